@@ -1,0 +1,75 @@
+#include "core/key_lookup.h"
+
+#include "core/dravik2_auxillary.h"
+
+#include <algorithm>
+
+namespace dravik {
+
+std::string ValueAfterKey(const std::string& line, size_t keyLength)
+{
+    return std::string(Trim(std::string_view(line).substr(keyLength)));
+}
+
+long FindKeyLine(const std::vector<std::string>& lines, std::string_view key, const CodePage& codePage)
+{
+    if (key.empty())
+        return kNoLine;
+    long found = kNoLine;
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (codePage.startsWithIgnoringCase(lines[i], key))
+            found = static_cast<long>(i);
+    return found;
+}
+
+std::string GetKeyValue(const std::vector<std::string>& lines, std::string_view key, const CodePage& codePage)
+{
+    const long line = FindKeyLine(lines, key, codePage);
+    return line == kNoLine ? std::string(" ") : ValueAfterKey(lines[static_cast<size_t>(line)], key.size());
+}
+
+KeyLineIndex::KeyLineIndex(const std::vector<std::string>& lines, size_t longestKey, const CodePage& codePage)
+    : lines_(lines), longestKey_(longestKey), codePage_(codePage)
+{
+    startOfLine_.reserve(lines.size());
+    for (const auto& line : lines)
+        startOfLine_.push_back(codePage.lowered(std::string_view(line).substr(0, std::min(line.size(), longestKey))));
+    sorted_.reserve(lines.size());
+    for (size_t i = 0; i < startOfLine_.size(); ++i)
+        sorted_.emplace_back(startOfLine_[i], i);
+    std::sort(sorted_.begin(), sorted_.end());
+}
+
+long KeyLineIndex::find(std::string_view key) const
+{
+    if (key.empty())
+        return kNoLine;
+    if (key.size() > longestKey_)
+        return FindKeyLine(lines_, key, codePage_);
+    const std::string folded = codePage_.lowered(key);
+    const std::string_view wanted(folded);
+    long found = kNoLine;
+    auto it = std::lower_bound(sorted_.begin(), sorted_.end(), std::pair<std::string_view, size_t>(wanted, 0));
+    for (; it != sorted_.end() && it->first.substr(0, wanted.size()) == wanted; ++it)
+        found = std::max(found, static_cast<long>(it->second));
+    return found;
+}
+
+std::string KeyLineIndex::valueOf(std::string_view key) const
+{
+    const long line = find(key);
+    return line == kNoLine ? std::string(" ") : ValueAfterKey(lines_[static_cast<size_t>(line)], key.size());
+}
+
+void KeyLineIndex::lineChanged(size_t index, const std::string& line)
+{
+    auto old = std::lower_bound(sorted_.begin(), sorted_.end(),
+                                std::pair<std::string_view, size_t>(startOfLine_[index], index));
+    sorted_.erase(old);
+    startOfLine_[index] = codePage_.lowered(std::string_view(line).substr(0, std::min(line.size(), longestKey_)));
+    // The string may have moved (no longer in its small buffer): refresh views.
+    std::pair<std::string_view, size_t> entry(startOfLine_[index], index);
+    sorted_.insert(std::lower_bound(sorted_.begin(), sorted_.end(), entry), entry);
+}
+
+}  // namespace dravik

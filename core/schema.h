@@ -1,0 +1,45 @@
+// The variables text: for each of the ten sections of a desc file, the keys
+// laid out in that section's table and how many values each carries.
+#pragma once
+
+#include "core/code_page.h"
+#include "core/text_lines.h"
+
+#include <string>
+#include <vector>
+
+namespace dravik {
+
+inline constexpr int kSectionCount = 10;
+
+// "section1" ... "section9", and "section_text" for section 10.
+std::string SectionName(int section);
+
+// The entry lines of one section, unchanged and in text order. A section
+// starts at a line equal to "[" + name + "]" (case and blanks exact) and ends
+// at the next line that starts with "["; empty lines are skipped. A header
+// that occurs twice contributes both of its blocks.
+std::vector<std::string> GetSectionLines(const TextLines& variables, const std::string& sectionName);
+
+// Everything before the first "="; the empty text when there is none.
+std::string EntryName(const std::vector<std::string>& entries, size_t k);
+
+// The count of the first entry whose name equals `name` ignoring case under
+// the code page. Throws "'%s' is not a valid integer value" for a count that
+// is not a whole number.
+int EntryCount(const std::vector<std::string>& entries, const std::string& name, const CodePage& codePage);
+
+// One section's entries read once: names and counts in schema order. Reading
+// stops at the first invalid count; `error` then holds its message and
+// `entries` the ones before it.
+struct SectionEntry {
+    std::string name;
+    int count = 0;
+};
+struct SectionSchema {
+    std::vector<SectionEntry> entries;
+    std::string error;  // empty when every count was valid
+};
+SectionSchema ReadSectionSchema(const TextLines& variables, int section, const CodePage& codePage);
+
+}  // namespace dravik
