@@ -11,22 +11,30 @@ std::string ErrorBoxText(const std::string& message)
 
 std::string CannotOpenFileMessage(const std::string& path, const std::string& reason)
 {
-    return "Cannot open file \"" + path + "\". " + reason;
+    std::string text = "Cannot open file \"";
+    text.append(path).append("\". ").append(reason);
+    return text;
 }
 
 std::string CannotCreateFileMessage(const std::string& path, const std::string& reason)
 {
-    return "Cannot create file \"" + path + "\". " + reason;
+    std::string text = "Cannot create file \"";
+    text.append(path).append("\". ").append(reason);
+    return text;
 }
 
 std::string NotAValidIntegerMessage(const std::string& text)
 {
-    return "'" + text + "' is not a valid integer value";
+    std::string message = "'";
+    message.append(text).append("' is not a valid integer value");
+    return message;
 }
 
 std::string UnableToWriteMessage(const std::string& path)
 {
-    return "Unable to write to " + path;
+    std::string message = "Unable to write to ";
+    message.append(path);
+    return message;
 }
 
 }  // namespace dravik

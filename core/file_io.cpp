@@ -272,6 +272,12 @@ bool WriteFileSafely(const std::string& requestedPath, std::string_view bytes, F
     }
     if (exists)
         (void)::fchmod(fd, mode);  // open() applied the umask; keep the old bits
+#ifdef __linux__
+    // Reserving the blocks up front spares the file system the allocation it
+    // would otherwise force when the file is renamed over the old one.
+    if (!bytes.empty())
+        (void)::fallocate(fd, 0, 0, static_cast<off_t>(bytes.size()));
+#endif
 
     bool ok = WriteAll(fd, bytes, err);
     if (ok && gFailAfterBytes >= 0 && static_cast<long long>(bytes.size()) > gFailAfterBytes) {

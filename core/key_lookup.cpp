@@ -28,15 +28,19 @@ std::string GetKeyValue(const std::vector<std::string>& lines, std::string_view 
     return line == kNoLine ? std::string(" ") : ValueAfterKey(lines[static_cast<size_t>(line)], key.size());
 }
 
-KeyLineIndex::KeyLineIndex(const std::vector<std::string>& lines, size_t longestKey, const CodePage& codePage)
-    : lines_(lines), longestKey_(longestKey), codePage_(codePage)
+KeyLineIndex::KeyLineIndex(const std::vector<std::string>& lines, size_t longestKey, const CodePage& codePage,
+                           const FirstBytes* firstBytes)
+    : lines_(lines), longestKey_(longestKey), codePage_(codePage), firstBytes_(firstBytes)
 {
-    startOfLine_.reserve(lines.size());
-    for (const auto& line : lines)
-        startOfLine_.push_back(codePage.lowered(std::string_view(line).substr(0, std::min(line.size(), longestKey))));
+    startOfLine_.resize(lines.size());
     sorted_.reserve(lines.size());
-    for (size_t i = 0; i < startOfLine_.size(); ++i)
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        if (line.empty() || (firstBytes && !(*firstBytes)[codePage.lower(static_cast<unsigned char>(line[0]))]))
+            continue;
+        startOfLine_[i] = codePage.lowered(std::string_view(line).substr(0, std::min(line.size(), longestKey)));
         sorted_.emplace_back(startOfLine_[i], i);
+    }
     std::sort(sorted_.begin(), sorted_.end());
 }
 
@@ -46,8 +50,15 @@ long KeyLineIndex::find(std::string_view key) const
         return kNoLine;
     if (key.size() > longestKey_)
         return FindKeyLine(lines_, key, codePage_);
-    const std::string folded = codePage_.lowered(key);
-    const std::string_view wanted(folded);
+    return findFolded(codePage_.lowered(key));
+}
+
+long KeyLineIndex::findFolded(std::string_view wanted) const
+{
+    if (wanted.empty())
+        return kNoLine;
+    if (wanted.size() > longestKey_ || (firstBytes_ && !(*firstBytes_)[static_cast<unsigned char>(wanted[0])]))
+        return FindKeyLine(lines_, wanted, codePage_);
     long found = kNoLine;
     auto it = std::lower_bound(sorted_.begin(), sorted_.end(), std::pair<std::string_view, size_t>(wanted, 0));
     for (; it != sorted_.end() && it->first.substr(0, wanted.size()) == wanted; ++it)
@@ -65,7 +76,12 @@ void KeyLineIndex::lineChanged(size_t index, const std::string& line)
 {
     auto old = std::lower_bound(sorted_.begin(), sorted_.end(),
                                 std::pair<std::string_view, size_t>(startOfLine_[index], index));
-    sorted_.erase(old);
+    if (old != sorted_.end() && old->second == index && old->first == startOfLine_[index])
+        sorted_.erase(old);
+    if (line.empty() || (firstBytes_ && !(*firstBytes_)[codePage_.lower(static_cast<unsigned char>(line[0]))])) {
+        startOfLine_[index].clear();
+        return;
+    }
     startOfLine_[index] = codePage_.lowered(std::string_view(line).substr(0, std::min(line.size(), longestKey_)));
     // The string may have moved (no longer in its small buffer): refresh views.
     std::pair<std::string_view, size_t> entry(startOfLine_[index], index);

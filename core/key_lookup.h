@@ -9,6 +9,7 @@
 #include "core/code_page.h"
 #include "core/text_lines.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -28,14 +29,22 @@ long FindKeyLine(const std::vector<std::string>& lines, std::string_view key, co
 // key matches none).
 std::string GetKeyValue(const std::vector<std::string>& lines, std::string_view key, const CodePage& codePage);
 
+// The folded first bytes of a set of keys: lines that start with none of
+// them cannot be the line of any of those keys.
+using FirstBytes = std::array<bool, 256>;
+
 // The same answers as FindKeyLine for many keys over one text: the lines'
 // folded starts, sorted, so each key is a binary search. Keys longer than
-// `longestKey` are answered by a scan.
+// `longestKey`, and keys outside `firstBytes` when it is given, are answered
+// by a scan.
 class KeyLineIndex {
 public:
-    KeyLineIndex(const std::vector<std::string>& lines, size_t longestKey, const CodePage& codePage);
+    KeyLineIndex(const std::vector<std::string>& lines, size_t longestKey, const CodePage& codePage,
+                 const FirstBytes* firstBytes = nullptr);
 
     long find(std::string_view key) const;
+    // The same for a key already folded under the code page.
+    long findFolded(std::string_view foldedKey) const;
     std::string valueOf(std::string_view key) const;
     // Line `index` of the text now reads `line`.
     void lineChanged(size_t index, const std::string& line);
@@ -44,6 +53,7 @@ private:
     const std::vector<std::string>& lines_;
     size_t longestKey_;
     const CodePage& codePage_;
+    const FirstBytes* firstBytes_;
     std::vector<std::string> startOfLine_;                // folded, cut to longestKey
     std::vector<std::pair<std::string_view, size_t>> sorted_;  // views into startOfLine_
 };

@@ -5,13 +5,27 @@ namespace dravik {
 TextLines SplitLines(std::string_view bytes)
 {
     TextLines text;
+    SplitLinesInto(bytes, text);
+    return text;
+}
+
+void SplitLinesInto(std::string_view bytes, TextLines& text)
+{
+    size_t used = 0;
+    auto add = [&](std::string_view line) {
+        if (used < text.lines.size())
+            text.lines[used].assign(line);
+        else
+            text.lines.emplace_back(line);
+        ++used;
+    };
     size_t start = 0;
     const size_t size = bytes.size();
     size_t i = 0;
     while (i < size) {
         const char c = bytes[i];
         if (c == '\r' || c == '\n') {
-            text.lines.emplace_back(bytes.substr(start, i - start));
+            add(bytes.substr(start, i - start));
             i += (c == '\r' && i + 1 < size && bytes[i + 1] == '\n') ? 2 : 1;
             start = i;
             continue;
@@ -19,12 +33,12 @@ TextLines SplitLines(std::string_view bytes)
         ++i;
     }
     if (start < size) {
-        text.lines.emplace_back(bytes.substr(start));
+        add(bytes.substr(start));
         text.finalBreak = false;
     } else {
-        text.finalBreak = !text.lines.empty();
+        text.finalBreak = used > 0;
     }
-    return text;
+    text.lines.resize(used);
 }
 
 std::string JoinLines(const TextLines& text)

@@ -18,6 +18,9 @@ struct TextLines {
 
 // A CR LF pair, a lone CR and a lone LF each end a line.
 TextLines SplitLines(std::string_view bytes);
+// The same into an existing text, reusing its lines' storage: loading many
+// files one after another then allocates little.
+void SplitLinesInto(std::string_view bytes, TextLines& text);
 
 // Lines joined with CR LF, and one after the last line when finalBreak is set.
 std::string JoinLines(const TextLines& text);

@@ -75,6 +75,46 @@ size_t LongestName(const std::array<SectionSchema, kSectionCount>& schema)
     return longest;
 }
 
+// The folded names of every entry, section by section, for the index.
+std::array<std::vector<std::string>, kSectionCount> FoldedNames(const std::array<SectionSchema, kSectionCount>& schema,
+                                                                 const CodePage& codePage)
+{
+    std::array<std::vector<std::string>, kSectionCount> folded;
+    for (int i = 0; i < kSectionCount; ++i)
+        for (const auto& entry : schema[static_cast<size_t>(i)].entries)
+            folded[static_cast<size_t>(i)].push_back(codePage.lowered(entry.name));
+    return folded;
+}
+
+FirstBytes FirstBytesOf(const std::array<std::vector<std::string>, kSectionCount>& folded)
+{
+    FirstBytes bytes{};
+    for (const auto& section : folded)
+        for (const auto& name : section)
+            if (!name.empty())
+                bytes[static_cast<unsigned char>(name[0])] = true;
+    return bytes;
+}
+
+// Whether some other name is longer and starts with this one. Only then can
+// rewriting this name's line change which line another name finds: a
+// rewritten line keeps its first characters, which are the name itself.
+std::array<std::vector<bool>, kSectionCount> HasLongerName(const std::array<std::vector<std::string>, kSectionCount>& folded)
+{
+    std::vector<std::string> all;
+    for (const auto& section : folded)
+        all.insert(all.end(), section.begin(), section.end());
+    std::sort(all.begin(), all.end());
+    std::array<std::vector<bool>, kSectionCount> result;
+    for (int i = 0; i < kSectionCount; ++i) {
+        for (const auto& name : folded[static_cast<size_t>(i)]) {
+            auto after = std::upper_bound(all.begin(), all.end(), name);
+            result[static_cast<size_t>(i)].push_back(after != all.end() && after->compare(0, name.size(), name) == 0);
+        }
+    }
+    return result;
+}
+
 // Columns an entry takes: a negative count gets none, like a zero.
 int ColumnsOf(const SectionEntry& entry) { return std::max(entry.count, 0); }
 
@@ -130,6 +170,8 @@ void Workspace::openDesc(const std::vector<std::string>& paths, const Progress& 
     const int count = static_cast<int>(paths.size());
     const auto schema = ReadSchema(variablesText, codePage());
     const size_t longestKey = LongestName(schema);
+    const auto folded = FoldedNames(schema, codePage());
+    const FirstBytes firstBytes = FirstBytesOf(folded);
 
     descFileCount = count;
     clearSectionTables();
@@ -157,9 +199,9 @@ void Workspace::openDesc(const std::vector<std::string>& paths, const Progress& 
             fitIfSectionFinished();
             throw;
         }
-        descText = SplitLines(bytes);
+        SplitLinesInto(bytes, descText);
         currentDescFile = path;
-        const KeyLineIndex keys(descText.lines, longestKey, codePage());
+        const KeyLineIndex keys(descText.lines, longestKey, codePage(), &firstBytes);
 
         for (int i = 1; i <= kSectionCount; ++i) {
             Grid& table = grid(i);
@@ -185,11 +227,15 @@ void Workspace::openDesc(const std::vector<std::string>& paths, const Progress& 
             }
 
             int col = 2;
-            for (const auto& entry : section.entries) {
+            for (size_t k = 0; k < section.entries.size(); ++k) {
+                const SectionEntry& entry = section.entries[k];
                 const int columns = ColumnsOf(entry);
                 if (columns == 0)
                     continue;
-                const std::string value = keys.valueOf(entry.name);
+                const long keyLine = keys.findFolded(folded[static_cast<size_t>(i - 1)][k]);
+                const std::string value = keyLine == kNoLine
+                                              ? std::string(" ")
+                                              : ValueAfterKey(descText.lines[static_cast<size_t>(keyLine)], entry.name.size());
                 if (i == kSectionCount) {
                     for (int j = 0; j < columns; ++j)
                         table.setCell(col++, r, value);
@@ -215,6 +261,9 @@ void Workspace::saveAll(const Progress& progress)
         return;
     const auto schema = ReadSchema(variablesText, codePage());
     const size_t longestKey = LongestName(schema);
+    const auto folded = FoldedNames(schema, codePage());
+    const auto hasLongerName = HasLongerName(folded);
+    const FirstBytes firstBytes = FirstBytesOf(folded);
 
     // An entry's values start at the first column whose trimmed header equals
     // its trimmed name, wherever that column now stands in the header row.
@@ -233,17 +282,19 @@ void Workspace::saveAll(const Progress& progress)
     try {
         for (int r = 1; r <= descFileCount; ++r) {
             const std::string path = fileList().cell(2, r);
-            descText = SplitLines(ReadFileOrThrow(path));
+            SplitLinesInto(ReadFileOrThrow(path), descText);
             if (r == 1)
                 for (const auto& section : schema)
                     if (!section.error.empty())
                         throw DravikError(section.error);
 
-            KeyLineIndex keys(descText.lines, longestKey, codePage());
+            KeyLineIndex keys(descText.lines, longestKey, codePage(), &firstBytes);
             for (int i = 1; i <= kSectionCount; ++i) {
                 const Grid& table = grid(i);
                 const auto& columns = firstColumn[static_cast<size_t>(i - 1)];
-                for (const auto& entry : schema[static_cast<size_t>(i - 1)].entries) {
+                const auto& entries = schema[static_cast<size_t>(i - 1)].entries;
+                for (size_t k = 0; k < entries.size(); ++k) {
+                    const SectionEntry& entry = entries[k];
                     // An empty name would match every line; a negative count
                     // has no columns to take values from.
                     if (entry.name.empty() || entry.count < 0)
@@ -260,11 +311,12 @@ void Workspace::saveAll(const Progress& progress)
                             line += ' ';
                         }
                     }
-                    const long keyLine = keys.find(entry.name);
+                    const long keyLine = keys.findFolded(folded[static_cast<size_t>(i - 1)][k]);
                     if (keyLine == kNoLine)
                         continue;  // a key is never added to a file
                     descText.lines[static_cast<size_t>(keyLine)] = std::move(line);
-                    keys.lineChanged(static_cast<size_t>(keyLine), descText.lines[static_cast<size_t>(keyLine)]);
+                    if (hasLongerName[static_cast<size_t>(i - 1)][k])
+                        keys.lineChanged(static_cast<size_t>(keyLine), descText.lines[static_cast<size_t>(keyLine)]);
                 }
             }
             WriteFileOrThrow(path, JoinLines(descText));

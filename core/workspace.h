@@ -27,6 +27,8 @@ using Progress = std::function<void(int done, int total)>;
 class Workspace {
 public:
     explicit Workspace(const CodePage& codePage = CodePage::Default());
+    // The workspace keeps a reference: a temporary code page would dangle.
+    explicit Workspace(CodePage&&) = delete;
 
     const CodePage& codePage() const { return *codePage_; }
 

@@ -1,0 +1,140 @@
+// Times the engine's long commands on a generated corpus, each next to its
+// bound measured in the same run:
+//   Open desc  <= 3 x reading the same files and splitting them into lines
+//   Save all   <= 3 x writing the same bytes to the same number of files
+//   peak memory after Open desc of 5,000 files <= 200 MB
+// Export and import are timed too. Exit code 1 when a bound is missed.
+//
+// Usage: dravik2-core-bench [--files N] [--lines N] [--keys N] [--dir D] [--no-bounds]
+#include "bench/corpus.h"
+
+#include "core/file_io.h"
+#include "core/table_exchange.h"
+#include "core/table_text_file.h"
+#include "core/text_lines.h"
+#include "core/workspace.h"
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace dravik;
+
+namespace {
+
+double Seconds(std::chrono::steady_clock::time_point since)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+double PeakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+// Every timed phase starts with nothing waiting to be written, so that one
+// phase's write-back is not charged to the next.
+template <typename F>
+double Time(F&& work)
+{
+    ::sync();
+    auto start = std::chrono::steady_clock::now();
+    work();
+    return Seconds(start);
+}
+
+bool Report(const char* what, double value, double bound, const char* unit, bool check)
+{
+    const bool ok = !check || value <= bound;
+    std::printf("%-34s %9.3f %s   bound %9.3f %s   %s\n", what, value, unit, bound, unit, check ? (ok ? "ok" : "MISSED") : "-");
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    bench::CorpusShape shape;
+    std::string folder = (std::filesystem::temp_directory_path() / "dravik2-bench").string();
+    bool checkBounds = true;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        auto next = [&] { return i + 1 < argc ? std::stoi(argv[++i]) : 0; };
+        if (arg == "--files") shape.files = next();
+        else if (arg == "--lines") shape.linesPerFile = next();
+        else if (arg == "--keys") shape.keys = next();
+        else if (arg == "--dir" && i + 1 < argc) folder = argv[++i];
+        else if (arg == "--no-bounds") checkBounds = false;
+    }
+
+    std::filesystem::remove_all(folder);
+    const auto paths = bench::WriteCorpus(folder + "/desc", shape);
+    std::printf("corpus: %d files x %d lines, %d keys in %s\n", shape.files, shape.linesPerFile, shape.keys, folder.c_str());
+
+    // The reference for Open desc: read every file and split it into lines.
+    size_t lineTotal = 0;
+    const double readSplit = Time([&] {
+        for (const auto& path : paths) {
+            std::string bytes;
+            FileError err;
+            ReadWholeFile(path, bytes, err);
+            lineTotal += SplitLines(bytes).lines.size();
+        }
+    });
+
+    Workspace workspace;
+    workspace.startUp();
+    workspace.loadVariables(folder + "/desc/variables.var");
+    const double openDesc = Time([&] { workspace.openDesc(paths); });
+    const double peakAfterLoad = PeakMegabytes();
+
+    // The reference for Save all: the same bytes written plainly over as
+    // many existing files, as an in-place rewrite would.
+    std::filesystem::create_directories(folder + "/plain");
+    std::vector<std::string> contents;
+    contents.reserve(paths.size());
+    for (const auto& path : paths)
+        contents.push_back(ReadFileOrThrow(path));
+    auto writePlain = [&] {
+        for (size_t i = 0; i < paths.size(); ++i) {
+            std::FILE* file = std::fopen((folder + "/plain/" + std::to_string(i) + ".txt").c_str(), "wb");
+            if (!file)
+                continue;
+            std::fwrite(contents[i].data(), 1, contents[i].size(), file);
+            std::fclose(file);
+        }
+    };
+    writePlain();
+    const double plainWrite = Time(writePlain);
+    contents.clear();
+    contents.shrink_to_fit();
+
+    const double saveAll = Time([&] { workspace.saveAll(); });
+    const std::string table = folder + "/table.txt";
+    const double exportTable = Time([&] {
+        BuildSummaryTable(workspace);
+        GridToTextFile(workspace.summary(), table);
+    });
+    const double importTable = Time([&] {
+        TextFileToGrid(workspace.summary(), table);
+        ApplySummaryTable(workspace);
+    });
+
+    std::printf("lines read: %zu\n", lineTotal);
+    bool ok = true;
+    ok &= Report("read + split (reference)", readSplit, readSplit, "s", false);
+    ok &= Report("Open desc", openDesc, 3 * readSplit, "s", checkBounds);
+    ok &= Report("plain rewrite (reference)", plainWrite, plainWrite, "s", false);
+    ok &= Report("Save all", saveAll, 3 * plainWrite, "s", checkBounds);
+    ok &= Report("Export table", exportTable, exportTable, "s", false);
+    ok &= Report("Import table", importTable, importTable, "s", false);
+    ok &= Report("peak memory after Open desc", peakAfterLoad, 200, "MB", checkBounds && shape.files >= 5000);
+    std::filesystem::remove_all(folder);
+    return ok ? 0 : 1;
+}

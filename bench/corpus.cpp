@@ -1,0 +1,91 @@
+#include "bench/corpus.h"
+
+#include "core/file_io.h"
+#include "core/schema.h"
+
+#include <filesystem>
+#include <random>
+#include <stdexcept>
+
+namespace dravik::bench {
+
+namespace {
+
+struct Key {
+    int section;
+    std::string name;  // as the schema writes it
+    int count;
+};
+
+std::vector<Key> MakeKeys(int keys)
+{
+    std::vector<Key> result;
+    for (int k = 0; k < keys; ++k) {
+        const int section = k % 10 + 1;
+        const int count = k % 4 + 1;
+        // Two thirds of the names are a key word with its blank, a third a
+        // key word and a second word, as the analyzer writes them.
+        std::string name = (k % 3 == 2) ? "weapon" + std::to_string(k) + " gun" : "key" + std::to_string(k) + " ";
+        result.push_back({section, name, count});
+    }
+    return result;
+}
+
+void Write(const std::string& path, const std::string& bytes)
+{
+    FileError err;
+    if (!WriteFileSafely(path, bytes, err))
+        throw std::runtime_error("cannot write " + path + ": " + err.reason);
+}
+
+}  // namespace
+
+std::vector<std::string> WriteCorpus(const std::string& folder, const CorpusShape& shape)
+{
+    std::filesystem::create_directories(folder);
+    const auto keys = MakeKeys(shape.keys);
+
+    std::string variables;
+    for (int s = 1; s <= 10; ++s) {
+        variables += "[" + SectionName(s) + "]\r\n";
+        for (const auto& key : keys)
+            if (key.section == s)
+                variables += key.name + "=" + std::to_string(key.count) + "\r\n";
+    }
+    Write(folder + "/variables.var", variables);
+
+    std::mt19937 random(20261208);
+    std::vector<std::string> paths;
+    for (int f = 0; f < shape.files; ++f) {
+        std::string text;
+        int lines = 0;
+        for (int s = 1; s <= 10 && lines < shape.linesPerFile; ++s) {
+            text += "[" + SectionName(s) + "]\r\n";
+            ++lines;
+            for (const auto& key : keys) {
+                if (key.section != s)
+                    continue;
+                text += key.name;
+                if (key.name.back() != ' ')
+                    text += ' ';
+                if (s == 10) {
+                    text += "Unit " + std::to_string(f) + " description text";
+                } else {
+                    for (int v = 0; v < key.count; ++v)
+                        text += std::to_string(random() % 1000) + (v + 1 < key.count ? " " : "");
+                }
+                text += "\r\n";
+                ++lines;
+            }
+        }
+        // Lines the schema does not name: the rest of a real unit file.
+        for (int filler = 0; lines < shape.linesPerFile; ++filler, ++lines)
+            text += "other" + std::to_string(filler) + " " + std::to_string(random() % 100000) + " free text\r\n";
+        const std::string path = folder + "/unit" + std::to_string(f) + ".txt";
+        Write(path, text);
+        paths.push_back(path);
+    }
+    return paths;
+}
+
+}  // namespace dravik::bench

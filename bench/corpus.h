@@ -1,0 +1,20 @@
+// A deterministic set of desc files and a schema for them, the same on every
+// run: the benchmarks' workload.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace dravik::bench {
+
+struct CorpusShape {
+    int files = 5000;
+    int linesPerFile = 300;
+    int keys = 150;  // spread over the ten sections, counts 1 to 4
+};
+
+// Writes the variables file and the desc files into `folder` (created).
+// Returns the desc paths in order; the variables file is folder + "/variables.var".
+std::vector<std::string> WriteCorpus(const std::string& folder, const CorpusShape& shape);
+
+}  // namespace dravik::bench

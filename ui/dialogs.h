@@ -1,0 +1,35 @@
+// The dialogs the main window asks the user with. The window talks to this
+// interface only, so the tests can answer in its place.
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class QWidget;
+
+namespace dravik::ui {
+
+// A file filter in the "description|pattern|description|pattern" form.
+struct FileDialogRequest {
+    QString title;
+    QString filter;
+    QString defaultSuffix;  // without the dot
+};
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // The chosen files in the dialog's order; empty when cancelled.
+    virtual QStringList openFiles(QWidget* parent, const FileDialogRequest& request) = 0;
+    virtual std::optional<QString> saveFile(QWidget* parent, const FileDialogRequest& request) = 0;
+    virtual std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) = 0;
+    // The standard error box: error icon, OK.
+    virtual void errorBox(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // Titled "Confirm", with "&Yes" and "&No"; true for Yes.
+    virtual bool confirm(QWidget* parent, const QString& text) = 0;
+};
+
+}  // namespace dravik::ui

@@ -1,0 +1,146 @@
+// The main window: the desc preview, the file list, the ten section tables,
+// the variables text and the summary table, with the menus that run the
+// commands on them. What the window shows is the workspace's state; the
+// commands themselves are the workspace's.
+#pragma once
+
+#include "core/workspace.h"
+#include "ui/dialogs.h"
+
+#include <QFont>
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <string>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QSplitter;
+class QTabWidget;
+class QWidget;
+
+namespace dravik::ui {
+class GridModel;
+class GridView;
+}  // namespace dravik::ui
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    // `settingsPath` is the settings file read now and written at close.
+    TMainForm(const QString& settingsPath, dravik::ui::Dialogs& dialogs, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    dravik::Workspace& workspace() { return workspace_; }
+    // StringGrid1 ... StringGrid12.
+    dravik::ui::GridView* StringGrid(int number) const { return grids_.at(static_cast<size_t>(number - 1)); }
+
+    // The path values the window keeps for the other commands, as bytes.
+    const std::string& editorPath() const { return EditorPath; }
+    const std::string& gamePath() const { return GamePath; }
+    const std::string& variablesFilePath() const { return VarPath; }
+    const QFont& chosenFont() const { return fontDialogFont_; }
+    QString statusPanelText(int panel) const;
+
+    // The commands behind the dialogs, for callers that already know the files.
+    void openDescFiles(const QStringList& paths);
+    void openVariablesFile(const QString& path);
+
+    void InitSectionHeaders();
+    void ApplyFont(const QFont& font);
+
+    QMenu* N1 = nullptr;
+    QMenu* N5 = nullptr;
+    QMenu* Utitlit1 = nullptr;
+    QMenu* asks1 = nullptr;
+    QMenu* N11 = nullptr;
+    QAction* N2 = nullptr;
+    QAction* N10 = nullptr;
+    QAction* N3 = nullptr;
+    QAction* Exporttable1 = nullptr;
+    QAction* Importtable1 = nullptr;
+    QAction* N6 = nullptr;
+    QAction* N7 = nullptr;
+    QAction* SelectFont = nullptr;
+    QAction* Pathtoeditor1 = nullptr;
+    QAction* Pathtogame1 = nullptr;
+    QAction* ConMAN2 = nullptr;
+    QAction* DAN2 = nullptr;
+    QAction* QuickPack1 = nullptr;
+    QAction* StartEditor1 = nullptr;
+    QAction* StartGame1 = nullptr;
+    QAction* N12 = nullptr;
+
+    QPlainTextEdit* Memo1 = nullptr;
+    QPlainTextEdit* Memo2 = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* TabSheet11 = nullptr;
+
+public slots:
+    void N2Click();
+    void N10Click();
+    void N3Click();
+    void Exporttable1Click();
+    void Importtable1Click();
+    void N6Click();
+    void N7Click();
+    void SelectFontClick();
+    void N12Click();
+    void StringGrid12DblClick();
+    // Whether the selection may move to the cell.
+    bool StringGrid11SelectCell(int col, int row);
+
+    void Pathtoeditor1Click();
+    void Pathtogame1Click();
+    void StartEditor1Click();
+    void StartGame1Click();
+    void QuickPack1Click();
+    void ConMan1Click();
+    void DAN1Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createMenus();
+    void createControls();
+    void FormCreate();
+    void FormClose();
+
+    // Runs one command: the user's pending edits go into the workspace first,
+    // the window shows the outcome afterwards, and a failure is reported in
+    // the standard error box. False when the command failed.
+    bool run(const std::function<void()>& command);
+    void takeEdits();
+    void showWorkspace();
+    void showDescText();
+    void showError(const std::string& message);
+    void setStatusText(const std::string& path);
+    int tabControlWidth() const;
+    void fileListCurrentChanged(const QModelIndex& current, const QModelIndex& previous);
+    QStringList askOpenFiles();
+
+    dravik::Workspace workspace_;
+    dravik::ui::Dialogs& dialogs_;
+    std::string settingsPath_;
+    std::array<dravik::ui::GridModel*, dravik::kGridCount> models_{};
+    std::array<dravik::ui::GridView*, dravik::kGridCount> grids_{};
+    std::array<QLabel*, 3> statusPanels_{};
+
+    std::string EditorPath;
+    std::string GamePath;
+    std::string VarPath;
+    QFont fontDialogFont_;
+    int storedDiv_ = 0;
+    // OpenDialog1 is shared: a command that sets no title or filter shows the
+    // ones the previous command left.
+    dravik::ui::FileDialogRequest openDialog1_;
+    // What the memos were last given, so that showing does not throw away
+    // the user's cursor and undo history when nothing changed.
+    dravik::TextLines shownDescText_;
+    dravik::TextLines shownVariablesText_;
+    bool selectingFileListCell_ = false;
+};

@@ -1,0 +1,44 @@
+#include "ui/menu_shortcuts.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QMenuBar>
+#include <QWidget>
+
+namespace dravik::ui {
+
+namespace {
+
+bool IsMenuShortcut(QWidget* editor, const QKeyEvent* key)
+{
+    const QKeySequence pressed(key->keyCombination());
+    const QWidget* window = editor->window();
+    for (QAction* action : window->findChildren<QAction*>())
+        if (!action->shortcut().isEmpty() && action->shortcut() == pressed)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+void MenuShortcutsFirst::Install(QWidget* editor)
+{
+    static MenuShortcutsFirst* filter = new MenuShortcutsFirst(QCoreApplication::instance());
+    editor->installEventFilter(filter);
+}
+
+bool MenuShortcutsFirst::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* editor = qobject_cast<QWidget*>(watched);
+        if (editor && IsMenuShortcut(editor, static_cast<QKeyEvent*>(event))) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace dravik::ui

@@ -1,0 +1,20 @@
+// The dialogs shown to a real user.
+#pragma once
+
+#include "ui/dialogs.h"
+
+namespace dravik::ui {
+
+class QtDialogs : public Dialogs {
+public:
+    QStringList openFiles(QWidget* parent, const FileDialogRequest& request) override;
+    std::optional<QString> saveFile(QWidget* parent, const FileDialogRequest& request) override;
+    std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) override;
+    void errorBox(QWidget* parent, const QString& caption, const QString& text) override;
+    bool confirm(QWidget* parent, const QString& text) override;
+};
+
+// "all files (*.*)|*.*" as Qt writes filters: "all files (*.*)".
+QString QtNameFilters(const QString& filter);
+
+}  // namespace dravik::ui
