@@ -95,6 +95,10 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, FileError& err)
 
 bool WriteFileSafely(const std::string& path, std::string_view bytes, FileError& err)
 {
+    if (path.empty()) {
+        err = ErrorOf(ERROR_PATH_NOT_FOUND);
+        return false;
+    }
     DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES) {
         if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
@@ -243,6 +247,10 @@ bool WriteAll(int fd, std::string_view bytes, FileError& err)
 
 bool WriteFileSafely(const std::string& requestedPath, std::string_view bytes, FileError& err)
 {
+    if (requestedPath.empty()) {
+        err = ErrorOf(ENOENT);
+        return false;
+    }
     const std::string path = ResolveLinks(requestedPath);
 
     struct stat info {};

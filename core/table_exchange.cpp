@@ -3,7 +3,6 @@
 #include "core/code_page.h"
 #include "core/dravik2_auxillary.h"
 #include "core/schema.h"
-#include "core/whole_number.h"
 
 #include <algorithm>
 
@@ -25,9 +24,13 @@ std::optional<int> SectionLabelTarget(const std::string& label)
     const std::string second = GetWord(' ', label, 1);
     if (AsciiLowered(second) == "text")
         return kSectionCount;
-    auto number = ParseWholeNumber(second);
-    if (number && *number >= 1 && *number <= kSectionCount)
-        return *number;
+    // A plain decimal number: the label rows the export writes, and nothing
+    // that merely reads as a number elsewhere ("$A", "+3").
+    if (second.empty() || second.size() > 9 || !std::all_of(second.begin(), second.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    const int number = std::stoi(second);
+    if (number >= 1 && number <= kSectionCount)
+        return number;
     return std::nullopt;
 }
 

@@ -50,6 +50,8 @@ public:
 
     void InitSectionHeaders();
     void ApplyFont(const QFont& font);
+    // Shows the workspace as it now is, after another window changed it.
+    void showWorkspace();
 
     QMenu* N1 = nullptr;
     QMenu* N5 = nullptr;
@@ -115,7 +117,6 @@ private:
     // the standard error box. False when the command failed.
     bool run(const std::function<void()>& command);
     void takeEdits();
-    void showWorkspace();
     void showDescText();
     void showError(const std::string& message);
     void setStatusText(const std::string& path);

@@ -72,6 +72,17 @@ TEST(SplitThenJoin, KeepsEveryByteAndNormalisesOnlyTheBreaks)
     }
 }
 
+TEST(SplitLinesInto, ReusedTextHoldsOnlyTheNewLines)
+{
+    TextLines text = SplitLines("one\r\ntwo\r\nthree long enough to leave the small buffer\r\nfour\r\n");
+    SplitLinesInto("x\ny", text);
+    EXPECT_EQ(text, SplitLines("x\ny"));
+    SplitLinesInto("", text);
+    EXPECT_EQ(text, SplitLines(""));
+    SplitLinesInto("a\r\n\r\nb\r", text);
+    EXPECT_EQ(text, (TextLines{{"a", "", "b"}, true}));
+}
+
 TEST(SplitThenJoin, TenMegabyteLine)
 {
     std::string big(10 * 1024 * 1024, 'v');

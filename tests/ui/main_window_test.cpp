@@ -1,0 +1,496 @@
+// The main window driven as a user drives it, with the dialogs answered by
+// the test and the files in a temporary folder.
+#include "core/errors.h"
+#include "core/table_text_file.h"
+#include "scripted_dialogs.h"
+#include "test_folder.h"
+#include "ui/application_title.h"
+#include "ui/display_text.h"
+#include "ui/grid_view.h"
+#include "ui/main_unit.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QtTest>
+
+#include <cstring>
+#include <memory>
+
+using dravik::ui::GridView;
+
+namespace {
+
+QString Cell(GridView* grid, int col, int row)
+{
+    return grid->model()->data(grid->model()->index(row - 1, col - 1)).toString();
+}
+
+void SetCell(GridView* grid, int col, int row, const QString& text)
+{
+    QVERIFY(grid->model()->setData(grid->model()->index(row - 1, col - 1), text));
+}
+
+QString Header(GridView* grid, int col)
+{
+    return grid->model()->headerData(col - 1, Qt::Horizontal).toString();
+}
+
+QString RowNumber(GridView* grid, int row)
+{
+    return grid->model()->headerData(row - 1, Qt::Vertical).toString();
+}
+
+QString OpenFailure(const QString& path)
+{
+    const std::string message = dravik::CannotOpenFileMessage(dravik::ui::NativeBytes(path), std::strerror(ENOENT));
+    return QString::fromStdString(dravik::ErrorBoxText(message));
+}
+
+QByteArray AllBytes()
+{
+    QByteArray bytes;
+    for (int b = 0; b < 256; ++b)
+        bytes.append(static_cast<char>(b));
+    return bytes;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestFolder> folder;
+    std::unique_ptr<ScriptedDialogs> dialogs;
+    std::unique_ptr<TMainForm> window;
+
+    // Variables and two desc files opened through the menu.
+    void openSample()
+    {
+        const QString variables = folder->write("vars.var", sample::Variables());
+        const QString tank = folder->write("tank.txt", sample::TankDesc());
+        const QString gun = folder->write("gun.txt", sample::GunDesc());
+        dialogs->openAnswers.enqueue({variables});
+        window->N6->trigger();
+        dialogs->openAnswers.enqueue({tank, gun});
+        window->N2->trigger();
+        QCOMPARE(dialogs->errors.size(), 0);
+    }
+
+private slots:
+    void init()
+    {
+        folder = std::make_unique<TestFolder>();
+        dialogs = std::make_unique<ScriptedDialogs>();
+        window = std::make_unique<TMainForm>(folder->path("dravik2.INI"), *dialogs);
+        window->show();
+    }
+
+    void cleanup()
+    {
+        QCOMPARE(dialogs->unexpected, 0);
+        window.reset();
+        dialogs.reset();
+        folder.reset();
+    }
+
+    void startUpTables()
+    {
+        QCOMPARE(window->windowTitle(), QStringLiteral("Dravik 2 v1.3 beta"));
+        for (int n = 1; n <= 10; ++n) {
+            GridView* grid = window->StringGrid(n);
+            QCOMPARE(grid->objectName(), QStringLiteral("StringGrid%1").arg(n));
+            QCOMPARE(grid->model()->columnCount(), n == 10 ? 2 : 10);
+            QCOMPARE(grid->model()->rowCount(), 49);
+            QCOMPARE(Header(grid, 1), QStringLiteral("File name"));
+            QCOMPARE(grid->gridModel()->cornerText(), QString());
+            QCOMPARE(RowNumber(grid, 1), QStringLiteral("1"));
+            QCOMPARE(RowNumber(grid, 49), QStringLiteral("49"));
+            QCOMPARE(grid->horizontalHeader()->sectionSize(0), 216);
+            for (int c = 1; c < grid->model()->columnCount(); ++c)
+                QCOMPARE(grid->horizontalHeader()->sectionSize(c), 12);
+            QCOMPARE(grid->verticalHeader()->defaultSectionSize(), 24);
+            QCOMPARE(Cell(grid, 1, 1), QString());
+        }
+        GridView* files = window->StringGrid(11);
+        QCOMPARE(files->gridModel()->cornerText(), QStringLiteral("File number"));
+        QCOMPARE(Header(files, 1), QStringLiteral("File name"));
+        QCOMPARE(Header(files, 2), QStringLiteral("Path"));
+        QCOMPARE(files->horizontalHeader()->sectionSize(0), 12);
+        QCOMPARE(files->horizontalHeader()->sectionSize(1), 12);
+        QCOMPARE(RowNumber(files, 1), QString());
+        QCOMPARE(window->StringGrid(12)->model()->columnCount(), 4);
+        QCOMPARE(window->StringGrid(12)->model()->rowCount(), 4);
+        QVERIFY(window->Memo2->toPlainText().isEmpty());
+        QCOMPARE(window->statusPanelText(2), QString());
+        QCOMPARE(window->statusBar()->objectName(), QStringLiteral("StatusBar1"));
+    }
+
+    void startUpTabsAndMenus()
+    {
+        const QStringList tabs = {"File List", "Section 1", "Section 2", "Section 3", "Section 4",
+                                  "Section 5", "Section 6", "Section 7", "Section 8", "Section 9",
+                                  "Text section", "File of variables :", "Export/Import table"};
+        const QStringList pages = {"TabSheet12", "TabSheet1", "TabSheet2", "TabSheet3", "TabSheet4",
+                                   "TabSheet5", "TabSheet6", "TabSheet7", "TabSheet8", "TabSheet9",
+                                   "TabSheet10", "TabSheet11", "TabSheet13"};
+        QCOMPARE(window->PageControl1->count(), tabs.size());
+        for (int i = 0; i < tabs.size(); ++i) {
+            QCOMPARE(window->PageControl1->tabText(i), tabs[i]);
+            QCOMPARE(window->PageControl1->widget(i)->objectName(), pages[i]);
+        }
+        QCOMPARE(window->PageControl1->currentIndex(), 0);
+
+        struct Item {
+            const char* menu;
+            const char* name;
+            const char* caption;
+            QKeySequence key;
+        };
+        const Item items[] = {
+            {"&File", "N2", "&Open desc", QKeySequence("Ctrl+O")},
+            {"&File", "N10", "&Save all", QKeySequence("Ctrl+E")},
+            {"&File", "N3", "Save c&urrent", QKeySequence("Ctrl+S")},
+            {"&File", "Exporttable1", "Export table", {}},
+            {"&File", "Importtable1", "Import table                 ", {}},
+            {"S&ettings", "N6", "Open va&riables", {}},
+            {"S&ettings", "N7", "Save var&iables", {}},
+            {"S&ettings", "SelectFont", "Fon&t", {}},
+            {"S&ettings", "Pathtoeditor1", "Path to editor", {}},
+            {"S&ettings", "Pathtogame1", "Path to game", {}},
+            {"Utitlities", "ConMAN2", "Co&nMAN", QKeySequence("Ctrl+N")},
+            {"Utitlities", "DAN2", "D&AN                    ", QKeySequence("Ctrl+D")},
+            {"Tasks", "QuickPack1", "QuickPack             ", {}},
+            {"Tasks", "StartEditor1", "Start Editor", QKeySequence("F8")},
+            {"Tasks", "StartGame1", "Start Game", QKeySequence("F9")},
+            {"Ab&out", "N12", "Version", {}},
+        };
+        QStringList menus;
+        for (QAction* top : window->menuBar()->actions())
+            menus << top->text();
+        QCOMPARE(menus, QStringList({"&File", "S&ettings", "Utitlities", "Tasks", "Ab&out"}));
+        const QStringList menuNames = {"N1", "N5", "Utitlit1", "asks1", "N11"};
+        for (int i = 0; i < menuNames.size(); ++i)
+            QCOMPARE(window->menuBar()->actions()[i]->menu()->objectName(), menuNames[i]);
+        for (const Item& item : items) {
+            auto* action = window->findChild<QAction*>(QLatin1String(item.name));
+            QVERIFY2(action, item.name);
+            QCOMPARE(action->text(), QLatin1String(item.caption));
+            QCOMPARE(action->shortcut(), item.key);
+            const auto* menu = qobject_cast<QMenu*>(action->parent());
+            QVERIFY2(menu && menu->title() == QLatin1String(item.menu), item.name);
+            const bool disabledAtStart = QByteArray(item.name) == "QuickPack1" ||
+                                         QByteArray(item.name) == "StartEditor1" ||
+                                         QByteArray(item.name) == "StartGame1";
+            QCOMPARE(action->isEnabled(), !disabledAtStart);
+        }
+    }
+
+    void menuKeysReachTheMenuFromTheEditors()
+    {
+        // Line edits take Ctrl+E (End) for themselves on some platforms.
+        QSignalSpy saveAll(window->N10, &QAction::triggered);
+        window->Memo1->setFocus();
+        QTest::keyClick(window->Memo1, Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(saveAll.count(), 1);
+        GridView* grid = window->StringGrid(11);
+        window->PageControl1->setCurrentIndex(0);
+        grid->setFocus();
+        grid->edit(grid->model()->index(5, 1));
+        QWidget* editor = grid->indexWidget(grid->model()->index(5, 1));
+        QVERIFY(editor);
+        editor->setFocus();
+        QTest::keyClick(editor, Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(saveAll.count(), 2);
+    }
+
+    void typicalRoad()
+    {
+        openSample();
+        const QString tank = folder->path("tank.txt");
+        const QString gun = folder->path("gun.txt");
+        QVERIFY(window->PageControl1->tabText(11) == "File of variables :" + folder->path("vars.var"));
+
+        GridView* files = window->StringGrid(11);
+        QCOMPARE(files->model()->rowCount(), 2);
+        QCOMPARE(RowNumber(files, 1), QStringLiteral("1"));
+        QCOMPARE(Cell(files, 1, 2), QStringLiteral("gun.txt"));
+        QCOMPARE(Cell(files, 2, 1), tank);
+
+        GridView* section1 = window->StringGrid(1);
+        QCOMPARE(section1->model()->columnCount(), 5);
+        QCOMPARE(Header(section1, 2), QStringLiteral("health"));
+        QCOMPARE(Header(section1, 5), QStringLiteral("armor"));
+        QCOMPARE(Cell(section1, 1, 1), tank);
+        QCOMPARE(Cell(section1, 2, 2), QStringLiteral("40"));
+        QCOMPARE(Cell(section1, 5, 2), QStringLiteral("3"));
+        QCOMPARE(section1->horizontalHeader()->sectionSize(1), 7 * 12);
+        QCOMPARE(Cell(window->StringGrid(10), 2, 1), QStringLiteral("Tiger tank"));
+        QCOMPARE(window->statusPanelText(2), gun);
+        QCOMPARE(window->workspace().currentDescFile, dravik::ui::NativeBytes(gun));
+        QVERIFY(window->Memo1->toPlainText().startsWith("[section1]\nHEALTH 40"));
+
+        SetCell(section1, 2, 1, "150");
+        SetCell(section1, 5, 2, "9");
+        SetCell(window->StringGrid(10), 2, 2, "Pak 40");
+        window->N10->trigger();
+        QCOMPARE(dialogs->errors.size(), 0);
+        QCOMPARE(folder->read("tank.txt"), QByteArray("; a tank\r\n[section1]\r\nhealth 150 \r\narmor 10 20 30 \r\n"
+                                                      "[section2]\r\nspeed 5 7 \r\n[section_text]\r\nname Tiger tank \r\n"));
+        const QByteArray savedGun = "[section1]\r\nhealth 40 \r\narmor 2 3 9 \r\n[section2]\r\nspeed 1 1 \r\n"
+                                    "[section_text]\r\nname Pak 40 ";
+        QCOMPARE(folder->read("gun.txt"), savedGun);
+        // The preview holds the current file's new text.
+        QCOMPARE(window->Memo1->toPlainText(), QString::fromLatin1(savedGun).replace("\r\n", "\n"));
+
+        window->Memo1->moveCursor(QTextCursor::End);
+        window->Memo1->insertPlainText("\n; checked");
+        window->N3->trigger();
+        QCOMPARE(dialogs->errors.size(), 0);
+        QCOMPARE(folder->read("gun.txt"), savedGun + "\r\n; checked");
+
+        // Export, clear the summary table, import: the tables come back.
+        const QString table = folder->path("table.txt");
+        dialogs->saveAnswers.enqueue(table);
+        window->Exporttable1->trigger();
+        QCOMPARE(dialogs->askedFiles.last().request.filter, QStringLiteral("tabulated text files|*.txt"));
+        QCOMPARE(dialogs->askedFiles.last().request.defaultSuffix, QStringLiteral("txt"));
+        dravik::Grid written;
+        dravik::TextFileToGrid(written, dravik::ui::NativeBytes(table));
+        QCOMPARE(written.cell(0, 1), std::string("Section 1"));
+        SetCell(section1, 2, 1, "999");
+        dialogs->confirmAnswers.enqueue(true);
+        window->StringGrid12DblClick();
+        QCOMPARE(dialogs->confirmations, QStringList({"Clear summary table?"}));
+        QCOMPARE(Cell(window->StringGrid(12), 1, 1), QString());
+        dialogs->openAnswers.enqueue({table});
+        window->Importtable1->trigger();
+        // The import keeps the open dialog's title and filter.
+        QCOMPARE(dialogs->askedFiles.last().request.title, QStringLiteral("Select the desc files"));
+        QCOMPARE(dialogs->askedFiles.last().request.filter, QStringLiteral("all files (*.*)|*.*"));
+        QCOMPARE(Cell(section1, 2, 1), QStringLiteral("150"));
+        QCOMPARE(Cell(window->StringGrid(10), 2, 2), QStringLiteral("Pak 40"));
+    }
+
+    void openDialogsAsked()
+    {
+        openSample();
+        QCOMPARE(dialogs->askedFiles[0].request.title, QStringLiteral("Select the variable file"));
+        QCOMPARE(dialogs->askedFiles[1].request.title, QStringLiteral("Select the desc files"));
+        QCOMPARE(dialogs->askedFiles[1].request.filter, QStringLiteral("all files (*.*)|*.*"));
+
+        // Cancelled: nothing changes.
+        const auto before = window->workspace().grid(1);
+        dialogs->openAnswers.enqueue({});
+        window->N2->trigger();
+        QVERIFY(window->workspace().grid(1) == before);
+        QCOMPARE(window->workspace().descFileCount, 2);
+        dialogs->openAnswers.enqueue({});
+        window->N6->trigger();
+        QCOMPARE(window->PageControl1->tabText(11), "File of variables :" + folder->path("vars.var"));
+
+        // Save variables keeps the caption and takes the file as the variables file.
+        const QString copy = folder->path("copy.var");
+        dialogs->saveAnswers.enqueue(copy);
+        window->N7->trigger();
+        QCOMPARE(folder->read("copy.var"), sample::Variables());
+        QCOMPARE(window->variablesFilePath(), dravik::ui::NativeBytes(copy));
+        QCOMPARE(window->PageControl1->tabText(11), "File of variables :" + folder->path("vars.var"));
+    }
+
+    void fileListSelection()
+    {
+        openSample();
+        const QString tank = folder->path("tank.txt");
+        const QString gun = folder->path("gun.txt");
+        GridView* files = window->StringGrid(11);
+        auto select = [&](int col, int row) {
+            files->selectionModel()->setCurrentIndex(files->model()->index(row - 1, col - 1),
+                                                     QItemSelectionModel::ClearAndSelect);
+        };
+
+        select(1, 1);
+        QVERIFY(window->Memo1->toPlainText().startsWith("; a tank\n"));
+        QCOMPARE(window->statusPanelText(2), tank);
+        QCOMPARE(window->workspace().currentDescFile, dravik::ui::NativeBytes(tank));
+
+        // A row below the opened files: preview kept, no current file.
+        SetCell(files, 1, 2, QString());
+        window->workspace().fileList().setRowCount(5);
+        window->showWorkspace();
+        select(2, 4);
+        QVERIFY(window->Memo1->toPlainText().startsWith("; a tank\n"));
+        QCOMPARE(window->statusPanelText(2), QString());
+        QVERIFY(window->workspace().currentDescFile.empty());
+
+        // No name but a path: not loaded, yet current.
+        select(2, 2);
+        QVERIFY(window->Memo1->toPlainText().startsWith("; a tank\n"));
+        QCOMPARE(window->statusPanelText(2), gun);
+
+        // A path that cannot be read: reported, and the selection stays.
+        const QString missing = folder->path("lost.txt");
+        SetCell(files, 1, 3, "lost.txt");
+        SetCell(files, 2, 3, missing);
+        select(1, 3);
+        QCOMPARE(dialogs->errors.size(), 1);
+        QCOMPARE(dialogs->errors[0].caption, dravik::ui::ApplicationTitle());
+        QCOMPARE(dialogs->errors[0].text, OpenFailure(missing));
+        QCOMPARE(files->currentIndex(), files->model()->index(1, 1));
+        QCOMPARE(window->statusPanelText(2), gun);
+    }
+
+    void errorBoxes()
+    {
+        const QString missing = folder->path("missing.txt");
+        dialogs->openAnswers.enqueue({missing});
+        window->N6->trigger();
+        QCOMPARE(dialogs->errors.size(), 1);
+        QCOMPARE(dialogs->errors[0].text, OpenFailure(missing));
+        QCOMPARE(window->PageControl1->tabText(11), QStringLiteral("File of variables :"));
+        QCOMPARE(window->variablesFilePath(), dravik::ui::NativeBytes(missing));
+
+        // Open desc stops at the file it cannot read; the earlier ones stay loaded.
+        const QString tank = folder->write("tank.txt", sample::TankDesc());
+        dialogs->openAnswers.enqueue({tank, missing});
+        window->N2->trigger();
+        QCOMPARE(dialogs->errors.size(), 2);
+        QCOMPARE(dialogs->errors[1].text, OpenFailure(missing));
+        QCOMPARE(Cell(window->StringGrid(11), 2, 2), missing);
+        QCOMPARE(Cell(window->StringGrid(1), 1, 1), tank);
+        QVERIFY(window->Memo1->isEnabled());
+        for (QAction* action : {window->N2, window->N10, window->N3})
+            QVERIFY(action->isEnabled());
+
+        // Files that cannot be created.
+        const QString nowhere = folder->missing("out.var");
+        dialogs->saveAnswers.enqueue(nowhere);
+        window->N7->trigger();
+        QCOMPARE(dialogs->errors.size(), 3);
+        QVERIFY(dialogs->errors[2].text.startsWith("Cannot create file \"" + nowhere + "\". "));
+        QVERIFY(dialogs->errors[2].text.endsWith('.'));
+        QCOMPARE(window->variablesFilePath(), dravik::ui::NativeBytes(missing));
+
+        dialogs->saveAnswers.enqueue(folder->missing("table.txt"));
+        window->Exporttable1->trigger();
+        QCOMPARE(dialogs->errors.size(), 4);
+        QCOMPARE(dialogs->errors[3].text, QStringLiteral("File not found."));
+        // The summary table keeps what the export built.
+        QCOMPARE(Cell(window->StringGrid(12), 0 + 1, 2), QStringLiteral("File name"));
+
+        window->workspace().currentDescFile.clear();
+        window->N3->trigger();
+        QCOMPARE(dialogs->errors.size(), 5);
+        QVERIFY(dialogs->errors[4].text.startsWith("Cannot create file \"\". "));
+
+        dialogs->openAnswers.enqueue({folder->path("no-table.txt")});
+        window->Importtable1->trigger();
+        QCOMPARE(dialogs->errors.size(), 6);
+        QCOMPARE(dialogs->errors[5].text, QStringLiteral("File not found."));
+        QCOMPARE(Cell(window->StringGrid(1), 1, 1), tank);
+    }
+
+    void summaryClearAnsweredNo()
+    {
+        openSample();
+        dialogs->saveAnswers.enqueue(std::nullopt);
+        window->Exporttable1->trigger();
+        QCOMPARE(Cell(window->StringGrid(12), 1, 2), QStringLiteral("File name"));
+        dialogs->confirmAnswers.enqueue(false);
+        window->StringGrid12DblClick();
+        QCOMPARE(Cell(window->StringGrid(12), 1, 2), QStringLiteral("File name"));
+        QCOMPARE(window->StringGrid(12)->gridModel()->grid().cell(0, 1), std::string("Section 1"));
+    }
+
+    void movedColumnsAndRowsSaveLogicalCells()
+    {
+        openSample();
+        GridView* section1 = window->StringGrid(1);
+        section1->horizontalHeader()->moveSection(1, 4);
+        section1->verticalHeader()->moveSection(0, 1);
+        window->StringGrid(11)->verticalHeader()->moveSection(1, 0);
+        QCOMPARE(section1->horizontalHeader()->logicalIndexAt(section1->horizontalHeader()->sectionViewportPosition(1)), 1);
+        SetCell(section1, 2, 2, "41");
+        window->N10->trigger();
+        QCOMPARE(folder->read("tank.txt"), QByteArray("; a tank\r\n[section1]\r\nhealth 100 \r\narmor 10 20 30 \r\n"
+                                                      "[section2]\r\nspeed 5 7 \r\n[section_text]\r\nname Tiger tank \r\n"));
+        QVERIFY(folder->read("gun.txt").startsWith("[section1]\r\nhealth 41 \r\narmor 2 3 3 \r\n"));
+        // The move is still on screen after the command.
+        QCOMPARE(section1->horizontalHeader()->visualIndex(1), 4);
+    }
+
+    void everyByteRoundTrips()
+    {
+        const QByteArray all = AllBytes();
+        const std::string bytes = all.toStdString();
+
+        // A grid cell through the cell editor.
+        GridView* grid = window->StringGrid(1);
+        window->PageControl1->setCurrentIndex(1);
+        window->workspace().grid(1).setCell(3, 2, bytes);
+        window->showWorkspace();
+        const QModelIndex index = grid->model()->index(1, 2);
+        grid->setCurrentIndex(index);
+        grid->edit(index);
+        auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(index));
+        QVERIFY(editor);
+        QCOMPARE(editor->text(), grid->model()->data(index).toString());
+        editor->setText(editor->text());
+        grid->commitEdit();
+        QCOMPARE(window->workspace().grid(1).cell(3, 2), bytes);
+
+        // Memo1: shown, then taken back as an edit and saved.
+        dravik::TextLines text;
+        text.lines = {bytes, "second", bytes};
+        text.finalBreak = true;
+        window->workspace().descText = text;
+        window->workspace().currentDescFile = dravik::ui::NativeBytes(folder->path("bytes.txt"));
+        window->showWorkspace();
+        QCOMPARE(window->Memo1->blockCount(), 4);
+        window->Memo1->document()->setModified(true);
+        window->N3->trigger();
+        QCOMPARE(dialogs->errors.size(), 0);
+        QVERIFY(window->workspace().descText == text);
+        QCOMPARE(folder->read("bytes.txt"), all + "\r\nsecond\r\n" + all + "\r\n");
+
+        // Memo2 the same way, through Save variables.
+        window->workspace().variablesText = text;
+        window->showWorkspace();
+        window->Memo2->document()->setModified(true);
+        dialogs->saveAnswers.enqueue(folder->path("bytes.var"));
+        window->N7->trigger();
+        QVERIFY(window->workspace().variablesText == text);
+        QCOMPARE(folder->read("bytes.var"), all + "\r\nsecond\r\n" + all + "\r\n");
+    }
+
+    void fontCommand()
+    {
+        openSample();
+        QFont font(QStringLiteral("DejaVu Sans"), 10);
+        font.setBold(true);
+        dialogs->fontAnswers.enqueue(font);
+        window->SelectFont->trigger();
+        QCOMPARE(window->chosenFont(), font);
+        QCOMPARE(window->StringGrid(1)->font(), font);
+        QCOMPARE(window->Memo1->font().pointSize(), 10);
+        // Widths follow the headers now: "File name" is 9 characters.
+        QCOMPARE(window->StringGrid(1)->horizontalHeader()->sectionSize(0), 100);
+        QCOMPARE(window->StringGrid(11)->horizontalHeader()->sectionSize(1), 50);
+        QCOMPARE(window->StringGrid(1)->verticalHeader()->defaultSectionSize(), 20);
+
+        dialogs->fontAnswers.enqueue(std::nullopt);
+        window->SelectFont->trigger();
+        QCOMPARE(window->chosenFont(), font);
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

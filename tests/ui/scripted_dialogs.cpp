@@ -1,0 +1,45 @@
+#include "scripted_dialogs.h"
+
+QStringList ScriptedDialogs::openFiles(QWidget*, const dravik::ui::FileDialogRequest& request)
+{
+    askedFiles.append({QStringLiteral("open"), request});
+    if (openAnswers.isEmpty()) {
+        ++unexpected;
+        return {};
+    }
+    return openAnswers.dequeue();
+}
+
+std::optional<QString> ScriptedDialogs::saveFile(QWidget*, const dravik::ui::FileDialogRequest& request)
+{
+    askedFiles.append({QStringLiteral("save"), request});
+    if (saveAnswers.isEmpty()) {
+        ++unexpected;
+        return std::nullopt;
+    }
+    return saveAnswers.dequeue();
+}
+
+std::optional<QFont> ScriptedDialogs::chooseFont(QWidget*, const QFont&)
+{
+    if (fontAnswers.isEmpty()) {
+        ++unexpected;
+        return std::nullopt;
+    }
+    return fontAnswers.dequeue();
+}
+
+void ScriptedDialogs::errorBox(QWidget*, const QString& caption, const QString& text)
+{
+    errors.append({caption, text});
+}
+
+bool ScriptedDialogs::confirm(QWidget*, const QString& text)
+{
+    confirmations.append(text);
+    if (confirmAnswers.isEmpty()) {
+        ++unexpected;
+        return false;
+    }
+    return confirmAnswers.dequeue();
+}

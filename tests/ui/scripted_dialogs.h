@@ -1,0 +1,39 @@
+// Dialogs answered by the test: each question takes the next scripted answer
+// of its kind and is recorded; a question with no answer left is cancelled
+// and counted as unexpected.
+#pragma once
+
+#include "ui/dialogs.h"
+
+#include <QList>
+#include <QQueue>
+
+struct AskedFile {
+    QString kind;  // "open" or "save"
+    dravik::ui::FileDialogRequest request;
+};
+
+struct ShownError {
+    QString caption;
+    QString text;
+};
+
+class ScriptedDialogs : public dravik::ui::Dialogs {
+public:
+    // Answers, taken in order. An empty list answers an open dialog with Cancel.
+    QQueue<QStringList> openAnswers;
+    QQueue<std::optional<QString>> saveAnswers;
+    QQueue<std::optional<QFont>> fontAnswers;
+    QQueue<bool> confirmAnswers;
+
+    QList<AskedFile> askedFiles;
+    QList<ShownError> errors;
+    QStringList confirmations;
+    int unexpected = 0;
+
+    QStringList openFiles(QWidget* parent, const dravik::ui::FileDialogRequest& request) override;
+    std::optional<QString> saveFile(QWidget* parent, const dravik::ui::FileDialogRequest& request) override;
+    std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) override;
+    void errorBox(QWidget* parent, const QString& caption, const QString& text) override;
+    bool confirm(QWidget* parent, const QString& text) override;
+};

@@ -1,0 +1,160 @@
+// The settings the main window reads when it is created and writes when it
+// is closed, in a settings file of the test's own.
+#include "core/errors.h"
+#include "core/settings_file.h"
+#include "scripted_dialogs.h"
+#include "test_folder.h"
+#include "ui/display_text.h"
+#include "ui/grid_view.h"
+#include "ui/main_unit.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QtTest>
+
+namespace {
+
+std::string Bytes(const QString& text) { return dravik::ui::NativeBytes(text); }
+
+}  // namespace
+
+class SettingsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void firstStartWithoutASettingsFile()
+    {
+        TestFolder folder;
+        ScriptedDialogs dialogs;
+        const QString ini = folder.path("dravik2.INI");
+        {
+            TMainForm window(ini, dialogs);
+            window.show();
+            QCOMPARE(window.pos(), QPoint(100, 100));
+            QCOMPARE(window.size(), QSize(767, 481));
+            QCOMPARE(window.PageControl1->width(), 520);
+            QCOMPARE(window.chosenFont().family(), QStringLiteral("MS Sans Serif"));
+            QCOMPARE(window.chosenFont().pointSize(), 12);
+            QVERIFY(!window.isMaximized());
+            QVERIFY(!window.StartEditor1->isEnabled());
+            QVERIFY(!window.StartGame1->isEnabled());
+            QVERIFY(!window.QuickPack1->isEnabled());
+            QCOMPARE(window.editorPath(), std::string("c:\\edit.exe"));
+            QCOMPARE(window.gamePath(), std::string("c:\\game.exe"));
+            QCOMPARE(window.variablesFilePath(), std::string("c:\\variables.var"));
+            QVERIFY(window.Memo2->toPlainText().isEmpty());
+            QVERIFY(window.close());
+        }
+        QVERIFY(dialogs.errors.isEmpty());
+        const dravik::SettingsFile written(Bytes(ini));
+        QCOMPARE(written.readString("Form", "FontName", ""), std::string("MS Sans Serif"));
+        QCOMPARE(written.readInteger("Form", "Left", 0), 100);
+        QCOMPARE(written.readString("Form", "InitMax", ""), std::string("0"));
+        QCOMPARE(written.readInteger("Form", "FontSize", 0), 12);
+        QCOMPARE(written.readInteger("Form", "Top", 0), 100);
+        QCOMPARE(written.readInteger("Form", "Div", 0), 520);
+        QCOMPARE(written.readString("Path", "Var", ""), std::string("c:\\variables.var"));
+        QCOMPARE(written.readString("Other", "GamePath", ""), std::string("c:\\game.exe"));
+        QCOMPARE(written.readString("Other", "EditorPath", ""), std::string("c:\\edit.exe"));
+    }
+
+    void storedSettingsComeBack()
+    {
+        TestFolder folder;
+        ScriptedDialogs dialogs;
+        const QByteArray stored = "; written by hand\r\n"
+                                  "[other]\r\n"
+                                  "editorpath=/opt/editor/edit\r\n"
+                                  "GamePath=C:\\GAME.EXE\r\n"
+                                  "\r\n"
+                                  "[Form]\r\n"
+                                  "FontName=DejaVu Sans\r\n"
+                                  "Left=30\r\n"
+                                  "FontSize=10\r\n"
+                                  "Top=40\r\n"
+                                  "Div=300\r\n"
+                                  "InitMax=0\r\n"
+                                  "[Path]\r\n"
+                                  "SUEPath=c:\\sue\r\n"
+                                  "Var=/tmp/v.var\r\n"
+                                  "[Other program]\r\n"
+                                  "Key = its own value ; kept\r\n";
+        const QString ini = folder.write("dravik2.INI", stored);
+        {
+            TMainForm window(ini, dialogs);
+            QCOMPARE(window.pos(), QPoint(30, 40));
+            QCOMPARE(window.chosenFont().family(), QStringLiteral("DejaVu Sans"));
+            QCOMPARE(window.chosenFont().pointSize(), 10);
+            QCOMPARE(window.editorPath(), std::string("/opt/editor/edit"));
+            QVERIFY(window.StartEditor1->isEnabled());
+            QVERIFY(!window.StartGame1->isEnabled());
+            QCOMPARE(window.variablesFilePath(), std::string("/tmp/v.var"));
+            QCOMPARE(window.StringGrid(1)->horizontalHeader()->sectionSize(0), 180);
+            QCOMPARE(window.StringGrid(1)->horizontalHeader()->sectionSize(1), 10);
+            // Nothing is loaded from the variables path at start.
+            QVERIFY(window.Memo2->toPlainText().isEmpty());
+            QVERIFY(window.close());
+        }
+        QVERIFY(dialogs.errors.isEmpty());
+        // Every value is written back as read, into its own line: the file is unchanged.
+        QCOMPARE(folder.read("dravik2.INI"), stored);
+
+        {
+            TMainForm window(ini, dialogs);
+            window.show();
+            QCOMPARE(window.PageControl1->width(), 300);
+        }
+    }
+
+    void closingWritesWhatChanged()
+    {
+        TestFolder folder;
+        ScriptedDialogs dialogs;
+        const QString ini = folder.write("dravik2.INI", "[Form]\r\nLeft=5\r\n; note\r\n");
+        const QString variables = folder.write("my.var", "[section1]\r\n");
+        {
+            TMainForm window(ini, dialogs);
+            window.show();
+            window.move(60, 70);
+            dialogs.openAnswers.enqueue({variables});
+            window.N6->trigger();
+            dialogs.fontAnswers.enqueue(QFont(QStringLiteral("DejaVu Serif"), 14));
+            window.SelectFont->trigger();
+            window.setWindowState(Qt::WindowMaximized);
+            QVERIFY(window.close());
+        }
+        QVERIFY(dialogs.errors.isEmpty());
+        const dravik::SettingsFile written(Bytes(ini));
+        QCOMPARE(written.readInteger("Form", "Left", 0), 60);
+        QCOMPARE(written.readInteger("Form", "Top", 0), 70);
+        QCOMPARE(written.readBool("Form", "InitMax", false), true);
+        QCOMPARE(written.readString("Form", "FontName", ""), std::string("DejaVu Serif"));
+        QCOMPARE(written.readInteger("Form", "FontSize", 0), 14);
+        QCOMPARE(written.readString("Path", "Var", ""), Bytes(variables));
+        QVERIFY(folder.read("dravik2.INI").startsWith("[Form]\r\nLeft=60\r\n; note\r\n"));
+
+        // The next start comes up maximized.
+        TMainForm again(ini, dialogs);
+        again.show();
+        QVERIFY(again.isMaximized());
+    }
+
+    void unwritableSettingsAreReportedAndTheWindowCloses()
+    {
+        TestFolder folder;
+        ScriptedDialogs dialogs;
+        const QString ini = folder.missing("dravik2.INI");
+        TMainForm window(ini, dialogs);
+        window.show();
+        QVERIFY(window.close());
+        QVERIFY(!window.isVisible());
+        QCOMPARE(dialogs.errors.size(), 1);
+        QCOMPARE(dialogs.errors[0].text,
+                 QString::fromStdString(dravik::ErrorBoxText(dravik::UnableToWriteMessage(Bytes(ini)))));
+    }
+};
+
+QTEST_MAIN(SettingsTest)
+#include "settings_test.moc"
