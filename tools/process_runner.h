@@ -1,0 +1,67 @@
+// Starting the archive tools, the game and the map editor as child processes.
+//
+// Both runners block the calling (GUI) thread until the child has ended: the
+// program takes no other command meanwhile, and there is no time-out. They
+// need only QtCore, so the windows hand in what they show as plain callbacks
+// and byte strings.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dravik {
+
+// Shows a modal message box with an OK button (the caller's window does it).
+using ShowMessage = std::function<void(const std::string& caption, const std::string& text)>;
+
+// Runs `program` with `arguments` in `directory` (relative to the current
+// directory; empty means the current directory), minimized and at idle
+// priority, and waits for it. Its standard output goes to the capture file
+// "Test.tmp" in the current directory, which is emptied first and deleted
+// before returning on every path; standard error is discarded.
+//
+// The captured lines (split at CR LF, lone CR and lone LF, stopping at the
+// first NUL byte) are appended to `memoLines`. True exactly when the child
+// ended normally with exit code 0; the output is appended either way.
+//
+// When the child cannot be started, `showMessage` gets the caption
+// "RunCaptured Error" and the system's text for the error; the result is
+// false and `memoLines` is left as it was. When the capture file cannot be
+// created the child still runs (its output is lost), and reading the file back
+// then throws DravikError("Cannot open file ...").
+//
+// On Windows the command line is `program`, a blank and `arguments`, handed to
+// the system unquoted, so a program path with blanks is split by the system.
+// Elsewhere `program` is taken whole and `arguments` is split at blanks (see
+// SplitAtBlanks); no shell is involved.
+bool RunCaptured(std::vector<std::string>& memoLines, const std::string& directory,
+                 const std::string& program, const std::string& arguments,
+                 const ShowMessage& showMessage);
+
+// Runs `commandLine` in `directory` (resolved like RunCaptured's) with its
+// window hidden, its standard input shared with this program, its standard
+// output and standard error merged, and waits for it. `output` receives what
+// it wrote, taken in 255-byte chunks of which each loses everything from its
+// first NUL byte on. The exit code is not looked at.
+//
+// Throws DravikError("Could not execute command line!") when the child cannot
+// be started (also when its pipe cannot be set up); `output` is then empty.
+//
+// On Windows the command line goes to the system unchanged. Elsewhere it is
+// split by SplitCommandLine, without any shell.
+void RunPiped(const std::string& directory, const std::string& commandLine, std::string& output);
+
+// The words of `text`: runs of blanks (space, tab) separate, every other byte
+// is kept as it is.
+std::vector<std::string> SplitAtBlanks(std::string_view text);
+
+// The words of a command line: runs of blanks separate, and a double quote
+// opens or closes a part in which blanks belong to the word; the quotes
+// themselves are dropped and every other byte is kept as it is. So
+// "\"/my games/ss.exe\" -x" gives "/my games/ss.exe" and "-x", and a quoted
+// empty text gives an empty word.
+std::vector<std::string> SplitCommandLine(std::string_view commandLine);
+
+}  // namespace dravik
