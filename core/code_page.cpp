@@ -123,7 +123,8 @@ CodePage CodePage::Named(const std::string& requested)
     for (const char* prefix : {"windows-", "cp"})
         if (digits.rfind(prefix, 0) == 0)
             digits = digits.substr(std::char_traits<char>::length(prefix));
-    if (!digits.empty() && std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    // Code page numbers have at most five digits; longer ones would overflow.
+    if (!digits.empty() && digits.size() <= 5 && std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
         const UINT cp = static_cast<UINT>(std::stoul(digits));
         CPINFO info{};
         if (GetCPInfo(cp, &info) && info.MaxCharSize == 1) {

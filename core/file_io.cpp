@@ -115,15 +115,10 @@ bool WriteFileSafely(const std::string& path, std::string_view bytes, FileError&
                              std::to_string(counter++) + ".tmp";
     HANDLE file = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        // The folder refuses new files: report it as the target's failure.
-        DWORD code = GetLastError();
-        HANDLE probe = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (probe == INVALID_HANDLE_VALUE) {
-            err = LastError();
-        } else {
-            CloseHandle(probe);
-            err = ErrorOf(code);
-        }
+        // The file beside the target fails for the target's own reasons
+        // (missing or read-only folder, bad name); probing the target instead
+        // would create it.
+        err = LastError();
         return false;
     }
     size_t done = 0;

@@ -62,10 +62,17 @@ std::optional<KeyLine> KeyLineOf(std::string_view line)
     return KeyLine{key, text.substr(equals + 1)};
 }
 
+// Windows' own profile reader drops a pair of single quotes as well as a pair
+// of double ones; the file must read the same through either reader.
+bool IsQuoted(std::string_view value)
+{
+    return value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
+}
+
 std::string DecodeValue(std::string_view raw)
 {
     const std::string_view value = TrimBlanks(raw);
-    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+    if (IsQuoted(value))
         return std::string(value.substr(1, value.size() - 2));
     return std::string(value);
 }
@@ -74,9 +81,7 @@ std::string DecodeValue(std::string_view raw)
 // so such a value is written in quotes to read back as it was given.
 std::string EncodeValue(std::string_view value)
 {
-    const bool needsQuotes = !value.empty() &&
-                             (IsBlank(value.front()) || IsBlank(value.back()) ||
-                              (value.size() >= 2 && value.front() == '"' && value.back() == '"'));
+    const bool needsQuotes = !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()) || IsQuoted(value));
     if (needsQuotes)
         return "\"" + std::string(value) + "\"";
     return std::string(value);

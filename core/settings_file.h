@@ -36,7 +36,8 @@ public:
 
     // Section and key names match ignoring the case of A to Z and the blanks
     // around them. The value is the text after the first "=", without the
-    // blanks around it; a value in double quotes is what is inside them.
+    // blanks around it; a value in double or single quotes is what is inside
+    // them.
     std::optional<std::string> readRaw(std::string_view section, std::string_view key) const;
     // A key present with an empty value reads as the empty text.
     std::string readString(std::string_view section, std::string_view key, std::string_view defaultValue) const;

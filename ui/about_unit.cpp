@@ -33,8 +33,13 @@ QFont CourierNew()
 
 }  // namespace
 
+// The picture lives in a static library, whose resources are registered only
+// when asked for by name.
+static void RegisterAboutResources() { Q_INIT_RESOURCE(resources); }
+
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
 {
+    RegisterAboutResources();
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("About program"));
     setFont(CourierNew());

@@ -120,7 +120,10 @@ void GridView::paintCorner(QWidget* corner)
     QStyleOptionHeader option;
     option.initFrom(corner);
     option.rect = corner->rect();
-    option.state |= QStyle::State_Enabled;  // painted as a header, not as the disabled button
+    // Painted as a header, not as the disabled button it is.
+    option.state |= QStyle::State_Enabled;
+    option.palette = palette();
+    option.palette.setCurrentColorGroup(QPalette::Active);
     option.position = QStyleOptionHeader::OnlyOneSection;
     option.text = model_->cornerText();
     option.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;

@@ -77,7 +77,12 @@ TMainForm::TMainForm(const QString& settingsPath, dravik::ui::Dialogs& dialogs, 
     FormCreate();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm()
+{
+    // The views go before the workspace they show: closing the window would
+    // otherwise commit an open cell editor into a grid already destroyed.
+    delete takeCentralWidget();
+}
 
 void TMainForm::createMenus()
 {

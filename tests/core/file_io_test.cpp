@@ -8,7 +8,9 @@
 #include <cerrno>
 #include <filesystem>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -44,13 +46,16 @@ TEST(ReadWholeFile, MissingFileCarriesTheSystemsReason)
     std::string bytes;
     FileError err;
     EXPECT_FALSE(ReadWholeFile(path, bytes, err));
-    EXPECT_EQ(err.code, ENOENT);
-    EXPECT_EQ(err.reason, Reason(ENOENT));
+    EXPECT_EQ(err.code, test::kFileNotFound);
+    EXPECT_EQ(err.reason, Reason(test::kFileNotFound));
+#ifndef _WIN32
+    EXPECT_EQ(err.reason, "No such file or directory");
+#endif
     try {
         ReadFileOrThrow(path);
         FAIL() << "no error";
     } catch (const DravikError& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot open file \"" + path + "\". No such file or directory");
+        EXPECT_EQ(std::string(e.what()), "Cannot open file \"" + path + "\". " + err.reason);
     }
 }
 
@@ -72,21 +77,21 @@ TEST(WriteFileSafely, FailedWriteLeavesTheOldFileWholeAndNoTemporaryFile)
     TempFolder dir;
     const std::string path = dir.write("a.desc", "old contents\r\n");
     for (long long after : {0LL, 3LL, 1LL << 20}) {
-        test::WriteFailure full(after, ENOSPC);
+        test::WriteFailure full(after, test::kDiskFull);
         try {
             WriteFileOrThrow(path, std::string(3u << 20, 'n'));
             FAIL() << "no error after " << after;
         } catch (const DravikError& e) {
-            EXPECT_EQ(std::string(e.what()), "Cannot create file \"" + path + "\". " + Reason(ENOSPC));
+            EXPECT_EQ(std::string(e.what()), "Cannot create file \"" + path + "\". " + Reason(test::kDiskFull));
         }
         EXPECT_EQ(ReadBytes(path), "old contents\r\n");
         EXPECT_EQ(dir.names(), std::vector<std::string>{"a.desc"});
     }
     {
-        test::WriteFailure full(0, ENOSPC);
+        test::WriteFailure full(0, test::kDiskFull);
         FileError err;
         EXPECT_FALSE(WriteFileSafely(dir.file("new.desc"), "x", err));
-        EXPECT_EQ(err.code, ENOSPC);
+        EXPECT_EQ(err.code, test::kDiskFull);
     }
     EXPECT_EQ(dir.names(), std::vector<std::string>{"a.desc"}) << "a failed new file is not created";
     WriteFileOrThrow(path, "after");  // the seam is off again
@@ -99,10 +104,10 @@ TEST(WriteFileSafely, RefusesAFolderAndAMissingFolder)
     fs::create_directory(dir.path() / "sub");
     FileError err;
     EXPECT_FALSE(WriteFileSafely(dir.file("sub"), "x", err));
-    EXPECT_EQ(err.reason, Reason(EISDIR));
+    EXPECT_EQ(err.reason, Reason(test::kIsAFolder));
     EXPECT_TRUE(fs::is_directory(dir.path() / "sub"));
-    EXPECT_FALSE(WriteFileSafely(dir.file("nowhere/a.desc"), "x", err));
-    EXPECT_EQ(err.code, ENOENT);
+    EXPECT_FALSE(WriteFileSafely((dir.path() / "nowhere" / "a.desc").string(), "x", err));
+    EXPECT_EQ(err.code, test::kFolderNotFound);
     EXPECT_EQ(dir.names(), std::vector<std::string>{"sub"});
 }
 
@@ -165,7 +170,19 @@ TEST_P(TextFileErrors, Message)
     EXPECT_EQ(TextFileErrorMessage(FileError{GetParam().code, Reason(GetParam().code)}), GetParam().message);
 }
 
-#ifndef _WIN32
+#ifdef _WIN32
+INSTANTIATE_TEST_SUITE_P(
+    Windows, TextFileErrors,
+    ::testing::Values(TextFileErrorCase{ERROR_FILE_NOT_FOUND, "File not found"},
+                      TextFileErrorCase{ERROR_PATH_NOT_FOUND, "Invalid filename"},
+                      TextFileErrorCase{ERROR_INVALID_NAME, "Invalid filename"},
+                      TextFileErrorCase{ERROR_ACCESS_DENIED, "File access denied"},
+                      TextFileErrorCase{ERROR_SHARING_VIOLATION, "File access denied"},
+                      TextFileErrorCase{ERROR_DISK_FULL, "Disk full"},
+                      TextFileErrorCase{ERROR_HANDLE_DISK_FULL, "Disk full"},
+                      TextFileErrorCase{ERROR_TOO_MANY_OPEN_FILES, "Too many open files"},
+                      TextFileErrorCase{ERROR_CRC, "I/O error 23"}));
+#else
 INSTANTIATE_TEST_SUITE_P(
     Posix, TextFileErrors,
     ::testing::Values(TextFileErrorCase{ENOENT, "File not found"}, TextFileErrorCase{EACCES, "File access denied"},

@@ -215,7 +215,7 @@ TEST_F(OpenDesc, UnreadableFileStopsTheLoadAfterItsFileListRow)
     const std::string a = desc("a.desc", "hpx 1\r\n");
     const std::string missing = dir.file("missing.desc");
 
-    EXPECT_EQ(errorOf({a, missing, a}), "Cannot open file \"" + missing + "\". " + test::Reason(ENOENT));
+    EXPECT_EQ(errorOf({a, missing, a}), "Cannot open file \"" + missing + "\". " + test::Reason(test::kFileNotFound));
     EXPECT_EQ(ws.descFileCount, 3);
     EXPECT_EQ(row(1, 1), (Row{"1", a, "1"}));
     EXPECT_EQ(row(1, 2), (Row{"2", "", ""})) << "the failing file's table row stays empty";

@@ -190,7 +190,7 @@ TEST_F(SaveAll, UnreadableFileStopsWithEarlierFilesWritten)
     const std::string c = desc("c.desc", "a 3\r\n");
     ws.openDesc({a, b, c});
     std::filesystem::remove(b);
-    EXPECT_EQ(errorOf(&Workspace::saveAll), "Cannot open file \"" + b + "\". " + test::Reason(ENOENT));
+    EXPECT_EQ(errorOf(&Workspace::saveAll), "Cannot open file \"" + b + "\". " + test::Reason(test::kFileNotFound));
     EXPECT_EQ(ReadBytes(a), "a  1 \r\n");
     EXPECT_EQ(ReadBytes(c), "a 3\r\n");
     EXPECT_EQ(ws.descText, SplitLines("a 3\r\n")) << "the preview is the current file again";
@@ -205,10 +205,10 @@ TEST_F(SaveAll, FailedWriteStopsAndLeavesThatFileWhole)
     ws.openDesc({a, b, c});
     std::string message;
     {
-        test::WriteFailure full(100, ENOSPC);  // a.desc fits, b.desc does not
+        test::WriteFailure full(100, test::kDiskFull);  // a.desc fits, b.desc does not
         message = errorOf(&Workspace::saveAll);
     }
-    EXPECT_EQ(message, "Cannot create file \"" + b + "\". " + test::Reason(ENOSPC));
+    EXPECT_EQ(message, "Cannot create file \"" + b + "\". " + test::Reason(test::kDiskFull));
     EXPECT_EQ(ReadBytes(a), "a  1 \r\n");
     EXPECT_EQ(ReadBytes(b), "a 2\r\n" + std::string(4096, '#'));
     EXPECT_EQ(ReadBytes(c), "a 3\r\n");

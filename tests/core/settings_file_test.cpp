@@ -65,6 +65,7 @@ TEST_F(SettingsFileTest, EveryValueFormReadsBackAsWritten)
     ASSERT_TRUE(writer.writeString("Main", "Folder", "D:\\SS\\desc"));
     ASSERT_TRUE(writer.writeString("Main", "Padded", "  two blanks  "));
     ASSERT_TRUE(writer.writeString("Main", "Quoted", "\"in quotes\""));
+    ASSERT_TRUE(writer.writeString("Main", "SingleQuoted", "'in quotes'"));
     ASSERT_TRUE(writer.writeString("Main", "Empty", ""));
     ASSERT_TRUE(writer.writeString("Main", "HighBytes", "\xC4\xF0\xE0\xE2\xE8\xEA"));
     ASSERT_TRUE(writer.writeInteger("Main", "Left", -120));
@@ -76,6 +77,7 @@ TEST_F(SettingsFileTest, EveryValueFormReadsBackAsWritten)
     EXPECT_EQ(reader.readString("Main", "Folder", "?"), "D:\\SS\\desc");
     EXPECT_EQ(reader.readString("Main", "Padded", "?"), "  two blanks  ");
     EXPECT_EQ(reader.readString("Main", "Quoted", "?"), "\"in quotes\"");
+    EXPECT_EQ(reader.readString("Main", "SingleQuoted", "?"), "'in quotes'");
     EXPECT_EQ(reader.readString("Main", "Empty", "?"), "");
     EXPECT_EQ(reader.readString("Main", "HighBytes", "?"), "\xC4\xF0\xE0\xE2\xE8\xEA");
     EXPECT_EQ(reader.readInteger("Main", "Left", 0), -120);
@@ -93,12 +95,17 @@ TEST_F(SettingsFileTest, MissingOrUnreadableValuesGiveTheDefault)
     EXPECT_EQ(missing.readString("Main", "Left", "dflt"), "dflt");
     EXPECT_EQ(missing.readInteger("Main", "Left", 7), 7);
 
-    put("[Main]\r\nEmpty=\r\nBlank=   \r\nWord=wide\r\nNum=12px\r\nTwo=2\r\nZero=0\r\nHex=$1F\r\n");
+    put("[Main]\r\nEmpty=\r\nBlank=   \r\nWord=wide\r\nNum=12px\r\nTwo=2\r\nZero=0\r\nHex=$1F\r\n"
+        "Single='x y'\r\nDouble=\"x y\"\r\nUnmatched='x y\"\r\n");
     SettingsFile file(path_);
     EXPECT_EQ(file.readString("Other", "Word", "dflt"), "dflt");
     EXPECT_EQ(file.readString("Main", "Absent", "dflt"), "dflt");
     EXPECT_EQ(file.readString("Main", "Empty", "dflt"), "");
     EXPECT_EQ(file.readString("Main", "Blank", "dflt"), "");
+    // One pair of enclosing quotes of either kind is dropped, as Windows does.
+    EXPECT_EQ(file.readString("Main", "Single", "dflt"), "x y");
+    EXPECT_EQ(file.readString("Main", "Double", "dflt"), "x y");
+    EXPECT_EQ(file.readString("Main", "Unmatched", "dflt"), "'x y\"");
     EXPECT_EQ(file.readInteger("Main", "Empty", 7), 7);
     EXPECT_EQ(file.readInteger("Main", "Word", 7), 7);
     EXPECT_EQ(file.readInteger("Main", "Num", 7), 7);

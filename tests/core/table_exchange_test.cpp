@@ -109,7 +109,7 @@ TEST(TableTextFile, MissingFileAndUnwritablePathGiveTextFileErrors)
     }
     const std::string path = dir.write("old.txt", "old");
     {
-        test::WriteFailure full(1, ENOSPC);
+        test::WriteFailure full(1, test::kDiskFull);
         try {
             GridToTextFile(grid, path);
             FAIL();

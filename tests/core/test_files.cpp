@@ -10,6 +10,10 @@
 #include <sstream>
 #include <stdexcept>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace dravik::test {
 
 namespace fs = std::filesystem;
@@ -75,6 +79,24 @@ const CodePage& Cyrillic()
     return page;
 }
 
+#ifdef _WIN32
+std::string Reason(int errorCode)
+{
+    char* buffer = nullptr;
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                            FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, static_cast<DWORD>(errorCode), 0,
+                                        reinterpret_cast<char*>(&buffer), 0, nullptr);
+    std::string text = length ? std::string(buffer, length) : std::string();
+    if (buffer)
+        LocalFree(buffer);
+    // Messages carry the text without the system's closing ".\r\n".
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' || text.back() == '.'))
+        text.pop_back();
+    return text;
+}
+#else
 std::string Reason(int errorCode) { return std::strerror(errorCode); }
+#endif
 
 }  // namespace dravik::test

@@ -4,6 +4,7 @@
 
 #include "core/code_page.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -46,7 +47,21 @@ public:
 // reference to its code page).
 const CodePage& Cyrillic();
 
-// The system's text for an errno value, as error messages carry it.
+// The system's codes for the failures the tests provoke or simulate.
+#ifdef _WIN32
+inline constexpr int kFileNotFound = 2;    // ERROR_FILE_NOT_FOUND
+inline constexpr int kFolderNotFound = 3;  // ERROR_PATH_NOT_FOUND
+inline constexpr int kIsAFolder = 5;       // ERROR_ACCESS_DENIED: Windows has no code of its own
+inline constexpr int kDiskFull = 112;      // ERROR_DISK_FULL
+#else
+inline constexpr int kFileNotFound = ENOENT;
+inline constexpr int kFolderNotFound = ENOENT;
+inline constexpr int kIsAFolder = EISDIR;
+inline constexpr int kDiskFull = ENOSPC;
+#endif
+
+// The system's text for an error code (errno, or a Windows error code on
+// Windows), as error messages carry it.
 std::string Reason(int errorCode);
 
 }  // namespace dravik::test

@@ -198,6 +198,8 @@ private slots:
     {
         // Line edits take Ctrl+E (End) for themselves on some platforms.
         QSignalSpy saveAll(window->N10, &QAction::triggered);
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
         window->Memo1->setFocus();
         QTest::keyClick(window->Memo1, Qt::Key_E, Qt::ControlModifier);
         QCOMPARE(saveAll.count(), 1);
