@@ -16,6 +16,7 @@ struct FileDialogRequest {
     QString title;
     QString filter;
     QString defaultSuffix;  // without the dot
+    bool multiple = true;   // several files may be chosen (open dialogs only)
 };
 
 class Dialogs {
@@ -28,6 +29,8 @@ public:
     virtual std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) = 0;
     // The standard error box: error icon, OK.
     virtual void errorBox(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // A plain message box: no icon, OK only.
+    virtual void messageBox(QWidget* parent, const QString& caption, const QString& text) = 0;
     // Titled "Confirm", with "&Yes" and "&No"; true for Yes.
     virtual bool confirm(QWidget* parent, const QString& text) = 0;
 };

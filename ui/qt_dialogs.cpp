@@ -43,7 +43,7 @@ QStringList QtDialogs::openFiles(QWidget* parent, const FileDialogRequest& reque
 {
     QFileDialog dialog(parent);
     Prepare(dialog, request);
-    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setFileMode(request.multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     if (dialog.exec() != QDialog::Accepted)
         return {};
@@ -75,6 +75,12 @@ std::optional<QFont> QtDialogs::chooseFont(QWidget* parent, const QFont& initial
 void QtDialogs::errorBox(QWidget* parent, const QString& caption, const QString& text)
 {
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void QtDialogs::messageBox(QWidget* parent, const QString& caption, const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
     box.exec();
 }
 

@@ -11,6 +11,7 @@ public:
     std::optional<QString> saveFile(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) override;
     void errorBox(QWidget* parent, const QString& caption, const QString& text) override;
+    void messageBox(QWidget* parent, const QString& caption, const QString& text) override;
     bool confirm(QWidget* parent, const QString& text) override;
 };
 

@@ -34,6 +34,11 @@ void ScriptedDialogs::errorBox(QWidget*, const QString& caption, const QString& 
     errors.append({caption, text});
 }
 
+void ScriptedDialogs::messageBox(QWidget*, const QString& caption, const QString& text)
+{
+    messages.append({caption, text});
+}
+
 bool ScriptedDialogs::confirm(QWidget*, const QString& text)
 {
     confirmations.append(text);

@@ -28,6 +28,7 @@ public:
 
     QList<AskedFile> askedFiles;
     QList<ShownError> errors;
+    QList<ShownError> messages;  // plain message boxes
     QStringList confirmations;
     int unexpected = 0;
 
@@ -35,5 +36,6 @@ public:
     std::optional<QString> saveFile(QWidget* parent, const dravik::ui::FileDialogRequest& request) override;
     std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) override;
     void errorBox(QWidget* parent, const QString& caption, const QString& text) override;
+    void messageBox(QWidget* parent, const QString& caption, const QString& text) override;
     bool confirm(QWidget* parent, const QString& text) override;
 };

@@ -1,0 +1,535 @@
+// The console manager driven as a user drives it: dialogs answered by the
+// test, small shell scripts standing in for the archive tools. Each script
+// writes where it ran and what it was given into a record file, and prints a
+// few lines for the memo.
+#include "core/dravik2_auxillary.h"
+#include "core/errors.h"
+#include "core/settings_file.h"
+#include "scripted_dialogs.h"
+#include "test_folder.h"
+#include "ui/application_title.h"
+#include "ui/conman.h"
+#include "ui/display_text.h"
+#include "ui/main_unit.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QtTest>
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+const QString kSeparator = QString(QLatin1Char(dravik::kPathSeparator));
+
+std::string Bytes(const QString& text) { return dravik::ui::NativeBytes(text); }
+
+QString ErrorText(const std::string& message) { return QString::fromStdString(dravik::ErrorBoxText(message)); }
+
+}  // namespace
+
+class ConmanTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestFolder> folder;
+    QString base;  // the test folder, without symbolic links, as `pwd -P` tells it
+    QString previousDirectory;
+    std::unique_ptr<ScriptedDialogs> dialogs;
+    std::unique_ptr<QWidget> mainStandIn;
+    std::unique_ptr<QAction> quickPack;
+
+    QString at(const QString& name) const { return base + QLatin1Char('/') + name; }
+
+    QString makeFolder(const QString& name) const
+    {
+        QDir().mkpath(at(name));
+        return at(name);
+    }
+
+    // A stand-in tool: records its working directory, whether the capture
+    // file lies there, and its arguments one a line in brackets into
+    // `record`, then prints its arguments and a line with a code-page byte.
+    QString tool(const QString& name, const QString& record) const
+    {
+        const QString path = at(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            return {};
+        file.write("#!/bin/sh\n"
+                   "{ pwd -P\n"
+                   "  if [ -f Test.tmp ]; then echo capture-here; else echo capture-elsewhere; fi\n"
+                   "  for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done; } > '" +
+                   QFile::encodeName(record) +
+                   "'\n"
+                   "printf 'tool %s\\r\\n' \"$*\"\n"
+                   "printf '\\300 done\\n'\n");
+        file.close();
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return path;
+    }
+
+    static QStringList Record(const QString& path)
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return {QStringLiteral("<not run>")};
+        return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+    QString settingsPath() const { return at(QStringLiteral("dravik2.INI")); }
+
+    TFormCM* newWindow()
+    {
+        auto* window = new TFormCM(Bytes(settingsPath()), *dialogs, quickPack.get(), mainStandIn.get());
+        window->show();
+        return window;
+    }
+
+    void writeSettings(const QByteArray& text) const
+    {
+        QFile file(settingsPath());
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(text);
+    }
+
+private slots:
+    void init()
+    {
+        folder = std::make_unique<TestFolder>();
+        base = QDir(folder->path(QStringLiteral("."))).canonicalPath();
+        previousDirectory = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(base));
+        dialogs = std::make_unique<ScriptedDialogs>();
+        mainStandIn = std::make_unique<QWidget>();
+        quickPack = std::make_unique<QAction>();
+        quickPack->setEnabled(false);
+    }
+
+    void cleanup()
+    {
+        QCOMPARE(dialogs->unexpected, 0);
+        QDir::setCurrent(previousDirectory);
+        mainStandIn.reset();
+        quickPack.reset();
+        dialogs.reset();
+        folder.reset();
+        conman::SUEPath.clear();
+        conman::UNSUEPath.clear();
+        conman::PackPath.clear();
+        conman::PackName.clear();
+    }
+
+    void argumentsForTheTools()
+    {
+        const std::string sep(1, dravik::kPathSeparator);
+        QCOMPARE(conman::UnpackArguments("maps.sue"), "maps.sue __maps.sue" + sep);
+        QCOMPARE(conman::UnpackArguments(""), " __" + sep);
+        QCOMPARE(conman::PackArguments("__maps.sue"), "maps.sue __maps.sue" + sep);
+        // The first two characters go whatever they are.
+        QCOMPARE(conman::PackArguments("maps"), "ps maps" + sep);
+        QCOMPARE(conman::PackArguments("abc"), "c abc" + sep);
+        QCOMPARE(conman::PackArguments("ab"), " ab" + sep);
+        QCOMPARE(conman::PackArguments("a"), " a" + sep);
+        QCOMPARE(conman::PackArguments(""), " " + sep);
+    }
+
+    void windowAsItOpens()
+    {
+        const QString packFolder = makeFolder(QStringLiteral("mods/__maps.sue"));
+        makeFolder(QStringLiteral("mods/__maps.sue/units"));
+        makeFolder(QStringLiteral("mods/__maps.sue/Alpha"));
+        writeSettings("[Path]\r\nPackPath=" + QFile::encodeName(packFolder) + "\r\n");
+        TFormCM* window = newWindow();
+
+        QCOMPARE(window->windowTitle(), QStringLiteral("CONMANager Dravik 2 v1.3 beta"));
+        QCOMPARE(window->size(), QSize(682, 486));
+        const QRect desktop = window->screen()->availableGeometry();
+        QCOMPARE(window->frameGeometry().topLeft(),
+                 desktop.topLeft() + QPoint((desktop.width() - 682) / 2, (desktop.height() - 486) / 2));
+        QCOMPARE(window->Button1->text(), QStringLiteral("Unpack"));
+        QCOMPARE(window->Button2->text(), QStringLiteral("Pack"));
+        QCOMPARE(window->Button3->text(), QStringLiteral("SUE"));
+        QCOMPARE(window->Button4->text(), QStringLiteral("UNSUE"));
+        QCOMPARE(window->Button1->geometry(), QRect(160, 8, 75, 41));
+        QCOMPARE(window->Button2->geometry(), QRect(240, 8, 81, 41));
+        QCOMPARE(window->Button4->geometry(), QRect(16, 32, 50, 25));
+        QCOMPARE(window->Button3->geometry(), QRect(80, 32, 50, 25));
+        QCOMPARE(window->DriveComboBox1->geometry().topLeft(), QPoint(8, 8));
+        QCOMPARE(window->DriveComboBox1->width(), 145);
+        const QStringList names = {"Panel2", "Panel1", "DriveComboBox1", "Button1", "Button2", "Button4",
+                                   "Button3", "Splitter2", "DirectoryListBox1", "Splitter1", "Memo2", "StatusBar1"};
+        for (const QString& name : names)
+            QVERIFY2(window->findChild<QWidget*>(name), qPrintable(name));
+        QCOMPARE(window->Panel1->parentWidget(), window->Splitter2);
+        QCOMPARE(window->Panel2->width(), 373);
+        QCOMPARE(window->Panel1->height(), 64);
+
+        // Tab order: Unpack, Pack, the drives, SUE, UNSUE.
+        QCOMPARE(window->Button1->nextInFocusChain(), window->Button2);
+        QCOMPARE(window->Button2->nextInFocusChain(), window->DriveComboBox1);
+        QCOMPARE(window->DriveComboBox1->nextInFocusChain(), window->Button3);
+        QCOMPARE(window->Button3->nextInFocusChain(), window->Button4);
+
+        const auto panels = window->StatusBar1->findChildren<QLabel*>();
+        QCOMPARE(panels.size(), 2);
+        QCOMPARE(window->StatusBar1->findChild<QLabel*>(QStringLiteral("StatusPanel0"))->width(), 250);
+        QCOMPARE(window->statusPanelText(0), QString());
+        QCOMPARE(window->statusPanelText(1), QString());
+        QCOMPARE(window->Memo2->toPlainText(), QStringLiteral("\n"));
+
+        // The list opens at the pack folder, which becomes the current
+        // directory; its folders above come first, then its subfolders.
+        QCOMPARE(window->DirectoryListBox1->directory(), packFolder);
+        QCOMPARE(QDir::currentPath(), packFolder);
+        const int count = window->DirectoryListBox1->count();
+        QVERIFY(count >= 4);
+        QCOMPARE(window->DirectoryListBox1->item(0)->text(), QDir::toNativeSeparators(QDir::rootPath()));
+        QCOMPARE(window->DirectoryListBox1->item(count - 3)->text(), QStringLiteral("__maps.sue"));
+        QCOMPARE(window->DirectoryListBox1->currentRow(), count - 3);
+        QCOMPARE(window->DirectoryListBox1->item(count - 2)->text(), QStringLiteral("Alpha"));
+        QCOMPARE(window->DirectoryListBox1->item(count - 1)->text(), QStringLiteral("units"));
+        QCOMPARE(DirectoryListBox::folderOf(window->DirectoryListBox1->item(count - 4)), at(QStringLiteral("mods")));
+#ifndef Q_OS_WIN
+        QCOMPARE(window->DriveComboBox1->itemText(0), QStringLiteral("/"));
+#endif
+        QVERIFY(window->DriveComboBox1->currentIndex() >= 0);
+        QVERIFY(dialogs->errors.isEmpty());
+    }
+
+    void directoryListOpensOnDoubleClickOrEnter()
+    {
+        const QString top = makeFolder(QStringLiteral("top"));
+        const QString inner = makeFolder(QStringLiteral("top/inner"));
+        makeFolder(QStringLiteral("top/inner/deep"));
+        writeSettings("[Path]\r\nPackPath=" + QFile::encodeName(top) + "\r\n");
+        TFormCM* window = newWindow();
+        DirectoryListBox* list = window->DirectoryListBox1;
+        QCOMPARE(list->directory(), top);
+
+        // A single click only highlights.
+        QListWidgetItem* innerItem = list->item(list->count() - 1);
+        QCOMPARE(innerItem->text(), QStringLiteral("inner"));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(innerItem).center());
+        QCOMPARE(list->currentItem(), innerItem);
+        QCOMPARE(list->directory(), top);
+        QCOMPARE(QDir::currentPath(), top);
+
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(innerItem).center());
+        QCOMPARE(list->directory(), inner);
+        QCOMPARE(QDir::currentPath(), inner);
+        QCOMPARE(list->item(list->count() - 1)->text(), QStringLiteral("deep"));
+
+        // Enter on a folder above goes back up.
+        list->setFocus();
+        list->setCurrentRow(list->count() - 3);
+        QCOMPARE(list->currentItem()->text(), QStringLiteral("top"));
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(list->directory(), top);
+        QCOMPARE(QDir::currentPath(), top);
+
+        // A drive opens at its root (POSIX has no per-drive directory).
+#ifndef Q_OS_WIN
+        emit window->DriveComboBox1->activated(0);
+        QCOMPARE(list->directory(), QStringLiteral("/"));
+        QCOMPARE(QDir::currentPath(), QStringLiteral("/"));
+        QCOMPARE(list->count() - 1, QDir(QStringLiteral("/")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
+#endif
+
+        // A folder that has gone meanwhile: reported, nothing changes.
+        QVERIFY(window->openFolder(inner));
+        QVERIFY(QDir(at(QStringLiteral("top"))).removeRecursively());
+        QVERIFY(!window->openFolder(inner + QStringLiteral("/deep")));
+        QCOMPARE(list->directory(), inner);
+        QCOMPARE(dialogs->errors.size(), 1);
+        QCOMPARE(dialogs->errors[0].caption, dravik::ui::ApplicationTitle());
+        QVERIFY2(dialogs->errors[0].text.startsWith(QStringLiteral("Cannot open folder \"")),
+                 qPrintable(dialogs->errors[0].text));
+        QDir::setCurrent(base);
+    }
+
+    void unpackRunsTheToolInTheArchivesFolder()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("the stand-in tools are shell scripts");
+#endif
+        const QString record = at(QStringLiteral("unsue.record"));
+        const QString unsue = tool(QStringLiteral("unsue tool"), record);
+        const QString data = makeFolder(QStringLiteral("data"));
+        const QString archive = data + QStringLiteral("/maps.sue");
+        QFile(archive).open(QIODevice::WriteOnly);
+        TFormCM* window = newWindow();
+
+        dialogs->openAnswers.enqueue({unsue});
+        window->Button4->click();
+        QCOMPARE(conman::UNSUEPath, Bytes(unsue));
+        QCOMPARE(dialogs->askedFiles.last().request.title, QStringLiteral("Path to unsue.exe"));
+        QVERIFY(!dialogs->askedFiles.last().request.multiple);
+        // The tool's path has a blank; POSIX takes the path whole.
+        window->Memo2->setPlainText(QStringLiteral("typed by the user"));
+
+        QDir::setCurrent(base);
+        dialogs->openAnswers.enqueue({archive});
+        window->Button1->click();
+        QCOMPARE(dialogs->askedFiles.last().request.title, QStringLiteral("Path to .sue archive"));
+        QVERIFY(!dialogs->askedFiles.last().request.multiple);
+        // The archive is named without its folder, in the folder the dialog
+        // left current, where the capture file is made for the run.
+        QCOMPARE(Record(record), QStringList({data, "capture-here", "[maps.sue]", "[__maps.sue/]"}));
+        QCOMPARE(QDir::currentPath(), data);
+        QVERIFY(!QFile::exists(data + QStringLiteral("/Test.tmp")));
+        QCOMPARE(window->Memo2->toPlainText(),
+                 QString::fromUtf8("typed by the user\ntool maps.sue __maps.sue/\n\u0410 done"));
+        QCOMPARE(window->statusPanelText(0), archive);
+        QCOMPARE(window->statusPanelText(1), QString());
+
+        // Another run appends; cancelling the dialog changes nothing.
+        dialogs->openAnswers.enqueue({archive});
+        window->Button1->click();
+        QCOMPARE(window->Memo2->toPlainText().count(QStringLiteral("tool maps.sue")), 2);
+        const QString memo = window->Memo2->toPlainText();
+        dialogs->openAnswers.enqueue({});
+        window->Button1->click();
+        dialogs->openAnswers.enqueue({});
+        window->Button4->click();
+        QCOMPARE(window->Memo2->toPlainText(), memo);
+        QCOMPARE(conman::UNSUEPath, Bytes(unsue));
+        QVERIFY(dialogs->errors.isEmpty());
+        QVERIFY(dialogs->messages.isEmpty());
+        QVERIFY(!quickPack->isEnabled());
+    }
+
+    void packRunsTheToolBesideTheFolder()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("the stand-in tools are shell scripts");
+#endif
+        const QString record = at(QStringLiteral("sue.record"));
+        const QString sue = tool(QStringLiteral("sue"), record);
+        const QString mods = makeFolder(QStringLiteral("mods"));
+        const QString unpacked = makeFolder(QStringLiteral("mods/__maps.sue"));
+        const QString plain = makeFolder(QStringLiteral("mods/maps"));
+        writeSettings("[Path]\r\nSUEPath=" + QFile::encodeName(sue) + "\r\nPackPath=" + QFile::encodeName(unpacked) +
+                      "\r\n");
+        TFormCM* window = newWindow();
+        QCOMPARE(conman::SUEPath, Bytes(sue));
+
+        window->Button2->click();
+        QCOMPARE(window->statusPanelText(0), QStringLiteral("__maps.sue"));
+        QCOMPARE(window->statusPanelText(1), QStringLiteral("maps.sue __maps.sue/"));
+        // The pack folder is current, so the capture file is made inside it
+        // while the tool runs one folder up.
+        QCOMPARE(Record(record), QStringList({mods, "capture-elsewhere", "[maps.sue]", "[__maps.sue/]"}));
+        QVERIFY(!QFile::exists(unpacked + QStringLiteral("/Test.tmp")));
+        QCOMPARE(window->Memo2->toPlainText(), QString::fromUtf8("\ntool maps.sue __maps.sue/\n\u0410 done\n"));
+        QCOMPARE(conman::PackPath, Bytes(unpacked));
+        QCOMPARE(conman::PackName, std::string("__maps.sue"));
+        QVERIFY(quickPack->isEnabled());
+
+        // The folder last opened counts, not the highlighted item.
+        QVERIFY(window->openFolder(plain));
+        window->DirectoryListBox1->setCurrentRow(0);
+        window->Button2->click();
+        QCOMPARE(window->statusPanelText(0), QStringLiteral("maps"));
+        QCOMPARE(window->statusPanelText(1), QStringLiteral("ps maps/"));
+        QCOMPARE(Record(record), QStringList({mods, "capture-elsewhere", "[ps]", "[maps/]"}));
+
+        // The root: no name, and the tool runs in the root itself. The
+        // capture file goes where a dialog last left the program.
+        QVERIFY(window->openFolder(QStringLiteral("/")));
+        QDir::setCurrent(base);
+        window->Button2->click();
+        QCOMPARE(window->statusPanelText(0), QString());
+        QCOMPARE(window->statusPanelText(1), QStringLiteral(" /"));
+        QCOMPARE(Record(record), QStringList({"/", "capture-elsewhere", "[/]"}));
+        QCOMPARE(conman::PackPath, std::string("/"));
+        QVERIFY(!QFile::exists(at(QStringLiteral("Test.tmp"))));
+        QVERIFY(dialogs->errors.isEmpty());
+        QVERIFY(dialogs->messages.isEmpty());
+    }
+
+    void aToolThatCannotStartIsReportedInItsOwnBox()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("POSIX texts of the system");
+#endif
+        const QString pack = makeFolder(QStringLiteral("__a.sue"));
+        const QString archive = at(QStringLiteral("a.sue"));
+        QFile(archive).open(QIODevice::WriteOnly);
+        writeSettings("[Path]\r\nSUEPath=" + QFile::encodeName(at(QStringLiteral("no-sue"))) +
+                      "\r\nPackPath=" + QFile::encodeName(pack) + "\r\n");
+        TFormCM* window = newWindow();
+        // The tool paths start at a folder, which is no program.
+        QCOMPARE(conman::UNSUEPath, std::string(conman::kDefaultPath));
+
+        window->Button2->click();
+        QCOMPARE(dialogs->messages.size(), 1);
+        QCOMPARE(dialogs->messages[0].caption, QStringLiteral("RunCaptured Error"));
+        QCOMPARE(dialogs->messages[0].text, QString::fromLatin1(std::strerror(ENOENT)));
+        QCOMPARE(window->Memo2->toPlainText(), QStringLiteral("\n"));
+        QCOMPARE(window->statusPanelText(1), QStringLiteral("a.sue __a.sue/"));
+        // Pack enables QuickPack all the same.
+        QVERIFY(quickPack->isEnabled());
+
+        dialogs->openAnswers.enqueue({archive});
+        window->Button1->click();
+        QCOMPARE(dialogs->messages.size(), 2);
+        QCOMPARE(dialogs->messages[1].caption, QStringLiteral("RunCaptured Error"));
+        QCOMPARE(dialogs->messages[1].text, QString::fromLatin1(std::strerror(EACCES)));
+        QCOMPARE(window->Memo2->toPlainText(), QStringLiteral("\n"));
+        QVERIFY(dialogs->errors.isEmpty());
+        QVERIFY(!QFile::exists(at(QStringLiteral("Test.tmp"))));
+    }
+
+    void aCaptureFileThatCannotBeReadEndsPackInTheErrorBox()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("the stand-in tools are shell scripts");
+#endif
+        const QString record = at(QStringLiteral("sue.record"));
+        const QString sue = tool(QStringLiteral("sue"), record);
+        const QString pack = makeFolder(QStringLiteral("__a.sue"));
+        writeSettings("[Path]\r\nSUEPath=" + QFile::encodeName(sue) + "\r\nPackPath=" + QFile::encodeName(pack) +
+                      "\r\n");
+        TFormCM* window = newWindow();
+        // A folder in the capture file's place: it cannot be made or read.
+        QVERIFY(QDir().mkdir(pack + QStringLiteral("/Test.tmp")));
+        window->Button2->click();
+        QCOMPARE(dialogs->errors.size(), 1);
+        QCOMPARE(dialogs->errors[0].caption, dravik::ui::ApplicationTitle());
+        QVERIFY2(dialogs->errors[0].text.startsWith(QStringLiteral("Cannot open file")),
+                 qPrintable(dialogs->errors[0].text));
+        QVERIFY(!quickPack->isEnabled());
+        QCOMPARE(window->Memo2->toPlainText(), QStringLiteral("\n"));
+    }
+
+    void settingsAreReadAtCreationAndWrittenAtClose()
+    {
+        const QString pack = makeFolder(QStringLiteral("packed"));
+        const QString chosen = at(QStringLiteral("new sue"));
+        QFile(chosen).open(QIODevice::WriteOnly);
+        const QByteArray stored = "; by hand\r\n"
+                                  "[Other]\r\n"
+                                  "GamePath=/games/ss\r\n"
+                                  "[Path]\r\n"
+                                  "Var=/v.var\r\n"
+                                  "suepath=/old/sue\r\n"
+                                  "UNSUEPath=\r\n"
+                                  "PackPath=" +
+                                  QFile::encodeName(pack) +
+                                  "\r\n"
+                                  "[Form]\r\n"
+                                  "Left=5\r\n";
+        writeSettings(stored);
+        TFormCM* window = newWindow();
+        QCOMPARE(conman::SUEPath, std::string("/old/sue"));
+        QCOMPARE(conman::UNSUEPath, std::string());
+        QCOMPARE(conman::PackPath, Bytes(pack));
+
+        dialogs->openAnswers.enqueue({chosen});
+        window->Button3->click();
+        QCOMPARE(dialogs->askedFiles.last().request.title, QStringLiteral("Path to sue.exe"));
+        mainStandIn->hide();
+        QVERIFY(window->close());
+        // Hidden, not destroyed, and the main window is back.
+        QVERIFY(window->isHidden());
+        QCOMPARE(window->DirectoryListBox1->directory(), pack);
+        QVERIFY(mainStandIn->isVisible());
+
+        QByteArray expected = stored;
+        expected.replace("suepath=/old/sue", "SUEPath=" + QFile::encodeName(chosen));
+        QFile written(settingsPath());
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), expected);
+
+        // Without the section all three start at their default, and closing
+        // writes them all.
+        writeSettings("[Other]\r\nEditorPath=/e\r\n");
+        QDir::setCurrent(base);
+        TFormCM* fresh = newWindow();
+        QCOMPARE(conman::SUEPath, std::string(conman::kDefaultPath));
+        QCOMPARE(conman::UNSUEPath, std::string(conman::kDefaultPath));
+        QCOMPARE(conman::PackPath, std::string(conman::kDefaultPath));
+        QCOMPARE(fresh->DirectoryListBox1->directory(), QDir::fromNativeSeparators(conman::kDefaultPath));
+        QVERIFY(fresh->close());
+        const dravik::SettingsFile again(Bytes(settingsPath()));
+        QCOMPARE(again.readString("Other", "EditorPath", ""), std::string("/e"));
+        QCOMPARE(again.readString("Path", "SUEPath", ""), std::string(conman::kDefaultPath));
+        QCOMPARE(again.readString("Path", "UNSUEPath", ""), std::string(conman::kDefaultPath));
+        QCOMPARE(again.readString("Path", "PackPath", ""), std::string(conman::kDefaultPath));
+        QVERIFY(dialogs->errors.isEmpty());
+    }
+
+    void aPackFolderThatHasGoneIsReportedAndTheListOpensHere()
+    {
+        const QString gone = at(QStringLiteral("gone/__x.sue"));
+        writeSettings("[Path]\r\nPackPath=" + QFile::encodeName(gone) + "\r\n");
+        TFormCM* window = newWindow();
+        QCOMPARE(dialogs->errors.size(), 1);
+        QCOMPARE(dialogs->errors[0].caption, dravik::ui::ApplicationTitle());
+        QCOMPARE(dialogs->errors[0].text,
+                 ErrorText("Cannot open folder \"" + Bytes(gone) + "\". " + std::strerror(ENOENT)));
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->DirectoryListBox1->directory(), base);
+        QCOMPARE(QDir::currentPath(), base);
+        // The stored value stays until a Pack replaces it.
+        QCOMPARE(conman::PackPath, Bytes(gone));
+    }
+
+    void unwritableSettingsAreReportedAndTheWindowStillCloses()
+    {
+        const std::string missing = Bytes(at(QStringLiteral("no-such-folder/dravik2.INI")));
+        auto* window = new TFormCM(missing, *dialogs, quickPack.get(), mainStandIn.get());
+        window->show();
+        mainStandIn->hide();
+        QVERIFY(window->close());
+        QVERIFY(window->isHidden());
+        QVERIFY(mainStandIn->isVisible());
+        QCOMPARE(dialogs->errors.size(), 1);
+        QCOMPARE(dialogs->errors[0].text, ErrorText(dravik::UnableToWriteMessage(missing)));
+    }
+
+    void conManFromTheMainWindow()
+    {
+        const QString pack = makeFolder(QStringLiteral("packed"));
+        writeSettings("[Path]\r\nPackPath=" + QFile::encodeName(pack) + "\r\n");
+        TMainForm main(settingsPath(), *dialogs);
+        main.show();
+        QVERIFY(!main.consoleManager());
+
+        main.ConMAN2->trigger();
+        QPointer<TFormCM> first = main.consoleManager();
+        QVERIFY(first);
+        QVERIFY(first->isVisible());
+        QVERIFY(first->isWindow());
+        QVERIFY(!main.isVisible());
+        QCOMPARE(first->DirectoryListBox1->directory(), pack);
+        QVERIFY(first->close());
+        QVERIFY(main.isVisible());
+        QVERIFY(first);
+        QVERIFY(first->isHidden());
+
+        // Each command makes a new window; the one before it goes.
+        main.ConMAN2->trigger();
+        QVERIFY(main.consoleManager());
+        QVERIFY(main.consoleManager() != first);
+        QVERIFY(!first);
+        QVERIFY(main.consoleManager()->close());
+        QVERIFY(main.isVisible());
+        QVERIFY(dialogs->errors.isEmpty());
+    }
+};
+
+QTEST_MAIN(ConmanTest)
+#include "conman_test.moc"

@@ -1,0 +1,257 @@
+// The main window's launchers and QuickPack, with the dialogs answered by
+// the test and shell scripts standing in for the game, the editor and the
+// packing tool. Each script writes where it ran and what it was given into a
+// record file.
+#include "core/errors.h"
+#include "scripted_dialogs.h"
+#include "test_folder.h"
+#include "ui/application_title.h"
+#include "ui/conman.h"
+#include "ui/display_text.h"
+#include "ui/main_unit.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+std::string Bytes(const QString& text) { return dravik::ui::NativeBytes(text); }
+
+}  // namespace
+
+class LaunchTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestFolder> folder;
+    QString base;  // the test folder, without symbolic links, as `pwd -P` tells it
+    QString previousDirectory;
+    std::unique_ptr<ScriptedDialogs> dialogs;
+
+    QString at(const QString& name) const { return base + QLatin1Char('/') + name; }
+    QString settingsPath() const { return at(QStringLiteral("dravik2.INI")); }
+
+    QString makeFolder(const QString& name) const
+    {
+        QDir().mkpath(at(name));
+        return at(name);
+    }
+
+    // A stand-in program that records its working directory, the number of
+    // its arguments and each of them into `record`.
+    QString program(const QString& name, const QString& record) const
+    {
+        const QString path = at(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            return {};
+        file.write("#!/bin/sh\n"
+                   "{ pwd -P; echo \"$#\"; for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done; } > '" +
+                   QFile::encodeName(record) +
+                   "'\n"
+                   "echo 'to the pipe'\n");
+        file.close();
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return path;
+    }
+
+    static QStringList Record(const QString& path)
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return {QStringLiteral("<not run>")};
+        return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+    void writeSettings(const QByteArray& text) const
+    {
+        QFile file(settingsPath());
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(text);
+    }
+
+private slots:
+    void init()
+    {
+        folder = std::make_unique<TestFolder>();
+        base = QDir(folder->path(QStringLiteral("."))).canonicalPath();
+        previousDirectory = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(base));
+        dialogs = std::make_unique<ScriptedDialogs>();
+        conman::PackPath.clear();
+    }
+
+    void cleanup()
+    {
+        QCOMPARE(dialogs->unexpected, 0);
+        QDir::setCurrent(previousDirectory);
+        dialogs.reset();
+        folder.reset();
+        conman::SUEPath.clear();
+        conman::UNSUEPath.clear();
+        conman::PackPath.clear();
+        conman::PackName.clear();
+    }
+
+    void pathCommandsStoreTheFirstChosenFile()
+    {
+        TMainForm window(settingsPath(), *dialogs);
+        window.show();
+        QVERIFY(!window.StartGame1->isEnabled());
+        QVERIFY(!window.StartEditor1->isEnabled());
+
+        // Cancelled: nothing changes.
+        dialogs->openAnswers.enqueue({});
+        window.Pathtogame1->trigger();
+        QCOMPARE(dialogs->askedFiles.last().request.title, QStringLiteral("Select the SuddenStrike executable file"));
+        QVERIFY(dialogs->askedFiles.last().request.multiple);
+        QVERIFY(!window.StartGame1->isEnabled());
+        QCOMPARE(window.gamePath(), std::string("c:\\game.exe"));
+
+        dialogs->openAnswers.enqueue({at("first game"), at("second game")});
+        window.Pathtogame1->trigger();
+        QCOMPARE(window.gamePath(), Bytes(at("first game")));
+        QVERIFY(window.StartGame1->isEnabled());
+        QVERIFY(!window.StartEditor1->isEnabled());
+
+        dialogs->openAnswers.enqueue({});
+        window.Pathtoeditor1->trigger();
+        QCOMPARE(dialogs->askedFiles.last().request.title, QStringLiteral("Select the executable file of map editor"));
+        QVERIFY(!window.StartEditor1->isEnabled());
+        dialogs->openAnswers.enqueue({at("edit")});
+        window.Pathtoeditor1->trigger();
+        QCOMPARE(window.editorPath(), Bytes(at("edit")));
+        QVERIFY(window.StartEditor1->isEnabled());
+
+        // The paths reach the settings file at close.
+        QVERIFY(window.close());
+        QFile written(settingsPath());
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray file = written.readAll();
+        QVERIFY(file.contains("GamePath=" + QFile::encodeName(at("first game")) + "\r\n"));
+        QVERIFY(file.contains("EditorPath=" + QFile::encodeName(at("edit")) + "\r\n"));
+        QVERIFY(dialogs->errors.isEmpty());
+    }
+
+    void startGameAndEditorRunInTheirFolders()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("the stand-ins are shell scripts");
+#endif
+        makeFolder(QStringLiteral("my games/Sudden Strike"));
+        const QString gameRecord = at(QStringLiteral("game.record"));
+        const QString game = program(QStringLiteral("my games/Sudden Strike/ss game"), gameRecord);
+        const QString editorRecord = at(QStringLiteral("editor.record"));
+        const QString editor = program(QStringLiteral("editor"), editorRecord);
+        writeSettings("[Other]\r\nGamePath=" + QFile::encodeName(game) + "\r\nEditorPath=" +
+                      QFile::encodeName(editor) + "\r\n");
+        TMainForm window(settingsPath(), *dialogs);
+        window.show();
+        QVERIFY(window.StartGame1->isEnabled());
+        QVERIFY(window.StartEditor1->isEnabled());
+
+        // The path with blanks is one program, started without arguments
+        // in its own folder.
+        window.StartGame1->trigger();
+        QCOMPARE(Record(gameRecord), QStringList({at(QStringLiteral("my games/Sudden Strike")), "0"}));
+        QCOMPARE(QDir::currentPath(), base);
+
+        window.StartEditor1->trigger();
+        QCOMPARE(Record(editorRecord), QStringList({base, "0"}));
+        QVERIFY(dialogs->errors.isEmpty());
+        QVERIFY(dialogs->messages.isEmpty());
+        QVERIFY(window.StartGame1->isEnabled());
+        QVERIFY(window.N2->isEnabled());
+    }
+
+    void anEmptyPathStartsNothing()
+    {
+        writeSettings("[Other]\r\nEditorPath=\r\nGamePath=\r\n");
+        TMainForm window(settingsPath(), *dialogs);
+        window.show();
+        // An empty path is no default: the items are enabled, and do nothing.
+        QVERIFY(window.StartEditor1->isEnabled());
+        QVERIFY(window.StartGame1->isEnabled());
+        window.StartEditor1->trigger();
+        window.StartGame1->trigger();
+        QVERIFY(dialogs->errors.isEmpty());
+        QVERIFY(dialogs->messages.isEmpty());
+    }
+
+    void aGameThatCannotStartIsReported()
+    {
+        const QByteArray missing = QFile::encodeName(at(QStringLiteral("no game/ss")));
+        writeSettings("[Other]\r\nGamePath=" + missing + "\r\nEditorPath=C:\\EDIT.EXE\r\n");
+        TMainForm window(settingsPath(), *dialogs);
+        window.show();
+        // The default editor path, in any letter case, leaves its item off.
+        QVERIFY(!window.StartEditor1->isEnabled());
+        window.StartGame1->trigger();
+        QCOMPARE(dialogs->errors.size(), 1);
+        QCOMPARE(dialogs->errors[0].caption, dravik::ui::ApplicationTitle());
+        QCOMPARE(dialogs->errors[0].text, QStringLiteral("Could not execute command line!"));
+        QCOMPARE(window.gamePath(), missing.toStdString());
+        QVERIFY(window.StartGame1->isEnabled());
+    }
+
+    void quickPackPacksWithTheLatestConsoleManager()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("the stand-ins are shell scripts");
+#endif
+        const QString record = at(QStringLiteral("sue.record"));
+        const QString sue = program(QStringLiteral("sue"), record);
+        const QString firstPack = makeFolder(QStringLiteral("one/__a.sue"));
+        const QString secondPack = makeFolder(QStringLiteral("two/__b.sue"));
+        writeSettings("[Path]\r\nSUEPath=" + QFile::encodeName(sue) + "\r\nPackPath=" +
+                      QFile::encodeName(firstPack) + "\r\n");
+        TMainForm window(settingsPath(), *dialogs);
+        window.show();
+        QVERIFY(!window.QuickPack1->isEnabled());
+
+        // Opening and closing a console manager alone does not enable it.
+        window.ConMAN2->trigger();
+        QPointer<TFormCM> first = window.consoleManager();
+        QVERIFY(first->close());
+        QVERIFY(!window.QuickPack1->isEnabled());
+
+        window.ConMAN2->trigger();
+        TFormCM* second = window.consoleManager();
+        QVERIFY(second != first);
+        QCOMPARE(second->DirectoryListBox1->directory(), firstPack);
+        second->Button2->click();
+        QVERIFY(window.QuickPack1->isEnabled());
+        QCOMPARE(Record(record), QStringList({at("one"), "2", "[a.sue]", "[__a.sue/]"}));
+
+        QVERIFY(second->openFolder(secondPack));
+        QVERIFY(second->close());
+        QVERIFY(window.isVisible());
+        const QString memo = second->Memo2->toPlainText();
+
+        // QuickPack uses the hidden window's list, tool and memo, and leaves
+        // it hidden.
+        QFile::remove(record);
+        QDir::setCurrent(base);
+        window.QuickPack1->trigger();
+        QCOMPARE(Record(record), QStringList({at("two"), "2", "[b.sue]", "[__b.sue/]"}));
+        QVERIFY(second->isHidden());
+        QVERIFY(window.isVisible());
+        QCOMPARE(second->statusPanelText(0), QStringLiteral("__b.sue"));
+        QCOMPARE(second->statusPanelText(1), QStringLiteral("b.sue __b.sue/"));
+        QCOMPARE(second->Memo2->toPlainText(), memo + QStringLiteral("to the pipe\n"));
+        QCOMPARE(conman::PackPath, Bytes(secondPack));
+        QVERIFY(window.QuickPack1->isEnabled());
+        QVERIFY(!QFile::exists(at(QStringLiteral("Test.tmp"))));
+        QVERIFY(dialogs->errors.isEmpty());
+        QVERIFY(dialogs->messages.isEmpty());
+    }
+};
+
+QTEST_MAIN(LaunchTest)
+#include "launch_test.moc"
