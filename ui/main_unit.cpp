@@ -1,12 +1,16 @@
 #include "ui/main_unit.h"
 
 #include "core/code_page.h"
+#include "core/dravik2_auxillary.h"
 #include "core/errors.h"
 #include "core/settings_file.h"
 #include "core/table_exchange.h"
 #include "core/table_text_file.h"
+#include "tools/process_runner.h"
 #include "ui/about_unit.h"
 #include "ui/application_title.h"
+#include "ui/conman.h"
+#include "ui/dan.h"
 #include "ui/display_text.h"
 #include "ui/grid_model.h"
 #include "ui/grid_view.h"
@@ -16,6 +20,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
@@ -231,8 +236,8 @@ void TMainForm::FormCreate()
 
     StartEditor1->setEnabled(dravik::AsciiLowered(EditorPath) != kDefaultEditorPath);
     StartGame1->setEnabled(dravik::AsciiLowered(GamePath) != kDefaultGamePath);
-    // Its pack folder comes from a console manager window, and none exists yet.
-    QuickPack1->setEnabled(false);
+    // The pack folder comes from a console manager window, and none exists yet.
+    QuickPack1->setEnabled(!conman::PackPath.empty());
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)
@@ -497,12 +502,73 @@ void TMainForm::fileListCurrentChanged(const QModelIndex& current, const QModelI
     selectingFileListCell_ = false;
 }
 
-// The path commands and launchers come with the tools window.
-void TMainForm::Pathtoeditor1Click() {}
-void TMainForm::Pathtogame1Click() {}
-void TMainForm::StartEditor1Click() {}
-void TMainForm::StartGame1Click() {}
-void TMainForm::QuickPack1Click() {}
-// The console manager and the desc analyzer come with their own windows.
-void TMainForm::ConMan1Click() {}
-void TMainForm::DAN1Click() {}
+namespace {
+
+// The program is started in its own folder and waited for; the program path
+// is quoted, so blanks in it do not split it.
+void StartAndWait(const std::string& program)
+{
+    std::string output;
+    dravik::RunPiped(dravik::PathOfFile(program), "\"" + program + "\"", output);
+}
+
+}  // namespace
+
+void TMainForm::Pathtoeditor1Click()
+{
+    openDialog1_.title = QStringLiteral("Select the executable file of map editor");
+    const QStringList files = askOpenFiles();
+    if (files.isEmpty())
+        return;
+    EditorPath = NativeBytes(QDir::toNativeSeparators(files.first()));
+    StartEditor1->setEnabled(true);
+}
+
+void TMainForm::Pathtogame1Click()
+{
+    openDialog1_.title = QStringLiteral("Select the SuddenStrike executable file");
+    const QStringList files = askOpenFiles();
+    if (files.isEmpty())
+        return;
+    GamePath = NativeBytes(QDir::toNativeSeparators(files.first()));
+    StartGame1->setEnabled(true);
+}
+
+// Both block until the program has ended: no other command runs meanwhile.
+void TMainForm::StartEditor1Click()
+{
+    if (!EditorPath.empty())
+        run([&] { StartAndWait(EditorPath); });
+}
+
+void TMainForm::StartGame1Click()
+{
+    if (!GamePath.empty())
+        run([&] { StartAndWait(GamePath); });
+}
+
+void TMainForm::QuickPack1Click()
+{
+    if (FormCM)
+        FormCM->Button2Click();
+}
+
+void TMainForm::ConMan1Click()
+{
+    // Only the newest window is ever reached again (by QuickPack), so the one
+    // before it, closed and hidden, goes.
+    delete FormCM.data();
+    FormCM = new TFormCM(settingsPath_, dialogs_, QuickPack1, this);
+    FormCM->show();
+    hide();
+}
+
+void TMainForm::DAN1Click()
+{
+    // The analyzer may replace the variables text; what the user typed into
+    // it before belongs to the workspace first.
+    takeEdits();
+    dan_ = std::make_unique<TdanForm>(*this, dialogs_);
+    dan_->show();
+    hide();
+}

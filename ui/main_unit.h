@@ -5,12 +5,15 @@
 #pragma once
 
 #include "core/workspace.h"
+#include "ui/conman.h"
 #include "ui/dialogs.h"
 
 #include <QFont>
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 
 class QAction;
@@ -20,6 +23,7 @@ class QPlainTextEdit;
 class QSplitter;
 class QTabWidget;
 class QWidget;
+class TdanForm;
 
 namespace dravik::ui {
 class GridModel;
@@ -43,6 +47,8 @@ public:
     const std::string& variablesFilePath() const { return VarPath; }
     const QFont& chosenFont() const { return fontDialogFont_; }
     QString statusPanelText(int panel) const;
+    // The console manager QuickPack packs with: the latest one created.
+    TFormCM* consoleManager() const { return FormCM; }
 
     // The commands behind the dialogs, for callers that already know the files.
     void openDescFiles(const QStringList& paths);
@@ -144,4 +150,10 @@ private:
     dravik::TextLines shownDescText_;
     dravik::TextLines shownVariablesText_;
     bool selectingFileListCell_ = false;
+    // A closed console manager is only hidden; it goes when the next one
+    // replaces it, or with this window, its parent.
+    QPointer<TFormCM> FormCM;
+    // The latest desc analyzer; a closed one is only hidden, and goes when
+    // the next one replaces it or with this window.
+    std::unique_ptr<TdanForm> dan_;
 };

@@ -1,0 +1,79 @@
+// The desc analyzer: lists the key entries of a set of desc files and helps
+// the user compose a variables text from them, which it then hands to the
+// main window. The entries and their order are the core's (KeyList); the
+// window shows them and keeps them as bytes.
+#pragma once
+
+#include "ui/dialogs.h"
+
+#include <QWidget>
+#include <string>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPlainTextEdit;
+class QPushButton;
+class QSplitter;
+class QStatusBar;
+class TMainForm;
+
+namespace dravik {
+class KeyList;
+}
+
+namespace dravik::ui {
+class KeyListModel;
+}
+
+class TdanForm : public QWidget {
+    Q_OBJECT
+public:
+    // A top-level window of its own: the main window hides while it is open,
+    // and an owned window would lose its task bar button with it.
+    TdanForm(TMainForm& mainForm, dravik::ui::Dialogs& dialogs);
+    ~TdanForm() override;
+
+    const dravik::KeyList& keyList() const;
+    dravik::ui::KeyListModel* keyListModel() const { return keys_; }
+    QString statusPanelText() const;
+
+    QWidget* Panel1 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    QPushButton* Button4 = nullptr;
+    QPushButton* Button3 = nullptr;
+    QListView* CheckListBox1 = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+
+public slots:
+    void Button1Click();
+    void Button2Click();
+    void Button4Click();
+    void Button3Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    void FormCreate();
+    void FormClose();
+
+    // False when a file could not be read; the entries of the files and
+    // lines before it are listed all the same.
+    bool gatherKeyEntries(const QStringList& paths);
+    void appendLines(const std::vector<std::string>& lines);
+    void showEntryCount();
+
+    TMainForm& mainForm_;
+    dravik::ui::Dialogs& dialogs_;
+    dravik::ui::KeyListModel* keys_ = nullptr;
+    QLabel* statusPanel_ = nullptr;
+    // No title and no filter: every file may be a desc file.
+    dravik::ui::FileDialogRequest openDialog1_;
+};
