@@ -267,11 +267,18 @@ void Workspace::saveAll(const Progress& progress)
 
     // An entry's values start at the first column whose trimmed header equals
     // its trimmed name, wherever that column now stands in the header row.
+    // A header equal to the name as written is taken first: names that differ
+    // only in blanks or control characters at their ends ("hp" and "hp ")
+    // would otherwise all take the first one's columns and overwrite the
+    // others' values on a save without any edit.
     std::array<std::unordered_map<std::string, int>, kSectionCount> firstColumn;
+    std::array<std::unordered_map<std::string, int>, kSectionCount> exactColumn;
     for (int i = 1; i <= kSectionCount; ++i) {
         const Grid& table = grid(i);
-        for (int c = table.colCount() - 1; c >= 2; --c)
+        for (int c = table.colCount() - 1; c >= 2; --c) {
             firstColumn[static_cast<size_t>(i - 1)][std::string(Trim(table.cell(c, 0)))] = c;
+            exactColumn[static_cast<size_t>(i - 1)][table.cell(c, 0)] = c;
+        }
     }
 
     auto reloadCurrent = [this] {
@@ -292,6 +299,7 @@ void Workspace::saveAll(const Progress& progress)
             for (int i = 1; i <= kSectionCount; ++i) {
                 const Grid& table = grid(i);
                 const auto& columns = firstColumn[static_cast<size_t>(i - 1)];
+                const auto& exactColumns = exactColumn[static_cast<size_t>(i - 1)];
                 const auto& entries = schema[static_cast<size_t>(i - 1)].entries;
                 for (size_t k = 0; k < entries.size(); ++k) {
                     const SectionEntry& entry = entries[k];
@@ -301,9 +309,12 @@ void Workspace::saveAll(const Progress& progress)
                         continue;
                     std::string line = entry.name + " ";
                     if (entry.count > 0) {
-                        auto found = columns.find(std::string(Trim(entry.name)));
-                        if (found == columns.end())
-                            continue;  // no column carries it: keep the file's values
+                        auto found = exactColumns.find(entry.name);
+                        if (found == exactColumns.end()) {
+                            found = columns.find(std::string(Trim(entry.name)));
+                            if (found == columns.end())
+                                continue;  // no column carries it: keep the file's values
+                        }
                         const int first = found->second;
                         const int values = i == kSectionCount ? 1 : entry.count;
                         for (int j = 0; j < values; ++j) {

@@ -7,6 +7,7 @@
 #include "tools/process_runner.h"
 #include "ui/application_title.h"
 #include "ui/display_text.h"
+#include "ui/error_box.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -507,6 +508,5 @@ void TFormCM::appendToMemo(const std::vector<std::string>& lines)
 
 void TFormCM::showError(const std::string& message)
 {
-    dialogs_.errorBox(this, dravik::ui::ApplicationTitle(),
-                      dravik::ui::MessageText(dravik::ErrorBoxText(message)));
+    dravik::ui::ShowErrorBox(dialogs_, this, message);
 }

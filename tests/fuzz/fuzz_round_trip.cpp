@@ -1,0 +1,205 @@
+// Open desc and Save all with no edit in between, on files written to disk.
+// The input is a variables text and up to four desc files, separated by the
+// byte 0x1E (without one, a fixed schema is used and the whole input is one
+// desc file). What must hold:
+//   - each cell of a key's columns holds the word the literal lookup finds;
+//   - each file comes back as the same lines, with only the lines of schema
+//     keys rebuilt (name, blank, values each followed by a blank), found as
+//     the literal algorithm finds them one entry after another;
+//   - lines are joined by CR LF, with a final break exactly when there was one;
+//   - a second Open desc and Save all changes no byte (unless one name is a
+//     prefix of another, when the lookup may find other lines the second time);
+//   - a schema that fails stops the save before any file is touched.
+#include "core/code_page.h"
+#include "core/dravik2_auxillary.h"
+#include "core/errors.h"
+#include "core/key_lookup.h"
+#include "core/schema.h"
+#include "core/text_lines.h"
+#include "core/workspace.h"
+#include "tests/fuzz/fuzz_support.h"
+
+#include <cstddef>
+#include <cstdint>
+
+using namespace dravik;
+
+namespace {
+
+constexpr char kSeparator = '\x1E';
+
+const char* const kFixedSchema =
+    "[section1]\nhp =2\narmor=3\n[section2]\nspeed =1\nSPEED =2\n[section5]\nw gun=3\nwx =1\n"
+    "[section9]\ncrew =0\n[section_text]\nname =2\n\xCD\xE0\xE7\xE2\xE0\xED\xE8\xE5 =1\n";
+
+std::vector<std::string> Split(std::string_view bytes)
+{
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t at = bytes.find(kSeparator, start);
+        if (at == std::string_view::npos) {
+            parts.emplace_back(bytes.substr(start));
+            return parts;
+        }
+        parts.emplace_back(bytes.substr(start, at - start));
+        start = at + 1;
+    }
+}
+
+// The text Save all must write for row r when nothing was edited, by the
+// literal algorithm: each entry writes the cells laid out for it at the load,
+// into the line the literal lookup finds at that moment.
+TextLines Expected(const TextLines& original, Workspace& ws, int r)
+{
+    TextLines text = original;
+    for (int i = 1; i <= kSectionCount; ++i) {
+        const Grid& table = ws.grid(i);
+        const std::vector<std::string> lines = GetSectionLines(ws.variablesText, SectionName(i));
+        int col = 2;
+        for (std::size_t k = 0; k < lines.size(); ++k) {
+            const std::string name = EntryName(lines, k);
+            const int count = EntryCount(lines, name, ws.codePage());
+            const int own = col;
+            col += std::max(count, 0);
+            if (name.empty() || count < 0)
+                continue;
+            std::string rebuilt = name + " ";
+            for (int j = 0; j < (i == kSectionCount ? std::min(count, 1) : count); ++j)
+                rebuilt += table.cell(own + j, r) + " ";
+            const long line = FindKeyLine(text.lines, name, ws.codePage());
+            if (line != kNoLine)
+                text.lines[static_cast<std::size_t>(line)] = rebuilt;
+        }
+    }
+    return text;
+}
+
+// Whether one folded name is a proper prefix of another. Then a rewritten
+// line can stop matching the longer name, and a second save may find another
+// line for it: the prefix rule of the lookup, not a fault of the save.
+bool NamesNest(Workspace& ws)
+{
+    std::vector<std::string> names;
+    for (int i = 1; i <= kSectionCount; ++i) {
+        const std::vector<std::string> lines = GetSectionLines(ws.variablesText, SectionName(i));
+        for (std::size_t k = 0; k < lines.size(); ++k)
+            names.push_back(ws.codePage().lowered(EntryName(lines, k)));
+    }
+    for (const auto& a : names)
+        for (const auto& b : names)
+            if (!a.empty() && a.size() < b.size() && b.compare(0, a.size(), a) == 0)
+                return true;
+    return false;
+}
+
+void CheckLoadedCells(const TextLines& original, Workspace& ws, int r)
+{
+    for (int i = 1; i <= kSectionCount; ++i) {
+        const Grid& table = ws.grid(i);
+        const std::vector<std::string> lines = GetSectionLines(ws.variablesText, SectionName(i));
+        int col = 2;
+        for (std::size_t k = 0; k < lines.size(); ++k) {
+            const std::string name = EntryName(lines, k);
+            const int count = std::max(EntryCount(lines, name, ws.codePage()), 0);
+            const std::string value = GetKeyValue(original.lines, name, ws.codePage());
+            for (int j = 0; j < count; ++j, ++col) {
+                const std::string want = i == kSectionCount ? value : GetWord(' ', value, j);
+                FUZZ_CHECK(table.cell(col, 0) == name, fuzz::Shown(name));
+                FUZZ_CHECK(table.cell(col, r) == want, fuzz::Shown(name) + ": " + fuzz::Shown(table.cell(col, r)) + " / " + fuzz::Shown(want));
+            }
+        }
+    }
+}
+
+bool LineBreaksAreCrLf(const std::string& bytes)
+{
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n'))
+            return false;
+        if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r'))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static const CodePage cyrillic = CodePage::Named("windows-1251");
+    std::vector<std::string> parts = Split(std::string_view(reinterpret_cast<const char*>(data), size));
+    std::string variables = kFixedSchema;
+    if (parts.size() > 1) {
+        variables = parts.front();
+        parts.erase(parts.begin());
+    }
+    if (parts.size() > 4)
+        parts.resize(4);
+
+    fuzz::EmptyScratch();
+    std::vector<std::string> paths;
+    std::vector<std::string> before;
+    for (std::size_t f = 0; f < parts.size(); ++f) {
+        paths.push_back((fuzz::Scratch() / ("unit" + std::to_string(f) + ".desc")).string());
+        fuzz::WriteBytes(paths.back(), parts[f]);
+        before.push_back(parts[f]);
+    }
+
+    Workspace ws(cyrillic);
+    ws.startUp();
+    ws.variablesText = SplitLines(variables);
+    bool schemaFails = false;
+    for (int i = 1; i <= kSectionCount; ++i)
+        schemaFails = schemaFails || !ReadSectionSchema(ws.variablesText, i, cyrillic).error.empty();
+
+    try {
+        ws.openDesc(paths);
+        FUZZ_CHECK(!schemaFails, "a failing schema loads");
+    } catch (const DravikError& e) {
+        FUZZ_CHECK(schemaFails, e.what());
+        try {
+            ws.saveAll();
+            fuzz::Fail("Save all with a failing schema succeeds");
+        } catch (const DravikError&) {
+        }
+        for (std::size_t f = 0; f < paths.size(); ++f)
+            FUZZ_CHECK(fuzz::ReadBytes(paths[f]) == before[f], paths[f]);
+        return 0;
+    }
+
+    std::vector<TextLines> expected;
+    for (std::size_t f = 0; f < paths.size(); ++f) {
+        const TextLines original = SplitLines(before[f]);
+        CheckLoadedCells(original, ws, static_cast<int>(f) + 1);
+        expected.push_back(Expected(original, ws, static_cast<int>(f) + 1));
+    }
+    ws.saveAll();
+
+    std::vector<std::string> first;
+    for (std::size_t f = 0; f < paths.size(); ++f) {
+        const std::string after = fuzz::ReadBytes(paths[f]);
+        const TextLines original = SplitLines(before[f]);
+        const TextLines saved = SplitLines(after);
+        FUZZ_CHECK(LineBreaksAreCrLf(after), fuzz::Shown(after));
+        FUZZ_CHECK(saved.lines.size() == original.lines.size(), fuzz::Shown(before[f]) + " -> " + fuzz::Shown(after));
+        FUZZ_CHECK(saved.finalBreak == original.finalBreak, fuzz::Shown(after));
+        FUZZ_CHECK(after == JoinLines(expected[f]), fuzz::Shown(before[f]) + " -> " + fuzz::Shown(after) +
+                                                        " wanted " + fuzz::Shown(JoinLines(expected[f])));
+        first.push_back(after);
+    }
+    FUZZ_CHECK(ws.currentDescFile == paths.back(), ws.currentDescFile);
+    FUZZ_CHECK(ws.descText == SplitLines(first.back()), "the preview is the current file");
+
+    if (NamesNest(ws))
+        return 0;
+    Workspace again(cyrillic);
+    again.startUp();
+    again.variablesText = ws.variablesText;
+    again.openDesc(paths);
+    again.saveAll();
+    for (std::size_t f = 0; f < paths.size(); ++f)
+        FUZZ_CHECK(fuzz::ReadBytes(paths[f]) == first[f], "second save changed " + fuzz::Shown(first[f]) + " -> " +
+                                                           fuzz::Shown(fuzz::ReadBytes(paths[f])));
+    return 0;
+}
