@@ -7,6 +7,7 @@
 #include "ui/grid_model.h"
 
 #include <QTableView>
+#include <vector>
 
 namespace dravik::ui {
 
@@ -29,6 +30,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     void applySizes();
@@ -37,6 +41,12 @@ private:
     GridModel* model_;
     QWidget* corner_ = nullptr;
     bool applyingSizes_ = false;
+    // The widths the header was last given; empty after a reset, which puts
+    // every section back to the default.
+    std::vector<int> shownWidths_;
+    int shownRowHeight_ = -1;
+    // Focus is coming back from this view's own cell editor.
+    bool focusFromEditor_ = false;
 };
 
 }  // namespace dravik::ui

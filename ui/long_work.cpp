@@ -10,6 +10,10 @@ namespace dravik::ui {
 namespace {
 // Short loads finish before the box would be worth showing.
 constexpr int kShowAfterMs = 500;
+// A box update and a pass through the event loop take longer than a small
+// file does: done for every file they would double a long command's time.
+// The count moves as often as a screen is usually refreshed, and at the end.
+constexpr int kRefreshMs = 40;
 }
 
 LongWork::LongWork(QWidget* window, QString label) : window_(window), label_(std::move(label))
@@ -37,6 +41,9 @@ Progress LongWork::progress()
 
 void LongWork::show(int done, int total)
 {
+    if (box_ && done < total && !sinceShown_.hasExpired(kRefreshMs))
+        return;
+    sinceShown_.start();
     if (!box_) {
         box_ = new QProgressDialog(window_);
         box_->setWindowTitle(window_->windowTitle());

@@ -5,6 +5,7 @@
 
 #include "core/workspace.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QString>
 #include <vector>
@@ -32,6 +33,7 @@ private:
     QString label_;
     std::vector<QPointer<QAction>> disabled_;
     QProgressDialog* box_ = nullptr;
+    QElapsedTimer sinceShown_;
 };
 
 }  // namespace dravik::ui

@@ -11,6 +11,7 @@
 #include "ui/application_title.h"
 #include "ui/conman.h"
 #include "ui/dan.h"
+#include "ui/error_box.h"
 #include "ui/display_text.h"
 #include "ui/grid_model.h"
 #include "ui/grid_view.h"
@@ -363,7 +364,7 @@ void TMainForm::showDescText()
 
 void TMainForm::showError(const std::string& message)
 {
-    dialogs_.errorBox(this, dravik::ui::ApplicationTitle(), dravik::ui::MessageText(dravik::ErrorBoxText(message)));
+    dravik::ui::ShowErrorBox(dialogs_, this, message);
 }
 
 void TMainForm::setStatusText(const std::string& path)

@@ -1,0 +1,449 @@
+// Times the main window on the engine benchmark's corpus, on the offscreen
+// platform, each figure beside the same work done by the engine alone in the
+// same run:
+//   Open desc, Save all, Export table, Import table, editing 1,000 cells
+//       <= 1.5 x the engine's time for the same work + 0.2 s
+//   switching to a section tab, scrolling a table by one screen, one cell
+//   edited and painted  <= 50 ms
+//   peak memory of the window <= 1.5 x the engine's for the same set
+// The engine's figures come from a second run of this program with
+// --core-only: peak memory is counted per process, and the window's own
+// process holds Qt besides the workspace. Exit code 1 when a bound is missed.
+//
+// Usage: dravik2-window-bench [--files N] [--lines N] [--keys N] [--dir D] [--no-bounds]
+//        dravik2-window-bench --core-only [same options]
+#include "bench/corpus.h"
+
+#include "core/schema.h"
+#include "core/table_exchange.h"
+#include "core/table_text_file.h"
+#include "core/workspace.h"
+#include "ui/dialogs.h"
+#include "ui/grid_view.h"
+#include "ui/main_unit.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QLineEdit>
+#include <QQueue>
+#include <QScrollBar>
+#include <QTabWidget>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace dravik;
+
+namespace {
+
+constexpr double kTimeFactor = 1.5;
+constexpr double kTimeAllowance = 0.2;  // s
+constexpr double kStepBound = 0.050;    // s, a tab switch, a screen scrolled, a cell edited
+constexpr double kMemoryFactor = 1.5;
+constexpr int kEdits = 1000;
+// Down one column after another, as values are typed in.
+constexpr int kEditsPerColumn = 100;
+// Of those, the edits timed one by one, each with its repaint.
+constexpr int kShownEdits = 100;
+constexpr int kEditedTable = 1;
+constexpr int kScrolledTable = 1;
+// The engine reads this many rows of a table for the first screen of a tab.
+constexpr int kScreenRows = 50;
+
+struct Options {
+    bench::CorpusShape shape;
+    std::string folder = (std::filesystem::temp_directory_path() / "dravik2-window-bench").string();
+    bool checkBounds = true;
+    bool coreOnly = false;
+};
+
+Options ParseOptions(int argc, char** argv)
+{
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        auto next = [&] { return i + 1 < argc ? std::stoi(argv[++i]) : 0; };
+        if (arg == "--files") options.shape.files = next();
+        else if (arg == "--lines") options.shape.linesPerFile = next();
+        else if (arg == "--keys") options.shape.keys = next();
+        else if (arg == "--dir" && i + 1 < argc) options.folder = argv[++i];
+        else if (arg == "--no-bounds") options.checkBounds = false;
+        else if (arg == "--core-only") options.coreOnly = true;
+    }
+    return options;
+}
+
+double Seconds(std::chrono::steady_clock::time_point since)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+double PeakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+// Every timed phase starts with nothing waiting to be written, so that one
+// phase's write-back is not charged to the next.
+template <typename F>
+double Time(F&& work)
+{
+    ::sync();
+    auto start = std::chrono::steady_clock::now();
+    work();
+    return Seconds(start);
+}
+
+// Which cells the edits go to, in grid coordinates: down the first rows of
+// one column after another, so that the view scrolls as it follows them.
+struct Edit {
+    int col;
+    int row;
+    std::string value;
+};
+
+std::vector<Edit> EditsFor(const Grid& table)
+{
+    std::vector<Edit> edits;
+    const int rows = table.rowCount() - 1;
+    const int valueColumns = table.colCount() - 2;
+    if (rows <= 0 || valueColumns <= 0)
+        return edits;
+    const int perColumn = std::min(rows, kEditsPerColumn);
+    for (int k = 0; k < kEdits; ++k) {
+        const int row = 1 + k % perColumn;
+        const int col = 2 + (k / perColumn) % valueColumns;
+        edits.push_back({col, row, std::to_string(5000 + k)});
+    }
+    return edits;
+}
+
+// Reads cells as a view showing them would, through the grid only.
+size_t ReadCells(const Grid& table, int fromRow, int toRow)
+{
+    size_t bytes = 0;
+    for (int r = fromRow; r < std::min(toRow, table.rowCount()); ++r)
+        for (int c = 0; c < table.colCount(); ++c)
+            bytes += table.cell(c, r).size();
+    return bytes;
+}
+
+// The figures both runs give, by name.
+using Figures = std::map<std::string, double>;
+
+Figures RunCore(const Options& options)
+{
+    const std::string folder = options.folder + "/core";
+    std::filesystem::remove_all(folder);
+    const auto paths = bench::WriteCorpus(folder + "/desc", options.shape);
+    Figures figures;
+
+    Workspace workspace;
+    workspace.startUp();
+    figures["open"] = Time([&] {
+        workspace.loadVariables(folder + "/desc/variables.var");
+        workspace.openDesc(paths);
+    });
+
+    size_t read = 0;
+    figures["tabs"] = Time([&] {
+        for (int n = 1; n <= kSectionCount; ++n)
+            read += ReadCells(workspace.grid(n), 0, kScreenRows);
+    });
+    figures["scroll"] = Time([&] {
+        const Grid& table = workspace.grid(kScrolledTable);
+        read += ReadCells(table, 0, table.rowCount());
+    });
+
+    const auto edits = EditsFor(workspace.grid(kEditedTable));
+    figures["edit"] = Time([&] {
+        for (const Edit& edit : edits)
+            workspace.grid(kEditedTable).setCell(edit.col, edit.row, edit.value);
+    });
+
+    figures["save"] = Time([&] { workspace.saveAll(); });
+    const std::string table = folder + "/table.txt";
+    figures["export"] = Time([&] {
+        BuildSummaryTable(workspace);
+        GridToTextFile(workspace.summary(), table);
+    });
+    figures["import"] = Time([&] {
+        TextFileToGrid(workspace.summary(), table);
+        ApplySummaryTable(workspace);
+    });
+    figures["peak"] = PeakMegabytes();
+    figures["cells-read"] = static_cast<double>(read);
+    std::filesystem::remove_all(folder);
+    return figures;
+}
+
+// The dialogs a user would answer: the save and open answers are queued by
+// the benchmark, and an error box is a failed run.
+class BenchDialogs : public ui::Dialogs {
+public:
+    QQueue<QString> saveAnswers;
+    QQueue<QStringList> openAnswers;
+    int errors = 0;
+
+    QStringList openFiles(QWidget*, const ui::FileDialogRequest&) override
+    {
+        return openAnswers.isEmpty() ? QStringList() : openAnswers.dequeue();
+    }
+    std::optional<QString> saveFile(QWidget*, const ui::FileDialogRequest&) override
+    {
+        if (saveAnswers.isEmpty())
+            return std::nullopt;
+        return saveAnswers.dequeue();
+    }
+    std::optional<QFont> chooseFont(QWidget*, const QFont&) override { return std::nullopt; }
+    void errorBox(QWidget*, const QString& caption, const QString& text) override
+    {
+        ++errors;
+        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
+    }
+    void messageBox(QWidget*, const QString&, const QString&) override {}
+    bool confirm(QWidget*, const QString&) override { return false; }
+};
+
+// What the event loop would do before the user sees the outcome: posted
+// events, zero timers (the views' delayed layouts), paints, deferred deletes.
+void Settle()
+{
+    for (int pass = 0; pass < 3; ++pass) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+}
+
+struct Steps {
+    double total = 0;
+    double worst = 0;
+    int count = 0;
+
+    void add(double seconds)
+    {
+        total += seconds;
+        worst = std::max(worst, seconds);
+        ++count;
+    }
+};
+
+struct WindowFigures {
+    Figures times;
+    Steps tabs;
+    Steps screens;
+    Steps shownEdits;
+    double peak = 0;
+    int errors = 0;
+};
+
+WindowFigures RunWindow(const Options& options)
+{
+    const std::string folder = options.folder + "/window";
+    std::filesystem::remove_all(folder);
+    const auto paths = bench::WriteCorpus(folder + "/desc", options.shape);
+    QStringList descPaths;
+    for (const auto& path : paths)
+        descPaths << QString::fromStdString(path);
+    WindowFigures figures;
+
+    BenchDialogs dialogs;
+    TMainForm window(QString::fromStdString(folder + "/settings.ini"), dialogs);
+    window.show();
+    Settle();
+
+    figures.times["open"] = Time([&] {
+        window.openVariablesFile(QString::fromStdString(folder + "/desc/variables.var"));
+        window.openDescFiles(descPaths);
+        Settle();
+    });
+
+    for (int tab = 1; tab <= kSectionCount; ++tab)
+        figures.tabs.add(Time([&] {
+            window.PageControl1->setCurrentIndex(tab);
+            Settle();
+        }));
+
+    window.PageControl1->setCurrentIndex(kScrolledTable);
+    Settle();
+    QScrollBar* bar = window.StringGrid(kScrolledTable)->verticalScrollBar();
+    bar->setValue(0);
+    Settle();
+    while (bar->value() < bar->maximum())
+        figures.screens.add(Time([&] {
+            bar->setValue(bar->value() + bar->pageStep());
+            Settle();
+        }));
+
+    // As the user edits: moving to a cell opens its editor, the text is
+    // typed, and moving on writes it into the table. The editors closed on
+    // the way go as soon as control is back in the event loop; the table is
+    // painted once, after the last edit.
+    window.PageControl1->setCurrentIndex(kEditedTable);
+    Settle();
+    ui::GridView* grid = window.StringGrid(kEditedTable);
+    auto editCell = [grid](const Edit& edit, const std::string& value) {
+        const QModelIndex index = grid->model()->index(edit.row - 1, edit.col - 1);
+        grid->setCurrentIndex(index);
+        if (auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(index)))
+            editor->setText(QString::fromStdString(value));
+        else
+            grid->model()->setData(index, QString::fromStdString(value));
+    };
+    const auto edits = EditsFor(window.workspace().grid(kEditedTable));
+    figures.times["edit"] = Time([&] {
+        for (const Edit& edit : edits) {
+            editCell(edit, edit.value);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        Settle();
+    });
+    // The same cells again, each edit painted before the next, as the user
+    // sees them one at a time; the values end as the engine's run left them.
+    for (size_t k = 0; k < edits.size(); k += kEdits / kShownEdits)
+        figures.shownEdits.add(Time([&] {
+            editCell(edits[k], edits[k].value + "0");
+            Settle();
+        }));
+    for (size_t k = 0; k < edits.size(); k += kEdits / kShownEdits)
+        editCell(edits[k], edits[k].value);
+    Settle();
+
+    figures.times["save"] = Time([&] {
+        window.N10Click();
+        Settle();
+    });
+    const QString table = QString::fromStdString(folder + "/table.txt");
+    dialogs.saveAnswers.enqueue(table);
+    figures.times["export"] = Time([&] {
+        window.Exporttable1Click();
+        Settle();
+    });
+    dialogs.openAnswers.enqueue({table});
+    figures.times["import"] = Time([&] {
+        window.Importtable1Click();
+        Settle();
+    });
+    figures.peak = PeakMegabytes();
+    figures.errors = dialogs.errors;
+    std::filesystem::remove_all(folder);
+    return figures;
+}
+
+std::string Quoted(const std::string& text)
+{
+    std::string quoted = "'";
+    for (char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+std::string ThisProgram(const char* argv0)
+{
+    std::error_code error;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string(argv0) : self.string();
+}
+
+// The engine's run, in a process of its own. It goes first, while this
+// process is still small: a child's peak memory can start from its parent's.
+bool RunCoreProcess(const char* argv0, const Options& options, Figures& figures)
+{
+    std::string command = Quoted(ThisProgram(argv0)) + " --core-only --dir " + Quoted(options.folder);
+    command += " --files " + std::to_string(options.shape.files);
+    command += " --lines " + std::to_string(options.shape.linesPerFile);
+    command += " --keys " + std::to_string(options.shape.keys);
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe)
+        return false;
+    char name[64];
+    double value = 0;
+    while (std::fscanf(pipe, "%63s %lf", name, &value) == 2)
+        figures[name] = value;
+    return ::pclose(pipe) == 0;
+}
+
+bool Report(const char* what, double window, double core, double bound, const char* unit, bool check)
+{
+    const bool ok = !check || window <= bound;
+    std::printf("%-30s %9.3f %-2s  core %9.3f %-2s  bound %9.3f %-2s  %s\n", what, window, unit, core, unit, bound, unit,
+                check ? (ok ? "ok" : "MISSED") : "-");
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const Options options = ParseOptions(argc, argv);
+    if (options.coreOnly) {
+        for (const auto& [name, value] : RunCore(options))
+            std::printf("%s %.6f\n", name.c_str(), value);
+        return 0;
+    }
+
+    std::filesystem::create_directories(options.folder);
+    Figures core;
+    if (!RunCoreProcess(argv[0], options, core)) {
+        std::fprintf(stderr, "the engine's run failed\n");
+        return 1;
+    }
+
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const WindowFigures window = RunWindow(options);
+    std::filesystem::remove_all(options.folder);
+
+    const auto& shape = options.shape;
+    std::printf("corpus: %d files x %d lines, %d keys; window on the %s platform\n", shape.files,
+                shape.linesPerFile, shape.keys, qPrintable(QGuiApplication::platformName()));
+    const bool check = options.checkBounds;
+    auto timeBound = [](double core) { return kTimeFactor * core + kTimeAllowance; };
+    bool ok = window.errors == 0;
+    struct Command {
+        const char* label;
+        const char* name;
+    };
+    const Command commands[] = {
+        {"Open desc", "open"},
+        {"edit 1000 cells", "edit"},
+        {"Save all", "save"},
+        {"Export table", "export"},
+        {"Import table", "import"},
+    };
+    for (const auto& command : commands) {
+        const double windowTime = window.times.at(command.name);
+        const double coreTime = core[command.name];
+        ok &= Report(command.label, windowTime, coreTime, timeBound(coreTime), "s", check);
+    }
+    const double toMs = 1000.0;
+    ok &= Report("edit, worst cell shown", window.shownEdits.worst * toMs, core["edit"] / kEdits * toMs,
+                 kStepBound * toMs, "ms", check);
+    std::printf("%-30s %9.3f s   (%d edits, each painted)\n", "edits shown one by one", window.shownEdits.total,
+                window.shownEdits.count);
+    ok &= Report("section tabs, worst switch", window.tabs.worst * toMs, core["tabs"] / kSectionCount * toMs,
+                 kStepBound * toMs, "ms", check);
+    std::printf("%-30s %9.3f s   core %9.3f s   (%d switches)\n", "section tabs, all", window.tabs.total, core["tabs"],
+                window.tabs.count);
+    const double perScreenCore = window.screens.count ? core["scroll"] / window.screens.count : 0;
+    ok &= Report("scroll, worst screen", window.screens.worst * toMs, perScreenCore * toMs, kStepBound * toMs, "ms",
+                 check);
+    std::printf("%-30s %9.3f s   core %9.3f s   (%d screens)\n", "scroll top to bottom", window.screens.total,
+                core["scroll"], window.screens.count);
+    ok &= Report("peak memory", window.peak, core["peak"], kMemoryFactor * core["peak"], "MB",
+                 check && shape.files >= 5000);
+    if (window.errors)
+        std::printf("the window showed %d error box(es)\n", window.errors);
+    return ok ? 0 : 1;
+}
