@@ -114,7 +114,7 @@ TEST_F(Faults, AFileTurnedIntoAFolderOrADanglingLinkIsReportedAndLeftAlone)
     fs::remove(paths[0]);
     fs::create_directory(paths[0]);
     test::WriteBytes(paths[0] + "/inside", "kept");
-    EXPECT_EQ(ErrorOf([&] { ws.saveAll(); }), "Cannot open file \"" + paths[0] + "\". " + Reason(EISDIR));
+    EXPECT_EQ(ErrorOf([&] { ws.saveAll(); }), "Cannot open file \"" + paths[0] + "\". " + Reason(test::kIsAFolder));
     EXPECT_EQ(ReadBytes(paths[0] + "/inside"), "kept");
     EXPECT_EQ(ReadBytes(paths[1]), old(2));
 
@@ -136,7 +136,12 @@ TEST_F(Faults, AFailingWriteKeepsTheOldFileWholeWhereverItFails)
 {
     const auto paths = openThreeAndEdit(dir.path());
     for (long long after : {0LL, 1LL, 7LL, 20LL}) {
-        for (int code : {ENOSPC, EIO, EDQUOT}) {
+#ifdef _WIN32
+        const std::initializer_list<int> codes = {112 /* disk full */, 29 /* write fault */, 39 /* handle disk full */};
+#else
+        const std::initializer_list<int> codes = {ENOSPC, EIO, EDQUOT};
+#endif
+        for (int code : codes) {
             test::WriteFailure failure(after, code);
             EXPECT_EQ(ErrorOf([&] { ws.saveAll(); }), "Cannot create file \"" + paths[0] + "\". " + Reason(code));
             for (int i = 1; i <= 3; ++i)
@@ -151,17 +156,22 @@ TEST_F(Faults, AFailingWriteKeepsTheOldFileWholeWhereverItFails)
 
 TEST_F(Faults, AFolderRemovedAfterTheLoadFailsCleanly)
 {
+#ifdef _WIN32
+    const int kNotAFolder = test::kFolderNotFound;
+#else
+    const int kNotAFolder = ENOTDIR;
+#endif
     fs::create_directory(dir.path() / "units");
     const auto paths = openThreeAndEdit(dir.path() / "units");
     ws.selectFileListRow(2);
     fs::remove_all(dir.path() / "units");
-    EXPECT_EQ(ErrorOf([&] { ws.saveAll(); }), "Cannot open file \"" + paths[0] + "\". " + Reason(ENOENT));
-    EXPECT_EQ(ErrorOf([&] { ws.saveCurrent(); }), "Cannot create file \"" + paths[1] + "\". " + Reason(ENOENT));
+    EXPECT_EQ(ErrorOf([&] { ws.saveAll(); }), "Cannot open file \"" + paths[0] + "\". " + Reason(test::kFolderNotFound));
+    EXPECT_EQ(ErrorOf([&] { ws.saveCurrent(); }), "Cannot create file \"" + paths[1] + "\". " + Reason(test::kFolderNotFound));
     EXPECT_FALSE(fs::exists(dir.path() / "units"));
 
     // A folder that became a file in the meantime.
     test::WriteBytes((dir.path() / "units").string(), "a file now");
-    EXPECT_EQ(ErrorOf([&] { ws.saveCurrent(); }), "Cannot create file \"" + paths[1] + "\". " + Reason(ENOTDIR));
+    EXPECT_EQ(ErrorOf([&] { ws.saveCurrent(); }), "Cannot create file \"" + paths[1] + "\". " + Reason(kNotAFolder));
     EXPECT_EQ(ReadBytes((dir.path() / "units").string()), "a file now");
 }
 
