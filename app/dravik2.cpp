@@ -20,8 +20,9 @@ const char* const kHelpFile = "/usr/share/doc/dravik2/dravik2_help.html";
 
 // For the documentation's screenshot: DRAVIK_SCREENSHOT names the picture to
 // save, DRAVIK_SCREENSHOT_FILES the variables file followed by the desc files
-// (separated like PATH). The window is shown, loaded, saved and left without
-// writing any settings.
+// (separated like PATH), DRAVIK_SCREENSHOT_TAB the tab to show (0 = "File
+// List"). The window is shown, loaded, saved and left without writing any
+// settings.
 int TakeScreenshot(const QString& picture)
 {
     dravik::ui::QtDialogs dialogs;
@@ -32,6 +33,7 @@ int TakeScreenshot(const QString& picture)
         window.openVariablesFile(files.takeFirst());
     if (!files.isEmpty())
         window.openDescFiles(files);
+    window.PageControl1->setCurrentIndex(qEnvironmentVariableIntValue("DRAVIK_SCREENSHOT_TAB"));
     QApplication::processEvents();
     return window.grab().save(picture) ? 0 : 1;
 }
