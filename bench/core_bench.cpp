@@ -6,6 +6,7 @@
 // Export and import are timed too. Exit code 1 when a bound is missed.
 //
 // Usage: dravik2-core-bench [--files N] [--lines N] [--keys N] [--dir D] [--no-bounds]
+#include "bench/bench_clock.h"
 #include "bench/corpus.h"
 
 #include "core/file_io.h"
@@ -23,31 +24,11 @@
 #include <unistd.h>
 
 using namespace dravik;
+using dravik::bench::PeakMegabytes;
+using dravik::bench::Seconds;
+using dravik::bench::Time;
 
 namespace {
-
-double Seconds(std::chrono::steady_clock::time_point since)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
-
-double PeakMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
-
-// Every timed phase starts with nothing waiting to be written, so that one
-// phase's write-back is not charged to the next.
-template <typename F>
-double Time(F&& work)
-{
-    ::sync();
-    auto start = std::chrono::steady_clock::now();
-    work();
-    return Seconds(start);
-}
 
 bool Report(const char* what, double value, double bound, const char* unit, bool check)
 {

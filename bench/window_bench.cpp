@@ -12,6 +12,7 @@
 //
 // Usage: dravik2-window-bench [--files N] [--lines N] [--keys N] [--dir D] [--no-bounds]
 //        dravik2-window-bench --core-only [same options]
+#include "bench/bench_clock.h"
 #include "bench/corpus.h"
 
 #include "core/schema.h"
@@ -41,6 +42,9 @@
 #include <unistd.h>
 
 using namespace dravik;
+using dravik::bench::PeakMegabytes;
+using dravik::bench::Seconds;
+using dravik::bench::Time;
 
 namespace {
 
@@ -79,29 +83,6 @@ Options ParseOptions(int argc, char** argv)
         else if (arg == "--core-only") options.coreOnly = true;
     }
     return options;
-}
-
-double Seconds(std::chrono::steady_clock::time_point since)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
-
-double PeakMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
-
-// Every timed phase starts with nothing waiting to be written, so that one
-// phase's write-back is not charged to the next.
-template <typename F>
-double Time(F&& work)
-{
-    ::sync();
-    auto start = std::chrono::steady_clock::now();
-    work();
-    return Seconds(start);
 }
 
 // Which cells the edits go to, in grid coordinates: down the first rows of

@@ -25,37 +25,37 @@ int gFailErrorCode = 0;
 
 #ifdef _WIN32
 
-std::string SystemReason(DWORD code)
-{
-    char* buffer = nullptr;
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                      FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-    std::string text = length ? std::string(buffer, length) : std::string();
-    if (buffer)
-        LocalFree(buffer);
-    // The system's texts end in ".\r\n"; the messages add their own full stop.
-    while (!text.empty() && (static_cast<unsigned char>(text.back()) <= 32 || text.back() == '.'))
-        text.pop_back();
-    return text;
-}
-
-FileError LastError()
-{
-    DWORD code = GetLastError();
-    return FileError{static_cast<int>(code), SystemReason(code)};
-}
-
-FileError ErrorOf(DWORD code) { return FileError{static_cast<int>(code), SystemReason(code)}; }
+FileError ErrorOf(DWORD code) { return FileError{static_cast<int>(code), SystemErrorText(static_cast<int>(code))}; }
+FileError LastError() { return ErrorOf(GetLastError()); }
 
 #else
 
-FileError ErrorOf(int code) { return FileError{code, std::strerror(code)}; }
+FileError ErrorOf(int code) { return FileError{code, SystemErrorText(code)}; }
 FileError LastError() { return ErrorOf(errno); }
 
 #endif
 
 }  // namespace
+
+std::string SystemErrorText(int code)
+{
+#ifdef _WIN32
+    char* buffer = nullptr;
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                            FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<char*>(&buffer), 0,
+                                        nullptr);
+    std::string text = length ? std::string(buffer, length) : std::string();
+    if (buffer)
+        LocalFree(buffer);
+#else
+    std::string text = std::strerror(code);
+#endif
+    // Windows' texts end in ".\r\n"; the messages add their own full stop.
+    while (!text.empty() && (static_cast<unsigned char>(text.back()) <= 32 || text.back() == '.'))
+        text.pop_back();
+    return text;
+}
 
 void SetWriteFailureAfterBytesForTesting(long long bytes, int errorCode)
 {

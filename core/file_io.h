@@ -16,6 +16,10 @@ struct FileError {
     std::string reason;    // the system's own text for the code
 };
 
+// The system's own text for an error code (errno on POSIX, a Windows error
+// code on Windows), without the full stop and line break it may end in.
+std::string SystemErrorText(int code);
+
 // Reads the whole file as bytes. False (and err filled) when it cannot be read.
 bool ReadWholeFile(const std::string& path, std::string& bytes, FileError& err);
 

@@ -21,7 +21,6 @@
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
-#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -53,25 +52,13 @@ std::string Tidy(std::string text)
 
 #ifdef Q_OS_WIN
 
-std::string SystemText(DWORD code)
-{
-    char* buffer = nullptr;
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                            FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-    std::string text = length ? std::string(buffer, length) : std::string();
-    if (buffer)
-        LocalFree(buffer);
-    return text;
-}
-
 // CreateProcess would refuse a missing directory with ERROR_DIRECTORY; saying
 // so before QProcess gets there keeps the text the system's own.
 std::optional<std::string> DirectoryProblem(const QString& directory)
 {
     const DWORD attributes = GetFileAttributesW(reinterpret_cast<const wchar_t*>(directory.utf16()));
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return SystemText(ERROR_DIRECTORY);
+        return SystemErrorText(ERROR_DIRECTORY);
     return std::nullopt;
 }
 
@@ -92,8 +79,6 @@ std::function<void(QProcess::CreateProcessArguments*)> WindowsStart(QString comm
 
 #else
 
-std::string SystemText(int code) { return std::strerror(code); }
-
 // QProcess may start a child in our own directory when the given one is
 // missing (older versions ignore a failed chdir), and its error strings are
 // not the system's; so the directory is tried here first.
@@ -101,9 +86,9 @@ std::optional<std::string> DirectoryProblem(const QString& directory)
 {
     struct stat info;
     if (::stat(QFile::encodeName(directory).constData(), &info) != 0)
-        return SystemText(errno);
+        return SystemErrorText(errno);
     if (!S_ISDIR(info.st_mode))
-        return SystemText(ENOTDIR);
+        return SystemErrorText(ENOTDIR);
     return std::nullopt;
 }
 
@@ -117,7 +102,7 @@ std::optional<std::string> ResolveProgram(QString& program)
     if (!program.contains(u'/')) {
         const QString found = QStandardPaths::findExecutable(program);
         if (found.isEmpty())
-            return SystemText(ENOENT);
+            return SystemErrorText(ENOENT);
         program = found;
         return std::nullopt;
     }
@@ -125,11 +110,11 @@ std::optional<std::string> ResolveProgram(QString& program)
     const QByteArray path = QFile::encodeName(program);
     struct stat info;
     if (::stat(path.constData(), &info) != 0)
-        return SystemText(errno);
+        return SystemErrorText(errno);
     if (S_ISDIR(info.st_mode))
-        return SystemText(EACCES);
+        return SystemErrorText(EACCES);
     if (::access(path.constData(), X_OK) != 0)
-        return SystemText(errno);
+        return SystemErrorText(errno);
     return std::nullopt;
 }
 

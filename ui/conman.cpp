@@ -8,6 +8,7 @@
 #include "ui/application_title.h"
 #include "ui/display_text.h"
 #include "ui/error_box.h"
+#include "ui/status_panels.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -319,17 +320,7 @@ void TFormCM::createControls()
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setFixedHeight(kStatusBarHeight);
     StatusBar1->setSizeGripEnabled(false);
-    for (size_t i = 0; i < statusPanels_.size(); ++i) {
-        auto* panel = new QLabel;
-        panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-        const bool last = i + 1 == statusPanels_.size();
-        if (last)
-            panel->setMinimumWidth(50);
-        else
-            panel->setFixedWidth(250);
-        StatusBar1->addWidget(panel, last ? 1 : 0);
-        statusPanels_[i] = panel;
-    }
+    dravik::ui::AddStatusPanels(StatusBar1, statusPanels_, {250, 50});
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(kBorderWidth, kBorderWidth, kBorderWidth, kBorderWidth);

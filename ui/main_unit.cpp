@@ -17,6 +17,7 @@
 #include "ui/grid_view.h"
 #include "ui/long_work.h"
 #include "ui/menu_shortcuts.h"
+#include "ui/status_panels.h"
 
 #include <QAction>
 #include <QApplication>
@@ -187,17 +188,7 @@ void TMainForm::createControls()
 
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar1"));
-    for (size_t i = 0; i < statusPanels_.size(); ++i) {
-        auto* panel = new QLabel;
-        panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-        const bool last = i + 1 == statusPanels_.size();
-        if (last)
-            panel->setMinimumWidth(50);
-        else
-            panel->setFixedWidth(100);
-        bar->addWidget(panel, last ? 1 : 0);
-        statusPanels_[i] = panel;
-    }
+    dravik::ui::AddStatusPanels(bar, statusPanels_, {100, 100, 50});
 
     connect(StringGrid(dravik::kFileListGrid)->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &TMainForm::fileListCurrentChanged);
