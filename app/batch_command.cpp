@@ -1,12 +1,12 @@
 #include "app/batch_command.h"
 
 #include "core/code_page.h"
+#include "core/desc_document.h"
 #include "core/errors.h"
 #include "core/file_io.h"
 #include "core/key_entries.h"
 #include "core/table_exchange.h"
 #include "core/table_text_file.h"
-#include "core/workspace.h"
 
 #include <memory>
 #include <ostream>
@@ -84,13 +84,13 @@ bool Parse(const std::vector<std::string>& args, Options& options)
 }
 
 // A fresh window state with the variables text and the desc files loaded.
-std::unique_ptr<Workspace> Loaded(const Options& options, const CodePage& codePage)
+std::unique_ptr<DescDocument> Loaded(const Options& options, const CodePage& codePage)
 {
-    auto workspace = std::make_unique<Workspace>(codePage);
-    workspace->startUp();
-    workspace->loadVariables(options.vars);
-    workspace->openDesc(options.descs);
-    return workspace;
+    auto document = std::make_unique<DescDocument>(codePage);
+    document->startUp();
+    document->loadVariables(options.vars);
+    document->openDesc(options.descs);
+    return document;
 }
 
 }  // namespace
@@ -109,14 +109,14 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
     try {
         const CodePage codePage = options.codePage.empty() ? CodePage::Default() : CodePage::Named(options.codePage);
         if (options.command == "export") {
-            auto workspace = Loaded(options, codePage);
-            BuildSummaryTable(*workspace);
-            GridToTextFile(workspace->summary(), options.out);
+            auto document = Loaded(options, codePage);
+            ExportTable(*document);
+            GridToTextFile(document->summary(), options.out);
         } else if (options.command == "import") {
-            auto workspace = Loaded(options, codePage);
-            TextFileToGrid(workspace->summary(), options.table);
-            ApplySummaryTable(*workspace);
-            workspace->saveAll();
+            auto document = Loaded(options, codePage);
+            const std::string table = ReadTableTextFile(options.table);
+            ImportTable(*document, &table);
+            document->saveAll();
         } else {
             KeyList keys;
             for (const auto& path : options.descs)

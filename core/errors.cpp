@@ -37,4 +37,11 @@ std::string UnableToWriteMessage(const std::string& path)
     return message;
 }
 
+std::string TooManyColumnsMessage(const std::string& entryName, long long count)
+{
+    std::string message = "The tables cannot hold the values of \"";
+    message.append(entryName).append("\": its count ").append(std::to_string(count)).append(" is too large");
+    return message;
+}
+
 }  // namespace dravik

@@ -21,5 +21,7 @@ std::string CannotOpenFileMessage(const std::string& path, const std::string& re
 std::string CannotCreateFileMessage(const std::string& path, const std::string& reason);
 std::string NotAValidIntegerMessage(const std::string& text);
 std::string UnableToWriteMessage(const std::string& path);
+// A schema whose counts ask for more table cells than can be held.
+std::string TooManyColumnsMessage(const std::string& entryName, long long count);
 
 }  // namespace dravik

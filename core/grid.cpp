@@ -8,71 +8,78 @@ namespace {
 const std::string kEmpty;
 }
 
-Grid::Grid(int columns, int rows, int defaultColumnWidth)
-    : cols_(std::max(columns, 1)),
-      rows_(std::max(rows, 1)),
-      defaultColumnWidth_(defaultColumnWidth),
-      cells_(static_cast<size_t>(cols_) * static_cast<size_t>(rows_)),
-      widths_(static_cast<size_t>(cols_), defaultColumnWidth)
-{
-}
+Grid::Grid(int columns, int rows) : cols_(std::max(columns, 1)), rows_(static_cast<size_t>(std::max(rows, 1))) {}
 
 void Grid::setSize(int columns, int rows)
 {
-    columns = std::max(columns, 1);
-    rows = std::max(rows, 1);
-    if (columns == cols_ && rows == rows_)
-        return;
-    if (columns == cols_) {
-        cells_.resize(static_cast<size_t>(columns) * static_cast<size_t>(rows));
-        rows_ = rows;
-        return;
-    }
-    std::vector<std::string> cells(static_cast<size_t>(columns) * static_cast<size_t>(rows));
-    const int keepCols = std::min(columns, cols_);
-    const int keepRows = std::min(rows, rows_);
-    for (int r = 0; r < keepRows; ++r)
-        for (int c = 0; c < keepCols; ++c)
-            cells[static_cast<size_t>(r) * columns + c] = std::move(cells_[static_cast<size_t>(r) * cols_ + c]);
-    cells_ = std::move(cells);
-    widths_.resize(static_cast<size_t>(columns), defaultColumnWidth_);
-    cols_ = columns;
-    rows_ = rows;
+    setColCount(columns);
+    setRowCount(rows);
 }
 
-void Grid::setColCount(int columns) { setSize(columns, rows_); }
-void Grid::setRowCount(int rows) { setSize(cols_, rows); }
+void Grid::setColCount(int columns)
+{
+    columns = std::max(columns, 1);
+    if (columns < cols_)
+        for (auto& row : rows_)
+            if (row.size() > static_cast<size_t>(columns))
+                row.resize(static_cast<size_t>(columns));
+    cols_ = columns;
+}
+
+void Grid::setRowCount(int rows) { rows_.resize(static_cast<size_t>(std::max(rows, 1))); }
 
 const std::string& Grid::cell(int col, int row) const
 {
-    if (col < 0 || row < 0 || col >= cols_ || row >= rows_)
+    if (col < 0 || row < 0 || row >= rowCount())
         return kEmpty;
-    return cells_[static_cast<size_t>(row) * cols_ + col];
+    const auto& cells = rows_[static_cast<size_t>(row)];
+    return static_cast<size_t>(col) < cells.size() ? cells[static_cast<size_t>(col)] : kEmpty;
 }
 
 void Grid::setCell(int col, int row, std::string text)
 {
-    if (col < 0 || row < 0 || col >= cols_ || row >= rows_)
+    if (col < 0 || row < 0 || col >= cols_ || row >= rowCount())
         return;
-    cells_[static_cast<size_t>(row) * cols_ + col] = std::move(text);
+    auto& cells = rows_[static_cast<size_t>(row)];
+    if (static_cast<size_t>(col) >= cells.size()) {
+        if (text.empty())
+            return;
+        cells.resize(static_cast<size_t>(col) + 1);
+    }
+    cells[static_cast<size_t>(col)] = std::move(text);
 }
 
 void Grid::clearCells(int fromCol, int fromRow)
 {
-    for (int r = std::max(fromRow, 0); r < rows_; ++r)
-        for (int c = std::max(fromCol, 0); c < cols_; ++c)
-            cells_[static_cast<size_t>(r) * cols_ + c].clear();
+    fromCol = std::max(fromCol, 0);
+    for (size_t r = static_cast<size_t>(std::max(fromRow, 0)); r < rows_.size(); ++r) {
+        auto& cells = rows_[r];
+        if (cells.size() > static_cast<size_t>(fromCol))
+            cells.resize(static_cast<size_t>(fromCol));
+    }
 }
 
-int Grid::colWidth(int col) const
+int Grid::storedCells(int row) const
 {
-    return col >= 0 && col < cols_ ? widths_[static_cast<size_t>(col)] : defaultColumnWidth_;
+    return row >= 0 && row < rowCount() ? static_cast<int>(rows_[static_cast<size_t>(row)].size()) : 0;
 }
 
-void Grid::setColWidth(int col, int width)
+bool Grid::operator==(const Grid& other) const
 {
-    if (col >= 0 && col < cols_)
-        widths_[static_cast<size_t>(col)] = width;
+    if (cols_ != other.cols_ || rows_.size() != other.rows_.size())
+        return false;
+    for (size_t r = 0; r < rows_.size(); ++r) {
+        const auto& a = rows_[r];
+        const auto& b = other.rows_[r];
+        const size_t common = std::min(a.size(), b.size());
+        if (!std::equal(a.begin(), a.begin() + static_cast<long>(common), b.begin()))
+            return false;
+        // Stored empty cells equal cells that were never stored.
+        auto allEmpty = [](auto from, auto to) { return std::all_of(from, to, [](const std::string& s) { return s.empty(); }); };
+        if (!allEmpty(a.begin() + static_cast<long>(common), a.end()) || !allEmpty(b.begin() + static_cast<long>(common), b.end()))
+            return false;
+    }
+    return true;
 }
 
 }  // namespace dravik

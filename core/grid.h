@@ -4,6 +4,10 @@
 // Cells outside the grid's size do not exist: writing one stores nothing, and
 // narrowing a grid drops the cells that fall outside it, so no value of an
 // earlier load can reappear when it widens again.
+//
+// Each row stores its cells only up to its last written one, so a grid that
+// is wide because of one long row costs memory for the cells it holds, and
+// widening it costs nothing.
 #pragma once
 
 #include <string>
@@ -13,13 +17,10 @@ namespace dravik {
 
 class Grid {
 public:
-    static constexpr int kDefaultColumnWidth = 64;
-    static constexpr int kDefaultRowHeight = 24;
-
-    Grid(int columns = 5, int rows = 5, int defaultColumnWidth = kDefaultColumnWidth);
+    Grid(int columns = 5, int rows = 5);
 
     int colCount() const { return cols_; }
-    int rowCount() const { return rows_; }
+    int rowCount() const { return static_cast<int>(rows_.size()); }
     void setColCount(int columns);
     void setRowCount(int rows);
     void setSize(int columns, int rows);
@@ -30,23 +31,14 @@ public:
     void setCell(int col, int row, std::string text);
     // Empties cells from `fromCol` and `fromRow` on; the size stays.
     void clearCells(int fromCol = 0, int fromRow = 0);
+    // How many cells of a row are stored: every cell from there on is empty.
+    int storedCells(int row) const;
 
-    int colWidth(int col) const;
-    void setColWidth(int col, int width);
-    const std::vector<int>& colWidths() const { return widths_; }
-    int defaultColumnWidth() const { return defaultColumnWidth_; }
-    int defaultRowHeight() const { return defaultRowHeight_; }
-    void setDefaultRowHeight(int height) { defaultRowHeight_ = height; }
-
-    bool operator==(const Grid& other) const { return cols_ == other.cols_ && rows_ == other.rows_ && cells_ == other.cells_; }
+    bool operator==(const Grid& other) const;
 
 private:
     int cols_;
-    int rows_;
-    int defaultColumnWidth_;
-    int defaultRowHeight_ = kDefaultRowHeight;
-    std::vector<std::string> cells_;  // row by row
-    std::vector<int> widths_;
+    std::vector<std::vector<std::string>> rows_;
 };
 
 }  // namespace dravik

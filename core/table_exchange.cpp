@@ -3,6 +3,7 @@
 #include "core/code_page.h"
 #include "core/dravik2_auxillary.h"
 #include "core/schema.h"
+#include "core/table_text_file.h"
 
 #include <algorithm>
 
@@ -39,21 +40,19 @@ bool IsFileListLabel(const std::string& label)
     return AsciiLowered(GetWord(' ', label, 0)) == "file";
 }
 
-void BuildSummaryTable(Workspace& workspace)
+void BuildSummaryTable(const DescDocument& document, Grid& summary)
 {
-    Grid& summary = workspace.summary();
     int rows = 1;
     int columns = summary.colCount();
     for (int n = 1; n <= kFileListGrid; ++n) {
-        rows += 1 + workspace.grid(n).rowCount();
-        columns = std::max(columns, workspace.grid(n).colCount());
+        rows += 1 + document.grid(n).rowCount();
+        columns = std::max(columns, document.grid(n).colCount());
     }
-    // Sized once: growing row by row would drop and refill what lies below.
     summary.setSize(columns, rows);
 
     int r = 1;
     for (int n = 1; n <= kFileListGrid; ++n) {
-        const Grid& source = workspace.grid(n);
+        const Grid& source = document.grid(n);
         summary.setCell(0, r++, SummaryLabel(n));
         for (int s = 0; s < source.rowCount(); ++s, ++r)
             for (int c = 1; c < source.colCount(); ++c)
@@ -70,24 +69,58 @@ void CopyBlock(const Grid& summary, int labelRow, Grid& target)
             target.setCell(c, k, summary.cell(c, labelRow + 1 + k));
 }
 
-}  // namespace
-
-void ApplySummaryTable(Workspace& workspace)
+TableGrids CopyTables(const DescDocument& document)
 {
-    workspace.clearSectionTables();
-    const Grid& summary = workspace.summary();
-    for (int i = 0; i < summary.rowCount(); ++i)
-        if (auto target = SectionLabelTarget(summary.cell(0, i)))
-            CopyBlock(summary, i, workspace.grid(*target));
-    for (int i = 0; i < summary.rowCount(); ++i)
-        if (IsFileListLabel(summary.cell(0, i)))
-            CopyBlock(summary, i, workspace.fileList());
-    workspace.fitColumnWidths();
+    TableGrids tables;
+    for (int n = 1; n <= kFileListGrid; ++n)
+        tables[static_cast<size_t>(n - 1)] = document.grid(n);
+    return tables;
 }
 
-void ClearSummaryTable(Workspace& workspace)
+}  // namespace
+
+void ApplySummaryTable(const Grid& summary, TableGrids& tables)
 {
-    workspace.summary().clearCells(0, 0);
+    for (int n = 1; n <= kSectionCount; ++n)
+        tables[static_cast<size_t>(n - 1)].clearCells(1, 1);
+    for (int i = 0; i < summary.rowCount(); ++i)
+        if (auto target = SectionLabelTarget(summary.cell(0, i)))
+            CopyBlock(summary, i, tables[static_cast<size_t>(*target - 1)]);
+    for (int i = 0; i < summary.rowCount(); ++i)
+        if (IsFileListLabel(summary.cell(0, i)))
+            CopyBlock(summary, i, tables[kFileListGrid - 1]);
+}
+
+TableChange ExportTable(DescDocument& document)
+{
+    Grid summary = document.summary();
+    BuildSummaryTable(document, summary);
+    std::vector<std::pair<int, Grid>> contents;
+    contents.emplace_back(kSummaryGrid, std::move(summary));
+    return document.replaceGrids(std::move(contents));
+}
+
+TableChange ImportTable(DescDocument& document, const std::string* tableBytes)
+{
+    Grid summary = document.summary();
+    if (tableBytes)
+        TextToGrid(summary, *tableBytes);
+    TableGrids tables = CopyTables(document);
+    ApplySummaryTable(summary, tables);
+
+    std::vector<std::pair<int, Grid>> contents;
+    contents.emplace_back(kSummaryGrid, std::move(summary));
+    for (int n = 1; n <= kFileListGrid; ++n)
+        contents.emplace_back(n, std::move(tables[static_cast<size_t>(n - 1)]));
+    return document.replaceGrids(std::move(contents));
+}
+
+TableChange ClearSummaryTable(DescDocument& document)
+{
+    Grid summary(document.summary().colCount(), document.summary().rowCount());
+    std::vector<std::pair<int, Grid>> contents;
+    contents.emplace_back(kSummaryGrid, std::move(summary));
+    return document.replaceGrids(std::move(contents));
 }
 
 }  // namespace dravik

@@ -2,8 +2,9 @@
 // by block under label rows, and back.
 #pragma once
 
-#include "core/workspace.h"
+#include "core/desc_document.h"
 
+#include <array>
 #include <optional>
 #include <string>
 
@@ -18,17 +19,26 @@ std::string SummaryLabel(int gridNumber);
 std::optional<int> SectionLabelTarget(const std::string& label);
 bool IsFileListLabel(const std::string& label);
 
+// The section tables and the file list, by grid number less one.
+using TableGrids = std::array<Grid, kFileListGrid>;
+
 // Export without the file: the summary table gets one label row and one block
 // per table. Cells the export does not write keep what they held.
-void BuildSummaryTable(Workspace& workspace);
+void BuildSummaryTable(const DescDocument& document, Grid& summary);
 
 // Import without the file: clears the section tables, copies each labelled
 // block of the summary table into the table it names (section labels first,
-// then file-list labels), then fits the column widths. Table sizes never
-// change; a label that names no table is skipped.
-void ApplySummaryTable(Workspace& workspace);
+// then file-list labels). Table sizes never change; a label that names no
+// table is skipped.
+void ApplySummaryTable(const Grid& summary, TableGrids& tables);
 
+// The three commands on the document, each one edit.
+TableChange ExportTable(DescDocument& document);
+// `tableBytes` is the table text file read in; none when the file dialog was
+// cancelled, which still clears the section tables and copies the summary
+// table's blocks back.
+TableChange ImportTable(DescDocument& document, const std::string* tableBytes);
 // Double-click on the summary table, answered Yes: every cell empty.
-void ClearSummaryTable(Workspace& workspace);
+TableChange ClearSummaryTable(DescDocument& document);
 
 }  // namespace dravik

@@ -89,9 +89,14 @@ void TextToGrid(Grid& grid, std::string_view bytes)
             piece.erase(std::remove(piece.begin(), piece.end(), '~'), piece.end());
 
         // The grid gains one row for every line, counted from the rows it had.
+        // Cells past the line's pieces are emptied; only those the row holds
+        // need it, so a wide table costs no more than the cells it has.
         grid.setRowCount(grid.rowCount() + 1);
-        for (int c = 0; c < grid.colCount(); ++c)
-            grid.setCell(c, row, c < static_cast<int>(pieces.size()) ? std::move(pieces[static_cast<size_t>(c)]) : std::string());
+        const int pieceCount = std::min(static_cast<int>(pieces.size()), grid.colCount());
+        for (int c = 0; c < pieceCount; ++c)
+            grid.setCell(c, row, std::move(pieces[static_cast<size_t>(c)]));
+        for (int c = grid.storedCells(row) - 1; c >= pieceCount; --c)
+            grid.setCell(c, row, std::string());
         ++row;
     }
 }
@@ -103,13 +108,15 @@ void GridToTextFile(const Grid& grid, const std::string& path)
         throw DravikError(TextFileErrorMessage(err));
 }
 
-void TextFileToGrid(Grid& grid, const std::string& path)
+std::string ReadTableTextFile(const std::string& path)
 {
     std::string bytes;
     FileError err;
     if (!ReadWholeFile(path, bytes, err))
         throw DravikError(TextFileErrorMessage(err));
-    TextToGrid(grid, bytes);
+    return bytes;
 }
+
+void TextFileToGrid(Grid& grid, const std::string& path) { TextToGrid(grid, ReadTableTextFile(path)); }
 
 }  // namespace dravik

@@ -13,9 +13,10 @@ std::string GridToText(const Grid& grid);
 // Reads the lines into the grid from row 0 down (see TextFileToGrid).
 void TextToGrid(Grid& grid, std::string_view bytes);
 
-// Both throw DravikError with the text-file error ("File not found",
+// These throw DravikError with the text-file error ("File not found",
 // "File access denied", "Disk full", ...).
 void GridToTextFile(const Grid& grid, const std::string& path);
+std::string ReadTableTextFile(const std::string& path);
 void TextFileToGrid(Grid& grid, const std::string& path);
 
 }  // namespace dravik
