@@ -78,7 +78,7 @@ void TdanForm::createControls()
     connect(Button4, &QPushButton::clicked, this, &TdanForm::Button4Click);
     connect(Button3, &QPushButton::clicked, this, &TdanForm::Button3Click);
 
-    keys_ = new dravik::ui::KeyListModel(mainForm_.workspace().codePage(), this);
+    keys_ = new dravik::ui::KeyListModel(mainForm_.document().codePage(), this);
     CheckListBox1 = new QListView;
     CheckListBox1->setObjectName(QStringLiteral("CheckListBox1"));
     CheckListBox1->setModel(keys_);
@@ -176,7 +176,7 @@ bool TdanForm::gatherKeyEntries(const QStringList& paths)
 
 void TdanForm::Button2Click()
 {
-    const std::string box = dravik::ui::CellBytes(Edit2->text(), mainForm_.workspace().codePage());
+    const std::string box = dravik::ui::CellBytes(Edit2->text(), mainForm_.document().codePage());
     appendLines({dravik::SectionHeaderFor(box)});
 }
 
@@ -188,9 +188,9 @@ void TdanForm::Button4Click()
 
 void TdanForm::Button3Click()
 {
-    dravik::Workspace& workspace = mainForm_.workspace();
-    workspace.variablesText = dravik::ui::MemoLines(Memo1->toPlainText(), workspace.codePage());
-    mainForm_.showWorkspace();
+    dravik::DescDocument& document = mainForm_.document();
+    document.setVariablesText(dravik::ui::MemoLines(Memo1->toPlainText(), document.codePage()));
+    mainForm_.showTexts();
 }
 
 void TdanForm::appendLines(const std::vector<std::string>& lines)
@@ -200,7 +200,7 @@ void TdanForm::appendLines(const std::vector<std::string>& lines)
     dravik::TextLines added;
     added.lines = lines;
     added.finalBreak = true;
-    QString text = dravik::ui::MemoText(added, mainForm_.workspace().codePage());
+    QString text = dravik::ui::MemoText(added, mainForm_.document().codePage());
     // Each line becomes a new last line: after a last line that has no break
     // yet, but without an empty line after one that has.
     QTextDocument* document = Memo1->document();

@@ -33,6 +33,13 @@ public:
     virtual void messageBox(QWidget* parent, const QString& caption, const QString& text) = 0;
     // Titled "Confirm", with "&Yes" and "&No"; true for Yes.
     virtual bool confirm(QWidget* parent, const QString& text) = 0;
+    // A question with buttons of the caller's; the index of the button
+    // pressed, or -1 when the box was closed without one.
+    virtual int ask(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons) = 0;
+    // Shows a long text (a list of changes) with `summary` above it and two
+    // buttons; true for the first, `accept`.
+    virtual bool review(QWidget* parent, const QString& title, const QString& summary, const QString& details,
+                        const QString& accept, const QString& reject) = 0;
 };
 
 }  // namespace dravik::ui

@@ -1,16 +1,34 @@
 #include "ui/grid_model.h"
 
 #include "ui/display_text.h"
+#include "ui/edit_history.h"
 
+#include <QBrush>
+#include <QColor>
+#include <QFont>
 #include <algorithm>
 
 namespace dravik::ui {
 
-GridModel::GridModel(Grid& grid, const CodePage& codePage, QObject* parent)
-    : QAbstractTableModel(parent), grid_(grid), codePage_(codePage),
-      shownColumns_(grid.colCount()), shownRows_(grid.rowCount())
+namespace {
+
+// A quiet amber for cells that differ from their file.
+const QColor kChangedCell(255, 226, 153);
+
+}  // namespace
+
+GridModel::GridModel(EditHistory& history, int gridNumber, QObject* parent)
+    : QAbstractTableModel(parent),
+      document_(history.document()),
+      history_(history),
+      gridNumber_(gridNumber),
+      shownColumns_(grid().colCount()),
+      shownRows_(grid().rowCount())
 {
+    document_.addListener(this);
 }
+
+GridModel::~GridModel() { document_.removeListener(this); }
 
 int GridModel::rowCount(const QModelIndex& parent) const
 {
@@ -24,17 +42,42 @@ int GridModel::columnCount(const QModelIndex& parent) const
 
 QVariant GridModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
+    if (!index.isValid())
         return {};
-    return CellText(grid_.cell(index.column() + 1, index.row() + 1), codePage_);
+    const int col = gridCol(index);
+    const int row = gridRow(index);
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return CellText(grid().cell(col, row), document_.codePage());
+    case Qt::BackgroundRole:
+        if (showChanges_ && document_.cellChanged(gridNumber_, col, row))
+            return QBrush(kChangedCell);
+        return {};
+    case Qt::FontRole:
+        // The file list marks the files that Save all would change.
+        if (showChanges_ && gridNumber_ == kFileListGrid && document_.rowChanged(row)) {
+            QFont bold;
+            bold.setBold(true);
+            return bold;
+        }
+        return {};
+    case Qt::ToolTipRole:
+        if (showChanges_ && document_.cellChanged(gridNumber_, col, row))
+            return tr("On disk: \"%1\"").arg(CellText(document_.diskValue(gridNumber_, col, row), document_.codePage()));
+        if (showChanges_ && gridNumber_ == kFileListGrid && document_.rowChanged(row))
+            return tr("This file has unsaved changes");
+        return {};
+    default:
+        return {};
+    }
 }
 
 bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
     if (!index.isValid() || role != Qt::EditRole)
         return false;
-    grid_.setCell(index.column() + 1, index.row() + 1, CellBytes(value.toString(), codePage_));
-    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    history_.typeCell(gridNumber_, gridCol(index), gridRow(index), CellBytes(value.toString(), document_.codePage()));
     return true;
 }
 
@@ -50,27 +93,71 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Horizontal)
-        return CellText(grid_.cell(section + 1, 0), codePage_);
-    return CellText(grid_.cell(0, section + 1), codePage_);
+        return CellText(grid().cell(section + 1, 0), document_.codePage());
+    return CellText(grid().cell(0, section + 1), document_.codePage());
 }
 
-QString GridModel::cornerText() const { return CellText(grid_.cell(0, 0), codePage_); }
+QString GridModel::cornerText() const { return CellText(grid().cell(0, 0), document_.codePage()); }
 
-void GridModel::refresh()
+void GridModel::setShowChanges(bool show)
 {
-    if (grid_.colCount() != shownColumns_ || grid_.rowCount() != shownRows_) {
-        beginResetModel();
-        shownColumns_ = grid_.colCount();
-        shownRows_ = grid_.rowCount();
-        endResetModel();
+    if (show == showChanges_)
         return;
-    }
+    showChanges_ = show;
     if (rowCount() > 0 && columnCount() > 0)
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
-    if (columnCount() > 0)
-        emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
-    if (rowCount() > 0)
-        emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
+}
+
+void GridModel::cellsChanged(int grid, int firstCol, int firstRow, int lastCol, int lastRow)
+{
+    if (grid != gridNumber_) {
+        // A change in any table can change which files the file list marks.
+        if (gridNumber_ == kFileListGrid && grid < kFileListGrid && lastRow >= 1 && columnCount() > 0) {
+            const int first = std::max(firstRow, 1) - 1;
+            const int last = std::min(lastRow - 1, rowCount() - 1);
+            if (first <= last)
+                emit dataChanged(index(first, 0), index(last, columnCount() - 1));
+        }
+        return;
+    }
+    if (lastCol >= 1 && lastRow >= 1) {
+        const int top = std::max(firstRow, 1) - 1;
+        const int left = std::max(firstCol, 1) - 1;
+        const int bottom = std::min(lastRow - 1, rowCount() - 1);
+        const int right = std::min(lastCol - 1, columnCount() - 1);
+        if (top <= bottom && left <= right) {
+            emit dataChanged(index(top, left), index(bottom, right));
+            if (gridNumber_ == kFileListGrid)  // the row marks follow the cells
+                emit dataChanged(index(top, 0), index(bottom, columnCount() - 1));
+        }
+    }
+    if (firstRow == 0 && lastCol >= 1 && columnCount() > 0)
+        emit headerDataChanged(Qt::Horizontal, std::max(firstCol, 1) - 1, std::min(lastCol - 1, columnCount() - 1));
+    if (firstCol == 0 && lastRow >= 1 && rowCount() > 0)
+        emit headerDataChanged(Qt::Vertical, std::max(firstRow, 1) - 1, std::min(lastRow - 1, rowCount() - 1));
+    if (firstCol == 0 && firstRow == 0)
+        emit cornerChanged();
+}
+
+void GridModel::gridReset(int grid)
+{
+    if (grid != gridNumber_)
+        return;
+    if (this->grid().colCount() != shownColumns_ || this->grid().rowCount() != shownRows_) {
+        beginResetModel();
+        shownColumns_ = this->grid().colCount();
+        shownRows_ = this->grid().rowCount();
+        endResetModel();
+    } else {
+        if (rowCount() > 0 && columnCount() > 0)
+            emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+        if (columnCount() > 0)
+            emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+        if (rowCount() > 0)
+            emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
+    }
+    emit cornerChanged();
+    emit gridWasReset();
 }
 
 }  // namespace dravik::ui

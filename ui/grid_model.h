@@ -1,22 +1,27 @@
-// A core grid seen by a Qt view. Row 0 and column 0 of the grid are its fixed
-// cells; they are the view's header sections, so the model's cell (r, c) is
-// the grid's cell (c + 1, r + 1) and the fixed cells cannot be edited.
+// A table of the document seen by a Qt view. Row 0 and column 0 of the grid
+// are its fixed cells; they are the view's header sections, so the model's
+// cell (r, c) is the grid's cell (c + 1, r + 1) and the fixed cells cannot
+// be edited. The model follows the document's change notices with precise
+// updates; an edit asks the history to change the cell.
 #pragma once
 
-#include "core/code_page.h"
-#include "core/grid.h"
+#include "core/desc_document.h"
 
 #include <QAbstractTableModel>
 
 namespace dravik::ui {
 
-class GridModel : public QAbstractTableModel {
+class EditHistory;
+
+class GridModel : public QAbstractTableModel, public DocumentListener {
     Q_OBJECT
 public:
-    GridModel(Grid& grid, const CodePage& codePage, QObject* parent = nullptr);
+    GridModel(EditHistory& history, int gridNumber, QObject* parent = nullptr);
+    ~GridModel() override;
 
-    Grid& grid() { return grid_; }
-    const Grid& grid() const { return grid_; }
+    const DescDocument& document() const { return document_; }
+    int gridNumber() const { return gridNumber_; }
+    const Grid& grid() const { return document_.grid(gridNumber_); }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -28,15 +33,28 @@ public:
     // The fixed cell both headers meet at (the file list's "File number").
     QString cornerText() const;
 
-    // The grid was changed behind the model's back. Same size: the views keep
-    // their scroll position and moved sections; a new size resets them.
-    void refresh();
+    // Whether changed cells are shown in their own colour.
+    void setShowChanges(bool show);
+
+    // The grid cell of a model index, and back.
+    static int gridCol(const QModelIndex& index) { return index.column() + 1; }
+    static int gridRow(const QModelIndex& index) { return index.row() + 1; }
+
+signals:
+    // The grid's size changed, or too much of it to say where.
+    void gridWasReset();
+    void cornerChanged();
 
 private:
-    Grid& grid_;
-    const CodePage& codePage_;
+    void cellsChanged(int grid, int firstCol, int firstRow, int lastCol, int lastRow) override;
+    void gridReset(int grid) override;
+
+    DescDocument& document_;
+    EditHistory& history_;
+    int gridNumber_;
     int shownColumns_;
     int shownRows_;
+    bool showChanges_ = true;
 };
 
 }  // namespace dravik::ui

@@ -36,7 +36,8 @@ private:
 
 }  // namespace
 
-GridView::GridView(GridModel* model, Kind kind, QWidget* parent) : QTableView(parent), model_(model)
+GridView::GridView(GridModel* model, GridLayout* layout, Kind kind, QWidget* parent)
+    : QTableView(parent), model_(model), layout_(layout)
 {
     setModel(model);
     setItemDelegate(new CellDelegate(this));
@@ -68,21 +69,28 @@ GridView::GridView(GridModel* model, Kind kind, QWidget* parent) : QTableView(pa
     }
     setSelectionBehavior(QAbstractItemView::SelectItems);
 
-    // The user's own resizing becomes the grid's width, like any other.
+    // The user's own resizing becomes the layout's width, like any other;
+    // it is no edit of the table.
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int logical, int, int size) {
-        if (!applyingSizes_)
-            model_->grid().setColWidth(logical + 1, size);
+        if (!applyingSizes_) {
+            layout_->setWidth(logical + 1, size);
+            shownLayout_.setWidth(logical + 1, size);
+        }
     });
     connect(model, &QAbstractItemModel::modelReset, this, [this] {
-        shownWidths_.clear();
-        shownRowHeight_ = -1;
-        applySizes();
+        layout_->fitToColumns(model_->grid().colCount());
+        layoutShown_ = false;
+        applyLayout();
+    });
+    connect(model, &GridModel::cornerChanged, this, [this] {
+        if (corner_)
+            corner_->update();
     });
 
     corner_ = findChild<QAbstractButton*>();
     if (corner_)
         corner_->installEventFilter(this);
-    applySizes();
+    applyLayout();
 }
 
 void GridView::commitEdit()
@@ -92,43 +100,45 @@ void GridView::commitEdit()
             commitData(editor);
 }
 
-void GridView::showGrid()
+void GridView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& roles)
 {
-    if (state() == QAbstractItemView::EditingState)
-        if (QWidget* editor = indexWidget(currentIndex()))
-            closeEditor(editor, QAbstractItemDelegate::NoHint);
-    model_->refresh();
-    applySizes();
-    if (corner_)
-        corner_->update();
-    viewport()->update();
+    QTableView::dataChanged(topLeft, bottomRight, roles);
+    // The editor stays open on the focused cell: an undo or a bulk change
+    // under it shows in it at once (the base class does so for one cell).
+    const QModelIndex current = currentIndex();
+    if (topLeft == bottomRight || state() != QAbstractItemView::EditingState || !current.isValid())
+        return;
+    if (current.row() < topLeft.row() || current.row() > bottomRight.row() || current.column() < topLeft.column() ||
+        current.column() > bottomRight.column())
+        return;
+    if (QWidget* editor = indexWidget(current))
+        itemDelegateForIndex(current)->setEditorData(editor, current);
 }
 
-void GridView::applySizes()
+void GridView::applyLayout()
 {
-    const Grid& grid = model_->grid();
-    const int rowHeight = grid.defaultRowHeight();
-    if (rowHeight != shownRowHeight_) {
-        verticalHeader()->setDefaultSectionSize(rowHeight);
-        horizontalHeader()->setFixedHeight(rowHeight);
-        shownRowHeight_ = rowHeight;
+    const GridLayout& layout = *layout_;
+    if (!layoutShown_ || layout.rowHeight() != shownLayout_.rowHeight()) {
+        verticalHeader()->setDefaultSectionSize(layout.rowHeight());
+        horizontalHeader()->setFixedHeight(layout.rowHeight());
     }
-    verticalHeader()->setFixedWidth(grid.colWidth(0));
+    if (!layoutShown_ || layout.width(0) != shownLayout_.width(0))
+        verticalHeader()->setFixedWidth(layout.width(0));
 
-    // Every command shows every grid again, and the widths change only when
-    // a load or the font fits them: most passes have nothing to do. When
-    // they do, the header is repainted once for all its sections.
-    const std::vector<int>& widths = grid.colWidths();
-    if (widths == shownWidths_)
+    // Most commands leave the widths alone; when they do change, the header
+    // is repainted once for all its sections.
+    if (layoutShown_ && layout == shownLayout_)
         return;
     QHeaderView* header = horizontalHeader();
     applyingSizes_ = true;
     header->setUpdatesEnabled(false);
-    for (int c = 1; c < grid.colCount(); ++c)
-        header->resizeSection(c - 1, grid.colWidth(c));
+    for (int c = 1; c < model_->grid().colCount(); ++c)
+        if (!layoutShown_ || layout.width(c) != shownLayout_.width(c))
+            header->resizeSection(c - 1, layout.width(c));
     header->setUpdatesEnabled(true);
     applyingSizes_ = false;
-    shownWidths_ = widths;
+    shownLayout_ = layout;
+    layoutShown_ = true;
 }
 
 // The tables are worked through with the editor open on the focused cell, so

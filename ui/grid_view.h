@@ -1,9 +1,11 @@
 // A table view of one core grid: the grid's fixed row and column are the
 // frozen headers (the fixed cell where they meet is painted on the corner),
-// column widths and the row height come from the grid, and dragging a header
-// moves the section on screen only, so the logical cells never move.
+// column widths and the row height come from the table's layout, and
+// dragging a header moves the section on screen only, so the logical cells
+// never move.
 #pragma once
 
+#include "ui/grid_layout.h"
 #include "ui/grid_model.h"
 
 #include <QTableView>
@@ -19,32 +21,36 @@ public:
         Summary,  // the export/import table
     };
 
-    GridView(GridModel* model, Kind kind, QWidget* parent = nullptr);
+    GridView(GridModel* model, GridLayout* layout, Kind kind, QWidget* parent = nullptr);
 
     GridModel* gridModel() const { return model_; }
 
+    GridLayout& layout() const { return *layout_; }
+
     // Writes a cell edit still open in the editor into the grid.
     void commitEdit();
-    // Shows the grid as it now is, sizes included.
-    void showGrid();
+    // Shows the layout's widths and row height.
+    void applyLayout();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+    void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                     const QList<int>& roles = QList<int>()) override;
 
 private:
-    void applySizes();
     void paintCorner(QWidget* corner);
 
     GridModel* model_;
+    GridLayout* layout_;
     QWidget* corner_ = nullptr;
     bool applyingSizes_ = false;
-    // The widths the header was last given; empty after a reset, which puts
-    // every section back to the default.
-    std::vector<int> shownWidths_;
-    int shownRowHeight_ = -1;
+    // The layout the headers were last given; forgotten after a reset, which
+    // puts every section back to the default.
+    GridLayout shownLayout_;
+    bool layoutShown_ = false;
     // Focus is coming back from this view's own cell editor.
     bool focusFromEditor_ = false;
 };

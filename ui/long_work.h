@@ -3,7 +3,7 @@
 // counts the files done and keeps the windows painting.
 #pragma once
 
-#include "core/workspace.h"
+#include "core/desc_document.h"
 
 #include <QElapsedTimer>
 #include <QPointer>

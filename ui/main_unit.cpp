@@ -15,6 +15,7 @@
 #include "ui/display_text.h"
 #include "ui/grid_model.h"
 #include "ui/grid_view.h"
+#include "ui/edit_history.h"
 #include "ui/long_work.h"
 #include "ui/menu_shortcuts.h"
 #include "ui/status_panels.h"
@@ -30,7 +31,10 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QUndoStack>
 #include <QVBoxLayout>
+#include <optional>
+#include <set>
 
 using dravik::ui::GridModel;
 using dravik::ui::GridView;
@@ -52,6 +56,10 @@ const char* const kDefaultEditorPath = "c:\\edit.exe";
 const char* const kDefaultGamePath = "c:\\game.exe";
 const char* const kDefaultFontName = "MS Sans Serif";
 const char* const kDefaultVariablesPath = "c:\\variables.var";
+constexpr int kDefaultFontSize = 12;
+constexpr int kFileListColumnWidth = 100;
+// How many files a question names before it only counts the rest.
+constexpr int kNamedFiles = 8;
 
 QPlainTextEdit* NewMemo(const char* name, QWidget* parent)
 {
@@ -59,7 +67,7 @@ QPlainTextEdit* NewMemo(const char* name, QWidget* parent)
     memo->setObjectName(QLatin1String(name));
     memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    dravik::ui::MenuShortcutsFirst::Install(memo);
+    dravik::ui::MenuShortcutsFirst::Install(memo, dravik::ui::MenuShortcutsFirst::Undo::Own);
     return memo;
 }
 
@@ -79,6 +87,9 @@ TMainForm::TMainForm(const QString& settingsPath, dravik::ui::Dialogs& dialogs, 
     : QMainWindow(parent), dialogs_(dialogs), settingsPath_(NativeBytes(settingsPath))
 {
     setObjectName(QStringLiteral("MainForm"));
+    history_ = new dravik::ui::EditHistory(document_, this);
+    document_.addListener(this);
+    layouts_[dravik::kFileListGrid - 1] = dravik::ui::GridLayout(kFileListColumnWidth);
     createControls();
     createMenus();
     FormCreate();
@@ -86,9 +97,16 @@ TMainForm::TMainForm(const QString& settingsPath, dravik::ui::Dialogs& dialogs, 
 
 TMainForm::~TMainForm()
 {
-    // The views go before the workspace they show: closing the window would
-    // otherwise commit an open cell editor into a grid already destroyed.
+    // The views and the history go before the document they show: closing
+    // the window would otherwise commit an open cell editor into a document
+    // already destroyed.
     delete takeCentralWidget();
+    for (auto*& model : models_) {
+        delete model;
+        model = nullptr;
+    }
+    delete history_;
+    document_.removeListener(this);
 }
 
 void TMainForm::createMenus()
@@ -116,6 +134,25 @@ void TMainForm::createMenus()
     Exporttable1 = item(N1, "Exporttable1", QStringLiteral("Export table"), none, &TMainForm::Exporttable1Click);
     Importtable1 = item(N1, "Importtable1", QStringLiteral("Import table                 "), none,
                         &TMainForm::Importtable1Click);
+    N1->addSeparator();
+    ReviewChanges = item(N1, "ReviewChanges", QStringLiteral("Review changes\u2026"), none, &TMainForm::ReviewChangesClick);
+
+    EditMenu = menu("EditMenu", QStringLiteral("&Edit"));
+    Undo = item(EditMenu, "Undo", QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), &TMainForm::UndoClick);
+    Redo = item(EditMenu, "Redo", QStringLiteral("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y), &TMainForm::RedoClick);
+    Redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    EditMenu->addSeparator();
+    Revert = item(EditMenu, "Revert", QStringLiteral("Re&vert to disk values"), none, &TMainForm::RevertClick);
+    QUndoStack* stack = history_->stack();
+    auto showUndo = [this, stack] {
+        Undo->setEnabled(stack->canUndo());
+        Undo->setText(stack->canUndo() ? tr("&Undo %1").arg(stack->undoText()) : tr("&Undo"));
+        Redo->setEnabled(stack->canRedo());
+        Redo->setText(stack->canRedo() ? tr("&Redo %1").arg(stack->redoText()) : tr("&Redo"));
+    };
+    connect(stack, &QUndoStack::indexChanged, this, showUndo);
+    connect(stack, &QUndoStack::cleanChanged, this, showUndo);
+    showUndo();
 
     N5 = menu("N5", QStringLiteral("S&ettings"));
     N6 = item(N5, "N6", QStringLiteral("Open va&riables"), none, &TMainForm::N6Click);
@@ -148,9 +185,9 @@ void TMainForm::createControls()
     Memo2 = NewMemo("Memo2", this);
 
     for (int n = 1; n <= dravik::kGridCount; ++n) {
-        auto* model = new GridModel(workspace_.grid(n), workspace_.codePage(), this);
+        auto* model = new GridModel(*history_, n);
         const auto kind = n == dravik::kSummaryGrid ? GridView::Kind::Summary : GridView::Kind::Working;
-        auto* view = new GridView(model, kind);
+        auto* view = new GridView(model, &layouts_[static_cast<size_t>(n - 1)], kind);
         view->setObjectName(QStringLiteral("StringGrid%1").arg(n));
         models_[static_cast<size_t>(n - 1)] = model;
         grids_[static_cast<size_t>(n - 1)] = view;
@@ -208,7 +245,7 @@ void TMainForm::FormCreate()
     GamePath = ini.readString("Other", "GamePath", kDefaultGamePath);
     const QString fontName = NativeText(ini.readString("Form", "FontName", kDefaultFontName));
     const int left = ini.readInteger("Form", "Left", 100);
-    const int fontSize = ini.readInteger("Form", "FontSize", dravik::kDefaultFontSize);
+    const int fontSize = ini.readInteger("Form", "FontSize", kDefaultFontSize);
     const int top = ini.readInteger("Form", "Top", 100);
     storedDiv_ = ini.readInteger("Form", "Div", 520);
     VarPath = ini.readString("Path", "Var", kDefaultVariablesPath);
@@ -223,8 +260,7 @@ void TMainForm::FormCreate()
         font.setPointSize(fontSize);
     ApplyFont(font);
     InitSectionHeaders();
-    workspace_.writeFileListHeaders();
-    showWorkspace();
+    showTexts();
 
     StartEditor1->setEnabled(dravik::AsciiLowered(EditorPath) != kDefaultEditorPath);
     StartGame1->setEnabled(dravik::AsciiLowered(GamePath) != kDefaultGamePath);
@@ -234,6 +270,11 @@ void TMainForm::FormCreate()
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
+    takeEdits();
+    if (!mayDropTableEdits(tr("closing")) || !mayDropPreviewEdits()) {
+        event->ignore();
+        return;
+    }
     FormClose();
     // The settings are the only thing lost when they cannot be written; the
     // user asked to close and the window closes.
@@ -271,8 +312,12 @@ int TMainForm::tabControlWidth() const
 
 void TMainForm::InitSectionHeaders()
 {
-    workspace_.initSectionHeaders();
-    showWorkspace();
+    // The start-up headers and row numbers; the file list's headers with them.
+    document_.startUp();
+    for (int n = 1; n <= dravik::kSectionCount; ++n) {
+        layouts_[static_cast<size_t>(n - 1)].setWidth(1, 18 * fontSize_);
+        StringGrid(n)->applyLayout();
+    }
 }
 
 void TMainForm::ApplyFont(const QFont& font)
@@ -284,9 +329,16 @@ void TMainForm::ApplyFont(const QFont& font)
     for (GridView* grid : grids_)
         grid->setFont(font);
     if (font.pointSize() > 0)
-        workspace_.fontSize = font.pointSize();
-    workspace_.fitColumnWidths();
-    showWorkspace();
+        fontSize_ = font.pointSize();
+    FitColumnWidths();
+}
+
+void TMainForm::FitColumnWidths()
+{
+    for (int n = 1; n <= dravik::kFileListGrid; ++n) {
+        layouts_[static_cast<size_t>(n - 1)].fitToHeaders(document_.grid(n), fontSize_);
+        StringGrid(n)->applyLayout();
+    }
 }
 
 bool TMainForm::run(const std::function<void()>& command)
@@ -299,7 +351,7 @@ bool TMainForm::run(const std::function<void()>& command)
         failure = error.what();
     }
     try {
-        showWorkspace();
+        showTexts();
     } catch (const std::exception& error) {
         if (failure.empty())
             failure = error.what();
@@ -315,42 +367,44 @@ void TMainForm::takeEdits()
     for (GridView* grid : grids_)
         grid->commitEdit();
     if (Memo1->document()->isModified()) {
-        workspace_.descText = MemoLines(Memo1->toPlainText(), workspace_.codePage());
-        shownDescText_ = workspace_.descText;
+        shownDescText_ = MemoLines(Memo1->toPlainText(), document_.codePage());
+        document_.setDescText(shownDescText_);
         Memo1->document()->setModified(false);
     }
     if (Memo2->document()->isModified()) {
-        workspace_.variablesText = MemoLines(Memo2->toPlainText(), workspace_.codePage());
-        shownVariablesText_ = workspace_.variablesText;
+        shownVariablesText_ = MemoLines(Memo2->toPlainText(), document_.codePage());
+        document_.setVariablesText(shownVariablesText_);
         Memo2->document()->setModified(false);
     }
 }
 
-void TMainForm::showWorkspace()
-{
-    // Moving the file list's current cell here is the model's doing, not a
-    // selection by the user.
-    const bool wasSelecting = selectingFileListCell_;
-    selectingFileListCell_ = true;
-    for (GridView* grid : grids_)
-        grid->showGrid();
-    selectingFileListCell_ = wasSelecting;
+void TMainForm::record(const QString& name, dravik::TableChange change) { history_->push(name, std::move(change)); }
 
-    if (workspace_.descText != shownDescText_)
+void TMainForm::showTexts()
+{
+    if (document_.descText() != shownDescText_)
         showDescText();
-    if (workspace_.variablesText != shownVariablesText_) {
-        Memo2->setPlainText(MemoText(workspace_.variablesText, workspace_.codePage()));
+    if (document_.variablesText() != shownVariablesText_) {
+        Memo2->setPlainText(MemoText(document_.variablesText(), document_.codePage()));
         Memo2->document()->setModified(false);
-        shownVariablesText_ = workspace_.variablesText;
+        shownVariablesText_ = document_.variablesText();
     }
-    setStatusText(workspace_.currentDescFile);
+    setStatusText(document_.currentDescFile());
 }
 
 void TMainForm::showDescText()
 {
-    Memo1->setPlainText(MemoText(workspace_.descText, workspace_.codePage()));
+    Memo1->setPlainText(MemoText(document_.descText(), document_.codePage()));
     Memo1->document()->setModified(false);
-    shownDescText_ = workspace_.descText;
+    shownDescText_ = document_.descText();
+}
+
+void TMainForm::modifiedChanged(bool) { updateTitle(); }
+
+void TMainForm::updateTitle()
+{
+    // The caption carries a star while the tables differ from the files.
+    setWindowTitle(QLatin1String(kCaption) + (document_.isModified() ? QStringLiteral(" *") : QString()));
 }
 
 void TMainForm::showError(const std::string& message)
@@ -381,6 +435,9 @@ void TMainForm::N2Click()
 
 void TMainForm::openDescFiles(const QStringList& paths)
 {
+    takeEdits();
+    if (!mayDropTableEdits(tr("opening other files")) || !mayDropPreviewEdits())
+        return;
     std::vector<std::string> files;
     files.reserve(static_cast<size_t>(paths.size()));
     for (const QString& path : paths)
@@ -388,7 +445,15 @@ void TMainForm::openDescFiles(const QStringList& paths)
     Memo1->setEnabled(false);
     run([&] {
         dravik::ui::LongWork work(this, QStringLiteral("Open desc"));
-        workspace_.openDesc(files, work.progress());
+        dravik::LoadHooks hooks;
+        hooks.progress = work.progress();
+        hooks.fitColumnWidths = [this] { FitColumnWidths(); };
+        // A load replaces the tables, done or failed: the history starts afresh.
+        struct FreshHistory {
+            dravik::ui::EditHistory& history;
+            ~FreshHistory() { history.clear(); }
+        } fresh{*history_};
+        document_.openDesc(files, hooks);
     });
     // Also after a failed load: the preview shows the file that was loaded last.
     Memo1->setEnabled(true);
@@ -396,41 +461,194 @@ void TMainForm::openDescFiles(const QStringList& paths)
 
 void TMainForm::N10Click()
 {
-    run([&] {
+    takeEdits();
+    if (mayDropPreviewEdits())
+        saveAllTables();
+}
+
+bool TMainForm::saveAllTables()
+{
+    dravik::SavePlan plan;
+    if (!run([&] {
+            dravik::ui::LongWork work(this, QStringLiteral("Save all"));
+            plan = document_.planSaveAll(work.progress());
+        }))
+        return false;
+
+    // Files that changed behind the program's back since they were read.
+    std::set<int> overwritten;
+    QStringList named;
+    for (const dravik::FileSave& file : plan.files) {
+        if (file.changed && file.changedOnDisk) {
+            overwritten.insert(file.row);
+            if (named.size() < kNamedFiles)
+                named << NativeText(file.path);
+        }
+    }
+    std::set<int> skip;
+    if (!overwritten.empty()) {
+        QString text = tr("%n file(s) changed on disk since they were read:", nullptr, static_cast<int>(overwritten.size()));
+        text += QStringLiteral("\n") + named.join(QStringLiteral("\n"));
+        if (overwritten.size() > named.size())
+            text += QStringLiteral("\n") + tr("and %n more", nullptr, static_cast<int>(overwritten.size()) - named.size());
+        text += QStringLiteral("\n\n") + tr("Overwrite them with the tables' values, or skip them?");
+        const int choice = dialogs_.ask(this, tr("Save all"), text, {tr("&Overwrite"), tr("S&kip"), tr("Cancel")});
+        if (choice == 1)
+            skip = overwritten;
+        else if (choice != 0)
+            return false;
+    }
+
+    dravik::SaveOutcome outcome;
+    const bool saved = run([&] {
         dravik::ui::LongWork work(this, QStringLiteral("Save all"));
-        workspace_.saveAll(work.progress());
+        outcome = document_.saveAll(plan, skip, work.progress());
     });
+    if (saved)
+        statusPanels_[0]->setText(tr("Saved %1 of %2 files").arg(outcome.written).arg(outcome.files));
+    return saved;
+}
+
+bool TMainForm::mayDropTableEdits(const QString& what)
+{
+    if (!document_.isModified())
+        return true;
+    int files = 0;
+    for (int r = 1; r <= document_.descFileCount(); ++r)
+        files += document_.rowChanged(r) ? 1 : 0;
+    const QString text = tr("The tables have unsaved changes (%1 cells in %2 files). Save them before %3?")
+                             .arg(document_.changedCellCount())
+                             .arg(files)
+                             .arg(what);
+    switch (dialogs_.ask(this, tr("Unsaved changes"), text, {tr("&Save all"), tr("&Discard"), tr("Cancel")})) {
+    case 0: return saveAllTables() && !document_.isModified();
+    case 1: return true;
+    default: return false;
+    }
+}
+
+bool TMainForm::mayDropPreviewEdits()
+{
+    if (!document_.descTextModified())
+        return true;
+    const QString text = tr("The desc preview of %1 has unsaved edits. Save them first?")
+                             .arg(NativeText(document_.currentDescFile()));
+    switch (dialogs_.ask(this, tr("Unsaved changes"), text, {tr("Save c&urrent"), tr("&Discard"), tr("Cancel")})) {
+    case 0: return run([&] { document_.saveCurrent(); });
+    case 1: return true;
+    default: return false;
+    }
 }
 
 void TMainForm::N3Click()
 {
-    run([&] { workspace_.saveCurrent(); });
+    run([&] { document_.saveCurrent(); });
 }
 
 void TMainForm::Exporttable1Click()
 {
-    if (!run([&] { dravik::BuildSummaryTable(workspace_); }))
+    if (!run([&] { record(tr("Export table"), dravik::ExportTable(document_)); }))
         return;
     const auto path = dialogs_.saveFile(
         this, {QString(), QStringLiteral("tabulated text files|*.txt"), QStringLiteral("txt")});
     if (path)
-        run([&] { dravik::GridToTextFile(workspace_.summary(), NativeBytes(*path)); });
+        run([&] { dravik::GridToTextFile(document_.summary(), NativeBytes(*path)); });
 }
 
 void TMainForm::Importtable1Click()
 {
     const QStringList files = askOpenFiles();
+    takeEdits();
+    // The import clears the section tables even when no file was chosen.
+    if (document_.isModified() &&
+        !dialogs_.confirm(this, tr("The tables have unsaved changes, and Import table replaces them. "
+                                   "(Edit > Undo takes the import back.) Go on?")))
+        return;
     run([&] {
+        std::optional<std::string> table;
         if (!files.isEmpty())
-            dravik::TextFileToGrid(workspace_.summary(), NativeBytes(files.first()));
-        dravik::ApplySummaryTable(workspace_);
+            table = dravik::ReadTableTextFile(NativeBytes(files.first()));
+        record(tr("Import table"), dravik::ImportTable(document_, table ? &*table : nullptr));
+        FitColumnWidths();
     });
 }
 
 void TMainForm::StringGrid12DblClick()
 {
     if (dialogs_.confirm(this, QStringLiteral("Clear summary table?")))
-        run([&] { dravik::ClearSummaryTable(workspace_); });
+        run([&] { record(tr("Clear summary table"), dravik::ClearSummaryTable(document_)); });
+}
+
+void TMainForm::ReviewChangesClick()
+{
+    takeEdits();
+    dravik::SavePlan plan;
+    if (!run([&] {
+            dravik::ui::LongWork work(this, tr("Review changes"));
+            plan = document_.planSaveAll(work.progress(), true);
+        }))
+        return;
+    const dravik::CodePage& codePage = document_.codePage();
+    QString details;
+    for (const dravik::FileSave& file : plan.files) {
+        if (!file.changed)
+            continue;
+        details += NativeText(file.path) + (file.changedOnDisk ? tr("  (changed on disk since it was read)") : QString()) +
+                   QStringLiteral("\n");
+        for (const dravik::KeyLineChange& line : file.keyLines) {
+            details += QStringLiteral("  %1  - ").arg(line.line + 1, 5) + dravik::ui::CellText(line.before, codePage) +
+                       QStringLiteral("\n");
+            details += QStringLiteral("  %1  + ").arg(QString(), 5) + dravik::ui::CellText(line.after, codePage) +
+                       QStringLiteral("\n");
+        }
+        details += QStringLiteral("\n");
+    }
+    if (!plan.error.empty())
+        details += tr("Save all stops here: %1").arg(dravik::ui::MessageText(plan.error)) + QStringLiteral("\n");
+    const QString summary = tr("Save all would change %n file(s)", nullptr, plan.changedFiles()) +
+                            tr(" of %1, %n key line(s) in all.", nullptr, static_cast<int>(plan.changedLines()))
+                                .arg(plan.files.size());
+    if (dialogs_.review(this, tr("Review changes"), summary, details, tr("&Save all"), tr("&Back")))
+        N10Click();
+}
+
+void TMainForm::UndoClick()
+{
+    run([&] { history_->stack()->undo(); });
+}
+
+void TMainForm::RedoClick()
+{
+    run([&] { history_->stack()->redo(); });
+}
+
+GridView* TMainForm::currentTable() const
+{
+    for (int n = 1; n <= dravik::kFileListGrid; ++n)
+        if (StringGrid(n)->isVisibleTo(this) && PageControl1->currentWidget()->isAncestorOf(StringGrid(n)))
+            return StringGrid(n);
+    return nullptr;
+}
+
+void TMainForm::RevertClick()
+{
+    run([&] {
+        GridView* view = currentTable();
+        if (!view)
+            return;
+        const int n = view->gridModel()->gridNumber();
+        QModelIndexList cells = view->selectionModel()->selectedIndexes();
+        if (cells.isEmpty() && view->currentIndex().isValid())
+            cells << view->currentIndex();
+        std::vector<dravik::CellEdit> edits;
+        for (const QModelIndex& cell : cells) {
+            const int col = GridModel::gridCol(cell);
+            const int row = GridModel::gridRow(cell);
+            if (document_.cellChanged(n, col, row))
+                edits.push_back({n, col, row, document_.diskValue(n, col, row)});
+        }
+        record(tr("Revert"), document_.setCells(edits));
+    });
 }
 
 void TMainForm::N6Click()
@@ -445,7 +663,7 @@ void TMainForm::openVariablesFile(const QString& path)
 {
     VarPath = NativeBytes(path);
     run([&] {
-        workspace_.loadVariables(VarPath);
+        document_.loadVariables(VarPath);
         PageControl1->setTabText(PageControl1->indexOf(TabSheet11),
                                  QLatin1String(kVariablesTabCaption) + NativeText(VarPath));
     });
@@ -458,7 +676,7 @@ void TMainForm::N7Click()
         return;
     const std::string file = NativeBytes(*path);
     run([&] {
-        workspace_.saveVariables(file);
+        document_.saveVariables(file);
         VarPath = file;
     });
 }
@@ -477,7 +695,13 @@ void TMainForm::N12Click()
 
 bool TMainForm::StringGrid11SelectCell(int, int row)
 {
-    return run([&] { workspace_.selectFileListRow(row); });
+    takeEdits();
+    // Loading another file into the preview drops the preview's edits.
+    const std::string& name = document_.fileList().cell(1, row);
+    const std::string& path = document_.fileList().cell(2, row);
+    if (!name.empty() && !path.empty() && !mayDropPreviewEdits())
+        return false;
+    return run([&] { document_.selectFileListRow(row); });
 }
 
 void TMainForm::fileListCurrentChanged(const QModelIndex& current, const QModelIndex& previous)
@@ -558,7 +782,7 @@ void TMainForm::ConMan1Click()
 void TMainForm::DAN1Click()
 {
     // The analyzer may replace the variables text; what the user typed into
-    // it before belongs to the workspace first.
+    // it before belongs to the document first.
     takeEdits();
     dan_ = std::make_unique<TdanForm>(*this, dialogs_);
     dan_->show();

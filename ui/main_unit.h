@@ -1,12 +1,15 @@
 // The main window: the desc preview, the file list, the ten section tables,
 // the variables text and the summary table, with the menus that run the
-// commands on them. What the window shows is the workspace's state; the
-// commands themselves are the workspace's.
+// commands on them. What the window shows is the document's state; the
+// commands themselves are the document's, and every change of the tables is
+// a step of the edit history.
 #pragma once
 
-#include "core/workspace.h"
+#include "core/desc_document.h"
 #include "ui/conman.h"
 #include "ui/dialogs.h"
+#include "ui/edit_history.h"
+#include "ui/grid_layout.h"
 
 #include <QFont>
 #include <QMainWindow>
@@ -30,14 +33,15 @@ class GridModel;
 class GridView;
 }  // namespace dravik::ui
 
-class TMainForm : public QMainWindow {
+class TMainForm : public QMainWindow, private dravik::DocumentListener {
     Q_OBJECT
 public:
     // `settingsPath` is the settings file read now and written at close.
     TMainForm(const QString& settingsPath, dravik::ui::Dialogs& dialogs, QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    dravik::Workspace& workspace() { return workspace_; }
+    dravik::DescDocument& document() { return document_; }
+    dravik::ui::EditHistory& history() { return *history_; }
     // StringGrid1 ... StringGrid12.
     dravik::ui::GridView* StringGrid(int number) const { return grids_.at(static_cast<size_t>(number - 1)); }
 
@@ -56,10 +60,13 @@ public:
 
     void InitSectionHeaders();
     void ApplyFont(const QFont& font);
-    // Shows the workspace as it now is, after another window changed it.
-    void showWorkspace();
+    void FitColumnWidths();
+    // Shows the document's texts and current file as they now are, after
+    // another window changed them.
+    void showTexts();
 
     QMenu* N1 = nullptr;
+    QMenu* EditMenu = nullptr;
     QMenu* N5 = nullptr;
     QMenu* Utitlit1 = nullptr;
     QMenu* asks1 = nullptr;
@@ -69,6 +76,10 @@ public:
     QAction* N3 = nullptr;
     QAction* Exporttable1 = nullptr;
     QAction* Importtable1 = nullptr;
+    QAction* ReviewChanges = nullptr;
+    QAction* Undo = nullptr;
+    QAction* Redo = nullptr;
+    QAction* Revert = nullptr;
     QAction* N6 = nullptr;
     QAction* N7 = nullptr;
     QAction* SelectFont = nullptr;
@@ -109,6 +120,11 @@ public slots:
     void ConMan1Click();
     void DAN1Click();
 
+    void ReviewChangesClick();
+    void UndoClick();
+    void RedoClick();
+    void RevertClick();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -118,21 +134,37 @@ private:
     void FormCreate();
     void FormClose();
 
-    // Runs one command: the user's pending edits go into the workspace first,
+    // Runs one command: the user's pending edits go into the document first,
     // the window shows the outcome afterwards, and a failure is reported in
     // the standard error box. False when the command failed.
     bool run(const std::function<void()>& command);
     void takeEdits();
+    // A change the document has made, as one step of the history.
+    void record(const QString& name, dravik::TableChange change);
+    // Save all with its questions; false when it was cancelled or failed.
+    bool saveAllTables();
+    // Before a command drops unsaved work: asks whether to save it first.
+    // False when the user cancels (the command must not go on).
+    bool mayDropTableEdits(const QString& what);
+    bool mayDropPreviewEdits();
+    void updateTitle();
     void showDescText();
+    // The section table or file list on the current tab; none on the others.
+    dravik::ui::GridView* currentTable() const;
     void showError(const std::string& message);
     void setStatusText(const std::string& path);
     int tabControlWidth() const;
     void fileListCurrentChanged(const QModelIndex& current, const QModelIndex& previous);
     QStringList askOpenFiles();
 
-    dravik::Workspace workspace_;
+    void modifiedChanged(bool modified) override;
+
+    dravik::DescDocument document_;
+    dravik::ui::EditHistory* history_ = nullptr;
     dravik::ui::Dialogs& dialogs_;
     std::string settingsPath_;
+    int fontSize_ = 12;
+    std::array<dravik::ui::GridLayout, dravik::kGridCount> layouts_;
     std::array<dravik::ui::GridModel*, dravik::kGridCount> models_{};
     std::array<dravik::ui::GridView*, dravik::kGridCount> grids_{};
     std::array<QLabel*, 3> statusPanels_{};

@@ -11,8 +11,12 @@ namespace dravik::ui {
 
 namespace {
 
+const char* const kOwnUndo = "dravikOwnUndo";
+
 bool IsMenuShortcut(QWidget* editor, const QKeyEvent* key)
 {
+    if (editor->property(kOwnUndo).toBool() && (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)))
+        return false;
     const QKeySequence pressed(key->keyCombination());
     const QWidget* window = editor->window();
     for (QAction* action : window->findChildren<QAction*>())
@@ -23,8 +27,10 @@ bool IsMenuShortcut(QWidget* editor, const QKeyEvent* key)
 
 }  // namespace
 
-void MenuShortcutsFirst::Install(QWidget* editor)
+void MenuShortcutsFirst::Install(QWidget* editor, Undo undo)
 {
+    if (undo == Undo::Own)
+        editor->setProperty(kOwnUndo, true);
     static MenuShortcutsFirst* filter = new MenuShortcutsFirst(QCoreApplication::instance());
     editor->installEventFilter(filter);
 }

@@ -1,6 +1,9 @@
 // Text editors claim some Ctrl keys for themselves (on X11 a line edit takes
 // Ctrl+E for End and Ctrl+D for Delete). Installed on an editor, this filter
-// gives the keys of the window's menu items to the menu instead.
+// gives the keys of the window's menu items to the menu instead. An editor
+// installed as keeping its own undo keeps Undo and Redo for its text: the
+// preview and the variables text undo their own typing, while a table cell's
+// editor leaves them to the tables' history.
 #pragma once
 
 #include <QObject>
@@ -13,7 +16,8 @@ public:
     using QObject::QObject;
 
     // Installs one shared filter on the editor.
-    static void Install(QWidget* editor);
+    enum class Undo { Menu, Own };
+    static void Install(QWidget* editor, Undo undo = Undo::Menu);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,9 +1,14 @@
 #include "ui/qt_dialogs.h"
 
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace dravik::ui {
 
@@ -92,6 +97,46 @@ bool QtDialogs::confirm(QWidget* parent, const QString& text)
     box.setDefaultButton(yes);
     box.exec();
     return box.clickedButton() == yes;
+}
+
+int QtDialogs::ask(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> added;
+    for (int i = 0; i < buttons.size(); ++i) {
+        // The last button is the one that changes nothing: Escape presses it.
+        const bool last = i + 1 == buttons.size();
+        added.append(box.addButton(buttons[i], last ? QMessageBox::RejectRole : QMessageBox::AcceptRole));
+    }
+    if (!added.isEmpty()) {
+        box.setDefaultButton(qobject_cast<QPushButton*>(added.first()));
+        box.setEscapeButton(added.last());
+    }
+    box.exec();
+    return static_cast<int>(added.indexOf(box.clickedButton()));
+}
+
+bool QtDialogs::review(QWidget* parent, const QString& title, const QString& summary, const QString& details,
+                       const QString& accept, const QString& reject)
+{
+    QDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    dialog.resize(760, 480);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLabel(summary));
+    auto* text = new QPlainTextEdit(details);
+    text->setReadOnly(true);
+    text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    layout->addWidget(text);
+    auto* buttons = new QDialogButtonBox;
+    QPushButton* yes = buttons->addButton(accept, QDialogButtonBox::AcceptRole);
+    buttons->addButton(reject, QDialogButtonBox::RejectRole);
+    yes->setDefault(true);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace dravik::ui

@@ -13,6 +13,9 @@ public:
     void errorBox(QWidget* parent, const QString& caption, const QString& text) override;
     void messageBox(QWidget* parent, const QString& caption, const QString& text) override;
     bool confirm(QWidget* parent, const QString& text) override;
+    int ask(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons) override;
+    bool review(QWidget* parent, const QString& title, const QString& summary, const QString& details,
+                const QString& accept, const QString& reject) override;
 };
 
 // "all files (*.*)|*.*" as Qt writes filters: "all files (*.*)".

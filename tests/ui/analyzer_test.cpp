@@ -499,7 +499,7 @@ private slots:
         const QList<QByteArray> expected = {"tag\xA0\x98 =2", "\xC1\xD0\xCE\xCD\xDF =1", "\xC1\xF0\xEE\xED\xFF =1",
                                             "\xC8\xEC\xFF \xD2\xE8\xE3\xF0=1"};
         QCOMPARE(EntryBytes(dan), expected);
-        const dravik::CodePage& codePage = window->workspace().codePage();
+        const dravik::CodePage& codePage = window->document().codePage();
         QStringList shown;
         for (const QByteArray& entry : expected)
             shown.append(dravik::ui::CellText(entry.toStdString(), codePage));
@@ -513,8 +513,8 @@ private slots:
         dan->Button3->click();
         QList<QByteArray> lines = {"[section3]"};
         lines.append(expected);
-        QCOMPARE(ToBytes(window->workspace().variablesText.lines), lines);
-        QVERIFY(window->workspace().variablesText.finalBreak);
+        QCOMPARE(ToBytes(window->document().variablesText().lines), lines);
+        QVERIFY(window->document().variablesText().finalBreak);
     }
 
     void copyToDravik2ThenOpenDesc()
@@ -525,16 +525,16 @@ private slots:
         // Typed into the variables text just before the analyzer opens.
         window->Memo2->moveCursor(QTextCursor::End);
         window->Memo2->insertPlainText("crew=0\n");
-        const auto typed = ToBytes(window->workspace().variablesText.lines);
+        const auto typed = ToBytes(window->document().variablesText().lines);
 
         TdanForm* dan = openAnalyzer();
         QVERIFY(dan);
-        QCOMPARE(ToBytes(window->workspace().variablesText.lines).last(), QByteArray("crew=0"));
-        QVERIFY(ToBytes(window->workspace().variablesText.lines) != typed);
+        QCOMPARE(ToBytes(window->document().variablesText().lines).last(), QByteArray("crew=0"));
+        QVERIFY(ToBytes(window->document().variablesText().lines) != typed);
 
         // An empty result text empties the variables text.
         dan->Button3->click();
-        QVERIFY(window->workspace().variablesText.lines.empty());
+        QVERIFY(window->document().variablesText().lines.empty());
         QVERIFY(window->Memo2->toPlainText().isEmpty());
 
         const QString tank = folder->write("tank.txt",
@@ -556,20 +556,20 @@ private slots:
         QCOMPARE(dan->Memo1->toPlainText(), result);
 
         dan->Button3->click();
-        QCOMPARE(ToBytes(window->workspace().variablesText.lines),
+        QCOMPARE(ToBytes(window->document().variablesText().lines),
                  QList<QByteArray>({"[section1]", "armor =3", "health =1", "[section_text]", "name =1"}));
         QCOMPARE(window->Memo2->toPlainText(), result);
         QCOMPARE(dan->Memo1->toPlainText(), result);
         // The tables wait for the next Open desc.
-        QCOMPARE(window->workspace().descFileCount, 0);
-        QVERIFY(window->workspace().grid(1).cell(2, 0).empty());
+        QCOMPARE(window->document().descFileCount(), 0);
+        QVERIFY(window->document().grid(1).cell(2, 0).empty());
 
         QVERIFY(dan->close());
         QVERIFY(window->isVisible());
         dialogs->openAnswers.enqueue({tank});
         window->N2->trigger();
         QCOMPARE(dialogs->errors.size(), 0);
-        const dravik::Grid& section1 = window->workspace().grid(1);
+        const dravik::Grid& section1 = window->document().grid(1);
         QCOMPARE(section1.colCount(), 6);
         QCOMPARE(section1.cell(2, 0), std::string("armor "));
         QCOMPARE(section1.cell(4, 0), std::string("armor "));
@@ -578,8 +578,8 @@ private slots:
         QCOMPARE(section1.cell(4, 1), std::string("30"));
         // The blank of "health " keeps HealthBar out.
         QCOMPARE(section1.cell(5, 1), std::string("100"));
-        QCOMPARE(window->workspace().grid(10).cell(2, 0), std::string("name "));
-        QCOMPARE(window->workspace().grid(10).cell(2, 1), std::string("Tank"));
+        QCOMPARE(window->document().grid(10).cell(2, 0), std::string("name "));
+        QCOMPARE(window->document().grid(10).cell(2, 1), std::string("Tank"));
     }
 };
 

@@ -176,8 +176,8 @@ private slots:
         QStringList menus;
         for (QAction* top : window->menuBar()->actions())
             menus << top->text();
-        QCOMPARE(menus, QStringList({"&File", "S&ettings", "Utitlities", "Tasks", "Ab&out"}));
-        const QStringList menuNames = {"N1", "N5", "Utitlit1", "asks1", "N11"};
+        QCOMPARE(menus, QStringList({"&File", "&Edit", "S&ettings", "Utitlities", "Tasks", "Ab&out"}));
+        const QStringList menuNames = {"N1", "EditMenu", "N5", "Utitlit1", "asks1", "N11"};
         for (int i = 0; i < menuNames.size(); ++i)
             QCOMPARE(window->menuBar()->actions()[i]->menu()->objectName(), menuNames[i]);
         for (const Item& item : items) {
@@ -206,7 +206,8 @@ private slots:
         GridView* grid = window->StringGrid(11);
         window->PageControl1->setCurrentIndex(0);
         grid->setFocus();
-        grid->edit(grid->model()->index(5, 1));
+        // Selecting a cell of the file list opens its editor, which stays open.
+        grid->setCurrentIndex(grid->model()->index(5, 1));
         QWidget* editor = grid->indexWidget(grid->model()->index(5, 1));
         QVERIFY(editor);
         editor->setFocus();
@@ -237,7 +238,7 @@ private slots:
         QCOMPARE(section1->horizontalHeader()->sectionSize(1), 7 * 12);
         QCOMPARE(Cell(window->StringGrid(10), 2, 1), QStringLiteral("Tiger tank"));
         QCOMPARE(window->statusPanelText(2), gun);
-        QCOMPARE(window->workspace().currentDescFile, dravik::ui::NativeBytes(gun));
+        QCOMPARE(window->document().currentDescFile(), dravik::ui::NativeBytes(gun));
         QVERIFY(window->Memo1->toPlainText().startsWith("[section1]\nHEALTH 40"));
 
         SetCell(section1, 2, 1, "150");
@@ -274,7 +275,9 @@ private slots:
         QCOMPARE(dialogs->confirmations, QStringList({"Clear summary table?"}));
         QCOMPARE(Cell(window->StringGrid(12), 1, 1), QString());
         dialogs->openAnswers.enqueue({table});
+        dialogs->confirmAnswers.enqueue(true);  // the edit of 999 is replaced
         window->Importtable1->trigger();
+        QCOMPARE(dialogs->confirmations.size(), 2);
         // The import keeps the open dialog's title and filter.
         QCOMPARE(dialogs->askedFiles.last().request.title, QStringLiteral("Select the desc files"));
         QCOMPARE(dialogs->askedFiles.last().request.filter, QStringLiteral("all files (*.*)|*.*"));
@@ -290,11 +293,11 @@ private slots:
         QCOMPARE(dialogs->askedFiles[1].request.filter, QStringLiteral("all files (*.*)|*.*"));
 
         // Cancelled: nothing changes.
-        const auto before = window->workspace().grid(1);
+        const auto before = window->document().grid(1);
         dialogs->openAnswers.enqueue({});
         window->N2->trigger();
-        QVERIFY(window->workspace().grid(1) == before);
-        QCOMPARE(window->workspace().descFileCount, 2);
+        QVERIFY(window->document().grid(1) == before);
+        QCOMPARE(window->document().descFileCount(), 2);
         dialogs->openAnswers.enqueue({});
         window->N6->trigger();
         QCOMPARE(window->PageControl1->tabText(11), "File of variables :" + folder->path("vars.var"));
@@ -322,16 +325,19 @@ private slots:
         select(1, 1);
         QVERIFY(window->Memo1->toPlainText().startsWith("; a tank\n"));
         QCOMPARE(window->statusPanelText(2), tank);
-        QCOMPARE(window->workspace().currentDescFile, dravik::ui::NativeBytes(tank));
+        QCOMPARE(window->document().currentDescFile(), dravik::ui::NativeBytes(tank));
 
         // A row below the opened files: preview kept, no current file.
         SetCell(files, 1, 2, QString());
-        window->workspace().fileList().setRowCount(5);
-        window->showWorkspace();
+        dravik::Grid longer = window->document().fileList();
+        longer.setRowCount(5);
+        std::vector<std::pair<int, dravik::Grid>> contents;
+        contents.emplace_back(11, longer);
+        window->document().replaceGrids(std::move(contents));
         select(2, 4);
         QVERIFY(window->Memo1->toPlainText().startsWith("; a tank\n"));
         QCOMPARE(window->statusPanelText(2), QString());
-        QVERIFY(window->workspace().currentDescFile.empty());
+        QVERIFY(window->document().currentDescFile().empty());
 
         // No name but a path: not loaded, yet current.
         select(2, 2);
@@ -352,6 +358,12 @@ private slots:
 
     void errorBoxes()
     {
+        // Save current before any file is loaded.
+        window->N3->trigger();
+        QCOMPARE(dialogs->errors.size(), 1);
+        QVERIFY(dialogs->errors[0].text.startsWith("Cannot create file \"\". "));
+        dialogs->errors.clear();
+
         const QString missing = folder->path("missing.txt");
         dialogs->openAnswers.enqueue({missing});
         window->N6->trigger();
@@ -388,15 +400,10 @@ private slots:
         // The summary table keeps what the export built.
         QCOMPARE(Cell(window->StringGrid(12), 0 + 1, 2), QStringLiteral("File name"));
 
-        window->workspace().currentDescFile.clear();
-        window->N3->trigger();
-        QCOMPARE(dialogs->errors.size(), 5);
-        QVERIFY(dialogs->errors[4].text.startsWith("Cannot create file \"\". "));
-
         dialogs->openAnswers.enqueue({folder->path("no-table.txt")});
         window->Importtable1->trigger();
-        QCOMPARE(dialogs->errors.size(), 6);
-        QCOMPARE(dialogs->errors[5].text, QStringLiteral("File not found."));
+        QCOMPARE(dialogs->errors.size(), 5);
+        QCOMPARE(dialogs->errors[4].text, QStringLiteral("File not found."));
         QCOMPARE(Cell(window->StringGrid(1), 1, 1), tank);
     }
 
@@ -434,12 +441,14 @@ private slots:
         const QByteArray all = AllBytes();
         const std::string bytes = all.toStdString();
 
+        // The preview's file, before any edit.
+        window->openDescFiles({folder->write("bytes.txt", "")});
+
         // A grid cell through the cell editor.
         GridView* grid = window->StringGrid(1);
         window->PageControl1->setCurrentIndex(1);
-        window->workspace().grid(1).setCell(3, 2, bytes);
-        window->showWorkspace();
-        const QModelIndex index = grid->model()->index(1, 2);
+        window->document().setCell(1, 3, 1, bytes);
+        const QModelIndex index = grid->model()->index(0, 2);
         grid->setCurrentIndex(index);
         grid->edit(index);
         auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(index));
@@ -447,29 +456,28 @@ private slots:
         QCOMPARE(editor->text(), grid->model()->data(index).toString());
         editor->setText(editor->text());
         grid->commitEdit();
-        QCOMPARE(window->workspace().grid(1).cell(3, 2), bytes);
+        QCOMPARE(window->document().grid(1).cell(3, 1), bytes);
 
         // Memo1: shown, then taken back as an edit and saved.
         dravik::TextLines text;
         text.lines = {bytes, "second", bytes};
         text.finalBreak = true;
-        window->workspace().descText = text;
-        window->workspace().currentDescFile = dravik::ui::NativeBytes(folder->path("bytes.txt"));
-        window->showWorkspace();
+        window->document().setDescText(text);
+        window->showTexts();
         QCOMPARE(window->Memo1->blockCount(), 4);
         window->Memo1->document()->setModified(true);
         window->N3->trigger();
         QCOMPARE(dialogs->errors.size(), 0);
-        QVERIFY(window->workspace().descText == text);
+        QVERIFY(window->document().descText() == text);
         QCOMPARE(folder->read("bytes.txt"), all + "\r\nsecond\r\n" + all + "\r\n");
 
         // Memo2 the same way, through Save variables.
-        window->workspace().variablesText = text;
-        window->showWorkspace();
+        window->document().setVariablesText(text);
+        window->showTexts();
         window->Memo2->document()->setModified(true);
         dialogs->saveAnswers.enqueue(folder->path("bytes.var"));
         window->N7->trigger();
-        QVERIFY(window->workspace().variablesText == text);
+        QVERIFY(window->document().variablesText() == text);
         QCOMPARE(folder->read("bytes.var"), all + "\r\nsecond\r\n" + all + "\r\n");
     }
 

@@ -48,3 +48,24 @@ bool ScriptedDialogs::confirm(QWidget*, const QString& text)
     }
     return confirmAnswers.dequeue();
 }
+
+int ScriptedDialogs::ask(QWidget*, const QString&, const QString& text, const QStringList& buttons)
+{
+    questions.append(text);
+    if (askAnswers.isEmpty()) {
+        ++unexpected;
+        return static_cast<int>(buttons.size()) - 1;  // the button that changes nothing
+    }
+    return askAnswers.dequeue();
+}
+
+bool ScriptedDialogs::review(QWidget*, const QString&, const QString&, const QString& details, const QString&,
+                             const QString&)
+{
+    reviews.append(details);
+    if (reviewAnswers.isEmpty()) {
+        ++unexpected;
+        return false;
+    }
+    return reviewAnswers.dequeue();
+}

@@ -25,11 +25,15 @@ public:
     QQueue<std::optional<QString>> saveAnswers;
     QQueue<std::optional<QFont>> fontAnswers;
     QQueue<bool> confirmAnswers;
+    QQueue<int> askAnswers;      // the index of the button pressed
+    QQueue<bool> reviewAnswers;  // true: the review's accept button
 
     QList<AskedFile> askedFiles;
     QList<ShownError> errors;
     QList<ShownError> messages;  // plain message boxes
     QStringList confirmations;
+    QStringList questions;  // the texts of ask()
+    QStringList reviews;    // the details of review()
     int unexpected = 0;
 
     QStringList openFiles(QWidget* parent, const dravik::ui::FileDialogRequest& request) override;
@@ -38,4 +42,7 @@ public:
     void errorBox(QWidget* parent, const QString& caption, const QString& text) override;
     void messageBox(QWidget* parent, const QString& caption, const QString& text) override;
     bool confirm(QWidget* parent, const QString& text) override;
+    int ask(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons) override;
+    bool review(QWidget* parent, const QString& title, const QString& summary, const QString& details,
+                const QString& accept, const QString& reject) override;
 };
