@@ -191,7 +191,7 @@ void DescDocument::apply(const TableChange& change, bool forward)
         std::for_each(steps.rbegin(), steps.rend(), step);
     if (resizedTracked)
         recountChanges();
-    modificationCount_ += forward ? 1 : -1;
+    ++modificationCount_;
     notify(touched, wasModified);
 }
 
@@ -282,7 +282,6 @@ void DescDocument::setDescText(TextLines text)
     if (text == descText_)
         return;
     descText_ = std::move(text);
-    descTextModified_ = true;
     for (DocumentListener* listener : listeners_)
         listener->descTextChanged();
 }
@@ -290,7 +289,7 @@ void DescDocument::setDescText(TextLines text)
 void DescDocument::loadDescText(std::string_view bytes)
 {
     SplitLinesInto(bytes, descText_);
-    descTextModified_ = false;
+    diskDescText_ = descText_;
     for (DocumentListener* listener : listeners_)
         listener->descTextChanged();
 }
@@ -320,7 +319,7 @@ void DescDocument::saveCurrent()
     const std::string bytes = JoinLines(descText_);
     WriteFileOrThrow(currentDescFile_, bytes);
     fingerprints_[currentDescFile_] = Fingerprint(bytes);
-    descTextModified_ = false;
+    diskDescText_ = descText_;
 }
 
 void DescDocument::selectFileListRow(int row)

@@ -132,14 +132,15 @@ public:
     const std::string& diskValue(int grid, int col, int row) const;
     // Whether a file's row has a changed cell in any table.
     bool rowChanged(int row) const;
-    // Raised by every edit, lowered by its undo: equal counts mean equal tables.
+    // Raised by every edit, undo and redo of the tables: while it stays the
+    // same, the tables have not changed.
     std::int64_t modificationCount() const { return modificationCount_; }
 
     // ---- The texts.
     void setDescText(TextLines text);
     void setVariablesText(TextLines text);
     // The desc text differs from what it was last loaded from or saved to.
-    bool descTextModified() const { return descTextModified_; }
+    bool descTextModified() const { return descText_ != diskDescText_; }
 
     // ---- Commands on files (not edits: Open desc starts afresh).
     // Throws DravikError; what was loaded before the error stays loaded.
@@ -205,8 +206,8 @@ private:
     std::unordered_map<std::string, std::uint64_t> fingerprints_;
 
     TextLines descText_;
+    TextLines diskDescText_;
     TextLines variablesText_;
-    bool descTextModified_ = false;
     std::string currentDescFile_;
     int descFileCount_ = 0;
     std::vector<DocumentListener*> listeners_;

@@ -65,6 +65,7 @@ void DescDocument::openDesc(const std::vector<std::string>& paths, const LoadHoo
         bool wasModified;
         ~Finish()
         {
+            document.diskDescText_ = document.descText_;
             document.takeDiskBaseline();
             document.notify(touched, wasModified);
             for (DocumentListener* listener : document.listeners_) {
@@ -105,7 +106,6 @@ void DescDocument::openDesc(const std::vector<std::string>& paths, const LoadHoo
         fingerprints_[path] = Fingerprint(bytes);
         // The listeners hear of the text and the current file once, at the end.
         SplitLinesInto(bytes, descText_);
-        descTextModified_ = false;
         currentDescFile_ = path;
         const KeyLineIndex keys(descText_.lines, schema.longestKey, codePage(), &schema.firstBytes);
 
