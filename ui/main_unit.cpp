@@ -448,13 +448,10 @@ void TMainForm::openDescFiles(const QStringList& paths)
         dravik::LoadHooks hooks;
         hooks.progress = work.progress();
         hooks.fitColumnWidths = [this] { FitColumnWidths(); };
-        // A load replaces the tables, done or failed: the history starts afresh.
-        struct FreshHistory {
-            dravik::ui::EditHistory& history;
-            ~FreshHistory() { history.clear(); }
-        } fresh{*history_};
         document_.openDesc(files, hooks);
     });
+    // A load replaces the tables, done or failed: the history starts afresh.
+    history_->clear();
     // Also after a failed load: the preview shows the file that was loaded last.
     Memo1->setEnabled(true);
 }

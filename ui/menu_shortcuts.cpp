@@ -13,10 +13,13 @@ namespace {
 
 const char* const kOwnUndo = "dravikOwnUndo";
 
+bool IsOwnUndo(QWidget* editor, const QKeyEvent* key)
+{
+    return editor->property(kOwnUndo).toBool() && (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo));
+}
+
 bool IsMenuShortcut(QWidget* editor, const QKeyEvent* key)
 {
-    if (editor->property(kOwnUndo).toBool() && (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)))
-        return false;
     const QKeySequence pressed(key->keyCombination());
     const QWidget* window = editor->window();
     for (QAction* action : window->findChildren<QAction*>())
@@ -39,7 +42,13 @@ bool MenuShortcutsFirst::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::ShortcutOverride) {
         auto* editor = qobject_cast<QWidget*>(watched);
-        if (editor && IsMenuShortcut(editor, static_cast<QKeyEvent*>(event))) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (editor && IsOwnUndo(editor, key)) {
+            // Accepted here, the key reaches the editor as a key press.
+            event->accept();
+            return true;
+        }
+        if (editor && IsMenuShortcut(editor, key)) {
             event->ignore();
             return true;
         }

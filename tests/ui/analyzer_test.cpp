@@ -3,8 +3,7 @@
 // folder.
 #include "core/errors.h"
 #include "core/key_entries.h"
-#include "scripted_dialogs.h"
-#include "test_folder.h"
+#include "window_fixture.h"
 #include "ui/application_title.h"
 #include "ui/dan.h"
 #include "ui/display_text.h"
@@ -32,12 +31,6 @@
 using dravik::ui::KeyListModel;
 
 namespace {
-
-QString OpenFailure(const QString& path)
-{
-    const std::string message = dravik::CannotOpenFileMessage(dravik::ui::NativeBytes(path), std::strerror(ENOENT));
-    return QString::fromStdString(dravik::ErrorBoxText(message));
-}
 
 // The analyzer windows that are on screen.
 QList<TdanForm*> ShownAnalyzers()
@@ -114,14 +107,10 @@ private:
 
 }  // namespace
 
-class AnalyzerTest : public QObject {
+class AnalyzerTest : public WindowFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TestFolder> folder;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<TMainForm> window;
-
     TdanForm* openAnalyzer()
     {
         window->DAN2->trigger();
@@ -142,22 +131,6 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        folder = std::make_unique<TestFolder>();
-        dialogs = std::make_unique<ScriptedDialogs>();
-        window = std::make_unique<TMainForm>(folder->path("dravik2.INI"), *dialogs);
-        window->show();
-    }
-
-    void cleanup()
-    {
-        QCOMPARE(dialogs->unexpected, 0);
-        window.reset();
-        dialogs.reset();
-        folder.reset();
-    }
-
     void windowAtStart()
     {
         TdanForm* dan = openAnalyzer();

@@ -2,8 +2,7 @@
 // the test and the files in a temporary folder.
 #include "core/errors.h"
 #include "core/table_text_file.h"
-#include "scripted_dialogs.h"
-#include "test_folder.h"
+#include "window_fixture.h"
 #include "ui/application_title.h"
 #include "ui/display_text.h"
 #include "ui/grid_view.h"
@@ -28,32 +27,6 @@ using dravik::ui::GridView;
 
 namespace {
 
-QString Cell(GridView* grid, int col, int row)
-{
-    return grid->model()->data(grid->model()->index(row - 1, col - 1)).toString();
-}
-
-void SetCell(GridView* grid, int col, int row, const QString& text)
-{
-    QVERIFY(grid->model()->setData(grid->model()->index(row - 1, col - 1), text));
-}
-
-QString Header(GridView* grid, int col)
-{
-    return grid->model()->headerData(col - 1, Qt::Horizontal).toString();
-}
-
-QString RowNumber(GridView* grid, int row)
-{
-    return grid->model()->headerData(row - 1, Qt::Vertical).toString();
-}
-
-QString OpenFailure(const QString& path)
-{
-    const std::string message = dravik::CannotOpenFileMessage(dravik::ui::NativeBytes(path), std::strerror(ENOENT));
-    return QString::fromStdString(dravik::ErrorBoxText(message));
-}
-
 QByteArray AllBytes()
 {
     QByteArray bytes;
@@ -64,44 +37,10 @@ QByteArray AllBytes()
 
 }  // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public WindowFixture {
     Q_OBJECT
 
-private:
-    std::unique_ptr<TestFolder> folder;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<TMainForm> window;
-
-    // Variables and two desc files opened through the menu.
-    void openSample()
-    {
-        const QString variables = folder->write("vars.var", sample::Variables());
-        const QString tank = folder->write("tank.txt", sample::TankDesc());
-        const QString gun = folder->write("gun.txt", sample::GunDesc());
-        dialogs->openAnswers.enqueue({variables});
-        window->N6->trigger();
-        dialogs->openAnswers.enqueue({tank, gun});
-        window->N2->trigger();
-        QCOMPARE(dialogs->errors.size(), 0);
-    }
-
 private slots:
-    void init()
-    {
-        folder = std::make_unique<TestFolder>();
-        dialogs = std::make_unique<ScriptedDialogs>();
-        window = std::make_unique<TMainForm>(folder->path("dravik2.INI"), *dialogs);
-        window->show();
-    }
-
-    void cleanup()
-    {
-        QCOMPARE(dialogs->unexpected, 0);
-        window.reset();
-        dialogs.reset();
-        folder.reset();
-    }
-
     void startUpTables()
     {
         QCOMPARE(window->windowTitle(), QStringLiteral("Dravik 2 v1.3 beta"));
@@ -241,9 +180,9 @@ private slots:
         QCOMPARE(window->document().currentDescFile(), dravik::ui::NativeBytes(gun));
         QVERIFY(window->Memo1->toPlainText().startsWith("[section1]\nHEALTH 40"));
 
-        SetCell(section1, 2, 1, "150");
-        SetCell(section1, 5, 2, "9");
-        SetCell(window->StringGrid(10), 2, 2, "Pak 40");
+        QVERIFY(SetCell(section1, 2, 1, "150"));
+        QVERIFY(SetCell(section1, 5, 2, "9"));
+        QVERIFY(SetCell(window->StringGrid(10), 2, 2, "Pak 40"));
         window->N10->trigger();
         QCOMPARE(dialogs->errors.size(), 0);
         QCOMPARE(folder->read("tank.txt"), QByteArray("; a tank\r\n[section1]\r\nhealth 150 \r\narmor 10 20 30 \r\n"
@@ -269,7 +208,7 @@ private slots:
         dravik::Grid written;
         dravik::TextFileToGrid(written, dravik::ui::NativeBytes(table));
         QCOMPARE(written.cell(0, 1), std::string("Section 1"));
-        SetCell(section1, 2, 1, "999");
+        QVERIFY(SetCell(section1, 2, 1, "999"));
         dialogs->confirmAnswers.enqueue(true);
         window->StringGrid12DblClick();
         QCOMPARE(dialogs->confirmations, QStringList({"Clear summary table?"}));
@@ -328,7 +267,7 @@ private slots:
         QCOMPARE(window->document().currentDescFile(), dravik::ui::NativeBytes(tank));
 
         // A row below the opened files: preview kept, no current file.
-        SetCell(files, 1, 2, QString());
+        QVERIFY(SetCell(files, 1, 2, QString()));
         dravik::Grid longer = window->document().fileList();
         longer.setRowCount(5);
         std::vector<std::pair<int, dravik::Grid>> contents;
@@ -346,8 +285,8 @@ private slots:
 
         // A path that cannot be read: reported, and the selection stays.
         const QString missing = folder->path("lost.txt");
-        SetCell(files, 1, 3, "lost.txt");
-        SetCell(files, 2, 3, missing);
+        QVERIFY(SetCell(files, 1, 3, "lost.txt"));
+        QVERIFY(SetCell(files, 2, 3, missing));
         select(1, 3);
         QCOMPARE(dialogs->errors.size(), 1);
         QCOMPARE(dialogs->errors[0].caption, dravik::ui::ApplicationTitle());
@@ -427,7 +366,7 @@ private slots:
         section1->verticalHeader()->moveSection(0, 1);
         window->StringGrid(11)->verticalHeader()->moveSection(1, 0);
         QCOMPARE(section1->horizontalHeader()->logicalIndexAt(section1->horizontalHeader()->sectionViewportPosition(1)), 1);
-        SetCell(section1, 2, 2, "41");
+        QVERIFY(SetCell(section1, 2, 2, "41"));
         window->N10->trigger();
         QCOMPARE(folder->read("tank.txt"), QByteArray("; a tank\r\n[section1]\r\nhealth 100 \r\narmor 10 20 30 \r\n"
                                                       "[section2]\r\nspeed 5 7 \r\n[section_text]\r\nname Tiger tank \r\n"));
