@@ -27,6 +27,23 @@ bool IsBlankCell(std::string_view text)
 
 std::optional<CellNumber> ReadCellNumber(std::string_view text)
 {
+    // Most cells are a few digits, perhaps after a minus: read them at once.
+    if (!text.empty() && text.size() <= 15) {
+        const size_t first = text[0] == '-' ? 1 : 0;
+        std::uint64_t whole = 0;
+        size_t i = first;
+        for (; i < text.size(); ++i) {
+            const unsigned digit = static_cast<unsigned char>(text[i]) - unsigned{'0'};
+            if (digit > 9)
+                break;
+            whole = whole * 10 + digit;
+        }
+        if (i == text.size() && i > first) {
+            const double value = static_cast<double>(whole);
+            return CellNumber{first ? -value : value, true};
+        }
+    }
+
     size_t begin = 0, end = text.size();
     while (begin < end && IsSpace(text[begin]))
         ++begin;
@@ -40,7 +57,7 @@ std::optional<CellNumber> ReadCellNumber(std::string_view text)
     }
     const size_t digitsBegin = i;
 
-    // Most cells are short: their digits make an integer a double holds
+    // Short numbers: their digits make an integer a double holds
     // exactly, and one division by an exact power of ten then rounds
     // correctly. Longer ones go to the library.
     constexpr std::uint64_t kExact = std::uint64_t{1} << 53;
@@ -69,7 +86,9 @@ std::optional<CellNumber> ReadCellNumber(std::string_view text)
 
     double value = 0;
     if (exact && fractionDigits < std::size(kPowersOfTen)) {
-        value = static_cast<double>(mantissa) / kPowersOfTen[fractionDigits];
+        value = static_cast<double>(mantissa);
+        if (fractionDigits > 0)
+            value /= kPowersOfTen[fractionDigits];
     } else {
         const auto [ptr, ec] = std::from_chars(text.data() + digitsBegin, text.data() + end, value, std::chars_format::fixed);
         if (ec != std::errc() || ptr != text.data() + end || !std::isfinite(value))

@@ -1,6 +1,8 @@
 #include "core/text_search.h"
 
 #include <iterator>
+#include <locale>
+#include <regex>
 
 namespace dravik {
 
@@ -42,6 +44,8 @@ class CodePageCtype : private CaseTables, public std::ctype<char> {
 public:
     explicit CodePageCtype(const CodePage& codePage) : CaseTables(codePage), std::ctype<char>(classTable.data()) {}
 
+    const char* lowerTable() const { return lowerOf.data(); }
+
 protected:
     char do_tolower(char c) const override { return lowerOf[static_cast<unsigned char>(c)]; }
     char do_toupper(char c) const override { return upperOf[static_cast<unsigned char>(c)]; }
@@ -59,12 +63,33 @@ protected:
     }
 };
 
+// The standard traits, but folding by table: the standard ones ask the
+// locale for its character type on every character compared.
+class CodePageRegexTraits : public std::regex_traits<char> {
+public:
+    locale_type imbue(locale_type locale)
+    {
+        locale_type old = std::regex_traits<char>::imbue(locale);
+        const auto* ctype = dynamic_cast<const CodePageCtype*>(&std::use_facet<std::ctype<char>>(locale));
+        lower_ = ctype ? ctype->lowerTable() : nullptr;
+        return old;
+    }
+    char translate_nocase(char c) const
+    {
+        return lower_ ? lower_[static_cast<unsigned char>(c)] : std::regex_traits<char>::translate_nocase(c);
+    }
+
+private:
+    const char* lower_ = nullptr;  // owned by the imbued locale's facet
+};
+
 }  // namespace
 
-std::locale CodePageLocale(const CodePage& codePage)
-{
-    return std::locale(std::locale::classic(), new CodePageCtype(codePage));
-}
+// The pattern's regular expression over a locale that folds and classifies
+// bytes as the code page does (\w and [[:alpha:]] know its letters).
+struct TextSearch::Regex {
+    std::basic_regex<char, CodePageRegexTraits> expression;
+};
 
 TextSearch::TextSearch(std::string_view pattern, const CodePage& codePage, SearchOptions options)
     : options_(options), pattern_(pattern)
@@ -74,13 +99,13 @@ TextSearch::TextSearch(std::string_view pattern, const CodePage& codePage, Searc
     for (int b = 0; b < 256; ++b)
         lower_[b] = codePage.lower(static_cast<unsigned char>(b));
     if (options.regex) {
-        auto regex = std::make_shared<std::regex>();
-        regex->imbue(CodePageLocale(codePage));
-        auto flags = std::regex::ECMAScript;
+        auto regex = std::make_shared<Regex>();
+        regex->expression.imbue(std::locale(std::locale::classic(), new CodePageCtype(codePage)));
+        auto flags = std::regex_constants::ECMAScript;
         if (!options.matchCase)
-            flags |= std::regex::icase;
+            flags |= std::regex_constants::icase;
         try {
-            regex->assign(pattern_, flags);
+            regex->expression.assign(pattern_, flags);
         } catch (const std::regex_error& error) {
             throw SyntaxError(1, std::string("Not a regular expression (") + error.what() + ")");
         }
@@ -122,8 +147,8 @@ bool TextSearch::found(std::string_view text) const
 {
     if (regex_) {
         const char* begin = text.data();
-        return options_.wholeCell ? std::regex_match(begin, begin + text.size(), *regex_)
-                                  : std::regex_search(begin, begin + text.size(), *regex_);
+        return options_.wholeCell ? std::regex_match(begin, begin + text.size(), regex_->expression)
+                                  : std::regex_search(begin, begin + text.size(), regex_->expression);
     }
     return options_.wholeCell ? equalPlain(text) : findPlain(text, 0) != std::string_view::npos;
 }
@@ -138,7 +163,7 @@ std::vector<TextMatch> TextSearch::findAll(std::string_view text) const
     }
     if (regex_) {
         const char* begin = text.data();
-        for (std::cregex_iterator it(begin, begin + text.size(), *regex_), end; it != end; ++it)
+        for (std::regex_iterator<const char*, char, CodePageRegexTraits> it(begin, begin + text.size(), regex_->expression), end; it != end; ++it)
             if (it->length(0) > 0)
                 matches.push_back({static_cast<size_t>(it->position(0)), static_cast<size_t>(it->length(0))});
         return matches;
@@ -156,15 +181,15 @@ bool TextSearch::replaceAll(std::string_view text, std::string_view replacement,
         const std::string format(replacement);
         if (options_.wholeCell) {
             std::cmatch match;
-            if (!std::regex_match(begin, end, match, *regex_))
+            if (!std::regex_match(begin, end, match, regex_->expression))
                 return false;
             out = match.format(format);
             return true;
         }
-        if (!std::regex_search(begin, end, *regex_))
+        if (!std::regex_search(begin, end, regex_->expression))
             return false;
         out.clear();
-        std::regex_replace(std::back_inserter(out), begin, end, *regex_, format);
+        std::regex_replace(std::back_inserter(out), begin, end, regex_->expression, format);
         return true;
     }
     if (options_.wholeCell) {

@@ -15,7 +15,6 @@
 #include <array>
 #include <memory>
 #include <optional>
-#include <regex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,14 +54,11 @@ private:
     SearchOptions options_;
     std::string pattern_;  // folded unless matching case
     std::array<unsigned char, 256> lower_{};
-    std::shared_ptr<const std::regex> regex_;
+    struct Regex;
+    std::shared_ptr<const Regex> regex_;
 
     size_t findPlain(std::string_view text, size_t from) const;
     bool equalPlain(std::string_view text) const;
 };
-
-// A locale whose character type folds and classifies the bytes as the code
-// page does; imbued into a std::regex before its pattern is set.
-std::locale CodePageLocale(const CodePage& codePage);
 
 }  // namespace dravik
