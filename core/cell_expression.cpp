@@ -356,7 +356,9 @@ CellOutcome CellExpression::apply(std::string_view cell, std::string& result) co
     }
     case Kind::Compute: {
         const auto number = ReadCellNumber(cell);
-        if (!number)
+        // A whole number a double cannot hold would come back with other
+        // digits even from "+0".
+        if (!number || (number->whole && std::fabs(number->value) > kLargestExactWhole))
             return CellOutcome::NotANumber;
         double value = evaluate(number->value);
         if (std::isnan(value))

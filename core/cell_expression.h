@@ -23,9 +23,10 @@
 //
 // A result computed from x is rounded half away from zero when the cell held
 // a whole number ("7" / 2 gives "4", "-7" / 2 gives "-4"), and otherwise
-// written by FormatCellNumber. A cell that holds no number is left as it is
-// under any form that uses x; so is one whose result divides by zero or is
-// not finite. Both are counted.
+// written by FormatCellNumber. A cell that holds no number (or a whole
+// number too long for a double to hold exactly) is left as it is under any
+// form that uses x; so is one whose result divides by zero or is not
+// finite. Both are counted.
 #pragma once
 
 #include "core/errors.h"
@@ -42,7 +43,8 @@ namespace dravik {
 enum class CellOutcome {
     Changed,         // the new text differs from the old one
     Same,            // the result equals the cell's text
-    NotANumber,      // the form uses x and the cell holds no number
+    NotANumber,      // the form uses x and the cell holds no number, or a
+                     // whole number beyond 2^53 that computing would alter
     NoFiniteResult,  // division by zero, or a result too large for a double
 };
 

@@ -104,7 +104,13 @@ std::string FormatCellNumber(double value)
         const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
         return std::string(buffer, result.ptr);
     }
-    // 15 significant digits in scientific form: "-d.dddddddddddddde+XX".
+    // Whole numbers a double holds exactly keep all their digits.
+    if (value == std::floor(value) && std::fabs(value) <= kLargestExactWhole) {
+        char digits[24];
+        const auto result = std::to_chars(digits, digits + sizeof digits, static_cast<long long>(value));
+        return std::string(digits, result.ptr);
+    }
+    // Otherwise 15 significant digits, from the scientific form: "-d.dddddddddddddde+XX".
     char buffer[40];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 14);
     const std::string_view form(buffer, static_cast<size_t>(result.ptr - buffer));

@@ -18,6 +18,9 @@
 
 namespace dravik {
 
+// Whole numbers beyond this a double cannot hold exactly.
+inline constexpr double kLargestExactWhole = 9007199254740992.0;  // 2^53
+
 struct CellNumber {
     double value = 0;
     // Written without a decimal point ("12", "-3"): results computed from
@@ -34,9 +37,10 @@ inline bool IsCellNumber(std::string_view text) { return ReadCellNumber(text).ha
 bool IsBlankCell(std::string_view text);
 
 // Short decimal text for a finite value, the same on every locale: at most
-// 15 significant digits (so 3 * 1.1 gives "3.3"), never an exponent, no
-// trailing zeros or point, and zero is always "0", never "-0". Not for NaN
-// or infinities (callers refuse those first).
+// 15 significant digits (so 3 * 1.1 gives "3.3") except for whole numbers up
+// to 2^53, which keep every digit; never an exponent, no trailing zeros or
+// point, and zero is always "0", never "-0". Not for NaN or infinities
+// (callers refuse those first).
 std::string FormatCellNumber(double value);
 
 // Rounds half away from zero: 2.5 -> 3, -2.5 -> -3, 0.49 -> 0.

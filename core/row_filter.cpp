@@ -1,6 +1,7 @@
 #include "core/row_filter.h"
 
 #include "core/cell_value.h"
+#include "core/dravik2_auxillary.h"
 
 #include <algorithm>
 #include <limits>
@@ -171,6 +172,16 @@ bool RowFilter::matches(const FilterRow& row, std::span<const int> columns) cons
     if (kind_ == Kind::All)
         return true;
     return std::any_of(columns.begin(), columns.end(), [&](int column) { return matchesCell(row, column); });
+}
+
+std::vector<int> ColumnsNamed(std::span<const std::string_view> headers, std::string_view name)
+{
+    std::vector<int> columns;
+    const std::string_view wanted = Trim(name);
+    for (size_t i = 0; i < headers.size(); ++i)
+        if (Trim(headers[i]) == wanted)
+            columns.push_back(static_cast<int>(i));
+    return columns;
 }
 
 }  // namespace dravik

@@ -31,6 +31,7 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace dravik {
 
@@ -71,5 +72,10 @@ private:
     double high_ = 0;
     std::optional<TextSearch> search_;
 };
+
+// The positions of the headers that name a key, for a filter on one key:
+// headers and name compared exactly after removing characters 0 to 32 at
+// both ends, as Save all finds a key's columns ("armor " heads "armor").
+std::vector<int> ColumnsNamed(std::span<const std::string_view> headers, std::string_view name);
 
 }  // namespace dravik

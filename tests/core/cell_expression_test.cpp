@@ -59,7 +59,10 @@ TEST(CellExpression, WholeCellsAreRoundedHalfAwayFromZero)
                           Case{"+10%", "15", "17"},                       // 16.5
                           Case{"*0.1", "-4", "0"},                        // -0.4, never "-0"
                           Case{"*0", "-5", "0"},
-                          Case{"x/4", "10", "3"}})                        // 2.5
+                          Case{"x/4", "10", "3"},                         // 2.5
+                          Case{"+1", "1234567890123456", "1234567890123457"},
+                          // too long for a double: "+0" would change its digits
+                          Case{"+0", "12345678901234567", nullptr, CellOutcome::NotANumber}})
         Check(c);
 }
 
@@ -89,7 +92,7 @@ TEST(CellExpression, TemplatesNeedNoNumber)
 
 TEST(CellExpression, CellsWithoutANumberOrWithoutAResultStayAsTheyAre)
 {
-    static const std::string huge = "1" + std::string(300, '0');
+    static const std::string huge = "1" + std::string(300, '0') + ".5";
     for (const Case& c : {Case{"+1", "abc", nullptr, CellOutcome::NotANumber},
                           Case{"x*2", " ", nullptr, CellOutcome::NotANumber},
                           Case{"+1", "1e5", nullptr, CellOutcome::NotANumber},

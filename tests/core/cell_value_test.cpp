@@ -60,6 +60,7 @@ TEST(FormatCellNumber, ShortDecimalWithoutSurprises)
     EXPECT_EQ(FormatCellNumber(2.0 / 3), "0.666666666666667");
     EXPECT_EQ(FormatCellNumber(1234567890123456789.0), "1234567890123460000");
     EXPECT_EQ(FormatCellNumber(100.5), "100.5");
+    EXPECT_EQ(FormatCellNumber(9007199254740991.0), "9007199254740991");  // whole: every digit
 }
 
 TEST(FormatCellNumber, GivesBackWhatWasRead)

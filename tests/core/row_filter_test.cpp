@@ -96,6 +96,9 @@ TEST(RowFilter, ARowMatchesWhenAnyColumnLookedAtDoes)
     EXPECT_TRUE(filter.matches(row, all));
     EXPECT_FALSE(filter.matches(row, chosen));
     EXPECT_FALSE(filter.matches(row, {}));
+
+    const std::vector<std::string_view> headers = {"armor ", "armor ", "Armor", "armor2", "\tarmor"};
+    EXPECT_EQ(ColumnsNamed(headers, "armor"), (std::vector<int>{0, 1, 4}));
 }
 
 TEST(RowFilter, FaultsAreSyntaxErrors)
