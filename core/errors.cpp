@@ -9,6 +9,11 @@ std::string ErrorBoxText(const std::string& message)
     return message;
 }
 
+SyntaxError::SyntaxError(size_t position, const std::string& what)
+    : DravikError(what + " at position " + std::to_string(position)), position_(position)
+{
+}
+
 std::string CannotOpenFileMessage(const std::string& path, const std::string& reason)
 {
     std::string text = "Cannot open file \"";

@@ -17,6 +17,19 @@ public:
 // when its last character sorts after "." (so "...denied" gets one, "...1." not).
 std::string ErrorBoxText(const std::string& message);
 
+// A filter, expression or search pattern the user typed that cannot be read.
+// The message names the position (from 1) so the user can find the fault.
+class SyntaxError : public DravikError {
+public:
+    SyntaxError(size_t position, const std::string& what);
+    // Where in the typed text the fault is, from 1; one past the end for a
+    // text that stops too early.
+    size_t position() const { return position_; }
+
+private:
+    size_t position_;
+};
+
 std::string CannotOpenFileMessage(const std::string& path, const std::string& reason);
 std::string CannotCreateFileMessage(const std::string& path, const std::string& reason);
 std::string NotAValidIntegerMessage(const std::string& text);
