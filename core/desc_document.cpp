@@ -53,7 +53,8 @@ std::vector<std::string> SavePlan::changedOnDisk() const
 
 DescDocument::DescDocument(const CodePage& codePage) : codePage_(&codePage), grids_(DesignedGrids())
 {
-    takeDiskBaseline();
+    Touched nobodyListensYet;
+    takeDiskBaseline(nobodyListensYet);
 }
 
 void DescDocument::addListener(DocumentListener* listener) { listeners_.push_back(listener); }
@@ -79,7 +80,7 @@ void DescDocument::startUp()
     files.setCell(1, 0, "File name");
     files.setCell(2, 0, "Path");
     touched.reset(kFileListGrid);
-    takeDiskBaseline();
+    takeDiskBaseline(touched);
     notify(touched, wasModified);
 }
 
@@ -202,7 +203,12 @@ void DescDocument::notify(const Touched& touched, bool wasModified)
 {
     for (int n = 1; n <= kGridCount; ++n) {
         const auto& area = touched.areas[static_cast<size_t>(n - 1)];
+        const bool disk = touched.disk[static_cast<size_t>(n - 1)];
         for (DocumentListener* listener : listeners_) {
+            // The disk values first: a listener redrawing the changed cells
+            // then compares them with the new ones.
+            if (disk)
+                listener->diskValuesChanged(n);
             if (area.reset)
                 listener->gridReset(n);
             else if (area.any)
@@ -234,10 +240,12 @@ bool DescDocument::rowChanged(int row) const
     return row >= 0 && static_cast<size_t>(row) < changedInRow_.size() && changedInRow_[static_cast<size_t>(row)] > 0;
 }
 
-void DescDocument::takeDiskBaseline()
+void DescDocument::takeDiskBaseline(Touched& touched)
 {
-    for (int n = 1; n <= kFileListGrid; ++n)
+    for (int n = 1; n <= kFileListGrid; ++n) {
         disk_[static_cast<size_t>(n - 1)] = grid(n);
+        touched.diskChanged(n);
+    }
     changedInRow_.assign(changedInRow_.size(), 0);
     changedCells_ = 0;
 }

@@ -44,6 +44,8 @@ public:
     virtual void currentDescFileChanged() {}
     // Whether the tables differ from the files on disk.
     virtual void modifiedChanged(bool /*modified*/) {}
+    // What the grid's cells hold on disk changed: a load or a save.
+    virtual void diskValuesChanged(int /*grid*/) {}
 };
 
 struct CellEdit {
@@ -170,6 +172,7 @@ private:
             int firstCol = INT_MAX, firstRow = INT_MAX, lastCol = -1, lastRow = -1;
         };
         std::array<Area, kGridCount> areas;
+        std::array<bool, kGridCount> disk{};
 
         void cell(int grid, int col, int row)
         {
@@ -181,6 +184,7 @@ private:
             a.lastRow = std::max(a.lastRow, row);
         }
         void reset(int grid) { areas[static_cast<size_t>(grid - 1)].reset = true; }
+        void diskChanged(int grid) { disk[static_cast<size_t>(grid - 1)] = true; }
     };
     Grid& mutableGrid(int number) { return grids_.at(static_cast<size_t>(number - 1)); }
     void putCell(int grid, int col, int row, std::string_view text, TableChange* record, Touched& touched);
@@ -188,7 +192,7 @@ private:
     void apply(const TableChange& change, bool forward);
     void notify(const Touched& touched, bool wasModified);
     void recountChanges();
-    void takeDiskBaseline();
+    void takeDiskBaseline(Touched& touched);
     void markRowSaved(int row, Touched& touched);
     void reloadCurrentDescText();
     void setCurrentDescFile(std::string path);

@@ -61,12 +61,12 @@ void DescDocument::openDesc(const std::vector<std::string>& paths, const LoadHoo
     // what their files hold.
     struct Finish {
         DescDocument& document;
-        const Touched& touched;
+        Touched& touched;
         bool wasModified;
         ~Finish()
         {
             document.diskDescText_ = document.descText_;
-            document.takeDiskBaseline();
+            document.takeDiskBaseline(touched);
             document.notify(touched, wasModified);
             for (DocumentListener* listener : document.listeners_) {
                 listener->descTextChanged();

@@ -136,6 +136,7 @@ void DescDocument::markRowSaved(int row, Touched& touched)
             disk.setCell(c, row, g.cell(c, row));
         if (stored > 0)
             touched.cell(n, 0, row), touched.cell(n, stored - 1, row);
+        touched.diskChanged(n);
     }
     if (static_cast<size_t>(row) < changedInRow_.size()) {
         changedCells_ -= static_cast<size_t>(changedInRow_[static_cast<size_t>(row)]);
@@ -182,7 +183,7 @@ SaveOutcome DescDocument::saveAll(const SavePlan& plan, const std::set<int>& ski
     }
     if (skip.empty() && static_cast<int>(plan.files.size()) == descFileCount_) {
         // Every file holds what the tables show: no cell is left marked.
-        takeDiskBaseline();
+        takeDiskBaseline(touched);
         for (int n = 1; n <= kFileListGrid; ++n)
             touched.cell(n, 0, 0), touched.cell(n, grid(n).colCount() - 1, grid(n).rowCount() - 1);
     }
