@@ -100,7 +100,7 @@ RowFilter RowFilter::Parse(std::string_view typed, const CodePage& codePage, boo
             filter.kind_ = Kind::Compare;
             filter.number_ = *number;
         } else if (op.comparison != Comparison::Equal && op.comparison != Comparison::NotEqual) {
-            throw SyntaxError(operandOffset + 1, "Expected a number after \"" + std::string(op.sign) + "\"");
+            throw SyntaxError(operandOffset + 1, std::string("Expected a number after \"").append(op.sign).append("\""));
         } else if (operand.empty()) {
             filter.kind_ = op.comparison == Comparison::Equal ? Kind::Blank : Kind::NotBlank;
         } else {
