@@ -496,12 +496,12 @@ void TMainForm::fileListCurrentChanged(const QModelIndex& current, const QModelI
 
 namespace {
 
-// The program is started in its own folder and waited for; the program path
-// is quoted, so blanks in it do not split it.
+// The program is started in its own folder and waited for. Its path is one
+// program whatever it holds: quoted on Windows, taken whole elsewhere.
 void StartAndWait(const std::string& program)
 {
     std::string output;
-    dravik::RunPiped(dravik::PathOfFile(program), "\"" + program + "\"", output);
+    dravik::RunPipedProgram(dravik::PathOfFile(program), program, output);
 }
 
 }  // namespace

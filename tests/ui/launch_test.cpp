@@ -170,6 +170,23 @@ private slots:
         QVERIFY(window.N2->isEnabled());
     }
 
+    void aDoubleQuoteInTheGamePathIsPartOfItsName()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("the stand-ins are shell scripts");
+#endif
+        const QString folder = makeFolder(QStringLiteral("games/a\" \"b"));
+        const QString record = at(QStringLiteral("game.record"));
+        const QString game = program(QStringLiteral("games/a\" \"b/game"), record);
+        TMainForm window(settingsPath(), *dialogs);
+        window.show();
+        dialogs->openAnswers.enqueue({game});
+        window.Pathtogame1->trigger();
+        window.StartGame1->trigger();
+        QCOMPARE(Record(record), QStringList({folder, "0"}));
+        QVERIFY(dialogs->errors.isEmpty());
+    }
+
     void anEmptyPathStartsNothing()
     {
         writeSettings("[Other]\r\nEditorPath=\r\nGamePath=\r\n");
