@@ -213,9 +213,11 @@ struct Child {
 };
 
 // Starts the command line with the given standard handles and window state,
-// inheriting our inheritable handles. The system's error code when it fails.
-DWORD StartChild(std::string commandLine, const std::string& directory, DWORD priority, WORD showState,
-                 HANDLE input, HANDLE output, HANDLE error, Child& child)
+// inheriting our inheritable handles; an idle child gets the processor only
+// when nothing else wants it, from its first instruction on. The system's
+// error code when it fails.
+DWORD StartChild(std::string commandLine, const std::string& directory, bool idle, WORD showState, HANDLE input,
+                 HANDLE output, HANDLE error, Child& child)
 {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -225,11 +227,18 @@ DWORD StartChild(std::string commandLine, const std::string& directory, DWORD pr
     startup.hStdOutput = output;
     startup.hStdError = error;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, priority, nullptr,
+    // Not every system (Wine) takes the class from the creation flags, so an
+    // idle child starts suspended and gets it set before its first step.
+    const DWORD flags = idle ? IDLE_PRIORITY_CLASS | CREATE_SUSPENDED : 0;
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, flags, nullptr,
                         directory.empty() ? nullptr : directory.c_str(), &startup, &started))
         return GetLastError();
     child.process = Handle(started.hProcess);
     child.thread = Handle(started.hThread);
+    if (idle) {
+        SetPriorityClass(child.process.get(), IDLE_PRIORITY_CLASS);
+        ResumeThread(child.thread.get());
+    }
     return ERROR_SUCCESS;
 }
 
@@ -587,10 +596,10 @@ bool RunCaptured(std::vector<std::string>& memoLines, const std::string& directo
 {
     CaptureFile capture;
     Child child;
-    // The tools pack whole archives; they get the processor only when nothing
-    // else wants it, from their first instruction on.
-    const DWORD error = StartChild(program + " " + arguments, directory, IDLE_PRIORITY_CLASS, SW_MINIMIZE,
-                                   nullptr, capture.handle(), nullptr, child);
+    // The tools pack whole archives; they should only get the processor when
+    // nothing else wants it.
+    const DWORD error =
+        StartChild(program + " " + arguments, directory, true, SW_MINIMIZE, nullptr, capture.handle(), nullptr, child);
     if (error != ERROR_SUCCESS) {
         capture.remove();
         showMessage(kCapturedErrorCaption, SystemErrorText(static_cast<int>(error)));
@@ -615,8 +624,8 @@ void RunPiped(const std::string& directory, const std::string& commandLine, std:
     SetHandleInformation(reader.get(), HANDLE_FLAG_INHERIT, 0);
 
     Child child;
-    const DWORD error = StartChild(commandLine, directory, 0, SW_HIDE, GetStdHandle(STD_INPUT_HANDLE), writer.get(),
-                                   writer.get(), child);
+    const DWORD error = StartChild(commandLine, directory, false, SW_HIDE, GetStdHandle(STD_INPUT_HANDLE),
+                                   writer.get(), writer.get(), child);
     // From now on only the child, and whoever it hands the pipe on to, holds
     // the write end: the end of data means that all of them have closed it.
     writer.reset();

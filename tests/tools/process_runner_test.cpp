@@ -483,7 +483,8 @@ TEST_F(WindowsRunnerTest, PipedRunIsHiddenMergedAndWaitsForEveryHolderOfThePipe)
     MakeFolder("game dir");
     std::string output;
     // The child hands the pipe on to a copy of itself that outlives it.
-    RunPiped("game dir", "\"" + SelfPath() + "\" --child out:early err:noise cwd state handon sleep:500 out:late touch:survived",
+    const std::string self = SelfPath();
+    RunPiped("game dir", "\"" + self + "\" --child out:early err:noise cwd state handon sleep:500 out:late touch:survived",
              output);
     EXPECT_EQ(output, "early\r\nnoise\r\n" + Path("game dir") + "\r\nshow " + std::to_string(SW_HIDE) + " priority " +
                           std::to_string(GetPriorityClass(GetCurrentProcess())) + "\r\nlate\r\n");
@@ -542,7 +543,8 @@ int ChildMain(int argc, char** argv)
         } else if (verb == "exit") {
             code = std::stoi(value);
         } else if (verb == "handon") {
-            std::string line = "\"" + dravik::SelfPath() + "\" --child";
+            const std::string self = dravik::SelfPath();
+            std::string line = "\"" + self + "\" --child";
             for (int j = i + 1; j < argc; ++j)
                 line += std::string(" ") + argv[j];
             STARTUPINFOA startup{};
