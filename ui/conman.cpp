@@ -6,6 +6,7 @@
 #include "core/settings_file.h"
 #include "tools/process_runner.h"
 #include "ui/application_title.h"
+#include "ui/child_wait.h"
 #include "ui/display_text.h"
 #include "ui/error_box.h"
 #include "ui/status_panels.h"
@@ -21,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStorageInfo>
@@ -33,6 +35,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #ifdef Q_OS_WIN
 #ifndef NOMINMAX
@@ -464,17 +467,30 @@ void TFormCM::Button2Click()
 bool TFormCM::runTool(const std::string& directory, const std::string& program, const std::string& arguments)
 {
     std::vector<std::string> lines;
-    try {
-        dravik::RunCaptured(lines, directory, program, arguments,
-                            [this](const std::string& caption, const std::string& text) {
-                                dialogs_.messageBox(this, dravik::ui::MessageText(caption),
-                                                    dravik::ui::MessageText(text));
-                            });
-    } catch (const std::exception& error) {
-        showError(error.what());
+    std::optional<std::pair<std::string, std::string>> message;
+    std::string failure;
+    {
+        const dravik::ui::ChildWait wait(program);
+        try {
+            dravik::RunCaptured(lines, directory, program, arguments,
+                                [&message](const std::string& caption, const std::string& text) {
+                                    message.emplace(caption, text);
+                                });
+        } catch (const std::exception& error) {
+            failure = error.what();
+        }
+    }
+    // The boxes come once the wait is over, under the usual cursor.
+    if (message)
+        dialogs_.messageBox(this, dravik::ui::MessageText(message->first), dravik::ui::MessageText(message->second));
+    if (!failure.empty()) {
+        showError(failure);
         return false;
     }
     appendToMemo(lines);
+    // The newest output is what the user ran the tool for.
+    QScrollBar* bar = Memo2->verticalScrollBar();
+    bar->setValue(bar->maximum());
     return true;
 }
 

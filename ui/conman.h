@@ -127,7 +127,8 @@ private:
     // The chosen file as native bytes, its folder now the current directory;
     // nothing when cancelled.
     std::optional<std::string> askFile(const QString& title);
-    // Runs a tool and appends its output to the memo. False when an error
+    // Runs a tool, the windows busy meanwhile (see ChildWait), and appends
+    // its output to the memo, which then shows its end. False when an error
     // ended the run (it has been reported).
     bool runTool(const std::string& directory, const std::string& program, const std::string& arguments);
     void appendToMemo(const std::vector<std::string>& lines);

@@ -9,6 +9,7 @@
 #include "tools/process_runner.h"
 #include "ui/about_unit.h"
 #include "ui/application_title.h"
+#include "ui/child_wait.h"
 #include "ui/conman.h"
 #include "ui/dan.h"
 #include "ui/error_box.h"
@@ -717,12 +718,14 @@ void TMainForm::fileListCurrentChanged(const QModelIndex& current, const QModelI
 
 namespace {
 
-// The program is started in its own folder and waited for; the program path
-// is quoted, so blanks in it do not split it.
+// The program is started in its own folder and waited for, the windows busy
+// meanwhile. Its path is one program whatever it holds: quoted on Windows,
+// taken whole elsewhere.
 void StartAndWait(const std::string& program)
 {
+    const dravik::ui::ChildWait wait(program);
     std::string output;
-    dravik::RunPiped(dravik::PathOfFile(program), "\"" + program + "\"", output);
+    dravik::RunPipedProgram(dravik::PathOfFile(program), program, output);
 }
 
 }  // namespace

@@ -1,30 +1,47 @@
-// The runners against small shell scripts that stand in for the archive
-// tools, the game and the editor, each in a fresh folder that is also the
-// program's current directory for the test.
+// The runners against small programs that stand in for the archive tools,
+// the game and the editor, each run in a fresh folder that is also the
+// program's current directory for the test: shell scripts off Windows, and
+// on Windows this test program itself, started with "--child" and a list of
+// steps (see ChildMain).
 #include "tools/process_runner.h"
 
 #include "core/errors.h"
+#include "core/file_io.h"
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
-
+#include <filesystem>
+#include <functional>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <system_error>
 #include <utility>
 #include <vector>
 
-#ifndef _WIN32
-#include <sys/resource.h>
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
 #endif
+#include <windows.h>
+#else
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
 
 namespace dravik {
 namespace {
 
 using Words = std::vector<std::string>;
+
+#ifdef _WIN32
+constexpr char kSeparator = '\\';
+#else
+constexpr char kSeparator = '/';
+#endif
 
 TEST(SplitAtBlanks, RunsOfBlanksSeparateAndNothingElseIsSpecial)
 {
@@ -50,47 +67,60 @@ TEST(SplitCommandLine, DoubleQuotesGroupBlanksSeparate)
               (Words{"x;y", "$(z)", "`w`", "'q", "a|b", "\\", "*"}));
 }
 
-#ifndef _WIN32
-
-constexpr char kHostileArguments[] = "a;touch PWNED $(touch PWNED) `touch PWNED` x|y 'q\"";
-const Words kHostileWords{"a;touch", "PWNED", "$(touch", "PWNED)", "`touch", "PWNED`", "x|y", "'q\""};
+int ProcessId()
+{
+#ifdef _WIN32
+    return static_cast<int>(GetCurrentProcessId());
+#else
+    return static_cast<int>(getpid());
+#endif
+}
 
 class ProcessRunnerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(temp_.isValid());
-        previous_ = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(temp_.path()));
-        here_ = QDir::currentPath().toStdString();
+        static int folders = 0;
+        previous_ = fs::current_path();
+        folder_ = fs::temp_directory_path() /
+                  ("dravik2-runner-" + std::to_string(ProcessId()) + "-" + std::to_string(folders++));
+        fs::remove_all(folder_);
+        ASSERT_TRUE(fs::create_directories(folder_));
+        fs::current_path(folder_);
+        here_ = fs::current_path().string();
     }
-    void TearDown() override { QDir::setCurrent(previous_); }
+    void TearDown() override
+    {
+        fs::current_path(previous_);
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
 
-    std::string Path(const std::string& name) const { return here_ + "/" + name; }
+    std::string Path(const std::string& name) const { return here_ + kSeparator + name; }
+    void MakeFolder(const std::string& name) const { ASSERT_TRUE(fs::create_directory(Path(name))); }
 
     // An executable /bin/sh script; returns its full path.
     std::string Script(const std::string& name, const std::string& body) const
     {
         const std::string path = Path(name);
         WriteFile(path, "#!/bin/sh\n" + body);
-        QFile::setPermissions(QString::fromStdString(path),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        fs::permissions(path, fs::perms::owner_all);
         return path;
     }
 
     static void WriteFile(const std::string& path, const std::string& bytes)
     {
-        QFile file(QString::fromStdString(path));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        std::ofstream file(path, std::ios::binary | std::ios::trunc);
+        ASSERT_TRUE(file) << path;
+        file << bytes;
     }
 
     static std::string ReadFile(const std::string& path)
     {
-        QFile file(QString::fromStdString(path));
-        if (!file.open(QIODevice::ReadOnly))
+        std::ifstream file(path, std::ios::binary);
+        if (!file)
             return "<missing>";
-        return file.readAll().toStdString();
+        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     }
 
     static Words Lines(const std::string& text)
@@ -102,7 +132,12 @@ protected:
         return lines;
     }
 
-    bool Exists(const std::string& name) const { return QFile::exists(QString::fromStdString(Path(name))); }
+    // Whether anything bears the name, a dangling link included.
+    bool Exists(const std::string& name) const
+    {
+        std::error_code ignored;
+        return fs::symlink_status(Path(name), ignored).type() != fs::file_type::not_found;
+    }
 
     bool Captured(const std::string& program, const std::string& arguments, const std::string& directory = ".")
     {
@@ -112,12 +147,17 @@ protected:
                            });
     }
 
-    QTemporaryDir temp_;
-    QString previous_;
+    fs::path previous_;
+    fs::path folder_;
     std::string here_;
     Words memo_{"earlier line"};
     std::vector<std::pair<std::string, std::string>> messages_;
 };
+
+#ifndef _WIN32
+
+constexpr char kHostileArguments[] = "a;touch PWNED $(touch PWNED) `touch PWNED` x|y 'q\"";
+const Words kHostileWords{"a;touch", "PWNED", "$(touch", "PWNED)", "`touch", "PWNED`", "x|y", "'q\""};
 
 using RunCapturedTest = ProcessRunnerTest;
 
@@ -167,7 +207,7 @@ TEST_F(RunCapturedTest, CaptureFileIsEmptiedUsedAndDeleted)
 
 TEST_F(RunCapturedTest, RunsInRelativeDirectoryWhileCaptureFileStaysInCurrentOne)
 {
-    ASSERT_TRUE(QDir().mkdir("work"));
+    MakeFolder("work");
     const std::string tool =
         Script("tool", "pwd > pwd.txt\n[ -f \"$1/Test.tmp\" ] && echo captured beside caller\n");
     EXPECT_TRUE(Captured(tool, here_, "work"));
@@ -179,7 +219,7 @@ TEST_F(RunCapturedTest, RunsInRelativeDirectoryWhileCaptureFileStaysInCurrentOne
 
 TEST_F(RunCapturedTest, HostileNamesReachTheToolLiterally)
 {
-    ASSERT_TRUE(QDir().mkdir("work"));
+    MakeFolder("work");
     const std::string tool = Script("tool;touch PWNED", "printf '%s\\n' \"$@\" > args.txt\n");
     EXPECT_TRUE(Captured(tool, kHostileArguments, "work"));
     EXPECT_EQ(Lines(ReadFile(Path("work/args.txt"))), kHostileWords);
@@ -190,7 +230,7 @@ TEST_F(RunCapturedTest, HostileNamesReachTheToolLiterally)
 
 TEST_F(RunCapturedTest, ProgramPathWithBlanksIsTakenWhole)
 {
-    ASSERT_TRUE(QDir().mkdir("my tools"));
+    MakeFolder("my tools");
     const std::string tool = Script("my tools/unsue", "echo \"$#:$1\"\n");
     EXPECT_TRUE(Captured(tool, "maps.sue"));
     EXPECT_EQ(memo_.back(), "1:maps.sue");
@@ -210,7 +250,7 @@ TEST_F(RunCapturedTest, FailedStartShowsSystemTextAndLeavesNothing)
     const std::string noFormat = Script("no-format", "");
     WriteFile(noFormat, "echo ran without interpreter line\n");
     const std::string tool = Script("tool", "echo ran\n");
-    ASSERT_TRUE(QDir().mkdir("folder"));
+    MakeFolder("folder");
 
     struct Case {
         std::string program, directory, text;
@@ -239,7 +279,7 @@ TEST_F(RunCapturedTest, FailedStartShowsSystemTextAndLeavesNothing)
 
 TEST_F(RunCapturedTest, UnusableCaptureFileStillRunsToolThenFails)
 {
-    ASSERT_TRUE(QDir().mkdir("Test.tmp"));
+    MakeFolder("Test.tmp");
     const std::string tool = Script("tool", "touch ran.txt\necho lost\n");
     try {
         Captured(tool, "");
@@ -250,14 +290,55 @@ TEST_F(RunCapturedTest, UnusableCaptureFileStillRunsToolThenFails)
     EXPECT_TRUE(Exists("ran.txt"));
     EXPECT_EQ(memo_, Words{"earlier line"});
     EXPECT_TRUE(messages_.empty());
-    EXPECT_TRUE(QFileInfo(QString::fromStdString(Path("Test.tmp"))).isDir());
+    EXPECT_TRUE(fs::is_directory(Path("Test.tmp")));
+}
+
+
+TEST_F(RunCapturedTest, WhatBearsTheCaptureNameIsReplacedNeverWrittenThrough)
+{
+    WriteFile(Path("precious"), "the user's own text\n");
+    const std::string tool = Script("tool", "echo fresh\n");
+    struct Stray {
+        std::string kind;
+        std::function<void()> make;
+    };
+    const std::vector<Stray> strays{
+        {"link to a file", [&] { fs::create_symlink(Path("precious"), Path("Test.tmp")); }},
+        {"dangling link", [&] { fs::create_symlink(Path("made through the link"), Path("Test.tmp")); }},
+        {"FIFO", [&] { ASSERT_EQ(mkfifo(Path("Test.tmp").c_str(), 0600), 0); }},
+    };
+    for (const Stray& stray : strays) {
+        for (const bool starts : {true, false}) {
+            SCOPED_TRACE(stray.kind + (starts ? ", the tool runs" : ", the start fails"));
+            stray.make();
+            memo_ = {"earlier line"};
+            messages_.clear();
+            EXPECT_EQ(Captured(starts ? tool : Path("missing"), ""), starts);
+            EXPECT_EQ(memo_, starts ? (Words{"earlier line", "fresh"}) : Words{"earlier line"});
+            EXPECT_EQ(messages_.size(), starts ? 0u : 1u);
+            EXPECT_FALSE(Exists("Test.tmp"));
+            EXPECT_EQ(ReadFile(Path("precious")), "the user's own text\n");
+            EXPECT_FALSE(Exists("made through the link"));
+        }
+    }
 }
 
 using RunPipedTest = ProcessRunnerTest;
 
+TEST_F(RunPipedTest, WaitsForEveryProcessThatHoldsThePipe)
+{
+    // The game hands its output on to a process that outlives it, as a
+    // launcher does; that one must neither lose its reader nor be left behind.
+    const std::string game = Script("game", "echo early\n( sleep 0.5; echo late; touch survived ) &\n");
+    std::string output;
+    RunPiped(".", game, output);
+    EXPECT_EQ(output, "early\nlate\n");
+    EXPECT_TRUE(Exists("survived"));
+}
+
 TEST_F(RunPipedTest, MergesStandardErrorAndIgnoresExitCode)
 {
-    ASSERT_TRUE(QDir().mkdir("game dir"));
+    MakeFolder("game dir");
     const std::string game = Script("game", "echo out\necho err >&2\npwd\nexit 3\n");
     std::string output = "stale";
     RunPiped("game dir", "\"" + game + "\"", output);
@@ -282,7 +363,7 @@ TEST_F(RunPipedTest, NulCutsTheRestOfItsChunkOnly)
 
 TEST_F(RunPipedTest, QuotedProgramWithBlanksAndHostileArgumentsStayLiteral)
 {
-    ASSERT_TRUE(QDir().mkdir("my games"));
+    MakeFolder("my games");
     const std::string game = Script("my games/ss game", "printf '%s\\n' \"$@\" > args.txt\n");
     std::string output;
     RunPiped("my games", "\"" + game + "\" \"two words\" " + kHostileArguments, output);
@@ -327,12 +408,172 @@ TEST_F(RunPipedTest, FailedStartRaisesAndLeavesNoOutput)
 
 #endif  // !_WIN32
 
+#ifdef _WIN32
+
+std::string SelfPath()
+{
+    char buffer[MAX_PATH * 4];
+    const DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
+    return std::string(buffer, length);
+}
+
+using WindowsRunnerTest = ProcessRunnerTest;
+
+TEST_F(WindowsRunnerTest, CapturedToolRunsMinimizedAtIdlePriorityWithItsCommandLineAsGiven)
+{
+    MakeFolder("work");
+    const std::string arguments = "--child out:one err:noise cwd state cmdline exit:3";
+    EXPECT_FALSE(Captured(SelfPath(), arguments, "work"));
+    EXPECT_EQ(memo_, (Words{"earlier line", "one", Path("work"),
+                            "show " + std::to_string(SW_MINIMIZE) + " priority " + std::to_string(IDLE_PRIORITY_CLASS),
+                            SelfPath() + " " + arguments}));
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_FALSE(Exists("Test.tmp"));
+    EXPECT_FALSE(Exists("work\\Test.tmp"));
+}
+
+TEST_F(WindowsRunnerTest, AStaleCaptureFileIsReplaced)
+{
+    WriteFile(Path("Test.tmp"), "stale one\r\nstale two\r\n");
+    EXPECT_TRUE(Captured(SelfPath(), "--child out:fresh"));
+    EXPECT_EQ(memo_, (Words{"earlier line", "fresh"}));
+    EXPECT_FALSE(Exists("Test.tmp"));
+}
+
+TEST_F(WindowsRunnerTest, ALinkedCaptureNameLeavesItsTargetAlone)
+{
+    WriteFile(Path("precious"), "the user's own text");
+    for (const bool starts : {true, false}) {
+        SCOPED_TRACE(starts ? "the tool runs" : "the start fails");
+        const bool made = CreateSymbolicLinkA(Path("Test.tmp").c_str(), Path("precious").c_str(),
+                                              SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
+        const DWORD attributes = GetFileAttributesA(Path("Test.tmp").c_str());
+        if (!made || attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            GTEST_SKIP() << "this system makes no symbolic link here (error " << GetLastError() << ")";
+        memo_ = {"earlier line"};
+        EXPECT_EQ(Captured(starts ? SelfPath() : Path("missing.exe"), "--child out:fresh"), starts);
+        EXPECT_EQ(memo_, starts ? (Words{"earlier line", "fresh"}) : Words{"earlier line"});
+        EXPECT_FALSE(Exists("Test.tmp"));
+        EXPECT_EQ(ReadFile(Path("precious")), "the user's own text");
+    }
+}
+
+TEST_F(WindowsRunnerTest, FailedStartsAreReported)
+{
+    WriteFile(Path("Test.tmp"), "stale");
+    EXPECT_FALSE(Captured(Path("missing.exe"), ""));
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].first, "RunCaptured Error");
+    EXPECT_EQ(messages_[0].second, SystemErrorText(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(memo_, Words{"earlier line"});
+    EXPECT_FALSE(Exists("Test.tmp"));
+
+    std::string output = "stale";
+    try {
+        RunPiped(".", "\"" + Path("missing.exe") + "\"", output);
+        ADD_FAILURE() << "no error";
+    } catch (const DravikError& e) {
+        EXPECT_STREQ(e.what(), "Could not execute command line!");
+    }
+    EXPECT_EQ(output, "");
+}
+
+TEST_F(WindowsRunnerTest, PipedRunIsHiddenMergedAndWaitsForEveryHolderOfThePipe)
+{
+    MakeFolder("game dir");
+    std::string output;
+    // The child hands the pipe on to a copy of itself that outlives it.
+    const std::string self = SelfPath();
+    RunPiped("game dir", "\"" + self + "\" --child out:early err:noise cwd state handon sleep:500 out:late touch:survived",
+             output);
+    EXPECT_EQ(output, "early\r\nnoise\r\n" + Path("game dir") + "\r\nshow " + std::to_string(SW_HIDE) + " priority " +
+                          std::to_string(GetPriorityClass(GetCurrentProcess())) + "\r\nlate\r\n");
+    EXPECT_TRUE(Exists("game dir\\survived"));
+}
+
+#endif  // _WIN32
+
 }  // namespace
 }  // namespace dravik
 
+#ifdef _WIN32
+
+namespace {
+
+void Put(DWORD stream, const std::string& text)
+{
+    DWORD written = 0;
+    WriteFile(GetStdHandle(stream), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
+
+// The stand-in child: runs its steps in order. "out:T" and "err:T" write a
+// line to standard output or error, "cwd" the working directory, "state"
+// the window state and priority class it was started with, "cmdline" its
+// command line; "sleep:MS", "touch:FILE" and "exit:CODE" do what they say;
+// "handon" starts a copy of this program with the remaining steps, sharing
+// its standard handles, and ends at once.
+int ChildMain(int argc, char** argv)
+{
+    int code = 0;
+    for (int i = 2; i < argc; ++i) {
+        const std::string step = argv[i];
+        const size_t colon = step.find(':');
+        const std::string verb = step.substr(0, colon);
+        const std::string value = colon == std::string::npos ? std::string() : step.substr(colon + 1);
+        if (verb == "out") {
+            Put(STD_OUTPUT_HANDLE, value + "\r\n");
+        } else if (verb == "err") {
+            Put(STD_ERROR_HANDLE, value + "\r\n");
+        } else if (verb == "cwd") {
+            char directory[MAX_PATH * 4];
+            const DWORD length = GetCurrentDirectoryA(sizeof directory, directory);
+            Put(STD_OUTPUT_HANDLE, std::string(directory, length) + "\r\n");
+        } else if (verb == "state") {
+            STARTUPINFOA startup{};
+            startup.cb = sizeof startup;
+            GetStartupInfoA(&startup);
+            Put(STD_OUTPUT_HANDLE, "show " + std::to_string(startup.wShowWindow) + " priority " +
+                                       std::to_string(GetPriorityClass(GetCurrentProcess())) + "\r\n");
+        } else if (verb == "cmdline") {
+            Put(STD_OUTPUT_HANDLE, std::string(GetCommandLineA()) + "\r\n");
+        } else if (verb == "sleep") {
+            Sleep(static_cast<DWORD>(std::stoi(value)));
+        } else if (verb == "touch") {
+            CloseHandle(CreateFileA(value.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        } else if (verb == "exit") {
+            code = std::stoi(value);
+        } else if (verb == "handon") {
+            const std::string self = dravik::SelfPath();
+            std::string line = "\"" + self + "\" --child";
+            for (int j = i + 1; j < argc; ++j)
+                line += std::string(" ") + argv[j];
+            STARTUPINFOA startup{};
+            startup.cb = sizeof startup;
+            startup.dwFlags = STARTF_USESTDHANDLES;
+            startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+            startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+            startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+            PROCESS_INFORMATION started{};
+            if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &started))
+                return 99;
+            CloseHandle(started.hThread);
+            CloseHandle(started.hProcess);
+            return code;
+        }
+    }
+    return code;
+}
+
+}  // namespace
+
+#endif
+
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+#ifdef _WIN32
+    if (argc > 1 && std::string(argv[1]) == "--child")
+        return ChildMain(argc, argv);
+#endif
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

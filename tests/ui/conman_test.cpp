@@ -22,12 +22,16 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QtTest>
 
+#include <chrono>
 #include <cstring>
 #include <memory>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -75,6 +79,19 @@ private:
                    "'\n"
                    "printf 'tool %s\\r\\n' \"$*\"\n"
                    "printf '\\300 done\\n'\n");
+        file.close();
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return path;
+    }
+
+    // A stand-in tool with the given shell body.
+    QString script(const QString& name, const QByteArray& body) const
+    {
+        const QString path = at(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            return {};
+        file.write("#!/bin/sh\n" + body);
         file.close();
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         return path;
@@ -357,6 +374,86 @@ private slots:
         QVERIFY(!QFile::exists(at(QStringLiteral("Test.tmp"))));
         QVERIFY(dialogs->errors.isEmpty());
         QVERIFY(dialogs->messages.isEmpty());
+    }
+
+    void inputDuringARunIsDroppedAndTheWaitIsShown()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("the stand-in tools are shell scripts");
+#endif
+        // The tool counts its runs, says when it has started and then waits
+        // for the test's go.
+        const QString runs = at(QStringLiteral("runs"));
+        const QString started = at(QStringLiteral("started"));
+        const QString go = at(QStringLiteral("go"));
+        const QString sue = script(QStringLiteral("sue"), "echo run >> '" + QFile::encodeName(runs) + "'\ntouch '" +
+                                                              QFile::encodeName(started) + "'\nwhile [ ! -f '" +
+                                                              QFile::encodeName(go) + "' ]; do sleep 0.02; done\n");
+        const QString pack = makeFolder(QStringLiteral("__a.sue"));
+        writeSettings("[Path]\r\nSUEPath=" + QFile::encodeName(sue) + "\r\nPackPath=" + QFile::encodeName(pack) +
+                      "\r\n");
+        TFormCM* window = newWindow();
+        QStringList shown;  // the status messages, marked when the wait cursor was on
+        connect(window->StatusBar1, &QStatusBar::messageChanged, window, [&shown](const QString& text) {
+            const QCursor* cursor = QGuiApplication::overrideCursor();
+            shown << text + (cursor && cursor->shape() == Qt::WaitCursor ? QStringLiteral(" [wait]") : QString());
+        });
+
+        // While the tool runs, the user clicks Pack three times and presses
+        // Space on it.
+        QPushButton* packButton = window->Button2;
+        packButton->setFocus();
+        const QPointF middle = QRectF(packButton->rect()).center();
+        const QPointF global = packButton->mapToGlobal(middle);
+        std::vector<QEvent*> input;
+        for (int click = 0; click < 3; ++click) {
+            input.push_back(new QMouseEvent(QEvent::MouseButtonPress, middle, global, Qt::LeftButton, Qt::LeftButton,
+                                            Qt::NoModifier));
+            input.push_back(new QMouseEvent(QEvent::MouseButtonRelease, middle, global, Qt::LeftButton, Qt::NoButton,
+                                            Qt::NoModifier));
+        }
+        input.push_back(new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" ")));
+        input.push_back(new QKeyEvent(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" ")));
+        std::thread user([&] {
+            for (int wait = 0; wait < 1000 && !QFile::exists(started); ++wait)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            for (QEvent* event : input)
+                QCoreApplication::postEvent(packButton, event);
+            QFile(go).open(QIODevice::WriteOnly);
+        });
+        packButton->click();
+        user.join();
+        // Whatever the run left queued would be handled here.
+        QTest::qWait(100);
+
+        QCOMPARE(Record(runs), QStringList({"run"}));
+        QCOMPARE(shown, QStringList({"Waiting for sue to end [wait]", ""}));
+        QVERIFY(!QGuiApplication::overrideCursor());
+        QVERIFY(window->StatusBar1->findChild<QLabel*>(QStringLiteral("StatusPanel0"))->isVisible());
+        QVERIFY(dialogs->errors.isEmpty());
+        QVERIFY(dialogs->messages.isEmpty());
+    }
+
+    void theMemoShowsTheNewestOutputAfterEachRun()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("the stand-in tools are shell scripts");
+#endif
+        const QString sue = script(QStringLiteral("sue"), "i=0\nwhile [ $i -lt 100 ]; do echo line $i; i=$((i+1)); done\n");
+        const QString pack = makeFolder(QStringLiteral("__a.sue"));
+        writeSettings("[Path]\r\nSUEPath=" + QFile::encodeName(sue) + "\r\nPackPath=" + QFile::encodeName(pack) +
+                      "\r\n");
+        TFormCM* window = newWindow();
+        QScrollBar* bar = window->Memo2->verticalScrollBar();
+        window->Button2->click();
+        QVERIFY(bar->maximum() > 0);
+        QCOMPARE(bar->value(), bar->maximum());
+
+        // Scrolled back by the user, the memo follows the next run's output.
+        bar->setValue(0);
+        window->Button2->click();
+        QCOMPARE(window->Memo2->document()->blockCount(), 202);
+        QCOMPARE(bar->value(), bar->maximum());
     }
 
     void aToolThatCannotStartIsReportedInItsOwnBox()

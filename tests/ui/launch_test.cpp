@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QtTest>
 
 #include <memory>
@@ -157,9 +158,13 @@ private slots:
         QVERIFY(window.StartEditor1->isEnabled());
 
         // The path with blanks is one program, started without arguments
-        // in its own folder.
+        // in its own folder, and the window says what it waits for.
+        QStringList shown;
+        connect(window.statusBar(), &QStatusBar::messageChanged, &window,
+                [&shown](const QString& text) { shown << text; });
         window.StartGame1->trigger();
         QCOMPARE(Record(gameRecord), QStringList({at(QStringLiteral("my games/Sudden Strike")), "0"}));
+        QCOMPARE(shown, QStringList({"Waiting for ss game to end", ""}));
         QCOMPARE(QDir::currentPath(), base);
 
         window.StartEditor1->trigger();
@@ -168,6 +173,23 @@ private slots:
         QVERIFY(dialogs->messages.isEmpty());
         QVERIFY(window.StartGame1->isEnabled());
         QVERIFY(window.N2->isEnabled());
+    }
+
+    void aDoubleQuoteInTheGamePathIsPartOfItsName()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("the stand-ins are shell scripts");
+#endif
+        const QString folder = makeFolder(QStringLiteral("games/a\" \"b"));
+        const QString record = at(QStringLiteral("game.record"));
+        const QString game = program(QStringLiteral("games/a\" \"b/game"), record);
+        TMainForm window(settingsPath(), *dialogs);
+        window.show();
+        dialogs->openAnswers.enqueue({game});
+        window.Pathtogame1->trigger();
+        window.StartGame1->trigger();
+        QCOMPARE(Record(record), QStringList({folder, "0"}));
+        QVERIFY(dialogs->errors.isEmpty());
     }
 
     void anEmptyPathStartsNothing()
@@ -238,8 +260,13 @@ private slots:
         // it hidden.
         QFile::remove(record);
         QDir::setCurrent(base);
+        QStringList shown;
+        connect(window.statusBar(), &QStatusBar::messageChanged, &window,
+                [&shown](const QString& text) { shown << text; });
         window.QuickPack1->trigger();
         QCOMPARE(Record(record), QStringList({at("two"), "2", "[b.sue]", "[__b.sue/]"}));
+        // The shown window says what it waits for, not the hidden one.
+        QCOMPARE(shown, QStringList({"Waiting for sue to end", ""}));
         QVERIFY(second->isHidden());
         QVERIFY(window.isVisible());
         QCOMPARE(second->statusPanelText(0), QStringLiteral("__b.sue"));
