@@ -5,10 +5,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QPaintEvent>
 #include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
 #include <QStylePainter>
+#include <algorithm>
 #include <utility>
 
 namespace dravik::ui {
@@ -16,6 +18,26 @@ namespace dravik::ui {
 namespace {
 
 const QColor kCream(255, 251, 240);
+const QChar kEllipsis(0x2026);
+
+// The file name stays whole and the folder gives up its middle; a name too
+// long even for that keeps its end.
+QString ElidePath(const QString& path, const QFontMetrics& metrics, int width)
+{
+    if (metrics.horizontalAdvance(path) <= width)
+        return path;
+    const qsizetype slash = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    if (slash > 0) {
+        const QString name = path.mid(slash);
+        const int room = width - metrics.horizontalAdvance(name);
+        if (room >= 2 * metrics.horizontalAdvance(kEllipsis)) {
+            const QString shown = metrics.elidedText(path.left(slash), Qt::ElideMiddle, room) + name;
+            if (metrics.horizontalAdvance(shown) <= width)
+                return shown;
+        }
+    }
+    return metrics.elidedText(path, Qt::ElideLeft, width);
+}
 
 class CellDelegate : public QStyledItemDelegate {
 public:
@@ -23,14 +45,56 @@ public:
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
-        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        QWidget* editor = nullptr;
+        if (isPath(index)) {
+            // The default editor widens with its text over the value columns
+            // beside it; a path scrolls inside its own column instead.
+            auto* line = new QLineEdit(parent);
+            line->setFrame(line->style()->styleHint(QStyle::SH_ItemView_DrawDelegateFrame, nullptr, line));
+            editor = line;
+        } else {
+            editor = QStyledItemDelegate::createEditor(parent, option, index);
+        }
         MenuShortcutsFirst::Install(editor);
         // The view tells from the editor's focus loss where its focus comes from.
         editor->installEventFilter(view_);
         return editor;
     }
 
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem cell = option;
+        prepare(cell, index);
+        const QWidget* widget = cell.widget;
+        QStyle* style = widget ? widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+    }
+
+    QString shownText(QStyleOptionViewItem cell, const QModelIndex& index) const
+    {
+        prepare(cell, index);
+        return cell.text;
+    }
+
 private:
+    bool isPath(const QModelIndex& index) const { return view_->gridModel()->isPathColumn(GridModel::gridCol(index)); }
+
+    // The option a cell is painted with, its text fitted to the cell.
+    void prepare(QStyleOptionViewItem& cell, const QModelIndex& index) const
+    {
+        initStyleOption(&cell, index);
+        if (!isPath(index))
+            return;
+        const QWidget* widget = cell.widget;
+        const QStyle* style = widget ? widget->style() : QApplication::style();
+        // The style draws the text this far inside its rectangle.
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+        const int room = style->subElementRect(QStyle::SE_ItemViewItemText, &cell, widget).width() - 2 * margin;
+        cell.text = ElidePath(cell.text, cell.fontMetrics, room);
+        // Should the style still find it too long, it keeps the file name.
+        cell.textElideMode = Qt::ElideLeft;
+    }
+
     GridView* view_;
 };
 
@@ -91,6 +155,14 @@ GridView::GridView(GridModel* model, GridLayout* layout, Kind kind, QWidget* par
     if (corner_)
         corner_->installEventFilter(this);
     applyLayout();
+}
+
+QString GridView::shownText(const QModelIndex& index) const
+{
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(index);
+    return static_cast<const CellDelegate*>(itemDelegate())->shownText(option, index);
 }
 
 void GridView::commitEdit()

@@ -31,6 +31,9 @@ public:
     void commitEdit();
     // Shows the layout's widths and row height.
     void applyLayout();
+    // The text a cell shows in its present width: a path too long for its
+    // column loses the middle of its folder, never its file name.
+    QString shownText(const QModelIndex& index) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

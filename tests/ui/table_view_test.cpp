@@ -1,12 +1,20 @@
-// How the tables behave under the mouse.
+// How the tables look and behave on screen: the cell editor under the mouse
+// and long paths.
 #include "window_fixture.h"
 
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QtTest>
 
 using dravik::ui::GridView;
+
+namespace {
+
+const QString kLongFolder = QStringLiteral("/home/user/games/SuddenStrike/mods/a-rather-long-mod-folder/units/tanks");
+
+}  // namespace
 
 class TableViewTest : public WindowFixture {
     Q_OBJECT
@@ -31,6 +39,52 @@ private slots:
             QVERIFY(editor->isVisible());
             QVERIFY(editor->hasFocus());
         }
+    }
+
+    void longPathKeepsItsFileName()
+    {
+        openSample();
+        const QString tank = folder->path("tank.txt");
+        GridView* section1 = window->StringGrid(1);
+        GridView* files = window->StringGrid(11);
+        QCOMPARE(section1->model()->data(section1->model()->index(0, 0), Qt::ToolTipRole).toString(), tank);
+
+        const QString path = kLongFolder + QStringLiteral("/tiger.desc");
+        QVERIFY(SetCell(section1, 1, 1, path));
+        QVERIFY(SetCell(files, 2, 2, path));
+        // "Path" starts as wide as its header; the user widens it to read it.
+        files->horizontalHeader()->resizeSection(1, 200);
+        for (GridView* grid : {section1, files}) {
+            window->PageControl1->setCurrentIndex(grid == files ? 0 : 1);
+            const QModelIndex cell = grid == files ? grid->model()->index(1, 1) : grid->model()->index(0, 0);
+            const QString shown = grid->shownText(cell);
+            QVERIFY2(shown.endsWith(QStringLiteral("/tiger.desc")) && shown.contains(QChar(0x2026)), qPrintable(shown));
+            QVERIFY(grid->fontMetrics().horizontalAdvance(shown) < grid->visualRect(cell).width());
+        }
+        // The tip names the whole path, and what the file still holds.
+        const QString tip = section1->model()->data(section1->model()->index(0, 0), Qt::ToolTipRole).toString();
+        QCOMPARE(tip, path + QStringLiteral("\nOn disk: \"%1\"").arg(tank));
+        // A short path shows whole.
+        QVERIFY(SetCell(section1, 1, 2, QStringLiteral("/a/b.txt")));
+        QCOMPARE(section1->shownText(section1->model()->index(1, 0)), QStringLiteral("/a/b.txt"));
+    }
+
+    void pathEditorStaysInItsColumn()
+    {
+        openSample();
+        GridView* section1 = window->StringGrid(1);
+        window->PageControl1->setCurrentIndex(1);
+        QVERIFY(SetCell(section1, 1, 1, kLongFolder + QStringLiteral("/tiger.desc")));
+        const QModelIndex cell = section1->model()->index(0, 0);
+        section1->setFocus();
+        section1->setCurrentIndex(cell);
+        auto* editor = qobject_cast<QLineEdit*>(section1->indexWidget(cell));
+        QVERIFY(editor);
+        const int valuesStart = section1->visualRect(section1->model()->index(0, 1)).left();
+        QVERIFY(editor->geometry().right() < valuesStart);
+        QTest::keyClicks(editor, QStringLiteral("-and-a-few-more-letters"));
+        QTest::qWait(20);
+        QVERIFY(editor->geometry().right() < valuesStart);
     }
 
 };
