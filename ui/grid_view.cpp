@@ -1,5 +1,6 @@
 #include "ui/grid_view.h"
 
+#include "ui/display_text.h"
 #include "ui/menu_shortcuts.h"
 
 #include <QAbstractButton>
@@ -144,9 +145,15 @@ GridView::GridView(GridModel* model, GridLayout* layout, Kind kind, QWidget* par
     connect(model, &QAbstractItemModel::modelReset, this, [this] {
         layout_->fitToColumns(model_->grid().colCount());
         layoutShown_ = false;
+        fitFixedColumn();
         applyLayout();
     });
+    connect(model, &QAbstractItemModel::headerDataChanged, this, [this](Qt::Orientation orientation) {
+        if (orientation == Qt::Vertical)
+            fitFixedColumn();
+    });
     connect(model, &GridModel::cornerChanged, this, [this] {
+        fitFixedColumn();
         if (corner_)
             corner_->update();
     });
@@ -154,6 +161,7 @@ GridView::GridView(GridModel* model, GridLayout* layout, Kind kind, QWidget* par
     corner_ = findChild<QAbstractButton*>();
     if (corner_)
         corner_->installEventFilter(this);
+    fitFixedColumn();
     applyLayout();
 }
 
@@ -163,6 +171,65 @@ QString GridView::shownText(const QModelIndex& index) const
     initViewItemOption(&option);
     option.rect = visualRect(index);
     return static_cast<const CellDelegate*>(itemDelegate())->shownText(option, index);
+}
+
+void GridView::changeEvent(QEvent* event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        byteWidthsKnown_ = false;
+        fitFixedColumn();
+    }
+}
+
+void GridView::fitFixedColumn()
+{
+    const QHeaderView* header = verticalHeader();
+    const QFontMetrics metrics = header->fontMetrics();
+    const CodePage& codePage = model_->document().codePage();
+    if (!byteWidthsKnown_) {
+        for (int b = 0; b < 256; ++b)
+            byteWidths_[static_cast<size_t>(b)] =
+                metrics.horizontalAdvance(QChar(static_cast<char16_t>(codePage.toUnicode(static_cast<unsigned char>(b)))));
+        byteWidthsKnown_ = true;
+    }
+    // Row 0's text is the corner's, which takes the fixed column's width.
+    const Grid& grid = model_->grid();
+    int widest = 0;
+    int widestRow = -1;
+    for (int r = 0; r < grid.rowCount(); ++r) {
+        int width = 0;
+        for (const char byte : grid.cell(0, r))
+            width += byteWidths_[static_cast<unsigned char>(byte)];
+        if (width > widest) {
+            widest = width;
+            widestRow = r;
+        }
+    }
+    int needed = 0;
+    if (widestRow >= 0) {
+        // The header's margins come from the style, measured on the widest
+        // text; kerning may make the text a little narrower than its letters.
+        QStyleOptionHeader option;
+        option.initFrom(header);
+        option.orientation = Qt::Vertical;
+        option.text = CellText(grid.cell(0, widestRow), codePage);
+        const int text = metrics.horizontalAdvance(option.text);
+        needed = header->style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), header).width() +
+                 std::max(widest - text, 0);
+    }
+    if (needed == fixedTextWidth_)
+        return;
+    fixedTextWidth_ = needed;
+    applyFixedColumnWidth();
+}
+
+void GridView::applyFixedColumnWidth()
+{
+    QHeaderView* header = verticalHeader();
+    const int width = std::max(layout_->width(0), fixedTextWidth_);
+    if (header->minimumWidth() != width || header->maximumWidth() != width)
+        header->setFixedWidth(width);
 }
 
 void GridView::commitEdit()
@@ -194,8 +261,7 @@ void GridView::applyLayout()
         verticalHeader()->setDefaultSectionSize(layout.rowHeight());
         horizontalHeader()->setFixedHeight(layout.rowHeight());
     }
-    if (!layoutShown_ || layout.width(0) != shownLayout_.width(0))
-        verticalHeader()->setFixedWidth(layout.width(0));
+    applyFixedColumnWidth();
 
     // Most commands leave the widths alone; when they do change, the header
     // is repainted once for all its sections.

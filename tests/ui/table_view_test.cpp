@@ -1,10 +1,12 @@
-// How the tables look and behave on screen: the cell editor under the mouse
-// and long paths.
+// How the tables look and behave on screen: the cell editor under the mouse,
+// long paths, and fixed texts that must not be cut.
 #include "window_fixture.h"
 
+#include <QAbstractButton>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QStyleOptionHeader>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -13,6 +15,15 @@ using dravik::ui::GridView;
 namespace {
 
 const QString kLongFolder = QStringLiteral("/home/user/games/SuddenStrike/mods/a-rather-long-mod-folder/units/tanks");
+
+// Where a header draws its text, when it is `size` large.
+QRect LabelRect(const QWidget* header, const QSize& size)
+{
+    QStyleOptionHeader option;
+    option.initFrom(header);
+    option.rect = QRect(QPoint(0, 0), size);
+    return header->style()->subElementRect(QStyle::SE_HeaderLabel, &option, header);
+}
 
 }  // namespace
 
@@ -87,6 +98,35 @@ private slots:
         QVERIFY(editor->geometry().right() < valuesStart);
     }
 
+    void summaryLabelsShowWhole()
+    {
+        openSample();
+        dialogs->saveAnswers.enqueue(std::nullopt);
+        window->Exporttable1->trigger();
+        GridView* summary = window->StringGrid(12);
+        window->PageControl1->setCurrentIndex(12);
+        QCOMPARE(RowNumber(summary, 1 + 2 * 4), QStringLiteral("Section 3"));
+        const QHeaderView* header = summary->verticalHeader();
+        const QRect label = LabelRect(header, QSize(header->width(), header->defaultSectionSize()));
+        for (const QString text : {"Section 3", "Section text", "File list"})
+            QVERIFY2(label.width() >= header->fontMetrics().horizontalAdvance(text), qPrintable(text));
+    }
+
+    void cornerTextFitsLargeFonts()
+    {
+        dialogs->fontAnswers.enqueue(QFont(QStringLiteral("DejaVu Sans"), 20));
+        window->SelectFont->trigger();
+        GridView* files = window->StringGrid(11);
+        window->PageControl1->setCurrentIndex(0);
+        QTest::qWait(20);
+        const auto* corner = files->findChild<QAbstractButton*>();
+        QVERIFY(corner);
+        const QRect label = LabelRect(corner, corner->size());
+        const QFontMetrics metrics = corner->fontMetrics();
+        QCOMPARE(files->gridModel()->cornerText(), QStringLiteral("File number"));
+        QVERIFY(label.width() >= metrics.horizontalAdvance(QStringLiteral("File number")));
+        QVERIFY(label.height() >= metrics.height());
+    }
 };
 
 QTEST_MAIN(TableViewTest)
