@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -33,13 +34,6 @@ void AnswerNextDialog(QString& startedIn, const QString& file)
     });
 }
 
-dravik::ui::FileDialogRequest Titled(const QString& title)
-{
-    dravik::ui::FileDialogRequest request;
-    request.title = title;
-    return request;
-}
-
 }  // namespace
 
 class FileDialogsTest : public WindowFixture {
@@ -50,53 +44,45 @@ private slots:
 
     void saveDialogsSayWhatIsSaved()
     {
-        openSample();
         dialogs->saveAnswers.enqueue(std::nullopt);
         window->Exporttable1->trigger();
-        QCOMPARE(dialogs->askedFiles.last().kind, QStringLiteral("save"));
         QCOMPARE(dialogs->askedFiles.last().request.title, QStringLiteral("Export table"));
         dialogs->saveAnswers.enqueue(std::nullopt);
         window->N7->trigger();
         QCOMPARE(dialogs->askedFiles.last().request.title, QStringLiteral("Save variables"));
-        QCOMPARE(dialogs->askedFiles.last().request.filter, QString());
     }
 
     void dialogsStartInTheLastFolder()
     {
-        QTemporaryDir base;
-        const QString first = QDir(base.path()).absoluteFilePath(QStringLiteral("first"));
-        const QString second = QDir(base.path()).absoluteFilePath(QStringLiteral("second"));
-        QVERIFY(QDir().mkpath(first) && QDir().mkpath(second));
-        const QString desc = folder->write(QStringLiteral("tank.txt"), sample::TankDesc());
-        QVERIFY(QFile::copy(desc, second + QStringLiteral("/tank.txt")));
+        const QString tank = folder->write(QStringLiteral("tank.txt"), sample::TankDesc());
+        const QString here = QFileInfo(tank).absolutePath();
+        const QTemporaryDir otherDir;
+        const QString other = otherDir.path();
         const QString before = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(first));
+        QVERIFY(QDir::setCurrent(other));
 
         dravik::ui::QtDialogs real;
+        const dravik::ui::FileDialogRequest request;
         QString startedIn;
-        AnswerNextDialog(startedIn, second + QStringLiteral("/tank.txt"));
-        QCOMPARE(real.openFiles(window.get(), Titled(QStringLiteral("Select the desc files"))),
-                 QStringList({second + QStringLiteral("/tank.txt")}));
-        QCOMPARE(startedIn, first);
-        QCOMPARE(QDir::currentPath(), second);
+        AnswerNextDialog(startedIn, tank);
+        QCOMPARE(real.openFiles(window.get(), request), QStringList({tank}));
+        QCOMPARE(startedIn, other);
+        QCOMPARE(QDir::currentPath(), here);
 
-        AnswerNextDialog(startedIn, first + QStringLiteral("/table.txt"));
-        QCOMPARE(real.saveFile(window.get(), Titled(QStringLiteral("Export table"))),
-                 std::optional<QString>(first + QStringLiteral("/table.txt")));
-        QCOMPARE(startedIn, second);
-        QCOMPARE(QDir::currentPath(), first);
+        const QString table = other + QStringLiteral("/table.txt");
+        AnswerNextDialog(startedIn, table);
+        QCOMPARE(real.saveFile(window.get(), request), std::optional<QString>(table));
+        QCOMPARE(startedIn, here);
+        QCOMPARE(QDir::currentPath(), other);
 
-        // Cancelled: the folder stays.
+        // Cancelled, the folder stays; the console manager's folder list moves it too.
         AnswerNextDialog(startedIn, QString());
-        QVERIFY(real.openFiles(window.get(), Titled(QString())).isEmpty());
-        QCOMPARE(startedIn, first);
-        QCOMPARE(QDir::currentPath(), first);
-
-        // The console manager's folder list moves the current directory too.
-        QVERIFY(QDir::setCurrent(second));
+        QVERIFY(real.openFiles(window.get(), request).isEmpty());
+        QCOMPARE(QDir::currentPath(), other);
+        QVERIFY(QDir::setCurrent(here));
         AnswerNextDialog(startedIn, QString());
-        real.saveFile(window.get(), Titled(QString()));
-        QCOMPARE(startedIn, second);
+        real.saveFile(window.get(), request);
+        QCOMPARE(startedIn, here);
         QDir::setCurrent(before);
     }
 };
