@@ -6,6 +6,7 @@
 #include <QBrush>
 #include <QColor>
 #include <QFont>
+#include <QStringList>
 #include <algorithm>
 
 namespace dravik::ui {
@@ -62,12 +63,20 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
             return bold;
         }
         return {};
-    case Qt::ToolTipRole:
+    case Qt::ToolTipRole: {
+        // A path is shown shortened; its tip gives it whole, above what the
+        // tip says of a changed cell.
+        QStringList tip;
+        if (isPathColumn(col) && !grid().cell(col, row).empty())
+            tip << CellText(grid().cell(col, row), document_.codePage());
         if (showChanges_ && document_.cellChanged(gridNumber_, col, row))
-            return tr("On disk: \"%1\"").arg(CellText(document_.diskValue(gridNumber_, col, row), document_.codePage()));
-        if (showChanges_ && gridNumber_ == kFileListGrid && document_.rowChanged(row))
-            return tr("This file has unsaved changes");
-        return {};
+            tip << tr("On disk: \"%1\"").arg(CellText(document_.diskValue(gridNumber_, col, row), document_.codePage()));
+        else if (showChanges_ && gridNumber_ == kFileListGrid && document_.rowChanged(row))
+            tip << tr("This file has unsaved changes");
+        if (tip.isEmpty())
+            return {};
+        return tip.join(QLatin1Char('\n'));
+    }
     default:
         return {};
     }
@@ -98,6 +107,13 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
 }
 
 QString GridModel::cornerText() const { return CellText(grid().cell(0, 0), document_.codePage()); }
+
+bool GridModel::isPathColumn(int gridCol) const
+{
+    if (gridNumber_ == kFileListGrid)
+        return gridCol == 2;
+    return gridNumber_ < kFileListGrid && gridCol == 1;
+}
 
 void GridModel::setShowChanges(bool show)
 {

@@ -33,6 +33,10 @@ public:
     // The fixed cell both headers meet at (the file list's "File number").
     QString cornerText() const;
 
+    // The column that holds each file's full path: column 1 of a section
+    // table, column 2 ("Path") of the file list; none elsewhere.
+    bool isPathColumn(int gridCol) const;
+
     // Whether changed cells are shown in their own colour.
     void setShowChanges(bool show);
 

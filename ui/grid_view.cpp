@@ -1,14 +1,17 @@
 #include "ui/grid_view.h"
 
+#include "ui/display_text.h"
 #include "ui/menu_shortcuts.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QPaintEvent>
 #include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
 #include <QStylePainter>
+#include <algorithm>
 #include <utility>
 
 namespace dravik::ui {
@@ -16,6 +19,26 @@ namespace dravik::ui {
 namespace {
 
 const QColor kCream(255, 251, 240);
+const QChar kEllipsis(0x2026);
+
+// The file name stays whole and the folder gives up its middle; a name too
+// long even for that keeps its end.
+QString ElidePath(const QString& path, const QFontMetrics& metrics, int width)
+{
+    if (metrics.horizontalAdvance(path) <= width)
+        return path;
+    const qsizetype slash = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    if (slash > 0) {
+        const QString name = path.mid(slash);
+        const int room = width - metrics.horizontalAdvance(name);
+        if (room >= 2 * metrics.horizontalAdvance(kEllipsis)) {
+            const QString shown = metrics.elidedText(path.left(slash), Qt::ElideMiddle, room) + name;
+            if (metrics.horizontalAdvance(shown) <= width)
+                return shown;
+        }
+    }
+    return metrics.elidedText(path, Qt::ElideLeft, width);
+}
 
 class CellDelegate : public QStyledItemDelegate {
 public:
@@ -23,14 +46,56 @@ public:
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
-        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        QWidget* editor = nullptr;
+        if (isPath(index)) {
+            // The default editor widens with its text over the value columns
+            // beside it; a path scrolls inside its own column instead.
+            auto* line = new QLineEdit(parent);
+            line->setFrame(line->style()->styleHint(QStyle::SH_ItemView_DrawDelegateFrame, nullptr, line));
+            editor = line;
+        } else {
+            editor = QStyledItemDelegate::createEditor(parent, option, index);
+        }
         MenuShortcutsFirst::Install(editor);
         // The view tells from the editor's focus loss where its focus comes from.
         editor->installEventFilter(view_);
         return editor;
     }
 
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem cell = option;
+        prepare(cell, index);
+        const QWidget* widget = cell.widget;
+        QStyle* style = widget ? widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+    }
+
+    QString shownText(QStyleOptionViewItem cell, const QModelIndex& index) const
+    {
+        prepare(cell, index);
+        return cell.text;
+    }
+
 private:
+    bool isPath(const QModelIndex& index) const { return view_->gridModel()->isPathColumn(GridModel::gridCol(index)); }
+
+    // The option a cell is painted with, its text fitted to the cell.
+    void prepare(QStyleOptionViewItem& cell, const QModelIndex& index) const
+    {
+        initStyleOption(&cell, index);
+        if (!isPath(index))
+            return;
+        const QWidget* widget = cell.widget;
+        const QStyle* style = widget ? widget->style() : QApplication::style();
+        // The style draws the text this far inside its rectangle.
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+        const int room = style->subElementRect(QStyle::SE_ItemViewItemText, &cell, widget).width() - 2 * margin;
+        cell.text = ElidePath(cell.text, cell.fontMetrics, room);
+        // Should the style still find it too long, it keeps the file name.
+        cell.textElideMode = Qt::ElideLeft;
+    }
+
     GridView* view_;
 };
 
@@ -80,9 +145,15 @@ GridView::GridView(GridModel* model, GridLayout* layout, Kind kind, QWidget* par
     connect(model, &QAbstractItemModel::modelReset, this, [this] {
         layout_->fitToColumns(model_->grid().colCount());
         layoutShown_ = false;
+        fitFixedColumn();
         applyLayout();
     });
+    connect(model, &QAbstractItemModel::headerDataChanged, this, [this](Qt::Orientation orientation) {
+        if (orientation == Qt::Vertical)
+            fitFixedColumn();
+    });
     connect(model, &GridModel::cornerChanged, this, [this] {
+        fitFixedColumn();
         if (corner_)
             corner_->update();
     });
@@ -90,7 +161,75 @@ GridView::GridView(GridModel* model, GridLayout* layout, Kind kind, QWidget* par
     corner_ = findChild<QAbstractButton*>();
     if (corner_)
         corner_->installEventFilter(this);
+    fitFixedColumn();
     applyLayout();
+}
+
+QString GridView::shownText(const QModelIndex& index) const
+{
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(index);
+    return static_cast<const CellDelegate*>(itemDelegate())->shownText(option, index);
+}
+
+void GridView::changeEvent(QEvent* event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        byteWidthsKnown_ = false;
+        fitFixedColumn();
+    }
+}
+
+void GridView::fitFixedColumn()
+{
+    const QHeaderView* header = verticalHeader();
+    const QFontMetrics metrics = header->fontMetrics();
+    const CodePage& codePage = model_->document().codePage();
+    if (!byteWidthsKnown_) {
+        for (int b = 0; b < 256; ++b)
+            byteWidths_[static_cast<size_t>(b)] =
+                metrics.horizontalAdvance(QChar(static_cast<char16_t>(codePage.toUnicode(static_cast<unsigned char>(b)))));
+        byteWidthsKnown_ = true;
+    }
+    // Row 0's text is the corner's, which takes the fixed column's width.
+    const Grid& grid = model_->grid();
+    int widest = 0;
+    int widestRow = -1;
+    for (int r = 0; r < grid.rowCount(); ++r) {
+        int width = 0;
+        for (const char byte : grid.cell(0, r))
+            width += byteWidths_[static_cast<unsigned char>(byte)];
+        if (width > widest) {
+            widest = width;
+            widestRow = r;
+        }
+    }
+    int needed = 0;
+    if (widestRow >= 0) {
+        // The header's margins come from the style, measured on the widest
+        // text; kerning may make the text a little narrower than its letters.
+        QStyleOptionHeader option;
+        option.initFrom(header);
+        option.orientation = Qt::Vertical;
+        option.text = CellText(grid.cell(0, widestRow), codePage);
+        const int text = metrics.horizontalAdvance(option.text);
+        needed = header->style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), header).width() +
+                 std::max(widest - text, 0);
+    }
+    if (needed == fixedTextWidth_)
+        return;
+    fixedTextWidth_ = needed;
+    applyFixedColumnWidth();
+}
+
+void GridView::applyFixedColumnWidth()
+{
+    QHeaderView* header = verticalHeader();
+    const int width = std::max(layout_->width(0), fixedTextWidth_);
+    if (header->minimumWidth() != width || header->maximumWidth() != width)
+        header->setFixedWidth(width);
 }
 
 void GridView::commitEdit()
@@ -122,8 +261,7 @@ void GridView::applyLayout()
         verticalHeader()->setDefaultSectionSize(layout.rowHeight());
         horizontalHeader()->setFixedHeight(layout.rowHeight());
     }
-    if (!layoutShown_ || layout.width(0) != shownLayout_.width(0))
-        verticalHeader()->setFixedWidth(layout.width(0));
+    applyFixedColumnWidth();
 
     // Most commands leave the widths alone; when they do change, the header
     // is repainted once for all its sections.

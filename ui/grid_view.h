@@ -9,6 +9,7 @@
 #include "ui/grid_model.h"
 
 #include <QTableView>
+#include <array>
 #include <vector>
 
 namespace dravik::ui {
@@ -31,17 +32,25 @@ public:
     void commitEdit();
     // Shows the layout's widths and row height.
     void applyLayout();
+    // The text a cell shows in its present width: a path too long for its
+    // column gives up the middle of its folder before its file name.
+    QString shownText(const QModelIndex& index) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                      const QList<int>& roles = QList<int>()) override;
 
 private:
     void paintCorner(QWidget* corner);
+    // The fixed column is at least as wide as its widest text and the
+    // corner's, whatever width the layout gives it.
+    void fitFixedColumn();
+    void applyFixedColumnWidth();
 
     GridModel* model_;
     GridLayout* layout_;
@@ -53,6 +62,11 @@ private:
     bool layoutShown_ = false;
     // Focus is coming back from this view's own cell editor.
     bool focusFromEditor_ = false;
+    int fixedTextWidth_ = 0;
+    // The advance of each byte's character in the header font: a table of
+    // thousands of rows is measured without laying out thousands of texts.
+    std::array<int, 256> byteWidths_{};
+    bool byteWidthsKnown_ = false;
 };
 
 }  // namespace dravik::ui

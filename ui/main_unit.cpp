@@ -548,7 +548,7 @@ void TMainForm::Exporttable1Click()
     if (!run([&] { record(tr("Export table"), dravik::ExportTable(document_)); }))
         return;
     const auto path = dialogs_.saveFile(
-        this, {QString(), QStringLiteral("tabulated text files|*.txt"), QStringLiteral("txt")});
+        this, {tr("Export table"), QStringLiteral("tabulated text files|*.txt"), QStringLiteral("txt")});
     if (path)
         run([&] { dravik::GridToTextFile(document_.summary(), NativeBytes(*path)); });
 }
@@ -669,7 +669,7 @@ void TMainForm::openVariablesFile(const QString& path)
 
 void TMainForm::N7Click()
 {
-    const auto path = dialogs_.saveFile(this, {});
+    const auto path = dialogs_.saveFile(this, {tr("Save variables"), QString(), QString()});
     if (!path)
         return;
     const std::string file = NativeBytes(*path);

@@ -1,7 +1,9 @@
 #include "ui/qt_dialogs.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QLabel>
@@ -35,11 +37,25 @@ namespace {
 void Prepare(QFileDialog& dialog, const FileDialogRequest& request)
 {
     dialog.setWindowTitle(request.title);
+    // Every file dialog starts where the last one left the user.
+    dialog.setDirectory(QDir::currentPath());
     dialog.setOption(QFileDialog::ReadOnly, false);
     dialog.setSizeGripEnabled(true);
     if (!request.filter.isEmpty())
         dialog.setNameFilter(QtNameFilters(request.filter));
     dialog.setDefaultSuffix(request.defaultSuffix);
+}
+
+// A chosen file leaves its folder as the program's current directory, as
+// the console manager's commands expect, and the next dialog starts there.
+QStringList Chosen(QFileDialog& dialog)
+{
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    const QStringList files = dialog.selectedFiles();
+    if (!files.isEmpty())
+        QDir::setCurrent(QFileInfo(files.first()).absolutePath());
+    return files;
 }
 
 }  // namespace
@@ -50,9 +66,7 @@ QStringList QtDialogs::openFiles(QWidget* parent, const FileDialogRequest& reque
     Prepare(dialog, request);
     dialog.setFileMode(request.multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    if (dialog.exec() != QDialog::Accepted)
-        return {};
-    return dialog.selectedFiles();
+    return Chosen(dialog);
 }
 
 std::optional<QString> QtDialogs::saveFile(QWidget* parent, const FileDialogRequest& request)
@@ -63,9 +77,10 @@ std::optional<QString> QtDialogs::saveFile(QWidget* parent, const FileDialogRequ
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // An existing file is replaced without a question.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const QStringList files = Chosen(dialog);
+    if (files.isEmpty())
         return std::nullopt;
-    return dialog.selectedFiles().first();
+    return files.first();
 }
 
 std::optional<QFont> QtDialogs::chooseFont(QWidget* parent, const QFont& initial)

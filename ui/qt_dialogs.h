@@ -1,4 +1,5 @@
-// The dialogs shown to a real user.
+// The dialogs shown to a real user. A file dialog starts in the program's
+// current directory, and the file chosen leaves its folder current.
 #pragma once
 
 #include "ui/dialogs.h"

@@ -1,0 +1,91 @@
+// The file dialogs: what their titles say, and where they start.
+#include "window_fixture.h"
+#include "ui/qt_dialogs.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileDialog>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+// Answers the next file dialog once it is shown: notes the folder it shows,
+// then chooses `file`, or cancels when `file` is empty.
+void AnswerNextDialog(QString& startedIn, const QString& file)
+{
+    QTimer::singleShot(0, [&startedIn, file] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            AnswerNextDialog(startedIn, file);
+            return;
+        }
+        startedIn = dialog->directory().absolutePath();
+        if (file.isEmpty()) {
+            dialog->reject();
+        } else {
+            dialog->selectFile(file);
+            static_cast<QDialog*>(dialog)->accept();  // QFileDialog's own checks, then done
+        }
+    });
+}
+
+}  // namespace
+
+class FileDialogsTest : public WindowFixture {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void saveDialogsSayWhatIsSaved()
+    {
+        dialogs->saveAnswers.enqueue(std::nullopt);
+        window->Exporttable1->trigger();
+        QCOMPARE(dialogs->askedFiles.last().request.title, QStringLiteral("Export table"));
+        dialogs->saveAnswers.enqueue(std::nullopt);
+        window->N7->trigger();
+        QCOMPARE(dialogs->askedFiles.last().request.title, QStringLiteral("Save variables"));
+    }
+
+    void dialogsStartInTheLastFolder()
+    {
+        const QString tank = folder->write(QStringLiteral("tank.txt"), sample::TankDesc());
+        const QString here = QFileInfo(tank).absolutePath();
+        const QTemporaryDir otherDir;
+        const QString other = otherDir.path();
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(other));
+
+        dravik::ui::QtDialogs real;
+        const dravik::ui::FileDialogRequest request;
+        QString startedIn;
+        AnswerNextDialog(startedIn, tank);
+        QCOMPARE(real.openFiles(window.get(), request), QStringList({tank}));
+        QCOMPARE(startedIn, other);
+        QCOMPARE(QDir::currentPath(), here);
+
+        const QString table = other + QStringLiteral("/table.txt");
+        AnswerNextDialog(startedIn, table);
+        QCOMPARE(real.saveFile(window.get(), request), std::optional<QString>(table));
+        QCOMPARE(startedIn, here);
+        QCOMPARE(QDir::currentPath(), other);
+
+        // Cancelled, the folder stays; the console manager's folder list moves it too.
+        AnswerNextDialog(startedIn, QString());
+        QVERIFY(real.openFiles(window.get(), request).isEmpty());
+        QCOMPARE(QDir::currentPath(), other);
+        QVERIFY(QDir::setCurrent(here));
+        AnswerNextDialog(startedIn, QString());
+        real.saveFile(window.get(), request);
+        QCOMPARE(startedIn, here);
+        QDir::setCurrent(before);
+    }
+};
+
+QTEST_MAIN(FileDialogsTest)
+#include "file_dialogs_test.moc"

@@ -1,0 +1,133 @@
+// How the tables look and behave on screen: the cell editor under the mouse,
+// long paths, and fixed texts that must not be cut.
+#include "window_fixture.h"
+
+#include <QAbstractButton>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QStyleOptionHeader>
+#include <QTabWidget>
+#include <QtTest>
+
+using dravik::ui::GridView;
+
+namespace {
+
+const QString kLongFolder = QStringLiteral("/home/user/games/SuddenStrike/mods/a-rather-long-mod-folder/units/tanks");
+
+// Where a header draws its text, when it is `size` large.
+QRect LabelRect(const QWidget* header, const QSize& size)
+{
+    QStyleOptionHeader option;
+    option.initFrom(header);
+    option.rect = QRect(QPoint(0, 0), size);
+    return header->style()->subElementRect(QStyle::SE_HeaderLabel, &option, header);
+}
+
+}  // namespace
+
+class TableViewTest : public WindowFixture {
+    Q_OBJECT
+
+private slots:
+    void clickKeepsTheEditorOpen()
+    {
+        openSample();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        GridView* files = window->StringGrid(11);
+        window->PageControl1->setCurrentIndex(0);
+        window->Memo1->setFocus();
+        // Each click selects a row and loads its file into the preview.
+        for (auto [row, col] : {std::pair{0, 0}, std::pair{1, 1}, std::pair{0, 1}}) {
+            const QModelIndex cell = files->model()->index(row, col);
+            QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualRect(cell).center());
+            QTest::qWait(20);
+            QCOMPARE(files->currentIndex(), cell);
+            auto* editor = qobject_cast<QLineEdit*>(files->indexWidget(cell));
+            QVERIFY(editor);
+            QVERIFY(editor->isVisible());
+            QVERIFY(editor->hasFocus());
+        }
+    }
+
+    void longPathKeepsItsFileName()
+    {
+        openSample();
+        const QString tank = folder->path("tank.txt");
+        GridView* section1 = window->StringGrid(1);
+        GridView* files = window->StringGrid(11);
+        QCOMPARE(section1->model()->data(section1->model()->index(0, 0), Qt::ToolTipRole).toString(), tank);
+
+        const QString path = kLongFolder + QStringLiteral("/tiger.desc");
+        QVERIFY(SetCell(section1, 1, 1, path));
+        QVERIFY(SetCell(files, 2, 2, path));
+        // "Path" starts as wide as its header; the user widens it to read it.
+        files->horizontalHeader()->resizeSection(1, 200);
+        for (GridView* grid : {section1, files}) {
+            window->PageControl1->setCurrentIndex(grid == files ? 0 : 1);
+            const QModelIndex cell = grid == files ? grid->model()->index(1, 1) : grid->model()->index(0, 0);
+            const QString shown = grid->shownText(cell);
+            QVERIFY2(shown.endsWith(QStringLiteral("/tiger.desc")) && shown.contains(QChar(0x2026)), qPrintable(shown));
+            QVERIFY(grid->fontMetrics().horizontalAdvance(shown) < grid->visualRect(cell).width());
+        }
+        // The tip names the whole path, and what the file still holds.
+        const QString tip = section1->model()->data(section1->model()->index(0, 0), Qt::ToolTipRole).toString();
+        QCOMPARE(tip, path + QStringLiteral("\nOn disk: \"%1\"").arg(tank));
+        // A short path shows whole.
+        QVERIFY(SetCell(section1, 1, 2, QStringLiteral("/a/b.txt")));
+        QCOMPARE(section1->shownText(section1->model()->index(1, 0)), QStringLiteral("/a/b.txt"));
+    }
+
+    void pathEditorStaysInItsColumn()
+    {
+        openSample();
+        GridView* section1 = window->StringGrid(1);
+        window->PageControl1->setCurrentIndex(1);
+        QVERIFY(SetCell(section1, 1, 1, kLongFolder + QStringLiteral("/tiger.desc")));
+        const QModelIndex cell = section1->model()->index(0, 0);
+        section1->setFocus();
+        section1->setCurrentIndex(cell);
+        auto* editor = qobject_cast<QLineEdit*>(section1->indexWidget(cell));
+        QVERIFY(editor);
+        const int valuesStart = section1->visualRect(section1->model()->index(0, 1)).left();
+        QVERIFY(editor->geometry().right() < valuesStart);
+        QTest::keyClicks(editor, QStringLiteral("-and-a-few-more-letters"));
+        QTest::qWait(20);
+        QVERIFY(editor->geometry().right() < valuesStart);
+    }
+
+    void summaryLabelsShowWhole()
+    {
+        openSample();
+        dialogs->saveAnswers.enqueue(std::nullopt);
+        window->Exporttable1->trigger();
+        GridView* summary = window->StringGrid(12);
+        window->PageControl1->setCurrentIndex(12);
+        QCOMPARE(RowNumber(summary, 1 + 2 * 4), QStringLiteral("Section 3"));
+        const QHeaderView* header = summary->verticalHeader();
+        const QRect label = LabelRect(header, QSize(header->width(), header->defaultSectionSize()));
+        for (const QString text : {"Section 3", "Section text", "File list"})
+            QVERIFY2(label.width() >= header->fontMetrics().horizontalAdvance(text), qPrintable(text));
+    }
+
+    void cornerTextFitsLargeFonts()
+    {
+        dialogs->fontAnswers.enqueue(QFont(QStringLiteral("DejaVu Sans"), 20));
+        window->SelectFont->trigger();
+        GridView* files = window->StringGrid(11);
+        window->PageControl1->setCurrentIndex(0);
+        QTest::qWait(20);
+        const auto* corner = files->findChild<QAbstractButton*>();
+        QVERIFY(corner);
+        const QRect label = LabelRect(corner, corner->size());
+        const QFontMetrics metrics = corner->fontMetrics();
+        QCOMPARE(files->gridModel()->cornerText(), QStringLiteral("File number"));
+        QVERIFY(label.width() >= metrics.horizontalAdvance(QStringLiteral("File number")));
+        QVERIFY(label.height() >= metrics.height());
+    }
+};
+
+QTEST_MAIN(TableViewTest)
+#include "table_view_test.moc"
