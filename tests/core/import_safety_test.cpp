@@ -1,6 +1,7 @@
 // Import table against what spreadsheets and other programs do to a table
 // text file: rows sorted or deleted, cells the file cannot carry, text in
 // another character set.
+#include "core/table_checks.h"
 #include "core/table_exchange.h"
 #include "core/table_text_file.h"
 #include "tests/core/test_files.h"
@@ -95,6 +96,47 @@ TEST_F(ImportSafety, AnUnsortedTableLandsCellForCellAndNamelessRowsGoByPosition)
     EXPECT_EQ(cell(2, 2, 1), "x");
     EXPECT_EQ(cell(2, 2, 2), "");
     EXPECT_EQ(cell(2, 1, 1), "somewhere else");
+}
+
+TEST_F(ImportSafety, ExportNamesTheCellsItCannotCarry)
+{
+    open(paths);
+    document.setCell(1, 2, 1, "1\x1A");
+    document.setCell(1, 3, 2, "a\tb");
+    document.setCell(2, 2, 3, "~x");
+    document.setCell(2, 2, 1, "line\nbreak");
+    const UnreadableCells cells = FindUnreadableCells(document);
+    EXPECT_EQ(cells.cells, 4);
+    EXPECT_EQ(cells.endOfFile, 1);
+    EXPECT_EQ(cells.lineBreak, 1);
+    EXPECT_EQ(cells.tab, 1);
+    EXPECT_EQ(cells.tilde, 1);
+    EXPECT_TRUE(cells.cutsTable());
+    const std::string message = cells.message();
+    EXPECT_NE(message.find("Section 1, " + paths[0] + ", \"hp \": byte 26"), std::string::npos) << message;
+    EXPECT_NE(message.find("Section 1, " + paths[1] + ", \"ap \": TAB"), std::string::npos) << message;
+    EXPECT_NE(message.find("Section 2, " + paths[2] + ", \"speed \": \"~\""), std::string::npos) << message;
+
+    document.setCell(1, 2, 1, "1");
+    document.setCell(2, 2, 1, "x");
+    EXPECT_FALSE(FindUnreadableCells(document).cutsTable());
+}
+
+TEST_F(ImportSafety, CharacterSetDamageIsFoundOnlyWhereTheValuesDoNotExplainIt)
+{
+    open(paths);
+    const std::string replaced = "\t" + paths[0] + "\t\xEF\xBF\xBD\t\r\n";
+    const std::string utf8 = "\t" + paths[0] + "\t\xD0\xA2-34\t\r\n";  // "Т-34" in UTF-8
+    EXPECT_FALSE(FindCharacterSetDamage("\t" + paths[0] + "\t\xD2-34\t\r\n", document).any());
+    EXPECT_EQ(FindCharacterSetDamage(replaced, document).replacements, 1u);
+    EXPECT_TRUE(FindCharacterSetDamage(utf8, document).utf8);
+    EXPECT_FALSE(FindCharacterSetDamage("\xC0\x80 overlong\t\xED\xA0\x80 surrogate\t", document).utf8);
+
+    // Values that hold UTF-8, or the replacement character, already.
+    document.setCell(10, 1, 0, "\xD0\x91\xEF\xBF\xBD");
+    EXPECT_FALSE(FindCharacterSetDamage(replaced + utf8, document).any());
+    const std::string message = FindCharacterSetDamage(replaced + replaced, document).message("windows-1251");
+    EXPECT_EQ(message.rfind("The table holds 1 replacement character ", 0), 0u) << message;
 }
 
 }  // namespace
