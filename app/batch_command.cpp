@@ -5,6 +5,7 @@
 #include "core/errors.h"
 #include "core/file_io.h"
 #include "core/key_entries.h"
+#include "core/table_checks.h"
 #include "core/table_exchange.h"
 #include "core/table_text_file.h"
 
@@ -15,14 +16,21 @@ namespace dravik {
 
 const char* const kBatchUsage =
     "usage: dravik2-batch export --vars VARS --out TABLE [--codepage NAME] DESC...\n"
-    "       dravik2-batch import --vars VARS --table TABLE [--codepage NAME] DESC...\n"
+    "       dravik2-batch import --vars VARS --table TABLE [--codepage NAME] [--force] DESC...\n"
     "       dravik2-batch analyze [--codepage NAME] DESC...\n"
     "       dravik2-batch --help\n"
     "\n"
     "export   loads the variables file, opens the desc files as Open desc does\n"
     "         and writes every table into one tab-separated table text file.\n"
+    "         Cells that cannot be read back are listed: exit 1 for byte 26 or a\n"
+    "         line break, a warning for a TAB or \"~\".\n"
     "import   loads the variables file and the desc files, reads the table text\n"
     "         file into the tables and writes them back as Save all does.\n"
+    "         It refuses a table whose \"File list\" block does not name exactly\n"
+    "         the desc files given. A table in another character set (UTF-8,\n"
+    "         replacement characters) is refused unless --force is given. Rows go\n"
+    "         to the file they name, so rows sorted or deleted in a spreadsheet\n"
+    "         stay with their files.\n"
     "analyze  prints the key entries of the desc files, one per line, sorted.\n"
     "\n"
     "Text stays in its code page (default windows-1251 off Windows, the ANSI code\n"
@@ -38,6 +46,7 @@ struct Options {
     std::string codePage;
     std::vector<std::string> descs;
     bool help = false;
+    bool force = false;
 };
 
 // Parses the arguments; false for bad usage.
@@ -62,6 +71,8 @@ bool Parse(const std::vector<std::string>& args, Options& options)
             if (!value(options.out)) return false;
         } else if (!onlyFiles && arg == "--table") {
             if (!value(options.table)) return false;
+        } else if (!onlyFiles && arg == "--force") {
+            options.force = true;
         } else if (!onlyFiles && arg == "--codepage") {
             if (!value(options.codePage)) return false;
         } else if (!onlyFiles && arg.size() > 1 && arg.rfind("--", 0) == 0) {
@@ -74,6 +85,8 @@ bool Parse(const std::vector<std::string>& args, Options& options)
     }
     if (options.help)
         return true;
+    if (options.force && options.command != "import")
+        return false;
     if (options.command == "export")
         return !options.vars.empty() && !options.out.empty() && options.table.empty() && !options.descs.empty();
     if (options.command == "import")
@@ -91,6 +104,67 @@ std::unique_ptr<DescDocument> Loaded(const Options& options, const CodePage& cod
     document->loadVariables(options.vars);
     document->openDesc(options.descs);
     return document;
+}
+
+// Export: the table is written as it is; what it cannot carry is told.
+int ReportUnreadableCells(const DescDocument& document, std::ostream& err)
+{
+    const UnreadableCells cells = FindUnreadableCells(document);
+    if (!cells.any())
+        return 0;
+    if (cells.cutsTable()) {
+        err << cells.message() << "The table was written, but importing it would lose rows.\n";
+        return 1;
+    }
+    err << "Warning: " << cells.message();
+    return 0;
+}
+
+// Import, before anything is written: a table that does not name the files
+// given, or that another program read in another character set.
+bool MayImport(const Options& options, const DescDocument& document, const std::string& table, std::ostream& err)
+{
+    Grid read = document.summary();
+    TextToGrid(read, table);
+    if (const std::string mismatch = FileListMismatch(read, options.descs); !mismatch.empty()) {
+        err << mismatch << "\nNothing was written.\n";
+        return false;
+    }
+    const CharacterSetDamage damage = FindCharacterSetDamage(table, document);
+    if (damage.any()) {
+        err << damage.message(document.codePage().name());
+        if (!options.force) {
+            err << "Nothing was written; --force imports the table as it is.\n";
+            return false;
+        }
+    }
+    return true;
+}
+
+// Where the import put rows that the table did not hold in file-list order.
+void ReportPlacement(const ImportPlacement& placement, const std::vector<std::string>& descs, std::ostream& err)
+{
+    if (const int moved = placement.movedRows(); moved > 0)
+        err << "Placed " << moved << (moved == 1 ? " row" : " rows") << " by the desc file it names, away from "
+            << (moved == 1 ? "its" : "their") << " position in the table.\n";
+    auto fileOf = [&](int row) {
+        return row >= 1 && static_cast<size_t>(row) <= descs.size() ? descs[static_cast<size_t>(row - 1)] : std::string();
+    };
+    for (const BlockPlacement& block : placement.blocks) {
+        if (block.unnamed.empty())
+            continue;
+        err << SummaryLabel(block.grid) << " (line " << block.labelRow + 1 << ")";
+        if (!block.namedAny) {
+            err << " names none of the desc files: its rows were placed by position.\n";
+            continue;
+        }
+        err << " does not name " << block.unnamed.size() << " of " << descs.size() << " desc files:\n";
+        for (size_t i = 0; i < block.unnamed.size() && i < kNamedCells; ++i)
+            err << "  " << fileOf(block.unnamed[i].row)
+                << (block.unnamed[i].kept ? " (keeps its values)" : " (takes the row at its position)") << "\n";
+        if (block.unnamed.size() > kNamedCells)
+            err << "  and " << block.unnamed.size() - kNamedCells << " more\n";
+    }
 }
 
 }  // namespace
@@ -112,10 +186,15 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
             auto document = Loaded(options, codePage);
             ExportTable(*document);
             GridToTextFile(document->summary(), options.out);
+            return ReportUnreadableCells(*document, err);
         } else if (options.command == "import") {
             auto document = Loaded(options, codePage);
             const std::string table = ReadTableTextFile(options.table);
-            ImportTable(*document, &table);
+            if (!MayImport(options, *document, table, err))
+                return 1;
+            ImportPlacement placement;
+            ImportTable(*document, &table, &placement);
+            ReportPlacement(placement, options.descs, err);
             document->saveAll();
         } else {
             KeyList keys;

@@ -4,6 +4,7 @@
 #include "core/dravik2_auxillary.h"
 #include "core/errors.h"
 #include "core/settings_file.h"
+#include "core/table_checks.h"
 #include "core/table_exchange.h"
 #include "core/table_text_file.h"
 #include "tools/process_runner.h"
@@ -80,6 +81,15 @@ QWidget* NewPage(const QString& name, QWidget* content)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(content);
     return page;
+}
+
+// A message of the core's checks, its lines ended by LF, for a message box.
+QString ChompedMessage(const std::string& text)
+{
+    std::string trimmed = text;
+    while (!trimmed.empty() && trimmed.back() == '\n')
+        trimmed.pop_back();
+    return dravik::ui::MessageText(trimmed);
 }
 
 }  // namespace
@@ -549,8 +559,13 @@ void TMainForm::Exporttable1Click()
         return;
     const auto path = dialogs_.saveFile(
         this, {tr("Export table"), QStringLiteral("tabulated text files|*.txt"), QStringLiteral("txt")});
-    if (path)
-        run([&] { dravik::GridToTextFile(document_.summary(), NativeBytes(*path)); });
+    if (!path || !run([&] { dravik::GridToTextFile(document_.summary(), NativeBytes(*path)); }))
+        return;
+    // The file is as described; the user learns before importing it which
+    // cells would not come back as they were.
+    const dravik::UnreadableCells unreadable = dravik::FindUnreadableCells(document_);
+    if (unreadable.any())
+        dialogs_.messageBox(this, dravik::ui::ApplicationTitle(), ChompedMessage(unreadable.message()));
 }
 
 void TMainForm::Importtable1Click()
@@ -562,13 +577,20 @@ void TMainForm::Importtable1Click()
         !dialogs_.confirm(this, tr("The tables have unsaved changes, and Import table replaces them. "
                                    "(Edit > Undo takes the import back.) Go on?")))
         return;
-    run([&] {
+    dravik::CharacterSetDamage damage;
+    const bool imported = run([&] {
         std::optional<std::string> table;
-        if (!files.isEmpty())
+        if (!files.isEmpty()) {
             table = dravik::ReadTableTextFile(NativeBytes(files.first()));
+            damage = dravik::FindCharacterSetDamage(*table, document_);
+        }
         record(tr("Import table"), dravik::ImportTable(document_, table ? &*table : nullptr));
         FitColumnWidths();
     });
+    if (imported && damage.any())
+        dialogs_.messageBox(this, dravik::ui::ApplicationTitle(),
+                            ChompedMessage(damage.message(document_.codePage().name())) + QStringLiteral("\n") +
+                                tr("Edit > Undo takes the import back."));
 }
 
 void TMainForm::StringGrid12DblClick()

@@ -346,6 +346,34 @@ private slots:
         QCOMPARE(Cell(window->StringGrid(1), 1, 1), tank);
     }
 
+    void exportAndImportTellWhatTheTableCannotCarry()
+    {
+        openSample();
+        // A cell the table text file cannot carry: written as it is, then told.
+        QVERIFY(SetCell(window->StringGrid(1), 2, 1, QStringLiteral("1~0")));
+        const QString table = folder->path("table.txt");
+        dialogs->saveAnswers.enqueue(table);
+        window->Exporttable1->trigger();
+        QCOMPARE(dialogs->errors.size(), 0);
+        QVERIFY(folder->read("table.txt").contains("\t1~0\t"));
+        QCOMPARE(dialogs->messages.size(), 1);
+        QCOMPARE(dialogs->messages[0].caption, dravik::ui::ApplicationTitle());
+        QVERIFY2(dialogs->messages[0].text.contains(QStringLiteral("1 cell holds \"~\": the import drops it")),
+                 qPrintable(dialogs->messages[0].text));
+
+        // The same table after a program saved it as UTF-8: imported, then told.
+        QByteArray bytes = folder->read("table.txt");
+        bytes.replace("Tiger", "Tiger \xD0\xA2");
+        folder->write("table.txt", bytes);
+        dialogs->openAnswers.enqueue({table});
+        dialogs->confirmAnswers.enqueue(true);  // the "1~0" edit is replaced
+        window->Importtable1->trigger();
+        QCOMPARE(dialogs->messages.size(), 2);
+        QVERIFY(dialogs->messages[1].text.startsWith(QStringLiteral("The table is in UTF-8")));
+        QVERIFY(dialogs->messages[1].text.endsWith(QStringLiteral("Edit > Undo takes the import back.")));
+        QCOMPARE(window->Undo->text(), QStringLiteral("&Undo Import table"));
+    }
+
     void summaryClearAnsweredNo()
     {
         openSample();

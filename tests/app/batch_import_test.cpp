@@ -1,0 +1,233 @@
+// The batch import and export against tables that are not what they seem:
+// not the exported table of the files given, cut short, sorted in a
+// spreadsheet, or in another character set.
+#include "app/batch_command.h"
+
+#include "tests/core/test_files.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <sstream>
+
+namespace dravik {
+namespace {
+
+using Args = std::vector<std::string>;
+using Lines = std::vector<std::string>;
+
+Lines SplitCrLf(const std::string& text)
+{
+    Lines lines;
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = text.find("\r\n", start);
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+class BatchImport : public ::testing::Test {
+protected:
+    BatchImport()
+    {
+        vars = dir.write("v.var", "[section1]\r\nhp =1\r\narmor =2\r\n[section_text]\r\nname =1\r\n");
+        // As Save all writes them, so that an unchanged table rewrites none.
+        for (const char* name : {"a", "b", "c"})
+            descs.push_back(dir.write(std::string(name) + ".desc", std::string("hp  ") + name + "1 \r\narmor  1 2 \r\n"
+                                                                                          "name  \xD2-" + name + " \r\n"));
+        table = dir.file("table.txt");
+    }
+    int run(const Args& args)
+    {
+        out.str("");
+        err.str("");
+        return RunBatchCommand(args, out, err);
+    }
+    int exportTable(const Args& files)
+    {
+        Args args{"export", "--vars", vars, "--out", table};
+        args.insert(args.end(), files.begin(), files.end());
+        return run(args);
+    }
+    int importTable(const Args& files, bool force = false)
+    {
+        Args args{"import", "--vars", vars, "--table", table};
+        if (force)
+            args.push_back("--force");
+        args.insert(args.end(), files.begin(), files.end());
+        return run(args);
+    }
+    std::map<std::string, std::string> folder() const
+    {
+        std::map<std::string, std::string> bytes;
+        for (const std::string& name : dir.names())
+            bytes[name] = test::ReadBytes(dir.file(name));
+        return bytes;
+    }
+
+    test::TempFolder dir;
+    std::string vars, table;
+    std::vector<std::string> descs;
+    std::ostringstream out, err;
+};
+
+struct Damage {
+    const char* what;
+    std::function<std::string(const std::string& exported)> table;
+};
+
+void PrintTo(const Damage& d, std::ostream* out) { *out << d.what; }
+
+class RefusedTables : public BatchImport, public ::testing::WithParamInterface<Damage> {};
+
+TEST_P(RefusedTables, NothingIsWritten)
+{
+    ASSERT_EQ(exportTable(descs), 0) << err.str();
+    test::WriteBytes(table, GetParam().table(test::ReadBytes(table)));
+    const auto before = folder();
+    EXPECT_EQ(importTable(descs), 1);
+    EXPECT_NE(err.str().find("Nothing was written.\n"), std::string::npos) << err.str();
+    EXPECT_TRUE(folder() == before);
+}
+
+std::string Utf16(const std::string& bytes)
+{
+    std::string wide = "\xFF\xFE";
+    for (char c : bytes)
+        wide += std::string{c, '\0'};
+    return wide;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, RefusedTables,
+    ::testing::Values(Damage{"empty", [](const std::string&) { return std::string(); }},
+                      Damage{"lone CRs", [](const std::string&) { return std::string("\r\r\r\r"); }},
+                      Damage{"UTF-16", Utf16},
+                      Damage{"cut short by byte 26",
+                             [](std::string t) { return t.insert(t.find("\ta1\t") + 2, "\x1A"); }},
+                      Damage{"a file-list row deleted",
+                             [](std::string t) {
+                                 const size_t row = t.find("\tc.desc\t");
+                                 return t.erase(row, t.find("\r\n", row) + 2 - row);
+                             }},
+                      Damage{"exported from another folder", [](std::string t) {
+                                 const size_t row = t.find("\ta.desc\t") + 8;
+                                 const std::string folder = t.substr(row, t.find("a.desc", row) - row);
+                                 for (size_t at = t.find(folder); at != std::string::npos; at = t.find(folder, at + 1))
+                                     t.insert(at + folder.size(), "other/");
+                                 return t;
+                             }}));
+
+TEST_F(BatchImport, RefusalNamesWhatDiffers)
+{
+    ASSERT_EQ(exportTable({descs[0], descs[1]}), 0);
+    EXPECT_EQ(importTable({descs[0], descs[2]}), 1);
+    EXPECT_EQ(err.str(), "The \"File list\" block of the table (line 42) does not name exactly the desc files given:\n"
+                         "  1 desc file given is not in it:\n    " + descs[2] + "\n"
+                         "  1 file it names is not given:\n    " + descs[1] + "\nNothing was written.\n");
+    test::WriteBytes(table, "");
+    EXPECT_EQ(importTable(descs), 1);
+    EXPECT_EQ(err.str().rfind("The table has no \"File list\" block", 0), 0u) << err.str();
+}
+
+#ifndef _WIN32
+TEST_F(BatchImport, ADescNameHoldingATabNeverRewritesAnotherFile)
+{
+    const std::string tabbed = dir.write("x\ty.desc", "hp 5\r\n");
+    const std::string other = dir.write("y.desc", "hp 6\r\n");
+    ASSERT_EQ(exportTable({tabbed}), 0);
+    EXPECT_EQ(importTable({tabbed}), 1);
+    EXPECT_EQ(test::ReadBytes(other), "hp 6\r\n");
+    EXPECT_EQ(test::ReadBytes(tabbed), "hp 5\r\n");
+}
+#endif
+
+TEST_F(BatchImport, TheFilesMayBeGivenInAnyOrderAndSpelling)
+{
+    ASSERT_EQ(exportTable(descs), 0);
+    std::filesystem::create_directory(dir.path() / "sub");
+    Args files{descs[2], (dir.path() / "sub" / ".." / "a.desc").string(), descs[1]};
+#ifdef _WIN32
+    // The system compares names without regard to case.
+    std::string& upper = files[2];
+    std::transform(upper.begin(), upper.end(), upper.begin(), [](char c) { return c == 'b' ? 'B' : c; });
+#endif
+    const auto before = folder();
+    EXPECT_EQ(importTable(files), 0) << err.str();
+    EXPECT_EQ(err.str().rfind("Placed 33 rows by the desc file it names", 0), 0u) << err.str();
+    EXPECT_TRUE(folder() == before) << "an unchanged table rewrites nothing";
+}
+
+TEST_F(BatchImport, ExportReportsCellsTheImportCannotReadBack)
+{
+    test::WriteBytes(descs[0], "hp a\x1A" "b\r\narmor 1\t2 3\r\n");
+    test::WriteBytes(descs[1], "hp 1\r\nflag ~ TRUE\r\nname x~y\r\n");
+    EXPECT_EQ(exportTable(descs), 1);
+    EXPECT_EQ(err.str().rfind("3 cells of the table cannot be read back by Import table as written:\n", 0), 0u) << err.str();
+    EXPECT_NE(err.str().find("  Section 1, " + descs[0] + ", \"hp \": byte 26\n"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("importing it would lose rows"), std::string::npos);
+    const std::string written = test::ReadBytes(table);
+    EXPECT_NE(written.find("\t" + descs[0] + "\ta\x1A" "b\t1\t2\t3\t"), std::string::npos) << "the table is written as it is";
+
+    test::WriteBytes(descs[0], "hp 1\r\narmor 1\t2 3\r\n");
+    EXPECT_EQ(exportTable(descs), 0);
+    EXPECT_EQ(err.str().rfind("Warning: 2 cells", 0), 0u) << err.str();
+    EXPECT_NE(err.str().find("\"name \": \"~\""), std::string::npos) << err.str();
+}
+
+TEST_F(BatchImport, ATableInAnotherCharacterSetNeedsForce)
+{
+    ASSERT_EQ(exportTable(descs), 0);
+    std::string utf8 = test::ReadBytes(table);
+    for (size_t at = utf8.find('\xD2'); at != std::string::npos; at = utf8.find('\xD2', at))
+        utf8.replace(at, 1, "\xD0\xA2");  // "Т" as UTF-8
+    test::WriteBytes(table, utf8);
+    const auto before = folder();
+    EXPECT_EQ(importTable(descs), 1);
+    EXPECT_NE(err.str().find("The table is in UTF-8"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("--force"), std::string::npos);
+    EXPECT_TRUE(folder() == before);
+
+    EXPECT_EQ(importTable(descs, true), 0);
+    EXPECT_NE(err.str().find("The table is in UTF-8"), std::string::npos);
+    EXPECT_EQ(test::ReadBytes(descs[0]), "hp  a1 \r\narmor  1 2 \r\nname  \xD0\xA2-a \r\n");
+}
+
+// The recipe of the README: a table opened in LibreOffice Calc as text
+// (TAB the only separator, no string delimiter) and saved the same way
+// comes back with LF line ends and without the last TAB of each line. Here
+// the "Section 1" rows are also sorted by a value and one row is deleted.
+TEST_F(BatchImport, ASpreadsheetsRoundTripGivesEachFileItsOwnValues)
+{
+    ASSERT_EQ(exportTable(descs), 0);
+    Lines lines = SplitCrLf(test::ReadBytes(table));
+    const auto label = std::find_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("Section 1\t", 0) == 0; });
+    ASSERT_NE(label, lines.end());
+    // The files' rows: edit each value, then sort by it (descending) and drop b's row.
+    const auto first = label + 2, last = label + 5;
+    for (auto it = first; it != last; ++it)
+        it->replace(it->find("1\t"), 1, "9");  // hp a1 -> a9 ...
+    std::stable_sort(first, last, [](const std::string& x, const std::string& y) {
+        auto value = [](const std::string& l) { return l.substr(l.find(".desc\t") + 6, 2); };
+        return value(x) > value(y);
+    });
+    lines.erase(std::find_if(first, last, [](const std::string& l) { return l.find("b.desc") != std::string::npos; }));
+    std::string calc;
+    for (std::string& line : lines)
+        calc += line.substr(0, line.size() - 1) + "\n";
+    test::WriteBytes(table, calc);
+
+    EXPECT_EQ(importTable(descs), 0) << err.str();
+    EXPECT_EQ(test::ReadBytes(descs[0]), "hp  a9 \r\narmor  1 2 \r\nname  \xD2-a \r\n");
+    EXPECT_EQ(test::ReadBytes(descs[1]), "hp  b1 \r\narmor  1 2 \r\nname  \xD2-b \r\n") << "the deleted row's file is untouched";
+    EXPECT_EQ(test::ReadBytes(descs[2]), "hp  c9 \r\narmor  1 2 \r\nname  \xD2-c \r\n");
+    EXPECT_EQ(err.str(), "Placed 2 rows by the desc file it names, away from their position in the table.\n"
+                         "Section 1 (line 2) does not name 1 of 3 desc files:\n  " + descs[1] + " (keeps its values)\n");
+}
+
+}  // namespace
+}  // namespace dravik
