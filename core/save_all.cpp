@@ -39,12 +39,20 @@ SavePlan DescDocument::planSaveAll(const Progress& progress, bool withKeyLines) 
         }
     }
 
+    // A file listed on several rows takes each row's lines in turn: a later
+    // row starts from the bytes the earlier one writes, as when each file was
+    // read again just before its row was written.
+    std::unordered_map<std::string, size_t> lastChange;  // path -> its last changed entry in plan.files
+
     TextLines text;
     std::string bytes;
     for (int r = 1; r <= descFileCount_; ++r) {
         const std::string& path = fileList().cell(2, r);
+        const auto earlier = lastChange.find(path);
         FileError err;
-        if (!ReadWholeFile(path, bytes, err)) {
+        if (earlier != lastChange.end()) {
+            bytes = plan.files[earlier->second].bytes;
+        } else if (!ReadWholeFile(path, bytes, err)) {
             plan.error = CannotOpenFileMessage(path, err.reason);
             return plan;
         }
@@ -114,11 +122,15 @@ SavePlan DescDocument::planSaveAll(const Progress& progress, bool withKeyLines) 
 
         std::string out = JoinLines(text);
         file.changed = out != bytes;
-        if (auto known = fingerprints_.find(path); known != fingerprints_.end())
+        if (earlier != lastChange.end())
+            file.changedOnDisk = plan.files[earlier->second].changedOnDisk;
+        else if (auto known = fingerprints_.find(path); known != fingerprints_.end())
             file.changedOnDisk = known->second != Fingerprint(bytes);
         file.fingerprint = Fingerprint(file.changed ? out : bytes);
-        if (file.changed)
+        if (file.changed) {
             file.bytes = std::move(out);
+            lastChange[path] = plan.files.size();
+        }
         plan.files.push_back(std::move(file));
         if (progress)
             progress(r, descFileCount_);

@@ -186,6 +186,22 @@ TEST_F(SaveAll, WritesToThePathTheFileListHoldsNow)
     EXPECT_EQ(ReadBytes(other), "a  1 \r\nmore\r\n");
 }
 
+TEST_F(SaveAll, AFileListedTwiceTakesItsRowsInTurn)
+{
+    // Row 1 rewrites the last "ab" line into an "a" line, so row 2 finds its
+    // "ab" line higher up: only a save that builds row 2 on row 1's bytes
+    // writes what saving one file after the other always wrote.
+    vars({"[section1]", "ab=1", "a=1"});
+    const std::string path = desc("a.desc", "ab 1\r\nab 2\r\n");
+    ws.openDesc({path, path});
+    ws.setCell(1, 2, 2, "9");
+    const SavePlan plan = ws.planSaveAll();
+    EXPECT_TRUE(plan.changedOnDisk().empty()) << "a row's own earlier row is no change behind the document's back";
+    ws.saveAll(plan);
+    EXPECT_EQ(ReadBytes(path), "ab 9 \r\na b \r\n");
+    EXPECT_FALSE(ws.planSaveAll().files.at(0).changedOnDisk);
+}
+
 TEST_F(SaveAll, UnreadableFileStopsWithEarlierFilesWritten)
 {
     vars({"[section1]", "a =1"});
