@@ -151,6 +151,8 @@ public:
     // `skip`; then throws the plan's error, if it has one. Afterwards the
     // desc text is the current desc file's again.
     SaveOutcome saveAll(const SavePlan& plan, const std::set<int>& skip = {}, const Progress& progress = {});
+    // Plans and writes in one go; `progress` counts the files written, so
+    // that "file r done" means it is on disk.
     SaveOutcome saveAll(const Progress& progress = {});
     void saveCurrent();
     // The file list's cell selection: loads the row's file into the desc text

@@ -205,7 +205,7 @@ SaveOutcome DescDocument::saveAll(const SavePlan& plan, const std::set<int>& ski
 
 SaveOutcome DescDocument::saveAll(const Progress& progress)
 {
-    return saveAll(planSaveAll(progress));
+    return saveAll(planSaveAll(), {}, progress);
 }
 
 }  // namespace dravik
