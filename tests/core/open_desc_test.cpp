@@ -262,6 +262,33 @@ TEST_F(OpenDesc, BlankEntryLineFailsWithAnEmptyCount)
     EXPECT_EQ(fits, 1);
 }
 
+TEST_F(OpenDesc, CountsTooLargeForTheTablesAreRefusedBeforeAnythingLoads)
+{
+    vars({"[section1]", "hp =1"});
+    const std::string a = desc("a.desc", "hp 1\r\nhuge 2\r\n");
+    ws.openDesc({a});
+    ws.setCell(1, 2, 1, "edited");
+    const Grid before = ws.grid(1);
+    struct Case {
+        std::string count;
+        long long value;
+        int files;
+    };
+    for (const Case& c : {Case{"2147483647", 2147483647, 1}, Case{"100000000", 100000000, 1},
+                          Case{"$7FFFFFFF", 2147483647, 1}, Case{"20000000", 20000000, 3}}) {
+        vars({"[section1]", "hp =1", "[section4]", "huge =" + c.count, "small =1"});
+        const std::vector<std::string> paths(static_cast<size_t>(c.files), a);
+        EXPECT_EQ(errorOf(paths), TooManyColumnsMessage("huge ", c.value)) << c.count;
+        EXPECT_TRUE(ws.grid(1) == before) << "nothing of the load happens";
+        EXPECT_EQ(ws.grid(4).colCount(), 11);
+        EXPECT_EQ(ws.descFileCount(), 1);
+        EXPECT_TRUE(ws.cellChanged(1, 2, 1)) << "the unsaved edit is kept";
+        if (c.files == 1)
+            EXPECT_EQ(ws.planSaveAll().error, TooManyColumnsMessage("huge ", c.value)) << "nor of a save";
+    }
+    EXPECT_EQ(fits, 0);
+}
+
 TEST_F(OpenDesc, NoPathsIsACancel)
 {
     vars({"[section1]", "a =1"});
