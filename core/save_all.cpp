@@ -140,18 +140,28 @@ SavePlan DescDocument::planSaveAll(const Progress& progress, bool withKeyLines) 
 
 void DescDocument::markRowSaved(int row, Touched& touched)
 {
-    for (int n = 1; n <= kFileListGrid; ++n) {
-        const Grid& g = grid(n);
-        Grid& disk = disk_[static_cast<size_t>(n - 1)];
-        const int stored = std::max(g.storedCells(row), disk.storedCells(row));
-        for (int c = 0; c < stored; ++c)
-            disk.setCell(c, row, g.cell(c, row));
-        if (stored > 0)
-            touched.cell(n, 0, row), touched.cell(n, stored - 1, row);
+    if (!rowChanged(row))
+        return;
+    int& left = changedInRow_[static_cast<size_t>(row)];
+    for (int n = 1; n <= kFileListGrid && left > 0; ++n) {
+        auto& changed = diskOfChanged_[static_cast<size_t>(n - 1)];
+        for (int c = 0, stored = grid(n).storedCells(row); c < stored && left > 0 && !changed.empty(); ++c) {
+            if (changed.erase(CellKey(c, row))) {
+                --left;
+                --changedCells_;
+                touched.cell(n, c, row);
+            }
+        }
     }
-    if (static_cast<size_t>(row) < changedInRow_.size()) {
-        changedCells_ -= static_cast<size_t>(changedInRow_[static_cast<size_t>(row)]);
-        changedInRow_[static_cast<size_t>(row)] = 0;
+    // Changed cells that a narrowing dropped afterwards are stored no more.
+    for (int n = 1; n <= kFileListGrid && left > 0; ++n) {
+        const auto erased = std::erase_if(diskOfChanged_[static_cast<size_t>(n - 1)], [&](const auto& entry) {
+            return RowOfKey(entry.first) == row;
+        });
+        left -= static_cast<int>(erased);
+        changedCells_ -= erased;
+        if (erased > 0)
+            touched.reset(n);
     }
 }
 

@@ -145,6 +145,15 @@ TEST_F(Document, ALargeChangeStaysSmall)
 
 // ---- What differs from the disk
 
+TEST_F(Document, TheDiskValueOfAnUnchangedCellIsTheCellItself)
+{
+    // A second copy of every table would double the memory of a load.
+    EXPECT_EQ(&doc.diskValue(1, 2, 1), &doc.grid(1).cell(2, 1));
+    doc.setCell(1, 2, 1, "7");
+    EXPECT_EQ(doc.diskValue(1, 2, 1), "1");
+    EXPECT_EQ(doc.diskValue(kSummaryGrid, 0, 0), "") << "the summary table has no file";
+}
+
 TEST_F(Document, MarksFollowTheEditsAndATextTypedBackIsClean)
 {
     Recorder heard;
@@ -280,6 +289,22 @@ TEST_F(Document, AFileChangedBehindTheDocumentsBackIsReportedAndCanBeSkipped)
     EXPECT_EQ(ReadBytes(paths[2]), Saved("9 2", "c") + "added by another program\r\n");
     EXPECT_TRUE(doc.planSaveAll().changedOnDisk().empty());
     EXPECT_FALSE(doc.isModified());
+}
+
+TEST_F(Document, CellsANarrowingDroppedAreCleanOnceTheirRowIsSaved)
+{
+    Grid narrow = doc.grid(1);
+    narrow.setColCount(3);  // the second hp value of every file is gone
+    doc.replaceGrids({{1, narrow}});
+    EXPECT_EQ(doc.changedCellCount(), 4u) << "three values and their header";
+    EXPECT_TRUE(doc.cellChanged(1, 3, 2));
+    EXPECT_EQ(doc.diskValue(1, 3, 2), "2");
+    doc.saveAll(doc.planSaveAll(), {3});
+    EXPECT_EQ(ReadBytes(paths[1]), "hp  1  \r\nname  b \r\n");
+    EXPECT_FALSE(doc.rowChanged(2));
+    EXPECT_FALSE(doc.cellChanged(1, 3, 2));
+    EXPECT_TRUE(doc.cellChanged(1, 3, 3));
+    EXPECT_EQ(doc.changedCellCount(), 2u);
 }
 
 TEST_F(Document, ASaveThatFailsAtARowKeepsTheEarlierRowsSavedAndTheRestMarked)
