@@ -64,8 +64,11 @@ namespace {
 
 void CopyBlock(const Grid& summary, int labelRow, Grid& target)
 {
+    // Columns past the target's width would be dropped: a block under one
+    // very long line costs no more than the target's cells.
+    const int columns = std::min(summary.colCount(), target.colCount());
     for (int k = 0; labelRow + 1 + k < summary.rowCount() && !summary.cell(1, labelRow + 1 + k).empty(); ++k)
-        for (int c = 1; c < summary.colCount(); ++c)
+        for (int c = 1; c < columns; ++c)
             target.setCell(c, k, summary.cell(c, labelRow + 1 + k));
 }
 
