@@ -97,15 +97,14 @@ void DescDocument::putCell(int grid, int col, int row, std::string_view text, Ta
     if (record)
         record->addCell(grid, col, row, old, text);
     if (HasDiskValues(grid)) {
-        const std::string& disk = diskValue(grid, col, row);
-        const bool was = old != disk;
-        const bool now = text != disk;
-        if (was != now) {
-            const int delta = now ? 1 : -1;
-            changedCells_ = static_cast<size_t>(static_cast<long long>(changedCells_) + delta);
-            if (static_cast<size_t>(row) >= changedInRow_.size())
-                changedInRow_.resize(static_cast<size_t>(row) + 1);
-            changedInRow_[static_cast<size_t>(row)] += delta;
+        auto& changed = diskOfChanged_[static_cast<size_t>(grid - 1)];
+        const std::uint64_t key = CellKey(col, row);
+        if (auto found = changed.find(key); found == changed.end()) {
+            changed.emplace(key, old);  // the text it had was its disk value
+            countChanged(row, 1);
+        } else if (found->second == text) {
+            changed.erase(found);
+            countChanged(row, -1);
         }
     }
     mutableGrid(grid).setCell(col, row, std::string(text));
@@ -153,8 +152,6 @@ void DescDocument::recordReplace(int grid, Grid contents, TableChange& record, T
             if (current.cell(c, r) != contents.cell(c, r))
                 putCell(grid, c, r, contents.cell(c, r), &record, touched);
     }
-    if (resized && HasDiskValues(grid))
-        recountChanges();
 }
 
 TableChange DescDocument::replaceGrids(std::vector<std::pair<int, Grid>> contents)
@@ -174,13 +171,13 @@ void DescDocument::apply(const TableChange& change, bool forward)
 {
     const bool wasModified = isModified();
     Touched touched;
-    bool resizedTracked = false;
     auto step = [&](const TableChange::Step& s) {
         if (s.resize) {
+            // Only empty cells fall outside: the change emptied the others
+            // before it narrowed the grid, and fills them after it widens it.
             const auto size = forward ? TableChange::sizeAfter(s) : TableChange::sizeBefore(s);
             mutableGrid(s.grid).setSize(size.cols, size.rows);
             touched.reset(s.grid);
-            resizedTracked = resizedTracked || HasDiskValues(s.grid);
         } else {
             putCell(s.grid, s.col, s.row, forward ? change.after(s) : change.before(s), nullptr, touched);
         }
@@ -190,8 +187,6 @@ void DescDocument::apply(const TableChange& change, bool forward)
         std::for_each(steps.begin(), steps.end(), step);
     else
         std::for_each(steps.rbegin(), steps.rend(), step);
-    if (resizedTracked)
-        recountChanges();
     ++modificationCount_;
     notify(touched, wasModified);
 }
@@ -227,12 +222,14 @@ const std::string& DescDocument::diskValue(int grid, int col, int row) const
     static const std::string kEmpty;
     if (!HasDiskValues(grid))
         return kEmpty;
-    return disk_[static_cast<size_t>(grid - 1)].cell(col, row);
+    const auto& changed = diskOfChanged_[static_cast<size_t>(grid - 1)];
+    const auto found = changed.find(CellKey(col, row));
+    return found == changed.end() ? this->grid(grid).cell(col, row) : found->second;
 }
 
 bool DescDocument::cellChanged(int grid, int col, int row) const
 {
-    return HasDiskValues(grid) && this->grid(grid).cell(col, row) != diskValue(grid, col, row);
+    return HasDiskValues(grid) && diskOfChanged_[static_cast<size_t>(grid - 1)].count(CellKey(col, row)) > 0;
 }
 
 bool DescDocument::rowChanged(int row) const
@@ -243,32 +240,19 @@ bool DescDocument::rowChanged(int row) const
 void DescDocument::takeDiskBaseline(Touched& touched)
 {
     for (int n = 1; n <= kFileListGrid; ++n) {
-        disk_[static_cast<size_t>(n - 1)] = grid(n);
+        diskOfChanged_[static_cast<size_t>(n - 1)].clear();
         touched.diskChanged(n);
     }
-    changedInRow_.assign(changedInRow_.size(), 0);
+    changedInRow_.clear();
     changedCells_ = 0;
 }
 
-void DescDocument::recountChanges()
+void DescDocument::countChanged(int row, int delta)
 {
-    changedInRow_.clear();
-    changedCells_ = 0;
-    for (int n = 1; n <= kFileListGrid; ++n) {
-        const Grid& g = grid(n);
-        const Grid& disk = disk_[static_cast<size_t>(n - 1)];
-        for (int r = 0; r < std::max(g.rowCount(), disk.rowCount()); ++r) {
-            const int stored = std::max(g.storedCells(r), disk.storedCells(r));
-            for (int c = 0; c < stored; ++c) {
-                if (g.cell(c, r) != disk.cell(c, r)) {
-                    if (static_cast<size_t>(r) >= changedInRow_.size())
-                        changedInRow_.resize(static_cast<size_t>(r) + 1);
-                    ++changedInRow_[static_cast<size_t>(r)];
-                    ++changedCells_;
-                }
-            }
-        }
-    }
+    changedCells_ = static_cast<size_t>(static_cast<long long>(changedCells_) + delta);
+    if (static_cast<size_t>(row) >= changedInRow_.size())
+        changedInRow_.resize(static_cast<size_t>(row) + 1);
+    changedInRow_[static_cast<size_t>(row)] += delta;
 }
 
 std::uint64_t DescDocument::Fingerprint(std::string_view bytes)

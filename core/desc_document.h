@@ -154,6 +154,8 @@ public:
     // `skip`; then throws the plan's error, if it has one. Afterwards the
     // desc text is the current desc file's again.
     SaveOutcome saveAll(const SavePlan& plan, const std::set<int>& skip = {}, const Progress& progress = {});
+    // Plans and writes in one go; `progress` counts the files written, so
+    // that "file r done" means it is on disk.
     SaveOutcome saveAll(const Progress& progress = {});
     void saveCurrent();
     // The file list's cell selection: loads the row's file into the desc text
@@ -191,7 +193,12 @@ private:
     void recordReplace(int grid, Grid contents, TableChange& record, Touched& touched);
     void apply(const TableChange& change, bool forward);
     void notify(const Touched& touched, bool wasModified);
-    void recountChanges();
+    void countChanged(int row, int delta);
+    static std::uint64_t CellKey(int col, int row)
+    {
+        return static_cast<std::uint64_t>(static_cast<std::uint32_t>(row)) << 32 | static_cast<std::uint32_t>(col);
+    }
+    static int RowOfKey(std::uint64_t key) { return static_cast<int>(key >> 32); }
     void takeDiskBaseline(Touched& touched);
     void markRowSaved(int row, Touched& touched);
     void reloadCurrentDescText();
@@ -202,8 +209,10 @@ private:
 
     const CodePage* codePage_;
     std::array<Grid, kGridCount> grids_;
-    // The file list and the section tables as their files hold them.
-    std::array<Grid, kFileListGrid> disk_;
+    // The file list and the section tables as their files hold them, kept
+    // for the cells that differ: every other cell holds its disk value, so
+    // a load costs no second copy of the tables. By grid, then CellKey.
+    std::array<std::unordered_map<std::uint64_t, std::string>, kFileListGrid> diskOfChanged_;
     std::vector<int> changedInRow_;
     size_t changedCells_ = 0;
     std::int64_t modificationCount_ = 0;

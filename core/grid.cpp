@@ -64,6 +64,12 @@ int Grid::storedCells(int row) const
     return row >= 0 && row < rowCount() ? static_cast<int>(rows_[static_cast<size_t>(row)].size()) : 0;
 }
 
+void Grid::reserveRow(int row, int cells)
+{
+    if (row >= 0 && row < rowCount())
+        rows_[static_cast<size_t>(row)].reserve(static_cast<size_t>(std::clamp(cells, 0, cols_)));
+}
+
 bool Grid::operator==(const Grid& other) const
 {
     if (cols_ != other.cols_ || rows_.size() != other.rows_.size())

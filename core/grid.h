@@ -33,6 +33,9 @@ public:
     void clearCells(int fromCol = 0, int fromRow = 0);
     // How many cells of a row are stored: every cell from there on is empty.
     int storedCells(int row) const;
+    // Room for a row's first `cells` cells (at most the width), for a row
+    // about to be filled from left to right: it then grows without spare room.
+    void reserveRow(int row, int cells);
 
     bool operator==(const Grid& other) const;
 

@@ -22,12 +22,6 @@ long FindKeyLine(const std::vector<std::string>& lines, std::string_view key, co
     return found;
 }
 
-std::string GetKeyValue(const std::vector<std::string>& lines, std::string_view key, const CodePage& codePage)
-{
-    const long line = FindKeyLine(lines, key, codePage);
-    return line == kNoLine ? std::string(" ") : ValueAfterKey(lines[static_cast<size_t>(line)], key.size());
-}
-
 KeyLineIndex::KeyLineIndex(const std::vector<std::string>& lines, size_t longestKey, const CodePage& codePage,
                            const FirstBytes* firstBytes)
     : lines_(lines), longestKey_(longestKey), codePage_(codePage), firstBytes_(firstBytes)

@@ -23,11 +23,9 @@ inline constexpr long kNoLine = -1;
 // with characters 0 to 32 removed at both ends.
 std::string ValueAfterKey(const std::string& line, size_t keyLength);
 
-// Literal lookups, a scan of the whole text per call.
+// The literal lookup, a scan of the whole text per call; an empty key
+// matches no line.
 long FindKeyLine(const std::vector<std::string>& lines, std::string_view key, const CodePage& codePage);
-// The value text of the key's line; one blank when no line matches (an empty
-// key matches none).
-std::string GetKeyValue(const std::vector<std::string>& lines, std::string_view key, const CodePage& codePage);
 
 // The folded first bytes of a set of keys: lines that start with none of
 // them cannot be the line of any of those keys.

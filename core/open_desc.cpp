@@ -112,6 +112,8 @@ void DescDocument::openDesc(const std::vector<std::string>& paths, const LoadHoo
         for (int i = 1; i <= kSectionCount; ++i) {
             Grid& table = mutableGrid(i);
             const SectionSchema& section = schema.section(i);
+            if (r > 1)
+                table.reserveRow(r, section.entries.empty() ? 2 : table.colCount());
             table.setCell(0, r, std::to_string(r));
             table.setCell(1, r, path);
 

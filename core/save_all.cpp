@@ -39,12 +39,20 @@ SavePlan DescDocument::planSaveAll(const Progress& progress, bool withKeyLines) 
         }
     }
 
+    // A file listed on several rows takes each row's lines in turn: a later
+    // row starts from the bytes the earlier one writes, as when each file was
+    // read again just before its row was written.
+    std::unordered_map<std::string, size_t> lastChange;  // path -> its last changed entry in plan.files
+
     TextLines text;
     std::string bytes;
     for (int r = 1; r <= descFileCount_; ++r) {
         const std::string& path = fileList().cell(2, r);
+        const auto earlier = lastChange.find(path);
         FileError err;
-        if (!ReadWholeFile(path, bytes, err)) {
+        if (earlier != lastChange.end()) {
+            bytes = plan.files[earlier->second].bytes;
+        } else if (!ReadWholeFile(path, bytes, err)) {
             plan.error = CannotOpenFileMessage(path, err.reason);
             return plan;
         }
@@ -114,11 +122,15 @@ SavePlan DescDocument::planSaveAll(const Progress& progress, bool withKeyLines) 
 
         std::string out = JoinLines(text);
         file.changed = out != bytes;
-        if (auto known = fingerprints_.find(path); known != fingerprints_.end())
+        if (earlier != lastChange.end())
+            file.changedOnDisk = plan.files[earlier->second].changedOnDisk;
+        else if (auto known = fingerprints_.find(path); known != fingerprints_.end())
             file.changedOnDisk = known->second != Fingerprint(bytes);
         file.fingerprint = Fingerprint(file.changed ? out : bytes);
-        if (file.changed)
+        if (file.changed) {
             file.bytes = std::move(out);
+            lastChange[path] = plan.files.size();
+        }
         plan.files.push_back(std::move(file));
         if (progress)
             progress(r, descFileCount_);
@@ -128,19 +140,29 @@ SavePlan DescDocument::planSaveAll(const Progress& progress, bool withKeyLines) 
 
 void DescDocument::markRowSaved(int row, Touched& touched)
 {
-    for (int n = 1; n <= kFileListGrid; ++n) {
-        const Grid& g = grid(n);
-        Grid& disk = disk_[static_cast<size_t>(n - 1)];
-        const int stored = std::max(g.storedCells(row), disk.storedCells(row));
-        for (int c = 0; c < stored; ++c)
-            disk.setCell(c, row, g.cell(c, row));
-        if (stored > 0)
-            touched.cell(n, 0, row), touched.cell(n, stored - 1, row);
+    if (!rowChanged(row))
+        return;
+    int& left = changedInRow_[static_cast<size_t>(row)];
+    for (int n = 1; n <= kFileListGrid && left > 0; ++n) {
+        auto& changed = diskOfChanged_[static_cast<size_t>(n - 1)];
+        for (int c = 0, stored = grid(n).storedCells(row); c < stored && left > 0 && !changed.empty(); ++c) {
+            if (changed.erase(CellKey(c, row))) {
+                --left;
+                --changedCells_;
+                touched.cell(n, c, row);
+            }
+        }
         touched.diskChanged(n);
     }
-    if (static_cast<size_t>(row) < changedInRow_.size()) {
-        changedCells_ -= static_cast<size_t>(changedInRow_[static_cast<size_t>(row)]);
-        changedInRow_[static_cast<size_t>(row)] = 0;
+    // Changed cells that a narrowing dropped afterwards are stored no more.
+    for (int n = 1; n <= kFileListGrid && left > 0; ++n) {
+        const auto erased = std::erase_if(diskOfChanged_[static_cast<size_t>(n - 1)], [&](const auto& entry) {
+            return RowOfKey(entry.first) == row;
+        });
+        left -= static_cast<int>(erased);
+        changedCells_ -= erased;
+        if (erased > 0)
+            touched.reset(n);
     }
 }
 
@@ -194,7 +216,7 @@ SaveOutcome DescDocument::saveAll(const SavePlan& plan, const std::set<int>& ski
 
 SaveOutcome DescDocument::saveAll(const Progress& progress)
 {
-    return saveAll(planSaveAll(progress));
+    return saveAll(planSaveAll(), {}, progress);
 }
 
 }  // namespace dravik

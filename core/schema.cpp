@@ -33,43 +33,15 @@ std::string NameOf(const std::string& entry)
     const size_t eq = entry.find('=');
     return eq == std::string::npos ? std::string() : entry.substr(0, eq);
 }
-
-// The count text of `name`: after the first "=" of the first entry whose name
-// matches it, ignoring case.
-std::string CountText(const std::vector<std::string>& entries, const std::string& name, const CodePage& codePage)
-{
-    for (const auto& entry : entries) {
-        const size_t eq = entry.find('=');
-        if (eq == std::string::npos)
-            continue;  // its name is empty, but it has no count text either
-        if (codePage.equalIgnoringCase(std::string_view(entry).substr(0, eq), name))
-            return entry.substr(eq + 1);
-    }
-    return std::string();
-}
 }  // namespace
-
-std::string EntryName(const std::vector<std::string>& entries, size_t k)
-{
-    return NameOf(entries.at(k));
-}
-
-int EntryCount(const std::vector<std::string>& entries, const std::string& name, const CodePage& codePage)
-{
-    const std::string text = CountText(entries, name, codePage);
-    auto count = ParseWholeNumber(text);
-    if (!count)
-        throw DravikError(NotAValidIntegerMessage(text));
-    return *count;
-}
 
 SectionSchema ReadSectionSchema(const TextLines& variables, int section, const CodePage& codePage)
 {
     SectionSchema schema;
     const auto lines = GetSectionLines(variables, SectionName(section));
 
-    // The count text of each folded name, from its first entry: the same
-    // answer EntryCount gives, without a scan per entry.
+    // The count text of each folded name, from its first entry, so that
+    // each entry's count is found without a scan of the section.
     std::unordered_map<std::string, std::string> countTexts;
     for (const auto& line : lines) {
         const size_t eq = line.find('=');

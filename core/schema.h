@@ -21,16 +21,11 @@ std::string SectionName(int section);
 // that occurs twice contributes both of its blocks.
 std::vector<std::string> GetSectionLines(const TextLines& variables, const std::string& sectionName);
 
-// Everything before the first "="; the empty text when there is none.
-std::string EntryName(const std::vector<std::string>& entries, size_t k);
-
-// The count of the first entry whose name equals `name` ignoring case under
-// the code page. Throws "'%s' is not a valid integer value" for a count that
-// is not a whole number.
-int EntryCount(const std::vector<std::string>& entries, const std::string& name, const CodePage& codePage);
-
-// One section's entries read once: names and counts in schema order. Reading
-// stops at the first invalid count; `error` then holds its message and
+// One section's entries read once, in schema order. An entry's name is
+// everything before its first "=" (the empty text when there is none); its
+// count is read from the first entry whose name equals it ignoring case under
+// the code page. Reading stops at the first count that is not a whole number:
+// `error` then holds "'%s' is not a valid integer value" for its text, and
 // `entries` the ones before it.
 struct SectionEntry {
     std::string name;

@@ -209,7 +209,9 @@ void ApplyBlocks(const Grid& summary, const std::vector<int>& labelRows, int gri
     for (const BlockRows& block : blocks)
         for (size_t k = 0; k < block.target.size(); ++k)
             if (block.target[k] >= 0)
-                for (int c = 1; c < summary.colCount(); ++c)
+                // Columns past the target's width would be dropped: a block
+                // under one very long line costs no more than the target's cells.
+                for (int c = 1, columns = std::min(summary.colCount(), target.colCount()); c < columns; ++c)
                     target.setCell(c, block.target[k], summary.cell(c, block.labelRow + 1 + static_cast<int>(k)));
 }
 

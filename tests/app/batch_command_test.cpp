@@ -55,7 +55,9 @@ TEST_F(Batch, ImportReadsTheTableAndSavesAll)
 {
     const std::string vars = dir.write("v.var", "[section1]\r\nhp =2\r\n[section2]\r\nspeed =1\r\n");
     const std::string desc = dir.write("a.desc", "hp 1 2\nspeed 5\rrest\r\n");
-    const std::string table = dir.write("t.txt", "Section 1\t\r\n\tFile name\thp \thp \t\r\n\t" + desc + "\t7\t\xFF\t\r\n");
+    const std::string table = dir.write("t.txt", "Section 1\t\r\n\tFile name\thp \thp \t\r\n\t" + desc +
+                                                     "\t7\t\xFF\t\r\nFile list\t\r\n\tFile name\tPath\t\r\n\ta.desc\t" +
+                                                     desc + "\t\r\n");
     ASSERT_EQ(run({"import", "--vars", vars, "--table", table, desc}), 0) << err.str();
     EXPECT_EQ(test::ReadBytes(desc), "hp  7 \xFF \r\nspeed   \r\nrest\r\n")
         << "section 2 has no block: its values were cleared";

@@ -10,7 +10,7 @@
 #include "core/settings_file.h"
 #include "core/table_exchange.h"
 #include "core/table_text_file.h"
-#include "core/workspace.h"
+#include "core/desc_document.h"
 #include "tests/core/test_files.h"
 
 #include <gtest/gtest.h>
@@ -68,7 +68,7 @@ class Faults : public ::testing::Test {
 protected:
     Faults() : ws(test::Cyrillic()) { ws.startUp(); }
 
-    void vars(Lines lines) { ws.variablesText = TextLines{std::move(lines), true}; }
+    void vars(Lines lines) { ws.setVariablesText(TextLines{std::move(lines), true}); }
     void schema() { vars({"[section1]", "hp =2", "[section_text]", "name =1"}); }
     // Three opened files, each with an edited hp value waiting to be saved.
     std::vector<std::string> openThreeAndEdit(const fs::path& folder)
@@ -82,14 +82,14 @@ protected:
         }
         ws.openDesc(paths);
         for (int r = 1; r <= 3; ++r)
-            ws.grid(1).setCell(2, r, "99");
+            ws.setCell(1, 2, r, "99");
         return paths;
     }
     static std::string old(int i) { return "hp " + std::to_string(i) + " 5\r\nname T-" + std::to_string(i) + "\r\n"; }
     static std::string edited(int i) { return "hp  99 5 \r\nname  T-" + std::to_string(i) + " \r\n"; }
 
     TempFolder dir;
-    Workspace ws;
+    DescDocument ws;
 };
 
 // --- Files that change between Open desc and Save all ---------------------
@@ -104,8 +104,8 @@ TEST_F(Faults, AVanishedFileStopsTheSaveAtItWithEarlierFilesWritten)
     EXPECT_EQ(ReadBytes(paths[2]), old(3));
     EXPECT_TRUE(StrayTemporaries(dir.path()).empty());
     // The preview still holds the current file's text, not a stranger's.
-    EXPECT_EQ(ws.currentDescFile, paths[2]);
-    EXPECT_EQ(ws.descText, SplitLines(old(3)));
+    EXPECT_EQ(ws.currentDescFile(), paths[2]);
+    EXPECT_EQ(ws.descText(), SplitLines(old(3)));
 }
 
 TEST_F(Faults, AFileTurnedIntoAFolderOrADanglingLinkIsReportedAndLeftAlone)
@@ -216,7 +216,7 @@ TEST_F(Faults, AFolderThatTurnsReadOnlyRefusesEveryWriteAndKeepsTheFiles)
     EXPECT_EQ(ErrorOf([&] { ws.saveAll(); }), "Cannot create file \"" + paths[0] + "\". " + Reason(EROFS));
     EXPECT_EQ(ErrorOf([&] { ws.saveVariables((dir.path() / "ro" / "v.var").string()); }),
               "Cannot create file \"" + (dir.path() / "ro" / "v.var").string() + "\". " + Reason(EROFS));
-    ws.summary().setCell(1, 1, "x");
+    ws.setCell(kSummaryGrid, 1, 1, "x");
     EXPECT_EQ(ErrorOf([&] { GridToTextFile(ws.summary(), (dir.path() / "ro" / "t.txt").string()); }), "File access denied");
     SettingsFile settings((dir.path() / "ro" / "DRAVIK2.INI").string());
     EXPECT_FALSE(settings.writeString("Other", "GamePath", "c:\\game.exe"));
@@ -242,7 +242,7 @@ TEST_F(Faults, AFullDiskKeepsEveryOldFileWhole)
     const std::string small = (dir.path() / "full" / "small.desc").string();
     test::WriteBytes(small, "hp 3 4\r\n");
     ws.openDesc({small, big});
-    ws.grid(1).setCell(2, 2, "7");
+    ws.setCell(1, 2, 2, "7");
     EXPECT_EQ(ErrorOf([&] { ws.saveAll(); }), "Cannot create file \"" + big + "\". " + Reason(ENOSPC));
     EXPECT_EQ(ReadBytes(small), "hp  3 4 \r\n");
     EXPECT_EQ(ReadBytes(big), text);
@@ -291,15 +291,17 @@ protected:
     // Open desc, the same edits in every run, Save all.
     static void Save(const fs::path& folder, const Progress& progress = {})
     {
-        Workspace ws(test::Cyrillic());
+        DescDocument ws(test::Cyrillic());
         ws.startUp();
-        ws.variablesText = TextLines{{"[section1]", "hp =2", "armor =3", "[section_text]", "name =1"}, true};
+        ws.setVariablesText(TextLines{{"[section1]", "hp =2", "armor =3", "[section_text]", "name =1"}, true});
         ws.openDesc(Paths(folder));
+        std::vector<CellEdit> edits;
         for (int r = 1; r <= kFiles; ++r) {
-            ws.grid(1).setCell(2, r, std::to_string(r * 3));
-            ws.grid(1).setCell(6, r, "armored");
-            ws.grid(10).setCell(2, r, "new name " + std::to_string(r));
+            edits.push_back({1, 2, r, std::to_string(r * 3)});
+            edits.push_back({1, 6, r, "armored"});
+            edits.push_back({10, 2, r, "new name " + std::to_string(r)});
         }
+        ws.setCells(edits);
         ws.saveAll(progress);
     }
 };
@@ -436,7 +438,7 @@ class LargeInputs : public ::testing::Test {
 protected:
     LargeInputs() : ws(test::Cyrillic()) { ws.startUp(); }
     TempFolder dir;
-    Workspace ws;
+    DescDocument ws;
 };
 
 TEST_F(LargeInputs, AFiftyMegabyteDescFileKeepsEveryByteButItsKeyLines)
@@ -447,10 +449,10 @@ TEST_F(LargeInputs, AFiftyMegabyteDescFileKeepsEveryByteButItsKeyLines)
         text += filler;
     text += "armor 7 8 9";  // the last line, without a break
     const std::string path = dir.write("big.desc", text);
-    ws.variablesText = TextLines{{"[section1]", "hp =2", "armor =3", "[section_text]", "name =1"}, true};
+    ws.setVariablesText(TextLines{{"[section1]", "hp =2", "armor =3", "[section_text]", "name =1"}, true});
     ws.openDesc({path});
     EXPECT_EQ(ws.grid(1).cell(4, 1), "7");
-    ws.grid(1).setCell(2, 1, "100");
+    ws.setCell(1, 2, 1, "100");
     ws.saveAll();
 
     std::string wanted = text;
@@ -482,11 +484,11 @@ TEST_F(LargeInputs, AMillionLinesWithMixedBreaksAndNulBytes)
     }
     text += "zz last 5\r";
     const std::string path = dir.write("lines.desc", text);
-    ws.variablesText = TextLines{{"[section2]", std::string("k\0ey =1", 7), "zz last =1"}, true};
+    ws.setVariablesText(TextLines{{"[section2]", std::string("k\0ey =1", 7), "zz last =1"}, true});
     ws.openDesc({path});
     EXPECT_EQ(ws.grid(2).cell(2, 1), "1");
     EXPECT_EQ(ws.grid(2).cell(3, 1), "5");
-    ws.grid(2).setCell(3, 1, "6");
+    ws.setCell(2, 3, 1, "6");
     ws.saveAll();
 
     const std::string bytes = ReadBytes(path);
@@ -510,7 +512,7 @@ TEST_F(LargeInputs, AMillionLinesWithMixedBreaksAndNulBytes)
 TEST_F(LargeInputs, ATableTextLineOfAHundredThousandColumns)
 {
     const std::string desc = dir.write("a.desc", "hp 1 2\r\n");
-    ws.variablesText = TextLines{{"[section1]", "hp =2"}, true};
+    ws.setVariablesText(TextLines{{"[section1]", "hp =2"}, true});
     ws.openDesc({desc});
 
     std::string line = "Section 1\t";
@@ -518,11 +520,13 @@ TEST_F(LargeInputs, ATableTextLineOfAHundredThousandColumns)
     std::string row = "\t" + desc + "\t5\t6\t";
     for (int c = 0; c < 100000; ++c)
         line += "v" + std::to_string(c) + "\t";
-    const std::string table = dir.write("t.txt", line + "\r\n" + header + "\r\n" + row + "\r\n");
-    TextFileToGrid(ws.summary(), table);
+    // The batch import takes only a table naming exactly the files given.
+    const std::string fileList = "File list\t\r\n\tFile name\tPath\t\r\n\ta.desc\t" + desc + "\t\r\n";
+    const std::string table = dir.write("t.txt", line + "\r\n" + header + "\r\n" + row + "\r\n" + fileList);
+    const std::string bytes = ReadTableTextFile(table);
+    ImportTable(ws, &bytes);
     EXPECT_EQ(ws.summary().colCount(), 100001);
     EXPECT_EQ(ws.summary().cell(100000, 0), "v99999");
-    ApplySummaryTable(ws);
     EXPECT_EQ(ws.grid(1).colCount(), 4);  // the import never widens a table
     EXPECT_EQ(ws.grid(1).cell(2, 1), "5");
     ws.saveAll();

@@ -63,16 +63,30 @@ TEST(Grid, ClearCellsKeepsFixedRowAndColumnAndSize)
     EXPECT_EQ(grid.rowCount(), 3);
 }
 
-TEST(Grid, NewColumnsGetTheDefaultWidthAndOldOnesKeepTheirs)
+TEST(Grid, RowsStoreOnlyUpToTheirLastWrittenCell)
 {
-    Grid grid(2, 2, 100);
-    grid.setColWidth(1, 7);
+    Grid grid(100000, 3);
+    grid.setCell(5, 0, "x");
+    grid.setCell(99999, 1, "far");
+    grid.setCell(7, 2, "");
+    EXPECT_EQ(grid.storedCells(0), 6);
+    EXPECT_EQ(grid.storedCells(1), 100000);
+    EXPECT_EQ(grid.storedCells(2), 0) << "an empty text past the stored cells stores nothing";
+    grid.clearCells(1, 1);
+    EXPECT_EQ(grid.storedCells(1), 1);
+    EXPECT_EQ(grid.cell(99999, 1), "");
     grid.setColCount(4);
-    EXPECT_EQ(grid.colWidth(1), 7);
-    EXPECT_EQ(grid.colWidth(3), 100);
-    grid.setColCount(1);
-    grid.setColCount(2);
-    EXPECT_EQ(grid.colWidth(1), 100) << "a dropped column comes back new";
+    EXPECT_EQ(grid.storedCells(0), 4);
+
+    // Equality is about the texts: a stored empty cell equals one never written.
+    Grid a(4, 2), b(4, 2);
+    a.setCell(3, 1, "v");
+    a.setCell(3, 1, "");
+    EXPECT_TRUE(a == b);
+    b.setCell(2, 0, "w");
+    EXPECT_FALSE(a == b);
+    EXPECT_FALSE(Grid(4, 2) == Grid(4, 3));
+    EXPECT_FALSE(Grid(4, 2) == Grid(5, 2));
 }
 
 TEST(Grid, CellsHoldAnyBytes)

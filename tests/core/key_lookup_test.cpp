@@ -1,5 +1,7 @@
 #include "core/key_lookup.h"
 
+#include "tests/core/literal_reference.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -10,76 +12,46 @@ namespace {
 using Lines = std::vector<std::string>;
 const CodePage& cp1251() { static const CodePage page = CodePage::Named("windows-1251"); return page; }
 
-// The lookup exactly as the desc reader is described: every line is
-// compared, the last match wins.
-namespace literal {
-
-bool StartsWith(const std::string& line, const std::string& key, const CodePage& page)
+// The value the reader gives for a key, asked of the plain reference and of
+// the index the commands use; both must agree.
+std::string ValueOf(const Lines& lines, const std::string& key, const CodePage& page)
 {
-    if (line.size() < key.size())
-        return false;
-    return page.lowered(line.substr(0, key.size())) == page.lowered(key);
+    const std::string value = literal::GetKeyValue(lines, key, page);
+    EXPECT_EQ(KeyLineIndex(lines, 4, page).valueOf(key), value) << ::testing::PrintToString(key);
+    return value;
 }
 
-long Find(const Lines& lines, const std::string& key, const CodePage& page)
-{
-    long found = kNoLine;
-    if (key.empty())
-        return found;
-    for (size_t i = 0; i < lines.size(); ++i)
-        if (StartsWith(lines[i], key, page))
-            found = static_cast<long>(i);
-    return found;
-}
-
-std::string Value(const Lines& lines, const std::string& key, const CodePage& page)
-{
-    std::string result = " ";
-    const long line = Find(lines, key, page);
-    if (line == kNoLine)
-        return result;
-    std::string rest = lines[static_cast<size_t>(line)].substr(key.size());
-    size_t begin = 0, end = rest.size();
-    while (begin < end && static_cast<unsigned char>(rest[begin]) <= 32)
-        ++begin;
-    while (end > begin && static_cast<unsigned char>(rest[end - 1]) <= 32)
-        --end;
-    return rest.substr(begin, end - begin);
-}
-
-}  // namespace literal
-
-TEST(GetKeyValue, TheLastMatchingLineWinsWhateverItsCase)
+TEST(KeyValue, TheLastMatchingLineWinsWhateverItsCase)
 {
     Lines lines(25, "filler");
     lines[3] = "Armor 10 20";
     lines[20] = "ARMOR 30 40";
-    EXPECT_EQ(GetKeyValue(lines, "armor ", cp1251()), "30 40");
+    EXPECT_EQ(ValueOf(lines, "armor ", cp1251()), "30 40");
     EXPECT_EQ(FindKeyLine(lines, "armor ", cp1251()), 20);
 }
 
-TEST(GetKeyValue, ReaderEdgeCases)
+TEST(KeyValue, ReaderEdgeCases)
 {
     const Lines lines{"[section1]", "hp 100", "abcd 4", "abc 3", "  speed 5", "crew", "NAME \xC0\xE1\xE2 Tank \t",
                       "\xC0\xE1 7", "health  9 "};
-    EXPECT_EQ(GetKeyValue(lines, "[section1]", cp1251()), "") << "header lines are lines too";
-    EXPECT_EQ(GetKeyValue(lines, "speed", cp1251()), " ") << "leading blanks hide a key";
-    EXPECT_EQ(GetKeyValue(lines, "crew", cp1251()), "") << "the key alone: empty value";
-    EXPECT_EQ(GetKeyValue(lines, "missing", cp1251()), " ") << "absent: one blank";
-    EXPECT_EQ(GetKeyValue(lines, "", cp1251()), " ") << "the empty key matches nothing";
-    EXPECT_EQ(GetKeyValue(lines, "abc", cp1251()), "3") << "a plain prefix: the later of abc and abcd";
-    EXPECT_EQ(GetKeyValue(lines, "abc ", cp1251()), "3");
-    EXPECT_EQ(GetKeyValue(lines, "name ", cp1251()), "\xC0\xE1\xE2 Tank") << "the value keeps its case";
-    EXPECT_EQ(GetKeyValue(lines, "\xE0\xC1 ", cp1251()), "7") << "Cyrillic folds";
-    EXPECT_EQ(GetKeyValue(lines, "health ", cp1251()), "9");
-    EXPECT_EQ(GetKeyValue(lines, "health  9  x", cp1251()), " ") << "a key longer than the line";
+    EXPECT_EQ(ValueOf(lines, "[section1]", cp1251()), "") << "header lines are lines too";
+    EXPECT_EQ(ValueOf(lines, "speed", cp1251()), " ") << "leading blanks hide a key";
+    EXPECT_EQ(ValueOf(lines, "crew", cp1251()), "") << "the key alone: empty value";
+    EXPECT_EQ(ValueOf(lines, "missing", cp1251()), " ") << "absent: one blank";
+    EXPECT_EQ(ValueOf(lines, "", cp1251()), " ") << "the empty key matches nothing";
+    EXPECT_EQ(ValueOf(lines, "abc", cp1251()), "3") << "a plain prefix: the later of abc and abcd";
+    EXPECT_EQ(ValueOf(lines, "abc ", cp1251()), "3");
+    EXPECT_EQ(ValueOf(lines, "name ", cp1251()), "\xC0\xE1\xE2 Tank") << "the value keeps its case";
+    EXPECT_EQ(ValueOf(lines, "\xE0\xC1 ", cp1251()), "7") << "Cyrillic folds";
+    EXPECT_EQ(ValueOf(lines, "health ", cp1251()), "9");
+    EXPECT_EQ(ValueOf(lines, "health  9  x", cp1251()), " ") << "a key longer than the line";
 }
 
-TEST(GetKeyValue, CodePageDecidesWhatFolds)
+TEST(KeyValue, CodePageDecidesWhatFolds)
 {
     const Lines lines{"\xB8lka 5"};  // ё in windows-1251, ¸ in windows-1252
-    EXPECT_EQ(GetKeyValue(lines, "\xA8lka ", cp1251()), "5");
-    EXPECT_EQ(GetKeyValue(lines, "\xA8lka ", CodePage::Named("windows-1252")), " ");
+    EXPECT_EQ(ValueOf(lines, "\xA8lka ", cp1251()), "5");
+    EXPECT_EQ(ValueOf(lines, "\xA8lka ", CodePage::Named("windows-1252")), " ");
 }
 
 // Random texts over a small alphabet, so that keys share prefixes with many
@@ -147,11 +119,11 @@ TEST_P(KeyLineIndexAgainstLiteral, SameLinesAndValuesBeforeAndAfterEdits)
 
         auto compareAll = [&](const char* when) {
             for (const auto& key : keys) {
-                ASSERT_EQ(index.find(key), literal::Find(lines, key, cp1251()))
+                ASSERT_EQ(index.find(key), literal::KeyLine(lines, key, cp1251()))
                     << when << " key " << ::testing::PrintToString(key) << " in " << ::testing::PrintToString(lines);
-                ASSERT_EQ(index.findFolded(cp1251().lowered(key)), literal::Find(lines, key, cp1251())) << when;
-                ASSERT_EQ(index.valueOf(key), literal::Value(lines, key, cp1251())) << when;
-                ASSERT_EQ(GetKeyValue(lines, key, cp1251()), literal::Value(lines, key, cp1251())) << when;
+                ASSERT_EQ(index.findFolded(cp1251().lowered(key)), literal::KeyLine(lines, key, cp1251())) << when;
+                ASSERT_EQ(index.valueOf(key), literal::GetKeyValue(lines, key, cp1251())) << when;
+                ASSERT_EQ(FindKeyLine(lines, key, cp1251()), literal::KeyLine(lines, key, cp1251())) << when;
             }
         };
         compareAll("fresh");

@@ -1,4 +1,4 @@
-#include "core/workspace.h"
+#include "core/desc_document.h"
 
 #include "core/errors.h"
 #include "tests/core/test_files.h"
@@ -17,7 +17,7 @@ class OpenDesc : public ::testing::Test {
 protected:
     OpenDesc() : ws(test::Cyrillic()) { ws.startUp(); }
 
-    void vars(Lines lines) { ws.variablesText = TextLines{std::move(lines), true}; }
+    void vars(Lines lines) { ws.setVariablesText(TextLines{std::move(lines), true}); }
     std::string desc(const std::string& name, const std::string& bytes) { return dir.write(name, bytes); }
     // Row `r` of a grid from column `from` to its last column.
     Row row(int grid, int r, int from = 0) const
@@ -30,7 +30,7 @@ protected:
     std::string errorOf(const std::vector<std::string>& paths)
     {
         try {
-            ws.openDesc(paths);
+            ws.openDesc(paths, hooks);
         } catch (const DravikError& e) {
             return e.what();
         }
@@ -38,7 +38,10 @@ protected:
     }
 
     test::TempFolder dir;
-    Workspace ws;
+    DescDocument ws;
+    // The window fits its column widths to the headers when the load asks.
+    int fits = 0;
+    LoadHooks hooks{{}, [this] { ++fits; }};
 };
 
 TEST_F(OpenDesc, StartUpStateIsTheDesignedWindow)
@@ -49,25 +52,20 @@ TEST_F(OpenDesc, StartUpStateIsTheDesignedWindow)
         EXPECT_EQ(g.rowCount(), 50);
         EXPECT_EQ(g.cell(0, 0), "");
         EXPECT_EQ(g.cell(1, 0), "File name");
-        EXPECT_EQ(g.colWidth(1), 216);
-        for (int c = 2; c < g.colCount(); ++c)
-            EXPECT_EQ(g.colWidth(c), 12) << "an empty header is one font size wide";
         for (int r = 1; r < 50; ++r)
             EXPECT_EQ(g.cell(0, r), std::to_string(r));
-        EXPECT_EQ(g.defaultRowHeight(), 24);
     }
     const Grid& files = ws.grid(kFileListGrid);
     EXPECT_EQ(files.colCount(), 3);
     EXPECT_EQ(files.rowCount(), 50);
     EXPECT_EQ(row(kFileListGrid, 0), (Row{"File number", "File name", "Path"}));
-    EXPECT_EQ(files.colWidth(1), 12);
-    EXPECT_EQ(files.colWidth(2), 12);
     EXPECT_EQ(files.cell(0, 1), "");
     EXPECT_EQ(ws.grid(kSummaryGrid).colCount(), 5);
     EXPECT_EQ(ws.grid(kSummaryGrid).rowCount(), 5);
-    EXPECT_EQ(ws.descFileCount, 0);
-    EXPECT_EQ(ws.currentDescFile, "");
-    EXPECT_TRUE(ws.variablesText.lines.empty());
+    EXPECT_EQ(ws.descFileCount(), 0);
+    EXPECT_EQ(ws.currentDescFile(), "");
+    EXPECT_TRUE(ws.variablesText().lines.empty());
+    EXPECT_FALSE(ws.isModified()) << "the start-up headers are no edit";
 }
 
 TEST_F(OpenDesc, LaysOutOneRowPerFileAndOneColumnPerValue)
@@ -93,9 +91,9 @@ TEST_F(OpenDesc, LaysOutOneRowPerFileAndOneColumnPerValue)
     EXPECT_EQ(ws.fileList().rowCount(), 3);
     EXPECT_EQ(row(kFileListGrid, 1), (Row{"1", "a.desc", a}));
     EXPECT_EQ(row(kFileListGrid, 2), (Row{"2", "b.desc", b}));
-    EXPECT_EQ(ws.descFileCount, 2);
-    EXPECT_EQ(ws.currentDescFile, b);
-    EXPECT_EQ(ws.descText.lines, (Lines{"hp 30", "armor 4 5 6 7"}));
+    EXPECT_EQ(ws.descFileCount(), 2);
+    EXPECT_EQ(ws.currentDescFile(), b);
+    EXPECT_EQ(ws.descText().lines, (Lines{"hp 30", "armor 4 5 6 7"}));
 }
 
 TEST_F(OpenDesc, MissingAndEmptyValues)
@@ -146,17 +144,21 @@ TEST_F(OpenDesc, EmptyVariablesTextFillsOnlyNumbersPathsAndFileList)
     EXPECT_EQ(row(kFileListGrid, 1), (Row{"1", "a.desc", a}));
 }
 
-TEST_F(OpenDesc, ColumnWidthsAndRowHeightFollowTheFontAndHeaders)
+TEST_F(OpenDesc, ColumnWidthsAreFittedOnceAtTheEndWithEveryHeaderInPlace)
 {
-    ws.fontSize = 10;
-    vars({"[section1]", "hp =1", "weapon gun=1"});
-    ws.openDesc({desc("a.desc", "")});
-    EXPECT_EQ(ws.grid(1).colWidth(1), 100);  // "File name"
-    EXPECT_EQ(ws.grid(1).colWidth(2), 40);   // "hp "
-    EXPECT_EQ(ws.grid(1).colWidth(3), 110);
-    EXPECT_EQ(ws.grid(1).defaultRowHeight(), 20);
-    EXPECT_EQ(ws.fileList().colWidth(2), 50);  // "Path"
-    EXPECT_EQ(ws.grid(12).defaultRowHeight(), 24) << "the summary table is not fitted";
+    vars({"[section1]", "hp =1", "weapon gun=1", "[section_text]", "name =1"});
+    const std::string a = desc("a.desc", "");
+    Row headersWhenFitted;
+    hooks.fitColumnWidths = [&] {
+        ++fits;
+        headersWhenFitted = row(1, 0);
+        headersWhenFitted.push_back(ws.grid(10).cell(2, 0));
+    };
+    ws.openDesc({a, a}, hooks);
+    EXPECT_EQ(fits, 1);
+    EXPECT_EQ(headersWhenFitted, (Row{"", "File name", "hp ", "weapon gun", "name "}));
+    ws.openDesc({}, hooks);
+    EXPECT_EQ(fits, 1) << "a cancelled Open desc changes no header";
 }
 
 TEST_F(OpenDesc, ASecondSmallerLoadLeavesNothingOfTheFirst)
@@ -164,7 +166,7 @@ TEST_F(OpenDesc, ASecondSmallerLoadLeavesNothingOfTheFirst)
     vars({"[section1]", "a =2", "b =3", "[section2]", "c =1"});
     const std::string x = desc("x.desc", "a 1 2\r\nb 3 4 5\r\nc 6\r\n");
     ws.openDesc({x, x, x});
-    ws.grid(1).setCell(6, 3, "edited");
+    ws.setCell(1, 6, 3, "edited");
 
     vars({"[section1]", "z =1"});
     const std::string y = desc("y.desc", "z 9\r\n");
@@ -175,13 +177,15 @@ TEST_F(OpenDesc, ASecondSmallerLoadLeavesNothingOfTheFirst)
     EXPECT_EQ(row(2, 0, 2), (Row{"c "})) << "a section without entries keeps its old headers";
     EXPECT_EQ(row(2, 1, 2), (Row{""}));
     EXPECT_EQ(ws.fileList().rowCount(), 2);
+    EXPECT_FALSE(ws.isModified()) << "the edit went with the first load";
     for (int n : {1, 2, kFileListGrid}) {
-        ws.grid(n).setSize(8, 5);
+        Grid widened = ws.grid(n);
+        widened.setSize(8, 5);
         for (int r = 0; r < 5; ++r)
             for (int c = 3; c < 8; ++c)
-                EXPECT_EQ(ws.grid(n).cell(c, r), "") << n << ":" << c << "," << r;
+                EXPECT_EQ(widened.cell(c, r), "") << n << ":" << c << "," << r;
         for (int r = 2; r < 5; ++r)
-            EXPECT_EQ(ws.grid(n).cell(1, r), "") << n << ": row " << r;
+            EXPECT_EQ(widened.cell(1, r), "") << n << ": row " << r;
     }
 }
 
@@ -216,14 +220,18 @@ TEST_F(OpenDesc, UnreadableFileStopsTheLoadAfterItsFileListRow)
     const std::string missing = dir.file("missing.desc");
 
     EXPECT_EQ(errorOf({a, missing, a}), "Cannot open file \"" + missing + "\". " + test::Reason(test::kFileNotFound));
-    EXPECT_EQ(ws.descFileCount, 3);
+    EXPECT_EQ(ws.descFileCount(), 3);
     EXPECT_EQ(row(1, 1), (Row{"1", a, "1"}));
     EXPECT_EQ(row(1, 2), (Row{"2", "", ""})) << "the failing file's table row stays empty";
     EXPECT_EQ(row(kFileListGrid, 2), (Row{"2", "missing.desc", missing}));
     EXPECT_EQ(row(kFileListGrid, 3), (Row{"3", "old.desc", old})) << "later rows keep what they held";
-    EXPECT_EQ(ws.currentDescFile, a);
-    EXPECT_EQ(ws.descText.lines, Lines{"hpx 1"});
-    EXPECT_EQ(ws.grid(1).colWidth(2), 60) << "finished sections were fitted";
+    EXPECT_EQ(ws.currentDescFile(), a);
+    EXPECT_EQ(ws.descText().lines, Lines{"hpx 1"});
+    EXPECT_EQ(fits, 1) << "finished sections were fitted";
+    EXPECT_FALSE(ws.isModified()) << "what was loaded is what the files hold";
+
+    EXPECT_EQ(errorOf({missing, a}), "Cannot open file \"" + missing + "\". " + test::Reason(test::kFileNotFound));
+    EXPECT_EQ(fits, 1) << "no section was finished before the first file failed";
 }
 
 TEST_F(OpenDesc, InvalidCountStopsAtTheFirstFileInsideItsSection)
@@ -238,7 +246,12 @@ TEST_F(OpenDesc, InvalidCountStopsAtTheFirstFileInsideItsSection)
     EXPECT_EQ(row(4, 0), section4Before);
     EXPECT_EQ(row(4, 1), (Row{"1", "", "", "", "", "", "", "", "", "", ""}));
     EXPECT_EQ(row(1, 2), (Row{"2", "", ""})) << "the second file is never read";
-    EXPECT_EQ(ws.currentDescFile, f);
+    EXPECT_EQ(ws.currentDescFile(), f);
+    EXPECT_EQ(fits, 1) << "sections 1 and 2 had been finished";
+
+    vars({"[section1]", "bad =x"});
+    EXPECT_EQ(errorOf({f}), "'x' is not a valid integer value");
+    EXPECT_EQ(fits, 1) << "the first section failed: nothing was finished";
 }
 
 TEST_F(OpenDesc, BlankEntryLineFailsWithAnEmptyCount)
@@ -246,18 +259,52 @@ TEST_F(OpenDesc, BlankEntryLineFailsWithAnEmptyCount)
     vars({"[section2]", "a =1", "   "});
     EXPECT_EQ(errorOf({desc("f.desc", "a 1\r\n")}), "'' is not a valid integer value");
     EXPECT_EQ(ws.grid(2).cell(2, 1), "1");
+    EXPECT_EQ(fits, 1);
+}
+
+TEST_F(OpenDesc, CountsTooLargeForTheTablesAreRefusedBeforeAnythingLoads)
+{
+    vars({"[section1]", "hp =1"});
+    const std::string a = desc("a.desc", "hp 1\r\nhuge 2\r\n");
+    ws.openDesc({a});
+    ws.setCell(1, 2, 1, "edited");
+    const Grid before = ws.grid(1);
+    struct Case {
+        std::string count;
+        long long value;
+        int files;
+    };
+    for (const Case& c : {Case{"2147483647", 2147483647, 1}, Case{"100000000", 100000000, 1},
+                          Case{"$7FFFFFFF", 2147483647, 1}, Case{"20000000", 20000000, 3}}) {
+        vars({"[section1]", "hp =1", "[section4]", "huge =" + c.count, "small =1"});
+        const std::vector<std::string> paths(static_cast<size_t>(c.files), a);
+        EXPECT_EQ(errorOf(paths), TooManyColumnsMessage("huge ", c.value)) << c.count;
+        EXPECT_TRUE(ws.grid(1) == before) << "nothing of the load happens";
+        EXPECT_EQ(ws.grid(4).colCount(), 11);
+        EXPECT_EQ(ws.descFileCount(), 1);
+        EXPECT_TRUE(ws.cellChanged(1, 2, 1)) << "the unsaved edit is kept";
+        if (c.files == 1) {
+            EXPECT_EQ(ws.planSaveAll().error, TooManyColumnsMessage("huge ", c.value)) << "nor of a save";
+        }
+    }
+    EXPECT_EQ(fits, 0);
 }
 
 TEST_F(OpenDesc, NoPathsIsACancel)
 {
     vars({"[section1]", "a =1"});
     ws.openDesc({desc("f.desc", "a 1\r\n")});
-    const Workspace before = ws;
+    ws.setCell(1, 2, 1, "edited");
+    std::vector<Grid> before;
+    for (int n = 1; n <= kGridCount; ++n)
+        before.push_back(ws.grid(n));
+    const std::string current = ws.currentDescFile();
     ws.openDesc({});
     for (int n = 1; n <= kGridCount; ++n)
-        EXPECT_TRUE(ws.grid(n) == before.grid(n)) << n;
-    EXPECT_EQ(ws.descFileCount, 1);
-    EXPECT_EQ(ws.currentDescFile, before.currentDescFile);
+        EXPECT_TRUE(ws.grid(n) == before[static_cast<size_t>(n - 1)]) << n;
+    EXPECT_EQ(ws.descFileCount(), 1);
+    EXPECT_EQ(ws.currentDescFile(), current);
+    EXPECT_TRUE(ws.cellChanged(1, 2, 1)) << "the edit is still unsaved";
 }
 
 }  // namespace

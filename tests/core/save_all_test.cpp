@@ -1,8 +1,9 @@
-#include "core/workspace.h"
+#include "core/desc_document.h"
 
 #include "core/dravik2_auxillary.h"
 #include "core/errors.h"
 #include "core/schema.h"
+#include "tests/core/literal_reference.h"
 #include "tests/core/test_files.h"
 
 #include <gtest/gtest.h>
@@ -26,12 +27,12 @@ class SaveAll : public ::testing::Test {
 protected:
     SaveAll() : ws(test::Cyrillic()) { ws.startUp(); }
 
-    void vars(Lines lines) { ws.variablesText = TextLines{std::move(lines), true}; }
+    void vars(Lines lines) { ws.setVariablesText(TextLines{std::move(lines), true}); }
     std::string desc(const std::string& name, const std::string& bytes) { return dir.write(name, bytes); }
-    std::string errorOf(void (Workspace::*command)(const Progress&))
+    std::string saveError()
     {
         try {
-            (ws.*command)({});
+            ws.saveAll();
         } catch (const DravikError& e) {
             return e.what();
         }
@@ -39,7 +40,7 @@ protected:
     }
 
     test::TempFolder dir;
-    Workspace ws;
+    DescDocument ws;
 };
 
 TEST_F(SaveAll, UneditedSaveRebuildsOnlyTheKeyLines)
@@ -53,7 +54,7 @@ TEST_F(SaveAll, UneditedSaveRebuildsOnlyTheKeyLines)
     EXPECT_EQ(ReadBytes(path),
               "; comment\r\nhp 10 20 \r\narmor  1 1 1 \r\ncrew  \r\nbare     \r\n"
               "name  Tiger \xC0\xE1  I \r\n[section2]\r\nlast line no break");
-    EXPECT_EQ(ws.descText, SplitLines(ReadBytes(path)));
+    EXPECT_EQ(ws.descText(), SplitLines(ReadBytes(path)));
 }
 
 TEST_F(SaveAll, EditedCellsAreWrittenAsTheyStand)
@@ -61,9 +62,9 @@ TEST_F(SaveAll, EditedCellsAreWrittenAsTheyStand)
     vars({"[section2]", "a =3", "[section_text]", "t =1"});
     const std::string path = desc("a.desc", "a 1 2 3\r\nt old\r\n");
     ws.openDesc({path});
-    ws.grid(2).setCell(2, 1, "");
-    ws.grid(2).setCell(3, 1, "x y  z");
-    ws.grid(10).setCell(2, 1, "new \xFF text");
+    ws.setCell(2, 2, 1, "");
+    ws.setCell(2, 3, 1, "x y  z");
+    ws.setCell(10, 2, 1, "new \xFF text");
     ws.saveAll();
     EXPECT_EQ(ReadBytes(path), "a   x y  z 3 \r\nt  new \xFF text \r\n");
 }
@@ -73,7 +74,7 @@ TEST_F(SaveAll, TextSectionWritesItsValueOnceWhateverTheCount)
     vars({"[section_text]", "one =1", "two =2", "zero =0"});
     const std::string path = desc("a.desc", "one first text\r\ntwo second  text\r\nzero gone\r\n");
     ws.openDesc({path});
-    ws.grid(10).setCell(4, 1, "ignored second column");
+    ws.setCell(10, 4, 1, "ignored second column");
     ws.saveAll();
     EXPECT_EQ(ReadBytes(path), "one  first text \r\ntwo  second  text \r\nzero  \r\n");
 }
@@ -83,7 +84,7 @@ TEST_F(SaveAll, KeysTheFileLacksAreNotAdded)
     vars({"[section1]", "hp =1", "missing =2"});
     const std::string path = desc("a.desc", "hp 1");
     ws.openDesc({path});
-    ws.grid(1).setCell(3, 1, "5");
+    ws.setCell(1, 3, 1, "5");
     ws.saveAll();
     EXPECT_EQ(ReadBytes(path), "hp  1 ");
 }
@@ -94,7 +95,7 @@ TEST_F(SaveAll, TheLastLineOfAKeyIsTheOneRewritten)
     const std::string path = desc("a.desc", "hp 1\r\nx\r\nHP 2\r\n");
     ws.openDesc({path});
     EXPECT_EQ(ws.grid(1).cell(2, 1), "2");
-    ws.grid(1).setCell(2, 1, "3");
+    ws.setCell(1, 2, 1, "3");
     ws.saveAll();
     EXPECT_EQ(ReadBytes(path), "hp 1\r\nx\r\nhp  3 \r\n");
 }
@@ -105,15 +106,16 @@ TEST_F(SaveAll, MovedColumnsStillFeedTheirOwnKeys)
     const std::string path = desc("a.desc", "a 1\r\nb 2 3\r\n");
     ws.openDesc({path});
     // The user dragged a's column behind b's: headers and cells move together.
-    Grid& t = ws.grid(1);
+    const Grid& t = ws.grid(1);
+    std::vector<CellEdit> moves;
     for (int r = 0; r < t.rowCount(); ++r) {
-        const std::string a = t.cell(2, r);
-        t.setCell(2, r, t.cell(3, r));
-        t.setCell(3, r, t.cell(4, r));
-        t.setCell(4, r, a);
+        moves.push_back({1, 2, r, t.cell(3, r)});
+        moves.push_back({1, 3, r, t.cell(4, r)});
+        moves.push_back({1, 4, r, t.cell(2, r)});
     }
-    t.setCell(4, 1, "10");
-    t.setCell(0, 0, "a ");  // the fixed column's header is no value column
+    ws.setCells(moves);
+    ws.setCell(1, 4, 1, "10");
+    ws.setCell(1, 0, 0, "a ");  // the fixed column's header is no value column
     ws.saveAll();
     EXPECT_EQ(ReadBytes(path), "a  10 \r\nb  2 3 \r\n");
 }
@@ -123,8 +125,8 @@ TEST_F(SaveAll, KeysWithoutAColumnKeepTheirLine)
     vars({"[section1]", "a =2", "z =0"});
     const std::string path = desc("a.desc", "a 1 2\r\nz 9\r\n");
     ws.openDesc({path});
-    ws.grid(1).setCell(2, 0, "renamed");
-    ws.grid(1).setCell(3, 0, "renamed");
+    ws.setCell(1, 2, 0, "renamed");
+    ws.setCell(1, 3, 0, "renamed");
     ws.saveAll();
     EXPECT_EQ(ReadBytes(path), "a 1 2\r\nz  \r\n") << "a count of 0 needs no column";
 
@@ -147,9 +149,9 @@ TEST_F(SaveAll, NegativeCountsAndEmptyNamesAreNeverWritten)
 TEST_F(SaveAll, NothingOpenedDoesNothing)
 {
     vars({"[section1]", "a =1"});
-    ws.descText = TextLines{{"kept"}, false};
+    ws.setDescText(TextLines{{"kept"}, false});
     ws.saveAll();
-    EXPECT_EQ(ws.descText.lines, Lines{"kept"});
+    EXPECT_EQ(ws.descText().lines, Lines{"kept"});
     EXPECT_EQ(dir.names(), std::vector<std::string>{});
 }
 
@@ -160,11 +162,13 @@ TEST_F(SaveAll, ThePreviewFollowsTheCurrentFileAfterwards)
     const std::string b = desc("b.desc", "a 2\r\n");
     ws.openDesc({a, b});
     ws.selectFileListRow(1);
-    ws.grid(1).setCell(2, 1, "10");
+    ws.setCell(1, 2, 1, "10");
     ws.saveAll();
-    EXPECT_EQ(ws.currentDescFile, a);
-    EXPECT_EQ(ws.descText, SplitLines("a  10 \r\n"));
-    ws.descText.lines.push_back("typed");
+    EXPECT_EQ(ws.currentDescFile(), a);
+    EXPECT_EQ(ws.descText(), SplitLines("a  10 \r\n"));
+    TextLines typed = ws.descText();
+    typed.lines.push_back("typed");
+    ws.setDescText(typed);
     ws.saveCurrent();
     EXPECT_EQ(ReadBytes(a), "a  10 \r\ntyped\r\n");
     EXPECT_EQ(ReadBytes(b), "a  2 \r\n");
@@ -176,10 +180,26 @@ TEST_F(SaveAll, WritesToThePathTheFileListHoldsNow)
     const std::string a = desc("a.desc", "a 1\r\n");
     const std::string other = desc("other.desc", "a 9\r\nmore\r\n");
     ws.openDesc({a});
-    ws.fileList().setCell(2, 1, other);
+    ws.setCell(kFileListGrid, 2, 1, other);
     ws.saveAll();
     EXPECT_EQ(ReadBytes(a), "a 1\r\n");
     EXPECT_EQ(ReadBytes(other), "a  1 \r\nmore\r\n");
+}
+
+TEST_F(SaveAll, AFileListedTwiceTakesItsRowsInTurn)
+{
+    // Row 1 rewrites the last "ab" line into an "a" line, so row 2 finds its
+    // "ab" line higher up: only a save that builds row 2 on row 1's bytes
+    // writes what saving one file after the other always wrote.
+    vars({"[section1]", "ab=1", "a=1"});
+    const std::string path = desc("a.desc", "ab 1\r\nab 2\r\n");
+    ws.openDesc({path, path});
+    ws.setCell(1, 2, 2, "9");
+    const SavePlan plan = ws.planSaveAll();
+    EXPECT_TRUE(plan.changedOnDisk().empty()) << "a row's own earlier row is no change behind the document's back";
+    ws.saveAll(plan);
+    EXPECT_EQ(ReadBytes(path), "ab 9 \r\na b \r\n");
+    EXPECT_FALSE(ws.planSaveAll().files.at(0).changedOnDisk);
 }
 
 TEST_F(SaveAll, UnreadableFileStopsWithEarlierFilesWritten)
@@ -190,10 +210,10 @@ TEST_F(SaveAll, UnreadableFileStopsWithEarlierFilesWritten)
     const std::string c = desc("c.desc", "a 3\r\n");
     ws.openDesc({a, b, c});
     std::filesystem::remove(b);
-    EXPECT_EQ(errorOf(&Workspace::saveAll), "Cannot open file \"" + b + "\". " + test::Reason(test::kFileNotFound));
+    EXPECT_EQ(saveError(), "Cannot open file \"" + b + "\". " + test::Reason(test::kFileNotFound));
     EXPECT_EQ(ReadBytes(a), "a  1 \r\n");
     EXPECT_EQ(ReadBytes(c), "a 3\r\n");
-    EXPECT_EQ(ws.descText, SplitLines("a 3\r\n")) << "the preview is the current file again";
+    EXPECT_EQ(ws.descText(), SplitLines("a 3\r\n")) << "the preview is the current file again";
 }
 
 TEST_F(SaveAll, FailedWriteStopsAndLeavesThatFileWhole)
@@ -206,7 +226,7 @@ TEST_F(SaveAll, FailedWriteStopsAndLeavesThatFileWhole)
     std::string message;
     {
         test::WriteFailure full(100, test::kDiskFull);  // a.desc fits, b.desc does not
-        message = errorOf(&Workspace::saveAll);
+        message = saveError();
     }
     EXPECT_EQ(message, "Cannot create file \"" + b + "\". " + test::Reason(test::kDiskFull));
     EXPECT_EQ(ReadBytes(a), "a  1 \r\n");
@@ -221,7 +241,7 @@ TEST_F(SaveAll, InvalidCountWritesNothing)
     const std::string a = desc("a.desc", "a 1\r\n");
     ws.openDesc({a, a});
     vars({"[section1]", "a =1", "[section9]", "b =one"});
-    EXPECT_EQ(errorOf(&Workspace::saveAll), "'one' is not a valid integer value");
+    EXPECT_EQ(saveError(), "'one' is not a valid integer value");
     EXPECT_EQ(ReadBytes(a), "a 1\r\n");
 }
 
@@ -241,8 +261,8 @@ TEST_F(SaveAll, BytesOfAnyValueSurviveALoadAndSave)
 
 TEST(SaveCurrent, BeforeAnyLoadCannotCreate)
 {
-    Workspace ws(test::Cyrillic());
-    ws.descText = TextLines{{"x"}, false};
+    DescDocument ws(test::Cyrillic());
+    ws.setDescText(TextLines{{"x"}, false});
     try {
         ws.saveCurrent();
         FAIL() << "no error";
@@ -273,7 +293,7 @@ TEST_F(SaveAll, RefusesAReadOnlyFile)
     const std::string a = desc("a.desc", "a 1\r\n");
     ws.openDesc({a});
     ASSERT_EQ(::chmod(a.c_str(), 0444), 0);
-    EXPECT_EQ(errorOf(&Workspace::saveAll), "Cannot create file \"" + a + "\". " + test::Reason(EACCES));
+    EXPECT_EQ(saveError(), "Cannot create file \"" + a + "\". " + test::Reason(EACCES));
     EXPECT_EQ(ReadBytes(a), "a 1\r\n");
 }
 #endif
@@ -331,23 +351,6 @@ Grid ToGrid(const Table& t)
     return grid;
 }
 
-long FindLine(const Lines& lines, const std::string& key, const CodePage& page)
-{
-    long found = -1;
-    if (key.empty())
-        return found;
-    for (size_t i = 0; i < lines.size(); ++i)
-        if (lines[i].size() >= key.size() && page.lowered(lines[i].substr(0, key.size())) == page.lowered(key))
-            found = static_cast<long>(i);
-    return found;
-}
-
-std::string KeyValue(const Lines& lines, const std::string& key, const CodePage& page)
-{
-    const long line = FindLine(lines, key, page);
-    return line < 0 ? " " : std::string(Trim(std::string_view(lines[static_cast<size_t>(line)]).substr(key.size())));
-}
-
 void Open(State& s, const TextLines& vars, const std::vector<std::string>& paths, const CodePage& page)
 {
     const int n = static_cast<int>(paths.size());
@@ -371,11 +374,11 @@ void Open(State& s, const TextLines& vars, const std::vector<std::string>& paths
             int pos = 2, total = 2;
             t.rows = n + 1;
             for (size_t k = 0; k < entries.size(); ++k) {
-                const std::string name = EntryName(entries, k);
-                const int c = std::max(EntryCount(entries, name, page), 0);
+                const std::string name = literal::EntryName(entries, k);
+                const int c = std::max(literal::EntryCount(entries, name, page), 0);
                 total += c;
                 t.cols = total;
-                const std::string v = KeyValue(s.desc.lines, name, page);
+                const std::string v = literal::GetKeyValue(s.desc.lines, name, page);
                 for (int j = 0; j < c; ++j, ++pos) {
                     t.set(pos, 0, name);
                     t.set(pos, r, i == 10 ? v : GetWord(' ', v, j));
@@ -396,8 +399,8 @@ void Save(State& s, const TextLines& vars, const CodePage& page)
             const Table& t = s.grids[i - 1];
             const Lines entries = GetSectionLines(vars, SectionName(i));
             for (size_t k = 0; k < entries.size(); ++k) {
-                const std::string name = EntryName(entries, k);
-                const int c = EntryCount(entries, name, page);
+                const std::string name = literal::EntryName(entries, k);
+                const int c = literal::EntryCount(entries, name, page);
                 if (name.empty() || c < 0)
                     continue;
                 std::string line = name + " ";
@@ -411,7 +414,7 @@ void Save(State& s, const TextLines& vars, const CodePage& page)
                     for (int j = 0; j < (i == 10 ? 1 : c); ++j)
                         line += t.get(first + j, r) + " ";
                 }
-                const long at = FindLine(text.lines, name, page);
+                const long at = literal::KeyLine(text.lines, name, page);
                 if (at >= 0)
                     text.lines[static_cast<size_t>(at)] = line;
             }
@@ -479,40 +482,38 @@ protected:
     {
         static const std::vector<std::string> texts{"", " ", "9", "a b", "\xFF\xC0", "hp"};
         for (int e = static_cast<int>(random() % 8); e > 0; --e) {
-            Grid& t = ws.grid(1 + static_cast<int>(random() % 10));
+            const int n = 1 + static_cast<int>(random() % 10);
+            const Grid& t = ws.grid(n);
             const int c = static_cast<int>(random() % t.colCount());
             const int choice = static_cast<int>(random() % 10);
             if (choice == 0) {
-                t.setCell(c, 0, pick(texts));  // a renamed header
+                ws.setCell(n, c, 0, pick(texts));  // a renamed header
             } else if (choice == 1 && t.colCount() > 3) {
                 const int d = 2 + static_cast<int>(random() % (t.colCount() - 2));
-                for (int r = 0; r < t.rowCount(); ++r) {  // two columns swapped
-                    const std::string keep = t.cell(c, r);
-                    t.setCell(c, r, t.cell(d, r));
-                    t.setCell(d, r, keep);
+                std::vector<CellEdit> swap;  // two columns swapped
+                for (int r = 0; r < t.rowCount(); ++r) {
+                    swap.push_back({n, c, r, t.cell(d, r)});
+                    swap.push_back({n, d, r, t.cell(c, r)});
                 }
+                ws.setCells(swap);
             } else {
-                t.setCell(c, 1 + static_cast<int>(random() % fileCount), pick(texts));
+                ws.setCell(n, c, 1 + static_cast<int>(random() % fileCount), pick(texts));
             }
         }
         if (random() % 4 == 0)
-            ws.fileList().setCell(2, 1 + static_cast<int>(random() % fileCount), pick(paths));
+            ws.setCell(kFileListGrid, 2, 1 + static_cast<int>(random() % fileCount), pick(paths));
         if (random() % 3 == 0)
             ws.selectFileListRow(1 + static_cast<int>(random() % fileCount));
     }
 
     void expectSameGrids(const reference::State& s, const char* when)
     {
-        for (int n = 1; n <= kFileListGrid; ++n) {
+        for (int n = 1; n <= kFileListGrid; ++n)
             ASSERT_TRUE(ws.grid(n) == reference::ToGrid(s.grids[n - 1])) << when << ": grid " << n;
-            for (int c = 1; c < ws.grid(n).colCount(); ++c)
-                ASSERT_EQ(ws.grid(n).colWidth(c), (static_cast<int>(ws.grid(n).cell(c, 0).size()) + 1) * ws.fontSize)
-                    << when << ": grid " << n << " column " << c;
-        }
     }
 
     test::TempFolder dir;
-    Workspace ws;
+    DescDocument ws;
     std::mt19937 random;
 };
 
@@ -525,8 +526,7 @@ TEST_P(AgainstReference, OpenDescAndSaveAllGiveTheSameGridsAndBytes)
         std::vector<std::string> paths;
         for (int f = 1 + static_cast<int>(random() % 4); f > 0; --f)
             paths.push_back(pick(pool));
-        ws.variablesText = schema();
-        ws.fontSize = 8 + static_cast<int>(random() % 8);
+        ws.setVariablesText(schema());
 
         reference::State s;
         for (int n = 1; n <= kGridCount; ++n)
@@ -534,30 +534,30 @@ TEST_P(AgainstReference, OpenDescAndSaveAllGiveTheSameGridsAndBytes)
         for (const auto& p : pool)
             s.files[p] = test::ReadBytes(p);
         try {
-            reference::Open(s, ws.variablesText, paths, ws.codePage());
+            reference::Open(s, ws.variablesText(), paths, ws.codePage());
         } catch (const DravikError&) {
             continue;  // the schema has a bad count; failures are tested by hand
         }
         ws.openDesc(paths);
         expectSameGrids(s, "after Open desc");
-        ASSERT_EQ(ws.descText, s.desc);
-        ASSERT_EQ(ws.currentDescFile, s.current);
+        ASSERT_EQ(ws.descText(), s.desc);
+        ASSERT_EQ(ws.currentDescFile(), s.current);
 
         edit(static_cast<int>(paths.size()), pool);
         for (int n = 1; n <= kGridCount; ++n)
             s.grids[n - 1] = reference::FromGrid(ws.grid(n));
-        s.current = ws.currentDescFile;
+        s.current = ws.currentDescFile();
         if (random() % 4 == 0)
-            ws.variablesText = schema();  // the schema changed after the load
+            ws.setVariablesText(schema());  // the schema changed after the load
         try {
-            reference::Save(s, ws.variablesText, ws.codePage());
+            reference::Save(s, ws.variablesText(), ws.codePage());
         } catch (const DravikError&) {
             continue;
         }
         ws.saveAll();
         for (const auto& p : pool)
             ASSERT_EQ(test::ReadBytes(p), s.files.at(p)) << "round " << round << " " << p;
-        ASSERT_EQ(ws.descText, s.desc);
+        ASSERT_EQ(ws.descText(), s.desc);
         ASSERT_EQ(dir.names().size(), pool.size());
     }
 }

@@ -2,6 +2,7 @@
 
 #include "core/errors.h"
 #include "core/whole_number.h"
+#include "tests/core/literal_reference.h"
 
 #include <gtest/gtest.h>
 
@@ -56,30 +57,30 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(EntryName, EverythingBeforeTheFirstEquals)
 {
     const Lines entries{"hp =1", "  two words  =2", "a=b=3", "no equals", "=4", ""};
-    EXPECT_EQ(EntryName(entries, 0), "hp ");
-    EXPECT_EQ(EntryName(entries, 1), "  two words  ");
-    EXPECT_EQ(EntryName(entries, 2), "a");
-    EXPECT_EQ(EntryName(entries, 3), "");
-    EXPECT_EQ(EntryName(entries, 4), "");
-    EXPECT_EQ(EntryName(entries, 5), "");
+    EXPECT_EQ(literal::EntryName(entries, 0), "hp ");
+    EXPECT_EQ(literal::EntryName(entries, 1), "  two words  ");
+    EXPECT_EQ(literal::EntryName(entries, 2), "a");
+    EXPECT_EQ(literal::EntryName(entries, 3), "");
+    EXPECT_EQ(literal::EntryName(entries, 4), "");
+    EXPECT_EQ(literal::EntryName(entries, 5), "");
 }
 
 TEST(EntryCount, FirstEntryOfTheNameIgnoringCaseGivesTheCount)
 {
     const Lines entries{"Armor =2", "ARMOR =3", "\xC0\xE1 =4", "\xE0\xC1 =5", "lead = 6", "hex =$10", "neg =-1"};
-    EXPECT_EQ(EntryCount(entries, "armor ", cp1251()), 2);
-    EXPECT_EQ(EntryCount(entries, "ARMOR ", cp1251()), 2);
-    EXPECT_EQ(EntryCount(entries, "\xE0\xC1 ", cp1251()), 4) << "Cyrillic folds too";
-    EXPECT_EQ(EntryCount(entries, "lead ", cp1251()), 6);
-    EXPECT_EQ(EntryCount(entries, "hex ", cp1251()), 16);
-    EXPECT_EQ(EntryCount(entries, "neg ", cp1251()), -1);
+    EXPECT_EQ(literal::EntryCount(entries, "armor ", cp1251()), 2);
+    EXPECT_EQ(literal::EntryCount(entries, "ARMOR ", cp1251()), 2);
+    EXPECT_EQ(literal::EntryCount(entries, "\xE0\xC1 ", cp1251()), 4) << "Cyrillic folds too";
+    EXPECT_EQ(literal::EntryCount(entries, "lead ", cp1251()), 6);
+    EXPECT_EQ(literal::EntryCount(entries, "hex ", cp1251()), 16);
+    EXPECT_EQ(literal::EntryCount(entries, "neg ", cp1251()), -1);
 }
 
 TEST(EntryCount, InvalidCountCarriesItsTextInTheMessage)
 {
     auto messageFor = [](const Lines& entries, const std::string& name) -> std::string {
         try {
-            EntryCount(entries, name, cp1251());
+            literal::EntryCount(entries, name, cp1251());
         } catch (const DravikError& e) {
             return e.what();
         }
@@ -91,7 +92,7 @@ TEST(EntryCount, InvalidCountCarriesItsTextInTheMessage)
     EXPECT_EQ(messageFor({"   "}, ""), "'' is not a valid integer value");
     // A line without "=" has the empty name, which an entry starting with "=" carries.
     EXPECT_EQ(messageFor({"   ", "=3"}, ""), "no error");
-    EXPECT_EQ(EntryCount({"   ", "=3"}, "", cp1251()), 3);
+    EXPECT_EQ(literal::EntryCount({"   ", "=3"}, "", cp1251()), 3);
 }
 
 struct NumberCase {
@@ -149,9 +150,9 @@ TEST(ReadSectionSchema, AgreesWithTheEntryRoutines)
         std::vector<SectionEntry> expected;
         std::string expectedError;
         for (size_t k = 0; k < gathered.size(); ++k) {
-            const std::string name = EntryName(gathered, k);
+            const std::string name = literal::EntryName(gathered, k);
             try {
-                expected.push_back(SectionEntry{name, EntryCount(gathered, name, cp1251())});
+                expected.push_back(SectionEntry{name, literal::EntryCount(gathered, name, cp1251())});
             } catch (const DravikError& e) {
                 expectedError = e.what();
                 break;

@@ -90,6 +90,44 @@ TEST(TextToGrid, RowsGrowFromTheOldCountAndUnreachedRowsKeepTheirCells)
     EXPECT_EQ(grid.cell(0, 3), "kept");
 }
 
+// Each row keeps only the cells its own line gave: a table whose width comes
+// from one long line costs memory for the cells it holds, not rows x width.
+TEST(TextToGrid, RowsHoldOnlyTheirOwnCells)
+{
+    std::string staircase;
+    for (int i = 0; i < 2000; ++i) {
+        for (int t = 0; t < i; ++t)
+            staircase += "v\t";
+        staircase += "\r\n";
+    }
+    Grid stairs(1, 1);
+    TextToGrid(stairs, staircase);
+    EXPECT_EQ(stairs.colCount(), 1999);
+    for (int r = 0; r < 2000; ++r)
+        ASSERT_EQ(stairs.storedCells(r), r) << r;
+    EXPECT_EQ(stairs.cell(1998, 1999), "v");
+
+    std::string wide;
+    for (int c = 0; c < 100000; ++c)
+        wide += "w\t";
+    wide += "\r\n";
+    for (int r = 0; r < 10000; ++r)
+        wide += "a\tb\r\n";
+    Grid grid(3, 10002);
+    grid.setCell(2, 10001, "kept");  // a row no line reaches
+    grid.setCell(2, 5000, "replaced");
+    TextToGrid(grid, wide);
+    EXPECT_EQ(grid.colCount(), 100000);
+    EXPECT_EQ(grid.storedCells(0), 100000);
+    for (int r = 1; r <= 10000; ++r)
+        ASSERT_LE(grid.storedCells(r), r == 5000 ? 3 : 2) << r;
+    EXPECT_EQ(grid.cell(99999, 0), "w");
+    EXPECT_EQ(grid.cell(1, 10000), "b");
+    EXPECT_EQ(grid.cell(0, 10000), "a");
+    EXPECT_EQ(grid.cell(2, 5000), "") << "a shorter line empties the row's older cells";
+    EXPECT_EQ(grid.cell(2, 10001), "kept");
+}
+
 TEST(TableTextFile, MissingFileAndUnwritablePathGiveTextFileErrors)
 {
     test::TempFolder dir;
@@ -148,7 +186,7 @@ protected:
     Exchange() : ws(test::Cyrillic())
     {
         ws.startUp();
-        ws.variablesText = TextLines{{"[section1]", "hp =2", "[section4]", "armor =3", "[section_text]", "name =1"}, true};
+        ws.setVariablesText(TextLines{{"[section1]", "hp =2", "[section4]", "armor =3", "[section_text]", "name =1"}, true});
         for (const char* name : {"a.desc", "b.desc", "c.desc"})
             paths.push_back(dir.write(name, std::string("hp 1 2\r\narmor 3 4 5\r\nname \xC0\xE1 tank ") + name + "\r\n"));
         ws.openDesc(paths);
@@ -160,15 +198,16 @@ protected:
             grids.push_back(ws.grid(n));
         return grids;
     }
+    void setSummary(Grid summary) { ws.replaceGrids({{kSummaryGrid, std::move(summary)}}); }
 
     test::TempFolder dir;
-    Workspace ws;
+    DescDocument ws;
     std::vector<std::string> paths;
 };
 
 TEST_F(Exchange, ExportOfThreeFilesGivesFiftySixRows)
 {
-    BuildSummaryTable(ws);
+    ExportTable(ws);
     const Grid& summary = ws.summary();
     EXPECT_EQ(summary.rowCount(), 56);
     EXPECT_EQ(summary.colCount(), 11);
@@ -196,54 +235,58 @@ TEST_F(Exchange, ExportOfThreeFilesGivesFiftySixRows)
 
 TEST_F(Exchange, ExportKeepsCellsItDoesNotWrite)
 {
-    ws.summary().setSize(12, 80);
-    ws.summary().setCell(0, 0, "corner");
-    ws.summary().setCell(3, 1, "right of a label");
-    ws.summary().setCell(0, 3, "row number column");
-    ws.summary().setCell(11, 3, "beyond every block");
-    ws.summary().setCell(0, 70, "cut off");
-    BuildSummaryTable(ws);
+    Grid old(12, 80);
+    old.setCell(0, 0, "corner");
+    old.setCell(3, 1, "right of a label");
+    old.setCell(0, 3, "row number column");
+    old.setCell(11, 3, "beyond every block");
+    old.setCell(0, 70, "cut off");
+    setSummary(old);
+    ExportTable(ws);
     EXPECT_EQ(ws.summary().rowCount(), 56);
     EXPECT_EQ(ws.summary().colCount(), 12) << "the summary never narrows";
     EXPECT_EQ(ws.summary().cell(0, 0), "corner");
     EXPECT_EQ(ws.summary().cell(3, 1), "right of a label");
     EXPECT_EQ(ws.summary().cell(0, 3), "row number column");
     EXPECT_EQ(ws.summary().cell(11, 3), "beyond every block");
-    ws.summary().setRowCount(80);
-    EXPECT_EQ(ws.summary().cell(0, 70), "");
+    Grid widened = ws.summary();
+    widened.setRowCount(80);
+    EXPECT_EQ(widened.cell(0, 70), "");
 }
 
 TEST_F(Exchange, ExportThenImportGivesEveryTableBack)
 {
-    ws.grid(1).setCell(3, 2, "edited");
-    ws.grid(10).setCell(2, 3, "\xC0 \xFF text");
+    ws.setCell(1, 3, 2, "edited");
+    ws.setCell(10, 2, 3, "\xC0 \xFF text");
     const std::vector<Grid> before = tables();
-    BuildSummaryTable(ws);
+    ExportTable(ws);
     const std::string path = dir.file("table.txt");
     GridToTextFile(ws.summary(), path);
 
     ClearSummaryTable(ws);
-    for (int n = 1; n <= 10; ++n)
-        ws.grid(n).clearCells(1, 1);
-    TextFileToGrid(ws.summary(), path);
-    ApplySummaryTable(ws);
+    std::vector<std::pair<int, Grid>> cleared;
+    for (int n = 1; n <= 10; ++n) {
+        cleared.emplace_back(n, ws.grid(n));
+        cleared.back().second.clearCells(1, 1);
+    }
+    ws.replaceGrids(cleared);
+    const std::string bytes = ReadTableTextFile(path);
+    ImportTable(ws, &bytes);
     const std::vector<Grid> after = tables();
     for (int n = 1; n <= kFileListGrid; ++n)
         EXPECT_TRUE(after[static_cast<size_t>(n - 1)] == before[static_cast<size_t>(n - 1)]) << "grid " << n;
     EXPECT_EQ(ws.summary().colCount(), 12) << "a leading tab counts one more column";
     EXPECT_EQ(ws.summary().rowCount(), 112);
-    EXPECT_EQ(ws.grid(1).colWidth(2), 48);
 }
 
 TEST_F(Exchange, ImportedCellsLoseTildesAndSplitAtTabs)
 {
-    ws.grid(1).setCell(2, 1, "a\tb");
-    ws.grid(1).setCell(2, 2, "~x~");
-    BuildSummaryTable(ws);
+    ws.setCell(1, 2, 1, "a\tb");
+    ws.setCell(1, 2, 2, "~x~");
+    ExportTable(ws);
     const std::string text = GridToText(ws.summary());
     ClearSummaryTable(ws);
-    TextToGrid(ws.summary(), text);
-    ApplySummaryTable(ws);
+    ImportTable(ws, &text);
     EXPECT_EQ(ws.grid(1).cell(2, 1), "a");
     EXPECT_EQ(ws.grid(1).cell(3, 1), "b");
     EXPECT_EQ(ws.grid(1).cell(2, 2), "x");
@@ -252,7 +295,7 @@ TEST_F(Exchange, ImportedCellsLoseTildesAndSplitAtTabs)
 TEST_F(Exchange, LabelsPickTheirTablesAndUnknownOnesAreSkipped)
 {
     const Grid beforeFiles = ws.fileList();
-    ws.summary() = GridOf({{"section   4", "", "", ""},
+    setSummary(GridOf({{"section   4", "", "", ""},
                            {"", "F", "a", "b"},
                            {"", "G", "c", "d"},
                            {"SECTION TEXT", "", "", ""},
@@ -265,8 +308,8 @@ TEST_F(Exchange, LabelsPickTheirTablesAndUnknownOnesAreSkipped)
                            {"", "", "stops at once", ""},
                            {"", "K", "never", ""},
                            {"section 4", "", "", ""},
-                           {"", "L", "later", "wins"}});
-    ApplySummaryTable(ws);
+                           {"", "L", "later", "wins"}}));
+    ImportTable(ws, nullptr);
     EXPECT_EQ(RowOf(ws.grid(4), 0), (Row{"", "L", "later", "wins", "armor "}));
     EXPECT_EQ(RowOf(ws.grid(4), 1), (Row{"1", "G", "c", "d", ""})) << "row numbers are never written";
     EXPECT_EQ(RowOf(ws.grid(10), 0), (Row{"", "H", "txt"}));
@@ -283,22 +326,23 @@ TEST_F(Exchange, BlocksNeverResizeTheirTarget)
     std::vector<Row> rows{{"File list", "", "", "", "", ""}};
     for (int k = 0; k < 8; ++k)
         rows.push_back({"", "n" + std::to_string(k), "p" + std::to_string(k), "x", "y", "z"});
-    ws.summary() = GridOf(rows);
-    ApplySummaryTable(ws);
+    setSummary(GridOf(rows));
+    ImportTable(ws, nullptr);
     EXPECT_EQ(ws.fileList().rowCount(), 4);
     EXPECT_EQ(ws.fileList().colCount(), 3);
     EXPECT_EQ(RowOf(ws.fileList(), 0), (Row{"File number", "n0", "p0"}));
     EXPECT_EQ(RowOf(ws.fileList(), 3), (Row{"3", "n3", "p3"}));
-    ws.fileList().setSize(6, 9);
-    EXPECT_EQ(ws.fileList().cell(3, 1), "");
-    EXPECT_EQ(ws.fileList().cell(1, 5), "");
+    Grid widened = ws.fileList();
+    widened.setSize(6, 9);
+    EXPECT_EQ(widened.cell(3, 1), "");
+    EXPECT_EQ(widened.cell(1, 5), "");
 }
 
 TEST_F(Exchange, ImportWithAnEmptySummaryClearsTheSectionTables)
 {
     ClearSummaryTable(ws);
     const Grid files = ws.fileList();
-    ApplySummaryTable(ws);
+    ImportTable(ws, nullptr);
     for (int n = 1; n <= 10; ++n) {
         EXPECT_EQ(ws.grid(n).rowCount(), 4);
         EXPECT_EQ(ws.grid(n).cell(1, 0), "File name");
@@ -312,8 +356,8 @@ TEST_F(Exchange, ImportWithAnEmptySummaryClearsTheSectionTables)
 
 TEST_F(Exchange, ClearSummaryEmptiesEveryCellAndKeepsTheSize)
 {
-    BuildSummaryTable(ws);
-    ws.summary().setCell(0, 0, "fixed");
+    ExportTable(ws);
+    ws.setCell(kSummaryGrid, 0, 0, "fixed");
     ClearSummaryTable(ws);
     EXPECT_EQ(ws.summary().rowCount(), 56);
     EXPECT_EQ(ws.summary().colCount(), 11);
@@ -325,10 +369,10 @@ TEST_F(Exchange, ClearSummaryEmptiesEveryCellAndKeepsTheSize)
 TEST_F(Exchange, ImportedPathsAreWhereSaveAllWrites)
 {
     const std::string moved = dir.write("moved.desc", "hp 0 0\r\n");
-    BuildSummaryTable(ws);
-    ws.summary().setCell(2, 54, moved);  // file-list block row 2, path column
-    ws.summary().setCell(2, 4, "7");     // section 1, second file, first hp value
-    ApplySummaryTable(ws);
+    ExportTable(ws);
+    ws.setCell(kSummaryGrid, 2, 54, moved);  // file-list block row 2, path column
+    ws.setCell(kSummaryGrid, 2, 4, "7");     // section 1, second file, first hp value
+    ImportTable(ws, nullptr);
     ws.saveAll();
     EXPECT_EQ(test::ReadBytes(moved), "hp  7 2 \r\n");
     EXPECT_EQ(test::ReadBytes(paths[1]), "hp 1 2\r\narmor 3 4 5\r\nname \xC0\xE1 tank b.desc\r\n");

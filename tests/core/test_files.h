@@ -43,7 +43,7 @@ public:
     ~WriteFailure();
 };
 
-// The windows-1251 code page, alive for the whole run (a workspace keeps a
+// The windows-1251 code page, alive for the whole run (a document keeps a
 // reference to its code page).
 const CodePage& Cyrillic();
 

@@ -5,6 +5,7 @@
 #include "core/key_entries.h"
 #include "core/text_lines.h"
 #include "core/whole_number.h"
+#include "tests/core/literal_reference.h"
 #include "tests/fuzz/fuzz_support.h"
 
 #include <cstddef>
@@ -14,25 +15,9 @@ using namespace dravik;
 
 namespace {
 
-std::vector<std::string> BlankWords(std::string_view text)
-{
-    std::vector<std::string> words;
-    std::string word;
-    for (char c : std::string(Trim(text)) + ' ') {
-        if (c == ' ') {
-            if (!word.empty())
-                words.push_back(word);
-            word.clear();
-        } else {
-            word += c;
-        }
-    }
-    return words;
-}
-
 std::string ReferenceEntry(const std::string& line)
 {
-    const std::vector<std::string> words = BlankWords(line);
+    const std::vector<std::string> words = literal::BlankWords(line);
     const int c = static_cast<int>(words.size());
     const std::string name = words.empty() ? std::string(" ") : words[0];
     std::string second;

@@ -11,12 +11,12 @@
 //     prefix of another, when the lookup may find other lines the second time);
 //   - a schema that fails stops the save before any file is touched.
 #include "core/code_page.h"
+#include "core/desc_document.h"
 #include "core/dravik2_auxillary.h"
 #include "core/errors.h"
-#include "core/key_lookup.h"
 #include "core/schema.h"
 #include "core/text_lines.h"
-#include "core/workspace.h"
+#include "tests/core/literal_reference.h"
 #include "tests/fuzz/fuzz_support.h"
 
 #include <cstddef>
@@ -50,16 +50,16 @@ std::vector<std::string> Split(std::string_view bytes)
 // The text Save all must write for row r when nothing was edited, by the
 // literal algorithm: each entry writes the cells laid out for it at the load,
 // into the line the literal lookup finds at that moment.
-TextLines Expected(const TextLines& original, Workspace& ws, int r)
+TextLines Expected(const TextLines& original, const DescDocument& ws, int r)
 {
     TextLines text = original;
     for (int i = 1; i <= kSectionCount; ++i) {
         const Grid& table = ws.grid(i);
-        const std::vector<std::string> lines = GetSectionLines(ws.variablesText, SectionName(i));
+        const std::vector<std::string> lines = GetSectionLines(ws.variablesText(), SectionName(i));
         int col = 2;
         for (std::size_t k = 0; k < lines.size(); ++k) {
-            const std::string name = EntryName(lines, k);
-            const int count = EntryCount(lines, name, ws.codePage());
+            const std::string name = literal::EntryName(lines, k);
+            const int count = literal::EntryCount(lines, name, ws.codePage());
             const int own = col;
             col += std::max(count, 0);
             if (name.empty() || count < 0)
@@ -67,8 +67,8 @@ TextLines Expected(const TextLines& original, Workspace& ws, int r)
             std::string rebuilt = name + " ";
             for (int j = 0; j < (i == kSectionCount ? std::min(count, 1) : count); ++j)
                 rebuilt += table.cell(own + j, r) + " ";
-            const long line = FindKeyLine(text.lines, name, ws.codePage());
-            if (line != kNoLine)
+            const long line = literal::KeyLine(text.lines, name, ws.codePage());
+            if (line >= 0)
                 text.lines[static_cast<std::size_t>(line)] = rebuilt;
         }
     }
@@ -78,13 +78,13 @@ TextLines Expected(const TextLines& original, Workspace& ws, int r)
 // Whether one folded name is a proper prefix of another. Then a rewritten
 // line can stop matching the longer name, and a second save may find another
 // line for it: the prefix rule of the lookup, not a fault of the save.
-bool NamesNest(Workspace& ws)
+bool NamesNest(const DescDocument& ws)
 {
     std::vector<std::string> names;
     for (int i = 1; i <= kSectionCount; ++i) {
-        const std::vector<std::string> lines = GetSectionLines(ws.variablesText, SectionName(i));
+        const std::vector<std::string> lines = GetSectionLines(ws.variablesText(), SectionName(i));
         for (std::size_t k = 0; k < lines.size(); ++k)
-            names.push_back(ws.codePage().lowered(EntryName(lines, k)));
+            names.push_back(ws.codePage().lowered(literal::EntryName(lines, k)));
     }
     for (const auto& a : names)
         for (const auto& b : names)
@@ -96,7 +96,7 @@ bool NamesNest(Workspace& ws)
 // A value word made of control characters (a lone ESC, say) is a word of its
 // own, but at the end of a rebuilt line the next load trims it away with the
 // line's end blanks: such files settle only after a second save.
-bool ValuesHoldControls(Workspace& ws)
+bool ValuesHoldControls(const DescDocument& ws)
 {
     for (int i = 1; i <= kSectionCount; ++i) {
         const Grid& table = ws.grid(i);
@@ -109,16 +109,16 @@ bool ValuesHoldControls(Workspace& ws)
     return false;
 }
 
-void CheckLoadedCells(const TextLines& original, Workspace& ws, int r)
+void CheckLoadedCells(const TextLines& original, const DescDocument& ws, int r)
 {
     for (int i = 1; i <= kSectionCount; ++i) {
         const Grid& table = ws.grid(i);
-        const std::vector<std::string> lines = GetSectionLines(ws.variablesText, SectionName(i));
+        const std::vector<std::string> lines = GetSectionLines(ws.variablesText(), SectionName(i));
         int col = 2;
         for (std::size_t k = 0; k < lines.size(); ++k) {
-            const std::string name = EntryName(lines, k);
-            const int count = std::max(EntryCount(lines, name, ws.codePage()), 0);
-            const std::string value = GetKeyValue(original.lines, name, ws.codePage());
+            const std::string name = literal::EntryName(lines, k);
+            const int count = std::max(literal::EntryCount(lines, name, ws.codePage()), 0);
+            const std::string value = literal::GetKeyValue(original.lines, name, ws.codePage());
             for (int j = 0; j < count; ++j, ++col) {
                 const std::string want = i == kSectionCount ? value : GetWord(' ', value, j);
                 FUZZ_CHECK(table.cell(col, 0) == name, fuzz::Shown(name));
@@ -162,12 +162,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         before.push_back(parts[f]);
     }
 
-    Workspace ws(cyrillic);
+    DescDocument ws(cyrillic);
     ws.startUp();
-    ws.variablesText = SplitLines(variables);
+    ws.setVariablesText(SplitLines(variables));
     bool schemaFails = false;
     for (int i = 1; i <= kSectionCount; ++i)
-        schemaFails = schemaFails || !ReadSectionSchema(ws.variablesText, i, cyrillic).error.empty();
+        schemaFails = schemaFails || !ReadSectionSchema(ws.variablesText(), i, cyrillic).error.empty();
 
     try {
         ws.openDesc(paths);
@@ -190,7 +190,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CheckLoadedCells(original, ws, static_cast<int>(f) + 1);
         expected.push_back(Expected(original, ws, static_cast<int>(f) + 1));
     }
-    ws.saveAll();
+    const SaveOutcome saved = ws.saveAll();
+    FUZZ_CHECK(!ws.isModified(), "a full Save all leaves no cell marked");
+    FUZZ_CHECK(saved.files == static_cast<int>(paths.size()), std::to_string(saved.files));
 
     std::vector<std::string> first;
     for (std::size_t f = 0; f < paths.size(); ++f) {
@@ -204,16 +206,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                         " wanted " + fuzz::Shown(JoinLines(expected[f])));
         first.push_back(after);
     }
-    FUZZ_CHECK(ws.currentDescFile == paths.back(), ws.currentDescFile);
-    FUZZ_CHECK(ws.descText == SplitLines(first.back()), "the preview is the current file");
+    FUZZ_CHECK(ws.currentDescFile() == paths.back(), ws.currentDescFile());
+    FUZZ_CHECK(ws.descText() == SplitLines(first.back()), "the preview is the current file");
 
     if (NamesNest(ws) || ValuesHoldControls(ws))
         return 0;
-    Workspace again(cyrillic);
+    DescDocument again(cyrillic);
     again.startUp();
-    again.variablesText = ws.variablesText;
+    again.setVariablesText(ws.variablesText());
     again.openDesc(paths);
-    again.saveAll();
+    FUZZ_CHECK(again.saveAll().written == 0, "a second save rewrote a settled file");
     for (std::size_t f = 0; f < paths.size(); ++f)
         FUZZ_CHECK(fuzz::ReadBytes(paths[f]) == first[f], "second save changed " + fuzz::Shown(first[f]) + " -> " +
                                                            fuzz::Shown(fuzz::ReadBytes(paths[f])));

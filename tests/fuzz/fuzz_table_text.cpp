@@ -1,14 +1,14 @@
 // The table text file read into a grid, and the import passes over it: no
-// input may crash them, the import never resizes a table, and a grid written
-// as a table text file reads back cell for cell.
+// input may crash them, the import never resizes a table and is undone and
+// redone exactly, and a grid written as a table text file reads back cell for
+// cell.
 #include "core/code_page.h"
+#include "core/desc_document.h"
 #include "core/grid.h"
 #include "core/table_exchange.h"
 #include "core/table_text_file.h"
-#include "core/workspace.h"
 #include "tests/fuzz/fuzz_support.h"
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -38,6 +38,14 @@ Grid Writable(const Grid& grid)
     return clean;
 }
 
+std::vector<Grid> Tables(const DescDocument& document)
+{
+    std::vector<Grid> grids;
+    for (int n = 1; n <= kGridCount; ++n)
+        grids.push_back(document.grid(n));
+    return grids;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -49,10 +57,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int rows = data[1] % 64;
     const std::string_view bytes(reinterpret_cast<const char*>(data) + 2, size - 2);
 
-    Workspace workspace(cyrillic);
-    workspace.startUp();
-    Grid& summary = workspace.summary();
-    summary.setSize(columns, rows);
+    DescDocument document(cyrillic);
+    document.startUp();
+    document.replaceGrids({{kSummaryGrid, Grid(columns, rows)}});
+    // Cells for the import to clear and the undo to bring back.
+    std::vector<CellEdit> values;
+    for (int n = 1; n <= kFileListGrid; ++n)
+        for (int r = 1; r <= 3; ++r)
+            values.push_back({n, r, r, "v" + std::to_string(n * 10 + r)});
+    document.setCells(values);
+    Grid summary = document.summary();
     const int rowsBefore = summary.rowCount();
     TextToGrid(summary, bytes);
     FUZZ_CHECK(summary.colCount() >= 1, "");
@@ -68,19 +82,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (int c = 0; c < back.colCount(); ++c)
             FUZZ_CHECK(back.cell(c, r) == clean.cell(c, r), fuzz::Shown(clean.cell(c, r)) + " / " + fuzz::Shown(back.cell(c, r)));
 
-    // The import passes: table sizes stay, whatever the summary holds.
-    std::array<std::pair<int, int>, kFileListGrid> sizes;
-    for (int n = 1; n <= kFileListGrid; ++n)
-        sizes[static_cast<std::size_t>(n - 1)] = {workspace.grid(n).colCount(), workspace.grid(n).rowCount()};
-    ApplySummaryTable(workspace);
+    // The import: table sizes stay, whatever the summary holds, and undoing
+    // it gives every table back exactly, redoing gives the import again.
+    const std::vector<Grid> before = Tables(document);
+    const std::size_t marksBefore = document.changedCellCount();
+    const std::string text(bytes);
+    const TableChange imported = ImportTable(document, &text);
+    const std::vector<Grid> after = Tables(document);
+    FUZZ_CHECK(document.summary() == summary, "the import reads the file as TextToGrid does");
     for (int n = 1; n <= kFileListGrid; ++n) {
-        const Grid& g = workspace.grid(n);
-        FUZZ_CHECK(sizes[static_cast<std::size_t>(n - 1)] == std::make_pair(g.colCount(), g.rowCount()), std::to_string(n));
+        const Grid& g = document.grid(n);
+        const Grid& old = before[static_cast<std::size_t>(n - 1)];
+        FUZZ_CHECK(g.colCount() == old.colCount() && g.rowCount() == old.rowCount(), std::to_string(n));
         for (int r = 1; r < g.rowCount(); ++r)
             FUZZ_CHECK(g.cell(0, r) == std::to_string(r) || n == kFileListGrid, std::to_string(n));
     }
+    document.undo(imported);
+    FUZZ_CHECK(Tables(document) == before, "undo of the import");
+    FUZZ_CHECK(document.changedCellCount() == marksBefore, "undo of the import restores the marks");
+    document.redo(imported);
+    FUZZ_CHECK(Tables(document) == after, "redo of the import");
+
     // Export after import, and import of that export, still hold together.
-    BuildSummaryTable(workspace);
-    ApplySummaryTable(workspace);
+    ExportTable(document);
+    ImportTable(document, nullptr);
     return 0;
 }

@@ -1,10 +1,11 @@
 // The variables text: gathering a section's lines and reading its entries
 // once (ReadSectionSchema) must give the answers of the entry-by-entry reads
-// (EntryName, EntryCount) that the desc commands are defined by.
+// (the literal EntryName and EntryCount) that the desc commands are defined by.
 #include "core/code_page.h"
 #include "core/errors.h"
 #include "core/schema.h"
 #include "core/text_lines.h"
+#include "tests/core/literal_reference.h"
 #include "tests/fuzz/fuzz_support.h"
 
 #include <cstddef>
@@ -50,12 +51,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(schema.entries.size() <= lines.size(), name);
         FUZZ_CHECK(schema.error.empty() == (schema.entries.size() == lines.size()), name);
         for (std::size_t k = 0; k < schema.entries.size(); ++k) {
-            const std::string entryName = EntryName(lines, k);
+            const std::string entryName = literal::EntryName(lines, k);
             FUZZ_CHECK(schema.entries[k].name == entryName, fuzz::Shown(lines[k]));
             FUZZ_CHECK(entryName.find('=') == std::string::npos, fuzz::Shown(lines[k]));
             int count = 0;
             try {
-                count = EntryCount(lines, entryName, cyrillic);
+                count = literal::EntryCount(lines, entryName, cyrillic);
             } catch (const DravikError& e) {
                 fuzz::Fail("a count read once is valid when read alone", fuzz::Shown(lines[k]) + " " + e.what());
             }
@@ -64,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!schema.error.empty()) {
             const std::size_t bad = schema.entries.size();
             try {
-                EntryCount(lines, EntryName(lines, bad), cyrillic);
+                literal::EntryCount(lines, literal::EntryName(lines, bad), cyrillic);
                 fuzz::Fail("the entry that stopped the schema fails alone too", fuzz::Shown(lines[bad]));
             } catch (const DravikError& e) {
                 // what() ends at a NUL byte; the message itself keeps it.

@@ -6,6 +6,7 @@
 #include "core/key_lookup.h"
 #include "core/text_lines.h"
 #include "core/whole_number.h"
+#include "tests/core/literal_reference.h"
 #include "tests/fuzz/fuzz_support.h"
 
 #include <cstddef>
@@ -43,22 +44,6 @@ std::string ReferenceWord(char delimiter, std::string_view text, int n)
     return s.substr(start - 1);
 }
 
-std::vector<std::string> BlankWords(std::string_view text)
-{
-    std::vector<std::string> words;
-    std::string word;
-    for (char c : std::string(Trim(text)) + ' ') {
-        if (c == ' ') {
-            if (!word.empty())
-                words.push_back(word);
-            word.clear();
-        } else {
-            word += c;
-        }
-    }
-    return words;
-}
-
 std::optional<std::int32_t> ReferenceNumber(std::string_view text)
 {
     std::size_t i = 0;
@@ -93,18 +78,6 @@ std::optional<std::int32_t> ReferenceNumber(std::string_view text)
     return static_cast<std::int32_t>(negative ? 0u - pattern : pattern);
 }
 
-// The lowered line must start with the lowered key.
-long ReferenceKeyLine(const std::vector<std::string>& lines, std::string_view key, const CodePage& page)
-{
-    if (key.empty()) return kNoLine;
-    const std::string wanted = page.lowered(key);
-    long found = kNoLine;
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        if (lines[i].size() >= key.size() && page.lowered(lines[i].substr(0, key.size())) == wanted)
-            found = static_cast<long>(i);
-    return found;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -129,7 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int k : {0, 1, n, n + 7}) {
         FUZZ_CHECK(GetWord(delimiter, text, k) == ReferenceWord(delimiter, text, k), fuzz::Shown(text));
     }
-    const std::vector<std::string> words = BlankWords(text);
+    const std::vector<std::string> words = literal::BlankWords(text);
     FUZZ_CHECK(WordCount(text) == static_cast<int>(words.size()), fuzz::Shown(text));
     const std::string word = GetWord(' ', text, n);
     if (words.empty())
@@ -167,10 +140,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             firstBytes[cyrillic.lower(static_cast<unsigned char>(key[0]))] = true;
     }
     for (const auto& key : keys) {
-        const long literal = FindKeyLine(desc.lines, key, cyrillic);
-        FUZZ_CHECK(literal == ReferenceKeyLine(desc.lines, key, cyrillic), fuzz::Shown(key));
-        const std::string value = GetKeyValue(desc.lines, key, cyrillic);
-        FUZZ_CHECK(value == (literal == kNoLine ? std::string(" ") : std::string(Trim(std::string_view(desc.lines[static_cast<std::size_t>(literal)]).substr(key.size())))),
+        const long scanned = FindKeyLine(desc.lines, key, cyrillic);
+        FUZZ_CHECK(scanned == literal::KeyLine(desc.lines, key, cyrillic), fuzz::Shown(key));
+        const std::string value = literal::GetKeyValue(desc.lines, key, cyrillic);
+        FUZZ_CHECK(value == (scanned == kNoLine ? std::string(" ") : std::string(Trim(std::string_view(desc.lines[static_cast<std::size_t>(scanned)]).substr(key.size())))),
                    fuzz::Shown(key));
     }
     for (std::size_t limit : {longest, longest / 2, std::size_t{1}}) {
@@ -180,7 +153,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             for (std::size_t round = 0; round < 3; ++round) {
                 for (const auto& key : keys) {
                     FUZZ_CHECK(index.find(key) == FindKeyLine(lines, key, cyrillic), fuzz::Shown(key));
-                    FUZZ_CHECK(index.valueOf(key) == GetKeyValue(lines, key, cyrillic), fuzz::Shown(key));
+                    FUZZ_CHECK(index.valueOf(key) == literal::GetKeyValue(lines, key, cyrillic), fuzz::Shown(key));
                 }
                 // Rewrite a found line as Save all does, and an arbitrary one.
                 if (lines.empty())
