@@ -7,6 +7,7 @@
 #include "core/schema.h"
 
 #include <algorithm>
+#include <exception>
 #include <unordered_map>
 
 namespace dravik {
@@ -286,10 +287,13 @@ void Workspace::saveAll(const Progress& progress)
             descText = SplitLines(ReadFileOrThrow(currentDescFile));
     };
 
+    // The files are put in place together at the end, durably at the cost of
+    // one flush for all of them.
+    DurableWriteBatch written;
     try {
         for (int r = 1; r <= descFileCount; ++r) {
             const std::string path = fileList().cell(2, r);
-            SplitLinesInto(ReadFileOrThrow(path), descText);
+            SplitLinesInto(written.readOrThrow(path), descText);
             if (r == 1)
                 for (const auto& section : schema)
                     if (!section.error.empty())
@@ -330,17 +334,24 @@ void Workspace::saveAll(const Progress& progress)
                         keys.lineChanged(static_cast<size_t>(keyLine), descText.lines[static_cast<size_t>(keyLine)]);
                 }
             }
-            WriteFileOrThrow(path, JoinLines(descText));
+            written.addOrThrow(path, JoinLines(descText));
             if (progress)
                 progress(r, descFileCount);
         }
+        written.commitOrThrow();
     } catch (const DravikError&) {
+        std::exception_ptr error = std::current_exception();
+        try {
+            written.commitOrThrow();  // the rows before the failed one are written all the same
+        } catch (const DravikError&) {
+            error = std::current_exception();  // names the first file left unwritten
+        }
         try {
             reloadCurrent();
         } catch (const DravikError&) {
             // The save's own error is the one to report.
         }
-        throw;
+        std::rethrow_exception(error);
     }
     reloadCurrent();
 }
