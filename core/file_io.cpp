@@ -699,7 +699,10 @@ bool WriteInPlace(const std::string& target, std::string_view bytes, FileError& 
             RemoveFile(backup);
         return false;
     }
-    bool ok = Rewind(file) && WriteAll(file, bytes, err);
+    bool ok = Rewind(file);
+    if (!ok)
+        err = LastError();
+    ok = ok && WriteAll(file, bytes, err);
     if (ok && !(TruncateHere(file) && SyncData(file))) {
         err = LastError();
         ok = false;
