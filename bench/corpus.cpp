@@ -31,10 +31,11 @@ std::vector<Key> MakeKeys(int keys)
     return result;
 }
 
-void Write(const std::string& path, const std::string& bytes)
+// The corpus goes to the disk in one flush, like a Save all.
+void Write(DurableWriteBatch& batch, const std::string& path, const std::string& bytes)
 {
     FileError err;
-    if (!WriteFileSafely(path, bytes, err))
+    if (!batch.add(path, bytes, err))
         throw std::runtime_error("cannot write " + path + ": " + err.reason);
 }
 
@@ -52,7 +53,8 @@ std::vector<std::string> WriteCorpus(const std::string& folder, const CorpusShap
             if (key.section == s)
                 variables += key.name + "=" + std::to_string(key.count) + "\r\n";
     }
-    Write(folder + "/variables.var", variables);
+    DurableWriteBatch batch;
+    Write(batch, folder + "/variables.var", variables);
 
     std::mt19937 random(20261208);
     std::vector<std::string> paths;
@@ -82,9 +84,12 @@ std::vector<std::string> WriteCorpus(const std::string& folder, const CorpusShap
         for (int filler = 0; lines < shape.linesPerFile; ++filler, ++lines)
             text += "other" + std::to_string(filler) + " " + std::to_string(random() % 100000) + " free text\r\n";
         const std::string path = folder + "/unit" + std::to_string(f) + ".txt";
-        Write(path, text);
+        Write(batch, path, text);
         paths.push_back(path);
     }
+    FileError err;
+    if (!batch.commit(err))
+        throw std::runtime_error("cannot write " + batch.failedPath() + ": " + err.reason);
     return paths;
 }
 

@@ -1,12 +1,26 @@
-// Whole-file reads and safe replace-by-rename writes.
+// Whole-file reads and durable writes.
 //
-// Every file the program writes goes through WriteFileSafely: the bytes are
-// written to a new file beside the target and renamed over it, so a failed or
-// interrupted write leaves the old file whole.
+// Every file the program writes goes through WriteFileSafely or a
+// DurableWriteBatch: the bytes are written to a new file beside the target,
+// flushed to the disk, and renamed over the target, whose folder is flushed
+// in turn. A failed write, a killed process, a system crash or a power cut
+// therefore leaves each file wholly old or wholly new.
+//
+// Where a rename would take from the user what the old file had (the folder
+// may not be written but the file may, the file has other hard links, its
+// owner or group cannot be given to a new file), the file is rewritten in
+// place instead: a backup of the old bytes is kept beside it until the new
+// bytes are on the disk, when the folder lets one be made, and a failed write
+// puts the old bytes back. An existing character device or FIFO is written
+// into as a stream (--out /dev/null); other files that are not regular files
+// are refused, never replaced.
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace dravik {
 
@@ -20,14 +34,69 @@ struct FileError {
 // code on Windows), without the full stop and line break it may end in.
 std::string SystemErrorText(int code);
 
+// The reason given for a file that is not a regular file (a device, a FIFO, a
+// socket) where only a regular file will do.
+inline constexpr const char* kNotARegularFile = "Not a regular file";
+
 // Reads the whole file as bytes. False (and err filled) when it cannot be read.
+// Only regular files are read: a FIFO, device or socket is refused at once
+// (never waited on, never read without end).
 bool ReadWholeFile(const std::string& path, std::string& bytes, FileError& err);
 
-// Replaces the file with the bytes, keeping an existing target's permission
-// bits. A target that exists but may not be written is refused like a plain
-// open for writing would refuse it. False (and err filled) on failure; the old
-// file is then unchanged.
+// Replaces the file with the bytes durably, keeping an existing target's
+// permission bits, owner and group. A target that exists but may not be
+// written is refused like a plain open for writing would refuse it. False
+// (and err filled) on failure; the old file is then unchanged.
 bool WriteFileSafely(const std::string& path, std::string_view bytes, FileError& err);
+
+// WriteFileSafely for many files at once, paying one flush pass for all of
+// them instead of one per file:
+//
+//     DurableWriteBatch batch;
+//     for (each file) {
+//         text = batch.readOrThrow(path);  // sees what the batch wrote to it before
+//         batch.addOrThrow(path, bytes);   // written beside the target; target untouched
+//     }
+//     batch.commitOrThrow();               // every target replaced, in the order added
+//
+// Until commit() no target changes; files added but never committed leave no
+// trace (discard() or the destructor removes what add() wrote).
+class DurableWriteBatch {
+public:
+    DurableWriteBatch();
+    ~DurableWriteBatch();
+    DurableWriteBatch(const DurableWriteBatch&) = delete;
+    DurableWriteBatch& operator=(const DurableWriteBatch&) = delete;
+
+    // Writes the bytes for the path now, beside it; the path is checked as
+    // WriteFileSafely checks it. False (and err filled, naming why the target
+    // cannot be written) on failure; the batch then holds what it held.
+    bool add(const std::string& path, std::string_view bytes, FileError& err);
+    // Puts every added file in place, in the order added. False on failure:
+    // failedPath() names the file that could not be written; the files added
+    // before it are written, it and the later ones are unchanged. The batch is
+    // empty afterwards either way.
+    bool commit(FileError& err);
+    const std::string& failedPath() const;
+    // Drops every file added since the last commit; no target changes.
+    void discard();
+    bool empty() const;
+
+    // Throwing forms with the message "Cannot create file "%s". %s".
+    void addOrThrow(const std::string& path, std::string_view bytes);
+    void commitOrThrow();
+
+    // ReadFileOrThrow as if the batch were committed: a file added already
+    // (under any of its names) reads as the bytes last added for it, so a
+    // command that comes back to a file sees its own earlier write.
+    std::string readOrThrow(const std::string& path) const;
+
+    struct Entry;  // one added file, as file_io.cpp keeps it
+
+private:
+    std::vector<Entry> entries_;
+    std::string failedPath_;
+};
 
 // Throwing forms with the desc-file messages:
 // "Cannot open file "%s". %s" and "Cannot create file "%s". %s".
@@ -39,9 +108,14 @@ void WriteFileOrThrow(const std::string& path, std::string_view bytes);
 // "Too many open files" or "I/O error %d".
 std::string TextFileErrorMessage(const FileError& err);
 
-// Test seam: when set, WriteFileSafely fails with this error code after
-// writing this many bytes of the next writes (a full disk, a yanked drive).
-// Negative disables it.
+// Test seam: when set, every write fails with this error code after writing
+// this many bytes of the next writes (a full disk, a yanked drive). Negative
+// disables it.
 void SetWriteFailureAfterBytesForTesting(long long bytes, int errorCode);
+
+// Test seam: the names of the files written beside a target start again from
+// this seed, as in a new process whose id and clock repeat (a container).
+// Returns the first `count` names the next writes will try, in order.
+std::vector<std::string> RestartTemporaryNamesForTesting(std::uint64_t seed, int count);
 
 }  // namespace dravik

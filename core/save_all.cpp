@@ -178,20 +178,49 @@ SaveOutcome DescDocument::saveAll(const SavePlan& plan, const std::set<int>& ski
     Touched touched;
     SaveOutcome outcome;
     outcome.files = static_cast<int>(plan.files.size());
+    // Every new file is written beside its target first, all are flushed at
+    // once, and only then renamed over their targets: a crash leaves each
+    // file wholly old or wholly new, without a flush per file.
+    DurableWriteBatch batch;
+    std::vector<const FileSave*> queued;  // in row order, the files in the batch and the unchanged ones
+    auto markSaved = [&](size_t count) {
+        for (size_t i = 0; i < count; ++i) {
+            fingerprints_[queued[i]->path] = queued[i]->fingerprint;
+            markRowSaved(queued[i]->row, touched);
+            outcome.written += queued[i]->changed ? 1 : 0;
+        }
+    };
+    // Puts the batch in place; when one of its files fails, the ones before
+    // it are written, and their rows are saved.
+    auto commit = [&] {
+        FileError err;
+        if (batch.commit(err)) {
+            markSaved(queued.size());
+            return;
+        }
+        size_t before = 0;
+        while (before < queued.size() && !(queued[before]->changed && queued[before]->path == batch.failedPath()))
+            ++before;
+        markSaved(before);
+        throw DravikError(CannotCreateFileMessage(batch.failedPath(), err.reason));
+    };
     int done = 0;
     try {
         for (const FileSave& file : plan.files) {
             if (skip.count(file.row))
                 continue;
             if (file.changed) {
-                WriteFileOrThrow(file.path, file.bytes);
-                ++outcome.written;
+                FileError err;
+                if (!batch.add(file.path, file.bytes, err)) {
+                    commit();  // the rows before this one are written all the same
+                    throw DravikError(CannotCreateFileMessage(file.path, err.reason));
+                }
             }
-            fingerprints_[file.path] = file.fingerprint;
-            markRowSaved(file.row, touched);
+            queued.push_back(&file);
             if (progress)
                 progress(++done, outcome.files);
         }
+        commit();
         if (!plan.error.empty())
             throw DravikError(plan.error);
     } catch (const DravikError&) {
