@@ -8,6 +8,7 @@
 #include "core/table_checks.h"
 #include "core/table_exchange.h"
 #include "core/table_text_file.h"
+#include "core/unified_diff.h"
 
 #include <memory>
 #include <ostream>
@@ -16,7 +17,7 @@ namespace dravik {
 
 const char* const kBatchUsage =
     "usage: dravik2-batch export --vars VARS --out TABLE [--codepage NAME] DESC...\n"
-    "       dravik2-batch import --vars VARS --table TABLE [--codepage NAME] [--force] DESC...\n"
+    "       dravik2-batch import --vars VARS --table TABLE [--codepage NAME] [--force] [--dry-run] DESC...\n"
     "       dravik2-batch analyze [--codepage NAME] DESC...\n"
     "       dravik2-batch --help\n"
     "\n"
@@ -30,7 +31,8 @@ const char* const kBatchUsage =
     "         the desc files given. A table in another character set (UTF-8,\n"
     "         replacement characters) is refused unless --force is given. Rows go\n"
     "         to the file they name, so rows sorted or deleted in a spreadsheet\n"
-    "         stay with their files.\n"
+    "         stay with their files. Only files whose bytes change are written;\n"
+    "         --dry-run prints the changes as a unified diff and writes nothing.\n"
     "analyze  prints the key entries of the desc files, one per line, sorted.\n"
     "\n"
     "Text stays in its code page (default windows-1251 off Windows, the ANSI code\n"
@@ -47,6 +49,7 @@ struct Options {
     std::vector<std::string> descs;
     bool help = false;
     bool force = false;
+    bool dryRun = false;
 };
 
 // Parses the arguments; false for bad usage.
@@ -73,6 +76,8 @@ bool Parse(const std::vector<std::string>& args, Options& options)
             if (!value(options.table)) return false;
         } else if (!onlyFiles && arg == "--force") {
             options.force = true;
+        } else if (!onlyFiles && arg == "--dry-run") {
+            options.dryRun = true;
         } else if (!onlyFiles && arg == "--codepage") {
             if (!value(options.codePage)) return false;
         } else if (!onlyFiles && arg.size() > 1 && arg.rfind("--", 0) == 0) {
@@ -85,7 +90,7 @@ bool Parse(const std::vector<std::string>& args, Options& options)
     }
     if (options.help)
         return true;
-    if (options.force && options.command != "import")
+    if ((options.force || options.dryRun) && options.command != "import")
         return false;
     if (options.command == "export")
         return !options.vars.empty() && !options.out.empty() && options.table.empty() && !options.descs.empty();
@@ -167,6 +172,45 @@ void ReportPlacement(const ImportPlacement& placement, const std::vector<std::st
     }
 }
 
+// Writes the files whose bytes change, as Save all does; or, for a dry run,
+// prints what would change as a unified diff and writes nothing.
+int SaveAsPlanned(DescDocument& document, bool dryRun, std::ostream& out, std::ostream& err)
+{
+    const SavePlan plan = document.planSaveAll();
+    if (dryRun) {
+        for (const FileSave& file : plan.files) {
+            if (!file.changed)
+                continue;
+            const TextLines before = SplitLines(ReadFileOrThrow(file.path));
+            const TextLines after = SplitLines(file.bytes);
+            const std::string diff = UnifiedDiff(file.path, before.lines, after.lines);
+            if (diff.empty())
+                err << file.path << ": only its line breaks change (to CR LF)\n";
+            out << diff;
+        }
+        err << plan.changedFiles() << " of " << plan.files.size() << " files would change; nothing was written.\n";
+        if (!plan.error.empty()) {
+            err << ErrorBoxText(plan.error) << '\n';
+            return 1;
+        }
+        return 0;
+    }
+    // Files changed by someone else since they were read are not overwritten.
+    std::vector<std::string> changedElsewhere;
+    for (const FileSave& file : plan.files)
+        if (file.changed && file.changedOnDisk)
+            changedElsewhere.push_back(file.path);
+    if (!changedElsewhere.empty()) {
+        err << "These desc files changed on disk since they were read:\n";
+        for (const std::string& path : changedElsewhere)
+            err << "  " << path << '\n';
+        err << "Nothing was written.\n";
+        return 1;
+    }
+    document.saveAll(plan);
+    return 0;
+}
+
 }  // namespace
 
 int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -195,7 +239,7 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
             ImportPlacement placement;
             ImportTable(*document, &table, &placement);
             ReportPlacement(placement, options.descs, err);
-            document->saveAll();
+            return SaveAsPlanned(*document, options.dryRun, out, err);
         } else {
             KeyList keys;
             for (const auto& path : options.descs)

@@ -85,6 +85,7 @@ struct FileSave {
 struct SavePlan {
     std::vector<FileSave> files;  // in row order, up to the row that fails
     std::string error;            // what stops the save after `files`; empty when nothing does
+    std::int64_t madeAt = -1;     // the document's modification count when planned
     int changedFiles() const;
     size_t changedLines() const;
     std::vector<std::string> changedOnDisk() const;
@@ -152,7 +153,8 @@ public:
     SavePlan planSaveAll(const Progress& progress = {}, bool withKeyLines = false) const;
     // Writes the files of the plan whose bytes change, except the rows in
     // `skip`; then throws the plan's error, if it has one. Afterwards the
-    // desc text is the current desc file's again.
+    // desc text is the current desc file's again. A plan made before the
+    // tables last changed is made anew: its bytes would miss those edits.
     SaveOutcome saveAll(const SavePlan& plan, const std::set<int>& skip = {}, const Progress& progress = {});
     // Plans and writes in one go; `progress` counts the files written, so
     // that "file r done" means it is on disk.

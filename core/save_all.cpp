@@ -15,6 +15,7 @@ namespace dravik {
 SavePlan DescDocument::planSaveAll(const Progress& progress, bool withKeyLines) const
 {
     SavePlan plan;
+    plan.madeAt = modificationCount_;
     if (descFileCount_ <= 0)
         return plan;
     const LoadedSchema schema(variablesText_, codePage());
@@ -172,8 +173,12 @@ void DescDocument::reloadCurrentDescText()
         loadDescText(ReadFileOrThrow(currentDescFile_));
 }
 
-SaveOutcome DescDocument::saveAll(const SavePlan& plan, const std::set<int>& skip, const Progress& progress)
+SaveOutcome DescDocument::saveAll(const SavePlan& givenPlan, const std::set<int>& skip, const Progress& progress)
 {
+    SavePlan fresh;
+    if (givenPlan.madeAt != modificationCount_)
+        fresh = planSaveAll();
+    const SavePlan& plan = givenPlan.madeAt != modificationCount_ ? fresh : givenPlan;
     const bool wasModified = isModified();
     Touched touched;
     SaveOutcome outcome;

@@ -53,11 +53,13 @@ protected:
         args.insert(args.end(), files.begin(), files.end());
         return run(args);
     }
-    int importTable(const Args& files, bool force = false)
+    int importTable(const Args& files, bool force = false, bool dryRun = false)
     {
         Args args{"import", "--vars", vars, "--table", table};
         if (force)
             args.push_back("--force");
+        if (dryRun)
+            args.push_back("--dry-run");
         args.insert(args.end(), files.begin(), files.end());
         return run(args);
     }
@@ -227,6 +229,28 @@ TEST_F(BatchImport, ASpreadsheetsRoundTripGivesEachFileItsOwnValues)
     EXPECT_EQ(test::ReadBytes(descs[2]), "hp  c9 \r\narmor  1 2 \r\nname  \xD2-c \r\n");
     EXPECT_EQ(err.str(), "Placed 2 rows by the desc file it names, away from their position in the table.\n"
                          "Section 1 (line 2) does not name 1 of 3 desc files:\n  " + descs[1] + " (keeps its values)\n");
+}
+
+TEST_F(BatchImport, OnlyChangedFilesAreWrittenAndADryRunWritesNone)
+{
+    ASSERT_EQ(exportTable(descs), 0) << err.str();
+    std::string edited = test::ReadBytes(table);
+    const size_t at = edited.find("\tb1\t");
+    ASSERT_NE(at, std::string::npos);
+    edited.replace(at, 4, "\tb9\t");
+    test::WriteBytes(table, edited);
+    const auto before = folder();
+
+    EXPECT_EQ(importTable(descs, false, true), 0) << err.str();
+    EXPECT_TRUE(folder() == before);
+    EXPECT_EQ(out.str(), "--- " + descs[1] + "\n+++ " + descs[1] + "\n@@ -1,3 +1,3 @@\n-hp  b1 \n+hp  b9 \n armor  1 2 \n"
+                         " name  \xD2-b \n");
+    EXPECT_NE(err.str().find("1 of 3 files would change; nothing was written."), std::string::npos) << err.str();
+
+    const auto aTime = std::filesystem::last_write_time(descs[0]);
+    EXPECT_EQ(importTable(descs), 0) << err.str();
+    EXPECT_EQ(std::filesystem::last_write_time(descs[0]), aTime) << "an unchanged file is not written";
+    EXPECT_EQ(test::ReadBytes(descs[1]), "hp  b9 \r\narmor  1 2 \r\nname  \xD2-b \r\n");
 }
 
 }  // namespace
