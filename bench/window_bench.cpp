@@ -209,6 +209,15 @@ public:
     {
         return false;
     }
+    // The expression queued by the benchmark. Its preview ran while the
+    // user typed, before Apply: it is not part of applying it.
+    QQueue<QString> expressionAnswers;
+    std::optional<QString> askExpression(QWidget*, const ui::ExpressionRequest&) override
+    {
+        if (expressionAnswers.isEmpty())
+            return std::nullopt;
+        return expressionAnswers.dequeue();
+    }
 };
 
 // What the event loop would do before the user sees the outcome: posted

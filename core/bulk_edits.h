@@ -30,6 +30,7 @@ struct CellBlock {
     std::vector<int> columns;
 
     size_t size() const { return rows.size() * columns.size(); }
+    bool operator==(const CellBlock&) const = default;
 };
 
 // Blocks in the order a search walks them.

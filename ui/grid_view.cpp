@@ -1,5 +1,6 @@
 #include "ui/grid_view.h"
 
+#include "ui/cell_editor_keys.h"
 #include "ui/menu_shortcuts.h"
 
 #include <QAbstractButton>
@@ -27,6 +28,7 @@ public:
         MenuShortcutsFirst::Install(editor);
         // The view tells from the editor's focus loss where its focus comes from.
         editor->installEventFilter(view_);
+        CellEditorKeys::Install(editor, view_, view_->kind() == GridView::Kind::Working);
         return editor;
     }
 
@@ -37,7 +39,7 @@ private:
 }  // namespace
 
 GridView::GridView(GridModel* model, GridLayout* layout, Kind kind, QWidget* parent)
-    : QTableView(parent), model_(model), layout_(layout)
+    : QTableView(parent), model_(model), layout_(layout), kind_(kind)
 {
     setModel(model);
     setItemDelegate(new CellDelegate(this));
@@ -55,9 +57,10 @@ GridView::GridView(GridModel* model, GridLayout* layout, Kind kind, QWidget* par
 
     if (kind == Kind::Working) {
         // The cell editor stays open on the focused cell, as the tables are
-        // worked through with Tab and the arrow keys.
+        // worked through with Tab and the arrow keys; a rectangle of cells
+        // can be selected around it for the bulk edits.
         setEditTriggers(QAbstractItemView::AllEditTriggers);
-        setSelectionMode(QAbstractItemView::SingleSelection);
+        setSelectionMode(QAbstractItemView::ContiguousSelection);
         QPalette cells = palette();
         cells.setColor(QPalette::Base, kCream);
         setPalette(cells);
@@ -113,6 +116,16 @@ void GridView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottom
         return;
     if (QWidget* editor = indexWidget(current))
         itemDelegateForIndex(current)->setEditorData(editor, current);
+}
+
+QItemSelectionModel::SelectionFlags GridView::selectionCommand(const QModelIndex& index, const QEvent* event) const
+{
+    // The program moving the current cell (to a match, to a pasted block)
+    // selects that cell alone, and a later Shift+click extends from it,
+    // whatever keys the user holds meanwhile (Shift+F3).
+    if (!event)
+        return QItemSelectionModel::ClearAndSelect;
+    return QTableView::selectionCommand(index, event);
 }
 
 void GridView::applyLayout()

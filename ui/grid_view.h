@@ -24,6 +24,7 @@ public:
     GridView(GridModel* model, GridLayout* layout, Kind kind, QWidget* parent = nullptr);
 
     GridModel* gridModel() const { return model_; }
+    Kind kind() const { return kind_; }
 
     GridLayout& layout() const { return *layout_; }
 
@@ -39,12 +40,15 @@ protected:
     bool viewportEvent(QEvent* event) override;
     void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                      const QList<int>& roles = QList<int>()) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event = nullptr) const override;
 
 private:
     void paintCorner(QWidget* corner);
 
     GridModel* model_;
     GridLayout* layout_;
+    Kind kind_;
     QWidget* corner_ = nullptr;
     bool applyingSizes_ = false;
     // The layout the headers were last given; forgotten after a reset, which

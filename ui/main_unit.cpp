@@ -9,6 +9,7 @@
 #include "tools/process_runner.h"
 #include "ui/about_unit.h"
 #include "ui/application_title.h"
+#include "ui/bulk_edit_actions.h"
 #include "ui/conman.h"
 #include "ui/dan.h"
 #include "ui/error_box.h"
@@ -92,6 +93,7 @@ TMainForm::TMainForm(const QString& settingsPath, dravik::ui::Dialogs& dialogs, 
     layouts_[dravik::kFileListGrid - 1] = dravik::ui::GridLayout(kFileListColumnWidth);
     createControls();
     createMenus();
+    createBulkEditActions();
     FormCreate();
 }
 
@@ -176,6 +178,21 @@ void TMainForm::createMenus()
 
     N11 = menu("N11", QStringLiteral("Ab&out"));
     N12 = item(N11, "N12", QStringLiteral("Version"), none, &TMainForm::N12Click);
+}
+
+void TMainForm::createBulkEditActions()
+{
+    const dravik::ui::BulkEditHost host{
+        document_,
+        *history_,
+        dialogs_,
+        this,
+        [this](int n) { return StringGrid(n); },
+        [this] { return currentTable(); },
+        [this](int n) { PageControl1->setCurrentWidget(StringGrid(n)->parentWidget()); },
+        [this](const std::function<void()>& command) { return run(command); },
+    };
+    bulkEdits_ = new dravik::ui::BulkEditActions(host, this, EditMenu);
 }
 
 void TMainForm::createControls()
