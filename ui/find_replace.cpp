@@ -104,7 +104,7 @@ bool FindReplace::currentScope(CellScope& scope)
     return false;
 }
 
-bool FindReplace::refresh()
+bool FindReplace::refresh(bool withMatches)
 {
     // What is typed into the open cell editor belongs to the document first.
     host_.run([] {});
@@ -115,7 +115,6 @@ bool FindReplace::refresh()
         return false;
     }
     const SearchOptions options = bar_->options();
-    bool changed = false;
     if (!search_ || pattern != pattern_ || options.regex != options_.regex || options.matchCase != options_.matchCase ||
         options.wholeCell != options_.wholeCell) {
         try {
@@ -127,21 +126,25 @@ bool FindReplace::refresh()
         }
         pattern_ = pattern;
         options_ = options;
-        changed = true;
+        matched_ = false;
     }
     CellScope scope;
     if (!currentScope(scope))
         return false;
-    if (changed || scope != scope_ || searchedModification_ != host_.document.modificationCount()) {
+    if (scope != scope_ || searchedModification_ != host_.document.modificationCount()) {
         scope_ = std::move(scope);
-        matches_ = FindCells(host_.document, scope_, *search_);
         searchedModification_ = host_.document.modificationCount();
+        matched_ = false;
+    }
+    if (withMatches && !matched_) {
+        matches_ = FindCells(host_.document, scope_, *search_);
         rowPlaces_.clear();
         columnPlaces_.clear();
         for (const CellBlock& block : scope_) {
             rowPlaces_.push_back(Places(block.rows));
             columnPlaces_.push_back(Places(block.columns));
         }
+        matched_ = true;
         shown_.reset();
     }
     return true;
@@ -234,7 +237,7 @@ void FindReplace::replaceOne()
 
 void FindReplace::replaceAll()
 {
-    if (!refresh())
+    if (!refresh(false))
         return;
     const std::string replacement = CellBytes(bar_->replacement(), host_.document.codePage());
     BulkEdit edit;

@@ -34,9 +34,10 @@ public:
 private:
     using Place = std::tuple<size_t, int, int>;  // block, row position, column position
 
-    // Brings the search and its matches up to date with the bar and the
-    // document; false, with the reason shown, when there is nothing to search.
-    bool refresh();
+    // Brings the search, its scope and (when asked for) its matches up to
+    // date with the bar and the document; false, with the reason shown,
+    // when there is nothing to search.
+    bool refresh(bool withMatches = true);
     bool currentScope(CellScope& scope);
     void captureSelection();
     void step(bool forward);
@@ -54,6 +55,7 @@ private:
     CellScope selection_;  // the selection when it became the scope
     CellScope scope_;
     std::vector<CellRef> matches_;
+    bool matched_ = false;  // matches_ belong to the search and scope
     std::int64_t searchedModification_ = -1;
     // Per block, the position of each row and column in it (-1: not in it).
     std::vector<std::vector<int>> rowPlaces_;
