@@ -221,7 +221,7 @@ int RunSet(const BulkOptions& options, const CodePage& codePage, std::ostream& o
         written = document->saveAll(plan, skip).written;
 
     err << "set: " << edit.tally.changed << " cell(s) changed in " << edit.files << " file(s); "
-        << edit.tally.same << " already so";
+        << edit.tally.same << " already held the result";
     if (edit.tally.notANumber)
         err << "; " << edit.tally.notANumber << " left as they were (not a number)";
     if (edit.tally.noFiniteResult)

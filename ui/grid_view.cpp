@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
@@ -126,6 +127,27 @@ QItemSelectionModel::SelectionFlags GridView::selectionCommand(const QModelIndex
     if (!event)
         return QItemSelectionModel::ClearAndSelect;
     return QTableView::selectionCommand(index, event);
+}
+
+bool GridView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    if (mouseSelecting_ && trigger == QAbstractItemView::CurrentChanged)
+        return false;
+    return QTableView::edit(index, trigger, event);
+}
+
+void GridView::mousePressEvent(QMouseEvent* event)
+{
+    mouseSelecting_ = kind_ == Kind::Working && event->button() == Qt::LeftButton;
+    QTableView::mousePressEvent(event);
+}
+
+void GridView::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTableView::mouseReleaseEvent(event);
+    // The editor opens on the cell the press or the drag ended on.
+    if (std::exchange(mouseSelecting_, false) && state() != QAbstractItemView::EditingState && currentIndex().isValid())
+        edit(currentIndex());
 }
 
 void GridView::applyLayout()

@@ -23,6 +23,8 @@ public:
 
     GridView(GridModel* model, GridLayout* layout, Kind kind, QWidget* parent = nullptr);
 
+    using QTableView::edit;
+
     GridModel* gridModel() const { return model_; }
     Kind kind() const { return kind_; }
 
@@ -42,6 +44,9 @@ protected:
                      const QList<int>& roles = QList<int>()) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event = nullptr) const override;
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void paintCorner(QWidget* corner);
@@ -57,6 +62,9 @@ private:
     bool layoutShown_ = false;
     // Focus is coming back from this view's own cell editor.
     bool focusFromEditor_ = false;
+    // The left button is down on a cell: the editor waits for its release,
+    // as an editor open under the mouse would stop a drag from selecting.
+    bool mouseSelecting_ = false;
 };
 
 }  // namespace dravik::ui

@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -95,6 +96,21 @@ private slots:
         const QRect cell = table(1)->visualRect(table(1)->model()->index(1, 3));
         QTest::mouseClick(table(1)->viewport(), Qt::LeftButton, Qt::ShiftModifier, cell.center());
         QCOMPARE(dravik::ui::SelectedBlock(table(1)), (CellBlock{1, {1, 2}, {3, 4}}));
+        // Dragging from a cell to another.
+        auto centre = [&](int col, int row) {
+            return table(1)->visualRect(table(1)->model()->index(row - 1, col - 1)).center();
+        };
+        QTest::mousePress(table(1)->viewport(), Qt::LeftButton, {}, centre(2, 2));
+        // With the button held, which QTest's own move does not say.
+        QWidget* viewport = table(1)->viewport();
+        QMouseEvent drag(QEvent::MouseMove, centre(4, 1), viewport->mapToGlobal(centre(4, 1)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &drag);
+        QTest::mouseRelease(table(1)->viewport(), Qt::LeftButton, {}, centre(4, 1));
+        QCOMPARE(dravik::ui::SelectedBlock(table(1)), (CellBlock{1, {1, 2}, {2, 3, 4}}));
+        // Once the button is up, the editor is open where the drag ended.
+        QCOMPARE(table(1)->currentIndex(), table(1)->model()->index(0, 3));
+        QVERIFY(table(1)->indexWidget(table(1)->currentIndex()));
         goTo(1, 3, 1);
         press(Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(dravik::ui::SelectedBlock(table(1)).size(), size_t(2 * 5));
