@@ -20,6 +20,7 @@
 #include "ui/long_work.h"
 #include "ui/menu_shortcuts.h"
 #include "ui/status_panels.h"
+#include "ui/table_selection.h"
 
 #include <QAction>
 #include <QApplication>
@@ -650,17 +651,13 @@ void TMainForm::RevertClick()
         GridView* view = currentTable();
         if (!view)
             return;
-        const int n = view->gridModel()->gridNumber();
-        QModelIndexList cells = view->selectionModel()->selectedIndexes();
-        if (cells.isEmpty() && view->currentIndex().isValid())
-            cells << view->currentIndex();
+        // The selected rectangle's shown rows, as every bulk edit takes them.
+        const dravik::CellBlock block = dravik::ui::SelectedBlock(view);
         std::vector<dravik::CellEdit> edits;
-        for (const QModelIndex& cell : cells) {
-            const int col = GridModel::gridCol(cell);
-            const int row = GridModel::gridRow(cell);
-            if (document_.cellChanged(n, col, row))
-                edits.push_back({n, col, row, document_.diskValue(n, col, row)});
-        }
+        for (int row : block.rows)
+            for (int col : block.columns)
+                if (document_.cellChanged(block.grid, col, row))
+                    edits.push_back({block.grid, col, row, document_.diskValue(block.grid, col, row)});
         record(tr("Revert"), document_.setCells(edits));
     });
 }

@@ -116,6 +116,19 @@ private slots:
         QCOMPARE(dravik::ui::SelectedBlock(table(1)).size(), size_t(2 * 5));
     }
 
+    void revertTakesTheShownRowsOfTheRectangle()
+    {
+        openActiveSample();
+        QVERIFY(SetCell(table(1), 3, 1, "11"));
+        QVERIFY(SetCell(table(1), 4, 2, "12"));
+        QVERIFY(SetCell(table(1), 4, 1, "13"));
+        hideRow(2);
+        select(1, {1, 2}, {3, 4});
+        window->Revert->trigger();
+        QCOMPARE(Cell(table(1), 3, 1) + Cell(table(1), 4, 1) + Cell(table(1), 4, 2), QStringLiteral("102012"));
+        QCOMPARE(undoText(), QStringLiteral("Revert"));
+    }
+
     void copyAndPasteAsSpreadsheets()
     {
         openActiveSample();
