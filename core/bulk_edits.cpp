@@ -92,8 +92,10 @@ BulkEdit ReplaceAllEdits(const DescDocument& document, const CellScope& scope, c
     return result;
 }
 
-ExpressionEdit ExpressionEdits(const DescDocument& document, const CellScope& scope,
-                               const CellExpression& expression, size_t examples)
+namespace {
+
+ExpressionEdit ApplyToScope(const DescDocument& document, const CellScope& scope, const CellExpression& expression,
+                            size_t examples, bool keepEdits)
 {
     ExpressionEdit result;
     FileCounter files(document);
@@ -104,7 +106,8 @@ ExpressionEdit ExpressionEdits(const DescDocument& document, const CellScope& sc
             ++result.tally.changed;
             if (result.examples.size() < examples)
                 result.examples.emplace_back(text, out);
-            result.edits.push_back({grid, col, row, std::move(out)});
+            if (keepEdits)
+                result.edits.push_back({grid, col, row, std::move(out)});
             files.add(row);
             out.clear();
             break;
@@ -115,6 +118,20 @@ ExpressionEdit ExpressionEdits(const DescDocument& document, const CellScope& sc
     });
     result.files = files.count();
     return result;
+}
+
+}  // namespace
+
+ExpressionEdit ExpressionEdits(const DescDocument& document, const CellScope& scope,
+                               const CellExpression& expression, size_t examples)
+{
+    return ApplyToScope(document, scope, expression, examples, true);
+}
+
+ExpressionEdit ExpressionPreview(const DescDocument& document, const CellScope& scope,
+                                 const CellExpression& expression, size_t examples)
+{
+    return ApplyToScope(document, scope, expression, examples, false);
 }
 
 std::string CopyText(const DescDocument& document, const CellBlock& block, std::string_view lineEnd)

@@ -75,6 +75,10 @@ struct ExpressionEdit : BulkEdit {
 // The expression applied to the value cells of the scope.
 ExpressionEdit ExpressionEdits(const DescDocument& document, const CellScope& scope,
                                const CellExpression& expression, size_t examples = 5);
+// The same counts and examples without the edits: a preview that follows
+// the typing over a large selection keeps no copy of it.
+ExpressionEdit ExpressionPreview(const DescDocument& document, const CellScope& scope,
+                                 const CellExpression& expression, size_t examples = 5);
 
 // The block's cells as spreadsheets put them on the clipboard.
 std::string CopyText(const DescDocument& document, const CellBlock& block, std::string_view lineEnd = "\n");

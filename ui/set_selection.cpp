@@ -29,7 +29,7 @@ ExpressionRequest::Preview Preview(const DescDocument& document, const CellScope
     const CodePage& codePage = document.codePage();
     ExpressionEdit edit;
     try {
-        edit = ExpressionEdits(document, scope, CellExpression::Parse(CellBytes(typed, codePage)));
+        edit = ExpressionPreview(document, scope, CellExpression::Parse(CellBytes(typed, codePage)));
     } catch (const SyntaxError& error) {
         return {QObject::tr("This cannot be applied: %1.").arg(MessageText(error.what())), false};
     }

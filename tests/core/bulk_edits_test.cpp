@@ -92,6 +92,12 @@ TEST_F(BulkEdits, ExpressionsCountWhatTheyLeaveAndRoundWholeNumbers)
         results.push_back(e.text);
     EXPECT_EQ(results, (std::vector<std::string>{"5", "10", "4", "3", "3"}));  // 7 / 2 and 5 / 2 round up
 
+    const ExpressionEdit preview = ExpressionPreview(document, hp, CellExpression::Parse("/2"), 2);
+    EXPECT_TRUE(preview.edits.empty());
+    EXPECT_EQ(preview.tally.changed, half.tally.changed);
+    EXPECT_EQ(preview.files, half.files);
+    EXPECT_EQ(preview.examples, half.examples);
+
     const ExpressionEdit five = ExpressionEdits(document, hp, CellExpression::Parse("=5"));
     EXPECT_EQ(five.tally.changed, 4u);
     EXPECT_EQ(five.tally.same, 2u);
