@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QStyleOptionHeader>
@@ -150,6 +151,14 @@ void GridView::mouseReleaseEvent(QMouseEvent* event)
         edit(currentIndex());
 }
 
+void GridView::keyPressEvent(QKeyEvent* event)
+{
+    // A press whose release went elsewhere (a question asked meanwhile)
+    // leaves no editor waiting for it.
+    mouseSelecting_ = false;
+    QTableView::keyPressEvent(event);
+}
+
 void GridView::applyLayout()
 {
     const GridLayout& layout = *layout_;
@@ -182,6 +191,7 @@ void GridView::applyLayout()
 // covers anyway; only the current cell needs painting.
 void GridView::focusOutEvent(QFocusEvent* event)
 {
+    mouseSelecting_ = false;
     QWidget* now = QApplication::focusWidget();
     if (now && viewport()->isAncestorOf(now)) {
         update(currentIndex());

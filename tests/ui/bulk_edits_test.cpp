@@ -6,18 +6,23 @@
 
 #include "ui/bulk_edit_actions.h"
 #include "ui/find_bar.h"
+#include "ui/qt_dialogs.h"
 #include "ui/table_selection.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
 #include <QDockWidget>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QUndoStack>
 #include <QtTest>
 
@@ -297,6 +302,35 @@ private slots:
         goTo(dravik::kFileListGrid, 1, 1);
         bulk()->setSelection->trigger();
         QCOMPARE(dialogs->messages.size(), 1);
+    }
+
+    void expressionDialogPreviewsAsTheUserTypes()
+    {
+        dravik::ui::ExpressionRequest request;
+        request.title = QStringLiteral("Set selection");
+        request.preview = [](const QString& typed) {
+            return dravik::ui::ExpressionRequest::Preview{QStringLiteral("preview of ") + typed, typed != "bad"};
+        };
+        bool applyEnabledForBad = true;
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("Expression"));
+            auto* preview = dialog->findChild<QLabel*>(QStringLiteral("Preview"));
+            QPushButton* apply = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+            QTest::keyClicks(edit, "bad");
+            QTRY_COMPARE(preview->text(), QStringLiteral("preview of bad"));
+            applyEnabledForBad = apply->isEnabled();
+            edit->setText(QStringLiteral("+10"));
+            QTRY_VERIFY(apply->isEnabled());
+            shown = preview->text();
+            apply->click();
+        });
+        dravik::ui::QtDialogs real;
+        QCOMPARE(real.askExpression(window.get(), request), std::optional<QString>(QStringLiteral("+10")));
+        QVERIFY(!applyEnabledForBad);
+        QCOMPARE(shown, QStringLiteral("preview of +10"));
     }
 };
 
