@@ -1,5 +1,7 @@
 #include "app/batch_command.h"
 
+#include "app/batch_bulk.h"
+
 #include "core/code_page.h"
 #include "core/desc_document.h"
 #include "core/errors.h"
@@ -19,6 +21,10 @@ const char* const kBatchUsage =
     "usage: dravik2-batch export --vars VARS --out TABLE [--codepage NAME] DESC...\n"
     "       dravik2-batch import --vars VARS --table TABLE [--codepage NAME] [--force] [--dry-run] DESC...\n"
     "       dravik2-batch analyze [--codepage NAME] DESC...\n"
+    "       dravik2-batch set --vars VARS --key NAME [--value N] [--where FILTER\n"
+    "                     [--where-key NAME]] --expr EXPR [--dry-run] [--codepage NAME] DESC...\n"
+    "       dravik2-batch find --vars VARS [--regex] [--match-case] [--whole-cell]\n"
+    "                     [--codepage NAME] PATTERN DESC...\n"
     "       dravik2-batch --help\n"
     "\n"
     "export   loads the variables file, opens the desc files as Open desc does\n"
@@ -34,6 +40,17 @@ const char* const kBatchUsage =
     "         stay with their files. Only files whose bytes change are written;\n"
     "         --dry-run prints the changes as a unified diff and writes nothing.\n"
     "analyze  prints the key entries of the desc files, one per line, sorted.\n"
+    "set      sets the values of one key (value N of it, 1 for the first; all\n"
+    "         without --value) by an expression, as Edit > Set selection does:\n"
+    "         =5, +10, *1.1, x*2-1, +10%, {x}_old; a result from a whole number\n"
+    "         is rounded to a whole number, half away from zero. Cells holding no\n"
+    "         number are left as they are and counted. --where takes the filter\n"
+    "         bar's syntax (> 100, 50..80, tank, /regex/, empty) and sets only the\n"
+    "         files where one of the cells being set matches, or one of the\n"
+    "         cells of the key named by --where-key. Writes, as Save all does,\n"
+    "         the files a value changed in; --dry-run prints their unified diff\n"
+    "         and writes nothing. The counts go to standard error.\n"
+    "find     prints each value cell that matches, as FILE<TAB>KEY<TAB>VALUE.\n"
     "\n"
     "Text stays in its code page (default windows-1251 off Windows, the ANSI code\n"
     "page on Windows); --codepage picks the one used to fold letter case.\n";
@@ -215,6 +232,8 @@ int SaveAsPlanned(DescDocument& document, bool dryRun, std::ostream& out, std::o
 
 int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
+    if (!args.empty() && IsBulkBatchCommand(args.front()))
+        return RunBulkBatchCommand(args, out, err);
     Options options;
     if (!Parse(args, options)) {
         err << kBatchUsage;

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -17,6 +18,18 @@ struct FileDialogRequest {
     QString filter;
     QString defaultSuffix;  // without the dot
     bool multiple = true;   // several files may be chosen (open dialogs only)
+};
+
+// "Set selection": an expression typed once, with a preview of what it would
+// do that follows the typing.
+struct ExpressionRequest {
+    QString title;
+    QString help;  // the forms the text may take and the rounding rule
+    struct Preview {
+        QString text;
+        bool valid = false;  // whether the text can be applied
+    };
+    std::function<Preview(const QString& expression)> preview;
 };
 
 class Dialogs {
@@ -40,6 +53,8 @@ public:
     // buttons; true for the first, `accept`.
     virtual bool review(QWidget* parent, const QString& title, const QString& summary, const QString& details,
                         const QString& accept, const QString& reject) = 0;
+    // The expression the user applies; nothing when cancelled.
+    virtual std::optional<QString> askExpression(QWidget* parent, const ExpressionRequest& request) = 0;
 };
 
 }  // namespace dravik::ui

@@ -1,5 +1,6 @@
 #include "ui/grid_view.h"
 
+#include "ui/cell_editor_keys.h"
 #include "ui/display_text.h"
 #include "ui/menu_shortcuts.h"
 
@@ -7,6 +8,8 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
@@ -59,6 +62,7 @@ public:
         MenuShortcutsFirst::Install(editor);
         // The view tells from the editor's focus loss where its focus comes from.
         editor->installEventFilter(view_);
+        CellEditorKeys::Install(editor, view_, view_->kind() == GridView::Kind::Working);
         return editor;
     }
 
@@ -102,7 +106,7 @@ private:
 }  // namespace
 
 GridView::GridView(GridModel* model, GridLayout* layout, Kind kind, QWidget* parent)
-    : QTableView(parent), model_(model), layout_(layout)
+    : QTableView(parent), model_(model), layout_(layout), kind_(kind)
 {
     setModel(model);
     setItemDelegate(new CellDelegate(this));
@@ -120,9 +124,10 @@ GridView::GridView(GridModel* model, GridLayout* layout, Kind kind, QWidget* par
 
     if (kind == Kind::Working) {
         // The cell editor stays open on the focused cell, as the tables are
-        // worked through with Tab and the arrow keys.
+        // worked through with Tab and the arrow keys; a rectangle of cells
+        // can be selected around it for the bulk edits.
         setEditTriggers(QAbstractItemView::AllEditTriggers);
-        setSelectionMode(QAbstractItemView::SingleSelection);
+        setSelectionMode(QAbstractItemView::ContiguousSelection);
         QPalette cells = palette();
         cells.setColor(QPalette::Base, kCream);
         setPalette(cells);
@@ -254,6 +259,45 @@ void GridView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottom
         itemDelegateForIndex(current)->setEditorData(editor, current);
 }
 
+QItemSelectionModel::SelectionFlags GridView::selectionCommand(const QModelIndex& index, const QEvent* event) const
+{
+    // The program moving the current cell (to a match, to a pasted block)
+    // selects that cell alone, and a later Shift+click extends from it,
+    // whatever keys the user holds meanwhile (Shift+F3).
+    if (!event)
+        return QItemSelectionModel::ClearAndSelect;
+    return QTableView::selectionCommand(index, event);
+}
+
+bool GridView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    if (mouseSelecting_ && trigger == QAbstractItemView::CurrentChanged)
+        return false;
+    return QTableView::edit(index, trigger, event);
+}
+
+void GridView::mousePressEvent(QMouseEvent* event)
+{
+    mouseSelecting_ = kind_ == Kind::Working && event->button() == Qt::LeftButton;
+    QTableView::mousePressEvent(event);
+}
+
+void GridView::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTableView::mouseReleaseEvent(event);
+    // The editor opens on the cell the press or the drag ended on.
+    if (std::exchange(mouseSelecting_, false) && state() != QAbstractItemView::EditingState && currentIndex().isValid())
+        edit(currentIndex());
+}
+
+void GridView::keyPressEvent(QKeyEvent* event)
+{
+    // A press whose release went elsewhere (a question asked meanwhile)
+    // leaves no editor waiting for it.
+    mouseSelecting_ = false;
+    QTableView::keyPressEvent(event);
+}
+
 void GridView::applyLayout()
 {
     const GridLayout& layout = *layout_;
@@ -285,6 +329,7 @@ void GridView::applyLayout()
 // covers anyway; only the current cell needs painting.
 void GridView::focusOutEvent(QFocusEvent* event)
 {
+    mouseSelecting_ = false;
     QWidget* now = QApplication::focusWidget();
     if (now && viewport()->isAncestorOf(now)) {
         update(currentIndex());

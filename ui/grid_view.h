@@ -24,7 +24,10 @@ public:
 
     GridView(GridModel* model, GridLayout* layout, Kind kind, QWidget* parent = nullptr);
 
+    using QTableView::edit;
+
     GridModel* gridModel() const { return model_; }
+    Kind kind() const { return kind_; }
 
     GridLayout& layout() const { return *layout_; }
 
@@ -44,6 +47,12 @@ protected:
     void changeEvent(QEvent* event) override;
     void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                      const QList<int>& roles = QList<int>()) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event = nullptr) const override;
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void paintCorner(QWidget* corner);
@@ -54,6 +63,7 @@ private:
 
     GridModel* model_;
     GridLayout* layout_;
+    Kind kind_;
     QWidget* corner_ = nullptr;
     bool applyingSizes_ = false;
     // The layout the headers were last given; forgotten after a reset, which
@@ -67,6 +77,9 @@ private:
     // thousands of rows is measured without laying out thousands of texts.
     std::array<int, 256> byteWidths_{};
     bool byteWidthsKnown_ = false;
+    // The left button is down on a cell: the editor waits for its release,
+    // as an editor open under the mouse would stop a drag from selecting.
+    bool mouseSelecting_ = false;
 };
 
 }  // namespace dravik::ui

@@ -10,6 +10,7 @@
 #include "tools/process_runner.h"
 #include "ui/about_unit.h"
 #include "ui/application_title.h"
+#include "ui/bulk_edit_actions.h"
 #include "ui/child_wait.h"
 #include "ui/conman.h"
 #include "ui/dan.h"
@@ -21,6 +22,7 @@
 #include "ui/long_work.h"
 #include "ui/menu_shortcuts.h"
 #include "ui/status_panels.h"
+#include "ui/table_selection.h"
 
 #include <QAction>
 #include <QApplication>
@@ -103,6 +105,7 @@ TMainForm::TMainForm(const QString& settingsPath, dravik::ui::Dialogs& dialogs, 
     layouts_[dravik::kFileListGrid - 1] = dravik::ui::GridLayout(kFileListColumnWidth);
     createControls();
     createMenus();
+    createBulkEditActions();
     FormCreate();
 }
 
@@ -187,6 +190,21 @@ void TMainForm::createMenus()
 
     N11 = menu("N11", QStringLiteral("Ab&out"));
     N12 = item(N11, "N12", QStringLiteral("Version"), none, &TMainForm::N12Click);
+}
+
+void TMainForm::createBulkEditActions()
+{
+    const dravik::ui::BulkEditHost host{
+        document_,
+        *history_,
+        dialogs_,
+        this,
+        [this](int n) { return StringGrid(n); },
+        [this] { return currentTable(); },
+        [this](int n) { PageControl1->setCurrentWidget(StringGrid(n)->parentWidget()); },
+        [this](const std::function<void()>& command) { return run(command); },
+    };
+    bulkEdits_ = new dravik::ui::BulkEditActions(host, this, EditMenu);
 }
 
 void TMainForm::createControls()
@@ -656,17 +674,13 @@ void TMainForm::RevertClick()
         GridView* view = currentTable();
         if (!view)
             return;
-        const int n = view->gridModel()->gridNumber();
-        QModelIndexList cells = view->selectionModel()->selectedIndexes();
-        if (cells.isEmpty() && view->currentIndex().isValid())
-            cells << view->currentIndex();
+        // The selected rectangle's shown rows, as every bulk edit takes them.
+        const dravik::CellBlock block = dravik::ui::SelectedBlock(view);
         std::vector<dravik::CellEdit> edits;
-        for (const QModelIndex& cell : cells) {
-            const int col = GridModel::gridCol(cell);
-            const int row = GridModel::gridRow(cell);
-            if (document_.cellChanged(n, col, row))
-                edits.push_back({n, col, row, document_.diskValue(n, col, row)});
-        }
+        for (int row : block.rows)
+            for (int col : block.columns)
+                if (document_.cellChanged(block.grid, col, row))
+                    edits.push_back({block.grid, col, row, document_.diskValue(block.grid, col, row)});
         record(tr("Revert"), document_.setCells(edits));
     });
 }

@@ -29,6 +29,7 @@ class QWidget;
 class TdanForm;
 
 namespace dravik::ui {
+class BulkEditActions;
 class GridModel;
 class GridView;
 }  // namespace dravik::ui
@@ -51,6 +52,8 @@ public:
     const std::string& variablesFilePath() const { return VarPath; }
     const QFont& chosenFont() const { return fontDialogFont_; }
     QString statusPanelText(int panel) const;
+    // Copy, Paste, Find and replace, Set selection, and the find panel.
+    dravik::ui::BulkEditActions* bulkEdits() const { return bulkEdits_; }
     // The console manager QuickPack packs with: the latest one created.
     TFormCM* consoleManager() const { return FormCM; }
 
@@ -130,6 +133,7 @@ protected:
 
 private:
     void createMenus();
+    void createBulkEditActions();
     void createControls();
     void FormCreate();
     void FormClose();
@@ -168,6 +172,7 @@ private:
     std::array<dravik::ui::GridModel*, dravik::kGridCount> models_{};
     std::array<dravik::ui::GridView*, dravik::kGridCount> grids_{};
     std::array<QLabel*, 3> statusPanels_{};
+    dravik::ui::BulkEditActions* bulkEdits_ = nullptr;
 
     std::string EditorPath;
     std::string GamePath;

@@ -13,9 +13,18 @@ namespace {
 
 const char* const kOwnUndo = "dravikOwnUndo";
 
+// A text box of its own keeps its editing keys: undo and redo of its
+// typing, and copy and paste of its text (the menu's Copy and Paste are the
+// tables').
 bool IsOwnUndo(QWidget* editor, const QKeyEvent* key)
 {
-    return editor->property(kOwnUndo).toBool() && (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo));
+    if (!editor->property(kOwnUndo).toBool())
+        return false;
+    for (const auto standard : {QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Copy, QKeySequence::Cut,
+                                QKeySequence::Paste, QKeySequence::SelectAll})
+        if (key->matches(standard))
+            return true;
+    return false;
 }
 
 bool IsMenuShortcut(QWidget* editor, const QKeyEvent* key)

@@ -1,9 +1,10 @@
 // Text editors claim some Ctrl keys for themselves (on X11 a line edit takes
 // Ctrl+E for End and Ctrl+D for Delete). Installed on an editor, this filter
 // gives the keys of the window's menu items to the menu instead. An editor
-// installed as keeping its own undo keeps Undo and Redo for its text: the
-// preview and the variables text undo their own typing, while a table cell's
-// editor leaves them to the tables' history.
+// installed as keeping its own undo keeps Undo and Redo, Copy, Cut, Paste
+// and Select all for its text: the preview and the variables text undo and
+// copy their own text, while a table cell's editor leaves these keys to the
+// tables' history and clipboard commands (see cell_editor_keys.h).
 #pragma once
 
 #include <QObject>

@@ -7,9 +7,11 @@
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace dravik::ui {
@@ -152,6 +154,52 @@ bool QtDialogs::review(QWidget* parent, const QString& title, const QString& sum
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addWidget(buttons);
     return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<QString> QtDialogs::askExpression(QWidget* parent, const ExpressionRequest& request)
+{
+    QDialog dialog(parent);
+    dialog.setWindowTitle(request.title);
+    dialog.resize(560, 360);
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* help = new QLabel(request.help);
+    help->setWordWrap(true);
+    layout->addWidget(help);
+    auto* edit = new QLineEdit;
+    edit->setObjectName(QStringLiteral("Expression"));
+    layout->addWidget(edit);
+    auto* preview = new QLabel;
+    preview->setObjectName(QStringLiteral("Preview"));
+    preview->setWordWrap(true);
+    preview->setTextFormat(Qt::PlainText);
+    preview->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    layout->addWidget(preview, 1);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QPushButton* apply = buttons->button(QDialogButtonBox::Ok);
+    apply->setText(QObject::tr("&Apply"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+
+    // A large selection takes a moment to preview: it follows the typing
+    // once the typing pauses.
+    QTimer pause;
+    pause.setSingleShot(true);
+    pause.setInterval(150);
+    auto update = [&] {
+        const ExpressionRequest::Preview shown = request.preview(edit->text());
+        preview->setText(shown.text);
+        apply->setEnabled(shown.valid);
+    };
+    QObject::connect(&pause, &QTimer::timeout, &dialog, update);
+    QObject::connect(edit, &QLineEdit::textChanged, &dialog, [&] {
+        apply->setEnabled(false);
+        pause.start();
+    });
+    update();
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return edit->text();
 }
 
 }  // namespace dravik::ui

@@ -17,6 +17,7 @@ public:
     int ask(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons) override;
     bool review(QWidget* parent, const QString& title, const QString& summary, const QString& details,
                 const QString& accept, const QString& reject) override;
+    std::optional<QString> askExpression(QWidget* parent, const ExpressionRequest& request) override;
 };
 
 // "all files (*.*)|*.*" as Qt writes filters: "all files (*.*)".

@@ -69,3 +69,22 @@ bool ScriptedDialogs::review(QWidget*, const QString&, const QString&, const QSt
     }
     return reviewAnswers.dequeue();
 }
+
+std::optional<QString> ScriptedDialogs::askExpression(QWidget*, const dravik::ui::ExpressionRequest& request)
+{
+    expressionHelps.append(request.help);
+    if (expressionAnswers.isEmpty()) {
+        ++unexpected;
+        return std::nullopt;
+    }
+    const std::optional<QString> answer = expressionAnswers.dequeue();
+    if (answer) {
+        // As the user saw it before applying: an answer that cannot be
+        // applied is cancelled, as the dialog's Apply would be disabled.
+        const auto preview = request.preview(*answer);
+        expressionPreviews.append(preview.text);
+        if (!preview.valid)
+            return std::nullopt;
+    }
+    return answer;
+}

@@ -27,6 +27,7 @@ public:
     QQueue<bool> confirmAnswers;
     QQueue<int> askAnswers;      // the index of the button pressed
     QQueue<bool> reviewAnswers;  // true: the review's accept button
+    QQueue<std::optional<QString>> expressionAnswers;
 
     QList<AskedFile> askedFiles;
     QList<ShownError> errors;
@@ -34,6 +35,9 @@ public:
     QStringList confirmations;
     QStringList questions;  // the texts of ask()
     QStringList reviews;    // the details of review()
+    // The help of each expression question, and the preview of each answer.
+    QStringList expressionHelps;
+    QStringList expressionPreviews;
     int unexpected = 0;
 
     QStringList openFiles(QWidget* parent, const dravik::ui::FileDialogRequest& request) override;
@@ -45,4 +49,5 @@ public:
     int ask(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons) override;
     bool review(QWidget* parent, const QString& title, const QString& summary, const QString& details,
                 const QString& accept, const QString& reject) override;
+    std::optional<QString> askExpression(QWidget* parent, const dravik::ui::ExpressionRequest& request) override;
 };

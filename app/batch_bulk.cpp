@@ -1,0 +1,289 @@
+#include "app/batch_bulk.h"
+
+#include "app/batch_command.h"
+#include "core/bulk_edits.h"
+#include "core/code_page.h"
+#include "core/column_profiles.h"
+#include "core/desc_document.h"
+#include "core/dravik2_auxillary.h"
+#include "core/errors.h"
+#include "core/file_io.h"
+#include "core/row_filter.h"
+#include "core/table_rows.h"
+#include "core/text_lines.h"
+#include "core/text_search.h"
+#include "core/unified_diff.h"
+
+#include <array>
+#include <charconv>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <set>
+
+namespace dravik {
+
+namespace {
+
+struct BulkOptions {
+    std::string command;
+    std::string vars;
+    std::string codePage;
+    // set
+    std::string key;
+    int value = 0;  // 1 and on; 0 for every value of the key
+    std::string where;
+    std::string whereKey;
+    std::string expr;
+    bool hasExpr = false;
+    bool dryRun = false;
+    // find
+    std::string pattern;
+    SearchOptions search;
+
+    std::vector<std::string> descs;
+};
+
+// A bad argument that is not the usage's fault: its own message, exit 2.
+struct BadArgument {
+    std::string message;
+};
+
+bool ParseBulk(const std::vector<std::string>& args, BulkOptions& options)
+{
+    options.command = args.at(0);
+    const bool set = options.command == "set";
+    bool onlyFiles = false;
+    bool patternTaken = false;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        auto value = [&](std::string& into) {
+            if (i + 1 >= args.size())
+                return false;
+            into = args[++i];
+            return true;
+        };
+        if (onlyFiles || arg.size() < 2 || arg.rfind("--", 0) != 0) {
+            if (!set && !patternTaken) {
+                options.pattern = arg;
+                patternTaken = true;
+            } else {
+                options.descs.push_back(arg);
+            }
+        } else if (arg == "--") {
+            onlyFiles = true;
+        } else if (arg == "--vars") {
+            if (!value(options.vars)) return false;
+        } else if (arg == "--codepage") {
+            if (!value(options.codePage)) return false;
+        } else if (set && arg == "--key") {
+            if (!value(options.key)) return false;
+        } else if (set && arg == "--value") {
+            std::string number;
+            if (!value(number)) return false;
+            const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), options.value);
+            if (error != std::errc() || end != number.data() + number.size() || options.value < 1)
+                throw BadArgument{"--value takes a value's number, 1 for the first: \"" + number + "\""};
+        } else if (set && arg == "--where") {
+            if (!value(options.where)) return false;
+        } else if (set && arg == "--where-key") {
+            if (!value(options.whereKey)) return false;
+        } else if (set && arg == "--expr") {
+            if (!value(options.expr)) return false;
+            options.hasExpr = true;
+        } else if (set && arg == "--dry-run") {
+            options.dryRun = true;
+        } else if (!set && arg == "--regex") {
+            options.search.regex = true;
+        } else if (!set && arg == "--match-case") {
+            options.search.matchCase = true;
+        } else if (!set && arg == "--whole-cell") {
+            options.search.wholeCell = true;
+        } else {
+            return false;
+        }
+    }
+    if (options.vars.empty() || options.descs.empty())
+        return false;
+    if (set)
+        return !options.key.empty() && options.hasExpr && (options.whereKey.empty() || !options.where.empty());
+    return patternTaken;
+}
+
+std::unique_ptr<DescDocument> LoadedDocument(const BulkOptions& options, const CodePage& codePage)
+{
+    auto document = std::make_unique<DescDocument>(codePage);
+    document->startUp();
+    document->loadVariables(options.vars);
+    document->openDesc(options.descs);
+    return document;
+}
+
+// The key's columns in each section table that has it (a key may stand in
+// more than one section).
+std::vector<std::pair<int, std::vector<int>>> ColumnsOfKey(const DescDocument& document, const std::string& key)
+{
+    std::vector<std::pair<int, std::vector<int>>> found;
+    for (int grid = 1; grid <= kSectionCount; ++grid) {
+        std::vector<int> columns = KeyColumns(document, grid, key);
+        if (!columns.empty())
+            found.emplace_back(grid, std::move(columns));
+    }
+    if (found.empty())
+        throw DravikError("No table has a column for the key \"" + key + "\" (check the variables file)");
+    return found;
+}
+
+int RunSet(const BulkOptions& options, const CodePage& codePage, std::ostream& out, std::ostream& err)
+{
+    // The typed texts are checked before any file is read.
+    std::optional<CellExpression> expression;
+    std::optional<RowFilter> filter;
+    try {
+        expression = CellExpression::Parse(options.expr);
+    } catch (const SyntaxError& e) {
+        throw BadArgument{"--expr: " + std::string(e.what())};
+    }
+    try {
+        filter = RowFilter::Parse(options.where, codePage);
+    } catch (const SyntaxError& e) {
+        throw BadArgument{"--where: " + std::string(e.what())};
+    }
+
+    auto document = LoadedDocument(options, codePage);
+    ColumnProfiles profiles(*document);
+    CellScope scope;
+    for (auto& [grid, columns] : ColumnsOfKey(*document, options.key)) {
+        CellBlock block;
+        block.grid = grid;
+        if (options.value == 0) {
+            block.columns = columns;
+        } else if (options.value <= static_cast<int>(columns.size())) {
+            block.columns = {columns[static_cast<size_t>(options.value - 1)]};
+        } else {
+            throw DravikError("The key \"" + options.key + "\" has " + std::to_string(columns.size()) +
+                              " value(s) in section table " + std::to_string(grid) + ", not " +
+                              std::to_string(options.value));
+        }
+        scope.push_back(std::move(block));
+    }
+
+    // The filter looks at the cells being set, or at another key's cells;
+    // a row passes when one of them matches.
+    std::vector<bool> passing(static_cast<size_t>(document->descFileCount()) + 1, false);
+    auto pass = [&](int grid, const std::vector<int>& columns) {
+        const std::vector<bool> rows = RowsPassing(*filter, *document, profiles, grid, columns);
+        for (size_t r = 1; r < rows.size(); ++r)
+            passing[r] = passing[r] || rows[r];
+    };
+    if (options.whereKey.empty()) {
+        for (const CellBlock& block : scope)
+            pass(block.grid, block.columns);
+    } else {
+        for (const auto& [grid, columns] : ColumnsOfKey(*document, options.whereKey))
+            pass(grid, columns);
+    }
+    for (CellBlock& block : scope)
+        for (int r = 1; r <= document->descFileCount(); ++r)
+            if (passing[static_cast<size_t>(r)])
+                block.rows.push_back(r);
+
+    const ExpressionEdit edit = ExpressionEdits(*document, scope, *expression, 0);
+    std::set<int> touched;
+    for (const CellEdit& cell : edit.edits)
+        touched.insert(cell.row);
+    document->setCells(edit.edits);
+
+    // Only the files a value changed in are written; their key lines are
+    // rebuilt as Save all rebuilds them.
+    const SavePlan plan = document->planSaveAll();
+    if (!plan.error.empty())
+        throw DravikError(plan.error);
+    std::set<int> skip;
+    int written = 0;
+    for (const FileSave& file : plan.files) {
+        if (!touched.count(file.row)) {
+            skip.insert(file.row);
+            continue;
+        }
+        if (file.changedOnDisk)
+            throw DravikError("The file \"" + file.path + "\" changed on disk while it was read; nothing was written");
+        if (!file.changed)
+            continue;
+        ++written;
+        if (options.dryRun) {
+            const TextLines before = SplitLines(ReadFileOrThrow(file.path));
+            const TextLines after = SplitLines(file.bytes);
+            out << UnifiedDiff(file.path, before.lines, after.lines);
+        }
+    }
+    if (!options.dryRun)
+        written = document->saveAll(plan, skip).written;
+
+    err << "set: " << edit.tally.changed << " cell(s) changed in " << edit.files << " file(s); "
+        << edit.tally.same << " already held the result";
+    if (edit.tally.notANumber)
+        err << "; " << edit.tally.notANumber << " left as they were (not a number)";
+    if (edit.tally.noFiniteResult)
+        err << "; " << edit.tally.noFiniteResult << " left as they were (no finite result)";
+    err << "; " << written << " of " << document->descFileCount() << " file(s) "
+        << (options.dryRun ? "would be written" : "written") << '\n';
+    return 0;
+}
+
+int RunFind(const BulkOptions& options, const CodePage& codePage, std::ostream& out)
+{
+    std::optional<TextSearch> search;
+    try {
+        search.emplace(options.pattern, codePage, options.search);
+    } catch (const SyntaxError& e) {
+        throw BadArgument{"PATTERN: " + std::string(e.what())};
+    }
+    auto document = LoadedDocument(options, codePage);
+    // Every column of a text-section key holds the key's whole text: one
+    // line for it is enough.
+    std::array<std::vector<int>, kSectionCount> columns;
+    for (int grid = 1; grid <= kSectionCount; ++grid) {
+        const Grid& table = document->grid(grid);
+        for (int c = 2; c < table.colCount(); ++c)
+            if (grid != kSectionCount || c == 2 || table.cell(c, 0) != table.cell(c - 1, 0))
+                columns[static_cast<size_t>(grid - 1)].push_back(c);
+    }
+    for (int r = 1; r <= document->descFileCount(); ++r) {
+        const std::string& path = document->fileList().cell(2, r);
+        for (int grid = 1; grid <= kSectionCount; ++grid) {
+            const Grid& table = document->grid(grid);
+            for (int c : columns[static_cast<size_t>(grid - 1)]) {
+                const std::string& value = table.cell(c, r);
+                if (search->found(value))
+                    out << path << '\t' << Trim(table.cell(c, 0)) << '\t' << value << '\n';
+            }
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+bool IsBulkBatchCommand(const std::string& command) { return command == "set" || command == "find"; }
+
+int RunBulkBatchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    try {
+        BulkOptions options;
+        if (!ParseBulk(args, options)) {
+            err << kBatchUsage;
+            return 2;
+        }
+        const CodePage codePage = options.codePage.empty() ? CodePage::Default() : CodePage::Named(options.codePage);
+        return options.command == "set" ? RunSet(options, codePage, out, err) : RunFind(options, codePage, out);
+    } catch (const BadArgument& bad) {
+        err << "dravik2-batch " << args.at(0) << ": " << bad.message << '\n';
+        return 2;
+    } catch (const std::exception& e) {
+        err << ErrorBoxText(e.what()) << '\n';
+        return 1;
+    }
+}
+
+}  // namespace dravik

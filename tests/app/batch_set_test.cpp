@@ -1,0 +1,97 @@
+#include "app/batch_command.h"
+
+#include "tests/core/bulk_test_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+namespace dravik {
+namespace {
+
+using Args = std::vector<std::string>;
+
+class BatchSet : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        vars = dir.write("v.var", "[section1]\r\nhp=2\r\nname=1\r\n[section2]\r\nspeed=1\r\n");
+        a = dir.write("a.desc", "hp 10 20\r\nname tank\r\n[section2]\r\nspeed 3\r\n");
+        b = dir.write("b.desc", "hp 7 x\r\nname gun\r\nspeed 40\r\n");
+        c = dir.write("c.desc", "hp  5 5 \r\nname truck \r\nspeed  1 \r\n");
+    }
+    int run(Args args)
+    {
+        out.str("");
+        err.str("");
+        return RunBatchCommand(args, out, err);
+    }
+    static std::string Read(const std::string& path) { return test::BulkFolder::read(path); }
+
+    test::BulkFolder dir;
+    std::string vars, a, b, c;
+    std::ostringstream out, err;
+};
+
+TEST_F(BatchSet, SetsOneValueWhereTheFilterMatchesAndWritesOnlyThoseFiles)
+{
+    const auto untouched = std::filesystem::last_write_time(c);
+    // Value 2 of hp, halved where it is over 10: only a.desc changes ("x" is no number).
+    ASSERT_EQ(run({"set", "--vars", vars, "--key", "hp", "--value", "2", "--where", "> 10", "--expr", "/2", a, b, c}),
+              0)
+        << err.str();
+    EXPECT_EQ(Read(a), "hp 10 10 \r\nname tank \r\n[section2]\r\nspeed 3 \r\n");
+    EXPECT_EQ(Read(b), "hp 7 x\r\nname gun\r\nspeed 40\r\n");
+    EXPECT_EQ(std::filesystem::last_write_time(c), untouched);
+    EXPECT_NE(err.str().find("1 cell(s) changed in 1 file(s)"), std::string::npos) << err.str();
+
+    // Every value of the key, rows picked by another key; the whole numbers
+    // are rounded half away from zero, the text is left and counted.
+    ASSERT_EQ(run({"set", "--vars", vars, "--key", "hp", "--where", ">= 40", "--where-key", "speed", "--expr",
+                   "x*1.5", a, b, c}),
+              0)
+        << err.str();
+    EXPECT_EQ(Read(b), "hp 11 x \r\nname gun \r\nspeed 40 \r\n");
+    EXPECT_NE(err.str().find("1 left as they were (not a number)"), std::string::npos) << err.str();
+    EXPECT_EQ(std::filesystem::last_write_time(c), untouched);
+}
+
+TEST_F(BatchSet, DryRunPrintsTheDiffAndWritesNothing)
+{
+    ASSERT_EQ(run({"set", "--vars", vars, "--key", "speed", "--expr", "+1", "--dry-run", a, b}), 0) << err.str();
+    EXPECT_EQ(out.str(), "--- " + a + "\n+++ " + a +
+                             "\n@@ -1,4 +1,4 @@\n-hp 10 20\n-name tank\n+hp 10 20 \n+name tank \n [section2]\n"
+                             "-speed 3\n+speed 4 \n--- " +
+                             b + "\n+++ " + b + "\n@@ -1,3 +1,3 @@\n-hp 7 x\n-name gun\n-speed 40\n+hp 7 x \n"
+                             "+name gun \n+speed 41 \n");
+    EXPECT_EQ(Read(a), "hp 10 20\r\nname tank\r\n[section2]\r\nspeed 3\r\n");
+    EXPECT_NE(err.str().find("2 of 2 file(s) would be written"), std::string::npos) << err.str();
+}
+
+TEST_F(BatchSet, BadInputChangesNoFile)
+{
+    EXPECT_EQ(run({"set", "--vars", vars, "--key", "hp", "--expr", "x*(2", a}), 2);
+    EXPECT_NE(err.str().find("--expr: "), std::string::npos) << err.str();
+    EXPECT_EQ(run({"set", "--vars", vars, "--key", "hp", "--where", "> ten", "--expr", "+1", a}), 2);
+    EXPECT_EQ(run({"set", "--vars", vars, "--key", "armor", "--expr", "+1", a}), 1);
+    EXPECT_NE(err.str().find("\"armor\""), std::string::npos) << err.str();
+    EXPECT_EQ(run({"set", "--vars", vars, "--key", "hp", "--value", "3", "--expr", "+1", a}), 1);
+    EXPECT_EQ(run({"set", "--vars", vars, "--key", "hp", "--value", "0", "--expr", "+1", a}), 2);
+    EXPECT_EQ(run({"set", "--vars", vars, "--key", "hp", a}), 2);  // no --expr
+    EXPECT_EQ(Read(a), "hp 10 20\r\nname tank\r\n[section2]\r\nspeed 3\r\n");
+}
+
+TEST_F(BatchSet, FindListsTheMatchingCells)
+{
+    ASSERT_EQ(run({"find", "--vars", vars, "T", a, b, c}), 0) << err.str();
+    EXPECT_EQ(out.str(), a + "\tname\ttank\n" + c + "\tname\ttruck\n");
+    ASSERT_EQ(run({"find", "--vars", vars, "--regex", "--whole-cell", "[0-9]{2}", a, b, c}), 0) << err.str();
+    EXPECT_EQ(out.str(), a + "\thp\t10\n" + a + "\thp\t20\n" + b + "\tspeed\t40\n");
+    EXPECT_EQ(run({"find", "--vars", vars, "--match-case", "T", a}), 0);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(run({"find", "--vars", vars, "--regex", "(", a}), 2);
+}
+
+}  // namespace
+}  // namespace dravik

@@ -1,0 +1,338 @@
+// The bulk edits of the Edit menu driven as a user drives them: a rectangle
+// selected around the open cell editor, spreadsheet copy and paste, find and
+// replace across the tabs, and set selection with its preview. Each is one
+// step of the history and leaves the rows a filter hides alone.
+#include "window_fixture.h"
+
+#include "ui/bulk_edit_actions.h"
+#include "ui/find_bar.h"
+#include "ui/qt_dialogs.h"
+#include "ui/table_selection.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QDockWidget>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QUndoStack>
+#include <QtTest>
+
+using dravik::CellBlock;
+using dravik::ui::GridView;
+
+class BulkEditsTest : public WindowFixture {
+    Q_OBJECT
+
+    GridView* table(int n) const { return window->StringGrid(n); }
+    dravik::ui::BulkEditActions* bulk() const { return window->bulkEdits(); }
+    dravik::ui::FindBar* bar() const { return bulk()->findBar(); }
+
+    // The sample (section 1: health in column 2, armor in 3 to 5; section 2:
+    // speed in 2 and 3), with the window active so that its keys work.
+    void openActiveSample()
+    {
+        openSample();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+    // Makes the cell current on its tab, with the focus in its open editor.
+    QLineEdit* goTo(int grid, int col, int row)
+    {
+        window->PageControl1->setCurrentWidget(table(grid)->parentWidget());
+        GridView* view = table(grid);
+        const QModelIndex index = view->model()->index(row - 1, col - 1);
+        // As a click does: the view takes the focus, then the editor opens
+        // on the new current cell and takes it over.
+        view->setFocus();
+        if (view->currentIndex() == index)
+            view->edit(index);
+        else
+            view->setCurrentIndex(index);
+        return editor();
+    }
+    static QLineEdit* editor() { return qobject_cast<QLineEdit*>(QApplication::focusWidget()); }
+    void select(int grid, std::vector<int> rows, std::vector<int> columns)
+    {
+        goTo(grid, columns.front(), rows.front());
+        dravik::ui::SelectBlock(table(grid), CellBlock{grid, std::move(rows), std::move(columns)});
+    }
+    // What the filter does: a row hidden in every working table.
+    void hideRow(int row)
+    {
+        for (int n = 1; n <= dravik::kFileListGrid; ++n)
+            table(n)->setRowHidden(row - 1, true);
+    }
+    QString undoText() const { return window->history().stack()->undoText(); }
+    static void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key), modifiers);
+    }
+
+private slots:
+    void rectangleSelectedAroundTheOpenEditor()
+    {
+        openActiveSample();
+        QLineEdit* first = goTo(1, 2, 1);
+        QVERIFY(first);
+        press(Qt::Key_Down, Qt::ShiftModifier);
+        press(Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(dravik::ui::SelectedBlock(table(1)), (CellBlock{1, {1, 2}, {2, 3}}));
+        // The editor stays open on the focused cell.
+        QVERIFY(editor());
+        QCOMPARE(table(1)->indexWidget(table(1)->currentIndex()), editor());
+
+        // Once the user types, Shift+Left selects characters instead.
+        QTest::keyClicks(editor(), "55");
+        press(Qt::Key_Left, Qt::ShiftModifier);
+        QVERIFY(editor()->hasSelectedText());
+        QCOMPARE(dravik::ui::SelectedBlock(table(1)), (CellBlock{1, {1, 2}, {2, 3}}));
+
+        // Shift+click extends from the current cell; Ctrl+A takes the table.
+        goTo(1, 3, 1);
+        const QRect cell = table(1)->visualRect(table(1)->model()->index(1, 3));
+        QTest::mouseClick(table(1)->viewport(), Qt::LeftButton, Qt::ShiftModifier, cell.center());
+        QCOMPARE(dravik::ui::SelectedBlock(table(1)), (CellBlock{1, {1, 2}, {3, 4}}));
+        // Dragging from a cell to another.
+        auto centre = [&](int col, int row) {
+            return table(1)->visualRect(table(1)->model()->index(row - 1, col - 1)).center();
+        };
+        QTest::mousePress(table(1)->viewport(), Qt::LeftButton, {}, centre(2, 2));
+        // With the button held, which QTest's own move does not say.
+        QWidget* viewport = table(1)->viewport();
+        QMouseEvent drag(QEvent::MouseMove, centre(4, 1), viewport->mapToGlobal(centre(4, 1)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &drag);
+        QTest::mouseRelease(table(1)->viewport(), Qt::LeftButton, {}, centre(4, 1));
+        QCOMPARE(dravik::ui::SelectedBlock(table(1)), (CellBlock{1, {1, 2}, {2, 3, 4}}));
+        // Once the button is up, the editor is open where the drag ended.
+        QCOMPARE(table(1)->currentIndex(), table(1)->model()->index(0, 3));
+        QVERIFY(table(1)->indexWidget(table(1)->currentIndex()));
+        goTo(1, 3, 1);
+        press(Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(dravik::ui::SelectedBlock(table(1)).size(), size_t(2 * 5));
+    }
+
+    void revertTakesTheShownRowsOfTheRectangle()
+    {
+        openActiveSample();
+        QVERIFY(SetCell(table(1), 3, 1, "11"));
+        QVERIFY(SetCell(table(1), 4, 2, "12"));
+        QVERIFY(SetCell(table(1), 4, 1, "13"));
+        hideRow(2);
+        select(1, {1, 2}, {3, 4});
+        window->Revert->trigger();
+        QCOMPARE(Cell(table(1), 3, 1) + Cell(table(1), 4, 1) + Cell(table(1), 4, 2), QStringLiteral("102012"));
+        QCOMPARE(undoText(), QStringLiteral("Revert"));
+    }
+
+    void copyAndPasteAsSpreadsheets()
+    {
+        openActiveSample();
+        select(1, {1, 2}, {3, 4});
+        press(Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("10\t20\n2\t3\n"));
+
+        // A rectangle pasted at the current cell of another table: one step.
+        goTo(2, 2, 1);
+        press(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(Cell(table(2), 2, 1) + Cell(table(2), 3, 1) + Cell(table(2), 2, 2) + Cell(table(2), 3, 2),
+                 QStringLiteral("102023"));
+        QCOMPARE(undoText(), QStringLiteral("Paste"));
+        window->Undo->trigger();
+        QCOMPARE(Cell(table(2), 2, 1) + Cell(table(2), 3, 2), QStringLiteral("51"));
+
+        // Spreadsheet quoting in, the paths' column never pasted over.
+        QGuiApplication::clipboard()->setText(QStringLiteral("\"a\tb\"\t9\r\n"));
+        goTo(1, 1, 1);
+        press(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(Cell(table(1), 1, 1), folder->path("tank.txt"));
+        QCOMPARE(Cell(table(1), 2, 1), QStringLiteral("9"));
+
+        // One value fills the selection, over the shown rows only.
+        hideRow(1);
+        QGuiApplication::clipboard()->setText(QStringLiteral("7\n"));
+        select(1, {1, 2}, {3, 4, 5});
+        press(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(Cell(table(1), 3, 1) + Cell(table(1), 3, 2) + Cell(table(1), 5, 2), QStringLiteral("1077"));
+        press(Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("7\t7\t7\n"));
+
+        // The file list is not pasted into.
+        goTo(dravik::kFileListGrid, 1, 2);
+        window->bulkEdits()->paste->trigger();
+        QCOMPARE(dialogs->messages.size(), 1);
+    }
+
+    void textBoxesKeepCopyAndPaste()
+    {
+        openActiveSample();
+        // A cell editor copies the part of its text the user selected, and
+        // pastes one value into what the user is typing.
+        QLineEdit* cell = goTo(1, 3, 1);
+        QVERIFY(cell);
+        cell->setSelection(0, 1);
+        press(Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("1"));
+        cell->end(false);
+        QTest::keyClicks(cell, "5");
+        press(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(cell->text(), QStringLiteral("1051"));
+        // As opened, with its whole text selected, the editor leaves Copy to the table.
+        goTo(1, 4, 1);
+        press(Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("20\n"));
+
+        // The preview keeps its own copy.
+        window->Memo1->setFocus();
+        window->Memo1->selectAll();
+        press(Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("[section1]")));
+    }
+
+    void findMovesAcrossTabsAndReplaceAllIsOneStep()
+    {
+        openActiveSample();
+        press(Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(bulk()->findPanel()->isVisible());
+        QCOMPARE(QApplication::focusWidget(), bar()->findEdit);
+        bar()->findEdit->setText(QStringLiteral("1"));
+        bar()->setScope(dravik::ui::FindBar::Scope::AllSectionTables);
+        // 100 and 10 in section 1, then 1 and 1 in section 2.
+        QTest::keyClick(bar()->findEdit, Qt::Key_Return);
+        QCOMPARE(bar()->status(), QStringLiteral("1 of 4"));
+        QCOMPARE(window->PageControl1->currentWidget(), table(1)->parentWidget());
+        press(Qt::Key_F3);
+        press(Qt::Key_F3);
+        QCOMPARE(bar()->status(), QStringLiteral("3 of 4"));
+        QCOMPARE(window->PageControl1->currentWidget(), table(2)->parentWidget());
+        QCOMPARE(table(2)->currentIndex(), table(2)->model()->index(1, 1));
+        press(Qt::Key_F3);
+        press(Qt::Key_F3);
+        QCOMPARE(bar()->status(), QStringLiteral("1 of 4"));
+        press(Qt::Key_F3, Qt::ShiftModifier);
+        QCOMPARE(bar()->status(), QStringLiteral("4 of 4"));
+
+        // Replace all in the current table: one step, counted.
+        goTo(1, 2, 1);
+        press(Qt::Key_H, Qt::ControlModifier);
+        QVERIFY(bar()->replaceEdit->isVisible());
+        bar()->findEdit->setText(QStringLiteral("0"));
+        bar()->setScope(dravik::ui::FindBar::Scope::CurrentTable);
+        bar()->replaceEdit->setText(QStringLiteral("5"));
+        bar()->replaceAllButton->click();
+        QCOMPARE(bar()->status(), QStringLiteral("Replaced in 5 cells of 2 files."));
+        QCOMPARE(Cell(table(1), 2, 1) + Cell(table(1), 5, 1) + Cell(table(1), 2, 2), QStringLiteral("1553545"));
+        QCOMPARE(undoText(), QStringLiteral("Replace all"));
+        window->Undo->trigger();
+        QCOMPARE(Cell(table(1), 2, 1) + Cell(table(1), 2, 2), QStringLiteral("10040"));
+
+        // A selected rectangle becomes the scope; hidden rows are not searched.
+        hideRow(2);
+        select(1, {1, 2}, {3, 4});
+        press(Qt::Key_H, Qt::ControlModifier);
+        QCOMPARE(bar()->scope(), dravik::ui::FindBar::Scope::Selection);
+        bar()->replaceEdit->setText(QString());
+        bar()->replaceAllButton->click();
+        QCOMPARE(Cell(table(1), 2, 1) + Cell(table(1), 3, 1) + Cell(table(1), 4, 1) + Cell(table(1), 5, 1),
+                 QStringLiteral("1001230"));
+        QCOMPARE(Cell(table(1), 2, 2), QStringLiteral("40"));
+
+        // Replace one: from the current cell (column 3) to the match shown,
+        // then on to the next, round to the start.
+        bar()->setScope(dravik::ui::FindBar::Scope::CurrentTable);
+        bar()->nextButton->click();
+        QCOMPARE(bar()->status(), QStringLiteral("2 of 2"));
+        bar()->replaceEdit->setText(QStringLiteral("9"));
+        bar()->replaceButton->click();
+        QCOMPARE(Cell(table(1), 5, 1), QStringLiteral("39"));
+        QCOMPARE(bar()->status(), QStringLiteral("1 of 1"));
+        QCOMPARE(table(1)->currentIndex(), table(1)->model()->index(0, 1));
+
+        bar()->findEdit->setText(QStringLiteral("("));
+        bar()->regexBox->setChecked(true);
+        bar()->nextButton->click();
+        QVERIFY(bar()->status().startsWith(QStringLiteral("Cannot search for this")));
+    }
+
+    void setSelectionPreviewsAndAppliesOneStep()
+    {
+        openActiveSample();
+        QVERIFY(SetCell(table(1), 5, 1, "x"));
+        select(1, {1, 2}, {2, 3, 4, 5});
+        dialogs->expressionAnswers.enqueue(QStringLiteral("*1.5"));
+        press(Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(dialogs->expressionPreviews.size(), 1);
+        const QString preview = dialogs->expressionPreviews.first();
+        QVERIFY2(preview.startsWith(QStringLiteral("7 of 8 cells change, in 2 files.")), qPrintable(preview));
+        QVERIFY2(preview.contains(QStringLiteral("1 left as they are: not a number.")), qPrintable(preview));
+        QVERIFY2(preview.contains(QStringLiteral("100  \u2192  150")), qPrintable(preview));
+        QVERIFY(dialogs->expressionHelps.first().contains(QStringLiteral("half away from zero")));
+        // 3 * 1.5 = 4.5 rounds to 5: the cells held whole numbers.
+        QCOMPARE(Cell(table(1), 2, 1) + Cell(table(1), 3, 1) + Cell(table(1), 5, 1) + Cell(table(1), 4, 2),
+                 QStringLiteral("15015x5"));
+        QCOMPARE(undoText(), QStringLiteral("Set selection"));
+        window->Undo->trigger();
+        QCOMPARE(Cell(table(1), 2, 1) + Cell(table(1), 4, 2), QStringLiteral("1003"));
+
+        // A text that cannot be applied, and a cancel, change nothing.
+        dialogs->expressionAnswers.enqueue(QStringLiteral("x*(2"));
+        dialogs->expressionAnswers.enqueue(std::nullopt);
+        bulk()->setSelection->trigger();
+        bulk()->setSelection->trigger();
+        QVERIFY(dialogs->expressionPreviews.last().startsWith(QStringLiteral("This cannot be applied")));
+        QCOMPARE(Cell(table(1), 2, 1), QStringLiteral("100"));
+
+        // Hidden rows keep their values.
+        hideRow(2);
+        select(1, {1, 2}, {2});
+        dialogs->expressionAnswers.enqueue(QStringLiteral("=0"));
+        bulk()->setSelection->trigger();
+        QCOMPARE(Cell(table(1), 2, 1) + Cell(table(1), 2, 2), QStringLiteral("040"));
+
+        // Only value cells of a section table are set.
+        goTo(dravik::kFileListGrid, 1, 1);
+        bulk()->setSelection->trigger();
+        QCOMPARE(dialogs->messages.size(), 1);
+    }
+
+    void expressionDialogPreviewsAsTheUserTypes()
+    {
+        dravik::ui::ExpressionRequest request;
+        request.title = QStringLiteral("Set selection");
+        request.preview = [](const QString& typed) {
+            return dravik::ui::ExpressionRequest::Preview{QStringLiteral("preview of ") + typed, typed != "bad"};
+        };
+        bool applyEnabledForBad = true;
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("Expression"));
+            auto* preview = dialog->findChild<QLabel*>(QStringLiteral("Preview"));
+            QPushButton* apply = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+            QTest::keyClicks(edit, "bad");
+            QTRY_COMPARE(preview->text(), QStringLiteral("preview of bad"));
+            applyEnabledForBad = apply->isEnabled();
+            edit->setText(QStringLiteral("+10"));
+            QTRY_VERIFY(apply->isEnabled());
+            shown = preview->text();
+            apply->click();
+        });
+        dravik::ui::QtDialogs real;
+        QCOMPARE(real.askExpression(window.get(), request), std::optional<QString>(QStringLiteral("+10")));
+        QVERIFY(!applyEnabledForBad);
+        QCOMPARE(shown, QStringLiteral("preview of +10"));
+    }
+};
+
+QTEST_MAIN(BulkEditsTest)
+#include "bulk_edits_test.moc"
