@@ -1,5 +1,7 @@
 #include "app/batch_bulk.h"
 
+#include "app/batch_save.h"
+
 #include "app/batch_command.h"
 #include "core/bulk_edits.h"
 #include "core/code_page.h"
@@ -197,28 +199,11 @@ int RunSet(const BulkOptions& options, const CodePage& codePage, std::ostream& o
     // Only the files a value changed in are written; their key lines are
     // rebuilt as Save all rebuilds them.
     const SavePlan plan = document->planSaveAll();
-    if (!plan.error.empty())
-        throw DravikError(plan.error);
     std::set<int> skip;
-    int written = 0;
-    for (const FileSave& file : plan.files) {
-        if (!touched.count(file.row)) {
+    for (const FileSave& file : plan.files)
+        if (!touched.count(file.row))
             skip.insert(file.row);
-            continue;
-        }
-        if (file.changedOnDisk)
-            throw DravikError("The file \"" + file.path + "\" changed on disk while it was read; nothing was written");
-        if (!file.changed)
-            continue;
-        ++written;
-        if (options.dryRun) {
-            const TextLines before = SplitLines(ReadFileOrThrow(file.path));
-            const TextLines after = SplitLines(file.bytes);
-            out << UnifiedDiff(file.path, before.lines, after.lines);
-        }
-    }
-    if (!options.dryRun)
-        written = document->saveAll(plan, skip).written;
+    const int written = WritePlannedFiles(*document, plan, skip, options.dryRun, out);
 
     err << "set: " << edit.tally.changed << " cell(s) changed in " << edit.files << " file(s); "
         << edit.tally.same << " already held the result";

@@ -1,5 +1,7 @@
 #include "app/batch_command.h"
 
+#include "app/batch_save.h"
+
 #include "app/batch_bulk.h"
 
 #include "core/code_page.h"
@@ -10,7 +12,6 @@
 #include "core/table_checks.h"
 #include "core/table_exchange.h"
 #include "core/table_text_file.h"
-#include "core/unified_diff.h"
 
 #include <memory>
 #include <ostream>
@@ -189,45 +190,6 @@ void ReportPlacement(const ImportPlacement& placement, const std::vector<std::st
     }
 }
 
-// Writes the files whose bytes change, as Save all does; or, for a dry run,
-// prints what would change as a unified diff and writes nothing.
-int SaveAsPlanned(DescDocument& document, bool dryRun, std::ostream& out, std::ostream& err)
-{
-    const SavePlan plan = document.planSaveAll();
-    if (dryRun) {
-        for (const FileSave& file : plan.files) {
-            if (!file.changed)
-                continue;
-            const TextLines before = SplitLines(ReadFileOrThrow(file.path));
-            const TextLines after = SplitLines(file.bytes);
-            const std::string diff = UnifiedDiff(file.path, before.lines, after.lines);
-            if (diff.empty())
-                err << file.path << ": only its line breaks change (to CR LF)\n";
-            out << diff;
-        }
-        err << plan.changedFiles() << " of " << plan.files.size() << " files would change; nothing was written.\n";
-        if (!plan.error.empty()) {
-            err << ErrorBoxText(plan.error) << '\n';
-            return 1;
-        }
-        return 0;
-    }
-    // Files changed by someone else since they were read are not overwritten.
-    std::vector<std::string> changedElsewhere;
-    for (const FileSave& file : plan.files)
-        if (file.changed && file.changedOnDisk)
-            changedElsewhere.push_back(file.path);
-    if (!changedElsewhere.empty()) {
-        err << "These desc files changed on disk since they were read:\n";
-        for (const std::string& path : changedElsewhere)
-            err << "  " << path << '\n';
-        err << "Nothing was written.\n";
-        return 1;
-    }
-    document.saveAll(plan);
-    return 0;
-}
-
 }  // namespace
 
 int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -258,7 +220,10 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
             ImportPlacement placement;
             ImportTable(*document, &table, &placement);
             ReportPlacement(placement, options.descs, err);
-            return SaveAsPlanned(*document, options.dryRun, out, err);
+            const SavePlan plan = document->planSaveAll();
+            const int files = WritePlannedFiles(*document, plan, {}, options.dryRun, out);
+            if (options.dryRun)
+                err << files << " of " << plan.files.size() << " files would change; nothing was written.\n";
         } else {
             KeyList keys;
             for (const auto& path : options.descs)

@@ -1,0 +1,37 @@
+#include "app/batch_save.h"
+
+#include "core/errors.h"
+#include "core/file_io.h"
+#include "core/unified_diff.h"
+
+#include <ostream>
+
+namespace dravik {
+
+int WritePlannedFiles(DescDocument& document, const SavePlan& plan, const std::set<int>& skip, bool dryRun,
+                      std::ostream& out)
+{
+    if (!plan.error.empty())
+        throw DravikError(plan.error + "; nothing was written");
+    int files = 0;
+    for (const FileSave& file : plan.files) {
+        if (skip.count(file.row) || !file.changed)
+            continue;
+        // Someone else's edit since the files were read is not overwritten.
+        if (file.changedOnDisk)
+            throw DravikError("The desc file \"" + file.path + "\" changed on disk since it was read; nothing was written");
+        ++files;
+        if (dryRun) {
+            const TextLines before = SplitLines(ReadFileOrThrow(file.path));
+            const TextLines after = SplitLines(file.bytes);
+            const std::string diff = UnifiedDiff(file.path, before.lines, after.lines);
+            // Lines equal but bytes not: only the line breaks become CR LF.
+            out << (diff.empty() ? "--- " + file.path + "\n+++ " + file.path + "\n" : diff);
+        }
+    }
+    if (!dryRun)
+        files = document.saveAll(plan, skip).written;
+    return files;
+}
+
+}  // namespace dravik
