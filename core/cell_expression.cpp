@@ -18,7 +18,12 @@ bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 bool IsNameStart(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
 bool IsNameChar(char c) { return IsNameStart(c) || (c >= '0' && c <= '9'); }
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string Quoted(std::string_view text)
+{
+    std::string quoted(1, '"');
+    quoted.append(text).push_back('"');
+    return quoted;
+}
 
 bool HasX(std::string_view text)
 {

@@ -44,7 +44,9 @@ std::vector<std::vector<std::string>> ParseClipboardText(std::string_view text)
         std::string value;
         if (i < n && text[i] == '"') {
             // The closing quote is the first single quote; a doubled one is a
-            // quote inside the cell.
+            // quote inside the cell. A search that finds none runs to the end
+            // only once: every later quote then belongs to a doubled pair, so
+            // a later cell opening with one closes within its run of quotes.
             std::string inner;
             size_t k = i + 1;
             for (; k < n; ++k) {

@@ -4,6 +4,7 @@
 #include "core/dravik2_auxillary.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace dravik {
@@ -81,30 +82,41 @@ RowFilter RowFilter::Parse(std::string_view typed, const CodePage& codePage, boo
         return filter;
     }
 
+    constexpr double kInfinity = std::numeric_limits<double>::infinity();
+    enum class Sign { Less, LessOrEqual, Greater, GreaterOrEqual, Equal, NotEqual };
     struct Operator {
-        std::string_view sign;
-        Comparison comparison;
+        std::string_view text;
+        Sign sign;
     };
-    static constexpr Operator kOperators[] = {{">=", Comparison::GreaterOrEqual}, {"<=", Comparison::LessOrEqual},
-                                              {"<>", Comparison::NotEqual},       {"!=", Comparison::NotEqual},
-                                              {">", Comparison::Greater},         {"<", Comparison::Less},
-                                              {"=", Comparison::Equal}};
+    static constexpr Operator kOperators[] = {{">=", Sign::GreaterOrEqual}, {"<=", Sign::LessOrEqual},
+                                              {"<>", Sign::NotEqual},       {"!=", Sign::NotEqual},
+                                              {">", Sign::Greater},         {"<", Sign::Less},
+                                              {"=", Sign::Equal}};
     for (const Operator& op : kOperators) {
-        if (text.substr(0, op.sign.size()) != op.sign)
+        if (text.substr(0, op.text.size()) != op.text)
             continue;
-        size_t operandOffset = offset + op.sign.size();
-        const std::string_view operand = Trimmed(text.substr(op.sign.size()), operandOffset);
-        const auto number = NumberOf(operand);
-        filter.comparison_ = op.comparison;
-        if (number) {
-            filter.kind_ = Kind::Compare;
-            filter.number_ = *number;
-        } else if (op.comparison != Comparison::Equal && op.comparison != Comparison::NotEqual) {
-            throw SyntaxError(operandOffset + 1, "Expected a number after \"" + std::string(op.sign) + "\"");
+        size_t operandOffset = offset + op.text.size();
+        const std::string_view operand = Trimmed(text.substr(op.text.size()), operandOffset);
+        const bool equality = op.sign == Sign::Equal || op.sign == Sign::NotEqual;
+        if (const auto number = NumberOf(operand)) {
+            const double n = *number;
+            filter.kind_ = op.sign == Sign::NotEqual ? Kind::Outside : Kind::Range;
+            filter.low_ = -kInfinity;
+            filter.high_ = kInfinity;
+            switch (op.sign) {
+            case Sign::Less: filter.high_ = std::nextafter(n, -kInfinity); break;
+            case Sign::LessOrEqual: filter.high_ = n; break;
+            case Sign::Greater: filter.low_ = std::nextafter(n, kInfinity); break;
+            case Sign::GreaterOrEqual: filter.low_ = n; break;
+            case Sign::Equal:
+            case Sign::NotEqual: filter.low_ = filter.high_ = n; break;
+            }
+        } else if (!equality) {
+            throw SyntaxError(operandOffset + 1, std::string("Expected a number after \"").append(op.text).append("\""));
         } else if (operand.empty()) {
-            filter.kind_ = op.comparison == Comparison::Equal ? Kind::Blank : Kind::NotBlank;
+            filter.kind_ = op.sign == Sign::Equal ? Kind::Blank : Kind::NotBlank;
         } else {
-            filter.kind_ = op.comparison == Comparison::Equal ? Kind::Equal : Kind::NotEqual;
+            filter.kind_ = op.sign == Sign::Equal ? Kind::Equal : Kind::NotEqual;
             filter.search_.emplace(operand, codePage, SearchOptions{false, matchCase, true});
         }
         return filter;
@@ -116,7 +128,6 @@ RowFilter RowFilter::Parse(std::string_view typed, const CodePage& codePage, boo
         const std::string_view right = Trimmed(text.substr(dots + 2), ignored);
         const auto low = NumberOf(left), high = NumberOf(right);
         if ((low || left.empty()) && (high || right.empty()) && !(left.empty() && right.empty())) {
-            constexpr double kInfinity = std::numeric_limits<double>::infinity();
             filter.kind_ = Kind::Range;
             filter.low_ = low.value_or(-kInfinity);
             filter.high_ = high.value_or(kInfinity);
@@ -150,18 +161,9 @@ bool RowFilter::matchesCell(const FilterRow& row, int column) const
         const auto value = row.number(column);
         return value && *value >= low_ && *value <= high_;
     }
-    case Kind::Compare: {
+    case Kind::Outside: {
         const auto value = row.number(column);
-        if (!value)
-            return false;
-        switch (comparison_) {
-        case Comparison::Less: return *value < number_;
-        case Comparison::LessOrEqual: return *value <= number_;
-        case Comparison::Greater: return *value > number_;
-        case Comparison::GreaterOrEqual: return *value >= number_;
-        case Comparison::Equal: return *value == number_;
-        case Comparison::NotEqual: return *value != number_;
-        }
+        return value && (*value < low_ || *value > high_);
     }
     }
     return false;
@@ -169,9 +171,19 @@ bool RowFilter::matchesCell(const FilterRow& row, int column) const
 
 bool RowFilter::matches(const FilterRow& row, std::span<const int> columns) const
 {
-    if (kind_ == Kind::All)
-        return true;
-    return std::any_of(columns.begin(), columns.end(), [&](int column) { return matchesCell(row, column); });
+    // The common kinds get their own loops: a filter over a whole table
+    // tests millions of cells.
+    auto any = [&](auto&& test) { return std::any_of(columns.begin(), columns.end(), test); };
+    switch (kind_) {
+    case Kind::All: return true;
+    case Kind::Text: return any([&](int column) { return search_->found(row.text(column)); });
+    case Kind::Range:
+        return any([&](int column) {
+            const auto value = row.number(column);
+            return value && *value >= low_ && *value <= high_;
+        });
+    default: return any([&](int column) { return matchesCell(row, column); });
+    }
 }
 
 std::vector<int> ColumnsNamed(std::span<const std::string_view> headers, std::string_view name)

@@ -50,7 +50,9 @@ public:
 
 class RowFilter {
 public:
-    enum class Kind { All, Text, Compare, Range, Equal, NotEqual, Blank, NotBlank, Changed, Differs };
+    // Numeric comparisons are ranges: "> 5" is (5, infinity], "= 5" is
+    // [5, 5], and "<> 5" is the numbers outside [5, 5].
+    enum class Kind { All, Text, Range, Outside, Equal, NotEqual, Blank, NotBlank, Changed, Differs };
 
     // Throws SyntaxError for a regular expression that does not compile and
     // for a comparison without a number.
@@ -64,10 +66,7 @@ public:
     bool matches(const FilterRow& row, std::span<const int> columns) const;
 
 private:
-    enum class Comparison { Less, LessOrEqual, Greater, GreaterOrEqual, Equal, NotEqual };
     Kind kind_ = Kind::All;
-    Comparison comparison_ = Comparison::Equal;
-    double number_ = 0;
     double low_ = 0;
     double high_ = 0;
     std::optional<TextSearch> search_;

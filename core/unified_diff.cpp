@@ -67,7 +67,7 @@ std::string Range(size_t before, size_t count)
 {
     std::string text = std::to_string(count == 0 ? before : before + 1);
     if (count != 1)
-        text += "," + std::to_string(count);
+        text.append(",").append(std::to_string(count));
     return text;
 }
 
@@ -111,7 +111,8 @@ std::string UnifiedDiff(std::string_view path, std::span<const std::string> oldL
         newAt += kind != '-';
     }
 
-    std::string text = "--- " + std::string(path) + "\n+++ " + std::string(path) + "\n";
+    std::string text = "--- ";
+    text.append(path).append("\n+++ ").append(path).append("\n");
     auto isChange = [&](size_t i) { return ops[i].kind != ' '; };
     size_t i = 0;
     while (i < ops.size()) {

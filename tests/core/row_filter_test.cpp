@@ -55,6 +55,7 @@ TEST(RowFilter, NumbersCompareAndCellsWithoutOneNeverMatch)
                           Case{"> 100", "abc", false}, Case{"> 100", "", false}, Case{">= 5", "5", true},
                           Case{"< 5", "4.9", true}, Case{"<=5", "5.0", true}, Case{"<= -1", "-1", true},
                           Case{"= 0", "0.0", true}, Case{"= 0", "-0", true}, Case{"= 0", "", false},
+                          Case{"> 0", "-0", false}, Case{"< 0", "-0", false}, Case{"> 0.1", "0.1000001", true},
                           Case{"<> 3", "3.0", false}, Case{"<> 3", "4", true}, Case{"!= 3", "abc", false},
                           Case{"50..80", "50", true}, Case{"50..80", "80", true}, Case{"50..80", "80.5", false},
                           Case{"80 .. 50", "60", true}, Case{"50..", "1000", true}, Case{"..0", "-3", true},
