@@ -1,19 +1,39 @@
 #include "ui/grid_model.h"
 
+#include "core/cell_value.h"
+#include "core/schema.h"
+#include "core/value_checks.h"
 #include "ui/display_text.h"
 #include "ui/edit_history.h"
 
 #include <QBrush>
 #include <QColor>
 #include <QFont>
+#include <QPixmap>
+#include <QStringList>
 #include <algorithm>
 
 namespace dravik::ui {
 
 namespace {
 
-// A quiet amber for cells that differ from their file.
+// The background marks edits: amber, or red for a problem cell (always an
+// edit). A value unlike most of its column is blue text, which an edit's
+// background leaves readable; a blank one, with no text to colour, gets a
+// small blue square instead.
 const QColor kChangedCell(255, 226, 153);
+const QColor kDifferingText(0, 78, 168);
+const QColor kProblemCell(255, 180, 176);
+
+const QPixmap& DifferingBlankMark()
+{
+    static const QPixmap mark = [] {
+        QPixmap square(8, 8);
+        square.fill(kDifferingText);
+        return square;
+    }();
+    return mark;
+}
 
 }  // namespace
 
@@ -51,8 +71,19 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
     case Qt::EditRole:
         return CellText(grid().cell(col, row), document_.codePage());
     case Qt::BackgroundRole:
+        if (isSectionValue(col, row) && CheckCell(document_, *profiles_, gridNumber_, col, row) != ValueProblem::None)
+            return QBrush(kProblemCell);
         if (showChanges_ && document_.cellChanged(gridNumber_, col, row))
             return QBrush(kChangedCell);
+        return {};
+    case Qt::ForegroundRole:
+        if (showDifferences_ && isSectionValue(col, row) && profiles_->differs(gridNumber_, col, row))
+            return QBrush(kDifferingText);
+        return {};
+    case Qt::DecorationRole:
+        if (showDifferences_ && isSectionValue(col, row) && IsBlankCell(grid().cell(col, row)) &&
+            profiles_->differs(gridNumber_, col, row))
+            return DifferingBlankMark();
         return {};
     case Qt::FontRole:
         // The file list marks the files that Save all would change.
@@ -62,12 +93,20 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
             return bold;
         }
         return {};
-    case Qt::ToolTipRole:
+    case Qt::ToolTipRole: {
+        QStringList tips;
+        if (isSectionValue(col, row))
+            if (const ValueProblem problem = CheckCell(document_, *profiles_, gridNumber_, col, row);
+                problem != ValueProblem::None)
+                tips << tr("Check this value: %1").arg(QString::fromLatin1(ProblemReason(problem)));
         if (showChanges_ && document_.cellChanged(gridNumber_, col, row))
-            return tr("On disk: \"%1\"").arg(CellText(document_.diskValue(gridNumber_, col, row), document_.codePage()));
-        if (showChanges_ && gridNumber_ == kFileListGrid && document_.rowChanged(row))
-            return tr("This file has unsaved changes");
-        return {};
+            tips << tr("On disk: \"%1\"").arg(CellText(document_.diskValue(gridNumber_, col, row), document_.codePage()));
+        else if (showChanges_ && gridNumber_ == kFileListGrid && document_.rowChanged(row))
+            tips << tr("This file has unsaved changes");
+        if (tips.isEmpty())
+            return {};
+        return tips.join(QLatin1Char('\n'));
+    }
     default:
         return {};
     }
@@ -108,6 +147,35 @@ void GridModel::setShowChanges(bool show)
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
+void GridModel::setProfiles(ColumnProfiles* profiles)
+{
+    profiles_ = profiles;
+    if (!profiles_)
+        showDifferences_ = false;
+    colorsChanged();
+}
+
+void GridModel::setShowDifferences(bool show)
+{
+    show = show && profiles_;
+    if (show == showDifferences_)
+        return;
+    showDifferences_ = show;
+    colorsChanged();
+}
+
+bool GridModel::isSectionValue(int col, int row) const
+{
+    return profiles_ && gridNumber_ <= kSectionCount && col >= 2 && row >= 1;
+}
+
+void GridModel::colorsChanged()
+{
+    if (rowCount() > 0 && columnCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
+                         {Qt::BackgroundRole, Qt::ForegroundRole, Qt::DecorationRole, Qt::ToolTipRole});
+}
+
 void GridModel::cellsChanged(int grid, int firstCol, int firstRow, int lastCol, int lastRow)
 {
     if (grid != gridNumber_) {
@@ -127,6 +195,10 @@ void GridModel::cellsChanged(int grid, int firstCol, int firstRow, int lastCol, 
         const int right = std::min(lastCol - 1, columnCount() - 1);
         if (top <= bottom && left <= right) {
             emit dataChanged(index(top, left), index(bottom, right));
+            // A changed cell can change its column's most common value, and
+            // with it which of the column's cells differ from it.
+            if (showDifferences_ && gridNumber_ <= kSectionCount && (top > 0 || bottom < rowCount() - 1))
+                emit dataChanged(index(0, left), index(rowCount() - 1, right), {Qt::ForegroundRole, Qt::DecorationRole});
             if (gridNumber_ == kFileListGrid)  // the row marks follow the cells
                 emit dataChanged(index(top, 0), index(bottom, columnCount() - 1));
         }

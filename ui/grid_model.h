@@ -5,6 +5,7 @@
 // updates; an edit asks the history to change the cell.
 #pragma once
 
+#include "core/column_profiles.h"
 #include "core/desc_document.h"
 
 #include <QAbstractTableModel>
@@ -35,6 +36,12 @@ public:
 
     // Whether changed cells are shown in their own colour.
     void setShowChanges(bool show);
+    // The section tables' colours for values that differ from their column's
+    // most common value, and for problem cells (value_checks.h); without
+    // profiles there are neither.
+    void setProfiles(ColumnProfiles* profiles);
+    void setShowDifferences(bool show);
+    bool showDifferences() const { return showDifferences_; }
 
     // The grid cell of a model index, and back.
     static int gridCol(const QModelIndex& index) { return index.column() + 1; }
@@ -48,6 +55,8 @@ signals:
 private:
     void cellsChanged(int grid, int firstCol, int firstRow, int lastCol, int lastRow) override;
     void gridReset(int grid) override;
+    bool isSectionValue(int col, int row) const;
+    void colorsChanged();
 
     DescDocument& document_;
     EditHistory& history_;
@@ -55,6 +64,8 @@ private:
     int shownColumns_;
     int shownRows_;
     bool showChanges_ = true;
+    ColumnProfiles* profiles_ = nullptr;
+    bool showDifferences_ = false;
 };
 
 }  // namespace dravik::ui
