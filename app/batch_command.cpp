@@ -1,12 +1,14 @@
 #include "app/batch_command.h"
 
 #include "core/code_page.h"
+#include "core/column_profiles.h"
 #include "core/desc_document.h"
 #include "core/errors.h"
 #include "core/file_io.h"
 #include "core/key_entries.h"
 #include "core/table_exchange.h"
 #include "core/table_text_file.h"
+#include "core/value_checks.h"
 
 #include <memory>
 #include <ostream>
@@ -93,6 +95,22 @@ std::unique_ptr<DescDocument> Loaded(const Options& options, const CodePage& cod
     return document;
 }
 
+// Imported values that look wrong are written as they are, with a warning
+// naming the first few as file, key, value and why.
+void WarnOfProblemCells(DescDocument& document, std::ostream& err)
+{
+    ColumnProfiles profiles(document);
+    const ProblemReport report = ReportProblemCells(document, profiles);
+    if (report.count == 0)
+        return;
+    err << "warning: " << report.count << (report.count == 1 ? " imported cell looks" : " imported cells look")
+        << " wrong; written as they are:\n";
+    for (const std::string& line : report.lines)
+        err << "  " << line << '\n';
+    if (report.count > report.lines.size())
+        err << "  and " << report.count - report.lines.size() << " more\n";
+}
+
 }  // namespace
 
 int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -116,6 +134,7 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
             auto document = Loaded(options, codePage);
             const std::string table = ReadTableTextFile(options.table);
             ImportTable(*document, &table);
+            WarnOfProblemCells(*document, err);
             document->saveAll();
         } else {
             KeyList keys;
