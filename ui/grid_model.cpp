@@ -99,8 +99,12 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
             if (const ValueProblem problem = CheckCell(document_, *profiles_, gridNumber_, col, row);
                 problem != ValueProblem::None)
                 tips << tr("Check this value: %1").arg(QString::fromLatin1(ProblemReason(problem)));
+        // An edit's tip tells what the file holds; an untouched value's, why it is blue.
         if (showChanges_ && document_.cellChanged(gridNumber_, col, row))
             tips << tr("On disk: \"%1\"").arg(CellText(document_.diskValue(gridNumber_, col, row), document_.codePage()));
+        else if (showDifferences_ && isSectionValue(col, row) && profiles_->differs(gridNumber_, col, row))
+            tips << tr("The column's most common value: \"%1\"")
+                        .arg(CellText(std::string(profiles_->mostCommon(gridNumber_, col)), document_.codePage()));
         else if (showChanges_ && gridNumber_ == kFileListGrid && document_.rowChanged(row))
             tips << tr("This file has unsaved changes");
         if (tips.isEmpty())

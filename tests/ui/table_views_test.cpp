@@ -209,6 +209,7 @@ private slots:
         QVERIFY(blue.isValid());                                     // 40, most have 100
         QVERIFY(!Data(section, 2, 1, Qt::ForegroundRole).isValid());  // 100
         QVERIFY(!Data(section, 2, 3, Qt::BackgroundRole).isValid());  // no edit
+        QCOMPARE(Data(section, 2, 3, Qt::ToolTipRole).toString(), QStringLiteral("The column's most common value: \"100\""));
         QVERIFY(Data(section, 2, 5, Qt::DecorationRole).isValid());   // blank, and differs
         QVERIFY(!Data(section, 2, 3, Qt::DecorationRole).isValid());
         QVERIFY(!Data(grid(11), 1, 1, Qt::ForegroundRole).isValid());
