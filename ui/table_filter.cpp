@@ -100,11 +100,22 @@ void TableFilter::apply()
         }
     }
     const bool noColumn = !column.any() && tables.front().columns.empty();
-    bar_->showMessage(noColumn && !filter.all() ? tr("The table has no column \"%1\"").arg(column.label) : QString());
-    if (filter.all())
+    if (filter.all()) {
+        bar_->showMessage({});
         showRows({}, true);
-    else
-        showRows(FilesPassing(filter, document_, profiles_, tables), false);
+        return;
+    }
+    std::vector<bool> passing;
+    try {
+        passing = FilesPassing(filter, document_, profiles_, tables);
+    } catch (const std::exception& error) {
+        // A regular expression can give up on a long cell (std::regex runs
+        // out of room): the bar says so, as for one that does not compile.
+        bar_->showMessage(MessageText(error.what()));
+        return;
+    }
+    bar_->showMessage(noColumn ? tr("The table has no column \"%1\"").arg(column.label) : QString());
+    showRows(passing, false);
 }
 
 void TableFilter::showRows(const std::vector<bool>& passing, bool all)
