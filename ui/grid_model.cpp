@@ -46,6 +46,9 @@ GridModel::GridModel(EditHistory& history, int gridNumber, QObject* parent)
       shownRows_(grid().rowCount())
 {
     document_.addListener(this);
+    commonCheck_.setSingleShot(true);
+    commonCheck_.setInterval(0);
+    connect(&commonCheck_, &QTimer::timeout, this, &GridModel::checkCommonValues);
 }
 
 GridModel::~GridModel() { document_.removeListener(this); }
@@ -77,12 +80,11 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
             return QBrush(kChangedCell);
         return {};
     case Qt::ForegroundRole:
-        if (showDifferences_ && isSectionValue(col, row) && profiles_->differs(gridNumber_, col, row))
+        if (showDifferences_ && isSectionValue(col, row) && differs(col, row))
             return QBrush(kDifferingText);
         return {};
     case Qt::DecorationRole:
-        if (showDifferences_ && isSectionValue(col, row) && IsBlankCell(grid().cell(col, row)) &&
-            profiles_->differs(gridNumber_, col, row))
+        if (showDifferences_ && isSectionValue(col, row) && IsBlankCell(grid().cell(col, row)) && differs(col, row))
             return DifferingBlankMark();
         return {};
     case Qt::FontRole:
@@ -102,9 +104,9 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
         // An edit's tip tells what the file holds; an untouched value's, why it is blue.
         if (showChanges_ && document_.cellChanged(gridNumber_, col, row))
             tips << tr("On disk: \"%1\"").arg(CellText(document_.diskValue(gridNumber_, col, row), document_.codePage()));
-        else if (showDifferences_ && isSectionValue(col, row) && profiles_->differs(gridNumber_, col, row))
+        else if (showDifferences_ && isSectionValue(col, row) && differs(col, row))
             tips << tr("The column's most common value: \"%1\"")
-                        .arg(CellText(std::string(profiles_->mostCommon(gridNumber_, col)), document_.codePage()));
+                        .arg(CellText(std::string(shownCommon(col)), document_.codePage()));
         else if (showChanges_ && gridNumber_ == kFileListGrid && document_.rowChanged(row))
             tips << tr("This file has unsaved changes");
         if (tips.isEmpty())
@@ -173,8 +175,45 @@ bool GridModel::isSectionValue(int col, int row) const
     return profiles_ && gridNumber_ <= kSectionCount && col >= 2 && row >= 1;
 }
 
+std::string_view GridModel::shownCommon(int col) const
+{
+    if (static_cast<size_t>(col) >= shownCommon_.size())
+        shownCommon_.resize(static_cast<size_t>(col) + 1);
+    auto& common = shownCommon_[static_cast<size_t>(col)];
+    if (!common)
+        common = std::string(profiles_->mostCommon(gridNumber_, col));
+    return *common;
+}
+
+bool GridModel::differs(int col, int row) const
+{
+    const std::string& text = grid().cell(col, row);
+    const std::string_view common = shownCommon(col);
+    // Blank cells all count as the one value "", as the profiles count them.
+    return IsBlankCell(text) ? !common.empty() : text != common;
+}
+
+void GridModel::checkCommonValues()
+{
+    const std::vector<int> columns = std::move(commonToCheck_);
+    commonToCheck_.clear();
+    for (int col : columns) {
+        auto& common = shownCommon_[static_cast<size_t>(col)];
+        if (!common || col >= grid().colCount() || rowCount() == 0)
+            continue;
+        const std::string_view now = profiles_->mostCommon(gridNumber_, col);
+        if (now == *common)
+            continue;
+        common = std::string(now);
+        emit dataChanged(index(0, col - 1), index(rowCount() - 1, col - 1),
+                         {Qt::ForegroundRole, Qt::DecorationRole, Qt::ToolTipRole});
+    }
+}
+
 void GridModel::colorsChanged()
 {
+    shownCommon_.clear();
+    commonToCheck_.clear();
     if (rowCount() > 0 && columnCount() > 0)
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
                          {Qt::BackgroundRole, Qt::ForegroundRole, Qt::DecorationRole, Qt::ToolTipRole});
@@ -201,8 +240,8 @@ void GridModel::cellsChanged(int grid, int firstCol, int firstRow, int lastCol, 
             emit dataChanged(index(top, left), index(bottom, right));
             // A changed cell can change its column's most common value, and
             // with it which of the column's cells differ from it.
-            if (showDifferences_ && gridNumber_ <= kSectionCount && (top > 0 || bottom < rowCount() - 1))
-                emit dataChanged(index(0, left), index(rowCount() - 1, right), {Qt::ForegroundRole, Qt::DecorationRole});
+            if (showDifferences_ && gridNumber_ <= kSectionCount)
+                commonValuesMayChange(left + 1, right + 1);
             if (gridNumber_ == kFileListGrid)  // the row marks follow the cells
                 emit dataChanged(index(top, 0), index(bottom, columnCount() - 1));
         }
@@ -215,10 +254,32 @@ void GridModel::cellsChanged(int grid, int firstCol, int firstRow, int lastCol, 
         emit cornerChanged();
 }
 
+void GridModel::commonValuesMayChange(int firstCol, int lastCol)
+{
+    // Beyond a screenful of columns (a bulk edit), the columns are worked
+    // out again only as they are painted.
+    constexpr int kColumnsChecked = 64;
+    if (lastCol - firstCol >= kColumnsChecked) {
+        for (int c = firstCol; c <= lastCol && static_cast<size_t>(c) < shownCommon_.size(); ++c)
+            shownCommon_[static_cast<size_t>(c)].reset();
+        emit dataChanged(index(0, firstCol - 1), index(rowCount() - 1, lastCol - 1),
+                         {Qt::ForegroundRole, Qt::DecorationRole, Qt::ToolTipRole});
+        return;
+    }
+    for (int c = firstCol; c <= lastCol && static_cast<size_t>(c) < shownCommon_.size(); ++c)
+        if (shownCommon_[static_cast<size_t>(c)] &&
+            std::find(commonToCheck_.begin(), commonToCheck_.end(), c) == commonToCheck_.end())
+            commonToCheck_.push_back(c);
+    if (!commonToCheck_.empty())
+        commonCheck_.start();
+}
+
 void GridModel::gridReset(int grid)
 {
     if (grid != gridNumber_)
         return;
+    shownCommon_.clear();
+    commonToCheck_.clear();
     if (this->grid().colCount() != shownColumns_ || this->grid().rowCount() != shownRows_) {
         beginResetModel();
         shownColumns_ = this->grid().colCount();

@@ -9,6 +9,12 @@
 #include "core/desc_document.h"
 
 #include <QAbstractTableModel>
+#include <QTimer>
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace dravik::ui {
 
@@ -57,6 +63,12 @@ private:
     void gridReset(int grid) override;
     bool isSectionValue(int col, int row) const;
     void colorsChanged();
+    // Whether the cell differs from its column's most common value as the
+    // column was last painted.
+    bool differs(int col, int row) const;
+    std::string_view shownCommon(int col) const;
+    void checkCommonValues();
+    void commonValuesMayChange(int firstCol, int lastCol);
 
     DescDocument& document_;
     EditHistory& history_;
@@ -66,6 +78,14 @@ private:
     bool showChanges_ = true;
     ColumnProfiles* profiles_ = nullptr;
     bool showDifferences_ = false;
+    // The most common value each column was painted with. An edit does not
+    // drop it: once the edit's notices are over, the column's value is
+    // worked out again and the column repainted only when it changed, so
+    // that typing (and the cell editor's own look-ups) does not work out a
+    // 5,000-row column at every cell.
+    mutable std::vector<std::optional<std::string>> shownCommon_;
+    std::vector<int> commonToCheck_;
+    QTimer commonCheck_;
 };
 
 }  // namespace dravik::ui
