@@ -843,7 +843,7 @@ void TMainForm::createViewMenu()
     connect(PageControl1, &QTabWidget::currentChanged, this, tabChanged);
     tabChanged();
     connect(tableFilter_.get(), &dravik::ui::TableFilter::applied, this, [this] {
-        // The panel is as narrow as described until there is a count to show.
+        // The panel keeps its 100 pixels until there is a count to show.
         QLabel* panel = statusPanels_[1];
         const QString text = tableFilter_->statusText();
         panel->setText(text);
