@@ -5,6 +5,7 @@
 #include "app/batch_bulk.h"
 
 #include "core/code_page.h"
+#include "core/column_profiles.h"
 #include "core/desc_document.h"
 #include "core/errors.h"
 #include "core/file_io.h"
@@ -12,6 +13,7 @@
 #include "core/table_checks.h"
 #include "core/table_exchange.h"
 #include "core/table_text_file.h"
+#include "core/value_checks.h"
 
 #include <memory>
 #include <ostream>
@@ -190,6 +192,22 @@ void ReportPlacement(const ImportPlacement& placement, const std::vector<std::st
     }
 }
 
+// Imported values that look wrong are written as they are, with a warning
+// naming the first few as file, key, value and why.
+void WarnOfProblemCells(DescDocument& document, std::ostream& err)
+{
+    ColumnProfiles profiles(document);
+    const ProblemReport report = ReportProblemCells(document, profiles);
+    if (report.count == 0)
+        return;
+    err << "warning: " << report.count << (report.count == 1 ? " imported cell looks" : " imported cells look")
+        << " wrong; written as they are:\n";
+    for (const std::string& line : report.lines)
+        err << "  " << line << '\n';
+    if (report.count > report.lines.size())
+        err << "  and " << report.count - report.lines.size() << " more\n";
+}
+
 }  // namespace
 
 int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -220,6 +238,7 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
             ImportPlacement placement;
             ImportTable(*document, &table, &placement);
             ReportPlacement(placement, options.descs, err);
+            WarnOfProblemCells(*document, err);
             const SavePlan plan = document->planSaveAll();
             const int files = WritePlannedFiles(*document, plan, {}, options.dryRun, out);
             if (options.dryRun)

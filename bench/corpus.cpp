@@ -17,9 +17,10 @@ struct Key {
     int count;
 };
 
-std::vector<Key> MakeKeys(int keys)
+std::vector<Key> MakeKeys(int keys, int sectionOneColumns)
 {
     std::vector<Key> result;
+    int firstSectionColumns = 0;
     for (int k = 0; k < keys; ++k) {
         const int section = k % 10 + 1;
         const int count = k % 4 + 1;
@@ -27,7 +28,11 @@ std::vector<Key> MakeKeys(int keys)
         // key word and a second word, as the analyzer writes them.
         std::string name = (k % 3 == 2) ? "weapon" + std::to_string(k) + " gun" : "key" + std::to_string(k) + " ";
         result.push_back({section, name, count});
+        if (section == 1)
+            firstSectionColumns += count;
     }
+    for (int k = 0; firstSectionColumns < sectionOneColumns; ++k, firstSectionColumns += 4)
+        result.push_back({1, "wide" + std::to_string(k) + " ", 4});
     return result;
 }
 
@@ -44,7 +49,7 @@ void Write(DurableWriteBatch& batch, const std::string& path, const std::string&
 std::vector<std::string> WriteCorpus(const std::string& folder, const CorpusShape& shape)
 {
     std::filesystem::create_directories(folder);
-    const auto keys = MakeKeys(shape.keys);
+    const auto keys = MakeKeys(shape.keys, shape.sectionOneColumns);
 
     std::string variables;
     for (int s = 1; s <= 10; ++s) {

@@ -11,6 +11,9 @@ struct CorpusShape {
     int files = 5000;
     int linesPerFile = 300;
     int keys = 150;  // spread over the ten sections, counts 1 to 4
+    // The wide variant: section 1 gets more keys ("wide0 ", "wide1 ", ...,
+    // four values each) until its table has at least this many value columns.
+    int sectionOneColumns = 0;
 };
 
 // Writes the variables file and the desc files into `folder` (created).

@@ -1,11 +1,15 @@
 #include "ui/grid_model.h"
 
+#include "core/cell_value.h"
+#include "core/schema.h"
+#include "core/value_checks.h"
 #include "ui/display_text.h"
 #include "ui/edit_history.h"
 
 #include <QBrush>
 #include <QColor>
 #include <QFont>
+#include <QPixmap>
 #include <QStringList>
 #include <algorithm>
 
@@ -13,8 +17,23 @@ namespace dravik::ui {
 
 namespace {
 
-// A quiet amber for cells that differ from their file.
+// The background marks edits: amber, or red for a problem cell (always an
+// edit). A value unlike most of its column is blue text, which an edit's
+// background leaves readable; a blank one, with no text to colour, gets a
+// small blue square instead.
 const QColor kChangedCell(255, 226, 153);
+const QColor kDifferingText(0, 78, 168);
+const QColor kProblemCell(255, 180, 176);
+
+const QPixmap& DifferingBlankMark()
+{
+    static const QPixmap mark = [] {
+        QPixmap square(8, 8);
+        square.fill(kDifferingText);
+        return square;
+    }();
+    return mark;
+}
 
 }  // namespace
 
@@ -27,6 +46,9 @@ GridModel::GridModel(EditHistory& history, int gridNumber, QObject* parent)
       shownRows_(grid().rowCount())
 {
     document_.addListener(this);
+    commonCheck_.setSingleShot(true);
+    commonCheck_.setInterval(0);
+    connect(&commonCheck_, &QTimer::timeout, this, &GridModel::checkCommonValues);
 }
 
 GridModel::~GridModel() { document_.removeListener(this); }
@@ -52,8 +74,18 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
     case Qt::EditRole:
         return CellText(grid().cell(col, row), document_.codePage());
     case Qt::BackgroundRole:
+        if (isSectionValue(col, row) && CheckCell(document_, *profiles_, gridNumber_, col, row) != ValueProblem::None)
+            return QBrush(kProblemCell);
         if (showChanges_ && document_.cellChanged(gridNumber_, col, row))
             return QBrush(kChangedCell);
+        return {};
+    case Qt::ForegroundRole:
+        if (showDifferences_ && isSectionValue(col, row) && differs(col, row))
+            return QBrush(kDifferingText);
+        return {};
+    case Qt::DecorationRole:
+        if (showDifferences_ && isSectionValue(col, row) && IsBlankCell(grid().cell(col, row)) && differs(col, row))
+            return DifferingBlankMark();
         return {};
     case Qt::FontRole:
         // The file list marks the files that Save all would change.
@@ -65,17 +97,25 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
         return {};
     case Qt::ToolTipRole: {
         // A path is shown shortened; its tip gives it whole, above what the
-        // tip says of a changed cell.
-        QStringList tip;
+        // tip says of a changed or checked cell.
+        QStringList tips;
         if (isPathColumn(col) && !grid().cell(col, row).empty())
-            tip << CellText(grid().cell(col, row), document_.codePage());
+            tips << CellText(grid().cell(col, row), document_.codePage());
+        if (isSectionValue(col, row))
+            if (const ValueProblem problem = CheckCell(document_, *profiles_, gridNumber_, col, row);
+                problem != ValueProblem::None)
+                tips << tr("Check this value: %1").arg(QString::fromLatin1(ProblemReason(problem)));
+        // An edit's tip tells what the file holds; an untouched value's, why it is blue.
         if (showChanges_ && document_.cellChanged(gridNumber_, col, row))
-            tip << tr("On disk: \"%1\"").arg(CellText(document_.diskValue(gridNumber_, col, row), document_.codePage()));
+            tips << tr("On disk: \"%1\"").arg(CellText(document_.diskValue(gridNumber_, col, row), document_.codePage()));
+        else if (showDifferences_ && isSectionValue(col, row) && differs(col, row))
+            tips << tr("The column's most common value: \"%1\"")
+                        .arg(CellText(std::string(shownCommon(col)), document_.codePage()));
         else if (showChanges_ && gridNumber_ == kFileListGrid && document_.rowChanged(row))
-            tip << tr("This file has unsaved changes");
-        if (tip.isEmpty())
+            tips << tr("This file has unsaved changes");
+        if (tips.isEmpty())
             return {};
-        return tip.join(QLatin1Char('\n'));
+        return tips.join(QLatin1Char('\n'));
     }
     default:
         return {};
@@ -124,6 +164,72 @@ void GridModel::setShowChanges(bool show)
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
+void GridModel::setProfiles(ColumnProfiles* profiles)
+{
+    profiles_ = profiles;
+    if (!profiles_)
+        showDifferences_ = false;
+    colorsChanged();
+}
+
+void GridModel::setShowDifferences(bool show)
+{
+    show = show && profiles_;
+    if (show == showDifferences_)
+        return;
+    showDifferences_ = show;
+    colorsChanged();
+}
+
+bool GridModel::isSectionValue(int col, int row) const
+{
+    return profiles_ && gridNumber_ <= kSectionCount && col >= 2 && row >= 1;
+}
+
+std::string_view GridModel::shownCommon(int col) const
+{
+    if (static_cast<size_t>(col) >= shownCommon_.size())
+        shownCommon_.resize(static_cast<size_t>(col) + 1);
+    auto& common = shownCommon_[static_cast<size_t>(col)];
+    if (!common)
+        common = std::string(profiles_->mostCommon(gridNumber_, col));
+    return *common;
+}
+
+bool GridModel::differs(int col, int row) const
+{
+    const std::string& text = grid().cell(col, row);
+    const std::string_view common = shownCommon(col);
+    // Blank cells all count as the one value "", as the profiles count them.
+    return IsBlankCell(text) ? !common.empty() : text != common;
+}
+
+void GridModel::checkCommonValues()
+{
+    const std::vector<int> columns = std::move(commonToCheck_);
+    commonToCheck_.clear();
+    for (int col : columns) {
+        auto& common = shownCommon_[static_cast<size_t>(col)];
+        if (!common || col >= grid().colCount() || rowCount() == 0)
+            continue;
+        const std::string_view now = profiles_->mostCommon(gridNumber_, col);
+        if (now == *common)
+            continue;
+        common = std::string(now);
+        emit dataChanged(index(0, col - 1), index(rowCount() - 1, col - 1),
+                         {Qt::ForegroundRole, Qt::DecorationRole, Qt::ToolTipRole});
+    }
+}
+
+void GridModel::colorsChanged()
+{
+    shownCommon_.clear();
+    commonToCheck_.clear();
+    if (rowCount() > 0 && columnCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
+                         {Qt::BackgroundRole, Qt::ForegroundRole, Qt::DecorationRole, Qt::ToolTipRole});
+}
+
 void GridModel::cellsChanged(int grid, int firstCol, int firstRow, int lastCol, int lastRow)
 {
     if (grid != gridNumber_) {
@@ -143,6 +249,10 @@ void GridModel::cellsChanged(int grid, int firstCol, int firstRow, int lastCol, 
         const int right = std::min(lastCol - 1, columnCount() - 1);
         if (top <= bottom && left <= right) {
             emit dataChanged(index(top, left), index(bottom, right));
+            // A changed cell can change its column's most common value, and
+            // with it which of the column's cells differ from it.
+            if (showDifferences_ && gridNumber_ <= kSectionCount)
+                commonValuesMayChange(left + 1, right + 1);
             if (gridNumber_ == kFileListGrid)  // the row marks follow the cells
                 emit dataChanged(index(top, 0), index(bottom, columnCount() - 1));
         }
@@ -155,10 +265,32 @@ void GridModel::cellsChanged(int grid, int firstCol, int firstRow, int lastCol, 
         emit cornerChanged();
 }
 
+void GridModel::commonValuesMayChange(int firstCol, int lastCol)
+{
+    // Beyond a screenful of columns (a bulk edit), the columns are worked
+    // out again only as they are painted.
+    constexpr int kColumnsChecked = 64;
+    if (lastCol - firstCol >= kColumnsChecked) {
+        for (int c = firstCol; c <= lastCol && static_cast<size_t>(c) < shownCommon_.size(); ++c)
+            shownCommon_[static_cast<size_t>(c)].reset();
+        emit dataChanged(index(0, firstCol - 1), index(rowCount() - 1, lastCol - 1),
+                         {Qt::ForegroundRole, Qt::DecorationRole, Qt::ToolTipRole});
+        return;
+    }
+    for (int c = firstCol; c <= lastCol && static_cast<size_t>(c) < shownCommon_.size(); ++c)
+        if (shownCommon_[static_cast<size_t>(c)] &&
+            std::find(commonToCheck_.begin(), commonToCheck_.end(), c) == commonToCheck_.end())
+            commonToCheck_.push_back(c);
+    if (!commonToCheck_.empty())
+        commonCheck_.start();
+}
+
 void GridModel::gridReset(int grid)
 {
     if (grid != gridNumber_)
         return;
+    shownCommon_.clear();
+    commonToCheck_.clear();
     if (this->grid().colCount() != shownColumns_ || this->grid().rowCount() != shownRows_) {
         beginResetModel();
         shownColumns_ = this->grid().colCount();

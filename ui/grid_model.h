@@ -5,9 +5,16 @@
 // updates; an edit asks the history to change the cell.
 #pragma once
 
+#include "core/column_profiles.h"
 #include "core/desc_document.h"
 
 #include <QAbstractTableModel>
+#include <QTimer>
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace dravik::ui {
 
@@ -39,6 +46,12 @@ public:
 
     // Whether changed cells are shown in their own colour.
     void setShowChanges(bool show);
+    // The section tables' colours for values that differ from their column's
+    // most common value, and for problem cells (value_checks.h); without
+    // profiles there are neither.
+    void setProfiles(ColumnProfiles* profiles);
+    void setShowDifferences(bool show);
+    bool showDifferences() const { return showDifferences_; }
 
     // The grid cell of a model index, and back.
     static int gridCol(const QModelIndex& index) { return index.column() + 1; }
@@ -52,6 +65,14 @@ signals:
 private:
     void cellsChanged(int grid, int firstCol, int firstRow, int lastCol, int lastRow) override;
     void gridReset(int grid) override;
+    bool isSectionValue(int col, int row) const;
+    void colorsChanged();
+    // Whether the cell differs from its column's most common value as the
+    // column was last painted.
+    bool differs(int col, int row) const;
+    std::string_view shownCommon(int col) const;
+    void checkCommonValues();
+    void commonValuesMayChange(int firstCol, int lastCol);
 
     DescDocument& document_;
     EditHistory& history_;
@@ -59,6 +80,16 @@ private:
     int shownColumns_;
     int shownRows_;
     bool showChanges_ = true;
+    ColumnProfiles* profiles_ = nullptr;
+    bool showDifferences_ = false;
+    // The most common value each column was painted with. An edit does not
+    // drop it: once the edit's notices are over, the column's value is
+    // worked out again and the column repainted only when it changed, so
+    // that typing (and the cell editor's own look-ups) does not work out a
+    // 5,000-row column at every cell.
+    mutable std::vector<std::optional<std::string>> shownCommon_;
+    std::vector<int> commonToCheck_;
+    QTimer commonCheck_;
 };
 
 }  // namespace dravik::ui

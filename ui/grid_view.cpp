@@ -252,6 +252,9 @@ void GridView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottom
     const QModelIndex current = currentIndex();
     if (topLeft == bottomRight || state() != QAbstractItemView::EditingState || !current.isValid())
         return;
+    // Colours alone leave the text being typed alone.
+    if (!roles.isEmpty() && !roles.contains(Qt::DisplayRole) && !roles.contains(Qt::EditRole))
+        return;
     if (current.row() < topLeft.row() || current.row() > bottomRight.row() || current.column() < topLeft.column() ||
         current.column() > bottomRight.column())
         return;

@@ -19,15 +19,20 @@
 #include "ui/grid_model.h"
 #include "ui/grid_view.h"
 #include "ui/edit_history.h"
+#include "ui/filter_bar.h"
 #include "ui/long_work.h"
 #include "ui/menu_shortcuts.h"
+#include "ui/problem_cells.h"
 #include "ui/status_panels.h"
 #include "ui/table_selection.h"
+#include "ui/summary_panel.h"
+#include "ui/table_filter.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDockWidget>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
@@ -106,6 +111,7 @@ TMainForm::TMainForm(const QString& settingsPath, dravik::ui::Dialogs& dialogs, 
     createControls();
     createMenus();
     createBulkEditActions();
+    createViewMenu();
     FormCreate();
 }
 
@@ -114,6 +120,8 @@ TMainForm::~TMainForm()
     // The views and the history go before the document they show: closing
     // the window would otherwise commit an open cell editor into a document
     // already destroyed.
+    delete summaryDock_;
+    tableFilter_.reset();
     delete takeCentralWidget();
     for (auto*& model : models_) {
         delete model;
@@ -279,6 +287,8 @@ void TMainForm::FormCreate()
     storedDiv_ = ini.readInteger("Form", "Div", 520);
     VarPath = ini.readString("Path", "Var", kDefaultVariablesPath);
     const bool initMax = ini.readBool("Form", "InitMax", false);
+    const bool diffColours = ini.readBool("Form", "DiffColours", true);
+    diffColoursStored_ = ini.readRaw("Form", "DiffColours").has_value();
 
     move(left, top);
     Splitter1->setSizes({std::max(kInitialWidth - kSplitterWidth - storedDiv_, 0), storedDiv_});
@@ -295,6 +305,8 @@ void TMainForm::FormCreate()
     StartGame1->setEnabled(dravik::AsciiLowered(GamePath) != kDefaultGamePath);
     // The pack folder comes from a console manager window, and none exists yet.
     QuickPack1->setEnabled(!conman::PackPath.empty());
+    DiffColours->setChecked(diffColours);
+    DiffColoursClick(diffColours);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)
@@ -324,6 +336,11 @@ void TMainForm::FormClose()
         [&] { return ini.writeString("Path", "Var", VarPath); },
         [&] { return ini.writeString("Other", "GamePath", GamePath); },
         [&] { return ini.writeString("Other", "EditorPath", EditorPath); },
+        // Only once the user has switched it: a file never touched keeps its bytes.
+        [&] {
+            const bool on = DiffColours->isChecked();
+            return (!diffColoursStored_ && on) || ini.writeBool("Form", "DiffColours", on);
+        },
     };
     for (const auto& write : writes) {
         if (!write()) {
@@ -381,6 +398,7 @@ bool TMainForm::run(const std::function<void()>& command)
     }
     try {
         showTexts();
+        showTableViews();
     } catch (const std::exception& error) {
         if (failure.empty())
             failure = error.what();
@@ -494,6 +512,8 @@ void TMainForm::N10Click()
 
 bool TMainForm::saveAllTables()
 {
+    if (!dravik::ui::MaySaveProblemCells(dialogs_, this, document_, profiles_))
+        return false;
     dravik::SavePlan plan;
     if (!run([&] {
             dravik::ui::LongWork work(this, QStringLiteral("Save all"));
@@ -823,4 +843,89 @@ void TMainForm::DAN1Click()
     dan_ = std::make_unique<TdanForm>(*this, dialogs_);
     dan_->show();
     hide();
+}
+
+void TMainForm::createViewMenu()
+{
+    for (int n = 1; n <= dravik::kSectionCount; ++n)
+        StringGrid(n)->gridModel()->setProfiles(&profiles_);
+
+    // The filter bar stands over the tab control.
+    auto* tables = new QWidget;
+    tables->setObjectName(QStringLiteral("TablesPane"));
+    auto* layout = new QVBoxLayout(tables);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    filterBar_ = new dravik::ui::FilterBar;
+    filterBar_->hide();
+    Splitter1->replaceWidget(Splitter1->indexOf(PageControl1), tables);
+    layout->addWidget(filterBar_);
+    layout->addWidget(PageControl1, 1);
+    std::array<GridView*, dravik::kFileListGrid> working{};
+    for (int n = 1; n <= dravik::kFileListGrid; ++n)
+        working[static_cast<size_t>(n - 1)] = StringGrid(n);
+    tableFilter_ = std::make_unique<dravik::ui::TableFilter>(document_, profiles_, working, filterBar_);
+
+    summaryPanel_ = new dravik::ui::SummaryPanel(document_);
+    summaryDock_ = new QDockWidget(tr("Column summary"), this);
+    summaryDock_->setObjectName(QStringLiteral("ColumnSummaryDock"));
+    summaryDock_->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+    summaryDock_->setWidget(summaryPanel_);
+    addDockWidget(Qt::RightDockWidgetArea, summaryDock_);
+    summaryDock_->hide();
+
+    auto tabChanged = [this] {
+        GridView* view = currentTable();
+        tableFilter_->followTab(view ? view->gridModel()->gridNumber() : 0);
+        summaryPanel_->setView(view);
+    };
+    connect(PageControl1, &QTabWidget::currentChanged, this, tabChanged);
+    tabChanged();
+    connect(tableFilter_.get(), &dravik::ui::TableFilter::applied, this, [this] {
+        // The panel keeps its 100 pixels until there is a count to show.
+        QLabel* panel = statusPanels_[1];
+        const QString text = tableFilter_->statusText();
+        panel->setText(text);
+        panel->setFixedWidth(std::max(100, panel->fontMetrics().horizontalAdvance(text) + 8));
+        summaryPanel_->refreshLater();
+    });
+    connect(filterBar_, &dravik::ui::FilterBar::closeRequested, this, [this] {
+        tableFilter_->clear();
+        filterBar_->hide();
+        if (GridView* view = currentTable())
+            view->setFocus();
+    });
+    connect(summaryPanel_, &dravik::ui::SummaryPanel::filterRequested, tableFilter_.get(),
+            &dravik::ui::TableFilter::filterColumns);
+
+    ViewMenu = new QMenu(QStringLiteral("&View"), this);
+    ViewMenu->setObjectName(QStringLiteral("ViewMenu"));
+    menuBar()->insertMenu(N5->menuAction(), ViewMenu);
+    FilterRows = ViewMenu->addAction(QStringLiteral("&Filter rows\u2026"), this, &TMainForm::FilterRowsClick);
+    FilterRows->setObjectName(QStringLiteral("FilterRows"));
+    FilterRows->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), QKeySequence(Qt::CTRL | Qt::Key_L)});
+    FilterRows->setShortcutContext(Qt::WindowShortcut);
+    DiffColours = ViewMenu->addAction(QStringLiteral("&Difference colours"));
+    DiffColours->setObjectName(QStringLiteral("DiffColours"));
+    DiffColours->setCheckable(true);
+    DiffColours->setToolTip(tr("Values that differ from their column's most common value in blue"));
+    connect(DiffColours, &QAction::toggled, this, &TMainForm::DiffColoursClick);
+    ColumnSummary = summaryDock_->toggleViewAction();
+    ColumnSummary->setText(QStringLiteral("Column &summary"));
+    ColumnSummary->setObjectName(QStringLiteral("ColumnSummary"));
+    ViewMenu->addAction(ColumnSummary);
+}
+
+void TMainForm::showTableViews()
+{
+    if (tableFilter_)
+        tableFilter_->refresh();
+}
+
+void TMainForm::FilterRowsClick() { filterBar_->open(); }
+
+void TMainForm::DiffColoursClick(bool on)
+{
+    for (int n = 1; n <= dravik::kSectionCount; ++n)
+        StringGrid(n)->gridModel()->setShowDifferences(on);
 }

@@ -5,6 +5,7 @@
 // a step of the edit history.
 #pragma once
 
+#include "core/column_profiles.h"
 #include "core/desc_document.h"
 #include "ui/conman.h"
 #include "ui/dialogs.h"
@@ -20,6 +21,7 @@
 #include <string>
 
 class QAction;
+class QDockWidget;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
@@ -30,8 +32,11 @@ class TdanForm;
 
 namespace dravik::ui {
 class BulkEditActions;
+class FilterBar;
 class GridModel;
 class GridView;
+class SummaryPanel;
+class TableFilter;
 }  // namespace dravik::ui
 
 class TMainForm : public QMainWindow, private dravik::DocumentListener {
@@ -43,6 +48,12 @@ public:
 
     dravik::DescDocument& document() { return document_; }
     dravik::ui::EditHistory& history() { return *history_; }
+    // What each value column holds: the difference colours, the "differs"
+    // filter and the value checks read it.
+    dravik::ColumnProfiles& profiles() { return profiles_; }
+    dravik::ui::TableFilter& tableFilter() const { return *tableFilter_; }
+    dravik::ui::FilterBar* filterBar() const { return filterBar_; }
+    dravik::ui::SummaryPanel* summaryPanel() const { return summaryPanel_; }
     // StringGrid1 ... StringGrid12.
     dravik::ui::GridView* StringGrid(int number) const { return grids_.at(static_cast<size_t>(number - 1)); }
 
@@ -94,6 +105,10 @@ public:
     QAction* StartEditor1 = nullptr;
     QAction* StartGame1 = nullptr;
     QAction* N12 = nullptr;
+    QMenu* ViewMenu = nullptr;
+    QAction* FilterRows = nullptr;
+    QAction* DiffColours = nullptr;
+    QAction* ColumnSummary = nullptr;
 
     QPlainTextEdit* Memo1 = nullptr;
     QPlainTextEdit* Memo2 = nullptr;
@@ -127,6 +142,8 @@ public slots:
     void UndoClick();
     void RedoClick();
     void RevertClick();
+    void FilterRowsClick();
+    void DiffColoursClick(bool on);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -135,6 +152,10 @@ private:
     void createMenus();
     void createBulkEditActions();
     void createControls();
+    // The filter bar, the column summary, the colours and the View menu.
+    void createViewMenu();
+    // The filter and the summary follow a command's changes of the tables.
+    void showTableViews();
     void FormCreate();
     void FormClose();
 
@@ -164,6 +185,15 @@ private:
     void modifiedChanged(bool modified) override;
 
     dravik::DescDocument document_;
+    dravik::ColumnProfiles profiles_{document_};
+    // Both listen to the document: they go before it (the window's children
+    // go only after its members).
+    std::unique_ptr<dravik::ui::TableFilter> tableFilter_;
+    dravik::ui::FilterBar* filterBar_ = nullptr;
+    dravik::ui::SummaryPanel* summaryPanel_ = nullptr;
+    QDockWidget* summaryDock_ = nullptr;
+    // The "DiffColours" setting was in the file, so it is written back.
+    bool diffColoursStored_ = false;
     dravik::ui::EditHistory* history_ = nullptr;
     dravik::ui::Dialogs& dialogs_;
     std::string settingsPath_;

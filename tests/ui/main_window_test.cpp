@@ -115,8 +115,8 @@ private slots:
         QStringList menus;
         for (QAction* top : window->menuBar()->actions())
             menus << top->text();
-        QCOMPARE(menus, QStringList({"&File", "&Edit", "S&ettings", "Utitlities", "Tasks", "Ab&out"}));
-        const QStringList menuNames = {"N1", "EditMenu", "N5", "Utitlit1", "asks1", "N11"};
+        QCOMPARE(menus, QStringList({"&File", "&Edit", "&View", "S&ettings", "Utitlities", "Tasks", "Ab&out"}));
+        const QStringList menuNames = {"N1", "EditMenu", "ViewMenu", "N5", "Utitlit1", "asks1", "N11"};
         for (int i = 0; i < menuNames.size(); ++i)
             QCOMPARE(window->menuBar()->actions()[i]->menu()->objectName(), menuNames[i]);
         for (const Item& item : items) {

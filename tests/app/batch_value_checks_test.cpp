@@ -1,0 +1,44 @@
+// The batch import's warning of imported values that look wrong.
+#include "app/batch_command.h"
+
+#include "tests/core/test_files.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace dravik {
+namespace {
+
+TEST(BatchValueChecks, ImportWarnsOfProblemCellsAndWritesThem)
+{
+    test::TempFolder dir;
+    const std::string vars = dir.write("v.var", "[section1]\r\nhp=1\r\narmor=2\r\n");
+    const std::string a = dir.write("a.desc", "hp 10\r\narmor 1 2\r\n");
+    const std::string b = dir.write("b.desc", "hp 20\r\narmor 3 4\r\n");
+    const std::string table = dir.file("t.txt");
+    std::ostringstream out, err;
+    ASSERT_EQ(RunBatchCommand({"export", "--vars", vars, "--out", table, a, b}, out, err), 0) << err.str();
+
+    // hp of b.desc becomes text; nothing else changes: no warning.
+    std::string text = test::ReadBytes(table);
+    ASSERT_EQ(RunBatchCommand({"import", "--vars", vars, "--table", table, a, b}, out, err), 0) << err.str();
+    EXPECT_EQ(err.str(), "");
+    const size_t at = text.find("\t20\t");
+    ASSERT_NE(at, std::string::npos);
+    text.replace(at, 4, "\tlots\t");
+    const size_t armor = text.find("\t3\t4\t");
+    ASSERT_NE(armor, std::string::npos);
+    text.replace(armor, 5, "\t3 5\t4\t");
+    test::WriteBytes(table, text);
+
+    ASSERT_EQ(RunBatchCommand({"import", "--vars", vars, "--table", table, a, b}, out, err), 0) << err.str();
+    EXPECT_EQ(err.str(), "warning: 2 imported cells look wrong; written as they are:\n"
+                         "  " + b + "\thp\tlots\tnot a number, in a column whose files all hold numbers\n"
+                         "  " + b + "\tarmor\t3 5\tseveral words: Save all writes each as a value of its own, "
+                         "so the key's later values move along\n");
+    EXPECT_EQ(test::ReadBytes(b), "hp lots \r\narmor 3 5 4 \r\n");
+}
+
+}  // namespace
+}  // namespace dravik

@@ -1,0 +1,44 @@
+#include "ui/problem_cells.h"
+
+#include "core/dravik2_auxillary.h"
+#include "core/value_checks.h"
+#include "ui/display_text.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+namespace dravik::ui {
+
+namespace {
+
+constexpr size_t kNamedCells = 5;
+
+QString tr(const char* text, int n = -1) { return QCoreApplication::translate("ProblemCells", text, nullptr, n); }
+
+}  // namespace
+
+bool MaySaveProblemCells(Dialogs& dialogs, QWidget* parent, const DescDocument& document, ColumnProfiles& profiles)
+{
+    const std::vector<ProblemCell> cells = FindProblemCells(document, profiles);
+    if (cells.empty())
+        return true;
+    const CodePage& codePage = document.codePage();
+    const int count = static_cast<int>(cells.size());
+    QStringList lines;
+    lines << tr("%n edited cell(s) hold values that look wrong:", count);
+    for (size_t i = 0; i < cells.size() && i < kNamedCells; ++i) {
+        const ProblemCell& cell = cells[i];
+        const Grid& table = document.grid(cell.grid);
+        lines << QStringLiteral("%1, %2: \"%3\" (%4)")
+                     .arg(NativeText(NameOfFile(document.fileList().cell(2, cell.row))),
+                          CellText(std::string(Trim(table.cell(cell.col, 0))), codePage),
+                          CellText(table.cell(cell.col, cell.row), codePage),
+                          QString::fromLatin1(ProblemReason(cell.problem)));
+    }
+    if (cells.size() > kNamedCells)
+        lines << tr("and %n more", count - static_cast<int>(kNamedCells));
+    lines << QString() << tr("Save all writes them as they are. Go on?");
+    return dialogs.ask(parent, tr("Save all"), lines.join(QLatin1Char('\n')), {tr("&Go on"), tr("Cancel")}) == 0;
+}
+
+}  // namespace dravik::ui
