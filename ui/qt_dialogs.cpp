@@ -1,5 +1,6 @@
 #include "ui/qt_dialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
@@ -37,6 +38,16 @@ void Prepare(QFileDialog& dialog, const FileDialogRequest& request)
     dialog.setDefaultSuffix(request.defaultSuffix);
 }
 
+// The program's paths use the system's separators: on Windows the file list
+// names a file by what follows the last backslash, and the settings file
+// keeps paths as Windows writes them.
+QStringList NativePaths(QStringList paths)
+{
+    for (QString& path : paths)
+        path = QDir::toNativeSeparators(path);
+    return paths;
+}
+
 }  // namespace
 
 QStringList QtDialogs::openFiles(QWidget* parent, const FileDialogRequest& request)
@@ -47,7 +58,7 @@ QStringList QtDialogs::openFiles(QWidget* parent, const FileDialogRequest& reque
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     if (dialog.exec() != QDialog::Accepted)
         return {};
-    return dialog.selectedFiles();
+    return NativePaths(dialog.selectedFiles());
 }
 
 std::optional<QString> QtDialogs::saveFile(QWidget* parent, const FileDialogRequest& request)
@@ -60,7 +71,7 @@ std::optional<QString> QtDialogs::saveFile(QWidget* parent, const FileDialogRequ
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return dialog.selectedFiles().first();
+    return QDir::toNativeSeparators(dialog.selectedFiles().first());
 }
 
 std::optional<QFont> QtDialogs::chooseFont(QWidget* parent, const QFont& initial)

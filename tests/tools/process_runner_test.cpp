@@ -4,6 +4,8 @@
 #include "tools/process_runner.h"
 
 #include "core/errors.h"
+#include "core/file_io.h"
+#include "stand_in_tool.h"
 
 #include <gtest/gtest.h>
 
@@ -326,6 +328,95 @@ TEST_F(RunPipedTest, FailedStartRaisesAndLeavesNoOutput)
 }
 
 #endif  // !_WIN32
+
+#ifdef _WIN32
+
+// The Windows road: the command line reaches the system as built, the tools
+// run minimized at idle priority, the game and editor hidden at ours. A copy
+// of the stand-in program records what the system handed it.
+class WindowsRunnerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(temp_.isValid());
+        previous_ = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(temp_.path()));
+        here_ = QDir::toNativeSeparators(QDir::currentPath());
+    }
+    void TearDown() override { QDir::setCurrent(previous_); }
+
+    // A copy of the stand-in at `name` below the test folder; its native path.
+    QString Tool(const QString& name) const
+    {
+        const QString path = here_ + QLatin1Char('\\') + name;
+        EXPECT_TRUE(stand_in::CopyTo(QDir::fromNativeSeparators(path))) << path.toStdString();
+        return path;
+    }
+    static std::string Bytes(const QString& text) { return text.toLocal8Bit().toStdString(); }
+
+    QTemporaryDir temp_;
+    QString previous_;
+    QString here_;
+    Words memo_{"earlier line"};
+    std::vector<std::pair<std::string, std::string>> messages_;
+    ShowMessage show_ = [this](const std::string& caption, const std::string& text) {
+        messages_.emplace_back(caption, text);
+    };
+};
+
+TEST_F(WindowsRunnerTest, ToolRunsMinimizedAtIdlePriorityWithItsCommandLineUnchanged)
+{
+    const QString tool = Tool(QStringLiteral("sue.exe"));
+    ASSERT_TRUE(QDir().mkdir(QStringLiteral("data")));
+    // Blanks, quotes and the trailing backslash reach the tool as typed.
+    const std::string arguments = "maps.sue  __maps.sue\\ \"a b\"";
+    EXPECT_TRUE(RunCaptured(memo_, "data", Bytes(tool), arguments, show_));
+    const stand_in::Record record = stand_in::Read(tool);
+    EXPECT_EQ(record.commandLine.toStdString(), Bytes(tool) + " " + arguments);
+    EXPECT_EQ(record.directory, here_ + QStringLiteral("\\data"));
+    // The capture file lies in our current directory, not the tool's.
+    EXPECT_FALSE(record.captureHere);
+    EXPECT_EQ(record.show, SW_MINIMIZE);
+    EXPECT_EQ(record.priority, static_cast<unsigned long>(IDLE_PRIORITY_CLASS));
+    // The output's bytes are kept as they came, in the system's code page.
+    EXPECT_EQ(memo_, (Words{"earlier line", "tool " + arguments, "\xC0 done"}));
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_FALSE(QFile::exists(QStringLiteral("Test.tmp")));
+}
+
+TEST_F(WindowsRunnerTest, GameRunsHiddenAtOurPriorityWithItsCommandLineUnchanged)
+{
+    const QString game = Tool(QStringLiteral("my games\\ss game.exe"));
+    const std::string commandLine = "\"" + Bytes(game) + "\"  -x \"two words\"";
+    std::string output;
+    RunPiped(Bytes(here_ + QStringLiteral("\\my games")), commandLine, output);
+    const stand_in::Record record = stand_in::Read(game);
+    EXPECT_EQ(record.commandLine.toStdString(), commandLine);
+    EXPECT_EQ(record.directory, here_ + QStringLiteral("\\my games"));
+    EXPECT_EQ(record.show, SW_HIDE);
+    EXPECT_EQ(record.priority, GetPriorityClass(GetCurrentProcess()));
+    EXPECT_NE(output.find("tool  -x \"two words\"\r\n\xC0 done\n"), std::string::npos) << output;
+    EXPECT_NE(output.find("to standard error"), std::string::npos) << output;
+}
+
+TEST_F(WindowsRunnerTest, FailedStartsGiveTheSystemsText)
+{
+    const QString tool = Tool(QStringLiteral("sue.exe"));
+    EXPECT_FALSE(RunCaptured(memo_, "", Bytes(here_ + QStringLiteral("\\missing.exe")), "", show_));
+    EXPECT_FALSE(RunCaptured(memo_, "no such folder", Bytes(tool), "", show_));
+    ASSERT_EQ(messages_.size(), 2u);
+    EXPECT_EQ(messages_[0], std::make_pair(std::string("RunCaptured Error"), SystemErrorText(ERROR_FILE_NOT_FOUND)));
+    EXPECT_EQ(messages_[1], std::make_pair(std::string("RunCaptured Error"), SystemErrorText(ERROR_DIRECTORY)));
+    EXPECT_EQ(memo_, Words{"earlier line"});
+    EXPECT_EQ(stand_in::Read(tool).show, -2);
+    EXPECT_FALSE(QFile::exists(QStringLiteral("Test.tmp")));
+
+    std::string output = "stale";
+    EXPECT_THROW(RunPiped("", "\"" + Bytes(here_ + QStringLiteral("\\missing.exe")) + "\"", output), DravikError);
+    EXPECT_EQ(output, "");
+}
+
+#endif  // _WIN32
 
 }  // namespace
 }  // namespace dravik
