@@ -12,6 +12,9 @@
 // line to standard error.
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -50,6 +53,8 @@ int main()
     }
     if (*tail == ' ' || *tail == '\t')
         ++tail;
+    // The bytes as written, without the C library's LF to CR LF.
+    _setmode(_fileno(stdout), _O_BINARY);
     std::printf("tool %s\r\n\xC0 done\n", tail);
     std::fprintf(stderr, "to standard error\n");
     return 0;

@@ -32,6 +32,13 @@ inline QString DosPath(QString path)
     return QDir::fromNativeSeparators(path);
 }
 
+// Wine (8.0) ignores the priority class given to CreateProcess: every child
+// runs at normal priority there, so only Windows itself can show it.
+inline bool RunningOnWine()
+{
+    return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+}
+
 inline QString ProgramPath() { return DosPath(QString::fromUtf8(DRAVIK_STAND_IN_TOOL)); }
 
 // Copies the stand-in to `path` (".exe" included), making its folder; the

@@ -141,7 +141,10 @@ private slots:
         QCOMPARE(record.commandLine, sue.toLocal8Bit() + " maps.sue __maps.sue\\");
         QCOMPARE(record.directory, at(QStringLiteral("mods")));
         QCOMPARE(record.show, SW_MINIMIZE);
-        QCOMPARE(record.priority, static_cast<unsigned long>(IDLE_PRIORITY_CLASS));
+        if (stand_in::RunningOnWine())
+            qInfo("Wine ignores the priority class given to CreateProcess; not checked");
+        else
+            QCOMPARE(record.priority, static_cast<unsigned long>(IDLE_PRIORITY_CLASS));
         // The capture file lay in the pack folder, our current directory.
         QVERIFY(!record.captureHere);
         QVERIFY(!QFile::exists(pack + QStringLiteral("\\Test.tmp")));
@@ -193,7 +196,7 @@ private slots:
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             QVERIFY(dialog);
             dialog->selectFile(tank);
-            dialog->accept();
+            QMetaObject::invokeMethod(dialog, "accept");
         };
         dravik::ui::QtDialogs system;
         QTimer::singleShot(0, answer);
