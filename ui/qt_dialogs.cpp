@@ -50,13 +50,18 @@ void Prepare(QFileDialog& dialog, const FileDialogRequest& request)
 
 // A chosen file leaves its folder as the program's current directory, as
 // the console manager's commands expect, and the next dialog starts there.
+// The paths use the system's separators: on Windows the file list names a
+// file by what follows the last backslash, and the settings file keeps
+// paths as Windows writes them.
 QStringList Chosen(QFileDialog& dialog)
 {
     if (dialog.exec() != QDialog::Accepted)
         return {};
-    const QStringList files = dialog.selectedFiles();
+    QStringList files = dialog.selectedFiles();
     if (!files.isEmpty())
         QDir::setCurrent(QFileInfo(files.first()).absolutePath());
+    for (QString& path : files)
+        path = QDir::toNativeSeparators(path);
     return files;
 }
 
