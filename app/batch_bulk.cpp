@@ -1,6 +1,6 @@
 #include "app/batch_bulk.h"
 
-#include "app/batch_save.h"
+#include "app/batch_document.h"
 
 #include "app/batch_command.h"
 #include "core/bulk_edits.h"
@@ -112,15 +112,6 @@ bool ParseBulk(const std::vector<std::string>& args, BulkOptions& options)
     return patternTaken;
 }
 
-std::unique_ptr<DescDocument> LoadedDocument(const BulkOptions& options, const CodePage& codePage)
-{
-    auto document = std::make_unique<DescDocument>(codePage);
-    document->startUp();
-    document->loadVariables(options.vars);
-    document->openDesc(options.descs);
-    return document;
-}
-
 // The key's columns in each section table that has it (a key may stand in
 // more than one section).
 std::vector<std::pair<int, std::vector<int>>> ColumnsOfKey(const DescDocument& document, const std::string& key)
@@ -152,7 +143,7 @@ int RunSet(const BulkOptions& options, const CodePage& codePage, std::ostream& o
         throw BadArgument{"--where: " + std::string(e.what())};
     }
 
-    auto document = LoadedDocument(options, codePage);
+    auto document = LoadDocument(options.vars, options.descs, codePage);
     ColumnProfiles profiles(*document);
     CellScope scope;
     for (auto& [grid, columns] : ColumnsOfKey(*document, options.key)) {
@@ -224,7 +215,7 @@ int RunFind(const BulkOptions& options, const CodePage& codePage, std::ostream& 
     } catch (const SyntaxError& e) {
         throw BadArgument{"PATTERN: " + std::string(e.what())};
     }
-    auto document = LoadedDocument(options, codePage);
+    auto document = LoadDocument(options.vars, options.descs, codePage);
     // Every column of a text-section key holds the key's whole text: one
     // line for it is enough.
     std::array<std::vector<int>, kSectionCount> columns;

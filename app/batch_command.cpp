@@ -1,6 +1,6 @@
 #include "app/batch_command.h"
 
-#include "app/batch_save.h"
+#include "app/batch_document.h"
 
 #include "app/batch_bulk.h"
 
@@ -121,16 +121,6 @@ bool Parse(const std::vector<std::string>& args, Options& options)
     return false;
 }
 
-// A fresh window state with the variables text and the desc files loaded.
-std::unique_ptr<DescDocument> Loaded(const Options& options, const CodePage& codePage)
-{
-    auto document = std::make_unique<DescDocument>(codePage);
-    document->startUp();
-    document->loadVariables(options.vars);
-    document->openDesc(options.descs);
-    return document;
-}
-
 // Export: the table is written as it is; what it cannot carry is told.
 int ReportUnreadableCells(const DescDocument& document, std::ostream& err)
 {
@@ -226,12 +216,12 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
     try {
         const CodePage codePage = options.codePage.empty() ? CodePage::Default() : CodePage::Named(options.codePage);
         if (options.command == "export") {
-            auto document = Loaded(options, codePage);
+            auto document = LoadDocument(options.vars, options.descs, codePage);
             ExportTable(*document);
             GridToTextFile(document->summary(), options.out);
             return ReportUnreadableCells(*document, err);
         } else if (options.command == "import") {
-            auto document = Loaded(options, codePage);
+            auto document = LoadDocument(options.vars, options.descs, codePage);
             const std::string table = ReadTableTextFile(options.table);
             if (!MayImport(options, *document, table, err))
                 return 1;

@@ -1,14 +1,22 @@
-// How the batch commands that change desc files end: as Save all, writing
-// only the files whose bytes change; or, for a dry run, printing what would
-// change as a unified diff and writing nothing.
+// The document a batch command works on: loaded as Open desc loads it, and
+// written as Save all writes it (only the files whose bytes change), or for
+// a dry run printed as a unified diff with nothing written.
 #pragma once
 
+#include "core/code_page.h"
 #include "core/desc_document.h"
 
 #include <iosfwd>
+#include <memory>
 #include <set>
+#include <string>
+#include <vector>
 
 namespace dravik {
+
+// A fresh window state with the variables file and the desc files loaded.
+std::unique_ptr<DescDocument> LoadDocument(const std::string& variablesFile, const std::vector<std::string>& descFiles,
+                                           const CodePage& codePage);
 
 // Writes the files of the plan whose bytes change, except the rows in
 // `skip`, or prints their changes on `out` when `dryRun` is set. Throws

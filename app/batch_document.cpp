@@ -1,4 +1,4 @@
-#include "app/batch_save.h"
+#include "app/batch_document.h"
 
 #include "core/errors.h"
 #include "core/file_io.h"
@@ -7,6 +7,16 @@
 #include <ostream>
 
 namespace dravik {
+
+std::unique_ptr<DescDocument> LoadDocument(const std::string& variablesFile, const std::vector<std::string>& descFiles,
+                                           const CodePage& codePage)
+{
+    auto document = std::make_unique<DescDocument>(codePage);
+    document->startUp();
+    document->loadVariables(variablesFile);
+    document->openDesc(descFiles);
+    return document;
+}
 
 int WritePlannedFiles(DescDocument& document, const SavePlan& plan, const std::set<int>& skip, bool dryRun,
                       std::ostream& out)
