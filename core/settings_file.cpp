@@ -82,9 +82,13 @@ std::string DecodeValue(std::string_view raw)
 std::string EncodeValue(std::string_view value)
 {
     const bool needsQuotes = !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()) || IsQuoted(value));
+    std::string encoded;
     if (needsQuotes)
-        return "\"" + std::string(value) + "\"";
-    return std::string(value);
+        encoded += '"';
+    encoded += value;
+    if (needsQuotes)
+        encoded += '"';
+    return encoded;
 }
 
 bool IsWritable(std::string_view section, std::string_view key, std::string_view value)
@@ -231,7 +235,9 @@ bool SettingsFile::writeString(std::string_view section, std::string_view key, s
     } else {
         if (!lines.empty() && !TrimBlanks(lines.back()).empty())
             lines.emplace_back();
-        lines.push_back("[" + std::string(section) + "]");
+        std::string header = "[";
+        header.append(section).append("]");
+        lines.push_back(std::move(header));
         lines.push_back(std::move(keyLine));
     }
     contents.text.finalBreak = true;

@@ -1,5 +1,7 @@
 #include "ui/histogram_view.h"
 
+#include "ui/counted_text.h"
+
 #include "core/cell_value.h"
 
 #include <QHelpEvent>
@@ -106,9 +108,9 @@ bool HistogramView::event(QEvent* event)
         }
         const QString range = bar < ranges_.size() ? ranges_[bar] : QString();
         QToolTip::showText(help->globalPos(),
-                           tr("%1: %n value(s)\nClick to show only these rows", nullptr,
-                              static_cast<int>(histogram_.counts[static_cast<size_t>(bar)]))
-                               .arg(range),
+                           tr("%1: %2\nClick to show only these rows")
+                               .arg(range, Counted(static_cast<qsizetype>(histogram_.counts[static_cast<size_t>(bar)]),
+                                                   "value", "values")),
                            this, barRect(bar));
         return true;
     }

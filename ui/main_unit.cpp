@@ -13,6 +13,7 @@
 #include "ui/bulk_edit_actions.h"
 #include "ui/child_wait.h"
 #include "ui/conman.h"
+#include "ui/counted_text.h"
 #include "ui/dan.h"
 #include "ui/error_box.h"
 #include "ui/display_text.h"
@@ -533,10 +534,11 @@ bool TMainForm::saveAllTables()
     }
     std::set<int> skip;
     if (!overwritten.empty()) {
-        QString text = tr("%n file(s) changed on disk since they were read:", nullptr, static_cast<int>(overwritten.size()));
+        const auto count = static_cast<qsizetype>(overwritten.size());
+        QString text = tr("%1 changed on disk since they were read:").arg(dravik::ui::Counted(count, "file", "files"));
         text += QStringLiteral("\n") + named.join(QStringLiteral("\n"));
-        if (overwritten.size() > named.size())
-            text += QStringLiteral("\n") + tr("and %n more", nullptr, static_cast<int>(overwritten.size()) - named.size());
+        if (count > named.size())
+            text += QStringLiteral("\n") + tr("and %1 more").arg(count - named.size());
         text += QStringLiteral("\n\n") + tr("Overwrite them with the tables' values, or skip them?");
         const int choice = dialogs_.ask(this, tr("Save all"), text, {tr("&Overwrite"), tr("S&kip"), tr("Cancel")});
         if (choice == 1)
@@ -663,9 +665,11 @@ void TMainForm::ReviewChangesClick()
     }
     if (!plan.error.empty())
         details += tr("Save all stops here: %1").arg(dravik::ui::MessageText(plan.error)) + QStringLiteral("\n");
-    const QString summary = tr("Save all would change %n file(s)", nullptr, plan.changedFiles()) +
-                            tr(" of %1, %n key line(s) in all.", nullptr, static_cast<int>(plan.changedLines()))
-                                .arg(plan.files.size());
+    const QString summary = tr("Save all would change %1 of %2, %3 in all.")
+                                .arg(dravik::ui::Counted(plan.changedFiles(), "file", "files"))
+                                .arg(plan.files.size())
+                                .arg(dravik::ui::Counted(static_cast<qsizetype>(plan.changedLines()), "key line",
+                                                         "key lines"));
     if (dialogs_.review(this, tr("Review changes"), summary, details, tr("&Save all"), tr("&Back")))
         N10Click();
 }

@@ -25,7 +25,7 @@ bool MaySaveProblemCells(Dialogs& dialogs, QWidget* parent, const DescDocument& 
     const CodePage& codePage = document.codePage();
     const int count = static_cast<int>(cells.size());
     QStringList lines;
-    lines << tr("%n edited cell(s) hold values that look wrong:", count);
+    lines << tr("%1 edited %2 values that look wrong:").arg(count).arg(count == 1 ? tr("cell holds") : tr("cells hold"));
     for (size_t i = 0; i < cells.size() && i < kNamedCells; ++i) {
         const ProblemCell& cell = cells[i];
         const Grid& table = document.grid(cell.grid);
@@ -36,7 +36,7 @@ bool MaySaveProblemCells(Dialogs& dialogs, QWidget* parent, const DescDocument& 
                           QString::fromLatin1(ProblemReason(cell.problem)));
     }
     if (cells.size() > kNamedCells)
-        lines << tr("and %n more", count - static_cast<int>(kNamedCells));
+        lines << tr("and %1 more").arg(count - static_cast<int>(kNamedCells));
     lines << QString() << tr("Save all writes them as they are. Go on?");
     return dialogs.ask(parent, tr("Save all"), lines.join(QLatin1Char('\n')), {tr("&Go on"), tr("Cancel")}) == 0;
 }

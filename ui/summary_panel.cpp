@@ -1,5 +1,7 @@
 #include "ui/summary_panel.h"
 
+#include "ui/counted_text.h"
+
 #include "core/cell_value.h"
 #include "core/dravik2_auxillary.h"
 #include "core/schema.h"
@@ -178,7 +180,7 @@ void SummaryPanel::showSummary(const std::vector<std::string_view>& values)
             name = tr("%1 (value %2 of %3)").arg(name).arg(value).arg(values);
         title_->setText(tr("%1: %2").arg(tableName, name));
     } else {
-        title_->setText(tr("%1: %n column(s) selected", nullptr, static_cast<int>(columns_.size())).arg(tableName));
+        title_->setText(tr("%1: %2 selected").arg(tableName, Counted(static_cast<qsizetype>(columns_.size()), "column", "columns")));
     }
 
     const QLocale locale;
