@@ -4,8 +4,10 @@
 // few lines for the memo.
 #include "core/dravik2_auxillary.h"
 #include "core/errors.h"
+#include "core/file_io.h"
 #include "core/settings_file.h"
 #include "scripted_dialogs.h"
+#include "tests/core/test_files.h"
 #include "test_folder.h"
 #include "ui/application_title.h"
 #include "ui/conman.h"
@@ -39,7 +41,8 @@ const QString kSeparator = QString(QLatin1Char(dravik::kPathSeparator));
 
 std::string Bytes(const QString& text) { return dravik::ui::NativeBytes(text); }
 
-QString ErrorText(const std::string& message) { return QString::fromStdString(dravik::ErrorBoxText(message)); }
+// As the error box shows it: the system's reasons are in its own code page.
+QString ErrorText(const std::string& message) { return dravik::ui::MessageText(dravik::ErrorBoxText(message)); }
 
 }  // namespace
 
@@ -570,13 +573,14 @@ private slots:
 
     void aPackFolderThatHasGoneIsReportedAndTheListOpensHere()
     {
-        const QString gone = at(QStringLiteral("gone/__x.sue"));
+        const QString gone = QDir::toNativeSeparators(at(QStringLiteral("gone/__x.sue")));
         writeSettings("[Path]\r\nPackPath=" + QFile::encodeName(gone) + "\r\n");
         TFormCM* window = newWindow();
         QCOMPARE(dialogs->errors.size(), 1);
         QCOMPARE(dialogs->errors[0].caption, dravik::ui::ApplicationTitle());
         QCOMPARE(dialogs->errors[0].text,
-                 ErrorText("Cannot open folder \"" + Bytes(gone) + "\". " + std::strerror(ENOENT)));
+                 ErrorText("Cannot open folder \"" + Bytes(gone) + "\". " +
+                           dravik::SystemErrorText(dravik::test::kFolderNotFound)));
         QVERIFY(window->isVisible());
         QCOMPARE(window->DirectoryListBox1->directory(), base);
         QCOMPARE(QDir::currentPath(), base);
