@@ -267,8 +267,10 @@ private slots:
         QCOMPARE(list->count() - 1, QDir(QStringLiteral("/")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
 #endif
 
-        // A folder that has gone meanwhile: reported, nothing changes.
+        // A folder that has gone meanwhile: reported, nothing changes. (The
+        // test leaves it first: Windows removes no current directory.)
         QVERIFY(window->openFolder(inner));
+        QVERIFY(QDir::setCurrent(base));
         QVERIFY(QDir(at(QStringLiteral("top"))).removeRecursively());
         QVERIFY(!window->openFolder(inner + QStringLiteral("/deep")));
         QCOMPARE(list->directory(), inner);
@@ -276,7 +278,6 @@ private slots:
         QCOMPARE(dialogs->errors[0].caption, dravik::ui::ApplicationTitle());
         QVERIFY2(dialogs->errors[0].text.startsWith(QStringLiteral("Cannot open folder \"")),
                  qPrintable(dialogs->errors[0].text));
-        QDir::setCurrent(base);
     }
 
     void unpackRunsTheToolInTheArchivesFolder()
@@ -517,7 +518,7 @@ private slots:
     void settingsAreReadAtCreationAndWrittenAtClose()
     {
         const QString pack = makeFolder(QStringLiteral("packed"));
-        const QString chosen = at(QStringLiteral("new sue"));
+        const QString chosen = QDir::toNativeSeparators(at(QStringLiteral("new sue")));
         QFile(chosen).open(QIODevice::WriteOnly);
         const QByteArray stored = "; by hand\r\n"
                                   "[Other]\r\n"
@@ -551,7 +552,9 @@ private slots:
         expected.replace("suepath=/old/sue", "SUEPath=" + QFile::encodeName(chosen));
         QFile written(settingsPath());
         QVERIFY(written.open(QIODevice::ReadOnly));
-        QCOMPARE(written.readAll(), expected);
+        const QByteArray bytes = written.readAll();
+        written.close();  // Windows replaces no file held open, as the next close does
+        QCOMPARE(bytes, expected);
 
         // Without the section all three start at their default, and closing
         // writes them all.
