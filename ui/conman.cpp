@@ -3,6 +3,7 @@
 #include "core/code_page.h"
 #include "core/dravik2_auxillary.h"
 #include "core/errors.h"
+#include "core/file_io.h"
 #include "core/settings_file.h"
 #include "tools/process_runner.h"
 #include "ui/application_title.h"
@@ -77,26 +78,24 @@ constexpr int kIndentPerLevel = 8;
 constexpr int kDepthRole = Qt::UserRole + 1;
 constexpr int kFolderRole = Qt::UserRole;
 
-// The system's texts may end in a full stop and a line break; the error box
-// adds its own full stop.
-std::string Tidy(std::string text)
-{
-    while (!text.empty() && (static_cast<unsigned char>(text.back()) <= ' ' || text.back() == '.'))
-        text.pop_back();
-    return text;
-}
-
 std::string CannotOpenFolderMessage(const std::string& folder, const std::string& reason)
 {
     return "Cannot open folder \"" + folder + "\". " + reason;
 }
 
-std::filesystem::path FileSystemPath(const QString& path)
+// Makes the folder the program's current directory: 0, or the system's error
+// code. On Windows the code is the system's own, not the C library's, so the
+// message gives the reason in the system's words and language as every other
+// file error does.
+int MakeCurrent(const QString& folder)
 {
 #ifdef Q_OS_WIN
-    return std::filesystem::path(path.toStdWString());
+    const std::wstring path = QDir::toNativeSeparators(folder).toStdWString();
+    return SetCurrentDirectoryW(path.c_str()) ? 0 : static_cast<int>(GetLastError());
 #else
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
+    std::error_code error;
+    std::filesystem::current_path(std::filesystem::path(QFile::encodeName(folder).toStdString()), error);
+    return error.value();
 #endif
 }
 
@@ -386,10 +385,8 @@ void TFormCM::FormClose()
 bool TFormCM::openFolder(const QString& folder)
 {
     const QString absolute = QDir::cleanPath(QDir::current().absoluteFilePath(QDir::fromNativeSeparators(folder)));
-    std::error_code error;
-    std::filesystem::current_path(FileSystemPath(absolute), error);
-    if (error) {
-        showError(CannotOpenFolderMessage(PathBytes(absolute), Tidy(error.message())));
+    if (const int error = MakeCurrent(absolute)) {
+        showError(CannotOpenFolderMessage(PathBytes(absolute), dravik::SystemErrorText(error)));
         return false;
     }
     DirectoryListBox1->showDirectory(absolute);

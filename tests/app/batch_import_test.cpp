@@ -67,7 +67,8 @@ protected:
     {
         std::map<std::string, std::string> bytes;
         for (const std::string& name : dir.names())
-            bytes[name] = test::ReadBytes(dir.file(name));
+            if (std::filesystem::is_regular_file(dir.file(name)))  // Windows opens no folder as a file
+                bytes[name] = test::ReadBytes(dir.file(name));
         return bytes;
     }
 

@@ -35,7 +35,8 @@ private:
     QString previousDirectory;
     std::unique_ptr<ScriptedDialogs> dialogs;
 
-    QString at(const QString& name) const { return base + QLatin1Char('/') + name; }
+    // In the system's form, as its file dialogs give paths and as the window stores them.
+    QString at(const QString& name) const { return QDir::toNativeSeparators(base + QLatin1Char('/') + name); }
     QString settingsPath() const { return at(QStringLiteral("dravik2.INI")); }
 
     QString makeFolder(const QString& name) const

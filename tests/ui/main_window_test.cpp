@@ -335,7 +335,12 @@ private slots:
         dialogs->saveAnswers.enqueue(folder->missing("table.txt"));
         window->Exporttable1->trigger();
         QCOMPARE(dialogs->errors.size(), 4);
+        // Windows has a code of its own for a folder that is not there.
+#ifdef Q_OS_WIN
+        QCOMPARE(dialogs->errors[3].text, QStringLiteral("Invalid filename."));
+#else
         QCOMPARE(dialogs->errors[3].text, QStringLiteral("File not found."));
+#endif
         // The summary table keeps what the export built.
         QCOMPARE(Cell(window->StringGrid(12), 0 + 1, 2), QStringLiteral("File name"));
 

@@ -1,12 +1,12 @@
 #include "window_fixture.h"
 
 #include "core/errors.h"
+#include "core/file_io.h"
+#include "tests/core/test_files.h"
 #include "ui/display_text.h"
 
 #include <QAction>
 #include <QtTest>
-
-#include <cstring>
 
 void WindowFixture::init()
 {
@@ -58,6 +58,8 @@ QString WindowFixture::RowNumber(dravik::ui::GridView* grid, int row)
 
 QString WindowFixture::OpenFailure(const QString& path)
 {
-    const std::string message = dravik::CannotOpenFileMessage(dravik::ui::NativeBytes(path), std::strerror(ENOENT));
-    return QString::fromStdString(dravik::ErrorBoxText(message));
+    // The system's own reason, in its language, shown as the error box shows it.
+    const std::string message = dravik::CannotOpenFileMessage(
+        dravik::ui::NativeBytes(path), dravik::SystemErrorText(dravik::test::kFileNotFound));
+    return dravik::ui::MessageText(dravik::ErrorBoxText(message));
 }
