@@ -6,9 +6,8 @@
 #include "core/errors.h"
 #include "core/file_io.h"
 #include "core/settings_file.h"
-#include "scripted_dialogs.h"
 #include "tests/core/test_files.h"
-#include "test_folder.h"
+#include "tool_fixture.h"
 #include "ui/application_title.h"
 #include "ui/conman.h"
 #include "ui/display_text.h"
@@ -39,76 +38,32 @@ namespace {
 
 const QString kSeparator = QString(QLatin1Char(dravik::kPathSeparator));
 
-std::string Bytes(const QString& text) { return dravik::ui::NativeBytes(text); }
 
 // As the error box shows it: the system's reasons are in its own code page.
 QString ErrorText(const std::string& message) { return dravik::ui::MessageText(dravik::ErrorBoxText(message)); }
 
 }  // namespace
 
-class ConmanTest : public QObject {
+class ConmanTest : public ToolFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TestFolder> folder;
-    QString base;  // the test folder, without symbolic links, as `pwd -P` tells it
-    QString previousDirectory;
-    std::unique_ptr<ScriptedDialogs> dialogs;
     std::unique_ptr<QWidget> mainStandIn;
     std::unique_ptr<QAction> quickPack;
-
-    QString at(const QString& name) const { return base + QLatin1Char('/') + name; }
-
-    QString makeFolder(const QString& name) const
-    {
-        QDir().mkpath(at(name));
-        return at(name);
-    }
 
     // A stand-in tool: records its working directory, whether the capture
     // file lies there, and its arguments one a line in brackets into
     // `record`, then prints its arguments and a line with a code-page byte.
     QString tool(const QString& name, const QString& record) const
     {
-        const QString path = at(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            return {};
-        file.write("#!/bin/sh\n"
-                   "{ pwd -P\n"
-                   "  if [ -f Test.tmp ]; then echo capture-here; else echo capture-elsewhere; fi\n"
-                   "  for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done; } > '" +
-                   QFile::encodeName(record) +
-                   "'\n"
-                   "printf 'tool %s\\r\\n' \"$*\"\n"
-                   "printf '\\300 done\\n'\n");
-        file.close();
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        return path;
+        return script(name, "{ pwd -P\n"
+                            "  if [ -f Test.tmp ]; then echo capture-here; else echo capture-elsewhere; fi\n"
+                            "  for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done; } > '" +
+                                QFile::encodeName(record) +
+                                "'\n"
+                                "printf 'tool %s\\r\\n' \"$*\"\n"
+                                "printf '\\300 done\\n'\n");
     }
-
-    // A stand-in tool with the given shell body.
-    QString script(const QString& name, const QByteArray& body) const
-    {
-        const QString path = at(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            return {};
-        file.write("#!/bin/sh\n" + body);
-        file.close();
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        return path;
-    }
-
-    static QStringList Record(const QString& path)
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return {QStringLiteral("<not run>")};
-        return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    }
-
-    QString settingsPath() const { return at(QStringLiteral("dravik2.INI")); }
 
     TFormCM* newWindow()
     {
@@ -117,21 +72,10 @@ private:
         return window;
     }
 
-    void writeSettings(const QByteArray& text) const
-    {
-        QFile file(settingsPath());
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(text);
-    }
-
 private slots:
     void init()
     {
-        folder = std::make_unique<TestFolder>();
-        base = QDir(folder->path(QStringLiteral("."))).canonicalPath();
-        previousDirectory = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(base));
-        dialogs = std::make_unique<ScriptedDialogs>();
+        ToolFixture::init();
         mainStandIn = std::make_unique<QWidget>();
         quickPack = std::make_unique<QAction>();
         quickPack->setEnabled(false);
@@ -139,16 +83,9 @@ private slots:
 
     void cleanup()
     {
-        QCOMPARE(dialogs->unexpected, 0);
-        QDir::setCurrent(previousDirectory);
         mainStandIn.reset();
         quickPack.reset();
-        dialogs.reset();
-        folder.reset();
-        conman::SUEPath.clear();
-        conman::UNSUEPath.clear();
-        conman::PackPath.clear();
-        conman::PackName.clear();
+        ToolFixture::cleanup();
     }
 
     void argumentsForTheTools()

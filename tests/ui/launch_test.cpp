@@ -3,8 +3,7 @@
 // packing tool. Each script writes where it ran and what it was given into a
 // record file.
 #include "core/errors.h"
-#include "scripted_dialogs.h"
-#include "test_folder.h"
+#include "tool_fixture.h"
 #include "ui/application_title.h"
 #include "ui/conman.h"
 #include "ui/display_text.h"
@@ -20,87 +19,21 @@
 
 #include <memory>
 
-namespace {
-
-std::string Bytes(const QString& text) { return dravik::ui::NativeBytes(text); }
-
-}  // namespace
-
-class LaunchTest : public QObject {
+class LaunchTest : public ToolFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TestFolder> folder;
-    QString base;  // the test folder, without symbolic links, as `pwd -P` tells it
-    QString previousDirectory;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-
-    // In the system's form, as its file dialogs give paths and as the window stores them.
-    QString at(const QString& name) const { return QDir::toNativeSeparators(base + QLatin1Char('/') + name); }
-    QString settingsPath() const { return at(QStringLiteral("dravik2.INI")); }
-
-    QString makeFolder(const QString& name) const
-    {
-        QDir().mkpath(at(name));
-        return at(name);
-    }
-
     // A stand-in program that records its working directory, the number of
     // its arguments and each of them into `record`.
     QString program(const QString& name, const QString& record) const
     {
-        const QString path = at(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            return {};
-        file.write("#!/bin/sh\n"
-                   "{ pwd -P; echo \"$#\"; for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done; } > '" +
-                   QFile::encodeName(record) +
-                   "'\n"
-                   "echo 'to the pipe'\n");
-        file.close();
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        return path;
-    }
-
-    static QStringList Record(const QString& path)
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return {QStringLiteral("<not run>")};
-        return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    }
-
-    void writeSettings(const QByteArray& text) const
-    {
-        QFile file(settingsPath());
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(text);
+        return script(name, "{ pwd -P; echo \"$#\"; for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done; } > '" +
+                                QFile::encodeName(record) +
+                                "'\n"
+                                "echo 'to the pipe'\n");
     }
 
 private slots:
-    void init()
-    {
-        folder = std::make_unique<TestFolder>();
-        base = QDir(folder->path(QStringLiteral("."))).canonicalPath();
-        previousDirectory = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(base));
-        dialogs = std::make_unique<ScriptedDialogs>();
-        conman::PackPath.clear();
-    }
-
-    void cleanup()
-    {
-        QCOMPARE(dialogs->unexpected, 0);
-        QDir::setCurrent(previousDirectory);
-        dialogs.reset();
-        folder.reset();
-        conman::SUEPath.clear();
-        conman::UNSUEPath.clear();
-        conman::PackPath.clear();
-        conman::PackName.clear();
-    }
-
     void pathCommandsStoreTheFirstChosenFile()
     {
         TMainForm window(settingsPath(), *dialogs);

@@ -2,9 +2,8 @@
 // backslash paths, the tools and the game started through the system with
 // their command lines untouched, the version record of dravik2.exe. A copy
 // of the stand-in program records what the system handed it.
-#include "scripted_dialogs.h"
 #include "stand_in_tool.h"
-#include "test_folder.h"
+#include "tool_fixture.h"
 #include "ui/conman.h"
 #include "ui/display_text.h"
 #include "ui/grid_view.h"
@@ -27,7 +26,6 @@
 
 namespace {
 
-std::string Bytes(const QString& text) { return dravik::ui::NativeBytes(text); }
 
 QString Cell(dravik::ui::GridView* grid, int col, int row)
 {
@@ -55,52 +53,16 @@ QString VersionValue(const QString& exe, const char* name)
 
 }  // namespace
 
-class WindowsTest : public QObject {
+class WindowsTest : public ToolFixture {
     Q_OBJECT
 
-private:
-    std::unique_ptr<TestFolder> folder;
-    QString base;  // native separators
-    QString previousDirectory;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-
-    QString at(const QString& name) const { return base + QLatin1Char('\\') + name; }
-
-    void writeSettings(const QByteArray& text) const
-    {
-        QFile file(at(QStringLiteral("dravik2.INI")));
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(text);
-    }
-
 private slots:
-    void init()
-    {
-        folder = std::make_unique<TestFolder>();
-        base = QDir::toNativeSeparators(QDir(folder->path(QStringLiteral("."))).canonicalPath());
-        previousDirectory = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(base));
-        dialogs = std::make_unique<ScriptedDialogs>();
-    }
-
-    void cleanup()
-    {
-        QCOMPARE(dialogs->unexpected, 0);
-        QDir::setCurrent(previousDirectory);
-        dialogs.reset();
-        folder.reset();
-        conman::SUEPath.clear();
-        conman::UNSUEPath.clear();
-        conman::PackPath.clear();
-        conman::PackName.clear();
-    }
-
     void theDriveChooserListsTheDriveLetters()
     {
         writeSettings("[Path]\r\nPackPath=" + QFile::encodeName(base) + "\r\n");
         QWidget mainStandIn;
         QAction quickPack;
-        auto* window = new TFormCM(Bytes(at(QStringLiteral("dravik2.INI"))), *dialogs, &quickPack, &mainStandIn);
+        auto* window = new TFormCM(Bytes(settingsPath()), *dialogs, &quickPack, &mainStandIn);
         window->show();
         QComboBox* drives = window->DriveComboBox1;
         QStringList expected;
@@ -133,7 +95,7 @@ private slots:
         writeSettings("[Path]\r\nSUEPath=" + sue.toLocal8Bit() + "\r\nPackPath=" + pack.toLocal8Bit() + "\r\n");
         QWidget mainStandIn;
         QAction quickPack;
-        auto* window = new TFormCM(Bytes(at(QStringLiteral("dravik2.INI"))), *dialogs, &quickPack, &mainStandIn);
+        auto* window = new TFormCM(Bytes(settingsPath()), *dialogs, &quickPack, &mainStandIn);
         window->show();
 
         window->Button2->click();
@@ -164,7 +126,7 @@ private slots:
         const QString game = at(QStringLiteral("my games\\Sudden Strike\\ss game.exe"));
         QVERIFY(stand_in::CopyTo(game));
         writeSettings("[Other]\r\nGamePath=" + game.toLocal8Bit() + "\r\n");
-        TMainForm window(at(QStringLiteral("dravik2.INI")), *dialogs);
+        TMainForm window(settingsPath(), *dialogs);
         window.show();
         window.StartGame1->trigger();
         const stand_in::Record record = stand_in::Read(game);
@@ -179,7 +141,7 @@ private slots:
     {
         const QString variables = QDir::toNativeSeparators(folder->write("vars.var", sample::Variables()));
         const QString tank = QDir::toNativeSeparators(folder->write("tank.txt", sample::TankDesc()));
-        TMainForm window(at(QStringLiteral("dravik2.INI")), *dialogs);
+        TMainForm window(settingsPath(), *dialogs);
         window.show();
         window.openVariablesFile(variables);
         window.openDescFiles({tank});
