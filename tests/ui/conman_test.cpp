@@ -51,6 +51,10 @@ private:
     std::unique_ptr<QWidget> mainStandIn;
     std::unique_ptr<QAction> quickPack;
 
+    // The console manager's folders are compared in Qt's form, with "/".
+    QString at(const QString& name) const { return QDir::fromNativeSeparators(ToolFixture::at(name)); }
+    QString makeFolder(const QString& name) const { return QDir::fromNativeSeparators(ToolFixture::makeFolder(name)); }
+
     // A stand-in tool: records its working directory, whether the capture
     // file lies there, and its arguments one a line in brackets into
     // `record`, then prints its arguments and a line with a code-page byte.
@@ -522,8 +526,8 @@ private slots:
                  ErrorText("Cannot open folder \"" + Bytes(gone) + "\". " +
                            dravik::SystemErrorText(dravik::test::kFolderNotFound)));
         QVERIFY(window->isVisible());
-        QCOMPARE(window->DirectoryListBox1->directory(), base);
-        QCOMPARE(QDir::currentPath(), base);
+        QCOMPARE(window->DirectoryListBox1->directory(), QDir::fromNativeSeparators(base));
+        QCOMPARE(QDir::currentPath(), QDir::fromNativeSeparators(base));
         // The stored value stays until a Pack replaces it.
         QCOMPARE(conman::PackPath, Bytes(gone));
     }
