@@ -4,16 +4,16 @@
 
 #include "app/batch_bulk.h"
 
-#include "core/code_page.h"
-#include "core/column_profiles.h"
-#include "core/desc_document.h"
+#include "core/text/code_page.h"
+#include "core/bulk/column_profiles.h"
+#include "core/document/desc_document.h"
 #include "core/errors.h"
-#include "core/file_io.h"
-#include "core/key_entries.h"
-#include "core/table_checks.h"
-#include "core/table_exchange.h"
-#include "core/table_text_file.h"
-#include "core/value_checks.h"
+#include "core/files/file_io.h"
+#include "core/schema/key_entries.h"
+#include "core/exchange/table_checks.h"
+#include "core/exchange/table_exchange.h"
+#include "core/exchange/table_text_file.h"
+#include "core/bulk/value_checks.h"
 
 #include <memory>
 #include <ostream>

@@ -1,8 +1,8 @@
 #include "app/batch_document.h"
 
 #include "core/errors.h"
-#include "core/file_io.h"
-#include "core/unified_diff.h"
+#include "core/files/file_io.h"
+#include "core/bulk/unified_diff.h"
 
 #include <ostream>
 

@@ -3,8 +3,8 @@
 // a dry run printed as a unified diff with nothing written.
 #pragma once
 
-#include "core/code_page.h"
-#include "core/desc_document.h"
+#include "core/text/code_page.h"
+#include "core/document/desc_document.h"
 
 #include <iosfwd>
 #include <memory>

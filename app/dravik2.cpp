@@ -1,8 +1,8 @@
 // The program entry: the application, its help file and the main window.
-#include "core/settings_file.h"
-#include "ui/display_text.h"
+#include "core/files/settings_file.h"
+#include "ui/common/display_text.h"
 #include "ui/main_unit.h"
-#include "ui/qt_dialogs.h"
+#include "ui/common/qt_dialogs.h"
 
 #include <QApplication>
 

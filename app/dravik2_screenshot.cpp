@@ -10,11 +10,11 @@
 //            the caption's star)
 //   filter   filters Section 1 by health ("> 450"), with the difference
 //            colours and the column summary of armor beside it
-#include "ui/filter_bar.h"
-#include "ui/grid_view.h"
-#include "ui/summary_panel.h"
+#include "ui/views/filter_bar.h"
+#include "ui/tables/grid_view.h"
+#include "ui/views/summary_panel.h"
 #include "ui/main_unit.h"
-#include "ui/qt_dialogs.h"
+#include "ui/common/qt_dialogs.h"
 
 #include <QAction>
 #include <QApplication>

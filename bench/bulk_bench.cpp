@@ -10,12 +10,12 @@
 // Usage: dravik2-bulk-bench [--rows N] [--columns N] [--no-bounds]
 #include "bench/bench_clock.h"
 
-#include "core/cell_expression.h"
-#include "core/clipboard_text.h"
-#include "core/code_page.h"
-#include "core/column_summary.h"
-#include "core/row_filter.h"
-#include "core/text_search.h"
+#include "core/bulk/cell_expression.h"
+#include "core/bulk/clipboard_text.h"
+#include "core/text/code_page.h"
+#include "core/bulk/column_summary.h"
+#include "core/bulk/row_filter.h"
+#include "core/bulk/text_search.h"
 
 #include <algorithm>
 #include <chrono>

@@ -16,11 +16,11 @@
 #include "bench/bench_clock.h"
 #include "bench/corpus.h"
 
-#include "core/desc_document.h"
-#include "core/file_io.h"
-#include "core/table_exchange.h"
-#include "core/table_text_file.h"
-#include "core/text_lines.h"
+#include "core/document/desc_document.h"
+#include "core/files/file_io.h"
+#include "core/exchange/table_exchange.h"
+#include "core/exchange/table_text_file.h"
+#include "core/text/text_lines.h"
 
 #include <algorithm>
 #include <chrono>

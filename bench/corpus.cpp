@@ -1,7 +1,7 @@
 #include "bench/corpus.h"
 
-#include "core/file_io.h"
-#include "core/schema.h"
+#include "core/files/file_io.h"
+#include "core/schema/schema.h"
 
 #include <filesystem>
 #include <random>

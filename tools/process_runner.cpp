@@ -1,8 +1,8 @@
 #include "tools/process_runner.h"
 
 #include "core/errors.h"
-#include "core/file_io.h"
-#include "core/text_lines.h"
+#include "core/files/file_io.h"
+#include "core/text/text_lines.h"
 
 #include <cerrno>
 #include <cstdlib>

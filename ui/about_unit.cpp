@@ -1,6 +1,6 @@
 #include "ui/about_unit.h"
 
-#include "ui/string_table.h"
+#include "ui/common/string_table.h"
 
 #include <QFrame>
 #include <QGuiApplication>

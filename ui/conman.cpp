@@ -1,16 +1,16 @@
 #include "ui/conman.h"
 
-#include "core/code_page.h"
-#include "core/dravik2_auxillary.h"
+#include "core/text/code_page.h"
+#include "core/text/dravik2_auxillary.h"
 #include "core/errors.h"
-#include "core/file_io.h"
-#include "core/settings_file.h"
+#include "core/files/file_io.h"
+#include "core/files/settings_file.h"
 #include "tools/process_runner.h"
-#include "ui/application_title.h"
-#include "ui/child_wait.h"
-#include "ui/display_text.h"
-#include "ui/error_box.h"
-#include "ui/status_panels.h"
+#include "ui/common/application_title.h"
+#include "ui/common/child_wait.h"
+#include "ui/common/display_text.h"
+#include "ui/common/error_box.h"
+#include "ui/common/status_panels.h"
 
 #include <QAction>
 #include <QCloseEvent>

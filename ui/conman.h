@@ -9,7 +9,7 @@
 // dialog, changes the process's current directory.
 #pragma once
 
-#include "ui/dialogs.h"
+#include "ui/common/dialogs.h"
 
 #include <QListWidget>
 #include <QPointer>

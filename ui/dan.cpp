@@ -1,12 +1,12 @@
 #include "ui/dan.h"
 
-#include "core/file_io.h"
-#include "core/key_entries.h"
-#include "core/text_lines.h"
-#include "ui/display_text.h"
-#include "ui/error_box.h"
-#include "ui/key_list_model.h"
-#include "ui/long_work.h"
+#include "core/files/file_io.h"
+#include "core/schema/key_entries.h"
+#include "core/text/text_lines.h"
+#include "ui/common/display_text.h"
+#include "ui/common/error_box.h"
+#include "ui/tables/key_list_model.h"
+#include "ui/common/long_work.h"
 #include "ui/main_unit.h"
 
 #include <QCloseEvent>

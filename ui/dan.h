@@ -4,7 +4,7 @@
 // window shows them and keeps them as bytes.
 #pragma once
 
-#include "ui/dialogs.h"
+#include "ui/common/dialogs.h"
 
 #include <QWidget>
 #include <string>

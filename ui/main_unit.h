@@ -5,12 +5,12 @@
 // a step of the edit history.
 #pragma once
 
-#include "core/column_profiles.h"
-#include "core/desc_document.h"
+#include "core/bulk/column_profiles.h"
+#include "core/document/desc_document.h"
 #include "ui/conman.h"
-#include "ui/dialogs.h"
-#include "ui/edit_history.h"
-#include "ui/grid_layout.h"
+#include "ui/common/dialogs.h"
+#include "ui/tables/edit_history.h"
+#include "ui/tables/grid_layout.h"
 
 #include <QFont>
 #include <QMainWindow>

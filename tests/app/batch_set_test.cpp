@@ -1,6 +1,6 @@
 #include "app/batch_command.h"
 
-#include "tests/core/bulk_test_folder.h"
+#include "tests/core/bulk/bulk_test_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -5,12 +5,12 @@
 // file that silently lost bytes.
 #include "app/batch_command.h"
 #include "core/errors.h"
-#include "core/file_io.h"
-#include "core/schema.h"
-#include "core/settings_file.h"
-#include "core/table_exchange.h"
-#include "core/table_text_file.h"
-#include "core/desc_document.h"
+#include "core/files/file_io.h"
+#include "core/schema/schema.h"
+#include "core/files/settings_file.h"
+#include "core/exchange/table_exchange.h"
+#include "core/exchange/table_text_file.h"
+#include "core/document/desc_document.h"
 #include "tests/core/test_files.h"
 
 #include <gtest/gtest.h>

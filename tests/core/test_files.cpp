@@ -1,6 +1,6 @@
 #include "tests/core/test_files.h"
 
-#include "core/file_io.h"
+#include "core/files/file_io.h"
 
 #include <algorithm>
 #include <atomic>

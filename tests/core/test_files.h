@@ -2,7 +2,7 @@
 // byte access that does not go through the code under test.
 #pragma once
 
-#include "core/code_page.h"
+#include "core/text/code_page.h"
 
 #include <cerrno>
 #include <filesystem>

@@ -2,11 +2,11 @@
 // names, its rename, its error texts, its profile functions and the version
 // record of the executables. Each test checks our code against the system's
 // own functions rather than against texts copied from one Windows version.
-#include "core/code_page.h"
-#include "core/dravik2_auxillary.h"
+#include "core/text/code_page.h"
+#include "core/text/dravik2_auxillary.h"
 #include "core/errors.h"
-#include "core/file_io.h"
-#include "core/settings_file.h"
+#include "core/files/file_io.h"
+#include "core/files/settings_file.h"
 #include "tests/core/test_files.h"
 
 #include <gtest/gtest.h>

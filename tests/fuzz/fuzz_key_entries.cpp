@@ -1,11 +1,11 @@
 // The analyzer's key entries: each line's entry follows the word rule, and
 // the key list stays sorted and distinct through adds, ticks and takes.
-#include "core/code_page.h"
-#include "core/dravik2_auxillary.h"
-#include "core/key_entries.h"
-#include "core/text_lines.h"
-#include "core/whole_number.h"
-#include "tests/core/literal_reference.h"
+#include "core/text/code_page.h"
+#include "core/text/dravik2_auxillary.h"
+#include "core/schema/key_entries.h"
+#include "core/text/text_lines.h"
+#include "core/text/whole_number.h"
+#include "tests/core/schema/literal_reference.h"
 #include "tests/fuzz/fuzz_support.h"
 
 #include <cstddef>

@@ -10,13 +10,13 @@
 //   - a second Open desc and Save all changes no byte (unless one name is a
 //     prefix of another, when the lookup may find other lines the second time);
 //   - a schema that fails stops the save before any file is touched.
-#include "core/code_page.h"
-#include "core/desc_document.h"
-#include "core/dravik2_auxillary.h"
+#include "core/text/code_page.h"
+#include "core/document/desc_document.h"
+#include "core/text/dravik2_auxillary.h"
 #include "core/errors.h"
-#include "core/schema.h"
-#include "core/text_lines.h"
-#include "tests/core/literal_reference.h"
+#include "core/schema/schema.h"
+#include "core/text/text_lines.h"
+#include "tests/core/schema/literal_reference.h"
 #include "tests/fuzz/fuzz_support.h"
 
 #include <cstddef>

@@ -1,8 +1,8 @@
 // The settings file: any bytes read without harm, and a write of one key
 // reads back as written while every other line of the file stays, in order.
-#include "core/code_page.h"
-#include "core/settings_file.h"
-#include "core/text_lines.h"
+#include "core/text/code_page.h"
+#include "core/files/settings_file.h"
+#include "core/text/text_lines.h"
 #include "tests/fuzz/fuzz_support.h"
 
 #include <cstddef>

@@ -2,11 +2,11 @@
 // input may crash them, the import never resizes a table and is undone and
 // redone exactly, and a grid written as a table text file reads back cell for
 // cell.
-#include "core/code_page.h"
-#include "core/desc_document.h"
-#include "core/grid.h"
-#include "core/table_exchange.h"
-#include "core/table_text_file.h"
+#include "core/text/code_page.h"
+#include "core/document/desc_document.h"
+#include "core/document/grid.h"
+#include "core/exchange/table_exchange.h"
+#include "core/exchange/table_text_file.h"
 #include "tests/fuzz/fuzz_support.h"
 
 #include <cstddef>

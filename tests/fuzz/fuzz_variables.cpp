@@ -1,11 +1,11 @@
 // The variables text: gathering a section's lines and reading its entries
 // once (ReadSectionSchema) must give the answers of the entry-by-entry reads
 // (the literal EntryName and EntryCount) that the desc commands are defined by.
-#include "core/code_page.h"
+#include "core/text/code_page.h"
 #include "core/errors.h"
-#include "core/schema.h"
-#include "core/text_lines.h"
-#include "tests/core/literal_reference.h"
+#include "core/schema/schema.h"
+#include "core/text/text_lines.h"
+#include "tests/core/schema/literal_reference.h"
 #include "tests/fuzz/fuzz_support.h"
 
 #include <cstddef>

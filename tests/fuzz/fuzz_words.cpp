@@ -1,12 +1,12 @@
 // The word, path, number and key routines against plain references: the
 // key index must answer as the literal scan does (also after lines change),
 // and GetWord must follow its position-by-position definition.
-#include "core/code_page.h"
-#include "core/dravik2_auxillary.h"
-#include "core/key_lookup.h"
-#include "core/text_lines.h"
-#include "core/whole_number.h"
-#include "tests/core/literal_reference.h"
+#include "core/text/code_page.h"
+#include "core/text/dravik2_auxillary.h"
+#include "core/schema/key_lookup.h"
+#include "core/text/text_lines.h"
+#include "core/text/whole_number.h"
+#include "tests/core/schema/literal_reference.h"
 #include "tests/fuzz/fuzz_support.h"
 
 #include <cstddef>

@@ -6,7 +6,7 @@
 #include "tools/process_runner.h"
 
 #include "core/errors.h"
-#include "core/file_io.h"
+#include "core/files/file_io.h"
 
 #include <gtest/gtest.h>
 

@@ -2,12 +2,12 @@
 // with the dialogs answered by the test and the desc files in a temporary
 // folder.
 #include "core/errors.h"
-#include "core/key_entries.h"
+#include "core/schema/key_entries.h"
 #include "window_fixture.h"
-#include "ui/application_title.h"
+#include "ui/common/application_title.h"
 #include "ui/dan.h"
-#include "ui/display_text.h"
-#include "ui/key_list_model.h"
+#include "ui/common/display_text.h"
+#include "ui/tables/key_list_model.h"
 #include "ui/main_unit.h"
 
 #include <QAction>

@@ -4,10 +4,10 @@
 // step of the history and leaves the rows a filter hides alone.
 #include "window_fixture.h"
 
-#include "ui/bulk_edit_actions.h"
-#include "ui/find_bar.h"
-#include "ui/qt_dialogs.h"
-#include "ui/table_selection.h"
+#include "ui/edits/bulk_edit_actions.h"
+#include "ui/edits/find_bar.h"
+#include "ui/common/qt_dialogs.h"
+#include "ui/tables/table_selection.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -2,15 +2,15 @@
 // test, small shell scripts standing in for the archive tools. Each script
 // writes where it ran and what it was given into a record file, and prints a
 // few lines for the memo.
-#include "core/dravik2_auxillary.h"
+#include "core/text/dravik2_auxillary.h"
 #include "core/errors.h"
-#include "core/file_io.h"
-#include "core/settings_file.h"
+#include "core/files/file_io.h"
+#include "core/files/settings_file.h"
 #include "tests/core/test_files.h"
 #include "tool_fixture.h"
-#include "ui/application_title.h"
+#include "ui/common/application_title.h"
 #include "ui/conman.h"
-#include "ui/display_text.h"
+#include "ui/common/display_text.h"
 #include "ui/main_unit.h"
 
 #include <QAction>

@@ -3,7 +3,7 @@
 // and a Save all that writes only the files it changes.
 #include "window_fixture.h"
 
-#include "ui/display_text.h"
+#include "ui/common/display_text.h"
 
 #include <QAction>
 #include <QBrush>

@@ -7,8 +7,8 @@
 // leave the saved files in: scripts/test-windows compares what the native
 // and the Windows window programs write there.
 #include "scripted_dialogs.h"
-#include "ui/display_text.h"
-#include "ui/grid_view.h"
+#include "ui/common/display_text.h"
+#include "ui/tables/grid_view.h"
 #include "ui/main_unit.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 // The file dialogs: what their titles say, and where they start.
 #include "window_fixture.h"
-#include "ui/qt_dialogs.h"
+#include "ui/common/qt_dialogs.h"
 
 #include <QAction>
 #include <QApplication>

@@ -4,9 +4,9 @@
 // record file.
 #include "core/errors.h"
 #include "tool_fixture.h"
-#include "ui/application_title.h"
+#include "ui/common/application_title.h"
 #include "ui/conman.h"
-#include "ui/display_text.h"
+#include "ui/common/display_text.h"
 #include "ui/main_unit.h"
 
 #include <QAction>

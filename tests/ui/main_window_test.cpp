@@ -1,11 +1,11 @@
 // The main window driven as a user drives it, with the dialogs answered by
 // the test and the files in a temporary folder.
 #include "core/errors.h"
-#include "core/table_text_file.h"
+#include "core/exchange/table_text_file.h"
 #include "window_fixture.h"
-#include "ui/application_title.h"
-#include "ui/display_text.h"
-#include "ui/grid_view.h"
+#include "ui/common/application_title.h"
+#include "ui/common/display_text.h"
+#include "ui/tables/grid_view.h"
 #include "ui/main_unit.h"
 
 #include <QAction>

@@ -3,7 +3,7 @@
 // and counted as unexpected.
 #pragma once
 
-#include "ui/dialogs.h"
+#include "ui/common/dialogs.h"
 
 #include <QList>
 #include <QQueue>

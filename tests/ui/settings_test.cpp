@@ -1,11 +1,11 @@
 // The settings the main window reads when it is created and writes when it
 // is closed, in a settings file of the test's own.
 #include "core/errors.h"
-#include "core/settings_file.h"
+#include "core/files/settings_file.h"
 #include "scripted_dialogs.h"
 #include "test_folder.h"
-#include "ui/display_text.h"
-#include "ui/grid_view.h"
+#include "ui/common/display_text.h"
+#include "ui/tables/grid_view.h"
 #include "ui/main_unit.h"
 
 #include <QAction>

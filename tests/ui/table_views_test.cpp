@@ -1,12 +1,12 @@
 // The View menu's tools on the main window: the filter bar hiding rows in
 // every table, the difference colours and their setting, the value checks
 // before Save all, and the column summary with its histogram.
-#include "core/settings_file.h"
-#include "ui/display_text.h"
-#include "ui/filter_bar.h"
-#include "ui/histogram_view.h"
-#include "ui/summary_panel.h"
-#include "ui/table_filter.h"
+#include "core/files/settings_file.h"
+#include "ui/common/display_text.h"
+#include "ui/views/filter_bar.h"
+#include "ui/views/histogram_view.h"
+#include "ui/views/summary_panel.h"
+#include "ui/views/table_filter.h"
 #include "window_fixture.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 // Memo texts keep the line structure of the text they show: the last line's
 // break, an empty text and empty lines all come back as they were.
-#include "core/code_page.h"
-#include "ui/display_text.h"
+#include "core/text/code_page.h"
+#include "ui/common/display_text.h"
 
 #include <QPlainTextEdit>
 #include <QtTest>

@@ -1,7 +1,7 @@
 #include "tool_fixture.h"
 
 #include "ui/conman.h"
-#include "ui/display_text.h"
+#include "ui/common/display_text.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 #include "window_fixture.h"
 
 #include "core/errors.h"
-#include "core/file_io.h"
+#include "core/files/file_io.h"
 #include "tests/core/test_files.h"
-#include "ui/display_text.h"
+#include "ui/common/display_text.h"
 
 #include <QAction>
 #include <QtTest>

@@ -6,7 +6,7 @@
 
 #include "scripted_dialogs.h"
 #include "test_folder.h"
-#include "ui/grid_view.h"
+#include "ui/tables/grid_view.h"
 #include "ui/main_unit.h"
 
 #include <QObject>

@@ -5,10 +5,10 @@
 #include "stand_in_tool.h"
 #include "tool_fixture.h"
 #include "ui/conman.h"
-#include "ui/display_text.h"
-#include "ui/grid_view.h"
+#include "ui/common/display_text.h"
+#include "ui/tables/grid_view.h"
 #include "ui/main_unit.h"
-#include "ui/qt_dialogs.h"
+#include "ui/common/qt_dialogs.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,0 +1,171 @@
+#include "core/bulk/bulk_edits.h"
+
+#include "core/bulk/clipboard_text.h"
+
+#include <algorithm>
+
+namespace dravik {
+
+namespace {
+
+// Counts the files a list of edits touches.
+class FileCounter {
+public:
+    explicit FileCounter(const DescDocument& document) : seen_(static_cast<size_t>(document.descFileCount()) + 1) {}
+    void add(int row)
+    {
+        char& seen = seen_[static_cast<size_t>(row)];
+        if (!seen) {
+            seen = 1;
+            ++count_;
+        }
+    }
+    size_t count() const { return count_; }
+
+private:
+    std::vector<char> seen_;
+    size_t count_ = 0;
+};
+
+// Calls `visit(grid, col, row, text)` for each value cell of the scope.
+template <typename Visit>
+void ForEachValueCell(const DescDocument& document, const CellScope& scope, Visit&& visit)
+{
+    for (const CellBlock& block : scope) {
+        const Grid& table = document.grid(block.grid);
+        for (int row : block.rows)
+            for (int col : block.columns)
+                if (IsValueCell(document, block.grid, col, row))
+                    visit(block.grid, col, row, table.cell(col, row));
+    }
+}
+
+}  // namespace
+
+bool IsValueCell(const DescDocument& document, int grid, int col, int row)
+{
+    return grid >= 1 && grid <= kSectionCount && col >= 2 && col < document.grid(grid).colCount() && row >= 1 &&
+           row <= document.descFileCount() && row < document.grid(grid).rowCount();
+}
+
+CellBlock SearchBlock(const DescDocument& document, int grid, const std::function<bool(int row)>& shown)
+{
+    CellBlock block;
+    block.grid = grid;
+    const Grid& table = document.grid(grid);
+    const int lastRow = std::min(document.descFileCount(), table.rowCount() - 1);
+    for (int r = 1; r <= lastRow; ++r)
+        if (!shown || shown(r))
+            block.rows.push_back(r);
+    for (int c = grid == kFileListGrid ? 1 : 2; c < table.colCount(); ++c)
+        block.columns.push_back(c);
+    return block;
+}
+
+std::vector<CellRef> FindCells(const DescDocument& document, const CellScope& scope, const TextSearch& search)
+{
+    std::vector<CellRef> found;
+    for (const CellBlock& block : scope) {
+        const Grid& table = document.grid(block.grid);
+        for (int row : block.rows)
+            for (int col : block.columns)
+                if (search.found(table.cell(col, row)))
+                    found.push_back({block.grid, col, row});
+    }
+    return found;
+}
+
+BulkEdit ReplaceAllEdits(const DescDocument& document, const CellScope& scope, const TextSearch& search,
+                         std::string_view replacement)
+{
+    BulkEdit result;
+    FileCounter files(document);
+    std::string out;
+    ForEachValueCell(document, scope, [&](int grid, int col, int row, const std::string& text) {
+        if (search.replaceAll(text, replacement, out) && out != text) {
+            result.edits.push_back({grid, col, row, std::move(out)});
+            files.add(row);
+            out.clear();
+        }
+    });
+    result.files = files.count();
+    return result;
+}
+
+namespace {
+
+ExpressionEdit ApplyToScope(const DescDocument& document, const CellScope& scope, const CellExpression& expression,
+                            size_t examples, bool keepEdits)
+{
+    ExpressionEdit result;
+    FileCounter files(document);
+    std::string out;
+    ForEachValueCell(document, scope, [&](int grid, int col, int row, const std::string& text) {
+        switch (expression.apply(text, out)) {
+        case CellOutcome::Changed:
+            ++result.tally.changed;
+            if (result.examples.size() < examples)
+                result.examples.emplace_back(text, out);
+            if (keepEdits)
+                result.edits.push_back({grid, col, row, std::move(out)});
+            files.add(row);
+            out.clear();
+            break;
+        case CellOutcome::Same: ++result.tally.same; break;
+        case CellOutcome::NotANumber: ++result.tally.notANumber; break;
+        case CellOutcome::NoFiniteResult: ++result.tally.noFiniteResult; break;
+        }
+    });
+    result.files = files.count();
+    return result;
+}
+
+}  // namespace
+
+ExpressionEdit ExpressionEdits(const DescDocument& document, const CellScope& scope,
+                               const CellExpression& expression, size_t examples)
+{
+    return ApplyToScope(document, scope, expression, examples, true);
+}
+
+ExpressionEdit ExpressionPreview(const DescDocument& document, const CellScope& scope,
+                                 const CellExpression& expression, size_t examples)
+{
+    return ApplyToScope(document, scope, expression, examples, false);
+}
+
+std::string CopyText(const DescDocument& document, const CellBlock& block, std::string_view lineEnd)
+{
+    const Grid& table = document.grid(block.grid);
+    return FormatClipboardText(
+        block.rows.size(), block.columns.size(),
+        [&](size_t r, size_t c) -> std::string_view { return table.cell(block.columns[c], block.rows[r]); }, lineEnd);
+}
+
+BulkEdit PasteEdits(const DescDocument& document, const CellBlock& target,
+                    const std::vector<std::vector<std::string>>& cells)
+{
+    BulkEdit result;
+    if (cells.empty() || cells.front().empty())
+        return result;
+    FileCounter files(document);
+    const Grid& table = document.grid(target.grid);
+    const bool fill = cells.size() == 1 && cells.front().size() == 1;
+    const size_t rows = fill ? target.rows.size() : std::min(cells.size(), target.rows.size());
+    const size_t columns = fill ? target.columns.size() : std::min(cells.front().size(), target.columns.size());
+    for (size_t i = 0; i < rows; ++i) {
+        const int row = target.rows[i];
+        for (size_t j = 0; j < columns; ++j) {
+            const int col = target.columns[j];
+            const std::string& text = fill ? cells.front().front() : cells[i][j];
+            if (!IsValueCell(document, target.grid, col, row) || table.cell(col, row) == text)
+                continue;
+            result.edits.push_back({target.grid, col, row, text});
+            files.add(row);
+        }
+    }
+    result.files = files.count();
+    return result;
+}
+
+}  // namespace dravik

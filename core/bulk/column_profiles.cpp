@@ -1,0 +1,120 @@
+#include "core/bulk/column_profiles.h"
+
+#include "core/text/cell_value.h"
+#include "core/bulk/column_summary.h"
+
+namespace dravik {
+
+ColumnProfiles::ColumnProfiles(DescDocument& document) : document_(document) { document_.addListener(this); }
+
+ColumnProfiles::~ColumnProfiles() { document_.removeListener(this); }
+
+bool ColumnProfiles::isValueCell(int grid, int col, int row) const
+{
+    return grid >= 1 && grid <= kSectionCount && col >= 2 && row >= 1 && col < document_.grid(grid).colCount() &&
+           row < document_.grid(grid).rowCount();
+}
+
+ColumnProfiles::Column& ColumnProfiles::column(int grid, int col)
+{
+    auto& columns = columns_[static_cast<size_t>(grid - 1)];
+    if (static_cast<size_t>(col) >= columns.size())
+        columns.resize(static_cast<size_t>(col) + 1);
+    return columns[static_cast<size_t>(col)];
+}
+
+std::string_view ColumnProfiles::mostCommon(int grid, int col)
+{
+    if (!isValueCell(grid, col, 1))
+        return {};
+    Column& profile = column(grid, col);
+    if (!profile.mostCommon) {
+        const Grid& table = document_.grid(grid);
+        std::vector<std::string_view> values;
+        values.reserve(static_cast<size_t>(table.rowCount()));
+        for (int r = 1; r < table.rowCount(); ++r)
+            values.push_back(table.cell(col, r));
+        profile.mostCommon = std::string(MostCommonValue(values));
+    }
+    return *profile.mostCommon;
+}
+
+bool ColumnProfiles::numericOnDisk(int grid, int col)
+{
+    if (!isValueCell(grid, col, 1))
+        return false;
+    Column& profile = column(grid, col);
+    if (!profile.numericOnDisk) {
+        const int rows = document_.grid(grid).rowCount();
+        std::vector<std::string_view> values;
+        values.reserve(static_cast<size_t>(rows));
+        for (int r = 1; r < rows; ++r)
+            values.push_back(document_.diskValue(grid, col, r));
+        profile.numericOnDisk = IsNumericColumn(values);
+    }
+    return *profile.numericOnDisk;
+}
+
+bool ColumnProfiles::differs(int grid, int col, int row)
+{
+    if (!isValueCell(grid, col, row))
+        return false;
+    const std::string& text = document_.grid(grid).cell(col, row);
+    const std::string_view common = mostCommon(grid, col);
+    // Blank cells all count as the one value "".
+    if (IsBlankCell(text))
+        return !common.empty();
+    return text != common;
+}
+
+bool ColumnProfiles::problem(int grid, int col, int row)
+{
+    if (!isValueCell(grid, col, row) || !document_.cellChanged(grid, col, row) || !numericOnDisk(grid, col))
+        return false;
+    const std::string& text = document_.grid(grid).cell(col, row);
+    if (IsBlankCell(text))
+        return !IsBlankCell(document_.diskValue(grid, col, row));
+    return !IsCellNumber(text);
+}
+
+std::vector<ColumnProfiles::Problem> ColumnProfiles::problems()
+{
+    std::vector<Problem> found;
+    if (!document_.isModified())
+        return found;
+    for (int n = 1; n <= kSectionCount; ++n) {
+        const Grid& table = document_.grid(n);
+        for (int r = 1; r < table.rowCount(); ++r) {
+            if (!document_.rowChanged(r))
+                continue;
+            for (int c = 2; c < table.colCount(); ++c)
+                if (problem(n, c, r))
+                    found.push_back({n, c, r});
+        }
+    }
+    return found;
+}
+
+void ColumnProfiles::cellsChanged(int grid, int firstCol, int, int lastCol, int)
+{
+    if (grid < 1 || grid > kSectionCount)
+        return;
+    auto& columns = columns_[static_cast<size_t>(grid - 1)];
+    for (int c = std::max(firstCol, 0); c <= lastCol && static_cast<size_t>(c) < columns.size(); ++c)
+        columns[static_cast<size_t>(c)].mostCommon.reset();
+}
+
+void ColumnProfiles::gridReset(int grid)
+{
+    if (grid >= 1 && grid <= kSectionCount)
+        columns_[static_cast<size_t>(grid - 1)].clear();
+}
+
+void ColumnProfiles::diskValuesChanged(int grid)
+{
+    if (grid >= 1 && grid <= kSectionCount)
+        for (Column& profile : columns_[static_cast<size_t>(grid - 1)])
+            profile.numericOnDisk.reset();
+}
+
+}  // namespace dravik

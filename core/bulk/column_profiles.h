@@ -1,0 +1,60 @@
+// What each value column of the section tables holds, kept current as the
+// document changes: its most common value (the "differs" filter and the
+// difference colours compare with it) and whether all its values on disk are
+// numbers (then a cell edited into something else is a problem to point
+// out). A column is worked out when first asked about after a change.
+#pragma once
+
+#include "core/document/desc_document.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dravik {
+
+class ColumnProfiles : private DocumentListener {
+public:
+    explicit ColumnProfiles(DescDocument& document);
+    ~ColumnProfiles() override;
+    ColumnProfiles(const ColumnProfiles&) = delete;
+    ColumnProfiles& operator=(const ColumnProfiles&) = delete;
+
+    // Over the file rows (1 and on) of a value column (2 and on) of a section
+    // table; blank cells count as the value "".
+    std::string_view mostCommon(int grid, int col);
+    bool numericOnDisk(int grid, int col);
+    // The cell's text differs from its column's most common value.
+    bool differs(int grid, int col, int row);
+    // A cell of a column whose values on disk are all numbers, edited into
+    // something that is not a number (a blank cell counts when its file held
+    // a value there).
+    bool problem(int grid, int col, int row);
+
+    struct Problem {
+        int grid;
+        int col;
+        int row;
+    };
+    // Every problem cell of the section tables, table by table, row by row.
+    std::vector<Problem> problems();
+
+private:
+    struct Column {
+        std::optional<std::string> mostCommon;
+        std::optional<bool> numericOnDisk;
+    };
+    Column& column(int grid, int col);
+    bool isValueCell(int grid, int col, int row) const;
+
+    void cellsChanged(int grid, int firstCol, int firstRow, int lastCol, int lastRow) override;
+    void gridReset(int grid) override;
+    void diskValuesChanged(int grid) override;
+
+    DescDocument& document_;
+    std::array<std::vector<Column>, kSectionCount> columns_;
+};
+
+}  // namespace dravik

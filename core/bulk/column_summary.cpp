@@ -1,0 +1,146 @@
+#include "core/bulk/column_summary.h"
+
+#include "core/text/cell_value.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <unordered_map>
+
+namespace dravik {
+
+namespace {
+
+struct Tally {
+    size_t count = 0;
+    size_t first = 0;  // index of the first appearance
+};
+
+// Counts of every value, blanks folded into "", in order of first appearance.
+std::vector<std::pair<std::string_view, Tally>> CountValues(std::span<const std::string_view> values)
+{
+    std::unordered_map<std::string_view, size_t> slot;
+    slot.reserve(values.size());
+    std::vector<std::pair<std::string_view, Tally>> counts;
+    for (size_t i = 0; i < values.size(); ++i) {
+        const std::string_view value = IsBlankCell(values[i]) ? std::string_view() : values[i];
+        const auto [it, added] = slot.try_emplace(value, counts.size());
+        if (added)
+            counts.push_back({value, Tally{0, i}});
+        ++counts[it->second].second.count;
+    }
+    return counts;
+}
+
+bool MoreCommon(const std::pair<std::string_view, Tally>& a, const std::pair<std::string_view, Tally>& b)
+{
+    return a.second.count != b.second.count ? a.second.count > b.second.count : a.second.first < b.second.first;
+}
+
+double NiceWidth(double rough)
+{
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    for (double step : {1.0, 2.0, 5.0, 10.0})
+        if (step * power >= rough)
+            return step * power;
+    return 10 * power;
+}
+
+}  // namespace
+
+Histogram MakeHistogram(std::span<const double> numbers)
+{
+    Histogram histogram;
+    if (numbers.empty())
+        return histogram;
+    const auto [lowest, highest] = std::minmax_element(numbers.begin(), numbers.end());
+    const double min = *lowest, max = *highest;
+    const bool whole = std::all_of(numbers.begin(), numbers.end(), [](double v) { return v == std::floor(v); });
+
+    double width = 1;
+    double start = min;
+    size_t bins = 1;
+    if (whole && max - min < 20) {
+        bins = static_cast<size_t>(max - min) + 1;
+    } else if (max > min) {
+        const size_t wanted = static_cast<size_t>(std::ceil(std::log2(static_cast<double>(numbers.size())))) + 1;
+        width = NiceWidth((max - min) / static_cast<double>(std::clamp<size_t>(wanted, 1, 20)));
+        start = std::floor(min / width) * width;
+        bins = static_cast<size_t>(std::floor((max - start) / width)) + 1;
+        // When the maximum falls on an edge it closes the last bin (whole
+        // numbers keep bins of whole values instead).
+        if (!whole && bins > 1 && start + static_cast<double>(bins - 1) * width >= max)
+            --bins;
+    }
+    histogram.wholeBins = whole;
+    histogram.counts.assign(bins, 0);
+    for (size_t i = 0; i <= bins; ++i)
+        histogram.edges.push_back(start + static_cast<double>(i) * width);
+    for (double v : numbers) {
+        const double bin = std::floor((v - start) / width);
+        const size_t index = bin < 0 ? 0 : std::min(static_cast<size_t>(bin), bins - 1);
+        ++histogram.counts[index];
+    }
+    return histogram;
+}
+
+ColumnSummary SummarizeColumn(std::span<const std::string_view> values, size_t topCount)
+{
+    ColumnSummary summary;
+    summary.values = values.size();
+    std::vector<double> numbers;
+    for (std::string_view value : values) {
+        if (IsBlankCell(value))
+            continue;
+        ++summary.filled;
+        if (const auto number = ReadCellNumber(value))
+            numbers.push_back(number->value);
+    }
+    auto counts = CountValues(values);
+    summary.distinct = counts.size();
+    if (summary.filled < summary.values)
+        --summary.distinct;  // the blank cells' ""
+    const size_t top = std::min(topCount, counts.size());
+    std::partial_sort(counts.begin(), counts.begin() + static_cast<std::ptrdiff_t>(top), counts.end(), MoreCommon);
+    for (size_t i = 0; i < top; ++i)
+        summary.mostCommon.push_back({std::string(counts[i].first), counts[i].second.count});
+
+    summary.numbers = numbers.size();
+    summary.numeric = summary.filled > 0 && summary.numbers == summary.filled;
+    if (numbers.empty())
+        return summary;
+    summary.histogram = MakeHistogram(numbers);
+    const auto [lowest, highest] = std::minmax_element(numbers.begin(), numbers.end());
+    summary.min = *lowest;
+    summary.max = *highest;
+    summary.mean = std::accumulate(numbers.begin(), numbers.end(), 0.0) / static_cast<double>(numbers.size());
+    const size_t middle = numbers.size() / 2;
+    std::nth_element(numbers.begin(), numbers.begin() + static_cast<std::ptrdiff_t>(middle), numbers.end());
+    summary.median = numbers[middle];
+    if (numbers.size() % 2 == 0)
+        summary.median = (summary.median + *std::max_element(numbers.begin(), numbers.begin() + static_cast<std::ptrdiff_t>(middle))) / 2;
+    return summary;
+}
+
+std::string_view MostCommonValue(std::span<const std::string_view> values)
+{
+    const auto counts = CountValues(values);
+    if (counts.empty())
+        return {};
+    return std::min_element(counts.begin(), counts.end(), MoreCommon)->first;
+}
+
+bool IsNumericColumn(std::span<const std::string_view> values)
+{
+    bool filled = false;
+    for (std::string_view value : values) {
+        if (IsBlankCell(value))
+            continue;
+        if (!IsCellNumber(value))
+            return false;
+        filled = true;
+    }
+    return filled;
+}
+
+}  // namespace dravik

@@ -1,0 +1,27 @@
+// Which files the row filter lets through when it reads more than one table:
+// the window's file list tab filters by the file's name and path and by
+// every section table at once. A file passes when the filter matches one of
+// the given columns of one of the tables in the file's row.
+#pragma once
+
+#include "core/bulk/column_profiles.h"
+#include "core/bulk/row_filter.h"
+
+#include <span>
+#include <vector>
+
+namespace dravik {
+
+struct FilterColumns {
+    int grid;
+    std::vector<int> columns;  // the grid's own column numbers
+};
+
+bool FilePasses(const RowFilter& filter, const DescDocument& document, ColumnProfiles& profiles,
+                std::span<const FilterColumns> tables, int row);
+
+// For each file row 1 .. descFileCount (index 0 unused, false).
+std::vector<bool> FilesPassing(const RowFilter& filter, const DescDocument& document, ColumnProfiles& profiles,
+                               std::span<const FilterColumns> tables);
+
+}  // namespace dravik

@@ -1,0 +1,199 @@
+#include "core/bulk/row_filter.h"
+
+#include "core/text/cell_value.h"
+#include "core/text/dravik2_auxillary.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace dravik {
+
+std::optional<double> FilterRow::number(int column) const
+{
+    const auto number = ReadCellNumber(text(column));
+    return number ? std::optional<double>(number->value) : std::nullopt;
+}
+
+bool FilterRow::changed(int) const { return false; }
+
+std::string_view FilterRow::mostCommon(int) const { return {}; }
+
+namespace {
+
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+std::string_view Trimmed(std::string_view text, size_t& offset)
+{
+    size_t begin = 0, end = text.size();
+    while (begin < end && IsBlank(text[begin]))
+        ++begin;
+    while (end > begin && IsBlank(text[end - 1]))
+        --end;
+    offset += begin;
+    return text.substr(begin, end - begin);
+}
+
+bool IsKeyword(std::string_view text, std::string_view keyword)
+{
+    return AsciiLowered(text) == keyword;
+}
+
+std::optional<double> NumberOf(std::string_view text)
+{
+    const auto number = ReadCellNumber(text);
+    return number ? std::optional<double>(number->value) : std::nullopt;
+}
+
+}  // namespace
+
+RowFilter RowFilter::Parse(std::string_view typed, const CodePage& codePage, bool matchCase)
+{
+    RowFilter filter;
+    size_t offset = 0;
+    const std::string_view text = Trimmed(typed, offset);
+    const SearchOptions plain{false, matchCase, false};
+    if (text.empty())
+        return filter;
+    if (text[0] == '\'') {
+        if (text.size() > 1) {
+            filter.kind_ = Kind::Text;
+            filter.search_.emplace(text.substr(1), codePage, plain);
+        }
+        return filter;
+    }
+    if (text.size() >= 2 && text.front() == '/' && text.back() == '/') {
+        if (text.size() == 2)
+            throw SyntaxError(offset + 2, "Expected a regular expression between the slashes");
+        filter.kind_ = Kind::Text;
+        filter.search_.emplace(text.substr(1, text.size() - 2), codePage, SearchOptions{true, matchCase, false});
+        return filter;
+    }
+    if (IsKeyword(text, "empty")) {
+        filter.kind_ = Kind::Blank;
+        return filter;
+    }
+    if (IsKeyword(text, "changed")) {
+        filter.kind_ = Kind::Changed;
+        return filter;
+    }
+    if (IsKeyword(text, "differs")) {
+        filter.kind_ = Kind::Differs;
+        return filter;
+    }
+
+    constexpr double kInfinity = std::numeric_limits<double>::infinity();
+    enum class Sign { Less, LessOrEqual, Greater, GreaterOrEqual, Equal, NotEqual };
+    struct Operator {
+        std::string_view text;
+        Sign sign;
+    };
+    static constexpr Operator kOperators[] = {{">=", Sign::GreaterOrEqual}, {"<=", Sign::LessOrEqual},
+                                              {"<>", Sign::NotEqual},       {"!=", Sign::NotEqual},
+                                              {">", Sign::Greater},         {"<", Sign::Less},
+                                              {"=", Sign::Equal}};
+    for (const Operator& op : kOperators) {
+        if (text.substr(0, op.text.size()) != op.text)
+            continue;
+        size_t operandOffset = offset + op.text.size();
+        const std::string_view operand = Trimmed(text.substr(op.text.size()), operandOffset);
+        const bool equality = op.sign == Sign::Equal || op.sign == Sign::NotEqual;
+        if (const auto number = NumberOf(operand)) {
+            const double n = *number;
+            filter.kind_ = op.sign == Sign::NotEqual ? Kind::Outside : Kind::Range;
+            filter.low_ = -kInfinity;
+            filter.high_ = kInfinity;
+            switch (op.sign) {
+            case Sign::Less: filter.high_ = std::nextafter(n, -kInfinity); break;
+            case Sign::LessOrEqual: filter.high_ = n; break;
+            case Sign::Greater: filter.low_ = std::nextafter(n, kInfinity); break;
+            case Sign::GreaterOrEqual: filter.low_ = n; break;
+            case Sign::Equal:
+            case Sign::NotEqual: filter.low_ = filter.high_ = n; break;
+            }
+        } else if (!equality) {
+            throw SyntaxError(operandOffset + 1, std::string("Expected a number after \"").append(op.text).append("\""));
+        } else if (operand.empty()) {
+            filter.kind_ = op.sign == Sign::Equal ? Kind::Blank : Kind::NotBlank;
+        } else {
+            filter.kind_ = op.sign == Sign::Equal ? Kind::Equal : Kind::NotEqual;
+            filter.search_.emplace(operand, codePage, SearchOptions{false, matchCase, true});
+        }
+        return filter;
+    }
+
+    if (const size_t dots = text.find(".."); dots != std::string_view::npos) {
+        size_t ignored = 0;
+        const std::string_view left = Trimmed(text.substr(0, dots), ignored);
+        const std::string_view right = Trimmed(text.substr(dots + 2), ignored);
+        const auto low = NumberOf(left), high = NumberOf(right);
+        if ((low || left.empty()) && (high || right.empty()) && !(left.empty() && right.empty())) {
+            filter.kind_ = Kind::Range;
+            filter.low_ = low.value_or(-kInfinity);
+            filter.high_ = high.value_or(kInfinity);
+            if (filter.low_ > filter.high_)
+                std::swap(filter.low_, filter.high_);
+            return filter;
+        }
+    }
+
+    filter.kind_ = Kind::Text;
+    filter.search_.emplace(text, codePage, plain);
+    return filter;
+}
+
+bool RowFilter::matchesCell(const FilterRow& row, int column) const
+{
+    switch (kind_) {
+    case Kind::All: return true;
+    case Kind::Text:
+    case Kind::Equal: return search_->found(row.text(column));
+    case Kind::NotEqual: return !search_->found(row.text(column));
+    case Kind::Blank: return IsBlankCell(row.text(column));
+    case Kind::NotBlank: return !IsBlankCell(row.text(column));
+    case Kind::Changed: return row.changed(column);
+    case Kind::Differs: {
+        const std::string_view text = row.text(column);
+        const std::string_view common = row.mostCommon(column);
+        return !(IsBlankCell(text) && IsBlankCell(common)) && text != common;
+    }
+    case Kind::Range: {
+        const auto value = row.number(column);
+        return value && *value >= low_ && *value <= high_;
+    }
+    case Kind::Outside: {
+        const auto value = row.number(column);
+        return value && (*value < low_ || *value > high_);
+    }
+    }
+    return false;
+}
+
+bool RowFilter::matches(const FilterRow& row, std::span<const int> columns) const
+{
+    // The common kinds get their own loops: a filter over a whole table
+    // tests millions of cells.
+    auto any = [&](auto&& test) { return std::any_of(columns.begin(), columns.end(), test); };
+    switch (kind_) {
+    case Kind::All: return true;
+    case Kind::Text: return any([&](int column) { return search_->found(row.text(column)); });
+    case Kind::Range:
+        return any([&](int column) {
+            const auto value = row.number(column);
+            return value && *value >= low_ && *value <= high_;
+        });
+    default: return any([&](int column) { return matchesCell(row, column); });
+    }
+}
+
+std::vector<int> ColumnsNamed(std::span<const std::string_view> headers, std::string_view name)
+{
+    std::vector<int> columns;
+    const std::string_view wanted = Trim(name);
+    for (size_t i = 0; i < headers.size(); ++i)
+        if (Trim(headers[i]) == wanted)
+            columns.push_back(static_cast<int>(i));
+    return columns;
+}
+
+}  // namespace dravik

@@ -1,0 +1,42 @@
+// The rows of the section tables as the row filter reads them, and which
+// files pass a filter: the window's filter bar and the batch's --where.
+#pragma once
+
+#include "core/bulk/column_profiles.h"
+#include "core/bulk/row_filter.h"
+
+#include <span>
+#include <vector>
+
+namespace dravik {
+
+// Row `row` of section table `grid`; columns are the grid's own.
+class TableRow : public FilterRow {
+public:
+    TableRow(const DescDocument& document, ColumnProfiles& profiles, int grid, int row)
+        : document_(document), profiles_(profiles), grid_(grid), row_(row)
+    {
+    }
+    std::string_view text(int column) const override { return document_.grid(grid_).cell(column, row_); }
+    bool changed(int column) const override { return document_.cellChanged(grid_, column, row_); }
+    std::string_view mostCommon(int column) const override { return profiles_.mostCommon(grid_, column); }
+
+private:
+    const DescDocument& document_;
+    ColumnProfiles& profiles_;
+    int grid_;
+    int row_;
+};
+
+// The value columns (2 and on) of a section table.
+std::vector<int> ValueColumns(const DescDocument& document, int grid);
+// The value columns of a section table whose header names the key, as Save
+// all finds a key's columns.
+std::vector<int> KeyColumns(const DescDocument& document, int grid, std::string_view key);
+
+// For each file row 1 .. descFileCount (index 0 unused), whether the filter
+// matches one of `columns` of the section table in that row.
+std::vector<bool> RowsPassing(const RowFilter& filter, const DescDocument& document, ColumnProfiles& profiles,
+                              int grid, std::span<const int> columns);
+
+}  // namespace dravik

@@ -1,0 +1,79 @@
+#include "core/bulk/value_checks.h"
+
+#include "core/text/cell_value.h"
+#include "core/text/dravik2_auxillary.h"
+#include "core/schema/schema.h"
+
+namespace dravik {
+
+namespace {
+
+// The last section of words; the text section takes a line's whole rest.
+constexpr int kLastWordSection = kSectionCount - 1;
+
+bool HoldsSeveralWords(std::string_view text) { return Trim(text).find(' ') != std::string_view::npos; }
+
+}  // namespace
+
+ValueProblem CheckCell(const DescDocument& document, ColumnProfiles& profiles, int grid, int col, int row)
+{
+    if (grid < 1 || grid > kSectionCount || col < 2 || row < 1 || !document.cellChanged(grid, col, row))
+        return ValueProblem::None;
+    // The shifted values are the worse outcome, and "1 2" is no number either.
+    if (grid <= kLastWordSection && HoldsSeveralWords(document.grid(grid).cell(col, row)))
+        return ValueProblem::SeveralWords;
+    return profiles.problem(grid, col, row) ? ValueProblem::NotANumber : ValueProblem::None;
+}
+
+std::string_view ProblemReason(ValueProblem problem)
+{
+    switch (problem) {
+    case ValueProblem::NotANumber: return "not a number, in a column whose files all hold numbers";
+    case ValueProblem::SeveralWords:
+        return "several words: Save all writes each as a value of its own, so the key's later values move along";
+    case ValueProblem::None: break;
+    }
+    return {};
+}
+
+std::vector<ProblemCell> FindProblemCells(const DescDocument& document, ColumnProfiles& profiles, size_t limit)
+{
+    std::vector<ProblemCell> found;
+    if (!document.isModified())
+        return found;
+    for (int n = 1; n <= kSectionCount; ++n) {
+        const Grid& table = document.grid(n);
+        for (int r = 1; r < table.rowCount(); ++r) {
+            if (!document.rowChanged(r))
+                continue;
+            for (int c = 2; c < table.colCount(); ++c) {
+                const ValueProblem problem = CheckCell(document, profiles, n, c, r);
+                if (problem == ValueProblem::None)
+                    continue;
+                if (found.size() == limit)
+                    return found;
+                found.push_back({n, c, r, problem});
+            }
+        }
+    }
+    return found;
+}
+
+ProblemReport ReportProblemCells(const DescDocument& document, ColumnProfiles& profiles, size_t named)
+{
+    ProblemReport report;
+    const std::vector<ProblemCell> cells = FindProblemCells(document, profiles);
+    report.count = cells.size();
+    for (size_t i = 0; i < cells.size() && i < named; ++i) {
+        const ProblemCell& cell = cells[i];
+        const Grid& table = document.grid(cell.grid);
+        std::string line = document.fileList().cell(2, cell.row);
+        line.append("\t").append(Trim(table.cell(cell.col, 0)));
+        line.append("\t").append(table.cell(cell.col, cell.row));
+        line.append("\t").append(ProblemReason(cell.problem));
+        report.lines.push_back(std::move(line));
+    }
+    return report;
+}
+
+}  // namespace dravik

@@ -1,0 +1,46 @@
+// Values that look wrong after editing, pointed out before Save all writes
+// them: a number column's cell edited into something else, and a cell of a
+// section table (1 to 9) holding several words, which Save all writes as
+// that many values, so that the key's later values move along by one in the
+// file. The text section holds free text and is checked for numbers only.
+//
+// Only edited cells are checked: what a file holds is what Open desc read.
+#pragma once
+
+#include "core/bulk/column_profiles.h"
+#include "core/document/desc_document.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dravik {
+
+enum class ValueProblem { None, NotANumber, SeveralWords };
+
+ValueProblem CheckCell(const DescDocument& document, ColumnProfiles& profiles, int grid, int col, int row);
+
+// Why a cell is a problem, in one line for the user.
+std::string_view ProblemReason(ValueProblem problem);
+
+struct ProblemCell {
+    int grid;
+    int col;
+    int row;
+    ValueProblem problem;
+};
+
+// Every problem cell, table by table, row by row; at most `limit` of them.
+std::vector<ProblemCell> FindProblemCells(const DescDocument& document, ColumnProfiles& profiles,
+                                          size_t limit = SIZE_MAX);
+
+// How many problem cells there are, and the first few as
+// "file<TAB>key<TAB>value<TAB>reason" lines (the key without its blanks).
+struct ProblemReport {
+    size_t count = 0;
+    std::vector<std::string> lines;
+};
+ProblemReport ReportProblemCells(const DescDocument& document, ColumnProfiles& profiles, size_t named = 5);
+
+}  // namespace dravik

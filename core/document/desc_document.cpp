@@ -1,0 +1,336 @@
+#include "core/document/desc_document.h"
+
+#include "core/errors.h"
+#include "core/files/file_io.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace dravik {
+
+namespace {
+
+constexpr int kSectionColumns = 11;
+constexpr int kTextSectionColumns = 3;
+constexpr int kDesignedRows = 50;
+
+std::array<Grid, kGridCount> DesignedGrids()
+{
+    std::array<Grid, kGridCount> grids;
+    for (int n = 1; n <= 9; ++n)
+        grids[n - 1] = Grid(kSectionColumns, kDesignedRows);
+    grids[10 - 1] = Grid(kTextSectionColumns, kDesignedRows);
+    grids[kFileListGrid - 1] = Grid(3, kDesignedRows);
+    grids[kSummaryGrid - 1] = Grid(5, 5);
+    return grids;
+}
+
+bool HasDiskValues(int grid) { return grid >= 1 && grid <= kFileListGrid; }
+
+}  // namespace
+
+int SavePlan::changedFiles() const
+{
+    return static_cast<int>(std::count_if(files.begin(), files.end(), [](const FileSave& f) { return f.changed; }));
+}
+
+size_t SavePlan::changedLines() const
+{
+    size_t lines = 0;
+    for (const FileSave& file : files)
+        lines += file.keyLines.size();
+    return lines;
+}
+
+std::vector<std::string> SavePlan::changedOnDisk() const
+{
+    std::vector<std::string> paths;
+    for (const FileSave& file : files)
+        if (file.changedOnDisk)
+            paths.push_back(file.path);
+    return paths;
+}
+
+DescDocument::DescDocument(const CodePage& codePage) : codePage_(&codePage), grids_(DesignedGrids())
+{
+    Touched nobodyListensYet;
+    takeDiskBaseline(nobodyListensYet);
+}
+
+void DescDocument::addListener(DocumentListener* listener) { listeners_.push_back(listener); }
+
+void DescDocument::removeListener(DocumentListener* listener)
+{
+    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
+}
+
+void DescDocument::startUp()
+{
+    const bool wasModified = isModified();
+    Touched touched;
+    for (int n = 1; n <= kSectionCount; ++n) {
+        Grid& table = mutableGrid(n);
+        table.setCell(1, 0, "File name");
+        for (int r = 1; r < table.rowCount(); ++r)
+            table.setCell(0, r, std::to_string(r));
+        touched.reset(n);
+    }
+    Grid& files = mutableGrid(kFileListGrid);
+    files.setCell(0, 0, "File number");
+    files.setCell(1, 0, "File name");
+    files.setCell(2, 0, "Path");
+    touched.reset(kFileListGrid);
+    takeDiskBaseline(touched);
+    notify(touched, wasModified);
+}
+
+// ---- Edits
+
+void DescDocument::putCell(int grid, int col, int row, std::string_view text, TableChange* record, Touched& touched)
+{
+    const Grid& g = this->grid(grid);
+    if (col < 0 || row < 0 || col >= g.colCount() || row >= g.rowCount())
+        return;
+    const std::string& old = g.cell(col, row);
+    if (old == text)
+        return;
+    if (record)
+        record->addCell(grid, col, row, old, text);
+    if (HasDiskValues(grid)) {
+        auto& changed = diskOfChanged_[static_cast<size_t>(grid - 1)];
+        const std::uint64_t key = CellKey(col, row);
+        if (auto found = changed.find(key); found == changed.end()) {
+            changed.emplace(key, old);  // the text it had was its disk value
+            countChanged(row, 1);
+        } else if (found->second == text) {
+            changed.erase(found);
+            countChanged(row, -1);
+        }
+    }
+    mutableGrid(grid).setCell(col, row, std::string(text));
+    touched.cell(grid, col, row);
+}
+
+TableChange DescDocument::setCells(const std::vector<CellEdit>& edits)
+{
+    const bool wasModified = isModified();
+    TableChange change;
+    Touched touched;
+    for (const CellEdit& edit : edits)
+        putCell(edit.grid, edit.col, edit.row, edit.text, &change, touched);
+    if (!change.empty())
+        ++modificationCount_;
+    notify(touched, wasModified);
+    return change;
+}
+
+TableChange DescDocument::setCell(int grid, int col, int row, std::string text)
+{
+    return setCells({CellEdit{grid, col, row, std::move(text)}});
+}
+
+void DescDocument::recordReplace(int grid, Grid contents, TableChange& record, Touched& touched)
+{
+    Grid& current = mutableGrid(grid);
+    const int oldCols = current.colCount();
+    const int oldRows = current.rowCount();
+    const bool resized = oldCols != contents.colCount() || oldRows != contents.rowCount();
+    if (resized) {
+        // The cells the new size drops are recorded as emptied before it, so
+        // that undoing restores the size first and then the cells.
+        for (int r = 0; r < oldRows; ++r)
+            for (int c = 0; c < current.storedCells(r); ++c)
+                if ((c >= contents.colCount() || r >= contents.rowCount()) && !current.cell(c, r).empty())
+                    putCell(grid, c, r, "", &record, touched);
+        record.addResize(grid, oldCols, oldRows, contents.colCount(), contents.rowCount());
+        current.setSize(contents.colCount(), contents.rowCount());
+        touched.reset(grid);
+    }
+    for (int r = 0; r < contents.rowCount(); ++r) {
+        const int stored = std::max(contents.storedCells(r), current.storedCells(r));
+        for (int c = 0; c < stored; ++c)
+            if (current.cell(c, r) != contents.cell(c, r))
+                putCell(grid, c, r, contents.cell(c, r), &record, touched);
+    }
+}
+
+TableChange DescDocument::replaceGrids(std::vector<std::pair<int, Grid>> contents)
+{
+    const bool wasModified = isModified();
+    TableChange change;
+    Touched touched;
+    for (auto& [number, grid] : contents)
+        recordReplace(number, std::move(grid), change, touched);
+    if (!change.empty())
+        ++modificationCount_;
+    notify(touched, wasModified);
+    return change;
+}
+
+void DescDocument::apply(const TableChange& change, bool forward)
+{
+    const bool wasModified = isModified();
+    Touched touched;
+    auto step = [&](const TableChange::Step& s) {
+        if (s.resize) {
+            // Only empty cells fall outside: the change emptied the others
+            // before it narrowed the grid, and fills them after it widens it.
+            const auto size = forward ? TableChange::sizeAfter(s) : TableChange::sizeBefore(s);
+            mutableGrid(s.grid).setSize(size.cols, size.rows);
+            touched.reset(s.grid);
+        } else {
+            putCell(s.grid, s.col, s.row, forward ? change.after(s) : change.before(s), nullptr, touched);
+        }
+    };
+    const auto& steps = change.steps();
+    if (forward)
+        std::for_each(steps.begin(), steps.end(), step);
+    else
+        std::for_each(steps.rbegin(), steps.rend(), step);
+    ++modificationCount_;
+    notify(touched, wasModified);
+}
+
+void DescDocument::undo(const TableChange& change) { apply(change, false); }
+void DescDocument::redo(const TableChange& change) { apply(change, true); }
+
+void DescDocument::notify(const Touched& touched, bool wasModified)
+{
+    for (int n = 1; n <= kGridCount; ++n) {
+        const auto& area = touched.areas[static_cast<size_t>(n - 1)];
+        const bool disk = touched.disk[static_cast<size_t>(n - 1)];
+        for (DocumentListener* listener : listeners_) {
+            // The disk values first: a listener redrawing the changed cells
+            // then compares them with the new ones.
+            if (disk)
+                listener->diskValuesChanged(n);
+            if (area.reset)
+                listener->gridReset(n);
+            else if (area.any)
+                listener->cellsChanged(n, area.firstCol, area.firstRow, area.lastCol, area.lastRow);
+        }
+    }
+    if (wasModified != isModified())
+        for (DocumentListener* listener : listeners_)
+            listener->modifiedChanged(isModified());
+}
+
+// ---- Change state
+
+const std::string& DescDocument::diskValue(int grid, int col, int row) const
+{
+    static const std::string kEmpty;
+    if (!HasDiskValues(grid))
+        return kEmpty;
+    const auto& changed = diskOfChanged_[static_cast<size_t>(grid - 1)];
+    const auto found = changed.find(CellKey(col, row));
+    return found == changed.end() ? this->grid(grid).cell(col, row) : found->second;
+}
+
+bool DescDocument::cellChanged(int grid, int col, int row) const
+{
+    return HasDiskValues(grid) && diskOfChanged_[static_cast<size_t>(grid - 1)].count(CellKey(col, row)) > 0;
+}
+
+bool DescDocument::rowChanged(int row) const
+{
+    return row >= 0 && static_cast<size_t>(row) < changedInRow_.size() && changedInRow_[static_cast<size_t>(row)] > 0;
+}
+
+void DescDocument::takeDiskBaseline(Touched& touched)
+{
+    for (int n = 1; n <= kFileListGrid; ++n) {
+        diskOfChanged_[static_cast<size_t>(n - 1)].clear();
+        touched.diskChanged(n);
+    }
+    changedInRow_.clear();
+    changedCells_ = 0;
+}
+
+void DescDocument::countChanged(int row, int delta)
+{
+    changedCells_ = static_cast<size_t>(static_cast<long long>(changedCells_) + delta);
+    if (static_cast<size_t>(row) >= changedInRow_.size())
+        changedInRow_.resize(static_cast<size_t>(row) + 1);
+    changedInRow_[static_cast<size_t>(row)] += delta;
+}
+
+std::uint64_t DescDocument::Fingerprint(std::string_view bytes)
+{
+    // FNV-1a over the bytes and their length: equal for the same bytes, and
+    // different for any change a user or a tool makes in practice.
+    std::uint64_t hash = 1469598103934665603ull;
+    for (unsigned char byte : bytes) {
+        hash ^= byte;
+        hash *= 1099511628211ull;
+    }
+    return hash ^ (static_cast<std::uint64_t>(bytes.size()) * 0x9E3779B97F4A7C15ull);
+}
+
+// ---- The texts
+
+void DescDocument::setDescText(TextLines text)
+{
+    if (text == descText_)
+        return;
+    descText_ = std::move(text);
+    for (DocumentListener* listener : listeners_)
+        listener->descTextChanged();
+}
+
+void DescDocument::loadDescText(std::string_view bytes)
+{
+    SplitLinesInto(bytes, descText_);
+    diskDescText_ = descText_;
+    for (DocumentListener* listener : listeners_)
+        listener->descTextChanged();
+}
+
+void DescDocument::setVariablesText(TextLines text)
+{
+    if (text == variablesText_)
+        return;
+    variablesText_ = std::move(text);
+    for (DocumentListener* listener : listeners_)
+        listener->variablesTextChanged();
+}
+
+void DescDocument::setCurrentDescFile(std::string path)
+{
+    if (path == currentDescFile_)
+        return;
+    currentDescFile_ = std::move(path);
+    for (DocumentListener* listener : listeners_)
+        listener->currentDescFileChanged();
+}
+
+// ---- Commands on single files
+
+void DescDocument::saveCurrent()
+{
+    const std::string bytes = JoinLines(descText_);
+    WriteFileOrThrow(currentDescFile_, bytes);
+    fingerprints_[currentDescFile_] = Fingerprint(bytes);
+    diskDescText_ = descText_;
+}
+
+void DescDocument::selectFileListRow(int row)
+{
+    const std::string& name = fileList().cell(1, row);
+    const std::string path = fileList().cell(2, row);
+    if (!name.empty() && !path.empty())
+        loadDescText(ReadFileOrThrow(path));
+    setCurrentDescFile(path);
+}
+
+void DescDocument::loadVariables(const std::string& path)
+{
+    setVariablesText(SplitLines(ReadFileOrThrow(path)));
+}
+
+void DescDocument::saveVariables(const std::string& path) const
+{
+    WriteFileOrThrow(path, JoinLines(variablesText_));
+}
+
+}  // namespace dravik

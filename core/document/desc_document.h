@@ -1,0 +1,231 @@
+// The document the editor works on: the twelve tables, the desc text of the
+// current file, the variables text, and what each table cell holds on disk.
+//
+// Outside code reads it through const access. Every change goes through one
+// of its operations, which tell the listeners what changed; the edits of the
+// tables return what they replaced, so that they can be undone and redone.
+#pragma once
+
+#include "core/text/code_page.h"
+#include "core/document/grid.h"
+#include "core/schema/schema.h"
+#include "core/document/table_change.h"
+#include "core/text/text_lines.h"
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cstdint>
+#include <functional>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace dravik {
+
+// Grid numbers: 1 to 9 for sections 1 to 9, 10 for the text section.
+inline constexpr int kFileListGrid = 11;
+inline constexpr int kSummaryGrid = 12;
+inline constexpr int kGridCount = 12;
+
+// Called after each file of a long command: files done, files in all.
+using Progress = std::function<void(int done, int total)>;
+
+// What a listener hears. Grid coordinates, bounds included.
+class DocumentListener {
+public:
+    virtual ~DocumentListener() = default;
+    virtual void cellsChanged(int /*grid*/, int /*firstCol*/, int /*firstRow*/, int /*lastCol*/, int /*lastRow*/) {}
+    // The grid has a new size, or too much changed to say where.
+    virtual void gridReset(int /*grid*/) {}
+    virtual void descTextChanged() {}
+    virtual void variablesTextChanged() {}
+    virtual void currentDescFileChanged() {}
+    // Whether the tables differ from the files on disk.
+    virtual void modifiedChanged(bool /*modified*/) {}
+    // What the grid's cells hold on disk changed: a load or a save.
+    virtual void diskValuesChanged(int /*grid*/) {}
+};
+
+struct CellEdit {
+    int grid;
+    int col;
+    int row;
+    std::string text;
+};
+
+// Open desc calls `fitColumnWidths` where the column widths follow the new
+// headers: at the end, and before an error leaves a section half filled
+// when an earlier section had been finished.
+struct LoadHooks {
+    Progress progress;
+    std::function<void()> fitColumnWidths;
+};
+
+// One key line that Save all rewrites.
+struct KeyLineChange {
+    size_t line;  // from 0
+    std::string before;
+    std::string after;
+};
+
+// What Save all would write into one file.
+struct FileSave {
+    int row = 0;
+    std::string path;
+    bool changed = false;        // the new bytes differ from the file's bytes
+    bool changedOnDisk = false;  // the file changed since it was last read or written here
+    std::string bytes;           // the new bytes, when changed
+    std::uint64_t fingerprint = 0;  // of the bytes the file holds once saved
+    std::vector<KeyLineChange> keyLines;
+};
+
+// Save all, worked out before anything is written.
+struct SavePlan {
+    std::vector<FileSave> files;  // in row order, up to the row that fails
+    std::string error;            // what stops the save after `files`; empty when nothing does
+    std::int64_t madeAt = -1;     // the document's modification count when planned
+    int changedFiles() const;
+    size_t changedLines() const;
+    std::vector<std::string> changedOnDisk() const;
+};
+
+struct SaveOutcome {
+    int written = 0;  // files whose bytes changed
+    int files = 0;    // files of the save
+};
+
+class DescDocument {
+public:
+    explicit DescDocument(const CodePage& codePage = CodePage::Default());
+    // The document keeps a reference: a temporary code page would dangle.
+    explicit DescDocument(CodePage&&) = delete;
+    DescDocument(const DescDocument&) = delete;
+    DescDocument& operator=(const DescDocument&) = delete;
+
+    const CodePage& codePage() const { return *codePage_; }
+    const Grid& grid(int number) const { return grids_.at(static_cast<size_t>(number - 1)); }
+    const Grid& fileList() const { return grid(kFileListGrid); }
+    const Grid& summary() const { return grid(kSummaryGrid); }
+    const TextLines& descText() const { return descText_; }
+    const TextLines& variablesText() const { return variablesText_; }
+    const std::string& currentDescFile() const { return currentDescFile_; }
+    int descFileCount() const { return descFileCount_; }
+
+    void addListener(DocumentListener* listener);
+    void removeListener(DocumentListener* listener);
+
+    // The start-up headers and row numbers; the tables are as on disk after it.
+    void startUp();
+
+    // ---- Edits of the tables: each returns what it changed.
+    TableChange setCells(const std::vector<CellEdit>& edits);
+    TableChange setCell(int grid, int col, int row, std::string text);
+    // Replaces the contents (and size) of whole tables.
+    TableChange replaceGrids(std::vector<std::pair<int, Grid>> contents);
+    void undo(const TableChange& change);
+    void redo(const TableChange& change);
+
+    // ---- Change state of the tables (the file list and the section tables).
+    bool isModified() const { return changedCells_ > 0; }
+    size_t changedCellCount() const { return changedCells_; }
+    bool cellChanged(int grid, int col, int row) const;
+    // What the cell held when its file was last read or written.
+    const std::string& diskValue(int grid, int col, int row) const;
+    // Whether a file's row has a changed cell in any table.
+    bool rowChanged(int row) const;
+    // Raised by every edit, undo and redo of the tables: while it stays the
+    // same, the tables have not changed.
+    std::int64_t modificationCount() const { return modificationCount_; }
+
+    // ---- The texts.
+    void setDescText(TextLines text);
+    void setVariablesText(TextLines text);
+    // The desc text differs from what it was last loaded from or saved to.
+    bool descTextModified() const { return descText_ != diskDescText_; }
+
+    // ---- Commands on files (not edits: Open desc starts afresh).
+    // Throws DravikError; what was loaded before the error stays loaded.
+    void openDesc(const std::vector<std::string>& paths, const LoadHooks& hooks = {});
+    // Reads every file and builds its new text; writes nothing. The key
+    // lines before and after are kept for a review only when asked for.
+    SavePlan planSaveAll(const Progress& progress = {}, bool withKeyLines = false) const;
+    // Writes the files of the plan whose bytes change, except the rows in
+    // `skip`; then throws the plan's error, if it has one. Afterwards the
+    // desc text is the current desc file's again. A plan made before the
+    // tables last changed is made anew: its bytes would miss those edits.
+    SaveOutcome saveAll(const SavePlan& plan, const std::set<int>& skip = {}, const Progress& progress = {});
+    // Plans and writes in one go; `progress` counts the files written, so
+    // that "file r done" means it is on disk.
+    SaveOutcome saveAll(const Progress& progress = {});
+    void saveCurrent();
+    // The file list's cell selection: loads the row's file into the desc text
+    // when its name and path are set, and makes its path current. On a read
+    // error nothing changes.
+    void selectFileListRow(int row);
+    void loadVariables(const std::string& path);
+    void saveVariables(const std::string& path) const;
+
+private:
+    // The cells an operation touched, per grid, for the listeners.
+    struct Touched {
+        struct Area {
+            bool any = false;
+            bool reset = false;
+            int firstCol = INT_MAX, firstRow = INT_MAX, lastCol = -1, lastRow = -1;
+        };
+        std::array<Area, kGridCount> areas;
+        std::array<bool, kGridCount> disk{};
+
+        void cell(int grid, int col, int row)
+        {
+            Area& a = areas[static_cast<size_t>(grid - 1)];
+            a.any = true;
+            a.firstCol = std::min(a.firstCol, col);
+            a.firstRow = std::min(a.firstRow, row);
+            a.lastCol = std::max(a.lastCol, col);
+            a.lastRow = std::max(a.lastRow, row);
+        }
+        void reset(int grid) { areas[static_cast<size_t>(grid - 1)].reset = true; }
+        void diskChanged(int grid) { disk[static_cast<size_t>(grid - 1)] = true; }
+    };
+    Grid& mutableGrid(int number) { return grids_.at(static_cast<size_t>(number - 1)); }
+    void putCell(int grid, int col, int row, std::string_view text, TableChange* record, Touched& touched);
+    void recordReplace(int grid, Grid contents, TableChange& record, Touched& touched);
+    void apply(const TableChange& change, bool forward);
+    void notify(const Touched& touched, bool wasModified);
+    void countChanged(int row, int delta);
+    static std::uint64_t CellKey(int col, int row)
+    {
+        return static_cast<std::uint64_t>(static_cast<std::uint32_t>(row)) << 32 | static_cast<std::uint32_t>(col);
+    }
+    static int RowOfKey(std::uint64_t key) { return static_cast<int>(key >> 32); }
+    void takeDiskBaseline(Touched& touched);
+    void markRowSaved(int row, Touched& touched);
+    void reloadCurrentDescText();
+    void setCurrentDescFile(std::string path);
+    void loadDescText(std::string_view bytes);
+    // How the file's bytes looked when last read or written here.
+    static std::uint64_t Fingerprint(std::string_view bytes);
+
+    const CodePage* codePage_;
+    std::array<Grid, kGridCount> grids_;
+    // The file list and the section tables as their files hold them, kept
+    // for the cells that differ: every other cell holds its disk value, so
+    // a load costs no second copy of the tables. By grid, then CellKey.
+    std::array<std::unordered_map<std::uint64_t, std::string>, kFileListGrid> diskOfChanged_;
+    std::vector<int> changedInRow_;
+    size_t changedCells_ = 0;
+    std::int64_t modificationCount_ = 0;
+    std::unordered_map<std::string, std::uint64_t> fingerprints_;
+
+    TextLines descText_;
+    TextLines diskDescText_;
+    TextLines variablesText_;
+    std::string currentDescFile_;
+    int descFileCount_ = 0;
+    std::vector<DocumentListener*> listeners_;
+};
+
+}  // namespace dravik

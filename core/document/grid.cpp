@@ -1,0 +1,91 @@
+#include "core/document/grid.h"
+
+#include <algorithm>
+
+namespace dravik {
+
+namespace {
+const std::string kEmpty;
+}
+
+Grid::Grid(int columns, int rows) : cols_(std::max(columns, 1)), rows_(static_cast<size_t>(std::max(rows, 1))) {}
+
+void Grid::setSize(int columns, int rows)
+{
+    setColCount(columns);
+    setRowCount(rows);
+}
+
+void Grid::setColCount(int columns)
+{
+    columns = std::max(columns, 1);
+    if (columns < cols_)
+        for (auto& row : rows_)
+            if (row.size() > static_cast<size_t>(columns))
+                row.resize(static_cast<size_t>(columns));
+    cols_ = columns;
+}
+
+void Grid::setRowCount(int rows) { rows_.resize(static_cast<size_t>(std::max(rows, 1))); }
+
+const std::string& Grid::cell(int col, int row) const
+{
+    if (col < 0 || row < 0 || row >= rowCount())
+        return kEmpty;
+    const auto& cells = rows_[static_cast<size_t>(row)];
+    return static_cast<size_t>(col) < cells.size() ? cells[static_cast<size_t>(col)] : kEmpty;
+}
+
+void Grid::setCell(int col, int row, std::string text)
+{
+    if (col < 0 || row < 0 || col >= cols_ || row >= rowCount())
+        return;
+    auto& cells = rows_[static_cast<size_t>(row)];
+    if (static_cast<size_t>(col) >= cells.size()) {
+        if (text.empty())
+            return;
+        cells.resize(static_cast<size_t>(col) + 1);
+    }
+    cells[static_cast<size_t>(col)] = std::move(text);
+}
+
+void Grid::clearCells(int fromCol, int fromRow)
+{
+    fromCol = std::max(fromCol, 0);
+    for (size_t r = static_cast<size_t>(std::max(fromRow, 0)); r < rows_.size(); ++r) {
+        auto& cells = rows_[r];
+        if (cells.size() > static_cast<size_t>(fromCol))
+            cells.resize(static_cast<size_t>(fromCol));
+    }
+}
+
+int Grid::storedCells(int row) const
+{
+    return row >= 0 && row < rowCount() ? static_cast<int>(rows_[static_cast<size_t>(row)].size()) : 0;
+}
+
+void Grid::reserveRow(int row, int cells)
+{
+    if (row >= 0 && row < rowCount())
+        rows_[static_cast<size_t>(row)].reserve(static_cast<size_t>(std::clamp(cells, 0, cols_)));
+}
+
+bool Grid::operator==(const Grid& other) const
+{
+    if (cols_ != other.cols_ || rows_.size() != other.rows_.size())
+        return false;
+    for (size_t r = 0; r < rows_.size(); ++r) {
+        const auto& a = rows_[r];
+        const auto& b = other.rows_[r];
+        const size_t common = std::min(a.size(), b.size());
+        if (!std::equal(a.begin(), a.begin() + static_cast<long>(common), b.begin()))
+            return false;
+        // Stored empty cells equal cells that were never stored.
+        auto allEmpty = [](auto from, auto to) { return std::all_of(from, to, [](const std::string& s) { return s.empty(); }); };
+        if (!allEmpty(a.begin() + static_cast<long>(common), a.end()) || !allEmpty(b.begin() + static_cast<long>(common), b.end()))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace dravik

@@ -1,0 +1,256 @@
+// Save all: every opened file read again, the line of every schema key
+// rebuilt from the file's row of the tables, and the file written back when
+// that changes its bytes.
+#include "core/document/desc_document.h"
+
+#include "core/text/dravik2_auxillary.h"
+#include "core/errors.h"
+#include "core/files/file_io.h"
+#include "core/schema/loaded_schema.h"
+
+#include <unordered_map>
+
+namespace dravik {
+
+SavePlan DescDocument::planSaveAll(const Progress& progress, bool withKeyLines) const
+{
+    SavePlan plan;
+    plan.madeAt = modificationCount_;
+    if (descFileCount_ <= 0)
+        return plan;
+    const LoadedSchema schema(variablesText_, codePage());
+    if (std::string tooLarge = schema.tooLargeError(descFileCount_); !tooLarge.empty()) {
+        plan.error = tooLarge;
+        return plan;
+    }
+
+    // An entry's values start at the first column whose trimmed header equals
+    // its trimmed name, wherever that column now stands in the header row.
+    // A header equal to the name as written is taken first: names that differ
+    // only in blanks or control characters at their ends ("hp" and "hp ")
+    // would otherwise all take the first one's columns and overwrite the
+    // others' values on a save without any edit.
+    std::array<std::unordered_map<std::string, int>, kSectionCount> firstColumn;
+    std::array<std::unordered_map<std::string, int>, kSectionCount> exactColumn;
+    for (int i = 1; i <= kSectionCount; ++i) {
+        const Grid& table = grid(i);
+        for (int c = table.colCount() - 1; c >= 2; --c) {
+            firstColumn[static_cast<size_t>(i - 1)][std::string(Trim(table.cell(c, 0)))] = c;
+            exactColumn[static_cast<size_t>(i - 1)][table.cell(c, 0)] = c;
+        }
+    }
+
+    // A file listed on several rows takes each row's lines in turn: a later
+    // row starts from the bytes the earlier one writes, as when each file was
+    // read again just before its row was written.
+    std::unordered_map<std::string, size_t> lastChange;  // path -> its last changed entry in plan.files
+
+    TextLines text;
+    std::string bytes;
+    for (int r = 1; r <= descFileCount_; ++r) {
+        const std::string& path = fileList().cell(2, r);
+        const auto earlier = lastChange.find(path);
+        FileError err;
+        if (earlier != lastChange.end()) {
+            bytes = plan.files[earlier->second].bytes;
+        } else if (!ReadWholeFile(path, bytes, err)) {
+            plan.error = CannotOpenFileMessage(path, err.reason);
+            return plan;
+        }
+        if (r == 1) {
+            plan.error = schema.firstError();
+            if (!plan.error.empty())
+                return plan;
+        }
+        SplitLinesInto(bytes, text);
+
+        FileSave file;
+        file.row = r;
+        file.path = path;
+        std::unordered_map<size_t, size_t> changedLine;  // line -> its entry in file.keyLines
+        KeyLineIndex keys(text.lines, schema.longestKey, codePage(), &schema.firstBytes);
+        for (int i = 1; i <= kSectionCount; ++i) {
+            const Grid& table = grid(i);
+            const auto& columns = firstColumn[static_cast<size_t>(i - 1)];
+            const auto& exactColumns = exactColumn[static_cast<size_t>(i - 1)];
+            const auto& entries = schema.section(i).entries;
+            for (size_t k = 0; k < entries.size(); ++k) {
+                const SectionEntry& entry = entries[k];
+                // An empty name would match every line; a negative count
+                // has no columns to take values from.
+                if (entry.name.empty() || entry.count < 0)
+                    continue;
+                std::string line = entry.name + " ";
+                if (entry.count > 0) {
+                    auto found = exactColumns.find(entry.name);
+                    if (found == exactColumns.end()) {
+                        found = columns.find(std::string(Trim(entry.name)));
+                        if (found == columns.end())
+                            continue;  // no column carries it: keep the file's values
+                    }
+                    const int first = found->second;
+                    const int values = i == kSectionCount ? 1 : entry.count;
+                    for (int j = 0; j < values; ++j) {
+                        line += table.cell(first + j, r);
+                        line += ' ';
+                    }
+                }
+                const long keyLine = keys.findFolded(schema.folded(i, k));
+                if (keyLine == kNoLine)
+                    continue;  // a key is never added to a file
+                const size_t at = static_cast<size_t>(keyLine);
+                std::string& current = text.lines[at];
+                if (current == line)
+                    continue;
+                if (!withKeyLines) {
+                    current = std::move(line);
+                    if (schema.hasLongerName[static_cast<size_t>(i - 1)][k])
+                        keys.lineChanged(at, current);
+                    continue;
+                }
+                auto [slot, added] = changedLine.emplace(at, file.keyLines.size());
+                if (added)
+                    file.keyLines.push_back({at, current, line});
+                else
+                    file.keyLines[slot->second].after = line;
+                current = std::move(line);
+                if (schema.hasLongerName[static_cast<size_t>(i - 1)][k])
+                    keys.lineChanged(at, current);
+            }
+        }
+        // A line rewritten and then rewritten back is no change.
+        std::erase_if(file.keyLines, [](const KeyLineChange& change) { return change.before == change.after; });
+
+        std::string out = JoinLines(text);
+        file.changed = out != bytes;
+        if (earlier != lastChange.end())
+            file.changedOnDisk = plan.files[earlier->second].changedOnDisk;
+        else if (auto known = fingerprints_.find(path); known != fingerprints_.end())
+            file.changedOnDisk = known->second != Fingerprint(bytes);
+        file.fingerprint = Fingerprint(file.changed ? out : bytes);
+        if (file.changed) {
+            file.bytes = std::move(out);
+            lastChange[path] = plan.files.size();
+        }
+        plan.files.push_back(std::move(file));
+        if (progress)
+            progress(r, descFileCount_);
+    }
+    return plan;
+}
+
+void DescDocument::markRowSaved(int row, Touched& touched)
+{
+    if (!rowChanged(row))
+        return;
+    int& left = changedInRow_[static_cast<size_t>(row)];
+    for (int n = 1; n <= kFileListGrid && left > 0; ++n) {
+        auto& changed = diskOfChanged_[static_cast<size_t>(n - 1)];
+        for (int c = 0, stored = grid(n).storedCells(row); c < stored && left > 0 && !changed.empty(); ++c) {
+            if (changed.erase(CellKey(c, row))) {
+                --left;
+                --changedCells_;
+                touched.cell(n, c, row);
+            }
+        }
+        touched.diskChanged(n);
+    }
+    // Changed cells that a narrowing dropped afterwards are stored no more.
+    for (int n = 1; n <= kFileListGrid && left > 0; ++n) {
+        const auto erased = std::erase_if(diskOfChanged_[static_cast<size_t>(n - 1)], [&](const auto& entry) {
+            return RowOfKey(entry.first) == row;
+        });
+        left -= static_cast<int>(erased);
+        changedCells_ -= erased;
+        if (erased > 0)
+            touched.reset(n);
+    }
+}
+
+void DescDocument::reloadCurrentDescText()
+{
+    if (!currentDescFile_.empty())
+        loadDescText(ReadFileOrThrow(currentDescFile_));
+}
+
+SaveOutcome DescDocument::saveAll(const SavePlan& givenPlan, const std::set<int>& skip, const Progress& progress)
+{
+    SavePlan fresh;
+    if (givenPlan.madeAt != modificationCount_)
+        fresh = planSaveAll();
+    const SavePlan& plan = givenPlan.madeAt != modificationCount_ ? fresh : givenPlan;
+    const bool wasModified = isModified();
+    Touched touched;
+    SaveOutcome outcome;
+    outcome.files = static_cast<int>(plan.files.size());
+    // Every new file is written beside its target first, all are flushed at
+    // once, and only then renamed over their targets: a crash leaves each
+    // file wholly old or wholly new, without a flush per file.
+    DurableWriteBatch batch;
+    std::vector<const FileSave*> queued;  // in row order, the files in the batch and the unchanged ones
+    auto markSaved = [&](size_t count) {
+        for (size_t i = 0; i < count; ++i) {
+            fingerprints_[queued[i]->path] = queued[i]->fingerprint;
+            markRowSaved(queued[i]->row, touched);
+            outcome.written += queued[i]->changed ? 1 : 0;
+        }
+    };
+    // Puts the batch in place; when one of its files fails, the ones before
+    // it are written, and their rows are saved.
+    auto commit = [&] {
+        FileError err;
+        if (batch.commit(err)) {
+            markSaved(queued.size());
+            return;
+        }
+        size_t before = 0;
+        while (before < queued.size() && !(queued[before]->changed && queued[before]->path == batch.failedPath()))
+            ++before;
+        markSaved(before);
+        throw DravikError(CannotCreateFileMessage(batch.failedPath(), err.reason));
+    };
+    int done = 0;
+    try {
+        for (const FileSave& file : plan.files) {
+            if (skip.count(file.row))
+                continue;
+            if (file.changed) {
+                FileError err;
+                if (!batch.add(file.path, file.bytes, err)) {
+                    commit();  // the rows before this one are written all the same
+                    throw DravikError(CannotCreateFileMessage(file.path, err.reason));
+                }
+            }
+            queued.push_back(&file);
+            if (progress)
+                progress(++done, outcome.files);
+        }
+        commit();
+        if (!plan.error.empty())
+            throw DravikError(plan.error);
+    } catch (const DravikError&) {
+        notify(touched, wasModified);
+        try {
+            reloadCurrentDescText();
+        } catch (const DravikError&) {
+            // The save's own error is the one to report.
+        }
+        throw;
+    }
+    if (skip.empty() && static_cast<int>(plan.files.size()) == descFileCount_) {
+        // Every file holds what the tables show: no cell is left marked.
+        takeDiskBaseline(touched);
+        for (int n = 1; n <= kFileListGrid; ++n)
+            touched.cell(n, 0, 0), touched.cell(n, grid(n).colCount() - 1, grid(n).rowCount() - 1);
+    }
+    notify(touched, wasModified);
+    reloadCurrentDescText();
+    return outcome;
+}
+
+SaveOutcome DescDocument::saveAll(const Progress& progress)
+{
+    return saveAll(planSaveAll(), {}, progress);
+}
+
+}  // namespace dravik

@@ -1,0 +1,316 @@
+#include "core/exchange/table_checks.h"
+
+#include "core/exchange/table_exchange.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <unordered_map>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace dravik {
+
+namespace {
+
+std::string Counted(size_t n, const char* one, const char* many) { return std::to_string(n) + " " + (n == 1 ? one : many); }
+
+#ifdef _WIN32
+std::wstring Wide(const std::string& bytes)
+{
+    const int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), length);
+    return wide;
+}
+
+// The final path of an existing file or folder: links, short names and the
+// letter case of each name as the file system holds them.
+bool FinalPath(const std::wstring& path, std::wstring& final)
+{
+    HANDLE handle = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    std::wstring buffer(MAX_PATH, L'\0');
+    DWORD length = GetFinalPathNameByHandleW(handle, buffer.data(), static_cast<DWORD>(buffer.size()), VOLUME_NAME_DOS);
+    if (length >= buffer.size()) {
+        buffer.resize(length);
+        length = GetFinalPathNameByHandleW(handle, buffer.data(), static_cast<DWORD>(buffer.size()), VOLUME_NAME_DOS);
+    }
+    CloseHandle(handle);
+    if (length == 0 || length >= buffer.size())
+        return false;
+    buffer.resize(length);
+    final = std::move(buffer);
+    return true;
+}
+#endif
+
+// Valid UTF-8 (no overlong forms, surrogates or code points past U+10FFFF),
+// and whether it has any sequence of more than one byte.
+struct Utf8Scan {
+    bool valid = true;
+    bool multiByte = false;
+};
+
+Utf8Scan ScanUtf8(std::string_view text)
+{
+    Utf8Scan scan;
+    for (size_t i = 0; i < text.size();) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        size_t more;
+        unsigned char low = 0x80, high = 0xBF;  // the second byte's range
+        if (b >= 0xC2 && b <= 0xDF) {
+            more = 1;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            more = 2;
+            if (b == 0xE0) low = 0xA0;
+            if (b == 0xED) high = 0x9F;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            more = 3;
+            if (b == 0xF0) low = 0x90;
+            if (b == 0xF4) high = 0x8F;
+        } else {
+            scan.valid = false;
+            return scan;
+        }
+        if (i + more >= text.size()) {
+            scan.valid = false;
+            return scan;
+        }
+        for (size_t k = 1; k <= more; ++k) {
+            const auto c = static_cast<unsigned char>(text[i + k]);
+            if (c < (k == 1 ? low : 0x80) || c > (k == 1 ? high : 0xBF)) {
+                scan.valid = false;
+                return scan;
+            }
+        }
+        scan.multiByte = true;
+        i += more + 1;
+    }
+    return scan;
+}
+
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+
+size_t CountReplacements(std::string_view text)
+{
+    size_t count = 0;
+    for (size_t at = text.find(kReplacement); at != std::string_view::npos; at = text.find(kReplacement, at + 3))
+        ++count;
+    return count;
+}
+
+}  // namespace
+
+std::string ResolvedPathKey(const std::string& path)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+#ifdef _WIN32
+    const std::wstring wide = Wide(path);
+    std::wstring resolved;
+    if (!FinalPath(wide, resolved)) {
+        // A file that is not there: its full path, as far as it can be told.
+        const DWORD length = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+        resolved.assign(length, L'\0');
+        const DWORD written = GetFullPathNameW(wide.c_str(), length, resolved.data(), nullptr);
+        resolved.resize(written < length ? written : 0);
+        if (resolved.empty())
+            resolved = wide;
+    }
+    // The file systems of Windows compare names through the invariant upper case.
+    std::wstring upper(resolved.size(), L'\0');
+    if (!resolved.empty() &&
+        LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, resolved.data(), static_cast<int>(resolved.size()),
+                      upper.data(), static_cast<int>(upper.size()), nullptr, nullptr, 0) == 0)
+        upper = resolved;
+    return std::string(reinterpret_cast<const char*>(upper.data()), upper.size() * sizeof(wchar_t));
+#else
+    if (path.empty())
+        return path;
+    const fs::path absolute = fs::absolute(fs::path(path), ec);
+    if (ec)
+        return path;
+    fs::path resolved = fs::weakly_canonical(absolute, ec);
+    return ec ? absolute.lexically_normal().native() : resolved.native();
+#endif
+}
+
+// ---- Export.
+
+UnreadableCells FindUnreadableCells(const DescDocument& document)
+{
+    UnreadableCells found;
+    for (int n = 1; n <= kFileListGrid; ++n) {
+        const Grid& grid = document.grid(n);
+        const int fileCol = n == kFileListGrid ? 2 : 1;
+        for (int r = 0; r < grid.rowCount(); ++r) {
+            const int stored = std::min(grid.storedCells(r), grid.colCount());
+            for (int c = 1; c < stored; ++c) {
+                const std::string& text = grid.cell(c, r);
+                if (text.find_first_of(std::string_view("\x1A\r\n\t~", 5)) == std::string::npos)
+                    continue;
+                std::string what;
+                auto note = [&](bool has, int& count, const char* name) {
+                    if (!has)
+                        return;
+                    ++count;
+                    what += what.empty() ? name : std::string(", ") + name;
+                };
+                note(text.find('\x1A') != std::string::npos, found.endOfFile, "byte 26");
+                note(text.find_first_of("\r\n") != std::string::npos, found.lineBreak, "line break");
+                note(text.find('\t') != std::string::npos, found.tab, "TAB");
+                note(text.find('~') != std::string::npos, found.tilde, "\"~\"");
+                ++found.cells;
+                if (found.first.size() < kNamedCells)
+                    found.first.push_back({n, c, r, r == 0 ? std::string() : grid.cell(fileCol, r), grid.cell(c, 0), what});
+            }
+        }
+    }
+    return found;
+}
+
+std::string UnreadableCells::message() const
+{
+    std::string text = Counted(static_cast<size_t>(cells), "cell", "cells") +
+                       " of the table cannot be read back by Import table as written:\n";
+    auto line = [&](int count, const char* holds) {
+        if (count > 0)
+            text += "  " + Counted(static_cast<size_t>(count), "cell holds ", "cells hold ") + holds + "\n";
+    };
+    line(endOfFile, "byte 26 (Ctrl+Z): reading the table stops there and loses every row after it");
+    line(lineBreak, "a line break: the import splits its row");
+    line(tab, "a TAB: the import splits it into two cells");
+    line(tilde, "\"~\": the import drops it");
+    for (const UnreadableCell& cell : first) {
+        text += "  " + SummaryLabel(cell.grid) + ", " + (cell.row == 0 ? std::string("header row") : cell.file) +
+                ", \"" + cell.key + "\": " + cell.what + "\n";
+    }
+    if (static_cast<size_t>(cells) > first.size())
+        text += "  and " + std::to_string(static_cast<size_t>(cells) - first.size()) + " more\n";
+    return text;
+}
+
+// ---- Import.
+
+std::string FileListMismatch(const Grid& summary, const std::vector<std::string>& descFiles)
+{
+    struct Count {
+        int given = 0;
+        int listed = 0;
+        std::string givenPath;
+        std::string listedPath;
+    };
+    std::vector<int> labels;
+    for (int i = 0; i < summary.rowCount(); ++i)
+        if (IsFileListLabel(summary.cell(0, i)))
+            labels.push_back(i);
+    if (labels.empty())
+        return "The table has no \"File list\" block, so it does not name the desc files: it is empty, cut short "
+               "(byte 26, Ctrl+Z, ends it), in another character set (UTF-16) or not an exported table";
+
+    for (int label : labels) {
+        std::unordered_map<std::string, Count> counts;
+        std::vector<std::string> order;
+        auto count = [&](const std::string& path) -> Count& {
+            auto [it, added] = counts.try_emplace(ResolvedPathKey(path));
+            if (added)
+                order.push_back(it->first);
+            return it->second;
+        };
+        for (const std::string& path : descFiles) {
+            Count& c = count(path);
+            ++c.given;
+            if (c.givenPath.empty())
+                c.givenPath = path;
+        }
+        // Row 0 of the block is its header row.
+        for (int r = label + 2; r < summary.rowCount() && !summary.cell(1, r).empty(); ++r) {
+            Count& c = count(summary.cell(2, r));
+            ++c.listed;
+            if (c.listedPath.empty())
+                c.listedPath = summary.cell(2, r);
+        }
+        std::vector<std::string> missing, extra;
+        size_t missingCount = 0, extraCount = 0;
+        for (const std::string& key : order) {
+            const Count& c = counts[key];
+            if (c.given > c.listed) {
+                missingCount += static_cast<size_t>(c.given - c.listed);
+                if (missing.size() < kNamedCells)
+                    missing.push_back(c.givenPath);
+            } else if (c.listed > c.given) {
+                extraCount += static_cast<size_t>(c.listed - c.given);
+                if (extra.size() < kNamedCells)
+                    extra.push_back(c.listedPath);
+            }
+        }
+        if (missingCount == 0 && extraCount == 0)
+            continue;
+        std::string text = "The \"File list\" block of the table (line " + std::to_string(label + 1) +
+                           ") does not name exactly the desc files given:";
+        auto list = [&](size_t total, const std::vector<std::string>& paths, const char* one, const char* many) {
+            if (total == 0)
+                return;
+            text += "\n  " + Counted(total, one, many);
+            for (const std::string& path : paths)
+                text += "\n    " + path;
+            if (total > paths.size())
+                text += "\n    and " + std::to_string(total - paths.size()) + " more";
+        };
+        list(missingCount, missing, "desc file given is not in it:", "desc files given are not in it:");
+        list(extraCount, extra, "file it names is not given:", "files it names are not given:");
+        return text;
+    }
+    return {};
+}
+
+CharacterSetDamage FindCharacterSetDamage(std::string_view tableBytes, const DescDocument& document)
+{
+    size_t replaced = 0;
+    bool valuesValid = true, valuesMultiByte = false;
+    for (int n = 1; n <= kFileListGrid; ++n) {
+        const Grid& grid = document.grid(n);
+        for (int r = 0; r < grid.rowCount(); ++r) {
+            const int stored = std::min(grid.storedCells(r), grid.colCount());
+            for (int c = 1; c < stored; ++c) {
+                const std::string& text = grid.cell(c, r);
+                replaced += CountReplacements(text);
+                if (valuesValid) {
+                    const Utf8Scan scan = ScanUtf8(text);
+                    valuesValid = scan.valid;
+                    valuesMultiByte = valuesMultiByte || scan.multiByte;
+                }
+            }
+        }
+    }
+    CharacterSetDamage damage;
+    const size_t inTable = CountReplacements(tableBytes);
+    damage.replacements = inTable > replaced ? inTable - replaced : 0;
+    const Utf8Scan table = ScanUtf8(tableBytes);
+    damage.utf8 = table.valid && table.multiByte && !(valuesValid && valuesMultiByte);
+    return damage;
+}
+
+std::string CharacterSetDamage::message(const std::string& codePageName) const
+{
+    std::string text;
+    if (replacements > 0)
+        text += "The table holds " + Counted(replacements, "replacement character", "replacement characters") +
+                " (the bytes EF BF BD) that the values it replaces do not: a program that read it in another "
+                "character set put them in place of the characters it could not read.\n";
+    if (utf8)
+        text += "The table is in UTF-8 while the values it replaces are not: each of its non-ASCII characters "
+                "would become two or more bytes in the desc files, whose code page is " +
+                codePageName + ". Save the table in that character set.\n";
+    return text;
+}
+
+}  // namespace dravik

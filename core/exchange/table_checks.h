@@ -1,0 +1,76 @@
+// What the table text file cannot carry and what an import would damage:
+// the checks the window and the batch command share.
+#pragma once
+
+#include "core/document/desc_document.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dravik {
+
+// A path as the system resolves it: absolute, with "." and ".." and links
+// resolved as far as the path exists; on Windows without regard to letter
+// case, as its file systems compare names. Two paths name the same file when
+// their keys are equal. The key is for comparing only, never for display.
+std::string ResolvedPathKey(const std::string& path);
+
+// ---- Export: cells that Import table cannot read back as they were.
+
+// How many of the shown cells at most a message names.
+inline constexpr size_t kNamedCells = 5;
+
+struct UnreadableCell {
+    int grid;
+    int col;
+    int row;
+    std::string file;  // the row's desc file; empty for the header row
+    std::string key;   // the column's header
+    std::string what;  // what is wrong with it
+};
+
+struct UnreadableCells {
+    int endOfFile = 0;  // byte 26: reading stops there, the rest of the table is lost
+    int lineBreak = 0;  // CR or LF: the row is split, or the CR dropped
+    int tab = 0;        // the cell is split into two
+    int tilde = 0;      // every "~" is dropped
+    int cells = 0;      // cells with any of these
+    std::vector<UnreadableCell> first;  // the first kNamedCells, in the table's order
+
+    bool any() const { return cells > 0; }
+    // The import would lose or shift whole rows, not just change a cell.
+    bool cutsTable() const { return endOfFile > 0 || lineBreak > 0; }
+    // Lines for the user: the counts, then the first cells as table, file and key.
+    std::string message() const;
+};
+
+// Every cell the export writes from the section tables and the file list.
+UnreadableCells FindUnreadableCells(const DescDocument& document);
+
+// ---- Import.
+
+// Whether the "File list" blocks of a summary table name exactly the given
+// desc files, each as often as given, in any order, paths compared as the
+// system resolves them. Empty when they do (and there is a block); otherwise
+// what differs, for the user.
+std::string FileListMismatch(const Grid& summary, const std::vector<std::string>& descFiles);
+
+// A table damaged by a program that read or wrote it in another character set.
+struct CharacterSetDamage {
+    // U+FFFD as UTF-8 (EF BF BD): a character that could not be read was
+    // replaced. Counted beyond those the replaced values already held.
+    size_t replacements = 0;
+    // The table is valid UTF-8 with multi-byte sequences while the values it
+    // replaces are not: each of its non-ASCII characters would become two or
+    // more bytes in the desc files.
+    bool utf8 = false;
+
+    bool any() const { return replacements > 0 || utf8; }
+    std::string message(const std::string& codePageName) const;
+};
+
+// The table's bytes against the tables of the document before the import.
+CharacterSetDamage FindCharacterSetDamage(std::string_view tableBytes, const DescDocument& document);
+
+}  // namespace dravik

@@ -1,0 +1,78 @@
+// Copying all section tables and the file list into the summary table, block
+// by block under label rows, and back.
+#pragma once
+
+#include "core/document/desc_document.h"
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace dravik {
+
+// "Section 1" ... "Section 9", "Section text", "File list".
+std::string SummaryLabel(int gridNumber);
+
+// Which table a summary label row names: 1 to 10 for a section label, 11 for
+// the file list, nothing for any other row. Only a section pass or a file
+// pass looks for its own kind.
+std::optional<int> SectionLabelTarget(const std::string& label);
+bool IsFileListLabel(const std::string& label);
+
+// The section tables and the file list, by grid number less one.
+using TableGrids = std::array<Grid, kFileListGrid>;
+
+// Export without the file: the summary table gets one label row and one block
+// per table. Cells the export does not write keep what they held.
+void BuildSummaryTable(const DescDocument& document, Grid& summary);
+
+// Turns a path into what two paths must share to name the same file.
+using PathKey = std::function<std::string(const std::string& path)>;
+
+// Where the rows of one labelled block went.
+struct BlockPlacement {
+    int grid = 0;      // the table the label names
+    int labelRow = 0;  // its row in the summary table
+    int movedRows = 0;  // rows placed by their path away from their position
+    bool namedAny = false;  // a row named an opened file
+    // The opened files (file-list rows) no row of the block named, and
+    // whether each kept the value it had before the import.
+    struct Unnamed {
+        int row;
+        bool kept;
+    };
+    std::vector<Unnamed> unnamed;
+};
+
+struct ImportPlacement {
+    std::vector<BlockPlacement> blocks;  // in the order they were applied
+    int movedRows() const;
+};
+
+// Import without the file: clears the section tables, copies each labelled
+// block of the summary table into the table it names (section labels first,
+// then file-list labels). Table sizes never change; a label that names no
+// table is skipped.
+//
+// A block row whose path (column 1 of a section block, column 2 of a
+// file-list block) names a file of the file list as `tables` holds it on
+// entry goes to that file's row, so that a table sorted or thinned in a
+// spreadsheet still gives each file its own values; any other row goes to
+// the row at its position in the block. When a table's blocks name at least
+// one file, the files they do not name keep their values instead of being
+// cleared. Paths are compared through `key` (their bytes when it is empty),
+// the file list's paths without the "~" that reading a table drops.
+ImportPlacement ApplySummaryTable(const Grid& summary, TableGrids& tables, const PathKey& key = {});
+
+// The three commands on the document, each one edit.
+TableChange ExportTable(DescDocument& document);
+// `tableBytes` is the table text file read in; none when the file dialog was
+// cancelled, which still clears the section tables and copies the summary
+// table's blocks back. Paths are compared as the system resolves them.
+TableChange ImportTable(DescDocument& document, const std::string* tableBytes, ImportPlacement* placement = nullptr);
+// Double-click on the summary table, answered Yes: every cell empty.
+TableChange ClearSummaryTable(DescDocument& document);
+
+}  // namespace dravik

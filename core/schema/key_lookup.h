@@ -1,0 +1,59 @@
+// Finding a key's line in a desc text.
+//
+// A key line is a line whose first L characters equal the key ignoring case
+// (L being the key's length); when several lines start with a key, the last
+// one is the key's line, for reading and for writing alike. The lookup runs
+// over every line of the text, whatever section it is in.
+#pragma once
+
+#include "core/text/code_page.h"
+#include "core/text/text_lines.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace dravik {
+
+inline constexpr long kNoLine = -1;
+
+// The value text of a line from its key on: the rest after the key's length,
+// with characters 0 to 32 removed at both ends.
+std::string ValueAfterKey(const std::string& line, size_t keyLength);
+
+// The literal lookup, a scan of the whole text per call; an empty key
+// matches no line.
+long FindKeyLine(const std::vector<std::string>& lines, std::string_view key, const CodePage& codePage);
+
+// The folded first bytes of a set of keys: lines that start with none of
+// them cannot be the line of any of those keys.
+using FirstBytes = std::array<bool, 256>;
+
+// The same answers as FindKeyLine for many keys over one text: the lines'
+// folded starts, sorted, so each key is a binary search. Keys longer than
+// `longestKey`, and keys outside `firstBytes` when it is given, are answered
+// by a scan.
+class KeyLineIndex {
+public:
+    KeyLineIndex(const std::vector<std::string>& lines, size_t longestKey, const CodePage& codePage,
+                 const FirstBytes* firstBytes = nullptr);
+
+    long find(std::string_view key) const;
+    // The same for a key already folded under the code page.
+    long findFolded(std::string_view foldedKey) const;
+    std::string valueOf(std::string_view key) const;
+    // Line `index` of the text now reads `line`.
+    void lineChanged(size_t index, const std::string& line);
+
+private:
+    const std::vector<std::string>& lines_;
+    size_t longestKey_;
+    const CodePage& codePage_;
+    const FirstBytes* firstBytes_;
+    std::vector<std::string> startOfLine_;                // folded, cut to longestKey
+    std::vector<std::pair<std::string_view, size_t>> sorted_;  // views into startOfLine_
+};
+
+}  // namespace dravik

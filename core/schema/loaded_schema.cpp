@@ -1,0 +1,63 @@
+#include "core/schema/loaded_schema.h"
+
+#include "core/errors.h"
+
+#include <algorithm>
+
+namespace dravik {
+
+LoadedSchema::LoadedSchema(const TextLines& variables, const CodePage& codePage)
+{
+    std::vector<std::string> all;
+    for (int i = 1; i <= kSectionCount; ++i) {
+        const size_t s = static_cast<size_t>(i - 1);
+        sections[s] = ReadSectionSchema(variables, i, codePage);
+        for (const auto& entry : sections[s].entries) {
+            foldedNames[s].push_back(codePage.lowered(entry.name));
+            const std::string& name = foldedNames[s].back();
+            longestKey = std::max(longestKey, name.size());
+            if (!name.empty())
+                firstBytes[static_cast<unsigned char>(name[0])] = true;
+            all.push_back(name);
+        }
+    }
+    std::sort(all.begin(), all.end());
+    for (int i = 0; i < kSectionCount; ++i) {
+        for (const auto& name : foldedNames[static_cast<size_t>(i)]) {
+            auto after = std::upper_bound(all.begin(), all.end(), name);
+            hasLongerName[static_cast<size_t>(i)].push_back(after != all.end() &&
+                                                            after->compare(0, name.size(), name) == 0);
+        }
+    }
+}
+
+std::string LoadedSchema::firstError() const
+{
+    for (const auto& section : sections)
+        if (!section.error.empty())
+            return section.error;
+    return {};
+}
+
+std::string LoadedSchema::tooLargeError(int files) const
+{
+    const long long rows = static_cast<long long>(files) + 1;
+    long long cells = 0;
+    const SectionEntry* largest = nullptr;
+    for (const auto& section : sections) {
+        long long columns = 2;
+        for (const auto& entry : section.entries) {
+            if (!largest || entry.count > largest->count)
+                largest = &entry;
+            columns += ColumnsOf(entry);
+            if (columns > kMaxValueCells)
+                break;
+        }
+        cells += columns * rows;
+        if (cells > kMaxValueCells)
+            return largest ? TooManyColumnsMessage(largest->name, largest->count) : TooManyColumnsMessage("", 0);
+    }
+    return {};
+}
+
+}  // namespace dravik

@@ -1,0 +1,44 @@
+// The variables text read once for a whole load or save: every section's
+// entries, their names folded for the key lookup, and what the lookup index
+// of each desc file needs to know about them.
+#pragma once
+
+#include "core/text/code_page.h"
+#include "core/schema/key_lookup.h"
+#include "core/schema/schema.h"
+#include "core/text/text_lines.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace dravik {
+
+struct LoadedSchema {
+    LoadedSchema(const TextLines& variables, const CodePage& codePage);
+
+    const SectionSchema& section(int i) const { return sections[static_cast<size_t>(i - 1)]; }
+    const std::string& folded(int i, size_t k) const { return foldedNames[static_cast<size_t>(i - 1)][k]; }
+    // The first invalid count of any section, in section order; empty when none.
+    std::string firstError() const;
+    // Why the tables cannot hold the values of `files` files; empty when they can.
+    std::string tooLargeError(int files) const;
+
+    std::array<SectionSchema, kSectionCount> sections;
+    std::array<std::vector<std::string>, kSectionCount> foldedNames;
+    size_t longestKey = 0;
+    FirstBytes firstBytes{};
+    // Whether some other name is longer and starts with this one. Only then
+    // can rewriting this name's line change which line another name finds:
+    // a rewritten line keeps its first characters, which are the name itself.
+    std::array<std::vector<bool>, kSectionCount> hasLongerName;
+};
+
+// Columns an entry takes: a negative count gets none, like a zero.
+inline int ColumnsOf(const SectionEntry& entry) { return entry.count > 0 ? entry.count : 0; }
+
+// The most value columns the tables hold for all sections and files
+// together; a schema that asks for more is refused before anything is loaded.
+inline constexpr long long kMaxValueCells = 50'000'000;
+
+}  // namespace dravik

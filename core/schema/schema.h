@@ -1,0 +1,40 @@
+// The variables text: for each of the ten sections of a desc file, the keys
+// laid out in that section's table and how many values each carries.
+#pragma once
+
+#include "core/text/code_page.h"
+#include "core/text/text_lines.h"
+
+#include <string>
+#include <vector>
+
+namespace dravik {
+
+inline constexpr int kSectionCount = 10;
+
+// "section1" ... "section9", and "section_text" for section 10.
+std::string SectionName(int section);
+
+// The entry lines of one section, unchanged and in text order. A section
+// starts at a line equal to "[" + name + "]" (case and blanks exact) and ends
+// at the next line that starts with "["; empty lines are skipped. A header
+// that occurs twice contributes both of its blocks.
+std::vector<std::string> GetSectionLines(const TextLines& variables, const std::string& sectionName);
+
+// One section's entries read once, in schema order. An entry's name is
+// everything before its first "=" (the empty text when there is none); its
+// count is read from the first entry whose name equals it ignoring case under
+// the code page. Reading stops at the first count that is not a whole number:
+// `error` then holds "'%s' is not a valid integer value" for its text, and
+// `entries` the ones before it.
+struct SectionEntry {
+    std::string name;
+    int count = 0;
+};
+struct SectionSchema {
+    std::vector<SectionEntry> entries;
+    std::string error;  // empty when every count was valid
+};
+SectionSchema ReadSectionSchema(const TextLines& variables, int section, const CodePage& codePage);
+
+}  // namespace dravik

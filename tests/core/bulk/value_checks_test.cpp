@@ -1,0 +1,63 @@
+#include "core/bulk/value_checks.h"
+#include "tests/core/test_files.h"
+
+#include <gtest/gtest.h>
+
+namespace dravik {
+namespace {
+
+class ValueChecksTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        document.startUp();
+        document.loadVariables(folder.write("v.var", "[section1]\r\narmor=2\r\nkind=1\r\n[section_text]\r\nname=1\r\n"));
+        document.openDesc({folder.write("a.txt", "armor 10 20\r\nkind tank\r\nname 5\r\n"),
+                           folder.write("b.txt", "armor 11 21\r\nkind gun\r\nname 6\r\n")});
+    }
+
+    test::TempFolder folder;
+    DescDocument document;
+    ColumnProfiles profiles{document};
+};
+
+TEST_F(ValueChecksTest, EditedCellsAreChecked)
+{
+    EXPECT_TRUE(FindProblemCells(document, profiles).empty());
+    document.setCell(1, 2, 1, "ten");       // armor, a number column
+    document.setCell(1, 3, 1, "20 21");     // several words
+    document.setCell(1, 4, 2, "big gun");   // several words in a text column
+    document.setCell(1, 4, 1, "tiger");     // text in a text column: fine
+    document.setCell(10, 2, 1, "Tiger 2");  // the text section holds free text...
+    document.setCell(10, 2, 2, "six");      // ...but its number columns are checked
+    EXPECT_EQ(CheckCell(document, profiles, 1, 2, 1), ValueProblem::NotANumber);
+    EXPECT_EQ(CheckCell(document, profiles, 1, 3, 1), ValueProblem::SeveralWords);
+    EXPECT_EQ(CheckCell(document, profiles, 1, 4, 2), ValueProblem::SeveralWords);
+    EXPECT_EQ(CheckCell(document, profiles, 1, 4, 1), ValueProblem::None);
+    EXPECT_EQ(CheckCell(document, profiles, 10, 2, 1), ValueProblem::NotANumber);
+    EXPECT_EQ(CheckCell(document, profiles, 1, 2, 2), ValueProblem::None);  // not edited
+    // Blanks around a single word are no second word.
+    document.setCell(1, 3, 2, " 22 ");
+    EXPECT_EQ(CheckCell(document, profiles, 1, 3, 2), ValueProblem::None);
+
+    const auto cells = FindProblemCells(document, profiles);
+    ASSERT_EQ(cells.size(), 5u);
+    EXPECT_EQ(cells[0].grid, 1);
+    EXPECT_EQ(cells[0].col, 2);
+    EXPECT_EQ(cells.back().grid, 10);
+    EXPECT_EQ(FindProblemCells(document, profiles, 2).size(), 2u);
+}
+
+TEST_F(ValueChecksTest, ReportNamesFileKeyValueAndReason)
+{
+    document.setCell(1, 3, 2, "x");
+    document.setCell(1, 2, 1, "1 2");
+    const ProblemReport report = ReportProblemCells(document, profiles, 1);
+    EXPECT_EQ(report.count, 2u);
+    ASSERT_EQ(report.lines.size(), 1u);
+    EXPECT_EQ(report.lines[0], folder.file("a.txt") + "\tarmor\t1 2\t" +
+                                   std::string(ProblemReason(ValueProblem::SeveralWords)));
+}
+
+}  // namespace
+}  // namespace dravik

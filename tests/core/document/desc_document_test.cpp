@@ -1,0 +1,364 @@
+// The document's record of change: what an edit replaced, what each cell
+// holds on disk, whom it tells, and which files a Save all touches.
+#include "core/document/desc_document.h"
+
+#include "core/errors.h"
+#include "core/exchange/table_exchange.h"
+#include "tests/core/test_files.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+namespace dravik {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+
+struct Recorder : DocumentListener {
+    std::vector<std::string> events;
+    void cellsChanged(int grid, int firstCol, int firstRow, int lastCol, int lastRow) override
+    {
+        events.push_back("cells " + std::to_string(grid) + " " + std::to_string(firstCol) + "," +
+                         std::to_string(firstRow) + "-" + std::to_string(lastCol) + "," + std::to_string(lastRow));
+    }
+    void gridReset(int grid) override { events.push_back("reset " + std::to_string(grid)); }
+    void modifiedChanged(bool modified) override { events.push_back(modified ? "modified" : "clean"); }
+};
+
+// What Save all writes for these files is their own bytes: an unedited save
+// leaves them alone.
+std::string Saved(const std::string& hp, const std::string& name)
+{
+    return "hp  " + hp + " \r\nname  " + name + " \r\n";
+}
+
+class Document : public ::testing::Test {
+protected:
+    Document() : doc(test::Cyrillic())
+    {
+        doc.startUp();
+        doc.setVariablesText(TextLines{{"[section1]", "hp =2", "[section_text]", "name =1"}, true});
+        for (const char* name : {"a", "b", "c"})
+            paths.push_back(dir.write(std::string(name) + ".desc", Saved("1 2", name)));
+        doc.openDesc(paths);
+    }
+    std::vector<Grid> tables() const
+    {
+        std::vector<Grid> grids;
+        for (int n = 1; n <= kGridCount; ++n)
+            grids.push_back(doc.grid(n));
+        return grids;
+    }
+    void expectTables(const std::vector<Grid>& want, const std::string& when) const
+    {
+        for (int n = 1; n <= kGridCount; ++n) {
+            const Grid& g = doc.grid(n);
+            const Grid& w = want[static_cast<size_t>(n - 1)];
+            EXPECT_EQ(g.colCount(), w.colCount()) << when << ": grid " << n;
+            EXPECT_EQ(g.rowCount(), w.rowCount()) << when << ": grid " << n;
+            EXPECT_TRUE(g == w) << when << ": grid " << n;
+        }
+    }
+    std::string saveError(const SavePlan& plan, const std::set<int>& skip = {})
+    {
+        try {
+            doc.saveAll(plan, skip);
+        } catch (const DravikError& e) {
+            return e.what();
+        }
+        return "no error";
+    }
+
+    test::TempFolder dir;
+    DescDocument doc;
+    std::vector<std::string> paths;
+};
+
+// ---- Edits taken back
+
+TEST_F(Document, UndoAndRedoRestoreEveryCellAndSize)
+{
+    std::vector<std::vector<Grid>> states{tables()};
+    std::vector<TableChange> history;
+    auto step = [&](TableChange change) {
+        history.push_back(std::move(change));
+        states.push_back(tables());
+    };
+    step(doc.setCells({{1, 2, 1, "10"}, {1, 3, 2, "x"}, {1, 2, 1, "11"}, {kFileListGrid, 2, 3, "moved"},
+                       {kSummaryGrid, 4, 4, "s"}, {1, 40, 1, "outside"}}));
+    EXPECT_EQ(history.back().cellCount(), 5u) << "a cell written twice is recorded twice; none outside the grid";
+    step(ExportTable(doc));  // the summary grows
+    ASSERT_EQ(doc.summary().rowCount(), 1 + 11 + 10 * 4 + 4);
+    const std::string narrow = "Section 1\t\r\n\tFile\tnew\t\r\n\tF\t7\t\r\n";
+    step(ImportTable(doc, &narrow));  // ... narrows to three columns, and rows grow
+    ASSERT_EQ(doc.summary().colCount(), 4);
+    ASSERT_EQ(doc.grid(1).cell(2, 1), "7");
+    step(ClearSummaryTable(doc));
+    step(ImportTable(doc, nullptr));  // the import's Cancel: every section table cleared
+    ASSERT_EQ(doc.grid(1).cell(2, 1), "");
+    ASSERT_EQ(doc.grid(10).cell(2, 3), "");
+    // Tables whose size changes: cells the new size drops must come back.
+    Grid smaller = doc.grid(1);
+    smaller.setSize(3, 2);
+    Grid larger = doc.fileList();
+    larger.setSize(5, 7);
+    larger.setCell(4, 6, "far");
+    step(doc.replaceGrids({{10, doc.grid(10)}, {1, smaller}, {kFileListGrid, larger}}));
+
+    for (size_t k = history.size(); k-- > 0;) {
+        doc.undo(history[k]);
+        expectTables(states[k], "undo " + std::to_string(k));
+    }
+    EXPECT_FALSE(doc.isModified());
+    EXPECT_EQ(doc.changedCellCount(), 0u);
+    // The count only rises: every edit, undo and redo is a change of the tables.
+    EXPECT_EQ(doc.modificationCount(), static_cast<std::int64_t>(2 * history.size()));
+    for (size_t k = 0; k < history.size(); ++k) {
+        doc.redo(history[k]);
+        expectTables(states[k + 1], "redo " + std::to_string(k));
+    }
+    EXPECT_TRUE(doc.isModified());
+    EXPECT_TRUE(doc.cellChanged(kFileListGrid, 4, 6));
+    doc.undo(history.back());
+    EXPECT_FALSE(doc.cellChanged(kFileListGrid, 4, 6));
+}
+
+TEST_F(Document, ALargeChangeStaysSmall)
+{
+    Grid summary(100, 1000);
+    size_t texts = 0;
+    for (int r = 0; r < 1000; ++r)
+        for (int c = 0; c < 100; ++c) {
+            summary.setCell(c, r, std::to_string(r * 100 + c));
+            texts += summary.cell(c, r).size();
+        }
+    const TableChange change = doc.replaceGrids({{kSummaryGrid, summary}});
+    EXPECT_EQ(change.cellCount(), 100000u);
+    EXPECT_LE(change.memoryUsed(), 40 * change.cellCount() + texts);
+}
+
+// ---- What differs from the disk
+
+TEST_F(Document, TheDiskValueOfAnUnchangedCellIsTheCellItself)
+{
+    // A second copy of every table would double the memory of a load.
+    EXPECT_EQ(&doc.diskValue(1, 2, 1), &doc.grid(1).cell(2, 1));
+    doc.setCell(1, 2, 1, "7");
+    EXPECT_EQ(doc.diskValue(1, 2, 1), "1");
+    EXPECT_EQ(doc.diskValue(kSummaryGrid, 0, 0), "") << "the summary table has no file";
+}
+
+TEST_F(Document, MarksFollowTheEditsAndATextTypedBackIsClean)
+{
+    Recorder heard;
+    doc.addListener(&heard);
+    EXPECT_FALSE(doc.isModified());
+    const std::int64_t start = doc.modificationCount();
+
+    const TableChange first = doc.setCell(1, 2, 2, "7");
+    EXPECT_TRUE(doc.cellChanged(1, 2, 2));
+    EXPECT_EQ(doc.diskValue(1, 2, 2), "1");
+    EXPECT_TRUE(doc.rowChanged(2));
+    EXPECT_FALSE(doc.rowChanged(1));
+    EXPECT_TRUE(doc.isModified());
+    doc.setCell(1, 3, 2, "8");
+    doc.setCell(kFileListGrid, 1, 3, "renamed");
+    EXPECT_EQ(doc.changedCellCount(), 3u);
+    EXPECT_TRUE(doc.rowChanged(3)) << "the file list row is the file's row too";
+    EXPECT_EQ(doc.modificationCount(), start + 3);
+
+    doc.setCell(1, 2, 2, "1");
+    EXPECT_FALSE(doc.cellChanged(1, 2, 2)) << "typed back to what the file holds";
+    EXPECT_TRUE(doc.rowChanged(2));
+    doc.setCell(1, 3, 2, "2");
+    doc.setCell(kFileListGrid, 1, 3, "c.desc");
+    EXPECT_FALSE(doc.rowChanged(2));
+    EXPECT_FALSE(doc.isModified());
+    EXPECT_EQ(doc.changedCellCount(), 0u);
+
+    doc.setCell(kSummaryGrid, 1, 1, "x");
+    EXPECT_FALSE(doc.isModified()) << "the summary table is no file's";
+    EXPECT_FALSE(doc.cellChanged(kSummaryGrid, 1, 1));
+
+    doc.redo(first);
+    EXPECT_TRUE(doc.cellChanged(1, 2, 2));
+    doc.undo(first);
+    EXPECT_FALSE(doc.isModified());
+
+    std::vector<std::string> transitions;
+    for (const auto& e : heard.events)
+        if (e == "modified" || e == "clean")
+            transitions.push_back(e);
+    EXPECT_EQ(transitions, (std::vector<std::string>{"modified", "clean", "modified", "clean"}));
+    doc.removeListener(&heard);
+}
+
+TEST_F(Document, ListenersHearTheTouchedRectangleAndResets)
+{
+    Recorder heard;
+    doc.addListener(&heard);
+    doc.setCells({{1, 3, 1, "a"}, {1, 2, 3, "b"}, {10, 2, 2, "c"}});
+    EXPECT_EQ(heard.events, (std::vector<std::string>{"cells 1 2,1-3,3", "cells 10 2,2-2,2", "modified"}));
+
+    heard.events.clear();
+    const TableChange none = doc.setCells({{1, 3, 1, "a"}, {1, 99, 1, "outside"}});
+    EXPECT_TRUE(none.empty());
+    EXPECT_TRUE(heard.events.empty()) << "nothing changed, nothing to tell";
+
+    const TableChange exported = ExportTable(doc);
+    EXPECT_EQ(heard.events, std::vector<std::string>{"reset 12"});
+    heard.events.clear();
+    doc.undo(exported);
+    EXPECT_EQ(heard.events, std::vector<std::string>{"reset 12"});
+    heard.events.clear();
+    doc.setCell(kSummaryGrid, 4, 4, "s");
+    EXPECT_EQ(heard.events, std::vector<std::string>{"cells 12 4,4-4,4"});
+    doc.removeListener(&heard);
+}
+
+// ---- Save all
+
+#ifndef _WIN32
+ino_t InodeOf(const std::string& path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
+}
+#endif
+
+TEST_F(Document, SaveAllWritesOnlyFilesWhoseBytesChangeAndLeavesEveryCellClean)
+{
+    const auto past = fs::last_write_time(paths[0]) - std::chrono::hours(24);
+    for (const auto& path : paths)
+        fs::last_write_time(path, past);
+#ifndef _WIN32
+    const ino_t inodeA = InodeOf(paths[0]);
+#endif
+    doc.setCell(1, 2, 2, "7");
+    doc.setCell(1, 0, 0, "renamed corner");  // no file holds it, yet a full save settles it
+    Recorder heard;
+    doc.addListener(&heard);
+
+    const SaveOutcome outcome = doc.saveAll();
+    EXPECT_EQ(outcome.written, 1);
+    EXPECT_EQ(outcome.files, 3);
+    EXPECT_EQ(ReadBytes(paths[1]), Saved("7 2", "b"));
+    EXPECT_EQ(fs::last_write_time(paths[0]), past);
+    EXPECT_EQ(fs::last_write_time(paths[2]), past);
+    EXPECT_NE(fs::last_write_time(paths[1]), past);
+#ifndef _WIN32
+    EXPECT_EQ(InodeOf(paths[0]), inodeA) << "an unchanged file is not even replaced";
+#endif
+    EXPECT_FALSE(doc.isModified());
+    EXPECT_EQ(doc.changedCellCount(), 0u);
+    EXPECT_FALSE(doc.rowChanged(2));
+    EXPECT_EQ(doc.diskValue(1, 2, 2), "7");
+    EXPECT_EQ(heard.events.back(), "clean");
+    doc.removeListener(&heard);
+
+    EXPECT_EQ(doc.saveAll().written, 0) << "a second save has nothing to write";
+}
+
+TEST_F(Document, AFileChangedBehindTheDocumentsBackIsReportedAndCanBeSkipped)
+{
+    for (int r = 1; r <= 3; ++r)
+        doc.setCell(1, 2, r, "9");
+    const std::string outside = Saved("5 5", "c") + "added by another program\r\n";
+    test::WriteBytes(paths[2], outside);
+
+    const SavePlan plan = doc.planSaveAll();
+    EXPECT_EQ(plan.changedOnDisk(), std::vector<std::string>{paths[2]});
+    EXPECT_FALSE(plan.files[0].changedOnDisk);
+    const SaveOutcome outcome = doc.saveAll(plan, {3});
+    EXPECT_EQ(outcome.written, 2);
+    EXPECT_EQ(ReadBytes(paths[0]), Saved("9 2", "a"));
+    EXPECT_EQ(ReadBytes(paths[2]), outside);
+    EXPECT_FALSE(doc.rowChanged(1));
+    EXPECT_TRUE(doc.rowChanged(3)) << "the skipped file's edits are still unsaved";
+    EXPECT_TRUE(doc.cellChanged(1, 2, 3));
+    EXPECT_TRUE(doc.isModified());
+    EXPECT_EQ(doc.planSaveAll().changedOnDisk(), std::vector<std::string>{paths[2]}) << "skipping is no reading";
+
+    doc.saveAll(doc.planSaveAll());  // overwritten when the user says so
+    EXPECT_EQ(ReadBytes(paths[2]), Saved("9 2", "c") + "added by another program\r\n");
+    EXPECT_TRUE(doc.planSaveAll().changedOnDisk().empty());
+    EXPECT_FALSE(doc.isModified());
+}
+
+TEST_F(Document, CellsANarrowingDroppedAreCleanOnceTheirRowIsSaved)
+{
+    Grid narrow = doc.grid(1);
+    narrow.setColCount(3);  // the second hp value of every file is gone
+    doc.replaceGrids({{1, narrow}});
+    EXPECT_EQ(doc.changedCellCount(), 4u) << "three values and their header";
+    EXPECT_TRUE(doc.cellChanged(1, 3, 2));
+    EXPECT_EQ(doc.diskValue(1, 3, 2), "2");
+    doc.saveAll(doc.planSaveAll(), {3});
+    EXPECT_EQ(ReadBytes(paths[1]), "hp  1  \r\nname  b \r\n");
+    EXPECT_FALSE(doc.rowChanged(2));
+    EXPECT_FALSE(doc.cellChanged(1, 3, 2));
+    EXPECT_TRUE(doc.cellChanged(1, 3, 3));
+    EXPECT_EQ(doc.changedCellCount(), 2u);
+}
+
+TEST_F(Document, ASaveThatFailsAtARowKeepsTheEarlierRowsSavedAndTheRestMarked)
+{
+    for (int r = 1; r <= 3; ++r)
+        doc.setCell(1, 2, r, "9");
+    fs::remove(paths[1]);
+    const SavePlan unreadable = doc.planSaveAll();
+    EXPECT_EQ(unreadable.files.size(), 1u);
+    EXPECT_EQ(saveError(unreadable), "Cannot open file \"" + paths[1] + "\". " + test::Reason(test::kFileNotFound));
+    EXPECT_EQ(ReadBytes(paths[0]), Saved("9 2", "a"));
+    EXPECT_FALSE(doc.rowChanged(1));
+    EXPECT_TRUE(doc.rowChanged(2));
+    EXPECT_TRUE(doc.rowChanged(3));
+    EXPECT_EQ(ReadBytes(paths[2]), Saved("1 2", "c"));
+
+    // A write that fails: the file before it is written, that one and the next are not.
+    test::WriteBytes(paths[1], Saved("1 2", "b") + std::string(4096, '#'));
+    doc.setCell(1, 2, 1, "8");
+    std::string message;
+    {
+        test::WriteFailure full(100, test::kDiskFull);
+        message = saveError(doc.planSaveAll());
+    }
+    EXPECT_EQ(message, "Cannot create file \"" + paths[1] + "\". " + test::Reason(test::kDiskFull));
+    EXPECT_EQ(ReadBytes(paths[0]), Saved("8 2", "a"));
+    EXPECT_FALSE(doc.rowChanged(1));
+    EXPECT_TRUE(doc.rowChanged(2));
+    EXPECT_TRUE(doc.rowChanged(3));
+    EXPECT_TRUE(doc.isModified());
+}
+
+TEST_F(Document, APlanForReviewListsEachRewrittenKeyLine)
+{
+    doc.setCell(1, 3, 1, "20");
+    doc.setCell(10, 2, 3, "Tiger");
+    test::WriteBytes(paths[1], "; unsaved form\r\nhp 1 2\r\nname b\r\n");
+    const SavePlan plan = doc.planSaveAll({}, true);
+    ASSERT_EQ(plan.files.size(), 3u);
+    auto lines = [&](size_t f) {
+        std::vector<std::string> out;
+        for (const KeyLineChange& k : plan.files[f].keyLines)
+            out.push_back(std::to_string(k.line) + ": " + k.before + " -> " + k.after);
+        return out;
+    };
+    EXPECT_EQ(lines(0), std::vector<std::string>{"0: hp  1 2  -> hp  1 20 "});
+    EXPECT_EQ(lines(1), (std::vector<std::string>{"1: hp 1 2 -> hp  1 2 ", "2: name b -> name  b "}));
+    EXPECT_EQ(lines(2), std::vector<std::string>{"1: name  c  -> name  Tiger "});
+    EXPECT_EQ(plan.changedFiles(), 3);
+    EXPECT_EQ(plan.changedLines(), 4u);
+    EXPECT_TRUE(doc.planSaveAll().files[0].keyLines.empty()) << "kept only when asked for";
+    EXPECT_EQ(ReadBytes(paths[0]), Saved("1 2", "a")) << "a plan writes nothing";
+}
+
+}  // namespace
+}  // namespace dravik

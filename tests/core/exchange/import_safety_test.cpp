@@ -1,0 +1,143 @@
+// Import table against what spreadsheets and other programs do to a table
+// text file: rows sorted or deleted, cells the file cannot carry, text in
+// another character set.
+#include "core/exchange/table_checks.h"
+#include "core/exchange/table_exchange.h"
+#include "core/exchange/table_text_file.h"
+#include "tests/core/test_files.h"
+
+#include <gtest/gtest.h>
+
+namespace dravik {
+namespace {
+
+class ImportSafety : public ::testing::Test {
+protected:
+    ImportSafety() : document(test::Cyrillic())
+    {
+        document.startUp();
+        document.loadVariables(dir.write("v.var", "[section1]\r\nhp =1\r\nap =1\r\n[section2]\r\nspeed =1\r\n"));
+        for (const char* name : {"a", "b", "c"})
+            paths.push_back(dir.write(std::string(name) + ".desc", std::string("hp ") + name + "1\r\nap " + name +
+                                                                       "2\r\nspeed " + name + "3\r\n"));
+    }
+    void open(const std::vector<std::string>& files) { document.openDesc(files); }
+    const std::string& cell(int grid, int col, int row) const { return document.grid(grid).cell(col, row); }
+
+    test::TempFolder dir;
+    DescDocument document;
+    std::vector<std::string> paths;
+};
+
+TEST_F(ImportSafety, RowsGoToTheFilesTheyNameAndUnnamedFilesKeepTheirValues)
+{
+    open(paths);
+    const std::string& a = paths[0];
+    const std::string& b = paths[1];
+    const std::string& c = paths[2];
+    // Section 1 sorted by a value, b's row deleted; in section 2 the header
+    // row was sorted in among the files.
+    const std::string table = "Section 1\t\r\n"
+                              "\tFile name\thp \tap \t\r\n"
+                              "\t" + c + "\tC\tCC\t\r\n"
+                              "\t" + a + "\tA\tAA\t\r\n"
+                              "Section 2\t\r\n"
+                              "\t" + b + "\tsb\t\r\n"
+                              "\tFile name\tspeed \t\r\n"
+                              "\t" + a + "\tsa\t\r\n"
+                              "\t" + c + "\tsc\t\r\n";
+    ImportPlacement placement;
+    const TableChange change = ImportTable(document, &table, &placement);
+
+    EXPECT_EQ(cell(1, 2, 1), "A");
+    EXPECT_EQ(cell(1, 3, 1), "AA");
+    EXPECT_EQ(cell(1, 2, 2), "b1") << "a file whose row was deleted keeps its values";
+    EXPECT_EQ(cell(1, 3, 2), "b2");
+    EXPECT_EQ(cell(1, 2, 3), "C");
+    EXPECT_EQ(cell(2, 2, 0), "speed ") << "the moved header row never overwrites a file's row";
+    EXPECT_EQ(cell(2, 2, 1), "sa");
+    EXPECT_EQ(cell(2, 2, 2), "sb");
+    EXPECT_EQ(cell(2, 2, 3), "sc");
+    for (int n = 3; n <= kSectionCount; ++n)
+        EXPECT_EQ(cell(n, 1, 1), "") << "a table without a block is cleared as before: " << n;
+
+    EXPECT_EQ(placement.movedRows(), 4);
+    ASSERT_EQ(placement.blocks.size(), 2u);
+    EXPECT_EQ(placement.blocks[0].grid, 1);
+    ASSERT_EQ(placement.blocks[0].unnamed.size(), 1u);
+    EXPECT_EQ(placement.blocks[0].unnamed[0].row, 2);
+    EXPECT_TRUE(placement.blocks[0].unnamed[0].kept);
+    EXPECT_TRUE(placement.blocks[1].unnamed.empty());
+
+    document.undo(change);
+    EXPECT_EQ(cell(1, 2, 1), "a1");
+    EXPECT_EQ(cell(2, 2, 3), "c3");
+}
+
+TEST_F(ImportSafety, AnUnsortedTableLandsCellForCellAndNamelessRowsGoByPosition)
+{
+    // A file opened twice: its rows take its places in turn.
+    open({paths[0], paths[1], paths[0], paths[2]});
+    document.setCell(1, 2, 3, "edited");
+    ExportTable(document);
+    std::string table = GridToText(document.summary());
+    std::array<Grid, kFileListGrid> before;
+    for (int n = 1; n <= kFileListGrid; ++n)
+        before[static_cast<size_t>(n - 1)] = document.grid(n);
+    ImportPlacement placement;
+    ImportTable(document, &table, &placement);
+    for (int n = 1; n <= kFileListGrid; ++n)
+        EXPECT_TRUE(document.grid(n) == before[static_cast<size_t>(n - 1)]) << "grid " << n;
+    EXPECT_EQ(placement.movedRows(), 0);
+
+    // A hand-made block that names no opened file: by position, the rest cleared.
+    table = "Section 2\t\r\n\tFile name\tspeed \t\r\n\tsomewhere else\tx\t\r\n";
+    ImportTable(document, &table, &placement);
+    EXPECT_EQ(cell(2, 2, 1), "x");
+    EXPECT_EQ(cell(2, 2, 2), "");
+    EXPECT_EQ(cell(2, 1, 1), "somewhere else");
+}
+
+TEST_F(ImportSafety, ExportNamesTheCellsItCannotCarry)
+{
+    open(paths);
+    document.setCell(1, 2, 1, "1\x1A");
+    document.setCell(1, 3, 2, "a\tb");
+    document.setCell(2, 2, 3, "~x");
+    document.setCell(2, 2, 1, "line\nbreak");
+    const UnreadableCells cells = FindUnreadableCells(document);
+    EXPECT_EQ(cells.cells, 4);
+    EXPECT_EQ(cells.endOfFile, 1);
+    EXPECT_EQ(cells.lineBreak, 1);
+    EXPECT_EQ(cells.tab, 1);
+    EXPECT_EQ(cells.tilde, 1);
+    EXPECT_TRUE(cells.cutsTable());
+    const std::string message = cells.message();
+    EXPECT_NE(message.find("Section 1, " + paths[0] + ", \"hp \": byte 26"), std::string::npos) << message;
+    EXPECT_NE(message.find("Section 1, " + paths[1] + ", \"ap \": TAB"), std::string::npos) << message;
+    EXPECT_NE(message.find("Section 2, " + paths[2] + ", \"speed \": \"~\""), std::string::npos) << message;
+
+    document.setCell(1, 2, 1, "1");
+    document.setCell(2, 2, 1, "x");
+    EXPECT_FALSE(FindUnreadableCells(document).cutsTable());
+}
+
+TEST_F(ImportSafety, CharacterSetDamageIsFoundOnlyWhereTheValuesDoNotExplainIt)
+{
+    open(paths);
+    const std::string replaced = "\t" + paths[0] + "\t\xEF\xBF\xBD\t\r\n";
+    const std::string utf8 = "\t" + paths[0] + "\t\xD0\xA2-34\t\r\n";  // "Т-34" in UTF-8
+    EXPECT_FALSE(FindCharacterSetDamage("\t" + paths[0] + "\t\xD2-34\t\r\n", document).any());
+    EXPECT_EQ(FindCharacterSetDamage(replaced, document).replacements, 1u);
+    EXPECT_TRUE(FindCharacterSetDamage(utf8, document).utf8);
+    EXPECT_FALSE(FindCharacterSetDamage("\xC0\x80 overlong\t\xED\xA0\x80 surrogate\t", document).utf8);
+
+    // Values that hold UTF-8, or the replacement character, already.
+    document.setCell(10, 1, 0, "\xD0\x91\xEF\xBF\xBD");
+    EXPECT_FALSE(FindCharacterSetDamage(replaced + utf8, document).any());
+    const std::string message = FindCharacterSetDamage(replaced + replaced, document).message("windows-1251");
+    EXPECT_EQ(message.rfind("The table holds 1 replacement character ", 0), 0u) << message;
+}
+
+}  // namespace
+}  // namespace dravik

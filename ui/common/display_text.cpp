@@ -1,0 +1,104 @@
+#include "ui/common/display_text.h"
+
+#include <QFile>
+#include <QStringDecoder>
+#include <QStringList>
+
+namespace dravik::ui {
+
+namespace {
+
+constexpr char32_t kPrivateUseBase = 0xE000;
+
+bool MemoCannotHold(char32_t ch)
+{
+    return ch == U'\r' || ch == U'\n' || ch == 0x00A0 || ch == 0x2028 || ch == 0x2029;
+}
+
+QString Decode(const std::string& bytes, const CodePage& codePage, bool forMemo)
+{
+    std::u32string chars;
+    chars.reserve(bytes.size());
+    for (unsigned char byte : bytes) {
+        const char32_t ch = codePage.toUnicode(byte);
+        chars.push_back(forMemo && MemoCannotHold(ch) ? kPrivateUseBase + byte : ch);
+    }
+    return QString::fromStdU32String(chars);
+}
+
+std::string Encode(const QString& text, const CodePage& codePage)
+{
+    std::string bytes;
+    bytes.reserve(static_cast<size_t>(text.size()));
+    for (char32_t ch : text.toStdU32String()) {
+        if (ch >= kPrivateUseBase && ch <= kPrivateUseBase + 0xFF)
+            bytes.push_back(static_cast<char>(ch - kPrivateUseBase));
+        else
+            bytes.push_back(codePage.fromUnicode(ch));
+    }
+    return bytes;
+}
+
+}  // namespace
+
+QString CellText(const std::string& bytes, const CodePage& codePage) { return Decode(bytes, codePage, false); }
+
+std::string CellBytes(const QString& text, const CodePage& codePage) { return Encode(text, codePage); }
+
+QString MemoText(const TextLines& text, const CodePage& codePage)
+{
+    QStringList lines;
+    lines.reserve(static_cast<qsizetype>(text.lines.size()));
+    for (const auto& line : text.lines)
+        lines.append(Decode(line, codePage, true));
+    QString joined = lines.join(QLatin1Char('\n'));
+    if (text.finalBreak && !text.lines.empty())
+        joined += QLatin1Char('\n');
+    return joined;
+}
+
+TextLines MemoLines(const QString& text, const CodePage& codePage)
+{
+    TextLines result;
+    if (text.isEmpty())
+        return result;
+    QStringList lines = text.split(QLatin1Char('\n'));
+    result.finalBreak = text.endsWith(QLatin1Char('\n'));
+    if (result.finalBreak)
+        lines.removeLast();
+    result.lines.reserve(static_cast<size_t>(lines.size()));
+    for (const QString& line : lines)
+        result.lines.push_back(Encode(line, codePage));
+    return result;
+}
+
+QString NativeText(const std::string& bytes)
+{
+#ifdef Q_OS_WIN
+    return Decode(bytes, CodePage::Default(), false);
+#else
+    return QFile::decodeName(QByteArray::fromStdString(bytes));
+#endif
+}
+
+std::string NativeBytes(const QString& text)
+{
+#ifdef Q_OS_WIN
+    return Encode(text, CodePage::Default());
+#else
+    return QFile::encodeName(text).toStdString();
+#endif
+}
+
+QString MessageText(const std::string& bytes)
+{
+#ifndef Q_OS_WIN
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(QByteArray::fromStdString(bytes));
+    if (!utf8.hasError())
+        return text;
+#endif
+    return Decode(bytes, CodePage::Default(), false);
+}
+
+}  // namespace dravik::ui

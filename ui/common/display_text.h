@@ -1,0 +1,35 @@
+// Text crosses into Qt here and only here: the program's text is bytes in
+// its code page, Qt's is Unicode. Cells and memo lines go through the code
+// page so that every byte comes back as it was; paths and messages go
+// through the system's file-name encoding, as the files were opened with it.
+#pragma once
+
+#include "core/text/code_page.h"
+#include "core/text/text_lines.h"
+
+#include <QString>
+#include <string>
+
+namespace dravik::ui {
+
+// A grid cell: each byte becomes its own code-page character.
+QString CellText(const std::string& bytes, const CodePage& codePage);
+std::string CellBytes(const QString& text, const CodePage& codePage);
+
+// A memo's content. A plain-text editor breaks lines at CR and LF and turns a
+// no-break space into a blank, so those bytes are shown as private-use
+// characters (U+E000 + byte) that it leaves alone.
+QString MemoText(const TextLines& text, const CodePage& codePage);
+TextLines MemoLines(const QString& text, const CodePage& codePage);
+
+// Paths and error messages, which carry paths: the bytes the file system
+// takes (the ANSI code page on Windows, UTF-8 elsewhere).
+QString NativeText(const std::string& bytes);
+std::string NativeBytes(const QString& text);
+
+// An error message: its paths are in the file-name encoding but a quoted
+// schema text is in the code page, so text that is not valid UTF-8 is read
+// through the code page instead (on Windows the two are the same).
+QString MessageText(const std::string& bytes);
+
+}  // namespace dravik::ui

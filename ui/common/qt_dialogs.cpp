@@ -1,0 +1,210 @@
+#include "ui/common/qt_dialogs.h"
+
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace dravik::ui {
+
+QString QtNameFilters(const QString& filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString pattern = parts[i + 1];
+        pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
+#ifndef Q_OS_WIN
+        // "*.*" means every file on Windows; elsewhere it would hide the
+        // names without a dot.
+        if (pattern == QLatin1String("*.*"))
+            pattern = QStringLiteral("*");
+#endif
+        filters.append(parts[i] + QLatin1String(" (") + pattern + QLatin1Char(')'));
+    }
+    return filters.join(QLatin1String(";;"));
+}
+
+namespace {
+
+void Prepare(QFileDialog& dialog, const FileDialogRequest& request)
+{
+    dialog.setWindowTitle(request.title);
+    // Every file dialog starts where the last one left the user.
+    dialog.setDirectory(QDir::currentPath());
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    dialog.setSizeGripEnabled(true);
+    if (!request.filter.isEmpty())
+        dialog.setNameFilter(QtNameFilters(request.filter));
+    dialog.setDefaultSuffix(request.defaultSuffix);
+}
+
+// A chosen file leaves its folder as the program's current directory, as
+// the console manager's commands expect, and the next dialog starts there.
+// The paths use the system's separators: on Windows the file list names a
+// file by what follows the last backslash, and the settings file keeps
+// paths as Windows writes them.
+QStringList Chosen(QFileDialog& dialog)
+{
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    QStringList files = dialog.selectedFiles();
+    if (!files.isEmpty())
+        QDir::setCurrent(QFileInfo(files.first()).absolutePath());
+    for (QString& path : files)
+        path = QDir::toNativeSeparators(path);
+    return files;
+}
+
+}  // namespace
+
+QStringList QtDialogs::openFiles(QWidget* parent, const FileDialogRequest& request)
+{
+    QFileDialog dialog(parent);
+    Prepare(dialog, request);
+    dialog.setFileMode(request.multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    return Chosen(dialog);
+}
+
+std::optional<QString> QtDialogs::saveFile(QWidget* parent, const FileDialogRequest& request)
+{
+    QFileDialog dialog(parent);
+    Prepare(dialog, request);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // An existing file is replaced without a question.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    const QStringList files = Chosen(dialog);
+    if (files.isEmpty())
+        return std::nullopt;
+    return files.first();
+}
+
+std::optional<QFont> QtDialogs::chooseFont(QWidget* parent, const QFont& initial)
+{
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, initial, parent);
+    if (!ok)
+        return std::nullopt;
+    return font;
+}
+
+void QtDialogs::errorBox(QWidget* parent, const QString& caption, const QString& text)
+{
+    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void QtDialogs::messageBox(QWidget* parent, const QString& caption, const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+bool QtDialogs::confirm(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::NoButton, parent);
+    QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
+    box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+int QtDialogs::ask(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> added;
+    for (int i = 0; i < buttons.size(); ++i) {
+        // The last button is the one that changes nothing: Escape presses it.
+        const bool last = i + 1 == buttons.size();
+        added.append(box.addButton(buttons[i], last ? QMessageBox::RejectRole : QMessageBox::AcceptRole));
+    }
+    if (!added.isEmpty()) {
+        box.setDefaultButton(qobject_cast<QPushButton*>(added.first()));
+        box.setEscapeButton(added.last());
+    }
+    box.exec();
+    return static_cast<int>(added.indexOf(box.clickedButton()));
+}
+
+bool QtDialogs::review(QWidget* parent, const QString& title, const QString& summary, const QString& details,
+                       const QString& accept, const QString& reject)
+{
+    QDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    dialog.resize(760, 480);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLabel(summary));
+    auto* text = new QPlainTextEdit(details);
+    text->setReadOnly(true);
+    text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    layout->addWidget(text);
+    auto* buttons = new QDialogButtonBox;
+    QPushButton* yes = buttons->addButton(accept, QDialogButtonBox::AcceptRole);
+    buttons->addButton(reject, QDialogButtonBox::RejectRole);
+    yes->setDefault(true);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<QString> QtDialogs::askExpression(QWidget* parent, const ExpressionRequest& request)
+{
+    QDialog dialog(parent);
+    dialog.setWindowTitle(request.title);
+    dialog.resize(560, 360);
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* help = new QLabel(request.help);
+    help->setWordWrap(true);
+    layout->addWidget(help);
+    auto* edit = new QLineEdit;
+    edit->setObjectName(QStringLiteral("Expression"));
+    layout->addWidget(edit);
+    auto* preview = new QLabel;
+    preview->setObjectName(QStringLiteral("Preview"));
+    preview->setWordWrap(true);
+    preview->setTextFormat(Qt::PlainText);
+    preview->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    layout->addWidget(preview, 1);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QPushButton* apply = buttons->button(QDialogButtonBox::Ok);
+    apply->setText(QObject::tr("&Apply"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+
+    // A large selection takes a moment to preview: it follows the typing
+    // once the typing pauses.
+    QTimer pause;
+    pause.setSingleShot(true);
+    pause.setInterval(150);
+    auto update = [&] {
+        const ExpressionRequest::Preview shown = request.preview(edit->text());
+        preview->setText(shown.text);
+        apply->setEnabled(shown.valid);
+    };
+    QObject::connect(&pause, &QTimer::timeout, &dialog, update);
+    QObject::connect(edit, &QLineEdit::textChanged, &dialog, [&] {
+        apply->setEnabled(false);
+        pause.start();
+    });
+    update();
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return edit->text();
+}
+
+}  // namespace dravik::ui

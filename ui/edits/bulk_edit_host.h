@@ -1,0 +1,34 @@
+// What the bulk edits of the Edit menu (find and replace, set selection,
+// copy and paste) use of the main window.
+#pragma once
+
+#include "core/document/desc_document.h"
+#include "ui/common/dialogs.h"
+#include "ui/tables/edit_history.h"
+
+#include <functional>
+
+class QWidget;
+
+namespace dravik::ui {
+
+class GridView;
+
+struct BulkEditHost {
+    DescDocument& document;
+    EditHistory& history;
+    Dialogs& dialogs;
+    QWidget* window;
+    // StringGrid1 ... StringGrid12.
+    std::function<GridView*(int grid)> table;
+    // The section table or file list of the current tab; none on the others.
+    std::function<GridView*()> currentTable;
+    // Brings the table's tab to the front.
+    std::function<void(int grid)> showTable;
+    // Runs a command as the window's menu commands run: the open cell
+    // editor's text goes into the document first, a failure is shown in the
+    // error box. False when it failed.
+    std::function<bool(const std::function<void()>&)> run;
+};
+
+}  // namespace dravik::ui

@@ -1,0 +1,95 @@
+// A table of the document seen by a Qt view. Row 0 and column 0 of the grid
+// are its fixed cells; they are the view's header sections, so the model's
+// cell (r, c) is the grid's cell (c + 1, r + 1) and the fixed cells cannot
+// be edited. The model follows the document's change notices with precise
+// updates; an edit asks the history to change the cell.
+#pragma once
+
+#include "core/bulk/column_profiles.h"
+#include "core/document/desc_document.h"
+
+#include <QAbstractTableModel>
+#include <QTimer>
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dravik::ui {
+
+class EditHistory;
+
+class GridModel : public QAbstractTableModel, public DocumentListener {
+    Q_OBJECT
+public:
+    GridModel(EditHistory& history, int gridNumber, QObject* parent = nullptr);
+    ~GridModel() override;
+
+    const DescDocument& document() const { return document_; }
+    int gridNumber() const { return gridNumber_; }
+    const Grid& grid() const { return document_.grid(gridNumber_); }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+    // The fixed cell both headers meet at (the file list's "File number").
+    QString cornerText() const;
+
+    // The column that holds each file's full path: column 1 of a section
+    // table, column 2 ("Path") of the file list; none elsewhere.
+    bool isPathColumn(int gridCol) const;
+
+    // Whether changed cells are shown in their own colour.
+    void setShowChanges(bool show);
+    // The section tables' colours for values that differ from their column's
+    // most common value, and for problem cells (value_checks.h); without
+    // profiles there are neither.
+    void setProfiles(ColumnProfiles* profiles);
+    void setShowDifferences(bool show);
+    bool showDifferences() const { return showDifferences_; }
+
+    // The grid cell of a model index, and back.
+    static int gridCol(const QModelIndex& index) { return index.column() + 1; }
+    static int gridRow(const QModelIndex& index) { return index.row() + 1; }
+
+signals:
+    // The grid's size changed, or too much of it to say where.
+    void gridWasReset();
+    void cornerChanged();
+
+private:
+    void cellsChanged(int grid, int firstCol, int firstRow, int lastCol, int lastRow) override;
+    void gridReset(int grid) override;
+    bool isSectionValue(int col, int row) const;
+    void colorsChanged();
+    // Whether the cell differs from its column's most common value as the
+    // column was last painted.
+    bool differs(int col, int row) const;
+    std::string_view shownCommon(int col) const;
+    void checkCommonValues();
+    void commonValuesMayChange(int firstCol, int lastCol);
+
+    DescDocument& document_;
+    EditHistory& history_;
+    int gridNumber_;
+    int shownColumns_;
+    int shownRows_;
+    bool showChanges_ = true;
+    ColumnProfiles* profiles_ = nullptr;
+    bool showDifferences_ = false;
+    // The most common value each column was painted with. An edit does not
+    // drop it: once the edit's notices are over, the column's value is
+    // worked out again and the column repainted only when it changed, so
+    // that typing (and the cell editor's own look-ups) does not work out a
+    // 5,000-row column at every cell.
+    mutable std::vector<std::optional<std::string>> shownCommon_;
+    std::vector<int> commonToCheck_;
+    QTimer commonCheck_;
+};
+
+}  // namespace dravik::ui

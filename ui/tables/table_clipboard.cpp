@@ -1,0 +1,52 @@
+#include "ui/tables/table_clipboard.h"
+
+#include "core/bulk/bulk_edits.h"
+#include "core/bulk/clipboard_text.h"
+#include "ui/common/display_text.h"
+#include "ui/tables/grid_view.h"
+#include "ui/tables/table_selection.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+namespace dravik::ui {
+
+void CopyCells(const BulkEditHost& host, const GridView* view)
+{
+    const CellBlock block = SelectedBlock(view);
+    if (block.size() == 0)
+        return;
+    host.run([&] {
+        // The toolkit turns the line ends into CR LF on the Windows clipboard.
+        const std::string text = CopyText(host.document, block, "\n");
+        QGuiApplication::clipboard()->setText(CellText(text, host.document.codePage()));
+    });
+}
+
+void PasteCells(const BulkEditHost& host, GridView* view)
+{
+    const int grid = view->gridModel()->gridNumber();
+    if (grid > kSectionCount) {
+        host.dialogs.messageBox(host.window, QObject::tr("Paste"),
+                                QObject::tr("The file list's names and paths are not pasted over."));
+        return;
+    }
+    const QString clipboard = QGuiApplication::clipboard()->text();
+    if (clipboard.isEmpty())
+        return;
+    host.run([&] {
+        const auto cells = ParseClipboardText(CellBytes(clipboard, host.document.codePage()));
+        const CellBlock selection = SelectedBlock(view);
+        if (cells.empty() || selection.size() == 0)
+            return;
+        const bool fill = cells.size() == 1 && cells.front().size() == 1 && selection.size() > 1;
+        const CellBlock target = fill ? selection
+                                      : BlockFrom(view, selection.columns.front(), selection.rows.front(), cells.size(),
+                                                  cells.front().size());
+        const BulkEdit edit = PasteEdits(host.document, target, cells);
+        host.history.push(QObject::tr("Paste"), host.document.setCells(edit.edits));
+        SelectBlock(view, target);
+    });
+}
+
+}  // namespace dravik::ui

@@ -1,0 +1,19 @@
+// Edit > Copy and Edit > Paste on the tables, as spreadsheets exchange
+// cells: TAB-separated rows, quoted where a cell holds a TAB, a line break
+// or a leading quote.
+#pragma once
+
+#include "ui/edits/bulk_edit_host.h"
+
+namespace dravik::ui {
+
+// The selected rectangle's shown cells onto the clipboard.
+void CopyCells(const BulkEditHost& host, const GridView* view);
+
+// The clipboard's rows pasted with their first cell at the selection's first
+// (top-left) cell, over shown rows only; a single value fills the whole
+// selection instead. Only value cells are pasted into; the pasted cells are
+// selected afterwards. One step of the history.
+void PasteCells(const BulkEditHost& host, GridView* view);
+
+}  // namespace dravik::ui

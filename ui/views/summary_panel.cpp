@@ -1,0 +1,285 @@
+#include "ui/views/summary_panel.h"
+
+#include "ui/common/counted_text.h"
+
+#include "core/text/cell_value.h"
+#include "core/text/dravik2_auxillary.h"
+#include "core/schema/schema.h"
+#include "ui/common/display_text.h"
+#include "ui/tables/grid_view.h"
+#include "ui/views/histogram_view.h"
+
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLocale>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <utility>
+
+namespace dravik::ui {
+
+namespace {
+
+// Edits, filter changes and selections come in bursts: one summary after them.
+constexpr int kRefreshDelayMs = 30;
+constexpr size_t kMostCommonShown = 5;
+
+QString Number(double value) { return QString::fromStdString(FormatCellNumber(value)); }
+
+// Mean and median need not show every digit a division gives.
+QString Rounded(double value)
+{
+    return QString::fromStdString(FormatCellNumber(std::round(value * 1e6) / 1e6));
+}
+
+}  // namespace
+
+SummaryPanel::SummaryPanel(DescDocument& document, QWidget* parent) : QWidget(parent), document_(document)
+{
+    setObjectName(QStringLiteral("ColumnSummary"));
+    title_ = new QLabel;
+    title_->setObjectName(QStringLiteral("SummaryTitle"));
+    QFont bold = title_->font();
+    bold.setBold(true);
+    title_->setFont(bold);
+    title_->setWordWrap(true);
+    facts_ = new QLabel;
+    facts_->setObjectName(QStringLiteral("SummaryFacts"));
+    facts_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    mostCommon_ = new QLabel;
+    mostCommon_->setObjectName(QStringLiteral("SummaryMostCommon"));
+    mostCommon_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    histogram_ = new HistogramView;
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(title_);
+    layout->addWidget(facts_);
+    layout->addWidget(mostCommon_);
+    layout->addWidget(histogram_, 1);
+
+    refresh_.setSingleShot(true);
+    refresh_.setInterval(kRefreshDelayMs);
+    connect(&refresh_, &QTimer::timeout, this, &SummaryPanel::refresh);
+    connect(histogram_, &HistogramView::barClicked, this, &SummaryPanel::barClicked);
+    document_.addListener(this);
+    refresh();
+}
+
+SummaryPanel::~SummaryPanel() { document_.removeListener(this); }
+
+void SummaryPanel::setView(GridView* view)
+{
+    for (const auto& connection : viewConnections_)
+        disconnect(connection);
+    viewConnections_.clear();
+    view_ = view;
+    if (view) {
+        QItemSelectionModel* selection = view->selectionModel();
+        viewConnections_.push_back(
+            connect(selection, &QItemSelectionModel::currentChanged, this, &SummaryPanel::refreshLater));
+        viewConnections_.push_back(
+            connect(selection, &QItemSelectionModel::selectionChanged, this, &SummaryPanel::refreshLater));
+        viewConnections_.push_back(connect(view->model(), &QAbstractItemModel::modelReset, this,
+                                           &SummaryPanel::refreshLater));
+    }
+    refreshLater();
+}
+
+void SummaryPanel::refreshLater()
+{
+    // Hidden, the panel works nothing out; it does when shown again.
+    if (isVisible())
+        refresh_.start();
+}
+
+void SummaryPanel::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    refresh_.start();
+}
+
+void SummaryPanel::refresh()
+{
+    refresh_.stop();
+    grid_ = 0;
+    columns_.clear();
+    std::vector<std::string_view> values;
+    const int grid = view_ ? view_->gridModel()->gridNumber() : 0;
+    if (grid < 1 || grid > kSectionCount) {
+        showSummary(values);
+        return;
+    }
+    const Grid& table = document_.grid(grid);
+    const int files = std::min(document_.descFileCount(), table.rowCount() - 1);
+    auto shown = [&](int row) { return row >= 1 && row <= files && !view_->isRowHidden(row - 1); };
+
+    // The selected cells when there are several, else the current cell's column.
+    std::vector<std::pair<int, int>> cells;  // (col, row), grid numbering
+    const QItemSelection selection = view_->selectionModel()->selection();
+    size_t selected = 0;
+    for (const QItemSelectionRange& range : selection)
+        selected += static_cast<size_t>(range.width()) * static_cast<size_t>(range.height());
+    if (selected > 1) {
+        for (const QItemSelectionRange& range : selection)
+            for (int c = std::max(range.left() + 1, 2); c <= range.right() + 1; ++c)
+                for (int r = range.top() + 1; r <= range.bottom() + 1; ++r)
+                    if (shown(r))
+                        cells.emplace_back(c, r);
+        if (selection.size() > 1) {
+            std::sort(cells.begin(), cells.end());
+            cells.erase(std::unique(cells.begin(), cells.end()), cells.end());
+        }
+    } else if (const QModelIndex current = view_->currentIndex(); current.isValid() && GridModel::gridCol(current) >= 2) {
+        const int col = GridModel::gridCol(current);
+        columns_.push_back(col);
+        for (int r = 1; r <= files; ++r)
+            if (shown(r))
+                values.push_back(table.cell(col, r));
+    }
+    std::set<int> columns;
+    for (const auto& [col, row] : cells) {
+        columns.insert(col);
+        values.push_back(table.cell(col, row));
+    }
+    if (!cells.empty())
+        columns_.assign(columns.begin(), columns.end());
+    if (!columns_.empty())
+        grid_ = grid;
+    showSummary(values);
+}
+
+void SummaryPanel::showSummary(const std::vector<std::string_view>& values)
+{
+    summary_ = grid_ ? SummarizeColumn(values, kMostCommonShown) : ColumnSummary{};
+    barFilters_.clear();
+    const CodePage& codePage = document_.codePage();
+    if (!grid_) {
+        title_->setText(tr("Select a value column, or cells, of a section table"));
+        facts_->clear();
+        mostCommon_->clear();
+        histogram_->setHistogram({}, {});
+        return;
+    }
+
+    const Grid& table = document_.grid(grid_);
+    const QString tableName = grid_ == kSectionCount ? tr("Text section") : tr("Section %1").arg(grid_);
+    if (columns_.size() == 1) {
+        const int col = columns_.front();
+        const std::string_view key = Trim(table.cell(col, 0));
+        int value = 0, values = 0;
+        for (int c = 2; c < table.colCount(); ++c) {
+            if (Trim(table.cell(c, 0)) == key) {
+                ++values;
+                if (c <= col)
+                    ++value;
+            }
+        }
+        QString name = CellText(std::string(key), codePage);
+        if (values > 1)
+            name = tr("%1 (value %2 of %3)").arg(name).arg(value).arg(values);
+        title_->setText(tr("%1: %2").arg(tableName, name));
+    } else {
+        title_->setText(tr("%1: %2 selected").arg(tableName, Counted(static_cast<qsizetype>(columns_.size()), "column", "columns")));
+    }
+
+    const QLocale locale;
+    QStringList facts;
+    facts << tr("Cells: %1 in the rows shown").arg(locale.toString(static_cast<qulonglong>(summary_.values)));
+    facts << tr("With a value: %1").arg(locale.toString(static_cast<qulonglong>(summary_.filled)));
+    facts << tr("Distinct values: %1").arg(locale.toString(static_cast<qulonglong>(summary_.distinct)));
+    if (summary_.numbers > 0) {
+        facts << (summary_.numeric ? tr("Numbers: all %1").arg(summary_.numbers)
+                                   : tr("Numbers: %1 of them").arg(summary_.numbers));
+        facts << tr("Minimum: %1   Maximum: %2").arg(Number(summary_.min), Number(summary_.max));
+        facts << tr("Mean: %1   Median: %2").arg(Rounded(summary_.mean), Rounded(summary_.median));
+    }
+    facts_->setText(facts.join(QLatin1Char('\n')));
+
+    QStringList common;
+    for (const ValueCount& value : summary_.mostCommon)
+        common << tr("%1 \u00d7 %2")
+                      .arg(value.count)
+                      .arg(value.value.empty() ? tr("(blank)") : CellText(value.value, codePage));
+    mostCommon_->setText(common.isEmpty() ? QString() : tr("Most common:") + QLatin1Char('\n') + common.join('\n'));
+
+    // Each bar's filter: a bin of whole numbers is exactly its range; other
+    // bins go from their lowest to their highest value as the cells write
+    // them, so that the filter shows exactly the bar's rows.
+    const Histogram& histogram = summary_.histogram;
+    const size_t bins = histogram.counts.size();
+    std::vector<std::pair<double, std::string_view>> lowest(bins, {0, {}}), highest(bins, {0, {}});
+    if (!histogram.wholeBins && bins > 0) {
+        for (std::string_view text : values) {
+            const auto number = ReadCellNumber(text);
+            if (!number)
+                continue;
+            const auto above = std::upper_bound(histogram.edges.begin(), histogram.edges.end(), number->value);
+            const size_t bin = std::min<size_t>(
+                static_cast<size_t>(std::max<std::ptrdiff_t>(above - histogram.edges.begin() - 1, 0)), bins - 1);
+            if (lowest[bin].second.empty() || number->value < lowest[bin].first)
+                lowest[bin] = {number->value, Trim(text)};
+            if (highest[bin].second.empty() || number->value > highest[bin].first)
+                highest[bin] = {number->value, Trim(text)};
+        }
+    }
+    QStringList ranges;
+    for (size_t i = 0; i < bins; ++i) {
+        QString filter;
+        QString range;
+        if (histogram.wholeBins) {
+            const double low = histogram.edges[i], high = histogram.edges[i + 1] - 1;
+            range = low == high ? Number(low) : Number(low) + QStringLiteral("..") + Number(high);
+            filter = low == high ? QStringLiteral("= ") + Number(low) : range;
+        } else {
+            const bool last = i + 1 == bins;
+            range = QStringLiteral("%1 to %2%3")
+                        .arg(Number(histogram.edges[i]), last ? QString() : tr("under "), Number(histogram.edges[i + 1]));
+            // "5." would run into the range's dots; it is a whole number,
+            // written exactly as a number.
+            auto bound = [&](const std::pair<double, std::string_view>& value) {
+                return value.second.back() == '.' ? Number(value.first) : CellText(std::string(value.second), codePage);
+            };
+            if (!lowest[i].second.empty())
+                filter = lowest[i].first == highest[i].first
+                             ? QStringLiteral("= ") + bound(lowest[i])
+                             : bound(lowest[i]) + QStringLiteral("..") + bound(highest[i]);
+        }
+        if (histogram.counts[i] == 0)
+            filter.clear();
+        ranges << range;
+        barFilters_ << filter;
+    }
+    histogram_->setHistogram(histogram, ranges);
+}
+
+QString SummaryPanel::title() const { return title_->text(); }
+
+QString SummaryPanel::facts() const { return facts_->text(); }
+
+QString SummaryPanel::mostCommon() const { return mostCommon_->text(); }
+
+QString SummaryPanel::barFilter(int bar) const { return bar >= 0 && bar < barFilters_.size() ? barFilters_[bar] : QString(); }
+
+void SummaryPanel::barClicked(int bar)
+{
+    const QString filter = barFilter(bar);
+    if (!filter.isEmpty() && grid_)
+        emit filterRequested(grid_, columns_, filter);
+}
+
+void SummaryPanel::cellsChanged(int grid, int firstCol, int, int lastCol, int)
+{
+    if (grid != grid_)
+        return;
+    if (std::any_of(columns_.begin(), columns_.end(), [&](int c) { return c >= firstCol && c <= lastCol; }))
+        refreshLater();
+}
+
+void SummaryPanel::gridReset(int grid)
+{
+    if (grid == grid_ || (view_ && view_->gridModel()->gridNumber() == grid))
+        refreshLater();
+}
+
+}  // namespace dravik::ui

@@ -1,0 +1,77 @@
+// The column summary beside the tables: for the value column of the current
+// cell, or for the cells selected when there are several, over the rows the
+// filter shows: how many files hold a value, the distinct values, minimum,
+// maximum, mean and median of the numbers, the five most common values and
+// a histogram. It follows the selection, the filter and the edits of the
+// cells it summarises (worked out again once the notices of an edit are
+// over, and only while the panel is on screen).
+#pragma once
+
+#include "core/bulk/column_summary.h"
+#include "core/document/desc_document.h"
+
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+#include <vector>
+
+class QLabel;
+
+namespace dravik::ui {
+
+class GridView;
+class HistogramView;
+
+class SummaryPanel : public QWidget, private DocumentListener {
+    Q_OBJECT
+public:
+    explicit SummaryPanel(DescDocument& document, QWidget* parent = nullptr);
+    ~SummaryPanel() override;
+
+    // The table on screen (none: nothing to summarise).
+    void setView(GridView* view);
+    // Summarises again soon: the rows shown or the selection changed.
+    void refreshLater();
+    // Summarises what is selected now.
+    void refresh();
+
+    // What the panel shows.
+    int grid() const { return grid_; }
+    const std::vector<int>& columns() const { return columns_; }
+    const ColumnSummary& summary() const { return summary_; }
+    QString title() const;
+    QString facts() const;
+    QString mostCommon() const;
+    HistogramView* histogramView() const { return histogram_; }
+    // The filter a click on the bar sets ("50..59"); empty for an empty bar.
+    QString barFilter(int bar) const;
+
+signals:
+    // Show only the rows whose `columns` of `grid` match `text`.
+    void filterRequested(int grid, const std::vector<int>& columns, const QString& text);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void cellsChanged(int grid, int firstCol, int firstRow, int lastCol, int lastRow) override;
+    void gridReset(int grid) override;
+    void showSummary(const std::vector<std::string_view>& values);
+    void barClicked(int bar);
+
+    DescDocument& document_;
+    QPointer<GridView> view_;
+    std::vector<QMetaObject::Connection> viewConnections_;
+    int grid_ = 0;
+    std::vector<int> columns_;
+    ColumnSummary summary_;
+    QStringList barFilters_;
+    QTimer refresh_;
+    QLabel* title_;
+    QLabel* facts_;
+    QLabel* mostCommon_;
+    HistogramView* histogram_;
+};
+
+}  // namespace dravik::ui

@@ -1,0 +1,210 @@
+#include "ui/views/table_filter.h"
+
+#include "core/text/dravik2_auxillary.h"
+#include "core/errors.h"
+#include "core/bulk/files_passing.h"
+#include "core/bulk/row_filter.h"
+#include "core/bulk/table_rows.h"
+#include "ui/common/display_text.h"
+#include "ui/tables/grid_view.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <map>
+
+namespace dravik::ui {
+
+TableFilter::TableFilter(DescDocument& document, ColumnProfiles& profiles,
+                         const std::array<GridView*, kFileListGrid>& views, FilterBar* bar, QObject* parent)
+    : QObject(parent), document_(document), profiles_(profiles), views_(views), bar_(bar)
+{
+    document_.addListener(this);
+    connect(bar_, &FilterBar::filterChanged, this, &TableFilter::apply);
+    connect(bar_, &FilterBar::tableChosen, this, &TableFilter::offerColumns);
+    offerColumns();
+}
+
+TableFilter::~TableFilter() { document_.removeListener(this); }
+
+QString TableFilter::statusText() const
+{
+    return active_ ? tr("%1 of %2 files shown").arg(shown_).arg(document_.descFileCount()) : QString();
+}
+
+QList<FilterColumn> TableFilter::columnsOf(int grid) const
+{
+    QList<FilterColumn> columns;
+    const Grid& table = document_.grid(grid);
+    const CodePage& codePage = document_.codePage();
+    if (grid == kFileListGrid) {
+        columns.append({tr("any column (and every section table)"), {}, 0});
+        for (int c = 1; c <= 2 && c < table.colCount(); ++c)
+            columns.append({CellText(std::string(Trim(table.cell(c, 0))), codePage), {}, c});
+        return columns;
+    }
+    columns.append({tr("any column"), {}, 0});
+    // Each key once, with its values one by one when it has several.
+    std::map<std::string_view, int> count;
+    for (int c = 2; c < table.colCount(); ++c)
+        ++count[Trim(table.cell(c, 0))];
+    std::map<std::string_view, int> seen;
+    for (int c = 2; c < table.colCount(); ++c) {
+        const std::string_view name = Trim(table.cell(c, 0));
+        const QString label = CellText(std::string(name), codePage);
+        const int value = ++seen[name];
+        if (value == 1)
+            columns.append({label, label, 0});
+        if (count[name] > 1)
+            columns.append({tr("%1 (value %2)").arg(label).arg(value), {}, c});
+    }
+    return columns;
+}
+
+void TableFilter::offerColumns() { bar_->setColumns(columnsOf(bar_->table())); }
+
+void TableFilter::followTab(int grid)
+{
+    if (grid < 1 || grid > kFileListGrid || grid == bar_->table() || !bar_->text().trimmed().isEmpty())
+        return;
+    bar_->setTable(grid);
+    offerColumns();
+}
+
+void TableFilter::apply()
+{
+    const CodePage& codePage = document_.codePage();
+    RowFilter filter;
+    try {
+        filter = RowFilter::Parse(CellBytes(bar_->text(), codePage), codePage, bar_->matchCase());
+    } catch (const SyntaxError& error) {
+        // The rows stay as the last filter that could be read left them.
+        bar_->showMessage(MessageText(error.what()));
+        return;
+    }
+    stale_ = false;
+
+    const int grid = bar_->table();
+    const FilterColumn column = bar_->column();
+    std::vector<FilterColumns> tables;
+    if (column.col > 0) {
+        tables.push_back({grid, {column.col}});
+    } else if (!column.key.isEmpty()) {
+        tables.push_back({grid, KeyColumns(document_, grid, CellBytes(column.key, codePage))});
+    } else {
+        if (grid == kFileListGrid) {
+            tables.push_back({grid, {1, 2}});
+            for (int n = 1; n <= kSectionCount; ++n)
+                tables.push_back({n, ValueColumns(document_, n)});
+        } else {
+            tables.push_back({grid, ValueColumns(document_, grid)});
+        }
+    }
+    const bool noColumn = !column.any() && tables.front().columns.empty();
+    if (filter.all()) {
+        bar_->showMessage({});
+        showRows({}, true);
+        return;
+    }
+    std::vector<bool> passing;
+    try {
+        passing = FilesPassing(filter, document_, profiles_, tables);
+    } catch (const std::exception& error) {
+        // A regular expression can give up on a long cell (std::regex runs
+        // out of room): the bar says so, as for one that does not compile.
+        bar_->showMessage(MessageText(error.what()));
+        return;
+    }
+    bar_->showMessage(noColumn ? tr("The table has no column \"%1\"").arg(column.label) : QString());
+    showRows(passing, false);
+}
+
+void TableFilter::showRows(const std::vector<bool>& passing, bool all)
+{
+    active_ = !all;
+    const int files = document_.descFileCount();
+    shown_ = 0;
+    for (int r = 1; r <= files; ++r)
+        shown_ += all || passing[static_cast<size_t>(r)] ? 1 : 0;
+    for (GridView* view : views_) {
+        QHeaderView* header = view->verticalHeader();
+        const int rows = view->model()->rowCount();
+        // Painted once, when every row is set.
+        const bool updates = header->updatesEnabled();
+        header->setUpdatesEnabled(false);
+        for (int row = 0; row < rows; ++row) {
+            // Rows past the files are no files: no filter shows them.
+            const bool hidden = !all && (row + 1 > files || !passing[static_cast<size_t>(row) + 1]);
+            if (view->isRowHidden(row) != hidden)
+                view->setRowHidden(row, hidden);
+        }
+        header->setUpdatesEnabled(updates);
+    }
+    emit applied();
+}
+
+void TableFilter::refresh()
+{
+    if (headersStale_) {
+        headersStale_ = false;
+        offerColumns();
+    }
+    if (stale_ && active_)
+        apply();
+    stale_ = false;
+}
+
+void TableFilter::clear()
+{
+    bar_->textEdit()->clear();
+    bar_->showMessage({});
+    if (active_)
+        showRows({}, true);
+}
+
+void TableFilter::filterColumns(int grid, const std::vector<int>& cols, const QString& text)
+{
+    if (grid < 1 || grid > kFileListGrid || cols.empty())
+        return;
+    const CodePage& codePage = document_.codePage();
+    const QList<FilterColumn> columns = columnsOf(grid);
+    // One value's own column when its key has several; a key when the
+    // columns are all of its columns; else any column.
+    const QString key = CellText(std::string(Trim(document_.grid(grid).cell(cols.front(), 0))), codePage);
+    const bool wholeKey = grid != kFileListGrid && KeyColumns(document_, grid, CellBytes(key, codePage)) == cols;
+    FilterColumn chosen = columns.front();
+    for (const FilterColumn& column : columns) {
+        if (cols.size() == 1 && column.col == cols.front()) {
+            chosen = column;
+            break;
+        }
+        if (wholeKey && column.key == key)
+            chosen = column;
+    }
+    bar_->show();
+    bar_->setFilter(grid, chosen, text);
+}
+
+void TableFilter::cellsChanged(int grid, int, int firstRow, int, int)
+{
+    if (grid > kFileListGrid)
+        return;
+    stale_ = true;
+    if (firstRow == 0)
+        headersStale_ = true;
+}
+
+void TableFilter::gridReset(int grid)
+{
+    if (grid > kFileListGrid)
+        return;
+    stale_ = true;
+    headersStale_ = true;
+}
+
+void TableFilter::diskValuesChanged(int grid)
+{
+    if (grid <= kFileListGrid)
+        stale_ = true;
+}
+
+}  // namespace dravik::ui

@@ -1,0 +1,82 @@
+// Applies the filter bar's filter to the tables: the files whose row does not
+// match are hidden in every working view (the section tables and the file
+// list), so that row r is file r in every one of them.
+//
+// Which table the filter reads: the one chosen in the bar. While no filter
+// is typed, the choice follows the tab on screen; once one is, it stays with
+// its table when the user looks at other tabs (the rows stay as they are). On
+// the file list the filter reads the file's name and path and every section
+// table ("any column"), or the name or the path alone.
+//
+// After a command that changed the tables (an undo, an import, a bulk
+// edit, Open desc) the filter is applied again, so it shows what it says.
+// Typing into a cell does not: the row being worked on stays in view until
+// the next command or change of the filter.
+#pragma once
+
+#include "core/bulk/column_profiles.h"
+#include "core/document/desc_document.h"
+#include "ui/views/filter_bar.h"
+
+#include <QObject>
+#include <QString>
+#include <array>
+#include <vector>
+
+namespace dravik::ui {
+
+class GridView;
+
+class TableFilter : public QObject, private DocumentListener {
+    Q_OBJECT
+public:
+    // `views` are the grids 1 to 11, in order.
+    TableFilter(DescDocument& document, ColumnProfiles& profiles, const std::array<GridView*, kFileListGrid>& views,
+                FilterBar* bar, QObject* parent = nullptr);
+    ~TableFilter() override;
+
+    FilterBar* bar() const { return bar_; }
+    // Whether a filter is hiding rows (a filter that lets every row through
+    // does not count).
+    bool active() const { return active_; }
+    int shownFiles() const { return shown_; }
+    // "n of N files shown" while a filter is on; empty otherwise.
+    QString statusText() const;
+
+    // The tab on screen shows this grid (0: no table).
+    void followTab(int grid);
+    // Applies the bar's filter now.
+    void apply();
+    // After a command: applies the filter again when the tables changed.
+    void refresh();
+    // Empties the filter and shows every row.
+    void clear();
+    // The column chooser's entries for a grid.
+    QList<FilterColumn> columnsOf(int grid) const;
+    // Filters on columns of a grid (a histogram bar clicked): one column,
+    // all columns of a key, or any column when they are neither.
+    void filterColumns(int grid, const std::vector<int>& cols, const QString& text);
+
+signals:
+    // The rows shown changed, or may have.
+    void applied();
+
+private:
+    void cellsChanged(int grid, int firstCol, int firstRow, int lastCol, int lastRow) override;
+    void gridReset(int grid) override;
+    void diskValuesChanged(int grid) override;
+    void offerColumns();
+    void showRows(const std::vector<bool>& passing, bool all);
+
+    DescDocument& document_;
+    ColumnProfiles& profiles_;
+    std::array<GridView*, kFileListGrid> views_;
+    FilterBar* bar_;
+    bool active_ = false;
+    int shown_ = 0;
+    // The tables changed since the filter was applied; their headers did.
+    bool stale_ = false;
+    bool headersStale_ = false;
+};
+
+}  // namespace dravik::ui
