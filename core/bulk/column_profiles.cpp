@@ -77,24 +77,6 @@ bool ColumnProfiles::problem(int grid, int col, int row)
     return !IsCellNumber(text);
 }
 
-std::vector<ColumnProfiles::Problem> ColumnProfiles::problems()
-{
-    std::vector<Problem> found;
-    if (!document_.isModified())
-        return found;
-    for (int n = 1; n <= kSectionCount; ++n) {
-        const Grid& table = document_.grid(n);
-        for (int r = 1; r < table.rowCount(); ++r) {
-            if (!document_.rowChanged(r))
-                continue;
-            for (int c = 2; c < table.colCount(); ++c)
-                if (problem(n, c, r))
-                    found.push_back({n, c, r});
-        }
-    }
-    return found;
-}
-
 void ColumnProfiles::cellsChanged(int grid, int firstCol, int, int lastCol, int)
 {
     if (grid < 1 || grid > kSectionCount)

@@ -33,14 +33,6 @@ public:
     // a value there).
     bool problem(int grid, int col, int row);
 
-    struct Problem {
-        int grid;
-        int col;
-        int row;
-    };
-    // Every problem cell of the section tables, table by table, row by row.
-    std::vector<Problem> problems();
-
 private:
     struct Column {
         std::optional<std::string> mostCommon;

@@ -52,6 +52,24 @@ bool RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 
 FileError NotARegularFile() { return FileError{kAccessDenied, kNotARegularFile}; }
 
+#ifdef _WIN32
+// What CreateFileA gave, if it is a file on a disk; a console, NUL or a pipe
+// has no end to read up to and is closed and refused.
+Handle DiskFileOrNone(Handle file, FileError& err)
+{
+    if (file == kNoHandle) {
+        err = LastError();
+        return kNoHandle;
+    }
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+        Close(file);
+        err = NotARegularFile();
+        return kNoHandle;
+    }
+    return file;
+}
+#endif
+
 // ---- Names of the files written beside a target ------------------------
 //
 // Short, so that a target whose name is as long as the file system allows
@@ -455,16 +473,7 @@ Handle OpenInPlace(const std::string& target, bool& readable, FileError& err)
         file = CreateFileA(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     }
-    if (file == kNoHandle) {
-        err = LastError();
-        return kNoHandle;
-    }
-    if (GetFileType(file) != FILE_TYPE_DISK) {
-        Close(file);
-        err = NotARegularFile();
-        return kNoHandle;
-    }
-    return file;
+    return DiskFileOrNone(file, err);
 }
 
 bool Reserve(Handle, size_t, FileError&) { return true; }
@@ -942,18 +951,11 @@ std::string SystemErrorText(int code)
 bool ReadWholeFile(const std::string& path, std::string& bytes, FileError& err)
 {
 #ifdef _WIN32
-    Handle file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == kNoHandle) {
-        err = LastError();
+    const Handle file = DiskFileOrNone(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr),
+                                       err);
+    if (file == kNoHandle)
         return false;
-    }
-    // A console, NUL, a pipe: no end to wait for.
-    if (GetFileType(file) != FILE_TYPE_DISK) {
-        Close(file);
-        err = NotARegularFile();
-        return false;
-    }
     LARGE_INTEGER size{};
     const size_t expected = GetFileSizeEx(file, &size) && size.QuadPart > 0 ? static_cast<size_t>(size.QuadPart) : 0;
 #else
