@@ -57,31 +57,51 @@ Histogram MakeHistogram(std::span<const double> numbers)
     const double min = *lowest, max = *highest;
     const bool whole = std::all_of(numbers.begin(), numbers.end(), [](double v) { return v == std::floor(v); });
 
-    double width = 1;
-    double start = min;
-    size_t bins = 1;
+    histogram.wholeBins = whole;
     if (whole && max - min < 20) {
-        bins = static_cast<size_t>(max - min) + 1;
+        for (double edge = min; edge <= max + 1; ++edge)
+            histogram.edges.push_back(edge);
     } else if (max > min) {
         const size_t wanted = static_cast<size_t>(std::ceil(std::log2(static_cast<double>(numbers.size())))) + 1;
-        width = NiceWidth((max - min) / static_cast<double>(std::clamp<size_t>(wanted, 1, 20)));
-        start = std::floor(min / width) * width;
-        bins = static_cast<size_t>(std::floor((max - start) / width)) + 1;
-        // When the maximum falls on an edge it closes the last bin (whole
-        // numbers keep bins of whole values instead).
-        if (!whole && bins > 1 && start + static_cast<double>(bins - 1) * width >= max)
-            --bins;
+        const double width = NiceWidth((max - min) / static_cast<double>(std::clamp<size_t>(wanted, 1, 20)));
+        // Each edge is the double nearest its decimal (0.06 is 6 / 100, not
+        // 0.04 + 2 * 0.01), as a cell's number is the double nearest its
+        // text, so that a value on an edge falls in the bar the labels say.
+        const double perUnit = width < 1 ? std::round(1 / width) : 0;
+        auto edge = [&](double index) { return perUnit > 0 ? index / perUnit : index * width; };
+        double first = std::floor(min / width);
+        if (edge(first + 1) <= min)
+            ++first;
+        else if (edge(first) > min)
+            --first;
+        // Counted in whole bars: near 2^53 adding one to an index may leave
+        // it as it was. The width makes about `wanted` bars; a few more at
+        // the most come from rounding the ends to the width.
+        constexpr int kMostBars = 32;
+        int bars = 1;
+        while (bars < kMostBars && edge(first + bars) < max)
+            ++bars;
+        // A maximum on an edge closes the last bar; whole numbers keep bars
+        // of whole values instead.
+        if (whole && edge(first + bars) == max)
+            ++bars;
+        for (int i = 0; i <= bars; ++i)
+            histogram.edges.push_back(edge(first + i));
+    } else {
+        histogram.edges = {min, min + 1};
     }
-    histogram.wholeBins = whole;
-    histogram.counts.assign(bins, 0);
-    for (size_t i = 0; i <= bins; ++i)
-        histogram.edges.push_back(start + static_cast<double>(i) * width);
-    for (double v : numbers) {
-        const double bin = std::floor((v - start) / width);
-        const size_t index = bin < 0 ? 0 : std::min(static_cast<size_t>(bin), bins - 1);
-        ++histogram.counts[index];
-    }
+    histogram.counts.assign(histogram.edges.size() - 1, 0);
+    for (double v : numbers)
+        ++histogram.counts[histogram.binOf(v)];
     return histogram;
+}
+
+size_t Histogram::binOf(double value) const
+{
+    // Bars hold their lower edge, not their upper one; the last bar holds both.
+    const auto above = std::upper_bound(edges.begin(), edges.end(), value);
+    const auto bin = std::max<std::ptrdiff_t>(above - edges.begin() - 1, 0);
+    return std::min(static_cast<size_t>(bin), counts.size() - 1);
 }
 
 ColumnSummary SummarizeColumn(std::span<const std::string_view> values, size_t topCount)

@@ -30,6 +30,9 @@ struct Histogram {
     std::vector<double> edges;
     std::vector<size_t> counts;
     bool wholeBins = false;
+    // The bar a number is counted in; numbers past either end go to the end
+    // bar. Only for a histogram with at least one bar.
+    size_t binOf(double value) const;
 };
 
 struct ColumnSummary {

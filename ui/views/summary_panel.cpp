@@ -2,6 +2,7 @@
 
 #include "ui/common/counted_text.h"
 
+#include "core/bulk/table_rows.h"
 #include "core/text/cell_value.h"
 #include "core/text/dravik2_auxillary.h"
 #include "core/schema/schema.h"
@@ -167,17 +168,13 @@ void SummaryPanel::showSummary(const std::vector<std::string_view>& values)
     if (columns_.size() == 1) {
         const int col = columns_.front();
         const std::string_view key = Trim(table.cell(col, 0));
-        int value = 0, values = 0;
-        for (int c = 2; c < table.colCount(); ++c) {
-            if (Trim(table.cell(c, 0)) == key) {
-                ++values;
-                if (c <= col)
-                    ++value;
-            }
-        }
+        // Every column of the key, so that the title can say which value this is.
+        const std::vector<int> keyColumns = KeyColumns(document_, grid_, key);
         QString name = CellText(std::string(key), codePage);
-        if (values > 1)
-            name = tr("%1 (value %2 of %3)").arg(name).arg(value).arg(values);
+        if (keyColumns.size() > 1) {
+            const auto value = std::find(keyColumns.begin(), keyColumns.end(), col) - keyColumns.begin() + 1;
+            name = tr("%1 (value %2 of %3)").arg(name).arg(value).arg(keyColumns.size());
+        }
         title_->setText(tr("%1: %2").arg(tableName, name));
     } else {
         title_->setText(tr("%1: %2 selected").arg(tableName, Counted(static_cast<qsizetype>(columns_.size()), "column", "columns")));
@@ -214,9 +211,7 @@ void SummaryPanel::showSummary(const std::vector<std::string_view>& values)
             const auto number = ReadCellNumber(text);
             if (!number)
                 continue;
-            const auto above = std::upper_bound(histogram.edges.begin(), histogram.edges.end(), number->value);
-            const size_t bin = std::min<size_t>(
-                static_cast<size_t>(std::max<std::ptrdiff_t>(above - histogram.edges.begin() - 1, 0)), bins - 1);
+            const size_t bin = histogram.binOf(number->value);
             if (lowest[bin].second.empty() || number->value < lowest[bin].first)
                 lowest[bin] = {number->value, Trim(text)};
             if (highest[bin].second.empty() || number->value > highest[bin].first)

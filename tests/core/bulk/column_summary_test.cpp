@@ -80,6 +80,14 @@ TEST(Histogram, RoundEdgesOverAWideRange)
         EXPECT_EQ(edge, static_cast<long>(edge));
     EXPECT_LE(w.edges.front(), -7);
     EXPECT_GT(w.edges.back(), 1000);
+
+    // 0.04 + 2 * 0.01 is not the 0.06 a cell reads as: 0.06 belongs to the
+    // bar that starts there, as its label and its filter say.
+    const std::vector<double> small = {0.048, 0.06, 0.067};
+    const Histogram s = MakeHistogram(small);
+    EXPECT_EQ(s.edges, (std::vector<double>{0.04, 0.05, 0.06, 0.07}));
+    EXPECT_EQ(s.counts, (std::vector<size_t>{1, 0, 2}));
+    EXPECT_EQ(s.binOf(0.06), 2u);
 }
 
 }  // namespace
