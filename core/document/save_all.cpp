@@ -102,17 +102,13 @@ SavePlan DescDocument::planSaveAll(const Progress& progress, bool withKeyLines) 
                 std::string& current = text.lines[at];
                 if (current == line)
                     continue;
-                if (!withKeyLines) {
-                    current = std::move(line);
-                    if (schema.hasLongerName[static_cast<size_t>(i - 1)][k])
-                        keys.lineChanged(at, current);
-                    continue;
+                if (withKeyLines) {
+                    auto [slot, added] = changedLine.emplace(at, file.keyLines.size());
+                    if (added)
+                        file.keyLines.push_back({at, current, line});
+                    else
+                        file.keyLines[slot->second].after = line;
                 }
-                auto [slot, added] = changedLine.emplace(at, file.keyLines.size());
-                if (added)
-                    file.keyLines.push_back({at, current, line});
-                else
-                    file.keyLines[slot->second].after = line;
                 current = std::move(line);
                 if (schema.hasLongerName[static_cast<size_t>(i - 1)][k])
                     keys.lineChanged(at, current);
@@ -123,11 +119,12 @@ SavePlan DescDocument::planSaveAll(const Progress& progress, bool withKeyLines) 
 
         std::string out = JoinLines(text);
         file.changed = out != bytes;
+        const std::uint64_t onDisk = Fingerprint(bytes);
         if (earlier != lastChange.end())
             file.changedOnDisk = plan.files[earlier->second].changedOnDisk;
         else if (auto known = fingerprints_.find(path); known != fingerprints_.end())
-            file.changedOnDisk = known->second != Fingerprint(bytes);
-        file.fingerprint = Fingerprint(file.changed ? out : bytes);
+            file.changedOnDisk = known->second != onDisk;
+        file.fingerprint = file.changed ? Fingerprint(out) : onDisk;
         if (file.changed) {
             file.bytes = std::move(out);
             lastChange[path] = plan.files.size();
