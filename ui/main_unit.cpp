@@ -212,6 +212,7 @@ void TMainForm::createBulkEditActions()
         [this] { return currentTable(); },
         [this](int n) { PageControl1->setCurrentWidget(StringGrid(n)->parentWidget()); },
         [this](const std::function<void()>& command) { return run(command); },
+        [this] { takeEdits(); },
     };
     bulkEdits_ = new dravik::ui::BulkEditActions(host, this, EditMenu);
 }

@@ -29,6 +29,9 @@ struct BulkEditHost {
     // editor's text goes into the document first, a failure is shown in the
     // error box. False when it failed.
     std::function<bool(const std::function<void()>&)> run;
+    // Puts the open cell editor's text, and what was typed into the texts,
+    // into the document, as each command does first.
+    std::function<void()> takeEdits;
 };
 
 }  // namespace dravik::ui

@@ -107,7 +107,7 @@ bool FindReplace::currentScope(CellScope& scope)
 bool FindReplace::refresh(bool withMatches)
 {
     // What is typed into the open cell editor belongs to the document first.
-    host_.run([] {});
+    host_.takeEdits();
     const CodePage& codePage = host_.document.codePage();
     const std::string pattern = CellBytes(bar_->pattern(), codePage);
     if (pattern.empty()) {
