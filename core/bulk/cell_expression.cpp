@@ -1,6 +1,8 @@
 #include "core/bulk/cell_expression.h"
 
 #include "core/text/cell_value.h"
+#include "core/text/code_page.h"
+#include "core/text/dravik2_auxillary.h"
 
 #include <algorithm>
 #include <cmath>
@@ -174,10 +176,7 @@ private:
             fail(pos_, "Expected a number, x or \"(\" instead of " + Quoted(text_.substr(pos_, 1)));
         while (pos_ < end_ && IsNameChar(text_[pos_]))
             ++pos_;
-        std::string name(text_.substr(start, pos_ - start));
-        for (char& ch : name)
-            if (ch >= 'A' && ch <= 'Z')
-                ch = static_cast<char>(ch + 32);
+        const std::string name = AsciiLowered(text_.substr(start, pos_ - start));
         if (name == "x") {
             usesX = true;
             emit({Step::X}, 1, 0);
@@ -214,11 +213,9 @@ private:
 
 CellExpression CellExpression::Parse(std::string_view text)
 {
-    size_t begin = 0, end = text.size();
-    while (begin < end && IsBlank(text[begin]))
-        ++begin;
-    while (end > begin && IsBlank(text[end - 1]))
-        --end;
+    const std::string_view trimmed = Trim(text);
+    const size_t begin = static_cast<size_t>(trimmed.data() - text.data());
+    const size_t end = begin + trimmed.size();
     if (begin == end)
         throw SyntaxError(1, "Expected a value or an expression");
 

@@ -59,12 +59,7 @@ bool ColumnProfiles::differs(int grid, int col, int row)
 {
     if (!isValueCell(grid, col, row))
         return false;
-    const std::string& text = document_.grid(grid).cell(col, row);
-    const std::string_view common = mostCommon(grid, col);
-    // Blank cells all count as the one value "".
-    if (IsBlankCell(text))
-        return !common.empty();
-    return text != common;
+    return DiffersFromCommon(document_.grid(grid).cell(col, row), mostCommon(grid, col));
 }
 
 bool ColumnProfiles::problem(int grid, int col, int row)

@@ -9,35 +9,7 @@
 
 namespace dravik {
 
-std::optional<double> FilterRow::number(int column) const
-{
-    const auto number = ReadCellNumber(text(column));
-    return number ? std::optional<double>(number->value) : std::nullopt;
-}
-
-bool FilterRow::changed(int) const { return false; }
-
-std::string_view FilterRow::mostCommon(int) const { return {}; }
-
 namespace {
-
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
-
-std::string_view Trimmed(std::string_view text, size_t& offset)
-{
-    size_t begin = 0, end = text.size();
-    while (begin < end && IsBlank(text[begin]))
-        ++begin;
-    while (end > begin && IsBlank(text[end - 1]))
-        --end;
-    offset += begin;
-    return text.substr(begin, end - begin);
-}
-
-bool IsKeyword(std::string_view text, std::string_view keyword)
-{
-    return AsciiLowered(text) == keyword;
-}
 
 std::optional<double> NumberOf(std::string_view text)
 {
@@ -45,7 +17,27 @@ std::optional<double> NumberOf(std::string_view text)
     return number ? std::optional<double>(number->value) : std::nullopt;
 }
 
+// Trim, counting what it cut at the front into `offset` (for messages that
+// point at a position of what was typed).
+std::string_view Trimmed(std::string_view text, size_t& offset)
+{
+    const std::string_view trimmed = Trim(text);
+    offset += static_cast<size_t>(trimmed.data() - text.data());
+    return trimmed;
+}
+
+bool IsKeyword(std::string_view text, std::string_view keyword)
+{
+    return AsciiLowered(text) == keyword;
+}
+
 }  // namespace
+
+std::optional<double> FilterRow::number(int column) const { return NumberOf(text(column)); }
+
+bool FilterRow::changed(int) const { return false; }
+
+std::string_view FilterRow::mostCommon(int) const { return {}; }
 
 RowFilter RowFilter::Parse(std::string_view typed, const CodePage& codePage, bool matchCase)
 {
@@ -152,11 +144,7 @@ bool RowFilter::matchesCell(const FilterRow& row, int column) const
     case Kind::Blank: return IsBlankCell(row.text(column));
     case Kind::NotBlank: return !IsBlankCell(row.text(column));
     case Kind::Changed: return row.changed(column);
-    case Kind::Differs: {
-        const std::string_view text = row.text(column);
-        const std::string_view common = row.mostCommon(column);
-        return !(IsBlankCell(text) && IsBlankCell(common)) && text != common;
-    }
+    case Kind::Differs: return DiffersFromCommon(row.text(column), row.mostCommon(column));
     case Kind::Range: {
         const auto value = row.number(column);
         return value && *value >= low_ && *value <= high_;

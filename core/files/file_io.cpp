@@ -287,49 +287,6 @@ Handle CreateBeside(const std::string& prefix, const char* suffix, std::string& 
 
 // ---- How a target is written -----------------------------------------------
 
-// Which file a path names, however it is named (links, "./", letter case).
-struct FileIdentity {
-    bool known = false;
-    std::uint64_t volume = 0;
-    std::uint64_t file = 0;
-    bool operator==(const FileIdentity& other) const
-    {
-        return known && other.known && volume == other.volume && file == other.file;
-    }
-};
-
-#ifdef _WIN32
-FileIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& info)
-{
-    return {true, info.dwVolumeSerialNumber, (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
-}
-
-FileIdentity IdentityOf(const std::string& path)
-{
-    FileIdentity identity;
-    Handle probe = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (probe == kNoHandle)
-        return identity;
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (GetFileInformationByHandle(probe, &info))
-        identity = IdentityOf(info);
-    Close(probe);
-    return identity;
-}
-#else
-FileIdentity IdentityOf(const struct stat& info)
-{
-    return {true, static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
-}
-
-FileIdentity IdentityOf(const std::string& path)
-{
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 ? IdentityOf(info) : FileIdentity{};
-}
-#endif
-
 enum class Method {
     Replace,  // a new file beside it, renamed over it
     InPlace,  // rewritten where it stands, with a backup while it is written
@@ -374,7 +331,6 @@ struct DurableWriteBatch::Entry {
     std::string temp;    // Replace: the new file beside the target, written and closed
     std::string bytes;   // InPlace, Stream: written at commit
     std::uint64_t device = 0;  // of the new file: one flush per file system
-    FileIdentity identity;     // of the target, when it exists
 };
 
 namespace {
@@ -384,7 +340,6 @@ struct Plan {
     Method method = Method::Replace;
     std::string target;
     bool exists = false;
-    FileIdentity identity;
 #ifndef _WIN32
     struct stat info {};
 #endif
@@ -421,8 +376,6 @@ bool Inspect(const std::string& path, Plan& plan, FileError& err)
         return false;
     }
     plan.exists = true;
-    if (known)
-        plan.identity = IdentityOf(info);
     if (known && info.nNumberOfLinks > 1)
         plan.method = Method::InPlace;  // a rename would cut the other names off
     return true;
@@ -531,7 +484,6 @@ bool Inspect(const std::string& path, Plan& plan, FileError& err)
     }
     plan.exists = true;
     plan.info = info;
-    plan.identity = IdentityOf(info);
     if (info.st_nlink > 1)
         plan.method = Method::InPlace;  // a rename would cut the other names off
     return true;
@@ -826,7 +778,6 @@ bool DurableWriteBatch::add(const std::string& path, std::string_view bytes, Fil
     entry.path = path;
     entry.target = plan.target;
     entry.method = plan.method;
-    entry.identity = plan.identity;
     if (plan.method == Method::Replace) {
         bool inPlace = false;
         if (!WriteBeside(plan, bytes, entry, inPlace, err)) {
@@ -889,23 +840,6 @@ bool DurableWriteBatch::commit(FileError& err)
         }
     }
     return ok;
-}
-
-std::string DurableWriteBatch::readOrThrow(const std::string& path) const
-{
-    const FileIdentity identity = IdentityOf(path);
-    for (auto entry = entries_.rbegin(); entry != entries_.rend(); ++entry) {
-        if (!(entry->identity == identity))
-            continue;
-        if (entry->method != Method::Replace)
-            return entry->bytes;
-        std::string bytes;
-        FileError err;
-        if (!ReadWholeFile(entry->temp, bytes, err))
-            throw DravikError(CannotOpenFileMessage(path, err.reason));
-        return bytes;
-    }
-    return ReadFileOrThrow(path);
 }
 
 void DurableWriteBatch::addOrThrow(const std::string& path, std::string_view bytes)

@@ -53,11 +53,9 @@ bool WriteFileSafely(const std::string& path, std::string_view bytes, FileError&
 // them instead of one per file:
 //
 //     DurableWriteBatch batch;
-//     for (each file) {
-//         text = batch.readOrThrow(path);  // sees what the batch wrote to it before
-//         batch.addOrThrow(path, bytes);   // written beside the target; target untouched
-//     }
-//     batch.commitOrThrow();               // every target replaced, in the order added
+//     for (each file)
+//         batch.addOrThrow(path, bytes);  // written beside the target; target untouched
+//     batch.commitOrThrow();              // every target replaced, in the order added
 //
 // Until commit() no target changes; files added but never committed leave no
 // trace (discard() or the destructor removes what add() wrote).
@@ -85,11 +83,6 @@ public:
     // Throwing forms with the message "Cannot create file "%s". %s".
     void addOrThrow(const std::string& path, std::string_view bytes);
     void commitOrThrow();
-
-    // ReadFileOrThrow as if the batch were committed: a file added already
-    // (under any of its names) reads as the bytes last added for it, so a
-    // command that comes back to a file sees its own earlier write.
-    std::string readOrThrow(const std::string& path) const;
 
     struct Entry;  // one added file, as file_io.cpp keeps it
 

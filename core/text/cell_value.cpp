@@ -1,5 +1,7 @@
 #include "core/text/cell_value.h"
 
+#include "core/text/dravik2_auxillary.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -8,7 +10,6 @@ namespace dravik {
 
 namespace {
 
-bool IsSpace(char c) { return static_cast<unsigned char>(c) <= 32; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Powers of ten that a double holds exactly.
@@ -17,12 +18,13 @@ constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
 
 }  // namespace
 
-bool IsBlankCell(std::string_view text)
+bool IsBlankCell(std::string_view text) { return Trim(text).empty(); }
+
+bool DiffersFromCommon(std::string_view text, std::string_view common)
 {
-    for (char c : text)
-        if (!IsSpace(c))
-            return false;
-    return true;
+    if (IsBlankCell(text))
+        return !IsBlankCell(common);
+    return text != common;
 }
 
 std::optional<CellNumber> ReadCellNumber(std::string_view text)
@@ -44,11 +46,9 @@ std::optional<CellNumber> ReadCellNumber(std::string_view text)
         }
     }
 
-    size_t begin = 0, end = text.size();
-    while (begin < end && IsSpace(text[begin]))
-        ++begin;
-    while (end > begin && IsSpace(text[end - 1]))
-        --end;
+    const std::string_view trimmed = Trim(text);
+    const size_t begin = static_cast<size_t>(trimmed.data() - text.data());
+    const size_t end = begin + trimmed.size();
     size_t i = begin;
     bool negative = false;
     if (i < end && (text[i] == '+' || text[i] == '-')) {

@@ -36,6 +36,10 @@ inline bool IsCellNumber(std::string_view text) { return ReadCellNumber(text).ha
 // Empty or only characters 0 to 32: what a key missing from a file reads as.
 bool IsBlankCell(std::string_view text);
 
+// Whether a cell differs from its column's most common value. Blank cells all
+// count as the one value "", as the column's counts take them.
+bool DiffersFromCommon(std::string_view text, std::string_view common);
+
 // Short decimal text for a finite value, the same on every locale: at most
 // 15 significant digits (so 3 * 1.1 gives "3.3") except for whole numbers up
 // to 2^53, which keep every digit; never an exponent, no trailing zeros or

@@ -20,7 +20,6 @@ public:
     int width(int col) const;
     void setWidth(int col, int width);
     int rowHeight() const { return rowHeight_; }
-    void setRowHeight(int height) { rowHeight_ = height; }
     // Columns past the grid's last one are forgotten: a column that comes
     // back starts at the default width again.
     void fitToColumns(int columns);

@@ -76,7 +76,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
     case Qt::BackgroundRole:
         if (isSectionValue(col, row) && CheckCell(document_, *profiles_, gridNumber_, col, row) != ValueProblem::None)
             return QBrush(kProblemCell);
-        if (showChanges_ && document_.cellChanged(gridNumber_, col, row))
+        if (document_.cellChanged(gridNumber_, col, row))
             return QBrush(kChangedCell);
         return {};
     case Qt::ForegroundRole:
@@ -89,7 +89,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
         return {};
     case Qt::FontRole:
         // The file list marks the files that Save all would change.
-        if (showChanges_ && gridNumber_ == kFileListGrid && document_.rowChanged(row)) {
+        if (gridNumber_ == kFileListGrid && document_.rowChanged(row)) {
             QFont bold;
             bold.setBold(true);
             return bold;
@@ -106,12 +106,12 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
                 problem != ValueProblem::None)
                 tips << tr("Check this value: %1").arg(QString::fromLatin1(ProblemReason(problem)));
         // An edit's tip tells what the file holds; an untouched value's, why it is blue.
-        if (showChanges_ && document_.cellChanged(gridNumber_, col, row))
+        if (document_.cellChanged(gridNumber_, col, row))
             tips << tr("On disk: \"%1\"").arg(CellText(document_.diskValue(gridNumber_, col, row), document_.codePage()));
         else if (showDifferences_ && isSectionValue(col, row) && differs(col, row))
             tips << tr("The column's most common value: \"%1\"")
                         .arg(CellText(std::string(shownCommon(col)), document_.codePage()));
-        else if (showChanges_ && gridNumber_ == kFileListGrid && document_.rowChanged(row))
+        else if (gridNumber_ == kFileListGrid && document_.rowChanged(row))
             tips << tr("This file has unsaved changes");
         if (tips.isEmpty())
             return {};
@@ -155,15 +155,6 @@ bool GridModel::isPathColumn(int gridCol) const
     return gridNumber_ < kFileListGrid && gridCol == 1;
 }
 
-void GridModel::setShowChanges(bool show)
-{
-    if (show == showChanges_)
-        return;
-    showChanges_ = show;
-    if (rowCount() > 0 && columnCount() > 0)
-        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
-}
-
 void GridModel::setProfiles(ColumnProfiles* profiles)
 {
     profiles_ = profiles;
@@ -198,10 +189,7 @@ std::string_view GridModel::shownCommon(int col) const
 
 bool GridModel::differs(int col, int row) const
 {
-    const std::string& text = grid().cell(col, row);
-    const std::string_view common = shownCommon(col);
-    // Blank cells all count as the one value "", as the profiles count them.
-    return IsBlankCell(text) ? !common.empty() : text != common;
+    return DiffersFromCommon(grid().cell(col, row), shownCommon(col));
 }
 
 void GridModel::checkCommonValues()
@@ -248,13 +236,14 @@ void GridModel::cellsChanged(int grid, int firstCol, int firstRow, int lastCol, 
         const int bottom = std::min(lastRow - 1, rowCount() - 1);
         const int right = std::min(lastCol - 1, columnCount() - 1);
         if (top <= bottom && left <= right) {
-            emit dataChanged(index(top, left), index(bottom, right));
+            if (gridNumber_ == kFileListGrid)  // the row marks follow the cells
+                emit dataChanged(index(top, 0), index(bottom, columnCount() - 1));
+            else
+                emit dataChanged(index(top, left), index(bottom, right));
             // A changed cell can change its column's most common value, and
             // with it which of the column's cells differ from it.
             if (showDifferences_ && gridNumber_ <= kSectionCount)
                 commonValuesMayChange(left + 1, right + 1);
-            if (gridNumber_ == kFileListGrid)  // the row marks follow the cells
-                emit dataChanged(index(top, 0), index(bottom, columnCount() - 1));
         }
     }
     if (firstRow == 0 && lastCol >= 1 && columnCount() > 0)
@@ -305,7 +294,6 @@ void GridModel::gridReset(int grid)
             emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
     }
     emit cornerChanged();
-    emit gridWasReset();
 }
 
 }  // namespace dravik::ui

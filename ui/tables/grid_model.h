@@ -44,22 +44,17 @@ public:
     // table, column 2 ("Path") of the file list; none elsewhere.
     bool isPathColumn(int gridCol) const;
 
-    // Whether changed cells are shown in their own colour.
-    void setShowChanges(bool show);
     // The section tables' colours for values that differ from their column's
     // most common value, and for problem cells (value_checks.h); without
     // profiles there are neither.
     void setProfiles(ColumnProfiles* profiles);
     void setShowDifferences(bool show);
-    bool showDifferences() const { return showDifferences_; }
 
     // The grid cell of a model index, and back.
     static int gridCol(const QModelIndex& index) { return index.column() + 1; }
     static int gridRow(const QModelIndex& index) { return index.row() + 1; }
 
 signals:
-    // The grid's size changed, or too much of it to say where.
-    void gridWasReset();
     void cornerChanged();
 
 private:
@@ -79,7 +74,6 @@ private:
     int gridNumber_;
     int shownColumns_;
     int shownRows_;
-    bool showChanges_ = true;
     ColumnProfiles* profiles_ = nullptr;
     bool showDifferences_ = false;
     // The most common value each column was painted with. An edit does not

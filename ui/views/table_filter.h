@@ -36,10 +36,6 @@ public:
     ~TableFilter() override;
 
     FilterBar* bar() const { return bar_; }
-    // Whether a filter is hiding rows (a filter that lets every row through
-    // does not count).
-    bool active() const { return active_; }
-    int shownFiles() const { return shown_; }
     // "n of N files shown" while a filter is on; empty otherwise.
     QString statusText() const;
 
