@@ -25,6 +25,7 @@
 #include "ui/common/menu_shortcuts.h"
 #include "ui/views/problem_cells.h"
 #include "ui/common/status_panels.h"
+#include "ui/common/window_font.h"
 #include "ui/tables/table_selection.h"
 #include "ui/views/summary_panel.h"
 #include "ui/views/table_filter.h"
@@ -296,6 +297,8 @@ void TMainForm::FormCreate()
     Splitter1->setSizes({std::max(kInitialWidth - kSplitterWidth - storedDiv_, 0), storedDiv_});
     setWindowState(initMax ? Qt::WindowMaximized : Qt::WindowNoState);
 
+    // Every window and dialog takes the application's font.
+    dravik::ui::UseDrawnApplicationFont();
     QFont font(fontName);
     if (fontSize > 0)
         font.setPointSize(fontSize);
@@ -373,9 +376,12 @@ void TMainForm::ApplyFont(const QFont& font)
     fontDialogFont_ = font;
     // The menus keep the system's font, as the window's font is the tables'.
     menuBar()->setFont(QApplication::font(menuBar()));
-    setFont(font);
+    // A font the system cannot draw is kept as the chosen one, and drawn in
+    // the system's face.
+    const QFont drawn = dravik::ui::DrawnFont(font);
+    setFont(drawn);
     for (GridView* grid : grids_)
-        grid->setFont(font);
+        grid->setFont(drawn);
     if (font.pointSize() > 0)
         fontSize_ = font.pointSize();
     FitColumnWidths();
