@@ -26,6 +26,7 @@
 #include "ui/views/problem_cells.h"
 #include "ui/common/status_panels.h"
 #include "ui/common/window_font.h"
+#include "ui/common/window_geometry.h"
 #include "ui/tables/table_selection.h"
 #include "ui/views/summary_panel.h"
 #include "ui/views/table_filter.h"
@@ -39,6 +40,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -278,7 +280,6 @@ void TMainForm::createControls()
 void TMainForm::FormCreate()
 {
     setWindowTitle(QLatin1String(kCaption));
-    resize(kInitialWidth, kInitialHeight);
 
     const dravik::SettingsFile ini(settingsPath_);
     EditorPath = ini.readString("Other", "EditorPath", kDefaultEditorPath);
@@ -292,9 +293,29 @@ void TMainForm::FormCreate()
     const bool initMax = ini.readBool("Form", "InitMax", false);
     const bool diffColours = ini.readBool("Form", "DiffColours", true);
     diffColoursStored_ = ini.readRaw("Form", "DiffColours").has_value();
+    // The size is stored only once it is not the designed one.
+    QSize size(ini.readInteger("Form", "Width", kInitialWidth), ini.readInteger("Form", "Height", kInitialHeight));
+    sizeStored_ = ini.readRaw("Form", "Width").has_value() || ini.readRaw("Form", "Height").has_value();
+    if (size.width() <= 0 || size.height() <= 0)
+        size = QSize(kInitialWidth, kInitialHeight);
 
+    resize(size);
     move(left, top);
-    Splitter1->setSizes({std::max(kInitialWidth - kSplitterWidth - storedDiv_, 0), storedDiv_});
+    // A tab width stored for a wider window, or a wider screen, leaves the
+    // preview its share; a maximized window is as wide as its screen.
+    int panes = size.width();
+    if (initMax) {
+        const QScreen* screen = QGuiApplication::screenAt(QPoint(left, top));
+        if (!screen)
+            screen = QGuiApplication::primaryScreen();
+        if (screen)
+            panes = screen->availableGeometry().width();
+    }
+    panes -= kSplitterWidth;
+    const int div = dravik::ui::ClampedPaneWidth(storedDiv_, panes);
+    Splitter1->setSizes({panes - div, div});
+    dravik::ui::KeepPanesUsable(Splitter1);
+    dravik::ui::FitOnScreenWhenShown(this);
     setWindowState(initMax ? Qt::WindowMaximized : Qt::WindowNoState);
 
     // Every window and dialog takes the application's font.
@@ -345,6 +366,13 @@ void TMainForm::FormClose()
         [&] {
             const bool on = DiffColours->isChecked();
             return (!diffColoursStored_ && on) || ini.writeBool("Form", "DiffColours", on);
+        },
+        // The size the window comes back to when it is no longer maximized.
+        [&] {
+            const QSize size = normalGeometry().size();
+            if (!sizeStored_ && size == QSize(kInitialWidth, kInitialHeight))
+                return true;
+            return ini.writeInteger("Form", "Width", size.width()) && ini.writeInteger("Form", "Height", size.height());
         },
     };
     for (const auto& write : writes) {

@@ -194,6 +194,8 @@ private:
     QDockWidget* summaryDock_ = nullptr;
     // The "DiffColours" setting was in the file, so it is written back.
     bool diffColoursStored_ = false;
+    // "Width" or "Height" was in the file, so both are written back.
+    bool sizeStored_ = false;
     dravik::ui::EditHistory* history_ = nullptr;
     dravik::ui::Dialogs& dialogs_;
     std::string settingsPath_;

@@ -4,6 +4,7 @@
 #include "core/files/settings_file.h"
 #include "scripted_dialogs.h"
 #include "test_folder.h"
+#include "test_screen.h"
 #include "ui/common/display_text.h"
 #include "ui/tables/grid_view.h"
 #include "ui/main_unit.h"
@@ -11,6 +12,7 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QPlainTextEdit>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -58,6 +60,59 @@ private slots:
         QCOMPARE(written.readString("Path", "Var", ""), std::string("c:\\variables.var"));
         QCOMPARE(written.readString("Other", "GamePath", ""), std::string("c:\\game.exe"));
         QCOMPARE(written.readString("Other", "EditorPath", ""), std::string("c:\\edit.exe"));
+        // The designed size is not stored.
+        QVERIFY(!written.readRaw("Form", "Width"));
+        QVERIFY(!written.readRaw("Form", "Height"));
+    }
+
+    void theWindowsSizeComesBack()
+    {
+        TestFolder folder;
+        ScriptedDialogs dialogs;
+        const QString ini = folder.path("dravik2.INI");
+        {
+            TMainForm window(ini, dialogs);
+            window.show();
+            window.resize(1000, 640);
+            // Closed maximized: the size it comes back to.
+            window.setWindowState(Qt::WindowMaximized);
+            QVERIFY(window.close());
+        }
+        const dravik::SettingsFile written(Bytes(ini));
+        QCOMPARE(written.readInteger("Form", "Width", 0), 1000);
+        QCOMPARE(written.readInteger("Form", "Height", 0), 640);
+        {
+            TMainForm window(ini, dialogs);
+            window.show();
+            QVERIFY(window.isMaximized());
+            window.setWindowState(Qt::WindowNoState);
+            QCOMPARE(window.size(), QSize(1000, 640));
+            // Back to the designed size: once stored, the size is kept.
+            window.resize(767, 481);
+            QVERIFY(window.close());
+        }
+        const dravik::SettingsFile again(Bytes(ini));
+        QCOMPARE(again.readInteger("Form", "Width", 0), 767);
+        QCOMPARE(again.readInteger("Form", "Height", 0), 481);
+        QVERIFY(dialogs.errors.isEmpty());
+    }
+
+    void aStoredTabWidthLeavesThePreviewAndTheTablesVisible()
+    {
+        TestFolder folder;
+        ScriptedDialogs dialogs;
+        for (const char* div : {"945", "0", "-20"}) {
+            const QString ini = folder.write("dravik2.INI", QByteArray("[Form]\r\nDiv=") + div + "\r\n");
+            TMainForm window(ini, dialogs);
+            window.show();
+            QCOMPARE(window.width(), 767);
+            QVERIFY2(window.Memo1->width() >= 150, div);
+            QVERIFY2(window.PageControl1->width() >= 150, div);
+            QCOMPARE(window.Memo1->width() + 8 + window.PageControl1->width(), 767);
+            // Nor can the splitter be dragged over either side later.
+            window.Splitter1->setSizes({5, 754});
+            QVERIFY2(window.Memo1->width() >= 150, div);
+        }
     }
 
     void storedSettingsComeBack()
@@ -158,5 +213,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(SettingsTest)
+DRAVIK_TEST_MAIN_ON_SCREEN(SettingsTest, 1920, 1080, 96)
 #include "settings_test.moc"
