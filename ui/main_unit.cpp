@@ -23,6 +23,7 @@
 #include "ui/views/filter_bar.h"
 #include "ui/common/long_work.h"
 #include "ui/common/menu_shortcuts.h"
+#include "ui/common/program_icon.h"
 #include "ui/views/problem_cells.h"
 #include "ui/common/status_panels.h"
 #include "ui/common/window_font.h"
@@ -280,6 +281,8 @@ void TMainForm::createControls()
 void TMainForm::FormCreate()
 {
     setWindowTitle(QLatin1String(kCaption));
+    // Every window of the program, and the task bar, show it.
+    QApplication::setWindowIcon(dravik::ui::ProgramIcon());
 
     const dravik::SettingsFile ini(settingsPath_);
     EditorPath = ini.readString("Other", "EditorPath", kDefaultEditorPath);

@@ -54,6 +54,38 @@ private slots:
         QCOMPARE(box.Image1->geometry(), box.rect());
     }
 
+    void theOkButtonLeavesThePicturesLinesFree()
+    {
+        TAboutBox box;
+        // The picture as the box stretches it over its client area.
+        const QImage shown = QImage(QStringLiteral(":/dravik/title.jpg"))
+                                 .scaled(box.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        // The lettering is pale; the ground, its stripes and the gold corner are not.
+        auto pale = [&](const QRect& area) {
+            int count = 0;
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x) {
+                    const QColor c = shown.pixelColor(x, y);
+                    count += std::min({c.red(), c.green(), c.blue()}) >= 160 ? 1 : 0;
+                }
+            return count;
+        };
+        QVERIFY(pale(shown.rect()) > 300);
+        QCOMPARE(pale(box.OKButton->geometry()), 0);
+    }
+
+    void theProgramsIconIsCompiledIn()
+    {
+        TestFolder folder;
+        ScriptedDialogs dialogs;
+        TMainForm window(folder.path("dravik2.INI"), dialogs);
+        const QIcon icon = window.windowIcon();
+        for (int size : {16, 32, 48, 256})
+            QCOMPARE(icon.pixmap(size).size(), QSize(size, size));
+        QVERIFY(icon.availableSizes().contains(QSize(16, 16)));
+        QVERIFY(icon.availableSizes().contains(QSize(256, 256)));
+    }
+
     void timedSequence()
     {
         QPointer<TAboutBox> box = new TAboutBox;
