@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileDialog>
@@ -41,6 +42,22 @@ class FileDialogsTest : public WindowFixture {
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void filtersReadAsTheProgramWritesThem()
+    {
+        const std::pair<const char*, const char*> filters[] = {
+            {"all files (*.*)|*.*", "all files (*.*)"},
+            {"tabulated text files|*.txt", "tabulated text files (*.txt)"},
+        };
+        for (const auto& [filter, shown] : filters) {
+            QFileDialog dialog;
+            dialog.setOption(QFileDialog::DontUseNativeDialog);
+            dravik::ui::SetNameFilters(dialog, QLatin1String(filter));
+            auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            QVERIFY(types);
+            QCOMPARE(types->currentText(), QLatin1String(shown));
+        }
+    }
 
     void saveDialogsSayWhatIsSaved()
     {

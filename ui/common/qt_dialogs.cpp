@@ -16,22 +16,35 @@
 
 namespace dravik::ui {
 
-QString QtNameFilters(const QString& filter)
+QtFileFilters QtNameFilters(const QString& filter)
 {
     const QStringList parts = filter.split(QLatin1Char('|'));
+    QtFileFilters qt;
     QStringList filters;
+    bool named = true;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString& description = parts[i];
         QString pattern = parts[i + 1];
         pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
+        named = named && description.endsWith(QLatin1Char('(') + pattern + QLatin1Char(')'));
 #ifndef Q_OS_WIN
         // "*.*" means every file on Windows; elsewhere it would hide the
         // names without a dot.
         if (pattern == QLatin1String("*.*"))
             pattern = QStringLiteral("*");
 #endif
-        filters.append(parts[i] + QLatin1String(" (") + pattern + QLatin1Char(')'));
+        filters.append(description + QLatin1String(" (") + pattern + QLatin1Char(')'));
     }
-    return filters.join(QLatin1String(";;"));
+    qt.filters = filters.join(QLatin1String(";;"));
+    qt.hideDetails = named && !filters.isEmpty();
+    return qt;
+}
+
+void SetNameFilters(QFileDialog& dialog, const QString& filter)
+{
+    const QtFileFilters qt = QtNameFilters(filter);
+    dialog.setOption(QFileDialog::HideNameFilterDetails, qt.hideDetails);
+    dialog.setNameFilter(qt.filters);
 }
 
 namespace {
@@ -44,7 +57,7 @@ void Prepare(QFileDialog& dialog, const FileDialogRequest& request)
     dialog.setOption(QFileDialog::ReadOnly, false);
     dialog.setSizeGripEnabled(true);
     if (!request.filter.isEmpty())
-        dialog.setNameFilter(QtNameFilters(request.filter));
+        SetNameFilters(dialog, request.filter);
     dialog.setDefaultSuffix(request.defaultSuffix);
 }
 

@@ -4,6 +4,8 @@
 
 #include "ui/common/dialogs.h"
 
+class QFileDialog;
+
 namespace dravik::ui {
 
 class QtDialogs : public Dialogs {
@@ -20,7 +22,15 @@ public:
     std::optional<QString> askExpression(QWidget* parent, const ExpressionRequest& request) override;
 };
 
-// "all files (*.*)|*.*" as Qt writes filters: "all files (*.*)".
-QString QtNameFilters(const QString& filter);
+// A filter of the "description|pattern" form as Qt takes it. Qt shows the
+// pattern beside each description, in its own dialog and in the system's,
+// unless told not to: a description that names its pattern already
+// ("all files (*.*)|*.*") is shown as it is, not as "all files (*.*) (*.*)".
+struct QtFileFilters {
+    QString filters;           // "all files (*.*) (*.*)", as Qt reads patterns
+    bool hideDetails = false;  // every description names its pattern
+};
+QtFileFilters QtNameFilters(const QString& filter);
+void SetNameFilters(QFileDialog& dialog, const QString& filter);
 
 }  // namespace dravik::ui
