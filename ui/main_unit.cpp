@@ -37,6 +37,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QDockWidget>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
@@ -639,6 +640,8 @@ void TMainForm::Exporttable1Click()
         this, {tr("Export table"), QStringLiteral("tabulated text files|*.txt"), QStringLiteral("txt")});
     if (!path || !run([&] { dravik::GridToTextFile(document_.summary(), NativeBytes(*path)); }))
         return;
+    statusPanels_[0]->setText(
+        tr("Exported %1 rows into %2").arg(document_.summary().rowCount()).arg(QFileInfo(*path).fileName()));
     // The file is as described; the user learns before importing it which
     // cells would not come back as they were.
     const dravik::UnreadableCells unreadable = dravik::FindUnreadableCells(document_);

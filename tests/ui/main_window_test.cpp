@@ -208,6 +208,9 @@ private slots:
         dravik::Grid written;
         dravik::TextFileToGrid(written, dravik::ui::NativeBytes(table));
         QCOMPARE(written.cell(0, 1), std::string("Section 1"));
+        // The status bar tells it was done: the file's lines, and its name.
+        const auto lines = folder->read("table.txt").count("\r\n");
+        QCOMPARE(window->statusPanelText(0), QStringLiteral("Exported %1 rows into table.txt").arg(lines));
         QVERIFY(SetCell(section1, 2, 1, "999"));
         dialogs->confirmAnswers.enqueue(true);
         window->StringGrid12DblClick();
