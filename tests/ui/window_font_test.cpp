@@ -83,6 +83,8 @@ private slots:
         QTest::keyClicks(editor, kLatin);
         QCOMPARE(editor->text(), kLatin);
         VERIFY_DRAWN(editor);
+        // For the log of scripts/test-windows.
+        qInfo("drawn in %s", qPrintable(Family(editor)));
 
         window->FilterRows->trigger();
         auto* filter = window->findChild<QLineEdit*>(QStringLiteral("FilterText"));

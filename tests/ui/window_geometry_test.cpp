@@ -25,6 +25,14 @@ class WindowGeometryTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase()
+    {
+        // 1280 x 800 pixels at 150 %: 853 x 533 of the window's pixels.
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        QCOMPARE(screen->devicePixelRatio(), 1.5);
+        QCOMPARE(screen->geometry().size(), QSize(853, 533));
+    }
+
     void theFirstWindowFitsTheScreen()
     {
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
