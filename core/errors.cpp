@@ -10,7 +10,7 @@ std::string ErrorBoxText(const std::string& message)
 }
 
 SyntaxError::SyntaxError(size_t position, const std::string& what)
-    : DravikError(what + " at position " + std::to_string(position)), position_(position)
+    : DravikError(what + " at position " + std::to_string(position)), position_(position), reason_(what)
 {
 }
 

@@ -25,9 +25,13 @@ public:
     // Where in the typed text the fault is, from 1; one past the end for a
     // text that stops too early.
     size_t position() const { return position_; }
+    // The message without its position, for a caller that places the
+    // fault in a longer text.
+    const std::string& reason() const { return reason_; }
 
 private:
     size_t position_;
+    std::string reason_;
 };
 
 std::string CannotOpenFileMessage(const std::string& path, const std::string& reason);

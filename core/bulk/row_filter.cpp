@@ -58,7 +58,12 @@ RowFilter RowFilter::Parse(std::string_view typed, const CodePage& codePage, boo
         if (text.size() == 2)
             throw SyntaxError(offset + 2, "Expected a regular expression between the slashes");
         filter.kind_ = Kind::Text;
-        filter.search_.emplace(text.substr(1, text.size() - 2), codePage, SearchOptions{true, matchCase, false});
+        try {
+            filter.search_.emplace(text.substr(1, text.size() - 2), codePage, SearchOptions{true, matchCase, false});
+        } catch (const SyntaxError& error) {
+            // Placed in what the user typed: after the blanks and the slash.
+            throw SyntaxError(error.position() + offset + 1, error.reason());
+        }
         return filter;
     }
     if (IsKeyword(text, "empty")) {

@@ -1,94 +1,126 @@
 #include "core/bulk/text_search.h"
 
-#include <iterator>
-#include <locale>
-#include <regex>
+#include <re2/re2.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace dravik {
 
 namespace {
 
-using Mask = std::ctype_base::mask;
+// RE2 compiles a pattern into two thirds of this at most and keeps the rest
+// for the automata it builds while matching. Patterns anyone types take a
+// few kilobytes; one that needs more (100,000 nested groups, \pL{300}) is
+// refused instead of taking the memory.
+constexpr int64_t kRegexMemory = int64_t{2} << 20;
 
-struct CaseTables {
-    std::array<Mask, 256> classTable{};
-    std::array<char, 256> lowerOf{};
-    std::array<char, 256> upperOf{};
+bool IsAscii(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
 
-    explicit CaseTables(const CodePage& codePage)
-    {
-        const Mask* classic = std::ctype<char>::classic_table();
-        for (int b = 0; b < 256; ++b) {
-            classTable[b] = classic[b];
-            lowerOf[b] = static_cast<char>(codePage.lower(static_cast<unsigned char>(b)));
-            upperOf[b] = static_cast<char>(b);
-        }
-        for (int b = 0; b < 256; ++b) {
-            const unsigned char l = codePage.lower(static_cast<unsigned char>(b));
-            if (l != b)
-                upperOf[l] = static_cast<char>(b);
-        }
-        // Letters beyond ASCII, so that \w and [[:alpha:]] know them.
-        for (int b = 128; b < 256; ++b) {
-            const bool isUpper = static_cast<unsigned char>(lowerOf[b]) != b;
-            const bool isLower = static_cast<unsigned char>(upperOf[b]) != b;
-            if (isUpper || isLower)
-                classTable[b] = static_cast<Mask>(std::ctype_base::alpha | std::ctype_base::print | std::ctype_base::graph |
-                                               (isUpper ? std::ctype_base::upper : std::ctype_base::lower));
-        }
+// The length of the UTF-8 sequence a byte starts.
+size_t SequenceLength(unsigned char lead)
+{
+    return lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+}
+
+void AppendUtf8(char32_t c, std::string& out)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
     }
-};
+}
 
-// The tables come first so that std::ctype<char> can be handed its own.
-class CodePageCtype : private CaseTables, public std::ctype<char> {
-public:
-    explicit CodePageCtype(const CodePage& codePage) : CaseTables(codePage), std::ctype<char>(classTable.data()) {}
+// Where a piece of the pattern starts, counted in its bytes from 1; the
+// pattern's start when RE2 names no piece or one not found in it.
+size_t PositionOf(std::string_view pattern, const std::string& piece)
+{
+    const size_t at = piece.empty() ? std::string_view::npos : pattern.find(piece);
+    if (at == std::string_view::npos)
+        return 1;
+    return 1 + static_cast<size_t>(std::count_if(pattern.begin(), pattern.begin() + static_cast<std::ptrdiff_t>(at),
+                                                 [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
 
-    const char* lowerTable() const { return lowerOf.data(); }
-
-protected:
-    char do_tolower(char c) const override { return lowerOf[static_cast<unsigned char>(c)]; }
-    char do_toupper(char c) const override { return upperOf[static_cast<unsigned char>(c)]; }
-    const char* do_tolower(char* begin, const char* end) const override
-    {
-        for (; begin != end; ++begin)
-            *begin = do_tolower(*begin);
-        return end;
+SyntaxError RefusedPattern(const RE2& re, std::string_view pattern)
+{
+    const std::string& piece = re.error_arg();
+    const size_t position = PositionOf(pattern, piece);
+    switch (re.error_code()) {
+    case RE2::ErrorPatternTooLarge:
+        return SyntaxError(position, "The regular expression is too large");
+    case RE2::ErrorBadEscape:
+        if (piece.size() == 2 && piece[1] >= '1' && piece[1] <= '9')
+            return SyntaxError(position, "Back references (" + piece + ") are not supported in regular expressions");
+        break;
+    case RE2::ErrorBadPerlOp:
+        if (piece == "(?=" || piece == "(?!" || piece == "(?<")
+            return SyntaxError(position, "Lookahead and lookbehind (" + piece + ") are not supported in regular expressions");
+        break;
+    default:
+        break;
     }
-    const char* do_toupper(char* begin, const char* end) const override
-    {
-        for (; begin != end; ++begin)
-            *begin = do_toupper(*begin);
-        return end;
-    }
-};
-
-// The standard traits, but folding by table: the standard ones ask the
-// locale for its character type on every character compared.
-class CodePageRegexTraits : public std::regex_traits<char> {
-public:
-    locale_type imbue(locale_type locale)
-    {
-        locale_type old = std::regex_traits<char>::imbue(locale);
-        const auto* ctype = dynamic_cast<const CodePageCtype*>(&std::use_facet<std::ctype<char>>(locale));
-        lower_ = ctype ? ctype->lowerTable() : nullptr;
-        return old;
-    }
-    char translate_nocase(char c) const
-    {
-        return lower_ ? lower_[static_cast<unsigned char>(c)] : std::regex_traits<char>::translate_nocase(c);
-    }
-
-private:
-    const char* lower_ = nullptr;  // owned by the imbued locale's facet
-};
+    return SyntaxError(position, "Not a regular expression (" + re.error() + ")");
+}
 
 }  // namespace
 
-// The pattern's regular expression over a locale that folds and classifies
-// bytes as the code page does (\w and [[:alpha:]] know its letters).
+// The pattern compiled over the characters the code page decodes bytes to.
+// Every byte decodes to a character of its own, so a text made of decoded
+// cells and replacements encodes back to the very bytes it came from; text
+// in ASCII is its own decoding and is matched as it stands.
 struct TextSearch::Regex {
-    std::basic_regex<char, CodePageRegexTraits> expression;
+    CodePage codePage;
+    std::array<std::string, 256> utf8;
+    std::unique_ptr<RE2> re;
+
+    explicit Regex(const CodePage& page) : codePage(page)
+    {
+        for (int b = 0; b < 256; ++b)
+            AppendUtf8(codePage.toUnicode(static_cast<unsigned char>(b)), utf8[static_cast<size_t>(b)]);
+    }
+
+    void decode(std::string_view bytes, std::string& out) const
+    {
+        out.clear();
+        out.reserve(bytes.size());
+        for (char c : bytes)
+            out += utf8[static_cast<unsigned char>(c)];
+    }
+
+    std::string encode(std::string_view text) const
+    {
+        std::string bytes;
+        bytes.reserve(text.size());
+        for (size_t i = 0; i < text.size();) {
+            const auto lead = static_cast<unsigned char>(text[i]);
+            const size_t n = std::min(SequenceLength(lead), text.size() - i);
+            if (n == 1) {
+                bytes += static_cast<char>(lead);
+            } else {
+                char32_t c = lead & (0xFF >> (n + 1));
+                for (size_t k = 1; k < n; ++k)
+                    c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+                bytes += codePage.fromUnicode(c);
+            }
+            i += n;
+        }
+        return bytes;
+    }
 };
 
 TextSearch::TextSearch(std::string_view pattern, const CodePage& codePage, SearchOptions options)
@@ -99,16 +131,17 @@ TextSearch::TextSearch(std::string_view pattern, const CodePage& codePage, Searc
     for (int b = 0; b < 256; ++b)
         lower_[b] = codePage.lower(static_cast<unsigned char>(b));
     if (options.regex) {
-        auto regex = std::make_shared<Regex>();
-        regex->expression.imbue(std::locale(std::locale::classic(), new CodePageCtype(codePage)));
-        auto flags = std::regex_constants::ECMAScript;
-        if (!options.matchCase)
-            flags |= std::regex_constants::icase;
-        try {
-            regex->expression.assign(pattern_, flags);
-        } catch (const std::regex_error& error) {
-            throw SyntaxError(1, std::string("Not a regular expression (") + error.what() + ")");
-        }
+        auto regex = std::make_shared<Regex>(codePage);
+        std::string decoded;
+        regex->decode(pattern, decoded);
+        RE2::Options settings;
+        settings.set_encoding(RE2::Options::EncodingUTF8);
+        settings.set_case_sensitive(options.matchCase);
+        settings.set_max_mem(kRegexMemory);
+        settings.set_log_errors(false);
+        regex->re = std::make_unique<RE2>(re2::StringPiece(decoded.data(), decoded.size()), settings);
+        if (!regex->re->ok())
+            throw RefusedPattern(*regex->re, decoded);
         regex_ = std::move(regex);
     } else if (!options.matchCase) {
         for (char& c : pattern_)
@@ -146,50 +179,126 @@ bool TextSearch::equalPlain(std::string_view text) const
 bool TextSearch::found(std::string_view text) const
 {
     if (regex_) {
-        const char* begin = text.data();
-        return options_.wholeCell ? std::regex_match(begin, begin + text.size(), regex_->expression)
-                                  : std::regex_search(begin, begin + text.size(), regex_->expression);
+        thread_local std::string decoded;
+        std::string_view subject = text;
+        if (!IsAscii(text)) {
+            regex_->decode(text, decoded);
+            subject = decoded;
+        }
+        return regex_->re->Match(re2::StringPiece(subject.data(), subject.size()), 0, subject.size(),
+                                 options_.wholeCell ? RE2::ANCHOR_BOTH : RE2::UNANCHORED, nullptr, 0);
     }
     return options_.wholeCell ? equalPlain(text) : findPlain(text, 0) != std::string_view::npos;
 }
 
-std::vector<TextMatch> TextSearch::findAll(std::string_view text) const
+namespace {
+
+// The groups a replacement names: $0 to $99, one or two digits.
+int HighestGroup(std::string_view format)
 {
-    std::vector<TextMatch> matches;
-    if (options_.wholeCell) {
-        if (found(text))
-            matches.push_back({0, text.size()});
-        return matches;
+    int highest = 0;
+    for (size_t i = 0; i + 1 < format.size(); ++i) {
+        if (format[i] != '$')
+            continue;
+        const char next = format[i + 1];
+        if (next == '$') {
+            ++i;
+        } else if (next >= '0' && next <= '9') {
+            int number = next - '0';
+            if (i + 2 < format.size() && format[i + 2] >= '0' && format[i + 2] <= '9')
+                number = number * 10 + (format[i + 2] - '0');
+            highest = std::max(highest, number);
+        }
     }
-    if (regex_) {
-        const char* begin = text.data();
-        for (std::regex_iterator<const char*, char, CodePageRegexTraits> it(begin, begin + text.size(), regex_->expression), end; it != end; ++it)
-            if (it->length(0) > 0)
-                matches.push_back({static_cast<size_t>(it->position(0)), static_cast<size_t>(it->length(0))});
-        return matches;
-    }
-    for (size_t at = findPlain(text, 0); at != std::string_view::npos; at = findPlain(text, at + pattern_.size()))
-        matches.push_back({at, pattern_.size()});
-    return matches;
+    return highest;
 }
+
+// The replacement for one match. `groups` holds the match and the groups
+// asked for; a group beyond them or one that took no part adds nothing, a
+// "$" that starts nothing stays itself.
+void AppendReplacement(std::string_view format, std::string_view text, const std::vector<re2::StringPiece>& groups,
+                       std::string& out)
+{
+    const size_t start = static_cast<size_t>(groups[0].data() - text.data());
+    const size_t end = start + groups[0].size();
+    for (size_t i = 0; i < format.size(); ++i) {
+        if (format[i] != '$' || i + 1 == format.size()) {
+            out += format[i];
+            continue;
+        }
+        const char next = format[i + 1];
+        if (next == '$') {
+            out += '$';
+            ++i;
+        } else if (next == '&') {
+            out.append(text.substr(start, end - start));
+            ++i;
+        } else if (next == '`') {
+            out.append(text.substr(0, start));
+            ++i;
+        } else if (next == '\'') {
+            out.append(text.substr(end));
+            ++i;
+        } else if (next >= '0' && next <= '9') {
+            size_t number = static_cast<size_t>(next - '0');
+            ++i;
+            if (i + 1 < format.size() && format[i + 1] >= '0' && format[i + 1] <= '9')
+                number = number * 10 + static_cast<size_t>(format[++i] - '0');
+            if (number < groups.size() && groups[number].data())
+                out.append(groups[number].data(), groups[number].size());
+        } else {
+            out += '$';
+        }
+    }
+}
+
+}  // namespace
 
 bool TextSearch::replaceAll(std::string_view text, std::string_view replacement, std::string& out) const
 {
     if (regex_) {
-        const char* begin = text.data();
-        const char* end = begin + text.size();
-        const std::string format(replacement);
-        if (options_.wholeCell) {
-            std::cmatch match;
-            if (!std::regex_match(begin, end, match, regex_->expression))
-                return false;
-            out = match.format(format);
-            return true;
+        const bool ascii = IsAscii(text) && IsAscii(replacement);
+        std::string decodedText;
+        std::string decodedReplacement;
+        if (!ascii) {
+            regex_->decode(text, decodedText);
+            regex_->decode(replacement, decodedReplacement);
         }
-        if (!std::regex_search(begin, end, regex_->expression))
+        const std::string_view subject = ascii ? text : std::string_view(decodedText);
+        const std::string_view format = ascii ? replacement : std::string_view(decodedReplacement);
+        const RE2& re = *regex_->re;
+        // Only the groups the replacement names: finding a group's bounds
+        // costs more than finding the match's.
+        std::vector<re2::StringPiece> groups(
+            static_cast<size_t>(std::min(HighestGroup(format), re.NumberOfCapturingGroups())) + 1);
+        const re2::StringPiece whole(subject.data(), subject.size());
+        const RE2::Anchor anchor = options_.wholeCell ? RE2::ANCHOR_BOTH : RE2::UNANCHORED;
+        std::string result;
+        bool any = false;
+        size_t done = 0;
+        for (size_t from = 0; from <= subject.size();) {
+            if (!re.Match(whole, from, subject.size(), anchor, groups.data(), static_cast<int>(groups.size())))
+                break;
+            any = true;
+            const size_t start = static_cast<size_t>(groups[0].data() - subject.data());
+            const size_t end = start + groups[0].size();
+            result.append(subject.substr(done, start - done));
+            AppendReplacement(format, subject, groups, result);
+            done = end;
+            if (options_.wholeCell)
+                break;
+            // After an empty match the next one starts a character later.
+            if (end > start)
+                from = end;
+            else if (end == subject.size())
+                break;
+            else
+                from = end + SequenceLength(static_cast<unsigned char>(subject[end]));
+        }
+        if (!any)
             return false;
-        out.clear();
-        std::regex_replace(std::back_inserter(out), begin, end, regex_->expression, format);
+        result.append(subject.substr(done));
+        out = ascii ? std::move(result) : regex_->encode(result);
         return true;
     }
     if (options_.wholeCell) {

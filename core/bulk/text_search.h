@@ -3,10 +3,15 @@
 //
 // Without "match case", letters are compared after folding through the code
 // page, as the key lookup folds keys: in windows-1251 "Т" finds "т" and
-// "Ё" finds "ё". Regular expressions are ECMAScript (std::regex) over the
-// cell's bytes, with the same folding, and with \w and [[:alpha:]] knowing
-// the code page's letters. A replacement for a regular expression may use
-// $1 to $99, $& (the match), $` and $' (the text before / after it) and $$.
+// "Ё" finds "ё". Regular expressions are RE2's, whose matching takes time
+// linear in the cell and bounded memory, whatever the pattern: a long cell
+// or a pattern such as (a+)+b cannot exhaust the stack or run without end.
+// The pattern and the cell are read as the characters the code page decodes
+// them to, so "." is one byte of the cell, [а-я] holds the Cyrillic letters
+// and folding agrees with the code page's. \w, \d, \s, \b and [[:alpha:]]
+// are ASCII only; \pL, \p{Lu} and \p{Cyrillic} know every letter. A
+// replacement for a regular expression may use $1 to $99, $& (the match),
+// $` and $' (the cell's text before / after it) and $$.
 #pragma once
 
 #include "core/text/code_page.h"
@@ -14,10 +19,8 @@
 
 #include <array>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace dravik {
 
@@ -27,27 +30,21 @@ struct SearchOptions {
     bool wholeCell = false;  // the pattern must match the whole cell text
 };
 
-struct TextMatch {
-    size_t offset = 0;
-    size_t length = 0;
-    bool operator==(const TextMatch&) const = default;
-};
-
 class TextSearch {
 public:
-    // Throws SyntaxError for an empty pattern or a regular expression that
-    // does not compile (position 1: std::regex does not say where).
+    // Throws SyntaxError for an empty pattern and for a regular expression
+    // RE2 refuses: one that does not parse, one that asks for what RE2 has
+    // not (back references such as \1, lookahead and lookbehind), and one
+    // that would take more than a few megabytes to match.
     TextSearch(std::string_view pattern, const CodePage& codePage, SearchOptions options = {});
 
     const SearchOptions& options() const { return options_; }
 
     bool found(std::string_view text) const;
-    // Every match from left to right, none overlapping. A regular
-    // expression's empty matches are left out: they mark nothing to see.
-    std::vector<TextMatch> findAll(std::string_view text) const;
-    // Every match replaced. False, with `out` untouched, when nothing
-    // matches; true with the new text in `out` otherwise (it may equal the
-    // old text when the replacement puts back what it found).
+    // Every match replaced, none overlapping, from left to right. False,
+    // with `out` untouched, when nothing matches; true with the new text in
+    // `out` otherwise (it may equal the old text when the replacement puts
+    // back what it found).
     bool replaceAll(std::string_view text, std::string_view replacement, std::string& out) const;
 
 private:
