@@ -263,6 +263,50 @@ private slots:
         QVERIFY(bar()->status().startsWith(QStringLiteral("Cannot search for this")));
     }
 
+    // Find and Replace all with a pattern a backtracking matcher takes
+    // exponential time for, over a cell of 5,000 characters; and a pattern
+    // the engine refuses, which the panel names.
+    void findRegexOverALongCell()
+    {
+        const QString vars = folder->write("long.var", "[section1]\r\ndesc=1\r\n");
+        const QByteArray cell(5000, 'a');
+        const QString plain = folder->write("plain.txt", "desc " + cell + "\r\n");
+        const QString ended = folder->write("ended.txt", "desc " + cell + "b\r\n");
+        dialogs->openAnswers.enqueue({vars});
+        window->N6->trigger();
+        dialogs->openAnswers.enqueue({plain, ended});
+        window->N2->trigger();
+        QCOMPARE(dialogs->errors.size(), 0);
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        goTo(1, 2, 1);
+
+        press(Qt::Key_H, Qt::ControlModifier);
+        auto* find = window->findChild<QLineEdit*>(QStringLiteral("FindText"));
+        auto* regex = window->findChild<QCheckBox*>(QStringLiteral("FindRegex"));
+        auto* status = window->findChild<QLabel*>(QStringLiteral("FindStatus"));
+        QVERIFY(find && regex && status);
+        QTest::mouseClick(regex, Qt::LeftButton, {}, QPoint(4, regex->height() / 2));
+        QVERIFY(regex->isChecked());
+        QTest::keyClicks(find, QStringLiteral("(a+)+b"));
+        QTest::keyClick(find, Qt::Key_Return);
+        QCOMPARE(status->text(), QStringLiteral("1 of 1"));
+        QCOMPARE(table(1)->currentIndex(), table(1)->model()->index(1, 1));
+
+        QTest::keyClicks(window->findChild<QLineEdit*>(QStringLiteral("ReplaceText")), QStringLiteral("x$1"));
+        QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("ReplaceAll")), Qt::LeftButton);
+        QCOMPARE(status->text(), QStringLiteral("Replaced in 1 cell of 1 file."));
+        QCOMPARE(Cell(table(1), 2, 2), QStringLiteral("x") + QString(cell));
+        QCOMPARE(Cell(table(1), 2, 1), QString(cell));
+
+        QTest::keyClick(find, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(find, QStringLiteral("a(?=b)"));
+        QTest::keyClick(find, Qt::Key_Return);
+        QCOMPARE(status->text(), QStringLiteral("Cannot search for this: Lookahead and lookbehind ((?=) are not "
+                                                "supported in regular expressions at position 2."));
+        QCOMPARE(dialogs->errors.size(), 0);
+    }
+
     void setSelectionPreviewsAndAppliesOneStep()
     {
         openActiveSample();

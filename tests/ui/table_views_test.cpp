@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDockWidget>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -174,6 +175,43 @@ private slots:
         QCOMPARE(shownEverywhere(), QList<int>({4}));
         filter("panther");
         QCOMPARE(shownEverywhere(), QList<int>());
+    }
+
+    // A regular expression typed over a cell of 12,000 characters, applied
+    // by the pause in typing: a backtracking matcher ran out of stack there.
+    // One the engine refuses says why in the bar and keeps the rows.
+    void regexFilterOverALongCell()
+    {
+        const QString vars = folder->write("long.var", "[section1]\r\ndesc=1\r\n");
+        const QByteArray cell = QByteArray("ab").repeated(6000);
+        const QString plain = folder->write("plain.txt", "desc " + cell + "\r\n");
+        const QString ended = folder->write("ended.txt", "desc " + cell + "c\r\n");
+        dialogs->openAnswers.enqueue({vars});
+        window->N6->trigger();
+        dialogs->openAnswers.enqueue({plain, ended});
+        window->N2->trigger();
+        QCOMPARE(dialogs->errors.size(), 0);
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        window->PageControl1->setCurrentIndex(1);
+        grid(1)->setFocus();
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+        auto* text = window->findChild<QLineEdit*>(QStringLiteral("FilterText"));
+        QVERIFY(text && text->hasFocus());
+        QTest::keyClicks(text, QStringLiteral("/(a|b)*c/"));
+        QTRY_COMPARE(shownEverywhere(), QList<int>({2}));
+        QCOMPARE(window->statusPanelText(1), QStringLiteral("1 of 2 files shown"));
+
+        QTest::keyClick(text, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(text, QStringLiteral("/(a)\\1/"));
+        auto* message = window->findChild<QLabel*>(QStringLiteral("FilterMessage"));
+        QVERIFY(message);
+        QTRY_VERIFY(message->isVisible());
+        QCOMPARE(message->text(),
+                 QStringLiteral("Back references (\\1) are not supported in regular expressions at position 5"));
+        QCOMPARE(shownEverywhere(), QList<int>({2}));
+        QCOMPARE(dialogs->errors.size(), 0);
     }
 
     void filterFollowsCommandsNotTyping()

@@ -109,8 +109,8 @@ void TableFilter::apply()
     try {
         passing = FilesPassing(filter, document_, profiles_, tables);
     } catch (const std::exception& error) {
-        // A regular expression can give up on a long cell (std::regex runs
-        // out of room): the bar says so, as for one that does not compile.
+        // Running out of memory on a huge table leaves the rows as they
+        // were, and the bar says so, as for a filter that cannot be read.
         bar_->showMessage(MessageText(error.what()));
         return;
     }
