@@ -93,5 +93,32 @@ TEST_F(BatchSet, FindListsTheMatchingCells)
     EXPECT_EQ(run({"find", "--vars", vars, "--regex", "(", a}), 2);
 }
 
+// A cell of a megabyte, and patterns the engine refuses: bad usage, said
+// on standard error, with no file written.
+TEST_F(BatchSet, RegexOverAMegabyteCellAndRefusedPatterns)
+{
+    const std::string name(1 << 20, 'y');
+    const std::string big = dir.write("big.desc", "hp 1 2\r\nname " + name + "\r\n");
+    ASSERT_EQ(run({"find", "--vars", vars, "--regex", ".*", big}), 0) << err.str();
+    EXPECT_NE(out.str().find(big + "\tname\t" + name + "\n"), std::string::npos);
+    ASSERT_EQ(run({"set", "--vars", vars, "--key", "hp", "--where", "/.*x/", "--where-key", "name", "--expr", "+1", big}),
+              0)
+        << err.str();
+    EXPECT_NE(err.str().find("0 of 1 file(s) written"), std::string::npos) << err.str();
+    ASSERT_EQ(run({"set", "--vars", vars, "--key", "hp", "--where", "/^(y|yy)*$/", "--where-key", "name", "--expr",
+                   "+1", big}),
+              0)
+        << err.str();
+    EXPECT_EQ(Read(big), "hp 2 3 \r\nname " + name + " \r\n");
+
+    EXPECT_EQ(run({"find", "--vars", vars, "--regex", "(a)\\1", a}), 2);
+    EXPECT_EQ(err.str(), "dravik2-batch find: PATTERN: Back references (\\1) are not supported in regular expressions "
+                         "at position 4\n");
+    EXPECT_EQ(run({"set", "--vars", vars, "--key", "hp", "--where", "/a(?=b)/", "--expr", "+1", a}), 2);
+    EXPECT_EQ(err.str(), "dravik2-batch set: --where: Lookahead and lookbehind ((?=) are not supported in regular "
+                         "expressions at position 3\n");
+    EXPECT_EQ(Read(a), "hp 10 20\r\nname tank\r\n[section2]\r\nspeed 3\r\n");
+}
+
 }  // namespace
 }  // namespace dravik
