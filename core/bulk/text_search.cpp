@@ -1,6 +1,7 @@
 #include "core/bulk/text_search.h"
 
 #include <re2/re2.h>
+#include <re2/stringpiece.h>
 
 #include <algorithm>
 #include <vector>
