@@ -1,6 +1,8 @@
 // How Windows starts the tools and waits for them: the command line goes to
-// the system as it is.
+// the system as it is, in wide characters as every name does.
 #include "tools/process_runner_system.h"
+
+#include "core/files/native_path.h"
 
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -20,10 +22,10 @@ struct Child {
 // inheriting our inheritable handles; an idle child gets the processor only
 // when nothing else wants it, from its first instruction on. The system's
 // error code when it fails.
-DWORD StartChild(std::string commandLine, const std::string& directory, bool idle, WORD showState, HANDLE input,
+DWORD StartChild(const std::string& commandLine, const std::string& directory, bool idle, WORD showState, HANDLE input,
                  HANDLE output, HANDLE error, Child& child)
 {
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
     startup.wShowWindow = showState;
@@ -34,8 +36,10 @@ DWORD StartChild(std::string commandLine, const std::string& directory, bool idl
     // Not every system (Wine) takes the class from the creation flags, so an
     // idle child starts suspended and gets it set before its first step.
     const DWORD flags = idle ? IDLE_PRIORITY_CLASS | CREATE_SUSPENDED : 0;
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, flags, nullptr,
-                        directory.empty() ? nullptr : directory.c_str(), &startup, &started))
+    std::wstring line = WidePath(commandLine);
+    const std::wstring folder = WidePath(directory);
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, flags, nullptr,
+                        directory.empty() ? nullptr : folder.c_str(), &startup, &started))
         return GetLastError();
     child.process = FileHandle(started.hProcess);
     child.thread = FileHandle(started.hThread);
@@ -59,14 +63,14 @@ DWORD WaitForExit(const Child& child)
 
 std::string CurrentDirectory()
 {
-    std::string directory(MAX_PATH, '\0');
+    std::wstring directory(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(directory.size()), directory.data());
+        const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(directory.size()), directory.data());
         if (length == 0)
             return ".";
         if (length < directory.size()) {
             directory.resize(length);
-            return directory;
+            return PathOfWide(directory);
         }
         directory.resize(length);
     }
@@ -84,7 +88,7 @@ int CreateCaptureFile(const std::string& path, FileHandle& file)
     // The child gets the handle as its standard output. Deleting the file
     // while a process the child started still has it open only marks it.
     SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
-    file = FileHandle(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+    file = FileHandle(CreateFileW(WidePath(path).c_str(), GENERIC_READ | GENERIC_WRITE,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &inheritable, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     return file ? 0 : static_cast<int>(GetLastError());
@@ -97,7 +101,7 @@ bool IsNameTaken(int error) { return error == ERROR_FILE_EXISTS || error == ERRO
 // (its target untouched), goes. A plain directory stays.
 int RemoveEntry(const std::string& path)
 {
-    const FileHandle entry(CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES,
+    const FileHandle entry(CreateFileW(WidePath(path).c_str(), DELETE | FILE_READ_ATTRIBUTES,
                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                        FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!entry) {
@@ -117,7 +121,7 @@ int RemoveEntry(const std::string& path)
     return 0;
 }
 
-void RemoveName(const std::string& path) { DeleteFileA(path.c_str()); }
+void RemoveName(const std::string& path) { DeleteFileW(WidePath(path).c_str()); }
 
 bool RunTool(const std::string& directory, const std::string& program, const std::string& arguments,
              const FileHandle& output, bool& succeeded, int& error)

@@ -1,5 +1,6 @@
 // The file layer's calls into a POSIX system.
 #include "core/files/file_io_system.h"
+#include "core/files/native_path.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -56,6 +57,11 @@ std::string TextFileErrorMessage(const FileError& err)
     default: return "I/O error " + std::to_string(err.code);
     }
 }
+
+// The file system takes the bytes as they are: every path is its own text.
+std::string PathText(std::string_view path) { return std::string(path); }
+bool PathFitsText(std::string_view) { return true; }
+std::filesystem::path FileSystemPath(std::string_view path) { return std::filesystem::path(std::string(path)); }
 
 namespace sys {
 

@@ -1,5 +1,8 @@
-// The file layer's calls into Windows.
+// The file layer's calls into Windows, which take every name as its wide
+// characters (see native_path.h), so a name the code page cannot write opens.
 #include "core/files/file_io_system.h"
+#include "core/files/native_path.h"
+#include "core/text/code_page.h"
 
 #include <utility>
 
@@ -54,6 +57,21 @@ std::string TextFileErrorMessage(const FileError& err)
     case ERROR_HANDLE_DISK_FULL: return "Disk full";
     default: return "I/O error " + std::to_string(err.code);
     }
+}
+
+std::string PathText(std::string_view path) { return RenderEscapedPath(path); }
+bool PathFitsText(std::string_view path) { return !HoldsEscapes(path); }
+std::filesystem::path FileSystemPath(std::string_view path) { return std::filesystem::path(WidePath(path)); }
+
+std::wstring WidePath(std::string_view path)
+{
+    const std::u16string units = DecodePathUnits(path, CodePage::Default());
+    return std::wstring(units.begin(), units.end());
+}
+
+std::string PathOfWide(std::wstring_view wide)
+{
+    return EncodePathUnits(std::u16string(wide.begin(), wide.end()), CodePage::Default());
 }
 
 namespace sys {
@@ -129,11 +147,11 @@ std::string FolderPrefix(const std::string& path)
     return path.substr(0, slash + 1);
 }
 
-bool RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+bool RemoveFile(const std::string& path) { return DeleteFileW(WidePath(path).c_str()) != 0; }
 
 bool Rename(const std::string& from, const std::string& to, FileError& err)
 {
-    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     err = LastError();
     return false;
@@ -144,14 +162,14 @@ bool SyncFolder(const std::string&, FileError&) { return true; }
 
 Creation CreateNew(const std::string& path, unsigned, FileHandle& file, FileError& err)
 {
-    file = FileHandle(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    file = FileHandle(CreateFileW(WidePath(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file)
         return Creation::Made;
     const DWORD code = GetLastError();
     // A folder of that name is refused as access denied.
     if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS ||
-        (code == ERROR_ACCESS_DENIED && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES))
+        (code == ERROR_ACCESS_DENIED && GetFileAttributesW(WidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES))
         return Creation::Taken;
     err = ErrorOf(static_cast<int>(code));
     return Creation::Failed;
@@ -165,7 +183,7 @@ bool Inspect(const std::string& path, Plan& plan, FileError& err)
     }
     plan.target = path;
     // No access asked: this only looks, whoever holds the file open.
-    const FileHandle probe(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+    const FileHandle probe(CreateFileW(WidePath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!probe)
         return true;  // missing, or out of reach: making the new file tells why
@@ -200,7 +218,7 @@ size_t SyncNewFiles(const std::vector<DurableWriteBatch::Entry>& entries, FileEr
 
 FileHandle OpenForReading(const std::string& path, size_t& size, FileError& err)
 {
-    FileHandle file = DiskFileOrNone(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    FileHandle file = DiskFileOrNone(CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr),
                                      err);
     LARGE_INTEGER length{};
@@ -212,11 +230,11 @@ FileHandle OpenForReading(const std::string& path, size_t& size, FileError& err)
 FileHandle OpenInPlace(const std::string& target, bool& readable, FileError& err)
 {
     readable = true;
-    HANDLE file = CreateFileA(target.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    HANDLE file = CreateFileW(WidePath(target).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED) {
         readable = false;
-        file = CreateFileA(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+        file = CreateFileW(WidePath(target).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     }
     return DiskFileOrNone(file, err);
@@ -224,7 +242,7 @@ FileHandle OpenInPlace(const std::string& target, bool& readable, FileError& err
 
 FileHandle OpenStream(const std::string& path, FileError& err)
 {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    FileHandle file(CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         err = LastError();
