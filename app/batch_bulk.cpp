@@ -10,6 +10,7 @@
 #include "core/text/dravik2_auxillary.h"
 #include "core/errors.h"
 #include "core/files/file_io.h"
+#include "core/files/native_path.h"
 #include "core/bulk/row_filter.h"
 #include "core/bulk/table_rows.h"
 #include "core/text/text_lines.h"
@@ -105,6 +106,10 @@ bool ParseBulk(const std::vector<std::string>& args, BulkOptions& options)
             return false;
         }
     }
+    // Text, not paths: what the code page cannot write is "?", as in the tables.
+    for (std::string* text : {&options.codePage, &options.key, &options.where, &options.whereKey, &options.expr,
+                              &options.pattern})
+        *text = PathText(*text);
     if (options.vars.empty() || options.descs.empty())
         return false;
     if (set)

@@ -9,6 +9,7 @@
 #include "core/document/desc_document.h"
 #include "core/errors.h"
 #include "core/files/file_io.h"
+#include "core/files/native_path.h"
 #include "core/schema/key_entries.h"
 #include "core/exchange/table_checks.h"
 #include "core/exchange/table_exchange.h"
@@ -108,6 +109,7 @@ bool Parse(const std::vector<std::string>& args, Options& options)
             options.descs.push_back(arg);
         }
     }
+    options.codePage = PathText(options.codePage);  // a name, not a path
     if (options.help)
         return true;
     if ((options.force || options.dryRun) && options.command != "import")
@@ -124,21 +126,29 @@ bool Parse(const std::vector<std::string>& args, Options& options)
 // Export: the table is written as it is; what it cannot carry is told.
 int ReportUnreadableCells(const DescDocument& document, std::ostream& err)
 {
+    int status = 0;
     const UnreadableCells cells = FindUnreadableCells(document);
-    if (!cells.any())
-        return 0;
     if (cells.cutsTable()) {
         err << cells.message() << "The table was written, but importing it would lose rows.\n";
-        return 1;
+        status = 1;
+    } else if (cells.any()) {
+        err << "Warning: " << cells.message();
     }
-    err << "Warning: " << cells.message();
-    return 0;
+    if (const UnwritablePaths paths = FindUnwritablePaths(document); paths.any()) {
+        err << paths.exportMessage() << "The table was written, but it cannot be imported while they are open.\n";
+        status = 1;
+    }
+    return status;
 }
 
 // Import, before anything is written: a table that does not name the files
 // given, or that another program read in another character set.
 bool MayImport(const Options& options, const DescDocument& document, const std::string& table, std::ostream& err)
 {
+    if (const UnwritablePaths paths = FindUnwritablePaths(document); paths.any()) {
+        err << paths.importMessage() << "\n";
+        return false;
+    }
     Grid read = document.summary();
     TextToGrid(read, table);
     if (const std::string mismatch = FileListMismatch(read, options.descs); !mismatch.empty()) {
@@ -163,7 +173,8 @@ void ReportPlacement(const ImportPlacement& placement, const std::vector<std::st
         err << "Placed " << moved << (moved == 1 ? " row" : " rows") << " by the desc file it names, away from "
             << (moved == 1 ? "its" : "their") << " position in the table.\n";
     auto fileOf = [&](int row) {
-        return row >= 1 && static_cast<size_t>(row) <= descs.size() ? descs[static_cast<size_t>(row - 1)] : std::string();
+        return row >= 1 && static_cast<size_t>(row) <= descs.size() ? PathText(descs[static_cast<size_t>(row - 1)])
+                                                                    : std::string();
     };
     for (const BlockPlacement& block : placement.blocks) {
         if (block.unnamed.empty())

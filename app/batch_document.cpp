@@ -2,6 +2,7 @@
 
 #include "core/errors.h"
 #include "core/files/file_io.h"
+#include "core/files/native_path.h"
 #include "core/bulk/unified_diff.h"
 
 #include <ostream>
@@ -29,14 +30,15 @@ int WritePlannedFiles(DescDocument& document, const SavePlan& plan, const std::s
             continue;
         // Someone else's edit since the files were read is not overwritten.
         if (file.changedOnDisk)
-            throw DravikError("The desc file \"" + file.path + "\" changed on disk since it was read; nothing was written");
+            throw DravikError("The desc file \"" + PathText(file.path) + "\" changed on disk since it was read; nothing was written");
         ++files;
         if (dryRun) {
             const TextLines before = SplitLines(ReadFileOrThrow(file.path));
             const TextLines after = SplitLines(file.bytes);
-            const std::string diff = UnifiedDiff(file.path, before.lines, after.lines);
+            const std::string name = PathText(file.path);
+            const std::string diff = UnifiedDiff(name, before.lines, after.lines);
             // Lines equal but bytes not: only the line breaks become CR LF.
-            out << (diff.empty() ? "--- " + file.path + "\n+++ " + file.path + "\n" : diff);
+            out << (diff.empty() ? "--- " + name + "\n+++ " + name + "\n" : diff);
         }
     }
     if (!dryRun)

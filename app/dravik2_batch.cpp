@@ -1,10 +1,9 @@
 // dravik2-batch: the engine of Dravik 2 from the command line.
 #include "app/batch_command.h"
-
-#include <iostream>
+#include "app/standard_output.h"
 
 int main(int argc, char** argv)
 {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    return dravik::RunBatchCommand(args, std::cout, std::cerr);
+    dravik::StandardOutput output;
+    return dravik::RunBatchCommand(dravik::CommandArguments(argc, argv), output.out(), output.err());
 }

@@ -1,5 +1,7 @@
 #include "core/errors.h"
 
+#include "core/files/native_path.h"
+
 namespace dravik {
 
 std::string ErrorBoxText(const std::string& message)
@@ -17,14 +19,14 @@ SyntaxError::SyntaxError(size_t position, const std::string& what)
 std::string CannotOpenFileMessage(const std::string& path, const std::string& reason)
 {
     std::string text = "Cannot open file \"";
-    text.append(path).append("\". ").append(reason);
+    text.append(PathText(path)).append("\". ").append(reason);
     return text;
 }
 
 std::string CannotCreateFileMessage(const std::string& path, const std::string& reason)
 {
     std::string text = "Cannot create file \"";
-    text.append(path).append("\". ").append(reason);
+    text.append(PathText(path)).append("\". ").append(reason);
     return text;
 }
 
@@ -38,7 +40,7 @@ std::string NotAValidIntegerMessage(const std::string& text)
 std::string UnableToWriteMessage(const std::string& path)
 {
     std::string message = "Unable to write to ";
-    message.append(path);
+    message.append(PathText(path));
     return message;
 }
 

@@ -34,6 +34,7 @@ private:
     std::string reason_;
 };
 
+// Messages are text: a path in them is its rendering (PathText).
 std::string CannotOpenFileMessage(const std::string& path, const std::string& reason);
 std::string CannotCreateFileMessage(const std::string& path, const std::string& reason);
 std::string NotAValidIntegerMessage(const std::string& text);

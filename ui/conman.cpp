@@ -4,6 +4,7 @@
 #include "core/text/dravik2_auxillary.h"
 #include "core/errors.h"
 #include "core/files/file_io.h"
+#include "core/files/native_path.h"
 #include "core/files/settings_file.h"
 #include "tools/process_runner.h"
 #include "ui/common/application_title.h"
@@ -80,7 +81,7 @@ constexpr int kFolderRole = Qt::UserRole;
 
 std::string CannotOpenFolderMessage(const std::string& folder, const std::string& reason)
 {
-    return "Cannot open folder \"" + folder + "\". " + reason;
+    return "Cannot open folder \"" + dravik::PathText(folder) + "\". " + reason;
 }
 
 // Makes the folder the program's current directory: 0, or the system's error

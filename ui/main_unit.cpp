@@ -645,8 +645,11 @@ void TMainForm::Exporttable1Click()
     // The file is as described; the user learns before importing it which
     // cells would not come back as they were.
     const dravik::UnreadableCells unreadable = dravik::FindUnreadableCells(document_);
-    if (unreadable.any())
-        dialogs_.messageBox(this, dravik::ui::ApplicationTitle(), ChompedMessage(unreadable.message()));
+    const dravik::UnwritablePaths unwritable = dravik::FindUnwritablePaths(document_);
+    const std::string notice = (unreadable.any() ? unreadable.message() : std::string()) +
+                               (unwritable.any() ? unwritable.exportMessage() : std::string());
+    if (!notice.empty())
+        dialogs_.messageBox(this, dravik::ui::ApplicationTitle(), ChompedMessage(notice));
 }
 
 void TMainForm::Importtable1Click()

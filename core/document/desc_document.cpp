@@ -2,6 +2,7 @@
 
 #include "core/errors.h"
 #include "core/files/file_io.h"
+#include "core/files/native_path.h"
 
 #include <algorithm>
 #include <climits>
@@ -314,10 +315,21 @@ void DescDocument::saveCurrent()
     diskDescText_ = descText_;
 }
 
+std::string DescDocument::filePath(int row) const
+{
+    const std::string& cell = fileList().cell(2, row);
+    if (row >= 1 && static_cast<size_t>(row) <= openedPaths_.size()) {
+        const std::string& opened = openedPaths_[static_cast<size_t>(row - 1)];
+        if (cell == PathText(opened))
+            return opened;
+    }
+    return cell;
+}
+
 void DescDocument::selectFileListRow(int row)
 {
     const std::string& name = fileList().cell(1, row);
-    const std::string path = fileList().cell(2, row);
+    const std::string path = filePath(row);
     if (!name.empty() && !path.empty())
         loadDescText(ReadFileOrThrow(path));
     setCurrentDescFile(path);

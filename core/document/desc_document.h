@@ -111,6 +111,11 @@ public:
     const TextLines& descText() const { return descText_; }
     const TextLines& variablesText() const { return variablesText_; }
     const std::string& currentDescFile() const { return currentDescFile_; }
+    // The file of file-list row r: the path Open desc was given while the
+    // row's path cell still holds its text (PathText), else what the cell
+    // holds, typed or imported. Cells hold text, which on Windows may not
+    // carry every letter of a path; this carries the path itself.
+    std::string filePath(int row) const;
     int descFileCount() const { return descFileCount_; }
 
     void addListener(DocumentListener* listener);
@@ -225,6 +230,7 @@ private:
     TextLines variablesText_;
     std::string currentDescFile_;
     int descFileCount_ = 0;
+    std::vector<std::string> openedPaths_;  // of the last Open desc, by row less one
     std::vector<DocumentListener*> listeners_;
 };
 

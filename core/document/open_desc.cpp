@@ -5,6 +5,7 @@
 #include "core/text/dravik2_auxillary.h"
 #include "core/errors.h"
 #include "core/files/file_io.h"
+#include "core/files/native_path.h"
 #include "core/schema/loaded_schema.h"
 
 #include <algorithm>
@@ -76,6 +77,7 @@ void DescDocument::openDesc(const std::vector<std::string>& paths, const LoadHoo
     } finish{*this, touched, wasModified};
 
     descFileCount_ = count;
+    openedPaths_ = paths;
     for (int n = 1; n <= kSectionCount; ++n)
         mutableGrid(n).clearCells(1, 1);
     Grid& files = mutableGrid(kFileListGrid);
@@ -92,9 +94,11 @@ void DescDocument::openDesc(const std::vector<std::string>& paths, const LoadHoo
 
     for (int r = 1; r <= count; ++r) {
         const std::string& path = paths[static_cast<size_t>(r - 1)];
-        files.setCell(2, r, path);
+        // The tables hold text: the path as the code page writes it.
+        const std::string text = PathText(path);
+        files.setCell(2, r, text);
         files.setCell(0, r, std::to_string(r));
-        files.setCell(1, r, NameOfFile(path));
+        files.setCell(1, r, NameOfFile(text));
 
         std::string bytes;
         try {
@@ -115,7 +119,7 @@ void DescDocument::openDesc(const std::vector<std::string>& paths, const LoadHoo
             if (r > 1)
                 table.reserveRow(r, section.entries.empty() ? 2 : table.colCount());
             table.setCell(0, r, std::to_string(r));
-            table.setCell(1, r, path);
+            table.setCell(1, r, text);
 
             const bool failsHere = !section.error.empty();
             if (r == 1) {

@@ -48,7 +48,7 @@ SavePlan DescDocument::planSaveAll(const Progress& progress, bool withKeyLines) 
     TextLines text;
     std::string bytes;
     for (int r = 1; r <= descFileCount_; ++r) {
-        const std::string& path = fileList().cell(2, r);
+        const std::string path = filePath(r);
         const auto earlier = lastChange.find(path);
         FileError err;
         if (earlier != lastChange.end()) {

@@ -1,6 +1,7 @@
 #include "core/exchange/table_checks.h"
 
 #include "core/exchange/table_exchange.h"
+#include "core/files/native_path.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -17,14 +18,6 @@ namespace {
 std::string Counted(size_t n, const char* one, const char* many) { return std::to_string(n) + " " + (n == 1 ? one : many); }
 
 #ifdef _WIN32
-std::wstring Wide(const std::string& bytes)
-{
-    const int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), length);
-    return wide;
-}
-
 // The final path of an existing file or folder: links, short names and the
 // letter case of each name as the file system holds them.
 bool FinalPath(const std::wstring& path, std::wstring& final)
@@ -114,7 +107,7 @@ std::string ResolvedPathKey(const std::string& path)
     namespace fs = std::filesystem;
     std::error_code ec;
 #ifdef _WIN32
-    const std::wstring wide = Wide(path);
+    const std::wstring wide = WidePath(path);
     std::wstring resolved;
     if (!FinalPath(wide, resolved)) {
         // A file that is not there: its full path, as far as it can be told.
@@ -198,6 +191,59 @@ std::string UnreadableCells::message() const
     return text;
 }
 
+// ---- Paths the tables can show only with "?".
+
+UnwritablePaths FindUnwritablePaths(const DescDocument& document)
+{
+    UnwritablePaths found;
+    for (int r = 1; r <= document.descFileCount(); ++r) {
+        const std::string path = document.filePath(r);
+        if (PathFitsText(path))
+            continue;
+        ++found.count;
+        if (found.first.size() < kNamedCells)
+            found.first.push_back(PathText(path));
+    }
+    return found;
+}
+
+namespace {
+
+std::string UnwritableList(const UnwritablePaths& paths)
+{
+    std::string text;
+    for (const std::string& path : paths.first)
+        text += "\n  " + path;
+    if (paths.count > paths.first.size())
+        text += "\n  and " + std::to_string(paths.count - paths.first.size()) + " more";
+    return text;
+}
+
+std::string UnwritableFiles(const UnwritablePaths& paths)
+{
+    return Counted(paths.count, "desc file has a path", "desc files have paths") + " that the system's code page (" +
+           CodePage::Default().name() + ") cannot write";
+}
+
+}  // namespace
+
+std::string UnwritablePaths::exportMessage() const
+{
+    return UnwritableFiles(*this) +
+           ". The table shows \"?\" for those letters, so it cannot name these files, and Import table refuses a "
+           "table while they are open:" +
+           UnwritableList(*this) + "\n";
+}
+
+std::string UnwritablePaths::importMessage() const
+{
+    return UnwritableFiles(*this) +
+           ". A table shows \"?\" for those letters and cannot name these files, so Import table cannot place "
+           "their rows; nothing was imported. Give them names the code page can write, or open them without the "
+           "others:" +
+           UnwritableList(*this);
+}
+
 // ---- Import.
 
 std::string FileListMismatch(const Grid& summary, const std::vector<std::string>& descFiles)
@@ -229,7 +275,7 @@ std::string FileListMismatch(const Grid& summary, const std::vector<std::string>
             Count& c = count(path);
             ++c.given;
             if (c.givenPath.empty())
-                c.givenPath = path;
+                c.givenPath = PathText(path);
         }
         // Row 0 of the block is its header row.
         for (int r = label + 2; r < summary.rowCount() && !summary.cell(1, r).empty(); ++r) {

@@ -48,6 +48,26 @@ struct UnreadableCells {
 // Every cell the export writes from the section tables and the file list.
 UnreadableCells FindUnreadableCells(const DescDocument& document);
 
+// ---- Paths the tables can show only with "?".
+
+// Open files whose paths the code page cannot write (on Windows, letters
+// outside the system's ANSI code page). The tables and the table text file
+// hold each such path as its text, with "?" for those letters, which does not
+// tell two such paths apart; so a table cannot name those files, and Import
+// table refuses while they are open.
+struct UnwritablePaths {
+    size_t count = 0;
+    std::vector<std::string> first;  // the first kNamedCells, as the tables show them
+
+    bool any() const { return count > 0; }
+    // For Export table: what the table shows, and that it cannot come back.
+    std::string exportMessage() const;
+    // Why Import table refuses.
+    std::string importMessage() const;
+};
+
+UnwritablePaths FindUnwritablePaths(const DescDocument& document);
+
 // ---- Import.
 
 // Whether the "File list" blocks of a summary table name exactly the given

@@ -1,5 +1,6 @@
 #include "core/exchange/table_exchange.h"
 
+#include "core/errors.h"
 #include "core/text/code_page.h"
 #include "core/text/dravik2_auxillary.h"
 #include "core/schema/schema.h"
@@ -264,6 +265,10 @@ TableChange ExportTable(DescDocument& document)
 
 TableChange ImportTable(DescDocument& document, const std::string* tableBytes, ImportPlacement* placement)
 {
+    // Rows go to the files their paths name; a path the tables show with "?"
+    // could name the wrong one.
+    if (const UnwritablePaths unwritable = FindUnwritablePaths(document); unwritable.any())
+        throw DravikError(unwritable.importMessage());
     Grid summary = document.summary();
     if (tableBytes)
         TextToGrid(summary, *tableBytes);

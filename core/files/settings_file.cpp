@@ -3,6 +3,7 @@
 #include "core/text/code_page.h"
 #include "core/text/dravik2_auxillary.h"
 #include "core/files/file_io.h"
+#include "core/files/native_path.h"
 #include "core/text/whole_number.h"
 
 #include <filesystem>
@@ -211,7 +212,7 @@ bool SettingsFile::writeString(std::string_view section, std::string_view key, s
         // Only a file that is not there starts empty; writing over one that
         // exists but cannot be read would lose its contents.
         std::error_code ec;
-        if (std::filesystem::status(std::filesystem::path(path_), ec).type() != std::filesystem::file_type::not_found)
+        if (std::filesystem::status(FileSystemPath(path_), ec).type() != std::filesystem::file_type::not_found)
             return false;
         bytes.clear();
     }

@@ -7,6 +7,7 @@
 
 #include "core/errors.h"
 #include "core/files/file_io.h"
+#include "core/files/native_path.h"
 
 #include <gtest/gtest.h>
 
@@ -491,6 +492,29 @@ TEST_F(WindowsRunnerTest, PipedRunIsHiddenMergedAndWaitsForEveryHolderOfThePipe)
     EXPECT_TRUE(Exists("game dir\\survived"));
 }
 
+TEST_F(WindowsRunnerTest, AFolderTheCodePageCannotWriteHoldsTheToolAndTheCaptureFile)
+{
+    // "Мои моды Ω": the Greek letter has no byte in the code page, and under
+    // windows-1252 neither have the Cyrillic ones.
+    const std::wstring folder = fs::path(here_).wstring() + L"\\\u041c\u043e\u0438 \u043c\u043e\u0434\u044b \u03a9";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW((folder + L"\\\u03a9").c_str(), nullptr));
+    const std::wstring tool = folder + L"\\tool \u03a9.exe";
+    wchar_t self[MAX_PATH * 4] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH * 4);
+    ASSERT_TRUE(CopyFileW(self, tool.c_str(), TRUE));
+    ASSERT_TRUE(SetCurrentDirectoryW(folder.c_str()));
+
+    EXPECT_TRUE(Captured(PathOfWide(L"\"" + tool + L"\""), "--child out:fresh wcwd", PathOfWide(L"\u03a9")));
+    EXPECT_EQ(memo_, (Words{"earlier line", "fresh", PathOfWide(folder + L"\\\u03a9")}));
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_EQ(GetFileAttributesW((folder + L"\\Test.tmp").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    std::string output;
+    RunPiped(PathOfWide(L"\u03a9"), PathOfWide(L"\"" + tool + L"\" --child wcwd"), output);
+    EXPECT_EQ(output, PathOfWide(folder + L"\\\u03a9") + "\r\n");
+}
+
 #endif  // _WIN32
 
 }  // namespace
@@ -508,7 +532,8 @@ void Put(DWORD stream, const std::string& text)
 
 // The stand-in child: runs its steps in order. "out:T" and "err:T" write a
 // line to standard output or error, "cwd" the working directory, "state"
-// the window state and priority class it was started with, "cmdline" its
+// ("wcwd" by its wide name, as the program carries a path), "state" the
+// window state and priority class it was started with, "cmdline" its
 // command line; "sleep:MS", "touch:FILE" and "exit:CODE" do what they say;
 // "handon" starts a copy of this program with the remaining steps, sharing
 // its standard handles, and ends at once.
@@ -528,6 +553,10 @@ int ChildMain(int argc, char** argv)
             char directory[MAX_PATH * 4];
             const DWORD length = GetCurrentDirectoryA(sizeof directory, directory);
             Put(STD_OUTPUT_HANDLE, std::string(directory, length) + "\r\n");
+        } else if (verb == "wcwd") {
+            wchar_t directory[MAX_PATH * 4];
+            const DWORD length = GetCurrentDirectoryW(MAX_PATH * 4, directory);
+            Put(STD_OUTPUT_HANDLE, dravik::PathOfWide(std::wstring_view(directory, length)) + "\r\n");
         } else if (verb == "state") {
             STARTUPINFOA startup{};
             startup.cb = sizeof startup;

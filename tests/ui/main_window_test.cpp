@@ -9,6 +9,7 @@
 #include "ui/main_unit.h"
 
 #include <QAction>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -380,6 +381,58 @@ private slots:
         QVERIFY(dialogs->messages[1].text.startsWith(QStringLiteral("The table is in UTF-8")));
         QVERIFY(dialogs->messages[1].text.endsWith(QStringLiteral("Edit > Undo takes the import back.")));
         QCOMPARE(window->Undo->text(), QStringLiteral("&Undo Import table"));
+    }
+
+    void aFolderOfAnyNameIsOpenedAndSaved()
+    {
+        // On Windows the Greek letter has no byte in the system's code page
+        // (nor, under windows-1252, have the Cyrillic ones); the tables show
+        // "?" for it, while the files are opened by their own names.
+        const QString name = QString::fromUtf8("\u041c\u043e\u0438 \u043c\u043e\u0434\u044b \u03a9");
+        QVERIFY(QDir(folder->path(QString())).mkdir(name));
+        const QString variables = folder->write(name + "/vars.var", sample::Variables());
+        const QString tank = folder->write(name + "/tank.txt", sample::TankDesc());
+        dialogs->openAnswers.enqueue({variables});
+        window->N6->trigger();
+        dialogs->openAnswers.enqueue({tank});
+        window->N2->trigger();
+        QCOMPARE(dialogs->errors.size(), 0);
+        QCOMPARE(window->statusPanelText(2), tank);
+        QCOMPARE(Cell(window->StringGrid(11), 1, 1), QStringLiteral("tank.txt"));
+#ifdef Q_OS_WIN
+        const QString shown = Cell(window->StringGrid(11), 2, 1);
+        QVERIFY2(!shown.contains(QChar(0x03A9)) && shown.endsWith(QStringLiteral("?\\tank.txt")),
+                 qPrintable(shown));
+#endif
+
+        QVERIFY(SetCell(window->StringGrid(1), 2, 1, "150"));
+        window->N10->trigger();
+        QCOMPARE(dialogs->errors.size(), 0);
+        QVERIFY(folder->read(name + "/tank.txt").contains("\r\nhealth 150 \r\n"));
+        window->Memo1->moveCursor(QTextCursor::End);
+        window->Memo1->insertPlainText("\n; checked");
+        window->N3->trigger();
+        QCOMPARE(dialogs->errors.size(), 0);
+        QVERIFY(folder->read(name + "/tank.txt").endsWith("\r\n; checked"));
+
+        dialogs->saveAnswers.enqueue(folder->path(name + "/table.txt"));
+        window->Exporttable1->trigger();
+        QCOMPARE(dialogs->errors.size(), 0);
+        QVERIFY(folder->read(name + "/table.txt").contains("\t150\t"));
+        dialogs->openAnswers.enqueue({folder->path(name + "/table.txt")});
+        window->Importtable1->trigger();
+#ifdef Q_OS_WIN
+        // The table cannot name the file: the export says so, the import refuses.
+        QCOMPARE(dialogs->messages.size(), 1);
+        QVERIFY2(dialogs->messages[0].text.contains(QStringLiteral("cannot write")), qPrintable(dialogs->messages[0].text));
+        QCOMPARE(dialogs->errors.size(), 1);
+        QVERIFY2(dialogs->errors[0].text.contains(QStringLiteral("nothing was imported")),
+                 qPrintable(dialogs->errors[0].text));
+#else
+        QCOMPARE(dialogs->messages.size(), 0);
+        QCOMPARE(dialogs->errors.size(), 0);
+#endif
+        QCOMPARE(Cell(window->StringGrid(1), 2, 1), QStringLiteral("150"));
     }
 
     void summaryClearAnsweredNo()

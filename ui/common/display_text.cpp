@@ -1,5 +1,7 @@
 #include "ui/common/display_text.h"
 
+#include "core/files/native_path.h"
+
 #include <QFile>
 #include <QStringDecoder>
 #include <QStringList>
@@ -75,7 +77,8 @@ TextLines MemoLines(const QString& text, const CodePage& codePage)
 QString NativeText(const std::string& bytes)
 {
 #ifdef Q_OS_WIN
-    return Decode(bytes, CodePage::Default(), false);
+    const std::u16string units = DecodePathUnits(bytes, CodePage::Default());
+    return QString::fromUtf16(units.data(), static_cast<qsizetype>(units.size()));
 #else
     return QFile::decodeName(QByteArray::fromStdString(bytes));
 #endif
@@ -84,7 +87,9 @@ QString NativeText(const std::string& bytes)
 std::string NativeBytes(const QString& text)
 {
 #ifdef Q_OS_WIN
-    return Encode(text, CodePage::Default());
+    return EncodePathUnits(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                               static_cast<size_t>(text.size())),
+                           CodePage::Default());
 #else
     return QFile::encodeName(text).toStdString();
 #endif

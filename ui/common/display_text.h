@@ -22,8 +22,9 @@ std::string CellBytes(const QString& text, const CodePage& codePage);
 QString MemoText(const TextLines& text, const CodePage& codePage);
 TextLines MemoLines(const QString& text, const CodePage& codePage);
 
-// Paths and error messages, which carry paths: the bytes the file system
-// takes (the ANSI code page on Windows, UTF-8 elsewhere).
+// Paths: the bytes the file system takes (UTF-8 off Windows); on Windows
+// the path form of core/files/native_path.h, the code page's bytes with what
+// it cannot write escaped, so that every name Qt gives comes back whole.
 QString NativeText(const std::string& bytes);
 std::string NativeBytes(const QString& text);
 

@@ -1,0 +1,17 @@
+#include "app/standard_output.h"
+
+#include <iostream>
+
+namespace dravik {
+
+std::vector<std::string> CommandArguments(int argc, char** argv) { return {argv + 1, argv + argc}; }
+
+StandardOutput::StandardOutput() : out_(&std::cout), err_(&std::cerr) {}
+
+StandardOutput::~StandardOutput()
+{
+    out_->flush();
+    err_->flush();
+}
+
+}  // namespace dravik

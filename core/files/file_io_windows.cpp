@@ -1,0 +1,260 @@
+// The file layer's calls into Windows, which take every name as its wide
+// characters (see native_path.h), so a name the code page cannot write opens.
+#include "core/files/file_io_system.h"
+#include "core/files/native_path.h"
+#include "core/text/code_page.h"
+
+#include <utility>
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+namespace dravik {
+
+FileHandle::FileHandle(Native handle) : handle_(handle == INVALID_HANDLE_VALUE ? kNone : handle) {}
+
+bool FileHandle::close(FileError& err)
+{
+    if (handle_ == kNone)
+        return true;
+    const bool ok = CloseHandle(std::exchange(handle_, kNone)) != 0;
+    if (!ok)
+        err = sys::LastError();
+    return ok;
+}
+
+std::string SystemErrorText(int code)
+{
+    char* buffer = nullptr;
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                            FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<char*>(&buffer), 0,
+                                        nullptr);
+    std::string text = length ? std::string(buffer, length) : std::string();
+    if (buffer)
+        LocalFree(buffer);
+    // Windows' texts end in ".\r\n"; the messages add their own full stop.
+    while (!text.empty() && (static_cast<unsigned char>(text.back()) <= 32 || text.back() == '.'))
+        text.pop_back();
+    return text;
+}
+
+std::string TextFileErrorMessage(const FileError& err)
+{
+    switch (err.code) {
+    case ERROR_FILE_NOT_FOUND: return "File not found";
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_FILENAME_EXCED_RANGE: return "Invalid filename";
+    case ERROR_TOO_MANY_OPEN_FILES: return "Too many open files";
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_WRITE_PROTECT: return "File access denied";
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return "Disk full";
+    default: return "I/O error " + std::to_string(err.code);
+    }
+}
+
+std::string PathText(std::string_view path) { return RenderEscapedPath(path); }
+bool PathFitsText(std::string_view path) { return !HoldsEscapes(path); }
+std::filesystem::path FileSystemPath(std::string_view path) { return std::filesystem::path(WidePath(path)); }
+
+std::wstring WidePath(std::string_view path)
+{
+    const std::u16string units = DecodePathUnits(path, CodePage::Default());
+    return std::wstring(units.begin(), units.end());
+}
+
+std::string PathOfWide(std::wstring_view wide)
+{
+    return EncodePathUnits(std::u16string(wide.begin(), wide.end()), CodePage::Default());
+}
+
+namespace sys {
+
+namespace {
+
+// What CreateFile gave, if it is a file on a disk; a console, NUL or a pipe
+// has no end to read up to and is closed and refused.
+FileHandle DiskFileOrNone(HANDLE handle, FileError& err)
+{
+    FileHandle file(handle);
+    if (!file) {
+        err = LastError();
+        return {};
+    }
+    if (GetFileType(file.get()) != FILE_TYPE_DISK) {
+        err = NotARegularFile();
+        return {};
+    }
+    return file;
+}
+
+}  // namespace
+
+FileError ErrorOf(int code) { return FileError{code, SystemErrorText(code)}; }
+FileError LastError() { return ErrorOf(static_cast<int>(GetLastError())); }
+bool IsAccessDenied(int code) { return code == ERROR_ACCESS_DENIED; }
+FileError NamesExhausted() { return ErrorOf(ERROR_FILE_EXISTS); }
+FileError NotARegularFile() { return FileError{static_cast<int>(ERROR_ACCESS_DENIED), kNotARegularFile}; }
+
+bool ReadSome(const FileHandle& file, char* buffer, size_t size, size_t& got, FileError& err)
+{
+    DWORD done = 0;
+    if (!ReadFile(file.get(), buffer, static_cast<DWORD>(size), &done, nullptr)) {
+        // What a pipe whose writers have all gone gives.
+        if (GetLastError() == ERROR_BROKEN_PIPE) {
+            got = 0;
+            return true;
+        }
+        err = LastError();
+        return false;
+    }
+    got = done;
+    return true;
+}
+
+bool WriteSome(const FileHandle& file, const char* data, size_t size, size_t& put)
+{
+    DWORD done = 0;
+    if (!WriteFile(file.get(), data, static_cast<DWORD>(size), &done, nullptr))
+        return false;
+    put = done;
+    return true;
+}
+
+bool SyncData(const FileHandle& file) { return FlushFileBuffers(file.get()) != 0; }
+
+bool Rewind(const FileHandle& file)
+{
+    LARGE_INTEGER zero{};
+    return SetFilePointerEx(file.get(), zero, nullptr, FILE_BEGIN) != 0;
+}
+
+bool TruncateHere(const FileHandle& file) { return SetEndOfFile(file.get()) != 0; }
+
+bool Reserve(const FileHandle&, size_t, FileError&) { return true; }
+
+std::string FolderPrefix(const std::string& path)
+{
+    const size_t slash = path.find_last_of("\\/");
+    if (slash == std::string::npos)
+        return path.size() >= 2 && path[1] == ':' ? path.substr(0, 2) : std::string();
+    return path.substr(0, slash + 1);
+}
+
+bool RemoveFile(const std::string& path) { return DeleteFileW(WidePath(path).c_str()) != 0; }
+
+bool Rename(const std::string& from, const std::string& to, FileError& err)
+{
+    if (MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    err = LastError();
+    return false;
+}
+
+// MOVEFILE_WRITE_THROUGH has made the rename durable.
+bool SyncFolder(const std::string&, FileError&) { return true; }
+
+Creation CreateNew(const std::string& path, unsigned, FileHandle& file, FileError& err)
+{
+    file = FileHandle(CreateFileW(WidePath(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file)
+        return Creation::Made;
+    const DWORD code = GetLastError();
+    // A folder of that name is refused as access denied.
+    if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS ||
+        (code == ERROR_ACCESS_DENIED && GetFileAttributesW(WidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES))
+        return Creation::Taken;
+    err = ErrorOf(static_cast<int>(code));
+    return Creation::Failed;
+}
+
+bool Inspect(const std::string& path, Plan& plan, FileError& err)
+{
+    if (path.empty()) {
+        err = ErrorOf(ERROR_PATH_NOT_FOUND);
+        return false;
+    }
+    plan.target = path;
+    // No access asked: this only looks, whoever holds the file open.
+    const FileHandle probe(CreateFileW(WidePath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!probe)
+        return true;  // missing, or out of reach: making the new file tells why
+    const DWORD type = GetFileType(probe.get());
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = GetFileInformationByHandle(probe.get(), &info) != 0;
+    if (type == FILE_TYPE_CHAR || type == FILE_TYPE_PIPE) {
+        plan.method = Method::Stream;
+        return true;
+    }
+    if (type != FILE_TYPE_DISK) {
+        err = NotARegularFile();
+        return false;
+    }
+    if (known && (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
+        err = ErrorOf(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    plan.exists = true;
+    if (known && info.nNumberOfLinks > 1)
+        plan.method = Method::InPlace;  // a rename would cut the other names off
+    return true;
+}
+
+// A new file of Windows takes its permissions from its folder, as the old
+// one did.
+bool TakeOver(const Plan&, const FileHandle&, std::uint64_t&, bool&, FileError&) { return true; }
+
+bool SyncsEachNewFile() { return true; }
+
+size_t SyncNewFiles(const std::vector<DurableWriteBatch::Entry>& entries, FileError&) { return entries.size(); }
+
+FileHandle OpenForReading(const std::string& path, size_t& size, FileError& err)
+{
+    FileHandle file = DiskFileOrNone(CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr),
+                                     err);
+    LARGE_INTEGER length{};
+    if (file && GetFileSizeEx(file.get(), &length) && length.QuadPart > 0)
+        size = static_cast<size_t>(length.QuadPart);
+    return file;
+}
+
+FileHandle OpenInPlace(const std::string& target, bool& readable, FileError& err)
+{
+    readable = true;
+    HANDLE file = CreateFileW(WidePath(target).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED) {
+        readable = false;
+        file = CreateFileW(WidePath(target).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
+    return DiskFileOrNone(file, err);
+}
+
+FileHandle OpenStream(const std::string& path, FileError& err)
+{
+    FileHandle file(CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        err = LastError();
+        return {};
+    }
+    const DWORD type = GetFileType(file.get());
+    if (type != FILE_TYPE_CHAR && type != FILE_TYPE_PIPE) {
+        err = ErrorOf(ERROR_SHARING_VIOLATION);  // replaced by something else meanwhile
+        return {};
+    }
+    return file;
+}
+
+}  // namespace sys
+}  // namespace dravik
