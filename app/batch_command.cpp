@@ -217,7 +217,8 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
         const CodePage codePage = options.codePage.empty() ? CodePage::Default() : CodePage::Named(options.codePage);
         if (options.command == "export") {
             auto document = LoadDocument(options.vars, options.descs, codePage);
-            ExportTable(*document);
+            // No undo history in the batch: what the edits replaced is dropped.
+            static_cast<void>(ExportTable(*document));
             GridToTextFile(document->summary(), options.out);
             return ReportUnreadableCells(*document, err);
         } else if (options.command == "import") {
@@ -226,7 +227,7 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
             if (!MayImport(options, *document, table, err))
                 return 1;
             ImportPlacement placement;
-            ImportTable(*document, &table, &placement);
+            static_cast<void>(ImportTable(*document, &table, &placement));
             ReportPlacement(placement, options.descs, err);
             WarnOfProblemCells(*document, err);
             const SavePlan plan = document->planSaveAll();

@@ -46,6 +46,7 @@
 #include <optional>
 #include <set>
 
+using dravik::ui::EditStep;
 using dravik::ui::GridModel;
 using dravik::ui::GridView;
 using dravik::ui::MemoLines;
@@ -427,8 +428,6 @@ void TMainForm::takeEdits()
     }
 }
 
-void TMainForm::record(const QString& name, dravik::TableChange change) { history_->push(name, std::move(change)); }
-
 void TMainForm::showTexts()
 {
     if (document_.descText() != shownDescText_)
@@ -596,7 +595,7 @@ void TMainForm::N3Click()
 
 void TMainForm::Exporttable1Click()
 {
-    if (!run([&] { record(tr("Export table"), dravik::ExportTable(document_)); }))
+    if (!run([&] { history_->apply(EditStep::ExportTable, dravik::ExportTable); }))
         return;
     const auto path = dialogs_.saveFile(
         this, {tr("Export table"), QStringLiteral("tabulated text files|*.txt"), QStringLiteral("txt")});
@@ -625,7 +624,9 @@ void TMainForm::Importtable1Click()
             table = dravik::ReadTableTextFile(NativeBytes(files.first()));
             damage = dravik::FindCharacterSetDamage(*table, document_);
         }
-        record(tr("Import table"), dravik::ImportTable(document_, table ? &*table : nullptr));
+        history_->apply(EditStep::ImportTable, [&](dravik::DescDocument& document) {
+            return dravik::ImportTable(document, table ? &*table : nullptr);
+        });
         FitColumnWidths();
     });
     if (imported && damage.any())
@@ -637,7 +638,7 @@ void TMainForm::Importtable1Click()
 void TMainForm::StringGrid12DblClick()
 {
     if (dialogs_.confirm(this, QStringLiteral("Clear summary table?")))
-        run([&] { record(tr("Clear summary table"), dravik::ClearSummaryTable(document_)); });
+        run([&] { history_->apply(EditStep::ClearSummaryTable, dravik::ClearSummaryTable); });
 }
 
 void TMainForm::ReviewChangesClick()
@@ -706,7 +707,7 @@ void TMainForm::RevertClick()
             for (int col : block.columns)
                 if (document_.cellChanged(block.grid, col, row))
                     edits.push_back({block.grid, col, row, document_.diskValue(block.grid, col, row)});
-        record(tr("Revert"), document_.setCells(edits));
+        history_->apply(EditStep::Revert, [&](dravik::DescDocument& document) { return document.setCells(edits); });
     });
 }
 

@@ -164,8 +164,6 @@ private:
     // the standard error box. False when the command failed.
     bool run(const std::function<void()>& command);
     void takeEdits();
-    // A change the document has made, as one step of the history.
-    void record(const QString& name, dravik::TableChange change);
     // Save all with its questions; false when it was cancelled or failed.
     bool saveAllTables();
     // Before a command drops unsaved work: asks whether to save it first.
