@@ -111,8 +111,10 @@ TMainForm::TMainForm(const QString& settingsPath, dravik::ui::Dialogs& dialogs, 
     document_.addListener(this);
     layouts_[dravik::kFileListGrid - 1] = dravik::ui::GridLayout(kFileListColumnWidth);
     createControls();
+    createTableViews();
     createMenus();
     createBulkEditActions();
+    // Its "Column summary" item is the summary dock's own.
     createViewMenu();
     FormCreate();
 }
@@ -247,10 +249,21 @@ void TMainForm::createControls()
                          QStringLiteral("Export/Import table"));
     PageControl1->setCurrentIndex(0);
 
+    // The filter bar stands over the tab control.
+    auto* tables = new QWidget;
+    tables->setObjectName(QStringLiteral("TablesPane"));
+    auto* layout = new QVBoxLayout(tables);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    filterBar_ = new dravik::ui::FilterBar;
+    filterBar_->hide();
+    layout->addWidget(filterBar_);
+    layout->addWidget(PageControl1, 1);
+
     Splitter1 = new QSplitter(Qt::Horizontal, this);
     Splitter1->setObjectName(QStringLiteral("Splitter1"));
     Splitter1->addWidget(Memo1);
-    Splitter1->addWidget(PageControl1);
+    Splitter1->addWidget(tables);
     Splitter1->setHandleWidth(kSplitterWidth);
     Splitter1->setChildrenCollapsible(false);
     // The tab control keeps its width when the window is resized.
@@ -851,22 +864,11 @@ void TMainForm::DAN1Click()
     hide();
 }
 
-void TMainForm::createViewMenu()
+void TMainForm::createTableViews()
 {
     for (int n = 1; n <= dravik::kSectionCount; ++n)
         StringGrid(n)->gridModel()->setProfiles(&profiles_);
 
-    // The filter bar stands over the tab control.
-    auto* tables = new QWidget;
-    tables->setObjectName(QStringLiteral("TablesPane"));
-    auto* layout = new QVBoxLayout(tables);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    filterBar_ = new dravik::ui::FilterBar;
-    filterBar_->hide();
-    Splitter1->replaceWidget(Splitter1->indexOf(PageControl1), tables);
-    layout->addWidget(filterBar_);
-    layout->addWidget(PageControl1, 1);
     std::array<GridView*, dravik::kFileListGrid> working{};
     for (int n = 1; n <= dravik::kFileListGrid; ++n)
         working[static_cast<size_t>(n - 1)] = StringGrid(n);
@@ -903,7 +905,10 @@ void TMainForm::createViewMenu()
     });
     connect(summaryPanel_, &dravik::ui::SummaryPanel::filterRequested, tableFilter_.get(),
             &dravik::ui::TableFilter::filterColumns);
+}
 
+void TMainForm::createViewMenu()
+{
     ViewMenu = new QMenu(QStringLiteral("&View"), this);
     ViewMenu->setObjectName(QStringLiteral("ViewMenu"));
     menuBar()->insertMenu(N5->menuAction(), ViewMenu);

@@ -151,8 +151,11 @@ protected:
 private:
     void createMenus();
     void createBulkEditActions();
+    // The preview, the tables (the filter bar over the tab control) and the
+    // status bar.
     void createControls();
-    // The filter bar, the column summary, the colours and the View menu.
+    // What the filter bar, the column summary and the colours do.
+    void createTableViews();
     void createViewMenu();
     // The filter and the summary follow a command's changes of the tables.
     void showTableViews();
