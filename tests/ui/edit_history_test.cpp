@@ -178,7 +178,7 @@ private slots:
         QVERIFY(SetCell(section1(), 2, 1, "99"));
         dialogs->askAnswers.enqueue(1);
         window->N10->trigger();
-        QVERIFY(dialogs->questions.last().contains(folder->path("tank.txt")));
+        QVERIFY(dialogs->questions.last().text.contains(folder->path("tank.txt")));
         QVERIFY(folder->read("tank.txt").endsWith("; by hand\r\n"));
         QVERIFY(folder->read("tank.txt").contains("health 100\r\n"));
         QVERIFY(marked(section1(), 2, 1));
@@ -191,7 +191,7 @@ private slots:
         dialogs->reviewAnswers.enqueue(false);
         window->ReviewChanges->trigger();
         QCOMPARE(dialogs->reviews.size(), 1);
-        const QString details = dialogs->reviews.first();
+        const QString details = dialogs->reviews.first().details;
         QVERIFY(details.contains(folder->path("tank.txt")));
         QVERIFY(!details.contains(folder->path("gun.txt")));
         QVERIFY(details.contains("- health 100 \n"));

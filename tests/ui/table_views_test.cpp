@@ -275,9 +275,9 @@ private slots:
         dialogs->askAnswers.enqueue(1);
         window->N10->trigger();
         QCOMPARE(dialogs->questions.size(), 1);
-        QVERIFY2(dialogs->questions[0].startsWith(QStringLiteral("2 edited cells hold values that look wrong:\n")),
-                 qPrintable(dialogs->questions[0]));
-        QVERIFY(dialogs->questions[0].contains(QStringLiteral("u1.txt, health: \"lots\"")));
+        QVERIFY2(dialogs->questions[0].text.startsWith(QStringLiteral("2 edited cells hold values that look wrong:\n")),
+                 qPrintable(dialogs->questions[0].text));
+        QVERIFY(dialogs->questions[0].text.contains(QStringLiteral("u1.txt, health: \"lots\"")));
         QCOMPARE(folder->read("u1.txt"), before);
         QVERIFY(window->document().isModified());
         dialogs->askAnswers.enqueue(0);
