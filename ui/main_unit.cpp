@@ -24,6 +24,7 @@
 #include "ui/common/long_work.h"
 #include "ui/common/menu_shortcuts.h"
 #include "ui/views/problem_cells.h"
+#include "ui/views/save_review.h"
 #include "ui/common/status_panels.h"
 #include "ui/tables/table_selection.h"
 #include "ui/views/summary_panel.h"
@@ -663,29 +664,8 @@ void TMainForm::ReviewChangesClick()
             plan = document_.planSaveAll(work.progress(), true);
         }))
         return;
-    const dravik::CodePage& codePage = document_.codePage();
-    QString details;
-    for (const dravik::FileSave& file : plan.files) {
-        if (!file.changed)
-            continue;
-        details += NativeText(file.path) + (file.changedOnDisk ? tr("  (changed on disk since it was read)") : QString()) +
-                   QStringLiteral("\n");
-        for (const dravik::KeyLineChange& line : file.keyLines) {
-            details += QStringLiteral("  %1  - ").arg(line.line + 1, 5) + dravik::ui::CellText(line.before, codePage) +
-                       QStringLiteral("\n");
-            details += QStringLiteral("  %1  + ").arg(QString(), 5) + dravik::ui::CellText(line.after, codePage) +
-                       QStringLiteral("\n");
-        }
-        details += QStringLiteral("\n");
-    }
-    if (!plan.error.empty())
-        details += tr("Save all stops here: %1").arg(dravik::ui::MessageText(plan.error)) + QStringLiteral("\n");
-    const QString summary = tr("Save all would change %1 of %2, %3 in all.")
-                                .arg(dravik::ui::Counted(plan.changedFiles(), "file", "files"))
-                                .arg(plan.files.size())
-                                .arg(dravik::ui::Counted(static_cast<qsizetype>(plan.changedLines()), "key line",
-                                                         "key lines"));
-    if (dialogs_.review(this, tr("Review changes"), summary, details, tr("&Save all"), tr("&Back")))
+    const dravik::ui::SaveReview review = dravik::ui::ReviewOfSave(plan, document_.codePage());
+    if (dialogs_.review(this, tr("Review changes"), review.summary, review.details, tr("&Save all"), tr("&Back")))
         N10Click();
 }
 

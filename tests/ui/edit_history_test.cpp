@@ -4,6 +4,7 @@
 #include "window_fixture.h"
 
 #include "ui/common/display_text.h"
+#include "ui/views/save_review.h"
 
 #include <QAction>
 #include <QBrush>
@@ -201,6 +202,32 @@ private slots:
         window->ReviewChanges->trigger();
         QVERIFY(!window->document().isModified());
         QVERIFY(folder->read("tank.txt").contains("health 150 \r\n"));
+    }
+
+    void reviewTextNamesEachChangedLine()
+    {
+        dravik::SavePlan plan;
+        dravik::FileSave tank;
+        tank.row = 1;
+        tank.path = "/units/tank.txt";
+        tank.changed = true;
+        tank.changedOnDisk = true;
+        tank.keyLines = {{4, "health 100", "health 150 "}, {12345, "name \xC0", "name \xC1 "}};
+        dravik::FileSave gun;
+        gun.row = 2;
+        gun.path = "/units/gun.txt";  // its bytes come out the same: not listed
+        plan.files = {tank, gun};
+        plan.error = "Cannot open file \"/units/jeep.txt\"";
+        const dravik::ui::SaveReview review =
+            dravik::ui::ReviewOfSave(plan, dravik::CodePage::Named("windows-1251"));
+        QCOMPARE(review.summary, QStringLiteral("Save all would change 1 file of 2, 2 key lines in all."));
+        QCOMPARE(review.details, QStringLiteral("/units/tank.txt  (changed on disk since it was read)\n"
+                                                "      5  - health 100\n"
+                                                "         + health 150 \n"
+                                                "  12346  - name \u0410\n"
+                                                "         + name \u0411 \n"
+                                                "\n"
+                                                "Save all stops here: Cannot open file \"/units/jeep.txt\"\n"));
     }
 
     void textBoxesKeepTheirOwnUndo()
