@@ -51,7 +51,6 @@ public:
     // What each value column holds: the difference colours, the "differs"
     // filter and the value checks read it.
     dravik::ColumnProfiles& profiles() { return profiles_; }
-    dravik::ui::TableFilter& tableFilter() const { return *tableFilter_; }
     dravik::ui::FilterBar* filterBar() const { return filterBar_; }
     dravik::ui::SummaryPanel* summaryPanel() const { return summaryPanel_; }
     // StringGrid1 ... StringGrid12.
