@@ -5,7 +5,10 @@
 
 namespace {
 
-constexpr int kPollMs = 10;
+// At every turn of the event loop: the answer runs as soon as the dialog's
+// own loop starts, before the dialog's slower work (a file dialog reading its
+// folder) can change what it shows.
+constexpr int kPollMs = 0;
 
 // The modal widget in front; a modal dialog that is shown but not active
 // counts too.
