@@ -11,11 +11,13 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QtTest>
@@ -87,6 +89,12 @@ private slots:
             QCOMPARE(window->PageControl1->widget(i)->objectName(), pages[i]);
         }
         QCOMPARE(window->PageControl1->currentIndex(), 0);
+        // Right of the preview, the filter bar over the tab control.
+        QWidget* tables = window->Splitter1->widget(1);
+        QCOMPARE(tables->objectName(), QStringLiteral("TablesPane"));
+        QWidget* filterBar = named(QStringLiteral("FilterBar"));
+        QVERIFY(filterBar && tables->isAncestorOf(filterBar) && tables->isAncestorOf(window->PageControl1));
+        QVERIFY(tables->layout()->indexOf(filterBar) < tables->layout()->indexOf(window->PageControl1));
 
         struct Item {
             const char* menu;
