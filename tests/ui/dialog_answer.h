@@ -1,10 +1,10 @@
 // Answers the next modal dialog from inside its own event loop, as the user
 // would, and makes sure the dialog ends whatever happens: a dialog of
-// another kind, a dialog the answer left open (a failed QVERIFY returns from
-// the answer early) and a dialog still open when no answer came in time are
-// closed, and each such failure is recorded for the test to check once the
-// dialog has returned. A test that goes wrong thus fails instead of waiting
-// for ever.
+// another kind and a dialog the answer left open (a failed QVERIFY returns
+// from the answer early) are closed at once, and so is any modal dialog still
+// open when the helper goes. Each failure is recorded for the test to check
+// once the dialog has returned; a dialog that never comes is one too. A test
+// that goes wrong thus fails instead of waiting for ever.
 #pragma once
 
 #include <QDeadlineTimer>
@@ -16,7 +16,8 @@
 
 class DialogAnswer : public QObject {
 public:
-    // How long the dialog may take to come up; only a broken test waits it out.
+    // How long the helper looks for the dialog before it gives up; only a
+    // broken test waits it out.
     static constexpr int kDeadlineMs = 10000;
 
     DialogAnswer();
