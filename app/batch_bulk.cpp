@@ -1,8 +1,8 @@
 #include "app/batch_bulk.h"
 
-#include "app/batch_document.h"
-
+#include "app/batch_arguments.h"
 #include "app/batch_command.h"
+#include "app/batch_document.h"
 #include "core/bulk/bulk_edits.h"
 #include "core/text/code_page.h"
 #include "core/bulk/column_profiles.h"
@@ -56,56 +56,41 @@ bool ParseBulk(const std::vector<std::string>& args, BulkOptions& options)
 {
     options.command = args.at(0);
     const bool set = options.command == "set";
-    bool onlyFiles = false;
-    bool patternTaken = false;
-    for (size_t i = 1; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        auto value = [&](std::string& into) {
-            if (i + 1 >= args.size())
-                return false;
-            into = args[++i];
-            return true;
-        };
-        if (onlyFiles || arg.size() < 2 || arg.rfind("--", 0) != 0) {
-            if (!set && !patternTaken) {
-                options.pattern = arg;
-                patternTaken = true;
-            } else {
-                options.descs.push_back(arg);
-            }
-        } else if (arg == "--") {
-            onlyFiles = true;
-        } else if (arg == "--vars") {
-            if (!value(options.vars)) return false;
-        } else if (arg == "--codepage") {
-            if (!value(options.codePage)) return false;
-        } else if (set && arg == "--key") {
-            if (!value(options.key)) return false;
-        } else if (set && arg == "--value") {
-            std::string number;
-            if (!value(number)) return false;
+    std::vector<BatchOption> known = {
+        BatchOption::Value("--vars", options.vars),
+        BatchOption::Value("--codepage", options.codePage),
+    };
+    if (set) {
+        known.push_back(BatchOption::Value("--key", options.key));
+        known.push_back(BatchOption::Taken("--value", [&](const std::string& number) {
             const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), options.value);
             if (error != std::errc() || end != number.data() + number.size() || options.value < 1)
                 throw BadArgument{"--value takes a value's number, 1 for the first: \"" + number + "\""};
-        } else if (set && arg == "--where") {
-            if (!value(options.where)) return false;
-        } else if (set && arg == "--where-key") {
-            if (!value(options.whereKey)) return false;
-        } else if (set && arg == "--expr") {
-            if (!value(options.expr)) return false;
+        }));
+        known.push_back(BatchOption::Value("--where", options.where));
+        known.push_back(BatchOption::Value("--where-key", options.whereKey));
+        known.push_back(BatchOption::Taken("--expr", [&](const std::string& expr) {
+            options.expr = expr;
             options.hasExpr = true;
-        } else if (set && arg == "--dry-run") {
-            options.dryRun = true;
-        } else if (!set && arg == "--regex") {
-            options.search.regex = true;
-        } else if (!set && arg == "--match-case") {
-            options.search.matchCase = true;
-        } else if (!set && arg == "--whole-cell") {
-            options.search.wholeCell = true;
-        } else {
-            return false;
-        }
+        }));
+        known.push_back(BatchOption::Switch("--dry-run", options.dryRun));
+    } else {
+        known.push_back(BatchOption::Switch("--regex", options.search.regex));
+        known.push_back(BatchOption::Switch("--match-case", options.search.matchCase));
+        known.push_back(BatchOption::Switch("--whole-cell", options.search.wholeCell));
     }
+    // Find's first word is its pattern, wherever it stands.
+    bool patternTaken = false;
+    const bool parsed = ParseBatchArguments(args, 1, known, [&](const std::string& word, bool) {
+        if (!set && !patternTaken) {
+            options.pattern = word;
+            patternTaken = true;
+        } else {
+            options.descs.push_back(word);
+        }
+    });
+    if (!parsed)
+        return false;
     // Text, not paths: what the code page cannot write is "?", as in the tables.
     for (std::string* text : {&options.codePage, &options.key, &options.where, &options.whereKey, &options.expr,
                               &options.pattern})
@@ -190,7 +175,8 @@ int RunSet(const BulkOptions& options, const CodePage& codePage, std::ostream& o
     std::set<int> touched;
     for (const CellEdit& cell : edit.edits)
         touched.insert(cell.row);
-    document->setCells(edit.edits);
+    // No undo history in the batch: what the edit replaced is dropped.
+    static_cast<void>(document->setCells(edit.edits));
 
     // Only the files a value changed in are written; their key lines are
     // rebuilt as Save all rebuilds them.

@@ -1,8 +1,8 @@
 #include "app/batch_command.h"
 
-#include "app/batch_document.h"
-
+#include "app/batch_arguments.h"
 #include "app/batch_bulk.h"
+#include "app/batch_document.h"
 
 #include "core/text/code_page.h"
 #include "core/bulk/column_profiles.h"
@@ -76,39 +76,21 @@ struct Options {
 // Parses the arguments; false for bad usage.
 bool Parse(const std::vector<std::string>& args, Options& options)
 {
-    bool onlyFiles = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        auto value = [&](std::string& into) {
-            if (i + 1 >= args.size())
-                return false;
-            into = args[++i];
-            return true;
-        };
-        if (!onlyFiles && arg == "--") {
-            onlyFiles = true;
-        } else if (!onlyFiles && (arg == "--help" || arg == "-h")) {
-            options.help = true;
-        } else if (!onlyFiles && arg == "--vars") {
-            if (!value(options.vars)) return false;
-        } else if (!onlyFiles && arg == "--out") {
-            if (!value(options.out)) return false;
-        } else if (!onlyFiles && arg == "--table") {
-            if (!value(options.table)) return false;
-        } else if (!onlyFiles && arg == "--force") {
-            options.force = true;
-        } else if (!onlyFiles && arg == "--dry-run") {
-            options.dryRun = true;
-        } else if (!onlyFiles && arg == "--codepage") {
-            if (!value(options.codePage)) return false;
-        } else if (!onlyFiles && arg.size() > 1 && arg.rfind("--", 0) == 0) {
-            return false;
-        } else if (options.command.empty() && !onlyFiles) {
-            options.command = arg;
-        } else {
-            options.descs.push_back(arg);
-        }
-    }
+    const std::vector<BatchOption> known = {
+        BatchOption::Switch("--help", options.help),    BatchOption::Switch("-h", options.help),
+        BatchOption::Value("--vars", options.vars),     BatchOption::Value("--out", options.out),
+        BatchOption::Value("--table", options.table),   BatchOption::Switch("--force", options.force),
+        BatchOption::Switch("--dry-run", options.dryRun), BatchOption::Value("--codepage", options.codePage),
+    };
+    // The first word is the command; after "--" every word is a desc file.
+    const bool parsed = ParseBatchArguments(args, 0, known, [&](const std::string& word, bool afterOptions) {
+        if (options.command.empty() && !afterOptions)
+            options.command = word;
+        else
+            options.descs.push_back(word);
+    });
+    if (!parsed)
+        return false;
     options.codePage = PathText(options.codePage);  // a name, not a path
     if (options.help)
         return true;
@@ -228,7 +210,8 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
         const CodePage codePage = options.codePage.empty() ? CodePage::Default() : CodePage::Named(options.codePage);
         if (options.command == "export") {
             auto document = LoadDocument(options.vars, options.descs, codePage);
-            ExportTable(*document);
+            // No undo history in the batch: what the edits replaced is dropped.
+            static_cast<void>(ExportTable(*document));
             GridToTextFile(document->summary(), options.out);
             return ReportUnreadableCells(*document, err);
         } else if (options.command == "import") {
@@ -237,7 +220,7 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
             if (!MayImport(options, *document, table, err))
                 return 1;
             ImportPlacement placement;
-            ImportTable(*document, &table, &placement);
+            static_cast<void>(ImportTable(*document, &table, &placement));
             ReportPlacement(placement, options.descs, err);
             WarnOfProblemCells(*document, err);
             const SavePlan plan = document->planSaveAll();

@@ -498,9 +498,11 @@ WindowFigures RunWindow(const Options& options)
     for (int step = 0; step < kBulkSteps; ++step) {
         for (CellEdit& edit : bulk)
             edit.text = std::to_string(step * 7 + edit.row % 13);
-        TableChange change = window.document().setCells(bulk);
-        historyBytes += change.memoryUsed();
-        window.history().push(QStringLiteral("Set selection"), std::move(change));
+        window.history().apply(dravik::ui::EditStep::SetSelection, [&](DescDocument& document) {
+            TableChange change = document.setCells(bulk);
+            historyBytes += change.memoryUsed();
+            return change;
+        });
         Settle();
     }
     figures.history = static_cast<double>(historyBytes) / (1024.0 * 1024.0);

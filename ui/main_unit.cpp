@@ -25,6 +25,7 @@
 #include "ui/common/menu_shortcuts.h"
 #include "ui/common/program_icon.h"
 #include "ui/views/problem_cells.h"
+#include "ui/views/save_review.h"
 #include "ui/common/status_panels.h"
 #include "ui/common/window_font.h"
 #include "ui/common/window_geometry.h"
@@ -51,6 +52,7 @@
 #include <optional>
 #include <set>
 
+using dravik::ui::EditStep;
 using dravik::ui::GridModel;
 using dravik::ui::GridView;
 using dravik::ui::MemoLines;
@@ -115,8 +117,10 @@ TMainForm::TMainForm(const QString& settingsPath, dravik::ui::Dialogs& dialogs, 
     document_.addListener(this);
     layouts_[dravik::kFileListGrid - 1] = dravik::ui::GridLayout(kFileListColumnWidth);
     createControls();
+    createTableViews();
     createMenus();
     createBulkEditActions();
+    // Its "Column summary" item is the summary dock's own.
     createViewMenu();
     FormCreate();
 }
@@ -251,10 +255,21 @@ void TMainForm::createControls()
                          QStringLiteral("Export/Import table"));
     PageControl1->setCurrentIndex(0);
 
+    // The filter bar stands over the tab control.
+    auto* tables = new QWidget;
+    tables->setObjectName(QStringLiteral("TablesPane"));
+    auto* layout = new QVBoxLayout(tables);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    filterBar_ = new dravik::ui::FilterBar;
+    filterBar_->hide();
+    layout->addWidget(filterBar_);
+    layout->addWidget(PageControl1, 1);
+
     Splitter1 = new QSplitter(Qt::Horizontal, this);
     Splitter1->setObjectName(QStringLiteral("Splitter1"));
     Splitter1->addWidget(Memo1);
-    Splitter1->addWidget(PageControl1);
+    Splitter1->addWidget(tables);
     Splitter1->setHandleWidth(kSplitterWidth);
     Splitter1->setChildrenCollapsible(false);
     // The tab control keeps its width when the window is resized.
@@ -465,8 +480,6 @@ void TMainForm::takeEdits()
     }
 }
 
-void TMainForm::record(const QString& name, dravik::TableChange change) { history_->push(name, std::move(change)); }
-
 void TMainForm::showTexts()
 {
     if (document_.descText() != shownDescText_)
@@ -634,7 +647,7 @@ void TMainForm::N3Click()
 
 void TMainForm::Exporttable1Click()
 {
-    if (!run([&] { record(tr("Export table"), dravik::ExportTable(document_)); }))
+    if (!run([&] { history_->apply(EditStep::ExportTable, dravik::ExportTable); }))
         return;
     const auto path = dialogs_.saveFile(
         this, {tr("Export table"), QStringLiteral("tabulated text files|*.txt"), QStringLiteral("txt")});
@@ -668,7 +681,9 @@ void TMainForm::Importtable1Click()
             table = dravik::ReadTableTextFile(NativeBytes(files.first()));
             damage = dravik::FindCharacterSetDamage(*table, document_);
         }
-        record(tr("Import table"), dravik::ImportTable(document_, table ? &*table : nullptr));
+        history_->apply(EditStep::ImportTable, [&](dravik::DescDocument& document) {
+            return dravik::ImportTable(document, table ? &*table : nullptr);
+        });
         FitColumnWidths();
     });
     if (imported && damage.any())
@@ -680,7 +695,7 @@ void TMainForm::Importtable1Click()
 void TMainForm::StringGrid12DblClick()
 {
     if (dialogs_.confirm(this, QStringLiteral("Clear summary table?")))
-        run([&] { record(tr("Clear summary table"), dravik::ClearSummaryTable(document_)); });
+        run([&] { history_->apply(EditStep::ClearSummaryTable, dravik::ClearSummaryTable); });
 }
 
 void TMainForm::ReviewChangesClick()
@@ -692,29 +707,8 @@ void TMainForm::ReviewChangesClick()
             plan = document_.planSaveAll(work.progress(), true);
         }))
         return;
-    const dravik::CodePage& codePage = document_.codePage();
-    QString details;
-    for (const dravik::FileSave& file : plan.files) {
-        if (!file.changed)
-            continue;
-        details += NativeText(file.path) + (file.changedOnDisk ? tr("  (changed on disk since it was read)") : QString()) +
-                   QStringLiteral("\n");
-        for (const dravik::KeyLineChange& line : file.keyLines) {
-            details += QStringLiteral("  %1  - ").arg(line.line + 1, 5) + dravik::ui::CellText(line.before, codePage) +
-                       QStringLiteral("\n");
-            details += QStringLiteral("  %1  + ").arg(QString(), 5) + dravik::ui::CellText(line.after, codePage) +
-                       QStringLiteral("\n");
-        }
-        details += QStringLiteral("\n");
-    }
-    if (!plan.error.empty())
-        details += tr("Save all stops here: %1").arg(dravik::ui::MessageText(plan.error)) + QStringLiteral("\n");
-    const QString summary = tr("Save all would change %1 of %2, %3 in all.")
-                                .arg(dravik::ui::Counted(plan.changedFiles(), "file", "files"))
-                                .arg(plan.files.size())
-                                .arg(dravik::ui::Counted(static_cast<qsizetype>(plan.changedLines()), "key line",
-                                                         "key lines"));
-    if (dialogs_.review(this, tr("Review changes"), summary, details, tr("&Save all"), tr("&Back")))
+    const dravik::ui::SaveReview review = dravik::ui::ReviewOfSave(plan, document_.codePage());
+    if (dialogs_.review(this, tr("Review changes"), review.summary, review.details, tr("&Save all"), tr("&Back")))
         N10Click();
 }
 
@@ -749,7 +743,7 @@ void TMainForm::RevertClick()
             for (int col : block.columns)
                 if (document_.cellChanged(block.grid, col, row))
                     edits.push_back({block.grid, col, row, document_.diskValue(block.grid, col, row)});
-        record(tr("Revert"), document_.setCells(edits));
+        history_->apply(EditStep::Revert, [&](dravik::DescDocument& document) { return document.setCells(edits); });
     });
 }
 
@@ -893,22 +887,11 @@ void TMainForm::DAN1Click()
     hide();
 }
 
-void TMainForm::createViewMenu()
+void TMainForm::createTableViews()
 {
     for (int n = 1; n <= dravik::kSectionCount; ++n)
         StringGrid(n)->gridModel()->setProfiles(&profiles_);
 
-    // The filter bar stands over the tab control.
-    auto* tables = new QWidget;
-    tables->setObjectName(QStringLiteral("TablesPane"));
-    auto* layout = new QVBoxLayout(tables);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    filterBar_ = new dravik::ui::FilterBar;
-    filterBar_->hide();
-    Splitter1->replaceWidget(Splitter1->indexOf(PageControl1), tables);
-    layout->addWidget(filterBar_);
-    layout->addWidget(PageControl1, 1);
     std::array<GridView*, dravik::kFileListGrid> working{};
     for (int n = 1; n <= dravik::kFileListGrid; ++n)
         working[static_cast<size_t>(n - 1)] = StringGrid(n);
@@ -945,7 +928,10 @@ void TMainForm::createViewMenu()
     });
     connect(summaryPanel_, &dravik::ui::SummaryPanel::filterRequested, tableFilter_.get(),
             &dravik::ui::TableFilter::filterColumns);
+}
 
+void TMainForm::createViewMenu()
+{
     ViewMenu = new QMenu(QStringLiteral("&View"), this);
     ViewMenu->setObjectName(QStringLiteral("ViewMenu"));
     menuBar()->insertMenu(N5->menuAction(), ViewMenu);

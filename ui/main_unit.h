@@ -51,7 +51,6 @@ public:
     // What each value column holds: the difference colours, the "differs"
     // filter and the value checks read it.
     dravik::ColumnProfiles& profiles() { return profiles_; }
-    dravik::ui::TableFilter& tableFilter() const { return *tableFilter_; }
     dravik::ui::FilterBar* filterBar() const { return filterBar_; }
     dravik::ui::SummaryPanel* summaryPanel() const { return summaryPanel_; }
     // StringGrid1 ... StringGrid12.
@@ -151,8 +150,11 @@ protected:
 private:
     void createMenus();
     void createBulkEditActions();
+    // The preview, the tables (the filter bar over the tab control) and the
+    // status bar.
     void createControls();
-    // The filter bar, the column summary, the colours and the View menu.
+    // What the filter bar, the column summary and the colours do.
+    void createTableViews();
     void createViewMenu();
     // The filter and the summary follow a command's changes of the tables.
     void showTableViews();
@@ -164,8 +166,6 @@ private:
     // the standard error box. False when the command failed.
     bool run(const std::function<void()>& command);
     void takeEdits();
-    // A change the document has made, as one step of the history.
-    void record(const QString& name, dravik::TableChange change);
     // Save all with its questions; false when it was cancelled or failed.
     bool saveAllTables();
     // Before a command drops unsaved work: asks whether to save it first.

@@ -125,10 +125,10 @@ public:
     void startUp();
 
     // ---- Edits of the tables: each returns what it changed.
-    TableChange setCells(const std::vector<CellEdit>& edits);
-    TableChange setCell(int grid, int col, int row, std::string text);
+    [[nodiscard]] TableChange setCells(const std::vector<CellEdit>& edits);
+    [[nodiscard]] TableChange setCell(int grid, int col, int row, std::string text);
     // Replaces the contents (and size) of whole tables.
-    TableChange replaceGrids(std::vector<std::pair<int, Grid>> contents);
+    [[nodiscard]] TableChange replaceGrids(std::vector<std::pair<int, Grid>> contents);
     void undo(const TableChange& change);
     void redo(const TableChange& change);
 

@@ -67,12 +67,13 @@ struct ImportPlacement {
 ImportPlacement ApplySummaryTable(const Grid& summary, TableGrids& tables, const PathKey& key = {});
 
 // The three commands on the document, each one edit.
-TableChange ExportTable(DescDocument& document);
+[[nodiscard]] TableChange ExportTable(DescDocument& document);
 // `tableBytes` is the table text file read in; none when the file dialog was
 // cancelled, which still clears the section tables and copies the summary
 // table's blocks back. Paths are compared as the system resolves them.
-TableChange ImportTable(DescDocument& document, const std::string* tableBytes, ImportPlacement* placement = nullptr);
+[[nodiscard]] TableChange ImportTable(DescDocument& document, const std::string* tableBytes,
+                                     ImportPlacement* placement = nullptr);
 // Double-click on the summary table, answered Yes: every cell empty.
-TableChange ClearSummaryTable(DescDocument& document);
+[[nodiscard]] TableChange ClearSummaryTable(DescDocument& document);
 
 }  // namespace dravik

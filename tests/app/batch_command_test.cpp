@@ -1,3 +1,4 @@
+#include "app/batch_arguments.h"
 #include "app/batch_command.h"
 
 #include "tests/core/test_files.h"
@@ -127,6 +128,29 @@ TEST_F(Batch, BadUsagePrintsTheUsage)
     }
     EXPECT_EQ(run({"--help"}), 0);
     EXPECT_EQ(out.str(), usage);
+}
+
+TEST(BatchArguments, OptionsUntilTheDoubleDashAndWordsInOrder)
+{
+    std::string vars, expr;
+    bool force = false;
+    const std::vector<BatchOption> known = {
+        BatchOption::Value("--vars", vars),
+        BatchOption::Switch("--force", force),
+        BatchOption::Taken("--expr", [&](const std::string& e) { expr = e; }),
+    };
+    std::vector<std::pair<std::string, bool>> words;
+    auto word = [&](const std::string& w, bool after) { words.emplace_back(w, after); };
+    // A value is the next word, whatever it looks like; "-x" is a word.
+    EXPECT_TRUE(ParseBatchArguments({"skipped", "a", "--vars", "--force", "-x", "--expr", "+1", "--", "--force", "b"},
+                                    1, known, word));
+    EXPECT_EQ(vars, "--force");
+    EXPECT_FALSE(force);
+    EXPECT_EQ(expr, "+1");
+    EXPECT_EQ(words, (std::vector<std::pair<std::string, bool>>{{"a", false}, {"-x", false}, {"--force", true},
+                                                                 {"b", true}}));
+    EXPECT_FALSE(ParseBatchArguments({"--vars"}, 0, known, word));
+    EXPECT_FALSE(ParseBatchArguments({"a", "--bogus", "b"}, 0, known, word));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // selected around the open cell editor, spreadsheet copy and paste, find and
 // replace across the tabs, and set selection with its preview. Each is one
 // step of the history and leaves the rows a filter hides alone.
+#include "dialog_answer.h"
 #include "window_fixture.h"
 
 #include "ui/edits/bulk_edit_actions.h"
@@ -32,38 +33,32 @@ using dravik::ui::GridView;
 class BulkEditsTest : public WindowFixture {
     Q_OBJECT
 
-    GridView* table(int n) const { return window->StringGrid(n); }
+    GridView* table(int n) const { return grid(n); }
     dravik::ui::BulkEditActions* bulk() const { return window->bulkEdits(); }
-    dravik::ui::FindBar* bar() const { return bulk()->findBar(); }
+    dravik::ui::FindBar* bar() const { return named<dravik::ui::FindBar>(QStringLiteral("FindBar")); }
+    QLineEdit* findText() const { return named<QLineEdit>(QStringLiteral("FindText")); }
+    QLineEdit* replaceText() const { return named<QLineEdit>(QStringLiteral("ReplaceText")); }
+    QString findStatus() const { return named<QLabel>(QStringLiteral("FindStatus"))->text(); }
 
     // The sample (section 1: health in column 2, armor in 3 to 5; section 2:
     // speed in 2 and 3), with the window active so that its keys work.
     void openActiveSample()
     {
         openSample();
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        activate();
     }
-    // Makes the cell current on its tab, with the focus in its open editor.
+    // Clicks the cell: the focus goes into its open editor.
     QLineEdit* goTo(int grid, int col, int row)
     {
-        window->PageControl1->setCurrentWidget(table(grid)->parentWidget());
-        GridView* view = table(grid);
-        const QModelIndex index = view->model()->index(row - 1, col - 1);
-        // As a click does: the view takes the focus, then the editor opens
-        // on the new current cell and takes it over.
-        view->setFocus();
-        if (view->currentIndex() == index)
-            view->edit(index);
-        else
-            view->setCurrentIndex(index);
+        clickCell(table(grid), col, row);
         return editor();
     }
     static QLineEdit* editor() { return qobject_cast<QLineEdit*>(QApplication::focusWidget()); }
-    void select(int grid, std::vector<int> rows, std::vector<int> columns)
+    // A click on one corner of the rectangle, a Shift+click on the other.
+    void select(int grid, QPoint from, QPoint to)
     {
-        goTo(grid, columns.front(), rows.front());
-        dravik::ui::SelectBlock(table(grid), CellBlock{grid, std::move(rows), std::move(columns)});
+        clickCell(table(grid), from.x(), from.y());
+        clickCell(table(grid), to.x(), to.y(), Qt::ShiftModifier);
     }
     // What the filter does: a row hidden in every working table.
     void hideRow(int row)
@@ -71,11 +66,26 @@ class BulkEditsTest : public WindowFixture {
         for (int n = 1; n <= dravik::kFileListGrid; ++n)
             table(n)->setRowHidden(row - 1, true);
     }
-    QString undoText() const { return window->history().stack()->undoText(); }
-    static void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    // Clears the find text and types another.
+    void typeFind(QLineEdit* edit, const QString& text)
     {
-        QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key), modifiers);
+        QTest::mouseClick(edit, Qt::LeftButton);
+        press(Qt::Key_A, Qt::ControlModifier);
+        press(Qt::Key_Delete);
+        type(text);
     }
+    // The scope chooser through its label's access key, a step down or up.
+    void chooseScope(dravik::ui::FindBar::Scope scope)
+    {
+        press(Qt::Key_I, Qt::AltModifier);
+        auto* box = named<QComboBox>(QStringLiteral("FindScope"));
+        QCOMPARE(QApplication::focusWidget(), box);
+        while (box->currentIndex() < static_cast<int>(scope))
+            press(Qt::Key_Down);
+        while (box->currentIndex() > static_cast<int>(scope))
+            press(Qt::Key_Up);
+    }
+    QString undoText() const { return window->history().stack()->undoText(); }
 
 private slots:
     void rectangleSelectedAroundTheOpenEditor()
@@ -124,52 +134,53 @@ private slots:
     void revertTakesTheShownRowsOfTheRectangle()
     {
         openActiveSample();
-        QVERIFY(SetCell(table(1), 3, 1, "11"));
-        QVERIFY(SetCell(table(1), 4, 2, "12"));
-        QVERIFY(SetCell(table(1), 4, 1, "13"));
+        typeIntoCell(table(1), 3, 1, "11");
+        typeIntoCell(table(1), 4, 2, "12");
+        typeIntoCell(table(1), 4, 1, "13");
+        select(1, {3, 1}, {4, 2});
         hideRow(2);
-        select(1, {1, 2}, {3, 4});
-        window->Revert->trigger();
-        QCOMPARE(Cell(table(1), 3, 1) + Cell(table(1), 4, 1) + Cell(table(1), 4, 2), QStringLiteral("102012"));
+        clickMenuItem(window->Revert);
+        QCOMPARE(Cells(table(1), {{3, 1}, {4, 1}, {4, 2}}), QStringList({"10", "20", "12"}));
         QCOMPARE(undoText(), QStringLiteral("Revert"));
     }
 
     void copyAndPasteAsSpreadsheets()
     {
         openActiveSample();
-        select(1, {1, 2}, {3, 4});
+        select(1, {3, 1}, {4, 2});
         press(Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("10\t20\n2\t3\n"));
 
         // A rectangle pasted at the current cell of another table: one step.
         goTo(2, 2, 1);
         press(Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(Cell(table(2), 2, 1) + Cell(table(2), 3, 1) + Cell(table(2), 2, 2) + Cell(table(2), 3, 2),
-                 QStringLiteral("102023"));
+        QCOMPARE(Cells(table(2), {{2, 1}, {3, 1}, {2, 2}, {3, 2}}), QStringList({"10", "20", "2", "3"}));
         QCOMPARE(undoText(), QStringLiteral("Paste"));
-        window->Undo->trigger();
-        QCOMPARE(Cell(table(2), 2, 1) + Cell(table(2), 3, 2), QStringLiteral("51"));
+        press(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Cells(table(2), {{2, 1}, {3, 1}, {2, 2}, {3, 2}}), QStringList({"5", "7", "1", "1"}));
 
         // Spreadsheet quoting in, the paths' column never pasted over.
         QGuiApplication::clipboard()->setText(QStringLiteral("\"a\tb\"\t9\r\n"));
         goTo(1, 1, 1);
         press(Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(Cell(table(1), 1, 1), folder->path("tank.txt"));
-        QCOMPARE(Cell(table(1), 2, 1), QStringLiteral("9"));
+        QCOMPARE(Cells(table(1), {{1, 1}, {2, 1}}), QStringList({folder->path("tank.txt"), "9"}));
 
         // One value fills the selection, over the shown rows only.
-        hideRow(1);
         QGuiApplication::clipboard()->setText(QStringLiteral("7\n"));
-        select(1, {1, 2}, {3, 4, 5});
-        press(Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(Cell(table(1), 3, 1) + Cell(table(1), 3, 2) + Cell(table(1), 5, 2), QStringLiteral("1077"));
-        press(Qt::Key_C, Qt::ControlModifier);
+        select(1, {3, 1}, {5, 2});
+        hideRow(1);
+        clickMenuItem(bulk()->paste);
+        QCOMPARE(Cells(table(1), {{3, 1}, {3, 2}, {4, 2}, {5, 2}}), QStringList({"10", "7", "7", "7"}));
+        clickMenuItem(bulk()->copy);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("7\t7\t7\n"));
 
         // The file list is not pasted into.
         goTo(dravik::kFileListGrid, 1, 2);
-        window->bulkEdits()->paste->trigger();
+        press(Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(dialogs->messages.size(), 1);
+        QCOMPARE(dialogs->messages[0].caption, QStringLiteral("Paste"));
+        QCOMPARE(dialogs->messages[0].text, QStringLiteral("The file list's names and paths are not pasted over."));
+        QCOMPARE(Cell(table(dravik::kFileListGrid), 1, 2), QStringLiteral("gun.txt"));
     }
 
     void textBoxesKeepCopyAndPaste()
@@ -203,64 +214,64 @@ private slots:
         openActiveSample();
         press(Qt::Key_F, Qt::ControlModifier);
         QVERIFY(bulk()->findPanel()->isVisible());
-        QCOMPARE(QApplication::focusWidget(), bar()->findEdit);
-        bar()->findEdit->setText(QStringLiteral("1"));
-        bar()->setScope(dravik::ui::FindBar::Scope::AllSectionTables);
+        QCOMPARE(QApplication::focusWidget(), findText());
+        type("1");
+        chooseScope(dravik::ui::FindBar::Scope::AllSectionTables);
         // 100 and 10 in section 1, then 1 and 1 in section 2.
-        QTest::keyClick(bar()->findEdit, Qt::Key_Return);
-        QCOMPARE(bar()->status(), QStringLiteral("1 of 4"));
+        QTest::mouseClick(findText(), Qt::LeftButton);
+        press(Qt::Key_Return);
+        QCOMPARE(findStatus(), QStringLiteral("1 of 4"));
         QCOMPARE(window->PageControl1->currentWidget(), table(1)->parentWidget());
         press(Qt::Key_F3);
         press(Qt::Key_F3);
-        QCOMPARE(bar()->status(), QStringLiteral("3 of 4"));
+        QCOMPARE(findStatus(), QStringLiteral("3 of 4"));
         QCOMPARE(window->PageControl1->currentWidget(), table(2)->parentWidget());
         QCOMPARE(table(2)->currentIndex(), table(2)->model()->index(1, 1));
         press(Qt::Key_F3);
         press(Qt::Key_F3);
-        QCOMPARE(bar()->status(), QStringLiteral("1 of 4"));
+        QCOMPARE(findStatus(), QStringLiteral("1 of 4"));
         press(Qt::Key_F3, Qt::ShiftModifier);
-        QCOMPARE(bar()->status(), QStringLiteral("4 of 4"));
+        QCOMPARE(findStatus(), QStringLiteral("4 of 4"));
 
         // Replace all in the current table: one step, counted.
         goTo(1, 2, 1);
         press(Qt::Key_H, Qt::ControlModifier);
-        QVERIFY(bar()->replaceEdit->isVisible());
-        bar()->findEdit->setText(QStringLiteral("0"));
-        bar()->setScope(dravik::ui::FindBar::Scope::CurrentTable);
-        bar()->replaceEdit->setText(QStringLiteral("5"));
-        bar()->replaceAllButton->click();
-        QCOMPARE(bar()->status(), QStringLiteral("Replaced in 5 cells of 2 files."));
-        QCOMPARE(Cell(table(1), 2, 1) + Cell(table(1), 5, 1) + Cell(table(1), 2, 2), QStringLiteral("1553545"));
+        QVERIFY(replaceText()->isVisible());
+        typeFind(findText(), "0");
+        chooseScope(dravik::ui::FindBar::Scope::CurrentTable);
+        typeFind(replaceText(), "5");
+        QTest::mouseClick(named<QPushButton>(QStringLiteral("ReplaceAll")), Qt::LeftButton);
+        QCOMPARE(findStatus(), QStringLiteral("Replaced in 5 cells of 2 files."));
+        QCOMPARE(Cells(table(1), {{2, 1}, {3, 1}, {4, 1}, {5, 1}, {2, 2}}), QStringList({"155", "15", "25", "35", "45"}));
         QCOMPARE(undoText(), QStringLiteral("Replace all"));
-        window->Undo->trigger();
-        QCOMPARE(Cell(table(1), 2, 1) + Cell(table(1), 2, 2), QStringLiteral("10040"));
+        goTo(1, 2, 1);
+        press(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Cells(table(1), {{2, 1}, {5, 1}, {2, 2}}), QStringList({"100", "30", "40"}));
 
         // A selected rectangle becomes the scope; hidden rows are not searched.
+        select(1, {4, 2}, {3, 1});
         hideRow(2);
-        select(1, {1, 2}, {3, 4});
         press(Qt::Key_H, Qt::ControlModifier);
         QCOMPARE(bar()->scope(), dravik::ui::FindBar::Scope::Selection);
-        bar()->replaceEdit->setText(QString());
-        bar()->replaceAllButton->click();
-        QCOMPARE(Cell(table(1), 2, 1) + Cell(table(1), 3, 1) + Cell(table(1), 4, 1) + Cell(table(1), 5, 1),
-                 QStringLiteral("1001230"));
-        QCOMPARE(Cell(table(1), 2, 2), QStringLiteral("40"));
+        typeFind(replaceText(), "");
+        QTest::mouseClick(named<QPushButton>(QStringLiteral("ReplaceAll")), Qt::LeftButton);
+        QCOMPARE(Cells(table(1), {{2, 1}, {3, 1}, {4, 1}, {5, 1}, {2, 2}}), QStringList({"100", "1", "2", "30", "40"}));
 
         // Replace one: from the current cell (column 3) to the match shown,
         // then on to the next, round to the start.
-        bar()->setScope(dravik::ui::FindBar::Scope::CurrentTable);
-        bar()->nextButton->click();
-        QCOMPARE(bar()->status(), QStringLiteral("2 of 2"));
-        bar()->replaceEdit->setText(QStringLiteral("9"));
-        bar()->replaceButton->click();
+        chooseScope(dravik::ui::FindBar::Scope::CurrentTable);
+        QTest::mouseClick(named<QPushButton>(QStringLiteral("FindNext")), Qt::LeftButton);
+        QCOMPARE(findStatus(), QStringLiteral("2 of 2"));
+        typeFind(replaceText(), "9");
+        QTest::mouseClick(named<QPushButton>(QStringLiteral("ReplaceOne")), Qt::LeftButton);
         QCOMPARE(Cell(table(1), 5, 1), QStringLiteral("39"));
-        QCOMPARE(bar()->status(), QStringLiteral("1 of 1"));
+        QCOMPARE(findStatus(), QStringLiteral("1 of 1"));
         QCOMPARE(table(1)->currentIndex(), table(1)->model()->index(0, 1));
 
-        bar()->findEdit->setText(QStringLiteral("("));
-        bar()->regexBox->setChecked(true);
-        bar()->nextButton->click();
-        QVERIFY(bar()->status().startsWith(QStringLiteral("Cannot search for this")));
+        typeFind(findText(), "(");
+        QTest::mouseClick(named<QCheckBox>(QStringLiteral("FindRegex")), Qt::LeftButton);
+        QTest::mouseClick(named<QPushButton>(QStringLiteral("FindNext")), Qt::LeftButton);
+        QVERIFY(findStatus().startsWith(QStringLiteral("Cannot search for this")));
     }
 
     // Find and Replace all with a pattern a backtracking matcher takes
@@ -310,8 +321,8 @@ private slots:
     void setSelectionPreviewsAndAppliesOneStep()
     {
         openActiveSample();
-        QVERIFY(SetCell(table(1), 5, 1, "x"));
-        select(1, {1, 2}, {2, 3, 4, 5});
+        typeIntoCell(table(1), 5, 1, "x");
+        select(1, {2, 1}, {5, 2});
         dialogs->expressionAnswers.enqueue(QStringLiteral("*1.5"));
         press(Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(dialogs->expressionPreviews.size(), 1);
@@ -321,31 +332,33 @@ private slots:
         QVERIFY2(preview.contains(QStringLiteral("100  \u2192  150")), qPrintable(preview));
         QVERIFY(dialogs->expressionHelps.first().contains(QStringLiteral("half away from zero")));
         // 3 * 1.5 = 4.5 rounds to 5: the cells held whole numbers.
-        QCOMPARE(Cell(table(1), 2, 1) + Cell(table(1), 3, 1) + Cell(table(1), 5, 1) + Cell(table(1), 4, 2),
-                 QStringLiteral("15015x5"));
+        QCOMPARE(Cells(table(1), {{2, 1}, {3, 1}, {5, 1}, {4, 2}}), QStringList({"150", "15", "x", "5"}));
         QCOMPARE(undoText(), QStringLiteral("Set selection"));
-        window->Undo->trigger();
-        QCOMPARE(Cell(table(1), 2, 1) + Cell(table(1), 4, 2), QStringLiteral("1003"));
+        press(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Cells(table(1), {{2, 1}, {4, 2}}), QStringList({"100", "3"}));
 
         // A text that cannot be applied, and a cancel, change nothing.
         dialogs->expressionAnswers.enqueue(QStringLiteral("x*(2"));
         dialogs->expressionAnswers.enqueue(std::nullopt);
-        bulk()->setSelection->trigger();
-        bulk()->setSelection->trigger();
+        press(Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+        press(Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
         QVERIFY(dialogs->expressionPreviews.last().startsWith(QStringLiteral("This cannot be applied")));
         QCOMPARE(Cell(table(1), 2, 1), QStringLiteral("100"));
 
         // Hidden rows keep their values.
+        select(1, {2, 1}, {2, 2});
         hideRow(2);
-        select(1, {1, 2}, {2});
         dialogs->expressionAnswers.enqueue(QStringLiteral("=0"));
-        bulk()->setSelection->trigger();
-        QCOMPARE(Cell(table(1), 2, 1) + Cell(table(1), 2, 2), QStringLiteral("040"));
+        clickMenuItem(bulk()->setSelection);
+        QCOMPARE(Cells(table(1), {{2, 1}, {2, 2}}), QStringList({"0", "40"}));
 
         // Only value cells of a section table are set.
         goTo(dravik::kFileListGrid, 1, 1);
-        bulk()->setSelection->trigger();
+        press(Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(dialogs->messages.size(), 1);
+        QCOMPARE(dialogs->messages[0].caption, QStringLiteral("Set selection"));
+        QCOMPARE(dialogs->messages[0].text, QStringLiteral("Select value cells of a section table first (the file "
+                                                           "names and paths are not set)."));
     }
 
     void expressionDialogPreviewsAsTheUserTypes()
@@ -357,22 +370,24 @@ private slots:
         };
         bool applyEnabledForBad = true;
         QString shown;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
+        DialogAnswer answers;
+        answers.next<QDialog>([&](QDialog* dialog) {
             auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("Expression"));
             auto* preview = dialog->findChild<QLabel*>(QStringLiteral("Preview"));
+            QVERIFY(edit && preview);
             QPushButton* apply = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
             QTest::keyClicks(edit, "bad");
             QTRY_COMPARE(preview->text(), QStringLiteral("preview of bad"));
             applyEnabledForBad = apply->isEnabled();
-            edit->setText(QStringLiteral("+10"));
+            QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(edit, "+10");
             QTRY_VERIFY(apply->isEnabled());
             shown = preview->text();
-            apply->click();
+            QTest::mouseClick(apply, Qt::LeftButton);
         });
         dravik::ui::QtDialogs real;
         QCOMPARE(real.askExpression(window.get(), request), std::optional<QString>(QStringLiteral("+10")));
+        QCOMPARE(answers.failures(), QStringList());
         QVERIFY(!applyEnabledForBad);
         QCOMPARE(shown, QStringLiteral("preview of +10"));
     }

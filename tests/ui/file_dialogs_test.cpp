@@ -1,4 +1,5 @@
 // The file dialogs: what their titles say, and where they start.
+#include "dialog_answer.h"
 #include "window_fixture.h"
 #include "ui/common/qt_dialogs.h"
 
@@ -10,21 +11,15 @@
 #include <QFileDialog>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 
 namespace {
 
 // Answers the next file dialog once it is shown: notes the folder it shows,
 // then chooses `file`, or cancels when `file` is empty.
-void AnswerNextDialog(QString& startedIn, const QString& file)
+void AnswerNextDialog(DialogAnswer& answers, QString& startedIn, const QString& file)
 {
-    QTimer::singleShot(0, [&startedIn, file] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!dialog) {
-            AnswerNextDialog(startedIn, file);
-            return;
-        }
+    answers.next<QFileDialog>([&startedIn, file](QFileDialog* dialog) {
         startedIn = dialog->directory().absolutePath();
         if (file.isEmpty()) {
             dialog->reject();
@@ -81,25 +76,27 @@ private slots:
         dravik::ui::QtDialogs real;
         const dravik::ui::FileDialogRequest request;
         QString startedIn;
-        AnswerNextDialog(startedIn, tank);
+        DialogAnswer answers;
+        AnswerNextDialog(answers, startedIn, tank);
         QCOMPARE(real.openFiles(window.get(), request), QStringList({tank}));
         QCOMPARE(startedIn, other);
         QCOMPARE(QDir::currentPath(), here);
 
         const QString table = other + QStringLiteral("/table.txt");
-        AnswerNextDialog(startedIn, table);
+        AnswerNextDialog(answers, startedIn, table);
         QCOMPARE(real.saveFile(window.get(), request), std::optional<QString>(QDir::toNativeSeparators(table)));
         QCOMPARE(startedIn, here);
         QCOMPARE(QDir::currentPath(), other);
 
         // Cancelled, the folder stays; the console manager's folder list moves it too.
-        AnswerNextDialog(startedIn, QString());
+        AnswerNextDialog(answers, startedIn, QString());
         QVERIFY(real.openFiles(window.get(), request).isEmpty());
         QCOMPARE(QDir::currentPath(), other);
         QVERIFY(QDir::setCurrent(here));
-        AnswerNextDialog(startedIn, QString());
+        AnswerNextDialog(answers, startedIn, QString());
         real.saveFile(window.get(), request);
         QCOMPARE(startedIn, here);
+        QCOMPARE(answers.failures(), QStringList());
         QDir::setCurrent(before);
     }
 };

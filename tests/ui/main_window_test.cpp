@@ -12,11 +12,13 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QtTest>
@@ -88,6 +90,12 @@ private slots:
             QCOMPARE(window->PageControl1->widget(i)->objectName(), pages[i]);
         }
         QCOMPARE(window->PageControl1->currentIndex(), 0);
+        // Right of the preview, the filter bar over the tab control.
+        QWidget* tables = window->Splitter1->widget(1);
+        QCOMPARE(tables->objectName(), QStringLiteral("TablesPane"));
+        QWidget* filterBar = named(QStringLiteral("FilterBar"));
+        QVERIFY(filterBar && tables->isAncestorOf(filterBar) && tables->isAncestorOf(window->PageControl1));
+        QVERIFY(tables->layout()->indexOf(filterBar) < tables->layout()->indexOf(window->PageControl1));
 
         struct Item {
             const char* menu;
@@ -158,6 +166,7 @@ private slots:
     void typicalRoad()
     {
         openSample();
+        activate();
         const QString tank = folder->path("tank.txt");
         const QString gun = folder->path("gun.txt");
         QVERIFY(window->PageControl1->tabText(11) == "File of variables :" + folder->path("vars.var"));
@@ -181,10 +190,10 @@ private slots:
         QCOMPARE(window->document().currentDescFile(), dravik::ui::NativeBytes(gun));
         QVERIFY(window->Memo1->toPlainText().startsWith("[section1]\nHEALTH 40"));
 
-        QVERIFY(SetCell(section1, 2, 1, "150"));
-        QVERIFY(SetCell(section1, 5, 2, "9"));
-        QVERIFY(SetCell(window->StringGrid(10), 2, 2, "Pak 40"));
-        window->N10->trigger();
+        typeIntoCell(grid(1), 2, 1, "150");
+        typeIntoCell(grid(1), 5, 2, "9");
+        typeIntoCell(grid(10), 2, 2, "Pak 40");
+        press(Qt::Key_E, Qt::ControlModifier);
         QCOMPARE(dialogs->errors.size(), 0);
         QCOMPARE(folder->read("tank.txt"), QByteArray("; a tank\r\n[section1]\r\nhealth 150 \r\narmor 10 20 30 \r\n"
                                                       "[section2]\r\nspeed 5 7 \r\n[section_text]\r\nname Tiger tank \r\n"));
@@ -194,16 +203,18 @@ private slots:
         // The preview holds the current file's new text.
         QCOMPARE(window->Memo1->toPlainText(), QString::fromLatin1(savedGun).replace("\r\n", "\n"));
 
-        window->Memo1->moveCursor(QTextCursor::End);
-        window->Memo1->insertPlainText("\n; checked");
-        window->N3->trigger();
+        auto* preview = named<QPlainTextEdit>(QStringLiteral("Memo1"));
+        QTest::mouseClick(preview->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        press(Qt::Key_End, Qt::ControlModifier);
+        type("\n; checked");
+        press(Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(dialogs->errors.size(), 0);
         QCOMPARE(folder->read("gun.txt"), savedGun + "\r\n; checked");
 
         // Export, clear the summary table, import: the tables come back.
         const QString table = folder->path("table.txt");
         dialogs->saveAnswers.enqueue(table);
-        window->Exporttable1->trigger();
+        clickMenuItem(window->Exporttable1);
         QCOMPARE(dialogs->askedFiles.last().request.filter, QStringLiteral("tabulated text files|*.txt"));
         QCOMPARE(dialogs->askedFiles.last().request.defaultSuffix, QStringLiteral("txt"));
         dravik::Grid written;
@@ -212,15 +223,17 @@ private slots:
         // The status bar tells it was done: the file's lines, and its name.
         const auto lines = folder->read("table.txt").count("\r\n");
         QCOMPARE(window->statusPanelText(0), QStringLiteral("Exported %1 rows into table.txt").arg(lines));
-        QVERIFY(SetCell(section1, 2, 1, "999"));
+        typeIntoCell(grid(1), 2, 1, "999");
         dialogs->confirmAnswers.enqueue(true);
-        window->StringGrid12DblClick();
+        doubleClickCell(grid(dravik::kSummaryGrid), 2, 2);
         QCOMPARE(dialogs->confirmations, QStringList({"Clear summary table?"}));
         QCOMPARE(Cell(window->StringGrid(12), 1, 1), QString());
         dialogs->openAnswers.enqueue({table});
         dialogs->confirmAnswers.enqueue(true);  // the edit of 999 is replaced
-        window->Importtable1->trigger();
-        QCOMPARE(dialogs->confirmations.size(), 2);
+        clickMenuItem(window->Importtable1);
+        QCOMPARE(dialogs->confirmations.last(),
+                 QStringLiteral("The tables have unsaved changes, and Import table replaces them. "
+                                "(Edit > Undo takes the import back.) Go on?"));
         // The import keeps the open dialog's title and filter.
         QCOMPARE(dialogs->askedFiles.last().request.title, QStringLiteral("Select the desc files"));
         QCOMPARE(dialogs->askedFiles.last().request.filter, QStringLiteral("all files (*.*)|*.*"));
@@ -259,11 +272,8 @@ private slots:
         openSample();
         const QString tank = folder->path("tank.txt");
         const QString gun = folder->path("gun.txt");
-        GridView* files = window->StringGrid(11);
-        auto select = [&](int col, int row) {
-            files->selectionModel()->setCurrentIndex(files->model()->index(row - 1, col - 1),
-                                                     QItemSelectionModel::ClearAndSelect);
-        };
+        GridView* files = grid(dravik::kFileListGrid);
+        auto select = [&](int col, int row) { clickCell(files, col, row); };
 
         select(1, 1);
         QVERIFY(window->Memo1->toPlainText().startsWith("; a tank\n"));
@@ -276,7 +286,8 @@ private slots:
         longer.setRowCount(5);
         std::vector<std::pair<int, dravik::Grid>> contents;
         contents.emplace_back(11, longer);
-        window->document().replaceGrids(std::move(contents));
+        // Rows no file fills, which no command of the window makes.
+        static_cast<void>(window->document().replaceGrids(std::move(contents)));
         select(2, 4);
         QVERIFY(window->Memo1->toPlainText().startsWith("; a tank\n"));
         QCOMPARE(window->statusPanelText(2), QString());
@@ -475,7 +486,8 @@ private slots:
         // A grid cell through the cell editor.
         GridView* grid = window->StringGrid(1);
         window->PageControl1->setCurrentIndex(1);
-        window->document().setCell(1, 3, 1, bytes);
+        // Bytes no keyboard types, straight into the document.
+        static_cast<void>(window->document().setCell(1, 3, 1, bytes));
         const QModelIndex index = grid->model()->index(0, 2);
         grid->setCurrentIndex(index);
         grid->edit(index);

@@ -49,9 +49,9 @@ bool ScriptedDialogs::confirm(QWidget*, const QString& text)
     return confirmAnswers.dequeue();
 }
 
-int ScriptedDialogs::ask(QWidget*, const QString&, const QString& text, const QStringList& buttons)
+int ScriptedDialogs::ask(QWidget*, const QString& title, const QString& text, const QStringList& buttons)
 {
-    questions.append(text);
+    questions.append({title, text, buttons});
     if (askAnswers.isEmpty()) {
         ++unexpected;
         return static_cast<int>(buttons.size()) - 1;  // the button that changes nothing
@@ -59,10 +59,10 @@ int ScriptedDialogs::ask(QWidget*, const QString&, const QString& text, const QS
     return askAnswers.dequeue();
 }
 
-bool ScriptedDialogs::review(QWidget*, const QString&, const QString&, const QString& details, const QString&,
-                             const QString&)
+bool ScriptedDialogs::review(QWidget*, const QString&, const QString& summary, const QString& details,
+                             const QString&, const QString&)
 {
-    reviews.append(details);
+    reviews.append({summary, details});
     if (reviewAnswers.isEmpty()) {
         ++unexpected;
         return false;

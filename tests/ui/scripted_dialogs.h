@@ -18,6 +18,17 @@ struct ShownError {
     QString text;
 };
 
+struct Question {
+    QString title;
+    QString text;
+    QStringList buttons;
+};
+
+struct Review {
+    QString summary;
+    QString details;
+};
+
 class ScriptedDialogs : public dravik::ui::Dialogs {
 public:
     // Answers, taken in order. An empty list answers an open dialog with Cancel.
@@ -33,8 +44,8 @@ public:
     QList<ShownError> errors;
     QList<ShownError> messages;  // plain message boxes
     QStringList confirmations;
-    QStringList questions;  // the texts of ask()
-    QStringList reviews;    // the details of review()
+    QList<Question> questions;  // of ask()
+    QList<Review> reviews;
     // The help of each expression question, and the preview of each answer.
     QStringList expressionHelps;
     QStringList expressionPreviews;

@@ -6,7 +6,15 @@
 #include "ui/common/display_text.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolButton>
 #include <QtTest>
+#include <algorithm>
 
 void WindowFixture::init()
 {
@@ -34,6 +42,150 @@ void WindowFixture::openSample()
     dialogs->openAnswers.enqueue({tank, gun});
     window->N2->trigger();
     QCOMPARE(dialogs->errors.size(), 0);
+}
+
+dravik::ui::GridView* WindowFixture::grid(int number) const
+{
+    return named<dravik::ui::GridView>(QStringLiteral("StringGrid%1").arg(number));
+}
+
+void WindowFixture::activate()
+{
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+}
+
+void WindowFixture::clickTabOf(QWidget* content)
+{
+    auto* tabs = named<QTabWidget>(QStringLiteral("PageControl1"));
+    QVERIFY(tabs);
+    int index = -1;
+    for (int i = 0; i < tabs->count(); ++i)
+        if (tabs->widget(i) == content || tabs->widget(i)->isAncestorOf(content))
+            index = i;
+    QVERIFY(index >= 0);
+    if (tabs->currentIndex() == index)
+        return;
+    QTabBar* bar = tabs->tabBar();
+    // The tabs do not all fit: the bar's arrow buttons scroll it.
+    const auto arrows = bar->findChildren<QToolButton*>();
+    auto shown = [&] {
+        const QPoint centre = bar->tabRect(index).center();
+        if (!bar->rect().contains(centre))
+            return false;
+        for (const QToolButton* arrow : arrows)
+            if (arrow->isVisible() && arrow->geometry().contains(centre))
+                return false;
+        return true;
+    };
+    for (int i = 0; i < tabs->count() && !shown(); ++i) {
+        const Qt::ArrowType way = bar->tabRect(index).center().x() < 0 ? Qt::LeftArrow : Qt::RightArrow;
+        const auto arrow = std::find_if(arrows.begin(), arrows.end(),
+                                        [&](const QToolButton* button) { return button->arrowType() == way; });
+        QVERIFY(arrow != arrows.end());
+        QTest::mouseClick(*arrow, Qt::LeftButton);
+    }
+    QVERIFY(shown());
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+    QCOMPARE(tabs->currentIndex(), index);
+    QCoreApplication::processEvents();
+}
+
+void WindowFixture::clickCell(dravik::ui::GridView* grid, int col, int row, Qt::KeyboardModifiers modifiers)
+{
+    clickTabOf(grid);
+    const QModelIndex index = grid->model()->index(row - 1, col - 1);
+    grid->scrollTo(index);
+    // An editor open on the cell covers it and takes the click.
+    const QPoint centre = grid->visualRect(index).center();
+    QWidget* target = grid->viewport()->childAt(centre);
+    if (target)
+        QTest::mouseClick(target, Qt::LeftButton, modifiers, target->mapFrom(grid->viewport(), centre));
+    else
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, modifiers, centre);
+    QCoreApplication::processEvents();
+    // A working table opens its editor on the current cell; on a cell that
+    // was selected already, only once a double-click can no longer come.
+    if (grid->kind() == dravik::ui::GridView::Kind::Working)
+        QTRY_VERIFY(grid->indexWidget(grid->currentIndex()));
+}
+
+void WindowFixture::doubleClickCell(dravik::ui::GridView* grid, int col, int row)
+{
+    clickTabOf(grid);
+    const QModelIndex index = grid->model()->index(row - 1, col - 1);
+    grid->scrollTo(index);
+    // What the system sends: a click, then a second press as a double-click.
+    const QPoint centre = grid->visualRect(index).center();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, centre);
+    QCoreApplication::processEvents();
+}
+
+void WindowFixture::typeIntoCell(dravik::ui::GridView* grid, int col, int row, const QString& text)
+{
+    clickCell(grid, col, row);
+    QVERIFY(grid->indexWidget(grid->model()->index(row - 1, col - 1)));
+    // A click on the cell already current puts the cursor into its text.
+    press(Qt::Key_End);
+    press(Qt::Key_Home, Qt::ShiftModifier);
+    type(text);
+    // The editor hands its text to the table once the loop runs.
+    press(Qt::Key_Return);
+}
+
+void WindowFixture::type(const QString& text)
+{
+    // Key by key: the first key may open an editor that takes the rest.
+    for (const QChar c : text) {
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus);
+        if (c == QLatin1Char('\n'))
+            QTest::keyClick(focus, Qt::Key_Return);
+        else
+            QTest::keyClicks(focus, QString(c));
+        QCoreApplication::processEvents();
+    }
+}
+
+void WindowFixture::press(int key, Qt::KeyboardModifiers modifiers)
+{
+    QWidget* focus = QApplication::focusWidget();
+    QVERIFY(focus);
+    QTest::keyClick(focus, static_cast<Qt::Key>(key), modifiers);
+    QCoreApplication::processEvents();
+}
+
+void WindowFixture::clickMenuItem(QAction* item)
+{
+    QMenu* menu = nullptr;
+    for (QObject* holder : item->associatedObjects())
+        if (auto* m = qobject_cast<QMenu*>(holder))
+            menu = m;
+    QVERIFY(menu);
+    // The window system gives the window its activation and focus back when
+    // the menu closes; the offscreen platform does not.
+    const QPointer<QWidget> focus = QApplication::focusWidget();
+    QMenuBar* bar = window->menuBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+    QVERIFY(menu->isVisible());
+    QVERIFY2(item->isEnabled(), qPrintable(item->text()));
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+    QCoreApplication::processEvents();
+    if (QApplication::activeWindow() != window.get())
+        QApplication::setActiveWindow(window.get());
+    QVERIFY(!menu->isVisible());
+    if (!QApplication::focusWidget() && focus)
+        focus->setFocus();
+}
+
+QStringList WindowFixture::Cells(dravik::ui::GridView* grid, const QList<QPoint>& cells)
+{
+    QStringList texts;
+    for (const QPoint& cell : cells)
+        texts << Cell(grid, cell.x(), cell.y());
+    return texts;
 }
 
 QString WindowFixture::Cell(dravik::ui::GridView* grid, int col, int row)

@@ -12,6 +12,8 @@
 #include <QObject>
 #include <memory>
 
+class QAction;
+
 class WindowFixture : public QObject {
     Q_OBJECT
 
@@ -24,9 +26,36 @@ protected:
     // opened through the menu.
     void openSample();
 
+    // The user's hands. Keys go to the widget with the focus and clicks to
+    // where a widget is drawn, and the event loop runs after each as it would
+    // between the user's keys. Widgets are found by their object names.
+    template <class Widget = QWidget>
+    Widget* named(const QString& name) const
+    {
+        return window->findChild<Widget*>(name);
+    }
+    // StringGrid1 ... StringGrid12.
+    dravik::ui::GridView* grid(int number) const;
+    // The window in front, so that its shortcuts reach it.
+    void activate();
+    // The tab that holds the widget, the tab bar scrolled to it first.
+    void clickTabOf(QWidget* content);
+    // On the cell's tab, scrolled into view.
+    void clickCell(dravik::ui::GridView* grid, int col, int row, Qt::KeyboardModifiers modifiers = {});
+    void doubleClickCell(dravik::ui::GridView* grid, int col, int row);
+    // Clicks the cell, types over the text its editor opens with, and Enter.
+    void typeIntoCell(dravik::ui::GridView* grid, int col, int row, const QString& text);
+    // A line break is the Return key.
+    static void type(const QString& text);
+    static void press(int key, Qt::KeyboardModifiers modifiers = {});
+    // The item's menu on the menu bar, then the item.
+    void clickMenuItem(QAction* item);
+
     // Cells by the grid's own numbering: column 1 is the first after the
     // row numbers, row 1 the first after the headers.
     static QString Cell(dravik::ui::GridView* grid, int col, int row);
+    // The cells at (column, row), in order, so that a difference names its cell.
+    static QStringList Cells(dravik::ui::GridView* grid, const QList<QPoint>& cells);
     static bool SetCell(dravik::ui::GridView* grid, int col, int row, const QString& text);
     static QString Header(dravik::ui::GridView* grid, int col);
     static QString RowNumber(dravik::ui::GridView* grid, int row);

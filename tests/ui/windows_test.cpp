@@ -2,6 +2,7 @@
 // backslash paths, the tools and the game started through the system with
 // their command lines untouched, the version record of dravik2.exe. A copy
 // of the stand-in program records what the system handed it.
+#include "dialog_answer.h"
 #include "stand_in_tool.h"
 #include "tool_fixture.h"
 #include "ui/conman.h"
@@ -18,7 +19,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTimer>
 #include <QtTest>
 
 #include <memory>
@@ -154,17 +154,17 @@ private slots:
     void theFileDialogsGiveBackslashPaths()
     {
         const QString tank = folder->write("tank.txt", sample::TankDesc());
-        auto answer = [&] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
+        auto answer = [&](QFileDialog* dialog) {
             dialog->selectFile(tank);
             QMetaObject::invokeMethod(dialog, "accept");
         };
         dravik::ui::QtDialogs system;
-        QTimer::singleShot(0, answer);
+        DialogAnswer answers;
+        answers.next<QFileDialog>(answer);
         QCOMPARE(system.openFiles(nullptr, {}), QStringList{QDir::toNativeSeparators(tank)});
-        QTimer::singleShot(0, answer);
+        answers.next<QFileDialog>(answer);
         QCOMPARE(system.saveFile(nullptr, {}).value_or(QString()), QDir::toNativeSeparators(tank));
+        QCOMPARE(answers.failures(), QStringList());
     }
 
     void theWindowProgramCarriesTheVersionRecord()

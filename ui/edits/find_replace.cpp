@@ -228,8 +228,9 @@ void FindReplace::replaceOne()
             std::string text;
             if (search_->replaceAll(host_.document.grid(current->grid).cell(current->col, current->row), replacement,
                                     text))
-                host_.history.push(tr("Replace"),
-                                   host_.document.setCell(current->grid, current->col, current->row, std::move(text)));
+                host_.history.apply(EditStep::Replace, [&](DescDocument& document) {
+                    return document.setCell(current->grid, current->col, current->row, std::move(text));
+                });
         });
     }
     step(true);
@@ -243,7 +244,8 @@ void FindReplace::replaceAll()
     BulkEdit edit;
     if (!host_.run([&] {
             edit = ReplaceAllEdits(host_.document, scope_, *search_, replacement);
-            host_.history.push(tr("Replace all"), host_.document.setCells(edit.edits));
+            host_.history.apply(EditStep::ReplaceAll,
+                                [&](DescDocument& document) { return document.setCells(edit.edits); });
         }))
         return;
     if (edit.edits.empty())

@@ -97,7 +97,8 @@ void SetSelection(const BulkEditHost& host)
     host.run([&] {
         const CellExpression expression = CellExpression::Parse(CellBytes(*typed, host.document.codePage()));
         const ExpressionEdit edit = ExpressionEdits(host.document, scope, expression, 0);
-        host.history.push(QObject::tr("Set selection"), host.document.setCells(edit.edits));
+        host.history.apply(EditStep::SetSelection,
+                           [&](DescDocument& document) { return document.setCells(edit.edits); });
     });
 }
 

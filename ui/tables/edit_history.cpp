@@ -1,17 +1,33 @@
 #include "ui/tables/edit_history.h"
 
+#include <QCoreApplication>
 #include <QUndoCommand>
+#include <array>
 
 namespace dravik::ui {
 
 namespace {
 
+// In the order of EditStep.
+constexpr std::array<const char*, 9> kStepNames = {
+    QT_TRANSLATE_NOOP("EditHistory", "Typing"),
+    QT_TRANSLATE_NOOP("EditHistory", "Paste"),
+    QT_TRANSLATE_NOOP("EditHistory", "Set selection"),
+    QT_TRANSLATE_NOOP("EditHistory", "Replace"),
+    QT_TRANSLATE_NOOP("EditHistory", "Replace all"),
+    QT_TRANSLATE_NOOP("EditHistory", "Export table"),
+    QT_TRANSLATE_NOOP("EditHistory", "Import table"),
+    QT_TRANSLATE_NOOP("EditHistory", "Clear summary table"),
+    QT_TRANSLATE_NOOP("EditHistory", "Revert"),
+};
+static_assert(kStepNames.size() == static_cast<size_t>(EditStep::Revert) + 1);
+
 // A change already applied: the first redo (QUndoStack::push calls it) has
 // nothing to do.
 class TableChangeCommand : public QUndoCommand {
 public:
-    TableChangeCommand(DescDocument& document, const QString& name, TableChange change)
-        : QUndoCommand(name), document_(document), change_(std::move(change))
+    TableChangeCommand(DescDocument& document, EditStep step, TableChange change)
+        : QUndoCommand(StepName(step)), document_(document), change_(std::move(change))
     {
     }
     void undo() override { document_.undo(change_); }
@@ -36,7 +52,7 @@ public:
     static constexpr int kId = 1;
 
     TypingCommand(DescDocument& document, TableChange change)
-        : TableChangeCommand(document, QObject::tr("Typing"), std::move(change))
+        : TableChangeCommand(document, EditStep::Typing, std::move(change))
     {
     }
     int id() const override { return kId; }
@@ -57,24 +73,34 @@ public:
     }
 };
 
+bool OneCell(const TableChange& change) { return change.steps().size() == 1 && !change.steps().front().resize; }
+
 }  // namespace
+
+QString StepName(EditStep step)
+{
+    return QCoreApplication::translate("EditHistory", kStepNames.at(static_cast<size_t>(step)));
+}
 
 EditHistory::EditHistory(DescDocument& document, QObject* parent) : QObject(parent), document_(document)
 {
     stack_.setUndoLimit(kStepLimit);
 }
 
-void EditHistory::typeCell(int grid, int col, int row, std::string text)
+void EditHistory::apply(EditStep step, const Edit& edit)
 {
-    TableChange change = document_.setCell(grid, col, row, std::move(text));
-    if (!change.empty())
+    TableChange change = edit(document_);
+    if (change.empty())
+        return;
+    if (step == EditStep::Typing && OneCell(change))
         stack_.push(new TypingCommand(document_, std::move(change)));
+    else
+        stack_.push(new TableChangeCommand(document_, step, std::move(change)));
 }
 
-void EditHistory::push(const QString& name, TableChange change)
+void EditHistory::typeCell(int grid, int col, int row, std::string text)
 {
-    if (!change.empty())
-        stack_.push(new TableChangeCommand(document_, name, std::move(change)));
+    apply(EditStep::Typing, [&](DescDocument& document) { return document.setCell(grid, col, row, std::move(text)); });
 }
 
 }  // namespace dravik::ui

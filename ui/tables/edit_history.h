@@ -1,7 +1,7 @@
 // The undo history of the tables. Every change the window makes to the
-// document's tables passes through here as one step with a name ("Import
-// table", "Typing"); the document has made the change already, the step
-// keeps what it replaced.
+// document's tables is made through here, as one step with a name ("Import
+// table", "Typing"): the history makes the edit and keeps what it replaced,
+// so no edit goes unrecorded.
 #pragma once
 
 #include "core/document/desc_document.h"
@@ -9,8 +9,23 @@
 #include <QObject>
 #include <QString>
 #include <QUndoStack>
+#include <functional>
 
 namespace dravik::ui {
+
+// The steps, each named as the Edit menu shows it ("Undo Import table").
+enum class EditStep {
+    Typing,
+    Paste,
+    SetSelection,
+    Replace,
+    ReplaceAll,
+    ExportTable,
+    ImportTable,
+    ClearSummaryTable,
+    Revert,
+};
+QString StepName(EditStep step);
 
 class EditHistory : public QObject {
     Q_OBJECT
@@ -19,17 +34,20 @@ public:
     // changed, compactly, so the history stays small even for bulk edits.
     static constexpr int kStepLimit = 100;
 
+    // Makes its change on the document and returns it.
+    using Edit = std::function<TableChange(DescDocument&)>;
+
     EditHistory(DescDocument& document, QObject* parent = nullptr);
 
     DescDocument& document() { return document_; }
     QUndoStack* stack() { return &stack_; }
 
-    // A value typed into one cell. Typing into the same cell again, with no
-    // other step in between, merges into the same step.
+    // Makes the edit and records it as one step; nothing is recorded when it
+    // changed nothing. Typing into the same cell again, with no other step in
+    // between, merges into the step before.
+    void apply(EditStep step, const Edit& edit);
+    // A value typed into one cell.
     void typeCell(int grid, int col, int row, std::string text);
-    // A change the document has already made, as one step; nothing is
-    // recorded when it changed nothing.
-    void push(const QString& name, TableChange change);
     // Open desc starts a fresh history.
     void clear() { stack_.clear(); }
 

@@ -44,7 +44,7 @@ void PasteCells(const BulkEditHost& host, GridView* view)
                                       : BlockFrom(view, selection.columns.front(), selection.rows.front(), cells.size(),
                                                   cells.front().size());
         const BulkEdit edit = PasteEdits(host.document, target, cells);
-        host.history.push(QObject::tr("Paste"), host.document.setCells(edit.edits));
+        host.history.apply(EditStep::Paste, [&](DescDocument& document) { return document.setCells(edit.edits); });
         SelectBlock(view, target);
     });
 }

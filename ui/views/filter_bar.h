@@ -53,7 +53,6 @@ public:
     QString message() const;
 
     QLineEdit* textEdit() const { return text_; }
-    QComboBox* tableChooser() const { return table_; }
     QComboBox* columnChooser() const { return column_; }
     QCheckBox* matchCaseBox() const { return case_; }
     // Shows the bar and puts the cursor into the filter text.
