@@ -206,6 +206,10 @@ private:
     void reloadCurrentDescText();
     void setCurrentDescFile(std::string path);
     void loadDescText(std::string_view bytes);
+    // The last step of planning one file's save (save_all.cpp): whether its
+    // bytes change, whether it changed behind the document's back, and the
+    // fingerprint it has once saved.
+    void settleFileSave(FileSave& file, const std::string& bytes, std::string out, const FileSave* earlier) const;
     // How the file's bytes looked when last read or written here.
     static std::uint64_t Fingerprint(std::string_view bytes);
 
