@@ -140,11 +140,8 @@ void DescDocument::openDesc(const std::vector<std::string>& paths, const LoadHoo
                 const int columns = ColumnsOf(entry);
                 if (columns == 0)
                     continue;
-                const long keyLine = keys.findFolded(schema.folded(i, k));
-                const std::string value = keyLine == kNoLine
-                                              ? std::string(" ")
-                                              : ValueAfterKey(descText_.lines[static_cast<size_t>(keyLine)],
-                                                              entry.name.size());
+                const std::string value =
+                    ValueOfKeyLine(descText_.lines, keys.findFolded(schema.folded(i, k)), entry.name.size());
                 if (i == kSectionCount) {
                     for (int j = 0; j < columns; ++j)
                         table.setCell(col++, r, value);
