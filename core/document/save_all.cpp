@@ -223,7 +223,7 @@ void DescDocument::markRowSaved(int row, Touched& touched)
         left -= static_cast<int>(erased);
         changedCells_ -= erased;
         if (erased > 0)
-            touched.reset(n);
+            touched.row(n, grid(n), row);
     }
 }
 
@@ -239,6 +239,7 @@ SaveOutcome DescDocument::saveAll(const SavePlan& givenPlan, const std::set<int>
     if (givenPlan.madeAt != modificationCount_)
         fresh = planSaveAll();
     const SavePlan& plan = givenPlan.madeAt != modificationCount_ ? fresh : givenPlan;
+    Notice notice(listeners_);
     const bool wasModified = isModified();
     Touched touched;
     SaveOutcome outcome;
@@ -305,6 +306,7 @@ SaveOutcome DescDocument::saveAll(const SavePlan& givenPlan, const std::set<int>
     }
     notify(touched, wasModified);
     reloadCurrentDescText();
+    notice.end();
     return outcome;
 }
 
