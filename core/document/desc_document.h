@@ -210,7 +210,7 @@ private:
 
     // The steps of Open desc (open_desc.cpp).
     void loadFiles(const std::vector<std::string>& paths, const LoadedSchema& schema, const LoadHooks& hooks);
-    void takeDescFile(const std::string& path, const std::string& bytes);
+    void readDescFile(int row, const std::string& path);
     void layOutSection(int section, const LoadedSchema& schema, int files, const std::function<void()>& beforeFailing);
     void fillSectionRow(int section, int row, const std::string& path, const LoadedSchema& schema,
                         const KeyLineIndex& keys);

@@ -85,12 +85,8 @@ void DescDocument::loadFiles(const std::vector<std::string>& paths, const Loaded
 
     for (int r = 1; r <= count; ++r) {
         const std::string& path = paths[static_cast<size_t>(r - 1)];
-        Grid& files = mutableGrid(kFileListGrid);
-        files.setCell(2, r, path);
-        files.setCell(0, r, std::to_string(r));
-        files.setCell(1, r, NameOfFile(path));
         try {
-            takeDescFile(path, ReadFileOrThrow(path));
+            readDescFile(r, path);
         } catch (const DravikError&) {
             fitIfSectionFinished();
             throw;
@@ -111,8 +107,14 @@ void DescDocument::loadFiles(const std::vector<std::string>& paths, const Loaded
         hooks.fitColumnWidths();
 }
 
-void DescDocument::takeDescFile(const std::string& path, const std::string& bytes)
+// The file's row of the file list, then the file itself as the desc text.
+void DescDocument::readDescFile(int row, const std::string& path)
 {
+    Grid& files = mutableGrid(kFileListGrid);
+    files.setCell(2, row, path);
+    files.setCell(0, row, std::to_string(row));
+    files.setCell(1, row, NameOfFile(path));
+    const std::string bytes = ReadFileOrThrow(path);
     fingerprints_[path] = Fingerprint(bytes);
     // The listeners hear of the text and the current file once, at the end.
     SplitLinesInto(bytes, descText_);

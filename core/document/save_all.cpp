@@ -134,6 +134,33 @@ void RewriteKeyLines(const DescDocument& document, const LoadedSchema& schema, c
     review.dropUnchanged();
 }
 
+// The bytes a row's save starts from: what an earlier row of the same file
+// writes, else what the file holds. False, with the message, when the file
+// cannot be read.
+bool BytesBefore(const std::string& path, const FileSave* earlier, std::string& bytes, std::string& error)
+{
+    if (earlier) {
+        bytes = earlier->bytes;
+        return true;
+    }
+    FileError err;
+    if (ReadWholeFile(path, bytes, err))
+        return true;
+    error = CannotOpenFileMessage(path, err.reason);
+    return false;
+}
+
+// A file's bytes with every key line rebuilt from row `row`; the lines that
+// change go into `review` when it is given.
+std::string RebuiltText(const DescDocument& document, const LoadedSchema& schema, const SectionColumns& columns,
+                        int row, const std::string& bytes, TextLines& text, std::vector<KeyLineChange>* review)
+{
+    SplitLinesInto(bytes, text);
+    ReviewedLines reviewed(review);
+    RewriteKeyLines(document, schema, columns, row, text, reviewed);
+    return JoinLines(text);
+}
+
 }  // namespace
 
 SavePlan DescDocument::planSaveAll(const Progress& progress, bool withKeyLines) const
@@ -159,23 +186,15 @@ SavePlan DescDocument::planSaveAll(const Progress& progress, bool withKeyLines) 
         const std::string& path = fileList().cell(2, r);
         const auto found = lastChange.find(path);
         const FileSave* earlier = found == lastChange.end() ? nullptr : &plan.files[found->second];
-        FileError err;
-        if (earlier) {
-            bytes = earlier->bytes;
-        } else if (!ReadWholeFile(path, bytes, err)) {
-            plan.error = CannotOpenFileMessage(path, err.reason);
+        if (!BytesBefore(path, earlier, bytes, plan.error))
             return plan;
-        }
         if (r == 1 && !(plan.error = schema.firstError()).empty())
             return plan;
-
         FileSave file;
         file.row = r;
         file.path = path;
-        SplitLinesInto(bytes, text);
-        ReviewedLines review(withKeyLines ? &file.keyLines : nullptr);
-        RewriteKeyLines(*this, schema, columns, r, text, review);
-        settleFileSave(file, bytes, JoinLines(text), earlier);
+        std::string out = RebuiltText(*this, schema, columns, r, bytes, text, withKeyLines ? &file.keyLines : nullptr);
+        settleFileSave(file, bytes, std::move(out), earlier);
         if (file.changed)
             lastChange[path] = plan.files.size();
         plan.files.push_back(std::move(file));
