@@ -114,7 +114,7 @@ TMainForm::TMainForm(const QString& settingsPath, dravik::ui::Dialogs& dialogs, 
 {
     setObjectName(QStringLiteral("MainForm"));
     history_ = new dravik::ui::EditHistory(document_, this);
-    document_.addListener(this);
+    documentConnection_ = document_.connect(*this);
     layouts_[dravik::kFileListGrid - 1] = dravik::ui::GridLayout(kFileListColumnWidth);
     createControls();
     createTableViews();
@@ -138,7 +138,6 @@ TMainForm::~TMainForm()
         model = nullptr;
     }
     delete history_;
-    document_.removeListener(this);
 }
 
 void TMainForm::createMenus()
@@ -802,7 +801,9 @@ bool TMainForm::StringGrid11SelectCell(int, int row)
 
 void TMainForm::fileListCurrentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
-    if (selectingFileListCell_ || !current.isValid())
+    // The current cell also moves when the rows or columns under it go: that
+    // chooses no file.
+    if (selectingFileListCell_ || !current.isValid() || document_.notifying())
         return;
     if (StringGrid11SelectCell(current.column() + 1, current.row() + 1))
         return;

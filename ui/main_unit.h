@@ -185,6 +185,7 @@ private:
     void modifiedChanged(bool modified) override;
 
     dravik::DescDocument document_;
+    dravik::DocumentConnection documentConnection_;
     dravik::ColumnProfiles profiles_{document_};
     // Both listen to the document: they go before it (the window's children
     // go only after its members).

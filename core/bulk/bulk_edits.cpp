@@ -101,20 +101,14 @@ ExpressionEdit ApplyToScope(const DescDocument& document, const CellScope& scope
     FileCounter files(document);
     std::string out;
     ForEachValueCell(document, scope, [&](int grid, int col, int row, const std::string& text) {
-        switch (expression.apply(text, out)) {
-        case CellOutcome::Changed:
-            ++result.tally.changed;
-            if (result.examples.size() < examples)
-                result.examples.emplace_back(text, out);
-            if (keepEdits)
-                result.edits.push_back({grid, col, row, std::move(out)});
-            files.add(row);
-            out.clear();
-            break;
-        case CellOutcome::Same: ++result.tally.same; break;
-        case CellOutcome::NotANumber: ++result.tally.notANumber; break;
-        case CellOutcome::NoFiniteResult: ++result.tally.noFiniteResult; break;
-        }
+        if (!result.tally.count(expression.apply(text, out)))
+            return;
+        if (result.examples.size() < examples)
+            result.examples.emplace_back(text, out);
+        if (keepEdits)
+            result.edits.push_back({grid, col, row, std::move(out)});
+        files.add(row);
+        out.clear();
     });
     result.files = files.count();
     return result;

@@ -377,24 +377,15 @@ CellOutcome CellExpression::apply(std::string_view cell, std::string& result) co
     return CellOutcome::Changed;
 }
 
-ExpressionTally ApplyExpression(const CellExpression& expression, std::span<const std::string_view> cells,
-                                const std::function<void(size_t index, std::string&& text)>& changedCell)
+bool ExpressionTally::count(CellOutcome outcome)
 {
-    ExpressionTally tally;
-    std::string text;
-    for (size_t i = 0; i < cells.size(); ++i) {
-        switch (expression.apply(cells[i], text)) {
-        case CellOutcome::Changed:
-            ++tally.changed;
-            changedCell(i, std::move(text));
-            text.clear();
-            break;
-        case CellOutcome::Same: ++tally.same; break;
-        case CellOutcome::NotANumber: ++tally.notANumber; break;
-        case CellOutcome::NoFiniteResult: ++tally.noFiniteResult; break;
-        }
+    switch (outcome) {
+    case CellOutcome::Changed: ++changed; return true;
+    case CellOutcome::Same: ++same; break;
+    case CellOutcome::NotANumber: ++notANumber; break;
+    case CellOutcome::NoFiniteResult: ++noFiniteResult; break;
     }
-    return tally;
+    return false;
 }
 
 }  // namespace dravik

@@ -32,8 +32,6 @@
 #include "core/errors.h"
 
 #include <cstddef>
-#include <functional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -87,11 +85,9 @@ struct ExpressionTally {
     size_t same = 0;
     size_t notANumber = 0;
     size_t noFiniteResult = 0;
-};
 
-// Applies the expression to every cell; `changedCell` is called with the
-// index and new text of each cell that changes.
-ExpressionTally ApplyExpression(const CellExpression& expression, std::span<const std::string_view> cells,
-                                const std::function<void(size_t index, std::string&& text)>& changedCell);
+    // Counts one cell's outcome; true when the cell changes.
+    bool count(CellOutcome outcome);
+};
 
 }  // namespace dravik

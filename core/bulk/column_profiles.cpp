@@ -5,9 +5,7 @@
 
 namespace dravik {
 
-ColumnProfiles::ColumnProfiles(DescDocument& document) : document_(document) { document_.addListener(this); }
-
-ColumnProfiles::~ColumnProfiles() { document_.removeListener(this); }
+ColumnProfiles::ColumnProfiles(DescDocument& document) : document_(document), connection_(document.connect(*this)) {}
 
 bool ColumnProfiles::isValueCell(int grid, int col, int row) const
 {
@@ -81,11 +79,20 @@ void ColumnProfiles::cellsChanged(int grid, int firstCol, int, int lastCol, int)
         columns[static_cast<size_t>(c)].mostCommon.reset();
 }
 
-void ColumnProfiles::gridReset(int grid)
+void ColumnProfiles::forgetColumns(int grid, int firstCol)
 {
-    if (grid >= 1 && grid <= kSectionCount)
-        columns_[static_cast<size_t>(grid - 1)].clear();
+    if (grid < 1 || grid > kSectionCount)
+        return;
+    auto& columns = columns_[static_cast<size_t>(grid - 1)];
+    if (static_cast<size_t>(firstCol) < columns.size())
+        columns.resize(static_cast<size_t>(firstCol));
 }
+
+// Rows that come or go change every column's values.
+void ColumnProfiles::rowsInserted(int grid, int, int) { forgetColumns(grid, 0); }
+void ColumnProfiles::rowsRemoved(int grid, int, int) { forgetColumns(grid, 0); }
+void ColumnProfiles::columnsInserted(int grid, int first, int) { forgetColumns(grid, first); }
+void ColumnProfiles::columnsRemoved(int grid, int first, int) { forgetColumns(grid, first); }
 
 void ColumnProfiles::diskValuesChanged(int grid)
 {

@@ -18,7 +18,6 @@ namespace dravik {
 class ColumnProfiles : private DocumentListener {
 public:
     explicit ColumnProfiles(DescDocument& document);
-    ~ColumnProfiles() override;
     ColumnProfiles(const ColumnProfiles&) = delete;
     ColumnProfiles& operator=(const ColumnProfiles&) = delete;
 
@@ -42,11 +41,17 @@ private:
     bool isValueCell(int grid, int col, int row) const;
 
     void cellsChanged(int grid, int firstCol, int firstRow, int lastCol, int lastRow) override;
-    void gridReset(int grid) override;
+    void rowsInserted(int grid, int first, int last) override;
+    void rowsRemoved(int grid, int first, int last) override;
+    void columnsInserted(int grid, int first, int last) override;
+    void columnsRemoved(int grid, int first, int last) override;
     void diskValuesChanged(int grid) override;
+    // Every column of the grid from `firstCol` on is worked out again.
+    void forgetColumns(int grid, int firstCol);
 
     DescDocument& document_;
     std::array<std::vector<Column>, kSectionCount> columns_;
+    DocumentConnection connection_;
 };
 
 }  // namespace dravik

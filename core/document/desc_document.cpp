@@ -58,15 +58,9 @@ DescDocument::DescDocument(const CodePage& codePage) : codePage_(&codePage), gri
     takeDiskBaseline(nobodyListensYet);
 }
 
-void DescDocument::addListener(DocumentListener* listener) { listeners_.push_back(listener); }
-
-void DescDocument::removeListener(DocumentListener* listener)
-{
-    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
-}
-
 void DescDocument::startUp()
 {
+    Notice notice(listeners_);
     const bool wasModified = isModified();
     Touched touched;
     for (int n = 1; n <= kSectionCount; ++n) {
@@ -74,15 +68,18 @@ void DescDocument::startUp()
         table.setCell(1, 0, "File name");
         for (int r = 1; r < table.rowCount(); ++r)
             table.setCell(0, r, std::to_string(r));
-        touched.reset(n);
+        touched.cell(n, 0, 0);
+        touched.cell(n, 1, table.rowCount() - 1);
     }
     Grid& files = mutableGrid(kFileListGrid);
     files.setCell(0, 0, "File number");
     files.setCell(1, 0, "File name");
     files.setCell(2, 0, "Path");
-    touched.reset(kFileListGrid);
+    touched.cell(kFileListGrid, 0, 0);
+    touched.cell(kFileListGrid, 2, 0);
     takeDiskBaseline(touched);
     notify(touched, wasModified);
+    notice.end();
 }
 
 // ---- Edits
@@ -114,6 +111,7 @@ void DescDocument::putCell(int grid, int col, int row, std::string_view text, Ta
 
 TableChange DescDocument::setCells(const std::vector<CellEdit>& edits)
 {
+    Notice notice(listeners_);
     const bool wasModified = isModified();
     TableChange change;
     Touched touched;
@@ -122,12 +120,39 @@ TableChange DescDocument::setCells(const std::vector<CellEdit>& edits)
     if (!change.empty())
         ++modificationCount_;
     notify(touched, wasModified);
+    notice.end();
     return change;
 }
 
 TableChange DescDocument::setCell(int grid, int col, int row, std::string text)
 {
     return setCells({CellEdit{grid, col, row, std::move(text)}});
+}
+
+void DescDocument::resizeGrid(int grid, int columns, int rows)
+{
+    Grid& g = mutableGrid(grid);
+    // A grid keeps its fixed row and column.
+    columns = std::max(columns, 1);
+    rows = std::max(rows, 1);
+    if (const int old = g.colCount(); columns > old) {
+        listeners_.notify([&](DocumentListener& l) { l.columnsAboutToBeInserted(grid, old, columns - 1); });
+        g.setColCount(columns);
+        listeners_.notify([&](DocumentListener& l) { l.columnsInserted(grid, old, columns - 1); });
+    } else if (columns < old) {
+        listeners_.notify([&](DocumentListener& l) { l.columnsAboutToBeRemoved(grid, columns, old - 1); });
+        g.setColCount(columns);
+        listeners_.notify([&](DocumentListener& l) { l.columnsRemoved(grid, columns, old - 1); });
+    }
+    if (const int old = g.rowCount(); rows > old) {
+        listeners_.notify([&](DocumentListener& l) { l.rowsAboutToBeInserted(grid, old, rows - 1); });
+        g.setRowCount(rows);
+        listeners_.notify([&](DocumentListener& l) { l.rowsInserted(grid, old, rows - 1); });
+    } else if (rows < old) {
+        listeners_.notify([&](DocumentListener& l) { l.rowsAboutToBeRemoved(grid, rows, old - 1); });
+        g.setRowCount(rows);
+        listeners_.notify([&](DocumentListener& l) { l.rowsRemoved(grid, rows, old - 1); });
+    }
 }
 
 void DescDocument::recordReplace(int grid, Grid contents, TableChange& record, Touched& touched)
@@ -144,8 +169,7 @@ void DescDocument::recordReplace(int grid, Grid contents, TableChange& record, T
                 if ((c >= contents.colCount() || r >= contents.rowCount()) && !current.cell(c, r).empty())
                     putCell(grid, c, r, "", &record, touched);
         record.addResize(grid, oldCols, oldRows, contents.colCount(), contents.rowCount());
-        current.setSize(contents.colCount(), contents.rowCount());
-        touched.reset(grid);
+        resizeGrid(grid, contents.colCount(), contents.rowCount());
     }
     for (int r = 0; r < contents.rowCount(); ++r) {
         const int stored = std::max(contents.storedCells(r), current.storedCells(r));
@@ -157,6 +181,7 @@ void DescDocument::recordReplace(int grid, Grid contents, TableChange& record, T
 
 TableChange DescDocument::replaceGrids(std::vector<std::pair<int, Grid>> contents)
 {
+    Notice notice(listeners_);
     const bool wasModified = isModified();
     TableChange change;
     Touched touched;
@@ -165,11 +190,13 @@ TableChange DescDocument::replaceGrids(std::vector<std::pair<int, Grid>> content
     if (!change.empty())
         ++modificationCount_;
     notify(touched, wasModified);
+    notice.end();
     return change;
 }
 
 void DescDocument::apply(const TableChange& change, bool forward)
 {
+    Notice notice(listeners_);
     const bool wasModified = isModified();
     Touched touched;
     auto step = [&](const TableChange::Step& s) {
@@ -177,8 +204,7 @@ void DescDocument::apply(const TableChange& change, bool forward)
             // Only empty cells fall outside: the change emptied the others
             // before it narrowed the grid, and fills them after it widens it.
             const auto size = forward ? TableChange::sizeAfter(s) : TableChange::sizeBefore(s);
-            mutableGrid(s.grid).setSize(size.cols, size.rows);
-            touched.reset(s.grid);
+            resizeGrid(s.grid, size.cols, size.rows);
         } else {
             putCell(s.grid, s.col, s.row, forward ? change.after(s) : change.before(s), nullptr, touched);
         }
@@ -190,6 +216,7 @@ void DescDocument::apply(const TableChange& change, bool forward)
         std::for_each(steps.rbegin(), steps.rend(), step);
     ++modificationCount_;
     notify(touched, wasModified);
+    notice.end();
 }
 
 void DescDocument::undo(const TableChange& change) { apply(change, false); }
@@ -199,21 +226,17 @@ void DescDocument::notify(const Touched& touched, bool wasModified)
 {
     for (int n = 1; n <= kGridCount; ++n) {
         const auto& area = touched.areas[static_cast<size_t>(n - 1)];
-        const bool disk = touched.disk[static_cast<size_t>(n - 1)];
-        for (DocumentListener* listener : listeners_) {
-            // The disk values first: a listener redrawing the changed cells
-            // then compares them with the new ones.
-            if (disk)
-                listener->diskValuesChanged(n);
-            if (area.reset)
-                listener->gridReset(n);
-            else if (area.any)
-                listener->cellsChanged(n, area.firstCol, area.firstRow, area.lastCol, area.lastRow);
-        }
+        // The disk values first: a listener redrawing the changed cells
+        // then compares them with the new ones.
+        if (touched.disk[static_cast<size_t>(n - 1)])
+            listeners_.notify([&](DocumentListener& l) { l.diskValuesChanged(n); });
+        if (area.any)
+            listeners_.notify([&](DocumentListener& l) {
+                l.cellsChanged(n, area.firstCol, area.firstRow, area.lastCol, area.lastRow);
+            });
     }
-    if (wasModified != isModified())
-        for (DocumentListener* listener : listeners_)
-            listener->modifiedChanged(isModified());
+    if (const bool modified = isModified(); modified != wasModified)
+        listeners_.notify([&](DocumentListener& l) { l.modifiedChanged(modified); });
 }
 
 // ---- Change state
@@ -275,16 +298,14 @@ void DescDocument::setDescText(TextLines text)
     if (text == descText_)
         return;
     descText_ = std::move(text);
-    for (DocumentListener* listener : listeners_)
-        listener->descTextChanged();
+    listeners_.notify([](DocumentListener& l) { l.descTextChanged(); });
 }
 
 void DescDocument::loadDescText(std::string_view bytes)
 {
     SplitLinesInto(bytes, descText_);
     diskDescText_ = descText_;
-    for (DocumentListener* listener : listeners_)
-        listener->descTextChanged();
+    listeners_.notify([](DocumentListener& l) { l.descTextChanged(); });
 }
 
 void DescDocument::setVariablesText(TextLines text)
@@ -292,8 +313,7 @@ void DescDocument::setVariablesText(TextLines text)
     if (text == variablesText_)
         return;
     variablesText_ = std::move(text);
-    for (DocumentListener* listener : listeners_)
-        listener->variablesTextChanged();
+    listeners_.notify([](DocumentListener& l) { l.variablesTextChanged(); });
 }
 
 void DescDocument::setCurrentDescFile(std::string path)
@@ -301,8 +321,7 @@ void DescDocument::setCurrentDescFile(std::string path)
     if (path == currentDescFile_)
         return;
     currentDescFile_ = std::move(path);
-    for (DocumentListener* listener : listeners_)
-        listener->currentDescFileChanged();
+    listeners_.notify([](DocumentListener& l) { l.currentDescFileChanged(); });
 }
 
 // ---- Commands on single files
@@ -330,9 +349,11 @@ void DescDocument::selectFileListRow(int row)
 {
     const std::string& name = fileList().cell(1, row);
     const std::string path = filePath(row);
+    Notice notice(listeners_);
     if (!name.empty() && !path.empty())
         loadDescText(ReadFileOrThrow(path));
     setCurrentDescFile(path);
+    notice.end();
 }
 
 void DescDocument::loadVariables(const std::string& path)

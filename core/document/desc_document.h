@@ -7,6 +7,7 @@
 #pragma once
 
 #include "core/text/code_page.h"
+#include "core/document/document_listener.h"
 #include "core/document/grid.h"
 #include "core/schema/schema.h"
 #include "core/document/table_change.h"
@@ -24,6 +25,9 @@
 
 namespace dravik {
 
+class KeyLineIndex;
+struct LoadedSchema;
+
 // Grid numbers: 1 to 9 for sections 1 to 9, 10 for the text section.
 inline constexpr int kFileListGrid = 11;
 inline constexpr int kSummaryGrid = 12;
@@ -31,22 +35,6 @@ inline constexpr int kGridCount = 12;
 
 // Called after each file of a long command: files done, files in all.
 using Progress = std::function<void(int done, int total)>;
-
-// What a listener hears. Grid coordinates, bounds included.
-class DocumentListener {
-public:
-    virtual ~DocumentListener() = default;
-    virtual void cellsChanged(int /*grid*/, int /*firstCol*/, int /*firstRow*/, int /*lastCol*/, int /*lastRow*/) {}
-    // The grid has a new size, or too much changed to say where.
-    virtual void gridReset(int /*grid*/) {}
-    virtual void descTextChanged() {}
-    virtual void variablesTextChanged() {}
-    virtual void currentDescFileChanged() {}
-    // Whether the tables differ from the files on disk.
-    virtual void modifiedChanged(bool /*modified*/) {}
-    // What the grid's cells hold on disk changed: a load or a save.
-    virtual void diskValuesChanged(int /*grid*/) {}
-};
 
 struct CellEdit {
     int grid;
@@ -118,8 +106,10 @@ public:
     std::string filePath(int row) const;
     int descFileCount() const { return descFileCount_; }
 
-    void addListener(DocumentListener* listener);
-    void removeListener(DocumentListener* listener);
+    // The listener hears every change until the connection ends.
+    DocumentConnection connect(DocumentListener& listener) { return listeners_.connect(listener); }
+    // Listeners are hearing of a change: the tables may be between sizes.
+    bool notifying() const { return listeners_.notifying(); }
 
     // The start-up headers and row numbers; the tables are as on disk after it.
     void startUp();
@@ -177,7 +167,6 @@ private:
     struct Touched {
         struct Area {
             bool any = false;
-            bool reset = false;
             int firstCol = INT_MAX, firstRow = INT_MAX, lastCol = -1, lastRow = -1;
         };
         std::array<Area, kGridCount> areas;
@@ -192,11 +181,23 @@ private:
             a.lastCol = std::max(a.lastCol, col);
             a.lastRow = std::max(a.lastRow, row);
         }
-        void reset(int grid) { areas[static_cast<size_t>(grid - 1)].reset = true; }
+        void row(int grid, const Grid& g, int row)
+        {
+            cell(grid, 0, row);
+            cell(grid, g.colCount() - 1, row);
+        }
+        void everyCell(int grid, const Grid& g)
+        {
+            cell(grid, 0, 0);
+            cell(grid, g.colCount() - 1, g.rowCount() - 1);
+        }
         void diskChanged(int grid) { disk[static_cast<size_t>(grid - 1)] = true; }
     };
+    using Notice = ListenerList::Notice;
     Grid& mutableGrid(int number) { return grids_.at(static_cast<size_t>(number - 1)); }
     void putCell(int grid, int col, int row, std::string_view text, TableChange* record, Touched& touched);
+    // Gives a grid a new size, telling the listeners before and after.
+    void resizeGrid(int grid, int columns, int rows);
     void recordReplace(int grid, Grid contents, TableChange& record, Touched& touched);
     void apply(const TableChange& change, bool forward);
     void notify(const Touched& touched, bool wasModified);
@@ -211,6 +212,19 @@ private:
     void reloadCurrentDescText();
     void setCurrentDescFile(std::string path);
     void loadDescText(std::string_view bytes);
+
+    // The steps of Open desc (open_desc.cpp).
+    void loadFiles(const std::vector<std::string>& paths, const LoadedSchema& schema, const LoadHooks& hooks);
+    void readDescFile(int row, const std::string& path);
+    void layOutSection(int section, const LoadedSchema& schema, int files, const std::function<void()>& beforeFailing);
+    void fillSectionRow(int section, int row, const std::string& path, const LoadedSchema& schema,
+                        const KeyLineIndex& keys);
+    void finishLoad(bool wasModified);
+
+    // The last step of planning one file's save (save_all.cpp): whether its
+    // bytes change, whether it changed behind the document's back, and the
+    // fingerprint it has once saved.
+    void settleFileSave(FileSave& file, const std::string& bytes, std::string out, const FileSave* earlier) const;
     // How the file's bytes looked when last read or written here.
     static std::uint64_t Fingerprint(std::string_view bytes);
 
@@ -231,7 +245,7 @@ private:
     std::string currentDescFile_;
     int descFileCount_ = 0;
     std::vector<std::string> openedPaths_;  // of the last Open desc, by row less one
-    std::vector<DocumentListener*> listeners_;
+    ListenerList listeners_;
 };
 
 }  // namespace dravik

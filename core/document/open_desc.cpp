@@ -6,6 +6,7 @@
 #include "core/errors.h"
 #include "core/files/file_io.h"
 #include "core/files/native_path.h"
+#include "core/files/native_path.h"
 #include "core/schema/loaded_schema.h"
 
 #include <algorithm>
@@ -49,39 +50,32 @@ void DescDocument::openDesc(const std::vector<std::string>& paths, const LoadHoo
 {
     if (paths.empty())
         return;
-    const int count = static_cast<int>(paths.size());
     const LoadedSchema schema(variablesText_, codePage());
-    if (std::string tooLarge = schema.tooLargeError(count); !tooLarge.empty())
+    if (std::string tooLarge = schema.tooLargeError(static_cast<int>(paths.size())); !tooLarge.empty())
         throw DravikError(tooLarge);
 
+    Notice notice(listeners_);
     const bool wasModified = isModified();
-    Touched touched;
-    for (int n = 1; n <= kFileListGrid; ++n)
-        touched.reset(n);
-    // Whatever happens below, the tables are what was loaded, and that is
-    // what their files hold.
-    struct Finish {
-        DescDocument& document;
-        Touched& touched;
-        bool wasModified;
-        ~Finish()
-        {
-            document.diskDescText_ = document.descText_;
-            document.takeDiskBaseline(touched);
-            document.notify(touched, wasModified);
-            for (DocumentListener* listener : document.listeners_) {
-                listener->descTextChanged();
-                listener->currentDescFileChanged();
-            }
-        }
-    } finish{*this, touched, wasModified};
+    try {
+        loadFiles(paths, schema, hooks);
+    } catch (...) {
+        // What was loaded stays loaded, and the listeners hear of it; the
+        // load's own error is the one to report.
+        finishLoad(wasModified);
+        throw;
+    }
+    finishLoad(wasModified);
+    notice.end();
+}
 
+void DescDocument::loadFiles(const std::vector<std::string>& paths, const LoadedSchema& schema, const LoadHooks& hooks)
+{
+    const int count = static_cast<int>(paths.size());
     descFileCount_ = count;
     openedPaths_ = paths;
     for (int n = 1; n <= kSectionCount; ++n)
         mutableGrid(n).clearCells(1, 1);
-    Grid& files = mutableGrid(kFileListGrid);
-    files.setRowCount(count + 1);
+    resizeGrid(kFileListGrid, fileList().colCount(), count + 1);
 
     // Column widths follow the headers; they are fitted once at the end, and
     // before an error leaves a section half filled, so they come out as if
@@ -94,72 +88,19 @@ void DescDocument::openDesc(const std::vector<std::string>& paths, const LoadHoo
 
     for (int r = 1; r <= count; ++r) {
         const std::string& path = paths[static_cast<size_t>(r - 1)];
-        // The tables hold text: the path as the code page writes it.
-        const std::string text = PathText(path);
-        files.setCell(2, r, text);
-        files.setCell(0, r, std::to_string(r));
-        files.setCell(1, r, NameOfFile(text));
-
-        std::string bytes;
         try {
-            bytes = ReadFileOrThrow(path);
+            readDescFile(r, path);
         } catch (const DravikError&) {
             fitIfSectionFinished();
             throw;
         }
-        fingerprints_[path] = Fingerprint(bytes);
-        // The listeners hear of the text and the current file once, at the end.
-        SplitLinesInto(bytes, descText_);
-        currentDescFile_ = path;
         const KeyLineIndex keys(descText_.lines, schema.longestKey, codePage(), &schema.firstBytes);
-
         for (int i = 1; i <= kSectionCount; ++i) {
-            Grid& table = mutableGrid(i);
-            const SectionSchema& section = schema.section(i);
-            if (r > 1)
-                table.reserveRow(r, section.entries.empty() ? 2 : table.colCount());
-            table.setCell(0, r, std::to_string(r));
-            table.setCell(1, r, text);
-
-            const bool failsHere = !section.error.empty();
-            if (r == 1) {
-                table.setRowCount(count + 1);
-                if (failsHere)
-                    fitIfSectionFinished();
-                if (!section.entries.empty()) {
-                    int total = 2;
-                    for (const auto& entry : section.entries)
-                        total += ColumnsOf(entry);
-                    table.setColCount(total);
-                    int col = 2;
-                    for (const auto& entry : section.entries)
-                        for (int j = 0; j < ColumnsOf(entry); ++j)
-                            table.setCell(col++, 0, entry.name);
-                }
-            }
-
-            int col = 2;
-            for (size_t k = 0; k < section.entries.size(); ++k) {
-                const SectionEntry& entry = section.entries[k];
-                const int columns = ColumnsOf(entry);
-                if (columns == 0)
-                    continue;
-                const long keyLine = keys.findFolded(schema.folded(i, k));
-                const std::string value = keyLine == kNoLine
-                                              ? std::string(" ")
-                                              : ValueAfterKey(descText_.lines[static_cast<size_t>(keyLine)],
-                                                              entry.name.size());
-                if (i == kSectionCount) {
-                    for (int j = 0; j < columns; ++j)
-                        table.setCell(col++, r, value);
-                } else {
-                    const ValueWords words(value);
-                    for (int j = 0; j < columns; ++j)
-                        table.setCell(col++, r, words.word(j));
-                }
-            }
-            if (failsHere)
-                throw DravikError(section.error);
+            if (r == 1)
+                layOutSection(i, schema, count, fitIfSectionFinished);
+            fillSectionRow(i, r, fileList().cell(2, r), schema, keys);
+            if (const std::string& error = schema.section(i).error; !error.empty())
+                throw DravikError(error);
             sectionFinished = true;
         }
         if (hooks.progress)
@@ -167,6 +108,89 @@ void DescDocument::openDesc(const std::vector<std::string>& paths, const LoadHoo
     }
     if (hooks.fitColumnWidths)
         hooks.fitColumnWidths();
+}
+
+// The file's row of the file list, then the file itself as the desc text.
+void DescDocument::readDescFile(int row, const std::string& path)
+{
+    // The tables hold text: the path as the code page writes it.
+    const std::string text = PathText(path);
+    Grid& files = mutableGrid(kFileListGrid);
+    files.setCell(2, row, text);
+    files.setCell(0, row, std::to_string(row));
+    files.setCell(1, row, NameOfFile(text));
+    const std::string bytes = ReadFileOrThrow(path);
+    fingerprints_[path] = Fingerprint(bytes);
+    // The listeners hear of the text and the current file once, at the end.
+    SplitLinesInto(bytes, descText_);
+    currentDescFile_ = path;
+}
+
+// The first file sets each section table's size and headers. A section whose
+// schema fails stops the load inside it: its columns and headers are set
+// after `beforeFailing`, so that the widths fitted then are those of the
+// sections before it.
+void DescDocument::layOutSection(int section, const LoadedSchema& schema, int files,
+                                 const std::function<void()>& beforeFailing)
+{
+    const SectionSchema& entries = schema.section(section);
+    resizeGrid(section, grid(section).colCount(), files + 1);
+    if (!entries.error.empty())
+        beforeFailing();
+    // A section without entries keeps its columns and headers.
+    if (entries.entries.empty())
+        return;
+    int total = 2;
+    for (const auto& entry : entries.entries)
+        total += ColumnsOf(entry);
+    resizeGrid(section, total, files + 1);
+    Grid& table = mutableGrid(section);
+    int col = 2;
+    for (const auto& entry : entries.entries)
+        for (int j = 0; j < ColumnsOf(entry); ++j)
+            table.setCell(col++, 0, entry.name);
+}
+
+// Row `row` of a section table: its number, its path as text, and the values
+// of the current desc text.
+void DescDocument::fillSectionRow(int section, int row, const std::string& path, const LoadedSchema& schema,
+                                  const KeyLineIndex& keys)
+{
+    Grid& table = mutableGrid(section);
+    const auto& entries = schema.section(section).entries;
+    table.reserveRow(row, entries.empty() ? 2 : table.colCount());
+    table.setCell(0, row, std::to_string(row));
+    table.setCell(1, row, path);
+    int col = 2;
+    for (size_t k = 0; k < entries.size(); ++k) {
+        const int columns = ColumnsOf(entries[k]);
+        if (columns == 0)
+            continue;
+        const std::string value = ValueOfKeyLine(descText_.lines, keys.findFolded(schema.folded(section, k)),
+                                                 entries[k].name.size());
+        if (section == kSectionCount) {
+            for (int j = 0; j < columns; ++j)
+                table.setCell(col++, row, value);
+        } else {
+            const ValueWords words(value);
+            for (int j = 0; j < columns; ++j)
+                table.setCell(col++, row, words.word(j));
+        }
+    }
+}
+
+// Whatever the load got to, the tables are what was loaded, and that is what
+// their files hold.
+void DescDocument::finishLoad(bool wasModified)
+{
+    diskDescText_ = descText_;
+    Touched touched;
+    for (int n = 1; n <= kFileListGrid; ++n)
+        touched.everyCell(n, grid(n));
+    takeDiskBaseline(touched);
+    notify(touched, wasModified);
+    listeners_.notify([](DocumentListener& l) { l.descTextChanged(); });
+    listeners_.notify([](DocumentListener& l) { l.currentDescFileChanged(); });
 }
 
 }  // namespace dravik

@@ -8,9 +8,160 @@
 #include "core/files/file_io.h"
 #include "core/schema/loaded_schema.h"
 
+#include <optional>
 #include <unordered_map>
 
 namespace dravik {
+
+namespace {
+
+// Where an entry's values start in a section table: the first column whose
+// trimmed header equals the entry's trimmed name, wherever that column now
+// stands in the header row. A header equal to the name as written is taken
+// first: names that differ only in blanks or control characters at their
+// ends ("hp" and "hp ") would otherwise all take the first one's columns and
+// overwrite the others' values on a save without any edit.
+class ValueColumns {
+public:
+    ValueColumns() = default;
+    explicit ValueColumns(const Grid& table)
+    {
+        for (int c = table.colCount() - 1; c >= 2; --c) {
+            trimmed_[std::string(Trim(table.cell(c, 0)))] = c;
+            exact_[table.cell(c, 0)] = c;
+        }
+    }
+    // None (-1) when no column carries the name.
+    int firstOf(const std::string& name) const
+    {
+        if (const auto found = exact_.find(name); found != exact_.end())
+            return found->second;
+        const auto found = trimmed_.find(std::string(Trim(name)));
+        return found == trimmed_.end() ? -1 : found->second;
+    }
+
+private:
+    std::unordered_map<std::string, int> exact_;
+    std::unordered_map<std::string, int> trimmed_;
+};
+
+using SectionColumns = std::array<ValueColumns, kSectionCount>;
+
+SectionColumns FindValueColumns(const DescDocument& document)
+{
+    SectionColumns columns;
+    for (int i = 1; i <= kSectionCount; ++i)
+        columns[static_cast<size_t>(i - 1)] = ValueColumns(document.grid(i));
+    return columns;
+}
+
+// The line Save all writes for an entry from a row of its table: the name, a
+// blank, and each value followed by a blank. None when the entry is not
+// written: an empty name would match every line, a negative count has no
+// columns to take values from, and an entry no column carries keeps the
+// file's values.
+std::optional<std::string> RebuiltKeyLine(const SectionEntry& entry, const Grid& table, const ValueColumns& columns,
+                                          int row, bool textSection)
+{
+    if (entry.name.empty() || entry.count < 0)
+        return std::nullopt;
+    std::string line = entry.name + " ";
+    if (entry.count == 0)
+        return line;
+    const int first = columns.firstOf(entry.name);
+    if (first < 0)
+        return std::nullopt;
+    const int values = textSection ? 1 : entry.count;
+    for (int j = 0; j < values; ++j) {
+        line += table.cell(first + j, row);
+        line += ' ';
+    }
+    return line;
+}
+
+// The key lines a file's save rewrites, before and after, for a review.
+class ReviewedLines {
+public:
+    explicit ReviewedLines(std::vector<KeyLineChange>* lines) : lines_(lines) {}
+    void rewritten(size_t line, const std::string& before, const std::string& after)
+    {
+        if (!lines_)
+            return;
+        // A line rewritten twice (two entries find it) shows its first and its last text.
+        auto [slot, added] = index_.emplace(line, lines_->size());
+        if (added)
+            lines_->push_back({line, before, after});
+        else
+            (*lines_)[slot->second].after = after;
+    }
+    // A line rewritten and then rewritten back is no change.
+    void dropUnchanged()
+    {
+        if (lines_)
+            std::erase_if(*lines_, [](const KeyLineChange& change) { return change.before == change.after; });
+    }
+
+private:
+    std::vector<KeyLineChange>* lines_;
+    std::unordered_map<size_t, size_t> index_;  // line -> its entry in lines_
+};
+
+// Rebuilds, in a file's text, the line of every entry from the file's row of
+// the tables. A key is never added to a file.
+void RewriteKeyLines(const DescDocument& document, const LoadedSchema& schema, const SectionColumns& columns,
+                     int row, TextLines& text, ReviewedLines& review)
+{
+    KeyLineIndex keys(text.lines, schema.longestKey, document.codePage(), &schema.firstBytes);
+    for (int i = 1; i <= kSectionCount; ++i) {
+        const auto& entries = schema.section(i).entries;
+        for (size_t k = 0; k < entries.size(); ++k) {
+            std::optional<std::string> line = RebuiltKeyLine(entries[k], document.grid(i),
+                                                             columns[static_cast<size_t>(i - 1)], row,
+                                                             i == kSectionCount);
+            const long keyLine = line ? keys.findFolded(schema.folded(i, k)) : kNoLine;
+            if (keyLine == kNoLine)
+                continue;
+            const size_t at = static_cast<size_t>(keyLine);
+            std::string& current = text.lines[at];
+            if (current == *line)
+                continue;
+            review.rewritten(at, current, *line);
+            current = std::move(*line);
+            if (schema.hasLongerName[static_cast<size_t>(i - 1)][k])
+                keys.lineChanged(at, current);
+        }
+    }
+    review.dropUnchanged();
+}
+
+// The bytes a row's save starts from: what an earlier row of the same file
+// writes, else what the file holds. False, with the message, when the file
+// cannot be read.
+bool BytesBefore(const std::string& path, const FileSave* earlier, std::string& bytes, std::string& error)
+{
+    if (earlier) {
+        bytes = earlier->bytes;
+        return true;
+    }
+    FileError err;
+    if (ReadWholeFile(path, bytes, err))
+        return true;
+    error = CannotOpenFileMessage(path, err.reason);
+    return false;
+}
+
+// A file's bytes with every key line rebuilt from row `row`; the lines that
+// change go into `review` when it is given.
+std::string RebuiltText(const DescDocument& document, const LoadedSchema& schema, const SectionColumns& columns,
+                        int row, const std::string& bytes, TextLines& text, std::vector<KeyLineChange>* review)
+{
+    SplitLinesInto(bytes, text);
+    ReviewedLines reviewed(review);
+    RewriteKeyLines(document, schema, columns, row, text, reviewed);
+    return JoinLines(text);
+}
+
+}  // namespace
 
 SavePlan DescDocument::planSaveAll(const Progress& progress, bool withKeyLines) const
 {
@@ -23,117 +174,48 @@ SavePlan DescDocument::planSaveAll(const Progress& progress, bool withKeyLines) 
         plan.error = tooLarge;
         return plan;
     }
-
-    // An entry's values start at the first column whose trimmed header equals
-    // its trimmed name, wherever that column now stands in the header row.
-    // A header equal to the name as written is taken first: names that differ
-    // only in blanks or control characters at their ends ("hp" and "hp ")
-    // would otherwise all take the first one's columns and overwrite the
-    // others' values on a save without any edit.
-    std::array<std::unordered_map<std::string, int>, kSectionCount> firstColumn;
-    std::array<std::unordered_map<std::string, int>, kSectionCount> exactColumn;
-    for (int i = 1; i <= kSectionCount; ++i) {
-        const Grid& table = grid(i);
-        for (int c = table.colCount() - 1; c >= 2; --c) {
-            firstColumn[static_cast<size_t>(i - 1)][std::string(Trim(table.cell(c, 0)))] = c;
-            exactColumn[static_cast<size_t>(i - 1)][table.cell(c, 0)] = c;
-        }
-    }
+    const SectionColumns columns = FindValueColumns(*this);
 
     // A file listed on several rows takes each row's lines in turn: a later
     // row starts from the bytes the earlier one writes, as when each file was
     // read again just before its row was written.
     std::unordered_map<std::string, size_t> lastChange;  // path -> its last changed entry in plan.files
-
     TextLines text;
     std::string bytes;
     for (int r = 1; r <= descFileCount_; ++r) {
         const std::string path = filePath(r);
-        const auto earlier = lastChange.find(path);
-        FileError err;
-        if (earlier != lastChange.end()) {
-            bytes = plan.files[earlier->second].bytes;
-        } else if (!ReadWholeFile(path, bytes, err)) {
-            plan.error = CannotOpenFileMessage(path, err.reason);
+        const auto found = lastChange.find(path);
+        const FileSave* earlier = found == lastChange.end() ? nullptr : &plan.files[found->second];
+        if (!BytesBefore(path, earlier, bytes, plan.error))
             return plan;
-        }
-        if (r == 1) {
-            plan.error = schema.firstError();
-            if (!plan.error.empty())
-                return plan;
-        }
-        SplitLinesInto(bytes, text);
-
+        if (r == 1 && !(plan.error = schema.firstError()).empty())
+            return plan;
         FileSave file;
         file.row = r;
         file.path = path;
-        std::unordered_map<size_t, size_t> changedLine;  // line -> its entry in file.keyLines
-        KeyLineIndex keys(text.lines, schema.longestKey, codePage(), &schema.firstBytes);
-        for (int i = 1; i <= kSectionCount; ++i) {
-            const Grid& table = grid(i);
-            const auto& columns = firstColumn[static_cast<size_t>(i - 1)];
-            const auto& exactColumns = exactColumn[static_cast<size_t>(i - 1)];
-            const auto& entries = schema.section(i).entries;
-            for (size_t k = 0; k < entries.size(); ++k) {
-                const SectionEntry& entry = entries[k];
-                // An empty name would match every line; a negative count
-                // has no columns to take values from.
-                if (entry.name.empty() || entry.count < 0)
-                    continue;
-                std::string line = entry.name + " ";
-                if (entry.count > 0) {
-                    auto found = exactColumns.find(entry.name);
-                    if (found == exactColumns.end()) {
-                        found = columns.find(std::string(Trim(entry.name)));
-                        if (found == columns.end())
-                            continue;  // no column carries it: keep the file's values
-                    }
-                    const int first = found->second;
-                    const int values = i == kSectionCount ? 1 : entry.count;
-                    for (int j = 0; j < values; ++j) {
-                        line += table.cell(first + j, r);
-                        line += ' ';
-                    }
-                }
-                const long keyLine = keys.findFolded(schema.folded(i, k));
-                if (keyLine == kNoLine)
-                    continue;  // a key is never added to a file
-                const size_t at = static_cast<size_t>(keyLine);
-                std::string& current = text.lines[at];
-                if (current == line)
-                    continue;
-                if (withKeyLines) {
-                    auto [slot, added] = changedLine.emplace(at, file.keyLines.size());
-                    if (added)
-                        file.keyLines.push_back({at, current, line});
-                    else
-                        file.keyLines[slot->second].after = line;
-                }
-                current = std::move(line);
-                if (schema.hasLongerName[static_cast<size_t>(i - 1)][k])
-                    keys.lineChanged(at, current);
-            }
-        }
-        // A line rewritten and then rewritten back is no change.
-        std::erase_if(file.keyLines, [](const KeyLineChange& change) { return change.before == change.after; });
-
-        std::string out = JoinLines(text);
-        file.changed = out != bytes;
-        const std::uint64_t onDisk = Fingerprint(bytes);
-        if (earlier != lastChange.end())
-            file.changedOnDisk = plan.files[earlier->second].changedOnDisk;
-        else if (auto known = fingerprints_.find(path); known != fingerprints_.end())
-            file.changedOnDisk = known->second != onDisk;
-        file.fingerprint = file.changed ? Fingerprint(out) : onDisk;
-        if (file.changed) {
-            file.bytes = std::move(out);
+        std::string out = RebuiltText(*this, schema, columns, r, bytes, text, withKeyLines ? &file.keyLines : nullptr);
+        settleFileSave(file, bytes, std::move(out), earlier);
+        if (file.changed)
             lastChange[path] = plan.files.size();
-        }
         plan.files.push_back(std::move(file));
         if (progress)
             progress(r, descFileCount_);
     }
     return plan;
+}
+
+void DescDocument::settleFileSave(FileSave& file, const std::string& bytes, std::string out,
+                                  const FileSave* earlier) const
+{
+    file.changed = out != bytes;
+    const std::uint64_t onDisk = Fingerprint(bytes);
+    if (earlier)
+        file.changedOnDisk = earlier->changedOnDisk;
+    else if (auto known = fingerprints_.find(file.path); known != fingerprints_.end())
+        file.changedOnDisk = known->second != onDisk;
+    file.fingerprint = file.changed ? Fingerprint(out) : onDisk;
+    if (file.changed)
+        file.bytes = std::move(out);
 }
 
 void DescDocument::markRowSaved(int row, Touched& touched)
@@ -160,7 +242,7 @@ void DescDocument::markRowSaved(int row, Touched& touched)
         left -= static_cast<int>(erased);
         changedCells_ -= erased;
         if (erased > 0)
-            touched.reset(n);
+            touched.row(n, grid(n), row);
     }
 }
 
@@ -176,6 +258,7 @@ SaveOutcome DescDocument::saveAll(const SavePlan& givenPlan, const std::set<int>
     if (givenPlan.madeAt != modificationCount_)
         fresh = planSaveAll();
     const SavePlan& plan = givenPlan.madeAt != modificationCount_ ? fresh : givenPlan;
+    Notice notice(listeners_);
     const bool wasModified = isModified();
     Touched touched;
     SaveOutcome outcome;
@@ -242,6 +325,7 @@ SaveOutcome DescDocument::saveAll(const SavePlan& givenPlan, const std::set<int>
     }
     notify(touched, wasModified);
     reloadCurrentDescText();
+    notice.end();
     return outcome;
 }
 

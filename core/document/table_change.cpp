@@ -22,14 +22,4 @@ void TableChange::addResize(int grid, int colsBefore, int rowsBefore, int colsAf
                       static_cast<std::uint32_t>(colsAfter), static_cast<std::uint32_t>(rowsAfter), 0});
 }
 
-void TableChange::append(const TableChange& later)
-{
-    for (const Step& step : later.steps_) {
-        if (step.resize)
-            steps_.push_back(step);
-        else
-            addCell(step.grid, step.col, step.row, later.before(step), later.after(step));
-    }
-}
-
 }  // namespace dravik

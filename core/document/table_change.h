@@ -16,7 +16,7 @@ public:
     bool empty() const { return steps_.empty(); }
     // Cells whose text changed (size changes not counted).
     size_t cellCount() const { return cells_; }
-    // Bytes held, for bounding a history.
+    // Bytes held: what one step of the history costs in memory.
     size_t memoryUsed() const { return steps_.capacity() * sizeof(Step) + text_.capacity(); }
 
     // One cell of a change, or one size change of a grid.
@@ -50,8 +50,6 @@ public:
     void addCell(int grid, int col, int row, std::string_view before, std::string_view after);
     // Size changes carry their sizes in the cell fields; see Step.
     void addResize(int grid, int colsBefore, int rowsBefore, int colsAfter, int rowsAfter);
-    // Appends another change made after this one.
-    void append(const TableChange& later);
 
 private:
     std::vector<Step> steps_;

@@ -6,9 +6,11 @@
 
 namespace dravik {
 
-std::string ValueAfterKey(const std::string& line, size_t keyLength)
+std::string ValueOfKeyLine(const std::vector<std::string>& lines, long keyLine, size_t keyLength)
 {
-    return std::string(Trim(std::string_view(line).substr(keyLength)));
+    if (keyLine == kNoLine)
+        return " ";
+    return std::string(Trim(std::string_view(lines[static_cast<size_t>(keyLine)]).substr(keyLength)));
 }
 
 long FindKeyLine(const std::vector<std::string>& lines, std::string_view key, const CodePage& codePage)
@@ -58,12 +60,6 @@ long KeyLineIndex::findFolded(std::string_view wanted) const
     for (; it != sorted_.end() && it->first.substr(0, wanted.size()) == wanted; ++it)
         found = std::max(found, static_cast<long>(it->second));
     return found;
-}
-
-std::string KeyLineIndex::valueOf(std::string_view key) const
-{
-    const long line = find(key);
-    return line == kNoLine ? std::string(" ") : ValueAfterKey(lines_[static_cast<size_t>(line)], key.size());
 }
 
 void KeyLineIndex::lineChanged(size_t index, const std::string& line)

@@ -19,9 +19,10 @@ namespace dravik {
 
 inline constexpr long kNoLine = -1;
 
-// The value text of a line from its key on: the rest after the key's length,
-// with characters 0 to 32 removed at both ends.
-std::string ValueAfterKey(const std::string& line, size_t keyLength);
+// The value text of a key whose line is `keyLine`: the rest of the line
+// after the key's length, with characters 0 to 32 removed at both ends; one
+// blank for a key the text lacks (kNoLine).
+std::string ValueOfKeyLine(const std::vector<std::string>& lines, long keyLine, size_t keyLength);
 
 // The literal lookup, a scan of the whole text per call; an empty key
 // matches no line.
@@ -43,7 +44,6 @@ public:
     long find(std::string_view key) const;
     // The same for a key already folded under the code page.
     long findFolded(std::string_view foldedKey) const;
-    std::string valueOf(std::string_view key) const;
     // Line `index` of the text now reads `line`.
     void lineChanged(size_t index, const std::string& line);
 

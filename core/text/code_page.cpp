@@ -174,11 +174,6 @@ std::string CodePage::lowered(std::string_view text) const
     return result;
 }
 
-bool CodePage::equalIgnoringCase(std::string_view a, std::string_view b) const
-{
-    return a.size() == b.size() && startsWithIgnoringCase(a, b);
-}
-
 bool CodePage::startsWithIgnoringCase(std::string_view line, std::string_view key) const
 {
     if (line.size() < key.size())

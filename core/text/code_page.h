@@ -28,7 +28,6 @@ public:
 
     unsigned char lower(unsigned char byte) const { return lower_[byte]; }
     std::string lowered(std::string_view text) const;
-    bool equalIgnoringCase(std::string_view a, std::string_view b) const;
     // True when the first key.size() bytes of line equal key, ignoring case.
     bool startsWithIgnoringCase(std::string_view line, std::string_view key) const;
 

@@ -153,7 +153,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             for (std::size_t round = 0; round < 3; ++round) {
                 for (const auto& key : keys) {
                     FUZZ_CHECK(index.find(key) == FindKeyLine(lines, key, cyrillic), fuzz::Shown(key));
-                    FUZZ_CHECK(index.valueOf(key) == literal::GetKeyValue(lines, key, cyrillic), fuzz::Shown(key));
+                    FUZZ_CHECK(ValueOfKeyLine(lines, index.find(key), key.size()) ==
+                                   literal::GetKeyValue(lines, key, cyrillic),
+                               fuzz::Shown(key));
                 }
                 // Rewrite a found line as Save all does, and an arbitrary one.
                 if (lines.empty())

@@ -43,15 +43,13 @@ GridModel::GridModel(EditHistory& history, int gridNumber, QObject* parent)
       history_(history),
       gridNumber_(gridNumber),
       shownColumns_(grid().colCount()),
-      shownRows_(grid().rowCount())
+      shownRows_(grid().rowCount()),
+      connection_(document_.connect(*this))
 {
-    document_.addListener(this);
     commonCheck_.setSingleShot(true);
     commonCheck_.setInterval(0);
     connect(&commonCheck_, &QTimer::timeout, this, &GridModel::checkCommonValues);
 }
-
-GridModel::~GridModel() { document_.removeListener(this); }
 
 int GridModel::rowCount(const QModelIndex& parent) const
 {
@@ -274,26 +272,78 @@ void GridModel::commonValuesMayChange(int firstCol, int lastCol)
         commonCheck_.start();
 }
 
-void GridModel::gridReset(int grid)
+// The model's rows and columns are the grid's less its fixed row and column,
+// which never come or go.
+void GridModel::rowsAboutToBeInserted(int grid, int first, int last)
+{
+    if (grid == gridNumber_)
+        beginInsertRows({}, first - 1, last - 1);
+}
+
+void GridModel::rowsInserted(int grid, int, int last)
 {
     if (grid != gridNumber_)
         return;
-    shownCommon_.clear();
+    shownRows_ = last + 1;
+    endInsertRows();
+    commonValuesChanged();
+}
+
+void GridModel::rowsAboutToBeRemoved(int grid, int first, int last)
+{
+    if (grid == gridNumber_)
+        beginRemoveRows({}, first - 1, last - 1);
+}
+
+void GridModel::rowsRemoved(int grid, int first, int)
+{
+    if (grid != gridNumber_)
+        return;
+    shownRows_ = first;
+    endRemoveRows();
+    commonValuesChanged();
+}
+
+void GridModel::columnsAboutToBeInserted(int grid, int first, int last)
+{
+    if (grid == gridNumber_)
+        beginInsertColumns({}, first - 1, last - 1);
+}
+
+void GridModel::columnsInserted(int grid, int, int last)
+{
+    if (grid != gridNumber_)
+        return;
+    shownColumns_ = last + 1;
+    endInsertColumns();
+}
+
+void GridModel::columnsAboutToBeRemoved(int grid, int first, int last)
+{
+    if (grid == gridNumber_)
+        beginRemoveColumns({}, first - 1, last - 1);
+}
+
+void GridModel::columnsRemoved(int grid, int first, int)
+{
+    if (grid != gridNumber_)
+        return;
+    shownColumns_ = first;
+    if (static_cast<size_t>(first) < shownCommon_.size())
+        shownCommon_.resize(static_cast<size_t>(first));
+    std::erase_if(commonToCheck_, [&](int col) { return col >= first; });
+    endRemoveColumns();
+}
+
+void GridModel::commonValuesChanged()
+{
     commonToCheck_.clear();
-    if (this->grid().colCount() != shownColumns_ || this->grid().rowCount() != shownRows_) {
-        beginResetModel();
-        shownColumns_ = this->grid().colCount();
-        shownRows_ = this->grid().rowCount();
-        endResetModel();
-    } else {
-        if (rowCount() > 0 && columnCount() > 0)
-            emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
-        if (columnCount() > 0)
-            emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
-        if (rowCount() > 0)
-            emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
-    }
-    emit cornerChanged();
+    if (shownCommon_.empty())
+        return;
+    shownCommon_.clear();
+    if (showDifferences_ && rowCount() > 0 && columnCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
+                         {Qt::ForegroundRole, Qt::DecorationRole, Qt::ToolTipRole});
 }
 
 }  // namespace dravik::ui

@@ -2,7 +2,9 @@
 // are its fixed cells; they are the view's header sections, so the model's
 // cell (r, c) is the grid's cell (c + 1, r + 1) and the fixed cells cannot
 // be edited. The model follows the document's change notices with precise
-// updates; an edit asks the history to change the cell.
+// updates (rows and columns that come or go are inserted and removed, so the
+// views keep their current cell, selection and scroll position); an edit asks
+// the history to change the cell.
 #pragma once
 
 #include "core/bulk/column_profiles.h"
@@ -24,7 +26,6 @@ class GridModel : public QAbstractTableModel, public DocumentListener {
     Q_OBJECT
 public:
     GridModel(EditHistory& history, int gridNumber, QObject* parent = nullptr);
-    ~GridModel() override;
 
     const DescDocument& document() const { return document_; }
     int gridNumber() const { return gridNumber_; }
@@ -59,7 +60,16 @@ signals:
 
 private:
     void cellsChanged(int grid, int firstCol, int firstRow, int lastCol, int lastRow) override;
-    void gridReset(int grid) override;
+    void rowsAboutToBeInserted(int grid, int first, int last) override;
+    void rowsInserted(int grid, int first, int last) override;
+    void rowsAboutToBeRemoved(int grid, int first, int last) override;
+    void rowsRemoved(int grid, int first, int last) override;
+    void columnsAboutToBeInserted(int grid, int first, int last) override;
+    void columnsInserted(int grid, int first, int last) override;
+    void columnsAboutToBeRemoved(int grid, int first, int last) override;
+    void columnsRemoved(int grid, int first, int last) override;
+    // Rows that came or went change every column's most common value.
+    void commonValuesChanged();
     bool isSectionValue(int col, int row) const;
     void colorsChanged();
     // Whether the cell differs from its column's most common value as the
@@ -84,6 +94,7 @@ private:
     mutable std::vector<std::optional<std::string>> shownCommon_;
     std::vector<int> commonToCheck_;
     QTimer commonCheck_;
+    DocumentConnection connection_;
 };
 
 }  // namespace dravik::ui

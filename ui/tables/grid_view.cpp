@@ -147,12 +147,16 @@ GridView::GridView(GridModel* model, GridLayout* layout, Kind kind, QWidget* par
             shownLayout_.setWidth(logical + 1, size);
         }
     });
-    connect(model, &QAbstractItemModel::modelReset, this, [this] {
-        layout_->fitToColumns(model_->grid().colCount());
-        layoutShown_ = false;
-        fitFixedColumn();
-        applyLayout();
-    });
+    // Columns that come or go: the layout forgets the ones gone, and gives
+    // the new ones their widths.
+    for (auto columnsChanged : {&QAbstractItemModel::columnsInserted, &QAbstractItemModel::columnsRemoved})
+        connect(model, columnsChanged, this, [this] {
+            layout_->fitToColumns(model_->grid().colCount());
+            layoutShown_ = false;
+            applyLayout();
+        });
+    for (auto rowsChanged : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(model, rowsChanged, this, &GridView::fitFixedColumn);
     connect(model, &QAbstractItemModel::headerDataChanged, this, [this](Qt::Orientation orientation) {
         if (orientation == Qt::Vertical)
             fitFixedColumn();

@@ -66,8 +66,8 @@ private:
     Kind kind_;
     QWidget* corner_ = nullptr;
     bool applyingSizes_ = false;
-    // The layout the headers were last given; forgotten after a reset, which
-    // puts every section back to the default.
+    // The layout the headers were last given; forgotten when columns come or
+    // go, as new sections start at the default width.
     GridLayout shownLayout_;
     bool layoutShown_ = false;
     // Focus is coming back from this view's own cell editor.

@@ -63,11 +63,9 @@ SummaryPanel::SummaryPanel(DescDocument& document, QWidget* parent) : QWidget(pa
     refresh_.setInterval(kRefreshDelayMs);
     connect(&refresh_, &QTimer::timeout, this, &SummaryPanel::refresh);
     connect(histogram_, &HistogramView::barClicked, this, &SummaryPanel::barClicked);
-    document_.addListener(this);
+    connection_ = document_.connect(*this);
     refresh();
 }
-
-SummaryPanel::~SummaryPanel() { document_.removeListener(this); }
 
 void SummaryPanel::setView(GridView* view)
 {
@@ -81,8 +79,6 @@ void SummaryPanel::setView(GridView* view)
             connect(selection, &QItemSelectionModel::currentChanged, this, &SummaryPanel::refreshLater));
         viewConnections_.push_back(
             connect(selection, &QItemSelectionModel::selectionChanged, this, &SummaryPanel::refreshLater));
-        viewConnections_.push_back(connect(view->model(), &QAbstractItemModel::modelReset, this,
-                                           &SummaryPanel::refreshLater));
     }
     refreshLater();
 }
@@ -271,7 +267,7 @@ void SummaryPanel::cellsChanged(int grid, int firstCol, int, int lastCol, int)
         refreshLater();
 }
 
-void SummaryPanel::gridReset(int grid)
+void SummaryPanel::sizeChanged(int grid)
 {
     if (grid == grid_ || (view_ && view_->gridModel()->gridNumber() == grid))
         refreshLater();

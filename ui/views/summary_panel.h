@@ -27,7 +27,6 @@ class SummaryPanel : public QWidget, private DocumentListener {
     Q_OBJECT
 public:
     explicit SummaryPanel(DescDocument& document, QWidget* parent = nullptr);
-    ~SummaryPanel() override;
 
     // The table on screen (none: nothing to summarise).
     void setView(GridView* view);
@@ -56,7 +55,11 @@ protected:
 
 private:
     void cellsChanged(int grid, int firstCol, int firstRow, int lastCol, int lastRow) override;
-    void gridReset(int grid) override;
+    void rowsInserted(int grid, int, int) override { sizeChanged(grid); }
+    void rowsRemoved(int grid, int, int) override { sizeChanged(grid); }
+    void columnsInserted(int grid, int, int) override { sizeChanged(grid); }
+    void columnsRemoved(int grid, int, int) override { sizeChanged(grid); }
+    void sizeChanged(int grid);
     void showSummary(const std::vector<std::string_view>& values);
     void barClicked(int bar);
 
@@ -72,6 +75,7 @@ private:
     QLabel* facts_;
     QLabel* mostCommon_;
     HistogramView* histogram_;
+    DocumentConnection connection_;
 };
 
 }  // namespace dravik::ui

@@ -16,15 +16,13 @@ namespace dravik::ui {
 
 TableFilter::TableFilter(DescDocument& document, ColumnProfiles& profiles,
                          const std::array<GridView*, kFileListGrid>& views, FilterBar* bar, QObject* parent)
-    : QObject(parent), document_(document), profiles_(profiles), views_(views), bar_(bar)
+    : QObject(parent), document_(document), profiles_(profiles), views_(views), bar_(bar),
+      connection_(document.connect(*this))
 {
-    document_.addListener(this);
     connect(bar_, &FilterBar::filterChanged, this, &TableFilter::apply);
     connect(bar_, &FilterBar::tableChosen, this, &TableFilter::offerColumns);
     offerColumns();
 }
-
-TableFilter::~TableFilter() { document_.removeListener(this); }
 
 QString TableFilter::statusText() const
 {
@@ -193,13 +191,29 @@ void TableFilter::cellsChanged(int grid, int, int firstRow, int, int)
         headersStale_ = true;
 }
 
-void TableFilter::gridReset(int grid)
+// Rows that come are shown until the filter is applied again, after the
+// command: while it runs, their cells are still to be filled.
+void TableFilter::rowsInserted(int grid, int, int)
+{
+    if (grid <= kFileListGrid)
+        stale_ = true;
+}
+
+void TableFilter::rowsRemoved(int grid, int, int)
+{
+    if (grid <= kFileListGrid)
+        stale_ = true;
+}
+
+void TableFilter::columnsInserted(int grid, int, int)
 {
     if (grid > kFileListGrid)
         return;
     stale_ = true;
     headersStale_ = true;
 }
+
+void TableFilter::columnsRemoved(int grid, int first, int last) { columnsInserted(grid, first, last); }
 
 void TableFilter::diskValuesChanged(int grid)
 {

@@ -33,7 +33,6 @@ public:
     // `views` are the grids 1 to 11, in order.
     TableFilter(DescDocument& document, ColumnProfiles& profiles, const std::array<GridView*, kFileListGrid>& views,
                 FilterBar* bar, QObject* parent = nullptr);
-    ~TableFilter() override;
 
     FilterBar* bar() const { return bar_; }
     // "n of N files shown" while a filter is on; empty otherwise.
@@ -59,7 +58,10 @@ signals:
 
 private:
     void cellsChanged(int grid, int firstCol, int firstRow, int lastCol, int lastRow) override;
-    void gridReset(int grid) override;
+    void rowsInserted(int grid, int first, int last) override;
+    void rowsRemoved(int grid, int first, int last) override;
+    void columnsInserted(int grid, int first, int last) override;
+    void columnsRemoved(int grid, int first, int last) override;
     void diskValuesChanged(int grid) override;
     void offerColumns();
     void showRows(const std::vector<bool>& passing, bool all);
@@ -73,6 +75,7 @@ private:
     // The tables changed since the filter was applied; their headers did.
     bool stale_ = false;
     bool headersStale_ = false;
+    DocumentConnection connection_;
 };
 
 }  // namespace dravik::ui

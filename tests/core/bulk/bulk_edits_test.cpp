@@ -103,6 +103,14 @@ TEST_F(BulkEdits, ExpressionsCountWhatTheyLeaveAndRoundWholeNumbers)
     EXPECT_EQ(five.tally.same, 2u);
     EXPECT_EQ(five.files, 2u);
 
+    // 10 20 / 7 x / 5 5: the fives divide by zero and stay, as "x" does.
+    const ExpressionEdit faulty = ExpressionEdits(document, hp, CellExpression::Parse("/(x-5)"));
+    EXPECT_EQ(faulty.tally.changed, 3u);
+    EXPECT_EQ(faulty.tally.notANumber, 1u);
+    EXPECT_EQ(faulty.tally.noFiniteResult, 2u);
+    EXPECT_EQ(faulty.edits.size(), 3u);
+    EXPECT_EQ(faulty.files, 2u);
+
     // Applied and undone as one change.
     const std::string before = cell(1, 2, 1) + cell(1, 3, 2);
     const TableChange change = document.setCells(half.edits);

@@ -101,15 +101,6 @@ TEST(CellExpression, CellsWithoutANumberOrWithoutAResultStayAsTheyAre)
                           Case{"min(1/(x-x), 5)", "2", nullptr, CellOutcome::NoFiniteResult},
                           Case{"x*x", huge.c_str(), nullptr, CellOutcome::NoFiniteResult}})
         Check(c);
-
-    const std::vector<std::string_view> cells = {"1", "abc", "2.5", "", "9", "5"};
-    std::vector<std::pair<size_t, std::string>> changed;
-    const ExpressionTally tally = ApplyExpression(CellExpression::Parse("/(x-5)"), cells,
-                                                  [&](size_t i, std::string&& text) { changed.emplace_back(i, text); });
-    EXPECT_EQ(tally.changed, 3u);
-    EXPECT_EQ(tally.notANumber, 2u);
-    EXPECT_EQ(tally.noFiniteResult, 1u);
-    EXPECT_EQ(changed, (std::vector<std::pair<size_t, std::string>>{{0, "0"}, {2, "-1"}, {4, "2"}}));
 }
 
 TEST(CellExpression, FaultsNameTheirPosition)

@@ -21,15 +21,45 @@ namespace {
 namespace fs = std::filesystem;
 using test::ReadBytes;
 
+// What a listener hears, in order; a size notice with the grid's size as
+// the listener sees it then.
 struct Recorder : DocumentListener {
-    std::vector<std::string> events;
+    explicit Recorder(DescDocument& document) : doc(document), connection(document.connect(*this)) {}
+
     void cellsChanged(int grid, int firstCol, int firstRow, int lastCol, int lastRow) override
     {
         events.push_back("cells " + std::to_string(grid) + " " + std::to_string(firstCol) + "," +
                          std::to_string(firstRow) + "-" + std::to_string(lastCol) + "," + std::to_string(lastRow));
     }
-    void gridReset(int grid) override { events.push_back("reset " + std::to_string(grid)); }
     void modifiedChanged(bool modified) override { events.push_back(modified ? "modified" : "clean"); }
+    void rowsAboutToBeInserted(int grid, int first, int last) override { size("rows+? ", grid, first, last); }
+    void rowsInserted(int grid, int first, int last) override { size("rows+ ", grid, first, last); }
+    void rowsAboutToBeRemoved(int grid, int first, int last) override { size("rows-? ", grid, first, last); }
+    void rowsRemoved(int grid, int first, int last) override { size("rows- ", grid, first, last); }
+    void columnsAboutToBeInserted(int grid, int first, int last) override { size("cols+? ", grid, first, last); }
+    void columnsInserted(int grid, int first, int last) override { size("cols+ ", grid, first, last); }
+    void columnsAboutToBeRemoved(int grid, int first, int last) override { size("cols-? ", grid, first, last); }
+    void columnsRemoved(int grid, int first, int last) override { size("cols- ", grid, first, last); }
+
+    void size(const char* what, int grid, int first, int last)
+    {
+        const Grid& g = doc.grid(grid);
+        events.push_back(what + std::to_string(grid) + " " + std::to_string(first) + "-" + std::to_string(last) +
+                         " in " + std::to_string(g.colCount()) + "x" + std::to_string(g.rowCount()));
+    }
+    // Only the notices of one kind ("cells", "rows", ...).
+    std::vector<std::string> only(const std::string& kind) const
+    {
+        std::vector<std::string> found;
+        for (const auto& e : events)
+            if (e.rfind(kind, 0) == 0)
+                found.push_back(e);
+        return found;
+    }
+
+    const DescDocument& doc;
+    std::vector<std::string> events;
+    DocumentConnection connection;
 };
 
 // What Save all writes for these files is their own bytes: an unedited save
@@ -91,7 +121,8 @@ TEST_F(Document, UndoAndRedoRestoreEveryCellAndSize)
         history.push_back(std::move(change));
         states.push_back(tables());
     };
-    step(doc.setCells({{1, 2, 1, "10"}, {1, 3, 2, "x"}, {1, 2, 1, "11"}, {kFileListGrid, 2, 3, "moved"},
+    step(doc.setCells({{1, 2, 1, "10"}, {1, 3, 2, std::string("\0\xFF\t\r\n~", 6)}, {1, 2, 1, "11"},
+                       {kFileListGrid, 2, 3, "moved"},
                        {kSummaryGrid, 4, 4, "s"}, {1, 40, 1, "outside"}}));
     EXPECT_EQ(history.back().cellCount(), 5u) << "a cell written twice is recorded twice; none outside the grid";
     step(ExportTable(doc));  // the summary grows
@@ -146,19 +177,25 @@ TEST_F(Document, ALargeChangeStaysSmall)
 
 // ---- What differs from the disk
 
-TEST_F(Document, TheDiskValueOfAnUnchangedCellIsTheCellItself)
+TEST_F(Document, DiskValuesAreWhatTheFilesHoldThroughEditsAndLoads)
 {
-    // A second copy of every table would double the memory of a load.
-    EXPECT_EQ(&doc.diskValue(1, 2, 1), &doc.grid(1).cell(2, 1));
     doc.setCell(1, 2, 1, "7");
     EXPECT_EQ(doc.diskValue(1, 2, 1), "1");
+    EXPECT_EQ(doc.diskValue(1, 3, 1), "2") << "an unchanged cell's disk value is its text";
+    doc.setCell(1, 2, 1, "8");
+    EXPECT_EQ(doc.diskValue(1, 2, 1), "1") << "a second edit keeps the file's value";
     EXPECT_EQ(doc.diskValue(kSummaryGrid, 0, 0), "") << "the summary table has no file";
+
+    test::WriteBytes(paths[0], Saved("4 5", "a"));
+    doc.openDesc(paths);
+    EXPECT_EQ(doc.diskValue(1, 2, 1), "4") << "a load takes the files' values, edited or not";
+    doc.setCell(1, 2, 1, "9");
+    EXPECT_EQ(doc.diskValue(1, 2, 1), "4");
 }
 
 TEST_F(Document, MarksFollowTheEditsAndATextTypedBackIsClean)
 {
-    Recorder heard;
-    doc.addListener(&heard);
+    Recorder heard(doc);
     EXPECT_FALSE(doc.isModified());
     const std::int64_t start = doc.modificationCount();
 
@@ -197,13 +234,11 @@ TEST_F(Document, MarksFollowTheEditsAndATextTypedBackIsClean)
         if (e == "modified" || e == "clean")
             transitions.push_back(e);
     EXPECT_EQ(transitions, (std::vector<std::string>{"modified", "clean", "modified", "clean"}));
-    doc.removeListener(&heard);
 }
 
-TEST_F(Document, ListenersHearTheTouchedRectangleAndResets)
+TEST_F(Document, ListenersHearTheTouchedRectangle)
 {
-    Recorder heard;
-    doc.addListener(&heard);
+    Recorder heard(doc);
     doc.setCells({{1, 3, 1, "a"}, {1, 2, 3, "b"}, {10, 2, 2, "c"}});
     EXPECT_EQ(heard.events, (std::vector<std::string>{"cells 1 2,1-3,3", "cells 10 2,2-2,2", "modified"}));
 
@@ -211,16 +246,38 @@ TEST_F(Document, ListenersHearTheTouchedRectangleAndResets)
     const TableChange none = doc.setCells({{1, 3, 1, "a"}, {1, 99, 1, "outside"}});
     EXPECT_TRUE(none.empty());
     EXPECT_TRUE(heard.events.empty()) << "nothing changed, nothing to tell";
+}
 
-    const TableChange exported = ExportTable(doc);
-    EXPECT_EQ(heard.events, std::vector<std::string>{"reset 12"});
+TEST_F(Document, SizeChangesAreToldBeforeAndAfterWithTheSizeOfTheMoment)
+{
+    Recorder heard(doc);
+    const TableChange exported = ExportTable(doc);  // the 5 x 5 summary grows
+    EXPECT_EQ(heard.events, (std::vector<std::string>{"cols+? 12 5-10 in 5x5", "cols+ 12 5-10 in 11x5",
+                                                      "rows+? 12 5-55 in 11x5", "rows+ 12 5-55 in 11x56",
+                                                      "cells 12 0,1-3,55"}));
     heard.events.clear();
     doc.undo(exported);
-    EXPECT_EQ(heard.events, std::vector<std::string>{"reset 12"});
+    EXPECT_EQ(heard.events, (std::vector<std::string>{"cols-? 12 5-10 in 11x56", "cols- 12 5-10 in 5x56",
+                                                      "rows-? 12 5-55 in 5x56", "rows- 12 5-55 in 5x5",
+                                                      "cells 12 0,1-3,55"}))
+        << "the cells the export wrote are emptied before the size goes back";
+
+    // One file of three: the file list and every section table lose two
+    // rows, one table after the other; the text section gains a column.
     heard.events.clear();
-    doc.setCell(kSummaryGrid, 4, 4, "s");
-    EXPECT_EQ(heard.events, std::vector<std::string>{"cells 12 4,4-4,4"});
-    doc.removeListener(&heard);
+    doc.setVariablesText(TextLines{{"[section1]", "hp =2", "[section_text]", "name =2"}, true});
+    doc.openDesc({paths[0]});
+    std::vector<std::string> rows{"rows-? 11 2-3 in 3x4", "rows- 11 2-3 in 3x2"};
+    for (int n = 1; n <= kSectionCount; ++n) {
+        const std::string cols = n == 1 ? "4" : n == kSectionCount ? "3" : "11";
+        rows.push_back("rows-? " + std::to_string(n) + " 2-3 in " + cols + "x4");
+        rows.push_back("rows- " + std::to_string(n) + " 2-3 in " + cols + "x2");
+    }
+    EXPECT_EQ(heard.only("rows"), rows);
+    EXPECT_EQ(heard.only("cols"), (std::vector<std::string>{"cols+? 10 3-3 in 3x2", "cols+ 10 3-3 in 4x2"}));
+    EXPECT_EQ(heard.only("cells").size(), static_cast<size_t>(kFileListGrid)) << "every cell of a load is new";
+    EXPECT_EQ(heard.only("cells").back(), "cells 11 0,0-2,1");
+    EXPECT_EQ(heard.events.back(), "cells 11 0,0-2,1") << "the cells after every size";
 }
 
 // ---- Save all
@@ -243,8 +300,7 @@ TEST_F(Document, SaveAllWritesOnlyFilesWhoseBytesChangeAndLeavesEveryCellClean)
 #endif
     doc.setCell(1, 2, 2, "7");
     doc.setCell(1, 0, 0, "renamed corner");  // no file holds it, yet a full save settles it
-    Recorder heard;
-    doc.addListener(&heard);
+    Recorder heard(doc);
 
     const SaveOutcome outcome = doc.saveAll();
     EXPECT_EQ(outcome.written, 1);
@@ -261,7 +317,6 @@ TEST_F(Document, SaveAllWritesOnlyFilesWhoseBytesChangeAndLeavesEveryCellClean)
     EXPECT_FALSE(doc.rowChanged(2));
     EXPECT_EQ(doc.diskValue(1, 2, 2), "7");
     EXPECT_EQ(heard.events.back(), "clean");
-    doc.removeListener(&heard);
 
     EXPECT_EQ(doc.saveAll().written, 0) << "a second save has nothing to write";
 }

@@ -234,6 +234,39 @@ TEST_F(OpenDesc, UnreadableFileStopsTheLoadAfterItsFileListRow)
     EXPECT_EQ(fits, 1) << "no section was finished before the first file failed";
 }
 
+TEST_F(OpenDesc, AListenerThatFailsWhileTheLoadFinishesLeavesTheLoadsOwnErrorAndAConsistentDocument)
+{
+    struct Failing : DocumentListener {
+        void currentDescFileChanged() override { throw DravikError("the listener failed"); }
+    } failing;
+    struct Told : DocumentListener {
+        int texts = 0, files = 0;
+        void descTextChanged() override { ++texts; }
+        void currentDescFileChanged() override { ++files; }
+    } told;
+    const DocumentConnection first = ws.connect(failing);
+    const DocumentConnection second = ws.connect(told);
+    vars({"[section1]", "hp =1"});
+    const std::string a = desc("a.desc", "hp 1\r\n");
+    const std::string missing = dir.file("missing.desc");
+
+    EXPECT_EQ(errorOf({a, missing}), "Cannot open file \"" + missing + "\". " + test::Reason(test::kFileNotFound));
+    EXPECT_EQ(row(1, 1), (Row{"1", a, "1"}));
+    EXPECT_EQ(ws.currentDescFile(), a);
+    EXPECT_FALSE(ws.isModified());
+    EXPECT_FALSE(ws.cellChanged(1, 2, 1)) << "the loaded cells are what the file holds";
+    EXPECT_FALSE(ws.descTextModified());
+    EXPECT_EQ(told.texts, 1) << "the others heard the end of the load";
+    EXPECT_EQ(told.files, 1);
+
+    // A load that succeeds: the listener's error comes once the load is whole.
+    EXPECT_EQ(errorOf({a, a}), "the listener failed");
+    EXPECT_EQ(ws.descFileCount(), 2);
+    EXPECT_EQ(row(1, 2), (Row{"2", a, "1"}));
+    EXPECT_EQ(ws.grid(1).rowCount(), 3);
+    EXPECT_EQ(told.files, 2);
+}
+
 TEST_F(OpenDesc, InvalidCountStopsAtTheFirstFileInsideItsSection)
 {
     vars({"[section1]", "a =1", "[section3]", "b =1", "bad =2 ", "c =1", "[section4]", "d =1"});

@@ -90,7 +90,7 @@ TEST(Windows1252, WesternCapitalsFoldAndSignsStay)
     EXPECT_EQ(page.lower(0xA8), 0xA8);  // ¨, the byte of Ё in the Cyrillic page
 }
 
-TEST(CaseInsensitiveCompare, PrefixAndEquality)
+TEST(CaseInsensitiveCompare, PrefixAndLowering)
 {
     const CodePage page = CodePage::Named("windows-1251");
     EXPECT_TRUE(page.startsWithIgnoringCase("\xE0\xE1V 1", "\xC0\xC1v"));
@@ -98,8 +98,7 @@ TEST(CaseInsensitiveCompare, PrefixAndEquality)
     EXPECT_FALSE(page.startsWithIgnoringCase("ab", "abc"));
     EXPECT_FALSE(page.startsWithIgnoringCase(" abc", "abc"));
     EXPECT_TRUE(page.startsWithIgnoringCase(std::string("a\0b", 3), std::string("A\0", 2)));
-    EXPECT_TRUE(page.equalIgnoringCase("\xA8\xC6", "\xB8\xE6"));
-    EXPECT_FALSE(page.equalIgnoringCase("ab", "ab "));
+    EXPECT_TRUE(page.startsWithIgnoringCase("\xB8\xE6", "\xA8\xC6")) << "the letter Io folds too";
     EXPECT_EQ(page.lowered("Tank \xC0\xD1\xFF"), "tank \xE0\xF1\xFF");
 }
 
