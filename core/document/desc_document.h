@@ -105,6 +105,11 @@ public:
     // carry every letter of a path; this carries the path itself.
     std::string filePath(int row) const;
     int descFileCount() const { return descFileCount_; }
+    // The folder the open files are named from, as a mod names its files
+    // from its own folder: the folder Open folder opened, or the deepest
+    // folder holding every file of an Open desc. A path's name below it is
+    // RelativeToRoot (core/files/folder_listing.h).
+    const std::string& openedRoot() const { return openedRoot_; }
 
     // The listener hears every change until the connection ends.
     DocumentConnection connect(DocumentListener& listener) { return listeners_.connect(listener); }
@@ -143,6 +148,9 @@ public:
     // ---- Commands on files (not edits: Open desc starts afresh).
     // Throws DravikError; what was loaded before the error stays loaded.
     void openDesc(const std::vector<std::string>& paths, const LoadHooks& hooks = {});
+    // After Open desc: the folder that was opened, when the files were
+    // listed from one (its files may all lie in one subfolder).
+    void setOpenedRoot(std::string folder) { openedRoot_ = std::move(folder); }
     // Reads every file and builds its new text; writes nothing. The key
     // lines before and after are kept for a review only when asked for.
     SavePlan planSaveAll(const Progress& progress = {}, bool withKeyLines = false) const;
@@ -243,6 +251,7 @@ private:
     TextLines diskDescText_;
     TextLines variablesText_;
     std::string currentDescFile_;
+    std::string openedRoot_;
     int descFileCount_ = 0;
     std::vector<std::string> openedPaths_;  // of the last Open desc, by row less one
     ListenerList listeners_;

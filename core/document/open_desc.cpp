@@ -5,7 +5,7 @@
 #include "core/text/dravik2_auxillary.h"
 #include "core/errors.h"
 #include "core/files/file_io.h"
-#include "core/files/native_path.h"
+#include "core/files/folder_listing.h"
 #include "core/files/native_path.h"
 #include "core/schema/loaded_schema.h"
 
@@ -73,6 +73,7 @@ void DescDocument::loadFiles(const std::vector<std::string>& paths, const Loaded
     const int count = static_cast<int>(paths.size());
     descFileCount_ = count;
     openedPaths_ = paths;
+    openedRoot_ = CommonFolder(paths);
     for (int n = 1; n <= kSectionCount; ++n)
         mutableGrid(n).clearCells(1, 1);
     resizeGrid(kFileListGrid, fileList().colCount(), count + 1);

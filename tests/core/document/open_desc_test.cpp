@@ -1,6 +1,7 @@
 #include "core/document/desc_document.h"
 
 #include "core/errors.h"
+#include "core/files/folder_listing.h"
 #include "tests/core/test_files.h"
 
 #include <gtest/gtest.h>
@@ -94,6 +95,7 @@ TEST_F(OpenDesc, LaysOutOneRowPerFileAndOneColumnPerValue)
     EXPECT_EQ(ws.descFileCount(), 2);
     EXPECT_EQ(ws.currentDescFile(), b);
     EXPECT_EQ(ws.descText().lines, (Lines{"hp 30", "armor 4 5 6 7"}));
+    EXPECT_EQ(RelativeToRoot(ws.openedRoot(), b), "b.desc") << "the files are named from their common folder";
 }
 
 TEST_F(OpenDesc, MissingAndEmptyValues)

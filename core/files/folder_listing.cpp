@@ -1,0 +1,295 @@
+#include "core/files/folder_listing.h"
+
+#include "core/errors.h"
+#include "core/files/native_path.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <set>
+#include <system_error>
+#include <utility>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#endif
+
+namespace dravik {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// ---- What differs between the systems: how a byte path becomes a file
+// system path and back, what is hidden, and what makes a folder the same
+// folder however it was reached.
+
+struct FolderId {
+    std::uint64_t device = 0;
+    std::uint64_t node = 0;
+    bool operator<(const FolderId& other) const
+    {
+        return device != other.device ? device < other.device : node < other.node;
+    }
+};
+
+#ifdef _WIN32
+fs::path PathOf(const std::string& bytes) { return FileSystemPath(bytes); }
+std::string BytesOf(const fs::path& path) { return PathOfWide(path.native()); }
+
+bool HiddenOnSystem(const fs::path& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_HIDDEN) != 0;
+}
+
+bool Identify(const fs::path& folder, FolderId& id)
+{
+    HANDLE handle = CreateFileW(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    BY_HANDLE_FILE_INFORMATION info;
+    const bool known = GetFileInformationByHandle(handle, &info) != 0;
+    CloseHandle(handle);
+    if (!known)
+        return false;
+    id.device = info.dwVolumeSerialNumber;
+    id.node = static_cast<std::uint64_t>(info.nFileIndexHigh) << 32 | info.nFileIndexLow;
+    return true;
+}
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+bool SameNameChar(char a, char b)
+{
+    if (IsSeparator(a) && IsSeparator(b))
+        return true;
+    const CodePage& codePage = CodePage::Default();
+    return codePage.lower(static_cast<unsigned char>(a)) == codePage.lower(static_cast<unsigned char>(b));
+}
+#else
+fs::path PathOf(const std::string& bytes) { return fs::path(bytes); }
+std::string BytesOf(const fs::path& path) { return path.native(); }
+bool HiddenOnSystem(const fs::path&) { return false; }
+
+bool Identify(const fs::path& folder, FolderId& id)
+{
+    struct stat info {};
+    if (stat(folder.c_str(), &info) != 0)
+        return false;
+    id.device = static_cast<std::uint64_t>(info.st_dev);
+    id.node = static_cast<std::uint64_t>(info.st_ino);
+    return true;
+}
+
+bool IsSeparator(char c) { return c == '/'; }
+bool SameNameChar(char a, char b) { return a == b; }
+#endif
+
+// ---- The same on every system.
+
+// "*" and "?" against a case-folded name.
+bool WildcardMatch(std::string_view pattern, std::string_view name)
+{
+    size_t p = 0;
+    size_t n = 0;
+    size_t star = std::string_view::npos;
+    size_t resume = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
+            ++p;
+            ++n;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            star = p++;
+            resume = n;
+        } else if (star != std::string_view::npos) {
+            p = star + 1;
+            n = ++resume;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
+}
+
+bool Hidden(const fs::path& path, const std::string& name) { return name.front() == '.' || HiddenOnSystem(path); }
+
+FolderListing Walk(const std::string& root, const NamePattern& pattern, bool below, const CodePage& codePage,
+                   size_t maxEntries)
+{
+    FolderListing listing;
+    size_t entryCount = 0;
+    std::set<FolderId> seen;
+    std::vector<fs::path> folders;
+    auto list = [&](const fs::path& folder) {
+        std::error_code ec;
+        fs::directory_iterator entries(folder, ec);
+        for (; !ec && entries != fs::directory_iterator(); entries.increment(ec)) {
+            const fs::directory_entry& entry = *entries;
+            if (maxEntries > 0 && ++entryCount > maxEntries)
+                throw DravikError(CannotOpenFolderMessage(
+                    root, "It holds more than " + std::to_string(maxEntries) + " files and folders"));
+            const std::string name = BytesOf(entry.path().filename());
+            if (name.empty() || Hidden(entry.path(), name))
+                continue;
+            std::error_code typeError;
+            if (entry.is_directory(typeError)) {
+                // A folder reached again, through a link or by a link to one
+                // above, is not listed twice.
+                FolderId id;
+                if (below && Identify(entry.path(), id) && seen.insert(id).second)
+                    folders.push_back(entry.path());
+            } else if (entry.is_regular_file(typeError) && pattern.matches(name)) {
+                listing.files.push_back(BytesOf(entry.path()));
+            }
+        }
+        return ec;
+    };
+
+    const fs::path top = PathOf(root);
+    if (FolderId id; Identify(top, id))
+        seen.insert(id);
+    if (const std::error_code ec = list(top))
+        throw DravikError(CannotOpenFolderMessage(root, ec.message()));
+    while (!folders.empty()) {
+        const fs::path folder = std::move(folders.back());
+        folders.pop_back();
+        if (const std::error_code ec = list(folder))
+            listing.unreadableFolders.push_back({BytesOf(folder), ec.message()});
+    }
+    SortInPathOrder(listing.files, codePage);
+    return listing;
+}
+
+}  // namespace
+
+std::string CannotOpenFolderMessage(const std::string& folder, const std::string& reason)
+{
+    return "Cannot open folder \"" + folder + "\". " + reason;
+}
+
+std::string FolderListing::unreadableMessage() const
+{
+    if (unreadableFolders.empty())
+        return {};
+    return CannotOpenFolderMessage(unreadableFolders.front().folder, unreadableFolders.front().reason);
+}
+
+NamePattern::NamePattern(std::string_view text, const CodePage& codePage) : codePage_(&codePage)
+{
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find(';', start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        std::string_view part = text.substr(start, end - start);
+        while (!part.empty() && (part.front() == ' ' || part.front() == '\t'))
+            part.remove_prefix(1);
+        while (!part.empty() && (part.back() == ' ' || part.back() == '\t'))
+            part.remove_suffix(1);
+        if (!part.empty())
+            patterns_.push_back(codePage.lowered(part));
+        start = end + 1;
+    }
+    if (patterns_.empty())
+        patterns_.emplace_back(kEveryName);
+}
+
+bool NamePattern::matches(std::string_view name) const
+{
+    const std::string folded = codePage_->lowered(name);
+    const bool dotless = folded.find('.') == std::string::npos;
+    for (const std::string& pattern : patterns_) {
+        if (WildcardMatch(pattern, folded))
+            return true;
+        const std::string_view stem(pattern.data(), pattern.size() >= 2 ? pattern.size() - 2 : 0);
+        if (dotless && pattern.size() >= 2 && pattern.compare(pattern.size() - 2, 2, ".*") == 0 &&
+            WildcardMatch(stem, folded))
+            return true;
+    }
+    return false;
+}
+
+bool NamePattern::HasWildcards(std::string_view text) { return text.find_first_of("*?") != std::string_view::npos; }
+
+FolderListing ListFolder(const std::string& folder, const NamePattern& pattern, const CodePage& codePage,
+                         size_t maxEntries)
+{
+    return Walk(folder, pattern, true, codePage, maxEntries);
+}
+
+FolderListing ListFolderFiles(const std::string& folder, const NamePattern& pattern, const CodePage& codePage)
+{
+    return Walk(folder, pattern, false, codePage, 0);
+}
+
+bool IsFolder(const std::string& path)
+{
+    std::error_code ec;
+    return !path.empty() && fs::is_directory(PathOf(path), ec);
+}
+
+void SortInPathOrder(std::vector<std::string>& paths, const CodePage& codePage)
+{
+    // A separator sorts before every character a name may hold, so that the
+    // comparison goes name by name: "a\b" before "a.txt", as "a" is before it.
+    std::vector<std::pair<std::string, std::string>> keyed;
+    keyed.reserve(paths.size());
+    for (std::string& path : paths) {
+        std::string key = codePage.lowered(path);
+        for (char& c : key)
+            if (IsSeparator(c))
+                c = '\x01';
+        keyed.emplace_back(std::move(key), std::move(path));
+    }
+    std::sort(keyed.begin(), keyed.end());
+    for (size_t i = 0; i < paths.size(); ++i)
+        paths[i] = std::move(keyed[i].second);
+}
+
+std::string CommonFolder(const std::vector<std::string>& paths)
+{
+    // Each path's folder with its trailing separator; the common part is cut
+    // back to the last separator both share.
+    auto folderOf = [](const std::string& path) {
+        size_t end = path.size();
+        while (end > 0 && !IsSeparator(path[end - 1]))
+            --end;
+        return std::string_view(path).substr(0, end);
+    };
+    if (paths.empty())
+        return {};
+    std::string_view common = folderOf(paths.front());
+    for (size_t i = 1; i < paths.size() && !common.empty(); ++i) {
+        const std::string_view folder = folderOf(paths[i]);
+        size_t n = 0;
+        while (n < common.size() && n < folder.size() && SameNameChar(common[n], folder[n]))
+            ++n;
+        while (n > 0 && !IsSeparator(common[n - 1]))
+            --n;
+        common = common.substr(0, n);
+    }
+    if (common.size() > 1 && common[common.size() - 2] != ':')
+        common.remove_suffix(1);
+    return std::string(common);
+}
+
+std::string RelativeToRoot(const std::string& root, const std::string& path)
+{
+    if (root.empty() || path.size() <= root.size())
+        return path;
+    for (size_t i = 0; i < root.size(); ++i)
+        if (!SameNameChar(root[i], path[i]))
+            return path;
+    if (IsSeparator(root.back()))
+        return path.substr(root.size());
+    if (!IsSeparator(path[root.size()]))
+        return path;
+    return path.substr(root.size() + 1);
+}
+
+}  // namespace dravik
