@@ -210,8 +210,10 @@ WindowFigures RunWindow(const Options& options, const std::string& vars, const s
 bool ReportStep(const char* what, const Steps& on, const Steps& off, bool check)
 {
     const bool ok = !check || on.worst <= kStepBound;
-    std::printf("%-34s %8.1f ms   marks off %8.1f ms   bound %8.1f ms  %s  (%d steps)\n", what, on.worst * 1000,
-                off.worst * 1000, kStepBound * 1000, check ? (ok ? "ok" : "MISSED") : "-", on.count);
+    auto mean = [](const Steps& steps) { return steps.count ? steps.total / steps.count * 1000 : 0; };
+    std::printf("%-34s %8.1f ms (mean %.1f)   marks off %8.1f ms (mean %.1f)   bound %8.1f ms  %s  (%d steps)\n", what,
+                on.worst * 1000, mean(on), off.worst * 1000, mean(off), kStepBound * 1000,
+                check ? (ok ? "ok" : "MISSED") : "-", on.count);
     return ok;
 }
 
