@@ -3,6 +3,7 @@
 #include "app/batch_arguments.h"
 #include "app/batch_bulk.h"
 #include "app/batch_document.h"
+#include "app/batch_mod.h"
 
 #include "core/text/code_page.h"
 #include "core/bulk/column_profiles.h"
@@ -29,6 +30,9 @@ const char* const kBatchUsage =
     "                     [--where-key NAME]] --expr EXPR [--dry-run] [--codepage NAME] DESC...\n"
     "       dravik2-batch find --vars VARS [--regex] [--match-case] [--whole-cell]\n"
     "                     [--codepage NAME] PATTERN DESC...\n"
+    "       dravik2-batch diff --vars VARS --base FOLDER [--patch PATCH] [--codepage NAME] DESC...\n"
+    "       dravik2-batch apply --vars VARS --patch PATCH [--theirs] [--dry-run]\n"
+    "                     [--codepage NAME] DESC...\n"
     "       dravik2-batch --help\n"
     "\n"
     "export   loads the variables file, opens the desc files as Open desc does\n"
@@ -55,6 +59,19 @@ const char* const kBatchUsage =
     "         the files a value changed in; --dry-run prints their unified diff\n"
     "         and writes nothing. The counts go to standard error.\n"
     "find     prints each value cell that matches, as FILE<TAB>KEY<TAB>VALUE.\n"
+    "diff     compares the desc files with the files at the same path below the\n"
+    "         base game's folder (as below the desc files' own folder) and prints\n"
+    "         each value that differs as a patch line: path, key, value number,\n"
+    "         base value, mod value, TAB-separated, after a header line; --patch\n"
+    "         writes the patch file instead. What a patch cannot carry (a key line\n"
+    "         in one file only, a file the base lacks) goes to standard error.\n"
+    "         Exit 0 when nothing differs, 1 when something does, 2 for trouble.\n"
+    "apply    applies a patch file: a value still as the patch's base takes the\n"
+    "         patch's value; one that differs from both is a conflict, reported\n"
+    "         and left as it is unless --theirs is given; lines naming a file or\n"
+    "         key line that is not there are reported. Writes, as Save all does,\n"
+    "         only the files that change; --dry-run prints their unified diff and\n"
+    "         writes nothing. Exit 1 when a line was left unapplied.\n"
     "\n"
     "Text stays in its code page (default windows-1251 off Windows, the ANSI code\n"
     "page on Windows); --codepage picks the one used to fold letter case.\n";
@@ -197,6 +214,8 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
 {
     if (!args.empty() && IsBulkBatchCommand(args.front()))
         return RunBulkBatchCommand(args, out, err);
+    if (!args.empty() && IsModBatchCommand(args.front()))
+        return RunModBatchCommand(args, out, err);
     Options options;
     if (!Parse(args, options)) {
         err << kBatchUsage;

@@ -1,7 +1,7 @@
 // Takes the documentation's pictures of the main window. Not shipped: the
 // window program itself takes no arguments and reads no environment.
 //
-//   dravik2-screenshot [--scene NAME] PICTURE TAB VARIABLES_FILE DESC_FILE...
+//   dravik2-screenshot [--scene NAME] [--base FOLDER] [--patch FILE] PICTURE TAB VARIABLES_FILE DESC_FILE...
 //
 // TAB is the index of the tab to show (0 = "File List"). The window is shown
 // with the files loaded, its picture saved, and it is left without writing
@@ -10,11 +10,17 @@
 //            the caption's star)
 //   filter   filters Section 1 by health ("> 450"), with the difference
 //            colours and the column summary of armor beside it
+//   base     compares the files with the base game in --base (the marks of
+//            the values the mod changes, the count in the status bar)
+//   conflicts  compares them with --base, then applies --patch: the
+//            picture is the conflict dialog's
 #include "ui/views/filter_bar.h"
 #include "ui/tables/grid_view.h"
 #include "ui/views/summary_panel.h"
 #include "ui/main_unit.h"
 #include "ui/common/qt_dialogs.h"
+#include "ui/mod/conflict_dialog.h"
+#include "ui/mod/mod_actions.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,6 +30,7 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextStream>
+#include <map>
 
 namespace {
 
@@ -77,6 +84,37 @@ void Settle()
         QApplication::processEvents(QEventLoop::AllEvents, 50);
 }
 
+// The real dialogs, but the base folder and the patch are the ones given,
+// and the conflict dialog has its picture taken and is cancelled.
+class SceneDialogs : public dravik::ui::QtDialogs {
+public:
+    QString base;
+    QString patch;
+    QString picture;
+    bool saved = false;
+
+    std::optional<QString> chooseFolder(QWidget*, const QString&) override { return base; }
+    QStringList openFiles(QWidget* parent, const dravik::ui::FileDialogRequest& request) override
+    {
+        return patch.isEmpty() ? QtDialogs::openFiles(parent, request) : QStringList{patch};
+    }
+    std::optional<QList<bool>> resolveConflicts(QWidget* parent, const dravik::ui::ConflictRequest& request) override
+    {
+        dravik::ui::ConflictDialog dialog(request, parent);
+        dialog.resize(760, 220);
+        dialog.show();
+        Settle();
+        saved = dialog.grab().save(picture);
+        return std::nullopt;
+    }
+};
+
+void CompareWithBase(TMainForm& window)
+{
+    Widen(window, 1060, 400, 260);
+    window.modActions()->compareWithBase->trigger();
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -84,22 +122,26 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
     QString scene;
-    if (args.size() >= 2 && args.first() == QLatin1String("--scene")) {
-        args.removeFirst();
-        scene = args.takeFirst();
+    SceneDialogs dialogs;
+    const std::map<QString, QString*> options = {
+        {QStringLiteral("--scene"), &scene}, {QStringLiteral("--base"), &dialogs.base}, {QStringLiteral("--patch"), &dialogs.patch}};
+    while (args.size() >= 2 && options.count(args.first())) {
+        QString* value = options.at(args.takeFirst());
+        *value = args.takeFirst();
     }
     bool tabIsNumber = false;
     const int tab = args.size() >= 3 ? args[1].toInt(&tabIsNumber) : 0;
-    const bool knownScene = scene.isEmpty() || scene == QLatin1String("changes") || scene == QLatin1String("filter");
-    if (args.size() < 3 || !tabIsNumber || !knownScene) {
-        QTextStream(stderr) << "usage: dravik2-screenshot [--scene changes|filter] PICTURE TAB VARIABLES_FILE "
-                               "[DESC_FILE...]\n";
+    const QStringList scenes = {QString(), QStringLiteral("changes"), QStringLiteral("filter"), QStringLiteral("base"),
+                                QStringLiteral("conflicts")};
+    if (args.size() < 3 || !tabIsNumber || !scenes.contains(scene)) {
+        QTextStream(stderr) << "usage: dravik2-screenshot [--scene changes|filter|base|conflicts] [--base FOLDER] "
+                               "[--patch FILE] PICTURE TAB VARIABLES_FILE [DESC_FILE...]\n";
         return 2;
     }
     const QString picture = args.takeFirst();
     args.removeFirst();
+    dialogs.picture = picture;
 
-    dravik::ui::QtDialogs dialogs;
     TMainForm window(QString(), dialogs);
     window.show();
     window.openVariablesFile(args.takeFirst());
@@ -110,6 +152,16 @@ int main(int argc, char* argv[])
         TypeChanges(window);
     } else if (scene == QLatin1String("filter")) {
         FilterByHealth(window);
+    } else if (scene == QLatin1String("base")) {
+        CompareWithBase(window);
+    } else if (scene == QLatin1String("conflicts")) {
+        CompareWithBase(window);
+        window.modActions()->applyPatch->trigger();
+        if (!dialogs.saved) {
+            QTextStream(stderr) << "dravik2-screenshot: no conflict dialog saved into " << picture << "\n";
+            return 1;
+        }
+        return 0;
     }
     Settle();
     if (!window.grab().save(picture)) {

@@ -29,6 +29,7 @@
 // Usage: dravik2-window-bench [--files N] [--lines N] [--keys N] [--wide-columns N] [--dir D] [--no-bounds]
 //        dravik2-window-bench --core-only [same options]
 #include "bench/bench_clock.h"
+#include "bench/bench_window.h"
 #include "bench/corpus.h"
 
 #include "core/bulk/bulk_edits.h"
@@ -75,8 +76,12 @@
 #include <unistd.h>
 
 using namespace dravik;
+using dravik::bench::BenchDialogs;
 using dravik::bench::PeakMegabytes;
 using dravik::bench::Seconds;
+using dravik::bench::ScrollScreens;
+using dravik::bench::Settle;
+using dravik::bench::Steps;
 using dravik::bench::Time;
 
 namespace {
@@ -298,78 +303,6 @@ Figures RunCore(const Options& options)
     std::filesystem::remove_all(folder);
     return figures;
 }
-
-// The dialogs a user would answer: the save and open answers are queued by
-// the benchmark, and an error box is a failed run.
-class BenchDialogs : public ui::Dialogs {
-public:
-    QQueue<QString> saveAnswers;
-    QQueue<QStringList> openAnswers;
-    int errors = 0;
-
-    QStringList openFiles(QWidget*, const ui::FileDialogRequest&) override
-    {
-        return openAnswers.isEmpty() ? QStringList() : openAnswers.dequeue();
-    }
-    std::optional<QString> saveFile(QWidget*, const ui::FileDialogRequest&) override
-    {
-        if (saveAnswers.isEmpty())
-            return std::nullopt;
-        return saveAnswers.dequeue();
-    }
-    std::optional<QFont> chooseFont(QWidget*, const QFont&) override { return std::nullopt; }
-    void errorBox(QWidget*, const QString& caption, const QString& text) override
-    {
-        ++errors;
-        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
-    }
-    void messageBox(QWidget*, const QString&, const QString&) override {}
-    // The benchmark makes no edit it would not go on with.
-    bool confirm(QWidget*, const QString&) override { return true; }
-    // Unless the benchmark queued another answer, the first button (go on).
-    QQueue<int> askAnswers;
-    int ask(QWidget*, const QString&, const QString&, const QStringList&) override
-    {
-        return askAnswers.isEmpty() ? 0 : askAnswers.dequeue();
-    }
-    bool review(QWidget*, const QString&, const QString&, const QString&, const QString&, const QString&) override
-    {
-        return false;
-    }
-    // The expression queued by the benchmark. Its preview ran while the
-    // user typed, before Apply: it is not part of applying it.
-    QQueue<QString> expressionAnswers;
-    std::optional<QString> askExpression(QWidget*, const ui::ExpressionRequest&) override
-    {
-        if (expressionAnswers.isEmpty())
-            return std::nullopt;
-        return expressionAnswers.dequeue();
-    }
-};
-
-// What the event loop would do before the user sees the outcome: posted
-// events, zero timers (the views' delayed layouts), paints, deferred deletes.
-void Settle()
-{
-    for (int pass = 0; pass < 3; ++pass) {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::processEvents();
-    }
-}
-
-struct Steps {
-    double total = 0;
-    double worst = 0;
-    int count = 0;
-
-    void add(double seconds)
-    {
-        total += seconds;
-        worst = std::max(worst, seconds);
-        ++count;
-    }
-};
 
 struct WindowFigures {
     Figures times;
@@ -630,17 +563,7 @@ void LookThrough(TMainForm& window, Steps& tabs, Steps& down, Steps& across)
             Settle();
         }));
     }
-    ui::GridView* view = window.StringGrid(kWideTable);
-    for (QScrollBar* bar : {view->verticalScrollBar(), view->horizontalScrollBar()}) {
-        Steps& steps = bar == view->verticalScrollBar() ? down : across;
-        bar->setValue(0);
-        Settle();
-        for (int i = 0; i < kScreens && bar->value() < bar->maximum(); ++i)
-            steps.add(Time([&] {
-                bar->setValue(bar->value() + bar->pageStep());
-                Settle();
-            }));
-    }
+    ScrollScreens(window.StringGrid(kWideTable), kScreens, down, across);
 }
 
 TableViewFigures RunTableViews(const Options& options)

@@ -15,6 +15,7 @@
 #include "ui/conman.h"
 #include "ui/common/counted_text.h"
 #include "ui/dan.h"
+#include "ui/mod/mod_actions.h"
 #include "ui/common/error_box.h"
 #include "ui/common/display_text.h"
 #include "ui/tables/grid_model.h"
@@ -122,6 +123,8 @@ TMainForm::TMainForm(const QString& settingsPath, dravik::ui::Dialogs& dialogs, 
     createBulkEditActions();
     // Its "Column summary" item is the summary dock's own.
     createViewMenu();
+    modActions_ = new dravik::ui::ModActions(bulkEditHost(), this, N1, EditMenu, ViewMenu);
+    connect(modActions_, &dravik::ui::ModActions::baseChanged, tableFilter_.get(), &dravik::ui::TableFilter::setBase);
     FormCreate();
 }
 
@@ -209,9 +212,9 @@ void TMainForm::createMenus()
     N12 = item(N11, "N12", QStringLiteral("Version"), none, &TMainForm::N12Click);
 }
 
-void TMainForm::createBulkEditActions()
+dravik::ui::BulkEditHost TMainForm::bulkEditHost()
 {
-    const dravik::ui::BulkEditHost host{
+    return {
         document_,
         *history_,
         dialogs_,
@@ -222,7 +225,11 @@ void TMainForm::createBulkEditActions()
         [this](const std::function<void()>& command) { return run(command); },
         [this] { takeEdits(); },
     };
-    bulkEdits_ = new dravik::ui::BulkEditActions(host, this, EditMenu);
+}
+
+void TMainForm::createBulkEditActions()
+{
+    bulkEdits_ = new dravik::ui::BulkEditActions(bulkEditHost(), this, EditMenu);
 }
 
 void TMainForm::createControls()
@@ -351,6 +358,7 @@ void TMainForm::FormCreate()
     QuickPack1->setEnabled(!conman::PackPath.empty());
     DiffColours->setChecked(diffColours);
     DiffColoursClick(diffColours);
+    modActions_->readSettings(ini);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)
@@ -385,6 +393,7 @@ void TMainForm::FormClose()
             const bool on = DiffColours->isChecked();
             return (!diffColoursStored_ && on) || ini.writeBool("Form", "DiffColours", on);
         },
+        [&] { return modActions_->writeSettings(ini); },
         // The size the window comes back to when it is no longer maximized.
         [&] {
             const QSize size = normalGeometry().size();
@@ -553,6 +562,7 @@ void TMainForm::openDescFiles(const QStringList& paths)
     history_->clear();
     // Also after a failed load: the preview shows the file that was loaded last.
     Memo1->setEnabled(true);
+    modActions_->filesOpened();
 }
 
 void TMainForm::N10Click()
@@ -707,7 +717,13 @@ void TMainForm::ReviewChangesClick()
         }))
         return;
     const dravik::ui::SaveReview review = dravik::ui::ReviewOfSave(plan, document_.codePage());
-    if (dialogs_.review(this, tr("Review changes"), review.summary, review.details, tr("&Save all"), tr("&Back")))
+    QList<dravik::ui::ReviewPage> pages = {{tr("What Save all writes"), review.summary, review.details}};
+    std::optional<dravik::ui::ReviewPage> againstBase;
+    if (!run([&] { againstBase = modActions_->reviewPage(); }))
+        return;
+    if (againstBase)
+        pages.append(*againstBase);
+    if (dialogs_.review(this, tr("Review changes"), pages, tr("&Save all"), tr("&Back")))
         N10Click();
 }
 

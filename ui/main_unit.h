@@ -9,6 +9,7 @@
 #include "core/document/desc_document.h"
 #include "ui/conman.h"
 #include "ui/common/dialogs.h"
+#include "ui/edits/bulk_edit_host.h"
 #include "ui/tables/edit_history.h"
 #include "ui/tables/grid_layout.h"
 
@@ -35,6 +36,7 @@ class BulkEditActions;
 class FilterBar;
 class GridModel;
 class GridView;
+class ModActions;
 class SummaryPanel;
 class TableFilter;
 }  // namespace dravik::ui
@@ -64,6 +66,8 @@ public:
     QString statusPanelText(int panel) const;
     // Copy, Paste, Find and replace, Set selection, and the find panel.
     dravik::ui::BulkEditActions* bulkEdits() const { return bulkEdits_; }
+    // The base game compared with, and patches.
+    dravik::ui::ModActions* modActions() const { return modActions_; }
     // The console manager QuickPack packs with: the latest one created.
     TFormCM* consoleManager() const { return FormCM; }
 
@@ -149,6 +153,8 @@ protected:
 
 private:
     void createMenus();
+    // What the Edit menu's bulk edits and the mod's commands use of the window.
+    dravik::ui::BulkEditHost bulkEditHost();
     void createBulkEditActions();
     // The preview, the tables (the filter bar over the tab control) and the
     // status bar.
@@ -206,6 +212,7 @@ private:
     std::array<dravik::ui::GridView*, dravik::kGridCount> grids_{};
     std::array<QLabel*, 3> statusPanels_{};
     dravik::ui::BulkEditActions* bulkEdits_ = nullptr;
+    dravik::ui::ModActions* modActions_ = nullptr;
 
     std::string EditorPath;
     std::string GamePath;

@@ -2,26 +2,31 @@
 
 #include "core/bulk/table_rows.h"
 
+#include <algorithm>
+
 namespace dravik {
 
 bool FilePasses(const RowFilter& filter, const DescDocument& document, ColumnProfiles& profiles,
-                std::span<const FilterColumns> tables, int row)
+                std::span<const FilterColumns> tables, int row, const BaseComparison* base)
 {
     if (filter.all())
         return true;
-    for (const FilterColumns& table : tables)
-        if (filter.matches(TableRow(document, profiles, table.grid, row), table.columns))
-            return true;
-    return false;
+    auto matches = [&](const FilterColumns& table) {
+        return filter.matches(TableRow(document, profiles, table.grid, row, base), table.columns);
+    };
+    // A vanilla file is the base's in every table looked at.
+    if (filter.kind() == RowFilter::Kind::Vanilla)
+        return std::all_of(tables.begin(), tables.end(), matches);
+    return std::any_of(tables.begin(), tables.end(), matches);
 }
 
 std::vector<bool> FilesPassing(const RowFilter& filter, const DescDocument& document, ColumnProfiles& profiles,
-                               std::span<const FilterColumns> tables)
+                               std::span<const FilterColumns> tables, const BaseComparison* base)
 {
     const int files = document.descFileCount();
     std::vector<bool> passing(static_cast<size_t>(files) + 1, false);
     for (int r = 1; r <= files; ++r)
-        passing[static_cast<size_t>(r)] = FilePasses(filter, document, profiles, tables, r);
+        passing[static_cast<size_t>(r)] = FilePasses(filter, document, profiles, tables, r, base);
     return passing;
 }
 

@@ -39,6 +39,10 @@ bool FilterRow::changed(int) const { return false; }
 
 std::string_view FilterRow::mostCommon(int) const { return {}; }
 
+bool FilterRow::hasBase() const { return false; }
+
+bool FilterRow::differsFromBase(int) const { return false; }
+
 RowFilter RowFilter::Parse(std::string_view typed, const CodePage& codePage, bool matchCase)
 {
     RowFilter filter;
@@ -74,9 +78,13 @@ RowFilter RowFilter::Parse(std::string_view typed, const CodePage& codePage, boo
         filter.kind_ = Kind::Changed;
         return filter;
     }
-    if (IsKeyword(text, "differs")) {
-        filter.kind_ = Kind::Differs;
-        return filter;
+    static constexpr std::pair<std::string_view, Kind> kKeywords[] = {
+        {"differs", Kind::Differs}, {"modded", Kind::Modded}, {"vanilla", Kind::Vanilla}, {"new", Kind::New}};
+    for (const auto& [keyword, kind] : kKeywords) {
+        if (IsKeyword(text, keyword)) {
+            filter.kind_ = kind;
+            return filter;
+        }
     }
 
     constexpr double kInfinity = std::numeric_limits<double>::infinity();
@@ -150,6 +158,9 @@ bool RowFilter::matchesCell(const FilterRow& row, int column) const
     case Kind::NotBlank: return !IsBlankCell(row.text(column));
     case Kind::Changed: return row.changed(column);
     case Kind::Differs: return DiffersFromCommon(row.text(column), row.mostCommon(column));
+    case Kind::Modded: return row.differsFromBase(column);
+    case Kind::Vanilla: return row.hasBase() && !row.differsFromBase(column);
+    case Kind::New: return !row.hasBase();
     case Kind::Range: {
         const auto value = row.number(column);
         return value && *value >= low_ && *value <= high_;
@@ -169,6 +180,10 @@ bool RowFilter::matches(const FilterRow& row, std::span<const int> columns) cons
     auto any = [&](auto&& test) { return std::any_of(columns.begin(), columns.end(), test); };
     switch (kind_) {
     case Kind::All: return true;
+    case Kind::New: return !row.hasBase();
+    case Kind::Vanilla:
+        return row.hasBase() && std::none_of(columns.begin(), columns.end(),
+                                             [&](int column) { return row.differsFromBase(column); });
     case Kind::Text: return any([&](int column) { return search_->found(row.text(column)); });
     case Kind::Range:
         return any([&](int column) {

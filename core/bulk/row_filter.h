@@ -19,9 +19,15 @@
 //   changed          cells edited since their file was read or saved
 //   differs          cells whose text differs from their column's most
 //                    common value (blank cells count as one value)
+//   modded           cells that differ from the base game's file (File >
+//                    Compare with base)
+//   vanilla          files with a base file whose cells looked at are all
+//                    the base's
+//   new              files the base game has no file for
 //   'text            the text after the apostrophe, as plain text: "'empty"
 //                    finds the word, "'>100" finds ">100"
-// A row matches when any of the columns looked at matches.
+// A row matches when any of the columns looked at matches; for "vanilla",
+// when every one does.
 #pragma once
 
 #include "core/text/code_page.h"
@@ -46,13 +52,16 @@ public:
     virtual bool changed(int column) const;
     // The most common value of the column (the same for every row).
     virtual std::string_view mostCommon(int column) const;
+    // The file has a base game's file, and the cell differs from it.
+    virtual bool hasBase() const;
+    virtual bool differsFromBase(int column) const;
 };
 
 class RowFilter {
 public:
     // Numeric comparisons are ranges: "> 5" is (5, infinity], "= 5" is
     // [5, 5], and "<> 5" is the numbers outside [5, 5].
-    enum class Kind { All, Text, Range, Outside, Equal, NotEqual, Blank, NotBlank, Changed, Differs };
+    enum class Kind { All, Text, Range, Outside, Equal, NotEqual, Blank, NotBlank, Changed, Differs, Modded, Vanilla, New };
 
     // Throws SyntaxError for a regular expression that does not compile and
     // for a comparison without a number.
@@ -61,6 +70,8 @@ public:
     Kind kind() const { return kind_; }
     // True when the filter lets every row through.
     bool all() const { return kind_ == Kind::All; }
+    // True when it reads the comparison with a base game.
+    bool readsBase() const { return kind_ == Kind::Modded || kind_ == Kind::Vanilla || kind_ == Kind::New; }
 
     bool matchesCell(const FilterRow& row, int column) const;
     bool matches(const FilterRow& row, std::span<const int> columns) const;

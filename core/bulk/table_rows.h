@@ -4,26 +4,32 @@
 
 #include "core/bulk/column_profiles.h"
 #include "core/bulk/row_filter.h"
+#include "core/mod/base_comparison.h"
 
 #include <span>
 #include <vector>
 
 namespace dravik {
 
-// Row `row` of section table `grid`; columns are the grid's own.
+// Row `row` of section table `grid`; columns are the grid's own. Compared
+// with the base game when one is given.
 class TableRow : public FilterRow {
 public:
-    TableRow(const DescDocument& document, ColumnProfiles& profiles, int grid, int row)
-        : document_(document), profiles_(profiles), grid_(grid), row_(row)
+    TableRow(const DescDocument& document, ColumnProfiles& profiles, int grid, int row,
+             const BaseComparison* base = nullptr)
+        : document_(document), profiles_(profiles), base_(base), grid_(grid), row_(row)
     {
     }
     std::string_view text(int column) const override { return document_.grid(grid_).cell(column, row_); }
     bool changed(int column) const override { return document_.cellChanged(grid_, column, row_); }
     std::string_view mostCommon(int column) const override { return profiles_.mostCommon(grid_, column); }
+    bool hasBase() const override { return base_ && base_->hasBase(row_); }
+    bool differsFromBase(int column) const override { return base_ && base_->differs(grid_, column, row_); }
 
 private:
     const DescDocument& document_;
     ColumnProfiles& profiles_;
+    const BaseComparison* base_;
     int grid_;
     int row_;
 };

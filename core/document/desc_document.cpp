@@ -256,6 +256,14 @@ bool DescDocument::cellChanged(int grid, int col, int row) const
     return HasDiskValues(grid) && diskOfChanged_[static_cast<size_t>(grid - 1)].count(CellKey(col, row)) > 0;
 }
 
+bool DescDocument::keyLineRead(int grid, int col, int row) const
+{
+    if (grid < 1 || grid > kSectionCount)
+        return true;
+    const auto& missing = missingKeyLines_[static_cast<size_t>(grid - 1)];
+    return !std::binary_search(missing.begin(), missing.end(), CellKey(col, row));
+}
+
 bool DescDocument::rowChanged(int row) const
 {
     return row >= 0 && static_cast<size_t>(row) < changedInRow_.size() && changedInRow_[static_cast<size_t>(row)] > 0;

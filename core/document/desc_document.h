@@ -133,6 +133,10 @@ public:
     bool cellChanged(int grid, int col, int row) const;
     // What the cell held when its file was last read or written.
     const std::string& diskValue(int grid, int col, int row) const;
+    // Whether the file had a line for the key of the cell's column when Open
+    // desc read it. A key it lacks shows blanks, as does a key line without
+    // values; Save all never adds the line, so such a cell reaches no file.
+    bool keyLineRead(int grid, int col, int row) const;
     // Whether a file's row has a changed cell in any table.
     bool rowChanged(int row) const;
     // Raised by every edit, undo and redo of the tables: while it stays the
@@ -254,6 +258,9 @@ private:
     std::string openedRoot_;
     int descFileCount_ = 0;
     std::vector<std::string> openedPaths_;  // of the last Open desc, by row less one
+    // The section tables' cells whose key line their file lacked, by grid,
+    // as CellKey in the order loaded (sorted).
+    std::array<std::vector<std::uint64_t>, kSectionCount> missingKeyLines_;
     ListenerList listeners_;
 };
 

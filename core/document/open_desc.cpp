@@ -74,8 +74,10 @@ void DescDocument::loadFiles(const std::vector<std::string>& paths, const Loaded
     descFileCount_ = count;
     openedPaths_ = paths;
     openedRoot_ = CommonFolder(paths);
-    for (int n = 1; n <= kSectionCount; ++n)
+    for (int n = 1; n <= kSectionCount; ++n) {
         mutableGrid(n).clearCells(1, 1);
+        missingKeyLines_[static_cast<size_t>(n - 1)].clear();
+    }
     resizeGrid(kFileListGrid, fileList().colCount(), count + 1);
 
     // Column widths follow the headers; they are fitted once at the end, and
@@ -167,8 +169,11 @@ void DescDocument::fillSectionRow(int section, int row, const std::string& path,
         const int columns = ColumnsOf(entries[k]);
         if (columns == 0)
             continue;
-        const std::string value = ValueOfKeyLine(descText_.lines, keys.findFolded(schema.folded(section, k)),
-                                                 entries[k].name.size());
+        const long line = keys.findFolded(schema.folded(section, k));
+        const std::string value = ValueOfKeyLine(descText_.lines, line, entries[k].name.size());
+        if (line == kNoLine)
+            for (int j = 0; j < columns; ++j)
+                missingKeyLines_[static_cast<size_t>(section - 1)].push_back(CellKey(col + j, row));
         if (section == kSectionCount) {
             for (int j = 0; j < columns; ++j)
                 table.setCell(col++, row, value);

@@ -59,10 +59,10 @@ int ScriptedDialogs::ask(QWidget*, const QString& title, const QString& text, co
     return askAnswers.dequeue();
 }
 
-bool ScriptedDialogs::review(QWidget*, const QString&, const QString& summary, const QString& details,
-                             const QString&, const QString&)
+bool ScriptedDialogs::review(QWidget*, const QString&, const QList<dravik::ui::ReviewPage>& pages, const QString&,
+                             const QString&)
 {
-    reviews.append({summary, details});
+    reviews.append({pages.value(0).summary, pages.value(0).details, pages});
     if (reviewAnswers.isEmpty()) {
         ++unexpected;
         return false;
@@ -87,4 +87,24 @@ std::optional<QString> ScriptedDialogs::askExpression(QWidget*, const dravik::ui
             return std::nullopt;
     }
     return answer;
+}
+
+std::optional<QString> ScriptedDialogs::chooseFolder(QWidget*, const QString& title)
+{
+    folderTitles.append(title);
+    if (folderAnswers.isEmpty()) {
+        ++unexpected;
+        return std::nullopt;
+    }
+    return folderAnswers.dequeue();
+}
+
+std::optional<QList<bool>> ScriptedDialogs::resolveConflicts(QWidget*, const dravik::ui::ConflictRequest& request)
+{
+    conflictRequests.append(request);
+    if (conflictAnswers.isEmpty()) {
+        ++unexpected;
+        return std::nullopt;
+    }
+    return conflictAnswers.dequeue();
 }

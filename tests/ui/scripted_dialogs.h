@@ -25,8 +25,9 @@ struct Question {
 };
 
 struct Review {
-    QString summary;
+    QString summary;  // of the first page
     QString details;
+    QList<dravik::ui::ReviewPage> pages;
 };
 
 class ScriptedDialogs : public dravik::ui::Dialogs {
@@ -39,6 +40,9 @@ public:
     QQueue<int> askAnswers;      // the index of the button pressed
     QQueue<bool> reviewAnswers;  // true: the review's accept button
     QQueue<std::optional<QString>> expressionAnswers;
+    QQueue<std::optional<QString>> folderAnswers;
+    // For each conflict, true for Take the patch's; nothing for Cancel.
+    QQueue<std::optional<QList<bool>>> conflictAnswers;
 
     QList<AskedFile> askedFiles;
     QList<ShownError> errors;
@@ -49,6 +53,8 @@ public:
     // The help of each expression question, and the preview of each answer.
     QStringList expressionHelps;
     QStringList expressionPreviews;
+    QStringList folderTitles;
+    QList<dravik::ui::ConflictRequest> conflictRequests;
     int unexpected = 0;
 
     QStringList openFiles(QWidget* parent, const dravik::ui::FileDialogRequest& request) override;
@@ -58,7 +64,9 @@ public:
     void messageBox(QWidget* parent, const QString& caption, const QString& text) override;
     bool confirm(QWidget* parent, const QString& text) override;
     int ask(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons) override;
-    bool review(QWidget* parent, const QString& title, const QString& summary, const QString& details,
+    bool review(QWidget* parent, const QString& title, const QList<dravik::ui::ReviewPage>& pages,
                 const QString& accept, const QString& reject) override;
+    std::optional<QString> chooseFolder(QWidget* parent, const QString& title) override;
+    std::optional<QList<bool>> resolveConflicts(QWidget* parent, const dravik::ui::ConflictRequest& request) override;
     std::optional<QString> askExpression(QWidget* parent, const dravik::ui::ExpressionRequest& request) override;
 };

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QFont>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -32,6 +33,30 @@ struct ExpressionRequest {
     std::function<Preview(const QString& expression)> preview;
 };
 
+// One page of "Review changes…": a caption for its tab, a sentence over
+// the list, and the list.
+struct ReviewPage {
+    QString caption;
+    QString summary;
+    QString details;
+};
+
+// The conflicts of a patch: values that both the patch and the open mod
+// changed, each answered Take the patch's or Keep mine.
+struct ConflictRequest {
+    struct Conflict {
+        QString file;
+        QString key;
+        int value = 0;  // from 1
+        QString base;
+        QString mine;
+        QString patch;
+    };
+    QString title;
+    QString summary;
+    QList<Conflict> conflicts;
+};
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -49,10 +74,15 @@ public:
     // A question with buttons of the caller's; the index of the button
     // pressed, or -1 when the box was closed without one.
     virtual int ask(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons) = 0;
-    // Shows a long text (a list of changes) with `summary` above it and two
-    // buttons; true for the first, `accept`.
-    virtual bool review(QWidget* parent, const QString& title, const QString& summary, const QString& details,
-                        const QString& accept, const QString& reject) = 0;
+    // Shows long texts (lists of changes), each on a page of its own with
+    // its summary above it, and two buttons; true for the first, `accept`.
+    virtual bool review(QWidget* parent, const QString& title, const QList<ReviewPage>& pages, const QString& accept,
+                        const QString& reject) = 0;
+    // A folder; nothing when cancelled.
+    virtual std::optional<QString> chooseFolder(QWidget* parent, const QString& title) = 0;
+    // For each conflict, in order, true to take the patch's value; nothing
+    // when cancelled.
+    virtual std::optional<QList<bool>> resolveConflicts(QWidget* parent, const ConflictRequest& request) = 0;
     // The expression the user applies; nothing when cancelled.
     virtual std::optional<QString> askExpression(QWidget* parent, const ExpressionRequest& request) = 0;
 };

@@ -1,5 +1,7 @@
 #include "ui/common/qt_dialogs.h"
 
+#include "ui/mod/conflict_dialog.h"
+
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
@@ -11,6 +13,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -151,19 +154,39 @@ int QtDialogs::ask(QWidget* parent, const QString& title, const QString& text, c
     return static_cast<int>(added.indexOf(box.clickedButton()));
 }
 
-bool QtDialogs::review(QWidget* parent, const QString& title, const QString& summary, const QString& details,
-                       const QString& accept, const QString& reject)
+namespace {
+
+QWidget* ReviewPageWidget(const ReviewPage& page)
+{
+    auto* widget = new QWidget;
+    auto* layout = new QVBoxLayout(widget);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(new QLabel(page.summary));
+    auto* text = new QPlainTextEdit(page.details);
+    text->setReadOnly(true);
+    text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    layout->addWidget(text);
+    return widget;
+}
+
+}  // namespace
+
+bool QtDialogs::review(QWidget* parent, const QString& title, const QList<ReviewPage>& pages, const QString& accept,
+                       const QString& reject)
 {
     QDialog dialog(parent);
     dialog.setWindowTitle(title);
     dialog.resize(760, 480);
     auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(new QLabel(summary));
-    auto* text = new QPlainTextEdit(details);
-    text->setReadOnly(true);
-    text->setLineWrapMode(QPlainTextEdit::NoWrap);
-    text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    layout->addWidget(text);
+    if (pages.size() == 1) {
+        layout->addWidget(ReviewPageWidget(pages.front()));
+    } else {
+        auto* tabs = new QTabWidget;
+        for (const ReviewPage& page : pages)
+            tabs->addTab(ReviewPageWidget(page), page.caption);
+        layout->addWidget(tabs);
+    }
     auto* buttons = new QDialogButtonBox;
     QPushButton* yes = buttons->addButton(accept, QDialogButtonBox::AcceptRole);
     buttons->addButton(reject, QDialogButtonBox::RejectRole);
@@ -172,6 +195,27 @@ bool QtDialogs::review(QWidget* parent, const QString& title, const QString& sum
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addWidget(buttons);
     return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<QString> QtDialogs::chooseFolder(QWidget* parent, const QString& title)
+{
+    QFileDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    dialog.setDirectory(QDir::currentPath());
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    const QStringList chosen = Chosen(dialog);
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return chosen.first();
+}
+
+std::optional<QList<bool>> QtDialogs::resolveConflicts(QWidget* parent, const ConflictRequest& request)
+{
+    ConflictDialog dialog(request, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.choices();
 }
 
 std::optional<QString> QtDialogs::askExpression(QWidget* parent, const ExpressionRequest& request)

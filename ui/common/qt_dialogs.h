@@ -17,8 +17,10 @@ public:
     void messageBox(QWidget* parent, const QString& caption, const QString& text) override;
     bool confirm(QWidget* parent, const QString& text) override;
     int ask(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons) override;
-    bool review(QWidget* parent, const QString& title, const QString& summary, const QString& details,
-                const QString& accept, const QString& reject) override;
+    bool review(QWidget* parent, const QString& title, const QList<ReviewPage>& pages, const QString& accept,
+                const QString& reject) override;
+    std::optional<QString> chooseFolder(QWidget* parent, const QString& title) override;
+    std::optional<QList<bool>> resolveConflicts(QWidget* parent, const ConflictRequest& request) override;
     std::optional<QString> askExpression(QWidget* parent, const ExpressionRequest& request) override;
 };
 

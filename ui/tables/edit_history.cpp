@@ -9,7 +9,7 @@ namespace dravik::ui {
 namespace {
 
 // In the order of EditStep.
-constexpr std::array<const char*, 9> kStepNames = {
+constexpr std::array<const char*, 11> kStepNames = {
     QT_TRANSLATE_NOOP("EditHistory", "Typing"),
     QT_TRANSLATE_NOOP("EditHistory", "Paste"),
     QT_TRANSLATE_NOOP("EditHistory", "Set selection"),
@@ -19,8 +19,10 @@ constexpr std::array<const char*, 9> kStepNames = {
     QT_TRANSLATE_NOOP("EditHistory", "Import table"),
     QT_TRANSLATE_NOOP("EditHistory", "Clear summary table"),
     QT_TRANSLATE_NOOP("EditHistory", "Revert"),
+    QT_TRANSLATE_NOOP("EditHistory", "Revert to base values"),
+    QT_TRANSLATE_NOOP("EditHistory", "Apply patch"),
 };
-static_assert(kStepNames.size() == static_cast<size_t>(EditStep::Revert) + 1);
+static_assert(kStepNames.size() == static_cast<size_t>(EditStep::ApplyPatch) + 1);
 
 // A change already applied: the first redo (QUndoStack::push calls it) has
 // nothing to do.

@@ -24,6 +24,8 @@ enum class EditStep {
     ImportTable,
     ClearSummaryTable,
     Revert,
+    RevertToBase,
+    ApplyPatch,
 };
 QString StepName(EditStep step);
 

@@ -85,6 +85,10 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
         if (showDifferences_ && isSectionValue(col, row) && IsBlankCell(grid().cell(col, row)) && differs(col, row))
             return DifferingBlankMark();
         return {};
+    case kEdgeMarkRole:
+        return marks_ ? marks_->edgeMark(gridNumber_, col, row) : QVariant();
+    case kCornerMarkRole:
+        return marks_ ? marks_->cornerMark(gridNumber_, col, row) : QVariant();
     case Qt::FontRole:
         // The file list marks the files that Save all would change.
         if (gridNumber_ == kFileListGrid && document_.rowChanged(row)) {
@@ -111,6 +115,8 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
                         .arg(CellText(std::string(shownCommon(col)), document_.codePage()));
         else if (gridNumber_ == kFileListGrid && document_.rowChanged(row))
             tips << tr("This file has unsaved changes");
+        if (marks_)
+            tips << marks_->tips(gridNumber_, col, row);
         if (tips.isEmpty())
             return {};
         return tips.join(QLatin1Char('\n'));
@@ -168,6 +174,19 @@ void GridModel::setShowDifferences(bool show)
         return;
     showDifferences_ = show;
     colorsChanged();
+}
+
+void GridModel::setMarks(const CellMarks* marks)
+{
+    marks_ = marks;
+    marksChanged();
+}
+
+void GridModel::marksChanged()
+{
+    if (rowCount() > 0 && columnCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
+                         {kEdgeMarkRole, kCornerMarkRole, Qt::ToolTipRole});
 }
 
 bool GridModel::isSectionValue(int col, int row) const

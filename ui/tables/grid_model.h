@@ -9,6 +9,7 @@
 
 #include "core/bulk/column_profiles.h"
 #include "core/document/desc_document.h"
+#include "ui/tables/cell_marks.h"
 
 #include <QAbstractTableModel>
 #include <QTimer>
@@ -50,6 +51,10 @@ public:
     // profiles there are neither.
     void setProfiles(ColumnProfiles* profiles);
     void setShowDifferences(bool show);
+    // The marks drawn over the cells; none by default.
+    void setMarks(const CellMarks* marks);
+    // The marks changed: every cell is painted again.
+    void marksChanged();
 
     // The grid cell of a model index, and back.
     static int gridCol(const QModelIndex& index) { return index.column() + 1; }
@@ -86,6 +91,7 @@ private:
     int shownRows_;
     ColumnProfiles* profiles_ = nullptr;
     bool showDifferences_ = false;
+    const CellMarks* marks_ = nullptr;
     // The most common value each column was painted with. An edit does not
     // drop it: once the edit's notices are over, the column's value is
     // worked out again and the column repainted only when it changed, so

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPaintEvent>
 #include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
@@ -43,6 +44,27 @@ QString ElidePath(const QString& path, const QFontMetrics& metrics, int width)
     return metrics.elidedText(path, Qt::ElideLeft, width);
 }
 
+// The marks stay clear of the text: a bar narrower than the text's margin,
+// a corner smaller than a letter.
+void PaintMarks(QPainter* painter, const QRect& cell, const QModelIndex& index)
+{
+    constexpr int kBarWidth = 3;
+    constexpr int kCornerSize = 7;
+    const QColor edge = index.data(kEdgeMarkRole).value<QColor>();
+    if (edge.isValid())
+        painter->fillRect(QRect(cell.left(), cell.top(), kBarWidth, cell.height()), edge);
+    const QColor corner = index.data(kCornerMarkRole).value<QColor>();
+    if (corner.isValid()) {
+        const QPoint right = cell.topRight();
+        const QPoint triangle[] = {right, right - QPoint(kCornerSize, 0), right + QPoint(0, kCornerSize)};
+        painter->save();
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(corner);
+        painter->drawPolygon(triangle, 3);
+        painter->restore();
+    }
+}
+
 class CellDelegate : public QStyledItemDelegate {
 public:
     explicit CellDelegate(GridView* view) : QStyledItemDelegate(view), view_(view) {}
@@ -73,6 +95,7 @@ public:
         const QWidget* widget = cell.widget;
         QStyle* style = widget ? widget->style() : QApplication::style();
         style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+        PaintMarks(painter, option.rect, index);
     }
 
     QString shownText(QStyleOptionViewItem cell, const QModelIndex& index) const

@@ -79,6 +79,10 @@ void TableFilter::apply()
         bar_->showMessage(MessageText(error.what()));
         return;
     }
+    if (filter.readsBase() && !base_) {
+        bar_->showMessage(tr("There is no base game to compare with: File > Compare with base\u2026"));
+        return;
+    }
     stale_ = false;
 
     const int grid = bar_->table();
@@ -105,7 +109,7 @@ void TableFilter::apply()
     }
     std::vector<bool> passing;
     try {
-        passing = FilesPassing(filter, document_, profiles_, tables);
+        passing = FilesPassing(filter, document_, profiles_, tables, base_);
     } catch (const std::exception& error) {
         // Running out of memory on a huge table leaves the rows as they
         // were, and the bar says so, as for a filter that cannot be read.
@@ -114,6 +118,13 @@ void TableFilter::apply()
     }
     bar_->showMessage(noColumn ? tr("The table has no column \"%1\"").arg(column.label) : QString());
     showRows(passing, false);
+}
+
+void TableFilter::setBase(const BaseComparison* base)
+{
+    base_ = base;
+    if (active_ || !bar_->text().trimmed().isEmpty())
+        apply();
 }
 
 void TableFilter::showRows(const std::vector<bool>& passing, bool all)

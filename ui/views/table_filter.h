@@ -16,6 +16,7 @@
 
 #include "core/bulk/column_profiles.h"
 #include "core/document/desc_document.h"
+#include "core/mod/base_comparison.h"
 #include "ui/views/filter_bar.h"
 
 #include <QObject>
@@ -48,6 +49,9 @@ public:
     void clear();
     // The column chooser's entries for a grid.
     QList<FilterColumn> columnsOf(int grid) const;
+    // The base game the words "modded", "vanilla" and "new" compare with;
+    // none to stop comparing. The filter is applied again.
+    void setBase(const BaseComparison* base);
     // Filters on columns of a grid (a histogram bar clicked): one column,
     // all columns of a key, or any column when they are neither.
     void filterColumns(int grid, const std::vector<int>& cols, const QString& text);
@@ -70,6 +74,7 @@ private:
     ColumnProfiles& profiles_;
     std::array<GridView*, kFileListGrid> views_;
     FilterBar* bar_;
+    const BaseComparison* base_ = nullptr;
     bool active_ = false;
     int shown_ = 0;
     // The tables changed since the filter was applied; their headers did.

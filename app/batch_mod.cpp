@@ -1,0 +1,153 @@
+#include "app/batch_mod.h"
+
+#include "app/batch_arguments.h"
+#include "app/batch_command.h"
+#include "app/batch_document.h"
+#include "core/errors.h"
+#include "core/files/file_io.h"
+#include "core/files/native_path.h"
+#include "core/mod/base_comparison.h"
+#include "core/mod/base_diff.h"
+#include "core/mod/patch_file.h"
+#include "core/mod/patch_plan.h"
+
+#include <ostream>
+#include <set>
+
+namespace dravik {
+
+namespace {
+
+struct ModOptions {
+    std::string command;
+    std::string vars;
+    std::string base;
+    std::string patch;
+    std::string codePage;
+    bool theirs = false;
+    bool dryRun = false;
+    std::vector<std::string> descs;
+};
+
+bool ParseMod(const std::vector<std::string>& args, ModOptions& options)
+{
+    options.command = args.at(0);
+    const bool diff = options.command == "diff";
+    std::vector<BatchOption> known = {
+        BatchOption::Value("--vars", options.vars),
+        BatchOption::Value("--patch", options.patch),
+        BatchOption::Value("--codepage", options.codePage),
+    };
+    if (diff) {
+        known.push_back(BatchOption::Value("--base", options.base));
+    } else {
+        known.push_back(BatchOption::Switch("--theirs", options.theirs));
+        known.push_back(BatchOption::Switch("--dry-run", options.dryRun));
+    }
+    if (!ParseBatchArguments(args, 1, known, [&](const std::string& word, bool) { options.descs.push_back(word); }))
+        return false;
+    options.codePage = PathText(options.codePage);  // a name, not a path
+    if (options.vars.empty() || options.descs.empty())
+        return false;
+    return diff ? !options.base.empty() : !options.patch.empty();
+}
+
+int RunDiff(const ModOptions& options, const CodePage& codePage, std::ostream& out, std::ostream& err)
+{
+    auto document = LoadDocument(options.vars, options.descs, codePage);
+    const BaseComparison base(*document, options.base);
+    if (!base.unreadableMessage().empty())
+        err << "warning: " << ErrorBoxText(base.unreadableMessage()) << "; its files count as new\n";
+    const BaseDiff diff = DiffAgainstBase(*document, base);
+    const std::string patch = PatchFileText(diff.lines);
+    if (options.patch.empty())
+        out << patch;
+    else
+        WriteFileOrThrow(options.patch, patch);
+    for (const std::string& note : diff.uncarried)
+        err << note << "; a patch cannot carry it\n";
+    err << "diff: " << diff.lines.size() << " value(s) in " << diff.differingFiles << " of "
+        << document->descFileCount() << " file(s) differ from the base";
+    if (diff.newFiles > 0)
+        err << "; " << diff.newFiles << " file(s) new in this mod";
+    err << '\n';
+    return diff.lines.empty() && diff.uncarried.empty() ? 0 : 1;
+}
+
+// Conflicts and lines that found nothing, each on its own line, TAB-separated.
+void ReportLeftLines(const PatchPlan& plan, bool theirs, std::ostream& err)
+{
+    if (plan.count(PatchOutcome::Conflict) > 0) {
+        err << (theirs ? "Conflicts, given the patch's value"
+                       : "Conflicts, left as they were")
+            << " (path, key, value, the patch's base value, the value found, the patch's value):\n";
+        for (size_t i = 0; i < plan.lines.size(); ++i) {
+            const PatchLine& line = plan.lines[i];
+            if (plan.results[i].outcome == PatchOutcome::Conflict)
+                err << line.path << '\t' << line.key << '\t' << line.value << '\t' << line.base << '\t'
+                    << plan.results[i].found << '\t' << line.mod << '\n';
+        }
+    }
+    if (plan.missing() > 0) {
+        err << "Lines naming what is not there, not applied (path, key, value, why):\n";
+        for (size_t i = 0; i < plan.lines.size(); ++i) {
+            const PatchLine& line = plan.lines[i];
+            if (const std::string why = MissingReason(plan.results[i].outcome); !why.empty())
+                err << line.path << '\t' << line.key << '\t' << line.value << '\t' << why << '\n';
+        }
+    }
+}
+
+int RunApply(const ModOptions& options, const CodePage& codePage, std::ostream& out, std::ostream& err)
+{
+    std::vector<PatchLine> lines = ReadPatchFile(options.patch);
+    auto document = LoadDocument(options.vars, options.descs, codePage);
+    const PatchPlan plan = PlanPatch(*document, std::move(lines));
+    const std::vector<bool> takePatch(plan.lines.size(), options.theirs);
+    const std::vector<CellEdit> edits = plan.edits(takePatch);
+    std::set<int> touched;
+    for (const CellEdit& edit : edits)
+        touched.insert(edit.row);
+    // No undo history in the batch: what the edit replaced is dropped.
+    static_cast<void>(document->setCells(edits));
+
+    // Only the files a value changed in are written, as Save all writes them.
+    const SavePlan save = document->planSaveAll();
+    std::set<int> skip;
+    for (const FileSave& file : save.files)
+        if (!touched.count(file.row))
+            skip.insert(file.row);
+    const int written = WritePlannedFiles(*document, save, skip, options.dryRun, out);
+
+    ReportLeftLines(plan, options.theirs, err);
+    const int conflicts = plan.count(PatchOutcome::Conflict);
+    err << "apply: " << plan.count(PatchOutcome::Applies) << " value(s) applied; "
+        << plan.count(PatchOutcome::AlreadyThere) << " already held the patch's value; " << conflicts
+        << (options.theirs ? " conflict(s) given the patch's value; " : " conflict(s) left as they were; ")
+        << plan.missing() << " line(s) naming what is not there; " << written << " of "
+        << document->descFileCount() << " file(s) " << (options.dryRun ? "would be written" : "written") << '\n';
+    return plan.missing() > 0 || (conflicts > 0 && !options.theirs) ? 1 : 0;
+}
+
+}  // namespace
+
+bool IsModBatchCommand(const std::string& command) { return command == "diff" || command == "apply"; }
+
+int RunModBatchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    const bool diff = args.at(0) == "diff";
+    try {
+        ModOptions options;
+        if (!ParseMod(args, options)) {
+            err << kBatchUsage;
+            return 2;
+        }
+        const CodePage codePage = options.codePage.empty() ? CodePage::Default() : CodePage::Named(options.codePage);
+        return diff ? RunDiff(options, codePage, out, err) : RunApply(options, codePage, out, err);
+    } catch (const std::exception& e) {
+        err << ErrorBoxText(e.what()) << '\n';
+        return diff ? 2 : 1;
+    }
+}
+
+}  // namespace dravik

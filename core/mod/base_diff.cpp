@@ -1,0 +1,59 @@
+#include "core/mod/base_diff.h"
+
+#include "core/mod/mod_paths.h"
+#include "core/mod/table_keys.h"
+
+namespace dravik {
+
+namespace {
+
+// One file's lines, and what of it a patch cannot carry.
+void DiffFile(const DescDocument& mod, const BaseComparison& base, const std::vector<TableKey>& keys, int row,
+              const std::string& path, BaseDiff& diff)
+{
+    bool differs = false;
+    for (const TableKey& key : keys) {
+        const int grid = key.written().grid;
+        for (int value = 1; value <= key.values; ++value) {
+            const int col = key.writtenColumn(value);
+            if (!base.differs(grid, col, row))
+                continue;
+            differs = true;
+            const bool modLine = mod.keyLineRead(grid, col, row);
+            if (modLine != base.baseHasKeyLine(grid, col, row)) {
+                diff.uncarried.push_back(path + ": the key \"" + key.name + "\" has a line only in " +
+                                         (modLine ? "this mod's file" : "the base file"));
+                break;
+            }
+            PatchLine line{path, key.name, value, *base.baseValue(grid, col, row), mod.grid(grid).cell(col, row)};
+            if (!FitsPatchField(line.base) || !FitsPatchField(line.mod)) {
+                diff.uncarried.push_back(path + ": value " + std::to_string(value) + " of \"" + key.name +
+                                         "\" holds a TAB or a line break");
+                continue;
+            }
+            diff.lines.push_back(std::move(line));
+        }
+    }
+    diff.differingFiles += differs ? 1 : 0;
+}
+
+}  // namespace
+
+BaseDiff DiffAgainstBase(const DescDocument& mod, const BaseComparison& base)
+{
+    BaseDiff diff;
+    const std::vector<TableKey> keys = TableKeys(mod);
+    const std::vector<std::string> paths = OpenModPaths(mod);
+    for (const size_t i : InPathOrder(paths, mod.codePage())) {
+        const int row = static_cast<int>(i) + 1;
+        if (!base.hasBase(row)) {
+            ++diff.newFiles;
+            diff.uncarried.push_back(paths[i] + ": new in this mod, the base has no such file");
+            continue;
+        }
+        DiffFile(mod, base, keys, row, paths[i], diff);
+    }
+    return diff;
+}
+
+}  // namespace dravik

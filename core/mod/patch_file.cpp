@@ -1,0 +1,106 @@
+#include "core/mod/patch_file.h"
+
+#include "core/errors.h"
+#include "core/files/file_io.h"
+#include "core/files/native_path.h"
+#include "core/text/text_lines.h"
+
+#include <charconv>
+
+namespace dravik {
+
+namespace {
+
+std::vector<std::string_view> Fields(std::string_view line)
+{
+    std::vector<std::string_view> fields;
+    size_t start = 0;
+    for (size_t tab = line.find('\t'); tab != std::string_view::npos; tab = line.find('\t', start)) {
+        fields.push_back(line.substr(start, tab - start));
+        start = tab + 1;
+    }
+    fields.push_back(line.substr(start));
+    return fields;
+}
+
+std::string VersionField(int version) { return "version " + std::to_string(version); }
+
+// The version a header names; 0 when the line is no patch header.
+int HeaderVersion(std::string_view line)
+{
+    const auto fields = Fields(line);
+    constexpr std::string_view kVersion = "version ";
+    if (fields.size() != 2 || fields[0] != kPatchFormat || fields[1].substr(0, kVersion.size()) != kVersion)
+        return 0;
+    const std::string_view number = fields[1].substr(kVersion.size());
+    int version = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), version);
+    return error == std::errc() && end == number.data() + number.size() && version > 0 ? version : 0;
+}
+
+// A line's value number; 0 when the field holds none.
+int ValueNumber(std::string_view field)
+{
+    int value = 0;
+    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+    return error == std::errc() && end == field.data() + field.size() && value > 0 ? value : 0;
+}
+
+}  // namespace
+
+bool FitsPatchField(std::string_view text) { return text.find_first_of("\t\r\n") == std::string_view::npos; }
+
+std::string PatchFileText(const std::vector<PatchLine>& lines)
+{
+    std::string text = std::string(kPatchFormat) + '\t' + VersionField(kPatchVersion) + "\r\n";
+    for (const PatchLine& line : lines) {
+        text += line.path;
+        text += '\t';
+        text += line.key;
+        text += '\t';
+        text += std::to_string(line.value);
+        text += '\t';
+        text += line.base;
+        text += '\t';
+        text += line.mod;
+        text += "\r\n";
+    }
+    return text;
+}
+
+std::vector<PatchLine> ReadPatchText(std::string_view bytes, const std::string& name)
+{
+    const TextLines text = SplitLines(bytes);
+    const std::string file = "\"" + PathText(name) + "\"";
+    const int version = text.lines.empty() ? 0 : HeaderVersion(text.lines.front());
+    if (version == 0)
+        throw DravikError(file + " is not a patch: its first line should read \"" + kPatchFormat + "\", a TAB and \"" +
+                          VersionField(kPatchVersion) + "\"");
+    if (version > kPatchVersion)
+        throw DravikError(file + " is a patch of " + VersionField(version) + ", written by a later Dravik 2; this one reads " +
+                          VersionField(kPatchVersion));
+    std::vector<PatchLine> lines;
+    for (size_t i = 1; i < text.lines.size(); ++i) {
+        const std::string& line = text.lines[i];
+        if (line.empty())
+            continue;
+        const auto fields = Fields(line);
+        const std::string where = "Line " + std::to_string(i + 1) + " of " + file;
+        if (fields.size() != 5)
+            throw DravikError(where + " has " + std::to_string(fields.size()) +
+                              " fields; a patch line has five: path, key, value number, base value, mod value");
+        const int value = ValueNumber(fields[2]);
+        if (value == 0)
+            throw DravikError(where + " has no value number (1 for a key's first value): \"" + std::string(fields[2]) +
+                              "\"");
+        if (fields[0].empty() || fields[1].empty())
+            throw DravikError(where + " names no " + (fields[0].empty() ? "file" : "key"));
+        lines.push_back({std::string(fields[0]), std::string(fields[1]), value, std::string(fields[3]),
+                         std::string(fields[4])});
+    }
+    return lines;
+}
+
+std::vector<PatchLine> ReadPatchFile(const std::string& path) { return ReadPatchText(ReadFileOrThrow(path), path); }
+
+}  // namespace dravik

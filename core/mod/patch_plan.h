@@ -1,0 +1,57 @@
+// Applying a patch to the open tables, worked out before anything changes:
+// for each patch line, what the tables hold there and what becomes of it.
+// A value still as the patch's base takes the patch's value; one that holds
+// it already is left; any other is a conflict, the mod's own change, left
+// as it is unless the patch's is taken. A line whose file, key or key line
+// is not there is reported: the value could reach no file.
+#pragma once
+
+#include "core/document/desc_document.h"
+#include "core/mod/patch_file.h"
+
+#include <string>
+#include <vector>
+
+namespace dravik {
+
+enum class PatchOutcome {
+    Applies,       // the value is the patch's base value
+    AlreadyThere,  // the value is the patch's value
+    Conflict,      // the value is neither
+    NoFile,        // no open file has the line's path
+    NoKey,         // no table has a column for the key
+    NoValue,       // the key has fewer values than the line's number
+    NoKeyLine,     // the file has no line for the key, and Save all adds none
+};
+
+// Why a line could not be applied, as the user is told; empty for the
+// outcomes that found their value.
+std::string MissingReason(PatchOutcome outcome);
+
+struct PatchResult {
+    PatchOutcome outcome = PatchOutcome::NoFile;
+    int row = 0;        // the file's row, once found
+    std::string found;  // the value the tables hold, once found
+    // The cells taking the patch's value, for Applies and Conflict: every
+    // column showing that value of the key.
+    std::vector<CellEdit> edits;
+};
+
+struct PatchPlan {
+    std::vector<PatchLine> lines;
+    std::vector<PatchResult> results;  // one per line, in the patch's order
+
+    int count(PatchOutcome outcome) const;
+    // Lines that found no value to apply to.
+    int missing() const;
+    // The edits of the lines that apply, and of the conflicts for which
+    // `takePatch` is true (one flag per line; none: no conflict is taken).
+    std::vector<CellEdit> edits(const std::vector<bool>& takePatch = {}) const;
+    // The files the edits change.
+    int filesChanged(const std::vector<bool>& takePatch = {}) const;
+};
+
+// The lines' files are found by their path below the open set's folder.
+PatchPlan PlanPatch(const DescDocument& document, std::vector<PatchLine> lines);
+
+}  // namespace dravik

@@ -1,0 +1,377 @@
+// A mod against its base game in the window: Compare with base, the marks
+// and their setting, the filter words, Revert to base values, the review
+// against the base, Export patch, and Apply patch with its conflict dialog,
+// merging two mods of one base folder through the menus.
+#include "tests/core/mod/merge_scenario.h"
+#include "ui/common/qt_dialogs.h"
+#include "ui/mod/conflict_dialog.h"
+#include "ui/mod/mod_actions.h"
+#include "ui/views/filter_bar.h"
+#include "dialog_answer.h"
+#include "window_fixture.h"
+
+#include <QAction>
+#include <QBrush>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableView>
+#include <QtTest>
+
+using dravik::ui::GridView;
+using dravik::ui::kCornerMarkRole;
+using dravik::ui::kEdgeMarkRole;
+
+namespace {
+
+QByteArray Bytes(std::string_view text) { return QByteArray(text.data(), static_cast<qsizetype>(text.size())); }
+
+// The rows of each mod's files, as they are opened: gun, then tank.
+constexpr int kGun = 1;
+constexpr int kTank = 2;
+// Section 1: armor in columns 2 to 4, hp in 5. Section 2: speed in 2.
+constexpr int kArmor = 2;
+constexpr int kHp = 5;
+
+}  // namespace
+
+class ModBaseTest : public WindowFixture {
+    Q_OBJECT
+
+    QString vars;
+
+    dravik::ui::ModActions* mods() const { return window->modActions(); }
+    // The base game B and the mods X and Y, each a gun in "guns" and a tank in "units".
+    void writeFolders()
+    {
+        vars = folder->write("v.var", Bytes(dravik::merge::kVariables));
+        const std::pair<const char*, std::string_view> files[] = {
+            {"B/units/tank.desc", dravik::merge::kBaseTank}, {"B/guns/gun.desc", dravik::merge::kBaseGun},
+            {"X/units/tank.desc", dravik::merge::kXTank},    {"X/guns/gun.desc", dravik::merge::kXGun},
+            {"Y/units/tank.desc", dravik::merge::kYTank},    {"Y/guns/gun.desc", dravik::merge::kYGun},
+        };
+        for (const auto& [name, bytes] : files) {
+            QDir().mkpath(QFileInfo(folder->path(QLatin1String(name))).absolutePath());
+            folder->write(QLatin1String(name), Bytes(bytes));
+        }
+    }
+    QStringList modFiles(const QString& mod) const
+    {
+        return {folder->path(mod + "/guns/gun.desc"), folder->path(mod + "/units/tank.desc")};
+    }
+    // The folders written and the variables file opened.
+    void prepare()
+    {
+        writeFolders();
+        dialogs->openAnswers.enqueue({vars});
+        clickMenuItem(window->N6);
+    }
+    // Open desc of the files, through the menu.
+    void openMod(const QStringList& files)
+    {
+        dialogs->openAnswers.enqueue(files);
+        clickMenuItem(window->N2);
+        QCOMPARE(dialogs->errors.size(), 0);
+    }
+    void compareWith(const QString& mod)
+    {
+        dialogs->folderAnswers.enqueue(folder->path(mod));
+        clickMenuItem(mods()->compareWithBase);
+        QCOMPARE(dialogs->errors.size(), 0);
+    }
+    QString baseStatus() const
+    {
+        auto* label = named<QLabel>(QStringLiteral("BaseStatus"));
+        return label->isVisible() ? label->text() : QString();
+    }
+    static QVariant Data(GridView* view, int col, int row, int role)
+    {
+        return view->model()->data(view->model()->index(row - 1, col - 1), role);
+    }
+    static QColor Mark(GridView* view, int col, int row, int role = kEdgeMarkRole)
+    {
+        return Data(view, col, row, role).value<QColor>();
+    }
+    // The tip's lines; a cell may also say what its file holds and what its
+    // column mostly holds.
+    static QStringList Tips(GridView* view, int col, int row)
+    {
+        return Data(view, col, row, Qt::ToolTipRole).toString().split(QLatin1Char('\n'));
+    }
+    QByteArray read(const QString& name) const { return folder->read(name); }
+    // A filter typed into the bar, over the text it had, and Enter.
+    void filter(const QString& text)
+    {
+        auto* edit = named<QLineEdit>(QStringLiteral("FilterText"));
+        QTest::mouseClick(edit, Qt::LeftButton);
+        press(Qt::Key_A, Qt::ControlModifier);
+        press(Qt::Key_Delete);
+        type(text);
+        press(Qt::Key_Return);
+    }
+    static QList<int> Shown(GridView* view)
+    {
+        QList<int> rows;
+        for (int r = 0; r < view->model()->rowCount(); ++r)
+            if (!view->isRowHidden(r))
+                rows << r + 1;
+        return rows;
+    }
+
+private slots:
+    void menusMarksAndTheirSetting()
+    {
+        QCOMPARE(mods()->compareWithBase->text(), QStringLiteral("Compare with &base\u2026"));
+        QVERIFY(window->N1->actions().contains(mods()->exportPatch));
+        QVERIFY(window->N1->actions().contains(mods()->applyPatch));
+        const QList<QAction*> edits = window->EditMenu->actions();
+        QCOMPARE(edits.indexOf(mods()->revertToBase), edits.indexOf(window->Revert) + 1);
+        QVERIFY(window->ViewMenu->actions().contains(mods()->baseMarks));
+        QVERIFY(!mods()->exportPatch->isEnabled());
+        QVERIFY(!mods()->revertToBase->isEnabled());
+
+        prepare();
+        openMod(modFiles("X") << folder->write("X/units/jeep.desc", "hp 5\r\n"));
+        compareWith("B");
+        QCOMPARE(baseStatus(), QStringLiteral("1 file differs from the base, 1 new in this mod"));
+        QVERIFY(mods()->exportPatch->isEnabled());
+
+        GridView* section1 = grid(1);
+        GridView* files = grid(dravik::kFileListGrid);
+        QCOMPARE(Mark(section1, kArmor, kTank), QColor(0, 150, 150));
+        QVERIFY(Tips(section1, kArmor, kTank).contains(QStringLiteral("Base: 45")));
+        QVERIFY(!Mark(section1, kArmor + 1, kTank).isValid());
+        QVERIFY(!Mark(section1, kHp, kGun).isValid());
+        QCOMPARE(Tips(files, 1, kTank).last(), QStringLiteral("Differs from the base file ") +
+                                                   folder->path("B/units/tank.desc"));
+        QVERIFY(!Mark(files, 1, kGun).isValid());
+        QCOMPARE(Mark(files, 1, 3), QColor(40, 170, 60));
+        QVERIFY(Tips(files, 1, 3).contains(QStringLiteral("New in this mod: the base game has no such file")));
+
+        // The bar is drawn at the cell's left edge, beside the amber of an edit.
+        activate();
+        typeIntoCell(section1, kArmor, kTank, QStringLiteral("55"));
+        QVERIFY(Data(section1, kArmor, kTank, Qt::BackgroundRole).isValid());
+        clickCell(section1, kHp, kGun);
+        const QRect cell = section1->visualRect(section1->model()->index(kTank - 1, kArmor - 1));
+        const QImage shown = section1->viewport()->grab().toImage();
+        QCOMPARE(QColor(shown.pixel(cell.left() + 1, cell.center().y())), QColor(0, 150, 150));
+        // Typed back to the base's value, the cell is the base's.
+        typeIntoCell(section1, kArmor, kTank, QStringLiteral("45"));
+        QVERIFY(!Mark(section1, kArmor, kTank).isValid());
+
+        clickMenuItem(mods()->baseMarks);
+        QVERIFY(!Mark(section1, kHp, kTank).isValid());
+        QVERIFY(!Mark(files, 1, 3).isValid());
+        dialogs->askAnswers.enqueue(1);  // the unsaved edit is dropped
+        window->close();
+        QVERIFY(read("dravik2.INI").contains("BaseMarks=0"));
+        window = std::make_unique<TMainForm>(folder->path("dravik2.INI"), *dialogs);
+        QVERIFY(!mods()->baseMarks->isChecked());
+    }
+
+    void anUntouchedSettingsFileKeepsItsBytes()
+    {
+        window->close();
+        QVERIFY(!read("dravik2.INI").contains("BaseMarks"));
+    }
+
+    void filterWordsReadTheBase()
+    {
+        prepare();
+        openMod(modFiles("X") << folder->write("X/units/jeep.desc", "hp 5\r\n"));
+        activate();
+        // On the file list the words read every section table.
+        window->FilterRows->trigger();
+        filter(QStringLiteral("modded"));
+        auto* bar = named<dravik::ui::FilterBar>(QStringLiteral("FilterBar"));
+        QCOMPARE(bar->message(), QStringLiteral("There is no base game to compare with: File > Compare with base\u2026"));
+
+        compareWith("B");
+        GridView* files = grid(dravik::kFileListGrid);
+        QCOMPARE(Shown(files), QList<int>({kTank}));
+        filter(QStringLiteral("vanilla"));
+        QCOMPARE(Shown(files), QList<int>({kGun}));
+        filter(QStringLiteral("new"));
+        QCOMPARE(Shown(files), QList<int>({3}));
+        QCOMPARE(window->statusPanelText(1), QStringLiteral("1 of 3 files shown"));
+        // Section 2 alone: the tank's speed is the base's.
+        filter(QString());
+        clickTabOf(grid(2));
+        filter(QStringLiteral("vanilla"));
+        QCOMPARE(Shown(files), QList<int>({kGun, kTank}));
+        filter(QStringLiteral("modded"));
+        QCOMPARE(Shown(files), QList<int>());
+    }
+
+    void revertToBaseIsOneStep()
+    {
+        prepare();
+        openMod(modFiles("X"));
+        compareWith("B");
+        activate();
+        GridView* section1 = grid(1);
+        clickCell(section1, kArmor, kTank);
+        clickCell(section1, kHp, kTank, Qt::ShiftModifier);
+        clickMenuItem(mods()->revertToBase);
+        QCOMPARE(Cells(section1, {{kArmor, kTank}, {kArmor + 1, kTank}, {kHp, kTank}}),
+                 QStringList({"45", "45", "100"}));
+        QCOMPARE(baseStatus(), QStringLiteral("0 files differ from the base"));
+        QCOMPARE(window->Undo->text(), QStringLiteral("&Undo Revert to base values"));
+        press(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Cells(section1, {{kArmor, kTank}, {kHp, kTank}}), QStringList({"50", "110"}));
+        QCOMPARE(baseStatus(), QStringLiteral("1 file differs from the base"));
+    }
+
+    void reviewShowsWhatTheModChanges()
+    {
+        prepare();
+        openMod(modFiles("X"));
+        compareWith("B");
+        dialogs->reviewAnswers.enqueue(false);
+        clickMenuItem(window->ReviewChanges);
+        QCOMPARE(dialogs->reviews.size(), 1);
+        const auto pages = dialogs->reviews.first().pages;
+        QCOMPARE(pages.size(), 2);
+        QCOMPARE(pages[1].caption, QStringLiteral("Against the base game"));
+        // As Save all writes the lines: two blanks after a name ending in one.
+        QCOMPARE(pages[1].details, QStringLiteral("units/tank.desc\n  base  armor  45 45 40 \n  mod   armor  50 45 40 \n"
+                                                  "  base  hp  100 \n  mod   hp  110 \n\n"));
+        QVERIFY(pages[1].summary.endsWith(QStringLiteral(": 1 of 2 files differ, in 2 values; 0 are new in this mod.")));
+    }
+
+    void theBaseStaysWithItsSetAndSaveAll()
+    {
+        prepare();
+        openMod(modFiles("X"));
+        compareWith("B");
+        activate();
+        typeIntoCell(grid(1), kHp, kGun, QStringLiteral("51"));
+        press(Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(baseStatus(), QStringLiteral("2 files differ from the base"));
+        QVERIFY(Tips(grid(1), kHp, kGun).contains(QStringLiteral("Base: 50")));
+        QCOMPARE(read("B/guns/gun.desc"), Bytes(dravik::merge::kBaseGun));
+
+        // The same set again: no question.
+        openMod(modFiles("X"));
+        QCOMPARE(dialogs->questions.size(), 0);
+        QCOMPARE(baseStatus(), QStringLiteral("2 files differ from the base"));
+        // Another set: asked, and kept.
+        dialogs->askAnswers.enqueue(0);
+        openMod(modFiles("Y"));
+        QCOMPARE(dialogs->questions.size(), 1);
+        QCOMPARE(dialogs->questions[0].buttons, QStringList({"&Keep comparing", "&Stop comparing"}));
+        QVERIFY(dialogs->questions[0].text.startsWith(QStringLiteral("Keep comparing the files just opened with the base")));
+        QCOMPARE(baseStatus(), QStringLiteral("2 files differ from the base"));
+        QVERIFY(Tips(grid(2), 2, kTank).contains(QStringLiteral("Base: 30")));
+        // And dropped.
+        dialogs->askAnswers.enqueue(1);
+        openMod(modFiles("X"));
+        QCOMPARE(baseStatus(), QString());
+        QVERIFY(!mods()->exportPatch->isEnabled());
+        QVERIFY(!Mark(grid(1), kHp, kTank).isValid());
+    }
+
+    void exportPatchWritesWhatTheModChanges()
+    {
+        prepare();
+        openMod(modFiles("X"));
+        compareWith("B");
+        dialogs->saveAnswers.enqueue(folder->path("x.txt"));
+        clickMenuItem(mods()->exportPatch);
+        QCOMPARE(read("x.txt"), QByteArray("Dravik 2 patch\tversion 1\r\nunits/tank.desc\tarmor \t1\t45\t50\r\n"
+                                           "units/tank.desc\thp \t1\t100\t110\r\n"));
+        QCOMPARE(dialogs->messages.last().text, QStringLiteral("Exported 2 changed values of 1 file into x.txt."));
+    }
+
+    void twoModsMergeThroughTheMenus()
+    {
+        // Y's patch against B ...
+        prepare();
+        openMod(modFiles("Y"));
+        compareWith("B");
+        dialogs->saveAnswers.enqueue(folder->path("y.txt"));
+        clickMenuItem(mods()->exportPatch);
+        QCOMPARE(read("y.txt"), Bytes(dravik::merge::kYPatch));
+
+        // ... applied to X, the conflict kept as X has it.
+        dialogs->askAnswers.enqueue(0);
+        openMod(modFiles("X"));
+        dialogs->openAnswers.enqueue({folder->path("y.txt")});
+        dialogs->conflictAnswers.enqueue(QList<bool>{false});
+        clickMenuItem(mods()->applyPatch);
+        QCOMPARE(dialogs->conflictRequests.size(), 1);
+        const auto& conflict = dialogs->conflictRequests[0].conflicts;
+        QCOMPARE(conflict.size(), 1);
+        QCOMPARE(QStringList({conflict[0].file, conflict[0].key, QString::number(conflict[0].value), conflict[0].base,
+                              conflict[0].mine, conflict[0].patch}),
+                 QStringList({"units/tank.desc", "hp ", "1", "100", "110", "120"}));
+        QCOMPARE(dialogs->messages.last().text,
+                 QStringLiteral("Applied 3 values in 2 files; 0 already held the patch's value. Of 1 conflict, 0 took "
+                                "the patch's value and 1 kept this mod's.\n\nEdit > Undo takes the patch back."));
+        QCOMPARE(window->Undo->text(), QStringLiteral("&Undo Apply patch"));
+        QCOMPARE(Mark(grid(2), 2, kTank, kCornerMarkRole), QColor(40, 170, 60));
+        QCOMPARE(Tips(grid(2), 2, kTank).mid(1), QStringList({"Base: 30", "From the patch: 35 (was 30)"}));
+        QCOMPARE(Mark(grid(1), kHp, kTank, kCornerMarkRole), QColor(200, 0, 200));
+        QCOMPARE(Tips(grid(1), kHp, kTank).mid(Tips(grid(1), kHp, kTank).size() - 2),
+                 QStringList({"Base: 100", "Patch conflict, this mod's value kept (base 100, the patch 120)"}));
+
+        activate();
+        press(Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(read("X/units/tank.desc"), Bytes(dravik::merge::kMergedTank));
+        QCOMPARE(read("X/guns/gun.desc"), Bytes(dravik::merge::kMergedGun));
+        QCOMPARE(read("Y/units/tank.desc"), Bytes(dravik::merge::kYTank));
+        QCOMPARE(read("B/units/tank.desc"), Bytes(dravik::merge::kBaseTank));
+        QTRY_VERIFY(!Mark(grid(1), kHp, kTank, kCornerMarkRole).isValid());
+
+        // Again, the patch's value taken this time.
+        dialogs->openAnswers.enqueue({folder->path("y.txt")});
+        dialogs->conflictAnswers.enqueue(QList<bool>{true});
+        clickMenuItem(mods()->applyPatch);
+        press(Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(read("X/units/tank.desc"), Bytes(dravik::merge::kTheirsTank));
+    }
+
+    void conflictDialogAnswersByClicks()
+    {
+        dravik::ui::ConflictRequest request;
+        request.title = QStringLiteral("Apply patch: conflicts");
+        for (int i = 1; i <= 3; ++i)
+            request.conflicts.append({QStringLiteral("units/t%1.desc").arg(i), "hp ", 1, "100", "110", "120"});
+        DialogAnswer answer;
+        answer.next<dravik::ui::ConflictDialog>([](dravik::ui::ConflictDialog* dialog) {
+            QTableView* table = dialog->table();
+            auto click = [&](int row, int column) {
+                table->scrollTo(table->model()->index(row, column));
+                const QRect cell = table->visualRect(table->model()->index(row, column));
+                QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+            };
+            using Dialog = dravik::ui::ConflictDialog;
+            QCOMPARE(dialog->choices(), QList<bool>({false, false, false}));
+            click(1, Dialog::kTakePatchColumn);
+            QCOMPARE(dialog->choices(), QList<bool>({false, true, false}));
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("TakeAllPatch")), Qt::LeftButton);
+            click(0, Dialog::kKeepMineColumn);
+            QCOMPARE(dialog->choices(), QList<bool>({false, true, true}));
+            QCOMPARE(table->model()->index(0, Dialog::kKeepMineColumn).data(Qt::CheckStateRole).toInt(),
+                     int(Qt::Checked));
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("ApplyChoices")), Qt::LeftButton);
+        });
+        dravik::ui::QtDialogs real;
+        QCOMPARE(real.resolveConflicts(window.get(), request), std::optional<QList<bool>>({false, true, true}));
+        QCOMPARE(answer.failures(), QStringList());
+
+        answer.next<dravik::ui::ConflictDialog>([](dravik::ui::ConflictDialog* dialog) {
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("TakeAllPatch")), Qt::LeftButton);
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("KeepAllMine")), Qt::LeftButton);
+            QCOMPARE(dialog->choices(), QList<bool>({false, false, false}));
+            dialog->reject();
+        });
+        QVERIFY(!real.resolveConflicts(window.get(), request));
+        QCOMPARE(answer.failures(), QStringList());
+    }
+};
+
+QTEST_MAIN(ModBaseTest)
+#include "mod_base_test.moc"

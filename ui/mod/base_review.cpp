@@ -1,0 +1,84 @@
+#include "ui/mod/base_review.h"
+
+#include "core/mod/mod_paths.h"
+#include "core/mod/table_keys.h"
+#include "ui/common/counted_text.h"
+#include "ui/common/display_text.h"
+
+#include <QCoreApplication>
+
+namespace dravik::ui {
+
+namespace {
+
+QString Tr(const char* text) { return QCoreApplication::translate("BaseReview", text); }
+
+// A key line as Save all writes it from the values `cell` gives by column.
+template <typename Cell>
+QString KeyLine(const TableKey& key, Cell&& cell, const CodePage& codePage)
+{
+    std::string line = key.name + ' ';
+    for (int value = 1; value <= key.values; ++value)
+        line += cell(key.writtenColumn(value)) + ' ';
+    return CellText(line, codePage);
+}
+
+// One file's differing key lines; empty when none differs.
+QString FileLines(const DescDocument& mod, const BaseComparison& base, const std::vector<TableKey>& keys, int row,
+                  int& values)
+{
+    const CodePage& codePage = mod.codePage();
+    QString lines;
+    for (const TableKey& key : keys) {
+        const int grid = key.written().grid;
+        int differing = 0;
+        for (int value = 1; value <= key.values; ++value)
+            differing += base.differs(grid, key.writtenColumn(value), row) ? 1 : 0;
+        if (differing == 0)
+            continue;
+        values += differing;
+        const int col = key.writtenColumn(1);
+        const QString noLine = Tr("(no line for the key)");
+        const auto baseValue = [&](int c) -> const std::string& { return *base.baseValue(grid, c, row); };
+        const auto modValue = [&](int c) -> const std::string& { return mod.grid(grid).cell(c, row); };
+        lines += QStringLiteral("  base  ") +
+                 (base.baseHasKeyLine(grid, col, row) ? KeyLine(key, baseValue, codePage) : noLine) +
+                 QStringLiteral("\n");
+        lines += QStringLiteral("  mod   ") + (mod.keyLineRead(grid, col, row) ? KeyLine(key, modValue, codePage) : noLine) +
+                 QStringLiteral("\n");
+    }
+    return lines;
+}
+
+}  // namespace
+
+ReviewPage ReviewAgainstBase(const DescDocument& mod, const BaseComparison& base)
+{
+    const std::vector<TableKey> keys = TableKeys(mod);
+    const std::vector<std::string> paths = OpenModPaths(mod);
+    ReviewPage page;
+    page.caption = Tr("Against the base game");
+    int files = 0;
+    int values = 0;
+    for (const size_t i : InPathOrder(paths, mod.codePage())) {
+        const int row = static_cast<int>(i) + 1;
+        if (!base.hasBase(row)) {
+            page.details += CellText(paths[i], mod.codePage()) + Tr("  (new in this mod)") + QStringLiteral("\n\n");
+            continue;
+        }
+        const QString lines = FileLines(mod, base, keys, row, values);
+        if (lines.isEmpty())
+            continue;
+        ++files;
+        page.details += CellText(paths[i], mod.codePage()) + QStringLiteral("\n") + lines + QStringLiteral("\n");
+    }
+    page.summary = Tr("Against the base game in %1: %2 of %3 files differ, in %4; %5 are new in this mod.")
+                       .arg(NativeText(base.folder()))
+                       .arg(files)
+                       .arg(mod.descFileCount())
+                       .arg(Counted(values, "value", "values"))
+                       .arg(base.newFiles());
+    return page;
+}
+
+}  // namespace dravik::ui

@@ -1,0 +1,26 @@
+// Marks drawn on a table's cells besides their colours: a bar at the cell's
+// left edge and a triangle in its top right corner, each with what it means
+// in the cell's tool tip. The tables ask whoever placed them (the base game
+// comparison, an applied patch) cell by cell as they paint.
+#pragma once
+
+#include <QColor>
+#include <QStringList>
+
+namespace dravik::ui {
+
+// The roles a table model answers the marks' colours in.
+inline constexpr int kEdgeMarkRole = Qt::UserRole + 1;
+inline constexpr int kCornerMarkRole = Qt::UserRole + 2;
+
+class CellMarks {
+public:
+    virtual ~CellMarks() = default;
+    // Grid coordinates; an invalid colour for no mark.
+    virtual QColor edgeMark(int grid, int col, int row) const = 0;
+    virtual QColor cornerMark(int grid, int col, int row) const = 0;
+    // Lines for the cell's tool tip.
+    virtual QStringList tips(int grid, int col, int row) const = 0;
+};
+
+}  // namespace dravik::ui
