@@ -345,6 +345,14 @@ public:
             return std::nullopt;
         return expressionAnswers.dequeue();
     }
+    // The folder queued by the benchmark.
+    QQueue<ui::FolderChoice> folderAnswers;
+    std::optional<ui::FolderChoice> chooseFolder(QWidget*, const ui::FolderRequest&) override
+    {
+        if (folderAnswers.isEmpty())
+            return std::nullopt;
+        return folderAnswers.dequeue();
+    }
 };
 
 // What the event loop would do before the user sees the outcome: posted

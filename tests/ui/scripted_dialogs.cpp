@@ -88,3 +88,21 @@ std::optional<QString> ScriptedDialogs::askExpression(QWidget*, const dravik::ui
     }
     return answer;
 }
+
+std::optional<dravik::ui::FolderChoice> ScriptedDialogs::chooseFolder(QWidget*, const dravik::ui::FolderRequest& request)
+{
+    folderRequests.append(request);
+    if (folderAnswers.isEmpty()) {
+        ++unexpected;
+        return std::nullopt;
+    }
+    const std::optional<dravik::ui::FolderChoice> answer = folderAnswers.dequeue();
+    if (answer) {
+        // As the dialog shows it: with nothing to open, Open does nothing.
+        const auto count = request.count(answer->folder, answer->pattern);
+        folderCounts.append(count.text);
+        if (!count.any)
+            return std::nullopt;
+    }
+    return answer;
+}

@@ -39,6 +39,7 @@ public:
     QQueue<int> askAnswers;      // the index of the button pressed
     QQueue<bool> reviewAnswers;  // true: the review's accept button
     QQueue<std::optional<QString>> expressionAnswers;
+    QQueue<std::optional<dravik::ui::FolderChoice>> folderAnswers;
 
     QList<AskedFile> askedFiles;
     QList<ShownError> errors;
@@ -49,6 +50,9 @@ public:
     // The help of each expression question, and the preview of each answer.
     QStringList expressionHelps;
     QStringList expressionPreviews;
+    // Each folder question, and the count it showed for the answer given.
+    QList<dravik::ui::FolderRequest> folderRequests;
+    QStringList folderCounts;
     int unexpected = 0;
 
     QStringList openFiles(QWidget* parent, const dravik::ui::FileDialogRequest& request) override;
@@ -61,4 +65,6 @@ public:
     bool review(QWidget* parent, const QString& title, const QString& summary, const QString& details,
                 const QString& accept, const QString& reject) override;
     std::optional<QString> askExpression(QWidget* parent, const dravik::ui::ExpressionRequest& request) override;
+    std::optional<dravik::ui::FolderChoice> chooseFolder(QWidget* parent,
+                                                         const dravik::ui::FolderRequest& request) override;
 };

@@ -32,6 +32,24 @@ struct ExpressionRequest {
     std::function<Preview(const QString& expression)> preview;
 };
 
+// "Open folder": a folder and the names to take below it, with the count of
+// matching files shown before anything is loaded.
+struct FolderRequest {
+    QString title;
+    QString folder;   // where the dialog starts
+    QString pattern;  // "*.*", "*.desc;*.txt"
+    struct Count {
+        QString text;
+        bool any = false;  // whether there is something to open
+    };
+    std::function<Count(const QString& folder, const QString& pattern)> count;
+};
+
+struct FolderChoice {
+    QString folder;  // absolute, with the system's separators
+    QString pattern;
+};
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -55,6 +73,8 @@ public:
                         const QString& accept, const QString& reject) = 0;
     // The expression the user applies; nothing when cancelled.
     virtual std::optional<QString> askExpression(QWidget* parent, const ExpressionRequest& request) = 0;
+    // The folder and pattern the user opens; nothing when cancelled.
+    virtual std::optional<FolderChoice> chooseFolder(QWidget* parent, const FolderRequest& request) = 0;
 };
 
 }  // namespace dravik::ui

@@ -1,5 +1,7 @@
 #include "ui/common/qt_dialogs.h"
 
+#include "ui/common/folder_dialog.h"
+
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
@@ -218,6 +220,12 @@ std::optional<QString> QtDialogs::askExpression(QWidget* parent, const Expressio
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return edit->text();
+}
+
+std::optional<FolderChoice> QtDialogs::chooseFolder(QWidget* parent, const FolderRequest& request)
+{
+    FolderDialog dialog(parent, request);
+    return dialog.choose();
 }
 
 }  // namespace dravik::ui

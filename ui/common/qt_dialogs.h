@@ -20,6 +20,7 @@ public:
     bool review(QWidget* parent, const QString& title, const QString& summary, const QString& details,
                 const QString& accept, const QString& reject) override;
     std::optional<QString> askExpression(QWidget* parent, const ExpressionRequest& request) override;
+    std::optional<FolderChoice> chooseFolder(QWidget* parent, const FolderRequest& request) override;
 };
 
 // A filter of the "description|pattern" form as Qt takes it. Qt shows the
