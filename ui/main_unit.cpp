@@ -11,6 +11,7 @@
 #include "ui/about_unit.h"
 #include "ui/common/application_title.h"
 #include "ui/edits/bulk_edit_actions.h"
+#include "ui/files/file_drop.h"
 #include "ui/files/folder_actions.h"
 #include "ui/common/child_wait.h"
 #include "ui/conman.h"
@@ -242,6 +243,7 @@ void TMainForm::createFolderActions()
         [this] { return document_.openedRoot(); },
     };
     folderActions_ = new dravik::ui::FolderActions(host, N1, N10);
+    new dravik::ui::FileDrop(this, [this](const QStringList& paths) { folderActions_->openPaths(paths); });
 }
 
 void TMainForm::createControls()

@@ -1,5 +1,6 @@
 // Whole folders into the tables: Open folder from its shortcut and its menu
-// item, and File > Recent folders across a restart.
+// item, files and folders dropped on the window or named on the command
+// line, and File > Recent folders across a restart.
 #include "dialog_answer.h"
 #include "window_fixture.h"
 
@@ -15,6 +16,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
 #include <QUndoStack>
 #include <QtTest>
 
@@ -61,6 +64,25 @@ class OpenFolderTest : public WindowFixture {
         return paths;
     }
     QString openedRoot() const { return dravik::ui::NativeText(window->document().openedRoot()); }
+    // A real drag of local files, entered and dropped on the widget.
+    static void dropOn(QWidget* target, const QStringList& paths)
+    {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString& path : paths)
+            urls << QUrl::fromLocalFile(path);
+        data.setUrls(urls);
+        // As a file manager's drag: the paths as text too, which a text box takes.
+        data.setText(paths.join(QLatin1Char('\n')));
+        const QPoint at = target->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &drop);
+        QVERIFY(drop.isAccepted());
+        QCoreApplication::processEvents();
+    }
     // File > Recent folders > the item, with the mouse.
     void clickRecent(int index)
     {
@@ -133,6 +155,38 @@ private slots:
         QCOMPARE(dialogs->folderRequests.last().pattern, QStringLiteral("*.desc"));
     }
 
+    void droppedFoldersAndFilesOpenAfterTheQuestion()
+    {
+        makeMod();
+        openSample();
+        dropOn(window.get(), {mod});
+        QCOMPARE(loadedPaths(), QStringList({inMod("Air/plane.desc"), inMod("readme.txt"), inMod("units/gun.desc"),
+                                             inMod("units/Tank.DESC")}));
+        QCOMPARE(openedRoot(), mod);
+        QCOMPARE(window->folderActions()->recentFolders().size(), size_t(1));
+
+        // On a cell's open editor: the files open, no path is typed into it.
+        typeIntoCell(grid(1), 2, 1, QStringLiteral("55"));
+        clickCell(grid(1), 2, 2);
+        QWidget* editor = grid(1)->indexWidget(grid(1)->currentIndex());
+        QVERIFY(editor);
+        dialogs->askAnswers.enqueue(1);  // Discard
+        dropOn(editor, {inMod("units/Tank.DESC"), inMod("Air/plane.desc")});
+        QCOMPARE(dialogs->questions.size(), 1);
+        QCOMPARE(loadedPaths(), QStringList({inMod("Air/plane.desc"), inMod("units/Tank.DESC")}));
+        QCOMPARE(Cells(grid(1), {{2, 1}, {2, 2}}), QStringList({QStringLiteral("7"), QStringLiteral("100")}));
+        QVERIFY(!window->document().isModified());
+        QCOMPARE(openedRoot(), mod);
+        QCOMPARE(window->folderActions()->recentFolders().size(), size_t(1));
+
+        // An empty folder says so and changes nothing.
+        QDir(mod).mkpath(QStringLiteral("empty"));
+        dropOn(window->Memo1->viewport(), {inMod("empty")});
+        QCOMPARE(dialogs->messages.size(), 1);
+        QCOMPARE(dialogs->messages.front().text, QStringLiteral("No file below %1 matches \"*.*\".").arg(inMod("empty")));
+        QCOMPARE(window->document().descFileCount(), 2);
+    }
+
     void recentFoldersComeBackWithTheirNamesAndVariables()
     {
         makeMod();
@@ -171,6 +225,18 @@ private slots:
         QCOMPARE(Cell(grid(1), 2, 2), QStringLiteral("100"));
         QCOMPARE(dravik::ui::NativeText(window->folderActions()->recentFolders().front().folder), inMod("units"));
         QCOMPARE(window->folderActions()->pattern(), std::string("*.desc"));
+    }
+
+    void theCommandLineOpensWithTheVariablesFileLastUsed()
+    {
+        makeMod();
+        const QString vars = folder->write("vars.var", sample::Variables());
+        const QString ini = folder->write("start.INI", "[Path]\r\nVar=" + QFile::encodeName(vars) + "\r\n");
+        window = std::make_unique<TMainForm>(ini, *dialogs);
+        window->folderActions()->openCommandLine({inMod("units"), inMod("Air/plane.desc")});
+        QCOMPARE(loadedPaths(), descsInMod());
+        QCOMPARE(Cell(grid(1), 2, 3), QStringLiteral("100"));
+        QCOMPARE(openedRoot(), mod);
     }
 
     // The whole road on the real dialog, from the keyboard alone.

@@ -143,7 +143,7 @@ bool FolderActions::list(const QStringList& paths, const std::string& pattern, L
     }
     listed.oneFolder = items.size() == 1 && folders == 1;
     listed.root = listed.oneFolder ? items.front() : CommonFolder(items);
-    // Several folders come in no order of their own.
+    // Several things dropped at once come in no order of their own.
     if (items.size() > 1) {
         SortInPathOrder(listed.files);
         listed.files.erase(std::unique(listed.files.begin(), listed.files.end()), listed.files.end());
@@ -172,6 +172,15 @@ void FolderActions::openPaths(const QStringList& paths, const std::string& patte
     if (paths.isEmpty() || !list(paths, pattern, listed) || !host_.mayDropEdits())
         return;
     load(listed, pattern);
+}
+
+void FolderActions::openCommandLine(const QStringList& paths)
+{
+    // Without a schema the tables would hold nothing but paths.
+    const std::string variables = host_.variablesPath();
+    if (QFileInfo(NativeText(variables)).isFile())
+        host_.openVariables(variables);
+    openPaths(paths);
 }
 
 void FolderActions::openRecent(int index)

@@ -1,5 +1,6 @@
-// Whole folders into the tables: File > Open folder… and File > Recent
-// folders. A folder stands for every file below it whose name matches a
+// Whole folders into the tables: File > Open folder…, File > Recent folders,
+// and the files and folders dropped on the window or named on its command
+// line. A folder stands for every file below it whose name matches a
 // pattern (core/files/folder_listing.h); what is opened is then opened as
 // Open desc opens its selection, with the same questions first.
 #pragma once
@@ -57,6 +58,11 @@ public:
     // The pattern the dialog last opened with; dropped folders use it too.
     const std::string& pattern() const { return pattern_; }
 
+    // Files and folders (a drop), folders with the last pattern.
+    void openPaths(const QStringList& paths) { openPaths(paths, pattern_); }
+    // The program's arguments: as a drop, with the variables file last used
+    // loaded first, as none is at start.
+    void openCommandLine(const QStringList& paths);
     void openRecent(int index);
 
     // The keys of the section "Folders". They are written only once there
