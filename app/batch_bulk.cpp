@@ -3,6 +3,7 @@
 #include "app/batch_arguments.h"
 #include "app/batch_command.h"
 #include "app/batch_document.h"
+#include "app/batch_files.h"
 #include "core/bulk/bulk_edits.h"
 #include "core/text/code_page.h"
 #include "core/bulk/column_profiles.h"
@@ -10,6 +11,7 @@
 #include "core/text/dravik2_auxillary.h"
 #include "core/errors.h"
 #include "core/files/file_io.h"
+#include "core/files/folder_listing.h"
 #include "core/files/native_path.h"
 #include "core/bulk/row_filter.h"
 #include "core/bulk/table_rows.h"
@@ -45,6 +47,7 @@ struct BulkOptions {
     SearchOptions search;
 
     std::vector<std::string> descs;
+    std::string filePattern = kEveryName;  // --pattern: the names a folder stands for
 };
 
 // A bad argument that is not the usage's fault: its own message, exit 2.
@@ -59,6 +62,7 @@ bool ParseBulk(const std::vector<std::string>& args, BulkOptions& options)
     std::vector<BatchOption> known = {
         BatchOption::Value("--vars", options.vars),
         BatchOption::Value("--codepage", options.codePage),
+        BatchOption::Value("--pattern", options.filePattern),
     };
     if (set) {
         known.push_back(BatchOption::Value("--key", options.key));
@@ -243,6 +247,7 @@ int RunBulkBatchCommand(const std::vector<std::string>& args, std::ostream& out,
             return 2;
         }
         const CodePage codePage = options.codePage.empty() ? CodePage::Default() : CodePage::Named(options.codePage);
+        options.descs = ExpandFileArguments(options.descs, options.filePattern);
         return options.command == "set" ? RunSet(options, codePage, out, err) : RunFind(options, codePage, out);
     } catch (const BadArgument& bad) {
         err << "dravik2-batch " << args.at(0) << ": " << bad.message << '\n';

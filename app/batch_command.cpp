@@ -4,12 +4,14 @@
 #include "app/batch_bulk.h"
 #include "app/batch_document.h"
 #include "app/batch_mod.h"
+#include "app/batch_files.h"
 
 #include "core/text/code_page.h"
 #include "core/bulk/column_profiles.h"
 #include "core/document/desc_document.h"
 #include "core/errors.h"
 #include "core/files/file_io.h"
+#include "core/files/folder_listing.h"
 #include "core/files/native_path.h"
 #include "core/schema/key_entries.h"
 #include "core/exchange/table_checks.h"
@@ -34,6 +36,13 @@ const char* const kBatchUsage =
     "       dravik2-batch apply --vars VARS --patch PATCH [--theirs] [--dry-run]\n"
     "                     [--codepage NAME] DESC...\n"
     "       dravik2-batch --help\n"
+    "\n"
+    "DESC... are desc files, folders and @LIST files. A folder stands for every\n"
+    "file below it, in all its subfolders, whose name matches --pattern NAMES\n"
+    "(default *.*, every name; \"*.desc;*.txt\" for two kinds; letter case\n"
+    "aside), in path order; @LIST for the paths in the file LIST, one a line.\n"
+    "On Windows the program expands * and ? in a file name itself, as cmd\n"
+    "does not (\"C:\\mod\\units\\*.desc\").\n"
     "\n"
     "export   loads the variables file, opens the desc files as Open desc does\n"
     "         and writes every table into one tab-separated table text file.\n"
@@ -85,6 +94,7 @@ struct Options {
     std::string table;
     std::string codePage;
     std::vector<std::string> descs;
+    std::string filePattern = kEveryName;  // the names a folder stands for
     bool help = false;
     bool force = false;
     bool dryRun = false;
@@ -98,6 +108,7 @@ bool Parse(const std::vector<std::string>& args, Options& options)
         BatchOption::Value("--vars", options.vars),     BatchOption::Value("--out", options.out),
         BatchOption::Value("--table", options.table),   BatchOption::Switch("--force", options.force),
         BatchOption::Switch("--dry-run", options.dryRun), BatchOption::Value("--codepage", options.codePage),
+        BatchOption::Value("--pattern", options.filePattern),
     };
     // The first word is the command; after "--" every word is a desc file.
     const bool parsed = ParseBatchArguments(args, 0, known, [&](const std::string& word, bool afterOptions) {
@@ -227,6 +238,7 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
     }
     try {
         const CodePage codePage = options.codePage.empty() ? CodePage::Default() : CodePage::Named(options.codePage);
+        options.descs = ExpandFileArguments(options.descs, options.filePattern);
         if (options.command == "export") {
             auto document = LoadDocument(options.vars, options.descs, codePage);
             // No undo history in the batch: what the edits replaced is dropped.

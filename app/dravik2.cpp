@@ -1,10 +1,14 @@
 // The program entry: the application, its help file and the main window.
+// Files and folders named on the command line ("Open with", files dropped on
+// the program's icon) open as files dropped on the window do.
 #include "core/files/settings_file.h"
 #include "ui/common/display_text.h"
+#include "ui/files/folder_actions.h"
 #include "ui/main_unit.h"
 #include "ui/common/qt_dialogs.h"
 
 #include <QApplication>
+#include <QTimer>
 
 namespace {
 
@@ -27,5 +31,8 @@ int main(int argc, char* argv[])
         dravik::SettingsFile::PathForExecutable(dravik::ui::NativeBytes(QCoreApplication::applicationFilePath())));
     TMainForm window(settings, dialogs);
     window.show();
+    // Once the window is up: opening asks its questions over it.
+    if (const QStringList paths = QCoreApplication::arguments().mid(1); !paths.isEmpty())
+        QTimer::singleShot(0, &window, [&window, paths] { window.folderActions()->openCommandLine(paths); });
     return app.exec();
 }

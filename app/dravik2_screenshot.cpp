@@ -93,7 +93,7 @@ public:
     QString picture;
     bool saved = false;
 
-    std::optional<QString> chooseFolder(QWidget*, const QString&) override { return base; }
+    std::optional<QString> chooseBaseFolder(QWidget*, const QString&) override { return base; }
     QStringList openFiles(QWidget* parent, const dravik::ui::FileDialogRequest& request) override
     {
         return patch.isEmpty() ? QtDialogs::openFiles(parent, request) : QStringList{patch};

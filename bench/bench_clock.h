@@ -21,6 +21,16 @@ inline double PeakMegabytes()
     return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
+// The processor time the process has used so far, user and system: on a
+// machine busy with other work it varies far less than the wall clock.
+inline double CpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
 // Every timed phase starts with nothing waiting to be written, so that one
 // phase's write-back is not charged to the next.
 template <typename F>

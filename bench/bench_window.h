@@ -55,9 +55,20 @@ public:
         return false;
     }
     // The base folder queued by the benchmark.
-    QQueue<QString> folderAnswers;
-    std::optional<QString> chooseFolder(QWidget*, const QString&) override
+    QQueue<QString> baseFolderAnswers;
+    std::optional<QString> chooseBaseFolder(QWidget*, const QString&) override
     {
+        if (baseFolderAnswers.isEmpty())
+            return std::nullopt;
+        return baseFolderAnswers.dequeue();
+    }
+    // The folder queued by the benchmark. The dialog counted its files while
+    // the user chose them, before Open: the count is kept to be timed apart.
+    QQueue<ui::FolderChoice> folderAnswers;
+    ui::FolderRequest lastFolderRequest;
+    std::optional<ui::FolderChoice> chooseFolder(QWidget*, const ui::FolderRequest& request) override
+    {
+        lastFolderRequest = request;
         if (folderAnswers.isEmpty())
             return std::nullopt;
         return folderAnswers.dequeue();

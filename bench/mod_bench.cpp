@@ -192,7 +192,7 @@ WindowFigures RunWindow(const Options& options, const std::string& vars, const s
             window.modActions()->baseMarks->setChecked(false);
             LookThrough(window, figures.tabsOff, figures.downOff, figures.acrossOff);
         }
-        dialogs.folderAnswers.enqueue(QString::fromStdString(options.folder + "/base"));
+        dialogs.baseFolderAnswers.enqueue(QString::fromStdString(options.folder + "/base"));
         figures.compare.add(Time([&] {
             window.modActions()->compareWithBase->trigger();
             Settle();

@@ -7,6 +7,8 @@
 //   edited and painted  <= 50 ms
 //   peak memory of the window <= 1.5 x the engine's for the same set
 //   Save all after editing 50 of the files <= 1.5 x Open desc
+//   Open folder of the corpus's folder <= 1.1 x Open desc of the same files
+//       in the same order (taken in turns, the best of 5 rounds each)
 //   undo and redo of a 100,000-cell change <= 100 ms each; the history of
 //       20 such changes <= 100 MB
 //   replace all over every value cell of every section table <= 0.5 s, its
@@ -28,6 +30,7 @@
 //
 // Usage: dravik2-window-bench [--files N] [--lines N] [--keys N] [--wide-columns N] [--dir D] [--no-bounds]
 //        dravik2-window-bench --core-only [same options]
+//        dravik2-window-bench --open-folder-only [same options]
 #include "bench/bench_clock.h"
 #include "bench/bench_window.h"
 #include "bench/corpus.h"
@@ -35,6 +38,7 @@
 #include "core/bulk/bulk_edits.h"
 #include "core/bulk/clipboard_text.h"
 #include "core/files/file_io.h"
+#include "core/files/folder_listing.h"
 #include "core/schema/schema.h"
 #include "core/text/text_lines.h"
 #include "core/exchange/table_exchange.h"
@@ -48,6 +52,7 @@
 #include "ui/views/filter_bar.h"
 #include "ui/edits/find_bar.h"
 #include "ui/tables/grid_view.h"
+#include "ui/files/folder_actions.h"
 #include "ui/main_unit.h"
 #include "ui/tables/table_selection.h"
 
@@ -93,6 +98,8 @@ constexpr double kMemoryFactor = 1.5;
 constexpr int kEdits = 1000;
 constexpr int kFewFilesEdited = 50;
 constexpr double kFewFilesSaveFactor = 1.5;  // x Open desc
+constexpr double kOpenFolderFactor = 1.1;    // x Open desc of the same files
+constexpr int kOpenFolderRounds = 5;
 constexpr int kBulkCells = 100000;
 constexpr double kUndoBound = 0.100;  // s
 constexpr int kBulkSteps = 20;
@@ -123,6 +130,7 @@ struct Options {
     std::string folder = (std::filesystem::temp_directory_path() / "dravik2-window-bench").string();
     bool checkBounds = true;
     bool coreOnly = false;
+    bool openFolderOnly = false;
     int wideColumns = 500;  // the wide variant's section 1
 };
 
@@ -138,6 +146,7 @@ Options ParseOptions(int argc, char** argv)
         else if (arg == "--dir" && i + 1 < argc) options.folder = argv[++i];
         else if (arg == "--no-bounds") options.checkBounds = false;
         else if (arg == "--core-only") options.coreOnly = true;
+        else if (arg == "--open-folder-only") options.openFolderOnly = true;
         else if (arg == "--wide-columns") options.wideColumns = next();
     }
     return options;
@@ -175,6 +184,14 @@ size_t ReadCells(const Grid& table, int fromRow, int toRow)
         for (int c = 0; c < table.colCount(); ++c)
             bytes += table.cell(c, r).size();
     return bytes;
+}
+
+QStringList QtPaths(const std::vector<std::string>& paths)
+{
+    QStringList qt;
+    for (const auto& path : paths)
+        qt << QString::fromStdString(path);
+    return qt;
 }
 
 // The figures both runs give, by name.
@@ -322,9 +339,7 @@ WindowFigures RunWindow(const Options& options)
     const std::string folder = options.folder + "/window";
     std::filesystem::remove_all(folder);
     const auto paths = bench::WriteCorpus(folder + "/desc", options.shape);
-    QStringList descPaths;
-    for (const auto& path : paths)
-        descPaths << QString::fromStdString(path);
+    const QStringList descPaths = QtPaths(paths);
     WindowFigures figures;
 
     BenchDialogs dialogs;
@@ -566,6 +581,62 @@ void LookThrough(TMainForm& window, Steps& tabs, Steps& down, Steps& across)
     ScrollScreens(window.StringGrid(kWideTable), kScreens, down, across);
 }
 
+struct OpenFolderFigures {
+    double folder = 0;  // Open folder, the best round
+    double desc = 0;    // Open desc of the same files, the best round
+    // The same in processor time, the steadier figure on a busy machine.
+    double folderCpu = 0;
+    double descCpu = 0;
+    double count = 0;  // the dialog's count of the folder
+    int files = 0;
+    int errors = 0;
+};
+
+// Open folder lists the files and opens them as Open desc does, in path
+// order; the reference opens that list. Taken in turns, so that a busy
+// moment of the machine falls on both alike.
+OpenFolderFigures RunOpenFolder(const Options& options)
+{
+    const std::string folder = options.folder + "/folder";
+    std::filesystem::remove_all(folder);
+    std::vector<std::string> paths = bench::WriteCorpus(folder + "/desc", options.shape);
+    SortInPathOrder(paths);
+    const QStringList descPaths = QtPaths(paths);
+    const QString descFolder = QString::fromStdString(folder + "/desc");
+    // Every desc file, not the variables file beside them.
+    const QString names = QStringLiteral("*.txt");
+    OpenFolderFigures figures;
+
+    BenchDialogs dialogs;
+    TMainForm window(QString::fromStdString(folder + "/settings.ini"), dialogs);
+    window.show();
+    Settle();
+    window.openVariablesFile(QString::fromStdString(folder + "/desc/variables.var"));
+    auto best = [](int round, double& kept, double value) { kept = round == 0 ? value : std::min(kept, value); };
+    for (int round = 0; round < kOpenFolderRounds; ++round) {
+        double cpu = bench::CpuSeconds();
+        best(round, figures.desc, Time([&] {
+                 window.openDescFiles(descPaths);
+                 Settle();
+             }));
+        best(round, figures.descCpu, bench::CpuSeconds() - cpu);
+        dialogs.folderAnswers.enqueue({descFolder, names});
+        cpu = bench::CpuSeconds();
+        best(round, figures.folder, Time([&] {
+                 window.folderActions()->openFolderAction()->trigger();
+                 Settle();
+             }));
+        best(round, figures.folderCpu, bench::CpuSeconds() - cpu);
+    }
+    figures.files = window.document().descFileCount();
+    if (figures.files != static_cast<int>(paths.size()) || window.document().filePath(1) != paths.front())
+        ++figures.errors;
+    figures.count = Time([&] { dialogs.lastFolderRequest.count(descFolder, names); });
+    figures.errors += dialogs.errors;
+    std::filesystem::remove_all(folder);
+    return figures;
+}
+
 TableViewFigures RunTableViews(const Options& options)
 {
     const std::string folder = options.folder + "/wide";
@@ -573,9 +644,7 @@ TableViewFigures RunTableViews(const Options& options)
     bench::CorpusShape shape = options.shape;
     shape.sectionOneColumns = options.wideColumns;
     const auto paths = bench::WriteCorpus(folder + "/desc", shape);
-    QStringList descPaths;
-    for (const auto& path : paths)
-        descPaths << QString::fromStdString(path);
+    const QStringList descPaths = QtPaths(paths);
     TableViewFigures figures;
 
     BenchDialogs dialogs;
@@ -731,6 +800,17 @@ bool Report(const char* what, double window, double core, double bound, const ch
     return ok;
 }
 
+bool ReportOpenFolder(const OpenFolderFigures& figures, bool check)
+{
+    const bool ok = ReportBeside("Open folder", figures.folder, "Open desc", figures.desc,
+                                 kOpenFolderFactor * figures.desc, "s", check);
+    std::printf("%-30s %9.3f s   Open desc %9.3f s   (processor time)\n", "", figures.folderCpu, figures.descCpu);
+    std::printf("%-30s %9.3f s   (%d files, the dialog's count before Open)\n", "", figures.count, figures.files);
+    if (figures.errors)
+        std::printf("Open folder: %d error(s), or not the files of Open desc\n", figures.errors);
+    return ok && figures.errors == 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -743,6 +823,13 @@ int main(int argc, char** argv)
     }
 
     std::filesystem::create_directories(options.folder);
+    if (options.openFolderOnly) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        const OpenFolderFigures folder = RunOpenFolder(options);
+        std::filesystem::remove_all(options.folder);
+        return ReportOpenFolder(folder, options.checkBounds) ? 0 : 1;
+    }
     Figures core;
     if (!RunCoreProcess(argv[0], options, core)) {
         std::fprintf(stderr, "the engine's run failed\n");
@@ -753,6 +840,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const WindowFigures window = RunWindow(options);
     const TableViewFigures views = RunTableViews(options);
+    const OpenFolderFigures folder = RunOpenFolder(options);
     std::filesystem::remove_all(options.folder);
 
     const auto& shape = options.shape;
@@ -796,6 +884,7 @@ int main(int argc, char** argv)
     const double open = window.times.at("open");
     ok &= ReportBeside("Save all, 50 files edited", window.times.at("save-few"), "open", open,
                        kFewFilesSaveFactor * open, "s", check);
+    ok &= ReportOpenFolder(folder, check);
     std::printf("%-30s %9.0f cells in each bulk change\n", "", window.times.at("bulk-cells"));
     ok &= ReportBeside("undo of a bulk change", window.undo * toMs, "open", open * toMs, kUndoBound * toMs, "ms", check);
     ok &= ReportBeside("redo of a bulk change", window.redo * toMs, "open", open * toMs, kUndoBound * toMs, "ms", check);

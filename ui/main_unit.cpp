@@ -11,6 +11,8 @@
 #include "ui/about_unit.h"
 #include "ui/common/application_title.h"
 #include "ui/edits/bulk_edit_actions.h"
+#include "ui/files/file_drop.h"
+#include "ui/files/folder_actions.h"
 #include "ui/common/child_wait.h"
 #include "ui/conman.h"
 #include "ui/common/counted_text.h"
@@ -121,6 +123,7 @@ TMainForm::TMainForm(const QString& settingsPath, dravik::ui::Dialogs& dialogs, 
     createTableViews();
     createMenus();
     createBulkEditActions();
+    createFolderActions();
     // Its "Column summary" item is the summary dock's own.
     createViewMenu();
     modActions_ = new dravik::ui::ModActions(bulkEditHost(), this, N1, EditMenu, ViewMenu);
@@ -232,6 +235,24 @@ void TMainForm::createBulkEditActions()
     bulkEdits_ = new dravik::ui::BulkEditActions(bulkEditHost(), this, EditMenu);
 }
 
+void TMainForm::createFolderActions()
+{
+    const dravik::ui::FolderHost host{
+        dialogs_,
+        this,
+        [this] {
+            takeEdits();
+            return mayDropTableEdits(tr("opening other files")) && mayDropPreviewEdits();
+        },
+        [this](const std::vector<std::string>& files, const std::string& root) { return loadDescFiles(files, root); },
+        [this] { return VarPath; },
+        [this](const std::string& path) { return openVariablesFile(NativeText(path)); },
+        [this] { return document_.openedRoot(); },
+    };
+    folderActions_ = new dravik::ui::FolderActions(host, N1, N10);
+    new dravik::ui::FileDrop(this, [this](const QStringList& paths) { folderActions_->openPaths(paths); });
+}
+
 void TMainForm::createControls()
 {
     Memo1 = NewMemo("Memo1", this);
@@ -323,6 +344,7 @@ void TMainForm::FormCreate()
     sizeStored_ = ini.readRaw("Form", "Width").has_value() || ini.readRaw("Form", "Height").has_value();
     if (size.width() <= 0 || size.height() <= 0)
         size = QSize(kInitialWidth, kInitialHeight);
+    folderActions_->readSettings(ini);
 
     resize(size);
     move(left, top);
@@ -401,6 +423,7 @@ void TMainForm::FormClose()
                 return true;
             return ini.writeInteger("Form", "Width", size.width()) && ini.writeInteger("Form", "Height", size.height());
         },
+        [&] { return folderActions_->writeSettings(ini); },
     };
     for (const auto& write : writes) {
         if (!write()) {
@@ -550,19 +573,27 @@ void TMainForm::openDescFiles(const QStringList& paths)
     files.reserve(static_cast<size_t>(paths.size()));
     for (const QString& path : paths)
         files.push_back(NativeBytes(path));
+    loadDescFiles(files, {});
+}
+
+bool TMainForm::loadDescFiles(const std::vector<std::string>& files, const std::string& root)
+{
     Memo1->setEnabled(false);
-    run([&] {
+    const bool loaded = run([&] {
         dravik::ui::LongWork work(this, QStringLiteral("Open desc"));
         dravik::LoadHooks hooks;
         hooks.progress = work.progress();
         hooks.fitColumnWidths = [this] { FitColumnWidths(); };
         document_.openDesc(files, hooks);
+        if (!root.empty())
+            document_.setOpenedRoot(root);
     });
     // A load replaces the tables, done or failed: the history starts afresh.
     history_->clear();
     // Also after a failed load: the preview shows the file that was loaded last.
     Memo1->setEnabled(true);
     modActions_->filesOpened();
+    return loaded;
 }
 
 void TMainForm::N10Click()
@@ -770,10 +801,10 @@ void TMainForm::N6Click()
         openVariablesFile(files.first());
 }
 
-void TMainForm::openVariablesFile(const QString& path)
+bool TMainForm::openVariablesFile(const QString& path)
 {
     VarPath = NativeBytes(path);
-    run([&] {
+    return run([&] {
         document_.loadVariables(VarPath);
         PageControl1->setTabText(PageControl1->indexOf(TabSheet11),
                                  QLatin1String(kVariablesTabCaption) + NativeText(VarPath));

@@ -34,6 +34,7 @@ class TdanForm;
 namespace dravik::ui {
 class BulkEditActions;
 class FilterBar;
+class FolderActions;
 class GridModel;
 class GridView;
 class ModActions;
@@ -73,7 +74,11 @@ public:
 
     // The commands behind the dialogs, for callers that already know the files.
     void openDescFiles(const QStringList& paths);
-    void openVariablesFile(const QString& path);
+    // False when the file could not be read (the error was shown).
+    bool openVariablesFile(const QString& path);
+    // Open folder, Recent folders, and the files and folders dropped here
+    // or named on the command line.
+    dravik::ui::FolderActions* folderActions() const { return folderActions_; }
 
     void InitSectionHeaders();
     void ApplyFont(const QFont& font);
@@ -156,6 +161,10 @@ private:
     // What the Edit menu's bulk edits and the mod's commands use of the window.
     dravik::ui::BulkEditHost bulkEditHost();
     void createBulkEditActions();
+    void createFolderActions();
+    // Open desc of files already chosen, without its questions; the files are
+    // named from `root` (empty: from their common folder).
+    bool loadDescFiles(const std::vector<std::string>& files, const std::string& root);
     // The preview, the tables (the filter bar over the tab control) and the
     // status bar.
     void createControls();
@@ -213,6 +222,7 @@ private:
     std::array<QLabel*, 3> statusPanels_{};
     dravik::ui::BulkEditActions* bulkEdits_ = nullptr;
     dravik::ui::ModActions* modActions_ = nullptr;
+    dravik::ui::FolderActions* folderActions_ = nullptr;
 
     std::string EditorPath;
     std::string GamePath;

@@ -169,7 +169,8 @@ FolderListing Walk(const std::string& root, const NamePattern& pattern, bool bel
 
 std::string CannotOpenFolderMessage(const std::string& folder, const std::string& reason)
 {
-    return "Cannot open folder \"" + folder + "\". " + reason;
+    // Messages are text: the path as the code page renders it.
+    return "Cannot open folder \"" + PathText(folder) + "\". " + reason;
 }
 
 std::string FolderListing::unreadableMessage() const

@@ -201,8 +201,15 @@ bool SettingsFile::readBool(std::string_view section, std::string_view key, bool
 
 bool SettingsFile::writeString(std::string_view section, std::string_view key, std::string_view value)
 {
-    if (!IsWritable(section, key, value))
-        return false;
+    return writeStrings(section, {{std::string(key), std::string(value)}});
+}
+
+bool SettingsFile::writeStrings(std::string_view section,
+                                const std::vector<std::pair<std::string, std::string>>& values)
+{
+    for (const auto& [key, value] : values)
+        if (!IsWritable(section, key, value))
+            return false;
 
     // The file as it is now, not as it was when this window opened: the
     // other window may have written its keys since.
@@ -217,29 +224,10 @@ bool SettingsFile::writeString(std::string_view section, std::string_view key, s
         bytes.clear();
     }
     Contents contents = Index(SplitLines(bytes));
-    auto& lines = contents.text.lines;
-
-    std::string keyLine = std::string(key) + "=" + EncodeValue(value);
-    if (const Section* found = FindSection(contents, section)) {
-        const size_t existing = FindKey(contents, *found, key);
-        if (existing != std::string::npos) {
-            lines[existing] = std::move(keyLine);
-        } else {
-            // After the section's last key, so comments and blank lines that
-            // lead into the next section stay in front of it.
-            size_t after = found->header;
-            for (size_t i = found->header + 1; i < found->end; ++i)
-                if (KeyLineOf(lines[i]))
-                    after = i;
-            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(after + 1), std::move(keyLine));
-        }
-    } else {
-        if (!lines.empty() && !TrimBlanks(lines.back()).empty())
-            lines.emplace_back();
-        std::string header = "[";
-        header.append(section).append("]");
-        lines.push_back(std::move(header));
-        lines.push_back(std::move(keyLine));
+    for (const auto& [key, value] : values) {
+        SetKeyLine(contents, section, key + "=" + EncodeValue(value));
+        // The sections' lines moved.
+        contents = Index(std::move(contents.text));
     }
     contents.text.finalBreak = true;
 
@@ -249,6 +237,33 @@ bool SettingsFile::writeString(std::string_view section, std::string_view key, s
     // Reads now see the file as written, the other window's keys included.
     contents_ = Index(std::move(contents.text));
     return true;
+}
+
+void SettingsFile::SetKeyLine(Contents& contents, std::string_view section, std::string keyLine)
+{
+    auto& lines = contents.text.lines;
+    const std::string_view key = std::string_view(keyLine).substr(0, keyLine.find('='));
+    if (const Section* found = FindSection(contents, section)) {
+        const size_t existing = FindKey(contents, *found, key);
+        if (existing != std::string::npos) {
+            lines[existing] = std::move(keyLine);
+            return;
+        }
+        // After the section's last key, so comments and blank lines that
+        // lead into the next section stay in front of it.
+        size_t after = found->header;
+        for (size_t i = found->header + 1; i < found->end; ++i)
+            if (KeyLineOf(lines[i]))
+                after = i;
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(after + 1), std::move(keyLine));
+        return;
+    }
+    if (!lines.empty() && !TrimBlanks(lines.back()).empty())
+        lines.emplace_back();
+    std::string header = "[";
+    header.append(section).append("]");
+    lines.push_back(std::move(header));
+    lines.push_back(std::move(keyLine));
 }
 
 bool SettingsFile::writeInteger(std::string_view section, std::string_view key, int value)

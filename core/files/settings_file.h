@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "core/text/text_lines.h"
@@ -54,6 +55,10 @@ public:
     bool writeString(std::string_view section, std::string_view key, std::string_view value);
     bool writeInteger(std::string_view section, std::string_view key, int value);
     bool writeBool(std::string_view section, std::string_view key, bool value);  // "1" or "0"
+    // Several keys of one section in one write, in the order given; nothing
+    // is written when one of them is refused. A list of many keys is kept
+    // this way without rewriting the file once for each.
+    bool writeStrings(std::string_view section, const std::vector<std::pair<std::string, std::string>>& values);
 
 private:
     struct Section {
@@ -68,6 +73,8 @@ private:
     };
 
     static Contents Index(TextLines text);
+    // Replaces the key's line in the section, or adds it (and the section).
+    static void SetKeyLine(Contents& contents, std::string_view section, std::string keyLine);
     static const Section* FindSection(const Contents& contents, std::string_view section);
     // The line of the key in the section, or npos.
     static std::size_t FindKey(const Contents& contents, const Section& section, std::string_view key);

@@ -76,7 +76,7 @@ class ModBaseTest : public WindowFixture {
     }
     void compareWith(const QString& mod)
     {
-        dialogs->folderAnswers.enqueue(folder->path(mod));
+        dialogs->baseFolderAnswers.enqueue(folder->path(mod));
         clickMenuItem(mods()->compareWithBase);
         QCOMPARE(dialogs->errors.size(), 0);
     }

@@ -89,14 +89,14 @@ std::optional<QString> ScriptedDialogs::askExpression(QWidget*, const dravik::ui
     return answer;
 }
 
-std::optional<QString> ScriptedDialogs::chooseFolder(QWidget*, const QString& title)
+std::optional<QString> ScriptedDialogs::chooseBaseFolder(QWidget*, const QString& title)
 {
-    folderTitles.append(title);
-    if (folderAnswers.isEmpty()) {
+    baseFolderTitles.append(title);
+    if (baseFolderAnswers.isEmpty()) {
         ++unexpected;
         return std::nullopt;
     }
-    return folderAnswers.dequeue();
+    return baseFolderAnswers.dequeue();
 }
 
 std::optional<QList<bool>> ScriptedDialogs::resolveConflicts(QWidget*, const dravik::ui::ConflictRequest& request)
@@ -107,4 +107,22 @@ std::optional<QList<bool>> ScriptedDialogs::resolveConflicts(QWidget*, const dra
         return std::nullopt;
     }
     return conflictAnswers.dequeue();
+}
+
+std::optional<dravik::ui::FolderChoice> ScriptedDialogs::chooseFolder(QWidget*, const dravik::ui::FolderRequest& request)
+{
+    folderRequests.append(request);
+    if (folderAnswers.isEmpty()) {
+        ++unexpected;
+        return std::nullopt;
+    }
+    const std::optional<dravik::ui::FolderChoice> answer = folderAnswers.dequeue();
+    if (answer) {
+        // As the dialog shows it: with nothing to open, Open does nothing.
+        const auto count = request.count(answer->folder, answer->pattern);
+        folderCounts.append(count.text);
+        if (!count.any)
+            return std::nullopt;
+    }
+    return answer;
 }

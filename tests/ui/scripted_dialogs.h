@@ -40,9 +40,10 @@ public:
     QQueue<int> askAnswers;      // the index of the button pressed
     QQueue<bool> reviewAnswers;  // true: the review's accept button
     QQueue<std::optional<QString>> expressionAnswers;
-    QQueue<std::optional<QString>> folderAnswers;
+    QQueue<std::optional<QString>> baseFolderAnswers;
     // For each conflict, true for Take the patch's; nothing for Cancel.
     QQueue<std::optional<QList<bool>>> conflictAnswers;
+    QQueue<std::optional<dravik::ui::FolderChoice>> folderAnswers;
 
     QList<AskedFile> askedFiles;
     QList<ShownError> errors;
@@ -53,8 +54,11 @@ public:
     // The help of each expression question, and the preview of each answer.
     QStringList expressionHelps;
     QStringList expressionPreviews;
-    QStringList folderTitles;
+    QStringList baseFolderTitles;
     QList<dravik::ui::ConflictRequest> conflictRequests;
+    // Each folder question, and the count it showed for the answer given.
+    QList<dravik::ui::FolderRequest> folderRequests;
+    QStringList folderCounts;
     int unexpected = 0;
 
     QStringList openFiles(QWidget* parent, const dravik::ui::FileDialogRequest& request) override;
@@ -66,7 +70,9 @@ public:
     int ask(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons) override;
     bool review(QWidget* parent, const QString& title, const QList<dravik::ui::ReviewPage>& pages,
                 const QString& accept, const QString& reject) override;
-    std::optional<QString> chooseFolder(QWidget* parent, const QString& title) override;
+    std::optional<QString> chooseBaseFolder(QWidget* parent, const QString& title) override;
     std::optional<QList<bool>> resolveConflicts(QWidget* parent, const dravik::ui::ConflictRequest& request) override;
     std::optional<QString> askExpression(QWidget* parent, const dravik::ui::ExpressionRequest& request) override;
+    std::optional<dravik::ui::FolderChoice> chooseFolder(QWidget* parent,
+                                                         const dravik::ui::FolderRequest& request) override;
 };

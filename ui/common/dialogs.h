@@ -57,6 +57,24 @@ struct ConflictRequest {
     QList<Conflict> conflicts;
 };
 
+// "Open folder": a folder and the names to take below it, with the count of
+// matching files shown before anything is loaded.
+struct FolderRequest {
+    QString title;
+    QString folder;   // where the dialog starts
+    QString pattern;  // "*.*", "*.desc;*.txt"
+    struct Count {
+        QString text;
+        bool any = false;  // whether there is something to open
+    };
+    std::function<Count(const QString& folder, const QString& pattern)> count;
+};
+
+struct FolderChoice {
+    QString folder;  // absolute, with the system's separators
+    QString pattern;
+};
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -78,13 +96,16 @@ public:
     // its summary above it, and two buttons; true for the first, `accept`.
     virtual bool review(QWidget* parent, const QString& title, const QList<ReviewPage>& pages, const QString& accept,
                         const QString& reject) = 0;
-    // A folder; nothing when cancelled.
-    virtual std::optional<QString> chooseFolder(QWidget* parent, const QString& title) = 0;
+    // The folder of a base game (or of another mod) to compare with;
+    // nothing when cancelled.
+    virtual std::optional<QString> chooseBaseFolder(QWidget* parent, const QString& title) = 0;
     // For each conflict, in order, true to take the patch's value; nothing
     // when cancelled.
     virtual std::optional<QList<bool>> resolveConflicts(QWidget* parent, const ConflictRequest& request) = 0;
     // The expression the user applies; nothing when cancelled.
     virtual std::optional<QString> askExpression(QWidget* parent, const ExpressionRequest& request) = 0;
+    // The folder and pattern the user opens; nothing when cancelled.
+    virtual std::optional<FolderChoice> chooseFolder(QWidget* parent, const FolderRequest& request) = 0;
 };
 
 }  // namespace dravik::ui

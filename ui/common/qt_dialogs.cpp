@@ -1,6 +1,7 @@
 #include "ui/common/qt_dialogs.h"
 
 #include "ui/mod/conflict_dialog.h"
+#include "ui/common/folder_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -197,7 +198,7 @@ bool QtDialogs::review(QWidget* parent, const QString& title, const QList<Review
     return dialog.exec() == QDialog::Accepted;
 }
 
-std::optional<QString> QtDialogs::chooseFolder(QWidget* parent, const QString& title)
+std::optional<QString> QtDialogs::chooseBaseFolder(QWidget* parent, const QString& title)
 {
     QFileDialog dialog(parent);
     dialog.setWindowTitle(title);
@@ -262,6 +263,12 @@ std::optional<QString> QtDialogs::askExpression(QWidget* parent, const Expressio
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return edit->text();
+}
+
+std::optional<FolderChoice> QtDialogs::chooseFolder(QWidget* parent, const FolderRequest& request)
+{
+    FolderDialog dialog(parent, request);
+    return dialog.choose();
 }
 
 }  // namespace dravik::ui

@@ -19,9 +19,10 @@ public:
     int ask(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons) override;
     bool review(QWidget* parent, const QString& title, const QList<ReviewPage>& pages, const QString& accept,
                 const QString& reject) override;
-    std::optional<QString> chooseFolder(QWidget* parent, const QString& title) override;
+    std::optional<QString> chooseBaseFolder(QWidget* parent, const QString& title) override;
     std::optional<QList<bool>> resolveConflicts(QWidget* parent, const ConflictRequest& request) override;
     std::optional<QString> askExpression(QWidget* parent, const ExpressionRequest& request) override;
+    std::optional<FolderChoice> chooseFolder(QWidget* parent, const FolderRequest& request) override;
 };
 
 // A filter of the "description|pattern" form as Qt takes it. Qt shows the

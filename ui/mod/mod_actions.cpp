@@ -112,7 +112,7 @@ bool ModActions::writeSettings(SettingsFile& ini) const
 void ModActions::compareClick()
 {
     host_.takeEdits();
-    if (const auto folder = host_.dialogs.chooseFolder(host_.window, tr("Compare with base: the base game's folder")))
+    if (const auto folder = host_.dialogs.chooseBaseFolder(host_.window, tr("Compare with base: the base game's folder")))
         compareWith(NativeBytes(*folder));
 }
 

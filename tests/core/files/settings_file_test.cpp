@@ -165,6 +165,20 @@ TEST_F(SettingsFileTest, WritingAKeyKeepsEveryOtherLine)
               "[OtherProgram]\r\nLeft=99\r\n\r\n[Grid]\r\nLines=1\r\n");
 }
 
+TEST_F(SettingsFileTest, SeveralKeysGoInOneWriteOrNotAtAll)
+{
+    put("[Main]\r\nLeft=1\r\n\r\n[Console]\r\nTop=2\r\n");
+    SettingsFile file(path_);
+    ASSERT_TRUE(file.writeStrings("Console", {{"A", "x"}, {"Top", "3"}, {"B", "y"}}));
+    ASSERT_TRUE(file.writeStrings("Folders", {{"Folder1", "C:\\mod"}, {"Pattern1", "*.desc"}}));
+    const std::string written = "[Main]\r\nLeft=1\r\n\r\n[Console]\r\nTop=3\r\nA=x\r\nB=y\r\n\r\n"
+                                "[Folders]\r\nFolder1=C:\\mod\r\nPattern1=*.desc\r\n";
+    EXPECT_EQ(contents(), written);
+    EXPECT_EQ(file.readString("Folders", "Pattern1", ""), "*.desc");
+    EXPECT_FALSE(file.writeStrings("Folders", {{"Folder2", "D:\\x"}, {"Bad", "two\nlines"}}));
+    EXPECT_EQ(contents(), written);
+}
+
 TEST_F(SettingsFileTest, LineEndsAreNormalisedButNoTextChanges)
 {
     put("[Main]\nLeft=1\rTop=2\r\n;end");  // mixed breaks, no break at the end
