@@ -3,8 +3,10 @@
 #include "app/batch_arguments.h"
 #include "app/batch_command.h"
 #include "app/batch_document.h"
+#include "app/batch_files.h"
 #include "core/errors.h"
 #include "core/files/file_io.h"
+#include "core/files/folder_listing.h"
 #include "core/files/native_path.h"
 #include "core/mod/base_comparison.h"
 #include "core/mod/base_diff.h"
@@ -26,6 +28,7 @@ struct ModOptions {
     std::string codePage;
     bool theirs = false;
     bool dryRun = false;
+    std::string filePattern = kEveryName;  // the names a folder stands for
     std::vector<std::string> descs;
 };
 
@@ -37,6 +40,7 @@ bool ParseMod(const std::vector<std::string>& args, ModOptions& options)
         BatchOption::Value("--vars", options.vars),
         BatchOption::Value("--patch", options.patch),
         BatchOption::Value("--codepage", options.codePage),
+        BatchOption::Value("--pattern", options.filePattern),
     };
     if (diff) {
         known.push_back(BatchOption::Value("--base", options.base));
@@ -52,9 +56,20 @@ bool ParseMod(const std::vector<std::string>& args, ModOptions& options)
     return diff ? !options.base.empty() : !options.patch.empty();
 }
 
+// The mod's files, and their paths relative to the folder given when one
+// folder was: a patch names "units/tiger.desc" for "mod/units/tiger.desc"
+// even when every file lies in "mod/units", as the window's Open folder does.
+std::unique_ptr<DescDocument> LoadMod(const ModOptions& options, const CodePage& codePage)
+{
+    auto document = LoadDocument(options.vars, ExpandFileArguments(options.descs, options.filePattern), codePage);
+    if (options.descs.size() == 1 && IsFolder(options.descs.front()))
+        document->setOpenedRoot(options.descs.front());
+    return document;
+}
+
 int RunDiff(const ModOptions& options, const CodePage& codePage, std::ostream& out, std::ostream& err)
 {
-    auto document = LoadDocument(options.vars, options.descs, codePage);
+    auto document = LoadMod(options, codePage);
     const BaseComparison base(*document, options.base);
     if (!base.unreadableMessage().empty())
         err << "warning: " << ErrorBoxText(base.unreadableMessage()) << "; its files count as new\n";
@@ -101,7 +116,7 @@ void ReportLeftLines(const PatchPlan& plan, bool theirs, std::ostream& err)
 int RunApply(const ModOptions& options, const CodePage& codePage, std::ostream& out, std::ostream& err)
 {
     std::vector<PatchLine> lines = ReadPatchFile(options.patch);
-    auto document = LoadDocument(options.vars, options.descs, codePage);
+    auto document = LoadMod(options, codePage);
     const PatchPlan plan = PlanPatch(*document, std::move(lines));
     const std::vector<bool> takePatch(plan.lines.size(), options.theirs);
     const std::vector<CellEdit> edits = plan.edits(takePatch);

@@ -43,6 +43,11 @@ TEST_F(BatchMod, DiffPrintsThePatchAndExitsAsDiffDoes)
               1);
     EXPECT_EQ(out.str(), "");
     EXPECT_EQ(test::ReadBytes(patch), merge::kYPatch);
+    // The mod given as its folder: the patch's paths are relative to it.
+    EXPECT_EQ(run({"diff", "--vars", folders.vars, "--base", folders.folder("B"), "--pattern", "*.desc"},
+                  {folders.folder("Y")}),
+              1);
+    EXPECT_EQ(out.str(), merge::kYPatch);
 
     EXPECT_EQ(run({"diff", "--vars", folders.vars, "--base", folders.folder("B")}, folders.files("B")), 0);
     EXPECT_EQ(out.str(), "Dravik 2 patch\tversion 1\r\n");
