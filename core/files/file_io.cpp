@@ -3,6 +3,7 @@
 #include "core/errors.h"
 #include "core/files/file_handle.h"
 #include "core/files/file_io_system.h"
+#include "core/files/native_path.h"
 
 #include <algorithm>
 #include <chrono>
@@ -377,6 +378,20 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, FileError& err)
         return false;
     bytes = std::move(read);
     return true;
+}
+
+std::string CannotOpenFileMessage(const std::string& path, const std::string& reason)
+{
+    std::string text = "Cannot open file \"";
+    text.append(PathText(path)).append("\". ").append(reason);
+    return text;
+}
+
+std::string CannotCreateFileMessage(const std::string& path, const std::string& reason)
+{
+    std::string text = "Cannot create file \"";
+    text.append(PathText(path)).append("\". ").append(reason);
+    return text;
 }
 
 std::string ReadFileOrThrow(const std::string& path)

@@ -91,6 +91,11 @@ private:
     std::string failedPath_;
 };
 
+// The messages of a file that cannot be read or written, with the system's
+// reason. Messages are text: a path in them is its rendering (PathText).
+std::string CannotOpenFileMessage(const std::string& path, const std::string& reason);
+std::string CannotCreateFileMessage(const std::string& path, const std::string& reason);
+
 // Throwing forms with the desc-file messages:
 // "Cannot open file "%s". %s" and "Cannot create file "%s". %s".
 std::string ReadFileOrThrow(const std::string& path);
