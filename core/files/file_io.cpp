@@ -122,7 +122,7 @@ bool Flushed(const FileHandle& file, FileError& err)
 }
 
 // The new file beside the target, written (and flushed, where each is).
-bool WriteBeside(const sys::Plan& plan, std::string_view bytes, DurableWriteBatch::Entry& entry, bool& inPlace,
+bool WriteBeside(const sys::Plan& plan, std::string_view bytes, BatchEntry& entry, bool& inPlace,
                  FileError& err)
 {
     FileHandle file =

@@ -1,4 +1,5 @@
 // The file layer's calls into a POSIX system.
+#include "core/files/file_io.h"
 #include "core/files/file_io_system.h"
 #include "core/files/native_path.h"
 
@@ -278,7 +279,7 @@ bool SyncsEachNewFile()
 #endif
 }
 
-size_t SyncNewFiles(const std::vector<DurableWriteBatch::Entry>& entries, FileError& err)
+size_t SyncNewFiles(const std::vector<BatchEntry>& entries, FileError& err)
 {
     size_t usable = entries.size();
 #ifdef __linux__

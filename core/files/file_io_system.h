@@ -4,8 +4,8 @@
 // what each system does its own way. Nothing outside core/files uses it.
 #pragma once
 
+#include "core/files/file_error.h"
 #include "core/files/file_handle.h"
-#include "core/files/file_io.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -22,7 +22,7 @@ enum class Method {
     Stream,   // a character device or FIFO: the bytes are written into it
 };
 
-struct DurableWriteBatch::Entry {
+struct BatchEntry {
     std::string path;    // as given: what messages name
     std::string target;  // the file really written (links followed)
     Method method = Method::Replace;
@@ -100,7 +100,7 @@ bool TakeOver(const Plan& plan, const FileHandle& file, std::uint64_t& device, b
 bool SyncsEachNewFile();
 // Makes the new files of the batch durable before any rename. How many
 // entries may be put in place: all, or those before the first that failed.
-size_t SyncNewFiles(const std::vector<DurableWriteBatch::Entry>& entries, FileError& err);
+size_t SyncNewFiles(const std::vector<BatchEntry>& entries, FileError& err);
 
 // A regular file for reading; `size` its size, to reserve room for. Anything
 // else is refused at once, never waited for.

@@ -1,5 +1,6 @@
 // The file layer's calls into Windows, which take every name as its wide
 // characters (see native_path.h), so a name the code page cannot write opens.
+#include "core/files/file_io.h"
 #include "core/files/file_io_system.h"
 #include "core/files/native_path.h"
 #include "core/text/code_page.h"
@@ -214,7 +215,7 @@ bool TakeOver(const Plan&, const FileHandle&, std::uint64_t&, bool&, FileError&)
 
 bool SyncsEachNewFile() { return true; }
 
-size_t SyncNewFiles(const std::vector<DurableWriteBatch::Entry>& entries, FileError&) { return entries.size(); }
+size_t SyncNewFiles(const std::vector<BatchEntry>& entries, FileError&) { return entries.size(); }
 
 FileHandle OpenForReading(const std::string& path, size_t& size, FileError& err)
 {
