@@ -208,6 +208,15 @@ bool WriteStream(const std::string& path, std::string_view bytes, FileError& err
 
 }  // namespace
 
+std::string SystemErrorText(int code)
+{
+    std::string text = sys::ErrorText(code);
+    // Windows' texts end in ".\r\n"; the messages add their own full stop.
+    while (!text.empty() && (static_cast<unsigned char>(text.back()) <= 32 || text.back() == '.'))
+        text.pop_back();
+    return text;
+}
+
 // ---- Open handles ---------------------------------------------------------
 
 FileHandle::FileHandle(FileHandle&& other) noexcept : handle_(std::exchange(other.handle_, kNone)) {}

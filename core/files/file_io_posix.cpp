@@ -29,13 +29,7 @@ bool FileHandle::close(FileError& err)
     return ok;
 }
 
-std::string SystemErrorText(int code)
-{
-    std::string text = std::strerror(code);
-    while (!text.empty() && (static_cast<unsigned char>(text.back()) <= 32 || text.back() == '.'))
-        text.pop_back();
-    return text;
-}
+std::string sys::ErrorText(int code) { return std::strerror(code); }
 
 std::string TextFileErrorMessage(const FileError& err)
 {

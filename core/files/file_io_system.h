@@ -46,6 +46,8 @@ struct Plan {
 };
 
 FileError ErrorOf(int code);
+// The system's own text for an error code, as the system words it.
+std::string ErrorText(int code);
 // The error of the last failed call of this thread.
 FileError LastError();
 // Access denied, as the system says it when a folder refuses a new file.

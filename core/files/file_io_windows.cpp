@@ -26,7 +26,7 @@ bool FileHandle::close(FileError& err)
     return ok;
 }
 
-std::string SystemErrorText(int code)
+std::string sys::ErrorText(int code)
 {
     char* buffer = nullptr;
     const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
@@ -36,9 +36,6 @@ std::string SystemErrorText(int code)
     std::string text = length ? std::string(buffer, length) : std::string();
     if (buffer)
         LocalFree(buffer);
-    // Windows' texts end in ".\r\n"; the messages add their own full stop.
-    while (!text.empty() && (static_cast<unsigned char>(text.back()) <= 32 || text.back() == '.'))
-        text.pop_back();
     return text;
 }
 
