@@ -64,22 +64,28 @@ private:
         wide.reserve(bytes.size());
         for (const char byte : bytes)
             wide.push_back(static_cast<wchar_t>(codePage.toUnicode(static_cast<unsigned char>(byte))));
-        for (size_t done = 0; done < wide.size();) {
-            DWORD put = 0;
-            if (!WriteConsoleW(console, wide.data() + done, static_cast<DWORD>(wide.size() - done), &put, nullptr) ||
-                put == 0)
-                return false;
-            done += put;
-        }
-        return true;
+        return WriteAll(wide.size(), [&](size_t done, DWORD& put) {
+            return WriteConsoleW(console, wide.data() + done, static_cast<DWORD>(wide.size() - done), &put,
+                                 nullptr) != 0;
+        });
     }
 
     static bool WriteBytes(HANDLE file, const std::string& bytes)
     {
-        for (size_t done = 0; done < bytes.size();) {
+        return WriteAll(bytes.size(), [&](size_t done, DWORD& put) {
+            return WriteFile(file, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &put, nullptr) != 0;
+        });
+    }
+
+    // Writes the `size` units from `done` on until the system has taken them
+    // all, as a console or a pipe may take fewer than it was given. False
+    // when a write fails or takes nothing.
+    template <typename Write>
+    static bool WriteAll(size_t size, const Write& write)
+    {
+        for (size_t done = 0; done < size;) {
             DWORD put = 0;
-            if (!WriteFile(file, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &put, nullptr) ||
-                put == 0)
+            if (!write(done, put) || put == 0)
                 return false;
             done += put;
         }

@@ -1,7 +1,5 @@
 #include "core/errors.h"
 
-#include "core/files/native_path.h"
-
 namespace dravik {
 
 std::string ErrorBoxText(const std::string& message)
@@ -16,31 +14,10 @@ SyntaxError::SyntaxError(size_t position, const std::string& what)
 {
 }
 
-std::string CannotOpenFileMessage(const std::string& path, const std::string& reason)
-{
-    std::string text = "Cannot open file \"";
-    text.append(PathText(path)).append("\". ").append(reason);
-    return text;
-}
-
-std::string CannotCreateFileMessage(const std::string& path, const std::string& reason)
-{
-    std::string text = "Cannot create file \"";
-    text.append(PathText(path)).append("\". ").append(reason);
-    return text;
-}
-
 std::string NotAValidIntegerMessage(const std::string& text)
 {
     std::string message = "'";
     message.append(text).append("' is not a valid integer value");
-    return message;
-}
-
-std::string UnableToWriteMessage(const std::string& path)
-{
-    std::string message = "Unable to write to ";
-    message.append(PathText(path));
     return message;
 }
 

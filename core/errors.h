@@ -34,11 +34,9 @@ private:
     std::string reason_;
 };
 
-// Messages are text: a path in them is its rendering (PathText).
-std::string CannotOpenFileMessage(const std::string& path, const std::string& reason);
-std::string CannotCreateFileMessage(const std::string& path, const std::string& reason);
+// The messages of a file that cannot be read or written are the file
+// layer's (core/files), which knows how a path is shown.
 std::string NotAValidIntegerMessage(const std::string& text);
-std::string UnableToWriteMessage(const std::string& path);
 // A schema whose counts ask for more table cells than can be held.
 std::string TooManyColumnsMessage(const std::string& entryName, long long count);
 

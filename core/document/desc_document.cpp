@@ -18,11 +18,11 @@ constexpr int kDesignedRows = 50;
 std::array<Grid, kGridCount> DesignedGrids()
 {
     std::array<Grid, kGridCount> grids;
-    for (int n = 1; n <= 9; ++n)
-        grids[n - 1] = Grid(kSectionColumns, kDesignedRows);
-    grids[10 - 1] = Grid(kTextSectionColumns, kDesignedRows);
-    grids[kFileListGrid - 1] = Grid(3, kDesignedRows);
-    grids[kSummaryGrid - 1] = Grid(5, 5);
+    for (int n = 1; n < kSectionCount; ++n)
+        grids[GridIndex(n)] = Grid(kSectionColumns, kDesignedRows);
+    grids[GridIndex(kSectionCount)] = Grid(kTextSectionColumns, kDesignedRows);
+    grids[GridIndex(kFileListGrid)] = Grid(kFilePathColumn + 1, kDesignedRows);
+    grids[GridIndex(kSummaryGrid)] = Grid(5, 5);
     return grids;
 }
 
@@ -65,18 +65,18 @@ void DescDocument::startUp()
     Touched touched;
     for (int n = 1; n <= kSectionCount; ++n) {
         Grid& table = mutableGrid(n);
-        table.setCell(1, 0, "File name");
+        table.setCell(kSectionPathColumn, 0, "File name");
         for (int r = 1; r < table.rowCount(); ++r)
-            table.setCell(0, r, std::to_string(r));
-        touched.cell(n, 0, 0);
-        touched.cell(n, 1, table.rowCount() - 1);
+            table.setCell(kRowNumberColumn, r, std::to_string(r));
+        touched.cell(n, kRowNumberColumn, 0);
+        touched.cell(n, kSectionPathColumn, table.rowCount() - 1);
     }
     Grid& files = mutableGrid(kFileListGrid);
-    files.setCell(0, 0, "File number");
-    files.setCell(1, 0, "File name");
-    files.setCell(2, 0, "Path");
-    touched.cell(kFileListGrid, 0, 0);
-    touched.cell(kFileListGrid, 2, 0);
+    files.setCell(kRowNumberColumn, 0, "File number");
+    files.setCell(kFileNameColumn, 0, "File name");
+    files.setCell(kFilePathColumn, 0, "Path");
+    touched.cell(kFileListGrid, kRowNumberColumn, 0);
+    touched.cell(kFileListGrid, kFilePathColumn, 0);
     takeDiskBaseline(touched);
     notify(touched, wasModified);
     notice.end();
@@ -95,7 +95,7 @@ void DescDocument::putCell(int grid, int col, int row, std::string_view text, Ta
     if (record)
         record->addCell(grid, col, row, old, text);
     if (HasDiskValues(grid)) {
-        auto& changed = diskOfChanged_[static_cast<size_t>(grid - 1)];
+        auto& changed = diskOfChanged_[GridIndex(grid)];
         const std::uint64_t key = CellKey(col, row);
         if (auto found = changed.find(key); found == changed.end()) {
             changed.emplace(key, old);  // the text it had was its disk value
@@ -225,10 +225,10 @@ void DescDocument::redo(const TableChange& change) { apply(change, true); }
 void DescDocument::notify(const Touched& touched, bool wasModified)
 {
     for (int n = 1; n <= kGridCount; ++n) {
-        const auto& area = touched.areas[static_cast<size_t>(n - 1)];
+        const auto& area = touched.areas[GridIndex(n)];
         // The disk values first: a listener redrawing the changed cells
         // then compares them with the new ones.
-        if (touched.disk[static_cast<size_t>(n - 1)])
+        if (touched.disk[GridIndex(n)])
             listeners_.notify([&](DocumentListener& l) { l.diskValuesChanged(n); });
         if (area.any)
             listeners_.notify([&](DocumentListener& l) {
@@ -246,14 +246,14 @@ const std::string& DescDocument::diskValue(int grid, int col, int row) const
     static const std::string kEmpty;
     if (!HasDiskValues(grid))
         return kEmpty;
-    const auto& changed = diskOfChanged_[static_cast<size_t>(grid - 1)];
+    const auto& changed = diskOfChanged_[GridIndex(grid)];
     const auto found = changed.find(CellKey(col, row));
     return found == changed.end() ? this->grid(grid).cell(col, row) : found->second;
 }
 
 bool DescDocument::cellChanged(int grid, int col, int row) const
 {
-    return HasDiskValues(grid) && diskOfChanged_[static_cast<size_t>(grid - 1)].count(CellKey(col, row)) > 0;
+    return HasDiskValues(grid) && diskOfChanged_[GridIndex(grid)].count(CellKey(col, row)) > 0;
 }
 
 bool DescDocument::keyLineRead(int grid, int col, int row) const
@@ -272,7 +272,7 @@ bool DescDocument::rowChanged(int row) const
 void DescDocument::takeDiskBaseline(Touched& touched)
 {
     for (int n = 1; n <= kFileListGrid; ++n) {
-        diskOfChanged_[static_cast<size_t>(n - 1)].clear();
+        diskOfChanged_[GridIndex(n)].clear();
         touched.diskChanged(n);
     }
     changedInRow_.clear();
@@ -344,9 +344,9 @@ void DescDocument::saveCurrent()
 
 std::string DescDocument::filePath(int row) const
 {
-    const std::string& cell = fileList().cell(2, row);
-    if (row >= 1 && static_cast<size_t>(row) <= openedPaths_.size()) {
-        const std::string& opened = openedPaths_[static_cast<size_t>(row - 1)];
+    const std::string& cell = fileList().cell(kFilePathColumn, row);
+    if (row >= 1 && FileIndex(row) < openedPaths_.size()) {
+        const std::string& opened = openedPaths_[FileIndex(row)];
         if (cell == PathText(opened))
             return opened;
     }
@@ -355,7 +355,7 @@ std::string DescDocument::filePath(int row) const
 
 void DescDocument::selectFileListRow(int row)
 {
-    const std::string& name = fileList().cell(1, row);
+    const std::string& name = fileList().cell(kFileNameColumn, row);
     const std::string path = filePath(row);
     Notice notice(listeners_);
     if (!name.empty() && !path.empty())

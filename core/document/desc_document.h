@@ -9,6 +9,7 @@
 #include "core/text/code_page.h"
 #include "core/document/document_listener.h"
 #include "core/document/grid.h"
+#include "core/document/grid_numbers.h"
 #include "core/schema/schema.h"
 #include "core/document/table_change.h"
 #include "core/text/text_lines.h"
@@ -27,11 +28,6 @@ namespace dravik {
 
 class KeyLineIndex;
 struct LoadedSchema;
-
-// Grid numbers: 1 to 9 for sections 1 to 9, 10 for the text section.
-inline constexpr int kFileListGrid = 11;
-inline constexpr int kSummaryGrid = 12;
-inline constexpr int kGridCount = 12;
 
 // Called after each file of a long command: files done, files in all.
 using Progress = std::function<void(int done, int total)>;
@@ -93,7 +89,7 @@ public:
     DescDocument& operator=(const DescDocument&) = delete;
 
     const CodePage& codePage() const { return *codePage_; }
-    const Grid& grid(int number) const { return grids_.at(static_cast<size_t>(number - 1)); }
+    const Grid& grid(int number) const { return grids_.at(GridIndex(number)); }
     const Grid& fileList() const { return grid(kFileListGrid); }
     const Grid& summary() const { return grid(kSummaryGrid); }
     const TextLines& descText() const { return descText_; }
@@ -186,7 +182,7 @@ private:
 
         void cell(int grid, int col, int row)
         {
-            Area& a = areas[static_cast<size_t>(grid - 1)];
+            Area& a = areas[GridIndex(grid)];
             a.any = true;
             a.firstCol = std::min(a.firstCol, col);
             a.firstRow = std::min(a.firstRow, row);
@@ -203,10 +199,10 @@ private:
             cell(grid, 0, 0);
             cell(grid, g.colCount() - 1, g.rowCount() - 1);
         }
-        void diskChanged(int grid) { disk[static_cast<size_t>(grid - 1)] = true; }
+        void diskChanged(int grid) { disk[GridIndex(grid)] = true; }
     };
     using Notice = ListenerList::Notice;
-    Grid& mutableGrid(int number) { return grids_.at(static_cast<size_t>(number - 1)); }
+    Grid& mutableGrid(int number) { return grids_.at(GridIndex(number)); }
     void putCell(int grid, int col, int row, std::string_view text, TableChange* record, Touched& touched);
     // Gives a grid a new size, telling the listeners before and after.
     void resizeGrid(int grid, int columns, int rows);
@@ -257,7 +253,7 @@ private:
     std::string currentDescFile_;
     std::string openedRoot_;
     int descFileCount_ = 0;
-    std::vector<std::string> openedPaths_;  // of the last Open desc, by row less one
+    std::vector<std::string> openedPaths_;  // of the last Open desc, by FileIndex
     // The section tables' cells whose key line their file lacked, by grid,
     // as CellKey in the order loaded (sorted).
     std::array<std::vector<std::uint64_t>, kSectionCount> missingKeyLines_;

@@ -3,7 +3,7 @@
 // runner share them.
 #pragma once
 
-#include "core/files/file_io.h"
+#include "core/files/file_error.h"
 
 #include <cstddef>
 #include <functional>

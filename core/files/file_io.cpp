@@ -3,6 +3,7 @@
 #include "core/errors.h"
 #include "core/files/file_handle.h"
 #include "core/files/file_io_system.h"
+#include "core/files/native_path.h"
 
 #include <algorithm>
 #include <chrono>
@@ -121,7 +122,7 @@ bool Flushed(const FileHandle& file, FileError& err)
 }
 
 // The new file beside the target, written (and flushed, where each is).
-bool WriteBeside(const sys::Plan& plan, std::string_view bytes, DurableWriteBatch::Entry& entry, bool& inPlace,
+bool WriteBeside(const sys::Plan& plan, std::string_view bytes, BatchEntry& entry, bool& inPlace,
                  FileError& err)
 {
     FileHandle file =
@@ -206,6 +207,15 @@ bool WriteStream(const std::string& path, std::string_view bytes, FileError& err
 }
 
 }  // namespace
+
+std::string SystemErrorText(int code)
+{
+    std::string text = sys::ErrorText(code);
+    // Windows' texts end in ".\r\n"; the messages add their own full stop.
+    while (!text.empty() && (static_cast<unsigned char>(text.back()) <= 32 || text.back() == '.'))
+        text.pop_back();
+    return text;
+}
 
 // ---- Open handles ---------------------------------------------------------
 
@@ -377,6 +387,20 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, FileError& err)
         return false;
     bytes = std::move(read);
     return true;
+}
+
+std::string CannotOpenFileMessage(const std::string& path, const std::string& reason)
+{
+    std::string text = "Cannot open file \"";
+    text.append(PathText(path)).append("\". ").append(reason);
+    return text;
+}
+
+std::string CannotCreateFileMessage(const std::string& path, const std::string& reason)
+{
+    std::string text = "Cannot create file \"";
+    text.append(PathText(path)).append("\". ").append(reason);
+    return text;
 }
 
 std::string ReadFileOrThrow(const std::string& path)

@@ -16,6 +16,8 @@
 // are refused, never replaced.
 #pragma once
 
+#include "core/files/file_error.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -23,16 +25,6 @@
 #include <vector>
 
 namespace dravik {
-
-// What the system said when a file operation failed.
-struct FileError {
-    int code = 0;          // errno (POSIX) or the Windows error code
-    std::string reason;    // the system's own text for the code
-};
-
-// The system's own text for an error code (errno on POSIX, a Windows error
-// code on Windows), without the full stop and line break it may end in.
-std::string SystemErrorText(int code);
 
 // The reason given for a file that is not a regular file (a device, a FIFO, a
 // socket) where only a regular file will do.
@@ -48,6 +40,8 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, FileError& err);
 // written is refused like a plain open for writing would refuse it. False
 // (and err filled) on failure; the old file is then unchanged.
 bool WriteFileSafely(const std::string& path, std::string_view bytes, FileError& err);
+
+struct BatchEntry;  // one file added to a batch, as file_io_system.h describes it
 
 // WriteFileSafely for many files at once, paying one flush pass for all of
 // them instead of one per file:
@@ -84,12 +78,16 @@ public:
     void addOrThrow(const std::string& path, std::string_view bytes);
     void commitOrThrow();
 
-    struct Entry;  // one added file, as file_io.cpp keeps it
-
 private:
+    using Entry = BatchEntry;
     std::vector<Entry> entries_;
     std::string failedPath_;
 };
+
+// The messages of a file that cannot be read or written, with the system's
+// reason. Messages are text: a path in them is its rendering (PathText).
+std::string CannotOpenFileMessage(const std::string& path, const std::string& reason);
+std::string CannotCreateFileMessage(const std::string& path, const std::string& reason);
 
 // Throwing forms with the desc-file messages:
 // "Cannot open file "%s". %s" and "Cannot create file "%s". %s".

@@ -1,4 +1,5 @@
 // The file layer's calls into a POSIX system.
+#include "core/files/file_io.h"
 #include "core/files/file_io_system.h"
 #include "core/files/native_path.h"
 
@@ -28,13 +29,7 @@ bool FileHandle::close(FileError& err)
     return ok;
 }
 
-std::string SystemErrorText(int code)
-{
-    std::string text = std::strerror(code);
-    while (!text.empty() && (static_cast<unsigned char>(text.back()) <= 32 || text.back() == '.'))
-        text.pop_back();
-    return text;
-}
+std::string sys::ErrorText(int code) { return std::strerror(code); }
 
 std::string TextFileErrorMessage(const FileError& err)
 {
@@ -278,7 +273,7 @@ bool SyncsEachNewFile()
 #endif
 }
 
-size_t SyncNewFiles(const std::vector<DurableWriteBatch::Entry>& entries, FileError& err)
+size_t SyncNewFiles(const std::vector<BatchEntry>& entries, FileError& err)
 {
     size_t usable = entries.size();
 #ifdef __linux__

@@ -4,8 +4,8 @@
 // what each system does its own way. Nothing outside core/files uses it.
 #pragma once
 
+#include "core/files/file_error.h"
 #include "core/files/file_handle.h"
-#include "core/files/file_io.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -22,7 +22,7 @@ enum class Method {
     Stream,   // a character device or FIFO: the bytes are written into it
 };
 
-struct DurableWriteBatch::Entry {
+struct BatchEntry {
     std::string path;    // as given: what messages name
     std::string target;  // the file really written (links followed)
     Method method = Method::Replace;
@@ -46,6 +46,8 @@ struct Plan {
 };
 
 FileError ErrorOf(int code);
+// The system's own text for an error code, as the system words it.
+std::string ErrorText(int code);
 // The error of the last failed call of this thread.
 FileError LastError();
 // Access denied, as the system says it when a folder refuses a new file.
@@ -100,7 +102,7 @@ bool TakeOver(const Plan& plan, const FileHandle& file, std::uint64_t& device, b
 bool SyncsEachNewFile();
 // Makes the new files of the batch durable before any rename. How many
 // entries may be put in place: all, or those before the first that failed.
-size_t SyncNewFiles(const std::vector<DurableWriteBatch::Entry>& entries, FileError& err);
+size_t SyncNewFiles(const std::vector<BatchEntry>& entries, FileError& err);
 
 // A regular file for reading; `size` its size, to reserve room for. Anything
 // else is refused at once, never waited for.

@@ -1,5 +1,6 @@
 // The file layer's calls into Windows, which take every name as its wide
 // characters (see native_path.h), so a name the code page cannot write opens.
+#include "core/files/file_io.h"
 #include "core/files/file_io_system.h"
 #include "core/files/native_path.h"
 #include "core/text/code_page.h"
@@ -25,7 +26,7 @@ bool FileHandle::close(FileError& err)
     return ok;
 }
 
-std::string SystemErrorText(int code)
+std::string sys::ErrorText(int code)
 {
     char* buffer = nullptr;
     const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
@@ -35,9 +36,6 @@ std::string SystemErrorText(int code)
     std::string text = length ? std::string(buffer, length) : std::string();
     if (buffer)
         LocalFree(buffer);
-    // Windows' texts end in ".\r\n"; the messages add their own full stop.
-    while (!text.empty() && (static_cast<unsigned char>(text.back()) <= 32 || text.back() == '.'))
-        text.pop_back();
     return text;
 }
 
@@ -214,7 +212,7 @@ bool TakeOver(const Plan&, const FileHandle&, std::uint64_t&, bool&, FileError&)
 
 bool SyncsEachNewFile() { return true; }
 
-size_t SyncNewFiles(const std::vector<DurableWriteBatch::Entry>& entries, FileError&) { return entries.size(); }
+size_t SyncNewFiles(const std::vector<BatchEntry>& entries, FileError&) { return entries.size(); }
 
 FileHandle OpenForReading(const std::string& path, size_t& size, FileError& err)
 {

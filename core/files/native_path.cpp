@@ -45,6 +45,23 @@ bool ReadEscape(std::string_view path, size_t at, std::u16string& units, size_t&
     return false;
 }
 
+// Each byte of the path that no escape holds, and the units of each escape,
+// in the path's order.
+template <typename Plain, typename Escaped>
+void ForEachPart(std::string_view path, const Plain& plain, const Escaped& escaped)
+{
+    std::u16string units;
+    for (size_t i = 0; i < path.size();) {
+        size_t end = 0;
+        if (path[i] == kOpen && ReadEscape(path, i, units, end)) {
+            escaped(units);
+            i = end;
+        } else {
+            plain(path[i++]);
+        }
+    }
+}
+
 bool Writable(char16_t unit, const CodePage& codePage)
 {
     if (unit == static_cast<char16_t>(kOpen) || IsHighSurrogate(unit) || IsLowSurrogate(unit))
@@ -84,17 +101,10 @@ std::u16string DecodePathUnits(std::string_view path, const CodePage& codePage)
 {
     std::u16string units;
     units.reserve(path.size());
-    std::u16string escaped;
-    for (size_t i = 0; i < path.size();) {
-        size_t end = 0;
-        if (path[i] == kOpen && ReadEscape(path, i, escaped, end)) {
-            units += escaped;
-            i = end;
-            continue;
-        }
-        units.push_back(static_cast<char16_t>(codePage.toUnicode(static_cast<unsigned char>(path[i]))));
-        ++i;
-    }
+    ForEachPart(
+        path,
+        [&](char byte) { units.push_back(static_cast<char16_t>(codePage.toUnicode(static_cast<unsigned char>(byte)))); },
+        [&](const std::u16string& escaped) { units += escaped; });
     return units;
 }
 
@@ -102,20 +112,15 @@ std::string RenderEscapedPath(std::string_view path)
 {
     std::string text;
     text.reserve(path.size());
-    std::u16string escaped;
-    for (size_t i = 0; i < path.size();) {
-        size_t end = 0;
-        if (path[i] == kOpen && ReadEscape(path, i, escaped, end)) {
+    ForEachPart(
+        path, [&](char byte) { text += byte; },
+        [&](const std::u16string& escaped) {
             for (size_t k = 0; k < escaped.size(); ++k) {
                 if (IsHighSurrogate(escaped[k]) && k + 1 < escaped.size() && IsLowSurrogate(escaped[k + 1]))
                     ++k;
                 text += '?';
             }
-            i = end;
-            continue;
-        }
-        text += path[i++];
-    }
+        });
     return text;
 }
 

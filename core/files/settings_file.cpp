@@ -276,4 +276,11 @@ bool SettingsFile::writeBool(std::string_view section, std::string_view key, boo
     return writeString(section, key, value ? "1" : "0");
 }
 
+std::string UnableToWriteMessage(const std::string& path)
+{
+    std::string message = "Unable to write to ";
+    message.append(PathText(path));
+    return message;
+}
+
 }  // namespace dravik

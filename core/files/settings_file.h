@@ -83,4 +83,7 @@ private:
     Contents contents_;
 };
 
+// What a window says when its settings cannot be written.
+std::string UnableToWriteMessage(const std::string& path);
+
 }  // namespace dravik

@@ -10,7 +10,7 @@ LoadedSchema::LoadedSchema(const TextLines& variables, const CodePage& codePage)
 {
     std::vector<std::string> all;
     for (int i = 1; i <= kSectionCount; ++i) {
-        const size_t s = static_cast<size_t>(i - 1);
+        const size_t s = SectionIndex(i);
         sections[s] = ReadSectionSchema(variables, i, codePage);
         for (const auto& entry : sections[s].entries) {
             foldedNames[s].push_back(codePage.lowered(entry.name));

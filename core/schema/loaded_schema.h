@@ -17,8 +17,8 @@ namespace dravik {
 struct LoadedSchema {
     LoadedSchema(const TextLines& variables, const CodePage& codePage);
 
-    const SectionSchema& section(int i) const { return sections[static_cast<size_t>(i - 1)]; }
-    const std::string& folded(int i, size_t k) const { return foldedNames[static_cast<size_t>(i - 1)][k]; }
+    const SectionSchema& section(int i) const { return sections[SectionIndex(i)]; }
+    const std::string& folded(int i, size_t k) const { return foldedNames[SectionIndex(i)][k]; }
     // The first invalid count of any section, in section order; empty when none.
     std::string firstError() const;
     // Why the tables cannot hold the values of `files` files; empty when they can.

@@ -5,12 +5,17 @@
 #include "core/text/code_page.h"
 #include "core/text/text_lines.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 namespace dravik {
 
 inline constexpr int kSectionCount = 10;
+
+// Sections are numbered from 1; where section `section` stands in an array
+// of all ten.
+constexpr size_t SectionIndex(int section) { return static_cast<size_t>(section - 1); }
 
 // "section1" ... "section9", and "section_text" for section 10.
 std::string SectionName(int section);

@@ -4,6 +4,7 @@
 // Wine with the system's own platform too, in a prefix with Wine's fonts
 // and in one without them.
 #include "core/files/settings_file.h"
+#include "dialog_answer.h"
 #include "ui/common/display_text.h"
 #include "ui/common/qt_dialogs.h"
 #include "ui/common/window_font.h"
@@ -17,7 +18,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabWidget>
-#include <QTimer>
 #include <QtTest>
 
 using dravik::ui::GridView;
@@ -106,16 +106,16 @@ private slots:
         request.title = QStringLiteral("Set selection");
         request.preview = [](const QString&) { return dravik::ui::ExpressionRequest::Preview{}; };
         int ink = -1;
-        QTimer::singleShot(0, this, [&] {
-            QWidget* box = QApplication::activeModalWidget();
-            QVERIFY(box);
+        DialogAnswer answers;
+        answers.next<QDialog>([&](QDialog* box) {
             auto* expression = box->findChild<QLineEdit*>(QStringLiteral("Expression"));
             QVERIFY(expression);
             QTest::keyClicks(expression, kLatin);
             ink = InkPixels(expression);
-            box->close();
+            box->reject();
         });
         QVERIFY(!real.askExpression(window.get(), request));
+        QCOMPARE(answers.failures(), QStringList());
         QVERIFY2(ink >= kGlyphInk, qPrintable(QStringLiteral("Set selection: %1 pixels of ink").arg(ink)));
     }
 

@@ -147,7 +147,7 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
         return {};
     if (orientation == Qt::Horizontal)
         return CellText(grid().cell(section + 1, 0), document_.codePage());
-    return CellText(grid().cell(0, section + 1), document_.codePage());
+    return CellText(grid().cell(kRowNumberColumn, section + 1), document_.codePage());
 }
 
 QString GridModel::cornerText() const { return CellText(grid().cell(0, 0), document_.codePage()); }
@@ -155,8 +155,8 @@ QString GridModel::cornerText() const { return CellText(grid().cell(0, 0), docum
 bool GridModel::isPathColumn(int gridCol) const
 {
     if (gridNumber_ == kFileListGrid)
-        return gridCol == 2;
-    return gridNumber_ < kFileListGrid && gridCol == 1;
+        return gridCol == kFilePathColumn;
+    return gridNumber_ < kFileListGrid && gridCol == kSectionPathColumn;
 }
 
 void GridModel::setProfiles(ColumnProfiles* profiles)
@@ -191,7 +191,7 @@ void GridModel::marksChanged()
 
 bool GridModel::isSectionValue(int col, int row) const
 {
-    return profiles_ && gridNumber_ <= kSectionCount && col >= 2 && row >= 1;
+    return profiles_ && gridNumber_ <= kSectionCount && col >= kFirstValueColumn && row >= 1;
 }
 
 std::string_view GridModel::shownCommon(int col) const

@@ -42,8 +42,8 @@ public:
     // The fixed cell both headers meet at (the file list's "File number").
     QString cornerText() const;
 
-    // The column that holds each file's full path: column 1 of a section
-    // table, column 2 ("Path") of the file list; none elsewhere.
+    // The column that holds each file's full path: kSectionPathColumn of a
+    // section table, kFilePathColumn ("Path") of the file list; none elsewhere.
     bool isPathColumn(int gridCol) const;
 
     // The section tables' colours for values that differ from their column's

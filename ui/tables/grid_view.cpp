@@ -231,7 +231,7 @@ void GridView::fitFixedColumn()
     int widestRow = -1;
     for (int r = 0; r < grid.rowCount(); ++r) {
         int width = 0;
-        for (const char byte : grid.cell(0, r))
+        for (const char byte : grid.cell(kRowNumberColumn, r))
             width += byteWidths_[static_cast<unsigned char>(byte)];
         if (width > widest) {
             widest = width;
@@ -245,7 +245,7 @@ void GridView::fitFixedColumn()
         QStyleOptionHeader option;
         option.initFrom(header);
         option.orientation = Qt::Vertical;
-        option.text = CellText(grid.cell(0, widestRow), codePage);
+        option.text = CellText(grid.cell(kRowNumberColumn, widestRow), codePage);
         const int text = metrics.horizontalAdvance(option.text);
         needed = header->style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), header).width() +
                  std::max(widest - text, 0);

@@ -30,7 +30,7 @@ bool MaySaveProblemCells(Dialogs& dialogs, QWidget* parent, const DescDocument& 
         const ProblemCell& cell = cells[i];
         const Grid& table = document.grid(cell.grid);
         lines << QStringLiteral("%1, %2: \"%3\" (%4)")
-                     .arg(NativeText(NameOfFile(document.fileList().cell(2, cell.row))),
+                     .arg(NativeText(NameOfFile(document.fileList().cell(kFilePathColumn, cell.row))),
                           CellText(std::string(Trim(table.cell(cell.col, 0))), codePage),
                           CellText(table.cell(cell.col, cell.row), codePage),
                           QString::fromLatin1(ProblemReason(cell.problem)));

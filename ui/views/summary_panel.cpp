@@ -119,7 +119,7 @@ void SummaryPanel::refresh()
         selected += static_cast<size_t>(range.width()) * static_cast<size_t>(range.height());
     if (selected > 1) {
         for (const QItemSelectionRange& range : selection)
-            for (int c = std::max(range.left() + 1, 2); c <= range.right() + 1; ++c)
+            for (int c = std::max(range.left() + 1, kFirstValueColumn); c <= range.right() + 1; ++c)
                 for (int r = range.top() + 1; r <= range.bottom() + 1; ++r)
                     if (shown(r))
                         cells.emplace_back(c, r);

@@ -36,17 +36,17 @@ QList<FilterColumn> TableFilter::columnsOf(int grid) const
     const CodePage& codePage = document_.codePage();
     if (grid == kFileListGrid) {
         columns.append({tr("any column (and every section table)"), {}, 0});
-        for (int c = 1; c <= 2 && c < table.colCount(); ++c)
+        for (int c = kFileNameColumn; c <= kFilePathColumn && c < table.colCount(); ++c)
             columns.append({CellText(std::string(Trim(table.cell(c, 0))), codePage), {}, c});
         return columns;
     }
     columns.append({tr("any column"), {}, 0});
     // Each key once, with its values one by one when it has several.
     std::map<std::string_view, int> count;
-    for (int c = 2; c < table.colCount(); ++c)
+    for (int c = kFirstValueColumn; c < table.colCount(); ++c)
         ++count[Trim(table.cell(c, 0))];
     std::map<std::string_view, int> seen;
-    for (int c = 2; c < table.colCount(); ++c) {
+    for (int c = kFirstValueColumn; c < table.colCount(); ++c) {
         const std::string_view name = Trim(table.cell(c, 0));
         const QString label = CellText(std::string(name), codePage);
         const int value = ++seen[name];
@@ -94,7 +94,7 @@ void TableFilter::apply()
         tables.push_back({grid, KeyColumns(document_, grid, CellBytes(column.key, codePage))});
     } else {
         if (grid == kFileListGrid) {
-            tables.push_back({grid, {1, 2}});
+            tables.push_back({grid, {kFileNameColumn, kFilePathColumn}});
             for (int n = 1; n <= kSectionCount; ++n)
                 tables.push_back({n, ValueColumns(document_, n)});
         } else {
