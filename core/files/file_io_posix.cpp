@@ -54,6 +54,7 @@ std::string TextFileErrorMessage(const FileError& err)
     case ENOSPC:
     case EDQUOT:
     case EFBIG: return "Disk full";
+    case ENXIO: return err.reason;  // a FIFO nobody reads: its number would tell the user nothing
     default: return "I/O error " + std::to_string(err.code);
     }
 }
@@ -89,6 +90,9 @@ std::string ResolveLinks(const std::string& path)
     }
     return current;
 }
+
+// What a FIFO opened for writing while no process reads it gets.
+constexpr const char* kNoReader = "No program is reading from the FIFO";
 
 // A FIFO or device is opened without waiting for its other end, then used
 // blocking as any file.
@@ -342,6 +346,11 @@ FileHandle OpenForReading(const std::string& path, size_t& size, FileError& err)
     FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (!file) {
         err = LastError();
+        // A socket cannot be opened at all, and the system's reason for that
+        // ("No such device or address") would hide what it is.
+        struct stat info {};
+        if (err.code == ENXIO && ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+            err = NotARegularFile();
         return {};
     }
     struct stat info {};
@@ -381,7 +390,7 @@ FileHandle OpenStream(const std::string& path, FileError& err)
     // Not waiting for a reader: a FIFO nobody reads is refused at once.
     FileHandle file(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (!file) {
-        err = LastError();
+        err = errno == ENXIO ? FileError{ENXIO, kNoReader} : LastError();
         return {};
     }
     struct stat info {};
