@@ -177,6 +177,7 @@ int RunSet(const BulkOptions& options, const CodePage& codePage, std::ostream& o
         touched.insert(cell.row);
     // No undo history in the batch: what the edit replaced is dropped.
     static_cast<void>(document->setCells(edit.edits));
+    WarnOfProblemCells(*document, {"cell set", "cells set"}, options.dryRun, err);
 
     // Only the files a value changed in are written; their key lines are
     // rebuilt as Save all rebuilds them.

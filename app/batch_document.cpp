@@ -1,5 +1,7 @@
 #include "app/batch_document.h"
 
+#include "core/bulk/column_profiles.h"
+#include "core/bulk/value_checks.h"
 #include "core/errors.h"
 #include "core/files/file_io.h"
 #include "core/files/native_path.h"
@@ -17,6 +19,22 @@ std::unique_ptr<DescDocument> LoadDocument(const std::string& variablesFile, con
     document->loadVariables(variablesFile);
     document->openDesc(descFiles);
     return document;
+}
+
+void WarnOfProblemCells(DescDocument& document, CellNoun edited, bool dryRun, std::ostream& err)
+{
+    ColumnProfiles profiles(document);
+    const ProblemReport report = ReportProblemCells(document, profiles);
+    if (report.count == 0)
+        return;
+    const bool one = report.count == 1;
+    err << "warning: " << report.count << ' ' << (one ? edited.one : edited.many)
+        << (one ? " looks wrong; " : " look wrong; ") << (dryRun ? "would be written" : "written")
+        << (one ? " as it is:\n" : " as they are:\n");
+    for (const std::string& line : report.lines)
+        err << "  " << line << '\n';
+    if (report.count > report.lines.size())
+        err << "  and " << report.count - report.lines.size() << " more\n";
 }
 
 int WritePlannedFiles(DescDocument& document, const SavePlan& plan, const std::set<int>& skip, bool dryRun,

@@ -18,6 +18,16 @@ namespace dravik {
 std::unique_ptr<DescDocument> LoadDocument(const std::string& variablesFile, const std::vector<std::string>& descFiles,
                                            const CodePage& codePage);
 
+// What a warning calls the edited cells: one, and several.
+struct CellNoun {
+    const char* one;
+    const char* many;
+};
+
+// Edited values that look wrong (core/bulk/value_checks.h) are written as
+// they are, with a warning naming the first few as file, key, value and why.
+void WarnOfProblemCells(DescDocument& document, CellNoun edited, bool dryRun, std::ostream& err);
+
 // Writes the files of the plan whose bytes change, except the rows in
 // `skip`, or prints their changes on `out` when `dryRun` is set. Throws
 // DravikError, with nothing written, when the plan stops at an error or a

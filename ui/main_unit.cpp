@@ -615,9 +615,10 @@ bool TMainForm::mayDropTableEdits(const QString& what)
     int files = 0;
     for (int r = 1; r <= document_.descFileCount(); ++r)
         files += document_.rowChanged(r) ? 1 : 0;
-    const QString text = tr("The tables have unsaved changes (%1 cells in %2 files). Save them before %3?")
-                             .arg(document_.changedCellCount())
-                             .arg(files)
+    const QString text = tr("The tables have unsaved changes (%1 in %2). Save them before %3?")
+                             .arg(dravik::ui::Counted(static_cast<qsizetype>(document_.changedCellCount()), "cell",
+                                                      "cells"))
+                             .arg(dravik::ui::Counted(files, "file", "files"))
                              .arg(what);
     switch (dialogs_.ask(this, tr("Unsaved changes"), text, {tr("&Save all"), tr("&Discard"), tr("Cancel")})) {
     case 0: return saveAllTables() && !document_.isModified();

@@ -187,7 +187,7 @@ private slots:
         const QString gun = folder->path("gun.txt");
         typeIntoCell(section1(), 2, 1, "150");
         const QString opening =
-            QStringLiteral("The tables have unsaved changes (1 cells in 1 files). Save them before opening other files?");
+            QStringLiteral("The tables have unsaved changes (1 cell in 1 file). Save them before opening other files?");
 
         // Open desc: Cancel keeps everything; the file dialog came first.
         dialogs->openAnswers.enqueue({gun});
@@ -216,7 +216,7 @@ private slots:
         typeIntoCell(section1(), 2, 1, "41");
         dialogs->askAnswers.enqueue(2);
         QVERIFY(!window->close());
-        expectQuestion(2, QStringLiteral("The tables have unsaved changes (1 cells in 1 files). Save them before closing?"),
+        expectQuestion(2, QStringLiteral("The tables have unsaved changes (1 cell in 1 file). Save them before closing?"),
                        kSaveAllButtons);
         QVERIFY(window->isVisible());
         QCOMPARE(folder->read("gun.txt"), sample::GunDesc());
