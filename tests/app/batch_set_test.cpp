@@ -82,6 +82,20 @@ TEST_F(BatchSet, BadInputChangesNoFile)
     EXPECT_EQ(Read(a), "hp 10 20\r\nname tank\r\n[section2]\r\nspeed 3\r\n");
 }
 
+// Every column of a text key holds its one text, and Save all writes only
+// the first: a later one set would be reported and never written.
+TEST_F(BatchSet, ATextKeyHasOneValueWhateverItsCount)
+{
+    const std::string textVars = dir.write("t.var", "[section_text]\r\nname=2\r\n");
+    EXPECT_EQ(run({"set", "--vars", textVars, "--key", "name", "--value", "2", "--expr", "{x}_old", a}), 1);
+    EXPECT_EQ(err.str(), "The key \"name\" is in the text section, which holds one text per file: --value 2 cannot "
+                         "be set, only 1.\n");
+    EXPECT_EQ(Read(a), "hp 10 20\r\nname tank\r\n[section2]\r\nspeed 3\r\n");
+    ASSERT_EQ(run({"set", "--vars", textVars, "--key", "name", "--expr", "{x}_old", a}), 0) << err.str();
+    EXPECT_NE(err.str().find("1 cell(s) changed in 1 file(s)"), std::string::npos) << err.str();
+    EXPECT_EQ(Read(a), "hp 10 20\r\nname tank_old \r\n[section2]\r\nspeed 3\r\n");
+}
+
 TEST_F(BatchSet, FindListsTheMatchingCells)
 {
     ASSERT_EQ(run({"find", "--vars", vars, "T", a, b, c}), 0) << err.str();
