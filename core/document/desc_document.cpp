@@ -52,6 +52,20 @@ std::vector<std::string> SavePlan::changedOnDisk() const
     return paths;
 }
 
+std::vector<const FileSave*> SavePlan::blocked() const
+{
+    std::vector<const FileSave*> found;
+    for (const FileSave& file : files)
+        if (!file.error.empty())
+            found.push_back(&file);
+    return found;
+}
+
+SaveStoppedError::SaveStoppedError(const std::string& message, std::vector<std::string> written, int toWrite)
+    : DravikError(message), written_(std::move(written)), toWrite_(toWrite)
+{
+}
+
 DescDocument::DescDocument(const CodePage& codePage) : codePage_(&codePage), grids_(DesignedGrids())
 {
     Touched nobodyListensYet;

@@ -202,7 +202,9 @@ TEST_F(SaveAll, AFileListedTwiceTakesItsRowsInTurn)
     EXPECT_FALSE(ws.planSaveAll().files.at(0).changedOnDisk);
 }
 
-TEST_F(SaveAll, UnreadableFileStopsWithEarlierFilesWritten)
+// Found before anything is written, not half way through the writing: the
+// caller skips them, or nothing is written.
+TEST_F(SaveAll, AFileThatCannotBeReadIsNamedBeforeAnythingIsWritten)
 {
     vars({"[section1]", "a =1"});
     const std::string a = desc("a.desc", "a 1\r\n");
@@ -210,10 +212,19 @@ TEST_F(SaveAll, UnreadableFileStopsWithEarlierFilesWritten)
     const std::string c = desc("c.desc", "a 3\r\n");
     ws.openDesc({a, b, c});
     std::filesystem::remove(b);
-    EXPECT_EQ(saveError(), "Cannot open file \"" + b + "\". " + test::Reason(test::kFileNotFound));
-    EXPECT_EQ(ReadBytes(a), "a  1 \r\n");
+    const std::string unreadable = "Cannot open file \"" + b + "\". " + test::Reason(test::kFileNotFound);
+    const SavePlan plan = ws.planSaveAll();
+    ASSERT_EQ(plan.blocked().size(), 1u);
+    EXPECT_EQ(plan.blocked()[0]->error, unreadable);
+    EXPECT_EQ(saveError(), unreadable);
+    EXPECT_EQ(ReadBytes(a), "a 1\r\n");
     EXPECT_EQ(ReadBytes(c), "a 3\r\n");
-    EXPECT_EQ(ws.descText(), SplitLines("a 3\r\n")) << "the preview is the current file again";
+
+    EXPECT_EQ(ws.saveAll(plan, {2}).written, 2);
+    EXPECT_EQ(ReadBytes(a), "a  1 \r\n");
+    EXPECT_EQ(ReadBytes(c), "a  3 \r\n");
+    EXPECT_FALSE(std::filesystem::exists(b));
+    EXPECT_EQ(ws.descText(), SplitLines("a  3 \r\n")) << "the preview is the current file again";
 }
 
 TEST_F(SaveAll, FailedWriteStopsAndLeavesThatFileWhole)
