@@ -84,7 +84,7 @@ int WritePlannedFiles(DescDocument& document, const SavePlan& plan, const std::s
             continue;
         // Someone else's edit since the files were read is not overwritten.
         if (file.changedOnDisk)
-            throw DravikError("The desc file \"" + PathText(file.path) + "\" changed on disk since it was read; nothing was written");
+            throw ChangedOnDiskError({file.path});
         ++files;
         if (dryRun) {
             const TextLines before = SplitLines(ReadFileOrThrow(file.path));

@@ -31,8 +31,9 @@ void WarnOfProblemCells(DescDocument& document, CellNoun edited, bool dryRun, st
 // Writes the files of the plan whose bytes change, except the rows in
 // `skip`, or prints their changes on `out` when `dryRun` is set. Throws
 // DravikError, with nothing written, when the plan has an error, a file
-// cannot be read or written, or one changed on disk since it was read; when
-// the writing stops part way, the message names the files written before. Returns how many
+// cannot be read or written, or one changed on disk since it was read (when
+// planned, or right before it would be replaced); when the writing stops
+// part way, the message names the files written before. Returns how many
 // files were written (or would be).
 int WritePlannedFiles(DescDocument& document, const SavePlan& plan, const std::set<int>& skip, bool dryRun,
                       std::ostream& out);

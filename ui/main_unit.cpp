@@ -565,23 +565,34 @@ bool TMainForm::saveAllTables()
 {
     if (!dravik::ui::MaySaveProblemCells(dialogs_, this, document_, profiles_))
         return false;
-    dravik::SavePlan plan;
-    if (!run([&] {
+    for (;;) {
+        dravik::SavePlan plan;
+        if (!run([&] {
+                dravik::ui::LongWork work(this, QStringLiteral("Save all"));
+                plan = document_.planSaveAll(work.progress());
+            }))
+            return false;
+        const std::optional<std::set<int>> skip = dravik::ui::RowsToSkip(dialogs_, this, plan);
+        if (!skip)
+            return false;
+        dravik::SaveOutcome outcome;
+        bool changedMeanwhile = false;
+        const bool saved = run([&] {
             dravik::ui::LongWork work(this, QStringLiteral("Save all"));
-            plan = document_.planSaveAll(work.progress());
-        }))
-        return false;
-    const std::optional<std::set<int>> skip = dravik::ui::RowsToSkip(dialogs_, this, plan);
-    if (!skip)
-        return false;
-    dravik::SaveOutcome outcome;
-    const bool saved = run([&] {
-        dravik::ui::LongWork work(this, QStringLiteral("Save all"));
-        outcome = document_.saveAll(plan, *skip, work.progress());
-    });
-    if (saved)
-        statusPanels_[0]->setText(tr("Saved %1 of %2 files").arg(outcome.written).arg(outcome.files));
-    return saved;
+            try {
+                outcome = document_.saveAll(plan, *skip, work.progress());
+            } catch (const dravik::ChangedOnDiskError&) {
+                changedMeanwhile = true;  // nothing was written
+            }
+        });
+        // Another program wrote files while the questions were open: asked
+        // again, about the files as they are now.
+        if (changedMeanwhile)
+            continue;
+        if (saved)
+            statusPanels_[0]->setText(tr("Saved %1 of %2 files").arg(outcome.written).arg(outcome.files));
+        return saved;
+    }
 }
 
 bool TMainForm::mayDropTableEdits(const QString& what)

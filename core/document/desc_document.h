@@ -70,6 +70,7 @@ struct FileSave {
     std::string error;
     std::string bytes;           // the new bytes, when changed
     std::uint64_t fingerprint = 0;  // of the bytes the file holds once saved
+    std::uint64_t readFingerprint = 0;  // of the bytes on disk the new bytes were built from
     std::vector<KeyLineChange> keyLines;
 };
 
@@ -89,6 +90,17 @@ struct SavePlan {
 struct SaveOutcome {
     int written = 0;  // files whose bytes changed
     int files = 0;    // files of the save
+};
+
+// Right before replacing them, Save all found files that changed on disk
+// after it had read them; nothing was written.
+class ChangedOnDiskError : public DravikError {
+public:
+    explicit ChangedOnDiskError(std::vector<std::string> paths);
+    const std::vector<std::string>& paths() const { return paths_; }
+
+private:
+    std::vector<std::string> paths_;
 };
 
 // Save all stopped at a file it could not write, after putting the files
@@ -180,8 +192,10 @@ public:
     // `skip`. Afterwards the desc text is the current desc file's again. A
     // plan made before the tables last changed is made anew: its bytes would
     // miss those edits. Writes nothing, and throws, when the plan has an
-    // error, or when a file of it that is not skipped cannot be saved. A
-    // write that fails part way throws SaveStoppedError.
+    // error, when a file of it that is not skipped cannot be saved, when
+    // another Dravik 2 keeps saving one of the files (see file_lock.h), or
+    // when one changed on disk since the plan read it (ChangedOnDiskError).
+    // A write that fails part way throws SaveStoppedError.
     SaveOutcome saveAll(const SavePlan& plan, const std::set<int>& skip = {}, const Progress& progress = {});
     // Plans and writes in one go; `progress` counts the files written, so
     // that "file r done" means it is on disk.
@@ -258,6 +272,9 @@ private:
     // bytes change, whether it changed behind the document's back, and the
     // fingerprint it has once saved.
     void settleFileSave(FileSave& file, const std::string& bytes, std::string out, const FileSave* earlier) const;
+    // Right before they are replaced: the files read again, against the
+    // bytes their plan was built from.
+    static void ThrowIfChangedSincePlanned(const std::vector<const FileSave*>& files);
     // How the file's bytes looked when last read or written here.
     static std::uint64_t Fingerprint(std::string_view bytes);
 

@@ -6,6 +6,7 @@
 #include "core/text/dravik2_auxillary.h"
 #include "core/errors.h"
 #include "core/files/file_io.h"
+#include "core/files/file_lock.h"
 #include "core/schema/loaded_schema.h"
 
 #include <optional>
@@ -213,6 +214,7 @@ void DescDocument::settleFileSave(FileSave& file, const std::string& bytes, std:
 {
     file.changed = out != bytes;
     const std::uint64_t onDisk = Fingerprint(bytes);
+    file.readFingerprint = earlier ? earlier->readFingerprint : onDisk;
     if (earlier)
         file.changedOnDisk = earlier->changedOnDisk;
     else if (auto known = fingerprints_.find(file.path); known != fingerprints_.end())
@@ -278,7 +280,33 @@ std::vector<const FileSave*> FilesToWrite(const SavePlan& plan, const std::set<i
     return files;
 }
 
+void LockForWriting(FileLocks& locks, const std::vector<const FileSave*>& files)
+{
+    std::vector<std::string> paths;
+    for (const FileSave* file : files)
+        paths.push_back(file->path);
+    FileError err;
+    if (!locks.lock(std::move(paths), err))
+        throw DravikError(CannotCreateFileMessage(locks.failedPath(), err.reason));
+}
+
 }  // namespace
+
+void DescDocument::ThrowIfChangedSincePlanned(const std::vector<const FileSave*>& files)
+{
+    std::vector<std::string> changed;
+    std::set<std::string> checked;  // a file listed on several rows is read once
+    std::string bytes;
+    for (const FileSave* file : files) {
+        if (!checked.insert(file->path).second)
+            continue;
+        FileError err;
+        if (!ReadWholeFile(file->path, bytes, err) || Fingerprint(bytes) != file->readFingerprint)
+            changed.push_back(file->path);
+    }
+    if (!changed.empty())
+        throw ChangedOnDiskError(std::move(changed));
+}
 
 SaveOutcome DescDocument::saveAll(const SavePlan& givenPlan, const std::set<int>& skip, const Progress& progress)
 {
@@ -289,6 +317,12 @@ SaveOutcome DescDocument::saveAll(const SavePlan& givenPlan, const std::set<int>
     if (!plan.error.empty())
         throw DravikError(plan.error);
     const std::vector<const FileSave*> writing = FilesToWrite(plan, skip);
+    // Another Dravik 2 that saves these files meanwhile waits for this save,
+    // and a change another program made since the plan read them is not
+    // overwritten: the plan's bytes were built without it.
+    FileLocks locks;
+    LockForWriting(locks, writing);
+    ThrowIfChangedSincePlanned(writing);
 
     Notice notice(listeners_);
     const bool wasModified = isModified();

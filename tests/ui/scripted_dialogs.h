@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QQueue>
+#include <functional>
 
 struct AskedFile {
     QString kind;  // "open" or "save"
@@ -39,6 +40,9 @@ public:
     QQueue<int> askAnswers;      // the index of the button pressed
     QQueue<bool> reviewAnswers;  // true: the review's accept button
     QQueue<std::optional<QString>> expressionAnswers;
+    // Runs while a question is open, before it is answered: what another
+    // program does meanwhile.
+    std::function<void(const Question&)> whileAsked;
 
     QList<AskedFile> askedFiles;
     QList<ShownError> errors;

@@ -227,6 +227,27 @@ TEST_F(SaveAll, AFileThatCannotBeReadIsNamedBeforeAnythingIsWritten)
     EXPECT_EQ(ws.descText(), SplitLines("a  3 \r\n")) << "the preview is the current file again";
 }
 
+// Another program's write between the plan and the save: the plan's bytes
+// were built without it.
+TEST_F(SaveAll, AFileWrittenAfterThePlanIsNotOverwritten)
+{
+    vars({"[section1]", "a =1"});
+    const std::string a = desc("a.desc", "a 1\r\n");
+    const std::string b = desc("b.desc", "a 2\r\n");
+    ws.openDesc({a, b});
+    const SavePlan plan = ws.planSaveAll();
+    test::WriteBytes(b, "a 2\r\n; by hand\r\n");
+    try {
+        ws.saveAll(plan);
+        FAIL() << "no error";
+    } catch (const ChangedOnDiskError& e) {
+        EXPECT_EQ(e.paths(), std::vector<std::string>{b});
+        EXPECT_EQ(std::string(e.what()), "The desc file \"" + b + "\" changed on disk since it was read; nothing was written");
+    }
+    EXPECT_EQ(ReadBytes(a), "a 1\r\n");
+    EXPECT_EQ(ReadBytes(b), "a 2\r\n; by hand\r\n");
+}
+
 TEST_F(SaveAll, FailedWriteStopsAndLeavesThatFileWhole)
 {
     vars({"[section1]", "a =1"});
