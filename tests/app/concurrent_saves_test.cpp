@@ -1,6 +1,8 @@
 // Two Dravik 2 processes saving the same file: the save_racer helper, which
 // stops where the test tells it, and dravik2-batch. The lock and the test's
 // own lines sequence them; nothing waits for time to pass.
+#include "tests/tools/dos_path.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -44,18 +46,18 @@ class ConcurrentSavesTest : public QObject {
     }
     void startRacer(QProcess& racer, const QString& value)
     {
-        racer.start(QStringLiteral(SAVE_RACER_EXE), {vars, value, desc});
+        racer.start(stand_in::DosPath(QStringLiteral(SAVE_RACER_EXE)), {vars, value, desc});
         QCOMPARE(nextLine(racer), QByteArray("planned"));
     }
     // dravik2-batch set on the file, to its end: its exit code.
     int runBatch(const QString& value, QByteArray& err)
     {
         QProcess batch;
-        batch.start(QStringLiteral(DRAVIK_BATCH_EXE),
+        batch.start(stand_in::DosPath(QStringLiteral(DRAVIK_BATCH_EXE)),
                     {"set", "--vars", vars, "--key", "hp", "--expr", "=" + value, desc});
         if (!batch.waitForFinished(kDeadlineMs))
             return -1;
-        err = batch.readAllStandardError();
+        err = batch.readAllStandardError().replace("\r\n", "\n");  // Windows ends lines with CR LF
         return batch.exitCode();
     }
     static int finish(QProcess& process)
