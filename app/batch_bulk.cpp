@@ -143,7 +143,14 @@ int RunSet(const BulkOptions& options, const CodePage& codePage, std::ostream& o
     for (auto& [grid, columns] : ColumnsOfKey(*document, options.key)) {
         CellBlock block;
         block.grid = grid;
-        if (options.value == 0) {
+        if (grid == kSectionCount) {
+            // A text key's columns all hold its one text, and Save all writes
+            // the first: a later column would be set and never written.
+            if (options.value > 1)
+                throw DravikError("The key \"" + options.key + "\" is in the text section, which holds one text " +
+                                  "per file: --value " + std::to_string(options.value) + " cannot be set, only 1");
+            block.columns = {columns.front()};
+        } else if (options.value == 0) {
             block.columns = columns;
         } else if (options.value <= static_cast<int>(columns.size())) {
             block.columns = {columns[static_cast<size_t>(options.value - 1)]};
@@ -181,6 +188,7 @@ int RunSet(const BulkOptions& options, const CodePage& codePage, std::ostream& o
         touched.insert(cell.row);
     // No undo history in the batch: what the edit replaced is dropped.
     static_cast<void>(document->setCells(edit.edits));
+    WarnOfProblemCells(*document, {"cell set", "cells set"}, options.dryRun, err);
 
     // Only the files a value changed in are written; their key lines are
     // rebuilt as Save all rebuilds them.

@@ -7,7 +7,6 @@
 #include "app/batch_files.h"
 
 #include "core/text/code_page.h"
-#include "core/bulk/column_profiles.h"
 #include "core/document/desc_document.h"
 #include "core/errors.h"
 #include "core/files/file_io.h"
@@ -17,7 +16,6 @@
 #include "core/exchange/table_checks.h"
 #include "core/exchange/table_exchange.h"
 #include "core/exchange/table_text_file.h"
-#include "core/bulk/value_checks.h"
 
 #include <memory>
 #include <ostream>
@@ -58,7 +56,8 @@ const char* const kBatchUsage =
     "         --dry-run prints the changes as a unified diff and writes nothing.\n"
     "analyze  prints the key entries of the desc files, one per line, sorted.\n"
     "set      sets the values of one key (value N of it, 1 for the first; all\n"
-    "         without --value) by an expression, as Edit > Set selection does:\n"
+    "         without --value; a text-section key has one) by an expression, as\n"
+    "         Edit > Set selection does:\n"
     "         =5, +10, *1.1, x*2-1, +10%, {x}_old; a result from a whole number\n"
     "         is rounded to a whole number, half away from zero. Cells holding no\n"
     "         number are left as they are and counted. --where takes the filter\n"
@@ -203,22 +202,6 @@ void ReportPlacement(const ImportPlacement& placement, const std::vector<std::st
     }
 }
 
-// Imported values that look wrong are written as they are, with a warning
-// naming the first few as file, key, value and why.
-void WarnOfProblemCells(DescDocument& document, std::ostream& err)
-{
-    ColumnProfiles profiles(document);
-    const ProblemReport report = ReportProblemCells(document, profiles);
-    if (report.count == 0)
-        return;
-    err << "warning: " << report.count << (report.count == 1 ? " imported cell looks" : " imported cells look")
-        << " wrong; written as they are:\n";
-    for (const std::string& line : report.lines)
-        err << "  " << line << '\n';
-    if (report.count > report.lines.size())
-        err << "  and " << report.count - report.lines.size() << " more\n";
-}
-
 }  // namespace
 
 int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -253,7 +236,7 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
             ImportPlacement placement;
             static_cast<void>(ImportTable(*document, &table, &placement));
             ReportPlacement(placement, options.descs, err);
-            WarnOfProblemCells(*document, err);
+            WarnOfProblemCells(*document, {"imported cell", "imported cells"}, options.dryRun, err);
             const SavePlan plan = document->planSaveAll();
             const int files = WritePlannedFiles(*document, plan, {}, options.dryRun, out);
             if (options.dryRun)

@@ -1,5 +1,7 @@
 #include "app/batch_document.h"
 
+#include "core/bulk/column_profiles.h"
+#include "core/bulk/value_checks.h"
 #include "core/errors.h"
 #include "core/files/file_io.h"
 #include "core/files/native_path.h"
@@ -19,18 +21,70 @@ std::unique_ptr<DescDocument> LoadDocument(const std::string& variablesFile, con
     return document;
 }
 
+namespace {
+
+// Files the save would need and cannot read or write: a batch writes none
+// of the others either, so that running it again once they are mended
+// applies its edits to every file once.
+void RefuseBlockedFiles(const SavePlan& plan, const std::set<int>& skip)
+{
+    std::string lines;
+    size_t count = 0;
+    for (const FileSave* file : plan.blocked()) {
+        if (skip.count(file->row))
+            continue;
+        ++count;
+        lines += "\n  " + file->error;
+    }
+    if (count > 0)
+        throw DravikError(std::to_string(count) + (count == 1 ? " desc file cannot" : " desc files cannot") +
+                          " be saved:" + lines + "\nNothing was written");
+}
+
+// Which files a save that stopped part way had written.
+std::string StoppedMessage(const SaveStoppedError& stopped)
+{
+    const std::vector<std::string>& written = stopped.written();
+    if (written.empty())
+        return std::string(stopped.what()) + "; nothing was written";
+    std::string text = std::string(stopped.what()) + "; " + std::to_string(written.size()) + " of " +
+                       std::to_string(stopped.toWrite()) + " files had been written before it:";
+    for (const std::string& path : written)
+        text += "\n  " + PathText(path);
+    return text + "\nThe others are as they were";
+}
+
+}  // namespace
+
+void WarnOfProblemCells(DescDocument& document, CellNoun edited, bool dryRun, std::ostream& err)
+{
+    ColumnProfiles profiles(document);
+    const ProblemReport report = ReportProblemCells(document, profiles);
+    if (report.count == 0)
+        return;
+    const bool one = report.count == 1;
+    err << "warning: " << report.count << ' ' << (one ? edited.one : edited.many)
+        << (one ? " looks wrong; " : " look wrong; ") << (dryRun ? "would be written" : "written")
+        << (one ? " as it is:\n" : " as they are:\n");
+    for (const std::string& line : report.lines)
+        err << "  " << line << '\n';
+    if (report.count > report.lines.size())
+        err << "  and " << report.count - report.lines.size() << " more\n";
+}
+
 int WritePlannedFiles(DescDocument& document, const SavePlan& plan, const std::set<int>& skip, bool dryRun,
                       std::ostream& out)
 {
     if (!plan.error.empty())
         throw DravikError(plan.error + "; nothing was written");
+    RefuseBlockedFiles(plan, skip);
     int files = 0;
     for (const FileSave& file : plan.files) {
         if (skip.count(file.row) || !file.changed)
             continue;
         // Someone else's edit since the files were read is not overwritten.
         if (file.changedOnDisk)
-            throw DravikError("The desc file \"" + PathText(file.path) + "\" changed on disk since it was read; nothing was written");
+            throw ChangedOnDiskError({file.path});
         ++files;
         if (dryRun) {
             const TextLines before = SplitLines(ReadFileOrThrow(file.path));
@@ -41,9 +95,13 @@ int WritePlannedFiles(DescDocument& document, const SavePlan& plan, const std::s
             out << (diff.empty() ? "--- " + name + "\n+++ " + name + "\n" : diff);
         }
     }
-    if (!dryRun)
-        files = document.saveAll(plan, skip).written;
-    return files;
+    if (dryRun)
+        return files;
+    try {
+        return document.saveAll(plan, skip).written;
+    } catch (const SaveStoppedError& stopped) {
+        throw DravikError(StoppedMessage(stopped));
+    }
 }
 
 }  // namespace dravik

@@ -18,11 +18,23 @@ namespace dravik {
 std::unique_ptr<DescDocument> LoadDocument(const std::string& variablesFile, const std::vector<std::string>& descFiles,
                                            const CodePage& codePage);
 
+// What a warning calls the edited cells: one, and several.
+struct CellNoun {
+    const char* one;
+    const char* many;
+};
+
+// Edited values that look wrong (core/bulk/value_checks.h) are written as
+// they are, with a warning naming the first few as file, key, value and why.
+void WarnOfProblemCells(DescDocument& document, CellNoun edited, bool dryRun, std::ostream& err);
+
 // Writes the files of the plan whose bytes change, except the rows in
 // `skip`, or prints their changes on `out` when `dryRun` is set. Throws
-// DravikError, with nothing written, when the plan stops at an error or a
-// file changed on disk since it was read. Returns how many files were
-// written (or would be).
+// DravikError, with nothing written, when the plan has an error, a file
+// cannot be read or written, or one changed on disk since it was read (when
+// planned, or right before it would be replaced); when the writing stops
+// part way, the message names the files written before. Returns how many
+// files were written (or would be).
 int WritePlannedFiles(DescDocument& document, const SavePlan& plan, const std::set<int>& skip, bool dryRun,
                       std::ostream& out);
 

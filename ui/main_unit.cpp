@@ -28,6 +28,7 @@
 #include "ui/common/menu_shortcuts.h"
 #include "ui/common/program_icon.h"
 #include "ui/views/problem_cells.h"
+#include "ui/views/save_questions.h"
 #include "ui/views/save_review.h"
 #include "ui/common/status_panels.h"
 #include "ui/common/window_font.h"
@@ -78,8 +79,6 @@ const char* const kDefaultFontName = "MS Sans Serif";
 const char* const kDefaultVariablesPath = "c:\\variables.var";
 constexpr int kDefaultFontSize = 12;
 constexpr int kFileListColumnWidth = 100;
-// How many files a question names before it only counts the rest.
-constexpr int kNamedFiles = 8;
 
 QPlainTextEdit* NewMemo(const char* name, QWidget* parent)
 {
@@ -607,46 +606,34 @@ bool TMainForm::saveAllTables()
 {
     if (!dravik::ui::MaySaveProblemCells(dialogs_, this, document_, profiles_))
         return false;
-    dravik::SavePlan plan;
-    if (!run([&] {
-            dravik::ui::LongWork work(this, QStringLiteral("Save all"));
-            plan = document_.planSaveAll(work.progress());
-        }))
-        return false;
-
-    // Files that changed behind the program's back since they were read.
-    std::set<int> overwritten;
-    QStringList named;
-    for (const dravik::FileSave& file : plan.files) {
-        if (file.changed && file.changedOnDisk) {
-            overwritten.insert(file.row);
-            if (named.size() < kNamedFiles)
-                named << NativeText(file.path);
-        }
-    }
-    std::set<int> skip;
-    if (!overwritten.empty()) {
-        const auto count = static_cast<qsizetype>(overwritten.size());
-        QString text = tr("%1 changed on disk since they were read:").arg(dravik::ui::Counted(count, "file", "files"));
-        text += QStringLiteral("\n") + named.join(QStringLiteral("\n"));
-        if (count > named.size())
-            text += QStringLiteral("\n") + tr("and %1 more").arg(count - named.size());
-        text += QStringLiteral("\n\n") + tr("Overwrite them with the tables' values, or skip them?");
-        const int choice = dialogs_.ask(this, tr("Save all"), text, {tr("&Overwrite"), tr("S&kip"), tr("Cancel")});
-        if (choice == 1)
-            skip = overwritten;
-        else if (choice != 0)
+    for (;;) {
+        dravik::SavePlan plan;
+        if (!run([&] {
+                dravik::ui::LongWork work(this, QStringLiteral("Save all"));
+                plan = document_.planSaveAll(work.progress());
+            }))
             return false;
+        const std::optional<std::set<int>> skip = dravik::ui::RowsToSkip(dialogs_, this, plan);
+        if (!skip)
+            return false;
+        dravik::SaveOutcome outcome;
+        bool changedMeanwhile = false;
+        const bool saved = run([&] {
+            dravik::ui::LongWork work(this, QStringLiteral("Save all"));
+            try {
+                outcome = document_.saveAll(plan, *skip, work.progress());
+            } catch (const dravik::ChangedOnDiskError&) {
+                changedMeanwhile = true;  // nothing was written
+            }
+        });
+        // Another program wrote files while the questions were open: asked
+        // again, about the files as they are now.
+        if (changedMeanwhile)
+            continue;
+        if (saved)
+            statusPanels_[0]->setText(tr("Saved %1 of %2 files").arg(outcome.written).arg(outcome.files));
+        return saved;
     }
-
-    dravik::SaveOutcome outcome;
-    const bool saved = run([&] {
-        dravik::ui::LongWork work(this, QStringLiteral("Save all"));
-        outcome = document_.saveAll(plan, skip, work.progress());
-    });
-    if (saved)
-        statusPanels_[0]->setText(tr("Saved %1 of %2 files").arg(outcome.written).arg(outcome.files));
-    return saved;
 }
 
 bool TMainForm::mayDropTableEdits(const QString& what)
@@ -656,9 +643,10 @@ bool TMainForm::mayDropTableEdits(const QString& what)
     int files = 0;
     for (int r = 1; r <= document_.descFileCount(); ++r)
         files += document_.rowChanged(r) ? 1 : 0;
-    const QString text = tr("The tables have unsaved changes (%1 cells in %2 files). Save them before %3?")
-                             .arg(document_.changedCellCount())
-                             .arg(files)
+    const QString text = tr("The tables have unsaved changes (%1 in %2). Save them before %3?")
+                             .arg(dravik::ui::Counted(static_cast<qsizetype>(document_.changedCellCount()), "cell",
+                                                      "cells"))
+                             .arg(dravik::ui::Counted(files, "file", "files"))
                              .arg(what);
     switch (dialogs_.ask(this, tr("Unsaved changes"), text, {tr("&Save all"), tr("&Discard"), tr("Cancel")})) {
     case 0: return saveAllTables() && !document_.isModified();

@@ -52,6 +52,38 @@ std::vector<std::string> SavePlan::changedOnDisk() const
     return paths;
 }
 
+std::vector<const FileSave*> SavePlan::blocked() const
+{
+    std::vector<const FileSave*> found;
+    for (const FileSave& file : files)
+        if (!file.error.empty())
+            found.push_back(&file);
+    return found;
+}
+
+namespace {
+
+std::string ChangedOnDiskMessage(const std::vector<std::string>& paths)
+{
+    const std::string first = "\"" + PathText(paths.front()) + "\"";
+    if (paths.size() == 1)
+        return "The desc file " + first + " changed on disk since it was read; nothing was written";
+    return std::to_string(paths.size()) + " desc files changed on disk since they were read (" + first + " and " +
+           std::to_string(paths.size() - 1) + " more); nothing was written";
+}
+
+}  // namespace
+
+ChangedOnDiskError::ChangedOnDiskError(std::vector<std::string> paths)
+    : DravikError(ChangedOnDiskMessage(paths)), paths_(std::move(paths))
+{
+}
+
+SaveStoppedError::SaveStoppedError(const std::string& message, std::vector<std::string> written, int toWrite)
+    : DravikError(message), written_(std::move(written)), toWrite_(toWrite)
+{
+}
+
 DescDocument::DescDocument(const CodePage& codePage) : codePage_(&codePage), grids_(DesignedGrids())
 {
     Touched nobodyListensYet;

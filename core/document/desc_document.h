@@ -7,6 +7,7 @@
 #pragma once
 
 #include "core/text/code_page.h"
+#include "core/errors.h"
 #include "core/document/document_listener.h"
 #include "core/document/grid.h"
 #include "core/document/grid_numbers.h"
@@ -60,24 +61,57 @@ struct FileSave {
     std::string path;
     bool changed = false;        // the new bytes differ from the file's bytes
     bool changedOnDisk = false;  // the file changed since it was last read or written here
+    // Why the file cannot be saved ("Cannot open file ...", "Cannot create
+    // file ..."); empty when it can.
+    std::string error;
     std::string bytes;           // the new bytes, when changed
     std::uint64_t fingerprint = 0;  // of the bytes the file holds once saved
+    std::uint64_t readFingerprint = 0;  // of the bytes on disk the new bytes were built from
     std::vector<KeyLineChange> keyLines;
 };
 
 // Save all, worked out before anything is written.
 struct SavePlan {
-    std::vector<FileSave> files;  // in row order, up to the row that fails
-    std::string error;            // what stops the save after `files`; empty when nothing does
+    std::vector<FileSave> files;  // in row order
+    std::string error;            // what stops the save before any file; empty when nothing does
     std::int64_t madeAt = -1;     // the document's modification count when planned
     int changedFiles() const;
     size_t changedLines() const;
     std::vector<std::string> changedOnDisk() const;
+    // The files that cannot be saved: they cannot be read, or they would
+    // change and cannot be written.
+    std::vector<const FileSave*> blocked() const;
 };
 
 struct SaveOutcome {
     int written = 0;  // files whose bytes changed
     int files = 0;    // files of the save
+};
+
+// Right before replacing them, Save all found files that changed on disk
+// after it had read them; nothing was written.
+class ChangedOnDiskError : public DravikError {
+public:
+    explicit ChangedOnDiskError(std::vector<std::string> paths);
+    const std::vector<std::string>& paths() const { return paths_; }
+
+private:
+    std::vector<std::string> paths_;
+};
+
+// Save all stopped at a file it could not write, after putting the files
+// before it in place.
+class SaveStoppedError : public DravikError {
+public:
+    SaveStoppedError(const std::string& message, std::vector<std::string> written, int toWrite);
+    // The files that hold their new bytes, in row order.
+    const std::vector<std::string>& written() const { return written_; }
+    // How many files the save was to write in all.
+    int toWrite() const { return toWrite_; }
+
+private:
+    std::vector<std::string> written_;
+    int toWrite_;
 };
 
 class DescDocument {
@@ -155,9 +189,13 @@ public:
     // lines before and after are kept for a review only when asked for.
     SavePlan planSaveAll(const Progress& progress = {}, bool withKeyLines = false) const;
     // Writes the files of the plan whose bytes change, except the rows in
-    // `skip`; then throws the plan's error, if it has one. Afterwards the
-    // desc text is the current desc file's again. A plan made before the
-    // tables last changed is made anew: its bytes would miss those edits.
+    // `skip`. Afterwards the desc text is the current desc file's again. A
+    // plan made before the tables last changed is made anew: its bytes would
+    // miss those edits. Writes nothing, and throws, when the plan has an
+    // error, when a file of it that is not skipped cannot be saved, when
+    // another Dravik 2 keeps saving one of the files (see file_lock.h), or
+    // when one changed on disk since the plan read it (ChangedOnDiskError).
+    // A write that fails part way throws SaveStoppedError.
     SaveOutcome saveAll(const SavePlan& plan, const std::set<int>& skip = {}, const Progress& progress = {});
     // Plans and writes in one go; `progress` counts the files written, so
     // that "file r done" means it is on disk.
@@ -217,6 +255,7 @@ private:
     static int RowOfKey(std::uint64_t key) { return static_cast<int>(key >> 32); }
     void takeDiskBaseline(Touched& touched);
     void markRowSaved(int row, Touched& touched);
+    // The desc text from the current file once more, when it can be read.
     void reloadCurrentDescText();
     void setCurrentDescFile(std::string path);
     void loadDescText(std::string_view bytes);
@@ -233,6 +272,9 @@ private:
     // bytes change, whether it changed behind the document's back, and the
     // fingerprint it has once saved.
     void settleFileSave(FileSave& file, const std::string& bytes, std::string out, const FileSave* earlier) const;
+    // Right before they are replaced: the files read again, against the
+    // bytes their plan was built from.
+    static void ThrowIfChangedSincePlanned(const std::vector<const FileSave*>& files);
     // How the file's bytes looked when last read or written here.
     static std::uint64_t Fingerprint(std::string_view bytes);
 

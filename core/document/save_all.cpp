@@ -6,6 +6,7 @@
 #include "core/text/dravik2_auxillary.h"
 #include "core/errors.h"
 #include "core/files/file_io.h"
+#include "core/files/file_lock.h"
 #include "core/schema/loaded_schema.h"
 
 #include <optional>
@@ -174,6 +175,8 @@ SavePlan DescDocument::planSaveAll(const Progress& progress, bool withKeyLines) 
         plan.error = tooLarge;
         return plan;
     }
+    if (!(plan.error = schema.firstError()).empty())
+        return plan;
     const SectionColumns columns = FindValueColumns(*this);
 
     // A file listed on several rows takes each row's lines in turn: a later
@@ -183,20 +186,22 @@ SavePlan DescDocument::planSaveAll(const Progress& progress, bool withKeyLines) 
     TextLines text;
     std::string bytes;
     for (int r = 1; r <= descFileCount_; ++r) {
-        const std::string path = filePath(r);
-        const auto found = lastChange.find(path);
-        const FileSave* earlier = found == lastChange.end() ? nullptr : &plan.files[found->second];
-        if (!BytesBefore(path, earlier, bytes, plan.error))
-            return plan;
-        if (r == 1 && !(plan.error = schema.firstError()).empty())
-            return plan;
         FileSave file;
         file.row = r;
-        file.path = path;
-        std::string out = RebuiltText(*this, schema, columns, r, bytes, text, withKeyLines ? &file.keyLines : nullptr);
-        settleFileSave(file, bytes, std::move(out), earlier);
+        file.path = filePath(r);
+        const auto found = lastChange.find(file.path);
+        const FileSave* earlier = found == lastChange.end() ? nullptr : &plan.files[found->second];
+        // A file that cannot be saved is named with the others before
+        // anything is written, never found half way through the writing.
+        if (BytesBefore(file.path, earlier, bytes, file.error)) {
+            std::string out =
+                RebuiltText(*this, schema, columns, r, bytes, text, withKeyLines ? &file.keyLines : nullptr);
+            settleFileSave(file, bytes, std::move(out), earlier);
+            if (FileError err; file.changed && !CanReplace(file.path, err))
+                file.error = CannotCreateFileMessage(file.path, err.reason);
+        }
         if (file.changed)
-            lastChange[path] = plan.files.size();
+            lastChange[file.path] = plan.files.size();
         plan.files.push_back(std::move(file));
         if (progress)
             progress(r, descFileCount_);
@@ -209,6 +214,7 @@ void DescDocument::settleFileSave(FileSave& file, const std::string& bytes, std:
 {
     file.changed = out != bytes;
     const std::uint64_t onDisk = Fingerprint(bytes);
+    file.readFingerprint = earlier ? earlier->readFingerprint : onDisk;
     if (earlier)
         file.changedOnDisk = earlier->changedOnDisk;
     else if (auto known = fingerprints_.find(file.path); known != fingerprints_.end())
@@ -248,8 +254,58 @@ void DescDocument::markRowSaved(int row, Touched& touched)
 
 void DescDocument::reloadCurrentDescText()
 {
-    if (!currentDescFile_.empty())
-        loadDescText(ReadFileOrThrow(currentDescFile_));
+    // A current file that cannot be read (the save skipped it, or failed
+    // at it) leaves the text as it is; the save's outcome is what to report.
+    std::string bytes;
+    if (FileError ignored; !currentDescFile_.empty() && ReadWholeFile(currentDescFile_, bytes, ignored))
+        loadDescText(bytes);
+}
+
+namespace {
+
+// The files of the plan whose bytes change, in row order, but for the rows
+// skipped. A file that cannot be saved must be skipped: otherwise nothing is
+// written.
+std::vector<const FileSave*> FilesToWrite(const SavePlan& plan, const std::set<int>& skip)
+{
+    std::vector<const FileSave*> files;
+    for (const FileSave& file : plan.files) {
+        if (skip.count(file.row))
+            continue;
+        if (!file.error.empty())
+            throw DravikError(file.error);
+        if (file.changed)
+            files.push_back(&file);
+    }
+    return files;
+}
+
+void LockForWriting(FileLocks& locks, const std::vector<const FileSave*>& files)
+{
+    std::vector<std::string> paths;
+    for (const FileSave* file : files)
+        paths.push_back(file->path);
+    FileError err;
+    if (!locks.lock(std::move(paths), err))
+        throw DravikError(CannotCreateFileMessage(locks.failedPath(), err.reason));
+}
+
+}  // namespace
+
+void DescDocument::ThrowIfChangedSincePlanned(const std::vector<const FileSave*>& files)
+{
+    std::vector<std::string> changed;
+    std::set<std::string> checked;  // a file listed on several rows is read once
+    std::string bytes;
+    for (const FileSave* file : files) {
+        if (!checked.insert(file->path).second)
+            continue;
+        FileError err;
+        if (!ReadWholeFile(file->path, bytes, err) || Fingerprint(bytes) != file->readFingerprint)
+            changed.push_back(file->path);
+    }
+    if (!changed.empty())
+        throw ChangedOnDiskError(std::move(changed));
 }
 
 SaveOutcome DescDocument::saveAll(const SavePlan& givenPlan, const std::set<int>& skip, const Progress& progress)
@@ -258,6 +314,16 @@ SaveOutcome DescDocument::saveAll(const SavePlan& givenPlan, const std::set<int>
     if (givenPlan.madeAt != modificationCount_)
         fresh = planSaveAll();
     const SavePlan& plan = givenPlan.madeAt != modificationCount_ ? fresh : givenPlan;
+    if (!plan.error.empty())
+        throw DravikError(plan.error);
+    const std::vector<const FileSave*> writing = FilesToWrite(plan, skip);
+    // Another Dravik 2 that saves these files meanwhile waits for this save,
+    // and a change another program made since the plan read them is not
+    // overwritten: the plan's bytes were built without it.
+    FileLocks locks;
+    LockForWriting(locks, writing);
+    ThrowIfChangedSincePlanned(writing);
+
     Notice notice(listeners_);
     const bool wasModified = isModified();
     Touched touched;
@@ -268,12 +334,18 @@ SaveOutcome DescDocument::saveAll(const SavePlan& givenPlan, const std::set<int>
     // file wholly old or wholly new, without a flush per file.
     DurableWriteBatch batch;
     std::vector<const FileSave*> queued;  // in row order, the files in the batch and the unchanged ones
+    std::vector<std::string> written;
     auto markSaved = [&](size_t count) {
         for (size_t i = 0; i < count; ++i) {
             fingerprints_[queued[i]->path] = queued[i]->fingerprint;
             markRowSaved(queued[i]->row, touched);
-            outcome.written += queued[i]->changed ? 1 : 0;
+            if (queued[i]->changed)
+                written.push_back(queued[i]->path);
         }
+        outcome.written = static_cast<int>(written.size());
+    };
+    auto stopped = [&](const std::string& path, const FileError& err) {
+        return SaveStoppedError(CannotCreateFileMessage(path, err.reason), written, static_cast<int>(writing.size()));
     };
     // Puts the batch in place; when one of its files fails, the ones before
     // it are written, and their rows are saved.
@@ -287,7 +359,7 @@ SaveOutcome DescDocument::saveAll(const SavePlan& givenPlan, const std::set<int>
         while (before < queued.size() && !(queued[before]->changed && queued[before]->path == batch.failedPath()))
             ++before;
         markSaved(before);
-        throw DravikError(CannotCreateFileMessage(batch.failedPath(), err.reason));
+        throw stopped(batch.failedPath(), err);
     };
     int done = 0;
     try {
@@ -298,7 +370,7 @@ SaveOutcome DescDocument::saveAll(const SavePlan& givenPlan, const std::set<int>
                 FileError err;
                 if (!batch.add(file.path, file.bytes, err)) {
                     commit();  // the rows before this one are written all the same
-                    throw DravikError(CannotCreateFileMessage(file.path, err.reason));
+                    throw stopped(file.path, err);
                 }
             }
             queued.push_back(&file);
@@ -306,15 +378,9 @@ SaveOutcome DescDocument::saveAll(const SavePlan& givenPlan, const std::set<int>
                 progress(++done, outcome.files);
         }
         commit();
-        if (!plan.error.empty())
-            throw DravikError(plan.error);
     } catch (const DravikError&) {
         notify(touched, wasModified);
-        try {
-            reloadCurrentDescText();
-        } catch (const DravikError&) {
-            // The save's own error is the one to report.
-        }
+        reloadCurrentDescText();
         throw;
     }
     if (skip.empty() && static_cast<int>(plan.files.size()) == descFileCount_) {

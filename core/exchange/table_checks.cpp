@@ -138,15 +138,39 @@ std::string ResolvedPathKey(const std::string& path)
 
 // ---- Export.
 
+namespace {
+
+// Which of its key's values a column holds, from 1, when the key has
+// several; 0 when it has one, or for a column that is no key's.
+std::vector<int> ValueNumbers(const Grid& grid, int firstValueColumn)
+{
+    std::vector<int> numbers(static_cast<size_t>(std::max(grid.colCount(), 0)), 0);
+    for (int c = firstValueColumn; c < grid.colCount(); ++c) {
+        const bool sameAsLeft = c > firstValueColumn && grid.cell(c, 0) == grid.cell(c - 1, 0);
+        const bool sameAsRight = c + 1 < grid.colCount() && grid.cell(c, 0) == grid.cell(c + 1, 0);
+        if (sameAsLeft)
+            numbers[static_cast<size_t>(c)] = numbers[static_cast<size_t>(c - 1)] + 1;
+        else if (sameAsRight)
+            numbers[static_cast<size_t>(c)] = 1;
+    }
+    return numbers;
+}
+
+}  // namespace
+
 UnreadableCells FindUnreadableCells(const DescDocument& document)
 {
     UnreadableCells found;
     for (int n = 1; n <= kFileListGrid; ++n) {
         const Grid& grid = document.grid(n);
         const int fileCol = n == kFileListGrid ? 2 : 1;
+        const std::vector<int> values = ValueNumbers(grid, n == kFileListGrid ? grid.colCount() : 2);
         for (int r = 0; r < grid.rowCount(); ++r) {
             const int stored = std::min(grid.storedCells(r), grid.colCount());
             for (int c = 1; c < stored; ++c) {
+                // A text key's later columns hold copies of its one text.
+                if (n == kSectionCount && values[static_cast<size_t>(c)] > 1)
+                    continue;
                 const std::string& text = grid.cell(c, r);
                 if (text.find_first_of(std::string_view("\x1A\r\n\t~", 5)) == std::string::npos)
                     continue;
@@ -163,7 +187,8 @@ UnreadableCells FindUnreadableCells(const DescDocument& document)
                 note(text.find('~') != std::string::npos, found.tilde, "\"~\"");
                 ++found.cells;
                 if (found.first.size() < kNamedCells)
-                    found.first.push_back({n, c, r, r == 0 ? std::string() : grid.cell(fileCol, r), grid.cell(c, 0), what});
+                    found.first.push_back({n, c, r, r == 0 ? std::string() : grid.cell(fileCol, r), grid.cell(c, 0),
+                                           n == kSectionCount ? 0 : values[static_cast<size_t>(c)], what});
             }
         }
     }
@@ -184,7 +209,8 @@ std::string UnreadableCells::message() const
     line(tilde, "\"~\": the import drops it");
     for (const UnreadableCell& cell : first) {
         text += "  " + SummaryLabel(cell.grid) + ", " + (cell.row == 0 ? std::string("header row") : cell.file) +
-                ", \"" + cell.key + "\": " + cell.what + "\n";
+                ", \"" + cell.key + "\"" + (cell.value > 0 ? " value " + std::to_string(cell.value) : std::string()) +
+                ": " + cell.what + "\n";
     }
     if (static_cast<size_t>(cells) > first.size())
         text += "  and " + std::to_string(static_cast<size_t>(cells) - first.size()) + " more\n";
@@ -246,6 +272,23 @@ std::string UnwritablePaths::importMessage() const
 
 // ---- Import.
 
+namespace {
+
+// A spreadsheet told to quote every text cell writes the label as
+// "\"File list\"": the table is whole, its cells are only wrapped.
+bool HasQuotedFileListLabel(const Grid& summary)
+{
+    for (int i = 0; i < summary.rowCount(); ++i) {
+        const std::string& cell = summary.cell(0, i);
+        if (cell.size() >= 2 && cell.front() == '"' && cell.back() == '"' &&
+            IsFileListLabel(cell.substr(1, cell.size() - 2)))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 std::string FileListMismatch(const Grid& summary, const std::vector<std::string>& descFiles)
 {
     struct Count {
@@ -258,6 +301,10 @@ std::string FileListMismatch(const Grid& summary, const std::vector<std::string>
     for (int i = 0; i < summary.rowCount(); ++i)
         if (IsFileListLabel(summary.cell(0, i)))
             labels.push_back(i);
+    if (labels.empty() && HasQuotedFileListLabel(summary))
+        return "The table's cells are in double quotes (the spreadsheet saved it with a string delimiter): the import "
+               "takes quotes as part of a cell, so it finds no \"File list\" block naming the desc files. Save the "
+               "table with an empty string delimiter";
     if (labels.empty())
         return "The table has no \"File list\" block, so it does not name the desc files: it is empty, cut short "
                "(byte 26, Ctrl+Z, ends it), in another character set (UTF-16) or not an exported table";

@@ -27,6 +27,7 @@ struct UnreadableCell {
     int row;
     std::string file;  // the row's desc file; empty for the header row
     std::string key;   // the column's header
+    int value = 0;     // which of the key's values, from 1, when it has several
     std::string what;  // what is wrong with it
 };
 

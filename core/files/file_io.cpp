@@ -375,6 +375,12 @@ bool WriteFileSafely(const std::string& path, std::string_view bytes, FileError&
     return batch.add(path, bytes, err) && batch.commit(err);
 }
 
+bool CanReplace(const std::string& path, FileError& err)
+{
+    sys::Plan plan;
+    return sys::Inspect(path, plan, err);
+}
+
 bool ReadWholeFile(const std::string& path, std::string& bytes, FileError& err)
 {
     size_t expected = 0;

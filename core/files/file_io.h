@@ -43,6 +43,11 @@ bool WriteFileSafely(const std::string& path, std::string_view bytes, FileError&
 
 struct BatchEntry;  // one file added to a batch, as file_io_system.h describes it
 
+// Whether WriteFileSafely could replace the file now, asked without writing
+// anything: false (err filled as a write would fill it) for a folder, a file
+// the user may not write, a socket or a block device.
+bool CanReplace(const std::string& path, FileError& err);
+
 // WriteFileSafely for many files at once, paying one flush pass for all of
 // them instead of one per file:
 //

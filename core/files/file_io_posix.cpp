@@ -12,6 +12,8 @@
 #include <utility>
 
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -49,6 +51,7 @@ std::string TextFileErrorMessage(const FileError& err)
     case ENOSPC:
     case EDQUOT:
     case EFBIG: return "Disk full";
+    case ENXIO: return err.reason;  // a FIFO nobody reads: its number would tell the user nothing
     default: return "I/O error " + std::to_string(err.code);
     }
 }
@@ -84,6 +87,9 @@ std::string ResolveLinks(const std::string& path)
     }
     return current;
 }
+
+// What a FIFO opened for writing while no process reads it gets.
+constexpr const char* kNoReader = "No program is reading from the FIFO";
 
 // A FIFO or device is opened without waiting for its other end, then used
 // blocking as any file.
@@ -337,6 +343,11 @@ FileHandle OpenForReading(const std::string& path, size_t& size, FileError& err)
     FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (!file) {
         err = LastError();
+        // A socket cannot be opened at all, and the system's reason for that
+        // ("No such device or address") would hide what it is.
+        struct stat info {};
+        if (err.code == ENXIO && ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+            err = NotARegularFile();
         return {};
     }
     struct stat info {};
@@ -376,7 +387,7 @@ FileHandle OpenStream(const std::string& path, FileError& err)
     // Not waiting for a reader: a FIFO nobody reads is refused at once.
     FileHandle file(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (!file) {
-        err = LastError();
+        err = errno == ENXIO ? FileError{ENXIO, kNoReader} : LastError();
         return {};
     }
     struct stat info {};
@@ -387,6 +398,75 @@ FileHandle OpenStream(const std::string& path, FileError& err)
     Blocking(file.get());
     return file;
 }
+
+namespace {
+
+FileIdentity IdentityFrom(const struct stat& info)
+{
+    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+}
+
+}  // namespace
+
+void AllowOpenFiles(size_t count)
+{
+    constexpr rlim_t kMargin = 256;  // for what else is open meanwhile
+    struct rlimit limit {};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0)
+        return;
+    const rlim_t wanted = static_cast<rlim_t>(count) + kMargin;
+    if (limit.rlim_cur == RLIM_INFINITY || limit.rlim_cur >= wanted)
+        return;
+    limit.rlim_cur = limit.rlim_max == RLIM_INFINITY ? wanted : std::min(wanted, limit.rlim_max);
+    ::setrlimit(RLIMIT_NOFILE, &limit);
+}
+
+bool IdentityOf(const std::string& path, FileIdentity& id, FileError& err)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        err = LastError();
+        return false;
+    }
+    id = IdentityFrom(info);
+    return true;
+}
+
+FileHandle OpenToLock(const std::string& path, FileIdentity& id, FileError& err)
+{
+    // flock() needs no access to the bytes: a file we may only write is
+    // locked through a handle for writing.
+    FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (!file && errno == EACCES)
+        file = FileHandle(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    struct stat info {};
+    if (!file || ::fstat(file.get(), &info) != 0) {
+        err = LastError();
+        return {};
+    }
+    id = IdentityFrom(info);
+    return file;
+}
+
+Locking TryLock(const FileHandle& handle, const FileIdentity&, FileError& err)
+{
+    for (;;) {
+        if (::flock(handle.get(), LOCK_EX | LOCK_NB) == 0)
+            return Locking::Locked;
+        if (errno == EWOULDBLOCK)
+            return Locking::Busy;
+        // A file system that keeps no locks (some network ones): the check
+        // of each file right before it is replaced is all there is.
+        if (errno == ENOLCK || errno == EOPNOTSUPP || errno == EINVAL)
+            return Locking::Locked;
+        if (errno != EINTR) {
+            err = LastError();
+            return Locking::Failed;
+        }
+    }
+}
+
+void Unlock(const FileHandle& handle, const FileIdentity&) { ::flock(handle.get(), LOCK_UN); }
 
 }  // namespace sys
 }  // namespace dravik

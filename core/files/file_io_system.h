@@ -6,6 +6,7 @@
 
 #include "core/files/file_error.h"
 #include "core/files/file_handle.h"
+#include "core/files/file_lock.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -113,5 +114,32 @@ FileHandle OpenInPlace(const std::string& target, bool& readable, FileError& err
 // A character device or FIFO for writing into, without waiting for a reader.
 FileHandle OpenStream(const std::string& path, FileError& err);
 
+// ---- Locks between processes (file_lock.h)
+
+// One file, by whichever name it is reached.
+struct FileIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t file = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+// Lets this process hold `count` more files open, as far as the system's
+// hard limit allows: a save of thousands of files holds a lock on each.
+void AllowOpenFiles(size_t count);
+// The file the path names now.
+bool IdentityOf(const std::string& path, FileIdentity& id, FileError& err);
+// What a lock on the file the path names is taken through (the file itself,
+// or the lock file), and that file's identity.
+FileHandle OpenToLock(const std::string& path, FileIdentity& id, FileError& err);
+enum class Locking { Locked, Busy, Failed };
+// Takes the lock without waiting; Busy while another process holds it.
+Locking TryLock(const FileHandle& handle, const FileIdentity& id, FileError& err);
+void Unlock(const FileHandle& handle, const FileIdentity& id);
+
 }  // namespace sys
+
+struct FileLocks::Held {
+    FileHandle handle;
+    sys::FileIdentity id;
+};
 }  // namespace dravik

@@ -135,6 +135,21 @@ TEST_F(BatchImport, RefusalNamesWhatDiffers)
     test::WriteBytes(table, "");
     EXPECT_EQ(importTable(descs), 1);
     EXPECT_EQ(err.str().rfind("The table has no \"File list\" block", 0), 0u) << err.str();
+
+    // Saved with every cell in quotes: the quotes are to blame, not the character set.
+    ASSERT_EQ(exportTable(descs), 0);
+    std::string quoted;
+    for (const std::string& line : SplitCrLf(test::ReadBytes(table))) {
+        std::string cells = "\"";
+        for (char c : line.substr(0, line.size() - 1))
+            cells += c == '\t' ? std::string("\"\t\"") : std::string(1, c);
+        quoted += cells + "\"\r\n";
+    }
+    test::WriteBytes(table, quoted);
+    EXPECT_EQ(importTable(descs), 1);
+    EXPECT_EQ(err.str(), "The table's cells are in double quotes (the spreadsheet saved it with a string delimiter): "
+                         "the import takes quotes as part of a cell, so it finds no \"File list\" block naming the "
+                         "desc files. Save the table with an empty string delimiter\nNothing was written.\n");
 }
 
 #ifndef _WIN32

@@ -1,6 +1,7 @@
 #include "app/batch_command.h"
 
 #include "tests/core/bulk/bulk_test_folder.h"
+#include "tests/core/test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -80,6 +81,36 @@ TEST_F(BatchSet, BadInputChangesNoFile)
     EXPECT_EQ(run({"set", "--vars", vars, "--key", "hp", "--value", "0", "--expr", "+1", a}), 2);
     EXPECT_EQ(run({"set", "--vars", vars, "--key", "hp", a}), 2);  // no --expr
     EXPECT_EQ(Read(a), "hp 10 20\r\nname tank\r\n[section2]\r\nspeed 3\r\n");
+}
+
+// Every column of a text key holds its one text, and Save all writes only
+// the first: a later one set would be reported and never written.
+TEST_F(BatchSet, ATextKeyHasOneValueWhateverItsCount)
+{
+    const std::string textVars = dir.write("t.var", "[section_text]\r\nname=2\r\n");
+    EXPECT_EQ(run({"set", "--vars", textVars, "--key", "name", "--value", "2", "--expr", "{x}_old", a}), 1);
+    EXPECT_EQ(err.str(), "The key \"name\" is in the text section, which holds one text per file: --value 2 cannot "
+                         "be set, only 1.\n");
+    EXPECT_EQ(Read(a), "hp 10 20\r\nname tank\r\n[section2]\r\nspeed 3\r\n");
+    ASSERT_EQ(run({"set", "--vars", textVars, "--key", "name", "--expr", "{x}_old", a}), 0) << err.str();
+    EXPECT_NE(err.str().find("1 cell(s) changed in 1 file(s)"), std::string::npos) << err.str();
+    EXPECT_EQ(Read(a), "hp 10 20\r\nname tank_old \r\n[section2]\r\nspeed 3\r\n");
+}
+
+// A write that fails part way (a full disk): which files hold the edit
+// already, so that a second run can be given the others only.
+TEST_F(BatchSet, AFailedWriteNamesTheFilesWrittenBeforeIt)
+{
+    b = dir.write("b.desc", "hp 7 8\r\n" + std::string(200, '#'));
+    {
+        test::WriteFailure full(100, test::kDiskFull);  // a.desc fits, b.desc does not
+        EXPECT_EQ(run({"set", "--vars", vars, "--key", "hp", "--value", "1", "--expr", "+1", a, b, c}), 1);
+    }
+    EXPECT_EQ(err.str(), "Cannot create file \"" + b + "\". " + test::Reason(test::kDiskFull) +
+                             "; 1 of 3 files had been written before it:\n  " + a +
+                             "\nThe others are as they were.\n");
+    EXPECT_EQ(Read(a), "hp 11 20 \r\nname tank \r\n[section2]\r\nspeed 3 \r\n");
+    EXPECT_EQ(Read(b), "hp 7 8\r\n" + std::string(200, '#'));
 }
 
 TEST_F(BatchSet, FindListsTheMatchingCells)

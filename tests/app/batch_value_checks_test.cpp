@@ -40,5 +40,27 @@ TEST(BatchValueChecks, ImportWarnsOfProblemCellsAndWritesThem)
     EXPECT_EQ(test::ReadBytes(b), "hp lots \r\narmor 3 5 4 \r\n");
 }
 
+// A dry run writes nothing, and says so; a set value that looks wrong is
+// named as an imported one is.
+TEST(BatchValueChecks, SetNamesTheCellsThatLookWrongAlsoInADryRun)
+{
+    test::TempFolder dir;
+    const std::string vars = dir.write("v.var", "[section1]\r\nhp=1\r\n");
+    const std::string a = dir.write("a.desc", "hp 10\r\n");
+    const std::string b = dir.write("b.desc", "hp 20\r\n");
+    std::ostringstream out, err;
+    ASSERT_EQ(RunBatchCommand({"set", "--vars", vars, "--key", "hp", "--where", "> 15", "--expr", "{x}_old",
+                               "--dry-run", a, b},
+                              out, err),
+              0)
+        << err.str();
+    EXPECT_EQ(err.str().rfind("warning: 1 cell set looks wrong; would be written as it is:\n"
+                              "  " + b + "\thp\t20_old\tnot a number, in a column whose files all hold numbers\n",
+                              0),
+              0u)
+        << err.str();
+    EXPECT_EQ(test::ReadBytes(b), "hp 20\r\n");
+}
+
 }  // namespace
 }  // namespace dravik

@@ -94,12 +94,12 @@ protected:
 
 // --- Files that change between Open desc and Save all ---------------------
 
-TEST_F(Faults, AVanishedFileStopsTheSaveAtItWithEarlierFilesWritten)
+TEST_F(Faults, AVanishedFileStopsTheSaveBeforeAnythingIsWritten)
 {
     const auto paths = openThreeAndEdit(dir.path());
     fs::remove(paths[1]);
     EXPECT_EQ(ErrorOf([&] { ws.saveAll(); }), "Cannot open file \"" + paths[1] + "\". " + Reason(ENOENT));
-    EXPECT_EQ(ReadBytes(paths[0]), edited(1));
+    EXPECT_EQ(ReadBytes(paths[0]), old(1));
     EXPECT_FALSE(fs::exists(paths[1]));
     EXPECT_EQ(ReadBytes(paths[2]), old(3));
     EXPECT_TRUE(StrayTemporaries(dir.path()).empty());
@@ -124,7 +124,7 @@ TEST_F(Faults, AFileTurnedIntoAFolderOrADanglingLinkIsReportedAndLeftAlone)
     fs::remove(paths[1]);
     fs::create_symlink(dir.file("nowhere.desc"), paths[1]);
     EXPECT_EQ(ErrorOf([&] { ws.saveAll(); }), "Cannot open file \"" + paths[1] + "\". " + Reason(ENOENT));
-    EXPECT_EQ(ReadBytes(paths[0]), edited(1));
+    EXPECT_EQ(ReadBytes(paths[0]), old(1));
     EXPECT_TRUE(fs::is_symlink(paths[1]));
     EXPECT_FALSE(fs::exists(dir.file("nowhere.desc")));
     EXPECT_EQ(ReadBytes(paths[2]), old(3));
@@ -224,6 +224,28 @@ TEST_F(Faults, AFolderThatTurnsReadOnlyRefusesEveryWriteAndKeepsTheFiles)
         EXPECT_EQ(ReadBytes(paths[static_cast<size_t>(i - 1)]), old(i));
     ASSERT_TRUE(disk.remount(0, "size=256k"));
     EXPECT_TRUE(StrayTemporaries(dir.path()).empty());
+}
+
+// A batch run writes all of its files or none, so that running it again
+// applies its edit to each file once: a file it may not write is named
+// before any other is written.
+TEST_F(Faults, ABatchRefusesAFileItCannotWriteAndWritesNoOther)
+{
+    SmallFileSystem disk(dir.path() / "ro", "size=64k");
+    if (!disk.mounted())
+        GTEST_SKIP() << "cannot mount a tmpfs here (" << disk.why() << ")";
+    const std::string vars = dir.write("v.var", "[section1]\r\nhp =2\r\n");
+    const std::string a = dir.write("a.desc", old(1));
+    const std::string b = (dir.path() / "ro" / "b.desc").string();
+    test::WriteBytes(b, old(2));
+    ASSERT_TRUE(disk.remount(MS_RDONLY, "size=64k")) << std::strerror(errno);
+    std::ostringstream out, err;
+    EXPECT_EQ(RunBatchCommand({"set", "--vars", vars, "--key", "hp", "--expr", "+1", a, b}, out, err), 1);
+    EXPECT_EQ(err.str(), "1 desc file cannot be saved:\n  Cannot create file \"" + b + "\". " + Reason(EROFS) +
+                             "\nNothing was written.\n");
+    EXPECT_EQ(ReadBytes(a), old(1));
+    EXPECT_EQ(ReadBytes(b), old(2));
+    ASSERT_TRUE(disk.remount(0, "size=64k"));
 }
 
 TEST_F(Faults, AFullDiskKeepsEveryOldFileWhole)

@@ -14,23 +14,9 @@
 #include <QString>
 #include <QStringList>
 
-namespace stand_in {
+#include "dos_path.h"
 
-// The build passes paths as the build machine writes them; under Wine a
-// "/..." path is first turned into the drive path Windows programs see.
-inline QString DosPath(QString path)
-{
-    if (path.startsWith(QLatin1Char('/'))) {
-        using DosName = WCHAR*(CDECL*)(const char*);
-        auto toDos = reinterpret_cast<DosName>(
-            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_dos_file_name")));
-        if (WCHAR* wide = toDos ? toDos(path.toUtf8().constData()) : nullptr) {
-            path = QString::fromWCharArray(wide);
-            HeapFree(GetProcessHeap(), 0, wide);
-        }
-    }
-    return QDir::fromNativeSeparators(path);
-}
+namespace stand_in {
 
 // Wine (8.0) ignores the priority class given to CreateProcess: every child
 // runs at normal priority there, so only Windows itself can show it.

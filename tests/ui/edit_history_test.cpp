@@ -187,7 +187,7 @@ private slots:
         const QString gun = folder->path("gun.txt");
         typeIntoCell(section1(), 2, 1, "150");
         const QString opening =
-            QStringLiteral("The tables have unsaved changes (1 cells in 1 files). Save them before opening other files?");
+            QStringLiteral("The tables have unsaved changes (1 cell in 1 file). Save them before opening other files?");
 
         // Open desc: Cancel keeps everything; the file dialog came first.
         dialogs->openAnswers.enqueue({gun});
@@ -216,7 +216,7 @@ private slots:
         typeIntoCell(section1(), 2, 1, "41");
         dialogs->askAnswers.enqueue(2);
         QVERIFY(!window->close());
-        expectQuestion(2, QStringLiteral("The tables have unsaved changes (1 cells in 1 files). Save them before closing?"),
+        expectQuestion(2, QStringLiteral("The tables have unsaved changes (1 cell in 1 file). Save them before closing?"),
                        kSaveAllButtons);
         QVERIFY(window->isVisible());
         QCOMPARE(folder->read("gun.txt"), sample::GunDesc());
@@ -289,8 +289,8 @@ private slots:
         press(Qt::Key_E, Qt::ControlModifier);
         QCOMPARE(dialogs->questions.last().title, QStringLiteral("Save all"));
         QCOMPARE(dialogs->questions.last().text,
-                 QStringLiteral("1 file changed on disk since they were read:\n%1\n\n"
-                                "Overwrite them with the tables' values, or skip them?")
+                 QStringLiteral("1 file changed on disk since it was read:\n%1\n\n"
+                                "Overwrite it with the tables' values, or skip it?")
                      .arg(folder->path("tank.txt")));
         QCOMPARE(dialogs->questions.last().buttons, QStringList({"&Overwrite", "S&kip", "Cancel"}));
         QVERIFY(folder->read("tank.txt").endsWith("; by hand\r\n"));
@@ -327,18 +327,21 @@ private slots:
         dravik::FileSave gun;
         gun.row = 2;
         gun.path = "/units/gun.txt";  // its bytes come out the same: not listed
-        plan.files = {tank, gun};
-        plan.error = "Cannot open file \"/units/jeep.txt\"";
+        dravik::FileSave jeep;
+        jeep.row = 3;
+        jeep.path = "/units/jeep.txt";
+        jeep.error = "Cannot open file \"/units/jeep.txt\". No such file or directory";
+        plan.files = {tank, gun, jeep};
         const dravik::ui::SaveReview review =
             dravik::ui::ReviewOfSave(plan, dravik::CodePage::Named("windows-1251"));
-        QCOMPARE(review.summary, QStringLiteral("Save all would change 1 file of 2, 2 key lines in all."));
+        QCOMPARE(review.summary, QStringLiteral("Save all would change 1 file of 3, 2 key lines in all."));
         QCOMPARE(review.details, QStringLiteral("/units/tank.txt  (changed on disk since it was read)\n"
                                                 "      5  - health 100\n"
                                                 "         + health 150 \n"
                                                 "  12346  - name \u0410\n"
                                                 "         + name \u0411 \n"
                                                 "\n"
-                                                "Save all stops here: Cannot open file \"/units/jeep.txt\"\n"));
+                                                "Cannot open file \"/units/jeep.txt\". No such file or directory\n\n"));
     }
 
     void textBoxesKeepTheirOwnUndo()

@@ -52,6 +52,8 @@ bool ScriptedDialogs::confirm(QWidget*, const QString& text)
 int ScriptedDialogs::ask(QWidget*, const QString& title, const QString& text, const QStringList& buttons)
 {
     questions.append({title, text, buttons});
+    if (whileAsked)
+        whileAsked(questions.last());
     if (askAnswers.isEmpty()) {
         ++unexpected;
         return static_cast<int>(buttons.size()) - 1;  // the button that changes nothing

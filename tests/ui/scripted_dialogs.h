@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QQueue>
+#include <functional>
 
 struct AskedFile {
     QString kind;  // "open" or "save"
@@ -44,6 +45,9 @@ public:
     // For each conflict, true for Take the patch's; nothing for Cancel.
     QQueue<std::optional<QList<bool>>> conflictAnswers;
     QQueue<std::optional<dravik::ui::FolderChoice>> folderAnswers;
+    // Runs while a question is open, before it is answered: what another
+    // program does meanwhile.
+    std::function<void(const Question&)> whileAsked;
 
     QList<AskedFile> askedFiles;
     QList<ShownError> errors;

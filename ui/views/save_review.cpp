@@ -18,6 +18,10 @@ SaveReview ReviewOfSave(const SavePlan& plan, const CodePage& codePage)
     SaveReview review;
     QString& details = review.details;
     for (const FileSave& file : plan.files) {
+        if (!file.error.empty()) {
+            details += MessageText(file.error) + QStringLiteral("\n\n");
+            continue;
+        }
         if (!file.changed)
             continue;
         details += NativeText(file.path) +

@@ -369,17 +369,22 @@ TEST_F(Document, ASaveThatFailsAtARowKeepsTheEarlierRowsSavedAndTheRestMarked)
         doc.setCell(1, 2, r, "9");
     fs::remove(paths[1]);
     const SavePlan unreadable = doc.planSaveAll();
-    EXPECT_EQ(unreadable.files.size(), 1u);
+    EXPECT_EQ(unreadable.files.size(), 3u);
     EXPECT_EQ(saveError(unreadable), "Cannot open file \"" + paths[1] + "\". " + test::Reason(test::kFileNotFound));
+    EXPECT_EQ(ReadBytes(paths[0]), Saved("1 2", "a")) << "nothing is written unless that file is skipped";
+    EXPECT_TRUE(doc.rowChanged(1));
+    // Skipped, its row stays marked.
+    doc.saveAll(unreadable, {2});
     EXPECT_EQ(ReadBytes(paths[0]), Saved("9 2", "a"));
     EXPECT_FALSE(doc.rowChanged(1));
     EXPECT_TRUE(doc.rowChanged(2));
-    EXPECT_TRUE(doc.rowChanged(3));
-    EXPECT_EQ(ReadBytes(paths[2]), Saved("1 2", "c"));
+    EXPECT_FALSE(doc.rowChanged(3));
+    EXPECT_EQ(ReadBytes(paths[2]), Saved("9 2", "c"));
 
     // A write that fails: the file before it is written, that one and the next are not.
     test::WriteBytes(paths[1], Saved("1 2", "b") + std::string(4096, '#'));
     doc.setCell(1, 2, 1, "8");
+    doc.setCell(1, 2, 3, "8");
     std::string message;
     {
         test::WriteFailure full(100, test::kDiskFull);

@@ -202,7 +202,8 @@ TEST_F(SaveAll, AFileListedTwiceTakesItsRowsInTurn)
     EXPECT_FALSE(ws.planSaveAll().files.at(0).changedOnDisk);
 }
 
-TEST_F(SaveAll, UnreadableFileStopsWithEarlierFilesWritten)
+// Found before anything is written, not half way through the writing.
+TEST_F(SaveAll, AFileThatCannotBeReadStopsTheSaveBeforeAnythingIsWritten)
 {
     vars({"[section1]", "a =1"});
     const std::string a = desc("a.desc", "a 1\r\n");
@@ -211,9 +212,9 @@ TEST_F(SaveAll, UnreadableFileStopsWithEarlierFilesWritten)
     ws.openDesc({a, b, c});
     std::filesystem::remove(b);
     EXPECT_EQ(saveError(), "Cannot open file \"" + b + "\". " + test::Reason(test::kFileNotFound));
-    EXPECT_EQ(ReadBytes(a), "a  1 \r\n");
+    EXPECT_EQ(ReadBytes(a), "a 1\r\n");
     EXPECT_EQ(ReadBytes(c), "a 3\r\n");
-    EXPECT_EQ(ws.descText(), SplitLines("a 3\r\n")) << "the preview is the current file again";
+    EXPECT_EQ(ws.descText(), SplitLines("a 3\r\n")) << "the preview is the current file's";
 }
 
 TEST_F(SaveAll, FailedWriteStopsAndLeavesThatFileWhole)

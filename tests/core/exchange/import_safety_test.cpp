@@ -122,6 +122,22 @@ TEST_F(ImportSafety, ExportNamesTheCellsItCannotCarry)
     EXPECT_FALSE(FindUnreadableCells(document).cutsTable());
 }
 
+// Two values of one key are told apart; the copies a text key's later
+// columns hold are no cells of their own.
+TEST_F(ImportSafety, ExportNamesEachCellOnceAndByItsValue)
+{
+    document.loadVariables(dir.write("t.var", "[section1]\r\narmor =2\r\n[section_text]\r\nname =2\r\n"));
+    const std::string tabs = dir.write("t.desc", "armor 1\t2 3\t4\r\nname a\tb\r\n");
+    open({tabs});
+    const UnreadableCells cells = FindUnreadableCells(document);
+    EXPECT_EQ(cells.cells, 3);
+    EXPECT_EQ(cells.message(), "3 cells of the table cannot be read back by Import table as written:\n"
+                               "  3 cells hold a TAB: the import splits it into two cells\n"
+                               "  Section 1, " + tabs + ", \"armor \" value 1: TAB\n"
+                               "  Section 1, " + tabs + ", \"armor \" value 2: TAB\n"
+                               "  Section text, " + tabs + ", \"name \": TAB\n");
+}
+
 TEST_F(ImportSafety, CharacterSetDamageIsFoundOnlyWhereTheValuesDoNotExplainIt)
 {
     open(paths);

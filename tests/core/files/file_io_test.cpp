@@ -15,8 +15,10 @@
 #else
 #include <fcntl.h>
 #include <pwd.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -327,8 +329,16 @@ TEST(NonRegularFiles, AreNeverReadAndNeverReplaced)
     TempFolder dir;
     const std::string fifo = dir.file("pipe.desc");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    // A socket cannot even be opened; it is named for what it is all the same.
+    const std::string socketPath = dir.file("socket.desc");
+    const int listening = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+    socketPath.copy(address.sun_path, socketPath.size());
+    ASSERT_EQ(::bind(listening, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
     const auto start = std::chrono::steady_clock::now();
-    for (const std::string& path : {fifo, std::string("/dev/zero")}) {
+    for (const std::string& path : {fifo, std::string("/dev/zero"), socketPath}) {
         try {
             ReadFileOrThrow(path);
             ADD_FAILURE() << path << " was read";
@@ -340,6 +350,7 @@ TEST(NonRegularFiles, AreNeverReadAndNeverReplaced)
     FileError err;
     EXPECT_FALSE(WriteFileSafely(fifo, "table", err));
     EXPECT_EQ(err.code, ENXIO);
+    EXPECT_EQ(TextFileErrorMessage(err), "No program is reading from the FIFO");
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << "no wait for a writer or reader";
     const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
     ASSERT_GE(reader, 0);
@@ -357,10 +368,11 @@ TEST(NonRegularFiles, AreNeverReadAndNeverReplaced)
         device = "/dev/null";
     EXPECT_TRUE(WriteFileSafely(device, "table", err)) << err.reason;
     EXPECT_TRUE(fs::is_character_file(device));
-    std::vector<std::string> names{"pipe.desc"};
+    std::vector<std::string> names{"pipe.desc", "socket.desc"};
     if (device != "/dev/null")
         names.insert(names.begin(), "null");
     EXPECT_EQ(dir.names(), names);
+    ::close(listening);
 }
 #endif
 

@@ -1,0 +1,94 @@
+// Save all against files it cannot save as the tables say: files that
+// cannot be read or written, and files another program writes while Save
+// all's questions are open. Driven with the keyboard, the dialogs answered
+// by the test.
+#include "window_fixture.h"
+
+#include "core/files/file_io.h"
+#include "tests/core/test_files.h"
+
+#include <QtTest>
+
+using dravik::ui::GridView;
+
+namespace {
+
+const QStringList kOverwriteButtons = {"&Overwrite", "S&kip", "Cancel"};
+
+}  // namespace
+
+class SaveAllQuestionsTest : public WindowFixture {
+    Q_OBJECT
+
+    GridView* section1() const { return grid(1); }
+    // Both sample files with an edited health value.
+    void openAndEdit()
+    {
+        openSample();
+        activate();
+        typeIntoCell(section1(), 2, 1, "150");
+        typeIntoCell(section1(), 2, 2, "41");
+    }
+    void saveAll() { press(Qt::Key_E, Qt::ControlModifier); }
+
+private slots:
+    void filesThatCannotBeSavedAreNamedBeforeAnythingIsWritten()
+    {
+        openAndEdit();
+        const QString gun = folder->path("gun.txt");
+        QVERIFY(QFile::remove(gun));
+        const QString question = QStringLiteral("1 file cannot be saved:\nCannot open file \"%1\". %2\n\n"
+                                                "Save the other files and leave this one as it is?")
+                                     .arg(gun, QString::fromStdString(dravik::SystemErrorText(dravik::test::kFileNotFound)));
+
+        dialogs->askAnswers.enqueue(1);
+        saveAll();
+        QCOMPARE(dialogs->questions.size(), 1);
+        QCOMPARE(dialogs->questions[0].title, QStringLiteral("Save all"));
+        QCOMPARE(dialogs->questions[0].text, question);
+        QCOMPARE(dialogs->questions[0].buttons, QStringList({"&Save the others", "Cancel"}));
+        QCOMPARE(folder->read("tank.txt"), sample::TankDesc());
+
+        dialogs->askAnswers.enqueue(0);
+        saveAll();
+        QCOMPARE(dialogs->questions.size(), 2);
+        QVERIFY(folder->read("tank.txt").contains("health 150 \r\n"));
+        QCOMPARE(window->statusPanelText(0), QStringLiteral("Saved 1 of 2 files"));
+        QVERIFY(!window->document().rowChanged(1));
+        QVERIFY(window->document().rowChanged(2));
+        QCOMPARE(dialogs->errors.size(), 0);
+    }
+
+    void aFileWrittenWhileTheQuestionIsOpenIsAskedAboutAgain()
+    {
+        openAndEdit();
+        folder->write("tank.txt", sample::TankDesc() + "; by hand\r\n");
+        // While the question about tank.txt is open, another program writes gun.txt.
+        dialogs->whileAsked = [this](const Question&) {
+            if (dialogs->questions.size() == 1)
+                folder->write("gun.txt", sample::GunDesc() + "\n; by another program");
+        };
+        dialogs->askAnswers.enqueue(0);
+        dialogs->askAnswers.enqueue(0);
+        saveAll();
+        QCOMPARE(dialogs->questions.size(), 2);
+        const QString tank = folder->path("tank.txt");
+        const QString gun = folder->path("gun.txt");
+        QCOMPARE(dialogs->questions[0].text, QStringLiteral("1 file changed on disk since it was read:\n%1\n\n"
+                                                            "Overwrite it with the tables' values, or skip it?")
+                                                 .arg(tank));
+        QCOMPARE(dialogs->questions[1].text, QStringLiteral("2 files changed on disk since they were read:\n%1\n%2\n\n"
+                                                            "Overwrite them with the tables' values, or skip them?")
+                                                 .arg(tank, gun));
+        QCOMPARE(dialogs->questions[1].buttons, kOverwriteButtons);
+        // Overwritten with the tables' values, each program's own lines kept.
+        QVERIFY(folder->read("tank.txt").contains("health 150 \r\n"));
+        QVERIFY(folder->read("tank.txt").endsWith("; by hand\r\n"));
+        QVERIFY(folder->read("gun.txt").contains("health 41 \r\n"));
+        QVERIFY(folder->read("gun.txt").endsWith("; by another program"));
+        QCOMPARE(window->statusPanelText(0), QStringLiteral("Saved 2 of 2 files"));
+    }
+};
+
+QTEST_MAIN(SaveAllQuestionsTest)
+#include "save_all_questions_test.moc"

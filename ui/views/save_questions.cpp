@@ -1,0 +1,86 @@
+#include "ui/views/save_questions.h"
+
+#include "ui/common/counted_text.h"
+#include "ui/common/display_text.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+namespace dravik::ui {
+
+namespace {
+
+constexpr qsizetype kNamedFiles = 8;
+
+QString tr(const char* text) { return QCoreApplication::translate("SaveQuestions", text); }
+
+// The first lines of a list, and how many more there are.
+QString Listed(const QStringList& lines, qsizetype count)
+{
+    QString text = lines.mid(0, kNamedFiles).join(QLatin1Char('\n'));
+    if (count > kNamedFiles)
+        text += QLatin1Char('\n') + tr("and %1 more").arg(count - kNamedFiles);
+    return text;
+}
+
+// Files it cannot read, or would change and cannot write: asked about
+// before anything is written, instead of stopping the save half way.
+bool MaySkipBlockedFiles(Dialogs& dialogs, QWidget* parent, const SavePlan& plan, std::set<int>& skip)
+{
+    const std::vector<const FileSave*> blocked = plan.blocked();
+    if (blocked.empty())
+        return true;
+    QStringList reasons;
+    for (const FileSave* file : blocked)
+        reasons << MessageText(file->error);
+    const auto count = static_cast<qsizetype>(blocked.size());
+    const QString text = tr("%1:").arg(Counted(count, "file cannot be saved", "files cannot be saved")) +
+                         QLatin1Char('\n') + Listed(reasons, count) + QStringLiteral("\n\n") +
+                         (count == 1 ? tr("Save the other files and leave this one as it is?")
+                                     : tr("Save the other files and leave these as they are?"));
+    if (dialogs.ask(parent, tr("Save all"), text, {tr("&Save the others"), tr("Cancel")}) != 0)
+        return false;
+    for (const FileSave* file : blocked)
+        skip.insert(file->row);
+    return true;
+}
+
+// Files another program changed since they were read: the tables' values
+// would overwrite that program's work.
+bool MayOverwriteChangedFiles(Dialogs& dialogs, QWidget* parent, const SavePlan& plan, std::set<int>& skip)
+{
+    std::set<int> changed;
+    QStringList paths;
+    for (const FileSave& file : plan.files) {
+        if (file.changed && file.changedOnDisk && !skip.count(file.row)) {
+            changed.insert(file.row);
+            paths << NativeText(file.path);
+        }
+    }
+    if (changed.empty())
+        return true;
+    const auto count = static_cast<qsizetype>(changed.size());
+    const QString text =
+        (count == 1 ? tr("1 file changed on disk since it was read:")
+                    : tr("%1 files changed on disk since they were read:").arg(count)) +
+        QLatin1Char('\n') + Listed(paths, count) + QStringLiteral("\n\n") +
+        (count == 1 ? tr("Overwrite it with the tables' values, or skip it?")
+                    : tr("Overwrite them with the tables' values, or skip them?"));
+    switch (dialogs.ask(parent, tr("Save all"), text, {tr("&Overwrite"), tr("S&kip"), tr("Cancel")})) {
+    case 0: return true;
+    case 1: skip.insert(changed.begin(), changed.end()); return true;
+    default: return false;
+    }
+}
+
+}  // namespace
+
+std::optional<std::set<int>> RowsToSkip(Dialogs& dialogs, QWidget* parent, const SavePlan& plan)
+{
+    std::set<int> skip;
+    if (!MaySkipBlockedFiles(dialogs, parent, plan, skip) || !MayOverwriteChangedFiles(dialogs, parent, plan, skip))
+        return std::nullopt;
+    return skip;
+}
+
+}  // namespace dravik::ui
