@@ -914,11 +914,7 @@ void TMainForm::createTableViews()
     connect(PageControl1, &QTabWidget::currentChanged, this, tabChanged);
     tabChanged();
     connect(tableFilter_.get(), &dravik::ui::TableFilter::applied, this, [this] {
-        // The panel keeps its 100 pixels until there is a count to show.
-        QLabel* panel = statusPanels_[1];
-        const QString text = tableFilter_->statusText();
-        panel->setText(text);
-        panel->setFixedWidth(std::max(100, panel->fontMetrics().horizontalAdvance(text) + 8));
+        statusPanels_[1]->setText(tableFilter_->statusText());
         summaryPanel_->refreshLater();
     });
     connect(filterBar_, &dravik::ui::FilterBar::closeRequested, this, [this] {

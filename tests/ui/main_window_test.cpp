@@ -521,6 +521,22 @@ private slots:
         QCOMPARE(folder->read("bytes.var"), all + "\r\nsecond\r\n" + all + "\r\n");
     }
 
+    void statusTextsFitTheirPanels()
+    {
+        openSample();
+        activate();
+        QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
+        const auto* saved = window->statusBar()->findChild<QLabel*>(QStringLiteral("StatusPanel0"));
+        QCOMPARE(saved->text(), QStringLiteral("Saved 2 of 2 files"));
+        for (int size : {12, 30}) {
+            dialogs->fontAnswers.enqueue(QFont(QStringLiteral("DejaVu Sans"), size));
+            window->SelectFont->trigger();
+            QCoreApplication::processEvents();
+            QVERIFY2(saved->contentsRect().width() >= saved->fontMetrics().horizontalAdvance(saved->text()),
+                     qPrintable(QStringLiteral("%1 pt: %2 pixels").arg(size).arg(saved->width())));
+        }
+    }
+
     void fontCommand()
     {
         openSample();
