@@ -168,7 +168,8 @@ void TMainForm::createMenus()
     N1->addSeparator();
     ReviewChanges = item(N1, "ReviewChanges", QStringLiteral("Review changes\u2026"), none, &TMainForm::ReviewChangesClick);
 
-    EditMenu = menu("EditMenu", QStringLiteral("&Edit"));
+    // Alt+E is the access key of "S&ettings".
+    EditMenu = menu("EditMenu", QStringLiteral("E&dit"));
     Undo = item(EditMenu, "Undo", QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), &TMainForm::UndoClick);
     Redo = item(EditMenu, "Redo", QStringLiteral("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y), &TMainForm::RedoClick);
     Redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});

@@ -9,6 +9,7 @@
 #include "ui/main_unit.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
@@ -124,7 +125,7 @@ private slots:
         QStringList menus;
         for (QAction* top : window->menuBar()->actions())
             menus << top->text();
-        QCOMPARE(menus, QStringList({"&File", "&Edit", "&View", "S&ettings", "Utitlities", "Tasks", "Ab&out"}));
+        QCOMPARE(menus, QStringList({"&File", "E&dit", "&View", "S&ettings", "Utitlities", "Tasks", "Ab&out"}));
         const QStringList menuNames = {"N1", "EditMenu", "ViewMenu", "N5", "Utitlit1", "asks1", "N11"};
         for (int i = 0; i < menuNames.size(); ++i)
             QCOMPARE(window->menuBar()->actions()[i]->menu()->objectName(), menuNames[i]);
@@ -519,6 +520,27 @@ private slots:
         window->N7->trigger();
         QVERIFY(window->document().variablesText() == text);
         QCOMPARE(folder->read("bytes.var"), all + "\r\nsecond\r\n" + all + "\r\n");
+    }
+
+    void accessKeysReachEveryMenuInOnePress()
+    {
+        activate();
+        QStringList keys;
+        for (QAction* top : window->menuBar()->actions()) {
+            const QKeySequence key = QKeySequence::mnemonic(top->text());
+            if (key.isEmpty())
+                continue;
+            QVERIFY2(!keys.contains(key.toString()), qPrintable(top->text()));
+            keys << key.toString();
+            QTest::keyClick(window.get(), key[0].key(), key[0].keyboardModifiers());
+            QTRY_VERIFY2(top->menu()->isVisible(), qPrintable(top->text()));
+            QTest::keyClick(top->menu(), Qt::Key_Escape);
+            QTest::keyClick(window->menuBar(), Qt::Key_Escape);
+            QTRY_VERIFY(!top->menu()->isVisible());
+            // The offscreen platform gives the window no activation back.
+            QApplication::setActiveWindow(window.get());
+        }
+        QCOMPARE(keys.size(), 5);
     }
 
     void statusTextsFitTheirPanels()
