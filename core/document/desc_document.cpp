@@ -261,6 +261,22 @@ bool DescDocument::rowChanged(int row) const
     return row >= 0 && static_cast<size_t>(row) < changedInRow_.size() && changedInRow_[static_cast<size_t>(row)] > 0;
 }
 
+bool DescDocument::keyLineMissing(int grid, int col, int row) const
+{
+    if (row < 0 || static_cast<size_t>(row) >= keyLinesMissing_.size())
+        return false;
+    const auto& cells = keyLinesMissing_[static_cast<size_t>(row)];
+    return std::binary_search(cells.begin(), cells.end(), RowCell{grid, col});
+}
+
+void DescDocument::setKeyLinesMissing(int row, std::vector<RowCell> cells)
+{
+    if (static_cast<size_t>(row) >= keyLinesMissing_.size())
+        keyLinesMissing_.resize(static_cast<size_t>(row) + 1);
+    std::sort(cells.begin(), cells.end());
+    keyLinesMissing_[static_cast<size_t>(row)] = std::move(cells);
+}
+
 void DescDocument::takeDiskBaseline(Touched& touched)
 {
     for (int n = 1; n <= kFileListGrid; ++n) {

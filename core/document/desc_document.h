@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <compare>
 #include <cstdint>
 #include <functional>
 #include <set>
@@ -51,6 +52,13 @@ struct LoadHooks {
     std::function<void()> fitColumnWidths;
 };
 
+// A value cell of a file's row: its section table and column.
+struct RowCell {
+    int grid;
+    int col;
+    auto operator<=>(const RowCell&) const = default;
+};
+
 // One key line that Save all rewrites.
 struct KeyLineChange {
     size_t line;  // from 0
@@ -67,6 +75,9 @@ struct FileSave {
     std::string bytes;           // the new bytes, when changed
     std::uint64_t fingerprint = 0;  // of the bytes the file holds once saved
     std::vector<KeyLineChange> keyLines;
+    // The cells of the keys the file has no line for: Save all never adds a
+    // key line, so their values are not written.
+    std::vector<RowCell> withoutKeyLine;
 };
 
 // Save all, worked out before anything is written.
@@ -135,6 +146,9 @@ public:
     const std::string& diskValue(int grid, int col, int row) const;
     // Whether a file's row has a changed cell in any table.
     bool rowChanged(int row) const;
+    // Whether the file of the cell's row had no line for the cell's key when
+    // it was last read or written: Save all cannot write such a value.
+    bool keyLineMissing(int grid, int col, int row) const;
     // Raised by every edit, undo and redo of the tables: while it stays the
     // same, the tables have not changed.
     std::int64_t modificationCount() const { return modificationCount_; }
@@ -215,8 +229,11 @@ private:
         return static_cast<std::uint64_t>(static_cast<std::uint32_t>(row)) << 32 | static_cast<std::uint32_t>(col);
     }
     static int RowOfKey(std::uint64_t key) { return static_cast<int>(key >> 32); }
+    static int ColOfKey(std::uint64_t key) { return static_cast<int>(static_cast<std::uint32_t>(key)); }
     void takeDiskBaseline(Touched& touched);
-    void markRowSaved(int row, Touched& touched);
+    // The row's file now holds the row's values, but for `unwritten`.
+    void markRowSaved(int row, const std::vector<RowCell>& unwritten, Touched& touched);
+    void setKeyLinesMissing(int row, std::vector<RowCell> cells);
     void reloadCurrentDescText();
     void setCurrentDescFile(std::string path);
     void loadDescText(std::string_view bytes);
@@ -254,6 +271,7 @@ private:
     std::string openedRoot_;
     int descFileCount_ = 0;
     std::vector<std::string> openedPaths_;  // of the last Open desc, by row less one
+    std::vector<std::vector<RowCell>> keyLinesMissing_;  // by row, sorted
     ListenerList listeners_;
 };
 

@@ -2,6 +2,7 @@
 // column per value, in the ten section tables and the file list.
 #include "core/document/desc_document.h"
 
+#include "core/document/entry_values.h"
 #include "core/text/dravik2_auxillary.h"
 #include "core/errors.h"
 #include "core/files/file_io.h"
@@ -12,39 +13,6 @@
 #include <algorithm>
 
 namespace dravik {
-
-namespace {
-
-// Word j of a value text for the blank delimiter, as GetWord gives it: words
-// are split once per value instead of once per column.
-class ValueWords {
-public:
-    explicit ValueWords(std::string_view value)
-    {
-        std::string_view text = Trim(value);
-        size_t i = 0;
-        while (i < text.size()) {
-            while (i < text.size() && text[i] == ' ')
-                ++i;
-            size_t start = i;
-            while (i < text.size() && text[i] != ' ')
-                ++i;
-            if (i > start)
-                words_.push_back(text.substr(start, i - start));
-        }
-    }
-    std::string word(int j) const
-    {
-        if (words_.empty())
-            return " ";
-        return std::string(words_[std::min(static_cast<size_t>(j), words_.size() - 1)]);
-    }
-
-private:
-    std::vector<std::string_view> words_;
-};
-
-}  // namespace
 
 void DescDocument::openDesc(const std::vector<std::string>& paths, const LoadHooks& hooks)
 {
@@ -74,6 +42,7 @@ void DescDocument::loadFiles(const std::vector<std::string>& paths, const Loaded
     descFileCount_ = count;
     openedPaths_ = paths;
     openedRoot_ = CommonFolder(paths);
+    keyLinesMissing_.assign(static_cast<size_t>(count) + 1, {});
     for (int n = 1; n <= kSectionCount; ++n)
         mutableGrid(n).clearCells(1, 1);
     resizeGrid(kFileListGrid, fileList().colCount(), count + 1);
@@ -167,16 +136,14 @@ void DescDocument::fillSectionRow(int section, int row, const std::string& path,
         const int columns = ColumnsOf(entries[k]);
         if (columns == 0)
             continue;
-        const std::string value = ValueOfKeyLine(descText_.lines, keys.findFolded(schema.folded(section, k)),
-                                                 entries[k].name.size());
-        if (section == kSectionCount) {
+        const long line = keys.findFolded(schema.folded(section, k));
+        if (line == kNoLine)
             for (int j = 0; j < columns; ++j)
-                table.setCell(col++, row, value);
-        } else {
-            const ValueWords words(value);
-            for (int j = 0; j < columns; ++j)
-                table.setCell(col++, row, words.word(j));
-        }
+                keyLinesMissing_[static_cast<size_t>(row)].push_back({section, col + j});
+        const std::string value = ValueOfKeyLine(descText_.lines, line, entries[k].name.size());
+        PutEntryValues(value, columns, section == kSectionCount,
+                       [&](int j, const std::string& cell) { table.setCell(col + j, row, cell); });
+        col += columns;
     }
 }
 

@@ -8,6 +8,7 @@
 #include "core/files/file_io.h"
 #include "core/schema/loaded_schema.h"
 
+#include <algorithm>
 #include <optional>
 #include <unordered_map>
 
@@ -107,9 +108,10 @@ private:
 };
 
 // Rebuilds, in a file's text, the line of every entry from the file's row of
-// the tables. A key is never added to a file.
+// the tables. A key is never added to a file: the cells of a key the file
+// has no line for go into `withoutKeyLine`, as values the save leaves out.
 void RewriteKeyLines(const DescDocument& document, const LoadedSchema& schema, const SectionColumns& columns,
-                     int row, TextLines& text, ReviewedLines& review)
+                     int row, TextLines& text, ReviewedLines& review, std::vector<RowCell>& withoutKeyLine)
 {
     KeyLineIndex keys(text.lines, schema.longestKey, document.codePage(), &schema.firstBytes);
     for (int i = 1; i <= kSectionCount; ++i) {
@@ -119,8 +121,12 @@ void RewriteKeyLines(const DescDocument& document, const LoadedSchema& schema, c
                                                              columns[static_cast<size_t>(i - 1)], row,
                                                              i == kSectionCount);
             const long keyLine = line ? keys.findFolded(schema.folded(i, k)) : kNoLine;
-            if (keyLine == kNoLine)
+            if (keyLine == kNoLine) {
+                if (line)
+                    for (int j = 0; j < ColumnsOf(entries[k]); ++j)
+                        withoutKeyLine.push_back({i, columns[static_cast<size_t>(i - 1)].firstOf(entries[k].name) + j});
                 continue;
+            }
             const size_t at = static_cast<size_t>(keyLine);
             std::string& current = text.lines[at];
             if (current == *line)
@@ -153,11 +159,12 @@ bool BytesBefore(const std::string& path, const FileSave* earlier, std::string& 
 // A file's bytes with every key line rebuilt from row `row`; the lines that
 // change go into `review` when it is given.
 std::string RebuiltText(const DescDocument& document, const LoadedSchema& schema, const SectionColumns& columns,
-                        int row, const std::string& bytes, TextLines& text, std::vector<KeyLineChange>* review)
+                        int row, const std::string& bytes, TextLines& text, FileSave& file,
+                        std::vector<KeyLineChange>* review)
 {
     SplitLinesInto(bytes, text);
     ReviewedLines reviewed(review);
-    RewriteKeyLines(document, schema, columns, row, text, reviewed);
+    RewriteKeyLines(document, schema, columns, row, text, reviewed, file.withoutKeyLine);
     return JoinLines(text);
 }
 
@@ -193,7 +200,8 @@ SavePlan DescDocument::planSaveAll(const Progress& progress, bool withKeyLines) 
         FileSave file;
         file.row = r;
         file.path = path;
-        std::string out = RebuiltText(*this, schema, columns, r, bytes, text, withKeyLines ? &file.keyLines : nullptr);
+        std::string out =
+            RebuiltText(*this, schema, columns, r, bytes, text, file, withKeyLines ? &file.keyLines : nullptr);
         settleFileSave(file, bytes, std::move(out), earlier);
         if (file.changed)
             lastChange[path] = plan.files.size();
@@ -218,15 +226,19 @@ void DescDocument::settleFileSave(FileSave& file, const std::string& bytes, std:
         file.bytes = std::move(out);
 }
 
-void DescDocument::markRowSaved(int row, Touched& touched)
+void DescDocument::markRowSaved(int row, const std::vector<RowCell>& unwritten, Touched& touched)
 {
     if (!rowChanged(row))
         return;
+    // A value the save could not write still differs from its file.
+    auto written = [&](int grid, int col) {
+        return std::find(unwritten.begin(), unwritten.end(), RowCell{grid, col}) == unwritten.end();
+    };
     int& left = changedInRow_[static_cast<size_t>(row)];
     for (int n = 1; n <= kFileListGrid && left > 0; ++n) {
         auto& changed = diskOfChanged_[static_cast<size_t>(n - 1)];
         for (int c = 0, stored = grid(n).storedCells(row); c < stored && left > 0 && !changed.empty(); ++c) {
-            if (changed.erase(CellKey(c, row))) {
+            if (written(n, c) && changed.erase(CellKey(c, row))) {
                 --left;
                 --changedCells_;
                 touched.cell(n, c, row);
@@ -237,7 +249,7 @@ void DescDocument::markRowSaved(int row, Touched& touched)
     // Changed cells that a narrowing dropped afterwards are stored no more.
     for (int n = 1; n <= kFileListGrid && left > 0; ++n) {
         const auto erased = std::erase_if(diskOfChanged_[static_cast<size_t>(n - 1)], [&](const auto& entry) {
-            return RowOfKey(entry.first) == row;
+            return RowOfKey(entry.first) == row && written(n, ColOfKey(entry.first));
         });
         left -= static_cast<int>(erased);
         changedCells_ -= erased;
@@ -271,7 +283,8 @@ SaveOutcome DescDocument::saveAll(const SavePlan& givenPlan, const std::set<int>
     auto markSaved = [&](size_t count) {
         for (size_t i = 0; i < count; ++i) {
             fingerprints_[queued[i]->path] = queued[i]->fingerprint;
-            markRowSaved(queued[i]->row, touched);
+            setKeyLinesMissing(queued[i]->row, queued[i]->withoutKeyLine);
+            markRowSaved(queued[i]->row, queued[i]->withoutKeyLine, touched);
             outcome.written += queued[i]->changed ? 1 : 0;
         }
     };
@@ -318,10 +331,16 @@ SaveOutcome DescDocument::saveAll(const SavePlan& givenPlan, const std::set<int>
         throw;
     }
     if (skip.empty() && static_cast<int>(plan.files.size()) == descFileCount_) {
-        // Every file holds what the tables show: no cell is left marked.
-        takeDiskBaseline(touched);
-        for (int n = 1; n <= kFileListGrid; ++n)
-            touched.cell(n, 0, 0), touched.cell(n, grid(n).colCount() - 1, grid(n).rowCount() - 1);
+        // Every file holds what the tables show, but for the values of keys a
+        // file has no line for: those were left marked, row by row. A cell
+        // outside the files' rows (a header) is settled all the same.
+        for (int r = 0; r < static_cast<int>(changedInRow_.size()); ++r)
+            if (r == 0 || r > descFileCount_)
+                markRowSaved(r, {}, touched);
+        for (int n = 1; n <= kFileListGrid; ++n) {
+            touched.diskChanged(n);
+            touched.everyCell(n, grid(n));
+        }
     }
     notify(touched, wasModified);
     reloadCurrentDescText();

@@ -64,6 +64,35 @@ class UnsavedWorkTest : public WindowFixture {
     }
 
 private slots:
+    void aValueForAKeyItsFileLacksStaysMarked()
+    {
+        const QString variables = folder->write("vars.var", sample::Variables());
+        const QString tank = folder->write("tank.txt", sample::TankDesc());
+        const QString slow = folder->write("slow.txt", "[section1]\r\nhealth 7 \r\narmor 1 2 3 \r\n");
+        dialogs->openAnswers.enqueue({variables});
+        window->N6->trigger();
+        dialogs->openAnswers.enqueue({tank, slow});
+        window->N2->trigger();
+        activate();
+
+        typeIntoCell(section(2), 2, 2, "33");
+        const QString reason = QStringLiteral("this file has no line for speed; Save all cannot write it");
+        QVERIFY2(tip(section(2), 2, 2).contains(reason), qPrintable(tip(section(2), 2, 2)));
+        dialogs->askAnswers.enqueue(0);
+        press(Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(dialogs->questions.size(), 1);
+        QCOMPARE(dialogs->questions[0].text,
+                 QStringLiteral("1 edited cell holds values that look wrong:\n"
+                                "slow.txt, speed: \"33\" (%1)\n\n"
+                                "Save all writes them as they are, but for the values of keys a file has no line "
+                                "for, which stay in the tables only. Go on?")
+                     .arg(reason));
+        QCOMPARE(folder->read("slow.txt"), QByteArray("[section1]\r\nhealth 7 \r\narmor 1 2 3 \r\n"));
+        QVERIFY(marked(section(2), 2, 2));
+        QCOMPARE(tip(section(2), 2, 2), QStringLiteral("Check this value: %1\nOn disk: \" \"").arg(reason));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Dravik 2 v1.3 beta *"));
+    }
+
     void aLongCommandLetsNoOtherCommandStart()
     {
         openActiveSample();

@@ -1,6 +1,7 @@
 #include "ui/tables/grid_model.h"
 
 #include "core/text/cell_value.h"
+#include "core/text/dravik2_auxillary.h"
 #include "core/schema/schema.h"
 #include "core/bulk/value_checks.h"
 #include "ui/common/display_text.h"
@@ -103,7 +104,8 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
         if (isSectionValue(col, row))
             if (const ValueProblem problem = CheckCell(document_, *profiles_, gridNumber_, col, row);
                 problem != ValueProblem::None)
-                tips << tr("Check this value: %1").arg(QString::fromLatin1(ProblemReason(problem)));
+                tips << tr("Check this value: %1")
+                            .arg(CellText(ProblemReason(problem, Trim(grid().cell(col, 0))), document_.codePage()));
         // An edit's tip tells what the file holds; an untouched value's, why it is blue.
         if (document_.cellChanged(gridNumber_, col, row))
             tips << tr("On disk: \"%1\"").arg(CellText(document_.diskValue(gridNumber_, col, row), document_.codePage()));

@@ -79,14 +79,20 @@ TEST_F(SaveAll, TextSectionWritesItsValueOnceWhateverTheCount)
     EXPECT_EQ(ReadBytes(path), "one  first text \r\ntwo  second  text \r\nzero  \r\n");
 }
 
-TEST_F(SaveAll, KeysTheFileLacksAreNotAdded)
+TEST_F(SaveAll, KeysTheFileLacksAreNotAddedAndTheirValuesStayUnsaved)
 {
     vars({"[section1]", "hp =1", "missing =2"});
     const std::string path = desc("a.desc", "hp 1");
     ws.openDesc({path});
+    EXPECT_TRUE(ws.keyLineMissing(1, 4, 1));
+    EXPECT_FALSE(ws.keyLineMissing(1, 2, 1));
     ws.setCell(1, 3, 1, "5");
+    ws.setCell(1, 2, 1, "2");
     ws.saveAll();
-    EXPECT_EQ(ReadBytes(path), "hp  1 ");
+    EXPECT_EQ(ReadBytes(path), "hp  2 ");
+    EXPECT_TRUE(ws.cellChanged(1, 3, 1)) << "the file still lacks the value";
+    EXPECT_FALSE(ws.cellChanged(1, 2, 1));
+    EXPECT_EQ(ws.changedCellCount(), 1u);
 }
 
 TEST_F(SaveAll, TheLastLineOfAKeyIsTheOneRewritten)
