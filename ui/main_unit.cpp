@@ -558,6 +558,13 @@ void TMainForm::openDescFiles(const QStringList& paths)
     history_->clear();
     // Also after a failed load: the preview shows the file that was loaded last.
     Memo1->setEnabled(true);
+    // The rows of the files after it are gone; the error box gave the reason.
+    const int stopped = document_.loadStoppedAt();
+    statusPanels_[0]->setText(stopped == 0 ? QString()
+                                           : tr("Open desc stopped at %1: %2 of %3 files loaded")
+                                                 .arg(QFileInfo(paths[stopped - 1]).fileName())
+                                                 .arg(document_.descFileCount())
+                                                 .arg(paths.size()));
 }
 
 void TMainForm::N10Click()

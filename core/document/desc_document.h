@@ -160,8 +160,12 @@ public:
     bool descTextModified() const { return descText_ != diskDescText_; }
 
     // ---- Commands on files (not edits: Open desc starts afresh).
-    // Throws DravikError; what was loaded before the error stays loaded.
+    // Throws DravikError; the files read before the error stay loaded, and
+    // the rows of the others go, so that no row stands for a file unread.
     void openDesc(const std::vector<std::string>& paths, const LoadHooks& hooks = {});
+    // The row (from 1) of the file the last Open desc stopped at; 0 when it
+    // read every file.
+    int loadStoppedAt() const { return loadStoppedAt_; }
     // After Open desc: the folder that was opened, when the files were
     // listed from one (its files may all lie in one subfolder).
     void setOpenedRoot(std::string folder) { openedRoot_ = std::move(folder); }
@@ -242,6 +246,7 @@ private:
     void loadFiles(const std::vector<std::string>& paths, const LoadedSchema& schema, const LoadHooks& hooks);
     void readDescFile(int row, const std::string& path);
     void layOutSection(int section, const LoadedSchema& schema, int files, const std::function<void()>& beforeFailing);
+    void keepLoadedRows(int rows);
     void fillSectionRow(int section, int row, const std::string& path, const LoadedSchema& schema,
                         const KeyLineIndex& keys);
     void finishLoad(bool wasModified);
@@ -272,6 +277,7 @@ private:
     int descFileCount_ = 0;
     std::vector<std::string> openedPaths_;  // of the last Open desc, by row less one
     std::vector<std::vector<RowCell>> keyLinesMissing_;  // by row, sorted
+    int loadStoppedAt_ = 0;
     ListenerList listeners_;
 };
 

@@ -18,6 +18,7 @@ void DescDocument::openDesc(const std::vector<std::string>& paths, const LoadHoo
 {
     if (paths.empty())
         return;
+    loadStoppedAt_ = 0;
     const LoadedSchema schema(variablesText_, codePage());
     if (std::string tooLarge = schema.tooLargeError(static_cast<int>(paths.size())); !tooLarge.empty())
         throw DravikError(tooLarge);
@@ -62,6 +63,8 @@ void DescDocument::loadFiles(const std::vector<std::string>& paths, const Loaded
             readDescFile(r, path);
         } catch (const DravikError&) {
             fitIfSectionFinished();
+            loadStoppedAt_ = r;
+            keepLoadedRows(r - 1);
             throw;
         }
         const KeyLineIndex keys(descText_.lines, schema.longestKey, codePage(), &schema.firstBytes);
@@ -69,8 +72,12 @@ void DescDocument::loadFiles(const std::vector<std::string>& paths, const Loaded
             if (r == 1)
                 layOutSection(i, schema, count, fitIfSectionFinished);
             fillSectionRow(i, r, fileList().cell(2, r), schema, keys);
-            if (const std::string& error = schema.section(i).error; !error.empty())
+            if (const std::string& error = schema.section(i).error; !error.empty()) {
+                // Save all refuses this schema: the half-filled row is never written.
+                loadStoppedAt_ = r;
+                keepLoadedRows(r);
                 throw DravikError(error);
+            }
             sectionFinished = true;
         }
         if (hooks.progress)
@@ -119,6 +126,19 @@ void DescDocument::layOutSection(int section, const LoadedSchema& schema, int fi
     for (const auto& entry : entries.entries)
         for (int j = 0; j < ColumnsOf(entry); ++j)
             table.setCell(col++, 0, entry.name);
+}
+
+// A load that stopped keeps only the rows of the files it read: a row left
+// empty, or still naming a file of an earlier load, would be written back as
+// blanks by Save all.
+void DescDocument::keepLoadedRows(int rows)
+{
+    descFileCount_ = rows;
+    openedPaths_.resize(static_cast<size_t>(rows));
+    keyLinesMissing_.resize(static_cast<size_t>(rows) + 1);
+    for (int n = 1; n <= kSectionCount; ++n)
+        resizeGrid(n, grid(n).colCount(), rows + 1);
+    resizeGrid(kFileListGrid, fileList().colCount(), rows + 1);
 }
 
 // Row `row` of a section table: its number, its path as text, and the values

@@ -93,6 +93,31 @@ private slots:
         QCOMPARE(window->windowTitle(), QStringLiteral("Dravik 2 v1.3 beta *"));
     }
 
+    void aFailedOpenDescKeepsOnlyTheRowsItRead()
+    {
+        openActiveSample();
+        const QString tank = folder->path("tank.txt");
+        const QString late = folder->path("late.txt");
+        dialogs->openAnswers.enqueue({tank, late, folder->path("gun.txt")});
+        QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(dialogs->errors.size(), 1);
+        QCOMPARE(dialogs->errors[0].text, OpenFailure(late));
+        QCOMPARE(window->statusPanelText(0), QStringLiteral("Open desc stopped at late.txt: 1 of 3 files loaded"));
+        QCOMPARE(files()->model()->rowCount(), 1);
+        QCOMPARE(section(1)->model()->rowCount(), 1);
+
+        // The file that stopped the load can be read now: Save all still
+        // writes only the row it read, and no file gets blanks.
+        const QByteArray lateBytes = "[section1]\r\nhealth 5\r\n";
+        folder->write("late.txt", lateBytes);
+        typeIntoCell(section(1), 2, 1, "150");
+        press(Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(window->statusPanelText(0), QStringLiteral("Saved 1 of 1 files"));
+        QVERIFY(folder->read("tank.txt").contains("health 150 \r\n"));
+        QCOMPARE(folder->read("late.txt"), lateBytes);
+        QCOMPARE(folder->read("gun.txt"), sample::GunDesc());
+    }
+
     void aLongCommandLetsNoOtherCommandStart()
     {
         openActiveSample();
