@@ -32,6 +32,7 @@
 #include "ui/tables/table_selection.h"
 #include "ui/views/summary_panel.h"
 #include "ui/views/table_filter.h"
+#include "ui/views/variables_questions.h"
 
 #include <QAction>
 #include <QApplication>
@@ -357,7 +358,7 @@ void TMainForm::FormCreate()
 void TMainForm::closeEvent(QCloseEvent* event)
 {
     takeEdits();
-    if (!mayDropTableEdits(tr("closing")) || !mayDropPreviewEdits()) {
+    if (!mayDropTableEdits(tr("closing")) || !mayDropPreviewEdits() || !mayDropVariablesEdits()) {
         event->ignore();
         return;
     }
@@ -576,6 +577,8 @@ void TMainForm::N10Click()
 
 bool TMainForm::saveAllTables()
 {
+    if (document_.variablesChangedSinceOpen() && !dravik::ui::MaySaveWithTablesLayout(dialogs_, this))
+        return false;
     if (!dravik::ui::MaySaveProblemCells(dialogs_, this, document_, profiles_))
         return false;
     dravik::SavePlan plan;
@@ -649,6 +652,18 @@ bool TMainForm::mayDropPreviewEdits()
     case 1: return true;
     default: return false;
     }
+}
+
+bool TMainForm::mayDropVariablesEdits()
+{
+    if (!document_.variablesTextModified())
+        return true;
+    switch (dravik::ui::AskAboutVariablesEdits(dialogs_, this)) {
+    case dravik::ui::UnsavedAnswer::Save: return saveVariablesAs();
+    case dravik::ui::UnsavedAnswer::Discard: return true;
+    case dravik::ui::UnsavedAnswer::Cancel: break;
+    }
+    return false;
 }
 
 void TMainForm::N3Click()
@@ -762,7 +777,8 @@ void TMainForm::N6Click()
 {
     openDialog1_.title = QStringLiteral("Select the variable file");
     const QStringList files = askOpenFiles();
-    if (!files.isEmpty())
+    takeEdits();
+    if (!files.isEmpty() && mayDropVariablesEdits())
         openVariablesFile(files.first());
 }
 
@@ -776,13 +792,15 @@ void TMainForm::openVariablesFile(const QString& path)
     });
 }
 
-void TMainForm::N7Click()
+void TMainForm::N7Click() { saveVariablesAs(); }
+
+bool TMainForm::saveVariablesAs()
 {
     const auto path = dialogs_.saveFile(this, {tr("Save variables"), QString(), QString()});
     if (!path)
-        return;
+        return false;
     const std::string file = NativeBytes(*path);
-    run([&] {
+    return run([&] {
         document_.saveVariables(file);
         VarPath = file;
     });

@@ -168,10 +168,12 @@ private:
     void takeEdits();
     // Save all with its questions; false when it was cancelled or failed.
     bool saveAllTables();
+    bool saveVariablesAs();
     // Before a command drops unsaved work: asks whether to save it first.
     // False when the user cancels (the command must not go on).
     bool mayDropTableEdits(const QString& what);
     bool mayDropPreviewEdits();
+    bool mayDropVariablesEdits();
     void updateTitle();
     void showDescText();
     // The section table or file list on the current tab; none on the others.

@@ -340,6 +340,24 @@ void DescDocument::setCurrentDescFile(std::string path)
     listeners_.notify([](DocumentListener& l) { l.currentDescFileChanged(); });
 }
 
+bool DescDocument::variablesChangedSinceOpen() const
+{
+    if (descFileCount_ <= 0 || variablesText_ == layoutVariablesText_)
+        return false;
+    // Blank lines, sections without entries and the order of the sections
+    // change no cell.
+    for (int i = 1; i <= kSectionCount; ++i) {
+        const SectionSchema now = ReadSectionSchema(variablesText_, i, codePage());
+        const SectionSchema laidOut = ReadSectionSchema(layoutVariablesText_, i, codePage());
+        if (now.error != laidOut.error || now.entries.size() != laidOut.entries.size())
+            return true;
+        for (size_t k = 0; k < now.entries.size(); ++k)
+            if (now.entries[k].name != laidOut.entries[k].name || now.entries[k].count != laidOut.entries[k].count)
+                return true;
+    }
+    return false;
+}
+
 // ---- Commands on single files
 
 void DescDocument::saveCurrent()
@@ -374,12 +392,15 @@ void DescDocument::selectFileListRow(int row)
 
 void DescDocument::loadVariables(const std::string& path)
 {
-    setVariablesText(SplitLines(ReadFileOrThrow(path)));
+    TextLines text = SplitLines(ReadFileOrThrow(path));
+    diskVariablesText_ = text;
+    setVariablesText(std::move(text));
 }
 
-void DescDocument::saveVariables(const std::string& path) const
+void DescDocument::saveVariables(const std::string& path)
 {
     WriteFileOrThrow(path, JoinLines(variablesText_));
+    diskVariablesText_ = variablesText_;
 }
 
 }  // namespace dravik

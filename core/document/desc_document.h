@@ -158,6 +158,13 @@ public:
     void setVariablesText(TextLines text);
     // The desc text differs from what it was last loaded from or saved to.
     bool descTextModified() const { return descText_ != diskDescText_; }
+    // The same for the variables text: it differs from the variables file
+    // last opened or saved (empty before either).
+    bool variablesTextModified() const { return variablesText_ != diskVariablesText_; }
+    // The tables were laid out by the variables text of the last Open desc;
+    // Save all and Save current read and write the files by that one. True
+    // when the variables text now names other keys or counts.
+    bool variablesChangedSinceOpen() const;
 
     // ---- Commands on files (not edits: Open desc starts afresh).
     // Throws DravikError; the files read before the error stay loaded, and
@@ -186,7 +193,7 @@ public:
     // error nothing changes.
     void selectFileListRow(int row);
     void loadVariables(const std::string& path);
-    void saveVariables(const std::string& path) const;
+    void saveVariables(const std::string& path);
 
 private:
     // The cells an operation touched, per grid, for the listeners.
@@ -272,6 +279,8 @@ private:
     TextLines descText_;
     TextLines diskDescText_;
     TextLines variablesText_;
+    TextLines diskVariablesText_;
+    TextLines layoutVariablesText_;  // of the last Open desc
     std::string currentDescFile_;
     std::string openedRoot_;
     int descFileCount_ = 0;

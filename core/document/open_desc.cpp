@@ -43,6 +43,7 @@ void DescDocument::loadFiles(const std::vector<std::string>& paths, const Loaded
     descFileCount_ = count;
     openedPaths_ = paths;
     openedRoot_ = CommonFolder(paths);
+    layoutVariablesText_ = variablesText_;
     keyLinesMissing_.assign(static_cast<size_t>(count) + 1, {});
     for (int n = 1; n <= kSectionCount; ++n)
         mutableGrid(n).clearCells(1, 1);

@@ -176,7 +176,9 @@ SavePlan DescDocument::planSaveAll(const Progress& progress, bool withKeyLines) 
     plan.madeAt = modificationCount_;
     if (descFileCount_ <= 0)
         return plan;
-    const LoadedSchema schema(variablesText_, codePage());
+    // The keys and counts the tables were laid out by: a variables text
+    // edited since would shift which cells go into which line.
+    const LoadedSchema schema(layoutVariablesText_, codePage());
     if (std::string tooLarge = schema.tooLargeError(descFileCount_); !tooLarge.empty()) {
         plan.error = tooLarge;
         return plan;

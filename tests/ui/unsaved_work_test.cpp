@@ -64,6 +64,44 @@ class UnsavedWorkTest : public WindowFixture {
     }
 
 private slots:
+    void saveAllWritesByTheLayoutTheTablesWereOpenedWith()
+    {
+        openActiveSample();
+        typeIntoCell(section(1), 2, 1, "150");
+        QPlainTextEdit* variables = memo("Memo2");
+        retypeLine(variables, 2, "armor=2");
+        const QString changed = QStringLiteral(
+            "The variables text changed since Open desc. Save all writes each file by the keys and counts the "
+            "tables were laid out by; Open desc again to lay them out by the new text.");
+        const QStringList buttons = {"Save with the &tables' layout", "Cancel"};
+
+        dialogs->askAnswers.enqueue(1);
+        press(Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(dialogs->questions.size(), 1);
+        QCOMPARE(dialogs->questions[0].title, QStringLiteral("Save all"));
+        QCOMPARE(dialogs->questions[0].text, changed);
+        QCOMPARE(dialogs->questions[0].buttons, buttons);
+        QCOMPARE(folder->read("tank.txt"), sample::TankDesc());
+
+        dialogs->askAnswers.enqueue(0);
+        press(Qt::Key_E, Qt::ControlModifier);
+        QVERIFY(folder->read("tank.txt").contains("\r\nhealth 150 \r\narmor 10 20 30 \r\n"));
+        QVERIFY(!window->document().isModified());
+
+        // Closing with the variables text unsaved asks as the other guards do.
+        const QString unsaved = QStringLiteral("The variables text has unsaved edits. Save them first?");
+        const QStringList saveButtons = {"Save var&iables", "&Discard", "Cancel"};
+        dialogs->askAnswers.enqueue(2);
+        QVERIFY(!window->close());
+        QCOMPARE(dialogs->questions.last().title, QStringLiteral("Unsaved changes"));
+        QCOMPARE(dialogs->questions.last().text, unsaved);
+        QCOMPARE(dialogs->questions.last().buttons, saveButtons);
+        dialogs->askAnswers.enqueue(0);
+        dialogs->saveAnswers.enqueue(folder->path("new.var"));
+        QVERIFY(window->close());
+        QVERIFY(folder->read("new.var").contains("\r\narmor=2\r\n"));
+    }
+
     void aValueForAKeyItsFileLacksStaysMarked()
     {
         const QString variables = folder->write("vars.var", sample::Variables());
