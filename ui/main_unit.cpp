@@ -648,7 +648,7 @@ bool TMainForm::mayDropPreviewEdits()
     const QString text = tr("The desc preview of %1 has unsaved edits. Save them first?")
                              .arg(NativeText(document_.currentDescFile()));
     switch (dialogs_.ask(this, tr("Unsaved changes"), text, {tr("Save c&urrent"), tr("&Discard"), tr("Cancel")})) {
-    case 0: return run([&] { document_.saveCurrent(); });
+    case 0: return saveCurrentDesc();
     case 1: return true;
     default: return false;
     }
@@ -666,9 +666,11 @@ bool TMainForm::mayDropVariablesEdits()
     return false;
 }
 
-void TMainForm::N3Click()
+void TMainForm::N3Click() { saveCurrentDesc(); }
+
+bool TMainForm::saveCurrentDesc()
 {
-    run([&] { document_.saveCurrent(); });
+    return run([&] { history_->apply(EditStep::SaveCurrent, [](dravik::DescDocument& d) { return d.saveCurrent(); }); });
 }
 
 void TMainForm::Exporttable1Click()

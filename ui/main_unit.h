@@ -168,6 +168,7 @@ private:
     void takeEdits();
     // Save all with its questions; false when it was cancelled or failed.
     bool saveAllTables();
+    bool saveCurrentDesc();
     bool saveVariablesAs();
     // Before a command drops unsaved work: asks whether to save it first.
     // False when the user cancels (the command must not go on).

@@ -360,14 +360,6 @@ bool DescDocument::variablesChangedSinceOpen() const
 
 // ---- Commands on single files
 
-void DescDocument::saveCurrent()
-{
-    const std::string bytes = JoinLines(descText_);
-    WriteFileOrThrow(currentDescFile_, bytes);
-    fingerprints_[currentDescFile_] = Fingerprint(bytes);
-    diskDescText_ = descText_;
-}
-
 std::string DescDocument::filePath(int row) const
 {
     const std::string& cell = fileList().cell(2, row);

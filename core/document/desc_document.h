@@ -187,7 +187,11 @@ public:
     // Plans and writes in one go; `progress` counts the files written, so
     // that "file r done" means it is on disk.
     SaveOutcome saveAll(const Progress& progress = {});
-    void saveCurrent();
+    // Writes the desc text to the current desc file. The rows of that file
+    // then agree with it: their unedited cells take the values it now holds,
+    // and edited ones are compared with those. Returns that change of the
+    // tables, for the edit history.
+    [[nodiscard]] TableChange saveCurrent();
     // The file list's cell selection: loads the row's file into the desc text
     // when its name and path are set, and makes its path current. On a read
     // error nothing changes.
@@ -245,6 +249,11 @@ private:
     // The row's file now holds the row's values, but for `unwritten`.
     void markRowSaved(int row, const std::vector<RowCell>& unwritten, Touched& touched);
     void setKeyLinesMissing(int row, std::vector<RowCell> cells);
+    // What the cell's file now holds: an unedited cell shows it, an edited
+    // one is compared with it.
+    void putDiskValue(int grid, int col, int row, const std::string& value, TableChange& record, Touched& touched);
+    // The rows of the current desc file take their values from the desc text.
+    TableChange readRowsFromDescText();
     void reloadCurrentDescText();
     void setCurrentDescFile(std::string path);
     void loadDescText(std::string_view bytes);

@@ -64,6 +64,38 @@ class UnsavedWorkTest : public WindowFixture {
     }
 
 private slots:
+    void saveCurrentLeavesTheTablesAgreeingWithTheFile()
+    {
+        openActiveSample();
+        // The file the preview holds: gun.txt, row 2.
+        typeIntoCell(section(1), 3, 2, "9");
+        const int steps = window->history().stack()->count();
+        retypeLine(memo("Memo1"), 1, "HEALTH 45");
+        retypeLine(memo("Memo1"), 2, "armor 8 3");
+        press(Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(folder->read("gun.txt").startsWith("[section1]\r\nHEALTH 45\r\narmor 8 3\r\n"));
+        // What the user had not edited shows the file; the edit stays, and
+        // is an edit against the file's new value.
+        QCOMPARE(Cells(section(1), {{2, 2}, {3, 2}, {4, 2}}), QStringList({"45", "9", "3"}));
+        QVERIFY(!marked(section(1), 2, 2));
+        QCOMPARE(tip(section(1), 3, 2), QStringLiteral("On disk: \"8\""));
+        QCOMPARE(window->history().stack()->count(), steps + 1);
+        QCOMPARE(window->Undo->text(), QStringLiteral("&Undo Save current"));
+
+        press(Qt::Key_E, Qt::ControlModifier);
+        QVERIFY(folder->read("gun.txt").startsWith("[section1]\r\nhealth 45 \r\narmor 9 3 3 \r\n"));
+        QVERIFY(!window->document().isModified());
+
+        // Save all's own question answered "Save current": the edit is
+        // written, and Save all does not write the old value over it.
+        retypeLine(memo("Memo1"), 1, "health 47");
+        dialogs->askAnswers.enqueue(0);
+        press(Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(dialogs->questions.last().text, PreviewQuestion(folder->path("gun.txt")));
+        QVERIFY(folder->read("gun.txt").startsWith("[section1]\r\nhealth 47 \r\n"));
+        QCOMPARE(Cell(section(1), 2, 2), QStringLiteral("47"));
+    }
+
     void saveAllWritesByTheLayoutTheTablesWereOpenedWith()
     {
         openActiveSample();

@@ -9,7 +9,7 @@ namespace dravik::ui {
 namespace {
 
 // In the order of EditStep.
-constexpr std::array<const char*, 9> kStepNames = {
+constexpr std::array<const char*, 10> kStepNames = {
     QT_TRANSLATE_NOOP("EditHistory", "Typing"),
     QT_TRANSLATE_NOOP("EditHistory", "Paste"),
     QT_TRANSLATE_NOOP("EditHistory", "Set selection"),
@@ -19,8 +19,9 @@ constexpr std::array<const char*, 9> kStepNames = {
     QT_TRANSLATE_NOOP("EditHistory", "Import table"),
     QT_TRANSLATE_NOOP("EditHistory", "Clear summary table"),
     QT_TRANSLATE_NOOP("EditHistory", "Revert"),
+    QT_TRANSLATE_NOOP("EditHistory", "Save current"),
 };
-static_assert(kStepNames.size() == static_cast<size_t>(EditStep::Revert) + 1);
+static_assert(kStepNames.size() == static_cast<size_t>(EditStep::SaveCurrent) + 1);
 
 // A change already applied: the first redo (QUndoStack::push calls it) has
 // nothing to do.

@@ -24,6 +24,7 @@ enum class EditStep {
     ImportTable,
     ClearSummaryTable,
     Revert,
+    SaveCurrent,
 };
 QString StepName(EditStep step);
 

@@ -108,6 +108,35 @@ TEST_F(SaveAll, WritesByTheSchemaTheTablesWereLaidOutBy)
     EXPECT_EQ(ReadBytes(path), "armor  1 2 3 \r\nspeed  9 \r\n");
 }
 
+TEST_F(SaveAll, SaveCurrentLeavesTheFilesRowsAgreeingWithIt)
+{
+    vars({"[section1]", "hp =2", "[section_text]", "name =1"});
+    const std::string a = desc("a.desc", "hp 1 2\r\nname A\r\n");
+    const std::string b = desc("b.desc", "hp 3 4\r\n");
+    ws.openDesc({a, b});
+    ws.selectFileListRow(1);
+    ws.setCell(1, 3, 1, "9");
+    ws.setCell(1, 3, 2, "8");
+    ws.setDescText(TextLines{{"hp 5 6", "name A B"}, true});
+    const TableChange change = ws.saveCurrent();
+    EXPECT_EQ(ReadBytes(a), "hp 5 6\r\nname A B\r\n");
+    EXPECT_EQ(ws.grid(1).cell(2, 1), "5");
+    EXPECT_FALSE(ws.cellChanged(1, 2, 1));
+    EXPECT_EQ(ws.grid(10).cell(2, 1), "A B");
+    EXPECT_EQ(ws.grid(1).cell(3, 1), "9") << "an edit stays";
+    EXPECT_EQ(ws.diskValue(1, 3, 1), "6");
+    EXPECT_EQ(ws.grid(1).cell(3, 2), "8") << "another file's row is left alone";
+
+    // Undone, the old values are edits against the file as it now is.
+    ws.undo(change);
+    EXPECT_EQ(ws.grid(1).cell(2, 1), "1");
+    EXPECT_TRUE(ws.cellChanged(1, 2, 1));
+    ws.redo(change);
+    ws.saveAll();
+    EXPECT_EQ(ReadBytes(a), "hp  5 9 \r\nname  A B \r\n");
+    EXPECT_EQ(ReadBytes(b), "hp  3 8 \r\n");
+}
+
 TEST_F(SaveAll, TheLastLineOfAKeyIsTheOneRewritten)
 {
     vars({"[section1]", "hp =1"});
