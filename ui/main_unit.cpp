@@ -568,11 +568,12 @@ void TMainForm::openDescFiles(const QStringList& paths)
                                                  .arg(paths.size()));
 }
 
-void TMainForm::N10Click()
+void TMainForm::N10Click() { saveAll(); }
+
+bool TMainForm::saveAll()
 {
     takeEdits();
-    if (mayDropPreviewEdits())
-        saveAllTables();
+    return mayDropPreviewEdits() && saveAllTables();
 }
 
 bool TMainForm::saveAllTables()
@@ -635,7 +636,7 @@ bool TMainForm::mayDropTableEdits(const QString& what)
                              .arg(files)
                              .arg(what);
     switch (dialogs_.ask(this, tr("Unsaved changes"), text, {tr("&Save all"), tr("&Discard"), tr("Cancel")})) {
-    case 0: return saveAllTables() && !document_.isModified();
+    case 0: return saveAll() && !document_.isModified();
     case 1: return true;
     default: return false;
     }

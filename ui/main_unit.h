@@ -166,7 +166,10 @@ private:
     // the standard error box. False when the command failed.
     bool run(const std::function<void()>& command);
     void takeEdits();
-    // Save all with its questions; false when it was cancelled or failed.
+    // Save all with its questions, the desc preview's first: the save loads
+    // the current file into the preview afresh. False when it was cancelled
+    // or failed.
+    bool saveAll();
     bool saveAllTables();
     bool saveCurrentDesc();
     bool saveVariablesAs();

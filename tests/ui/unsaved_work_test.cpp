@@ -64,6 +64,40 @@ class UnsavedWorkTest : public WindowFixture {
     }
 
 private slots:
+    void everyRoadOutOfAFileAsksAboutThePreview()
+    {
+        openActiveSample();
+        const QString gun = folder->path("gun.txt");
+        const QString tank = folder->path("tank.txt");
+
+        // Open desc, tables answered "Save all": the preview is asked for
+        // before the save reloads it.
+        typeIntoCell(section(1), 2, 1, "150");
+        retypeLine(memo("Memo1"), 4, "speed 2 2");
+        dialogs->openAnswers.enqueue({tank});
+        dialogs->askAnswers.enqueue(0);
+        dialogs->askAnswers.enqueue(0);
+        press(Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(dialogs->questions.size(), 2);
+        QCOMPARE(dialogs->questions[0].buttons, kSaveAllButtons);
+        QCOMPARE(dialogs->questions[1].text, PreviewQuestion(gun));
+        QCOMPARE(dialogs->questions[1].buttons, kSaveCurrentButtons);
+        QVERIFY(folder->read("gun.txt").contains("speed 2 2 \r\n"));
+        QVERIFY(folder->read("tank.txt").contains("health 150 \r\n"));
+        QCOMPARE(window->document().descFileCount(), 1);
+
+        // Closing the same way; Discard drops the preview's edit, and the
+        // window closes.
+        typeIntoCell(section(1), 2, 1, "160");
+        retypeLine(memo("Memo1"), 0, "; a heavy tank");
+        dialogs->askAnswers.enqueue(0);
+        dialogs->askAnswers.enqueue(1);
+        QVERIFY(window->close());
+        QCOMPARE(dialogs->questions.size(), 4);
+        QCOMPARE(dialogs->questions[3].text, PreviewQuestion(tank));
+        QVERIFY(folder->read("tank.txt").startsWith("; a tank\r\n[section1]\r\nhealth 160 \r\n"));
+    }
+
     void saveCurrentLeavesTheTablesAgreeingWithTheFile()
     {
         openActiveSample();
