@@ -7,6 +7,7 @@
 #include "ui/common/error_box.h"
 #include "ui/tables/key_list_model.h"
 #include "ui/common/long_work.h"
+#include "ui/common/status_panels.h"
 #include "ui/main_unit.h"
 
 #include <QCloseEvent>
@@ -104,9 +105,8 @@ void TdanForm::createControls()
 
     StatusBar1 = new QStatusBar;
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    statusPanel_ = new QLabel;
+    statusPanel_ = new dravik::ui::StatusPanel(kStatusPanelWidth, false);
     statusPanel_->setObjectName(QStringLiteral("StatusPanel0"));
-    statusPanel_->setFixedWidth(kStatusPanelWidth);
     StatusBar1->addWidget(statusPanel_);
 
     auto* layout = new QVBoxLayout(this);

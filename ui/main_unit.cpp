@@ -36,6 +36,7 @@
 #include "ui/tables/table_selection.h"
 #include "ui/views/summary_panel.h"
 #include "ui/views/table_filter.h"
+#include "ui/views/variables_questions.h"
 
 #include <QAction>
 #include <QApplication>
@@ -173,7 +174,8 @@ void TMainForm::createMenus()
     N1->addSeparator();
     ReviewChanges = item(N1, "ReviewChanges", QStringLiteral("Review changes\u2026"), none, &TMainForm::ReviewChangesClick);
 
-    EditMenu = menu("EditMenu", QStringLiteral("&Edit"));
+    // Alt+E is the access key of "S&ettings".
+    EditMenu = menu("EditMenu", QStringLiteral("E&dit"));
     Undo = item(EditMenu, "Undo", QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), &TMainForm::UndoClick);
     Redo = item(EditMenu, "Redo", QStringLiteral("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y), &TMainForm::RedoClick);
     Redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
@@ -385,7 +387,7 @@ void TMainForm::FormCreate()
 void TMainForm::closeEvent(QCloseEvent* event)
 {
     takeEdits();
-    if (!mayDropTableEdits(tr("closing")) || !mayDropPreviewEdits()) {
+    if (!mayDropTableEdits(tr("closing")) || !mayDropPreviewEdits() || !mayDropVariablesEdits()) {
         event->ignore();
         return;
     }
@@ -474,6 +476,10 @@ void TMainForm::FitColumnWidths()
 
 bool TMainForm::run(const std::function<void()>& command)
 {
+    // A long command lets the event loop run; nothing reached meanwhile
+    // starts another one on its half-done tables.
+    if (dravik::ui::LongWork::Running())
+        return false;
     std::string failure;
     try {
         takeEdits();
@@ -591,19 +597,29 @@ bool TMainForm::loadDescFiles(const std::vector<std::string>& files, const std::
     history_->clear();
     // Also after a failed load: the preview shows the file that was loaded last.
     Memo1->setEnabled(true);
+    // The rows of the files after it are gone; the error box gave the reason.
+    const int stopped = document_.loadStoppedAt();
+    statusPanels_[0]->setText(stopped == 0 ? QString()
+                                           : tr("Open desc stopped at %1: %2 of %3 files loaded")
+                                                 .arg(QFileInfo(NativeText(files[static_cast<size_t>(stopped) - 1])).fileName())
+                                                 .arg(document_.descFileCount())
+                                                 .arg(files.size()));
     modActions_->filesOpened();
     return loaded;
 }
 
-void TMainForm::N10Click()
+void TMainForm::N10Click() { saveAll(); }
+
+bool TMainForm::saveAll()
 {
     takeEdits();
-    if (mayDropPreviewEdits())
-        saveAllTables();
+    return mayDropPreviewEdits() && saveAllTables();
 }
 
 bool TMainForm::saveAllTables()
 {
+    if (document_.variablesChangedSinceOpen() && !dravik::ui::MaySaveWithTablesLayout(dialogs_, this))
+        return false;
     if (!dravik::ui::MaySaveProblemCells(dialogs_, this, document_, profiles_))
         return false;
     for (;;) {
@@ -649,7 +665,7 @@ bool TMainForm::mayDropTableEdits(const QString& what)
                              .arg(dravik::ui::Counted(files, "file", "files"))
                              .arg(what);
     switch (dialogs_.ask(this, tr("Unsaved changes"), text, {tr("&Save all"), tr("&Discard"), tr("Cancel")})) {
-    case 0: return saveAllTables() && !document_.isModified();
+    case 0: return saveAll() && !document_.isModified();
     case 1: return true;
     default: return false;
     }
@@ -662,15 +678,29 @@ bool TMainForm::mayDropPreviewEdits()
     const QString text = tr("The desc preview of %1 has unsaved edits. Save them first?")
                              .arg(NativeText(document_.currentDescFile()));
     switch (dialogs_.ask(this, tr("Unsaved changes"), text, {tr("Save c&urrent"), tr("&Discard"), tr("Cancel")})) {
-    case 0: return run([&] { document_.saveCurrent(); });
+    case 0: return saveCurrentDesc();
     case 1: return true;
     default: return false;
     }
 }
 
-void TMainForm::N3Click()
+bool TMainForm::mayDropVariablesEdits()
 {
-    run([&] { document_.saveCurrent(); });
+    if (!document_.variablesTextModified())
+        return true;
+    switch (dravik::ui::AskAboutVariablesEdits(dialogs_, this)) {
+    case dravik::ui::UnsavedAnswer::Save: return saveVariablesAs();
+    case dravik::ui::UnsavedAnswer::Discard: return true;
+    case dravik::ui::UnsavedAnswer::Cancel: break;
+    }
+    return false;
+}
+
+void TMainForm::N3Click() { saveCurrentDesc(); }
+
+bool TMainForm::saveCurrentDesc()
+{
+    return run([&] { history_->apply(EditStep::SaveCurrent, [](dravik::DescDocument& d) { return d.saveCurrent(); }); });
 }
 
 void TMainForm::Exporttable1Click()
@@ -785,7 +815,8 @@ void TMainForm::N6Click()
 {
     openDialog1_.title = QStringLiteral("Select the variable file");
     const QStringList files = askOpenFiles();
-    if (!files.isEmpty())
+    takeEdits();
+    if (!files.isEmpty() && mayDropVariablesEdits())
         openVariablesFile(files.first());
 }
 
@@ -799,13 +830,15 @@ bool TMainForm::openVariablesFile(const QString& path)
     });
 }
 
-void TMainForm::N7Click()
+void TMainForm::N7Click() { saveVariablesAs(); }
+
+bool TMainForm::saveVariablesAs()
 {
     const auto path = dialogs_.saveFile(this, {tr("Save variables"), QString(), QString()});
     if (!path)
-        return;
+        return false;
     const std::string file = NativeBytes(*path);
-    run([&] {
+    return run([&] {
         document_.saveVariables(file);
         VarPath = file;
     });
@@ -838,7 +871,7 @@ void TMainForm::fileListCurrentChanged(const QModelIndex& current, const QModelI
 {
     // The current cell also moves when the rows or columns under it go: that
     // chooses no file.
-    if (selectingFileListCell_ || !current.isValid() || document_.notifying())
+    if (selectingFileListCell_ || !current.isValid() || document_.notifying() || dravik::ui::LongWork::Running())
         return;
     if (StringGrid11SelectCell(current.column() + 1, current.row() + 1))
         return;
@@ -949,11 +982,7 @@ void TMainForm::createTableViews()
     connect(PageControl1, &QTabWidget::currentChanged, this, tabChanged);
     tabChanged();
     connect(tableFilter_.get(), &dravik::ui::TableFilter::applied, this, [this] {
-        // The panel keeps its 100 pixels until there is a count to show.
-        QLabel* panel = statusPanels_[1];
-        const QString text = tableFilter_->statusText();
-        panel->setText(text);
-        panel->setFixedWidth(std::max(100, panel->fontMetrics().horizontalAdvance(text) + 8));
+        statusPanels_[1]->setText(tableFilter_->statusText());
         summaryPanel_->refreshLater();
     });
     connect(filterBar_, &dravik::ui::FilterBar::closeRequested, this, [this] {

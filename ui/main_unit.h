@@ -181,12 +181,18 @@ private:
     // the standard error box. False when the command failed.
     bool run(const std::function<void()>& command);
     void takeEdits();
-    // Save all with its questions; false when it was cancelled or failed.
+    // Save all with its questions, the desc preview's first: the save loads
+    // the current file into the preview afresh. False when it was cancelled
+    // or failed.
+    bool saveAll();
     bool saveAllTables();
+    bool saveCurrentDesc();
+    bool saveVariablesAs();
     // Before a command drops unsaved work: asks whether to save it first.
     // False when the user cancels (the command must not go on).
     bool mayDropTableEdits(const QString& what);
     bool mayDropPreviewEdits();
+    bool mayDropVariablesEdits();
     void updateTitle();
     void showDescText();
     // The section table or file list on the current tab; none on the others.

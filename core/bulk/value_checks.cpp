@@ -19,18 +19,22 @@ ValueProblem CheckCell(const DescDocument& document, ColumnProfiles& profiles, i
 {
     if (grid < 1 || grid > kSectionCount || col < 2 || row < 1 || !document.cellChanged(grid, col, row))
         return ValueProblem::None;
+    // The value would not reach the file at all.
+    if (document.keyLineMissing(grid, col, row))
+        return ValueProblem::NoKeyLine;
     // The shifted values are the worse outcome, and "1 2" is no number either.
     if (grid <= kLastWordSection && HoldsSeveralWords(document.grid(grid).cell(col, row)))
         return ValueProblem::SeveralWords;
     return profiles.problem(grid, col, row) ? ValueProblem::NotANumber : ValueProblem::None;
 }
 
-std::string_view ProblemReason(ValueProblem problem)
+std::string ProblemReason(ValueProblem problem, std::string_view key)
 {
     switch (problem) {
     case ValueProblem::NotANumber: return "not a number, in a column whose files all hold numbers";
     case ValueProblem::SeveralWords:
         return "several words: Save all writes each as a value of its own, so the key's later values move along";
+    case ValueProblem::NoKeyLine: return "this file has no line for " + std::string(key) + "; Save all cannot write it";
     case ValueProblem::None: break;
     }
     return {};
@@ -67,10 +71,11 @@ ProblemReport ReportProblemCells(const DescDocument& document, ColumnProfiles& p
     for (size_t i = 0; i < cells.size() && i < named; ++i) {
         const ProblemCell& cell = cells[i];
         const Grid& table = document.grid(cell.grid);
+        const std::string_view key = Trim(table.cell(cell.col, 0));
         std::string line = document.fileList().cell(2, cell.row);
-        line.append("\t").append(Trim(table.cell(cell.col, 0)));
+        line.append("\t").append(key);
         line.append("\t").append(table.cell(cell.col, cell.row));
-        line.append("\t").append(ProblemReason(cell.problem));
+        line.append("\t").append(ProblemReason(cell.problem, key));
         report.lines.push_back(std::move(line));
     }
     return report;

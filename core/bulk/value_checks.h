@@ -2,7 +2,9 @@
 // them: a number column's cell edited into something else, and a cell of a
 // section table (1 to 9) holding several words, which Save all writes as
 // that many values, so that the key's later values move along by one in the
-// file. The text section holds free text and is checked for numbers only.
+// file. The text section holds free text and is checked for numbers only. In
+// every table, a value typed for a key its file has no line for is pointed
+// out too: Save all never adds a key line, so it cannot write that value.
 //
 // Only edited cells are checked: what a file holds is what Open desc read.
 #pragma once
@@ -17,12 +19,13 @@
 
 namespace dravik {
 
-enum class ValueProblem { None, NotANumber, SeveralWords };
+enum class ValueProblem { None, NotANumber, SeveralWords, NoKeyLine };
 
 ValueProblem CheckCell(const DescDocument& document, ColumnProfiles& profiles, int grid, int col, int row);
 
-// Why a cell is a problem, in one line for the user.
-std::string_view ProblemReason(ValueProblem problem);
+// Why a cell is a problem, in one line for the user; `key` is the cell's
+// header without its blanks.
+std::string ProblemReason(ValueProblem problem, std::string_view key);
 
 struct ProblemCell {
     int grid;

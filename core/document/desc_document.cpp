@@ -290,15 +290,28 @@ bool DescDocument::cellChanged(int grid, int col, int row) const
 
 bool DescDocument::keyLineRead(int grid, int col, int row) const
 {
-    if (grid < 1 || grid > kSectionCount)
-        return true;
-    const auto& missing = missingKeyLines_[static_cast<size_t>(grid - 1)];
-    return !std::binary_search(missing.begin(), missing.end(), CellKey(col, row));
+    return grid < 1 || grid > kSectionCount || !keyLineMissing(grid, col, row);
 }
 
 bool DescDocument::rowChanged(int row) const
 {
     return row >= 0 && static_cast<size_t>(row) < changedInRow_.size() && changedInRow_[static_cast<size_t>(row)] > 0;
+}
+
+bool DescDocument::keyLineMissing(int grid, int col, int row) const
+{
+    if (row < 0 || static_cast<size_t>(row) >= keyLinesMissing_.size())
+        return false;
+    const auto& cells = keyLinesMissing_[static_cast<size_t>(row)];
+    return std::binary_search(cells.begin(), cells.end(), RowCell{grid, col});
+}
+
+void DescDocument::setKeyLinesMissing(int row, std::vector<RowCell> cells)
+{
+    if (static_cast<size_t>(row) >= keyLinesMissing_.size())
+        keyLinesMissing_.resize(static_cast<size_t>(row) + 1);
+    std::sort(cells.begin(), cells.end());
+    keyLinesMissing_[static_cast<size_t>(row)] = std::move(cells);
 }
 
 void DescDocument::takeDiskBaseline(Touched& touched)
@@ -364,15 +377,25 @@ void DescDocument::setCurrentDescFile(std::string path)
     listeners_.notify([](DocumentListener& l) { l.currentDescFileChanged(); });
 }
 
-// ---- Commands on single files
-
-void DescDocument::saveCurrent()
+bool DescDocument::variablesChangedSinceOpen() const
 {
-    const std::string bytes = JoinLines(descText_);
-    WriteFileOrThrow(currentDescFile_, bytes);
-    fingerprints_[currentDescFile_] = Fingerprint(bytes);
-    diskDescText_ = descText_;
+    if (descFileCount_ <= 0 || variablesText_ == layoutVariablesText_)
+        return false;
+    // Blank lines, sections without entries and the order of the sections
+    // change no cell.
+    for (int i = 1; i <= kSectionCount; ++i) {
+        const SectionSchema now = ReadSectionSchema(variablesText_, i, codePage());
+        const SectionSchema laidOut = ReadSectionSchema(layoutVariablesText_, i, codePage());
+        if (now.error != laidOut.error || now.entries.size() != laidOut.entries.size())
+            return true;
+        for (size_t k = 0; k < now.entries.size(); ++k)
+            if (now.entries[k].name != laidOut.entries[k].name || now.entries[k].count != laidOut.entries[k].count)
+                return true;
+    }
+    return false;
 }
+
+// ---- Commands on single files
 
 std::string DescDocument::filePath(int row) const
 {
@@ -398,12 +421,15 @@ void DescDocument::selectFileListRow(int row)
 
 void DescDocument::loadVariables(const std::string& path)
 {
-    setVariablesText(SplitLines(ReadFileOrThrow(path)));
+    TextLines text = SplitLines(ReadFileOrThrow(path));
+    diskVariablesText_ = text;
+    setVariablesText(std::move(text));
 }
 
-void DescDocument::saveVariables(const std::string& path) const
+void DescDocument::saveVariables(const std::string& path)
 {
     WriteFileOrThrow(path, JoinLines(variablesText_));
+    diskVariablesText_ = variablesText_;
 }
 
 }  // namespace dravik

@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <compare>
 #include <cstdint>
 #include <functional>
 #include <set>
@@ -48,6 +49,13 @@ struct LoadHooks {
     std::function<void()> fitColumnWidths;
 };
 
+// A value cell of a file's row: its section table and column.
+struct RowCell {
+    int grid;
+    int col;
+    auto operator<=>(const RowCell&) const = default;
+};
+
 // One key line that Save all rewrites.
 struct KeyLineChange {
     size_t line;  // from 0
@@ -68,6 +76,9 @@ struct FileSave {
     std::uint64_t fingerprint = 0;  // of the bytes the file holds once saved
     std::uint64_t readFingerprint = 0;  // of the bytes on disk the new bytes were built from
     std::vector<KeyLineChange> keyLines;
+    // The cells of the keys the file has no line for: Save all never adds a
+    // key line, so their values are not written.
+    std::vector<RowCell> withoutKeyLine;
 };
 
 // Save all, worked out before anything is written.
@@ -163,9 +174,12 @@ public:
     bool cellChanged(int grid, int col, int row) const;
     // What the cell held when its file was last read or written.
     const std::string& diskValue(int grid, int col, int row) const;
-    // Whether the file had a line for the key of the cell's column when Open
-    // desc read it. A key it lacks shows blanks, as does a key line without
-    // values; Save all never adds the line, so such a cell reaches no file.
+    // Whether the file of the cell's row had no line for the cell's key when
+    // it was last read or written. A key it lacks shows blanks, as does a key
+    // line without values; Save all never adds the line, so such a cell
+    // reaches no file.
+    bool keyLineMissing(int grid, int col, int row) const;
+    // The other way round, and true for the tables without keys.
     bool keyLineRead(int grid, int col, int row) const;
     // Whether a file's row has a changed cell in any table.
     bool rowChanged(int row) const;
@@ -178,10 +192,21 @@ public:
     void setVariablesText(TextLines text);
     // The desc text differs from what it was last loaded from or saved to.
     bool descTextModified() const { return descText_ != diskDescText_; }
+    // The same for the variables text: it differs from the variables file
+    // last opened or saved (empty before either).
+    bool variablesTextModified() const { return variablesText_ != diskVariablesText_; }
+    // The tables were laid out by the variables text of the last Open desc;
+    // Save all and Save current read and write the files by that one. True
+    // when the variables text now names other keys or counts.
+    bool variablesChangedSinceOpen() const;
 
     // ---- Commands on files (not edits: Open desc starts afresh).
-    // Throws DravikError; what was loaded before the error stays loaded.
+    // Throws DravikError; the files read before the error stay loaded, and
+    // the rows of the others go, so that no row stands for a file unread.
     void openDesc(const std::vector<std::string>& paths, const LoadHooks& hooks = {});
+    // The row (from 1) of the file the last Open desc stopped at; 0 when it
+    // read every file.
+    int loadStoppedAt() const { return loadStoppedAt_; }
     // After Open desc: the folder that was opened, when the files were
     // listed from one (its files may all lie in one subfolder).
     void setOpenedRoot(std::string folder) { openedRoot_ = std::move(folder); }
@@ -200,13 +225,17 @@ public:
     // Plans and writes in one go; `progress` counts the files written, so
     // that "file r done" means it is on disk.
     SaveOutcome saveAll(const Progress& progress = {});
-    void saveCurrent();
+    // Writes the desc text to the current desc file. The rows of that file
+    // then agree with it: their unedited cells take the values it now holds,
+    // and edited ones are compared with those. Returns that change of the
+    // tables, for the edit history.
+    [[nodiscard]] TableChange saveCurrent();
     // The file list's cell selection: loads the row's file into the desc text
     // when its name and path are set, and makes its path current. On a read
     // error nothing changes.
     void selectFileListRow(int row);
     void loadVariables(const std::string& path);
-    void saveVariables(const std::string& path) const;
+    void saveVariables(const std::string& path);
 
 private:
     // The cells an operation touched, per grid, for the listeners.
@@ -253,9 +282,16 @@ private:
         return static_cast<std::uint64_t>(static_cast<std::uint32_t>(row)) << 32 | static_cast<std::uint32_t>(col);
     }
     static int RowOfKey(std::uint64_t key) { return static_cast<int>(key >> 32); }
+    static int ColOfKey(std::uint64_t key) { return static_cast<int>(static_cast<std::uint32_t>(key)); }
     void takeDiskBaseline(Touched& touched);
-    void markRowSaved(int row, Touched& touched);
-    // The desc text from the current file once more, when it can be read.
+    // The row's file now holds the row's values, but for `unwritten`.
+    void markRowSaved(int row, const std::vector<RowCell>& unwritten, Touched& touched);
+    void setKeyLinesMissing(int row, std::vector<RowCell> cells);
+    // What the cell's file now holds: an unedited cell shows it, an edited
+    // one is compared with it.
+    void putDiskValue(int grid, int col, int row, const std::string& value, TableChange& record, Touched& touched);
+    // The rows of the current desc file take their values from the desc text.
+    TableChange readRowsFromDescText();
     void reloadCurrentDescText();
     void setCurrentDescFile(std::string path);
     void loadDescText(std::string_view bytes);
@@ -264,6 +300,7 @@ private:
     void loadFiles(const std::vector<std::string>& paths, const LoadedSchema& schema, const LoadHooks& hooks);
     void readDescFile(int row, const std::string& path);
     void layOutSection(int section, const LoadedSchema& schema, int files, const std::function<void()>& beforeFailing);
+    void keepLoadedRows(int rows);
     void fillSectionRow(int section, int row, const std::string& path, const LoadedSchema& schema,
                         const KeyLineIndex& keys);
     void finishLoad(bool wasModified);
@@ -292,13 +329,14 @@ private:
     TextLines descText_;
     TextLines diskDescText_;
     TextLines variablesText_;
+    TextLines diskVariablesText_;
+    TextLines layoutVariablesText_;  // of the last Open desc
     std::string currentDescFile_;
     std::string openedRoot_;
     int descFileCount_ = 0;
     std::vector<std::string> openedPaths_;  // of the last Open desc, by FileIndex
-    // The section tables' cells whose key line their file lacked, by grid,
-    // as CellKey in the order loaded (sorted).
-    std::array<std::vector<std::uint64_t>, kSectionCount> missingKeyLines_;
+    std::vector<std::vector<RowCell>> keyLinesMissing_;  // by row, sorted
+    int loadStoppedAt_ = 0;
     ListenerList listeners_;
 };
 

@@ -2,6 +2,7 @@
 // column per value, in the ten section tables and the file list.
 #include "core/document/desc_document.h"
 
+#include "core/document/entry_values.h"
 #include "core/text/dravik2_auxillary.h"
 #include "core/errors.h"
 #include "core/files/file_io.h"
@@ -13,43 +14,11 @@
 
 namespace dravik {
 
-namespace {
-
-// Word j of a value text for the blank delimiter, as GetWord gives it: words
-// are split once per value instead of once per column.
-class ValueWords {
-public:
-    explicit ValueWords(std::string_view value)
-    {
-        std::string_view text = Trim(value);
-        size_t i = 0;
-        while (i < text.size()) {
-            while (i < text.size() && text[i] == ' ')
-                ++i;
-            size_t start = i;
-            while (i < text.size() && text[i] != ' ')
-                ++i;
-            if (i > start)
-                words_.push_back(text.substr(start, i - start));
-        }
-    }
-    std::string word(int j) const
-    {
-        if (words_.empty())
-            return " ";
-        return std::string(words_[std::min(static_cast<size_t>(j), words_.size() - 1)]);
-    }
-
-private:
-    std::vector<std::string_view> words_;
-};
-
-}  // namespace
-
 void DescDocument::openDesc(const std::vector<std::string>& paths, const LoadHooks& hooks)
 {
     if (paths.empty())
         return;
+    loadStoppedAt_ = 0;
     const LoadedSchema schema(variablesText_, codePage());
     if (std::string tooLarge = schema.tooLargeError(static_cast<int>(paths.size())); !tooLarge.empty())
         throw DravikError(tooLarge);
@@ -74,10 +43,10 @@ void DescDocument::loadFiles(const std::vector<std::string>& paths, const Loaded
     descFileCount_ = count;
     openedPaths_ = paths;
     openedRoot_ = CommonFolder(paths);
-    for (int n = 1; n <= kSectionCount; ++n) {
+    layoutVariablesText_ = variablesText_;
+    keyLinesMissing_.assign(static_cast<size_t>(count) + 1, {});
+    for (int n = 1; n <= kSectionCount; ++n)
         mutableGrid(n).clearCells(1, 1);
-        missingKeyLines_[static_cast<size_t>(n - 1)].clear();
-    }
     resizeGrid(kFileListGrid, fileList().colCount(), count + 1);
 
     // Column widths follow the headers; they are fitted once at the end, and
@@ -95,6 +64,8 @@ void DescDocument::loadFiles(const std::vector<std::string>& paths, const Loaded
             readDescFile(r, path);
         } catch (const DravikError&) {
             fitIfSectionFinished();
+            loadStoppedAt_ = r;
+            keepLoadedRows(r - 1);
             throw;
         }
         const KeyLineIndex keys(descText_.lines, schema.longestKey, codePage(), &schema.firstBytes);
@@ -102,8 +73,12 @@ void DescDocument::loadFiles(const std::vector<std::string>& paths, const Loaded
             if (r == 1)
                 layOutSection(i, schema, count, fitIfSectionFinished);
             fillSectionRow(i, r, fileList().cell(2, r), schema, keys);
-            if (const std::string& error = schema.section(i).error; !error.empty())
+            if (const std::string& error = schema.section(i).error; !error.empty()) {
+                // Save all refuses this schema: the half-filled row is never written.
+                loadStoppedAt_ = r;
+                keepLoadedRows(r);
                 throw DravikError(error);
+            }
             sectionFinished = true;
         }
         if (hooks.progress)
@@ -154,6 +129,19 @@ void DescDocument::layOutSection(int section, const LoadedSchema& schema, int fi
             table.setCell(col++, 0, entry.name);
 }
 
+// A load that stopped keeps only the rows of the files it read: a row left
+// empty, or still naming a file of an earlier load, would be written back as
+// blanks by Save all.
+void DescDocument::keepLoadedRows(int rows)
+{
+    descFileCount_ = rows;
+    openedPaths_.resize(static_cast<size_t>(rows));
+    keyLinesMissing_.resize(static_cast<size_t>(rows) + 1);
+    for (int n = 1; n <= kSectionCount; ++n)
+        resizeGrid(n, grid(n).colCount(), rows + 1);
+    resizeGrid(kFileListGrid, fileList().colCount(), rows + 1);
+}
+
 // Row `row` of a section table: its number, its path as text, and the values
 // of the current desc text.
 void DescDocument::fillSectionRow(int section, int row, const std::string& path, const LoadedSchema& schema,
@@ -170,18 +158,13 @@ void DescDocument::fillSectionRow(int section, int row, const std::string& path,
         if (columns == 0)
             continue;
         const long line = keys.findFolded(schema.folded(section, k));
-        const std::string value = ValueOfKeyLine(descText_.lines, line, entries[k].name.size());
         if (line == kNoLine)
             for (int j = 0; j < columns; ++j)
-                missingKeyLines_[static_cast<size_t>(section - 1)].push_back(CellKey(col + j, row));
-        if (section == kSectionCount) {
-            for (int j = 0; j < columns; ++j)
-                table.setCell(col++, row, value);
-        } else {
-            const ValueWords words(value);
-            for (int j = 0; j < columns; ++j)
-                table.setCell(col++, row, words.word(j));
-        }
+                keyLinesMissing_[static_cast<size_t>(row)].push_back({section, col + j});
+        const std::string value = ValueOfKeyLine(descText_.lines, line, entries[k].name.size());
+        PutEntryValues(value, columns, section == kSectionCount,
+                       [&](int j, const std::string& cell) { table.setCell(col + j, row, cell); });
+        col += columns;
     }
 }
 

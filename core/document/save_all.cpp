@@ -7,44 +7,16 @@
 #include "core/errors.h"
 #include "core/files/file_io.h"
 #include "core/files/file_lock.h"
+#include "core/document/value_columns.h"
 #include "core/schema/loaded_schema.h"
 
+#include <algorithm>
 #include <optional>
 #include <unordered_map>
 
 namespace dravik {
 
 namespace {
-
-// Where an entry's values start in a section table: the first column whose
-// trimmed header equals the entry's trimmed name, wherever that column now
-// stands in the header row. A header equal to the name as written is taken
-// first: names that differ only in blanks or control characters at their
-// ends ("hp" and "hp ") would otherwise all take the first one's columns and
-// overwrite the others' values on a save without any edit.
-class ValueColumns {
-public:
-    ValueColumns() = default;
-    explicit ValueColumns(const Grid& table)
-    {
-        for (int c = table.colCount() - 1; c >= 2; --c) {
-            trimmed_[std::string(Trim(table.cell(c, 0)))] = c;
-            exact_[table.cell(c, 0)] = c;
-        }
-    }
-    // None (-1) when no column carries the name.
-    int firstOf(const std::string& name) const
-    {
-        if (const auto found = exact_.find(name); found != exact_.end())
-            return found->second;
-        const auto found = trimmed_.find(std::string(Trim(name)));
-        return found == trimmed_.end() ? -1 : found->second;
-    }
-
-private:
-    std::unordered_map<std::string, int> exact_;
-    std::unordered_map<std::string, int> trimmed_;
-};
 
 using SectionColumns = std::array<ValueColumns, kSectionCount>;
 
@@ -108,9 +80,10 @@ private:
 };
 
 // Rebuilds, in a file's text, the line of every entry from the file's row of
-// the tables. A key is never added to a file.
+// the tables. A key is never added to a file: the cells of a key the file
+// has no line for go into `withoutKeyLine`, as values the save leaves out.
 void RewriteKeyLines(const DescDocument& document, const LoadedSchema& schema, const SectionColumns& columns,
-                     int row, TextLines& text, ReviewedLines& review)
+                     int row, TextLines& text, ReviewedLines& review, std::vector<RowCell>& withoutKeyLine)
 {
     KeyLineIndex keys(text.lines, schema.longestKey, document.codePage(), &schema.firstBytes);
     for (int i = 1; i <= kSectionCount; ++i) {
@@ -120,8 +93,12 @@ void RewriteKeyLines(const DescDocument& document, const LoadedSchema& schema, c
                                                              columns[static_cast<size_t>(i - 1)], row,
                                                              i == kSectionCount);
             const long keyLine = line ? keys.findFolded(schema.folded(i, k)) : kNoLine;
-            if (keyLine == kNoLine)
+            if (keyLine == kNoLine) {
+                if (line)
+                    for (int j = 0; j < ColumnsOf(entries[k]); ++j)
+                        withoutKeyLine.push_back({i, columns[static_cast<size_t>(i - 1)].firstOf(entries[k].name) + j});
                 continue;
+            }
             const size_t at = static_cast<size_t>(keyLine);
             std::string& current = text.lines[at];
             if (current == *line)
@@ -154,11 +131,12 @@ bool BytesBefore(const std::string& path, const FileSave* earlier, std::string& 
 // A file's bytes with every key line rebuilt from row `row`; the lines that
 // change go into `review` when it is given.
 std::string RebuiltText(const DescDocument& document, const LoadedSchema& schema, const SectionColumns& columns,
-                        int row, const std::string& bytes, TextLines& text, std::vector<KeyLineChange>* review)
+                        int row, const std::string& bytes, TextLines& text, FileSave& file,
+                        std::vector<KeyLineChange>* review)
 {
     SplitLinesInto(bytes, text);
     ReviewedLines reviewed(review);
-    RewriteKeyLines(document, schema, columns, row, text, reviewed);
+    RewriteKeyLines(document, schema, columns, row, text, reviewed, file.withoutKeyLine);
     return JoinLines(text);
 }
 
@@ -170,7 +148,9 @@ SavePlan DescDocument::planSaveAll(const Progress& progress, bool withKeyLines) 
     plan.madeAt = modificationCount_;
     if (descFileCount_ <= 0)
         return plan;
-    const LoadedSchema schema(variablesText_, codePage());
+    // The keys and counts the tables were laid out by: a variables text
+    // edited since would shift which cells go into which line.
+    const LoadedSchema schema(layoutVariablesText_, codePage());
     if (std::string tooLarge = schema.tooLargeError(descFileCount_); !tooLarge.empty()) {
         plan.error = tooLarge;
         return plan;
@@ -195,7 +175,7 @@ SavePlan DescDocument::planSaveAll(const Progress& progress, bool withKeyLines) 
         // anything is written, never found half way through the writing.
         if (BytesBefore(file.path, earlier, bytes, file.error)) {
             std::string out =
-                RebuiltText(*this, schema, columns, r, bytes, text, withKeyLines ? &file.keyLines : nullptr);
+                RebuiltText(*this, schema, columns, r, bytes, text, file, withKeyLines ? &file.keyLines : nullptr);
             settleFileSave(file, bytes, std::move(out), earlier);
             if (FileError err; file.changed && !CanReplace(file.path, err))
                 file.error = CannotCreateFileMessage(file.path, err.reason);
@@ -224,15 +204,19 @@ void DescDocument::settleFileSave(FileSave& file, const std::string& bytes, std:
         file.bytes = std::move(out);
 }
 
-void DescDocument::markRowSaved(int row, Touched& touched)
+void DescDocument::markRowSaved(int row, const std::vector<RowCell>& unwritten, Touched& touched)
 {
     if (!rowChanged(row))
         return;
+    // A value the save could not write still differs from its file.
+    auto written = [&](int grid, int col) {
+        return std::find(unwritten.begin(), unwritten.end(), RowCell{grid, col}) == unwritten.end();
+    };
     int& left = changedInRow_[static_cast<size_t>(row)];
     for (int n = 1; n <= kFileListGrid && left > 0; ++n) {
         auto& changed = diskOfChanged_[static_cast<size_t>(n - 1)];
         for (int c = 0, stored = grid(n).storedCells(row); c < stored && left > 0 && !changed.empty(); ++c) {
-            if (changed.erase(CellKey(c, row))) {
+            if (written(n, c) && changed.erase(CellKey(c, row))) {
                 --left;
                 --changedCells_;
                 touched.cell(n, c, row);
@@ -243,7 +227,7 @@ void DescDocument::markRowSaved(int row, Touched& touched)
     // Changed cells that a narrowing dropped afterwards are stored no more.
     for (int n = 1; n <= kFileListGrid && left > 0; ++n) {
         const auto erased = std::erase_if(diskOfChanged_[static_cast<size_t>(n - 1)], [&](const auto& entry) {
-            return RowOfKey(entry.first) == row;
+            return RowOfKey(entry.first) == row && written(n, ColOfKey(entry.first));
         });
         left -= static_cast<int>(erased);
         changedCells_ -= erased;
@@ -338,7 +322,8 @@ SaveOutcome DescDocument::saveAll(const SavePlan& givenPlan, const std::set<int>
     auto markSaved = [&](size_t count) {
         for (size_t i = 0; i < count; ++i) {
             fingerprints_[queued[i]->path] = queued[i]->fingerprint;
-            markRowSaved(queued[i]->row, touched);
+            setKeyLinesMissing(queued[i]->row, queued[i]->withoutKeyLine);
+            markRowSaved(queued[i]->row, queued[i]->withoutKeyLine, touched);
             if (queued[i]->changed)
                 written.push_back(queued[i]->path);
         }
@@ -384,10 +369,16 @@ SaveOutcome DescDocument::saveAll(const SavePlan& givenPlan, const std::set<int>
         throw;
     }
     if (skip.empty() && static_cast<int>(plan.files.size()) == descFileCount_) {
-        // Every file holds what the tables show: no cell is left marked.
-        takeDiskBaseline(touched);
-        for (int n = 1; n <= kFileListGrid; ++n)
-            touched.cell(n, 0, 0), touched.cell(n, grid(n).colCount() - 1, grid(n).rowCount() - 1);
+        // Every file holds what the tables show, but for the values of keys a
+        // file has no line for: those were left marked, row by row. A cell
+        // outside the files' rows (a header) is settled all the same.
+        for (int r = 0; r < static_cast<int>(changedInRow_.size()); ++r)
+            if (r == 0 || r > descFileCount_)
+                markRowSaved(r, {}, touched);
+        for (int n = 1; n <= kFileListGrid; ++n) {
+            touched.diskChanged(n);
+            touched.everyCell(n, grid(n));
+        }
     }
     notify(touched, wasModified);
     reloadCurrentDescText();

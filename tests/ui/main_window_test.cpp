@@ -9,6 +9,7 @@
 #include "ui/main_unit.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
@@ -124,7 +125,7 @@ private slots:
         QStringList menus;
         for (QAction* top : window->menuBar()->actions())
             menus << top->text();
-        QCOMPARE(menus, QStringList({"&File", "&Edit", "&View", "S&ettings", "Utitlities", "Tasks", "Ab&out"}));
+        QCOMPARE(menus, QStringList({"&File", "E&dit", "&View", "S&ettings", "Utitlities", "Tasks", "Ab&out"}));
         const QStringList menuNames = {"N1", "EditMenu", "ViewMenu", "N5", "Utitlit1", "asks1", "N11"};
         for (int i = 0; i < menuNames.size(); ++i)
             QCOMPARE(window->menuBar()->actions()[i]->menu()->objectName(), menuNames[i]);
@@ -326,13 +327,14 @@ private slots:
         QCOMPARE(window->PageControl1->tabText(11), QStringLiteral("File of variables :"));
         QCOMPARE(window->variablesFilePath(), dravik::ui::NativeBytes(missing));
 
-        // Open desc stops at the file it cannot read; the earlier ones stay loaded.
+        // Open desc stops at the file it cannot read; the earlier ones stay
+        // loaded, and the rows of the others go.
         const QString tank = folder->write("tank.txt", sample::TankDesc());
         dialogs->openAnswers.enqueue({tank, missing});
         window->N2->trigger();
         QCOMPARE(dialogs->errors.size(), 2);
         QCOMPARE(dialogs->errors[1].text, OpenFailure(missing));
-        QCOMPARE(Cell(window->StringGrid(11), 2, 2), missing);
+        QCOMPARE(window->StringGrid(11)->model()->rowCount(), 1);
         QCOMPARE(Cell(window->StringGrid(1), 1, 1), tank);
         QVERIFY(window->Memo1->isEnabled());
         for (QAction* action : {window->N2, window->N10, window->N3})
@@ -519,6 +521,43 @@ private slots:
         window->N7->trigger();
         QVERIFY(window->document().variablesText() == text);
         QCOMPARE(folder->read("bytes.var"), all + "\r\nsecond\r\n" + all + "\r\n");
+    }
+
+    void accessKeysReachEveryMenuInOnePress()
+    {
+        activate();
+        QStringList keys;
+        for (QAction* top : window->menuBar()->actions()) {
+            const QKeySequence key = QKeySequence::mnemonic(top->text());
+            if (key.isEmpty())
+                continue;
+            QVERIFY2(!keys.contains(key.toString()), qPrintable(top->text()));
+            keys << key.toString();
+            QTest::keyClick(window.get(), key[0].key(), key[0].keyboardModifiers());
+            QTRY_VERIFY2(top->menu()->isVisible(), qPrintable(top->text()));
+            QTest::keyClick(top->menu(), Qt::Key_Escape);
+            QTest::keyClick(window->menuBar(), Qt::Key_Escape);
+            QTRY_VERIFY(!top->menu()->isVisible());
+            // The offscreen platform gives the window no activation back.
+            QApplication::setActiveWindow(window.get());
+        }
+        QCOMPARE(keys.size(), 5);
+    }
+
+    void statusTextsFitTheirPanels()
+    {
+        openSample();
+        activate();
+        QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
+        const auto* saved = window->statusBar()->findChild<QLabel*>(QStringLiteral("StatusPanel0"));
+        QCOMPARE(saved->text(), QStringLiteral("Saved 2 of 2 files"));
+        for (int size : {12, 30}) {
+            dialogs->fontAnswers.enqueue(QFont(QStringLiteral("DejaVu Sans"), size));
+            window->SelectFont->trigger();
+            QCoreApplication::processEvents();
+            QVERIFY2(saved->contentsRect().width() >= saved->fontMetrics().horizontalAdvance(saved->text()),
+                     qPrintable(QStringLiteral("%1 pt: %2 pixels").arg(size).arg(saved->width())));
+        }
     }
 
     void fontCommand()

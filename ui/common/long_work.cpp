@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QProgressDialog>
 #include <QWidget>
 
@@ -14,25 +15,45 @@ constexpr int kShowAfterMs = 500;
 // file does: done for every file they would double a long command's time.
 // The count moves as often as a screen is usually refreshed, and at the end.
 constexpr int kRefreshMs = 40;
+
+int running = 0;
+}  // namespace
+
+bool LongWork::DropInputAndClosing::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Close && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow()) {
+        event->ignore();
+        return true;
+    }
+    return DropUserInput::eventFilter(watched, event);
 }
 
 LongWork::LongWork(QWidget* window, QString label) : window_(window), label_(std::move(label))
 {
+    ++running;
     for (QAction* action : window_->findChildren<QAction*>()) {
         if (action->isEnabled()) {
             action->setEnabled(false);
             disabled_.emplace_back(action);
         }
     }
+    QCoreApplication::instance()->installEventFilter(&dropInput_);
 }
 
 LongWork::~LongWork()
 {
     delete box_;
+    // What the user clicked and typed meanwhile was meant for a window that
+    // was busy; it goes, as after a child process.
+    DropQueuedUserInput();
+    QCoreApplication::instance()->removeEventFilter(&dropInput_);
     for (const auto& action : disabled_)
         if (action)
             action->setEnabled(true);
+    --running;
 }
+
+bool LongWork::Running() { return running > 0; }
 
 Progress LongWork::progress()
 {
@@ -57,7 +78,7 @@ void LongWork::show(int done, int total)
     }
     box_->setLabelText(QStringLiteral("%1: %2 of %3 files done").arg(label_).arg(done).arg(total));
     box_->setValue(done);
-    // Paint and move, but keep the user's keys and clicks for later.
+    // Paint and move; the user's keys and clicks wait for the end, and go then.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 

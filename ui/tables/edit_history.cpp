@@ -9,7 +9,7 @@ namespace dravik::ui {
 namespace {
 
 // In the order of EditStep.
-constexpr std::array<const char*, 11> kStepNames = {
+constexpr std::array<const char*, 12> kStepNames = {
     QT_TRANSLATE_NOOP("EditHistory", "Typing"),
     QT_TRANSLATE_NOOP("EditHistory", "Paste"),
     QT_TRANSLATE_NOOP("EditHistory", "Set selection"),
@@ -21,8 +21,9 @@ constexpr std::array<const char*, 11> kStepNames = {
     QT_TRANSLATE_NOOP("EditHistory", "Revert"),
     QT_TRANSLATE_NOOP("EditHistory", "Revert to base values"),
     QT_TRANSLATE_NOOP("EditHistory", "Apply patch"),
+    QT_TRANSLATE_NOOP("EditHistory", "Save current"),
 };
-static_assert(kStepNames.size() == static_cast<size_t>(EditStep::ApplyPatch) + 1);
+static_assert(kStepNames.size() == static_cast<size_t>(EditStep::SaveCurrent) + 1);
 
 // A change already applied: the first redo (QUndoStack::push calls it) has
 // nothing to do.

@@ -26,6 +26,7 @@ enum class EditStep {
     Revert,
     RevertToBase,
     ApplyPatch,
+    SaveCurrent,
 };
 QString StepName(EditStep step);
 

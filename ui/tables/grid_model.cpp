@@ -1,9 +1,11 @@
 #include "ui/tables/grid_model.h"
 
 #include "core/text/cell_value.h"
+#include "core/text/dravik2_auxillary.h"
 #include "core/schema/schema.h"
 #include "core/bulk/value_checks.h"
 #include "ui/common/display_text.h"
+#include "ui/common/long_work.h"
 #include "ui/tables/edit_history.h"
 
 #include <QBrush>
@@ -106,7 +108,8 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
         if (isSectionValue(col, row))
             if (const ValueProblem problem = CheckCell(document_, *profiles_, gridNumber_, col, row);
                 problem != ValueProblem::None)
-                tips << tr("Check this value: %1").arg(QString::fromLatin1(ProblemReason(problem)));
+                tips << tr("Check this value: %1")
+                            .arg(CellText(ProblemReason(problem, Trim(grid().cell(col, 0))), document_.codePage()));
         // An edit's tip tells what the file holds; an untouched value's, why it is blue.
         if (document_.cellChanged(gridNumber_, col, row))
             tips << tr("On disk: \"%1\"").arg(CellText(document_.diskValue(gridNumber_, col, row), document_.codePage()));
@@ -129,6 +132,10 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
 bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
     if (!index.isValid() || role != Qt::EditRole)
+        return false;
+    // A cell editor losing its focus to a long command's progress box hands
+    // in text typed for the tables as they were before the command.
+    if (LongWork::Running())
         return false;
     history_.typeCell(gridNumber_, gridCol(index), gridRow(index), CellBytes(value.toString(), document_.codePage()));
     return true;

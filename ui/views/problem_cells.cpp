@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QStringList>
+#include <algorithm>
 
 namespace dravik::ui {
 
@@ -29,15 +30,21 @@ bool MaySaveProblemCells(Dialogs& dialogs, QWidget* parent, const DescDocument& 
     for (size_t i = 0; i < cells.size() && i < kNamedCells; ++i) {
         const ProblemCell& cell = cells[i];
         const Grid& table = document.grid(cell.grid);
+        const std::string key(Trim(table.cell(cell.col, 0)));
         lines << QStringLiteral("%1, %2: \"%3\" (%4)")
-                     .arg(NativeText(NameOfFile(document.fileList().cell(kFilePathColumn, cell.row))),
-                          CellText(std::string(Trim(table.cell(cell.col, 0))), codePage),
+                     .arg(NativeText(NameOfFile(document.fileList().cell(kFilePathColumn, cell.row))), CellText(key, codePage),
                           CellText(table.cell(cell.col, cell.row), codePage),
-                          QString::fromLatin1(ProblemReason(cell.problem)));
+                          CellText(ProblemReason(cell.problem, key), codePage));
     }
     if (cells.size() > kNamedCells)
         lines << tr("and %1 more").arg(count - static_cast<int>(kNamedCells));
-    lines << QString() << tr("Save all writes them as they are. Go on?");
+    const bool unwritable = std::any_of(cells.begin(), cells.end(), [](const ProblemCell& cell) {
+        return cell.problem == ValueProblem::NoKeyLine;
+    });
+    lines << QString()
+          << (unwritable ? tr("Save all writes them as they are, but for the values of keys a file has no line for, "
+                              "which stay in the tables only. Go on?")
+                         : tr("Save all writes them as they are. Go on?"));
     return dialogs.ask(parent, tr("Save all"), lines.join(QLatin1Char('\n')), {tr("&Go on"), tr("Cancel")}) == 0;
 }
 

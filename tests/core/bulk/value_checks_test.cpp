@@ -48,6 +48,19 @@ TEST_F(ValueChecksTest, EditedCellsAreChecked)
     EXPECT_EQ(FindProblemCells(document, profiles, 2).size(), 2u);
 }
 
+TEST_F(ValueChecksTest, AValueForAKeyTheFileLacksCannotBeWritten)
+{
+    document.openDesc({folder.write("c.txt", "armor 1 2\r\n")});
+    document.setCell(1, 4, 1, "tank");
+    document.setCell(10, 2, 1, "Tiger");
+    EXPECT_EQ(CheckCell(document, profiles, 1, 4, 1), ValueProblem::NoKeyLine);
+    EXPECT_EQ(CheckCell(document, profiles, 10, 2, 1), ValueProblem::NoKeyLine);
+    const ProblemReport report = ReportProblemCells(document, profiles);
+    ASSERT_EQ(report.lines.size(), 2u);
+    EXPECT_EQ(report.lines[0], folder.file("c.txt") + "\tkind\ttank\tthis file has no line for kind; "
+                                                      "Save all cannot write it");
+}
+
 TEST_F(ValueChecksTest, ReportNamesFileKeyValueAndReason)
 {
     document.setCell(1, 3, 2, "x");
@@ -56,7 +69,7 @@ TEST_F(ValueChecksTest, ReportNamesFileKeyValueAndReason)
     EXPECT_EQ(report.count, 2u);
     ASSERT_EQ(report.lines.size(), 1u);
     EXPECT_EQ(report.lines[0], folder.file("a.txt") + "\tarmor\t1 2\t" +
-                                   std::string(ProblemReason(ValueProblem::SeveralWords)));
+                                   ProblemReason(ValueProblem::SeveralWords, "armor"));
 }
 
 }  // namespace

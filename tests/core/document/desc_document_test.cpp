@@ -290,6 +290,18 @@ ino_t InodeOf(const std::string& path)
 }
 #endif
 
+TEST_F(Document, TheVariablesTextIsModifiedUntilOpenedOrSaved)
+{
+    EXPECT_TRUE(doc.variablesTextModified()) << "typed, never saved";
+    const std::string file = dir.write("v.var", "[section1]\r\nhp =2\r\n");
+    doc.loadVariables(file);
+    EXPECT_FALSE(doc.variablesTextModified());
+    doc.setVariablesText(TextLines{{"[section1]", "hp =3"}, false});
+    EXPECT_TRUE(doc.variablesTextModified());
+    doc.saveVariables(dir.file("w.var"));
+    EXPECT_FALSE(doc.variablesTextModified());
+}
+
 TEST_F(Document, SaveAllWritesOnlyFilesWhoseBytesChangeAndLeavesEveryCellClean)
 {
     const auto past = fs::last_write_time(paths[0]) - std::chrono::hours(24);

@@ -1,0 +1,89 @@
+// Save current: the desc text, as the user edited it in the preview, written
+// to the current desc file; the file's rows of the tables then read back from
+// it, so that a later Save all does not write the old values over the edit.
+#include "core/document/desc_document.h"
+
+#include "core/document/entry_values.h"
+#include "core/document/value_columns.h"
+#include "core/files/file_io.h"
+#include "core/schema/loaded_schema.h"
+
+namespace dravik {
+
+TableChange DescDocument::saveCurrent()
+{
+    const std::string bytes = JoinLines(descText_);
+    WriteFileOrThrow(currentDescFile_, bytes);
+    fingerprints_[currentDescFile_] = Fingerprint(bytes);
+    diskDescText_ = descText_;
+    return readRowsFromDescText();
+}
+
+TableChange DescDocument::readRowsFromDescText()
+{
+    TableChange change;
+    std::vector<int> rows;
+    for (int r = 1; r <= descFileCount_; ++r)
+        if (filePath(r) == currentDescFile_)
+            rows.push_back(r);
+    const LoadedSchema schema(layoutVariablesText_, codePage());
+    // A schema that stopped the load is one Save all refuses: nothing to agree with.
+    if (rows.empty() || !schema.firstError().empty())
+        return change;
+
+    Notice notice(listeners_);
+    const bool wasModified = isModified();
+    Touched touched;
+    const KeyLineIndex keys(descText_.lines, schema.longestKey, codePage(), &schema.firstBytes);
+    std::vector<RowCell> missing;
+    for (int i = 1; i <= kSectionCount; ++i) {
+        // The cells Save all writes each entry from.
+        const ValueColumns columns(grid(i));
+        const auto& entries = schema.section(i).entries;
+        for (size_t k = 0; k < entries.size(); ++k) {
+            const int first = columns.firstOf(entries[k].name);
+            if (entries[k].name.empty() || first < 0)
+                continue;
+            const long line = keys.findFolded(schema.folded(i, k));
+            const std::string value = ValueOfKeyLine(descText_.lines, line, entries[k].name.size());
+            PutEntryValues(value, ColumnsOf(entries[k]), i == kSectionCount, [&](int j, const std::string& cell) {
+                if (line == kNoLine)
+                    missing.push_back({i, first + j});
+                for (int row : rows)
+                    putDiskValue(i, first + j, row, cell, change, touched);
+            });
+        }
+    }
+    for (int row : rows)
+        setKeyLinesMissing(row, missing);
+    if (!change.empty())
+        ++modificationCount_;
+    notify(touched, wasModified);
+    notice.end();
+    return change;
+}
+
+void DescDocument::putDiskValue(int grid, int col, int row, const std::string& value, TableChange& record,
+                                Touched& touched)
+{
+    const Grid& g = this->grid(grid);
+    if (col < 0 || row < 0 || col >= g.colCount() || row >= g.rowCount())
+        return;
+    touched.diskChanged(grid);
+    auto& changed = diskOfChanged_[static_cast<size_t>(grid - 1)];
+    const auto found = changed.find(CellKey(col, row));
+    if (found == changed.end()) {
+        if (g.cell(col, row) == value)
+            return;
+        record.addCell(grid, col, row, g.cell(col, row), value);
+        mutableGrid(grid).setCell(col, row, value);
+    } else if (g.cell(col, row) == value) {
+        changed.erase(found);
+        countChanged(row, -1);
+    } else {
+        found->second = value;
+    }
+    touched.cell(grid, col, row);
+}
+
+}  // namespace dravik
