@@ -39,10 +39,13 @@ const char* const kBatchUsage =
     "         file into the tables and writes them back as Save all does.\n"
     "         It refuses a table whose \"File list\" block does not name exactly\n"
     "         the desc files given. A table in another character set (UTF-8,\n"
-    "         replacement characters) is refused unless --force is given. Rows go\n"
-    "         to the file they name, so rows sorted or deleted in a spreadsheet\n"
-    "         stay with their files. Only files whose bytes change are written;\n"
-    "         --dry-run prints the changes as a unified diff and writes nothing.\n"
+    "         replacement characters), or with rows wider than their block's\n"
+    "         header row (a value that held a TAB), is refused unless --force is\n"
+    "         given. Rows go to the file they name, so rows\n"
+    "         sorted or deleted in a spreadsheet stay with their files; a section\n"
+    "         whose block names none of the files, or that has no block, is left\n"
+    "         as it was. Only files whose bytes change are written; --dry-run\n"
+    "         prints the changes as a unified diff and writes nothing.\n"
     "analyze  prints the key entries of the desc files, one per line, sorted.\n"
     "set      sets the values of one key (value N of it, 1 for the first; all\n"
     "         without --value) by an expression, as Edit > Set selection does:\n"
@@ -124,31 +127,43 @@ int ReportUnreadableCells(const DescDocument& document, std::ostream& err)
 }
 
 // Import, before anything is written: a table that does not name the files
-// given, or that another program read in another character set.
-bool MayImport(const Options& options, const DescDocument& document, const std::string& table, std::ostream& err)
+// given. Throws DravikError for a table that cannot be placed at all.
+bool NamesTheFilesGiven(const Options& options, const DescDocument& document, const TableText& table,
+                        std::ostream& err)
 {
     if (const UnwritablePaths paths = FindUnwritablePaths(document); paths.any()) {
         err << paths.importMessage() << "\n";
         return false;
     }
-    Grid read = document.summary();
-    TextToGrid(read, table);
-    if (const std::string mismatch = FileListMismatch(read, options.descs); !mismatch.empty()) {
+    if (const std::string mismatch = FileListMismatch(table, options.descs); !mismatch.empty()) {
         err << mismatch << "\nNothing was written.\n";
         return false;
-    }
-    const CharacterSetDamage damage = FindCharacterSetDamage(table, document);
-    if (damage.any()) {
-        err << damage.message(document.codePage().name());
-        if (!options.force) {
-            err << "Nothing was written; --force imports the table as it is.\n";
-            return false;
-        }
     }
     return true;
 }
 
-// Where the import put rows that the table did not hold in file-list order.
+// What another program did to the table: reported, and refused unless
+// --force is given.
+bool MayImport(const Options& options, const DescDocument& document, const CharacterSetDamage& damage,
+               const PreparedImport& import, std::ostream& err)
+{
+    bool refused = false;
+    if (damage.any()) {
+        err << damage.message(document.codePage().name());
+        refused = true;
+    }
+    if (const std::string wide = import.placement.wideRowsMessage(); !wide.empty()) {
+        err << wide;
+        refused = true;
+    }
+    if (options.force || !refused)
+        return true;
+    err << "Nothing was written; --force imports the table as it is.\n";
+    return false;
+}
+
+// Where the import put rows that the table did not hold in file-list order,
+// and which sections it left alone.
 void ReportPlacement(const ImportPlacement& placement, const std::vector<std::string>& descs, std::ostream& err)
 {
     if (const int moved = placement.movedRows(); moved > 0)
@@ -161,18 +176,34 @@ void ReportPlacement(const ImportPlacement& placement, const std::vector<std::st
     for (const BlockPlacement& block : placement.blocks) {
         if (block.unnamed.empty())
             continue;
-        err << SummaryLabel(block.grid) << " (line " << block.labelRow + 1 << ")";
-        if (!block.namedAny) {
-            err << " names none of the desc files: its rows were placed by position.\n";
-            continue;
-        }
-        err << " does not name " << block.unnamed.size() << " of " << descs.size() << " desc files:\n";
+        err << SummaryLabel(block.grid) << " (line " << block.labelRow + 1 << ") does not name "
+            << block.unnamed.size() << " of " << descs.size() << " desc files:\n";
         for (size_t i = 0; i < block.unnamed.size() && i < kNamedCells; ++i)
             err << "  " << fileOf(block.unnamed[i].row)
                 << (block.unnamed[i].kept ? " (keeps its values)" : " (takes the row at its position)") << "\n";
         if (block.unnamed.size() > kNamedCells)
             err << "  and " << block.unnamed.size() - kNamedCells << " more\n";
     }
+    err << placement.leftAloneMessage();
+}
+
+// Reads the table into the tables, told and checked as above; false, with
+// the tables as they were, when it is refused. The table is let go before
+// Save all makes its plan.
+bool ImportInto(DescDocument& document, const Options& options, std::ostream& err)
+{
+    std::string bytes = ReadTableTextFile(options.table);
+    const CharacterSetDamage damage = FindCharacterSetDamage(bytes, document);
+    TableText table(std::move(bytes));
+    if (!NamesTheFilesGiven(options, document, table, err))
+        return false;
+    PreparedImport import = PrepareImport(document, std::move(table));
+    if (!MayImport(options, document, damage, import, err))
+        return false;
+    const ImportPlacement placement = import.placement;
+    ApplyImportWithoutHistory(document, std::move(import));
+    ReportPlacement(placement, options.descs, err);
+    return true;
 }
 
 // Imported values that look wrong are written as they are, with a warning
@@ -216,12 +247,8 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
             return ReportUnreadableCells(*document, err);
         } else if (options.command == "import") {
             auto document = LoadDocument(options.vars, options.descs, codePage);
-            const std::string table = ReadTableTextFile(options.table);
-            if (!MayImport(options, *document, table, err))
+            if (!ImportInto(*document, options, err))
                 return 1;
-            ImportPlacement placement;
-            static_cast<void>(ImportTable(*document, &table, &placement));
-            ReportPlacement(placement, options.descs, err);
             WarnOfProblemCells(*document, err);
             const SavePlan plan = document->planSaveAll();
             const int files = WritePlannedFiles(*document, plan, {}, options.dryRun, out);

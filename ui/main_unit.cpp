@@ -11,6 +11,7 @@
 #include "ui/about_unit.h"
 #include "ui/common/application_title.h"
 #include "ui/edits/bulk_edit_actions.h"
+#include "ui/edits/table_import.h"
 #include "ui/common/child_wait.h"
 #include "ui/conman.h"
 #include "ui/common/counted_text.h"
@@ -209,9 +210,9 @@ void TMainForm::createMenus()
     N12 = item(N11, "N12", QStringLiteral("Version"), none, &TMainForm::N12Click);
 }
 
-void TMainForm::createBulkEditActions()
+dravik::ui::BulkEditHost TMainForm::editHost()
 {
-    const dravik::ui::BulkEditHost host{
+    return {
         document_,
         *history_,
         dialogs_,
@@ -222,7 +223,11 @@ void TMainForm::createBulkEditActions()
         [this](const std::function<void()>& command) { return run(command); },
         [this] { takeEdits(); },
     };
-    bulkEdits_ = new dravik::ui::BulkEditActions(host, this, EditMenu);
+}
+
+void TMainForm::createBulkEditActions()
+{
+    bulkEdits_ = new dravik::ui::BulkEditActions(editHost(), this, EditMenu);
 }
 
 void TMainForm::createControls()
@@ -666,29 +671,7 @@ void TMainForm::Exporttable1Click()
 
 void TMainForm::Importtable1Click()
 {
-    const QStringList files = askOpenFiles();
-    takeEdits();
-    // The import clears the section tables even when no file was chosen.
-    if (document_.isModified() &&
-        !dialogs_.confirm(this, tr("The tables have unsaved changes, and Import table replaces them. "
-                                   "(Edit > Undo takes the import back.) Go on?")))
-        return;
-    dravik::CharacterSetDamage damage;
-    const bool imported = run([&] {
-        std::optional<std::string> table;
-        if (!files.isEmpty()) {
-            table = dravik::ReadTableTextFile(NativeBytes(files.first()));
-            damage = dravik::FindCharacterSetDamage(*table, document_);
-        }
-        history_->apply(EditStep::ImportTable, [&](dravik::DescDocument& document) {
-            return dravik::ImportTable(document, table ? &*table : nullptr);
-        });
-        FitColumnWidths();
-    });
-    if (imported && damage.any())
-        dialogs_.messageBox(this, dravik::ui::ApplicationTitle(),
-                            ChompedMessage(damage.message(document_.codePage().name())) + QStringLiteral("\n") +
-                                tr("Edit > Undo takes the import back."));
+    dravik::ui::ImportTableFile(editHost(), askOpenFiles(), [this] { FitColumnWidths(); });
 }
 
 void TMainForm::StringGrid12DblClick()

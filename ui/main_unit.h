@@ -9,6 +9,7 @@
 #include "core/document/desc_document.h"
 #include "ui/conman.h"
 #include "ui/common/dialogs.h"
+#include "ui/edits/bulk_edit_host.h"
 #include "ui/tables/edit_history.h"
 #include "ui/tables/grid_layout.h"
 
@@ -150,6 +151,8 @@ protected:
 private:
     void createMenus();
     void createBulkEditActions();
+    // What the Edit menu's bulk edits and Import table use of the window.
+    dravik::ui::BulkEditHost editHost();
     // The preview, the tables (the filter bar over the tab control) and the
     // status bar.
     void createControls();

@@ -246,7 +246,7 @@ std::string UnwritablePaths::importMessage() const
 
 // ---- Import.
 
-std::string FileListMismatch(const Grid& summary, const std::vector<std::string>& descFiles)
+std::string FileListMismatch(const SummaryRows& summary, const std::vector<std::string>& descFiles)
 {
     struct Count {
         int given = 0;
@@ -256,7 +256,7 @@ std::string FileListMismatch(const Grid& summary, const std::vector<std::string>
     };
     std::vector<int> labels;
     for (int i = 0; i < summary.rowCount(); ++i)
-        if (IsFileListLabel(summary.cell(0, i)))
+        if (IsFileListLabel(std::string(summary.cell(0, i))))
             labels.push_back(i);
     if (labels.empty())
         return "The table has no \"File list\" block, so it does not name the desc files: it is empty, cut short "
@@ -265,8 +265,11 @@ std::string FileListMismatch(const Grid& summary, const std::vector<std::string>
     for (int label : labels) {
         std::unordered_map<std::string, Count> counts;
         std::vector<std::string> order;
-        auto count = [&](const std::string& path) -> Count& {
-            auto [it, added] = counts.try_emplace(ResolvedPathKey(path));
+        // Reading a table drops every "~", so paths are compared without.
+        auto count = [&](std::string_view path) -> Count& {
+            std::string text(path);
+            text.erase(std::remove(text.begin(), text.end(), '~'), text.end());
+            auto [it, added] = counts.try_emplace(ResolvedPathKey(text));
             if (added)
                 order.push_back(it->first);
             return it->second;
@@ -282,7 +285,7 @@ std::string FileListMismatch(const Grid& summary, const std::vector<std::string>
             Count& c = count(summary.cell(2, r));
             ++c.listed;
             if (c.listedPath.empty())
-                c.listedPath = summary.cell(2, r);
+                c.listedPath = std::string(summary.cell(2, r));
         }
         std::vector<std::string> missing, extra;
         size_t missingCount = 0, extraCount = 0;

@@ -30,6 +30,24 @@ Lines SplitCrLf(const std::string& text)
     return lines;
 }
 
+// How LibreOffice Calc saves a table it opened as the README says (TAB the
+// only separator, no string delimiter): LF line ends, and each line without
+// its last TAB, which ends an empty cell.
+std::string CalcSaved(const std::string& exported)
+{
+    std::string saved;
+    for (const std::string& line : SplitCrLf(exported))
+        saved += line.substr(0, line.size() - 1) + "\n";
+    return saved;
+}
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to)
+{
+    const size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
 class BatchImport : public ::testing::Test {
 protected:
     BatchImport()
@@ -161,7 +179,7 @@ TEST_F(BatchImport, TheFilesMayBeGivenInAnyOrderAndSpelling)
 #endif
     const auto before = folder();
     EXPECT_EQ(importTable(files), 0) << err.str();
-    EXPECT_EQ(err.str().rfind("Placed 33 rows by the desc file it names", 0), 0u) << err.str();
+    EXPECT_EQ(err.str().rfind("Placed 30 rows by the desc file it names", 0), 0u) << err.str();
     EXPECT_TRUE(folder() == before) << "an unchanged table rewrites nothing";
 }
 
@@ -219,10 +237,10 @@ TEST_F(BatchImport, ASpreadsheetsRoundTripGivesEachFileItsOwnValues)
         return value(x) > value(y);
     });
     lines.erase(std::find_if(first, last, [](const std::string& l) { return l.find("b.desc") != std::string::npos; }));
-    std::string calc;
-    for (std::string& line : lines)
-        calc += line.substr(0, line.size() - 1) + "\n";
-    test::WriteBytes(table, calc);
+    std::string edited;
+    for (const std::string& line : lines)
+        edited += line + "\r\n";
+    test::WriteBytes(table, CalcSaved(edited));
 
     EXPECT_EQ(importTable(descs), 0) << err.str();
     EXPECT_EQ(test::ReadBytes(descs[0]), "hp  a9 \r\narmor  1 2 \r\nname  \xD2-a \r\n");
@@ -230,6 +248,57 @@ TEST_F(BatchImport, ASpreadsheetsRoundTripGivesEachFileItsOwnValues)
     EXPECT_EQ(test::ReadBytes(descs[2]), "hp  c9 \r\narmor  1 2 \r\nname  \xD2-c \r\n");
     EXPECT_EQ(err.str(), "Placed 2 rows by the desc file it names, away from their position in the table.\n"
                          "Section 1 (line 2) does not name 1 of 3 desc files:\n  " + descs[1] + " (keeps its values)\n");
+}
+
+// Deleting every row of a block, or the whole block, says nothing about the
+// files' values: those sections stay as they were.
+TEST_F(BatchImport, ASectionWhoseRowsWereDeletedIsLeftAlone)
+{
+    ASSERT_EQ(exportTable(descs), 0);
+    Lines lines = SplitCrLf(test::ReadBytes(table));
+    auto labelOf = [&](const char* label) {
+        return std::find_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(label, 0) == 0; });
+    };
+    lines.erase(labelOf("Section 1\t") + 2, labelOf("Section 1\t") + 5);  // its files' rows
+    lines.erase(labelOf("Section text\t"), labelOf("File list\t"));      // the whole block
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    test::WriteBytes(table, CalcSaved(text));
+    const auto before = folder();
+    EXPECT_EQ(importTable(descs), 0) << err.str();
+    EXPECT_TRUE(folder() == before);
+    EXPECT_EQ(err.str(), "Left as they were, since the table names none of the desc files in them: Section 1, "
+                         "Section text.\n");
+}
+
+// A path holding "~" (a folder "mod~1", beside a folder "mod1" with the same
+// file names) loses it in the table; the import still writes the file opened.
+TEST_F(BatchImport, APathWithATildeSurvivesExportAndImport)
+{
+    std::filesystem::create_directory(dir.path() / "mod~1");
+    std::filesystem::create_directory(dir.path() / "mod1");
+    const std::string tilde = dir.write("mod~1/a.desc", "hp  1 \r\n");
+    const std::string other = dir.write("mod1/a.desc", "hp  1 \r\n");
+    ASSERT_EQ(exportTable({tilde}), 0) << "the export only warns of the \"~\"";
+    test::WriteBytes(table, Replaced(test::ReadBytes(table), tilde + "\t1\t", tilde + "\t7\t"));
+    EXPECT_EQ(importTable({tilde}), 0) << err.str();
+    EXPECT_EQ(test::ReadBytes(tilde), "hp  7 \r\n");
+    EXPECT_EQ(test::ReadBytes(other), "hp  1 \r\n");
+}
+
+// A value holding a TAB comes back as two cells and moves the rest of its row.
+TEST_F(BatchImport, ARowWiderThanItsHeaderIsRefused)
+{
+    test::WriteBytes(descs[0], "hp  a1 \r\narmor  1\t2 3 \r\nname  x \r\n");
+    ASSERT_EQ(exportTable(descs), 0);
+    const auto before = folder();
+    EXPECT_EQ(importTable(descs), 1);
+    EXPECT_EQ(err.str(), "1 row of the table is wider than the header row of its block: a value holding a TAB was "
+                         "split in two, and every later value of the row moved one column on.\n"
+                         "  Section 1 (line 4), " + descs[0] + ": 1 cell too many\n"
+                         "Nothing was written; --force imports the table as it is.\n");
+    EXPECT_TRUE(folder() == before);
 }
 
 TEST_F(BatchImport, OnlyChangedFilesAreWrittenAndADryRunWritesNone)
