@@ -11,6 +11,7 @@
 #include "core/files/file_io.h"
 #include "core/files/native_path.h"
 #include "core/schema/key_entries.h"
+#include "core/exchange/import_review.h"
 #include "core/exchange/table_checks.h"
 #include "core/exchange/table_exchange.h"
 #include "core/exchange/table_text_file.h"
@@ -23,7 +24,8 @@ namespace dravik {
 
 const char* const kBatchUsage =
     "usage: dravik2-batch export --vars VARS --out TABLE [--codepage NAME] DESC...\n"
-    "       dravik2-batch import --vars VARS --table TABLE [--codepage NAME] [--force] [--dry-run] DESC...\n"
+    "       dravik2-batch import --vars VARS --table TABLE [--codepage NAME] [--keep-spelling]\n"
+    "                     [--force] [--dry-run] DESC...\n"
     "       dravik2-batch analyze [--codepage NAME] DESC...\n"
     "       dravik2-batch set --vars VARS --key NAME [--value N] [--where FILTER\n"
     "                     [--where-key NAME]] --expr EXPR [--dry-run] [--codepage NAME] DESC...\n"
@@ -39,9 +41,12 @@ const char* const kBatchUsage =
     "         file into the tables and writes them back as Save all does.\n"
     "         It refuses a table whose \"File list\" block does not name exactly\n"
     "         the desc files given. A table in another character set (UTF-8,\n"
-    "         replacement characters), or with rows wider than their block's\n"
-    "         header row (a value that held a TAB), is refused unless --force is\n"
-    "         given. Rows go to the file they name, so rows\n"
+    "         replacement characters, letters turned into \"?\"), with quotes a\n"
+    "         spreadsheet added or took away, or with rows wider than their\n"
+    "         block's header row (a value that held a TAB) is refused unless\n"
+    "         --force is given; so are numbers a spreadsheet wrote otherwise\n"
+    "         (010 -> 10), unless --keep-spelling keeps the files' spelling of\n"
+    "         them and imports the rest. Rows go to the file they name, so rows\n"
     "         sorted or deleted in a spreadsheet stay with their files; a section\n"
     "         whose block names none of the files, or that has no block, is left\n"
     "         as it was. Only files whose bytes change are written; --dry-run\n"
@@ -73,6 +78,7 @@ struct Options {
     std::vector<std::string> descs;
     bool help = false;
     bool force = false;
+    bool keepSpelling = false;
     bool dryRun = false;
 };
 
@@ -84,6 +90,7 @@ bool Parse(const std::vector<std::string>& args, Options& options)
         BatchOption::Value("--vars", options.vars),     BatchOption::Value("--out", options.out),
         BatchOption::Value("--table", options.table),   BatchOption::Switch("--force", options.force),
         BatchOption::Switch("--dry-run", options.dryRun), BatchOption::Value("--codepage", options.codePage),
+        BatchOption::Switch("--keep-spelling", options.keepSpelling),
     };
     // The first word is the command; after "--" every word is a desc file.
     const bool parsed = ParseBatchArguments(args, 0, known, [&](const std::string& word, bool afterOptions) {
@@ -97,7 +104,7 @@ bool Parse(const std::vector<std::string>& args, Options& options)
     options.codePage = PathText(options.codePage);  // a name, not a path
     if (options.help)
         return true;
-    if ((options.force || options.dryRun) && options.command != "import")
+    if ((options.force || options.keepSpelling || options.dryRun) && options.command != "import")
         return false;
     if (options.command == "export")
         return !options.vars.empty() && !options.out.empty() && options.table.empty() && !options.descs.empty();
@@ -143,22 +150,36 @@ bool NamesTheFilesGiven(const Options& options, const DescDocument& document, co
 }
 
 // What another program did to the table: reported, and refused unless
-// --force is given.
+// --force (or, for respelled numbers, --keep-spelling) says what to do.
 bool MayImport(const Options& options, const DescDocument& document, const CharacterSetDamage& damage,
-               const PreparedImport& import, std::ostream& err)
+               PreparedImport& import, std::ostream& err)
 {
+    const std::string& codePage = document.codePage().name();
+    const ImportReview review = ReviewImport(document, import);
     bool refused = false;
-    if (damage.any()) {
-        err << damage.message(document.codePage().name());
+    if (damage.any() || review.damaged()) {
+        err << damage.message(codePage) << review.damageMessage(codePage);
         refused = true;
     }
     if (const std::string wide = import.placement.wideRowsMessage(); !wide.empty()) {
         err << wide;
         refused = true;
     }
-    if (options.force || !refused)
+    bool respellingRefused = false;
+    if (review.respelled.count > 0) {
+        err << review.respellingMessage();
+        if (options.keepSpelling) {
+            KeepSpelling(import, review);
+            err << "Those cells keep the files' spelling.\n";
+        } else {
+            respellingRefused = !options.force;
+        }
+    }
+    if (options.force || (!refused && !respellingRefused))
         return true;
-    err << "Nothing was written; --force imports the table as it is.\n";
+    err << "Nothing was written; "
+        << (respellingRefused ? "--keep-spelling keeps the files' spelling of those cells and imports the rest, " : "")
+        << "--force imports the table as it is.\n";
     return false;
 }
 

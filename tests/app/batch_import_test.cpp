@@ -41,6 +41,34 @@ std::string CalcSaved(const std::string& exported)
     return saved;
 }
 
+// How Python's csv module writes the cells of each line back (a script that
+// split the lines at TABs, then csv.writer with the excel-tab dialect): a
+// cell holding a quote is quoted, its quotes doubled; lines end in CR LF.
+std::string PythonCsvWritten(const std::string& exported)
+{
+    std::string written;
+    for (const std::string& line : SplitCrLf(exported)) {
+        size_t start = 0;
+        for (size_t tab = line.find('\t'); start <= line.size(); tab = line.find('\t', start)) {
+            const std::string cell = line.substr(start, tab == std::string::npos ? std::string::npos : tab - start);
+            if (cell.find('"') == std::string::npos) {
+                written += cell;
+            } else {
+                written += '"';
+                for (char c : cell)
+                    written += c == '"' ? std::string("\"\"") : std::string(1, c);
+                written += '"';
+            }
+            if (tab == std::string::npos)
+                break;
+            written += '\t';
+            start = tab + 1;
+        }
+        written += "\r\n";
+    }
+    return written;
+}
+
 std::string Replaced(std::string text, const std::string& from, const std::string& to)
 {
     const size_t at = text.find(from);
@@ -285,6 +313,81 @@ TEST_F(BatchImport, APathWithATildeSurvivesExportAndImport)
     EXPECT_EQ(importTable({tilde}), 0) << err.str();
     EXPECT_EQ(test::ReadBytes(tilde), "hp  7 \r\n");
     EXPECT_EQ(test::ReadBytes(other), "hp  1 \r\n");
+}
+
+// LibreOffice Calc saving the table as windows-1252 writes "?" for every
+// Cyrillic letter.
+TEST_F(BatchImport, LettersTurnedIntoQuestionMarksNeedForce)
+{
+    ASSERT_EQ(exportTable(descs), 0);
+    std::string text = CalcSaved(test::ReadBytes(table));
+    std::replace(text.begin(), text.end(), '\xD2', '?');
+    test::WriteBytes(table, text);
+    const auto before = folder();
+    EXPECT_EQ(importTable(descs), 1);
+    EXPECT_EQ(err.str(), "3 cells hold \"?\" where the tables hold letters: a program saved the table in a "
+                         "character set without those letters. Save the table in the desc files' code page, "
+                         "windows-1251.\n"
+                         "  Section text, " + descs[0] + ", \"name \": \"\xD2-a\" -> \"?-a\"\n"
+                         "  Section text, " + descs[1] + ", \"name \": \"\xD2-b\" -> \"?-b\"\n"
+                         "  Section text, " + descs[2] + ", \"name \": \"\xD2-c\" -> \"?-c\"\n"
+                         "Nothing was written; --force imports the table as it is.\n");
+    EXPECT_TRUE(folder() == before);
+    EXPECT_EQ(importTable(descs, true), 0);
+    EXPECT_EQ(test::ReadBytes(descs[0]), "hp  a1 \r\narmor  1 2 \r\nname  ?-a \r\n");
+}
+
+TEST_F(BatchImport, QuotesAddedByPythonsCsvModuleNeedForce)
+{
+    const std::string tiger = "\"\xD2\xE8\xE3\xF0\" \x97 \xF2\xE0\xED\xEA";  // "Тигр" — танк
+    test::WriteBytes(descs[1], "hp  b1 \r\narmor  1 2 \r\nname  " + tiger + " \r\n");
+    ASSERT_EQ(exportTable(descs), 0);
+    test::WriteBytes(table, PythonCsvWritten(test::ReadBytes(table)));
+    const auto before = folder();
+    EXPECT_EQ(importTable(descs), 1);
+    EXPECT_EQ(err.str().rfind("1 cell gained or lost the quotes a spreadsheet puts around a text", 0), 0u) << err.str();
+    EXPECT_NE(err.str().find("\"name \": \"" + tiger + "\" -> \"\"\"\"\xD2\xE8\xE3\xF0\"\" \x97 \xF2\xE0\xED\xEA\"\"\n"),
+              std::string::npos)
+        << err.str();
+    EXPECT_TRUE(folder() == before);
+}
+
+// Calc's Standard column type rewrites numbers, and reads a day and month,
+// or a formula, as it would typed in.
+TEST_F(BatchImport, RespelledNumbersKeepTheFilesSpellingOrAreRefused)
+{
+    test::WriteBytes(descs[0], "hp  010 \r\narmor  1.50 -0 \r\nname  x \r\n");
+    test::WriteBytes(descs[1], "hp  1e5 \r\narmor  3/4 =1+1 \r\nname  y \r\n");
+    test::WriteBytes(descs[2], "hp  7 \r\narmor  1 2 \r\nname  z \r\n");
+    ASSERT_EQ(exportTable(descs), 0);
+    std::string text = CalcSaved(test::ReadBytes(table));
+    text = Replaced(text, "\t010\t1.50\t-0\t", "\t10\t1.5\t0\t");
+    text = Replaced(text, "\t1e5\t3/4\t=1+1\t", "\t1.00E+05\t03/04/26\t2\t");
+    text = Replaced(text, "\t7\t1\t2\t", "\t8\t1\t2\t");  // the one edit
+    test::WriteBytes(table, text);
+    const auto before = folder();
+
+    EXPECT_EQ(importTable(descs), 1);
+    EXPECT_EQ(err.str(), "6 cells changed only how a number is written:\n"
+                         "  Section 1, " + descs[0] + ", \"hp \": \"010\" -> \"10\"\n"
+                         "  Section 1, " + descs[0] + ", \"armor \": \"1.50\" -> \"1.5\"\n"
+                         "  Section 1, " + descs[0] + ", \"armor \": \"-0\" -> \"0\"\n"
+                         "  Section 1, " + descs[1] + ", \"hp \": \"1e5\" -> \"1.00E+05\"\n"
+                         "  Section 1, " + descs[1] + ", \"armor \": \"3/4\" -> \"03/04/26\"\n"
+                         "  and 1 more\n"
+                         "Nothing was written; --keep-spelling keeps the files' spelling of those cells and imports "
+                         "the rest, --force imports the table as it is.\n");
+    EXPECT_TRUE(folder() == before);
+
+    EXPECT_EQ(run({"import", "--vars", vars, "--table", table, "--keep-spelling", descs[0], descs[1], descs[2]}), 0)
+        << err.str();
+    EXPECT_NE(err.str().find("Those cells keep the files' spelling.\n"), std::string::npos) << err.str();
+    EXPECT_EQ(test::ReadBytes(descs[0]), before.at("a.desc"));
+    EXPECT_EQ(test::ReadBytes(descs[1]), before.at("b.desc"));
+    EXPECT_EQ(test::ReadBytes(descs[2]), "hp  8 \r\narmor  1 2 \r\nname  z \r\n");
+
+    EXPECT_EQ(importTable(descs, true), 0);
+    EXPECT_EQ(test::ReadBytes(descs[0]), "hp  10 \r\narmor  1.5 0 \r\nname  x \r\n");
 }
 
 // A value holding a TAB comes back as two cells and moves the rest of its row.

@@ -1,6 +1,6 @@
-// File > Import table with its question about the unsaved edits it
-// replaces; then what the table could not carry as it was, told once it is
-// imported. One step of the history.
+// File > Import table with its questions: the unsaved edits it replaces, the
+// numbers a spreadsheet wrote otherwise; then what the table could not carry
+// as it was, told once it is imported. One step of the history.
 #pragma once
 
 #include "ui/edits/bulk_edit_host.h"

@@ -1,6 +1,7 @@
 // Import table against what spreadsheets and other programs do to a table
 // text file: rows sorted or deleted, cells the file cannot carry, text in
 // another character set.
+#include "core/exchange/import_review.h"
 #include "core/exchange/table_checks.h"
 #include "core/exchange/table_exchange.h"
 #include "core/exchange/table_text_file.h"
@@ -122,6 +123,36 @@ TEST_F(ImportSafety, ATableAppliesOnlyItsOwnRows)
     for (int r = 1; r < document.summary().rowCount(); ++r)
         labels += cell(kSummaryGrid, 0, r).empty() ? 0 : 1;
     EXPECT_EQ(labels, kFileListGrid);
+}
+
+TEST(SpreadsheetChanges, ToldApartFromEdits)
+{
+    EXPECT_TRUE(LettersBecameQuestionMarks("\xD2-34", "?-34"));
+    EXPECT_TRUE(LettersBecameQuestionMarks("\xD2\xE8\xE3\xF0 \x97 2", "???? \x97 2")) << "a dash both sets have";
+    EXPECT_FALSE(LettersBecameQuestionMarks("T-34", "?-34")) << "only letters above 127 are lost";
+    EXPECT_FALSE(LettersBecameQuestionMarks("\xD2-34", "?-35"));
+    EXPECT_FALSE(LettersBecameQuestionMarks("\xD2", "??"));
+
+    const std::string tiger = "\"\xD2\xE8\xE3\xF0\" \x97 \xF2\xE0\xED\xEA";  // "Тигр" — танк
+    EXPECT_TRUE(QuotingChanged(tiger, "\"\"\"\xD2\xE8\xE3\xF0\"\" \x97 \xF2\xE0\xED\xEA\"")) << "quoted on saving";
+    EXPECT_TRUE(QuotingChanged(tiger, "\xD2\xE8\xE3\xF0 \x97 \xF2\xE0\xED\xEA")) << "read as a quoted cell";
+    EXPECT_TRUE(QuotingChanged("\"all quoted\"", "all quoted"));
+    EXPECT_TRUE(QuotingChanged("plain", "\"plain\"")) << "every text quoted";
+    EXPECT_FALSE(QuotingChanged("say \"hi\"", "say \"hi\" now"));
+    EXPECT_FALSE(QuotingChanged("plain", "plainer"));
+
+    struct Case {
+        const char* before;
+        const char* after;
+        bool respelled;
+    };
+    for (const Case c : {Case{"010", "10", true}, Case{"1.50", "1.5", true}, Case{"-0", "0", true},
+                         Case{"1e5", "1.00E+05", true}, Case{"123456", "1.23E+05", true}, Case{"+5", "5", true},
+                         Case{".5", "0.5", true}, Case{"3/4", "03/04/26", true}, Case{"3/4", "2026-03-04", true},
+                         Case{"=1+1", "2", true}, Case{"=A1", "#NAME?", true}, Case{"10", "11", false},
+                         Case{"1.5", "1.05", false}, Case{"1e5", "1.01E+05", false}, Case{"3/4", "03/05/26", false},
+                         Case{"abc", "ABC", false}, Case{"1-2", "1-2-3-4", false}, Case{"=5", "=6", false}})
+        EXPECT_EQ(SameNumberRespelled(c.before, c.after), c.respelled) << c.before << " -> " << c.after;
 }
 
 TEST_F(ImportSafety, ExportNamesTheCellsItCannotCarry)
