@@ -13,6 +13,7 @@
 #include "core/files/folder_listing.h"
 #include "core/files/native_path.h"
 #include "core/schema/key_entries.h"
+#include "core/exchange/import_review.h"
 #include "core/exchange/table_checks.h"
 #include "core/exchange/table_exchange.h"
 #include "core/exchange/table_text_file.h"
@@ -24,7 +25,8 @@ namespace dravik {
 
 const char* const kBatchUsage =
     "usage: dravik2-batch export --vars VARS --out TABLE [--codepage NAME] DESC...\n"
-    "       dravik2-batch import --vars VARS --table TABLE [--codepage NAME] [--force] [--dry-run] DESC...\n"
+    "       dravik2-batch import --vars VARS --table TABLE [--codepage NAME] [--keep-spelling]\n"
+    "                     [--force] [--dry-run] DESC...\n"
     "       dravik2-batch analyze [--codepage NAME] DESC...\n"
     "       dravik2-batch set --vars VARS --key NAME [--value N] [--where FILTER\n"
     "                     [--where-key NAME]] --expr EXPR [--dry-run] [--codepage NAME] DESC...\n"
@@ -50,10 +52,16 @@ const char* const kBatchUsage =
     "         file into the tables and writes them back as Save all does.\n"
     "         It refuses a table whose \"File list\" block does not name exactly\n"
     "         the desc files given. A table in another character set (UTF-8,\n"
-    "         replacement characters) is refused unless --force is given. Rows go\n"
-    "         to the file they name, so rows sorted or deleted in a spreadsheet\n"
-    "         stay with their files. Only files whose bytes change are written;\n"
-    "         --dry-run prints the changes as a unified diff and writes nothing.\n"
+    "         replacement characters, letters turned into \"?\"), with quotes a\n"
+    "         spreadsheet added or took away, or with rows wider than their\n"
+    "         block's header row (a value that held a TAB) is refused unless\n"
+    "         --force is given; so are numbers a spreadsheet wrote otherwise\n"
+    "         (010 -> 10), unless --keep-spelling keeps the files' spelling of\n"
+    "         them and imports the rest. Rows go to the file they name, so rows\n"
+    "         sorted or deleted in a spreadsheet stay with their files; a section\n"
+    "         whose block names none of the files, or that has no block, is left\n"
+    "         as it was. Only files whose bytes change are written; --dry-run\n"
+    "         prints the changes as a unified diff and writes nothing.\n"
     "analyze  prints the key entries of the desc files, one per line, sorted.\n"
     "set      sets the values of one key (value N of it, 1 for the first; all\n"
     "         without --value; a text-section key has one) by an expression, as\n"
@@ -96,6 +104,7 @@ struct Options {
     std::string filePattern = kEveryName;  // the names a folder stands for
     bool help = false;
     bool force = false;
+    bool keepSpelling = false;
     bool dryRun = false;
 };
 
@@ -108,6 +117,7 @@ bool Parse(const std::vector<std::string>& args, Options& options)
         BatchOption::Value("--table", options.table),   BatchOption::Switch("--force", options.force),
         BatchOption::Switch("--dry-run", options.dryRun), BatchOption::Value("--codepage", options.codePage),
         BatchOption::Value("--pattern", options.filePattern),
+        BatchOption::Switch("--keep-spelling", options.keepSpelling),
     };
     // The first word is the command; after "--" every word is a desc file.
     const bool parsed = ParseBatchArguments(args, 0, known, [&](const std::string& word, bool afterOptions) {
@@ -121,7 +131,7 @@ bool Parse(const std::vector<std::string>& args, Options& options)
     options.codePage = PathText(options.codePage);  // a name, not a path
     if (options.help)
         return true;
-    if ((options.force || options.dryRun) && options.command != "import")
+    if ((options.force || options.keepSpelling || options.dryRun) && options.command != "import")
         return false;
     if (options.command == "export")
         return !options.vars.empty() && !options.out.empty() && options.table.empty() && !options.descs.empty();
@@ -151,31 +161,57 @@ int ReportUnreadableCells(const DescDocument& document, std::ostream& err)
 }
 
 // Import, before anything is written: a table that does not name the files
-// given, or that another program read in another character set.
-bool MayImport(const Options& options, const DescDocument& document, const std::string& table, std::ostream& err)
+// given. Throws DravikError for a table that cannot be placed at all.
+bool NamesTheFilesGiven(const Options& options, const DescDocument& document, const TableText& table,
+                        std::ostream& err)
 {
     if (const UnwritablePaths paths = FindUnwritablePaths(document); paths.any()) {
         err << paths.importMessage() << "\n";
         return false;
     }
-    Grid read = document.summary();
-    TextToGrid(read, table);
-    if (const std::string mismatch = FileListMismatch(read, options.descs); !mismatch.empty()) {
+    if (const std::string mismatch = FileListMismatch(table, options.descs); !mismatch.empty()) {
         err << mismatch << "\nNothing was written.\n";
         return false;
-    }
-    const CharacterSetDamage damage = FindCharacterSetDamage(table, document);
-    if (damage.any()) {
-        err << damage.message(document.codePage().name());
-        if (!options.force) {
-            err << "Nothing was written; --force imports the table as it is.\n";
-            return false;
-        }
     }
     return true;
 }
 
-// Where the import put rows that the table did not hold in file-list order.
+// What another program did to the table: reported, and refused unless
+// --force (or, for respelled numbers, --keep-spelling) says what to do.
+bool MayImport(const Options& options, const DescDocument& document, const CharacterSetDamage& damage,
+               PreparedImport& import, std::ostream& err)
+{
+    const std::string& codePage = document.codePage().name();
+    const ImportReview review = ReviewImport(document, import);
+    bool refused = false;
+    if (damage.any() || review.damaged()) {
+        err << damage.message(codePage) << review.damageMessage(codePage);
+        refused = true;
+    }
+    if (const std::string wide = import.placement.wideRowsMessage(); !wide.empty()) {
+        err << wide;
+        refused = true;
+    }
+    bool respellingRefused = false;
+    if (review.respelled.count > 0) {
+        err << review.respellingMessage();
+        if (options.keepSpelling) {
+            KeepSpelling(import, review);
+            err << "Those cells keep the files' spelling.\n";
+        } else {
+            respellingRefused = !options.force;
+        }
+    }
+    if (options.force || (!refused && !respellingRefused))
+        return true;
+    err << "Nothing was written; "
+        << (respellingRefused ? "--keep-spelling keeps the files' spelling of those cells and imports the rest, " : "")
+        << "--force imports the table as it is.\n";
+    return false;
+}
+
+// Where the import put rows that the table did not hold in file-list order,
+// and which sections it left alone.
 void ReportPlacement(const ImportPlacement& placement, const std::vector<std::string>& descs, std::ostream& err)
 {
     if (const int moved = placement.movedRows(); moved > 0)
@@ -188,18 +224,34 @@ void ReportPlacement(const ImportPlacement& placement, const std::vector<std::st
     for (const BlockPlacement& block : placement.blocks) {
         if (block.unnamed.empty())
             continue;
-        err << SummaryLabel(block.grid) << " (line " << block.labelRow + 1 << ")";
-        if (!block.namedAny) {
-            err << " names none of the desc files: its rows were placed by position.\n";
-            continue;
-        }
-        err << " does not name " << block.unnamed.size() << " of " << descs.size() << " desc files:\n";
+        err << SummaryLabel(block.grid) << " (line " << block.labelRow + 1 << ") does not name "
+            << block.unnamed.size() << " of " << descs.size() << " desc files:\n";
         for (size_t i = 0; i < block.unnamed.size() && i < kNamedCells; ++i)
             err << "  " << fileOf(block.unnamed[i].row)
                 << (block.unnamed[i].kept ? " (keeps its values)" : " (takes the row at its position)") << "\n";
         if (block.unnamed.size() > kNamedCells)
             err << "  and " << block.unnamed.size() - kNamedCells << " more\n";
     }
+    err << placement.leftAloneMessage();
+}
+
+// Reads the table into the tables, told and checked as above; false, with
+// the tables as they were, when it is refused. The table is let go before
+// Save all makes its plan.
+bool ImportInto(DescDocument& document, const Options& options, std::ostream& err)
+{
+    std::string bytes = ReadTableTextFile(options.table);
+    const CharacterSetDamage damage = FindCharacterSetDamage(bytes, document);
+    TableText table(std::move(bytes));
+    if (!NamesTheFilesGiven(options, document, table, err))
+        return false;
+    PreparedImport import = PrepareImport(document, std::move(table));
+    if (!MayImport(options, document, damage, import, err))
+        return false;
+    const ImportPlacement placement = import.placement;
+    ApplyImportWithoutHistory(document, std::move(import));
+    ReportPlacement(placement, options.descs, err);
+    return true;
 }
 
 }  // namespace
@@ -230,12 +282,8 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
             return ReportUnreadableCells(*document, err);
         } else if (options.command == "import") {
             auto document = LoadDocument(options.vars, options.descs, codePage);
-            const std::string table = ReadTableTextFile(options.table);
-            if (!MayImport(options, *document, table, err))
+            if (!ImportInto(*document, options, err))
                 return 1;
-            ImportPlacement placement;
-            static_cast<void>(ImportTable(*document, &table, &placement));
-            ReportPlacement(placement, options.descs, err);
             WarnOfProblemCells(*document, {"imported cell", "imported cells"}, options.dryRun, err);
             const SavePlan plan = document->planSaveAll();
             const int files = WritePlannedFiles(*document, plan, {}, options.dryRun, out);

@@ -2,7 +2,10 @@
 #pragma once
 
 #include <chrono>
+#include <fstream>
+#include <string>
 
+#include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -29,6 +32,29 @@ inline double CpuSeconds()
     getrusage(RUSAGE_SELF, &usage);
     auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// A line of /proc/self/status ("VmRSS", "VmHWM") in megabytes; 0 when unknown.
+inline double StatusMegabytes(const std::string& field)
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind(field + ":", 0) == 0)
+            return std::stod(line.substr(field.size() + 1)) / 1024.0;
+    return 0;
+}
+
+// The memory one piece of work takes: its peak above what the process held
+// when it began. The freed memory of earlier work is handed back first, so
+// that work reusing it is not missed, and the peak is reset (Linux).
+template <typename F>
+double WorkPeakMegabytes(F&& work)
+{
+    malloc_trim(0);
+    std::ofstream("/proc/self/clear_refs") << "5";
+    const double before = StatusMegabytes("VmRSS");
+    work();
+    return StatusMegabytes("VmHWM") - before;
 }
 
 // Every timed phase starts with nothing waiting to be written, so that one

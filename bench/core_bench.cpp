@@ -8,11 +8,16 @@
 //   held for undoing <= 100 MB
 //   peak memory after Open desc of 5,000 files <= 200 MB
 //   Import of a table 100,000 columns wide <= 3 x reading it into a grid
+//   memory of importing the exported table, as the batch does <= 3 x the
+//   table's size (the window's import, which also shows the table in the
+//   summary table and keeps it for undoing, is reported beside it)
+//   Open desc and Save all of 10 files over keys that are prefixes of one
+//   another: 4 times the keys take <= 6 times as long (linear work: 4)
 // The same files replaced by rename without any flush (how saves were written
 // before they were made durable) show what durability costs. Export and
 // import are timed too. Exit code 1 when a bound is missed.
 //
-// Usage: dravik2-core-bench [--files N] [--lines N] [--keys N] [--dir D] [--no-bounds]
+// Usage: dravik2-core-bench [--files N] [--lines N] [--keys N] [--prefix-keys N] [--dir D] [--no-bounds]
 #include "bench/bench_clock.h"
 #include "bench/corpus.h"
 
@@ -35,6 +40,7 @@ using namespace dravik;
 using dravik::bench::PeakMegabytes;
 using dravik::bench::Seconds;
 using dravik::bench::Time;
+using dravik::bench::WorkPeakMegabytes;
 
 namespace {
 
@@ -52,12 +58,14 @@ int main(int argc, char** argv)
     bench::CorpusShape shape;
     std::string folder = (std::filesystem::temp_directory_path() / "dravik2-bench").string();
     bool checkBounds = true;
+    int prefixKeys = 10000;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         auto next = [&] { return i + 1 < argc ? std::stoi(argv[++i]) : 0; };
         if (arg == "--files") shape.files = next();
         else if (arg == "--lines") shape.linesPerFile = next();
         else if (arg == "--keys") shape.keys = next();
+        else if (arg == "--prefix-keys") prefixKeys = next();
         else if (arg == "--dir" && i + 1 < argc) folder = argv[++i];
         else if (arg == "--no-bounds") checkBounds = false;
     }
@@ -156,6 +164,36 @@ int main(int argc, char** argv)
         ImportTable(document, &bytes);
     });
 
+    // The memory of importing the exported table, beside the table's size,
+    // with 100,000 cells to change back: as the batch imports (no summary
+    // table, no history) and as the window does.
+    const double tableMegabytes = static_cast<double>(std::filesystem::file_size(table)) / (1024.0 * 1024.0);
+    document.redo(bulk);
+    const double batchImportMemory = WorkPeakMegabytes([&] {
+        PreparedImport import = PrepareImport(document, TableText(ReadTableTextFile(table)));
+        ApplyImportWithoutHistory(document, std::move(import));
+    });
+    document.redo(bulk);
+    const double windowImportMemory = WorkPeakMegabytes([&] {
+        const std::string bytes = ReadTableTextFile(table);
+        const TableChange change = ImportTable(document, &bytes);
+    });
+
+    // Keys that are prefixes of one another, over 10 files: Open desc and
+    // Save all at three sizes.
+    std::vector<double> prefixTimes;
+    for (int keys : {prefixKeys, 2 * prefixKeys, 4 * prefixKeys}) {
+        const std::string prefixFolder = folder + "/prefix" + std::to_string(keys);
+        const auto prefixPaths = bench::WritePrefixCorpus(prefixFolder, keys, 10);
+        DescDocument prefixed;
+        prefixed.startUp();
+        prefixed.loadVariables(prefixFolder + "/variables.var");
+        prefixTimes.push_back(Time([&] {
+            prefixed.openDesc(prefixPaths);
+            prefixed.saveAll();
+        }));
+    }
+
     // A table text file whose first line is 100,000 columns wide, over a
     // block of 10,000 short rows: reading it is the reference for importing it.
     std::string wideTable = "Section 1";
@@ -190,6 +228,15 @@ int main(int argc, char** argv)
     ok &= Report("read a 100,000-column table (reference)", readWide, readWide, "s", false);
     ok &= Report("Import it", importWide, 3 * readWide, "s", checkBounds);
     ok &= Report("peak memory after Open desc", peakAfterLoad, 200, "MB", checkBounds && shape.files >= 5000);
+    ok &= Report("the exported table's size (reference)", tableMegabytes, tableMegabytes, "MB", false);
+    ok &= Report("memory of importing it, as the batch does", batchImportMemory, 3 * tableMegabytes, "MB",
+                 checkBounds && tableMegabytes >= 1);
+    ok &= Report("memory of importing it, as the window does", windowImportMemory, windowImportMemory, "MB", false);
+    for (size_t i = 0; i < prefixTimes.size(); ++i) {
+        const std::string what = "Open desc + Save all, " + std::to_string(prefixKeys << i) + " prefix keys";
+        ok &= Report(what.c_str(), prefixTimes[i], i == 0 ? prefixTimes[0] : 1.5 * (2 << (i - 1)) * prefixTimes[0], "s",
+                     checkBounds && i == 2);
+    }
     std::filesystem::remove_all(folder);
     return ok ? 0 : 1;
 }

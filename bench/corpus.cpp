@@ -44,6 +44,13 @@ void Write(DurableWriteBatch& batch, const std::string& path, const std::string&
         throw std::runtime_error("cannot write " + path + ": " + err.reason);
 }
 
+void Commit(DurableWriteBatch& batch)
+{
+    FileError err;
+    if (!batch.commit(err))
+        throw std::runtime_error("cannot write " + batch.failedPath() + ": " + err.reason);
+}
+
 }  // namespace
 
 std::vector<std::string> WriteCorpus(const std::string& folder, const CorpusShape& shape)
@@ -92,9 +99,31 @@ std::vector<std::string> WriteCorpus(const std::string& folder, const CorpusShap
         Write(batch, path, text);
         paths.push_back(path);
     }
-    FileError err;
-    if (!batch.commit(err))
-        throw std::runtime_error("cannot write " + batch.failedPath() + ": " + err.reason);
+    Commit(batch);
+    return paths;
+}
+
+std::vector<std::string> WritePrefixCorpus(const std::string& folder, int keys, int files)
+{
+    std::filesystem::create_directories(folder);
+    std::vector<std::string> names{"gun "};
+    for (int k = 0; k + 1 < keys; ++k)
+        names.push_back("gun x" + std::to_string(k));
+    std::string variables = "[section1]\r\n";
+    for (const std::string& name : names)
+        variables += name + "=1\r\n";
+    DurableWriteBatch batch;
+    Write(batch, folder + "/variables.var", variables);
+    std::vector<std::string> paths;
+    for (int f = 0; f < files; ++f) {
+        std::string text = "[section1]\r\n";
+        for (size_t k = 0; k < names.size(); ++k)
+            text += names[k] + (names[k].back() == ' ' ? "" : " ") + std::to_string((k + static_cast<size_t>(f)) % 1000) + "\r\n";
+        const std::string path = folder + "/gun" + std::to_string(f) + ".txt";
+        Write(batch, path, text);
+        paths.push_back(path);
+    }
+    Commit(batch);
     return paths;
 }
 

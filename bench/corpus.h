@@ -20,4 +20,11 @@ struct CorpusShape {
 // Returns the desc paths in order; the variables file is folder + "/variables.var".
 std::vector<std::string> WriteCorpus(const std::string& folder, const CorpusShape& shape);
 
+// A schema whose key names are prefixes of one another ("gun ", "gun x0",
+// "gun x1", ..., "gun x10", ...: "gun x1" begins "gun x10" to "gun x19"),
+// all in section 1, and `files` desc files with one line for each key, not
+// yet in the form Save all writes. The variables file is folder +
+// "/variables.var"; returns the desc paths.
+std::vector<std::string> WritePrefixCorpus(const std::string& folder, int keys, int files);
+
 }  // namespace dravik::bench

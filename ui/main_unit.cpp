@@ -13,6 +13,7 @@
 #include "ui/edits/bulk_edit_actions.h"
 #include "ui/files/file_drop.h"
 #include "ui/files/folder_actions.h"
+#include "ui/edits/table_import.h"
 #include "ui/common/child_wait.h"
 #include "ui/conman.h"
 #include "ui/common/counted_text.h"
@@ -126,7 +127,7 @@ TMainForm::TMainForm(const QString& settingsPath, dravik::ui::Dialogs& dialogs, 
     createFolderActions();
     // Its "Column summary" item is the summary dock's own.
     createViewMenu();
-    modActions_ = new dravik::ui::ModActions(bulkEditHost(), this, N1, EditMenu, ViewMenu);
+    modActions_ = new dravik::ui::ModActions(editHost(), this, N1, EditMenu, ViewMenu);
     connect(modActions_, &dravik::ui::ModActions::baseChanged, tableFilter_.get(), &dravik::ui::TableFilter::setBase);
     FormCreate();
 }
@@ -216,7 +217,7 @@ void TMainForm::createMenus()
     N12 = item(N11, "N12", QStringLiteral("Version"), none, &TMainForm::N12Click);
 }
 
-dravik::ui::BulkEditHost TMainForm::bulkEditHost()
+dravik::ui::BulkEditHost TMainForm::editHost()
 {
     return {
         document_,
@@ -233,7 +234,7 @@ dravik::ui::BulkEditHost TMainForm::bulkEditHost()
 
 void TMainForm::createBulkEditActions()
 {
-    bulkEdits_ = new dravik::ui::BulkEditActions(bulkEditHost(), this, EditMenu);
+    bulkEdits_ = new dravik::ui::BulkEditActions(editHost(), this, EditMenu);
 }
 
 void TMainForm::createFolderActions()
@@ -725,29 +726,7 @@ void TMainForm::Exporttable1Click()
 
 void TMainForm::Importtable1Click()
 {
-    const QStringList files = askOpenFiles();
-    takeEdits();
-    // The import clears the section tables even when no file was chosen.
-    if (document_.isModified() &&
-        !dialogs_.confirm(this, tr("The tables have unsaved changes, and Import table replaces them. "
-                                   "(Edit > Undo takes the import back.) Go on?")))
-        return;
-    dravik::CharacterSetDamage damage;
-    const bool imported = run([&] {
-        std::optional<std::string> table;
-        if (!files.isEmpty()) {
-            table = dravik::ReadTableTextFile(NativeBytes(files.first()));
-            damage = dravik::FindCharacterSetDamage(*table, document_);
-        }
-        history_->apply(EditStep::ImportTable, [&](dravik::DescDocument& document) {
-            return dravik::ImportTable(document, table ? &*table : nullptr);
-        });
-        FitColumnWidths();
-    });
-    if (imported && damage.any())
-        dialogs_.messageBox(this, dravik::ui::ApplicationTitle(),
-                            ChompedMessage(damage.message(document_.codePage().name())) + QStringLiteral("\n") +
-                                tr("Edit > Undo takes the import back."));
+    dravik::ui::ImportTableFile(editHost(), askOpenFiles(), [this] { FitColumnWidths(); });
 }
 
 void TMainForm::StringGrid12DblClick()

@@ -158,8 +158,9 @@ protected:
 
 private:
     void createMenus();
-    // What the Edit menu's bulk edits and the mod's commands use of the window.
-    dravik::ui::BulkEditHost bulkEditHost();
+    // What the Edit menu's bulk edits, Import table and the mod's commands
+    // use of the window.
+    dravik::ui::BulkEditHost editHost();
     void createBulkEditActions();
     void createFolderActions();
     // Open desc of files already chosen, without its questions; the files are

@@ -211,7 +211,7 @@ void DescDocument::recordReplace(int grid, Grid contents, TableChange& record, T
     }
 }
 
-TableChange DescDocument::replaceGrids(std::vector<std::pair<int, Grid>> contents)
+TableChange DescDocument::replaceGrids(std::vector<std::pair<int, Grid>> contents, const std::vector<CellEdit>& edits)
 {
     Notice notice(listeners_);
     const bool wasModified = isModified();
@@ -219,6 +219,8 @@ TableChange DescDocument::replaceGrids(std::vector<std::pair<int, Grid>> content
     Touched touched;
     for (auto& [number, grid] : contents)
         recordReplace(number, std::move(grid), change, touched);
+    for (const CellEdit& edit : edits)
+        putCell(edit.grid, edit.col, edit.row, edit.text, &change, touched);
     if (!change.empty())
         ++modificationCount_;
     notify(touched, wasModified);

@@ -163,8 +163,10 @@ public:
     // ---- Edits of the tables: each returns what it changed.
     [[nodiscard]] TableChange setCells(const std::vector<CellEdit>& edits);
     [[nodiscard]] TableChange setCell(int grid, int col, int row, std::string text);
-    // Replaces the contents (and size) of whole tables.
-    [[nodiscard]] TableChange replaceGrids(std::vector<std::pair<int, Grid>> contents);
+    // Replaces the contents (and size) of whole tables, then sets cells of
+    // others: one change.
+    [[nodiscard]] TableChange replaceGrids(std::vector<std::pair<int, Grid>> contents,
+                                           const std::vector<CellEdit>& edits = {});
     void undo(const TableChange& change);
     void redo(const TableChange& change);
 

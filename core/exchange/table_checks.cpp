@@ -276,12 +276,12 @@ namespace {
 
 // A spreadsheet told to quote every text cell writes the label as
 // "\"File list\"": the table is whole, its cells are only wrapped.
-bool HasQuotedFileListLabel(const Grid& summary)
+bool HasQuotedFileListLabel(const SummaryRows& summary)
 {
     for (int i = 0; i < summary.rowCount(); ++i) {
-        const std::string& cell = summary.cell(0, i);
+        const std::string_view cell = summary.cell(0, i);
         if (cell.size() >= 2 && cell.front() == '"' && cell.back() == '"' &&
-            IsFileListLabel(cell.substr(1, cell.size() - 2)))
+            IsFileListLabel(std::string(cell.substr(1, cell.size() - 2))))
             return true;
     }
     return false;
@@ -289,7 +289,7 @@ bool HasQuotedFileListLabel(const Grid& summary)
 
 }  // namespace
 
-std::string FileListMismatch(const Grid& summary, const std::vector<std::string>& descFiles)
+std::string FileListMismatch(const SummaryRows& summary, const std::vector<std::string>& descFiles)
 {
     struct Count {
         int given = 0;
@@ -299,7 +299,7 @@ std::string FileListMismatch(const Grid& summary, const std::vector<std::string>
     };
     std::vector<int> labels;
     for (int i = 0; i < summary.rowCount(); ++i)
-        if (IsFileListLabel(summary.cell(0, i)))
+        if (IsFileListLabel(std::string(summary.cell(0, i))))
             labels.push_back(i);
     if (labels.empty() && HasQuotedFileListLabel(summary))
         return "The table's cells are in double quotes (the spreadsheet saved it with a string delimiter): the import "
@@ -312,8 +312,11 @@ std::string FileListMismatch(const Grid& summary, const std::vector<std::string>
     for (int label : labels) {
         std::unordered_map<std::string, Count> counts;
         std::vector<std::string> order;
-        auto count = [&](const std::string& path) -> Count& {
-            auto [it, added] = counts.try_emplace(ResolvedPathKey(path));
+        // Reading a table drops every "~", so paths are compared without.
+        auto count = [&](std::string_view path) -> Count& {
+            std::string text(path);
+            text.erase(std::remove(text.begin(), text.end(), '~'), text.end());
+            auto [it, added] = counts.try_emplace(ResolvedPathKey(text));
             if (added)
                 order.push_back(it->first);
             return it->second;
@@ -329,7 +332,7 @@ std::string FileListMismatch(const Grid& summary, const std::vector<std::string>
             Count& c = count(summary.cell(2, r));
             ++c.listed;
             if (c.listedPath.empty())
-                c.listedPath = summary.cell(2, r);
+                c.listedPath = std::string(summary.cell(2, r));
         }
         std::vector<std::string> missing, extra;
         size_t missingCount = 0, extraCount = 0;

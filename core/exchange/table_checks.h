@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/document/desc_document.h"
+#include "core/exchange/summary_rows.h"
 
 #include <string>
 #include <string_view>
@@ -75,7 +76,7 @@ UnwritablePaths FindUnwritablePaths(const DescDocument& document);
 // desc files, each as often as given, in any order, paths compared as the
 // system resolves them. Empty when they do (and there is a block); otherwise
 // what differs, for the user.
-std::string FileListMismatch(const Grid& summary, const std::vector<std::string>& descFiles);
+std::string FileListMismatch(const SummaryRows& summary, const std::vector<std::string>& descFiles);
 
 // A table damaged by a program that read or wrote it in another character set.
 struct CharacterSetDamage {

@@ -8,6 +8,7 @@
 #include "core/exchange/table_text_file.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <unordered_map>
 
 namespace dravik {
@@ -57,26 +58,34 @@ void BuildSummaryTable(const DescDocument& document, Grid& summary)
     for (int n = 1; n <= kFileListGrid; ++n) {
         const Grid& source = document.grid(n);
         summary.setCell(0, r++, SummaryLabel(n));
-        for (int s = 0; s < source.rowCount(); ++s, ++r)
+        for (int s = 0; s < source.rowCount(); ++s, ++r) {
+            summary.setCell(0, r, std::string());
             for (int c = 1; c < source.colCount(); ++c)
                 summary.setCell(c, r, source.cell(c, s));
+        }
     }
 }
 
 namespace {
 
+std::string WithoutTildes(std::string_view path)
+{
+    std::string text(path);
+    text.erase(std::remove(text.begin(), text.end(), '~'), text.end());
+    return text;
+}
+
 // The opened files by path: the file list's rows that hold one, grouped by
-// what their paths resolve to, each group in row order.
+// what their paths resolve to, each group in row order. A table read from a
+// file has lost its "~", so paths are compared without them on both sides.
 class FileRows {
 public:
     FileRows(const Grid& files, const PathKey& key) : key_(key)
     {
         for (int r = 1; r < files.rowCount(); ++r) {
-            std::string path = files.cell(2, r);
+            const std::string& path = files.cell(2, r);
             if (path.empty())
                 continue;
-            // A path read back from a table has lost its "~".
-            path.erase(std::remove(path.begin(), path.end(), '~'), path.end());
             auto [it, added] = groups_.try_emplace(keyOf(path), groupRows_.size());
             if (added)
                 groupRows_.emplace_back();
@@ -85,7 +94,7 @@ public:
         }
     }
     // The group of the files a path names; -1 for none.
-    long groupOf(const std::string& path)
+    long groupOf(std::string_view path)
     {
         if (path.empty() || groupRows_.empty())
             return -1;
@@ -97,13 +106,14 @@ public:
     const std::vector<int>& rows() const { return rows_; }
 
 private:
-    const std::string& keyOf(const std::string& path)
+    std::string keyOf(std::string_view path)
     {
+        std::string text = WithoutTildes(path);
         if (!key_)
-            return path;
-        auto it = keys_.find(path);
+            return text;
+        auto it = keys_.find(text);
         if (it == keys_.end())
-            it = keys_.emplace(path, key_(path)).first;
+            it = keys_.emplace(text, key_(text)).first;
         return it->second;
     }
 
@@ -117,30 +127,36 @@ private:
 // The target row of each row of one block; -1 for a row that is not stored.
 struct BlockRows {
     int labelRow;
+    int headerRow = -1;  // the block's own header row, when it has one
     std::vector<int> target;
+    std::vector<bool> byPath;  // placed by the file its path names
 };
 
-BlockRows PlaceBlock(const Grid& summary, int labelRow, int pathCol, int targetRows, FileRows& files,
+BlockRows PlaceBlock(const SummaryRows& summary, int labelRow, int pathCol, const Grid& target, FileRows& files,
                      BlockPlacement& report)
 {
-    BlockRows block{labelRow, {}};
+    BlockRows block{labelRow, -1, {}, {}};
     for (int r = labelRow + 1; r < summary.rowCount() && !summary.cell(1, r).empty(); ++r)
         block.target.push_back(-1);
     const int count = static_cast<int>(block.target.size());
+    const int targetRows = target.rowCount();
+    block.byPath.assign(static_cast<size_t>(count), false);
 
     // Rows that name a file take that file's row; several rows naming the
     // same path (a file opened twice) take its rows in turn.
     std::vector<size_t> taken(files.groupCount());
-    std::vector<bool> byPath(static_cast<size_t>(count));
     std::vector<bool> claimed(static_cast<size_t>(std::max(targetRows, 0)));
     std::vector<bool> named;
     for (int k = 0; k < count; ++k) {
-        const long g = files.groupOf(summary.cell(pathCol, labelRow + 1 + k));
+        const std::string_view path = summary.cell(pathCol, labelRow + 1 + k);
+        if (block.headerRow < 0 && path == target.cell(pathCol, 0))
+            block.headerRow = labelRow + 1 + k;
+        const long g = files.groupOf(path);
         if (g < 0 || taken[static_cast<size_t>(g)] >= files.group(g).size())
             continue;
         const int row = files.group(g)[taken[static_cast<size_t>(g)]++];
         block.target[static_cast<size_t>(k)] = row;
-        byPath[static_cast<size_t>(k)] = true;
+        block.byPath[static_cast<size_t>(k)] = true;
         if (row < targetRows)
             claimed[static_cast<size_t>(row)] = true;
         if (named.size() <= static_cast<size_t>(row))
@@ -153,7 +169,7 @@ BlockRows PlaceBlock(const Grid& summary, int labelRow, int pathCol, int targetR
     // The others by position, where no named row went: a moved row is never
     // overwritten by whatever now sits at its old place.
     for (int k = 0; k < count; ++k)
-        if (!byPath[static_cast<size_t>(k)] && k < targetRows && !claimed[static_cast<size_t>(k)])
+        if (!block.byPath[static_cast<size_t>(k)] && k < targetRows && !claimed[static_cast<size_t>(k)])
             block.target[static_cast<size_t>(k)] = k;
     for (int row : files.rows())
         if (static_cast<size_t>(row) >= named.size() || !named[static_cast<size_t>(row)])
@@ -161,18 +177,125 @@ BlockRows PlaceBlock(const Grid& summary, int labelRow, int pathCol, int targetR
     return block;
 }
 
-void ClearRow(Grid& grid, int row)
+// How many cells a row has up to its last one holding text.
+int UsedWidth(const std::vector<std::string_view>& cells)
 {
-    for (int c = grid.storedCells(row) - 1; c >= 1; --c)
-        grid.setCell(c, row, std::string());
+    int width = static_cast<int>(cells.size());
+    while (width > 0 && cells[static_cast<size_t>(width) - 1].empty())
+        --width;
+    return width;
 }
 
-// Applies the blocks of one table. Section tables are cleared first, except
-// the rows of files that the blocks do not name when they name any.
-void ApplyBlocks(const Grid& summary, const std::vector<int>& labelRows, int grid, Grid& target, bool clears,
-                 FileRows& files, ImportPlacement& placement)
+// The cells an import changes. A cell written twice (a label that occurs
+// twice: the later block wins) keeps one edit, with its last text.
+class ImportEdits {
+public:
+    ImportEdits(const DescDocument& document, std::vector<ImportEdit>& edits) : document_(document), edits_(edits) {}
+
+    // The tables are placed one after another. Only a table with several
+    // blocks can have a cell written twice: one block writes each of its
+    // rows once, so only then are the edits indexed.
+    void startTable(bool severalBlocks)
+    {
+        index_.clear();
+        indexed_ = severalBlocks;
+    }
+
+    void put(int grid, int col, int row, std::string_view text)
+    {
+        const std::uint64_t key = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(row)) << 32) |
+                                  static_cast<std::uint32_t>(col);
+        if (auto it = index_.find(key); it != index_.end()) {
+            edits_[it->second].text = text;
+        } else if (document_.grid(grid).cell(col, row) != text) {
+            if (indexed_)
+                index_.emplace(key, edits_.size());
+            edits_.push_back({grid, col, row, text});
+        }
+    }
+    // Drops the edits that came back to the text the cell holds.
+    void finish()
+    {
+        std::erase_if(edits_, [&](const ImportEdit& e) { return document_.grid(e.grid).cell(e.col, e.row) == e.text; });
+    }
+
+private:
+    const DescDocument& document_;
+    std::vector<ImportEdit>& edits_;
+    bool indexed_ = false;
+    std::unordered_map<std::uint64_t, size_t> index_;  // by row and column
+};
+
+void NoteWideRow(ImportPlacement& placement, int grid, int summaryRow, std::string_view path, int extra)
 {
-    const int pathCol = grid == kFileListGrid ? 2 : 1;
+    if (placement.wideRows.size() < kNamedCells)
+        placement.wideRows.push_back({grid, summaryRow + 1, std::string(path), extra});
+    ++placement.wideRowCount;
+}
+
+// Whether a section table has columns of values: a section without
+// entries keeps the columns it had, under empty headers.
+bool HasKeys(const Grid& table)
+{
+    for (int c = 2; c < table.colCount(); ++c)
+        if (!table.cell(c, 0).empty())
+            return true;
+    return false;
+}
+
+// How wide a block's header row is: its own, or the table's when the block
+// has none.
+int HeaderWidth(const SummaryRows& summary, const BlockRows& block, const Grid& target,
+                std::vector<std::string_view>& cells)
+{
+    if (block.headerRow >= 0) {
+        summary.cells(block.headerRow, cells);
+        return UsedWidth(cells);
+    }
+    int width = 0;
+    for (int c = 0; c < target.colCount(); ++c)
+        if (!target.cell(c, 0).empty())
+            width = c + 1;
+    return width;
+}
+
+// The cells of one block's rows, each into the row it was placed at.
+void WriteBlock(const SummaryRows& summary, const BlockRows& block, int grid, const Grid& target, ImportEdits& edits,
+                ImportPlacement& placement)
+{
+    // Columns past the target's width would be dropped: a block under one
+    // very long line costs no more than the target's cells.
+    const int columns = std::min(summary.colCount(), target.colCount());
+    std::vector<std::string_view> cells;
+    const int headerWidth = HeaderWidth(summary, block, target, cells);
+    for (size_t k = 0; k < block.target.size(); ++k) {
+        const int summaryRow = block.labelRow + 1 + static_cast<int>(k);
+        summary.cells(summaryRow, cells);
+        if (const int width = UsedWidth(cells); summaryRow != block.headerRow && width > headerWidth)
+            NoteWideRow(placement, grid, summaryRow, cells.size() > 1 ? cells[1] : std::string_view(), width - headerWidth);
+        const int row = block.target[k];
+        if (row < 0)
+            continue;
+        // A row placed by its file keeps the path the tables show when it
+        // is the one the row names, with the "~" that reading the table
+        // dropped. A file's cells past the table's width are emptied, as
+        // its missing cells are.
+        const int end = row == 0 ? columns : std::max(columns, std::min(target.storedCells(row), target.colCount()));
+        for (int c = 1; c < end; ++c) {
+            const std::string_view text =
+                c < columns && static_cast<size_t>(c) < cells.size() ? cells[static_cast<size_t>(c)] : std::string_view();
+            if (c > 1 || !block.byPath[k] || WithoutTildes(target.cell(1, row)) != text)
+                edits.put(grid, c, row, text);
+        }
+    }
+}
+
+// Places the blocks of one section table, or leaves the table as it was.
+void PlaceSection(const SummaryRows& summary, const std::vector<int>& labelRows, int grid, const DescDocument& document,
+                  FileRows& files, ImportEdits& edits, ImportPlacement& placement)
+{
+    const Grid& target = document.grid(grid);
+    edits.startTable(labelRows.size() > 1);
     const size_t firstReport = placement.blocks.size();
     std::vector<BlockRows> blocks;
     bool namedAny = false;
@@ -180,9 +303,16 @@ void ApplyBlocks(const Grid& summary, const std::vector<int>& labelRows, int gri
         BlockPlacement report;
         report.grid = grid;
         report.labelRow = labelRow;
-        blocks.push_back(PlaceBlock(summary, labelRow, pathCol, target.rowCount(), files, report));
+        blocks.push_back(PlaceBlock(summary, labelRow, 1, target, files, report));
         namedAny = namedAny || report.namedAny;
         placement.blocks.push_back(std::move(report));
+    }
+    if (!namedAny) {
+        for (size_t b = firstReport; b < placement.blocks.size(); ++b)
+            placement.blocks[b].unnamed.clear();
+        if (HasKeys(target))
+            placement.leftAlone.push_back(grid);
+        return;
     }
 
     std::vector<bool> written(static_cast<size_t>(target.rowCount()));
@@ -190,39 +320,42 @@ void ApplyBlocks(const Grid& summary, const std::vector<int>& labelRows, int gri
         for (int row : block.target)
             if (row >= 0 && row < target.rowCount())
                 written[static_cast<size_t>(row)] = true;
-    if (clears) {
-        if (!namedAny) {
-            target.clearCells(1, 1);
-        } else {
-            std::vector<bool> keep(static_cast<size_t>(target.rowCount()));
-            for (int row : files.rows())
-                if (row < target.rowCount() && !written[static_cast<size_t>(row)])
-                    keep[static_cast<size_t>(row)] = true;
-            for (int r = 1; r < target.rowCount(); ++r)
-                if (!keep[static_cast<size_t>(r)])
-                    ClearRow(target, r);
-        }
-    }
     for (size_t b = firstReport; b < placement.blocks.size(); ++b)
         for (auto& file : placement.blocks[b].unnamed)
-            file.kept = file.row < target.rowCount() && !written[static_cast<size_t>(file.row)] && (namedAny || !clears);
+            file.kept = file.row < target.rowCount() && !written[static_cast<size_t>(file.row)];
+    // A row that is no file's and that no block row reaches is emptied, as
+    // an import always emptied the section tables before filling them.
+    std::vector<bool> isFile(static_cast<size_t>(target.rowCount()));
+    for (int row : files.rows())
+        if (row < target.rowCount())
+            isFile[static_cast<size_t>(row)] = true;
+    for (int r = 1; r < target.rowCount(); ++r)
+        if (!written[static_cast<size_t>(r)] && !isFile[static_cast<size_t>(r)])
+            for (int c = target.storedCells(r) - 1; c >= 1; --c)
+                edits.put(grid, c, r, {});
 
     for (const BlockRows& block : blocks)
-        for (size_t k = 0; k < block.target.size(); ++k)
-            if (block.target[k] >= 0)
-                // Columns past the target's width would be dropped: a block
-                // under one very long line costs no more than the target's cells.
-                for (int c = 1, columns = std::min(summary.colCount(), target.colCount()); c < columns; ++c)
-                    target.setCell(c, block.target[k], summary.cell(c, block.labelRow + 1 + static_cast<int>(k)));
+        WriteBlock(summary, block, grid, target, edits, placement);
 }
 
-TableGrids CopyTables(const DescDocument& document)
+// The "File list" blocks: never written, but every file they name must be open.
+void CheckFileListBlocks(const SummaryRows& summary, const std::vector<int>& labelRows, const DescDocument& document,
+                         FileRows& files, ImportPlacement& placement)
 {
-    TableGrids tables;
-    for (int n = 1; n <= kFileListGrid; ++n)
-        tables[static_cast<size_t>(n - 1)] = document.grid(n);
-    return tables;
+    const std::string& header = document.fileList().cell(2, 0);
+    for (int labelRow : labelRows) {
+        for (int r = labelRow + 1; r < summary.rowCount() && !summary.cell(1, r).empty(); ++r) {
+            const std::string_view path = summary.cell(2, r);
+            if (path.empty() || path == header || files.groupOf(path) >= 0)
+                continue;
+            if (placement.unopened.size() < kNamedCells)
+                placement.unopened.emplace_back(path);
+            ++placement.unopenedCount;
+        }
+    }
 }
+
+std::string Counted(size_t n, const char* one, const char* many) { return std::to_string(n) + " " + (n == 1 ? one : many); }
 
 }  // namespace
 
@@ -234,24 +367,115 @@ int ImportPlacement::movedRows() const
     return moved;
 }
 
-ImportPlacement ApplySummaryTable(const Grid& summary, TableGrids& tables, const PathKey& key)
+std::string ImportPlacement::leftAloneMessage() const
 {
-    // The files as they stood before the import: the file list's own block
-    // is placed by them too.
-    FileRows files(tables[kFileListGrid - 1], key);
-    std::array<std::vector<int>, kFileListGrid> labels;
-    for (int i = 0; i < summary.rowCount(); ++i)
-        if (auto target = SectionLabelTarget(summary.cell(0, i)))
-            labels[static_cast<size_t>(*target - 1)].push_back(i);
-    for (int i = 0; i < summary.rowCount(); ++i)
-        if (IsFileListLabel(summary.cell(0, i)))
-            labels[kFileListGrid - 1].push_back(i);
+    if (leftAlone.empty())
+        return {};
+    std::string names;
+    for (int grid : leftAlone)
+        names += (names.empty() ? "" : ", ") + SummaryLabel(grid);
+    return (leftAlone.size() == 1 ? "Left as it was, since the table names none of the desc files in it: "
+                                  : "Left as they were, since the table names none of the desc files in them: ") +
+           names + ".\n";
+}
 
-    ImportPlacement placement;
-    for (int n = 1; n <= kFileListGrid; ++n)
-        ApplyBlocks(summary, labels[static_cast<size_t>(n - 1)], n, tables[static_cast<size_t>(n - 1)],
-                    n != kFileListGrid, files, placement);
-    return placement;
+std::string ImportPlacement::wideRowsMessage() const
+{
+    if (wideRowCount == 0)
+        return {};
+    std::string text = Counted(wideRowCount, "row of the table is", "rows of the table are") +
+                       " wider than the header row of its block: a value holding a TAB was split in two, and every "
+                       "later value of the row moved one column on.\n";
+    for (const WideRow& row : wideRows)
+        text += "  " + SummaryLabel(row.grid) + " (line " + std::to_string(row.line) + "), " + row.path + ": " +
+                Counted(static_cast<size_t>(row.extraCells), "cell", "cells") + " too many\n";
+    if (wideRowCount > wideRows.size())
+        text += "  and " + std::to_string(wideRowCount - wideRows.size()) + " more\n";
+    return text;
+}
+
+std::string ImportPlacement::unopenedMessage() const
+{
+    if (unopenedCount == 0)
+        return {};
+    std::string text = "The \"File list\" of the table names " +
+                       Counted(unopenedCount, "file that is not open", "files that are not open") +
+                       ", and Import table writes only into the open desc files; nothing was imported:";
+    for (const std::string& path : unopened)
+        text += "\n  " + path;
+    if (unopenedCount > unopened.size())
+        text += "\n  and " + std::to_string(unopenedCount - unopened.size()) + " more";
+    return text;
+}
+
+void PlaceSummaryRows(const SummaryRows& summary, const DescDocument& document, const PathKey& key,
+                      PreparedImport& import)
+{
+    FileRows files(document.fileList(), key);
+    std::array<std::vector<int>, kFileListGrid> labels;
+    for (int i = 0; i < summary.rowCount(); ++i) {
+        const std::string_view label = summary.cell(0, i);
+        if (label.empty())
+            continue;
+        if (auto target = SectionLabelTarget(std::string(label)))
+            labels[static_cast<size_t>(*target - 1)].push_back(i);
+        else if (IsFileListLabel(std::string(label)))
+            labels[kFileListGrid - 1].push_back(i);
+    }
+    ImportEdits edits(document, import.edits);
+    for (int n = 1; n <= kSectionCount; ++n)
+        PlaceSection(summary, labels[static_cast<size_t>(n - 1)], n, document, files, edits, import.placement);
+    CheckFileListBlocks(summary, labels[kFileListGrid - 1], document, files, import.placement);
+    edits.finish();
+}
+
+PreparedImport PrepareImport(const DescDocument& document, std::optional<TableText> table)
+{
+    // Rows go to the files their paths name; a path the tables show with "?"
+    // could name the wrong one.
+    if (const UnwritablePaths unwritable = FindUnwritablePaths(document); unwritable.any())
+        throw DravikError(unwritable.importMessage());
+    PreparedImport import;
+    import.table = std::move(table);
+    if (import.table) {
+        PlaceSummaryRows(*import.table, document, ResolvedPathKey, import);
+    } else {
+        PlaceSummaryRows(GridRows(document.summary()), document, ResolvedPathKey, import);
+    }
+    if (import.placement.unopenedCount > 0)
+        throw DravikError(import.placement.unopenedMessage());
+    return import;
+}
+
+namespace {
+
+// The import's cells with their texts, a slice of them at a time.
+std::vector<CellEdit> CellEdits(const std::vector<ImportEdit>& edits, size_t from, size_t count)
+{
+    std::vector<CellEdit> cells;
+    cells.reserve(std::min(count, edits.size() - from));
+    for (size_t i = from; i < edits.size() && i < from + count; ++i)
+        cells.push_back({edits[i].grid, edits[i].col, edits[i].row, std::string(edits[i].text)});
+    return cells;
+}
+
+}  // namespace
+
+TableChange ApplyImport(DescDocument& document, PreparedImport&& import)
+{
+    // The summary table holds the file's rows and nothing of what it held
+    // before: an older, longer table's tail would read as blocks.
+    std::vector<std::pair<int, Grid>> contents;
+    if (import.table)
+        contents.emplace_back(kSummaryGrid, GridOf(*import.table));
+    return document.replaceGrids(std::move(contents), CellEdits(import.edits, 0, import.edits.size()));
+}
+
+void ApplyImportWithoutHistory(DescDocument& document, PreparedImport&& import)
+{
+    constexpr size_t kSlice = 1 << 16;
+    for (size_t from = 0; from < import.edits.size(); from += kSlice)
+        static_cast<void>(document.setCells(CellEdits(import.edits, from, kSlice)));
 }
 
 TableChange ExportTable(DescDocument& document)
@@ -265,23 +489,11 @@ TableChange ExportTable(DescDocument& document)
 
 TableChange ImportTable(DescDocument& document, const std::string* tableBytes, ImportPlacement* placement)
 {
-    // Rows go to the files their paths name; a path the tables show with "?"
-    // could name the wrong one.
-    if (const UnwritablePaths unwritable = FindUnwritablePaths(document); unwritable.any())
-        throw DravikError(unwritable.importMessage());
-    Grid summary = document.summary();
-    if (tableBytes)
-        TextToGrid(summary, *tableBytes);
-    TableGrids tables = CopyTables(document);
-    ImportPlacement placed = ApplySummaryTable(summary, tables, ResolvedPathKey);
+    PreparedImport import =
+        PrepareImport(document, tableBytes ? std::optional<TableText>(std::in_place, *tableBytes) : std::nullopt);
     if (placement)
-        *placement = std::move(placed);
-
-    std::vector<std::pair<int, Grid>> contents;
-    contents.emplace_back(kSummaryGrid, std::move(summary));
-    for (int n = 1; n <= kFileListGrid; ++n)
-        contents.emplace_back(n, std::move(tables[static_cast<size_t>(n - 1)]));
-    return document.replaceGrids(std::move(contents));
+        *placement = import.placement;
+    return ApplyImport(document, std::move(import));
 }
 
 TableChange ClearSummaryTable(DescDocument& document)

@@ -3,11 +3,13 @@
 #pragma once
 
 #include "core/document/desc_document.h"
+#include "core/exchange/table_text_file.h"
 
 #include <array>
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace dravik {
@@ -21,11 +23,10 @@ std::string SummaryLabel(int gridNumber);
 std::optional<int> SectionLabelTarget(const std::string& label);
 bool IsFileListLabel(const std::string& label);
 
-// The section tables and the file list, by grid number less one.
-using TableGrids = std::array<Grid, kFileListGrid>;
-
 // Export without the file: the summary table gets one label row and one block
-// per table. Cells the export does not write keep what they held.
+// per table. Cells the export does not write keep what they held, except
+// column 0 of the block rows, where an earlier table's label word would
+// make the next import read a row of values as a label.
 void BuildSummaryTable(const DescDocument& document, Grid& summary);
 
 // Turns a path into what two paths must share to name the same file.
@@ -46,31 +47,89 @@ struct BlockPlacement {
     std::vector<Unnamed> unnamed;
 };
 
-struct ImportPlacement {
-    std::vector<BlockPlacement> blocks;  // in the order they were applied
-    int movedRows() const;
+// A block row with a cell right of its block's header row: a value that held
+// a TAB split in two and moved every later value of its row one column on.
+struct WideRow {
+    int grid;
+    int line;          // of the table, from 1
+    std::string path;  // as the row names its file
+    int extraCells;
 };
 
-// Import without the file: clears the section tables, copies each labelled
-// block of the summary table into the table it names (section labels first,
-// then file-list labels). Table sizes never change; a label that names no
-// table is skipped.
+struct ImportPlacement {
+    std::vector<BlockPlacement> blocks;  // in the order they were applied
+    // Section tables with values that the import left as they were, since
+    // the table has no block for them or their blocks name none of the
+    // opened files: a block whose rows were all deleted in a spreadsheet
+    // must not empty that section in every file.
+    std::vector<int> leftAlone;
+    // Paths that "File list" blocks name but that are not open (the first
+    // kNamedCells of them).
+    size_t unopenedCount = 0;
+    std::vector<std::string> unopened;
+    size_t wideRowCount = 0;
+    std::vector<WideRow> wideRows;  // the first kNamedCells
+
+    int movedRows() const;
+    // For the user; empty when there is nothing to say.
+    std::string leftAloneMessage() const;
+    std::string wideRowsMessage() const;
+    std::string unopenedMessage() const;
+};
+
+// A cell an import changes; its text lies in the table read, or in the
+// summary table when none was read.
+struct ImportEdit {
+    int grid;
+    int col;
+    int row;
+    std::string_view text;
+};
+
+// An import worked out against the document, before it changes anything.
+struct PreparedImport {
+    // The table text file read; none when the file dialog was cancelled,
+    // and the summary table's own rows are imported.
+    std::optional<TableText> table;
+    // The cells of the section tables whose text the import changes.
+    std::vector<ImportEdit> edits;
+    ImportPlacement placement;
+};
+
+// Places each labelled block of the summary rows in the table it names and
+// lists the cells that change. Table sizes never change; a label that names
+// no table is skipped. The file list is never written: Save all writes only
+// the files that were opened, and a table naming others is refused.
 //
 // A block row whose path (column 1 of a section block, column 2 of a
-// file-list block) names a file of the file list as `tables` holds it on
-// entry goes to that file's row, so that a table sorted or thinned in a
-// spreadsheet still gives each file its own values; any other row goes to
-// the row at its position in the block. When a table's blocks name at least
-// one file, the files they do not name keep their values instead of being
-// cleared. Paths are compared through `key` (their bytes when it is empty),
-// the file list's paths without the "~" that reading a table drops.
-ImportPlacement ApplySummaryTable(const Grid& summary, TableGrids& tables, const PathKey& key = {});
+// file-list block) names a file of the file list goes to that file's row,
+// so that a table sorted or thinned in a spreadsheet still gives each file
+// its own values, and keeps the path cell the tables show; any other row
+// goes to the row at its position in the block. The files a table's blocks
+// do not name keep their values; a section table whose blocks name no
+// opened file at all is left as it was. Paths are compared through `key`
+// (their bytes when it is empty) with their "~" dropped, as reading a table
+// drops it.
+void PlaceSummaryRows(const SummaryRows& rows, const DescDocument& document, const PathKey& key,
+                      PreparedImport& import);
+
+// Reads the table (none: the summary table as it is) and places its rows.
+// Throws DravikError, with nothing changed, when the table cannot place
+// its rows safely: open files whose paths the tables show with "?", or a
+// "File list" that names files that are not open.
+PreparedImport PrepareImport(const DescDocument& document, std::optional<TableText> table);
+// One edit: the summary table becomes the table read, when one was read,
+// and the section tables take the import's cells.
+[[nodiscard]] TableChange ApplyImport(DescDocument& document, PreparedImport&& import);
+// For a caller that keeps no history and shows no summary table (the batch):
+// only the section tables take the import's cells, a slice at a time, so
+// that a big table's import holds no record of what it replaced.
+void ApplyImportWithoutHistory(DescDocument& document, PreparedImport&& import);
 
 // The three commands on the document, each one edit.
 [[nodiscard]] TableChange ExportTable(DescDocument& document);
 // `tableBytes` is the table text file read in; none when the file dialog was
-// cancelled, which still clears the section tables and copies the summary
-// table's blocks back. Paths are compared as the system resolves them.
+// cancelled, which still copies the summary table's blocks back.
 [[nodiscard]] TableChange ImportTable(DescDocument& document, const std::string* tableBytes,
                                      ImportPlacement* placement = nullptr);
 // Double-click on the summary table, answered Yes: every cell empty.

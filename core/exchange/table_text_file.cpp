@@ -25,80 +25,131 @@ namespace {
 
 bool IsBlankOrControlButTab(char c) { return static_cast<unsigned char>(c) <= 32 && c != '\t'; }
 
-// The lines of a table text file: a line ends at LF or CR LF, a CR not
-// followed by LF is dropped, and Ctrl+Z ends the file.
-std::vector<std::string> ReadTableLines(std::string_view bytes)
+// A line's cells: the pieces between TABs; the text after the last TAB is a
+// piece only when it is not empty.
+void SplitCells(std::string_view line, std::vector<std::string_view>& out)
 {
-    const size_t end = std::min(bytes.find('\x1A'), bytes.size());
-    std::vector<std::string> lines;
-    std::string line;
-    bool open = false;
-    for (size_t i = 0; i < end; ++i) {
-        const char c = bytes[i];
-        if (c == '\n') {
-            lines.push_back(std::move(line));
-            line.clear();
-            open = false;
-        } else if (c == '\r') {
-            open = true;  // dropped, but a lone CR still begins a line
-        } else {
-            line += c;
-            open = true;
+    out.clear();
+    size_t start = 0;
+    for (;;) {
+        const size_t tab = line.find('\t', start);
+        if (tab == std::string_view::npos) {
+            if (start < line.size())
+                out.push_back(line.substr(start));
+            return;
         }
+        out.push_back(line.substr(start, tab - start));
+        start = tab + 1;
     }
-    if (open)
-        lines.push_back(std::move(line));
-    return lines;
+}
+
+}  // namespace
+
+TableText::TableText(std::string bytes) : bytes_(std::move(bytes))
+{
+    // A line ends at LF; a CR anywhere is dropped (so CR LF ends one too),
+    // and a lone CR still begins a line. Byte 26 ends the file.
+    const size_t end = std::min(bytes_.find('\x1A'), bytes_.size());
+    begins_.reserve(static_cast<size_t>(std::count(bytes_.begin(), bytes_.begin() + static_cast<long>(end), '\n')) + 2);
+    size_t out = 0;
+    int widest = 0;
+    for (size_t at = 0; at < end;) {
+        const size_t lineEnd = std::min(bytes_.find('\n', at), end);
+        // The line without its CRs: its first and last bytes decide the
+        // width and what is trimmed.
+        size_t first = at;
+        while (first < lineEnd && bytes_[first] == '\r')
+            ++first;
+        size_t last = lineEnd;
+        while (last > first && bytes_[last - 1] == '\r')
+            --last;
+        int tabs = static_cast<int>(std::count(bytes_.begin() + static_cast<long>(first),
+                                               bytes_.begin() + static_cast<long>(last), '\t'));
+        if (first < last && bytes_[first] == '\t')
+            ++tabs;
+        widest = std::max(widest, tabs);
+
+        size_t from = first;
+        while (from < last && IsBlankOrControlButTab(bytes_[from]))
+            ++from;
+        size_t to = last;
+        if (to == from || bytes_[to - 1] != '\t')
+            while (to > from && IsBlankOrControlButTab(bytes_[to - 1]))
+                --to;
+        // The grid is as wide as the widest line so far: pieces past that
+        // width are not stored, even when a later line is wider.
+        begins_.push_back(out);
+        for (int pieces = 1, width = std::max(widest, 1); from < to; ++from) {
+            const char c = bytes_[from];
+            if (c == '\t' && ++pieces > width)
+                break;
+            if (c != '\r' && c != '~')
+                bytes_[out++] = c;
+        }
+        at = lineEnd + 1;
+    }
+    begins_.push_back(out);
+    // Kept at its size: a copy into a smaller string would hold both at once.
+    bytes_.resize(out);
+    columns_ = std::max(widest, 1);
+}
+
+void TableText::cells(int row, std::vector<std::string_view>& out) const { SplitCells(line(row), out); }
+
+std::string_view TableText::cell(int col, int row) const
+{
+    if (col < 0 || row < 0 || row >= rowCount())
+        return {};
+    std::string_view rest = line(row);
+    for (int c = 0; c < col; ++c) {
+        const size_t tab = rest.find('\t');
+        if (tab == std::string_view::npos)
+            return {};
+        rest.remove_prefix(tab + 1);
+    }
+    return rest.substr(0, rest.find('\t'));
+}
+
+namespace {
+
+// Writes a table's lines into grid rows 0 on; the grid already has the rows.
+void FillRows(Grid& grid, const TableText& table)
+{
+    std::vector<std::string_view> cells;
+    for (int row = 0; row < table.rowCount(); ++row) {
+        table.cells(row, cells);
+        // Only the cells up to the last one holding text are stored: a
+        // narrow row of a wide table costs no more than its own cells.
+        while (!cells.empty() && cells.back().empty())
+            cells.pop_back();
+        const int count = static_cast<int>(cells.size());
+        for (int c = grid.storedCells(row) - 1; c >= count; --c)
+            grid.setCell(c, row, std::string());
+        grid.reserveRow(row, count);
+        for (int c = 0; c < count; ++c)
+            grid.setCell(c, row, std::string(cells[static_cast<size_t>(c)]));
+    }
 }
 
 }  // namespace
 
 void TextToGrid(Grid& grid, std::string_view bytes)
 {
-    int row = 0;
-    int widest = 0;
-    for (std::string& line : ReadTableLines(bytes)) {
-        int tabs = static_cast<int>(std::count(line.begin(), line.end(), '\t'));
-        if (!line.empty() && line[0] == '\t')
-            ++tabs;
-        widest = std::max(widest, tabs);
-        grid.setColCount(std::max(widest, 1));
+    const TableText table{std::string(bytes)};
+    if (table.rowCount() == 0)
+        return;
+    // Every line sets the width, which only grows within a file: after the
+    // file it is the widest line's, even when the grid was wider before.
+    grid.setColCount(table.colCount());
+    grid.setRowCount(grid.rowCount() + table.rowCount());
+    FillRows(grid, table);
+}
 
-        size_t begin = 0;
-        while (begin < line.size() && IsBlankOrControlButTab(line[begin]))
-            ++begin;
-        size_t finish = line.size();
-        if (finish == 0 || line[finish - 1] != '\t')
-            while (finish > begin && IsBlankOrControlButTab(line[finish - 1]))
-                --finish;
-        std::string_view text = std::string_view(line).substr(begin, finish - begin);
-
-        std::vector<std::string> pieces;
-        size_t start = 0;
-        for (;;) {
-            const size_t tab = text.find('\t', start);
-            if (tab == std::string_view::npos) {
-                if (start < text.size())
-                    pieces.emplace_back(text.substr(start));
-                break;
-            }
-            pieces.emplace_back(text.substr(start, tab - start));
-            start = tab + 1;
-        }
-        for (auto& piece : pieces)
-            piece.erase(std::remove(piece.begin(), piece.end(), '~'), piece.end());
-
-        // The grid gains one row for every line, counted from the rows it had.
-        // Cells past the line's pieces are emptied; only those the row holds
-        // need it, so a wide table costs no more than the cells it has.
-        grid.setRowCount(grid.rowCount() + 1);
-        const int pieceCount = std::min(static_cast<int>(pieces.size()), grid.colCount());
-        for (int c = 0; c < pieceCount; ++c)
-            grid.setCell(c, row, std::move(pieces[static_cast<size_t>(c)]));
-        for (int c = grid.storedCells(row) - 1; c >= pieceCount; --c)
-            grid.setCell(c, row, std::string());
-        ++row;
-    }
+Grid GridOf(const TableText& table)
+{
+    Grid grid(table.colCount(), table.rowCount());
+    FillRows(grid, table);
+    return grid;
 }
 
 void GridToTextFile(const Grid& grid, const std::string& path)

@@ -3,15 +3,49 @@
 #pragma once
 
 #include "core/document/grid.h"
+#include "core/exchange/summary_rows.h"
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace dravik {
 
 std::string GridToText(const Grid& grid);
 // Reads the lines into the grid from row 0 down (see TextFileToGrid).
 void TextToGrid(Grid& grid, std::string_view bytes);
+
+// A table text file as the import reads it, held as its own bytes: what
+// reading drops (CRs, "~", the blanks and control characters at the ends of
+// a line, everything after byte 26) is squeezed out in place, and each line
+// is found by where it begins. A big table thus costs its size and a few
+// bytes a line, not a string for every cell.
+class TableText final : public SummaryRows {
+public:
+    explicit TableText(std::string bytes);
+
+    int rowCount() const override { return static_cast<int>(begins_.size()) - 1; }
+    // The width a grid gets from reading these lines (see TextToGrid).
+    int colCount() const override { return columns_; }
+    // The pieces of a row that a grid stores: those within the width the
+    // grid had when its line was read.
+    void cells(int row, std::vector<std::string_view>& out) const override;
+    std::string_view cell(int col, int row) const override;
+
+private:
+    std::string_view line(int row) const
+    {
+        const size_t begin = begins_[static_cast<size_t>(row)];
+        return std::string_view(bytes_).substr(begin, begins_[static_cast<size_t>(row) + 1] - begin);
+    }
+
+    std::string bytes_;
+    std::vector<size_t> begins_;  // one more than the lines: where the next would begin
+    int columns_ = 0;
+};
+
+// A grid of exactly the table's lines and width.
+Grid GridOf(const TableText& table);
 
 // These throw DravikError with the text-file error ("File not found",
 // "File access denied", "Disk full", ...).

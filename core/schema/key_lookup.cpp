@@ -3,6 +3,7 @@
 #include "core/text/dravik2_auxillary.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace dravik {
 
@@ -24,20 +25,122 @@ long FindKeyLine(const std::vector<std::string>& lines, std::string_view key, co
     return found;
 }
 
+// The starts of rewritten lines in a tree of their bytes, each node holding
+// the last line below it: a key's answer is the node its bytes lead to.
+// Nodes live in one vector, their children in a list through their
+// siblings, so that a start costs no allocation per byte.
+class KeyLineIndex::RewrittenStarts {
+public:
+    RewrittenStarts() : nodes_(1) {}
+
+    long last(std::string_view start) const
+    {
+        size_t node = 0;
+        for (char c : start) {
+            node = child(node, static_cast<unsigned char>(c));
+            if (node == 0)
+                return kNoLine;
+        }
+        return nodes_[node].last;
+    }
+
+    void add(size_t line, std::string start)
+    {
+        size_t node = 0;
+        for (char c : start) {
+            nodes_[node].last = std::max(nodes_[node].last, static_cast<long>(line));
+            node = childOrNew(node, static_cast<unsigned char>(c));
+        }
+        Node& end = nodes_[node];
+        end.last = std::max(end.last, static_cast<long>(line));
+        end.lines.insert(std::lower_bound(end.lines.begin(), end.lines.end(), line), line);
+        starts_[line] = std::move(start);
+    }
+
+    void remove(size_t line)
+    {
+        auto found = starts_.find(line);
+        std::vector<size_t> path{0};
+        for (char c : found->second)
+            path.push_back(child(path.back(), static_cast<unsigned char>(c)));
+        starts_.erase(found);
+        auto& lines = nodes_[path.back()].lines;
+        lines.erase(std::lower_bound(lines.begin(), lines.end(), line));
+        // Only the nodes whose last line this was need their last again;
+        // above the first that keeps a later line, none do.
+        for (auto node = path.rbegin(); node != path.rend() && nodes_[*node].last == static_cast<long>(line); ++node) {
+            Node& n = nodes_[*node];
+            n.last = n.lines.empty() ? kNoLine : static_cast<long>(n.lines.back());
+            for (size_t c = n.firstChild; c != 0; c = nodes_[c].nextSibling)
+                n.last = std::max(n.last, nodes_[c].last);
+        }
+    }
+
+private:
+    struct Node {
+        size_t firstChild = 0;  // 0 for none: the root is no node's child
+        size_t nextSibling = 0;
+        unsigned char byte = 0;
+        long last = kNoLine;
+        std::vector<size_t> lines;  // whose start ends here, in order
+    };
+
+    size_t child(size_t node, unsigned char byte) const
+    {
+        size_t c = nodes_[node].firstChild;
+        while (c != 0 && nodes_[c].byte != byte)
+            c = nodes_[c].nextSibling;
+        return c;
+    }
+    size_t childOrNew(size_t node, unsigned char byte)
+    {
+        if (const size_t existing = child(node, byte))
+            return existing;
+        Node added;
+        added.byte = byte;
+        added.nextSibling = nodes_[node].firstChild;
+        nodes_.push_back(std::move(added));
+        nodes_[node].firstChild = nodes_.size() - 1;
+        return nodes_.size() - 1;
+    }
+
+    std::vector<Node> nodes_;
+    std::unordered_map<size_t, std::string> starts_;  // each rewritten line's start
+};
+
 KeyLineIndex::KeyLineIndex(const std::vector<std::string>& lines, size_t longestKey, const CodePage& codePage,
                            const FirstBytes* firstBytes)
-    : lines_(lines), longestKey_(longestKey), codePage_(codePage), firstBytes_(firstBytes)
+    : lines_(lines), longestKey_(longestKey), codePage_(codePage), firstBytes_(firstBytes),
+      held_(lines.size(), Held::nowhere)
 {
     startOfLine_.resize(lines.size());
     sorted_.reserve(lines.size());
     for (size_t i = 0; i < lines.size(); ++i) {
-        const std::string& line = lines[i];
-        if (line.empty() || (firstBytes && !(*firstBytes)[codePage.lower(static_cast<unsigned char>(line[0]))]))
+        if (!indexed(lines[i]))
             continue;
-        startOfLine_[i] = codePage.lowered(std::string_view(line).substr(0, std::min(line.size(), longestKey)));
+        startOfLine_[i] = startOf(lines[i]);
         sorted_.emplace_back(startOfLine_[i], i);
+        held_[i] = Held::sorted;
     }
     std::sort(sorted_.begin(), sorted_.end());
+    const size_t count = sorted_.size();
+    maxima_.assign(2 * count, kNoLine);
+    for (size_t p = 0; p < count; ++p)
+        maxima_[count + p] = static_cast<long>(sorted_[p].second);
+    for (size_t p = count; p-- > 1;)
+        maxima_[p] = std::max(maxima_[2 * p], maxima_[2 * p + 1]);
+}
+
+KeyLineIndex::~KeyLineIndex() = default;
+
+bool KeyLineIndex::indexed(const std::string& line) const
+{
+    return !line.empty() && (!firstBytes_ || (*firstBytes_)[codePage_.lower(static_cast<unsigned char>(line[0]))]);
+}
+
+std::string KeyLineIndex::startOf(const std::string& line) const
+{
+    return codePage_.lowered(std::string_view(line).substr(0, std::min(line.size(), longestKey_)));
 }
 
 long KeyLineIndex::find(std::string_view key) const
@@ -55,27 +158,61 @@ long KeyLineIndex::findFolded(std::string_view wanted) const
         return kNoLine;
     if (wanted.size() > longestKey_ || (firstBytes_ && !(*firstBytes_)[static_cast<unsigned char>(wanted[0])]))
         return FindKeyLine(lines_, wanted, codePage_);
+    const long sorted = lastInSorted(wanted);
+    return rewritten_ ? std::max(sorted, rewritten_->last(wanted)) : sorted;
+}
+
+long KeyLineIndex::lastInSorted(std::string_view wanted) const
+{
+    auto begins = [&](const std::pair<std::string_view, size_t>& entry) {
+        return entry.first.substr(0, wanted.size()) == wanted;
+    };
+    const auto first = std::lower_bound(sorted_.begin(), sorted_.end(), std::pair<std::string_view, size_t>(wanted, 0));
+    // Most keys begin a few lines: those are read one by one.
+    const size_t count = sorted_.size();
     long found = kNoLine;
-    auto it = std::lower_bound(sorted_.begin(), sorted_.end(), std::pair<std::string_view, size_t>(wanted, 0));
-    for (; it != sorted_.end() && it->first.substr(0, wanted.size()) == wanted; ++it)
-        found = std::max(found, static_cast<long>(it->second));
+    auto it = first;
+    for (int step = 0; step < 8 && it != sorted_.end(); ++step, ++it) {
+        if (!begins(*it))
+            return found;
+        found = std::max(found, maxima_[count + static_cast<size_t>(it - sorted_.begin())]);
+    }
+    const auto end = std::partition_point(it, sorted_.end(), begins);
+    // The greatest leaf of [lo, hi), climbing the tree of maxima.
+    for (size_t lo = count + static_cast<size_t>(it - sorted_.begin()), hi = count + static_cast<size_t>(end - sorted_.begin());
+         lo < hi; lo /= 2, hi /= 2) {
+        if (lo % 2 == 1)
+            found = std::max(found, maxima_[lo++]);
+        if (hi % 2 == 1)
+            found = std::max(found, maxima_[--hi]);
+    }
     return found;
+}
+
+void KeyLineIndex::setSortedLine(size_t position, long line)
+{
+    size_t p = sorted_.size() + position;
+    maxima_[p] = line;
+    for (p /= 2; p >= 1; p /= 2)
+        maxima_[p] = std::max(maxima_[2 * p], maxima_[2 * p + 1]);
 }
 
 void KeyLineIndex::lineChanged(size_t index, const std::string& line)
 {
-    auto old = std::lower_bound(sorted_.begin(), sorted_.end(),
-                                std::pair<std::string_view, size_t>(startOfLine_[index], index));
-    if (old != sorted_.end() && old->second == index && old->first == startOfLine_[index])
-        sorted_.erase(old);
-    if (line.empty() || (firstBytes_ && !(*firstBytes_)[codePage_.lower(static_cast<unsigned char>(line[0]))])) {
-        startOfLine_[index].clear();
-        return;
+    if (held_[index] == Held::sorted) {
+        const std::pair<std::string_view, size_t> entry(startOfLine_[index], index);
+        setSortedLine(static_cast<size_t>(std::lower_bound(sorted_.begin(), sorted_.end(), entry) - sorted_.begin()),
+                      kNoLine);
+    } else if (held_[index] == Held::rewritten) {
+        rewritten_->remove(index);
     }
-    startOfLine_[index] = codePage_.lowered(std::string_view(line).substr(0, std::min(line.size(), longestKey_)));
-    // The string may have moved (no longer in its small buffer): refresh views.
-    std::pair<std::string_view, size_t> entry(startOfLine_[index], index);
-    sorted_.insert(std::lower_bound(sorted_.begin(), sorted_.end(), entry), entry);
+    held_[index] = Held::nowhere;
+    if (!indexed(line))
+        return;
+    if (!rewritten_)
+        rewritten_ = std::make_unique<RewrittenStarts>();
+    rewritten_->add(index, startOf(line));
+    held_[index] = Held::rewritten;
 }
 
 }  // namespace dravik

@@ -10,6 +10,7 @@
 #include "core/text/text_lines.h"
 
 #include <array>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -33,13 +34,18 @@ long FindKeyLine(const std::vector<std::string>& lines, std::string_view key, co
 using FirstBytes = std::array<bool, 256>;
 
 // The same answers as FindKeyLine for many keys over one text: the lines'
-// folded starts, sorted, so each key is a binary search. Keys longer than
-// `longestKey`, and keys outside `firstBytes` when it is given, are answered
-// by a scan.
+// folded starts, sorted, so each key is a binary search for the run of starts
+// it begins, and the last line of that run is read from a tree of maxima, so
+// that a key that begins thousands of lines (keys that are prefixes of each
+// other) costs no more than any other. Keys longer than `longestKey`, and keys
+// outside `firstBytes` when it is given, are answered by a scan.
 class KeyLineIndex {
 public:
     KeyLineIndex(const std::vector<std::string>& lines, size_t longestKey, const CodePage& codePage,
                  const FirstBytes* firstBytes = nullptr);
+    ~KeyLineIndex();
+    KeyLineIndex(const KeyLineIndex&) = delete;
+    KeyLineIndex& operator=(const KeyLineIndex&) = delete;
 
     long find(std::string_view key) const;
     // The same for a key already folded under the code page.
@@ -48,12 +54,29 @@ public:
     void lineChanged(size_t index, const std::string& line);
 
 private:
+    class RewrittenStarts;
+    enum class Held : unsigned char { nowhere, sorted, rewritten };
+
+    bool indexed(const std::string& line) const;
+    std::string startOf(const std::string& line) const;
+    long lastInSorted(std::string_view wanted) const;
+    void setSortedLine(size_t position, long line);
+
     const std::vector<std::string>& lines_;
     size_t longestKey_;
     const CodePage& codePage_;
     const FirstBytes* firstBytes_;
-    std::vector<std::string> startOfLine_;                // folded, cut to longestKey
-    std::vector<std::pair<std::string_view, size_t>> sorted_;  // views into startOfLine_
+    // The starts of the lines as the index was built; never changed, since
+    // sorted_ views them.
+    std::vector<std::string> startOfLine_;
+    std::vector<std::pair<std::string_view, size_t>> sorted_;
+    // Over sorted_'s positions: leaves from sorted_.size() on, each the line
+    // of its entry or kNoLine once that line was rewritten; each inner node
+    // the greater of its two children.
+    std::vector<long> maxima_;
+    std::vector<Held> held_;
+    // Lines rewritten since the index was built, by their new starts.
+    std::unique_ptr<RewrittenStarts> rewritten_;
 };
 
 }  // namespace dravik

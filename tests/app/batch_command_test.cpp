@@ -60,8 +60,10 @@ TEST_F(Batch, ImportReadsTheTableAndSavesAll)
                                                      "\t7\t\xFF\t\r\nFile list\t\r\n\tFile name\tPath\t\r\n\ta.desc\t" +
                                                      desc + "\t\r\n");
     ASSERT_EQ(run({"import", "--vars", vars, "--table", table, desc}), 0) << err.str();
-    EXPECT_EQ(test::ReadBytes(desc), "hp  7 \xFF \r\nspeed   \r\nrest\r\n")
-        << "section 2 has no block: its values were cleared";
+    EXPECT_EQ(test::ReadBytes(desc), "hp  7 \xFF \r\nspeed  5 \r\nrest\r\n")
+        << "section 2 has no block: it is left as it was";
+    EXPECT_EQ(err.str().rfind("Left as it was, since the table names none of the desc files in it: Section 2.\n", 0), 0u)
+        << err.str();
 }
 
 TEST_F(Batch, ImportOfAMissingTableChangesNoFile)

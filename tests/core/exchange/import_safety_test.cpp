@@ -1,6 +1,7 @@
 // Import table against what spreadsheets and other programs do to a table
 // text file: rows sorted or deleted, cells the file cannot carry, text in
 // another character set.
+#include "core/exchange/import_review.h"
 #include "core/exchange/table_checks.h"
 #include "core/exchange/table_exchange.h"
 #include "core/exchange/table_text_file.h"
@@ -59,7 +60,7 @@ TEST_F(ImportSafety, RowsGoToTheFilesTheyNameAndUnnamedFilesKeepTheirValues)
     EXPECT_EQ(cell(2, 2, 2), "sb");
     EXPECT_EQ(cell(2, 2, 3), "sc");
     for (int n = 3; n <= kSectionCount; ++n)
-        EXPECT_EQ(cell(n, 1, 1), "") << "a table without a block is cleared as before: " << n;
+        EXPECT_EQ(cell(n, 1, 1), a) << "a table without a block is left as it was: " << n;
 
     EXPECT_EQ(placement.movedRows(), 4);
     ASSERT_EQ(placement.blocks.size(), 2u);
@@ -90,12 +91,68 @@ TEST_F(ImportSafety, AnUnsortedTableLandsCellForCellAndNamelessRowsGoByPosition)
         EXPECT_TRUE(document.grid(n) == before[static_cast<size_t>(n - 1)]) << "grid " << n;
     EXPECT_EQ(placement.movedRows(), 0);
 
-    // A hand-made block that names no opened file: by position, the rest cleared.
-    table = "Section 2\t\r\n\tFile name\tspeed \t\r\n\tsomewhere else\tx\t\r\n";
+    // A block that names no opened file, or whose rows were all deleted,
+    // leaves its section as it was; rows of a block that names some go by
+    // position where no named row went.
+    table = "Section 2\t\r\n\tFile name\tspeed \t\r\n\tsomewhere else\tx\t\r\n"
+            "Section 1\t\r\n\tFile name\thp \tap \t\r\n"
+            "Section text\t\r\n\tFile name\t\r\n\tsomewhere else\tx\t\r\n\t" + paths[1] + "\tt\t\r\n";
     ImportTable(document, &table, &placement);
-    EXPECT_EQ(cell(2, 2, 1), "x");
-    EXPECT_EQ(cell(2, 2, 2), "");
-    EXPECT_EQ(cell(2, 1, 1), "somewhere else");
+    EXPECT_TRUE(document.grid(1) == before[0]);
+    EXPECT_TRUE(document.grid(2) == before[1]);
+    EXPECT_EQ(placement.leftAloneMessage(), "Left as they were, since the table names none of the desc files in them: "
+                                            "Section 1, Section 2.\n");
+    EXPECT_EQ(cell(10, 1, 1), "somewhere else");
+}
+
+// A table cut short in a spreadsheet, imported over the summary table of a
+// longer export: the export's tail must not come back as blocks.
+TEST_F(ImportSafety, ATableAppliesOnlyItsOwnRows)
+{
+    open(paths);
+    ExportTable(document);
+    const std::string table = "Section 1\t\r\n\tFile name\thp \tap \t\r\n"
+                              "Section 2\t\r\n\tFile name\tspeed \t\r\n\t" + paths[1] + "\tnew\t\r\n";
+    ImportTable(document, &table);
+    EXPECT_EQ(cell(2, 2, 2), "new");
+    EXPECT_EQ(cell(2, 2, 1), "a3");
+    EXPECT_EQ(document.summary().rowCount(), 5);
+    // An export over it keeps no label word of it beside the values.
+    ExportTable(document);
+    int labels = 0;
+    for (int r = 1; r < document.summary().rowCount(); ++r)
+        labels += cell(kSummaryGrid, 0, r).empty() ? 0 : 1;
+    EXPECT_EQ(labels, kFileListGrid);
+}
+
+TEST(SpreadsheetChanges, ToldApartFromEdits)
+{
+    EXPECT_TRUE(LettersBecameQuestionMarks("\xD2-34", "?-34"));
+    EXPECT_TRUE(LettersBecameQuestionMarks("\xD2\xE8\xE3\xF0 \x97 2", "???? \x97 2")) << "a dash both sets have";
+    EXPECT_FALSE(LettersBecameQuestionMarks("T-34", "?-34")) << "only letters above 127 are lost";
+    EXPECT_FALSE(LettersBecameQuestionMarks("\xD2-34", "?-35"));
+    EXPECT_FALSE(LettersBecameQuestionMarks("\xD2", "??"));
+
+    const std::string tiger = "\"\xD2\xE8\xE3\xF0\" \x97 \xF2\xE0\xED\xEA";  // "Тигр" — танк
+    EXPECT_TRUE(QuotingChanged(tiger, "\"\"\"\xD2\xE8\xE3\xF0\"\" \x97 \xF2\xE0\xED\xEA\"")) << "quoted on saving";
+    EXPECT_TRUE(QuotingChanged(tiger, "\xD2\xE8\xE3\xF0 \x97 \xF2\xE0\xED\xEA")) << "read as a quoted cell";
+    EXPECT_TRUE(QuotingChanged("\"all quoted\"", "all quoted"));
+    EXPECT_TRUE(QuotingChanged("plain", "\"plain\"")) << "every text quoted";
+    EXPECT_FALSE(QuotingChanged("say \"hi\"", "say \"hi\" now"));
+    EXPECT_FALSE(QuotingChanged("plain", "plainer"));
+
+    struct Case {
+        const char* before;
+        const char* after;
+        bool respelled;
+    };
+    for (const Case c : {Case{"010", "10", true}, Case{"1.50", "1.5", true}, Case{"-0", "0", true},
+                         Case{"1e5", "1.00E+05", true}, Case{"123456", "1.23E+05", true}, Case{"+5", "5", true},
+                         Case{".5", "0.5", true}, Case{"3/4", "03/04/26", true}, Case{"3/4", "2026-03-04", true},
+                         Case{"=1+1", "2", true}, Case{"=A1", "#NAME?", true}, Case{"10", "11", false},
+                         Case{"1.5", "1.05", false}, Case{"1e5", "1.01E+05", false}, Case{"3/4", "03/05/26", false},
+                         Case{"abc", "ABC", false}, Case{"1-2", "1-2-3-4", false}, Case{"=5", "=6", false}})
+        EXPECT_EQ(SameNumberRespelled(c.before, c.after), c.respelled) << c.before << " -> " << c.after;
 }
 
 TEST_F(ImportSafety, ExportNamesTheCellsItCannotCarry)

@@ -233,12 +233,12 @@ TEST_F(Exchange, ExportOfThreeFilesGivesFiftySixRows)
     EXPECT_EQ(lines, 56u);
 }
 
-TEST_F(Exchange, ExportKeepsCellsItDoesNotWrite)
+TEST_F(Exchange, ExportKeepsCellsItDoesNotWriteButNoLabelWordsInItsBlocks)
 {
     Grid old(12, 80);
     old.setCell(0, 0, "corner");
     old.setCell(3, 1, "right of a label");
-    old.setCell(0, 3, "row number column");
+    old.setCell(0, 3, "Section 4");  // a label of an earlier, shorter table
     old.setCell(11, 3, "beyond every block");
     old.setCell(0, 70, "cut off");
     setSummary(old);
@@ -247,7 +247,7 @@ TEST_F(Exchange, ExportKeepsCellsItDoesNotWrite)
     EXPECT_EQ(ws.summary().colCount(), 12) << "the summary never narrows";
     EXPECT_EQ(ws.summary().cell(0, 0), "corner");
     EXPECT_EQ(ws.summary().cell(3, 1), "right of a label");
-    EXPECT_EQ(ws.summary().cell(0, 3), "row number column");
+    EXPECT_EQ(ws.summary().cell(0, 3), "") << "it would make the next import read a row of values as a label";
     EXPECT_EQ(ws.summary().cell(11, 3), "beyond every block");
     Grid widened = ws.summary();
     widened.setRowCount(80);
@@ -276,7 +276,7 @@ TEST_F(Exchange, ExportThenImportGivesEveryTableBack)
     for (int n = 1; n <= kFileListGrid; ++n)
         EXPECT_TRUE(after[static_cast<size_t>(n - 1)] == before[static_cast<size_t>(n - 1)]) << "grid " << n;
     EXPECT_EQ(ws.summary().colCount(), 12) << "a leading tab counts one more column";
-    EXPECT_EQ(ws.summary().rowCount(), 112);
+    EXPECT_EQ(ws.summary().rowCount(), 56) << "the file's rows and nothing of what the summary held";
 }
 
 TEST_F(Exchange, ImportedCellsLoseTildesAndSplitAtTabs)
@@ -295,63 +295,62 @@ TEST_F(Exchange, ImportedCellsLoseTildesAndSplitAtTabs)
 TEST_F(Exchange, LabelsPickTheirTablesAndUnknownOnesAreSkipped)
 {
     const Grid beforeFiles = ws.fileList();
+    const std::vector<Grid> before = tables();
+    const std::string& a = paths[0];
+    const std::string& b = paths[1];
     setSummary(GridOf({{"section   4", "", "", ""},
-                           {"", "F", "a", "b"},
-                           {"", "G", "c", "d"},
-                           {"SECTION TEXT", "", "", ""},
-                           {"", "H", "txt", ""},
-                           {"Section 11", "", "", ""},
-                           {"", "I", "lost", ""},
-                           {"Section", "", "", ""},
-                           {"", "J", "lost", ""},
-                           {"Section 3", "", "", ""},
-                           {"", "", "stops at once", ""},
-                           {"", "K", "never", ""},
-                           {"section 4", "", "", ""},
-                           {"", "L", "later", "wins"}}));
+                       {"", "F", "a", "b"},
+                       {"", a, "c", "d"},
+                       {"SECTION TEXT", "", "", ""},
+                       {"", "H", "txt", ""},
+                       {"", a, "text", ""},
+                       {"Section 11", "", "", ""},
+                       {"", a, "lost", ""},
+                       {"Section", "", "", ""},
+                       {"", a, "lost", ""},
+                       {"Section 3", "", "", ""},
+                       {"", "", "stops at once", ""},
+                       {"", a, "never", ""},
+                       {"section 4", "", "", ""},
+                       {"", "L", "later", "wins"},
+                       {"", b, "e", "f"}}));
     ImportTable(ws, nullptr);
     EXPECT_EQ(RowOf(ws.grid(4), 0), (Row{"", "L", "later", "wins", "armor "}));
-    EXPECT_EQ(RowOf(ws.grid(4), 1), (Row{"1", "G", "c", "d", ""})) << "row numbers are never written";
+    EXPECT_EQ(RowOf(ws.grid(4), 1), (Row{"1", a, "c", "d", ""})) << "row numbers are never written";
+    EXPECT_EQ(RowOf(ws.grid(4), 2), (Row{"2", b, "e", "f", ""}));
+    EXPECT_EQ(RowOf(ws.grid(4), 3), RowOf(before[3], 3)) << "a file no block names keeps its values";
     EXPECT_EQ(RowOf(ws.grid(10), 0), (Row{"", "H", "txt"}));
+    EXPECT_EQ(RowOf(ws.grid(10), 1), (Row{"1", a, "text"}));
     for (int n : {1, 2, 3, 5, 6, 7, 8, 9})
-        for (int r = 0; r < ws.grid(n).rowCount(); ++r)
-            for (int c = 1; c < ws.grid(n).colCount(); ++c)
-                EXPECT_EQ(ws.grid(n).cell(c, r), r == 0 ? ws.grid(n).cell(c, 0) : "") << n;
-    EXPECT_EQ(ws.grid(3).cell(1, 0), "File name");
+        EXPECT_TRUE(ws.grid(n) == before[static_cast<size_t>(n - 1)]) << "no block names a file of " << n;
     EXPECT_TRUE(ws.fileList() == beforeFiles);
 }
 
 TEST_F(Exchange, BlocksNeverResizeTheirTarget)
 {
-    std::vector<Row> rows{{"File list", "", "", "", "", ""}};
+    std::vector<Row> rows{{"Section 1", "", "", "", "", ""}, {"", "File name", "hp ", "hp ", "x", "y"}};
     for (int k = 0; k < 8; ++k)
-        rows.push_back({"", "n" + std::to_string(k), "p" + std::to_string(k), "x", "y", "z"});
+        rows.push_back({"", k < 3 ? paths[static_cast<size_t>(k)] : "p" + std::to_string(k), "1", "2", "x", "y"});
     setSummary(GridOf(rows));
     ImportTable(ws, nullptr);
-    EXPECT_EQ(ws.fileList().rowCount(), 4);
-    EXPECT_EQ(ws.fileList().colCount(), 3);
-    EXPECT_EQ(RowOf(ws.fileList(), 0), (Row{"File number", "n0", "p0"}));
-    EXPECT_EQ(RowOf(ws.fileList(), 3), (Row{"3", "n3", "p3"}));
-    Grid widened = ws.fileList();
+    EXPECT_EQ(ws.grid(1).rowCount(), 4);
+    EXPECT_EQ(ws.grid(1).colCount(), 4);
+    EXPECT_EQ(RowOf(ws.grid(1), 3), (Row{"3", paths[2], "1", "2"}));
+    Grid widened = ws.grid(1);
     widened.setSize(6, 9);
-    EXPECT_EQ(widened.cell(3, 1), "");
+    EXPECT_EQ(widened.cell(4, 1), "");
     EXPECT_EQ(widened.cell(1, 5), "");
 }
 
-TEST_F(Exchange, ImportWithAnEmptySummaryClearsTheSectionTables)
+TEST_F(Exchange, ATableWithoutBlocksLeavesEverySectionAsItWas)
 {
+    const std::vector<Grid> before = tables();
     ClearSummaryTable(ws);
-    const Grid files = ws.fileList();
-    ImportTable(ws, nullptr);
-    for (int n = 1; n <= 10; ++n) {
-        EXPECT_EQ(ws.grid(n).rowCount(), 4);
-        EXPECT_EQ(ws.grid(n).cell(1, 0), "File name");
-        EXPECT_EQ(ws.grid(n).cell(0, 2), "2");
-        for (int c = 1; c < ws.grid(n).colCount(); ++c)
-            EXPECT_EQ(ws.grid(n).cell(c, 1), "") << n;
-    }
-    EXPECT_EQ(ws.grid(1).cell(2, 0), "hp ");
-    EXPECT_TRUE(ws.fileList() == files);
+    ImportPlacement placement;
+    ImportTable(ws, nullptr, &placement);
+    EXPECT_TRUE(tables() == before);
+    EXPECT_EQ(placement.leftAloneMessage(), "Left as they were, since the table names none of the desc files in "
+                                            "them: Section 1, Section 4, Section text.\n");
 }
 
 TEST_F(Exchange, ClearSummaryEmptiesEveryCellAndKeepsTheSize)
@@ -366,16 +365,23 @@ TEST_F(Exchange, ClearSummaryEmptiesEveryCellAndKeepsTheSize)
             EXPECT_EQ(ws.summary().cell(c, r), "");
 }
 
-TEST_F(Exchange, ImportedPathsAreWhereSaveAllWrites)
+// Save all writes the files the file list names; a table must not add others.
+TEST_F(Exchange, AFileListNamingOtherFilesIsRefused)
 {
     const std::string moved = dir.write("moved.desc", "hp 0 0\r\n");
     ExportTable(ws);
     ws.setCell(kSummaryGrid, 2, 54, moved);  // file-list block row 2, path column
     ws.setCell(kSummaryGrid, 2, 4, "7");     // section 1, second file, first hp value
-    ImportTable(ws, nullptr);
-    ws.saveAll();
-    EXPECT_EQ(test::ReadBytes(moved), "hp  7 2 \r\n");
-    EXPECT_EQ(test::ReadBytes(paths[1]), "hp 1 2\r\narmor 3 4 5\r\nname \xC0\xE1 tank b.desc\r\n");
+    const std::vector<Grid> before = tables();
+    try {
+        ImportTable(ws, nullptr);
+        ADD_FAILURE() << "imported";
+    } catch (const DravikError& e) {
+        EXPECT_EQ(std::string(e.what()), "The \"File list\" of the table names 1 file that is not open, and Import "
+                                         "table writes only into the open desc files; nothing was imported:\n  " +
+                                             moved);
+    }
+    EXPECT_TRUE(tables() == before);
 }
 
 }  // namespace

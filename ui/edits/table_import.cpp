@@ -1,0 +1,102 @@
+#include "ui/edits/table_import.h"
+
+#include "core/exchange/import_review.h"
+#include "core/exchange/table_checks.h"
+#include "core/exchange/table_exchange.h"
+#include "core/exchange/table_text_file.h"
+#include "ui/common/application_title.h"
+#include "ui/common/counted_text.h"
+#include "ui/common/display_text.h"
+
+#include <QObject>
+
+#include <optional>
+
+namespace dravik::ui {
+
+namespace {
+
+// "3 cells changed only how a number is written (010 → 10, 1.50 → 1.5, …):"
+QString RespellingQuestion(const ImportReview& review, const CodePage& codePage)
+{
+    constexpr size_t kShown = 3;
+    QStringList examples;
+    for (size_t i = 0; i < review.respellings.size() && i < kShown; ++i)
+        examples << QStringLiteral("%1 \u2192 %2")
+                        .arg(CellText(review.respellings[i].first, codePage),
+                             CellText(review.respellings[i].second, codePage));
+    if (review.respelled.count > static_cast<size_t>(examples.size()))
+        examples << QStringLiteral("\u2026");
+    return QObject::tr("%1 changed only how a number is written (%2):")
+        .arg(Counted(static_cast<qsizetype>(review.respelled.count), "cell", "cells"),
+             examples.join(QStringLiteral(", ")));
+}
+
+QString WithoutLastLineBreaks(std::string text)
+{
+    while (!text.empty() && text.back() == '\n')
+        text.pop_back();
+    return MessageText(text);
+}
+
+}  // namespace
+
+void ImportTableFile(const BulkEditHost& host, const QStringList& files, const std::function<void()>& fitColumnWidths)
+{
+    DescDocument& document = host.document;
+    host.takeEdits();
+    // The import replaces the section tables' values even when no file was chosen.
+    if (document.isModified() &&
+        !host.dialogs.confirm(host.window, QObject::tr("The tables have unsaved changes, and Import table replaces "
+                                                       "them. (Edit > Undo takes the import back.) Go on?")))
+        return;
+
+    CharacterSetDamage damage;
+    std::optional<PreparedImport> import;
+    ImportReview review;
+    if (!host.run([&] {
+            std::optional<TableText> table;
+            if (!files.isEmpty()) {
+                std::string bytes = ReadTableTextFile(NativeBytes(files.first()));
+                damage = FindCharacterSetDamage(bytes, document);
+                table.emplace(std::move(bytes));
+            }
+            import = PrepareImport(document, std::move(table));
+            review = ReviewImport(document, *import);
+        }))
+        return;
+
+    // Asked before anything changes, so that Cancel leaves the tables as
+    // they were, as if the import had been undone.
+    if (review.respelled.count > 0) {
+        switch (host.dialogs.ask(host.window, QObject::tr("Import table"),
+                                 RespellingQuestion(review, document.codePage()),
+                                 {QObject::tr("&Keep the files' spelling"), QObject::tr("&Take the table's"),
+                                  QObject::tr("Cancel")})) {
+        case 0: KeepSpelling(*import, review); break;
+        case 1: break;
+        default: return;
+        }
+    }
+
+    const ImportPlacement placement = import->placement;
+    const auto before = document.modificationCount();
+    if (!host.run([&] {
+            host.history.apply(EditStep::ImportTable,
+                               [&](DescDocument& d) { return ApplyImport(d, std::move(*import)); });
+            fitColumnWidths();
+        }))
+        return;
+
+    const std::string notice = damage.message(document.codePage().name()) +
+                               review.damageMessage(document.codePage().name()) + placement.wideRowsMessage() +
+                               placement.leftAloneMessage();
+    if (notice.empty())
+        return;
+    QString text = WithoutLastLineBreaks(notice);
+    if (document.modificationCount() != before)
+        text += QStringLiteral("\n") + QObject::tr("Edit > Undo takes the import back.");
+    host.dialogs.messageBox(host.window, ApplicationTitle(), text);
+}
+
+}  // namespace dravik::ui
