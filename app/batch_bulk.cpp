@@ -124,6 +124,8 @@ int RunSet(const BulkOptions& options, const CodePage& codePage, std::ostream& o
     std::optional<RowFilter> filter;
     try {
         expression = CellExpression::Parse(options.expr);
+    } catch (const PlainTextError& e) {
+        throw BadArgument{"--expr: " + std::string(e.what()) + "; " + e.hint()};
     } catch (const SyntaxError& e) {
         throw BadArgument{"--expr: " + std::string(e.what())};
     }

@@ -79,6 +79,9 @@ TEST_F(BatchSet, BadInputChangesNoFile)
     EXPECT_EQ(run({"set", "--vars", vars, "--key", "hp", "--value", "3", "--expr", "+1", a}), 1);
     EXPECT_EQ(run({"set", "--vars", vars, "--key", "hp", "--value", "0", "--expr", "+1", a}), 2);
     EXPECT_EQ(run({"set", "--vars", vars, "--key", "hp", a}), 2);  // no --expr
+    // Plain text is a typo ("x2" for "x*2") until "=" or "'" says otherwise.
+    EXPECT_EQ(run({"set", "--vars", vars, "--key", "hp", "--expr", "x2", a}), 2);
+    EXPECT_EQ(err.str(), "dravik2-batch set: --expr: Unknown name \"x2\" at position 1; to set a text, write 'x2\n");
     EXPECT_EQ(Read(a), "hp 10 20\r\nname tank\r\n[section2]\r\nspeed 3\r\n");
 }
 

@@ -344,6 +344,12 @@ private slots:
         press(Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
         QVERIFY(dialogs->expressionPreviews.last().startsWith(QStringLiteral("This cannot be applied")));
         QCOMPARE(Cell(table(1), 2, 1), QStringLiteral("100"));
+        // Plain text is taken for a mistyped expression, with the way to set a text.
+        dialogs->expressionAnswers.enqueue(QStringLiteral("x2"));
+        press(Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(dialogs->expressionPreviews.last(), QStringLiteral("This cannot be applied: Unknown name \"x2\" at "
+                                                                    "position 1.\nTo set a text, write 'x2"));
+        QCOMPARE(Cell(table(1), 2, 1), QStringLiteral("100"));
 
         // Hidden rows keep their values.
         select(1, {2, 1}, {2, 2});
