@@ -176,19 +176,23 @@ void ReportPlacement(const ImportPlacement& placement, const std::vector<std::st
 }
 
 // Imported values that look wrong are written as they are, with a warning
-// naming the first few as file, key, value and why.
-void WarnOfProblemCells(DescDocument& document, std::ostream& err)
+// naming the first few as file, key, value and why. False, with nothing to
+// be written, when one of them would split its key line.
+bool WarnOfProblemCells(DescDocument& document, std::ostream& err)
 {
     ColumnProfiles profiles(document);
     const ProblemReport report = ReportProblemCells(document, profiles);
     if (report.count == 0)
-        return;
-    err << "warning: " << report.count << (report.count == 1 ? " imported cell looks" : " imported cells look")
-        << " wrong; written as they are:\n";
+        return true;
+    err << (report.stopsSaveAll ? "error: " : "warning: ") << report.count
+        << (report.count == 1 ? " imported cell looks" : " imported cells look")
+        << (report.stopsSaveAll ? " wrong; a value holding a line break cannot be written, nothing was written:\n"
+                                : " wrong; written as they are:\n");
     for (const std::string& line : report.lines)
         err << "  " << line << '\n';
     if (report.count > report.lines.size())
         err << "  and " << report.count - report.lines.size() << " more\n";
+    return !report.stopsSaveAll;
 }
 
 }  // namespace
@@ -222,7 +226,8 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
             ImportPlacement placement;
             static_cast<void>(ImportTable(*document, &table, &placement));
             ReportPlacement(placement, options.descs, err);
-            WarnOfProblemCells(*document, err);
+            if (!WarnOfProblemCells(*document, err))
+                return 1;
             const SavePlan plan = document->planSaveAll();
             const int files = WritePlannedFiles(*document, plan, {}, options.dryRun, out);
             if (options.dryRun)

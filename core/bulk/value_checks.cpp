@@ -4,6 +4,8 @@
 #include "core/text/dravik2_auxillary.h"
 #include "core/schema/schema.h"
 
+#include <algorithm>
+
 namespace dravik {
 
 namespace {
@@ -19,6 +21,8 @@ ValueProblem CheckCell(const DescDocument& document, ColumnProfiles& profiles, i
 {
     if (grid < 1 || grid > kSectionCount || col < 2 || row < 1 || !document.cellChanged(grid, col, row))
         return ValueProblem::None;
+    if (HasLineBreak(document.grid(grid).cell(col, row)))
+        return ValueProblem::LineBreak;
     // The shifted values are the worse outcome, and "1 2" is no number either.
     if (grid <= kLastWordSection && HoldsSeveralWords(document.grid(grid).cell(col, row)))
         return ValueProblem::SeveralWords;
@@ -31,6 +35,7 @@ std::string_view ProblemReason(ValueProblem problem)
     case ValueProblem::NotANumber: return "not a number, in a column whose files all hold numbers";
     case ValueProblem::SeveralWords:
         return "several words: Save all writes each as a value of its own, so the key's later values move along";
+    case ValueProblem::LineBreak: return "a line break: Save all cannot write it, as it would split the key line";
     case ValueProblem::None: break;
     }
     return {};
@@ -64,6 +69,8 @@ ProblemReport ReportProblemCells(const DescDocument& document, ColumnProfiles& p
     ProblemReport report;
     const std::vector<ProblemCell> cells = FindProblemCells(document, profiles);
     report.count = cells.size();
+    report.stopsSaveAll =
+        std::any_of(cells.begin(), cells.end(), [](const ProblemCell& cell) { return StopsSaveAll(cell.problem); });
     for (size_t i = 0; i < cells.size() && i < named; ++i) {
         const ProblemCell& cell = cells[i];
         const Grid& table = document.grid(cell.grid);

@@ -3,6 +3,8 @@
 // section table (1 to 9) holding several words, which Save all writes as
 // that many values, so that the key's later values move along by one in the
 // file. The text section holds free text and is checked for numbers only.
+// A value holding a line break, whatever put it there, would split its key
+// line in two: Save all does not write it at all (StopsSaveAll).
 //
 // Only edited cells are checked: what a file holds is what Open desc read.
 #pragma once
@@ -17,7 +19,9 @@
 
 namespace dravik {
 
-enum class ValueProblem { None, NotANumber, SeveralWords };
+enum class ValueProblem { None, NotANumber, SeveralWords, LineBreak };
+
+inline bool StopsSaveAll(ValueProblem problem) { return problem == ValueProblem::LineBreak; }
 
 ValueProblem CheckCell(const DescDocument& document, ColumnProfiles& profiles, int grid, int col, int row);
 
@@ -40,6 +44,7 @@ std::vector<ProblemCell> FindProblemCells(const DescDocument& document, ColumnPr
 struct ProblemReport {
     size_t count = 0;
     std::vector<std::string> lines;
+    bool stopsSaveAll = false;  // one of them at least
 };
 ProblemReport ReportProblemCells(const DescDocument& document, ColumnProfiles& profiles, size_t named = 5);
 

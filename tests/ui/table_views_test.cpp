@@ -359,6 +359,28 @@ private slots:
         QVERIFY(!Data(section, 2, 1, Qt::BackgroundRole).isValid());
     }
 
+    // However a line break came into a value (a later import, say), Save all
+    // names the cell and writes nothing: the key line would split in two.
+    void saveAllRefusesALineBreak()
+    {
+        openUnits();
+        window->history().typeCell(dravik::kSectionCount, 2, 2, "Two\nlines");
+        QVERIFY(Data(grid(10), 2, 2, Qt::ToolTipRole).toString().contains(QStringLiteral("a line break")));
+        const QByteArray before = folder->read("u2.txt");
+        window->N10->trigger();
+        QCOMPARE(dialogs->questions.size(), 0);
+        QCOMPARE(dialogs->messages.size(), 1);
+        QCOMPARE(dialogs->messages[0].caption, QStringLiteral("Save all"));
+        QCOMPARE(dialogs->messages[0].text,
+                 QStringLiteral("1 edited cell holds a line break, which would split the key line in two:\n"
+                                "u2.txt, name: \"Two\u21b5lines\" (a line break: Save all cannot write it, as it "
+                                "would split the key line)\n\n"
+                                "Save all writes nothing while a value holds a line break. Put a blank in its place, "
+                                "or undo the edit, and save again."));
+        QCOMPARE(folder->read("u2.txt"), before);
+        QVERIFY(window->document().isModified());
+    }
+
     void columnSummaryFollowsSelectionFilterAndEdits()
     {
         openUnits();
