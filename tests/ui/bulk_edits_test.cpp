@@ -164,6 +164,9 @@ private slots:
         goTo(1, 1, 1);
         press(Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(Cells(table(1), {{1, 1}, {2, 1}}), QStringList({folder->path("tank.txt"), "9"}));
+        QCOMPARE(dialogs->messages.size(), 1);
+        QCOMPARE(dialogs->messages[0].text,
+                 QStringLiteral("Pasted 1 of 2 cells; 1 fell on the column of paths, which is not pasted over."));
 
         // One value fills the selection, over the shown rows only.
         QGuiApplication::clipboard()->setText(QStringLiteral("7\n"));
@@ -177,10 +180,36 @@ private slots:
         // The file list is not pasted into.
         goTo(dravik::kFileListGrid, 1, 2);
         press(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(dialogs->messages.size(), 2);
+        QCOMPARE(dialogs->messages[1].caption, QStringLiteral("Paste"));
+        QCOMPARE(dialogs->messages[1].text, QStringLiteral("The file list's names and paths are not pasted over."));
+        QCOMPARE(Cell(table(dravik::kFileListGrid), 1, 2), QStringLiteral("gun.txt"));
+    }
+
+    // A block larger than the room the table gives it says what it left
+    // out; a spreadsheet's cell of two lines is pasted on one key line.
+    void pasteSaysWhatDidNotGoIn()
+    {
+        openActiveSample();
+        QGuiApplication::clipboard()->setText(QStringLiteral("1\t2\t3\n4\t5\t6\n7\t8\t9\n10\t11\t12\n"));
+        goTo(1, 5, 1);
+        press(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(Cells(table(1), {{5, 1}, {5, 2}}), QStringList({"1", "4"}));
         QCOMPARE(dialogs->messages.size(), 1);
         QCOMPARE(dialogs->messages[0].caption, QStringLiteral("Paste"));
-        QCOMPARE(dialogs->messages[0].text, QStringLiteral("The file list's names and paths are not pasted over."));
-        QCOMPARE(Cell(table(dravik::kFileListGrid), 1, 2), QStringLiteral("gun.txt"));
+        QCOMPARE(dialogs->messages[0].text, QStringLiteral("Pasted 2 of 12 cells; 10 lie outside the table."));
+
+        QGuiApplication::clipboard()->setText(QStringLiteral("\"Two\nlines\"\r\n"));
+        goTo(10, 2, 1);
+        press(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(Cell(table(10), 2, 1), QStringLiteral("Two lines"));
+        QCOMPARE(dialogs->messages.size(), 2);
+        QCOMPARE(dialogs->messages[1].text, QStringLiteral("The line breaks in 1 pasted cell became blanks: a value "
+                                                           "cannot hold one, as it would split its key line."));
+        press(Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(dialogs->unexpected, 0);
+        QVERIFY2(folder->read("tank.txt").endsWith("[section_text]\r\nname Two lines \r\n"),
+                 folder->read("tank.txt").constData());
     }
 
     void textBoxesKeepCopyAndPaste()
@@ -197,6 +226,14 @@ private slots:
         QTest::keyClicks(cell, "5");
         press(Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(cell->text(), QStringLiteral("1051"));
+        // A spreadsheet's single cell ends in a line end, which is no part of it.
+        QGuiApplication::clipboard()->setText(QStringLiteral("7\r\n"));
+        press(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(cell->text(), QStringLiteral("10517"));
+        // Whatever else brings a line break into the editor (its own menu, a
+        // drop), the cell takes a blank in its place.
+        QVERIFY(SetCell(table(1), 2, 2, QStringLiteral("1\n2")));
+        QCOMPARE(Cell(table(1), 2, 2), QStringLiteral("1 2"));
         // As opened, with its whole text selected, the editor leaves Copy to the table.
         goTo(1, 4, 1);
         press(Qt::Key_C, Qt::ControlModifier);
@@ -239,6 +276,14 @@ private slots:
         QVERIFY(replaceText()->isVisible());
         typeFind(findText(), "0");
         chooseScope(dravik::ui::FindBar::Scope::CurrentTable);
+        // A line break pasted into the replacement would split key lines.
+        QGuiApplication::clipboard()->setText(QStringLiteral("7\n8"));
+        QTest::mouseClick(replaceText(), Qt::LeftButton);
+        press(Qt::Key_V, Qt::ControlModifier);
+        QTest::mouseClick(named<QPushButton>(QStringLiteral("ReplaceAll")), Qt::LeftButton);
+        QCOMPARE(findStatus(), QStringLiteral("Nothing replaced: the replacement holds a line break, which would split "
+                                              "the key lines."));
+        QCOMPARE(Cell(table(1), 2, 1), QStringLiteral("100"));
         typeFind(replaceText(), "5");
         QTest::mouseClick(named<QPushButton>(QStringLiteral("ReplaceAll")), Qt::LeftButton);
         QCOMPARE(findStatus(), QStringLiteral("Replaced in 5 cells of 2 files."));

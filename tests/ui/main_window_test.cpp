@@ -496,7 +496,10 @@ private slots:
         QCOMPARE(editor->text(), grid->model()->data(index).toString());
         editor->setText(editor->text());
         grid->commitEdit();
-        QCOMPARE(window->document().grid(1).cell(3, 1), bytes);
+        // All but LF and CR, which would split the key line: blanks.
+        std::string typed = bytes;
+        typed['\n'] = typed['\r'] = ' ';
+        QCOMPARE(window->document().grid(1).cell(3, 1), typed);
 
         // Memo1: shown, then taken back as an edit and saved.
         dravik::TextLines text;

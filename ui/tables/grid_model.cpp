@@ -124,7 +124,11 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
 {
     if (!index.isValid() || role != Qt::EditRole)
         return false;
-    history_.typeCell(gridNumber_, gridCol(index), gridRow(index), CellBytes(value.toString(), document_.codePage()));
+    std::string text = CellBytes(value.toString(), document_.codePage());
+    // A line break pasted into the editor would split the key line on saving;
+    // the words on either side stay, a blank apart.
+    BlankLineBreaks(text);
+    history_.typeCell(gridNumber_, gridCol(index), gridRow(index), std::move(text));
     return true;
 }
 
