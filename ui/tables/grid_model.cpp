@@ -122,7 +122,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
 
 bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (!index.isValid() || role != Qt::EditRole)
+    if (!index.isValid() || role != Qt::EditRole || isReadOnly(gridCol(index)))
         return false;
     std::string text = CellBytes(value.toString(), document_.codePage());
     // A line break pasted into the editor would split the key line on saving;
@@ -156,6 +156,8 @@ bool GridModel::isPathColumn(int gridCol) const
         return gridCol == 2;
     return gridNumber_ < kFileListGrid && gridCol == 1;
 }
+
+bool GridModel::isReadOnly(int gridCol) const { return gridNumber_ != kFileListGrid && isPathColumn(gridCol); }
 
 void GridModel::setProfiles(ColumnProfiles* profiles)
 {

@@ -55,6 +55,7 @@ public:
             // beside it; a path scrolls inside its own column instead.
             auto* line = new QLineEdit(parent);
             line->setFrame(line->style()->styleHint(QStyle::SH_ItemView_DrawDelegateFrame, nullptr, line));
+            line->setReadOnly(view_->gridModel()->isReadOnly(GridModel::gridCol(index)));
             editor = line;
         } else {
             editor = QStyledItemDelegate::createEditor(parent, option, index);
