@@ -320,22 +320,25 @@ private slots:
     }
 
     // Find and Replace all with a pattern a backtracking matcher takes
-    // exponential time for, over a cell of 5,000 characters; and a pattern
-    // the engine refuses, which the panel names.
+    // exponential time for, over cells of 10,000 characters and of a
+    // megabyte; patterns the engine refuses, which the panel names; and a
+    // cell longer than a line edit keeps, left whole under its open editor.
     void findRegexOverALongCell()
     {
         const QString vars = folder->write("long.var", "[section1]\r\ndesc=1\r\n");
-        const QByteArray cell(5000, 'a');
+        const QString big = folder->write("big.txt", "desc " + QByteArray(1 << 20, 'a') + "\r\n");
+        const QByteArray cell(40000, 'a');
         const QString plain = folder->write("plain.txt", "desc " + cell + "\r\n");
-        const QString ended = folder->write("ended.txt", "desc " + cell + "b\r\n");
+        const QByteArray as(10000, 'a');
+        const QString ended = folder->write("ended.txt", "desc " + as + "b\r\n");
         dialogs->openAnswers.enqueue({vars});
         window->N6->trigger();
-        dialogs->openAnswers.enqueue({plain, ended});
+        dialogs->openAnswers.enqueue({big, plain, ended});
         window->N2->trigger();
         QCOMPARE(dialogs->errors.size(), 0);
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        goTo(1, 2, 1);
+        goTo(1, 2, 2);
 
         press(Qt::Key_H, Qt::ControlModifier);
         auto* find = window->findChild<QLineEdit*>(QStringLiteral("FindText"));
@@ -347,19 +350,31 @@ private slots:
         QTest::keyClicks(find, QStringLiteral("(a+)+b"));
         QTest::keyClick(find, Qt::Key_Return);
         QCOMPARE(status->text(), QStringLiteral("1 of 1"));
-        QCOMPARE(table(1)->currentIndex(), table(1)->model()->index(1, 1));
+        QCOMPARE(table(1)->currentIndex(), table(1)->model()->index(2, 1));
 
         QTest::keyClicks(window->findChild<QLineEdit*>(QStringLiteral("ReplaceText")), QStringLiteral("x$1"));
         QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("ReplaceAll")), Qt::LeftButton);
         QCOMPARE(status->text(), QStringLiteral("Replaced in 1 cell of 1 file."));
-        QCOMPARE(Cell(table(1), 2, 2), QStringLiteral("x") + QString(cell));
-        QCOMPARE(Cell(table(1), 2, 1), QString(cell));
+        QCOMPARE(Cell(table(1), 2, 3), QStringLiteral("x") + QString(as));
+        QCOMPARE(Cell(table(1), 2, 2), QString(cell));
+        QVERIFY(!window->document().cellChanged(1, 2, 2));
 
         QTest::keyClick(find, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(find, QStringLiteral("a(?=b)"));
         QTest::keyClick(find, Qt::Key_Return);
         QCOMPARE(status->text(), QStringLiteral("Cannot search for this: Lookahead and lookbehind ((?=) are not "
                                                 "supported in regular expressions at position 2."));
+        // Groups nested as deep as a line edit's 32,767 characters hold.
+        QGuiApplication::clipboard()->setText(QString(16000, '(') + 'a' + QString(16000, ')'));
+        QTest::keyClick(find, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(find, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(find, Qt::Key_Return);
+        QCOMPARE(status->text(), QStringLiteral("1 of 3"));
+        QTest::keyClick(find, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(find, QStringLiteral("\\pL{300}"));
+        QTest::keyClick(find, Qt::Key_Return);
+        QCOMPARE(status->text(), QStringLiteral("Cannot search for this: The regular expression is too large at "
+                                                "position 1."));
         QCOMPARE(dialogs->errors.size(), 0);
     }
 

@@ -15,6 +15,7 @@
 #include <QStyledItemDelegate>
 #include <QStylePainter>
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 namespace dravik::ui {
@@ -23,6 +24,7 @@ namespace {
 
 const QColor kCream(255, 251, 240);
 const QChar kEllipsis(0x2026);
+constexpr qsizetype kLongestShownText = 2000;
 
 // The file name stays whole and the folder gives up its middle; a name too
 // long even for that keeps its end.
@@ -60,6 +62,11 @@ public:
         } else {
             editor = QStyledItemDelegate::createEditor(parent, option, index);
         }
+        // A line edit keeps 32,767 characters by default: a longer value
+        // (a modder's description) would come back cut short from any
+        // command that takes the open editor's text.
+        if (auto* line = qobject_cast<QLineEdit*>(editor))
+            line->setMaxLength(std::numeric_limits<int>::max());
         MenuShortcutsFirst::Install(editor);
         // The view tells from the editor's focus loss where its focus comes from.
         editor->installEventFilter(view_);
@@ -89,8 +96,13 @@ private:
     void prepare(QStyleOptionViewItem& cell, const QModelIndex& index) const
     {
         initStyleOption(&cell, index);
-        if (!isPath(index))
+        if (!isPath(index)) {
+            // No cell shows more than a screenful; laying out a description
+            // of a megabyte at every paint would stall the window.
+            if (cell.text.size() > kLongestShownText)
+                cell.text.truncate(kLongestShownText);
             return;
+        }
         const QWidget* widget = cell.widget;
         const QStyle* style = widget ? widget->style() : QApplication::style();
         // The style draws the text this far inside its rectangle.
