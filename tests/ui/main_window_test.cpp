@@ -536,7 +536,7 @@ private slots:
         QCOMPARE(window->Memo1->font().pointSize(), 10);
         // Widths follow the headers now: "File name" is 9 characters.
         QCOMPARE(window->StringGrid(1)->horizontalHeader()->sectionSize(0), 100);
-        QCOMPARE(window->StringGrid(11)->horizontalHeader()->sectionSize(1), 50);
+        QCOMPARE(window->StringGrid(11)->horizontalHeader()->sectionSize(0), 100);
         QCOMPARE(window->StringGrid(1)->verticalHeader()->defaultSectionSize(), 20);
 
         dialogs->fontAnswers.enqueue(std::nullopt);

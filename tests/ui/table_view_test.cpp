@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QStyleOptionHeader>
+#include <QStyleOptionViewItem>
 #include <QTabWidget>
 #include <QUndoStack>
 #include <QtTest>
@@ -118,6 +119,26 @@ private slots:
         QVERIFY(!window->history().stack()->canUndo());
         typeIntoCell(window->StringGrid(11), 2, 1, QStringLiteral("typed"));
         QCOMPARE(Cell(window->StringGrid(11), 2, 1), QStringLiteral("typed"));
+    }
+
+    // Paths and descriptions are read whole: their columns are as wide as
+    // their texts, not as their headers ("Path" showed "...esc").
+    void pathsAndDescriptionsShowWhole()
+    {
+        openSample();
+        for (const auto& [grid, col] : {std::pair{11, 1}, std::pair{11, 2}, std::pair{10, 2}}) {
+            GridView* view = window->StringGrid(grid);
+            clickTabOf(view);
+            QStyleOptionViewItem option;
+            option.initFrom(view);
+            for (int row = 1; row <= 2; ++row) {
+                const QModelIndex cell = view->model()->index(row - 1, col - 1);
+                QVERIFY2(view->itemDelegate()->sizeHint(option, cell).width() <= view->columnWidth(col - 1),
+                         qPrintable(Cell(view, col, row)));
+            }
+        }
+        QCOMPARE(window->StringGrid(11)->shownText(window->StringGrid(11)->model()->index(0, 1)),
+                 folder->path("tank.txt"));
     }
 
     void summaryLabelsShowWhole()

@@ -204,30 +204,65 @@ void GridView::changeEvent(QEvent* event)
     }
 }
 
+void GridView::measureBytes()
+{
+    if (byteWidthsKnown_)
+        return;
+    const QFontMetrics metrics = verticalHeader()->fontMetrics();
+    const CodePage& codePage = model_->document().codePage();
+    for (int b = 0; b < 256; ++b)
+        byteWidths_[static_cast<size_t>(b)] =
+            metrics.horizontalAdvance(QChar(static_cast<char16_t>(codePage.toUnicode(static_cast<unsigned char>(b)))));
+    byteWidthsKnown_ = true;
+}
+
+GridView::WidestCell GridView::widestCell(int gridCol, int firstRow)
+{
+    measureBytes();
+    const Grid& grid = model_->grid();
+    WidestCell widest;
+    for (int r = firstRow; r < grid.rowCount(); ++r) {
+        int width = 0;
+        for (const char byte : grid.cell(gridCol, r))
+            width += byteWidths_[static_cast<unsigned char>(byte)];
+        if (width > widest.width)
+            widest = {r, width};
+    }
+    return widest;
+}
+
+int GridView::widestText(int gridCol)
+{
+    const int widestRow = widestCell(gridCol, 1).row;
+    if (widestRow < 0)
+        return 0;
+    // The delegate knows the style's margins around the text; one more
+    // pixel for the grid line.
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    return itemDelegate()->sizeHint(option, model_->index(widestRow - 1, gridCol - 1)).width() + (showGrid() ? 1 : 0);
+}
+
+void GridView::widenToTexts(int limit)
+{
+    const int grid = model_->gridNumber();
+    const int columns = model_->grid().colCount();
+    const int first = grid == kFileListGrid ? 1 : grid == kSectionCount ? 2 : columns;
+    for (int c = first; c < columns; ++c) {
+        const int wanted = std::min(widestText(c), limit);
+        if (wanted > layout_->width(c))
+            layout_->setWidth(c, wanted);
+    }
+}
+
 void GridView::fitFixedColumn()
 {
     const QHeaderView* header = verticalHeader();
     const QFontMetrics metrics = header->fontMetrics();
     const CodePage& codePage = model_->document().codePage();
-    if (!byteWidthsKnown_) {
-        for (int b = 0; b < 256; ++b)
-            byteWidths_[static_cast<size_t>(b)] =
-                metrics.horizontalAdvance(QChar(static_cast<char16_t>(codePage.toUnicode(static_cast<unsigned char>(b)))));
-        byteWidthsKnown_ = true;
-    }
     // Row 0's text is the corner's, which takes the fixed column's width.
     const Grid& grid = model_->grid();
-    int widest = 0;
-    int widestRow = -1;
-    for (int r = 0; r < grid.rowCount(); ++r) {
-        int width = 0;
-        for (const char byte : grid.cell(0, r))
-            width += byteWidths_[static_cast<unsigned char>(byte)];
-        if (width > widest) {
-            widest = width;
-            widestRow = r;
-        }
-    }
+    const auto [widestRow, widest] = widestCell(0, 0);
     int needed = 0;
     if (widestRow >= 0) {
         // The header's margins come from the style, measured on the widest
