@@ -910,6 +910,7 @@ void TMainForm::createTableViews()
     summaryDock_->setWidget(summaryPanel_);
     addDockWidget(Qt::RightDockWidgetArea, summaryDock_);
     summaryDock_->hide();
+    dravik::ui::KeepPaneWhileDocking(Splitter1, 0, summaryDock_);
 
     auto tabChanged = [this] {
         GridView* view = currentTable();

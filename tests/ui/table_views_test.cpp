@@ -9,6 +9,7 @@
 #include "ui/views/table_filter.h"
 #include "window_fixture.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QBrush>
 #include <QCheckBox>
@@ -16,6 +17,7 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QClipboard>
@@ -389,6 +391,27 @@ private slots:
                                 "or undo the edit, and save again."));
         QCOMPARE(folder->read("u2.txt"), before);
         QVERIFY(window->document().isModified());
+    }
+
+    // The summary dock takes its room from the tables and gives it back to
+    // them: the preview was left a sliver beside it.
+    void columnSummaryLeavesThePreviewItsWidth()
+    {
+        openUnits();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        const int preview = window->Memo1->width();
+        const int tables = window->PageControl1->width();
+        window->ColumnSummary->trigger();
+        auto* dock = named<QDockWidget>(QStringLiteral("ColumnSummaryDock"));
+        QTRY_VERIFY(dock->isVisible());
+        QTRY_COMPARE(window->Memo1->width(), preview);
+        QVERIFY(window->PageControl1->width() < tables);
+        auto* close = dock->findChild<QAbstractButton*>(QStringLiteral("qt_dockwidget_closebutton"));
+        QVERIFY(close);
+        QTest::mouseClick(close, Qt::LeftButton);
+        QTRY_VERIFY(!dock->isVisible());
+        QTRY_COMPARE(window->PageControl1->width(), tables);
+        QCOMPARE(window->Memo1->width(), preview);
     }
 
     void columnSummaryFollowsSelectionFilterAndEdits()
