@@ -353,6 +353,20 @@ void GridView::keyPressEvent(QKeyEvent* event)
     QTableView::keyPressEvent(event);
 }
 
+bool GridView::focusNextPrevChild(bool next)
+{
+    // The focused editor hidden with its row (a filter applied, by a click on
+    // a histogram bar, say) hands its focus on, which the base class does as
+    // Tab: the current cell would jump to the next shown row's path, and the
+    // column summary with it. The focus stays with the table instead.
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && isRowHidden(current.row())) {
+        setFocus();
+        return true;
+    }
+    return QTableView::focusNextPrevChild(next);
+}
+
 void GridView::applyLayout()
 {
     const GridLayout& layout = *layout_;
