@@ -128,6 +128,8 @@ int RunSet(const BulkOptions& options, const CodePage& codePage, std::ostream& o
     std::optional<RowFilter> filter;
     try {
         expression = CellExpression::Parse(options.expr);
+    } catch (const PlainTextError& e) {
+        throw BadArgument{"--expr: " + std::string(e.what()) + "; " + e.hint()};
     } catch (const SyntaxError& e) {
         throw BadArgument{"--expr: " + std::string(e.what())};
     }
@@ -188,7 +190,8 @@ int RunSet(const BulkOptions& options, const CodePage& codePage, std::ostream& o
         touched.insert(cell.row);
     // No undo history in the batch: what the edit replaced is dropped.
     static_cast<void>(document->setCells(edit.edits));
-    WarnOfProblemCells(*document, {"cell set", "cells set"}, options.dryRun, err);
+    if (!WarnOfProblemCells(*document, {"cell set", "cells set"}, options.dryRun, err))
+        return 1;
 
     // Only the files a value changed in are written; their key lines are
     // rebuilt as Save all rebuilds them.

@@ -284,7 +284,8 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
             auto document = LoadDocument(options.vars, options.descs, codePage);
             if (!ImportInto(*document, options, err))
                 return 1;
-            WarnOfProblemCells(*document, {"imported cell", "imported cells"}, options.dryRun, err);
+            if (!WarnOfProblemCells(*document, {"imported cell", "imported cells"}, options.dryRun, err))
+                return 1;
             const SavePlan plan = document->planSaveAll();
             const int files = WritePlannedFiles(*document, plan, {}, options.dryRun, out);
             if (options.dryRun)

@@ -56,20 +56,24 @@ std::string StoppedMessage(const SaveStoppedError& stopped)
 
 }  // namespace
 
-void WarnOfProblemCells(DescDocument& document, CellNoun edited, bool dryRun, std::ostream& err)
+bool WarnOfProblemCells(DescDocument& document, CellNoun edited, bool dryRun, std::ostream& err)
 {
     ColumnProfiles profiles(document);
     const ProblemReport report = ReportProblemCells(document, profiles);
     if (report.count == 0)
-        return;
+        return true;
     const bool one = report.count == 1;
-    err << "warning: " << report.count << ' ' << (one ? edited.one : edited.many)
-        << (one ? " looks wrong; " : " look wrong; ") << (dryRun ? "would be written" : "written")
-        << (one ? " as it is:\n" : " as they are:\n");
+    err << (report.stopsSaveAll ? "error: " : "warning: ") << report.count << ' ' << (one ? edited.one : edited.many)
+        << (one ? " looks wrong; " : " look wrong; ");
+    if (report.stopsSaveAll)
+        err << "a value holding a line break cannot be written, nothing was written:\n";
+    else
+        err << (dryRun ? "would be written" : "written") << (one ? " as it is:\n" : " as they are:\n");
     for (const std::string& line : report.lines)
         err << "  " << line << '\n';
     if (report.count > report.lines.size())
         err << "  and " << report.count - report.lines.size() << " more\n";
+    return !report.stopsSaveAll;
 }
 
 int WritePlannedFiles(DescDocument& document, const SavePlan& plan, const std::set<int>& skip, bool dryRun,

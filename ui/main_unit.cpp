@@ -81,6 +81,9 @@ const char* const kDefaultFontName = "MS Sans Serif";
 const char* const kDefaultVariablesPath = "c:\\variables.var";
 constexpr int kDefaultFontSize = 12;
 constexpr int kFileListColumnWidth = 100;
+// A column of paths or descriptions widens to its texts up to this many font
+// sizes; a longer path gives up the middle of its folder.
+constexpr int kWidestTextColumn = 40;
 
 QPlainTextEdit* NewMemo(const char* name, QWidget* parent)
 {
@@ -471,6 +474,8 @@ void TMainForm::FitColumnWidths()
 {
     for (int n = 1; n <= dravik::kFileListGrid; ++n) {
         layouts_[static_cast<size_t>(n - 1)].fitToHeaders(document_.grid(n), fontSize_);
+        // Paths and descriptions are read whole, not by their headers' width.
+        StringGrid(n)->widenToTexts(kWidestTextColumn * fontSize_);
         StringGrid(n)->applyLayout();
     }
 }
@@ -952,6 +957,7 @@ void TMainForm::createTableViews()
     summaryDock_->setWidget(summaryPanel_);
     addDockWidget(Qt::RightDockWidgetArea, summaryDock_);
     summaryDock_->hide();
+    dravik::ui::KeepPaneWhileDocking(Splitter1, 0, summaryDock_);
 
     auto tabChanged = [this] {
         GridView* view = currentTable();

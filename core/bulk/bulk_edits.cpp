@@ -1,6 +1,7 @@
 #include "core/bulk/bulk_edits.h"
 
 #include "core/bulk/clipboard_text.h"
+#include "core/text/cell_value.h"
 
 #include <algorithm>
 
@@ -136,10 +137,10 @@ std::string CopyText(const DescDocument& document, const CellBlock& block, std::
         [&](size_t r, size_t c) -> std::string_view { return table.cell(block.columns[c], block.rows[r]); }, lineEnd);
 }
 
-BulkEdit PasteEdits(const DescDocument& document, const CellBlock& target,
-                    const std::vector<std::vector<std::string>>& cells)
+PasteEdit PasteEdits(const DescDocument& document, const CellBlock& target,
+                     const std::vector<std::vector<std::string>>& cells)
 {
-    BulkEdit result;
+    PasteEdit result;
     if (cells.empty() || cells.front().empty())
         return result;
     FileCounter files(document);
@@ -147,12 +148,24 @@ BulkEdit PasteEdits(const DescDocument& document, const CellBlock& target,
     const bool fill = cells.size() == 1 && cells.front().size() == 1;
     const size_t rows = fill ? target.rows.size() : std::min(cells.size(), target.rows.size());
     const size_t columns = fill ? target.columns.size() : std::min(cells.front().size(), target.columns.size());
+    if (!fill)
+        result.cells = cells.size() * cells.front().size();
+    std::string text;
     for (size_t i = 0; i < rows; ++i) {
         const int row = target.rows[i];
         for (size_t j = 0; j < columns; ++j) {
             const int col = target.columns[j];
-            const std::string& text = fill ? cells.front().front() : cells[i][j];
-            if (!IsValueCell(document, target.grid, col, row) || table.cell(col, row) == text)
+            if (!IsValueCell(document, target.grid, col, row)) {
+                if (!fill && row >= 1 && row <= document.descFileCount())
+                    ++result.onPaths;
+                continue;
+            }
+            if (!fill)
+                ++result.placed;
+            text = fill ? cells.front().front() : cells[i][j];
+            if (BlankLineBreaks(text) > 0)
+                ++result.lineBreaks;
+            if (table.cell(col, row) == text)
                 continue;
             result.edits.push_back({target.grid, col, row, text});
             files.add(row);

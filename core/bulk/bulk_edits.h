@@ -83,11 +83,23 @@ ExpressionEdit ExpressionPreview(const DescDocument& document, const CellScope& 
 // The block's cells as spreadsheets put them on the clipboard.
 std::string CopyText(const DescDocument& document, const CellBlock& block, std::string_view lineEnd = "\n");
 
+// A paste, and where the pasted rectangle's cells went, so that none is
+// dropped without a word. A single value filling a selection counts none.
+struct PasteEdit : BulkEdit {
+    size_t cells = 0;       // of the rectangle
+    size_t placed = 0;      // on value cells
+    size_t onPaths = 0;     // on the column of paths, which is not pasted over
+    size_t lineBreaks = 0;  // cells whose line breaks became blanks
+    // Past the table's last shown row or column, or on a row of no file.
+    size_t outside() const { return cells - placed - onPaths; }
+};
+
 // Pasted cells: cell (i, j) of `cells` goes to target.rows[i],
 // target.columns[j]; cells beyond the target are dropped. A single value
 // fills every cell of the target. Cells that are no value cells are left
-// as they are.
-BulkEdit PasteEdits(const DescDocument& document, const CellBlock& target,
-                    const std::vector<std::vector<std::string>>& cells);
+// as they are. A line break in a pasted cell (a spreadsheet's cell of two
+// lines) becomes a blank: written as it is, it would split its key line.
+PasteEdit PasteEdits(const DescDocument& document, const CellBlock& target,
+                     const std::vector<std::vector<std::string>>& cells);
 
 }  // namespace dravik

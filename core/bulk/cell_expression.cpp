@@ -218,6 +218,9 @@ CellExpression CellExpression::Parse(std::string_view text)
     const size_t end = begin + trimmed.size();
     if (begin == end)
         throw SyntaxError(1, "Expected a value or an expression");
+    // Written into a cell, a line break would split the key line in two.
+    if (const size_t lineBreak = trimmed.find_first_of("\r\n"); lineBreak != std::string_view::npos)
+        throw SyntaxError(begin + lineBreak + 1, "A value cannot hold a line break");
 
     CellExpression expression;
     if (text[begin] == '\'') {
@@ -279,9 +282,13 @@ CellExpression CellExpression::Parse(std::string_view text)
             expression.kind_ = Kind::Compute;
             return expression;
         }
-    } catch (const SyntaxError&) {
+    } catch (const SyntaxError& fault) {
+        // Plain text is more often a mistyped expression ("x2" for "x*2")
+        // than a text meant for every cell; "=" or "'" says it is meant.
         if (LooksLikeExpression(body))
             throw;
+        if (first != '=')
+            throw PlainTextError(fault, body);
         expression.steps_.clear();
         expression.text_ = body;
         return expression;
@@ -368,6 +375,10 @@ CellOutcome CellExpression::apply(std::string_view cell, std::string& result) co
         if (number->whole)
             value = RoundToWhole(value);
         text = FormatCellNumber(value);
+        // The cell's number unchanged keeps the cell's spelling: "010" stays
+        // "010" under min(x, 100), "1.50" stays "1.50" under max(x, 0).
+        if (value == number->value || text == FormatCellNumber(number->value))
+            return CellOutcome::Same;
         break;
     }
     }
@@ -375,6 +386,11 @@ CellOutcome CellExpression::apply(std::string_view cell, std::string& result) co
         return CellOutcome::Same;
     result = std::move(text);
     return CellOutcome::Changed;
+}
+
+PlainTextError::PlainTextError(const SyntaxError& fault, std::string_view text)
+    : SyntaxError(fault.position(), fault.reason()), hint_("to set a text, write '" + std::string(text))
+{
 }
 
 bool ExpressionTally::count(CellOutcome outcome)

@@ -6,8 +6,11 @@
 //                        typed ("05" stays "05"); a computed one as
 //                        FormatCellNumber writes it. Constants are never
 //                        rounded: the user said what to write.
-//   =tank, tank          set every cell to the text, when it is no expression
+//   =tank                set every cell to the text, when it is no expression
 //                        (it has none of ( ) * / + % , and no word "x").
+//                        Without the "=", such text is refused (a
+//                        PlainTextError): "x2" is a typo for "x*2" far more
+//                        often than a value meant for every cell.
 //   'text                set every cell to the text after the apostrophe, as
 //                        it is ("'x*2" writes "x*2").
 //   {x}_old, pre_{x}     a template: every "{x}" becomes the cell's text; no
@@ -23,7 +26,9 @@
 //
 // A result computed from x is rounded half away from zero when the cell held
 // a whole number ("7" / 2 gives "4", "-7" / 2 gives "-4"), and otherwise
-// written by FormatCellNumber. A cell that holds no number (or a whole
+// written by FormatCellNumber. A result equal to the cell's number leaves the
+// cell as it is, spelling and all ("010", "1.50"). No form may write a line
+// break, which would split the key line. A cell that holds no number (or a whole
 // number too long for a double to hold exactly) is left as it is under any
 // form that uses x; so is one whose result divides by zero or is not
 // finite. Both are counted.
@@ -77,6 +82,17 @@ private:
     int depth_ = 0;            // Compute: stack the program needs
 
     friend class ExpressionParser;
+};
+
+// Text typed without "=" or "'" that is neither a value nor an expression.
+class PlainTextError : public SyntaxError {
+public:
+    PlainTextError(const SyntaxError& fault, std::string_view text);
+    // How to set the text on purpose: "to set a text, write 'abc".
+    const std::string& hint() const { return hint_; }
+
+private:
+    std::string hint_;
 };
 
 // Counts of the outcomes over many cells.

@@ -4,6 +4,8 @@
 #include "core/text/dravik2_auxillary.h"
 #include "core/schema/schema.h"
 
+#include <algorithm>
+
 namespace dravik {
 
 namespace {
@@ -22,6 +24,8 @@ ValueProblem CheckCell(const DescDocument& document, ColumnProfiles& profiles, i
     // The value would not reach the file at all.
     if (document.keyLineMissing(grid, col, row))
         return ValueProblem::NoKeyLine;
+    if (HasLineBreak(document.grid(grid).cell(col, row)))
+        return ValueProblem::LineBreak;
     // The shifted values are the worse outcome, and "1 2" is no number either.
     if (grid <= kLastWordSection && HoldsSeveralWords(document.grid(grid).cell(col, row)))
         return ValueProblem::SeveralWords;
@@ -35,6 +39,7 @@ std::string ProblemReason(ValueProblem problem, std::string_view key)
     case ValueProblem::SeveralWords:
         return "several words: Save all writes each as a value of its own, so the key's later values move along";
     case ValueProblem::NoKeyLine: return "this file has no line for " + std::string(key) + "; Save all cannot write it";
+    case ValueProblem::LineBreak: return "a line break: Save all cannot write it, as it would split the key line";
     case ValueProblem::None: break;
     }
     return {};
@@ -68,6 +73,8 @@ ProblemReport ReportProblemCells(const DescDocument& document, ColumnProfiles& p
     ProblemReport report;
     const std::vector<ProblemCell> cells = FindProblemCells(document, profiles);
     report.count = cells.size();
+    report.stopsSaveAll =
+        std::any_of(cells.begin(), cells.end(), [](const ProblemCell& cell) { return StopsSaveAll(cell.problem); });
     for (size_t i = 0; i < cells.size() && i < named; ++i) {
         const ProblemCell& cell = cells[i];
         const Grid& table = document.grid(cell.grid);

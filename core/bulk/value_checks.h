@@ -5,6 +5,8 @@
 // file. The text section holds free text and is checked for numbers only. In
 // every table, a value typed for a key its file has no line for is pointed
 // out too: Save all never adds a key line, so it cannot write that value.
+// A value holding a line break, whatever put it there, would split its key
+// line in two: Save all does not write it at all (StopsSaveAll).
 //
 // Only edited cells are checked: what a file holds is what Open desc read.
 #pragma once
@@ -19,7 +21,9 @@
 
 namespace dravik {
 
-enum class ValueProblem { None, NotANumber, SeveralWords, NoKeyLine };
+enum class ValueProblem { None, NotANumber, SeveralWords, NoKeyLine, LineBreak };
+
+inline bool StopsSaveAll(ValueProblem problem) { return problem == ValueProblem::LineBreak; }
 
 ValueProblem CheckCell(const DescDocument& document, ColumnProfiles& profiles, int grid, int col, int row);
 
@@ -43,6 +47,7 @@ std::vector<ProblemCell> FindProblemCells(const DescDocument& document, ColumnPr
 struct ProblemReport {
     size_t count = 0;
     std::vector<std::string> lines;
+    bool stopsSaveAll = false;  // one of them at least
 };
 ProblemReport ReportProblemCells(const DescDocument& document, ColumnProfiles& profiles, size_t named = 5);
 

@@ -20,6 +20,26 @@ constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
 
 bool IsBlankCell(std::string_view text) { return Trim(text).empty(); }
 
+bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+
+size_t BlankLineBreaks(std::string& text)
+{
+    size_t breaks = 0;
+    size_t out = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            c = ' ';
+            ++breaks;
+        }
+        text[out++] = c;
+    }
+    text.resize(out);
+    return breaks;
+}
+
 bool DiffersFromCommon(std::string_view text, std::string_view common)
 {
     if (IsBlankCell(text))

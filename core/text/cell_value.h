@@ -36,6 +36,13 @@ inline bool IsCellNumber(std::string_view text) { return ReadCellNumber(text).ha
 // Empty or only characters 0 to 32: what a key missing from a file reads as.
 bool IsBlankCell(std::string_view text);
 
+// A value with a CR or LF in it would split its key line in two when Save
+// all writes it; no desc file can hold one.
+bool HasLineBreak(std::string_view text);
+// Each CR LF pair, lone CR and lone LF becomes one blank, as the words on
+// either side were meant to stay in the value; the count of breaks.
+size_t BlankLineBreaks(std::string& text);
+
 // Whether a cell differs from its column's most common value. Blank cells all
 // count as the one value "", as the column's counts take them.
 bool DiffersFromCommon(std::string_view text, std::string_view common);

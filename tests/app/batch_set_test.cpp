@@ -80,6 +80,9 @@ TEST_F(BatchSet, BadInputChangesNoFile)
     EXPECT_EQ(run({"set", "--vars", vars, "--key", "hp", "--value", "3", "--expr", "+1", a}), 1);
     EXPECT_EQ(run({"set", "--vars", vars, "--key", "hp", "--value", "0", "--expr", "+1", a}), 2);
     EXPECT_EQ(run({"set", "--vars", vars, "--key", "hp", a}), 2);  // no --expr
+    // Plain text is a typo ("x2" for "x*2") until "=" or "'" says otherwise.
+    EXPECT_EQ(run({"set", "--vars", vars, "--key", "hp", "--expr", "x2", a}), 2);
+    EXPECT_EQ(err.str(), "dravik2-batch set: --expr: Unknown name \"x2\" at position 1; to set a text, write 'x2\n");
     EXPECT_EQ(Read(a), "hp 10 20\r\nname tank\r\n[section2]\r\nspeed 3\r\n");
 }
 
@@ -141,6 +144,15 @@ TEST_F(BatchSet, RegexOverAMegabyteCellAndRefusedPatterns)
               0)
         << err.str();
     EXPECT_EQ(Read(big), "hp 2 3 \r\nname " + name + " \r\n");
+
+    // A pattern a backtracking matcher takes exponential time for, over
+    // 10,000 characters, and one of 100,000 nested groups.
+    const std::string as = dir.write("as.desc", "hp 1 2\r\nname " + std::string(10000, 'a') + "\r\n");
+    ASSERT_EQ(run({"find", "--vars", vars, "--regex", "(a+)+b", as}), 0) << err.str();
+    EXPECT_EQ(out.str(), "");
+    const std::string nested = std::string(100000, '(') + "a" + std::string(100000, ')');
+    EXPECT_EQ(run({"set", "--vars", vars, "--key", "hp", "--where", "/" + nested + "/", "--expr", "+1", as}), 2);
+    EXPECT_EQ(err.str(), "dravik2-batch set: --where: The regular expression is too large at position 2\n");
 
     EXPECT_EQ(run({"find", "--vars", vars, "--regex", "(a)\\1", a}), 2);
     EXPECT_EQ(err.str(), "dravik2-batch find: PATTERN: Back references (\\1) are not supported in regular expressions "

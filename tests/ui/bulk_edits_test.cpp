@@ -164,6 +164,9 @@ private slots:
         goTo(1, 1, 1);
         press(Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(Cells(table(1), {{1, 1}, {2, 1}}), QStringList({folder->path("tank.txt"), "9"}));
+        QCOMPARE(dialogs->messages.size(), 1);
+        QCOMPARE(dialogs->messages[0].text,
+                 QStringLiteral("Pasted 1 of 2 cells; 1 fell on the column of paths, which is not pasted over."));
 
         // One value fills the selection, over the shown rows only.
         QGuiApplication::clipboard()->setText(QStringLiteral("7\n"));
@@ -177,10 +180,36 @@ private slots:
         // The file list is not pasted into.
         goTo(dravik::kFileListGrid, 1, 2);
         press(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(dialogs->messages.size(), 2);
+        QCOMPARE(dialogs->messages[1].caption, QStringLiteral("Paste"));
+        QCOMPARE(dialogs->messages[1].text, QStringLiteral("The file list's names and paths are not pasted over."));
+        QCOMPARE(Cell(table(dravik::kFileListGrid), 1, 2), QStringLiteral("gun.txt"));
+    }
+
+    // A block larger than the room the table gives it says what it left
+    // out; a spreadsheet's cell of two lines is pasted on one key line.
+    void pasteSaysWhatDidNotGoIn()
+    {
+        openActiveSample();
+        QGuiApplication::clipboard()->setText(QStringLiteral("1\t2\t3\n4\t5\t6\n7\t8\t9\n10\t11\t12\n"));
+        goTo(1, 5, 1);
+        press(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(Cells(table(1), {{5, 1}, {5, 2}}), QStringList({"1", "4"}));
         QCOMPARE(dialogs->messages.size(), 1);
         QCOMPARE(dialogs->messages[0].caption, QStringLiteral("Paste"));
-        QCOMPARE(dialogs->messages[0].text, QStringLiteral("The file list's names and paths are not pasted over."));
-        QCOMPARE(Cell(table(dravik::kFileListGrid), 1, 2), QStringLiteral("gun.txt"));
+        QCOMPARE(dialogs->messages[0].text, QStringLiteral("Pasted 2 of 12 cells; 10 lie outside the table."));
+
+        QGuiApplication::clipboard()->setText(QStringLiteral("\"Two\nlines\"\r\n"));
+        goTo(10, 2, 1);
+        press(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(Cell(table(10), 2, 1), QStringLiteral("Two lines"));
+        QCOMPARE(dialogs->messages.size(), 2);
+        QCOMPARE(dialogs->messages[1].text, QStringLiteral("The line breaks in 1 pasted cell became blanks: a value "
+                                                           "cannot hold one, as it would split its key line."));
+        press(Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(dialogs->unexpected, 0);
+        QVERIFY2(folder->read("tank.txt").endsWith("[section_text]\r\nname Two lines \r\n"),
+                 folder->read("tank.txt").constData());
     }
 
     void textBoxesKeepCopyAndPaste()
@@ -197,6 +226,14 @@ private slots:
         QTest::keyClicks(cell, "5");
         press(Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(cell->text(), QStringLiteral("1051"));
+        // A spreadsheet's single cell ends in a line end, which is no part of it.
+        QGuiApplication::clipboard()->setText(QStringLiteral("7\r\n"));
+        press(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(cell->text(), QStringLiteral("10517"));
+        // Whatever else brings a line break into the editor (its own menu, a
+        // drop), the cell takes a blank in its place.
+        QVERIFY(SetCell(table(1), 2, 2, QStringLiteral("1\n2")));
+        QCOMPARE(Cell(table(1), 2, 2), QStringLiteral("1 2"));
         // As opened, with its whole text selected, the editor leaves Copy to the table.
         goTo(1, 4, 1);
         press(Qt::Key_C, Qt::ControlModifier);
@@ -239,6 +276,14 @@ private slots:
         QVERIFY(replaceText()->isVisible());
         typeFind(findText(), "0");
         chooseScope(dravik::ui::FindBar::Scope::CurrentTable);
+        // A line break pasted into the replacement would split key lines.
+        QGuiApplication::clipboard()->setText(QStringLiteral("7\n8"));
+        QTest::mouseClick(replaceText(), Qt::LeftButton);
+        press(Qt::Key_V, Qt::ControlModifier);
+        QTest::mouseClick(named<QPushButton>(QStringLiteral("ReplaceAll")), Qt::LeftButton);
+        QCOMPARE(findStatus(), QStringLiteral("Nothing replaced: the replacement holds a line break, which would split "
+                                              "the key lines."));
+        QCOMPARE(Cell(table(1), 2, 1), QStringLiteral("100"));
         typeFind(replaceText(), "5");
         QTest::mouseClick(named<QPushButton>(QStringLiteral("ReplaceAll")), Qt::LeftButton);
         QCOMPARE(findStatus(), QStringLiteral("Replaced in 5 cells of 2 files."));
@@ -275,22 +320,25 @@ private slots:
     }
 
     // Find and Replace all with a pattern a backtracking matcher takes
-    // exponential time for, over a cell of 5,000 characters; and a pattern
-    // the engine refuses, which the panel names.
+    // exponential time for, over cells of 10,000 characters and of a
+    // megabyte; patterns the engine refuses, which the panel names; and a
+    // cell longer than a line edit keeps, left whole under its open editor.
     void findRegexOverALongCell()
     {
         const QString vars = folder->write("long.var", "[section1]\r\ndesc=1\r\n");
-        const QByteArray cell(5000, 'a');
+        const QString big = folder->write("big.txt", "desc " + QByteArray(1 << 20, 'a') + "\r\n");
+        const QByteArray cell(40000, 'a');
         const QString plain = folder->write("plain.txt", "desc " + cell + "\r\n");
-        const QString ended = folder->write("ended.txt", "desc " + cell + "b\r\n");
+        const QByteArray as(10000, 'a');
+        const QString ended = folder->write("ended.txt", "desc " + as + "b\r\n");
         dialogs->openAnswers.enqueue({vars});
         window->N6->trigger();
-        dialogs->openAnswers.enqueue({plain, ended});
+        dialogs->openAnswers.enqueue({big, plain, ended});
         window->N2->trigger();
         QCOMPARE(dialogs->errors.size(), 0);
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        goTo(1, 2, 1);
+        goTo(1, 2, 2);
 
         press(Qt::Key_H, Qt::ControlModifier);
         auto* find = window->findChild<QLineEdit*>(QStringLiteral("FindText"));
@@ -302,19 +350,31 @@ private slots:
         QTest::keyClicks(find, QStringLiteral("(a+)+b"));
         QTest::keyClick(find, Qt::Key_Return);
         QCOMPARE(status->text(), QStringLiteral("1 of 1"));
-        QCOMPARE(table(1)->currentIndex(), table(1)->model()->index(1, 1));
+        QCOMPARE(table(1)->currentIndex(), table(1)->model()->index(2, 1));
 
         QTest::keyClicks(window->findChild<QLineEdit*>(QStringLiteral("ReplaceText")), QStringLiteral("x$1"));
         QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("ReplaceAll")), Qt::LeftButton);
         QCOMPARE(status->text(), QStringLiteral("Replaced in 1 cell of 1 file."));
-        QCOMPARE(Cell(table(1), 2, 2), QStringLiteral("x") + QString(cell));
-        QCOMPARE(Cell(table(1), 2, 1), QString(cell));
+        QCOMPARE(Cell(table(1), 2, 3), QStringLiteral("x") + QString(as));
+        QCOMPARE(Cell(table(1), 2, 2), QString(cell));
+        QVERIFY(!window->document().cellChanged(1, 2, 2));
 
         QTest::keyClick(find, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(find, QStringLiteral("a(?=b)"));
         QTest::keyClick(find, Qt::Key_Return);
         QCOMPARE(status->text(), QStringLiteral("Cannot search for this: Lookahead and lookbehind ((?=) are not "
                                                 "supported in regular expressions at position 2."));
+        // Groups nested as deep as a line edit's 32,767 characters hold.
+        QGuiApplication::clipboard()->setText(QString(16000, '(') + 'a' + QString(16000, ')'));
+        QTest::keyClick(find, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(find, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(find, Qt::Key_Return);
+        QCOMPARE(status->text(), QStringLiteral("1 of 3"));
+        QTest::keyClick(find, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(find, QStringLiteral("\\pL{300}"));
+        QTest::keyClick(find, Qt::Key_Return);
+        QCOMPARE(status->text(), QStringLiteral("Cannot search for this: The regular expression is too large at "
+                                                "position 1."));
         QCOMPARE(dialogs->errors.size(), 0);
     }
 
@@ -343,6 +403,12 @@ private slots:
         press(Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
         press(Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
         QVERIFY(dialogs->expressionPreviews.last().startsWith(QStringLiteral("This cannot be applied")));
+        QCOMPARE(Cell(table(1), 2, 1), QStringLiteral("100"));
+        // Plain text is taken for a mistyped expression, with the way to set a text.
+        dialogs->expressionAnswers.enqueue(QStringLiteral("x2"));
+        press(Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(dialogs->expressionPreviews.last(), QStringLiteral("This cannot be applied: Unknown name \"x2\" at "
+                                                                    "position 1.\nTo set a text, write 'x2"));
         QCOMPARE(Cell(table(1), 2, 1), QStringLiteral("100"));
 
         // Hidden rows keep their values.

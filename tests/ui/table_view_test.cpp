@@ -2,12 +2,16 @@
 // long paths, and fixed texts that must not be cut.
 #include "window_fixture.h"
 
+#include "ui/common/display_text.h"
+
 #include <QAbstractButton>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QStyleOptionHeader>
+#include <QStyleOptionViewItem>
 #include <QTabWidget>
+#include <QUndoStack>
 #include <QtTest>
 
 using dravik::ui::GridView;
@@ -29,6 +33,12 @@ QRect LabelRect(const QWidget* header, const QSize& size)
 
 class TableViewTest : public WindowFixture {
     Q_OBJECT
+
+    // As Open desc fills it: a section table's path takes no typing.
+    void setSectionPath(int row, const QString& path)
+    {
+        window->history().typeCell(1, 1, row, dravik::ui::NativeBytes(path));
+    }
 
 private slots:
     void clickKeepsTheEditorOpen()
@@ -61,9 +71,9 @@ private slots:
         QCOMPARE(section1->model()->data(section1->model()->index(0, 0), Qt::ToolTipRole).toString(), tank);
 
         const QString path = kLongFolder + QStringLiteral("/tiger.desc");
-        QVERIFY(SetCell(section1, 1, 1, path));
+        setSectionPath(1, path);
         QVERIFY(SetCell(files, 2, 2, path));
-        // "Path" starts as wide as its header; the user widens it to read it.
+        // Narrower than the path, as the user may make it.
         files->horizontalHeader()->resizeSection(1, 200);
         for (GridView* grid : {section1, files}) {
             window->PageControl1->setCurrentIndex(grid == files ? 0 : 1);
@@ -76,26 +86,59 @@ private slots:
         const QString tip = section1->model()->data(section1->model()->index(0, 0), Qt::ToolTipRole).toString();
         QCOMPARE(tip, path + QStringLiteral("\nOn disk: \"%1\"").arg(tank));
         // A short path shows whole.
-        QVERIFY(SetCell(section1, 1, 2, QStringLiteral("/a/b.txt")));
+        setSectionPath(2, QStringLiteral("/a/b.txt"));
         QCOMPARE(section1->shownText(section1->model()->index(1, 0)), QStringLiteral("/a/b.txt"));
     }
 
     void pathEditorStaysInItsColumn()
     {
         openSample();
-        GridView* section1 = window->StringGrid(1);
-        window->PageControl1->setCurrentIndex(1);
-        QVERIFY(SetCell(section1, 1, 1, kLongFolder + QStringLiteral("/tiger.desc")));
-        const QModelIndex cell = section1->model()->index(0, 0);
-        section1->setFocus();
-        section1->setCurrentIndex(cell);
-        auto* editor = qobject_cast<QLineEdit*>(section1->indexWidget(cell));
+        GridView* files = window->StringGrid(11);
+        clickCell(files, 2, 1);
+        const QModelIndex cell = files->model()->index(0, 1);
+        auto* editor = qobject_cast<QLineEdit*>(files->indexWidget(cell));
         QVERIFY(editor);
-        const int valuesStart = section1->visualRect(section1->model()->index(0, 1)).left();
-        QVERIFY(editor->geometry().right() < valuesStart);
+        const int columnEnd = files->visualRect(cell).right();
+        QVERIFY(editor->geometry().right() <= columnEnd);
         QTest::keyClicks(editor, QStringLiteral("-and-a-few-more-letters"));
         QTest::qWait(20);
-        QVERIFY(editor->geometry().right() < valuesStart);
+        QVERIFY(editor->geometry().right() <= columnEnd);
+    }
+
+    // A section table's path names the row's file and is no value of it:
+    // typed into, it would look like an edit that Save all never writes. The
+    // file list's paths take typing.
+    void sectionPathsTakeNoTyping()
+    {
+        openSample();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        typeIntoCell(window->StringGrid(1), 1, 1, QStringLiteral("typed"));
+        QCOMPARE(Cell(window->StringGrid(1), 1, 1), folder->path("tank.txt"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Dravik 2 v1.3 beta"));
+        QVERIFY(!window->history().stack()->canUndo());
+        typeIntoCell(window->StringGrid(11), 2, 1, QStringLiteral("typed"));
+        QCOMPARE(Cell(window->StringGrid(11), 2, 1), QStringLiteral("typed"));
+    }
+
+    // Paths and descriptions are read whole: their columns are as wide as
+    // their texts, not as their headers ("Path" showed "...esc").
+    void pathsAndDescriptionsShowWhole()
+    {
+        openSample();
+        for (const auto& [grid, col] : {std::pair{11, 1}, std::pair{11, 2}, std::pair{10, 2}}) {
+            GridView* view = window->StringGrid(grid);
+            clickTabOf(view);
+            QStyleOptionViewItem option;
+            option.initFrom(view);
+            for (int row = 1; row <= 2; ++row) {
+                const QModelIndex cell = view->model()->index(row - 1, col - 1);
+                QVERIFY2(view->itemDelegate()->sizeHint(option, cell).width() <= view->columnWidth(col - 1),
+                         qPrintable(Cell(view, col, row)));
+            }
+        }
+        QCOMPARE(window->StringGrid(11)->shownText(window->StringGrid(11)->model()->index(0, 1)),
+                 folder->path("tank.txt"));
     }
 
     void summaryLabelsShowWhole()

@@ -9,6 +9,7 @@
 #include "ui/views/table_filter.h"
 #include "window_fixture.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QBrush>
 #include <QCheckBox>
@@ -16,6 +17,7 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QClipboard>
@@ -186,18 +188,19 @@ private slots:
         QCOMPARE(shownEverywhere(), QList<int>());
     }
 
-    // A regular expression typed over a cell of 12,000 characters, applied
-    // by the pause in typing: a backtracking matcher ran out of stack there.
-    // One the engine refuses says why in the bar and keeps the rows.
+    // Regular expressions typed over a cell of a megabyte, one of 12,000
+    // characters and one of 10,000, applied by the pause in typing: a
+    // backtracking matcher ran out of stack or ran without end there. One
+    // the engine refuses says why in the bar and keeps the rows.
     void regexFilterOverALongCell()
     {
         const QString vars = folder->write("long.var", "[section1]\r\ndesc=1\r\n");
-        const QByteArray cell = QByteArray("ab").repeated(6000);
-        const QString plain = folder->write("plain.txt", "desc " + cell + "\r\n");
-        const QString ended = folder->write("ended.txt", "desc " + cell + "c\r\n");
+        const QString big = folder->write("big.txt", "desc " + QByteArray("ab").repeated(1 << 19) + "\r\n");
+        const QString ended = folder->write("ended.txt", "desc " + QByteArray("ab").repeated(6000) + "c\r\n");
+        const QString as = folder->write("as.txt", "desc " + QByteArray(10000, 'a') + "\r\n");
         dialogs->openAnswers.enqueue({vars});
         window->N6->trigger();
-        dialogs->openAnswers.enqueue({plain, ended});
+        dialogs->openAnswers.enqueue({big, ended, as});
         window->N2->trigger();
         QCOMPARE(dialogs->errors.size(), 0);
         window->activateWindow();
@@ -210,7 +213,10 @@ private slots:
         QVERIFY(text && text->hasFocus());
         QTest::keyClicks(text, QStringLiteral("/(a|b)*c/"));
         QTRY_COMPARE(shownEverywhere(), QList<int>({2}));
-        QCOMPARE(window->statusPanelText(1), QStringLiteral("1 of 2 files shown"));
+        QCOMPARE(window->statusPanelText(1), QStringLiteral("1 of 3 files shown"));
+        QTest::keyClick(text, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(text, QStringLiteral("/(a+)+b/"));
+        QTRY_COMPARE(shownEverywhere(), QList<int>({1, 2}));
 
         QTest::keyClick(text, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(text, QStringLiteral("/(a)\\1/"));
@@ -219,7 +225,13 @@ private slots:
         QTRY_VERIFY(message->isVisible());
         QCOMPARE(message->text(),
                  QStringLiteral("Back references (\\1) are not supported in regular expressions at position 5"));
-        QCOMPARE(shownEverywhere(), QList<int>({2}));
+        QCOMPARE(shownEverywhere(), QList<int>({1, 2}));
+        // Groups nested as deep as a line edit's 32,767 characters hold.
+        QGuiApplication::clipboard()->setText(QLatin1Char('/') + QString(16000, '(') + 'c' + QString(16000, ')') +
+                                              QLatin1Char('/'));
+        QTest::keyClick(text, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(text, Qt::Key_V, Qt::ControlModifier);
+        QTRY_COMPARE(shownEverywhere(), QList<int>({2}));
         QCOMPARE(dialogs->errors.size(), 0);
     }
 
@@ -359,6 +371,49 @@ private slots:
         QVERIFY(!Data(section, 2, 1, Qt::BackgroundRole).isValid());
     }
 
+    // However a line break came into a value (a later import, say), Save all
+    // names the cell and writes nothing: the key line would split in two.
+    void saveAllRefusesALineBreak()
+    {
+        openUnits();
+        window->history().typeCell(dravik::kSectionCount, 2, 2, "Two\nlines");
+        QVERIFY(Data(grid(10), 2, 2, Qt::ToolTipRole).toString().contains(QStringLiteral("a line break")));
+        const QByteArray before = folder->read("u2.txt");
+        window->N10->trigger();
+        QCOMPARE(dialogs->questions.size(), 0);
+        QCOMPARE(dialogs->messages.size(), 1);
+        QCOMPARE(dialogs->messages[0].caption, QStringLiteral("Save all"));
+        QCOMPARE(dialogs->messages[0].text,
+                 QStringLiteral("1 edited cell holds a line break, which would split the key line in two:\n"
+                                "u2.txt, name: \"Two\u21b5lines\" (a line break: Save all cannot write it, as it "
+                                "would split the key line)\n\n"
+                                "Save all writes nothing while a value holds a line break. Put a blank in its place, "
+                                "or undo the edit, and save again."));
+        QCOMPARE(folder->read("u2.txt"), before);
+        QVERIFY(window->document().isModified());
+    }
+
+    // The summary dock takes its room from the tables and gives it back to
+    // them: the preview was left a sliver beside it.
+    void columnSummaryLeavesThePreviewItsWidth()
+    {
+        openUnits();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        const int preview = window->Memo1->width();
+        const int tables = window->PageControl1->width();
+        window->ColumnSummary->trigger();
+        auto* dock = named<QDockWidget>(QStringLiteral("ColumnSummaryDock"));
+        QTRY_VERIFY(dock->isVisible());
+        QTRY_COMPARE(window->Memo1->width(), preview);
+        QVERIFY(window->PageControl1->width() < tables);
+        auto* close = dock->findChild<QAbstractButton*>(QStringLiteral("qt_dockwidget_closebutton"));
+        QVERIFY(close);
+        QTest::mouseClick(close, Qt::LeftButton);
+        QTRY_VERIFY(!dock->isVisible());
+        QTRY_COMPARE(window->PageControl1->width(), tables);
+        QCOMPARE(window->Memo1->width(), preview);
+    }
+
     void columnSummaryFollowsSelectionFilterAndEdits()
     {
         openUnits();
@@ -367,7 +422,7 @@ private slots:
         dravik::ui::SummaryPanel* panel = window->summaryPanel();
         QVERIFY(panel->isVisible());
         GridView* section = grid(1);
-        section->setCurrentIndex(section->model()->index(0, 1));  // health
+        clickCell(section, 2, 1);  // health
         QTRY_COMPARE(panel->columns(), std::vector<int>({2}));
         QCOMPARE(panel->title(), QStringLiteral("Section 1: health"));
         QCOMPARE(panel->summary().values, size_t{5});
@@ -404,11 +459,18 @@ private slots:
         QCOMPARE(panel->barFilter(1), QStringLiteral("60..70"));
         QCOMPARE(panel->barFilter(2), QStringLiteral("= 100"));
         // A click on the bar sets the filter on that column.
+        clickCell(section, 2, 1);
+        QWidget* editor = section->indexWidget(section->currentIndex());
+        QVERIFY(editor && editor->hasFocus());
         QTest::mouseClick(panel->histogramView(), Qt::LeftButton, {}, panel->histogramView()->barRect(1).center());
         QCOMPARE(bar()->column().label, QStringLiteral("health"));
         QCOMPARE(bar()->text(), QStringLiteral("60..70"));
         QCOMPARE(shownEverywhere(), QList<int>({4, 5}));
         QTRY_COMPARE(panel->summary().values, size_t{2});
+        // The editor hidden with its row leaves the current cell where it was.
+        QCoreApplication::processEvents();
+        QCOMPARE(section->currentIndex(), section->model()->index(0, 1));
+        QCOMPARE(panel->title(), QStringLiteral("Section 1: health"));
         filter("");
 
         // A value of a key with several, and a bar of whole numbers.

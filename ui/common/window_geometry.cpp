@@ -1,11 +1,17 @@
 #include "ui/common/window_geometry.h"
 
+#include <QAction>
+#include <QDockWidget>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QScreen>
 #include <QSplitter>
 #include <QWidget>
 #include <algorithm>
+#include <memory>
+#include <optional>
+#include <utility>
 
 namespace dravik::ui {
 
@@ -28,6 +34,37 @@ void KeepPanesUsable(QSplitter* splitter)
 {
     for (int i = 0; i < splitter->count(); ++i)
         splitter->widget(i)->setMinimumWidth(kMinimumPaneWidth);
+}
+
+void KeepPaneWhileDocking(QSplitter* splitter, int pane, QDockWidget* dock)
+{
+    // The pane's width before the dock comes or goes: its menu item is
+    // toggled (and its close button hides it) before the window is laid out
+    // again.
+    auto kept = std::make_shared<std::optional<int>>();
+    QObject::connect(dock->toggleViewAction(), &QAction::toggled, splitter,
+                     [=] { *kept = splitter->sizes().value(pane); });
+    QObject::connect(dock, &QDockWidget::visibilityChanged, splitter, [=] {
+        QMetaObject::invokeMethod(
+            splitter,
+            [=] {
+                const std::optional<int> width = std::exchange(*kept, std::nullopt);
+                QList<int> sizes = splitter->sizes();
+                if (!width || sizes.size() != 2)
+                    return;
+                // The dock's room is taken from the splitter now, not later.
+                if (QLayout* layout = splitter->window()->layout())
+                    layout->activate();
+                sizes = splitter->sizes();
+                const int other = 1 - pane;
+                const int total = sizes[0] + sizes[1];
+                sizes[pane] = std::max(std::min(*width, total - splitter->widget(other)->minimumWidth()),
+                                       splitter->widget(pane)->minimumWidth());
+                sizes[other] = total - sizes[pane];
+                splitter->setSizes(sizes);
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 namespace {

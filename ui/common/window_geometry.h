@@ -5,6 +5,7 @@
 
 #include <QRect>
 
+class QDockWidget;
 class QSplitter;
 class QWidget;
 
@@ -26,6 +27,12 @@ QRect FitInto(const QRect& frame, const QRect& available);
 // Neither pane of the splitter can be dragged or squeezed below
 // kMinimumPaneWidth.
 void KeepPanesUsable(QSplitter* splitter);
+
+// A dock shown or hidden beside the splitter takes its room from, or gives
+// it back to, the splitter's other pane: `pane` keeps its width (the
+// preview, left a sliver by the column summary), as long as the other pane
+// keeps its minimum width.
+void KeepPaneWhileDocking(QSplitter* splitter, int pane, QDockWidget* dock);
 
 // When `window` is first shown and not maximized, its frame is fitted into
 // the available area of the screen it stands on (the frame's size is known

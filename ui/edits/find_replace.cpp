@@ -1,6 +1,7 @@
 #include "ui/edits/find_replace.h"
 
 #include "core/errors.h"
+#include "core/text/cell_value.h"
 #include "ui/common/counted_text.h"
 #include "ui/common/display_text.h"
 #include "ui/tables/grid_view.h"
@@ -223,11 +224,13 @@ void FindReplace::replaceOne()
     const std::optional<CellRef> current = currentCell();
     const bool onMatch = shown_ && current && matches_[*shown_] == *current;
     if (onMatch && IsValueCell(host_.document, current->grid, current->col, current->row)) {
-        const std::string replacement = CellBytes(bar_->replacement(), host_.document.codePage());
+        const std::optional<std::string> replacement = usableReplacement();
+        if (!replacement)
+            return;
         host_.run([&] {
             std::string text;
-            if (search_->replaceAll(host_.document.grid(current->grid).cell(current->col, current->row), replacement,
-                                    text))
+            if (search_->replaceAll(host_.document.grid(current->grid).cell(current->col, current->row),
+                                    *replacement, text))
                 host_.history.apply(EditStep::Replace, [&](DescDocument& document) {
                     return document.setCell(current->grid, current->col, current->row, std::move(text));
                 });
@@ -236,14 +239,25 @@ void FindReplace::replaceOne()
     step(true);
 }
 
+std::optional<std::string> FindReplace::usableReplacement()
+{
+    std::string replacement = CellBytes(bar_->replacement(), host_.document.codePage());
+    if (!HasLineBreak(replacement))
+        return replacement;
+    bar_->setStatus(tr("Nothing replaced: the replacement holds a line break, which would split the key lines."));
+    return std::nullopt;
+}
+
 void FindReplace::replaceAll()
 {
     if (!refresh(false))
         return;
-    const std::string replacement = CellBytes(bar_->replacement(), host_.document.codePage());
+    const std::optional<std::string> replacement = usableReplacement();
+    if (!replacement)
+        return;
     BulkEdit edit;
     if (!host_.run([&] {
-            edit = ReplaceAllEdits(host_.document, scope_, *search_, replacement);
+            edit = ReplaceAllEdits(host_.document, scope_, *search_, *replacement);
             host_.history.apply(EditStep::ReplaceAll,
                                 [&](DescDocument& document) { return document.setCells(edit.edits); });
         }))

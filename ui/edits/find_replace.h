@@ -45,6 +45,9 @@ private:
     std::optional<CellRef> currentCell() const;
     std::optional<Place> place(const CellRef& cell) const;
     QString position(size_t index) const;
+    // The replacement typed into the bar; none, with the bar saying why,
+    // when it holds a line break (pasted there), which no value may hold.
+    std::optional<std::string> usableReplacement();
 
     BulkEditHost host_;
     FindBar* bar_;

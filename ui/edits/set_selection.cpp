@@ -30,6 +30,11 @@ ExpressionRequest::Preview Preview(const DescDocument& document, const CellScope
     ExpressionEdit edit;
     try {
         edit = ExpressionPreview(document, scope, CellExpression::Parse(CellBytes(typed, codePage)));
+    } catch (const PlainTextError& error) {
+        QString hint = MessageText(error.hint());
+        hint[0] = hint[0].toUpper();
+        return {QObject::tr("This cannot be applied: %1.").arg(MessageText(error.what())) + QLatin1Char('\n') + hint,
+                false};
     } catch (const SyntaxError& error) {
         return {QObject::tr("This cannot be applied: %1.").arg(MessageText(error.what())), false};
     }

@@ -7,6 +7,7 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <optional>
 
 namespace dravik::ui {
 
@@ -37,14 +38,17 @@ bool IsHorizontalSelect(const QKeyEvent* key)
     return key->modifiers() == Qt::ShiftModifier && (key->key() == Qt::Key_Left || key->key() == Qt::Key_Right);
 }
 
-// A clipboard text that is one value: no TAB, no line break but a final one.
-bool OneValue(QString text)
+// The value of a clipboard text that is one value: no TAB, no line break
+// but a final one, which ends the spreadsheet's row and is no part of it.
+std::optional<QString> OneValue(QString text)
 {
     if (text.endsWith(QLatin1String("\r\n")))
         text.chop(2);
     else if (text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r')))
         text.chop(1);
-    return !text.contains(QLatin1Char('\t')) && !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r'));
+    if (text.contains(QLatin1Char('\t')) || text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')))
+        return std::nullopt;
+    return text;
 }
 
 }  // namespace
@@ -63,7 +67,7 @@ void CellEditorKeys::Install(QWidget* editor, GridView* view, bool working)
 
 bool CellEditorKeys::pastesIntoText(const QLineEdit* editor) const
 {
-    if (Untouched(editor) || !OneValue(QGuiApplication::clipboard()->text()))
+    if (Untouched(editor) || !OneValue(QGuiApplication::clipboard()->text()).has_value())
         return false;
     qsizetype cells = 0;
     for (const QItemSelectionRange& range : view_->selectionModel()->selection())
@@ -104,6 +108,11 @@ bool CellEditorKeys::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
 
+    if (working_ && key->matches(QKeySequence::Paste) && pastesIntoText(editor)) {
+        // The editor's own paste would take the row's line end into the value.
+        editor->insert(*OneValue(QGuiApplication::clipboard()->text()));
+        return true;
+    }
     if (!working_ || !forTable(editor, key))
         return QObject::eventFilter(watched, event);
     if (key->matches(QKeySequence::SelectAll))

@@ -131,13 +131,17 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
 
 bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (!index.isValid() || role != Qt::EditRole)
+    if (!index.isValid() || role != Qt::EditRole || isReadOnly(gridCol(index)))
         return false;
     // A cell editor losing its focus to a long command's progress box hands
     // in text typed for the tables as they were before the command.
     if (LongWork::Running())
         return false;
-    history_.typeCell(gridNumber_, gridCol(index), gridRow(index), CellBytes(value.toString(), document_.codePage()));
+    std::string text = CellBytes(value.toString(), document_.codePage());
+    // A line break pasted into the editor would split the key line on saving;
+    // the words on either side stay, a blank apart.
+    BlankLineBreaks(text);
+    history_.typeCell(gridNumber_, gridCol(index), gridRow(index), std::move(text));
     return true;
 }
 
@@ -165,6 +169,8 @@ bool GridModel::isPathColumn(int gridCol) const
         return gridCol == kFilePathColumn;
     return gridNumber_ < kFileListGrid && gridCol == kSectionPathColumn;
 }
+
+bool GridModel::isReadOnly(int gridCol) const { return gridNumber_ != kFileListGrid && isPathColumn(gridCol); }
 
 void GridModel::setProfiles(ColumnProfiles* profiles)
 {

@@ -45,6 +45,10 @@ public:
     // The column that holds each file's full path: kSectionPathColumn of a
     // section table, kFilePathColumn ("Path") of the file list; none elsewhere.
     bool isPathColumn(int gridCol) const;
+    // A section table's path only says which file the row is: typing there
+    // would change no file, so its editor opens read-only. The file list's
+    // paths take typing.
+    bool isReadOnly(int gridCol) const;
 
     // The section tables' colours for values that differ from their column's
     // most common value, and for problem cells (value_checks.h); without

@@ -16,6 +16,7 @@
 #include <QStyledItemDelegate>
 #include <QStylePainter>
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 namespace dravik::ui {
@@ -24,6 +25,7 @@ namespace {
 
 const QColor kCream(255, 251, 240);
 const QChar kEllipsis(0x2026);
+constexpr qsizetype kLongestShownText = 2000;
 
 // The file name stays whole and the folder gives up its middle; a name too
 // long even for that keeps its end.
@@ -77,10 +79,16 @@ public:
             // beside it; a path scrolls inside its own column instead.
             auto* line = new QLineEdit(parent);
             line->setFrame(line->style()->styleHint(QStyle::SH_ItemView_DrawDelegateFrame, nullptr, line));
+            line->setReadOnly(view_->gridModel()->isReadOnly(GridModel::gridCol(index)));
             editor = line;
         } else {
             editor = QStyledItemDelegate::createEditor(parent, option, index);
         }
+        // A line edit keeps 32,767 characters by default: a longer value
+        // (a modder's description) would come back cut short from any
+        // command that takes the open editor's text.
+        if (auto* line = qobject_cast<QLineEdit*>(editor))
+            line->setMaxLength(std::numeric_limits<int>::max());
         MenuShortcutsFirst::Install(editor);
         // The view tells from the editor's focus loss where its focus comes from.
         editor->installEventFilter(view_);
@@ -111,8 +119,13 @@ private:
     void prepare(QStyleOptionViewItem& cell, const QModelIndex& index) const
     {
         initStyleOption(&cell, index);
-        if (!isPath(index))
+        if (!isPath(index)) {
+            // No cell shows more than a screenful; laying out a description
+            // of a megabyte at every paint would stall the window.
+            if (cell.text.size() > kLongestShownText)
+                cell.text.truncate(kLongestShownText);
             return;
+        }
         const QWidget* widget = cell.widget;
         const QStyle* style = widget ? widget->style() : QApplication::style();
         // The style draws the text this far inside its rectangle.
@@ -214,30 +227,65 @@ void GridView::changeEvent(QEvent* event)
     }
 }
 
+void GridView::measureBytes()
+{
+    if (byteWidthsKnown_)
+        return;
+    const QFontMetrics metrics = verticalHeader()->fontMetrics();
+    const CodePage& codePage = model_->document().codePage();
+    for (int b = 0; b < 256; ++b)
+        byteWidths_[static_cast<size_t>(b)] =
+            metrics.horizontalAdvance(QChar(static_cast<char16_t>(codePage.toUnicode(static_cast<unsigned char>(b)))));
+    byteWidthsKnown_ = true;
+}
+
+GridView::WidestCell GridView::widestCell(int gridCol, int firstRow)
+{
+    measureBytes();
+    const Grid& grid = model_->grid();
+    WidestCell widest;
+    for (int r = firstRow; r < grid.rowCount(); ++r) {
+        int width = 0;
+        for (const char byte : grid.cell(gridCol, r))
+            width += byteWidths_[static_cast<unsigned char>(byte)];
+        if (width > widest.width)
+            widest = {r, width};
+    }
+    return widest;
+}
+
+int GridView::widestText(int gridCol)
+{
+    const int widestRow = widestCell(gridCol, 1).row;
+    if (widestRow < 0)
+        return 0;
+    // The delegate knows the style's margins around the text; one more
+    // pixel for the grid line.
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    return itemDelegate()->sizeHint(option, model_->index(widestRow - 1, gridCol - 1)).width() + (showGrid() ? 1 : 0);
+}
+
+void GridView::widenToTexts(int limit)
+{
+    const int grid = model_->gridNumber();
+    const int columns = model_->grid().colCount();
+    const int first = grid == kFileListGrid ? 1 : grid == kSectionCount ? 2 : columns;
+    for (int c = first; c < columns; ++c) {
+        const int wanted = std::min(widestText(c), limit);
+        if (wanted > layout_->width(c))
+            layout_->setWidth(c, wanted);
+    }
+}
+
 void GridView::fitFixedColumn()
 {
     const QHeaderView* header = verticalHeader();
     const QFontMetrics metrics = header->fontMetrics();
     const CodePage& codePage = model_->document().codePage();
-    if (!byteWidthsKnown_) {
-        for (int b = 0; b < 256; ++b)
-            byteWidths_[static_cast<size_t>(b)] =
-                metrics.horizontalAdvance(QChar(static_cast<char16_t>(codePage.toUnicode(static_cast<unsigned char>(b)))));
-        byteWidthsKnown_ = true;
-    }
     // Row 0's text is the corner's, which takes the fixed column's width.
     const Grid& grid = model_->grid();
-    int widest = 0;
-    int widestRow = -1;
-    for (int r = 0; r < grid.rowCount(); ++r) {
-        int width = 0;
-        for (const char byte : grid.cell(kRowNumberColumn, r))
-            width += byteWidths_[static_cast<unsigned char>(byte)];
-        if (width > widest) {
-            widest = width;
-            widestRow = r;
-        }
-    }
+    const auto [widestRow, widest] = widestCell(0, 0);
     int needed = 0;
     if (widestRow >= 0) {
         // The header's margins come from the style, measured on the widest
@@ -326,6 +374,20 @@ void GridView::keyPressEvent(QKeyEvent* event)
     // leaves no editor waiting for it.
     mouseSelecting_ = false;
     QTableView::keyPressEvent(event);
+}
+
+bool GridView::focusNextPrevChild(bool next)
+{
+    // The focused editor hidden with its row (a filter applied, by a click on
+    // a histogram bar, say) hands its focus on, which the base class does as
+    // Tab: the current cell would jump to the next shown row's path, and the
+    // column summary with it. The focus stays with the table instead.
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && isRowHidden(current.row())) {
+        setFocus();
+        return true;
+    }
+    return QTableView::focusNextPrevChild(next);
 }
 
 void GridView::applyLayout()

@@ -35,6 +35,11 @@ public:
     void commitEdit();
     // Shows the layout's widths and row height.
     void applyLayout();
+    // Widens the columns that are read as whole texts rather than compared
+    // at a glance (the file list's names and paths, the text section's
+    // values) to their widest cell, up to `limit` pixels; a column the
+    // layout makes wider keeps its width. Call applyLayout() after it.
+    void widenToTexts(int limit);
     // The text a cell shows in its present width: a path too long for its
     // column gives up the middle of its folder before its file name.
     QString shownText(const QModelIndex& index) const;
@@ -53,6 +58,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void paintCorner(QWidget* corner);
@@ -60,6 +66,16 @@ private:
     // corner's, whatever width the layout gives it.
     void fitFixedColumn();
     void applyFixedColumnWidth();
+    void measureBytes();
+    // The row whose text in `gridCol` is widest, by its bytes' widths, from
+    // `firstRow` on; row -1 when all are empty.
+    struct WidestCell {
+        int row = -1;
+        int width = 0;
+    };
+    WidestCell widestCell(int gridCol, int firstRow);
+    // The width the column's widest text needs to show whole.
+    int widestText(int gridCol);
 
     GridModel* model_;
     GridLayout* layout_;

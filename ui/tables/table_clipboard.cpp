@@ -2,12 +2,14 @@
 
 #include "core/bulk/bulk_edits.h"
 #include "core/bulk/clipboard_text.h"
+#include "ui/common/counted_text.h"
 #include "ui/common/display_text.h"
 #include "ui/tables/grid_view.h"
 #include "ui/tables/table_selection.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QStringList>
 
 namespace dravik::ui {
 
@@ -34,6 +36,7 @@ void PasteCells(const BulkEditHost& host, GridView* view)
     const QString clipboard = QGuiApplication::clipboard()->text();
     if (clipboard.isEmpty())
         return;
+    QString notice;
     host.run([&] {
         const auto cells = ParseClipboardText(CellBytes(clipboard, host.document.codePage()));
         const CellBlock selection = SelectedBlock(view);
@@ -43,10 +46,32 @@ void PasteCells(const BulkEditHost& host, GridView* view)
         const CellBlock target = fill ? selection
                                       : BlockFrom(view, selection.columns.front(), selection.rows.front(), cells.size(),
                                                   cells.front().size());
-        const BulkEdit edit = PasteEdits(host.document, target, cells);
+        const PasteEdit edit = PasteEdits(host.document, target, cells);
         host.history.apply(EditStep::Paste, [&](DescDocument& document) { return document.setCells(edit.edits); });
         SelectBlock(view, target);
+        notice = PasteNotice(edit);
     });
+    if (!notice.isEmpty())
+        host.dialogs.messageBox(host.window, QObject::tr("Paste"), notice);
+}
+
+QString PasteNotice(const PasteEdit& edit)
+{
+    QStringList notice;
+    if (edit.placed < edit.cells) {
+        QString text = QObject::tr("Pasted %1 of %2").arg(edit.placed).arg(Counted(static_cast<qsizetype>(edit.cells), "cell", "cells"));
+        if (const size_t outside = edit.outside(); outside > 0)
+            text += QObject::tr("; %1 outside the table").arg(Counted(static_cast<qsizetype>(outside), "lies", "lie"));
+        if (edit.onPaths > 0)
+            text += QObject::tr("; %1 on the column of paths, which is not pasted over")
+                        .arg(Counted(static_cast<qsizetype>(edit.onPaths), "fell", "fell"));
+        notice << text + QLatin1Char('.');
+    }
+    if (edit.lineBreaks > 0)
+        notice << QObject::tr("The line breaks in %1 became blanks: a value cannot hold one, as it would split "
+                              "its key line.")
+                      .arg(Counted(static_cast<qsizetype>(edit.lineBreaks), "pasted cell", "pasted cells"));
+    return notice.join(QLatin1Char('\n'));
 }
 
 }  // namespace dravik::ui

@@ -3,7 +3,10 @@
 // or a leading quote.
 #pragma once
 
+#include "core/bulk/bulk_edits.h"
 #include "ui/edits/bulk_edit_host.h"
+
+#include <QString>
 
 namespace dravik::ui {
 
@@ -15,5 +18,10 @@ void CopyCells(const BulkEditHost& host, const GridView* view);
 // selection instead. Only value cells are pasted into; the pasted cells are
 // selected afterwards. One step of the history.
 void PasteCells(const BulkEditHost& host, GridView* view);
+
+// What a paste tells the user after it: the cells that found no place ("Pasted
+// 3 of 12 cells; 9 lie outside the table.") and the line breaks that became
+// blanks; empty when every cell went in as copied.
+QString PasteNotice(const PasteEdit& edit);
 
 }  // namespace dravik::ui

@@ -5,8 +5,10 @@
 #include "ui/common/display_text.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
+#include <iterator>
 
 namespace dravik::ui {
 
@@ -16,32 +18,61 @@ constexpr size_t kNamedCells = 5;
 
 QString tr(const char* text, int n = -1) { return QCoreApplication::translate("ProblemCells", text, nullptr, n); }
 
-}  // namespace
-
-bool MaySaveProblemCells(Dialogs& dialogs, QWidget* parent, const DescDocument& document, ColumnProfiles& profiles)
+// A line break in a value listed would break the list; it shows as a mark.
+QString ShownOnOneLine(QString text)
 {
-    const std::vector<ProblemCell> cells = FindProblemCells(document, profiles);
-    if (cells.empty())
-        return true;
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    return text.replace(lineBreak, QStringLiteral("\u21b5"));
+}
+
+// The first few cells as "file, key: "value" (why)", and how many more.
+QStringList Listed(const DescDocument& document, const std::vector<ProblemCell>& cells)
+{
     const CodePage& codePage = document.codePage();
-    const int count = static_cast<int>(cells.size());
     QStringList lines;
-    lines << tr("%1 edited %2 values that look wrong:").arg(count).arg(count == 1 ? tr("cell holds") : tr("cells hold"));
     for (size_t i = 0; i < cells.size() && i < kNamedCells; ++i) {
         const ProblemCell& cell = cells[i];
         const Grid& table = document.grid(cell.grid);
         const std::string key(Trim(table.cell(cell.col, 0)));
         lines << QStringLiteral("%1, %2: \"%3\" (%4)")
-                     .arg(NativeText(NameOfFile(document.fileList().cell(kFilePathColumn, cell.row))), CellText(key, codePage),
-                          CellText(table.cell(cell.col, cell.row), codePage),
+                     .arg(NativeText(NameOfFile(document.fileList().cell(kFilePathColumn, cell.row))),
+                          CellText(key, codePage), ShownOnOneLine(CellText(table.cell(cell.col, cell.row), codePage)),
                           CellText(ProblemReason(cell.problem, key), codePage));
     }
     if (cells.size() > kNamedCells)
-        lines << tr("and %1 more").arg(count - static_cast<int>(kNamedCells));
+        lines << tr("and %1 more").arg(static_cast<int>(cells.size() - kNamedCells));
+    return lines;
+}
+
+}  // namespace
+
+bool MaySaveProblemCells(Dialogs& dialogs, QWidget* parent, const DescDocument& document, ColumnProfiles& profiles)
+{
+    std::vector<ProblemCell> cells = FindProblemCells(document, profiles);
+    if (cells.empty())
+        return true;
+    std::vector<ProblemCell> stopping;
+    std::copy_if(cells.begin(), cells.end(), std::back_inserter(stopping),
+                 [](const ProblemCell& cell) { return StopsSaveAll(cell.problem); });
+    if (!stopping.empty()) {
+        const int count = static_cast<int>(stopping.size());
+        QStringList lines;
+        lines << tr("%1 edited %2 a line break, which would split the key line in two:")
+                     .arg(count)
+                     .arg(count == 1 ? tr("cell holds") : tr("cells hold"));
+        lines << Listed(document, stopping) << QString()
+              << tr("Save all writes nothing while a value holds a line break. Put a blank in its place, or "
+                    "undo the edit, and save again.");
+        dialogs.messageBox(parent, tr("Save all"), lines.join(QLatin1Char('\n')));
+        return false;
+    }
+    const int count = static_cast<int>(cells.size());
+    QStringList lines;
+    lines << tr("%1 edited %2 values that look wrong:").arg(count).arg(count == 1 ? tr("cell holds") : tr("cells hold"));
     const bool unwritable = std::any_of(cells.begin(), cells.end(), [](const ProblemCell& cell) {
         return cell.problem == ValueProblem::NoKeyLine;
     });
-    lines << QString()
+    lines << Listed(document, cells) << QString()
           << (unwritable ? tr("Save all writes them as they are, but for the values of keys a file has no line for, "
                               "which stay in the tables only. Go on?")
                          : tr("Save all writes them as they are. Go on?"));

@@ -10,7 +10,8 @@ class QWidget;
 
 namespace dravik::ui {
 
-// True when there are none or the user goes on.
+// True when there are none or the user goes on. A value holding a line
+// break is named and Save all refused: it would split its key line.
 bool MaySaveProblemCells(Dialogs& dialogs, QWidget* parent, const DescDocument& document, ColumnProfiles& profiles);
 
 }  // namespace dravik::ui

@@ -244,6 +244,12 @@ void SummaryPanel::showSummary(const std::vector<std::string_view>& values)
     histogram_->setHistogram(histogram, ranges);
 }
 
+QSize SummaryPanel::sizeHint() const
+{
+    const QMargins margins = layout()->contentsMargins();
+    return {histogram_->sizeHint().width() + margins.left() + margins.right(), QWidget::sizeHint().height()};
+}
+
 QString SummaryPanel::title() const { return title_->text(); }
 
 QString SummaryPanel::facts() const { return facts_->text(); }

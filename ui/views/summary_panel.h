@@ -46,6 +46,10 @@ public:
     // The filter a click on the bar sets ("50..59"); empty for an empty bar.
     QString barFilter(int bar) const;
 
+    // As wide as the histogram asks: the title wraps, and the dock's width
+    // comes out of the tables'.
+    QSize sizeHint() const override;
+
 signals:
     // Show only the rows whose `columns` of `grid` match `text`.
     void filterRequested(int grid, const std::vector<int>& columns, const QString& text);

@@ -145,5 +145,38 @@ TEST_F(BulkEdits, CopyAndPasteKeepTheBlockAndSpareThePaths)
     EXPECT_TRUE(PasteEdits(document, Block(1, {1}, {2}), {}).edits.empty());
 }
 
+// A rectangle larger than the room the table gives it: the cells that found
+// no place are counted, whether past the table's edge or on the paths.
+TEST_F(BulkEdits, PasteCountsTheCellsThatFoundNoPlace)
+{
+    const std::vector<std::vector<std::string>> cells(4, std::vector<std::string>(3, "1"));
+    const PasteEdit clipped = PasteEdits(document, Block(1, {2, 3}, {4}), cells);
+    EXPECT_EQ(clipped.cells, 12u);
+    EXPECT_EQ(clipped.placed, 2u);
+    EXPECT_EQ(clipped.onPaths, 0u);
+    EXPECT_EQ(clipped.outside(), 10u);
+
+    const PasteEdit onPaths = PasteEdits(document, Block(1, {1, 2}, {1, 2}), {{"a", "b"}, {"c", "d"}});
+    EXPECT_EQ(onPaths.placed, 2u);
+    EXPECT_EQ(onPaths.onPaths, 2u);
+    EXPECT_EQ(onPaths.outside(), 0u);
+
+    // A single value filling a selection always fits.
+    const PasteEdit filled = PasteEdits(document, Block(1, {1, 2}, {1, 2}), {{"9"}});
+    EXPECT_EQ(filled.cells, 0u);
+    EXPECT_EQ(filled.outside(), 0u);
+}
+
+// A spreadsheet's cell of two lines comes as one value with its words a
+// blank apart: a line break would split the key line when saved.
+TEST_F(BulkEdits, PastedLineBreaksBecomeBlanks)
+{
+    const PasteEdit pasted = PasteEdits(document, Block(10, {1}, {2}), ParseClipboardText("\"Two\r\nlines\nhere\"\n"));
+    ASSERT_EQ(pasted.edits.size(), 1u);
+    EXPECT_EQ(pasted.edits[0].text, "Two lines here");
+    EXPECT_EQ(pasted.lineBreaks, 1u);
+    EXPECT_EQ(PasteEdits(document, Block(1, {1}, {4}), {{"a\rb"}}).edits[0].text, "a b");
+}
+
 }  // namespace
 }  // namespace dravik

@@ -28,8 +28,9 @@ TEST(CellExpression, SettingAValue)
                           Case{"  05 ", "5", "05"},         // a number as typed
                           Case{"=2*3", "1", "6"},
                           Case{"=2.5", "7", "2.5"},         // constants are not rounded
-                          Case{"tank", "1", "tank"},
+                          Case{"=tank", "1", "tank"},
                           Case{"=T-34", "1", "T-34"},
+                          Case{"=x2", "1", "x2"},
                           Case{"'x*2", "1", "x*2"},
                           Case{"=5", "5", nullptr, CellOutcome::Same}})
         Check(c);
@@ -76,8 +77,40 @@ TEST(CellExpression, ExpressionsInX)
                           Case{"MIN(x, 5, 2)", "3", "2"},
                           Case{"round(x/10)*10", "15.0", "20"},
                           Case{"floor(x) + ceil(x) + abs(-x)", "1.5", "4.5"},
-                          Case{"x", "5.50", "5.5"}})
+                          Case{"x*1", "5.50", nullptr, CellOutcome::Same}})
         Check(c);
+}
+
+// A result worth the cell's number keeps the cell's text as written.
+TEST(CellExpression, AnUnchangedNumberKeepsItsSpelling)
+{
+    for (const Case& c : {Case{"min(x,100)", "010", nullptr, CellOutcome::Same},
+                          Case{"min(x,100)", "0120", "100"},
+                          Case{"max(x,0)", "1.0", nullptr, CellOutcome::Same},
+                          Case{"max(x,0)", "+5", nullptr, CellOutcome::Same},
+                          Case{"abs(x)", "-0", nullptr, CellOutcome::Same},
+                          Case{"x*3/3", "0.10", nullptr, CellOutcome::Same},  // 0.1 * 3 / 3 is not 0.1 exactly
+                          Case{"x+0.001", "1.50", "1.501"}})
+        Check(c);
+}
+
+// Text that is no value, expression or template needs "=" or "'": it is a
+// typo for an expression more often than a text for every cell.
+TEST(CellExpression, PlainTextIsRefusedWithAHint)
+{
+    for (const char* text : {"x2", "abc", "Tiger II", "5 tanks"}) {
+        try {
+            CellExpression::Parse(text);
+            ADD_FAILURE() << text << " was accepted";
+        } catch (const PlainTextError& error) {
+            EXPECT_EQ(error.hint(), std::string("to set a text, write '") + text);
+        }
+    }
+    try {
+        CellExpression::Parse("x2");
+    } catch (const PlainTextError& error) {
+        EXPECT_STREQ(error.what(), "Unknown name \"x2\" at position 1");
+    }
 }
 
 TEST(CellExpression, TemplatesNeedNoNumber)
@@ -122,7 +155,10 @@ TEST(CellExpression, FaultsNameTheirPosition)
                            Fault{"x*10%", 5, "Unexpected \"%\""},
                            Fault{"=1/0", 2, "Division by zero"},
                            Fault{"1.2.3*x", 1, "Not a number"},
-                           Fault{"x*\xF2", 3, "Expected a number"}}) {
+                           Fault{"x*\xF2", 3, "Expected a number"},
+                           Fault{"'Two\nlines", 5, "A value cannot hold a line break"},
+                           Fault{"=a\rb", 3, "A value cannot hold a line break"},
+                           Fault{"{x}\r\nold", 4, "A value cannot hold a line break"}}) {
         try {
             CellExpression::Parse(f.text);
             ADD_FAILURE() << f.text << " was accepted";

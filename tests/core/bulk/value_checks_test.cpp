@@ -61,6 +61,23 @@ TEST_F(ValueChecksTest, AValueForAKeyTheFileLacksCannotBeWritten)
                                                       "Save all cannot write it");
 }
 
+// However it came there, a line break would split the key line: it is the
+// problem Save all does not write, in the text section too.
+TEST_F(ValueChecksTest, LineBreaksStopSaveAll)
+{
+    document.setCell(10, 2, 1, "Two\nlines");
+    document.setCell(1, 4, 2, "a\rb c");
+    EXPECT_EQ(CheckCell(document, profiles, 10, 2, 1), ValueProblem::LineBreak);
+    EXPECT_EQ(CheckCell(document, profiles, 1, 4, 2), ValueProblem::LineBreak);
+    EXPECT_TRUE(StopsSaveAll(ValueProblem::LineBreak));
+    EXPECT_FALSE(StopsSaveAll(ValueProblem::SeveralWords));
+    EXPECT_TRUE(ReportProblemCells(document, profiles).stopsSaveAll);
+    document.setCell(10, 2, 1, "5");
+    document.setCell(1, 4, 2, "gun");
+    document.setCell(1, 2, 1, "ten");
+    EXPECT_FALSE(ReportProblemCells(document, profiles).stopsSaveAll);
+}
+
 TEST_F(ValueChecksTest, ReportNamesFileKeyValueAndReason)
 {
     document.setCell(1, 3, 2, "x");
