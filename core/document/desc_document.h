@@ -25,7 +25,6 @@
 
 namespace dravik {
 
-class KeyLineIndex;
 struct LoadedSchema;
 
 // Grid numbers: 1 to 9 for sections 1 to 9, 10 for the text section.
@@ -222,12 +221,13 @@ private:
     void loadDescText(std::string_view bytes);
 
     // The steps of Open desc (open_desc.cpp).
-    void loadFiles(const std::vector<std::string>& paths, const LoadedSchema& schema, const LoadHooks& hooks);
-    void readDescFile(int row, const std::string& path);
+    struct LoadedFile;
+    void loadFiles(const std::vector<std::string>& paths, const LoadedSchema& schema, const LoadHooks& hooks,
+                   LoadedFile& file);
+    void readDescFile(int row, const std::string& path, LoadedFile& file);
     void layOutSection(int section, const LoadedSchema& schema, int files, const std::function<void()>& beforeFailing);
-    void fillSectionRow(int section, int row, const std::string& path, const LoadedSchema& schema,
-                        const KeyLineIndex& keys);
-    void finishLoad(bool wasModified);
+    void fillSectionRow(int section, int row, const std::string& path, const LoadedSchema& schema, LoadedFile& file);
+    void finishLoad(bool wasModified, const LoadedFile& file);
 
     // The last step of planning one file's save (save_all.cpp): whether its
     // bytes change, whether it changed behind the document's back, and the

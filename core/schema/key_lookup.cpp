@@ -3,14 +3,30 @@
 #include "core/text/dravik2_auxillary.h"
 
 #include <algorithm>
+#include <map>
 
 namespace dravik {
 
-std::string ValueOfKeyLine(const std::vector<std::string>& lines, long keyLine, size_t keyLength)
+namespace {
+
+template <typename Line>
+std::string_view ValueOfLine(const std::vector<Line>& lines, long keyLine, size_t keyLength)
 {
     if (keyLine == kNoLine)
         return " ";
-    return std::string(Trim(std::string_view(lines[static_cast<size_t>(keyLine)]).substr(keyLength)));
+    return Trim(std::string_view(lines[static_cast<size_t>(keyLine)]).substr(keyLength));
+}
+
+}  // namespace
+
+std::string ValueOfKeyLine(const std::vector<std::string>& lines, long keyLine, size_t keyLength)
+{
+    return std::string(ValueOfLine(lines, keyLine, keyLength));
+}
+
+std::string_view KeyValueView(const std::vector<std::string_view>& lines, long keyLine, size_t keyLength)
+{
+    return ValueOfLine(lines, keyLine, keyLength);
 }
 
 long FindKeyLine(const std::vector<std::string>& lines, std::string_view key, const CodePage& codePage)
@@ -76,6 +92,67 @@ void KeyLineIndex::lineChanged(size_t index, const std::string& line)
     // The string may have moved (no longer in its small buffer): refresh views.
     std::pair<std::string_view, size_t> entry(startOfLine_[index], index);
     sorted_.insert(std::lower_bound(sorted_.begin(), sorted_.end(), entry), entry);
+}
+
+KeyLineScan::KeyLineScan(const std::vector<std::string>& foldedKeys) : keyCount_(foldedKeys.size())
+{
+    // Built as a tree of maps, then laid out flat, each node's edges and
+    // keys side by side.
+    struct Building {
+        std::map<unsigned char, size_t> next;
+        std::vector<size_t> keys;
+    };
+    std::vector<Building> tree(1);
+    for (size_t k = 0; k < foldedKeys.size(); ++k) {
+        if (foldedKeys[k].empty())
+            continue;
+        size_t node = 0;
+        for (const char c : foldedKeys[k]) {
+            const auto [edge, added] = tree[node].next.try_emplace(static_cast<unsigned char>(c), tree.size());
+            node = edge->second;
+            if (added)
+                tree.emplace_back();  // after reading the edge: the nodes may move
+        }
+        tree[node].keys.push_back(k);
+    }
+    nodes_.resize(tree.size());
+    for (size_t n = 0; n < tree.size(); ++n) {
+        Node& node = nodes_[n];
+        node.firstKey = static_cast<std::uint32_t>(keys_.size());
+        node.keyCount = static_cast<std::uint32_t>(tree[n].keys.size());
+        keys_.insert(keys_.end(), tree[n].keys.begin(), tree[n].keys.end());
+        node.firstEdge = static_cast<std::uint32_t>(edgeBytes_.size());
+        node.edgeCount = static_cast<std::uint32_t>(tree[n].next.size());
+        for (const auto& [byte, next] : tree[n].next) {
+            edgeBytes_ += static_cast<char>(byte);
+            edgeNodes_.push_back(static_cast<std::uint32_t>(next));
+        }
+    }
+}
+
+void KeyLineScan::find(const std::vector<std::string_view>& lines, const CodePage& codePage,
+                       std::vector<long>& keyLines) const
+{
+    keyLines.assign(keyCount_, kNoLine);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view line = lines[i];
+        const Node* node = &nodes_[0];
+        for (size_t depth = 0;; ++depth) {
+            for (std::uint32_t k = 0; k < node->keyCount; ++k)
+                keyLines[keys_[node->firstKey + k]] = static_cast<long>(i);  // a later line wins
+            if (depth == line.size() || node->edgeCount == 0)
+                break;
+            const char byte = static_cast<char>(codePage.lower(static_cast<unsigned char>(line[depth])));
+            // A node has few edges: a plain loop beats a call.
+            const char* edges = edgeBytes_.data() + node->firstEdge;
+            std::uint32_t edge = 0;
+            while (edge < node->edgeCount && edges[edge] != byte)
+                ++edge;
+            if (edge == node->edgeCount)
+                break;
+            node = &nodes_[edgeNodes_[node->firstEdge + edge]];
+        }
+    }
 }
 
 }  // namespace dravik

@@ -10,6 +10,7 @@
 #include "core/text/text_lines.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -23,6 +24,8 @@ inline constexpr long kNoLine = -1;
 // after the key's length, with characters 0 to 32 removed at both ends; one
 // blank for a key the text lacks (kNoLine).
 std::string ValueOfKeyLine(const std::vector<std::string>& lines, long keyLine, size_t keyLength);
+// The same as a view into the lines.
+std::string_view KeyValueView(const std::vector<std::string_view>& lines, long keyLine, size_t keyLength);
 
 // The literal lookup, a scan of the whole text per call; an empty key
 // matches no line.
@@ -54,6 +57,33 @@ private:
     const FirstBytes* firstBytes_;
     std::vector<std::string> startOfLine_;                // folded, cut to longestKey
     std::vector<std::pair<std::string_view, size_t>> sorted_;  // views into startOfLine_
+};
+
+// The lines of many keys in one pass over a text, for a text read once (Open
+// desc): the keys form a tree of their bytes, and each line walks down it
+// from its first byte, so a line costs a step per byte of the longest key it
+// starts, whatever the number of keys, and a line that starts no key stops
+// at its first byte. Finds for every key the line FindKeyLine finds.
+class KeyLineScan {
+public:
+    // The keys, folded under the code page, by number; an empty key matches no line.
+    explicit KeyLineScan(const std::vector<std::string>& foldedKeys);
+
+    // The line of every key by its number, kNoLine for none.
+    void find(const std::vector<std::string_view>& lines, const CodePage& codePage, std::vector<long>& keyLines) const;
+
+private:
+    // A node is the bytes read so far: the keys that end there, and the
+    // nodes one byte further, their bytes side by side.
+    struct Node {
+        std::uint32_t firstKey = 0, keyCount = 0;
+        std::uint32_t firstEdge = 0, edgeCount = 0;
+    };
+    size_t keyCount_ = 0;
+    std::vector<Node> nodes_;  // the root first
+    std::vector<size_t> keys_;
+    std::string edgeBytes_;
+    std::vector<std::uint32_t> edgeNodes_;
 };
 
 }  // namespace dravik
