@@ -24,9 +24,39 @@ bool IsFileListLabel(const std::string& label);
 // The section tables and the file list, by grid number less one.
 using TableGrids = std::array<Grid, kFileListGrid>;
 
-// Export without the file: the summary table gets one label row and one block
-// per table. Cells the export does not write keep what they held.
-void BuildSummaryTable(const DescDocument& document, Grid& summary);
+// The summary table as Export table fills it, read without filling it: one
+// label row and one block per table, and wherever the export writes nothing,
+// what the document's summary table holds. It reads the document, which must
+// not change meanwhile. Answers as a Grid does.
+class ExportedSummary {
+public:
+    explicit ExportedSummary(const DescDocument& document);
+
+    int colCount() const { return columns_; }
+    int rowCount() const { return static_cast<int>(rows_.size()); }
+    // Every cell from there on is empty.
+    int storedCells(int row) const;
+    const std::string& cell(int col, int row) const;
+
+private:
+    // What the export writes into a row: cells 1 on of a table's row, or a
+    // table's label into cell 0; nothing into row 0.
+    struct Row {
+        const Grid* source = nullptr;
+        int sourceRow = 0;
+        int label = 0;  // the grid number of a label row
+    };
+    const Grid& old_;
+    std::array<std::string, kFileListGrid> labels_;
+    std::vector<Row> rows_;
+    int columns_ = 0;
+};
+
+// Export without the file: the summary table as a grid.
+Grid BuildSummaryTable(const DescDocument& document);
+// The table text file Export table writes, straight from the tables: the
+// bytes of the summary table it fills, without filling it.
+std::string ExportTableText(const DescDocument& document);
 
 // Turns a path into what two paths must share to name the same file.
 using PathKey = std::function<std::string(const std::string& path)>;

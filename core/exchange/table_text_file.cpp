@@ -8,18 +8,7 @@
 
 namespace dravik {
 
-std::string GridToText(const Grid& grid)
-{
-    std::string bytes;
-    for (int r = 0; r < grid.rowCount(); ++r) {
-        for (int c = 0; c < grid.colCount(); ++c) {
-            bytes += grid.cell(c, r);
-            bytes += '\t';
-        }
-        bytes += "\r\n";
-    }
-    return bytes;
-}
+std::string GridToText(const Grid& grid) { return TableText(grid); }
 
 namespace {
 
@@ -101,10 +90,12 @@ void TextToGrid(Grid& grid, std::string_view bytes)
     }
 }
 
-void GridToTextFile(const Grid& grid, const std::string& path)
+void GridToTextFile(const Grid& grid, const std::string& path) { WriteTableTextFile(GridToText(grid), path); }
+
+void WriteTableTextFile(std::string_view bytes, const std::string& path)
 {
     FileError err;
-    if (!WriteFileSafely(path, GridToText(grid), err))
+    if (!WriteFileSafely(path, bytes, err))
         throw DravikError(TextFileErrorMessage(err));
 }
 
