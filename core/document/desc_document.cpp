@@ -29,6 +29,21 @@ std::array<Grid, kGridCount> DesignedGrids()
 
 bool HasDiskValues(int grid) { return grid >= 1 && grid <= kFileListGrid; }
 
+// Calls `each(col, row, before, after)` for every cell whose text differs
+// between two grids, over both their sizes.
+template <typename Each>
+void ForEachDifference(const Grid& current, const Grid& contents, Each&& each)
+{
+    for (int r = 0, rows = std::max(current.rowCount(), contents.rowCount()); r < rows; ++r) {
+        for (int c = 0, stored = std::max(current.storedCells(r), contents.storedCells(r)); c < stored; ++c) {
+            const std::string& before = current.cell(c, r);
+            const std::string& after = contents.cell(c, r);
+            if (before != after)
+                each(c, r, before, after);
+        }
+    }
+}
+
 }  // namespace
 
 int SavePlan::changedFiles() const
@@ -159,9 +174,27 @@ void DescDocument::resizeGrid(int grid, int columns, int rows)
 void DescDocument::recordReplace(int grid, Grid contents, TableChange& record, Touched& touched)
 {
     Grid& current = mutableGrid(grid);
+    // A table without disk values (the summary) is recorded whole when that
+    // is smaller: an export fills millions of its cells, which cell by cell
+    // would cost a step each, and it is moved in rather than copied cell by cell.
     const int oldCols = current.colCount();
     const int oldRows = current.rowCount();
     const bool resized = oldCols != contents.colCount() || oldRows != contents.rowCount();
+    if (!HasDiskValues(grid)) {
+        size_t cells = 0;
+        size_t cellWise = resized ? sizeof(TableChange::Step) : 0;
+        ForEachDifference(current, contents, [&](int c, int r, const std::string& before, const std::string& after) {
+            touched.cell(grid, c, r);  // as either record touches them
+            ++cells;
+            cellWise += TableChange::CellCost(before, after);
+        });
+        if (cellWise == 0)
+            return;
+        if (record.addGridIfSmaller(grid, current, contents, cells, cellWise)) {
+            moveGridIn(grid, std::move(contents));
+            return;
+        }
+    }
     if (resized) {
         // The cells the new size drops are recorded as emptied before it, so
         // that undoing restores the size first and then the cells.
@@ -178,6 +211,18 @@ void DescDocument::recordReplace(int grid, Grid contents, TableChange& record, T
             if (current.cell(c, r) != contents.cell(c, r))
                 putCell(grid, c, r, contents.cell(c, r), &record, touched);
     }
+}
+
+void DescDocument::putGrid(int grid, Grid contents, Touched& touched)
+{
+    ForEachDifference(this->grid(grid), contents, [&](int c, int r, const auto&, const auto&) { touched.cell(grid, c, r); });
+    moveGridIn(grid, std::move(contents));
+}
+
+void DescDocument::moveGridIn(int grid, Grid contents)
+{
+    resizeGrid(grid, contents.colCount(), contents.rowCount());
+    mutableGrid(grid) = std::move(contents);
 }
 
 TableChange DescDocument::replaceGrids(std::vector<std::pair<int, Grid>> contents)
@@ -201,7 +246,9 @@ void DescDocument::apply(const TableChange& change, bool forward)
     const bool wasModified = isModified();
     Touched touched;
     auto step = [&](const TableChange::Step& s) {
-        if (s.resize) {
+        if (s.kind == TableChange::Kind::Grid) {
+            putGrid(s.grid, forward ? change.gridAfter(s) : change.gridBefore(s), touched);
+        } else if (s.kind == TableChange::Kind::Resize) {
             // Only empty cells fall outside: the change emptied the others
             // before it narrowed the grid, and fills them after it widens it.
             const auto size = forward ? TableChange::sizeAfter(s) : TableChange::sizeBefore(s);

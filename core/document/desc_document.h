@@ -206,6 +206,10 @@ private:
     // Gives a grid a new size, telling the listeners before and after.
     void resizeGrid(int grid, int columns, int rows);
     void recordReplace(int grid, Grid contents, TableChange& record, Touched& touched);
+    // A grid without disk values replaced whole, its size first so that the
+    // listeners hear of it; putGrid touches the cells that differ.
+    void putGrid(int grid, Grid contents, Touched& touched);
+    void moveGridIn(int grid, Grid contents);
     void apply(const TableChange& change, bool forward);
     void notify(const Touched& touched, bool wasModified);
     void countChanged(int row, int delta);
