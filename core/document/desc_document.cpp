@@ -30,17 +30,25 @@ std::array<Grid, kGridCount> DesignedGrids()
 bool HasDiskValues(int grid) { return grid >= 1 && grid <= kFileListGrid; }
 
 // Calls `each(col, row, before, after)` for every cell whose text differs
-// between two grids, over both their sizes.
+// between two grids, over both their sizes. Row by row: an export compares
+// millions of cells.
 template <typename Each>
 void ForEachDifference(const Grid& current, const Grid& contents, Each&& each)
 {
+    static const std::string kEmpty;
     for (int r = 0, rows = std::max(current.rowCount(), contents.rowCount()); r < rows; ++r) {
-        for (int c = 0, stored = std::max(current.storedCells(r), contents.storedCells(r)); c < stored; ++c) {
-            const std::string& before = current.cell(c, r);
-            const std::string& after = contents.cell(c, r);
-            if (before != after)
-                each(c, r, before, after);
-        }
+        const std::vector<std::string>& before = current.storedRow(r);
+        const std::vector<std::string>& after = contents.storedRow(r);
+        const size_t common = std::min(before.size(), after.size());
+        for (size_t c = 0; c < common; ++c)
+            if (before[c] != after[c])
+                each(static_cast<int>(c), r, before[c], after[c]);
+        for (size_t c = common; c < before.size(); ++c)
+            if (!before[c].empty())
+                each(static_cast<int>(c), r, before[c], kEmpty);
+        for (size_t c = common; c < after.size(); ++c)
+            if (!after[c].empty())
+                each(static_cast<int>(c), r, kEmpty, after[c]);
     }
 }
 

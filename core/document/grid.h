@@ -40,6 +40,13 @@ public:
     void clearCells(int fromCol = 0, int fromRow = 0);
     // How many cells of a row are stored: every cell from there on is empty.
     int storedCells(int row) const;
+    // The stored cells of a row, never more than the width: for the passes
+    // over every cell of a table (export, undo record, table text), which
+    // would otherwise check each cell's place again.
+    const std::vector<std::string>& storedRow(int row) const
+    {
+        return row >= 0 && row < rowCount() ? rows_[static_cast<size_t>(row)] : kNoCells;
+    }
     // Row `row` holds these cells from column 0 on; those past the width are
     // dropped. For a row built whole: its cells are moved in, not copied.
     void setRow(int row, std::vector<std::string> cells);
@@ -48,6 +55,7 @@ public:
 
 private:
     static inline const std::string kEmpty;
+    static inline const std::vector<std::string> kNoCells;
 
     int cols_;
     std::vector<std::vector<std::string>> rows_;

@@ -60,19 +60,8 @@ ExportedSummary::ExportedSummary(const DescDocument& document)
 int ExportedSummary::storedCells(int row) const
 {
     const Row& what = rows_[static_cast<size_t>(row)];
-    const int written = what.source ? std::min(what.source->colCount(), what.source->storedCells(what.sourceRow))
-                                    : (what.label ? 1 : 0);
+    const int written = what.source ? what.source->storedCells(what.sourceRow) : (what.label ? 1 : 0);
     return std::max(old_.storedCells(row), written);
-}
-
-const std::string& ExportedSummary::cell(int col, int row) const
-{
-    const Row& what = rows_[static_cast<size_t>(row)];
-    if (what.source && col >= 1 && col < what.source->colCount())
-        return what.source->cell(col, what.sourceRow);
-    if (what.label && col == 0)
-        return labels_[static_cast<size_t>(what.label - 1)];
-    return old_.cell(col, row);
 }
 
 Grid BuildSummaryTable(const DescDocument& document)
@@ -84,8 +73,7 @@ Grid BuildSummaryTable(const DescDocument& document)
     for (int r = 0; r < exported.rowCount(); ++r) {
         std::vector<std::string> cells;
         cells.reserve(static_cast<size_t>(exported.storedCells(r)));
-        for (int c = 0, stored = exported.storedCells(r); c < stored; ++c)
-            cells.emplace_back(exported.cell(c, r));
+        exported.forEachStoredCell(r, [&](const std::string& cell) { cells.push_back(cell); });
         summary.setRow(r, std::move(cells));
     }
     return summary;

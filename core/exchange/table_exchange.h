@@ -4,6 +4,7 @@
 
 #include "core/document/desc_document.h"
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <optional>
@@ -36,7 +37,9 @@ public:
     int rowCount() const { return static_cast<int>(rows_.size()); }
     // Every cell from there on is empty.
     int storedCells(int row) const;
-    const std::string& cell(int col, int row) const;
+    // Calls `each` with the row's cells up to storedCells, from column 0 on.
+    template <typename Each>
+    void forEachStoredCell(int row, Each&& each) const;
 
 private:
     // What the export writes into a row: cells 1 on of a table's row, or a
@@ -46,11 +49,45 @@ private:
         int sourceRow = 0;
         int label = 0;  // the grid number of a label row
     };
+    static inline const std::string kEmpty;
+
     const Grid& old_;
     std::array<std::string, kFileListGrid> labels_;
     std::vector<Row> rows_;
     int columns_ = 0;
 };
+
+template <typename Each>
+void ExportedSummary::forEachStoredCell(int row, Each&& each) const
+{
+    // A row at a time, not a cell at a time: the export reads millions of
+    // cells, and each would otherwise be looked up anew.
+    const Row& what = rows_[static_cast<size_t>(row)];
+    const std::vector<std::string>& old = old_.storedRow(row);
+    if (what.label) {
+        each(labels_[static_cast<size_t>(what.label - 1)]);
+        for (size_t c = 1; c < old.size(); ++c)
+            each(old[c]);
+        return;
+    }
+    if (!what.source) {
+        for (const std::string& cell : old)
+            each(cell);
+        return;
+    }
+    // Column 0 and the columns past the table's width keep what the
+    // summary held.
+    const std::vector<std::string>& cells = what.source->storedRow(what.sourceRow);
+    const size_t width = static_cast<size_t>(what.source->colCount());
+    const size_t stored = std::max(old.size(), cells.size());
+    if (stored == 0)
+        return;
+    each(old.empty() ? kEmpty : old[0]);
+    for (size_t c = 1; c < cells.size(); ++c)
+        each(cells[c]);
+    for (size_t c = std::max<size_t>(cells.size(), 1); c < stored; ++c)
+        each(c < width ? kEmpty : old[c]);
+}
 
 // Export without the file: the summary table as a grid.
 Grid BuildSummaryTable(const DescDocument& document);

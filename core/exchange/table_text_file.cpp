@@ -8,9 +8,20 @@
 
 namespace dravik {
 
-std::string GridToText(const Grid& grid) { return TableText(grid); }
-
 namespace {
+
+// A grid as TableText reads it: row by row, without checking each cell's place.
+struct StoredCells {
+    const Grid& grid;
+    int colCount() const { return grid.colCount(); }
+    int rowCount() const { return grid.rowCount(); }
+    template <typename Each>
+    void forEachStoredCell(int row, Each&& each) const
+    {
+        for (const std::string& cell : grid.storedRow(row))
+            each(cell);
+    }
+};
 
 bool IsBlankOrControlButTab(char c) { return static_cast<unsigned char>(c) <= 32 && c != '\t'; }
 
@@ -41,6 +52,8 @@ std::vector<std::string> ReadTableLines(std::string_view bytes)
 }
 
 }  // namespace
+
+std::string GridToText(const Grid& grid) { return TableText(StoredCells{grid}); }
 
 void TextToGrid(Grid& grid, std::string_view bytes)
 {

@@ -11,8 +11,9 @@
 namespace dravik {
 
 std::string GridToText(const Grid& grid);
-// The same of any table that answers colCount, rowCount, storedCells and
-// cell as a Grid does.
+// The same of any table that answers colCount and rowCount as a Grid does,
+// and forEachStoredCell(row, each): `each` called with the row's stored
+// cells from column 0 on, no more of them than the width.
 template <typename Table>
 std::string TableText(const Table& table);
 // Reads the lines into the grid from row 0 down (see TextFileToGrid).
@@ -31,21 +32,19 @@ std::string TableText(const Table& table)
     // Sized first and written in place: the table of a large load is tens
     // of megabytes, written cell by cell. Every byte starts as a TAB, so the
     // cells' TABs are there already and only the texts and line ends are copied.
-    const int columns = table.colCount();
-    size_t size = 0;
-    for (int r = 0; r < table.rowCount(); ++r) {
-        size += static_cast<size_t>(columns) + 2;
-        for (int c = 0, stored = std::min(table.storedCells(r), columns); c < stored; ++c)
-            size += table.cell(c, r).size();
-    }
+    const size_t columns = static_cast<size_t>(table.colCount());
+    const int rows = table.rowCount();
+    size_t size = (columns + 2) * static_cast<size_t>(rows);
+    for (int r = 0; r < rows; ++r)
+        table.forEachStoredCell(r, [&](const std::string& cell) { size += cell.size(); });
     std::string bytes(size, '\t');
     char* out = bytes.data();
-    for (int r = 0; r < table.rowCount(); ++r) {
-        const int stored = std::min(table.storedCells(r), columns);
-        for (int c = 0; c < stored; ++c) {
-            const std::string& cell = table.cell(c, r);
+    for (int r = 0; r < rows; ++r) {
+        size_t stored = 0;
+        table.forEachStoredCell(r, [&](const std::string& cell) {
             out = std::copy(cell.begin(), cell.end(), out) + 1;
-        }
+            ++stored;
+        });
         out += columns - stored;
         *out++ = '\r';
         *out++ = '\n';
