@@ -94,7 +94,7 @@ void KeyLineIndex::lineChanged(size_t index, const std::string& line)
     sorted_.insert(std::lower_bound(sorted_.begin(), sorted_.end(), entry), entry);
 }
 
-KeyLineScan::KeyLineScan(const std::vector<std::string>& foldedKeys) : keyCount_(foldedKeys.size())
+KeyLineScan::KeyLineScan(const std::vector<std::string>& foldedKeys, size_t tableLimit) : keyCount_(foldedKeys.size())
 {
     // Built as a tree of maps, then laid out flat, each node's edges and
     // keys side by side.
@@ -126,8 +126,31 @@ KeyLineScan::KeyLineScan(const std::vector<std::string>& foldedKeys) : keyCount_
         for (const auto& [byte, next] : tree[n].next) {
             edgeBytes_ += static_cast<char>(byte);
             edgeNodes_.push_back(static_cast<std::uint32_t>(next));
+            if (byteNumber_[byte] == 0)
+                byteNumber_[byte] = static_cast<std::uint16_t>(numbers_++);
         }
     }
+    if (nodes_.size() * numbers_ > tableLimit)
+        return;
+    table_.resize(nodes_.size() * numbers_);
+    for (size_t n = 0; n < nodes_.size(); ++n)
+        for (std::uint32_t e = 0; e < nodes_[n].edgeCount; ++e) {
+            const auto byte = static_cast<unsigned char>(edgeBytes_[nodes_[n].firstEdge + e]);
+            table_[n * numbers_ + byteNumber_[byte]] = edgeNodes_[nodes_[n].firstEdge + e];
+        }
+}
+
+std::uint32_t KeyLineScan::next(std::uint32_t node, unsigned char byte) const
+{
+    if (!table_.empty())
+        return table_[node * numbers_ + byteNumber_[byte]];
+    // A node has few edges: a plain loop beats a call.
+    const Node& from = nodes_[node];
+    const char* edges = edgeBytes_.data() + from.firstEdge;
+    for (std::uint32_t edge = 0; edge < from.edgeCount; ++edge)
+        if (edges[edge] == static_cast<char>(byte))
+            return edgeNodes_[from.firstEdge + edge];
+    return 0;
 }
 
 void KeyLineScan::find(const std::vector<std::string_view>& lines, const CodePage& codePage,
@@ -136,21 +159,16 @@ void KeyLineScan::find(const std::vector<std::string_view>& lines, const CodePag
     keyLines.assign(keyCount_, kNoLine);
     for (size_t i = 0; i < lines.size(); ++i) {
         const std::string_view line = lines[i];
-        const Node* node = &nodes_[0];
+        std::uint32_t node = 0;
         for (size_t depth = 0;; ++depth) {
-            for (std::uint32_t k = 0; k < node->keyCount; ++k)
-                keyLines[keys_[node->firstKey + k]] = static_cast<long>(i);  // a later line wins
-            if (depth == line.size() || node->edgeCount == 0)
+            const Node& at = nodes_[node];
+            for (std::uint32_t k = 0; k < at.keyCount; ++k)
+                keyLines[keys_[at.firstKey + k]] = static_cast<long>(i);  // a later line wins
+            if (depth == line.size() || at.edgeCount == 0)
                 break;
-            const char byte = static_cast<char>(codePage.lower(static_cast<unsigned char>(line[depth])));
-            // A node has few edges: a plain loop beats a call.
-            const char* edges = edgeBytes_.data() + node->firstEdge;
-            std::uint32_t edge = 0;
-            while (edge < node->edgeCount && edges[edge] != byte)
-                ++edge;
-            if (edge == node->edgeCount)
+            node = next(node, codePage.lower(static_cast<unsigned char>(line[depth])));
+            if (node == 0)
                 break;
-            node = &nodes_[edgeNodes_[node->firstEdge + edge]];
         }
     }
 }

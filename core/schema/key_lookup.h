@@ -66,8 +66,12 @@ private:
 // at its first byte. Finds for every key the line FindKeyLine finds.
 class KeyLineScan {
 public:
-    // The keys, folded under the code page, by number; an empty key matches no line.
-    explicit KeyLineScan(const std::vector<std::string>& foldedKeys);
+    // The keys, folded under the code page, by number; an empty key matches
+    // no line. The nodes' edges are laid out as one table, a step a byte,
+    // when it takes no more than `tableLimit` entries; beyond that, which
+    // only a schema of a great many keys reaches, each node's edges are searched.
+    explicit KeyLineScan(const std::vector<std::string>& foldedKeys, size_t tableLimit = kTableLimit);
+    static constexpr size_t kTableLimit = size_t{1} << 20;  // 4 MB
 
     // The line of every key by its number, kNoLine for none.
     void find(const std::vector<std::string_view>& lines, const CodePage& codePage, std::vector<long>& keyLines) const;
@@ -79,11 +83,19 @@ private:
         std::uint32_t firstKey = 0, keyCount = 0;
         std::uint32_t firstEdge = 0, edgeCount = 0;
     };
+    // The node one folded byte further, 0 for none (the root is nobody's child).
+    std::uint32_t next(std::uint32_t node, unsigned char byte) const;
+
     size_t keyCount_ = 0;
     std::vector<Node> nodes_;  // the root first
     std::vector<size_t> keys_;
     std::string edgeBytes_;
     std::vector<std::uint32_t> edgeNodes_;
+    // The table: the bytes the keys use numbered from 1 (0 for the others),
+    // and per node one entry per number.
+    std::array<std::uint16_t, 256> byteNumber_{};
+    size_t numbers_ = 1;
+    std::vector<std::uint32_t> table_;
 };
 
 }  // namespace dravik
