@@ -276,9 +276,8 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
         options.descs = ExpandFileArguments(options.descs, options.filePattern);
         if (options.command == "export") {
             auto document = LoadDocument(options.vars, options.descs, codePage);
-            // No undo history in the batch: what the edits replaced is dropped.
-            static_cast<void>(ExportTable(*document));
-            GridToTextFile(document->summary(), options.out);
+            // Written straight from the tables: the batch shows no summary table.
+            WriteTableTextFile(ExportTableText(*document), options.out);
             return ReportUnreadableCells(*document, err);
         } else if (options.command == "import") {
             auto document = LoadDocument(options.vars, options.descs, codePage);

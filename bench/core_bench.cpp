@@ -1,6 +1,7 @@
 // Times the engine's long commands on a generated corpus, each next to its
 // bound measured in the same run:
-//   Open desc  <= 3 x reading the same files and splitting them into lines
+//   Open desc  <= 2 x reading the same files and splitting them into lines
+//   Export table after it (the table text file written) <= 0.5 x Open desc
 //   Save all   <= 3 x writing the same bytes to the same number of files,
 //                 then one sync (Save all leaves every file on the disk)
 //   Save all after edits in 50 files <= 1.5 x Open desc of all of them
@@ -14,8 +15,10 @@
 //   Open desc and Save all of 10 files over keys that are prefixes of one
 //   another: 4 times the keys take <= 6 times as long (linear work: 4)
 // The same files replaced by rename without any flush (how saves were written
-// before they were made durable) show what durability costs. Export and
-// import are timed too. Exit code 1 when a bound is missed.
+// before they were made durable) show what durability costs. Import is timed
+// too. Reading, Open desc and Export are the best of three runs, taken in
+// turn: the machine may be shared, and a busy moment is not the program's.
+// Exit code 1 when a bound is missed.
 //
 // Usage: dravik2-core-bench [--files N] [--lines N] [--keys N] [--prefix-keys N] [--dir D] [--no-bounds]
 #include "bench/bench_clock.h"
@@ -43,6 +46,8 @@ using dravik::bench::Time;
 using dravik::bench::WorkPeakMegabytes;
 
 namespace {
+
+constexpr int kRuns = 3;
 
 bool Report(const char* what, double value, double bound, const char* unit, bool check)
 {
@@ -76,20 +81,26 @@ int main(int argc, char** argv)
 
     // The reference for Open desc: read every file and split it into lines.
     size_t lineTotal = 0;
-    const double readSplit = Time([&] {
+    auto readAndSplit = [&] {
+        lineTotal = 0;
         for (const auto& path : paths) {
             std::string bytes;
             FileError err;
             ReadWholeFile(path, bytes, err);
             lineTotal += SplitLines(bytes).lines.size();
         }
-    });
+    };
 
     DescDocument document;
     document.startUp();
     document.loadVariables(folder + "/desc/variables.var");
-    const double openDesc = Time([&] { document.openDesc(paths); });
-    const double peakAfterLoad = PeakMegabytes();
+    double readSplit = 1e9, openDesc = 1e9, peakAfterLoad = 0;
+    for (int run = 0; run < kRuns; ++run) {
+        readSplit = std::min(readSplit, Time(readAndSplit));
+        openDesc = std::min(openDesc, Time([&] { document.openDesc(paths); }));
+        if (run == 0)
+            peakAfterLoad = PeakMegabytes();
+    }
 
     // The reference for Save all: the same bytes written plainly over as
     // many existing files, as an in-place rewrite would.
@@ -154,11 +165,19 @@ int main(int argc, char** argv)
     document.undo(bulk);
     const double historyMegabytes = 20.0 * static_cast<double>(bulk.memoryUsed()) / (1024.0 * 1024.0);
 
+    // Each export starts from the summary table the load left: the one
+    // before is undone.
     const std::string table = folder + "/table.txt";
-    const double exportTable = Time([&] {
-        ExportTable(document);
-        GridToTextFile(document.summary(), table);
-    });
+    double exportTable = 1e9;
+    for (int run = 0; run < kRuns; ++run) {
+        TableChange exported;
+        exportTable = std::min(exportTable, Time([&] {
+            exported = ExportTable(document);
+            GridToTextFile(document.summary(), table);
+        }));
+        if (run + 1 < kRuns)
+            document.undo(exported);
+    }
     const double importTable = Time([&] {
         const std::string bytes = ReadTableTextFile(table);
         ImportTable(document, &bytes);
@@ -212,7 +231,7 @@ int main(int argc, char** argv)
     std::printf("lines read: %zu\n", lineTotal);
     bool ok = true;
     ok &= Report("read + split (reference)", readSplit, readSplit, "s", false);
-    ok &= Report("Open desc", openDesc, 3 * readSplit, "s", checkBounds);
+    ok &= Report("Open desc", openDesc, 2 * readSplit, "s", checkBounds);
     ok &= Report("plain rewrite (reference)", plainWrite, plainWrite, "s", false);
     ok &= Report("plain rewrite + sync (reference)", plainWriteSync, plainWriteSync, "s", false);
     ok &= Report("rename, no flush (reference)", renameNoFlush, renameNoFlush, "s", false);
@@ -223,7 +242,7 @@ int main(int argc, char** argv)
     ok &= Report("undo of the bulk edit", undoBulk, 0.1, "s", checkBounds && bulk.cellCount() >= 100000);
     ok &= Report("redo of the bulk edit", redoBulk, 0.1, "s", checkBounds && bulk.cellCount() >= 100000);
     ok &= Report("20 bulk edits held for undo", historyMegabytes, 100, "MB", checkBounds && bulk.cellCount() >= 100000);
-    ok &= Report("Export table", exportTable, exportTable, "s", false);
+    ok &= Report("Export table, after Open desc", exportTable, 0.5 * openDesc, "s", checkBounds);
     ok &= Report("Import table", importTable, importTable, "s", false);
     ok &= Report("read a 100,000-column table (reference)", readWide, readWide, "s", false);
     ok &= Report("Import it", importWide, 3 * readWide, "s", checkBounds);

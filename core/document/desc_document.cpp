@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <functional>
 
 namespace dravik {
 
@@ -27,6 +28,29 @@ std::array<Grid, kGridCount> DesignedGrids()
 }
 
 bool HasDiskValues(int grid) { return grid >= 1 && grid <= kFileListGrid; }
+
+// Calls `each(col, row, before, after)` for every cell whose text differs
+// between two grids, over both their sizes. Row by row: an export compares
+// millions of cells.
+template <typename Each>
+void ForEachDifference(const Grid& current, const Grid& contents, Each&& each)
+{
+    static const std::string kEmpty;
+    for (int r = 0, rows = std::max(current.rowCount(), contents.rowCount()); r < rows; ++r) {
+        const std::vector<std::string>& before = current.storedRow(r);
+        const std::vector<std::string>& after = contents.storedRow(r);
+        const size_t common = std::min(before.size(), after.size());
+        for (size_t c = 0; c < common; ++c)
+            if (before[c] != after[c])
+                each(static_cast<int>(c), r, before[c], after[c]);
+        for (size_t c = common; c < before.size(); ++c)
+            if (!before[c].empty())
+                each(static_cast<int>(c), r, before[c], kEmpty);
+        for (size_t c = common; c < after.size(); ++c)
+            if (!after[c].empty())
+                each(static_cast<int>(c), r, kEmpty, after[c]);
+    }
+}
 
 }  // namespace
 
@@ -190,9 +214,27 @@ void DescDocument::resizeGrid(int grid, int columns, int rows)
 void DescDocument::recordReplace(int grid, Grid contents, TableChange& record, Touched& touched)
 {
     Grid& current = mutableGrid(grid);
+    // A table without disk values (the summary) is recorded whole when that
+    // is smaller: an export fills millions of its cells, which cell by cell
+    // would cost a step each, and it is moved in rather than copied cell by cell.
     const int oldCols = current.colCount();
     const int oldRows = current.rowCount();
     const bool resized = oldCols != contents.colCount() || oldRows != contents.rowCount();
+    if (!HasDiskValues(grid)) {
+        size_t cells = 0;
+        size_t cellWise = resized ? sizeof(TableChange::Step) : 0;
+        ForEachDifference(current, contents, [&](int c, int r, const std::string& before, const std::string& after) {
+            touched.cell(grid, c, r);  // as either record touches them
+            ++cells;
+            cellWise += TableChange::CellCost(before, after);
+        });
+        if (cellWise == 0)
+            return;
+        if (record.addGridIfSmaller(grid, current, contents, cells, cellWise)) {
+            moveGridIn(grid, std::move(contents));
+            return;
+        }
+    }
     if (resized) {
         // The cells the new size drops are recorded as emptied before it, so
         // that undoing restores the size first and then the cells.
@@ -209,6 +251,18 @@ void DescDocument::recordReplace(int grid, Grid contents, TableChange& record, T
             if (current.cell(c, r) != contents.cell(c, r))
                 putCell(grid, c, r, contents.cell(c, r), &record, touched);
     }
+}
+
+void DescDocument::putGrid(int grid, Grid contents, Touched& touched)
+{
+    ForEachDifference(this->grid(grid), contents, [&](int c, int r, const auto&, const auto&) { touched.cell(grid, c, r); });
+    moveGridIn(grid, std::move(contents));
+}
+
+void DescDocument::moveGridIn(int grid, Grid contents)
+{
+    resizeGrid(grid, contents.colCount(), contents.rowCount());
+    mutableGrid(grid) = std::move(contents);
 }
 
 TableChange DescDocument::replaceGrids(std::vector<std::pair<int, Grid>> contents, const std::vector<CellEdit>& edits)
@@ -234,7 +288,9 @@ void DescDocument::apply(const TableChange& change, bool forward)
     const bool wasModified = isModified();
     Touched touched;
     auto step = [&](const TableChange::Step& s) {
-        if (s.resize) {
+        if (s.kind == TableChange::Kind::Grid) {
+            putGrid(s.grid, forward ? change.gridAfter(s) : change.gridBefore(s), touched);
+        } else if (s.kind == TableChange::Kind::Resize) {
             // Only empty cells fall outside: the change emptied the others
             // before it narrowed the grid, and fills them after it widens it.
             const auto size = forward ? TableChange::sizeAfter(s) : TableChange::sizeBefore(s);
@@ -336,13 +392,11 @@ void DescDocument::countChanged(int row, int delta)
 
 std::uint64_t DescDocument::Fingerprint(std::string_view bytes)
 {
-    // FNV-1a over the bytes and their length: equal for the same bytes, and
-    // different for any change a user or a tool makes in practice.
-    std::uint64_t hash = 1469598103934665603ull;
-    for (unsigned char byte : bytes) {
-        hash ^= byte;
-        hash *= 1099511628211ull;
-    }
+    // The standard library's hash of the bytes, mixed with their length:
+    // equal for the same bytes, and different for any change a user or a tool
+    // makes in practice. Every file of a load and a save is hashed, so the
+    // hash takes eight bytes a step (libstdc++'s does), not one.
+    const std::uint64_t hash = std::hash<std::string_view>{}(bytes);
     return hash ^ (static_cast<std::uint64_t>(bytes.size()) * 0x9E3779B97F4A7C15ull);
 }
 

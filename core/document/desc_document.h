@@ -28,7 +28,6 @@
 
 namespace dravik {
 
-class KeyLineIndex;
 struct LoadedSchema;
 
 // Called after each file of a long command: files done, files in all.
@@ -276,6 +275,10 @@ private:
     // Gives a grid a new size, telling the listeners before and after.
     void resizeGrid(int grid, int columns, int rows);
     void recordReplace(int grid, Grid contents, TableChange& record, Touched& touched);
+    // A grid without disk values replaced whole, its size first so that the
+    // listeners hear of it; putGrid touches the cells that differ.
+    void putGrid(int grid, Grid contents, Touched& touched);
+    void moveGridIn(int grid, Grid contents);
     void apply(const TableChange& change, bool forward);
     void notify(const Touched& touched, bool wasModified);
     void countChanged(int row, int delta);
@@ -299,13 +302,14 @@ private:
     void loadDescText(std::string_view bytes);
 
     // The steps of Open desc (open_desc.cpp).
-    void loadFiles(const std::vector<std::string>& paths, const LoadedSchema& schema, const LoadHooks& hooks);
-    void readDescFile(int row, const std::string& path);
+    struct LoadedFile;
+    void loadFiles(const std::vector<std::string>& paths, const LoadedSchema& schema, const LoadHooks& hooks,
+                   LoadedFile& file);
+    void readDescFile(int row, const std::string& path, LoadedFile& file);
     void layOutSection(int section, const LoadedSchema& schema, int files, const std::function<void()>& beforeFailing);
     void keepLoadedRows(int rows);
-    void fillSectionRow(int section, int row, const std::string& path, const LoadedSchema& schema,
-                        const KeyLineIndex& keys);
-    void finishLoad(bool wasModified);
+    void fillSectionRow(int section, int row, const std::string& path, const LoadedSchema& schema, LoadedFile& file);
+    void finishLoad(bool wasModified, const LoadedFile& file);
 
     // The last step of planning one file's save (save_all.cpp): whether its
     // bytes change, whether it changed behind the document's back, and the

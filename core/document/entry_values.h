@@ -13,11 +13,16 @@
 namespace dravik {
 
 // Word j of a value text for the blank delimiter, as GetWord gives it: words
-// are split once per value instead of once per column.
+// are split once per value instead of once per column, into storage that
+// may be kept from one value to the next.
 class ValueWords {
 public:
-    explicit ValueWords(std::string_view value)
+    ValueWords() = default;
+    explicit ValueWords(std::string_view value) { split(value); }
+
+    void split(std::string_view value)
     {
+        words_.clear();
         std::string_view text = Trim(value);
         size_t i = 0;
         while (i < text.size()) {
@@ -30,11 +35,11 @@ public:
                 words_.push_back(text.substr(start, i - start));
         }
     }
-    std::string word(int j) const
+    std::string_view word(int j) const
     {
         if (words_.empty())
             return " ";
-        return std::string(words_[std::min(static_cast<size_t>(j), words_.size() - 1)]);
+        return words_[std::min(static_cast<size_t>(j), words_.size() - 1)];
     }
 
 private:
@@ -53,7 +58,7 @@ void PutEntryValues(const std::string& value, int columns, bool textSection, Put
     }
     const ValueWords words(value);
     for (int j = 0; j < columns; ++j)
-        put(j, words.word(j));
+        put(j, std::string(words.word(j)));
 }
 
 }  // namespace dravik

@@ -4,10 +4,6 @@
 
 namespace dravik {
 
-namespace {
-const std::string kEmpty;
-}
-
 Grid::Grid(int columns, int rows) : cols_(std::max(columns, 1)), rows_(static_cast<size_t>(std::max(rows, 1))) {}
 
 void Grid::setSize(int columns, int rows)
@@ -28,14 +24,6 @@ void Grid::setColCount(int columns)
 
 void Grid::setRowCount(int rows) { rows_.resize(static_cast<size_t>(std::max(rows, 1))); }
 
-const std::string& Grid::cell(int col, int row) const
-{
-    if (col < 0 || row < 0 || row >= rowCount())
-        return kEmpty;
-    const auto& cells = rows_[static_cast<size_t>(row)];
-    return static_cast<size_t>(col) < cells.size() ? cells[static_cast<size_t>(col)] : kEmpty;
-}
-
 void Grid::setCell(int col, int row, std::string text)
 {
     if (col < 0 || row < 0 || col >= cols_ || row >= rowCount())
@@ -47,6 +35,15 @@ void Grid::setCell(int col, int row, std::string text)
         cells.resize(static_cast<size_t>(col) + 1);
     }
     cells[static_cast<size_t>(col)] = std::move(text);
+}
+
+void Grid::setRow(int row, std::vector<std::string> cells)
+{
+    if (row < 0 || row >= rowCount())
+        return;
+    if (cells.size() > static_cast<size_t>(cols_))
+        cells.resize(static_cast<size_t>(cols_));
+    rows_[static_cast<size_t>(row)] = std::move(cells);
 }
 
 void Grid::clearCells(int fromCol, int fromRow)
@@ -62,12 +59,6 @@ void Grid::clearCells(int fromCol, int fromRow)
 int Grid::storedCells(int row) const
 {
     return row >= 0 && row < rowCount() ? static_cast<int>(rows_[static_cast<size_t>(row)].size()) : 0;
-}
-
-void Grid::reserveRow(int row, int cells)
-{
-    if (row >= 0 && row < rowCount())
-        rows_[static_cast<size_t>(row)].reserve(static_cast<size_t>(std::clamp(cells, 0, cols_)));
 }
 
 bool Grid::operator==(const Grid& other) const

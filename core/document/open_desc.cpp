@@ -14,6 +14,53 @@
 
 namespace dravik {
 
+namespace {
+
+// Every entry's folded name, numbered section after section.
+std::vector<std::string> FoldedEntryNames(const LoadedSchema& schema)
+{
+    std::vector<std::string> names;
+    for (const auto& section : schema.foldedNames)
+        names.insert(names.end(), section.begin(), section.end());
+    return names;
+}
+
+}  // namespace
+
+// One desc file as the load reads it: its bytes, its lines as views into
+// them, and the line of every entry found in one pass. The storage is kept
+// from one file to the next; the last file read becomes the desc text.
+struct DescDocument::LoadedFile {
+    explicit LoadedFile(const LoadedSchema& schema) : keys(FoldedEntryNames(schema))
+    {
+        size_t number = 0;
+        for (int i = 1; i <= kSectionCount; ++i) {
+            firstEntry[static_cast<size_t>(i - 1)] = number;
+            number += schema.section(i).entries.size();
+        }
+    }
+    void findKeys(const CodePage& codePage)
+    {
+        SplitLineViewsInto(bytes, lines);
+        keys.find(lines, codePage, keyLines);
+    }
+    // The line of entry k of a section; kNoLine when the file has none.
+    long line(int section, size_t k) const { return keyLines[firstEntry[static_cast<size_t>(section - 1)] + k]; }
+    // The value text of entry k of a section, as ValueOfKeyLine gives it.
+    std::string_view value(int section, size_t k, size_t nameLength) const
+    {
+        return KeyValueView(lines, line(section, k), nameLength);
+    }
+
+    const KeyLineScan keys;
+    std::array<size_t, kSectionCount> firstEntry{};
+    bool read = false;  // whether any file was read
+    std::string bytes;
+    std::vector<std::string_view> lines;
+    std::vector<long> keyLines;
+    ValueWords words;
+};
+
 void DescDocument::openDesc(const std::vector<std::string>& paths, const LoadHooks& hooks)
 {
     if (paths.empty())
@@ -25,19 +72,21 @@ void DescDocument::openDesc(const std::vector<std::string>& paths, const LoadHoo
 
     Notice notice(listeners_);
     const bool wasModified = isModified();
+    LoadedFile file(schema);
     try {
-        loadFiles(paths, schema, hooks);
+        loadFiles(paths, schema, hooks, file);
     } catch (...) {
         // What was loaded stays loaded, and the listeners hear of it; the
         // load's own error is the one to report.
-        finishLoad(wasModified);
+        finishLoad(wasModified, file);
         throw;
     }
-    finishLoad(wasModified);
+    finishLoad(wasModified, file);
     notice.end();
 }
 
-void DescDocument::loadFiles(const std::vector<std::string>& paths, const LoadedSchema& schema, const LoadHooks& hooks)
+void DescDocument::loadFiles(const std::vector<std::string>& paths, const LoadedSchema& schema, const LoadHooks& hooks,
+                             LoadedFile& file)
 {
     const int count = static_cast<int>(paths.size());
     descFileCount_ = count;
@@ -61,18 +110,18 @@ void DescDocument::loadFiles(const std::vector<std::string>& paths, const Loaded
     for (int r = 1; r <= count; ++r) {
         const std::string& path = paths[static_cast<size_t>(r - 1)];
         try {
-            readDescFile(r, path);
+            readDescFile(r, path, file);
         } catch (const DravikError&) {
             fitIfSectionFinished();
             loadStoppedAt_ = r;
             keepLoadedRows(r - 1);
             throw;
         }
-        const KeyLineIndex keys(descText_.lines, schema.longestKey, codePage(), &schema.firstBytes);
+        file.findKeys(codePage());
         for (int i = 1; i <= kSectionCount; ++i) {
             if (r == 1)
                 layOutSection(i, schema, count, fitIfSectionFinished);
-            fillSectionRow(i, r, fileList().cell(2, r), schema, keys);
+            fillSectionRow(i, r, fileList().cell(2, r), schema, file);
             if (const std::string& error = schema.section(i).error; !error.empty()) {
                 // Save all refuses this schema: the half-filled row is never written.
                 loadStoppedAt_ = r;
@@ -88,8 +137,8 @@ void DescDocument::loadFiles(const std::vector<std::string>& paths, const Loaded
         hooks.fitColumnWidths();
 }
 
-// The file's row of the file list, then the file itself as the desc text.
-void DescDocument::readDescFile(int row, const std::string& path)
+// The file's row of the file list, then the file itself.
+void DescDocument::readDescFile(int row, const std::string& path, LoadedFile& file)
 {
     // The tables hold text: the path as the code page writes it.
     const std::string text = PathText(path);
@@ -97,10 +146,10 @@ void DescDocument::readDescFile(int row, const std::string& path)
     files.setCell(2, row, text);
     files.setCell(0, row, std::to_string(row));
     files.setCell(1, row, NameOfFile(text));
-    const std::string bytes = ReadFileOrThrow(path);
-    fingerprints_[path] = Fingerprint(bytes);
+    file.bytes = ReadFileOrThrow(path);
+    file.read = true;
+    fingerprints_[path] = Fingerprint(file.bytes);
     // The listeners hear of the text and the current file once, at the end.
-    SplitLinesInto(bytes, descText_);
     currentDescFile_ = path;
 }
 
@@ -143,35 +192,42 @@ void DescDocument::keepLoadedRows(int rows)
 }
 
 // Row `row` of a section table: its number, its path as text, and the values
-// of the current desc text.
+// of the file, built whole and moved in.
 void DescDocument::fillSectionRow(int section, int row, const std::string& path, const LoadedSchema& schema,
-                                  const KeyLineIndex& keys)
+                                  LoadedFile& file)
 {
     Grid& table = mutableGrid(section);
     const auto& entries = schema.section(section).entries;
-    table.reserveRow(row, entries.empty() ? 2 : table.colCount());
-    table.setCell(0, row, std::to_string(row));
-    table.setCell(1, row, path);
-    int col = 2;
+    std::vector<std::string> cells;
+    cells.reserve(static_cast<size_t>(entries.empty() ? 2 : table.colCount()));
+    cells.push_back(std::to_string(row));
+    cells.push_back(path);
     for (size_t k = 0; k < entries.size(); ++k) {
         const int columns = ColumnsOf(entries[k]);
         if (columns == 0)
             continue;
-        const long line = keys.findFolded(schema.folded(section, k));
-        if (line == kNoLine)
+        if (file.line(section, k) == kNoLine)
             for (int j = 0; j < columns; ++j)
-                keyLinesMissing_[static_cast<size_t>(row)].push_back({section, col + j});
-        const std::string value = ValueOfKeyLine(descText_.lines, line, entries[k].name.size());
-        PutEntryValues(value, columns, section == kSectionCount,
-                       [&](int j, const std::string& cell) { table.setCell(col + j, row, cell); });
-        col += columns;
+                keyLinesMissing_[static_cast<size_t>(row)].push_back({section, static_cast<int>(cells.size()) + j});
+        const std::string_view value = file.value(section, k, entries[k].name.size());
+        if (section == kSectionCount) {
+            for (int j = 0; j < columns; ++j)
+                cells.emplace_back(value);
+        } else {
+            file.words.split(value);
+            for (int j = 0; j < columns; ++j)
+                cells.emplace_back(file.words.word(j));
+        }
     }
+    table.setRow(row, std::move(cells));
 }
 
 // Whatever the load got to, the tables are what was loaded, and that is what
-// their files hold.
-void DescDocument::finishLoad(bool wasModified)
+// their files hold; the desc text is the last file read.
+void DescDocument::finishLoad(bool wasModified, const LoadedFile& file)
 {
+    if (file.read)
+        SplitLinesInto(file.bytes, descText_);
     diskDescText_ = descText_;
     Touched touched;
     for (int n = 1; n <= kFileListGrid; ++n)

@@ -90,6 +90,10 @@ Utf8Scan ScanUtf8(std::string_view text)
     return scan;
 }
 
+// What a table text file cannot carry in a cell: byte 26, CR, LF, TAB and
+// "~". Asked of every byte of every cell an export writes.
+constexpr auto kCannotBeRead = [](char c) { return c == '\x1A' || c == '\r' || c == '\n' || c == '\t' || c == '~'; };
+
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 
 size_t CountReplacements(std::string_view text)
@@ -172,7 +176,7 @@ UnreadableCells FindUnreadableCells(const DescDocument& document)
                 if (n == kSectionCount && values[static_cast<size_t>(c)] > 1)
                     continue;
                 const std::string& text = grid.cell(c, r);
-                if (text.find_first_of(std::string_view("\x1A\r\n\t~", 5)) == std::string::npos)
+                if (std::none_of(text.begin(), text.end(), kCannotBeRead))
                     continue;
                 std::string what;
                 auto note = [&](bool has, int& count, const char* name) {

@@ -44,27 +44,43 @@ bool IsFileListLabel(const std::string& label)
     return AsciiLowered(GetWord(' ', label, 0)) == "file";
 }
 
-void BuildSummaryTable(const DescDocument& document, Grid& summary)
+ExportedSummary::ExportedSummary(const DescDocument& document)
+    : old_(document.summary()), columns_(document.summary().colCount())
 {
-    int rows = 1;
-    int columns = summary.colCount();
-    for (int n = 1; n <= kFileListGrid; ++n) {
-        rows += 1 + document.grid(n).rowCount();
-        columns = std::max(columns, document.grid(n).colCount());
-    }
-    summary.setSize(columns, rows);
-
-    int r = 1;
+    rows_.emplace_back();
     for (int n = 1; n <= kFileListGrid; ++n) {
         const Grid& source = document.grid(n);
-        summary.setCell(0, r++, SummaryLabel(n));
-        for (int s = 0; s < source.rowCount(); ++s, ++r) {
-            summary.setCell(0, r, std::string());
-            for (int c = 1; c < source.colCount(); ++c)
-                summary.setCell(c, r, source.cell(c, s));
-        }
+        labels_[static_cast<size_t>(n - 1)] = SummaryLabel(n);
+        rows_.push_back({nullptr, 0, n});
+        for (int s = 0; s < source.rowCount(); ++s)
+            rows_.push_back({&source, s, 0});
+        columns_ = std::max(columns_, source.colCount());
     }
 }
+
+int ExportedSummary::storedCells(int row) const
+{
+    const Row& what = rows_[static_cast<size_t>(row)];
+    const int written = what.source ? what.source->storedCells(what.sourceRow) : (what.label ? 1 : 0);
+    return std::max(old_.storedCells(row), written);
+}
+
+Grid BuildSummaryTable(const DescDocument& document)
+{
+    const ExportedSummary exported(document);
+    Grid summary(exported.colCount(), exported.rowCount());
+    // Each row is built whole and moved in: the export copies every cell of
+    // the tables once.
+    for (int r = 0; r < exported.rowCount(); ++r) {
+        std::vector<std::string> cells;
+        cells.reserve(static_cast<size_t>(exported.storedCells(r)));
+        exported.forEachStoredCell(r, [&](const std::string& cell) { cells.push_back(cell); });
+        summary.setRow(r, std::move(cells));
+    }
+    return summary;
+}
+
+std::string ExportTableText(const DescDocument& document) { return TextOfTable(ExportedSummary(document)); }
 
 namespace {
 
@@ -480,10 +496,8 @@ void ApplyImportWithoutHistory(DescDocument& document, PreparedImport&& import)
 
 TableChange ExportTable(DescDocument& document)
 {
-    Grid summary = document.summary();
-    BuildSummaryTable(document, summary);
     std::vector<std::pair<int, Grid>> contents;
-    contents.emplace_back(kSummaryGrid, std::move(summary));
+    contents.emplace_back(kSummaryGrid, BuildSummaryTable(document));
     return document.replaceGrids(std::move(contents));
 }
 

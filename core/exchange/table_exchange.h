@@ -5,6 +5,7 @@
 #include "core/document/desc_document.h"
 #include "core/exchange/table_text_file.h"
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <optional>
@@ -23,11 +24,80 @@ std::string SummaryLabel(int gridNumber);
 std::optional<int> SectionLabelTarget(const std::string& label);
 bool IsFileListLabel(const std::string& label);
 
-// Export without the file: the summary table gets one label row and one block
-// per table. Cells the export does not write keep what they held, except
-// column 0 of the block rows, where an earlier table's label word would
-// make the next import read a row of values as a label.
-void BuildSummaryTable(const DescDocument& document, Grid& summary);
+// The section tables and the file list, by grid number less one.
+using TableGrids = std::array<Grid, kFileListGrid>;
+
+// The summary table as Export table fills it, read without filling it: one
+// label row and one block per table, and wherever the export writes nothing,
+// what the document's summary table holds, but for column 0 of the block
+// rows, which is emptied: an earlier table's label word there would make the
+// next import read a row of values as a label. It reads the document, which
+// must not change meanwhile. Answers as a Grid does.
+class ExportedSummary {
+public:
+    explicit ExportedSummary(const DescDocument& document);
+
+    int colCount() const { return columns_; }
+    int rowCount() const { return static_cast<int>(rows_.size()); }
+    // Every cell from there on is empty.
+    int storedCells(int row) const;
+    // Calls `each` with the row's cells up to storedCells, from column 0 on.
+    template <typename Each>
+    void forEachStoredCell(int row, Each&& each) const;
+
+private:
+    // What the export writes into a row: cells 1 on of a table's row, or a
+    // table's label into cell 0; nothing into row 0.
+    struct Row {
+        const Grid* source = nullptr;
+        int sourceRow = 0;
+        int label = 0;  // the grid number of a label row
+    };
+    static inline const std::string kEmpty;
+
+    const Grid& old_;
+    std::array<std::string, kFileListGrid> labels_;
+    std::vector<Row> rows_;
+    int columns_ = 0;
+};
+
+template <typename Each>
+void ExportedSummary::forEachStoredCell(int row, Each&& each) const
+{
+    // A row at a time, not a cell at a time: the export reads millions of
+    // cells, and each would otherwise be looked up anew.
+    const Row& what = rows_[static_cast<size_t>(row)];
+    const std::vector<std::string>& old = old_.storedRow(row);
+    if (what.label) {
+        each(labels_[static_cast<size_t>(what.label - 1)]);
+        for (size_t c = 1; c < old.size(); ++c)
+            each(old[c]);
+        return;
+    }
+    if (!what.source) {
+        for (const std::string& cell : old)
+            each(cell);
+        return;
+    }
+    // Column 0 is emptied; the columns past the table's width keep what the
+    // summary held.
+    const std::vector<std::string>& cells = what.source->storedRow(what.sourceRow);
+    const size_t width = static_cast<size_t>(what.source->colCount());
+    const size_t stored = std::max(old.size(), cells.size());
+    if (stored == 0)
+        return;
+    each(kEmpty);
+    for (size_t c = 1; c < cells.size(); ++c)
+        each(cells[c]);
+    for (size_t c = std::max<size_t>(cells.size(), 1); c < stored; ++c)
+        each(c < width ? kEmpty : old[c]);
+}
+
+// Export without the file: the summary table as a grid.
+Grid BuildSummaryTable(const DescDocument& document);
+// The table text file Export table writes, straight from the tables: the
+// bytes of the summary table it fills, without filling it.
+std::string ExportTableText(const DescDocument& document);
 
 // Turns a path into what two paths must share to name the same file.
 using PathKey = std::function<std::string(const std::string& path)>;

@@ -8,20 +8,20 @@
 
 namespace dravik {
 
-std::string GridToText(const Grid& grid)
-{
-    std::string bytes;
-    for (int r = 0; r < grid.rowCount(); ++r) {
-        for (int c = 0; c < grid.colCount(); ++c) {
-            bytes += grid.cell(c, r);
-            bytes += '\t';
-        }
-        bytes += "\r\n";
-    }
-    return bytes;
-}
-
 namespace {
+
+// A grid as TextOfTable reads it: row by row, without checking each cell's place.
+struct StoredCells {
+    const Grid& grid;
+    int colCount() const { return grid.colCount(); }
+    int rowCount() const { return grid.rowCount(); }
+    template <typename Each>
+    void forEachStoredCell(int row, Each&& each) const
+    {
+        for (const std::string& cell : grid.storedRow(row))
+            each(cell);
+    }
+};
 
 bool IsBlankOrControlButTab(char c) { return static_cast<unsigned char>(c) <= 32 && c != '\t'; }
 
@@ -122,16 +122,13 @@ void FillRows(Grid& grid, const TableText& table)
         // narrow row of a wide table costs no more than its own cells.
         while (!cells.empty() && cells.back().empty())
             cells.pop_back();
-        const int count = static_cast<int>(cells.size());
-        for (int c = grid.storedCells(row) - 1; c >= count; --c)
-            grid.setCell(c, row, std::string());
-        grid.reserveRow(row, count);
-        for (int c = 0; c < count; ++c)
-            grid.setCell(c, row, std::string(cells[static_cast<size_t>(c)]));
+        grid.setRow(row, std::vector<std::string>(cells.begin(), cells.end()));
     }
 }
 
 }  // namespace
+
+std::string GridToText(const Grid& grid) { return TextOfTable(StoredCells{grid}); }
 
 void TextToGrid(Grid& grid, std::string_view bytes)
 {
@@ -152,10 +149,12 @@ Grid GridOf(const TableText& table)
     return grid;
 }
 
-void GridToTextFile(const Grid& grid, const std::string& path)
+void GridToTextFile(const Grid& grid, const std::string& path) { WriteTableTextFile(GridToText(grid), path); }
+
+void WriteTableTextFile(std::string_view bytes, const std::string& path)
 {
     FileError err;
-    if (!WriteFileSafely(path, GridToText(grid), err))
+    if (!WriteFileSafely(path, bytes, err))
         throw DravikError(TextFileErrorMessage(err));
 }
 

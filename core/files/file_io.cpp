@@ -252,8 +252,24 @@ bool ReadChunks(const FileHandle& file, size_t chunk, const std::function<void(s
 
 bool ReadToEnd(const FileHandle& file, std::string& bytes, FileError& err)
 {
+    // Straight into the string, first into the room the caller reserved: a
+    // file read whole is read without a buffer to clear and copy out of, and
+    // whatever it gained since its size was taken is read on to its end.
     bytes.clear();
-    return ReadChunks(file, size_t{1} << 16, [&](std::string_view chunk) { bytes.append(chunk); }, err);
+    size_t size = 0;
+    for (;;) {
+        bytes.resize(bytes.capacity() > size ? bytes.capacity() : size + (size_t{1} << 16));
+        size_t got = 0;
+        // At most 1 GB a read: a system may take a read's size in 32 bits.
+        const size_t room = std::min(bytes.size() - size, size_t{1} << 30);
+        if (!sys::ReadSome(file, bytes.data() + size, room, got, err))
+            return false;
+        size += got;
+        if (got == 0) {
+            bytes.resize(size);
+            return true;
+        }
+    }
 }
 
 bool Rewind(const FileHandle& file, FileError& err)
@@ -388,7 +404,7 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, FileError& err)
     if (!file)
         return false;
     std::string read;
-    read.reserve(expected);
+    read.reserve(expected + 1);  // one byte more to meet the end in the same room
     if (!ReadToEnd(file, read, err))
         return false;
     bytes = std::move(read);

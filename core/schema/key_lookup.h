@@ -10,6 +10,7 @@
 #include "core/text/text_lines.h"
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -24,6 +25,8 @@ inline constexpr long kNoLine = -1;
 // after the key's length, with characters 0 to 32 removed at both ends; one
 // blank for a key the text lacks (kNoLine).
 std::string ValueOfKeyLine(const std::vector<std::string>& lines, long keyLine, size_t keyLength);
+// The same as a view into the lines.
+std::string_view KeyValueView(const std::vector<std::string_view>& lines, long keyLine, size_t keyLength);
 
 // The literal lookup, a scan of the whole text per call; an empty key
 // matches no line.
@@ -77,6 +80,45 @@ private:
     std::vector<Held> held_;
     // Lines rewritten since the index was built, by their new starts.
     std::unique_ptr<RewrittenStarts> rewritten_;
+};
+
+// The lines of many keys in one pass over a text, for a text read once (Open
+// desc): the keys form a tree of their bytes, and each line walks down it
+// from its first byte, so a line costs a step per byte of the longest key it
+// starts, whatever the number of keys, and a line that starts no key stops
+// at its first byte. Finds for every key the line FindKeyLine finds.
+class KeyLineScan {
+public:
+    // The keys, folded under the code page, by number; an empty key matches
+    // no line. The nodes' edges are laid out as one table, a step a byte,
+    // when it takes no more than `tableLimit` entries; beyond that, which
+    // only a schema of a great many keys reaches, each node's edges are searched.
+    explicit KeyLineScan(const std::vector<std::string>& foldedKeys, size_t tableLimit = kTableLimit);
+    static constexpr size_t kTableLimit = size_t{1} << 20;  // 4 MB
+
+    // The line of every key by its number, kNoLine for none.
+    void find(const std::vector<std::string_view>& lines, const CodePage& codePage, std::vector<long>& keyLines) const;
+
+private:
+    // A node is the bytes read so far: the keys that end there, and the
+    // nodes one byte further, their bytes side by side.
+    struct Node {
+        std::uint32_t firstKey = 0, keyCount = 0;
+        std::uint32_t firstEdge = 0, edgeCount = 0;
+    };
+    // The node one folded byte further, 0 for none (the root is nobody's child).
+    std::uint32_t next(std::uint32_t node, unsigned char byte) const;
+
+    size_t keyCount_ = 0;
+    std::vector<Node> nodes_;  // the root first
+    std::vector<size_t> keys_;
+    std::string edgeBytes_;
+    std::vector<std::uint32_t> edgeNodes_;
+    // The table: the bytes the keys use numbered from 1 (0 for the others),
+    // and per node one entry per number.
+    std::array<std::uint16_t, 256> byteNumber_{};
+    size_t numbers_ = 1;
+    std::vector<std::uint32_t> table_;
 };
 
 }  // namespace dravik

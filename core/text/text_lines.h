@@ -21,6 +21,8 @@ TextLines SplitLines(std::string_view bytes);
 // The same into an existing text, reusing its lines' storage: loading many
 // files one after another then allocates little.
 void SplitLinesInto(std::string_view bytes, TextLines& text);
+// The same lines as views into the bytes, for a text read once and not kept.
+void SplitLineViewsInto(std::string_view bytes, std::vector<std::string_view>& lines);
 
 // Lines joined with CR LF, and one after the last line when finalBreak is set.
 std::string JoinLines(const TextLines& text);

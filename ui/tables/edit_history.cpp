@@ -76,7 +76,10 @@ public:
     }
 };
 
-bool OneCell(const TableChange& change) { return change.steps().size() == 1 && !change.steps().front().resize; }
+bool OneCell(const TableChange& change)
+{
+    return change.steps().size() == 1 && change.steps().front().kind == TableChange::Kind::Cell;
+}
 
 }  // namespace
 

@@ -241,14 +241,18 @@ TEST_F(Exchange, ExportKeepsCellsItDoesNotWriteButNoLabelWordsInItsBlocks)
     old.setCell(0, 3, "Section 4");  // a label of an earlier, shorter table
     old.setCell(11, 3, "beyond every block");
     old.setCell(0, 70, "cut off");
+    old.setCell(5, 8, "under a cell the export empties");  // section 2 has no values there
     setSummary(old);
+    const std::string written = ExportTableText(ws);  // the batch's, without filling the summary
     ExportTable(ws);
+    EXPECT_EQ(GridToText(ws.summary()), written);
     EXPECT_EQ(ws.summary().rowCount(), 56);
     EXPECT_EQ(ws.summary().colCount(), 12) << "the summary never narrows";
     EXPECT_EQ(ws.summary().cell(0, 0), "corner");
     EXPECT_EQ(ws.summary().cell(3, 1), "right of a label");
     EXPECT_EQ(ws.summary().cell(0, 3), "") << "it would make the next import read a row of values as a label";
     EXPECT_EQ(ws.summary().cell(11, 3), "beyond every block");
+    EXPECT_EQ(ws.summary().cell(5, 8), "");
     Grid widened = ws.summary();
     widened.setRowCount(80);
     EXPECT_EQ(widened.cell(0, 70), "");

@@ -132,6 +132,20 @@ TEST_P(KeyLineIndexAgainstLiteral, SameLinesAndValuesBeforeAndAfterEdits)
             }
         };
         compareAll("fresh");
+        // The one-pass scan of a text read once finds the same lines.
+        std::vector<std::string> folded;
+        for (const auto& key : keys)
+            folded.push_back(cp1251().lowered(key));
+        const std::vector<std::string_view> views(lines.begin(), lines.end());
+        // With its edges in a table, and searched as a schema too large for the table.
+        for (const size_t tableLimit : {KeyLineScan::kTableLimit, size_t{0}}) {
+            std::vector<long> found;
+            KeyLineScan(folded, tableLimit).find(views, cp1251(), found);
+            for (size_t k = 0; k < keys.size(); ++k)
+                ASSERT_EQ(found[k], literal::KeyLine(lines, keys[k], cp1251()))
+                    << "scan, key " << ::testing::PrintToString(keys[k]) << " in " << ::testing::PrintToString(lines)
+                    << ", table limit " << tableLimit;
+        }
         for (int edit = 0; edit < 8 && !lines.empty(); ++edit) {
             const size_t at = corpus.next() % lines.size();
             // Rebuilt key lines are longer than any start kept by the index.

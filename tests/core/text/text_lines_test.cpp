@@ -23,6 +23,9 @@ TEST_P(SplitLinesCases, EachBreakKindEndsOneLine)
     const TextLines text = SplitLines(c.bytes);
     EXPECT_EQ(text.lines, c.lines);
     EXPECT_EQ(text.finalBreak, c.finalBreak);
+    std::vector<std::string_view> views{"left from an earlier text"};
+    SplitLineViewsInto(c.bytes, views);
+    EXPECT_EQ(Lines(views.begin(), views.end()), c.lines);
 }
 
 INSTANTIATE_TEST_SUITE_P(
