@@ -5,6 +5,7 @@
 #include "window_fixture.h"
 
 #include "core/files/file_io.h"
+#include "ui/common/display_text.h"
 #include "tests/core/test_files.h"
 
 #include <QtTest>
@@ -37,9 +38,11 @@ private slots:
         openAndEdit();
         const QString gun = folder->path("gun.txt");
         QVERIFY(QFile::remove(gun));
-        const QString question = QStringLiteral("1 file cannot be saved:\nCannot open file \"%1\". %2\n\n"
+        // The system's reason in its own language, shown as the question shows it.
+        const QString question = QStringLiteral("1 file cannot be saved:\n%1\n\n"
                                                 "Save the other files and leave this one as it is?")
-                                     .arg(gun, QString::fromStdString(dravik::SystemErrorText(dravik::test::kFileNotFound)));
+                                     .arg(dravik::ui::MessageText(dravik::CannotOpenFileMessage(
+                                         dravik::ui::NativeBytes(gun), dravik::SystemErrorText(dravik::test::kFileNotFound))));
 
         dialogs->askAnswers.enqueue(1);
         saveAll();
