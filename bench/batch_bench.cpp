@@ -76,16 +76,10 @@ int main(int argc, char** argv)
     std::string folder = (std::filesystem::temp_directory_path() / "dravik2-batch-bench").string();
     std::string batch = DRAVIK_BATCH_PROGRAM;
     bool checkBounds = true;
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        auto next = [&] { return i + 1 < argc ? std::stoi(argv[++i]) : 0; };
-        if (arg == "--files") shape.files = next();
-        else if (arg == "--lines") shape.linesPerFile = next();
-        else if (arg == "--keys") shape.keys = next();
-        else if (arg == "--dir" && i + 1 < argc) folder = argv[++i];
-        else if (arg == "--batch" && i + 1 < argc) batch = argv[++i];
-        else if (arg == "--no-bounds") checkBounds = false;
-    }
+    for (int i = 1; i < argc; ++i)
+        if (!bench::ReadCorpusOption(argc, argv, i, shape, folder, checkBounds) &&
+            std::string(argv[i]) == "--batch" && i + 1 < argc)
+            batch = argv[++i];
 
     std::filesystem::remove_all(folder);
     const auto paths = bench::WriteCorpus(folder + "/desc", shape);

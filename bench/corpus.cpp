@@ -127,4 +127,26 @@ std::vector<std::string> WritePrefixCorpus(const std::string& folder, int keys, 
     return paths;
 }
 
+bool ReadCorpusOption(int argc, char** argv, int& i, CorpusShape& shape, std::string& folder, bool& checkBounds)
+{
+    const std::string arg = argv[i];
+    if (arg == "--no-bounds") {
+        checkBounds = false;
+        return true;
+    }
+    if (i + 1 >= argc)
+        return false;
+    if (arg == "--dir")
+        folder = argv[++i];
+    else if (arg == "--files")
+        shape.files = std::stoi(argv[++i]);
+    else if (arg == "--lines")
+        shape.linesPerFile = std::stoi(argv[++i]);
+    else if (arg == "--keys")
+        shape.keys = std::stoi(argv[++i]);
+    else
+        return false;
+    return true;
+}
+
 }  // namespace dravik::bench

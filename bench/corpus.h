@@ -16,6 +16,11 @@ struct CorpusShape {
     int sectionOneColumns = 0;
 };
 
+// Reads argv[i] when it is one of the options every corpus benchmark takes
+// (--files N, --lines N, --keys N, --dir D, --no-bounds), moving i past its
+// value; false for any other, which the benchmark reads itself.
+bool ReadCorpusOption(int argc, char** argv, int& i, CorpusShape& shape, std::string& folder, bool& checkBounds);
+
 // Writes the variables file and the desc files into `folder` (created).
 // Returns the desc paths in order; the variables file is folder + "/variables.var".
 std::vector<std::string> WriteCorpus(const std::string& folder, const CorpusShape& shape);
