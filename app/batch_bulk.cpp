@@ -232,11 +232,11 @@ int RunFind(const BulkOptions& options, const CodePage& codePage, std::ostream& 
                 columns[static_cast<size_t>(grid - 1)].push_back(c);
     }
     for (int r = 1; r <= document->descFileCount(); ++r) {
-        const std::string& path = document->fileList().cell(2, r);
+        const std::string path(document->fileList().cell(2, r));
         for (int grid = 1; grid <= kSectionCount; ++grid) {
             const Grid& table = document->grid(grid);
             for (int c : columns[static_cast<size_t>(grid - 1)]) {
-                const std::string& value = table.cell(c, r);
+                const std::string_view value = table.cell(c, r);
                 if (search->found(value))
                     out << path << '\t' << Trim(table.cell(c, 0)) << '\t' << value << '\n';
             }

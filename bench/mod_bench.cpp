@@ -109,7 +109,7 @@ void MakeMod(const std::string& variables, const std::vector<std::string>& files
         int changed = 0;
         for (int n = 1; n < kSectionCount && changed < kValuesPerFile; ++n)
             for (int c = 2; c < document.grid(n).colCount() && changed < kValuesPerFile; ++c, ++changed)
-                edits.push_back({n, c, r, document.grid(n).cell(c, r) + "1"});
+                edits.push_back({n, c, r, std::string(document.grid(n).cell(c, r)) + "1"});
     }
     static_cast<void>(document.setCells(edits));
     document.saveAll();

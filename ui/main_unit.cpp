@@ -790,7 +790,7 @@ void TMainForm::RevertClick()
         for (int row : block.rows)
             for (int col : block.columns)
                 if (document_.cellChanged(block.grid, col, row))
-                    edits.push_back({block.grid, col, row, document_.diskValue(block.grid, col, row)});
+                    edits.push_back({block.grid, col, row, std::string(document_.diskValue(block.grid, col, row))});
         history_->apply(EditStep::Revert, [&](dravik::DescDocument& document) { return document.setCells(edits); });
     });
 }
@@ -844,8 +844,8 @@ bool TMainForm::StringGrid11SelectCell(int, int row)
 {
     takeEdits();
     // Loading another file into the preview drops the preview's edits.
-    const std::string& name = document_.fileList().cell(1, row);
-    const std::string& path = document_.fileList().cell(2, row);
+    const std::string name(document_.fileList().cell(1, row));
+    const std::string path(document_.fileList().cell(2, row));
     if (!name.empty() && !path.empty() && !mayDropPreviewEdits())
         return false;
     return run([&] { document_.selectFileListRow(row); });

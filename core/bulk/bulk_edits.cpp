@@ -82,7 +82,7 @@ BulkEdit ReplaceAllEdits(const DescDocument& document, const CellScope& scope, c
     BulkEdit result;
     FileCounter files(document);
     std::string out;
-    ForEachValueCell(document, scope, [&](int grid, int col, int row, const std::string& text) {
+    ForEachValueCell(document, scope, [&](int grid, int col, int row, std::string_view text) {
         if (search.replaceAll(text, replacement, out) && out != text) {
             result.edits.push_back({grid, col, row, std::move(out)});
             files.add(row);
@@ -101,11 +101,11 @@ ExpressionEdit ApplyToScope(const DescDocument& document, const CellScope& scope
     ExpressionEdit result;
     FileCounter files(document);
     std::string out;
-    ForEachValueCell(document, scope, [&](int grid, int col, int row, const std::string& text) {
+    ForEachValueCell(document, scope, [&](int grid, int col, int row, std::string_view text) {
         if (!result.tally.count(expression.apply(text, out)))
             return;
         if (result.examples.size() < examples)
-            result.examples.emplace_back(text, out);
+            result.examples.emplace_back(std::string(text), out);
         if (keepEdits)
             result.edits.push_back({grid, col, row, std::move(out)});
         files.add(row);

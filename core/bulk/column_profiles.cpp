@@ -64,7 +64,7 @@ bool ColumnProfiles::problem(int grid, int col, int row)
 {
     if (!isValueCell(grid, col, row) || !document_.cellChanged(grid, col, row) || !numericOnDisk(grid, col))
         return false;
-    const std::string& text = document_.grid(grid).cell(col, row);
+    const std::string_view text = document_.grid(grid).cell(col, row);
     if (IsBlankCell(text))
         return !IsBlankCell(document_.diskValue(grid, col, row));
     return !IsCellNumber(text);

@@ -79,7 +79,7 @@ ProblemReport ReportProblemCells(const DescDocument& document, ColumnProfiles& p
         const ProblemCell& cell = cells[i];
         const Grid& table = document.grid(cell.grid);
         const std::string_view key = Trim(table.cell(cell.col, 0));
-        std::string line = document.fileList().cell(2, cell.row);
+        std::string line(document.fileList().cell(2, cell.row));
         line.append("\t").append(key);
         line.append("\t").append(table.cell(cell.col, cell.row));
         line.append("\t").append(ProblemReason(cell.problem, key));

@@ -35,10 +35,10 @@ bool HasDiskValues(int grid) { return grid >= 1 && grid <= kFileListGrid; }
 template <typename Each>
 void ForEachDifference(const Grid& current, const Grid& contents, Each&& each)
 {
-    static const std::string kEmpty;
+    constexpr std::string_view kEmpty;
     for (int r = 0, rows = std::max(current.rowCount(), contents.rowCount()); r < rows; ++r) {
-        const std::vector<std::string>& before = current.storedRow(r);
-        const std::vector<std::string>& after = contents.storedRow(r);
+        const Grid::Cells before = current.storedRow(r);
+        const Grid::Cells after = contents.storedRow(r);
         const size_t common = std::min(before.size(), after.size());
         for (size_t c = 0; c < common; ++c)
             if (before[c] != after[c])
@@ -145,7 +145,7 @@ void DescDocument::putCell(int grid, int col, int row, std::string_view text, Ta
     const Grid& g = this->grid(grid);
     if (col < 0 || row < 0 || col >= g.colCount() || row >= g.rowCount())
         return;
-    const std::string& old = g.cell(col, row);
+    const std::string_view old = g.cell(col, row);
     if (old == text)
         return;
     if (record)
@@ -223,7 +223,7 @@ void DescDocument::recordReplace(int grid, Grid contents, TableChange& record, T
     if (!HasDiskValues(grid)) {
         size_t cells = 0;
         size_t cellWise = resized ? sizeof(TableChange::Step) : 0;
-        ForEachDifference(current, contents, [&](int c, int r, const std::string& before, const std::string& after) {
+        ForEachDifference(current, contents, [&](int c, int r, std::string_view before, std::string_view after) {
             touched.cell(grid, c, r);  // as either record touches them
             ++cells;
             cellWise += TableChange::CellCost(before, after);
@@ -331,11 +331,10 @@ void DescDocument::notify(const Touched& touched, bool wasModified)
 
 // ---- Change state
 
-const std::string& DescDocument::diskValue(int grid, int col, int row) const
+std::string_view DescDocument::diskValue(int grid, int col, int row) const
 {
-    static const std::string kEmpty;
     if (!HasDiskValues(grid))
-        return kEmpty;
+        return {};
     const auto& changed = diskOfChanged_[GridIndex(grid)];
     const auto found = changed.find(CellKey(col, row));
     return found == changed.end() ? this->grid(grid).cell(col, row) : found->second;
@@ -455,18 +454,18 @@ bool DescDocument::variablesChangedSinceOpen() const
 
 std::string DescDocument::filePath(int row) const
 {
-    const std::string& cell = fileList().cell(kFilePathColumn, row);
+    const std::string_view cell = fileList().cell(kFilePathColumn, row);
     if (row >= 1 && FileIndex(row) < openedPaths_.size()) {
         const std::string& opened = openedPaths_[FileIndex(row)];
         if (cell == PathText(opened))
             return opened;
     }
-    return cell;
+    return std::string(cell);
 }
 
 void DescDocument::selectFileListRow(int row)
 {
-    const std::string& name = fileList().cell(kFileNameColumn, row);
+    const std::string name(fileList().cell(kFileNameColumn, row));
     const std::string path = filePath(row);
     Notice notice(listeners_);
     if (!name.empty() && !path.empty())

@@ -174,7 +174,7 @@ public:
     size_t changedCellCount() const { return changedCells_; }
     bool cellChanged(int grid, int col, int row) const;
     // What the cell held when its file was last read or written.
-    const std::string& diskValue(int grid, int col, int row) const;
+    std::string_view diskValue(int grid, int col, int row) const;
     // Whether the file of the cell's row had no line for the cell's key when
     // it was last read or written. A key it lacks shows blanks, as does a key
     // line without values; Save all never adds the line, so such a cell

@@ -1,8 +1,29 @@
 #include "core/document/grid.h"
 
 #include <algorithm>
+#include <limits>
+#include <stdexcept>
 
 namespace dravik {
+
+namespace {
+
+// A row's text is indexed with 32 bits; no table of this program holds a
+// row of 4 GB.
+void CheckRowLength(size_t length)
+{
+    if (length > std::numeric_limits<std::uint32_t>::max())
+        throw std::length_error("row too long");
+}
+
+}  // namespace
+
+void GridRow::add(std::string_view cell)
+{
+    CheckRowLength(text_.size() + cell.size());
+    text_.append(cell);
+    ends_.push_back(static_cast<std::uint32_t>(text_.size()));
+}
 
 Grid::Grid(int columns, int rows) : cols_(std::max(columns, 1)), rows_(static_cast<size_t>(std::max(rows, 1))) {}
 
@@ -12,53 +33,86 @@ void Grid::setSize(int columns, int rows)
     setRowCount(rows);
 }
 
+void Grid::cut(GridRow& row, size_t cells)
+{
+    if (row.ends_.size() <= cells)
+        return;
+    row.ends_.resize(cells);
+    row.text_.resize(cells == 0 ? 0 : row.ends_.back());
+}
+
 void Grid::setColCount(int columns)
 {
     columns = std::max(columns, 1);
     if (columns < cols_)
         for (auto& row : rows_)
-            if (row.size() > static_cast<size_t>(columns))
-                row.resize(static_cast<size_t>(columns));
+            cut(row, static_cast<size_t>(columns));
     cols_ = columns;
 }
 
 void Grid::setRowCount(int rows) { rows_.resize(static_cast<size_t>(std::max(rows, 1))); }
 
-void Grid::setCell(int col, int row, std::string text)
+void Grid::setCell(int col, int row, std::string_view text)
 {
     if (col < 0 || row < 0 || col >= cols_ || row >= rowCount())
         return;
-    auto& cells = rows_[static_cast<size_t>(row)];
-    if (static_cast<size_t>(col) >= cells.size()) {
+    GridRow& cells = rows_[static_cast<size_t>(row)];
+    const size_t c = static_cast<size_t>(col);
+    if (c >= cells.ends_.size()) {
         if (text.empty())
             return;
-        cells.resize(static_cast<size_t>(col) + 1);
+        // The cells between are stored empty.
+        cells.ends_.resize(c, static_cast<std::uint32_t>(cells.text_.size()));
+        cells.add(text);
+        return;
     }
-    cells[static_cast<size_t>(col)] = std::move(text);
+    const size_t begin = c == 0 ? 0 : cells.ends_[c - 1];
+    const size_t length = cells.ends_[c] - begin;
+    CheckRowLength(cells.text_.size() - length + text.size());
+    cells.text_.replace(begin, length, text);
+    const std::uint32_t grown = static_cast<std::uint32_t>(text.size() - length);  // wraps when it shrinks
+    for (size_t k = c; k < cells.ends_.size(); ++k)
+        cells.ends_[k] += grown;
 }
 
-void Grid::setRow(int row, std::vector<std::string> cells)
+void Grid::setRow(int row, GridRow cells)
 {
     if (row < 0 || row >= rowCount())
         return;
-    if (cells.size() > static_cast<size_t>(cols_))
-        cells.resize(static_cast<size_t>(cols_));
+    cut(cells, static_cast<size_t>(cols_));
     rows_[static_cast<size_t>(row)] = std::move(cells);
+}
+
+void Grid::setRow(int row, const std::vector<std::string>& cells)
+{
+    GridRow built;
+    size_t bytes = 0;
+    for (const std::string& cell : cells)
+        bytes += cell.size();
+    built.reserve(cells.size(), bytes);
+    for (const std::string& cell : cells)
+        built.add(cell);
+    setRow(row, std::move(built));
+}
+
+void Grid::copyRow(int row, const Grid& from, int fromRow)
+{
+    if (row < 0 || row >= rowCount())
+        return;
+    GridRow copy = fromRow >= 0 && fromRow < from.rowCount() ? from.rows_[static_cast<size_t>(fromRow)] : GridRow();
+    setRow(row, std::move(copy));
 }
 
 void Grid::clearCells(int fromCol, int fromRow)
 {
     fromCol = std::max(fromCol, 0);
-    for (size_t r = static_cast<size_t>(std::max(fromRow, 0)); r < rows_.size(); ++r) {
-        auto& cells = rows_[r];
-        if (cells.size() > static_cast<size_t>(fromCol))
-            cells.resize(static_cast<size_t>(fromCol));
-    }
+    for (size_t r = static_cast<size_t>(std::max(fromRow, 0)); r < rows_.size(); ++r)
+        cut(rows_[r], static_cast<size_t>(fromCol));
 }
 
 int Grid::storedCells(int row) const
 {
-    return row >= 0 && row < rowCount() ? static_cast<int>(rows_[static_cast<size_t>(row)].size()) : 0;
+    return row >= 0 && row < rowCount() ? static_cast<int>(rows_[static_cast<size_t>(row)].ends_.size()) : 0;
 }
 
 bool Grid::operator==(const Grid& other) const
@@ -66,14 +120,19 @@ bool Grid::operator==(const Grid& other) const
     if (cols_ != other.cols_ || rows_.size() != other.rows_.size())
         return false;
     for (size_t r = 0; r < rows_.size(); ++r) {
-        const auto& a = rows_[r];
-        const auto& b = other.rows_[r];
+        const Cells a(rows_[r]);
+        const Cells b(other.rows_[r]);
         const size_t common = std::min(a.size(), b.size());
-        if (!std::equal(a.begin(), a.begin() + static_cast<long>(common), b.begin()))
+        // Equal texts and equal ends up to the common cells.
+        if (common > 0 && (a.text().substr(0, rows_[r].ends_[common - 1]) !=
+                               b.text().substr(0, other.rows_[r].ends_[common - 1]) ||
+                           !std::equal(rows_[r].ends_.begin(), rows_[r].ends_.begin() + static_cast<long>(common),
+                                       other.rows_[r].ends_.begin())))
             return false;
         // Stored empty cells equal cells that were never stored.
-        auto allEmpty = [](auto from, auto to) { return std::all_of(from, to, [](const std::string& s) { return s.empty(); }); };
-        if (!allEmpty(a.begin() + static_cast<long>(common), a.end()) || !allEmpty(b.begin() + static_cast<long>(common), b.end()))
+        const std::uint32_t aUpTo = common == 0 ? 0 : rows_[r].ends_[common - 1];
+        const std::uint32_t bUpTo = common == 0 ? 0 : other.rows_[r].ends_[common - 1];
+        if (a.text().size() != aUpTo || b.text().size() != bUpTo)
             return false;
     }
     return true;

@@ -5,18 +5,81 @@
 // narrowing a grid drops the cells that fall outside it, so no value of an
 // earlier load can reappear when it widens again.
 //
-// Each row stores its cells only up to its last written one, so a grid that
-// is wide because of one long row costs memory for the cells it holds, and
-// widening it costs nothing.
+// Each row stores its cells only up to its last written one, one after
+// another in one text with where each ends: a table of millions of short
+// cells costs about its text, not a string for every cell, and is built,
+// copied and written a row at a time. A cell is read as a view into its
+// row, valid until that row changes.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace dravik {
 
+// The cells of one row as they are built, for a row filled whole.
+class GridRow {
+public:
+    void reserve(size_t cells, size_t bytes)
+    {
+        ends_.reserve(cells);
+        text_.reserve(bytes);
+    }
+    void add(std::string_view cell);
+    size_t size() const { return ends_.size(); }
+    // Empty again, keeping the room it has.
+    void clear()
+    {
+        text_.clear();
+        ends_.clear();
+    }
+
+private:
+    friend class Grid;
+    std::string text_;
+    std::vector<std::uint32_t> ends_;  // where each cell ends in text_
+};
+
 class Grid {
 public:
+    // A row's stored cells, read in place.
+    class Cells {
+    public:
+        explicit Cells(const GridRow& row) : row_(&row) {}
+        size_t size() const { return row_->ends_.size(); }
+        bool empty() const { return row_->ends_.empty(); }
+        std::string_view operator[](size_t c) const
+        {
+            const std::uint32_t begin = c == 0 ? 0 : row_->ends_[c - 1];
+            return std::string_view(row_->text_).substr(begin, row_->ends_[c] - begin);
+        }
+        // All the row's text, cell after cell with nothing between them.
+        std::string_view text() const { return row_->text_; }
+
+        class iterator {
+        public:
+            iterator(const Cells& cells, size_t at) : cells_(&cells), at_(at) {}
+            std::string_view operator*() const { return (*cells_)[at_]; }
+            iterator& operator++()
+            {
+                ++at_;
+                return *this;
+            }
+            bool operator!=(const iterator& other) const { return at_ != other.at_; }
+
+        private:
+            const Cells* cells_;
+            size_t at_;
+        };
+        iterator begin() const { return iterator(*this, 0); }
+        iterator end() const { return iterator(*this, size()); }
+
+    private:
+        const GridRow* row_;
+    };
+
     Grid(int columns = 5, int rows = 5);
 
     int colCount() const { return cols_; }
@@ -27,15 +90,15 @@ public:
 
     // The empty text outside the grid. Inline: the exports and checks read
     // every cell of the tables.
-    const std::string& cell(int col, int row) const
+    std::string_view cell(int col, int row) const
     {
         if (col < 0 || row < 0 || row >= rowCount())
-            return kEmpty;
-        const auto& cells = rows_[static_cast<size_t>(row)];
-        return static_cast<size_t>(col) < cells.size() ? cells[static_cast<size_t>(col)] : kEmpty;
+            return {};
+        const Cells cells(rows_[static_cast<size_t>(row)]);
+        return static_cast<size_t>(col) < cells.size() ? cells[static_cast<size_t>(col)] : std::string_view();
     }
     // Ignored outside the grid.
-    void setCell(int col, int row, std::string text);
+    void setCell(int col, int row, std::string_view text);
     // Empties cells from `fromCol` and `fromRow` on; the size stays.
     void clearCells(int fromCol = 0, int fromRow = 0);
     // How many cells of a row are stored: every cell from there on is empty.
@@ -43,22 +106,26 @@ public:
     // The stored cells of a row, never more than the width: for the passes
     // over every cell of a table (export, undo record, table text), which
     // would otherwise check each cell's place again.
-    const std::vector<std::string>& storedRow(int row) const
+    Cells storedRow(int row) const
     {
-        return row >= 0 && row < rowCount() ? rows_[static_cast<size_t>(row)] : kNoCells;
+        return Cells(row >= 0 && row < rowCount() ? rows_[static_cast<size_t>(row)] : kNoCells);
     }
     // Row `row` holds these cells from column 0 on; those past the width are
-    // dropped. For a row built whole: its cells are moved in, not copied.
-    void setRow(int row, std::vector<std::string> cells);
+    // dropped. For a row built whole: it is moved in, not copied.
+    void setRow(int row, GridRow cells);
+    void setRow(int row, const std::vector<std::string>& cells);
+    // Row `row` becomes a copy of row `fromRow` of `from`, cut to the width.
+    void copyRow(int row, const Grid& from, int fromRow);
 
     bool operator==(const Grid& other) const;
 
 private:
-    static inline const std::string kEmpty;
-    static inline const std::vector<std::string> kNoCells;
+    static void cut(GridRow& row, size_t cells);
+
+    static inline const GridRow kNoCells;
 
     int cols_;
-    std::vector<std::vector<std::string>> rows_;
+    std::vector<GridRow> rows_;
 };
 
 }  // namespace dravik

@@ -59,6 +59,7 @@ struct DescDocument::LoadedFile {
     std::vector<std::string_view> lines;
     std::vector<long> keyLines;
     ValueWords words;
+    GridRow row;  // built here, then copied at its size into its table
 };
 
 void DescDocument::openDesc(const std::vector<std::string>& paths, const LoadHooks& hooks)
@@ -121,7 +122,7 @@ void DescDocument::loadFiles(const std::vector<std::string>& paths, const Loaded
         for (int i = 1; i <= kSectionCount; ++i) {
             if (r == 1)
                 layOutSection(i, schema, count, fitIfSectionFinished);
-            fillSectionRow(i, r, fileList().cell(2, r), schema, file);
+            fillSectionRow(i, r, std::string(fileList().cell(2, r)), schema, file);
             if (const std::string& error = schema.section(i).error; !error.empty()) {
                 // Save all refuses this schema: the half-filled row is never written.
                 loadStoppedAt_ = r;
@@ -198,10 +199,10 @@ void DescDocument::fillSectionRow(int section, int row, const std::string& path,
 {
     Grid& table = mutableGrid(section);
     const auto& entries = schema.section(section).entries;
-    std::vector<std::string> cells;
-    cells.reserve(static_cast<size_t>(entries.empty() ? 2 : table.colCount()));
-    cells.push_back(std::to_string(row));
-    cells.push_back(path);
+    GridRow& cells = file.row;
+    cells.clear();
+    cells.add(std::to_string(row));
+    cells.add(path);
     for (size_t k = 0; k < entries.size(); ++k) {
         const int columns = ColumnsOf(entries[k]);
         if (columns == 0)
@@ -212,14 +213,14 @@ void DescDocument::fillSectionRow(int section, int row, const std::string& path,
         const std::string_view value = file.value(section, k, entries[k].name.size());
         if (section == kSectionCount) {
             for (int j = 0; j < columns; ++j)
-                cells.emplace_back(value);
+                cells.add(value);
         } else {
             file.words.split(value);
             for (int j = 0; j < columns; ++j)
-                cells.emplace_back(file.words.word(j));
+                cells.add(file.words.word(j));
         }
     }
-    table.setRow(row, std::move(cells));
+    table.setRow(row, cells);
 }
 
 // Whatever the load got to, the tables are what was loaded, and that is what

@@ -41,7 +41,7 @@ size_t TakeNumber(std::string_view packed, size_t& at)
 }
 
 // The row's cells up to its last one that is not empty.
-size_t CellsToPack(const std::vector<std::string>& cells)
+size_t CellsToPack(const Grid::Cells& cells)
 {
     size_t count = cells.size();
     while (count > 0 && cells[count - 1].empty())
@@ -56,11 +56,13 @@ char* Pack(const Grid& grid, char* out)
     out = PutNumber(out, static_cast<size_t>(grid.colCount()));
     out = PutNumber(out, static_cast<size_t>(grid.rowCount()));
     for (int r = 0; r < grid.rowCount(); ++r) {
-        const std::vector<std::string>& cells = grid.storedRow(r);
+        const Grid::Cells cells = grid.storedRow(r);
         const size_t count = CellsToPack(cells);
         out = PutNumber(out, count);
-        for (size_t c = 0; c < count; ++c)
-            out = std::copy(cells[c].begin(), cells[c].end(), PutNumber(out, cells[c].size()));
+        for (size_t c = 0; c < count; ++c) {
+            const std::string_view cell = cells[c];
+            out = std::copy(cell.begin(), cell.end(), PutNumber(out, cell.size()));
+        }
     }
     return out;
 }
@@ -110,7 +112,7 @@ size_t TableChange::PackedCost(const Grid& grid)
 {
     size_t bytes = NumberSize(static_cast<size_t>(grid.colCount())) + NumberSize(static_cast<size_t>(grid.rowCount()));
     for (int r = 0; r < grid.rowCount(); ++r) {
-        const std::vector<std::string>& cells = grid.storedRow(r);
+        const Grid::Cells cells = grid.storedRow(r);
         const size_t count = CellsToPack(cells);
         bytes += NumberSize(count);
         for (size_t c = 0; c < count; ++c)
@@ -126,10 +128,10 @@ Grid TableChange::Unpacked(std::string_view packed)
     const int rows = static_cast<int>(TakeNumber(packed, at));
     Grid grid(cols, rows);
     for (int r = 0; r < rows; ++r) {
-        std::vector<std::string> cells(TakeNumber(packed, at));
-        for (std::string& cell : cells) {
+        GridRow cells;
+        for (size_t c = 0, count = TakeNumber(packed, at); c < count; ++c) {
             const size_t length = TakeNumber(packed, at);
-            cell.assign(packed.substr(at, length));
+            cells.add(packed.substr(at, length));
             at += length;
         }
         grid.setRow(r, std::move(cells));

@@ -24,7 +24,7 @@ public:
     {
         for (int c = table.colCount() - 1; c >= 2; --c) {
             trimmed_[std::string(Trim(table.cell(c, 0)))] = c;
-            exact_[table.cell(c, 0)] = c;
+            exact_[std::string(table.cell(c, 0))] = c;
         }
     }
     // None (-1) when no column carries the name.

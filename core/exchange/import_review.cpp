@@ -177,8 +177,8 @@ std::string Counted(size_t n, const char* one, const char* many) { return std::t
 void Note(ReviewedCells& cells, const DescDocument& document, const ImportEdit& edit, std::string_view before)
 {
     if (cells.first.size() < kNamedCells)
-        cells.first.push_back(SummaryLabel(edit.grid) + ", " + document.fileList().cell(2, edit.row) + ", \"" +
-                              document.grid(edit.grid).cell(edit.col, 0) + "\": \"" + std::string(before) + "\" -> \"" +
+        cells.first.push_back(SummaryLabel(edit.grid) + ", " + std::string(document.fileList().cell(2, edit.row)) + ", \"" +
+                              std::string(document.grid(edit.grid).cell(edit.col, 0)) + "\": \"" + std::string(before) + "\" -> \"" +
                               std::string(edit.text) + "\"");
     ++cells.count;
 }
@@ -241,7 +241,7 @@ ImportReview ReviewImport(const DescDocument& document, const PreparedImport& im
         const ImportEdit& edit = import.edits[i];
         if (edit.grid > kSectionCount || edit.row < 1 || edit.col < 2)
             continue;  // paths and headers are no file's values
-        const std::string& before = document.grid(edit.grid).cell(edit.col, edit.row);
+        const std::string_view before = document.grid(edit.grid).cell(edit.col, edit.row);
         if (LettersBecameQuestionMarks(before, edit.text)) {
             Note(review.questionMarks, document, edit, before);
         } else if (QuotingChanged(before, edit.text)) {

@@ -175,7 +175,7 @@ UnreadableCells FindUnreadableCells(const DescDocument& document)
                 // A text key's later columns hold copies of its one text.
                 if (n == kSectionCount && values[static_cast<size_t>(c)] > 1)
                     continue;
-                const std::string& text = grid.cell(c, r);
+                const std::string_view text = grid.cell(c, r);
                 if (std::none_of(text.begin(), text.end(), kCannotBeRead))
                     continue;
                 std::string what;
@@ -185,13 +185,13 @@ UnreadableCells FindUnreadableCells(const DescDocument& document)
                     ++count;
                     what += what.empty() ? name : std::string(", ") + name;
                 };
-                note(text.find('\x1A') != std::string::npos, found.endOfFile, "byte 26");
-                note(text.find_first_of("\r\n") != std::string::npos, found.lineBreak, "line break");
-                note(text.find('\t') != std::string::npos, found.tab, "TAB");
-                note(text.find('~') != std::string::npos, found.tilde, "\"~\"");
+                note(text.find('\x1A') != std::string_view::npos, found.endOfFile, "byte 26");
+                note(text.find_first_of("\r\n") != std::string_view::npos, found.lineBreak, "line break");
+                note(text.find('\t') != std::string_view::npos, found.tab, "TAB");
+                note(text.find('~') != std::string_view::npos, found.tilde, "\"~\"");
                 ++found.cells;
                 if (found.first.size() < kNamedCells)
-                    found.first.push_back({n, c, r, r == 0 ? std::string() : grid.cell(fileCol, r), grid.cell(c, 0),
+                    found.first.push_back({n, c, r, r == 0 ? std::string() : std::string(grid.cell(fileCol, r)), std::string(grid.cell(c, 0)),
                                            n == kSectionCount ? 0 : values[static_cast<size_t>(c)], what});
             }
         }
@@ -381,7 +381,7 @@ CharacterSetDamage FindCharacterSetDamage(std::string_view tableBytes, const Des
         for (int r = 0; r < grid.rowCount(); ++r) {
             const int stored = std::min(grid.storedCells(r), grid.colCount());
             for (int c = 1; c < stored; ++c) {
-                const std::string& text = grid.cell(c, r);
+                const std::string_view text = grid.cell(c, r);
                 replaced += CountReplacements(text);
                 if (valuesValid) {
                     const Utf8Scan scan = ScanUtf8(text);

@@ -72,9 +72,8 @@ Grid BuildSummaryTable(const DescDocument& document)
     // Each row is built whole and moved in: the export copies every cell of
     // the tables once.
     for (int r = 0; r < exported.rowCount(); ++r) {
-        std::vector<std::string> cells;
-        cells.reserve(static_cast<size_t>(exported.storedCells(r)));
-        exported.forEachStoredCell(r, [&](const std::string& cell) { cells.push_back(cell); });
+        GridRow cells;
+        exported.forEachStoredCell(r, [&](std::string_view cell) { cells.add(cell); });
         summary.setRow(r, std::move(cells));
     }
     return summary;
@@ -99,7 +98,7 @@ public:
     FileRows(const Grid& files, const PathKey& key) : key_(key)
     {
         for (int r = 1; r < files.rowCount(); ++r) {
-            const std::string& path = files.cell(2, r);
+            const std::string_view path = files.cell(2, r);
             if (path.empty())
                 continue;
             auto [it, added] = groups_.try_emplace(keyOf(path), groupRows_.size());
@@ -358,7 +357,7 @@ void PlaceSection(const SummaryRows& summary, const std::vector<int>& labelRows,
 void CheckFileListBlocks(const SummaryRows& summary, const std::vector<int>& labelRows, const DescDocument& document,
                          FileRows& files, ImportPlacement& placement)
 {
-    const std::string& header = document.fileList().cell(2, 0);
+    const std::string_view header = document.fileList().cell(2, 0);
     for (int labelRow : labelRows) {
         for (int r = labelRow + 1; r < summary.rowCount() && !summary.cell(1, r).empty(); ++r) {
             const std::string_view path = summary.cell(2, r);

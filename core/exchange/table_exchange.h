@@ -53,7 +53,6 @@ private:
         int sourceRow = 0;
         int label = 0;  // the grid number of a label row
     };
-    static inline const std::string kEmpty;
 
     const Grid& old_;
     std::array<std::string, kFileListGrid> labels_;
@@ -67,30 +66,30 @@ void ExportedSummary::forEachStoredCell(int row, Each&& each) const
     // A row at a time, not a cell at a time: the export reads millions of
     // cells, and each would otherwise be looked up anew.
     const Row& what = rows_[static_cast<size_t>(row)];
-    const std::vector<std::string>& old = old_.storedRow(row);
+    const Grid::Cells old = old_.storedRow(row);
     if (what.label) {
-        each(labels_[static_cast<size_t>(what.label - 1)]);
+        each(std::string_view(labels_[static_cast<size_t>(what.label - 1)]));
         for (size_t c = 1; c < old.size(); ++c)
             each(old[c]);
         return;
     }
     if (!what.source) {
-        for (const std::string& cell : old)
+        for (const std::string_view cell : old)
             each(cell);
         return;
     }
     // Column 0 is emptied; the columns past the table's width keep what the
     // summary held.
-    const std::vector<std::string>& cells = what.source->storedRow(what.sourceRow);
+    const Grid::Cells cells = what.source->storedRow(what.sourceRow);
     const size_t width = static_cast<size_t>(what.source->colCount());
     const size_t stored = std::max(old.size(), cells.size());
     if (stored == 0)
         return;
-    each(kEmpty);
+    each(std::string_view());
     for (size_t c = 1; c < cells.size(); ++c)
         each(cells[c]);
     for (size_t c = std::max<size_t>(cells.size(), 1); c < stored; ++c)
-        each(c < width ? kEmpty : old[c]);
+        each(c < width ? std::string_view() : old[c]);
 }
 
 // Export without the file: the summary table as a grid.

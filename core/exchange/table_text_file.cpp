@@ -18,7 +18,7 @@ struct StoredCells {
     template <typename Each>
     void forEachStoredCell(int row, Each&& each) const
     {
-        for (const std::string& cell : grid.storedRow(row))
+        for (const std::string_view cell : grid.storedRow(row))
             each(cell);
     }
 };
@@ -122,7 +122,11 @@ void FillRows(Grid& grid, const TableText& table)
         // narrow row of a wide table costs no more than its own cells.
         while (!cells.empty() && cells.back().empty())
             cells.pop_back();
-        grid.setRow(row, std::vector<std::string>(cells.begin(), cells.end()));
+        GridRow stored;
+        stored.reserve(cells.size(), cells.empty() ? 0 : static_cast<size_t>(cells.back().end() - cells.front().begin()));
+        for (const std::string_view cell : cells)
+            stored.add(cell);
+        grid.setRow(row, std::move(stored));
     }
 }
 

@@ -70,12 +70,12 @@ std::string TextOfTable(const Table& table)
     const int rows = table.rowCount();
     size_t size = (columns + 2) * static_cast<size_t>(rows);
     for (int r = 0; r < rows; ++r)
-        table.forEachStoredCell(r, [&](const std::string& cell) { size += cell.size(); });
+        table.forEachStoredCell(r, [&](std::string_view cell) { size += cell.size(); });
     std::string bytes(size, '\t');
     char* out = bytes.data();
     for (int r = 0; r < rows; ++r) {
         size_t stored = 0;
-        table.forEachStoredCell(r, [&](const std::string& cell) {
+        table.forEachStoredCell(r, [&](std::string_view cell) {
             out = std::copy(cell.begin(), cell.end(), out) + 1;
             ++stored;
         });

@@ -92,12 +92,12 @@ bool BaseComparison::compared(int grid, int col) const
     return col >= 0 && static_cast<size_t>(col) < columns.size() && columns[static_cast<size_t>(col)];
 }
 
-const std::string* BaseComparison::baseValue(int grid, int col, int row) const
+std::optional<std::string_view> BaseComparison::baseValue(int grid, int col, int row) const
 {
     const int base = baseRow(row);
     if (base == 0 || !compared(grid, col))
-        return nullptr;
-    return &base_->grid(grid).cell(col, base);
+        return std::nullopt;
+    return base_->grid(grid).cell(col, base);
 }
 
 bool BaseComparison::baseHasKeyLine(int grid, int col, int row) const
@@ -108,7 +108,7 @@ bool BaseComparison::baseHasKeyLine(int grid, int col, int row) const
 
 BaseComparison::Cell BaseComparison::compare(int grid, int col, int row) const
 {
-    const std::string* base = baseValue(grid, col, row);
+    const std::optional<std::string_view> base = baseValue(grid, col, row);
     if (!base)
         return Cell::NotCompared;
     const bool modLine = mod_.keyLineRead(grid, col, row);

@@ -10,7 +10,9 @@
 #include "core/document/desc_document.h"
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace dravik {
@@ -46,7 +48,7 @@ public:
     bool differs(int grid, int col, int row) const { return compare(grid, col, row) == Cell::Differs; }
     // The base file's value of a compared cell (its blanks when the base file
     // lacks the key line); null for a cell not compared.
-    const std::string* baseValue(int grid, int col, int row) const;
+    std::optional<std::string_view> baseValue(int grid, int col, int row) const;
     // Whether the base file has the line of the cell's key.
     bool baseHasKeyLine(int grid, int col, int row) const;
 

@@ -25,7 +25,8 @@ void DiffFile(const DescDocument& mod, const BaseComparison& base, const std::ve
                                          (modLine ? "this mod's file" : "the base file"));
                 break;
             }
-            PatchLine line{path, key.name, value, *base.baseValue(grid, col, row), mod.grid(grid).cell(col, row)};
+            PatchLine line{path, key.name, value, std::string(*base.baseValue(grid, col, row)),
+                           std::string(mod.grid(grid).cell(col, row))};
             if (!FitsPatchField(line.base) || !FitsPatchField(line.mod)) {
                 diff.uncarried.push_back(path + ": value " + std::to_string(value) + " of \"" + key.name +
                                          "\" holds a TAB or a line break");

@@ -17,7 +17,7 @@ bool MemoCannotHold(char32_t ch)
     return ch == U'\r' || ch == U'\n' || ch == 0x00A0 || ch == 0x2028 || ch == 0x2029;
 }
 
-QString Decode(const std::string& bytes, const CodePage& codePage, bool forMemo)
+QString Decode(std::string_view bytes, const CodePage& codePage, bool forMemo)
 {
     std::u32string chars;
     chars.reserve(bytes.size());
@@ -43,7 +43,7 @@ std::string Encode(const QString& text, const CodePage& codePage)
 
 }  // namespace
 
-QString CellText(const std::string& bytes, const CodePage& codePage) { return Decode(bytes, codePage, false); }
+QString CellText(std::string_view bytes, const CodePage& codePage) { return Decode(bytes, codePage, false); }
 
 std::string CellBytes(const QString& text, const CodePage& codePage) { return Encode(text, codePage); }
 

@@ -9,11 +9,12 @@
 
 #include <QString>
 #include <string>
+#include <string_view>
 
 namespace dravik::ui {
 
 // A grid cell: each byte becomes its own code-page character.
-QString CellText(const std::string& bytes, const CodePage& codePage);
+QString CellText(std::string_view bytes, const CodePage& codePage);
 std::string CellBytes(const QString& text, const CodePage& codePage);
 
 // A memo's content. A plain-text editor breaks lines at CR and LF and turns a

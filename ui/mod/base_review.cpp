@@ -19,7 +19,7 @@ QString KeyLine(const TableKey& key, Cell&& cell, const CodePage& codePage)
 {
     std::string line = key.name + ' ';
     for (int value = 1; value <= key.values; ++value)
-        line += cell(key.writtenColumn(value)) + ' ';
+        line.append(cell(key.writtenColumn(value))).append(1, ' ');
     return CellText(line, codePage);
 }
 
@@ -39,8 +39,8 @@ QString FileLines(const DescDocument& mod, const BaseComparison& base, const std
         values += differing;
         const int col = key.writtenColumn(1);
         const QString noLine = Tr("(no line for the key)");
-        const auto baseValue = [&](int c) -> const std::string& { return *base.baseValue(grid, c, row); };
-        const auto modValue = [&](int c) -> const std::string& { return mod.grid(grid).cell(c, row); };
+        const auto baseValue = [&](int c) { return *base.baseValue(grid, c, row); };
+        const auto modValue = [&](int c) { return mod.grid(grid).cell(c, row); };
         lines += QStringLiteral("  base  ") +
                  (base.baseHasKeyLine(grid, col, row) ? KeyLine(key, baseValue, codePage) : noLine) +
                  QStringLiteral("\n");

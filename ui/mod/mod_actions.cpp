@@ -311,7 +311,7 @@ void ModActions::revertToBaseClick()
             for (int col : block.columns)
                 if (base_->differs(block.grid, col, row) && base_->baseHasKeyLine(block.grid, col, row) &&
                     host_.document.keyLineRead(block.grid, col, row))
-                    edits.push_back({block.grid, col, row, *base_->baseValue(block.grid, col, row)});
+                    edits.push_back({block.grid, col, row, std::string(*base_->baseValue(block.grid, col, row))});
         host_.history.apply(EditStep::RevertToBase, [&](DescDocument& document) { return document.setCells(edits); });
     });
 }

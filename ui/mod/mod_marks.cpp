@@ -41,7 +41,7 @@ bool ModMarks::showsPatch(const PatchMark& mark, int grid, int col, int row) con
     return mark.conflict || document_.grid(grid).cell(col, row) == mark.patch;
 }
 
-QString ModMarks::text(const std::string& bytes) const { return CellText(bytes, document_.codePage()); }
+QString ModMarks::text(std::string_view bytes) const { return CellText(bytes, document_.codePage()); }
 
 QColor ModMarks::edgeMark(int grid, int col, int row) const
 {

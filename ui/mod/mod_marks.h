@@ -43,7 +43,7 @@ private:
     const PatchMark* patchMark(int grid, int col, int row) const;
     // A patched cell still holding the patch's value.
     bool showsPatch(const PatchMark& mark, int grid, int col, int row) const;
-    QString text(const std::string& bytes) const;
+    QString text(std::string_view bytes) const;
 
     const DescDocument& document_;
     const BaseComparison* base_ = nullptr;

@@ -30,7 +30,7 @@ protected:
                            dir.write("b.desc", "hp 7 x\r\nname " + kTankUpper + "\r\ninfo light\r\n"),
                            dir.write("c.desc", "hp 5 5\r\nname gun\r\n")});
     }
-    std::string cell(int grid, int col, int row) const { return document.grid(grid).cell(col, row); }
+    std::string cell(int grid, int col, int row) const { return std::string(document.grid(grid).cell(col, row)); }
     static CellBlock Block(int grid, std::vector<int> rows, std::vector<int> columns)
     {
         return CellBlock{grid, std::move(rows), std::move(columns)};

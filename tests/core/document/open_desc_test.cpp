@@ -25,7 +25,7 @@ protected:
     {
         Row cells;
         for (int c = from; c < ws.grid(grid).colCount(); ++c)
-            cells.push_back(ws.grid(grid).cell(c, r));
+            cells.emplace_back(ws.grid(grid).cell(c, r));
         return cells;
     }
     std::string errorOf(const std::vector<std::string>& paths)
@@ -154,7 +154,7 @@ TEST_F(OpenDesc, ColumnWidthsAreFittedOnceAtTheEndWithEveryHeaderInPlace)
     hooks.fitColumnWidths = [&] {
         ++fits;
         headersWhenFitted = row(1, 0);
-        headersWhenFitted.push_back(ws.grid(10).cell(2, 0));
+        headersWhenFitted.emplace_back(ws.grid(10).cell(2, 0));
     };
     ws.openDesc({a, a}, hooks);
     EXPECT_EQ(fits, 1);

@@ -157,9 +157,9 @@ TEST_F(SaveAll, MovedColumnsStillFeedTheirOwnKeys)
     const Grid& t = ws.grid(1);
     std::vector<CellEdit> moves;
     for (int r = 0; r < t.rowCount(); ++r) {
-        moves.push_back({1, 2, r, t.cell(3, r)});
-        moves.push_back({1, 3, r, t.cell(4, r)});
-        moves.push_back({1, 4, r, t.cell(2, r)});
+        moves.push_back({1, 2, r, std::string(t.cell(3, r))});
+        moves.push_back({1, 3, r, std::string(t.cell(4, r))});
+        moves.push_back({1, 4, r, std::string(t.cell(2, r))});
     }
     ws.setCells(moves);
     ws.setCell(1, 4, 1, "10");
@@ -546,8 +546,8 @@ protected:
                 const int d = 2 + static_cast<int>(random() % (t.colCount() - 2));
                 std::vector<CellEdit> swap;  // two columns swapped
                 for (int r = 0; r < t.rowCount(); ++r) {
-                    swap.push_back({n, c, r, t.cell(d, r)});
-                    swap.push_back({n, d, r, t.cell(c, r)});
+                    swap.push_back({n, c, r, std::string(t.cell(d, r))});
+                    swap.push_back({n, d, r, std::string(t.cell(c, r))});
                 }
                 ws.setCells(swap);
             } else {

@@ -23,7 +23,7 @@ protected:
                                                                        "2\r\nspeed " + name + "3\r\n"));
     }
     void open(const std::vector<std::string>& files) { document.openDesc(files); }
-    const std::string& cell(int grid, int col, int row) const { return document.grid(grid).cell(col, row); }
+    std::string_view cell(int grid, int col, int row) const { return document.grid(grid).cell(col, row); }
 
     test::TempFolder dir;
     DescDocument document;

@@ -18,7 +18,7 @@ Row RowOf(const Grid& grid, int r)
 {
     Row cells;
     for (int c = 0; c < grid.colCount(); ++c)
-        cells.push_back(grid.cell(c, r));
+        cells.emplace_back(grid.cell(c, r));
     return cells;
 }
 

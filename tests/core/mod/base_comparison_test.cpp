@@ -45,7 +45,7 @@ TEST_F(BaseComparisonTest, MatchesEachFileByItsPathBelowBothFoldersAndComparesIt
     EXPECT_EQ(*base.baseValue(1, 2, 2), "45");
     EXPECT_EQ(base.compare(1, 3, 2), BaseComparison::Cell::Same);
     EXPECT_EQ(base.compare(1, 5, 3), BaseComparison::Cell::NotCompared);
-    EXPECT_EQ(base.baseValue(1, 5, 3), nullptr);
+    EXPECT_FALSE(base.baseValue(1, 5, 3));
     // Neither gun has an armor line: blanks in both, no difference.
     EXPECT_EQ(base.compare(1, 2, 1), BaseComparison::Cell::Same);
 }
