@@ -26,6 +26,8 @@
 
 #include "core/document/desc_document.h"
 #include "core/files/file_io.h"
+#include "core/exchange/import_review.h"
+#include "core/exchange/table_checks.h"
 #include "core/exchange/table_exchange.h"
 #include "core/exchange/table_text_file.h"
 #include "core/text/text_lines.h"
@@ -188,8 +190,12 @@ int main(int argc, char** argv)
     });
     document.redo(bulk);
     const double windowImportMemory = WorkPeakMegabytes([&] {
-        const std::string bytes = ReadTableTextFile(table);
-        const TableChange change = ImportTable(document, &bytes);
+        // As the window reads, checks and places the table, then applies it.
+        std::string bytes = ReadTableTextFile(table);
+        const CharacterSetDamage damage = FindCharacterSetDamage(bytes, document);
+        PreparedImport import = PrepareImport(document, TableText(std::move(bytes)));
+        const ImportReview review = ReviewImport(document, import);
+        const TableChange change = ApplyImport(document, std::move(import));
     });
 
     // Keys that are prefixes of one another, over 10 files: Open desc and

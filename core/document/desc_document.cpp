@@ -5,6 +5,7 @@
 #include "core/files/native_path.h"
 
 #include <algorithm>
+#include <utility>
 #include <climits>
 #include <functional>
 
@@ -37,6 +38,8 @@ void ForEachDifference(const Grid& current, const Grid& contents, Each&& each)
 {
     constexpr std::string_view kEmpty;
     for (int r = 0, rows = std::max(current.rowCount(), contents.rowCount()); r < rows; ++r) {
+        if (current.sameRow(r, contents, r))
+            continue;
         const Grid::Cells before = current.storedRow(r);
         const Grid::Cells after = contents.storedRow(r);
         const size_t common = std::min(before.size(), after.size());
@@ -161,7 +164,7 @@ void DescDocument::putCell(int grid, int col, int row, std::string_view text, Ta
             countChanged(row, -1);
         }
     }
-    mutableGrid(grid).setCell(col, row, std::string(text));
+    mutableGrid(grid).setCell(col, row, text);
     touched.cell(grid, col, row);
 }
 
@@ -214,26 +217,44 @@ void DescDocument::resizeGrid(int grid, int columns, int rows)
 void DescDocument::recordReplace(int grid, Grid contents, TableChange& record, Touched& touched)
 {
     Grid& current = mutableGrid(grid);
-    // A table without disk values (the summary) is recorded whole when that
-    // is smaller: an export fills millions of its cells, which cell by cell
-    // would cost a step each, and it is moved in rather than copied cell by cell.
+    // A table without disk values (the summary) is moved in whole, its rows
+    // staying where they are (an import's edits read their texts from
+    // them). The record holds the cells that differ or, when that is
+    // smaller, the grid replaced: an export fills millions of cells, which
+    // cell by cell would cost a step each.
     const int oldCols = current.colCount();
     const int oldRows = current.rowCount();
-    const bool resized = oldCols != contents.colCount() || oldRows != contents.rowCount();
+    const int newCols = contents.colCount();
+    const int newRows = contents.rowCount();
+    const bool resized = oldCols != newCols || oldRows != newRows;
     if (!HasDiskValues(grid)) {
         size_t cells = 0;
         size_t cellWise = resized ? sizeof(TableChange::Step) : 0;
         ForEachDifference(current, contents, [&](int c, int r, std::string_view before, std::string_view after) {
-            touched.cell(grid, c, r);  // as either record touches them
+            touched.cell(grid, c, r);
             ++cells;
             cellWise += TableChange::CellCost(before, after);
         });
-        if (cellWise == 0)
-            return;
-        if (record.addGridIfSmaller(grid, current, contents, cells, cellWise)) {
-            moveGridIn(grid, std::move(contents));
+        if (cellWise > 0 && cellWise >= current.memoryUsed()) {
+            exchangeGrid(grid, contents);
+            record.addGrid(grid, std::move(contents), cells);
             return;
         }
+        // As they would be put one by one: the cells the new size drops are
+        // emptied before it, the others set after it, so that undoing
+        // restores the size first and then the cells.
+        auto recordCells = [&](bool dropped) {
+            ForEachDifference(current, contents, [&](int c, int r, std::string_view before, std::string_view after) {
+                if ((c >= newCols || r >= newRows) == dropped)
+                    record.addCell(grid, c, r, before, after);
+            });
+        };
+        recordCells(true);
+        if (resized)
+            record.addResize(grid, oldCols, oldRows, newCols, newRows);
+        recordCells(false);
+        exchangeGrid(grid, contents);
+        return;
     }
     if (resized) {
         // The cells the new size drops are recorded as emptied before it, so
@@ -253,33 +274,26 @@ void DescDocument::recordReplace(int grid, Grid contents, TableChange& record, T
     }
 }
 
-void DescDocument::putGrid(int grid, Grid contents, Touched& touched)
+void DescDocument::swapGrid(int grid, Grid& contents, Touched& touched)
 {
     ForEachDifference(this->grid(grid), contents, [&](int c, int r, const auto&, const auto&) { touched.cell(grid, c, r); });
+    exchangeGrid(grid, contents);
+}
+
+void DescDocument::exchangeGrid(int grid, Grid& contents)
+{
+    // The grid left behind while the new one's size is announced is empty
+    // and of the old size: nothing is copied.
+    Grid& current = mutableGrid(grid);
+    Grid replaced = std::exchange(current, Grid(current.colCount(), current.rowCount()));
     moveGridIn(grid, std::move(contents));
+    contents = std::move(replaced);
 }
 
 void DescDocument::moveGridIn(int grid, Grid contents)
 {
     resizeGrid(grid, contents.colCount(), contents.rowCount());
     mutableGrid(grid) = std::move(contents);
-}
-
-TableChange DescDocument::replaceGrids(std::vector<std::pair<int, Grid>> contents, const std::vector<CellEdit>& edits)
-{
-    Notice notice(listeners_);
-    const bool wasModified = isModified();
-    TableChange change;
-    Touched touched;
-    for (auto& [number, grid] : contents)
-        recordReplace(number, std::move(grid), change, touched);
-    for (const CellEdit& edit : edits)
-        putCell(edit.grid, edit.col, edit.row, edit.text, &change, touched);
-    if (!change.empty())
-        ++modificationCount_;
-    notify(touched, wasModified);
-    notice.end();
-    return change;
 }
 
 void DescDocument::apply(const TableChange& change, bool forward)
@@ -289,7 +303,7 @@ void DescDocument::apply(const TableChange& change, bool forward)
     Touched touched;
     auto step = [&](const TableChange::Step& s) {
         if (s.kind == TableChange::Kind::Grid) {
-            putGrid(s.grid, forward ? change.gridAfter(s) : change.gridBefore(s), touched);
+            swapGrid(s.grid, change.heldGrid(s), touched);
         } else if (s.kind == TableChange::Kind::Resize) {
             // Only empty cells fall outside: the change emptied the others
             // before it narrowed the grid, and fills them after it widens it.

@@ -163,9 +163,12 @@ public:
     [[nodiscard]] TableChange setCells(const std::vector<CellEdit>& edits);
     [[nodiscard]] TableChange setCell(int grid, int col, int row, std::string text);
     // Replaces the contents (and size) of whole tables, then sets cells of
-    // others: one change.
+    // others: one change. An edit is anything with the grid, col, row and
+    // text of a CellEdit; its text may lie in one of `contents`, which are
+    // moved in without moving their rows.
+    template <typename Edit = CellEdit>
     [[nodiscard]] TableChange replaceGrids(std::vector<std::pair<int, Grid>> contents,
-                                           const std::vector<CellEdit>& edits = {});
+                                           const std::vector<Edit>& edits = {});
     void undo(const TableChange& change);
     void redo(const TableChange& change);
 
@@ -276,8 +279,10 @@ private:
     void resizeGrid(int grid, int columns, int rows);
     void recordReplace(int grid, Grid contents, TableChange& record, Touched& touched);
     // A grid without disk values replaced whole, its size first so that the
-    // listeners hear of it; putGrid touches the cells that differ.
-    void putGrid(int grid, Grid contents, Touched& touched);
+    // listeners hear of it; swapGrid touches the cells that differ, and
+    // `contents` becomes the grid it replaced.
+    void swapGrid(int grid, Grid& contents, Touched& touched);
+    void exchangeGrid(int grid, Grid& contents);
     void moveGridIn(int grid, Grid contents);
     void apply(const TableChange& change, bool forward);
     void notify(const Touched& touched, bool wasModified);
@@ -345,5 +350,23 @@ private:
     int loadStoppedAt_ = 0;
     ListenerList listeners_;
 };
+
+template <typename Edit>
+TableChange DescDocument::replaceGrids(std::vector<std::pair<int, Grid>> contents, const std::vector<Edit>& edits)
+{
+    Notice notice(listeners_);
+    const bool wasModified = isModified();
+    TableChange change;
+    Touched touched;
+    for (auto& [number, grid] : contents)
+        recordReplace(number, std::move(grid), change, touched);
+    for (const Edit& edit : edits)
+        putCell(edit.grid, edit.col, edit.row, edit.text, &change, touched);
+    if (!change.empty())
+        ++modificationCount_;
+    notify(touched, wasModified);
+    notice.end();
+    return change;
+}
 
 }  // namespace dravik

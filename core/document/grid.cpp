@@ -115,6 +115,21 @@ int Grid::storedCells(int row) const
     return row >= 0 && row < rowCount() ? static_cast<int>(rows_[static_cast<size_t>(row)].ends_.size()) : 0;
 }
 
+bool Grid::sameRow(int row, const Grid& other, int otherRow) const
+{
+    const GridRow& a = row >= 0 && row < rowCount() ? rows_[static_cast<size_t>(row)] : kNoCells;
+    const GridRow& b = otherRow >= 0 && otherRow < other.rowCount() ? other.rows_[static_cast<size_t>(otherRow)] : kNoCells;
+    return a.ends_ == b.ends_ && a.text_ == b.text_;
+}
+
+size_t Grid::memoryUsed() const
+{
+    size_t bytes = sizeof(Grid) + rows_.capacity() * sizeof(GridRow);
+    for (const GridRow& row : rows_)
+        bytes += row.ends_.capacity() * sizeof(std::uint32_t) + (row.text_.capacity() > 15 ? row.text_.capacity() + 1 : 0);
+    return bytes;
+}
+
 bool Grid::operator==(const Grid& other) const
 {
     if (cols_ != other.cols_ || rows_.size() != other.rows_.size())

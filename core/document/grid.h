@@ -9,25 +9,39 @@
 // another in one text with where each ends: a table of millions of short
 // cells costs about its text, not a string for every cell, and is built,
 // copied and written a row at a time. A cell is read as a view into its
-// row, valid until that row changes.
+// row, valid until that row changes; moving a grid keeps its rows where
+// they are.
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace dravik {
 
+class Grid;
+
 // The cells of one row as they are built, for a row filled whole.
 class GridRow {
 public:
+    GridRow() = default;
+    // A row of these cells.
+    explicit GridRow(std::initializer_list<std::string_view> cells)
+    {
+        for (const std::string_view cell : cells)
+            add(cell);
+    }
     void reserve(size_t cells, size_t bytes)
     {
         ends_.reserve(cells);
         text_.reserve(bytes);
     }
     void add(std::string_view cell);
+    // Cells `from` up to `to` of another row, in one piece.
+    template <typename Cells>
+    void add(const Cells& cells, size_t from, size_t to);
     size_t size() const { return ends_.size(); }
     // Empty again, keeping the room it has.
     void clear()
@@ -55,8 +69,11 @@ public:
             const std::uint32_t begin = c == 0 ? 0 : row_->ends_[c - 1];
             return std::string_view(row_->text_).substr(begin, row_->ends_[c] - begin);
         }
-        // All the row's text, cell after cell with nothing between them.
+        // All the row's text, cell after cell with nothing between them,
+        // and where in it each cell begins and ends.
         std::string_view text() const { return row_->text_; }
+        std::uint32_t begin(size_t c) const { return c == 0 ? 0 : row_->ends_[c - 1]; }
+        std::uint32_t end(size_t c) const { return row_->ends_[c]; }
 
         class iterator {
         public:
@@ -118,6 +135,10 @@ public:
     void copyRow(int row, const Grid& from, int fromRow);
 
     bool operator==(const Grid& other) const;
+    // Whether two rows hold the same cells, stored alike.
+    bool sameRow(int row, const Grid& other, int otherRow) const;
+    // Bytes held, as far as the grid knows them.
+    size_t memoryUsed() const;
 
 private:
     static void cut(GridRow& row, size_t cells);
@@ -127,5 +148,18 @@ private:
     int cols_;
     std::vector<GridRow> rows_;
 };
+
+template <typename Cells>
+void GridRow::add(const Cells& cells, size_t from, size_t to)
+{
+    if (from >= to)
+        return;
+    const std::uint32_t begin = cells.begin(from);
+    const std::uint32_t shift = static_cast<std::uint32_t>(text_.size()) - begin;  // wraps when it moves left
+    add(cells.text().substr(begin, cells.end(to - 1) - begin));  // checked as one cell, then split
+    ends_.pop_back();
+    for (size_t c = from; c < to; ++c)
+        ends_.push_back(cells.end(c) + shift);
+}
 
 }  // namespace dravik

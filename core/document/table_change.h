@@ -1,12 +1,19 @@
 // What an edit of the tables changed, kept compactly so that a long history
 // of large edits stays small: the cells with their text before and after,
-// the size changes, and whole tables packed, in the order they were made.
-// Undoing replays it backwards, redoing forwards.
+// the size changes, and whole tables, in the order they were made. Undoing
+// replays it backwards, redoing forwards.
+//
+// A whole table is held once: the change keeps the table that the document
+// does not hold, and undoing or redoing swaps the two. So an export that
+// fills millions of cells costs neither a copy nor a packing, and a change
+// must be undone and redone in turn on the document that made it, as the
+// history does.
 #pragma once
 
 #include "core/document/grid.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,12 +26,12 @@ public:
     // Cells whose text changed (size changes not counted).
     size_t cellCount() const { return cells_; }
     // Bytes held: what one step of the history costs in memory.
-    size_t memoryUsed() const { return steps_.capacity() * sizeof(Step) + text_.capacity(); }
+    size_t memoryUsed() const;
 
     enum class Kind : std::uint8_t {
         Cell,    // one cell's text
         Resize,  // a grid's size
-        Grid,    // a whole grid, size and cells, before and after
+        Grid,    // a whole grid, size and cells: the one the document does not hold
     };
     struct Step {
         std::uint8_t grid;
@@ -32,7 +39,8 @@ public:
         // A cell: its column and row. A size change: the size before.
         std::int32_t col;
         std::int32_t row;
-        // A cell or a whole grid: where its texts lie. A size change: the size after.
+        // A cell: where its texts lie. A size change: the size after. A
+        // whole grid: which of the held grids it is.
         std::uint32_t offset;
         std::uint32_t beforeLength;
         std::uint32_t afterLength;
@@ -52,17 +60,16 @@ public:
     {
         return {static_cast<int>(step.offset), static_cast<int>(step.beforeLength)};
     }
-    // A whole grid's step: the grid before and after.
-    Grid gridBefore(const Step& step) const { return Unpacked(before(step)); }
-    Grid gridAfter(const Step& step) const { return Unpacked(after(step)); }
+    // A whole grid's step: the grid the document does not hold now, to be
+    // swapped with the document's.
+    Grid& heldGrid(const Step& step) const { return *grids_[step.offset]; }
 
     void addCell(int grid, int col, int row, std::string_view before, std::string_view after);
     // Size changes carry their sizes in the cell fields; see Step.
     void addResize(int grid, int colsBefore, int rowsBefore, int colsAfter, int rowsAfter);
-    // A grid replaced by another, `cells` of whose cells differ, both packed
-    // (a byte or two per cell besides its text), when that takes fewer bytes
-    // than `limit`; false, and nothing added, when it does not.
-    bool addGridIfSmaller(int grid, const Grid& before, const Grid& after, size_t cells, size_t limit);
+    // A grid replaced whole, `cells` of whose cells differ: `before` is the
+    // grid it replaced, moved in.
+    void addGrid(int grid, Grid before, size_t cells);
 
     // What a cell's step holds.
     static size_t CellCost(std::string_view before, std::string_view after)
@@ -71,12 +78,12 @@ public:
     }
 
 private:
-    static size_t PackedCost(const Grid& grid);
-    static Grid Unpacked(std::string_view packed);
     void checkRoom(size_t more) const;
 
     std::vector<Step> steps_;
     std::string text_;
+    // Shared by copies of the change, which are one change of one document.
+    std::vector<std::shared_ptr<Grid>> grids_;
     size_t cells_ = 0;
 };
 

@@ -50,7 +50,7 @@ ExportedSummary::ExportedSummary(const DescDocument& document)
     rows_.emplace_back();
     for (int n = 1; n <= kFileListGrid; ++n) {
         const Grid& source = document.grid(n);
-        labels_[static_cast<size_t>(n - 1)] = SummaryLabel(n);
+        labels_[static_cast<size_t>(n - 1)] = GridRow{SummaryLabel(n)};
         rows_.push_back({nullptr, 0, n});
         for (int s = 0; s < source.rowCount(); ++s)
             rows_.push_back({&source, s, 0});
@@ -73,7 +73,7 @@ Grid BuildSummaryTable(const DescDocument& document)
     // the tables once.
     for (int r = 0; r < exported.rowCount(); ++r) {
         GridRow cells;
-        exported.forEachStoredCell(r, [&](std::string_view cell) { cells.add(cell); });
+        exported.forEachStoredRun(r, [&](const Grid::Cells& run, size_t from, size_t to) { cells.add(run, from, to); });
         summary.setRow(r, std::move(cells));
     }
     return summary;
@@ -216,22 +216,25 @@ public:
         indexed_ = severalBlocks;
     }
 
-    void put(int grid, int col, int row, std::string_view text)
+    void put(int grid, int col, int row, std::string_view text, int summaryRow = -1)
     {
         const std::uint64_t key = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(row)) << 32) |
                                   static_cast<std::uint32_t>(col);
         if (auto it = index_.find(key); it != index_.end()) {
             edits_[it->second].text = text;
+            edits_[it->second].summaryRow = summaryRow;
         } else if (document_.grid(grid).cell(col, row) != text) {
             if (indexed_)
                 index_.emplace(key, edits_.size());
-            edits_.push_back({grid, col, row, text});
+            edits_.push_back({grid, col, row, text, summaryRow});
         }
     }
-    // Drops the edits that came back to the text the cell holds.
+    // Drops the edits that came back to the text the cell holds. They are
+    // kept until the import is applied, beside the table: at their size.
     void finish()
     {
         std::erase_if(edits_, [&](const ImportEdit& e) { return document_.grid(e.grid).cell(e.col, e.row) == e.text; });
+        edits_.shrink_to_fit();
     }
 
 private:
@@ -300,7 +303,7 @@ void WriteBlock(const SummaryRows& summary, const BlockRows& block, int grid, co
             const std::string_view text =
                 c < columns && static_cast<size_t>(c) < cells.size() ? cells[static_cast<size_t>(c)] : std::string_view();
             if (c > 1 || !block.byPath[k] || WithoutTildes(target.cell(1, row)) != text)
-                edits.put(grid, c, row, text);
+                edits.put(grid, c, row, text, summaryRow);
         }
     }
 }
@@ -481,9 +484,18 @@ TableChange ApplyImport(DescDocument& document, PreparedImport&& import)
     // The summary table holds the file's rows and nothing of what it held
     // before: an older, longer table's tail would read as blocks.
     std::vector<std::pair<int, Grid>> contents;
-    if (import.table)
-        contents.emplace_back(kSummaryGrid, GridOf(*import.table));
-    return document.replaceGrids(std::move(contents), CellEdits(import.edits, 0, import.edits.size()));
+    if (import.table) {
+        Grid summary = GridOf(*import.table);
+        // The cells' texts lie in the summary table now as well: the table
+        // read is let go before the edit, so that the two are never held
+        // together with it.
+        for (ImportEdit& edit : import.edits)
+            if (edit.summaryRow >= 0)
+                edit.text = summary.cell(edit.col, edit.summaryRow);
+        import.table.reset();
+        contents.emplace_back(kSummaryGrid, std::move(summary));
+    }
+    return document.replaceGrids(std::move(contents), import.edits);
 }
 
 void ApplyImportWithoutHistory(DescDocument& document, PreparedImport&& import)

@@ -41,9 +41,10 @@ public:
     int rowCount() const { return static_cast<int>(rows_.size()); }
     // Every cell from there on is empty.
     int storedCells(int row) const;
-    // Calls `each` with the row's cells up to storedCells, from column 0 on.
+    // Calls `each(cells, from, to)` with the row's cells up to storedCells,
+    // from column 0 on, a run of one row's cells at a time.
     template <typename Each>
-    void forEachStoredCell(int row, Each&& each) const;
+    void forEachStoredRun(int row, Each&& each) const;
 
 private:
     // What the export writes into a row: cells 1 on of a table's row, or a
@@ -54,28 +55,28 @@ private:
         int label = 0;  // the grid number of a label row
     };
 
+    static inline const GridRow kEmptyCell{""};
+
     const Grid& old_;
-    std::array<std::string, kFileListGrid> labels_;
+    std::array<GridRow, kFileListGrid> labels_;
     std::vector<Row> rows_;
     int columns_ = 0;
 };
 
 template <typename Each>
-void ExportedSummary::forEachStoredCell(int row, Each&& each) const
+void ExportedSummary::forEachStoredRun(int row, Each&& each) const
 {
-    // A row at a time, not a cell at a time: the export reads millions of
+    // Runs of cells, not a cell at a time: the export reads millions of
     // cells, and each would otherwise be looked up anew.
     const Row& what = rows_[static_cast<size_t>(row)];
     const Grid::Cells old = old_.storedRow(row);
     if (what.label) {
-        each(std::string_view(labels_[static_cast<size_t>(what.label - 1)]));
-        for (size_t c = 1; c < old.size(); ++c)
-            each(old[c]);
+        each(Grid::Cells(labels_[static_cast<size_t>(what.label - 1)]), 0, 1);
+        each(old, 1, old.size());
         return;
     }
     if (!what.source) {
-        for (const std::string_view cell : old)
-            each(cell);
+        each(old, 0, old.size());
         return;
     }
     // Column 0 is emptied; the columns past the table's width keep what the
@@ -85,11 +86,12 @@ void ExportedSummary::forEachStoredCell(int row, Each&& each) const
     const size_t stored = std::max(old.size(), cells.size());
     if (stored == 0)
         return;
-    each(std::string_view());
-    for (size_t c = 1; c < cells.size(); ++c)
-        each(cells[c]);
-    for (size_t c = std::max<size_t>(cells.size(), 1); c < stored; ++c)
-        each(c < width ? std::string_view() : old[c]);
+    const Grid::Cells empty(kEmptyCell);
+    each(empty, 0, 1);
+    each(cells, 1, cells.size());
+    for (size_t c = std::max<size_t>(cells.size(), 1); c < std::min(stored, width); ++c)
+        each(empty, 0, 1);
+    each(old, std::max(cells.size(), width), stored);
 }
 
 // Export without the file: the summary table as a grid.
@@ -153,6 +155,7 @@ struct ImportEdit {
     int col;
     int row;
     std::string_view text;
+    int summaryRow = -1;  // the row of the summary rows it comes from; -1 for an emptied cell
 };
 
 // An import worked out against the document, before it changes anything.

@@ -16,10 +16,10 @@ struct StoredCells {
     int colCount() const { return grid.colCount(); }
     int rowCount() const { return grid.rowCount(); }
     template <typename Each>
-    void forEachStoredCell(int row, Each&& each) const
+    void forEachStoredRun(int row, Each&& each) const
     {
-        for (const std::string_view cell : grid.storedRow(row))
-            each(cell);
+        const Grid::Cells cells = grid.storedRow(row);
+        each(cells, 0, cells.size());
     }
 };
 
@@ -123,7 +123,9 @@ void FillRows(Grid& grid, const TableText& table)
         while (!cells.empty() && cells.back().empty())
             cells.pop_back();
         GridRow stored;
-        stored.reserve(cells.size(), cells.empty() ? 0 : static_cast<size_t>(cells.back().end() - cells.front().begin()));
+        // The cells' bytes, which lie in the line with a TAB between each two.
+        stored.reserve(cells.size(), cells.empty() ? 0 : static_cast<size_t>(cells.back().end() - cells.front().begin()) -
+                                                             (cells.size() - 1));
         for (const std::string_view cell : cells)
             stored.add(cell);
         grid.setRow(row, std::move(stored));

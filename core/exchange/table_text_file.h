@@ -14,8 +14,8 @@ namespace dravik {
 
 std::string GridToText(const Grid& grid);
 // The same of any table that answers colCount and rowCount as a Grid does,
-// and forEachStoredCell(row, each): `each` called with the row's stored
-// cells from column 0 on, no more of them than the width.
+// and forEachStoredRun(row, each): `each(cells, from, to)` called with runs
+// of the row's stored cells from column 0 on, no more of them than the width.
 template <typename Table>
 std::string TextOfTable(const Table& table);
 // Reads the lines into the grid from row 0 down (see TextFileToGrid).
@@ -64,20 +64,26 @@ template <typename Table>
 std::string TextOfTable(const Table& table)
 {
     // Sized first and written in place: the table of a large load is tens
-    // of megabytes, written cell by cell. Every byte starts as a TAB, so the
-    // cells' TABs are there already and only the texts and line ends are copied.
+    // of megabytes. Every byte starts as a TAB, so the cells' TABs are there
+    // already and only the texts and line ends are copied, a run of cells
+    // at a time.
     const size_t columns = static_cast<size_t>(table.colCount());
     const int rows = table.rowCount();
     size_t size = (columns + 2) * static_cast<size_t>(rows);
     for (int r = 0; r < rows; ++r)
-        table.forEachStoredCell(r, [&](std::string_view cell) { size += cell.size(); });
+        table.forEachStoredRun(r, [&](const Grid::Cells& cells, size_t from, size_t to) {
+            if (from < to)
+                size += cells.end(to - 1) - cells.begin(from);
+        });
     std::string bytes(size, '\t');
     char* out = bytes.data();
     for (int r = 0; r < rows; ++r) {
         size_t stored = 0;
-        table.forEachStoredCell(r, [&](std::string_view cell) {
-            out = std::copy(cell.begin(), cell.end(), out) + 1;
-            ++stored;
+        table.forEachStoredRun(r, [&](const Grid::Cells& cells, size_t from, size_t to) {
+            const char* text = cells.text().data();
+            for (size_t c = from; c < to; ++c)
+                out = std::copy(text + cells.begin(c), text + cells.end(c), out) + 1;
+            stored += to > from ? to - from : 0;
         });
         out += columns - stored;
         *out++ = '\r';
