@@ -97,5 +97,41 @@ TEST(Grid, NoCellPastARowsStoredCellsHoldsText)
     EXPECT_FALSE(Grid(4, 2) == Grid(5, 2));
 }
 
+TEST(Grid, ARowsCellsKeepTheirTextsAsTheirNeighboursChange)
+{
+    Grid grid(5, 2);
+    for (int c = 0; c < 5; ++c)
+        grid.setCell(c, 1, std::string(static_cast<size_t>(c) + 1, static_cast<char>('a' + c)));
+    grid.setCell(2, 1, "a much longer text");
+    grid.setCell(3, 1, "");
+    grid.setCell(0, 1, grid.cell(4, 1));  // a text read from the same row
+    EXPECT_EQ(grid.cell(0, 1), "eeeee");
+    EXPECT_EQ(grid.cell(1, 1), "bb");
+    EXPECT_EQ(grid.cell(2, 1), "a much longer text");
+    EXPECT_EQ(grid.cell(3, 1), "");
+    EXPECT_EQ(grid.cell(4, 1), "eeeee");
+    grid.setCell(2, 1, "c");
+    EXPECT_EQ(grid.cell(2, 1), "c");
+    EXPECT_EQ(grid.cell(4, 1), "eeeee");
+
+    // A row built from runs of another's cells, then cut to a narrower grid.
+    GridRow built{"x"};
+    const Grid::Cells cells = grid.storedRow(1);
+    built.add(cells, 1, 3);
+    built.add(cells, 4, 5);
+    Grid narrow(3, 1);
+    narrow.setRow(0, built);
+    EXPECT_EQ(narrow.storedCells(0), 3);
+    EXPECT_EQ(narrow.cell(0, 0), "x");
+    EXPECT_EQ(narrow.cell(1, 0), "bb");
+    EXPECT_EQ(narrow.cell(2, 0), "c");
+
+    // Moving a grid keeps its rows where they are: a cell read before still reads.
+    const std::string_view seen = grid.cell(1, 1);
+    const Grid moved = std::move(grid);
+    EXPECT_EQ(seen, "bb");
+    EXPECT_EQ(moved.cell(1, 1).data(), seen.data());
+}
+
 }  // namespace
 }  // namespace dravik
