@@ -277,7 +277,7 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
         if (options.command == "export") {
             auto document = LoadDocument(options.vars, options.descs, codePage);
             // Written straight from the tables: the batch shows no summary table.
-            WriteTableTextFile(ExportTableText(*document), options.out);
+            WriteExportedTable(*document, options.out);
             return ReportUnreadableCells(*document, err);
         } else if (options.command == "import") {
             auto document = LoadDocument(options.vars, options.descs, codePage);

@@ -192,7 +192,7 @@ int main(int argc, char** argv)
     const double windowImportMemory = WorkPeakMegabytes([&] {
         // As the window reads, checks and places the table, then applies it.
         std::string bytes = ReadTableTextFile(table);
-        const CharacterSetDamage damage = FindCharacterSetDamage(bytes, document);
+        static_cast<void>(FindCharacterSetDamage(bytes, document));
         PreparedImport import = PrepareImport(document, TableText(std::move(bytes)));
         const ImportReview review = ReviewImport(document, import);
         const TableChange change = ApplyImport(document, std::move(import));

@@ -81,6 +81,12 @@ Grid BuildSummaryTable(const DescDocument& document)
 
 std::string ExportTableText(const DescDocument& document) { return TextOfTable(ExportedSummary(document)); }
 
+void WriteExportedTable(const DescDocument& document, const std::string& path)
+{
+    const ExportedSummary exported(document);
+    WriteTableTextFile(PiecesOfTable(exported), path);
+}
+
 namespace {
 
 std::string WithoutTildes(std::string_view path)

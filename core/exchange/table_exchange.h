@@ -99,6 +99,8 @@ Grid BuildSummaryTable(const DescDocument& document);
 // The table text file Export table writes, straight from the tables: the
 // bytes of the summary table it fills, without filling it.
 std::string ExportTableText(const DescDocument& document);
+// The same written to a file, a piece at a time.
+void WriteExportedTable(const DescDocument& document, const std::string& path);
 
 // Turns a path into what two paths must share to name the same file.
 using PathKey = std::function<std::string(const std::string& path)>;

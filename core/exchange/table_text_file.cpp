@@ -155,12 +155,21 @@ Grid GridOf(const TableText& table)
     return grid;
 }
 
-void GridToTextFile(const Grid& grid, const std::string& path) { WriteTableTextFile(GridToText(grid), path); }
+void GridToTextFile(const Grid& grid, const std::string& path)
+{
+    const StoredCells table{grid};
+    WriteTableTextFile(PiecesOfTable(table), path);
+}
 
 void WriteTableTextFile(std::string_view bytes, const std::string& path)
 {
+    WriteTableTextFile([bytes](const PieceWriter& put) { return put(bytes); }, path);
+}
+
+void WriteTableTextFile(const BytePieces& pieces, const std::string& path)
+{
     FileError err;
-    if (!WriteFileSafely(path, bytes, err))
+    if (!WriteFileSafely(path, pieces, err))
         throw DravikError(TextFileErrorMessage(err));
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/document/grid.h"
 #include "core/exchange/summary_rows.h"
+#include "core/files/file_io.h"
 
 #include <algorithm>
 #include <string>
@@ -18,6 +19,10 @@ std::string GridToText(const Grid& grid);
 // of the row's stored cells from column 0 on, no more of them than the width.
 template <typename Table>
 std::string TextOfTable(const Table& table);
+// The same, made a piece at a time for a durable write (core/files/file_io.h).
+// The table must outlive the pieces.
+template <typename Table>
+BytePieces PiecesOfTable(const Table& table);
 // Reads the lines into the grid from row 0 down (see TextFileToGrid).
 void TextToGrid(Grid& grid, std::string_view bytes);
 
@@ -57,39 +62,83 @@ Grid GridOf(const TableText& table);
 // "File access denied", "Disk full", ...).
 void GridToTextFile(const Grid& grid, const std::string& path);
 void WriteTableTextFile(std::string_view bytes, const std::string& path);
+void WriteTableTextFile(const BytePieces& pieces, const std::string& path);
 std::string ReadTableTextFile(const std::string& path);
 void TextFileToGrid(Grid& grid, const std::string& path);
+
+namespace table_text {
+
+// The bytes of row `r`'s line.
+template <typename Table>
+size_t LineSize(const Table& table, int r)
+{
+    size_t size = static_cast<size_t>(table.colCount()) + 2;
+    table.forEachStoredRun(r, [&](const Grid::Cells& cells, size_t from, size_t to) {
+        if (from < to)
+            size += cells.end(to - 1) - cells.begin(from);
+    });
+    return size;
+}
+
+// Writes row `r`'s line, LineSize bytes, into room that holds TABs: only
+// the texts and the line end are copied, a run of cells at a time.
+template <typename Table>
+char* PutLine(const Table& table, int r, char* out)
+{
+    size_t stored = 0;
+    table.forEachStoredRun(r, [&](const Grid::Cells& cells, size_t from, size_t to) {
+        const char* text = cells.text().data();
+        for (size_t c = from; c < to; ++c)
+            out = std::copy(text + cells.begin(c), text + cells.end(c), out) + 1;
+        stored += to > from ? to - from : 0;
+    });
+    out += static_cast<size_t>(table.colCount()) - stored;
+    *out++ = '\r';
+    *out++ = '\n';
+    return out;
+}
+
+}  // namespace table_text
 
 template <typename Table>
 std::string TextOfTable(const Table& table)
 {
     // Sized first and written in place: the table of a large load is tens
     // of megabytes. Every byte starts as a TAB, so the cells' TABs are there
-    // already and only the texts and line ends are copied, a run of cells
-    // at a time.
-    const size_t columns = static_cast<size_t>(table.colCount());
-    const int rows = table.rowCount();
-    size_t size = (columns + 2) * static_cast<size_t>(rows);
-    for (int r = 0; r < rows; ++r)
-        table.forEachStoredRun(r, [&](const Grid::Cells& cells, size_t from, size_t to) {
-            if (from < to)
-                size += cells.end(to - 1) - cells.begin(from);
-        });
+    // already.
+    size_t size = 0;
+    for (int r = 0; r < table.rowCount(); ++r)
+        size += table_text::LineSize(table, r);
     std::string bytes(size, '\t');
     char* out = bytes.data();
-    for (int r = 0; r < rows; ++r) {
-        size_t stored = 0;
-        table.forEachStoredRun(r, [&](const Grid::Cells& cells, size_t from, size_t to) {
-            const char* text = cells.text().data();
-            for (size_t c = from; c < to; ++c)
-                out = std::copy(text + cells.begin(c), text + cells.end(c), out) + 1;
-            stored += to > from ? to - from : 0;
-        });
-        out += columns - stored;
-        *out++ = '\r';
-        *out++ = '\n';
-    }
+    for (int r = 0; r < table.rowCount(); ++r)
+        out = table_text::PutLine(table, r, out);
     return bytes;
+}
+
+template <typename Table>
+BytePieces PiecesOfTable(const Table& table)
+{
+    return [&table](const PieceWriter& put) {
+        // Lines gathered into a piece of about a megabyte, written, and the
+        // room used again: the whole text is never held, and the piece stays
+        // in memory the process has touched already.
+        constexpr size_t kPiece = size_t{1} << 20;
+        std::string piece;
+        piece.reserve(kPiece);
+        for (int r = 0; r < table.rowCount(); ++r) {
+            const size_t line = table_text::LineSize(table, r);
+            if (!piece.empty() && piece.size() + line > kPiece) {
+                if (!put(piece))
+                    return false;
+                piece.clear();
+            }
+            const size_t at = piece.size();
+            piece.append(line, '\t');
+            table_text::PutLine(table, r, piece.data() + at);
+        }
+        return piece.empty() || put(piece);
+    };
 }
 
 }  // namespace dravik

@@ -87,10 +87,12 @@ FileHandle CreateBeside(const std::string& prefix, const char* suffix, std::stri
 
 // ---- Writing ------------------------------------------------------------
 
-// Writes every byte; the test seam may cut the write short.
-bool WriteAll(const FileHandle& file, std::string_view bytes, FileError& err, bool seam = true)
+// Writes every byte; the test seam may cut the write short. `before` bytes
+// of the same file were written already, by earlier calls.
+bool WriteAll(const FileHandle& file, std::string_view bytes, FileError& err, bool seam = true, size_t before = 0)
 {
-    const long long failAfter = seam ? gFailAfterBytes : -1;
+    const long long failAfter =
+        seam && gFailAfterBytes >= 0 ? std::max(gFailAfterBytes - static_cast<long long>(before), 0LL) : -1;
     size_t done = 0;
     while (done < bytes.size()) {
         const size_t chunk = std::min<size_t>(bytes.size() - done, size_t{1} << 20);
@@ -113,6 +115,29 @@ bool WriteAll(const FileHandle& file, std::string_view bytes, FileError& err, bo
     return true;
 }
 
+// Writes every piece, one after another.
+bool WritePieces(const FileHandle& file, const BytePieces& pieces, FileError& err)
+{
+    size_t written = 0;
+    return pieces([&](std::string_view piece) {
+        if (!WriteAll(file, piece, err, true, written))
+            return false;
+        written += piece.size();
+        return true;
+    });
+}
+
+// The bytes the pieces make, whole.
+std::string Joined(const BytePieces& pieces)
+{
+    std::string bytes;
+    pieces([&](std::string_view piece) {
+        bytes.append(piece);
+        return true;
+    });
+    return bytes;
+}
+
 bool Flushed(const FileHandle& file, FileError& err)
 {
     if (sys::SyncData(file))
@@ -122,7 +147,7 @@ bool Flushed(const FileHandle& file, FileError& err)
 }
 
 // The new file beside the target, written (and flushed, where each is).
-bool WriteBeside(const sys::Plan& plan, std::string_view bytes, BatchEntry& entry, bool& inPlace,
+bool WriteBeside(const sys::Plan& plan, const BytePieces& pieces, BatchEntry& entry, bool& inPlace,
                  FileError& err)
 {
     FileHandle file =
@@ -132,7 +157,7 @@ bool WriteBeside(const sys::Plan& plan, std::string_view bytes, BatchEntry& entr
         inPlace = plan.exists && sys::IsAccessDenied(err.code);
         return false;
     }
-    bool ok = sys::TakeOver(plan, file, entry.device, inPlace, err) && WriteAll(file, bytes, err);
+    bool ok = sys::TakeOver(plan, file, entry.device, inPlace, err) && WritePieces(file, pieces, err);
     if (ok && sys::SyncsEachNewFile())
         ok = Flushed(file, err);
     FileError closeErr;
@@ -298,6 +323,11 @@ void DurableWriteBatch::discard()
 
 bool DurableWriteBatch::add(const std::string& path, std::string_view bytes, FileError& err)
 {
+    return add(path, [bytes](const PieceWriter& put) { return put(bytes); }, err);
+}
+
+bool DurableWriteBatch::add(const std::string& path, const BytePieces& pieces, FileError& err)
+{
     sys::Plan plan;
     if (!sys::Inspect(path, plan, err))
         return false;
@@ -307,15 +337,16 @@ bool DurableWriteBatch::add(const std::string& path, std::string_view bytes, Fil
     entry.method = plan.method;
     if (plan.method == Method::Replace) {
         bool inPlace = false;
-        if (!WriteBeside(plan, bytes, entry, inPlace, err)) {
+        if (!WriteBeside(plan, pieces, entry, inPlace, err)) {
             if (!inPlace)
                 return false;
             entry.method = Method::InPlace;
             entry.temp.clear();
         }
     }
+    // Written at commit, from bytes held until then.
     if (entry.method != Method::Replace)
-        entry.bytes.assign(bytes.data(), bytes.size());
+        entry.bytes = Joined(pieces);
     entries_.push_back(std::move(entry));
     return true;
 }
@@ -389,6 +420,12 @@ bool WriteFileSafely(const std::string& path, std::string_view bytes, FileError&
 {
     DurableWriteBatch batch;
     return batch.add(path, bytes, err) && batch.commit(err);
+}
+
+bool WriteFileSafely(const std::string& path, const BytePieces& pieces, FileError& err)
+{
+    DurableWriteBatch batch;
+    return batch.add(path, pieces, err) && batch.commit(err);
 }
 
 bool CanReplace(const std::string& path, FileError& err)

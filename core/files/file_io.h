@@ -19,6 +19,7 @@
 #include "core/files/file_error.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -40,6 +41,15 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, FileError& err);
 // written is refused like a plain open for writing would refuse it. False
 // (and err filled) on failure; the old file is then unchanged.
 bool WriteFileSafely(const std::string& path, std::string_view bytes, FileError& err);
+
+// A file's bytes made a piece at a time, for a file too big to be worth
+// holding whole: calls `put` with each piece in order, and stops, returning
+// false, when `put` does. It may be asked more than once.
+using PieceWriter = std::function<bool(std::string_view piece)>;
+using BytePieces = std::function<bool(const PieceWriter& put)>;
+
+// WriteFileSafely of the bytes the pieces make.
+bool WriteFileSafely(const std::string& path, const BytePieces& pieces, FileError& err);
 
 struct BatchEntry;  // one file added to a batch, as file_io_system.h describes it
 
@@ -69,6 +79,7 @@ public:
     // WriteFileSafely checks it. False (and err filled, naming why the target
     // cannot be written) on failure; the batch then holds what it held.
     bool add(const std::string& path, std::string_view bytes, FileError& err);
+    bool add(const std::string& path, const BytePieces& pieces, FileError& err);
     // Puts every added file in place, in the order added. False on failure:
     // failedPath() names the file that could not be written; the files added
     // before it are written, it and the later ones are unchanged. The batch is

@@ -154,6 +154,30 @@ TEST_F(Faults, AFailingWriteKeepsTheOldFileWholeWhereverItFails)
         EXPECT_EQ(ReadBytes(paths[static_cast<size_t>(i - 1)]), edited(i));
 }
 
+TEST_F(Faults, ATableWrittenInPiecesIsWholeOrNotWrittenAtAll)
+{
+    // Several megabytes: the table text file is written a piece at a time.
+    Grid big(30, 30000);
+    for (int r = 0; r < big.rowCount(); ++r)
+        for (int c = 0; c < big.colCount(); ++c)
+            big.setCell(c, r, std::to_string(r * c));
+    const std::string path = (dir.path() / "t.txt").string();
+    test::WriteBytes(path, "old table\r\n");
+    {
+#ifdef _WIN32
+        const int diskFull = 112;
+#else
+        const int diskFull = ENOSPC;
+#endif
+        test::WriteFailure failure(3 << 20, diskFull);  // within a later piece
+        EXPECT_EQ(ErrorOf([&] { GridToTextFile(big, path); }), "Disk full");
+    }
+    EXPECT_EQ(ReadBytes(path), "old table\r\n");
+    EXPECT_TRUE(StrayTemporaries(dir.path()).empty());
+    GridToTextFile(big, path);
+    EXPECT_EQ(ReadBytes(path), GridToText(big));
+}
+
 TEST_F(Faults, AFolderRemovedAfterTheLoadFailsCleanly)
 {
 #ifdef _WIN32
