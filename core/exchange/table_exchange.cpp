@@ -72,7 +72,16 @@ Grid BuildSummaryTable(const DescDocument& document)
     // Each row is built whole and moved in: the export copies every cell of
     // the tables once.
     for (int r = 0; r < exported.rowCount(); ++r) {
+        size_t count = 0;
+        size_t bytes = 0;
+        exported.forEachStoredRun(r, [&](const Grid::Cells& run, size_t from, size_t to) {
+            if (from < to) {
+                count += to - from;
+                bytes += run.end(to - 1) - run.begin(from);
+            }
+        });
         GridRow cells;
+        cells.reserve(count, bytes);
         exported.forEachStoredRun(r, [&](const Grid::Cells& run, size_t from, size_t to) { cells.add(run, from, to); });
         summary.setRow(r, std::move(cells));
     }

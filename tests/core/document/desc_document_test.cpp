@@ -171,8 +171,8 @@ TEST_F(Document, ALargeChangeStaysSmall)
         }
     const TableChange change = doc.replaceGrids({{kSummaryGrid, summary}});
     EXPECT_EQ(change.cellCount(), 100000u);
-    // A table replaced whole (an export) is held packed: a byte or two a cell
-    // besides its text, not a step each.
+    // A table replaced whole (an export) is held as the table it replaced,
+    // not a step a cell.
     EXPECT_LE(change.memoryUsed(), 2 * change.cellCount() + texts);
 }
 
