@@ -18,6 +18,30 @@ void CheckRowLength(size_t length)
 
 }  // namespace
 
+bool CellEnds::operator==(const CellEnds& other) const
+{
+    if (wide_ == other.wide_)
+        return words_ == other.words_;
+    if (size() != other.size())
+        return false;
+    for (size_t c = 0; c < size(); ++c)
+        if ((*this)[c] != other[c])
+            return false;
+    return true;
+}
+
+void CellEnds::widen()
+{
+    std::vector<std::uint16_t> wide;
+    wide.reserve(std::max(words_.capacity(), words_.size()) * 2);
+    for (const std::uint16_t end : words_) {
+        wide.push_back(end);
+        wide.push_back(0);
+    }
+    words_.swap(wide);
+    wide_ = true;
+}
+
 void GridRow::add(std::string_view cell)
 {
     CheckRowLength(text_.size() + cell.size());
@@ -37,7 +61,7 @@ void Grid::cut(GridRow& row, size_t cells)
 {
     if (row.ends_.size() <= cells)
         return;
-    row.ends_.resize(cells);
+    row.ends_.cut(cells);
     row.text_.resize(cells == 0 ? 0 : row.ends_.back());
 }
 
@@ -62,7 +86,8 @@ void Grid::setCell(int col, int row, std::string_view text)
         if (text.empty())
             return;
         // The cells between are stored empty.
-        cells.ends_.resize(c, static_cast<std::uint32_t>(cells.text_.size()));
+        while (cells.ends_.size() < c)
+            cells.ends_.push_back(static_cast<std::uint32_t>(cells.text_.size()));
         cells.add(text);
         return;
     }
@@ -72,7 +97,7 @@ void Grid::setCell(int col, int row, std::string_view text)
     cells.text_.replace(begin, length, text);
     const std::uint32_t grown = static_cast<std::uint32_t>(text.size() - length);  // wraps when it shrinks
     for (size_t k = c; k < cells.ends_.size(); ++k)
-        cells.ends_[k] += grown;
+        cells.ends_.set(k, cells.ends_[k] + grown);
 }
 
 void Grid::setRow(int row, GridRow cells)
@@ -126,7 +151,7 @@ size_t Grid::memoryUsed() const
 {
     size_t bytes = sizeof(Grid) + rows_.capacity() * sizeof(GridRow);
     for (const GridRow& row : rows_)
-        bytes += row.ends_.capacity() * sizeof(std::uint32_t) + (row.text_.capacity() > 15 ? row.text_.capacity() + 1 : 0);
+        bytes += row.ends_.bytesHeld() + (row.text_.capacity() > 15 ? row.text_.capacity() + 1 : 0);
     return bytes;
 }
 
@@ -139,14 +164,14 @@ bool Grid::operator==(const Grid& other) const
         const Cells b(other.rows_[r]);
         const size_t common = std::min(a.size(), b.size());
         // Equal texts and equal ends up to the common cells.
-        if (common > 0 && (a.text().substr(0, rows_[r].ends_[common - 1]) !=
-                               b.text().substr(0, other.rows_[r].ends_[common - 1]) ||
-                           !std::equal(rows_[r].ends_.begin(), rows_[r].ends_.begin() + static_cast<long>(common),
-                                       other.rows_[r].ends_.begin())))
+        if (common > 0 && a.text().substr(0, a.end(common - 1)) != b.text().substr(0, b.end(common - 1)))
             return false;
+        for (size_t c = 0; c < common; ++c)
+            if (a.end(c) != b.end(c))
+                return false;
         // Stored empty cells equal cells that were never stored.
-        const std::uint32_t aUpTo = common == 0 ? 0 : rows_[r].ends_[common - 1];
-        const std::uint32_t bUpTo = common == 0 ? 0 : other.rows_[r].ends_[common - 1];
+        const std::uint32_t aUpTo = common == 0 ? 0 : a.end(common - 1);
+        const std::uint32_t bUpTo = common == 0 ? 0 : b.end(common - 1);
         if (a.text().size() != aUpTo || b.text().size() != bUpTo)
             return false;
     }

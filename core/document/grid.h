@@ -13,6 +13,7 @@
 // they are.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -22,6 +23,66 @@
 namespace dravik {
 
 class Grid;
+
+// Where each of a row's cells ends in the row's text: two bytes a cell while
+// the text is shorter than 64 KB, as nearly every row's is, four after.
+class CellEnds {
+public:
+    size_t size() const { return wide_ ? words_.size() / 2 : words_.size(); }
+    bool empty() const { return words_.empty(); }
+    std::uint32_t operator[](size_t c) const
+    {
+        return wide_ ? words_[2 * c] | static_cast<std::uint32_t>(words_[2 * c + 1]) << 16 : words_[c];
+    }
+    std::uint32_t back() const { return (*this)[size() - 1]; }
+    void push_back(std::uint32_t end)
+    {
+        widenFor(end);
+        if (wide_) {
+            words_.push_back(static_cast<std::uint16_t>(end));
+            words_.push_back(static_cast<std::uint16_t>(end >> 16));
+        } else {
+            words_.push_back(static_cast<std::uint16_t>(end));
+        }
+    }
+    void set(size_t c, std::uint32_t end)
+    {
+        widenFor(end);
+        if (wide_) {
+            words_[2 * c] = static_cast<std::uint16_t>(end);
+            words_[2 * c + 1] = static_cast<std::uint16_t>(end >> 16);
+        } else {
+            words_[c] = static_cast<std::uint16_t>(end);
+        }
+    }
+    void pop_back() { words_.resize(words_.size() - (wide_ ? 2 : 1)); }
+    // Never more cells than there are.
+    void cut(size_t cells) { words_.resize(std::min(words_.size(), wide_ ? 2 * cells : cells)); }
+    // Room for `cells` ends up to `largest`.
+    void reserve(size_t cells, std::uint32_t largest)
+    {
+        widenFor(largest);
+        words_.reserve(wide_ ? 2 * cells : cells);
+    }
+    void clear()
+    {
+        words_.clear();
+        wide_ = false;
+    }
+    size_t bytesHeld() const { return words_.capacity() * sizeof(std::uint16_t); }
+    bool operator==(const CellEnds& other) const;
+
+private:
+    void widenFor(std::uint32_t end)
+    {
+        if (!wide_ && end > 0xFFFF)
+            widen();
+    }
+    void widen();
+
+    std::vector<std::uint16_t> words_;  // a cell's end, or its low and high halves in a wide row
+    bool wide_ = false;
+};
 
 // The cells of one row as they are built, for a row filled whole.
 class GridRow {
@@ -35,7 +96,7 @@ public:
     }
     void reserve(size_t cells, size_t bytes)
     {
-        ends_.reserve(cells);
+        ends_.reserve(cells, static_cast<std::uint32_t>(std::min<size_t>(bytes, UINT32_MAX)));
         text_.reserve(bytes);
     }
     void add(std::string_view cell);
@@ -53,7 +114,7 @@ public:
 private:
     friend class Grid;
     std::string text_;
-    std::vector<std::uint32_t> ends_;  // where each cell ends in text_
+    CellEnds ends_;
 };
 
 class Grid {
@@ -159,7 +220,7 @@ void GridRow::add(const Cells& cells, size_t from, size_t to)
     add(cells.text().substr(begin, cells.end(to - 1) - begin));  // checked as one cell, then split
     ends_.pop_back();
     for (size_t c = from; c < to; ++c)
-        ends_.push_back(cells.end(c) + shift);
+        ends_.push_back(cells.end(c) + shift);  // wraps back within the row
 }
 
 }  // namespace dravik

@@ -113,6 +113,17 @@ TEST(Grid, ARowsCellsKeepTheirTextsAsTheirNeighboursChange)
     grid.setCell(2, 1, "c");
     EXPECT_EQ(grid.cell(2, 1), "c");
     EXPECT_EQ(grid.cell(4, 1), "eeeee");
+    // Past 64 KB a row's text is indexed wider, and stays right after.
+    const std::string longText(70000, 'l');
+    grid.setCell(1, 1, longText);
+    EXPECT_EQ(grid.cell(1, 1), longText);
+    EXPECT_EQ(grid.cell(4, 1), "eeeee");
+    grid.setCell(1, 1, "bb");
+    EXPECT_EQ(grid.cell(2, 1), "c");
+    EXPECT_EQ(grid.cell(4, 1), "eeeee");
+    Grid same(5, 2);
+    same.setRow(1, std::vector<std::string>{"eeeee", "bb", "c", "", "eeeee"});
+    EXPECT_TRUE(grid.sameRow(1, same, 1)) << "rows indexed at either width compare by their cells";
 
     // A row built from runs of another's cells, then cut to a narrower grid.
     GridRow built{"x"};
