@@ -9,9 +9,9 @@
 //   held for undoing <= 100 MB
 //   peak memory after Open desc of 5,000 files <= 200 MB
 //   Import of a table 100,000 columns wide <= 3 x reading it into a grid
-//   memory of importing the exported table, as the batch does <= 3 x the
-//   table's size (the window's import, which also shows the table in the
-//   summary table and keeps it for undoing, is reported beside it)
+//   memory of importing the exported table <= 3 x the table's size, as the
+//   batch does it and as the window does (which also shows the table in the
+//   summary table and keeps the one it replaces for undoing)
 //   Open desc and Save all of 10 files over keys that are prefixes of one
 //   another: 4 times the keys take <= 6 times as long (linear work: 4)
 // The same files replaced by rename without any flush (how saves were written
@@ -250,7 +250,8 @@ int main(int argc, char** argv)
     ok &= Report("the exported table's size (reference)", tableMegabytes, tableMegabytes, "MB", false);
     ok &= Report("memory of importing it, as the batch does", batchImportMemory, 3 * tableMegabytes, "MB",
                  checkBounds && tableMegabytes >= 1);
-    ok &= Report("memory of importing it, as the window does", windowImportMemory, windowImportMemory, "MB", false);
+    ok &= Report("memory of importing it, as the window does", windowImportMemory, 3 * tableMegabytes, "MB",
+                 checkBounds && tableMegabytes >= 1);
     for (size_t i = 0; i < prefixTimes.size(); ++i) {
         const std::string what = "Open desc + Save all, " + std::to_string(prefixKeys << i) + " prefix keys";
         ok &= Report(what.c_str(), prefixTimes[i], i == 0 ? prefixTimes[0] : 1.5 * (2 << (i - 1)) * prefixTimes[0], "s",
