@@ -168,20 +168,7 @@ void DescDocument::putCell(int grid, int col, int row, std::string_view text, Ta
     touched.cell(grid, col, row);
 }
 
-TableChange DescDocument::setCells(const std::vector<CellEdit>& edits)
-{
-    Notice notice(listeners_);
-    const bool wasModified = isModified();
-    TableChange change;
-    Touched touched;
-    for (const CellEdit& edit : edits)
-        putCell(edit.grid, edit.col, edit.row, edit.text, &change, touched);
-    if (!change.empty())
-        ++modificationCount_;
-    notify(touched, wasModified);
-    notice.end();
-    return change;
-}
+TableChange DescDocument::setCells(const std::vector<CellEdit>& edits) { return replaceGrids({}, edits); }
 
 TableChange DescDocument::setCell(int grid, int col, int row, std::string text)
 {
