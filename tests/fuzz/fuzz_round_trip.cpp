@@ -66,7 +66,7 @@ TextLines Expected(const TextLines& original, const DescDocument& ws, int r)
                 continue;
             std::string rebuilt = name + " ";
             for (int j = 0; j < (i == kSectionCount ? std::min(count, 1) : count); ++j)
-                rebuilt += table.cell(own + j, r) + " ";
+                rebuilt.append(table.cell(own + j, r)).append(" ");
             const long line = literal::KeyLine(text.lines, name, ws.codePage());
             if (line >= 0)
                 text.lines[static_cast<std::size_t>(line)] = rebuilt;
