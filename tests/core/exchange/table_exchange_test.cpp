@@ -283,6 +283,34 @@ TEST_F(Exchange, ExportThenImportGivesEveryTableBack)
     EXPECT_EQ(ws.summary().rowCount(), 56) << "the file's rows and nothing of what the summary held";
 }
 
+TEST_F(Exchange, ExportAndImportUndoAndRedoInTurn)
+{
+    // The export's step holds the table it replaced; undo and redo swap them.
+    const TableChange exported = ExportTable(ws);
+    const Grid filled = ws.summary();
+    ws.undo(exported);
+    EXPECT_EQ(ws.summary(), Grid(5, 5));
+    ws.redo(exported);
+    EXPECT_EQ(ws.summary(), filled);
+
+    // An import of the same table with one value changed: the summary table
+    // is moved in, and the section cell takes its text from it.
+    std::string bytes = GridToText(filled);
+    bytes.replace(bytes.find("\t1\t2\t"), 7, "\t9\t2\t");
+    const TableChange imported = ImportTable(ws, &bytes);
+    EXPECT_EQ(ws.grid(1).cell(2, 1), "9");
+    EXPECT_EQ(ws.summary().cell(2, 3), "9");
+    EXPECT_LT(imported.memoryUsed(), 1000u) << "two cells differ: recorded cell by cell";
+    ws.undo(imported);
+    EXPECT_EQ(ws.grid(1).cell(2, 1), "1");
+    EXPECT_EQ(ws.summary(), filled);
+    ws.redo(imported);
+    EXPECT_EQ(ws.grid(1).cell(2, 1), "9");
+    ws.undo(imported);
+    ws.undo(exported);
+    EXPECT_EQ(ws.summary(), Grid(5, 5));
+}
+
 TEST_F(Exchange, ImportedCellsLoseTildesAndSplitAtTabs)
 {
     ws.setCell(1, 2, 1, "a\tb");
