@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <utility>
 #include <climits>
+#include <cstdint>
 #include <functional>
 
 namespace dravik {
@@ -30,29 +31,86 @@ std::array<Grid, kGridCount> DesignedGrids()
 
 bool HasDiskValues(int grid) { return grid >= 1 && grid <= kFileListGrid; }
 
+// Calls `each(col, before, after)` for every cell whose text differs between
+// two rows.
+template <typename Each>
+void ForEachCellDifference(const Grid::Cells& before, const Grid::Cells& after, Each&& each)
+{
+    constexpr std::string_view kEmpty;
+    const size_t common = std::min(before.size(), after.size());
+    for (size_t c = 0; c < common; ++c)
+        if (before[c] != after[c])
+            each(c, before[c], after[c]);
+    for (size_t c = common; c < before.size(); ++c)
+        if (!before[c].empty())
+            each(c, before[c], kEmpty);
+    for (size_t c = common; c < after.size(); ++c)
+        if (!after[c].empty())
+            each(c, kEmpty, after[c]);
+}
+
 // Calls `each(col, row, before, after)` for every cell whose text differs
 // between two grids, over both their sizes. Row by row: an export compares
 // millions of cells.
 template <typename Each>
 void ForEachDifference(const Grid& current, const Grid& contents, Each&& each)
 {
-    constexpr std::string_view kEmpty;
+    for (int r = 0, rows = std::max(current.rowCount(), contents.rowCount()); r < rows; ++r)
+        if (!current.sameRow(r, contents, r))
+            ForEachCellDifference(current.storedRow(r), contents.storedRow(r),
+                                  [&](size_t c, std::string_view before, std::string_view after) {
+                                      each(static_cast<int>(c), r, before, after);
+                                  });
+}
+
+// The cells that differ between two grids: how many, and what recording
+// them one by one would cost.
+struct Differences {
+    size_t cells = 0;
+    size_t cellWise = 0;
+};
+
+// Counts the cells that differ between two grids, over both their sizes,
+// calling `touch(col, row)` with the first and last of them in each row. A
+// row whose cells are all empty on one side is told from the other's cell
+// ends alone: an export fills an empty summary table with millions of cells,
+// and undoing it empties it again.
+template <typename Touch>
+Differences CountDifferences(const Grid& current, const Grid& contents, Touch&& touch)
+{
+    Differences found;
     for (int r = 0, rows = std::max(current.rowCount(), contents.rowCount()); r < rows; ++r) {
         if (current.sameRow(r, contents, r))
             continue;
         const Grid::Cells before = current.storedRow(r);
         const Grid::Cells after = contents.storedRow(r);
-        const size_t common = std::min(before.size(), after.size());
-        for (size_t c = 0; c < common; ++c)
-            if (before[c] != after[c])
-                each(static_cast<int>(c), r, before[c], after[c]);
-        for (size_t c = common; c < before.size(); ++c)
-            if (!before[c].empty())
-                each(static_cast<int>(c), r, before[c], kEmpty);
-        for (size_t c = common; c < after.size(); ++c)
-            if (!after[c].empty())
-                each(static_cast<int>(c), r, kEmpty, after[c]);
+        size_t first = SIZE_MAX;
+        size_t last = 0;
+        if (before.text().empty() || after.text().empty()) {
+            const Grid::Cells& filled = before.text().empty() ? after : before;
+            size_t cells = 0;
+            for (size_t c = 0; c < filled.size(); ++c)
+                if (filled.end(c) != filled.begin(c)) {
+                    first = std::min(first, c);
+                    last = c;
+                    ++cells;
+                }
+            found.cells += cells;
+            found.cellWise += cells * TableChange::CellCost({}, {}) + filled.text().size();
+        } else {
+            ForEachCellDifference(before, after, [&](size_t c, std::string_view was, std::string_view is) {
+                first = std::min(first, c);
+                last = c;
+                ++found.cells;
+                found.cellWise += TableChange::CellCost(was, is);
+            });
+        }
+        if (first != SIZE_MAX) {
+            touch(static_cast<int>(first), r);
+            touch(static_cast<int>(last), r);
+        }
     }
+    return found;
 }
 
 }  // namespace
@@ -215,16 +273,12 @@ void DescDocument::recordReplace(int grid, Grid contents, TableChange& record, T
     const int newRows = contents.rowCount();
     const bool resized = oldCols != newCols || oldRows != newRows;
     if (!HasDiskValues(grid)) {
-        size_t cells = 0;
-        size_t cellWise = resized ? sizeof(TableChange::Step) : 0;
-        ForEachDifference(current, contents, [&](int c, int r, std::string_view before, std::string_view after) {
-            touched.cell(grid, c, r);
-            ++cells;
-            cellWise += TableChange::CellCost(before, after);
-        });
+        const Differences differences =
+            CountDifferences(current, contents, [&](int c, int r) { touched.cell(grid, c, r); });
+        const size_t cellWise = differences.cellWise + (resized ? sizeof(TableChange::Step) : 0);
         if (cellWise > 0 && cellWise >= current.memoryUsed()) {
             exchangeGrid(grid, contents);
-            record.addGrid(grid, std::move(contents), cells);
+            record.addGrid(grid, std::move(contents), differences.cells);
             return;
         }
         // As they would be put one by one: the cells the new size drops are
@@ -263,7 +317,7 @@ void DescDocument::recordReplace(int grid, Grid contents, TableChange& record, T
 
 void DescDocument::swapGrid(int grid, Grid& contents, Touched& touched)
 {
-    ForEachDifference(this->grid(grid), contents, [&](int c, int r, const auto&, const auto&) { touched.cell(grid, c, r); });
+    CountDifferences(this->grid(grid), contents, [&](int c, int r) { touched.cell(grid, c, r); });
     exchangeGrid(grid, contents);
 }
 

@@ -11,11 +11,16 @@
 // copied and written a row at a time. A cell is read as a view into its
 // row, valid until that row changes; moving a grid keeps its rows where
 // they are.
+//
+// Rows are shared between grids until one of them changes: the summary
+// table an export builds holds the section tables' rows themselves, and a
+// grid copied for undoing costs nothing until its rows part.
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -172,7 +177,7 @@ public:
     {
         if (col < 0 || row < 0 || row >= rowCount())
             return {};
-        const Cells cells(rows_[static_cast<size_t>(row)]);
+        const Cells cells(rowAt(row));
         return static_cast<size_t>(col) < cells.size() ? cells[static_cast<size_t>(col)] : std::string_view();
     }
     // Ignored outside the grid.
@@ -186,28 +191,40 @@ public:
     // would otherwise check each cell's place again.
     Cells storedRow(int row) const
     {
-        return Cells(row >= 0 && row < rowCount() ? rows_[static_cast<size_t>(row)] : kNoCells);
+        return Cells(rowAt(row));
     }
     // Row `row` holds these cells from column 0 on; those past the width are
     // dropped. For a row built whole: it is moved in, not copied.
     void setRow(int row, GridRow cells);
     void setRow(int row, const std::vector<std::string>& cells);
-    // Row `row` becomes a copy of row `fromRow` of `from`, cut to the width.
+    // Row `row` becomes a copy of row `fromRow` of `from`, cut to the width:
+    // the same row, shared, when it fits.
     void copyRow(int row, const Grid& from, int fromRow);
 
     bool operator==(const Grid& other) const;
     // Whether two rows hold the same cells, stored alike.
     bool sameRow(int row, const Grid& other, int otherRow) const;
-    // Bytes held, as far as the grid knows them.
+    // Bytes held, as far as the grid knows them; a row shared with other
+    // grids counts its share.
     size_t memoryUsed() const;
 
 private:
-    static void cut(GridRow& row, size_t cells);
+    // Null for a row without cells.
+    using SharedRow = std::shared_ptr<GridRow>;
+
+    const GridRow& rowAt(int row) const
+    {
+        return row >= 0 && row < rowCount() && rows_[static_cast<size_t>(row)] ? *rows_[static_cast<size_t>(row)] : kNoCells;
+    }
+    // The row to change, this grid's own: a shared one is copied first.
+    GridRow& ownRow(size_t row);
+    // Keeps the first `cells` cells of a row.
+    void cut(size_t row, size_t cells);
 
     static inline const GridRow kNoCells;
 
     int cols_;
-    std::vector<GridRow> rows_;
+    std::vector<SharedRow> rows_;
 };
 
 template <typename Cells>

@@ -144,5 +144,33 @@ TEST(Grid, ARowsCellsKeepTheirTextsAsTheirNeighboursChange)
     EXPECT_EQ(moved.cell(1, 1).data(), seen.data());
 }
 
+TEST(Grid, SharedRowsPartWhenEitherGridChangesThem)
+{
+    Grid grid(4, 3);
+    grid.setRow(1, std::vector<std::string>{"1", "a", "b", "c"});
+    grid.setRow(2, std::vector<std::string>{"2", "d"});
+    Grid copy = grid;
+    Grid narrow(2, 3);
+    narrow.copyRow(0, grid, 1);  // cut: its own row
+    narrow.copyRow(1, grid, 2);  // fits: the same row
+    EXPECT_EQ(narrow.cell(1, 1).data(), grid.cell(1, 2).data());
+    EXPECT_LT(grid.memoryUsed(), copy.memoryUsed() + narrow.memoryUsed()) << "a shared row counts its share";
+
+    const std::string_view before = grid.cell(2, 1);
+    copy.setCell(2, 1, "changed");
+    copy.setColCount(2);
+    narrow.setCell(1, 1, "e");
+    grid.clearCells(0, 2);
+    EXPECT_EQ(before, "b") << "a view into a shared row outlives another grid's change";
+    EXPECT_EQ(grid.cell(2, 1), "b");
+    EXPECT_EQ(grid.cell(3, 1), "c");
+    EXPECT_EQ(grid.cell(1, 2), "");
+    EXPECT_EQ(copy.cell(2, 1), "");
+    EXPECT_EQ(copy.cell(1, 2), "d");
+    EXPECT_EQ(narrow.cell(1, 0), "a");
+    EXPECT_EQ(narrow.storedCells(0), 2);
+    EXPECT_EQ(narrow.cell(1, 1), "e");
+}
+
 }  // namespace
 }  // namespace dravik
