@@ -14,46 +14,26 @@
 
 namespace dravik {
 
-namespace {
-
-// Every entry's folded name, numbered section after section.
-std::vector<std::string> FoldedEntryNames(const LoadedSchema& schema)
-{
-    std::vector<std::string> names;
-    for (const auto& section : schema.foldedNames)
-        names.insert(names.end(), section.begin(), section.end());
-    return names;
-}
-
-}  // namespace
-
 // One desc file as the load reads it: its bytes, its lines as views into
 // them, and the line of every entry found in one pass. The storage is kept
 // from one file to the next; the last file read becomes the desc text.
 struct DescDocument::LoadedFile {
-    explicit LoadedFile(const LoadedSchema& schema) : keys(FoldedEntryNames(schema))
-    {
-        size_t number = 0;
-        for (int i = 1; i <= kSectionCount; ++i) {
-            firstEntry[static_cast<size_t>(i - 1)] = number;
-            number += schema.section(i).entries.size();
-        }
-    }
+    explicit LoadedFile(const LoadedSchema& schema) : schema(schema), keys(schema.numberedNames) {}
     void findKeys(const CodePage& codePage)
     {
         SplitLineViewsInto(bytes, lines);
         keys.find(lines, codePage, keyLines);
     }
     // The line of entry k of a section; kNoLine when the file has none.
-    long line(int section, size_t k) const { return keyLines[firstEntry[static_cast<size_t>(section - 1)] + k]; }
+    long line(int section, size_t k) const { return keyLines[schema.number(section, k)]; }
     // The value text of entry k of a section, as ValueOfKeyLine gives it.
     std::string_view value(int section, size_t k, size_t nameLength) const
     {
         return KeyValueView(lines, line(section, k), nameLength);
     }
 
+    const LoadedSchema& schema;
     const KeyLineScan keys;
-    std::array<size_t, kSectionCount> firstEntry{};
     bool read = false;  // whether any file was read
     std::string bytes;
     std::vector<std::string_view> lines;

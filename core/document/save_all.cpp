@@ -11,45 +11,47 @@
 #include "core/schema/loaded_schema.h"
 
 #include <algorithm>
-#include <optional>
+#include <memory>
 #include <unordered_map>
 
 namespace dravik {
 
 namespace {
 
-using SectionColumns = std::array<ValueColumns, kSectionCount>;
+// The first column of every entry's values, section by section, looked up
+// once for the whole save; -1 where no column carries the entry's name.
+using EntryColumns = std::array<std::vector<int>, kSectionCount>;
 
-SectionColumns FindValueColumns(const DescDocument& document)
+EntryColumns FindEntryColumns(const DescDocument& document, const LoadedSchema& schema)
 {
-    SectionColumns columns;
-    for (int i = 1; i <= kSectionCount; ++i)
-        columns[static_cast<size_t>(i - 1)] = ValueColumns(document.grid(i));
+    EntryColumns columns;
+    for (int i = 1; i <= kSectionCount; ++i) {
+        const ValueColumns found(document.grid(i));
+        for (const SectionEntry& entry : schema.section(i).entries)
+            columns[static_cast<size_t>(i - 1)].push_back(found.firstOf(entry.name));
+    }
     return columns;
 }
 
-// The line Save all writes for an entry from a row of its table: the name, a
-// blank, and each value followed by a blank. None when the entry is not
-// written: an empty name would match every line, a negative count has no
-// columns to take values from, and an entry no column carries keeps the
+// The line Save all writes for an entry from a row of its table, whose
+// values start at column `first`: the name, a blank, and each value
+// followed by a blank. False, with `line` left as it was, when the entry is
+// not written: an empty name would match every line, a negative count has
+// no columns to take values from, and an entry no column carries keeps the
 // file's values.
-std::optional<std::string> RebuiltKeyLine(const SectionEntry& entry, const Grid& table, const ValueColumns& columns,
-                                          int row, bool textSection)
+bool RebuiltKeyLine(const SectionEntry& entry, const Grid& table, int first, int row, bool textSection,
+                    std::string& line)
 {
-    if (entry.name.empty() || entry.count < 0)
-        return std::nullopt;
-    std::string line = entry.name + " ";
-    if (entry.count == 0)
-        return line;
-    const int first = columns.firstOf(entry.name);
-    if (first < 0)
-        return std::nullopt;
-    const int values = textSection ? 1 : entry.count;
+    if (entry.name.empty() || entry.count < 0 || (entry.count > 0 && first < 0))
+        return false;
+    line = entry.name;
+    line += ' ';
+    const int values = entry.count == 0 ? 0 : textSection ? 1 : entry.count;
     for (int j = 0; j < values; ++j) {
         line += table.cell(first + j, row);
         line += ' ';
     }
-    return line;
+    return true;
 }
 
 // The key lines a file's save rewrites, before and after, for a review.
@@ -79,34 +81,77 @@ private:
     std::unordered_map<size_t, size_t> index_;  // line -> its entry in lines_
 };
 
+// The key lines of the texts a save rewrites, one text after another. Every
+// entry's line is found in one pass over the text, and those answers hold
+// until a rewritten line might change which line another name finds (a name
+// that begins a longer one); from then on an index of the text as it then
+// stands answers.
+class SavedKeyLines {
+public:
+    SavedKeyLines(const LoadedSchema& schema, const CodePage& codePage)
+        : schema_(schema), codePage_(codePage), scan_(schema.numberedNames)
+    {
+    }
+    void startText(const std::vector<std::string>& lines)
+    {
+        lines_ = &lines;
+        index_.reset();
+        views_.assign(lines.begin(), lines.end());
+        scan_.find(views_, codePage_, found_);
+    }
+    long find(int section, size_t k) const
+    {
+        return index_ ? index_->findFolded(schema_.folded(section, k)) : found_[schema_.number(section, k)];
+    }
+    // Line `at` of the text now holds entry k's rebuilt line.
+    void rewritten(int section, size_t k, size_t at)
+    {
+        if (!schema_.hasLongerName[static_cast<size_t>(section - 1)][k])
+            return;
+        if (index_)
+            index_->lineChanged(at, (*lines_)[at]);
+        else
+            index_ = std::make_unique<KeyLineIndex>(*lines_, schema_.longestKey, codePage_, &schema_.firstBytes);
+    }
+
+private:
+    const LoadedSchema& schema_;
+    const CodePage& codePage_;
+    const KeyLineScan scan_;
+    const std::vector<std::string>* lines_ = nullptr;
+    std::vector<std::string_view> views_;
+    std::vector<long> found_;
+    std::unique_ptr<KeyLineIndex> index_;
+};
+
 // Rebuilds, in a file's text, the line of every entry from the file's row of
 // the tables. A key is never added to a file: the cells of a key the file
 // has no line for go into `withoutKeyLine`, as values the save leaves out.
-void RewriteKeyLines(const DescDocument& document, const LoadedSchema& schema, const SectionColumns& columns,
-                     int row, TextLines& text, ReviewedLines& review, std::vector<RowCell>& withoutKeyLine)
+void RewriteKeyLines(const DescDocument& document, const LoadedSchema& schema, const EntryColumns& columns,
+                     SavedKeyLines& keys, int row, TextLines& text, ReviewedLines& review,
+                     std::vector<RowCell>& withoutKeyLine)
 {
-    KeyLineIndex keys(text.lines, schema.longestKey, document.codePage(), &schema.firstBytes);
+    keys.startText(text.lines);
+    std::string line;  // one buffer for every rebuilt line that changes nothing
     for (int i = 1; i <= kSectionCount; ++i) {
         const auto& entries = schema.section(i).entries;
+        const std::vector<int>& firsts = columns[static_cast<size_t>(i - 1)];
         for (size_t k = 0; k < entries.size(); ++k) {
-            std::optional<std::string> line = RebuiltKeyLine(entries[k], document.grid(i),
-                                                             columns[static_cast<size_t>(i - 1)], row,
-                                                             i == kSectionCount);
-            const long keyLine = line ? keys.findFolded(schema.folded(i, k)) : kNoLine;
+            if (!RebuiltKeyLine(entries[k], document.grid(i), firsts[k], row, i == kSectionCount, line))
+                continue;
+            const long keyLine = keys.find(i, k);
             if (keyLine == kNoLine) {
-                if (line)
-                    for (int j = 0; j < ColumnsOf(entries[k]); ++j)
-                        withoutKeyLine.push_back({i, columns[static_cast<size_t>(i - 1)].firstOf(entries[k].name) + j});
+                for (int j = 0; j < ColumnsOf(entries[k]); ++j)
+                    withoutKeyLine.push_back({i, firsts[k] + j});
                 continue;
             }
             const size_t at = static_cast<size_t>(keyLine);
             std::string& current = text.lines[at];
-            if (current == *line)
+            if (current == line)
                 continue;
-            review.rewritten(at, current, *line);
-            current = std::move(*line);
-            if (schema.hasLongerName[static_cast<size_t>(i - 1)][k])
-                keys.lineChanged(at, current);
+            review.rewritten(at, current, line);
+            current.swap(line);
+            keys.rewritten(i, k, at);
         }
     }
     review.dropUnchanged();
@@ -130,13 +175,13 @@ bool BytesBefore(const std::string& path, const FileSave* earlier, std::string& 
 
 // A file's bytes with every key line rebuilt from row `row`; the lines that
 // change go into `review` when it is given.
-std::string RebuiltText(const DescDocument& document, const LoadedSchema& schema, const SectionColumns& columns,
-                        int row, const std::string& bytes, TextLines& text, FileSave& file,
+std::string RebuiltText(const DescDocument& document, const LoadedSchema& schema, const EntryColumns& columns,
+                        SavedKeyLines& keys, int row, const std::string& bytes, TextLines& text, FileSave& file,
                         std::vector<KeyLineChange>* review)
 {
     SplitLinesInto(bytes, text);
     ReviewedLines reviewed(review);
-    RewriteKeyLines(document, schema, columns, row, text, reviewed, file.withoutKeyLine);
+    RewriteKeyLines(document, schema, columns, keys, row, text, reviewed, file.withoutKeyLine);
     return JoinLines(text);
 }
 
@@ -157,12 +202,13 @@ SavePlan DescDocument::planSaveAll(const Progress& progress, bool withKeyLines) 
     }
     if (!(plan.error = schema.firstError()).empty())
         return plan;
-    const SectionColumns columns = FindValueColumns(*this);
+    const EntryColumns columns = FindEntryColumns(*this, schema);
 
     // A file listed on several rows takes each row's lines in turn: a later
     // row starts from the bytes the earlier one writes, as when each file was
     // read again just before its row was written.
     std::unordered_map<std::string, size_t> lastChange;  // path -> its last changed entry in plan.files
+    SavedKeyLines keys(schema, codePage());
     TextLines text;
     std::string bytes;
     for (int r = 1; r <= descFileCount_; ++r) {
@@ -175,7 +221,7 @@ SavePlan DescDocument::planSaveAll(const Progress& progress, bool withKeyLines) 
         // anything is written, never found half way through the writing.
         if (BytesBefore(file.path, earlier, bytes, file.error)) {
             std::string out =
-                RebuiltText(*this, schema, columns, r, bytes, text, file, withKeyLines ? &file.keyLines : nullptr);
+                RebuiltText(*this, schema, columns, keys, r, bytes, text, file, withKeyLines ? &file.keyLines : nullptr);
             settleFileSave(file, bytes, std::move(out), earlier);
             if (FileError err; file.changed && !CanReplace(file.path, err))
                 file.error = CannotCreateFileMessage(file.path, err.reason);

@@ -8,9 +8,9 @@ namespace dravik {
 
 LoadedSchema::LoadedSchema(const TextLines& variables, const CodePage& codePage)
 {
-    std::vector<std::string> all;
     for (int i = 1; i <= kSectionCount; ++i) {
         const size_t s = SectionIndex(i);
+        firstNumber[s] = numberedNames.size();
         sections[s] = ReadSectionSchema(variables, i, codePage);
         for (const auto& entry : sections[s].entries) {
             foldedNames[s].push_back(codePage.lowered(entry.name));
@@ -18,9 +18,10 @@ LoadedSchema::LoadedSchema(const TextLines& variables, const CodePage& codePage)
             longestKey = std::max(longestKey, name.size());
             if (!name.empty())
                 firstBytes[static_cast<unsigned char>(name[0])] = true;
-            all.push_back(name);
+            numberedNames.push_back(name);
         }
     }
+    std::vector<std::string> all = numberedNames;
     std::sort(all.begin(), all.end());
     for (int i = 0; i < kSectionCount; ++i) {
         for (const auto& name : foldedNames[static_cast<size_t>(i)]) {

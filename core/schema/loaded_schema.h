@@ -19,6 +19,8 @@ struct LoadedSchema {
 
     const SectionSchema& section(int i) const { return sections[SectionIndex(i)]; }
     const std::string& folded(int i, size_t k) const { return foldedNames[SectionIndex(i)][k]; }
+    // Entry k of section i in numberedNames.
+    size_t number(int i, size_t k) const { return firstNumber[SectionIndex(i)] + k; }
     // The first invalid count of any section, in section order; empty when none.
     std::string firstError() const;
     // Why the tables cannot hold the values of `files` files; empty when they can.
@@ -26,6 +28,10 @@ struct LoadedSchema {
 
     std::array<SectionSchema, kSectionCount> sections;
     std::array<std::vector<std::string>, kSectionCount> foldedNames;
+    // The same names numbered section after section, for finding every
+    // entry's line in one pass over a text.
+    std::vector<std::string> numberedNames;
+    std::array<size_t, kSectionCount> firstNumber{};
     size_t longestKey = 0;
     FirstBytes firstBytes{};
     // Whether some other name is longer and starts with this one. Only then
