@@ -49,7 +49,7 @@ void GridRow::add(std::string_view cell)
     ends_.push_back(static_cast<std::uint32_t>(text_.size()));
 }
 
-Grid::Grid(int columns, int rows) : cols_(std::max(columns, 1)), rows_(static_cast<size_t>(std::max(rows, 1))) {}
+Grid::Grid(int columns, int rows) : cols_(std::max(columns, 1)), rowCount_(std::max(rows, 1)) {}
 
 void Grid::setSize(int columns, int rows)
 {
@@ -57,56 +57,54 @@ void Grid::setSize(int columns, int rows)
     setRowCount(rows);
 }
 
-GridRow& Grid::ownRow(size_t row)
+void Grid::cut(GridRow& row, size_t cells)
 {
-    SharedRow& shared = rows_[row];
-    if (!shared)
-        shared = std::make_shared<GridRow>();
-    else if (shared.use_count() > 1)
-        shared = std::make_shared<GridRow>(*shared);
-    return *shared;
-}
-
-void Grid::cut(size_t row, size_t cells)
-{
-    if (!rows_[row] || rows_[row]->ends_.size() <= cells)
+    if (row.ends_.size() <= cells)
         return;
-    if (cells == 0) {
-        rows_[row].reset();
-        return;
-    }
-    GridRow& own = ownRow(row);
-    own.ends_.cut(cells);
-    own.text_.resize(own.ends_.back());
+    row.ends_.cut(cells);
+    row.text_.resize(cells == 0 ? 0 : row.ends_.back());
 }
 
 void Grid::setColCount(int columns)
 {
     columns = std::max(columns, 1);
     if (columns < cols_)
-        for (size_t r = 0; r < rows_.size(); ++r)
-            cut(r, static_cast<size_t>(columns));
+        for (auto& row : rows_)
+            cut(row, static_cast<size_t>(columns));
     cols_ = columns;
 }
 
-void Grid::setRowCount(int rows) { rows_.resize(static_cast<size_t>(std::max(rows, 1))); }
+void Grid::setRowCount(int rows)
+{
+    rowCount_ = std::max(rows, 1);
+    if (rows_.size() > static_cast<size_t>(rowCount_))
+        rows_.resize(static_cast<size_t>(rowCount_));
+}
 
 void Grid::setCell(int col, int row, std::string_view text)
 {
     if (col < 0 || row < 0 || col >= cols_ || row >= rowCount())
         return;
+    if (static_cast<size_t>(row) >= rows_.size()) {
+        if (text.empty())
+            return;
+        // The text may lie in a row that moves as the rows are taken in.
+        const std::string kept(text);
+        holdAllRows();
+        setCell(col, row, kept);
+        return;
+    }
+    GridRow& cells = rows_[static_cast<size_t>(row)];
     const size_t c = static_cast<size_t>(col);
-    if (c >= rowAt(row).ends_.size()) {
+    if (c >= cells.ends_.size()) {
         if (text.empty())
             return;
         // The cells between are stored empty.
-        GridRow& cells = ownRow(static_cast<size_t>(row));
         while (cells.ends_.size() < c)
             cells.ends_.push_back(static_cast<std::uint32_t>(cells.text_.size()));
         cells.add(text);
         return;
     }
-    GridRow& cells = ownRow(static_cast<size_t>(row));
     const size_t begin = c == 0 ? 0 : cells.ends_[c - 1];
     const size_t length = cells.ends_[c] - begin;
     CheckRowLength(cells.text_.size() - length + text.size());
@@ -120,9 +118,13 @@ void Grid::setRow(int row, GridRow cells)
 {
     if (row < 0 || row >= rowCount())
         return;
-    const size_t r = static_cast<size_t>(row);
-    rows_[r] = cells.ends_.empty() ? nullptr : std::make_shared<GridRow>(std::move(cells));
-    cut(r, static_cast<size_t>(cols_));
+    cut(cells, static_cast<size_t>(cols_));
+    if (static_cast<size_t>(row) >= rows_.size()) {
+        if (cells.ends_.empty())
+            return;
+        holdAllRows();
+    }
+    rows_[static_cast<size_t>(row)] = std::move(cells);
 }
 
 void Grid::setRow(int row, const std::vector<std::string>& cells)
@@ -141,16 +143,14 @@ void Grid::copyRow(int row, const Grid& from, int fromRow)
 {
     if (row < 0 || row >= rowCount())
         return;
-    const size_t r = static_cast<size_t>(row);
-    rows_[r] = fromRow >= 0 && fromRow < from.rowCount() ? from.rows_[static_cast<size_t>(fromRow)] : nullptr;
-    cut(r, static_cast<size_t>(cols_));
+    setRow(row, GridRow(from.rowAt(fromRow)));
 }
 
 void Grid::clearCells(int fromCol, int fromRow)
 {
     fromCol = std::max(fromCol, 0);
     for (size_t r = static_cast<size_t>(std::max(fromRow, 0)); r < rows_.size(); ++r)
-        cut(r, static_cast<size_t>(fromCol));
+        cut(rows_[r], static_cast<size_t>(fromCol));
 }
 
 int Grid::storedCells(int row) const { return static_cast<int>(rowAt(row).ends_.size()); }
@@ -159,28 +159,24 @@ bool Grid::sameRow(int row, const Grid& other, int otherRow) const
 {
     const GridRow& a = rowAt(row);
     const GridRow& b = other.rowAt(otherRow);
-    return &a == &b || (a.ends_ == b.ends_ && a.text_ == b.text_);
+    return a.ends_ == b.ends_ && a.text_ == b.text_;
 }
 
 size_t Grid::memoryUsed() const
 {
-    size_t bytes = sizeof(Grid) + rows_.capacity() * sizeof(SharedRow);
-    for (const SharedRow& row : rows_)
-        if (row) {
-            const size_t held = sizeof(GridRow) + row->ends_.bytesHeld() +
-                                (row->text_.capacity() > 15 ? row->text_.capacity() + 1 : 0);
-            bytes += held / static_cast<size_t>(row.use_count());
-        }
+    size_t bytes = sizeof(Grid) + rows_.capacity() * sizeof(GridRow);
+    for (const GridRow& row : rows_)
+        bytes += row.ends_.bytesHeld() + (row.text_.capacity() > 15 ? row.text_.capacity() + 1 : 0);
     return bytes;
 }
 
 bool Grid::operator==(const Grid& other) const
 {
-    if (cols_ != other.cols_ || rows_.size() != other.rows_.size())
+    if (cols_ != other.cols_ || rowCount_ != other.rowCount_)
         return false;
-    for (size_t r = 0; r < rows_.size(); ++r) {
-        const Cells a(rowAt(static_cast<int>(r)));
-        const Cells b(other.rowAt(static_cast<int>(r)));
+    for (int r = 0, held = static_cast<int>(std::max(rows_.size(), other.rows_.size())); r < held; ++r) {
+        const Cells a(rowAt(r));
+        const Cells b(other.rowAt(r));
         const size_t common = std::min(a.size(), b.size());
         // Equal texts and equal ends up to the common cells.
         if (common > 0 && a.text().substr(0, a.end(common - 1)) != b.text().substr(0, b.end(common - 1)))

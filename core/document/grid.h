@@ -12,15 +12,14 @@
 // row, valid until that row changes; moving a grid keeps its rows where
 // they are.
 //
-// Rows are shared between grids until one of them changes: the summary
-// table an export builds holds the section tables' rows themselves, and a
-// grid copied for undoing costs nothing until its rows part.
+// Rows are held only from the first write on: a grid made at a size, or
+// grown, costs nothing for its empty rows until a cell is stored, so the
+// empty table left while a replaced one's new size is announced is free.
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
 #include <initializer_list>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -166,7 +165,7 @@ public:
     Grid(int columns = 5, int rows = 5);
 
     int colCount() const { return cols_; }
-    int rowCount() const { return static_cast<int>(rows_.size()); }
+    int rowCount() const { return rowCount_; }
     void setColCount(int columns);
     void setRowCount(int rows);
     void setSize(int columns, int rows);
@@ -197,34 +196,29 @@ public:
     // dropped. For a row built whole: it is moved in, not copied.
     void setRow(int row, GridRow cells);
     void setRow(int row, const std::vector<std::string>& cells);
-    // Row `row` becomes a copy of row `fromRow` of `from`, cut to the width:
-    // the same row, shared, when it fits.
+    // Row `row` becomes a copy of row `fromRow` of `from`, cut to the width.
     void copyRow(int row, const Grid& from, int fromRow);
 
     bool operator==(const Grid& other) const;
     // Whether two rows hold the same cells, stored alike.
     bool sameRow(int row, const Grid& other, int otherRow) const;
-    // Bytes held, as far as the grid knows them; a row shared with other
-    // grids counts its share.
+    // Bytes held, as far as the grid knows them.
     size_t memoryUsed() const;
 
 private:
-    // Null for a row without cells.
-    using SharedRow = std::shared_ptr<GridRow>;
-
     const GridRow& rowAt(int row) const
     {
-        return row >= 0 && row < rowCount() && rows_[static_cast<size_t>(row)] ? *rows_[static_cast<size_t>(row)] : kNoCells;
+        return row >= 0 && static_cast<size_t>(row) < rows_.size() ? rows_[static_cast<size_t>(row)] : kNoCells;
     }
-    // The row to change, this grid's own: a shared one is copied first.
-    GridRow& ownRow(size_t row);
-    // Keeps the first `cells` cells of a row.
-    void cut(size_t row, size_t cells);
+    // Holds every row, for a write into one not held yet.
+    void holdAllRows() { rows_.resize(static_cast<size_t>(rowCount_)); }
+    static void cut(GridRow& row, size_t cells);
 
     static inline const GridRow kNoCells;
 
     int cols_;
-    std::vector<SharedRow> rows_;
+    int rowCount_;
+    std::vector<GridRow> rows_;  // the first rows, up to the last one held; the others are empty
 };
 
 template <typename Cells>
