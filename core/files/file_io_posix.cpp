@@ -140,6 +140,18 @@ bool SyncData(const FileHandle& file)
 #endif
 }
 
+void StartWriteback(const FileHandle& file, size_t offset, size_t size)
+{
+#if defined(__linux__)
+    static_cast<void>(::sync_file_range(file.get(), static_cast<off64_t>(offset), static_cast<off64_t>(size),
+                                        SYNC_FILE_RANGE_WRITE));
+#else
+    static_cast<void>(file);
+    static_cast<void>(offset);
+    static_cast<void>(size);
+#endif
+}
+
 bool Rewind(const FileHandle& file) { return ::lseek(file.get(), 0, SEEK_SET) == 0; }
 
 bool TruncateHere(const FileHandle& file)

@@ -66,6 +66,10 @@ bool ReadSome(const FileHandle& file, char* buffer, size_t size, size_t& got, Fi
 bool WriteSome(const FileHandle& file, const char* data, size_t size, size_t& put);
 // The bytes written so far are on the disk. On failure LastError() tells why.
 bool SyncData(const FileHandle& file);
+// Starts putting bytes already written on the disk without waiting for them,
+// so that a large file's flush finds less left to do; nothing where the
+// system has no such call.
+void StartWriteback(const FileHandle& file, size_t offset, size_t size);
 bool Rewind(const FileHandle& file);
 // The file ends at the current position.
 bool TruncateHere(const FileHandle& file);

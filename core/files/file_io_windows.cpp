@@ -127,6 +127,8 @@ bool WriteSome(const FileHandle& file, const char* data, size_t size, size_t& pu
 
 bool SyncData(const FileHandle& file) { return FlushFileBuffers(file.get()) != 0; }
 
+void StartWriteback(const FileHandle&, size_t, size_t) {}
+
 bool Rewind(const FileHandle& file)
 {
     LARGE_INTEGER zero{};
