@@ -148,6 +148,18 @@ TEST_F(SaveAll, TheLastLineOfAKeyIsTheOneRewritten)
     EXPECT_EQ(ReadBytes(path), "hp 1\r\nx\r\nhp  3 \r\n");
 }
 
+TEST_F(SaveAll, ALineRewrittenForAShorterNameIsNoLongerALongerOnesLine)
+{
+    vars({"[section1]", "gun=1", "gun x=1", "[section2]", "hp =1"});
+    const std::string path = desc("a.desc", "gun x 5\r\nhp 1\r\n");
+    ws.openDesc({path});
+    EXPECT_EQ(ws.grid(1).cell(2, 1), "x") << "\"gun\" finds the same line";
+    ws.setCell(1, 2, 1, "y");
+    ws.setCell(2, 2, 1, "2");
+    ws.saveAll();
+    EXPECT_EQ(ReadBytes(path), "gun y \r\nhp  2 \r\n") << "\"gun x\" has no line left to overwrite the edit";
+}
+
 TEST_F(SaveAll, MovedColumnsStillFeedTheirOwnKeys)
 {
     vars({"[section1]", "a =1", "b =2"});
