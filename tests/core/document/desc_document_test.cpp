@@ -249,6 +249,23 @@ TEST_F(Document, ListenersHearTheTouchedRectangle)
     EXPECT_TRUE(heard.events.empty()) << "nothing changed, nothing to tell";
 }
 
+TEST_F(Document, AnExportCountsTheCellsItChanges)
+{
+    const TableChange first = ExportTable(doc);  // into the empty summary table
+    size_t filled = 0;
+    for (int r = 0; r < doc.summary().rowCount(); ++r)
+        for (int c = 0; c < doc.summary().colCount(); ++c)
+            filled += doc.summary().cell(c, r).empty() ? 0 : 1;
+    EXPECT_EQ(first.cellCount(), filled);
+    const TableChange edit = doc.setCell(1, 2, 2, "7");
+    const TableChange again = ExportTable(doc);
+    EXPECT_EQ(again.cellCount(), 1u) << "only the edited value differs";
+    doc.undo(again);
+    doc.undo(edit);
+    doc.undo(first);
+    EXPECT_TRUE(doc.summary() == Grid(5, 5));
+}
+
 TEST_F(Document, SizeChangesAreToldBeforeAndAfterWithTheSizeOfTheMoment)
 {
     Recorder heard(doc);
