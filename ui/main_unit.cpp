@@ -596,8 +596,11 @@ bool TMainForm::loadDescFiles(const std::vector<std::string>& files, const std::
         hooks.progress = work.progress();
         hooks.fitColumnWidths = [this] { FitColumnWidths(); };
         document_.openDesc(files, hooks);
-        if (!root.empty())
+        if (!root.empty()) {
             document_.setOpenedRoot(root);
+            // The section tables show their paths below that folder.
+            FitColumnWidths();
+        }
     });
     // A load replaces the tables, done or failed: the history starts afresh.
     history_->clear();

@@ -259,6 +259,13 @@ private slots:
             QTest::keyClick(typed, Qt::Key_Tab);
             auto* names = qobject_cast<QLineEdit*>(dialog->focusWidget());
             QVERIFY(names && names->objectName() == QStringLiteral("Pattern"));
+            // Each label's access key goes to its field.
+            dialog->activateWindow();
+            QTRY_COMPARE(QApplication::activeWindow(), dialog);
+            QTest::keyClick(names, Qt::Key_F, Qt::AltModifier);
+            QCOMPARE(dialog->focusWidget(), typed);
+            QTest::keyClick(typed, Qt::Key_N, Qt::AltModifier);
+            QCOMPARE(dialog->focusWidget(), names);
             QTest::keyClick(names, Qt::Key_A, Qt::ControlModifier);
             QTest::keyClicks(names, QStringLiteral("*.var"));
             // Enter before the count came: it counts, and nothing matches.
