@@ -204,6 +204,7 @@ private slots:
         window->folderActions()->openFolderAction()->trigger();
         const QString otherVars = folder->write("other.var", "[section1]\r\narmor=1\r\n");
         dialogs->openAnswers.enqueue({otherVars});
+        dialogs->askAnswers.enqueue(1);  // not laid out again: another folder opens next
         window->N6->trigger();
         dialogs->folderAnswers.enqueue(FolderChoice{inMod("Air"), QStringLiteral("*.*")});
         window->folderActions()->openFolderAction()->trigger();
