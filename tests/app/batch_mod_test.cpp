@@ -188,6 +188,10 @@ TEST_F(BatchMod, NamesInOtherCapitalsBeyondAToZMatchForDiffApplyAndThePattern)
     const std::string base = Native(folders.root.path() / "base");
     const std::string mod = Native(folders.root.path() / "mod");
     const std::string pattern = Native(u8"Т*.desc");
+    // A patch is text in the code page: a Windows whose code page has no
+    // Cyrillic letters cannot write these names into one.
+    if (!PathFitsText(pattern))
+        GTEST_SKIP() << "the system's code page has no Cyrillic letters";
 
     EXPECT_EQ(run({"diff", "--vars", folders.vars, "--base", base, "--pattern", pattern}, {mod}), 1) << err.str();
     const std::string path = Native(u8"ТАНКИ/т34.DESC");
