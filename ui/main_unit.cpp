@@ -596,13 +596,16 @@ bool TMainForm::loadDescFiles(const std::vector<std::string>& files, const std::
         dravik::ui::LongWork work(this, QStringLiteral("Open desc"));
         dravik::LoadHooks hooks;
         hooks.progress = work.progress();
-        hooks.fitColumnWidths = [this] { FitColumnWidths(); };
-        document_.openDesc(files, hooks);
-        if (!root.empty()) {
-            document_.setOpenedRoot(root);
-            // The section tables show their paths below that folder.
+        hooks.fitColumnWidths = [&] {
+            // The section tables show their paths below the folder opened,
+            // and are as wide as that.
+            if (!root.empty())
+                document_.setOpenedRoot(root);
             FitColumnWidths();
-        }
+        };
+        document_.openDesc(files, hooks);
+        if (!root.empty())
+            document_.setOpenedRoot(root);
     });
     // A load replaces the tables, done or failed: the history starts afresh.
     history_->clear();
