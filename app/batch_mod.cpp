@@ -89,35 +89,46 @@ int RunDiff(const ModOptions& options, const CodePage& codePage, std::ostream& o
     return diff.lines.empty() && diff.uncarried.empty() ? 0 : 1;
 }
 
-// Conflicts and lines that found nothing, each on its own line, TAB-separated.
+// What became of a line, as one fixed word a script can look for.
+const char* Kind(PatchOutcome outcome, bool theirs)
+{
+    switch (outcome) {
+    case PatchOutcome::Conflict: return theirs ? "conflict-taken" : "conflict";
+    case PatchOutcome::NoFile: return "no-file";
+    case PatchOutcome::NoKey: return "no-key";
+    case PatchOutcome::NoValue: return "no-value";
+    case PatchOutcome::NoKeyLine: return "no-key-line";
+    case PatchOutcome::NamedTwice: return "named-twice";
+    case PatchOutcome::CannotHold: return "cannot-hold";
+    default: return "not-applied";
+    }
+}
+
+// The conflicts and the lines not applied, in the patch's order, one a line
+// with the same eight TAB-separated fields whatever became of it: path, key,
+// value number, the patch's base value, the value found (empty when none
+// was), the patch's value, the kind and why.
 void ReportLeftLines(const PatchPlan& plan, bool theirs, std::ostream& err)
 {
-    if (plan.count(PatchOutcome::Conflict) > 0) {
-        err << (theirs ? "Conflicts, given the patch's value"
-                       : "Conflicts, left as they were")
-            << " (path, key, value, the patch's base value, the value found, the patch's value):\n";
-        for (size_t i = 0; i < plan.lines.size(); ++i) {
-            const PatchLine& line = plan.lines[i];
-            if (plan.results[i].outcome == PatchOutcome::Conflict)
-                err << line.path << '\t' << line.key << '\t' << line.value << '\t' << line.base << '\t'
-                    << plan.results[i].found << '\t' << line.mod << '\n';
-        }
-    }
-    if (plan.missing() > 0) {
-        err << "Lines naming what is not there, not applied (path, key, value, why):\n";
-        for (size_t i = 0; i < plan.lines.size(); ++i) {
-            const PatchLine& line = plan.lines[i];
-            if (const std::string why = MissingReason(plan.results[i].outcome); !why.empty())
-                err << line.path << '\t' << line.key << '\t' << line.value << '\t' << why << '\n';
-        }
+    for (size_t i = 0; i < plan.lines.size(); ++i) {
+        const PatchLine& line = plan.lines[i];
+        const PatchResult& result = plan.results[i];
+        const bool conflict = result.outcome == PatchOutcome::Conflict;
+        if (!conflict && result.why.empty())
+            continue;
+        const std::string why = !conflict ? result.why
+                                : theirs  ? "this mod changed it too; given the patch's value"
+                                          : "this mod changed it too; left as it was";
+        err << line.path << '\t' << line.key << '\t' << line.value << '\t' << line.base << '\t' << result.found
+            << '\t' << line.mod << '\t' << Kind(result.outcome, theirs) << '\t' << why << '\n';
     }
 }
 
 int RunApply(const ModOptions& options, const CodePage& codePage, std::ostream& out, std::ostream& err)
 {
-    std::vector<PatchLine> lines = ReadPatchFile(options.patch);
+    PatchFile patch = ReadPatchFile(options.patch);
     auto document = LoadMod(options, codePage);
-    const PatchPlan plan = PlanPatch(*document, std::move(lines));
+    const PatchPlan plan = PlanPatch(*document, std::move(patch));
     const std::vector<bool> takePatch(plan.lines.size(), options.theirs);
     const std::vector<CellEdit> edits = plan.edits(takePatch);
     std::set<int> touched;
@@ -136,11 +147,18 @@ int RunApply(const ModOptions& options, const CodePage& codePage, std::ostream& 
 
     ReportLeftLines(plan, options.theirs, err);
     const int conflicts = plan.count(PatchOutcome::Conflict);
+    const int namedTwice = plan.count(PatchOutcome::NamedTwice);
+    const int cannotHold = plan.count(PatchOutcome::CannotHold);
     err << "apply: " << plan.count(PatchOutcome::Applies) << " value(s) applied; "
         << plan.count(PatchOutcome::AlreadyThere) << " already held the patch's value; " << conflicts
         << (options.theirs ? " conflict(s) given the patch's value; " : " conflict(s) left as they were; ")
-        << plan.missing() << " line(s) naming what is not there; " << written << " of "
-        << document->descFileCount() << " file(s) " << (options.dryRun ? "would be written" : "written") << '\n';
+        << plan.missing() - namedTwice - cannotHold << " line(s) naming what is not there; ";
+    if (namedTwice > 0)
+        err << namedTwice << " line(s) naming a value another line names otherwise; ";
+    if (cannotHold > 0)
+        err << cannotHold << " value(s) no key line can hold; ";
+    err << written << " of " << document->descFileCount() << " file(s) "
+        << (options.dryRun ? "would be written" : "written") << '\n';
     return plan.missing() > 0 || (conflicts > 0 && !options.theirs) ? 1 : 0;
 }
 
@@ -161,7 +179,7 @@ int RunModBatchCommand(const std::vector<std::string>& args, std::ostream& out, 
         return diff ? RunDiff(options, codePage, out, err) : RunApply(options, codePage, out, err);
     } catch (const std::exception& e) {
         err << ErrorBoxText(e.what()) << '\n';
-        return diff ? 2 : 1;
+        return 2;
     }
 }
 

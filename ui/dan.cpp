@@ -131,7 +131,7 @@ void TdanForm::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void TdanForm::FormClose() { mainForm_.show(); }
+void TdanForm::FormClose() { mainForm_.analyzerClosed(); }
 
 const dravik::KeyList& TdanForm::keyList() const { return keys_->keyList(); }
 
@@ -145,6 +145,12 @@ void TdanForm::Button1Click()
     if (!paths.isEmpty() && !gatherKeyEntries(paths))
         return;
     showEntryCount();
+}
+
+void TdanForm::listKeysOf(const QStringList& paths)
+{
+    if (gatherKeyEntries(paths))
+        showEntryCount();
 }
 
 bool TdanForm::gatherKeyEntries(const QStringList& paths)
@@ -191,6 +197,7 @@ void TdanForm::Button3Click()
     dravik::DescDocument& document = mainForm_.document();
     document.setVariablesText(dravik::ui::MemoLines(Memo1->toPlainText(), document.codePage()));
     mainForm_.showTexts();
+    mainForm_.variablesDrafted();
 }
 
 void TdanForm::appendLines(const std::vector<std::string>& lines)

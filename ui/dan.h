@@ -38,6 +38,8 @@ public:
     const dravik::KeyList& keyList() const;
     dravik::ui::KeyListModel* keyListModel() const { return keys_; }
     QString statusPanelText() const;
+    // Lists the key entries of these files, as Open does with the files chosen.
+    void listKeysOf(const QStringList& paths);
 
     QWidget* Panel1 = nullptr;
     QPushButton* Button1 = nullptr;

@@ -37,6 +37,7 @@
 #include "ui/tables/table_selection.h"
 #include "ui/views/summary_panel.h"
 #include "ui/views/table_filter.h"
+#include "ui/views/variables_hint.h"
 #include "ui/views/variables_questions.h"
 
 #include <QAction>
@@ -53,6 +54,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QUndoStack>
 #include <QVBoxLayout>
 #include <optional>
@@ -594,7 +596,13 @@ bool TMainForm::loadDescFiles(const std::vector<std::string>& files, const std::
         dravik::ui::LongWork work(this, QStringLiteral("Open desc"));
         dravik::LoadHooks hooks;
         hooks.progress = work.progress();
-        hooks.fitColumnWidths = [this] { FitColumnWidths(); };
+        hooks.fitColumnWidths = [&] {
+            // The section tables show their paths below the folder opened,
+            // and are as wide as that.
+            if (!root.empty())
+                document_.setOpenedRoot(root);
+            FitColumnWidths();
+        };
         document_.openDesc(files, hooks);
         if (!root.empty())
             document_.setOpenedRoot(root);
@@ -800,8 +808,42 @@ void TMainForm::N6Click()
     openDialog1_.title = QStringLiteral("Select the variable file");
     const QStringList files = askOpenFiles();
     takeEdits();
-    if (!files.isEmpty() && mayDropVariablesEdits())
-        openVariablesFile(files.first());
+    if (!files.isEmpty() && mayDropVariablesEdits() && openVariablesFile(files.first()))
+        offerToLayOutAgain(false);
+}
+
+void TMainForm::offerToLayOutAgain(bool drafted)
+{
+    // Open desc of the same files, with its question about unsaved changes;
+    // files opened as a folder keep that folder as their root.
+    if (document_.descFileCount() == 0 || !document_.variablesChangedSinceOpen() ||
+        !dravik::ui::MayLayOutAgain(dialogs_, this, document_.descFileCount(), drafted))
+        return;
+    takeEdits();
+    if (!mayDropTableEdits(tr("laying the files out again")) || !mayDropPreviewEdits())
+        return;
+    std::vector<std::string> files;
+    for (int r = 1; r <= document_.descFileCount(); ++r)
+        files.push_back(document_.filePath(r));
+    loadDescFiles(files, std::string(document_.openedRoot()));
+}
+
+void TMainForm::draftVariables()
+{
+    DAN1Click();
+    QStringList files;
+    for (int r = 1; r <= document_.descFileCount(); ++r)
+        files << NativeText(document_.filePath(r));
+    if (!files.isEmpty())
+        dan_->listKeysOf(files);
+}
+
+void TMainForm::analyzerClosed()
+{
+    show();
+    // Asked once the analyzer's window is gone.
+    if (std::exchange(variablesDrafted_, false))
+        QTimer::singleShot(0, this, [this] { offerToLayOutAgain(true); });
 }
 
 bool TMainForm::openVariablesFile(const QString& path)
@@ -978,6 +1020,13 @@ void TMainForm::createTableViews()
     });
     connect(summaryPanel_, &dravik::ui::SummaryPanel::filterRequested, tableFilter_.get(),
             &dravik::ui::TableFilter::filterColumns);
+
+    std::array<GridView*, dravik::kSectionCount> sections{};
+    for (int n = 1; n <= dravik::kSectionCount; ++n)
+        sections[static_cast<size_t>(n - 1)] = StringGrid(n);
+    auto* hint = new dravik::ui::VariablesHint(document_, sections, this);
+    connect(hint, &dravik::ui::VariablesHint::openVariables, this, &TMainForm::N6Click);
+    connect(hint, &dravik::ui::VariablesHint::draftVariables, this, &TMainForm::draftVariables);
 }
 
 void TMainForm::createViewMenu()

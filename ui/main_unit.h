@@ -76,6 +76,10 @@ public:
     void openDescFiles(const QStringList& paths);
     // False when the file could not be read (the error was shown).
     bool openVariablesFile(const QString& path);
+    // The analyzer's "Copy to Dravik2" replaced the variables text; once the
+    // analyzer closes, the window offers to lay the open files out by it.
+    void variablesDrafted() { variablesDrafted_ = true; }
+    void analyzerClosed();
     // Open folder, Recent folders, and the files and folders dropped here
     // or named on the command line.
     dravik::ui::FolderActions* folderActions() const { return folderActions_; }
@@ -145,6 +149,8 @@ public slots:
     void QuickPack1Click();
     void ConMan1Click();
     void DAN1Click();
+    // The analyzer, listing the keys of the open files.
+    void draftVariables();
 
     void ReviewChangesClick();
     void UndoClick();
@@ -194,6 +200,9 @@ private:
     bool mayDropTableEdits(const QString& what);
     bool mayDropPreviewEdits();
     bool mayDropVariablesEdits();
+    // With files open and a variables text they were not laid out by: asks
+    // whether to open them again by it, and does.
+    void offerToLayOutAgain(bool drafted);
     void updateTitle();
     void showDescText();
     // The section table or file list on the current tab; none on the others.
@@ -250,4 +259,5 @@ private:
     // The latest desc analyzer; a closed one is only hidden, and goes when
     // the next one replaces it or with this window.
     std::unique_ptr<TdanForm> dan_;
+    bool variablesDrafted_ = false;
 };

@@ -1,6 +1,7 @@
 #include "core/files/folder_listing.h"
 
 #include "core/errors.h"
+#include "core/files/name_folding.h"
 #include "core/files/native_path.h"
 
 #include <algorithm>
@@ -90,12 +91,12 @@ bool SameNameChar(char a, char b) { return a == b; }
 
 // ---- The same on every system.
 
-// "*" and "?" against a case-folded name.
-bool WildcardMatch(std::string_view pattern, std::string_view name)
+// "*" and "?" against a case-folded name, "?" standing for one character.
+bool WildcardMatch(std::u32string_view pattern, std::u32string_view name)
 {
     size_t p = 0;
     size_t n = 0;
-    size_t star = std::string_view::npos;
+    size_t star = std::u32string_view::npos;
     size_t resume = 0;
     while (n < name.size()) {
         if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
@@ -104,7 +105,7 @@ bool WildcardMatch(std::string_view pattern, std::string_view name)
         } else if (p < pattern.size() && pattern[p] == '*') {
             star = p++;
             resume = n;
-        } else if (star != std::string_view::npos) {
+        } else if (star != std::u32string_view::npos) {
             p = star + 1;
             n = ++resume;
         } else {
@@ -193,22 +194,22 @@ NamePattern::NamePattern(std::string_view text, const CodePage& codePage) : code
         while (!part.empty() && (part.back() == ' ' || part.back() == '\t'))
             part.remove_suffix(1);
         if (!part.empty())
-            patterns_.push_back(codePage.lowered(part));
+            patterns_.push_back(FoldedName(part, codePage));
         start = end + 1;
     }
     if (patterns_.empty())
-        patterns_.emplace_back(kEveryName);
+        patterns_.push_back(U"*.*");
 }
 
 bool NamePattern::matches(std::string_view name) const
 {
-    const std::string folded = codePage_->lowered(name);
-    const bool dotless = folded.find('.') == std::string::npos;
-    for (const std::string& pattern : patterns_) {
+    const std::u32string folded = FoldedName(name, *codePage_);
+    const bool dotless = folded.find(U'.') == std::u32string::npos;
+    for (const std::u32string& pattern : patterns_) {
         if (WildcardMatch(pattern, folded))
             return true;
-        const std::string_view stem(pattern.data(), pattern.size() >= 2 ? pattern.size() - 2 : 0);
-        if (dotless && pattern.size() >= 2 && pattern.compare(pattern.size() - 2, 2, ".*") == 0 &&
+        const std::u32string_view stem(pattern.data(), pattern.size() >= 2 ? pattern.size() - 2 : 0);
+        if (dotless && pattern.size() >= 2 && pattern.compare(pattern.size() - 2, 2, U".*") == 0 &&
             WildcardMatch(stem, folded))
             return true;
     }
@@ -238,13 +239,13 @@ void SortInPathOrder(std::vector<std::string>& paths, const CodePage& codePage)
 {
     // A separator sorts before every character a name may hold, so that the
     // comparison goes name by name: "a\b" before "a.txt", as "a" is before it.
-    std::vector<std::pair<std::string, std::string>> keyed;
+    std::vector<std::pair<std::u32string, std::string>> keyed;
     keyed.reserve(paths.size());
     for (std::string& path : paths) {
-        std::string key = codePage.lowered(path);
-        for (char& c : key)
-            if (IsSeparator(c))
-                c = '\x01';
+        std::u32string key = FoldedName(path, codePage);
+        for (char32_t& c : key)
+            if (c < 0x80 && IsSeparator(static_cast<char>(c)))
+                c = U'\x01';
         keyed.emplace_back(std::move(key), std::move(path));
     }
     std::sort(keyed.begin(), keyed.end());

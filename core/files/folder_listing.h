@@ -2,8 +2,9 @@
 // folder arguments take them.
 //
 // Names match Windows-style patterns without regard to letter case, on every
-// system: a mod unpacked from the game's archives names its files in any
-// case ("TANK.DESC", "Tank.desc"), and a Linux modder means both. Hidden
+// system and for every letter (name_folding.h): a mod unpacked from the
+// game's archives names its files in any case ("TANK.DESC", "Tank.desc"),
+// and a Linux modder means both. Hidden
 // entries (a name starting with "."; on Windows also the hidden attribute)
 // are left out, with their contents. Links are followed, to files and to
 // folders, but every folder is listed once: a link back to a folder above
@@ -36,7 +37,7 @@ public:
     static bool HasWildcards(std::string_view text);
 
 private:
-    std::vector<std::string> patterns_;  // case-folded
+    std::vector<std::u32string> patterns_;  // case-folded
     const CodePage* codePage_;
 };
 
@@ -69,7 +70,7 @@ std::string CannotOpenFolderMessage(const std::string& folder, const std::string
 bool IsFolder(const std::string& path);
 
 // Path order: folder by folder, each name compared with its letters folded
-// through the code page (the bytes decide between names that fold alike), a
+// (name_folding.h; the bytes decide between names that fold alike), a
 // folder's files among its subfolders by name.
 void SortInPathOrder(std::vector<std::string>& paths, const CodePage& codePage = CodePage::Default());
 

@@ -2,6 +2,7 @@
 
 #include "core/document/desc_document.h"
 #include "core/files/folder_listing.h"
+#include "core/files/name_folding.h"
 #include "core/files/native_path.h"
 
 #include <algorithm>
@@ -45,7 +46,7 @@ int ModPathIndex::find(std::string_view modPath) const
     return found == folded_.end() ? -1 : found->second;
 }
 
-std::string ModPathIndex::folded(std::string_view modPath) const { return codePage_->lowered(modPath); }
+std::u32string ModPathIndex::folded(std::string_view modPath) const { return FoldedName(modPath, *codePage_); }
 
 std::vector<size_t> InPathOrder(const std::vector<std::string>& modPaths, const CodePage& codePage)
 {

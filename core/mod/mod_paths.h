@@ -23,8 +23,9 @@ std::string ModPath(const std::string& root, const std::string& path);
 std::vector<std::string> OpenModPaths(const DescDocument& document);
 
 // Files found by their mod path: the same path first, else the one whose
-// letters differ only in case, as a mod unpacked from the game's archives
-// names its files in any case ("UNITS/TANK.DESC", "units/tank.desc").
+// letters differ only in case (folded as the file system spells names,
+// name_folding.h), as a mod unpacked from the game's archives names its
+// files in any case ("UNITS/TANK.DESC", "units/tank.desc").
 class ModPathIndex {
 public:
     explicit ModPathIndex(const CodePage& codePage) : codePage_(&codePage) {}
@@ -35,11 +36,11 @@ public:
     int find(std::string_view modPath) const;
 
 private:
-    std::string folded(std::string_view modPath) const;
+    std::u32string folded(std::string_view modPath) const;
 
     const CodePage* codePage_;
     std::unordered_map<std::string, int> exact_;
-    std::unordered_map<std::string, int> folded_;
+    std::unordered_map<std::u32string, int> folded_;
 };
 
 // The positions of `modPaths` in path order (folder by folder, letters

@@ -4,6 +4,7 @@
 #include "core/files/file_io.h"
 #include "core/files/native_path.h"
 #include "core/text/text_lines.h"
+#include "core/text/utf8_text.h"
 
 #include <charconv>
 
@@ -68,8 +69,11 @@ std::string PatchFileText(const std::vector<PatchLine>& lines)
     return text;
 }
 
-std::vector<PatchLine> ReadPatchText(std::string_view bytes, const std::string& name)
+PatchFile ReadPatchText(std::string_view bytes, const std::string& name)
 {
+    PatchFile patch{name, bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark, {}};
+    if (patch.utf8Mark)
+        bytes.remove_prefix(kUtf8Mark.size());
     const TextLines text = SplitLines(bytes);
     const std::string file = "\"" + PathText(name) + "\"";
     const int version = text.lines.empty() ? 0 : HeaderVersion(text.lines.front());
@@ -79,7 +83,7 @@ std::vector<PatchLine> ReadPatchText(std::string_view bytes, const std::string& 
     if (version > kPatchVersion)
         throw DravikError(file + " is a patch of " + VersionField(version) + ", written by a later Dravik 2; this one reads " +
                           VersionField(kPatchVersion));
-    std::vector<PatchLine> lines;
+    std::vector<PatchLine>& lines = patch.lines;
     for (size_t i = 1; i < text.lines.size(); ++i) {
         const std::string& line = text.lines[i];
         if (line.empty())
@@ -98,9 +102,9 @@ std::vector<PatchLine> ReadPatchText(std::string_view bytes, const std::string& 
         lines.push_back({std::string(fields[0]), std::string(fields[1]), value, std::string(fields[3]),
                          std::string(fields[4])});
     }
-    return lines;
+    return patch;
 }
 
-std::vector<PatchLine> ReadPatchFile(const std::string& path) { return ReadPatchText(ReadFileOrThrow(path), path); }
+PatchFile ReadPatchFile(const std::string& path) { return ReadPatchText(ReadFileOrThrow(path), path); }
 
 }  // namespace dravik

@@ -37,11 +37,20 @@ bool FitsPatchField(std::string_view text);
 // The file's bytes. Every field must fit.
 std::string PatchFileText(const std::vector<PatchLine>& lines);
 
+// A patch as read, before it meets the open files.
+struct PatchFile {
+    std::string name;  // the file's path, for messages
+    // It began with UTF-8's byte order mark (skipped): an editor saved it as
+    // UTF-8, so its non-ASCII text is not in the desc files' code page.
+    bool utf8Mark = false;
+    std::vector<PatchLine> lines;
+};
+
 // The lines of a patch file, in its order. Line breaks may be CR LF, LF or
 // CR, and empty lines are skipped, as a spreadsheet may leave them. Throws
 // DravikError naming the file (`name`) and the first line that is not a
 // patch line, or a header of another kind or a later version.
-std::vector<PatchLine> ReadPatchText(std::string_view bytes, const std::string& name);
-std::vector<PatchLine> ReadPatchFile(const std::string& path);
+PatchFile ReadPatchText(std::string_view bytes, const std::string& name);
+PatchFile ReadPatchFile(const std::string& path);
 
 }  // namespace dravik

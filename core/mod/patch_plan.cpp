@@ -1,11 +1,17 @@
 #include "core/mod/patch_plan.h"
 
+#include "core/errors.h"
+#include "core/files/native_path.h"
 #include "core/mod/mod_paths.h"
 #include "core/mod/table_keys.h"
+#include "core/text/cell_value.h"
 #include "core/text/dravik2_auxillary.h"
+#include "core/text/utf8_text.h"
 
 #include <algorithm>
+#include <map>
 #include <set>
+#include <tuple>
 #include <unordered_map>
 
 namespace dravik {
@@ -40,6 +46,28 @@ private:
     std::unordered_map<std::string, size_t> trimmed_;
 };
 
+// Why no key line can hold the value; empty when one can. A key line of
+// sections 1 to 9 holds its values as words between blanks, so there a value
+// is one word; the text section's value is the rest of its line.
+std::string CannotHold(std::string_view value, bool words)
+{
+    for (const char c : value) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == 26)
+            return "byte 26 (Ctrl+Z), which older programs read as the end of a text file";
+        if (byte < 32 || byte == 127)
+            return "a control character (byte " + std::to_string(byte) + "), which no desc file holds";
+    }
+    if (!words)
+        return {};
+    if (IsBlankCell(value))
+        return "an empty value, which a key line cannot hold: it would be lost and the key's later values move "
+               "along";
+    if (Trim(value).find(' ') != std::string_view::npos)
+        return "several words: each would be a value of its own, and the key's later values would move along";
+    return {};
+}
+
 PatchResult Plan(const DescDocument& document, const ModPathIndex& files, const KeyIndex& keys,
                  const PatchLine& line)
 {
@@ -69,10 +97,79 @@ PatchResult Plan(const DescDocument& document, const ModPathIndex& files, const 
         result.outcome = PatchOutcome::AlreadyThere;
         return result;
     }
+    result.why = CannotHold(line.mod, grid < kSectionCount);
+    if (!result.why.empty()) {
+        result.outcome = PatchOutcome::CannotHold;
+        return result;
+    }
     result.outcome = result.found == line.base ? PatchOutcome::Applies : PatchOutcome::Conflict;
     for (const auto& [cellGrid, cellCol] : key->cellsOf(line.value))
         result.edits.push_back({cellGrid, cellCol, result.row, line.mod});
     return result;
+}
+
+// The lines naming one value: the same line again is taken once; lines
+// that disagree are none of them applied.
+void SettleRepeats(PatchPlan& plan, const KeyIndex& index)
+{
+    std::map<std::tuple<int, int, int>, std::vector<size_t>> byCell;
+    for (size_t i = 0; i < plan.lines.size(); ++i) {
+        const PatchResult& result = plan.results[i];
+        if (result.outcome != PatchOutcome::Applies && result.outcome != PatchOutcome::AlreadyThere &&
+            result.outcome != PatchOutcome::Conflict && result.outcome != PatchOutcome::CannotHold)
+            continue;
+        const TableKey* key = index.find(plan.lines[i].key);
+        byCell[{result.row, key->written().grid, key->writtenColumn(plan.lines[i].value)}].push_back(i);
+    }
+    for (const auto& [cell, lines] : byCell) {
+        if (lines.size() < 2)
+            continue;
+        const PatchLine& first = plan.lines[lines.front()];
+        const bool same = std::all_of(lines.begin(), lines.end(), [&](size_t i) {
+            return plan.lines[i].base == first.base && plan.lines[i].mod == first.mod;
+        });
+        for (size_t k = same ? 1 : 0; k < lines.size(); ++k) {
+            PatchResult& result = plan.results[lines[k]];
+            result.outcome = same ? PatchOutcome::Repeated : PatchOutcome::NamedTwice;
+            result.why = MissingReason(result.outcome);
+            result.edits.clear();
+        }
+    }
+}
+
+// The patch's text in UTF-8 while the desc files' values are not, as an
+// editor saves it when told to (Notepad's default): its letters would reach
+// the files as two or more bytes each. A byte order mark says so outright.
+void RefuseOtherCharacterSet(const DescDocument& document, const PatchFile& patch)
+{
+    Utf8Scan text;
+    bool nonAscii = false;
+    // The paths are left out: off Windows they are the file system's names,
+    // which are UTF-8 there whatever the desc files hold.
+    for (const PatchLine& line : patch.lines)
+        for (const std::string* field : {&line.key, &line.base, &line.mod}) {
+            text += ScanUtf8(*field);
+            nonAscii = nonAscii || std::any_of(field->begin(), field->end(),
+                                               [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+        }
+    if (!(patch.utf8Mark ? nonAscii : text.valid && text.multiByte))
+        return;
+    Utf8Scan values;
+    for (int n = 1; n <= kSectionCount && values.valid; ++n) {
+        const Grid& grid = document.grid(n);
+        for (int r = 1; r < grid.rowCount() && values.valid; ++r) {
+            const int stored = std::min(grid.storedCells(r), grid.colCount());
+            for (int c = 2; c < stored && values.valid; ++c)
+                values += ScanUtf8(grid.cell(c, r));
+        }
+    }
+    if (values.valid && values.multiByte)
+        return;
+    throw DravikError("\"" + PathText(patch.name) + "\" is in UTF-8" +
+                      (patch.utf8Mark ? " (it begins with UTF-8's byte order mark)" : "") +
+                      " while the desc files are not: each of its non-ASCII characters would become two or more "
+                      "bytes in them, whose code page is " +
+                      document.codePage().name() + ". Save the patch in that character set and apply it again");
 }
 
 bool Taken(const PatchResult& result, size_t i, const std::vector<bool>& takePatch)
@@ -90,6 +187,8 @@ std::string MissingReason(PatchOutcome outcome)
     case PatchOutcome::NoKey: return "no table has a column for the key (see the variables file)";
     case PatchOutcome::NoValue: return "the key has fewer values";
     case PatchOutcome::NoKeyLine: return "the file has no line for the key";
+    case PatchOutcome::NamedTwice: return "the patch names this value more than once, with different values";
+    case PatchOutcome::CannotHold: return "a value no key line can hold";
     default: return {};
     }
 }
@@ -102,8 +201,8 @@ int PatchPlan::count(PatchOutcome outcome) const
 
 int PatchPlan::missing() const
 {
-    return static_cast<int>(std::count_if(results.begin(), results.end(),
-                                          [](const PatchResult& r) { return !MissingReason(r.outcome).empty(); }));
+    return static_cast<int>(
+        std::count_if(results.begin(), results.end(), [](const PatchResult& r) { return !r.why.empty(); }));
 }
 
 std::vector<CellEdit> PatchPlan::edits(const std::vector<bool>& takePatch) const
@@ -124,8 +223,9 @@ int PatchPlan::filesChanged(const std::vector<bool>& takePatch) const
     return static_cast<int>(rows.size());
 }
 
-PatchPlan PlanPatch(const DescDocument& document, std::vector<PatchLine> lines)
+PatchPlan PlanPatch(const DescDocument& document, PatchFile patch)
 {
+    RefuseOtherCharacterSet(document, patch);
     ModPathIndex files(document.codePage());
     const std::vector<std::string> paths = OpenModPaths(document);
     for (size_t i = 0; i < paths.size(); ++i)
@@ -133,9 +233,13 @@ PatchPlan PlanPatch(const DescDocument& document, std::vector<PatchLine> lines)
     const std::vector<TableKey> keys = TableKeys(document);
     const KeyIndex index(keys);
     PatchPlan plan;
-    plan.lines = std::move(lines);
-    for (const PatchLine& line : plan.lines)
+    plan.lines = std::move(patch.lines);
+    for (const PatchLine& line : plan.lines) {
         plan.results.push_back(Plan(document, files, index, line));
+        if (PatchResult& result = plan.results.back(); result.why.empty())
+            result.why = MissingReason(result.outcome);
+    }
+    SettleRepeats(plan, index);
     return plan;
 }
 

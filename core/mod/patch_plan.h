@@ -3,7 +3,10 @@
 // A value still as the patch's base takes the patch's value; one that holds
 // it already is left; any other is a conflict, the mod's own change, left
 // as it is unless the patch's is taken. A line whose file, key or key line
-// is not there is reported: the value could reach no file.
+// is not there is reported: the value could reach no file. So is a line
+// whose value no key line can hold, and every line of a value the patch
+// names more than once with different values (two patches joined into one):
+// which of them was meant is not the program's to guess.
 #pragma once
 
 #include "core/document/desc_document.h"
@@ -22,6 +25,9 @@ enum class PatchOutcome {
     NoKey,         // no table has a column for the key
     NoValue,       // the key has fewer values than the line's number
     NoKeyLine,     // the file has no line for the key, and Save all adds none
+    Repeated,      // an earlier line names the same value with the same values: taken once
+    NamedTwice,    // another line names the same value with other values: none of them is applied
+    CannotHold,    // the patch's value is one no key line can hold (the result's `why` says which)
 };
 
 // Why a line could not be applied, as the user is told; empty for the
@@ -32,6 +38,9 @@ struct PatchResult {
     PatchOutcome outcome = PatchOutcome::NoFile;
     int row = 0;        // the file's row, once found
     std::string found;  // the value the tables hold, once found
+    // Why the line is not applied, as the user is told; empty for the lines
+    // that apply, conflicts and repeats.
+    std::string why;
     // The cells taking the patch's value, for Applies and Conflict: every
     // column showing that value of the key.
     std::vector<CellEdit> edits;
@@ -42,7 +51,8 @@ struct PatchPlan {
     std::vector<PatchResult> results;  // one per line, in the patch's order
 
     int count(PatchOutcome outcome) const;
-    // Lines that found no value to apply to.
+    // Lines that are not applied, conflicts aside: those that found no value
+    // to apply to, those naming a value twice, those no key line can hold.
     int missing() const;
     // The edits of the lines that apply, and of the conflicts for which
     // `takePatch` is true (one flag per line; none: no conflict is taken).
@@ -52,6 +62,8 @@ struct PatchPlan {
 };
 
 // The lines' files are found by their path below the open set's folder.
-PatchPlan PlanPatch(const DescDocument& document, std::vector<PatchLine> lines);
+// Throws DravikError when the patch's text is in UTF-8 while the desc files'
+// values are not: its letters would reach the files as other bytes.
+PatchPlan PlanPatch(const DescDocument& document, PatchFile patch);
 
 }  // namespace dravik

@@ -490,6 +490,88 @@ private slots:
         QVERIFY(window->document().variablesText().finalBreak);
     }
 
+    // Files opened before any variables file: each empty table says what to
+    // do, and one click on it opens a variables file, after which the files
+    // are laid out again at once, unsaved edits asked about first.
+    void theEmptyTablesLeadToAVariablesFile()
+    {
+        const QString tank = folder->write("tank.txt", sample::TankDesc());
+        dialogs->openAnswers.enqueue({tank});
+        window->N2->trigger();
+        activate();
+        clickTabOf(grid(1));
+        auto* hint = grid(1)->findChild<QWidget*>(QStringLiteral("VariablesHint"));
+        QVERIFY(hint && hint->isVisible());
+        QVERIFY(grid(1)->viewport()->rect().contains(hint->geometry()));
+        QCOMPARE(hint->findChild<QPushButton*>(QStringLiteral("HintDraftVariables"))->text(),
+                 QStringLiteral("Draft one from the open files\u2026"));
+
+        dialogs->openAnswers.enqueue({folder->write("vars.var", sample::Variables())});
+        dialogs->askAnswers.enqueue(0);
+        QTest::mouseClick(hint->findChild<QPushButton*>(QStringLiteral("HintOpenVariables")), Qt::LeftButton);
+        QCOMPARE(dialogs->questions.size(), 1);
+        QCOMPARE(dialogs->questions[0].text,
+                 QStringLiteral("Lay out the open file again by the variables file just opened? Until then the "
+                                "tables keep the keys and counts they were opened with."));
+        QCOMPARE(dialogs->questions[0].buttons, QStringList({"&Lay them out", "&Not now"}));
+        QCOMPARE(Header(grid(1), 2), QStringLiteral("health"));
+        QCOMPARE(Cell(grid(1), 3, 1), QStringLiteral("10"));
+        QTRY_VERIFY(!hint->isVisible());
+
+        // Another variables file with an edit not saved: asked about first.
+        typeIntoCell(grid(1), 2, 1, QStringLiteral("150"));
+        dialogs->openAnswers.enqueue({folder->write("other.var", "[section2]\r\nspeed=2\r\n")});
+        dialogs->askAnswers.enqueue(0);
+        dialogs->askAnswers.enqueue(1);  // the edit is dropped
+        window->N6->trigger();
+        QCOMPARE(dialogs->questions.size(), 3);
+        QCOMPARE(dialogs->questions[2].title, QStringLiteral("Unsaved changes"));
+        QCOMPARE(Cell(grid(1), 2, 1), QString());
+        QCOMPARE(Cells(grid(2), {{2, 1}, {3, 1}}), QStringList({"5", "7"}));
+        QVERIFY(!window->document().isModified());
+        QCOMPARE(folder->read("tank.txt"), sample::TankDesc());
+
+        // Not now: the tables keep their layout.
+        dialogs->openAnswers.enqueue({folder->path("vars.var")});
+        dialogs->askAnswers.enqueue(1);
+        window->N6->trigger();
+        QCOMPARE(dialogs->questions.size(), 4);
+        QCOMPARE(Cell(grid(1), 2, 1), QString());
+    }
+
+    // The other way from the empty tables: the analyzer, listing the open
+    // files' keys at once; its Copy to Dravik2 leads to the same offer.
+    void theEmptyTablesLeadToTheAnalyzerWithTheOpenFiles()
+    {
+        const QString tank = folder->write("tank.txt", sample::TankDesc());
+        dialogs->openAnswers.enqueue({tank});
+        window->N2->trigger();
+        activate();
+        clickTabOf(grid(1));
+        auto* hint = grid(1)->findChild<QWidget*>(QStringLiteral("VariablesHint"));
+        QTest::mouseClick(hint->findChild<QPushButton*>(QStringLiteral("HintDraftVariables")), Qt::LeftButton);
+        const QList<TdanForm*> shown = ShownAnalyzers();
+        QCOMPARE(shown.size(), 1);
+        TdanForm* dan = shown.first();
+        QVERIFY(!window->isVisible());
+        QVERIFY(EntryBytes(dan).contains("armor =3"));
+        QCOMPARE(dan->statusPanelText(), QString::number(EntryBytes(dan).size()));
+        QCOMPARE(dialogs->askedFiles.size(), 1);  // Open desc's only: the analyzer asked for no files
+
+        addSection(dan, "1");
+        Tick(dan, "armor =3");
+        dan->Button4->click();
+        dan->Button3->click();
+        dialogs->askAnswers.enqueue(0);
+        QVERIFY(dan->close());
+        QVERIFY(window->isVisible());
+        QTRY_COMPARE(dialogs->questions.size(), 1);
+        QVERIFY(dialogs->questions[0].text.startsWith(
+            QStringLiteral("Lay out the open file again by the variables text the analyzer drafted?")));
+        QTRY_COMPARE(Header(grid(1), 2), QStringLiteral("armor "));
+        QCOMPARE(Cells(grid(1), {{2, 1}, {3, 1}, {4, 1}}), QStringList({"10", "20", "30"}));
+    }
+
     void copyToDravik2ThenOpenDesc()
     {
         const QString variables = folder->write("vars.var", sample::Variables());

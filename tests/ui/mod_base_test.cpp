@@ -10,13 +10,19 @@
 #include "dialog_answer.h"
 #include "window_fixture.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QBrush>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSet>
 #include <QTableView>
+#include <QUndoStack>
 #include <QtTest>
 
 using dravik::ui::GridView;
@@ -227,6 +233,8 @@ private slots:
     void reviewShowsWhatTheModChanges()
     {
         prepare();
+        // A key line the base file lacks: shown, but no value a patch carries.
+        folder->write("X/guns/gun.desc", "; ZiS-3\r\nhp 50\r\narmor 5 5 5\r\n[section2]\r\nspeed 5\r\n");
         openMod(modFiles("X"));
         compareWith("B");
         dialogs->reviewAnswers.enqueue(false);
@@ -236,9 +244,15 @@ private slots:
         QCOMPARE(pages.size(), 2);
         QCOMPARE(pages[1].caption, QStringLiteral("Against the base game"));
         // As Save all writes the lines: two blanks after a name ending in one.
-        QCOMPARE(pages[1].details, QStringLiteral("units/tank.desc\n  base  armor  45 45 40 \n  mod   armor  50 45 40 \n"
+        QCOMPARE(pages[1].details, QStringLiteral("guns/gun.desc\n  base  (no line for the key)\n  mod   armor  5 5 5 \n"
+                                                  "  base  name  ZiS-3 \n  mod   (no line for the key)\n\n"
+                                                  "units/tank.desc\n  base  armor  45 45 40 \n  mod   armor  50 45 40 \n"
                                                   "  base  hp  100 \n  mod   hp  110 \n\n"));
-        QVERIFY(pages[1].summary.endsWith(QStringLiteral(": 1 of 2 files differ, in 2 values; 0 are new in this mod.")));
+        // As many as diff and Export patch count.
+        QVERIFY(pages[1].summary.endsWith(QStringLiteral(": 2 of 2 files differ, in 2 values; 0 are new in this mod.")));
+        dialogs->saveAnswers.enqueue(folder->path("x.txt"));
+        clickMenuItem(mods()->exportPatch);
+        QVERIFY(dialogs->messages.last().text.startsWith(QStringLiteral("Exported 2 changed values of 2 files")));
     }
 
     void theBaseStaysWithItsSetAndSaveAll()
@@ -331,6 +345,104 @@ private slots:
         clickMenuItem(mods()->applyPatch);
         press(Qt::Key_E, Qt::ControlModifier);
         QCOMPARE(read("X/units/tank.desc"), Bytes(dravik::merge::kTheirsTank));
+    }
+
+    // A patch whose values the files already hold changes nothing, and says
+    // nothing of taking it back; lines it cannot apply are named.
+    void aPatchThatChangesNothingOffersNoUndoAndDamageIsNamed()
+    {
+        prepare();
+        openMod(modFiles("X"));
+        compareWith("B");
+        dialogs->saveAnswers.enqueue(folder->path("x.txt"));
+        clickMenuItem(mods()->exportPatch);
+        dialogs->openAnswers.enqueue({folder->path("x.txt")});
+        clickMenuItem(mods()->applyPatch);
+        QCOMPARE(dialogs->messages.last().text, QStringLiteral("Applied 0 values in 0 files; 2 already held the patch's value."));
+        QVERIFY(!window->history().stack()->canUndo());
+
+        // Two patches joined into one, with a value each way, and a value no key line holds.
+        folder->write("joined.txt", "Dravik 2 patch\tversion 1\r\nguns/gun.desc\thp \t1\t50\t60\r\n"
+                                    "guns/gun.desc\thp \t1\t50\t70\r\nunits/tank.desc\tspeed \t1\t30\t3 5\r\n"
+                                    "guns/gun.desc\tspeed \t1\t5\t6\r\n");
+        dialogs->openAnswers.enqueue({folder->path("joined.txt")});
+        clickMenuItem(mods()->applyPatch);
+        QCOMPARE(dialogs->messages.last().text,
+                 QStringLiteral("Applied 1 value in 1 file; 0 already held the patch's value.\n\n"
+                                "3 lines of the patch could not be applied:\n"
+                                "guns/gun.desc, \"hp \" value 1: the patch names this value more than once, with "
+                                "different values\n"
+                                "guns/gun.desc, \"hp \" value 1: the patch names this value more than once, with "
+                                "different values\n"
+                                "units/tank.desc, \"speed \" value 1: several words: each would be a value of its own, "
+                                "and the key's later values would move along\n\n"
+                                "Edit > Undo takes the patch back."));
+        QCOMPARE(Cell(grid(1), kHp, kGun), QStringLiteral("50"));
+        QCOMPARE(Cell(grid(2), 2, kGun), QStringLiteral("6"));
+
+        // Saved by Notepad in UTF-8: refused, naming why.
+        folder->write("utf8.txt", "\xEF\xBB\xBF" "Dravik 2 patch\tversion 1\r\n"
+                                  "guns/gun.desc\tname \t1\tZiS-3\t\xD0\x97\xD0\x98\xD0\xA1-3\r\n");
+        dialogs->openAnswers.enqueue({folder->path("utf8.txt")});
+        clickMenuItem(mods()->applyPatch);
+        QCOMPARE(dialogs->errors.size(), 1);
+        QVERIFY2(dialogs->errors[0].text.contains(QStringLiteral("is in UTF-8 (it begins with UTF-8's byte order mark)")),
+                 qPrintable(dialogs->errors[0].text));
+        QCOMPARE(Cell(grid(10), 2, kGun), QStringLiteral("ZiS-3"));
+    }
+
+    // Every button has its own access key, and each works from the keyboard;
+    // on a screen narrower than the texts, the answers stay in sight.
+    void conflictDialogFitsTheScreenAndAnswersFromTheKeyboard()
+    {
+        dravik::ui::ConflictRequest request;
+        request.title = QStringLiteral("Apply patch: conflicts");
+        const QString deep = QStringLiteral("units/") + QString(QStringLiteral("heavy-tanks-of-the-late-war/")).repeated(6);
+        for (int i = 1; i <= 40; ++i)
+            request.conflicts.append({deep + QStringLiteral("t%1.desc").arg(i), "name ", 1,
+                                      QStringLiteral("A long description of the base game's tank %1").arg(i),
+                                      QStringLiteral("This mod's own long description of tank %1").arg(i),
+                                      QStringLiteral("The patch's long description of tank %1").arg(i)});
+        DialogAnswer answer;
+        answer.next<dravik::ui::ConflictDialog>([](dravik::ui::ConflictDialog* dialog) {
+            using Dialog = dravik::ui::ConflictDialog;
+            const QRect screen = dialog->screen()->availableGeometry();
+            QVERIFY2(screen.contains(dialog->frameGeometry()), qPrintable(QStringLiteral("%1x%2 on %3x%4")
+                                                                              .arg(dialog->frameGeometry().width())
+                                                                              .arg(dialog->frameGeometry().height())
+                                                                              .arg(screen.width())
+                                                                              .arg(screen.height())));
+            QTableView* table = dialog->table();
+            QCOMPARE(table->horizontalScrollBar()->maximum(), 0);
+            const QRect keep = table->visualRect(table->model()->index(0, Dialog::kKeepMineColumn));
+            QVERIFY(table->viewport()->rect().contains(keep));
+            QCOMPARE(table->model()->index(0, 0).data(Qt::ToolTipRole).toString(),
+                     table->model()->index(0, 0).data().toString());
+
+            QSet<QChar> keys;
+            for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+                const qsizetype amp = button->text().indexOf(QLatin1Char('&'));
+                if (amp >= 0 && amp + 1 < button->text().size()) {
+                    const QChar key = button->text().at(amp + 1).toLower();
+                    QVERIFY2(!keys.contains(key), qPrintable(button->text()));
+                    keys.insert(key);
+                }
+            }
+            dialog->activateWindow();
+            QTRY_COMPARE(QApplication::activeWindow(), dialog);
+            // A button's access key clicks it once its press has shown.
+            press(Qt::Key_T, Qt::AltModifier);
+            QTRY_COMPARE(dialog->choices(), QList<bool>(40, true));
+            press(Qt::Key_K, Qt::AltModifier);
+            QTRY_COMPARE(dialog->choices(), QList<bool>(40, false));
+            press(Qt::Key_T, Qt::AltModifier);
+            QTRY_COMPARE(dialog->choices(), QList<bool>(40, true));
+            press(Qt::Key_A, Qt::AltModifier);
+            QTRY_VERIFY(!dialog->isVisible());
+        });
+        dravik::ui::QtDialogs real;
+        QCOMPARE(real.resolveConflicts(window.get(), request), std::optional<QList<bool>>(QList<bool>(40, true)));
+        QCOMPARE(answer.failures(), QStringList());
     }
 
     void conflictDialogAnswersByClicks()

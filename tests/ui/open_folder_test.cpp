@@ -204,6 +204,7 @@ private slots:
         window->folderActions()->openFolderAction()->trigger();
         const QString otherVars = folder->write("other.var", "[section1]\r\narmor=1\r\n");
         dialogs->openAnswers.enqueue({otherVars});
+        dialogs->askAnswers.enqueue(1);  // not laid out again: another folder opens next
         window->N6->trigger();
         dialogs->folderAnswers.enqueue(FolderChoice{inMod("Air"), QStringLiteral("*.*")});
         window->folderActions()->openFolderAction()->trigger();
@@ -259,6 +260,13 @@ private slots:
             QTest::keyClick(typed, Qt::Key_Tab);
             auto* names = qobject_cast<QLineEdit*>(dialog->focusWidget());
             QVERIFY(names && names->objectName() == QStringLiteral("Pattern"));
+            // Each label's access key goes to its field.
+            dialog->activateWindow();
+            QTRY_COMPARE(QApplication::activeWindow(), dialog);
+            QTest::keyClick(names, Qt::Key_F, Qt::AltModifier);
+            QCOMPARE(dialog->focusWidget(), typed);
+            QTest::keyClick(typed, Qt::Key_N, Qt::AltModifier);
+            QCOMPARE(dialog->focusWidget(), names);
             QTest::keyClick(names, Qt::Key_A, Qt::ControlModifier);
             QTest::keyClicks(names, QStringLiteral("*.var"));
             // Enter before the count came: it counts, and nothing matches.

@@ -3,8 +3,10 @@
 #include "window_fixture.h"
 
 #include "ui/common/display_text.h"
+#include "ui/files/folder_actions.h"
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -139,6 +141,34 @@ private slots:
         }
         QCOMPARE(window->StringGrid(11)->shownText(window->StringGrid(11)->model()->index(0, 1)),
                  folder->path("tank.txt"));
+    }
+
+    // A section table's path shows below the folder the files were opened
+    // from, whole, its column as wide as that; the tip and the cell's text
+    // keep the full path.
+    void sectionPathsShowBelowTheOpenedFolder()
+    {
+        const QString variables = folder->write("vars.var", sample::Variables());
+        dialogs->openAnswers.enqueue({variables});
+        window->N6->trigger();
+        QDir(folder->path(QString())).mkpath(QStringLiteral("mod/units/heavy-tanks-of-the-late-war"));
+        const QString kv1 =
+            folder->write(QStringLiteral("mod/units/heavy-tanks-of-the-late-war/kv1.desc"), sample::TankDesc());
+        // Opened as a folder: the root is the folder chosen, above the files' own.
+        window->folderActions()->openPaths({folder->path(QStringLiteral("mod"))});
+        QCOMPARE(dialogs->errors.size(), 0);
+        for (int n : {1, 10}) {
+            GridView* view = window->StringGrid(n);
+            clickTabOf(view);
+            const QModelIndex cell = view->model()->index(0, 0);
+            QCOMPARE(view->shownText(cell),
+                     QDir::toNativeSeparators(QStringLiteral("units/heavy-tanks-of-the-late-war/kv1.desc")));
+            QStyleOptionViewItem option;
+            option.initFrom(view);
+            QVERIFY(view->itemDelegate()->sizeHint(option, cell).width() <= view->columnWidth(0));
+            QCOMPARE(Cell(view, 1, 1), kv1);
+            QCOMPARE(view->model()->data(cell, Qt::ToolTipRole).toString(), kv1);
+        }
     }
 
     void summaryLabelsShowWhole()

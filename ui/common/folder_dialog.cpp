@@ -33,7 +33,10 @@ FolderDialog::FolderDialog(QWidget* parent, const FolderRequest& request) : QDia
     auto* folderRow = new QHBoxLayout;
     folderRow->addWidget(folder_, 1);
     folderRow->addWidget(browse);
-    form->addRow(tr("&Folder:"), folderRow);
+    // A row of several widgets gets no buddy of its own: Alt+F needs one.
+    auto* folderLabel = new QLabel(tr("&Folder:"));
+    folderLabel->setBuddy(folder_);
+    form->addRow(folderLabel, folderRow);
     pattern_ = new QLineEdit(request.pattern);
     pattern_->setObjectName(QStringLiteral("Pattern"));
     pattern_->setToolTip(tr("* stands for any characters, ? for one; several patterns separated by ;"));

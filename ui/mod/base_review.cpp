@@ -1,5 +1,6 @@
 #include "ui/mod/base_review.h"
 
+#include "core/mod/base_diff.h"
 #include "core/mod/mod_paths.h"
 #include "core/mod/table_keys.h"
 #include "ui/common/counted_text.h"
@@ -24,19 +25,17 @@ QString KeyLine(const TableKey& key, Cell&& cell, const CodePage& codePage)
 }
 
 // One file's differing key lines; empty when none differs.
-QString FileLines(const DescDocument& mod, const BaseComparison& base, const std::vector<TableKey>& keys, int row,
-                  int& values)
+QString FileLines(const DescDocument& mod, const BaseComparison& base, const std::vector<TableKey>& keys, int row)
 {
     const CodePage& codePage = mod.codePage();
     QString lines;
     for (const TableKey& key : keys) {
         const int grid = key.written().grid;
-        int differing = 0;
-        for (int value = 1; value <= key.values; ++value)
-            differing += base.differs(grid, key.writtenColumn(value), row) ? 1 : 0;
-        if (differing == 0)
+        bool differs = false;
+        for (int value = 1; value <= key.values && !differs; ++value)
+            differs = base.differs(grid, key.writtenColumn(value), row);
+        if (!differs)
             continue;
-        values += differing;
         const int col = key.writtenColumn(1);
         const QString noLine = Tr("(no line for the key)");
         const auto baseValue = [&](int c) { return *base.baseValue(grid, c, row); };
@@ -59,19 +58,21 @@ ReviewPage ReviewAgainstBase(const DescDocument& mod, const BaseComparison& base
     ReviewPage page;
     page.caption = Tr("Against the base game");
     int files = 0;
-    int values = 0;
     for (const size_t i : InPathOrder(paths, mod.codePage())) {
         const int row = static_cast<int>(i) + 1;
         if (!base.hasBase(row)) {
             page.details += CellText(paths[i], mod.codePage()) + Tr("  (new in this mod)") + QStringLiteral("\n\n");
             continue;
         }
-        const QString lines = FileLines(mod, base, keys, row, values);
+        const QString lines = FileLines(mod, base, keys, row);
         if (lines.isEmpty())
             continue;
         ++files;
         page.details += CellText(paths[i], mod.codePage()) + QStringLiteral("\n") + lines + QStringLiteral("\n");
     }
+    // The values a patch carries, as diff and Export patch count them: a key
+    // line only one of the two files has is no value of either.
+    const auto values = static_cast<qsizetype>(DiffAgainstBase(mod, base).lines.size());
     page.summary = Tr("Against the base game in %1: %2 of %3 files differ, in %4; %5 are new in this mod.")
                        .arg(NativeText(base.folder()))
                        .arg(files)

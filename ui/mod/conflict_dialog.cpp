@@ -1,11 +1,16 @@
 #include "ui/mod/conflict_dialog.h"
 
+#include <algorithm>
+#include <iterator>
 
 #include <QAbstractTableModel>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -46,6 +51,9 @@ public:
         const bool taken = takePatch_[index.row()];
         if (role == Qt::CheckStateRole && index.column() >= ConflictDialog::kTakePatchColumn)
             return (index.column() == ConflictDialog::kTakePatchColumn) == taken ? Qt::Checked : Qt::Unchecked;
+        // A column narrowed to fit the screen shows its whole text here.
+        if (role == Qt::ToolTipRole && index.column() < ConflictDialog::kTakePatchColumn && index.column() != 2)
+            return data(index, Qt::DisplayRole);
         if (role != Qt::DisplayRole)
             return {};
         switch (index.column()) {
@@ -78,7 +86,6 @@ ConflictDialog::ConflictDialog(const ConflictRequest& request, QWidget* parent)
 {
     setObjectName(QStringLiteral("ConflictDialog"));
     setWindowTitle(request.title);
-    resize(900, 480);
     auto* layout = new QVBoxLayout(this);
     auto* summary = new QLabel(request.summary);
     summary->setWordWrap(true);
@@ -89,7 +96,7 @@ ConflictDialog::ConflictDialog(const ConflictRequest& request, QWidget* parent)
     table_->setSelectionMode(QAbstractItemView::NoSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->hide();
-    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->setTextElideMode(Qt::ElideMiddle);
     table_->resizeColumnsToContents();
     layout->addWidget(table_, 1);
     connect(table_, &QTableView::clicked, this, [this](const QModelIndex& index) {
@@ -98,7 +105,7 @@ ConflictDialog::ConflictDialog(const ConflictRequest& request, QWidget* parent)
     });
 
     auto* buttons = new QDialogButtonBox;
-    QPushButton* takeAll = buttons->addButton(tr("Take the patch's for &all"), QDialogButtonBox::ActionRole);
+    QPushButton* takeAll = buttons->addButton(tr("&Take the patch's for all"), QDialogButtonBox::ActionRole);
     takeAll->setObjectName(QStringLiteral("TakeAllPatch"));
     QPushButton* keepAll = buttons->addButton(tr("&Keep mine for all"), QDialogButtonBox::ActionRole);
     keepAll->setObjectName(QStringLiteral("KeepAllMine"));
@@ -111,6 +118,54 @@ ConflictDialog::ConflictDialog(const ConflictRequest& request, QWidget* parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
+    fitToScreen(parent);
+}
+
+void ConflictDialog::fitToScreen(QWidget* parent)
+{
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    const QRect room = screen->availableGeometry();
+    // Room for the window's frame around the dialog.
+    const int widest = room.width() * 9 / 10;
+    const int tallest = room.height() * 8 / 10;
+
+    // The style's frame and margins are the ones it will draw with.
+    ensurePolished();
+    table_->ensurePolished();
+    const QMargins margins = layout()->contentsMargins();
+    // A pixel or two of rounding to spare: the last column takes what is left.
+    constexpr int kSpare = 4;
+    const int chrome = margins.left() + margins.right() + 2 * table_->frameWidth() +
+                       style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, table_) + kSpare;
+    QHeaderView* header = table_->horizontalHeader();
+    int needed = chrome;
+    for (int c = 0; c < model_->columnCount(); ++c)
+        needed += header->sectionSize(c);
+    // Where the screen is too narrow for every column, the texts give up
+    // width, the widest first, so that both answers stay in sight.
+    if (needed > widest) {
+        const int narrowest = fontMetrics().horizontalAdvance(QLatin1Char('M')) * 6;
+        const int texts[] = {0, 1, 3, 4, 5};
+        int fixed = chrome;
+        for (int c = 0; c < model_->columnCount(); ++c)
+            if (std::find(std::begin(texts), std::end(texts), c) == std::end(texts))
+                fixed += header->sectionSize(c);
+        auto widthAt = [&](int cap) {
+            int sum = 0;
+            for (int c : texts)
+                sum += std::min(header->sectionSize(c), cap);
+            return sum;
+        };
+        int cap = narrowest;
+        for (int step = room.width(); step > 0; step /= 2)
+            if (widthAt(cap + step) <= widest - fixed)
+                cap += step;
+        for (int c : texts)
+            header->resizeSection(c, std::min(header->sectionSize(c), cap));
+        needed = fixed + widthAt(cap);
+    }
+    const int height = std::min(tallest, std::max(360, sizeHint().height()));
+    resize(std::min(widest, std::max(needed, sizeHint().width())), height);
 }
 
 QList<bool> ConflictDialog::choices() const { return model_->choices(); }

@@ -31,6 +31,10 @@ public:
     static constexpr int kKeepMineColumn = 7;
 
 private:
+    // As wide as every column needs, the answers included, as far as the
+    // screen has room: texts too long for it are cut in their middle.
+    void fitToScreen(QWidget* parent);
+
     ConflictModel* model_;
     QTableView* table_;
 };

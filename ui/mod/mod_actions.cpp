@@ -216,13 +216,13 @@ void ModActions::applyPatchClick()
     const std::optional<std::vector<bool>> takePatch = resolveConflicts(plan);
     if (!takePatch)
         return;
+    const std::vector<CellEdit> edits = plan.edits(*takePatch);
     if (!host_.run([&] {
-            host_.history.apply(EditStep::ApplyPatch,
-                                [&](DescDocument& document) { return document.setCells(plan.edits(*takePatch)); });
+            host_.history.apply(EditStep::ApplyPatch, [&](DescDocument& document) { return document.setCells(edits); });
         }))
         return;
     markPatch(plan);
-    tellPatchApplied(plan, *takePatch);
+    tellPatchApplied(plan, *takePatch, !edits.empty());
 }
 
 std::optional<std::vector<bool>> ModActions::resolveConflicts(const PatchPlan& plan)
@@ -268,7 +268,7 @@ void ModActions::markPatch(const PatchPlan& plan)
     repaintMarks();
 }
 
-void ModActions::tellPatchApplied(const PatchPlan& plan, const std::vector<bool>& takePatch)
+void ModActions::tellPatchApplied(const PatchPlan& plan, const std::vector<bool>& takePatch, bool changed)
 {
     const int conflicts = plan.count(PatchOutcome::Conflict);
     const auto taken = std::count(takePatch.begin(), takePatch.end(), true);
@@ -283,14 +283,17 @@ void ModActions::tellPatchApplied(const PatchPlan& plan, const std::vector<bool>
                                           .arg(conflicts - taken);
     std::vector<std::string> missing;
     for (size_t i = 0; i < plan.lines.size(); ++i)
-        if (const std::string why = MissingReason(plan.results[i].outcome); !why.empty())
+        if (const std::string& why = plan.results[i].why; !why.empty())
             missing.push_back(plan.lines[i].path + ", \"" + plan.lines[i].key + "\" value " +
                               std::to_string(plan.lines[i].value) + ": " + why);
     if (!missing.empty())
         text += QStringLiteral("\n\n") +
                 tr("%1 of the patch could not be applied:").arg(Counted(static_cast<qsizetype>(missing.size()), "line", "lines")) +
                 Named(missing);
-    text += QStringLiteral("\n\n") + tr("Edit > Undo takes the patch back.");
+    // Nothing to take back when every value already held the patch's or
+    // every conflict kept this mod's.
+    if (changed)
+        text += QStringLiteral("\n\n") + tr("Edit > Undo takes the patch back.");
     host_.dialogs.messageBox(host_.window, ApplicationTitle(), text);
 }
 

@@ -70,7 +70,7 @@ private:
     // Asks which conflicts take the patch's value; nothing when cancelled.
     std::optional<std::vector<bool>> resolveConflicts(const PatchPlan& plan);
     void markPatch(const PatchPlan& plan);
-    void tellPatchApplied(const PatchPlan& plan, const std::vector<bool>& takePatch);
+    void tellPatchApplied(const PatchPlan& plan, const std::vector<bool>& takePatch, bool changed);
     void repaintMarks();
     // Once the document's notices are over.
     void repaintMarksLater();

@@ -1,5 +1,7 @@
 #include "ui/tables/grid_view.h"
 
+#include "core/files/folder_listing.h"
+#include "core/files/native_path.h"
 #include "ui/tables/cell_editor_keys.h"
 #include "ui/common/display_text.h"
 #include "ui/common/menu_shortcuts.h"
@@ -112,8 +114,38 @@ public:
         return cell.text;
     }
 
+    // A section table's path is as wide as the part of it shown.
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        if (!isSectionPath(index))
+            return QStyledItemDelegate::sizeHint(option, index);
+        QStyleOptionViewItem cell = option;
+        initStyleOption(&cell, index);
+        cell.text = pathBelowRoot(index, cell.text);
+        const QWidget* widget = cell.widget;
+        const QStyle* style = widget ? widget->style() : QApplication::style();
+        return style->sizeFromContents(QStyle::CT_ItemViewItem, &cell, QSize(), widget);
+    }
+
 private:
     bool isPath(const QModelIndex& index) const { return view_->gridModel()->isPathColumn(GridModel::gridCol(index)); }
+    bool isSectionPath(const QModelIndex& index) const
+    {
+        return isPath(index) && view_->gridModel()->gridNumber() <= kSectionCount;
+    }
+
+    // A section table's path below the folder the files were opened from:
+    // that folder is every row's, the part below it tells the rows apart.
+    // The cell's text stays the full path (it is what copying and the
+    // export take); only its display is shortened, and its tip gives it whole.
+    QString pathBelowRoot(const QModelIndex& index, const QString& full) const
+    {
+        const DescDocument& document = view_->gridModel()->document();
+        const std::string root = PathText(document.openedRoot());
+        const std::string path(view_->gridModel()->grid().cell(kSectionPathColumn, GridModel::gridRow(index)));
+        const std::string below = RelativeToRoot(root, path);
+        return below.size() == path.size() ? full : CellText(below, document.codePage());
+    }
 
     // The option a cell is painted with, its text fitted to the cell.
     void prepare(QStyleOptionViewItem& cell, const QModelIndex& index) const
@@ -131,6 +163,8 @@ private:
         // The style draws the text this far inside its rectangle.
         const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
         const int room = style->subElementRect(QStyle::SE_ItemViewItemText, &cell, widget).width() - 2 * margin;
+        if (isSectionPath(index))
+            cell.text = pathBelowRoot(index, cell.text);
         cell.text = ElidePath(cell.text, cell.fontMetrics, room);
         // Should the style still find it too long, it keeps the file name.
         cell.textElideMode = Qt::ElideLeft;
@@ -270,8 +304,10 @@ void GridView::widenToTexts(int limit)
 {
     const int grid = model_->gridNumber();
     const int columns = model_->grid().colCount();
-    const int first = grid == kFileListGrid ? 1 : grid == kSectionCount ? 2 : columns;
-    for (int c = first; c < columns; ++c) {
+    // Every column of the file list and the text section; of the other
+    // tables, whose values are short words, only the path.
+    const int last = grid == kFileListGrid || grid == kSectionCount ? columns - 1 : kSectionPathColumn;
+    for (int c = 1; c <= last && c < columns; ++c) {
         const int wanted = std::min(widestText(c), limit);
         if (wanted > layout_->width(c))
             layout_->setWidth(c, wanted);

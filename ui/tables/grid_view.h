@@ -36,9 +36,10 @@ public:
     // Shows the layout's widths and row height.
     void applyLayout();
     // Widens the columns that are read as whole texts rather than compared
-    // at a glance (the file list's names and paths, the text section's
-    // values) to their widest cell, up to `limit` pixels; a column the
-    // layout makes wider keeps its width. Call applyLayout() after it.
+    // at a glance (the file list's names and paths, the section tables'
+    // paths as shown, the text section's values) to their widest cell, up to
+    // `limit` pixels; a column the layout makes wider keeps its width. Call
+    // applyLayout() after it.
     void widenToTexts(int limit);
     // The text a cell shows in its present width: a path too long for its
     // column gives up the middle of its folder before its file name.

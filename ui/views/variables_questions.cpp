@@ -27,4 +27,15 @@ bool MaySaveWithTablesLayout(Dialogs& dialogs, QWidget* parent)
     return dialogs.ask(parent, tr("Save all"), text, {tr("Save with the &tables' layout"), tr("Cancel")}) == 0;
 }
 
+bool MayLayOutAgain(Dialogs& dialogs, QWidget* parent, int files, bool drafted)
+{
+    const QString open = files == 1 ? tr("the open file") : tr("the %1 open files").arg(files);
+    const QString text =
+        (drafted ? tr("Lay out %1 again by the variables text the analyzer drafted?")
+                 : tr("Lay out %1 again by the variables file just opened?"))
+            .arg(open) +
+        QStringLiteral(" ") + tr("Until then the tables keep the keys and counts they were opened with.");
+    return dialogs.ask(parent, tr("Lay out again"), text, {tr("&Lay them out"), tr("&Not now")}) == 0;
+}
+
 }  // namespace dravik::ui

@@ -1,11 +1,13 @@
 #include "core/files/folder_listing.h"
 
 #include "core/errors.h"
+#include "core/files/native_path.h"
 #include "tests/core/test_files.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 namespace dravik {
 namespace {
@@ -103,6 +105,42 @@ TEST_F(FolderListingTest, AFolderThatCannotBeReadIsAnError)
     EXPECT_TRUE(IsFolder(folder()));
     EXPECT_FALSE(IsFolder(file));
     EXPECT_FALSE(IsFolder(root.file("missing")));
+}
+
+// The program's form of a name given in Unicode: UTF-8 bytes off Windows,
+// the system's code page (with escapes) on Windows.
+std::string Native(const fs::path& path)
+{
+#ifdef _WIN32
+    return PathOfWide(path.native());
+#else
+    return path.native();
+#endif
+}
+
+TEST_F(FolderListingTest, FoldsLettersBeyondAToZAsTheFileSystemSpellsNames)
+{
+    for (const char8_t* name : {u8"Танки/Т34.desc", u8"Танки/т35.DESC", u8"Танки/КВ-1.desc", u8"ЁЖ.desc",
+                                u8"ТАНКИ2/т36.desc", u8"units/tank.desc"}) {
+        const fs::path path = root.path() / fs::path(name);
+        fs::create_directories(path.parent_path());
+        std::ofstream(path) << "[section1]\r\n";
+    }
+    // The names below the folder, as UTF-8 bytes.
+    auto listed = [&](const fs::path& pattern) {
+        std::vector<std::string> names;
+        for (const std::string& file : ListFolder(folder(), NamePattern(Native(pattern))).files) {
+            const std::u8string name = FileSystemPath(RelativeToRoot(folder(), file)).generic_u8string();
+            names.emplace_back(name.begin(), name.end());
+        }
+        return names;
+    };
+    // Path order folds the letters too: "ТАНКИ2" and "Танки" are neighbours,
+    // as "units2" and "Units" are.
+    EXPECT_EQ(listed(u8"т*.desc"),
+              (std::vector<std::string>{"Танки/Т34.desc", "Танки/т35.DESC", "ТАНКИ2/т36.desc"}));
+    EXPECT_EQ(listed(u8"ё?.*;кв-?.DESC"), (std::vector<std::string>{"Танки/КВ-1.desc", "ЁЖ.desc"}));
+    EXPECT_EQ(listed(u8"T*.desc"), (std::vector<std::string>{"units/tank.desc"}));  // Latin T is no Cyrillic Т
 }
 
 #ifndef _WIN32

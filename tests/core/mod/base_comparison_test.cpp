@@ -10,6 +10,9 @@
 namespace dravik {
 namespace {
 
+// A patch of these lines, as read from a file of no name.
+PatchFile Lines(std::vector<PatchLine> lines) { return {"", false, std::move(lines)}; }
+
 class BaseComparisonTest : public ::testing::Test {
 protected:
     std::unique_ptr<DescDocument> Open(const std::vector<std::string>& files)
@@ -109,14 +112,14 @@ TEST_F(BaseComparisonTest, DiffIsThePatchInPathAndSchemaOrderAndNamesWhatItCanno
 TEST_F(BaseComparisonTest, PlanTakesWhatOnlyThePatchChangedAndNamesConflictsAndWhatIsNotThere)
 {
     auto x = Open(folders.files("X"));
-    std::vector<PatchLine> lines = ReadPatchText(merge::kYPatch, "y.txt");
+    std::vector<PatchLine> lines = ReadPatchText(merge::kYPatch, "y.txt").lines;
     lines.push_back({"units/tank.desc", "armor ", 1, "45", "50"});  // X's own change
     lines.push_back({"units/jeep.desc", "hp ", 1, "1", "2"});
     lines.push_back({"units/tank.desc", "crew ", 1, "1", "2"});
     lines.push_back({"units/tank.desc", "armor ", 4, "1", "2"});
     lines.push_back({"guns/gun.desc", "armor ", 1, "", "2"});
-    lines.push_back({"UNITS\\TANK.DESC", "speed", 1, "30", "36"});  // Windows' names, a trimmed key
-    const PatchPlan plan = PlanPatch(*x, lines);
+    lines.push_back({"UNITS\\TANK.DESC", "armor", 2, "45", "47"});  // Windows' names, a trimmed key
+    const PatchPlan plan = PlanPatch(*x, Lines(lines));
 
     std::vector<PatchOutcome> outcomes;
     for (const PatchResult& result : plan.results)
@@ -143,11 +146,87 @@ TEST_F(BaseComparisonTest, PlanSetsEveryColumnThatShowsTheValue)
     folders.root.write("v.var", "[section1]\r\nhp =1\r\n[section2]\r\nhp =1\r\n[section_text]\r\nname =2\r\n");
     auto x = Open(folders.files("X"));
     const PatchPlan plan = PlanPatch(
-        *x, {{"guns/gun.desc", "hp ", 1, "50", "60"}, {"guns/gun.desc", "name ", 1, "ZiS-3", "ZiS-3 (1942)"}});
+        *x, Lines({{"guns/gun.desc", "hp ", 1, "50", "60"}, {"guns/gun.desc", "name ", 1, "ZiS-3", "ZiS-3 (1942)"}}));
     std::vector<std::pair<int, int>> cells;
     for (const CellEdit& edit : plan.edits())
         cells.emplace_back(edit.grid, edit.col);
     EXPECT_EQ(cells, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}, {10, 2}, {10, 3}}));
+}
+
+TEST_F(BaseComparisonTest, PlanRefusesValuesNoKeyLineHoldsAndValuesThePatchNamesTwiceOtherwise)
+{
+    auto x = Open(folders.files("X"));
+    const struct {
+        PatchLine line;
+        PatchOutcome outcome;
+        std::string why;
+    } cases[] = {
+        {{"units/tank.desc", "armor ", 1, "50", "6 0"}, PatchOutcome::CannotHold,
+         "several words: each would be a value of its own, and the key's later values would move along"},
+        {{"units/tank.desc", "armor ", 2, "45", ""}, PatchOutcome::CannotHold,
+         "an empty value, which a key line cannot hold: it would be lost and the key's later values move along"},
+        {{"units/tank.desc", "armor ", 3, "40", "4\x1A"}, PatchOutcome::CannotHold,
+         "byte 26 (Ctrl+Z), which older programs read as the end of a text file"},
+        {{"guns/gun.desc", "name ", 1, "ZiS-3", "ZiS\x01" "3"}, PatchOutcome::CannotHold,
+         "a control character (byte 1), which no desc file holds"},
+        // The text section's value is the rest of its line: words and all.
+        {{"units/tank.desc", "name ", 1, "T-34", "T 34 obr. 1941"}, PatchOutcome::Applies, ""},
+        // Two patches joined: the same line twice is taken once...
+        {{"units/tank.desc", "speed ", 1, "30", "35"}, PatchOutcome::Applies, ""},
+        {{"UNITS/TANK.DESC", "speed", 1, "30", "35"}, PatchOutcome::Repeated, ""},
+        // ...but a value named with two different values is neither's.
+        {{"guns/gun.desc", "speed ", 1, "5", "6"}, PatchOutcome::NamedTwice,
+         "the patch names this value more than once, with different values"},
+        {{"guns/gun.desc", "speed ", 1, "5", "7"}, PatchOutcome::NamedTwice,
+         "the patch names this value more than once, with different values"},
+        // Another base is another value too, though the gun holds 50 already.
+        {{"guns/gun.desc", "hp ", 1, "40", "50"}, PatchOutcome::NamedTwice,
+         "the patch names this value more than once, with different values"},
+        {{"guns/gun.desc", "hp ", 1, "50", "60"}, PatchOutcome::NamedTwice,
+         "the patch names this value more than once, with different values"},
+    };
+    std::vector<PatchLine> lines;
+    for (const auto& c : cases)
+        lines.push_back(c.line);
+    const PatchPlan plan = PlanPatch(*x, Lines(lines));
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(plan.results[i].outcome, cases[i].outcome) << i;
+        EXPECT_EQ(plan.results[i].why, cases[i].why) << i;
+    }
+    EXPECT_EQ(plan.missing(), 8);
+    std::vector<std::string> applied;
+    for (const CellEdit& edit : plan.edits())
+        applied.push_back(edit.text);
+    EXPECT_EQ(applied, (std::vector<std::string>{"T 34 obr. 1941", "35"}));
+}
+
+TEST_F(BaseComparisonTest, PlanRefusesAPatchInUtf8UnlessTheDescFilesAreInItToo)
+{
+    auto x = Open(folders.files("X"));
+    const std::string name = folders.root.file("p.txt");
+    auto refusal = [&](const PatchFile& patch, const DescDocument& document) -> std::string {
+        try {
+            PlanPatch(document, patch);
+        } catch (const DravikError& e) {
+            return e.what();
+        }
+        return {};
+    };
+    const PatchLine cyrillic{"units/tank.desc", "name ", 1, "T-34", "\xD0\xA2-34"};  // "Т-34" as UTF-8
+    const std::string tail = " while the desc files are not: each of its non-ASCII characters would become two or more "
+                             "bytes in them, whose code page is windows-1251. Save the patch in that character set "
+                             "and apply it again";
+    EXPECT_EQ(refusal({name, false, {cyrillic}}, *x), "\"" + name + "\" is in UTF-8" + tail);
+    EXPECT_EQ(refusal({name, true, {cyrillic}}, *x),
+              "\"" + name + "\" is in UTF-8 (it begins with UTF-8's byte order mark)" + tail);
+    // Windows-1251 text ("Рўт-34") that is UTF-8 only as far as its second byte.
+    EXPECT_EQ(refusal({name, false, {{"units/tank.desc", "name ", 1, "T-34", "\xD0\xA2\xF2-34"}}}, *x), "");
+    // With the mark but nothing beyond ASCII, no byte could differ.
+    EXPECT_EQ(refusal({name, true, {{"units/tank.desc", "hp ", 1, "110", "120"}}}, *x), "");
+    // Desc files whose own text is UTF-8 take a patch in UTF-8.
+    folders.write("X", "units/tank.desc", "hp 110\r\n[section_text]\r\nname \xD0\x9A\xD0\x92-1\r\n");
+    auto utf8 = Open(folders.files("X"));
+    EXPECT_EQ(refusal({name, true, {cyrillic}}, *utf8), "");
 }
 
 }  // namespace

@@ -27,11 +27,16 @@ TEST(PatchFile, WritesAndReadsBackEveryField)
     const std::string text = PatchFileText(lines);
     EXPECT_EQ(text, "Dravik 2 patch\tversion 1\r\nunits/gun.desc\thp \t1\t50\t60\r\n"
                     "units/tank.desc\tname \t1\tT-34 \xEE\xE1\xF0.\t\r\n");
-    EXPECT_EQ(ReadPatchText(text, "p.txt"), lines);
+    EXPECT_EQ(ReadPatchText(text, "p.txt").lines, lines);
+    EXPECT_FALSE(ReadPatchText(text, "p.txt").utf8Mark);
     // As a spreadsheet may save it: LF line ends and an empty last line.
-    EXPECT_EQ(ReadPatchText("Dravik 2 patch\tversion 1\nunits/gun.desc\thp \t1\t50\t60\n\n", "p.txt"),
+    EXPECT_EQ(ReadPatchText("Dravik 2 patch\tversion 1\nunits/gun.desc\thp \t1\t50\t60\n\n", "p.txt").lines,
               std::vector<PatchLine>{lines.front()});
-    EXPECT_EQ(ReadPatchText(merge::kYPatch, "p.txt").size(), 4u);
+    EXPECT_EQ(ReadPatchText(merge::kYPatch, "p.txt").lines.size(), 4u);
+    // As Notepad saves it in UTF-8: the mark is noted, for the open files to judge.
+    const PatchFile marked = ReadPatchText("\xEF\xBB\xBF" + text, "p.txt");
+    EXPECT_TRUE(marked.utf8Mark);
+    EXPECT_EQ(marked.lines, lines);
     EXPECT_FALSE(FitsPatchField("a\tb"));
     EXPECT_FALSE(FitsPatchField("a\rb"));
     EXPECT_TRUE(FitsPatchField("a b"));
