@@ -180,7 +180,7 @@ TEST_F(BatchImport, RefusalNamesWhatDiffers)
                          "  1 file it names is not given:\n    " + descs[1] + "\nNothing was written.\n");
     test::WriteBytes(table, "");
     EXPECT_EQ(importTable(descs), 1);
-    EXPECT_EQ(err.str().rfind("The table has no \"File list\" block", 0), 0u) << err.str();
+    EXPECT_EQ(err.str().rfind("The table is empty: it has no \"File list\" block", 0), 0u) << err.str();
 
     // Saved with every cell in quotes: the quotes are to blame, not the character set.
     ASSERT_EQ(exportTable(descs), 0);
@@ -340,13 +340,16 @@ TEST_F(BatchImport, LettersTurnedIntoQuestionMarksNeedForce)
     test::WriteBytes(table, text);
     const auto before = folder();
     EXPECT_EQ(importTable(descs), 1);
-    EXPECT_EQ(err.str(), "3 cells hold \"?\" where the tables hold letters: a program saved the table in a "
-                         "character set without those letters. Save the table in the desc files' code page, "
-                         "windows-1251.\n"
+    EXPECT_EQ(err.str(), "3 cells hold \"?\" where the tables hold letters: the spreadsheet read or saved the "
+                         "table in a character set without those letters.\n"
                          "  Section text, " + descs[0] + ", \"name \": \"\xD2-a\" -> \"?-a\"\n"
                          "  Section text, " + descs[1] + ", \"name \": \"\xD2-b\" -> \"?-b\"\n"
                          "  Section text, " + descs[2] + ", \"name \": \"\xD2-c\" -> \"?-c\"\n"
-                         "Nothing was written; --force imports the table as it is.\n");
+                         "Choose the character set Cyrillic (Windows-1251) both when opening the table (Text Import: "
+                         "Character set) and when saving it (Export Text File: Character set). A \"?\" cannot be "
+                         "turned back into its letter: export the table again and redo the edits.\n"
+                         "Nothing was written. --allow question-marks imports the cells named above as the table has "
+                         "them; --force switches off every check.\n");
     EXPECT_TRUE(folder() == before);
     EXPECT_EQ(importTable(descs, true), 0);
     EXPECT_EQ(test::ReadBytes(descs[0]), "hp  a1 \r\narmor  1 2 \r\nname  ?-a \r\n");
@@ -390,8 +393,13 @@ TEST_F(BatchImport, RespelledNumbersKeepTheFilesSpellingOrAreRefused)
                          "  Section 1, " + descs[1] + ", \"hp \": \"1e5\" -> \"1.00E+05\"\n"
                          "  Section 1, " + descs[1] + ", \"armor \": \"3/4\" -> \"03/04/26\"\n"
                          "  and 1 more\n"
-                         "Nothing was written; --keep-spelling keeps the files' spelling of those cells and imports "
-                         "the rest, --force imports the table as it is.\n");
+                         "The column type Standard let the spreadsheet rewrite these numbers. Open the exported table "
+                         "again with every column's type set to Text (Text Import: Column type: Text), make every cell "
+                         "Text before editing (select the whole sheet, then Format > Cells > Numbers > Category: "
+                         "Text), and redo the edits.\n"
+                         "Nothing was written. --keep-spelling keeps the files' spelling of the respelled cells; "
+                         "--allow respelled imports the cells named above as the table has them; --force switches off "
+                         "every check.\n");
     EXPECT_TRUE(folder() == before);
 
     EXPECT_EQ(run({"import", "--vars", vars, "--table", table, "--keep-spelling", descs[0], descs[1], descs[2]}), 0)
@@ -415,7 +423,8 @@ TEST_F(BatchImport, ARowWiderThanItsHeaderIsRefused)
     EXPECT_EQ(err.str(), "1 row of the table is wider than the header row of its block: a value holding a TAB was "
                          "split in two, and every later value of the row moved one column on.\n"
                          "  Section 1 (line 4), " + descs[0] + ": 1 cell too many\n"
-                         "Nothing was written; --force imports the table as it is.\n");
+                         "Nothing was written. --allow wide-rows imports the cells named above as the table has them; "
+                         "--force switches off every check.\n");
     EXPECT_TRUE(folder() == before);
 }
 

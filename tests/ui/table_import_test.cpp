@@ -1,6 +1,7 @@
 // Import table driven through the menu, with tables changed the way a
 // spreadsheet changes them: cut short, saved in another character set,
 // quoted, with numbers written otherwise.
+#include "core/exchange/table_checks.h"
 #include "ui/common/application_title.h"
 #include "ui/common/display_text.h"
 #include "ui/main_unit.h"
@@ -138,7 +139,9 @@ private slots:
         QCOMPARE(dialogs->questions.size(), 1);
         QCOMPARE(dialogs->questions[0].title, QStringLiteral("Import table"));
         QCOMPARE(dialogs->questions[0].text,
-                 QStringLiteral("2 cells changed only how a number is written (010 \u2192 10, 1.50 \u2192 1.5):"));
+                 QStringLiteral("2 cells changed only how a number is written (010 \u2192 10, 1.50 \u2192 1.5): the "
+                                "spreadsheet's column type Standard rewrote them. Opening the table with the column "
+                                "type Text keeps every cell as written."));
         QCOMPARE(dialogs->questions[0].buttons, buttons);
         QCOMPARE(Cells(grid(1), {{2, 1}, {3, 1}, {4, 1}}), QStringList({"010", "1.50", "20"}));
         QCOMPARE(window->Undo->text(), QStringLiteral("&Undo Export table"));
@@ -172,16 +175,22 @@ private slots:
         const QString tankPath = Cell(grid(11), 2, 1);
         const QString gunPath = Cell(grid(11), 2, 2);
         QCOMPARE(dialogs->messages[1].text,
-                 QStringLiteral("1 cell holds \"?\" where the tables hold letters: a program saved the table in a "
-                                "character set without those letters. Save the table in the desc files' code page, ") +
-                     QString::fromStdString(window->document().codePage().name()) +
-                     QStringLiteral(".\n  Section text, ") + tankPath + QStringLiteral(", \"name\": \"") +
-                     text("\xD2-34") +
-                     QStringLiteral("\" -> \"?-34\"\n1 cell gained or lost the quotes a spreadsheet puts around a "
+                 QStringLiteral("1 cell holds \"?\" where the tables hold letters: the spreadsheet read or saved "
+                                "the table in a character set without those letters.\n  Section text, ") +
+                     tankPath + QStringLiteral(", \"name\": \"") + text("\xD2-34") +
+                     QStringLiteral("\" -> \"?-34\"\nChoose the character set ") +
+                     QString::fromStdString(dravik::SpreadsheetCharacterSet(window->document().codePage().name())) +
+                     QStringLiteral(" both when opening the table (Text Import: Character set) and when saving it "
+                                    "(Export Text File: Character set). A \"?\" cannot be turned back into its "
+                                    "letter: export the table again and redo the edits.\n"
+                                    "1 cell gained or lost the quotes a spreadsheet puts around a "
                                     "text (inner quotes doubled): the table was read or saved with \" as the string "
-                                    "delimiter. Open and save it with an empty string delimiter.\n  Section text, ") +
+                                    "delimiter.\n  Section text, ") +
                      gunPath +
                      QStringLiteral(", \"name\": \"\"Pak\" 40\" -> \"\"\"\"Pak\"\" 40\"\"\n"
+                                    "Empty the string delimiter both when opening the table (Text Import: String "
+                                    "delimiter) and when saving it (Export Text File: String delimiter), then save it "
+                                    "again.\n"
                                     "1 row of the table is wider than the header row of its block: a value holding a "
                                     "TAB was split in two, and every later value of the row moved one column on.\n"
                                     "  Section 1 (line 4), ") +
