@@ -375,39 +375,33 @@ int LabelColumn(const SummaryRows& summary)
 
 // Labels away from their blocks, as a sort of the whole sheet leaves them:
 // a block that holds the header rows of others, or labels that stand
-// together, every one without a block, while rows of values lie elsewhere.
+// together while rows of values lie under no label at all.
 bool SortedAsOneSheet(const SummaryRows& summary)
 {
-    std::vector<int> labels;
-    for (int r = 0; r < summary.rowCount(); ++r)
-        if (IsLabel(summary.cell(0, r)))
-            labels.push_back(r);
-    if (labels.empty())
-        return false;
-    size_t withoutBlock = 0;
-    for (int label : labels) {
-        int headers = 0, rows = 0;
-        for (int r = label + 1; r < summary.rowCount() && !summary.cell(1, r).empty(); ++r) {
-            ++rows;
-            headers += IsHeaderRow(summary, r) ? 1 : 0;
+    bool labelsTogether = false, rowsUnderNoLabel = false, inBlock = false;
+    for (int r = 0; r < summary.rowCount(); ++r) {
+        if (IsLabel(summary.cell(0, r))) {
+            labelsTogether = labelsTogether || (r + 1 < summary.rowCount() && IsLabel(summary.cell(0, r + 1)));
+            int headers = 0;
+            for (int b = r + 1; b < summary.rowCount() && !summary.cell(1, b).empty(); ++b)
+                headers += IsHeaderRow(summary, b) ? 1 : 0;
+            if (headers > 1)
+                return true;
+            inBlock = true;
+        } else if (summary.cell(1, r).empty()) {
+            inBlock = false;
+        } else if (!inBlock) {
+            rowsUnderNoLabel = true;
         }
-        if (headers > 1)
-            return true;
-        withoutBlock += rows == 0 ? 1 : 0;
     }
-    if (labels.size() < 2 || withoutBlock < labels.size())
-        return false;
-    for (int r = 0; r < summary.rowCount(); ++r)
-        if (!summary.cell(1, r).empty())
-            return true;
-    return false;
+    return labelsTogether && rowsUnderNoLabel;
 }
 
 }  // namespace
 
 std::string TableLayoutProblem(const SummaryRows& summary)
 {
-    if (const char delimiter = OtherDelimiter(summary); delimiter != 0 && LabelColumn(summary) < 0) {
+    if (const char delimiter = OtherDelimiter(summary); delimiter != 0) {
         const std::string shown(1, delimiter);
         return FormatMessage("The table's cells are separated by \"%1\" instead of TABs: the spreadsheet saved it with "
                              "\"%1\" as the field delimiter, so the import finds none of its blocks. Save it again as "
