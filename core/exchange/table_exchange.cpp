@@ -388,17 +388,18 @@ public:
         indexed_ = severalBlocks;
     }
 
-    void put(int grid, int col, int row, std::string_view text, int summaryRow = -1)
+    void put(int grid, int col, int row, std::string_view text, int summaryRow = -1, int summaryCol = -1)
     {
         const std::uint64_t key = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(row)) << 32) |
                                   static_cast<std::uint32_t>(col);
         if (auto it = index_.find(key); it != index_.end()) {
             edits_[it->second].text = text;
             edits_[it->second].summaryRow = summaryRow;
+            edits_[it->second].summaryCol = summaryCol;
         } else if (!SameCell(document_.grid(grid).cell(col, row), text)) {
             if (indexed_)
                 index_.emplace(key, edits_.size());
-            edits_.push_back({grid, col, row, text, summaryRow});
+            edits_.push_back({grid, col, row, text, summaryRow, summaryCol});
         }
     }
     // Drops the edits that came back to the text the cell holds. They are
@@ -474,10 +475,10 @@ void WriteBlock(const SummaryRows& summary, const BlockRows& block, int grid, co
         const int end = row == 0 ? columns : std::max(columns, std::min(target.storedCells(row), target.colCount()));
         for (int c = 1; c < end; ++c) {
             const int from = block.source[static_cast<size_t>(c)];
-            const std::string_view text =
-                from >= 0 && static_cast<size_t>(from) < cells.size() ? cells[static_cast<size_t>(from)] : std::string_view();
+            const bool held = from >= 0 && static_cast<size_t>(from) < cells.size();
+            const std::string_view text = held ? cells[static_cast<size_t>(from)] : std::string_view();
             if (c > 1 || !block.byPath[k] || WithoutTildes(target.cell(1, row)) != text)
-                edits.put(grid, c, row, text, summaryRow);
+                edits.put(grid, c, row, text, held ? summaryRow : -1, from);
         }
     }
 }
@@ -741,7 +742,7 @@ TableChange ApplyImport(DescDocument& document, PreparedImport&& import)
         // together with it.
         for (ImportEdit& edit : import.edits)
             if (edit.summaryRow >= 0)
-                edit.text = summary.cell(edit.col, edit.summaryRow);
+                edit.text = summary.cell(edit.summaryCol, edit.summaryRow);
         import.table.reset();
         contents.emplace_back(kSummaryGrid, std::move(summary));
     }

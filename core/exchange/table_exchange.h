@@ -187,6 +187,7 @@ struct ImportEdit {
     int row;
     std::string_view text;
     int summaryRow = -1;  // the row of the summary rows it comes from; -1 for an emptied cell
+    int summaryCol = -1;  // and its column, which its header placed
 };
 
 // An import worked out against the document, before it changes anything.
