@@ -246,7 +246,7 @@ bool MayImport(const Options& options, const DescDocument& document, const Chara
     std::string names;
     for (ImportCheck kind : refused)
         names += (names.empty() ? "" : ",") + std::string(ImportCheckName(kind));
-    err << FormatMessage(respellingRefused
+    err << FillMessage(respellingRefused
                              ? "Nothing was written. --keep-spelling keeps the files' spelling of the respelled "
                                "cells; --allow %1 imports the cells named above as the table has them; --force "
                                "switches off every check.\n"

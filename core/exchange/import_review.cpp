@@ -63,11 +63,11 @@ void Note(ReviewedCells& cells, const DescDocument& document, size_t position, c
           std::string_view before, const char* kind = nullptr)
 {
     if (cells.first.size() < kNamedCells) {
-        std::string line = FormatMessage("%1, %2, \"%3\": \"%4\" -> \"%5\"",
+        std::string line = FillMessage("%1, %2, \"%3\": \"%4\" -> \"%5\"",
                                          {SummaryLabel(edit.grid), document.fileList().cell(2, edit.row),
                                           document.grid(edit.grid).cell(edit.col, 0), before, edit.text});
         if (kind)
-            line += FormatMessage(" (%1)", {kind});
+            line += FillMessage(" (%1)", {kind});
         cells.first.push_back(std::move(line));
         cells.examples.emplace_back(before, std::string(edit.text));
     }
@@ -81,7 +81,7 @@ std::string Listed(const ReviewedCells& cells)
     for (const std::string& line : cells.first)
         text += "  " + line + "\n";
     if (cells.count > cells.first.size())
-        text += FormatMessage("  and %1 more\n", {std::to_string(cells.count - cells.first.size())});
+        text += FillMessage("  and %1 more\n", {std::to_string(cells.count - cells.first.size())});
     return text;
 }
 
@@ -198,7 +198,7 @@ std::string ImportReview::damageMessage(const std::string& codePageName) const
 {
     std::string text;
     if (questionMarks.count > 0)
-        text += FormatMessage(OneOrMany(questionMarks.count,
+        text += FillMessage(OneOrMany(questionMarks.count,
                                         "%1 cell holds \"?\" where the tables hold letters: the spreadsheet read or "
                                         "saved the table in a character set without those letters.\n",
                                         "%1 cells hold \"?\" where the tables hold letters: the spreadsheet read or "
@@ -206,7 +206,7 @@ std::string ImportReview::damageMessage(const std::string& codePageName) const
                               {CountText(questionMarks.count)}) +
                 Listed(questionMarks);
     if (lostLetters.count > 0)
-        text += FormatMessage(OneOrMany(lostLetters.count,
+        text += FillMessage(OneOrMany(lostLetters.count,
                                         "%1 cell holds \"?\" in text typed into the table where the tables hold "
                                         "none: likely letters that the table's character set could not hold.\n",
                                         "%1 cells hold \"?\" in text typed into the table where the tables hold "
@@ -214,12 +214,12 @@ std::string ImportReview::damageMessage(const std::string& codePageName) const
                               {CountText(lostLetters.count)}) +
                 Listed(lostLetters);
     if (questionMarks.count > 0 || lostLetters.count > 0)
-        text += FormatMessage("Choose the character set %1 both when opening the table (Text Import: Character set) "
+        text += FillMessage("Choose the character set %1 both when opening the table (Text Import: Character set) "
                               "and when saving it (Export Text File: Character set). A \"?\" cannot be turned back "
                               "into its letter: export the table again and redo the edits.\n",
                               {SpreadsheetCharacterSet(codePageName)});
     if (quoting.count > 0)
-        text += FormatMessage(OneOrMany(quoting.count,
+        text += FillMessage(OneOrMany(quoting.count,
                                         "%1 cell gained or lost the quotes a spreadsheet puts around a text (inner "
                                         "quotes doubled): the table was read or saved with \" as the string "
                                         "delimiter.\n",
@@ -237,7 +237,7 @@ std::string ImportReview::conversionMessage() const
 {
     if (converted.count == 0)
         return {};
-    return FormatMessage(OneOrMany(converted.count,
+    return FillMessage(OneOrMany(converted.count,
                                    "%1 cell holds a value the spreadsheet converted into another value or wrote as "
                                    "its language writes numbers; no desc file reads it so:\n",
                                    "%1 cells hold values the spreadsheet converted into other values or wrote as its "
@@ -253,7 +253,7 @@ std::string ImportReview::respellingMessage() const
 {
     if (respelled.count == 0)
         return {};
-    return FormatMessage(OneOrMany(respelled.count, "%1 cell changed only how a number is written:\n",
+    return FillMessage(OneOrMany(respelled.count, "%1 cell changed only how a number is written:\n",
                                    "%1 cells changed only how a number is written:\n"),
                          {CountText(respelled.count)}) +
            Listed(respelled) + "The column type Standard let the spreadsheet rewrite these numbers. " +

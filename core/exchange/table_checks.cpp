@@ -403,14 +403,14 @@ std::string TableLayoutProblem(const SummaryRows& summary)
 {
     if (const char delimiter = OtherDelimiter(summary); delimiter != 0) {
         const std::string shown(1, delimiter);
-        return FormatMessage("The table's cells are separated by \"%1\" instead of TABs: the spreadsheet saved it with "
+        return FillMessage("The table's cells are separated by \"%1\" instead of TABs: the spreadsheet saved it with "
                              "\"%1\" as the field delimiter, so the import finds none of its blocks. Save it again as "
                              "Text CSV with \"Edit filter settings\" ticked and {Tab} as the field delimiter (Export "
                              "Text File: Field delimiter)",
                              {shown});
     }
     if (const int column = LabelColumn(summary); column > 0)
-        return FormatMessage("The table's labels (\"Section 1\", \"File list\") are in column %1 instead of column A: "
+        return FillMessage("The table's labels (\"Section 1\", \"File list\") are in column %1 instead of column A: "
                              "a column was inserted in front of them in the spreadsheet, which moves every cell of the "
                              "table. Delete that column (or take back its insertion with Edit > Undo) and save the "
                              "table again",
@@ -547,7 +547,7 @@ std::string CharacterSetDamage::message(const std::string& codePageName) const
 {
     std::string text;
     if (replacements > 0)
-        text += FormatMessage(
+        text += FillMessage(
             OneOrMany(replacements,
                       "The table holds %1 replacement character (the bytes EF BF BD) that the values it replaces do "
                       "not: a program that read it in another character set put it in place of a character it could "
@@ -559,7 +559,7 @@ std::string CharacterSetDamage::message(const std::string& codePageName) const
                       "Character set), save it with the same, and redo the edits.\n"),
             {std::to_string(replacements), SpreadsheetCharacterSet(codePageName)});
     if (utf8)
-        text += FormatMessage("The table is in UTF-8 while the values it replaces are not: each of its non-ASCII "
+        text += FillMessage("The table is in UTF-8 while the values it replaces are not: each of its non-ASCII "
                               "characters would become two or more bytes in the desc files, whose code page is %1. "
                               "Save the table again with the character set %2 (Export Text File: Character set).\n",
                               {codePageName, SpreadsheetCharacterSet(codePageName)});

@@ -554,7 +554,7 @@ std::string Counted(size_t n, const char* one, const char* many) { return std::t
 
 std::string AndMore(size_t count, size_t shown)
 {
-    return count > shown ? FormatMessage("  and %1 more\n", {std::to_string(count - shown)}) : std::string();
+    return count > shown ? FillMessage("  and %1 more\n", {std::to_string(count - shown)}) : std::string();
 }
 
 }  // namespace
@@ -571,7 +571,7 @@ std::string ImportPlacement::foreignColumnsMessage() const
 {
     if (foreignColumnCount == 0)
         return {};
-    std::string text = FormatMessage(
+    std::string text = FillMessage(
         OneOrMany(foreignColumnCount,
                   "%1 column of the table has a header that the tables do not have, and the import left it out: it "
                   "places each column by its header (a key's name in the block's header row), so a column inserted "
@@ -583,11 +583,11 @@ std::string ImportPlacement::foreignColumnsMessage() const
     for (const ForeignColumn& column : foreignColumns) {
         const std::string count = std::to_string(column.cells);
         text += column.header.empty()
-                    ? FormatMessage(OneOrMany(column.cells, "  %1 (line %2), column %3, without a header: %4 cell with text\n",
+                    ? FillMessage(OneOrMany(column.cells, "  %1 (line %2), column %3, without a header: %4 cell with text\n",
                                               "  %1 (line %2), column %3, without a header: %4 cells with text\n"),
                                     {SummaryLabel(column.grid), std::to_string(column.line),
                                      SpreadsheetColumnName(column.column), count})
-                    : FormatMessage(OneOrMany(column.cells, "  %1 (line %2), column %3, \"%4\": %5 cell with text\n",
+                    : FillMessage(OneOrMany(column.cells, "  %1 (line %2), column %3, \"%4\": %5 cell with text\n",
                                               "  %1 (line %2), column %3, \"%4\": %5 cells with text\n"),
                                     {SummaryLabel(column.grid), std::to_string(column.line),
                                      SpreadsheetColumnName(column.column), column.header, count});
@@ -599,7 +599,7 @@ std::string ImportPlacement::missingColumnsMessage() const
 {
     if (missingColumnCount == 0)
         return {};
-    std::string text = FormatMessage(
+    std::string text = FillMessage(
         OneOrMany(missingColumnCount,
                   "The table lacks the column of %1 value that the tables have, and nothing was imported: the "
                   "import places each column by its header (a key's name in the block's header row, the row whose "
@@ -610,13 +610,13 @@ std::string ImportPlacement::missingColumnsMessage() const
         {std::to_string(missingColumnCount)});
     for (const MissingColumn& column : missingColumns) {
         if (column.key.empty())
-            text += FormatMessage("  %1 (line %2): the block has no header row\n",
+            text += FillMessage("  %1 (line %2): the block has no header row\n",
                                   {SummaryLabel(column.grid), std::to_string(column.line)});
         else if (column.value > 0)
-            text += FormatMessage("  %1 (line %2): \"%3\" value %4\n", {SummaryLabel(column.grid), std::to_string(column.line),
+            text += FillMessage("  %1 (line %2): \"%3\" value %4\n", {SummaryLabel(column.grid), std::to_string(column.line),
                                                                         column.key, std::to_string(column.value)});
         else
-            text += FormatMessage("  %1 (line %2): \"%3\"\n",
+            text += FillMessage("  %1 (line %2): \"%3\"\n",
                                   {SummaryLabel(column.grid), std::to_string(column.line), column.key});
     }
     return text + AndMore(missingColumnCount, missingColumns.size()) +

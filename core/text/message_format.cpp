@@ -4,7 +4,7 @@
 
 namespace dravik {
 
-std::string FormatMessage(std::string_view pattern, std::initializer_list<std::string_view> args)
+std::string FillMessage(std::string_view pattern, std::initializer_list<std::string_view> args)
 {
     const std::vector<std::string_view> values(args);
     std::string text;

@@ -12,7 +12,7 @@ namespace dravik {
 // Each "%1" to "%9" becomes the argument of that number (from 1); a place
 // without an argument, and any other "%", stay as they are. The arguments'
 // own text is never read for places.
-std::string FormatMessage(std::string_view pattern, std::initializer_list<std::string_view> args);
+std::string FillMessage(std::string_view pattern, std::initializer_list<std::string_view> args);
 
 // Picks the sentence for one or for many: English has two forms, and a
 // translation may bring more.
