@@ -156,6 +156,7 @@ std::optional<ImportCheck> ImportCheckNamed(std::string_view name)
 ImportReview ReviewImport(const DescDocument& document, const PreparedImport& import)
 {
     ImportReview review;
+    const SpreadsheetConversions converted(document.codePage());
     for (size_t i = 0; i < import.edits.size(); ++i) {
         const ImportEdit& edit = import.edits[i];
         if (edit.grid > kSectionCount || edit.row < 1 || edit.col < 2)
@@ -167,7 +168,7 @@ ImportReview ReviewImport(const DescDocument& document, const PreparedImport& im
             Note(review.quoting, document, i, edit, before);
         } else if (SameNumberRespelled(before, edit.text)) {
             Note(review.respelled, document, i, edit, before);
-        } else if (const Conversion kind = SpreadsheetConversion(before, edit.text, document.codePage());
+        } else if (const Conversion kind = converted(before, edit.text);
                    kind != Conversion::None) {
             Note(review.converted, document, i, edit, before, ConversionName(kind));
         } else if (LettersLikelyLost(before, edit.text)) {

@@ -6,6 +6,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -548,31 +549,12 @@ std::vector<Reading> Readings(std::string_view text, const std::vector<std::stri
 
 // ---- Truth values.
 
-// 1 or 0 for TRUE or FALSE, in any letter case and in the languages
-// spreadsheets show them in, as the code page writes them; -1 for any
-// other text.
-int Truth(std::string_view text, const CodePage& codePage)
-{
-    static const std::array<std::pair<std::u32string_view, int>, 14> kWords = {{
-        {U"TRUE", 1}, {U"FALSE", 0}, {U"WAHR", 1}, {U"FALSCH", 0}, {U"VRAI", 1}, {U"FAUX", 0}, {U"VERO", 1},
-        {U"FALSO", 0}, {U"VERDADERO", 1}, {U"WAAR", 1}, {U"ONWAAR", 0}, {U"VERDADEIRO", 1},
-        {U"\u0418\u0421\u0422\u0418\u041D\u0410", 1}, {U"\u041B\u041E\u0416\u042C", 0},
-    }};
-    if (text.empty() || text.size() > 10)
-        return -1;
-    const std::string lowered = codePage.lowered(text);
-    for (const auto& [word, truth] : kWords) {
-        if (word.size() != text.size())
-            continue;
-        std::string bytes;
-        for (char32_t c : word)
-            bytes += codePage.fromUnicode(c);
-        // A word the code page cannot write would come out as "?"s.
-        if (bytes.find('?') == std::string::npos && codePage.lowered(bytes) == lowered)
-            return truth;
-    }
-    return -1;
-}
+// TRUE and FALSE in the languages spreadsheets show them in, with 1 or 0.
+constexpr std::array<std::pair<std::u32string_view, int>, 14> kTruthWords = {{
+    {U"TRUE", 1}, {U"FALSE", 0}, {U"WAHR", 1}, {U"FALSCH", 0}, {U"VRAI", 1}, {U"FAUX", 0}, {U"VERO", 1},
+    {U"FALSO", 0}, {U"VERDADERO", 1}, {U"WAAR", 1}, {U"ONWAAR", 0}, {U"VERDADEIRO", 1},
+    {U"\u0418\u0421\u0422\u0418\u041D\u0410", 1}, {U"\u041B\u041E\u0416\u042C", 0},
+}};
 
 // ---- Numbers beyond a double.
 
@@ -583,6 +565,42 @@ bool AtTheLargestDouble(const Decimal& d) { return d.exponent > 309 || (d.expone
 bool BeyondADouble(const Decimal& d) { return !d.digits.empty() && (AtTheLargestDouble(d) || d.exponent < -323); }
 
 }  // namespace
+
+// What the checks need of the code page, worked out once: the currency
+// signs and the truth words as its bytes, lower-cased.
+struct SpreadsheetConversions::Words {
+    std::vector<std::string> marks;
+    std::vector<std::pair<std::string, int>> truths;
+};
+
+SpreadsheetConversions::SpreadsheetConversions(const CodePage& codePage)
+    : codePage_(codePage), words_(std::make_unique<Words>())
+{
+    words_->marks = CurrencyMarks(codePage);
+    for (const auto& [word, truth] : kTruthWords) {
+        std::string bytes;
+        for (char32_t c : word)
+            bytes += codePage.fromUnicode(c);
+        // A word the code page cannot write would come out as "?"s.
+        if (bytes.find('?') == std::string::npos)
+            words_->truths.emplace_back(codePage.lowered(bytes), truth);
+    }
+}
+
+SpreadsheetConversions::~SpreadsheetConversions() = default;
+
+// 1 or 0 for TRUE or FALSE in any letter case and language; -1 for any
+// other text.
+int SpreadsheetConversions::truth(std::string_view text) const
+{
+    if (text.empty() || text.size() > 10)
+        return -1;
+    const std::string lowered = codePage_.lowered(text);
+    for (const auto& [word, truth] : words_->truths)
+        if (word == lowered)
+            return truth;
+    return -1;
+}
 
 bool SameNumberRespelled(std::string_view before, std::string_view after)
 {
@@ -597,19 +615,19 @@ bool SameNumberRespelled(std::string_view before, std::string_view after)
     return was && now && !BeyondADouble(*was) && SameValue(*was, *now);
 }
 
-Conversion SpreadsheetConversion(std::string_view before, std::string_view after, const CodePage& codePage)
+Conversion SpreadsheetConversions::operator()(std::string_view before, std::string_view after) const
 {
     if (before == after || after.empty())
         return Conversion::None;
     const auto was = ParsePlain(before);
     if (was && BeyondADouble(*was))
         return Conversion::Overflow;
-    const std::vector<std::string> marks = CurrencyMarks(codePage);
+    const std::vector<std::string>& marks = words_->marks;
     const std::vector<Reading> now = Readings(after, marks);
     for (const Reading& reading : now)
         if (AtTheLargestDouble(reading.value))
             return Conversion::Overflow;
-    if (const int truth = Truth(before, codePage); truth >= 0 && truth == Truth(after, codePage))
+    if (const int was = truth(before); was >= 0 && was == truth(after))
         return Conversion::Truth;
     if (SameTime(before, after))
         return Conversion::Time;
@@ -642,6 +660,11 @@ Conversion SpreadsheetConversion(std::string_view before, std::string_view after
     if (separators && !plainAfter && (was || (before.size() > 1 && before[0] == '=')))
         return Conversion::Separators;
     return Conversion::None;
+}
+
+Conversion SpreadsheetConversion(std::string_view before, std::string_view after, const CodePage& codePage)
+{
+    return SpreadsheetConversions(codePage)(before, after);
 }
 
 }  // namespace dravik

@@ -4,6 +4,7 @@
 // from the modder's edits.
 #pragma once
 
+#include <memory>
 #include <string_view>
 
 namespace dravik {
@@ -40,5 +41,20 @@ enum class Conversion {
 // The code page gives the bytes of currency signs and of truth words in
 // other alphabets.
 Conversion SpreadsheetConversion(std::string_view before, std::string_view after, const CodePage& codePage);
+
+// The same for many cells: what the code page gives is worked out once.
+class SpreadsheetConversions {
+public:
+    explicit SpreadsheetConversions(const CodePage& codePage);
+    ~SpreadsheetConversions();
+    Conversion operator()(std::string_view before, std::string_view after) const;
+
+private:
+    struct Words;
+    int truth(std::string_view text) const;
+
+    const CodePage& codePage_;
+    std::unique_ptr<Words> words_;
+};
 
 }  // namespace dravik
