@@ -7,6 +7,7 @@
 #include "app/batch_files.h"
 
 #include "core/text/code_page.h"
+#include "core/text/message_format.h"
 #include "core/document/desc_document.h"
 #include "core/errors.h"
 #include "core/files/file_io.h"
@@ -26,7 +27,7 @@ namespace dravik {
 const char* const kBatchUsage =
     "usage: dravik2-batch export --vars VARS --out TABLE [--codepage NAME] DESC...\n"
     "       dravik2-batch import --vars VARS --table TABLE [--codepage NAME] [--keep-spelling]\n"
-    "                     [--force] [--dry-run] DESC...\n"
+    "                     [--allow KIND,...] [--force] [--dry-run] DESC...\n"
     "       dravik2-batch analyze [--codepage NAME] DESC...\n"
     "       dravik2-batch set --vars VARS --key NAME [--value N] [--where FILTER\n"
     "                     [--where-key NAME]] --expr EXPR [--dry-run] [--codepage NAME] DESC...\n"
@@ -51,14 +52,18 @@ const char* const kBatchUsage =
     "import   loads the variables file and the desc files, reads the table text\n"
     "         file into the tables and writes them back as Save all does.\n"
     "         It refuses a table whose \"File list\" block does not name exactly\n"
-    "         the desc files given. A table in another character set (UTF-8,\n"
-    "         replacement characters, letters turned into \"?\"), with quotes a\n"
-    "         spreadsheet added or took away, or with rows wider than their\n"
-    "         block's header row (a value that held a TAB) is refused unless\n"
-    "         --force is given; so are numbers a spreadsheet wrote otherwise\n"
-    "         (010 -> 10), unless --keep-spelling keeps the files' spelling of\n"
-    "         them and imports the rest. Rows go to the file they name, so rows\n"
-    "         sorted or deleted in a spreadsheet stay with their files; a section\n"
+    "         the desc files given, and a block that lacks a column of the\n"
+    "         tables. What a spreadsheet did to the table is refused, each kind\n"
+    "         unless --allow names it (the cells are then imported as the table\n"
+    "         has them): character-set (UTF-8, replacement characters),\n"
+    "         question-marks (letters turned into \"?\"), quotes (added or taken\n"
+    "         away), wide-rows (a value that held a TAB), converted (2.250 ->\n"
+    "         2250, 0.5 -> 0,5, 50% -> 50.00%, false -> FALSE, dates, times,\n"
+    "         money), respelled (the same number written otherwise, 010 -> 10;\n"
+    "         --keep-spelling keeps the files' spelling of those instead).\n"
+    "         --force lets every kind through. Rows go to the file they name and\n"
+    "         columns to the key their header names, so rows sorted or deleted\n"
+    "         and columns inserted in a spreadsheet move no value; a section\n"
     "         whose block names none of the files, or that has no block, is left\n"
     "         as it was. Only files whose bytes change are written; --dry-run\n"
     "         prints the changes as a unified diff and writes nothing.\n"
@@ -111,7 +116,29 @@ struct Options {
     bool force = false;
     bool keepSpelling = false;
     bool dryRun = false;
+    std::vector<std::string> allowNames;  // as given, a comma-separated list each
+    unsigned allowed = 0;                  // the ImportCheck bits they name
 };
+
+// --allow's lists of check names; false for a name no check has.
+bool TakeAllowed(Options& options)
+{
+    for (const std::string& list : options.allowNames) {
+        size_t start = 0;
+        for (;;) {
+            const size_t comma = list.find(',', start);
+            const std::string name = list.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+            const auto check = ImportCheckNamed(name);
+            if (!check)
+                return false;
+            options.allowed |= static_cast<unsigned>(*check);
+            if (comma == std::string::npos)
+                break;
+            start = comma + 1;
+        }
+    }
+    return true;
+}
 
 // Parses the arguments; false for bad usage.
 bool Parse(const std::vector<std::string>& args, Options& options)
@@ -123,6 +150,7 @@ bool Parse(const std::vector<std::string>& args, Options& options)
         BatchOption::Switch("--dry-run", options.dryRun), BatchOption::Value("--codepage", options.codePage),
         BatchOption::Value("--pattern", options.filePattern),
         BatchOption::Switch("--keep-spelling", options.keepSpelling),
+        BatchOption::Taken("--allow", [&](const std::string& names) { options.allowNames.push_back(names); }),
     };
     // The first word is the command; after "--" every word is a desc file.
     const bool parsed = ParseBatchArguments(args, 0, known, [&](const std::string& word, bool afterOptions) {
@@ -136,7 +164,10 @@ bool Parse(const std::vector<std::string>& args, Options& options)
     options.codePage = PathText(options.codePage);  // a name, not a path
     if (options.help)
         return true;
-    if ((options.force || options.keepSpelling || options.dryRun) && options.command != "import")
+    if ((options.force || options.keepSpelling || options.dryRun || !options.allowNames.empty()) &&
+        options.command != "import")
+        return false;
+    if (!TakeAllowed(options))
         return false;
     if (options.command == "export")
         return !options.vars.empty() && !options.out.empty() && options.table.empty() && !options.descs.empty();
@@ -182,21 +213,28 @@ bool NamesTheFilesGiven(const Options& options, const DescDocument& document, co
 }
 
 // What another program did to the table: reported, and refused unless
-// --force (or, for respelled numbers, --keep-spelling) says what to do.
+// the user lets that kind through (--allow; --keep-spelling for respelled
+// numbers) or every kind (--force).
 bool MayImport(const Options& options, const DescDocument& document, const CharacterSetDamage& damage,
                PreparedImport& import, std::ostream& err)
 {
     const std::string& codePage = document.codePage().name();
     const ImportReview review = ReviewImport(document, import);
-    bool refused = false;
-    if (damage.any() || review.damaged()) {
-        err << damage.message(codePage) << review.damageMessage(codePage);
-        refused = true;
-    }
-    if (const std::string wide = import.placement.wideRowsMessage(); !wide.empty()) {
-        err << wide;
-        refused = true;
-    }
+    const unsigned allowed = options.force ? kEveryImportCheck : options.allowed;
+    std::vector<ImportCheck> refused;
+    auto check = [&](bool found, ImportCheck kind) {
+        if (found && (allowed & static_cast<unsigned>(kind)) == 0)
+            refused.push_back(kind);
+    };
+    err << damage.message(codePage) << review.damageMessage(codePage) << import.placement.wideRowsMessage()
+        << review.conversionMessage();
+    check(damage.any(), ImportCheck::CharacterSet);
+    check(review.questionMarks.count > 0 || review.lostLetters.count > 0, ImportCheck::QuestionMarks);
+    check(review.quoting.count > 0, ImportCheck::Quotes);
+    check(import.placement.wideRowCount > 0, ImportCheck::WideRows);
+    check(review.converted.count > 0, ImportCheck::Converted);
+    // Told, never refused: the columns are left out, no value moves.
+    err << import.placement.foreignColumnsMessage();
     bool respellingRefused = false;
     if (review.respelled.count > 0) {
         err << review.respellingMessage();
@@ -204,14 +242,22 @@ bool MayImport(const Options& options, const DescDocument& document, const Chara
             KeepSpelling(import, review);
             err << "Those cells keep the files' spelling.\n";
         } else {
-            respellingRefused = !options.force;
+            check(true, ImportCheck::Respelled);
+            respellingRefused = !refused.empty() && refused.back() == ImportCheck::Respelled;
         }
     }
-    if (options.force || (!refused && !respellingRefused))
+    if (refused.empty())
         return true;
-    err << "Nothing was written; "
-        << (respellingRefused ? "--keep-spelling keeps the files' spelling of those cells and imports the rest, " : "")
-        << "--force imports the table as it is.\n";
+    std::string names;
+    for (ImportCheck kind : refused)
+        names += (names.empty() ? "" : ",") + std::string(ImportCheckName(kind));
+    err << FillMessage(respellingRefused
+                             ? "Nothing was written. --keep-spelling keeps the files' spelling of the respelled "
+                               "cells; --allow %1 imports the cells named above as the table has them; --force "
+                               "switches off every check.\n"
+                             : "Nothing was written. --allow %1 imports the cells named above as the table has "
+                               "them; --force switches off every check.\n",
+                         {names});
     return false;
 }
 

@@ -1,6 +1,8 @@
 #include "core/exchange/import_review.h"
 
 #include "core/exchange/table_checks.h"
+#include "core/text/code_page.h"
+#include "core/text/message_format.h"
 
 #include <algorithm>
 #include <optional>
@@ -8,136 +10,6 @@
 namespace dravik {
 
 namespace {
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// A decimal number: 0.digits x 10^exponent, the digits without leading or
-// trailing zeros (none for zero).
-struct Decimal {
-    bool negative = false;
-    std::string digits;
-    long exponent = 0;
-    size_t shownDigits = 0;  // of the mantissa as written, from its first non-zero one
-    bool scientific = false;
-};
-
-// [+-] digits [. digits] [(e|E) [+-] digits], as a spreadsheet reads a number.
-std::optional<Decimal> ParseDecimal(std::string_view text)
-{
-    Decimal d;
-    size_t i = 0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        d.negative = text[i++] == '-';
-    std::string mantissa;
-    long point = -1;
-    for (; i < text.size(); ++i) {
-        if (IsDigit(text[i]))
-            mantissa += text[i];
-        else if (text[i] == '.' && point < 0)
-            point = static_cast<long>(mantissa.size());
-        else
-            break;
-    }
-    if (mantissa.empty())
-        return std::nullopt;
-    if (point < 0)
-        point = static_cast<long>(mantissa.size());
-    long exponent = 0;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        d.scientific = true;
-        bool negative = false;
-        if (++i < text.size() && (text[i] == '+' || text[i] == '-'))
-            negative = text[i++] == '-';
-        const size_t start = i;
-        for (; i < text.size() && IsDigit(text[i]) && i - start < 6; ++i)
-            exponent = exponent * 10 + (text[i] - '0');
-        if (i == start)
-            return std::nullopt;
-        exponent = negative ? -exponent : exponent;
-    }
-    if (i != text.size())
-        return std::nullopt;
-    const size_t lead = mantissa.find_first_not_of('0');
-    if (lead == std::string::npos) {
-        d.negative = false;  // -0 is 0
-        return d;
-    }
-    d.shownDigits = mantissa.size() - lead;
-    d.digits = mantissa.substr(lead);
-    d.digits.erase(d.digits.find_last_not_of('0') + 1);
-    d.exponent = point - static_cast<long>(lead) + exponent;
-    return d;
-}
-
-bool SameValue(const Decimal& a, const Decimal& b)
-{
-    return a.digits == b.digits && a.exponent == b.exponent && a.negative == b.negative;
-}
-
-// The number rounded half away from zero to `digits` significant digits.
-Decimal Rounded(Decimal d, size_t digits)
-{
-    if (d.digits.size() <= digits)
-        return d;
-    const bool up = d.digits[digits] >= '5';
-    d.digits.resize(digits);
-    if (up) {
-        size_t i = digits;
-        while (i > 0 && d.digits[i - 1] == '9')
-            d.digits[--i] = '0';
-        if (i == 0) {
-            d.digits.insert(d.digits.begin(), '1');
-            ++d.exponent;
-        } else {
-            ++d.digits[i - 1];
-        }
-    }
-    d.digits.erase(d.digits.find_last_not_of('0') + 1);
-    return d;
-}
-
-// Whole numbers of one to four digits separated by one kind of separator.
-std::optional<std::vector<int>> DateFields(std::string_view text)
-{
-    std::vector<int> fields;
-    char separator = 0;
-    size_t i = 0;
-    for (;;) {
-        const size_t start = i;
-        int value = 0;
-        for (; i < text.size() && IsDigit(text[i]) && i - start < 4; ++i)
-            value = value * 10 + (text[i] - '0');
-        if (i == start)
-            return std::nullopt;
-        fields.push_back(value);
-        if (i == text.size())
-            return fields;
-        const char c = text[i++];
-        if ((c != '/' && c != '.' && c != '-') || (separator != 0 && c != separator))
-            return std::nullopt;
-        separator = c;
-    }
-}
-
-// A day and month, or a fraction, that a spreadsheet took for a date.
-bool BecameADate(std::string_view before, std::string_view after)
-{
-    const auto day = DateFields(before);
-    const auto date = DateFields(after);
-    if (!day || !date || day->size() != 2 || date->size() != 3)
-        return false;
-    const int a = (*day)[0], b = (*day)[1];
-    auto pair = [&](int x, int y) { return (x == a && y == b) || (x == b && y == a); };
-    return pair((*date)[0], (*date)[1]) || pair((*date)[1], (*date)[2]);
-}
-
-bool IsFormulaResult(std::string_view text)
-{
-    std::string upper(text);
-    std::transform(upper.begin(), upper.end(), upper.begin(), [](char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; });
-    return ParseDecimal(text) || (!text.empty() && text[0] == '#') || upper.rfind("ERR:", 0) == 0 ||
-           upper == "TRUE" || upper == "FALSE";
-}
 
 std::string Quoted(std::string_view text)
 {
@@ -172,14 +44,34 @@ std::string ReadAsQuoted(std::string_view text)
     return read + std::string(text.substr(std::min(i, text.size())));
 }
 
-std::string Counted(size_t n, const char* one, const char* many) { return std::to_string(n) + " " + (n == 1 ? one : many); }
-
-void Note(ReviewedCells& cells, const DescDocument& document, const ImportEdit& edit, std::string_view before)
+const char* ConversionName(Conversion kind)
 {
-    if (cells.first.size() < kNamedCells)
-        cells.first.push_back(SummaryLabel(edit.grid) + ", " + std::string(document.fileList().cell(2, edit.row)) + ", \"" +
-                              std::string(document.grid(edit.grid).cell(edit.col, 0)) + "\": \"" + std::string(before) + "\" -> \"" +
-                              std::string(edit.text) + "\"");
+    switch (kind) {
+    case Conversion::Separators: return "thousands separator or decimal comma";
+    case Conversion::Percent: return "percent";
+    case Conversion::Time: return "time";
+    case Conversion::Date: return "date";
+    case Conversion::Currency: return "currency";
+    case Conversion::Truth: return "truth value";
+    case Conversion::Overflow: return "number beyond a spreadsheet's range";
+    case Conversion::None: break;
+    }
+    return "";
+}
+
+void Note(ReviewedCells& cells, const DescDocument& document, size_t position, const ImportEdit& edit,
+          std::string_view before, const char* kind = nullptr)
+{
+    if (cells.first.size() < kNamedCells) {
+        std::string line = FillMessage("%1, %2, \"%3\": \"%4\" -> \"%5\"",
+                                         {SummaryLabel(edit.grid), document.fileList().cell(2, edit.row),
+                                          document.grid(edit.grid).cell(edit.col, 0), before, edit.text});
+        if (kind)
+            line += FillMessage(" (%1)", {kind});
+        cells.first.push_back(std::move(line));
+        cells.examples.emplace_back(before, std::string(edit.text));
+    }
+    cells.edits.push_back(position);
     ++cells.count;
 }
 
@@ -189,9 +81,18 @@ std::string Listed(const ReviewedCells& cells)
     for (const std::string& line : cells.first)
         text += "  " + line + "\n";
     if (cells.count > cells.first.size())
-        text += "  and " + std::to_string(cells.count - cells.first.size()) + " more\n";
+        text += FillMessage("  and %1 more\n", {std::to_string(cells.count - cells.first.size())});
     return text;
 }
+
+std::string CountText(size_t n) { return std::to_string(n); }
+
+// What the Standard column type does, and how to open and edit the table
+// so that it keeps every cell as written.
+constexpr const char* kTextColumnsRedo =
+    "Open the exported table again with every column's type set to Text (Text Import: Column type: Text), make "
+    "every cell Text before editing (select the whole sheet, then Format > Cells > Numbers > Category: Text), and "
+    "redo the edits.\n";
 
 }  // namespace
 
@@ -210,6 +111,11 @@ bool LettersBecameQuestionMarks(std::string_view before, std::string_view after)
     return replaced;
 }
 
+bool LettersLikelyLost(std::string_view before, std::string_view after)
+{
+    return before.find('?') == std::string_view::npos && after.find('?') != std::string_view::npos;
+}
+
 bool QuotingChanged(std::string_view before, std::string_view after)
 {
     if (before == after || (before.find('"') == std::string_view::npos && after.find('"') == std::string_view::npos))
@@ -218,53 +124,71 @@ bool QuotingChanged(std::string_view before, std::string_view after)
     return after == Quoted(before) || after == read || after == Quoted(read);
 }
 
-bool SameNumberRespelled(std::string_view before, std::string_view after)
+const std::vector<ImportCheck>& ImportChecks()
 {
-    if (before == after)
-        return false;
-    if (before.size() > 1 && before[0] == '=')
-        return IsFormulaResult(after);
-    if (BecameADate(before, after))
-        return true;
-    const auto was = ParseDecimal(before);
-    const auto now = ParseDecimal(after);
-    if (!was || !now)
-        return false;
-    // Scientific notation shows the value to as many digits as it has.
-    return SameValue(*was, *now) || (now->scientific && now->shownDigits > 0 && SameValue(Rounded(*was, now->shownDigits), *now));
+    static const std::vector<ImportCheck> checks = {ImportCheck::CharacterSet, ImportCheck::QuestionMarks,
+                                                    ImportCheck::Quotes,       ImportCheck::WideRows,
+                                                    ImportCheck::Converted,    ImportCheck::Respelled};
+    return checks;
+}
+
+const char* ImportCheckName(ImportCheck check)
+{
+    switch (check) {
+    case ImportCheck::CharacterSet: return "character-set";
+    case ImportCheck::QuestionMarks: return "question-marks";
+    case ImportCheck::Quotes: return "quotes";
+    case ImportCheck::WideRows: return "wide-rows";
+    case ImportCheck::Converted: return "converted";
+    case ImportCheck::Respelled: return "respelled";
+    }
+    return "";
+}
+
+std::optional<ImportCheck> ImportCheckNamed(std::string_view name)
+{
+    for (ImportCheck check : ImportChecks())
+        if (name == ImportCheckName(check))
+            return check;
+    return std::nullopt;
 }
 
 ImportReview ReviewImport(const DescDocument& document, const PreparedImport& import)
 {
     ImportReview review;
+    const SpreadsheetConversions converted(document.codePage());
     for (size_t i = 0; i < import.edits.size(); ++i) {
         const ImportEdit& edit = import.edits[i];
         if (edit.grid > kSectionCount || edit.row < 1 || edit.col < 2)
             continue;  // paths and headers are no file's values
         const std::string_view before = document.grid(edit.grid).cell(edit.col, edit.row);
         if (LettersBecameQuestionMarks(before, edit.text)) {
-            Note(review.questionMarks, document, edit, before);
+            Note(review.questionMarks, document, i, edit, before);
         } else if (QuotingChanged(before, edit.text)) {
-            Note(review.quoting, document, edit, before);
+            Note(review.quoting, document, i, edit, before);
         } else if (SameNumberRespelled(before, edit.text)) {
-            Note(review.respelled, document, edit, before);
-            review.respelledEdits.push_back(i);
-            if (review.respellings.size() < kNamedCells)
-                review.respellings.emplace_back(before, std::string(edit.text));
+            Note(review.respelled, document, i, edit, before);
+        } else if (const Conversion kind = converted(before, edit.text);
+                   kind != Conversion::None) {
+            Note(review.converted, document, i, edit, before, ConversionName(kind));
+        } else if (LettersLikelyLost(before, edit.text)) {
+            Note(review.lostLetters, document, i, edit, before);
         }
     }
     return review;
 }
 
-void KeepSpelling(PreparedImport& import, const ImportReview& review)
+void KeepFilesText(PreparedImport& import, const std::vector<size_t>& edits)
 {
-    // The positions are in increasing order: one pass keeps the others.
+    std::vector<size_t> kept = edits;
+    std::sort(kept.begin(), kept.end());
+    // In increasing order: one pass keeps the others.
     std::vector<ImportEdit> others;
-    others.reserve(import.edits.size() - review.respelledEdits.size());
-    auto respelled = review.respelledEdits.begin();
+    others.reserve(import.edits.size() - std::min(kept.size(), import.edits.size()));
+    auto next = kept.begin();
     for (size_t i = 0; i < import.edits.size(); ++i) {
-        if (respelled != review.respelledEdits.end() && *respelled == i)
-            ++respelled;
+        if (next != kept.end() && *next == i)
+            ++next;
         else
             others.push_back(import.edits[i]);
     }
@@ -275,23 +199,66 @@ std::string ImportReview::damageMessage(const std::string& codePageName) const
 {
     std::string text;
     if (questionMarks.count > 0)
-        text += Counted(questionMarks.count, "cell holds", "cells hold") +
-                " \"?\" where the tables hold letters: a program saved the table in a character set without "
-                "those letters. Save the table in the desc files' code page, " +
-                codePageName + ".\n" + Listed(questionMarks);
+        text += FillMessage(OneOrMany(questionMarks.count,
+                                        "%1 cell holds \"?\" where the tables hold letters: the spreadsheet read or "
+                                        "saved the table in a character set without those letters.\n",
+                                        "%1 cells hold \"?\" where the tables hold letters: the spreadsheet read or "
+                                        "saved the table in a character set without those letters.\n"),
+                              {CountText(questionMarks.count)}) +
+                Listed(questionMarks);
+    if (lostLetters.count > 0)
+        text += FillMessage(OneOrMany(lostLetters.count,
+                                        "%1 cell holds \"?\" in text typed into the table where the tables hold "
+                                        "none: likely letters that the table's character set could not hold.\n",
+                                        "%1 cells hold \"?\" in text typed into the table where the tables hold "
+                                        "none: likely letters that the table's character set could not hold.\n"),
+                              {CountText(lostLetters.count)}) +
+                Listed(lostLetters);
+    if (questionMarks.count > 0 || lostLetters.count > 0)
+        text += FillMessage("Choose the character set %1 both when opening the table (Text Import: Character set) "
+                              "and when saving it (Export Text File: Character set). A \"?\" cannot be turned back "
+                              "into its letter: export the table again and redo the edits.\n",
+                              {SpreadsheetCharacterSet(codePageName)});
     if (quoting.count > 0)
-        text += Counted(quoting.count, "cell gained or lost", "cells gained or lost") +
-                " the quotes a spreadsheet puts around a text (inner quotes doubled): the table was read or saved "
-                "with \" as the string delimiter. Open and save it with an empty string delimiter.\n" +
-                Listed(quoting);
+        text += FillMessage(OneOrMany(quoting.count,
+                                        "%1 cell gained or lost the quotes a spreadsheet puts around a text (inner "
+                                        "quotes doubled): the table was read or saved with \" as the string "
+                                        "delimiter.\n",
+                                        "%1 cells gained or lost the quotes a spreadsheet puts around a text (inner "
+                                        "quotes doubled): the table was read or saved with \" as the string "
+                                        "delimiter.\n"),
+                              {CountText(quoting.count)}) +
+                Listed(quoting) +
+                "Empty the string delimiter both when opening the table (Text Import: String delimiter) and when "
+                "saving it (Export Text File: String delimiter), then save it again.\n";
     return text;
+}
+
+std::string ImportReview::conversionMessage() const
+{
+    if (converted.count == 0)
+        return {};
+    return FillMessage(OneOrMany(converted.count,
+                                   "%1 cell holds a value the spreadsheet converted into another value or wrote as "
+                                   "its language writes numbers; no desc file reads it so:\n",
+                                   "%1 cells hold values the spreadsheet converted into other values or wrote as its "
+                                   "language writes numbers; no desc file reads them so:\n"),
+                         {CountText(converted.count)}) +
+           Listed(converted) +
+           "The column type Standard let the spreadsheet read these cells as numbers, percentages, dates, times, "
+           "money or truth values, in the language chosen in Text Import (German reads 2.250 as 2250). " +
+           kTextColumnsRedo;
 }
 
 std::string ImportReview::respellingMessage() const
 {
     if (respelled.count == 0)
         return {};
-    return Counted(respelled.count, "cell", "cells") + " changed only how a number is written:\n" + Listed(respelled);
+    return FillMessage(OneOrMany(respelled.count, "%1 cell changed only how a number is written:\n",
+                                   "%1 cells changed only how a number is written:\n"),
+                         {CountText(respelled.count)}) +
+           Listed(respelled) + "The column type Standard let the spreadsheet rewrite these numbers. " +
+           kTextColumnsRedo;
 }
 
 }  // namespace dravik

@@ -4,8 +4,10 @@
 // it was edited since Open desc), which is what the table was exported from.
 #pragma once
 
+#include "core/exchange/spreadsheet_values.h"
 #include "core/exchange/table_exchange.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -18,43 +20,67 @@ namespace dravik {
 // each byte either the same or a byte above 127 turned into "?".
 bool LettersBecameQuestionMarks(std::string_view before, std::string_view after);
 
+// Text typed into the table whose letters the table's character set could
+// not hold: "?" in the new text where the old text had none.
+bool LettersLikelyLost(std::string_view before, std::string_view after);
+
 // Quotes a spreadsheet or Python's csv module put around a text (inner
 // quotes doubled), or took away reading one as a quoted cell: `after` is
 // `before` so quoted, so read, or so read and quoted again.
 bool QuotingChanged(std::string_view before, std::string_view after);
 
-// The same number written otherwise, as a spreadsheet's Standard column
-// type rewrites it: 010 -> 10, 1.50 -> 1.5, -0 -> 0, 1e5 -> 1.00E+05
-// (scientific notation counts as the same value when it is the value
-// rounded to the digits shown), a day and month or a fraction turned into a
-// date (3/4 -> 03/04/26), and a formula's result (=1+1 -> 2).
-bool SameNumberRespelled(std::string_view before, std::string_view after);
+// The kinds of damage an import looks for, each of which a user may let
+// through on its own (the batch's --allow) while the others stay checked.
+enum class ImportCheck : unsigned {
+    CharacterSet = 1u << 0,   // replacement characters, UTF-8
+    QuestionMarks = 1u << 1,  // letters turned into "?", and "?" in typed text
+    Quotes = 1u << 2,         // quotes added or taken away
+    WideRows = 1u << 3,       // a row wider than its header row
+    Converted = 1u << 4,      // values a spreadsheet converted into others
+    Respelled = 1u << 5,      // numbers written otherwise, the same value
+};
+inline constexpr unsigned kEveryImportCheck = (1u << 6) - 1;
+
+// The name a user gives a check ("character-set", "question-marks",
+// "quotes", "wide-rows", "converted", "respelled"), and the names in that order.
+std::optional<ImportCheck> ImportCheckNamed(std::string_view name);
+const char* ImportCheckName(ImportCheck check);
+const std::vector<ImportCheck>& ImportChecks();
 
 struct ReviewedCells {
     size_t count = 0;
     // The first few, as section, file, key and both texts.
     std::vector<std::string> first;
+    // The cells, as positions in the import's edits, and the texts of the
+    // first few, before and after.
+    std::vector<size_t> edits;
+    std::vector<std::pair<std::string, std::string>> examples;
 };
 
 struct ImportReview {
-    ReviewedCells questionMarks;
+    ReviewedCells questionMarks;  // letters that became "?"
+    ReviewedCells lostLetters;    // "?" in typed text
     ReviewedCells quoting;
+    ReviewedCells converted;
     ReviewedCells respelled;
-    // The respelled cells, as positions in the import's edits, and the
-    // texts of the first few, before and after.
-    std::vector<size_t> respelledEdits;
-    std::vector<std::pair<std::string, std::string>> respellings;
 
-    bool damaged() const { return questionMarks.count > 0 || quoting.count > 0; }
     // What the character set and the quoting did; empty when nothing.
     std::string damageMessage(const std::string& codePageName) const;
-    // The respelled cells, counted and named.
+    // The converted cells, counted and named, with what to do instead.
+    std::string conversionMessage() const;
+    // The respelled cells, counted and named, with what to do instead.
     std::string respellingMessage() const;
 };
 
 ImportReview ReviewImport(const DescDocument& document, const PreparedImport& import);
 
-// Keeps the text the tables hold in the respelled cells and imports the rest.
-void KeepSpelling(PreparedImport& import, const ImportReview& review);
+// Keeps the text the tables hold in the reviewed cells (positions in
+// increasing order) and imports the rest.
+void KeepFilesText(PreparedImport& import, const std::vector<size_t>& edits);
+// The same for the respelled cells.
+inline void KeepSpelling(PreparedImport& import, const ImportReview& review)
+{
+    KeepFilesText(import, review.respelled.edits);
+}
 
 }  // namespace dravik

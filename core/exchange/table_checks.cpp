@@ -2,6 +2,7 @@
 
 #include "core/exchange/table_exchange.h"
 #include "core/files/native_path.h"
+#include "core/text/message_format.h"
 
 #include <algorithm>
 #include <cstring>
@@ -290,6 +291,33 @@ std::string UnwritablePaths::importMessage() const
 
 namespace {
 
+// Why a table has no "File list" block, as far as its rows tell.
+std::string NoFileListMessage(const SummaryRows& summary)
+{
+    bool anyText = false, sections = false, wide = false;
+    for (int r = 0; r < summary.rowCount(); ++r) {
+        const std::string_view first = summary.cell(0, r);
+        if (r < 2 && (first.find('\0') != std::string_view::npos || first.rfind("\xFF\xFE", 0) == 0 ||
+                      first.rfind("\xFE\xFF", 0) == 0))
+            wide = true;
+        sections = sections || (!first.empty() && SectionLabelTarget(std::string(first)).has_value());
+        anyText = anyText || !first.empty() || !summary.cell(1, r).empty();
+    }
+    if (wide)
+        return "The table is in UTF-16 (Unicode), which the import does not read, so it finds no \"File list\" block "
+               "naming the desc files. Save it again as Text CSV in the desc files' character set (Export Text File: "
+               "Character set)";
+    if (sections)
+        return "The table has section blocks but no \"File list\" block, which names the desc files it was exported "
+               "from: its rows were deleted in the spreadsheet. Take back the deletion (Edit > Undo), or export the "
+               "table again and redo the edits, keeping the \"File list\" block";
+    if (!anyText)
+        return "The table is empty: it has no \"File list\" block naming the desc files. Import a table that Export "
+               "table wrote";
+    return "The table has no \"File list\" block, so it does not name the desc files: it is cut short (byte 26, "
+           "Ctrl+Z, ends it) or not an exported table. Import a table that Export table wrote";
+}
+
 // A spreadsheet told to quote every text cell writes the label as
 // "\"File list\"": the table is whole, its cells are only wrapped.
 bool HasQuotedFileListLabel(const SummaryRows& summary)
@@ -305,8 +333,99 @@ bool HasQuotedFileListLabel(const SummaryRows& summary)
 
 }  // namespace
 
+namespace {
+
+bool IsLabel(std::string_view cell)
+{
+    if (cell.empty())
+        return false;
+    const std::string text(cell);
+    return SectionLabelTarget(text).has_value() || IsFileListLabel(text);
+}
+
+// The header row of a block: its path column reads as the tables' header.
+bool IsHeaderRow(const SummaryRows& summary, int row) { return summary.cell(1, row) == "File name"; }
+
+// A table saved with another field delimiter has one cell a line: the
+// delimiter the lines hold most, or 0.
+char OtherDelimiter(const SummaryRows& summary)
+{
+    if (summary.colCount() > 1)
+        return 0;
+    size_t commas = 0, semicolons = 0;
+    for (int r = 0; r < summary.rowCount(); ++r) {
+        const std::string_view line = summary.cell(0, r);
+        commas += static_cast<size_t>(std::count(line.begin(), line.end(), ','));
+        semicolons += static_cast<size_t>(std::count(line.begin(), line.end(), ';'));
+    }
+    if (commas == 0 && semicolons == 0)
+        return 0;
+    return commas >= semicolons ? ',' : ';';
+}
+
+// The labels' column when it is not column A: a column inserted in front.
+int LabelColumn(const SummaryRows& summary)
+{
+    for (int c = 0; c < summary.colCount() && c < 8; ++c)
+        for (int r = 0; r < summary.rowCount(); ++r)
+            if (IsLabel(summary.cell(c, r)))
+                return c;
+    return -1;
+}
+
+// Labels away from their blocks, as a sort of the whole sheet leaves them:
+// a block that holds the header rows of others, or labels that stand
+// together while rows of values lie under no label at all.
+bool SortedAsOneSheet(const SummaryRows& summary)
+{
+    bool labelsTogether = false, rowsUnderNoLabel = false, inBlock = false;
+    for (int r = 0; r < summary.rowCount(); ++r) {
+        if (IsLabel(summary.cell(0, r))) {
+            labelsTogether = labelsTogether || (r + 1 < summary.rowCount() && IsLabel(summary.cell(0, r + 1)));
+            int headers = 0;
+            for (int b = r + 1; b < summary.rowCount() && !summary.cell(1, b).empty(); ++b)
+                headers += IsHeaderRow(summary, b) ? 1 : 0;
+            if (headers > 1)
+                return true;
+            inBlock = true;
+        } else if (summary.cell(1, r).empty()) {
+            inBlock = false;
+        } else if (!inBlock) {
+            rowsUnderNoLabel = true;
+        }
+    }
+    return labelsTogether && rowsUnderNoLabel;
+}
+
+}  // namespace
+
+std::string TableLayoutProblem(const SummaryRows& summary)
+{
+    if (const char delimiter = OtherDelimiter(summary); delimiter != 0) {
+        const std::string shown(1, delimiter);
+        return FillMessage("The table's cells are separated by \"%1\" instead of TABs: the spreadsheet saved it with "
+                             "\"%1\" as the field delimiter, so the import finds none of its blocks. Save it again as "
+                             "Text CSV with \"Edit filter settings\" ticked and {Tab} as the field delimiter (Export "
+                             "Text File: Field delimiter)",
+                             {shown});
+    }
+    if (const int column = LabelColumn(summary); column > 0)
+        return FillMessage("The table's labels (\"Section 1\", \"File list\") are in column %1 instead of column A: "
+                             "a column was inserted in front of them in the spreadsheet, which moves every cell of the "
+                             "table. Delete that column (or take back its insertion with Edit > Undo) and save the "
+                             "table again",
+                             {SpreadsheetColumnName(column)});
+    if (SortedAsOneSheet(summary))
+        return "The table's rows are no longer under their labels (\"Section 1\", \"File list\"): the whole sheet was "
+               "sorted, which mixes the rows of every block. Take back the sort (Edit > Undo) or export the table "
+               "again, and sort only the rows of one block: select them, below its header row, before Data > Sort";
+    return {};
+}
+
 std::string FileListMismatch(const SummaryRows& summary, const std::vector<std::string>& descFiles)
 {
+    if (std::string layout = TableLayoutProblem(summary); !layout.empty())
+        return layout;
     struct Count {
         int given = 0;
         int listed = 0;
@@ -322,8 +441,7 @@ std::string FileListMismatch(const SummaryRows& summary, const std::vector<std::
                "takes quotes as part of a cell, so it finds no \"File list\" block naming the desc files. Save the "
                "table with an empty string delimiter";
     if (labels.empty())
-        return "The table has no \"File list\" block, so it does not name the desc files: it is empty, cut short "
-               "(byte 26, Ctrl+Z, ends it), in another character set (UTF-16) or not an exported table";
+        return NoFileListMessage(summary);
 
     for (int label : labels) {
         std::unordered_map<std::string, Count> counts;
@@ -384,6 +502,20 @@ std::string FileListMismatch(const SummaryRows& summary, const std::vector<std::
     return {};
 }
 
+std::string SpreadsheetCharacterSet(const std::string& codePageName)
+{
+    const std::string name = AsciiLowered(codePageName);
+    if (name == "windows-1251" || name == "cp1251" || name == "1251")
+        return "Cyrillic (Windows-1251)";
+    if (name == "windows-1252" || name == "cp1252" || name == "1252")
+        return "Western Europe (Windows-1252/WinLatin 1)";
+    if (name == "iso-8859-1" || name == "latin1")
+        return "Western Europe (ISO-8859-1)";
+    if (name == "windows-1250" || name == "cp1250" || name == "1250")
+        return "Eastern Europe (Windows-1250/WinLatin 2)";
+    return codePageName;
+}
+
 CharacterSetDamage FindCharacterSetDamage(std::string_view tableBytes, const DescDocument& document)
 {
     size_t replaced = 0;
@@ -415,13 +547,22 @@ std::string CharacterSetDamage::message(const std::string& codePageName) const
 {
     std::string text;
     if (replacements > 0)
-        text += "The table holds " + Counted(replacements, "replacement character", "replacement characters") +
-                " (the bytes EF BF BD) that the values it replaces do not: a program that read it in another "
-                "character set put them in place of the characters it could not read.\n";
+        text += FillMessage(
+            OneOrMany(replacements,
+                      "The table holds %1 replacement character (the bytes EF BF BD) that the values it replaces do "
+                      "not: a program that read it in another character set put it in place of a character it could "
+                      "not read. Open the exported table again with the character set %2 (Text Import: Character "
+                      "set), save it with the same, and redo the edits.\n",
+                      "The table holds %1 replacement characters (the bytes EF BF BD) that the values it replaces do "
+                      "not: a program that read it in another character set put them in place of the characters it "
+                      "could not read. Open the exported table again with the character set %2 (Text Import: "
+                      "Character set), save it with the same, and redo the edits.\n"),
+            {std::to_string(replacements), SpreadsheetCharacterSet(codePageName)});
     if (utf8)
-        text += "The table is in UTF-8 while the values it replaces are not: each of its non-ASCII characters "
-                "would become two or more bytes in the desc files, whose code page is " +
-                codePageName + ". Save the table in that character set.\n";
+        text += FillMessage("The table is in UTF-8 while the values it replaces are not: each of its non-ASCII "
+                              "characters would become two or more bytes in the desc files, whose code page is %1. "
+                              "Save the table again with the character set %2 (Export Text File: Character set).\n",
+                              {codePageName, SpreadsheetCharacterSet(codePageName)});
     return text;
 }
 

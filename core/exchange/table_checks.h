@@ -72,11 +72,23 @@ UnwritablePaths FindUnwritablePaths(const DescDocument& document);
 
 // ---- Import.
 
+// A table that a spreadsheet laid out otherwise than Export wrote it, so
+// that its blocks cannot be found or hold rows of other blocks: saved with
+// commas or semicolons between the cells, a column inserted in front of the
+// labels, the whole sheet sorted (labels and header rows away from their
+// blocks). Empty when none of these; otherwise what happened and what to
+// do in the spreadsheet instead.
+std::string TableLayoutProblem(const SummaryRows& summary);
+
 // Whether the "File list" blocks of a summary table name exactly the given
 // desc files, each as often as given, in any order, paths compared as the
 // system resolves them. Empty when they do (and there is a block); otherwise
 // what differs, for the user.
 std::string FileListMismatch(const SummaryRows& summary, const std::vector<std::string>& descFiles);
+
+// The name of a code page's character set as a spreadsheet's dialogs list
+// it ("Cyrillic (Windows-1251)"); the code page's own name where none is known.
+std::string SpreadsheetCharacterSet(const std::string& codePageName);
 
 // A table damaged by a program that read or wrote it in another character set.
 struct CharacterSetDamage {

@@ -1,7 +1,9 @@
 #include "core/exchange/table_exchange.h"
 
 #include "core/errors.h"
+#include "core/text/cell_value.h"
 #include "core/text/code_page.h"
+#include "core/text/message_format.h"
 #include "core/text/dravik2_auxillary.h"
 #include "core/schema/schema.h"
 #include "core/exchange/table_checks.h"
@@ -160,12 +162,15 @@ struct BlockRows {
     int headerRow = -1;  // the block's own header row, when it has one
     std::vector<int> target;
     std::vector<bool> byPath;  // placed by the file its path names
+    // For each column of the table, the block's column that holds it; -1
+    // for none.
+    std::vector<int> source;
 };
 
 BlockRows PlaceBlock(const SummaryRows& summary, int labelRow, int pathCol, const Grid& target, FileRows& files,
                      BlockPlacement& report)
 {
-    BlockRows block{labelRow, -1, {}, {}};
+    BlockRows block{labelRow, -1, {}, {}, {}};
     for (int r = labelRow + 1; r < summary.rowCount() && !summary.cell(1, r).empty(); ++r)
         block.target.push_back(-1);
     const int count = static_cast<int>(block.target.size());
@@ -197,14 +202,157 @@ BlockRows PlaceBlock(const SummaryRows& summary, int labelRow, int pathCol, cons
             ++report.movedRows;
     }
     // The others by position, where no named row went: a moved row is never
-    // overwritten by whatever now sits at its old place.
+    // overwritten by whatever now sits at its old place. The header row
+    // holds no values.
     for (int k = 0; k < count; ++k)
-        if (!block.byPath[static_cast<size_t>(k)] && k < targetRows && !claimed[static_cast<size_t>(k)])
+        if (!block.byPath[static_cast<size_t>(k)] && k < targetRows && !claimed[static_cast<size_t>(k)] &&
+            labelRow + 1 + k != block.headerRow)
             block.target[static_cast<size_t>(k)] = k;
     for (int row : files.rows())
         if (static_cast<size_t>(row) >= named.size() || !named[static_cast<size_t>(row)])
             report.unnamed.push_back({row, false});
     return block;
+}
+
+// A key's name and which of its columns (from 0) a header cell is.
+struct HeaderCell {
+    std::string_view name;
+    int occurrence;
+    bool operator==(const HeaderCell&) const = default;
+};
+
+struct HeaderCellHash {
+    size_t operator()(const HeaderCell& h) const
+    {
+        return std::hash<std::string_view>()(h.name) * 31 + static_cast<size_t>(h.occurrence);
+    }
+};
+
+// The names of header cells from `first` on, each with its occurrence;
+// `trim` compares them without the blanks around them, as a spreadsheet
+// told to trim spaces writes them.
+std::vector<HeaderCell> HeaderCells(const std::vector<std::string_view>& names, size_t first, bool trim)
+{
+    std::vector<HeaderCell> cells(names.size(), HeaderCell{{}, -1});
+    std::unordered_map<std::string_view, int> seen;
+    for (size_t c = first; c < names.size(); ++c) {
+        const std::string_view name = trim ? Trim(names[c]) : names[c];
+        if (!name.empty())
+            cells[c] = {name, seen[name]++};
+    }
+    return cells;
+}
+
+// Which column of the block holds each column of the table, by the block's
+// header row; reports the block's columns the tables do not have, and the
+// table's value columns the block lacks.
+void MapColumns(const SummaryRows& summary, BlockRows& block, int grid, const Grid& target, ImportPlacement& placement)
+{
+    const int width = target.colCount();
+    block.source.assign(static_cast<size_t>(std::max(width, 0)), -1);
+    if (width > 1)
+        block.source[1] = 1;  // the path
+    std::vector<std::string_view> keys(static_cast<size_t>(std::max(width, 0)));
+    for (int c = 2; c < width; ++c)
+        keys[static_cast<size_t>(c)] = target.cell(c, 0);
+    // Only a block that writes rows needs every column.
+    const bool writes = std::any_of(block.target.begin(), block.target.end(), [](int row) { return row >= 0; });
+    auto missing = [&](std::string key, int value) {
+        if (!writes)
+            return;
+        if (placement.missingColumns.size() < kNamedCells)
+            placement.missingColumns.push_back({grid, block.labelRow + 1, std::move(key), value});
+        ++placement.missingColumnCount;
+    };
+    if (block.headerRow < 0) {
+        // Nothing tells which column is which: a table without value
+        // columns goes by position, as it holds no values.
+        bool anyKey = false;
+        for (int c = 2; c < width; ++c) {
+            anyKey = anyKey || !keys[static_cast<size_t>(c)].empty();
+            block.source[static_cast<size_t>(c)] = c;
+        }
+        if (anyKey)
+            missing({}, 0);
+        return;
+    }
+    std::vector<std::string_view> header;
+    summary.cells(block.headerRow, header);
+
+    // Exactly as written first; a header that matches only without the
+    // blanks around it next.
+    for (const bool trim : {false, true}) {
+        const std::vector<HeaderCell> tableCells = HeaderCells(keys, 2, trim);
+        const std::vector<HeaderCell> blockCells = HeaderCells(header, 2, trim);
+        std::unordered_map<HeaderCell, int, HeaderCellHash> columnOf;
+        for (int c = 2; c < width; ++c)
+            if (tableCells[static_cast<size_t>(c)].occurrence >= 0 && block.source[static_cast<size_t>(c)] < 0)
+                columnOf.emplace(tableCells[static_cast<size_t>(c)], c);
+        std::vector<bool> used(header.size());
+        for (int c = 0; c < width; ++c)
+            if (block.source[static_cast<size_t>(c)] >= 0)
+                used[static_cast<size_t>(block.source[static_cast<size_t>(c)])] = true;
+        for (size_t h = 2; h < header.size(); ++h) {
+            if (used[h] || blockCells[h].occurrence < 0)
+                continue;
+            if (auto it = columnOf.find(blockCells[h]); it != columnOf.end()) {
+                block.source[static_cast<size_t>(it->second)] = static_cast<int>(h);
+                columnOf.erase(it);
+            }
+        }
+    }
+
+    // A column of the table without a header (a section without keys keeps
+    // its columns) goes by position, where the block has no column of its own.
+    std::vector<bool> used(std::max(header.size(), static_cast<size_t>(std::max(width, 0))));
+    for (int c = 0; c < width; ++c)
+        if (block.source[static_cast<size_t>(c)] >= 0)
+            used[static_cast<size_t>(block.source[static_cast<size_t>(c)])] = true;
+    for (int c = 2; c < width; ++c) {
+        if (!keys[static_cast<size_t>(c)].empty() || block.source[static_cast<size_t>(c)] >= 0)
+            continue;
+        const bool headed = static_cast<size_t>(c) < header.size() && !header[static_cast<size_t>(c)].empty();
+        if (!headed && !used[static_cast<size_t>(c)]) {
+            block.source[static_cast<size_t>(c)] = c;
+            used[static_cast<size_t>(c)] = true;
+        }
+    }
+
+    // The table's values the block has no column for.
+    std::unordered_map<std::string_view, int> columnsOfKey;
+    for (int c = 2; c < width; ++c)
+        if (!keys[static_cast<size_t>(c)].empty())
+            ++columnsOfKey[keys[static_cast<size_t>(c)]];
+    std::unordered_map<std::string_view, int> seen;
+    for (int c = 2; c < width; ++c) {
+        const std::string_view key = keys[static_cast<size_t>(c)];
+        if (key.empty())
+            continue;
+        const int value = ++seen[key];
+        if (block.source[static_cast<size_t>(c)] < 0)
+            missing(std::string(key), columnsOfKey[key] > 1 ? value : 0);
+    }
+
+    // The block's columns within its header row that hold no value of the
+    // tables: named when they have a header or hold any text.
+    int headerWidth = static_cast<int>(header.size());
+    while (headerWidth > 0 && header[static_cast<size_t>(headerWidth) - 1].empty())
+        --headerWidth;
+    std::vector<std::string_view> cells;
+    for (int h = 2; h < headerWidth; ++h) {
+        if (used[static_cast<size_t>(h)])
+            continue;
+        size_t filled = 0;
+        for (int r = block.labelRow + 1; r < block.labelRow + 1 + static_cast<int>(block.target.size()); ++r)
+            if (r != block.headerRow && !summary.cell(h, r).empty())
+                ++filled;
+        if (header[static_cast<size_t>(h)].empty() && filled == 0)
+            continue;
+        if (placement.foreignColumns.size() < kNamedCells)
+            placement.foreignColumns.push_back(
+                {grid, block.labelRow + 1, h, std::string(header[static_cast<size_t>(h)]), filled});
+        ++placement.foreignColumnCount;
+    }
 }
 
 // How many cells a row has up to its last one holding text.
@@ -214,6 +362,15 @@ int UsedWidth(const std::vector<std::string_view>& cells)
     while (width > 0 && cells[static_cast<size_t>(width) - 1].empty())
         --width;
     return width;
+}
+
+// Whether a cell read from a table holds what the tables hold. A value a
+// file lacks shows as a blank, which a spreadsheet writes back as an empty
+// cell at the end of a line (Calc drops the line's last TAB, and reading
+// drops the blanks left at its end): both are the same absent value.
+bool SameCell(std::string_view held, std::string_view read)
+{
+    return held == read || (read.empty() && IsBlankCell(held));
 }
 
 // The cells an import changes. A cell written twice (a label that occurs
@@ -231,24 +388,25 @@ public:
         indexed_ = severalBlocks;
     }
 
-    void put(int grid, int col, int row, std::string_view text, int summaryRow = -1)
+    void put(int grid, int col, int row, std::string_view text, int summaryRow = -1, int summaryCol = -1)
     {
         const std::uint64_t key = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(row)) << 32) |
                                   static_cast<std::uint32_t>(col);
         if (auto it = index_.find(key); it != index_.end()) {
             edits_[it->second].text = text;
             edits_[it->second].summaryRow = summaryRow;
-        } else if (document_.grid(grid).cell(col, row) != text) {
+            edits_[it->second].summaryCol = summaryCol;
+        } else if (!SameCell(document_.grid(grid).cell(col, row), text)) {
             if (indexed_)
                 index_.emplace(key, edits_.size());
-            edits_.push_back({grid, col, row, text, summaryRow});
+            edits_.push_back({grid, col, row, text, summaryRow, summaryCol});
         }
     }
     // Drops the edits that came back to the text the cell holds. They are
     // kept until the import is applied, beside the table: at their size.
     void finish()
     {
-        std::erase_if(edits_, [&](const ImportEdit& e) { return document_.grid(e.grid).cell(e.col, e.row) == e.text; });
+        std::erase_if(edits_, [&](const ImportEdit& e) { return SameCell(document_.grid(e.grid).cell(e.col, e.row), e.text); });
         edits_.shrink_to_fit();
     }
 
@@ -298,7 +456,7 @@ void WriteBlock(const SummaryRows& summary, const BlockRows& block, int grid, co
 {
     // Columns past the target's width would be dropped: a block under one
     // very long line costs no more than the target's cells.
-    const int columns = std::min(summary.colCount(), target.colCount());
+    const int columns = target.colCount();
     std::vector<std::string_view> cells;
     const int headerWidth = HeaderWidth(summary, block, target, cells);
     for (size_t k = 0; k < block.target.size(); ++k) {
@@ -307,7 +465,8 @@ void WriteBlock(const SummaryRows& summary, const BlockRows& block, int grid, co
         if (const int width = UsedWidth(cells); summaryRow != block.headerRow && width > headerWidth)
             NoteWideRow(placement, grid, summaryRow, cells.size() > 1 ? cells[1] : std::string_view(), width - headerWidth);
         const int row = block.target[k];
-        if (row < 0)
+        // The header row only tells where the columns are.
+        if (row < 0 || summaryRow == block.headerRow)
             continue;
         // A row placed by its file keeps the path the tables show when it
         // is the one the row names, with the "~" that reading the table
@@ -315,10 +474,11 @@ void WriteBlock(const SummaryRows& summary, const BlockRows& block, int grid, co
         // its missing cells are.
         const int end = row == 0 ? columns : std::max(columns, std::min(target.storedCells(row), target.colCount()));
         for (int c = 1; c < end; ++c) {
-            const std::string_view text =
-                c < columns && static_cast<size_t>(c) < cells.size() ? cells[static_cast<size_t>(c)] : std::string_view();
+            const int from = block.source[static_cast<size_t>(c)];
+            const bool held = from >= 0 && static_cast<size_t>(from) < cells.size();
+            const std::string_view text = held ? cells[static_cast<size_t>(from)] : std::string_view();
             if (c > 1 || !block.byPath[k] || WithoutTildes(target.cell(1, row)) != text)
-                edits.put(grid, c, row, text, summaryRow);
+                edits.put(grid, c, row, text, held ? summaryRow : -1, from);
         }
     }
 }
@@ -347,6 +507,8 @@ void PlaceSection(const SummaryRows& summary, const std::vector<int>& labelRows,
             placement.leftAlone.push_back(grid);
         return;
     }
+    for (BlockRows& block : blocks)
+        MapColumns(summary, block, grid, target, placement);
 
     std::vector<bool> written(static_cast<size_t>(target.rowCount()));
     for (const BlockRows& block : blocks)
@@ -390,7 +552,77 @@ void CheckFileListBlocks(const SummaryRows& summary, const std::vector<int>& lab
 
 std::string Counted(size_t n, const char* one, const char* many) { return std::to_string(n) + " " + (n == 1 ? one : many); }
 
+std::string AndMore(size_t count, size_t shown)
+{
+    return count > shown ? FillMessage("  and %1 more\n", {std::to_string(count - shown)}) : std::string();
+}
+
 }  // namespace
+
+std::string SpreadsheetColumnName(int column)
+{
+    std::string name;
+    for (int n = column + 1; n > 0; n = (n - 1) / 26)
+        name.insert(name.begin(), static_cast<char>('A' + (n - 1) % 26));
+    return name;
+}
+
+std::string ImportPlacement::foreignColumnsMessage() const
+{
+    if (foreignColumnCount == 0)
+        return {};
+    std::string text = FillMessage(
+        OneOrMany(foreignColumnCount,
+                  "%1 column of the table has a header that the tables do not have, and the import left it out: it "
+                  "places each column by its header (a key's name in the block's header row), so a column inserted "
+                  "for notes moves no value. Type values into their key's own column.\n",
+                  "%1 columns of the table have headers that the tables do not have, and the import left them out: "
+                  "it places each column by its header (a key's name in the block's header row), so a column "
+                  "inserted for notes moves no value. Type values into their key's own column.\n"),
+        {std::to_string(foreignColumnCount)});
+    for (const ForeignColumn& column : foreignColumns) {
+        const std::string count = std::to_string(column.cells);
+        text += column.header.empty()
+                    ? FillMessage(OneOrMany(column.cells, "  %1 (line %2), column %3, without a header: %4 cell with text\n",
+                                              "  %1 (line %2), column %3, without a header: %4 cells with text\n"),
+                                    {SummaryLabel(column.grid), std::to_string(column.line),
+                                     SpreadsheetColumnName(column.column), count})
+                    : FillMessage(OneOrMany(column.cells, "  %1 (line %2), column %3, \"%4\": %5 cell with text\n",
+                                              "  %1 (line %2), column %3, \"%4\": %5 cells with text\n"),
+                                    {SummaryLabel(column.grid), std::to_string(column.line),
+                                     SpreadsheetColumnName(column.column), column.header, count});
+    }
+    return text + AndMore(foreignColumnCount, foreignColumns.size());
+}
+
+std::string ImportPlacement::missingColumnsMessage() const
+{
+    if (missingColumnCount == 0)
+        return {};
+    std::string text = FillMessage(
+        OneOrMany(missingColumnCount,
+                  "The table lacks the column of %1 value that the tables have, and nothing was imported: the "
+                  "import places each column by its header (a key's name in the block's header row, the row whose "
+                  "column B reads \"File name\"), so it cannot tell where that value went:\n",
+                  "The table lacks the columns of %1 values that the tables have, and nothing was imported: the "
+                  "import places each column by its header (a key's name in the block's header row, the row whose "
+                  "column B reads \"File name\"), so it cannot tell where those values went:\n"),
+        {std::to_string(missingColumnCount)});
+    for (const MissingColumn& column : missingColumns) {
+        if (column.key.empty())
+            text += FillMessage("  %1 (line %2): the block has no header row\n",
+                                  {SummaryLabel(column.grid), std::to_string(column.line)});
+        else if (column.value > 0)
+            text += FillMessage("  %1 (line %2): \"%3\" value %4\n", {SummaryLabel(column.grid), std::to_string(column.line),
+                                                                        column.key, std::to_string(column.value)});
+        else
+            text += FillMessage("  %1 (line %2): \"%3\"\n",
+                                  {SummaryLabel(column.grid), std::to_string(column.line), column.key});
+    }
+    return text + AndMore(missingColumnCount, missingColumns.size()) +
+           "Take back the deletion, or the change of the header, in the spreadsheet (Edit > Undo), or export the "
+           "table again and redo the edits, leaving each block's header row and columns as they were";
+}
 
 int ImportPlacement::movedRows() const
 {
@@ -471,12 +703,16 @@ PreparedImport PrepareImport(const DescDocument& document, std::optional<TableTe
     PreparedImport import;
     import.table = std::move(table);
     if (import.table) {
+        if (std::string layout = TableLayoutProblem(*import.table); !layout.empty())
+            throw DravikError(layout);
         PlaceSummaryRows(*import.table, document, ResolvedPathKey, import);
     } else {
         PlaceSummaryRows(GridRows(document.summary()), document, ResolvedPathKey, import);
     }
     if (import.placement.unopenedCount > 0)
         throw DravikError(import.placement.unopenedMessage());
+    if (import.placement.missingColumnCount > 0)
+        throw DravikError(import.placement.missingColumnsMessage());
     return import;
 }
 
@@ -506,7 +742,7 @@ TableChange ApplyImport(DescDocument& document, PreparedImport&& import)
         // together with it.
         for (ImportEdit& edit : import.edits)
             if (edit.summaryRow >= 0)
-                edit.text = summary.cell(edit.col, edit.summaryRow);
+                edit.text = summary.cell(edit.summaryCol, edit.summaryRow);
         import.table.reset();
         contents.emplace_back(kSummaryGrid, std::move(summary));
     }

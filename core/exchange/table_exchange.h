@@ -129,6 +129,29 @@ struct WideRow {
     int extraCells;
 };
 
+// A column of a block whose header the tables do not have: one inserted
+// in a spreadsheet, for notes or by mistake. Its cells are not imported.
+struct ForeignColumn {
+    int grid;
+    int line;          // of the block's label, from 1
+    int column;        // from 0: column A is 0
+    std::string header;
+    size_t cells;      // the block's cells in it that hold text
+};
+
+// A value column of the tables that a block naming opened files has no
+// column for: deleted or renamed in a spreadsheet. Columns are placed by
+// their headers, so its values cannot be found.
+struct MissingColumn {
+    int grid;
+    int line;          // of the block's label, from 1
+    std::string key;   // empty: the block has no header row at all
+    int value = 0;     // which of the key's values, from 1, when it has several
+};
+
+// A spreadsheet column's name: A for 0, Z for 25, AA for 26.
+std::string SpreadsheetColumnName(int column);
+
 struct ImportPlacement {
     std::vector<BlockPlacement> blocks;  // in the order they were applied
     // Section tables with values that the import left as they were, since
@@ -142,12 +165,18 @@ struct ImportPlacement {
     std::vector<std::string> unopened;
     size_t wideRowCount = 0;
     std::vector<WideRow> wideRows;  // the first kNamedCells
+    size_t foreignColumnCount = 0;
+    std::vector<ForeignColumn> foreignColumns;  // the first kNamedCells
+    size_t missingColumnCount = 0;
+    std::vector<MissingColumn> missingColumns;  // the first kNamedCells
 
     int movedRows() const;
     // For the user; empty when there is nothing to say.
     std::string leftAloneMessage() const;
     std::string wideRowsMessage() const;
     std::string unopenedMessage() const;
+    std::string foreignColumnsMessage() const;
+    std::string missingColumnsMessage() const;
 };
 
 // A cell an import changes; its text lies in the table read, or in the
@@ -158,6 +187,7 @@ struct ImportEdit {
     int row;
     std::string_view text;
     int summaryRow = -1;  // the row of the summary rows it comes from; -1 for an emptied cell
+    int summaryCol = -1;  // and its column, which its header placed
 };
 
 // An import worked out against the document, before it changes anything.
@@ -175,6 +205,13 @@ struct PreparedImport {
 // no table is skipped. The file list is never written: Save all writes only
 // the files that were opened, and a table naming others is refused.
 //
+// Each column goes to the table's column of its header (a key's name and
+// its n-th occurrence in the block's header row, the row whose path cell
+// reads as the table's), so that a column inserted in a spreadsheet moves
+// no value into another key; a column whose header the tables do not have
+// is left out and named, and a block naming opened files that has no column
+// for one of the table's values is noted as missing.
+//
 // A block row whose path (column 1 of a section block, column 2 of a
 // file-list block) names a file of the file list goes to that file's row,
 // so that a table sorted or thinned in a spreadsheet still gives each file
@@ -189,8 +226,10 @@ void PlaceSummaryRows(const SummaryRows& rows, const DescDocument& document, con
 
 // Reads the table (none: the summary table as it is) and places its rows.
 // Throws DravikError, with nothing changed, when the table cannot place
-// its rows safely: open files whose paths the tables show with "?", or a
-// "File list" that names files that are not open.
+// its rows safely: open files whose paths the tables show with "?", a
+// "File list" that names files that are not open, a table laid out
+// otherwise than exported (see TableLayoutProblem), or a block missing a
+// column of the values it would write.
 PreparedImport PrepareImport(const DescDocument& document, std::optional<TableText> table);
 // One edit: the summary table becomes the table read, when one was read,
 // and the section tables take the import's cells.

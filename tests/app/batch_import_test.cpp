@@ -3,6 +3,7 @@
 // spreadsheet, or in another character set.
 #include "app/batch_command.h"
 
+#include "tests/calc/calc_tables.h"
 #include "tests/core/test_files.h"
 
 #include <gtest/gtest.h>
@@ -67,6 +68,38 @@ std::string PythonCsvWritten(const std::string& exported)
         written += "\r\n";
     }
     return written;
+}
+
+// Lines ended by LF, as Calc writes them, and the cells of a line.
+Lines SplitLf(const std::string& text)
+{
+    Lines lines;
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = text.find('\n', start);
+        lines.push_back(text.substr(start, end - start));
+        start = end == std::string::npos ? text.size() : end + 1;
+    }
+    return lines;
+}
+
+Lines SplitTabs(const std::string& line)
+{
+    Lines cells;
+    for (size_t start = 0;;) {
+        const size_t tab = line.find('\t', start);
+        cells.push_back(line.substr(start, tab - start));
+        if (tab == std::string::npos)
+            return cells;
+        start = tab + 1;
+    }
+}
+
+std::string JoinTabs(const Lines& cells)
+{
+    std::string line;
+    for (size_t i = 0; i < cells.size(); ++i)
+        line += (i ? "\t" : "") + cells[i];
+    return line;
 }
 
 std::string Replaced(std::string text, const std::string& from, const std::string& to)
@@ -180,7 +213,7 @@ TEST_F(BatchImport, RefusalNamesWhatDiffers)
                          "  1 file it names is not given:\n    " + descs[1] + "\nNothing was written.\n");
     test::WriteBytes(table, "");
     EXPECT_EQ(importTable(descs), 1);
-    EXPECT_EQ(err.str().rfind("The table has no \"File list\" block", 0), 0u) << err.str();
+    EXPECT_EQ(err.str().rfind("The table is empty: it has no \"File list\" block", 0), 0u) << err.str();
 
     // Saved with every cell in quotes: the quotes are to blame, not the character set.
     ASSERT_EQ(exportTable(descs), 0);
@@ -340,13 +373,16 @@ TEST_F(BatchImport, LettersTurnedIntoQuestionMarksNeedForce)
     test::WriteBytes(table, text);
     const auto before = folder();
     EXPECT_EQ(importTable(descs), 1);
-    EXPECT_EQ(err.str(), "3 cells hold \"?\" where the tables hold letters: a program saved the table in a "
-                         "character set without those letters. Save the table in the desc files' code page, "
-                         "windows-1251.\n"
+    EXPECT_EQ(err.str(), "3 cells hold \"?\" where the tables hold letters: the spreadsheet read or saved the "
+                         "table in a character set without those letters.\n"
                          "  Section text, " + descs[0] + ", \"name \": \"\xD2-a\" -> \"?-a\"\n"
                          "  Section text, " + descs[1] + ", \"name \": \"\xD2-b\" -> \"?-b\"\n"
                          "  Section text, " + descs[2] + ", \"name \": \"\xD2-c\" -> \"?-c\"\n"
-                         "Nothing was written; --force imports the table as it is.\n");
+                         "Choose the character set Cyrillic (Windows-1251) both when opening the table (Text Import: "
+                         "Character set) and when saving it (Export Text File: Character set). A \"?\" cannot be "
+                         "turned back into its letter: export the table again and redo the edits.\n"
+                         "Nothing was written. --allow question-marks imports the cells named above as the table has "
+                         "them; --force switches off every check.\n");
     EXPECT_TRUE(folder() == before);
     EXPECT_EQ(importTable(descs, true), 0);
     EXPECT_EQ(test::ReadBytes(descs[0]), "hp  a1 \r\narmor  1 2 \r\nname  ?-a \r\n");
@@ -390,8 +426,13 @@ TEST_F(BatchImport, RespelledNumbersKeepTheFilesSpellingOrAreRefused)
                          "  Section 1, " + descs[1] + ", \"hp \": \"1e5\" -> \"1.00E+05\"\n"
                          "  Section 1, " + descs[1] + ", \"armor \": \"3/4\" -> \"03/04/26\"\n"
                          "  and 1 more\n"
-                         "Nothing was written; --keep-spelling keeps the files' spelling of those cells and imports "
-                         "the rest, --force imports the table as it is.\n");
+                         "The column type Standard let the spreadsheet rewrite these numbers. Open the exported table "
+                         "again with every column's type set to Text (Text Import: Column type: Text), make every cell "
+                         "Text before editing (select the whole sheet, then Format > Cells > Numbers > Category: "
+                         "Text), and redo the edits.\n"
+                         "Nothing was written. --keep-spelling keeps the files' spelling of the respelled cells; "
+                         "--allow respelled imports the cells named above as the table has them; --force switches off "
+                         "every check.\n");
     EXPECT_TRUE(folder() == before);
 
     EXPECT_EQ(run({"import", "--vars", vars, "--table", table, "--keep-spelling", descs[0], descs[1], descs[2]}), 0)
@@ -415,7 +456,8 @@ TEST_F(BatchImport, ARowWiderThanItsHeaderIsRefused)
     EXPECT_EQ(err.str(), "1 row of the table is wider than the header row of its block: a value holding a TAB was "
                          "split in two, and every later value of the row moved one column on.\n"
                          "  Section 1 (line 4), " + descs[0] + ": 1 cell too many\n"
-                         "Nothing was written; --force imports the table as it is.\n");
+                         "Nothing was written. --allow wide-rows imports the cells named above as the table has them; "
+                         "--force switches off every check.\n");
     EXPECT_TRUE(folder() == before);
 }
 
@@ -439,6 +481,185 @@ TEST_F(BatchImport, OnlyChangedFilesAreWrittenAndADryRunWritesNone)
     EXPECT_EQ(importTable(descs), 0) << err.str();
     EXPECT_EQ(std::filesystem::last_write_time(descs[0]), aTime) << "an unchanged file is not written";
     EXPECT_EQ(test::ReadBytes(descs[1]), "hp  b9 \r\narmor  1 2 \r\nname  \xD2-b \r\n");
+}
+
+
+// Tables that LibreOffice Calc 7.4 made from the desc files of tests/calc
+// (make_tables.py), in English and in German, with Standard and Text
+// columns, other character sets, columns inserted, saved with commas and
+// sorted as one sheet; and three more changed here as a spreadsheet would.
+class CalcTables : public ::testing::Test {
+protected:
+    CalcTables()
+    {
+        vars = dir.write("variables.var", test::CalcFile("variables.var"));
+        for (const char* name : {"a.desc", "b.desc", "c.desc", "d.desc"})
+            descs.push_back(dir.write(name, test::CalcFile(name)));
+        table = dir.file("table.txt");
+    }
+    // The table as Calc made it, naming this test's files.
+    std::string calcTable(const std::string& name) const
+    {
+        std::string text = test::CalcFile(name);
+        for (const char* desc : {"a.desc", "b.desc", "c.desc", "d.desc"}) {
+            const std::string from = std::string(test::kCalcFolder) + desc;
+            for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + 1))
+                text.replace(at, from.size(), dir.file(desc));
+        }
+        return text;
+    }
+    // Imports into the desc files as they were exported.
+    int import(const std::string& bytes, const Args& options = {})
+    {
+        for (const char* name : {"a.desc", "b.desc", "c.desc", "d.desc"})
+            test::WriteBytes(dir.file(name), test::CalcFile(name));
+        test::WriteBytes(table, bytes);
+        Args args{"import", "--vars", vars, "--table", table};
+        args.insert(args.end(), options.begin(), options.end());
+        args.insert(args.end(), descs.begin(), descs.end());
+        out.str("");
+        err.str("");
+        return RunBatchCommand(args, out, err);
+    }
+    std::string desc(const char* name) const { return test::ReadBytes(dir.file(name)); }
+    bool untouched() const
+    {
+        for (const char* name : {"a.desc", "b.desc", "c.desc", "d.desc"})
+            if (desc(name) != test::CalcFile(name))
+                return false;
+        return true;
+    }
+
+    test::TempFolder dir;
+    std::string vars, table;
+    Args descs;
+    std::ostringstream out, err;
+};
+
+TEST_F(CalcTables, WhatTheSpreadsheetChangedIsRefusedByKind)
+{
+    struct Route {
+        const char* table;
+        const char* told;     // how the first kind of cells is counted
+        const char* allow;    // the kinds refused, as --allow names them
+        std::vector<const char*> named;
+    };
+    for (const Route& route : std::vector<Route>{
+             {"english-standard.txt", "7 cells hold values the spreadsheet converted", "converted,respelled",
+              {"\"1,500\" -> \"1500\" (thousands separator or decimal comma)", "\"50%\" -> \"50.00%\" (percent)",
+               "\"12:30\" -> \"12:30:00 PM\" (time)", "\"1/2/2024\" -> \"01/02/24\" (date)", "\"$5\" -> \"$5.00\" (currency)",
+               "11 cells changed only how a number is written", "\"2.250\" -> \"2.25\"", "\"010\" -> \"10\""}},
+             {"german-standard.txt", "8 cells hold values the spreadsheet converted", "converted,respelled",
+              {"\"2.250\" -> \"2250\" (thousands separator or decimal comma)",
+               "\"1,500\" -> \"1,5\" (thousands separator or decimal comma)", "\"50%\" -> \"50,00\xA0%\" (percent)",
+               "\"1\" -> \"2,5\" (thousands separator or decimal comma)",
+               "\"1.125\" -> \"1125\" (thousands separator or decimal comma)", "4 cells changed only how a number",
+               "\"=1+1\" -> \"2\""}},
+             {"german-english-import.txt", "15 cells hold values the spreadsheet converted", "converted,respelled",
+              {"\"2.250\" -> \"2,25\" (thousands separator or decimal comma)", "\"0.5\" -> \"0,5\" (thousands",
+               "6 cells changed only how a number", "\"3/4\" -> \"04.03.26\""}},
+             {"saved-western.txt", "2 cells hold \"?\" where the tables hold letters", "question-marks",
+              {"\"\xD2-34\" -> \"?-34\"", "1 cell holds \"?\" in text typed into the table",
+               "\"Pak 40\" -> \"????\"", "Choose the character set Cyrillic (Windows-1251) both when opening"}},
+             {"opened-western.txt", "2 cells hold \"?\" where the tables hold letters", "question-marks",
+              {"both when opening the table (Text Import: Character set) and when saving it"}},
+         }) {
+        SCOPED_TRACE(route.table);
+        EXPECT_EQ(import(calcTable(route.table)), 1);
+        const std::string said = err.str();
+        EXPECT_EQ(said.rfind(route.told, 0), 0u) << said;
+        for (const char* text : route.named)
+            EXPECT_NE(said.find(text), std::string::npos) << text << "\n" << said;
+        EXPECT_NE(said.find(std::string("Nothing was written. ") +
+                            (std::string(route.allow).find("respelled") != std::string::npos
+                                 ? "--keep-spelling keeps the files' spelling of the respelled cells; "
+                                 : "") +
+                            "--allow " + route.allow + " imports"),
+                  std::string::npos)
+            << said;
+        EXPECT_TRUE(untouched());
+    }
+
+    // Each kind lets only itself through: the respelled numbers are kept,
+    // the converted ones still refused.
+    EXPECT_EQ(import(calcTable("german-standard.txt"), {"--keep-spelling"}), 1);
+    EXPECT_NE(err.str().find("--allow converted imports"), std::string::npos) << err.str();
+    EXPECT_EQ(import(calcTable("german-standard.txt"), {"--keep-spelling", "--allow", "converted"}), 0) << err.str();
+    EXPECT_EQ(desc("a.desc"), "health  2250 \r\narmor  010 1.50 -0 0.5 \r\nspeed  1,5 50,00\xA0% \r\n"
+                              "mass  2,5 2 3 \r\nname  \xD2-34 \r\n");
+    EXPECT_EQ(import(calcTable("saved-western.txt"), {"--allow", "question-marks"}), 0) << err.str();
+    EXPECT_EQ(desc("c.desc").substr(desc("c.desc").rfind("name")), "name  ???? \r\n");
+}
+
+// The README's recipe: Text columns, every cell Text, then the edits. The
+// table comes back with exactly the edits, and a key a file lacks, which
+// Calc writes back as an empty cell at a line's end, is no edit.
+TEST_F(CalcTables, TheRecipesTableImportsExactlyTheEdits)
+{
+    EXPECT_EQ(import(calcTable("english-text.txt")), 0) << err.str();
+    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(desc("a.desc"), "health  2.250 \r\narmor  010 1.50 -0 0.5 \r\nspeed  1,500 50% \r\nmass  7 2 3 \r\n"
+                              "name  \xD2-34 \r\n");
+    EXPECT_EQ(desc("b.desc").substr(0, 15), "health  1.10 \r\n");
+    EXPECT_EQ(desc("c.desc"), "health  =1+1 \r\narmor  3/4 6.02E23 1e5 008 \r\nspeed  1.10 1/2/3 \r\nmass  7 8 9 \r\n"
+                              "name  \xD2\xE0\xED\xEA \r\n");
+    EXPECT_EQ(desc("d.desc"), test::CalcFile("d.desc")) << "the blanks of the keys it lacks came back empty";
+}
+
+TEST_F(CalcTables, ColumnsArePlacedByTheirHeaders)
+{
+    // A note column inserted between armor's values and one without a
+    // header before speed: every value stays with its key.
+    EXPECT_EQ(import(calcTable("inserted-columns.txt")), 0) << err.str();
+    EXPECT_EQ(desc("a.desc"), "health  2.250 \r\narmor  010 1.50 9 0.5 \r\nspeed  1,500 50% \r\nmass  1 2 3 \r\n"
+                              "name  \xD2-34 \r\n");
+    for (const char* name : {"b.desc", "c.desc", "d.desc"})
+        EXPECT_EQ(desc(name), test::CalcFile(name)) << name;
+    EXPECT_EQ(err.str(), "2 columns of the table have headers that the tables do not have, and the import left them "
+                         "out: it places each column by its header (a key's name in the block's header row), so a "
+                         "column inserted for notes moves no value. Type values into their key's own column.\n"
+                         "  Section 1 (line 2), column F, \"note\": 0 cells with text\n"
+                         "  Section 1 (line 2), column I, without a header: 1 cell with text\n");
+
+    // A value column deleted: refused, naming it.
+    std::string deleted;
+    for (const std::string& line : SplitLf(calcTable("english-text.txt"))) {
+        Lines cells = SplitTabs(line);
+        if (cells.size() > 4)
+            cells.erase(cells.begin() + 4);  // column E: armor's second value
+        deleted += JoinTabs(cells) + "\n";
+    }
+    EXPECT_EQ(import(deleted), 1);
+    EXPECT_EQ(err.str().rfind("The table lacks the column of 1 value that the tables have, and nothing was imported", 0),
+              0u)
+        << err.str();
+    EXPECT_NE(err.str().find("  Section 1 (line 2): \"armor \" value 4\n"), std::string::npos) << err.str();
+    EXPECT_TRUE(untouched());
+}
+
+TEST_F(CalcTables, TablesLaidOutOtherwiseAreRefusedWithTheirCause)
+{
+    std::string shifted, withoutFileList;
+    bool inFileList = false;
+    for (const std::string& line : SplitLf(calcTable("english-text.txt"))) {
+        shifted += "\t" + line + "\n";  // a column inserted at A
+        inFileList = inFileList || line.rfind("File list", 0) == 0;
+        if (!inFileList)
+            withoutFileList += line + "\n";
+    }
+    struct Case {
+        std::string table;
+        const char* said;
+    };
+    for (const Case& c : {Case{calcTable("comma-separated.txt"), "The table's cells are separated by \",\" instead of TABs"},
+                          Case{calcTable("sorted-sheet.txt"), "The table's rows are no longer under their labels"},
+                          Case{shifted, "The table's labels (\"Section 1\", \"File list\") are in column B instead of column A"},
+                          Case{withoutFileList, "The table has section blocks but no \"File list\" block"}}) {
+        EXPECT_EQ(import(c.table), 1);
+        EXPECT_EQ(err.str().rfind(c.said, 0), 0u) << err.str();
+        EXPECT_NE(err.str().find("Nothing was written.\n"), std::string::npos) << err.str();
+        EXPECT_TRUE(untouched());
+    }
 }
 
 }  // namespace

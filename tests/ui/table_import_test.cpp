@@ -1,6 +1,8 @@
 // Import table driven through the menu, with tables changed the way a
 // spreadsheet changes them: cut short, saved in another character set,
 // quoted, with numbers written otherwise.
+#include "core/exchange/table_checks.h"
+#include "tests/calc/calc_tables.h"
 #include "ui/common/application_title.h"
 #include "ui/common/display_text.h"
 #include "ui/main_unit.h"
@@ -60,6 +62,26 @@ class TableImportTest : public WindowFixture {
         QCOMPARE(dialogs->errors.size(), 0);
     }
     QString text(const QByteArray& bytes) const { return dravik::ui::CellText(bytes.toStdString(), window->document().codePage()); }
+
+    // The Calc tables' desc files opened from the test's folder, and a
+    // Calc table naming them.
+    void openCalcFiles()
+    {
+        QStringList descs;
+        for (const char* name : {"a.desc", "b.desc", "c.desc", "d.desc"})
+            descs << folder->write(QString::fromLatin1(name), QByteArray::fromStdString(dravik::test::CalcFile(name)));
+        openFiles(folder->write(QStringLiteral("vars.var"),
+                                QByteArray::fromStdString(dravik::test::CalcFile("variables.var"))),
+                  descs);
+    }
+    QByteArray calcTable(const char* name) const
+    {
+        QByteArray table = QByteArray::fromStdString(dravik::test::CalcFile(name));
+        for (const char* desc : {"a.desc", "b.desc", "c.desc", "d.desc"})
+            table.replace(QByteArray(dravik::test::kCalcFolder) + desc,
+                          QByteArray::fromStdString(dravik::ui::NativeBytes(folder->path(QString::fromLatin1(desc)))));
+        return table;
+    }
 
 private slots:
     // The table cut down in a spreadsheet to the one block edited: the
@@ -138,7 +160,9 @@ private slots:
         QCOMPARE(dialogs->questions.size(), 1);
         QCOMPARE(dialogs->questions[0].title, QStringLiteral("Import table"));
         QCOMPARE(dialogs->questions[0].text,
-                 QStringLiteral("2 cells changed only how a number is written (010 \u2192 10, 1.50 \u2192 1.5):"));
+                 QStringLiteral("2 cells changed only how a number is written (010 \u2192 10, 1.50 \u2192 1.5): the "
+                                "spreadsheet's column type Standard rewrote them. Opening the table with the column "
+                                "type Text keeps every cell as written."));
         QCOMPARE(dialogs->questions[0].buttons, buttons);
         QCOMPARE(Cells(grid(1), {{2, 1}, {3, 1}, {4, 1}}), QStringList({"010", "1.50", "20"}));
         QCOMPARE(window->Undo->text(), QStringLiteral("&Undo Export table"));
@@ -154,6 +178,53 @@ private slots:
         QCOMPARE(Cells(grid(1), {{2, 1}, {3, 1}, {4, 1}}), QStringList({"10", "1.5", "25"}));
         QCOMPARE(dialogs->questions.size(), 3);
         QCOMPARE(dialogs->messages.size(), 0);
+    }
+
+    // Calc in German read 2.250 as 2250 and wrote the modder's 2.5 as
+    // "2,5": asked about before the import, with the respelled numbers.
+    void valuesCalcConvertedAreAskedAbout()
+    {
+        openCalcFiles();
+        const QByteArray german = calcTable("german-standard.txt");
+        dialogs->askAnswers.enqueue(2);
+        importTable(german);
+        QCOMPARE(dialogs->questions.size(), 1);
+        QCOMPARE(dialogs->questions[0].buttons,
+                 QStringList({"&Keep the files' values", "&Take the table's", "Cancel"}));
+        QVERIFY2(dialogs->questions[0].text.startsWith(QStringLiteral(
+                     "8 cells hold values the spreadsheet converted (2.250 \u2192 2250, 1,500 \u2192 1,5, 50% \u2192 "
+                     "50,00\u00A0%, \u2026): its column type Standard read them")),
+                 qPrintable(dialogs->questions[0].text));
+        QCOMPARE(Cells(grid(1), {{2, 1}, {8, 1}, {9, 1}}), QStringList({"2.250", "50%", "1"}));
+
+        dialogs->askAnswers.enqueue(0);
+        dialogs->askAnswers.enqueue(1);
+        importTable(german);
+        QCOMPARE(dialogs->questions.size(), 3);
+        QVERIFY(dialogs->questions[2].text.startsWith(QStringLiteral("4 cells changed only how a number is written")));
+        QCOMPARE(Cells(grid(1), {{2, 1}, {3, 1}, {8, 1}, {9, 1}, {2, 3}}),
+                 QStringList({"2.250", "10", "50%", "1", "2"}));
+        QCOMPARE(dialogs->messages.size(), 0);
+    }
+
+    // A column inserted between armor's values and one without a header:
+    // every value lands in its own key, and the columns left out are named.
+    void columnsGoWhereTheirHeadersSay()
+    {
+        openCalcFiles();
+        importTable(calcTable("inserted-columns.txt"));
+        QCOMPARE(dialogs->errors.size(), 0);
+        QCOMPARE(Cells(grid(1), {{3, 1}, {4, 1}, {5, 1}, {6, 1}, {7, 1}, {7, 3}}),
+                 QStringList({"010", "1.50", "9", "0.5", "1,500", "1.10"}));
+        QCOMPARE(dialogs->messages.size(), 1);
+        QCOMPARE(dialogs->messages[0].text,
+                 QStringLiteral("2 columns of the table have headers that the tables do not have, and the import left "
+                                "them out: it places each column by its header (a key's name in the block's header "
+                                "row), so a column inserted for notes moves no value. Type values into their key's "
+                                "own column.\n"
+                                "  Section 1 (line 2), column F, \"note\": 0 cells with text\n"
+                                "  Section 1 (line 2), column I, without a header: 1 cell with text\n"
+                                "Edit > Undo takes the import back."));
     }
 
     // Saved by a program in another character set and with quotes, and a
@@ -172,16 +243,22 @@ private slots:
         const QString tankPath = Cell(grid(11), 2, 1);
         const QString gunPath = Cell(grid(11), 2, 2);
         QCOMPARE(dialogs->messages[1].text,
-                 QStringLiteral("1 cell holds \"?\" where the tables hold letters: a program saved the table in a "
-                                "character set without those letters. Save the table in the desc files' code page, ") +
-                     QString::fromStdString(window->document().codePage().name()) +
-                     QStringLiteral(".\n  Section text, ") + tankPath + QStringLiteral(", \"name\": \"") +
-                     text("\xD2-34") +
-                     QStringLiteral("\" -> \"?-34\"\n1 cell gained or lost the quotes a spreadsheet puts around a "
+                 QStringLiteral("1 cell holds \"?\" where the tables hold letters: the spreadsheet read or saved "
+                                "the table in a character set without those letters.\n  Section text, ") +
+                     tankPath + QStringLiteral(", \"name\": \"") + text("\xD2-34") +
+                     QStringLiteral("\" -> \"?-34\"\nChoose the character set ") +
+                     QString::fromStdString(dravik::SpreadsheetCharacterSet(window->document().codePage().name())) +
+                     QStringLiteral(" both when opening the table (Text Import: Character set) and when saving it "
+                                    "(Export Text File: Character set). A \"?\" cannot be turned back into its "
+                                    "letter: export the table again and redo the edits.\n"
+                                    "1 cell gained or lost the quotes a spreadsheet puts around a "
                                     "text (inner quotes doubled): the table was read or saved with \" as the string "
-                                    "delimiter. Open and save it with an empty string delimiter.\n  Section text, ") +
+                                    "delimiter.\n  Section text, ") +
                      gunPath +
                      QStringLiteral(", \"name\": \"\"Pak\" 40\" -> \"\"\"\"Pak\"\" 40\"\"\n"
+                                    "Empty the string delimiter both when opening the table (Text Import: String "
+                                    "delimiter) and when saving it (Export Text File: String delimiter), then save it "
+                                    "again.\n"
                                     "1 row of the table is wider than the header row of its block: a value holding a "
                                     "TAB was split in two, and every later value of the row moved one column on.\n"
                                     "  Section 1 (line 4), ") +

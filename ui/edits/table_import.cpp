@@ -16,20 +16,48 @@ namespace dravik::ui {
 
 namespace {
 
-// "3 cells changed only how a number is written (010 → 10, 1.50 → 1.5, …):"
-QString RespellingQuestion(const ImportReview& review, const CodePage& codePage)
+// "010 → 10, 1.50 → 1.5, …": the first few cells, before and after.
+QString Examples(const ReviewedCells& cells, const CodePage& codePage)
 {
     constexpr size_t kShown = 3;
     QStringList examples;
-    for (size_t i = 0; i < review.respellings.size() && i < kShown; ++i)
+    for (size_t i = 0; i < cells.examples.size() && i < kShown; ++i)
         examples << QStringLiteral("%1 \u2192 %2")
-                        .arg(CellText(review.respellings[i].first, codePage),
-                             CellText(review.respellings[i].second, codePage));
-    if (review.respelled.count > static_cast<size_t>(examples.size()))
+                        .arg(CellText(cells.examples[i].first, codePage), CellText(cells.examples[i].second, codePage));
+    if (cells.count > static_cast<size_t>(examples.size()))
         examples << QStringLiteral("\u2026");
-    return QObject::tr("%1 changed only how a number is written (%2):")
-        .arg(Counted(static_cast<qsizetype>(review.respelled.count), "cell", "cells"),
-             examples.join(QStringLiteral(", ")));
+    return examples.join(QStringLiteral(", "));
+}
+
+// "3 cells changed only how a number is written (010 → 10, 1.50 → 1.5, …): ..."
+QString RespellingQuestion(const ImportReview& review, const CodePage& codePage)
+{
+    const auto count = static_cast<qsizetype>(review.respelled.count);
+    return (count == 1 ? QObject::tr("%1 cell changed only how a number is written (%2): the spreadsheet's column "
+                                     "type Standard rewrote it. Opening the table with the column type Text keeps "
+                                     "every cell as written.")
+                       : QObject::tr("%1 cells changed only how a number is written (%2): the spreadsheet's column "
+                                     "type Standard rewrote them. Opening the table with the column type Text keeps "
+                                     "every cell as written."))
+        .arg(count)
+        .arg(Examples(review.respelled, codePage));
+}
+
+QString ConversionQuestion(const ImportReview& review, const CodePage& codePage)
+{
+    const auto count = static_cast<qsizetype>(review.converted.count);
+    return (count == 1 ? QObject::tr("%1 cell holds a value the spreadsheet converted (%2): its column type "
+                                     "Standard read it as a number, percentage, date, time, money or truth value, "
+                                     "in the language chosen in Text Import. It is not an edit, and no desc file "
+                                     "reads it so. Opening the table with the column type Text keeps every cell "
+                                     "as written.")
+                       : QObject::tr("%1 cells hold values the spreadsheet converted (%2): its column type Standard "
+                                     "read them as numbers, percentages, dates, times, money or truth values, in "
+                                     "the language chosen in Text Import. They are not edits, and no desc file "
+                                     "reads them so. Opening the table with the column type Text keeps every cell "
+                                     "as written."))
+        .arg(count)
+        .arg(Examples(review.converted, codePage));
 }
 
 QString WithoutLastLineBreaks(std::string text)
@@ -67,17 +95,31 @@ void ImportTableFile(const BulkEditHost& host, const QStringList& files, const s
         return;
 
     // Asked before anything changes, so that Cancel leaves the tables as
-    // they were, as if the import had been undone.
+    // they were, as if the import had been undone. The files' texts kept
+    // are dropped from the import at once, together.
+    std::vector<size_t> kept;
+    if (review.converted.count > 0) {
+        switch (host.dialogs.ask(host.window, QObject::tr("Import table"),
+                                 ConversionQuestion(review, document.codePage()),
+                                 {QObject::tr("&Keep the files' values"), QObject::tr("&Take the table's"),
+                                  QObject::tr("Cancel")})) {
+        case 0: kept = review.converted.edits; break;
+        case 1: break;
+        default: return;
+        }
+    }
     if (review.respelled.count > 0) {
         switch (host.dialogs.ask(host.window, QObject::tr("Import table"),
                                  RespellingQuestion(review, document.codePage()),
                                  {QObject::tr("&Keep the files' spelling"), QObject::tr("&Take the table's"),
                                   QObject::tr("Cancel")})) {
-        case 0: KeepSpelling(*import, review); break;
+        case 0: kept.insert(kept.end(), review.respelled.edits.begin(), review.respelled.edits.end()); break;
         case 1: break;
         default: return;
         }
     }
+    if (!kept.empty())
+        KeepFilesText(*import, kept);
 
     const ImportPlacement placement = import->placement;
     const auto before = document.modificationCount();
@@ -90,7 +132,7 @@ void ImportTableFile(const BulkEditHost& host, const QStringList& files, const s
 
     const std::string notice = damage.message(document.codePage().name()) +
                                review.damageMessage(document.codePage().name()) + placement.wideRowsMessage() +
-                               placement.leftAloneMessage();
+                               placement.foreignColumnsMessage() + placement.leftAloneMessage();
     if (notice.empty())
         return;
     QString text = WithoutLastLineBreaks(notice);

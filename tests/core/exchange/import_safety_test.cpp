@@ -125,34 +125,85 @@ TEST_F(ImportSafety, ATableAppliesOnlyItsOwnRows)
     EXPECT_EQ(labels, kFileListGrid);
 }
 
-TEST(SpreadsheetChanges, ToldApartFromEdits)
+struct Change {
+    const char* before;
+    const char* after;
+    bool found;
+};
+
+void PrintTo(const Change& c, std::ostream* out) { *out << c.before << " -> " << c.after; }
+
+TEST(SpreadsheetChanges, LettersLostToQuestionMarks)
 {
-    EXPECT_TRUE(LettersBecameQuestionMarks("\xD2-34", "?-34"));
-    EXPECT_TRUE(LettersBecameQuestionMarks("\xD2\xE8\xE3\xF0 \x97 2", "???? \x97 2")) << "a dash both sets have";
-    EXPECT_FALSE(LettersBecameQuestionMarks("T-34", "?-34")) << "only letters above 127 are lost";
-    EXPECT_FALSE(LettersBecameQuestionMarks("\xD2-34", "?-35"));
-    EXPECT_FALSE(LettersBecameQuestionMarks("\xD2", "??"));
+    for (const Change c : {Change{"\xD2-34", "?-34", true}, Change{"\xD2\xE8\xE3\xF0 \x97 2", "???? \x97 2", true},
+                           Change{"T-34", "?-34", false}, Change{"\xD2-34", "?-35", false}, Change{"\xD2", "??", false}})
+        EXPECT_EQ(LettersBecameQuestionMarks(c.before, c.after), c.found) << ::testing::PrintToString(c);
+    // Typed text, where no letter stood before.
+    for (const Change c : {Change{"Pak 40", "????", true}, Change{"", "?-34", true}, Change{"why?", "why??", false},
+                           Change{"Pak 40", "Pak 41", false}})
+        EXPECT_EQ(LettersLikelyLost(c.before, c.after), c.found) << ::testing::PrintToString(c);
+}
 
+TEST(SpreadsheetChanges, QuotesAddedOrTakenAway)
+{
     const std::string tiger = "\"\xD2\xE8\xE3\xF0\" \x97 \xF2\xE0\xED\xEA";  // "Тигр" — танк
-    EXPECT_TRUE(QuotingChanged(tiger, "\"\"\"\xD2\xE8\xE3\xF0\"\" \x97 \xF2\xE0\xED\xEA\"")) << "quoted on saving";
-    EXPECT_TRUE(QuotingChanged(tiger, "\xD2\xE8\xE3\xF0 \x97 \xF2\xE0\xED\xEA")) << "read as a quoted cell";
-    EXPECT_TRUE(QuotingChanged("\"all quoted\"", "all quoted"));
-    EXPECT_TRUE(QuotingChanged("plain", "\"plain\"")) << "every text quoted";
-    EXPECT_FALSE(QuotingChanged("say \"hi\"", "say \"hi\" now"));
-    EXPECT_FALSE(QuotingChanged("plain", "plainer"));
+    const std::string quoted = "\"\"\"\xD2\xE8\xE3\xF0\"\" \x97 \xF2\xE0\xED\xEA\"";
+    const std::string read = "\xD2\xE8\xE3\xF0 \x97 \xF2\xE0\xED\xEA";
+    for (const Change c : {Change{tiger.c_str(), quoted.c_str(), true}, Change{tiger.c_str(), read.c_str(), true},
+                           Change{"\"all quoted\"", "all quoted", true}, Change{"plain", "\"plain\"", true},
+                           Change{"say \"hi\"", "say \"hi\" now", false}, Change{"plain", "plainer", false}})
+        EXPECT_EQ(QuotingChanged(c.before, c.after), c.found) << ::testing::PrintToString(c);
+}
 
+// The same value written otherwise, as Calc's Standard column type writes
+// it in English and in German (the tables of tests/calc show each).
+TEST(SpreadsheetChanges, NumbersRespelled)
+{
+    for (const Change c : {Change{"010", "10", true}, Change{"1.50", "1.5", true}, Change{"-0", "0", true},
+                           Change{"1e5", "1.00E+05", true}, Change{"6.02E23", "6.02E+023", true},
+                           Change{"2.5e-3", "2.50E-03", true}, Change{"+5", "5", true}, Change{".5", "0.5", true},
+                           Change{"3/4", "03/04/26", true}, Change{"3/4", "2026-03-04", true},
+                           Change{"3/4", "04.03.26", true}, Change{"=1+1", "2", true}, Change{"=1/3", "0.333333333333333", true},
+                           Change{"=-2^2+10%", "4.1", true}, Change{"=1/0", "#DIV/0!", true}, Change{"=A1", "#NAME?", true},
+                           Change{"=A1*2", "7", true},
+                           // Other values: the modder's edits.
+                           Change{"=1+1", "42", false}, Change{"=1/3", "0.33", false}, Change{"2.5e-3", "3E-03", false},
+                           Change{"6.02E23", "6.0E+23", false}, Change{"123456", "1.23E+05", false},
+                           Change{"1/2", "1/2/3", false}, Change{"3/4", "03/05/26", false}, Change{"10", "11", false},
+                           Change{"1.5", "1.05", false}, Change{"abc", "ABC", false}, Change{"1-2", "1-2-3-4", false},
+                           Change{"=5", "=6", false}, Change{"1e400", "1.79769313486232E+308", false}})
+        EXPECT_EQ(SameNumberRespelled(c.before, c.after), c.found) << ::testing::PrintToString(c);
+}
+
+TEST(SpreadsheetChanges, ValuesConverted)
+{
     struct Case {
         const char* before;
         const char* after;
-        bool respelled;
+        Conversion kind;
     };
-    for (const Case c : {Case{"010", "10", true}, Case{"1.50", "1.5", true}, Case{"-0", "0", true},
-                         Case{"1e5", "1.00E+05", true}, Case{"123456", "1.23E+05", true}, Case{"+5", "5", true},
-                         Case{".5", "0.5", true}, Case{"3/4", "03/04/26", true}, Case{"3/4", "2026-03-04", true},
-                         Case{"=1+1", "2", true}, Case{"=A1", "#NAME?", true}, Case{"10", "11", false},
-                         Case{"1.5", "1.05", false}, Case{"1e5", "1.01E+05", false}, Case{"3/4", "03/05/26", false},
-                         Case{"abc", "ABC", false}, Case{"1-2", "1-2-3-4", false}, Case{"=5", "=6", false}})
-        EXPECT_EQ(SameNumberRespelled(c.before, c.after), c.respelled) << c.before << " -> " << c.after;
+    using C = Conversion;
+    for (const Case c : {
+             // German reading and writing, as Calc does in German or with Text Import's Language: German.
+             Case{"2.250", "2250", C::Separators}, Case{"1.125", "1125", C::Separators},
+             Case{"0.5", "0,5", C::Separators}, Case{"1.50", "1,5", C::Separators}, Case{"1,500", "1,5", C::Separators},
+             Case{"1.000,00", "1000", C::Separators}, Case{"1,500", "1500", C::Separators},
+             Case{"1e5", "1,00E+05", C::Separators}, Case{"7", "2,5", C::Separators}, Case{"=1/4", "0,25", C::Separators},
+             Case{"50%", "50.00%", C::Percent}, Case{"50%", "50,00\xA0%", C::Percent}, Case{"50%", "0.5", C::Percent},
+             Case{"12:30", "12:30:00 PM", C::Time}, Case{"12:30", "12:30:00 nachm.", C::Time},
+             Case{"12:30", "12:30:00", C::Time}, Case{"12:30", "0.520833333333333", C::Time},
+             Case{"1/2/2024", "01/02/24", C::Date}, Case{"1/2/2024", "02.01.24", C::Date},
+             Case{"$5", "$5.00", C::Currency}, Case{"$5", "5,00 DM", C::Currency}, Case{"-$5", "($5.00)", C::Currency},
+             Case{"false", "FALSE", C::Truth}, Case{"false", "FALSCH", C::Truth},
+             Case{"true", "\xC8\xD1\xD2\xC8\xCD\xC0", C::Truth},  // ИСТИНА
+             Case{"1e400", "1.79769313486232E+308", C::Overflow}, Case{"1e400", "1,79769313486232E+308", C::Overflow},
+             // Edits, and respellings of the same value, are none.
+             Case{"2.250", "2.5", C::None}, Case{"1.5", "15", C::None}, Case{"7", "2.250", C::None},
+             Case{"010", "10", C::None}, Case{"50%", "60%", C::None}, Case{"12:30", "12:45:00 PM", C::None},
+             Case{"1/2/2024", "01/03/24", C::None}, Case{"$5", "$6.00", C::None}, Case{"false", "TRUE", C::None},
+             Case{"Pak 40", "Pak 41", C::None}, Case{"T-34", "T-34,5", C::None}, Case{"5", "", C::None}}) {
+        EXPECT_EQ(SpreadsheetConversion(c.before, c.after, test::Cyrillic()), c.kind) << c.before << " -> " << c.after;
+    }
 }
 
 TEST_F(ImportSafety, ExportNamesTheCellsItCannotCarry)
