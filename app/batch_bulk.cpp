@@ -157,9 +157,8 @@ int RunSet(const BulkOptions& options, const CodePage& codePage, std::ostream& o
         } else if (options.value <= static_cast<int>(columns.size())) {
             block.columns = {columns[static_cast<size_t>(options.value - 1)]};
         } else {
-            throw DravikError("The key \"" + options.key + "\" has " + std::to_string(columns.size()) +
-                              " value(s) in section table " + std::to_string(grid) + ", not " +
-                              std::to_string(options.value));
+            throw DravikError("The key \"" + options.key + "\" has " + Counted(columns.size(), "value", "values") +
+                              " in section table " + std::to_string(grid) + ", not " + std::to_string(options.value));
         }
         scope.push_back(std::move(block));
     }
@@ -202,13 +201,15 @@ int RunSet(const BulkOptions& options, const CodePage& codePage, std::ostream& o
             skip.insert(file.row);
     const int written = WritePlannedFiles(*document, plan, skip, options.dryRun, out);
 
-    err << "set: " << edit.tally.changed << " cell(s) changed in " << edit.files << " file(s); "
-        << edit.tally.same << " already held the result";
+    auto left = [](size_t cells) { return cells == 1 ? " left as it was" : " left as they were"; };
+    err << "set: " << Counted(edit.tally.changed, "cell", "cells") << " changed in "
+        << Counted(static_cast<size_t>(edit.files), "file", "files") << "; " << edit.tally.same
+        << " already held the result";
     if (edit.tally.notANumber)
-        err << "; " << edit.tally.notANumber << " left as they were (not a number)";
+        err << "; " << edit.tally.notANumber << left(edit.tally.notANumber) << " (not a number)";
     if (edit.tally.noFiniteResult)
-        err << "; " << edit.tally.noFiniteResult << " left as they were (no finite result)";
-    err << "; " << written << " of " << document->descFileCount() << " file(s) "
+        err << "; " << edit.tally.noFiniteResult << left(edit.tally.noFiniteResult) << " (no finite result)";
+    err << "; " << written << " of " << Counted(static_cast<size_t>(document->descFileCount()), "file ", "files ")
         << (options.dryRun ? "would be written" : "written") << '\n';
     return 0;
 }

@@ -18,6 +18,12 @@ namespace dravik {
 std::unique_ptr<DescDocument> LoadDocument(const std::string& variablesFile, const std::vector<std::string>& descFiles,
                                            const CodePage& codePage);
 
+// "1 cell", "2 cells": a count in the batch's summaries.
+inline std::string Counted(size_t count, const char* one, const char* many)
+{
+    return std::to_string(count) + ' ' + (count == 1 ? one : many);
+}
+
 // What a warning calls the edited cells: one, and several.
 struct CellNoun {
     const char* one;

@@ -81,10 +81,11 @@ int RunDiff(const ModOptions& options, const CodePage& codePage, std::ostream& o
         WriteFileOrThrow(options.patch, patch);
     for (const std::string& note : diff.uncarried)
         err << note << "; a patch cannot carry it\n";
-    err << "diff: " << diff.lines.size() << " value(s) in " << diff.differingFiles << " of "
-        << document->descFileCount() << " file(s) differ from the base";
+    err << "diff: " << Counted(diff.lines.size(), "value", "values") << " in " << diff.differingFiles << " of "
+        << Counted(static_cast<size_t>(document->descFileCount()), "file", "files")
+        << (diff.lines.size() == 1 ? " differs" : " differ") << " from the base";
     if (diff.newFiles > 0)
-        err << "; " << diff.newFiles << " file(s) new in this mod";
+        err << "; " << Counted(static_cast<size_t>(diff.newFiles), "file", "files") << " new in this mod";
     err << '\n';
     return diff.lines.empty() && diff.uncarried.empty() ? 0 : 1;
 }
@@ -136,11 +137,14 @@ int RunApply(const ModOptions& options, const CodePage& codePage, std::ostream& 
 
     ReportLeftLines(plan, options.theirs, err);
     const int conflicts = plan.count(PatchOutcome::Conflict);
-    err << "apply: " << plan.count(PatchOutcome::Applies) << " value(s) applied; "
-        << plan.count(PatchOutcome::AlreadyThere) << " already held the patch's value; " << conflicts
-        << (options.theirs ? " conflict(s) given the patch's value; " : " conflict(s) left as they were; ")
-        << plan.missing() << " line(s) naming what is not there; " << written << " of "
-        << document->descFileCount() << " file(s) " << (options.dryRun ? "would be written" : "written") << '\n';
+    const size_t conflicted = static_cast<size_t>(conflicts);
+    err << "apply: " << Counted(static_cast<size_t>(plan.count(PatchOutcome::Applies)), "value", "values")
+        << " applied; " << plan.count(PatchOutcome::AlreadyThere) << " already held the patch's value; "
+        << (options.theirs ? Counted(conflicted, "conflict", "conflicts") + " given the patch's value; "
+                           : Counted(conflicted, "conflict left as it was; ", "conflicts left as they were; "))
+        << Counted(static_cast<size_t>(plan.missing()), "line", "lines") << " naming what is not there; " << written
+        << " of " << Counted(static_cast<size_t>(document->descFileCount()), "file ", "files ")
+        << (options.dryRun ? "would be written" : "written") << '\n';
     return plan.missing() > 0 || (conflicts > 0 && !options.theirs) ? 1 : 0;
 }
 

@@ -35,7 +35,7 @@ TEST_F(BatchMod, DiffPrintsThePatchAndExitsAsDiffDoes)
     EXPECT_EQ(run({"diff", "--vars", folders.vars, "--base", folders.folder("B")}, folders.files("Y")), 1)
         << err.str();
     EXPECT_EQ(out.str(), merge::kYPatch);
-    EXPECT_EQ(err.str(), "diff: 4 value(s) in 2 of 2 file(s) differ from the base\n");
+    EXPECT_EQ(err.str(), "diff: 4 values in 2 of 2 files differ from the base\n");
 
     const std::string patch = folders.root.file("y.txt");
     EXPECT_EQ(run({"diff", "--vars", folders.vars, "--base", folders.folder("B"), "--patch", patch},
@@ -55,7 +55,7 @@ TEST_F(BatchMod, DiffPrintsThePatchAndExitsAsDiffDoes)
     const std::string fresh = folders.root.write("new.desc", "hp 1\r\n");
     EXPECT_EQ(run({"diff", "--vars", folders.vars, "--base", folders.folder("X")}, {fresh}), 1);
     EXPECT_EQ(err.str(), "new.desc: new in this mod, the base has no such file; a patch cannot carry it\n"
-                         "diff: 0 value(s) in 0 of 1 file(s) differ from the base; 1 file(s) new in this mod\n");
+                         "diff: 0 values in 0 of 1 file differ from the base; 1 file new in this mod\n");
 
     EXPECT_EQ(run({"diff", "--vars", folders.vars}, folders.files("Y")), 2);
     EXPECT_EQ(run({"diff", "--vars", folders.vars, "--base", folders.folder("B"), "--theirs"}, folders.files("Y")), 2);
@@ -71,16 +71,16 @@ TEST_F(BatchMod, ApplyMergesAnotherModsPatchAndListsTheConflicts)
     EXPECT_EQ(read("X", "guns/gun.desc"), merge::kMergedGun);
     EXPECT_EQ(err.str(), "Conflicts, left as they were (path, key, value, the patch's base value, the value found, "
                          "the patch's value):\nunits/tank.desc\thp \t1\t100\t110\t120\n"
-                         "apply: 3 value(s) applied; 0 already held the patch's value; 1 conflict(s) left as they "
-                         "were; 0 line(s) naming what is not there; 2 of 2 file(s) written\n");
+                         "apply: 3 values applied; 0 already held the patch's value; 1 conflict left as it was; "
+                         "0 lines naming what is not there; 2 of 2 files written\n");
     EXPECT_EQ(read("B", "units/tank.desc"), merge::kBaseTank);
     EXPECT_EQ(read("Y", "units/tank.desc"), merge::kYTank);
 
     // Again: only the conflict is left, and no file is written.
     const auto written = std::filesystem::last_write_time(folders.path("X", "guns/gun.desc"));
     EXPECT_EQ(run({"apply", "--vars", folders.vars, "--patch", patch}, folders.files("X")), 1);
-    EXPECT_NE(err.str().find("3 already held the patch's value; 1 conflict(s) left as they were; 0 line(s) naming "
-                             "what is not there; 0 of 2 file(s) written"),
+    EXPECT_NE(err.str().find("3 already held the patch's value; 1 conflict left as it was; 0 lines naming "
+                             "what is not there; 0 of 2 files written"),
               std::string::npos)
         << err.str();
     EXPECT_EQ(std::filesystem::last_write_time(folders.path("X", "guns/gun.desc")), written);
@@ -103,7 +103,7 @@ TEST_F(BatchMod, ApplyDryRunWritesNothingAndReportsLinesThatFindNothing)
                              "guns/gun.desc\tarmor \t1\tthe file has no line for the key\n"),
               std::string::npos)
         << err.str();
-    EXPECT_NE(err.str().find("2 of 2 file(s) would be written"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("2 of 2 files would be written"), std::string::npos) << err.str();
 
     folders.root.write("bad.txt", "Dravik 2 patch\tversion 1\r\nguns/gun.desc\thp \r\n");
     EXPECT_EQ(run({"apply", "--vars", folders.vars, "--patch", folders.root.file("bad.txt")}, folders.files("X")), 1);
