@@ -139,7 +139,7 @@ int RunSet(const BulkOptions& options, const CodePage& codePage, std::ostream& o
         throw BadArgument{"--where: " + std::string(e.what())};
     }
 
-    auto document = LoadDocument(options.vars, options.descs, codePage);
+    auto document = LoadDocument(options.vars, options.descs, codePage, err);
     ColumnProfiles profiles(*document);
     CellScope scope;
     for (auto& [grid, columns] : ColumnsOfKey(*document, options.key)) {
@@ -214,7 +214,7 @@ int RunSet(const BulkOptions& options, const CodePage& codePage, std::ostream& o
     return 0;
 }
 
-int RunFind(const BulkOptions& options, const CodePage& codePage, std::ostream& out)
+int RunFind(const BulkOptions& options, const CodePage& codePage, std::ostream& out, std::ostream& err)
 {
     std::optional<TextSearch> search;
     try {
@@ -222,7 +222,7 @@ int RunFind(const BulkOptions& options, const CodePage& codePage, std::ostream& 
     } catch (const SyntaxError& e) {
         throw BadArgument{"PATTERN: " + std::string(e.what())};
     }
-    auto document = LoadDocument(options.vars, options.descs, codePage);
+    auto document = LoadDocument(options.vars, options.descs, codePage, err);
     // Every column of a text-section key holds the key's whole text: one
     // line for it is enough.
     std::array<std::vector<int>, kSectionCount> columns;
@@ -260,7 +260,7 @@ int RunBulkBatchCommand(const std::vector<std::string>& args, std::ostream& out,
         }
         const CodePage codePage = options.codePage.empty() ? CodePage::Default() : CodePage::Named(options.codePage);
         options.descs = ExpandFileArguments(options.descs, options.filePattern);
-        return options.command == "set" ? RunSet(options, codePage, out, err) : RunFind(options, codePage, out);
+        return options.command == "set" ? RunSet(options, codePage, out, err) : RunFind(options, codePage, out, err);
     } catch (const BadArgument& bad) {
         err << "dravik2-batch " << args.at(0) << ": " << bad.message << '\n';
         return 2;

@@ -12,13 +12,24 @@
 namespace dravik {
 
 std::unique_ptr<DescDocument> LoadDocument(const std::string& variablesFile, const std::vector<std::string>& descFiles,
-                                           const CodePage& codePage)
+                                           const CodePage& codePage, std::ostream& err)
 {
     auto document = std::make_unique<DescDocument>(codePage);
     document->startUp();
     document->loadVariables(variablesFile);
     document->openDesc(descFiles);
+    for (const PathAlias& alias : document->openedAliases())
+        err << "note: " << PathText(alias.path) << " is the same file as " << PathText(alias.file)
+            << "; opened once\n";
     return document;
+}
+
+std::vector<std::string> OpenedFiles(const DescDocument& document)
+{
+    std::vector<std::string> files;
+    for (int r = 1; r <= document.descFileCount(); ++r)
+        files.push_back(document.filePath(r));
+    return files;
 }
 
 namespace {

@@ -15,8 +15,11 @@
 namespace dravik {
 
 // A fresh window state with the variables file and the desc files loaded.
+// A file named by several paths is opened once; the others are named on `err`.
 std::unique_ptr<DescDocument> LoadDocument(const std::string& variablesFile, const std::vector<std::string>& descFiles,
-                                           const CodePage& codePage);
+                                           const CodePage& codePage, std::ostream& err);
+// The files the document opened, by row: the desc files given, each once.
+std::vector<std::string> OpenedFiles(const DescDocument& document);
 
 // "1 cell", "2 cells": a count in the batch's summaries.
 inline std::string Counted(size_t count, const char* one, const char* many)

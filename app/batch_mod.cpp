@@ -59,9 +59,9 @@ bool ParseMod(const std::vector<std::string>& args, ModOptions& options)
 // The mod's files, and their paths relative to the folder given when one
 // folder was: a patch names "units/tiger.desc" for "mod/units/tiger.desc"
 // even when every file lies in "mod/units", as the window's Open folder does.
-std::unique_ptr<DescDocument> LoadMod(const ModOptions& options, const CodePage& codePage)
+std::unique_ptr<DescDocument> LoadMod(const ModOptions& options, const CodePage& codePage, std::ostream& err)
 {
-    auto document = LoadDocument(options.vars, ExpandFileArguments(options.descs, options.filePattern), codePage);
+    auto document = LoadDocument(options.vars, ExpandFileArguments(options.descs, options.filePattern), codePage, err);
     if (options.descs.size() == 1 && IsFolder(options.descs.front()))
         document->setOpenedRoot(options.descs.front());
     return document;
@@ -69,7 +69,7 @@ std::unique_ptr<DescDocument> LoadMod(const ModOptions& options, const CodePage&
 
 int RunDiff(const ModOptions& options, const CodePage& codePage, std::ostream& out, std::ostream& err)
 {
-    auto document = LoadMod(options, codePage);
+    auto document = LoadMod(options, codePage, err);
     const BaseComparison base(*document, options.base);
     if (!base.unreadableMessage().empty())
         err << "warning: " << ErrorBoxText(base.unreadableMessage()) << "; its files count as new\n";
@@ -117,7 +117,7 @@ void ReportLeftLines(const PatchPlan& plan, bool theirs, std::ostream& err)
 int RunApply(const ModOptions& options, const CodePage& codePage, std::ostream& out, std::ostream& err)
 {
     std::vector<PatchLine> lines = ReadPatchFile(options.patch);
-    auto document = LoadMod(options, codePage);
+    auto document = LoadMod(options, codePage, err);
     const PatchPlan plan = PlanPatch(*document, std::move(lines));
     const std::vector<bool> takePatch(plan.lines.size(), options.theirs);
     const std::vector<CellEdit> edits = plan.edits(takePatch);

@@ -556,6 +556,41 @@ TEST_F(LargeInputs, AMillionLinesWithMixedBreaksAndNulBytes)
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\0'), 1 + 2 * 100000);
 }
 
+TEST_F(LargeInputs, RowsPastSixtyFourKilobytesFileAfterFileOpenSaveAndExport)
+{
+    // Past 64 KB a row's cell ends take four bytes; each file's row is built
+    // in the room the one before left.
+    const Lines schema = {"[section1]", "hp =1", "[section_text]", "name =1", "description =1"};
+    ws.setVariablesText(TextLines{schema, true});
+    std::vector<std::string> paths;
+    for (int f = 0; f < 40; ++f)
+        paths.push_back(dir.write("f" + std::to_string(f) + ".desc",
+                                  "hp  1 \r\nname  u" + std::to_string(f) + " \r\ndescription  " +
+                                      std::string(70000, static_cast<char>('a' + f % 26)) + " \r\n"));
+    ws.openDesc(paths);
+    ASSERT_EQ(ws.descFileCount(), 40);
+    EXPECT_TRUE(ws.grid(10).cell(3, 40) == std::string(70000, 'n'));
+    ws.setCell(1, 2, 40, "2");
+    EXPECT_EQ(ws.saveAll().written, 1);
+    EXPECT_TRUE(ReadBytes(paths[39]) == "hp  2 \r\nname  u39 \r\ndescription  " + std::string(70000, 'n') + " \r\n");
+
+    std::string vars;
+    for (const std::string& line : schema)
+        vars += line + "\r\n";
+    std::vector<std::string> args = {"export", "--vars", dir.write("v.var", vars), "--out", dir.file("t.txt")};
+    args.insert(args.end(), paths.begin(), paths.end());
+    std::ostringstream out, err;
+    EXPECT_EQ(RunBatchCommand(args, out, err), 0) << err.str();
+
+    // So does a row of 100,000 short cells.
+    std::vector<std::string> keys = {"[section1]"};
+    for (int k = 0; k < 100000; ++k)
+        keys.push_back("k" + std::to_string(k) + " =1");
+    ws.setVariablesText(TextLines{keys, true});
+    ws.openDesc(std::vector<std::string>(paths.begin(), paths.begin() + 20));
+    EXPECT_EQ(ws.descFileCount(), 20);
+}
+
 TEST_F(LargeInputs, ATableTextLineOfAHundredThousandColumns)
 {
     const std::string desc = dir.write("a.desc", "hp 1 2\r\n");
