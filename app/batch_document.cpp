@@ -77,7 +77,7 @@ bool WarnOfProblemCells(DescDocument& document, CellNoun edited, bool dryRun, st
     err << (report.stopsSaveAll ? "error: " : "warning: ") << report.count << ' ' << (one ? edited.one : edited.many)
         << (one ? " looks wrong; " : " look wrong; ");
     if (report.stopsSaveAll)
-        err << "a value holding a line break cannot be written, nothing was written:\n";
+        err << "a value holding " << report.stoppedBy << " cannot be written, nothing was written:\n";
     else
         err << (dryRun ? "would be written" : "written") << (one ? " as it is:\n" : " as they are:\n");
     for (const std::string& line : report.lines)

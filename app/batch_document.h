@@ -36,7 +36,8 @@ struct CellNoun {
 // Edited values that look wrong (core/bulk/value_checks.h) are written as
 // they are, with a warning naming the first few as file, key, value and why.
 // False, with an error instead, when one of them holds a line break, which
-// would split its key line: then nothing may be written.
+// would split its key line, or a NUL or a Ctrl+Z, which would cut its line
+// or file short for the programs that read it: then nothing may be written.
 [[nodiscard]] bool WarnOfProblemCells(DescDocument& document, CellNoun edited, bool dryRun, std::ostream& err);
 
 // Writes the files of the plan whose bytes change, except the rows in
