@@ -621,6 +621,31 @@ TEST_F(LargeInputs, ATableTextLineOfAHundredThousandColumns)
     EXPECT_EQ(ReadBytes(desc), "hp  5 6 \r\n");
 }
 
+TEST_F(LargeInputs, ATableLineLongerThanAnyDescFileHoldsIsRefusedByItsNumber)
+{
+    const std::string desc = dir.write("a.desc", "hp 1\r\n");
+    const std::string vars = dir.write("v.var", "[section1]\r\nhp =1\r\n");
+    std::ostringstream out, err;
+    ASSERT_EQ(RunBatchCommand({"export", "--vars", vars, "--out", dir.file("t.txt"), desc}, out, err), 0);
+    const std::string exported = ReadBytes(dir.file("t.txt"));
+    // The value of a.desc's row made as long as a line may be, then one byte longer.
+    const size_t value = exported.find("\t1\t");
+    ASSERT_NE(value, std::string::npos);
+    const size_t lineBegin = exported.rfind('\n', value) + 1;
+    const size_t lineLength = exported.find('\n', value) - lineBegin;
+    const size_t line = static_cast<size_t>(std::count(exported.begin(), exported.begin() + value, '\n')) + 1;
+    std::string table = exported;
+    table.replace(value + 1, 1, std::string(kLongestTableLine - lineLength + 1, '7'));
+    EXPECT_EQ(TableText(table).cell(2, static_cast<int>(line) - 1).size(), kLongestTableLine - lineLength + 1);
+
+    table.insert(value + 1, "7");
+    EXPECT_EQ(RunBatchCommand({"import", "--vars", vars, "--table", dir.write("t.txt", table), desc}, out, err), 1);
+    EXPECT_EQ(err.str(), "Line " + std::to_string(line) + " of the table is 17 MB long: no desc file holds values that "
+                         "long (a line may hold 16 MB), so the file is no table of desc files, or is damaged. Nothing "
+                         "was imported.\n");
+    EXPECT_EQ(ReadBytes(desc), "hp 1\r\n");
+}
+
 // --- Hostile schemas ----------------------------------------------------------
 
 TEST_F(Faults, NamesThatDifferOnlyInEndBlanksTakeTheirOwnColumns)
