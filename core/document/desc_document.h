@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <functional>
 #include <set>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -176,6 +177,11 @@ public:
                                            const std::vector<Edit>& edits = {});
     void undo(const TableChange& change);
     void redo(const TableChange& change);
+    // Edits as replaceGrids makes them, for a command that keeps no history
+    // (the batch): nothing records what they replaced, so a long text is not
+    // held twice.
+    template <typename Edit>
+    void setCellsUnrecorded(std::span<const Edit> edits);
 
     // ---- Change state of the tables (the file list and the section tables).
     bool isModified() const { return changedCells_ > 0; }
@@ -361,6 +367,20 @@ private:
     std::vector<PathAlias> openedAliases_;
     ListenerList listeners_;
 };
+
+template <typename Edit>
+void DescDocument::setCellsUnrecorded(std::span<const Edit> edits)
+{
+    Notice notice(listeners_);
+    const bool wasModified = isModified();
+    Touched touched;
+    for (const Edit& edit : edits)
+        putCell(edit.grid, edit.col, edit.row, edit.text, nullptr, touched);
+    if (!edits.empty())
+        ++modificationCount_;
+    notify(touched, wasModified);
+    notice.end();
+}
 
 template <typename Edit>
 TableChange DescDocument::replaceGrids(std::vector<std::pair<int, Grid>> contents, const std::vector<Edit>& edits)
