@@ -6,6 +6,7 @@
 #include "core/files/file_io.h"
 #include "core/files/native_path.h"
 #include "core/bulk/unified_diff.h"
+#include "core/text/text_lines.h"
 
 #include <ostream>
 
@@ -94,6 +95,7 @@ int WritePlannedFiles(DescDocument& document, const SavePlan& plan, const std::s
         throw DravikError(plan.error + "; nothing was written");
     RefuseBlockedFiles(plan, skip);
     int files = 0;
+    std::vector<std::string_view> before, after;
     for (const FileSave& file : plan.files) {
         if (skip.count(file.row) || !file.changed)
             continue;
@@ -102,12 +104,14 @@ int WritePlannedFiles(DescDocument& document, const SavePlan& plan, const std::s
             throw ChangedOnDiskError({file.path});
         ++files;
         if (dryRun) {
-            const TextLines before = SplitLines(ReadFileOrThrow(file.path));
-            const TextLines after = SplitLines(file.bytes);
+            // The lines as views into the bytes: a file's text is not copied.
+            const std::string bytes = ReadFileOrThrow(file.path);
+            SplitLineViewsInto(bytes, before);
+            SplitLineViewsInto(file.bytes, after);
             const std::string name = PathText(file.path);
-            const std::string diff = UnifiedDiff(name, before.lines, after.lines);
             // Lines equal but bytes not: only the line breaks become CR LF.
-            out << (diff.empty() ? "--- " + name + "\n+++ " + name + "\n" : diff);
+            if (!WriteUnifiedDiff(out, name, before, after))
+                out << "--- " << name << "\n+++ " << name << "\n";
         }
     }
     if (dryRun)

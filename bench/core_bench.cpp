@@ -4,6 +4,9 @@
 //   Export table after it (the table text file written) <= 0.5 x Open desc
 //   Save all   <= 3 x writing the same bytes to the same number of files,
 //                 then one sync (Save all leaves every file on the disk)
+//   the unified diff of every file against what Save all writes, the file
+//                 read again, as import --dry-run prints them <= 2 x reading
+//                 and splitting the files
 //   Save all after edits in 50 files <= 1.5 x Open desc of all of them
 //   undo and redo of a 100,000-cell edit <= 0.1 s each, and 20 such edits
 //   held for undoing <= 100 MB
@@ -32,11 +35,14 @@
 #include "core/exchange/table_exchange.h"
 #include "core/exchange/table_text_file.h"
 #include "core/text/text_lines.h"
+#include "core/bulk/unified_diff.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <ostream>
+#include <streambuf>
 #include <string>
 
 #include <sys/resource.h>
@@ -137,6 +143,37 @@ int main(int argc, char** argv)
     });
     contents.clear();
     contents.shrink_to_fit();
+
+    // What `import --dry-run` prints for every file: the file read again and
+    // its unified diff against the bytes Save all would write (the corpus
+    // is not in the saved form yet: half of every file's lines change).
+    double dryRunDiffs = 0;
+    size_t diffBytes = 0;
+    {
+        const SavePlan plan = document.planSaveAll();
+        struct Counting : std::streambuf {
+            size_t bytes = 0;
+            int_type overflow(int_type c) override { return ++bytes, c; }
+            std::streamsize xsputn(const char*, std::streamsize n) override
+            {
+                bytes += static_cast<size_t>(n);
+                return n;
+            }
+        } counting;
+        std::ostream out(&counting);
+        std::vector<std::string_view> before, after;
+        dryRunDiffs = Time([&] {
+            for (const FileSave& file : plan.files) {
+                if (!file.changed)
+                    continue;
+                const std::string bytes = ReadFileOrThrow(file.path);
+                SplitLineViewsInto(bytes, before);
+                SplitLineViewsInto(file.bytes, after);
+                WriteUnifiedDiff(out, file.path, before, after);
+            }
+        });
+        diffBytes = counting.bytes;
+    }
 
     // The corpus is not in the saved form yet: every file is rewritten.
     const double saveAll = Time([&] { document.saveAll(); });
@@ -263,6 +300,8 @@ int main(int argc, char** argv)
     ok &= Report("plain rewrite + sync (reference)", plainWriteSync, plainWriteSync, "s", false);
     ok &= Report("rename, no flush (reference)", renameNoFlush, renameNoFlush, "s", false);
     ok &= Report("Save all (durable)", saveAll, 3 * plainWriteSync, "s", checkBounds);
+    std::printf("unified diffs: %.1f MB\n", static_cast<double>(diffBytes) / (1024.0 * 1024.0));
+    ok &= Report("unified diffs, as import --dry-run", dryRunDiffs, 2 * readSplit, "s", checkBounds);
     std::printf("Save all after edits: %d of %d files written\n", fewSaved.written, fewSaved.files);
     ok &= Report("Save all after edits in 50 files", saveFew, 1.5 * openDesc, "s", checkBounds);
     std::printf("bulk edit: %zu cells\n", bulk.cellCount());
