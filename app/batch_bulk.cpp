@@ -139,7 +139,7 @@ int RunSet(const BulkOptions& options, const CodePage& codePage, std::ostream& o
         throw BadArgument{"--where: " + std::string(e.what())};
     }
 
-    auto document = LoadDocument(options.vars, options.descs, codePage);
+    auto document = LoadDocument(options.vars, options.descs, codePage, err);
     ColumnProfiles profiles(*document);
     CellScope scope;
     for (auto& [grid, columns] : ColumnsOfKey(*document, options.key)) {
@@ -157,9 +157,8 @@ int RunSet(const BulkOptions& options, const CodePage& codePage, std::ostream& o
         } else if (options.value <= static_cast<int>(columns.size())) {
             block.columns = {columns[static_cast<size_t>(options.value - 1)]};
         } else {
-            throw DravikError("The key \"" + options.key + "\" has " + std::to_string(columns.size()) +
-                              " value(s) in section table " + std::to_string(grid) + ", not " +
-                              std::to_string(options.value));
+            throw DravikError("The key \"" + options.key + "\" has " + Counted(columns.size(), "value", "values") +
+                              " in section table " + std::to_string(grid) + ", not " + std::to_string(options.value));
         }
         scope.push_back(std::move(block));
     }
@@ -202,18 +201,20 @@ int RunSet(const BulkOptions& options, const CodePage& codePage, std::ostream& o
             skip.insert(file.row);
     const int written = WritePlannedFiles(*document, plan, skip, options.dryRun, out);
 
-    err << "set: " << edit.tally.changed << " cell(s) changed in " << edit.files << " file(s); "
-        << edit.tally.same << " already held the result";
+    auto left = [](size_t cells) { return cells == 1 ? " left as it was" : " left as they were"; };
+    err << "set: " << Counted(edit.tally.changed, "cell", "cells") << " changed in "
+        << Counted(static_cast<size_t>(edit.files), "file", "files") << "; " << edit.tally.same
+        << " already held the result";
     if (edit.tally.notANumber)
-        err << "; " << edit.tally.notANumber << " left as they were (not a number)";
+        err << "; " << edit.tally.notANumber << left(edit.tally.notANumber) << " (not a number)";
     if (edit.tally.noFiniteResult)
-        err << "; " << edit.tally.noFiniteResult << " left as they were (no finite result)";
-    err << "; " << written << " of " << document->descFileCount() << " file(s) "
+        err << "; " << edit.tally.noFiniteResult << left(edit.tally.noFiniteResult) << " (no finite result)";
+    err << "; " << written << " of " << Counted(static_cast<size_t>(document->descFileCount()), "file ", "files ")
         << (options.dryRun ? "would be written" : "written") << '\n';
     return 0;
 }
 
-int RunFind(const BulkOptions& options, const CodePage& codePage, std::ostream& out)
+int RunFind(const BulkOptions& options, const CodePage& codePage, std::ostream& out, std::ostream& err)
 {
     std::optional<TextSearch> search;
     try {
@@ -221,7 +222,7 @@ int RunFind(const BulkOptions& options, const CodePage& codePage, std::ostream& 
     } catch (const SyntaxError& e) {
         throw BadArgument{"PATTERN: " + std::string(e.what())};
     }
-    auto document = LoadDocument(options.vars, options.descs, codePage);
+    auto document = LoadDocument(options.vars, options.descs, codePage, err);
     // Every column of a text-section key holds the key's whole text: one
     // line for it is enough.
     std::array<std::vector<int>, kSectionCount> columns;
@@ -259,7 +260,7 @@ int RunBulkBatchCommand(const std::vector<std::string>& args, std::ostream& out,
         }
         const CodePage codePage = options.codePage.empty() ? CodePage::Default() : CodePage::Named(options.codePage);
         options.descs = ExpandFileArguments(options.descs, options.filePattern);
-        return options.command == "set" ? RunSet(options, codePage, out, err) : RunFind(options, codePage, out);
+        return options.command == "set" ? RunSet(options, codePage, out, err) : RunFind(options, codePage, out, err);
     } catch (const BadArgument& bad) {
         err << "dravik2-batch " << args.at(0) << ": " << bad.message << '\n';
         return 2;

@@ -198,14 +198,14 @@ int ReportUnreadableCells(const DescDocument& document, std::ostream& err)
 
 // Import, before anything is written: a table that does not name the files
 // given. Throws DravikError for a table that cannot be placed at all.
-bool NamesTheFilesGiven(const Options& options, const DescDocument& document, const TableText& table,
+bool NamesTheFilesGiven(const std::vector<std::string>& descs, const DescDocument& document, const TableText& table,
                         std::ostream& err)
 {
     if (const UnwritablePaths paths = FindUnwritablePaths(document); paths.any()) {
         err << paths.importMessage() << "\n";
         return false;
     }
-    if (const std::string mismatch = FileListMismatch(table, options.descs); !mismatch.empty()) {
+    if (const std::string mismatch = FileListMismatch(table, descs); !mismatch.empty()) {
         err << mismatch << "\nNothing was written.\n";
         return false;
     }
@@ -291,17 +291,19 @@ void ReportPlacement(const ImportPlacement& placement, const std::vector<std::st
 // Save all makes its plan.
 bool ImportInto(DescDocument& document, const Options& options, std::ostream& err)
 {
+    // The files as opened: a file given twice, or by two paths, is one row.
+    const std::vector<std::string> descs = OpenedFiles(document);
     std::string bytes = ReadTableTextFile(options.table);
     const CharacterSetDamage damage = FindCharacterSetDamage(bytes, document);
     TableText table(std::move(bytes));
-    if (!NamesTheFilesGiven(options, document, table, err))
+    if (!NamesTheFilesGiven(descs, document, table, err))
         return false;
     PreparedImport import = PrepareImport(document, std::move(table));
     if (!MayImport(options, document, damage, import, err))
         return false;
     const ImportPlacement placement = import.placement;
     ApplyImportWithoutHistory(document, std::move(import));
-    ReportPlacement(placement, options.descs, err);
+    ReportPlacement(placement, descs, err);
     return true;
 }
 
@@ -326,12 +328,12 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
         const CodePage codePage = options.codePage.empty() ? CodePage::Default() : CodePage::Named(options.codePage);
         options.descs = ExpandFileArguments(options.descs, options.filePattern);
         if (options.command == "export") {
-            auto document = LoadDocument(options.vars, options.descs, codePage);
+            auto document = LoadDocument(options.vars, options.descs, codePage, err);
             // Written straight from the tables: the batch shows no summary table.
             WriteExportedTable(*document, options.out);
             return ReportUnreadableCells(*document, err);
         } else if (options.command == "import") {
-            auto document = LoadDocument(options.vars, options.descs, codePage);
+            auto document = LoadDocument(options.vars, options.descs, codePage, err);
             if (!ImportInto(*document, options, err))
                 return 1;
             if (!WarnOfProblemCells(*document, {"imported cell", "imported cells"}, options.dryRun, err))

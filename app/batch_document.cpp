@@ -6,19 +6,31 @@
 #include "core/files/file_io.h"
 #include "core/files/native_path.h"
 #include "core/bulk/unified_diff.h"
+#include "core/text/text_lines.h"
 
 #include <ostream>
 
 namespace dravik {
 
 std::unique_ptr<DescDocument> LoadDocument(const std::string& variablesFile, const std::vector<std::string>& descFiles,
-                                           const CodePage& codePage)
+                                           const CodePage& codePage, std::ostream& err)
 {
     auto document = std::make_unique<DescDocument>(codePage);
     document->startUp();
     document->loadVariables(variablesFile);
     document->openDesc(descFiles);
+    for (const PathAlias& alias : document->openedAliases())
+        err << "note: " << PathText(alias.path) << " is the same file as " << PathText(alias.file)
+            << "; opened once\n";
     return document;
+}
+
+std::vector<std::string> OpenedFiles(const DescDocument& document)
+{
+    std::vector<std::string> files;
+    for (int r = 1; r <= document.descFileCount(); ++r)
+        files.push_back(document.filePath(r));
+    return files;
 }
 
 namespace {
@@ -66,7 +78,7 @@ bool WarnOfProblemCells(DescDocument& document, CellNoun edited, bool dryRun, st
     err << (report.stopsSaveAll ? "error: " : "warning: ") << report.count << ' ' << (one ? edited.one : edited.many)
         << (one ? " looks wrong; " : " look wrong; ");
     if (report.stopsSaveAll)
-        err << "a value holding a line break cannot be written, nothing was written:\n";
+        err << "a value holding " << report.stoppedBy << " cannot be written, nothing was written:\n";
     else
         err << (dryRun ? "would be written" : "written") << (one ? " as it is:\n" : " as they are:\n");
     for (const std::string& line : report.lines)
@@ -83,6 +95,7 @@ int WritePlannedFiles(DescDocument& document, const SavePlan& plan, const std::s
         throw DravikError(plan.error + "; nothing was written");
     RefuseBlockedFiles(plan, skip);
     int files = 0;
+    std::vector<std::string_view> before, after;
     for (const FileSave& file : plan.files) {
         if (skip.count(file.row) || !file.changed)
             continue;
@@ -91,12 +104,14 @@ int WritePlannedFiles(DescDocument& document, const SavePlan& plan, const std::s
             throw ChangedOnDiskError({file.path});
         ++files;
         if (dryRun) {
-            const TextLines before = SplitLines(ReadFileOrThrow(file.path));
-            const TextLines after = SplitLines(file.bytes);
+            // The lines as views into the bytes: a file's text is not copied.
+            const std::string bytes = ReadFileOrThrow(file.path);
+            SplitLineViewsInto(bytes, before);
+            SplitLineViewsInto(file.bytes, after);
             const std::string name = PathText(file.path);
-            const std::string diff = UnifiedDiff(name, before.lines, after.lines);
             // Lines equal but bytes not: only the line breaks become CR LF.
-            out << (diff.empty() ? "--- " + name + "\n+++ " + name + "\n" : diff);
+            if (!WriteUnifiedDiff(out, name, before, after))
+                out << "--- " << name << "\n+++ " << name << "\n";
         }
     }
     if (dryRun)

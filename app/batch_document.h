@@ -15,8 +15,17 @@
 namespace dravik {
 
 // A fresh window state with the variables file and the desc files loaded.
+// A file named by several paths is opened once; the others are named on `err`.
 std::unique_ptr<DescDocument> LoadDocument(const std::string& variablesFile, const std::vector<std::string>& descFiles,
-                                           const CodePage& codePage);
+                                           const CodePage& codePage, std::ostream& err);
+// The files the document opened, by row: the desc files given, each once.
+std::vector<std::string> OpenedFiles(const DescDocument& document);
+
+// "1 cell", "2 cells": a count in the batch's summaries.
+inline std::string Counted(size_t count, const char* one, const char* many)
+{
+    return std::to_string(count) + ' ' + (count == 1 ? one : many);
+}
 
 // What a warning calls the edited cells: one, and several.
 struct CellNoun {
@@ -27,7 +36,8 @@ struct CellNoun {
 // Edited values that look wrong (core/bulk/value_checks.h) are written as
 // they are, with a warning naming the first few as file, key, value and why.
 // False, with an error instead, when one of them holds a line break, which
-// would split its key line: then nothing may be written.
+// would split its key line, or a NUL or a Ctrl+Z, which would cut its line
+// or file short for the programs that read it: then nothing may be written.
 [[nodiscard]] bool WarnOfProblemCells(DescDocument& document, CellNoun edited, bool dryRun, std::ostream& err);
 
 // Writes the files of the plan whose bytes change, except the rows in

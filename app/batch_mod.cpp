@@ -59,9 +59,9 @@ bool ParseMod(const std::vector<std::string>& args, ModOptions& options)
 // The mod's files, and their paths relative to the folder given when one
 // folder was: a patch names "units/tiger.desc" for "mod/units/tiger.desc"
 // even when every file lies in "mod/units", as the window's Open folder does.
-std::unique_ptr<DescDocument> LoadMod(const ModOptions& options, const CodePage& codePage)
+std::unique_ptr<DescDocument> LoadMod(const ModOptions& options, const CodePage& codePage, std::ostream& err)
 {
-    auto document = LoadDocument(options.vars, ExpandFileArguments(options.descs, options.filePattern), codePage);
+    auto document = LoadDocument(options.vars, ExpandFileArguments(options.descs, options.filePattern), codePage, err);
     if (options.descs.size() == 1 && IsFolder(options.descs.front()))
         document->setOpenedRoot(options.descs.front());
     return document;
@@ -69,7 +69,7 @@ std::unique_ptr<DescDocument> LoadMod(const ModOptions& options, const CodePage&
 
 int RunDiff(const ModOptions& options, const CodePage& codePage, std::ostream& out, std::ostream& err)
 {
-    auto document = LoadMod(options, codePage);
+    auto document = LoadMod(options, codePage, err);
     const BaseComparison base(*document, options.base);
     if (!base.unreadableMessage().empty())
         err << "warning: " << ErrorBoxText(base.unreadableMessage()) << "; its files count as new\n";
@@ -81,10 +81,11 @@ int RunDiff(const ModOptions& options, const CodePage& codePage, std::ostream& o
         WriteFileOrThrow(options.patch, patch);
     for (const std::string& note : diff.uncarried)
         err << note << "; a patch cannot carry it\n";
-    err << "diff: " << diff.lines.size() << " value(s) in " << diff.differingFiles << " of "
-        << document->descFileCount() << " file(s) differ from the base";
+    err << "diff: " << Counted(diff.lines.size(), "value", "values") << " in " << diff.differingFiles << " of "
+        << Counted(static_cast<size_t>(document->descFileCount()), "file", "files")
+        << (diff.lines.size() == 1 ? " differs" : " differ") << " from the base";
     if (diff.newFiles > 0)
-        err << "; " << diff.newFiles << " file(s) new in this mod";
+        err << "; " << Counted(static_cast<size_t>(diff.newFiles), "file", "files") << " new in this mod";
     err << '\n';
     return diff.lines.empty() && diff.uncarried.empty() ? 0 : 1;
 }
@@ -127,7 +128,7 @@ void ReportLeftLines(const PatchPlan& plan, bool theirs, std::ostream& err)
 int RunApply(const ModOptions& options, const CodePage& codePage, std::ostream& out, std::ostream& err)
 {
     PatchFile patch = ReadPatchFile(options.patch);
-    auto document = LoadMod(options, codePage);
+    auto document = LoadMod(options, codePage, err);
     const PatchPlan plan = PlanPatch(*document, std::move(patch));
     const std::vector<bool> takePatch(plan.lines.size(), options.theirs);
     const std::vector<CellEdit> edits = plan.edits(takePatch);
@@ -149,15 +150,19 @@ int RunApply(const ModOptions& options, const CodePage& codePage, std::ostream& 
     const int conflicts = plan.count(PatchOutcome::Conflict);
     const int namedTwice = plan.count(PatchOutcome::NamedTwice);
     const int cannotHold = plan.count(PatchOutcome::CannotHold);
-    err << "apply: " << plan.count(PatchOutcome::Applies) << " value(s) applied; "
-        << plan.count(PatchOutcome::AlreadyThere) << " already held the patch's value; " << conflicts
-        << (options.theirs ? " conflict(s) given the patch's value; " : " conflict(s) left as they were; ")
-        << plan.missing() - namedTwice - cannotHold << " line(s) naming what is not there; ";
+    const size_t conflicted = static_cast<size_t>(conflicts);
+    err << "apply: " << Counted(static_cast<size_t>(plan.count(PatchOutcome::Applies)), "value", "values")
+        << " applied; " << plan.count(PatchOutcome::AlreadyThere) << " already held the patch's value; "
+        << (options.theirs ? Counted(conflicted, "conflict", "conflicts") + " given the patch's value; "
+                           : Counted(conflicted, "conflict left as it was; ", "conflicts left as they were; "))
+        << Counted(static_cast<size_t>(plan.missing() - namedTwice - cannotHold), "line", "lines")
+        << " naming what is not there; ";
     if (namedTwice > 0)
-        err << namedTwice << " line(s) naming a value another line names otherwise; ";
+        err << Counted(static_cast<size_t>(namedTwice), "line", "lines")
+            << " naming a value another line names otherwise; ";
     if (cannotHold > 0)
-        err << cannotHold << " value(s) no key line can hold; ";
-    err << written << " of " << document->descFileCount() << " file(s) "
+        err << Counted(static_cast<size_t>(cannotHold), "value", "values") << " no key line can hold; ";
+    err << written << " of " << Counted(static_cast<size_t>(document->descFileCount()), "file ", "files ")
         << (options.dryRun ? "would be written" : "written") << '\n';
     return plan.missing() > 0 || (conflicts > 0 && !options.theirs) ? 1 : 0;
 }

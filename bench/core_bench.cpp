@@ -4,6 +4,9 @@
 //   Export table after it (the table text file written) <= 0.5 x Open desc
 //   Save all   <= 3 x writing the same bytes to the same number of files,
 //                 then one sync (Save all leaves every file on the disk)
+//   the unified diff of every file against what Save all writes, the file
+//                 read again, as import --dry-run prints them <= 2 x reading
+//                 and splitting the files
 //   Save all after edits in 50 files <= 1.5 x Open desc of all of them
 //   undo and redo of a 100,000-cell edit <= 0.1 s each, and 20 such edits
 //   held for undoing <= 100 MB
@@ -11,7 +14,8 @@
 //   Import of a table 100,000 columns wide <= 3 x reading it into a grid
 //   memory of importing the exported table <= 3 x the table's size, as the
 //   batch does it and as the window does (which also shows the table in the
-//   summary table and keeps the one it replaces for undoing)
+//   summary table and keeps the one it replaces for undoing); and of a table
+//   holding one value as long as a table line may be, as the batch does
 //   Open desc and Save all of 10 files over keys that are prefixes of one
 //   another: 4 times the keys take <= 6 times as long (linear work: 4)
 // The same files replaced by rename without any flush (how saves were written
@@ -31,11 +35,14 @@
 #include "core/exchange/table_exchange.h"
 #include "core/exchange/table_text_file.h"
 #include "core/text/text_lines.h"
+#include "core/bulk/unified_diff.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <ostream>
+#include <streambuf>
 #include <string>
 
 #include <sys/resource.h>
@@ -137,6 +144,37 @@ int main(int argc, char** argv)
     contents.clear();
     contents.shrink_to_fit();
 
+    // What `import --dry-run` prints for every file: the file read again and
+    // its unified diff against the bytes Save all would write (the corpus
+    // is not in the saved form yet: half of every file's lines change).
+    double dryRunDiffs = 0;
+    size_t diffBytes = 0;
+    {
+        const SavePlan plan = document.planSaveAll();
+        struct Counting : std::streambuf {
+            size_t bytes = 0;
+            int_type overflow(int_type c) override { return ++bytes, c; }
+            std::streamsize xsputn(const char*, std::streamsize n) override
+            {
+                bytes += static_cast<size_t>(n);
+                return n;
+            }
+        } counting;
+        std::ostream out(&counting);
+        std::vector<std::string_view> before, after;
+        dryRunDiffs = Time([&] {
+            for (const FileSave& file : plan.files) {
+                if (!file.changed)
+                    continue;
+                const std::string bytes = ReadFileOrThrow(file.path);
+                SplitLineViewsInto(bytes, before);
+                SplitLineViewsInto(file.bytes, after);
+                WriteUnifiedDiff(out, file.path, before, after);
+            }
+        });
+        diffBytes = counting.bytes;
+    }
+
     // The corpus is not in the saved form yet: every file is rewritten.
     const double saveAll = Time([&] { document.saveAll(); });
 
@@ -184,10 +222,15 @@ int main(int argc, char** argv)
     // table, no history) and as the window does.
     const double tableMegabytes = static_cast<double>(std::filesystem::file_size(table)) / (1024.0 * 1024.0);
     document.redo(bulk);
-    const double batchImportMemory = WorkPeakMegabytes([&] {
-        PreparedImport import = PrepareImport(document, TableText(ReadTableTextFile(table)));
-        ApplyImportWithoutHistory(document, std::move(import));
-    });
+    // As the batch reads, checks and places the table, then applies it.
+    auto importAsTheBatchDoes = [](DescDocument& into, const std::string& path) {
+        std::string bytes = ReadTableTextFile(path);
+        static_cast<void>(FindCharacterSetDamage(bytes, into));
+        PreparedImport import = PrepareImport(into, TableText(std::move(bytes)));
+        static_cast<void>(ReviewImport(into, import));
+        ApplyImportWithoutHistory(into, std::move(import));
+    };
+    const double batchImportMemory = WorkPeakMegabytes([&] { importAsTheBatchDoes(document, table); });
     document.redo(bulk);
     const double windowImportMemory = WorkPeakMegabytes([&] {
         // As the window reads, checks and places the table, then applies it.
@@ -197,6 +240,27 @@ int main(int argc, char** argv)
         const ImportReview review = ReviewImport(document, import);
         const TableChange change = ApplyImport(document, std::move(import));
     });
+
+    // A table whose one value is as long as a table line may be, into ten
+    // files: the import holds the value once as read, once in the tables.
+    double longValueMegabytes = 0, longValueImportMemory = 0;
+    {
+        DescDocument few;
+        few.startUp();
+        few.loadVariables(folder + "/desc/variables.var");
+        few.openDesc(std::vector<std::string>(paths.begin(), paths.begin() + std::min<size_t>(10, paths.size())));
+        std::string text = ExportTableText(few);
+        // The first value of the "Section 1" block's first file row, whose
+        // line reads TAB, path, TAB, value.
+        const size_t row = text.find("\r\n", text.find("\tFile name\t", text.find("Section 1"))) + 2;
+        const size_t value = text.find('\t', row + 1) + 1;
+        text.insert(value, std::string(kLongestTableLine - (text.find('\n', row) - row) - 8, 'v'));
+        const std::string longTable = folder + "/long-value.txt";
+        WriteTableTextFile(text, longTable);
+        longValueMegabytes = static_cast<double>(text.size()) / (1024.0 * 1024.0);
+        text = {};
+        longValueImportMemory = WorkPeakMegabytes([&] { importAsTheBatchDoes(few, longTable); });
+    }
 
     // Keys that are prefixes of one another, over 10 files: Open desc and
     // Save all at three sizes.
@@ -236,6 +300,8 @@ int main(int argc, char** argv)
     ok &= Report("plain rewrite + sync (reference)", plainWriteSync, plainWriteSync, "s", false);
     ok &= Report("rename, no flush (reference)", renameNoFlush, renameNoFlush, "s", false);
     ok &= Report("Save all (durable)", saveAll, 3 * plainWriteSync, "s", checkBounds);
+    std::printf("unified diffs: %.1f MB\n", static_cast<double>(diffBytes) / (1024.0 * 1024.0));
+    ok &= Report("unified diffs, as import --dry-run", dryRunDiffs, 2 * readSplit, "s", checkBounds);
     std::printf("Save all after edits: %d of %d files written\n", fewSaved.written, fewSaved.files);
     ok &= Report("Save all after edits in 50 files", saveFew, 1.5 * openDesc, "s", checkBounds);
     std::printf("bulk edit: %zu cells\n", bulk.cellCount());
@@ -252,6 +318,9 @@ int main(int argc, char** argv)
                  checkBounds && tableMegabytes >= 1);
     ok &= Report("memory of importing it, as the window does", windowImportMemory, 3 * tableMegabytes, "MB",
                  checkBounds && tableMegabytes >= 1);
+    ok &= Report("a table holding one 16 MB value (reference)", longValueMegabytes, longValueMegabytes, "MB", false);
+    ok &= Report("memory of importing it, as the batch does", longValueImportMemory, 3 * longValueMegabytes, "MB",
+                 checkBounds);
     for (size_t i = 0; i < prefixTimes.size(); ++i) {
         const std::string what = "Open desc + Save all, " + std::to_string(prefixKeys << i) + " prefix keys";
         ok &= Report(what.c_str(), prefixTimes[i], i == 0 ? prefixTimes[0] : 1.5 * (2 << (i - 1)) * prefixTimes[0], "s",

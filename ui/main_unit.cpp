@@ -612,12 +612,28 @@ bool TMainForm::loadDescFiles(const std::vector<std::string>& files, const std::
     // Also after a failed load: the preview shows the file that was loaded last.
     Memo1->setEnabled(true);
     // The rows of the files after it are gone; the error box gave the reason.
-    const int stopped = document_.loadStoppedAt();
-    statusPanels_[0]->setText(stopped == 0 ? QString()
-                                           : tr("Open desc stopped at %1: %2 of %3 files loaded")
-                                                 .arg(QFileInfo(NativeText(files[static_cast<size_t>(stopped) - 1])).fileName())
-                                                 .arg(document_.descFileCount())
-                                                 .arg(files.size()));
+    const std::vector<dravik::PathAlias>& aliases = document_.openedAliases();
+    QStringList status;
+    if (document_.loadStoppedAt() != 0)
+        status << tr("Open desc stopped at %1: %2 of %3 files loaded")
+                      .arg(QFileInfo(NativeText(document_.loadStoppedFile())).fileName())
+                      .arg(document_.descFileCount())
+                      .arg(files.size() - aliases.size());
+    // A file reached by two paths has one row; the other path is named.
+    if (!aliases.empty()) {
+        auto name = [this](const std::string& path) {
+            return NativeText(dravik::RelativeToRoot(document_.openedRoot(), path));
+        };
+        const QString path = name(aliases.front().path);
+        const QString file = name(aliases.front().file);
+        const qsizetype more = static_cast<qsizetype>(aliases.size()) - 1;
+        status << (more == 0 ? tr("%1 is the same file as %2: opened once").arg(path, file)
+                             : tr("%1 is the same file as %2, and %3: each file opened once")
+                                   .arg(path, file,
+                                        more == 1 ? tr("1 more path names a file opened already")
+                                                  : tr("%1 more paths name files opened already").arg(more)));
+    }
+    statusPanels_[0]->setText(status.join(QStringLiteral("; ")));
     modActions_->filesOpened();
     return loaded;
 }

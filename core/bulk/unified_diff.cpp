@@ -1,6 +1,8 @@
 #include "core/bulk/unified_diff.h"
 
 #include <algorithm>
+#include <ostream>
+#include <sstream>
 #include <vector>
 
 namespace dravik {
@@ -19,7 +21,7 @@ constexpr size_t kMaxEdits = 1000;
 
 // The shortest edit script of a against b (Myers' greedy search, keeping the
 // frontier of each step to walk back). Empty when it needs more than kMaxEdits.
-std::vector<char> ShortestEdit(std::span<const std::string> a, std::span<const std::string> b)
+std::vector<char> ShortestEdit(std::span<const std::string_view> a, std::span<const std::string_view> b)
 {
     const long n = static_cast<long>(a.size()), m = static_cast<long>(b.size());
     const long max = std::min<long>(n + m, static_cast<long>(kMaxEdits));
@@ -71,36 +73,56 @@ std::string Range(size_t before, size_t count)
     return text;
 }
 
-}  // namespace
-
-std::string UnifiedDiff(std::string_view path, std::span<const std::string> oldLines,
-                        std::span<const std::string> newLines, size_t context)
+// The edit script: ' ' for a line kept, '-' removed, '+' added, in order.
+std::vector<char> EditScript(std::span<const std::string_view> oldLines, std::span<const std::string_view> newLines)
 {
-    size_t prefix = 0;
-    while (prefix < oldLines.size() && prefix < newLines.size() && oldLines[prefix] == newLines[prefix])
-        ++prefix;
-    size_t suffix = 0;
-    while (suffix < oldLines.size() - prefix && suffix < newLines.size() - prefix &&
-           oldLines[oldLines.size() - 1 - suffix] == newLines[newLines.size() - 1 - suffix])
-        ++suffix;
-    if (prefix == oldLines.size() && prefix == newLines.size())
-        return {};
-
-    const auto oldMiddle = oldLines.subspan(prefix, oldLines.size() - prefix - suffix);
-    const auto newMiddle = newLines.subspan(prefix, newLines.size() - prefix - suffix);
-    std::vector<char> script = ShortestEdit(oldMiddle, newMiddle);
-    if (script.empty() && !(oldMiddle.empty() && newMiddle.empty())) {
-        script.assign(oldMiddle.size(), '-');
-        script.insert(script.end(), newMiddle.size(), '+');
+    std::vector<char> script;
+    if (oldLines.size() == newLines.size()) {
+        // Rewritten in place: removed and added line by line.
+        script.reserve(oldLines.size() + 16);
+        for (size_t i = 0; i < oldLines.size(); ++i) {
+            if (oldLines[i] == newLines[i]) {
+                script.push_back(' ');
+            } else {
+                script.push_back('-');
+                script.push_back('+');
+            }
+        }
+    } else {
+        size_t prefix = 0;
+        while (prefix < oldLines.size() && prefix < newLines.size() && oldLines[prefix] == newLines[prefix])
+            ++prefix;
+        size_t suffix = 0;
+        while (suffix < oldLines.size() - prefix && suffix < newLines.size() - prefix &&
+               oldLines[oldLines.size() - 1 - suffix] == newLines[newLines.size() - 1 - suffix])
+            ++suffix;
+        const auto oldMiddle = oldLines.subspan(prefix, oldLines.size() - prefix - suffix);
+        const auto newMiddle = newLines.subspan(prefix, newLines.size() - prefix - suffix);
+        script = ShortestEdit(oldMiddle, newMiddle);
+        if (script.empty() && !(oldMiddle.empty() && newMiddle.empty())) {
+            script.assign(oldMiddle.size(), '-');
+            script.insert(script.end(), newMiddle.size(), '+');
+        }
+        script.insert(script.begin(), prefix, ' ');
+        script.insert(script.end(), suffix, ' ');
     }
-    script.insert(script.begin(), prefix, ' ');
-    script.insert(script.end(), suffix, ' ');
     // Within each run of changes, removed lines first.
     for (auto run = script.begin(); run != script.end();) {
         auto end = std::find(run, script.end(), ' ');
         std::stable_partition(run, end, [](char c) { return c == '-'; });
         run = end == script.end() ? end : end + 1;
     }
+    return script;
+}
+
+}  // namespace
+
+bool WriteUnifiedDiff(std::ostream& out, std::string_view path, std::span<const std::string_view> oldLines,
+                      std::span<const std::string_view> newLines, size_t context)
+{
+    const std::vector<char> script = EditScript(oldLines, newLines);
+    if (std::find_if(script.begin(), script.end(), [](char kind) { return kind != ' '; }) == script.end())
+        return false;
 
     std::vector<Op> ops;
     ops.reserve(script.size());
@@ -111,8 +133,7 @@ std::string UnifiedDiff(std::string_view path, std::span<const std::string> oldL
         newAt += kind != '-';
     }
 
-    std::string text = "--- ";
-    text.append(path).append("\n+++ ").append(path).append("\n");
+    out << "--- " << path << "\n+++ " << path << "\n";
     auto isChange = [&](size_t i) { return ops[i].kind != ' '; };
     size_t i = 0;
     while (i < ops.size()) {
@@ -141,15 +162,22 @@ std::string UnifiedDiff(std::string_view path, std::span<const std::string> oldL
             oldCount += ops[k].kind != '+';
             newCount += ops[k].kind != '-';
         }
-        text += "@@ -" + Range(ops[begin].oldAt, oldCount) + " +" + Range(ops[begin].newAt, newCount) + " @@\n";
-        for (size_t k = begin; k < end; ++k) {
-            text += ops[k].kind;
-            text += ops[k].kind == '+' ? newLines[ops[k].newAt] : oldLines[ops[k].oldAt];
-            text += '\n';
-        }
+        out << "@@ -" << Range(ops[begin].oldAt, oldCount) << " +" << Range(ops[begin].newAt, newCount) << " @@\n";
+        for (size_t k = begin; k < end; ++k)
+            out << ops[k].kind << (ops[k].kind == '+' ? newLines[ops[k].newAt] : oldLines[ops[k].oldAt]) << '\n';
         i = end;
     }
-    return text;
+    return true;
+}
+
+std::string UnifiedDiff(std::string_view path, std::span<const std::string> oldLines,
+                        std::span<const std::string> newLines, size_t context)
+{
+    const std::vector<std::string_view> oldViews(oldLines.begin(), oldLines.end());
+    const std::vector<std::string_view> newViews(newLines.begin(), newLines.end());
+    std::ostringstream out;
+    WriteUnifiedDiff(out, path, oldViews, newViews, context);
+    return std::move(out).str();
 }
 
 }  // namespace dravik

@@ -24,15 +24,32 @@ ValueProblem CheckCell(const DescDocument& document, ColumnProfiles& profiles, i
     // The value would not reach the file at all.
     if (document.keyLineMissing(grid, col, row))
         return ValueProblem::NoKeyLine;
-    if (HasLineBreak(document.grid(grid).cell(col, row)))
-        return ValueProblem::LineBreak;
+    const std::string_view text = document.grid(grid).cell(col, row);
+    const ValueProblem control = ControlProblem(text, grid);
+    if (StopsSaveAll(control))
+        return control;
     // The shifted values are the worse outcome, and "1 2" is no number either.
-    if (grid <= kLastWordSection && HoldsSeveralWords(document.grid(grid).cell(col, row)))
+    if (grid <= kLastWordSection && HoldsSeveralWords(text))
         return ValueProblem::SeveralWords;
+    // Before the number check: "5\0" reads as the number 5, its NUL trimmed.
+    if (control != ValueProblem::None)
+        return control;
     return profiles.problem(grid, col, row) ? ValueProblem::NotANumber : ValueProblem::None;
 }
 
-std::string ProblemReason(ValueProblem problem, std::string_view key)
+ValueProblem ControlProblem(std::string_view value, int section)
+{
+    switch (FindControl(value, section <= kLastWordSection).kind) {
+    case ValueControl::LineBreak: return ValueProblem::LineBreak;
+    case ValueControl::NulOrCtrlZ: return ValueProblem::NulOrCtrlZ;
+    case ValueControl::Other:
+    case ValueControl::Tab: return ValueProblem::ControlCharacter;
+    case ValueControl::None: break;
+    }
+    return ValueProblem::None;
+}
+
+std::string ProblemReason(ValueProblem problem, std::string_view key, std::string_view value)
 {
     switch (problem) {
     case ValueProblem::NotANumber: return "not a number, in a column whose files all hold numbers";
@@ -40,9 +57,32 @@ std::string ProblemReason(ValueProblem problem, std::string_view key)
         return "several words: Save all writes each as a value of its own, so the key's later values move along";
     case ValueProblem::NoKeyLine: return "this file has no line for " + std::string(key) + "; Save all cannot write it";
     case ValueProblem::LineBreak: return "a line break: Save all cannot write it, as it would split the key line";
+    case ValueProblem::NulOrCtrlZ:
+        return FindControl(value, false).byte == 26
+                   ? "a Ctrl+Z (byte 26): Save all cannot write it, as programs reading the file as text end it there"
+                   : "a NUL (byte 0): Save all cannot write it, as the game and other programs end the line there";
+    case ValueProblem::ControlCharacter: {
+        // Another control character is named before a TAB.
+        const ControlFound found = FindControl(value, true);
+        if (found.kind == ValueControl::Tab)
+            return "a TAB: programs that separate values by blanks and TABs read two values there";
+        return "a control character (byte " + std::to_string(found.byte) +
+               "), invisible, which no desc line should hold";
+    }
     case ValueProblem::None: break;
     }
     return {};
+}
+
+std::string StoppedBy(const std::vector<ProblemCell>& cells)
+{
+    const bool lineBreak = std::any_of(cells.begin(), cells.end(),
+                                       [](const ProblemCell& cell) { return cell.problem == ValueProblem::LineBreak; });
+    const bool cutShort = std::any_of(cells.begin(), cells.end(),
+                                      [](const ProblemCell& cell) { return cell.problem == ValueProblem::NulOrCtrlZ; });
+    if (lineBreak && cutShort)
+        return "a line break, a NUL or a Ctrl+Z";
+    return lineBreak ? "a line break" : cutShort ? "a NUL or a Ctrl+Z" : "";
 }
 
 std::vector<ProblemCell> FindProblemCells(const DescDocument& document, ColumnProfiles& profiles, size_t limit)
@@ -68,6 +108,30 @@ std::vector<ProblemCell> FindProblemCells(const DescDocument& document, ColumnPr
     return found;
 }
 
+namespace {
+
+// A value as a line of a report shows it: each control character in caret
+// notation ("^@" for a NUL, "^I" for a TAB, "^?" for byte 127), so that
+// none of them splits the line or its TAB-separated fields, or reaches a
+// terminal as a command.
+std::string ShownOnOneLine(std::string_view value)
+{
+    std::string shown;
+    shown.reserve(value.size());
+    for (const char c : value) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        if (byte < 32 || byte == 127) {
+            shown += '^';
+            shown += static_cast<char>(byte ^ 0x40);
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
+
+}  // namespace
+
 ProblemReport ReportProblemCells(const DescDocument& document, ColumnProfiles& profiles, size_t named)
 {
     ProblemReport report;
@@ -75,14 +139,15 @@ ProblemReport ReportProblemCells(const DescDocument& document, ColumnProfiles& p
     report.count = cells.size();
     report.stopsSaveAll =
         std::any_of(cells.begin(), cells.end(), [](const ProblemCell& cell) { return StopsSaveAll(cell.problem); });
+    report.stoppedBy = StoppedBy(cells);
     for (size_t i = 0; i < cells.size() && i < named; ++i) {
         const ProblemCell& cell = cells[i];
         const Grid& table = document.grid(cell.grid);
         const std::string_view key = Trim(table.cell(cell.col, 0));
         std::string line(document.fileList().cell(2, cell.row));
         line.append("\t").append(key);
-        line.append("\t").append(table.cell(cell.col, cell.row));
-        line.append("\t").append(ProblemReason(cell.problem, key));
+        line.append("\t").append(ShownOnOneLine(table.cell(cell.col, cell.row)));
+        line.append("\t").append(ProblemReason(cell.problem, key, table.cell(cell.col, cell.row)));
         report.lines.push_back(std::move(line));
     }
     return report;

@@ -13,6 +13,7 @@
 #include "core/document/grid_numbers.h"
 #include "core/schema/schema.h"
 #include "core/document/table_change.h"
+#include "core/files/folder_listing.h"
 #include "core/text/text_lines.h"
 
 #include <algorithm>
@@ -22,6 +23,7 @@
 #include <cstdint>
 #include <functional>
 #include <set>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -47,6 +49,10 @@ struct LoadHooks {
     Progress progress;
     std::function<void()> fitColumnWidths;
 };
+
+// Test seam: Open desc runs out of memory half way through the row of file
+// `row` (from 1), as a load of huge files may; 0 turns it off.
+void SetLoadFailureAtFileForTesting(int row);
 
 // A value cell of a file's row: its section table and column.
 struct RowCell {
@@ -171,6 +177,11 @@ public:
                                            const std::vector<Edit>& edits = {});
     void undo(const TableChange& change);
     void redo(const TableChange& change);
+    // Edits as replaceGrids makes them, for a command that keeps no history
+    // (the batch): nothing records what they replaced, so a long text is not
+    // held twice.
+    template <typename Edit>
+    void setCellsUnrecorded(std::span<const Edit> edits);
 
     // ---- Change state of the tables (the file list and the section tables).
     bool isModified() const { return changedCells_ > 0; }
@@ -207,10 +218,14 @@ public:
     // ---- Commands on files (not edits: Open desc starts afresh).
     // Throws DravikError; the files read before the error stay loaded, and
     // the rows of the others go, so that no row stands for a file unread.
+    // A file named by several paths gets one row (WithoutAliases).
     void openDesc(const std::vector<std::string>& paths, const LoadHooks& hooks = {});
-    // The row (from 1) of the file the last Open desc stopped at; 0 when it
-    // read every file.
+    // The row (from 1) of the file the last Open desc stopped at, and its
+    // path; 0 and empty when it read every file.
     int loadStoppedAt() const { return loadStoppedAt_; }
+    const std::string& loadStoppedFile() const { return loadStoppedFile_; }
+    // The paths the last Open desc left out, as another path names their file.
+    const std::vector<PathAlias>& openedAliases() const { return openedAliases_; }
     // After Open desc: the folder that was opened, when the files were
     // listed from one (its files may all lie in one subfolder).
     void setOpenedRoot(std::string folder) { openedRoot_ = std::move(folder); }
@@ -348,8 +363,24 @@ private:
     std::vector<std::string> openedPaths_;  // of the last Open desc, by FileIndex
     std::vector<std::vector<RowCell>> keyLinesMissing_;  // by row, sorted
     int loadStoppedAt_ = 0;
+    std::string loadStoppedFile_;
+    std::vector<PathAlias> openedAliases_;
     ListenerList listeners_;
 };
+
+template <typename Edit>
+void DescDocument::setCellsUnrecorded(std::span<const Edit> edits)
+{
+    Notice notice(listeners_);
+    const bool wasModified = isModified();
+    Touched touched;
+    for (const Edit& edit : edits)
+        putCell(edit.grid, edit.col, edit.row, edit.text, nullptr, touched);
+    if (!edits.empty())
+        ++modificationCount_;
+    notify(touched, wasModified);
+    notice.end();
+}
 
 template <typename Edit>
 TableChange DescDocument::replaceGrids(std::vector<std::pair<int, Grid>> contents, const std::vector<Edit>& edits)

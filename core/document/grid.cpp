@@ -30,10 +30,13 @@ bool CellEnds::operator==(const CellEnds& other) const
     return true;
 }
 
-void CellEnds::widen()
+void CellEnds::widen(size_t cells)
 {
+    // Room for the cells asked for, not for the room held: a row emptied
+    // for reuse keeps its room, and doubling that at every long row would
+    // double it from row to row.
     std::vector<std::uint16_t> wide;
-    wide.reserve(std::max(words_.capacity(), words_.size()) * 2);
+    wide.reserve(2 * cells);
     for (const std::uint16_t end : words_) {
         wide.push_back(end);
         wide.push_back(0);

@@ -41,7 +41,7 @@ public:
     std::uint32_t back() const { return (*this)[size() - 1]; }
     void push_back(std::uint32_t end)
     {
-        widenFor(end);
+        widenFor(end, size() + 1);
         if (wide_) {
             words_.push_back(static_cast<std::uint16_t>(end));
             words_.push_back(static_cast<std::uint16_t>(end >> 16));
@@ -51,7 +51,7 @@ public:
     }
     void set(size_t c, std::uint32_t end)
     {
-        widenFor(end);
+        widenFor(end, size());
         if (wide_) {
             words_[2 * c] = static_cast<std::uint16_t>(end);
             words_[2 * c + 1] = static_cast<std::uint16_t>(end >> 16);
@@ -65,7 +65,7 @@ public:
     // Room for `cells` ends up to `largest`.
     void reserve(size_t cells, std::uint32_t largest)
     {
-        widenFor(largest);
+        widenFor(largest, std::max(cells, size()));
         words_.reserve(wide_ ? 2 * cells : cells);
     }
     void clear()
@@ -77,12 +77,13 @@ public:
     bool operator==(const CellEnds& other) const;
 
 private:
-    void widenFor(std::uint32_t end)
+    // Four bytes an end from here on, with room for `cells` of them.
+    void widenFor(std::uint32_t end, size_t cells)
     {
         if (!wide_ && end > 0xFFFF)
-            widen();
+            widen(cells);
     }
-    void widen();
+    void widen(size_t cells);
 
     std::vector<std::uint16_t> words_;  // a cell's end, or its low and high halves in a wide row
     bool wide_ = false;

@@ -11,12 +11,22 @@
 #include "core/schema/loaded_schema.h"
 
 #include <algorithm>
+#include <new>
 
 namespace dravik {
 
+namespace {
+
+int gLoadFailsAtFile = 0;
+
+}  // namespace
+
+void SetLoadFailureAtFileForTesting(int row) { gLoadFailsAtFile = row; }
+
 // One desc file as the load reads it: its bytes, its lines as views into
 // them, and the line of every entry found in one pass. The storage is kept
-// from one file to the next; the last file read becomes the desc text.
+// from one file to the next; the last file whose rows stay becomes the desc
+// text.
 struct DescDocument::LoadedFile {
     explicit LoadedFile(const LoadedSchema& schema) : schema(schema), keys(schema.numberedNames) {}
     void findKeys(const CodePage& codePage)
@@ -34,19 +44,32 @@ struct DescDocument::LoadedFile {
 
     const LoadedSchema& schema;
     const KeyLineScan keys;
-    bool read = false;  // whether any file was read
+    // The last file whose rows were filled whole, and its bytes.
+    std::string shownPath;
+    std::string shownBytes;
     std::string bytes;
     std::vector<std::string_view> lines;
     std::vector<long> keyLines;
     ValueWords words;
     GridRow row;  // built here, then copied at its size into its table
+
+    // The file just read is the one to show; its storage takes the next.
+    void shown(const std::string& path)
+    {
+        shownPath = path;
+        shownBytes.swap(bytes);
+    }
 };
 
-void DescDocument::openDesc(const std::vector<std::string>& paths, const LoadHooks& hooks)
+void DescDocument::openDesc(const std::vector<std::string>& given, const LoadHooks& hooks)
 {
-    if (paths.empty())
+    if (given.empty())
         return;
     loadStoppedAt_ = 0;
+    loadStoppedFile_.clear();
+    // One row per file: two rows of one file would each write it, and the
+    // later row's values would undo the edits of the earlier one.
+    const std::vector<std::string> paths = WithoutAliases(given, openedAliases_);
     const LoadedSchema schema(variablesText_, codePage());
     if (std::string tooLarge = schema.tooLargeError(static_cast<int>(paths.size())); !tooLarge.empty())
         throw DravikError(tooLarge);
@@ -88,31 +111,46 @@ void DescDocument::loadFiles(const std::vector<std::string>& paths, const Loaded
             hooks.fitColumnWidths();
     };
 
-    for (int r = 1; r <= count; ++r) {
-        const std::string& path = paths[static_cast<size_t>(r - 1)];
-        try {
-            readDescFile(r, path, file);
-        } catch (const DravikError&) {
-            fitIfSectionFinished();
-            loadStoppedAt_ = r;
-            keepLoadedRows(r - 1);
-            throw;
-        }
-        file.findKeys(codePage());
-        for (int i = 1; i <= kSectionCount; ++i) {
-            if (r == 1)
-                layOutSection(i, schema, count, fitIfSectionFinished);
-            fillSectionRow(i, r, std::string(fileList().cell(2, r)), schema, file);
-            if (const std::string& error = schema.section(i).error; !error.empty()) {
-                // Save all refuses this schema: the half-filled row is never written.
-                loadStoppedAt_ = r;
-                keepLoadedRows(r);
-                throw DravikError(error);
+    int filled = 0;  // the rows whose file was read and whose every table row is filled
+    try {
+        for (int r = 1; r <= count; ++r) {
+            readDescFile(r, paths[static_cast<size_t>(r - 1)], file);
+            file.findKeys(codePage());
+            for (int i = 1; i <= kSectionCount; ++i) {
+                if (r == 1)
+                    layOutSection(i, schema, count, fitIfSectionFinished);
+                if (r == gLoadFailsAtFile && i == kSectionCount / 2)
+                    throw std::bad_alloc();
+                fillSectionRow(i, r, std::string(fileList().cell(2, r)), schema, file);
+                if (const std::string& error = schema.section(i).error; !error.empty()) {
+                    // Save all refuses this schema: the half-filled row is never written.
+                    loadStoppedAt_ = r;
+                    loadStoppedFile_ = paths[static_cast<size_t>(r - 1)];
+                    keepLoadedRows(r);
+                    file.shown(paths[static_cast<size_t>(r - 1)]);
+                    throw DravikError(error);
+                }
+                sectionFinished = true;
             }
-            sectionFinished = true;
+            filled = r;
+            file.shown(paths[static_cast<size_t>(r - 1)]);
+            if (hooks.progress)
+                hooks.progress(r, count);
         }
-        if (hooks.progress)
-            hooks.progress(r, count);
+    } catch (...) {
+        // Whatever stopped the load (a file that cannot be read, memory that
+        // ran out), only the rows filled whole stay: a half-filled row, or
+        // one still naming a file of an earlier load, would be written back
+        // as blanks by Save all.
+        if (loadStoppedAt_ == 0) {
+            if (filled < count) {
+                loadStoppedAt_ = filled + 1;
+                loadStoppedFile_ = paths[static_cast<size_t>(filled)];
+            }
+            keepLoadedRows(filled);
+            fitIfSectionFinished();
+        }
+        throw;
     }
     if (hooks.fitColumnWidths)
         hooks.fitColumnWidths();
@@ -128,10 +166,7 @@ void DescDocument::readDescFile(int row, const std::string& path, LoadedFile& fi
     files.setCell(0, row, std::to_string(row));
     files.setCell(1, row, NameOfFile(text));
     file.bytes = ReadFileOrThrow(path);
-    file.read = true;
     fingerprints_[path] = Fingerprint(file.bytes);
-    // The listeners hear of the text and the current file once, at the end.
-    currentDescFile_ = path;
 }
 
 // The first file sets each section table's size and headers. A section whose
@@ -204,11 +239,14 @@ void DescDocument::fillSectionRow(int section, int row, const std::string& path,
 }
 
 // Whatever the load got to, the tables are what was loaded, and that is what
-// their files hold; the desc text is the last file read.
+// their files hold; the desc text is the last file whose rows stay, and the
+// listeners hear of it and of the current file once, here.
 void DescDocument::finishLoad(bool wasModified, const LoadedFile& file)
 {
-    if (file.read)
-        SplitLinesInto(file.bytes, descText_);
+    if (!file.shownPath.empty()) {
+        SplitLinesInto(file.shownBytes, descText_);
+        currentDescFile_ = file.shownPath;
+    }
     diskDescText_ = descText_;
     Touched touched;
     for (int n = 1; n <= kFileListGrid; ++n)

@@ -716,20 +716,6 @@ PreparedImport PrepareImport(const DescDocument& document, std::optional<TableTe
     return import;
 }
 
-namespace {
-
-// The import's cells with their texts, a slice of them at a time.
-std::vector<CellEdit> CellEdits(const std::vector<ImportEdit>& edits, size_t from, size_t count)
-{
-    std::vector<CellEdit> cells;
-    cells.reserve(std::min(count, edits.size() - from));
-    for (size_t i = from; i < edits.size() && i < from + count; ++i)
-        cells.push_back({edits[i].grid, edits[i].col, edits[i].row, std::string(edits[i].text)});
-    return cells;
-}
-
-}  // namespace
-
 TableChange ApplyImport(DescDocument& document, PreparedImport&& import)
 {
     // The summary table holds the file's rows and nothing of what it held
@@ -751,9 +737,10 @@ TableChange ApplyImport(DescDocument& document, PreparedImport&& import)
 
 void ApplyImportWithoutHistory(DescDocument& document, PreparedImport&& import)
 {
-    constexpr size_t kSlice = 1 << 16;
-    for (size_t from = 0; from < import.edits.size(); from += kSlice)
-        static_cast<void>(document.setCells(CellEdits(import.edits, from, kSlice)));
+    // Straight from the table read into the tables: no copy of the texts,
+    // and no record of what they replaced.
+    document.setCellsUnrecorded(std::span<const ImportEdit>(import.edits));
+    import = {};
 }
 
 TableChange ExportTable(DescDocument& document)

@@ -43,6 +43,15 @@ void SplitCells(std::string_view line, std::vector<std::string_view>& out)
     }
 }
 
+std::string Megabytes(size_t bytes) { return std::to_string((bytes + (size_t{1} << 20) - 1) >> 20) + " MB"; }
+
+std::string TooLongLineMessage(size_t line, size_t bytes)
+{
+    return "Line " + std::to_string(line) + " of the table is " + Megabytes(bytes) +
+           " long: no desc file holds values that long (a line may hold " + Megabytes(kLongestTableLine) +
+           "), so the file is no table of desc files, or is damaged. Nothing was imported";
+}
+
 }  // namespace
 
 TableText::TableText(std::string bytes) : bytes_(std::move(bytes))
@@ -55,6 +64,8 @@ TableText::TableText(std::string bytes) : bytes_(std::move(bytes))
     int widest = 0;
     for (size_t at = 0; at < end;) {
         const size_t lineEnd = std::min(bytes_.find('\n', at), end);
+        if (lineEnd - at > kLongestTableLine)
+            throw DravikError(TooLongLineMessage(begins_.size() + 1, lineEnd - at));
         // The line without its CRs: its first and last bytes decide the
         // width and what is trimmed.
         size_t first = at;

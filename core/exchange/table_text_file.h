@@ -26,6 +26,11 @@ BytePieces PiecesOfTable(const Table& table);
 // Reads the lines into the grid from row 0 down (see TextFileToGrid).
 void TextToGrid(Grid& grid, std::string_view bytes);
 
+// The longest line a table text file may hold: a row of one section of one
+// desc file. No desc file holds values that long; a longer line is a file of
+// another kind, or damaged, and taking it whole would only fill the memory.
+inline constexpr size_t kLongestTableLine = size_t{16} << 20;
+
 // A table text file as the import reads it, held as its own bytes: what
 // reading drops (CRs, "~", the blanks and control characters at the ends of
 // a line, everything after byte 26) is squeezed out in place, and each line
@@ -33,6 +38,8 @@ void TextToGrid(Grid& grid, std::string_view bytes);
 // bytes a line, not a string for every cell.
 class TableText final : public SummaryRows {
 public:
+    // Throws DravikError, naming the line, for a line longer than
+    // kLongestTableLine.
     explicit TableText(std::string bytes);
 
     int rowCount() const override { return static_cast<int>(begins_.size()) - 1; }

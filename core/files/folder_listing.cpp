@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <system_error>
 #include <utility>
@@ -24,8 +25,8 @@ namespace fs = std::filesystem;
 namespace {
 
 // ---- What differs between the systems: how a byte path becomes a file
-// system path and back, what is hidden, and what makes a folder the same
-// folder however it was reached.
+// system path and back, what is hidden, and what makes a folder (or a file)
+// the same however it was reached.
 
 struct FolderId {
     std::uint64_t device = 0;
@@ -233,6 +234,36 @@ bool IsFolder(const std::string& path)
 {
     std::error_code ec;
     return !path.empty() && fs::is_directory(PathOf(path), ec);
+}
+
+std::vector<std::string> WithoutAliases(const std::vector<std::string>& paths, std::vector<PathAlias>& aliases)
+{
+    aliases.clear();
+    std::vector<FolderId> ids(paths.size());
+    std::vector<bool> known(paths.size());
+    std::map<FolderId, size_t> taker;  // the path each file is taken by
+    auto isLink = [&](size_t i) {
+        std::error_code ec;
+        return fs::is_symlink(fs::symlink_status(PathOf(paths[i]), ec));
+    };
+    for (size_t i = 0; i < paths.size(); ++i) {
+        known[i] = Identify(PathOf(paths[i]), ids[i]);
+        if (!known[i])
+            continue;
+        const auto [at, first] = taker.try_emplace(ids[i], i);
+        if (!first && isLink(at->second) && !isLink(i))
+            at->second = i;
+    }
+    std::vector<std::string> distinct;
+    distinct.reserve(paths.size());
+    for (size_t i = 0; i < paths.size(); ++i) {
+        const size_t by = known[i] ? taker[ids[i]] : i;
+        if (by == i)
+            distinct.push_back(paths[i]);
+        else
+            aliases.push_back({paths[i], paths[by]});
+    }
+    return distinct;
 }
 
 void SortInPathOrder(std::vector<std::string>& paths, const CodePage& codePage)

@@ -69,6 +69,23 @@ std::string CannotOpenFolderMessage(const std::string& folder, const std::string
 // Whether the path names an existing folder (a link to one included).
 bool IsFolder(const std::string& path);
 
+// A path left out because an earlier path names the same file: a link to
+// it, a hard link, "./a.desc" beside "a.desc", the same path given twice.
+struct PathAlias {
+    std::string path;  // left out
+    std::string file;  // the path the file is taken by
+    bool operator==(const PathAlias&) const = default;
+};
+
+// The paths that name distinct files, in order; `aliases` gets the others.
+// Files are told apart as the system knows them (device and inode; on
+// Windows the volume and the file's number), whatever the path. Of the paths
+// of one file the first that is not itself a symbolic link stays, so that a
+// mod's file keeps the name it has below the mod's folder (the first path
+// when every one is a link). A path that names nothing stays, for the load
+// to name it.
+std::vector<std::string> WithoutAliases(const std::vector<std::string>& paths, std::vector<PathAlias>& aliases);
+
 // Path order: folder by folder, each name compared with its letters folded
 // (name_folding.h; the bytes decide between names that fold alike), a
 // folder's files among its subfolders by name.

@@ -22,6 +22,28 @@ bool IsBlankCell(std::string_view text) { return Trim(text).empty(); }
 
 bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
 
+ControlFound FindControl(std::string_view text, bool words)
+{
+    ControlFound found;
+    for (const char c : text) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        if (byte >= 32 && byte != 127)
+            continue;
+        ValueControl kind = ValueControl::Other;
+        if (byte == '\r' || byte == '\n')
+            kind = ValueControl::LineBreak;
+        else if (byte == 0 || byte == 26)
+            kind = ValueControl::NulOrCtrlZ;
+        else if (byte == '\t')
+            kind = words ? ValueControl::Tab : ValueControl::None;
+        if (kind > found.kind)
+            found = {kind, byte};
+        if (found.kind == ValueControl::LineBreak)
+            break;
+    }
+    return found;
+}
+
 size_t BlankLineBreaks(std::string& text)
 {
     size_t breaks = 0;

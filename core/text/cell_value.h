@@ -39,6 +39,25 @@ bool IsBlankCell(std::string_view text);
 // A value with a CR or LF in it would split its key line in two when Save
 // all writes it; no desc file can hold one.
 bool HasLineBreak(std::string_view text);
+// The control characters of a value, worst first: a line break splits its
+// key line; a NUL (byte 0) ends the line for every program that reads text as
+// C strings, the game among them, and a Ctrl+Z (byte 26) ends the file for
+// one that reads it as DOS text (the C runtime's text mode; the table text
+// file's import stops there too), so the values and lines after it are lost
+// to them. Bytes 1 to 31 and 127 otherwise are invisible in every view,
+// and dropped when they stand at a value's ends; and a TAB, which the tables
+// read as part of a word, separates two values for a program that takes
+// blanks and TABs alike. A TAB is ordinary text in the text section, whose
+// value is the rest of its line.
+enum class ValueControl { None, Tab, Other, NulOrCtrlZ, LineBreak };
+struct ControlFound {
+    ValueControl kind = ValueControl::None;
+    unsigned char byte = 0;  // the first byte of that kind
+};
+// The worst control character of the value; a TAB counts only when `words`
+// (a value of sections 1 to 9).
+ControlFound FindControl(std::string_view text, bool words);
+
 // Each CR LF pair, lone CR and lone LF becomes one blank, as the words on
 // either side were meant to stay in the value; the count of breaks.
 size_t BlankLineBreaks(std::string& text);

@@ -74,6 +74,21 @@ TEST_F(BatchFiles, AFolderStandsForItsMatchingFilesInPathOrder)
     EXPECT_EQ(out.str(), in("units/gun.desc") + "\thp\t8\n");
 }
 
+TEST_F(BatchFiles, AFileGivenTwiceIsOpenedOnceAndNamed)
+{
+    const std::string gun = in("units/gun.desc");
+    // The file, then its folder: gun.desc twice.
+    EXPECT_EQ(run({"set", "--vars", vars, "--key", "hp", "--expr", "+1", gun, in("units")}), 0) << err.str();
+    EXPECT_EQ(test::ReadBytes(gun), "hp  9 \r\n");
+    EXPECT_EQ(err.str().rfind("note: " + gun + " is the same file as " + gun + "; opened once\n", 0), 0u) << err.str();
+    EXPECT_NE(err.str().find("set: 2 cells changed in 2 files; "), std::string::npos) << err.str();
+
+    // The table of a file given twice names it once, and imports so.
+    const std::string table = dir.write("twice.txt", exported({gun, gun}));
+    EXPECT_EQ(run({"import", "--vars", vars, "--table", table, gun, gun}), 0) << err.str();
+    EXPECT_EQ(test::ReadBytes(gun), "hp  9 \r\n");
+}
+
 TEST_F(BatchFiles, AListFileNamesOnePathALine)
 {
     const std::string list = dir.write("list.txt", in("units/gun.desc") + "\r\n\r\n" + in("Aircraft") + "\n");

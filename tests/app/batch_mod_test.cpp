@@ -37,7 +37,7 @@ TEST_F(BatchMod, DiffPrintsThePatchAndExitsAsDiffDoes)
     EXPECT_EQ(run({"diff", "--vars", folders.vars, "--base", folders.folder("B")}, folders.files("Y")), 1)
         << err.str();
     EXPECT_EQ(out.str(), merge::kYPatch);
-    EXPECT_EQ(err.str(), "diff: 4 value(s) in 2 of 2 file(s) differ from the base\n");
+    EXPECT_EQ(err.str(), "diff: 4 values in 2 of 2 files differ from the base\n");
 
     const std::string patch = folders.root.file("y.txt");
     EXPECT_EQ(run({"diff", "--vars", folders.vars, "--base", folders.folder("B"), "--patch", patch},
@@ -57,7 +57,7 @@ TEST_F(BatchMod, DiffPrintsThePatchAndExitsAsDiffDoes)
     const std::string fresh = folders.root.write("new.desc", "hp 1\r\n");
     EXPECT_EQ(run({"diff", "--vars", folders.vars, "--base", folders.folder("X")}, {fresh}), 1);
     EXPECT_EQ(err.str(), "new.desc: new in this mod, the base has no such file; a patch cannot carry it\n"
-                         "diff: 0 value(s) in 0 of 1 file(s) differ from the base; 1 file(s) new in this mod\n");
+                         "diff: 0 values in 0 of 1 file differ from the base; 1 file new in this mod\n");
 
     EXPECT_EQ(run({"diff", "--vars", folders.vars}, folders.files("Y")), 2);
     EXPECT_EQ(run({"diff", "--vars", folders.vars, "--base", folders.folder("B"), "--theirs"}, folders.files("Y")), 2);
@@ -72,16 +72,16 @@ TEST_F(BatchMod, ApplyMergesAnotherModsPatchAndListsTheConflicts)
     EXPECT_EQ(read("X", "units/tank.desc"), merge::kMergedTank);
     EXPECT_EQ(read("X", "guns/gun.desc"), merge::kMergedGun);
     EXPECT_EQ(err.str(), "units/tank.desc\thp \t1\t100\t110\t120\tconflict\tthis mod changed it too; left as it was\n"
-                         "apply: 3 value(s) applied; 0 already held the patch's value; 1 conflict(s) left as they "
-                         "were; 0 line(s) naming what is not there; 2 of 2 file(s) written\n");
+                         "apply: 3 values applied; 0 already held the patch's value; 1 conflict left as it "
+                         "was; 0 lines naming what is not there; 2 of 2 files written\n");
     EXPECT_EQ(read("B", "units/tank.desc"), merge::kBaseTank);
     EXPECT_EQ(read("Y", "units/tank.desc"), merge::kYTank);
 
     // Again: only the conflict is left, and no file is written.
     const auto written = std::filesystem::last_write_time(folders.path("X", "guns/gun.desc"));
     EXPECT_EQ(run({"apply", "--vars", folders.vars, "--patch", patch}, folders.files("X")), 1);
-    EXPECT_NE(err.str().find("3 already held the patch's value; 1 conflict(s) left as they were; 0 line(s) naming "
-                             "what is not there; 0 of 2 file(s) written"),
+    EXPECT_NE(err.str().find("3 already held the patch's value; 1 conflict left as it was; 0 lines naming "
+                             "what is not there; 0 of 2 files written"),
               std::string::npos)
         << err.str();
     EXPECT_EQ(std::filesystem::last_write_time(folders.path("X", "guns/gun.desc")), written);
@@ -104,8 +104,8 @@ TEST_F(BatchMod, ApplyDryRunWritesNothingAndReportsLinesThatFindNothing)
               "units/tank.desc\thp \t1\t100\t110\t120\tconflict-taken\tthis mod changed it too; given the patch's value\n"
               "units/jeep.desc\thp \t1\t1\t\t2\tno-file\tno open file has this path\n"
               "guns/gun.desc\tarmor \t1\t1\t\t2\tno-key-line\tthe file has no line for the key\n"
-              "apply: 3 value(s) applied; 0 already held the patch's value; 1 conflict(s) given the patch's value; 2 "
-              "line(s) naming what is not there; 2 of 2 file(s) would be written\n");
+              "apply: 3 values applied; 0 already held the patch's value; 1 conflict given the patch's value; 2 "
+              "lines naming what is not there; 2 of 2 files would be written\n");
 }
 
 TEST_F(BatchMod, ApplyExitsAsDiffDoesAndListsTheLinesOfADamagedPatchItLeaves)
@@ -121,8 +121,8 @@ TEST_F(BatchMod, ApplyExitsAsDiffDoesAndListsTheLinesOfADamagedPatchItLeaves)
         bool gunWritten = false;
     } cases[] = {
         {"every line applied", header + "guns/gun.desc\thp \t1\t50\t60\r\n", 0,
-         "apply: 1 value(s) applied; 0 already held the patch's value; 0 conflict(s) left as they were; 0 line(s) "
-         "naming what is not there; 1 of 2 file(s) written\n",
+         "apply: 1 value applied; 0 already held the patch's value; 0 conflicts left as they were; 0 lines "
+         "naming what is not there; 1 of 2 files written\n",
          false, true},
         {"two patches joined: the same line twice is harmless, two values for one are neither's",
          header + "guns/gun.desc\thp \t1\t50\t60\r\nguns/gun.desc\tspeed \t1\t5\t6\r\n" +
@@ -132,14 +132,14 @@ TEST_F(BatchMod, ApplyExitsAsDiffDoesAndListsTheLinesOfADamagedPatchItLeaves)
          "different values\n"
          "guns/gun.desc\tspeed \t1\t5\t5\t7\tnamed-twice\tthe patch names this value more than once, with "
          "different values\n"
-         "apply: 1 value(s) applied; 0 already held the patch's value; 0 conflict(s) left as they were; 0 line(s) "
-         "naming what is not there; 2 line(s) naming a value another line names otherwise; 1 of 2 file(s) written\n",
+         "apply: 1 value applied; 0 already held the patch's value; 0 conflicts left as they were; 0 lines "
+         "naming what is not there; 2 lines naming a value another line names otherwise; 1 of 2 files written\n",
          false, true},
         {"a value no key line can hold", header + "guns/gun.desc\tspeed \t1\t5\t1 2\r\n", 1,
          "guns/gun.desc\tspeed \t1\t5\t5\t1 2\tcannot-hold\tseveral words: each would be a value of its own, and "
          "the key's later values would move along\n"
-         "apply: 0 value(s) applied; 0 already held the patch's value; 0 conflict(s) left as they were; 0 line(s) "
-         "naming what is not there; 1 value(s) no key line can hold; 0 of 2 file(s) written\n"},
+         "apply: 0 values applied; 0 already held the patch's value; 0 conflicts left as they were; 0 lines "
+         "naming what is not there; 1 value no key line can hold; 0 of 2 files written\n"},
         {"saved by Notepad in UTF-8", header + "guns/gun.desc\tname \t1\tZiS-3\t\xD0\x97\xD0\xB8\xD0\xA1-3\r\n", 2,
          "\"" + folders.root.file("p.txt") + "\" is in UTF-8 while the desc files are not", true},
         {"saved with a byte order mark",
@@ -197,7 +197,7 @@ TEST_F(BatchMod, NamesInOtherCapitalsBeyondAToZMatchForDiffApplyAndThePattern)
     const std::string path = Native(u8"ТАНКИ/т34.DESC");
     EXPECT_EQ(out.str(), "Dravik 2 patch\tversion 1\r\n" + path + "\tarmor \t1\t45\t50\r\n" + path +
                              "\thp \t1\t100\t110\r\n");
-    EXPECT_EQ(err.str(), "diff: 2 value(s) in 1 of 1 file(s) differ from the base\n");
+    EXPECT_EQ(err.str(), "diff: 2 values in 1 of 1 file differ from the base\n");
 
     const std::string patch =
         folders.root.write("p.txt", "Dravik 2 patch\tversion 1\r\n" + Native(u8"Танки/Т34.desc") + "\thp \t1\t110\t120\r\n");

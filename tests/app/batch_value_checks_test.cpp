@@ -40,6 +40,38 @@ TEST(BatchValueChecks, ImportWarnsOfProblemCellsAndWritesThem)
     EXPECT_EQ(test::ReadBytes(b), "hp lots \r\narmor 3 5 4 \r\n");
 }
 
+// A NUL from a spreadsheet would cut the game's line short: refused, as a
+// line break is. Another control character is named and written.
+TEST(BatchValueChecks, ImportRefusesANulAndNamesOtherControlCharacters)
+{
+    test::TempFolder dir;
+    const std::string vars = dir.write("v.var", "[section1]\r\nhp=1\r\n[section_text]\r\ndescription=1\r\n");
+    const std::string a = dir.write("a.desc", "hp 10\r\ndescription a tank\r\n");
+    const std::string table = dir.file("t.txt");
+    std::ostringstream out, err;
+    ASSERT_EQ(RunBatchCommand({"export", "--vars", vars, "--out", table, a}, out, err), 0) << err.str();
+    const std::string exported = test::ReadBytes(table);
+    const size_t at = exported.find("a tank");
+    ASSERT_NE(at, std::string::npos);
+
+    std::string text = exported;
+    test::WriteBytes(table, text.replace(at, 6, std::string("a\0tank", 6)));
+    EXPECT_EQ(RunBatchCommand({"import", "--vars", vars, "--table", table, a}, out, err), 1);
+    EXPECT_EQ(err.str(), "error: 1 imported cell looks wrong; a value holding a NUL or a Ctrl+Z cannot be written, "
+                         "nothing was written:\n  " + a + "\tdescription\ta^@tank\ta NUL (byte 0): Save all cannot "
+                         "write it, as the game and other programs end the line there\n");
+    EXPECT_EQ(test::ReadBytes(a), "hp 10\r\ndescription a tank\r\n");
+
+    text = exported;
+    test::WriteBytes(table, text.replace(at, 6, "a\atank"));
+    err.str("");
+    EXPECT_EQ(RunBatchCommand({"import", "--vars", vars, "--table", table, a}, out, err), 0);
+    EXPECT_EQ(err.str(), "warning: 1 imported cell looks wrong; written as it is:\n  " + a +
+                             "\tdescription\ta^Gtank\ta control character (byte 7), invisible, which no desc line "
+                             "should hold\n");
+    EXPECT_EQ(test::ReadBytes(a), "hp 10 \r\ndescription a\atank \r\n");
+}
+
 // A dry run writes nothing, and says so; a set value that looks wrong is
 // named as an imported one is.
 TEST(BatchValueChecks, SetNamesTheCellsThatLookWrongAlsoInADryRun)

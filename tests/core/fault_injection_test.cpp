@@ -556,6 +556,41 @@ TEST_F(LargeInputs, AMillionLinesWithMixedBreaksAndNulBytes)
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\0'), 1 + 2 * 100000);
 }
 
+TEST_F(LargeInputs, RowsPastSixtyFourKilobytesFileAfterFileOpenSaveAndExport)
+{
+    // Past 64 KB a row's cell ends take four bytes; each file's row is built
+    // in the room the one before left.
+    const Lines schema = {"[section1]", "hp =1", "[section_text]", "name =1", "description =1"};
+    ws.setVariablesText(TextLines{schema, true});
+    std::vector<std::string> paths;
+    for (int f = 0; f < 40; ++f)
+        paths.push_back(dir.write("f" + std::to_string(f) + ".desc",
+                                  "hp  1 \r\nname  u" + std::to_string(f) + " \r\ndescription  " +
+                                      std::string(70000, static_cast<char>('a' + f % 26)) + " \r\n"));
+    ws.openDesc(paths);
+    ASSERT_EQ(ws.descFileCount(), 40);
+    EXPECT_TRUE(ws.grid(10).cell(3, 40) == std::string(70000, 'n'));
+    ws.setCell(1, 2, 40, "2");
+    EXPECT_EQ(ws.saveAll().written, 1);
+    EXPECT_TRUE(ReadBytes(paths[39]) == "hp  2 \r\nname  u39 \r\ndescription  " + std::string(70000, 'n') + " \r\n");
+
+    std::string vars;
+    for (const std::string& line : schema)
+        vars += line + "\r\n";
+    std::vector<std::string> args = {"export", "--vars", dir.write("v.var", vars), "--out", dir.file("t.txt")};
+    args.insert(args.end(), paths.begin(), paths.end());
+    std::ostringstream out, err;
+    EXPECT_EQ(RunBatchCommand(args, out, err), 0) << err.str();
+
+    // So does a row of 100,000 short cells.
+    std::vector<std::string> keys = {"[section1]"};
+    for (int k = 0; k < 100000; ++k)
+        keys.push_back("k" + std::to_string(k) + " =1");
+    ws.setVariablesText(TextLines{keys, true});
+    ws.openDesc(std::vector<std::string>(paths.begin(), paths.begin() + 20));
+    EXPECT_EQ(ws.descFileCount(), 20);
+}
+
 TEST_F(LargeInputs, ATableTextLineOfAHundredThousandColumns)
 {
     const std::string desc = dir.write("a.desc", "hp 1 2\r\n");
@@ -584,6 +619,31 @@ TEST_F(LargeInputs, ATableTextLineOfAHundredThousandColumns)
     std::ostringstream out, err;
     EXPECT_EQ(RunBatchCommand({"import", "--vars", vars, "--table", table, desc}, out, err), 0) << err.str();
     EXPECT_EQ(ReadBytes(desc), "hp  5 6 \r\n");
+}
+
+TEST_F(LargeInputs, ATableLineLongerThanAnyDescFileHoldsIsRefusedByItsNumber)
+{
+    const std::string desc = dir.write("a.desc", "hp 1\r\n");
+    const std::string vars = dir.write("v.var", "[section1]\r\nhp =1\r\n");
+    std::ostringstream out, err;
+    ASSERT_EQ(RunBatchCommand({"export", "--vars", vars, "--out", dir.file("t.txt"), desc}, out, err), 0);
+    const std::string exported = ReadBytes(dir.file("t.txt"));
+    // The value of a.desc's row made as long as a line may be, then one byte longer.
+    const size_t value = exported.find("\t1\t");
+    ASSERT_NE(value, std::string::npos);
+    const size_t lineBegin = exported.rfind('\n', value) + 1;
+    const size_t lineLength = exported.find('\n', value) - lineBegin;
+    const size_t line = static_cast<size_t>(std::count(exported.begin(), exported.begin() + value, '\n')) + 1;
+    std::string table = exported;
+    table.replace(value + 1, 1, std::string(kLongestTableLine - lineLength + 1, '7'));
+    EXPECT_EQ(TableText(table).cell(2, static_cast<int>(line) - 1).size(), kLongestTableLine - lineLength + 1);
+
+    table.insert(value + 1, "7");
+    EXPECT_EQ(RunBatchCommand({"import", "--vars", vars, "--table", dir.write("t.txt", table), desc}, out, err), 1);
+    EXPECT_EQ(err.str(), "Line " + std::to_string(line) + " of the table is 17 MB long: no desc file holds values that "
+                         "long (a line may hold 16 MB), so the file is no table of desc files, or is damaged. Nothing "
+                         "was imported.\n");
+    EXPECT_EQ(ReadBytes(desc), "hp 1\r\n");
 }
 
 // --- Hostile schemas ----------------------------------------------------------

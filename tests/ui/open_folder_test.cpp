@@ -20,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QUndoStack>
 #include <QtTest>
+#include <filesystem>
 
 using dravik::ui::FolderChoice;
 
@@ -128,6 +129,35 @@ private slots:
         QVERIFY(recent->isEnabled());
         QCOMPARE(recent->actions().front()->text(), QStringLiteral("&1 %1  (*.desc, vars.var)").arg(mod));
         QVERIFY(!recent->actions().at(1)->isVisible());
+    }
+
+    void aFileReachedByTwoPathsOpensOnceAndKeepsItsEdit()
+    {
+        makeMod();
+        openSample();
+        auto fsPath = [](const QString& path) { return std::filesystem::path(path.toStdU16String()); };
+        // A hard link and a symbolic link to the mod's own files, beside them.
+        std::filesystem::create_hard_link(fsPath(inMod("units/gun.desc")), fsPath(inMod("units/gun2.desc")));
+        QString status = QStringLiteral("%1 is the same file as %2: opened once")
+                             .arg(QDir::toNativeSeparators("units/gun2.desc"), QDir::toNativeSeparators("units/gun.desc"));
+#ifndef _WIN32
+        std::filesystem::create_symlink(fsPath(inMod("units/Tank.DESC")), fsPath(inMod("Air/link.desc")));
+        status = QStringLiteral("Air/link.desc is the same file as units/Tank.DESC, and 1 more path names a file "
+                                "opened already: each file opened once");
+#endif
+        dialogs->folderAnswers.enqueue(FolderChoice{mod, QStringLiteral("*.desc")});
+        press(Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
+        // Each file keeps the name it has in the mod, not a link's.
+        QCOMPARE(loadedPaths(), descsInMod());
+        QCOMPARE(window->statusPanelText(0), status);
+
+        typeIntoCell(grid(1), 2, 2, QStringLiteral("41"));
+        press(Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(window->statusPanelText(0), QStringLiteral("Saved 3 of 3 files"));
+        QVERIFY(folder->read("mod/units/gun.desc").contains("health 41 \r\n"));
+        QCOMPARE(folder->read("mod/units/gun2.desc"), folder->read("mod/units/gun.desc"));
+        QVERIFY(!window->document().isModified());
+        QCOMPARE(dialogs->errors.size(), 0);
     }
 
     void nothingOpensWhenNothingMatchesOrTheQuestionIsCancelled()

@@ -229,6 +229,26 @@ private slots:
 
     // Saved by a program in another character set and with quotes, and a
     // value that held a TAB: imported, and told.
+    // A NUL would end the line for the game: Save all names the cell and
+    // writes nothing.
+    void aNulFromTheTableIsNamedAndNeverWritten()
+    {
+        openSample();
+        importTable(Replaced(exportTable(), "\tTiger tank\t", QByteArray("\tTiger\0tank\t", 12)));
+        QCOMPARE(dialogs->errors.size(), 0);
+        dialogs->messages.clear();
+        clickMenuItem(window->N10);
+        QCOMPARE(dialogs->messages.size(), 1);
+        QCOMPARE(dialogs->messages[0].text,
+                 QStringLiteral("1 edited cell holds a NUL or a Ctrl+Z, which no desc line can hold:\n"
+                                "tank.txt, name: \"Tiger\u2400tank\" (a NUL (byte 0): Save all cannot write it, as "
+                                "the game and other programs end the line there)\n\n"
+                                "Save all writes nothing while a value holds one. Take it out, or undo the edit, and "
+                                "save again."));
+        QCOMPARE(folder->read("tank.txt"), sample::TankDesc());
+        QVERIFY(window->document().isModified());
+    }
+
     void damageIsToldAfterTheImport()
     {
         const QString tank = folder->write(QStringLiteral("tank.txt"), "[section1]\r\nhealth 100\r\narmor 10\t5 20 30\r\n"

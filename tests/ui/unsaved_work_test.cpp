@@ -6,6 +6,7 @@
 // and the mouse, as the user drives them.
 #include "window_fixture.h"
 
+#include "core/document/desc_document.h"
 #include "ui/common/display_text.h"
 #include "ui/common/long_work.h"
 
@@ -220,6 +221,44 @@ private slots:
         QVERIFY(folder->read("tank.txt").contains("health 150 \r\n"));
         QCOMPARE(folder->read("late.txt"), lateBytes);
         QCOMPARE(folder->read("gun.txt"), sample::GunDesc());
+    }
+
+    void aLoadThatFailsHalfWayThroughAFileLeavesNoRowForSaveAllToBlank()
+    {
+        openActiveSample();
+        // Names of 70,000 characters: each file's row passes 64 KB.
+        QStringList paths;
+        QList<QByteArray> bytes;
+        for (int f = 1; f <= 5; ++f) {
+            bytes << "[section1]\r\nhealth " + QByteArray::number(f) + "\r\n[section_text]\r\nname " +
+                         QByteArray(70000, static_cast<char>('a' + f)) + "\r\n";
+            paths << folder->write(QStringLiteral("f%1.desc").arg(f), bytes.back());
+        }
+        // Memory runs out half way through the third file's row.
+        dravik::SetLoadFailureAtFileForTesting(3);
+        dialogs->openAnswers.enqueue(paths);
+        QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
+        dravik::SetLoadFailureAtFileForTesting(0);
+        QCOMPARE(dialogs->errors.size(), 1);
+        QCOMPARE(dialogs->errors[0].text, QStringLiteral("std::bad_alloc."));
+        QCOMPARE(window->statusPanelText(0), QStringLiteral("Open desc stopped at f3.desc: 2 of 5 files loaded"));
+        QCOMPARE(files()->model()->rowCount(), 2);
+        QCOMPARE(section(10)->model()->rowCount(), 2);
+
+        // A file that cannot be saved brings the question; "Save the others"
+        // writes the one edit and blanks nothing.
+        typeIntoCell(section(1), 2, 1, "10");
+        typeIntoCell(section(1), 2, 2, "20");
+        QVERIFY(QFile::remove(paths[0]));
+        dialogs->askAnswers.enqueue(0);
+        press(Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(dialogs->questions.size(), 1);
+        QCOMPARE(dialogs->questions[0].buttons, QStringList({"&Save the others", "Cancel"}));
+        QCOMPARE(window->statusPanelText(0), QStringLiteral("Saved 1 of 2 files"));
+        QCOMPARE(folder->read("f2.desc"), QByteArray(bytes[1]).replace("health 2", "health 20 ").replace("c\r\n", "c \r\n"));
+        for (int f = 3; f <= 5; ++f)
+            QCOMPARE(folder->read(QStringLiteral("f%1.desc").arg(f)), bytes[f - 1]);
+        QCOMPARE(dialogs->errors.size(), 1);
     }
 
     void aLongCommandLetsNoOtherCommandStart()

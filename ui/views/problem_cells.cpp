@@ -19,10 +19,19 @@ constexpr size_t kNamedCells = 5;
 QString tr(const char* text, int n = -1) { return QCoreApplication::translate("ProblemCells", text, nullptr, n); }
 
 // A line break in a value listed would break the list; it shows as a mark.
+// Other control characters would not show at all (a NUL may end the text
+// there): each shows as its picture, "\u2400" for a NUL.
 QString ShownOnOneLine(QString text)
 {
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
-    return text.replace(lineBreak, QStringLiteral("\u21b5"));
+    text.replace(lineBreak, QStringLiteral("\u21b5"));
+    for (QChar& c : text) {
+        if (c.unicode() < 32)
+            c = QChar(0x2400 + c.unicode());
+        else if (c.unicode() == 127)
+            c = QChar(0x2421);
+    }
+    return text;
 }
 
 // The first few cells as "file, key: "value" (why)", and how many more.
@@ -37,7 +46,7 @@ QStringList Listed(const DescDocument& document, const std::vector<ProblemCell>&
         lines << QStringLiteral("%1, %2: \"%3\" (%4)")
                      .arg(NativeText(NameOfFile(document.fileList().cell(kFilePathColumn, cell.row))),
                           CellText(key, codePage), ShownOnOneLine(CellText(table.cell(cell.col, cell.row), codePage)),
-                          CellText(ProblemReason(cell.problem, key), codePage));
+                          CellText(ProblemReason(cell.problem, key, table.cell(cell.col, cell.row)), codePage));
     }
     if (cells.size() > kNamedCells)
         lines << tr("and %1 more").arg(static_cast<int>(cells.size() - kNamedCells));
@@ -56,13 +65,24 @@ bool MaySaveProblemCells(Dialogs& dialogs, QWidget* parent, const DescDocument& 
                  [](const ProblemCell& cell) { return StopsSaveAll(cell.problem); });
     if (!stopping.empty()) {
         const int count = static_cast<int>(stopping.size());
+        const bool lineBreaksOnly = std::all_of(stopping.begin(), stopping.end(), [](const ProblemCell& cell) {
+            return cell.problem == ValueProblem::LineBreak;
+        });
         QStringList lines;
-        lines << tr("%1 edited %2 a line break, which would split the key line in two:")
-                     .arg(count)
-                     .arg(count == 1 ? tr("cell holds") : tr("cells hold"));
+        if (lineBreaksOnly)
+            lines << tr("%1 edited %2 a line break, which would split the key line in two:")
+                         .arg(count)
+                         .arg(count == 1 ? tr("cell holds") : tr("cells hold"));
+        else
+            lines << tr("%1 edited %2 %3, which no desc line can hold:")
+                         .arg(count)
+                         .arg(count == 1 ? tr("cell holds") : tr("cells hold"))
+                         .arg(QString::fromStdString(StoppedBy(stopping)));
         lines << Listed(document, stopping) << QString()
-              << tr("Save all writes nothing while a value holds a line break. Put a blank in its place, or "
-                    "undo the edit, and save again.");
+              << (lineBreaksOnly ? tr("Save all writes nothing while a value holds a line break. Put a blank in its "
+                                      "place, or undo the edit, and save again.")
+                                 : tr("Save all writes nothing while a value holds one. Take it out, or undo the "
+                                      "edit, and save again."));
         dialogs.messageBox(parent, tr("Save all"), lines.join(QLatin1Char('\n')));
         return false;
     }

@@ -11,7 +11,9 @@ class QWidget;
 namespace dravik::ui {
 
 // True when there are none or the user goes on. A value holding a line
-// break is named and Save all refused: it would split its key line.
+// break (it would split its key line), a NUL or a Ctrl+Z (they cut the line
+// or the file short for the programs that read it) is named and Save all
+// refused.
 bool MaySaveProblemCells(Dialogs& dialogs, QWidget* parent, const DescDocument& document, ColumnProfiles& profiles);
 
 }  // namespace dravik::ui

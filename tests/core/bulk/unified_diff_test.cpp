@@ -88,6 +88,21 @@ TEST(UnifiedDiff, EmptySidesAndCountsOfOne)
     EXPECT_EQ(UnifiedDiff("f", Lines{"a", "b"}, Lines{"a", "c", "b"}), "--- f\n+++ f\n@@ -1,2 +1,3 @@\n a\n+c\n b\n");
 }
 
+// As many lines before as after: each line is compared with its own, as
+// Save all rewrites key lines where they stand, even where a shifted match
+// would give a shorter script.
+TEST(UnifiedDiff, LinesRewrittenInPlaceAreComparedLineByLine)
+{
+    EXPECT_EQ(UnifiedDiff("f", Lines{"a", "b", "c"}, Lines{"b", "c", "d"}),
+              "--- f\n+++ f\n@@ -1,3 +1,3 @@\n-a\n-b\n-c\n+b\n+c\n+d\n");
+    Lines many = Numbered(5000), changed = many;
+    for (size_t i = 0; i < changed.size(); i += 2)
+        changed[i] += "'";
+    const std::string diff = UnifiedDiff("f", many, changed);
+    EXPECT_EQ(diff.substr(0, 34), "--- f\n+++ f\n@@ -1,5000 +1,5000 @@\n");
+    EXPECT_EQ(Patch(many, diff), changed);
+}
+
 TEST(UnifiedDiff, PatchingTheOldLinesGivesTheNew)
 {
     std::mt19937 random(3);

@@ -78,6 +78,54 @@ TEST_F(ValueChecksTest, LineBreaksStopSaveAll)
     EXPECT_FALSE(ReportProblemCells(document, profiles).stopsSaveAll);
 }
 
+// A NUL ends the line for the game, a Ctrl+Z ends the file for a text-mode
+// reader: Save all writes neither. Other control characters, and a TAB
+// between values, are pointed out; a TAB in free text is text.
+TEST_F(ValueChecksTest, ControlCharactersAreProblemsAndNulOrCtrlZStopSaveAll)
+{
+    using namespace std::string_literals;
+    struct Case {
+        int grid;
+        int col;
+        std::string value;
+        ValueProblem problem;
+        std::string reasonStart;
+    };
+    for (const Case& c : {
+             Case{1, 2, "5\0"s, ValueProblem::NulOrCtrlZ, "a NUL (byte 0)"},  // a number once trimmed
+             Case{1, 4, "t\x1Ag"s, ValueProblem::NulOrCtrlZ, "a Ctrl+Z (byte 26)"},
+             Case{10, 2, "\0"s, ValueProblem::NulOrCtrlZ, "a NUL (byte 0)"},
+             Case{1, 2, "1\r\0"s, ValueProblem::LineBreak, "a line break"},
+             Case{1, 2, "1\t2"s, ValueProblem::ControlCharacter, "a TAB"},
+             Case{1, 4, "tank\x1B"s, ValueProblem::ControlCharacter, "a control character (byte 27)"},
+             Case{1, 4, "\ttank\x7F"s, ValueProblem::ControlCharacter, "a control character (byte 127)"},
+             Case{1, 4, "big\x07 gun"s, ValueProblem::SeveralWords, "several words"},
+             Case{10, 2, "5\t6"s, ValueProblem::NotANumber, "not a number"},
+         }) {
+        const std::string disk(document.diskValue(c.grid, c.col, 1));
+        document.setCell(c.grid, c.col, 1, c.value);
+        const ValueProblem problem = CheckCell(document, profiles, c.grid, c.col, 1);
+        EXPECT_EQ(problem, c.problem) << ::testing::PrintToString(c.value);
+        EXPECT_EQ(ProblemReason(problem, "k", c.value).rfind(c.reasonStart, 0), 0u)
+            << ProblemReason(problem, "k", c.value);
+        EXPECT_EQ(ControlProblem(c.value, c.grid) == ValueProblem::NulOrCtrlZ, problem == ValueProblem::NulOrCtrlZ);
+        document.setCell(c.grid, c.col, 1, disk);
+    }
+    EXPECT_EQ(ControlProblem("Tiger\ttank", 10), ValueProblem::None);
+    EXPECT_TRUE(StopsSaveAll(ValueProblem::NulOrCtrlZ));
+    EXPECT_FALSE(StopsSaveAll(ValueProblem::ControlCharacter));
+
+    // The report shows each control character, so that none splits its line.
+    document.setCell(1, 4, 2, "a\0b"s);
+    document.setCell(1, 2, 2, "\r");
+    const ProblemReport report = ReportProblemCells(document, profiles);
+    EXPECT_TRUE(report.stopsSaveAll);
+    EXPECT_EQ(report.stoppedBy, "a line break, a NUL or a Ctrl+Z");
+    ASSERT_EQ(report.lines.size(), 2u);
+    EXPECT_EQ(report.lines[1], folder.file("b.txt") + "\tkind\ta^@b\t" +
+                                   ProblemReason(ValueProblem::NulOrCtrlZ, "kind", "a\0b"s));
+}
+
 TEST_F(ValueChecksTest, ReportNamesFileKeyValueAndReason)
 {
     document.setCell(1, 3, 2, "x");

@@ -144,6 +144,23 @@ TEST(Grid, ARowsCellsKeepTheirTextsAsTheirNeighboursChange)
     EXPECT_EQ(moved.cell(1, 1).data(), seen.data());
 }
 
+TEST(Grid, ARowEmptiedForReuseKeepsOnlyTheRoomItsLongestRowNeeded)
+{
+    // As a load builds every file's row in one GridRow: each long row
+    // widens the ends again after the row was emptied.
+    CellEnds ends;
+    for (int row = 0; row < 64; ++row) {
+        ends.clear();
+        ends.push_back(10);
+        ends.reserve(3, 70000);
+        ends.push_back(70000);
+        ends.push_back(70001);
+        ASSERT_LE(ends.bytesHeld(), 3 * 4u) << "row " << row;
+    }
+    EXPECT_EQ(ends[0], 10u);
+    EXPECT_EQ(ends.back(), 70001u);
+}
+
 TEST(Grid, RowsGrownButNeverWrittenReadEmptyAndTakeTextsFromTheirNeighbours)
 {
     Grid grid(3, 2);

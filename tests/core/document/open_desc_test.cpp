@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <filesystem>
 
 namespace dravik {
 namespace {
@@ -241,6 +242,57 @@ TEST_F(OpenDesc, UnreadableFileStopsTheLoadAndOnlyTheRowsReadStay)
     EXPECT_EQ(ws.loadStoppedAt(), 0);
 }
 
+TEST_F(OpenDesc, AnyErrorHalfWayThroughAFileKeepsOnlyTheRowsFilledWhole)
+{
+    vars({"[section1]", "hp =1", "[section9]", "crew =1", "[section_text]", "name =1"});
+    std::vector<std::string> paths;
+    for (int f = 1; f <= 5; ++f)
+        paths.push_back(desc("f" + std::to_string(f) + ".desc",
+                             "hp  " + std::to_string(f) + " \r\ncrew  3 \r\nname  unit " + std::to_string(f) + " \r\n"));
+    ws.openDesc({paths[0], paths[1], paths[2], paths[3], paths[4], paths[0]});
+
+    struct Seam {
+        Seam() { SetLoadFailureAtFileForTesting(3); }
+        ~Seam() { SetLoadFailureAtFileForTesting(0); }
+    } seam;
+    EXPECT_THROW(ws.openDesc(paths, hooks), std::bad_alloc);
+    EXPECT_EQ(ws.loadStoppedAt(), 3);
+    EXPECT_EQ(ws.descFileCount(), 2);
+    for (int n : {1, 9, 10, kFileListGrid})
+        EXPECT_EQ(ws.grid(n).rowCount(), 3) << n;
+    EXPECT_EQ(row(10, 2), (Row{"2", paths[1], "unit 2"}));
+    EXPECT_EQ(ws.currentDescFile(), paths[1]) << "the preview shows a file whose row stayed";
+    EXPECT_EQ(ws.descText().lines, (Lines{"hp  2 ", "crew  3 ", "name  unit 2 "}));
+    EXPECT_EQ(fits, 1);
+    EXPECT_FALSE(ws.isModified());
+
+    // Save all writes the rows that stayed and never touches the file the
+    // load stopped in.
+    ws.setCell(1, 2, 2, "20");
+    EXPECT_EQ(ws.saveAll().written, 1);
+    EXPECT_EQ(test::ReadBytes(paths[1]), "hp  20 \r\ncrew  3 \r\nname  unit 2 \r\n");
+    EXPECT_EQ(test::ReadBytes(paths[2]), "hp  3 \r\ncrew  3 \r\nname  unit 3 \r\n");
+}
+
+TEST_F(OpenDesc, AFileNamedByTwoPathsGetsOneRowAndKeepsItsEdit)
+{
+    vars({"[section1]", "hp =1"});
+    const std::string a = desc("a.desc", "hp  1 \r\n");
+    const std::string b = desc("b.desc", "hp  2 \r\n");
+    const std::string hard = dir.file("hard.desc");
+    std::filesystem::create_hard_link(a, hard);
+    ws.openDesc({a, hard, b, a}, hooks);
+    EXPECT_EQ(ws.descFileCount(), 2);
+    EXPECT_EQ(row(kFileListGrid, 2), (Row{"2", "b.desc", b}));
+    EXPECT_EQ(ws.openedAliases(), (std::vector<PathAlias>{{hard, a}, {a, a}}));
+    // Two rows of one file would each write it, the later one last.
+    ws.setCell(1, 2, 1, "10");
+    EXPECT_EQ(ws.saveAll().written, 1);
+    EXPECT_EQ(test::ReadBytes(hard), "hp  10 \r\n");
+    ws.openDesc({b});
+    EXPECT_TRUE(ws.openedAliases().empty());
+}
+
 TEST_F(OpenDesc, AListenerThatFailsWhileTheLoadFinishesLeavesTheLoadsOwnErrorAndAConsistentDocument)
 {
     struct Failing : DocumentListener {
@@ -267,9 +319,10 @@ TEST_F(OpenDesc, AListenerThatFailsWhileTheLoadFinishesLeavesTheLoadsOwnErrorAnd
     EXPECT_EQ(told.files, 1);
 
     // A load that succeeds: the listener's error comes once the load is whole.
-    EXPECT_EQ(errorOf({a, a}), "the listener failed");
+    const std::string b = desc("b.desc", "hp 1\r\n");
+    EXPECT_EQ(errorOf({a, b}), "the listener failed");
     EXPECT_EQ(ws.descFileCount(), 2);
-    EXPECT_EQ(row(1, 2), (Row{"2", a, "1"}));
+    EXPECT_EQ(row(1, 2), (Row{"2", b, "1"}));
     EXPECT_EQ(ws.grid(1).rowCount(), 3);
     EXPECT_EQ(told.files, 2);
 }
@@ -318,7 +371,9 @@ TEST_F(OpenDesc, CountsTooLargeForTheTablesAreRefusedBeforeAnythingLoads)
     for (const Case& c : {Case{"2147483647", 2147483647, 1}, Case{"100000000", 100000000, 1},
                           Case{"$7FFFFFFF", 2147483647, 1}, Case{"20000000", 20000000, 3}}) {
         vars({"[section1]", "hp =1", "[section4]", "huge =" + c.count, "small =1"});
-        const std::vector<std::string> paths(static_cast<size_t>(c.files), a);
+        std::vector<std::string> paths = {a};
+        for (int f = 2; f <= c.files; ++f)
+            paths.push_back(desc("a" + std::to_string(f) + ".desc", "hp 1\r\nhuge 2\r\n"));
         EXPECT_EQ(errorOf(paths), TooManyColumnsMessage("huge ", c.value)) << c.count;
         EXPECT_TRUE(ws.grid(1) == before) << "nothing of the load happens";
         EXPECT_EQ(ws.grid(4).colCount(), 11);

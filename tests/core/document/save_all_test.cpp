@@ -253,7 +253,9 @@ TEST_F(SaveAll, AFileListedTwiceTakesItsRowsInTurn)
     // writes what saving one file after the other always wrote.
     vars({"[section1]", "ab=1", "a=1"});
     const std::string path = desc("a.desc", "ab 1\r\nab 2\r\n");
-    ws.openDesc({path, path});
+    ws.openDesc({path, desc("copy.desc", "ab 1\r\nab 2\r\n")});
+    // Opened once, a file reaches a second row by its path typed there.
+    ws.setCell(kFileListGrid, 2, 2, path);
     ws.setCell(1, 2, 2, "9");
     const SavePlan plan = ws.planSaveAll();
     EXPECT_TRUE(plan.changedOnDisk().empty()) << "a row's own earlier row is no change behind the document's back";
@@ -592,6 +594,12 @@ TEST_P(AgainstReference, OpenDescAndSaveAllGiveTheSameGridsAndBytes)
         std::vector<std::string> paths;
         for (int f = 1 + static_cast<int>(random() % 4); f > 0; --f)
             paths.push_back(pick(pool));
+        // A file given twice is opened once; edits of the file list may
+        // still name one file on two rows.
+        std::vector<std::string> distinct;
+        for (const std::string& p : paths)
+            if (std::find(distinct.begin(), distinct.end(), p) == distinct.end())
+                distinct.push_back(p);
         ws.setVariablesText(schema());
 
         reference::State s;
@@ -600,7 +608,7 @@ TEST_P(AgainstReference, OpenDescAndSaveAllGiveTheSameGridsAndBytes)
         for (const auto& p : pool)
             s.files[p] = test::ReadBytes(p);
         try {
-            reference::Open(s, ws.variablesText(), paths, ws.codePage());
+            reference::Open(s, ws.variablesText(), distinct, ws.codePage());
         } catch (const DravikError&) {
             continue;  // the schema has a bad count; failures are tested by hand
         }
@@ -609,7 +617,7 @@ TEST_P(AgainstReference, OpenDescAndSaveAllGiveTheSameGridsAndBytes)
         ASSERT_EQ(ws.descText(), s.desc);
         ASSERT_EQ(ws.currentDescFile(), s.current);
 
-        edit(static_cast<int>(paths.size()), pool);
+        edit(static_cast<int>(distinct.size()), pool);
         for (int n = 1; n <= kGridCount; ++n)
             s.grids[n - 1] = reference::FromGrid(ws.grid(n));
         s.current = ws.currentDescFile();

@@ -161,6 +161,32 @@ TEST_F(FolderListingTest, FollowsLinksButListsEveryFolderOnce)
 }
 #endif
 
+TEST_F(FolderListingTest, PathsOfOneFileAreTakenOnceByTheFirstThatIsNoLink)
+{
+    const std::string a = put("a.desc");
+    const std::string b = put("b.desc");
+    const std::string hard = (root.path() / "hard.desc").string();
+    fs::create_hard_link(a, hard);
+    const std::string dotted = (root.path() / "." / "b.desc").string();
+    const std::string missing = root.file("missing.desc");
+    std::vector<PathAlias> aliases;
+    EXPECT_EQ(WithoutAliases({a, b, hard, dotted, missing, missing, a}, aliases),
+              (std::vector<std::string>{a, b, missing, missing}))
+        << "a path that names nothing is left for the load to name";
+    EXPECT_EQ(aliases, (std::vector<PathAlias>{{hard, a}, {dotted, b}, {a, a}}));
+#ifndef _WIN32
+    // A mod's file keeps its own name, wherever a link to it stands.
+    const std::string link = (root.path() / "0-link.desc").string();
+    const std::string link2 = (root.path() / "1-link.desc").string();
+    fs::create_symlink(b, link);
+    fs::create_symlink(b, link2);
+    EXPECT_EQ(WithoutAliases({link, a, b, link2}, aliases), (std::vector<std::string>{a, b}));
+    EXPECT_EQ(aliases, (std::vector<PathAlias>{{link, b}, {link2, b}}));
+    EXPECT_EQ(WithoutAliases({link2, link}, aliases), (std::vector<std::string>{link2}));
+    EXPECT_EQ(aliases, (std::vector<PathAlias>{{link, link2}}));
+#endif
+}
+
 TEST(PathOrderTest, SortsNameByNameFoldingCase)
 {
     std::vector<std::string> paths{"/m/b", "/m/a.txt", "/m/A/z", "/m/a/Y", "/m/B.desc"};
