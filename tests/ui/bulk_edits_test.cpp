@@ -364,12 +364,15 @@ private slots:
         QTest::keyClick(find, Qt::Key_Return);
         QCOMPARE(status->text(), QStringLiteral("Cannot search for this: Lookahead and lookbehind ((?=) are not "
                                                 "supported in regular expressions at position 2."));
-        // Groups nested as deep as a line edit's 32,767 characters hold.
+        // Groups nested as deep as a line edit's 32,767 characters hold: a
+        // program too long to search large cells with.
         QGuiApplication::clipboard()->setText(QString(16000, '(') + 'a' + QString(16000, ')'));
         QTest::keyClick(find, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(find, Qt::Key_V, Qt::ControlModifier);
         QTest::keyClick(find, Qt::Key_Return);
-        QCOMPARE(status->text(), QStringLiteral("1 of 3"));
+        QVERIFY2(status->text().startsWith(
+                     QStringLiteral("Cannot search for this: The regular expression would search too slowly (it is ")),
+                 qPrintable(status->text()));
         QTest::keyClick(find, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(find, QStringLiteral("\\pL{300}"));
         QTest::keyClick(find, Qt::Key_Return);
