@@ -6,9 +6,12 @@
 //   reading a pasted block of 5,000 x 100 cells                   <= 0.3 s
 // Regular expressions (with their ratio to the plain text's figure of the
 // same run) and the most common values of every column are timed without a
-// bound. Exit code 1 when a bound is missed.
+// bound. So are, once each, counted repetitions over one long cell of letters
+// (a tenth of --long-cell-kb, then all of it; 10,240 KB unless given): the
+// worst case of a regular expression, whose work grows with the pattern's
+// compiled size times the cell's length. Exit code 1 when a bound is missed.
 //
-// Usage: dravik2-bulk-bench [--rows N] [--columns N] [--no-bounds]
+// Usage: dravik2-bulk-bench [--rows N] [--columns N] [--long-cell-kb N] [--no-bounds]
 #include "bench/bench_clock.h"
 
 #include "core/bulk/cell_expression.h"
@@ -17,6 +20,7 @@
 #include "core/bulk/column_summary.h"
 #include "core/bulk/row_filter.h"
 #include "core/bulk/text_search.h"
+#include "core/errors.h"
 
 #include <algorithm>
 #include <chrono>
@@ -128,6 +132,29 @@ struct Row : FilterRow {
     std::string_view text(int column) const override { return cells[column]; }
 };
 
+// One search of a long cell: the time, or the reason the pattern is refused.
+void LongCellSearch(const std::string& pattern, size_t kilobytes, const CodePage& codePage)
+{
+    // Letters a to t: each one can start the pattern's match and go on with
+    // it, and none ends it.
+    std::string cell(kilobytes * 1024, 'a');
+    std::mt19937 random(30);
+    for (char& c : cell)
+        c = static_cast<char>('a' + random() % 20);
+    const std::string what = "regex /" + pattern + "/ over one cell of " + std::to_string(kilobytes) + " KB";
+    try {
+        const TextSearch search(pattern, codePage, {true});
+        const double cpuStart = ThreadSeconds();
+        const auto start = std::chrono::steady_clock::now();
+        const bool found = search.found(cell);
+        const Timing timing{Seconds(start), ThreadSeconds() - cpuStart};
+        Report(what + (found ? " (found)" : ""), timing, 0, false);
+        std::printf("  %.2f us a character (cpu)\n", timing.cpu * 1e6 / static_cast<double>(cell.size()));
+    } catch (const SyntaxError& error) {
+        std::printf("%-52s refused: %s\n", what.c_str(), error.what());
+    }
+}
+
 size_t FilterRows(const Cells& cells, const std::string& text, const CodePage& codePage)
 {
     const RowFilter filter = RowFilter::Parse(text, codePage);
@@ -149,13 +176,14 @@ size_t FilterRows(const Cells& cells, const std::string& text, const CodePage& c
 
 int main(int argc, char** argv)
 {
-    size_t rows = 5000, columns = 500;
+    size_t rows = 5000, columns = 500, longCellKb = 10240;
     bool checkBounds = true;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         auto next = [&] { return i + 1 < argc ? std::stoul(argv[++i]) : 0ul; };
         if (arg == "--rows") rows = next();
         else if (arg == "--columns") columns = next();
+        else if (arg == "--long-cell-kb") longCellKb = next();
         else if (arg == "--no-bounds") checkBounds = false;
     }
     const CodePage codePage = CodePage::Named("windows-1251");
@@ -254,5 +282,10 @@ int main(int argc, char** argv)
         }
     });
     Report("most common value of all 500 columns", common, 0, false);
+
+    // The largest count of this kind that is taken, and the one that is not.
+    for (const char* pattern : {"[a-q][^u-z]{500}x", "[a-q][^u-z]{999}x"})
+        for (size_t kilobytes : {longCellKb / 10, longCellKb})
+            LongCellSearch(pattern, kilobytes, codePage);
     return ok ? 0 : 1;
 }

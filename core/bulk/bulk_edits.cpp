@@ -28,16 +28,31 @@ private:
     size_t count_ = 0;
 };
 
-// Calls `visit(grid, col, row, text)` for each value cell of the scope.
-template <typename Visit>
-void ForEachValueCell(const DescDocument& document, const CellScope& scope, Visit&& visit)
+int ScopeRows(const CellScope& scope)
 {
+    size_t rows = 0;
+    for (const CellBlock& block : scope)
+        rows += block.rows.size();
+    return static_cast<int>(rows);
+}
+
+// Calls `visit(grid, col, row, text)` for each value cell of the scope, and
+// `progress` after each row.
+template <typename Visit>
+void ForEachValueCell(const DescDocument& document, const CellScope& scope, Visit&& visit,
+                      const Progress& progress = {})
+{
+    const int total = progress ? ScopeRows(scope) : 0;
+    int done = 0;
     for (const CellBlock& block : scope) {
         const Grid& table = document.grid(block.grid);
-        for (int row : block.rows)
+        for (int row : block.rows) {
             for (int col : block.columns)
                 if (IsValueCell(document, block.grid, col, row))
                     visit(block.grid, col, row, table.cell(col, row));
+            if (progress)
+                progress(++done, total);
+        }
     }
 }
 
@@ -63,21 +78,27 @@ CellBlock SearchBlock(const DescDocument& document, int grid, const std::functio
     return block;
 }
 
-std::vector<CellRef> FindCells(const DescDocument& document, const CellScope& scope, const TextSearch& search)
+std::vector<CellRef> FindCells(const DescDocument& document, const CellScope& scope, const TextSearch& search,
+                               const Progress& progress)
 {
     std::vector<CellRef> found;
+    const int total = progress ? ScopeRows(scope) : 0;
+    int done = 0;
     for (const CellBlock& block : scope) {
         const Grid& table = document.grid(block.grid);
-        for (int row : block.rows)
+        for (int row : block.rows) {
             for (int col : block.columns)
                 if (search.found(table.cell(col, row)))
                     found.push_back({block.grid, col, row});
+            if (progress)
+                progress(++done, total);
+        }
     }
     return found;
 }
 
 BulkEdit ReplaceAllEdits(const DescDocument& document, const CellScope& scope, const TextSearch& search,
-                         std::string_view replacement)
+                         std::string_view replacement, const Progress& progress)
 {
     BulkEdit result;
     FileCounter files(document);
@@ -88,7 +109,7 @@ BulkEdit ReplaceAllEdits(const DescDocument& document, const CellScope& scope, c
             files.add(row);
             out.clear();
         }
-    });
+    }, progress);
     result.files = files.count();
     return result;
 }

@@ -51,8 +51,11 @@ bool IsValueCell(const DescDocument& document, int grid, int col, int row);
 CellBlock SearchBlock(const DescDocument& document, int grid, const std::function<bool(int row)>& shown = {});
 
 // Every cell of the scope whose text the search finds a match in, in the
-// scope's order.
-std::vector<CellRef> FindCells(const DescDocument& document, const CellScope& scope, const TextSearch& search);
+// scope's order. `progress` hears after each row of the scope; it may throw
+// to stop the search (as may the replacement's below: neither changes
+// anything).
+std::vector<CellRef> FindCells(const DescDocument& document, const CellScope& scope, const TextSearch& search,
+                               const Progress& progress = {});
 
 // What a bulk operation would change, ready for setCells.
 struct BulkEdit {
@@ -64,7 +67,7 @@ struct BulkEdit {
 // Every match of the search replaced in the value cells of the scope. A
 // cell whose text comes out the same is no edit.
 BulkEdit ReplaceAllEdits(const DescDocument& document, const CellScope& scope, const TextSearch& search,
-                         std::string_view replacement);
+                         std::string_view replacement, const Progress& progress = {});
 
 struct ExpressionEdit : BulkEdit {
     ExpressionTally tally;

@@ -21,12 +21,16 @@ bool FilePasses(const RowFilter& filter, const DescDocument& document, ColumnPro
 }
 
 std::vector<bool> FilesPassing(const RowFilter& filter, const DescDocument& document, ColumnProfiles& profiles,
-                               std::span<const FilterColumns> tables, const BaseComparison* base)
+                               std::span<const FilterColumns> tables, const BaseComparison* base,
+                               const Progress& progress)
 {
     const int files = document.descFileCount();
     std::vector<bool> passing(static_cast<size_t>(files) + 1, false);
-    for (int r = 1; r <= files; ++r)
+    for (int r = 1; r <= files; ++r) {
         passing[static_cast<size_t>(r)] = FilePasses(filter, document, profiles, tables, r, base);
+        if (progress)
+            progress(r, files);
+    }
     return passing;
 }
 

@@ -22,8 +22,11 @@ struct FilterColumns {
 bool FilePasses(const RowFilter& filter, const DescDocument& document, ColumnProfiles& profiles,
                 std::span<const FilterColumns> tables, int row, const BaseComparison* base = nullptr);
 
-// For each file row 1 .. descFileCount (index 0 unused, false).
+// For each file row 1 .. descFileCount (index 0 unused, false). `progress`
+// hears after each file; it may throw to stop the filter, which changes
+// nothing.
 std::vector<bool> FilesPassing(const RowFilter& filter, const DescDocument& document, ColumnProfiles& profiles,
-                               std::span<const FilterColumns> tables, const BaseComparison* base = nullptr);
+                               std::span<const FilterColumns> tables, const BaseComparison* base = nullptr,
+                               const Progress& progress = {});
 
 }  // namespace dravik

@@ -16,6 +16,15 @@ namespace {
 // refused instead of taking the memory.
 constexpr int64_t kRegexMemory = int64_t{2} << 20;
 
+// Where the automata give up (a count after a class that overlaps it, as in
+// [a-q][^u-z]{999}x, calls for more states than any memory holds), RE2 steps
+// through the compiled program for every character of the cell: about 1.4 ns
+// a step a character here, 13 s a megabyte for that pattern's 9,000 steps.
+// Patterns anyone types compile to a few hundred steps, \pL alone to 1,200;
+// beyond this many a pattern is refused, which holds that worst case to
+// about 7 us a character.
+constexpr int kMostProgramSteps = 5000;
+
 bool IsAscii(std::string_view text)
 {
     return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
@@ -46,15 +55,61 @@ void AppendUtf8(char32_t c, std::string& out)
     }
 }
 
-// Where a piece of the pattern starts, counted in its bytes from 1; the
-// pattern's start when RE2 names no piece or one not found in it.
+// Positions in the decoded pattern, counted in the bytes of the pattern as
+// typed (one character each), from 1.
+size_t PositionAt(std::string_view pattern, size_t at)
+{
+    return 1 + static_cast<size_t>(std::count_if(pattern.begin(), pattern.begin() + static_cast<std::ptrdiff_t>(at),
+                                                 [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+// Where a piece of the pattern starts; the pattern's start when RE2 names no
+// piece or one not found in it.
 size_t PositionOf(std::string_view pattern, const std::string& piece)
 {
     const size_t at = piece.empty() ? std::string_view::npos : pattern.find(piece);
-    if (at == std::string_view::npos)
-        return 1;
-    return 1 + static_cast<size_t>(std::count_if(pattern.begin(), pattern.begin() + static_cast<std::ptrdiff_t>(at),
-                                                 [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+    return at == std::string_view::npos ? 1 : PositionAt(pattern, at);
+}
+
+// The largest count ({n} or {n,m}) of a pattern, and where it starts: the
+// likeliest reason for a long program.
+std::pair<std::string_view, size_t> LargestCount(std::string_view pattern)
+{
+    std::string_view largest;
+    size_t at = 0;
+    long most = -1;
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '\\') {
+            ++i;
+            continue;
+        }
+        if (pattern[i] != '{')
+            continue;
+        size_t end = i + 1;
+        long n = 0;
+        while (end < pattern.size() && pattern[end] >= '0' && pattern[end] <= '9' && n < 100000)
+            n = n * 10 + (pattern[end++] - '0');
+        if (end == i + 1)
+            continue;
+        const size_t close = pattern.find('}', end);
+        if (close != std::string_view::npos && n > most) {
+            most = n;
+            largest = pattern.substr(i, close + 1 - i);
+            at = i;
+        }
+    }
+    return {largest, at};
+}
+
+SyntaxError TooSlowPattern(std::string_view pattern, int steps)
+{
+    const auto [count, at] = LargestCount(pattern);
+    const std::string size = std::to_string(steps) + " steps long; at most " + std::to_string(kMostProgramSteps) +
+                             " are allowed)";
+    if (count.empty())
+        return SyntaxError(1, "The regular expression would search too slowly (it is " + size);
+    return SyntaxError(PositionAt(pattern, at),
+                       "The regular expression would search too slowly (" + std::string(count) + " makes it " + size);
 }
 
 SyntaxError RefusedPattern(const RE2& re, std::string_view pattern)
@@ -143,6 +198,14 @@ TextSearch::TextSearch(std::string_view pattern, const CodePage& codePage, Searc
         regex->re = std::make_unique<RE2>(re2::StringPiece(decoded.data(), decoded.size()), settings);
         if (!regex->re->ok())
             throw RefusedPattern(*regex->re, decoded);
+        // The reverse program finds where a match starts, for replacing: one
+        // that did not compile would leave matches unreplaced, unsaid.
+        const int forward = regex->re->ProgramSize();
+        const int reverse = forward > kMostProgramSteps ? forward : regex->re->ReverseProgramSize();
+        if (reverse < 0)
+            throw SyntaxError(1, "The regular expression is too large");
+        if (std::max(forward, reverse) > kMostProgramSteps)
+            throw TooSlowPattern(decoded, std::max(forward, reverse));
         regex_ = std::move(regex);
     } else if (!options.matchCase) {
         for (char& c : pattern_)

@@ -6,6 +6,8 @@
 // "Ё" finds "ё". Regular expressions are RE2's, whose matching takes time
 // linear in the cell and bounded memory, whatever the pattern: a long cell
 // or a pattern such as (a+)+b cannot exhaust the stack or run without end.
+// The time a character takes grows with the pattern's compiled program,
+// which is therefore bounded too (see kMostProgramSteps).
 // The pattern and the cell are read as the characters the code page decodes
 // them to, so "." is one byte of the cell, [а-я] holds the Cyrillic letters
 // and folding agrees with the code page's. \w, \d, \s, \b and [[:alpha:]]
@@ -34,8 +36,9 @@ class TextSearch {
 public:
     // Throws SyntaxError for an empty pattern and for a regular expression
     // RE2 refuses: one that does not parse, one that asks for what RE2 has
-    // not (back references such as \1, lookahead and lookbehind), and one
-    // that would take more than a few megabytes to match.
+    // not (back references such as \1, lookahead and lookbehind), one that
+    // would take more than a few megabytes to match, and one whose program
+    // is so long that a large cell would take seconds ([a-q][^u-z]{999}x).
     TextSearch(std::string_view pattern, const CodePage& codePage, SearchOptions options = {});
 
     const SearchOptions& options() const { return options_; }

@@ -153,6 +153,10 @@ TEST_F(BatchSet, RegexOverAMegabyteCellAndRefusedPatterns)
     const std::string nested = std::string(100000, '(') + "a" + std::string(100000, ')');
     EXPECT_EQ(run({"set", "--vars", vars, "--key", "hp", "--where", "/" + nested + "/", "--expr", "+1", as}), 2);
     EXPECT_EQ(err.str(), "dravik2-batch set: --where: The regular expression is too large at position 2\n");
+    EXPECT_EQ(run({"find", "--vars", vars, "--regex", "[a-q][^u-z]{999}x", as}), 2);
+    EXPECT_TRUE(err.str().starts_with("dravik2-batch find: PATTERN: The regular expression would search too slowly "
+                                      "({999} makes it "))
+        << err.str();
 
     EXPECT_EQ(run({"find", "--vars", vars, "--regex", "(a)\\1", a}), 2);
     EXPECT_EQ(err.str(), "dravik2-batch find: PATTERN: Back references (\\1) are not supported in regular expressions "

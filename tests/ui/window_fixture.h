@@ -6,6 +6,7 @@
 
 #include "scripted_dialogs.h"
 #include "test_folder.h"
+#include "ui/common/long_work.h"
 #include "ui/tables/grid_view.h"
 #include "ui/main_unit.h"
 
@@ -61,6 +62,13 @@ protected:
     static QString RowNumber(dravik::ui::GridView* grid, int row);
     // The standard error box's text for a file that is not there.
     static QString OpenFailure(const QString& path);
+
+    // While one lives, every search and filter counts as long from its
+    // first step on, and shows its progress box at once.
+    struct LongWorkAtOnce {
+        LongWorkAtOnce() { dravik::ui::StoppableWork::SetLongAtOnceForTesting(true); }
+        ~LongWorkAtOnce() { dravik::ui::StoppableWork::SetLongAtOnceForTesting(false); }
+    };
 
 protected slots:
     // Not test functions: Qt Test calls them around each one.

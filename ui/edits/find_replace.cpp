@@ -4,6 +4,7 @@
 #include "core/text/cell_value.h"
 #include "ui/common/counted_text.h"
 #include "ui/common/display_text.h"
+#include "ui/common/long_work.h"
 #include "ui/tables/grid_view.h"
 #include "ui/tables/table_selection.h"
 
@@ -138,7 +139,13 @@ bool FindReplace::refresh(bool withMatches)
         matched_ = false;
     }
     if (withMatches && !matched_) {
-        matches_ = FindCells(host_.document, scope_, *search_);
+        try {
+            StoppableWork work(host_.window, tr("Find"), tr("table rows"));
+            matches_ = FindCells(host_.document, scope_, *search_, work.progress());
+        } catch (const WorkStopped&) {
+            bar_->setStatus(tr("The search was stopped."));
+            return false;
+        }
         rowPlaces_.clear();
         columnPlaces_.clear();
         for (const CellBlock& block : scope_) {
@@ -256,13 +263,22 @@ void FindReplace::replaceAll()
     if (!replacement)
         return;
     BulkEdit edit;
+    bool stopped = false;
     if (!host_.run([&] {
-            edit = ReplaceAllEdits(host_.document, scope_, *search_, *replacement);
+            try {
+                StoppableWork work(host_.window, tr("Replace all"), tr("table rows"));
+                edit = ReplaceAllEdits(host_.document, scope_, *search_, *replacement, work.progress());
+            } catch (const WorkStopped&) {
+                stopped = true;
+                return;
+            }
             host_.history.apply(EditStep::ReplaceAll,
                                 [&](DescDocument& document) { return document.setCells(edit.edits); });
         }))
         return;
-    if (edit.edits.empty())
+    if (stopped)
+        bar_->setStatus(tr("Nothing replaced: stopped."));
+    else if (edit.edits.empty())
         bar_->setStatus(tr("Nothing replaced: no value cell here holds a match."));
     else
         bar_->setStatus(tr("Replaced in %1 of %2.")

@@ -6,10 +6,12 @@
 #include "core/bulk/row_filter.h"
 #include "core/bulk/table_rows.h"
 #include "ui/common/display_text.h"
+#include "ui/common/long_work.h"
 #include "ui/tables/grid_view.h"
 
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <map>
 
 namespace dravik::ui {
@@ -70,6 +72,11 @@ void TableFilter::followTab(int grid)
 
 void TableFilter::apply()
 {
+    // A timer that fires while a long filter lets the window paint.
+    if (applying_) {
+        again_ = true;
+        return;
+    }
     const CodePage& codePage = document_.codePage();
     RowFilter filter;
     try {
@@ -108,12 +115,26 @@ void TableFilter::apply()
         return;
     }
     std::vector<bool> passing;
+    again_ = false;
     try {
-        passing = FilesPassing(filter, document_, profiles_, tables, base_);
+        const QScopedValueRollback applying(applying_, true);
+        StoppableWork work(views_.front()->window(), tr("Filter rows"), tr("files"));
+        passing = FilesPassing(filter, document_, profiles_, tables, base_, work.progress());
+    } catch (const WorkStopped&) {
+        // Every row, rather than rows that belong to no filter; and no
+        // command applies it again until the user does.
+        showRows({}, true);
+        bar_->showMessage(tr("The filter was stopped: every file is shown (Enter applies it again)"));
+        return;
     } catch (const std::exception& error) {
         // Running out of memory on a huge table leaves the rows as they
         // were, and the bar says so, as for a filter that cannot be read.
         bar_->showMessage(MessageText(error.what()));
+        return;
+    }
+    if (again_) {
+        // The filter changed while it was being applied.
+        apply();
         return;
     }
     bar_->showMessage(noColumn ? tr("The table has no column \"%1\"").arg(column.label) : QString());

@@ -76,6 +76,9 @@ private:
     FilterBar* bar_;
     const BaseComparison* base_ = nullptr;
     bool active_ = false;
+    // Under way, and asked for again meanwhile.
+    bool applying_ = false;
+    bool again_ = false;
     int shown_ = 0;
     // The tables changed since the filter was applied; their headers did.
     bool stale_ = false;

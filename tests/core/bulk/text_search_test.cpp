@@ -128,6 +128,28 @@ TEST(TextSearch, PatternsThatCannotBeUsedAreSyntaxErrorsWithTheirPlace)
     const std::string nested = std::string(100000, '(') + "a" + std::string(100000, ')');
     EXPECT_EQ(refusal(nested), "The regular expression is too large at position 1");
     EXPECT_EQ(refusal("\\pL{300}"), "The regular expression is too large at position 1");
+    // Programs so long that a cell of a megabyte would take seconds, the
+    // largest count named as the likely reason. (The count of steps is the
+    // RE2 version's.)
+    const auto slow = [&](const std::string& pattern) {
+        std::string message = refusal(pattern);
+        const size_t steps = message.find(" steps long");
+        if (steps != std::string::npos) {
+            const size_t digits = message.find_last_not_of("0123456789", steps - 1) + 1;
+            message.replace(digits, steps - digits, "N");
+        }
+        return message;
+    };
+    EXPECT_EQ(slow("[a-q][^u-z]{999}x"), "The regular expression would search too slowly ({999} makes it N steps "
+                                         "long; at most 5000 are allowed) at position 12");
+    EXPECT_EQ(slow(kTankLower + "\\pL{2}\\pL{5}"), "The regular expression would search too slowly ({5} makes it N "
+                                                  "steps long; at most 5000 are allowed) at position 14");
+    EXPECT_EQ(slow("\\pL\\PL\\pL\\PL\\pL"), "The regular expression would search too slowly (it is N steps long; "
+                                                  "at most 5000 are allowed) at position 1");
+    // Below the bound, both ways round: a replacement finds where matches start.
+    for (const char* pattern : {"\\pL\\PL\\pL", "^\\p{Lu}\\pL+_\\d+$", "(.{550})$", "[a-q][^u-z]{500}x"})
+        EXPECT_EQ(refusal(pattern), "accepted") << pattern;
+    EXPECT_EQ(Replaced("(.{550})$", std::string(600, 'a'), "<$1>"), std::string(50, 'a') + "<" + std::string(550, 'a') + ">");
 }
 
 // Cells far longer than any desc file holds, and a pattern that takes a
