@@ -6,9 +6,13 @@
 // every table, a value typed for a key its file has no line for is pointed
 // out too: Save all never adds a key line, so it cannot write that value.
 // A value holding a line break, whatever put it there, would split its key
-// line in two: Save all does not write it at all (StopsSaveAll).
+// line in two: Save all does not write it at all (StopsSaveAll). A value
+// typed past the last value of a file's line appends to the line the cells
+// between as well; while they are empty, each is pointed out as an empty
+// value, which the line would hold as two blanks in a row.
 //
-// Only edited cells are checked: what a file holds is what Open desc read.
+// Only edited cells are checked, and the cells between that an edit appends:
+// what a file holds is what Open desc read.
 #pragma once
 
 #include "core/bulk/column_profiles.h"
@@ -21,7 +25,7 @@
 
 namespace dravik {
 
-enum class ValueProblem { None, NotANumber, SeveralWords, NoKeyLine, LineBreak };
+enum class ValueProblem { None, NotANumber, SeveralWords, NoKeyLine, LineBreak, EmptyValue };
 
 inline bool StopsSaveAll(ValueProblem problem) { return problem == ValueProblem::LineBreak; }
 
