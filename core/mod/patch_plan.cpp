@@ -64,6 +64,10 @@ PatchResult Plan(const DescDocument& document, const ModPathIndex& files, const 
         result.outcome = PatchOutcome::NoKeyLine;
         return result;
     }
+    if (!document.valueRead(grid, col, result.row)) {
+        result.outcome = PatchOutcome::NoValueInLine;
+        return result;
+    }
     result.found = document.grid(grid).cell(col, result.row);
     if (result.found == line.mod) {
         result.outcome = PatchOutcome::AlreadyThere;
@@ -90,6 +94,7 @@ std::string MissingReason(PatchOutcome outcome)
     case PatchOutcome::NoKey: return "no table has a column for the key (see the variables file)";
     case PatchOutcome::NoValue: return "the key has fewer values";
     case PatchOutcome::NoKeyLine: return "the file has no line for the key";
+    case PatchOutcome::NoValueInLine: return "the file's line of the key has fewer values";
     default: return {};
     }
 }

@@ -22,6 +22,7 @@ enum class PatchOutcome {
     NoKey,         // no table has a column for the key
     NoValue,       // the key has fewer values than the line's number
     NoKeyLine,     // the file has no line for the key, and Save all adds none
+    NoValueInLine,  // the file's line of the key ends before the value
 };
 
 // Why a line could not be applied, as the user is told; empty for the
