@@ -26,15 +26,16 @@ namespace dravik {
 const char* const kBatchUsage =
     "usage: dravik2-batch export --vars VARS --out TABLE [--codepage NAME] DESC...\n"
     "       dravik2-batch import --vars VARS --table TABLE [--codepage NAME] [--keep-spelling]\n"
-    "                     [--force] [--dry-run] DESC...\n"
+    "                     [--force] [--dry-run] [--only-changed] DESC...\n"
     "       dravik2-batch analyze [--codepage NAME] DESC...\n"
     "       dravik2-batch set --vars VARS --key NAME [--value N] [--where FILTER\n"
-    "                     [--where-key NAME]] --expr EXPR [--dry-run] [--codepage NAME] DESC...\n"
+    "                     [--where-key NAME]] --expr EXPR [--dry-run] [--only-changed]\n"
+    "                     [--codepage NAME] DESC...\n"
     "       dravik2-batch find --vars VARS [--regex] [--match-case] [--whole-cell]\n"
     "                     [--codepage NAME] PATTERN DESC...\n"
     "       dravik2-batch diff --vars VARS --base FOLDER [--patch PATCH] [--codepage NAME] DESC...\n"
     "       dravik2-batch apply --vars VARS --patch PATCH [--theirs] [--dry-run]\n"
-    "                     [--codepage NAME] DESC...\n"
+    "                     [--only-changed] [--codepage NAME] DESC...\n"
     "       dravik2-batch --help\n"
     "\n"
     "DESC... are desc files, folders and @LIST files. A folder stands for every\n"
@@ -89,6 +90,12 @@ const char* const kBatchUsage =
     "         only the files that change; --dry-run prints their unified diff and\n"
     "         writes nothing. Exit 1 when a line was left unapplied.\n"
     "\n"
+    "import, set and apply rebuild every key line of a file they write, as Save\n"
+    "all does (armor 45 45 40 -> armor  45 45 40 ); --only-changed rewrites only\n"
+    "the key lines whose values change, keeping every other byte of their files.\n"
+    "No writer cuts a value past a key's count or makes one up where a line has\n"
+    "fewer.\n"
+    "\n"
     "Text stays in its code page (default windows-1251 off Windows, the ANSI code\n"
     "page on Windows); --codepage picks the one used to fold letter case.\n";
 
@@ -106,6 +113,7 @@ struct Options {
     bool force = false;
     bool keepSpelling = false;
     bool dryRun = false;
+    bool onlyChanged = false;
 };
 
 // Parses the arguments; false for bad usage.
@@ -118,6 +126,7 @@ bool Parse(const std::vector<std::string>& args, Options& options)
         BatchOption::Switch("--dry-run", options.dryRun), BatchOption::Value("--codepage", options.codePage),
         BatchOption::Value("--pattern", options.filePattern),
         BatchOption::Switch("--keep-spelling", options.keepSpelling),
+        BatchOption::Switch("--only-changed", options.onlyChanged),
     };
     // The first word is the command; after "--" every word is a desc file.
     const bool parsed = ParseBatchArguments(args, 0, known, [&](const std::string& word, bool afterOptions) {
@@ -131,7 +140,8 @@ bool Parse(const std::vector<std::string>& args, Options& options)
     options.codePage = PathText(options.codePage);  // a name, not a path
     if (options.help)
         return true;
-    if ((options.force || options.keepSpelling || options.dryRun) && options.command != "import")
+    const bool importOnly = options.force || options.keepSpelling || options.dryRun || options.onlyChanged;
+    if (importOnly && options.command != "import")
         return false;
     if (options.command == "export")
         return !options.vars.empty() && !options.out.empty() && options.table.empty() && !options.descs.empty();
@@ -285,7 +295,7 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
                 return 1;
             if (!WarnOfProblemCells(*document, {"imported cell", "imported cells"}, options.dryRun, err))
                 return 1;
-            const SavePlan plan = document->planSaveAll();
+            const SavePlan plan = document->planSaveAll({}, false, RespellingOf(options.onlyChanged));
             const int files = WritePlannedFiles(*document, plan, {}, options.dryRun, out);
             if (options.dryRun)
                 err << files << " of " << plan.files.size() << " files would change; nothing was written.\n";
