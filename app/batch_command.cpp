@@ -27,15 +27,16 @@ namespace dravik {
 const char* const kBatchUsage =
     "usage: dravik2-batch export --vars VARS --out TABLE [--codepage NAME] DESC...\n"
     "       dravik2-batch import --vars VARS --table TABLE [--codepage NAME] [--keep-spelling]\n"
-    "                     [--allow KIND,...] [--force] [--dry-run] DESC...\n"
+    "                     [--allow KIND,...] [--force] [--dry-run] [--only-changed] DESC...\n"
     "       dravik2-batch analyze [--codepage NAME] DESC...\n"
     "       dravik2-batch set --vars VARS --key NAME [--value N] [--where FILTER\n"
-    "                     [--where-key NAME]] --expr EXPR [--dry-run] [--codepage NAME] DESC...\n"
+    "                     [--where-key NAME]] --expr EXPR [--dry-run] [--only-changed]\n"
+    "                     [--codepage NAME] DESC...\n"
     "       dravik2-batch find --vars VARS [--regex] [--match-case] [--whole-cell]\n"
     "                     [--codepage NAME] PATTERN DESC...\n"
     "       dravik2-batch diff --vars VARS --base FOLDER [--patch PATCH] [--codepage NAME] DESC...\n"
     "       dravik2-batch apply --vars VARS --patch PATCH [--theirs] [--dry-run]\n"
-    "                     [--codepage NAME] DESC...\n"
+    "                     [--only-changed] [--codepage NAME] DESC...\n"
     "       dravik2-batch --help\n"
     "\n"
     "DESC... are desc files, folders and @LIST files. A folder stands for every\n"
@@ -99,6 +100,12 @@ const char* const kBatchUsage =
     "         a line was left unapplied, 2 for trouble (a patch refused, a file\n"
     "         that cannot be read or written).\n"
     "\n"
+    "import, set and apply rebuild every key line of a file they write, as Save\n"
+    "all does (armor 45 45 40 -> armor  45 45 40 ); --only-changed rewrites only\n"
+    "the key lines whose values change, keeping every other byte of their files.\n"
+    "No writer cuts a value past a key's count or makes one up where a line has\n"
+    "fewer.\n"
+    "\n"
     "Text stays in its code page (default windows-1251 off Windows, the ANSI code\n"
     "page on Windows); --codepage picks the one used to fold letter case.\n";
 
@@ -118,6 +125,7 @@ struct Options {
     bool dryRun = false;
     std::vector<std::string> allowNames;  // as given, a comma-separated list each
     unsigned allowed = 0;                  // the ImportCheck bits they name
+    bool onlyChanged = false;
 };
 
 // --allow's lists of check names; false for a name no check has.
@@ -151,6 +159,7 @@ bool Parse(const std::vector<std::string>& args, Options& options)
         BatchOption::Value("--pattern", options.filePattern),
         BatchOption::Switch("--keep-spelling", options.keepSpelling),
         BatchOption::Taken("--allow", [&](const std::string& names) { options.allowNames.push_back(names); }),
+        BatchOption::Switch("--only-changed", options.onlyChanged),
     };
     // The first word is the command; after "--" every word is a desc file.
     const bool parsed = ParseBatchArguments(args, 0, known, [&](const std::string& word, bool afterOptions) {
@@ -164,8 +173,9 @@ bool Parse(const std::vector<std::string>& args, Options& options)
     options.codePage = PathText(options.codePage);  // a name, not a path
     if (options.help)
         return true;
-    if ((options.force || options.keepSpelling || options.dryRun || !options.allowNames.empty()) &&
-        options.command != "import")
+    const bool importOnly = options.force || options.keepSpelling || options.dryRun || options.onlyChanged ||
+                            !options.allowNames.empty();
+    if (importOnly && options.command != "import")
         return false;
     if (!TakeAllowed(options))
         return false;
@@ -338,7 +348,7 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
                 return 1;
             if (!WarnOfProblemCells(*document, {"imported cell", "imported cells"}, options.dryRun, err))
                 return 1;
-            const SavePlan plan = document->planSaveAll();
+            const SavePlan plan = document->planSaveAll({}, false, RespellingOf(options.onlyChanged));
             const int files = WritePlannedFiles(*document, plan, {}, options.dryRun, out);
             if (options.dryRun)
                 err << files << " of " << plan.files.size() << " files would change; nothing was written.\n";

@@ -14,6 +14,12 @@
 
 namespace dravik {
 
+// What --only-changed asks of a save: only the key lines whose values change.
+inline Respelling RespellingOf(bool onlyChanged)
+{
+    return onlyChanged ? Respelling::OnlyChangedLines : Respelling::AllKeyLines;
+}
+
 // A fresh window state with the variables file and the desc files loaded.
 // A file named by several paths is opened once; the others are named on `err`.
 std::unique_ptr<DescDocument> LoadDocument(const std::string& variablesFile, const std::vector<std::string>& descFiles,

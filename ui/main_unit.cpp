@@ -346,6 +346,9 @@ void TMainForm::FormCreate()
     const bool initMax = ini.readBool("Form", "InitMax", false);
     const bool diffColours = ini.readBool("Form", "DiffColours", true);
     diffColoursStored_ = ini.readRaw("Form", "DiffColours").has_value();
+    if (ini.readRaw("Other", "RespellKeyLines"))
+        respelling_ = ini.readBool("Other", "RespellKeyLines", true) ? dravik::Respelling::AllKeyLines
+                                                                     : dravik::Respelling::OnlyChangedLines;
     // The size is stored only once it is not the designed one.
     QSize size(ini.readInteger("Form", "Width", kInitialWidth), ini.readInteger("Form", "Height", kInitialHeight));
     sizeStored_ = ini.readRaw("Form", "Width").has_value() || ini.readRaw("Form", "Height").has_value();
@@ -421,6 +424,10 @@ void TMainForm::FormClose()
         [&] {
             const bool on = DiffColours->isChecked();
             return (!diffColoursStored_ && on) || ini.writeBool("Form", "DiffColours", on);
+        },
+        [&] {
+            return !respelling_ ||
+                   ini.writeBool("Other", "RespellKeyLines", *respelling_ == dravik::Respelling::AllKeyLines);
         },
         [&] { return modActions_->writeSettings(ini); },
         // The size the window comes back to when it is no longer maximized.
@@ -652,13 +659,31 @@ bool TMainForm::saveAllTables()
         return false;
     if (!dravik::ui::MaySaveProblemCells(dialogs_, this, document_, profiles_))
         return false;
+    // Asked at most once a save, even when the files are read again.
+    std::optional<dravik::Respelling> respelling = respelling_;
     for (;;) {
         dravik::SavePlan plan;
-        if (!run([&] {
+        auto makePlan = [&] {
+            return run([&] {
                 dravik::ui::LongWork work(this, QStringLiteral("Save all"));
-                plan = document_.planSaveAll(work.progress());
-            }))
+                plan = document_.planSaveAll(work.progress(), false,
+                                             respelling.value_or(dravik::Respelling::AllKeyLines));
+            });
+        };
+        if (!makePlan())
             return false;
+        if (!respelling && dravik::ui::RespellsUnchangedValues(plan)) {
+            bool remember = false;
+            switch (dravik::ui::AskAboutRespelling(dialogs_, this, plan, remember)) {
+            case dravik::ui::RespellAnswer::RespellThemToo: respelling = dravik::Respelling::AllKeyLines; break;
+            case dravik::ui::RespellAnswer::OnlyWhatChanged: respelling = dravik::Respelling::OnlyChangedLines; break;
+            case dravik::ui::RespellAnswer::Cancel: return false;
+            }
+            if (remember)
+                respelling_ = respelling;
+            if (*respelling == dravik::Respelling::OnlyChangedLines && !makePlan())
+                return false;
+        }
         const std::optional<std::set<int>> skip = dravik::ui::RowsToSkip(dialogs_, this, plan);
         if (!skip)
             return false;
@@ -770,7 +795,7 @@ void TMainForm::ReviewChangesClick()
     dravik::SavePlan plan;
     if (!run([&] {
             dravik::ui::LongWork work(this, tr("Review changes"));
-            plan = document_.planSaveAll(work.progress(), true);
+            plan = document_.planSaveAll(work.progress(), true, respelling_.value_or(dravik::Respelling::AllKeyLines));
         }))
         return;
     const dravik::ui::SaveReview review = dravik::ui::ReviewOfSave(plan, document_.codePage());

@@ -36,6 +36,7 @@ TableChange DescDocument::readRowsFromDescText()
     Touched touched;
     const KeyLineIndex keys(descText_.lines, schema.longestKey, codePage(), &schema.firstBytes);
     std::vector<RowCell> missing;
+    std::vector<LineLength> lengths;
     for (int i = 1; i <= kSectionCount; ++i) {
         // The cells Save all writes each entry from.
         const ValueColumns columns(grid(i));
@@ -46,16 +47,22 @@ TableChange DescDocument::readRowsFromDescText()
                 continue;
             const long line = keys.findFolded(schema.folded(i, k));
             const std::string value = ValueOfKeyLine(descText_.lines, line, entries[k].name.size());
-            PutEntryValues(value, ColumnsOf(entries[k]), i == kSectionCount, [&](int j, const std::string& cell) {
-                if (line == kNoLine)
-                    missing.push_back({i, first + j});
-                for (int row : rows)
-                    putDiskValue(i, first + j, row, cell, change, touched);
-            });
+            const int count = ColumnsOf(entries[k]);
+            const int values =
+                PutEntryValues(value, line != kNoLine, count, i == kSectionCount, [&](int j, const std::string& cell) {
+                    if (line == kNoLine)
+                        missing.push_back({i, first + j});
+                    for (int row : rows)
+                        putDiskValue(i, first + j, row, cell, change, touched);
+                });
+            if (i < kSectionCount && line != kNoLine && count > 0 && values != count)
+                lengths.push_back({i, static_cast<int>(k), values});
         }
     }
-    for (int row : rows)
+    for (int row : rows) {
         setKeyLinesMissing(row, missing);
+        setLineLengths(row, lengths);
+    }
     if (!change.empty())
         ++modificationCount_;
     notify(touched, wasModified);

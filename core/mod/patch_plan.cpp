@@ -92,6 +92,10 @@ PatchResult Plan(const DescDocument& document, const ModPathIndex& files, const 
         result.outcome = PatchOutcome::NoKeyLine;
         return result;
     }
+    if (!document.valueRead(grid, col, result.row)) {
+        result.outcome = PatchOutcome::NoValueInLine;
+        return result;
+    }
     result.found = document.grid(grid).cell(col, result.row);
     if (result.found == line.mod) {
         result.outcome = PatchOutcome::AlreadyThere;
@@ -189,6 +193,7 @@ std::string MissingReason(PatchOutcome outcome)
     case PatchOutcome::NoKeyLine: return "the file has no line for the key";
     case PatchOutcome::NamedTwice: return "the patch names this value more than once, with different values";
     case PatchOutcome::CannotHold: return "a value no key line can hold";
+    case PatchOutcome::NoValueInLine: return "the file's line of the key has fewer values";
     default: return {};
     }
 }

@@ -28,6 +28,7 @@ enum class PatchOutcome {
     Repeated,      // an earlier line names the same value with the same values: taken once
     NamedTwice,    // another line names the same value with other values: none of them is applied
     CannotHold,    // the patch's value is one no key line can hold (the result's `why` says which)
+    NoValueInLine,  // the file's line of the key ends before the value
 };
 
 // Why a line could not be applied, as the user is told; empty for the

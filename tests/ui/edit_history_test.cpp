@@ -326,6 +326,7 @@ private slots:
         tank.path = "/units/tank.txt";
         tank.changed = true;
         tank.changedOnDisk = true;
+        tank.valuesChanged = true;
         tank.keyLines = {{4, "health 100", "health 150 "}, {12345, "name \xC0", "name \xC1 "}};
         dravik::FileSave gun;
         gun.row = 2;

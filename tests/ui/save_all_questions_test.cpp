@@ -8,6 +8,7 @@
 #include "ui/common/display_text.h"
 #include "tests/core/test_files.h"
 
+#include <QBrush>
 #include <QtTest>
 
 using dravik::ui::GridView;
@@ -90,6 +91,107 @@ private slots:
         QVERIFY(folder->read("gun.txt").contains("health 41 \r\n"));
         QVERIFY(folder->read("gun.txt").endsWith("; by another program"));
         QCOMPARE(window->statusPanelText(0), QStringLiteral("Saved 2 of 2 files"));
+    }
+
+    void aValueTypedPastTheEndOfALineAppendsItWithTheEmptyValuesBetween()
+    {
+        const QString vars = folder->write("short.var", "[section1]\r\nhealth=1\r\narmor=4\r\nspeed=1\r\n");
+        const QString tank = folder->write("short.txt", "health 100\r\narmor 7\r\nspeed 36 30 12\r\n");
+        dialogs->openAnswers.enqueue({vars});
+        window->N6->trigger();
+        dialogs->openAnswers.enqueue({tank});
+        window->N2->trigger();
+        activate();
+        // armor takes columns 3 to 6; the line has one value.
+        QAbstractItemModel* model = section1()->model();
+        const QModelIndex second = model->index(0, 3);
+        QCOMPARE(Cell(section1(), 4, 1), QString());
+        QCOMPARE(model->data(second, Qt::BackgroundRole).value<QBrush>().style(), Qt::BDiagPattern);
+        QVERIFY2(model->data(second, Qt::ToolTipRole)
+                     .toString()
+                     .startsWith(QStringLiteral("This file's line of armor has 1 value; the variables file counts 4.")),
+                 qPrintable(model->data(second, Qt::ToolTipRole).toString()));
+
+        // speed shows one value of three; its cell says what Save all keeps.
+        QCOMPARE(model->data(model->index(0, 6), Qt::ToolTipRole).toString(),
+                 QStringLiteral("This file's line of speed has 3 values; the variables file counts 1. The 2 values "
+                                "after this one are not shown; Save all keeps them."));
+
+        typeIntoCell(section1(), 6, 1, "9");
+        // The cells between are part of the line now, as empty values.
+        for (const int col : {4, 5}) {
+            const QModelIndex between = model->index(0, col - 1);
+            QCOMPARE(model->data(between, Qt::BackgroundRole).value<QBrush>().style(), Qt::SolidPattern);
+            QVERIFY2(model->data(between, Qt::ToolTipRole).toString().contains(QStringLiteral("an empty value")),
+                     qPrintable(model->data(between, Qt::ToolTipRole).toString()));
+        }
+        // Undone, the line has one value again; redone, the values between too.
+        press(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(model->data(second, Qt::BackgroundRole).value<QBrush>().style(), Qt::BDiagPattern);
+        QCOMPARE(Cell(section1(), 6, 1), QString());
+        press(Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(Cell(section1(), 6, 1), QStringLiteral("9"));
+        QCOMPARE(model->data(second, Qt::BackgroundRole).value<QBrush>().style(), Qt::SolidPattern);
+
+        dialogs->askAnswers.enqueue(0);  // "Go on" with the values that look wrong
+        saveAll();
+        QCOMPARE(dialogs->questions.size(), 1);
+        QVERIFY2(dialogs->questions[0].text.startsWith(QStringLiteral("2 edited cells hold values that look wrong:")),
+                 qPrintable(dialogs->questions[0].text));
+        QCOMPARE(folder->read("short.txt"), QByteArray("health 100 \r\narmor 7   9 \r\nspeed 36 30 12 \r\n"));
+    }
+
+    void keyLinesThatWouldChangeOnlyInSpellingAreAskedAboutOnceAndTheAnswerIsKept()
+    {
+        // No answer remembered yet.
+        const QString ini = folder->path("dravik2.INI");
+        window.reset();
+        QVERIFY(QFile::remove(ini));
+        window = std::make_unique<TMainForm>(ini, *dialogs);
+        window->show();
+        openAndEdit();
+        dialogs->askAnswers.enqueue(2);  // Cancel: nothing is written
+        saveAll();
+        QCOMPARE(dialogs->questions.size(), 1);
+        QCOMPARE(dialogs->questions[0].text,
+                 QStringLiteral("6 key lines whose values did not change would be respelled (\"armor 45 45 40\" becomes "
+                                "\"armor  45 45 40 \").\n\nThe game reads both spellings. Writing only what changed "
+                                "rewrites only the key lines whose values changed, and only their files."));
+        QCOMPARE(dialogs->questions[0].buttons, QStringList({"&Respell them too", "&Write only what changed", "Cancel"}));
+        QCOMPARE(dialogs->questions[0].checkBox, QStringLiteral("Re&member my answer (in the settings file)"));
+        QCOMPARE(folder->read("tank.txt"), sample::TankDesc());
+        QVERIFY(window->document().isModified());
+
+        // Only tank's health: gun's health holds the value it held.
+        typeIntoCell(section1(), 2, 2, "40");
+        dialogs->askAnswers.enqueue(1);
+        dialogs->checkAnswers.enqueue(true);
+        saveAll();
+        QCOMPARE(dialogs->questions.size(), 2);
+        QVERIFY2(dialogs->questions[1].text.startsWith(QStringLiteral("1 file would change only in spelling")),
+                 qPrintable(dialogs->questions[1].text));
+        QByteArray tank = sample::TankDesc();
+        tank.replace("health 100\r\n", "health 150 \r\n");
+        QCOMPARE(folder->read("tank.txt"), tank);
+        QCOMPARE(folder->read("gun.txt"), sample::GunDesc());
+        QCOMPARE(window->statusPanelText(0), QStringLiteral("Saved 1 of 2 files"));
+        QVERIFY(!window->document().isModified());
+
+        // Remembered: the next save asks nothing, and neither does a new window.
+        typeIntoCell(section1(), 2, 2, "41");
+        saveAll();
+        QCOMPARE(dialogs->questions.size(), 2);
+        QByteArray gun = sample::GunDesc();
+        gun.replace("HEALTH 40\n", "health 41 \n");
+        QCOMPARE(folder->read("gun.txt"), gun);
+        window->close();
+        QVERIFY(folder->read("dravik2.INI").contains("RespellKeyLines=0\r\n"));
+        window = std::make_unique<TMainForm>(ini, *dialogs);
+        window->show();
+        openAndEdit();
+        saveAll();
+        QCOMPARE(dialogs->questions.size(), 2);
+        QVERIFY(folder->read("tank.txt").contains("\r\nhealth 150 \r\narmor 10 20 30\r\n"));
     }
 };
 
