@@ -426,12 +426,20 @@ void DurableWriteBatch::commitOrThrow()
 
 bool WriteFileSafely(const std::string& path, std::string_view bytes, FileError& err)
 {
-    DurableWriteBatch batch;
-    return batch.add(path, bytes, err) && batch.commit(err);
+    return WriteFileSafely(path, [bytes](const PieceWriter& put) { return put(bytes); }, err);
 }
 
 bool WriteFileSafely(const std::string& path, const BytePieces& pieces, FileError& err)
 {
+    // A device or FIFO (--out /dev/null) takes each piece as it is made: a
+    // table of any size is never held whole for it.
+    sys::Plan plan;
+    if (!sys::Inspect(path, plan, err))
+        return false;
+    if (plan.method == Method::Stream) {
+        const FileHandle file = sys::OpenStream(path, err);
+        return file && WritePieces(file, pieces, err);
+    }
     DurableWriteBatch batch;
     return batch.add(path, pieces, err) && batch.commit(err);
 }
