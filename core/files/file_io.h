@@ -120,6 +120,10 @@ std::string TextFileErrorMessage(const FileError& err);
 // disables it.
 void SetWriteFailureAfterBytesForTesting(long long bytes, int errorCode);
 
+// Lets this process hold as many files open at once as the system allows it
+// (the soft limit raised to the hard one), where it may. Called at start.
+void RaiseOpenFileLimit();
+
 // Test seam: the names of the files written beside a target start again from
 // this seed, as in a new process whose id and clock repeat (a container).
 // Returns the first `count` names the next writes will try, in order.
