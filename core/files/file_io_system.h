@@ -30,6 +30,7 @@ struct BatchEntry {
     std::string temp;    // Replace: the new file beside the target, written and closed
     std::string bytes;   // InPlace, Stream: written at commit
     std::uint64_t device = 0;  // of the new file: one flush per file system
+    StillAsRead stillAsRead;   // what the target must hold when it is replaced; empty: anything
 };
 
 namespace sys {

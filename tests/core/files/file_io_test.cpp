@@ -216,14 +216,61 @@ TEST(DurableWriteBatch, AFailureInCommitKeepsTheEarlierFilesAndLeavesTheLaterOne
     DurableWriteBatch batch;
     for (const auto& path : {first, second, third})
         batch.addOrThrow(path, "new");
-    fs::remove_all(dir.path() / "two");  // the folder goes before its file is put in place
+    // The folder goes once the new files are written, before its file is put in place.
+    SetBeforeReplacingForTesting([&](const std::string& path) {
+        if (path == second)
+            fs::remove_all(dir.path() / "two");
+    });
     FileError err;
     EXPECT_FALSE(batch.commit(err));
+    SetBeforeReplacingForTesting({});
     EXPECT_EQ(batch.failedPath(), second);
     EXPECT_EQ(err.code, test::kFolderNotFound);
+    EXPECT_EQ(batch.replaced(), (std::vector<bool>{true, false, false}));
     EXPECT_EQ(ReadBytes(first), "new");
     EXPECT_EQ(ReadBytes(third), "old 3");
     EXPECT_EQ(NamesIn(dir.path() / "one"), (std::vector<std::string>{"1.desc", "3.desc"}));
+}
+
+// Another program that takes no lock saves one of the files while the batch
+// writes: found once every new file is written, nothing is replaced; found
+// right before the file's own replacement, that file is left and the others
+// are written. A file with a second name is rewritten in place, and checked
+// as well.
+TEST(DurableWriteBatch, AFileChangedSinceItWasReadIsNeverWrittenOver)
+{
+    TempFolder dir;
+    const std::string a = dir.file("a.desc"), b = dir.file("b.desc"), c = dir.file("c.desc");
+    const std::vector<std::string> paths = {a, b, c};
+    struct Case {
+        std::string changed;  // the file another program saves
+        bool beforeAnyRename;
+        std::vector<bool> replaced;
+    };
+    for (const Case& when : {Case{b, true, {false, false, false}}, Case{b, false, {true, false, true}},
+                             Case{c, false, {true, true, false}}}) {
+        for (const std::string& path : paths)
+            test::WriteBytes(path, "old");
+        fs::remove(dir.file("c-link.desc"));
+        fs::create_hard_link(c, dir.file("c-link.desc"));
+        DurableWriteBatch batch;
+        FileError err;
+        for (const std::string& path : paths)
+            ASSERT_TRUE(batch.add(path, "new", err, [](std::string_view now) { return now == "old"; })) << err.reason;
+        SetBeforeReplacingForTesting([&](const std::string& path) {
+            if (path == (when.beforeAnyRename ? std::string() : when.changed))
+                test::WriteBytes(when.changed, "another program's");
+        });
+        EXPECT_FALSE(batch.commit(err));
+        SetBeforeReplacingForTesting({});
+        EXPECT_EQ(batch.failedPath(), "");
+        EXPECT_EQ(batch.changed(), std::vector<std::string>{when.changed});
+        EXPECT_EQ(batch.replaced(), when.replaced);
+        for (size_t i = 0; i < paths.size(); ++i)
+            EXPECT_EQ(ReadBytes(paths[i]), paths[i] == when.changed ? "another program's" : when.replaced[i] ? "new" : "old")
+                << paths[i];
+        EXPECT_EQ(dir.names(), (std::vector<std::string>{"a.desc", "b.desc", "c-link.desc", "c.desc"}));
+    }
 }
 
 // ---- What a rename would take from the user ----
