@@ -721,7 +721,26 @@ void TMainForm::N3Click() { saveCurrentDesc(); }
 
 bool TMainForm::saveCurrentDesc()
 {
-    return run([&] { history_->apply(EditStep::SaveCurrent, [](dravik::DescDocument& d) { return d.saveCurrent(); }); });
+    for (;;) {
+        dravik::CurrentSave planned;
+        if (!run([&] { planned = document_.planSaveCurrent(); }))
+            return false;
+        // Another program's change since the preview was loaded is not
+        // written over unasked, as Save all asks.
+        if (planned.changedOnDisk && !dravik::ui::MayOverwriteChangedCurrentFile(dialogs_, this, planned))
+            return false;
+        bool changedMeanwhile = false;
+        const bool saved = run([&] {
+            try {
+                history_->apply(EditStep::SaveCurrent,
+                                [&](dravik::DescDocument& d) { return d.saveCurrent(planned); });
+            } catch (const dravik::ChangedOnDiskError&) {
+                changedMeanwhile = true;  // nothing was written
+            }
+        });
+        if (!changedMeanwhile)
+            return saved;
+    }
 }
 
 void TMainForm::Exporttable1Click()

@@ -93,6 +93,15 @@ struct SavePlan {
     std::vector<const FileSave*> blocked() const;
 };
 
+// What Save current would write, worked out before anything is written.
+struct CurrentSave {
+    std::string path;
+    std::string bytes;           // the desc text as the file is to hold it
+    bool read = false;           // the file was there to read; else it is made anew
+    std::uint64_t readFingerprint = 0;  // of the bytes read
+    bool changedOnDisk = false;  // they are not what the desc text was loaded from or saved to
+};
+
 struct SaveOutcome {
     int written = 0;  // files whose bytes changed
     int files = 0;    // files of the save
@@ -242,10 +251,19 @@ public:
     // Plans and writes in one go; `progress` counts the files written beside
     // their targets.
     SaveOutcome saveAll(const Progress& progress = {});
-    // Writes the desc text to the current desc file. The rows of that file
-    // then agree with it: their unedited cells take the values it now holds,
-    // and edited ones are compared with those. Returns that change of the
-    // tables, for the edit history.
+    // Reads the current desc file and builds what Save current would write;
+    // writes nothing.
+    CurrentSave planSaveCurrent() const;
+    // Writes the desc text to the current desc file, under the same lock as
+    // Save all. The rows of that file then agree with it: their unedited
+    // cells take the values it now holds, and edited ones are compared with
+    // those. Returns that change of the tables, for the edit history. Throws
+    // ChangedOnDiskError, with nothing written, when the file no longer holds
+    // what the plan read (right up to its replacement), or, for a plan made
+    // before the desc text last changed, what the desc text was loaded from.
+    [[nodiscard]] TableChange saveCurrent(const CurrentSave& planned);
+    // Plans and writes in one go; a file changed on disk since the desc text
+    // was loaded from it is not overwritten (ChangedOnDiskError).
     [[nodiscard]] TableChange saveCurrent();
     // The file list's cell selection: loads the row's file into the desc text
     // when its name and path are set, and makes its path current. On a read

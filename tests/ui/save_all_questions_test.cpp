@@ -1,13 +1,15 @@
 // Save all against files it cannot save as the tables say: files that
 // cannot be read or written, a disk that fills, and files another program
 // writes while Save all's questions are open or while it puts its files in
-// place. Driven with the keyboard, the dialogs answered by the test.
+// place; and Save current over a file another program changed. Driven with
+// the keyboard, the dialogs answered by the test.
 #include "window_fixture.h"
 
 #include "core/files/file_io.h"
 #include "ui/common/display_text.h"
 #include "tests/core/test_files.h"
 
+#include <QPlainTextEdit>
 #include <QtTest>
 
 using dravik::ui::GridView;
@@ -42,6 +44,15 @@ class SaveAllQuestionsTest : public WindowFixture {
             }
         });
     }
+    // Text typed at the end of the desc preview.
+    void typeIntoPreview(const QString& text)
+    {
+        QTest::mouseClick(window->Memo1->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(window->Memo1->hasFocus());
+        press(Qt::Key_End, Qt::ControlModifier);
+        type(text);
+    }
+
 private slots:
     void filesThatCannotBeSavedAreNamedBeforeAnythingIsWritten()
     {
@@ -150,6 +161,50 @@ private slots:
         saveAll();
         QVERIFY(folder->read("tank.txt").contains("health 150 \r\n"));
         QVERIFY(folder->read("gun.txt").contains("health 41 \r\n"));
+    }
+
+    // Ctrl+S over a file another program changed since the preview was
+    // loaded from it asks Save all's question; one changed before it was
+    // loaded does not.
+    void saveCurrentOverAFileChangedOnDiskAsksFirst()
+    {
+        openSample();
+        activate();
+        const QString gun = folder->path("gun.txt");  // the preview's file, the last opened
+        typeIntoPreview("; mine");
+        folder->write("gun.txt", sample::GunDesc() + "\n; by another program");
+        const QString question = QStringLiteral("1 file changed on disk since it was read:\n%1\n\n"
+                                                "Overwrite it with the desc preview's text, or skip it?")
+                                     .arg(gun);
+
+        dialogs->askAnswers.enqueue(1);
+        press(Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(dialogs->questions.size(), 1);
+        QCOMPARE(dialogs->questions[0].title, QStringLiteral("Save current"));
+        QCOMPARE(dialogs->questions[0].text, question);
+        QCOMPARE(dialogs->questions[0].buttons, kOverwriteButtons);
+        QCOMPARE(folder->read("gun.txt"), sample::GunDesc() + "\n; by another program");
+        QVERIFY(window->document().descTextModified());
+
+        dialogs->askAnswers.enqueue(0);
+        press(Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(dialogs->questions.size(), 2);
+        QCOMPARE(dialogs->questions[1].text, question);
+        QVERIFY(folder->read("gun.txt").endsWith("; mine"));
+        QVERIFY(!folder->read("gun.txt").contains("another program"));
+        QVERIFY(!window->document().descTextModified());
+
+        // Loaded into the preview after the other program wrote it: nothing
+        // of that program's is lost, and nothing is asked.
+        folder->write("gun.txt", sample::GunDesc() + "\n; again");
+        clickCell(grid(dravik::kFileListGrid), 1, 1);  // another file, then this one again
+        clickCell(grid(dravik::kFileListGrid), 1, 2);
+        QCOMPARE(dialogs->questions.size(), 2);
+        typeIntoPreview("; and mine");
+        press(Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(dialogs->questions.size(), 2);
+        QVERIFY(folder->read("gun.txt").endsWith("; again; and mine"));
+        QCOMPARE(dialogs->errors.size(), 0);
     }
 };
 

@@ -1,6 +1,6 @@
 // The questions Save all asks once it knows what it would write: about the
 // files it cannot save at all, and about the files that changed on disk
-// since they were read.
+// since they were read; and Save current's about its file.
 #pragma once
 
 #include "core/document/desc_document.h"
@@ -16,5 +16,9 @@ namespace dravik::ui {
 // The rows Save all is to leave out, as the user answered; nothing when the
 // user cancels.
 std::optional<std::set<int>> RowsToSkip(Dialogs& dialogs, QWidget* parent, const SavePlan& plan);
+
+// Save current's file changed on disk since the preview was loaded from it:
+// true when the user answers to overwrite it with the preview's text.
+bool MayOverwriteChangedCurrentFile(Dialogs& dialogs, QWidget* parent, const CurrentSave& planned);
 
 }  // namespace dravik::ui

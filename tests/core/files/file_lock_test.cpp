@@ -1,6 +1,7 @@
 #include "core/files/file_lock.h"
 
 #include "app/batch_command.h"
+#include "core/document/desc_document.h"
 #include "tests/core/test_files.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +20,34 @@ namespace {
 
 using test::ReadBytes;
 using test::TempFolder;
+
+// Another Dravik 2 that saves the file meanwhile: Save current waits for it,
+// as Save all does, then refuses and writes nothing.
+TEST(FileLocks, SaveCurrentWaitsForTheLockSaveAllTakes)
+{
+    TempFolder dir;
+    const std::string path = dir.write("a.desc", "hp 1\r\n");
+    DescDocument ws(test::Cyrillic());
+    ws.startUp();
+    ws.setVariablesText(TextLines{{"[section1]", "hp =1"}, true});
+    ws.openDesc({path});
+    ws.setDescText(TextLines{{"hp 2"}, true});
+    FileLocks other;
+    FileError err;
+    ASSERT_TRUE(other.lock({path}, err)) << err.reason;
+    const auto start = std::chrono::steady_clock::now();
+    try {
+        static_cast<void>(ws.saveCurrent());
+        ADD_FAILURE() << "saved over the lock";
+    } catch (const DravikError& e) {
+        EXPECT_EQ(std::string(e.what()), CannotCreateFileMessage(path, kLockedByAnother));
+    }
+    EXPECT_GE(std::chrono::steady_clock::now() - start, kLockWait);
+    EXPECT_EQ(ReadBytes(path), "hp 1\r\n");
+    other.release();
+    static_cast<void>(ws.saveCurrent());
+    EXPECT_EQ(ReadBytes(path), "hp 2\r\n");
+}
 
 #ifndef _WIN32
 
