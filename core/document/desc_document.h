@@ -127,8 +127,9 @@ private:
     int toWrite_;
 };
 
-// Save all stopped at a file it could not write, after putting the files
-// before it in place.
+// Save all stopped at a file it could not write: before any file was put in
+// place when it could not be written beside its target, else after putting
+// the files before it in place.
 class SaveStoppedError : public DravikError {
 public:
     SaveStoppedError(const std::string& message, std::vector<std::string> written, int toWrite);
@@ -248,8 +249,8 @@ public:
     // are written (ChangedOnDiskError, naming those written); a rename that
     // fails part way throws SaveStoppedError.
     SaveOutcome saveAll(const SavePlan& plan, const std::set<int>& skip = {}, const Progress& progress = {});
-    // Plans and writes in one go; `progress` counts the files written beside
-    // their targets.
+    // Plans and writes in one go; `progress` counts the files as each is
+    // written beside its target, or found to need no writing.
     SaveOutcome saveAll(const Progress& progress = {});
     // Reads the current desc file and builds what Save current would write;
     // writes nothing.

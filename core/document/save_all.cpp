@@ -350,7 +350,7 @@ SaveOutcome DescDocument::saveAll(const SavePlan& givenPlan, const std::set<int>
     // file wholly old or wholly new, without a flush per file. A file that
     // cannot be written beside its target writes none: a second save, once
     // the disk has room, then makes each change once. A change another
-    // program makes to a file until right before its rename is never written
+    // program makes to a file until right before its rename is not written
     // over: the plan's bytes were built without it.
     DurableWriteBatch batch;
     std::vector<const FileSave*> added;  // in the batch, in order

@@ -74,10 +74,10 @@ bool CanReplace(const std::string& path, FileError& err);
 //     batch.commitOrThrow();              // every target replaced, in the order added
 //
 // Until commit() no target changes; files added but never committed leave no
-// trace (discard() or the destructor removes what add() wrote). A batch is
-// all or nothing as far as the system lets it be: a file that cannot be
-// written or flushed beside its target, or that changed since it was read,
-// leaves every target as it was.
+// trace (discard() or the destructor removes what add() wrote). A commit is
+// all or nothing as far as the system lets it be: a new file that cannot be
+// flushed, or a target that changed since it was read, leaves every target
+// as it was; a save whose add() fails discards the batch to keep it so.
 class DurableWriteBatch {
 public:
     DurableWriteBatch();
