@@ -49,10 +49,12 @@ struct CellNoun {
 // Writes the files of the plan whose bytes change, except the rows in
 // `skip`, or prints their changes on `out` when `dryRun` is set. Throws
 // DravikError, with nothing written, when the plan has an error, a file
-// cannot be read or written, or one changed on disk since it was read (when
-// planned, or right before it would be replaced); when the writing stops
-// part way, the message names the files written before. Returns how many
-// files were written (or would be).
+// cannot be read, written or written beside (a full disk), or one changed on
+// disk since it was read (when planned, or once every new file is written,
+// right before the first is replaced). A file another program changes later,
+// right before its own replacement, is left as it is and named while the
+// others are written; when the writing stops part way, the message names the
+// files written before. Returns how many files were written (or would be).
 int WritePlannedFiles(DescDocument& document, const SavePlan& plan, const std::set<int>& skip, bool dryRun,
                       std::ostream& out);
 

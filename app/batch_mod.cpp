@@ -4,6 +4,7 @@
 #include "app/batch_command.h"
 #include "app/batch_document.h"
 #include "app/batch_files.h"
+#include "app/standard_output.h"
 #include "core/errors.h"
 #include "core/files/file_io.h"
 #include "core/files/folder_listing.h"
@@ -78,7 +79,7 @@ int RunDiff(const ModOptions& options, const CodePage& codePage, std::ostream& o
     const BaseDiff diff = DiffAgainstBase(*document, base);
     const std::string patch = PatchFileText(diff.lines);
     if (options.patch.empty())
-        out << patch;
+        PrintBytes(out, patch);  // the bytes --patch writes, line ends and all
     else
         WriteFileOrThrow(options.patch, patch);
     for (const std::string& note : diff.uncarried)

@@ -116,6 +116,16 @@ QString ChompedMessage(const std::string& text)
     return dravik::ui::MessageText(trimmed);
 }
 
+// What a Save all that stopped at a file it could not write had written.
+std::string StoppedMessage(const dravik::SaveStoppedError& stopped)
+{
+    const size_t written = stopped.written().size();
+    if (written == 0)
+        return std::string(stopped.what()) + "; nothing was written";
+    return std::string(stopped.what()) + "; " + std::to_string(written) + " of " + std::to_string(stopped.toWrite()) +
+           " files had been written before it";
+}
+
 }  // namespace
 
 TMainForm::TMainForm(const QString& settingsPath, dravik::ui::Dialogs& dialogs, QWidget* parent)
@@ -661,6 +671,7 @@ bool TMainForm::saveAllTables()
         return false;
     // Asked at most once a save, even when the files are read again.
     std::optional<dravik::Respelling> respelling = respelling_;
+    int written = 0;  // by the attempts before, when a file changed while it was being saved
     for (;;) {
         dravik::SavePlan plan;
         auto makePlan = [&] {
@@ -693,16 +704,20 @@ bool TMainForm::saveAllTables()
             dravik::ui::LongWork work(this, QStringLiteral("Save all"));
             try {
                 outcome = document_.saveAll(plan, *skip, work.progress());
-            } catch (const dravik::ChangedOnDiskError&) {
-                changedMeanwhile = true;  // nothing was written
+            } catch (const dravik::ChangedOnDiskError& changed) {
+                changedMeanwhile = true;  // those files were left as they were
+                written += static_cast<int>(changed.written().size());
+            } catch (const dravik::SaveStoppedError& stopped) {
+                throw dravik::DravikError(StoppedMessage(stopped));
             }
         });
-        // Another program wrote files while the questions were open: asked
-        // again, about the files as they are now.
+        // Another program wrote files while the questions were open, or
+        // while they were being saved: asked again, about the files as they
+        // are now.
         if (changedMeanwhile)
             continue;
         if (saved)
-            statusPanels_[0]->setText(tr("Saved %1 of %2 files").arg(outcome.written).arg(outcome.files));
+            statusPanels_[0]->setText(tr("Saved %1 of %2 files").arg(written + outcome.written).arg(outcome.files));
         return saved;
     }
 }
@@ -755,7 +770,26 @@ void TMainForm::N3Click() { saveCurrentDesc(); }
 
 bool TMainForm::saveCurrentDesc()
 {
-    return run([&] { history_->apply(EditStep::SaveCurrent, [](dravik::DescDocument& d) { return d.saveCurrent(); }); });
+    for (;;) {
+        dravik::CurrentSave planned;
+        if (!run([&] { planned = document_.planSaveCurrent(); }))
+            return false;
+        // Another program's change since the preview was loaded is not
+        // written over unasked, as Save all asks.
+        if (planned.changedOnDisk && !dravik::ui::MayOverwriteChangedCurrentFile(dialogs_, this, planned))
+            return false;
+        bool changedMeanwhile = false;
+        const bool saved = run([&] {
+            try {
+                history_->apply(EditStep::SaveCurrent,
+                                [&](dravik::DescDocument& d) { return d.saveCurrent(planned); });
+            } catch (const dravik::ChangedOnDiskError&) {
+                changedMeanwhile = true;  // nothing was written
+            }
+        });
+        if (!changedMeanwhile)
+            return saved;
+    }
 }
 
 void TMainForm::Exporttable1Click()

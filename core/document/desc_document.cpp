@@ -162,19 +162,29 @@ std::vector<const FileSave*> SavePlan::blocked() const
 
 namespace {
 
-std::string ChangedOnDiskMessage(const std::vector<std::string>& paths)
+std::string ChangedOnDiskMessage(const std::vector<std::string>& paths, size_t written, int toWrite)
 {
     const std::string first = "\"" + PathText(paths.front()) + "\"";
+    if (written == 0) {
+        if (paths.size() == 1)
+            return "The desc file " + first + " changed on disk since it was read; nothing was written";
+        return std::to_string(paths.size()) + " desc files changed on disk since they were read (" + first + " and " +
+               std::to_string(paths.size() - 1) + " more); nothing was written";
+    }
+    const std::string others = std::to_string(written) + " of " + std::to_string(toWrite) + " files were written";
     if (paths.size() == 1)
-        return "The desc file " + first + " changed on disk since it was read; nothing was written";
-    return std::to_string(paths.size()) + " desc files changed on disk since they were read (" + first + " and " +
-           std::to_string(paths.size() - 1) + " more); nothing was written";
+        return "The desc file " + first + " changed on disk while it was being saved and was left as it is; " + others;
+    return std::to_string(paths.size()) + " desc files changed on disk while they were being saved and were left as "
+           "they are (" + first + " and " + std::to_string(paths.size() - 1) + " more); " + others;
 }
 
 }  // namespace
 
-ChangedOnDiskError::ChangedOnDiskError(std::vector<std::string> paths)
-    : DravikError(ChangedOnDiskMessage(paths)), paths_(std::move(paths))
+ChangedOnDiskError::ChangedOnDiskError(std::vector<std::string> paths, std::vector<std::string> written, int toWrite)
+    : DravikError(ChangedOnDiskMessage(paths, written.size(), toWrite)),
+      paths_(std::move(paths)),
+      written_(std::move(written)),
+      toWrite_(toWrite)
 {
 }
 

@@ -128,24 +128,43 @@ struct SavePlan {
     std::vector<const FileSave*> blocked() const;
 };
 
+// What Save current would write, worked out before anything is written.
+struct CurrentSave {
+    std::string path;
+    std::string bytes;           // the desc text as the file is to hold it
+    bool read = false;           // the file was there to read; else it is made anew
+    std::uint64_t readFingerprint = 0;  // of the bytes read
+    bool changedOnDisk = false;  // they are not what the desc text was loaded from or saved to
+};
+
 struct SaveOutcome {
     int written = 0;  // files whose bytes changed
     int files = 0;    // files of the save
 };
 
-// Right before replacing them, Save all found files that changed on disk
-// after it had read them; nothing was written.
+// Right before replacing them, a save found files that changed on disk
+// after it had read them, and left them as they were. Found before the first
+// rename, nothing was written; found at a file's own rename, the other files
+// were written.
 class ChangedOnDiskError : public DravikError {
 public:
-    explicit ChangedOnDiskError(std::vector<std::string> paths);
+    explicit ChangedOnDiskError(std::vector<std::string> paths, std::vector<std::string> written = {},
+                                int toWrite = 0);
     const std::vector<std::string>& paths() const { return paths_; }
+    // The files that hold their new bytes, in row order.
+    const std::vector<std::string>& written() const { return written_; }
+    // How many files the save was to write in all.
+    int toWrite() const { return toWrite_; }
 
 private:
     std::vector<std::string> paths_;
+    std::vector<std::string> written_;
+    int toWrite_;
 };
 
-// Save all stopped at a file it could not write, after putting the files
-// before it in place.
+// Save all stopped at a file it could not write: before any file was put in
+// place when it could not be written beside its target, else after putting
+// the files before it in place.
 class SaveStoppedError : public DravikError {
 public:
     SaveStoppedError(const std::string& message, std::vector<std::string> written, int toWrite);
@@ -302,17 +321,30 @@ public:
     // plan made before the tables last changed is made anew: its bytes would
     // miss those edits. Writes nothing, and throws, when the plan has an
     // error, when a file of it that is not skipped cannot be saved, when
-    // another Dravik 2 keeps saving one of the files (see file_lock.h), or
-    // when one changed on disk since the plan read it (ChangedOnDiskError).
-    // A write that fails part way throws SaveStoppedError.
+    // another Dravik 2 keeps saving one of the files (see file_lock.h), when
+    // one cannot be written beside its target (SaveStoppedError, nothing
+    // written), or when one changed on disk since the plan read it, found
+    // once every new file is written (ChangedOnDiskError). A file found
+    // changed right before its own rename is left as it is while the others
+    // are written (ChangedOnDiskError, naming those written); a rename that
+    // fails part way throws SaveStoppedError.
     SaveOutcome saveAll(const SavePlan& plan, const std::set<int>& skip = {}, const Progress& progress = {});
-    // Plans and writes in one go; `progress` counts the files written, so
-    // that "file r done" means it is on disk.
+    // Plans and writes in one go; `progress` counts the files as each is
+    // written beside its target, or found to need no writing.
     SaveOutcome saveAll(const Progress& progress = {});
-    // Writes the desc text to the current desc file. The rows of that file
-    // then agree with it: their unedited cells take the values it now holds,
-    // and edited ones are compared with those. Returns that change of the
-    // tables, for the edit history.
+    // Reads the current desc file and builds what Save current would write;
+    // writes nothing.
+    CurrentSave planSaveCurrent() const;
+    // Writes the desc text to the current desc file, under the same lock as
+    // Save all. The rows of that file then agree with it: their unedited
+    // cells take the values it now holds, and edited ones are compared with
+    // those. Returns that change of the tables, for the edit history. Throws
+    // ChangedOnDiskError, with nothing written, when the file no longer holds
+    // what the plan read (right up to its replacement), or, for a plan made
+    // before the desc text last changed, what the desc text was loaded from.
+    [[nodiscard]] TableChange saveCurrent(const CurrentSave& planned);
+    // Plans and writes in one go; a file changed on disk since the desc text
+    // was loaded from it is not overwritten (ChangedOnDiskError).
     [[nodiscard]] TableChange saveCurrent();
     // The file list's cell selection: loads the row's file into the desc text
     // when its name and path are set, and makes its path current. On a read
@@ -401,9 +433,6 @@ private:
     // bytes change, whether it changed behind the document's back, and the
     // fingerprint it has once saved.
     void settleFileSave(FileSave& file, const std::string& bytes, std::string out, const FileSave* earlier) const;
-    // Right before they are replaced: the files read again, against the
-    // bytes their plan was built from.
-    static void ThrowIfChangedSincePlanned(const std::vector<const FileSave*>& files);
     // How the file's bytes looked when last read or written here.
     static std::uint64_t Fingerprint(std::string_view bytes);
 

@@ -432,22 +432,6 @@ void LockForWriting(FileLocks& locks, const std::vector<const FileSave*>& files)
 
 }  // namespace
 
-void DescDocument::ThrowIfChangedSincePlanned(const std::vector<const FileSave*>& files)
-{
-    std::vector<std::string> changed;
-    std::set<std::string> checked;  // a file listed on several rows is read once
-    std::string bytes;
-    for (const FileSave* file : files) {
-        if (!checked.insert(file->path).second)
-            continue;
-        FileError err;
-        if (!ReadWholeFile(file->path, bytes, err) || Fingerprint(bytes) != file->readFingerprint)
-            changed.push_back(file->path);
-    }
-    if (!changed.empty())
-        throw ChangedOnDiskError(std::move(changed));
-}
-
 SaveOutcome DescDocument::saveAll(const SavePlan& givenPlan, const std::set<int>& skip, const Progress& progress)
 {
     SavePlan fresh;
@@ -457,12 +441,14 @@ SaveOutcome DescDocument::saveAll(const SavePlan& givenPlan, const std::set<int>
     if (!plan.error.empty())
         throw DravikError(plan.error);
     const std::vector<const FileSave*> writing = FilesToWrite(plan, skip);
-    // Another Dravik 2 that saves these files meanwhile waits for this save,
-    // and a change another program made since the plan read them is not
-    // overwritten: the plan's bytes were built without it.
+    // Another Dravik 2 that saves these files meanwhile waits for this save.
     FileLocks locks;
     LockForWriting(locks, writing);
-    ThrowIfChangedSincePlanned(writing);
+    // A file listed on several rows is written once, with the bytes of its
+    // last row, which start from what the earlier rows write.
+    std::unordered_map<std::string, const FileSave*> lastOfFile;
+    for (const FileSave* file : writing)
+        lastOfFile[file->path] = file;
 
     Notice notice(listeners_);
     const bool wasModified = isModified();
@@ -471,59 +457,62 @@ SaveOutcome DescDocument::saveAll(const SavePlan& givenPlan, const std::set<int>
     outcome.files = static_cast<int>(plan.files.size());
     // Every new file is written beside its target first, all are flushed at
     // once, and only then renamed over their targets: a crash leaves each
-    // file wholly old or wholly new, without a flush per file.
+    // file wholly old or wholly new, without a flush per file. A file that
+    // cannot be written beside its target writes none: a second save, once
+    // the disk has room, then makes each change once. A change another
+    // program makes to a file until right before its rename is not written
+    // over: the plan's bytes were built without it.
     DurableWriteBatch batch;
-    std::vector<const FileSave*> queued;  // in row order, the files in the batch and the unchanged ones
-    std::vector<std::string> written;
-    auto markSaved = [&](size_t count) {
-        for (size_t i = 0; i < count; ++i) {
-            fingerprints_[queued[i]->path] = queued[i]->fingerprint;
-            setKeyLinesMissing(queued[i]->row, queued[i]->withoutKeyLine);
-            setLineLengths(queued[i]->row, queued[i]->lineLengths);
-            markRowSaved(queued[i]->row, queued[i]->withoutKeyLine, touched);
-            if (queued[i]->changed)
-                written.push_back(queued[i]->path);
-        }
-        outcome.written = static_cast<int>(written.size());
-    };
-    auto stopped = [&](const std::string& path, const FileError& err) {
-        return SaveStoppedError(CannotCreateFileMessage(path, err.reason), written, static_cast<int>(writing.size()));
-    };
-    // Puts the batch in place; when one of its files fails, the ones before
-    // it are written, and their rows are saved.
-    auto commit = [&] {
-        FileError err;
-        if (batch.commit(err)) {
-            markSaved(queued.size());
-            return;
-        }
-        size_t before = 0;
-        while (before < queued.size() && !(queued[before]->changed && queued[before]->path == batch.failedPath()))
-            ++before;
-        markSaved(before);
-        throw stopped(batch.failedPath(), err);
-    };
+    std::vector<const FileSave*> added;  // in the batch, in order
     int done = 0;
-    try {
-        for (const FileSave& file : plan.files) {
-            if (skip.count(file.row))
-                continue;
-            if (file.changed) {
-                FileError err;
-                if (!batch.add(file.path, file.bytes, err)) {
-                    commit();  // the rows before this one are written all the same
-                    throw stopped(file.path, err);
-                }
+    for (const FileSave& file : plan.files) {
+        if (skip.count(file.row))
+            continue;
+        if (const auto last = lastOfFile.find(file.path); last != lastOfFile.end() && last->second == &file) {
+            const std::uint64_t read = file.readFingerprint;
+            FileError err;
+            if (!batch.add(file.path, file.bytes, err, [read](std::string_view now) { return Fingerprint(now) == read; })) {
+                batch.discard();
+                throw SaveStoppedError(CannotCreateFileMessage(file.path, err.reason), {},
+                                       static_cast<int>(lastOfFile.size()));
             }
-            queued.push_back(&file);
-            if (progress)
-                progress(++done, outcome.files);
+            added.push_back(&file);
         }
-        commit();
-    } catch (const DravikError&) {
+        if (progress)
+            progress(++done, outcome.files);
+    }
+    FileError err;
+    const bool committed = batch.commit(err);
+    std::set<std::string> replaced;
+    std::vector<std::string> written;  // in row order
+    for (size_t i = 0; i < added.size(); ++i) {
+        if (batch.replaced()[i]) {
+            replaced.insert(added[i]->path);
+            written.push_back(added[i]->path);
+        }
+    }
+    outcome.written = static_cast<int>(written.size());
+    // The rows whose files now hold what the tables show: every row of a
+    // file written, or of a file the save did not need to write. When no
+    // file was written because one had changed, no row is.
+    if (committed || !written.empty() || !batch.failedPath().empty()) {
+        for (const FileSave& file : plan.files) {
+            if (skip.count(file.row) || (lastOfFile.count(file.path) && !replaced.count(file.path)))
+                continue;
+            fingerprints_[file.path] = file.fingerprint;
+            setKeyLinesMissing(file.row, file.withoutKeyLine);
+            setLineLengths(file.row, file.lineLengths);
+            markRowSaved(file.row, file.withoutKeyLine, touched);
+        }
+    }
+    if (!committed) {
         notify(touched, wasModified);
-        reloadCurrentDescText();
-        throw;
+        if (!written.empty())
+            reloadCurrentDescText();
+        if (!batch.failedPath().empty())
+            throw SaveStoppedError(CannotCreateFileMessage(batch.failedPath(), err.reason), written,
+                                   static_cast<int>(lastOfFile.size()));
+        throw ChangedOnDiskError(batch.changed(), written, static_cast<int>(lastOfFile.size()));
     }
     if (skip.empty() && static_cast<int>(plan.files.size()) == descFileCount_) {
         // Every file holds what the tables show, but for the values of keys a

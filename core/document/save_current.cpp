@@ -6,15 +6,63 @@
 #include "core/document/entry_values.h"
 #include "core/document/value_columns.h"
 #include "core/files/file_io.h"
+#include "core/files/file_lock.h"
 #include "core/schema/loaded_schema.h"
 
 namespace dravik {
 
+CurrentSave DescDocument::planSaveCurrent() const
+{
+    CurrentSave planned;
+    planned.path = currentDescFile_;
+    planned.bytes = JoinLines(descText_);
+    // A file that cannot be read (gone, or never there) holds nothing to
+    // lose; the write then says whether it can be made.
+    std::string now;
+    FileError ignored;
+    if (!planned.path.empty() && ReadWholeFile(planned.path, now, ignored)) {
+        planned.read = true;
+        planned.readFingerprint = Fingerprint(now);
+        // Line breaks aside, as the preview shows the file.
+        planned.changedOnDisk = SplitLines(now) != diskDescText_;
+    }
+    return planned;
+}
+
 TableChange DescDocument::saveCurrent()
 {
-    const std::string bytes = JoinLines(descText_);
-    WriteFileOrThrow(currentDescFile_, bytes);
-    fingerprints_[currentDescFile_] = Fingerprint(bytes);
+    const CurrentSave planned = planSaveCurrent();
+    if (planned.changedOnDisk)
+        throw ChangedOnDiskError({planned.path});
+    return saveCurrent(planned);
+}
+
+TableChange DescDocument::saveCurrent(const CurrentSave& givenPlan)
+{
+    CurrentSave fresh;
+    const bool stale = givenPlan.path != currentDescFile_ || givenPlan.bytes != JoinLines(descText_);
+    if (stale && (fresh = planSaveCurrent()).changedOnDisk)
+        throw ChangedOnDiskError({fresh.path});
+    const CurrentSave& planned = stale ? fresh : givenPlan;
+    // Another Dravik 2 that saves the file meanwhile waits for this save, as
+    // for Save all, and a change another program makes up to the rename is
+    // not written over.
+    FileLocks locks;
+    FileError err;
+    if (planned.read && !locks.lock({planned.path}, err))
+        throw DravikError(CannotCreateFileMessage(planned.path, err.reason));
+    StillAsRead stillAsRead;
+    if (planned.read)
+        stillAsRead = [read = planned.readFingerprint](std::string_view now) { return Fingerprint(now) == read; };
+    DurableWriteBatch batch;
+    if (!batch.add(planned.path, planned.bytes, err, std::move(stillAsRead)))
+        throw DravikError(CannotCreateFileMessage(planned.path, err.reason));
+    if (!batch.commit(err)) {
+        if (!batch.changed().empty())
+            throw ChangedOnDiskError(batch.changed());
+        throw DravikError(CannotCreateFileMessage(planned.path, err.reason));
+    }
+    fingerprints_[planned.path] = Fingerprint(planned.bytes);
     diskDescText_ = descText_;
     return readRowsFromDescText();
 }

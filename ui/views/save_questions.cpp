@@ -105,6 +105,14 @@ RespellAnswer AskAboutRespelling(Dialogs& dialogs, QWidget* parent, const SavePl
     }
 }
 
+bool MayOverwriteChangedCurrentFile(Dialogs& dialogs, QWidget* parent, const CurrentSave& planned)
+{
+    const QString text = tr("1 file changed on disk since it was read:") + QLatin1Char('\n') +
+                         NativeText(planned.path) + QStringLiteral("\n\n") +
+                         tr("Overwrite it with the desc preview's text, or skip it?");
+    return dialogs.ask(parent, tr("Save current"), text, {tr("&Overwrite"), tr("S&kip"), tr("Cancel")}) == 0;
+}
+
 std::optional<std::set<int>> RowsToSkip(Dialogs& dialogs, QWidget* parent, const SavePlan& plan)
 {
     std::set<int> skip;

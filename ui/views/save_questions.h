@@ -1,7 +1,7 @@
 // The questions Save all asks once it knows what it would write: about the
 // files it cannot save at all, about the files that changed on disk since
 // they were read, and about files and key lines that would change only in
-// spelling.
+// spelling; and Save current's about its file.
 #pragma once
 
 #include "core/document/desc_document.h"
@@ -27,5 +27,9 @@ enum class RespellAnswer { RespellThemToo, OnlyWhatChanged, Cancel };
 // changed / Cancel"; `remember` takes whether the user asked for the answer
 // to be kept.
 RespellAnswer AskAboutRespelling(Dialogs& dialogs, QWidget* parent, const SavePlan& plan, bool& remember);
+
+// Save current's file changed on disk since the preview was loaded from it:
+// true when the user answers to overwrite it with the preview's text.
+bool MayOverwriteChangedCurrentFile(Dialogs& dialogs, QWidget* parent, const CurrentSave& planned);
 
 }  // namespace dravik::ui

@@ -283,7 +283,9 @@ TEST_F(SaveAll, AFileThatCannotBeReadStopsTheSaveBeforeAnythingIsWritten)
     EXPECT_EQ(ws.descText(), SplitLines("a 3\r\n")) << "the preview is the current file's";
 }
 
-TEST_F(SaveAll, FailedWriteStopsAndLeavesThatFileWhole)
+// A file that cannot be written beside its target (a full disk) writes no
+// file at all; the next save writes them all.
+TEST_F(SaveAll, FailedWriteWritesNoFileAndLeavesEachWhole)
 {
     vars({"[section1]", "a =1"});
     const std::string a = desc("a.desc", "a 1\r\n");
@@ -296,10 +298,13 @@ TEST_F(SaveAll, FailedWriteStopsAndLeavesThatFileWhole)
         message = saveError();
     }
     EXPECT_EQ(message, "Cannot create file \"" + b + "\". " + test::Reason(test::kDiskFull));
-    EXPECT_EQ(ReadBytes(a), "a  1 \r\n");
+    EXPECT_EQ(ReadBytes(a), "a 1\r\n");
     EXPECT_EQ(ReadBytes(b), "a 2\r\n" + std::string(4096, '#'));
     EXPECT_EQ(ReadBytes(c), "a 3\r\n");
     EXPECT_EQ(dir.names(), (std::vector<std::string>{"a.desc", "b.desc", "c.desc"}));
+    ws.saveAll();
+    EXPECT_EQ(ReadBytes(a), "a  1 \r\n");
+    EXPECT_EQ(ReadBytes(b), "a  2 \r\n" + std::string(4096, '#'));
 }
 
 TEST_F(SaveAll, InvalidCountWritesNothing)
