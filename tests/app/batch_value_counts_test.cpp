@@ -46,7 +46,7 @@ TEST_F(BatchValueCounts, SetKeepsEveryValueOfALineAndSetsNoneItLacks)
     ASSERT_EQ(run({"set", "--vars", vars, "--key", "armor", "--expr", "=5"}), 0) << err.str();
     EXPECT_EQ(test::ReadBytes(a), "health  110 \r\narmor  5 \r\nspeed  36 30 12 7 \r\n");
     EXPECT_EQ(test::ReadBytes(b), "health  90 \r\narmor  5 5 5 5 \r\nspeed  5 6 \r\n");
-    EXPECT_NE(err.str().find("5 cell(s) changed in 2 file(s)"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("5 cells changed in 2 files"), std::string::npos) << err.str();
 }
 
 TEST_F(BatchValueCounts, OnlyChangedWritesOnlyTheLinesWhoseValuesChange)

@@ -9,8 +9,8 @@
 #include "ui/common/display_text.h"
 #include "tests/core/test_files.h"
 
-#include <QBrush>
 #include <QPlainTextEdit>
+#include <QBrush>
 #include <QtTest>
 
 using dravik::ui::GridView;
@@ -213,6 +213,8 @@ private slots:
         saveAll();
         QCOMPARE(dialogs->questions.size(), 2);
         QVERIFY(folder->read("tank.txt").contains("\r\nhealth 150 \r\narmor 10 20 30\r\n"));
+    }
+
     void aFileChangedRightBeforeItIsReplacedIsLeftAndAskedAboutAgain()
     {
         openAndEdit();

@@ -134,7 +134,7 @@ TEST_F(BaseComparisonTest, AValueOnlyOneOfTheTwoLinesHasDiffersAndNoPatchCarries
         EXPECT_NE(std::find(diff.uncarried.begin(), diff.uncarried.end(), note), diff.uncarried.end()) << note;
     }
     // A patch naming that value finds none to apply to.
-    const PatchPlan plan = PlanPatch(*y, {{"units/short.desc", "armor ", 2, "45", "50"}});
+    const PatchPlan plan = PlanPatch(*y, PatchFile{"", false, {{"units/short.desc", "armor ", 2, "45", "50"}}});
     EXPECT_EQ(plan.results.at(0).outcome, PatchOutcome::NoValueInLine);
     EXPECT_TRUE(plan.edits().empty());
 }
