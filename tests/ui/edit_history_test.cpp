@@ -5,7 +5,7 @@
 #include "window_fixture.h"
 
 #include "ui/common/display_text.h"
-#include "ui/views/save_review.h"
+#include "ui/files/save_review.h"
 
 #include <QAction>
 #include <QBrush>

@@ -1,4 +1,4 @@
-#include "ui/views/save_review.h"
+#include "ui/files/save_review.h"
 
 #include "ui/common/counted_text.h"
 #include "ui/common/display_text.h"
