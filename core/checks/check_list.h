@@ -2,6 +2,10 @@
 // from the base game reject, with the reason, kept current as the tables
 // change (each edit, undo, import, patch and load).
 //
+// The rules come from the base game's folder (ReadBaseGame, then
+// LearnRules: rule_learning.h) or from a rules file (ReadRulesFile:
+// rules_file.h), and are shared, never changed, by whoever checks with them.
+//
 // For a window's Checks pane:
 // - checks() lists them, furthest outside first; find() gives a cell's check
 //   for its mark; size() counts them for the status bar.
@@ -53,7 +57,8 @@ struct Check {
 
 class CheckList : private DocumentListener {
 public:
-    // Checks every open file at once, and listens to the document from then on.
+    // Checks every open file at once, and listens to the document from then
+    // on. `rules` may not be null.
     CheckList(DescDocument& document, std::shared_ptr<const LearnedRules> rules, AcceptedChecks accepted = {});
     ~CheckList() override;
     CheckList(const CheckList&) = delete;
