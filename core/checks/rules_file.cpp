@@ -53,11 +53,14 @@ void AppendRule(std::string& text, const ValueRule& rule)
     Append(text, std::to_string(rule.files));
     for (const double number : {rule.min, rule.max, rule.low, rule.high})
         Append(text, rule.isNumber() ? NumberText(number) : std::string());
-    std::string places;
-    for (std::uint32_t k = 0; k < 32; ++k)
-        if (rule.places >> k & 1)
-            places += (places.empty() ? "" : ",") + std::to_string(k);
-    Append(text, places);
+    text += '\t';
+    for (std::uint32_t k = 0, written = 0; k < 32; ++k) {
+        if (rule.places >> k & 1) {
+            if (written++)
+                text += ',';
+            text += std::to_string(k);
+        }
+    }
     for (const std::string& word : rule.words)
         Append(text, word);
 }
@@ -76,8 +79,10 @@ std::string GroupingText(const Grouping& grouping)
 
 class Reader {
 public:
-    Reader(const std::string& name, const CodePage& codePage) : file_("\"" + PathText(name) + "\""), codePage_(codePage)
+    Reader(const std::string& name, const CodePage& codePage) : file_(PathText(name)), codePage_(codePage)
     {
+        file_.insert(file_.begin(), '"');
+        file_ += '"';
     }
 
     std::shared_ptr<LearnedRules> read(std::string_view bytes)

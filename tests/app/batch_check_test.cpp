@@ -56,8 +56,12 @@ TEST_F(BatchCheck, PrintsEachCheckAndExitsOneWhenThereAreAnyZeroWhenNone)
     EXPECT_EQ(out.str(), line);
 
     // What was accepted beside the variables file, or in a file named.
+    AcceptedEntry tankArmor;
+    tankArmor.file = "units/tanks/tank01.desc";
+    tankArmor.column = {1, "armor ", 1};
+    tankArmor.value = "4500";
     AcceptedChecks accepted;
-    accepted.add({AcceptedEntry::What::Value, "units/tanks/tank01.desc", "", {1, "armor ", 1}, "4500"});
+    accepted.add(tankArmor);
     WriteAcceptedFile(AcceptedFilePath(game.vars), accepted);
     EXPECT_EQ(run({"check", "--vars", game.vars, "--rules", rules, game.folder("mod")}), 0);
     EXPECT_EQ(run({"check", "--vars", game.vars, "--rules", rules, "--accepted", game.root.file("none"),

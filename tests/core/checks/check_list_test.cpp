@@ -130,7 +130,10 @@ TEST_F(CheckListTest, AcceptingAValueRelaxingAGroupOrAColumnAreEntriesAddedAndTa
     const Check man = *list.find(1, 2, 5);   // armor 45
 
     const AcceptedEntry value = list.acceptValue(tank);
-    EXPECT_EQ(value, (AcceptedEntry{AcceptedEntry::What::Value, "tanks/tank01.desc", "", {1, "armor ", 1}, "4500"}));
+    EXPECT_EQ(value.what, AcceptedEntry::What::Value);
+    EXPECT_EQ(value.file, "tanks/tank01.desc");
+    EXPECT_EQ(value.column, (CheckColumn{1, "armor ", 1}));
+    EXPECT_EQ(value.value, "4500");
     EXPECT_TRUE(list.accept(value));
     EXPECT_FALSE(list.accept(value));
     EXPECT_FALSE(list.find(1, 2, 1));

@@ -39,7 +39,9 @@ public:
     {
         vars = root.write("game.var", kGameVariables);
         for (int i = 1; i <= 12; ++i) {
-            const std::string n = (i < 10 ? "0" : "") + std::to_string(i);
+            std::string n = std::to_string(i);
+            if (i < 10)
+                n.insert(n.begin(), '0');
             write("base", flat ? "tank" + n + ".desc" : "units/tanks/tank" + n + ".desc",
                   UnitText(std::to_string(90 + 10 * i), std::to_string(29 + i) + ".5", i % 2 ? "diesel" : "petrol",
                            "tank", "sprites\\tank" + n + ".spr", "Tank number " + n));

@@ -33,11 +33,12 @@ const ColumnRules& Column(const LearnedRules& rules, const std::string& key)
 std::string Shown(const ValueRule& rule)
 {
     static const char* const kinds[] = {"whole", "decimal", "word", "path", "text"};
-    std::string text = kinds[static_cast<int>(rule.kind)] + std::string(" ") + std::to_string(rule.files);
+    std::string text = kinds[static_cast<int>(rule.kind)];
+    text.append(" ").append(std::to_string(rule.files));
     if (rule.isNumber())
-        text += " " + FormatCellNumber(rule.min) + ".." + FormatCellNumber(rule.max);
+        text.append(" ").append(FormatCellNumber(rule.min)).append("..").append(FormatCellNumber(rule.max));
     for (const std::string& word : rule.words)
-        text += " " + word;
+        text.append(" ").append(word);
     return text;
 }
 
