@@ -2,6 +2,7 @@
 
 #include "app/batch_arguments.h"
 #include "app/batch_bulk.h"
+#include "app/batch_checks.h"
 #include "app/batch_document.h"
 #include "app/batch_mod.h"
 #include "app/batch_files.h"
@@ -37,6 +38,8 @@ const char* const kBatchUsage =
     "       dravik2-batch diff --vars VARS --base FOLDER [--patch PATCH] [--codepage NAME] DESC...\n"
     "       dravik2-batch apply --vars VARS --patch PATCH [--theirs] [--dry-run]\n"
     "                     [--only-changed] [--codepage NAME] DESC...\n"
+    "       dravik2-batch check --vars VARS (--base FOLDER [--rules OUT] | --rules IN)\n"
+    "                     [--accepted FILE] [--codepage NAME] DESC...\n"
     "       dravik2-batch --help\n"
     "\n"
     "DESC... are desc files, folders and @LIST files. A folder stands for every\n"
@@ -99,6 +102,16 @@ const char* const kBatchUsage =
     "         diff and writes nothing. Exit 0 when every line was applied, 1 when\n"
     "         a line was left unapplied, 2 for trouble (a patch refused, a file\n"
     "         that cannot be read or written).\n"
+    "check    learns from the base game's desc files below FOLDER (the names of\n"
+    "         --pattern) what each value column holds: whole or decimal numbers\n"
+    "         in a range, a word of a small set, a path to a file that exists,\n"
+    "         per folder or kind of unit where the base game sorts its files so.\n"
+    "         Prints each value of the desc files those rules reject as file,\n"
+    "         key, value number, value and reason, TAB-separated. --rules OUT\n"
+    "         writes the rules learned; without --base, --rules IN checks\n"
+    "         against them. Values accepted in the window are read from\n"
+    "         VARS.accepted, or from --accepted FILE. Exit 0 when no value is\n"
+    "         rejected, 1 when some are, 2 for trouble.\n"
     "\n"
     "import, set and apply rebuild every key line of a file they write, as Save\n"
     "all does (armor 45 45 40 -> armor  45 45 40 ); --only-changed rewrites only\n"
@@ -325,6 +338,8 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
         return RunBulkBatchCommand(args, out, err);
     if (!args.empty() && IsModBatchCommand(args.front()))
         return RunModBatchCommand(args, out, err);
+    if (!args.empty() && IsCheckBatchCommand(args.front()))
+        return RunCheckBatchCommand(args, out, err);
     Options options;
     if (!Parse(args, options)) {
         err << kBatchUsage;
