@@ -3,6 +3,7 @@
 #include "app/batch_arguments.h"
 #include "app/batch_bulk.h"
 #include "app/batch_document.h"
+#include "app/batch_merge.h"
 #include "app/batch_mod.h"
 #include "app/batch_files.h"
 
@@ -35,6 +36,8 @@ const char* const kBatchUsage =
     "       dravik2-batch diff --vars VARS --base FOLDER [--patch PATCH] [--codepage NAME] DESC...\n"
     "       dravik2-batch apply --vars VARS --patch PATCH [--theirs] [--dry-run]\n"
     "                     [--codepage NAME] DESC...\n"
+    "       dravik2-batch merge --vars VARS --base FOLDER --out FOLDER [--choices MODSET]\n"
+    "                     [--dry-run] [--pattern NAMES] [--codepage NAME] MOD...\n"
     "       dravik2-batch --help\n"
     "\n"
     "DESC... are desc files, folders and @LIST files. A folder stands for every\n"
@@ -93,6 +96,16 @@ const char* const kBatchUsage =
     "         diff and writes nothing. Exit 0 when every line was applied, 1 when\n"
     "         a line was left unapplied, 2 for trouble (a patch refused, a file\n"
     "         that cannot be read or written).\n"
+    "merge    merges mods over the base game's folder into one mod in the --out\n"
+    "         folder: MOD... are folders of desc files and patch files, in\n"
+    "         order; the last mod that changes a value wins it, unless a choice\n"
+    "         of the mod set file --choices says otherwise. Writes only the\n"
+    "         files whose values differ from the base, and the files only mods\n"
+    "         have, with a report .merge-report.txt; --dry-run lists what would\n"
+    "         be written and writes nothing. Conflicts the order resolved and\n"
+    "         values that could not be carried go to standard error, one a line,\n"
+    "         TAB-separated. Exit 0 when there were none, 1 when there were, 2\n"
+    "         for trouble.\n"
     "\n"
     "Text stays in its code page (default windows-1251 off Windows, the ANSI code\n"
     "page on Windows); --codepage picks the one used to fold letter case.\n";
@@ -267,6 +280,8 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
         return RunBulkBatchCommand(args, out, err);
     if (!args.empty() && IsModBatchCommand(args.front()))
         return RunModBatchCommand(args, out, err);
+    if (!args.empty() && IsMergeBatchCommand(args.front()))
+        return RunMergeBatchCommand(args, out, err);
     Options options;
     if (!Parse(args, options)) {
         err << kBatchUsage;
