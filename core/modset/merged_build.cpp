@@ -400,12 +400,12 @@ BuildResult BuildMergedMod(const ModSet& set, const BuildOptions& options)
     std::vector<MergeNote> buildNotes;
     FileBuilder builder(set, buildNotes);
     DurableWriteBatch batch;
-    std::set<std::string> made;  // folders made or known to be there
+    std::set<fs::path> made;  // folders made or known to be there
     auto put = [&](const std::string& path, const std::string& bytes) {
         if (options.dryRun)
             return;
         const fs::path folder = FileSystemPath(path).parent_path();
-        if (made.insert(folder.string()).second) {
+        if (made.insert(folder).second) {
             std::error_code ec;
             fs::create_directories(folder, ec);
             if (ec)

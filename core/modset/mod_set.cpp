@@ -122,6 +122,7 @@ struct ModSet::Load {
     std::vector<Found> found;  // the opinions of the file being read
     std::string bytes;
     std::vector<std::optional<std::string_view>> row;
+    GridRow rowCells;
 };
 
 ModSet::ModSet(ModSetSpec spec, const CodePage& codePage, const ModSetOptions& options)
@@ -197,6 +198,7 @@ void ModSet::Load::listFolders()
     std::vector<std::string> paths;
     for (const MergedFile& file : files)
         paths.push_back(file.modPath);
+    set.files_.reserve(files.size());
     for (size_t i : InPathOrder(paths, set.codePage_))
         set.files_.push_back(std::move(files[i]));
     set.fileIndex_ = std::make_unique<ModPathIndex>(set.codePage_);
@@ -333,24 +335,31 @@ void ModSet::Load::readFile(int f)
                     baseScan += ScanUtf8(*value);
     }
     const SlotValues* baseValues = file.isNew() ? nullptr : &base;
+    const bool carried = set.carried(f);
     SlotValues copy;
     for (MergedFile::Copy& c : file.copies) {
         bytes = ReadFileOrThrow(c.path);
         reader.read(bytes, copy);
         c.fingerprint = BytesFingerprint(bytes);
         c.otherLines = reader.otherLines();
-        compareCopy(f, c.mod, baseValues, copy);
+        if (!carried)
+            compareCopy(f, c.mod, baseValues, copy);
     }
     if (baseValues)
         takePatchLines(f, base);
-    // Values typed as choices where no mod changes them.
+    // Values typed as choices where no mod changes them; in a file only one
+    // mod has, with that mod's value.
     for (size_t i = 0; i < set.spec_.choices.size(); ++i) {
         const Choice& choice = set.spec_.choices[i];
         if (choice.winner.kind != Winner::Kind::Value)
             continue;
         const ChoicePlace place = set.placeOf(choice);
-        if (place.file == f && place.key >= 0 && place.value > 0)
-            found.push_back({set.schema_->slot(place.key, place.value), {}, -1});
+        if (place.file != f || place.key < 0 || place.value <= 0)
+            continue;
+        const int slot = set.schema_->slot(place.key, place.value);
+        found.push_back({slot, {}, -1});
+        if (carried && copy.value(slot))
+            found.push_back({slot, set.keep(copy.value(slot)), file.copies.front().mod});
     }
     std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
         return std::tie(a.slot, a.mod) < std::tie(b.slot, b.mod);
@@ -358,7 +367,6 @@ void ModSet::Load::readFile(int f)
     const size_t firstTouched = set.touched_.size();
     for (size_t i = 0; i < found.size();) {
         Touched t;
-        t.file = static_cast<std::uint32_t>(f);
         t.slot = static_cast<std::uint32_t>(found[i].slot);
         t.first = static_cast<std::uint32_t>(set.opinions_.size());
         t.base = set.keep(baseValues ? base.value(found[i].slot) : std::nullopt);
@@ -368,11 +376,11 @@ void ModSet::Load::readFile(int f)
             set.opinions_.push_back({found[i].value, static_cast<std::uint16_t>(found[i].mod)});
             ++t.count;
         }
-        set.resolve(t);
+        set.resolve(t, f);
         set.touched_.push_back(t);
     }
     if (options.tables)
-        fillRows(f, baseValues, firstTouched);
+        fillRows(f, carried ? &copy : baseValues, firstTouched);
 }
 
 void ModSet::Load::compareCopy(int f, int mod, const SlotValues* base, const SlotValues& copy)
@@ -445,11 +453,12 @@ void ModSet::Load::fillRows(int f, const SlotValues* base, size_t firstTouched)
         for (int s = 0; s < schema.slotCount(); ++s)
             row[static_cast<size_t>(s)] = base->value(s);
     for (size_t i = firstTouched; i < set.touched_.size(); ++i)
-        row[set.touched_[i].slot] = set.merged(set.touched_[i]);
+        row[set.touched_[i].slot] = set.merged(set.touched_[i], f);
     const std::string path = PathText(set.shownPath(f));
     const std::string number = std::to_string(f + 1);
     for (auto& [grid, table] : set.tables_) {
-        GridRow cells;
+        GridRow& cells = rowCells;
+        cells.clear();
         cells.add(number);
         if (grid == kFileListGrid) {
             cells.add(NameOfFile(path));
@@ -462,26 +471,39 @@ void ModSet::Load::fillRows(int f, const SlotValues* base, size_t firstTouched)
                 cells.add(value ? *value : std::string_view());
             }
         }
-        table.setRow(f + 1, std::move(cells));
+        table.setRow(f + 1, cells);  // copied at its size; the buffer is kept for the next row
     }
 }
 
 // ---- Values kept.
 
+ModSet::ValueRef ModSet::ValueArena::keep(std::string_view value)
+{
+    // A long value gets a block of its own; the next value starts a new one.
+    if (value.size() > kBlock - used_) {
+        if (blocks_.size() >= 0x10000)
+            throw DravikError("The mod set holds more changed values than can be kept");
+        blocks_.push_back(std::make_unique<char[]>(std::max(kBlock, value.size())));
+        bytes_ += std::max(kBlock, value.size());
+        used_ = value.size() > kBlock ? kBlock : 0;
+    }
+    const size_t offset = value.size() > kBlock ? 0 : used_;
+    std::copy(value.begin(), value.end(), blocks_.back().get() + offset);
+    if (value.size() <= kBlock)
+        used_ += value.size();
+    return {static_cast<std::uint32_t>((blocks_.size() - 1) << 16 | offset), static_cast<std::uint32_t>(value.size())};
+}
+
 std::optional<std::string_view> ModSet::text(ValueRef ref) const
 {
     if (ref.absent())
         return std::nullopt;
-    return std::string_view(values_).substr(ref.begin, ref.length);
+    return values_.view(ref);
 }
 
 ModSet::ValueRef ModSet::keep(std::optional<std::string_view> value)
 {
-    if (!value)
-        return {};
-    ValueRef ref{static_cast<std::uint32_t>(values_.size()), static_cast<std::uint32_t>(value->size())};
-    values_ += *value;
-    return ref;
+    return value ? values_.keep(*value) : ValueRef{};
 }
 
 std::optional<std::string_view> ModSet::opinionValue(const Touched& t, int mod) const
@@ -492,12 +514,15 @@ std::optional<std::string_view> ModSet::opinionValue(const Touched& t, int mod) 
     return std::nullopt;
 }
 
-std::optional<std::string_view> ModSet::merged(const Touched& t) const
+std::optional<std::string_view> ModSet::merged(const Touched& t, int file) const
 {
-    switch (t.mark.winner) {
+    switch (t.winner) {
     case kBaseWins: return text(t.base);
-    case kTypedWins: return std::string_view(spec_.choices[static_cast<size_t>(t.choice)].winner.text);
-    default: return opinionValue(t, t.mark.winner);
+    case kTypedWins: {
+        DecidedBy level;
+        return std::string_view(spec_.choices[static_cast<size_t>(findChoice(t, file, level))].winner.text);
+    }
+    default: return opinionValue(t, t.winner);
     }
 }
 
@@ -507,7 +532,8 @@ const ModSet::Touched* ModSet::findTouched(int file, int slot) const
         return nullptr;
     const auto begin = touched_.begin() + firstTouched_[static_cast<size_t>(file)];
     const auto end = touched_.begin() + firstTouched_[static_cast<size_t>(file) + 1];
-    const auto found = std::lower_bound(begin, end, slot, [](const Touched& t, int s) { return static_cast<int>(t.slot) < s; });
+    const auto found =
+        std::lower_bound(begin, end, slot, [](const Touched& t, int s) { return static_cast<int>(t.slot) < s; });
     return found != end && static_cast<int>(found->slot) == slot ? &*found : nullptr;
 }
 
@@ -519,13 +545,12 @@ bool ModSet::hasOpinion(const Touched& t, int mod) const
     return false;
 }
 
-int ModSet::findChoice(const Touched& t, DecidedBy& level) const
+int ModSet::findChoice(const Touched& t, int file, DecidedBy& level) const
 {
     if (choiceIndex_.empty())
         return -1;
     const int key = schema_->keyOfSlot(static_cast<int>(t.slot));
     const int value = schema_->valueOfSlot(static_cast<int>(t.slot));
-    const int file = static_cast<int>(t.file);
     const std::pair<ChoicePlace, DecidedBy> places[] = {
         {{file, key, value}, DecidedBy::ValueChoice},
         {{file, key, 0}, DecidedBy::FileKeyChoice},
@@ -541,15 +566,18 @@ int ModSet::findChoice(const Touched& t, DecidedBy& level) const
         // choice, or to the order.
         if (winner.kind == Winner::Kind::Mod && !hasOpinion(t, choiceMod_[static_cast<size_t>(found->second)]))
             continue;
+        // Nor is the base chosen where it has no such file: it has no value there.
+        if (winner.kind == Winner::Kind::Base && files_[static_cast<size_t>(file)].isNew())
+            continue;
         level = decided;
         return found->second;
     }
     return -1;
 }
 
-void ModSet::resolve(Touched& t) const
+void ModSet::resolve(Touched& t, int file) const
 {
-    ValueMark mark;
+    Origin origin = Origin::Base;
     int last = kBaseWins;
     if (t.count > 0) {
         const std::optional<std::string_view> first = text(opinions_[t.first].value);
@@ -560,23 +588,38 @@ void ModSet::resolve(Touched& t) const
             if (last == kBaseWins || rank_[opinion.mod] > rank_[static_cast<size_t>(last)])
                 last = opinion.mod;
         }
-        mark.origin = differ ? Origin::Conflict : t.count == 1 ? Origin::OneMod : Origin::Same;
+        origin = differ ? Origin::Conflict : t.count == 1 ? Origin::OneMod : Origin::Same;
     }
+    t.origin = origin;
+    t.decidedBy = DecidedBy::Order;
+    t.winner = static_cast<std::int16_t>(last);
     DecidedBy level = DecidedBy::Order;
-    t.choice = findChoice(t, level);
-    if (t.choice >= 0) {
-        const Winner& winner = spec_.choices[static_cast<size_t>(t.choice)].winner;
-        mark.decidedBy = level;
-        mark.winner = winner.kind == Winner::Kind::Base    ? kBaseWins
-                      : winner.kind == Winner::Kind::Value ? kTypedWins
-                                                           : choiceMod_[static_cast<size_t>(t.choice)];
-    } else {
-        mark.winner = last;
+    if (const int choice = findChoice(t, file, level); choice >= 0) {
+        const Winner& winner = spec_.choices[static_cast<size_t>(choice)].winner;
+        t.decidedBy = level;
+        t.winner = static_cast<std::int16_t>(winner.kind == Winner::Kind::Base    ? kBaseWins
+                                             : winner.kind == Winner::Kind::Value ? kTypedWins
+                                                                                  : choiceMod_[static_cast<size_t>(choice)]);
     }
-    t.mark = mark;
-    const std::optional<std::string_view> value = merged(t);
+    const std::optional<std::string_view> value = merged(t, file);
+    t.lost = false;
     for (std::uint32_t i = t.first; i < t.first + t.count; ++i)
-        t.mark.lost = t.mark.lost || text(opinions_[i].value) != value;
+        t.lost = t.lost || text(opinions_[i].value) != value;
+}
+
+bool ModSet::carried(int f) const
+{
+    const MergedFile& merged = file(f);
+    return merged.isNew() && merged.copies.size() == 1;
+}
+
+SlotValues ModSet::readCopyValues(int f) const
+{
+    SlotValues values;
+    const std::string bytes = ReadFileOrThrow(file(f).copies.front().path);
+    DescValuesReader reader(*schema_);
+    reader.read(bytes, values);
+    return values;
 }
 
 // ---- Queries.
@@ -632,16 +675,20 @@ std::vector<MergeNote> ModSet::notes() const
 
 std::vector<std::pair<int, Grid>> ModSet::takeTables() { return std::move(tables_); }
 
-ValueMark ModSet::mark(int file, int slot) const
+ValueMark ModSet::mark(int f, int slot) const
 {
-    const Touched* t = findTouched(file, slot);
-    return t ? t->mark : ValueMark{};
+    if (const Touched* t = findTouched(f, slot))
+        return t->mark();
+    if (f >= 0 && f < fileCount() && carried(f))
+        return {Origin::OneMod, DecidedBy::Order, file(f).copies.front().mod, false};
+    return {};
 }
 
-bool ModSet::changes(int mod, int file, int slot) const
+bool ModSet::changes(int mod, int f, int slot) const
 {
-    const Touched* t = findTouched(file, slot);
-    return t && hasOpinion(*t, mod);
+    if (const Touched* t = findTouched(f, slot))
+        return hasOpinion(*t, mod);
+    return f >= 0 && f < fileCount() && carried(f) && file(f).copies.front().mod == mod;
 }
 
 SlotValues ModSet::readBaseValues(int f) const
@@ -662,10 +709,11 @@ ValueDetail ModSet::detailOf(const Touched* t, int f, int slot, const SlotValues
     detail.file = f;
     detail.slot = slot;
     detail.base = t ? Owned(text(t->base)) : baseValues ? Owned(baseValues->value(slot)) : std::nullopt;
-    detail.mark = t ? t->mark : ValueMark{};
-    detail.merged = t ? Owned(merged(*t)) : detail.base;
-    if (t && t->choice >= 0)
-        detail.choice = spec_.choices[static_cast<size_t>(t->choice)];
+    detail.mark = t ? t->mark() : ValueMark{};
+    detail.merged = t ? Owned(merged(*t, f)) : detail.base;
+    DecidedBy level;
+    if (const int choice = t ? findChoice(*t, f, level) : -1; choice >= 0)
+        detail.choice = spec_.choices[static_cast<size_t>(choice)];
     const MergedFile& merged = file(f);
     const int key = schema_->keyOfSlot(slot);
     for (int id : order_) {
@@ -690,32 +738,47 @@ ValueDetail ModSet::detailOf(const Touched* t, int f, int slot, const SlotValues
 
 ValueDetail ModSet::detail(int f, int slot) const
 {
-    const Touched* t = findTouched(f, slot);
-    if (t)
+    if (const Touched* t = findTouched(f, slot))
         return detailOf(t, f, slot, nullptr);
-    const SlotValues base = readBaseValues(f);
-    return detailOf(nullptr, f, slot, &base);
+    if (!carried(f)) {
+        const SlotValues base = readBaseValues(f);
+        return detailOf(nullptr, f, slot, &base);
+    }
+    // A file only one mod has: its values are that mod's.
+    ValueDetail detail = detailOf(nullptr, f, slot, nullptr);
+    const SlotValues copy = readCopyValues(f);
+    detail.merged = Owned(copy.value(slot));
+    if (detail.merged) {
+        detail.mark = mark(f, slot);
+        for (ModValue& value : detail.mods)
+            if (value.mod == file(f).copies.front().mod) {
+                value.state = ModValue::State::Changed;
+                value.value = detail.merged;
+            }
+    }
+    return detail;
 }
 
 std::vector<ValueDetail> ModSet::conflicts() const
 {
     std::vector<ValueDetail> list;
-    for (const Touched& t : touched_)
-        if (t.mark.origin == Origin::Conflict || t.mark.lost)
-            list.push_back(detailOf(&t, static_cast<int>(t.file), static_cast<int>(t.slot), nullptr));
+    for (int f = 0; f < fileCount(); ++f)
+        for (std::uint32_t i = firstTouched_[static_cast<size_t>(f)]; i < firstTouched_[static_cast<size_t>(f) + 1]; ++i)
+            if (touched_[i].origin == Origin::Conflict || touched_[i].lost)
+                list.push_back(detailOf(&touched_[i], f, static_cast<int>(touched_[i].slot), nullptr));
     return list;
 }
 
 int ModSet::conflictCount() const
 {
     return static_cast<int>(
-        std::count_if(touched_.begin(), touched_.end(), [](const Touched& t) { return t.mark.origin == Origin::Conflict; }));
+        std::count_if(touched_.begin(), touched_.end(), [](const Touched& t) { return t.origin == Origin::Conflict; }));
 }
 
 int ModSet::conflictsByOrder() const
 {
     return static_cast<int>(std::count_if(touched_.begin(), touched_.end(), [](const Touched& t) {
-        return t.mark.origin == Origin::Conflict && t.mark.decidedBy == DecidedBy::Order;
+        return t.origin == Origin::Conflict && t.decidedBy == DecidedBy::Order;
     }));
 }
 
@@ -723,7 +786,7 @@ std::vector<ModSet::ChangedValue> ModSet::changedValues(int f) const
 {
     std::vector<ChangedValue> values;
     for (std::uint32_t i = firstTouched_[static_cast<size_t>(f)]; i < firstTouched_[static_cast<size_t>(f) + 1]; ++i)
-        values.push_back({static_cast<int>(touched_[i].slot), text(touched_[i].base), merged(touched_[i])});
+        values.push_back({static_cast<int>(touched_[i].slot), text(touched_[i].base), merged(touched_[i], f)});
     return values;
 }
 
@@ -743,6 +806,18 @@ std::vector<CellEdit> ModSet::cellEdits(const std::vector<ValueChange>& values, 
             edits.push_back({grid, col, change.file + 1, value.value_or(std::string())});
     }
     return edits;
+}
+
+size_t ModSet::memoryUsed() const
+{
+    size_t bytes = files_.capacity() * sizeof(MergedFile);
+    for (const MergedFile& f : files_) {
+        bytes += f.modPath.capacity() + f.basePath.capacity() + f.copies.capacity() * sizeof(MergedFile::Copy);
+        for (const MergedFile::Copy& c : f.copies)
+            bytes += c.path.capacity();
+    }
+    return bytes + values_.memoryUsed() + opinions_.size() * sizeof(Opinion) + touched_.size() * sizeof(Touched) +
+           firstTouched_.capacity() * sizeof(std::uint32_t) + missingLines_.capacity() * sizeof(MissingLine);
 }
 
 // ---- Choices and order.
@@ -806,10 +881,10 @@ std::string ModSet::choiceProblem(const Choice& choice) const
     return {};
 }
 
-bool ModSet::affects(const ChoicePlace& place, const Touched& t) const
+bool ModSet::affects(const ChoicePlace& place, const Touched& t, int file) const
 {
     return place.key >= 0 && schema_->keyOfSlot(static_cast<int>(t.slot)) == place.key &&
-           (place.file < 0 || place.file == static_cast<int>(t.file)) &&
+           (place.file < 0 || place.file == file) &&
            (place.value == 0 || schema_->valueOfSlot(static_cast<int>(t.slot)) == place.value);
 }
 
@@ -817,12 +892,20 @@ void ModSet::touch(int f, int slot)
 {
     if (findTouched(f, slot))
         return;
-    const SlotValues base = readBaseValues(f);
     Touched t;
-    t.file = static_cast<std::uint32_t>(f);
     t.slot = static_cast<std::uint32_t>(slot);
     t.first = static_cast<std::uint32_t>(opinions_.size());
-    t.base = keep(base.value(slot));
+    if (carried(f)) {
+        // The one mod's value is its change, the base having no such file.
+        const SlotValues copy = readCopyValues(f);
+        if (const auto value = copy.value(slot)) {
+            opinions_.push_back({keep(value), static_cast<std::uint16_t>(file(f).copies.front().mod)});
+            t.count = 1;
+        }
+    } else {
+        t.base = keep(readBaseValues(f).value(slot));
+    }
+    resolve(t, f);
     const auto begin = touched_.begin() + firstTouched_[static_cast<size_t>(f)];
     const auto end = touched_.begin() + firstTouched_[static_cast<size_t>(f) + 1];
     touched_.insert(std::lower_bound(begin, end, slot, [](const Touched& e, int s) { return static_cast<int>(e.slot) < s; }),
@@ -844,15 +927,22 @@ std::vector<ValueChange> ModSet::apply(const std::vector<Choice>& remove, const 
     for (const auto* list : {&remove, &add})
         for (const Choice& choice : *list)
             places.push_back(placeOf(choice));
-    std::vector<size_t> affected;
-    for (size_t i = 0; i < touched_.size(); ++i)
-        if (reordered || std::any_of(places.begin(), places.end(),
-                                     [&](const ChoicePlace& place) { return affects(place, touched_[i]); }))
-            affected.push_back(i);
-    std::vector<std::optional<std::string>> before;
-    before.reserve(affected.size());
-    for (size_t i : affected)
-        before.push_back(Owned(merged(touched_[i])));
+    // The winners before: a value is read again only where its winner
+    // changed, and a typed one is kept, as its choice may go.
+    struct Affected {
+        int file;
+        std::uint32_t index;
+        std::int16_t winner;
+        std::optional<std::string> typed;
+    };
+    std::vector<Affected> affected;
+    for (int f = 0; f < fileCount(); ++f)
+        for (std::uint32_t i = firstTouched_[static_cast<size_t>(f)]; i < firstTouched_[static_cast<size_t>(f) + 1]; ++i) {
+            const Touched& t = touched_[i];
+            if (reordered || std::any_of(places.begin(), places.end(),
+                                         [&](const ChoicePlace& place) { return affects(place, t, f); }))
+                affected.push_back({f, i, t.winner, t.winner == kTypedWins ? Owned(merged(t, f)) : std::nullopt});
+        }
 
     // A choice about the same values as another replaces it; one that names
     // nothing the set has is matched by its words.
@@ -874,12 +964,17 @@ std::vector<ValueChange> ModSet::apply(const std::vector<Choice>& remove, const 
     indexChoices();
 
     std::vector<ValueChange> changes;
-    for (size_t k = 0; k < affected.size(); ++k) {
-        Touched& t = touched_[affected[k]];
-        resolve(t);
-        std::optional<std::string> after = Owned(merged(t));
-        if (after != before[k])
-            changes.push_back({static_cast<int>(t.file), static_cast<int>(t.slot), std::move(before[k]), std::move(after)});
+    for (Affected& a : affected) {
+        Touched& t = touched_[a.index];
+        resolve(t, a.file);
+        if (t.winner == a.winner && a.winner != kTypedWins)
+            continue;
+        const std::optional<std::string_view> before = a.winner == kTypedWins ? std::optional<std::string_view>(*a.typed)
+                                                       : a.winner == kBaseWins ? text(t.base)
+                                                                               : opinionValue(t, a.winner);
+        const std::optional<std::string_view> after = merged(t, a.file);
+        if (after != before)
+            changes.push_back({a.file, static_cast<int>(t.slot), Owned(before), Owned(after)});
     }
     return changes;
 }

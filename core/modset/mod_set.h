@@ -38,6 +38,7 @@
 #include "core/modset/mod_set_spec.h"
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -279,26 +280,50 @@ public:
     // The base file's values (none for a file only mods have).
     SlotValues readBaseValues(int file) const;
 
+    // Bytes held, as far as the set knows them.
+    size_t memoryUsed() const;
+
 private:
     struct ValueRef {
-        std::uint32_t begin = kAbsent;
-        std::uint32_t length = 0;
+        std::uint32_t begin = 0;  // its block, then its place in the block
+        std::uint32_t length = kAbsent;
         static constexpr std::uint32_t kAbsent = UINT32_MAX;
-        bool absent() const { return begin == kAbsent; }
+        bool absent() const { return length == kAbsent; }
+    };
+    // The texts of the values kept, in blocks that are never moved: growing
+    // never holds the old and the new copy at once, and a view of a value
+    // stays valid.
+    class ValueArena {
+    public:
+        ValueRef keep(std::string_view value);
+        std::string_view view(ValueRef ref) const
+        {
+            return {blocks_[ref.begin >> 16].get() + (ref.begin & 0xFFFF), ref.length};
+        }
+        size_t memoryUsed() const { return bytes_; }
+
+    private:
+        static constexpr size_t kBlock = size_t{1} << 16;
+        std::vector<std::unique_ptr<char[]>> blocks_;
+        size_t used_ = kBlock;  // of the last block
+        size_t bytes_ = 0;
     };
     struct Opinion {
         ValueRef value;
         std::uint16_t mod = 0;
     };
-    // A value some mod changes, or a typed choice sets.
+    // A value some mod changes, or a typed choice sets, with its winner as
+    // last decided; its file is the one whose range holds it (firstTouched_).
     struct Touched {
-        std::uint32_t file = 0;
         std::uint32_t slot = 0;
         std::uint32_t first = 0;  // its opinions, by mod id
-        std::uint16_t count = 0;
         ValueRef base;
-        ValueMark mark;
-        std::int32_t choice = -1;  // the deciding choice, into spec_.choices
+        std::uint16_t count = 0;
+        std::int16_t winner = kBaseWins;
+        Origin origin = Origin::Base;
+        DecidedBy decidedBy = DecidedBy::Order;
+        bool lost = false;
+        ValueMark mark() const { return {origin, decidedBy, winner, lost}; }
     };
     struct MissingLine {
         std::uint32_t file;
@@ -318,15 +343,19 @@ private:
     ValueRef keep(std::optional<std::string_view> value);
     bool hasOpinion(const Touched& t, int mod) const;
     std::optional<std::string_view> opinionValue(const Touched& t, int mod) const;
-    std::optional<std::string_view> merged(const Touched& t) const;
+    std::optional<std::string_view> merged(const Touched& t, int file) const;
     const Touched* findTouched(int file, int slot) const;
-    void resolve(Touched& t) const;
+    void resolve(Touched& t, int file) const;
     // The choice deciding a value among those about its place, -1 for none.
-    int findChoice(const Touched& t, DecidedBy& level) const;
+    int findChoice(const Touched& t, int file, DecidedBy& level) const;
+    // A file only one mod has: its copy's values are the file's, and no
+    // value of it is kept here but those a typed choice sets.
+    bool carried(int file) const;
+    SlotValues readCopyValues(int file) const;
     ChoicePlace placeOf(const Choice& choice) const;
     std::uint64_t placeKey(const ChoicePlace& place) const;
     void indexChoices();
-    bool affects(const ChoicePlace& place, const Touched& t) const;
+    bool affects(const ChoicePlace& place, const Touched& t, int file) const;
     // Adds an entry for a value no mod changes, which a typed choice sets.
     void touch(int file, int slot);
     MergeChange step(std::vector<Choice> remove, std::vector<Choice> add, std::vector<int> order);
@@ -344,9 +373,10 @@ private:
     std::vector<MergedFile> files_;
     std::unique_ptr<ModPathIndex> fileIndex_;
     std::vector<MergeNote> loadNotes_;
-    std::string values_;  // the texts of every value kept
-    std::vector<Opinion> opinions_;
-    std::vector<Touched> touched_;  // by file, then slot
+    ValueArena values_;
+    // Held in blocks, for the same reason as the values.
+    std::deque<Opinion> opinions_;
+    std::deque<Touched> touched_;  // by file, then slot
     std::vector<std::uint32_t> firstTouched_;  // by file, and one past the last
     std::vector<MissingLine> missingLines_;    // sorted
     std::unordered_map<std::uint64_t, int> choiceIndex_;
