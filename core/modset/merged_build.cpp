@@ -382,6 +382,15 @@ std::string OutFolderProblem(const ModSet& set, const std::string& out)
         if (Within(out, folder) || Within(folder, out))
             return "The merged mod cannot be written into \"" + PathText(out) + "\": it would mix with " + what +
                    " (\"" + PathText(folder) + "\"), which is only ever read. Choose a folder of its own";
+    // A patch or the variables file inside it could be written over too.
+    std::vector<std::string> files = {set.spec().variables};
+    for (int id : set.order())
+        if (set.mod(id).kind == ModSource::Kind::Patch)
+            files.push_back(set.mod(id).path);
+    for (const std::string& file : files)
+        if (Within(file, out))
+            return "The merged mod cannot be written into \"" + PathText(out) + "\": it holds \"" + PathText(file) +
+                   "\", which the mod set reads. Choose a folder of its own";
     std::error_code ec;
     if (fs::exists(FileSystemPath(out), ec) && !fs::is_directory(FileSystemPath(out), ec))
         return "\"" + PathText(out) + "\" is a file, not a folder";

@@ -479,6 +479,8 @@ void ModSet::Load::fillRows(int f, const SlotValues* base, size_t firstTouched)
 
 ModSet::ValueRef ModSet::ValueArena::keep(std::string_view value)
 {
+    if (value.empty())
+        return {0, 0};
     // A long value gets a block of its own; the next value starts a new one.
     if (value.size() > kBlock - used_) {
         if (blocks_.size() >= 0x10000)

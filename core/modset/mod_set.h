@@ -298,6 +298,8 @@ private:
         ValueRef keep(std::string_view value);
         std::string_view view(ValueRef ref) const
         {
+            if (ref.length == 0)
+                return {};
             return {blocks_[ref.begin >> 16].get() + (ref.begin & 0xFFFF), ref.length};
         }
         size_t memoryUsed() const { return bytes_; }

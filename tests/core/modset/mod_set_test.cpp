@@ -185,6 +185,28 @@ TEST_F(ModSetTest, APatchNamingAValueTwiceOtherwiseAppliesNeitherLine)
     EXPECT_EQ(Shown(set, "guns/pak40.desc", "hp ", 1), "65");
 }
 
+// An empty text is a value like any other, and a line without values is
+// a change from one with values.
+TEST(ModSetValues, AnEmptyValueIsAValue)
+{
+    test::TempFolder root;
+    std::filesystem::create_directories(root.path() / "base");
+    std::filesystem::create_directories(root.path() / "M");
+    root.write("v.var", "[section1]\r\narmor =2\r\n[section_text]\r\nname =1\r\n");
+    root.write("base/a.desc", "armor 1 2\r\nname X\r\n");
+    root.write("M/a.desc", "armor \r\nname \r\n");
+    ModSetSpec spec;
+    spec.variables = root.file("v.var");
+    spec.base = root.file("base");
+    spec.mods = {{ModSource::Kind::Folder, "M", root.file("M")}};
+    const ModSet set(spec);
+    const ValueDetail name = set.detail(0, set.schema().slot(1, 1));
+    EXPECT_EQ(name.merged, "");
+    EXPECT_EQ(name.mark.origin, Origin::OneMod);
+    EXPECT_EQ(set.detail(0, set.schema().slot(0, 2)).merged, std::nullopt);
+    EXPECT_EQ(set.conflictCount(), 0);
+}
+
 TEST_F(ModSetTest, AModSetIsRefusedWhenAModCannotBeRead)
 {
     ModSetSpec spec = Spec();
