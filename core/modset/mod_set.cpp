@@ -37,8 +37,7 @@ bool MergeNote::losesValues() const
     case Kind::NoKeyLine:
     case Kind::CannotWrite:
     case Kind::SharedLine:
-    case Kind::OtherLines:
-    case Kind::ChangedOnDisk: return true;
+    case Kind::OtherLines: return true;
     case Kind::PatchOtherBase:
     case Kind::UnusedChoice:
     case Kind::KeyLineInSome: return false;
@@ -67,7 +66,6 @@ const char* NoteWord(const MergeNote& note)
     case MergeNote::Kind::SharedLine: return "shared-line";
     case MergeNote::Kind::OtherLines: return "other-lines";
     case MergeNote::Kind::KeyLineInSome: return "key-line-in-some";
-    case MergeNote::Kind::ChangedOnDisk: return "changed-on-disk";
     }
     return "note";
 }
@@ -666,10 +664,15 @@ std::vector<MergeNote> ModSet::notes() const
         note.path = choice.file;
         note.key = choice.key;
         note.value = choice.value;
-        note.message = {"A choice about %1 is not used: %2",
-                        {(choice.value > 0 ? "value " + std::to_string(choice.value) + " of " : std::string()) +
-                             choice.key + (choice.file.empty() ? " in every file" : " in " + choice.file),
-                         problem}};
+        const std::string value = std::to_string(choice.value);
+        if (choice.value > 0 && !choice.file.empty())
+            note.message = {"A choice about value %1 of %2 in %3 is not used: %4", {value, choice.key, choice.file, problem}};
+        else if (choice.value > 0)
+            note.message = {"A choice about value %1 of %2 in every file is not used: %3", {value, choice.key, problem}};
+        else if (!choice.file.empty())
+            note.message = {"A choice about %1 in %2 is not used: %3", {choice.key, choice.file, problem}};
+        else
+            note.message = {"A choice about %1 in every file is not used: %2", {choice.key, problem}};
         notes.push_back(std::move(note));
     }
     return notes;

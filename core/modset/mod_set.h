@@ -158,7 +158,6 @@ struct MergeNote {
         SharedLine,      // the line of the key is another key's too: it is kept as the copy holds it
         OtherLines,      // a mod's copy holds lines outside the variables file that the copy written lacks
         KeyLineInSome,   // a key line only some copies of a file only mods have hold
-        ChangedOnDisk,   // a file changed since the set was read: nothing was written
     };
     Kind kind = Kind::PatchLine;
     PatchOutcome patchOutcome = PatchOutcome::NoFile;

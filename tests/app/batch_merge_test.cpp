@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 namespace dravik {
@@ -66,13 +67,21 @@ TEST_F(BatchMerge, ExitsZeroWhenChoicesOfAModSetDecideEveryConflict)
     spec.base = mods.folder("base");
     spec.mods = {{ModSource::Kind::Folder, "Heavy", mods.folder("B")}, {ModSource::Kind::Patch, "Patch", mods.patch}};
     spec.choices = {{"", "hp ", 0, {Winner::Kind::Mod, "Heavy"}},
-                    {"units/tiger.desc", "armor ", 2, {Winner::Kind::Value, "85"}}};
+                    {"units/tiger.desc", "armor ", 2, {Winner::Kind::Value, "85"}},
+                    {"", "speed ", 0, {Winner::Kind::Mod, "Gone"}}};
     const std::string set = mods.root.file("set.d2mods");
     WriteModSetFile(set, spec);
     Args args = Mods();
     args.insert(args.begin(), {"--choices", set});
     EXPECT_EQ(run(args), 0) << err.str();
     EXPECT_EQ(ErrLines("conflict").size(), 0u);
+    // A choice naming a mod not given is named, and kept out of the way.
+    const auto notes = ErrLines("note");
+    EXPECT_EQ(std::count(notes.begin(), notes.end(),
+                         "unused-choice\t\tspeed \t\tA choice about speed  in every file is not used: no mod is named "
+                         "\"Gone\""),
+              1)
+        << err.str();
     EXPECT_NE(test::ReadBytes(mods.path("out", "units/tiger.desc")).find("armor  100 85 80 \r\n"), std::string::npos);
     EXPECT_NE(test::ReadBytes(mods.path("out", "units/t34.desc")).find("hp  120 \r\n"), std::string::npos);
 }
