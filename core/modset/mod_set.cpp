@@ -118,6 +118,7 @@ struct ModSet::Load {
         int mod;
     };
     std::vector<Found> found;  // the opinions of the file being read
+    std::vector<std::pair<int, int>> typed;  // the places of typed values: file, slot
     std::string bytes;
     std::vector<std::optional<std::string_view>> row;
     GridRow rowCells;
@@ -128,6 +129,9 @@ ModSet::ModSet(ModSetSpec spec, const CodePage& codePage, const ModSetOptions& o
 {
     if (std::string problem = ModSetSpecProblem(spec_); !problem.empty())
         throw DravikError(problem);
+    // A mod's id is kept in two bytes beside each value it changes.
+    if (spec_.mods.size() > 30000)
+        throw DravikError("A mod set holds at most 30,000 mods");
     mods_ = spec_.mods;
     order_.resize(mods_.size());
     std::iota(order_.begin(), order_.end(), 0);
@@ -285,6 +289,12 @@ void ModSet::Load::readPatches()
 void ModSet::Load::readFiles()
 {
     set.firstTouched_.assign(static_cast<size_t>(set.fileCount()) + 1, 0);
+    for (const Choice& choice : set.spec_.choices) {
+        const ChoicePlace place = set.placeOf(choice);
+        if (choice.winner.kind == Winner::Kind::Value && place.key >= 0 && place.file >= 0 && place.value > 0)
+            typed.emplace_back(place.file, set.schema_->slot(place.key, place.value));
+    }
+    std::sort(typed.begin(), typed.end());
     if (options.tables) {
         Grid list(3, set.fileCount() + 1);
         list.setRow(0, GridRow{"File number", "File name", "Path"});
@@ -347,17 +357,12 @@ void ModSet::Load::readFile(int f)
         takePatchLines(f, base);
     // Values typed as choices where no mod changes them; in a file only one
     // mod has, with that mod's value.
-    for (size_t i = 0; i < set.spec_.choices.size(); ++i) {
-        const Choice& choice = set.spec_.choices[i];
-        if (choice.winner.kind != Winner::Kind::Value)
-            continue;
-        const ChoicePlace place = set.placeOf(choice);
-        if (place.file != f || place.key < 0 || place.value <= 0)
-            continue;
-        const int slot = set.schema_->slot(place.key, place.value);
-        found.push_back({slot, {}, -1});
-        if (carried && copy.value(slot))
-            found.push_back({slot, set.keep(copy.value(slot)), file.copies.front().mod});
+    const auto firstTyped =
+        std::lower_bound(typed.begin(), typed.end(), std::pair<int, int>(f, -1));
+    for (auto it = firstTyped; it != typed.end() && it->first == f; ++it) {
+        found.push_back({it->second, {}, -1});
+        if (carried && copy.value(it->second))
+            found.push_back({it->second, set.keep(copy.value(it->second)), file.copies.front().mod});
     }
     std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
         return std::tie(a.slot, a.mod) < std::tie(b.slot, b.mod);
@@ -949,18 +954,14 @@ std::vector<ValueChange> ModSet::apply(const std::vector<Choice>& remove, const 
                 affected.push_back({f, i, t.winner, t.winner == kTypedWins ? Owned(merged(t, f)) : std::nullopt});
         }
 
-    // A choice about the same values as another replaces it; one that names
-    // nothing the set has is matched by its words.
-    auto samePlace = [&](const Choice& a, const Choice& b) {
-        const ChoicePlace pa = placeOf(a), pb = placeOf(b);
-        return pa.key >= 0 && pb.key >= 0 ? pa == pb : a.samePlace(b);
-    };
-    for (const Choice& choice : remove)
-        std::erase_if(spec_.choices, [&](const Choice& c) { return samePlace(c, choice); });
-    for (const Choice& choice : add) {
-        std::erase_if(spec_.choices, [&](const Choice& c) { return samePlace(c, choice); });
-        spec_.choices.push_back(choice);
-    }
+    // A choice about the same values as another replaces it.
+    const std::vector<bool> drop = choicesAt(remove, add);
+    std::vector<Choice> kept;
+    for (size_t i = 0; i < spec_.choices.size(); ++i)
+        if (!drop[i])
+            kept.push_back(std::move(spec_.choices[i]));
+    kept.insert(kept.end(), add.begin(), add.end());
+    spec_.choices = std::move(kept);
     if (reordered) {
         order_ = order;
         for (size_t place = 0; place < order_.size(); ++place)
@@ -984,17 +985,31 @@ std::vector<ValueChange> ModSet::apply(const std::vector<Choice>& remove, const 
     return changes;
 }
 
+std::vector<bool> ModSet::choicesAt(const std::vector<Choice>& remove, const std::vector<Choice>& add) const
+{
+    // Places as the set resolves them; a choice naming nothing the set has
+    // is matched by its words.
+    std::vector<ChoicePlace> held;
+    for (const Choice& choice : spec_.choices)
+        held.push_back(placeOf(choice));
+    std::vector<bool> at(spec_.choices.size(), false);
+    for (const auto* list : {&remove, &add})
+        for (const Choice& choice : *list) {
+            const ChoicePlace place = placeOf(choice);
+            for (size_t i = 0; i < held.size(); ++i)
+                at[i] = at[i] || (held[i].key >= 0 && place.key >= 0 ? held[i] == place
+                                                                      : spec_.choices[i].samePlace(choice));
+        }
+    return at;
+}
+
 MergeChange ModSet::step(std::vector<Choice> remove, std::vector<Choice> add, std::vector<int> order)
 {
     MergeChange change;
-    for (const Choice& choice : remove)
-        for (const Choice& held : spec_.choices)
-            if (held.samePlace(choice) || (placeOf(held).key >= 0 && placeOf(held) == placeOf(choice)))
-                change.removed.push_back(held);
-    for (const Choice& choice : add)
-        for (const Choice& held : spec_.choices)
-            if (held.samePlace(choice) || (placeOf(held).key >= 0 && placeOf(held) == placeOf(choice)))
-                change.removed.push_back(held);
+    const std::vector<bool> at = choicesAt(remove, add);
+    for (size_t i = 0; i < at.size(); ++i)
+        if (at[i])
+            change.removed.push_back(spec_.choices[i]);
     change.added = std::move(add);
     if (!order.empty()) {
         change.orderBefore = order_;

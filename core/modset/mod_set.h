@@ -357,6 +357,8 @@ private:
     std::uint64_t placeKey(const ChoicePlace& place) const;
     void indexChoices();
     bool affects(const ChoicePlace& place, const Touched& t, int file) const;
+    // Which choices held are about the same values as one of these.
+    std::vector<bool> choicesAt(const std::vector<Choice>& remove, const std::vector<Choice>& add) const;
     // Adds an entry for a value no mod changes, which a typed choice sets.
     void touch(int file, int slot);
     MergeChange step(std::vector<Choice> remove, std::vector<Choice> add, std::vector<int> order);
