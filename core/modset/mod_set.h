@@ -9,17 +9,19 @@
 // nothing, whatever its blanks, line breaks or line order; mods that change
 // a value alike agree; a file a mod lacks, or a key line it lacks, is the
 // base's there. A file only mods have is compared value by value among them,
-// as if the base had it without any value.
+// as if the base had it without any value; every value of a file only one
+// mod has is that mod's, and the base is never chosen for a file it lacks.
 //
 // The engine keeps what differs from the base, and no more: for each value
 // some mod changes (or a typed choice sets) the base's value and each
-// changing mod's. Reordering the mods or making a choice therefore decides
+// changing mod's; of a file only one mod has, nothing. Reordering the mods or making a choice therefore decides
 // the winners again at once, without reading a file. The values no mod
 // changes are the base's; they are in the tables the load can fill (what
 // the window shows), and `detail` reads them from the base file when asked.
 //
 // For the window: the load fills the merged view's tables as Open desc lays
-// them out (ModSetOptions::tables, takeTables), one row per file; `mark`
+// them out (ModSetOptions::tables, takeTables), one row per file, a cell's
+// value and slot found by MergeSchema::slotOfCell (row = file + 1); `mark`
 // tells each cell's origin for the marks and the filter words (`conflict`:
 // Origin::Conflict; `lost`: ValueMark::lost; `mod:NAME`: changes(mod, ...));
 // `detail` is the Mods pane and the tool tip; a typed value becomes a choice
