@@ -4,6 +4,7 @@
 #include "app/batch_bulk.h"
 #include "app/batch_checks.h"
 #include "app/batch_document.h"
+#include "app/batch_merge.h"
 #include "app/batch_mod.h"
 #include "app/batch_files.h"
 
@@ -40,6 +41,8 @@ const char* const kBatchUsage =
     "                     [--only-changed] [--codepage NAME] DESC...\n"
     "       dravik2-batch check --vars VARS (--base FOLDER [--rules OUT] | --rules IN)\n"
     "                     [--accepted FILE] [--codepage NAME] DESC...\n"
+    "       dravik2-batch merge --vars VARS --base FOLDER --out FOLDER [--choices MODSET]\n"
+    "                     [--dry-run] [--pattern NAMES] [--codepage NAME] MOD...\n"
     "       dravik2-batch --help\n"
     "\n"
     "DESC... are desc files, folders and @LIST files. A folder stands for every\n"
@@ -112,6 +115,16 @@ const char* const kBatchUsage =
     "         against them. Values accepted in the window are read from\n"
     "         VARS.accepted, or from --accepted FILE. Exit 0 when no value is\n"
     "         rejected, 1 when some are, 2 for trouble.\n"
+    "merge    merges mods over the base game's folder into one mod in the --out\n"
+    "         folder: MOD... are folders of desc files and patch files, in\n"
+    "         order; the last mod that changes a value wins it, unless a choice\n"
+    "         of the mod set file --choices says otherwise. Writes only the\n"
+    "         files whose values differ from the base, and the files only mods\n"
+    "         have, with a report .merge-report.txt; --dry-run lists what would\n"
+    "         be written and writes nothing. Conflicts the order resolved and\n"
+    "         values that could not be carried go to standard error, one a line,\n"
+    "         TAB-separated. Exit 0 when there were none, 1 when there were, 2\n"
+    "         for trouble.\n"
     "\n"
     "import, set and apply rebuild every key line of a file they write, as Save\n"
     "all does (armor 45 45 40 -> armor  45 45 40 ); --only-changed rewrites only\n"
@@ -340,6 +353,8 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
         return RunModBatchCommand(args, out, err);
     if (!args.empty() && IsCheckBatchCommand(args.front()))
         return RunCheckBatchCommand(args, out, err);
+    if (!args.empty() && IsMergeBatchCommand(args.front()))
+        return RunMergeBatchCommand(args, out, err);
     Options options;
     if (!Parse(args, options)) {
         err << kBatchUsage;

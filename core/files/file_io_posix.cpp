@@ -60,6 +60,7 @@ std::string TextFileErrorMessage(const FileError& err)
 std::string PathText(std::string_view path) { return std::string(path); }
 bool PathFitsText(std::string_view) { return true; }
 std::filesystem::path FileSystemPath(std::string_view path) { return std::filesystem::path(std::string(path)); }
+std::string PathOfFileSystemPath(const std::filesystem::path& path) { return path.native(); }
 
 namespace sys {
 

@@ -60,6 +60,7 @@ std::string TextFileErrorMessage(const FileError& err)
 std::string PathText(std::string_view path) { return RenderEscapedPath(path); }
 bool PathFitsText(std::string_view path) { return !HoldsEscapes(path); }
 std::filesystem::path FileSystemPath(std::string_view path) { return std::filesystem::path(WidePath(path)); }
+std::string PathOfFileSystemPath(const std::filesystem::path& path) { return PathOfWide(path.native()); }
 
 std::wstring WidePath(std::string_view path)
 {
