@@ -61,7 +61,7 @@ std::shared_ptr<LearnedRules> Rules(const CheckOptions& options, const DescDocum
 
 int RunCheck(const CheckOptions& options, const CodePage& codePage, std::ostream& out, std::ostream& err)
 {
-    auto mod = LoadDocument(options.vars, ExpandFileArguments(options.descs, options.filePattern), codePage);
+    auto mod = LoadDocument(options.vars, ExpandFileArguments(options.descs, options.filePattern), codePage, err);
     // One folder given: the accepted file names its files below it, as the
     // window's Open folder does.
     if (options.descs.size() == 1 && IsFolder(options.descs.front()))
