@@ -114,6 +114,12 @@ TEST(FileLocks, ASaveOfMoreFilesThanTheOpenFileLimitWritesThemAll)
 // what the limit was, and nothing is written.
 TEST(FileLocks, ALimitThatStillStopsASaveIsNamed)
 {
+#if defined(__SANITIZE_ADDRESS__)
+    // The sanitizers' runtime opens a pipe to tell whether memory can be
+    // read; at a limit that leaves no descriptor free it reports objects it
+    // could not read as broken.
+    GTEST_SKIP() << "the sanitizers need descriptors of their own under this limit";
+#endif
     TempFolder dir;
     const std::string vars = dir.write("v.var", "[section1]\r\nhp =1\r\n");
     const std::string a = dir.write("a.desc", "hp 1\r\n");
