@@ -42,6 +42,18 @@ bool Writable(const SectionEntry& entry, int first)
     return !entry.name.empty() && entry.count >= 0 && (entry.count == 0 || first >= 0);
 }
 
+// How many of a line's words a cell's text made when it was written into the
+// line: runs of characters between blanks. A control character is a word
+// there (only the line's ends are trimmed of them), unlike in WordCount.
+int WordsInLine(std::string_view cell)
+{
+    int words = 0;
+    for (size_t i = 0; i < cell.size(); ++i)
+        if (cell[i] != ' ' && (i == 0 || cell[i - 1] == ' '))
+            ++words;
+    return words;
+}
+
 // The line Save all writes for an entry from a row of section table `grid`,
 // whose values start at column `first`, in place of the file's line
 // `current`: the name, a blank, and each value followed by a blank. In
@@ -87,7 +99,7 @@ int RebuildKeyLine(const DescDocument& document, int grid, int entryIndex, const
         for (int j = 0; j < had; ++j)
             covered += document.keyLineMissing(grid, first + j, row)
                            ? 1
-                           : WordCount(document.diskValue(grid, first + j, row));
+                           : WordsInLine(document.diskValue(grid, first + j, row));
     }
     covered += written - had;
     words.split(current.substr(std::min(entry.name.size(), current.size())));

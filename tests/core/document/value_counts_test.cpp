@@ -84,6 +84,8 @@ INSTANTIATE_TEST_SUITE_P(
         CountCase{"no values", 3, "armor ", {kAbsent, kAbsent, kAbsent}, {}, "armor  "},
         CountCase{"no values, typed", 3, "armor ", {kAbsent, kAbsent, kAbsent}, {{0, "5"}}, "armor  5 "},
         CountCase{"count 0", 0, "armor 1 2", {}, {}, "armor  1 2 "},
+        CountCase{"more, a control character among them", 2, "armor 10 \x1B 20 30", {"10", "\x1B"}, {},
+                  "armor  10 \x1B 20 30 "},
         CountCase{"typed next", 4, "armor 7", {"7", kAbsent, kAbsent, kAbsent}, {{1, "8"}}, "armor  7 8 "},
         CountCase{"typed past, cells between", 4, "armor 7", {"7", kAbsent, kAbsent, kAbsent}, {{3, "9"}},
                   "armor  7   9 ", false},
