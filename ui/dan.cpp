@@ -156,7 +156,7 @@ void TdanForm::listKeysOf(const QStringList& paths)
 bool TdanForm::gatherKeyEntries(const QStringList& paths)
 {
     dravik::KeyList gathered;
-    std::string failure;
+    std::optional<dravik::Message> failure;
     {
         dravik::ui::LongWork work(this, QStringLiteral("Open"));
         const dravik::Progress progress = work.progress();
@@ -169,14 +169,14 @@ bool TdanForm::gatherKeyEntries(const QStringList& paths)
                 progress(i + 1, total);
             }
         } catch (const std::exception& error) {
-            failure = error.what();
+            failure = dravik::ui::FailureMessage(error);
         }
     }
     // Listed only now: the view is not laid out again for every file.
     keys_->setKeyList(std::move(gathered));
-    if (failure.empty())
+    if (!failure)
         return true;
-    dravik::ui::ShowErrorBox(dialogs_, this, failure);
+    dravik::ui::ShowErrorBox(dialogs_, this, *failure);
     return false;
 }
 

@@ -25,6 +25,8 @@
 #include "ui/tables/grid_view.h"
 #include "ui/tables/edit_history.h"
 #include "ui/views/filter_bar.h"
+#include "ui/common/language.h"
+#include "ui/common/live_text.h"
 #include "ui/common/long_work.h"
 #include "ui/common/menu_shortcuts.h"
 #include "ui/common/program_icon.h"
@@ -41,6 +43,7 @@
 #include "ui/views/variables_questions.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
@@ -70,8 +73,8 @@ using dravik::ui::NativeText;
 
 namespace {
 
-const char* const kCaption = "Dravik 2 v1.3 beta";
-const char* const kVariablesTabCaption = "File of variables :";
+//: The window's caption: the program's name and version.
+const char* const kCaption = QT_TRANSLATE_NOOP("TMainForm", "Dravik 2 v1.3 beta");
 constexpr int kInitialWidth = 767;
 constexpr int kInitialHeight = 481;
 constexpr int kSplitterWidth = 8;
@@ -107,21 +110,19 @@ QWidget* NewPage(const QString& name, QWidget* content)
     return page;
 }
 
-// A message of the core's checks, its lines ended by LF, for a message box.
-QString ChompedMessage(const std::string& text)
-{
-    std::string trimmed = text;
-    while (!trimmed.empty() && trimmed.back() == '\n')
-        trimmed.pop_back();
-    return dravik::ui::MessageText(trimmed);
-}
-
 }  // namespace
 
 TMainForm::TMainForm(const QString& settingsPath, dravik::ui::Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), dialogs_(dialogs), settingsPath_(NativeBytes(settingsPath))
 {
     setObjectName(QStringLiteral("MainForm"));
+    // The language first: every text made below is in it. Only a language
+    // chosen in the menu is stored; until then the system's is followed.
+    if (const auto stored = dravik::SettingsFile(settingsPath_).readRaw("Form", "Language")) {
+        storedLanguage_ = QString::fromStdString(*stored);
+        languageStored_ = true;
+    }
+    dravik::ui::UseLanguage(dravik::ui::StartLanguage(storedLanguage_));
     history_ = new dravik::ui::EditHistory(document_, this);
     documentConnection_ = document_.connect(*this);
     layouts_[dravik::kFileListGrid - 1] = dravik::ui::GridLayout(kFileListColumnWidth);
@@ -135,6 +136,7 @@ TMainForm::TMainForm(const QString& settingsPath, dravik::ui::Dialogs& dialogs, 
     modActions_ = new dravik::ui::ModActions(editHost(), this, N1, EditMenu, ViewMenu);
     connect(modActions_, &dravik::ui::ModActions::baseChanged, tableFilter_.get(), &dravik::ui::TableFilter::setBase);
     FormCreate();
+    dravik::ui::ShowTranslated(this, this, [this] { retranslateUi(); });
 }
 
 TMainForm::~TMainForm()
@@ -154,72 +156,134 @@ TMainForm::~TMainForm()
 
 void TMainForm::createMenus()
 {
-    auto menu = [this](const char* name, const QString& caption) {
-        QMenu* m = menuBar()->addMenu(caption);
+    // Captions are the catalogue's sources; retranslateUi shows them in the
+    // user's language, now and whenever it changes.
+    auto menu = [this](const char* name, const char* caption) {
+        QMenu* m = menuBar()->addMenu(QString());
         m->setObjectName(QLatin1String(name));
+        menuTexts_.emplace_back(m, caption);
         return m;
     };
-    auto item = [this](QMenu* m, const char* name, const QString& caption, const QKeySequence& key,
+    auto item = [this](QMenu* m, const char* name, const char* caption, const QKeySequence& key,
                        void (TMainForm::*handler)()) {
-        QAction* action = m->addAction(caption);
+        QAction* action = m->addAction(QString());
         action->setObjectName(QLatin1String(name));
         action->setShortcut(key);
         action->setShortcutContext(Qt::WindowShortcut);
         connect(action, &QAction::triggered, this, handler);
+        actionTexts_.emplace_back(action, caption);
         return action;
     };
     const QKeySequence none;
 
-    N1 = menu("N1", QStringLiteral("&File"));
-    N2 = item(N1, "N2", QStringLiteral("&Open desc"), QKeySequence(Qt::CTRL | Qt::Key_O), &TMainForm::N2Click);
-    N10 = item(N1, "N10", QStringLiteral("&Save all"), QKeySequence(Qt::CTRL | Qt::Key_E), &TMainForm::N10Click);
-    N3 = item(N1, "N3", QStringLiteral("Save c&urrent"), QKeySequence(Qt::CTRL | Qt::Key_S), &TMainForm::N3Click);
-    Exporttable1 = item(N1, "Exporttable1", QStringLiteral("Export table"), none, &TMainForm::Exporttable1Click);
-    Importtable1 = item(N1, "Importtable1", QStringLiteral("Import table                 "), none,
+    N1 = menu("N1", QT_TR_NOOP("&File"));
+    N2 = item(N1, "N2", QT_TR_NOOP("&Open desc"), QKeySequence(Qt::CTRL | Qt::Key_O), &TMainForm::N2Click);
+    N10 = item(N1, "N10", QT_TR_NOOP("&Save all"), QKeySequence(Qt::CTRL | Qt::Key_E), &TMainForm::N10Click);
+    N3 = item(N1, "N3", QT_TR_NOOP("Save c&urrent"), QKeySequence(Qt::CTRL | Qt::Key_S), &TMainForm::N3Click);
+    Exporttable1 = item(N1, "Exporttable1", QT_TR_NOOP("Export table"), none, &TMainForm::Exporttable1Click);
+    //: The caption ends in 17 blanks, as the original program's did.
+    Importtable1 = item(N1, "Importtable1", QT_TR_NOOP("Import table                 "), none,
                         &TMainForm::Importtable1Click);
     N1->addSeparator();
-    ReviewChanges = item(N1, "ReviewChanges", QStringLiteral("Review changes\u2026"), none, &TMainForm::ReviewChangesClick);
+    ReviewChanges = item(N1, "ReviewChanges", QT_TR_NOOP("Review changes\u2026"), none, &TMainForm::ReviewChangesClick);
 
     // Alt+E is the access key of "S&ettings".
-    EditMenu = menu("EditMenu", QStringLiteral("E&dit"));
-    Undo = item(EditMenu, "Undo", QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), &TMainForm::UndoClick);
-    Redo = item(EditMenu, "Redo", QStringLiteral("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y), &TMainForm::RedoClick);
+    EditMenu = menu("EditMenu", QT_TR_NOOP("E&dit"));
+    Undo = item(EditMenu, "Undo", QT_TR_NOOP("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), &TMainForm::UndoClick);
+    Redo = item(EditMenu, "Redo", QT_TR_NOOP("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y), &TMainForm::RedoClick);
     Redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     EditMenu->addSeparator();
-    Revert = item(EditMenu, "Revert", QStringLiteral("Re&vert to disk values"), none, &TMainForm::RevertClick);
+    Revert = item(EditMenu, "Revert", QT_TR_NOOP("Re&vert to disk values"), none, &TMainForm::RevertClick);
     QUndoStack* stack = history_->stack();
-    auto showUndo = [this, stack] {
-        Undo->setEnabled(stack->canUndo());
-        Undo->setText(stack->canUndo() ? tr("&Undo %1").arg(stack->undoText()) : tr("&Undo"));
-        Redo->setEnabled(stack->canRedo());
-        Redo->setText(stack->canRedo() ? tr("&Redo %1").arg(stack->redoText()) : tr("&Redo"));
-    };
-    connect(stack, &QUndoStack::indexChanged, this, showUndo);
-    connect(stack, &QUndoStack::cleanChanged, this, showUndo);
-    showUndo();
+    connect(stack, &QUndoStack::indexChanged, this, &TMainForm::showUndoSteps);
+    connect(stack, &QUndoStack::cleanChanged, this, &TMainForm::showUndoSteps);
 
-    N5 = menu("N5", QStringLiteral("S&ettings"));
-    N6 = item(N5, "N6", QStringLiteral("Open va&riables"), none, &TMainForm::N6Click);
-    N7 = item(N5, "N7", QStringLiteral("Save var&iables"), none, &TMainForm::N7Click);
-    SelectFont = item(N5, "SelectFont", QStringLiteral("Fon&t"), none, &TMainForm::SelectFontClick);
-    Pathtoeditor1 = item(N5, "Pathtoeditor1", QStringLiteral("Path to editor"), none, &TMainForm::Pathtoeditor1Click);
-    Pathtogame1 = item(N5, "Pathtogame1", QStringLiteral("Path to game"), none, &TMainForm::Pathtogame1Click);
+    N5 = menu("N5", QT_TR_NOOP("S&ettings"));
+    N6 = item(N5, "N6", QT_TR_NOOP("Open va&riables"), none, &TMainForm::N6Click);
+    N7 = item(N5, "N7", QT_TR_NOOP("Save var&iables"), none, &TMainForm::N7Click);
+    SelectFont = item(N5, "SelectFont", QT_TR_NOOP("Fon&t"), none, &TMainForm::SelectFontClick);
+    Pathtoeditor1 = item(N5, "Pathtoeditor1", QT_TR_NOOP("Path to editor"), none, &TMainForm::Pathtoeditor1Click);
+    Pathtogame1 = item(N5, "Pathtogame1", QT_TR_NOOP("Path to game"), none, &TMainForm::Pathtogame1Click);
+    createLanguageMenu();
 
-    Utitlit1 = menu("Utitlit1", QStringLiteral("Utitlities"));
-    ConMAN2 = item(Utitlit1, "ConMAN2", QStringLiteral("Co&nMAN"), QKeySequence(Qt::CTRL | Qt::Key_N),
-                   &TMainForm::ConMan1Click);
-    DAN2 = item(Utitlit1, "DAN2", QStringLiteral("D&AN                    "), QKeySequence(Qt::CTRL | Qt::Key_D),
+    //: The menu's name is spelt so in the original program; keep the user's
+    //: language's plain word for utilities.
+    Utitlit1 = menu("Utitlit1", QT_TR_NOOP("Utitlities"));
+    ConMAN2 = item(Utitlit1, "ConMAN2", QT_TR_NOOP("Co&nMAN"), QKeySequence(Qt::CTRL | Qt::Key_N), &TMainForm::ConMan1Click);
+    //: The caption ends in 20 blanks, as the original program's did.
+    DAN2 = item(Utitlit1, "DAN2", QT_TR_NOOP("D&AN                    "), QKeySequence(Qt::CTRL | Qt::Key_D),
                 &TMainForm::DAN1Click);
 
-    asks1 = menu("asks1", QStringLiteral("Tasks"));
-    QuickPack1 = item(asks1, "QuickPack1", QStringLiteral("QuickPack             "), none, &TMainForm::QuickPack1Click);
-    StartEditor1 = item(asks1, "StartEditor1", QStringLiteral("Start Editor"), QKeySequence(Qt::Key_F8),
+    asks1 = menu("asks1", QT_TR_NOOP("Tasks"));
+    //: The caption ends in 13 blanks, as the original program's did.
+    QuickPack1 = item(asks1, "QuickPack1", QT_TR_NOOP("QuickPack             "), none, &TMainForm::QuickPack1Click);
+    StartEditor1 = item(asks1, "StartEditor1", QT_TR_NOOP("Start Editor"), QKeySequence(Qt::Key_F8),
                         &TMainForm::StartEditor1Click);
-    StartGame1 = item(asks1, "StartGame1", QStringLiteral("Start Game"), QKeySequence(Qt::Key_F9),
+    StartGame1 = item(asks1, "StartGame1", QT_TR_NOOP("Start Game"), QKeySequence(Qt::Key_F9),
                       &TMainForm::StartGame1Click);
 
-    N11 = menu("N11", QStringLiteral("Ab&out"));
-    N12 = item(N11, "N12", QStringLiteral("Version"), none, &TMainForm::N12Click);
+    N11 = menu("N11", QT_TR_NOOP("Ab&out"));
+    N12 = item(N11, "N12", QT_TR_NOOP("Version"), none, &TMainForm::N12Click);
+}
+
+void TMainForm::createLanguageMenu()
+{
+    languageMenu_ = N5->addMenu(QString());
+    languageMenu_->setObjectName(QStringLiteral("LanguageMenu"));
+    menuTexts_.emplace_back(languageMenu_, QT_TR_NOOP("&Language"));
+    auto* group = new QActionGroup(languageMenu_);
+    // Each language is named in itself, whatever language the menu is in.
+    for (const dravik::ui::Language& language : dravik::ui::Languages()) {
+        QAction* action = languageMenu_->addAction(language.name);
+        action->setObjectName(QStringLiteral("Language_%1").arg(language.code));
+        action->setCheckable(true);
+        action->setData(language.code);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, code = language.code] { chooseLanguage(code); });
+    }
+}
+
+void TMainForm::chooseLanguage(const QString& code)
+{
+    storedLanguage_ = code;
+    languageStored_ = true;
+    dravik::ui::UseLanguage(code);
+}
+
+void TMainForm::retranslateUi()
+{
+    for (const auto& [m, caption] : menuTexts_)
+        m->setTitle(tr(caption));
+    for (const auto& [action, caption] : actionTexts_)
+        action->setText(tr(caption));
+    for (QAction* action : languageMenu_->actions())
+        action->setChecked(action->data().toString() == dravik::ui::CurrentLanguage());
+    showUndoSteps();
+    PageControl1->setTabText(PageControl1->indexOf(StringGrid(dravik::kFileListGrid)->parentWidget()), tr("File List"));
+    for (int n = 1; n <= 9; ++n)
+        PageControl1->setTabText(PageControl1->indexOf(StringGrid(n)->parentWidget()), tr("Section %1").arg(n));
+    PageControl1->setTabText(PageControl1->indexOf(StringGrid(10)->parentWidget()), tr("Text section"));
+    showVariablesTabCaption();
+    PageControl1->setTabText(PageControl1->indexOf(StringGrid(dravik::kSummaryGrid)->parentWidget()),
+                             tr("Export/Import table"));
+    updateTitle();
+}
+
+void TMainForm::showUndoSteps()
+{
+    QUndoStack* stack = history_->stack();
+    Undo->setEnabled(stack->canUndo());
+    Undo->setText(stack->canUndo() ? tr("&Undo %1").arg(stack->undoText()) : tr("&Undo"));
+    Redo->setEnabled(stack->canRedo());
+    Redo->setText(stack->canRedo() ? tr("&Redo %1").arg(stack->redoText()) : tr("&Redo"));
+}
+
+void TMainForm::showVariablesTabCaption()
+{
+    // "File of variables :" before the first Open variables, then with the
+    // file's path straight after the colon.
+    PageControl1->setTabText(PageControl1->indexOf(TabSheet11),
+                             tr("File of variables :") + NativeText(variablesTabPath_));
 }
 
 dravik::ui::BulkEditHost TMainForm::editHost()
@@ -277,16 +341,14 @@ void TMainForm::createControls()
 
     PageControl1 = new QTabWidget;
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    PageControl1->addTab(NewPage(QStringLiteral("TabSheet12"), StringGrid(dravik::kFileListGrid)),
-                         QStringLiteral("File List"));
+    // Captions come with retranslateUi.
+    PageControl1->addTab(NewPage(QStringLiteral("TabSheet12"), StringGrid(dravik::kFileListGrid)), QString());
     for (int n = 1; n <= 9; ++n)
-        PageControl1->addTab(NewPage(QStringLiteral("TabSheet%1").arg(n), StringGrid(n)),
-                             QStringLiteral("Section %1").arg(n));
-    PageControl1->addTab(NewPage(QStringLiteral("TabSheet10"), StringGrid(10)), QStringLiteral("Text section"));
+        PageControl1->addTab(NewPage(QStringLiteral("TabSheet%1").arg(n), StringGrid(n)), QString());
+    PageControl1->addTab(NewPage(QStringLiteral("TabSheet10"), StringGrid(10)), QString());
     TabSheet11 = NewPage(QStringLiteral("TabSheet11"), Memo2);
-    PageControl1->addTab(TabSheet11, QLatin1String(kVariablesTabCaption));
-    PageControl1->addTab(NewPage(QStringLiteral("TabSheet13"), StringGrid(dravik::kSummaryGrid)),
-                         QStringLiteral("Export/Import table"));
+    PageControl1->addTab(TabSheet11, QString());
+    PageControl1->addTab(NewPage(QStringLiteral("TabSheet13"), StringGrid(dravik::kSummaryGrid)), QString());
     PageControl1->setCurrentIndex(0);
 
     // The filter bar stands over the tab control.
@@ -330,7 +392,7 @@ void TMainForm::createControls()
 
 void TMainForm::FormCreate()
 {
-    setWindowTitle(QLatin1String(kCaption));
+    updateTitle();
     // Every window of the program, and the task bar, show it.
     QApplication::setWindowIcon(dravik::ui::ProgramIcon());
 
@@ -431,6 +493,8 @@ void TMainForm::FormClose()
             return ini.writeInteger("Form", "Width", size.width()) && ini.writeInteger("Form", "Height", size.height());
         },
         [&] { return folderActions_->writeSettings(ini); },
+        // Only once chosen in the menu, as the system's language is followed till then.
+        [&] { return !languageStored_ || ini.writeString("Form", "Language", storedLanguage_.toStdString()); },
     };
     for (const auto& write : writes) {
         if (!write()) {
@@ -488,23 +552,23 @@ bool TMainForm::run(const std::function<void()>& command)
     // starts another one on its half-done tables.
     if (dravik::ui::LongWork::Running())
         return false;
-    std::string failure;
+    std::optional<dravik::Message> failure;
     try {
         takeEdits();
         command();
     } catch (const std::exception& error) {
-        failure = error.what();
+        failure = dravik::ui::FailureMessage(error);
     }
     try {
         showTexts();
         showTableViews();
     } catch (const std::exception& error) {
-        if (failure.empty())
-            failure = error.what();
+        if (!failure)
+            failure = dravik::ui::FailureMessage(error);
     }
-    if (failure.empty())
+    if (!failure)
         return true;
-    showError(failure);
+    showError(*failure);
     return false;
 }
 
@@ -548,10 +612,10 @@ void TMainForm::modifiedChanged(bool) { updateTitle(); }
 void TMainForm::updateTitle()
 {
     // The caption carries a star while the tables differ from the files.
-    setWindowTitle(QLatin1String(kCaption) + (document_.isModified() ? QStringLiteral(" *") : QString()));
+    setWindowTitle(tr(kCaption) + (document_.isModified() ? QStringLiteral(" *") : QString()));
 }
 
-void TMainForm::showError(const std::string& message)
+void TMainForm::showError(const dravik::Message& message)
 {
     dravik::ui::ShowErrorBox(dialogs_, this, message);
 }
@@ -747,10 +811,10 @@ void TMainForm::Exporttable1Click()
     // cells would not come back as they were.
     const dravik::UnreadableCells unreadable = dravik::FindUnreadableCells(document_);
     const dravik::UnwritablePaths unwritable = dravik::FindUnwritablePaths(document_);
-    const std::string notice = (unreadable.any() ? unreadable.message() : std::string()) +
-                               (unwritable.any() ? unwritable.exportMessage() : std::string());
+    const dravik::Message notice = (unreadable.any() ? unreadable.message() : dravik::Message()) +
+                                   (unwritable.any() ? unwritable.exportMessage() : dravik::Message());
     if (!notice.empty())
-        dialogs_.messageBox(this, dravik::ui::ApplicationTitle(), ChompedMessage(notice));
+        dialogs_.messageBox(this, dravik::ui::ApplicationTitle(), dravik::ui::MessageLines(notice));
 }
 
 void TMainForm::Importtable1Click()
@@ -867,8 +931,8 @@ bool TMainForm::openVariablesFile(const QString& path)
     VarPath = NativeBytes(path);
     return run([&] {
         document_.loadVariables(VarPath);
-        PageControl1->setTabText(PageControl1->indexOf(TabSheet11),
-                                 QLatin1String(kVariablesTabCaption) + NativeText(VarPath));
+        variablesTabPath_ = VarPath;
+        showVariablesTabCaption();
     });
 }
 

@@ -148,13 +148,17 @@ std::vector<const FileSave*> SavePlan::blocked() const
 
 namespace {
 
-std::string ChangedOnDiskMessage(const std::vector<std::string>& paths)
+Message ChangedOnDiskMessage(const std::vector<std::string>& paths)
 {
-    const std::string first = "\"" + PathText(paths.front()) + "\"";
+    const std::string first = PathText(paths.front());
     if (paths.size() == 1)
-        return "The desc file " + first + " changed on disk since it was read; nothing was written";
-    return std::to_string(paths.size()) + " desc files changed on disk since they were read (" + first + " and " +
-           std::to_string(paths.size() - 1) + " more); nothing was written";
+        return Message(DRAVIK_TR("Save all", "The desc file \"%1\" changed on disk since it was read; nothing was written"),
+                       {first});
+    return Message(DRAVIK_TR_N("Save all",
+                               "%n desc file changed on disk since it was read (\"%1\" and %2 more); nothing was written",
+                               "%n desc files changed on disk since they were read (\"%1\" and %2 more); nothing was "
+                               "written"),
+                   static_cast<long long>(paths.size()), {first, std::to_string(paths.size() - 1)});
 }
 
 }  // namespace
@@ -164,8 +168,8 @@ ChangedOnDiskError::ChangedOnDiskError(std::vector<std::string> paths)
 {
 }
 
-SaveStoppedError::SaveStoppedError(const std::string& message, std::vector<std::string> written, int toWrite)
-    : DravikError(message), written_(std::move(written)), toWrite_(toWrite)
+SaveStoppedError::SaveStoppedError(Message message, std::vector<std::string> written, int toWrite)
+    : DravikError(std::move(message)), written_(std::move(written)), toWrite_(toWrite)
 {
 }
 
@@ -182,16 +186,16 @@ void DescDocument::startUp()
     Touched touched;
     for (int n = 1; n <= kSectionCount; ++n) {
         Grid& table = mutableGrid(n);
-        table.setCell(kSectionPathColumn, 0, "File name");
+        table.setCell(kSectionPathColumn, 0, kFileNameHeader.source);
         for (int r = 1; r < table.rowCount(); ++r)
             table.setCell(kRowNumberColumn, r, std::to_string(r));
         touched.cell(n, kRowNumberColumn, 0);
         touched.cell(n, kSectionPathColumn, table.rowCount() - 1);
     }
     Grid& files = mutableGrid(kFileListGrid);
-    files.setCell(kRowNumberColumn, 0, "File number");
-    files.setCell(kFileNameColumn, 0, "File name");
-    files.setCell(kFilePathColumn, 0, "Path");
+    files.setCell(kRowNumberColumn, 0, kFileNumberHeader.source);
+    files.setCell(kFileNameColumn, 0, kFileNameHeader.source);
+    files.setCell(kFilePathColumn, 0, kPathHeader.source);
     touched.cell(kFileListGrid, kRowNumberColumn, 0);
     touched.cell(kFileListGrid, kFilePathColumn, 0);
     takeDiskBaseline(touched);

@@ -160,7 +160,7 @@ void RewriteKeyLines(const DescDocument& document, const LoadedSchema& schema, c
 // The bytes a row's save starts from: what an earlier row of the same file
 // writes, else what the file holds. False, with the message, when the file
 // cannot be read.
-bool BytesBefore(const std::string& path, const FileSave* earlier, std::string& bytes, std::string& error)
+bool BytesBefore(const std::string& path, const FileSave* earlier, std::string& bytes, Message& error)
 {
     if (earlier) {
         bytes = earlier->bytes;
@@ -169,7 +169,7 @@ bool BytesBefore(const std::string& path, const FileSave* earlier, std::string& 
     FileError err;
     if (ReadWholeFile(path, bytes, err))
         return true;
-    error = CannotOpenFileMessage(path, err.reason);
+    error = CannotOpenFileMessage(path, err.why());
     return false;
 }
 
@@ -196,7 +196,7 @@ SavePlan DescDocument::planSaveAll(const Progress& progress, bool withKeyLines) 
     // The keys and counts the tables were laid out by: a variables text
     // edited since would shift which cells go into which line.
     const LoadedSchema schema(layoutVariablesText_, codePage());
-    if (std::string tooLarge = schema.tooLargeError(descFileCount_); !tooLarge.empty()) {
+    if (Message tooLarge = schema.tooLargeError(descFileCount_); !tooLarge.empty()) {
         plan.error = tooLarge;
         return plan;
     }
@@ -224,7 +224,7 @@ SavePlan DescDocument::planSaveAll(const Progress& progress, bool withKeyLines) 
                 RebuiltText(*this, schema, columns, keys, r, bytes, text, file, withKeyLines ? &file.keyLines : nullptr);
             settleFileSave(file, bytes, std::move(out), earlier);
             if (FileError err; file.changed && !CanReplace(file.path, err))
-                file.error = CannotCreateFileMessage(file.path, err.reason);
+                file.error = CannotCreateFileMessage(file.path, err.why());
         }
         if (file.changed)
             lastChange[file.path] = plan.files.size();
@@ -317,7 +317,7 @@ void LockForWriting(FileLocks& locks, const std::vector<const FileSave*>& files)
         paths.push_back(file->path);
     FileError err;
     if (!locks.lock(std::move(paths), err))
-        throw DravikError(CannotCreateFileMessage(locks.failedPath(), err.reason));
+        throw DravikError(CannotCreateFileMessage(locks.failedPath(), err.why()));
 }
 
 }  // namespace
@@ -376,7 +376,7 @@ SaveOutcome DescDocument::saveAll(const SavePlan& givenPlan, const std::set<int>
         outcome.written = static_cast<int>(written.size());
     };
     auto stopped = [&](const std::string& path, const FileError& err) {
-        return SaveStoppedError(CannotCreateFileMessage(path, err.reason), written, static_cast<int>(writing.size()));
+        return SaveStoppedError(CannotCreateFileMessage(path, err.why()), written, static_cast<int>(writing.size()));
     };
     // Puts the batch in place; when one of its files fails, the ones before
     // it are written, and their rows are saved.

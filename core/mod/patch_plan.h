@@ -32,7 +32,7 @@ enum class PatchOutcome {
 
 // Why a line could not be applied, as the user is told; empty for the
 // outcomes that found their value.
-std::string MissingReason(PatchOutcome outcome);
+Message MissingReason(PatchOutcome outcome);
 
 struct PatchResult {
     PatchOutcome outcome = PatchOutcome::NoFile;
@@ -40,7 +40,7 @@ struct PatchResult {
     std::string found;  // the value the tables hold, once found
     // Why the line is not applied, as the user is told; empty for the lines
     // that apply, conflicts and repeats.
-    std::string why;
+    Message why;
     // The cells taking the patch's value, for Applies and Conflict: every
     // column showing that value of the key.
     std::vector<CellEdit> edits;

@@ -9,8 +9,8 @@ namespace dravik {
 
 namespace {
 
-const char* const kLayoutChanged =
-    "The section tables are not laid out as the variables text now says; open the files again with it first";
+constexpr TextId kLayoutChanged = DRAVIK_TR(
+    "Base game", "The section tables are not laid out as the variables text now says; open the files again with it first");
 
 bool HeadersRead(const Grid& table, int firstCol, int columns, const std::string& name)
 {
@@ -66,7 +66,7 @@ std::vector<TableKey> TableKeys(const DescDocument& document)
             if (columns == 0)
                 continue;
             if (!HeadersRead(table, col, columns, entry.name))
-                throw DravikError(kLayoutChanged);
+                throw DravikError(Message(kLayoutChanged));
             // A nameless entry matches every line, and Save all writes none.
             if (!entry.name.empty()) {
                 auto [found, added] = byName.emplace(entry.name, keys.size());

@@ -123,7 +123,7 @@ bool FindReplace::refresh(bool withMatches)
             search_.emplace(pattern, codePage, options);
         } catch (const SyntaxError& error) {
             search_.reset();
-            bar_->setStatus(tr("Cannot search for this: %1.").arg(MessageText(error.what())));
+            bar_->setStatus(tr("Cannot search for this: %1.").arg(MessageText(error.message())));
             return false;
         }
         pattern_ = pattern;

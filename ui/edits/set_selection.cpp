@@ -33,10 +33,10 @@ ExpressionRequest::Preview Preview(const DescDocument& document, const CellScope
     } catch (const PlainTextError& error) {
         QString hint = MessageText(error.hint());
         hint[0] = hint[0].toUpper();
-        return {QObject::tr("This cannot be applied: %1.").arg(MessageText(error.what())) + QLatin1Char('\n') + hint,
+        return {QObject::tr("This cannot be applied: %1.").arg(MessageText(error.message())) + QLatin1Char('\n') + hint,
                 false};
     } catch (const SyntaxError& error) {
-        return {QObject::tr("This cannot be applied: %1.").arg(MessageText(error.what())), false};
+        return {QObject::tr("This cannot be applied: %1.").arg(MessageText(error.message())), false};
     }
     const ExpressionTally& tally = edit.tally;
     const size_t cells = tally.changed + tally.same + tally.notANumber + tally.noFiniteResult;

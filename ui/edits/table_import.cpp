@@ -60,13 +60,6 @@ QString ConversionQuestion(const ImportReview& review, const CodePage& codePage)
         .arg(Examples(review.converted, codePage));
 }
 
-QString WithoutLastLineBreaks(std::string text)
-{
-    while (!text.empty() && text.back() == '\n')
-        text.pop_back();
-    return MessageText(text);
-}
-
 }  // namespace
 
 void ImportTableFile(const BulkEditHost& host, const QStringList& files, const std::function<void()>& fitColumnWidths)
@@ -130,12 +123,12 @@ void ImportTableFile(const BulkEditHost& host, const QStringList& files, const s
         }))
         return;
 
-    const std::string notice = damage.message(document.codePage().name()) +
+    const Message notice = damage.message(document.codePage().name()) +
                                review.damageMessage(document.codePage().name()) + placement.wideRowsMessage() +
                                placement.foreignColumnsMessage() + placement.leftAloneMessage();
     if (notice.empty())
         return;
-    QString text = WithoutLastLineBreaks(notice);
+    QString text = MessageLines(notice);
     if (document.modificationCount() != before)
         text += QStringLiteral("\n") + QObject::tr("Edit > Undo takes the import back.");
     host.dialogs.messageBox(host.window, ApplicationTitle(), text);

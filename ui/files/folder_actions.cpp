@@ -88,7 +88,7 @@ FolderRequest::Count FolderActions::count(const QString& folder, const QString& 
             text += QLatin1Char('\n') + MessageText(listing.unreadableMessage());
         return {text, true};
     } catch (const std::exception& error) {
-        return {MessageText(error.what()), false};
+        return {MessageText(FailureMessage(error)), false};
     }
 }
 
@@ -132,7 +132,7 @@ bool FolderActions::list(const QStringList& paths, const std::string& pattern, L
                 listed.unreadable << NativeText(below.folder);
         }
     } catch (const std::exception& error) {
-        ShowErrorBox(host_.dialogs, host_.window, error.what());
+        ShowErrorBox(host_.dialogs, host_.window, FailureMessage(error));
         return false;
     }
     if (listed.files.empty()) {

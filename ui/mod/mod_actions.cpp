@@ -35,7 +35,7 @@ QAction* Item(QMenu* menu, const char* name, const QString& caption)
 }
 
 // The first lines, one a line, and how many more there are.
-QString Named(const std::vector<std::string>& lines)
+QString Named(const std::vector<Message>& lines)
 {
     QString text;
     for (size_t i = 0; i < lines.size() && i < kNamedLines; ++i)
@@ -281,11 +281,11 @@ void ModActions::tellPatchApplied(const PatchPlan& plan, const std::vector<bool>
                                           .arg(Counted(conflicts, "conflict", "conflicts"))
                                           .arg(taken)
                                           .arg(conflicts - taken);
-    std::vector<std::string> missing;
+    std::vector<Message> missing;
     for (size_t i = 0; i < plan.lines.size(); ++i)
-        if (const std::string& why = plan.results[i].why; !why.empty())
-            missing.push_back(plan.lines[i].path + ", \"" + plan.lines[i].key + "\" value " +
-                              std::to_string(plan.lines[i].value) + ": " + why);
+        if (const Message& why = plan.results[i].why; !why.empty())
+            missing.push_back(Message(DRAVIK_TR("Patches", "%1, \"%2\" value %3: %4"),
+                                      {plan.lines[i].path, plan.lines[i].key, std::to_string(plan.lines[i].value), why}));
     if (!missing.empty())
         text += QStringLiteral("\n\n") +
                 tr("%1 of the patch could not be applied:").arg(Counted(static_cast<qsizetype>(missing.size()), "line", "lines")) +

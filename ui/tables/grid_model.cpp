@@ -109,8 +109,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
             if (const ValueProblem problem = CheckCell(document_, *profiles_, gridNumber_, col, row);
                 problem != ValueProblem::None)
                 tips << tr("Check this value: %1")
-                            .arg(CellText(ProblemReason(problem, Trim(grid().cell(col, 0)), grid().cell(col, row)),
-                                          document_.codePage()));
+                            .arg(MessageText(ProblemReason(problem, Trim(grid().cell(col, 0)), grid().cell(col, row))));
         // An edit's tip tells what the file holds; an untouched value's, why it is blue.
         if (document_.cellChanged(gridNumber_, col, row))
             tips << tr("On disk: \"%1\"").arg(CellText(document_.diskValue(gridNumber_, col, row), document_.codePage()));

@@ -46,7 +46,7 @@ QStringList Listed(const DescDocument& document, const std::vector<ProblemCell>&
         lines << QStringLiteral("%1, %2: \"%3\" (%4)")
                      .arg(NativeText(NameOfFile(document.fileList().cell(kFilePathColumn, cell.row))),
                           CellText(key, codePage), ShownOnOneLine(CellText(table.cell(cell.col, cell.row), codePage)),
-                          CellText(ProblemReason(cell.problem, key, table.cell(cell.col, cell.row)), codePage));
+                          MessageText(ProblemReason(cell.problem, key, table.cell(cell.col, cell.row))));
     }
     if (cells.size() > kNamedCells)
         lines << tr("and %1 more").arg(static_cast<int>(cells.size() - kNamedCells));

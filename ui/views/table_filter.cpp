@@ -6,6 +6,7 @@
 #include "core/bulk/row_filter.h"
 #include "core/bulk/table_rows.h"
 #include "ui/common/display_text.h"
+#include "ui/common/error_box.h"
 #include "ui/common/long_work.h"
 #include "ui/tables/grid_view.h"
 
@@ -83,7 +84,7 @@ void TableFilter::apply()
         filter = RowFilter::Parse(CellBytes(bar_->text(), codePage), codePage, bar_->matchCase());
     } catch (const SyntaxError& error) {
         // The rows stay as the last filter that could be read left them.
-        bar_->showMessage(MessageText(error.what()));
+        bar_->showMessage(MessageText(error.message()));
         return;
     }
     if (filter.readsBase() && !base_) {
@@ -129,7 +130,7 @@ void TableFilter::apply()
     } catch (const std::exception& error) {
         // Running out of memory on a huge table leaves the rows as they
         // were, and the bar says so, as for a filter that cannot be read.
-        bar_->showMessage(MessageText(error.what()));
+        bar_->showMessage(MessageText(FailureMessage(error)));
         return;
     }
     if (again_) {

@@ -1,0 +1,1854 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ru" sourcelanguage="en">
+<context>
+    <name>Base game</name>
+    <message>
+        <source>Open the mod&apos;s desc files first, then compare them with the base</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: the key &quot;%2&quot; has a line only in this mod&apos;s file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: the key &quot;%2&quot; has a line only in the base file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: value %2 of &quot;%3&quot; holds a TAB or a line break</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: new in this mod, the base has no such file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The section tables are not laid out as the variables text now says; open the files again with it first</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>BulkEditActions</name>
+    <message>
+        <source>&amp;Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Find…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find &amp;next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find pre&amp;vious</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>R&amp;eplace…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set &amp;selection…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find and replace</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ConflictDialog</name>
+    <message>
+        <source>&amp;Take the patch&apos;s for all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Keep mine for all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Apply</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>EditHistory</name>
+    <message>
+        <source>Typing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set selection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear summary table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Revert</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Revert to base values</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apply patch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save current</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Errors</name>
+    <message>
+        <source>%1 at position %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid integer value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The tables cannot hold the values of &quot;%1&quot;: its count %2 is too large</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unknown code page &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Export</name>
+    <message>
+        <source>byte 26</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>line break</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TAB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;~&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cell of the table cannot be read back by Import table as written:
+</source>
+        <comment>%n cells of the table cannot be read back by Import table as written:
+</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cell holds byte 26 (Ctrl+Z): reading the table stops there and loses every row after it</source>
+        <comment>%n cells hold byte 26 (Ctrl+Z): reading the table stops there and loses every row after it</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cell holds a line break: the import splits its row</source>
+        <comment>%n cells hold a line break: the import splits its row</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cell holds a TAB: the import splits it into two cells</source>
+        <comment>%n cells hold a TAB: the import splits it into two cells</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cell holds &quot;~&quot;: the import drops it</source>
+        <comment>%n cells hold &quot;~&quot;: the import drops it</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1, header row, &quot;%2&quot; value %3: %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, header row, &quot;%2&quot;: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, %2, &quot;%3&quot; value %4: %5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, %2, &quot;%3&quot;: %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n desc file has a path that the system&apos;s code page (%1) cannot write. The table shows &quot;?&quot; for those letters, so it cannot name these files, and Import table refuses a table while they are open:</source>
+        <comment>%n desc files have paths that the system&apos;s code page (%1) cannot write. The table shows &quot;?&quot; for those letters, so it cannot name these files, and Import table refuses a table while they are open:</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Expressions</name>
+    <message>
+        <source>Unexpected &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nested too deeply</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Expected a number, x or &quot;(&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Expected &quot;)&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not a number: &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Expected a number, x or &quot;(&quot; instead of &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unknown name &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Expected &quot;(&quot; after &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; takes one value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Expected a value or an expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A value cannot hold a line break</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Expected a value after &quot;=&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Division by zero or a number too large</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>to set a text, write &apos;%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Files</name>
+    <message>
+        <source>Cannot open file &quot;%1&quot;. %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot create file &quot;%1&quot;. %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not a regular file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid filename</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Too many open files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File access denied</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disk full</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>I/O error %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No program is reading from the FIFO</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Another Dravik 2 is saving this file; try again when it has finished</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It holds more than %1 files and folders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot open folder &quot;%1&quot;. %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to write to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FilterBar</name>
+    <message>
+        <source>File list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text section</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Section %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The table the filter reads</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The column the filter reads</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter: text, /regex/, &gt; 100, 50..80, empty, changed, differs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>text or /regular expression/; &gt; 100, &lt;= 5, = 0, &lt;&gt; 3, 50..80; = text (whole cell);
+empty, changed, differs (from the column&apos;s most common value); &apos;text: as written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Match &amp;case</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close the filter bar and show every row (Esc)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>any column</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Filters</name>
+    <message>
+        <source>Expected a regular expression between the slashes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Expected a number after &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FindBar</name>
+    <message>
+        <source>Re&amp;gular expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Match &amp;case</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Whole cell</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All section tables</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Selection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Previous</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Replace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace &amp;all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Find:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace &amp;with:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;In:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FindReplace</name>
+    <message>
+        <source>No table on this tab to search.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type what to find.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot search for this: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>table rows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The search was stopped.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing replaced: the replacement holds a line break, which would split the key lines.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing replaced: stopped.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing replaced: no value cell here holds a match.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replaced in %1 of %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FolderActions</name>
+    <message>
+        <source>Open &amp;folder…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recent fol&amp;ders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the folder to open.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No file below this folder matches &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No file below %1 matches &quot;%2&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No file below these %1 folders matches &quot;%2&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 could not be read; the files in them were not opened:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 folders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Variables file: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FolderDialog</name>
+    <message>
+        <source>&amp;Browse…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Folder:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>* stands for any characters, ? for one; several patterns separated by ;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Names:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Counting…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GridModel</name>
+    <message>
+        <source>Check this value: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On disk: &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The column&apos;s most common value: &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This file has unsaved changes</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>HistogramView</name>
+    <message>
+        <source>no numbers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2
+Click to show only these rows</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Import</name>
+    <message>
+        <source>thousands separator or decimal comma</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>percent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>currency</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>truth value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>number beyond a spreadsheet&apos;s range</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, %2, &quot;%3&quot;: &quot;%4&quot; -&gt; &quot;%5&quot; (%6)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, %2, &quot;%3&quot;: &quot;%4&quot; -&gt; &quot;%5&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open the exported table again with every column&apos;s type set to Text (Text Import: Column type: Text), make every cell Text before editing (select the whole sheet, then Format &gt; Cells &gt; Numbers &gt; Category: Text), and redo the edits.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cell holds &quot;?&quot; where the tables hold letters: the spreadsheet read or saved the table in a character set without those letters.
+</source>
+        <comment>%n cells hold &quot;?&quot; where the tables hold letters: the spreadsheet read or saved the table in a character set without those letters.
+</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cell holds &quot;?&quot; in text typed into the table where the tables hold none: likely letters that the table&apos;s character set could not hold.
+</source>
+        <comment>%n cells hold &quot;?&quot; in text typed into the table where the tables hold none: likely letters that the table&apos;s character set could not hold.
+</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Choose the character set %1 both when opening the table (Text Import: Character set) and when saving it (Export Text File: Character set). A &quot;?&quot; cannot be turned back into its letter: export the table again and redo the edits.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cell gained or lost the quotes a spreadsheet puts around a text (inner quotes doubled): the table was read or saved with &quot; as the string delimiter.
+</source>
+        <comment>%n cells gained or lost the quotes a spreadsheet puts around a text (inner quotes doubled): the table was read or saved with &quot; as the string delimiter.
+</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Empty the string delimiter both when opening the table (Text Import: String delimiter) and when saving it (Export Text File: String delimiter), then save it again.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cell holds a value the spreadsheet converted into another value or wrote as its language writes numbers; no desc file reads it so:
+</source>
+        <comment>%n cells hold values the spreadsheet converted into other values or wrote as its language writes numbers; no desc file reads them so:
+</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The column type Standard let the spreadsheet read these cells as numbers, percentages, dates, times, money or truth values, in the language chosen in Text Import (German reads 2.250 as 2250).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cell changed only how a number is written:
+</source>
+        <comment>%n cells changed only how a number is written:
+</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The column type Standard let the spreadsheet rewrite these numbers.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n desc file has a path that the system&apos;s code page (%1) cannot write. A table shows &quot;?&quot; for those letters and cannot name these files, so Import table cannot place their rows; nothing was imported. Give them names the code page can write, or open them without the others:</source>
+        <comment>%n desc files have paths that the system&apos;s code page (%1) cannot write. A table shows &quot;?&quot; for those letters and cannot name these files, so Import table cannot place their rows; nothing was imported. Give them names the code page can write, or open them without the others:</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The table is in UTF-16 (Unicode), which the import does not read, so it finds no &quot;File list&quot; block naming the desc files. Save it again as Text CSV in the desc files&apos; character set (Export Text File: Character set)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The table has section blocks but no &quot;File list&quot; block, which names the desc files it was exported from: its rows were deleted in the spreadsheet. Take back the deletion (Edit &gt; Undo), or export the table again and redo the edits, keeping the &quot;File list&quot; block</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The table is empty: it has no &quot;File list&quot; block naming the desc files. Import a table that Export table wrote</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The table has no &quot;File list&quot; block, so it does not name the desc files: it is cut short (byte 26, Ctrl+Z, ends it) or not an exported table. Import a table that Export table wrote</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The table&apos;s cells are separated by &quot;%1&quot; instead of TABs: the spreadsheet saved it with &quot;%1&quot; as the field delimiter, so the import finds none of its blocks. Save it again as Text CSV with &quot;Edit filter settings&quot; ticked and {Tab} as the field delimiter (Export Text File: Field delimiter)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The table&apos;s labels (&quot;Section 1&quot;, &quot;File list&quot;) are in column %1 instead of column A: a column was inserted in front of them in the spreadsheet, which moves every cell of the table. Delete that column (or take back its insertion with Edit &gt; Undo) and save the table again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The table&apos;s rows are no longer under their labels (&quot;Section 1&quot;, &quot;File list&quot;): the whole sheet was sorted, which mixes the rows of every block. Take back the sort (Edit &gt; Undo) or export the table again, and sort only the rows of one block: select them, below its header row, before Data &gt; Sort</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The table&apos;s cells are in double quotes (the spreadsheet saved it with a string delimiter): the import takes quotes as part of a cell, so it finds no &quot;File list&quot; block naming the desc files. Save the table with an empty string delimiter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The &quot;File list&quot; block of the table (line %1) does not name exactly the desc files given:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n desc file given is not in it:</source>
+        <comment>%n desc files given are not in it:</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file it names is not given:</source>
+        <comment>%n files it names are not given:</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The table holds %n replacement character (the bytes EF BF BD) that the values it replaces do not: a program that read it in another character set put it in place of a character it could not read. Open the exported table again with the character set %1 (Text Import: Character set), save it with the same, and redo the edits.
+</source>
+        <comment>The table holds %n replacement characters (the bytes EF BF BD) that the values it replaces do not: a program that read it in another character set put them in place of the characters it could not read. Open the exported table again with the character set %1 (Text Import: Character set), save it with the same, and redo the edits.
+</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The table is in UTF-8 while the values it replaces are not: each of its non-ASCII characters would become two or more bytes in the desc files, whose code page is %1. Save the table again with the character set %2 (Export Text File: Character set).
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n column of the table has a header that the tables do not have, and the import left it out: it places each column by its header (a key&apos;s name in the block&apos;s header row), so a column inserted for notes moves no value. Type values into their key&apos;s own column.
+</source>
+        <comment>%n columns of the table have headers that the tables do not have, and the import left them out: it places each column by its header (a key&apos;s name in the block&apos;s header row), so a column inserted for notes moves no value. Type values into their key&apos;s own column.
+</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (line %2), column %3, without a header: %n cell with text</source>
+        <comment>%1 (line %2), column %3, without a header: %n cells with text</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (line %2), column %3, &quot;%4&quot;: %n cell with text</source>
+        <comment>%1 (line %2), column %3, &quot;%4&quot;: %n cells with text</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The table lacks the column of %n value that the tables have, and nothing was imported: the import places each column by its header (a key&apos;s name in the block&apos;s header row, the row whose column B reads &quot;File name&quot;), so it cannot tell where that value went:
+</source>
+        <comment>The table lacks the columns of %n values that the tables have, and nothing was imported: the import places each column by its header (a key&apos;s name in the block&apos;s header row, the row whose column B reads &quot;File name&quot;), so it cannot tell where those values went:
+</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 (line %2): the block has no header row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (line %2): &quot;%3&quot; value %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (line %2): &quot;%3&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Take back the deletion, or the change of the header, in the spreadsheet (Edit &gt; Undo), or export the table again and redo the edits, leaving each block&apos;s header row and columns as they were</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Left as it was, since the table names none of the desc files in it: %1.
+</source>
+        <comment>Left as they were, since the table names none of the desc files in them: %1.
+</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n row of the table is wider than the header row of its block: a value holding a TAB was split in two, and every later value of the row moved one column on.
+</source>
+        <comment>%n rows of the table are wider than the header row of its block: a value holding a TAB was split in two, and every later value of the row moved one column on.
+</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (line %2), %3: %n cell too many</source>
+        <comment>%1 (line %2), %3: %n cells too many</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The &quot;File list&quot; of the table names %n file that is not open, and Import table writes only into the open desc files; nothing was imported:</source>
+        <comment>The &quot;File list&quot; of the table names %n files that are not open, and Import table writes only into the open desc files; nothing was imported:</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Line %1 of the table is %2 MB long: no desc file holds values that long (a line may hold %3 MB), so the file is no table of desc files, or is damaged. Nothing was imported</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Lists</name>
+    <message>
+        <source>and %1 more</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ModActions</name>
+    <message>
+        <source>Compare with &amp;base…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export &amp;patch…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Appl&amp;y patch…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Revert to &amp;base values</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Base marks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Values that differ from the base game&apos;s with a bar at the cell&apos;s left edge</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Compare with base: the base game&apos;s folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Compare with base</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1. Its files count as new in this mod.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None of the open files is at the same path below &quot;%1&quot; as below &quot;%2&quot;, so each counts as new in this mod. The base game&apos;s folder is the one that holds what the mod&apos;s folder holds.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep comparing the files just opened with the base game in &quot;%1&quot;?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Keep comparing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Stop comparing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export patch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exported %1 of %2 into %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A patch cannot carry these differences:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apply patch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apply patch: conflicts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This mod and the patch both changed %1 from the base. For each, take the patch&apos;s value or keep this mod&apos;s; the rest of the patch is applied either way.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Applied %1 in %2; %3 already held the patch&apos;s value.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Of %1, %2 took the patch&apos;s value and %3 kept this mod&apos;s.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of the patch could not be applied:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit &gt; Undo takes the patch back.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 file differs from the base</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 files differ from the base</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, %1 new in this mod</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Compared with the base game in %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Patches</name>
+    <message>
+        <source>&quot;%1&quot; is not a patch: its first line should read &quot;%2&quot;, a TAB and &quot;%3&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is a patch of version %2, written by a later Dravik 2; this one reads version %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line %1 of &quot;%2&quot; has %3 fields; a patch line has five: path, key, value number, base value, mod value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line %1 of &quot;%2&quot; has no value number (1 for a key&apos;s first value): &quot;%3&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line %1 of &quot;%2&quot; names no file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line %1 of &quot;%2&quot; names no key</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>byte 26 (Ctrl+Z), which older programs read as the end of a text file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a control character (byte %1), which no desc file holds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>an empty value, which a key line cannot hold: it would be lost and the key&apos;s later values move along</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>several words: each would be a value of its own, and the key&apos;s later values would move along</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is in UTF-8 (it begins with UTF-8&apos;s byte order mark) while the desc files are not: each of its non-ASCII characters would become two or more bytes in them, whose code page is %2. Save the patch in that character set and apply it again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is in UTF-8 while the desc files are not: each of its non-ASCII characters would become two or more bytes in them, whose code page is %2. Save the patch in that character set and apply it again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no open file has this path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no table has a column for the key (see the variables file)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the key has fewer values</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file has no line for the key</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the patch names this value more than once, with different values</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a value no key line can hold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, &quot;%2&quot; value %3: %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>&amp;Apply</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type a value or an expression.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This cannot be applied: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of %2 change, in %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 already hold the result.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 left as they are: not a number.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 left as they are: no finite result (division by zero).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>For example:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A value or an expression for %1 selected in the shown rows:
+    =5 or 5  sets the value;  &apos;text  sets the text as typed;  {x}_old  puts each cell&apos;s text into a text
+    +10  -3  *1.1  /2  +10%  change each cell&apos;s number x;  x*2-1, round(x/10)*10, min(x, 100), max, floor, ceil, abs compute from it
+Rounding: a result computed from a whole number is rounded to a whole number, half away from zero (7/2 gives 4, -7/2 gives -4); one computed from a decimal number is written with up to 15 significant digits (3*1.1 gives 3.3). A value set as such is written as typed. A cell that holds no number is left as it is under a form with x, and counted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set selection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select value cells of a section table first (the file names and paths are not set).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 cell changed only how a number is written (%2): the spreadsheet&apos;s column type Standard rewrote it. Opening the table with the column type Text keeps every cell as written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 cells changed only how a number is written (%2): the spreadsheet&apos;s column type Standard rewrote them. Opening the table with the column type Text keeps every cell as written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 cell holds a value the spreadsheet converted (%2): its column type Standard read it as a number, percentage, date, time, money or truth value, in the language chosen in Text Import. It is not an edit, and no desc file reads it so. Opening the table with the column type Text keeps every cell as written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 cells hold values the spreadsheet converted (%2): its column type Standard read them as numbers, percentages, dates, times, money or truth values, in the language chosen in Text Import. They are not edits, and no desc file reads them so. Opening the table with the column type Text keeps every cell as written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The tables have unsaved changes, and Import table replaces them. (Edit &gt; Undo takes the import back.) Go on?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Keep the files&apos; values</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Take the table&apos;s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Keep the files&apos; spelling</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit &gt; Undo takes the import back.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 file below this folder matches.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 files below this folder match.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file list&apos;s names and paths are not pasted over.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pasted %1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>; %1 outside the table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>; %1 on the column of paths, which is not pasted over</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The line breaks in %1 became blanks: a value cannot hold one, as it would split its key line.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Save all</name>
+    <message>
+        <source>The desc file &quot;%1&quot; changed on disk since it was read; nothing was written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n desc file changed on disk since it was read (&quot;%1&quot; and %2 more); nothing was written</source>
+        <comment>%n desc files changed on disk since they were read (&quot;%1&quot; and %2 more); nothing was written</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Search</name>
+    <message>
+        <source>The regular expression would search too slowly (it is %1 steps long; at most %2 are allowed)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The regular expression would search too slowly (%1 makes it %2 steps long; at most %3 are allowed)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unexpected error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>invalid escape sequence</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>invalid character class</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>invalid character class range</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>missing ]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>missing )</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unexpected )</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>trailing \</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no argument for repetition operator</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>invalid repetition size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>bad repetition operator</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>invalid perl operator</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>invalid UTF-8</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>invalid named capture group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The regular expression is too large</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Back references (%1) are not supported in regular expressions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lookahead and lookbehind (%1) are not supported in regular expressions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not a regular expression (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Expected the text to find</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Spreadsheet</name>
+    <message>
+        <source>Cyrillic (Windows-1251)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Western Europe (Windows-1252/WinLatin 1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Western Europe (ISO-8859-1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Eastern Europe (Windows-1250/WinLatin 2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SummaryPanel</name>
+    <message>
+        <source>Select a value column, or cells, of a section table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text section</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Section %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (value %2 of %3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cells: %1 in the rows shown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>With a value: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Distinct values: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Numbers: all %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Numbers: %1 of them</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimum: %1   Maximum: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mean: %1   Median: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 × %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(blank)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Most common:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>under </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TMainForm</name>
+    <message>
+        <source>&amp;Undo %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>opening other files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>closing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open desc stopped at %1: %2 of %3 files loaded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is the same file as %2: opened once</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is the same file as %2, and %3: each file opened once</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 more path names a file opened already</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 more paths name files opened already</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saved %1 of %2 files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The tables have unsaved changes (%1 in %2). Save them before %3?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unsaved changes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Save all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Discard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The desc preview of %1 has unsaved edits. Save them first?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save c&amp;urrent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exported %1 rows into %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Review changes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What Save all writes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>laying the files out again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save variables</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Column summary</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Values that differ from their column&apos;s most common value in blue</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TableFilter</name>
+    <message>
+        <source>%1 of %2 files shown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>any column (and every section table)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>any column</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (value %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no base game to compare with: File &gt; Compare with base…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter rows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The filter was stopped: every file is shown (Enter applies it again)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The table has no column &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Tables</name>
+    <message>
+        <source>File number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Tools</name>
+    <message>
+        <source>RunCaptured Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not execute command line!</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Value checks</name>
+    <message>
+        <source>not a number, in a column whose files all hold numbers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>several words: Save all writes each as a value of its own, so the key&apos;s later values move along</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>this file has no line for %1; Save all cannot write it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a line break: Save all cannot write it, as it would split the key line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a Ctrl+Z (byte 26): Save all cannot write it, as programs reading the file as text end it there</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a NUL (byte 0): Save all cannot write it, as the game and other programs end the line there</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a TAB: programs that separate values by blanks and TABs read two values there</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a control character (byte %1), invisible, which no desc line should hold</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>VariablesHint</name>
+    <message>
+        <source>No variables file yet. It names the keys of each section and how many values each has; the tables show those values, a row for each file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open variables…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Draft one from the open files…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Draft one with the analyzer…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The analyzer lists the keys of the open files, with their counts; tick those to edit, add them, and copy them here</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The analyzer lists the keys of the desc files it opens</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>dravik::ui</name>
+    <message>
+        <source>and %1 more</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 edited %2 a line break, which would split the key line in two:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cell holds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cells hold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 edited %2 %3, which no desc line can hold:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save all writes nothing while a value holds a line break. Put a blank in its place, or undo the edit, and save again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save all writes nothing while a value holds one. Take it out, or undo the edit, and save again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 edited %2 values that look wrong:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save all writes them as they are, but for the values of keys a file has no line for, which stay in the tables only. Go on?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save all writes them as they are. Go on?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Go on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save the other files and leave this one as it is?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save the other files and leave these as they are?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Save the others</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 file changed on disk since it was read:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 files changed on disk since they were read:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Overwrite it with the tables&apos; values, or skip it?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Overwrite them with the tables&apos; values, or skip them?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Overwrite</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>S&amp;kip</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unsaved changes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The variables text has unsaved edits. Save them first?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save var&amp;iables</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Discard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The variables text changed since Open desc. Save all writes each file by the keys and counts the tables were laid out by; Open desc again to lay them out by the new text.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save with the &amp;tables&apos; layout</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the open file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the %1 open files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lay out %1 again by the variables text the analyzer drafted?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lay out %1 again by the variables file just opened?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Until then the tables keep the keys and counts they were opened with.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lay out again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Lay them out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Not now</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>dravik::ui::ConflictModel</name>
+    <message>
+        <source>Take the patch&apos;s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep mine</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>
