@@ -42,6 +42,7 @@ struct BulkOptions {
     std::string expr;
     bool hasExpr = false;
     bool dryRun = false;
+    bool onlyChanged = false;
     // find
     std::string pattern;
     SearchOptions search;
@@ -78,6 +79,7 @@ bool ParseBulk(const std::vector<std::string>& args, BulkOptions& options)
             options.hasExpr = true;
         }));
         known.push_back(BatchOption::Switch("--dry-run", options.dryRun));
+        known.push_back(BatchOption::Switch("--only-changed", options.onlyChanged));
     } else {
         known.push_back(BatchOption::Switch("--regex", options.search.regex));
         known.push_back(BatchOption::Switch("--match-case", options.search.matchCase));
@@ -194,7 +196,7 @@ int RunSet(const BulkOptions& options, const CodePage& codePage, std::ostream& o
 
     // Only the files a value changed in are written; their key lines are
     // rebuilt as Save all rebuilds them.
-    const SavePlan plan = document->planSaveAll();
+    const SavePlan plan = document->planSaveAll({}, false, RespellingOf(options.onlyChanged));
     std::set<int> skip;
     for (const FileSave& file : plan.files)
         if (!touched.count(file.row))

@@ -2,7 +2,9 @@
 
 #include "app/batch_arguments.h"
 #include "app/batch_bulk.h"
+#include "app/batch_checks.h"
 #include "app/batch_document.h"
+#include "app/batch_merge.h"
 #include "app/batch_mod.h"
 #include "app/batch_files.h"
 
@@ -27,15 +29,20 @@ namespace dravik {
 const char* const kBatchUsage =
     "usage: dravik2-batch export --vars VARS --out TABLE [--codepage NAME] DESC...\n"
     "       dravik2-batch import --vars VARS --table TABLE [--codepage NAME] [--keep-spelling]\n"
-    "                     [--allow KIND,...] [--force] [--dry-run] DESC...\n"
+    "                     [--allow KIND,...] [--force] [--dry-run] [--only-changed] DESC...\n"
     "       dravik2-batch analyze [--codepage NAME] DESC...\n"
     "       dravik2-batch set --vars VARS --key NAME [--value N] [--where FILTER\n"
-    "                     [--where-key NAME]] --expr EXPR [--dry-run] [--codepage NAME] DESC...\n"
+    "                     [--where-key NAME]] --expr EXPR [--dry-run] [--only-changed]\n"
+    "                     [--codepage NAME] DESC...\n"
     "       dravik2-batch find --vars VARS [--regex] [--match-case] [--whole-cell]\n"
     "                     [--codepage NAME] PATTERN DESC...\n"
     "       dravik2-batch diff --vars VARS --base FOLDER [--patch PATCH] [--codepage NAME] DESC...\n"
     "       dravik2-batch apply --vars VARS --patch PATCH [--theirs] [--dry-run]\n"
-    "                     [--codepage NAME] DESC...\n"
+    "                     [--only-changed] [--codepage NAME] DESC...\n"
+    "       dravik2-batch check --vars VARS (--base FOLDER [--rules OUT] | --rules IN)\n"
+    "                     [--accepted FILE] [--codepage NAME] DESC...\n"
+    "       dravik2-batch merge --vars VARS --base FOLDER --out FOLDER [--choices MODSET]\n"
+    "                     [--dry-run] [--pattern NAMES] [--codepage NAME] MOD...\n"
     "       dravik2-batch --help\n"
     "\n"
     "DESC... are desc files, folders and @LIST files. A folder stands for every\n"
@@ -98,6 +105,32 @@ const char* const kBatchUsage =
     "         diff and writes nothing. Exit 0 when every line was applied, 1 when\n"
     "         a line was left unapplied, 2 for trouble (a patch refused, a file\n"
     "         that cannot be read or written).\n"
+    "check    learns from the base game's desc files below FOLDER (the names of\n"
+    "         --pattern) what each value column holds: whole or decimal numbers\n"
+    "         in a range, a word of a small set, a path to a file that exists,\n"
+    "         per folder or kind of unit where the base game sorts its files so.\n"
+    "         Prints each value of the desc files those rules reject as file,\n"
+    "         key, value number, value and reason, TAB-separated. --rules OUT\n"
+    "         writes the rules learned; without --base, --rules IN checks\n"
+    "         against them. Values accepted in the window are read from\n"
+    "         VARS.accepted, or from --accepted FILE. Exit 0 when no value is\n"
+    "         rejected, 1 when some are, 2 for trouble.\n"
+    "merge    merges mods over the base game's folder into one mod in the --out\n"
+    "         folder: MOD... are folders of desc files and patch files, in\n"
+    "         order; the last mod that changes a value wins it, unless a choice\n"
+    "         of the mod set file --choices says otherwise. Writes only the\n"
+    "         files whose values differ from the base, and the files only mods\n"
+    "         have, with a report .merge-report.txt; --dry-run lists what would\n"
+    "         be written and writes nothing. Conflicts the order resolved and\n"
+    "         values that could not be carried go to standard error, one a line,\n"
+    "         TAB-separated. Exit 0 when there were none, 1 when there were, 2\n"
+    "         for trouble.\n"
+    "\n"
+    "import, set and apply rebuild every key line of a file they write, as Save\n"
+    "all does (armor 45 45 40 -> armor  45 45 40 ); --only-changed rewrites only\n"
+    "the key lines whose values change, keeping every other byte of their files.\n"
+    "No writer cuts a value past a key's count or makes one up where a line has\n"
+    "fewer.\n"
     "\n"
     "Text stays in its code page (default windows-1251 off Windows, the ANSI code\n"
     "page on Windows); --codepage picks the one used to fold letter case.\n";
@@ -118,6 +151,7 @@ struct Options {
     bool dryRun = false;
     std::vector<std::string> allowNames;  // as given, a comma-separated list each
     unsigned allowed = 0;                  // the ImportCheck bits they name
+    bool onlyChanged = false;
 };
 
 // --allow's lists of check names; false for a name no check has.
@@ -151,6 +185,7 @@ bool Parse(const std::vector<std::string>& args, Options& options)
         BatchOption::Value("--pattern", options.filePattern),
         BatchOption::Switch("--keep-spelling", options.keepSpelling),
         BatchOption::Taken("--allow", [&](const std::string& names) { options.allowNames.push_back(names); }),
+        BatchOption::Switch("--only-changed", options.onlyChanged),
     };
     // The first word is the command; after "--" every word is a desc file.
     const bool parsed = ParseBatchArguments(args, 0, known, [&](const std::string& word, bool afterOptions) {
@@ -164,8 +199,9 @@ bool Parse(const std::vector<std::string>& args, Options& options)
     options.codePage = PathText(options.codePage);  // a name, not a path
     if (options.help)
         return true;
-    if ((options.force || options.keepSpelling || options.dryRun || !options.allowNames.empty()) &&
-        options.command != "import")
+    const bool importOnly = options.force || options.keepSpelling || options.dryRun || options.onlyChanged ||
+                            !options.allowNames.empty();
+    if (importOnly && options.command != "import")
         return false;
     if (!TakeAllowed(options))
         return false;
@@ -315,6 +351,10 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
         return RunBulkBatchCommand(args, out, err);
     if (!args.empty() && IsModBatchCommand(args.front()))
         return RunModBatchCommand(args, out, err);
+    if (!args.empty() && IsCheckBatchCommand(args.front()))
+        return RunCheckBatchCommand(args, out, err);
+    if (!args.empty() && IsMergeBatchCommand(args.front()))
+        return RunMergeBatchCommand(args, out, err);
     Options options;
     if (!Parse(args, options)) {
         err << kBatchUsage;
@@ -338,7 +378,7 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
                 return 1;
             if (!WarnOfProblemCells(*document, {"imported cell", "imported cells"}, options.dryRun, err))
                 return 1;
-            const SavePlan plan = document->planSaveAll();
+            const SavePlan plan = document->planSaveAll({}, false, RespellingOf(options.onlyChanged));
             const int files = WritePlannedFiles(*document, plan, {}, options.dryRun, out);
             if (options.dryRun)
                 err << files << " of " << plan.files.size() << " files would change; nothing was written.\n";

@@ -53,6 +53,25 @@ void RefuseBlockedFiles(const SavePlan& plan, const std::set<int>& skip)
                           " be saved:" + lines + "\nNothing was written");
 }
 
+// Files another program changed while the save read or wrote them, each
+// named, so that a second run can be given exactly the files it left.
+std::string ChangedMessage(const ChangedOnDiskError& changed)
+{
+    const std::vector<std::string>& paths = changed.paths();
+    if (paths.size() == 1)
+        return changed.what();
+    std::string text = std::to_string(paths.size()) +
+                       (changed.written().empty() ? " desc files changed on disk since they were read:"
+                                                  : " desc files changed on disk while they were being saved and "
+                                                    "were left as they are:");
+    for (const std::string& path : paths)
+        text += "\n  " + PathText(path);
+    if (changed.written().empty())
+        return text + "\nNothing was written";
+    return text + "\nThe other " + std::to_string(changed.written().size()) + " of " +
+           std::to_string(changed.toWrite()) + " files were written";
+}
+
 // Which files a save that stopped part way had written.
 std::string StoppedMessage(const SaveStoppedError& stopped)
 {
@@ -101,7 +120,7 @@ int WritePlannedFiles(DescDocument& document, const SavePlan& plan, const std::s
             continue;
         // Someone else's edit since the files were read is not overwritten.
         if (file.changedOnDisk)
-            throw ChangedOnDiskError({file.path});
+            throw DravikError(ChangedMessage(ChangedOnDiskError({file.path})));
         ++files;
         if (dryRun) {
             // The lines as views into the bytes: a file's text is not copied.
@@ -120,6 +139,8 @@ int WritePlannedFiles(DescDocument& document, const SavePlan& plan, const std::s
         return document.saveAll(plan, skip).written;
     } catch (const SaveStoppedError& stopped) {
         throw DravikError(StoppedMessage(stopped));
+    } catch (const ChangedOnDiskError& changed) {
+        throw DravikError(ChangedMessage(changed));
     }
 }
 

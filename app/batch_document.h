@@ -14,6 +14,12 @@
 
 namespace dravik {
 
+// What --only-changed asks of a save: only the key lines whose values change.
+inline Respelling RespellingOf(bool onlyChanged)
+{
+    return onlyChanged ? Respelling::OnlyChangedLines : Respelling::AllKeyLines;
+}
+
 // A fresh window state with the variables file and the desc files loaded.
 // A file named by several paths is opened once; the others are named on `err`.
 std::unique_ptr<DescDocument> LoadDocument(const std::string& variablesFile, const std::vector<std::string>& descFiles,
@@ -43,10 +49,12 @@ struct CellNoun {
 // Writes the files of the plan whose bytes change, except the rows in
 // `skip`, or prints their changes on `out` when `dryRun` is set. Throws
 // DravikError, with nothing written, when the plan has an error, a file
-// cannot be read or written, or one changed on disk since it was read (when
-// planned, or right before it would be replaced); when the writing stops
-// part way, the message names the files written before. Returns how many
-// files were written (or would be).
+// cannot be read, written or written beside (a full disk), or one changed on
+// disk since it was read (when planned, or once every new file is written,
+// right before the first is replaced). A file another program changes later,
+// right before its own replacement, is left as it is and named while the
+// others are written; when the writing stops part way, the message names the
+// files written before. Returns how many files were written (or would be).
 int WritePlannedFiles(DescDocument& document, const SavePlan& plan, const std::set<int>& skip, bool dryRun,
                       std::ostream& out);
 

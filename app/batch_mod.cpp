@@ -4,6 +4,7 @@
 #include "app/batch_command.h"
 #include "app/batch_document.h"
 #include "app/batch_files.h"
+#include "app/standard_output.h"
 #include "core/errors.h"
 #include "core/files/file_io.h"
 #include "core/files/folder_listing.h"
@@ -28,6 +29,7 @@ struct ModOptions {
     std::string codePage;
     bool theirs = false;
     bool dryRun = false;
+    bool onlyChanged = false;
     std::string filePattern = kEveryName;  // the names a folder stands for
     std::vector<std::string> descs;
 };
@@ -47,6 +49,7 @@ bool ParseMod(const std::vector<std::string>& args, ModOptions& options)
     } else {
         known.push_back(BatchOption::Switch("--theirs", options.theirs));
         known.push_back(BatchOption::Switch("--dry-run", options.dryRun));
+        known.push_back(BatchOption::Switch("--only-changed", options.onlyChanged));
     }
     if (!ParseBatchArguments(args, 1, known, [&](const std::string& word, bool) { options.descs.push_back(word); }))
         return false;
@@ -76,7 +79,7 @@ int RunDiff(const ModOptions& options, const CodePage& codePage, std::ostream& o
     const BaseDiff diff = DiffAgainstBase(*document, base);
     const std::string patch = PatchFileText(diff.lines);
     if (options.patch.empty())
-        out << patch;
+        PrintBytes(out, patch);  // the bytes --patch writes, line ends and all
     else
         WriteFileOrThrow(options.patch, patch);
     for (const Message& note : diff.uncarried)
@@ -101,6 +104,7 @@ const char* Kind(PatchOutcome outcome, bool theirs)
     case PatchOutcome::NoKeyLine: return "no-key-line";
     case PatchOutcome::NamedTwice: return "named-twice";
     case PatchOutcome::CannotHold: return "cannot-hold";
+    case PatchOutcome::NoValueInLine: return "no-value-in-line";
     default: return "not-applied";
     }
 }
@@ -139,7 +143,7 @@ int RunApply(const ModOptions& options, const CodePage& codePage, std::ostream& 
     static_cast<void>(document->setCells(edits));
 
     // Only the files a value changed in are written, as Save all writes them.
-    const SavePlan save = document->planSaveAll();
+    const SavePlan save = document->planSaveAll({}, false, RespellingOf(options.onlyChanged));
     std::set<int> skip;
     for (const FileSave& file : save.files)
         if (!touched.count(file.row))

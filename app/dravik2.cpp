@@ -1,6 +1,7 @@
 // The program entry: the application, its help file and the main window.
 // Files and folders named on the command line ("Open with", files dropped on
 // the program's icon) open as files dropped on the window do.
+#include "core/files/file_io.h"
 #include "core/files/settings_file.h"
 #include "ui/common/display_text.h"
 #include "ui/files/folder_actions.h"
@@ -23,6 +24,8 @@ const char* const kHelpFile = "/usr/share/doc/dravik2/dravik2_help.html";
 
 int main(int argc, char* argv[])
 {
+    // As many open files as the system allows: a low default never stops a save.
+    dravik::RaiseOpenFileLimit();
     QApplication app(argc, argv);
     app.setProperty("HelpFile", QString::fromLatin1(kHelpFile));
 

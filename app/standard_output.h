@@ -6,6 +6,7 @@
 #include <ostream>
 #include <streambuf>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace dravik {
@@ -22,6 +23,13 @@ std::vector<std::string> CommandArguments(int argc, char** argv);
 // Windows, where the program's is windows-1251); a stream redirected to a
 // file or a pipe gets the bytes as they are. Elsewhere both are std::cout and
 // std::cerr.
+// A file's bytes, printed as they are: on Windows the program's text has
+// its line feeds written as CR LF, as the C library's text streams write
+// them, but a file's bytes hold their own line ends, which must not gain a
+// second CR ("dravik2-batch diff ... > mod.patch" gives the bytes --patch
+// writes). Any other stream is written to as it is.
+void PrintBytes(std::ostream& out, std::string_view bytes);
+
 class StandardOutput {
 public:
     StandardOutput();

@@ -6,6 +6,8 @@ namespace dravik {
 
 std::vector<std::string> CommandArguments(int argc, char** argv) { return {argv + 1, argv + argc}; }
 
+void PrintBytes(std::ostream& out, std::string_view bytes) { out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())); }
+
 StandardOutput::StandardOutput() : out_(&std::cout), err_(&std::cerr) {}
 
 StandardOutput::~StandardOutput()

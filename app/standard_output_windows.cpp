@@ -22,6 +22,9 @@ public:
     explicit StandardBuffer(DWORD which) : which_(which) { setp(buffer_, buffer_ + sizeof buffer_); }
     ~StandardBuffer() override { sync(); }
 
+    // After what is buffered, the bytes with no line end changed.
+    bool writeAsTheyAre(std::string_view bytes) { return flush() && write(std::string(bytes)); }
+
 protected:
     int_type overflow(int_type ch) override
     {
@@ -50,6 +53,11 @@ private:
                 bytes += '\r';
             bytes += buffer_[i];
         }
+        return write(bytes);
+    }
+
+    bool write(const std::string& bytes)
+    {
         const HANDLE handle = GetStdHandle(which_);
         DWORD mode = 0;
         if (handle && handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode))
@@ -97,6 +105,17 @@ private:
 };
 
 }  // namespace
+
+void PrintBytes(std::ostream& out, std::string_view bytes)
+{
+    out.flush();
+    if (auto* standard = dynamic_cast<StandardBuffer*>(out.rdbuf())) {
+        if (!standard->writeAsTheyAre(bytes))
+            out.setstate(std::ios::badbit);
+        return;
+    }
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
 
 std::vector<std::string> CommandArguments(int argc, char** argv)
 {

@@ -13,7 +13,7 @@
 #include "ui/edits/bulk_edit_actions.h"
 #include "ui/files/file_drop.h"
 #include "ui/files/folder_actions.h"
-#include "ui/edits/table_import.h"
+#include "ui/files/table_import.h"
 #include "ui/common/child_wait.h"
 #include "ui/conman.h"
 #include "ui/common/counted_text.h"
@@ -30,17 +30,17 @@
 #include "ui/common/long_work.h"
 #include "ui/common/menu_shortcuts.h"
 #include "ui/common/program_icon.h"
-#include "ui/views/problem_cells.h"
-#include "ui/views/save_questions.h"
-#include "ui/views/save_review.h"
+#include "ui/files/problem_cells.h"
+#include "ui/files/save_questions.h"
+#include "ui/files/save_review.h"
 #include "ui/common/status_panels.h"
 #include "ui/common/window_font.h"
 #include "ui/common/window_geometry.h"
 #include "ui/tables/table_selection.h"
 #include "ui/views/summary_panel.h"
 #include "ui/views/table_filter.h"
-#include "ui/views/variables_hint.h"
-#include "ui/views/variables_questions.h"
+#include "ui/variables/variables_hint.h"
+#include "ui/variables/variables_questions.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -108,6 +108,16 @@ QWidget* NewPage(const QString& name, QWidget* content)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(content);
     return page;
+}
+
+// What a Save all that stopped at a file it could not write had written.
+dravik::Message StoppedMessage(const dravik::SaveStoppedError& stopped)
+{
+    const size_t written = stopped.written().size();
+    if (written == 0)
+        return dravik::Message(DRAVIK_TR("Save all", "%1; nothing was written"), {stopped.message()});
+    return dravik::Message(DRAVIK_TR("Save all", "%1; %2 of %3 files had been written before it"),
+                           {stopped.message(), std::to_string(written), std::to_string(stopped.toWrite())});
 }
 
 }  // namespace
@@ -408,6 +418,9 @@ void TMainForm::FormCreate()
     const bool initMax = ini.readBool("Form", "InitMax", false);
     const bool diffColours = ini.readBool("Form", "DiffColours", true);
     diffColoursStored_ = ini.readRaw("Form", "DiffColours").has_value();
+    if (ini.readRaw("Other", "RespellKeyLines"))
+        respelling_ = ini.readBool("Other", "RespellKeyLines", true) ? dravik::Respelling::AllKeyLines
+                                                                     : dravik::Respelling::OnlyChangedLines;
     // The size is stored only once it is not the designed one.
     QSize size(ini.readInteger("Form", "Width", kInitialWidth), ini.readInteger("Form", "Height", kInitialHeight));
     sizeStored_ = ini.readRaw("Form", "Width").has_value() || ini.readRaw("Form", "Height").has_value();
@@ -483,6 +496,10 @@ void TMainForm::FormClose()
         [&] {
             const bool on = DiffColours->isChecked();
             return (!diffColoursStored_ && on) || ini.writeBool("Form", "DiffColours", on);
+        },
+        [&] {
+            return !respelling_ ||
+                   ini.writeBool("Other", "RespellKeyLines", *respelling_ == dravik::Respelling::AllKeyLines);
         },
         [&] { return modActions_->writeSettings(ini); },
         // The size the window comes back to when it is no longer maximized.
@@ -716,13 +733,32 @@ bool TMainForm::saveAllTables()
         return false;
     if (!dravik::ui::MaySaveProblemCells(dialogs_, this, document_, profiles_))
         return false;
+    // Asked at most once a save, even when the files are read again.
+    std::optional<dravik::Respelling> respelling = respelling_;
+    int written = 0;  // by the attempts before, when a file changed while it was being saved
     for (;;) {
         dravik::SavePlan plan;
-        if (!run([&] {
+        auto makePlan = [&] {
+            return run([&] {
                 dravik::ui::LongWork work(this, QStringLiteral("Save all"));
-                plan = document_.planSaveAll(work.progress());
-            }))
+                plan = document_.planSaveAll(work.progress(), false,
+                                             respelling.value_or(dravik::Respelling::AllKeyLines));
+            });
+        };
+        if (!makePlan())
             return false;
+        if (!respelling && dravik::ui::RespellsUnchangedValues(plan)) {
+            bool remember = false;
+            switch (dravik::ui::AskAboutRespelling(dialogs_, this, plan, remember)) {
+            case dravik::ui::RespellAnswer::RespellThemToo: respelling = dravik::Respelling::AllKeyLines; break;
+            case dravik::ui::RespellAnswer::OnlyWhatChanged: respelling = dravik::Respelling::OnlyChangedLines; break;
+            case dravik::ui::RespellAnswer::Cancel: return false;
+            }
+            if (remember)
+                respelling_ = respelling;
+            if (*respelling == dravik::Respelling::OnlyChangedLines && !makePlan())
+                return false;
+        }
         const std::optional<std::set<int>> skip = dravik::ui::RowsToSkip(dialogs_, this, plan);
         if (!skip)
             return false;
@@ -732,16 +768,20 @@ bool TMainForm::saveAllTables()
             dravik::ui::LongWork work(this, QStringLiteral("Save all"));
             try {
                 outcome = document_.saveAll(plan, *skip, work.progress());
-            } catch (const dravik::ChangedOnDiskError&) {
-                changedMeanwhile = true;  // nothing was written
+            } catch (const dravik::ChangedOnDiskError& changed) {
+                changedMeanwhile = true;  // those files were left as they were
+                written += static_cast<int>(changed.written().size());
+            } catch (const dravik::SaveStoppedError& stopped) {
+                throw dravik::DravikError(StoppedMessage(stopped));
             }
         });
-        // Another program wrote files while the questions were open: asked
-        // again, about the files as they are now.
+        // Another program wrote files while the questions were open, or
+        // while they were being saved: asked again, about the files as they
+        // are now.
         if (changedMeanwhile)
             continue;
         if (saved)
-            statusPanels_[0]->setText(tr("Saved %1 of %2 files").arg(outcome.written).arg(outcome.files));
+            statusPanels_[0]->setText(tr("Saved %1 of %2 files").arg(written + outcome.written).arg(outcome.files));
         return saved;
     }
 }
@@ -794,7 +834,26 @@ void TMainForm::N3Click() { saveCurrentDesc(); }
 
 bool TMainForm::saveCurrentDesc()
 {
-    return run([&] { history_->apply(EditStep::SaveCurrent, [](dravik::DescDocument& d) { return d.saveCurrent(); }); });
+    for (;;) {
+        dravik::CurrentSave planned;
+        if (!run([&] { planned = document_.planSaveCurrent(); }))
+            return false;
+        // Another program's change since the preview was loaded is not
+        // written over unasked, as Save all asks.
+        if (planned.changedOnDisk && !dravik::ui::MayOverwriteChangedCurrentFile(dialogs_, this, planned))
+            return false;
+        bool changedMeanwhile = false;
+        const bool saved = run([&] {
+            try {
+                history_->apply(EditStep::SaveCurrent,
+                                [&](dravik::DescDocument& d) { return d.saveCurrent(planned); });
+            } catch (const dravik::ChangedOnDiskError&) {
+                changedMeanwhile = true;  // nothing was written
+            }
+        });
+        if (!changedMeanwhile)
+            return saved;
+    }
 }
 
 void TMainForm::Exporttable1Click()
@@ -834,7 +893,7 @@ void TMainForm::ReviewChangesClick()
     dravik::SavePlan plan;
     if (!run([&] {
             dravik::ui::LongWork work(this, tr("Review changes"));
-            plan = document_.planSaveAll(work.progress(), true);
+            plan = document_.planSaveAll(work.progress(), true, respelling_.value_or(dravik::Respelling::AllKeyLines));
         }))
         return;
     const dravik::ui::SaveReview review = dravik::ui::ReviewOfSave(plan, document_.codePage());

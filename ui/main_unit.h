@@ -237,6 +237,10 @@ private:
     bool diffColoursStored_ = false;
     // "Width" or "Height" was in the file, so both are written back.
     bool sizeStored_ = false;
+    // "RespellKeyLines" in [Other]: what Save all does with key lines whose
+    // values did not change, when the user asked for the answer to be
+    // remembered; none: it asks. Written only once there is one.
+    std::optional<dravik::Respelling> respelling_;
     dravik::ui::EditHistory* history_ = nullptr;
     dravik::ui::Dialogs& dialogs_;
     std::string settingsPath_;

@@ -36,8 +36,10 @@ int ScopeRows(const CellScope& scope)
     return static_cast<int>(rows);
 }
 
-// Calls `visit(grid, col, row, text)` for each value cell of the scope, and
-// `progress` after each row.
+// Calls `visit(grid, col, row, text)` for each value cell of the scope that
+// holds a value, and `progress` after each row: a cell past the last value of
+// its file's line is no value to replace in or compute from, and setting it
+// would add values to the line.
 template <typename Visit>
 void ForEachValueCell(const DescDocument& document, const CellScope& scope, Visit&& visit,
                       const Progress& progress = {})
@@ -48,7 +50,7 @@ void ForEachValueCell(const DescDocument& document, const CellScope& scope, Visi
         const Grid& table = document.grid(block.grid);
         for (int row : block.rows) {
             for (int col : block.columns)
-                if (IsValueCell(document, block.grid, col, row))
+                if (IsValueCell(document, block.grid, col, row) && !document.valueAbsent(block.grid, col, row))
                     visit(block.grid, col, row, table.cell(col, row));
             if (progress)
                 progress(++done, total);
@@ -88,7 +90,7 @@ std::vector<CellRef> FindCells(const DescDocument& document, const CellScope& sc
         const Grid& table = document.grid(block.grid);
         for (int row : block.rows) {
             for (int col : block.columns)
-                if (search.found(table.cell(col, row)))
+                if (search.found(table.cell(col, row)) && !document.valueAbsent(block.grid, col, row))
                     found.push_back({block.grid, col, row});
             if (progress)
                 progress(++done, total);
@@ -183,6 +185,10 @@ PasteEdit PasteEdits(const DescDocument& document, const CellBlock& target,
             }
             if (!fill)
                 ++result.placed;
+            // One value filling a selection fills the values it covers; a
+            // file's line is not lengthened by it where it has fewer values.
+            if (fill && (rows > 1 || columns > 1) && document.valueAbsent(target.grid, col, row))
+                continue;
             text = fill ? cells.front().front() : cells[i][j];
             if (BlankLineBreaks(text) > 0)
                 ++result.lineBreaks;

@@ -65,7 +65,9 @@ struct BulkEdit {
 };
 
 // Every match of the search replaced in the value cells of the scope. A
-// cell whose text comes out the same is no edit.
+// cell whose text comes out the same is no edit. Here and in the expression's
+// edits, cells absent from their file's line (DescDocument::valueAbsent)
+// are left out: they hold no value.
 BulkEdit ReplaceAllEdits(const DescDocument& document, const CellScope& scope, const TextSearch& search,
                          std::string_view replacement, const Progress& progress = {});
 
@@ -99,8 +101,8 @@ struct PasteEdit : BulkEdit {
 
 // Pasted cells: cell (i, j) of `cells` goes to target.rows[i],
 // target.columns[j]; cells beyond the target are dropped. A single value
-// fills every cell of the target. Cells that are no value cells are left
-// as they are. A line break in a pasted cell (a spreadsheet's cell of two
+// fills every cell of the target but those absent from their file's line.
+// Cells that are no value cells are left as they are. A line break in a pasted cell (a spreadsheet's cell of two
 // lines) becomes a blank: written as it is, it would split its key line.
 PasteEdit PasteEdits(const DescDocument& document, const CellBlock& target,
                      const std::vector<std::vector<std::string>>& cells);

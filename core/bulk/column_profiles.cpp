@@ -31,7 +31,8 @@ std::string_view ColumnProfiles::mostCommon(int grid, int col)
         std::vector<std::string_view> values;
         values.reserve(static_cast<size_t>(table.rowCount()));
         for (int r = 1; r < table.rowCount(); ++r)
-            values.push_back(table.cell(col, r));
+            if (!document_.valueAbsent(grid, col, r))  // a value the file's line does not have
+                values.push_back(table.cell(col, r));
         profile.mostCommon = std::string(MostCommonValue(values));
     }
     return *profile.mostCommon;
@@ -55,7 +56,7 @@ bool ColumnProfiles::numericOnDisk(int grid, int col)
 
 bool ColumnProfiles::differs(int grid, int col, int row)
 {
-    if (!isValueCell(grid, col, row))
+    if (!isValueCell(grid, col, row) || document_.valueAbsent(grid, col, row))
         return false;
     return DiffersFromCommon(document_.grid(grid).cell(col, row), mostCommon(grid, col));
 }

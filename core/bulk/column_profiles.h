@@ -22,7 +22,8 @@ public:
     ColumnProfiles& operator=(const ColumnProfiles&) = delete;
 
     // Over the file rows (1 and on) of a value column (2 and on) of a section
-    // table; blank cells count as the value "".
+    // table; blank cells count as the value "", absent ones not at all (see
+    // DescDocument::valueAbsent), and never differ.
     std::string_view mostCommon(int grid, int col);
     bool numericOnDisk(int grid, int col);
     // The cell's text differs from its column's most common value.

@@ -37,6 +37,8 @@ std::optional<double> FilterRow::number(int column) const { return NumberOf(text
 
 bool FilterRow::changed(int) const { return false; }
 
+bool FilterRow::absent(int) const { return false; }
+
 std::string_view FilterRow::mostCommon(int) const { return {}; }
 
 bool FilterRow::hasBase() const { return false; }
@@ -150,6 +152,10 @@ RowFilter RowFilter::Parse(std::string_view typed, const CodePage& codePage, boo
 
 bool RowFilter::matchesCell(const FilterRow& row, int column) const
 {
+    const bool readsText = kind_ != Kind::All && kind_ != Kind::Changed && kind_ != Kind::Modded &&
+                           kind_ != Kind::Vanilla && kind_ != Kind::New;
+    if (readsText && row.absent(column))
+        return false;
     switch (kind_) {
     case Kind::All: return true;
     case Kind::Text:
@@ -185,7 +191,7 @@ bool RowFilter::matches(const FilterRow& row, std::span<const int> columns) cons
     case Kind::Vanilla:
         return row.hasBase() && std::none_of(columns.begin(), columns.end(),
                                              [&](int column) { return row.differsFromBase(column); });
-    case Kind::Text: return any([&](int column) { return search_->found(row.text(column)); });
+    case Kind::Text: return any([&](int column) { return search_->found(row.text(column)) && !row.absent(column); });
     case Kind::Range:
         return any([&](int column) {
             const auto value = row.number(column);

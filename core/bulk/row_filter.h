@@ -27,7 +27,8 @@
 //   'text            the text after the apostrophe, as plain text: "'empty"
 //                    finds the word, "'>100" finds ">100"
 // A row matches when any of the columns looked at matches; for "vanilla",
-// when every one does.
+// when every one does. A value a file's line does not have (an absent cell)
+// is no value: nothing that reads a cell's text, "empty" included, matches it.
 #pragma once
 
 #include "core/text/code_page.h"
@@ -52,6 +53,9 @@ public:
     virtual bool changed(int column) const;
     // The most common value of the column (the same for every row).
     virtual std::string_view mostCommon(int column) const;
+    // The cell stands for no value: its file's line ends before it. It
+    // matches nothing that reads a cell's text.
+    virtual bool absent(int column) const;
     // The file has a base game's file, and the cell differs from it.
     virtual bool hasBase() const;
     virtual bool differsFromBase(int column) const;

@@ -22,6 +22,7 @@ public:
     }
     std::string_view text(int column) const override { return document_.grid(grid_).cell(column, row_); }
     bool changed(int column) const override { return document_.cellChanged(grid_, column, row_); }
+    bool absent(int column) const override { return document_.valueAbsent(grid_, column, row_); }
     std::string_view mostCommon(int column) const override { return profiles_.mostCommon(grid_, column); }
     bool hasBase() const override { return base_ && base_->hasBase(row_); }
     bool differsFromBase(int column) const override { return base_ && base_->differs(grid_, column, row_); }

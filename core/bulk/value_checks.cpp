@@ -19,8 +19,13 @@ bool HoldsSeveralWords(std::string_view text) { return Trim(text).find(' ') != s
 
 ValueProblem CheckCell(const DescDocument& document, ColumnProfiles& profiles, int grid, int col, int row)
 {
-    if (grid < 1 || grid > kSectionCount || col < 2 || row < 1 || !document.cellChanged(grid, col, row))
+    if (grid < 1 || grid > kSectionCount || col < 2 || row < 1)
         return ValueProblem::None;
+    if (!document.cellChanged(grid, col, row)) {
+        // A cell between a line's last value and one typed past it.
+        const bool empty = document.grid(grid).cell(col, row).empty();
+        return empty && document.valueAppended(grid, col, row) ? ValueProblem::EmptyValue : ValueProblem::None;
+    }
     // The value would not reach the file at all.
     if (document.keyLineMissing(grid, col, row))
         return ValueProblem::NoKeyLine;
@@ -78,6 +83,10 @@ Message ProblemReason(ValueProblem problem, std::string_view key, std::string_vi
         return Message(DRAVIK_TR("Value checks", "a control character (byte %1), invisible, which no desc line should hold"),
                        {std::to_string(found.byte)});
     }
+    case ValueProblem::EmptyValue:
+        return "an empty value: a later value of " + std::string(key) +
+               " was typed past the end of this file's line, so Save all writes this one too, as nothing between two "
+               "blanks, and the values after it move back";
     case ValueProblem::None: break;
     }
     return {};

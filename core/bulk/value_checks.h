@@ -9,9 +9,13 @@
 // line in two, and one holding a NUL or a Ctrl+Z (byte 26) would cut its
 // line or its file short for the programs that read it: Save all does not
 // write them at all (StopsSaveAll). Other control characters, and a TAB in
-// a value of sections 1 to 9, are pointed out (see FindControl).
+// a value of sections 1 to 9, are pointed out (see FindControl). A value
+// typed past the last value of a file's line appends to the line the cells
+// between as well; while they are empty, each is pointed out as an empty
+// value, which the line would hold as two blanks in a row.
 //
-// Only edited cells are checked: what a file holds is what Open desc read.
+// Only edited cells are checked, and the cells between that an edit appends:
+// what a file holds is what Open desc read.
 #pragma once
 
 #include "core/bulk/column_profiles.h"
@@ -24,7 +28,7 @@
 
 namespace dravik {
 
-enum class ValueProblem { None, NotANumber, SeveralWords, NoKeyLine, LineBreak, NulOrCtrlZ, ControlCharacter };
+enum class ValueProblem { None, NotANumber, SeveralWords, NoKeyLine, LineBreak, NulOrCtrlZ, ControlCharacter, EmptyValue };
 
 inline bool StopsSaveAll(ValueProblem problem)
 {

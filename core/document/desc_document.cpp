@@ -128,6 +128,20 @@ size_t SavePlan::changedLines() const
     return lines;
 }
 
+int SavePlan::spellingOnlyFiles() const
+{
+    return static_cast<int>(
+        std::count_if(files.begin(), files.end(), [](const FileSave& f) { return f.changed && !f.valuesChanged; }));
+}
+
+size_t SavePlan::respelledLines() const
+{
+    size_t lines = 0;
+    for (const FileSave& file : files)
+        lines += file.respelledLines;
+    return lines;
+}
+
 std::vector<std::string> SavePlan::changedOnDisk() const
 {
     std::vector<std::string> paths;
@@ -148,23 +162,43 @@ std::vector<const FileSave*> SavePlan::blocked() const
 
 namespace {
 
-Message ChangedOnDiskMessage(const std::vector<std::string>& paths)
+Message ChangedOnDiskMessage(const std::vector<std::string>& paths, size_t written, int toWrite)
 {
     const std::string first = PathText(paths.front());
+    const auto count = static_cast<long long>(paths.size());
+    const std::string more = std::to_string(paths.size() - 1);
+    if (written == 0) {
+        if (paths.size() == 1)
+            return Message(
+                DRAVIK_TR("Save all", "The desc file \"%1\" changed on disk since it was read; nothing was written"),
+                {first});
+        return Message(DRAVIK_TR_N("Save all",
+                                   "%n desc file changed on disk since it was read (\"%1\" and %2 more); nothing was "
+                                   "written",
+                                   "%n desc files changed on disk since they were read (\"%1\" and %2 more); nothing "
+                                   "was written"),
+                       count, {first, more});
+    }
+    const std::vector<Message> others = {std::to_string(written), std::to_string(toWrite)};
     if (paths.size() == 1)
-        return Message(DRAVIK_TR("Save all", "The desc file \"%1\" changed on disk since it was read; nothing was written"),
-                       {first});
+        return Message(DRAVIK_TR("Save all", "The desc file \"%1\" changed on disk while it was being saved and was "
+                                             "left as it is; %2 of %3 files were written"),
+                       {first, others[0], others[1]});
     return Message(DRAVIK_TR_N("Save all",
-                               "%n desc file changed on disk since it was read (\"%1\" and %2 more); nothing was written",
-                               "%n desc files changed on disk since they were read (\"%1\" and %2 more); nothing was "
-                               "written"),
-                   static_cast<long long>(paths.size()), {first, std::to_string(paths.size() - 1)});
+                               "%n desc file changed on disk while it was being saved and was left as it is (\"%1\" "
+                               "and %2 more); %3 of %4 files were written",
+                               "%n desc files changed on disk while they were being saved and were left as they are "
+                               "(\"%1\" and %2 more); %3 of %4 files were written"),
+                   count, {first, more, others[0], others[1]});
 }
 
 }  // namespace
 
-ChangedOnDiskError::ChangedOnDiskError(std::vector<std::string> paths)
-    : DravikError(ChangedOnDiskMessage(paths)), paths_(std::move(paths))
+ChangedOnDiskError::ChangedOnDiskError(std::vector<std::string> paths, std::vector<std::string> written, int toWrite)
+    : DravikError(ChangedOnDiskMessage(paths, written.size(), toWrite)),
+      paths_(std::move(paths)),
+      written_(std::move(written)),
+      toWrite_(toWrite)
 {
 }
 
@@ -420,6 +454,74 @@ bool DescDocument::keyLineMissing(int grid, int col, int row) const
         return false;
     const auto& cells = keyLinesMissing_[static_cast<size_t>(row)];
     return std::binary_search(cells.begin(), cells.end(), RowCell{grid, col});
+}
+
+std::optional<DescDocument::KeyLineValues> DescDocument::lineValues(int grid, int col, int row) const
+{
+    // Most rows hold every key line at its count: nothing to look up.
+    if (grid < 1 || grid >= kSectionCount || row < 1 || static_cast<size_t>(row) >= lineLengths_.size() ||
+        lineLengths_[static_cast<size_t>(row)].empty())
+        return std::nullopt;
+    const auto& entries = laidOut_[SectionIndex(grid)];
+    auto entry = std::upper_bound(entries.begin(), entries.end(), col,
+                                  [](int c, const LaidOutEntry& e) { return c < e.first; });
+    if (entry == entries.begin())
+        return std::nullopt;
+    --entry;
+    if (col >= entry->first + entry->columns)
+        return std::nullopt;
+    const int values = lineValueCount(grid, entry->entry, row, entry->columns);
+    if (values == entry->columns)
+        return std::nullopt;
+    return KeyLineValues{entry->entry, entry->first, entry->columns, values};
+}
+
+int DescDocument::laidOutColumn(int section, int entry) const
+{
+    if (section < 1 || section > kSectionCount)
+        return -1;
+    const auto& entries = laidOut_[SectionIndex(section)];
+    const auto found = std::lower_bound(entries.begin(), entries.end(), entry,
+                                        [](const LaidOutEntry& e, int wanted) { return e.entry < wanted; });
+    return found != entries.end() && found->entry == entry ? found->first : -1;
+}
+
+int DescDocument::lineValueCount(int section, int entry, int row, int count) const
+{
+    if (row < 1 || static_cast<size_t>(row) >= lineLengths_.size())
+        return count;
+    const auto& lengths = lineLengths_[static_cast<size_t>(row)];
+    const auto found = std::lower_bound(lengths.begin(), lengths.end(), LineLength{section, entry, INT_MIN});
+    return found != lengths.end() && found->section == section && found->entry == entry ? found->values : count;
+}
+
+bool DescDocument::valueAbsent(int grid, int col, int row) const
+{
+    const std::optional<KeyLineValues> line = lineValues(grid, col, row);
+    if (!line || col - line->first < line->values || keyLineMissing(grid, col, row))
+        return false;
+    // A value typed into this cell or a later one of the key makes the line
+    // reach it.
+    const Grid& table = this->grid(grid);
+    for (int c = col; c < line->first + line->columns; ++c)
+        if (!table.cell(c, row).empty())
+            return false;
+    return true;
+}
+
+bool DescDocument::valueAppended(int grid, int col, int row) const
+{
+    const std::optional<KeyLineValues> line = lineValues(grid, col, row);
+    return line && col - line->first >= line->values && !keyLineMissing(grid, col, row) &&
+           !valueAbsent(grid, col, row);
+}
+
+void DescDocument::setLineLengths(int row, std::vector<LineLength> lengths)
+{
+    if (static_cast<size_t>(row) >= lineLengths_.size())
+        lineLengths_.resize(static_cast<size_t>(row) + 1);
+    std::sort(lengths.begin(), lengths.end());
+    lineLengths_[static_cast<size_t>(row)] = std::move(lengths);
 }
 
 void DescDocument::setKeyLinesMissing(int row, std::vector<RowCell> cells)

@@ -22,6 +22,7 @@
 #include <compare>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <set>
 #include <span>
 #include <string>
@@ -68,12 +69,29 @@ struct RowCell {
     auto operator<=>(const RowCell&) const = default;
 };
 
+// A key line of a file that holds another number of values than its
+// entry's count (sections 1 to 9): entry `entry` (from 0) of section
+// `section` has `values` values in the file's line.
+struct LineLength {
+    int section;
+    int entry;
+    int values;
+    auto operator<=>(const LineLength&) const = default;
+};
+
 // One key line that Save all rewrites.
 struct KeyLineChange {
     size_t line;  // from 0
     std::string before;
     std::string after;
+    bool valuesChanged = true;  // false: the same values, spelled anew
 };
+
+// What Save all does with a key line whose values did not change: rebuild it
+// as every key line is rebuilt (single blanks, one after the last value), or
+// leave the file's own spelling, so that only the lines and files whose
+// values change are written.
+enum class Respelling { AllKeyLines, OnlyChangedLines };
 
 // What Save all would write into one file.
 struct FileSave {
@@ -91,6 +109,11 @@ struct FileSave {
     // The cells of the keys the file has no line for: Save all never adds a
     // key line, so their values are not written.
     std::vector<RowCell> withoutKeyLine;
+    // The row's key lines once saved that hold another number of values than
+    // their entry's count, sorted.
+    std::vector<LineLength> lineLengths;
+    bool valuesChanged = false;  // a key line's values change
+    size_t respelledLines = 0;   // key lines rebuilt with the values they had
 };
 
 // Save all, worked out before anything is written.
@@ -98,12 +121,27 @@ struct SavePlan {
     std::vector<FileSave> files;  // in row order
     Message error;                // what stops the save before any file; empty when nothing does
     std::int64_t madeAt = -1;     // the document's modification count when planned
+    Respelling respelling = Respelling::AllKeyLines;
     int changedFiles() const;
     size_t changedLines() const;
+    // Files the save changes whose values all stay as they are: only their
+    // key lines' spelling (or their line breaks) changes.
+    int spellingOnlyFiles() const;
+    // Key lines, in any file, that the save rebuilds with the same values.
+    size_t respelledLines() const;
     std::vector<std::string> changedOnDisk() const;
     // The files that cannot be saved: they cannot be read, or they would
     // change and cannot be written.
     std::vector<const FileSave*> blocked() const;
+};
+
+// What Save current would write, worked out before anything is written.
+struct CurrentSave {
+    std::string path;
+    std::string bytes;           // the desc text as the file is to hold it
+    bool read = false;           // the file was there to read; else it is made anew
+    std::uint64_t readFingerprint = 0;  // of the bytes read
+    bool changedOnDisk = false;  // they are not what the desc text was loaded from or saved to
 };
 
 struct SaveOutcome {
@@ -111,19 +149,29 @@ struct SaveOutcome {
     int files = 0;    // files of the save
 };
 
-// Right before replacing them, Save all found files that changed on disk
-// after it had read them; nothing was written.
+// Right before replacing them, a save found files that changed on disk
+// after it had read them, and left them as they were. Found before the first
+// rename, nothing was written; found at a file's own rename, the other files
+// were written.
 class ChangedOnDiskError : public DravikError {
 public:
-    explicit ChangedOnDiskError(std::vector<std::string> paths);
+    explicit ChangedOnDiskError(std::vector<std::string> paths, std::vector<std::string> written = {},
+                                int toWrite = 0);
     const std::vector<std::string>& paths() const { return paths_; }
+    // The files that hold their new bytes, in row order.
+    const std::vector<std::string>& written() const { return written_; }
+    // How many files the save was to write in all.
+    int toWrite() const { return toWrite_; }
 
 private:
     std::vector<std::string> paths_;
+    std::vector<std::string> written_;
+    int toWrite_;
 };
 
-// Save all stopped at a file it could not write, after putting the files
-// before it in place.
+// Save all stopped at a file it could not write: before any file was put in
+// place when it could not be written beside its target, else after putting
+// the files before it in place.
 class SaveStoppedError : public DravikError {
 public:
     SaveStoppedError(Message message, std::vector<std::string> written, int toWrite);
@@ -203,6 +251,41 @@ public:
     bool keyLineMissing(int grid, int col, int row) const;
     // The other way round, and true for the tables without keys.
     bool keyLineRead(int grid, int col, int row) const;
+
+    // ---- Key lines with another number of values than the variables text
+    // counts (sections 1 to 9). The tables show the values a line has; a cell
+    // beyond them is absent: it holds no text and stands for no value, unlike
+    // a value emptied by an edit. Values beyond the count are not shown, and
+    // every save keeps them after the values it writes.
+    struct KeyLineValues {
+        int entry;    // of the section, from 0
+        int first;    // the column of its first value
+        int columns;  // its count
+        int values;   // in the file's line
+    };
+    // Where the cell's key line holds another number of values than its
+    // count; nothing where it holds as many, and where the file has no line.
+    std::optional<KeyLineValues> lineValues(int grid, int col, int row) const;
+    // The column Open desc laid out the first value of entry `entry` (from
+    // 0) of the section in; -1 when it has none.
+    int laidOutColumn(int section, int entry) const;
+    // The values the file's line of entry `entry` of the section holds, as
+    // last read or written; `count` when as many, or when there is no line.
+    int lineValueCount(int section, int entry, int row, int count) const;
+    // A value cell beyond the values of its file's line, into which (and
+    // into every later cell of its key) nothing has been typed: Save all
+    // writes no value for it.
+    bool valueAbsent(int grid, int col, int row) const;
+    // A value cell beyond the values its file's line had, which Save all
+    // writes all the same, since a later cell of the key, or this one, holds
+    // a value typed in: the line grows to that value.
+    bool valueAppended(int grid, int col, int row) const;
+    // The file has the cell's value: its key line was read and holds it. True
+    // for the tables without keys.
+    bool valueRead(int grid, int col, int row) const
+    {
+        return keyLineRead(grid, col, row) && !valueAbsent(grid, col, row);
+    }
     // Whether a file's row has a changed cell in any table.
     bool rowChanged(int row) const;
     // Raised by every edit, undo and redo of the tables: while it stays the
@@ -238,23 +321,37 @@ public:
     void setOpenedRoot(std::string folder) { openedRoot_ = std::move(folder); }
     // Reads every file and builds its new text; writes nothing. The key
     // lines before and after are kept for a review only when asked for.
-    SavePlan planSaveAll(const Progress& progress = {}, bool withKeyLines = false) const;
+    SavePlan planSaveAll(const Progress& progress = {}, bool withKeyLines = false,
+                         Respelling respelling = Respelling::AllKeyLines) const;
     // Writes the files of the plan whose bytes change, except the rows in
     // `skip`. Afterwards the desc text is the current desc file's again. A
     // plan made before the tables last changed is made anew: its bytes would
     // miss those edits. Writes nothing, and throws, when the plan has an
     // error, when a file of it that is not skipped cannot be saved, when
-    // another Dravik 2 keeps saving one of the files (see file_lock.h), or
-    // when one changed on disk since the plan read it (ChangedOnDiskError).
-    // A write that fails part way throws SaveStoppedError.
+    // another Dravik 2 keeps saving one of the files (see file_lock.h), when
+    // one cannot be written beside its target (SaveStoppedError, nothing
+    // written), or when one changed on disk since the plan read it, found
+    // once every new file is written (ChangedOnDiskError). A file found
+    // changed right before its own rename is left as it is while the others
+    // are written (ChangedOnDiskError, naming those written); a rename that
+    // fails part way throws SaveStoppedError.
     SaveOutcome saveAll(const SavePlan& plan, const std::set<int>& skip = {}, const Progress& progress = {});
-    // Plans and writes in one go; `progress` counts the files written, so
-    // that "file r done" means it is on disk.
+    // Plans and writes in one go; `progress` counts the files as each is
+    // written beside its target, or found to need no writing.
     SaveOutcome saveAll(const Progress& progress = {});
-    // Writes the desc text to the current desc file. The rows of that file
-    // then agree with it: their unedited cells take the values it now holds,
-    // and edited ones are compared with those. Returns that change of the
-    // tables, for the edit history.
+    // Reads the current desc file and builds what Save current would write;
+    // writes nothing.
+    CurrentSave planSaveCurrent() const;
+    // Writes the desc text to the current desc file, under the same lock as
+    // Save all. The rows of that file then agree with it: their unedited
+    // cells take the values it now holds, and edited ones are compared with
+    // those. Returns that change of the tables, for the edit history. Throws
+    // ChangedOnDiskError, with nothing written, when the file no longer holds
+    // what the plan read (right up to its replacement), or, for a plan made
+    // before the desc text last changed, what the desc text was loaded from.
+    [[nodiscard]] TableChange saveCurrent(const CurrentSave& planned);
+    // Plans and writes in one go; a file changed on disk since the desc text
+    // was loaded from it is not overwritten (ChangedOnDiskError).
     [[nodiscard]] TableChange saveCurrent();
     // The file list's cell selection: loads the row's file into the desc text
     // when its name and path are set, and makes its path current. On a read
@@ -319,6 +416,7 @@ private:
     // The row's file now holds the row's values, but for `unwritten`.
     void markRowSaved(int row, const std::vector<RowCell>& unwritten, Touched& touched);
     void setKeyLinesMissing(int row, std::vector<RowCell> cells);
+    void setLineLengths(int row, std::vector<LineLength> lengths);
     // What the cell's file now holds: an unedited cell shows it, an edited
     // one is compared with it.
     void putDiskValue(int grid, int col, int row, const std::string& value, TableChange& record, Touched& touched);
@@ -342,9 +440,6 @@ private:
     // bytes change, whether it changed behind the document's back, and the
     // fingerprint it has once saved.
     void settleFileSave(FileSave& file, const std::string& bytes, std::string out, const FileSave* earlier) const;
-    // Right before they are replaced: the files read again, against the
-    // bytes their plan was built from.
-    static void ThrowIfChangedSincePlanned(const std::vector<const FileSave*>& files);
     // How the file's bytes looked when last read or written here.
     static std::uint64_t Fingerprint(std::string_view bytes);
 
@@ -369,6 +464,15 @@ private:
     int descFileCount_ = 0;
     std::vector<std::string> openedPaths_;  // of the last Open desc, by FileIndex
     std::vector<std::vector<RowCell>> keyLinesMissing_;  // by row, sorted
+    std::vector<std::vector<LineLength>> lineLengths_;   // by row, sorted
+    // Where Open desc laid out each entry with columns, by section less one,
+    // in column order.
+    struct LaidOutEntry {
+        int first;
+        int columns;
+        int entry;
+    };
+    std::array<std::vector<LaidOutEntry>, kSectionCount> laidOut_;
     int loadStoppedAt_ = 0;
     std::string loadStoppedFile_;
     std::vector<PathAlias> openedAliases_;

@@ -5,15 +5,17 @@
 
 #include "core/text/dravik2_auxillary.h"
 
-#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace dravik {
 
-// Word j of a value text for the blank delimiter, as GetWord gives it: words
-// are split once per value instead of once per column, into storage that
+// What the cells of a key the file has no line for hold.
+inline constexpr std::string_view kNoKeyLineCell = " ";
+
+// The words of a value text for the blank delimiter, as GetWord delimits
+// them: split once per value instead of once per column, into storage that
 // may be kept from one value to the next.
 class ValueWords {
 public:
@@ -35,30 +37,35 @@ public:
                 words_.push_back(text.substr(start, i - start));
         }
     }
-    std::string_view word(int j) const
-    {
-        if (words_.empty())
-            return " ";
-        return words_[std::min(static_cast<size_t>(j), words_.size() - 1)];
-    }
+    int size() const { return static_cast<int>(words_.size()); }
+    std::string_view operator[](int j) const { return words_[static_cast<size_t>(j)]; }
+    // Cell j of the entry: word j, or nothing past the line's last value.
+    // Unlike GetWord, a word beyond the last is not the last one again: the
+    // tables show only the values the line has.
+    std::string_view cell(int j) const { return j < size() ? (*this)[j] : std::string_view(); }
+    bool operator==(const ValueWords&) const = default;
 
 private:
     std::vector<std::string_view> words_;
 };
 
 // Calls put(j, cell) for each of an entry's `columns` cells: in the text
-// section every cell holds the whole value text, elsewhere cell j holds word j.
+// section every cell holds the whole value text, elsewhere cell j holds word
+// j of the line, nothing past its last value, and one blank for a key the
+// file has no line for. Returns how many values the line holds (sections 1
+// to 9).
 template <class Put>
-void PutEntryValues(const std::string& value, int columns, bool textSection, Put&& put)
+int PutEntryValues(const std::string& value, bool lineFound, int columns, bool textSection, Put&& put)
 {
     if (textSection) {
         for (int j = 0; j < columns; ++j)
             put(j, value);
-        return;
+        return columns;
     }
     const ValueWords words(value);
     for (int j = 0; j < columns; ++j)
-        put(j, std::string(words.word(j)));
+        put(j, std::string(lineFound ? words.cell(j) : kNoKeyLineCell));
+    return words.size();
 }
 
 }  // namespace dravik

@@ -98,6 +98,9 @@ void DescDocument::loadFiles(const std::vector<std::string>& paths, const Loaded
     openedRoot_ = CommonFolder(paths);
     layoutVariablesText_ = variablesText_;
     keyLinesMissing_.assign(static_cast<size_t>(count) + 1, {});
+    lineLengths_.assign(static_cast<size_t>(count) + 1, {});
+    for (auto& entries : laidOut_)
+        entries.clear();
     for (int n = 1; n <= kSectionCount; ++n)
         mutableGrid(n).clearCells(1, 1);
     resizeGrid(kFileListGrid, fileList().colCount(), count + 1);
@@ -189,9 +192,13 @@ void DescDocument::layOutSection(int section, const LoadedSchema& schema, int fi
     resizeGrid(section, total, files + 1);
     Grid& table = mutableGrid(section);
     int col = 2;
-    for (const auto& entry : entries.entries)
+    for (size_t k = 0; k < entries.entries.size(); ++k) {
+        const SectionEntry& entry = entries.entries[k];
+        if (ColumnsOf(entry) > 0)
+            laidOut_[SectionIndex(section)].push_back({col, ColumnsOf(entry), static_cast<int>(k)});
         for (int j = 0; j < ColumnsOf(entry); ++j)
             table.setCell(col++, 0, entry.name);
+    }
 }
 
 // A load that stopped keeps only the rows of the files it read: a row left
@@ -202,13 +209,16 @@ void DescDocument::keepLoadedRows(int rows)
     descFileCount_ = rows;
     openedPaths_.resize(static_cast<size_t>(rows));
     keyLinesMissing_.resize(static_cast<size_t>(rows) + 1);
+    lineLengths_.resize(static_cast<size_t>(rows) + 1);
     for (int n = 1; n <= kSectionCount; ++n)
         resizeGrid(n, grid(n).colCount(), rows + 1);
     resizeGrid(kFileListGrid, fileList().colCount(), rows + 1);
 }
 
 // Row `row` of a section table: its number, its path as text, and the values
-// of the file, built whole and moved in.
+// of the file, built whole and moved in. A key line with fewer values than
+// its count leaves the cells past its last value empty (absent), and one with
+// more keeps the others out of sight; both are noted for Save all.
 void DescDocument::fillSectionRow(int section, int row, const std::string& path, const LoadedSchema& schema,
                                   LoadedFile& file)
 {
@@ -222,17 +232,23 @@ void DescDocument::fillSectionRow(int section, int row, const std::string& path,
         const int columns = ColumnsOf(entries[k]);
         if (columns == 0)
             continue;
-        if (file.line(section, k) == kNoLine)
+        const bool lineFound = file.line(section, k) != kNoLine;
+        if (!lineFound)
             for (int j = 0; j < columns; ++j)
                 keyLinesMissing_[static_cast<size_t>(row)].push_back({section, static_cast<int>(cells.size()) + j});
         const std::string_view value = file.value(section, k, entries[k].name.size());
         if (section == kSectionCount) {
             for (int j = 0; j < columns; ++j)
                 cells.add(value);
+        } else if (!lineFound) {
+            for (int j = 0; j < columns; ++j)
+                cells.add(kNoKeyLineCell);
         } else {
             file.words.split(value);
             for (int j = 0; j < columns; ++j)
-                cells.add(file.words.word(j));
+                cells.add(file.words.cell(j));
+            if (file.words.size() != columns)
+                lineLengths_[static_cast<size_t>(row)].push_back({section, static_cast<int>(k), file.words.size()});
         }
     }
     table.setRow(row, cells);

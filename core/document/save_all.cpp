@@ -7,6 +7,7 @@
 #include "core/errors.h"
 #include "core/files/file_io.h"
 #include "core/files/file_lock.h"
+#include "core/document/entry_values.h"
 #include "core/document/value_columns.h"
 #include "core/schema/loaded_schema.h"
 
@@ -33,52 +34,111 @@ EntryColumns FindEntryColumns(const DescDocument& document, const LoadedSchema& 
     return columns;
 }
 
-// The line Save all writes for an entry from a row of its table, whose
-// values start at column `first`: the name, a blank, and each value
-// followed by a blank. False, with `line` left as it was, when the entry is
-// not written: an empty name would match every line, a negative count has
-// no columns to take values from, and an entry no column carries keeps the
-// file's values.
-bool RebuiltKeyLine(const SectionEntry& entry, const Grid& table, int first, int row, bool textSection,
-                    std::string& line)
+// Whether Save all writes an entry's line: an empty name would match every
+// line, a negative count has no columns to take values from, and an entry no
+// column carries keeps the file's values.
+bool Writable(const SectionEntry& entry, int first)
 {
-    if (entry.name.empty() || entry.count < 0 || (entry.count > 0 && first < 0))
-        return false;
-    line = entry.name;
-    line += ' ';
-    const int values = entry.count == 0 ? 0 : textSection ? 1 : entry.count;
-    for (int j = 0; j < values; ++j) {
-        line += table.cell(first + j, row);
-        line += ' ';
-    }
-    return true;
+    return !entry.name.empty() && entry.count >= 0 && (entry.count == 0 || first >= 0);
 }
 
-// The key lines a file's save rewrites, before and after, for a review.
-class ReviewedLines {
+// The line Save all writes for an entry from a row of section table `grid`,
+// whose values start at column `first`, in place of the file's line
+// `current`: the name, a blank, and each value followed by a blank. In
+// sections 1 to 9 the values are the cells up to the line's last value
+// (`lineValues`, as last read or written) or up to the last cell typed into
+// past it, whichever is later, followed by the line's own values past those
+// its cells held: no value the line has beyond the count is lost, and none
+// is made up where it had none. Returns how many values the line then holds
+// in the table's terms: its cells written, and the values past its count.
+int RebuildKeyLine(const DescDocument& document, int grid, int entryIndex, const SectionEntry& entry, int first,
+                   int row, int lineValues, std::string_view current, ValueWords& words, std::string& line)
+{
+    const Grid& table = document.grid(grid);
+    line = entry.name;
+    line += ' ';
+    if (grid == kSectionCount) {
+        // The whole text is one value, written once whatever the count.
+        if (entry.count > 0)
+            line.append(table.cell(first, row)).append(1, ' ');
+        return entry.count > 0 ? 1 : 0;
+    }
+    const int had = std::min(lineValues, entry.count);
+    int written = had;
+    for (int j = entry.count - 1; j >= written; --j)
+        if (!table.cell(first + j, row).empty()) {
+            written = j + 1;
+            break;
+        }
+    for (int j = 0; j < written; ++j)
+        line.append(table.cell(first + j, row)).append(1, ' ');
+    // A line already as rebuilt holds no further value: most lines of a
+    // file saved before, looked at without splitting them.
+    if (line == current)
+        return written;
+    // The line's words past those of its cells as the file held them (a
+    // cell saved with several words, or none, holds as many; cells that are
+    // not the ones the entry was laid out in, their headers changed, say
+    // nothing of its line: one word each), and past the values typed after
+    // them, which take the places of any the line has there.
+    int covered = had;
+    if (first == document.laidOutColumn(grid, entryIndex)) {
+        covered = 0;
+        for (int j = 0; j < had; ++j)
+            covered += document.keyLineMissing(grid, first + j, row)
+                           ? 1
+                           : WordCount(document.diskValue(grid, first + j, row));
+    }
+    covered += written - had;
+    words.split(current.substr(std::min(entry.name.size(), current.size())));
+    int further = 0;
+    for (int j = covered; j < words.size(); ++j, ++further)
+        line.append(words[j]).append(1, ' ');
+    // Values past a shorter line's cells (another program lengthened it)
+    // are kept in the file, out of the table's sight.
+    return written == entry.count ? written + further : written;
+}
+
+// Whether a key line, rebuilt, holds the values it held: the same words in
+// the same order (in the text section, the same text), whatever the blanks
+// between them.
+bool SameValues(std::string_view before, std::string_view after, size_t nameLength, bool textSection)
+{
+    before.remove_prefix(std::min(nameLength, before.size()));
+    after.remove_prefix(std::min(nameLength, after.size()));
+    if (textSection)
+        return Trim(before) == Trim(after);
+    return ValueWords(before) == ValueWords(after);
+}
+
+// The key lines a file's save rewrites, in the order they were first
+// rewritten, with what is needed to tell a change of values from a change of
+// spelling once every entry is done.
+class RewrittenLines {
 public:
-    explicit ReviewedLines(std::vector<KeyLineChange>* lines) : lines_(lines) {}
-    void rewritten(size_t line, const std::string& before, const std::string& after)
+    void clear()
     {
-        if (!lines_)
-            return;
-        // A line rewritten twice (two entries find it) shows its first and its last text.
-        auto [slot, added] = index_.emplace(line, lines_->size());
+        order_.clear();
+        index_.clear();
+    }
+    void rewritten(size_t line, size_t nameLength, bool textSection)
+    {
+        auto [slot, added] = index_.emplace(line, order_.size());
         if (added)
-            lines_->push_back({line, before, after});
+            order_.push_back({line, nameLength, textSection});
         else
-            (*lines_)[slot->second].after = after;
+            order_[slot->second] = {line, nameLength, textSection};
     }
-    // A line rewritten and then rewritten back is no change.
-    void dropUnchanged()
-    {
-        if (lines_)
-            std::erase_if(*lines_, [](const KeyLineChange& change) { return change.before == change.after; });
-    }
+    struct Line {
+        size_t line;
+        size_t nameLength;  // of the name that rewrote it last
+        bool textSection;
+    };
+    const std::vector<Line>& lines() const { return order_; }
 
 private:
-    std::vector<KeyLineChange>* lines_;
-    std::unordered_map<size_t, size_t> index_;  // line -> its entry in lines_
+    std::vector<Line> order_;
+    std::unordered_map<size_t, size_t> index_;  // line -> its place in order_
 };
 
 // The key lines of the texts a save rewrites, one text after another. Every
@@ -128,33 +188,39 @@ private:
 // the tables. A key is never added to a file: the cells of a key the file
 // has no line for go into `withoutKeyLine`, as values the save leaves out.
 void RewriteKeyLines(const DescDocument& document, const LoadedSchema& schema, const EntryColumns& columns,
-                     SavedKeyLines& keys, int row, TextLines& text, ReviewedLines& review,
-                     std::vector<RowCell>& withoutKeyLine)
+                     SavedKeyLines& keys, int row, TextLines& text, RewrittenLines& rewritten, FileSave& file)
 {
     keys.startText(text.lines);
+    rewritten.clear();
     std::string line;  // one buffer for every rebuilt line that changes nothing
+    ValueWords words;
     for (int i = 1; i <= kSectionCount; ++i) {
         const auto& entries = schema.section(i).entries;
         const std::vector<int>& firsts = columns[static_cast<size_t>(i - 1)];
         for (size_t k = 0; k < entries.size(); ++k) {
-            if (!RebuiltKeyLine(entries[k], document.grid(i), firsts[k], row, i == kSectionCount, line))
+            if (!Writable(entries[k], firsts[k]))
                 continue;
             const long keyLine = keys.find(i, k);
             if (keyLine == kNoLine) {
                 for (int j = 0; j < ColumnsOf(entries[k]); ++j)
-                    withoutKeyLine.push_back({i, firsts[k] + j});
+                    file.withoutKeyLine.push_back({i, firsts[k] + j});
                 continue;
             }
             const size_t at = static_cast<size_t>(keyLine);
             std::string& current = text.lines[at];
+            const int entry = static_cast<int>(k);
+            const int values = RebuildKeyLine(document, i, entry, entries[k], firsts[k], row,
+                                              document.lineValueCount(i, entry, row, entries[k].count), current,
+                                              words, line);
+            if (i < kSectionCount && entries[k].count > 0 && values != entries[k].count)
+                file.lineLengths.push_back({i, entry, values});
             if (current == line)
                 continue;
-            review.rewritten(at, current, line);
+            rewritten.rewritten(at, entries[k].name.size(), i == kSectionCount);
             current.swap(line);
             keys.rewritten(i, k, at);
         }
     }
-    review.dropUnchanged();
 }
 
 // The bytes a row's save starts from: what an earlier row of the same file
@@ -173,24 +239,68 @@ bool BytesBefore(const std::string& path, const FileSave* earlier, std::string& 
     return false;
 }
 
+// The storage one file's rebuild needs, kept from one file to the next.
+struct RebuildBuffers {
+    TextLines text;
+    std::vector<std::string_view> before;  // the lines as the bytes hold them
+    RewrittenLines rewritten;
+};
+
 // A file's bytes with every key line rebuilt from row `row`; the lines that
-// change go into `review` when it is given.
+// change go into `review` when it is given. Asked to rewrite only the lines
+// whose values change, the rest of the file keeps its bytes, line breaks
+// included, and a file with none keeps all of them.
 std::string RebuiltText(const DescDocument& document, const LoadedSchema& schema, const EntryColumns& columns,
-                        SavedKeyLines& keys, int row, const std::string& bytes, TextLines& text, FileSave& file,
-                        std::vector<KeyLineChange>* review)
+                        SavedKeyLines& keys, int row, const std::string& bytes, RebuildBuffers& buffers,
+                        FileSave& file, std::vector<KeyLineChange>* review, Respelling respelling)
 {
+    TextLines& text = buffers.text;
     SplitLinesInto(bytes, text);
-    ReviewedLines reviewed(review);
-    RewriteKeyLines(document, schema, columns, keys, row, text, reviewed, file.withoutKeyLine);
-    return JoinLines(text);
+    RewriteKeyLines(document, schema, columns, keys, row, text, buffers.rewritten, file);
+    if (buffers.rewritten.lines().empty())
+        return JoinLines(text);
+    SplitLineViewsInto(bytes, buffers.before);
+    const std::vector<std::string_view>& before = buffers.before;
+    std::vector<size_t> changedValues;
+    for (const RewrittenLines::Line& line : buffers.rewritten.lines()) {
+        std::string& after = text.lines[line.line];
+        if (after == before[line.line])
+            continue;  // rewritten and rewritten back
+        const bool valuesChanged = !SameValues(before[line.line], after, line.nameLength, line.textSection);
+        if (valuesChanged) {
+            file.valuesChanged = true;
+            changedValues.push_back(line.line);
+        } else if (respelling == Respelling::OnlyChangedLines) {
+            after.assign(before[line.line]);
+            continue;
+        } else {
+            ++file.respelledLines;
+        }
+        if (review)
+            review->push_back({line.line, std::string(before[line.line]), after, valuesChanged});
+    }
+    if (respelling == Respelling::AllKeyLines)
+        return JoinLines(text);
+    // Only the lines whose values change are put in, between the bytes the
+    // file holds.
+    std::sort(changedValues.begin(), changedValues.end());
+    std::string out;
+    size_t from = 0;
+    for (size_t at : changedValues) {
+        const size_t start = static_cast<size_t>(before[at].data() - bytes.data());
+        out.append(bytes, from, start - from).append(text.lines[at]);
+        from = start + before[at].size();
+    }
+    return out.append(bytes, from);
 }
 
 }  // namespace
 
-SavePlan DescDocument::planSaveAll(const Progress& progress, bool withKeyLines) const
+SavePlan DescDocument::planSaveAll(const Progress& progress, bool withKeyLines, Respelling respelling) const
 {
     SavePlan plan;
     plan.madeAt = modificationCount_;
+    plan.respelling = respelling;
     if (descFileCount_ <= 0)
         return plan;
     // The keys and counts the tables were laid out by: a variables text
@@ -209,7 +319,7 @@ SavePlan DescDocument::planSaveAll(const Progress& progress, bool withKeyLines) 
     // read again just before its row was written.
     std::unordered_map<std::string, size_t> lastChange;  // path -> its last changed entry in plan.files
     SavedKeyLines keys(schema, codePage());
-    TextLines text;
+    RebuildBuffers buffers;
     std::string bytes;
     for (int r = 1; r <= descFileCount_; ++r) {
         FileSave file;
@@ -220,8 +330,8 @@ SavePlan DescDocument::planSaveAll(const Progress& progress, bool withKeyLines) 
         // A file that cannot be saved is named with the others before
         // anything is written, never found half way through the writing.
         if (BytesBefore(file.path, earlier, bytes, file.error)) {
-            std::string out =
-                RebuiltText(*this, schema, columns, keys, r, bytes, text, file, withKeyLines ? &file.keyLines : nullptr);
+            std::string out = RebuiltText(*this, schema, columns, keys, r, bytes, buffers, file,
+                                          withKeyLines ? &file.keyLines : nullptr, respelling);
             settleFileSave(file, bytes, std::move(out), earlier);
             if (FileError err; file.changed && !CanReplace(file.path, err))
                 file.error = CannotCreateFileMessage(file.path, err.why());
@@ -322,37 +432,23 @@ void LockForWriting(FileLocks& locks, const std::vector<const FileSave*>& files)
 
 }  // namespace
 
-void DescDocument::ThrowIfChangedSincePlanned(const std::vector<const FileSave*>& files)
-{
-    std::vector<std::string> changed;
-    std::set<std::string> checked;  // a file listed on several rows is read once
-    std::string bytes;
-    for (const FileSave* file : files) {
-        if (!checked.insert(file->path).second)
-            continue;
-        FileError err;
-        if (!ReadWholeFile(file->path, bytes, err) || Fingerprint(bytes) != file->readFingerprint)
-            changed.push_back(file->path);
-    }
-    if (!changed.empty())
-        throw ChangedOnDiskError(std::move(changed));
-}
-
 SaveOutcome DescDocument::saveAll(const SavePlan& givenPlan, const std::set<int>& skip, const Progress& progress)
 {
     SavePlan fresh;
     if (givenPlan.madeAt != modificationCount_)
-        fresh = planSaveAll();
+        fresh = planSaveAll({}, false, givenPlan.respelling);
     const SavePlan& plan = givenPlan.madeAt != modificationCount_ ? fresh : givenPlan;
     if (!plan.error.empty())
         throw DravikError(plan.error);
     const std::vector<const FileSave*> writing = FilesToWrite(plan, skip);
-    // Another Dravik 2 that saves these files meanwhile waits for this save,
-    // and a change another program made since the plan read them is not
-    // overwritten: the plan's bytes were built without it.
+    // Another Dravik 2 that saves these files meanwhile waits for this save.
     FileLocks locks;
     LockForWriting(locks, writing);
-    ThrowIfChangedSincePlanned(writing);
+    // A file listed on several rows is written once, with the bytes of its
+    // last row, which start from what the earlier rows write.
+    std::unordered_map<std::string, const FileSave*> lastOfFile;
+    for (const FileSave* file : writing)
+        lastOfFile[file->path] = file;
 
     Notice notice(listeners_);
     const bool wasModified = isModified();
@@ -361,58 +457,62 @@ SaveOutcome DescDocument::saveAll(const SavePlan& givenPlan, const std::set<int>
     outcome.files = static_cast<int>(plan.files.size());
     // Every new file is written beside its target first, all are flushed at
     // once, and only then renamed over their targets: a crash leaves each
-    // file wholly old or wholly new, without a flush per file.
+    // file wholly old or wholly new, without a flush per file. A file that
+    // cannot be written beside its target writes none: a second save, once
+    // the disk has room, then makes each change once. A change another
+    // program makes to a file until right before its rename is not written
+    // over: the plan's bytes were built without it.
     DurableWriteBatch batch;
-    std::vector<const FileSave*> queued;  // in row order, the files in the batch and the unchanged ones
-    std::vector<std::string> written;
-    auto markSaved = [&](size_t count) {
-        for (size_t i = 0; i < count; ++i) {
-            fingerprints_[queued[i]->path] = queued[i]->fingerprint;
-            setKeyLinesMissing(queued[i]->row, queued[i]->withoutKeyLine);
-            markRowSaved(queued[i]->row, queued[i]->withoutKeyLine, touched);
-            if (queued[i]->changed)
-                written.push_back(queued[i]->path);
-        }
-        outcome.written = static_cast<int>(written.size());
-    };
-    auto stopped = [&](const std::string& path, const FileError& err) {
-        return SaveStoppedError(CannotCreateFileMessage(path, err.why()), written, static_cast<int>(writing.size()));
-    };
-    // Puts the batch in place; when one of its files fails, the ones before
-    // it are written, and their rows are saved.
-    auto commit = [&] {
-        FileError err;
-        if (batch.commit(err)) {
-            markSaved(queued.size());
-            return;
-        }
-        size_t before = 0;
-        while (before < queued.size() && !(queued[before]->changed && queued[before]->path == batch.failedPath()))
-            ++before;
-        markSaved(before);
-        throw stopped(batch.failedPath(), err);
-    };
+    std::vector<const FileSave*> added;  // in the batch, in order
     int done = 0;
-    try {
-        for (const FileSave& file : plan.files) {
-            if (skip.count(file.row))
-                continue;
-            if (file.changed) {
-                FileError err;
-                if (!batch.add(file.path, file.bytes, err)) {
-                    commit();  // the rows before this one are written all the same
-                    throw stopped(file.path, err);
-                }
+    for (const FileSave& file : plan.files) {
+        if (skip.count(file.row))
+            continue;
+        if (const auto last = lastOfFile.find(file.path); last != lastOfFile.end() && last->second == &file) {
+            const std::uint64_t read = file.readFingerprint;
+            FileError err;
+            if (!batch.add(file.path, file.bytes, err, [read](std::string_view now) { return Fingerprint(now) == read; })) {
+                batch.discard();
+                throw SaveStoppedError(CannotCreateFileMessage(file.path, err.why()), {},
+                                       static_cast<int>(lastOfFile.size()));
             }
-            queued.push_back(&file);
-            if (progress)
-                progress(++done, outcome.files);
+            added.push_back(&file);
         }
-        commit();
-    } catch (const DravikError&) {
+        if (progress)
+            progress(++done, outcome.files);
+    }
+    FileError err;
+    const bool committed = batch.commit(err);
+    std::set<std::string> replaced;
+    std::vector<std::string> written;  // in row order
+    for (size_t i = 0; i < added.size(); ++i) {
+        if (batch.replaced()[i]) {
+            replaced.insert(added[i]->path);
+            written.push_back(added[i]->path);
+        }
+    }
+    outcome.written = static_cast<int>(written.size());
+    // The rows whose files now hold what the tables show: every row of a
+    // file written, or of a file the save did not need to write. When no
+    // file was written because one had changed, no row is.
+    if (committed || !written.empty() || !batch.failedPath().empty()) {
+        for (const FileSave& file : plan.files) {
+            if (skip.count(file.row) || (lastOfFile.count(file.path) && !replaced.count(file.path)))
+                continue;
+            fingerprints_[file.path] = file.fingerprint;
+            setKeyLinesMissing(file.row, file.withoutKeyLine);
+            setLineLengths(file.row, file.lineLengths);
+            markRowSaved(file.row, file.withoutKeyLine, touched);
+        }
+    }
+    if (!committed) {
         notify(touched, wasModified);
-        reloadCurrentDescText();
-        throw;
+        if (!written.empty())
+            reloadCurrentDescText();
+        if (!batch.failedPath().empty())
+            throw SaveStoppedError(CannotCreateFileMessage(batch.failedPath(), err.why()), written,
+                                   static_cast<int>(lastOfFile.size()));
+        throw ChangedOnDiskError(batch.changed(), written, static_cast<int>(lastOfFile.size()));
     }
     if (skip.empty() && static_cast<int>(plan.files.size()) == descFileCount_) {
         // Every file holds what the tables show, but for the values of keys a

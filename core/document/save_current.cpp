@@ -6,15 +6,63 @@
 #include "core/document/entry_values.h"
 #include "core/document/value_columns.h"
 #include "core/files/file_io.h"
+#include "core/files/file_lock.h"
 #include "core/schema/loaded_schema.h"
 
 namespace dravik {
 
+CurrentSave DescDocument::planSaveCurrent() const
+{
+    CurrentSave planned;
+    planned.path = currentDescFile_;
+    planned.bytes = JoinLines(descText_);
+    // A file that cannot be read (gone, or never there) holds nothing to
+    // lose; the write then says whether it can be made.
+    std::string now;
+    FileError ignored;
+    if (!planned.path.empty() && ReadWholeFile(planned.path, now, ignored)) {
+        planned.read = true;
+        planned.readFingerprint = Fingerprint(now);
+        // Line breaks aside, as the preview shows the file.
+        planned.changedOnDisk = SplitLines(now) != diskDescText_;
+    }
+    return planned;
+}
+
 TableChange DescDocument::saveCurrent()
 {
-    const std::string bytes = JoinLines(descText_);
-    WriteFileOrThrow(currentDescFile_, bytes);
-    fingerprints_[currentDescFile_] = Fingerprint(bytes);
+    const CurrentSave planned = planSaveCurrent();
+    if (planned.changedOnDisk)
+        throw ChangedOnDiskError({planned.path});
+    return saveCurrent(planned);
+}
+
+TableChange DescDocument::saveCurrent(const CurrentSave& givenPlan)
+{
+    CurrentSave fresh;
+    const bool stale = givenPlan.path != currentDescFile_ || givenPlan.bytes != JoinLines(descText_);
+    if (stale && (fresh = planSaveCurrent()).changedOnDisk)
+        throw ChangedOnDiskError({fresh.path});
+    const CurrentSave& planned = stale ? fresh : givenPlan;
+    // Another Dravik 2 that saves the file meanwhile waits for this save, as
+    // for Save all, and a change another program makes up to the rename is
+    // not written over.
+    FileLocks locks;
+    FileError err;
+    if (planned.read && !locks.lock({planned.path}, err))
+        throw DravikError(CannotCreateFileMessage(planned.path, err.why()));
+    StillAsRead stillAsRead;
+    if (planned.read)
+        stillAsRead = [read = planned.readFingerprint](std::string_view now) { return Fingerprint(now) == read; };
+    DurableWriteBatch batch;
+    if (!batch.add(planned.path, planned.bytes, err, std::move(stillAsRead)))
+        throw DravikError(CannotCreateFileMessage(planned.path, err.why()));
+    if (!batch.commit(err)) {
+        if (!batch.changed().empty())
+            throw ChangedOnDiskError(batch.changed());
+        throw DravikError(CannotCreateFileMessage(planned.path, err.why()));
+    }
+    fingerprints_[planned.path] = Fingerprint(planned.bytes);
     diskDescText_ = descText_;
     return readRowsFromDescText();
 }
@@ -36,6 +84,7 @@ TableChange DescDocument::readRowsFromDescText()
     Touched touched;
     const KeyLineIndex keys(descText_.lines, schema.longestKey, codePage(), &schema.firstBytes);
     std::vector<RowCell> missing;
+    std::vector<LineLength> lengths;
     for (int i = 1; i <= kSectionCount; ++i) {
         // The cells Save all writes each entry from.
         const ValueColumns columns(grid(i));
@@ -46,16 +95,22 @@ TableChange DescDocument::readRowsFromDescText()
                 continue;
             const long line = keys.findFolded(schema.folded(i, k));
             const std::string value = ValueOfKeyLine(descText_.lines, line, entries[k].name.size());
-            PutEntryValues(value, ColumnsOf(entries[k]), i == kSectionCount, [&](int j, const std::string& cell) {
-                if (line == kNoLine)
-                    missing.push_back({i, first + j});
-                for (int row : rows)
-                    putDiskValue(i, first + j, row, cell, change, touched);
-            });
+            const int count = ColumnsOf(entries[k]);
+            const int values =
+                PutEntryValues(value, line != kNoLine, count, i == kSectionCount, [&](int j, const std::string& cell) {
+                    if (line == kNoLine)
+                        missing.push_back({i, first + j});
+                    for (int row : rows)
+                        putDiskValue(i, first + j, row, cell, change, touched);
+                });
+            if (i < kSectionCount && line != kNoLine && count > 0 && values != count)
+                lengths.push_back({i, static_cast<int>(k), values});
         }
     }
-    for (int row : rows)
+    for (int row : rows) {
         setKeyLinesMissing(row, missing);
+        setLineLengths(row, lengths);
+    }
     if (!change.empty())
         ++modificationCount_;
     notify(touched, wasModified);

@@ -390,6 +390,10 @@ public:
 
     void put(int grid, int col, int row, std::string_view text, int summaryRow = -1, int summaryCol = -1)
     {
+        // A value the file's line does not have exports as an empty cell; the
+        // blank a key the file lacks exports as, put there, is no value either.
+        if (text == " " && document_.valueAbsent(grid, col, row))
+            text = {};
         const std::uint64_t key = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(row)) << 32) |
                                   static_cast<std::uint32_t>(col);
         if (auto it = index_.find(key); it != index_.end()) {

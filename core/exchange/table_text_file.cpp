@@ -181,8 +181,11 @@ void WriteTableTextFile(std::string_view bytes, const std::string& path)
 void WriteTableTextFile(const BytePieces& pieces, const std::string& path)
 {
     FileError err;
-    if (!WriteFileSafely(path, pieces, err))
-        throw DravikError(TextFileErrorMessage(err));
+    if (WriteFileSafely(path, pieces, err))
+        return;
+    // A block device or a socket (--out) is named for what it is, not
+    // "File access denied".
+    throw DravikError(err.reason == kNotARegularFile.source ? err.why() : TextFileErrorMessage(err));
 }
 
 std::string ReadTableTextFile(const std::string& path)

@@ -17,6 +17,13 @@ namespace {
 
 long long gFailAfterBytes = -1;
 int gFailErrorCode = 0;
+std::function<void(const std::string&)> gBeforeReplacing;
+
+void BeforeReplacing(const std::string& path)
+{
+    if (gBeforeReplacing)
+        gBeforeReplacing(path);
+}
 
 // ---- Names of the files written beside a target ------------------------
 //
@@ -180,9 +187,13 @@ bool WriteBeside(const sys::Plan& plan, const BytePieces& pieces, BatchEntry& en
 
 // Rewrites a file where it stands, for the targets a rename would harm. The
 // old bytes stay in a backup beside the file until the new ones are on the
-// disk (when the folder takes one), and a failed write puts them back.
-bool WriteInPlace(const std::string& target, std::string_view bytes, FileError& err)
+// disk (when the folder takes one), and a failed write puts them back. A file
+// that no longer holds what it was read as (`stillAsRead`) is left as it is,
+// with `changed` set; one that cannot be read then counts as changed.
+bool WriteInPlace(const std::string& target, std::string_view bytes, const StillAsRead& stillAsRead, bool& changed,
+                  FileError& err)
 {
+    changed = false;
     bool readable = true;
     const FileHandle file = sys::OpenInPlace(target, readable, err);
     if (!file)
@@ -190,6 +201,10 @@ bool WriteInPlace(const std::string& target, std::string_view bytes, FileError& 
     std::string old;
     if (readable && !ReadToEnd(file, old, err))
         return false;
+    if (stillAsRead && (!readable || !stillAsRead(old))) {
+        changed = true;
+        return true;
+    }
     std::string backup;
     if (readable) {
         const std::string prefix = sys::FolderPrefix(target);
@@ -324,17 +339,17 @@ const std::string& DurableWriteBatch::failedPath() const { return failedPath_; }
 void DurableWriteBatch::discard()
 {
     for (const auto& entry : entries_)
-        if (entry.method == Method::Replace)
+        if (entry.method == Method::Replace && !entry.temp.empty())
             sys::RemoveFile(entry.temp);
     entries_.clear();
 }
 
-bool DurableWriteBatch::add(const std::string& path, std::string_view bytes, FileError& err)
+bool DurableWriteBatch::add(const std::string& path, std::string_view bytes, FileError& err, StillAsRead stillAsRead)
 {
-    return add(path, [bytes](const PieceWriter& put) { return put(bytes); }, err);
+    return add(path, [bytes](const PieceWriter& put) { return put(bytes); }, err, std::move(stillAsRead));
 }
 
-bool DurableWriteBatch::add(const std::string& path, const BytePieces& pieces, FileError& err)
+bool DurableWriteBatch::add(const std::string& path, const BytePieces& pieces, FileError& err, StillAsRead stillAsRead)
 {
     sys::Plan plan;
     if (!sys::Inspect(path, plan, err))
@@ -343,6 +358,9 @@ bool DurableWriteBatch::add(const std::string& path, const BytePieces& pieces, F
     entry.path = path;
     entry.target = plan.target;
     entry.method = plan.method;
+    // A device or FIFO holds no bytes of its own to keep.
+    if (plan.method != Method::Stream)
+        entry.stillAsRead = std::move(stillAsRead);
     if (plan.method == Method::Replace) {
         bool inPlace = false;
         if (!WriteBeside(plan, pieces, entry, inPlace, err)) {
@@ -359,11 +377,56 @@ bool DurableWriteBatch::add(const std::string& path, const BytePieces& pieces, F
     return true;
 }
 
+namespace {
+
+enum class Look { Holds, Changed, Failed };
+
+// Whether the file still holds what it was read as. One that is gone (deleted
+// or renamed meanwhile) does not; one that is there but cannot be read (no
+// file may be opened any more) fails, with err filled.
+Look StillHolds(const BatchEntry& entry, FileError& err)
+{
+    if (!entry.stillAsRead)
+        return Look::Holds;
+    std::string now;
+    if (ReadWholeFile(entry.target, now, err))
+        return entry.stillAsRead(now) ? Look::Holds : Look::Changed;
+    sys::FileIdentity ignored;
+    FileError gone;
+    return sys::IdentityOf(entry.target, ignored, gone) ? Look::Failed : Look::Changed;
+}
+
+}  // namespace
+
 bool DurableWriteBatch::commit(FileError& err)
 {
     failedPath_.clear();
-    FileError syncErr;
-    const size_t usable = sys::SyncNewFiles(entries_, syncErr);
+    changed_.clear();
+    replaced_.assign(entries_.size(), false);
+    // Every new file on the disk before any target is replaced: one that
+    // cannot be flushed leaves every target as it was.
+    if (const size_t usable = sys::SyncNewFiles(entries_, err); usable < entries_.size()) {
+        failedPath_ = entries_[usable].path;
+        discard();
+        return false;
+    }
+    // Writing and flushing thousands of files takes seconds, in which another
+    // program may have saved one of them: then none is replaced.
+    BeforeReplacing(std::string());
+    for (const Entry& entry : entries_) {
+        switch (StillHolds(entry, err)) {
+        case Look::Holds: break;
+        case Look::Changed: changed_.push_back(entry.path); break;
+        case Look::Failed:
+            failedPath_ = entry.path;
+            discard();
+            return false;
+        }
+    }
+    if (!changed_.empty()) {
+        discard();
+        return false;
+    }
     struct Folder {
         std::string prefix;
         std::string firstPath;  // named when flushing the folder fails
@@ -371,29 +434,39 @@ bool DurableWriteBatch::commit(FileError& err)
     std::vector<Folder> folders;  // of the renamed files, each once
     bool ok = true;
     size_t done = 0;
-    for (; done < usable; ++done) {
-        const Entry& entry = entries_[done];
+    for (; done < entries_.size(); ++done) {
+        Entry& entry = entries_[done];
+        // Each file once more, right before its own replacement: a change
+        // since the look above leaves this file alone, and the others go on.
+        BeforeReplacing(entry.path);
+        bool changed = false;
         switch (entry.method) {
-        case Method::Replace:
-            ok = sys::Rename(entry.temp, entry.target, err);
-            if (ok) {
+        case Method::Replace: {
+            const Look look = StillHolds(entry, err);
+            changed = look == Look::Changed;
+            ok = look != Look::Failed && (changed || sys::Rename(entry.temp, entry.target, err));
+            if (changed) {
+                sys::RemoveFile(entry.temp);
+                entry.temp.clear();
+            } else if (ok) {
                 std::string prefix = sys::FolderPrefix(entry.target);
                 if (std::none_of(folders.begin(), folders.end(), [&](const Folder& f) { return f.prefix == prefix; }))
                     folders.push_back({std::move(prefix), entry.path});
+                entry.temp.clear();
             }
             break;
-        case Method::InPlace: ok = WriteInPlace(entry.target, entry.bytes, err); break;
+        }
+        case Method::InPlace: ok = WriteInPlace(entry.target, entry.bytes, entry.stillAsRead, changed, err); break;
         case Method::Stream: ok = WriteStream(entry.target, entry.bytes, err); break;
         }
         if (!ok) {
             failedPath_ = entry.path;
             break;
         }
-    }
-    if (ok && done < entries_.size()) {
-        err = syncErr;
-        failedPath_ = entries_[done].path;
-        ok = false;
+        if (changed)
+            changed_.push_back(entry.path);
+        else
+            replaced_[done] = true;
     }
     entries_.erase(entries_.begin(), entries_.begin() + static_cast<std::ptrdiff_t>(done));  // in place now
     discard();  // what follows a failed file stays unwritten
@@ -405,7 +478,7 @@ bool DurableWriteBatch::commit(FileError& err)
             ok = false;
         }
     }
-    return ok;
+    return ok && changed_.empty();
 }
 
 void DurableWriteBatch::addOrThrow(const std::string& path, std::string_view bytes)
@@ -426,12 +499,20 @@ void DurableWriteBatch::commitOrThrow()
 
 bool WriteFileSafely(const std::string& path, std::string_view bytes, FileError& err)
 {
-    DurableWriteBatch batch;
-    return batch.add(path, bytes, err) && batch.commit(err);
+    return WriteFileSafely(path, [bytes](const PieceWriter& put) { return put(bytes); }, err);
 }
 
 bool WriteFileSafely(const std::string& path, const BytePieces& pieces, FileError& err)
 {
+    // A device or FIFO (--out /dev/null) takes each piece as it is made: a
+    // table of any size is never held whole for it.
+    sys::Plan plan;
+    if (!sys::Inspect(path, plan, err))
+        return false;
+    if (plan.method == Method::Stream) {
+        const FileHandle file = sys::OpenStream(path, err);
+        return file && WritePieces(file, pieces, err);
+    }
     DurableWriteBatch batch;
     return batch.add(path, pieces, err) && batch.commit(err);
 }
@@ -480,6 +561,11 @@ void WriteFileOrThrow(const std::string& path, std::string_view bytes)
     FileError err;
     if (!WriteFileSafely(path, bytes, err))
         throw DravikError(CannotCreateFileMessage(path, err.why()));
+}
+
+void SetBeforeReplacingForTesting(std::function<void(const std::string& path)> hook)
+{
+    gBeforeReplacing = std::move(hook);
 }
 
 void SetWriteFailureAfterBytesForTesting(long long bytes, int errorCode)

@@ -53,6 +53,13 @@ bool WriteFileSafely(const std::string& path, const BytePieces& pieces, FileErro
 
 struct BatchEntry;  // one file added to a batch, as file_io_system.h describes it
 
+// What a file must still hold when a batch replaces it: called with the
+// file's bytes as they are right then, true when they are still the bytes the
+// new ones were made from. A program that takes no lock (an editor saving on
+// its own) may change the file at any moment; its change is never written
+// over.
+using StillAsRead = std::function<bool(std::string_view now)>;
+
 // Whether WriteFileSafely could replace the file now, asked without writing
 // anything: false (err filled as a write would fill it) for a folder, a file
 // the user may not write, a socket or a block device.
@@ -67,7 +74,10 @@ bool CanReplace(const std::string& path, FileError& err);
 //     batch.commitOrThrow();              // every target replaced, in the order added
 //
 // Until commit() no target changes; files added but never committed leave no
-// trace (discard() or the destructor removes what add() wrote).
+// trace (discard() or the destructor removes what add() wrote). A commit is
+// all or nothing as far as the system lets it be: a new file that cannot be
+// flushed, or a target that changed since it was read, leaves every target
+// as it was; a save whose add() fails discards the batch to keep it so.
 class DurableWriteBatch {
 public:
     DurableWriteBatch();
@@ -78,14 +88,28 @@ public:
     // Writes the bytes for the path now, beside it; the path is checked as
     // WriteFileSafely checks it. False (and err filled, naming why the target
     // cannot be written) on failure; the batch then holds what it held.
-    bool add(const std::string& path, std::string_view bytes, FileError& err);
-    bool add(const std::string& path, const BytePieces& pieces, FileError& err);
-    // Puts every added file in place, in the order added. False on failure:
-    // failedPath() names the file that could not be written; the files added
-    // before it are written, it and the later ones are unchanged. The batch is
-    // empty afterwards either way.
+    // With `stillAsRead`, the target is read again right before it is
+    // replaced, and left alone when it no longer holds what it was read as.
+    bool add(const std::string& path, std::string_view bytes, FileError& err, StillAsRead stillAsRead = {});
+    bool add(const std::string& path, const BytePieces& pieces, FileError& err, StillAsRead stillAsRead = {});
+    // Puts every added file in place, in the order added, once every new
+    // file is on the disk. First every target that has a StillAsRead is read
+    // again: when one of them changed, none is replaced (changed() names
+    // them). Then each is read once more right before it is replaced, and one
+    // that changed in between is left as it is while the others go on.
+    // False when a file was left as it was for either reason, or failed:
+    // failedPath() then names the file that could not be written; the files
+    // before it are written (a failure to flush the new files writes none),
+    // it and the later ones are unchanged. The batch is empty afterwards
+    // either way.
     bool commit(FileError& err);
     const std::string& failedPath() const;
+    // After commit: the files left as they were because they changed since
+    // they were read, in the order added.
+    const std::vector<std::string>& changed() const { return changed_; }
+    // After commit: for each file, in the order added, whether it now holds
+    // its new bytes.
+    const std::vector<bool>& replaced() const { return replaced_; }
     // Drops every file added since the last commit; no target changes.
     void discard();
     bool empty() const;
@@ -98,6 +122,8 @@ private:
     using Entry = BatchEntry;
     std::vector<Entry> entries_;
     std::string failedPath_;
+    std::vector<std::string> changed_;
+    std::vector<bool> replaced_;
 };
 
 // The messages of a file that cannot be read or written, with the system's
@@ -119,6 +145,15 @@ Message TextFileErrorMessage(const FileError& err);
 // this many bytes of the next writes (a full disk, a yanked drive). Negative
 // disables it.
 void SetWriteFailureAfterBytesForTesting(long long bytes, int errorCode);
+
+// Lets this process hold as many files open at once as the system allows it
+// (the soft limit raised to the hard one), where it may. Called at start.
+void RaiseOpenFileLimit();
+
+// Test seam: called during a commit once every new file is written and
+// flushed, with "" right before the targets are read again, then with each
+// target's path right before it is read again and replaced. Empty to stop.
+void SetBeforeReplacingForTesting(std::function<void(const std::string& path)> hook);
 
 // Test seam: the names of the files written beside a target start again from
 // this seed, as in a new process whose id and clock repeat (a container).

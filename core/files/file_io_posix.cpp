@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -12,7 +13,6 @@
 #include <utility>
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -60,6 +60,7 @@ Message TextFileErrorMessage(const FileError& err)
 std::string PathText(std::string_view path) { return std::string(path); }
 bool PathFitsText(std::string_view) { return true; }
 std::filesystem::path FileSystemPath(std::string_view path) { return std::filesystem::path(std::string(path)); }
+std::string PathOfFileSystemPath(const std::filesystem::path& path) { return path.native(); }
 
 namespace sys {
 
@@ -97,7 +98,15 @@ void Blocking(int fd) { ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK)
 
 }  // namespace
 
-FileError ErrorOf(int code) { return FileError{code, SystemErrorText(code)}; }
+FileError ErrorOf(int code)
+{
+    // The limit that stopped it, so that the user knows what to raise.
+    struct rlimit limit {};
+    if (code == EMFILE && ::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
+        return OwnFileError(code, Message(DRAVIK_TR("Files", "%1 (at most %2 files may be open at once)"),
+                                          {SystemErrorText(code), std::to_string(limit.rlim_cur)}));
+    return FileError{code, SystemErrorText(code)};
+}
 FileError LastError() { return ErrorOf(errno); }
 bool IsAccessDenied(int code) { return code == EACCES || code == EPERM; }
 FileError NamesExhausted() { return ErrorOf(EEXIST); }
@@ -413,25 +422,24 @@ FileHandle OpenStream(const std::string& path, FileError& err)
 
 namespace {
 
-FileIdentity IdentityFrom(const struct stat& info)
+// The folders the lock file may lie in, the first usable one taken: the
+// user's own runtime folder, else the temporary folder under a name of the
+// user's.
+std::vector<std::string> LockFileCandidates()
 {
-    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+    std::vector<std::string> paths;
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && runtime[0] == '/')
+        paths.push_back(std::string(runtime) + "/dravik2-save.lock");
+    const char* temporary = std::getenv("TMPDIR");
+    const std::string folder = temporary && temporary[0] == '/' ? temporary : "/tmp";
+    const std::string mine = "dravik2-save-" + std::to_string(::geteuid()) + ".lock";
+    paths.push_back(folder + "/" + mine);
+    if (folder != "/tmp")
+        paths.push_back("/tmp/" + mine);
+    return paths;
 }
 
 }  // namespace
-
-void AllowOpenFiles(size_t count)
-{
-    constexpr rlim_t kMargin = 256;  // for what else is open meanwhile
-    struct rlimit limit {};
-    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0)
-        return;
-    const rlim_t wanted = static_cast<rlim_t>(count) + kMargin;
-    if (limit.rlim_cur == RLIM_INFINITY || limit.rlim_cur >= wanted)
-        return;
-    limit.rlim_cur = limit.rlim_max == RLIM_INFINITY ? wanted : std::min(wanted, limit.rlim_max);
-    ::setrlimit(RLIMIT_NOFILE, &limit);
-}
 
 bool IdentityOf(const std::string& path, FileIdentity& id, FileError& err)
 {
@@ -440,36 +448,57 @@ bool IdentityOf(const std::string& path, FileIdentity& id, FileError& err)
         err = LastError();
         return false;
     }
-    id = IdentityFrom(info);
+    id = {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
     return true;
 }
 
-FileHandle OpenToLock(const std::string& path, FileIdentity& id, FileError& err)
+FileHandle OpenLockFile(FileError& err)
 {
-    // flock() needs no access to the bytes: a file we may only write is
-    // locked through a handle for writing.
-    FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-    if (!file && errno == EACCES)
-        file = FileHandle(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-    struct stat info {};
-    if (!file || ::fstat(file.get(), &info) != 0) {
-        err = LastError();
-        return {};
+    err = ErrorOf(ENOENT);
+    for (const std::string& path : LockFileCandidates()) {
+        FileHandle file(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK, 0600));
+        struct stat info {};
+        if (!file || ::fstat(file.get(), &info) != 0) {
+            err = LastError();
+            continue;
+        }
+        // Another user's file of that name (planted in a shared temporary
+        // folder) would let them hold our saves off.
+        if (!S_ISREG(info.st_mode) || info.st_uid != ::geteuid()) {
+            err = ErrorOf(EACCES);
+            continue;
+        }
+        return file;
     }
-    id = IdentityFrom(info);
-    return file;
+    return {};
 }
 
-Locking TryLock(const FileHandle& handle, const FileIdentity&, FileError& err)
+Locking TryLock(const FileHandle& lockFile, std::uint64_t offset, FileError& err)
 {
+    struct flock range {};
+    range.l_type = F_WRLCK;
+    range.l_whence = SEEK_SET;
+    range.l_start = static_cast<off_t>(offset);
+    range.l_len = 1;
     for (;;) {
-        if (::flock(handle.get(), LOCK_EX | LOCK_NB) == 0)
+        // Locks of the open file, not of the process, where the system has
+        // them: two saves in one process exclude each other as two processes do.
+#ifdef F_OFD_SETLK
+        if (::fcntl(lockFile.get(), F_OFD_SETLK, &range) == 0)
             return Locking::Locked;
-        if (errno == EWOULDBLOCK)
+        // A kernel older than open file locks.
+        if (errno == EINVAL && ::fcntl(lockFile.get(), F_SETLK, &range) == 0)
+            return Locking::Locked;
+#else
+        if (::fcntl(lockFile.get(), F_SETLK, &range) == 0)
+            return Locking::Locked;
+#endif
+        if (errno == EAGAIN || errno == EACCES)
             return Locking::Busy;
-        // A file system that keeps no locks (some network ones): the check
-        // of each file right before it is replaced is all there is.
-        if (errno == ENOLCK || errno == EOPNOTSUPP || errno == EINVAL)
+        // A file system that keeps no locks (a temporary folder on a network
+        // share): the check of each file right before it is replaced is all
+        // there is.
+        if (errno == ENOLCK || errno == EOPNOTSUPP)
             return Locking::Locked;
         if (errno != EINTR) {
             err = LastError();
@@ -478,7 +507,34 @@ Locking TryLock(const FileHandle& handle, const FileIdentity&, FileError& err)
     }
 }
 
-void Unlock(const FileHandle& handle, const FileIdentity&) { ::flock(handle.get(), LOCK_UN); }
+void Unlock(const FileHandle& lockFile, std::uint64_t offset)
+{
+    struct flock range {};
+    range.l_type = F_UNLCK;
+    range.l_whence = SEEK_SET;
+    range.l_start = static_cast<off_t>(offset);
+    range.l_len = 1;
+#ifdef F_OFD_SETLK
+    if (::fcntl(lockFile.get(), F_OFD_SETLK, &range) == 0 || errno != EINVAL)
+        return;
+#endif
+    ::fcntl(lockFile.get(), F_SETLK, &range);
+}
 
 }  // namespace sys
+
+void RaiseOpenFileLimit()
+{
+    struct rlimit limit {};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == limit.rlim_max)
+        return;
+    const rlim_t soft = limit.rlim_cur;
+    limit.rlim_cur = limit.rlim_max;
+    if (::setrlimit(RLIMIT_NOFILE, &limit) == 0 || limit.rlim_max != RLIM_INFINITY)
+        return;
+    // No hard limit, but the kernel has one of its own.
+    limit.rlim_cur = std::max<rlim_t>(soft, 65536);
+    ::setrlimit(RLIMIT_NOFILE, &limit);
+}
+
 }  // namespace dravik

@@ -30,6 +30,7 @@ struct BatchEntry {
     std::string temp;    // Replace: the new file beside the target, written and closed
     std::string bytes;   // InPlace, Stream: written at commit
     std::uint64_t device = 0;  // of the new file: one flush per file system
+    StillAsRead stillAsRead;   // what the target must hold when it is replaced; empty: anything
 };
 
 namespace sys {
@@ -127,23 +128,21 @@ struct FileIdentity {
     bool operator==(const FileIdentity&) const = default;
 };
 
-// Lets this process hold `count` more files open, as far as the system's
-// hard limit allows: a save of thousands of files holds a lock on each.
-void AllowOpenFiles(size_t count);
 // The file the path names now.
 bool IdentityOf(const std::string& path, FileIdentity& id, FileError& err);
-// What a lock on the file the path names is taken through (the file itself,
-// or the lock file), and that file's identity.
-FileHandle OpenToLock(const std::string& path, FileIdentity& id, FileError& err);
+// The one file every Dravik 2 of this user takes its locks in, a byte for
+// each file saved: a save holds one handle however many files it saves.
+FileHandle OpenLockFile(FileError& err);
 enum class Locking { Locked, Busy, Failed };
-// Takes the lock without waiting; Busy while another process holds it.
-Locking TryLock(const FileHandle& handle, const FileIdentity& id, FileError& err);
-void Unlock(const FileHandle& handle, const FileIdentity& id);
+// Takes the byte at `offset` of the lock file without waiting; Busy while
+// another process holds it.
+Locking TryLock(const FileHandle& lockFile, std::uint64_t offset, FileError& err);
+void Unlock(const FileHandle& lockFile, std::uint64_t offset);
 
 }  // namespace sys
 
 struct FileLocks::Held {
-    FileHandle handle;
     sys::FileIdentity id;
+    std::uint64_t offset = 0;  // its byte in the lock file
 };
 }  // namespace dravik

@@ -60,6 +60,7 @@ Message TextFileErrorMessage(const FileError& err)
 std::string PathText(std::string_view path) { return RenderEscapedPath(path); }
 bool PathFitsText(std::string_view path) { return !HoldsEscapes(path); }
 std::filesystem::path FileSystemPath(std::string_view path) { return std::filesystem::path(WidePath(path)); }
+std::string PathOfFileSystemPath(const std::filesystem::path& path) { return PathOfWide(path.native()); }
 
 std::wstring WidePath(std::string_view path)
 {
@@ -266,28 +267,15 @@ FileHandle OpenStream(const std::string& path, FileError& err)
 
 namespace {
 
-// The byte of the lock file that stands for a file: its identity mixed
-// (FNV-1a), kept well below the largest offset any system takes.
-OVERLAPPED LockByteOf(const FileIdentity& id)
+OVERLAPPED At(std::uint64_t offset)
 {
-    std::uint64_t mixed = 14695981039346656037ull;
-    for (std::uint64_t part : {id.volume, id.file}) {
-        for (int b = 0; b < 8; ++b) {
-            mixed ^= (part >> (8 * b)) & 0xFF;
-            mixed *= 1099511628211ull;
-        }
-    }
-    mixed &= (std::uint64_t{1} << 62) - 1;
     OVERLAPPED at{};
-    at.Offset = static_cast<DWORD>(mixed);
-    at.OffsetHigh = static_cast<DWORD>(mixed >> 32);
+    at.Offset = static_cast<DWORD>(offset);
+    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
     return at;
 }
 
 }  // namespace
-
-// Windows has no small limit on open handles.
-void AllowOpenFiles(size_t) {}
 
 bool IdentityOf(const std::string& path, FileIdentity& id, FileError& err)
 {
@@ -304,10 +292,8 @@ bool IdentityOf(const std::string& path, FileIdentity& id, FileError& err)
     return true;
 }
 
-FileHandle OpenToLock(const std::string& path, FileIdentity& id, FileError& err)
+FileHandle OpenLockFile(FileError& err)
 {
-    if (!IdentityOf(path, id, err))
-        return {};
     wchar_t folder[MAX_PATH + 1] = {};
     const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
     if (length == 0 || length > MAX_PATH) {
@@ -323,10 +309,10 @@ FileHandle OpenToLock(const std::string& path, FileIdentity& id, FileError& err)
     return lock;
 }
 
-Locking TryLock(const FileHandle& handle, const FileIdentity& id, FileError& err)
+Locking TryLock(const FileHandle& lockFile, std::uint64_t offset, FileError& err)
 {
-    OVERLAPPED at = LockByteOf(id);
-    if (LockFileEx(handle.get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at))
+    OVERLAPPED at = At(offset);
+    if (LockFileEx(lockFile.get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at))
         return Locking::Locked;
     if (GetLastError() == ERROR_LOCK_VIOLATION || GetLastError() == ERROR_IO_PENDING)
         return Locking::Busy;
@@ -334,11 +320,15 @@ Locking TryLock(const FileHandle& handle, const FileIdentity& id, FileError& err
     return Locking::Failed;
 }
 
-void Unlock(const FileHandle& handle, const FileIdentity& id)
+void Unlock(const FileHandle& lockFile, std::uint64_t offset)
 {
-    OVERLAPPED at = LockByteOf(id);
-    UnlockFileEx(handle.get(), 0, 1, 0, &at);
+    OVERLAPPED at = At(offset);
+    UnlockFileEx(lockFile.get(), 0, 1, 0, &at);
 }
 
 }  // namespace sys
+
+// Windows has no small limit on open handles.
+void RaiseOpenFileLimit() {}
+
 }  // namespace dravik

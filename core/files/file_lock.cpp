@@ -11,6 +11,20 @@ namespace {
 
 constexpr std::chrono::milliseconds kLookAgainAfter{20};
 
+// The byte of the lock file that stands for a file: its identity mixed
+// (FNV-1a), kept well below the largest offset any system takes.
+std::uint64_t LockOffsetOf(const sys::FileIdentity& id)
+{
+    std::uint64_t mixed = 14695981039346656037ull;
+    for (std::uint64_t part : {id.volume, id.file}) {
+        for (int b = 0; b < 8; ++b) {
+            mixed ^= (part >> (8 * b)) & 0xFF;
+            mixed *= 1099511628211ull;
+        }
+    }
+    return mixed & ((std::uint64_t{1} << 62) - 1);
+}
+
 }  // namespace
 
 FileLocks::FileLocks() = default;
@@ -19,7 +33,7 @@ FileLocks::~FileLocks() { release(); }
 void FileLocks::release()
 {
     for (const Held& lock : held_)
-        sys::Unlock(lock.handle, lock.id);
+        sys::Unlock(lockFile_, lock.offset);
     held_.clear();
 }
 
@@ -28,7 +42,12 @@ bool FileLocks::lock(std::vector<std::string> paths, FileError& err)
     std::sort(paths.begin(), paths.end());
     paths.erase(std::unique(paths.begin(), paths.end()), paths.end());
     failedPath_.clear();
-    sys::AllowOpenFiles(held_.size() + paths.size());
+    if (paths.empty())
+        return true;
+    if (!lockFile_ && !(lockFile_ = sys::OpenLockFile(err))) {
+        failedPath_ = paths.front();
+        return false;
+    }
     for (const std::string& path : paths) {
         if (!lockOne(path, err)) {
             failedPath_ = path;
@@ -44,24 +63,23 @@ bool FileLocks::lockOne(const std::string& path, FileError& err)
     const auto deadline = std::chrono::steady_clock::now() + kLockWait;
     for (;;) {
         Held lock;
-        lock.handle = sys::OpenToLock(path, lock.id, err);
-        if (!lock.handle)
+        if (!sys::IdentityOf(path, lock.id, err))
             return false;
-        // The same file by another name (a link, "..") is locked already: a
-        // second lock of ours would wait for the first.
+        // The same file by another name (a link, "..") is locked already.
         if (std::any_of(held_.begin(), held_.end(), [&](const Held& other) { return other.id == lock.id; }))
             return true;
-        switch (sys::TryLock(lock.handle, lock.id, err)) {
+        lock.offset = LockOffsetOf(lock.id);
+        switch (sys::TryLock(lockFile_, lock.offset, err)) {
         case sys::Locking::Failed: return false;
         case sys::Locking::Locked: {
             // While we waited, the other process may have renamed a new file
             // over the one we locked: that one is the file to lock now.
             sys::FileIdentity now;
             if (sys::IdentityOf(path, now, err) && now == lock.id) {
-                held_.push_back(std::move(lock));
+                held_.push_back(lock);
                 return true;
             }
-            sys::Unlock(lock.handle, lock.id);
+            sys::Unlock(lockFile_, lock.offset);
             break;
         }
         case sys::Locking::Busy: break;

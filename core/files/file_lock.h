@@ -1,15 +1,19 @@
 // Locks that keep two Dravik 2 processes from writing one file at the same
 // time. They are advisory: they hold off only programs that ask for them.
 //
-// On POSIX the lock is a flock() on the file itself. It stays with the old
-// file when a new one is renamed over it, so a process that waited for it
-// looks again and locks the file the name holds now.
-// On Windows a file cannot be replaced while any handle holds it open, so
-// the lock is a byte of one lock file in the user's temporary folder, one
-// byte for each file (chosen by its volume and file number), taken with
-// LockFileEx.
+// The lock of a file is a byte of one lock file of the user's, chosen by
+// the file's identity (its device and inode, or its volume and file number
+// on Windows): a save of thousands of files holds one handle, not one per
+// file, and only Dravik 2 takes those bytes, so a file found locked is being
+// saved by another Dravik 2. The lock file lies in the user's runtime folder
+// ($XDG_RUNTIME_DIR) or the temporary folder (taken with fcntl) on POSIX,
+// in the user's temporary folder (taken with LockFileEx) on Windows, where a
+// file cannot be replaced while any handle holds it open.
+// A new file renamed over a locked one has another identity: a process that
+// waited for the old one looks again and locks the file the name holds now.
 #pragma once
 
+#include "core/files/file_handle.h"
 #include "core/files/file_io.h"
 
 #include <chrono>
@@ -48,6 +52,7 @@ public:
 private:
     bool lockOne(const std::string& path, FileError& err);
 
+    FileHandle lockFile_;
     std::vector<Held> held_;
     std::string failedPath_;
 };

@@ -231,6 +231,23 @@ FolderListing ListFolderFiles(const std::string& folder, const NamePattern& patt
     return Walk(folder, pattern, false, codePage, 0);
 }
 
+FolderEntries ListFolderEntries(const std::string& folder)
+{
+    FolderEntries entries;
+    std::error_code ec;
+    for (fs::directory_iterator at(PathOf(folder), ec); !ec && at != fs::directory_iterator(); at.increment(ec)) {
+        const std::string name = BytesOf(at->path().filename());
+        if (name.empty() || Hidden(at->path(), name))
+            continue;
+        std::error_code typeError;
+        if (at->is_directory(typeError))
+            entries.folders.push_back(name);
+        else if (at->is_regular_file(typeError))
+            entries.files.push_back(name);
+    }
+    return entries;
+}
+
 bool IsFolder(const std::string& path)
 {
     std::error_code ec;

@@ -67,6 +67,15 @@ FolderListing ListFolderFiles(const std::string& folder, const NamePattern& patt
 
 Message CannotOpenFolderMessage(const std::string& folder, const Message& reason);
 
+// The names of the files and of the folders right in a folder, hidden ones
+// left out, for finding a name or two without walking a whole tree; none
+// when it cannot be read.
+struct FolderEntries {
+    std::vector<std::string> files;
+    std::vector<std::string> folders;
+};
+FolderEntries ListFolderEntries(const std::string& folder);
+
 // Whether the path names an existing folder (a link to one included).
 bool IsFolder(const std::string& path);
 

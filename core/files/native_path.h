@@ -48,6 +48,8 @@ bool PathFitsText(std::string_view path);
 
 // The path for the standard library's file system calls.
 std::filesystem::path FileSystemPath(std::string_view path);
+// The other way: the path of a file system path.
+std::string PathOfFileSystemPath(const std::filesystem::path& path);
 
 #ifdef _WIN32
 // The name the system's wide-character functions take, and back.

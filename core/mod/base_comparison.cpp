@@ -106,18 +106,26 @@ bool BaseComparison::baseHasKeyLine(int grid, int col, int row) const
     return base > 0 && base_->keyLineRead(grid, col, base);
 }
 
+bool BaseComparison::baseHasValue(int grid, int col, int row) const
+{
+    const int base = baseRow(row);
+    return base > 0 && base_->valueRead(grid, col, base);
+}
+
 BaseComparison::Cell BaseComparison::compare(int grid, int col, int row) const
 {
     const std::optional<std::string_view> base = baseValue(grid, col, row);
     if (!base)
         return Cell::NotCompared;
-    const bool modLine = mod_.keyLineRead(grid, col, row);
-    const bool baseLine = base_->keyLineRead(grid, col, baseRow(row));
-    if (modLine != baseLine)
+    // A value only one of the two files has differs, as does a key line
+    // only one has.
+    const bool modValue = mod_.valueRead(grid, col, row);
+    const bool baseValue = base_->valueRead(grid, col, baseRow(row));
+    if (modValue != baseValue)
         return Cell::Differs;
-    // Two files without the line show the same blanks, whatever was typed
-    // over them: Save all writes neither.
-    if (!modLine)
+    // Two files without the line (or the value) hold the same nothing,
+    // whatever was typed over it: Save all writes neither.
+    if (!modValue)
         return Cell::Same;
     return mod_.grid(grid).cell(col, row) == *base ? Cell::Same : Cell::Differs;
 }

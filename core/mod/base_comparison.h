@@ -42,7 +42,7 @@ public:
     enum class Cell {
         NotCompared,  // no base file, or no key's column
         Same,
-        Differs,      // another value, or the key line is in only one of the two files
+        Differs,      // another value, or the key line or the value is in only one of the two files
     };
     Cell compare(int grid, int col, int row) const;
     bool differs(int grid, int col, int row) const { return compare(grid, col, row) == Cell::Differs; }
@@ -51,6 +51,9 @@ public:
     std::optional<std::string_view> baseValue(int grid, int col, int row) const;
     // Whether the base file has the line of the cell's key.
     bool baseHasKeyLine(int grid, int col, int row) const;
+    // Whether the base file's line holds the cell's value (it may hold fewer
+    // values than the key's count).
+    bool baseHasValue(int grid, int col, int row) const;
 
     // A file with a base file and a value that differs from it.
     bool rowDiffers(int row) const;

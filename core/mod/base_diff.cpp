@@ -28,6 +28,14 @@ void DiffFile(const DescDocument& mod, const BaseComparison& base, const std::ve
                                       {path, key.name}));
                 break;
             }
+            // A value past the end of one file's line: neither value of a
+            // patch line could stand for it.
+            if (const bool modValue = mod.valueRead(grid, col, row); modValue != base.baseHasValue(grid, col, row)) {
+                diff.uncarried.push_back(path + ": value " + std::to_string(value) + " of \"" + key.name +
+                                         "\" is only in " + (modValue ? "this mod's file" : "the base file") +
+                                         ", whose line of the key has more values");
+                continue;
+            }
             PatchLine line{path, key.name, value, std::string(*base.baseValue(grid, col, row)),
                            std::string(mod.grid(grid).cell(col, row))};
             if (!FitsPatchField(line.base) || !FitsPatchField(line.mod)) {

@@ -16,40 +16,25 @@
 
 namespace dravik {
 
-namespace {
-
-// Keys by name: as the variables text writes them, else with the blanks at
-// their ends left out (a spreadsheet may trim a cell), when that names one.
-class KeyIndex {
-public:
-    explicit KeyIndex(const std::vector<TableKey>& keys) : keys_(keys)
-    {
-        for (size_t i = 0; i < keys.size(); ++i) {
-            exact_.emplace(keys[i].name, i);
-            const auto [slot, added] = trimmed_.emplace(std::string(Trim(keys[i].name)), i);
-            if (!added)
-                slot->second = kAmbiguous;
-        }
+PatchKeyIndex::PatchKeyIndex(const std::vector<TableKey>& keys) : keys_(keys)
+{
+    for (size_t i = 0; i < keys.size(); ++i) {
+        exact_.emplace(keys[i].name, i);
+        const auto [slot, added] = trimmed_.emplace(std::string(Trim(keys[i].name)), i);
+        if (!added)
+            slot->second = kAmbiguous;
     }
-    const TableKey* find(const std::string& name) const
-    {
-        if (const auto found = exact_.find(name); found != exact_.end())
-            return &keys_[found->second];
-        const auto found = trimmed_.find(std::string(Trim(name)));
-        return found == trimmed_.end() || found->second == kAmbiguous ? nullptr : &keys_[found->second];
-    }
+}
 
-private:
-    static constexpr size_t kAmbiguous = static_cast<size_t>(-1);
-    const std::vector<TableKey>& keys_;
-    std::unordered_map<std::string, size_t> exact_;
-    std::unordered_map<std::string, size_t> trimmed_;
-};
+const TableKey* PatchKeyIndex::find(const std::string& name) const
+{
+    if (const auto found = exact_.find(name); found != exact_.end())
+        return &keys_[found->second];
+    const auto found = trimmed_.find(std::string(Trim(name)));
+    return found == trimmed_.end() || found->second == kAmbiguous ? nullptr : &keys_[found->second];
+}
 
-// Why no key line can hold the value; empty when one can. A key line of
-// sections 1 to 9 holds its values as words between blanks, so there a value
-// is one word; the text section's value is the rest of its line.
-Message CannotHold(std::string_view value, bool words)
+Message PatchValueProblem(std::string_view value, bool words)
 {
     for (const char c : value) {
         const auto byte = static_cast<unsigned char>(c);
@@ -70,7 +55,9 @@ Message CannotHold(std::string_view value, bool words)
     return {};
 }
 
-PatchResult Plan(const DescDocument& document, const ModPathIndex& files, const KeyIndex& keys,
+namespace {
+
+PatchResult Plan(const DescDocument& document, const ModPathIndex& files, const PatchKeyIndex& keys,
                  const PatchLine& line)
 {
     PatchResult result;
@@ -94,12 +81,16 @@ PatchResult Plan(const DescDocument& document, const ModPathIndex& files, const 
         result.outcome = PatchOutcome::NoKeyLine;
         return result;
     }
+    if (!document.valueRead(grid, col, result.row)) {
+        result.outcome = PatchOutcome::NoValueInLine;
+        return result;
+    }
     result.found = document.grid(grid).cell(col, result.row);
     if (result.found == line.mod) {
         result.outcome = PatchOutcome::AlreadyThere;
         return result;
     }
-    result.why = CannotHold(line.mod, grid < kSectionCount);
+    result.why = PatchValueProblem(line.mod, grid < kSectionCount);
     if (!result.why.empty()) {
         result.outcome = PatchOutcome::CannotHold;
         return result;
@@ -112,7 +103,7 @@ PatchResult Plan(const DescDocument& document, const ModPathIndex& files, const 
 
 // The lines naming one value: the same line again is taken once; lines
 // that disagree are none of them applied.
-void SettleRepeats(PatchPlan& plan, const KeyIndex& index)
+void SettleRepeats(PatchPlan& plan, const PatchKeyIndex& index)
 {
     std::map<std::tuple<int, int, int>, std::vector<size_t>> byCell;
     for (size_t i = 0; i < plan.lines.size(); ++i) {
@@ -139,10 +130,34 @@ void SettleRepeats(PatchPlan& plan, const KeyIndex& index)
     }
 }
 
+// The desc files' values as the tables hold them, scanned for UTF-8.
+Utf8Scan ScanTableValues(const DescDocument& document)
+{
+    Utf8Scan values;
+    for (int n = 1; n <= kSectionCount && values.valid; ++n) {
+        const Grid& grid = document.grid(n);
+        for (int r = 1; r < grid.rowCount() && values.valid; ++r) {
+            const int stored = std::min(grid.storedCells(r), grid.colCount());
+            for (int c = 2; c < stored && values.valid; ++c)
+                values += ScanUtf8(grid.cell(c, r));
+        }
+    }
+    return values;
+}
+
+bool Taken(const PatchResult& result, size_t i, const std::vector<bool>& takePatch)
+{
+    return result.outcome == PatchOutcome::Applies ||
+           (result.outcome == PatchOutcome::Conflict && i < takePatch.size() && takePatch[i]);
+}
+
+}  // namespace
+
 // The patch's text in UTF-8 while the desc files' values are not, as an
 // editor saves it when told to (Notepad's default): its letters would reach
 // the files as two or more bytes each. A byte order mark says so outright.
-void RefuseOtherCharacterSet(const DescDocument& document, const PatchFile& patch)
+void RefusePatchInOtherCharacterSet(const PatchFile& patch, const std::function<Utf8Scan()>& scanValues,
+                                    const CodePage& codePage)
 {
     Utf8Scan text;
     bool nonAscii = false;
@@ -156,15 +171,7 @@ void RefuseOtherCharacterSet(const DescDocument& document, const PatchFile& patc
         }
     if (!(patch.utf8Mark ? nonAscii : text.valid && text.multiByte))
         return;
-    Utf8Scan values;
-    for (int n = 1; n <= kSectionCount && values.valid; ++n) {
-        const Grid& grid = document.grid(n);
-        for (int r = 1; r < grid.rowCount() && values.valid; ++r) {
-            const int stored = std::min(grid.storedCells(r), grid.colCount());
-            for (int c = 2; c < stored && values.valid; ++c)
-                values += ScanUtf8(grid.cell(c, r));
-        }
-    }
+    const Utf8Scan values = scanValues();
     if (values.valid && values.multiByte)
         return;
     if (patch.utf8Mark)
@@ -172,21 +179,13 @@ void RefuseOtherCharacterSet(const DescDocument& document, const PatchFile& patc
             DRAVIK_TR("Patches", "\"%1\" is in UTF-8 (it begins with UTF-8's byte order mark) while the desc files are "
                                  "not: each of its non-ASCII characters would become two or more bytes in them, whose "
                                  "code page is %2. Save the patch in that character set and apply it again"),
-            {PathText(patch.name), document.codePage().name()}));
+            {PathText(patch.name), codePage.name()}));
     throw DravikError(Message(
         DRAVIK_TR("Patches", "\"%1\" is in UTF-8 while the desc files are not: each of its non-ASCII characters would "
                              "become two or more bytes in them, whose code page is %2. Save the patch in that "
                              "character set and apply it again"),
-        {PathText(patch.name), document.codePage().name()}));
+        {PathText(patch.name), codePage.name()}));
 }
-
-bool Taken(const PatchResult& result, size_t i, const std::vector<bool>& takePatch)
-{
-    return result.outcome == PatchOutcome::Applies ||
-           (result.outcome == PatchOutcome::Conflict && i < takePatch.size() && takePatch[i]);
-}
-
-}  // namespace
 
 Message MissingReason(PatchOutcome outcome)
 {
@@ -199,6 +198,7 @@ Message MissingReason(PatchOutcome outcome)
     case PatchOutcome::NamedTwice:
         return Message(DRAVIK_TR("Patches", "the patch names this value more than once, with different values"));
     case PatchOutcome::CannotHold: return Message(DRAVIK_TR("Patches", "a value no key line can hold"));
+    case PatchOutcome::NoValueInLine: return Message(DRAVIK_TR("Patches", "the file's line of the key has fewer values"));
     default: return {};
     }
 }
@@ -235,13 +235,13 @@ int PatchPlan::filesChanged(const std::vector<bool>& takePatch) const
 
 PatchPlan PlanPatch(const DescDocument& document, PatchFile patch)
 {
-    RefuseOtherCharacterSet(document, patch);
+    RefusePatchInOtherCharacterSet(patch, [&] { return ScanTableValues(document); }, document.codePage());
     ModPathIndex files(document.codePage());
     const std::vector<std::string> paths = OpenModPaths(document);
     for (size_t i = 0; i < paths.size(); ++i)
         files.add(paths[i], static_cast<int>(i) + 1);
     const std::vector<TableKey> keys = TableKeys(document);
-    const KeyIndex index(keys);
+    const PatchKeyIndex index(keys);
     PatchPlan plan;
     plan.lines = std::move(patch.lines);
     for (const PatchLine& line : plan.lines) {

@@ -11,8 +11,13 @@
 
 #include "core/document/desc_document.h"
 #include "core/mod/patch_file.h"
+#include "core/mod/table_keys.h"
+#include "core/text/utf8_text.h"
 
+#include <functional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace dravik {
@@ -28,6 +33,7 @@ enum class PatchOutcome {
     Repeated,      // an earlier line names the same value with the same values: taken once
     NamedTwice,    // another line names the same value with other values: none of them is applied
     CannotHold,    // the patch's value is one no key line can hold (the result's `why` says which)
+    NoValueInLine,  // the file's line of the key ends before the value
 };
 
 // Why a line could not be applied, as the user is told; empty for the
@@ -60,6 +66,32 @@ struct PatchPlan {
     // The files the edits change.
     int filesChanged(const std::vector<bool>& takePatch = {}) const;
 };
+
+// Keys by the name a patch line gives: as the variables text writes them,
+// else with the blanks at their ends left out (a spreadsheet may trim a
+// cell), when that names one.
+class PatchKeyIndex {
+public:
+    explicit PatchKeyIndex(const std::vector<TableKey>& keys);
+    const TableKey* find(const std::string& name) const;
+
+private:
+    static constexpr size_t kAmbiguous = static_cast<size_t>(-1);
+    const std::vector<TableKey>& keys_;
+    std::unordered_map<std::string, size_t> exact_;
+    std::unordered_map<std::string, size_t> trimmed_;
+};
+
+// Why no key line can hold the value; empty when one can. A key line of
+// sections 1 to 9 holds its values as words between blanks (`words`), so
+// there a value is one word; the text section's value is the rest of its line.
+Message PatchValueProblem(std::string_view value, bool words);
+
+// Throws DravikError when the patch's text is in UTF-8 while the desc files'
+// values (scanned by `scanValues`, asked only when the patch looks like
+// UTF-8) are not: its letters would reach the files as other bytes.
+void RefusePatchInOtherCharacterSet(const PatchFile& patch, const std::function<Utf8Scan()>& scanValues,
+                                    const CodePage& codePage);
 
 // The lines' files are found by their path below the open set's folder.
 // Throws DravikError when the patch's text is in UTF-8 while the desc files'

@@ -53,19 +53,22 @@ std::vector<std::pair<int, int>> TableKey::cellsOf(int value) const
     return cells;
 }
 
-std::vector<TableKey> TableKeys(const DescDocument& document)
+namespace {
+
+// The keys of the schema with their places as Open desc lays the columns
+// out; with a table's headers checked against that layout when `document`
+// is given.
+std::vector<TableKey> KeysOf(const LoadedSchema& schema, const DescDocument* document)
 {
-    const LoadedSchema schema(document.variablesText(), document.codePage());
     std::vector<TableKey> keys;
     std::unordered_map<std::string, size_t> byName;
     for (int i = 1; i <= kSectionCount; ++i) {
-        const Grid& table = document.grid(i);
         int col = 2;
         for (const SectionEntry& entry : schema.section(i).entries) {
             const int columns = ColumnsOf(entry);
             if (columns == 0)
                 continue;
-            if (!HeadersRead(table, col, columns, entry.name))
+            if (document && !HeadersRead(document->grid(i), col, columns, entry.name))
                 throw DravikError(Message(kLayoutChanged));
             // A nameless entry matches every line, and Save all writes none.
             if (!entry.name.empty()) {
@@ -83,5 +86,15 @@ std::vector<TableKey> TableKeys(const DescDocument& document)
     }
     return keys;
 }
+
+}  // namespace
+
+std::vector<TableKey> TableKeys(const DescDocument& document)
+{
+    const LoadedSchema schema(document.variablesText(), document.codePage());
+    return KeysOf(schema, &document);
+}
+
+std::vector<TableKey> SchemaKeys(const LoadedSchema& schema) { return KeysOf(schema, nullptr); }
 
 }  // namespace dravik

@@ -40,4 +40,10 @@ struct TableKey {
 // opened): a patch would then name the wrong values.
 std::vector<TableKey> TableKeys(const DescDocument& document);
 
+struct LoadedSchema;
+
+// The same keys as Open desc would lay them out by the schema, without any
+// tables: what merging several mods names as a key and a value number.
+std::vector<TableKey> SchemaKeys(const LoadedSchema& schema);
+
 }  // namespace dravik

@@ -100,20 +100,23 @@ TEST_F(BatchSet, ATextKeyHasOneValueWhateverItsCount)
     EXPECT_EQ(Read(a), "hp 10 20\r\nname tank_old \r\n[section2]\r\nspeed 3\r\n");
 }
 
-// A write that fails part way (a full disk): which files hold the edit
-// already, so that a second run can be given the others only.
-TEST_F(BatchSet, AFailedWriteNamesTheFilesWrittenBeforeIt)
+// A write that fails part way (a full disk) writes no file, so that a second
+// run, given room, makes each change once.
+TEST_F(BatchSet, AFailedWriteWritesNoFile)
 {
     b = dir.write("b.desc", "hp 7 8\r\n" + std::string(200, '#'));
+    const Args args = {"set", "--vars", vars, "--key", "hp", "--value", "1", "--expr", "+1", a, b, c};
     {
         test::WriteFailure full(100, test::kDiskFull);  // a.desc fits, b.desc does not
-        EXPECT_EQ(run({"set", "--vars", vars, "--key", "hp", "--value", "1", "--expr", "+1", a, b, c}), 1);
+        EXPECT_EQ(run(args), 1);
     }
     EXPECT_EQ(err.str(), "Cannot create file \"" + b + "\". " + test::Reason(test::kDiskFull) +
-                             "; 1 of 3 files had been written before it:\n  " + a +
-                             "\nThe others are as they were.\n");
-    EXPECT_EQ(Read(a), "hp 11 20 \r\nname tank \r\n[section2]\r\nspeed 3 \r\n");
+                             "; nothing was written.\n");
+    EXPECT_EQ(Read(a), "hp 10 20\r\nname tank\r\n[section2]\r\nspeed 3\r\n");
     EXPECT_EQ(Read(b), "hp 7 8\r\n" + std::string(200, '#'));
+    EXPECT_EQ(run(args), 0) << err.str();
+    EXPECT_EQ(Read(a), "hp 11 20 \r\nname tank \r\n[section2]\r\nspeed 3 \r\n");
+    EXPECT_EQ(Read(b), "hp 8 8 \r\n" + std::string(200, '#'));
 }
 
 TEST_F(BatchSet, FindListsTheMatchingCells)

@@ -1,6 +1,8 @@
 // Two Dravik 2 processes saving the same file: the save_racer helper, which
-// stops where the test tells it, and dravik2-batch. The lock and the test's
-// own lines sequence them; nothing waits for time to pass.
+// stops where the test tells it, and dravik2-batch; and a program that takes
+// no lock (the test itself, as an editor saving on its own) changing a file
+// while a batch run writes. The lock and the test's own lines sequence them;
+// nothing waits for time to pass.
 #include "tests/tools/dos_path.h"
 
 #include <QDir>
@@ -60,6 +62,34 @@ class ConcurrentSavesTest : public QObject {
         err = batch.readAllStandardError().replace("\r\n", "\n");  // Windows ends lines with CR LF
         return batch.exitCode();
     }
+    // dravik2-batch set, run in the racer: "+1000" to every file's hp.
+    void startBatchRacer(QProcess& racer, const QStringList& descs)
+    {
+        racer.start(stand_in::DosPath(QStringLiteral(SAVE_RACER_EXE)),
+                    QStringList{"batch", "set", "--vars", vars, "--key", "hp", "--expr", "+1000"} + descs);
+    }
+    // What an editor's own save does: the file's new bytes, no lock asked.
+    void append(const QString& path, const QByteArray& bytes) const
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::Append) || file.write(bytes) != bytes.size())
+            qFatal("cannot append to %s", qPrintable(path));
+    }
+    QStringList threeFiles() const
+    {
+        return {write("a.desc", "hp 1\r\n"), write("b.desc", "hp 2\r\n"), write("c.desc", "hp 3\r\n")};
+    }
+    // Everything in the folder but the desc files and the variables file.
+    QStringList strays() const
+    {
+        QStringList names = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+        names.removeIf([](const QString& name) { return name.endsWith(".desc") || name == "v.var"; });
+        return names;
+    }
+    static QByteArray errorsOf(QProcess& process)
+    {
+        return process.readAllStandardError().replace("\r\n", "\n");  // Windows ends lines with CR LF
+    }
     static int finish(QProcess& process)
     {
         process.closeWriteChannel();
@@ -102,10 +132,72 @@ private slots:
         QCOMPARE(read(desc), QByteArray("hp 20 \r\n"));
 
         late.write("go\n");
+        QCOMPARE(nextLine(late), QByteArray("locked"));
+        late.write("go\n");
         QCOMPARE(nextLine(late), "The desc file \"" + desc.toLocal8Bit() +
                                      "\" changed on disk since it was read; nothing was written.");
         QCOMPARE(finish(late), 1);
         QCOMPARE(read(desc), QByteArray("hp 20 \r\n"));
+    }
+
+    // The seconds a run spends writing its files beside their targets: an
+    // edit saved then is kept, and the run writes nothing, so that running
+    // it again adds 1000 to every file once.
+    void aFileChangedWhileTheRunWritesStopsTheWholeRun()
+    {
+        const QStringList descs = threeFiles();
+        QProcess racer;
+        startBatchRacer(racer, descs);
+        QCOMPARE(nextLine(racer), QByteArray("written"));
+        append(descs[1], "; saved by an editor\r\n");
+        racer.write("go\n");
+        QCOMPARE(nextLine(racer), QByteArray("exit 1"));
+        QCOMPARE(finish(racer), 0);
+        QCOMPARE(errorsOf(racer), "The desc file \"" + descs[1].toLocal8Bit() +
+                                      "\" changed on disk since it was read; nothing was written.\n");
+        QCOMPARE(read(descs[0]), QByteArray("hp 1\r\n"));
+        QCOMPARE(read(descs[1]), QByteArray("hp 2\r\n; saved by an editor\r\n"));
+        QCOMPARE(read(descs[2]), QByteArray("hp 3\r\n"));
+        QCOMPARE(strays(), QStringList());
+
+        QProcess again;
+        startBatchRacer(again, descs);
+        for (const char* expected : {"written", "replacing", "replacing", "replacing"}) {
+            QVERIFY(nextLine(again).startsWith(expected));
+            again.write("go\n");
+        }
+        QCOMPARE(nextLine(again), QByteArray("exit 0"));
+        QCOMPARE(finish(again), 0);
+        QCOMPARE(read(descs[0]), QByteArray("hp 1001 \r\n"));
+        QCOMPARE(read(descs[1]), QByteArray("hp 1002 \r\n; saved by an editor\r\n"));
+        QCOMPARE(read(descs[2]), QByteArray("hp 1003 \r\n"));
+    }
+
+    // Between the last look at all files and a file's own rename: that file
+    // is left as the editor saved it, the others are written, and the run
+    // names it and fails.
+    void aFileChangedRightBeforeItsRenameIsLeftAsItIs()
+    {
+        const QStringList descs = threeFiles();
+        QProcess racer;
+        startBatchRacer(racer, descs);
+        QCOMPARE(nextLine(racer), QByteArray("written"));
+        racer.write("go\n");
+        for (const QString& path : descs) {
+            QCOMPARE(nextLine(racer), "replacing " + path.toLocal8Bit());
+            if (path == descs[1])
+                append(path, "; saved by an editor\r\n");
+            racer.write("go\n");
+        }
+        QCOMPARE(nextLine(racer), QByteArray("exit 1"));
+        QCOMPARE(finish(racer), 0);
+        QCOMPARE(errorsOf(racer), "The desc file \"" + descs[1].toLocal8Bit() +
+                                      "\" changed on disk while it was being saved and was left as it is; "
+                                      "2 of 3 files were written.\n");
+        QCOMPARE(read(descs[0]), QByteArray("hp 1001 \r\n"));
+        QCOMPARE(read(descs[1]), QByteArray("hp 2\r\n; saved by an editor\r\n"));
+        QCOMPARE(read(descs[2]), QByteArray("hp 1003 \r\n"));
+        QCOMPARE(strays(), QStringList());
     }
 };
 

@@ -4,6 +4,7 @@
 #include "app/standard_output.h"
 
 #include "app/batch_command.h"
+#include "tests/core/mod/mod_folders.h"
 #include "tests/core/test_files.h"
 
 #include <gtest/gtest.h>
@@ -76,6 +77,31 @@ TEST(BatchConsole, RedirectedOutputIsTheBytesAsTheCLibraryWroteThem)
     ReadFile(readEnd, piped, sizeof piped, &got, nullptr);
     CloseHandle(readEnd);
     EXPECT_EQ(std::string(piped, got), "\xED\xE5 \xED\xE0\xE9\xE4\xE5\xED\r\n");
+}
+
+// A file's bytes printed on standard output are the file's bytes: a patch's
+// CR LF line ends gain no second CR in "dravik2-batch diff ... > mod.patch".
+TEST(BatchConsole, APatchOnStandardOutputIsTheBytesItsFileHolds)
+{
+    test::ModFolders folders;
+    const std::string patch = folders.root.file("y.patch");
+    std::vector<std::string> args = {"diff", "--vars", folders.vars, "--base", folders.folder("B"), "--patch", patch};
+    const std::vector<std::string> files = folders.files("Y");
+    args.insert(args.end(), files.begin(), files.end());
+    std::ostringstream ignored;
+    ASSERT_EQ(RunBatchCommand(args, ignored, ignored), 1);
+    args.erase(args.begin() + 5, args.begin() + 7);  // the same without --patch
+    const std::string printed = folders.root.file("printed.patch");
+    HANDLE file = CreateFileA(printed.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    {
+        const StandardHandle out(STD_OUTPUT_HANDLE, file);
+        StandardOutput output;
+        EXPECT_EQ(RunBatchCommand(args, output.out(), ignored), 1);
+    }
+    CloseHandle(file);
+    EXPECT_EQ(test::ReadBytes(printed), test::ReadBytes(patch));
+    EXPECT_EQ(test::ReadBytes(printed), merge::kYPatch);
 }
 
 // Run by the test below in a console of its own: what two batch commands

@@ -289,9 +289,12 @@ TEST_F(Faults, AFullDiskKeepsEveryOldFileWhole)
     test::WriteBytes(small, "hp 3 4\r\n");
     ws.openDesc({small, big});
     ws.setCell(1, 2, 2, "7");
+    // Nothing is written, the file that had room included: a second save,
+    // once there is room, writes both.
     EXPECT_EQ(ErrorOf([&] { ws.saveAll(); }), "Cannot create file \"" + big + "\". " + Reason(ENOSPC));
-    EXPECT_EQ(ReadBytes(small), "hp  3 4 \r\n");
+    EXPECT_EQ(ReadBytes(small), "hp 3 4\r\n");
     EXPECT_EQ(ReadBytes(big), text);
+    EXPECT_TRUE(ws.rowChanged(2));
     EXPECT_TRUE(StrayTemporaries(dir.path()).empty());
 
     // The table text file and the settings file on the same full disk.
@@ -307,6 +310,33 @@ TEST_F(Faults, AFullDiskKeepsEveryOldFileWhole)
     EXPECT_FALSE(settings.writeString("Other", "EditorPath", std::string(30 * 1024, 'x')));
     EXPECT_EQ(ReadBytes(ini), "[Other]\r\nGamePath=c:\\g.exe\r\n");
     EXPECT_TRUE(StrayTemporaries(dir.path()).empty());
+}
+
+// A run of relative edits on a disk that fills half way: nothing is written,
+// so that the run, given room, adds its 1000 to every file once.
+TEST_F(Faults, ABatchOnADiskThatFillsWritesNothingAndItsSecondRunAddsOnce)
+{
+    SmallFileSystem disk(dir.path() / "full", "size=256k");
+    if (!disk.mounted())
+        GTEST_SKIP() << "cannot mount a tmpfs here (" << disk.why() << "); the write seam covers a full disk";
+    const std::string vars = dir.write("v.var", "[section1]\r\nhp =1\r\n");
+    // Each file takes a page of the 64: the files fit, their new copies do not.
+    std::vector<std::string> args = {"set", "--vars", vars, "--key", "hp", "--expr", "+1000"};
+    for (int i = 0; i < 40; ++i) {
+        args.push_back((dir.path() / "full" / ("u" + std::to_string(i) + ".desc")).string());
+        test::WriteBytes(args.back(), "hp " + std::to_string(i) + "\r\n");
+    }
+    std::ostringstream out, err;
+    EXPECT_EQ(RunBatchCommand(args, out, err), 1);
+    EXPECT_NE(err.str().find(Reason(ENOSPC) + "; nothing was written.\n"), std::string::npos) << err.str();
+    for (int i = 0; i < 40; ++i)
+        EXPECT_EQ(ReadBytes(args[static_cast<size_t>(7 + i)]), "hp " + std::to_string(i) + "\r\n");
+    EXPECT_TRUE(StrayTemporaries(dir.path()).empty());
+
+    ASSERT_TRUE(disk.remount(0, "size=1m")) << std::strerror(errno);
+    EXPECT_EQ(RunBatchCommand(args, out, err), 0) << err.str();
+    for (int i = 0; i < 40; ++i)
+        EXPECT_EQ(ReadBytes(args[static_cast<size_t>(7 + i)]), "hp  " + std::to_string(i + 1000) + " \r\n");
 }
 
 // --- The process killed in the middle of a Save all -------------------------
@@ -374,9 +404,10 @@ TEST_F(KilledSave, EveryFileIsWhollyOldOrWhollyNew)
         Prepare(folder);
         // The child tells after which file it is; the kill then lands while
         // it goes on writing the next ones, after a short random pause. The
-        // last round signals after the last file, so the kill lands while the
-        // written files are put in place.
-        const int signalAfter = round == 2 ? kFiles : std::uniform_int_distribution<int>(1, kFiles - 1)(random);
+        // last round tells when it is about to put that file in place, so the
+        // kill lands while the written files are renamed.
+        const bool renaming = round == 2;
+        const int signalAfter = std::uniform_int_distribution<int>(1, kFiles - 1)(random);
         const int pauseMicros = std::uniform_int_distribution<int>(0, 3000)(random);
         int pipeEnds[2];
         ASSERT_EQ(::pipe(pipeEnds), 0);
@@ -384,12 +415,19 @@ TEST_F(KilledSave, EveryFileIsWhollyOldOrWhollyNew)
         ASSERT_GE(child, 0);
         if (child == 0) {
             ::close(pipeEnds[0]);
+            auto tell = [&](int done) {
+                if (done == signalAfter) {
+                    const char byte = 1;
+                    (void)::write(pipeEnds[1], &byte, 1);
+                }
+            };
+            int replacing = 0;
+            if (renaming)
+                SetBeforeReplacingForTesting([&](const std::string& path) { tell(path.empty() ? 0 : ++replacing); });
             try {
                 Save(folder, [&](int done, int) {
-                    if (done == signalAfter) {
-                        const char byte = 1;
-                        (void)::write(pipeEnds[1], &byte, 1);
-                    }
+                    if (!renaming)
+                        tell(done);
                 });
             } catch (...) {
                 ::_exit(3);

@@ -2,10 +2,12 @@
 // The input is a variables text and up to four desc files, separated by the
 // byte 0x1E (without one, a fixed schema is used and the whole input is one
 // desc file). What must hold:
-//   - each cell of a key's columns holds the word the literal lookup finds;
+//   - each cell of a key's columns holds the word the literal lookup finds,
+//     nothing past the line's last word, one blank for a key without a line;
 //   - each file comes back as the same lines, with only the lines of schema
-//     keys rebuilt (name, blank, values each followed by a blank), found as
-//     the literal algorithm finds them one entry after another;
+//     keys rebuilt (name, blank, values each followed by a blank, then the
+//     line's own words past them), found as the literal algorithm finds them
+//     one entry after another;
 //   - lines are joined by CR LF, with a final break exactly when there was one;
 //   - a second Open desc and Save all changes no byte (unless one name is a
 //     prefix of another, when the lookup may find other lines the second time);
@@ -65,9 +67,26 @@ TextLines Expected(const TextLines& original, const DescDocument& ws, int r)
             if (name.empty() || count < 0)
                 continue;
             std::string rebuilt = name + " ";
-            for (int j = 0; j < (i == kSectionCount ? std::min(count, 1) : count); ++j)
-                rebuilt.append(table.cell(own + j, r)).append(" ");
             const long line = literal::KeyLine(text.lines, name, ws.codePage());
+            if (i == kSectionCount) {
+                for (int j = 0; j < std::min(count, 1); ++j)
+                    rebuilt.append(table.cell(own + j, r)).append(" ");
+            } else {
+                // The cells the line had values for (every cell of a key the
+                // file lacked), then the line's own words past them.
+                const bool read = literal::KeyLine(original.lines, name, ws.codePage()) >= 0;
+                const int had =
+                    static_cast<int>(literal::BlankWords(literal::GetKeyValue(original.lines, name, ws.codePage())).size());
+                const int values = read ? std::min(had, count) : count;
+                for (int j = 0; j < values; ++j)
+                    rebuilt.append(table.cell(own + j, r)).append(" ");
+                if (line >= 0) {
+                    const std::vector<std::string> words =
+                        literal::BlankWords(std::string_view(text.lines[static_cast<std::size_t>(line)]).substr(name.size()));
+                    for (std::size_t j = static_cast<std::size_t>(values); j < words.size(); ++j)
+                        rebuilt.append(words[j]).append(" ");
+                }
+            }
             if (line >= 0)
                 text.lines[static_cast<std::size_t>(line)] = rebuilt;
         }
@@ -119,8 +138,13 @@ void CheckLoadedCells(const TextLines& original, const DescDocument& ws, int r)
             const std::string name = literal::EntryName(lines, k);
             const int count = std::max(literal::EntryCount(lines, name, ws.codePage()), 0);
             const std::string value = literal::GetKeyValue(original.lines, name, ws.codePage());
+            const bool read = literal::KeyLine(original.lines, name, ws.codePage()) >= 0;
+            const std::vector<std::string> words = literal::BlankWords(value);
             for (int j = 0; j < count; ++j, ++col) {
-                const std::string want = i == kSectionCount ? value : GetWord(' ', value, j);
+                const std::string want = i == kSectionCount ? value
+                                         : !read ? GetWord(' ', value, j)
+                                         : static_cast<std::size_t>(j) < words.size() ? words[static_cast<std::size_t>(j)]
+                                                                                      : "";
                 FUZZ_CHECK(table.cell(col, 0) == name, fuzz::Shown(name));
                 FUZZ_CHECK(table.cell(col, r) == want, fuzz::Shown(name) + ": " + fuzz::Shown(table.cell(col, r)) + " / " + fuzz::Shown(want));
             }

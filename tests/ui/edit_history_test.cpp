@@ -5,7 +5,7 @@
 #include "window_fixture.h"
 
 #include "ui/common/display_text.h"
-#include "ui/views/save_review.h"
+#include "ui/files/save_review.h"
 
 #include <QAction>
 #include <QBrush>
@@ -326,6 +326,7 @@ private slots:
         tank.path = "/units/tank.txt";
         tank.changed = true;
         tank.changedOnDisk = true;
+        tank.valuesChanged = true;
         tank.keyLines = {{4, "health 100", "health 150 "}, {12345, "name \xC0", "name \xC1 "}};
         dravik::FileSave gun;
         gun.row = 2;

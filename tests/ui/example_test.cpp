@@ -42,8 +42,10 @@ private slots:
         QFile::remove(variables);
         QVERIFY(QFile::copy(QStringLiteral(":/examples/variables.var"), variables));
 
+        const QString settings = QDir::toNativeSeparators(folder.filePath(QStringLiteral("dravik2.INI")));
+        QFile::remove(settings);
         ScriptedDialogs dialogs;
-        TMainForm window(QDir::toNativeSeparators(folder.filePath(QStringLiteral("dravik2.INI"))), dialogs);
+        TMainForm window(settings, dialogs);
         window.show();
         QCOMPARE(window.windowTitle(), QStringLiteral("Dravik 2 v1.3 beta"));
         dialogs.openAnswers.enqueue({variables});
@@ -55,9 +57,15 @@ private slots:
         QCOMPARE(section1->model()->data(section1->model()->index(0, 0)).toString(), descs[0]);
         QCOMPARE(section1->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("armor "));
 
+        // The example's files are not spelled as Save all spells key lines:
+        // it asks first, and is told to respell them.
+        dialogs.askAnswers.enqueue(0);
         window.N10->trigger();
         QVERIFY(dialogs.errors.isEmpty());
         QCOMPARE(dialogs.unexpected, 0);
+        QCOMPARE(dialogs.questions.size(), 1);
+        QCOMPARE(dialogs.questions[0].buttons,
+                 QStringList({"&Respell them too", "&Write only what changed", "Cancel"}));
         // Each key line is rebuilt as the entry's name ("armor ", its blank
         // included), a blank and each value followed by a blank, between CR LF
         // line ends; the other lines stay as they were.

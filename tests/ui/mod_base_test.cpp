@@ -230,6 +230,31 @@ private slots:
         QCOMPARE(baseStatus(), QStringLiteral("1 file differs from the base"));
     }
 
+    void aValueOnlyTheBaseHasStaysAbsentThroughRevertAndSave()
+    {
+        prepare();
+        // The mod's tank line of armor holds one value of the base's three.
+        folder->write("X/units/tank.desc",
+                      "; T-34\r\narmor 50\r\nhp 100\r\n[section2]\r\nspeed 30\r\n[section_text]\r\nname T-34\r\n");
+        openMod(modFiles("X"));
+        compareWith("B");
+        activate();
+        GridView* section1 = grid(1);
+        QCOMPARE(Mark(section1, kArmor + 1, kTank), QColor(0, 150, 150));
+        QVERIFY2(Tips(section1, kArmor + 1, kTank).contains(QStringLiteral("Base: 45 (this file's line of the key has fewer values)")),
+                 qPrintable(Tips(section1, kArmor + 1, kTank).join(QLatin1Char('|'))));
+        clickCell(section1, kArmor, kTank);
+        clickCell(section1, kArmor + 2, kTank, Qt::ShiftModifier);
+        clickMenuItem(mods()->revertToBase);
+        QCOMPARE(Cells(section1, {{kArmor, kTank}, {kArmor + 1, kTank}, {kArmor + 2, kTank}}),
+                 QStringList({"45", "", ""}));
+        QVERIFY(window->document().valueAbsent(1, kArmor + 1, kTank));
+        press(Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(read("X/units/tank.desc"),
+                 QByteArray("; T-34\r\narmor  45 \r\nhp  100 \r\n[section2]\r\nspeed  30 \r\n[section_text]\r\n"
+                            "name  T-34 \r\n"));
+    }
+
     void reviewShowsWhatTheModChanges()
     {
         prepare();

@@ -61,6 +61,15 @@ int ScriptedDialogs::ask(QWidget*, const QString& title, const QString& text, co
     return askAnswers.dequeue();
 }
 
+int ScriptedDialogs::askWithCheckBox(QWidget* parent, const QString& title, const QString& text,
+                                     const QStringList& buttons, const QString& checkBox, bool& checked)
+{
+    const int answer = ask(parent, title, text, buttons);
+    questions.last().checkBox = checkBox;
+    checked = !checkAnswers.isEmpty() && checkAnswers.dequeue();
+    return answer;
+}
+
 bool ScriptedDialogs::review(QWidget*, const QString&, const QList<dravik::ui::ReviewPage>& pages, const QString&,
                              const QString&)
 {

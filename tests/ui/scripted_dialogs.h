@@ -23,6 +23,7 @@ struct Question {
     QString title;
     QString text;
     QStringList buttons;
+    QString checkBox;  // of askWithCheckBox; empty for ask
 };
 
 struct Review {
@@ -39,6 +40,7 @@ public:
     QQueue<std::optional<QFont>> fontAnswers;
     QQueue<bool> confirmAnswers;
     QQueue<int> askAnswers;      // the index of the button pressed
+    QQueue<bool> checkAnswers;   // askWithCheckBox's box; unchecked when none is left
     QQueue<bool> reviewAnswers;  // true: the review's accept button
     QQueue<std::optional<QString>> expressionAnswers;
     QQueue<std::optional<QString>> baseFolderAnswers;
@@ -72,6 +74,8 @@ public:
     void messageBox(QWidget* parent, const QString& caption, const QString& text) override;
     bool confirm(QWidget* parent, const QString& text) override;
     int ask(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons) override;
+    int askWithCheckBox(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons,
+                        const QString& checkBox, bool& checked) override;
     bool review(QWidget* parent, const QString& title, const QList<dravik::ui::ReviewPage>& pages,
                 const QString& accept, const QString& reject) override;
     std::optional<QString> chooseBaseFolder(QWidget* parent, const QString& title) override;

@@ -21,6 +21,10 @@ void WindowFixture::init()
 {
     folder = std::make_unique<TestFolder>();
     dialogs = std::make_unique<ScriptedDialogs>();
+    // As a user who answered Save all's question about key lines that would
+    // change only in spelling "Respell them too", and had it remembered: the
+    // tests save as Save all always has. Tests of the question remove it.
+    folder->write(QStringLiteral("dravik2.INI"), "[Other]\r\nRespellKeyLines=1\r\n");
     window = std::make_unique<TMainForm>(folder->path("dravik2.INI"), *dialogs);
     window->show();
 }

@@ -92,6 +92,15 @@ public:
     // A question with buttons of the caller's; the index of the button
     // pressed, or -1 when the box was closed without one.
     virtual int ask(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons) = 0;
+    // The same with a check box under the text, unchecked at first ("Do not
+    // ask again"); `checked` takes its state when a button was pressed.
+    virtual int askWithCheckBox(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons,
+                                const QString& checkBox, bool& checked)
+    {
+        static_cast<void>(checkBox);
+        checked = false;
+        return ask(parent, title, text, buttons);
+    }
     // Shows long texts (lists of changes), each on a page of its own with
     // its summary above it, and two buttons; true for the first, `accept`.
     virtual bool review(QWidget* parent, const QString& title, const QList<ReviewPage>& pages, const QString& accept,

@@ -11,6 +11,7 @@
 #include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QCheckBox>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -138,9 +139,10 @@ bool QtDialogs::confirm(QWidget* parent, const QString& text)
     return box.clickedButton() == yes;
 }
 
-int QtDialogs::ask(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons)
+namespace {
+
+int AskIn(QMessageBox& box, const QStringList& buttons)
 {
-    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
     QList<QAbstractButton*> added;
     for (int i = 0; i < buttons.size(); ++i) {
         // The last button is the one that changes nothing: Escape presses it.
@@ -153,6 +155,25 @@ int QtDialogs::ask(QWidget* parent, const QString& title, const QString& text, c
     }
     box.exec();
     return static_cast<int>(added.indexOf(box.clickedButton()));
+}
+
+}  // namespace
+
+int QtDialogs::ask(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
+    return AskIn(box, buttons);
+}
+
+int QtDialogs::askWithCheckBox(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons,
+                               const QString& checkBox, bool& checked)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
+    auto* check = new QCheckBox(checkBox, &box);
+    box.setCheckBox(check);
+    const int answer = AskIn(box, buttons);
+    checked = answer >= 0 && check->isChecked();
+    return answer;
 }
 
 namespace {

@@ -17,6 +17,8 @@ public:
     void messageBox(QWidget* parent, const QString& caption, const QString& text) override;
     bool confirm(QWidget* parent, const QString& text) override;
     int ask(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons) override;
+    int askWithCheckBox(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons,
+                        const QString& checkBox, bool& checked) override;
     bool review(QWidget* parent, const QString& title, const QList<ReviewPage>& pages, const QString& accept,
                 const QString& reject) override;
     std::optional<QString> chooseBaseFolder(QWidget* parent, const QString& title) override;

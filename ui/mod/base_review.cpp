@@ -14,13 +14,15 @@ namespace {
 
 QString Tr(const char* text) { return QCoreApplication::translate("BaseReview", text); }
 
-// A key line as Save all writes it from the values `cell` gives by column.
-template <typename Cell>
-QString KeyLine(const TableKey& key, Cell&& cell, const CodePage& codePage)
+// A key line as Save all writes it from the values `cell` gives by column,
+// but for those `has` says the file's line does not hold.
+template <typename Cell, typename Has>
+QString KeyLine(const TableKey& key, Cell&& cell, Has&& has, const CodePage& codePage)
 {
     std::string line = key.name + ' ';
     for (int value = 1; value <= key.values; ++value)
-        line.append(cell(key.writtenColumn(value))).append(1, ' ');
+        if (has(key.writtenColumn(value)))
+            line.append(cell(key.writtenColumn(value))).append(1, ' ');
     return CellText(line, codePage);
 }
 
@@ -40,10 +42,13 @@ QString FileLines(const DescDocument& mod, const BaseComparison& base, const std
         const QString noLine = Tr("(no line for the key)");
         const auto baseValue = [&](int c) { return *base.baseValue(grid, c, row); };
         const auto modValue = [&](int c) { return mod.grid(grid).cell(c, row); };
+        const auto baseHas = [&](int c) { return base.baseHasValue(grid, c, row); };
+        const auto modHas = [&](int c) { return mod.valueRead(grid, c, row); };
         lines += QStringLiteral("  base  ") +
-                 (base.baseHasKeyLine(grid, col, row) ? KeyLine(key, baseValue, codePage) : noLine) +
+                 (base.baseHasKeyLine(grid, col, row) ? KeyLine(key, baseValue, baseHas, codePage) : noLine) +
                  QStringLiteral("\n");
-        lines += QStringLiteral("  mod   ") + (mod.keyLineRead(grid, col, row) ? KeyLine(key, modValue, codePage) : noLine) +
+        lines += QStringLiteral("  mod   ") +
+                 (mod.keyLineRead(grid, col, row) ? KeyLine(key, modValue, modHas, codePage) : noLine) +
                  QStringLiteral("\n");
     }
     return lines;

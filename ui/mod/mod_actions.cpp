@@ -307,13 +307,13 @@ void ModActions::revertToBaseClick()
             return;
         // The selected rectangle's shown rows, as every bulk edit takes them.
         // A key line in one file only stays: Save all neither adds nor
-        // removes a line.
+        // removes a line. So does a value one of the two lines lacks.
         const CellBlock block = SelectedBlock(view);
         std::vector<CellEdit> edits;
         for (int row : block.rows)
             for (int col : block.columns)
-                if (base_->differs(block.grid, col, row) && base_->baseHasKeyLine(block.grid, col, row) &&
-                    host_.document.keyLineRead(block.grid, col, row))
+                if (base_->differs(block.grid, col, row) && base_->baseHasValue(block.grid, col, row) &&
+                    host_.document.valueRead(block.grid, col, row))
                     edits.push_back({block.grid, col, row, std::string(*base_->baseValue(block.grid, col, row))});
         host_.history.apply(EditStep::RevertToBase, [&](DescDocument& document) { return document.setCells(edits); });
     });

@@ -77,6 +77,11 @@ QStringList ModMarks::tips(int grid, int col, int row) const
             tips << Tr("Base: no line for this key");
         else if (!document_.keyLineRead(grid, col, row))
             tips << Tr("Base: %1 (this file has no line for the key)").arg(text(*base_->baseValue(grid, col, row)));
+        else if (!base_->baseHasValue(grid, col, row))
+            tips << Tr("Base: no such value (its line of the key has fewer values)");
+        else if (!document_.valueRead(grid, col, row))
+            tips << Tr("Base: %1 (this file's line of the key has fewer values)")
+                        .arg(text(*base_->baseValue(grid, col, row)));
         else
             tips << Tr("Base: %1").arg(text(*base_->baseValue(grid, col, row)));
     }

@@ -26,6 +26,9 @@ namespace {
 const QColor kChangedCell(255, 226, 153);
 const QColor kDifferingText(0, 78, 168);
 const QColor kProblemCell(255, 180, 176);
+// A value the file's line does not have: hatched grey, with no text, unlike
+// a value that is there and empty.
+const QColor kAbsentValue(150, 150, 150);
 
 const QPixmap& DifferingBlankMark()
 {
@@ -78,6 +81,8 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
             return QBrush(kProblemCell);
         if (document_.cellChanged(gridNumber_, col, row))
             return QBrush(kChangedCell);
+        if (document_.valueAbsent(gridNumber_, col, row))
+            return QBrush(kAbsentValue, Qt::BDiagPattern);
         return {};
     case Qt::ForegroundRole:
         if (showDifferences_ && isSectionValue(col, row) && differs(col, row))
@@ -118,6 +123,8 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
                         .arg(CellText(std::string(shownCommon(col)), document_.codePage()));
         else if (gridNumber_ == kFileListGrid && document_.rowChanged(row))
             tips << tr("This file has unsaved changes");
+        if (const QString counted = valueCountTip(col, row); !counted.isEmpty())
+            tips << counted;
         if (marks_)
             tips << marks_->tips(gridNumber_, col, row);
         if (tips.isEmpty())
@@ -217,8 +224,38 @@ std::string_view GridModel::shownCommon(int col) const
     return *common;
 }
 
+QString GridModel::valueCountTip(int col, int row) const
+{
+    const std::optional<DescDocument::KeyLineValues> line = document_.lineValues(gridNumber_, col, row);
+    if (!line)
+        return {};
+    const int j = col - line->first;
+    const bool absent = document_.valueAbsent(gridNumber_, col, row);
+    const bool appended = !absent && j >= line->values;
+    const bool lastShown = j == line->columns - 1 && line->values > line->columns;
+    if (!absent && !appended && !lastShown)
+        return {};
+    const QString key = CellText(std::string(Trim(grid().cell(col, 0))), document_.codePage());
+    QString tip = line->values == 1 ? tr("This file's line of %1 has 1 value").arg(key)
+                                    : tr("This file's line of %1 has %2 values").arg(key).arg(line->values);
+    tip += tr("; the variables file counts %1.").arg(line->columns);
+    if (absent)
+        tip += QLatin1Char(' ') + tr("No value %1 here: typing one adds it to the line, with the values before it.")
+                                      .arg(j + 1);
+    else if (appended)
+        tip += QLatin1Char(' ') + tr("Value %1 is added to the line by Save all.").arg(j + 1);
+    else
+        tip += QLatin1Char(' ') + (line->values - line->columns == 1
+                                       ? tr("The 1 value after this one is not shown; Save all keeps it.")
+                                       : tr("The %1 values after this one are not shown; Save all keeps them.")
+                                             .arg(line->values - line->columns));
+    return tip;
+}
+
 bool GridModel::differs(int col, int row) const
 {
+    if (document_.valueAbsent(gridNumber_, col, row))
+        return false;
     return DiffersFromCommon(grid().cell(col, row), shownCommon(col));
 }
 
@@ -266,10 +303,17 @@ void GridModel::cellsChanged(int grid, int firstCol, int firstRow, int lastCol, 
         const int bottom = std::min(lastRow - 1, rowCount() - 1);
         const int right = std::min(lastCol - 1, columnCount() - 1);
         if (top <= bottom && left <= right) {
-            if (gridNumber_ == kFileListGrid)  // the row marks follow the cells
+            if (gridNumber_ == kFileListGrid) {  // the row marks follow the cells
                 emit dataChanged(index(top, 0), index(bottom, columnCount() - 1));
-            else
+            } else {
                 emit dataChanged(index(top, left), index(bottom, right));
+                // A value typed past the end of a file's line makes the cells
+                // before it part of the line, and emptying it makes them
+                // absent again: their colours follow.
+                if (gridNumber_ < kSectionCount)
+                    emit dataChanged(index(top, 0), index(bottom, columnCount() - 1),
+                                     {Qt::BackgroundRole, Qt::ToolTipRole});
+            }
             // A changed cell can change its column's most common value, and
             // with it which of the column's cells differ from it.
             if (showDifferences_ && gridNumber_ <= kSectionCount)

@@ -80,6 +80,10 @@ private:
     // Rows that came or went change every column's most common value.
     void commonValuesChanged();
     bool isSectionValue(int col, int row) const;
+    // What the tool tip says of a value cell whose file's line holds another
+    // number of values than its count: at a value the line does not have,
+    // and at the last one shown of a line that holds more.
+    QString valueCountTip(int col, int row) const;
     void colorsChanged();
     // Whether the cell differs from its column's most common value as the
     // column was last painted.

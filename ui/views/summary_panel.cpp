@@ -131,13 +131,15 @@ void SummaryPanel::refresh()
         const int col = GridModel::gridCol(current);
         columns_.push_back(col);
         for (int r = 1; r <= files; ++r)
-            if (shown(r))
+            if (shown(r) && !document_.valueAbsent(grid, col, r))
                 values.push_back(table.cell(col, r));
     }
     std::set<int> columns;
+    // A value a file's line does not have is left out, not counted as blank.
     for (const auto& [col, row] : cells) {
         columns.insert(col);
-        values.push_back(table.cell(col, row));
+        if (!document_.valueAbsent(grid, col, row))
+            values.push_back(table.cell(col, row));
     }
     if (!cells.empty())
         columns_.assign(columns.begin(), columns.end());

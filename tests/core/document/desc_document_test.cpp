@@ -4,6 +4,7 @@
 
 #include "core/errors.h"
 #include "core/exchange/table_exchange.h"
+#include "core/files/file_io.h"
 #include "tests/core/test_files.h"
 
 #include <gtest/gtest.h>
@@ -411,7 +412,7 @@ TEST_F(Document, ASaveThatFailsAtARowKeepsTheEarlierRowsSavedAndTheRestMarked)
     EXPECT_FALSE(doc.rowChanged(3));
     EXPECT_EQ(ReadBytes(paths[2]), Saved("9 2", "c"));
 
-    // A write that fails: the file before it is written, that one and the next are not.
+    // A file that cannot be written beside its target: none is written.
     test::WriteBytes(paths[1], Saved("1 2", "b") + std::string(4096, '#'));
     doc.setCell(1, 2, 1, "8");
     doc.setCell(1, 2, 3, "8");
@@ -421,7 +422,24 @@ TEST_F(Document, ASaveThatFailsAtARowKeepsTheEarlierRowsSavedAndTheRestMarked)
         message = saveError(doc.planSaveAll());
     }
     EXPECT_EQ(message, "Cannot create file \"" + paths[1] + "\". " + test::Reason(test::kDiskFull));
+    EXPECT_EQ(ReadBytes(paths[0]), Saved("9 2", "a"));
+    for (int r = 1; r <= 3; ++r)
+        EXPECT_TRUE(doc.rowChanged(r)) << r;
+
+    // Once every file is written beside its target, one that cannot be put
+    // in place (it became a folder): the file before it is written, that one
+    // and the next are not.
+    SetBeforeReplacingForTesting([&](const std::string& path) {
+        if (path == paths[1]) {
+            fs::remove(paths[1]);
+            fs::create_directory(paths[1]);
+        }
+    });
+    message = saveError(doc.planSaveAll());
+    SetBeforeReplacingForTesting({});
+    EXPECT_EQ(message, "Cannot create file \"" + paths[1] + "\". " + test::Reason(test::kIsAFolder));
     EXPECT_EQ(ReadBytes(paths[0]), Saved("8 2", "a"));
+    EXPECT_TRUE(fs::is_directory(paths[1]));
     EXPECT_FALSE(doc.rowChanged(1));
     EXPECT_TRUE(doc.rowChanged(2));
     EXPECT_TRUE(doc.rowChanged(3));

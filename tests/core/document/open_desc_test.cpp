@@ -82,7 +82,10 @@ TEST_F(OpenDesc, LaysOutOneRowPerFileAndOneColumnPerValue)
     EXPECT_EQ(s1.rowCount(), 3);
     EXPECT_EQ(row(1, 0), (Row{"", "File name", "hp ", "hp ", "armor ", "armor ", "armor "}));
     EXPECT_EQ(row(1, 1), (Row{"1", a, "10", "20", "1", "2", "3"}));
-    EXPECT_EQ(row(1, 2), (Row{"2", b, "30", "30", "4", "5", "6"})) << "fewer values repeat the last, more are cut";
+    EXPECT_EQ(row(1, 2), (Row{"2", b, "30", "", "4", "5", "6"})) << "no value shown twice; more are out of sight";
+    EXPECT_TRUE(ws.valueAbsent(1, 3, 2));
+    EXPECT_FALSE(ws.valueAbsent(1, 3, 1));
+    EXPECT_EQ(ws.lineValues(1, 6, 2)->values, 4);
     EXPECT_EQ(row(10, 0), (Row{"", "File name", "name ", "name "}));
     EXPECT_EQ(row(10, 1, 2), (Row{"Tiger  I", "Tiger  I"})) << "the text section's value is whole in every column";
     EXPECT_EQ(row(10, 2, 2), (Row{" ", " "}));
@@ -103,7 +106,9 @@ TEST_F(OpenDesc, MissingAndEmptyValues)
 {
     vars({"[section2]", "gone =2", "bare=2", "  lead =1", "[section_text]", "gone =1", "bare=1"});
     ws.openDesc({desc("a.desc", "bare\r\n  lead 5\r\n")});
-    EXPECT_EQ(row(2, 1, 2), (Row{" ", " ", " ", " ", "5"}));
+    EXPECT_EQ(row(2, 1, 2), (Row{" ", " ", "", "", "5"})) << "a key the file lacks gives blanks, a bare one nothing";
+    EXPECT_FALSE(ws.valueAbsent(2, 2, 1));
+    EXPECT_TRUE(ws.valueAbsent(2, 4, 1));
     EXPECT_EQ(row(10, 1, 2), (Row{" ", ""})) << "absent gives one blank, a bare key the empty text";
 }
 

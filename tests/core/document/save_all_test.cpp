@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <map>
+#include <tuple>
 #include <random>
 
 #ifndef _WIN32
@@ -51,8 +52,10 @@ TEST_F(SaveAll, UneditedSaveRebuildsOnlyTheKeyLines)
                                   "name  Tiger \xC0\xE1  I \r\n[section2]\r\nlast line no break");
     ws.openDesc({path});
     ws.saveAll();
+    // No value is cut (hp's third, crew's past a count of 0) or made up
+    // (armor has one value, bare none).
     EXPECT_EQ(ReadBytes(path),
-              "; comment\r\nhp 10 20 \r\narmor  1 1 1 \r\ncrew  \r\nbare     \r\n"
+              "; comment\r\nhp 10 20 30 \r\narmor  1 \r\ncrew  5 6 \r\nbare \r\n"
               "name  Tiger \xC0\xE1  I \r\n[section2]\r\nlast line no break");
     EXPECT_EQ(ws.descText(), SplitLines(ReadBytes(path)));
 }
@@ -157,7 +160,8 @@ TEST_F(SaveAll, ALineRewrittenForAShorterNameIsNoLongerALongerOnesLine)
     ws.setCell(1, 2, 1, "y");
     ws.setCell(2, 2, 1, "2");
     ws.saveAll();
-    EXPECT_EQ(ReadBytes(path), "gun y \r\nhp  2 \r\n") << "\"gun x\" has no line left to overwrite the edit";
+    // "gun" keeps its line's second value, past its count of one.
+    EXPECT_EQ(ReadBytes(path), "gun y 5 \r\nhp  2 \r\n") << "\"gun x\" has no line left to overwrite the edit";
 }
 
 TEST_F(SaveAll, MovedColumnsStillFeedTheirOwnKeys)
@@ -188,7 +192,7 @@ TEST_F(SaveAll, KeysWithoutAColumnKeepTheirLine)
     ws.setCell(1, 2, 0, "renamed");
     ws.setCell(1, 3, 0, "renamed");
     ws.saveAll();
-    EXPECT_EQ(ReadBytes(path), "a 1 2\r\nz  \r\n") << "a count of 0 needs no column";
+    EXPECT_EQ(ReadBytes(path), "a 1 2\r\nz  9 \r\n") << "a count of 0 needs no column, and keeps the values";
 
     // A schema entry new since the load finds no column either.
     vars({"[section1]", "z =0", "[section3]", "late =1"});
@@ -260,7 +264,7 @@ TEST_F(SaveAll, AFileListedTwiceTakesItsRowsInTurn)
     const SavePlan plan = ws.planSaveAll();
     EXPECT_TRUE(plan.changedOnDisk().empty()) << "a row's own earlier row is no change behind the document's back";
     ws.saveAll(plan);
-    EXPECT_EQ(ReadBytes(path), "ab 9 \r\na b \r\n");
+    EXPECT_EQ(ReadBytes(path), "ab 9 \r\na b 2 \r\n") << "\"a\" keeps its line's value past its count";
     EXPECT_FALSE(ws.planSaveAll().files.at(0).changedOnDisk);
 }
 
@@ -279,7 +283,9 @@ TEST_F(SaveAll, AFileThatCannotBeReadStopsTheSaveBeforeAnythingIsWritten)
     EXPECT_EQ(ws.descText(), SplitLines("a 3\r\n")) << "the preview is the current file's";
 }
 
-TEST_F(SaveAll, FailedWriteStopsAndLeavesThatFileWhole)
+// A file that cannot be written beside its target (a full disk) writes no
+// file at all; the next save writes them all.
+TEST_F(SaveAll, FailedWriteWritesNoFileAndLeavesEachWhole)
 {
     vars({"[section1]", "a =1"});
     const std::string a = desc("a.desc", "a 1\r\n");
@@ -292,10 +298,13 @@ TEST_F(SaveAll, FailedWriteStopsAndLeavesThatFileWhole)
         message = saveError();
     }
     EXPECT_EQ(message, "Cannot create file \"" + b + "\". " + test::Reason(test::kDiskFull));
-    EXPECT_EQ(ReadBytes(a), "a  1 \r\n");
+    EXPECT_EQ(ReadBytes(a), "a 1\r\n");
     EXPECT_EQ(ReadBytes(b), "a 2\r\n" + std::string(4096, '#'));
     EXPECT_EQ(ReadBytes(c), "a 3\r\n");
     EXPECT_EQ(dir.names(), (std::vector<std::string>{"a.desc", "b.desc", "c.desc"}));
+    ws.saveAll();
+    EXPECT_EQ(ReadBytes(a), "a  1 \r\n");
+    EXPECT_EQ(ReadBytes(b), "a  2 \r\n" + std::string(4096, '#'));
 }
 
 TEST_F(SaveAll, InvalidCountWritesNothing)
@@ -364,9 +373,12 @@ TEST_F(SaveAll, RefusesAReadOnlyFile)
 
 // Open desc and Save all exactly as their steps read, with the decided mends:
 // the last matching line for reading and writing, a column search over the
-// whole header row, lines left alone when no column carries the name, and
-// negative counts and empty names never written. Grids here never drop a
-// cell while a command runs; cells outside the final size are cut at the end.
+// whole header row, lines left alone when no column carries the name,
+// negative counts and empty names never written, and in sections 1 to 9 no
+// value cut or made up: a line's values past the count are written after the
+// cells, and cells past a line's last value stay empty and are written only
+// up to the last one typed into. Grids here never drop a cell while a command
+// runs; cells outside the final size are cut at the end.
 namespace reference {
 
 struct Table {
@@ -393,6 +405,8 @@ struct State {
     std::string current;
     int count = 0;
     std::map<std::string, std::string> files;  // path -> bytes
+    // The values of each key line read, by row, section and entry.
+    std::map<std::tuple<int, int, size_t>, int> lineValues;
 };
 
 Table FromGrid(const Grid& grid)
@@ -443,9 +457,16 @@ void Open(State& s, const TextLines& vars, const std::vector<std::string>& paths
                 total += c;
                 t.cols = total;
                 const std::string v = literal::GetKeyValue(s.desc.lines, name, page);
+                const bool found = literal::KeyLine(s.desc.lines, name, page) >= 0;
+                const std::vector<std::string> words = literal::BlankWords(v);
+                if (found)
+                    s.lineValues[{r, i, k}] = static_cast<int>(words.size());
                 for (int j = 0; j < c; ++j, ++pos) {
                     t.set(pos, 0, name);
-                    t.set(pos, r, i == 10 ? v : GetWord(' ', v, j));
+                    if (i == 10 || !found)
+                        t.set(pos, r, i == 10 ? v : GetWord(' ', v, j));
+                    else
+                        t.set(pos, r, static_cast<size_t>(j) < words.size() ? words[static_cast<size_t>(j)] : "");
                 }
             }
         }
@@ -468,6 +489,11 @@ void Save(State& s, const TextLines& vars, const CodePage& page)
                 if (name.empty() || c < 0)
                     continue;
                 std::string line = name + " ";
+                const long at = literal::KeyLine(text.lines, name, page);
+                if (c == 0 && i != 10 && at >= 0)
+                    for (const std::string& word :
+                         literal::BlankWords(std::string_view(text.lines[static_cast<size_t>(at)]).substr(name.size())))
+                        line += word + " ";
                 if (c > 0) {
                     // A header equal to the name as written first ("hp" beside "hp ").
                     int first = -1;
@@ -479,10 +505,27 @@ void Save(State& s, const TextLines& vars, const CodePage& page)
                             first = col;
                     if (first < 0)
                         continue;
-                    for (int j = 0; j < (i == 10 ? 1 : c); ++j)
-                        line += t.get(first + j, r) + " ";
+                    if (i == 10) {
+                        line += t.get(first, r) + " ";
+                    } else if (at >= 0) {
+                        const auto read = s.lineValues.find({r, i, k});
+                        int values = std::min(read == s.lineValues.end() ? c : read->second, c);
+                        for (int j = values; j < c; ++j)
+                            if (!t.get(first + j, r).empty())
+                                values = j + 1;
+                        for (int j = 0; j < values; ++j)
+                            line += t.get(first + j, r) + " ";
+                        // The line's own words past the values written, unless
+                        // the cells already give the line (a cell of several
+                        // words then holds them all).
+                        const std::string& current = text.lines[static_cast<size_t>(at)];
+                        const std::vector<std::string> words =
+                            literal::BlankWords(std::string_view(current).substr(name.size()));
+                        if (line != current)
+                            for (size_t j = static_cast<size_t>(values); j < words.size(); ++j)
+                                line += words[j] + " ";
+                    }
                 }
-                const long at = literal::KeyLine(text.lines, name, page);
                 if (at >= 0)
                     text.lines[static_cast<size_t>(at)] = line;
             }

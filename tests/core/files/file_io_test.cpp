@@ -1,14 +1,17 @@
 #include "core/files/file_io.h"
 
 #include "core/errors.h"
+#include "core/exchange/table_text_file.h"
 #include "tests/core/test_files.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <thread>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -213,14 +216,61 @@ TEST(DurableWriteBatch, AFailureInCommitKeepsTheEarlierFilesAndLeavesTheLaterOne
     DurableWriteBatch batch;
     for (const auto& path : {first, second, third})
         batch.addOrThrow(path, "new");
-    fs::remove_all(dir.path() / "two");  // the folder goes before its file is put in place
+    // The folder goes once the new files are written, before its file is put in place.
+    SetBeforeReplacingForTesting([&](const std::string& path) {
+        if (path == second)
+            fs::remove_all(dir.path() / "two");
+    });
     FileError err;
     EXPECT_FALSE(batch.commit(err));
+    SetBeforeReplacingForTesting({});
     EXPECT_EQ(batch.failedPath(), second);
     EXPECT_EQ(err.code, test::kFolderNotFound);
+    EXPECT_EQ(batch.replaced(), (std::vector<bool>{true, false, false}));
     EXPECT_EQ(ReadBytes(first), "new");
     EXPECT_EQ(ReadBytes(third), "old 3");
     EXPECT_EQ(NamesIn(dir.path() / "one"), (std::vector<std::string>{"1.desc", "3.desc"}));
+}
+
+// Another program that takes no lock saves one of the files while the batch
+// writes: found once every new file is written, nothing is replaced; found
+// right before the file's own replacement, that file is left and the others
+// are written. A file with a second name is rewritten in place, and checked
+// as well.
+TEST(DurableWriteBatch, AFileChangedSinceItWasReadIsNeverWrittenOver)
+{
+    TempFolder dir;
+    const std::string a = dir.file("a.desc"), b = dir.file("b.desc"), c = dir.file("c.desc");
+    const std::vector<std::string> paths = {a, b, c};
+    struct Case {
+        std::string changed;  // the file another program saves
+        bool beforeAnyRename;
+        std::vector<bool> replaced;
+    };
+    for (const Case& when : {Case{b, true, {false, false, false}}, Case{b, false, {true, false, true}},
+                             Case{c, false, {true, true, false}}}) {
+        for (const std::string& path : paths)
+            test::WriteBytes(path, "old");
+        fs::remove(dir.file("c-link.desc"));
+        fs::create_hard_link(c, dir.file("c-link.desc"));
+        DurableWriteBatch batch;
+        FileError err;
+        for (const std::string& path : paths)
+            ASSERT_TRUE(batch.add(path, "new", err, [](std::string_view now) { return now == "old"; })) << err.reason;
+        SetBeforeReplacingForTesting([&](const std::string& path) {
+            if (path == (when.beforeAnyRename ? std::string() : when.changed))
+                test::WriteBytes(when.changed, "another program's");
+        });
+        EXPECT_FALSE(batch.commit(err));
+        SetBeforeReplacingForTesting({});
+        EXPECT_EQ(batch.failedPath(), "");
+        EXPECT_EQ(batch.changed(), std::vector<std::string>{when.changed});
+        EXPECT_EQ(batch.replaced(), when.replaced);
+        for (size_t i = 0; i < paths.size(); ++i)
+            EXPECT_EQ(ReadBytes(paths[i]), paths[i] == when.changed ? "another program's" : when.replaced[i] ? "new" : "old")
+                << paths[i];
+        EXPECT_EQ(dir.names(), (std::vector<std::string>{"a.desc", "b.desc", "c-link.desc", "c.desc"}));
+    }
 }
 
 // ---- What a rename would take from the user ----
@@ -372,7 +422,73 @@ TEST(NonRegularFiles, AreNeverReadAndNeverReplaced)
     if (device != "/dev/null")
         names.insert(names.begin(), "null");
     EXPECT_EQ(dir.names(), names);
+
+    // A table (--out) is refused by a socket or a block device for what they are.
+    std::string block = dir.file("disk");
+    if (::mknod(block.c_str(), S_IFBLK | 0600, makedev(7, 0)) != 0)
+        block.clear();
+    for (const std::string& path : {socketPath, block}) {
+        if (path.empty())
+            continue;
+        try {
+            WriteTableTextFile("table", path);
+            ADD_FAILURE() << path << " was written";
+        } catch (const DravikError& e) {
+            EXPECT_EQ(std::string(e.what()), "Not a regular file") << path;
+        }
+    }
     ::close(listening);
+}
+
+// A table written into a FIFO (or /dev/null) goes a piece at a time, each
+// piece on its way before the next is made: never held whole.
+TEST(NonRegularFiles, ADeviceTakesEachPieceAsItIsMade)
+{
+    TempFolder dir;
+    const std::string fifo = dir.file("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    ::fcntl(reader, F_SETFL, ::fcntl(reader, F_GETFL) & ~O_NONBLOCK);
+    std::atomic<size_t> received{0};
+    std::atomic<bool> writerDone{false};
+    std::thread reading([&] {
+        char buffer[65536];
+        for (;;) {
+            const ssize_t got = ::read(reader, buffer, sizeof buffer);
+            if (got > 0)
+                received += static_cast<size_t>(got);
+            else if (got < 0 || received > 0 || writerDone)
+                break;  // the writer has gone
+            else
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));  // not there yet
+        }
+    });
+    constexpr size_t kPiece = size_t{1} << 20;
+    const std::string piece(kPiece, 'x');
+    std::vector<size_t> receivedBeforePiece;
+    FileError err;
+    const bool written = WriteFileSafely(
+        fifo,
+        [&](const PieceWriter& put) {
+            for (int i = 0; i < 4; ++i) {
+                receivedBeforePiece.push_back(received);
+                if (!put(piece))
+                    return false;
+            }
+            return true;
+        },
+        err);
+    writerDone = true;
+    EXPECT_TRUE(written) << err.reason;
+    // The FIFO holds far less than a piece: the reader had the first piece
+    // before the second was made.
+    ASSERT_EQ(receivedBeforePiece.size(), 4u);
+    EXPECT_GT(receivedBeforePiece[1], 0u);
+    EXPECT_GE(receivedBeforePiece[3], 2 * kPiece);
+    reading.join();
+    ::close(reader);
+    EXPECT_EQ(received, 4 * kPiece);
 }
 #endif
 

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace dravik {
 namespace {
 
@@ -107,6 +109,34 @@ TEST_F(BaseComparisonTest, DiffIsThePatchInPathAndSchemaOrderAndNamesWhatItCanno
                                    std::string("units/new.desc: new in this mod, the base has no such file"),
                                }));
     EXPECT_EQ(notes.newFiles, 1);
+}
+
+TEST_F(BaseComparisonTest, AValueOnlyOneOfTheTwoLinesHasDiffersAndNoPatchCarriesIt)
+{
+    folders.write("B", "units/short.desc", "armor 45 45 40\r\nhp 100\r\n");
+    const std::string mod = folders.write("Y", "units/short.desc", "armor 45\r\nhp 100\r\n");
+    auto y = Open({folders.path("Y", "guns/gun.desc"), mod});
+    const BaseComparison base(*y, folders.folder("B"));
+    constexpr int kShort = 2;
+    EXPECT_EQ(base.compare(1, 2, kShort), BaseComparison::Cell::Same);
+    EXPECT_EQ(base.compare(1, 3, kShort), BaseComparison::Cell::Differs);
+    EXPECT_TRUE(base.baseHasValue(1, 3, kShort));
+    EXPECT_FALSE(y->valueRead(1, 3, kShort));
+
+    const BaseDiff diff = DiffAgainstBase(*y, base);
+    for (const PatchLine& line : diff.lines)
+        EXPECT_NE(line.path, "units/short.desc") << line.key << line.value;
+    const std::string only = "units/short.desc: value %v of \"armor \" is only in the base file, whose line of the key "
+                             "has more values";
+    for (const char* value : {"2", "3"}) {
+        std::string note = only;
+        note.replace(note.find("%v"), 2, value);
+        EXPECT_NE(std::find(diff.uncarried.begin(), diff.uncarried.end(), note), diff.uncarried.end()) << note;
+    }
+    // A patch naming that value finds none to apply to.
+    const PatchPlan plan = PlanPatch(*y, PatchFile{"", false, {{"units/short.desc", "armor ", 2, "45", "50"}}});
+    EXPECT_EQ(plan.results.at(0).outcome, PatchOutcome::NoValueInLine);
+    EXPECT_TRUE(plan.edits().empty());
 }
 
 TEST_F(BaseComparisonTest, PlanTakesWhatOnlyThePatchChangedAndNamesConflictsAndWhatIsNotThere)

@@ -1,4 +1,4 @@
-#include "ui/views/save_questions.h"
+#include "ui/files/save_questions.h"
 
 #include "ui/common/counted_text.h"
 #include "ui/common/display_text.h"
@@ -74,6 +74,44 @@ bool MayOverwriteChangedFiles(Dialogs& dialogs, QWidget* parent, const SavePlan&
 }
 
 }  // namespace
+
+bool RespellsUnchangedValues(const SavePlan& plan)
+{
+    return plan.respelling == Respelling::AllKeyLines && (plan.spellingOnlyFiles() > 0 || plan.respelledLines() > 0);
+}
+
+RespellAnswer AskAboutRespelling(Dialogs& dialogs, QWidget* parent, const SavePlan& plan, bool& remember)
+{
+    const int files = plan.spellingOnlyFiles();
+    QString text =
+        files > 0
+            ? tr("%1 would change only in spelling: their key lines would be rebuilt with the values they hold "
+                 "(\"armor 45 45 40\" becomes \"armor  45 45 40 \").")
+                  .arg(Counted(files, "file", "files"))
+            : tr("%1 whose values did not change would be respelled (\"armor 45 45 40\" becomes "
+                 "\"armor  45 45 40 \").")
+                  .arg(Counted(static_cast<qsizetype>(plan.respelledLines()), "key line", "key lines"));
+    text += QStringLiteral("\n\n") +
+            tr("The game reads both spellings. Writing only what changed rewrites only the key lines whose values "
+               "changed, and only their files.");
+    const int answer =
+        dialogs.askWithCheckBox(parent, tr("Save all"), text,
+                                {tr("&Respell them too"), tr("&Write only what changed"), tr("Cancel")},
+                                tr("Re&member my answer (in the settings file)"), remember);
+    switch (answer) {
+    case 0: return RespellAnswer::RespellThemToo;
+    case 1: return RespellAnswer::OnlyWhatChanged;
+    default: remember = false; return RespellAnswer::Cancel;
+    }
+}
+
+bool MayOverwriteChangedCurrentFile(Dialogs& dialogs, QWidget* parent, const CurrentSave& planned)
+{
+    const QString text = tr("1 file changed on disk since it was read:") + QLatin1Char('\n') +
+                         NativeText(planned.path) + QStringLiteral("\n\n") +
+                         tr("Overwrite it with the desc preview's text, or skip it?");
+    return dialogs.ask(parent, tr("Save current"), text, {tr("&Overwrite"), tr("S&kip"), tr("Cancel")}) == 0;
+}
 
 std::optional<std::set<int>> RowsToSkip(Dialogs& dialogs, QWidget* parent, const SavePlan& plan)
 {

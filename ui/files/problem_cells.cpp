@@ -1,4 +1,4 @@
-#include "ui/views/problem_cells.h"
+#include "ui/files/problem_cells.h"
 
 #include "core/text/dravik2_auxillary.h"
 #include "core/bulk/value_checks.h"

@@ -1,4 +1,4 @@
-#include "ui/views/save_review.h"
+#include "ui/files/save_review.h"
 
 #include "ui/common/counted_text.h"
 #include "ui/common/display_text.h"
@@ -41,6 +41,19 @@ SaveReview ReviewOfSave(const SavePlan& plan, const CodePage& codePage)
                          .arg(Counted(plan.changedFiles(), "file", "files"))
                          .arg(plan.files.size())
                          .arg(Counted(static_cast<qsizetype>(plan.changedLines()), "key line", "key lines"));
+    // Lines rebuilt with the values they hold: Save all asks about them, or
+    // does as the user asked it to remember.
+    if (plan.respelling == Respelling::OnlyChangedLines)
+        review.summary += QLatin1Char(' ') + Tr("Only the key lines whose values change are written.");
+    else if (const qsizetype respelled = static_cast<qsizetype>(plan.respelledLines()); respelled > 0) {
+        const int files = plan.spellingOnlyFiles();
+        review.summary += QLatin1Char(' ') +
+                          Tr("Of these, %1 would only be respelled, with the values they hold")
+                              .arg(Counted(respelled, "key line", "key lines")) +
+                          (files > 0 ? Tr("; %1 would change only in spelling").arg(Counted(files, "file", "files"))
+                                     : QString()) +
+                          QLatin1Char('.');
+    }
     return review;
 }
 

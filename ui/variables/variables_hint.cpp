@@ -1,4 +1,4 @@
-#include "ui/views/variables_hint.h"
+#include "ui/variables/variables_hint.h"
 
 #include "core/document/grid_numbers.h"
 #include "ui/tables/grid_view.h"

@@ -1,4 +1,4 @@
-#include "ui/views/variables_questions.h"
+#include "ui/variables/variables_questions.h"
 
 #include <QCoreApplication>
 

@@ -1,4 +1,4 @@
-#include "ui/edits/table_import.h"
+#include "ui/files/table_import.h"
 
 #include "core/exchange/import_review.h"
 #include "core/exchange/table_checks.h"

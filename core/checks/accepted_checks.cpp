@@ -1,0 +1,160 @@
+#include "core/checks/accepted_checks.h"
+
+#include "core/errors.h"
+#include "core/files/file_io.h"
+#include "core/files/native_path.h"
+#include "core/text/text_lines.h"
+#include "core/text/utf8_text.h"
+
+#include <array>
+#include <charconv>
+
+namespace dravik {
+
+namespace {
+
+constexpr size_t kFields = 7;
+
+const std::array<const char*, 3> kWhat = {"value", "group", "column"};
+
+std::vector<std::string_view> Fields(std::string_view line)
+{
+    std::vector<std::string_view> fields;
+    size_t start = 0;
+    for (size_t tab = line.find('\t'); tab != std::string_view::npos; tab = line.find('\t', start)) {
+        fields.push_back(line.substr(start, tab - start));
+        start = tab + 1;
+    }
+    fields.push_back(line.substr(start));
+    return fields;
+}
+
+std::string VersionField(int version) { return "version " + std::to_string(version); }
+
+int HeaderVersion(std::string_view line)
+{
+    const auto fields = Fields(line);
+    constexpr std::string_view kVersion = "version ";
+    if (fields.size() != 2 || fields[0] != kAcceptedFormat || fields[1].substr(0, kVersion.size()) != kVersion)
+        return 0;
+    const std::string_view number = fields[1].substr(kVersion.size());
+    int version = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), version);
+    return error == std::errc() && end == number.data() + number.size() && version > 0 ? version : 0;
+}
+
+int PositiveNumber(std::string_view field)
+{
+    int value = 0;
+    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+    return error == std::errc() && end == field.data() + field.size() && value > 0 ? value : 0;
+}
+
+int SectionNamed(std::string_view name)
+{
+    for (int section = 1; section <= kSectionCount; ++section)
+        if (SectionName(section) == name)
+            return section;
+    return 0;
+}
+
+}  // namespace
+
+std::string AcceptedFilePath(const std::string& variablesFile) { return variablesFile + ".accepted"; }
+
+bool FitsAcceptedField(std::string_view text) { return text.find_first_of("\t\r\n") == std::string_view::npos; }
+
+std::string AcceptedText(const AcceptedChecks& accepted)
+{
+    std::string text = std::string(kAcceptedFormat) + '\t' + VersionField(kAcceptedVersion) + "\r\n";
+    for (const AcceptedEntry& entry : accepted.entries()) {
+        if (!FitsAcceptedField(entry.file) || !FitsAcceptedField(entry.group) || !FitsAcceptedField(entry.column.key) ||
+            !FitsAcceptedField(entry.value))
+            continue;
+        text += kWhat[static_cast<size_t>(entry.what)];
+        text += '\t';
+        text += entry.file;
+        text += '\t';
+        text += entry.group;
+        text += '\t';
+        text += SectionName(entry.column.section);
+        text += '\t';
+        text += entry.column.key;
+        text += '\t';
+        text += std::to_string(entry.column.value);
+        text += '\t';
+        text += entry.value;
+        text += "\r\n";
+    }
+    return text;
+}
+
+AcceptedChecks ReadAcceptedText(std::string_view bytes, const std::string& name)
+{
+    if (bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark)
+        bytes.remove_prefix(kUtf8Mark.size());
+    const TextLines text = SplitLines(bytes);
+    const std::string file = "\"" + PathText(name) + "\"";
+    const int version = text.lines.empty() ? 0 : HeaderVersion(text.lines.front());
+    if (version == 0)
+        throw DravikError(file + " is not a file of accepted checks: its first line should read \"" +
+                          kAcceptedFormat + "\", a TAB and \"" + VersionField(kAcceptedVersion) + "\"");
+    if (version > kAcceptedVersion)
+        throw DravikError(file + " holds accepted checks of " + VersionField(version) +
+                          ", written by a later Dravik 2; this one reads " + VersionField(kAcceptedVersion));
+    AcceptedChecks accepted;
+    for (size_t i = 1; i < text.lines.size(); ++i) {
+        const std::string& line = text.lines[i];
+        if (line.empty())
+            continue;
+        const auto fields = Fields(line);
+        const std::string where = "Line " + std::to_string(i + 1) + " of " + file;
+        if (fields.size() != kFields)
+            throw DravikError(where + " has " + std::to_string(fields.size()) +
+                              " fields; an accepted check has seven: what, file, group, section, key, value "
+                              "number, value");
+        AcceptedEntry entry;
+        size_t what = 0;
+        while (what < kWhat.size() && fields[0] != kWhat[what])
+            ++what;
+        if (what == kWhat.size())
+            throw DravikError(where + " accepts \"" + std::string(fields[0]) +
+                              "\"; it should be value, group or column");
+        entry.what = static_cast<AcceptedEntry::What>(what);
+        entry.file = fields[1];
+        entry.group = fields[2];
+        entry.column.section = SectionNamed(fields[3]);
+        entry.column.key = fields[4];
+        entry.column.value = PositiveNumber(fields[5]);
+        entry.value = fields[6];
+        if (entry.column.section == 0)
+            throw DravikError(where + " names no section (section1 to section9, section_text): \"" +
+                              std::string(fields[3]) + "\"");
+        if (entry.column.value == 0)
+            throw DravikError(where + " has no value number (1 for a key's first value): \"" + std::string(fields[5]) +
+                              "\"");
+        if (entry.what == AcceptedEntry::What::Value && entry.file.empty())
+            throw DravikError(where + " accepts a value of no file");
+        accepted.add(entry);
+    }
+    return accepted;
+}
+
+AcceptedChecks ReadAcceptedFile(const std::string& path)
+{
+    std::string bytes;
+    FileError err;
+    if (!ReadWholeFile(path, bytes, err)) {
+        if (TextFileErrorMessage(err) == "File not found")
+            return {};
+        throw DravikError(CannotOpenFileMessage(path, err.why()));
+    }
+    return ReadAcceptedText(bytes, path);
+}
+
+void WriteAcceptedFile(const std::string& path, const AcceptedChecks& accepted)
+{
+    WriteFileOrThrow(path, AcceptedText(accepted));
+}
+
+}  // namespace dravik
