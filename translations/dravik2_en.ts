@@ -245,5 +245,13 @@
             <numerusform>%n desc files changed on disk since they were read (&quot;%1&quot; and %2 more); nothing was written</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n desc file changed on disk while it was being saved and was left as it is (&quot;%1&quot; and %2 more); %3 of %4 files were written</source>
+        <comment>%n desc files changed on disk while they were being saved and were left as they are (&quot;%1&quot; and %2 more); %3 of %4 files were written</comment>
+        <translation>
+            <numerusform>%n desc file changed on disk while it was being saved and was left as it is (&quot;%1&quot; and %2 more); %3 of %4 files were written</numerusform>
+            <numerusform>%n desc files changed on disk while they were being saved and were left as they are (&quot;%1&quot; and %2 more); %3 of %4 files were written</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

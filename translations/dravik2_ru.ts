@@ -356,6 +356,10 @@
         <source>Unable to write to %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 (at most %2 files may be open at once)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FilterBar</name>
@@ -612,6 +616,34 @@ empty, changed, differs (from the column&apos;s most common value); &apos;text: 
     </message>
     <message>
         <source>This file has unsaved changes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This file&apos;s line of %1 has 1 value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This file&apos;s line of %1 has %2 values</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>; the variables file counts %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No value %1 here: typing one adds it to the line, with the values before it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Value %1 is added to the line by Save all.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The 1 value after this one is not shown; Save all keeps it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The %1 values after this one are not shown; Save all keeps them.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -924,6 +956,14 @@ Click to show only these rows</source>
     </message>
 </context>
 <context>
+    <name>Language</name>
+    <message>
+        <source>English</source>
+        <extracomment>The name of the catalogue&apos;s own language, in that language, as the Language menu lists it: &quot;Deutsch&quot;, &quot;Русский&quot;.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Lists</name>
     <message>
         <source>and %1 more</source>
@@ -1119,6 +1159,10 @@ Click to show only these rows</source>
         <source>%1, &quot;%2&quot; value %3: %4</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>the file&apos;s line of the key has fewer values</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -1264,6 +1308,27 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
             <numerusform></numerusform>
             <numerusform></numerusform>
         </translation>
+    </message>
+    <message>
+        <source>The desc file &quot;%1&quot; changed on disk while it was being saved and was left as it is; %2 of %3 files were written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n desc file changed on disk while it was being saved and was left as it is (&quot;%1&quot; and %2 more); %3 of %4 files were written</source>
+        <comment>%n desc files changed on disk while they were being saved and were left as they are (&quot;%1&quot; and %2 more); %3 of %4 files were written</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1; nothing was written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1; %2 of %3 files had been written before it</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1561,6 +1626,123 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
         <source>Values that differ from their column&apos;s most common value in blue</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Dravik 2 v1.3 beta</source>
+        <extracomment>The window&apos;s caption: the program&apos;s name and version.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Open desc</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import table                 </source>
+        <extracomment>The caption ends in 17 blanks, as the original program&apos;s did.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Review changes…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>E&amp;dit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Re&amp;vert to disk values</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>S&amp;ettings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open va&amp;riables</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save var&amp;iables</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fon&amp;t</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Path to editor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Path to game</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Utitlities</source>
+        <extracomment>The menu&apos;s name is spelt so in the original program; keep the user&apos;s language&apos;s plain word for utilities.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Co&amp;nMAN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>D&amp;AN                    </source>
+        <extracomment>The caption ends in 20 blanks, as the original program&apos;s did.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>QuickPack             </source>
+        <extracomment>The caption ends in 13 blanks, as the original program&apos;s did.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start Editor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start Game</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ab&amp;out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Language</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Section %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text section</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export/Import table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File of variables :</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>TableFilter</name>
@@ -1837,6 +2019,38 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
     </message>
     <message>
         <source>&amp;Not now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 would change only in spelling: their key lines would be rebuilt with the values they hold (&quot;armor 45 45 40&quot; becomes &quot;armor  45 45 40 &quot;).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 whose values did not change would be respelled (&quot;armor 45 45 40&quot; becomes &quot;armor  45 45 40 &quot;).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The game reads both spellings. Writing only what changed rewrites only the key lines whose values changed, and only their files.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Respell them too</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Write only what changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Re&amp;member my answer (in the settings file)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Overwrite it with the desc preview&apos;s text, or skip it?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save current</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
