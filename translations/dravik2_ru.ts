@@ -5,237 +5,240 @@
     <name>Base game</name>
     <message>
         <source>Open the mod&apos;s desc files first, then compare them with the base</source>
-        <translation type="unfinished"></translation>
+        <translation>Сначала откройте desc-файлы мода, затем сравните их с оригиналом</translation>
     </message>
     <message>
         <source>%1: the key &quot;%2&quot; has a line only in this mod&apos;s file</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: строка ключа «%2» есть только в файле этого мода</translation>
     </message>
     <message>
         <source>%1: the key &quot;%2&quot; has a line only in the base file</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: строка ключа «%2» есть только в файле оригинала</translation>
     </message>
     <message>
         <source>%1: value %2 of &quot;%3&quot; holds a TAB or a line break</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: значение %2 ключа «%3» содержит TAB или перевод строки</translation>
     </message>
     <message>
         <source>%1: new in this mod, the base has no such file</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: новый в этом моде, в оригинале такого файла нет</translation>
     </message>
     <message>
         <source>The section tables are not laid out as the variables text now says; open the files again with it first</source>
-        <translation type="unfinished"></translation>
+        <translation>Таблицы секций построены не так, как сейчас велит текст переменных; сначала откройте файлы заново с ним</translation>
     </message>
 </context>
 <context>
     <name>BulkEditActions</name>
     <message>
         <source>&amp;Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Копировать</translation>
     </message>
     <message>
         <source>&amp;Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>Вст&amp;авить</translation>
     </message>
     <message>
         <source>&amp;Find…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Найти…</translation>
     </message>
     <message>
         <source>Find &amp;next</source>
-        <translation type="unfinished"></translation>
+        <translation>Найти &amp;далее</translation>
     </message>
     <message>
         <source>Find pre&amp;vious</source>
-        <translation type="unfinished"></translation>
+        <translation>Найти п&amp;редыдущее</translation>
     </message>
     <message>
         <source>R&amp;eplace…</source>
-        <translation type="unfinished"></translation>
+        <translation>За&amp;менить…</translation>
     </message>
     <message>
         <source>Set &amp;selection…</source>
-        <translation type="unfinished"></translation>
+        <translation>Изменить &amp;выделенное…</translation>
     </message>
     <message>
         <source>Find and replace</source>
-        <translation type="unfinished"></translation>
+        <translation>Найти и заменить</translation>
     </message>
 </context>
 <context>
     <name>ConflictDialog</name>
     <message>
         <source>&amp;Take the patch&apos;s for all</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Взять из патча для всех</translation>
     </message>
     <message>
         <source>&amp;Keep mine for all</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Оставить мои для всех</translation>
     </message>
     <message>
         <source>&amp;Apply</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Применить</translation>
     </message>
 </context>
 <context>
     <name>EditHistory</name>
     <message>
         <source>Typing</source>
-        <translation type="unfinished"></translation>
+        <translation>Ввод</translation>
     </message>
     <message>
         <source>Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>Вставка</translation>
     </message>
     <message>
         <source>Set selection</source>
-        <translation type="unfinished"></translation>
+        <translation>Изменение выделенного</translation>
     </message>
     <message>
         <source>Replace</source>
-        <translation type="unfinished"></translation>
+        <translation>Замена</translation>
     </message>
     <message>
         <source>Replace all</source>
-        <translation type="unfinished"></translation>
+        <translation>Замена всех вхождений</translation>
     </message>
     <message>
         <source>Export table</source>
-        <translation type="unfinished"></translation>
+        <translation>Экспорт таблицы</translation>
     </message>
     <message>
         <source>Import table</source>
-        <translation type="unfinished"></translation>
+        <translation>Импорт таблицы</translation>
     </message>
     <message>
         <source>Clear summary table</source>
-        <translation type="unfinished"></translation>
+        <translation>Очистка сводной таблицы</translation>
     </message>
     <message>
         <source>Revert</source>
-        <translation type="unfinished"></translation>
+        <translation>Возврат к значениям с диска</translation>
     </message>
     <message>
         <source>Revert to base values</source>
-        <translation type="unfinished"></translation>
+        <translation>Возврат к значениям оригинала</translation>
     </message>
     <message>
         <source>Apply patch</source>
-        <translation type="unfinished"></translation>
+        <translation>Применение патча</translation>
     </message>
     <message>
         <source>Save current</source>
-        <translation type="unfinished"></translation>
+        <translation>Сохранение текущего</translation>
     </message>
 </context>
 <context>
     <name>Errors</name>
     <message>
         <source>%1 at position %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 в позиции %2</translation>
     </message>
     <message>
         <source>&apos;%1&apos; is not a valid integer value</source>
-        <translation type="unfinished"></translation>
+        <translation>«%1» — недопустимое целое значение</translation>
     </message>
     <message>
         <source>The tables cannot hold the values of &quot;%1&quot;: its count %2 is too large</source>
-        <translation type="unfinished"></translation>
+        <translation>Таблицы не вмещают значения «%1»: их число %2 слишком велико</translation>
     </message>
     <message>
         <source>Unknown code page &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Неизвестная кодовая страница «%1»</translation>
     </message>
 </context>
 <context>
     <name>Export</name>
     <message>
         <source>byte 26</source>
-        <translation type="unfinished"></translation>
+        <translation>байт 26</translation>
     </message>
     <message>
         <source>line break</source>
-        <translation type="unfinished"></translation>
+        <translation>перевод строки</translation>
     </message>
     <message>
         <source>TAB</source>
-        <translation type="unfinished"></translation>
+        <translation>TAB</translation>
     </message>
     <message>
         <source>&quot;~&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>&quot;~&quot;</translation>
     </message>
     <message numerus="yes">
         <source>%n cell of the table cannot be read back by Import table as written:
 </source>
         <comment>%n cells of the table cannot be read back by Import table as written:
 </comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Импорт таблицы не сможет прочитать %n ячейку таблицы в записанном виде:
+</numerusform>
+            <numerusform>Импорт таблицы не сможет прочитать %n ячейки таблицы в записанном виде:
+</numerusform>
+            <numerusform>Импорт таблицы не сможет прочитать %n ячеек таблицы в записанном виде:
+</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n cell holds byte 26 (Ctrl+Z): reading the table stops there and loses every row after it</source>
         <comment>%n cells hold byte 26 (Ctrl+Z): reading the table stops there and loses every row after it</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>В %n ячейке байт 26 (Ctrl+Z): чтение таблицы на нём остановится, и все строки после него пропадут</numerusform>
+            <numerusform>В %n ячейках байт 26 (Ctrl+Z): чтение таблицы на нём остановится, и все строки после него пропадут</numerusform>
+            <numerusform>В %n ячейках байт 26 (Ctrl+Z): чтение таблицы на нём остановится, и все строки после него пропадут</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n cell holds a line break: the import splits its row</source>
         <comment>%n cells hold a line break: the import splits its row</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>В %n ячейке перевод строки: импорт разобьёт её строку</numerusform>
+            <numerusform>В %n ячейках перевод строки: импорт разобьёт их строки</numerusform>
+            <numerusform>В %n ячейках перевод строки: импорт разобьёт их строки</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n cell holds a TAB: the import splits it into two cells</source>
         <comment>%n cells hold a TAB: the import splits it into two cells</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>В %n ячейке TAB: импорт разобьёт её на две ячейки</numerusform>
+            <numerusform>В %n ячейках TAB: импорт разобьёт каждую на две ячейки</numerusform>
+            <numerusform>В %n ячейках TAB: импорт разобьёт каждую на две ячейки</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n cell holds &quot;~&quot;: the import drops it</source>
         <comment>%n cells hold &quot;~&quot;: the import drops it</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>В %n ячейке &quot;~&quot;: импорт его отбросит</numerusform>
+            <numerusform>В %n ячейках &quot;~&quot;: импорт его отбросит</numerusform>
+            <numerusform>В %n ячейках &quot;~&quot;: импорт его отбросит</numerusform>
         </translation>
     </message>
     <message>
         <source>%1, header row, &quot;%2&quot; value %3: %4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, строка заголовков, «%2», значение %3: %4</translation>
     </message>
     <message>
         <source>%1, header row, &quot;%2&quot;: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, строка заголовков, «%2»: %3</translation>
     </message>
     <message>
         <source>%1, %2, &quot;%3&quot; value %4: %5</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, %2, «%3», значение %4: %5</translation>
     </message>
     <message>
         <source>%1, %2, &quot;%3&quot;: %4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, %2, «%3»: %4</translation>
     </message>
     <message numerus="yes">
         <source>%n desc file has a path that the system&apos;s code page (%1) cannot write. The table shows &quot;?&quot; for those letters, so it cannot name these files, and Import table refuses a table while they are open:</source>
         <comment>%n desc files have paths that the system&apos;s code page (%1) cannot write. The table shows &quot;?&quot; for those letters, so it cannot name these files, and Import table refuses a table while they are open:</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Путь %n desc-файла содержит буквы, которых нет в кодовой странице системы (%1). Таблица показывает вместо них «?» и не может назвать такие файлы, а «Импорт таблицы» не принимает таблицу, пока они открыты:</numerusform>
+            <numerusform>Пути %n desc-файлов содержат буквы, которых нет в кодовой странице системы (%1). Таблица показывает вместо них «?» и не может назвать такие файлы, а «Импорт таблицы» не принимает таблицу, пока они открыты:</numerusform>
+            <numerusform>Пути %n desc-файлов содержат буквы, которых нет в кодовой странице системы (%1). Таблица показывает вместо них «?» и не может назвать такие файлы, а «Импорт таблицы» не принимает таблицу, пока они открыты:</numerusform>
         </translation>
     </message>
 </context>
@@ -243,122 +246,122 @@
     <name>Expressions</name>
     <message>
         <source>Unexpected &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Неожиданное «%1»</translation>
     </message>
     <message>
         <source>Nested too deeply</source>
-        <translation type="unfinished"></translation>
+        <translation>Слишком глубокая вложенность</translation>
     </message>
     <message>
         <source>Expected a number, x or &quot;(&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Ожидалось число, x или «(»</translation>
     </message>
     <message>
         <source>Expected &quot;)&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Ожидалась «)»</translation>
     </message>
     <message>
         <source>Not a number: &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Не число: «%1»</translation>
     </message>
     <message>
         <source>Expected a number, x or &quot;(&quot; instead of &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Ожидалось число, x или «(» вместо «%1»</translation>
     </message>
     <message>
         <source>Unknown name &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Неизвестное имя «%1»</translation>
     </message>
     <message>
         <source>Expected &quot;(&quot; after &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Ожидалась «(» после «%1»</translation>
     </message>
     <message>
         <source>&quot;%1&quot; takes one value</source>
-        <translation type="unfinished"></translation>
+        <translation>«%1» принимает одно значение</translation>
     </message>
     <message>
         <source>Expected a value or an expression</source>
-        <translation type="unfinished"></translation>
+        <translation>Ожидалось значение или выражение</translation>
     </message>
     <message>
         <source>A value cannot hold a line break</source>
-        <translation type="unfinished"></translation>
+        <translation>Значение не может содержать перевод строки</translation>
     </message>
     <message>
         <source>Expected a value after &quot;=&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Ожидалось значение после «=»</translation>
     </message>
     <message>
         <source>Division by zero or a number too large</source>
-        <translation type="unfinished"></translation>
+        <translation>Деление на ноль или слишком большое число</translation>
     </message>
     <message>
         <source>to set a text, write &apos;%1</source>
-        <translation type="unfinished"></translation>
+        <translation>чтобы задать текст, пишите &apos;%1</translation>
     </message>
 </context>
 <context>
     <name>Files</name>
     <message>
         <source>Cannot open file &quot;%1&quot;. %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удаётся открыть файл «%1». %2</translation>
     </message>
     <message>
         <source>Cannot create file &quot;%1&quot;. %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удаётся создать файл «%1». %2</translation>
     </message>
     <message>
         <source>Not a regular file</source>
-        <translation type="unfinished"></translation>
+        <translation>Это не обычный файл</translation>
     </message>
     <message>
         <source>File not found</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл не найден</translation>
     </message>
     <message>
         <source>Invalid filename</source>
-        <translation type="unfinished"></translation>
+        <translation>Недопустимое имя файла</translation>
     </message>
     <message>
         <source>Too many open files</source>
-        <translation type="unfinished"></translation>
+        <translation>Слишком много открытых файлов</translation>
     </message>
     <message>
         <source>File access denied</source>
-        <translation type="unfinished"></translation>
+        <translation>Доступ к файлу запрещён</translation>
     </message>
     <message>
         <source>Disk full</source>
-        <translation type="unfinished"></translation>
+        <translation>Диск переполнен</translation>
     </message>
     <message>
         <source>I/O error %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка ввода-вывода %1</translation>
     </message>
     <message>
         <source>No program is reading from the FIFO</source>
-        <translation type="unfinished"></translation>
+        <translation>Ни одна программа не читает из FIFO</translation>
     </message>
     <message>
         <source>Another Dravik 2 is saving this file; try again when it has finished</source>
-        <translation type="unfinished"></translation>
+        <translation>Этот файл сейчас сохраняет другой Dravik 2; повторите, когда он закончит</translation>
     </message>
     <message>
         <source>It holds more than %1 files and folders</source>
-        <translation type="unfinished"></translation>
+        <translation>В ней больше %1 файлов и папок</translation>
     </message>
     <message>
         <source>Cannot open folder &quot;%1&quot;. %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удаётся открыть папку «%1». %2</translation>
     </message>
     <message>
         <source>Unable to write to %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удаётся записать в %1</translation>
     </message>
     <message>
         <source>%1 (at most %2 files may be open at once)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (одновременно можно открыть не более %2 файлов)</translation>
     </message>
 </context>
 <context>
