@@ -368,352 +368,358 @@
     <name>FilterBar</name>
     <message>
         <source>File list</source>
-        <translation type="unfinished"></translation>
+        <translation>Список файлов</translation>
     </message>
     <message>
         <source>Text section</source>
-        <translation type="unfinished"></translation>
+        <translation>Текстовая секция</translation>
     </message>
     <message>
         <source>Section %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Секция %1</translation>
     </message>
     <message>
         <source>The table the filter reads</source>
-        <translation type="unfinished"></translation>
+        <translation>Таблица, которую читает фильтр</translation>
     </message>
     <message>
         <source>The column the filter reads</source>
-        <translation type="unfinished"></translation>
+        <translation>Столбец, который читает фильтр</translation>
     </message>
     <message>
         <source>Filter: text, /regex/, &gt; 100, 50..80, empty, changed, differs</source>
-        <translation type="unfinished"></translation>
+        <translation>Фильтр: текст, /regex/, &gt; 100, 50..80, empty, changed, differs</translation>
     </message>
     <message>
         <source>text or /regular expression/; &gt; 100, &lt;= 5, = 0, &lt;&gt; 3, 50..80; = text (whole cell);
 empty, changed, differs (from the column&apos;s most common value); &apos;text: as written</source>
-        <translation type="unfinished"></translation>
+        <translation>текст или /регулярное выражение/; &gt; 100, &lt;= 5, = 0, &lt;&gt; 3, 50..80; = текст (вся ячейка);
+empty (пусто), changed (изменено), differs (не как самое частое значение столбца); &apos;текст: как написано</translation>
     </message>
     <message>
         <source>Match &amp;case</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Учитывать регистр</translation>
     </message>
     <message>
         <source>Close the filter bar and show every row (Esc)</source>
-        <translation type="unfinished"></translation>
+        <translation>Закрыть панель фильтра и показать все строки (Esc)</translation>
     </message>
     <message>
         <source>any column</source>
-        <translation type="unfinished"></translation>
+        <translation>любой столбец</translation>
     </message>
 </context>
 <context>
     <name>Filters</name>
     <message>
         <source>Expected a regular expression between the slashes</source>
-        <translation type="unfinished"></translation>
+        <translation>Ожидалось регулярное выражение между косыми чертами</translation>
     </message>
     <message>
         <source>Expected a number after &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Ожидалось число после «%1»</translation>
     </message>
 </context>
 <context>
     <name>FindBar</name>
     <message>
         <source>Re&amp;gular expression</source>
-        <translation type="unfinished"></translation>
+        <translation>Регулярное в&amp;ыражение</translation>
     </message>
     <message>
         <source>Match &amp;case</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Учитывать регистр</translation>
     </message>
     <message>
         <source>&amp;Whole cell</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ячейка целиком</translation>
     </message>
     <message>
         <source>Current table</source>
-        <translation type="unfinished"></translation>
+        <translation>Текущая таблица</translation>
     </message>
     <message>
         <source>All section tables</source>
-        <translation type="unfinished"></translation>
+        <translation>Все таблицы секций</translation>
     </message>
     <message>
         <source>Selection</source>
-        <translation type="unfinished"></translation>
+        <translation>Выделение</translation>
     </message>
     <message>
         <source>&amp;Previous</source>
-        <translation type="unfinished"></translation>
+        <translation>Пре&amp;дыдущее</translation>
     </message>
     <message>
         <source>&amp;Next</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Следующее</translation>
     </message>
     <message>
         <source>&amp;Replace</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Заменить</translation>
     </message>
     <message>
         <source>Replace &amp;all</source>
-        <translation type="unfinished"></translation>
+        <translation>Заменить &amp;все</translation>
     </message>
     <message>
         <source>&amp;Find:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Найти:</translation>
     </message>
     <message>
         <source>Replace &amp;with:</source>
-        <translation type="unfinished"></translation>
+        <translation>За&amp;менить на:</translation>
     </message>
     <message>
         <source>&amp;In:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Где:</translation>
     </message>
 </context>
 <context>
     <name>FindReplace</name>
     <message>
         <source>No table on this tab to search.</source>
-        <translation type="unfinished"></translation>
+        <translation>На этой вкладке нет таблицы для поиска.</translation>
     </message>
     <message>
         <source>Type what to find.</source>
-        <translation type="unfinished"></translation>
+        <translation>Введите, что искать.</translation>
     </message>
     <message>
         <source>Cannot search for this: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Так искать нельзя: %1.</translation>
     </message>
     <message>
         <source>Find</source>
-        <translation type="unfinished"></translation>
+        <translation>Поиск</translation>
     </message>
     <message>
         <source>table rows</source>
-        <translation type="unfinished"></translation>
+        <translation>строки таблицы</translation>
     </message>
     <message>
         <source>The search was stopped.</source>
-        <translation type="unfinished"></translation>
+        <translation>Поиск остановлен.</translation>
     </message>
     <message>
         <source>%1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 из %2</translation>
     </message>
     <message>
         <source>Not found.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не найдено.</translation>
     </message>
     <message>
         <source>Nothing replaced: the replacement holds a line break, which would split the key lines.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ничего не заменено: замена содержит перевод строки, который разбил бы строки ключей.</translation>
     </message>
     <message>
         <source>Replace all</source>
-        <translation type="unfinished"></translation>
+        <translation>Заменить все</translation>
     </message>
     <message>
         <source>Nothing replaced: stopped.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ничего не заменено: остановлено.</translation>
     </message>
     <message>
         <source>Nothing replaced: no value cell here holds a match.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ничего не заменено: ни одна ячейка значений здесь не содержит совпадений.</translation>
     </message>
     <message>
         <source>Replaced in %1 of %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Заменено: %1 (%2).</translation>
     </message>
 </context>
 <context>
     <name>FolderActions</name>
     <message>
         <source>Open &amp;folder…</source>
-        <translation type="unfinished"></translation>
+        <translation>Открыть &amp;папку…</translation>
     </message>
     <message>
         <source>Recent fol&amp;ders</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Недавние папки</translation>
     </message>
     <message>
         <source>Choose the folder to open.</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите папку, которую открыть.</translation>
     </message>
     <message>
         <source>No file below this folder matches &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ни один файл в этой папке и её подпапках не подходит под «%1».</translation>
     </message>
     <message>
         <source>Open folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Открыть папку</translation>
     </message>
     <message>
         <source>No file below %1 matches &quot;%2&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ни один файл в %1 и её подпапках не подходит под «%2».</translation>
     </message>
     <message>
         <source>No file below these %1 folders matches &quot;%2&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ни один файл в этих папках (%1) и их подпапках не подходит под «%2».</translation>
     </message>
     <message>
         <source>%1 could not be read; the files in them were not opened:</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось прочитать %1; файлы в них не открыты:</translation>
     </message>
     <message>
         <source>1 folder</source>
-        <translation type="unfinished"></translation>
+        <translation>одну папку</translation>
     </message>
     <message>
         <source>%1 folders</source>
-        <translation type="unfinished"></translation>
+        <translation>папки (%1)</translation>
     </message>
     <message>
         <source>Variables file: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл переменных: %1</translation>
     </message>
 </context>
 <context>
     <name>FolderDialog</name>
     <message>
         <source>&amp;Browse…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Обзор…</translation>
     </message>
     <message>
         <source>&amp;Folder:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Папка:</translation>
     </message>
     <message>
         <source>* stands for any characters, ? for one; several patterns separated by ;</source>
-        <translation type="unfinished"></translation>
+        <translation>* — любые символы, ? — один символ; несколько шаблонов разделяются ;</translation>
     </message>
     <message>
         <source>&amp;Names:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Имена:</translation>
     </message>
     <message>
         <source>Counting…</source>
-        <translation type="unfinished"></translation>
+        <translation>Подсчёт…</translation>
     </message>
     <message>
         <source>&amp;Open</source>
-        <translation type="unfinished"></translation>
+        <translation>О&amp;ткрыть</translation>
     </message>
 </context>
 <context>
     <name>GridModel</name>
     <message>
         <source>Check this value: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Проверьте это значение: %1</translation>
     </message>
     <message>
         <source>On disk: &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>На диске: «%1»</translation>
     </message>
     <message>
         <source>The column&apos;s most common value: &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Самое частое значение столбца: «%1»</translation>
     </message>
     <message>
         <source>This file has unsaved changes</source>
-        <translation type="unfinished"></translation>
+        <translation>В этом файле есть несохранённые изменения</translation>
     </message>
     <message>
         <source>This file&apos;s line of %1 has 1 value</source>
-        <translation type="unfinished"></translation>
+        <translation>Строка %1 в этом файле содержит 1 значение</translation>
     </message>
     <message>
         <source>This file&apos;s line of %1 has %2 values</source>
-        <translation type="unfinished"></translation>
+        <translation>Строка %1 в этом файле содержит значений: %2</translation>
     </message>
     <message>
         <source>; the variables file counts %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>; в файле переменных их %1.</translation>
     </message>
     <message>
         <source>No value %1 here: typing one adds it to the line, with the values before it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Здесь нет значения %1: если ввести его, оно добавится в строку вместе со значениями перед ним.</translation>
     </message>
     <message>
         <source>Value %1 is added to the line by Save all.</source>
-        <translation type="unfinished"></translation>
+        <translation>Значение %1 добавит в строку команда «Сохранить все».</translation>
     </message>
     <message>
         <source>The 1 value after this one is not shown; Save all keeps it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Следующее за этим 1 значение не показано; «Сохранить все» его сохранит.</translation>
     </message>
     <message>
         <source>The %1 values after this one are not shown; Save all keeps them.</source>
-        <translation type="unfinished"></translation>
+        <translation>Следующие за этим значения (%1) не показаны; «Сохранить все» их сохранит.</translation>
     </message>
 </context>
 <context>
     <name>HistogramView</name>
     <message>
         <source>no numbers</source>
-        <translation type="unfinished"></translation>
+        <translation>нет чисел</translation>
     </message>
     <message>
         <source>%1: %2
 Click to show only these rows</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2
+Щёлкните, чтобы показать только эти строки</translation>
     </message>
 </context>
 <context>
     <name>Import</name>
     <message>
         <source>thousands separator or decimal comma</source>
-        <translation type="unfinished"></translation>
+        <translation>разделитель тысяч или десятичная запятая</translation>
     </message>
     <message>
         <source>percent</source>
-        <translation type="unfinished"></translation>
+        <translation>проценты</translation>
     </message>
     <message>
         <source>time</source>
-        <translation type="unfinished"></translation>
+        <translation>время</translation>
     </message>
     <message>
         <source>date</source>
-        <translation type="unfinished"></translation>
+        <translation>дата</translation>
     </message>
     <message>
         <source>currency</source>
-        <translation type="unfinished"></translation>
+        <translation>денежная сумма</translation>
     </message>
     <message>
         <source>truth value</source>
-        <translation type="unfinished"></translation>
+        <translation>логическое значение</translation>
     </message>
     <message>
         <source>number beyond a spreadsheet&apos;s range</source>
-        <translation type="unfinished"></translation>
+        <translation>число вне диапазона табличного редактора</translation>
     </message>
     <message>
         <source>%1, %2, &quot;%3&quot;: &quot;%4&quot; -&gt; &quot;%5&quot; (%6)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, %2, «%3»: «%4» -&gt; «%5» (%6)</translation>
     </message>
     <message>
         <source>%1, %2, &quot;%3&quot;: &quot;%4&quot; -&gt; &quot;%5&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, %2, «%3»: «%4» -&gt; «%5»</translation>
     </message>
     <message>
         <source>Open the exported table again with every column&apos;s type set to Text (Text Import: Column type: Text), make every cell Text before editing (select the whole sheet, then Format &gt; Cells &gt; Numbers &gt; Category: Text), and redo the edits.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Откройте экспортированную таблицу заново, задав всем столбцам тип «Текст» (Импорт текста: Тип столбца: Текст), сделайте все ячейки текстовыми до правки (выделите весь лист, затем Формат &gt; Ячейки &gt; Числа &gt; Категория: Текст) и повторите правки.
+</translation>
     </message>
     <message numerus="yes">
         <source>%n cell holds &quot;?&quot; where the tables hold letters: the spreadsheet read or saved the table in a character set without those letters.
 </source>
         <comment>%n cells hold &quot;?&quot; where the tables hold letters: the spreadsheet read or saved the table in a character set without those letters.
 </comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>В %n ячейке «?» там, где в таблицах буквы: табличный редактор прочитал или сохранил таблицу в кодировке без этих букв.
+</numerusform>
+            <numerusform>В %n ячейках «?» там, где в таблицах буквы: табличный редактор прочитал или сохранил таблицу в кодировке без этих букв.
+</numerusform>
+            <numerusform>В %n ячейках «?» там, где в таблицах буквы: табличный редактор прочитал или сохранил таблицу в кодировке без этих букв.
+</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -721,124 +727,138 @@ Click to show only these rows</source>
 </source>
         <comment>%n cells hold &quot;?&quot; in text typed into the table where the tables hold none: likely letters that the table&apos;s character set could not hold.
 </comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>В %n ячейке «?» в тексте, введённом в таблицу, хотя в таблицах его нет: вероятно, это буквы, которых нет в кодировке таблицы.
+</numerusform>
+            <numerusform>В %n ячейках «?» в тексте, введённом в таблицу, хотя в таблицах его нет: вероятно, это буквы, которых нет в кодировке таблицы.
+</numerusform>
+            <numerusform>В %n ячейках «?» в тексте, введённом в таблицу, хотя в таблицах его нет: вероятно, это буквы, которых нет в кодировке таблицы.
+</numerusform>
         </translation>
     </message>
     <message>
         <source>Choose the character set %1 both when opening the table (Text Import: Character set) and when saving it (Export Text File: Character set). A &quot;?&quot; cannot be turned back into its letter: export the table again and redo the edits.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите кодировку %1 и при открытии таблицы (Импорт текста: Кодировка), и при её сохранении (Экспорт текстового файла: Кодировка). «?» нельзя превратить обратно в букву: экспортируйте таблицу заново и повторите правки.
+</translation>
     </message>
     <message numerus="yes">
         <source>%n cell gained or lost the quotes a spreadsheet puts around a text (inner quotes doubled): the table was read or saved with &quot; as the string delimiter.
 </source>
         <comment>%n cells gained or lost the quotes a spreadsheet puts around a text (inner quotes doubled): the table was read or saved with &quot; as the string delimiter.
 </comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n ячейка получила или потеряла кавычки, которыми табличный редактор обрамляет текст (внутренние кавычки удваиваются): таблицу прочитали или сохранили с &quot; в качестве разделителя текста.
+</numerusform>
+            <numerusform>%n ячейки получили или потеряли кавычки, которыми табличный редактор обрамляет текст (внутренние кавычки удваиваются): таблицу прочитали или сохранили с &quot; в качестве разделителя текста.
+</numerusform>
+            <numerusform>%n ячеек получили или потеряли кавычки, которыми табличный редактор обрамляет текст (внутренние кавычки удваиваются): таблицу прочитали или сохранили с &quot; в качестве разделителя текста.
+</numerusform>
         </translation>
     </message>
     <message>
         <source>Empty the string delimiter both when opening the table (Text Import: String delimiter) and when saving it (Export Text File: String delimiter), then save it again.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Очистите разделитель текста и при открытии таблицы (Импорт текста: Разделитель текста), и при её сохранении (Экспорт текстового файла: Разделитель текста), затем сохраните её снова.
+</translation>
     </message>
     <message numerus="yes">
         <source>%n cell holds a value the spreadsheet converted into another value or wrote as its language writes numbers; no desc file reads it so:
 </source>
         <comment>%n cells hold values the spreadsheet converted into other values or wrote as its language writes numbers; no desc file reads them so:
 </comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n ячейка содержит значение, которое табличный редактор преобразовал в другое или записал так, как пишут числа на его языке; ни один desc-файл так его не прочтёт:
+</numerusform>
+            <numerusform>%n ячейки содержат значения, которые табличный редактор преобразовал в другие или записал так, как пишут числа на его языке; ни один desc-файл так их не прочтёт:
+</numerusform>
+            <numerusform>%n ячеек содержат значения, которые табличный редактор преобразовал в другие или записал так, как пишут числа на его языке; ни один desc-файл так их не прочтёт:
+</numerusform>
         </translation>
     </message>
     <message>
         <source>The column type Standard let the spreadsheet read these cells as numbers, percentages, dates, times, money or truth values, in the language chosen in Text Import (German reads 2.250 as 2250).</source>
-        <translation type="unfinished"></translation>
+        <translation>Тип столбца «Стандартный» позволил табличному редактору прочитать эти ячейки как числа, проценты, даты, время, деньги или логические значения — на языке, выбранном в окне «Импорт текста» (немецкий читает 2.250 как 2250).</translation>
     </message>
     <message numerus="yes">
         <source>%n cell changed only how a number is written:
 </source>
         <comment>%n cells changed only how a number is written:
 </comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>У %n ячейки изменилась только запись числа:
+</numerusform>
+            <numerusform>У %n ячеек изменилась только запись числа:
+</numerusform>
+            <numerusform>У %n ячеек изменилась только запись числа:
+</numerusform>
         </translation>
     </message>
     <message>
         <source>The column type Standard let the spreadsheet rewrite these numbers.</source>
-        <translation type="unfinished"></translation>
+        <translation>Тип столбца «Стандартный» позволил табличному редактору переписать эти числа.</translation>
     </message>
     <message numerus="yes">
         <source>%n desc file has a path that the system&apos;s code page (%1) cannot write. A table shows &quot;?&quot; for those letters and cannot name these files, so Import table cannot place their rows; nothing was imported. Give them names the code page can write, or open them without the others:</source>
         <comment>%n desc files have paths that the system&apos;s code page (%1) cannot write. A table shows &quot;?&quot; for those letters and cannot name these files, so Import table cannot place their rows; nothing was imported. Give them names the code page can write, or open them without the others:</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Путь %n desc-файла содержит буквы, которых нет в кодовой странице системы (%1). Таблица показывает вместо них «?» и не может назвать такие файлы, поэтому «Импорт таблицы» не может разместить их строки; ничего не импортировано. Дайте им имена, которые кодовая страница может записать, или откройте их без остальных:</numerusform>
+            <numerusform>Пути %n desc-файлов содержат буквы, которых нет в кодовой странице системы (%1). Таблица показывает вместо них «?» и не может назвать такие файлы, поэтому «Импорт таблицы» не может разместить их строки; ничего не импортировано. Дайте им имена, которые кодовая страница может записать, или откройте их без остальных:</numerusform>
+            <numerusform>Пути %n desc-файлов содержат буквы, которых нет в кодовой странице системы (%1). Таблица показывает вместо них «?» и не может назвать такие файлы, поэтому «Импорт таблицы» не может разместить их строки; ничего не импортировано. Дайте им имена, которые кодовая страница может записать, или откройте их без остальных:</numerusform>
         </translation>
     </message>
     <message>
         <source>The table is in UTF-16 (Unicode), which the import does not read, so it finds no &quot;File list&quot; block naming the desc files. Save it again as Text CSV in the desc files&apos; character set (Export Text File: Character set)</source>
-        <translation type="unfinished"></translation>
+        <translation>Таблица в UTF-16 (Unicode), который импорт не читает, поэтому он не находит блок «File list» с именами desc-файлов. Сохраните её заново как «Текст CSV» в кодировке desc-файлов (Экспорт текстового файла: Кодировка)</translation>
     </message>
     <message>
         <source>The table has section blocks but no &quot;File list&quot; block, which names the desc files it was exported from: its rows were deleted in the spreadsheet. Take back the deletion (Edit &gt; Undo), or export the table again and redo the edits, keeping the &quot;File list&quot; block</source>
-        <translation type="unfinished"></translation>
+        <translation>В таблице есть блоки секций, но нет блока «File list», который называет desc-файлы, откуда она экспортирована: его строки удалены в табличном редакторе. Отмените удаление (Правка &gt; Отменить) или экспортируйте таблицу заново и повторите правки, сохранив блок «File list»</translation>
     </message>
     <message>
         <source>The table is empty: it has no &quot;File list&quot; block naming the desc files. Import a table that Export table wrote</source>
-        <translation type="unfinished"></translation>
+        <translation>Таблица пуста: в ней нет блока «File list» с именами desc-файлов. Импортируйте таблицу, записанную командой «Экспорт таблицы»</translation>
     </message>
     <message>
         <source>The table has no &quot;File list&quot; block, so it does not name the desc files: it is cut short (byte 26, Ctrl+Z, ends it) or not an exported table. Import a table that Export table wrote</source>
-        <translation type="unfinished"></translation>
+        <translation>В таблице нет блока «File list», поэтому она не называет desc-файлы: она обрезана (байт 26, Ctrl+Z, обрывает её) или это не экспортированная таблица. Импортируйте таблицу, записанную командой «Экспорт таблицы»</translation>
     </message>
     <message>
         <source>The table&apos;s cells are separated by &quot;%1&quot; instead of TABs: the spreadsheet saved it with &quot;%1&quot; as the field delimiter, so the import finds none of its blocks. Save it again as Text CSV with &quot;Edit filter settings&quot; ticked and {Tab} as the field delimiter (Export Text File: Field delimiter)</source>
-        <translation type="unfinished"></translation>
+        <translation>Ячейки таблицы разделены «%1», а не табуляцией: табличный редактор сохранил её с «%1» в качестве разделителя полей, поэтому импорт не находит ни одного её блока. Сохраните её заново как «Текст CSV», отметив «Изменить настройки фильтра», с {Tab} в качестве разделителя полей (Экспорт текстового файла: Разделитель полей)</translation>
     </message>
     <message>
         <source>The table&apos;s labels (&quot;Section 1&quot;, &quot;File list&quot;) are in column %1 instead of column A: a column was inserted in front of them in the spreadsheet, which moves every cell of the table. Delete that column (or take back its insertion with Edit &gt; Undo) and save the table again</source>
-        <translation type="unfinished"></translation>
+        <translation>Метки таблицы («Section 1», «File list») стоят в столбце %1, а не в столбце A: в табличном редакторе перед ними вставили столбец, и все ячейки таблицы сдвинулись. Удалите этот столбец (или отмените его вставку через Правка &gt; Отменить) и сохраните таблицу снова</translation>
     </message>
     <message>
         <source>The table&apos;s rows are no longer under their labels (&quot;Section 1&quot;, &quot;File list&quot;): the whole sheet was sorted, which mixes the rows of every block. Take back the sort (Edit &gt; Undo) or export the table again, and sort only the rows of one block: select them, below its header row, before Data &gt; Sort</source>
-        <translation type="unfinished"></translation>
+        <translation>Строки таблицы больше не стоят под своими метками («Section 1», «File list»): отсортирован весь лист, и строки всех блоков перемешались. Отмените сортировку (Правка &gt; Отменить) или экспортируйте таблицу заново и сортируйте строки только одного блока: выделите их под его строкой заголовков, затем Данные &gt; Сортировка</translation>
     </message>
     <message>
         <source>The table&apos;s cells are in double quotes (the spreadsheet saved it with a string delimiter): the import takes quotes as part of a cell, so it finds no &quot;File list&quot; block naming the desc files. Save the table with an empty string delimiter</source>
-        <translation type="unfinished"></translation>
+        <translation>Ячейки таблицы в двойных кавычках (табличный редактор сохранил её с разделителем текста): импорт считает кавычки частью ячейки, поэтому не находит блок «File list» с именами desc-файлов. Сохраните таблицу с пустым разделителем текста</translation>
     </message>
     <message>
         <source>The &quot;File list&quot; block of the table (line %1) does not name exactly the desc files given:</source>
-        <translation type="unfinished"></translation>
+        <translation>Блок «File list» таблицы (строка %1) называет не ровно те desc-файлы, что указаны:</translation>
     </message>
     <message numerus="yes">
         <source>%n desc file given is not in it:</source>
         <comment>%n desc files given are not in it:</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>В нём нет %n указанного desc-файла:</numerusform>
+            <numerusform>В нём нет %n указанных desc-файлов:</numerusform>
+            <numerusform>В нём нет %n указанных desc-файлов:</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n file it names is not given:</source>
         <comment>%n files it names are not given:</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n названный в нём файл не указан:</numerusform>
+            <numerusform>%n названных в нём файла не указаны:</numerusform>
+            <numerusform>%n названных в нём файлов не указаны:</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -846,44 +866,51 @@ Click to show only these rows</source>
 </source>
         <comment>The table holds %n replacement characters (the bytes EF BF BD) that the values it replaces do not: a program that read it in another character set put them in place of the characters it could not read. Open the exported table again with the character set %1 (Text Import: Character set), save it with the same, and redo the edits.
 </comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>В таблице %n символ замены (байты EF BF BD), которого нет в заменяемых значениях: программа, читавшая её в другой кодировке, поставила его вместо символа, который не смогла прочесть. Откройте экспортированную таблицу заново в кодировке %1 (Импорт текста: Кодировка), сохраните в той же и повторите правки.
+</numerusform>
+            <numerusform>В таблице %n символа замены (байты EF BF BD), которых нет в заменяемых значениях: программа, читавшая её в другой кодировке, поставила их вместо символов, которые не смогла прочесть. Откройте экспортированную таблицу заново в кодировке %1 (Импорт текста: Кодировка), сохраните в той же и повторите правки.
+</numerusform>
+            <numerusform>В таблице %n символов замены (байты EF BF BD), которых нет в заменяемых значениях: программа, читавшая её в другой кодировке, поставила их вместо символов, которые не смогла прочесть. Откройте экспортированную таблицу заново в кодировке %1 (Импорт текста: Кодировка), сохраните в той же и повторите правки.
+</numerusform>
         </translation>
     </message>
     <message>
         <source>The table is in UTF-8 while the values it replaces are not: each of its non-ASCII characters would become two or more bytes in the desc files, whose code page is %1. Save the table again with the character set %2 (Export Text File: Character set).
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Таблица в UTF-8, а заменяемые значения — нет: каждый её не-ASCII символ стал бы двумя или более байтами в desc-файлах, чья кодовая страница — %1. Сохраните таблицу заново в кодировке %2 (Экспорт текстового файла: Кодировка).
+</translation>
     </message>
     <message numerus="yes">
         <source>%n column of the table has a header that the tables do not have, and the import left it out: it places each column by its header (a key&apos;s name in the block&apos;s header row), so a column inserted for notes moves no value. Type values into their key&apos;s own column.
 </source>
         <comment>%n columns of the table have headers that the tables do not have, and the import left them out: it places each column by its header (a key&apos;s name in the block&apos;s header row), so a column inserted for notes moves no value. Type values into their key&apos;s own column.
 </comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>У %n столбца таблицы заголовок, которого нет в таблицах, и импорт его пропустил: он размещает каждый столбец по заголовку (имени ключа в строке заголовков блока), поэтому столбец, вставленный для заметок, не сдвигает ни одного значения. Вводите значения в собственный столбец их ключа.
+</numerusform>
+            <numerusform>У %n столбцов таблицы заголовки, которых нет в таблицах, и импорт их пропустил: он размещает каждый столбец по заголовку (имени ключа в строке заголовков блока), поэтому столбец, вставленный для заметок, не сдвигает ни одного значения. Вводите значения в собственный столбец их ключа.
+</numerusform>
+            <numerusform>У %n столбцов таблицы заголовки, которых нет в таблицах, и импорт их пропустил: он размещает каждый столбец по заголовку (имени ключа в строке заголовков блока), поэтому столбец, вставленный для заметок, не сдвигает ни одного значения. Вводите значения в собственный столбец их ключа.
+</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%1 (line %2), column %3, without a header: %n cell with text</source>
         <comment>%1 (line %2), column %3, without a header: %n cells with text</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 (строка %2), столбец %3, без заголовка: %n ячейка с текстом</numerusform>
+            <numerusform>%1 (строка %2), столбец %3, без заголовка: %n ячейки с текстом</numerusform>
+            <numerusform>%1 (строка %2), столбец %3, без заголовка: %n ячеек с текстом</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%1 (line %2), column %3, &quot;%4&quot;: %n cell with text</source>
         <comment>%1 (line %2), column %3, &quot;%4&quot;: %n cells with text</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 (строка %2), столбец %3, «%4»: %n ячейка с текстом</numerusform>
+            <numerusform>%1 (строка %2), столбец %3, «%4»: %n ячейки с текстом</numerusform>
+            <numerusform>%1 (строка %2), столбец %3, «%4»: %n ячеек с текстом</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -891,37 +918,43 @@ Click to show only these rows</source>
 </source>
         <comment>The table lacks the columns of %n values that the tables have, and nothing was imported: the import places each column by its header (a key&apos;s name in the block&apos;s header row, the row whose column B reads &quot;File name&quot;), so it cannot tell where those values went:
 </comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>В таблице нет столбца %n значения, которое есть в таблицах, и ничего не импортировано: импорт размещает каждый столбец по заголовку (имени ключа в строке заголовков блока — той, где в столбце B написано «File name»), поэтому не может понять, куда делось это значение:
+</numerusform>
+            <numerusform>В таблице нет столбцов %n значений, которые есть в таблицах, и ничего не импортировано: импорт размещает каждый столбец по заголовку (имени ключа в строке заголовков блока — той, где в столбце B написано «File name»), поэтому не может понять, куда делись эти значения:
+</numerusform>
+            <numerusform>В таблице нет столбцов %n значений, которые есть в таблицах, и ничего не импортировано: импорт размещает каждый столбец по заголовку (имени ключа в строке заголовков блока — той, где в столбце B написано «File name»), поэтому не может понять, куда делись эти значения:
+</numerusform>
         </translation>
     </message>
     <message>
         <source>%1 (line %2): the block has no header row</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (строка %2): у блока нет строки заголовков</translation>
     </message>
     <message>
         <source>%1 (line %2): &quot;%3&quot; value %4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (строка %2): «%3», значение %4</translation>
     </message>
     <message>
         <source>%1 (line %2): &quot;%3&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (строка %2): «%3»</translation>
     </message>
     <message>
         <source>Take back the deletion, or the change of the header, in the spreadsheet (Edit &gt; Undo), or export the table again and redo the edits, leaving each block&apos;s header row and columns as they were</source>
-        <translation type="unfinished"></translation>
+        <translation>Отмените удаление или изменение заголовка в табличном редакторе (Правка &gt; Отменить) или экспортируйте таблицу заново и повторите правки, оставив строку заголовков и столбцы каждого блока как были</translation>
     </message>
     <message numerus="yes">
         <source>Left as it was, since the table names none of the desc files in it: %1.
 </source>
         <comment>Left as they were, since the table names none of the desc files in them: %1.
 </comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Оставлена как была, так как импортируемая таблица не называет ни одного desc-файла из неё: %1.
+</numerusform>
+            <numerusform>Оставлены как были, так как импортируемая таблица не называет ни одного desc-файла из них: %1.
+</numerusform>
+            <numerusform>Оставлены как были, так как импортируемая таблица не называет ни одного desc-файла из них: %1.
+</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -929,33 +962,36 @@ Click to show only these rows</source>
 </source>
         <comment>%n rows of the table are wider than the header row of its block: a value holding a TAB was split in two, and every later value of the row moved one column on.
 </comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n строка таблицы шире строки заголовков своего блока: значение с TAB разбилось надвое, и все следующие значения строки сдвинулись на столбец вправо.
+</numerusform>
+            <numerusform>%n строки таблицы шире строки заголовков своего блока: значение с TAB разбилось надвое, и все следующие значения строки сдвинулись на столбец вправо.
+</numerusform>
+            <numerusform>%n строк таблицы шире строки заголовков своего блока: значение с TAB разбилось надвое, и все следующие значения строки сдвинулись на столбец вправо.
+</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%1 (line %2), %3: %n cell too many</source>
         <comment>%1 (line %2), %3: %n cells too many</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 (строка %2), %3: на %n ячейку больше</numerusform>
+            <numerusform>%1 (строка %2), %3: на %n ячейки больше</numerusform>
+            <numerusform>%1 (строка %2), %3: на %n ячеек больше</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>The &quot;File list&quot; of the table names %n file that is not open, and Import table writes only into the open desc files; nothing was imported:</source>
         <comment>The &quot;File list&quot; of the table names %n files that are not open, and Import table writes only into the open desc files; nothing was imported:</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>«File list» таблицы называет %n файл, который не открыт, а «Импорт таблицы» пишет только в открытые desc-файлы; ничего не импортировано:</numerusform>
+            <numerusform>«File list» таблицы называет %n файла, которые не открыты, а «Импорт таблицы» пишет только в открытые desc-файлы; ничего не импортировано:</numerusform>
+            <numerusform>«File list» таблицы называет %n файлов, которые не открыты, а «Импорт таблицы» пишет только в открытые desc-файлы; ничего не импортировано:</numerusform>
         </translation>
     </message>
     <message>
         <source>Line %1 of the table is %2 MB long: no desc file holds values that long (a line may hold %3 MB), so the file is no table of desc files, or is damaged. Nothing was imported</source>
-        <translation type="unfinished"></translation>
+        <translation>Строка %1 таблицы длиной %2 МБ: ни один desc-файл не содержит таких длинных значений (строка может занимать до %3 МБ), значит, это не таблица desc-файлов или она повреждена. Ничего не импортировано</translation>
     </message>
 </context>
 <context>
@@ -963,14 +999,14 @@ Click to show only these rows</source>
     <message>
         <source>English</source>
         <extracomment>The name of the catalogue&apos;s own language, in that language, as the Language menu lists it: &quot;Deutsch&quot;, &quot;Русский&quot;.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>English</translation>
     </message>
 </context>
 <context>
     <name>Lists</name>
     <message>
         <source>and %1 more</source>
-        <translation type="unfinished"></translation>
+        <translation>и ещё %1</translation>
     </message>
 </context>
 <context>
