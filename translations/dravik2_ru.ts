@@ -1013,542 +1013,545 @@ Click to show only these rows</source>
     <name>ModActions</name>
     <message>
         <source>Compare with &amp;base…</source>
-        <translation type="unfinished"></translation>
+        <translation>С&amp;равнить с оригиналом…</translation>
     </message>
     <message>
         <source>Export &amp;patch…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Экспорт патча…</translation>
     </message>
     <message>
         <source>Appl&amp;y patch…</source>
-        <translation type="unfinished"></translation>
+        <translation>Прим&amp;енить патч…</translation>
     </message>
     <message>
         <source>Revert to &amp;base values</source>
-        <translation type="unfinished"></translation>
+        <translation>Вернуть значения ори&amp;гинала</translation>
     </message>
     <message>
         <source>&amp;Base marks</source>
-        <translation type="unfinished"></translation>
+        <translation>Отметки &amp;оригинала</translation>
     </message>
     <message>
         <source>Values that differ from the base game&apos;s with a bar at the cell&apos;s left edge</source>
-        <translation type="unfinished"></translation>
+        <translation>Значения, отличные от оригинальной игры, отмечены полоской у левого края ячейки</translation>
     </message>
     <message>
         <source>Compare with base: the base game&apos;s folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Сравнить с оригиналом: папка оригинальной игры</translation>
     </message>
     <message>
         <source>Compare with base</source>
-        <translation type="unfinished"></translation>
+        <translation>Сравнить с оригиналом</translation>
     </message>
     <message>
         <source>%1. Its files count as new in this mod.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1. Её файлы считаются новыми в этом моде.</translation>
     </message>
     <message>
         <source>None of the open files is at the same path below &quot;%1&quot; as below &quot;%2&quot;, so each counts as new in this mod. The base game&apos;s folder is the one that holds what the mod&apos;s folder holds.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ни один из открытых файлов не лежит внутри «%1» по тому же пути, что внутри «%2», поэтому каждый считается новым в этом моде. Папка оригинальной игры — та, в которой лежит то же, что в папке мода.</translation>
     </message>
     <message>
         <source>Keep comparing the files just opened with the base game in &quot;%1&quot;?</source>
-        <translation type="unfinished"></translation>
+        <translation>Продолжать сравнивать только что открытые файлы с оригинальной игрой в «%1»?</translation>
     </message>
     <message>
         <source>&amp;Keep comparing</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Сравнивать дальше</translation>
     </message>
     <message>
         <source>&amp;Stop comparing</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Прекратить сравнение</translation>
     </message>
     <message>
         <source>Export patch</source>
-        <translation type="unfinished"></translation>
+        <translation>Экспорт патча</translation>
     </message>
     <message>
         <source>Exported %1 of %2 into %3.</source>
-        <translation type="unfinished"></translation>
+        <translation>Экспортировано в %3: %1 (%2).</translation>
     </message>
     <message>
         <source>A patch cannot carry these differences:</source>
-        <translation type="unfinished"></translation>
+        <translation>Патч не может передать эти различия:</translation>
     </message>
     <message>
         <source>Apply patch</source>
-        <translation type="unfinished"></translation>
+        <translation>Применить патч</translation>
     </message>
     <message>
         <source>Apply patch: conflicts</source>
-        <translation type="unfinished"></translation>
+        <translation>Применение патча: конфликты</translation>
     </message>
     <message>
         <source>This mod and the patch both changed %1 from the base. For each, take the patch&apos;s value or keep this mod&apos;s; the rest of the patch is applied either way.</source>
-        <translation type="unfinished"></translation>
+        <translation>И этот мод, и патч изменили относительно оригинала %1. Для каждого выберите: взять значение из патча или оставить значение мода; остальное из патча применяется в любом случае.</translation>
     </message>
     <message>
         <source>Applied %1 in %2; %3 already held the patch&apos;s value.</source>
-        <translation type="unfinished"></translation>
+        <translation>Применено: %1 (%2); уже совпадали с патчем: %3.</translation>
     </message>
     <message>
         <source>Of %1, %2 took the patch&apos;s value and %3 kept this mod&apos;s.</source>
-        <translation type="unfinished"></translation>
+        <translation>Из %1: взято из патча — %2, оставлено значение мода — %3.</translation>
     </message>
     <message>
         <source>%1 of the patch could not be applied:</source>
-        <translation type="unfinished"></translation>
+        <translation>Строки патча, которые не удалось применить (%1):</translation>
     </message>
     <message>
         <source>Edit &gt; Undo takes the patch back.</source>
-        <translation type="unfinished"></translation>
+        <translation>Правка &gt; Отменить отменяет патч.</translation>
     </message>
     <message>
         <source>1 file differs from the base</source>
-        <translation type="unfinished"></translation>
+        <translation>1 файл отличается от оригинала</translation>
     </message>
     <message>
         <source>%1 files differ from the base</source>
-        <translation type="unfinished"></translation>
+        <translation>Файлов, отличных от оригинала: %1</translation>
     </message>
     <message>
         <source>, %1 new in this mod</source>
-        <translation type="unfinished"></translation>
+        <translation>, новых в этом моде: %1</translation>
     </message>
     <message>
         <source>Compared with the base game in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Сравнение с оригинальной игрой в %1</translation>
     </message>
 </context>
 <context>
     <name>Patches</name>
     <message>
         <source>&quot;%1&quot; is not a patch: its first line should read &quot;%2&quot;, a TAB and &quot;%3&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>«%1» — не патч: его первая строка должна быть «%2», TAB и «%3»</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is a patch of version %2, written by a later Dravik 2; this one reads version %3</source>
-        <translation type="unfinished"></translation>
+        <translation>«%1» — патч версии %2, записанный более новым Dravik 2; этот читает версию %3</translation>
     </message>
     <message>
         <source>Line %1 of &quot;%2&quot; has %3 fields; a patch line has five: path, key, value number, base value, mod value</source>
-        <translation type="unfinished"></translation>
+        <translation>В строке %1 файла «%2» полей: %3; в строке патча их пять: путь, ключ, номер значения, значение оригинала, значение мода</translation>
     </message>
     <message>
         <source>Line %1 of &quot;%2&quot; has no value number (1 for a key&apos;s first value): &quot;%3&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>В строке %1 файла «%2» нет номера значения (1 — первое значение ключа): «%3»</translation>
     </message>
     <message>
         <source>Line %1 of &quot;%2&quot; names no file</source>
-        <translation type="unfinished"></translation>
+        <translation>Строка %1 файла «%2» не называет файл</translation>
     </message>
     <message>
         <source>Line %1 of &quot;%2&quot; names no key</source>
-        <translation type="unfinished"></translation>
+        <translation>Строка %1 файла «%2» не называет ключ</translation>
     </message>
     <message>
         <source>byte 26 (Ctrl+Z), which older programs read as the end of a text file</source>
-        <translation type="unfinished"></translation>
+        <translation>байт 26 (Ctrl+Z), который старые программы считают концом текстового файла</translation>
     </message>
     <message>
         <source>a control character (byte %1), which no desc file holds</source>
-        <translation type="unfinished"></translation>
+        <translation>управляющий символ (байт %1), которого не бывает в desc-файлах</translation>
     </message>
     <message>
         <source>an empty value, which a key line cannot hold: it would be lost and the key&apos;s later values move along</source>
-        <translation type="unfinished"></translation>
+        <translation>пустое значение, которого строка ключа содержать не может: оно потерялось бы, и следующие значения ключа сдвинулись бы</translation>
     </message>
     <message>
         <source>several words: each would be a value of its own, and the key&apos;s later values would move along</source>
-        <translation type="unfinished"></translation>
+        <translation>несколько слов: каждое стало бы отдельным значением, и следующие значения ключа сдвинулись бы</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is in UTF-8 (it begins with UTF-8&apos;s byte order mark) while the desc files are not: each of its non-ASCII characters would become two or more bytes in them, whose code page is %2. Save the patch in that character set and apply it again</source>
-        <translation type="unfinished"></translation>
+        <translation>«%1» в UTF-8 (начинается с метки порядка байтов UTF-8), а desc-файлы — нет: каждый его не-ASCII символ стал бы в них двумя или более байтами, ведь их кодовая страница — %2. Сохраните патч в этой кодировке и примените снова</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is in UTF-8 while the desc files are not: each of its non-ASCII characters would become two or more bytes in them, whose code page is %2. Save the patch in that character set and apply it again</source>
-        <translation type="unfinished"></translation>
+        <translation>«%1» в UTF-8, а desc-файлы — нет: каждый его не-ASCII символ стал бы в них двумя или более байтами, ведь их кодовая страница — %2. Сохраните патч в этой кодировке и примените снова</translation>
     </message>
     <message>
         <source>no open file has this path</source>
-        <translation type="unfinished"></translation>
+        <translation>нет открытого файла с таким путём</translation>
     </message>
     <message>
         <source>no table has a column for the key (see the variables file)</source>
-        <translation type="unfinished"></translation>
+        <translation>ни в одной таблице нет столбца для этого ключа (см. файл переменных)</translation>
     </message>
     <message>
         <source>the key has fewer values</source>
-        <translation type="unfinished"></translation>
+        <translation>у ключа меньше значений</translation>
     </message>
     <message>
         <source>the file has no line for the key</source>
-        <translation type="unfinished"></translation>
+        <translation>в файле нет строки этого ключа</translation>
     </message>
     <message>
         <source>the patch names this value more than once, with different values</source>
-        <translation type="unfinished"></translation>
+        <translation>патч называет это значение несколько раз, с разными значениями</translation>
     </message>
     <message>
         <source>a value no key line can hold</source>
-        <translation type="unfinished"></translation>
+        <translation>значение, которое не может содержать ни одна строка ключа</translation>
     </message>
     <message>
         <source>%1, &quot;%2&quot; value %3: %4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, «%2», значение %3: %4</translation>
     </message>
     <message>
         <source>the file&apos;s line of the key has fewer values</source>
-        <translation type="unfinished"></translation>
+        <translation>в строке ключа в файле меньше значений</translation>
     </message>
 </context>
 <context>
     <name>QObject</name>
     <message>
         <source>&amp;Apply</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Применить</translation>
     </message>
     <message>
         <source>Type a value or an expression.</source>
-        <translation type="unfinished"></translation>
+        <translation>Введите значение или выражение.</translation>
     </message>
     <message>
         <source>This cannot be applied: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Это нельзя применить: %1.</translation>
     </message>
     <message>
         <source>%1 of %2 change, in %3.</source>
-        <translation type="unfinished"></translation>
+        <translation>Изменятся: %1 из %2 (%3).</translation>
     </message>
     <message>
         <source>%1 already hold the result.</source>
-        <translation type="unfinished"></translation>
+        <translation>Уже содержат результат: %1.</translation>
     </message>
     <message>
         <source>%1 left as they are: not a number.</source>
-        <translation type="unfinished"></translation>
+        <translation>Оставлены как есть, не число: %1.</translation>
     </message>
     <message>
         <source>%1 left as they are: no finite result (division by zero).</source>
-        <translation type="unfinished"></translation>
+        <translation>Оставлены как есть, нет конечного результата (деление на ноль): %1.</translation>
     </message>
     <message>
         <source>For example:</source>
-        <translation type="unfinished"></translation>
+        <translation>Например:</translation>
     </message>
     <message>
         <source>A value or an expression for %1 selected in the shown rows:
     =5 or 5  sets the value;  &apos;text  sets the text as typed;  {x}_old  puts each cell&apos;s text into a text
     +10  -3  *1.1  /2  +10%  change each cell&apos;s number x;  x*2-1, round(x/10)*10, min(x, 100), max, floor, ceil, abs compute from it
 Rounding: a result computed from a whole number is rounded to a whole number, half away from zero (7/2 gives 4, -7/2 gives -4); one computed from a decimal number is written with up to 15 significant digits (3*1.1 gives 3.3). A value set as such is written as typed. A cell that holds no number is left as it is under a form with x, and counted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Значение или выражение для %1, выделенных в показанных строках:
+    =5 или 5  задаёт значение;  &apos;текст  задаёт текст как введён;  {x}_old  вставляет текст каждой ячейки в текст
+    +10  -3  *1.1  /2  +10%  меняют число x каждой ячейки;  x*2-1, round(x/10)*10, min(x, 100), max, floor, ceil, abs вычисляют из него
+Округление: результат, вычисленный из целого числа, округляется до целого, половина — от нуля (7/2 даёт 4, -7/2 даёт -4); вычисленный из дробного записывается с точностью до 15 значащих цифр (3*1.1 даёт 3.3). Значение, заданное как есть, записывается как введено. Ячейка без числа при форме с x остаётся как есть и учитывается в подсчёте.</translation>
     </message>
     <message>
         <source>Set selection</source>
-        <translation type="unfinished"></translation>
+        <translation>Изменить выделенное</translation>
     </message>
     <message>
         <source>Select value cells of a section table first (the file names and paths are not set).</source>
-        <translation type="unfinished"></translation>
+        <translation>Сначала выделите ячейки значений в таблице секции (имена файлов и пути не изменяются).</translation>
     </message>
     <message>
         <source>%1 cell changed only how a number is written (%2): the spreadsheet&apos;s column type Standard rewrote it. Opening the table with the column type Text keeps every cell as written.</source>
-        <translation type="unfinished"></translation>
+        <translation>У %1 ячейки изменилась только запись числа (%2): её переписал тип столбца «Стандартный» в табличном редакторе. Если открыть таблицу с типом столбца «Текст», все ячейки останутся как записаны.</translation>
     </message>
     <message>
         <source>%1 cells changed only how a number is written (%2): the spreadsheet&apos;s column type Standard rewrote them. Opening the table with the column type Text keeps every cell as written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ячеек, у которых изменилась только запись числа: %1 (%2); их переписал тип столбца «Стандартный» в табличном редакторе. Если открыть таблицу с типом столбца «Текст», все ячейки останутся как записаны.</translation>
     </message>
     <message>
         <source>%1 cell holds a value the spreadsheet converted (%2): its column type Standard read it as a number, percentage, date, time, money or truth value, in the language chosen in Text Import. It is not an edit, and no desc file reads it so. Opening the table with the column type Text keeps every cell as written.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ячейка содержит значение, преобразованное табличным редактором (%2): тип столбца «Стандартный» прочитал его как число, проценты, дату, время, деньги или логическое значение на языке, выбранном в окне «Импорт текста». Это не правка, и ни один desc-файл так его не прочтёт. Если открыть таблицу с типом столбца «Текст», все ячейки останутся как записаны.</translation>
     </message>
     <message>
         <source>%1 cells hold values the spreadsheet converted (%2): its column type Standard read them as numbers, percentages, dates, times, money or truth values, in the language chosen in Text Import. They are not edits, and no desc file reads them so. Opening the table with the column type Text keeps every cell as written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ячеек со значениями, преобразованными табличным редактором: %1 (%2); тип столбца «Стандартный» прочитал их как числа, проценты, даты, время, деньги или логические значения на языке, выбранном в окне «Импорт текста». Это не правки, и ни один desc-файл так их не прочтёт. Если открыть таблицу с типом столбца «Текст», все ячейки останутся как записаны.</translation>
     </message>
     <message>
         <source>The tables have unsaved changes, and Import table replaces them. (Edit &gt; Undo takes the import back.) Go on?</source>
-        <translation type="unfinished"></translation>
+        <translation>В таблицах есть несохранённые изменения, и «Импорт таблицы» их заменит. (Правка &gt; Отменить отменяет импорт.) Продолжить?</translation>
     </message>
     <message>
         <source>Import table</source>
-        <translation type="unfinished"></translation>
+        <translation>Импорт таблицы</translation>
     </message>
     <message>
         <source>&amp;Keep the files&apos; values</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Оставить значения файлов</translation>
     </message>
     <message>
         <source>&amp;Take the table&apos;s</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Взять из таблицы</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Отмена</translation>
     </message>
     <message>
         <source>&amp;Keep the files&apos; spelling</source>
-        <translation type="unfinished"></translation>
+        <translation>Оставить &amp;запись файлов</translation>
     </message>
     <message>
         <source>Edit &gt; Undo takes the import back.</source>
-        <translation type="unfinished"></translation>
+        <translation>Правка &gt; Отменить отменяет импорт.</translation>
     </message>
     <message>
         <source>and %1 more</source>
-        <translation type="unfinished"></translation>
+        <translation>и ещё %1</translation>
     </message>
     <message>
         <source>1 file below this folder matches.</source>
-        <translation type="unfinished"></translation>
+        <translation>Подходит 1 файл в этой папке и её подпапках.</translation>
     </message>
     <message>
         <source>%1 files below this folder match.</source>
-        <translation type="unfinished"></translation>
+        <translation>Подходящих файлов в этой папке и её подпапках: %1.</translation>
     </message>
     <message>
         <source>Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>Вставка</translation>
     </message>
     <message>
         <source>The file list&apos;s names and paths are not pasted over.</source>
-        <translation type="unfinished"></translation>
+        <translation>Имена и пути списка файлов при вставке не заменяются.</translation>
     </message>
     <message>
         <source>Pasted %1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Вставлено: %1 из %2</translation>
     </message>
     <message>
         <source>; %1 outside the table</source>
-        <translation type="unfinished"></translation>
+        <translation>; вне таблицы: %1</translation>
     </message>
     <message>
         <source>; %1 on the column of paths, which is not pasted over</source>
-        <translation type="unfinished"></translation>
+        <translation>; в столбце путей, куда вставка не идёт: %1</translation>
     </message>
     <message>
         <source>The line breaks in %1 became blanks: a value cannot hold one, as it would split its key line.</source>
-        <translation type="unfinished"></translation>
+        <translation>Переводы строк (%1) заменены пробелами: значение не может их содержать, так как это разбило бы строку ключа.</translation>
     </message>
 </context>
 <context>
     <name>Save all</name>
     <message>
         <source>The desc file &quot;%1&quot; changed on disk since it was read; nothing was written</source>
-        <translation type="unfinished"></translation>
+        <translation>desc-файл «%1» изменился на диске после чтения; ничего не записано</translation>
     </message>
     <message numerus="yes">
         <source>%n desc file changed on disk since it was read (&quot;%1&quot; and %2 more); nothing was written</source>
         <comment>%n desc files changed on disk since they were read (&quot;%1&quot; and %2 more); nothing was written</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n desc-файл изменился на диске после чтения («%1» и ещё %2); ничего не записано</numerusform>
+            <numerusform>%n desc-файла изменились на диске после чтения («%1» и ещё %2); ничего не записано</numerusform>
+            <numerusform>%n desc-файлов изменились на диске после чтения («%1» и ещё %2); ничего не записано</numerusform>
         </translation>
     </message>
     <message>
         <source>The desc file &quot;%1&quot; changed on disk while it was being saved and was left as it is; %2 of %3 files were written</source>
-        <translation type="unfinished"></translation>
+        <translation>desc-файл «%1» изменился на диске во время сохранения и оставлен как есть; записано файлов: %2 из %3</translation>
     </message>
     <message numerus="yes">
         <source>%n desc file changed on disk while it was being saved and was left as it is (&quot;%1&quot; and %2 more); %3 of %4 files were written</source>
         <comment>%n desc files changed on disk while they were being saved and were left as they are (&quot;%1&quot; and %2 more); %3 of %4 files were written</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n desc-файл изменился на диске во время сохранения и оставлен как есть («%1» и ещё %2); записано файлов: %3 из %4</numerusform>
+            <numerusform>%n desc-файла изменились на диске во время сохранения и оставлены как есть («%1» и ещё %2); записано файлов: %3 из %4</numerusform>
+            <numerusform>%n desc-файлов изменились на диске во время сохранения и оставлены как есть («%1» и ещё %2); записано файлов: %3 из %4</numerusform>
         </translation>
     </message>
     <message>
         <source>%1; nothing was written</source>
-        <translation type="unfinished"></translation>
+        <translation>%1; ничего не записано</translation>
     </message>
     <message>
         <source>%1; %2 of %3 files had been written before it</source>
-        <translation type="unfinished"></translation>
+        <translation>%1; до этого записано файлов: %2 из %3</translation>
     </message>
 </context>
 <context>
     <name>Search</name>
     <message>
         <source>The regular expression would search too slowly (it is %1 steps long; at most %2 are allowed)</source>
-        <translation type="unfinished"></translation>
+        <translation>Регулярное выражение искало бы слишком медленно (в нём %1 шагов; допустимо не более %2)</translation>
     </message>
     <message>
         <source>The regular expression would search too slowly (%1 makes it %2 steps long; at most %3 are allowed)</source>
-        <translation type="unfinished"></translation>
+        <translation>Регулярное выражение искало бы слишком медленно (из-за %1 в нём %2 шагов; допустимо не более %3)</translation>
     </message>
     <message>
         <source>unexpected error</source>
-        <translation type="unfinished"></translation>
+        <translation>непредвиденная ошибка</translation>
     </message>
     <message>
         <source>invalid escape sequence</source>
-        <translation type="unfinished"></translation>
+        <translation>недопустимая escape-последовательность</translation>
     </message>
     <message>
         <source>invalid character class</source>
-        <translation type="unfinished"></translation>
+        <translation>недопустимый класс символов</translation>
     </message>
     <message>
         <source>invalid character class range</source>
-        <translation type="unfinished"></translation>
+        <translation>недопустимый диапазон в классе символов</translation>
     </message>
     <message>
         <source>missing ]</source>
-        <translation type="unfinished"></translation>
+        <translation>не хватает ]</translation>
     </message>
     <message>
         <source>missing )</source>
-        <translation type="unfinished"></translation>
+        <translation>не хватает )</translation>
     </message>
     <message>
         <source>unexpected )</source>
-        <translation type="unfinished"></translation>
+        <translation>лишняя )</translation>
     </message>
     <message>
         <source>trailing \</source>
-        <translation type="unfinished"></translation>
+        <translation>\ в конце</translation>
     </message>
     <message>
         <source>no argument for repetition operator</source>
-        <translation type="unfinished"></translation>
+        <translation>нет аргумента для оператора повторения</translation>
     </message>
     <message>
         <source>invalid repetition size</source>
-        <translation type="unfinished"></translation>
+        <translation>недопустимое число повторений</translation>
     </message>
     <message>
         <source>bad repetition operator</source>
-        <translation type="unfinished"></translation>
+        <translation>неверный оператор повторения</translation>
     </message>
     <message>
         <source>invalid perl operator</source>
-        <translation type="unfinished"></translation>
+        <translation>недопустимый оператор perl</translation>
     </message>
     <message>
         <source>invalid UTF-8</source>
-        <translation type="unfinished"></translation>
+        <translation>недопустимый UTF-8</translation>
     </message>
     <message>
         <source>invalid named capture group</source>
-        <translation type="unfinished"></translation>
+        <translation>недопустимая именованная группа</translation>
     </message>
     <message>
         <source>%1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <source>The regular expression is too large</source>
-        <translation type="unfinished"></translation>
+        <translation>Регулярное выражение слишком большое</translation>
     </message>
     <message>
         <source>Back references (%1) are not supported in regular expressions</source>
-        <translation type="unfinished"></translation>
+        <translation>Обратные ссылки (%1) в регулярных выражениях не поддерживаются</translation>
     </message>
     <message>
         <source>Lookahead and lookbehind (%1) are not supported in regular expressions</source>
-        <translation type="unfinished"></translation>
+        <translation>Опережающие и ретроспективные проверки (%1) в регулярных выражениях не поддерживаются</translation>
     </message>
     <message>
         <source>Not a regular expression (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Не регулярное выражение (%1)</translation>
     </message>
     <message>
         <source>Expected the text to find</source>
-        <translation type="unfinished"></translation>
+        <translation>Ожидался текст для поиска</translation>
     </message>
 </context>
 <context>
     <name>Spreadsheet</name>
     <message>
         <source>Cyrillic (Windows-1251)</source>
-        <translation type="unfinished"></translation>
+        <translation>Кириллица (Windows-1251)</translation>
     </message>
     <message>
         <source>Western Europe (Windows-1252/WinLatin 1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Западноевропейская (Windows-1252/WinLatin 1)</translation>
     </message>
     <message>
         <source>Western Europe (ISO-8859-1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Западноевропейская (ISO-8859-1)</translation>
     </message>
     <message>
         <source>Eastern Europe (Windows-1250/WinLatin 2)</source>
-        <translation type="unfinished"></translation>
+        <translation>Восточноевропейская (Windows-1250/WinLatin 2)</translation>
     </message>
 </context>
 <context>
     <name>SummaryPanel</name>
     <message>
         <source>Select a value column, or cells, of a section table</source>
-        <translation type="unfinished"></translation>
+        <translation>Выделите столбец значений или ячейки в таблице секции</translation>
     </message>
     <message>
         <source>Text section</source>
-        <translation type="unfinished"></translation>
+        <translation>Текстовая секция</translation>
     </message>
     <message>
         <source>Section %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Секция %1</translation>
     </message>
     <message>
         <source>%1 (value %2 of %3)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (значение %2 из %3)</translation>
     </message>
     <message>
         <source>%1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <source>%1: %2 selected</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: выделено %2</translation>
     </message>
     <message>
         <source>Cells: %1 in the rows shown</source>
-        <translation type="unfinished"></translation>
+        <translation>Ячеек в показанных строках: %1</translation>
     </message>
     <message>
         <source>With a value: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Со значением: %1</translation>
     </message>
     <message>
         <source>Distinct values: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Различных значений: %1</translation>
     </message>
     <message>
         <source>Numbers: all %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Числа: все %1</translation>
     </message>
     <message>
         <source>Numbers: %1 of them</source>
-        <translation type="unfinished"></translation>
+        <translation>Чисел среди них: %1</translation>
     </message>
     <message>
         <source>Minimum: %1   Maximum: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Минимум: %1   Максимум: %2</translation>
     </message>
     <message>
         <source>Mean: %1   Median: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Среднее: %1   Медиана: %2</translation>
     </message>
     <message>
         <source>%1 × %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 × %2</translation>
     </message>
     <message>
         <source>(blank)</source>
-        <translation type="unfinished"></translation>
+        <translation>(пусто)</translation>
     </message>
     <message>
         <source>Most common:</source>
-        <translation type="unfinished"></translation>
+        <translation>Самые частые:</translation>
     </message>
     <message>
         <source>under </source>
-        <translation type="unfinished"></translation>
+        <translation>меньше </translation>
     </message>
 </context>
 <context>
