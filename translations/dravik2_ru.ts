@@ -71,7 +71,7 @@
     </message>
     <message>
         <source>&amp;Keep mine for all</source>
-        <translation>&amp;Оставить мои для всех</translation>
+        <translation>&amp;Оставить моё для всех</translation>
     </message>
     <message>
         <source>&amp;Apply</source>
@@ -1558,553 +1558,553 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
     <name>TMainForm</name>
     <message>
         <source>&amp;Undo %1</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Отменить: %1</translation>
     </message>
     <message>
         <source>&amp;Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Отменить</translation>
     </message>
     <message>
         <source>&amp;Redo %1</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Повторить: %1</translation>
     </message>
     <message>
         <source>&amp;Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Повторить</translation>
     </message>
     <message>
         <source>opening other files</source>
-        <translation type="unfinished"></translation>
+        <translation>открытием других файлов</translation>
     </message>
     <message>
         <source>closing</source>
-        <translation type="unfinished"></translation>
+        <translation>закрытием</translation>
     </message>
     <message>
         <source>Open desc stopped at %1: %2 of %3 files loaded</source>
-        <translation type="unfinished"></translation>
+        <translation>Открытие desc остановлено на %1: загружено файлов: %2 из %3</translation>
     </message>
     <message>
         <source>%1 is the same file as %2: opened once</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 — тот же файл, что и %2: открыт один раз</translation>
     </message>
     <message>
         <source>%1 is the same file as %2, and %3: each file opened once</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 — тот же файл, что и %2, и %3: каждый файл открыт один раз</translation>
     </message>
     <message>
         <source>1 more path names a file opened already</source>
-        <translation type="unfinished"></translation>
+        <translation>Ещё 1 путь указывает на уже открытый файл</translation>
     </message>
     <message>
         <source>%1 more paths name files opened already</source>
-        <translation type="unfinished"></translation>
+        <translation>Ещё путей, указывающих на уже открытые файлы: %1</translation>
     </message>
     <message>
         <source>Saved %1 of %2 files</source>
-        <translation type="unfinished"></translation>
+        <translation>Сохранено файлов: %1 из %2</translation>
     </message>
     <message>
         <source>The tables have unsaved changes (%1 in %2). Save them before %3?</source>
-        <translation type="unfinished"></translation>
+        <translation>В таблицах есть несохранённые изменения (%1, %2). Сохранить их перед %3?</translation>
     </message>
     <message>
         <source>Unsaved changes</source>
-        <translation type="unfinished"></translation>
+        <translation>Несохранённые изменения</translation>
     </message>
     <message>
         <source>&amp;Save all</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Сохранить все</translation>
     </message>
     <message>
         <source>&amp;Discard</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Не сохранять</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Отмена</translation>
     </message>
     <message>
         <source>The desc preview of %1 has unsaved edits. Save them first?</source>
-        <translation type="unfinished"></translation>
+        <translation>В предпросмотре desc-файла %1 есть несохранённые правки. Сначала сохранить их?</translation>
     </message>
     <message>
         <source>Save c&amp;urrent</source>
-        <translation type="unfinished"></translation>
+        <translation>Сохранить &amp;текущий</translation>
     </message>
     <message>
         <source>Export table</source>
-        <translation type="unfinished"></translation>
+        <translation>Экспорт таблицы</translation>
     </message>
     <message>
         <source>Exported %1 rows into %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Экспортировано строк: %1, в %2</translation>
     </message>
     <message>
         <source>Review changes</source>
-        <translation type="unfinished"></translation>
+        <translation>Просмотр изменений</translation>
     </message>
     <message>
         <source>What Save all writes</source>
-        <translation type="unfinished"></translation>
+        <translation>Что запишет «Сохранить все»</translation>
     </message>
     <message>
         <source>&amp;Back</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Назад</translation>
     </message>
     <message>
         <source>laying the files out again</source>
-        <translation type="unfinished"></translation>
+        <translation>перестройкой таблиц</translation>
     </message>
     <message>
         <source>Save variables</source>
-        <translation type="unfinished"></translation>
+        <translation>Сохранить переменные</translation>
     </message>
     <message>
         <source>Column summary</source>
-        <translation type="unfinished"></translation>
+        <translation>Сводка по столбцу</translation>
     </message>
     <message>
         <source>Values that differ from their column&apos;s most common value in blue</source>
-        <translation type="unfinished"></translation>
+        <translation>Значения, отличные от самого частого значения своего столбца, выделены синим</translation>
     </message>
     <message>
         <source>Dravik 2 v1.3 beta</source>
         <extracomment>The window&apos;s caption: the program&apos;s name and version.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Dravik 2 v1.3 beta</translation>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Файл</translation>
     </message>
     <message>
         <source>&amp;Open desc</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Открыть desc</translation>
     </message>
     <message>
         <source>Import table                 </source>
         <extracomment>The caption ends in 17 blanks, as the original program&apos;s did.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Импорт таблицы                 </translation>
     </message>
     <message>
         <source>Review changes…</source>
-        <translation type="unfinished"></translation>
+        <translation>Просмотр изменений…</translation>
     </message>
     <message>
         <source>E&amp;dit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Правка</translation>
     </message>
     <message>
         <source>Re&amp;vert to disk values</source>
-        <translation type="unfinished"></translation>
+        <translation>Вернуть &amp;значения с диска</translation>
     </message>
     <message>
         <source>S&amp;ettings</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Настройки</translation>
     </message>
     <message>
         <source>Open va&amp;riables</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Открыть переменные</translation>
     </message>
     <message>
         <source>Save var&amp;iables</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Сохранить переменные</translation>
     </message>
     <message>
         <source>Fon&amp;t</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Шрифт</translation>
     </message>
     <message>
         <source>Path to editor</source>
-        <translation type="unfinished"></translation>
+        <translation>Путь к редактору</translation>
     </message>
     <message>
         <source>Path to game</source>
-        <translation type="unfinished"></translation>
+        <translation>Путь к игре</translation>
     </message>
     <message>
         <source>Utitlities</source>
         <extracomment>The menu&apos;s name is spelt so in the original program; keep the user&apos;s language&apos;s plain word for utilities.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Утилиты</translation>
     </message>
     <message>
         <source>Co&amp;nMAN</source>
-        <translation type="unfinished"></translation>
+        <translation>Co&amp;nMAN</translation>
     </message>
     <message>
         <source>D&amp;AN                    </source>
         <extracomment>The caption ends in 20 blanks, as the original program&apos;s did.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>D&amp;AN                    </translation>
     </message>
     <message>
         <source>Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Задачи</translation>
     </message>
     <message>
         <source>QuickPack             </source>
         <extracomment>The caption ends in 13 blanks, as the original program&apos;s did.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>QuickPack             </translation>
     </message>
     <message>
         <source>Start Editor</source>
-        <translation type="unfinished"></translation>
+        <translation>Запустить редактор</translation>
     </message>
     <message>
         <source>Start Game</source>
-        <translation type="unfinished"></translation>
+        <translation>Запустить игру</translation>
     </message>
     <message>
         <source>Ab&amp;out</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;О программе</translation>
     </message>
     <message>
         <source>Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Версия</translation>
     </message>
     <message>
         <source>&amp;Language</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Язык</translation>
     </message>
     <message>
         <source>File List</source>
-        <translation type="unfinished"></translation>
+        <translation>Список файлов</translation>
     </message>
     <message>
         <source>Section %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Секция %1</translation>
     </message>
     <message>
         <source>Text section</source>
-        <translation type="unfinished"></translation>
+        <translation>Текстовая секция</translation>
     </message>
     <message>
         <source>Export/Import table</source>
-        <translation type="unfinished"></translation>
+        <translation>Экспорт/импорт таблицы</translation>
     </message>
     <message>
         <source>File of variables :</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл переменных:</translation>
     </message>
 </context>
 <context>
     <name>TableFilter</name>
     <message>
         <source>%1 of %2 files shown</source>
-        <translation type="unfinished"></translation>
+        <translation>Показано файлов: %1 из %2</translation>
     </message>
     <message>
         <source>any column (and every section table)</source>
-        <translation type="unfinished"></translation>
+        <translation>любой столбец (и все таблицы секций)</translation>
     </message>
     <message>
         <source>any column</source>
-        <translation type="unfinished"></translation>
+        <translation>любой столбец</translation>
     </message>
     <message>
         <source>%1 (value %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (значение %2)</translation>
     </message>
     <message>
         <source>There is no base game to compare with: File &gt; Compare with base…</source>
-        <translation type="unfinished"></translation>
+        <translation>Нет оригинальной игры для сравнения: Файл &gt; Сравнить с оригиналом…</translation>
     </message>
     <message>
         <source>Filter rows</source>
-        <translation type="unfinished"></translation>
+        <translation>Фильтр строк</translation>
     </message>
     <message>
         <source>files</source>
-        <translation type="unfinished"></translation>
+        <translation>файлы</translation>
     </message>
     <message>
         <source>The filter was stopped: every file is shown (Enter applies it again)</source>
-        <translation type="unfinished"></translation>
+        <translation>Фильтр остановлен: показаны все файлы (Enter применит его снова)</translation>
     </message>
     <message>
         <source>The table has no column &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>В таблице нет столбца «%1»</translation>
     </message>
 </context>
 <context>
     <name>Tables</name>
     <message>
         <source>File number</source>
-        <translation type="unfinished"></translation>
+        <translation>Номер файла</translation>
     </message>
     <message>
         <source>File name</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя файла</translation>
     </message>
     <message>
         <source>Path</source>
-        <translation type="unfinished"></translation>
+        <translation>Путь</translation>
     </message>
 </context>
 <context>
     <name>Tools</name>
     <message>
         <source>RunCaptured Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка RunCaptured</translation>
     </message>
     <message>
         <source>Could not execute command line!</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось выполнить командную строку!</translation>
     </message>
 </context>
 <context>
     <name>Value checks</name>
     <message>
         <source>not a number, in a column whose files all hold numbers</source>
-        <translation type="unfinished"></translation>
+        <translation>не число, в столбце, где во всех файлах числа</translation>
     </message>
     <message>
         <source>several words: Save all writes each as a value of its own, so the key&apos;s later values move along</source>
-        <translation type="unfinished"></translation>
+        <translation>несколько слов: «Сохранить все» запишет каждое как отдельное значение, и следующие значения ключа сдвинутся</translation>
     </message>
     <message>
         <source>this file has no line for %1; Save all cannot write it</source>
-        <translation type="unfinished"></translation>
+        <translation>в этом файле нет строки %1; «Сохранить все» не сможет это записать</translation>
     </message>
     <message>
         <source>a line break: Save all cannot write it, as it would split the key line</source>
-        <translation type="unfinished"></translation>
+        <translation>перевод строки: «Сохранить все» не может его записать, так как он разбил бы строку ключа</translation>
     </message>
     <message>
         <source>a Ctrl+Z (byte 26): Save all cannot write it, as programs reading the file as text end it there</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+Z (байт 26): «Сохранить все» не может его записать, так как программы, читающие файл как текст, на нём файл заканчивают</translation>
     </message>
     <message>
         <source>a NUL (byte 0): Save all cannot write it, as the game and other programs end the line there</source>
-        <translation type="unfinished"></translation>
+        <translation>NUL (байт 0): «Сохранить все» не может его записать, так как игра и другие программы на нём обрывают строку</translation>
     </message>
     <message>
         <source>a TAB: programs that separate values by blanks and TABs read two values there</source>
-        <translation type="unfinished"></translation>
+        <translation>TAB: программы, разделяющие значения пробелами и табуляциями, прочтут здесь два значения</translation>
     </message>
     <message>
         <source>a control character (byte %1), invisible, which no desc line should hold</source>
-        <translation type="unfinished"></translation>
+        <translation>управляющий символ (байт %1), невидимый; его не должно быть в строке desc</translation>
     </message>
 </context>
 <context>
     <name>VariablesHint</name>
     <message>
         <source>No variables file yet. It names the keys of each section and how many values each has; the tables show those values, a row for each file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Файла переменных пока нет. Он называет ключи каждой секции и число значений у каждого; таблицы показывают эти значения, по строке на файл.</translation>
     </message>
     <message>
         <source>Open variables…</source>
-        <translation type="unfinished"></translation>
+        <translation>Открыть переменные…</translation>
     </message>
     <message>
         <source>Draft one from the open files…</source>
-        <translation type="unfinished"></translation>
+        <translation>Составить по открытым файлам…</translation>
     </message>
     <message>
         <source>Draft one with the analyzer…</source>
-        <translation type="unfinished"></translation>
+        <translation>Составить анализатором…</translation>
     </message>
     <message>
         <source>The analyzer lists the keys of the open files, with their counts; tick those to edit, add them, and copy them here</source>
-        <translation type="unfinished"></translation>
+        <translation>Анализатор перечисляет ключи открытых файлов с числом значений; отметьте те, что будете править, добавьте их и скопируйте сюда</translation>
     </message>
     <message>
         <source>The analyzer lists the keys of the desc files it opens</source>
-        <translation type="unfinished"></translation>
+        <translation>Анализатор перечисляет ключи desc-файлов, которые он открывает</translation>
     </message>
 </context>
 <context>
     <name>dravik::ui</name>
     <message>
         <source>and %1 more</source>
-        <translation type="unfinished"></translation>
+        <translation>и ещё %1</translation>
     </message>
     <message>
         <source>%1 edited %2 a line break, which would split the key line in two:</source>
-        <translation type="unfinished"></translation>
+        <translation>В %1 %2 перевод строки, который разбил бы строку ключа надвое:</translation>
     </message>
     <message>
         <source>cell holds</source>
-        <translation type="unfinished"></translation>
+        <translation>изменённой ячейке</translation>
     </message>
     <message>
         <source>cells hold</source>
-        <translation type="unfinished"></translation>
+        <translation>изменённых ячейках</translation>
     </message>
     <message>
         <source>%1 edited %2 %3, which no desc line can hold:</source>
-        <translation type="unfinished"></translation>
+        <translation>В %1 %2 %3 — такого не может быть ни в одной строке desc:</translation>
     </message>
     <message>
         <source>Save all writes nothing while a value holds a line break. Put a blank in its place, or undo the edit, and save again.</source>
-        <translation type="unfinished"></translation>
+        <translation>«Сохранить все» ничего не запишет, пока значение содержит перевод строки. Поставьте на его место пробел или отмените правку и сохраните снова.</translation>
     </message>
     <message>
         <source>Save all writes nothing while a value holds one. Take it out, or undo the edit, and save again.</source>
-        <translation type="unfinished"></translation>
+        <translation>«Сохранить все» ничего не запишет, пока значение содержит такой символ. Уберите его или отмените правку и сохраните снова.</translation>
     </message>
     <message>
         <source>Save all</source>
-        <translation type="unfinished"></translation>
+        <translation>Сохранить все</translation>
     </message>
     <message>
         <source>%1 edited %2 values that look wrong:</source>
-        <translation type="unfinished"></translation>
+        <translation>В %1 %2 значения, похожие на ошибочные:</translation>
     </message>
     <message>
         <source>Save all writes them as they are, but for the values of keys a file has no line for, which stay in the tables only. Go on?</source>
-        <translation type="unfinished"></translation>
+        <translation>«Сохранить все» запишет их как есть, кроме значений ключей, для которых в файле нет строки: они останутся только в таблицах. Продолжить?</translation>
     </message>
     <message>
         <source>Save all writes them as they are. Go on?</source>
-        <translation type="unfinished"></translation>
+        <translation>«Сохранить все» запишет их как есть. Продолжить?</translation>
     </message>
     <message>
         <source>&amp;Go on</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Продолжить</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Отмена</translation>
     </message>
     <message>
         <source>%1:</source>
-        <translation type="unfinished"></translation>
+        <translation>%1:</translation>
     </message>
     <message>
         <source>Save the other files and leave this one as it is?</source>
-        <translation type="unfinished"></translation>
+        <translation>Сохранить остальные файлы, а этот оставить как есть?</translation>
     </message>
     <message>
         <source>Save the other files and leave these as they are?</source>
-        <translation type="unfinished"></translation>
+        <translation>Сохранить остальные файлы, а эти оставить как есть?</translation>
     </message>
     <message>
         <source>&amp;Save the others</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Сохранить остальные</translation>
     </message>
     <message>
         <source>1 file changed on disk since it was read:</source>
-        <translation type="unfinished"></translation>
+        <translation>1 файл изменился на диске после чтения:</translation>
     </message>
     <message>
         <source>%1 files changed on disk since they were read:</source>
-        <translation type="unfinished"></translation>
+        <translation>Файлы, изменившиеся на диске после чтения (%1):</translation>
     </message>
     <message>
         <source>Overwrite it with the tables&apos; values, or skip it?</source>
-        <translation type="unfinished"></translation>
+        <translation>Перезаписать его значениями из таблиц или пропустить?</translation>
     </message>
     <message>
         <source>Overwrite them with the tables&apos; values, or skip them?</source>
-        <translation type="unfinished"></translation>
+        <translation>Перезаписать их значениями из таблиц или пропустить?</translation>
     </message>
     <message>
         <source>&amp;Overwrite</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Перезаписать</translation>
     </message>
     <message>
         <source>S&amp;kip</source>
-        <translation type="unfinished"></translation>
+        <translation>П&amp;ропустить</translation>
     </message>
     <message>
         <source>Unsaved changes</source>
-        <translation type="unfinished"></translation>
+        <translation>Несохранённые изменения</translation>
     </message>
     <message>
         <source>The variables text has unsaved edits. Save them first?</source>
-        <translation type="unfinished"></translation>
+        <translation>В тексте переменных есть несохранённые правки. Сначала сохранить их?</translation>
     </message>
     <message>
         <source>Save var&amp;iables</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Сохранить переменные</translation>
     </message>
     <message>
         <source>&amp;Discard</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Не сохранять</translation>
     </message>
     <message>
         <source>The variables text changed since Open desc. Save all writes each file by the keys and counts the tables were laid out by; Open desc again to lay them out by the new text.</source>
-        <translation type="unfinished"></translation>
+        <translation>Текст переменных изменился после «Открыть desc». «Сохранить все» запишет каждый файл по тем ключам и числам значений, по которым были построены таблицы; чтобы перестроить их по новому тексту, снова выполните «Открыть desc».</translation>
     </message>
     <message>
         <source>Save with the &amp;tables&apos; layout</source>
-        <translation type="unfinished"></translation>
+        <translation>Сохранить по построению &amp;таблиц</translation>
     </message>
     <message>
         <source>the open file</source>
-        <translation type="unfinished"></translation>
+        <translation>открытый файл</translation>
     </message>
     <message>
         <source>the %1 open files</source>
-        <translation type="unfinished"></translation>
+        <translation>открытые файлы (%1)</translation>
     </message>
     <message>
         <source>Lay out %1 again by the variables text the analyzer drafted?</source>
-        <translation type="unfinished"></translation>
+        <translation>Перестроить %1 по тексту переменных, составленному анализатором?</translation>
     </message>
     <message>
         <source>Lay out %1 again by the variables file just opened?</source>
-        <translation type="unfinished"></translation>
+        <translation>Перестроить %1 по только что открытому файлу переменных?</translation>
     </message>
     <message>
         <source>Until then the tables keep the keys and counts they were opened with.</source>
-        <translation type="unfinished"></translation>
+        <translation>До тех пор в таблицах остаются ключи и числа значений, с которыми они были открыты.</translation>
     </message>
     <message>
         <source>Lay out again</source>
-        <translation type="unfinished"></translation>
+        <translation>Перестроить</translation>
     </message>
     <message>
         <source>&amp;Lay them out</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Перестроить</translation>
     </message>
     <message>
         <source>&amp;Not now</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Не сейчас</translation>
     </message>
     <message>
         <source>%1 would change only in spelling: their key lines would be rebuilt with the values they hold (&quot;armor 45 45 40&quot; becomes &quot;armor  45 45 40 &quot;).</source>
-        <translation type="unfinished"></translation>
+        <translation>Изменилась бы только запись (%1): строки ключей были бы собраны заново из тех же значений («armor 45 45 40» станет «armor  45 45 40 »).</translation>
     </message>
     <message>
         <source>%1 whose values did not change would be respelled (&quot;armor 45 45 40&quot; becomes &quot;armor  45 45 40 &quot;).</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 без изменённых значений были бы переписаны по-новому («armor 45 45 40» станет «armor  45 45 40 »).</translation>
     </message>
     <message>
         <source>The game reads both spellings. Writing only what changed rewrites only the key lines whose values changed, and only their files.</source>
-        <translation type="unfinished"></translation>
+        <translation>Игра читает обе записи. «Записать только изменённое» перепишет только строки ключей с изменёнными значениями и только в их файлах.</translation>
     </message>
     <message>
         <source>&amp;Respell them too</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Переписать и их</translation>
     </message>
     <message>
         <source>&amp;Write only what changed</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Записать только изменённое</translation>
     </message>
     <message>
         <source>Re&amp;member my answer (in the settings file)</source>
-        <translation type="unfinished"></translation>
+        <translation>Запомнить мой &amp;ответ (в файле настроек)</translation>
     </message>
     <message>
         <source>Overwrite it with the desc preview&apos;s text, or skip it?</source>
-        <translation type="unfinished"></translation>
+        <translation>Перезаписать его текстом из предпросмотра desc или пропустить?</translation>
     </message>
     <message>
         <source>Save current</source>
-        <translation type="unfinished"></translation>
+        <translation>Сохранить текущий</translation>
     </message>
 </context>
 <context>
     <name>dravik::ui::ConflictModel</name>
     <message>
         <source>Take the patch&apos;s</source>
-        <translation type="unfinished"></translation>
+        <translation>Взять из патча</translation>
     </message>
     <message>
         <source>Keep mine</source>
-        <translation type="unfinished"></translation>
+        <translation>Оставить моё</translation>
     </message>
 </context>
 </TS>
