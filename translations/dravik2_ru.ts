@@ -999,7 +999,7 @@ Click to show only these rows</source>
     <message>
         <source>English</source>
         <extracomment>The name of the catalogue&apos;s own language, in that language, as the Language menu lists it: &quot;Deutsch&quot;, &quot;Русский&quot;.</extracomment>
-        <translation>English</translation>
+        <translation>Русский</translation>
     </message>
 </context>
 <context>
