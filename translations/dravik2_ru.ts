@@ -394,7 +394,7 @@
         <source>text or /regular expression/; &gt; 100, &lt;= 5, = 0, &lt;&gt; 3, 50..80; = text (whole cell);
 empty, changed, differs (from the column&apos;s most common value); &apos;text: as written</source>
         <translation>текст или /регулярное выражение/; &gt; 100, &lt;= 5, = 0, &lt;&gt; 3, 50..80; = текст (вся ячейка);
-empty (пусто), changed (изменено), differs (не как самое частое значение столбца); &apos;текст: как написано</translation>
+empty (пусто), changed (изменено), differs (отличается от самого частого значения столбца); &apos;текст: как написано</translation>
     </message>
     <message>
         <source>Match &amp;case</source>
@@ -562,7 +562,7 @@ empty (пусто), changed (изменено), differs (не как самое 
     </message>
     <message>
         <source>%1 could not be read; the files in them were not opened:</source>
-        <translation>Не удалось прочитать %1; файлы в них не открыты:</translation>
+        <translation>Не удалось прочитать %1; файлы оттуда не открыты:</translation>
     </message>
     <message>
         <source>1 folder</source>
@@ -825,7 +825,7 @@ Click to show only these rows</source>
     </message>
     <message>
         <source>The table&apos;s cells are separated by &quot;%1&quot; instead of TABs: the spreadsheet saved it with &quot;%1&quot; as the field delimiter, so the import finds none of its blocks. Save it again as Text CSV with &quot;Edit filter settings&quot; ticked and {Tab} as the field delimiter (Export Text File: Field delimiter)</source>
-        <translation>Ячейки таблицы разделены «%1», а не табуляцией: табличный редактор сохранил её с «%1» в качестве разделителя полей, поэтому импорт не находит ни одного её блока. Сохраните её заново как «Текст CSV», отметив «Изменить настройки фильтра», с {Tab} в качестве разделителя полей (Экспорт текстового файла: Разделитель полей)</translation>
+        <translation>Ячейки таблицы разделены «%1», а не табуляцией: табличный редактор сохранил её с «%1» в качестве разделителя полей, поэтому импорт не находит ни одного её блока. Сохраните её заново как «Текст CSV», отметив «Изменить настройки фильтра», с {Табуляция} в качестве разделителя полей (Экспорт текстового файла: Разделитель полей)</translation>
     </message>
     <message>
         <source>The table&apos;s labels (&quot;Section 1&quot;, &quot;File list&quot;) are in column %1 instead of column A: a column was inserted in front of them in the spreadsheet, which moves every cell of the table. Delete that column (or take back its insertion with Edit &gt; Undo) and save the table again</source>
@@ -1582,7 +1582,7 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
     </message>
     <message>
         <source>Open desc stopped at %1: %2 of %3 files loaded</source>
-        <translation>Открытие desc остановлено на %1: загружено файлов: %2 из %3</translation>
+        <translation>Открытие desc остановлено на %1; загружено файлов: %2 из %3</translation>
     </message>
     <message>
         <source>%1 is the same file as %2: opened once</source>
@@ -1638,7 +1638,7 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
     </message>
     <message>
         <source>Exported %1 rows into %2</source>
-        <translation>Экспортировано строк: %1, в %2</translation>
+        <translation>Экспортировано строк: %1 (в %2)</translation>
     </message>
     <message>
         <source>Review changes</source>
@@ -2029,7 +2029,7 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
     </message>
     <message>
         <source>Save with the &amp;tables&apos; layout</source>
-        <translation>Сохранить по построению &amp;таблиц</translation>
+        <translation>Сохранить по текущему построению &amp;таблиц</translation>
     </message>
     <message>
         <source>the open file</source>
