@@ -1340,7 +1340,7 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
     <name>Save all</name>
     <message>
         <source>The desc file &quot;%1&quot; changed on disk since it was read; nothing was written</source>
-        <translation>desc-файл «%1» изменился на диске после чтения; ничего не записано</translation>
+        <translation>Desc-файл «%1» изменился на диске после чтения; ничего не записано</translation>
     </message>
     <message numerus="yes">
         <source>%n desc file changed on disk since it was read (&quot;%1&quot; and %2 more); nothing was written</source>
@@ -1353,7 +1353,7 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
     </message>
     <message>
         <source>The desc file &quot;%1&quot; changed on disk while it was being saved and was left as it is; %2 of %3 files were written</source>
-        <translation>desc-файл «%1» изменился на диске во время сохранения и оставлен как есть; записано файлов: %2 из %3</translation>
+        <translation>Desc-файл «%1» изменился на диске во время сохранения и оставлен как есть; записано файлов: %2 из %3</translation>
     </message>
     <message numerus="yes">
         <source>%n desc file changed on disk while it was being saved and was left as it is (&quot;%1&quot; and %2 more); %3 of %4 files were written</source>
