@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="en">
 <context>
+    <name>BaseReview</name>
+    <message numerus="yes">
+        <source>%n value</source>
+        <comment>%n values</comment>
+        <translation>
+            <numerusform>%n value</numerusform>
+            <numerusform>%n values</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>Export</name>
     <message numerus="yes">
         <source>%n cell of the table cannot be read back by Import table as written:
@@ -236,6 +247,124 @@
     </message>
 </context>
 <context>
+    <name>ProblemCells</name>
+    <message numerus="yes">
+        <source>%n edited cell holds a line break, which would split the key line in two:</source>
+        <comment>%n edited cells hold a line break, which would split the key line in two:</comment>
+        <translation>
+            <numerusform>%n edited cell holds a line break, which would split the key line in two:</numerusform>
+            <numerusform>%n edited cells hold a line break, which would split the key line in two:</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n edited cell holds %1, which no desc line can hold:</source>
+        <comment>%n edited cells hold %1, which no desc line can hold:</comment>
+        <translation>
+            <numerusform>%n edited cell holds %1, which no desc line can hold:</numerusform>
+            <numerusform>%n edited cells hold %1, which no desc line can hold:</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n edited cell holds values that look wrong:</source>
+        <comment>%n edited cells hold values that look wrong:</comment>
+        <translation>
+            <numerusform>%n edited cell holds values that look wrong:</numerusform>
+            <numerusform>%n edited cells hold values that look wrong:</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message numerus="yes">
+        <source>%1 of %n cell change, in %2.</source>
+        <comment>%1 of %n cells change, in %2.</comment>
+        <translation>
+            <numerusform>%1 of %n cell change, in %2.</numerusform>
+            <numerusform>%1 of %n cells change, in %2.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file</source>
+        <comment>%n files</comment>
+        <translation>
+            <numerusform>%n file</numerusform>
+            <numerusform>%n files</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cell already hold the result.</source>
+        <comment>%n cells already hold the result.</comment>
+        <translation>
+            <numerusform>%n cell already hold the result.</numerusform>
+            <numerusform>%n cells already hold the result.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cell</source>
+        <comment>%n cells</comment>
+        <translation>
+            <numerusform>%n cell</numerusform>
+            <numerusform>%n cells</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file below this folder matches.</source>
+        <comment>%n files below this folder match.</comment>
+        <translation>
+            <numerusform>%n file below this folder matches.</numerusform>
+            <numerusform>%n files below this folder match.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cell changed only how a number is written (%1): the spreadsheet&apos;s column type Standard rewrote it. Opening the table with the column type Text keeps every cell as written.</source>
+        <comment>%n cells changed only how a number is written (%1): the spreadsheet&apos;s column type Standard rewrote them. Opening the table with the column type Text keeps every cell as written.</comment>
+        <translation>
+            <numerusform>%n cell changed only how a number is written (%1): the spreadsheet&apos;s column type Standard rewrote it. Opening the table with the column type Text keeps every cell as written.</numerusform>
+            <numerusform>%n cells changed only how a number is written (%1): the spreadsheet&apos;s column type Standard rewrote them. Opening the table with the column type Text keeps every cell as written.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cell holds a value the spreadsheet converted (%1): its column type Standard read it as a number, percentage, date, time, money or truth value, in the language chosen in Text Import. It is not an edit, and no desc file reads it so. Opening the table with the column type Text keeps every cell as written.</source>
+        <comment>%n cells hold values the spreadsheet converted (%1): its column type Standard read them as numbers, percentages, dates, times, money or truth values, in the language chosen in Text Import. They are not edits, and no desc file reads them so. Opening the table with the column type Text keeps every cell as written.</comment>
+        <translation>
+            <numerusform>%n cell holds a value the spreadsheet converted (%1): its column type Standard read it as a number, percentage, date, time, money or truth value, in the language chosen in Text Import. It is not an edit, and no desc file reads it so. Opening the table with the column type Text keeps every cell as written.</numerusform>
+            <numerusform>%n cells hold values the spreadsheet converted (%1): its column type Standard read them as numbers, percentages, dates, times, money or truth values, in the language chosen in Text Import. They are not edits, and no desc file reads them so. Opening the table with the column type Text keeps every cell as written.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Pasted %1 of %n cell</source>
+        <comment>Pasted %1 of %n cells</comment>
+        <translation>
+            <numerusform>Pasted %1 of %n cell</numerusform>
+            <numerusform>Pasted %1 of %n cells</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>; %n lies outside the table</source>
+        <comment>; %n lie outside the table</comment>
+        <translation>
+            <numerusform>; %n lies outside the table</numerusform>
+            <numerusform>; %n lie outside the table</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>; %n fell on the column of paths, which is not pasted over</source>
+        <comment>; %n fell on the column of paths, which is not pasted over</comment>
+        <translation>
+            <numerusform>; %n fell on the column of paths, which is not pasted over</numerusform>
+            <numerusform>; %n fell on the column of paths, which is not pasted over</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The line breaks in %n pasted cell became blanks: a value cannot hold one, as it would split its key line.</source>
+        <comment>The line breaks in %n pasted cells became blanks: a value cannot hold one, as it would split its key line.</comment>
+        <translation>
+            <numerusform>The line breaks in %n pasted cell became blanks: a value cannot hold one, as it would split its key line.</numerusform>
+            <numerusform>The line breaks in %n pasted cells became blanks: a value cannot hold one, as it would split its key line.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>Save all</name>
     <message numerus="yes">
         <source>%n desc file changed on disk since it was read (&quot;%1&quot; and %2 more); nothing was written</source>
@@ -251,6 +380,245 @@
         <translation>
             <numerusform>%n desc file changed on disk while it was being saved and was left as it is (&quot;%1&quot; and %2 more); %3 of %4 files were written</numerusform>
             <numerusform>%n desc files changed on disk while they were being saved and were left as they are (&quot;%1&quot; and %2 more); %3 of %4 files were written</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>SaveQuestions</name>
+    <message numerus="yes">
+        <source>%n file cannot be saved:</source>
+        <comment>%n files cannot be saved:</comment>
+        <translation>
+            <numerusform>%n file cannot be saved:</numerusform>
+            <numerusform>%n files cannot be saved:</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Save the other files and leave this one as it is?</source>
+        <comment>Save the other files and leave these as they are?</comment>
+        <translation>
+            <numerusform>Save the other files and leave this one as it is?</numerusform>
+            <numerusform>Save the other files and leave these as they are?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file changed on disk since it was read:</source>
+        <comment>%n files changed on disk since they were read:</comment>
+        <translation>
+            <numerusform>%n file changed on disk since it was read:</numerusform>
+            <numerusform>%n files changed on disk since they were read:</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Overwrite it with the tables&apos; values, or skip it?</source>
+        <comment>Overwrite them with the tables&apos; values, or skip them?</comment>
+        <translation>
+            <numerusform>Overwrite it with the tables&apos; values, or skip it?</numerusform>
+            <numerusform>Overwrite them with the tables&apos; values, or skip them?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file would change only in spelling: their key lines would be rebuilt with the values they hold (&quot;armor 45 45 40&quot; becomes &quot;armor  45 45 40 &quot;).</source>
+        <comment>%n files would change only in spelling: their key lines would be rebuilt with the values they hold (&quot;armor 45 45 40&quot; becomes &quot;armor  45 45 40 &quot;).</comment>
+        <translation>
+            <numerusform>%n file would change only in spelling: their key lines would be rebuilt with the values they hold (&quot;armor 45 45 40&quot; becomes &quot;armor  45 45 40 &quot;).</numerusform>
+            <numerusform>%n files would change only in spelling: their key lines would be rebuilt with the values they hold (&quot;armor 45 45 40&quot; becomes &quot;armor  45 45 40 &quot;).</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n key line whose values did not change would be respelled (&quot;armor 45 45 40&quot; becomes &quot;armor  45 45 40 &quot;).</source>
+        <comment>%n key lines whose values did not change would be respelled (&quot;armor 45 45 40&quot; becomes &quot;armor  45 45 40 &quot;).</comment>
+        <translation>
+            <numerusform>%n key line whose values did not change would be respelled (&quot;armor 45 45 40&quot; becomes &quot;armor  45 45 40 &quot;).</numerusform>
+            <numerusform>%n key lines whose values did not change would be respelled (&quot;armor 45 45 40&quot; becomes &quot;armor  45 45 40 &quot;).</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>SaveReview</name>
+    <message numerus="yes">
+        <source>Save all would change %n file of %1, %2 in all.</source>
+        <comment>Save all would change %n files of %1, %2 in all.</comment>
+        <translation>
+            <numerusform>Save all would change %n file of %1, %2 in all.</numerusform>
+            <numerusform>Save all would change %n files of %1, %2 in all.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n key line</source>
+        <comment>%n key lines</comment>
+        <translation>
+            <numerusform>%n key line</numerusform>
+            <numerusform>%n key lines</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Of these, %n key line would only be respelled, with the values they hold</source>
+        <comment>Of these, %n key lines would only be respelled, with the values they hold</comment>
+        <translation>
+            <numerusform>Of these, %n key line would only be respelled, with the values they hold</numerusform>
+            <numerusform>Of these, %n key lines would only be respelled, with the values they hold</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>; %n file would change only in spelling</source>
+        <comment>; %n files would change only in spelling</comment>
+        <translation>
+            <numerusform>; %n file would change only in spelling</numerusform>
+            <numerusform>; %n files would change only in spelling</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>TMainForm</name>
+    <message numerus="yes">
+        <source>%n more path names a file opened already</source>
+        <comment>%n more paths name files opened already</comment>
+        <translation>
+            <numerusform>%n more path names a file opened already</numerusform>
+            <numerusform>%n more paths name files opened already</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The tables have unsaved changes (%n cell in %1). Save them before %2?</source>
+        <comment>The tables have unsaved changes (%n cells in %1). Save them before %2?</comment>
+        <translation>
+            <numerusform>The tables have unsaved changes (%n cell in %1). Save them before %2?</numerusform>
+            <numerusform>The tables have unsaved changes (%n cells in %1). Save them before %2?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file</source>
+        <comment>%n files</comment>
+        <translation>
+            <numerusform>%n file</numerusform>
+            <numerusform>%n files</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>VariablesQuestions</name>
+    <message numerus="yes">
+        <source>the open file</source>
+        <comment>the %n open files</comment>
+        <translation>
+            <numerusform>the open file</numerusform>
+            <numerusform>the %n open files</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>dravik::ui::FindReplace</name>
+    <message numerus="yes">
+        <source>Replaced in %n cell of %1.</source>
+        <comment>Replaced in %n cells of %1.</comment>
+        <translation>
+            <numerusform>Replaced in %n cell of %1.</numerusform>
+            <numerusform>Replaced in %n cells of %1.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file</source>
+        <comment>%n files</comment>
+        <translation>
+            <numerusform>%n file</numerusform>
+            <numerusform>%n files</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>dravik::ui::GridModel</name>
+    <message numerus="yes">
+        <source>This file&apos;s line of %1 has %n value</source>
+        <comment>This file&apos;s line of %1 has %n values</comment>
+        <translation>
+            <numerusform>This file&apos;s line of %1 has %n value</numerusform>
+            <numerusform>This file&apos;s line of %1 has %n values</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>dravik::ui::HistogramView</name>
+    <message numerus="yes">
+        <source>%1: %n value
+Click to show only these rows</source>
+        <comment>%1: %n values
+Click to show only these rows</comment>
+        <translation>
+            <numerusform>%1: %n value
+Click to show only these rows</numerusform>
+            <numerusform>%1: %n values
+Click to show only these rows</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>dravik::ui::ModActions</name>
+    <message numerus="yes">
+        <source>Exported %n changed value of %1 into %2.</source>
+        <comment>Exported %n changed values of %1 into %2.</comment>
+        <translation>
+            <numerusform>Exported %n changed value of %1 into %2.</numerusform>
+            <numerusform>Exported %n changed values of %1 into %2.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file</source>
+        <comment>%n files</comment>
+        <translation>
+            <numerusform>%n file</numerusform>
+            <numerusform>%n files</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>This mod and the patch both changed %n value from the base. For each, take the patch&apos;s value or keep this mod&apos;s; the rest of the patch is applied either way.</source>
+        <comment>This mod and the patch both changed %n values from the base. For each, take the patch&apos;s value or keep this mod&apos;s; the rest of the patch is applied either way.</comment>
+        <translation>
+            <numerusform>This mod and the patch both changed %n value from the base. For each, take the patch&apos;s value or keep this mod&apos;s; the rest of the patch is applied either way.</numerusform>
+            <numerusform>This mod and the patch both changed %n values from the base. For each, take the patch&apos;s value or keep this mod&apos;s; the rest of the patch is applied either way.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Applied %n value in %1; %2 already held the patch&apos;s value.</source>
+        <comment>Applied %n values in %1; %2 already held the patch&apos;s value.</comment>
+        <translation>
+            <numerusform>Applied %n value in %1; %2 already held the patch&apos;s value.</numerusform>
+            <numerusform>Applied %n values in %1; %2 already held the patch&apos;s value.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Of %n conflict, %1 took the patch&apos;s value and %2 kept this mod&apos;s.</source>
+        <comment>Of %n conflicts, %1 took the patch&apos;s value and %2 kept this mod&apos;s.</comment>
+        <translation>
+            <numerusform>Of %n conflict, %1 took the patch&apos;s value and %2 kept this mod&apos;s.</numerusform>
+            <numerusform>Of %n conflicts, %1 took the patch&apos;s value and %2 kept this mod&apos;s.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n line of the patch could not be applied:</source>
+        <comment>%n lines of the patch could not be applied:</comment>
+        <translation>
+            <numerusform>%n line of the patch could not be applied:</numerusform>
+            <numerusform>%n lines of the patch could not be applied:</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file differs from the base</source>
+        <comment>%n files differ from the base</comment>
+        <translation>
+            <numerusform>%n file differs from the base</numerusform>
+            <numerusform>%n files differ from the base</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>dravik::ui::SummaryPanel</name>
+    <message numerus="yes">
+        <source>%1: %n column selected</source>
+        <comment>%1: %n columns selected</comment>
+        <translation>
+            <numerusform>%1: %n column selected</numerusform>
+            <numerusform>%1: %n columns selected</numerusform>
         </translation>
     </message>
 </context>

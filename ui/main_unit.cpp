@@ -16,7 +16,6 @@
 #include "ui/files/table_import.h"
 #include "ui/common/child_wait.h"
 #include "ui/conman.h"
-#include "ui/common/counted_text.h"
 #include "ui/dan.h"
 #include "ui/mod/mod_actions.h"
 #include "ui/common/error_box.h"
@@ -711,8 +710,8 @@ bool TMainForm::loadDescFiles(const std::vector<std::string>& files, const std::
         status << (more == 0 ? tr("%1 is the same file as %2: opened once").arg(path, file)
                              : tr("%1 is the same file as %2, and %3: each file opened once")
                                    .arg(path, file,
-                                        more == 1 ? tr("1 more path names a file opened already")
-                                                  : tr("%1 more paths name files opened already").arg(more)));
+                                        tr("%n more path names a file opened already", "%n more paths name files opened already",
+                                           static_cast<int>(more))));
     }
     statusPanels_[0]->setText(status.join(QStringLiteral("; ")));
     modActions_->filesOpened();
@@ -793,11 +792,10 @@ bool TMainForm::mayDropTableEdits(const QString& what)
     int files = 0;
     for (int r = 1; r <= document_.descFileCount(); ++r)
         files += document_.rowChanged(r) ? 1 : 0;
-    const QString text = tr("The tables have unsaved changes (%1 in %2). Save them before %3?")
-                             .arg(dravik::ui::Counted(static_cast<qsizetype>(document_.changedCellCount()), "cell",
-                                                      "cells"))
-                             .arg(dravik::ui::Counted(files, "file", "files"))
-                             .arg(what);
+    const QString text = tr("The tables have unsaved changes (%n cell in %1). Save them before %2?",
+                                "The tables have unsaved changes (%n cells in %1). Save them before %2?",
+                                static_cast<int>(document_.changedCellCount()))
+                             .arg(tr("%n file", "%n files", static_cast<int>(files)), what);
     switch (dialogs_.ask(this, tr("Unsaved changes"), text, {tr("&Save all"), tr("&Discard"), tr("Cancel")})) {
     case 0: return saveAll() && !document_.isModified();
     case 1: return true;

@@ -44,8 +44,7 @@ QString Named(const QStringList& names)
 
 QString MatchCount(size_t files)
 {
-    return files == 1 ? QObject::tr("1 file below this folder matches.")
-                      : QObject::tr("%1 files below this folder match.").arg(files);
+    return QObject::tr("%n file below this folder matches.", "%n files below this folder match.", static_cast<int>(files));
 }
 
 }  // namespace

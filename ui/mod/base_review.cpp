@@ -3,7 +3,6 @@
 #include "core/mod/base_diff.h"
 #include "core/mod/mod_paths.h"
 #include "core/mod/table_keys.h"
-#include "ui/common/counted_text.h"
 #include "ui/common/display_text.h"
 
 #include <QCoreApplication>
@@ -12,7 +11,10 @@ namespace dravik::ui {
 
 namespace {
 
-QString Tr(const char* text) { return QCoreApplication::translate("BaseReview", text); }
+// The context its texts are filed under in the catalogues.
+struct BaseReview {
+    Q_DECLARE_TR_FUNCTIONS(BaseReview)
+};
 
 // A key line as Save all writes it from the values `cell` gives by column,
 // but for those `has` says the file's line does not hold.
@@ -39,7 +41,7 @@ QString FileLines(const DescDocument& mod, const BaseComparison& base, const std
         if (!differs)
             continue;
         const int col = key.writtenColumn(1);
-        const QString noLine = Tr("(no line for the key)");
+        const QString noLine = BaseReview::tr("(no line for the key)");
         const auto baseValue = [&](int c) { return *base.baseValue(grid, c, row); };
         const auto modValue = [&](int c) { return mod.grid(grid).cell(c, row); };
         const auto baseHas = [&](int c) { return base.baseHasValue(grid, c, row); };
@@ -61,12 +63,12 @@ ReviewPage ReviewAgainstBase(const DescDocument& mod, const BaseComparison& base
     const std::vector<TableKey> keys = TableKeys(mod);
     const std::vector<std::string> paths = OpenModPaths(mod);
     ReviewPage page;
-    page.caption = Tr("Against the base game");
+    page.caption = BaseReview::tr("Against the base game");
     int files = 0;
     for (const size_t i : InPathOrder(paths, mod.codePage())) {
         const int row = static_cast<int>(i) + 1;
         if (!base.hasBase(row)) {
-            page.details += CellText(paths[i], mod.codePage()) + Tr("  (new in this mod)") + QStringLiteral("\n\n");
+            page.details += CellText(paths[i], mod.codePage()) + BaseReview::tr("  (new in this mod)") + QStringLiteral("\n\n");
             continue;
         }
         const QString lines = FileLines(mod, base, keys, row);
@@ -78,11 +80,11 @@ ReviewPage ReviewAgainstBase(const DescDocument& mod, const BaseComparison& base
     // The values a patch carries, as diff and Export patch count them: a key
     // line only one of the two files has is no value of either.
     const auto values = static_cast<qsizetype>(DiffAgainstBase(mod, base).lines.size());
-    page.summary = Tr("Against the base game in %1: %2 of %3 files differ, in %4; %5 are new in this mod.")
+    page.summary = BaseReview::tr("Against the base game in %1: %2 of %3 files differ, in %4; %5 are new in this mod.")
                        .arg(NativeText(base.folder()))
                        .arg(files)
                        .arg(mod.descFileCount())
-                       .arg(Counted(values, "value", "values"))
+                       .arg(BaseReview::tr("%n value", "%n values", static_cast<int>(values)))
                        .arg(base.newFiles());
     return page;
 }

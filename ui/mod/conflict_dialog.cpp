@@ -63,8 +63,8 @@ public:
         case 3: return conflict.base;
         case 4: return conflict.mine;
         case 5: return conflict.patch;
-        case ConflictDialog::kTakePatchColumn: return tr("Take the patch's");
-        default: return tr("Keep mine");
+        case ConflictDialog::kTakePatchColumn: return ConflictDialog::tr("Take the patch's");
+        default: return ConflictDialog::tr("Keep mine");
         }
     }
 

@@ -1,6 +1,5 @@
 #include "ui/views/summary_panel.h"
 
-#include "ui/common/counted_text.h"
 
 #include "core/bulk/table_rows.h"
 #include "core/text/cell_value.h"
@@ -175,7 +174,7 @@ void SummaryPanel::showSummary(const std::vector<std::string_view>& values)
         }
         title_->setText(tr("%1: %2").arg(tableName, name));
     } else {
-        title_->setText(tr("%1: %2 selected").arg(tableName, Counted(static_cast<qsizetype>(columns_.size()), "column", "columns")));
+        title_->setText(tr("%1: %n column selected", "%1: %n columns selected", static_cast<int>(columns_.size())).arg(tableName));
     }
 
     const QLocale locale;
