@@ -29,53 +29,48 @@
     </message>
 </context>
 <context>
-    <name>BulkEditActions</name>
+    <name>BaseReview</name>
     <message>
-        <source>&amp;Copy</source>
-        <translation>&amp;Копировать</translation>
+        <source>(no line for the key)</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;Paste</source>
-        <translation>Вст&amp;авить</translation>
+        <source>Against the base game</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;Find…</source>
-        <translation>&amp;Найти…</translation>
+        <source>  (new in this mod)</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Find &amp;next</source>
-        <translation>Найти &amp;далее</translation>
+        <source>Against the base game in %1: %2 of %3 files differ, in %4; %5 are new in this mod.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n value</source>
+        <comment>%n values</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
     <message>
-        <source>Find pre&amp;vious</source>
-        <translation>Найти п&amp;редыдущее</translation>
+        <source>  base  </source>
+        <extracomment>Review of a mod: the label before the base game&apos;s key line; keep the label for this mod&apos;s as wide, so that the two lines stand aligned.</extracomment>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>R&amp;eplace…</source>
-        <translation>За&amp;менить…</translation>
-    </message>
-    <message>
-        <source>Set &amp;selection…</source>
-        <translation>Изменить &amp;выделенное…</translation>
-    </message>
-    <message>
-        <source>Find and replace</source>
-        <translation>Найти и заменить</translation>
+        <source>  mod   </source>
+        <extracomment>Review of a mod: the label before this mod&apos;s key line, as wide as the base&apos;s.</extracomment>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
-    <name>ConflictDialog</name>
+    <name>ChildWait</name>
     <message>
-        <source>&amp;Take the patch&apos;s for all</source>
-        <translation>&amp;Взять из патча для всех</translation>
-    </message>
-    <message>
-        <source>&amp;Keep mine for all</source>
-        <translation>&amp;Оставить моё для всех</translation>
-    </message>
-    <message>
-        <source>&amp;Apply</source>
-        <translation>&amp;Применить</translation>
+        <source>Waiting for %1 to end</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -365,51 +360,6 @@
     </message>
 </context>
 <context>
-    <name>FilterBar</name>
-    <message>
-        <source>File list</source>
-        <translation>Список файлов</translation>
-    </message>
-    <message>
-        <source>Text section</source>
-        <translation>Текстовая секция</translation>
-    </message>
-    <message>
-        <source>Section %1</source>
-        <translation>Секция %1</translation>
-    </message>
-    <message>
-        <source>The table the filter reads</source>
-        <translation>Таблица, которую читает фильтр</translation>
-    </message>
-    <message>
-        <source>The column the filter reads</source>
-        <translation>Столбец, который читает фильтр</translation>
-    </message>
-    <message>
-        <source>Filter: text, /regex/, &gt; 100, 50..80, empty, changed, differs</source>
-        <translation>Фильтр: текст, /regex/, &gt; 100, 50..80, empty, changed, differs</translation>
-    </message>
-    <message>
-        <source>text or /regular expression/; &gt; 100, &lt;= 5, = 0, &lt;&gt; 3, 50..80; = text (whole cell);
-empty, changed, differs (from the column&apos;s most common value); &apos;text: as written</source>
-        <translation>текст или /регулярное выражение/; &gt; 100, &lt;= 5, = 0, &lt;&gt; 3, 50..80; = текст (вся ячейка);
-empty (пусто), changed (изменено), differs (отличается от самого частого значения столбца); &apos;текст: как написано</translation>
-    </message>
-    <message>
-        <source>Match &amp;case</source>
-        <translation>&amp;Учитывать регистр</translation>
-    </message>
-    <message>
-        <source>Close the filter bar and show every row (Esc)</source>
-        <translation>Закрыть панель фильтра и показать все строки (Esc)</translation>
-    </message>
-    <message>
-        <source>any column</source>
-        <translation>любой столбец</translation>
-    </message>
-</context>
-<context>
     <name>Filters</name>
     <message>
         <source>Expected a regular expression between the slashes</source>
@@ -418,250 +368,6 @@ empty (пусто), changed (изменено), differs (отличается о
     <message>
         <source>Expected a number after &quot;%1&quot;</source>
         <translation>Ожидалось число после «%1»</translation>
-    </message>
-</context>
-<context>
-    <name>FindBar</name>
-    <message>
-        <source>Re&amp;gular expression</source>
-        <translation>Регулярное в&amp;ыражение</translation>
-    </message>
-    <message>
-        <source>Match &amp;case</source>
-        <translation>&amp;Учитывать регистр</translation>
-    </message>
-    <message>
-        <source>&amp;Whole cell</source>
-        <translation>&amp;Ячейка целиком</translation>
-    </message>
-    <message>
-        <source>Current table</source>
-        <translation>Текущая таблица</translation>
-    </message>
-    <message>
-        <source>All section tables</source>
-        <translation>Все таблицы секций</translation>
-    </message>
-    <message>
-        <source>Selection</source>
-        <translation>Выделение</translation>
-    </message>
-    <message>
-        <source>&amp;Previous</source>
-        <translation>Пре&amp;дыдущее</translation>
-    </message>
-    <message>
-        <source>&amp;Next</source>
-        <translation>&amp;Следующее</translation>
-    </message>
-    <message>
-        <source>&amp;Replace</source>
-        <translation>&amp;Заменить</translation>
-    </message>
-    <message>
-        <source>Replace &amp;all</source>
-        <translation>Заменить &amp;все</translation>
-    </message>
-    <message>
-        <source>&amp;Find:</source>
-        <translation>&amp;Найти:</translation>
-    </message>
-    <message>
-        <source>Replace &amp;with:</source>
-        <translation>За&amp;менить на:</translation>
-    </message>
-    <message>
-        <source>&amp;In:</source>
-        <translation>&amp;Где:</translation>
-    </message>
-</context>
-<context>
-    <name>FindReplace</name>
-    <message>
-        <source>No table on this tab to search.</source>
-        <translation>На этой вкладке нет таблицы для поиска.</translation>
-    </message>
-    <message>
-        <source>Type what to find.</source>
-        <translation>Введите, что искать.</translation>
-    </message>
-    <message>
-        <source>Cannot search for this: %1.</source>
-        <translation>Так искать нельзя: %1.</translation>
-    </message>
-    <message>
-        <source>Find</source>
-        <translation>Поиск</translation>
-    </message>
-    <message>
-        <source>table rows</source>
-        <translation>строки таблицы</translation>
-    </message>
-    <message>
-        <source>The search was stopped.</source>
-        <translation>Поиск остановлен.</translation>
-    </message>
-    <message>
-        <source>%1 of %2</source>
-        <translation>%1 из %2</translation>
-    </message>
-    <message>
-        <source>Not found.</source>
-        <translation>Не найдено.</translation>
-    </message>
-    <message>
-        <source>Nothing replaced: the replacement holds a line break, which would split the key lines.</source>
-        <translation>Ничего не заменено: замена содержит перевод строки, который разбил бы строки ключей.</translation>
-    </message>
-    <message>
-        <source>Replace all</source>
-        <translation>Заменить все</translation>
-    </message>
-    <message>
-        <source>Nothing replaced: stopped.</source>
-        <translation>Ничего не заменено: остановлено.</translation>
-    </message>
-    <message>
-        <source>Nothing replaced: no value cell here holds a match.</source>
-        <translation>Ничего не заменено: ни одна ячейка значений здесь не содержит совпадений.</translation>
-    </message>
-    <message>
-        <source>Replaced in %1 of %2.</source>
-        <translation>Заменено: %1 (%2).</translation>
-    </message>
-</context>
-<context>
-    <name>FolderActions</name>
-    <message>
-        <source>Open &amp;folder…</source>
-        <translation>Открыть &amp;папку…</translation>
-    </message>
-    <message>
-        <source>Recent fol&amp;ders</source>
-        <translation>&amp;Недавние папки</translation>
-    </message>
-    <message>
-        <source>Choose the folder to open.</source>
-        <translation>Выберите папку, которую открыть.</translation>
-    </message>
-    <message>
-        <source>No file below this folder matches &quot;%1&quot;.</source>
-        <translation>Ни один файл в этой папке и её подпапках не подходит под «%1».</translation>
-    </message>
-    <message>
-        <source>Open folder</source>
-        <translation>Открыть папку</translation>
-    </message>
-    <message>
-        <source>No file below %1 matches &quot;%2&quot;.</source>
-        <translation>Ни один файл в %1 и её подпапках не подходит под «%2».</translation>
-    </message>
-    <message>
-        <source>No file below these %1 folders matches &quot;%2&quot;.</source>
-        <translation>Ни один файл в этих папках (%1) и их подпапках не подходит под «%2».</translation>
-    </message>
-    <message>
-        <source>%1 could not be read; the files in them were not opened:</source>
-        <translation>Не удалось прочитать %1; файлы оттуда не открыты:</translation>
-    </message>
-    <message>
-        <source>1 folder</source>
-        <translation>одну папку</translation>
-    </message>
-    <message>
-        <source>%1 folders</source>
-        <translation>папки (%1)</translation>
-    </message>
-    <message>
-        <source>Variables file: %1</source>
-        <translation>Файл переменных: %1</translation>
-    </message>
-</context>
-<context>
-    <name>FolderDialog</name>
-    <message>
-        <source>&amp;Browse…</source>
-        <translation>&amp;Обзор…</translation>
-    </message>
-    <message>
-        <source>&amp;Folder:</source>
-        <translation>&amp;Папка:</translation>
-    </message>
-    <message>
-        <source>* stands for any characters, ? for one; several patterns separated by ;</source>
-        <translation>* — любые символы, ? — один символ; несколько шаблонов разделяются ;</translation>
-    </message>
-    <message>
-        <source>&amp;Names:</source>
-        <translation>&amp;Имена:</translation>
-    </message>
-    <message>
-        <source>Counting…</source>
-        <translation>Подсчёт…</translation>
-    </message>
-    <message>
-        <source>&amp;Open</source>
-        <translation>О&amp;ткрыть</translation>
-    </message>
-</context>
-<context>
-    <name>GridModel</name>
-    <message>
-        <source>Check this value: %1</source>
-        <translation>Проверьте это значение: %1</translation>
-    </message>
-    <message>
-        <source>On disk: &quot;%1&quot;</source>
-        <translation>На диске: «%1»</translation>
-    </message>
-    <message>
-        <source>The column&apos;s most common value: &quot;%1&quot;</source>
-        <translation>Самое частое значение столбца: «%1»</translation>
-    </message>
-    <message>
-        <source>This file has unsaved changes</source>
-        <translation>В этом файле есть несохранённые изменения</translation>
-    </message>
-    <message>
-        <source>This file&apos;s line of %1 has 1 value</source>
-        <translation>Строка %1 в этом файле содержит 1 значение</translation>
-    </message>
-    <message>
-        <source>This file&apos;s line of %1 has %2 values</source>
-        <translation>Строка %1 в этом файле содержит значений: %2</translation>
-    </message>
-    <message>
-        <source>; the variables file counts %1.</source>
-        <translation>; в файле переменных их %1.</translation>
-    </message>
-    <message>
-        <source>No value %1 here: typing one adds it to the line, with the values before it.</source>
-        <translation>Здесь нет значения %1: если ввести его, оно добавится в строку вместе со значениями перед ним.</translation>
-    </message>
-    <message>
-        <source>Value %1 is added to the line by Save all.</source>
-        <translation>Значение %1 добавит в строку команда «Сохранить все».</translation>
-    </message>
-    <message>
-        <source>The 1 value after this one is not shown; Save all keeps it.</source>
-        <translation>Следующее за этим 1 значение не показано; «Сохранить все» его сохранит.</translation>
-    </message>
-    <message>
-        <source>The %1 values after this one are not shown; Save all keeps them.</source>
-        <translation>Следующие за этим значения (%1) не показаны; «Сохранить все» их сохранит.</translation>
-    </message>
-</context>
-<context>
-    <name>HistogramView</name>
-    <message>
-        <source>no numbers</source>
-        <translation>нет чисел</translation>
-    </message>
-    <message>
-        <source>%1: %2
-Click to show only these rows</source>
-        <translation>%1: %2
-Щёлкните, чтобы показать только эти строки</translation>
     </message>
 </context>
 <context>
@@ -1010,114 +716,117 @@ Click to show only these rows</source>
     </message>
 </context>
 <context>
-    <name>ModActions</name>
+    <name>Mod set</name>
     <message>
-        <source>Compare with &amp;base…</source>
-        <translation>С&amp;равнить с оригиналом…</translation>
+        <source>%1: the copy written (%2&apos;s) has no line for %3, so its merged values are not written</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Export &amp;patch…</source>
-        <translation>&amp;Экспорт патча…</translation>
+        <source>%1: the line of %2 is also the line of another key, so it is kept as %3&apos;s copy holds it</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Appl&amp;y patch…</source>
-        <translation>Прим&amp;енить патч…</translation>
+        <source>%1: the merged values of %2 would leave a value out before another, so the line is kept as %3&apos;s copy holds it</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Revert to &amp;base values</source>
-        <translation>Вернуть значения ори&amp;гинала</translation>
+        <source>%1: %2&apos;s copy holds %3 line(s) outside the variables file that the copy written (%4&apos;s) does not: %5</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;Base marks</source>
-        <translation>Отметки &amp;оригинала</translation>
+        <source>%1: the line of %2 is in the copies of %3, not in those of %4</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Values that differ from the base game&apos;s with a bar at the cell&apos;s left edge</source>
-        <translation>Значения, отличные от оригинальной игры, отмечены полоской у левого края ячейки</translation>
+        <source>A mod set holds at most 30,000 mods</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Compare with base: the base game&apos;s folder</source>
-        <translation>Сравнить с оригиналом: папка оригинальной игры</translation>
+        <source>The mod %1 holds %2 and %3, which name one file; %3 is left out</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Compare with base</source>
-        <translation>Сравнить с оригиналом</translation>
+        <source>The patch %1 sets value %2 of %3 in %4 to %5, which is not applied: %6</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1. Its files count as new in this mod.</source>
-        <translation>%1. Её файлы считаются новыми в этом моде.</translation>
+        <source>the file&apos;s line of the key has fewer values</source>
+        <translation>в строке ключа в файле меньше значений</translation>
     </message>
     <message>
-        <source>None of the open files is at the same path below &quot;%1&quot; as below &quot;%2&quot;, so each counts as new in this mod. The base game&apos;s folder is the one that holds what the mod&apos;s folder holds.</source>
-        <translation>Ни один из открытых файлов не лежит внутри «%1» по тому же пути, что внутри «%2», поэтому каждый считается новым в этом моде. Папка оригинальной игры — та, в которой лежит то же, что в папке мода.</translation>
+        <source>The patch %1 expects %2 as value %3 of %4 in %5, where the base game holds %6; its value %7 is taken all the same</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Keep comparing the files just opened with the base game in &quot;%1&quot;?</source>
-        <translation>Продолжать сравнивать только что открытые файлы с оригинальной игрой в «%1»?</translation>
+        <source>The mod set holds more changed values than can be kept</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;Keep comparing</source>
-        <translation>&amp;Сравнивать дальше</translation>
+        <source>A choice about value %1 of %2 in %3 is not used: %4</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;Stop comparing</source>
-        <translation>&amp;Прекратить сравнение</translation>
+        <source>A choice about value %1 of %2 in every file is not used: %3</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Export patch</source>
-        <translation>Экспорт патча</translation>
+        <source>A choice about %1 in %2 is not used: %3</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Exported %1 of %2 into %3.</source>
-        <translation>Экспортировано в %3: %1 (%2).</translation>
+        <source>A choice about %1 in every file is not used: %2</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>A patch cannot carry these differences:</source>
-        <translation>Патч не может передать эти различия:</translation>
+        <source>The order must name every mod of the set once</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Apply patch</source>
-        <translation>Применить патч</translation>
+        <source>There is no such place in the order of the mods</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ModMarks</name>
+    <message>
+        <source>Differs from the base file %1</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Apply patch: conflicts</source>
-        <translation>Применение патча: конфликты</translation>
+        <source>New in this mod: the base game has no such file</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>This mod and the patch both changed %1 from the base. For each, take the patch&apos;s value or keep this mod&apos;s; the rest of the patch is applied either way.</source>
-        <translation>И этот мод, и патч изменили относительно оригинала %1. Для каждого выберите: взять значение из патча или оставить значение мода; остальное из патча применяется в любом случае.</translation>
+        <source>Base: no line for this key</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Applied %1 in %2; %3 already held the patch&apos;s value.</source>
-        <translation>Применено: %1 (%2); уже совпадали с патчем: %3.</translation>
+        <source>Base: %1 (this file has no line for the key)</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Of %1, %2 took the patch&apos;s value and %3 kept this mod&apos;s.</source>
-        <translation>Из %1: взято из патча — %2, оставлено значение мода — %3.</translation>
+        <source>Base: no such value (its line of the key has fewer values)</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1 of the patch could not be applied:</source>
-        <translation>Строки патча, которые не удалось применить (%1):</translation>
+        <source>Base: %1 (this file&apos;s line of the key has fewer values)</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Edit &gt; Undo takes the patch back.</source>
-        <translation>Правка &gt; Отменить отменяет патч.</translation>
+        <source>Base: %1</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>1 file differs from the base</source>
-        <translation>1 файл отличается от оригинала</translation>
+        <source>From the patch: %1 (was %2)</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1 files differ from the base</source>
-        <translation>Файлов, отличных от оригинала: %1</translation>
+        <source>Patch conflict, the patch&apos;s value taken: %1 (base %2, this mod %3)</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>, %1 new in this mod</source>
-        <translation>, новых в этом моде: %1</translation>
-    </message>
-    <message>
-        <source>Compared with the base game in %1</source>
-        <translation>Сравнение с оригинальной игрой в %1</translation>
+        <source>Patch conflict, this mod&apos;s value kept (base %1, the patch %2)</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1204,6 +913,68 @@ Click to show only these rows</source>
     </message>
 </context>
 <context>
+    <name>ProblemCells</name>
+    <message>
+        <source>and %1 more</source>
+        <translation>и ещё %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n edited cell holds a line break, which would split the key line in two:</source>
+        <comment>%n edited cells hold a line break, which would split the key line in two:</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n edited cell holds %1, which no desc line can hold:</source>
+        <comment>%n edited cells hold %1, which no desc line can hold:</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Save all writes nothing while a value holds a line break. Put a blank in its place, or undo the edit, and save again.</source>
+        <translation>«Сохранить все» ничего не запишет, пока значение содержит перевод строки. Поставьте на его место пробел или отмените правку и сохраните снова.</translation>
+    </message>
+    <message>
+        <source>Save all writes nothing while a value holds one. Take it out, or undo the edit, and save again.</source>
+        <translation>«Сохранить все» ничего не запишет, пока значение содержит такой символ. Уберите его или отмените правку и сохраните снова.</translation>
+    </message>
+    <message>
+        <source>Save all</source>
+        <translation>Сохранить все</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n edited cell holds values that look wrong:</source>
+        <comment>%n edited cells hold values that look wrong:</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Save all writes them as they are, but for the values of keys a file has no line for, which stay in the tables only. Go on?</source>
+        <translation>«Сохранить все» запишет их как есть, кроме значений ключей, для которых в файле нет строки: они останутся только в таблицах. Продолжить?</translation>
+    </message>
+    <message>
+        <source>Save all writes them as they are. Go on?</source>
+        <translation>«Сохранить все» запишет их как есть. Продолжить?</translation>
+    </message>
+    <message>
+        <source>&amp;Go on</source>
+        <translation>&amp;Продолжить</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>&amp;Apply</source>
@@ -1216,14 +987,6 @@ Click to show only these rows</source>
     <message>
         <source>This cannot be applied: %1.</source>
         <translation>Это нельзя применить: %1.</translation>
-    </message>
-    <message>
-        <source>%1 of %2 change, in %3.</source>
-        <translation>Изменятся: %1 из %2 (%3).</translation>
-    </message>
-    <message>
-        <source>%1 already hold the result.</source>
-        <translation>Уже содержат результат: %1.</translation>
     </message>
     <message>
         <source>%1 left as they are: not a number.</source>
@@ -1254,22 +1017,6 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
     <message>
         <source>Select value cells of a section table first (the file names and paths are not set).</source>
         <translation>Сначала выделите ячейки значений в таблице секции (имена файлов и пути не изменяются).</translation>
-    </message>
-    <message>
-        <source>%1 cell changed only how a number is written (%2): the spreadsheet&apos;s column type Standard rewrote it. Opening the table with the column type Text keeps every cell as written.</source>
-        <translation>У %1 ячейки изменилась только запись числа (%2): её переписал тип столбца «Стандартный» в табличном редакторе. Если открыть таблицу с типом столбца «Текст», все ячейки останутся как записаны.</translation>
-    </message>
-    <message>
-        <source>%1 cells changed only how a number is written (%2): the spreadsheet&apos;s column type Standard rewrote them. Opening the table with the column type Text keeps every cell as written.</source>
-        <translation>Ячеек, у которых изменилась только запись числа: %1 (%2); их переписал тип столбца «Стандартный» в табличном редакторе. Если открыть таблицу с типом столбца «Текст», все ячейки останутся как записаны.</translation>
-    </message>
-    <message>
-        <source>%1 cell holds a value the spreadsheet converted (%2): its column type Standard read it as a number, percentage, date, time, money or truth value, in the language chosen in Text Import. It is not an edit, and no desc file reads it so. Opening the table with the column type Text keeps every cell as written.</source>
-        <translation>%1 ячейка содержит значение, преобразованное табличным редактором (%2): тип столбца «Стандартный» прочитал его как число, проценты, дату, время, деньги или логическое значение на языке, выбранном в окне «Импорт текста». Это не правка, и ни один desc-файл так его не прочтёт. Если открыть таблицу с типом столбца «Текст», все ячейки останутся как записаны.</translation>
-    </message>
-    <message>
-        <source>%1 cells hold values the spreadsheet converted (%2): its column type Standard read them as numbers, percentages, dates, times, money or truth values, in the language chosen in Text Import. They are not edits, and no desc file reads them so. Opening the table with the column type Text keeps every cell as written.</source>
-        <translation>Ячеек со значениями, преобразованными табличным редактором: %1 (%2); тип столбца «Стандартный» прочитал их как числа, проценты, даты, время, деньги или логические значения на языке, выбранном в окне «Импорт текста». Это не правки, и ни один desc-файл так их не прочтёт. Если открыть таблицу с типом столбца «Текст», все ячейки останутся как записаны.</translation>
     </message>
     <message>
         <source>The tables have unsaved changes, and Import table replaces them. (Edit &gt; Undo takes the import back.) Go on?</source>
@@ -1304,14 +1051,6 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
         <translation>и ещё %1</translation>
     </message>
     <message>
-        <source>1 file below this folder matches.</source>
-        <translation>Подходит 1 файл в этой папке и её подпапках.</translation>
-    </message>
-    <message>
-        <source>%1 files below this folder match.</source>
-        <translation>Подходящих файлов в этой папке и её подпапках: %1.</translation>
-    </message>
-    <message>
         <source>Paste</source>
         <translation>Вставка</translation>
     </message>
@@ -1319,21 +1058,111 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
         <source>The file list&apos;s names and paths are not pasted over.</source>
         <translation>Имена и пути списка файлов при вставке не заменяются.</translation>
     </message>
-    <message>
-        <source>Pasted %1 of %2</source>
-        <translation>Вставлено: %1 из %2</translation>
+    <message numerus="yes">
+        <source>%1 of %n cell change, in %2.</source>
+        <comment>%1 of %n cells change, in %2.</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
-    <message>
-        <source>; %1 outside the table</source>
-        <translation>; вне таблицы: %1</translation>
+    <message numerus="yes">
+        <source>%n file</source>
+        <comment>%n files</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
-    <message>
-        <source>; %1 on the column of paths, which is not pasted over</source>
-        <translation>; в столбце путей, куда вставка не идёт: %1</translation>
+    <message numerus="yes">
+        <source>%n cell already hold the result.</source>
+        <comment>%n cells already hold the result.</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
+    <message numerus="yes">
+        <source>%n cell</source>
+        <comment>%n cells</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file below this folder matches.</source>
+        <comment>%n files below this folder match.</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cell changed only how a number is written (%1): the spreadsheet&apos;s column type Standard rewrote it. Opening the table with the column type Text keeps every cell as written.</source>
+        <comment>%n cells changed only how a number is written (%1): the spreadsheet&apos;s column type Standard rewrote them. Opening the table with the column type Text keeps every cell as written.</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cell holds a value the spreadsheet converted (%1): its column type Standard read it as a number, percentage, date, time, money or truth value, in the language chosen in Text Import. It is not an edit, and no desc file reads it so. Opening the table with the column type Text keeps every cell as written.</source>
+        <comment>%n cells hold values the spreadsheet converted (%1): its column type Standard read them as numbers, percentages, dates, times, money or truth values, in the language chosen in Text Import. They are not edits, and no desc file reads them so. Opening the table with the column type Text keeps every cell as written.</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Pasted %1 of %n cell</source>
+        <comment>Pasted %1 of %n cells</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>; %n lies outside the table</source>
+        <comment>; %n lie outside the table</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>; %n fell on the column of paths, which is not pasted over</source>
+        <comment>; %n fell on the column of paths, which is not pasted over</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The line breaks in %n pasted cell became blanks: a value cannot hold one, as it would split its key line.</source>
+        <comment>The line breaks in %n pasted cells became blanks: a value cannot hold one, as it would split its key line.</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>QtDialogs</name>
     <message>
-        <source>The line breaks in %1 became blanks: a value cannot hold one, as it would split its key line.</source>
-        <translation>Переводы строк (%1) заменены пробелами: значение не может их содержать, так как это разбило бы строку ключа.</translation>
+        <source>Confirm</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1371,6 +1200,166 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
     <message>
         <source>%1; %2 of %3 files had been written before it</source>
         <translation>%1; до этого записано файлов: %2 из %3</translation>
+    </message>
+</context>
+<context>
+    <name>SaveQuestions</name>
+    <message>
+        <source>and %1 more</source>
+        <translation>и ещё %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file cannot be saved:</source>
+        <comment>%n files cannot be saved:</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Save the other files and leave this one as it is?</source>
+        <comment>Save the other files and leave these as they are?</comment>
+        <translation type="unfinished">
+            <numerusform>Сохранить остальные файлы, а этот оставить как есть?</numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Save all</source>
+        <translation>Сохранить все</translation>
+    </message>
+    <message>
+        <source>&amp;Save the others</source>
+        <translation>&amp;Сохранить остальные</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file changed on disk since it was read:</source>
+        <comment>%n files changed on disk since they were read:</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Overwrite it with the tables&apos; values, or skip it?</source>
+        <comment>Overwrite them with the tables&apos; values, or skip them?</comment>
+        <translation type="unfinished">
+            <numerusform>Перезаписать его значениями из таблиц или пропустить?</numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;Overwrite</source>
+        <translation>&amp;Перезаписать</translation>
+    </message>
+    <message>
+        <source>S&amp;kip</source>
+        <translation>П&amp;ропустить</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file would change only in spelling: their key lines would be rebuilt with the values they hold (&quot;armor 45 45 40&quot; becomes &quot;armor  45 45 40 &quot;).</source>
+        <comment>%n files would change only in spelling: their key lines would be rebuilt with the values they hold (&quot;armor 45 45 40&quot; becomes &quot;armor  45 45 40 &quot;).</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n key line whose values did not change would be respelled (&quot;armor 45 45 40&quot; becomes &quot;armor  45 45 40 &quot;).</source>
+        <comment>%n key lines whose values did not change would be respelled (&quot;armor 45 45 40&quot; becomes &quot;armor  45 45 40 &quot;).</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The game reads both spellings. Writing only what changed rewrites only the key lines whose values changed, and only their files.</source>
+        <translation>Игра читает обе записи. «Записать только изменённое» перепишет только строки ключей с изменёнными значениями и только в их файлах.</translation>
+    </message>
+    <message>
+        <source>&amp;Respell them too</source>
+        <translation>&amp;Переписать и их</translation>
+    </message>
+    <message>
+        <source>&amp;Write only what changed</source>
+        <translation>&amp;Записать только изменённое</translation>
+    </message>
+    <message>
+        <source>Re&amp;member my answer (in the settings file)</source>
+        <translation>Запомнить мой &amp;ответ (в файле настроек)</translation>
+    </message>
+    <message>
+        <source>1 file changed on disk since it was read:</source>
+        <translation>1 файл изменился на диске после чтения:</translation>
+    </message>
+    <message>
+        <source>Overwrite it with the desc preview&apos;s text, or skip it?</source>
+        <translation>Перезаписать его текстом из предпросмотра desc или пропустить?</translation>
+    </message>
+    <message>
+        <source>Save current</source>
+        <translation>Сохранение текущего</translation>
+    </message>
+</context>
+<context>
+    <name>SaveReview</name>
+    <message>
+        <source>  (changed on disk since it was read)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save all stops here: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Save all would change %n file of %1, %2 in all.</source>
+        <comment>Save all would change %n files of %1, %2 in all.</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n key line</source>
+        <comment>%n key lines</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Only the key lines whose values change are written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Of these, %n key line would only be respelled, with the values they hold</source>
+        <comment>Of these, %n key lines would only be respelled, with the values they hold</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>; %n file would change only in spelling</source>
+        <comment>; %n files would change only in spelling</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1484,74 +1473,41 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
     </message>
 </context>
 <context>
-    <name>SummaryPanel</name>
+    <name>TAboutBox</name>
     <message>
-        <source>Select a value column, or cells, of a section table</source>
-        <translation>Выделите столбец значений или ячейки в таблице секции</translation>
+        <source>Bulk editor of SuddenStrike desc files</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Text section</source>
-        <translation>Текстовая секция</translation>
+        <source>About program</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Section %1</source>
-        <translation>Секция %1</translation>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TFormCM</name>
+    <message>
+        <source>Unpack</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1 (value %2 of %3)</source>
-        <translation>%1 (значение %2 из %3)</translation>
+        <source>Pack</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1: %2</source>
-        <translation>%1: %2</translation>
+        <source>Path to sue.exe</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1: %2 selected</source>
-        <translation>%1: выделено %2</translation>
+        <source>Path to unsue.exe</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Cells: %1 in the rows shown</source>
-        <translation>Ячеек в показанных строках: %1</translation>
-    </message>
-    <message>
-        <source>With a value: %1</source>
-        <translation>Со значением: %1</translation>
-    </message>
-    <message>
-        <source>Distinct values: %1</source>
-        <translation>Различных значений: %1</translation>
-    </message>
-    <message>
-        <source>Numbers: all %1</source>
-        <translation>Числа: все %1</translation>
-    </message>
-    <message>
-        <source>Numbers: %1 of them</source>
-        <translation>Чисел среди них: %1</translation>
-    </message>
-    <message>
-        <source>Minimum: %1   Maximum: %2</source>
-        <translation>Минимум: %1   Максимум: %2</translation>
-    </message>
-    <message>
-        <source>Mean: %1   Median: %2</source>
-        <translation>Среднее: %1   Медиана: %2</translation>
-    </message>
-    <message>
-        <source>%1 × %2</source>
-        <translation>%1 × %2</translation>
-    </message>
-    <message>
-        <source>(blank)</source>
-        <translation>(пусто)</translation>
-    </message>
-    <message>
-        <source>Most common:</source>
-        <translation>Самые частые:</translation>
-    </message>
-    <message>
-        <source>under </source>
-        <translation>меньше </translation>
+        <source>Path to .sue archive</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1593,20 +1549,8 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
         <translation>%1 — тот же файл, что и %2, и %3: каждый файл открыт один раз</translation>
     </message>
     <message>
-        <source>1 more path names a file opened already</source>
-        <translation>Ещё 1 путь указывает на уже открытый файл</translation>
-    </message>
-    <message>
-        <source>%1 more paths name files opened already</source>
-        <translation>Ещё путей, указывающих на уже открытые файлы: %1</translation>
-    </message>
-    <message>
         <source>Saved %1 of %2 files</source>
         <translation>Сохранено файлов: %1 из %2</translation>
-    </message>
-    <message>
-        <source>The tables have unsaved changes (%1 in %2). Save them before %3?</source>
-        <translation>В таблицах есть несохранённые изменения (%1, %2). Сохранить их перед %3?</translation>
     </message>
     <message>
         <source>Unsaved changes</source>
@@ -1785,44 +1729,80 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
         <source>File of variables :</source>
         <translation>Файл переменных:</translation>
     </message>
-</context>
-<context>
-    <name>TableFilter</name>
-    <message>
-        <source>%1 of %2 files shown</source>
-        <translation>Показано файлов: %1 из %2</translation>
+    <message numerus="yes">
+        <source>%n more path names a file opened already</source>
+        <comment>%n more paths name files opened already</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The tables have unsaved changes (%n cell in %1). Save them before %2?</source>
+        <comment>The tables have unsaved changes (%n cells in %1). Save them before %2?</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file</source>
+        <comment>%n files</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
     <message>
-        <source>any column (and every section table)</source>
-        <translation>любой столбец (и все таблицы секций)</translation>
+        <source>Select the desc files</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>any column</source>
-        <translation>любой столбец</translation>
+        <source>all files (*.*)|*.*</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1 (value %2)</source>
-        <translation>%1 (значение %2)</translation>
+        <source>Open desc</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>There is no base game to compare with: File &gt; Compare with base…</source>
-        <translation>Нет оригинальной игры для сравнения: Файл &gt; Сравнить с оригиналом…</translation>
+        <source>Save all</source>
+        <translation>Сохранить все</translation>
     </message>
     <message>
-        <source>Filter rows</source>
-        <translation>Фильтр строк</translation>
+        <source>Clear summary table?</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>files</source>
-        <translation>файлы</translation>
+        <source>Select the variable file</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The filter was stopped: every file is shown (Enter applies it again)</source>
-        <translation>Фильтр остановлен: показаны все файлы (Enter применит его снова)</translation>
+        <source>Select the executable file of map editor</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The table has no column &quot;%1&quot;</source>
-        <translation>В таблице нет столбца «%1»</translation>
+        <source>Select the SuddenStrike executable file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Filter rows…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Difference colours</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Column &amp;summary</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1838,6 +1818,25 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
     <message>
         <source>Path</source>
         <translation>Путь</translation>
+    </message>
+</context>
+<context>
+    <name>TdanForm</name>
+    <message>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Section</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy to Dravik2</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1887,126 +1886,7 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
     </message>
 </context>
 <context>
-    <name>VariablesHint</name>
-    <message>
-        <source>No variables file yet. It names the keys of each section and how many values each has; the tables show those values, a row for each file.</source>
-        <translation>Файла переменных пока нет. Он называет ключи каждой секции и число значений у каждого; таблицы показывают эти значения, по строке на файл.</translation>
-    </message>
-    <message>
-        <source>Open variables…</source>
-        <translation>Открыть переменные…</translation>
-    </message>
-    <message>
-        <source>Draft one from the open files…</source>
-        <translation>Составить по открытым файлам…</translation>
-    </message>
-    <message>
-        <source>Draft one with the analyzer…</source>
-        <translation>Составить анализатором…</translation>
-    </message>
-    <message>
-        <source>The analyzer lists the keys of the open files, with their counts; tick those to edit, add them, and copy them here</source>
-        <translation>Анализатор перечисляет ключи открытых файлов с числом значений; отметьте те, что будете править, добавьте их и скопируйте сюда</translation>
-    </message>
-    <message>
-        <source>The analyzer lists the keys of the desc files it opens</source>
-        <translation>Анализатор перечисляет ключи desc-файлов, которые он открывает</translation>
-    </message>
-</context>
-<context>
-    <name>dravik::ui</name>
-    <message>
-        <source>and %1 more</source>
-        <translation>и ещё %1</translation>
-    </message>
-    <message>
-        <source>%1 edited %2 a line break, which would split the key line in two:</source>
-        <translation>В %1 %2 перевод строки, который разбил бы строку ключа надвое:</translation>
-    </message>
-    <message>
-        <source>cell holds</source>
-        <translation>изменённой ячейке</translation>
-    </message>
-    <message>
-        <source>cells hold</source>
-        <translation>изменённых ячейках</translation>
-    </message>
-    <message>
-        <source>%1 edited %2 %3, which no desc line can hold:</source>
-        <translation>В %1 %2 %3 — такого не может быть ни в одной строке desc:</translation>
-    </message>
-    <message>
-        <source>Save all writes nothing while a value holds a line break. Put a blank in its place, or undo the edit, and save again.</source>
-        <translation>«Сохранить все» ничего не запишет, пока значение содержит перевод строки. Поставьте на его место пробел или отмените правку и сохраните снова.</translation>
-    </message>
-    <message>
-        <source>Save all writes nothing while a value holds one. Take it out, or undo the edit, and save again.</source>
-        <translation>«Сохранить все» ничего не запишет, пока значение содержит такой символ. Уберите его или отмените правку и сохраните снова.</translation>
-    </message>
-    <message>
-        <source>Save all</source>
-        <translation>Сохранить все</translation>
-    </message>
-    <message>
-        <source>%1 edited %2 values that look wrong:</source>
-        <translation>В %1 %2 значения, похожие на ошибочные:</translation>
-    </message>
-    <message>
-        <source>Save all writes them as they are, but for the values of keys a file has no line for, which stay in the tables only. Go on?</source>
-        <translation>«Сохранить все» запишет их как есть, кроме значений ключей, для которых в файле нет строки: они останутся только в таблицах. Продолжить?</translation>
-    </message>
-    <message>
-        <source>Save all writes them as they are. Go on?</source>
-        <translation>«Сохранить все» запишет их как есть. Продолжить?</translation>
-    </message>
-    <message>
-        <source>&amp;Go on</source>
-        <translation>&amp;Продолжить</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Отмена</translation>
-    </message>
-    <message>
-        <source>%1:</source>
-        <translation>%1:</translation>
-    </message>
-    <message>
-        <source>Save the other files and leave this one as it is?</source>
-        <translation>Сохранить остальные файлы, а этот оставить как есть?</translation>
-    </message>
-    <message>
-        <source>Save the other files and leave these as they are?</source>
-        <translation>Сохранить остальные файлы, а эти оставить как есть?</translation>
-    </message>
-    <message>
-        <source>&amp;Save the others</source>
-        <translation>&amp;Сохранить остальные</translation>
-    </message>
-    <message>
-        <source>1 file changed on disk since it was read:</source>
-        <translation>1 файл изменился на диске после чтения:</translation>
-    </message>
-    <message>
-        <source>%1 files changed on disk since they were read:</source>
-        <translation>Файлы, изменившиеся на диске после чтения (%1):</translation>
-    </message>
-    <message>
-        <source>Overwrite it with the tables&apos; values, or skip it?</source>
-        <translation>Перезаписать его значениями из таблиц или пропустить?</translation>
-    </message>
-    <message>
-        <source>Overwrite them with the tables&apos; values, or skip them?</source>
-        <translation>Перезаписать их значениями из таблиц или пропустить?</translation>
-    </message>
-    <message>
-        <source>&amp;Overwrite</source>
-        <translation>&amp;Перезаписать</translation>
-    </message>
-    <message>
-        <source>S&amp;kip</source>
-        <translation>П&amp;ропустить</translation>
-    </message>
+    <name>VariablesQuestions</name>
     <message>
         <source>Unsaved changes</source>
         <translation>Несохранённые изменения</translation>
@@ -2024,20 +1904,29 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
         <translation>&amp;Не сохранять</translation>
     </message>
     <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
         <source>The variables text changed since Open desc. Save all writes each file by the keys and counts the tables were laid out by; Open desc again to lay them out by the new text.</source>
         <translation>Текст переменных изменился после «Открыть desc». «Сохранить все» запишет каждый файл по тем ключам и числам значений, по которым были построены таблицы; чтобы перестроить их по новому тексту, снова выполните «Открыть desc».</translation>
+    </message>
+    <message>
+        <source>Save all</source>
+        <translation>Сохранить все</translation>
     </message>
     <message>
         <source>Save with the &amp;tables&apos; layout</source>
         <translation>Сохранить по текущему построению &amp;таблиц</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>the open file</source>
-        <translation>открытый файл</translation>
-    </message>
-    <message>
-        <source>the %1 open files</source>
-        <translation>открытые файлы (%1)</translation>
+        <comment>the %n open files</comment>
+        <translation type="unfinished">
+            <numerusform>открытый файл</numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
     <message>
         <source>Lay out %1 again by the variables text the analyzer drafted?</source>
@@ -2063,41 +1952,44 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
         <source>&amp;Not now</source>
         <translation>&amp;Не сейчас</translation>
     </message>
+</context>
+<context>
+    <name>dravik::ui::BulkEditActions</name>
     <message>
-        <source>%1 would change only in spelling: their key lines would be rebuilt with the values they hold (&quot;armor 45 45 40&quot; becomes &quot;armor  45 45 40 &quot;).</source>
-        <translation>Изменилась бы только запись (%1): строки ключей были бы собраны заново из тех же значений («armor 45 45 40» станет «armor  45 45 40 »).</translation>
+        <source>&amp;Copy</source>
+        <translation>&amp;Копировать</translation>
     </message>
     <message>
-        <source>%1 whose values did not change would be respelled (&quot;armor 45 45 40&quot; becomes &quot;armor  45 45 40 &quot;).</source>
-        <translation>%1 без изменённых значений были бы переписаны по-новому («armor 45 45 40» станет «armor  45 45 40 »).</translation>
+        <source>&amp;Paste</source>
+        <translation>Вст&amp;авить</translation>
     </message>
     <message>
-        <source>The game reads both spellings. Writing only what changed rewrites only the key lines whose values changed, and only their files.</source>
-        <translation>Игра читает обе записи. «Записать только изменённое» перепишет только строки ключей с изменёнными значениями и только в их файлах.</translation>
+        <source>&amp;Find…</source>
+        <translation>&amp;Найти…</translation>
     </message>
     <message>
-        <source>&amp;Respell them too</source>
-        <translation>&amp;Переписать и их</translation>
+        <source>Find &amp;next</source>
+        <translation>Найти &amp;далее</translation>
     </message>
     <message>
-        <source>&amp;Write only what changed</source>
-        <translation>&amp;Записать только изменённое</translation>
+        <source>Find pre&amp;vious</source>
+        <translation>Найти п&amp;редыдущее</translation>
     </message>
     <message>
-        <source>Re&amp;member my answer (in the settings file)</source>
-        <translation>Запомнить мой &amp;ответ (в файле настроек)</translation>
+        <source>R&amp;eplace…</source>
+        <translation>За&amp;менить…</translation>
     </message>
     <message>
-        <source>Overwrite it with the desc preview&apos;s text, or skip it?</source>
-        <translation>Перезаписать его текстом из предпросмотра desc или пропустить?</translation>
+        <source>Set &amp;selection…</source>
+        <translation>Изменить &amp;выделенное…</translation>
     </message>
     <message>
-        <source>Save current</source>
-        <translation>Сохранить текущий</translation>
+        <source>Find and replace</source>
+        <translation>Найти и заменить</translation>
     </message>
 </context>
 <context>
-    <name>dravik::ui::ConflictModel</name>
+    <name>dravik::ui::ConflictDialog</name>
     <message>
         <source>Take the patch&apos;s</source>
         <translation>Взять из патча</translation>
@@ -2105,6 +1997,643 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
     <message>
         <source>Keep mine</source>
         <translation>Оставить моё</translation>
+    </message>
+    <message>
+        <source>&amp;Take the patch&apos;s for all</source>
+        <translation>&amp;Взять из патча для всех</translation>
+    </message>
+    <message>
+        <source>&amp;Keep mine for all</source>
+        <translation>&amp;Оставить моё для всех</translation>
+    </message>
+    <message>
+        <source>&amp;Apply</source>
+        <translation>&amp;Применить</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Key</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Base</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This mod</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The patch</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>dravik::ui::FilterBar</name>
+    <message>
+        <source>File list</source>
+        <translation>Список файлов</translation>
+    </message>
+    <message>
+        <source>Text section</source>
+        <translation>Текстовая секция</translation>
+    </message>
+    <message>
+        <source>Section %1</source>
+        <translation>Секция %1</translation>
+    </message>
+    <message>
+        <source>The table the filter reads</source>
+        <translation>Таблица, которую читает фильтр</translation>
+    </message>
+    <message>
+        <source>The column the filter reads</source>
+        <translation>Столбец, который читает фильтр</translation>
+    </message>
+    <message>
+        <source>Filter: text, /regex/, &gt; 100, 50..80, empty, changed, differs</source>
+        <translation>Фильтр: текст, /regex/, &gt; 100, 50..80, empty, changed, differs</translation>
+    </message>
+    <message>
+        <source>text or /regular expression/; &gt; 100, &lt;= 5, = 0, &lt;&gt; 3, 50..80; = text (whole cell);
+empty, changed, differs (from the column&apos;s most common value); &apos;text: as written</source>
+        <translation>текст или /регулярное выражение/; &gt; 100, &lt;= 5, = 0, &lt;&gt; 3, 50..80; = текст (вся ячейка);
+empty (пусто), changed (изменено), differs (отличается от самого частого значения столбца); &apos;текст: как написано</translation>
+    </message>
+    <message>
+        <source>Match &amp;case</source>
+        <translation>&amp;Учитывать регистр</translation>
+    </message>
+    <message>
+        <source>Close the filter bar and show every row (Esc)</source>
+        <translation>Закрыть панель фильтра и показать все строки (Esc)</translation>
+    </message>
+    <message>
+        <source>any column</source>
+        <translation>любой столбец</translation>
+    </message>
+</context>
+<context>
+    <name>dravik::ui::FindBar</name>
+    <message>
+        <source>Re&amp;gular expression</source>
+        <translation>Регулярное в&amp;ыражение</translation>
+    </message>
+    <message>
+        <source>Match &amp;case</source>
+        <translation>&amp;Учитывать регистр</translation>
+    </message>
+    <message>
+        <source>&amp;Whole cell</source>
+        <translation>&amp;Ячейка целиком</translation>
+    </message>
+    <message>
+        <source>Current table</source>
+        <translation>Текущая таблица</translation>
+    </message>
+    <message>
+        <source>All section tables</source>
+        <translation>Все таблицы секций</translation>
+    </message>
+    <message>
+        <source>Selection</source>
+        <translation>Выделение</translation>
+    </message>
+    <message>
+        <source>&amp;Previous</source>
+        <translation>Пре&amp;дыдущее</translation>
+    </message>
+    <message>
+        <source>&amp;Next</source>
+        <translation>&amp;Следующее</translation>
+    </message>
+    <message>
+        <source>&amp;Replace</source>
+        <translation>&amp;Заменить</translation>
+    </message>
+    <message>
+        <source>Replace &amp;all</source>
+        <translation>Заменить &amp;все</translation>
+    </message>
+    <message>
+        <source>&amp;Find:</source>
+        <translation>&amp;Найти:</translation>
+    </message>
+    <message>
+        <source>Replace &amp;with:</source>
+        <translation>За&amp;менить на:</translation>
+    </message>
+    <message>
+        <source>&amp;In:</source>
+        <translation>&amp;Где:</translation>
+    </message>
+</context>
+<context>
+    <name>dravik::ui::FindReplace</name>
+    <message>
+        <source>No table on this tab to search.</source>
+        <translation>На этой вкладке нет таблицы для поиска.</translation>
+    </message>
+    <message>
+        <source>Type what to find.</source>
+        <translation>Введите, что искать.</translation>
+    </message>
+    <message>
+        <source>Cannot search for this: %1.</source>
+        <translation>Так искать нельзя: %1.</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Поиск</translation>
+    </message>
+    <message>
+        <source>table rows</source>
+        <translation>строки таблицы</translation>
+    </message>
+    <message>
+        <source>The search was stopped.</source>
+        <translation>Поиск остановлен.</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 из %2</translation>
+    </message>
+    <message>
+        <source>Not found.</source>
+        <translation>Не найдено.</translation>
+    </message>
+    <message>
+        <source>Nothing replaced: the replacement holds a line break, which would split the key lines.</source>
+        <translation>Ничего не заменено: замена содержит перевод строки, который разбил бы строки ключей.</translation>
+    </message>
+    <message>
+        <source>Replace all</source>
+        <translation>Замена всех вхождений</translation>
+    </message>
+    <message>
+        <source>Nothing replaced: stopped.</source>
+        <translation>Ничего не заменено: остановлено.</translation>
+    </message>
+    <message>
+        <source>Nothing replaced: no value cell here holds a match.</source>
+        <translation>Ничего не заменено: ни одна ячейка значений здесь не содержит совпадений.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Replaced in %n cell of %1.</source>
+        <comment>Replaced in %n cells of %1.</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file</source>
+        <comment>%n files</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>dravik::ui::FolderActions</name>
+    <message>
+        <source>Open &amp;folder…</source>
+        <translation>Открыть &amp;папку…</translation>
+    </message>
+    <message>
+        <source>Recent fol&amp;ders</source>
+        <translation>&amp;Недавние папки</translation>
+    </message>
+    <message>
+        <source>Choose the folder to open.</source>
+        <translation>Выберите папку, которую открыть.</translation>
+    </message>
+    <message>
+        <source>No file below this folder matches &quot;%1&quot;.</source>
+        <translation>Ни один файл в этой папке и её подпапках не подходит под «%1».</translation>
+    </message>
+    <message>
+        <source>Open folder</source>
+        <translation>Открыть папку</translation>
+    </message>
+    <message>
+        <source>No file below %1 matches &quot;%2&quot;.</source>
+        <translation>Ни один файл в %1 и её подпапках не подходит под «%2».</translation>
+    </message>
+    <message>
+        <source>No file below these %1 folders matches &quot;%2&quot;.</source>
+        <translation>Ни один файл в этих папках (%1) и их подпапках не подходит под «%2».</translation>
+    </message>
+    <message>
+        <source>%1 could not be read; the files in them were not opened:</source>
+        <translation>Не удалось прочитать %1; файлы оттуда не открыты:</translation>
+    </message>
+    <message>
+        <source>1 folder</source>
+        <translation>одну папку</translation>
+    </message>
+    <message>
+        <source>%1 folders</source>
+        <translation>папки (%1)</translation>
+    </message>
+    <message>
+        <source>Variables file: %1</source>
+        <translation>Файл переменных: %1</translation>
+    </message>
+</context>
+<context>
+    <name>dravik::ui::FolderDialog</name>
+    <message>
+        <source>&amp;Browse…</source>
+        <translation>&amp;Обзор…</translation>
+    </message>
+    <message>
+        <source>&amp;Folder:</source>
+        <translation>&amp;Папка:</translation>
+    </message>
+    <message>
+        <source>* stands for any characters, ? for one; several patterns separated by ;</source>
+        <translation>* — любые символы, ? — один символ; несколько шаблонов разделяются ;</translation>
+    </message>
+    <message>
+        <source>&amp;Names:</source>
+        <translation>&amp;Имена:</translation>
+    </message>
+    <message>
+        <source>Counting…</source>
+        <translation>Подсчёт…</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>О&amp;ткрыть</translation>
+    </message>
+</context>
+<context>
+    <name>dravik::ui::GridModel</name>
+    <message>
+        <source>Check this value: %1</source>
+        <translation>Проверьте это значение: %1</translation>
+    </message>
+    <message>
+        <source>On disk: &quot;%1&quot;</source>
+        <translation>На диске: «%1»</translation>
+    </message>
+    <message>
+        <source>The column&apos;s most common value: &quot;%1&quot;</source>
+        <translation>Самое частое значение столбца: «%1»</translation>
+    </message>
+    <message>
+        <source>This file has unsaved changes</source>
+        <translation>В этом файле есть несохранённые изменения</translation>
+    </message>
+    <message numerus="yes">
+        <source>This file&apos;s line of %1 has %n value</source>
+        <comment>This file&apos;s line of %1 has %n values</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>; the variables file counts %1.</source>
+        <translation>; в файле переменных их %1.</translation>
+    </message>
+    <message>
+        <source>No value %1 here: typing one adds it to the line, with the values before it.</source>
+        <translation>Здесь нет значения %1: если ввести его, оно добавится в строку вместе со значениями перед ним.</translation>
+    </message>
+    <message>
+        <source>Value %1 is added to the line by Save all.</source>
+        <translation>Значение %1 добавит в строку команда «Сохранить все».</translation>
+    </message>
+    <message>
+        <source>The 1 value after this one is not shown; Save all keeps it.</source>
+        <translation>Следующее за этим 1 значение не показано; «Сохранить все» его сохранит.</translation>
+    </message>
+    <message>
+        <source>The %1 values after this one are not shown; Save all keeps them.</source>
+        <translation>Следующие за этим значения (%1) не показаны; «Сохранить все» их сохранит.</translation>
+    </message>
+</context>
+<context>
+    <name>dravik::ui::HistogramView</name>
+    <message>
+        <source>no numbers</source>
+        <translation>нет чисел</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n value
+Click to show only these rows</source>
+        <comment>%1: %n values
+Click to show only these rows</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>dravik::ui::ModActions</name>
+    <message>
+        <source>Compare with &amp;base…</source>
+        <translation>С&amp;равнить с оригиналом…</translation>
+    </message>
+    <message>
+        <source>Export &amp;patch…</source>
+        <translation>&amp;Экспорт патча…</translation>
+    </message>
+    <message>
+        <source>Appl&amp;y patch…</source>
+        <translation>Прим&amp;енить патч…</translation>
+    </message>
+    <message>
+        <source>Revert to &amp;base values</source>
+        <translation>Вернуть значения ори&amp;гинала</translation>
+    </message>
+    <message>
+        <source>&amp;Base marks</source>
+        <translation>Отметки &amp;оригинала</translation>
+    </message>
+    <message>
+        <source>Values that differ from the base game&apos;s with a bar at the cell&apos;s left edge</source>
+        <translation>Значения, отличные от оригинальной игры, отмечены полоской у левого края ячейки</translation>
+    </message>
+    <message>
+        <source>Compare with base: the base game&apos;s folder</source>
+        <translation>Сравнить с оригиналом: папка оригинальной игры</translation>
+    </message>
+    <message>
+        <source>Compare with base</source>
+        <translation>Сравнить с оригиналом</translation>
+    </message>
+    <message>
+        <source>%1. Its files count as new in this mod.</source>
+        <translation>%1. Её файлы считаются новыми в этом моде.</translation>
+    </message>
+    <message>
+        <source>None of the open files is at the same path below &quot;%1&quot; as below &quot;%2&quot;, so each counts as new in this mod. The base game&apos;s folder is the one that holds what the mod&apos;s folder holds.</source>
+        <translation>Ни один из открытых файлов не лежит внутри «%1» по тому же пути, что внутри «%2», поэтому каждый считается новым в этом моде. Папка оригинальной игры — та, в которой лежит то же, что в папке мода.</translation>
+    </message>
+    <message>
+        <source>Keep comparing the files just opened with the base game in &quot;%1&quot;?</source>
+        <translation>Продолжать сравнивать только что открытые файлы с оригинальной игрой в «%1»?</translation>
+    </message>
+    <message>
+        <source>&amp;Keep comparing</source>
+        <translation>&amp;Сравнивать дальше</translation>
+    </message>
+    <message>
+        <source>&amp;Stop comparing</source>
+        <translation>&amp;Прекратить сравнение</translation>
+    </message>
+    <message>
+        <source>Export patch</source>
+        <translation>Экспорт патча</translation>
+    </message>
+    <message numerus="yes">
+        <source>Exported %n changed value of %1 into %2.</source>
+        <comment>Exported %n changed values of %1 into %2.</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file</source>
+        <comment>%n files</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>A patch cannot carry these differences:</source>
+        <translation>Патч не может передать эти различия:</translation>
+    </message>
+    <message>
+        <source>Apply patch</source>
+        <translation>Применение патча</translation>
+    </message>
+    <message>
+        <source>Apply patch: conflicts</source>
+        <translation>Применение патча: конфликты</translation>
+    </message>
+    <message numerus="yes">
+        <source>This mod and the patch both changed %n value from the base. For each, take the patch&apos;s value or keep this mod&apos;s; the rest of the patch is applied either way.</source>
+        <comment>This mod and the patch both changed %n values from the base. For each, take the patch&apos;s value or keep this mod&apos;s; the rest of the patch is applied either way.</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Applied %n value in %1; %2 already held the patch&apos;s value.</source>
+        <comment>Applied %n values in %1; %2 already held the patch&apos;s value.</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Of %n conflict, %1 took the patch&apos;s value and %2 kept this mod&apos;s.</source>
+        <comment>Of %n conflicts, %1 took the patch&apos;s value and %2 kept this mod&apos;s.</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n line of the patch could not be applied:</source>
+        <comment>%n lines of the patch could not be applied:</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Edit &gt; Undo takes the patch back.</source>
+        <translation>Правка &gt; Отменить отменяет патч.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file differs from the base</source>
+        <comment>%n files differ from the base</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>, %1 new in this mod</source>
+        <translation>, новых в этом моде: %1</translation>
+    </message>
+    <message>
+        <source>Compared with the base game in %1</source>
+        <translation>Сравнение с оригинальной игрой в %1</translation>
+    </message>
+    <message>
+        <source>patch files (*.txt)|*.txt|all files (*.*)|*.*</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>dravik::ui::SummaryPanel</name>
+    <message>
+        <source>Select a value column, or cells, of a section table</source>
+        <translation>Выделите столбец значений или ячейки в таблице секции</translation>
+    </message>
+    <message>
+        <source>Text section</source>
+        <translation>Текстовая секция</translation>
+    </message>
+    <message>
+        <source>Section %1</source>
+        <translation>Секция %1</translation>
+    </message>
+    <message>
+        <source>%1 (value %2 of %3)</source>
+        <translation>%1 (значение %2 из %3)</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n column selected</source>
+        <comment>%1: %n columns selected</comment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Cells: %1 in the rows shown</source>
+        <translation>Ячеек в показанных строках: %1</translation>
+    </message>
+    <message>
+        <source>With a value: %1</source>
+        <translation>Со значением: %1</translation>
+    </message>
+    <message>
+        <source>Distinct values: %1</source>
+        <translation>Различных значений: %1</translation>
+    </message>
+    <message>
+        <source>Numbers: all %1</source>
+        <translation>Числа: все %1</translation>
+    </message>
+    <message>
+        <source>Numbers: %1 of them</source>
+        <translation>Чисел среди них: %1</translation>
+    </message>
+    <message>
+        <source>Minimum: %1   Maximum: %2</source>
+        <translation>Минимум: %1   Максимум: %2</translation>
+    </message>
+    <message>
+        <source>Mean: %1   Median: %2</source>
+        <translation>Среднее: %1   Медиана: %2</translation>
+    </message>
+    <message>
+        <source>%1 × %2</source>
+        <translation>%1 × %2</translation>
+    </message>
+    <message>
+        <source>(blank)</source>
+        <translation>(пусто)</translation>
+    </message>
+    <message>
+        <source>Most common:</source>
+        <translation>Самые частые:</translation>
+    </message>
+    <message>
+        <source>under </source>
+        <translation>меньше </translation>
+    </message>
+</context>
+<context>
+    <name>dravik::ui::TableFilter</name>
+    <message>
+        <source>%1 of %2 files shown</source>
+        <translation>Показано файлов: %1 из %2</translation>
+    </message>
+    <message>
+        <source>any column (and every section table)</source>
+        <translation>любой столбец (и все таблицы секций)</translation>
+    </message>
+    <message>
+        <source>any column</source>
+        <translation>любой столбец</translation>
+    </message>
+    <message>
+        <source>%1 (value %2)</source>
+        <translation>%1 (значение %2)</translation>
+    </message>
+    <message>
+        <source>There is no base game to compare with: File &gt; Compare with base…</source>
+        <translation>Нет оригинальной игры для сравнения: Файл &gt; Сравнить с оригиналом…</translation>
+    </message>
+    <message>
+        <source>Filter rows</source>
+        <translation>Фильтр строк</translation>
+    </message>
+    <message>
+        <source>files</source>
+        <translation>файлы</translation>
+    </message>
+    <message>
+        <source>The filter was stopped: every file is shown (Enter applies it again)</source>
+        <translation>Фильтр остановлен: показаны все файлы (Enter применит его снова)</translation>
+    </message>
+    <message>
+        <source>The table has no column &quot;%1&quot;</source>
+        <translation>В таблице нет столбца «%1»</translation>
+    </message>
+</context>
+<context>
+    <name>dravik::ui::VariablesHint</name>
+    <message>
+        <source>No variables file yet. It names the keys of each section and how many values each has; the tables show those values, a row for each file.</source>
+        <translation>Файла переменных пока нет. Он называет ключи каждой секции и число значений у каждого; таблицы показывают эти значения, по строке на файл.</translation>
+    </message>
+    <message>
+        <source>Open variables…</source>
+        <translation>Открыть переменные…</translation>
+    </message>
+    <message>
+        <source>Draft one from the open files…</source>
+        <translation>Составить по открытым файлам…</translation>
+    </message>
+    <message>
+        <source>Draft one with the analyzer…</source>
+        <translation>Составить анализатором…</translation>
+    </message>
+    <message>
+        <source>The analyzer lists the keys of the open files, with their counts; tick those to edit, add them, and copy them here</source>
+        <translation>Анализатор перечисляет ключи открытых файлов с числом значений; отметьте те, что будете править, добавьте их и скопируйте сюда</translation>
+    </message>
+    <message>
+        <source>The analyzer lists the keys of the desc files it opens</source>
+        <translation>Анализатор перечисляет ключи desc-файлов, которые он открывает</translation>
     </message>
 </context>
 </TS>

@@ -270,8 +270,8 @@ void TFormCM::createControls()
         DriveComboBox1->addItem(QDir::toNativeSeparators(root), root);
     connect(DriveComboBox1, &QComboBox::activated, this, &TFormCM::DriveComboBox1Change);
 
-    Button1 = NewButton("Button1", QStringLiteral("Unpack"), {160, 8, 75, 41}, Panel1);
-    Button2 = NewButton("Button2", QStringLiteral("Pack"), {240, 8, 81, 41}, Panel1);
+    Button1 = NewButton("Button1", tr("Unpack"), {160, 8, 75, 41}, Panel1);
+    Button2 = NewButton("Button2", tr("Pack"), {240, 8, 81, 41}, Panel1);
     Button4 = NewButton("Button4", QStringLiteral("UNSUE"), {16, 32, 50, 25}, Panel1);
     Button3 = NewButton("Button3", QStringLiteral("SUE"), {80, 32, 50, 25}, Panel1);
     connect(Button1, &QPushButton::clicked, this, &TFormCM::Button1Click);
@@ -426,19 +426,19 @@ std::optional<std::string> TFormCM::askFile(const QString& title)
 
 void TFormCM::Button3Click()
 {
-    if (const auto path = askFile(QStringLiteral("Path to sue.exe")))
+    if (const auto path = askFile(tr("Path to sue.exe")))
         conman::SUEPath = *path;
 }
 
 void TFormCM::Button4Click()
 {
-    if (const auto path = askFile(QStringLiteral("Path to unsue.exe")))
+    if (const auto path = askFile(tr("Path to unsue.exe")))
         conman::UNSUEPath = *path;
 }
 
 void TFormCM::Button1Click()
 {
-    const auto archive = askFile(QStringLiteral("Path to .sue archive"));
+    const auto archive = askFile(tr("Path to .sue archive"));
     if (!archive)
         return;
     const std::string arguments = conman::UnpackArguments(dravik::NameOfFile(*archive));

@@ -250,13 +250,23 @@ void TMainForm::createLanguageMenu()
         group->addAction(action);
         connect(action, &QAction::triggered, this, [this, code = language.code] { chooseLanguage(code); });
     }
+    // The windows take their texts as they are made, so a new language shows
+    // from the next start; the note says so in both languages, as the user
+    // may not read the one the menu is in.
+    languageMenu_->addSeparator();
+    QAction* note = languageMenu_->addAction(
+        QStringLiteral("Takes effect at the next start \u00b7 "
+                       "\u0412\u0441\u0442\u0443\u043f\u0430\u0435\u0442 \u0432 \u0441\u0438\u043b\u0443 "
+                       "\u043f\u0440\u0438 \u0441\u043b\u0435\u0434\u0443\u044e\u0449\u0435\u043c "
+                       "\u0437\u0430\u043f\u0443\u0441\u043a\u0435"));
+    note->setObjectName(QStringLiteral("LanguageNote"));
+    note->setEnabled(false);
 }
 
 void TMainForm::chooseLanguage(const QString& code)
 {
     storedLanguage_ = code;
     languageStored_ = true;
-    dravik::ui::UseLanguage(code);
 }
 
 void TMainForm::retranslateUi()
@@ -266,7 +276,8 @@ void TMainForm::retranslateUi()
     for (const auto& [action, caption] : actionTexts_)
         action->setText(tr(caption));
     for (QAction* action : languageMenu_->actions())
-        action->setChecked(action->data().toString() == dravik::ui::CurrentLanguage());
+        if (action->isCheckable())
+            action->setChecked(action->data().toString() == dravik::ui::CurrentLanguage());
     showUndoSteps();
     PageControl1->setTabText(PageControl1->indexOf(StringGrid(dravik::kFileListGrid)->parentWidget()), tr("File List"));
     for (int n = 1; n <= 9; ++n)
@@ -650,8 +661,8 @@ QStringList TMainForm::askOpenFiles() { return dialogs_.openFiles(this, openDial
 
 void TMainForm::N2Click()
 {
-    openDialog1_.title = QStringLiteral("Select the desc files");
-    openDialog1_.filter = QStringLiteral("all files (*.*)|*.*");
+    openDialog1_.title = tr("Select the desc files");
+    openDialog1_.filter = tr("all files (*.*)|*.*");
     const QStringList paths = askOpenFiles();
     if (!paths.isEmpty())
         openDescFiles(paths);
@@ -673,7 +684,7 @@ bool TMainForm::loadDescFiles(const std::vector<std::string>& files, const std::
 {
     Memo1->setEnabled(false);
     const bool loaded = run([&] {
-        dravik::ui::LongWork work(this, QStringLiteral("Open desc"));
+        dravik::ui::LongWork work(this, tr("Open desc"));
         dravik::LoadHooks hooks;
         hooks.progress = work.progress();
         hooks.fitColumnWidths = [&] {
@@ -739,7 +750,7 @@ bool TMainForm::saveAllTables()
         dravik::SavePlan plan;
         auto makePlan = [&] {
             return run([&] {
-                dravik::ui::LongWork work(this, QStringLiteral("Save all"));
+                dravik::ui::LongWork work(this, tr("Save all"));
                 plan = document_.planSaveAll(work.progress(), false,
                                              respelling.value_or(dravik::Respelling::AllKeyLines));
             });
@@ -764,7 +775,7 @@ bool TMainForm::saveAllTables()
         dravik::SaveOutcome outcome;
         bool changedMeanwhile = false;
         const bool saved = run([&] {
-            dravik::ui::LongWork work(this, QStringLiteral("Save all"));
+            dravik::ui::LongWork work(this, tr("Save all"));
             try {
                 outcome = document_.saveAll(plan, *skip, work.progress());
             } catch (const dravik::ChangedOnDiskError& changed) {
@@ -881,7 +892,7 @@ void TMainForm::Importtable1Click()
 
 void TMainForm::StringGrid12DblClick()
 {
-    if (dialogs_.confirm(this, QStringLiteral("Clear summary table?")))
+    if (dialogs_.confirm(this, tr("Clear summary table?")))
         run([&] { history_->apply(EditStep::ClearSummaryTable, dravik::ClearSummaryTable); });
 }
 
@@ -942,7 +953,7 @@ void TMainForm::RevertClick()
 
 void TMainForm::N6Click()
 {
-    openDialog1_.title = QStringLiteral("Select the variable file");
+    openDialog1_.title = tr("Select the variable file");
     const QStringList files = askOpenFiles();
     takeEdits();
     if (!files.isEmpty() && mayDropVariablesEdits() && openVariablesFile(files.first()))
@@ -1062,7 +1073,7 @@ void StartAndWait(const std::string& program)
 
 void TMainForm::Pathtoeditor1Click()
 {
-    openDialog1_.title = QStringLiteral("Select the executable file of map editor");
+    openDialog1_.title = tr("Select the executable file of map editor");
     const QStringList files = askOpenFiles();
     if (files.isEmpty())
         return;
@@ -1072,7 +1083,7 @@ void TMainForm::Pathtoeditor1Click()
 
 void TMainForm::Pathtogame1Click()
 {
-    openDialog1_.title = QStringLiteral("Select the SuddenStrike executable file");
+    openDialog1_.title = tr("Select the SuddenStrike executable file");
     const QStringList files = askOpenFiles();
     if (files.isEmpty())
         return;
@@ -1168,20 +1179,20 @@ void TMainForm::createTableViews()
 
 void TMainForm::createViewMenu()
 {
-    ViewMenu = new QMenu(QStringLiteral("&View"), this);
+    ViewMenu = new QMenu(tr("&View"), this);
     ViewMenu->setObjectName(QStringLiteral("ViewMenu"));
     menuBar()->insertMenu(N5->menuAction(), ViewMenu);
-    FilterRows = ViewMenu->addAction(QStringLiteral("&Filter rows\u2026"), this, &TMainForm::FilterRowsClick);
+    FilterRows = ViewMenu->addAction(tr("&Filter rows\u2026"), this, &TMainForm::FilterRowsClick);
     FilterRows->setObjectName(QStringLiteral("FilterRows"));
     FilterRows->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), QKeySequence(Qt::CTRL | Qt::Key_L)});
     FilterRows->setShortcutContext(Qt::WindowShortcut);
-    DiffColours = ViewMenu->addAction(QStringLiteral("&Difference colours"));
+    DiffColours = ViewMenu->addAction(tr("&Difference colours"));
     DiffColours->setObjectName(QStringLiteral("DiffColours"));
     DiffColours->setCheckable(true);
     DiffColours->setToolTip(tr("Values that differ from their column's most common value in blue"));
     connect(DiffColours, &QAction::toggled, this, &TMainForm::DiffColoursClick);
     ColumnSummary = summaryDock_->toggleViewAction();
-    ColumnSummary->setText(QStringLiteral("Column &summary"));
+    ColumnSummary->setText(tr("Column &summary"));
     ColumnSummary->setObjectName(QStringLiteral("ColumnSummary"));
     ViewMenu->addAction(ColumnSummary);
 }

@@ -1,5 +1,6 @@
 #include "ui/common/display_text.h"
 
+#include "core/document/desc_document.h"
 #include "core/files/native_path.h"
 
 #include <QCoreApplication>
@@ -134,6 +135,14 @@ QString MessageLines(const Message& message)
     while (text.endsWith(QLatin1Char('\n')))
         text.chop(1);
     return text;
+}
+
+QString ProgramHeaderText(std::string_view header)
+{
+    for (const TextId& id : {kFileNameHeader, kPathHeader})
+        if (header == id.source)
+            return QCoreApplication::translate(id.context, id.source);
+    return QString::fromLatin1(header.data(), static_cast<qsizetype>(header.size()));
 }
 
 QString FillPlaces(const QString& pattern, const QStringList& args)

@@ -42,6 +42,10 @@ QString MessageText(const Message& message);
 // The same for a message of lines each ended by LF, as the engine's checks
 // write them, for a message box: without the last line breaks.
 QString MessageLines(const Message& message);
+// A header the program writes in its own columns ("File name", "Path") in
+// the user's language; the grid keeps the English, which the exported table
+// holds.
+QString ProgramHeaderText(std::string_view header);
 // Fills "%1" to "%9" in one pass, as the engine's English does: a place
 // without an argument stays, and the arguments' own text is never read for
 // places (QString::arg would fill a "%1" that an argument brings along).

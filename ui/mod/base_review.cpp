@@ -46,10 +46,13 @@ QString FileLines(const DescDocument& mod, const BaseComparison& base, const std
         const auto modValue = [&](int c) { return mod.grid(grid).cell(c, row); };
         const auto baseHas = [&](int c) { return base.baseHasValue(grid, c, row); };
         const auto modHas = [&](int c) { return mod.valueRead(grid, c, row); };
-        lines += QStringLiteral("  base  ") +
+        //: Review of a mod: the label before the base game's key line; keep the
+        //: label for this mod's as wide, so that the two lines stand aligned.
+        lines += BaseReview::tr("  base  ") +
                  (base.baseHasKeyLine(grid, col, row) ? KeyLine(key, baseValue, baseHas, codePage) : noLine) +
                  QStringLiteral("\n");
-        lines += QStringLiteral("  mod   ") +
+        //: Review of a mod: the label before this mod's key line, as wide as the base's.
+        lines += BaseReview::tr("  mod   ") +
                  (mod.keyLineRead(grid, col, row) ? KeyLine(key, modValue, modHas, codePage) : noLine) +
                  QStringLiteral("\n");
     }

@@ -24,7 +24,7 @@ namespace {
 
 // How many lines a message names before it only counts the rest.
 constexpr int kNamedLines = 8;
-const char* const kPatchFilter = "patch files (*.txt)|*.txt|all files (*.*)|*.*";
+const char* const kPatchFilter = QT_TRANSLATE_NOOP("dravik::ui::ModActions", "patch files (*.txt)|*.txt|all files (*.*)|*.*");
 
 QAction* Item(QMenu* menu, const char* name, const QString& caption)
 {
@@ -190,7 +190,7 @@ void ModActions::exportPatchClick()
     if (!host_.run([&] { diff = DiffAgainstBase(host_.document, *base_); }))
         return;
     const auto path =
-        host_.dialogs.saveFile(host_.window, {tr("Export patch"), QLatin1String(kPatchFilter), QStringLiteral("txt")});
+        host_.dialogs.saveFile(host_.window, {tr("Export patch"), tr(kPatchFilter), QStringLiteral("txt")});
     if (!path || !host_.run([&] { WriteFileOrThrow(NativeBytes(*path), PatchFileText(diff.lines)); }))
         return;
     QString text = tr("Exported %n changed value of %1 into %2.", "Exported %n changed values of %1 into %2.",
@@ -205,7 +205,7 @@ void ModActions::applyPatchClick()
 {
     host_.takeEdits();
     const QStringList files = host_.dialogs.openFiles(
-        host_.window, {tr("Apply patch"), QLatin1String(kPatchFilter), QStringLiteral("txt"), false});
+        host_.window, {tr("Apply patch"), tr(kPatchFilter), QStringLiteral("txt"), false});
     if (files.isEmpty())
         return;
     PatchPlan plan;

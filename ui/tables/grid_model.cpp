@@ -163,8 +163,11 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
 {
     if (role != Qt::DisplayRole)
         return {};
-    if (orientation == Qt::Horizontal)
+    if (orientation == Qt::Horizontal) {
+        if (isPathColumn(section + 1) || (gridNumber_ == kFileListGrid && section + 1 == kFileNameColumn))
+            return ProgramHeaderText(grid().cell(section + 1, 0));
         return CellText(grid().cell(section + 1, 0), document_.codePage());
+    }
     return CellText(grid().cell(kRowNumberColumn, section + 1), document_.codePage());
 }
 

@@ -40,7 +40,7 @@ QList<FilterColumn> TableFilter::columnsOf(int grid) const
     if (grid == kFileListGrid) {
         columns.append({tr("any column (and every section table)"), {}, 0});
         for (int c = kFileNameColumn; c <= kFilePathColumn && c < table.colCount(); ++c)
-            columns.append({CellText(std::string(Trim(table.cell(c, 0))), codePage), {}, c});
+            columns.append({ProgramHeaderText(Trim(table.cell(c, 0))), {}, c});
         return columns;
     }
     columns.append({tr("any column"), {}, 0});

@@ -1,0 +1,144 @@
+// The languages: counted texts in the forms each language counts with, Qt's
+// own buttons in the language chosen, and Settings > Language switching every
+// text at once and keeping the choice.
+#include "core/files/settings_file.h"
+#include "core/text/message.h"
+#include "ui/common/display_text.h"
+#include "ui/common/language.h"
+#include "window_fixture.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+struct Counted {
+    const char* context;
+    const char* one;
+    const char* many;
+};
+
+// Counted texts of the windows and of the engine.
+const Counted kCounted[] = {
+    {"dravik::ui::FindReplace", "%n file", "%n files"},
+    {"dravik::ui::ModActions", "%n file differs from the base", "%n files differ from the base"},
+    {"SaveQuestions", "%n file changed on disk since it was read:", "%n files changed on disk since they were read:"},
+    {"dravik::ui::SummaryPanel", "%1: %n column selected", "%1: %n columns selected"},
+    {"Save all", "%n file", "%n files"},
+};
+
+const int kCounts[] = {1, 2, 5, 11, 21, 22};
+
+QString Translated(const Counted& text, int count)
+{
+    return QCoreApplication::translate(text.context, text.one, text.many, count);
+}
+
+// The text with its count taken out, so that texts of two counts in one form
+// compare equal.
+QString Form(const Counted& text, int count)
+{
+    return Translated(text, count).replace(QString::number(count), QStringLiteral("#"));
+}
+
+}  // namespace
+
+class LanguageTest : public WindowFixture {
+    Q_OBJECT
+
+private slots:
+    void cleanup()
+    {
+        dravik::ui::UseLanguage(QStringLiteral("en"));
+        WindowFixture::cleanup();
+    }
+
+    void englishCountsAsItAlwaysDid()
+    {
+        for (const Counted& text : kCounted)
+            for (const int count : kCounts) {
+                const QString english = QString::fromLatin1(count == 1 ? text.one : text.many)
+                                            .replace(QStringLiteral("%n"), QString::number(count));
+                QCOMPARE(Translated(text, count), english);
+            }
+        // The engine's counted sentence, through the same catalogue.
+        const dravik::Message message(DRAVIK_TR_N("Save all", "%n file", "%n files"), 21);
+        QCOMPARE(dravik::ui::MessageText(message), QStringLiteral("21 files"));
+        QCOMPARE(QString::fromStdString(message.english()), QStringLiteral("21 files"));
+    }
+
+    // 1 and 21 take one form, 2 and 22 another, 5 and 11 a third.
+    void russianCountsInThreeForms()
+    {
+        dravik::ui::UseLanguage(QStringLiteral("ru"));
+        for (const Counted& text : kCounted) {
+            const QString context = QString::fromLatin1(text.one);
+            QCOMPARE(Form(text, 21), Form(text, 1));
+            QCOMPARE(Form(text, 22), Form(text, 2));
+            QCOMPARE(Form(text, 11), Form(text, 5));
+            QVERIFY2(Form(text, 1) != Form(text, 2) && Form(text, 2) != Form(text, 5) && Form(text, 1) != Form(text, 5),
+                     qPrintable(context));
+            QVERIFY2(Translated(text, 5) != QString::fromLatin1(text.many).replace(QStringLiteral("%n"), QStringLiteral("5")),
+                     qPrintable(context));
+        }
+        const Counted files = kCounted[0];
+        QCOMPARE(QStringList({Translated(files, 1), Translated(files, 2), Translated(files, 5), Translated(files, 11),
+                              Translated(files, 21), Translated(files, 22)}),
+                 QStringList({"1 файл", "2 файла", "5 файлов", "11 файлов", "21 файл", "22 файла"}));
+    }
+
+    // Qt's own words come from Qt's catalogue of the language.
+    void qtButtonsSpeakTheLanguage()
+    {
+        const auto buttons = [] {
+            QMessageBox box(QMessageBox::Question, QString(), QString(),
+                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            QStringList texts;
+            for (const auto button : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
+                texts << box.button(button)->text().remove(QLatin1Char('&'));
+            return texts;
+        };
+        QCOMPARE(buttons(), QStringList({"Yes", "No", "Cancel"}));
+        dravik::ui::UseLanguage(QStringLiteral("ru"));
+        QCOMPARE(buttons(), QStringList({"Да", "Нет", "Отмена"}));
+    }
+
+    // The choice is kept in the settings file and takes effect at the next
+    // start, as the menu says in both languages; English comes back exactly
+    // as it was.
+    void theMenuChoiceHoldsFromTheNextStart()
+    {
+        const auto choose = [this](const char* code) {
+            auto* action = window->findChild<QAction*>(QStringLiteral("Language_%1").arg(QLatin1String(code)));
+            QVERIFY(action);
+            action->trigger();
+            QVERIFY(window->close());
+            window = std::make_unique<TMainForm>(folder->path("dravik2.INI"), *dialogs);
+            window->show();
+        };
+        const auto stored = [this] {
+            return dravik::SettingsFile(folder->path("dravik2.INI").toStdString()).readRaw("Form", "Language");
+        };
+        QCOMPARE(window->findChild<QAction*>(QStringLiteral("Language_ru"))->text(), QStringLiteral("Русский"));
+        QCOMPARE(window->findChild<QAction*>(QStringLiteral("Language_en"))->text(), QStringLiteral("English"));
+        QVERIFY(window->findChild<QAction*>(QStringLiteral("LanguageNote"))->text().contains(QStringLiteral("запуске")));
+        QVERIFY(!stored());
+
+        choose("ru");
+        QCOMPARE(stored(), std::optional<std::string>("ru"));
+        QCOMPARE(dravik::ui::CurrentLanguage(), QStringLiteral("ru"));
+        QVERIFY(window->N1->title() != QStringLiteral("&File"));
+        QVERIFY(window->findChild<QAction*>(QStringLiteral("Language_ru"))->isChecked());
+
+        choose("en");
+        QCOMPARE(stored(), std::optional<std::string>("en"));
+        QCOMPARE(window->N1->title(), QStringLiteral("&File"));
+        QCOMPARE(window->N2->text(), QStringLiteral("&Open desc"));
+    }
+};
+
+QTEST_MAIN(LanguageTest)
+#include "language_test.moc"

@@ -1,0 +1,37 @@
+#!/usr/bin/env python3
+"""Writes a pseudo-translation of a catalogue: every text becomes its English
+wrapped in "⟦" and "⟧", its places (%1, %n) and access keys (&) kept, and a
+counted text gets the two English forms. A window shown in it reads ⟦…⟧
+wherever a text went through the catalogue, so a text without the marks is
+one that escaped it.
+
+    pseudo_catalogue.py CATALOGUE.ts PSEUDO.ts
+"""
+import re
+import sys
+
+source_path, pseudo_path = sys.argv[1:3]
+text = open(source_path, encoding="utf-8").read()
+# Two forms, as English counts.
+text = re.sub(r'(<TS\b[^>]*?\s)language="[^"]*"', r'\1language="en"', text, count=1)
+
+
+def wrap(form):
+    return "\u27e6%s\u27e7" % form
+
+
+def fill(match):
+    block = match.group(0)
+    source = re.search(r"<source>(.*?)</source>", block, re.S).group(1)
+    if 'numerus="yes"' in block:
+        comment = re.search(r"<comment>(.*?)</comment>", block, re.S)
+        plural = comment.group(1) if comment else source
+        body = "".join("<numerusform>%s</numerusform>" % wrap(form) for form in (source, plural))
+    else:
+        body = wrap(source)
+    return re.sub(r"<translation\b[^>]*?(/>|>.*?</translation>)", lambda _: "<translation>%s</translation>" % body,
+                  block, count=1, flags=re.S)
+
+
+text = re.sub(r"<message\b.*?</message>", fill, text, flags=re.S)
+open(pseudo_path, "w", encoding="utf-8").write(text)
