@@ -6,8 +6,10 @@
 # dialogs. A new language is a new .ts file and nothing else.
 #
 # Qt's catalogues come from DRAVIK_QT_TRANSLATIONS_DIR: by default the
-# folder of the Qt the build uses (Debian's qt6-translations-l10n); the
-# Windows cross build names the one scripts/build-qt-translations fills.
+# folder of the Qt the build uses (Debian's qt6-translations-l10n). The
+# Windows cross build takes the same files from the build machine's Qt: a
+# .qm file is data, the same on every platform, and Debian's come from the
+# same Qt 6.4.2 as the Qt for Windows the cross build links.
 find_package(Qt6 REQUIRED COMPONENTS LinguistTools)
 
 if(NOT DEFINED DRAVIK_QT_TRANSLATIONS_DIR AND NOT CMAKE_CROSSCOMPILING AND TARGET Qt6::qtpaths)
@@ -15,6 +17,9 @@ if(NOT DEFINED DRAVIK_QT_TRANSLATIONS_DIR AND NOT CMAKE_CROSSCOMPILING AND TARGE
   execute_process(COMMAND ${dravik_qtpaths} --query QT_INSTALL_TRANSLATIONS
                   OUTPUT_VARIABLE dravik_qt_translations OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
   set(DRAVIK_QT_TRANSLATIONS_DIR "${dravik_qt_translations}" CACHE PATH "Where Qt's own qtbase_<language>.qm lie")
+elseif(NOT DEFINED DRAVIK_QT_TRANSLATIONS_DIR AND QT_HOST_PATH)
+  set(DRAVIK_QT_TRANSLATIONS_DIR "${QT_HOST_PATH}/share/qt6/translations" CACHE PATH
+      "Where Qt's own qtbase_<language>.qm lie")
 endif()
 
 file(GLOB dravik_ts_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/translations/dravik2_*.ts)
