@@ -32,45 +32,45 @@
     <name>BaseReview</name>
     <message>
         <source>(no line for the key)</source>
-        <translation type="unfinished"></translation>
+        <translation>(нет строки ключа)</translation>
     </message>
     <message>
         <source>Against the base game</source>
-        <translation type="unfinished"></translation>
+        <translation>Относительно оригинала</translation>
     </message>
     <message>
         <source>  (new in this mod)</source>
-        <translation type="unfinished"></translation>
+        <translation>  (новый в этом моде)</translation>
     </message>
     <message>
         <source>Against the base game in %1: %2 of %3 files differ, in %4; %5 are new in this mod.</source>
-        <translation type="unfinished"></translation>
+        <translation>Относительно оригинала в %1: отличаются %2 из %3 файлов, всего %4; новых в этом моде: %5.</translation>
     </message>
     <message numerus="yes">
         <source>%n value</source>
         <comment>%n values</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n значение</numerusform>
+            <numerusform>%n значения</numerusform>
+            <numerusform>%n значений</numerusform>
         </translation>
     </message>
     <message>
         <source>  base  </source>
         <extracomment>Review of a mod: the label before the base game&apos;s key line; keep the label for this mod&apos;s as wide, so that the two lines stand aligned.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>  ориг. </translation>
     </message>
     <message>
         <source>  mod   </source>
         <extracomment>Review of a mod: the label before this mod&apos;s key line, as wide as the base&apos;s.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>  мод   </translation>
     </message>
 </context>
 <context>
     <name>ChildWait</name>
     <message>
         <source>Waiting for %1 to end</source>
-        <translation type="unfinished"></translation>
+        <translation>Ожидание завершения %1</translation>
     </message>
 </context>
 <context>
@@ -719,35 +719,35 @@
     <name>Mod set</name>
     <message>
         <source>%1: the copy written (%2&apos;s) has no line for %3, so its merged values are not written</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: в записанной копии (из %2) нет строки %3, поэтому её объединённые значения не записаны</translation>
     </message>
     <message>
         <source>%1: the line of %2 is also the line of another key, so it is kept as %3&apos;s copy holds it</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: строка %2 — это также строка другого ключа, поэтому она оставлена такой, как в копии из %3</translation>
     </message>
     <message>
         <source>%1: the merged values of %2 would leave a value out before another, so the line is kept as %3&apos;s copy holds it</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: объединённые значения %2 оставили бы пропуск перед другим значением, поэтому строка оставлена такой, как в копии из %3</translation>
     </message>
     <message>
         <source>%1: %2&apos;s copy holds %3 line(s) outside the variables file that the copy written (%4&apos;s) does not: %5</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: в копии из %2 есть строки вне файла переменных (%3), которых нет в записанной копии (из %4): %5</translation>
     </message>
     <message>
         <source>%1: the line of %2 is in the copies of %3, not in those of %4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: строка %2 есть в копиях из %3, но не в копиях из %4</translation>
     </message>
     <message>
         <source>A mod set holds at most 30,000 mods</source>
-        <translation type="unfinished"></translation>
+        <translation>В наборе модов может быть не больше 30 000 модов</translation>
     </message>
     <message>
         <source>The mod %1 holds %2 and %3, which name one file; %3 is left out</source>
-        <translation type="unfinished"></translation>
+        <translation>Мод %1 содержит %2 и %3, которые указывают на один файл; %3 пропущен</translation>
     </message>
     <message>
         <source>The patch %1 sets value %2 of %3 in %4 to %5, which is not applied: %6</source>
-        <translation type="unfinished"></translation>
+        <translation>Патч %1 задаёт значению %2 ключа %3 в %4 значение %5, что не применено: %6</translation>
     </message>
     <message>
         <source>the file&apos;s line of the key has fewer values</source>
@@ -755,78 +755,78 @@
     </message>
     <message>
         <source>The patch %1 expects %2 as value %3 of %4 in %5, where the base game holds %6; its value %7 is taken all the same</source>
-        <translation type="unfinished"></translation>
+        <translation>Патч %1 ожидает %2 в значении %3 ключа %4 в %5, а в оригинале там %6; его значение %7 всё равно взято</translation>
     </message>
     <message>
         <source>The mod set holds more changed values than can be kept</source>
-        <translation type="unfinished"></translation>
+        <translation>В наборе модов больше изменённых значений, чем можно хранить</translation>
     </message>
     <message>
         <source>A choice about value %1 of %2 in %3 is not used: %4</source>
-        <translation type="unfinished"></translation>
+        <translation>Выбор для значения %1 ключа %2 в %3 не используется: %4</translation>
     </message>
     <message>
         <source>A choice about value %1 of %2 in every file is not used: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Выбор для значения %1 ключа %2 во всех файлах не используется: %3</translation>
     </message>
     <message>
         <source>A choice about %1 in %2 is not used: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Выбор для %1 в %2 не используется: %3</translation>
     </message>
     <message>
         <source>A choice about %1 in every file is not used: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Выбор для %1 во всех файлах не используется: %2</translation>
     </message>
     <message>
         <source>The order must name every mod of the set once</source>
-        <translation type="unfinished"></translation>
+        <translation>В порядке каждый мод набора должен быть назван один раз</translation>
     </message>
     <message>
         <source>There is no such place in the order of the mods</source>
-        <translation type="unfinished"></translation>
+        <translation>Такого места в порядке модов нет</translation>
     </message>
 </context>
 <context>
     <name>ModMarks</name>
     <message>
         <source>Differs from the base file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Отличается от файла оригинала %1</translation>
     </message>
     <message>
         <source>New in this mod: the base game has no such file</source>
-        <translation type="unfinished"></translation>
+        <translation>Новый в этом моде: в оригинале такого файла нет</translation>
     </message>
     <message>
         <source>Base: no line for this key</source>
-        <translation type="unfinished"></translation>
+        <translation>Оригинал: нет строки этого ключа</translation>
     </message>
     <message>
         <source>Base: %1 (this file has no line for the key)</source>
-        <translation type="unfinished"></translation>
+        <translation>Оригинал: %1 (в этом файле нет строки ключа)</translation>
     </message>
     <message>
         <source>Base: no such value (its line of the key has fewer values)</source>
-        <translation type="unfinished"></translation>
+        <translation>Оригинал: нет такого значения (в его строке ключа меньше значений)</translation>
     </message>
     <message>
         <source>Base: %1 (this file&apos;s line of the key has fewer values)</source>
-        <translation type="unfinished"></translation>
+        <translation>Оригинал: %1 (в строке ключа этого файла меньше значений)</translation>
     </message>
     <message>
         <source>Base: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Оригинал: %1</translation>
     </message>
     <message>
         <source>From the patch: %1 (was %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>Из патча: %1 (было %2)</translation>
     </message>
     <message>
         <source>Patch conflict, the patch&apos;s value taken: %1 (base %2, this mod %3)</source>
-        <translation type="unfinished"></translation>
+        <translation>Конфликт с патчем, взято значение патча: %1 (оригинал %2, этот мод %3)</translation>
     </message>
     <message>
         <source>Patch conflict, this mod&apos;s value kept (base %1, the patch %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>Конфликт с патчем, оставлено значение мода (оригинал %1, патч %2)</translation>
     </message>
 </context>
 <context>
@@ -921,19 +921,19 @@
     <message numerus="yes">
         <source>%n edited cell holds a line break, which would split the key line in two:</source>
         <comment>%n edited cells hold a line break, which would split the key line in two:</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n изменённая ячейка содержит перевод строки, который разбил бы строку ключа надвое:</numerusform>
+            <numerusform>%n изменённые ячейки содержат перевод строки, который разбил бы строку ключа надвое:</numerusform>
+            <numerusform>%n изменённых ячеек содержат перевод строки, который разбил бы строку ключа надвое:</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n edited cell holds %1, which no desc line can hold:</source>
         <comment>%n edited cells hold %1, which no desc line can hold:</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n изменённая ячейка содержит %1 — такого не может быть ни в одной строке desc:</numerusform>
+            <numerusform>%n изменённые ячейки содержат %1 — такого не может быть ни в одной строке desc:</numerusform>
+            <numerusform>%n изменённых ячеек содержат %1 — такого не может быть ни в одной строке desc:</numerusform>
         </translation>
     </message>
     <message>
@@ -951,10 +951,10 @@
     <message numerus="yes">
         <source>%n edited cell holds values that look wrong:</source>
         <comment>%n edited cells hold values that look wrong:</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n изменённая ячейка содержит значения, похожие на ошибочные:</numerusform>
+            <numerusform>%n изменённые ячейки содержат значения, похожие на ошибочные:</numerusform>
+            <numerusform>%n изменённых ячеек содержат значения, похожие на ошибочные:</numerusform>
         </translation>
     </message>
     <message>
@@ -1061,100 +1061,100 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
     <message numerus="yes">
         <source>%1 of %n cell change, in %2.</source>
         <comment>%1 of %n cells change, in %2.</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Изменятся %1 из %n ячейки (%2).</numerusform>
+            <numerusform>Изменятся %1 из %n ячеек (%2).</numerusform>
+            <numerusform>Изменятся %1 из %n ячеек (%2).</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n file</source>
         <comment>%n files</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n файл</numerusform>
+            <numerusform>%n файла</numerusform>
+            <numerusform>%n файлов</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n cell already hold the result.</source>
         <comment>%n cells already hold the result.</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n ячейка уже содержит результат.</numerusform>
+            <numerusform>%n ячейки уже содержат результат.</numerusform>
+            <numerusform>%n ячеек уже содержат результат.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n cell</source>
         <comment>%n cells</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n ячейка</numerusform>
+            <numerusform>%n ячейки</numerusform>
+            <numerusform>%n ячеек</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n file below this folder matches.</source>
         <comment>%n files below this folder match.</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>В этой папке и её подпапках подходит %n файл.</numerusform>
+            <numerusform>В этой папке и её подпапках подходят %n файла.</numerusform>
+            <numerusform>В этой папке и её подпапках подходят %n файлов.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n cell changed only how a number is written (%1): the spreadsheet&apos;s column type Standard rewrote it. Opening the table with the column type Text keeps every cell as written.</source>
         <comment>%n cells changed only how a number is written (%1): the spreadsheet&apos;s column type Standard rewrote them. Opening the table with the column type Text keeps every cell as written.</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>У %n ячейки изменилась только запись числа (%1): её переписал тип столбца «Стандартный» в табличном редакторе. Если открыть таблицу с типом столбца «Текст», все ячейки останутся как записаны.</numerusform>
+            <numerusform>У %n ячеек изменилась только запись числа (%1): их переписал тип столбца «Стандартный» в табличном редакторе. Если открыть таблицу с типом столбца «Текст», все ячейки останутся как записаны.</numerusform>
+            <numerusform>У %n ячеек изменилась только запись числа (%1): их переписал тип столбца «Стандартный» в табличном редакторе. Если открыть таблицу с типом столбца «Текст», все ячейки останутся как записаны.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n cell holds a value the spreadsheet converted (%1): its column type Standard read it as a number, percentage, date, time, money or truth value, in the language chosen in Text Import. It is not an edit, and no desc file reads it so. Opening the table with the column type Text keeps every cell as written.</source>
         <comment>%n cells hold values the spreadsheet converted (%1): its column type Standard read them as numbers, percentages, dates, times, money or truth values, in the language chosen in Text Import. They are not edits, and no desc file reads them so. Opening the table with the column type Text keeps every cell as written.</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n ячейка содержит значение, преобразованное табличным редактором (%1): тип столбца «Стандартный» прочитал его как число, проценты, дату, время, деньги или логическое значение на языке, выбранном в окне «Импорт текста». Это не правка, и ни один desc-файл так его не прочтёт. Если открыть таблицу с типом столбца «Текст», все ячейки останутся как записаны.</numerusform>
+            <numerusform>%n ячейки содержат значения, преобразованные табличным редактором (%1): тип столбца «Стандартный» прочитал их как числа, проценты, даты, время, деньги или логические значения на языке, выбранном в окне «Импорт текста». Это не правки, и ни один desc-файл так их не прочтёт. Если открыть таблицу с типом столбца «Текст», все ячейки останутся как записаны.</numerusform>
+            <numerusform>%n ячеек содержат значения, преобразованные табличным редактором (%1): тип столбца «Стандартный» прочитал их как числа, проценты, даты, время, деньги или логические значения на языке, выбранном в окне «Импорт текста». Это не правки, и ни один desc-файл так их не прочтёт. Если открыть таблицу с типом столбца «Текст», все ячейки останутся как записаны.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Pasted %1 of %n cell</source>
         <comment>Pasted %1 of %n cells</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Вставлено %1 из %n ячейки</numerusform>
+            <numerusform>Вставлено %1 из %n ячеек</numerusform>
+            <numerusform>Вставлено %1 из %n ячеек</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>; %n lies outside the table</source>
         <comment>; %n lie outside the table</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>; %n — вне таблицы</numerusform>
+            <numerusform>; %n — вне таблицы</numerusform>
+            <numerusform>; %n — вне таблицы</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>; %n fell on the column of paths, which is not pasted over</source>
         <comment>; %n fell on the column of paths, which is not pasted over</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>; %n пришлась на столбец путей, куда вставка не идёт</numerusform>
+            <numerusform>; %n пришлись на столбец путей, куда вставка не идёт</numerusform>
+            <numerusform>; %n пришлись на столбец путей, куда вставка не идёт</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>The line breaks in %n pasted cell became blanks: a value cannot hold one, as it would split its key line.</source>
         <comment>The line breaks in %n pasted cells became blanks: a value cannot hold one, as it would split its key line.</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Переводы строк в %n вставленной ячейке заменены пробелами: значение не может их содержать, так как это разбило бы строку ключа.</numerusform>
+            <numerusform>Переводы строк в %n вставленных ячейках заменены пробелами: значение не может их содержать, так как это разбило бы строку ключа.</numerusform>
+            <numerusform>Переводы строк в %n вставленных ячейках заменены пробелами: значение не может их содержать, так как это разбило бы строку ключа.</numerusform>
         </translation>
     </message>
 </context>
@@ -1162,7 +1162,7 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
     <name>QtDialogs</name>
     <message>
         <source>Confirm</source>
-        <translation type="unfinished"></translation>
+        <translation>Подтверждение</translation>
     </message>
 </context>
 <context>
@@ -1211,19 +1211,19 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
     <message numerus="yes">
         <source>%n file cannot be saved:</source>
         <comment>%n files cannot be saved:</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n файл нельзя сохранить:</numerusform>
+            <numerusform>%n файла нельзя сохранить:</numerusform>
+            <numerusform>%n файлов нельзя сохранить:</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Save the other files and leave this one as it is?</source>
         <comment>Save the other files and leave these as they are?</comment>
-        <translation type="unfinished">
+        <translation>
             <numerusform>Сохранить остальные файлы, а этот оставить как есть?</numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+            <numerusform>Сохранить остальные файлы, а эти оставить как есть?</numerusform>
+            <numerusform>Сохранить остальные файлы, а эти оставить как есть?</numerusform>
         </translation>
     </message>
     <message>
@@ -1241,19 +1241,19 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
     <message numerus="yes">
         <source>%n file changed on disk since it was read:</source>
         <comment>%n files changed on disk since they were read:</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n файл изменился на диске после чтения:</numerusform>
+            <numerusform>%n файла изменились на диске после чтения:</numerusform>
+            <numerusform>%n файлов изменились на диске после чтения:</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Overwrite it with the tables&apos; values, or skip it?</source>
         <comment>Overwrite them with the tables&apos; values, or skip them?</comment>
-        <translation type="unfinished">
+        <translation>
             <numerusform>Перезаписать его значениями из таблиц или пропустить?</numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+            <numerusform>Перезаписать их значениями из таблиц или пропустить?</numerusform>
+            <numerusform>Перезаписать их значениями из таблиц или пропустить?</numerusform>
         </translation>
     </message>
     <message>
@@ -1267,19 +1267,19 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
     <message numerus="yes">
         <source>%n file would change only in spelling: their key lines would be rebuilt with the values they hold (&quot;armor 45 45 40&quot; becomes &quot;armor  45 45 40 &quot;).</source>
         <comment>%n files would change only in spelling: their key lines would be rebuilt with the values they hold (&quot;armor 45 45 40&quot; becomes &quot;armor  45 45 40 &quot;).</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>В %n файле изменилась бы только запись: строки ключей были бы собраны заново из тех же значений («armor 45 45 40» станет «armor  45 45 40 »).</numerusform>
+            <numerusform>В %n файлах изменилась бы только запись: строки ключей были бы собраны заново из тех же значений («armor 45 45 40» станет «armor  45 45 40 »).</numerusform>
+            <numerusform>В %n файлах изменилась бы только запись: строки ключей были бы собраны заново из тех же значений («armor 45 45 40» станет «armor  45 45 40 »).</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n key line whose values did not change would be respelled (&quot;armor 45 45 40&quot; becomes &quot;armor  45 45 40 &quot;).</source>
         <comment>%n key lines whose values did not change would be respelled (&quot;armor 45 45 40&quot; becomes &quot;armor  45 45 40 &quot;).</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n строка ключа без изменённых значений была бы переписана («armor 45 45 40» станет «armor  45 45 40 »).</numerusform>
+            <numerusform>%n строки ключей без изменённых значений были бы переписаны («armor 45 45 40» станет «armor  45 45 40 »).</numerusform>
+            <numerusform>%n строк ключей без изменённых значений были бы переписаны («armor 45 45 40» станет «armor  45 45 40 »).</numerusform>
         </translation>
     </message>
     <message>
@@ -1315,50 +1315,50 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
     <name>SaveReview</name>
     <message>
         <source>  (changed on disk since it was read)</source>
-        <translation type="unfinished"></translation>
+        <translation>  (изменился на диске после чтения)</translation>
     </message>
     <message>
         <source>Save all stops here: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>«Сохранить все» останавливается здесь: %1</translation>
     </message>
     <message numerus="yes">
         <source>Save all would change %n file of %1, %2 in all.</source>
         <comment>Save all would change %n files of %1, %2 in all.</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>«Сохранить все» изменило бы %n файл из %1, всего %2.</numerusform>
+            <numerusform>«Сохранить все» изменило бы %n файла из %1, всего %2.</numerusform>
+            <numerusform>«Сохранить все» изменило бы %n файлов из %1, всего %2.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n key line</source>
         <comment>%n key lines</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n строку ключа</numerusform>
+            <numerusform>%n строки ключей</numerusform>
+            <numerusform>%n строк ключей</numerusform>
         </translation>
     </message>
     <message>
         <source>Only the key lines whose values change are written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Записываются только строки ключей, значения которых меняются.</translation>
     </message>
     <message numerus="yes">
         <source>Of these, %n key line would only be respelled, with the values they hold</source>
         <comment>Of these, %n key lines would only be respelled, with the values they hold</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Из них %n строка ключа была бы только переписана с теми же значениями</numerusform>
+            <numerusform>Из них %n строки ключей были бы только переписаны с теми же значениями</numerusform>
+            <numerusform>Из них %n строк ключей были бы только переписаны с теми же значениями</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>; %n file would change only in spelling</source>
         <comment>; %n files would change only in spelling</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>; в %n файле изменилась бы только запись</numerusform>
+            <numerusform>; в %n файлах изменилась бы только запись</numerusform>
+            <numerusform>; в %n файлах изменилась бы только запись</numerusform>
         </translation>
     </message>
 </context>
@@ -1476,38 +1476,38 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
     <name>TAboutBox</name>
     <message>
         <source>Bulk editor of SuddenStrike desc files</source>
-        <translation type="unfinished"></translation>
+        <translation>Пакетный редактор desc-файлов SuddenStrike</translation>
     </message>
     <message>
         <source>About program</source>
-        <translation type="unfinished"></translation>
+        <translation>О программе</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
     <name>TFormCM</name>
     <message>
         <source>Unpack</source>
-        <translation type="unfinished"></translation>
+        <translation>Распаковать</translation>
     </message>
     <message>
         <source>Pack</source>
-        <translation type="unfinished"></translation>
+        <translation>Упаковать</translation>
     </message>
     <message>
         <source>Path to sue.exe</source>
-        <translation type="unfinished"></translation>
+        <translation>Путь к sue.exe</translation>
     </message>
     <message>
         <source>Path to unsue.exe</source>
-        <translation type="unfinished"></translation>
+        <translation>Путь к unsue.exe</translation>
     </message>
     <message>
         <source>Path to .sue archive</source>
-        <translation type="unfinished"></translation>
+        <translation>Путь к архиву .sue</translation>
     </message>
 </context>
 <context>
@@ -1732,41 +1732,41 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
     <message numerus="yes">
         <source>%n more path names a file opened already</source>
         <comment>%n more paths name files opened already</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>ещё %n путь указывает на уже открытый файл</numerusform>
+            <numerusform>ещё %n пути указывают на уже открытые файлы</numerusform>
+            <numerusform>ещё %n путей указывают на уже открытые файлы</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>The tables have unsaved changes (%n cell in %1). Save them before %2?</source>
         <comment>The tables have unsaved changes (%n cells in %1). Save them before %2?</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>В таблицах есть несохранённые изменения (%n ячейка, %1). Сохранить их перед %2?</numerusform>
+            <numerusform>В таблицах есть несохранённые изменения (%n ячейки, %1). Сохранить их перед %2?</numerusform>
+            <numerusform>В таблицах есть несохранённые изменения (%n ячеек, %1). Сохранить их перед %2?</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n file</source>
         <comment>%n files</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n файл</numerusform>
+            <numerusform>%n файла</numerusform>
+            <numerusform>%n файлов</numerusform>
         </translation>
     </message>
     <message>
         <source>Select the desc files</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите desc-файлы</translation>
     </message>
     <message>
         <source>all files (*.*)|*.*</source>
-        <translation type="unfinished"></translation>
+        <translation>все файлы (*.*)|*.*</translation>
     </message>
     <message>
         <source>Open desc</source>
-        <translation type="unfinished"></translation>
+        <translation>Открыть desc</translation>
     </message>
     <message>
         <source>Save all</source>
@@ -1774,35 +1774,35 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
     </message>
     <message>
         <source>Clear summary table?</source>
-        <translation type="unfinished"></translation>
+        <translation>Очистить сводную таблицу?</translation>
     </message>
     <message>
         <source>Select the variable file</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите файл переменных</translation>
     </message>
     <message>
         <source>Select the executable file of map editor</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите исполняемый файл редактора карт</translation>
     </message>
     <message>
         <source>Select the SuddenStrike executable file</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите исполняемый файл SuddenStrike</translation>
     </message>
     <message>
         <source>&amp;View</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Вид</translation>
     </message>
     <message>
         <source>&amp;Filter rows…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Фильтр строк…</translation>
     </message>
     <message>
         <source>&amp;Difference colours</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Цвета отличий</translation>
     </message>
     <message>
         <source>Column &amp;summary</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Сводка по столбцу</translation>
     </message>
 </context>
 <context>
@@ -1824,19 +1824,19 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
     <name>TdanForm</name>
     <message>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Открыть</translation>
     </message>
     <message>
         <source>Section</source>
-        <translation type="unfinished"></translation>
+        <translation>Секция</translation>
     </message>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Добавить</translation>
     </message>
     <message>
         <source>Copy to Dravik2</source>
-        <translation type="unfinished"></translation>
+        <translation>Копировать в Dravik2</translation>
     </message>
 </context>
 <context>
@@ -1922,10 +1922,10 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
     <message numerus="yes">
         <source>the open file</source>
         <comment>the %n open files</comment>
-        <translation type="unfinished">
-            <numerusform>открытый файл</numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n открытый файл</numerusform>
+            <numerusform>%n открытых файла</numerusform>
+            <numerusform>%n открытых файлов</numerusform>
         </translation>
     </message>
     <message>
@@ -2012,27 +2012,27 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
     </message>
     <message>
         <source>File</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл</translation>
     </message>
     <message>
         <source>Key</source>
-        <translation type="unfinished"></translation>
+        <translation>Ключ</translation>
     </message>
     <message>
         <source>Value</source>
-        <translation type="unfinished"></translation>
+        <translation>Значение</translation>
     </message>
     <message>
         <source>Base</source>
-        <translation type="unfinished"></translation>
+        <translation>Оригинал</translation>
     </message>
     <message>
         <source>This mod</source>
-        <translation type="unfinished"></translation>
+        <translation>Этот мод</translation>
     </message>
     <message>
         <source>The patch</source>
-        <translation type="unfinished"></translation>
+        <translation>Патч</translation>
     </message>
 </context>
 <context>
@@ -2188,19 +2188,19 @@ empty (пусто), changed (изменено), differs (отличается о
     <message numerus="yes">
         <source>Replaced in %n cell of %1.</source>
         <comment>Replaced in %n cells of %1.</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Заменено в %n ячейке (%1).</numerusform>
+            <numerusform>Заменено в %n ячейках (%1).</numerusform>
+            <numerusform>Заменено в %n ячейках (%1).</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n file</source>
         <comment>%n files</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n файл</numerusform>
+            <numerusform>%n файла</numerusform>
+            <numerusform>%n файлов</numerusform>
         </translation>
     </message>
 </context>
@@ -2299,10 +2299,10 @@ empty (пусто), changed (изменено), differs (отличается о
     <message numerus="yes">
         <source>This file&apos;s line of %1 has %n value</source>
         <comment>This file&apos;s line of %1 has %n values</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Строка %1 в этом файле содержит %n значение</numerusform>
+            <numerusform>Строка %1 в этом файле содержит %n значения</numerusform>
+            <numerusform>Строка %1 в этом файле содержит %n значений</numerusform>
         </translation>
     </message>
     <message>
@@ -2337,10 +2337,13 @@ empty (пусто), changed (изменено), differs (отличается о
 Click to show only these rows</source>
         <comment>%1: %n values
 Click to show only these rows</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1: %n значение
+Щёлкните, чтобы показать только эти строки</numerusform>
+            <numerusform>%1: %n значения
+Щёлкните, чтобы показать только эти строки</numerusform>
+            <numerusform>%1: %n значений
+Щёлкните, чтобы показать только эти строки</numerusform>
         </translation>
     </message>
 </context>
@@ -2405,19 +2408,19 @@ Click to show only these rows</comment>
     <message numerus="yes">
         <source>Exported %n changed value of %1 into %2.</source>
         <comment>Exported %n changed values of %1 into %2.</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>В %2 экспортировано %n изменённое значение (%1).</numerusform>
+            <numerusform>В %2 экспортировано %n изменённых значения (%1).</numerusform>
+            <numerusform>В %2 экспортировано %n изменённых значений (%1).</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n file</source>
         <comment>%n files</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n файл</numerusform>
+            <numerusform>%n файла</numerusform>
+            <numerusform>%n файлов</numerusform>
         </translation>
     </message>
     <message>
@@ -2435,37 +2438,37 @@ Click to show only these rows</comment>
     <message numerus="yes">
         <source>This mod and the patch both changed %n value from the base. For each, take the patch&apos;s value or keep this mod&apos;s; the rest of the patch is applied either way.</source>
         <comment>This mod and the patch both changed %n values from the base. For each, take the patch&apos;s value or keep this mod&apos;s; the rest of the patch is applied either way.</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>И этот мод, и патч изменили относительно оригинала %n значение. Для каждого выберите: взять значение из патча или оставить значение мода; остальное из патча применяется в любом случае.</numerusform>
+            <numerusform>И этот мод, и патч изменили относительно оригинала %n значения. Для каждого выберите: взять значение из патча или оставить значение мода; остальное из патча применяется в любом случае.</numerusform>
+            <numerusform>И этот мод, и патч изменили относительно оригинала %n значений. Для каждого выберите: взять значение из патча или оставить значение мода; остальное из патча применяется в любом случае.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Applied %n value in %1; %2 already held the patch&apos;s value.</source>
         <comment>Applied %n values in %1; %2 already held the patch&apos;s value.</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Применено %n значение (%1); уже совпадали с патчем: %2.</numerusform>
+            <numerusform>Применено %n значения (%1); уже совпадали с патчем: %2.</numerusform>
+            <numerusform>Применено %n значений (%1); уже совпадали с патчем: %2.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Of %n conflict, %1 took the patch&apos;s value and %2 kept this mod&apos;s.</source>
         <comment>Of %n conflicts, %1 took the patch&apos;s value and %2 kept this mod&apos;s.</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Из %n конфликта: взято из патча — %1, оставлено значение мода — %2.</numerusform>
+            <numerusform>Из %n конфликтов: взято из патча — %1, оставлено значение мода — %2.</numerusform>
+            <numerusform>Из %n конфликтов: взято из патча — %1, оставлено значение мода — %2.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n line of the patch could not be applied:</source>
         <comment>%n lines of the patch could not be applied:</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n строку патча не удалось применить:</numerusform>
+            <numerusform>%n строки патча не удалось применить:</numerusform>
+            <numerusform>%n строк патча не удалось применить:</numerusform>
         </translation>
     </message>
     <message>
@@ -2475,10 +2478,10 @@ Click to show only these rows</comment>
     <message numerus="yes">
         <source>%n file differs from the base</source>
         <comment>%n files differ from the base</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n файл отличается от оригинала</numerusform>
+            <numerusform>%n файла отличаются от оригинала</numerusform>
+            <numerusform>%n файлов отличаются от оригинала</numerusform>
         </translation>
     </message>
     <message>
@@ -2491,7 +2494,7 @@ Click to show only these rows</comment>
     </message>
     <message>
         <source>patch files (*.txt)|*.txt|all files (*.*)|*.*</source>
-        <translation type="unfinished"></translation>
+        <translation>файлы патчей (*.txt)|*.txt|все файлы (*.*)|*.*</translation>
     </message>
 </context>
 <context>
@@ -2519,10 +2522,10 @@ Click to show only these rows</comment>
     <message numerus="yes">
         <source>%1: %n column selected</source>
         <comment>%1: %n columns selected</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1: выделен %n столбец</numerusform>
+            <numerusform>%1: выделено %n столбца</numerusform>
+            <numerusform>%1: выделено %n столбцов</numerusform>
         </translation>
     </message>
     <message>

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QtTest>
 
 namespace {
@@ -27,7 +28,7 @@ const Counted kCounted[] = {
     {"dravik::ui::ModActions", "%n file differs from the base", "%n files differ from the base"},
     {"SaveQuestions", "%n file changed on disk since it was read:", "%n files changed on disk since they were read:"},
     {"dravik::ui::SummaryPanel", "%1: %n column selected", "%1: %n columns selected"},
-    {"Save all", "%n file", "%n files"},
+    {"Import", "%n cell changed only how a number is written:\n", "%n cells changed only how a number is written:\n"},
 };
 
 const int kCounts[] = {1, 2, 5, 11, 21, 22};
@@ -41,7 +42,9 @@ QString Translated(const Counted& text, int count)
 // compare equal.
 QString Form(const Counted& text, int count)
 {
-    return Translated(text, count).replace(QString::number(count), QStringLiteral("#"));
+    // The count alone, not the digit of a place such as "%1".
+    return Translated(text, count)
+        .replace(QRegularExpression(QStringLiteral("(?<![%\\d])%1(?!\\d)").arg(count)), QStringLiteral("#"));
 }
 
 }  // namespace
@@ -65,12 +68,16 @@ private slots:
                 QCOMPARE(Translated(text, count), english);
             }
         // The engine's counted sentence, through the same catalogue.
-        const dravik::Message message(DRAVIK_TR_N("Save all", "%n file", "%n files"), 21);
-        QCOMPARE(dravik::ui::MessageText(message), QStringLiteral("21 files"));
-        QCOMPARE(QString::fromStdString(message.english()), QStringLiteral("21 files"));
+        const dravik::Message message(DRAVIK_TR_N("Import", "%n cell changed only how a number is written:\n",
+                                                  "%n cells changed only how a number is written:\n"),
+                                      21);
+        const QString english = QStringLiteral("21 cells changed only how a number is written:\n");
+        QCOMPARE(dravik::ui::MessageText(message), english);
+        QCOMPARE(QString::fromStdString(message.english()), english);
     }
 
-    // 1 and 21 take one form, 2 and 22 another, 5 and 11 a third.
+    // 1 and 21 take one form, 2 and 22 another, 5 and 11 a third (a
+    // sentence may spell two of them alike: "у 2 ячеек", "у 5 ячеек").
     void russianCountsInThreeForms()
     {
         dravik::ui::UseLanguage(QStringLiteral("ru"));
@@ -79,8 +86,6 @@ private slots:
             QCOMPARE(Form(text, 21), Form(text, 1));
             QCOMPARE(Form(text, 22), Form(text, 2));
             QCOMPARE(Form(text, 11), Form(text, 5));
-            QVERIFY2(Form(text, 1) != Form(text, 2) && Form(text, 2) != Form(text, 5) && Form(text, 1) != Form(text, 5),
-                     qPrintable(context));
             QVERIFY2(Translated(text, 5) != QString::fromLatin1(text.many).replace(QStringLiteral("%n"), QStringLiteral("5")),
                      qPrintable(context));
         }
