@@ -495,6 +495,14 @@
             <numerusform>%n files</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>Exported %n rows into %1</source>
+        <comment>Exported %n rows into %1</comment>
+        <translation>
+            <numerusform>Exported %n rows into %1</numerusform>
+            <numerusform>Exported %n rows into %1</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>VariablesQuestions</name>

@@ -1581,10 +1581,6 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
         <translation>Экспорт таблицы</translation>
     </message>
     <message>
-        <source>Exported %1 rows into %2</source>
-        <translation>Экспортировано строк: %1 (в %2)</translation>
-    </message>
-    <message>
         <source>Review changes</source>
         <translation>Просмотр изменений</translation>
     </message>
@@ -1803,6 +1799,19 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
     <message>
         <source>Column &amp;summary</source>
         <translation>&amp;Сводка по столбцу</translation>
+    </message>
+    <message>
+        <source>tabulated text files|*.txt</source>
+        <translation>текстовые файлы с табуляцией|*.txt</translation>
+    </message>
+    <message numerus="yes">
+        <source>Exported %n rows into %1</source>
+        <comment>Exported %n rows into %1</comment>
+        <translation>
+            <numerusform>Экспортирована %n строка в %1</numerusform>
+            <numerusform>Экспортированы %n строки в %1</numerusform>
+            <numerusform>Экспортировано %n строк в %1</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -2569,8 +2578,12 @@ Click to show only these rows</comment>
         <translation>Самые частые:</translation>
     </message>
     <message>
-        <source>under </source>
-        <translation>меньше </translation>
+        <source>%1 to %2</source>
+        <translation>от %1 до %2</translation>
+    </message>
+    <message>
+        <source>%1 to under %2</source>
+        <translation>от %1 до %2, не включая %2</translation>
     </message>
 </context>
 <context>

@@ -870,11 +870,12 @@ void TMainForm::Exporttable1Click()
     if (!run([&] { history_->apply(EditStep::ExportTable, dravik::ExportTable); }))
         return;
     const auto path = dialogs_.saveFile(
-        this, {tr("Export table"), QStringLiteral("tabulated text files|*.txt"), QStringLiteral("txt")});
+        this, {tr("Export table"), tr("tabulated text files|*.txt"), QStringLiteral("txt")});
     if (!path || !run([&] { dravik::GridToTextFile(document_.summary(), NativeBytes(*path)); }))
         return;
     statusPanels_[0]->setText(
-        tr("Exported %1 rows into %2").arg(document_.summary().rowCount()).arg(QFileInfo(*path).fileName()));
+        tr("Exported %n rows into %1", "Exported %n rows into %1", document_.summary().rowCount())
+            .arg(QFileInfo(*path).fileName()));
     // The file is as described; the user learns before importing it which
     // cells would not come back as they were.
     const dravik::UnreadableCells unreadable = dravik::FindUnreadableCells(document_);

@@ -225,8 +225,9 @@ void SummaryPanel::showSummary(const std::vector<std::string_view>& values)
             filter = low == high ? QStringLiteral("= ") + Number(low) : range;
         } else {
             const bool last = i + 1 == bins;
-            range = QStringLiteral("%1 to %2%3")
-                        .arg(Number(histogram.edges[i]), last ? QString() : tr("under "), Number(histogram.edges[i + 1]));
+            // The last bar holds its upper bound; the others stop under it.
+            range = (last ? tr("%1 to %2") : tr("%1 to under %2"))
+                        .arg(Number(histogram.edges[i]), Number(histogram.edges[i + 1]));
             // "5." would run into the range's dots; it is a whole number,
             // written exactly as a number.
             auto bound = [&](const std::pair<double, std::string_view>& value) {
