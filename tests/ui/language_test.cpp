@@ -143,6 +143,33 @@ private slots:
         QCOMPARE(window->N1->title(), QStringLiteral("&File"));
         QCOMPARE(window->N2->text(), QStringLiteral("&Open desc"));
     }
+
+    // The files a language's window writes are the same bytes: the language
+    // is the window's, never the files'.
+    void saveAllWritesTheSameBytesInEveryLanguage()
+    {
+        QList<QByteArray> written;
+        for (const char* language : {"en", "ru"}) {
+            window.reset();
+            folder->write(QStringLiteral("dravik2.INI"),
+                          QByteArray("[Other]\r\nRespellKeyLines=1\r\n[Form]\r\nLanguage=") + language + "\r\n");
+            window = std::make_unique<TMainForm>(folder->path("dravik2.INI"), *dialogs);
+            window->show();
+            QCOMPARE(dravik::ui::CurrentLanguage(), QLatin1String(language));
+            openSample();
+            typeIntoCell(grid(1), 2, 1, "150");
+            typeIntoCell(grid(10), 2, 2, "Pak 40");
+            activate();
+            press(Qt::Key_E, Qt::ControlModifier);
+            QCOMPARE(dialogs->errors.size(), 0);
+            written << folder->read("tank.txt") + folder->read("gun.txt");
+        }
+        QCOMPARE(written[0], QByteArray("; a tank\r\n[section1]\r\nhealth 150 \r\narmor 10 20 30 \r\n"
+                                        "[section2]\r\nspeed 5 7 \r\n[section_text]\r\nname Tiger tank \r\n"
+                                        "[section1]\r\nhealth 40 \r\narmor 2 3 \r\n[section2]\r\nspeed 1 1 \r\n"
+                                        "[section_text]\r\nname Pak 40 "));
+        QCOMPARE(written[1], written[0]);
+    }
 };
 
 QTEST_MAIN(LanguageTest)
