@@ -9,6 +9,9 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QMenuBar>
+#include <QSet>
+#include <functional>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -142,6 +145,38 @@ private slots:
         QCOMPARE(stored(), std::optional<std::string>("en"));
         QCOMPARE(window->N1->title(), QStringLiteral("&File"));
         QCOMPARE(window->N2->text(), QStringLiteral("&Open desc"));
+    }
+
+    // In Russian each menu's access keys are Russian letters, one item each;
+    // the tools named by their own Latin names keep theirs.
+    void russianAccessKeysAreUniquePerMenu()
+    {
+        folder->write(QStringLiteral("dravik2.INI"), "[Form]\r\nLanguage=ru\r\n");
+        window = std::make_unique<TMainForm>(folder->path("dravik2.INI"), *dialogs);
+        QStringList faults;
+        int checked = 0;
+        const std::function<void(const QString&, const QList<QAction*>&)> menu = [&](const QString& where,
+                                                                                      const QList<QAction*>& items) {
+            QSet<QChar> keys;
+            for (QAction* item : items) {
+                const QString text = item->text();
+                const qsizetype amp = text.indexOf(QRegularExpression(QStringLiteral("&[^&]")));
+                if (item->isSeparator() || amp < 0)
+                    continue;
+                const QChar key = text[amp + 1].toLower();
+                const bool latinName = text.contains(QRegularExpression(QStringLiteral("^[A-Za-z&]+$")));
+                if ((!latinName && (key.unicode() < 0x0430 || key.unicode() > 0x044F) && key != QChar(0x0451)) ||
+                    keys.contains(key))
+                    faults << where + QStringLiteral(": ") + text;
+                keys.insert(key);
+                ++checked;
+                if (item->menu())
+                    menu(where + QLatin1Char('/') + text, item->menu()->actions());
+            }
+        };
+        menu(QStringLiteral("menu bar"), window->menuBar()->actions());
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+        QVERIFY2(checked > 30, qPrintable(QString::number(checked)));
     }
 
     // The files a language's window writes are the same bytes: the language
