@@ -721,8 +721,8 @@ bool TMainForm::loadDescFiles(const std::vector<std::string>& files, const std::
         status << (more == 0 ? tr("%1 is the same file as %2: opened once").arg(path, file)
                              : tr("%1 is the same file as %2, and %3: each file opened once")
                                    .arg(path, file,
-                                        tr("%n more path names a file opened already", "%n more paths name files opened already",
-                                           static_cast<int>(more))));
+                                        tr("%n more path names a file opened already",
+                                           "%n more paths name files opened already", static_cast<int>(more))));
     }
     statusPanels_[0]->setText(status.join(QStringLiteral("; ")));
     modActions_->filesOpened();

@@ -188,8 +188,9 @@ void ModSet::Load::listFolders()
                 note.kind = MergeNote::Kind::SameFileTwice;
                 note.mod = m;
                 note.path = PathText(modPath);
-                note.message = Message(DRAVIK_TR("Mod set", "The mod %1 holds %2 and %3, which name one file; %3 is left out"),
-                                {mod.name, PathText(ModPath(mod.path, copies.back().path)), note.path});
+                note.message =
+                    Message(DRAVIK_TR("Mod set", "The mod %1 holds %2 and %3, which name one file; %3 is left out"),
+                            {mod.name, PathText(ModPath(mod.path, copies.back().path)), note.path});
                 set.loadNotes_.push_back(std::move(note));
                 continue;
             }
@@ -220,8 +221,9 @@ MergeNote ModSet::Load::patchNote(int mod, const PatchLine& line, PatchOutcome o
     note.path = line.path;
     note.key = line.key;
     note.value = line.value;
-    note.message = Message(DRAVIK_TR("Mod set", "The patch %1 sets value %2 of %3 in %4 to %5, which is not applied: %6"),
-                    {set.mod(mod).name, std::to_string(line.value), line.key, line.path, Shown(line.mod), why});
+    note.message =
+        Message(DRAVIK_TR("Mod set", "The patch %1 sets value %2 of %3 in %4 to %5, which is not applied: %6"),
+                {set.mod(mod).name, std::to_string(line.value), line.key, line.path, Shown(line.mod), why});
     return note;
 }
 
@@ -424,8 +426,10 @@ void ModSet::Load::takePatchLines(int f, const SlotValues& base)
             continue;
         }
         if (!value) {
-            patchNotes.push_back({it->mod, it->line,
-                                  patchNote(it->mod, line, PatchOutcome::NoValue, Message(DRAVIK_TR("Mod set", "the file's line of the key has fewer values")))});
+            patchNotes.push_back(
+                {it->mod, it->line,
+                 patchNote(it->mod, line, PatchOutcome::NoValue,
+                           Message(DRAVIK_TR("Mod set", "the file's line of the key has fewer values")))});
             continue;
         }
         if (*value == line.mod)
@@ -438,10 +442,12 @@ void ModSet::Load::takePatchLines(int f, const SlotValues& base)
             note.path = line.path;
             note.key = line.key;
             note.value = line.value;
-            note.message = Message(DRAVIK_TR("Mod set", "The patch %1 expects %2 as value %3 of %4 in %5, where the base game holds %6; its "
-                            "value %7 is taken all the same"),
-                            {set.mod(it->mod).name, Shown(line.base), std::to_string(line.value), line.key, line.path,
-                             Shown(value), Shown(line.mod)});
+            note.message =
+                Message(DRAVIK_TR("Mod set",
+                                  "The patch %1 expects %2 as value %3 of %4 in %5, where the base game holds %6; its "
+                                  "value %7 is taken all the same"),
+                        {set.mod(it->mod).name, Shown(line.base), std::to_string(line.value), line.key, line.path,
+                         Shown(value), Shown(line.mod)});
             patchNotes.push_back({it->mod, it->line, std::move(note)});
         }
         found.push_back({it->slot, set.keep(line.mod), it->mod});
@@ -671,13 +677,17 @@ std::vector<MergeNote> ModSet::notes() const
         note.value = choice.value;
         const std::string value = std::to_string(choice.value);
         if (choice.value > 0 && !choice.file.empty())
-            note.message = Message(DRAVIK_TR("Mod set", "A choice about value %1 of %2 in %3 is not used: %4"), {value, choice.key, choice.file, problem});
+            note.message = Message(DRAVIK_TR("Mod set", "A choice about value %1 of %2 in %3 is not used: %4"),
+                                   {value, choice.key, choice.file, problem});
         else if (choice.value > 0)
-            note.message = Message(DRAVIK_TR("Mod set", "A choice about value %1 of %2 in every file is not used: %3"), {value, choice.key, problem});
+            note.message = Message(DRAVIK_TR("Mod set", "A choice about value %1 of %2 in every file is not used: %3"),
+                                   {value, choice.key, problem});
         else if (!choice.file.empty())
-            note.message = Message(DRAVIK_TR("Mod set", "A choice about %1 in %2 is not used: %3"), {choice.key, choice.file, problem});
+            note.message = Message(DRAVIK_TR("Mod set", "A choice about %1 in %2 is not used: %3"),
+                                   {choice.key, choice.file, problem});
         else
-            note.message = Message(DRAVIK_TR("Mod set", "A choice about %1 in every file is not used: %2"), {choice.key, problem});
+            note.message =
+                Message(DRAVIK_TR("Mod set", "A choice about %1 in every file is not used: %2"), {choice.key, problem});
         notes.push_back(std::move(note));
     }
     return notes;

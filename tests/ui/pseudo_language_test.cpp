@@ -318,7 +318,9 @@ private slots:
         request.title = QStringLiteral("\u27e6Open folder\u27e7");
         request.folder = folder->path(QString());
         request.pattern = QStringLiteral("*.desc");
-        request.count = [](const QString&, const QString&) { return dravik::ui::FolderRequest::Count{QString(), true}; };
+        request.count = [](const QString&, const QString&) {
+            return dravik::ui::FolderRequest::Count{QString(), true};
+        };
         dravik::ui::FolderDialog folders(window.get(), request);
         walk(&folders);
 

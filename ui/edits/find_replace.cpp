@@ -280,8 +280,9 @@ void FindReplace::replaceAll()
     else if (edit.edits.empty())
         bar_->setStatus(tr("Nothing replaced: no value cell here holds a match."));
     else
-        bar_->setStatus(tr("Replaced in %n cell of %1.", "Replaced in %n cells of %1.", static_cast<int>(edit.edits.size()))
-                            .arg(tr("%n file", "%n files", static_cast<int>(edit.files))));
+        bar_->setStatus(
+            tr("Replaced in %n cell of %1.", "Replaced in %n cells of %1.", static_cast<int>(edit.edits.size()))
+                .arg(tr("%n file", "%n files", static_cast<int>(edit.files))));
 }
 
 }  // namespace dravik::ui

@@ -44,7 +44,8 @@ QString Named(const QStringList& names)
 
 QString MatchCount(size_t files)
 {
-    return QObject::tr("%n file below this folder matches.", "%n files below this folder match.", static_cast<int>(files));
+    return QObject::tr("%n file below this folder matches.", "%n files below this folder match.",
+                       static_cast<int>(files));
 }
 
 }  // namespace

@@ -16,8 +16,8 @@ namespace {
 
 constexpr size_t kNamedCells = 5;
 
-// The context its texts are filed under in the catalogues.
-struct ProblemCells {
+// Its texts, filed under their own context in the catalogues.
+struct Tr {
     Q_DECLARE_TR_FUNCTIONS(ProblemCells)
 };
 
@@ -52,7 +52,7 @@ QStringList Listed(const DescDocument& document, const std::vector<ProblemCell>&
                           MessageText(ProblemReason(cell.problem, key, table.cell(cell.col, cell.row))));
     }
     if (cells.size() > kNamedCells)
-        lines << ProblemCells::tr("and %1 more").arg(static_cast<int>(cells.size() - kNamedCells));
+        lines << Tr::tr("and %1 more").arg(static_cast<int>(cells.size() - kNamedCells));
     return lines;
 }
 
@@ -73,31 +73,35 @@ bool MaySaveProblemCells(Dialogs& dialogs, QWidget* parent, const DescDocument& 
         });
         QStringList lines;
         if (lineBreaksOnly)
-            lines << ProblemCells::tr("%n edited cell holds a line break, which would split the key line in two:",
+            lines << Tr::tr("%n edited cell holds a line break, which would split the key line in two:",
                         "%n edited cells hold a line break, which would split the key line in two:", count);
         else
-            lines << ProblemCells::tr("%n edited cell holds %1, which no desc line can hold:",
+            lines << Tr::tr("%n edited cell holds %1, which no desc line can hold:",
                         "%n edited cells hold %1, which no desc line can hold:", count)
                          .arg(QString::fromStdString(StoppedBy(stopping)));
         lines << Listed(document, stopping) << QString()
-              << (lineBreaksOnly ? ProblemCells::tr("Save all writes nothing while a value holds a line break. Put a blank in its "
-                                      "place, or undo the edit, and save again.")
-                                 : ProblemCells::tr("Save all writes nothing while a value holds one. Take it out, or undo the "
-                                      "edit, and save again."));
-        dialogs.messageBox(parent, ProblemCells::tr("Save all"), lines.join(QLatin1Char('\n')));
+              << (lineBreaksOnly
+                      ? Tr::tr("Save all writes nothing while a value holds a line break. Put a blank in its "
+                               "place, or undo the edit, and save again.")
+                      : Tr::tr("Save all writes nothing while a value holds one. Take it out, or undo the "
+                               "edit, and save again."));
+        dialogs.messageBox(parent, Tr::tr("Save all"), lines.join(QLatin1Char('\n')));
         return false;
     }
     const int count = static_cast<int>(cells.size());
     QStringList lines;
-    lines << ProblemCells::tr("%n edited cell holds values that look wrong:", "%n edited cells hold values that look wrong:", count);
+    lines << Tr::tr(
+        "%n edited cell holds values that look wrong:", "%n edited cells hold values that look wrong:", count);
     const bool unwritable = std::any_of(cells.begin(), cells.end(), [](const ProblemCell& cell) {
         return cell.problem == ValueProblem::NoKeyLine;
     });
     lines << Listed(document, cells) << QString()
-          << (unwritable ? ProblemCells::tr("Save all writes them as they are, but for the values of keys a file has no line for, "
-                              "which stay in the tables only. Go on?")
-                         : ProblemCells::tr("Save all writes them as they are. Go on?"));
-    return dialogs.ask(parent, ProblemCells::tr("Save all"), lines.join(QLatin1Char('\n')), {ProblemCells::tr("&Go on"), ProblemCells::tr("Cancel")}) == 0;
+          << (unwritable
+                  ? Tr::tr("Save all writes them as they are, but for the values of keys a file has no line for, "
+                           "which stay in the tables only. Go on?")
+                  : Tr::tr("Save all writes them as they are. Go on?"));
+    return dialogs.ask(parent, Tr::tr("Save all"), lines.join(QLatin1Char('\n')),
+                       {Tr::tr("&Go on"), Tr::tr("Cancel")}) == 0;
 }
 
 }  // namespace dravik::ui

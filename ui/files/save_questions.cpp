@@ -11,8 +11,8 @@ namespace {
 
 constexpr qsizetype kNamedFiles = 8;
 
-// The context its texts are filed under in the catalogues.
-struct SaveQuestions {
+// Its texts, filed under their own context in the catalogues.
+struct Tr {
     Q_DECLARE_TR_FUNCTIONS(SaveQuestions)
 };
 
@@ -21,7 +21,7 @@ QString Listed(const QStringList& lines, qsizetype count)
 {
     QString text = lines.mid(0, kNamedFiles).join(QLatin1Char('\n'));
     if (count > kNamedFiles)
-        text += QLatin1Char('\n') + SaveQuestions::tr("and %1 more").arg(count - kNamedFiles);
+        text += QLatin1Char('\n') + Tr::tr("and %1 more").arg(count - kNamedFiles);
     return text;
 }
 
@@ -36,11 +36,11 @@ bool MaySkipBlockedFiles(Dialogs& dialogs, QWidget* parent, const SavePlan& plan
     for (const FileSave* file : blocked)
         reasons << MessageText(file->error);
     const auto count = static_cast<qsizetype>(blocked.size());
-    const QString text = SaveQuestions::tr("%n file cannot be saved:", "%n files cannot be saved:", static_cast<int>(count)) +
+    const QString text = Tr::tr("%n file cannot be saved:", "%n files cannot be saved:", static_cast<int>(count)) +
                          QLatin1Char('\n') + Listed(reasons, count) + QStringLiteral("\n\n") +
-                         SaveQuestions::tr("Save the other files and leave this one as it is?",
-                            "Save the other files and leave these as they are?", static_cast<int>(count));
-    if (dialogs.ask(parent, SaveQuestions::tr("Save all"), text, {SaveQuestions::tr("&Save the others"), SaveQuestions::tr("Cancel")}) != 0)
+                         Tr::tr("Save the other files and leave this one as it is?",
+                                "Save the other files and leave these as they are?", static_cast<int>(count));
+    if (dialogs.ask(parent, Tr::tr("Save all"), text, {Tr::tr("&Save the others"), Tr::tr("Cancel")}) != 0)
         return false;
     for (const FileSave* file : blocked)
         skip.insert(file->row);
@@ -62,13 +62,12 @@ bool MayOverwriteChangedFiles(Dialogs& dialogs, QWidget* parent, const SavePlan&
     if (changed.empty())
         return true;
     const auto count = static_cast<qsizetype>(changed.size());
-    const QString text =
-        SaveQuestions::tr("%n file changed on disk since it was read:", "%n files changed on disk since they were read:",
-           static_cast<int>(count)) +
-        QLatin1Char('\n') + Listed(paths, count) + QStringLiteral("\n\n") +
-        SaveQuestions::tr("Overwrite it with the tables' values, or skip it?", "Overwrite them with the tables' values, or skip them?",
-           static_cast<int>(count));
-    switch (dialogs.ask(parent, SaveQuestions::tr("Save all"), text, {SaveQuestions::tr("&Overwrite"), SaveQuestions::tr("S&kip"), SaveQuestions::tr("Cancel")})) {
+    const QString text = Tr::tr("%n file changed on disk since it was read:",
+                                "%n files changed on disk since they were read:", static_cast<int>(count)) +
+                         QLatin1Char('\n') + Listed(paths, count) + QStringLiteral("\n\n") +
+                         Tr::tr("Overwrite it with the tables' values, or skip it?",
+                                "Overwrite them with the tables' values, or skip them?", static_cast<int>(count));
+    switch (dialogs.ask(parent, Tr::tr("Save all"), text, {Tr::tr("&Overwrite"), Tr::tr("S&kip"), Tr::tr("Cancel")})) {
     case 0: return true;
     case 1: skip.insert(changed.begin(), changed.end()); return true;
     default: return false;
@@ -87,23 +86,25 @@ RespellAnswer AskAboutRespelling(Dialogs& dialogs, QWidget* parent, const SavePl
     const int files = plan.spellingOnlyFiles();
     QString text =
         files > 0
-            ? SaveQuestions::tr("%n file would change only in spelling: their key lines would be rebuilt with the values they hold "
-                 "(\"armor 45 45 40\" becomes \"armor  45 45 40 \").",
-                 "%n files would change only in spelling: their key lines would be rebuilt with the values they "
-                 "hold (\"armor 45 45 40\" becomes \"armor  45 45 40 \").",
-                 files)
-            : SaveQuestions::tr("%n key line whose values did not change would be respelled (\"armor 45 45 40\" becomes "
-                 "\"armor  45 45 40 \").",
-                 "%n key lines whose values did not change would be respelled (\"armor 45 45 40\" becomes "
-                 "\"armor  45 45 40 \").",
-                 static_cast<int>(plan.respelledLines()));
+            ? Tr::tr(
+                  "%n file would change only in spelling: their key lines would be rebuilt with the values they hold "
+                  "(\"armor 45 45 40\" becomes \"armor  45 45 40 \").",
+                  "%n files would change only in spelling: their key lines would be rebuilt with the values they "
+                  "hold (\"armor 45 45 40\" becomes \"armor  45 45 40 \").",
+                  files)
+            : Tr::tr(
+                  "%n key line whose values did not change would be respelled (\"armor 45 45 40\" becomes "
+                  "\"armor  45 45 40 \").",
+                  "%n key lines whose values did not change would be respelled (\"armor 45 45 40\" becomes "
+                  "\"armor  45 45 40 \").",
+                  static_cast<int>(plan.respelledLines()));
     text += QStringLiteral("\n\n") +
-            SaveQuestions::tr("The game reads both spellings. Writing only what changed rewrites only the key lines whose values "
-               "changed, and only their files.");
+            Tr::tr("The game reads both spellings. Writing only what changed rewrites only the key lines whose values "
+                   "changed, and only their files.");
     const int answer =
-        dialogs.askWithCheckBox(parent, SaveQuestions::tr("Save all"), text,
-                                {SaveQuestions::tr("&Respell them too"), SaveQuestions::tr("&Write only what changed"), SaveQuestions::tr("Cancel")},
-                                SaveQuestions::tr("Re&member my answer (in the settings file)"), remember);
+        dialogs.askWithCheckBox(parent, Tr::tr("Save all"), text,
+                                {Tr::tr("&Respell them too"), Tr::tr("&Write only what changed"), Tr::tr("Cancel")},
+                                Tr::tr("Re&member my answer (in the settings file)"), remember);
     switch (answer) {
     case 0: return RespellAnswer::RespellThemToo;
     case 1: return RespellAnswer::OnlyWhatChanged;
@@ -113,10 +114,11 @@ RespellAnswer AskAboutRespelling(Dialogs& dialogs, QWidget* parent, const SavePl
 
 bool MayOverwriteChangedCurrentFile(Dialogs& dialogs, QWidget* parent, const CurrentSave& planned)
 {
-    const QString text = SaveQuestions::tr("1 file changed on disk since it was read:") + QLatin1Char('\n') +
+    const QString text = Tr::tr("1 file changed on disk since it was read:") + QLatin1Char('\n') +
                          NativeText(planned.path) + QStringLiteral("\n\n") +
-                         SaveQuestions::tr("Overwrite it with the desc preview's text, or skip it?");
-    return dialogs.ask(parent, SaveQuestions::tr("Save current"), text, {SaveQuestions::tr("&Overwrite"), SaveQuestions::tr("S&kip"), SaveQuestions::tr("Cancel")}) == 0;
+                         Tr::tr("Overwrite it with the desc preview's text, or skip it?");
+    return dialogs.ask(parent, Tr::tr("Save current"), text,
+                       {Tr::tr("&Overwrite"), Tr::tr("S&kip"), Tr::tr("Cancel")}) == 0;
 }
 
 std::optional<std::set<int>> RowsToSkip(Dialogs& dialogs, QWidget* parent, const SavePlan& plan)

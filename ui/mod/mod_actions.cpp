@@ -24,7 +24,8 @@ namespace {
 
 // How many lines a message names before it only counts the rest.
 constexpr int kNamedLines = 8;
-const char* const kPatchFilter = QT_TRANSLATE_NOOP("dravik::ui::ModActions", "patch files (*.txt)|*.txt|all files (*.*)|*.*");
+const char* const kPatchFilter =
+    QT_TRANSLATE_NOOP("dravik::ui::ModActions", "patch files (*.txt)|*.txt|all files (*.*)|*.*");
 
 QAction* Item(QMenu* menu, const char* name, const QString& caption)
 {
@@ -193,9 +194,10 @@ void ModActions::exportPatchClick()
         host_.dialogs.saveFile(host_.window, {tr("Export patch"), tr(kPatchFilter), QStringLiteral("txt")});
     if (!path || !host_.run([&] { WriteFileOrThrow(NativeBytes(*path), PatchFileText(diff.lines)); }))
         return;
-    QString text = tr("Exported %n changed value of %1 into %2.", "Exported %n changed values of %1 into %2.",
-                       static_cast<int>(diff.lines.size()))
-                       .arg(tr("%n file", "%n files", static_cast<int>(diff.differingFiles)), QFileInfo(*path).fileName());
+    QString text =
+        tr("Exported %n changed value of %1 into %2.", "Exported %n changed values of %1 into %2.",
+           static_cast<int>(diff.lines.size()))
+            .arg(tr("%n file", "%n files", static_cast<int>(diff.differingFiles)), QFileInfo(*path).fileName());
     if (!diff.uncarried.empty())
         text += QStringLiteral("\n\n") + tr("A patch cannot carry these differences:") + Named(diff.uncarried);
     host_.dialogs.messageBox(host_.window, ApplicationTitle(), text);
@@ -241,11 +243,12 @@ std::optional<std::vector<bool>> ModActions::resolveConflicts(const PatchPlan& p
     if (conflicts.empty())
         return takePatch;
     request.title = tr("Apply patch: conflicts");
-    request.summary = tr("This mod and the patch both changed %n value from the base. For each, take the patch's value or "
-                         "keep this mod's; the rest of the patch is applied either way.",
-                         "This mod and the patch both changed %n values from the base. For each, take the patch's "
-                         "value or keep this mod's; the rest of the patch is applied either way.",
-                         static_cast<int>(conflicts.size()));
+    request.summary =
+        tr("This mod and the patch both changed %n value from the base. For each, take the patch's value or "
+           "keep this mod's; the rest of the patch is applied either way.",
+           "This mod and the patch both changed %n values from the base. For each, take the patch's "
+           "value or keep this mod's; the rest of the patch is applied either way.",
+           static_cast<int>(conflicts.size()));
     const std::optional<QList<bool>> answers = host_.dialogs.resolveConflicts(host_.window, request);
     if (!answers)
         return std::nullopt;

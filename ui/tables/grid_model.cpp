@@ -239,7 +239,8 @@ QString GridModel::valueCountTip(int col, int row) const
     if (!absent && !appended && !lastShown)
         return {};
     const QString key = CellText(std::string(Trim(grid().cell(col, 0))), document_.codePage());
-    QString tip = tr("This file's line of %1 has %n value", "This file's line of %1 has %n values", line->values).arg(key);
+    QString tip =
+        tr("This file's line of %1 has %n value", "This file's line of %1 has %n values", line->values).arg(key);
     tip += tr("; the variables file counts %1.").arg(line->columns);
     if (absent)
         tip += QLatin1Char(' ') + tr("No value %1 here: typing one adds it to the line, with the values before it.")

@@ -58,20 +58,23 @@ QString PasteNotice(const PasteEdit& edit)
 {
     QStringList notice;
     if (edit.placed < edit.cells) {
-        QString text = QObject::tr("Pasted %1 of %n cell", "Pasted %1 of %n cells", static_cast<int>(edit.cells)).arg(edit.placed);
+        QString text =
+            QObject::tr("Pasted %1 of %n cell", "Pasted %1 of %n cells", static_cast<int>(edit.cells)).arg(edit.placed);
         if (const size_t outside = edit.outside(); outside > 0)
             text += QObject::tr("; %n lies outside the table", "; %n lie outside the table", static_cast<int>(outside));
         if (edit.onPaths > 0)
             text += QObject::tr("; %n fell on the column of paths, which is not pasted over",
-                                "; %n fell on the column of paths, which is not pasted over", static_cast<int>(edit.onPaths));
+                                "; %n fell on the column of paths, which is not pasted over",
+                                static_cast<int>(edit.onPaths));
         notice << text + QLatin1Char('.');
     }
     if (edit.lineBreaks > 0)
-        notice << QObject::tr("The line breaks in %n pasted cell became blanks: a value cannot hold one, as it would split "
-                              "its key line.",
-                              "The line breaks in %n pasted cells became blanks: a value cannot hold one, as it would "
-                              "split its key line.",
-                              static_cast<int>(edit.lineBreaks));
+        notice << QObject::tr(
+            "The line breaks in %n pasted cell became blanks: a value cannot hold one, as it would split "
+            "its key line.",
+            "The line breaks in %n pasted cells became blanks: a value cannot hold one, as it would "
+            "split its key line.",
+            static_cast<int>(edit.lineBreaks));
     return notice.join(QLatin1Char('\n'));
 }
 

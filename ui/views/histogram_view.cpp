@@ -106,11 +106,12 @@ bool HistogramView::event(QEvent* event)
             return true;
         }
         const QString range = bar < ranges_.size() ? ranges_[bar] : QString();
-        QToolTip::showText(help->globalPos(),
-                           tr("%1: %n value\nClick to show only these rows", "%1: %n values\nClick to show only these rows",
-                              static_cast<int>(histogram_.counts[static_cast<size_t>(bar)]))
-                               .arg(range),
-                           this, barRect(bar));
+        QToolTip::showText(
+            help->globalPos(),
+            tr("%1: %n value\nClick to show only these rows", "%1: %n values\nClick to show only these rows",
+               static_cast<int>(histogram_.counts[static_cast<size_t>(bar)]))
+                .arg(range),
+            this, barRect(bar));
         return true;
     }
     return QWidget::event(event);

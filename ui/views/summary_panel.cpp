@@ -174,7 +174,8 @@ void SummaryPanel::showSummary(const std::vector<std::string_view>& values)
         }
         title_->setText(tr("%1: %2").arg(tableName, name));
     } else {
-        title_->setText(tr("%1: %n column selected", "%1: %n columns selected", static_cast<int>(columns_.size())).arg(tableName));
+        title_->setText(
+            tr("%1: %n column selected", "%1: %n columns selected", static_cast<int>(columns_.size())).arg(tableName));
     }
 
     const QLocale locale;
