@@ -973,6 +973,18 @@
         <source>Cancel</source>
         <translation>Отмена</translation>
     </message>
+    <message>
+        <source>a line break, a NUL or a Ctrl+Z</source>
+        <translation>перевод строки, NUL или Ctrl+Z</translation>
+    </message>
+    <message>
+        <source>a line break</source>
+        <translation>перевод строки</translation>
+    </message>
+    <message>
+        <source>a NUL or a Ctrl+Z</source>
+        <translation>NUL или Ctrl+Z</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

@@ -21,6 +21,19 @@ struct Tr {
     Q_DECLARE_TR_FUNCTIONS(ProblemCells)
 };
 
+// What stops Save all, in the user's words (the engine's StoppedBy says it
+// in English for dravik2-batch).
+QString StoppedByText(const std::vector<ProblemCell>& cells)
+{
+    const auto has = [&](ValueProblem problem) {
+        return std::any_of(cells.begin(), cells.end(), [&](const ProblemCell& cell) { return cell.problem == problem; });
+    };
+    const bool lineBreak = has(ValueProblem::LineBreak), cutShort = has(ValueProblem::NulOrCtrlZ);
+    if (lineBreak && cutShort)
+        return Tr::tr("a line break, a NUL or a Ctrl+Z");
+    return lineBreak ? Tr::tr("a line break") : cutShort ? Tr::tr("a NUL or a Ctrl+Z") : QString();
+}
+
 // A line break in a value listed would break the list; it shows as a mark.
 // Other control characters would not show at all (a NUL may end the text
 // there): each shows as its picture, "\u2400" for a NUL.
@@ -78,7 +91,7 @@ bool MaySaveProblemCells(Dialogs& dialogs, QWidget* parent, const DescDocument& 
         else
             lines << Tr::tr("%n edited cell holds %1, which no desc line can hold:",
                         "%n edited cells hold %1, which no desc line can hold:", count)
-                         .arg(QString::fromStdString(StoppedBy(stopping)));
+                         .arg(StoppedByText(stopping));
         lines << Listed(document, stopping) << QString()
               << (lineBreaksOnly
                       ? Tr::tr("Save all writes nothing while a value holds a line break. Put a blank in its "
