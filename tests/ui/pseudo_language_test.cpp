@@ -9,7 +9,7 @@
 // over a conflict, Save all reviewed, the find, replace and filter bars, the
 // column summary and the review page open, and Set selection, Open folder,
 // Import and Export table, Save variables and the paths to the editor and the
-// game each asked and cancelled:
+// game each asked and cancelled, and Save all refused over a NUL:
 //   the main window: its menus (every item, its tool tip and status tip),
 //     tabs, column headers and cells' tool tips, labels, buttons, bars,
 //     status panels and docks;
@@ -308,6 +308,11 @@ private slots:
         clickMenuItem(window->Pathtoeditor1);
         dialogs->openAnswers.enqueue({});
         clickMenuItem(window->Pathtogame1);
+        // Save all refuses a value holding a NUL, naming it.
+        QVERIFY(SetCell(grid(1), 3, 2, QString(QChar(0))));
+        const qsizetype shown = dialogs->messages.size();
+        clickMenuItem(window->N10);
+        QCOMPARE(dialogs->messages.size(), shown + 1);
 
         walk(window.get());
         checkDialogs();
