@@ -1,7 +1,7 @@
 // Every text the program writes goes through the catalogue: the window is
-// shown in a pseudo-language whose every text reads "⟦English⟧" (made at
-// build time from the catalogue), and whatever the user could read without
-// the marks is a text a translator never sees. What may stand unmarked is
+// shown in a pseudo-language whose every text reads its English in accented
+// letters, "⟦Ƒíĺé⟧" (made at build time from the catalogue), and a word the
+// user could read in plain letters is one a translator never sees. What may stand unmarked is
 // data from the files (keys, values, paths), numbers and punctuation, and
 // Qt's own words (its catalogue is Qt's; language_test checks them).
 //
@@ -54,21 +54,13 @@ namespace {
 
 QByteArray Bytes(std::string_view text) { return QByteArray(text.data(), static_cast<qsizetype>(text.size())); }
 
-// What a text shows outside the marks: a marked text's places hold values
-// and other texts, which stand inside it.
-QString Unmarked(const QString& text)
+// The pseudo-language's letters: a word spelt with one went through the
+// catalogue.
+const QString kPseudoLetters = QStringLiteral("áƀçđéƒĝĥíĵķĺɱñóþʠŕšţúṽŵẋýžÁƁÇĐÉƑĜĤÍĴĶĹṀÑÓÞɊŔŠŢÚṼŴẊÝŽ");
+
+bool Pseudo(const QString& word)
 {
-    QString outside;
-    int depth = 0;
-    for (const QChar c : text) {
-        if (c == QChar(0x27E6))
-            ++depth;
-        else if (c == QChar(0x27E7))
-            depth = std::max(0, depth - 1);
-        else if (depth == 0)
-            outside += c;
-    }
-    return outside;
+    return std::any_of(word.begin(), word.end(), [](QChar c) { return kPseudoLetters.contains(c); });
 }
 
 QStringList Words(const QString& text)
@@ -94,10 +86,15 @@ class PseudoLanguageTest : public WindowFixture {
         for (const QString& word : Words(text))
             dataWords_.insert(word);
     }
+    // Each word must be the pseudo-language's or the files': a plain word
+    // escaped the catalogue, as a text of its own or filling a place of one.
     void check(const QString& where, const QString& text)
     {
-        for (const QString& word : Words(Unmarked(text)))
-            if (!dataWords_.contains(word)) {
+        // The table text file's own labels of its blocks, which Import table
+        // reads back, stay as the file has them.
+        static const QRegularExpression labels(QStringLiteral("Section (\\d+|text)|File list"));
+        for (const QString& word : Words(QString(text).remove(labels)))
+            if (!Pseudo(word) && !dataWords_.contains(word)) {
                 leaks_ << where + QStringLiteral(": ") + text;
                 return;
             }
@@ -241,6 +238,7 @@ class PseudoLanguageTest : public WindowFixture {
             addData(QLatin1String(name));
         }
         addData(folder->path(QString()));
+        addData(QStringLiteral("y.txt"));  // the patch the test exports
         // The program's and its tools' names, and the About box's three
         // Russian words, which every language keeps.
         for (const char* name : {"Dravik", "Dravik2", "DescANlyzer", "CONMANager", "beta", "SUE", "UNSUE"})
@@ -320,7 +318,7 @@ private slots:
         dravik::ui::ConflictDialog conflicts(dialogs->conflictRequests.first(), window.get());
         walk(&conflicts);
         dravik::ui::FolderRequest request;
-        request.title = QStringLiteral("\u27e6Open folder\u27e7");
+        request.title = QStringLiteral("⟦Óþéñ ƒóĺđéŕ⟧");
         request.folder = folder->path(QString());
         request.pattern = QStringLiteral("*.desc");
         request.count = [](const QString&, const QString&) {
