@@ -13,8 +13,8 @@
 //   the main window: its menus (every item, its tool tip and status tip),
 //     tabs, column headers and cells' tool tips, labels, buttons, bars,
 //     status panels and docks;
-//   the windows it opens: the About box, the desc analyzer, the console
-//     manager;
+//   the windows it opens: the About box, the desc analyzer (with the keys of
+//     files it opened), the console manager;
 //   the dialogs, as their requests reach the scripted dialogs: file dialogs'
 //     titles and filters, the base folder's title, questions with their
 //     buttons, messages, errors, confirmations, the review pages, the
@@ -44,6 +44,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTabWidget>
@@ -330,10 +331,18 @@ private slots:
         window->N12->trigger();
         for (TAboutBox* box : window->findChildren<TAboutBox*>())
             walk(box);
+        // The analyzer with the mod's keys listed, and the console manager.
         window->DAN2->trigger();
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* analyzer = qobject_cast<TdanForm*>(top); analyzer && analyzer->isVisible()) {
+                dialogs->openAnswers.enqueue(modFiles(QStringLiteral("X")));
+                analyzer->Button1->click();
+                walk(analyzer);
+            }
+        QVERIFY(dialogs->openAnswers.isEmpty());
         window->ConMAN2->trigger();
         for (QWidget* top : QApplication::topLevelWidgets())
-            if (qobject_cast<TdanForm*>(top) || qobject_cast<TFormCM*>(top))
+            if (qobject_cast<TFormCM*>(top))
                 walk(top);
         QVERIFY(window->consoleManager());
         window->consoleManager()->close();
