@@ -105,7 +105,7 @@ FileError ErrorOf(int code)
     if (code == EMFILE && ::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
         return OwnFileError(code, Message(DRAVIK_TR("Files", "%1 (at most %2 files may be open at once)"),
                                           {SystemErrorText(code), std::to_string(limit.rlim_cur)}));
-    return FileError{code, SystemErrorText(code)};
+    return FileError{code, SystemErrorText(code), {}};
 }
 FileError LastError() { return ErrorOf(errno); }
 bool IsAccessDenied(int code) { return code == EACCES || code == EPERM; }

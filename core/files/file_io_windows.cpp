@@ -95,7 +95,7 @@ FileHandle DiskFileOrNone(HANDLE handle, FileError& err)
 
 }  // namespace
 
-FileError ErrorOf(int code) { return FileError{code, SystemErrorText(code)}; }
+FileError ErrorOf(int code) { return FileError{code, SystemErrorText(code), {}}; }
 FileError LastError() { return ErrorOf(static_cast<int>(GetLastError())); }
 bool IsAccessDenied(int code) { return code == ERROR_ACCESS_DENIED; }
 FileError NamesExhausted() { return ErrorOf(ERROR_FILE_EXISTS); }
