@@ -52,7 +52,7 @@ TEST(Message, ErrorsKeepTheirSentence)
     const FileError own = OwnFileError(13, DRAVIK_TR("Files", "Not a regular file"));
     EXPECT_EQ(own.reason, "Not a regular file");
     EXPECT_STREQ(own.why().pieces()[0].id.source, "Not a regular file");
-    const FileError system{2, "No such file or directory"};
+    const FileError system{2, "No such file or directory", {}};
     EXPECT_EQ(system.why().pieces()[0].id.source, nullptr) << "the system's words are shown as they are";
 }
 
