@@ -131,7 +131,7 @@ int RunSet(const BulkOptions& options, const CodePage& codePage, std::ostream& o
     try {
         expression = CellExpression::Parse(options.expr);
     } catch (const PlainTextError& e) {
-        throw BadArgument{"--expr: " + std::string(e.what()) + "; " + e.hint()};
+        throw BadArgument{"--expr: " + std::string(e.what()) + "; " + e.hint().english()};
     } catch (const SyntaxError& e) {
         throw BadArgument{"--expr: " + std::string(e.what())};
     }

@@ -52,7 +52,7 @@ std::shared_ptr<LearnedRules> Rules(const CheckOptions& options, const DescDocum
     const BaseGameRead base =
         ReadBaseGame(mod.variablesText(), options.base, NamePattern(options.filePattern, codePage), codePage);
     if (!base.unreadable.empty())
-        err << "warning: " << ErrorBoxText(base.unreadable) << "; nothing was learned from its files\n";
+        err << "warning: " << ErrorBoxText(base.unreadable.english()) << "; nothing was learned from its files\n";
     std::shared_ptr<LearnedRules> rules = LearnRules(*base.document, options.base, base.files);
     if (!options.rules.empty())
         WriteRulesFile(options.rules, *rules);

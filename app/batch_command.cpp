@@ -241,7 +241,7 @@ bool NamesTheFilesGiven(const std::vector<std::string>& descs, const DescDocumen
         err << paths.importMessage() << "\n";
         return false;
     }
-    if (const std::string mismatch = FileListMismatch(table, descs); !mismatch.empty()) {
+    if (const Message mismatch = FileListMismatch(table, descs); !mismatch.empty()) {
         err << mismatch << "\nNothing was written.\n";
         return false;
     }

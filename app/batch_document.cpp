@@ -46,7 +46,7 @@ void RefuseBlockedFiles(const SavePlan& plan, const std::set<int>& skip)
         if (skip.count(file->row))
             continue;
         ++count;
-        lines += "\n  " + file->error;
+        lines += "\n  " + file->error.english();
     }
     if (count > 0)
         throw DravikError(std::to_string(count) + (count == 1 ? " desc file cannot" : " desc files cannot") +
@@ -111,7 +111,7 @@ int WritePlannedFiles(DescDocument& document, const SavePlan& plan, const std::s
                       std::ostream& out)
 {
     if (!plan.error.empty())
-        throw DravikError(plan.error + "; nothing was written");
+        throw DravikError(plan.error.english() + "; nothing was written");
     RefuseBlockedFiles(plan, skip);
     int files = 0;
     std::vector<std::string_view> before, after;

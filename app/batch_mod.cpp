@@ -75,14 +75,14 @@ int RunDiff(const ModOptions& options, const CodePage& codePage, std::ostream& o
     auto document = LoadMod(options, codePage, err);
     const BaseComparison base(*document, options.base);
     if (!base.unreadableMessage().empty())
-        err << "warning: " << ErrorBoxText(base.unreadableMessage()) << "; its files count as new\n";
+        err << "warning: " << ErrorBoxText(base.unreadableMessage().english()) << "; its files count as new\n";
     const BaseDiff diff = DiffAgainstBase(*document, base);
     const std::string patch = PatchFileText(diff.lines);
     if (options.patch.empty())
         PrintBytes(out, patch);  // the bytes --patch writes, line ends and all
     else
         WriteFileOrThrow(options.patch, patch);
-    for (const std::string& note : diff.uncarried)
+    for (const Message& note : diff.uncarried)
         err << note << "; a patch cannot carry it\n";
     err << "diff: " << Counted(diff.lines.size(), "value", "values") << " in " << diff.differingFiles << " of "
         << Counted(static_cast<size_t>(document->descFileCount()), "file", "files")
@@ -121,7 +121,7 @@ void ReportLeftLines(const PatchPlan& plan, bool theirs, std::ostream& err)
         const bool conflict = result.outcome == PatchOutcome::Conflict;
         if (!conflict && result.why.empty())
             continue;
-        const std::string why = !conflict ? result.why
+        const std::string why = !conflict ? result.why.english()
                                 : theirs  ? "this mod changed it too; given the patch's value"
                                           : "this mod changed it too; left as it was";
         err << line.path << '\t' << line.key << '\t' << line.value << '\t' << line.base << '\t' << result.found

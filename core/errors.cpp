@@ -9,23 +9,22 @@ std::string ErrorBoxText(const std::string& message)
     return message;
 }
 
-SyntaxError::SyntaxError(size_t position, const std::string& what)
-    : DravikError(what + " at position " + std::to_string(position)), position_(position), reason_(what)
+SyntaxError::SyntaxError(size_t position, Message what)
+    : DravikError(Message(DRAVIK_TR("Errors", "%1 at position %2"), {what, std::to_string(position)})),
+      position_(position),
+      reason_(std::move(what))
 {
 }
 
-std::string NotAValidIntegerMessage(const std::string& text)
+Message NotAValidIntegerMessage(const std::string& text)
 {
-    std::string message = "'";
-    message.append(text).append("' is not a valid integer value");
-    return message;
+    return Message(DRAVIK_TR("Errors", "'%1' is not a valid integer value"), {text});
 }
 
-std::string TooManyColumnsMessage(const std::string& entryName, long long count)
+Message TooManyColumnsMessage(const std::string& entryName, long long count)
 {
-    std::string message = "The tables cannot hold the values of \"";
-    message.append(entryName).append("\": its count ").append(std::to_string(count)).append(" is too large");
-    return message;
+    return Message(DRAVIK_TR("Errors", "The tables cannot hold the values of \"%1\": its count %2 is too large"),
+                   {entryName, std::to_string(count)});
 }
 
 }  // namespace dravik

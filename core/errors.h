@@ -1,16 +1,28 @@
 // Errors that reach the user as the standard error box.
 #pragma once
 
+#include "core/text/message.h"
+
 #include <stdexcept>
 #include <string>
 
 namespace dravik {
 
 // Every failure of a command is thrown as a DravikError carrying the exact
-// message the user is shown (without the box's full stop, see ErrorBoxText).
+// message the user is shown (without the box's full stop, see ErrorBoxText):
+// what() is its English, message() the sentence and its values, which the
+// window shows in the user's language.
 class DravikError : public std::runtime_error {
 public:
-    explicit DravikError(const std::string& message) : std::runtime_error(message) {}
+    // A message that is not the program's own (a library's, the system's).
+    explicit DravikError(const std::string& message) : DravikError(Message(message)) {}
+    explicit DravikError(Message message) : std::runtime_error(message.english()), message_(std::move(message)) {}
+    // The program's own words go through DRAVIK_TR, so that they are translated.
+    explicit DravikError(const char*) = delete;
+    const Message& message() const { return message_; }
+
+private:
+    Message message_;
 };
 
 // The text of the standard error box: the message, with a full stop appended
@@ -21,23 +33,23 @@ std::string ErrorBoxText(const std::string& message);
 // The message names the position (from 1) so the user can find the fault.
 class SyntaxError : public DravikError {
 public:
-    SyntaxError(size_t position, const std::string& what);
+    SyntaxError(size_t position, Message what);
     // Where in the typed text the fault is, from 1; one past the end for a
     // text that stops too early.
     size_t position() const { return position_; }
     // The message without its position, for a caller that places the
     // fault in a longer text.
-    const std::string& reason() const { return reason_; }
+    const Message& reason() const { return reason_; }
 
 private:
     size_t position_;
-    std::string reason_;
+    Message reason_;
 };
 
 // The messages of a file that cannot be read or written are the file
 // layer's (core/files), which knows how a path is shown.
-std::string NotAValidIntegerMessage(const std::string& text);
+Message NotAValidIntegerMessage(const std::string& text);
 // A schema whose counts ask for more table cells than can be held.
-std::string TooManyColumnsMessage(const std::string& entryName, long long count);
+Message TooManyColumnsMessage(const std::string& entryName, long long count);
 
 }  // namespace dravik

@@ -13,8 +13,8 @@ namespace dravik {
 
 namespace {
 
-constexpr char kCapturedErrorCaption[] = "RunCaptured Error";
-constexpr char kPipedErrorMessage[] = "Could not execute command line!";
+constexpr TextId kCapturedErrorCaption = DRAVIK_TR("Tools", "RunCaptured Error");
+constexpr TextId kPipedErrorMessage = DRAVIK_TR("Tools", "Could not execute command line!");
 // The size of one read from the pipe; a NUL byte ends the text of its read.
 constexpr size_t kPipeChunk = 255;
 // Removing what bears the capture file's name and creating it anew races
@@ -105,7 +105,7 @@ void RunPipedCommand(const std::string& directory, const std::string& command, b
         ReadChunks(readEnd, kPipeChunk, [&](std::string_view chunk) { AppendChunk(text, chunk); }, ignored);
     });
     if (!started)
-        throw DravikError(kPipedErrorMessage);
+        throw DravikError(Message(kPipedErrorMessage));
     output = std::move(text);
 }
 
@@ -162,7 +162,7 @@ bool RunCaptured(std::vector<std::string>& memoLines, const std::string& directo
     int error = 0;
     if (!sys::RunTool(directory, program, arguments, capture.file(), succeeded, error)) {
         capture.remove();
-        showMessage(kCapturedErrorCaption, SystemErrorText(error));
+        showMessage(Message(kCapturedErrorCaption), Message(SystemErrorText(error)));
         return false;
     }
     AppendCapturedLines(capture.readBack(), memoLines);

@@ -7,6 +7,8 @@
 // around a run (repainting first, a busy state) is theirs to do.
 #pragma once
 
+#include "core/text/message.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -15,7 +17,7 @@
 namespace dravik {
 
 // Shows a modal message box with an OK button (the caller's window does it).
-using ShowMessage = std::function<void(const std::string& caption, const std::string& text)>;
+using ShowMessage = std::function<void(const Message& caption, const Message& text)>;
 
 // The capture file's name, in the current directory of the call.
 inline constexpr char kCaptureFileName[] = "Test.tmp";

@@ -22,7 +22,7 @@ constexpr int kShowLabelsAt = 2;
 constexpr int kHideLabelsAt = 5;
 constexpr int kCloseAt = 6;
 
-const char* const kComment = "Bulk editor of SuddenStrike desc files";
+const char* const kComment = QT_TRANSLATE_NOOP("TAboutBox", "Bulk editor of SuddenStrike desc files");
 
 QFont CourierNew()
 {
@@ -41,7 +41,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
 {
     RegisterAboutResources();
     setObjectName(QStringLiteral("AboutBox"));
-    setWindowTitle(QStringLiteral("About program"));
+    setWindowTitle(tr("About program"));
     setFont(CourierNew());
     setFixedSize(kClientWidth, kClientHeight);
     setModal(false);
@@ -76,7 +76,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     Comments->setWordWrap(true);
     Comments->setFixedSize(281, 33);
 
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton = new QPushButton(tr("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
     OKButton->setGeometry(116, 116, 75, 25);
     OKButton->setDefault(true);
@@ -101,7 +101,7 @@ void TAboutBox::FormCreate()
     ProductName->adjustSize();
     Version->setText(LoadResourceString(StringId::Version) + QStringLiteral(":1.3"));
     Version->adjustSize();
-    Comments->setText(LoadResourceString(StringId::Comment) + QStringLiteral(":  \"") + QLatin1String(kComment) +
+    Comments->setText(LoadResourceString(StringId::Comment) + QStringLiteral(":  \"") + tr(kComment) +
                       QLatin1Char('"'));
     tickCount_ = 0;
 }

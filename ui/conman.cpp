@@ -4,6 +4,7 @@
 #include "core/text/dravik2_auxillary.h"
 #include "core/errors.h"
 #include "core/files/file_io.h"
+#include "core/files/folder_listing.h"
 #include "core/files/native_path.h"
 #include "core/files/settings_file.h"
 #include "tools/process_runner.h"
@@ -78,11 +79,6 @@ constexpr int kItemHeight = 16;
 constexpr int kIndentPerLevel = 8;
 constexpr int kDepthRole = Qt::UserRole + 1;
 constexpr int kFolderRole = Qt::UserRole;
-
-std::string CannotOpenFolderMessage(const std::string& folder, const std::string& reason)
-{
-    return "Cannot open folder \"" + dravik::PathText(folder) + "\". " + reason;
-}
 
 // Makes the folder the program's current directory: 0, or the system's error
 // code. On Windows the code is the system's own, not the C library's, so the
@@ -274,8 +270,8 @@ void TFormCM::createControls()
         DriveComboBox1->addItem(QDir::toNativeSeparators(root), root);
     connect(DriveComboBox1, &QComboBox::activated, this, &TFormCM::DriveComboBox1Change);
 
-    Button1 = NewButton("Button1", QStringLiteral("Unpack"), {160, 8, 75, 41}, Panel1);
-    Button2 = NewButton("Button2", QStringLiteral("Pack"), {240, 8, 81, 41}, Panel1);
+    Button1 = NewButton("Button1", tr("Unpack"), {160, 8, 75, 41}, Panel1);
+    Button2 = NewButton("Button2", tr("Pack"), {240, 8, 81, 41}, Panel1);
     Button4 = NewButton("Button4", QStringLiteral("UNSUE"), {16, 32, 50, 25}, Panel1);
     Button3 = NewButton("Button3", QStringLiteral("SUE"), {80, 32, 50, 25}, Panel1);
     connect(Button1, &QPushButton::clicked, this, &TFormCM::Button1Click);
@@ -387,7 +383,7 @@ bool TFormCM::openFolder(const QString& folder)
 {
     const QString absolute = QDir::cleanPath(QDir::current().absoluteFilePath(QDir::fromNativeSeparators(folder)));
     if (const int error = MakeCurrent(absolute)) {
-        showError(CannotOpenFolderMessage(PathBytes(absolute), dravik::SystemErrorText(error)));
+        showError(dravik::CannotOpenFolderMessage(PathBytes(absolute), dravik::SystemErrorText(error)));
         return false;
     }
     DirectoryListBox1->showDirectory(absolute);
@@ -430,19 +426,19 @@ std::optional<std::string> TFormCM::askFile(const QString& title)
 
 void TFormCM::Button3Click()
 {
-    if (const auto path = askFile(QStringLiteral("Path to sue.exe")))
+    if (const auto path = askFile(tr("Path to sue.exe")))
         conman::SUEPath = *path;
 }
 
 void TFormCM::Button4Click()
 {
-    if (const auto path = askFile(QStringLiteral("Path to unsue.exe")))
+    if (const auto path = askFile(tr("Path to unsue.exe")))
         conman::UNSUEPath = *path;
 }
 
 void TFormCM::Button1Click()
 {
-    const auto archive = askFile(QStringLiteral("Path to .sue archive"));
+    const auto archive = askFile(tr("Path to .sue archive"));
     if (!archive)
         return;
     const std::string arguments = conman::UnpackArguments(dravik::NameOfFile(*archive));
@@ -465,24 +461,24 @@ void TFormCM::Button2Click()
 bool TFormCM::runTool(const std::string& directory, const std::string& program, const std::string& arguments)
 {
     std::vector<std::string> lines;
-    std::optional<std::pair<std::string, std::string>> message;
-    std::string failure;
+    std::optional<std::pair<dravik::Message, dravik::Message>> message;
+    std::optional<dravik::Message> failure;
     {
         const dravik::ui::ChildWait wait(program);
         try {
             dravik::RunCaptured(lines, directory, program, arguments,
-                                [&message](const std::string& caption, const std::string& text) {
+                                [&message](const dravik::Message& caption, const dravik::Message& text) {
                                     message.emplace(caption, text);
                                 });
         } catch (const std::exception& error) {
-            failure = error.what();
+            failure = dravik::ui::FailureMessage(error);
         }
     }
     // The boxes come once the wait is over, under the usual cursor.
     if (message)
         dialogs_.messageBox(this, dravik::ui::MessageText(message->first), dravik::ui::MessageText(message->second));
-    if (!failure.empty()) {
-        showError(failure);
+    if (failure) {
+        showError(*failure);
         return false;
     }
     appendToMemo(lines);
@@ -511,7 +507,7 @@ void TFormCM::appendToMemo(const std::vector<std::string>& lines)
     cursor.endEditBlock();
 }
 
-void TFormCM::showError(const std::string& message)
+void TFormCM::showError(const dravik::Message& message)
 {
     dravik::ui::ShowErrorBox(dialogs_, this, message);
 }

@@ -9,6 +9,7 @@
 // dialog, changes the process's current directory.
 #pragma once
 
+#include "core/text/message.h"
 #include "ui/common/dialogs.h"
 
 #include <QListWidget>
@@ -132,7 +133,7 @@ private:
     // ended the run (it has been reported).
     bool runTool(const std::string& directory, const std::string& program, const std::string& arguments);
     void appendToMemo(const std::vector<std::string>& lines);
-    void showError(const std::string& message);
+    void showError(const dravik::Message& message);
 
     std::string settingsPath_;
     dravik::ui::Dialogs& dialogs_;

@@ -67,13 +67,13 @@ void TdanForm::createControls()
     Panel1 = new QWidget;
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFixedHeight(kBarHeight);
-    Button1 = NewButton("Button1", QStringLiteral("Open"), 7, 60, Panel1);
-    Button2 = NewButton("Button2", QStringLiteral("Section"), 70, 61, Panel1);
+    Button1 = NewButton("Button1", tr("Open"), 7, 60, Panel1);
+    Button2 = NewButton("Button2", tr("Section"), 70, 61, Panel1);
     Edit2 = new QLineEdit(Panel1);
     Edit2->setObjectName(QStringLiteral("Edit2"));
     Edit2->setGeometry(136, kEditTop, 65, kEditHeight);
-    Button4 = NewButton("Button4", QStringLiteral("Add"), 206, 61, Panel1);
-    Button3 = NewButton("Button3", QStringLiteral("Copy to Dravik2"), 269, 98, Panel1);
+    Button4 = NewButton("Button4", tr("Add"), 206, 61, Panel1);
+    Button3 = NewButton("Button3", tr("Copy to Dravik2"), 269, 98, Panel1);
     connect(Button1, &QPushButton::clicked, this, &TdanForm::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TdanForm::Button2Click);
     connect(Button4, &QPushButton::clicked, this, &TdanForm::Button4Click);
@@ -156,9 +156,9 @@ void TdanForm::listKeysOf(const QStringList& paths)
 bool TdanForm::gatherKeyEntries(const QStringList& paths)
 {
     dravik::KeyList gathered;
-    std::string failure;
+    std::optional<dravik::Message> failure;
     {
-        dravik::ui::LongWork work(this, QStringLiteral("Open"));
+        dravik::ui::LongWork work(this, tr("Open"));
         const dravik::Progress progress = work.progress();
         const int total = static_cast<int>(paths.size());
         dravik::TextLines text;
@@ -169,14 +169,14 @@ bool TdanForm::gatherKeyEntries(const QStringList& paths)
                 progress(i + 1, total);
             }
         } catch (const std::exception& error) {
-            failure = error.what();
+            failure = dravik::ui::FailureMessage(error);
         }
     }
     // Listed only now: the view is not laid out again for every file.
     keys_->setKeyList(std::move(gathered));
-    if (failure.empty())
+    if (!failure)
         return true;
-    dravik::ui::ShowErrorBox(dialogs_, this, failure);
+    dravik::ui::ShowErrorBox(dialogs_, this, *failure);
     return false;
 }
 

@@ -16,7 +16,6 @@
 #include "ui/files/table_import.h"
 #include "ui/common/child_wait.h"
 #include "ui/conman.h"
-#include "ui/common/counted_text.h"
 #include "ui/dan.h"
 #include "ui/mod/mod_actions.h"
 #include "ui/common/error_box.h"
@@ -25,6 +24,8 @@
 #include "ui/tables/grid_view.h"
 #include "ui/tables/edit_history.h"
 #include "ui/views/filter_bar.h"
+#include "ui/common/language.h"
+#include "ui/common/live_text.h"
 #include "ui/common/long_work.h"
 #include "ui/common/menu_shortcuts.h"
 #include "ui/common/program_icon.h"
@@ -41,6 +42,7 @@
 #include "ui/variables/variables_questions.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
@@ -70,8 +72,8 @@ using dravik::ui::NativeText;
 
 namespace {
 
-const char* const kCaption = "Dravik 2 v1.3 beta";
-const char* const kVariablesTabCaption = "File of variables :";
+//: The window's caption: the program's name and version.
+const char* const kCaption = QT_TRANSLATE_NOOP("TMainForm", "Dravik 2 v1.3 beta");
 constexpr int kInitialWidth = 767;
 constexpr int kInitialHeight = 481;
 constexpr int kSplitterWidth = 8;
@@ -107,23 +109,14 @@ QWidget* NewPage(const QString& name, QWidget* content)
     return page;
 }
 
-// A message of the core's checks, its lines ended by LF, for a message box.
-QString ChompedMessage(const std::string& text)
-{
-    std::string trimmed = text;
-    while (!trimmed.empty() && trimmed.back() == '\n')
-        trimmed.pop_back();
-    return dravik::ui::MessageText(trimmed);
-}
-
 // What a Save all that stopped at a file it could not write had written.
-std::string StoppedMessage(const dravik::SaveStoppedError& stopped)
+dravik::Message StoppedMessage(const dravik::SaveStoppedError& stopped)
 {
     const size_t written = stopped.written().size();
     if (written == 0)
-        return std::string(stopped.what()) + "; nothing was written";
-    return std::string(stopped.what()) + "; " + std::to_string(written) + " of " + std::to_string(stopped.toWrite()) +
-           " files had been written before it";
+        return dravik::Message(DRAVIK_TR("Save all", "%1; nothing was written"), {stopped.message()});
+    return dravik::Message(DRAVIK_TR("Save all", "%1; %2 of %3 files had been written before it"),
+                           {stopped.message(), std::to_string(written), std::to_string(stopped.toWrite())});
 }
 
 }  // namespace
@@ -132,6 +125,13 @@ TMainForm::TMainForm(const QString& settingsPath, dravik::ui::Dialogs& dialogs, 
     : QMainWindow(parent), dialogs_(dialogs), settingsPath_(NativeBytes(settingsPath))
 {
     setObjectName(QStringLiteral("MainForm"));
+    // The language first: every text made below is in it. Only a language
+    // chosen in the menu is stored; until then the system's is followed.
+    if (const auto stored = dravik::SettingsFile(settingsPath_).readRaw("Form", "Language")) {
+        storedLanguage_ = QString::fromStdString(*stored);
+        languageStored_ = true;
+    }
+    dravik::ui::UseLanguage(dravik::ui::StartLanguage(storedLanguage_));
     history_ = new dravik::ui::EditHistory(document_, this);
     documentConnection_ = document_.connect(*this);
     layouts_[dravik::kFileListGrid - 1] = dravik::ui::GridLayout(kFileListColumnWidth);
@@ -145,6 +145,7 @@ TMainForm::TMainForm(const QString& settingsPath, dravik::ui::Dialogs& dialogs, 
     modActions_ = new dravik::ui::ModActions(editHost(), this, N1, EditMenu, ViewMenu);
     connect(modActions_, &dravik::ui::ModActions::baseChanged, tableFilter_.get(), &dravik::ui::TableFilter::setBase);
     FormCreate();
+    dravik::ui::ShowTranslated(this, this, [this] { retranslateUi(); });
 }
 
 TMainForm::~TMainForm()
@@ -164,72 +165,145 @@ TMainForm::~TMainForm()
 
 void TMainForm::createMenus()
 {
-    auto menu = [this](const char* name, const QString& caption) {
-        QMenu* m = menuBar()->addMenu(caption);
+    // Captions are the catalogue's sources; retranslateUi shows them in the
+    // user's language, now and whenever it changes.
+    auto menu = [this](const char* name, const char* caption) {
+        QMenu* m = menuBar()->addMenu(QString());
         m->setObjectName(QLatin1String(name));
+        menuTexts_.emplace_back(m, caption);
         return m;
     };
-    auto item = [this](QMenu* m, const char* name, const QString& caption, const QKeySequence& key,
+    auto item = [this](QMenu* m, const char* name, const char* caption, const QKeySequence& key,
                        void (TMainForm::*handler)()) {
-        QAction* action = m->addAction(caption);
+        QAction* action = m->addAction(QString());
         action->setObjectName(QLatin1String(name));
         action->setShortcut(key);
         action->setShortcutContext(Qt::WindowShortcut);
         connect(action, &QAction::triggered, this, handler);
+        actionTexts_.emplace_back(action, caption);
         return action;
     };
     const QKeySequence none;
 
-    N1 = menu("N1", QStringLiteral("&File"));
-    N2 = item(N1, "N2", QStringLiteral("&Open desc"), QKeySequence(Qt::CTRL | Qt::Key_O), &TMainForm::N2Click);
-    N10 = item(N1, "N10", QStringLiteral("&Save all"), QKeySequence(Qt::CTRL | Qt::Key_E), &TMainForm::N10Click);
-    N3 = item(N1, "N3", QStringLiteral("Save c&urrent"), QKeySequence(Qt::CTRL | Qt::Key_S), &TMainForm::N3Click);
-    Exporttable1 = item(N1, "Exporttable1", QStringLiteral("Export table"), none, &TMainForm::Exporttable1Click);
-    Importtable1 = item(N1, "Importtable1", QStringLiteral("Import table                 "), none,
+    N1 = menu("N1", QT_TR_NOOP("&File"));
+    N2 = item(N1, "N2", QT_TR_NOOP("&Open desc"), QKeySequence(Qt::CTRL | Qt::Key_O), &TMainForm::N2Click);
+    N10 = item(N1, "N10", QT_TR_NOOP("&Save all"), QKeySequence(Qt::CTRL | Qt::Key_E), &TMainForm::N10Click);
+    N3 = item(N1, "N3", QT_TR_NOOP("Save c&urrent"), QKeySequence(Qt::CTRL | Qt::Key_S), &TMainForm::N3Click);
+    Exporttable1 = item(N1, "Exporttable1", QT_TR_NOOP("Export table"), none, &TMainForm::Exporttable1Click);
+    //: The caption ends in 17 blanks, as the original program's did.
+    Importtable1 = item(N1, "Importtable1", QT_TR_NOOP("Import table                 "), none,
                         &TMainForm::Importtable1Click);
     N1->addSeparator();
-    ReviewChanges = item(N1, "ReviewChanges", QStringLiteral("Review changes\u2026"), none, &TMainForm::ReviewChangesClick);
+    ReviewChanges = item(N1, "ReviewChanges", QT_TR_NOOP("Review changes\u2026"), none, &TMainForm::ReviewChangesClick);
 
     // Alt+E is the access key of "S&ettings".
-    EditMenu = menu("EditMenu", QStringLiteral("E&dit"));
-    Undo = item(EditMenu, "Undo", QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), &TMainForm::UndoClick);
-    Redo = item(EditMenu, "Redo", QStringLiteral("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y), &TMainForm::RedoClick);
+    EditMenu = menu("EditMenu", QT_TR_NOOP("E&dit"));
+    Undo = item(EditMenu, "Undo", QT_TR_NOOP("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), &TMainForm::UndoClick);
+    Redo = item(EditMenu, "Redo", QT_TR_NOOP("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y), &TMainForm::RedoClick);
     Redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     EditMenu->addSeparator();
-    Revert = item(EditMenu, "Revert", QStringLiteral("Re&vert to disk values"), none, &TMainForm::RevertClick);
+    Revert = item(EditMenu, "Revert", QT_TR_NOOP("Re&vert to disk values"), none, &TMainForm::RevertClick);
     QUndoStack* stack = history_->stack();
-    auto showUndo = [this, stack] {
-        Undo->setEnabled(stack->canUndo());
-        Undo->setText(stack->canUndo() ? tr("&Undo %1").arg(stack->undoText()) : tr("&Undo"));
-        Redo->setEnabled(stack->canRedo());
-        Redo->setText(stack->canRedo() ? tr("&Redo %1").arg(stack->redoText()) : tr("&Redo"));
-    };
-    connect(stack, &QUndoStack::indexChanged, this, showUndo);
-    connect(stack, &QUndoStack::cleanChanged, this, showUndo);
-    showUndo();
+    connect(stack, &QUndoStack::indexChanged, this, &TMainForm::showUndoSteps);
+    connect(stack, &QUndoStack::cleanChanged, this, &TMainForm::showUndoSteps);
 
-    N5 = menu("N5", QStringLiteral("S&ettings"));
-    N6 = item(N5, "N6", QStringLiteral("Open va&riables"), none, &TMainForm::N6Click);
-    N7 = item(N5, "N7", QStringLiteral("Save var&iables"), none, &TMainForm::N7Click);
-    SelectFont = item(N5, "SelectFont", QStringLiteral("Fon&t"), none, &TMainForm::SelectFontClick);
-    Pathtoeditor1 = item(N5, "Pathtoeditor1", QStringLiteral("Path to editor"), none, &TMainForm::Pathtoeditor1Click);
-    Pathtogame1 = item(N5, "Pathtogame1", QStringLiteral("Path to game"), none, &TMainForm::Pathtogame1Click);
+    N5 = menu("N5", QT_TR_NOOP("S&ettings"));
+    N6 = item(N5, "N6", QT_TR_NOOP("Open va&riables"), none, &TMainForm::N6Click);
+    N7 = item(N5, "N7", QT_TR_NOOP("Save var&iables"), none, &TMainForm::N7Click);
+    SelectFont = item(N5, "SelectFont", QT_TR_NOOP("Fon&t"), none, &TMainForm::SelectFontClick);
+    Pathtoeditor1 = item(N5, "Pathtoeditor1", QT_TR_NOOP("Path to editor"), none, &TMainForm::Pathtoeditor1Click);
+    Pathtogame1 = item(N5, "Pathtogame1", QT_TR_NOOP("Path to game"), none, &TMainForm::Pathtogame1Click);
+    createLanguageMenu();
 
-    Utitlit1 = menu("Utitlit1", QStringLiteral("Utitlities"));
-    ConMAN2 = item(Utitlit1, "ConMAN2", QStringLiteral("Co&nMAN"), QKeySequence(Qt::CTRL | Qt::Key_N),
-                   &TMainForm::ConMan1Click);
-    DAN2 = item(Utitlit1, "DAN2", QStringLiteral("D&AN                    "), QKeySequence(Qt::CTRL | Qt::Key_D),
+    //: The menu's name is spelt so in the original program; keep the user's
+    //: language's plain word for utilities.
+    Utitlit1 = menu("Utitlit1", QT_TR_NOOP("Utitlities"));
+    ConMAN2 = item(Utitlit1, "ConMAN2", QT_TR_NOOP("Co&nMAN"), QKeySequence(Qt::CTRL | Qt::Key_N), &TMainForm::ConMan1Click);
+    //: The caption ends in 20 blanks, as the original program's did.
+    DAN2 = item(Utitlit1, "DAN2", QT_TR_NOOP("D&AN                    "), QKeySequence(Qt::CTRL | Qt::Key_D),
                 &TMainForm::DAN1Click);
 
-    asks1 = menu("asks1", QStringLiteral("Tasks"));
-    QuickPack1 = item(asks1, "QuickPack1", QStringLiteral("QuickPack             "), none, &TMainForm::QuickPack1Click);
-    StartEditor1 = item(asks1, "StartEditor1", QStringLiteral("Start Editor"), QKeySequence(Qt::Key_F8),
+    asks1 = menu("asks1", QT_TR_NOOP("Tasks"));
+    //: The caption ends in 13 blanks, as the original program's did.
+    QuickPack1 = item(asks1, "QuickPack1", QT_TR_NOOP("QuickPack             "), none, &TMainForm::QuickPack1Click);
+    StartEditor1 = item(asks1, "StartEditor1", QT_TR_NOOP("Start Editor"), QKeySequence(Qt::Key_F8),
                         &TMainForm::StartEditor1Click);
-    StartGame1 = item(asks1, "StartGame1", QStringLiteral("Start Game"), QKeySequence(Qt::Key_F9),
+    StartGame1 = item(asks1, "StartGame1", QT_TR_NOOP("Start Game"), QKeySequence(Qt::Key_F9),
                       &TMainForm::StartGame1Click);
 
-    N11 = menu("N11", QStringLiteral("Ab&out"));
-    N12 = item(N11, "N12", QStringLiteral("Version"), none, &TMainForm::N12Click);
+    N11 = menu("N11", QT_TR_NOOP("Ab&out"));
+    N12 = item(N11, "N12", QT_TR_NOOP("Version"), none, &TMainForm::N12Click);
+}
+
+void TMainForm::createLanguageMenu()
+{
+    languageMenu_ = N5->addMenu(QString());
+    languageMenu_->setObjectName(QStringLiteral("LanguageMenu"));
+    menuTexts_.emplace_back(languageMenu_, QT_TR_NOOP("&Language"));
+    auto* group = new QActionGroup(languageMenu_);
+    // Each language is named in itself, whatever language the menu is in.
+    for (const dravik::ui::Language& language : dravik::ui::Languages()) {
+        QAction* action = languageMenu_->addAction(language.name);
+        action->setObjectName(QStringLiteral("Language_%1").arg(language.code));
+        action->setCheckable(true);
+        action->setData(language.code);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, code = language.code] { chooseLanguage(code); });
+    }
+    // The windows take their texts as they are made, so a new language shows
+    // from the next start; the note says so in both languages, as the user
+    // may not read the one the menu is in.
+    languageMenu_->addSeparator();
+    QAction* note = languageMenu_->addAction(
+        QStringLiteral("Takes effect at the next start \u00b7 "
+                       "\u0412\u0441\u0442\u0443\u043f\u0430\u0435\u0442 \u0432 \u0441\u0438\u043b\u0443 "
+                       "\u043f\u0440\u0438 \u0441\u043b\u0435\u0434\u0443\u044e\u0449\u0435\u043c "
+                       "\u0437\u0430\u043f\u0443\u0441\u043a\u0435"));
+    note->setObjectName(QStringLiteral("LanguageNote"));
+    note->setEnabled(false);
+}
+
+void TMainForm::chooseLanguage(const QString& code)
+{
+    storedLanguage_ = code;
+    languageStored_ = true;
+}
+
+void TMainForm::retranslateUi()
+{
+    for (const auto& [m, caption] : menuTexts_)
+        m->setTitle(tr(caption));
+    for (const auto& [action, caption] : actionTexts_)
+        action->setText(tr(caption));
+    for (QAction* action : languageMenu_->actions())
+        if (action->isCheckable())
+            action->setChecked(action->data().toString() == dravik::ui::CurrentLanguage());
+    showUndoSteps();
+    PageControl1->setTabText(PageControl1->indexOf(StringGrid(dravik::kFileListGrid)->parentWidget()), tr("File List"));
+    for (int n = 1; n <= 9; ++n)
+        PageControl1->setTabText(PageControl1->indexOf(StringGrid(n)->parentWidget()), tr("Section %1").arg(n));
+    PageControl1->setTabText(PageControl1->indexOf(StringGrid(10)->parentWidget()), tr("Text section"));
+    showVariablesTabCaption();
+    PageControl1->setTabText(PageControl1->indexOf(StringGrid(dravik::kSummaryGrid)->parentWidget()),
+                             tr("Export/Import table"));
+    updateTitle();
+}
+
+void TMainForm::showUndoSteps()
+{
+    QUndoStack* stack = history_->stack();
+    Undo->setEnabled(stack->canUndo());
+    Undo->setText(stack->canUndo() ? tr("&Undo %1").arg(stack->undoText()) : tr("&Undo"));
+    Redo->setEnabled(stack->canRedo());
+    Redo->setText(stack->canRedo() ? tr("&Redo %1").arg(stack->redoText()) : tr("&Redo"));
+}
+
+void TMainForm::showVariablesTabCaption()
+{
+    // "File of variables :" before the first Open variables, then with the
+    // file's path straight after the colon.
+    PageControl1->setTabText(PageControl1->indexOf(TabSheet11),
+                             tr("File of variables :") + NativeText(variablesTabPath_));
 }
 
 dravik::ui::BulkEditHost TMainForm::editHost()
@@ -287,16 +361,14 @@ void TMainForm::createControls()
 
     PageControl1 = new QTabWidget;
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    PageControl1->addTab(NewPage(QStringLiteral("TabSheet12"), StringGrid(dravik::kFileListGrid)),
-                         QStringLiteral("File List"));
+    // Captions come with retranslateUi.
+    PageControl1->addTab(NewPage(QStringLiteral("TabSheet12"), StringGrid(dravik::kFileListGrid)), QString());
     for (int n = 1; n <= 9; ++n)
-        PageControl1->addTab(NewPage(QStringLiteral("TabSheet%1").arg(n), StringGrid(n)),
-                             QStringLiteral("Section %1").arg(n));
-    PageControl1->addTab(NewPage(QStringLiteral("TabSheet10"), StringGrid(10)), QStringLiteral("Text section"));
+        PageControl1->addTab(NewPage(QStringLiteral("TabSheet%1").arg(n), StringGrid(n)), QString());
+    PageControl1->addTab(NewPage(QStringLiteral("TabSheet10"), StringGrid(10)), QString());
     TabSheet11 = NewPage(QStringLiteral("TabSheet11"), Memo2);
-    PageControl1->addTab(TabSheet11, QLatin1String(kVariablesTabCaption));
-    PageControl1->addTab(NewPage(QStringLiteral("TabSheet13"), StringGrid(dravik::kSummaryGrid)),
-                         QStringLiteral("Export/Import table"));
+    PageControl1->addTab(TabSheet11, QString());
+    PageControl1->addTab(NewPage(QStringLiteral("TabSheet13"), StringGrid(dravik::kSummaryGrid)), QString());
     PageControl1->setCurrentIndex(0);
 
     // The filter bar stands over the tab control.
@@ -340,7 +412,7 @@ void TMainForm::createControls()
 
 void TMainForm::FormCreate()
 {
-    setWindowTitle(QLatin1String(kCaption));
+    updateTitle();
     // Every window of the program, and the task bar, show it.
     QApplication::setWindowIcon(dravik::ui::ProgramIcon());
 
@@ -448,6 +520,8 @@ void TMainForm::FormClose()
             return ini.writeInteger("Form", "Width", size.width()) && ini.writeInteger("Form", "Height", size.height());
         },
         [&] { return folderActions_->writeSettings(ini); },
+        // Only once chosen in the menu, as the system's language is followed till then.
+        [&] { return !languageStored_ || ini.writeString("Form", "Language", storedLanguage_.toStdString()); },
     };
     for (const auto& write : writes) {
         if (!write()) {
@@ -505,23 +579,23 @@ bool TMainForm::run(const std::function<void()>& command)
     // starts another one on its half-done tables.
     if (dravik::ui::LongWork::Running())
         return false;
-    std::string failure;
+    std::optional<dravik::Message> failure;
     try {
         takeEdits();
         command();
     } catch (const std::exception& error) {
-        failure = error.what();
+        failure = dravik::ui::FailureMessage(error);
     }
     try {
         showTexts();
         showTableViews();
     } catch (const std::exception& error) {
-        if (failure.empty())
-            failure = error.what();
+        if (!failure)
+            failure = dravik::ui::FailureMessage(error);
     }
-    if (failure.empty())
+    if (!failure)
         return true;
-    showError(failure);
+    showError(*failure);
     return false;
 }
 
@@ -565,10 +639,10 @@ void TMainForm::modifiedChanged(bool) { updateTitle(); }
 void TMainForm::updateTitle()
 {
     // The caption carries a star while the tables differ from the files.
-    setWindowTitle(QLatin1String(kCaption) + (document_.isModified() ? QStringLiteral(" *") : QString()));
+    setWindowTitle(tr(kCaption) + (document_.isModified() ? QStringLiteral(" *") : QString()));
 }
 
-void TMainForm::showError(const std::string& message)
+void TMainForm::showError(const dravik::Message& message)
 {
     dravik::ui::ShowErrorBox(dialogs_, this, message);
 }
@@ -587,8 +661,8 @@ QStringList TMainForm::askOpenFiles() { return dialogs_.openFiles(this, openDial
 
 void TMainForm::N2Click()
 {
-    openDialog1_.title = QStringLiteral("Select the desc files");
-    openDialog1_.filter = QStringLiteral("all files (*.*)|*.*");
+    openDialog1_.title = tr("Select the desc files");
+    openDialog1_.filter = tr("all files (*.*)|*.*");
     const QStringList paths = askOpenFiles();
     if (!paths.isEmpty())
         openDescFiles(paths);
@@ -610,7 +684,7 @@ bool TMainForm::loadDescFiles(const std::vector<std::string>& files, const std::
 {
     Memo1->setEnabled(false);
     const bool loaded = run([&] {
-        dravik::ui::LongWork work(this, QStringLiteral("Open desc"));
+        dravik::ui::LongWork work(this, tr("Open desc"));
         dravik::LoadHooks hooks;
         hooks.progress = work.progress();
         hooks.fitColumnWidths = [&] {
@@ -647,8 +721,8 @@ bool TMainForm::loadDescFiles(const std::vector<std::string>& files, const std::
         status << (more == 0 ? tr("%1 is the same file as %2: opened once").arg(path, file)
                              : tr("%1 is the same file as %2, and %3: each file opened once")
                                    .arg(path, file,
-                                        more == 1 ? tr("1 more path names a file opened already")
-                                                  : tr("%1 more paths name files opened already").arg(more)));
+                                        tr("%n more path names a file opened already",
+                                           "%n more paths name files opened already", static_cast<int>(more))));
     }
     statusPanels_[0]->setText(status.join(QStringLiteral("; ")));
     modActions_->filesOpened();
@@ -676,7 +750,7 @@ bool TMainForm::saveAllTables()
         dravik::SavePlan plan;
         auto makePlan = [&] {
             return run([&] {
-                dravik::ui::LongWork work(this, QStringLiteral("Save all"));
+                dravik::ui::LongWork work(this, tr("Save all"));
                 plan = document_.planSaveAll(work.progress(), false,
                                              respelling.value_or(dravik::Respelling::AllKeyLines));
             });
@@ -701,7 +775,7 @@ bool TMainForm::saveAllTables()
         dravik::SaveOutcome outcome;
         bool changedMeanwhile = false;
         const bool saved = run([&] {
-            dravik::ui::LongWork work(this, QStringLiteral("Save all"));
+            dravik::ui::LongWork work(this, tr("Save all"));
             try {
                 outcome = document_.saveAll(plan, *skip, work.progress());
             } catch (const dravik::ChangedOnDiskError& changed) {
@@ -729,11 +803,10 @@ bool TMainForm::mayDropTableEdits(const QString& what)
     int files = 0;
     for (int r = 1; r <= document_.descFileCount(); ++r)
         files += document_.rowChanged(r) ? 1 : 0;
-    const QString text = tr("The tables have unsaved changes (%1 in %2). Save them before %3?")
-                             .arg(dravik::ui::Counted(static_cast<qsizetype>(document_.changedCellCount()), "cell",
-                                                      "cells"))
-                             .arg(dravik::ui::Counted(files, "file", "files"))
-                             .arg(what);
+    const QString text = tr("The tables have unsaved changes (%n cell in %1). Save them before %2?",
+                                "The tables have unsaved changes (%n cells in %1). Save them before %2?",
+                                static_cast<int>(document_.changedCellCount()))
+                             .arg(tr("%n file", "%n files", static_cast<int>(files)), what);
     switch (dialogs_.ask(this, tr("Unsaved changes"), text, {tr("&Save all"), tr("&Discard"), tr("Cancel")})) {
     case 0: return saveAll() && !document_.isModified();
     case 1: return true;
@@ -797,19 +870,20 @@ void TMainForm::Exporttable1Click()
     if (!run([&] { history_->apply(EditStep::ExportTable, dravik::ExportTable); }))
         return;
     const auto path = dialogs_.saveFile(
-        this, {tr("Export table"), QStringLiteral("tabulated text files|*.txt"), QStringLiteral("txt")});
+        this, {tr("Export table"), tr("tabulated text files|*.txt"), QStringLiteral("txt")});
     if (!path || !run([&] { dravik::GridToTextFile(document_.summary(), NativeBytes(*path)); }))
         return;
     statusPanels_[0]->setText(
-        tr("Exported %1 rows into %2").arg(document_.summary().rowCount()).arg(QFileInfo(*path).fileName()));
+        tr("Exported %n rows into %1", "Exported %n rows into %1", document_.summary().rowCount())
+            .arg(QFileInfo(*path).fileName()));
     // The file is as described; the user learns before importing it which
     // cells would not come back as they were.
     const dravik::UnreadableCells unreadable = dravik::FindUnreadableCells(document_);
     const dravik::UnwritablePaths unwritable = dravik::FindUnwritablePaths(document_);
-    const std::string notice = (unreadable.any() ? unreadable.message() : std::string()) +
-                               (unwritable.any() ? unwritable.exportMessage() : std::string());
+    const dravik::Message notice = (unreadable.any() ? unreadable.message() : dravik::Message()) +
+                                   (unwritable.any() ? unwritable.exportMessage() : dravik::Message());
     if (!notice.empty())
-        dialogs_.messageBox(this, dravik::ui::ApplicationTitle(), ChompedMessage(notice));
+        dialogs_.messageBox(this, dravik::ui::ApplicationTitle(), dravik::ui::MessageLines(notice));
 }
 
 void TMainForm::Importtable1Click()
@@ -819,7 +893,7 @@ void TMainForm::Importtable1Click()
 
 void TMainForm::StringGrid12DblClick()
 {
-    if (dialogs_.confirm(this, QStringLiteral("Clear summary table?")))
+    if (dialogs_.confirm(this, tr("Clear summary table?")))
         run([&] { history_->apply(EditStep::ClearSummaryTable, dravik::ClearSummaryTable); });
 }
 
@@ -880,7 +954,7 @@ void TMainForm::RevertClick()
 
 void TMainForm::N6Click()
 {
-    openDialog1_.title = QStringLiteral("Select the variable file");
+    openDialog1_.title = tr("Select the variable file");
     const QStringList files = askOpenFiles();
     takeEdits();
     if (!files.isEmpty() && mayDropVariablesEdits() && openVariablesFile(files.first()))
@@ -926,8 +1000,8 @@ bool TMainForm::openVariablesFile(const QString& path)
     VarPath = NativeBytes(path);
     return run([&] {
         document_.loadVariables(VarPath);
-        PageControl1->setTabText(PageControl1->indexOf(TabSheet11),
-                                 QLatin1String(kVariablesTabCaption) + NativeText(VarPath));
+        variablesTabPath_ = VarPath;
+        showVariablesTabCaption();
     });
 }
 
@@ -1000,7 +1074,7 @@ void StartAndWait(const std::string& program)
 
 void TMainForm::Pathtoeditor1Click()
 {
-    openDialog1_.title = QStringLiteral("Select the executable file of map editor");
+    openDialog1_.title = tr("Select the executable file of map editor");
     const QStringList files = askOpenFiles();
     if (files.isEmpty())
         return;
@@ -1010,7 +1084,7 @@ void TMainForm::Pathtoeditor1Click()
 
 void TMainForm::Pathtogame1Click()
 {
-    openDialog1_.title = QStringLiteral("Select the SuddenStrike executable file");
+    openDialog1_.title = tr("Select the SuddenStrike executable file");
     const QStringList files = askOpenFiles();
     if (files.isEmpty())
         return;
@@ -1106,20 +1180,20 @@ void TMainForm::createTableViews()
 
 void TMainForm::createViewMenu()
 {
-    ViewMenu = new QMenu(QStringLiteral("&View"), this);
+    ViewMenu = new QMenu(tr("&View"), this);
     ViewMenu->setObjectName(QStringLiteral("ViewMenu"));
     menuBar()->insertMenu(N5->menuAction(), ViewMenu);
-    FilterRows = ViewMenu->addAction(QStringLiteral("&Filter rows\u2026"), this, &TMainForm::FilterRowsClick);
+    FilterRows = ViewMenu->addAction(tr("&Filter rows\u2026"), this, &TMainForm::FilterRowsClick);
     FilterRows->setObjectName(QStringLiteral("FilterRows"));
     FilterRows->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), QKeySequence(Qt::CTRL | Qt::Key_L)});
     FilterRows->setShortcutContext(Qt::WindowShortcut);
-    DiffColours = ViewMenu->addAction(QStringLiteral("&Difference colours"));
+    DiffColours = ViewMenu->addAction(tr("&Difference colours"));
     DiffColours->setObjectName(QStringLiteral("DiffColours"));
     DiffColours->setCheckable(true);
     DiffColours->setToolTip(tr("Values that differ from their column's most common value in blue"));
     connect(DiffColours, &QAction::toggled, this, &TMainForm::DiffColoursClick);
     ColumnSummary = summaryDock_->toggleViewAction();
-    ColumnSummary->setText(QStringLiteral("Column &summary"));
+    ColumnSummary->setText(tr("Column &summary"));
     ColumnSummary->setObjectName(QStringLiteral("ColumnSummary"));
     ViewMenu->addAction(ColumnSummary);
 }

@@ -20,6 +20,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QDockWidget;
@@ -164,6 +166,13 @@ protected:
 
 private:
     void createMenus();
+    // Settings > Language: each language the program has a catalogue for.
+    void createLanguageMenu();
+    void chooseLanguage(const QString& code);
+    // Every caption in the user's language: at start and after a change of it.
+    void retranslateUi();
+    void showUndoSteps();
+    void showVariablesTabCaption();
     // What the Edit menu's bulk edits, Import table and the mod's commands
     // use of the window.
     dravik::ui::BulkEditHost editHost();
@@ -207,7 +216,7 @@ private:
     void showDescText();
     // The section table or file list on the current tab; none on the others.
     dravik::ui::GridView* currentTable() const;
-    void showError(const std::string& message);
+    void showError(const dravik::Message& message);
     void setStatusText(const std::string& path);
     int tabControlWidth() const;
     void fileListCurrentChanged(const QModelIndex& current, const QModelIndex& previous);
@@ -264,4 +273,14 @@ private:
     // the next one replaces it or with this window.
     std::unique_ptr<TdanForm> dan_;
     bool variablesDrafted_ = false;
+    // The sources of the menus' and items' captions, for retranslateUi.
+    std::vector<std::pair<QMenu*, const char*>> menuTexts_;
+    std::vector<std::pair<QAction*, const char*>> actionTexts_;
+    QMenu* languageMenu_ = nullptr;
+    // The language the settings file names (or the menu chose), and whether
+    // it is to be written back.
+    QString storedLanguage_;
+    bool languageStored_ = false;
+    // The variables file the tab's caption names; empty before Open variables.
+    std::string variablesTabPath_;
 };

@@ -20,13 +20,6 @@ bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 bool IsNameStart(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
 bool IsNameChar(char c) { return IsNameStart(c) || (c >= '0' && c <= '9'); }
 
-std::string Quoted(std::string_view text)
-{
-    std::string quoted(1, '"');
-    quoted.append(text).push_back('"');
-    return quoted;
-}
-
 bool HasX(std::string_view text)
 {
     for (size_t i = 0; i < text.size(); ++i)
@@ -65,7 +58,7 @@ public:
         parseSum(0);
         skipBlanks();
         if (pos_ < end_)
-            fail(pos_, "Unexpected " + Quoted(text_.substr(pos_, 1)));
+            fail(pos_, Message(DRAVIK_TR("Expressions", "Unexpected \"%1\""), {text_.substr(pos_, 1)}));
     }
 
     bool usesX = false;
@@ -78,7 +71,7 @@ private:
     std::vector<Step>& steps_;
     int height_ = 0;
 
-    [[noreturn]] void fail(size_t at, const std::string& what) const { throw SyntaxError(at + 1, what); }
+    [[noreturn]] void fail(size_t at, Message what) const { throw SyntaxError(at + 1, std::move(what)); }
 
     void skipBlanks()
     {
@@ -138,7 +131,7 @@ private:
     void parseUnary(int nesting)
     {
         if (nesting > kMaxNesting)
-            fail(pos_, "Nested too deeply");
+            fail(pos_, Message(DRAVIK_TR("Expressions", "Nested too deeply")));
         if (take('-')) {
             parseUnary(nesting + 1);
             emit({Step::Negate}, 1, 1);
@@ -153,14 +146,14 @@ private:
     {
         skipBlanks();
         if (pos_ >= end_)
-            fail(pos_, "Expected a number, x or \"(\"");
+            fail(pos_, Message(DRAVIK_TR("Expressions", "Expected a number, x or \"(\"")));
         const size_t start = pos_;
         const char c = text_[pos_];
         if (c == '(') {
             ++pos_;
             parseSum(nesting + 1);
             if (!take(')'))
-                fail(pos_, "Expected \")\"");
+                fail(pos_, Message(DRAVIK_TR("Expressions", "Expected \")\"")));
             return;
         }
         if ((c >= '0' && c <= '9') || c == '.') {
@@ -168,12 +161,13 @@ private:
                 ++pos_;
             const auto number = ReadCellNumber(text_.substr(start, pos_ - start));
             if (!number)
-                fail(start, "Not a number: " + Quoted(text_.substr(start, pos_ - start)));
+                fail(start, Message(DRAVIK_TR("Expressions", "Not a number: \"%1\""), {text_.substr(start, pos_ - start)}));
             emit({Step::Number, 0, number->value}, 1, 0);
             return;
         }
         if (!IsNameStart(c))
-            fail(pos_, "Expected a number, x or \"(\" instead of " + Quoted(text_.substr(pos_, 1)));
+            fail(pos_, Message(DRAVIK_TR("Expressions", "Expected a number, x or \"(\" instead of \"%1\""),
+                               {text_.substr(pos_, 1)}));
         while (pos_ < end_ && IsNameChar(text_[pos_]))
             ++pos_;
         const std::string name = AsciiLowered(text_.substr(start, pos_ - start));
@@ -195,18 +189,18 @@ private:
             if (name == f.name)
                 function = &f;
         if (!function)
-            fail(start, "Unknown name " + Quoted(text_.substr(start, pos_ - start)));
+            fail(start, Message(DRAVIK_TR("Expressions", "Unknown name \"%1\""), {text_.substr(start, pos_ - start)}));
         if (!take('('))
-            fail(pos_, "Expected \"(\" after " + Quoted(function->name));
+            fail(pos_, Message(DRAVIK_TR("Expressions", "Expected \"(\" after \"%1\""), {std::string(function->name)}));
         unsigned count = 0;
         do {
             parseSum(nesting + 1);
             ++count;
         } while (take(','));
         if (!take(')'))
-            fail(pos_, "Expected \")\"");
+            fail(pos_, Message(DRAVIK_TR("Expressions", "Expected \")\"")));
         if (!function->many && count != 1)
-            fail(start, Quoted(function->name) + " takes one value");
+            fail(start, Message(DRAVIK_TR("Expressions", "\"%1\" takes one value"), {std::string(function->name)}));
         emit({function->op, count}, 1, static_cast<int>(count));
     }
 };
@@ -217,10 +211,10 @@ CellExpression CellExpression::Parse(std::string_view text)
     const size_t begin = static_cast<size_t>(trimmed.data() - text.data());
     const size_t end = begin + trimmed.size();
     if (begin == end)
-        throw SyntaxError(1, "Expected a value or an expression");
+        throw SyntaxError(1, Message(DRAVIK_TR("Expressions", "Expected a value or an expression")));
     // Written into a cell, a line break would split the key line in two.
     if (const size_t lineBreak = trimmed.find_first_of("\r\n"); lineBreak != std::string_view::npos)
-        throw SyntaxError(begin + lineBreak + 1, "A value cannot hold a line break");
+        throw SyntaxError(begin + lineBreak + 1, Message(DRAVIK_TR("Expressions", "A value cannot hold a line break")));
 
     CellExpression expression;
     if (text[begin] == '\'') {
@@ -269,7 +263,7 @@ CellExpression CellExpression::Parse(std::string_view text)
     }
 
     if (first == '=' && body.empty())
-        throw SyntaxError(end - begin + 1, "Expected a value after \"=\"");
+        throw SyntaxError(end - begin + 1, Message(DRAVIK_TR("Expressions", "Expected a value after \"=\"")));
     if (IsCellNumber(body)) {
         expression.text_ = body;
         return expression;
@@ -297,7 +291,7 @@ CellExpression CellExpression::Parse(std::string_view text)
     const double value = expression.evaluate(0);
     expression.steps_.clear();
     if (!std::isfinite(value))
-        throw SyntaxError(bodyBegin + 1, "Division by zero or a number too large");
+        throw SyntaxError(bodyBegin + 1, Message(DRAVIK_TR("Expressions", "Division by zero or a number too large")));
     expression.text_ = FormatCellNumber(value);
     return expression;
 }
@@ -389,7 +383,8 @@ CellOutcome CellExpression::apply(std::string_view cell, std::string& result) co
 }
 
 PlainTextError::PlainTextError(const SyntaxError& fault, std::string_view text)
-    : SyntaxError(fault.position(), fault.reason()), hint_("to set a text, write '" + std::string(text))
+    : SyntaxError(fault.position(), fault.reason()),
+      hint_(DRAVIK_TR("Expressions", "to set a text, write '%1"), {std::string(text)})
 {
 }
 

@@ -89,10 +89,10 @@ class PlainTextError : public SyntaxError {
 public:
     PlainTextError(const SyntaxError& fault, std::string_view text);
     // How to set the text on purpose: "to set a text, write 'abc".
-    const std::string& hint() const { return hint_; }
+    const Message& hint() const { return hint_; }
 
 private:
-    std::string hint_;
+    Message hint_;
 };
 
 // Counts of the outcomes over many cells.

@@ -62,7 +62,7 @@ RowFilter RowFilter::Parse(std::string_view typed, const CodePage& codePage, boo
     }
     if (text.size() >= 2 && text.front() == '/' && text.back() == '/') {
         if (text.size() == 2)
-            throw SyntaxError(offset + 2, "Expected a regular expression between the slashes");
+            throw SyntaxError(offset + 2, Message(DRAVIK_TR("Filters", "Expected a regular expression between the slashes")));
         filter.kind_ = Kind::Text;
         try {
             filter.search_.emplace(text.substr(1, text.size() - 2), codePage, SearchOptions{true, matchCase, false});
@@ -119,7 +119,8 @@ RowFilter RowFilter::Parse(std::string_view typed, const CodePage& codePage, boo
             case Sign::NotEqual: filter.low_ = filter.high_ = n; break;
             }
         } else if (!equality) {
-            throw SyntaxError(operandOffset + 1, std::string("Expected a number after \"").append(op.text).append("\""));
+            throw SyntaxError(operandOffset + 1,
+                              Message(DRAVIK_TR("Filters", "Expected a number after \"%1\""), {op.text}));
         } else if (operand.empty()) {
             filter.kind_ = op.sign == Sign::Equal ? Kind::Blank : Kind::NotBlank;
         } else {

@@ -4,6 +4,7 @@
 #include <re2/stringpiece.h>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace dravik {
@@ -104,12 +105,49 @@ std::pair<std::string_view, size_t> LargestCount(std::string_view pattern)
 SyntaxError TooSlowPattern(std::string_view pattern, int steps)
 {
     const auto [count, at] = LargestCount(pattern);
-    const std::string size = std::to_string(steps) + " steps long; at most " + std::to_string(kMostProgramSteps) +
-                             " are allowed)";
     if (count.empty())
-        return SyntaxError(1, "The regular expression would search too slowly (it is " + size);
+        return SyntaxError(1, Message(DRAVIK_TR("Search", "The regular expression would search too slowly (it is %1 "
+                                                          "steps long; at most %2 are allowed)"),
+                                      {std::to_string(steps), std::to_string(kMostProgramSteps)}));
     return SyntaxError(PositionAt(pattern, at),
-                       "The regular expression would search too slowly (" + std::string(count) + " makes it " + size);
+                       Message(DRAVIK_TR("Search", "The regular expression would search too slowly (%1 makes it %2 "
+                                                   "steps long; at most %3 are allowed)"),
+                               {count, std::to_string(steps), std::to_string(kMostProgramSteps)}));
+}
+
+// RE2's own words for what is wrong, which it writes in English.
+std::optional<TextId> Re2Fault(RE2::ErrorCode code)
+{
+    switch (code) {
+    case RE2::ErrorInternal: return DRAVIK_TR("Search", "unexpected error");
+    case RE2::ErrorBadEscape: return DRAVIK_TR("Search", "invalid escape sequence");
+    case RE2::ErrorBadCharClass: return DRAVIK_TR("Search", "invalid character class");
+    case RE2::ErrorBadCharRange: return DRAVIK_TR("Search", "invalid character class range");
+    case RE2::ErrorMissingBracket: return DRAVIK_TR("Search", "missing ]");
+    case RE2::ErrorMissingParen: return DRAVIK_TR("Search", "missing )");
+    case RE2::ErrorUnexpectedParen: return DRAVIK_TR("Search", "unexpected )");
+    case RE2::ErrorTrailingBackslash: return DRAVIK_TR("Search", "trailing \\");
+    case RE2::ErrorRepeatArgument: return DRAVIK_TR("Search", "no argument for repetition operator");
+    case RE2::ErrorRepeatSize: return DRAVIK_TR("Search", "invalid repetition size");
+    case RE2::ErrorRepeatOp: return DRAVIK_TR("Search", "bad repetition operator");
+    case RE2::ErrorBadPerlOp: return DRAVIK_TR("Search", "invalid perl operator");
+    case RE2::ErrorBadUTF8: return DRAVIK_TR("Search", "invalid UTF-8");
+    case RE2::ErrorBadNamedCapture: return DRAVIK_TR("Search", "invalid named capture group");
+    default: return std::nullopt;
+    }
+}
+
+// RE2's message, "what: where" or "what", with its words translatable; as
+// RE2 wrote it where it says something this program does not know.
+Message Re2Message(const RE2& re)
+{
+    if (const std::optional<TextId> fault = Re2Fault(re.error_code())) {
+        Message message = re.error_arg().empty() ? Message(*fault)
+                                                 : Message(DRAVIK_TR("Search", "%1: %2"), {Message(*fault), re.error_arg()});
+        if (message.english() == re.error())
+            return message;
+    }
+    return Message(re.error());
 }
 
 SyntaxError RefusedPattern(const RE2& re, std::string_view pattern)
@@ -118,19 +156,23 @@ SyntaxError RefusedPattern(const RE2& re, std::string_view pattern)
     const size_t position = PositionOf(pattern, piece);
     switch (re.error_code()) {
     case RE2::ErrorPatternTooLarge:
-        return SyntaxError(position, "The regular expression is too large");
+        return SyntaxError(position, Message(DRAVIK_TR("Search", "The regular expression is too large")));
     case RE2::ErrorBadEscape:
         if (piece.size() == 2 && piece[1] >= '1' && piece[1] <= '9')
-            return SyntaxError(position, "Back references (" + piece + ") are not supported in regular expressions");
+            return SyntaxError(position, Message(DRAVIK_TR("Search", "Back references (%1) are not supported in "
+                                                                     "regular expressions"),
+                                                 {piece}));
         break;
     case RE2::ErrorBadPerlOp:
         if (piece == "(?=" || piece == "(?!" || piece == "(?<")
-            return SyntaxError(position, "Lookahead and lookbehind (" + piece + ") are not supported in regular expressions");
+            return SyntaxError(position, Message(DRAVIK_TR("Search", "Lookahead and lookbehind (%1) are not supported "
+                                                                     "in regular expressions"),
+                                                 {piece}));
         break;
     default:
         break;
     }
-    return SyntaxError(position, "Not a regular expression (" + re.error() + ")");
+    return SyntaxError(position, Message(DRAVIK_TR("Search", "Not a regular expression (%1)"), {Re2Message(re)}));
 }
 
 }  // namespace
@@ -183,7 +225,7 @@ TextSearch::TextSearch(std::string_view pattern, const CodePage& codePage, Searc
     : options_(options), pattern_(pattern)
 {
     if (pattern.empty())
-        throw SyntaxError(1, "Expected the text to find");
+        throw SyntaxError(1, Message(DRAVIK_TR("Search", "Expected the text to find")));
     for (int b = 0; b < 256; ++b)
         lower_[b] = codePage.lower(static_cast<unsigned char>(b));
     if (options.regex) {
@@ -203,7 +245,7 @@ TextSearch::TextSearch(std::string_view pattern, const CodePage& codePage, Searc
         const int forward = regex->re->ProgramSize();
         const int reverse = forward > kMostProgramSteps ? forward : regex->re->ReverseProgramSize();
         if (reverse < 0)
-            throw SyntaxError(1, "The regular expression is too large");
+            throw SyntaxError(1, Message(DRAVIK_TR("Search", "The regular expression is too large")));
         if (std::max(forward, reverse) > kMostProgramSteps)
             throw TooSlowPattern(decoded, std::max(forward, reverse));
         regex_ = std::move(regex);

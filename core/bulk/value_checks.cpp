@@ -54,25 +54,34 @@ ValueProblem ControlProblem(std::string_view value, int section)
     return ValueProblem::None;
 }
 
-std::string ProblemReason(ValueProblem problem, std::string_view key, std::string_view value)
+Message ProblemReason(ValueProblem problem, std::string_view key, std::string_view value)
 {
     switch (problem) {
-    case ValueProblem::NotANumber: return "not a number, in a column whose files all hold numbers";
+    case ValueProblem::NotANumber:
+        return Message(DRAVIK_TR("Value checks", "not a number, in a column whose files all hold numbers"));
     case ValueProblem::SeveralWords:
-        return "several words: Save all writes each as a value of its own, so the key's later values move along";
-    case ValueProblem::NoKeyLine: return "this file has no line for " + std::string(key) + "; Save all cannot write it";
-    case ValueProblem::LineBreak: return "a line break: Save all cannot write it, as it would split the key line";
+        return Message(DRAVIK_TR("Value checks", "several words: Save all writes each as a value of its own, so the "
+                                                 "key's later values move along"));
+    case ValueProblem::NoKeyLine:
+        return Message(DRAVIK_TR("Value checks", "this file has no line for %1; Save all cannot write it"),
+                       {std::string(key)});
+    case ValueProblem::LineBreak:
+        return Message(
+            DRAVIK_TR("Value checks", "a line break: Save all cannot write it, as it would split the key line"));
     case ValueProblem::NulOrCtrlZ:
         return FindControl(value, false).byte == 26
-                   ? "a Ctrl+Z (byte 26): Save all cannot write it, as programs reading the file as text end it there"
-                   : "a NUL (byte 0): Save all cannot write it, as the game and other programs end the line there";
+                   ? Message(DRAVIK_TR("Value checks", "a Ctrl+Z (byte 26): Save all cannot write it, as programs "
+                                                       "reading the file as text end it there"))
+                   : Message(DRAVIK_TR("Value checks", "a NUL (byte 0): Save all cannot write it, as the game and "
+                                                       "other programs end the line there"));
     case ValueProblem::ControlCharacter: {
         // Another control character is named before a TAB.
         const ControlFound found = FindControl(value, true);
         if (found.kind == ValueControl::Tab)
-            return "a TAB: programs that separate values by blanks and TABs read two values there";
-        return "a control character (byte " + std::to_string(found.byte) +
-               "), invisible, which no desc line should hold";
+            return Message(DRAVIK_TR("Value checks",
+                                     "a TAB: programs that separate values by blanks and TABs read two values there"));
+        return Message(DRAVIK_TR("Value checks", "a control character (byte %1), invisible, which no desc line should hold"),
+                       {std::to_string(found.byte)});
     }
     case ValueProblem::EmptyValue:
         return "an empty value: a later value of " + std::string(key) +
@@ -156,7 +165,7 @@ ProblemReport ReportProblemCells(const DescDocument& document, ColumnProfiles& p
         std::string line(document.fileList().cell(2, cell.row));
         line.append("\t").append(key);
         line.append("\t").append(ShownOnOneLine(table.cell(cell.col, cell.row)));
-        line.append("\t").append(ProblemReason(cell.problem, key, table.cell(cell.col, cell.row)));
+        line.append("\t").append(ProblemReason(cell.problem, key, table.cell(cell.col, cell.row)).english());
         report.lines.push_back(std::move(line));
     }
     return report;

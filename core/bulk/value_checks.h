@@ -46,7 +46,7 @@ ValueProblem ControlProblem(std::string_view value, int section);
 // Why a cell is a problem, in one line for the user; `key` is the cell's
 // header without its blanks, `value` its text (the control characters are
 // named by their bytes).
-std::string ProblemReason(ValueProblem problem, std::string_view key, std::string_view value = {});
+Message ProblemReason(ValueProblem problem, std::string_view key, std::string_view value = {});
 
 struct ProblemCell {
     int grid;

@@ -147,7 +147,7 @@ AcceptedChecks ReadAcceptedFile(const std::string& path)
     if (!ReadWholeFile(path, bytes, err)) {
         if (TextFileErrorMessage(err) == "File not found")
             return {};
-        throw DravikError(CannotOpenFileMessage(path, err.reason));
+        throw DravikError(CannotOpenFileMessage(path, err.why()));
     }
     return ReadAcceptedText(bytes, path);
 }

@@ -71,7 +71,7 @@ struct BaseGameRead {
     std::shared_ptr<FileNames> files;  // every file of the folder
     // "Cannot open folder ..." for a folder below it that could not be read;
     // empty when none.
-    std::string unreadable;
+    Message unreadable;
 };
 // Throws DravikError when the folder or one of its files cannot be read.
 BaseGameRead ReadBaseGame(const TextLines& variables, const std::string& folder, const NamePattern& pattern,

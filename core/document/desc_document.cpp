@@ -162,20 +162,34 @@ std::vector<const FileSave*> SavePlan::blocked() const
 
 namespace {
 
-std::string ChangedOnDiskMessage(const std::vector<std::string>& paths, size_t written, int toWrite)
+Message ChangedOnDiskMessage(const std::vector<std::string>& paths, size_t written, int toWrite)
 {
-    const std::string first = "\"" + PathText(paths.front()) + "\"";
+    const std::string first = PathText(paths.front());
+    const auto count = static_cast<long long>(paths.size());
+    const std::string more = std::to_string(paths.size() - 1);
     if (written == 0) {
         if (paths.size() == 1)
-            return "The desc file " + first + " changed on disk since it was read; nothing was written";
-        return std::to_string(paths.size()) + " desc files changed on disk since they were read (" + first + " and " +
-               std::to_string(paths.size() - 1) + " more); nothing was written";
+            return Message(
+                DRAVIK_TR("Save all", "The desc file \"%1\" changed on disk since it was read; nothing was written"),
+                {first});
+        return Message(DRAVIK_TR_N("Save all",
+                                   "%n desc file changed on disk since it was read (\"%1\" and %2 more); nothing was "
+                                   "written",
+                                   "%n desc files changed on disk since they were read (\"%1\" and %2 more); nothing "
+                                   "was written"),
+                       count, {first, more});
     }
-    const std::string others = std::to_string(written) + " of " + std::to_string(toWrite) + " files were written";
+    const std::vector<Message> others = {std::to_string(written), std::to_string(toWrite)};
     if (paths.size() == 1)
-        return "The desc file " + first + " changed on disk while it was being saved and was left as it is; " + others;
-    return std::to_string(paths.size()) + " desc files changed on disk while they were being saved and were left as "
-           "they are (" + first + " and " + std::to_string(paths.size() - 1) + " more); " + others;
+        return Message(DRAVIK_TR("Save all", "The desc file \"%1\" changed on disk while it was being saved and was "
+                                             "left as it is; %2 of %3 files were written"),
+                       {first, others[0], others[1]});
+    return Message(DRAVIK_TR_N("Save all",
+                               "%n desc file changed on disk while it was being saved and was left as it is (\"%1\" "
+                               "and %2 more); %3 of %4 files were written",
+                               "%n desc files changed on disk while they were being saved and were left as they are "
+                               "(\"%1\" and %2 more); %3 of %4 files were written"),
+                   count, {first, more, others[0], others[1]});
 }
 
 }  // namespace
@@ -188,8 +202,8 @@ ChangedOnDiskError::ChangedOnDiskError(std::vector<std::string> paths, std::vect
 {
 }
 
-SaveStoppedError::SaveStoppedError(const std::string& message, std::vector<std::string> written, int toWrite)
-    : DravikError(message), written_(std::move(written)), toWrite_(toWrite)
+SaveStoppedError::SaveStoppedError(Message message, std::vector<std::string> written, int toWrite)
+    : DravikError(std::move(message)), written_(std::move(written)), toWrite_(toWrite)
 {
 }
 
@@ -206,16 +220,16 @@ void DescDocument::startUp()
     Touched touched;
     for (int n = 1; n <= kSectionCount; ++n) {
         Grid& table = mutableGrid(n);
-        table.setCell(kSectionPathColumn, 0, "File name");
+        table.setCell(kSectionPathColumn, 0, kFileNameHeader.source);
         for (int r = 1; r < table.rowCount(); ++r)
             table.setCell(kRowNumberColumn, r, std::to_string(r));
         touched.cell(n, kRowNumberColumn, 0);
         touched.cell(n, kSectionPathColumn, table.rowCount() - 1);
     }
     Grid& files = mutableGrid(kFileListGrid);
-    files.setCell(kRowNumberColumn, 0, "File number");
-    files.setCell(kFileNameColumn, 0, "File name");
-    files.setCell(kFilePathColumn, 0, "Path");
+    files.setCell(kRowNumberColumn, 0, kFileNumberHeader.source);
+    files.setCell(kFileNameColumn, 0, kFileNameHeader.source);
+    files.setCell(kFilePathColumn, 0, kPathHeader.source);
     touched.cell(kFileListGrid, kRowNumberColumn, 0);
     touched.cell(kFileListGrid, kFilePathColumn, 0);
     takeDiskBaseline(touched);

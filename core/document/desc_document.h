@@ -33,6 +33,13 @@ namespace dravik {
 
 struct LoadedSchema;
 
+// The headers the program writes into row 0 of the file list and the
+// section tables. They are the tables' text, which Export table writes as
+// it is; the window shows them in the user's language.
+inline constexpr TextId kFileNumberHeader = DRAVIK_TR("Tables", "File number");
+inline constexpr TextId kFileNameHeader = DRAVIK_TR("Tables", "File name");
+inline constexpr TextId kPathHeader = DRAVIK_TR("Tables", "Path");
+
 // Called after each file of a long command: files done, files in all.
 using Progress = std::function<void(int done, int total)>;
 
@@ -94,7 +101,7 @@ struct FileSave {
     bool changedOnDisk = false;  // the file changed since it was last read or written here
     // Why the file cannot be saved ("Cannot open file ...", "Cannot create
     // file ..."); empty when it can.
-    std::string error;
+    Message error;
     std::string bytes;           // the new bytes, when changed
     std::uint64_t fingerprint = 0;  // of the bytes the file holds once saved
     std::uint64_t readFingerprint = 0;  // of the bytes on disk the new bytes were built from
@@ -112,7 +119,7 @@ struct FileSave {
 // Save all, worked out before anything is written.
 struct SavePlan {
     std::vector<FileSave> files;  // in row order
-    std::string error;            // what stops the save before any file; empty when nothing does
+    Message error;                // what stops the save before any file; empty when nothing does
     std::int64_t madeAt = -1;     // the document's modification count when planned
     Respelling respelling = Respelling::AllKeyLines;
     int changedFiles() const;
@@ -167,7 +174,7 @@ private:
 // the files before it in place.
 class SaveStoppedError : public DravikError {
 public:
-    SaveStoppedError(const std::string& message, std::vector<std::string> written, int toWrite);
+    SaveStoppedError(Message message, std::vector<std::string> written, int toWrite);
     // The files that hold their new bytes, in row order.
     const std::vector<std::string>& written() const { return written_; }
     // How many files the save was to write in all.

@@ -71,7 +71,7 @@ void DescDocument::openDesc(const std::vector<std::string>& given, const LoadHoo
     // later row's values would undo the edits of the earlier one.
     const std::vector<std::string> paths = WithoutAliases(given, openedAliases_);
     const LoadedSchema schema(variablesText_, codePage());
-    if (std::string tooLarge = schema.tooLargeError(static_cast<int>(paths.size())); !tooLarge.empty())
+    if (Message tooLarge = schema.tooLargeError(static_cast<int>(paths.size())); !tooLarge.empty())
         throw DravikError(tooLarge);
 
     Notice notice(listeners_);
@@ -125,7 +125,7 @@ void DescDocument::loadFiles(const std::vector<std::string>& paths, const Loaded
                 if (r == gLoadFailsAtFile && i == kSectionCount / 2)
                     throw std::bad_alloc();
                 fillSectionRow(i, r, std::string(fileList().cell(2, r)), schema, file);
-                if (const std::string& error = schema.section(i).error; !error.empty()) {
+                if (const Message& error = schema.section(i).error; !error.empty()) {
                     // Save all refuses this schema: the half-filled row is never written.
                     loadStoppedAt_ = r;
                     loadStoppedFile_ = paths[static_cast<size_t>(r - 1)];

@@ -238,7 +238,7 @@ void RewriteKeyLines(const DescDocument& document, const LoadedSchema& schema, c
 // The bytes a row's save starts from: what an earlier row of the same file
 // writes, else what the file holds. False, with the message, when the file
 // cannot be read.
-bool BytesBefore(const std::string& path, const FileSave* earlier, std::string& bytes, std::string& error)
+bool BytesBefore(const std::string& path, const FileSave* earlier, std::string& bytes, Message& error)
 {
     if (earlier) {
         bytes = earlier->bytes;
@@ -247,7 +247,7 @@ bool BytesBefore(const std::string& path, const FileSave* earlier, std::string& 
     FileError err;
     if (ReadWholeFile(path, bytes, err))
         return true;
-    error = CannotOpenFileMessage(path, err.reason);
+    error = CannotOpenFileMessage(path, err.why());
     return false;
 }
 
@@ -318,7 +318,7 @@ SavePlan DescDocument::planSaveAll(const Progress& progress, bool withKeyLines, 
     // The keys and counts the tables were laid out by: a variables text
     // edited since would shift which cells go into which line.
     const LoadedSchema schema(layoutVariablesText_, codePage());
-    if (std::string tooLarge = schema.tooLargeError(descFileCount_); !tooLarge.empty()) {
+    if (Message tooLarge = schema.tooLargeError(descFileCount_); !tooLarge.empty()) {
         plan.error = tooLarge;
         return plan;
     }
@@ -346,7 +346,7 @@ SavePlan DescDocument::planSaveAll(const Progress& progress, bool withKeyLines, 
                                           withKeyLines ? &file.keyLines : nullptr, respelling);
             settleFileSave(file, bytes, std::move(out), earlier);
             if (FileError err; file.changed && !CanReplace(file.path, err))
-                file.error = CannotCreateFileMessage(file.path, err.reason);
+                file.error = CannotCreateFileMessage(file.path, err.why());
         }
         if (file.changed)
             lastChange[file.path] = plan.files.size();
@@ -439,7 +439,7 @@ void LockForWriting(FileLocks& locks, const std::vector<const FileSave*>& files)
         paths.push_back(file->path);
     FileError err;
     if (!locks.lock(std::move(paths), err))
-        throw DravikError(CannotCreateFileMessage(locks.failedPath(), err.reason));
+        throw DravikError(CannotCreateFileMessage(locks.failedPath(), err.why()));
 }
 
 }  // namespace
@@ -485,7 +485,7 @@ SaveOutcome DescDocument::saveAll(const SavePlan& givenPlan, const std::set<int>
             FileError err;
             if (!batch.add(file.path, file.bytes, err, [read](std::string_view now) { return Fingerprint(now) == read; })) {
                 batch.discard();
-                throw SaveStoppedError(CannotCreateFileMessage(file.path, err.reason), {},
+                throw SaveStoppedError(CannotCreateFileMessage(file.path, err.why()), {},
                                        static_cast<int>(lastOfFile.size()));
             }
             added.push_back(&file);
@@ -522,7 +522,7 @@ SaveOutcome DescDocument::saveAll(const SavePlan& givenPlan, const std::set<int>
         if (!written.empty())
             reloadCurrentDescText();
         if (!batch.failedPath().empty())
-            throw SaveStoppedError(CannotCreateFileMessage(batch.failedPath(), err.reason), written,
+            throw SaveStoppedError(CannotCreateFileMessage(batch.failedPath(), err.why()), written,
                                    static_cast<int>(lastOfFile.size()));
         throw ChangedOnDiskError(batch.changed(), written, static_cast<int>(lastOfFile.size()));
     }

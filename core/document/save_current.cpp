@@ -50,17 +50,17 @@ TableChange DescDocument::saveCurrent(const CurrentSave& givenPlan)
     FileLocks locks;
     FileError err;
     if (planned.read && !locks.lock({planned.path}, err))
-        throw DravikError(CannotCreateFileMessage(planned.path, err.reason));
+        throw DravikError(CannotCreateFileMessage(planned.path, err.why()));
     StillAsRead stillAsRead;
     if (planned.read)
         stillAsRead = [read = planned.readFingerprint](std::string_view now) { return Fingerprint(now) == read; };
     DurableWriteBatch batch;
     if (!batch.add(planned.path, planned.bytes, err, std::move(stillAsRead)))
-        throw DravikError(CannotCreateFileMessage(planned.path, err.reason));
+        throw DravikError(CannotCreateFileMessage(planned.path, err.why()));
     if (!batch.commit(err)) {
         if (!batch.changed().empty())
             throw ChangedOnDiskError(batch.changed());
-        throw DravikError(CannotCreateFileMessage(planned.path, err.reason));
+        throw DravikError(CannotCreateFileMessage(planned.path, err.why()));
     }
     fingerprints_[planned.path] = Fingerprint(planned.bytes);
     diskDescText_ = descText_;

@@ -44,55 +44,55 @@ std::string ReadAsQuoted(std::string_view text)
     return read + std::string(text.substr(std::min(i, text.size())));
 }
 
-const char* ConversionName(Conversion kind)
+TextId ConversionName(Conversion kind)
 {
     switch (kind) {
-    case Conversion::Separators: return "thousands separator or decimal comma";
-    case Conversion::Percent: return "percent";
-    case Conversion::Time: return "time";
-    case Conversion::Date: return "date";
-    case Conversion::Currency: return "currency";
-    case Conversion::Truth: return "truth value";
-    case Conversion::Overflow: return "number beyond a spreadsheet's range";
+    case Conversion::Separators: return DRAVIK_TR("Import", "thousands separator or decimal comma");
+    case Conversion::Percent: return DRAVIK_TR("Import", "percent");
+    case Conversion::Time: return DRAVIK_TR("Import", "time");
+    case Conversion::Date: return DRAVIK_TR("Import", "date");
+    case Conversion::Currency: return DRAVIK_TR("Import", "currency");
+    case Conversion::Truth: return DRAVIK_TR("Import", "truth value");
+    case Conversion::Overflow: return DRAVIK_TR("Import", "number beyond a spreadsheet's range");
     case Conversion::None: break;
     }
-    return "";
+    return {};
 }
 
 void Note(ReviewedCells& cells, const DescDocument& document, size_t position, const ImportEdit& edit,
-          std::string_view before, const char* kind = nullptr)
+          std::string_view before, TextId kind = {})
 {
     if (cells.first.size() < kNamedCells) {
-        std::string line = FillMessage("%1, %2, \"%3\": \"%4\" -> \"%5\"",
-                                         {SummaryLabel(edit.grid), document.fileList().cell(2, edit.row),
-                                          document.grid(edit.grid).cell(edit.col, 0), before, edit.text});
-        if (kind)
-            line += FillMessage(" (%1)", {kind});
-        cells.first.push_back(std::move(line));
+        const std::vector<Message> args = {SummaryLabel(edit.grid), document.fileList().cell(2, edit.row),
+                                           document.grid(edit.grid).cell(edit.col, 0), before, edit.text};
+        cells.first.push_back(
+            kind.source ? Message(DRAVIK_TR("Import", "%1, %2, \"%3\": \"%4\" -> \"%5\" (%6)"),
+                                  {args[0], args[1], args[2], args[3], args[4], Message(kind)})
+                        : Message(DRAVIK_TR("Import", "%1, %2, \"%3\": \"%4\" -> \"%5\""), args));
         cells.examples.emplace_back(before, std::string(edit.text));
     }
     cells.edits.push_back(position);
     ++cells.count;
 }
 
-std::string Listed(const ReviewedCells& cells)
+Message Listed(const ReviewedCells& cells)
 {
-    std::string text;
-    for (const std::string& line : cells.first)
-        text += "  " + line + "\n";
+    Message text;
+    for (const Message& line : cells.first)
+        text += Message(std::string("  ")) + line + Message(std::string("\n"));
     if (cells.count > cells.first.size())
-        text += FillMessage("  and %1 more\n", {std::to_string(cells.count - cells.first.size())});
+        text += Message(std::string("  ")) +
+                Message(DRAVIK_TR("Lists", "and %1 more"), {std::to_string(cells.count - cells.first.size())}) +
+                Message(std::string("\n"));
     return text;
 }
 
-std::string CountText(size_t n) { return std::to_string(n); }
-
 // What the Standard column type does, and how to open and edit the table
 // so that it keeps every cell as written.
-constexpr const char* kTextColumnsRedo =
-    "Open the exported table again with every column's type set to Text (Text Import: Column type: Text), make "
-    "every cell Text before editing (select the whole sheet, then Format > Cells > Numbers > Category: Text), and "
-    "redo the edits.\n";
+constexpr TextId kTextColumnsRedo =
+    DRAVIK_TR("Import", "Open the exported table again with every column's type set to Text (Text Import: Column "
+                        "type: Text), make every cell Text before editing (select the whole sheet, then Format > "
+                        "Cells > Numbers > Category: Text), and redo the edits.\n");
 
 }  // namespace
 
@@ -195,70 +195,72 @@ void KeepFilesText(PreparedImport& import, const std::vector<size_t>& edits)
     import.edits = std::move(others);
 }
 
-std::string ImportReview::damageMessage(const std::string& codePageName) const
+Message ImportReview::damageMessage(const std::string& codePageName) const
 {
-    std::string text;
+    Message text;
     if (questionMarks.count > 0)
-        text += FillMessage(OneOrMany(questionMarks.count,
-                                        "%1 cell holds \"?\" where the tables hold letters: the spreadsheet read or "
-                                        "saved the table in a character set without those letters.\n",
-                                        "%1 cells hold \"?\" where the tables hold letters: the spreadsheet read or "
-                                        "saved the table in a character set without those letters.\n"),
-                              {CountText(questionMarks.count)}) +
+        text += Message(DRAVIK_TR_N("Import",
+                                    "%n cell holds \"?\" where the tables hold letters: the spreadsheet read or saved "
+                                    "the table in a character set without those letters.\n",
+                                    "%n cells hold \"?\" where the tables hold letters: the spreadsheet read or saved "
+                                    "the table in a character set without those letters.\n"),
+                        static_cast<long long>(questionMarks.count)) +
                 Listed(questionMarks);
     if (lostLetters.count > 0)
-        text += FillMessage(OneOrMany(lostLetters.count,
-                                        "%1 cell holds \"?\" in text typed into the table where the tables hold "
-                                        "none: likely letters that the table's character set could not hold.\n",
-                                        "%1 cells hold \"?\" in text typed into the table where the tables hold "
-                                        "none: likely letters that the table's character set could not hold.\n"),
-                              {CountText(lostLetters.count)}) +
+        text += Message(DRAVIK_TR_N("Import",
+                                    "%n cell holds \"?\" in text typed into the table where the tables hold none: "
+                                    "likely letters that the table's character set could not hold.\n",
+                                    "%n cells hold \"?\" in text typed into the table where the tables hold none: "
+                                    "likely letters that the table's character set could not hold.\n"),
+                        static_cast<long long>(lostLetters.count)) +
                 Listed(lostLetters);
     if (questionMarks.count > 0 || lostLetters.count > 0)
-        text += FillMessage("Choose the character set %1 both when opening the table (Text Import: Character set) "
-                              "and when saving it (Export Text File: Character set). A \"?\" cannot be turned back "
-                              "into its letter: export the table again and redo the edits.\n",
-                              {SpreadsheetCharacterSet(codePageName)});
+        text += Message(DRAVIK_TR("Import", "Choose the character set %1 both when opening the table (Text Import: "
+                                            "Character set) and when saving it (Export Text File: Character set). A "
+                                            "\"?\" cannot be turned back into its letter: export the table again and "
+                                            "redo the edits.\n"),
+                        {SpreadsheetCharacterSet(codePageName)});
     if (quoting.count > 0)
-        text += FillMessage(OneOrMany(quoting.count,
-                                        "%1 cell gained or lost the quotes a spreadsheet puts around a text (inner "
-                                        "quotes doubled): the table was read or saved with \" as the string "
-                                        "delimiter.\n",
-                                        "%1 cells gained or lost the quotes a spreadsheet puts around a text (inner "
-                                        "quotes doubled): the table was read or saved with \" as the string "
-                                        "delimiter.\n"),
-                              {CountText(quoting.count)}) +
+        text += Message(DRAVIK_TR_N("Import",
+                                    "%n cell gained or lost the quotes a spreadsheet puts around a text (inner quotes "
+                                    "doubled): the table was read or saved with \" as the string delimiter.\n",
+                                    "%n cells gained or lost the quotes a spreadsheet puts around a text (inner quotes "
+                                    "doubled): the table was read or saved with \" as the string delimiter.\n"),
+                        static_cast<long long>(quoting.count)) +
                 Listed(quoting) +
-                "Empty the string delimiter both when opening the table (Text Import: String delimiter) and when "
-                "saving it (Export Text File: String delimiter), then save it again.\n";
+                Message(DRAVIK_TR("Import", "Empty the string delimiter both when opening the table (Text Import: "
+                                            "String delimiter) and when saving it (Export Text File: String "
+                                            "delimiter), then save it again.\n"));
     return text;
 }
 
-std::string ImportReview::conversionMessage() const
+Message ImportReview::conversionMessage() const
 {
     if (converted.count == 0)
         return {};
-    return FillMessage(OneOrMany(converted.count,
-                                   "%1 cell holds a value the spreadsheet converted into another value or wrote as "
-                                   "its language writes numbers; no desc file reads it so:\n",
-                                   "%1 cells hold values the spreadsheet converted into other values or wrote as its "
-                                   "language writes numbers; no desc file reads them so:\n"),
-                         {CountText(converted.count)}) +
+    return Message(DRAVIK_TR_N("Import",
+                               "%n cell holds a value the spreadsheet converted into another value or wrote as its "
+                               "language writes numbers; no desc file reads it so:\n",
+                               "%n cells hold values the spreadsheet converted into other values or wrote as its "
+                               "language writes numbers; no desc file reads them so:\n"),
+                   static_cast<long long>(converted.count)) +
            Listed(converted) +
-           "The column type Standard let the spreadsheet read these cells as numbers, percentages, dates, times, "
-           "money or truth values, in the language chosen in Text Import (German reads 2.250 as 2250). " +
-           kTextColumnsRedo;
+           Message(DRAVIK_TR("Import", "The column type Standard let the spreadsheet read these cells as numbers, "
+                                       "percentages, dates, times, money or truth values, in the language chosen in Text "
+                                       "Import (German reads 2.250 as 2250).")) +
+           Message(std::string(" ")) + Message(kTextColumnsRedo);
 }
 
-std::string ImportReview::respellingMessage() const
+Message ImportReview::respellingMessage() const
 {
     if (respelled.count == 0)
         return {};
-    return FillMessage(OneOrMany(respelled.count, "%1 cell changed only how a number is written:\n",
-                                   "%1 cells changed only how a number is written:\n"),
-                         {CountText(respelled.count)}) +
-           Listed(respelled) + "The column type Standard let the spreadsheet rewrite these numbers. " +
-           kTextColumnsRedo;
+    return Message(DRAVIK_TR_N("Import", "%n cell changed only how a number is written:\n",
+                               "%n cells changed only how a number is written:\n"),
+                   static_cast<long long>(respelled.count)) +
+           Listed(respelled) +
+           Message(DRAVIK_TR("Import", "The column type Standard let the spreadsheet rewrite these numbers.")) +
+           Message(std::string(" ")) + Message(kTextColumnsRedo);
 }
 
 }  // namespace dravik

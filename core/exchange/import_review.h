@@ -50,7 +50,7 @@ const std::vector<ImportCheck>& ImportChecks();
 struct ReviewedCells {
     size_t count = 0;
     // The first few, as section, file, key and both texts.
-    std::vector<std::string> first;
+    std::vector<Message> first;
     // The cells, as positions in the import's edits, and the texts of the
     // first few, before and after.
     std::vector<size_t> edits;
@@ -65,11 +65,11 @@ struct ImportReview {
     ReviewedCells respelled;
 
     // What the character set and the quoting did; empty when nothing.
-    std::string damageMessage(const std::string& codePageName) const;
+    Message damageMessage(const std::string& codePageName) const;
     // The converted cells, counted and named, with what to do instead.
-    std::string conversionMessage() const;
+    Message conversionMessage() const;
     // The respelled cells, counted and named, with what to do instead.
-    std::string respellingMessage() const;
+    Message respellingMessage() const;
 };
 
 ImportReview ReviewImport(const DescDocument& document, const PreparedImport& import);

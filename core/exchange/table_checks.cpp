@@ -17,7 +17,13 @@ namespace dravik {
 
 namespace {
 
-std::string Counted(size_t n, const char* one, const char* many) { return std::to_string(n) + " " + (n == 1 ? one : many); }
+// A line of a list under a sentence: indented, ending in a line break.
+Message ListLine(Message line) { return Message(std::string("  ")) + line + Message(std::string("\n")); }
+
+Message AndMore(size_t count, size_t shown)
+{
+    return Message(DRAVIK_TR("Lists", "and %1 more"), {std::to_string(count - shown)});
+}
 
 #ifdef _WIN32
 // The final path of an existing file or folder: links, short names and the
@@ -191,17 +197,20 @@ UnreadableCells FindUnreadableCells(const DescDocument& document)
                 const std::string_view text = grid.cell(c, r);
                 if (!HasByteTheTableCannotCarry(text))
                     continue;
-                std::string what;
-                auto note = [&](bool has, int& count, const char* name) {
+                Message what;
+                auto note = [&](bool has, int& count, TextId name) {
                     if (!has)
                         return;
                     ++count;
-                    what += what.empty() ? name : std::string(", ") + name;
+                    if (!what.empty())
+                        what += Message(std::string(", "));
+                    what += Message(name);
                 };
-                note(text.find('\x1A') != std::string_view::npos, found.endOfFile, "byte 26");
-                note(text.find_first_of("\r\n") != std::string_view::npos, found.lineBreak, "line break");
-                note(text.find('\t') != std::string_view::npos, found.tab, "TAB");
-                note(text.find('~') != std::string_view::npos, found.tilde, "\"~\"");
+                note(text.find('\x1A') != std::string_view::npos, found.endOfFile, DRAVIK_TR("Export", "byte 26"));
+                note(text.find_first_of("\r\n") != std::string_view::npos, found.lineBreak,
+                     DRAVIK_TR("Export", "line break"));
+                note(text.find('\t') != std::string_view::npos, found.tab, DRAVIK_TR("Export", "TAB"));
+                note(text.find('~') != std::string_view::npos, found.tilde, DRAVIK_TR("Export", "\"~\""));
                 ++found.cells;
                 if (found.first.size() < kNamedCells)
                     found.first.push_back({n, c, r, r == 0 ? std::string() : std::string(grid.cell(fileCol, r)), std::string(grid.cell(c, 0)),
@@ -212,25 +221,38 @@ UnreadableCells FindUnreadableCells(const DescDocument& document)
     return found;
 }
 
-std::string UnreadableCells::message() const
+Message UnreadableCells::message() const
 {
-    std::string text = Counted(static_cast<size_t>(cells), "cell", "cells") +
-                       " of the table cannot be read back by Import table as written:\n";
-    auto line = [&](int count, const char* holds) {
+    Message text(DRAVIK_TR_N("Export", "%n cell of the table cannot be read back by Import table as written:\n",
+                             "%n cells of the table cannot be read back by Import table as written:\n"),
+                 cells);
+    auto line = [&](int count, TextId holds) {
         if (count > 0)
-            text += "  " + Counted(static_cast<size_t>(count), "cell holds ", "cells hold ") + holds + "\n";
+            text += ListLine(Message(holds, count));
     };
-    line(endOfFile, "byte 26 (Ctrl+Z): reading the table stops there and loses every row after it");
-    line(lineBreak, "a line break: the import splits its row");
-    line(tab, "a TAB: the import splits it into two cells");
-    line(tilde, "\"~\": the import drops it");
+    line(endOfFile, DRAVIK_TR_N("Export",
+                                "%n cell holds byte 26 (Ctrl+Z): reading the table stops there and loses every row after it",
+                                "%n cells hold byte 26 (Ctrl+Z): reading the table stops there and loses every row after it"));
+    line(lineBreak, DRAVIK_TR_N("Export", "%n cell holds a line break: the import splits its row",
+                                "%n cells hold a line break: the import splits its row"));
+    line(tab, DRAVIK_TR_N("Export", "%n cell holds a TAB: the import splits it into two cells",
+                          "%n cells hold a TAB: the import splits it into two cells"));
+    line(tilde, DRAVIK_TR_N("Export", "%n cell holds \"~\": the import drops it", "%n cells hold \"~\": the import drops it"));
     for (const UnreadableCell& cell : first) {
-        text += "  " + SummaryLabel(cell.grid) + ", " + (cell.row == 0 ? std::string("header row") : cell.file) +
-                ", \"" + cell.key + "\"" + (cell.value > 0 ? " value " + std::to_string(cell.value) : std::string()) +
-                ": " + cell.what + "\n";
+        const std::string label = SummaryLabel(cell.grid);
+        if (cell.row == 0)
+            text += ListLine(cell.value > 0
+                                 ? Message(DRAVIK_TR("Export", "%1, header row, \"%2\" value %3: %4"),
+                                           {label, cell.key, std::to_string(cell.value), cell.what})
+                                 : Message(DRAVIK_TR("Export", "%1, header row, \"%2\": %3"), {label, cell.key, cell.what}));
+        else
+            text += ListLine(cell.value > 0 ? Message(DRAVIK_TR("Export", "%1, %2, \"%3\" value %4: %5"),
+                                                      {label, cell.file, cell.key, std::to_string(cell.value), cell.what})
+                                            : Message(DRAVIK_TR("Export", "%1, %2, \"%3\": %4"),
+                                                      {label, cell.file, cell.key, cell.what}));
     }
     if (static_cast<size_t>(cells) > first.size())
-        text += "  and " + std::to_string(static_cast<size_t>(cells) - first.size()) + " more\n";
+        text += ListLine(AndMore(static_cast<size_t>(cells), first.size()));
     return text;
 }
 
@@ -252,38 +274,43 @@ UnwritablePaths FindUnwritablePaths(const DescDocument& document)
 
 namespace {
 
-std::string UnwritableList(const UnwritablePaths& paths)
+Message UnwritableList(const UnwritablePaths& paths)
 {
-    std::string text;
+    Message text;
     for (const std::string& path : paths.first)
-        text += "\n  " + path;
+        text += Message("\n  " + path);
     if (paths.count > paths.first.size())
-        text += "\n  and " + std::to_string(paths.count - paths.first.size()) + " more";
+        text += Message(std::string("\n  ")) + AndMore(paths.count, paths.first.size());
     return text;
-}
-
-std::string UnwritableFiles(const UnwritablePaths& paths)
-{
-    return Counted(paths.count, "desc file has a path", "desc files have paths") + " that the system's code page (" +
-           CodePage::Default().name() + ") cannot write";
 }
 
 }  // namespace
 
-std::string UnwritablePaths::exportMessage() const
+Message UnwritablePaths::exportMessage() const
 {
-    return UnwritableFiles(*this) +
-           ". The table shows \"?\" for those letters, so it cannot name these files, and Import table refuses a "
-           "table while they are open:" +
-           UnwritableList(*this) + "\n";
+    return Message(DRAVIK_TR_N("Export",
+                               "%n desc file has a path that the system's code page (%1) cannot write. The table shows "
+                               "\"?\" for those letters, so it cannot name these files, and Import table refuses a "
+                               "table while they are open:",
+                               "%n desc files have paths that the system's code page (%1) cannot write. The table "
+                               "shows \"?\" for those letters, so it cannot name these files, and Import table refuses "
+                               "a table while they are open:"),
+                   static_cast<long long>(count), {CodePage::Default().name()}) +
+           UnwritableList(*this) + Message(std::string("\n"));
 }
 
-std::string UnwritablePaths::importMessage() const
+Message UnwritablePaths::importMessage() const
 {
-    return UnwritableFiles(*this) +
-           ". A table shows \"?\" for those letters and cannot name these files, so Import table cannot place "
-           "their rows; nothing was imported. Give them names the code page can write, or open them without the "
-           "others:" +
+    return Message(DRAVIK_TR_N("Import",
+                               "%n desc file has a path that the system's code page (%1) cannot write. A table shows "
+                               "\"?\" for those letters and cannot name these files, so Import table cannot place "
+                               "their rows; nothing was imported. Give them names the code page can write, or open them "
+                               "without the others:",
+                               "%n desc files have paths that the system's code page (%1) cannot write. A table shows "
+                               "\"?\" for those letters and cannot name these files, so Import table cannot place "
+                               "their rows; nothing was imported. Give them names the code page can write, or open them "
+                               "without the others:"),
+                   static_cast<long long>(count), {CodePage::Default().name()}) +
            UnwritableList(*this);
 }
 
@@ -292,7 +319,7 @@ std::string UnwritablePaths::importMessage() const
 namespace {
 
 // Why a table has no "File list" block, as far as its rows tell.
-std::string NoFileListMessage(const SummaryRows& summary)
+Message NoFileListMessage(const SummaryRows& summary)
 {
     bool anyText = false, sections = false, wide = false;
     for (int r = 0; r < summary.rowCount(); ++r) {
@@ -304,18 +331,20 @@ std::string NoFileListMessage(const SummaryRows& summary)
         anyText = anyText || !first.empty() || !summary.cell(1, r).empty();
     }
     if (wide)
-        return "The table is in UTF-16 (Unicode), which the import does not read, so it finds no \"File list\" block "
-               "naming the desc files. Save it again as Text CSV in the desc files' character set (Export Text File: "
-               "Character set)";
+        return Message(DRAVIK_TR("Import", "The table is in UTF-16 (Unicode), which the import does not read, so it "
+                                           "finds no \"File list\" block naming the desc files. Save it again as Text "
+                                           "CSV in the desc files' character set (Export Text File: Character set)"));
     if (sections)
-        return "The table has section blocks but no \"File list\" block, which names the desc files it was exported "
-               "from: its rows were deleted in the spreadsheet. Take back the deletion (Edit > Undo), or export the "
-               "table again and redo the edits, keeping the \"File list\" block";
+        return Message(DRAVIK_TR("Import", "The table has section blocks but no \"File list\" block, which names the "
+                                           "desc files it was exported from: its rows were deleted in the spreadsheet. "
+                                           "Take back the deletion (Edit > Undo), or export the table again and redo "
+                                           "the edits, keeping the \"File list\" block"));
     if (!anyText)
-        return "The table is empty: it has no \"File list\" block naming the desc files. Import a table that Export "
-               "table wrote";
-    return "The table has no \"File list\" block, so it does not name the desc files: it is cut short (byte 26, "
-           "Ctrl+Z, ends it) or not an exported table. Import a table that Export table wrote";
+        return Message(DRAVIK_TR("Import", "The table is empty: it has no \"File list\" block naming the desc files. "
+                                           "Import a table that Export table wrote"));
+    return Message(DRAVIK_TR("Import", "The table has no \"File list\" block, so it does not name the desc files: it "
+                                       "is cut short (byte 26, Ctrl+Z, ends it) or not an exported table. Import a "
+                                       "table that Export table wrote"));
 }
 
 // A spreadsheet told to quote every text cell writes the label as
@@ -399,32 +428,34 @@ bool SortedAsOneSheet(const SummaryRows& summary)
 
 }  // namespace
 
-std::string TableLayoutProblem(const SummaryRows& summary)
+Message TableLayoutProblem(const SummaryRows& summary)
 {
     if (const char delimiter = OtherDelimiter(summary); delimiter != 0) {
         const std::string shown(1, delimiter);
-        return FillMessage("The table's cells are separated by \"%1\" instead of TABs: the spreadsheet saved it with "
-                             "\"%1\" as the field delimiter, so the import finds none of its blocks. Save it again as "
-                             "Text CSV with \"Edit filter settings\" ticked and {Tab} as the field delimiter (Export "
-                             "Text File: Field delimiter)",
-                             {shown});
+        return Message(DRAVIK_TR("Import", "The table's cells are separated by \"%1\" instead of TABs: the spreadsheet "
+                                           "saved it with \"%1\" as the field delimiter, so the import finds none of "
+                                           "its blocks. Save it again as Text CSV with \"Edit filter settings\" ticked "
+                                           "and {Tab} as the field delimiter (Export Text File: Field delimiter)"),
+                       {shown});
     }
     if (const int column = LabelColumn(summary); column > 0)
-        return FillMessage("The table's labels (\"Section 1\", \"File list\") are in column %1 instead of column A: "
-                             "a column was inserted in front of them in the spreadsheet, which moves every cell of the "
-                             "table. Delete that column (or take back its insertion with Edit > Undo) and save the "
-                             "table again",
-                             {SpreadsheetColumnName(column)});
+        return Message(DRAVIK_TR("Import", "The table's labels (\"Section 1\", \"File list\") are in column %1 instead "
+                                           "of column A: a column was inserted in front of them in the spreadsheet, "
+                                           "which moves every cell of the table. Delete that column (or take back its "
+                                           "insertion with Edit > Undo) and save the table again"),
+                       {SpreadsheetColumnName(column)});
     if (SortedAsOneSheet(summary))
-        return "The table's rows are no longer under their labels (\"Section 1\", \"File list\"): the whole sheet was "
-               "sorted, which mixes the rows of every block. Take back the sort (Edit > Undo) or export the table "
-               "again, and sort only the rows of one block: select them, below its header row, before Data > Sort";
+        return Message(DRAVIK_TR("Import", "The table's rows are no longer under their labels (\"Section 1\", \"File "
+                                           "list\"): the whole sheet was sorted, which mixes the rows of every block. "
+                                           "Take back the sort (Edit > Undo) or export the table again, and sort only "
+                                           "the rows of one block: select them, below its header row, before Data > "
+                                           "Sort"));
     return {};
 }
 
-std::string FileListMismatch(const SummaryRows& summary, const std::vector<std::string>& descFiles)
+Message FileListMismatch(const SummaryRows& summary, const std::vector<std::string>& descFiles)
 {
-    if (std::string layout = TableLayoutProblem(summary); !layout.empty())
+    if (Message layout = TableLayoutProblem(summary); !layout.empty())
         return layout;
     struct Count {
         int given = 0;
@@ -437,9 +468,10 @@ std::string FileListMismatch(const SummaryRows& summary, const std::vector<std::
         if (IsFileListLabel(std::string(summary.cell(0, i))))
             labels.push_back(i);
     if (labels.empty() && HasQuotedFileListLabel(summary))
-        return "The table's cells are in double quotes (the spreadsheet saved it with a string delimiter): the import "
-               "takes quotes as part of a cell, so it finds no \"File list\" block naming the desc files. Save the "
-               "table with an empty string delimiter";
+        return Message(DRAVIK_TR("Import", "The table's cells are in double quotes (the spreadsheet saved it with a "
+                                           "string delimiter): the import takes quotes as part of a cell, so it finds no "
+                                           "\"File list\" block naming the desc files. Save the table with an empty "
+                                           "string delimiter"));
     if (labels.empty())
         return NoFileListMessage(summary);
 
@@ -484,36 +516,39 @@ std::string FileListMismatch(const SummaryRows& summary, const std::vector<std::
         }
         if (missingCount == 0 && extraCount == 0)
             continue;
-        std::string text = "The \"File list\" block of the table (line " + std::to_string(label + 1) +
-                           ") does not name exactly the desc files given:";
-        auto list = [&](size_t total, const std::vector<std::string>& paths, const char* one, const char* many) {
+        Message text(DRAVIK_TR("Import", "The \"File list\" block of the table (line %1) does not name exactly the "
+                                         "desc files given:"),
+                     {std::to_string(label + 1)});
+        auto list = [&](size_t total, const std::vector<std::string>& paths, TextId heading) {
             if (total == 0)
                 return;
-            text += "\n  " + Counted(total, one, many);
+            text += Message(std::string("\n  ")) + Message(heading, static_cast<long long>(total));
             for (const std::string& path : paths)
-                text += "\n    " + path;
+                text += Message("\n    " + path);
             if (total > paths.size())
-                text += "\n    and " + std::to_string(total - paths.size()) + " more";
+                text += Message(std::string("\n    ")) + AndMore(total, paths.size());
         };
-        list(missingCount, missing, "desc file given is not in it:", "desc files given are not in it:");
-        list(extraCount, extra, "file it names is not given:", "files it names are not given:");
+        list(missingCount, missing,
+             DRAVIK_TR_N("Import", "%n desc file given is not in it:", "%n desc files given are not in it:"));
+        list(extraCount, extra, DRAVIK_TR_N("Import", "%n file it names is not given:", "%n files it names are not given:"));
         return text;
     }
     return {};
 }
 
-std::string SpreadsheetCharacterSet(const std::string& codePageName)
+Message SpreadsheetCharacterSet(const std::string& codePageName)
 {
+    // As the spreadsheet's dialogs name them, in its own language.
     const std::string name = AsciiLowered(codePageName);
     if (name == "windows-1251" || name == "cp1251" || name == "1251")
-        return "Cyrillic (Windows-1251)";
+        return Message(DRAVIK_TR("Spreadsheet", "Cyrillic (Windows-1251)"));
     if (name == "windows-1252" || name == "cp1252" || name == "1252")
-        return "Western Europe (Windows-1252/WinLatin 1)";
+        return Message(DRAVIK_TR("Spreadsheet", "Western Europe (Windows-1252/WinLatin 1)"));
     if (name == "iso-8859-1" || name == "latin1")
-        return "Western Europe (ISO-8859-1)";
+        return Message(DRAVIK_TR("Spreadsheet", "Western Europe (ISO-8859-1)"));
     if (name == "windows-1250" || name == "cp1250" || name == "1250")
-        return "Eastern Europe (Windows-1250/WinLatin 2)";
-    return codePageName;
+        return Message(DRAVIK_TR("Spreadsheet", "Eastern Europe (Windows-1250/WinLatin 2)"));
+    return Message(codePageName);
 }
 
 CharacterSetDamage FindCharacterSetDamage(std::string_view tableBytes, const DescDocument& document)
@@ -543,26 +578,27 @@ CharacterSetDamage FindCharacterSetDamage(std::string_view tableBytes, const Des
     return damage;
 }
 
-std::string CharacterSetDamage::message(const std::string& codePageName) const
+Message CharacterSetDamage::message(const std::string& codePageName) const
 {
-    std::string text;
+    Message text;
     if (replacements > 0)
-        text += FillMessage(
-            OneOrMany(replacements,
-                      "The table holds %1 replacement character (the bytes EF BF BD) that the values it replaces do "
-                      "not: a program that read it in another character set put it in place of a character it could "
-                      "not read. Open the exported table again with the character set %2 (Text Import: Character "
-                      "set), save it with the same, and redo the edits.\n",
-                      "The table holds %1 replacement characters (the bytes EF BF BD) that the values it replaces do "
-                      "not: a program that read it in another character set put them in place of the characters it "
-                      "could not read. Open the exported table again with the character set %2 (Text Import: "
-                      "Character set), save it with the same, and redo the edits.\n"),
-            {std::to_string(replacements), SpreadsheetCharacterSet(codePageName)});
+        text += Message(
+            DRAVIK_TR_N("Import",
+                        "The table holds %n replacement character (the bytes EF BF BD) that the values it replaces do "
+                        "not: a program that read it in another character set put it in place of a character it could "
+                        "not read. Open the exported table again with the character set %1 (Text Import: Character "
+                        "set), save it with the same, and redo the edits.\n",
+                        "The table holds %n replacement characters (the bytes EF BF BD) that the values it replaces do "
+                        "not: a program that read it in another character set put them in place of the characters it "
+                        "could not read. Open the exported table again with the character set %1 (Text Import: "
+                        "Character set), save it with the same, and redo the edits.\n"),
+            static_cast<long long>(replacements), {SpreadsheetCharacterSet(codePageName)});
     if (utf8)
-        text += FillMessage("The table is in UTF-8 while the values it replaces are not: each of its non-ASCII "
-                              "characters would become two or more bytes in the desc files, whose code page is %1. "
-                              "Save the table again with the character set %2 (Export Text File: Character set).\n",
-                              {codePageName, SpreadsheetCharacterSet(codePageName)});
+        text += Message(DRAVIK_TR("Import", "The table is in UTF-8 while the values it replaces are not: each of its "
+                                            "non-ASCII characters would become two or more bytes in the desc files, "
+                                            "whose code page is %1. Save the table again with the character set %2 "
+                                            "(Export Text File: Character set).\n"),
+                        {codePageName, SpreadsheetCharacterSet(codePageName)});
     return text;
 }
 

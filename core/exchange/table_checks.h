@@ -29,7 +29,7 @@ struct UnreadableCell {
     std::string file;  // the row's desc file; empty for the header row
     std::string key;   // the column's header
     int value = 0;     // which of the key's values, from 1, when it has several
-    std::string what;  // what is wrong with it
+    Message what;      // what is wrong with it
 };
 
 struct UnreadableCells {
@@ -44,7 +44,7 @@ struct UnreadableCells {
     // The import would lose or shift whole rows, not just change a cell.
     bool cutsTable() const { return endOfFile > 0 || lineBreak > 0; }
     // Lines for the user: the counts, then the first cells as table, file and key.
-    std::string message() const;
+    Message message() const;
 };
 
 // Every cell the export writes from the section tables and the file list.
@@ -63,9 +63,9 @@ struct UnwritablePaths {
 
     bool any() const { return count > 0; }
     // For Export table: what the table shows, and that it cannot come back.
-    std::string exportMessage() const;
+    Message exportMessage() const;
     // Why Import table refuses.
-    std::string importMessage() const;
+    Message importMessage() const;
 };
 
 UnwritablePaths FindUnwritablePaths(const DescDocument& document);
@@ -78,17 +78,17 @@ UnwritablePaths FindUnwritablePaths(const DescDocument& document);
 // labels, the whole sheet sorted (labels and header rows away from their
 // blocks). Empty when none of these; otherwise what happened and what to
 // do in the spreadsheet instead.
-std::string TableLayoutProblem(const SummaryRows& summary);
+Message TableLayoutProblem(const SummaryRows& summary);
 
 // Whether the "File list" blocks of a summary table name exactly the given
 // desc files, each as often as given, in any order, paths compared as the
 // system resolves them. Empty when they do (and there is a block); otherwise
 // what differs, for the user.
-std::string FileListMismatch(const SummaryRows& summary, const std::vector<std::string>& descFiles);
+Message FileListMismatch(const SummaryRows& summary, const std::vector<std::string>& descFiles);
 
 // The name of a code page's character set as a spreadsheet's dialogs list
 // it ("Cyrillic (Windows-1251)"); the code page's own name where none is known.
-std::string SpreadsheetCharacterSet(const std::string& codePageName);
+Message SpreadsheetCharacterSet(const std::string& codePageName);
 
 // A table damaged by a program that read or wrote it in another character set.
 struct CharacterSetDamage {
@@ -101,7 +101,7 @@ struct CharacterSetDamage {
     bool utf8 = false;
 
     bool any() const { return replacements > 0 || utf8; }
-    std::string message(const std::string& codePageName) const;
+    Message message(const std::string& codePageName) const;
 };
 
 // The table's bytes against the tables of the document before the import.

@@ -554,12 +554,17 @@ void CheckFileListBlocks(const SummaryRows& summary, const std::vector<int>& lab
     }
 }
 
-std::string Counted(size_t n, const char* one, const char* many) { return std::to_string(n) + " " + (n == 1 ? one : many); }
-
-std::string AndMore(size_t count, size_t shown)
+// "  and 3 more", a list's last line, for the entries it does not name.
+Message AndMore(size_t count, size_t shown)
 {
-    return count > shown ? FillMessage("  and %1 more\n", {std::to_string(count - shown)}) : std::string();
+    if (count <= shown)
+        return {};
+    return Message(std::string("  ")) + Message(DRAVIK_TR("Lists", "and %1 more"), {std::to_string(count - shown)}) +
+           Message(std::string("\n"));
 }
+
+// A line of a list under a sentence: indented, ending in a line break.
+Message ListLine(Message line) { return Message(std::string("  ")) + line + Message(std::string("\n")); }
 
 }  // namespace
 
@@ -571,61 +576,62 @@ std::string SpreadsheetColumnName(int column)
     return name;
 }
 
-std::string ImportPlacement::foreignColumnsMessage() const
+Message ImportPlacement::foreignColumnsMessage() const
 {
     if (foreignColumnCount == 0)
         return {};
-    std::string text = FillMessage(
-        OneOrMany(foreignColumnCount,
-                  "%1 column of the table has a header that the tables do not have, and the import left it out: it "
-                  "places each column by its header (a key's name in the block's header row), so a column inserted "
-                  "for notes moves no value. Type values into their key's own column.\n",
-                  "%1 columns of the table have headers that the tables do not have, and the import left them out: "
-                  "it places each column by its header (a key's name in the block's header row), so a column "
-                  "inserted for notes moves no value. Type values into their key's own column.\n"),
-        {std::to_string(foreignColumnCount)});
+    Message text(DRAVIK_TR_N("Import",
+                             "%n column of the table has a header that the tables do not have, and the import left it "
+                             "out: it places each column by its header (a key's name in the block's header row), so a "
+                             "column inserted for notes moves no value. Type values into their key's own column.\n",
+                             "%n columns of the table have headers that the tables do not have, and the import left "
+                             "them out: it places each column by its header (a key's name in the block's header row), "
+                             "so a column inserted for notes moves no value. Type values into their key's own "
+                             "column.\n"),
+                 static_cast<long long>(foreignColumnCount));
     for (const ForeignColumn& column : foreignColumns) {
-        const std::string count = std::to_string(column.cells);
-        text += column.header.empty()
-                    ? FillMessage(OneOrMany(column.cells, "  %1 (line %2), column %3, without a header: %4 cell with text\n",
-                                              "  %1 (line %2), column %3, without a header: %4 cells with text\n"),
-                                    {SummaryLabel(column.grid), std::to_string(column.line),
-                                     SpreadsheetColumnName(column.column), count})
-                    : FillMessage(OneOrMany(column.cells, "  %1 (line %2), column %3, \"%4\": %5 cell with text\n",
-                                              "  %1 (line %2), column %3, \"%4\": %5 cells with text\n"),
-                                    {SummaryLabel(column.grid), std::to_string(column.line),
-                                     SpreadsheetColumnName(column.column), column.header, count});
+        const auto cells = static_cast<long long>(column.cells);
+        text += ListLine(
+            column.header.empty()
+                ? Message(DRAVIK_TR_N("Import", "%1 (line %2), column %3, without a header: %n cell with text",
+                                      "%1 (line %2), column %3, without a header: %n cells with text"),
+                          cells, {SummaryLabel(column.grid), std::to_string(column.line), SpreadsheetColumnName(column.column)})
+                : Message(DRAVIK_TR_N("Import", "%1 (line %2), column %3, \"%4\": %n cell with text",
+                                      "%1 (line %2), column %3, \"%4\": %n cells with text"),
+                          cells,
+                          {SummaryLabel(column.grid), std::to_string(column.line), SpreadsheetColumnName(column.column),
+                           column.header}));
     }
     return text + AndMore(foreignColumnCount, foreignColumns.size());
 }
 
-std::string ImportPlacement::missingColumnsMessage() const
+Message ImportPlacement::missingColumnsMessage() const
 {
     if (missingColumnCount == 0)
         return {};
-    std::string text = FillMessage(
-        OneOrMany(missingColumnCount,
-                  "The table lacks the column of %1 value that the tables have, and nothing was imported: the "
-                  "import places each column by its header (a key's name in the block's header row, the row whose "
-                  "column B reads \"File name\"), so it cannot tell where that value went:\n",
-                  "The table lacks the columns of %1 values that the tables have, and nothing was imported: the "
-                  "import places each column by its header (a key's name in the block's header row, the row whose "
-                  "column B reads \"File name\"), so it cannot tell where those values went:\n"),
-        {std::to_string(missingColumnCount)});
+    Message text(DRAVIK_TR_N("Import",
+                             "The table lacks the column of %n value that the tables have, and nothing was imported: "
+                             "the import places each column by its header (a key's name in the block's header row, the "
+                             "row whose column B reads \"File name\"), so it cannot tell where that value went:\n",
+                             "The table lacks the columns of %n values that the tables have, and nothing was imported: "
+                             "the import places each column by its header (a key's name in the block's header row, the "
+                             "row whose column B reads \"File name\"), so it cannot tell where those values went:\n"),
+                 static_cast<long long>(missingColumnCount));
     for (const MissingColumn& column : missingColumns) {
+        const std::string line = std::to_string(column.line);
         if (column.key.empty())
-            text += FillMessage("  %1 (line %2): the block has no header row\n",
-                                  {SummaryLabel(column.grid), std::to_string(column.line)});
+            text += ListLine(Message(DRAVIK_TR("Import", "%1 (line %2): the block has no header row"),
+                                     {SummaryLabel(column.grid), line}));
         else if (column.value > 0)
-            text += FillMessage("  %1 (line %2): \"%3\" value %4\n", {SummaryLabel(column.grid), std::to_string(column.line),
-                                                                        column.key, std::to_string(column.value)});
+            text += ListLine(Message(DRAVIK_TR("Import", "%1 (line %2): \"%3\" value %4"),
+                                     {SummaryLabel(column.grid), line, column.key, std::to_string(column.value)}));
         else
-            text += FillMessage("  %1 (line %2): \"%3\"\n",
-                                  {SummaryLabel(column.grid), std::to_string(column.line), column.key});
+            text += ListLine(Message(DRAVIK_TR("Import", "%1 (line %2): \"%3\""), {SummaryLabel(column.grid), line, column.key}));
     }
     return text + AndMore(missingColumnCount, missingColumns.size()) +
-           "Take back the deletion, or the change of the header, in the spreadsheet (Edit > Undo), or export the "
-           "table again and redo the edits, leaving each block's header row and columns as they were";
+           Message(DRAVIK_TR("Import", "Take back the deletion, or the change of the header, in the spreadsheet (Edit > "
+                                       "Undo), or export the table again and redo the edits, leaving each block's "
+                                       "header row and columns as they were"));
 }
 
 int ImportPlacement::movedRows() const
@@ -636,44 +642,49 @@ int ImportPlacement::movedRows() const
     return moved;
 }
 
-std::string ImportPlacement::leftAloneMessage() const
+Message ImportPlacement::leftAloneMessage() const
 {
     if (leftAlone.empty())
         return {};
     std::string names;
     for (int grid : leftAlone)
         names += (names.empty() ? "" : ", ") + SummaryLabel(grid);
-    return (leftAlone.size() == 1 ? "Left as it was, since the table names none of the desc files in it: "
-                                  : "Left as they were, since the table names none of the desc files in them: ") +
-           names + ".\n";
+    return Message(DRAVIK_TR_N("Import", "Left as it was, since the table names none of the desc files in it: %1.\n",
+                               "Left as they were, since the table names none of the desc files in them: %1.\n"),
+                   static_cast<long long>(leftAlone.size()), {names});
 }
 
-std::string ImportPlacement::wideRowsMessage() const
+Message ImportPlacement::wideRowsMessage() const
 {
     if (wideRowCount == 0)
         return {};
-    std::string text = Counted(wideRowCount, "row of the table is", "rows of the table are") +
-                       " wider than the header row of its block: a value holding a TAB was split in two, and every "
-                       "later value of the row moved one column on.\n";
+    Message text(DRAVIK_TR_N("Import",
+                             "%n row of the table is wider than the header row of its block: a value holding a TAB was "
+                             "split in two, and every later value of the row moved one column on.\n",
+                             "%n rows of the table are wider than the header row of its block: a value holding a TAB "
+                             "was split in two, and every later value of the row moved one column on.\n"),
+                 static_cast<long long>(wideRowCount));
     for (const WideRow& row : wideRows)
-        text += "  " + SummaryLabel(row.grid) + " (line " + std::to_string(row.line) + "), " + row.path + ": " +
-                Counted(static_cast<size_t>(row.extraCells), "cell", "cells") + " too many\n";
-    if (wideRowCount > wideRows.size())
-        text += "  and " + std::to_string(wideRowCount - wideRows.size()) + " more\n";
-    return text;
+        text += ListLine(Message(DRAVIK_TR_N("Import", "%1 (line %2), %3: %n cell too many", "%1 (line %2), %3: %n cells too many"),
+                                 row.extraCells, {SummaryLabel(row.grid), std::to_string(row.line), row.path}));
+    return text + AndMore(wideRowCount, wideRows.size());
 }
 
-std::string ImportPlacement::unopenedMessage() const
+Message ImportPlacement::unopenedMessage() const
 {
     if (unopenedCount == 0)
         return {};
-    std::string text = "The \"File list\" of the table names " +
-                       Counted(unopenedCount, "file that is not open", "files that are not open") +
-                       ", and Import table writes only into the open desc files; nothing was imported:";
+    Message text(DRAVIK_TR_N("Import",
+                             "The \"File list\" of the table names %n file that is not open, and Import table writes "
+                             "only into the open desc files; nothing was imported:",
+                             "The \"File list\" of the table names %n files that are not open, and Import table writes "
+                             "only into the open desc files; nothing was imported:"),
+                 static_cast<long long>(unopenedCount));
     for (const std::string& path : unopened)
-        text += "\n  " + path;
+        text += Message("\n  " + path);
     if (unopenedCount > unopened.size())
-        text += "\n  and " + std::to_string(unopenedCount - unopened.size()) + " more";
+        text += Message(std::string("\n  ")) +
+                Message(DRAVIK_TR("Lists", "and %1 more"), {std::to_string(unopenedCount - unopened.size())});
     return text;
 }
 
@@ -707,7 +718,7 @@ PreparedImport PrepareImport(const DescDocument& document, std::optional<TableTe
     PreparedImport import;
     import.table = std::move(table);
     if (import.table) {
-        if (std::string layout = TableLayoutProblem(*import.table); !layout.empty())
+        if (Message layout = TableLayoutProblem(*import.table); !layout.empty())
             throw DravikError(layout);
         PlaceSummaryRows(*import.table, document, ResolvedPathKey, import);
     } else {

@@ -172,11 +172,11 @@ struct ImportPlacement {
 
     int movedRows() const;
     // For the user; empty when there is nothing to say.
-    std::string leftAloneMessage() const;
-    std::string wideRowsMessage() const;
-    std::string unopenedMessage() const;
-    std::string foreignColumnsMessage() const;
-    std::string missingColumnsMessage() const;
+    Message leftAloneMessage() const;
+    Message wideRowsMessage() const;
+    Message unopenedMessage() const;
+    Message foreignColumnsMessage() const;
+    Message missingColumnsMessage() const;
 };
 
 // A cell an import changes; its text lies in the table read, or in the

@@ -43,13 +43,14 @@ void SplitCells(std::string_view line, std::vector<std::string_view>& out)
     }
 }
 
-std::string Megabytes(size_t bytes) { return std::to_string((bytes + (size_t{1} << 20) - 1) >> 20) + " MB"; }
+std::string Megabytes(size_t bytes) { return std::to_string((bytes + (size_t{1} << 20) - 1) >> 20); }
 
-std::string TooLongLineMessage(size_t line, size_t bytes)
+Message TooLongLineMessage(size_t line, size_t bytes)
 {
-    return "Line " + std::to_string(line) + " of the table is " + Megabytes(bytes) +
-           " long: no desc file holds values that long (a line may hold " + Megabytes(kLongestTableLine) +
-           "), so the file is no table of desc files, or is damaged. Nothing was imported";
+    return Message(DRAVIK_TR("Import", "Line %1 of the table is %2 MB long: no desc file holds values that long (a "
+                                       "line may hold %3 MB), so the file is no table of desc files, or is damaged. "
+                                       "Nothing was imported"),
+                   {std::to_string(line), Megabytes(bytes), Megabytes(kLongestTableLine)});
 }
 
 }  // namespace
@@ -184,7 +185,7 @@ void WriteTableTextFile(const BytePieces& pieces, const std::string& path)
         return;
     // A block device or a socket (--out) is named for what it is, not
     // "File access denied".
-    throw DravikError(err.reason == kNotARegularFile ? err.reason : TextFileErrorMessage(err));
+    throw DravikError(err.reason == kNotARegularFile.source ? err.why() : TextFileErrorMessage(err));
 }
 
 std::string ReadTableTextFile(const std::string& path)

@@ -485,14 +485,14 @@ void DurableWriteBatch::addOrThrow(const std::string& path, std::string_view byt
 {
     FileError err;
     if (!add(path, bytes, err))
-        throw DravikError(CannotCreateFileMessage(path, err.reason));
+        throw DravikError(CannotCreateFileMessage(path, err.why()));
 }
 
 void DurableWriteBatch::commitOrThrow()
 {
     FileError err;
     if (!commit(err))
-        throw DravikError(CannotCreateFileMessage(failedPath_, err.reason));
+        throw DravikError(CannotCreateFileMessage(failedPath_, err.why()));
 }
 
 // ---- Whole files ------------------------------------------------------------
@@ -537,18 +537,14 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, FileError& err)
     return true;
 }
 
-std::string CannotOpenFileMessage(const std::string& path, const std::string& reason)
+Message CannotOpenFileMessage(const std::string& path, const Message& reason)
 {
-    std::string text = "Cannot open file \"";
-    text.append(PathText(path)).append("\". ").append(reason);
-    return text;
+    return Message(DRAVIK_TR("Files", "Cannot open file \"%1\". %2"), {PathText(path), reason});
 }
 
-std::string CannotCreateFileMessage(const std::string& path, const std::string& reason)
+Message CannotCreateFileMessage(const std::string& path, const Message& reason)
 {
-    std::string text = "Cannot create file \"";
-    text.append(PathText(path)).append("\". ").append(reason);
-    return text;
+    return Message(DRAVIK_TR("Files", "Cannot create file \"%1\". %2"), {PathText(path), reason});
 }
 
 std::string ReadFileOrThrow(const std::string& path)
@@ -556,7 +552,7 @@ std::string ReadFileOrThrow(const std::string& path)
     std::string bytes;
     FileError err;
     if (!ReadWholeFile(path, bytes, err))
-        throw DravikError(CannotOpenFileMessage(path, err.reason));
+        throw DravikError(CannotOpenFileMessage(path, err.why()));
     return bytes;
 }
 
@@ -564,7 +560,7 @@ void WriteFileOrThrow(const std::string& path, std::string_view bytes)
 {
     FileError err;
     if (!WriteFileSafely(path, bytes, err))
-        throw DravikError(CannotCreateFileMessage(path, err.reason));
+        throw DravikError(CannotCreateFileMessage(path, err.why()));
 }
 
 void SetBeforeReplacingForTesting(std::function<void(const std::string& path)> hook)

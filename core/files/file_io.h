@@ -29,7 +29,7 @@ namespace dravik {
 
 // The reason given for a file that is not a regular file (a device, a FIFO, a
 // socket) where only a regular file will do.
-inline constexpr const char* kNotARegularFile = "Not a regular file";
+inline constexpr TextId kNotARegularFile = DRAVIK_TR("Files", "Not a regular file");
 
 // Reads the whole file as bytes. False (and err filled) when it cannot be read.
 // Only regular files are read: a FIFO, device or socket is refused at once
@@ -128,8 +128,8 @@ private:
 
 // The messages of a file that cannot be read or written, with the system's
 // reason. Messages are text: a path in them is its rendering (PathText).
-std::string CannotOpenFileMessage(const std::string& path, const std::string& reason);
-std::string CannotCreateFileMessage(const std::string& path, const std::string& reason);
+Message CannotOpenFileMessage(const std::string& path, const Message& reason);
+Message CannotCreateFileMessage(const std::string& path, const Message& reason);
 
 // Throwing forms with the desc-file messages:
 // "Cannot open file "%s". %s" and "Cannot create file "%s". %s".
@@ -139,7 +139,7 @@ void WriteFileOrThrow(const std::string& path, std::string_view bytes);
 // The text-file error of a failed table text file operation:
 // "File not found", "File access denied", "Disk full", "Invalid filename",
 // "Too many open files" or "I/O error %d".
-std::string TextFileErrorMessage(const FileError& err);
+Message TextFileErrorMessage(const FileError& err);
 
 // Test seam: when set, every write fails with this error code after writing
 // this many bytes of the next writes (a full disk, a yanked drive). Negative

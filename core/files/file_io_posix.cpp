@@ -33,26 +33,26 @@ bool FileHandle::close(FileError& err)
 
 std::string sys::ErrorText(int code) { return std::strerror(code); }
 
-std::string TextFileErrorMessage(const FileError& err)
+Message TextFileErrorMessage(const FileError& err)
 {
     switch (err.code) {
-    case ENOENT: return "File not found";
+    case ENOENT: return Message(DRAVIK_TR("Files", "File not found"));
     case ENOTDIR:
     case ENAMETOOLONG:
     case EINVAL:
-    case ELOOP: return "Invalid filename";
+    case ELOOP: return Message(DRAVIK_TR("Files", "Invalid filename"));
     case EMFILE:
-    case ENFILE: return "Too many open files";
+    case ENFILE: return Message(DRAVIK_TR("Files", "Too many open files"));
     case EACCES:
     case EPERM:
     case EISDIR:
     case EROFS:
-    case ETXTBSY: return "File access denied";
+    case ETXTBSY: return Message(DRAVIK_TR("Files", "File access denied"));
     case ENOSPC:
     case EDQUOT:
-    case EFBIG: return "Disk full";
-    case ENXIO: return err.reason;  // a FIFO nobody reads: its number would tell the user nothing
-    default: return "I/O error " + std::to_string(err.code);
+    case EFBIG: return Message(DRAVIK_TR("Files", "Disk full"));
+    case ENXIO: return err.why();  // a FIFO nobody reads: its number would tell the user nothing
+    default: return Message(DRAVIK_TR("Files", "I/O error %1"), {std::to_string(err.code)});
     }
 }
 
@@ -90,7 +90,7 @@ std::string ResolveLinks(const std::string& path)
 }
 
 // What a FIFO opened for writing while no process reads it gets.
-constexpr const char* kNoReader = "No program is reading from the FIFO";
+constexpr TextId kNoReader = DRAVIK_TR("Files", "No program is reading from the FIFO");
 
 // A FIFO or device is opened without waiting for its other end, then used
 // blocking as any file.
@@ -100,17 +100,17 @@ void Blocking(int fd) { ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK)
 
 FileError ErrorOf(int code)
 {
-    FileError err{code, SystemErrorText(code)};
     // The limit that stopped it, so that the user knows what to raise.
     struct rlimit limit {};
     if (code == EMFILE && ::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
-        err.reason += " (at most " + std::to_string(limit.rlim_cur) + " files may be open at once)";
-    return err;
+        return OwnFileError(code, Message(DRAVIK_TR("Files", "%1 (at most %2 files may be open at once)"),
+                                          {SystemErrorText(code), std::to_string(limit.rlim_cur)}));
+    return FileError{code, SystemErrorText(code), {}};
 }
 FileError LastError() { return ErrorOf(errno); }
 bool IsAccessDenied(int code) { return code == EACCES || code == EPERM; }
 FileError NamesExhausted() { return ErrorOf(EEXIST); }
-FileError NotARegularFile() { return FileError{EACCES, kNotARegularFile}; }
+FileError NotARegularFile() { return OwnFileError(EACCES, kNotARegularFile); }
 
 bool ReadSome(const FileHandle& file, char* buffer, size_t size, size_t& got, FileError& err)
 {
@@ -408,7 +408,7 @@ FileHandle OpenStream(const std::string& path, FileError& err)
     // Not waiting for a reader: a FIFO nobody reads is refused at once.
     FileHandle file(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (!file) {
-        err = errno == ENXIO ? FileError{ENXIO, kNoReader} : LastError();
+        err = errno == ENXIO ? OwnFileError(ENXIO, kNoReader) : LastError();
         return {};
     }
     struct stat info {};

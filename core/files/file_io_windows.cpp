@@ -39,21 +39,21 @@ std::string sys::ErrorText(int code)
     return text;
 }
 
-std::string TextFileErrorMessage(const FileError& err)
+Message TextFileErrorMessage(const FileError& err)
 {
     switch (err.code) {
-    case ERROR_FILE_NOT_FOUND: return "File not found";
+    case ERROR_FILE_NOT_FOUND: return Message(DRAVIK_TR("Files", "File not found"));
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_NAME:
     case ERROR_BAD_PATHNAME:
-    case ERROR_FILENAME_EXCED_RANGE: return "Invalid filename";
-    case ERROR_TOO_MANY_OPEN_FILES: return "Too many open files";
+    case ERROR_FILENAME_EXCED_RANGE: return Message(DRAVIK_TR("Files", "Invalid filename"));
+    case ERROR_TOO_MANY_OPEN_FILES: return Message(DRAVIK_TR("Files", "Too many open files"));
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
-    case ERROR_WRITE_PROTECT: return "File access denied";
+    case ERROR_WRITE_PROTECT: return Message(DRAVIK_TR("Files", "File access denied"));
     case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL: return "Disk full";
-    default: return "I/O error " + std::to_string(err.code);
+    case ERROR_HANDLE_DISK_FULL: return Message(DRAVIK_TR("Files", "Disk full"));
+    default: return Message(DRAVIK_TR("Files", "I/O error %1"), {std::to_string(err.code)});
     }
 }
 
@@ -95,11 +95,11 @@ FileHandle DiskFileOrNone(HANDLE handle, FileError& err)
 
 }  // namespace
 
-FileError ErrorOf(int code) { return FileError{code, SystemErrorText(code)}; }
+FileError ErrorOf(int code) { return FileError{code, SystemErrorText(code), {}}; }
 FileError LastError() { return ErrorOf(static_cast<int>(GetLastError())); }
 bool IsAccessDenied(int code) { return code == ERROR_ACCESS_DENIED; }
 FileError NamesExhausted() { return ErrorOf(ERROR_FILE_EXISTS); }
-FileError NotARegularFile() { return FileError{static_cast<int>(ERROR_ACCESS_DENIED), kNotARegularFile}; }
+FileError NotARegularFile() { return OwnFileError(static_cast<int>(ERROR_ACCESS_DENIED), kNotARegularFile); }
 
 bool ReadSome(const FileHandle& file, char* buffer, size_t size, size_t& got, FileError& err)
 {

@@ -85,7 +85,7 @@ bool FileLocks::lockOne(const std::string& path, FileError& err)
         case sys::Locking::Busy: break;
         }
         if (std::chrono::steady_clock::now() >= deadline) {
-            err = FileError{0, kLockedByAnother};
+            err = OwnFileError(0, kLockedByAnother);
             return false;
         }
         std::this_thread::sleep_for(kLookAgainAfter);

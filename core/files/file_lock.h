@@ -28,8 +28,8 @@ namespace dravik {
 inline constexpr std::chrono::milliseconds kLockWait{3000};
 
 // The reason given for a file another process holds locked.
-inline constexpr const char* kLockedByAnother =
-    "Another Dravik 2 is saving this file; try again when it has finished";
+inline constexpr TextId kLockedByAnother =
+    DRAVIK_TR("Files", "Another Dravik 2 is saving this file; try again when it has finished");
 
 class FileLocks {
 public:

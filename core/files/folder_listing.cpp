@@ -134,7 +134,8 @@ FolderListing Walk(const std::string& root, const NamePattern& pattern, bool bel
             const fs::directory_entry& entry = *entries;
             if (maxEntries > 0 && ++entryCount > maxEntries)
                 throw DravikError(CannotOpenFolderMessage(
-                    root, "It holds more than " + std::to_string(maxEntries) + " files and folders"));
+                    root, Message(DRAVIK_TR("Files", "It holds more than %1 files and folders"),
+                                  {std::to_string(maxEntries)})));
             const std::string name = BytesOf(entry.path().filename());
             if (name.empty() || Hidden(entry.path(), name))
                 continue;
@@ -169,13 +170,13 @@ FolderListing Walk(const std::string& root, const NamePattern& pattern, bool bel
 
 }  // namespace
 
-std::string CannotOpenFolderMessage(const std::string& folder, const std::string& reason)
+Message CannotOpenFolderMessage(const std::string& folder, const Message& reason)
 {
     // Messages are text: the path as the code page renders it.
-    return "Cannot open folder \"" + PathText(folder) + "\". " + reason;
+    return Message(DRAVIK_TR("Files", "Cannot open folder \"%1\". %2"), {PathText(folder), reason});
 }
 
-std::string FolderListing::unreadableMessage() const
+Message FolderListing::unreadableMessage() const
 {
     if (unreadableFolders.empty())
         return {};

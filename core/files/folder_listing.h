@@ -15,6 +15,7 @@
 #pragma once
 
 #include "core/text/code_page.h"
+#include "core/text/message.h"
 
 #include <string>
 #include <string_view>
@@ -51,7 +52,7 @@ struct FolderListing {
     };
     std::vector<Unreadable> unreadableFolders;
     // "Cannot open folder "%s". %s" for the first of them; empty when none.
-    std::string unreadableMessage() const;
+    Message unreadableMessage() const;
 };
 
 // Every file in the folder and all its subfolders whose name matches.
@@ -64,7 +65,7 @@ FolderListing ListFolder(const std::string& folder, const NamePattern& pattern,
 FolderListing ListFolderFiles(const std::string& folder, const NamePattern& pattern,
                               const CodePage& codePage = CodePage::Default());
 
-std::string CannotOpenFolderMessage(const std::string& folder, const std::string& reason);
+Message CannotOpenFolderMessage(const std::string& folder, const Message& reason);
 
 // The names of the files and of the folders right in a folder, hidden ones
 // left out, for finding a name or two without walking a whole tree; none

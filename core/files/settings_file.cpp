@@ -276,11 +276,9 @@ bool SettingsFile::writeBool(std::string_view section, std::string_view key, boo
     return writeString(section, key, value ? "1" : "0");
 }
 
-std::string UnableToWriteMessage(const std::string& path)
+Message UnableToWriteMessage(const std::string& path)
 {
-    std::string message = "Unable to write to ";
-    message.append(PathText(path));
-    return message;
+    return Message(DRAVIK_TR("Files", "Unable to write to %1"), {PathText(path)});
 }
 
 }  // namespace dravik

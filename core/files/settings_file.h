@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/text/message.h"
 #include "core/text/text_lines.h"
 
 namespace dravik {
@@ -84,6 +85,6 @@ private:
 };
 
 // What a window says when its settings cannot be written.
-std::string UnableToWriteMessage(const std::string& path);
+Message UnableToWriteMessage(const std::string& path);
 
 }  // namespace dravik

@@ -33,7 +33,7 @@ BaseComparison::BaseComparison(DescDocument& mod, std::string folder, const Prog
     : mod_(mod), folder_(std::move(folder))
 {
     if (mod_.descFileCount() <= 0)
-        throw DravikError("Open the mod's desc files first, then compare them with the base");
+        throw DravikError(Message(DRAVIK_TR("Base game", "Open the mod's desc files first, then compare them with the base")));
     for (const TableKey& key : TableKeys(mod_)) {
         for (const KeyPlace& place : key.places) {
             auto& columns = comparedColumns_[static_cast<size_t>(place.grid - 1)];

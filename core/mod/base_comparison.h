@@ -33,7 +33,7 @@ public:
     // The variables text the comparison was made with.
     const TextLines& variablesText() const { return variables_; }
     // Folders below the base folder that could not be read; empty when none.
-    const std::string& unreadableMessage() const { return unreadable_; }
+    const Message& unreadableMessage() const { return unreadable_; }
 
     bool hasBase(int row) const { return baseRow(row) > 0; }
     // The base file of an open file; empty when there is none.
@@ -70,7 +70,7 @@ private:
     std::string folder_;
     std::vector<std::string> comparedFiles_;
     TextLines variables_;
-    std::string unreadable_;
+    Message unreadable_;
     // The base files, loaded as Open desc loads files; never saved.
     std::unique_ptr<DescDocument> base_;
     std::vector<int> baseRows_;  // by open row; 0 for none

@@ -21,8 +21,11 @@ void DiffFile(const DescDocument& mod, const BaseComparison& base, const std::ve
             differs = true;
             const bool modLine = mod.keyLineRead(grid, col, row);
             if (modLine != base.baseHasKeyLine(grid, col, row)) {
-                diff.uncarried.push_back(path + ": the key \"" + key.name + "\" has a line only in " +
-                                         (modLine ? "this mod's file" : "the base file"));
+                diff.uncarried.push_back(
+                    modLine ? Message(DRAVIK_TR("Base game", "%1: the key \"%2\" has a line only in this mod's file"),
+                                      {path, key.name})
+                            : Message(DRAVIK_TR("Base game", "%1: the key \"%2\" has a line only in the base file"),
+                                      {path, key.name}));
                 break;
             }
             // A value past the end of one file's line: neither value of a
@@ -36,8 +39,9 @@ void DiffFile(const DescDocument& mod, const BaseComparison& base, const std::ve
             PatchLine line{path, key.name, value, std::string(*base.baseValue(grid, col, row)),
                            std::string(mod.grid(grid).cell(col, row))};
             if (!FitsPatchField(line.base) || !FitsPatchField(line.mod)) {
-                diff.uncarried.push_back(path + ": value " + std::to_string(value) + " of \"" + key.name +
-                                         "\" holds a TAB or a line break");
+                diff.uncarried.push_back(
+                    Message(DRAVIK_TR("Base game", "%1: value %2 of \"%3\" holds a TAB or a line break"),
+                            {path, std::to_string(value), key.name}));
                 continue;
             }
             diff.lines.push_back(std::move(line));
@@ -57,7 +61,8 @@ BaseDiff DiffAgainstBase(const DescDocument& mod, const BaseComparison& base)
         const int row = static_cast<int>(i) + 1;
         if (!base.hasBase(row)) {
             ++diff.newFiles;
-            diff.uncarried.push_back(paths[i] + ": new in this mod, the base has no such file");
+            diff.uncarried.push_back(
+                Message(DRAVIK_TR("Base game", "%1: new in this mod, the base has no such file"), {paths[i]}));
             continue;
         }
         DiffFile(mod, base, keys, row, paths[i], diff);

@@ -15,7 +15,7 @@ struct BaseDiff {
     // What differs but no patch line can carry, one sentence each: a key
     // line in only one of the two files (Save all adds and removes no line),
     // a value holding a TAB or a line break, a file without a base file.
-    std::vector<std::string> uncarried;
+    std::vector<Message> uncarried;
     int differingFiles = 0;
     int newFiles = 0;
 };

@@ -75,30 +75,36 @@ PatchFile ReadPatchText(std::string_view bytes, const std::string& name)
     if (patch.utf8Mark)
         bytes.remove_prefix(kUtf8Mark.size());
     const TextLines text = SplitLines(bytes);
-    const std::string file = "\"" + PathText(name) + "\"";
+    const std::string file = PathText(name);
     const int version = text.lines.empty() ? 0 : HeaderVersion(text.lines.front());
     if (version == 0)
-        throw DravikError(file + " is not a patch: its first line should read \"" + kPatchFormat + "\", a TAB and \"" +
-                          VersionField(kPatchVersion) + "\"");
+        throw DravikError(Message(
+            DRAVIK_TR("Patches", "\"%1\" is not a patch: its first line should read \"%2\", a TAB and \"%3\""),
+            {file, std::string(kPatchFormat), VersionField(kPatchVersion)}));
     if (version > kPatchVersion)
-        throw DravikError(file + " is a patch of " + VersionField(version) + ", written by a later Dravik 2; this one reads " +
-                          VersionField(kPatchVersion));
+        throw DravikError(Message(
+            DRAVIK_TR("Patches", "\"%1\" is a patch of version %2, written by a later Dravik 2; this one reads version %3"),
+            {file, std::to_string(version), std::to_string(kPatchVersion)}));
     std::vector<PatchLine>& lines = patch.lines;
     for (size_t i = 1; i < text.lines.size(); ++i) {
         const std::string& line = text.lines[i];
         if (line.empty())
             continue;
         const auto fields = Fields(line);
-        const std::string where = "Line " + std::to_string(i + 1) + " of " + file;
+        const std::string number = std::to_string(i + 1);
         if (fields.size() != 5)
-            throw DravikError(where + " has " + std::to_string(fields.size()) +
-                              " fields; a patch line has five: path, key, value number, base value, mod value");
+            throw DravikError(Message(DRAVIK_TR("Patches", "Line %1 of \"%2\" has %3 fields; a patch line has five: "
+                                                           "path, key, value number, base value, mod value"),
+                                      {number, file, std::to_string(fields.size())}));
         const int value = ValueNumber(fields[2]);
         if (value == 0)
-            throw DravikError(where + " has no value number (1 for a key's first value): \"" + std::string(fields[2]) +
-                              "\"");
-        if (fields[0].empty() || fields[1].empty())
-            throw DravikError(where + " names no " + (fields[0].empty() ? "file" : "key"));
+            throw DravikError(Message(
+                DRAVIK_TR("Patches", "Line %1 of \"%2\" has no value number (1 for a key's first value): \"%3\""),
+                {number, file, std::string(fields[2])}));
+        if (fields[0].empty())
+            throw DravikError(Message(DRAVIK_TR("Patches", "Line %1 of \"%2\" names no file"), {number, file}));
+        if (fields[1].empty())
+            throw DravikError(Message(DRAVIK_TR("Patches", "Line %1 of \"%2\" names no key"), {number, file}));
         lines.push_back({std::string(fields[0]), std::string(fields[1]), value, std::string(fields[3]),
                          std::string(fields[4])});
     }

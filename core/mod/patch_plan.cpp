@@ -34,22 +34,24 @@ const TableKey* PatchKeyIndex::find(const std::string& name) const
     return found == trimmed_.end() || found->second == kAmbiguous ? nullptr : &keys_[found->second];
 }
 
-std::string PatchValueProblem(std::string_view value, bool words)
+Message PatchValueProblem(std::string_view value, bool words)
 {
     for (const char c : value) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte == 26)
-            return "byte 26 (Ctrl+Z), which older programs read as the end of a text file";
+            return Message(DRAVIK_TR("Patches", "byte 26 (Ctrl+Z), which older programs read as the end of a text file"));
         if (byte < 32 || byte == 127)
-            return "a control character (byte " + std::to_string(byte) + "), which no desc file holds";
+            return Message(DRAVIK_TR("Patches", "a control character (byte %1), which no desc file holds"),
+                           {std::to_string(byte)});
     }
     if (!words)
         return {};
     if (IsBlankCell(value))
-        return "an empty value, which a key line cannot hold: it would be lost and the key's later values move "
-               "along";
+        return Message(DRAVIK_TR("Patches", "an empty value, which a key line cannot hold: it would be lost and the "
+                                            "key's later values move along"));
     if (Trim(value).find(' ') != std::string_view::npos)
-        return "several words: each would be a value of its own, and the key's later values would move along";
+        return Message(DRAVIK_TR("Patches", "several words: each would be a value of its own, and the key's later "
+                                            "values would move along"));
     return {};
 }
 
@@ -172,23 +174,31 @@ void RefusePatchInOtherCharacterSet(const PatchFile& patch, const std::function<
     const Utf8Scan values = scanValues();
     if (values.valid && values.multiByte)
         return;
-    throw DravikError("\"" + PathText(patch.name) + "\" is in UTF-8" +
-                      (patch.utf8Mark ? " (it begins with UTF-8's byte order mark)" : "") +
-                      " while the desc files are not: each of its non-ASCII characters would become two or more "
-                      "bytes in them, whose code page is " +
-                      codePage.name() + ". Save the patch in that character set and apply it again");
+    if (patch.utf8Mark)
+        throw DravikError(Message(
+            DRAVIK_TR("Patches", "\"%1\" is in UTF-8 (it begins with UTF-8's byte order mark) while the desc files are "
+                                 "not: each of its non-ASCII characters would become two or more bytes in them, whose "
+                                 "code page is %2. Save the patch in that character set and apply it again"),
+            {PathText(patch.name), codePage.name()}));
+    throw DravikError(Message(
+        DRAVIK_TR("Patches", "\"%1\" is in UTF-8 while the desc files are not: each of its non-ASCII characters would "
+                             "become two or more bytes in them, whose code page is %2. Save the patch in that "
+                             "character set and apply it again"),
+        {PathText(patch.name), codePage.name()}));
 }
 
-std::string MissingReason(PatchOutcome outcome)
+Message MissingReason(PatchOutcome outcome)
 {
     switch (outcome) {
-    case PatchOutcome::NoFile: return "no open file has this path";
-    case PatchOutcome::NoKey: return "no table has a column for the key (see the variables file)";
-    case PatchOutcome::NoValue: return "the key has fewer values";
-    case PatchOutcome::NoKeyLine: return "the file has no line for the key";
-    case PatchOutcome::NamedTwice: return "the patch names this value more than once, with different values";
-    case PatchOutcome::CannotHold: return "a value no key line can hold";
-    case PatchOutcome::NoValueInLine: return "the file's line of the key has fewer values";
+    case PatchOutcome::NoFile: return Message(DRAVIK_TR("Patches", "no open file has this path"));
+    case PatchOutcome::NoKey:
+        return Message(DRAVIK_TR("Patches", "no table has a column for the key (see the variables file)"));
+    case PatchOutcome::NoValue: return Message(DRAVIK_TR("Patches", "the key has fewer values"));
+    case PatchOutcome::NoKeyLine: return Message(DRAVIK_TR("Patches", "the file has no line for the key"));
+    case PatchOutcome::NamedTwice:
+        return Message(DRAVIK_TR("Patches", "the patch names this value more than once, with different values"));
+    case PatchOutcome::CannotHold: return Message(DRAVIK_TR("Patches", "a value no key line can hold"));
+    case PatchOutcome::NoValueInLine: return Message(DRAVIK_TR("Patches", "the file's line of the key has fewer values"));
     default: return {};
     }
 }

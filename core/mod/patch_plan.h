@@ -38,7 +38,7 @@ enum class PatchOutcome {
 
 // Why a line could not be applied, as the user is told; empty for the
 // outcomes that found their value.
-std::string MissingReason(PatchOutcome outcome);
+Message MissingReason(PatchOutcome outcome);
 
 struct PatchResult {
     PatchOutcome outcome = PatchOutcome::NoFile;
@@ -46,7 +46,7 @@ struct PatchResult {
     std::string found;  // the value the tables hold, once found
     // Why the line is not applied, as the user is told; empty for the lines
     // that apply, conflicts and repeats.
-    std::string why;
+    Message why;
     // The cells taking the patch's value, for Applies and Conflict: every
     // column showing that value of the key.
     std::vector<CellEdit> edits;
@@ -85,7 +85,7 @@ private:
 // Why no key line can hold the value; empty when one can. A key line of
 // sections 1 to 9 holds its values as words between blanks (`words`), so
 // there a value is one word; the text section's value is the rest of its line.
-std::string PatchValueProblem(std::string_view value, bool words);
+Message PatchValueProblem(std::string_view value, bool words);
 
 // Throws DravikError when the patch's text is in UTF-8 while the desc files'
 // values (scanned by `scanValues`, asked only when the patch looks like

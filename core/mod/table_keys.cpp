@@ -9,8 +9,8 @@ namespace dravik {
 
 namespace {
 
-const char* const kLayoutChanged =
-    "The section tables are not laid out as the variables text now says; open the files again with it first";
+constexpr TextId kLayoutChanged = DRAVIK_TR(
+    "Base game", "The section tables are not laid out as the variables text now says; open the files again with it first");
 
 bool HeadersRead(const Grid& table, int firstCol, int columns, const std::string& name)
 {
@@ -69,7 +69,7 @@ std::vector<TableKey> KeysOf(const LoadedSchema& schema, const DescDocument* doc
             if (columns == 0)
                 continue;
             if (document && !HeadersRead(document->grid(i), col, columns, entry.name))
-                throw DravikError(kLayoutChanged);
+                throw DravikError(Message(kLayoutChanged));
             // A nameless entry matches every line, and Save all writes none.
             if (!entry.name.empty()) {
                 auto [found, added] = byName.emplace(entry.name, keys.size());

@@ -19,7 +19,7 @@ constexpr std::string_view kAbsent = "\n";
 MergeSchema::MergeSchema(const TextLines& variables, const CodePage& codePage)
     : codePage_(codePage), loaded_(variables, codePage), scan_(loaded_.numberedNames)
 {
-    if (std::string error = loaded_.firstError(); !error.empty())
+    if (Message error = loaded_.firstError(); !error.empty())
         throw DravikError(error);
     keys_ = SchemaKeys(loaded_);
     byName_ = std::make_unique<PatchKeyIndex>(keys_);

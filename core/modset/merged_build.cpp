@@ -188,9 +188,12 @@ bool FileBuilder::build(int f, std::string& out, int& from)
             // Save all adds no line, and neither does a merge: the values are
             // named instead.
             if (neededPresent || (copy && set_.copyLacksLine(f, copy->mod, key)))
-                note(MergeNote::Kind::NoKeyLine, f, key, from,
-                     {"%1: the copy written (%2's) has no line for %3, so its merged values are not written",
-                      {PathText(file.modPath), fromName, name}});
+                note(
+                    MergeNote::Kind::NoKeyLine, f, key, from,
+                    Message(DRAVIK_TR(
+                                "Mod set",
+                                "%1: the copy written (%2's) has no line for %3, so its merged values are not written"),
+                            {PathText(file.modPath), fromName, name}));
             continue;
         }
         if (!differs)
@@ -201,8 +204,10 @@ bool FileBuilder::build(int f, std::string& out, int& from)
             shared = other != key && reader_.lineOfKey(other) == line;
         if (shared) {
             note(MergeNote::Kind::SharedLine, f, key, from,
-                 {"%1: the line of %2 is also the line of another key, so it is kept as %3's copy holds it",
-                  {PathText(file.modPath), name, fromName}});
+                 Message(DRAVIK_TR(
+                             "Mod set",
+                             "%1: the line of %2 is also the line of another key, so it is kept as %3's copy holds it"),
+                         {PathText(file.modPath), name, fromName}));
             continue;
         }
         const std::vector<std::string_view> onLine = reader_.lineValues(key);
@@ -214,9 +219,10 @@ bool FileBuilder::build(int f, std::string& out, int& from)
         const bool beyond = onLine.size() > static_cast<size_t>(count);
         if (gap || (present < target.size() && (beyond || schema_.textKey(key)))) {
             note(MergeNote::Kind::CannotWrite, f, key, from,
-                 {"%1: the merged values of %2 would leave a value out before another, so the line is kept as %3's "
-                  "copy holds it",
-                  {PathText(file.modPath), name, fromName}});
+                 Message(DRAVIK_TR("Mod set",
+                                   "%1: the merged values of %2 would leave a value out before another, so the line is "
+                                   "kept as %3's copy holds it"),
+                         {PathText(file.modPath), name, fromName}));
             continue;
         }
         std::vector<std::string_view> words;
@@ -273,9 +279,11 @@ void FileBuilder::noteOtherLines(int f, const MergedFile::Copy& written, const s
         if (missing.size() > 3)
             named += " and " + std::to_string(missing.size() - 3) + " more";
         note(MergeNote::Kind::OtherLines, f, -1, copy.mod,
-             {"%1: %2's copy holds %3 line(s) outside the variables file that the copy written (%4's) does not: %5",
-              {PathText(file.modPath), set_.mod(copy.mod).name, std::to_string(missing.size()),
-               set_.mod(written.mod).name, named}});
+             Message(DRAVIK_TR("Mod set",
+                               "%1: %2's copy holds %3 line(s) outside the variables file that the copy written (%4's) "
+                               "does not: %5"),
+                     {PathText(file.modPath), set_.mod(copy.mod).name, std::to_string(missing.size()),
+                      set_.mod(written.mod).name, named}));
     }
 }
 
@@ -301,8 +309,8 @@ void FileBuilder::noteKeyLinesInSome(int f)
         }
         if (!with.empty() && !without.empty())
             note(MergeNote::Kind::KeyLineInSome, f, key, -1,
-                 {"%1: the line of %2 is in the copies of %3, not in those of %4",
-                  {PathText(file.modPath), schema_.keyName(key), with, without}});
+                 Message(DRAVIK_TR("Mod set", "%1: the line of %2 is in the copies of %3, not in those of %4"),
+                  {PathText(file.modPath), schema_.keyName(key), with, without}));
     }
 }
 

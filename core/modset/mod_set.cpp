@@ -102,7 +102,7 @@ struct ModSet::Load {
     void compareCopy(int f, int mod, const SlotValues* base, const SlotValues& copy);
     void takePatchLines(int f, const SlotValues& base);
     void fillRows(int f, const SlotValues* base, size_t firstTouched);
-    MergeNote patchNote(int mod, const PatchLine& line, PatchOutcome outcome, const std::string& why) const;
+    MergeNote patchNote(int mod, const PatchLine& line, PatchOutcome outcome, const Message& why) const;
 
     ModSet& set;
     const ModSetOptions& options;
@@ -131,7 +131,7 @@ ModSet::ModSet(ModSetSpec spec, const CodePage& codePage, const ModSetOptions& o
         throw DravikError(problem);
     // A mod's id is kept in two bytes beside each value it changes.
     if (spec_.mods.size() > 30000)
-        throw DravikError("A mod set holds at most 30,000 mods");
+        throw DravikError(Message(DRAVIK_TR("Mod set", "A mod set holds at most 30,000 mods")));
     mods_ = spec_.mods;
     order_.resize(mods_.size());
     std::iota(order_.begin(), order_.end(), 0);
@@ -188,8 +188,9 @@ void ModSet::Load::listFolders()
                 note.kind = MergeNote::Kind::SameFileTwice;
                 note.mod = m;
                 note.path = PathText(modPath);
-                note.message = {"The mod %1 holds %2 and %3, which name one file; %3 is left out",
-                                {mod.name, PathText(ModPath(mod.path, copies.back().path)), note.path}};
+                note.message =
+                    Message(DRAVIK_TR("Mod set", "The mod %1 holds %2 and %3, which name one file; %3 is left out"),
+                            {mod.name, PathText(ModPath(mod.path, copies.back().path)), note.path});
                 set.loadNotes_.push_back(std::move(note));
                 continue;
             }
@@ -210,7 +211,7 @@ void ModSet::Load::listFolders()
         note.file = set.findFile(note.path);
 }
 
-MergeNote ModSet::Load::patchNote(int mod, const PatchLine& line, PatchOutcome outcome, const std::string& why) const
+MergeNote ModSet::Load::patchNote(int mod, const PatchLine& line, PatchOutcome outcome, const Message& why) const
 {
     MergeNote note;
     note.kind = MergeNote::Kind::PatchLine;
@@ -220,8 +221,9 @@ MergeNote ModSet::Load::patchNote(int mod, const PatchLine& line, PatchOutcome o
     note.path = line.path;
     note.key = line.key;
     note.value = line.value;
-    note.message = {"The patch %1 sets value %2 of %3 in %4 to %5, which is not applied: %6",
-                    {set.mod(mod).name, std::to_string(line.value), line.key, line.path, Shown(line.mod), why}};
+    note.message =
+        Message(DRAVIK_TR("Mod set", "The patch %1 sets value %2 of %3 in %4 to %5, which is not applied: %6"),
+                {set.mod(mod).name, std::to_string(line.value), line.key, line.path, Shown(line.mod), why});
     return note;
 }
 
@@ -248,7 +250,7 @@ void ModSet::Load::readPatches()
             const int f = set.findFile(line.path);
             const int key = set.schema_->findKey(line.key);
             PatchOutcome outcome = PatchOutcome::Applies;
-            std::string why;
+            Message why;
             if (f < 0 || set.file(f).isNew())
                 outcome = PatchOutcome::NoFile;
             else if (key < 0)
@@ -424,8 +426,10 @@ void ModSet::Load::takePatchLines(int f, const SlotValues& base)
             continue;
         }
         if (!value) {
-            patchNotes.push_back({it->mod, it->line,
-                                  patchNote(it->mod, line, PatchOutcome::NoValue, "the file's line of the key has fewer values")});
+            patchNotes.push_back(
+                {it->mod, it->line,
+                 patchNote(it->mod, line, PatchOutcome::NoValue,
+                           Message(DRAVIK_TR("Mod set", "the file's line of the key has fewer values")))});
             continue;
         }
         if (*value == line.mod)
@@ -438,10 +442,12 @@ void ModSet::Load::takePatchLines(int f, const SlotValues& base)
             note.path = line.path;
             note.key = line.key;
             note.value = line.value;
-            note.message = {"The patch %1 expects %2 as value %3 of %4 in %5, where the base game holds %6; its "
-                            "value %7 is taken all the same",
-                            {set.mod(it->mod).name, Shown(line.base), std::to_string(line.value), line.key, line.path,
-                             Shown(value), Shown(line.mod)}};
+            note.message =
+                Message(DRAVIK_TR("Mod set",
+                                  "The patch %1 expects %2 as value %3 of %4 in %5, where the base game holds %6; its "
+                                  "value %7 is taken all the same"),
+                        {set.mod(it->mod).name, Shown(line.base), std::to_string(line.value), line.key, line.path,
+                         Shown(value), Shown(line.mod)});
             patchNotes.push_back({it->mod, it->line, std::move(note)});
         }
         found.push_back({it->slot, set.keep(line.mod), it->mod});
@@ -487,7 +493,7 @@ ModSet::ValueRef ModSet::ValueArena::keep(std::string_view value)
     // A long value gets a block of its own; the next value starts a new one.
     if (value.size() > kBlock - used_) {
         if (blocks_.size() >= 0x10000)
-            throw DravikError("The mod set holds more changed values than can be kept");
+            throw DravikError(Message(DRAVIK_TR("Mod set", "The mod set holds more changed values than can be kept")));
         blocks_.push_back(std::make_unique<char[]>(std::max(kBlock, value.size())));
         bytes_ += std::max(kBlock, value.size());
         used_ = value.size() > kBlock ? kBlock : 0;
@@ -671,13 +677,17 @@ std::vector<MergeNote> ModSet::notes() const
         note.value = choice.value;
         const std::string value = std::to_string(choice.value);
         if (choice.value > 0 && !choice.file.empty())
-            note.message = {"A choice about value %1 of %2 in %3 is not used: %4", {value, choice.key, choice.file, problem}};
+            note.message = Message(DRAVIK_TR("Mod set", "A choice about value %1 of %2 in %3 is not used: %4"),
+                                   {value, choice.key, choice.file, problem});
         else if (choice.value > 0)
-            note.message = {"A choice about value %1 of %2 in every file is not used: %3", {value, choice.key, problem}};
+            note.message = Message(DRAVIK_TR("Mod set", "A choice about value %1 of %2 in every file is not used: %3"),
+                                   {value, choice.key, problem});
         else if (!choice.file.empty())
-            note.message = {"A choice about %1 in %2 is not used: %3", {choice.key, choice.file, problem}};
+            note.message = Message(DRAVIK_TR("Mod set", "A choice about %1 in %2 is not used: %3"),
+                                   {choice.key, choice.file, problem});
         else
-            note.message = {"A choice about %1 in every file is not used: %2", {choice.key, problem}};
+            note.message =
+                Message(DRAVIK_TR("Mod set", "A choice about %1 in every file is not used: %2"), {choice.key, problem});
         notes.push_back(std::move(note));
     }
     return notes;
@@ -884,8 +894,8 @@ std::string ModSet::choiceProblem(const Choice& choice) const
     case Winner::Kind::Value:
         if (choice.file.empty() || choice.value == 0)
             return "a typed value is for one value of one file";
-        if (std::string why = PatchValueProblem(choice.winner.text, !schema_->textKey(key)); !why.empty())
-            return Shown(choice.winner.text) + " cannot stand on a key line: " + why;
+        if (Message why = PatchValueProblem(choice.winner.text, !schema_->textKey(key)); !why.empty())
+            return Shown(choice.winner.text) + " cannot stand on a key line: " + why.english();
         break;
     }
     return {};
@@ -1041,7 +1051,7 @@ MergeChange ModSet::setOrder(std::vector<int> order)
     std::vector<int> ids(mods_.size());
     std::iota(ids.begin(), ids.end(), 0);
     if (sorted != ids)
-        throw DravikError("The order must name every mod of the set once");
+        throw DravikError(Message(DRAVIK_TR("Mod set", "The order must name every mod of the set once")));
     return step({}, {}, std::move(order));
 }
 
@@ -1049,7 +1059,7 @@ MergeChange ModSet::moveMod(int from, int to)
 {
     std::vector<int> order = order_;
     if (from < 0 || to < 0 || static_cast<size_t>(from) >= order.size() || static_cast<size_t>(to) >= order.size())
-        throw DravikError("There is no such place in the order of the mods");
+        throw DravikError(Message(DRAVIK_TR("Mod set", "There is no such place in the order of the mods")));
     const int id = order[static_cast<size_t>(from)];
     order.erase(order.begin() + from);
     order.insert(order.begin() + to, id);

@@ -32,7 +32,7 @@ LoadedSchema::LoadedSchema(const TextLines& variables, const CodePage& codePage)
     }
 }
 
-std::string LoadedSchema::firstError() const
+Message LoadedSchema::firstError() const
 {
     for (const auto& section : sections)
         if (!section.error.empty())
@@ -40,7 +40,7 @@ std::string LoadedSchema::firstError() const
     return {};
 }
 
-std::string LoadedSchema::tooLargeError(int files) const
+Message LoadedSchema::tooLargeError(int files) const
 {
     const long long rows = static_cast<long long>(files) + 1;
     long long cells = 0;

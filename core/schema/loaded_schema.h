@@ -22,9 +22,9 @@ struct LoadedSchema {
     // Entry k of section i in numberedNames.
     size_t number(int i, size_t k) const { return firstNumber[SectionIndex(i)] + k; }
     // The first invalid count of any section, in section order; empty when none.
-    std::string firstError() const;
+    Message firstError() const;
     // Why the tables cannot hold the values of `files` files; empty when they can.
-    std::string tooLargeError(int files) const;
+    Message tooLargeError(int files) const;
 
     std::array<SectionSchema, kSectionCount> sections;
     std::array<std::vector<std::string>, kSectionCount> foldedNames;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/text/code_page.h"
+#include "core/text/message.h"
 #include "core/text/text_lines.h"
 
 #include <cstddef>
@@ -38,7 +39,7 @@ struct SectionEntry {
 };
 struct SectionSchema {
     std::vector<SectionEntry> entries;
-    std::string error;  // empty when every count was valid
+    Message error;  // empty when every count was valid
 };
 SectionSchema ReadSectionSchema(const TextLines& variables, int section, const CodePage& codePage);
 

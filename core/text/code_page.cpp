@@ -147,7 +147,7 @@ CodePage CodePage::Named(const std::string& requested)
         }
     }
 #endif
-    throw DravikError("Unknown code page \"" + requested + "\"");
+    throw DravikError(Message(DRAVIK_TR("Errors", "Unknown code page \"%1\""), {requested}));
 }
 
 const CodePage& CodePage::Default()

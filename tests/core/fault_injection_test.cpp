@@ -484,7 +484,7 @@ TEST(HostileSettings, AFolderABinaryFileAndTenThousandSections)
     EXPECT_EQ(onFolder.readString("Other", "EditorPath", "c:\\edit.exe"), "c:\\edit.exe");
     EXPECT_EQ(onFolder.readInteger("Form", "Left", 100), 100);
     EXPECT_FALSE(onFolder.writeInteger("Form", "Left", 5));
-    EXPECT_EQ(ErrorBoxText(UnableToWriteMessage(folder)), "Unable to write to " + folder + ".");
+    EXPECT_EQ(ErrorBoxText(UnableToWriteMessage(folder).english()), "Unable to write to " + folder + ".");
     EXPECT_TRUE(fs::is_directory(folder));
 
     // Binary: NULs, lone CRs, bytes of every value, a bracket never closed.

@@ -137,8 +137,8 @@ TEST_F(WidePaths, ExportNamesTheFilesAndImportRefusesThem)
     const UnwritablePaths unwritable = FindUnwritablePaths(document_);
     ASSERT_EQ(unwritable.count, 1u);
     EXPECT_EQ(unwritable.first, std::vector<std::string>{PathText(path(L"tank.desc"))});
-    EXPECT_NE(unwritable.exportMessage().find("cannot write"), std::string::npos);
-    EXPECT_NE(unwritable.exportMessage().find(PathText(path(L"tank.desc"))), std::string::npos);
+    EXPECT_NE(unwritable.exportMessage().english().find("cannot write"), std::string::npos);
+    EXPECT_NE(unwritable.exportMessage().english().find(PathText(path(L"tank.desc"))), std::string::npos);
 
     document_.setCell(1, 2, 2, "99");
     const std::string table = "Section 1\t\r\n";

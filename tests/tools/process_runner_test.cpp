@@ -143,8 +143,8 @@ protected:
     bool Captured(const std::string& program, const std::string& arguments, const std::string& directory = ".")
     {
         return RunCaptured(memo_, directory, program, arguments,
-                           [this](const std::string& caption, const std::string& text) {
-                               messages_.emplace_back(caption, text);
+                           [this](const Message& caption, const Message& text) {
+                               messages_.emplace_back(caption.english(), text.english());
                            });
     }
 

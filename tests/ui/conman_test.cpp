@@ -40,7 +40,10 @@ const QString kSeparator = QString(QLatin1Char(dravik::kPathSeparator));
 
 
 // As the error box shows it: the system's reasons are in its own code page.
-QString ErrorText(const std::string& message) { return dravik::ui::MessageText(dravik::ErrorBoxText(message)); }
+QString ErrorText(const dravik::Message& message)
+{
+    return dravik::ui::MessageText(dravik::ErrorBoxText(message.english()));
+}
 
 }  // namespace
 

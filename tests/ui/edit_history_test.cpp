@@ -334,7 +334,7 @@ private slots:
         dravik::FileSave jeep;
         jeep.row = 3;
         jeep.path = "/units/jeep.txt";
-        jeep.error = "Cannot open file \"/units/jeep.txt\". No such file or directory";
+        jeep.error = std::string("Cannot open file \"/units/jeep.txt\". No such file or directory");
         plan.files = {tank, gun, jeep};
         const dravik::ui::SaveReview review =
             dravik::ui::ReviewOfSave(plan, dravik::CodePage::Named("windows-1251"));

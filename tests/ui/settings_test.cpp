@@ -209,7 +209,7 @@ private slots:
         QVERIFY(!window.isVisible());
         QCOMPARE(dialogs.errors.size(), 1);
         QCOMPARE(dialogs.errors[0].text,
-                 QString::fromStdString(dravik::ErrorBoxText(dravik::UnableToWriteMessage(Bytes(ini)))));
+                 QString::fromStdString(dravik::ErrorBoxText(dravik::UnableToWriteMessage(Bytes(ini)).english())));
     }
 };
 

@@ -267,7 +267,7 @@ private slots:
                                 "the table in a character set without those letters.\n  Section text, ") +
                      tankPath + QStringLiteral(", \"name\": \"") + text("\xD2-34") +
                      QStringLiteral("\" -> \"?-34\"\nChoose the character set ") +
-                     QString::fromStdString(dravik::SpreadsheetCharacterSet(window->document().codePage().name())) +
+                     QString::fromStdString(dravik::SpreadsheetCharacterSet(window->document().codePage().name()).english()) +
                      QStringLiteral(" both when opening the table (Text Import: Character set) and when saving it "
                                     "(Export Text File: Character set). A \"?\" cannot be turned back into its "
                                     "letter: export the table again and redo the edits.\n"

@@ -4,6 +4,7 @@
 #include "core/files/file_io.h"
 #include "tests/core/test_files.h"
 #include "ui/common/display_text.h"
+#include "ui/common/error_box.h"
 
 #include <QAction>
 #include <QApplication>
@@ -215,7 +216,7 @@ QString WindowFixture::RowNumber(dravik::ui::GridView* grid, int row)
 QString WindowFixture::OpenFailure(const QString& path)
 {
     // The system's own reason, in its language, shown as the error box shows it.
-    const std::string message = dravik::CannotOpenFileMessage(
+    const dravik::Message message = dravik::CannotOpenFileMessage(
         dravik::ui::NativeBytes(path), dravik::SystemErrorText(dravik::test::kFileNotFound));
-    return dravik::ui::MessageText(dravik::ErrorBoxText(message));
+    return dravik::ui::ErrorBoxText(dravik::ui::MessageText(message));
 }

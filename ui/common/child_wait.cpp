@@ -15,7 +15,7 @@ ChildWait::ChildWait(const std::string& program)
     std::string name = NameOfFile(program);
     if (name.empty())
         name = program;
-    text_ = QStringLiteral("Waiting for %1 to end").arg(NativeText(name));
+    text_ = QCoreApplication::translate("ChildWait", "Waiting for %1 to end").arg(NativeText(name));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (!window->isVisible())

@@ -1,7 +1,9 @@
 #include "ui/common/display_text.h"
 
+#include "core/document/desc_document.h"
 #include "core/files/native_path.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QStringDecoder>
 #include <QStringList>
@@ -104,6 +106,62 @@ QString MessageText(const std::string& bytes)
         return text;
 #endif
     return Decode(bytes, CodePage::Default(), false);
+}
+
+QString MessageText(const Message& message)
+{
+    QString text;
+    for (const Message::Piece& piece : message.pieces()) {
+        if (!piece.id.source) {
+            text += MessageText(piece.text);
+            continue;
+        }
+        // A counted sentence is looked up by both English forms, the plural
+        // standing where Qt keeps a sentence's disambiguation.
+        const QString pattern = QCoreApplication::translate(piece.id.context, piece.id.source, piece.id.plural,
+                                                            piece.count ? static_cast<int>(*piece.count) : -1);
+        QStringList args;
+        args.reserve(static_cast<qsizetype>(piece.args.size()));
+        for (const Message& arg : piece.args)
+            args << MessageText(arg);
+        text += FillPlaces(pattern, args);
+    }
+    return text;
+}
+
+QString MessageLines(const Message& message)
+{
+    QString text = MessageText(message);
+    while (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    return text;
+}
+
+QString ProgramHeaderText(std::string_view header)
+{
+    for (const TextId& id : {kFileNameHeader, kPathHeader})
+        if (header == id.source)
+            return QCoreApplication::translate(id.context, id.source);
+    return QString::fromLatin1(header.data(), static_cast<qsizetype>(header.size()));
+}
+
+QString FillPlaces(const QString& pattern, const QStringList& args)
+{
+    QString text;
+    text.reserve(pattern.size());
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        const QChar c = pattern[i];
+        if (c == u'%' && i + 1 < pattern.size()) {
+            const char16_t next = pattern[i + 1].unicode();
+            if (next >= u'1' && next <= u'9' && next - u'1' < args.size()) {
+                text += args[next - u'1'];
+                ++i;
+                continue;
+            }
+        }
+        text += c;
+    }
+    return text;
 }
 
 }  // namespace dravik::ui

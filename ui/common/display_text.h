@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/text/code_page.h"
+#include "core/text/message.h"
 #include "core/text/text_lines.h"
 
 #include <QString>
@@ -33,5 +34,21 @@ std::string NativeBytes(const QString& text);
 // schema text is in the code page, so text that is not valid UTF-8 is read
 // through the code page instead (on Windows the two are the same).
 QString MessageText(const std::string& bytes);
+
+// A message of the program in the user's language: each sentence as the
+// installed translations have it, its places filled with the values, which
+// are shown as they are (as MessageText above shows bytes).
+QString MessageText(const Message& message);
+// The same for a message of lines each ended by LF, as the engine's checks
+// write them, for a message box: without the last line breaks.
+QString MessageLines(const Message& message);
+// A header the program writes in its own columns ("File name", "Path") in
+// the user's language; the grid keeps the English, which the exported table
+// holds.
+QString ProgramHeaderText(std::string_view header);
+// Fills "%1" to "%9" in one pass, as the engine's English does: a place
+// without an argument stays, and the arguments' own text is never read for
+// places (QString::arg would fill a "%1" that an argument brings along).
+QString FillPlaces(const QString& pattern, const QStringList& args);
 
 }  // namespace dravik::ui

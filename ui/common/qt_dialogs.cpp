@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -131,12 +132,13 @@ void QtDialogs::messageBox(QWidget* parent, const QString& caption, const QStrin
 
 bool QtDialogs::confirm(QWidget* parent, const QString& text)
 {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::NoButton, parent);
-    QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
-    box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
+    // Qt's own Yes and No: "&Yes" and "&No" in English, and in another
+    // language as Qt's catalogue for it has them.
+    QMessageBox box(QMessageBox::Question, QCoreApplication::translate("QtDialogs", "Confirm"), text,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::Yes);
     box.exec();
-    return box.clickedButton() == yes;
+    return box.clickedButton() == box.button(QMessageBox::Yes);
 }
 
 namespace {

@@ -2,7 +2,6 @@
 
 #include "core/errors.h"
 #include "core/text/cell_value.h"
-#include "ui/common/counted_text.h"
 #include "ui/common/display_text.h"
 #include "ui/common/long_work.h"
 #include "ui/tables/grid_view.h"
@@ -123,7 +122,7 @@ bool FindReplace::refresh(bool withMatches)
             search_.emplace(pattern, codePage, options);
         } catch (const SyntaxError& error) {
             search_.reset();
-            bar_->setStatus(tr("Cannot search for this: %1.").arg(MessageText(error.what())));
+            bar_->setStatus(tr("Cannot search for this: %1.").arg(MessageText(error.message())));
             return false;
         }
         pattern_ = pattern;
@@ -281,9 +280,9 @@ void FindReplace::replaceAll()
     else if (edit.edits.empty())
         bar_->setStatus(tr("Nothing replaced: no value cell here holds a match."));
     else
-        bar_->setStatus(tr("Replaced in %1 of %2.")
-                            .arg(Counted(static_cast<qsizetype>(edit.edits.size()), "cell", "cells"),
-                                 Counted(static_cast<qsizetype>(edit.files), "file", "files")));
+        bar_->setStatus(
+            tr("Replaced in %n cell of %1.", "Replaced in %n cells of %1.", static_cast<int>(edit.edits.size()))
+                .arg(tr("%n file", "%n files", static_cast<int>(edit.files))));
 }
 
 }  // namespace dravik::ui

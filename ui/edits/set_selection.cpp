@@ -2,7 +2,6 @@
 
 #include "core/bulk/bulk_edits.h"
 #include "core/errors.h"
-#include "ui/common/counted_text.h"
 #include "ui/common/display_text.h"
 #include "ui/tables/grid_view.h"
 #include "ui/tables/table_selection.h"
@@ -33,20 +32,19 @@ ExpressionRequest::Preview Preview(const DescDocument& document, const CellScope
     } catch (const PlainTextError& error) {
         QString hint = MessageText(error.hint());
         hint[0] = hint[0].toUpper();
-        return {QObject::tr("This cannot be applied: %1.").arg(MessageText(error.what())) + QLatin1Char('\n') + hint,
+        return {QObject::tr("This cannot be applied: %1.").arg(MessageText(error.message())) + QLatin1Char('\n') + hint,
                 false};
     } catch (const SyntaxError& error) {
-        return {QObject::tr("This cannot be applied: %1.").arg(MessageText(error.what())), false};
+        return {QObject::tr("This cannot be applied: %1.").arg(MessageText(error.message())), false};
     }
     const ExpressionTally& tally = edit.tally;
     const size_t cells = tally.changed + tally.same + tally.notANumber + tally.noFiniteResult;
-    QString text = QObject::tr("%1 of %2 change, in %3.")
-                       .arg(tally.changed)
-                       .arg(Counted(static_cast<qsizetype>(cells), "cell", "cells"),
-                            Counted(static_cast<qsizetype>(edit.files), "file", "files"));
+    QString text = QObject::tr("%1 of %n cell change, in %2.", "%1 of %n cells change, in %2.", static_cast<int>(cells))
+                       .arg(QString::number(tally.changed),
+                            QObject::tr("%n file", "%n files", static_cast<int>(edit.files)));
     if (tally.same)
-        text += QLatin1Char('\n') + QObject::tr("%1 already hold the result.")
-                                        .arg(Counted(static_cast<qsizetype>(tally.same), "cell", "cells"));
+        text += QLatin1Char('\n') + QObject::tr("%n cell already hold the result.", "%n cells already hold the result.",
+                                                    static_cast<int>(tally.same));
     if (tally.notANumber)
         text += QLatin1Char('\n') + QObject::tr("%1 left as they are: not a number.").arg(tally.notANumber);
     if (tally.noFiniteResult)
@@ -73,7 +71,7 @@ QString SetSelectionHelp(size_t cells)
                        "from zero (7/2 gives 4, -7/2 gives -4); one computed from a decimal number is written with "
                        "up to 15 significant digits (3*1.1 gives 3.3). A value set as such is written as typed. A "
                        "cell that holds no number is left as it is under a form with x, and counted.")
-        .arg(Counted(static_cast<qsizetype>(cells), "cell", "cells"));
+        .arg(QObject::tr("%n cell", "%n cells", static_cast<int>(cells)));
 }
 
 void SetSelection(const BulkEditHost& host)

@@ -44,8 +44,8 @@ QString Named(const QStringList& names)
 
 QString MatchCount(size_t files)
 {
-    return files == 1 ? QObject::tr("1 file below this folder matches.")
-                      : QObject::tr("%1 files below this folder match.").arg(files);
+    return QObject::tr("%n file below this folder matches.", "%n files below this folder match.",
+                       static_cast<int>(files));
 }
 
 }  // namespace
@@ -88,7 +88,7 @@ FolderRequest::Count FolderActions::count(const QString& folder, const QString& 
             text += QLatin1Char('\n') + MessageText(listing.unreadableMessage());
         return {text, true};
     } catch (const std::exception& error) {
-        return {MessageText(error.what()), false};
+        return {MessageText(FailureMessage(error)), false};
     }
 }
 
@@ -132,7 +132,7 @@ bool FolderActions::list(const QStringList& paths, const std::string& pattern, L
                 listed.unreadable << NativeText(below.folder);
         }
     } catch (const std::exception& error) {
-        ShowErrorBox(host_.dialogs, host_.window, error.what());
+        ShowErrorBox(host_.dialogs, host_.window, FailureMessage(error));
         return false;
     }
     if (listed.files.empty()) {

@@ -16,7 +16,23 @@ namespace {
 
 constexpr size_t kNamedCells = 5;
 
-QString tr(const char* text, int n = -1) { return QCoreApplication::translate("ProblemCells", text, nullptr, n); }
+// Its texts, filed under their own context in the catalogues.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(ProblemCells)
+};
+
+// What stops Save all, in the user's words (the engine's StoppedBy says it
+// in English for dravik2-batch).
+QString StoppedByText(const std::vector<ProblemCell>& cells)
+{
+    const auto has = [&](ValueProblem problem) {
+        return std::any_of(cells.begin(), cells.end(), [&](const ProblemCell& cell) { return cell.problem == problem; });
+    };
+    const bool lineBreak = has(ValueProblem::LineBreak), cutShort = has(ValueProblem::NulOrCtrlZ);
+    if (lineBreak && cutShort)
+        return Tr::tr("a line break, a NUL or a Ctrl+Z");
+    return lineBreak ? Tr::tr("a line break") : cutShort ? Tr::tr("a NUL or a Ctrl+Z") : QString();
+}
 
 // A line break in a value listed would break the list; it shows as a mark.
 // Other control characters would not show at all (a NUL may end the text
@@ -46,10 +62,10 @@ QStringList Listed(const DescDocument& document, const std::vector<ProblemCell>&
         lines << QStringLiteral("%1, %2: \"%3\" (%4)")
                      .arg(NativeText(NameOfFile(document.fileList().cell(kFilePathColumn, cell.row))),
                           CellText(key, codePage), ShownOnOneLine(CellText(table.cell(cell.col, cell.row), codePage)),
-                          CellText(ProblemReason(cell.problem, key, table.cell(cell.col, cell.row)), codePage));
+                          MessageText(ProblemReason(cell.problem, key, table.cell(cell.col, cell.row))));
     }
     if (cells.size() > kNamedCells)
-        lines << tr("and %1 more").arg(static_cast<int>(cells.size() - kNamedCells));
+        lines << Tr::tr("and %1 more").arg(static_cast<int>(cells.size() - kNamedCells));
     return lines;
 }
 
@@ -70,33 +86,35 @@ bool MaySaveProblemCells(Dialogs& dialogs, QWidget* parent, const DescDocument& 
         });
         QStringList lines;
         if (lineBreaksOnly)
-            lines << tr("%1 edited %2 a line break, which would split the key line in two:")
-                         .arg(count)
-                         .arg(count == 1 ? tr("cell holds") : tr("cells hold"));
+            lines << Tr::tr("%n edited cell holds a line break, which would split the key line in two:",
+                        "%n edited cells hold a line break, which would split the key line in two:", count);
         else
-            lines << tr("%1 edited %2 %3, which no desc line can hold:")
-                         .arg(count)
-                         .arg(count == 1 ? tr("cell holds") : tr("cells hold"))
-                         .arg(QString::fromStdString(StoppedBy(stopping)));
+            lines << Tr::tr("%n edited cell holds %1, which no desc line can hold:",
+                        "%n edited cells hold %1, which no desc line can hold:", count)
+                         .arg(StoppedByText(stopping));
         lines << Listed(document, stopping) << QString()
-              << (lineBreaksOnly ? tr("Save all writes nothing while a value holds a line break. Put a blank in its "
-                                      "place, or undo the edit, and save again.")
-                                 : tr("Save all writes nothing while a value holds one. Take it out, or undo the "
-                                      "edit, and save again."));
-        dialogs.messageBox(parent, tr("Save all"), lines.join(QLatin1Char('\n')));
+              << (lineBreaksOnly
+                      ? Tr::tr("Save all writes nothing while a value holds a line break. Put a blank in its "
+                               "place, or undo the edit, and save again.")
+                      : Tr::tr("Save all writes nothing while a value holds one. Take it out, or undo the "
+                               "edit, and save again."));
+        dialogs.messageBox(parent, Tr::tr("Save all"), lines.join(QLatin1Char('\n')));
         return false;
     }
     const int count = static_cast<int>(cells.size());
     QStringList lines;
-    lines << tr("%1 edited %2 values that look wrong:").arg(count).arg(count == 1 ? tr("cell holds") : tr("cells hold"));
+    lines << Tr::tr(
+        "%n edited cell holds values that look wrong:", "%n edited cells hold values that look wrong:", count);
     const bool unwritable = std::any_of(cells.begin(), cells.end(), [](const ProblemCell& cell) {
         return cell.problem == ValueProblem::NoKeyLine;
     });
     lines << Listed(document, cells) << QString()
-          << (unwritable ? tr("Save all writes them as they are, but for the values of keys a file has no line for, "
-                              "which stay in the tables only. Go on?")
-                         : tr("Save all writes them as they are. Go on?"));
-    return dialogs.ask(parent, tr("Save all"), lines.join(QLatin1Char('\n')), {tr("&Go on"), tr("Cancel")}) == 0;
+          << (unwritable
+                  ? Tr::tr("Save all writes them as they are, but for the values of keys a file has no line for, "
+                           "which stay in the tables only. Go on?")
+                  : Tr::tr("Save all writes them as they are. Go on?"));
+    return dialogs.ask(parent, Tr::tr("Save all"), lines.join(QLatin1Char('\n')),
+                       {Tr::tr("&Go on"), Tr::tr("Cancel")}) == 0;
 }
 
 }  // namespace dravik::ui

@@ -1,6 +1,5 @@
 #include "ui/files/save_questions.h"
 
-#include "ui/common/counted_text.h"
 #include "ui/common/display_text.h"
 
 #include <QCoreApplication>
@@ -12,14 +11,17 @@ namespace {
 
 constexpr qsizetype kNamedFiles = 8;
 
-QString tr(const char* text) { return QCoreApplication::translate("SaveQuestions", text); }
+// Its texts, filed under their own context in the catalogues.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(SaveQuestions)
+};
 
 // The first lines of a list, and how many more there are.
 QString Listed(const QStringList& lines, qsizetype count)
 {
     QString text = lines.mid(0, kNamedFiles).join(QLatin1Char('\n'));
     if (count > kNamedFiles)
-        text += QLatin1Char('\n') + tr("and %1 more").arg(count - kNamedFiles);
+        text += QLatin1Char('\n') + Tr::tr("and %1 more").arg(count - kNamedFiles);
     return text;
 }
 
@@ -34,11 +36,11 @@ bool MaySkipBlockedFiles(Dialogs& dialogs, QWidget* parent, const SavePlan& plan
     for (const FileSave* file : blocked)
         reasons << MessageText(file->error);
     const auto count = static_cast<qsizetype>(blocked.size());
-    const QString text = tr("%1:").arg(Counted(count, "file cannot be saved", "files cannot be saved")) +
+    const QString text = Tr::tr("%n file cannot be saved:", "%n files cannot be saved:", static_cast<int>(count)) +
                          QLatin1Char('\n') + Listed(reasons, count) + QStringLiteral("\n\n") +
-                         (count == 1 ? tr("Save the other files and leave this one as it is?")
-                                     : tr("Save the other files and leave these as they are?"));
-    if (dialogs.ask(parent, tr("Save all"), text, {tr("&Save the others"), tr("Cancel")}) != 0)
+                         Tr::tr("Save the other files and leave this one as it is?",
+                                "Save the other files and leave these as they are?", static_cast<int>(count));
+    if (dialogs.ask(parent, Tr::tr("Save all"), text, {Tr::tr("&Save the others"), Tr::tr("Cancel")}) != 0)
         return false;
     for (const FileSave* file : blocked)
         skip.insert(file->row);
@@ -60,13 +62,12 @@ bool MayOverwriteChangedFiles(Dialogs& dialogs, QWidget* parent, const SavePlan&
     if (changed.empty())
         return true;
     const auto count = static_cast<qsizetype>(changed.size());
-    const QString text =
-        (count == 1 ? tr("1 file changed on disk since it was read:")
-                    : tr("%1 files changed on disk since they were read:").arg(count)) +
-        QLatin1Char('\n') + Listed(paths, count) + QStringLiteral("\n\n") +
-        (count == 1 ? tr("Overwrite it with the tables' values, or skip it?")
-                    : tr("Overwrite them with the tables' values, or skip them?"));
-    switch (dialogs.ask(parent, tr("Save all"), text, {tr("&Overwrite"), tr("S&kip"), tr("Cancel")})) {
+    const QString text = Tr::tr("%n file changed on disk since it was read:",
+                                "%n files changed on disk since they were read:", static_cast<int>(count)) +
+                         QLatin1Char('\n') + Listed(paths, count) + QStringLiteral("\n\n") +
+                         Tr::tr("Overwrite it with the tables' values, or skip it?",
+                                "Overwrite them with the tables' values, or skip them?", static_cast<int>(count));
+    switch (dialogs.ask(parent, Tr::tr("Save all"), text, {Tr::tr("&Overwrite"), Tr::tr("S&kip"), Tr::tr("Cancel")})) {
     case 0: return true;
     case 1: skip.insert(changed.begin(), changed.end()); return true;
     default: return false;
@@ -85,19 +86,25 @@ RespellAnswer AskAboutRespelling(Dialogs& dialogs, QWidget* parent, const SavePl
     const int files = plan.spellingOnlyFiles();
     QString text =
         files > 0
-            ? tr("%1 would change only in spelling: their key lines would be rebuilt with the values they hold "
-                 "(\"armor 45 45 40\" becomes \"armor  45 45 40 \").")
-                  .arg(Counted(files, "file", "files"))
-            : tr("%1 whose values did not change would be respelled (\"armor 45 45 40\" becomes "
-                 "\"armor  45 45 40 \").")
-                  .arg(Counted(static_cast<qsizetype>(plan.respelledLines()), "key line", "key lines"));
+            ? Tr::tr(
+                  "%n file would change only in spelling: their key lines would be rebuilt with the values they hold "
+                  "(\"armor 45 45 40\" becomes \"armor  45 45 40 \").",
+                  "%n files would change only in spelling: their key lines would be rebuilt with the values they "
+                  "hold (\"armor 45 45 40\" becomes \"armor  45 45 40 \").",
+                  files)
+            : Tr::tr(
+                  "%n key line whose values did not change would be respelled (\"armor 45 45 40\" becomes "
+                  "\"armor  45 45 40 \").",
+                  "%n key lines whose values did not change would be respelled (\"armor 45 45 40\" becomes "
+                  "\"armor  45 45 40 \").",
+                  static_cast<int>(plan.respelledLines()));
     text += QStringLiteral("\n\n") +
-            tr("The game reads both spellings. Writing only what changed rewrites only the key lines whose values "
-               "changed, and only their files.");
+            Tr::tr("The game reads both spellings. Writing only what changed rewrites only the key lines whose values "
+                   "changed, and only their files.");
     const int answer =
-        dialogs.askWithCheckBox(parent, tr("Save all"), text,
-                                {tr("&Respell them too"), tr("&Write only what changed"), tr("Cancel")},
-                                tr("Re&member my answer (in the settings file)"), remember);
+        dialogs.askWithCheckBox(parent, Tr::tr("Save all"), text,
+                                {Tr::tr("&Respell them too"), Tr::tr("&Write only what changed"), Tr::tr("Cancel")},
+                                Tr::tr("Re&member my answer (in the settings file)"), remember);
     switch (answer) {
     case 0: return RespellAnswer::RespellThemToo;
     case 1: return RespellAnswer::OnlyWhatChanged;
@@ -107,10 +114,11 @@ RespellAnswer AskAboutRespelling(Dialogs& dialogs, QWidget* parent, const SavePl
 
 bool MayOverwriteChangedCurrentFile(Dialogs& dialogs, QWidget* parent, const CurrentSave& planned)
 {
-    const QString text = tr("1 file changed on disk since it was read:") + QLatin1Char('\n') +
+    const QString text = Tr::tr("1 file changed on disk since it was read:") + QLatin1Char('\n') +
                          NativeText(planned.path) + QStringLiteral("\n\n") +
-                         tr("Overwrite it with the desc preview's text, or skip it?");
-    return dialogs.ask(parent, tr("Save current"), text, {tr("&Overwrite"), tr("S&kip"), tr("Cancel")}) == 0;
+                         Tr::tr("Overwrite it with the desc preview's text, or skip it?");
+    return dialogs.ask(parent, Tr::tr("Save current"), text,
+                       {Tr::tr("&Overwrite"), Tr::tr("S&kip"), Tr::tr("Cancel")}) == 0;
 }
 
 std::optional<std::set<int>> RowsToSkip(Dialogs& dialogs, QWidget* parent, const SavePlan& plan)

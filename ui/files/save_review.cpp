@@ -1,6 +1,5 @@
 #include "ui/files/save_review.h"
 
-#include "ui/common/counted_text.h"
 #include "ui/common/display_text.h"
 
 #include <QCoreApplication>
@@ -9,7 +8,10 @@ namespace dravik::ui {
 
 namespace {
 
-QString Tr(const char* text) { return QCoreApplication::translate("SaveReview", text); }
+// Its texts, filed under their own context in the catalogues.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(SaveReview)
+};
 
 }  // namespace
 
@@ -25,7 +27,7 @@ SaveReview ReviewOfSave(const SavePlan& plan, const CodePage& codePage)
         if (!file.changed)
             continue;
         details += NativeText(file.path) +
-                   (file.changedOnDisk ? Tr("  (changed on disk since it was read)") : QString()) +
+                   (file.changedOnDisk ? Tr::tr("  (changed on disk since it was read)") : QString()) +
                    QStringLiteral("\n");
         for (const KeyLineChange& line : file.keyLines) {
             details += QStringLiteral("  %1  - ").arg(line.line + 1, 5) + CellText(line.before, codePage) +
@@ -36,21 +38,26 @@ SaveReview ReviewOfSave(const SavePlan& plan, const CodePage& codePage)
         details += QStringLiteral("\n");
     }
     if (!plan.error.empty())
-        details += Tr("Save all stops here: %1").arg(MessageText(plan.error)) + QStringLiteral("\n");
-    review.summary = Tr("Save all would change %1 of %2, %3 in all.")
-                         .arg(Counted(plan.changedFiles(), "file", "files"))
-                         .arg(plan.files.size())
-                         .arg(Counted(static_cast<qsizetype>(plan.changedLines()), "key line", "key lines"));
+        details += Tr::tr("Save all stops here: %1").arg(MessageText(plan.error)) + QStringLiteral("\n");
+    review.summary = Tr::tr("Save all would change %n file of %1, %2 in all.",
+                                                "Save all would change %n files of %1, %2 in all.",
+                                                static_cast<int>(plan.changedFiles()))
+                         .arg(QString::number(plan.files.size()),
+                              Tr::tr("%n key line", "%n key lines",
+                                                          static_cast<int>(plan.changedLines())));
     // Lines rebuilt with the values they hold: Save all asks about them, or
     // does as the user asked it to remember.
     if (plan.respelling == Respelling::OnlyChangedLines)
-        review.summary += QLatin1Char(' ') + Tr("Only the key lines whose values change are written.");
+        review.summary += QLatin1Char(' ') + Tr::tr("Only the key lines whose values change are written.");
     else if (const qsizetype respelled = static_cast<qsizetype>(plan.respelledLines()); respelled > 0) {
         const int files = plan.spellingOnlyFiles();
         review.summary += QLatin1Char(' ') +
-                          Tr("Of these, %1 would only be respelled, with the values they hold")
-                              .arg(Counted(respelled, "key line", "key lines")) +
-                          (files > 0 ? Tr("; %1 would change only in spelling").arg(Counted(files, "file", "files"))
+                          Tr::tr("Of these, %n key line would only be respelled, with the values they hold",
+                                                      "Of these, %n key lines would only be respelled, with the values "
+                                                      "they hold",
+                                                      static_cast<int>(respelled)) +
+                          (files > 0 ? Tr::tr("; %n file would change only in spelling",
+                                                                   "; %n files would change only in spelling", files)
                                      : QString()) +
                           QLatin1Char('.');
     }

@@ -5,7 +5,6 @@
 #include "core/exchange/table_exchange.h"
 #include "core/exchange/table_text_file.h"
 #include "ui/common/application_title.h"
-#include "ui/common/counted_text.h"
 #include "ui/common/display_text.h"
 
 #include <QObject>
@@ -33,38 +32,27 @@ QString Examples(const ReviewedCells& cells, const CodePage& codePage)
 QString RespellingQuestion(const ImportReview& review, const CodePage& codePage)
 {
     const auto count = static_cast<qsizetype>(review.respelled.count);
-    return (count == 1 ? QObject::tr("%1 cell changed only how a number is written (%2): the spreadsheet's column "
-                                     "type Standard rewrote it. Opening the table with the column type Text keeps "
-                                     "every cell as written.")
-                       : QObject::tr("%1 cells changed only how a number is written (%2): the spreadsheet's column "
-                                     "type Standard rewrote them. Opening the table with the column type Text keeps "
-                                     "every cell as written."))
-        .arg(count)
+    return QObject::tr("%n cell changed only how a number is written (%1): the spreadsheet's column type Standard "
+                       "rewrote it. Opening the table with the column type Text keeps every cell as written.",
+                       "%n cells changed only how a number is written (%1): the spreadsheet's column type Standard "
+                       "rewrote them. Opening the table with the column type Text keeps every cell as written.",
+                       static_cast<int>(count))
         .arg(Examples(review.respelled, codePage));
 }
 
 QString ConversionQuestion(const ImportReview& review, const CodePage& codePage)
 {
     const auto count = static_cast<qsizetype>(review.converted.count);
-    return (count == 1 ? QObject::tr("%1 cell holds a value the spreadsheet converted (%2): its column type "
-                                     "Standard read it as a number, percentage, date, time, money or truth value, "
-                                     "in the language chosen in Text Import. It is not an edit, and no desc file "
-                                     "reads it so. Opening the table with the column type Text keeps every cell "
-                                     "as written.")
-                       : QObject::tr("%1 cells hold values the spreadsheet converted (%2): its column type Standard "
-                                     "read them as numbers, percentages, dates, times, money or truth values, in "
-                                     "the language chosen in Text Import. They are not edits, and no desc file "
-                                     "reads them so. Opening the table with the column type Text keeps every cell "
-                                     "as written."))
-        .arg(count)
+    return QObject::tr("%n cell holds a value the spreadsheet converted (%1): its column type Standard read it as a "
+                       "number, percentage, date, time, money or truth value, in the language chosen in Text Import. "
+                       "It is not an edit, and no desc file reads it so. Opening the table with the column type Text "
+                       "keeps every cell as written.",
+                       "%n cells hold values the spreadsheet converted (%1): its column type Standard read them as "
+                       "numbers, percentages, dates, times, money or truth values, in the language chosen in Text "
+                       "Import. They are not edits, and no desc file reads them so. Opening the table with the column "
+                       "type Text keeps every cell as written.",
+                       static_cast<int>(count))
         .arg(Examples(review.converted, codePage));
-}
-
-QString WithoutLastLineBreaks(std::string text)
-{
-    while (!text.empty() && text.back() == '\n')
-        text.pop_back();
-    return MessageText(text);
 }
 
 }  // namespace
@@ -130,12 +118,12 @@ void ImportTableFile(const BulkEditHost& host, const QStringList& files, const s
         }))
         return;
 
-    const std::string notice = damage.message(document.codePage().name()) +
+    const Message notice = damage.message(document.codePage().name()) +
                                review.damageMessage(document.codePage().name()) + placement.wideRowsMessage() +
                                placement.foreignColumnsMessage() + placement.leftAloneMessage();
     if (notice.empty())
         return;
-    QString text = WithoutLastLineBreaks(notice);
+    QString text = MessageLines(notice);
     if (document.modificationCount() != before)
         text += QStringLiteral("\n") + QObject::tr("Edit > Undo takes the import back.");
     host.dialogs.messageBox(host.window, ApplicationTitle(), text);

@@ -63,17 +63,24 @@ public:
         case 3: return conflict.base;
         case 4: return conflict.mine;
         case 5: return conflict.patch;
-        case ConflictDialog::kTakePatchColumn: return tr("Take the patch's");
-        default: return tr("Keep mine");
+        case ConflictDialog::kTakePatchColumn: return ConflictDialog::tr("Take the patch's");
+        default: return ConflictDialog::tr("Keep mine");
         }
     }
 
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
     {
-        static const char* const kHeaders[] = {"File", "Key", "Value", "Base", "This mod", "The patch", "", ""};
+        static const char* const kHeaders[] = {QT_TRANSLATE_NOOP("dravik::ui::ConflictDialog", "File"),
+                                               QT_TRANSLATE_NOOP("dravik::ui::ConflictDialog", "Key"),
+                                               QT_TRANSLATE_NOOP("dravik::ui::ConflictDialog", "Value"),
+                                               QT_TRANSLATE_NOOP("dravik::ui::ConflictDialog", "Base"),
+                                               QT_TRANSLATE_NOOP("dravik::ui::ConflictDialog", "This mod"),
+                                               QT_TRANSLATE_NOOP("dravik::ui::ConflictDialog", "The patch"),
+                                               "",
+                                               ""};
         if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
             return {};
-        return tr(kHeaders[section]);
+        return *kHeaders[section] ? ConflictDialog::tr(kHeaders[section]) : QString();
     }
 
 private:

@@ -5,7 +5,6 @@
 #include "core/mod/base_diff.h"
 #include "core/mod/patch_plan.h"
 #include "ui/common/application_title.h"
-#include "ui/common/counted_text.h"
 #include "ui/common/display_text.h"
 #include "ui/common/long_work.h"
 #include "ui/mod/base_review.h"
@@ -25,7 +24,8 @@ namespace {
 
 // How many lines a message names before it only counts the rest.
 constexpr int kNamedLines = 8;
-const char* const kPatchFilter = "patch files (*.txt)|*.txt|all files (*.*)|*.*";
+const char* const kPatchFilter =
+    QT_TRANSLATE_NOOP("dravik::ui::ModActions", "patch files (*.txt)|*.txt|all files (*.*)|*.*");
 
 QAction* Item(QMenu* menu, const char* name, const QString& caption)
 {
@@ -35,7 +35,7 @@ QAction* Item(QMenu* menu, const char* name, const QString& caption)
 }
 
 // The first lines, one a line, and how many more there are.
-QString Named(const std::vector<std::string>& lines)
+QString Named(const std::vector<Message>& lines)
 {
     QString text;
     for (size_t i = 0; i < lines.size() && i < kNamedLines; ++i)
@@ -191,13 +191,13 @@ void ModActions::exportPatchClick()
     if (!host_.run([&] { diff = DiffAgainstBase(host_.document, *base_); }))
         return;
     const auto path =
-        host_.dialogs.saveFile(host_.window, {tr("Export patch"), QLatin1String(kPatchFilter), QStringLiteral("txt")});
+        host_.dialogs.saveFile(host_.window, {tr("Export patch"), tr(kPatchFilter), QStringLiteral("txt")});
     if (!path || !host_.run([&] { WriteFileOrThrow(NativeBytes(*path), PatchFileText(diff.lines)); }))
         return;
-    QString text = tr("Exported %1 of %2 into %3.")
-                       .arg(Counted(static_cast<qsizetype>(diff.lines.size()), "changed value", "changed values"))
-                       .arg(Counted(diff.differingFiles, "file", "files"))
-                       .arg(QFileInfo(*path).fileName());
+    QString text =
+        tr("Exported %n changed value of %1 into %2.", "Exported %n changed values of %1 into %2.",
+           static_cast<int>(diff.lines.size()))
+            .arg(tr("%n file", "%n files", static_cast<int>(diff.differingFiles)), QFileInfo(*path).fileName());
     if (!diff.uncarried.empty())
         text += QStringLiteral("\n\n") + tr("A patch cannot carry these differences:") + Named(diff.uncarried);
     host_.dialogs.messageBox(host_.window, ApplicationTitle(), text);
@@ -207,7 +207,7 @@ void ModActions::applyPatchClick()
 {
     host_.takeEdits();
     const QStringList files = host_.dialogs.openFiles(
-        host_.window, {tr("Apply patch"), QLatin1String(kPatchFilter), QStringLiteral("txt"), false});
+        host_.window, {tr("Apply patch"), tr(kPatchFilter), QStringLiteral("txt"), false});
     if (files.isEmpty())
         return;
     PatchPlan plan;
@@ -243,9 +243,12 @@ std::optional<std::vector<bool>> ModActions::resolveConflicts(const PatchPlan& p
     if (conflicts.empty())
         return takePatch;
     request.title = tr("Apply patch: conflicts");
-    request.summary = tr("This mod and the patch both changed %1 from the base. For each, take the patch's value or "
-                         "keep this mod's; the rest of the patch is applied either way.")
-                          .arg(Counted(static_cast<qsizetype>(conflicts.size()), "value", "values"));
+    request.summary =
+        tr("This mod and the patch both changed %n value from the base. For each, take the patch's value or "
+           "keep this mod's; the rest of the patch is applied either way.",
+           "This mod and the patch both changed %n values from the base. For each, take the patch's "
+           "value or keep this mod's; the rest of the patch is applied either way.",
+           static_cast<int>(conflicts.size()));
     const std::optional<QList<bool>> answers = host_.dialogs.resolveConflicts(host_.window, request);
     if (!answers)
         return std::nullopt;
@@ -272,23 +275,26 @@ void ModActions::tellPatchApplied(const PatchPlan& plan, const std::vector<bool>
 {
     const int conflicts = plan.count(PatchOutcome::Conflict);
     const auto taken = std::count(takePatch.begin(), takePatch.end(), true);
-    QString text = tr("Applied %1 in %2; %3 already held the patch's value.")
-                       .arg(Counted(plan.count(PatchOutcome::Applies) + taken, "value", "values"))
-                       .arg(Counted(plan.filesChanged(takePatch), "file", "files"))
-                       .arg(plan.count(PatchOutcome::AlreadyThere));
+    QString text = tr("Applied %n value in %1; %2 already held the patch's value.",
+                       "Applied %n values in %1; %2 already held the patch's value.",
+                       static_cast<int>(plan.count(PatchOutcome::Applies) + taken))
+                       .arg(tr("%n file", "%n files", static_cast<int>(plan.filesChanged(takePatch))),
+                            QString::number(plan.count(PatchOutcome::AlreadyThere)));
     if (conflicts > 0)
-        text += QStringLiteral(" ") + tr("Of %1, %2 took the patch's value and %3 kept this mod's.")
-                                          .arg(Counted(conflicts, "conflict", "conflicts"))
+        text += QStringLiteral(" ") + tr("Of %n conflict, %1 took the patch's value and %2 kept this mod's.",
+                                             "Of %n conflicts, %1 took the patch's value and %2 kept this mod's.",
+                                             conflicts)
                                           .arg(taken)
                                           .arg(conflicts - taken);
-    std::vector<std::string> missing;
+    std::vector<Message> missing;
     for (size_t i = 0; i < plan.lines.size(); ++i)
-        if (const std::string& why = plan.results[i].why; !why.empty())
-            missing.push_back(plan.lines[i].path + ", \"" + plan.lines[i].key + "\" value " +
-                              std::to_string(plan.lines[i].value) + ": " + why);
+        if (const Message& why = plan.results[i].why; !why.empty())
+            missing.push_back(Message(DRAVIK_TR("Patches", "%1, \"%2\" value %3: %4"),
+                                      {plan.lines[i].path, plan.lines[i].key, std::to_string(plan.lines[i].value), why}));
     if (!missing.empty())
         text += QStringLiteral("\n\n") +
-                tr("%1 of the patch could not be applied:").arg(Counted(static_cast<qsizetype>(missing.size()), "line", "lines")) +
+                tr("%n line of the patch could not be applied:", "%n lines of the patch could not be applied:",
+                   static_cast<int>(missing.size())) +
                 Named(missing);
     // Nothing to take back when every value already held the patch's or
     // every conflict kept this mod's.
@@ -336,7 +342,7 @@ void ModActions::showStatus()
     if (!base_)
         return;
     const int differing = base_->differingFiles();
-    QString text = differing == 1 ? tr("1 file differs from the base") : tr("%1 files differ from the base").arg(differing);
+    QString text = tr("%n file differs from the base", "%n files differ from the base", differing);
     if (base_->newFiles() > 0)
         text += tr(", %1 new in this mod").arg(base_->newFiles());
     status->setText(text);

@@ -13,7 +13,10 @@ const QColor kNewInMod(40, 170, 60);         // green
 const QColor kPatchApplied(40, 170, 60);
 const QColor kPatchConflict(200, 0, 200);  // magenta
 
-QString Tr(const char* text) { return QCoreApplication::translate("ModMarks", text); }
+// Its texts, filed under their own context in the catalogues.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(ModMarks)
+};
 
 }  // namespace
 
@@ -71,28 +74,28 @@ QStringList ModMarks::tips(int grid, int col, int row) const
     QStringList tips;
     if (edgeMark(grid, col, row).isValid()) {
         if (grid == kFileListGrid)
-            tips << (base_->hasBase(row) ? Tr("Differs from the base file %1").arg(NativeText(base_->basePath(row)))
-                                         : Tr("New in this mod: the base game has no such file"));
+            tips << (base_->hasBase(row) ? Tr::tr("Differs from the base file %1").arg(NativeText(base_->basePath(row)))
+                                         : Tr::tr("New in this mod: the base game has no such file"));
         else if (!base_->baseHasKeyLine(grid, col, row))
-            tips << Tr("Base: no line for this key");
+            tips << Tr::tr("Base: no line for this key");
         else if (!document_.keyLineRead(grid, col, row))
-            tips << Tr("Base: %1 (this file has no line for the key)").arg(text(*base_->baseValue(grid, col, row)));
+            tips << Tr::tr("Base: %1 (this file has no line for the key)").arg(text(*base_->baseValue(grid, col, row)));
         else if (!base_->baseHasValue(grid, col, row))
-            tips << Tr("Base: no such value (its line of the key has fewer values)");
+            tips << Tr::tr("Base: no such value (its line of the key has fewer values)");
         else if (!document_.valueRead(grid, col, row))
-            tips << Tr("Base: %1 (this file's line of the key has fewer values)")
+            tips << Tr::tr("Base: %1 (this file's line of the key has fewer values)")
                         .arg(text(*base_->baseValue(grid, col, row)));
         else
-            tips << Tr("Base: %1").arg(text(*base_->baseValue(grid, col, row)));
+            tips << Tr::tr("Base: %1").arg(text(*base_->baseValue(grid, col, row)));
     }
     if (const PatchMark* mark = patchMark(grid, col, row); mark && showsPatch(*mark, grid, col, row)) {
         if (!mark->conflict)
-            tips << Tr("From the patch: %1 (was %2)").arg(text(mark->patch), text(mark->mine));
+            tips << Tr::tr("From the patch: %1 (was %2)").arg(text(mark->patch), text(mark->mine));
         else if (document_.grid(grid).cell(col, row) == mark->patch)
-            tips << Tr("Patch conflict, the patch's value taken: %1 (base %2, this mod %3)")
+            tips << Tr::tr("Patch conflict, the patch's value taken: %1 (base %2, this mod %3)")
                         .arg(text(mark->patch), text(mark->base), text(mark->mine));
         else
-            tips << Tr("Patch conflict, this mod's value kept (base %1, the patch %2)")
+            tips << Tr::tr("Patch conflict, this mod's value kept (base %1, the patch %2)")
                         .arg(text(mark->base), text(mark->patch));
     }
     return tips;

@@ -114,8 +114,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
             if (const ValueProblem problem = CheckCell(document_, *profiles_, gridNumber_, col, row);
                 problem != ValueProblem::None)
                 tips << tr("Check this value: %1")
-                            .arg(CellText(ProblemReason(problem, Trim(grid().cell(col, 0)), grid().cell(col, row)),
-                                          document_.codePage()));
+                            .arg(MessageText(ProblemReason(problem, Trim(grid().cell(col, 0)), grid().cell(col, row))));
         // An edit's tip tells what the file holds; an untouched value's, why it is blue.
         if (document_.cellChanged(gridNumber_, col, row))
             tips << tr("On disk: \"%1\"").arg(CellText(document_.diskValue(gridNumber_, col, row), document_.codePage()));
@@ -164,8 +163,11 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
 {
     if (role != Qt::DisplayRole)
         return {};
-    if (orientation == Qt::Horizontal)
+    if (orientation == Qt::Horizontal) {
+        if (isPathColumn(section + 1) || (gridNumber_ == kFileListGrid && section + 1 == kFileNameColumn))
+            return ProgramHeaderText(grid().cell(section + 1, 0));
         return CellText(grid().cell(section + 1, 0), document_.codePage());
+    }
     return CellText(grid().cell(kRowNumberColumn, section + 1), document_.codePage());
 }
 
@@ -237,8 +239,8 @@ QString GridModel::valueCountTip(int col, int row) const
     if (!absent && !appended && !lastShown)
         return {};
     const QString key = CellText(std::string(Trim(grid().cell(col, 0))), document_.codePage());
-    QString tip = line->values == 1 ? tr("This file's line of %1 has 1 value").arg(key)
-                                    : tr("This file's line of %1 has %2 values").arg(key).arg(line->values);
+    QString tip =
+        tr("This file's line of %1 has %n value", "This file's line of %1 has %n values", line->values).arg(key);
     tip += tr("; the variables file counts %1.").arg(line->columns);
     if (absent)
         tip += QLatin1Char(' ') + tr("No value %1 here: typing one adds it to the line, with the values before it.")

@@ -2,7 +2,6 @@
 
 #include "core/bulk/bulk_edits.h"
 #include "core/bulk/clipboard_text.h"
-#include "ui/common/counted_text.h"
 #include "ui/common/display_text.h"
 #include "ui/tables/grid_view.h"
 #include "ui/tables/table_selection.h"
@@ -59,18 +58,23 @@ QString PasteNotice(const PasteEdit& edit)
 {
     QStringList notice;
     if (edit.placed < edit.cells) {
-        QString text = QObject::tr("Pasted %1 of %2").arg(edit.placed).arg(Counted(static_cast<qsizetype>(edit.cells), "cell", "cells"));
+        QString text =
+            QObject::tr("Pasted %1 of %n cell", "Pasted %1 of %n cells", static_cast<int>(edit.cells)).arg(edit.placed);
         if (const size_t outside = edit.outside(); outside > 0)
-            text += QObject::tr("; %1 outside the table").arg(Counted(static_cast<qsizetype>(outside), "lies", "lie"));
+            text += QObject::tr("; %n lies outside the table", "; %n lie outside the table", static_cast<int>(outside));
         if (edit.onPaths > 0)
-            text += QObject::tr("; %1 on the column of paths, which is not pasted over")
-                        .arg(Counted(static_cast<qsizetype>(edit.onPaths), "fell", "fell"));
+            text += QObject::tr("; %n fell on the column of paths, which is not pasted over",
+                                "; %n fell on the column of paths, which is not pasted over",
+                                static_cast<int>(edit.onPaths));
         notice << text + QLatin1Char('.');
     }
     if (edit.lineBreaks > 0)
-        notice << QObject::tr("The line breaks in %1 became blanks: a value cannot hold one, as it would split "
-                              "its key line.")
-                      .arg(Counted(static_cast<qsizetype>(edit.lineBreaks), "pasted cell", "pasted cells"));
+        notice << QObject::tr(
+            "The line breaks in %n pasted cell became blanks: a value cannot hold one, as it would split "
+            "its key line.",
+            "The line breaks in %n pasted cells became blanks: a value cannot hold one, as it would "
+            "split its key line.",
+            static_cast<int>(edit.lineBreaks));
     return notice.join(QLatin1Char('\n'));
 }
 

@@ -6,14 +6,18 @@ namespace dravik::ui {
 
 namespace {
 
-QString tr(const char* text) { return QCoreApplication::translate("VariablesQuestions", text); }
+// Its texts, filed under their own context in the catalogues.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(VariablesQuestions)
+};
 
 }  // namespace
 
 UnsavedAnswer AskAboutVariablesEdits(Dialogs& dialogs, QWidget* parent)
 {
-    switch (dialogs.ask(parent, tr("Unsaved changes"), tr("The variables text has unsaved edits. Save them first?"),
-                        {tr("Save var&iables"), tr("&Discard"), tr("Cancel")})) {
+    switch (dialogs.ask(parent, Tr::tr("Unsaved changes"),
+                        Tr::tr("The variables text has unsaved edits. Save them first?"),
+                        {Tr::tr("Save var&iables"), Tr::tr("&Discard"), Tr::tr("Cancel")})) {
     case 0: return UnsavedAnswer::Save;
     case 1: return UnsavedAnswer::Discard;
     default: return UnsavedAnswer::Cancel;
@@ -22,20 +26,21 @@ UnsavedAnswer AskAboutVariablesEdits(Dialogs& dialogs, QWidget* parent)
 
 bool MaySaveWithTablesLayout(Dialogs& dialogs, QWidget* parent)
 {
-    const QString text = tr("The variables text changed since Open desc. Save all writes each file by the keys and "
+    const QString text = Tr::tr("The variables text changed since Open desc. Save all writes each file by the keys and "
                             "counts the tables were laid out by; Open desc again to lay them out by the new text.");
-    return dialogs.ask(parent, tr("Save all"), text, {tr("Save with the &tables' layout"), tr("Cancel")}) == 0;
+    return dialogs.ask(parent, Tr::tr("Save all"), text,
+                       {Tr::tr("Save with the &tables' layout"), Tr::tr("Cancel")}) == 0;
 }
 
 bool MayLayOutAgain(Dialogs& dialogs, QWidget* parent, int files, bool drafted)
 {
-    const QString open = files == 1 ? tr("the open file") : tr("the %1 open files").arg(files);
+    const QString open = Tr::tr("the open file", "the %n open files", files);
     const QString text =
-        (drafted ? tr("Lay out %1 again by the variables text the analyzer drafted?")
-                 : tr("Lay out %1 again by the variables file just opened?"))
+        (drafted ? Tr::tr("Lay out %1 again by the variables text the analyzer drafted?")
+                 : Tr::tr("Lay out %1 again by the variables file just opened?"))
             .arg(open) +
-        QStringLiteral(" ") + tr("Until then the tables keep the keys and counts they were opened with.");
-    return dialogs.ask(parent, tr("Lay out again"), text, {tr("&Lay them out"), tr("&Not now")}) == 0;
+        QStringLiteral(" ") + Tr::tr("Until then the tables keep the keys and counts they were opened with.");
+    return dialogs.ask(parent, Tr::tr("Lay out again"), text, {Tr::tr("&Lay them out"), Tr::tr("&Not now")}) == 0;
 }
 
 }  // namespace dravik::ui

@@ -1,6 +1,5 @@
 #include "ui/views/histogram_view.h"
 
-#include "ui/common/counted_text.h"
 
 #include "core/text/cell_value.h"
 
@@ -107,11 +106,12 @@ bool HistogramView::event(QEvent* event)
             return true;
         }
         const QString range = bar < ranges_.size() ? ranges_[bar] : QString();
-        QToolTip::showText(help->globalPos(),
-                           tr("%1: %2\nClick to show only these rows")
-                               .arg(range, Counted(static_cast<qsizetype>(histogram_.counts[static_cast<size_t>(bar)]),
-                                                   "value", "values")),
-                           this, barRect(bar));
+        QToolTip::showText(
+            help->globalPos(),
+            tr("%1: %n value\nClick to show only these rows", "%1: %n values\nClick to show only these rows",
+               static_cast<int>(histogram_.counts[static_cast<size_t>(bar)]))
+                .arg(range),
+            this, barRect(bar));
         return true;
     }
     return QWidget::event(event);

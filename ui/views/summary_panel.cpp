@@ -1,6 +1,5 @@
 #include "ui/views/summary_panel.h"
 
-#include "ui/common/counted_text.h"
 
 #include "core/bulk/table_rows.h"
 #include "core/text/cell_value.h"
@@ -175,7 +174,8 @@ void SummaryPanel::showSummary(const std::vector<std::string_view>& values)
         }
         title_->setText(tr("%1: %2").arg(tableName, name));
     } else {
-        title_->setText(tr("%1: %2 selected").arg(tableName, Counted(static_cast<qsizetype>(columns_.size()), "column", "columns")));
+        title_->setText(
+            tr("%1: %n column selected", "%1: %n columns selected", static_cast<int>(columns_.size())).arg(tableName));
     }
 
     const QLocale locale;
@@ -226,8 +226,9 @@ void SummaryPanel::showSummary(const std::vector<std::string_view>& values)
             filter = low == high ? QStringLiteral("= ") + Number(low) : range;
         } else {
             const bool last = i + 1 == bins;
-            range = QStringLiteral("%1 to %2%3")
-                        .arg(Number(histogram.edges[i]), last ? QString() : tr("under "), Number(histogram.edges[i + 1]));
+            // The last bar holds its upper bound; the others stop under it.
+            range = (last ? tr("%1 to %2") : tr("%1 to under %2"))
+                        .arg(Number(histogram.edges[i]), Number(histogram.edges[i + 1]));
             // "5." would run into the range's dots; it is a whole number,
             // written exactly as a number.
             auto bound = [&](const std::pair<double, std::string_view>& value) {

@@ -6,6 +6,7 @@
 #include "core/bulk/row_filter.h"
 #include "core/bulk/table_rows.h"
 #include "ui/common/display_text.h"
+#include "ui/common/error_box.h"
 #include "ui/common/long_work.h"
 #include "ui/tables/grid_view.h"
 
@@ -39,7 +40,7 @@ QList<FilterColumn> TableFilter::columnsOf(int grid) const
     if (grid == kFileListGrid) {
         columns.append({tr("any column (and every section table)"), {}, 0});
         for (int c = kFileNameColumn; c <= kFilePathColumn && c < table.colCount(); ++c)
-            columns.append({CellText(std::string(Trim(table.cell(c, 0))), codePage), {}, c});
+            columns.append({ProgramHeaderText(Trim(table.cell(c, 0))), {}, c});
         return columns;
     }
     columns.append({tr("any column"), {}, 0});
@@ -83,7 +84,7 @@ void TableFilter::apply()
         filter = RowFilter::Parse(CellBytes(bar_->text(), codePage), codePage, bar_->matchCase());
     } catch (const SyntaxError& error) {
         // The rows stay as the last filter that could be read left them.
-        bar_->showMessage(MessageText(error.what()));
+        bar_->showMessage(MessageText(error.message()));
         return;
     }
     if (filter.readsBase() && !base_) {
@@ -129,7 +130,7 @@ void TableFilter::apply()
     } catch (const std::exception& error) {
         // Running out of memory on a huge table leaves the rows as they
         // were, and the bar says so, as for a filter that cannot be read.
-        bar_->showMessage(MessageText(error.what()));
+        bar_->showMessage(MessageText(FailureMessage(error)));
         return;
     }
     if (again_) {

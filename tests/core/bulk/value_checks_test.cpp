@@ -106,7 +106,7 @@ TEST_F(ValueChecksTest, ControlCharactersAreProblemsAndNulOrCtrlZStopSaveAll)
         document.setCell(c.grid, c.col, 1, c.value);
         const ValueProblem problem = CheckCell(document, profiles, c.grid, c.col, 1);
         EXPECT_EQ(problem, c.problem) << ::testing::PrintToString(c.value);
-        EXPECT_EQ(ProblemReason(problem, "k", c.value).rfind(c.reasonStart, 0), 0u)
+        EXPECT_EQ(ProblemReason(problem, "k", c.value).english().rfind(c.reasonStart, 0), 0u)
             << ProblemReason(problem, "k", c.value);
         EXPECT_EQ(ControlProblem(c.value, c.grid) == ValueProblem::NulOrCtrlZ, problem == ValueProblem::NulOrCtrlZ);
         document.setCell(c.grid, c.col, 1, disk);

@@ -301,7 +301,7 @@ TEST_F(OpenDesc, AFileNamedByTwoPathsGetsOneRowAndKeepsItsEdit)
 TEST_F(OpenDesc, AListenerThatFailsWhileTheLoadFinishesLeavesTheLoadsOwnErrorAndAConsistentDocument)
 {
     struct Failing : DocumentListener {
-        void currentDescFileChanged() override { throw DravikError("the listener failed"); }
+        void currentDescFileChanged() override { throw DravikError(std::string("the listener failed")); }
     } failing;
     struct Told : DocumentListener {
         int texts = 0, files = 0;

@@ -220,7 +220,7 @@ TEST_F(ImportSafety, ExportNamesTheCellsItCannotCarry)
     EXPECT_EQ(cells.tab, 1);
     EXPECT_EQ(cells.tilde, 1);
     EXPECT_TRUE(cells.cutsTable());
-    const std::string message = cells.message();
+    const std::string message = cells.message().english();
     EXPECT_NE(message.find("Section 1, " + paths[0] + ", \"hp \": byte 26"), std::string::npos) << message;
     EXPECT_NE(message.find("Section 1, " + paths[1] + ", \"ap \": TAB"), std::string::npos) << message;
     EXPECT_NE(message.find("Section 2, " + paths[2] + ", \"speed \": \"~\""), std::string::npos) << message;
@@ -259,7 +259,7 @@ TEST_F(ImportSafety, CharacterSetDamageIsFoundOnlyWhereTheValuesDoNotExplainIt)
     // Values that hold UTF-8, or the replacement character, already.
     document.setCell(10, 1, 0, "\xD0\x91\xEF\xBF\xBD");
     EXPECT_FALSE(FindCharacterSetDamage(replaced + utf8, document).any());
-    const std::string message = FindCharacterSetDamage(replaced + replaced, document).message("windows-1251");
+    const std::string message = FindCharacterSetDamage(replaced + replaced, document).message("windows-1251").english();
     EXPECT_EQ(message.rfind("The table holds 1 replacement character ", 0), 0u) << message;
 }
 

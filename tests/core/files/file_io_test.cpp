@@ -554,7 +554,7 @@ class TextFileErrors : public ::testing::TestWithParam<TextFileErrorCase> {};
 
 TEST_P(TextFileErrors, Message)
 {
-    EXPECT_EQ(TextFileErrorMessage(FileError{GetParam().code, Reason(GetParam().code)}), GetParam().message);
+    EXPECT_EQ(TextFileErrorMessage(FileError{GetParam().code, Reason(GetParam().code), {}}), GetParam().message);
 }
 
 #ifdef _WIN32

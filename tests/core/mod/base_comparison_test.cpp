@@ -103,10 +103,10 @@ TEST_F(BaseComparisonTest, DiffIsThePatchInPathAndSchemaOrderAndNamesWhatItCanno
     folders.write("Y", "units/new.desc", "hp 1\r\n");
     auto changed = Open({folders.path("Y", "guns/gun.desc"), folders.path("Y", "units/new.desc")});
     const BaseDiff notes = DiffAgainstBase(*changed, BaseComparison(*changed, folders.folder("B")));
-    EXPECT_EQ(notes.uncarried, (std::vector<std::string>{
-                                   "guns/gun.desc: the key \"armor \" has a line only in this mod's file",
-                                   "guns/gun.desc: the key \"name \" has a line only in the base file",
-                                   "units/new.desc: new in this mod, the base has no such file",
+    EXPECT_EQ(notes.uncarried, (std::vector<Message>{
+                                   std::string("guns/gun.desc: the key \"armor \" has a line only in this mod's file"),
+                                   std::string("guns/gun.desc: the key \"name \" has a line only in the base file"),
+                                   std::string("units/new.desc: new in this mod, the base has no such file"),
                                }));
     EXPECT_EQ(notes.newFiles, 1);
 }
