@@ -516,6 +516,17 @@
     </message>
 </context>
 <context>
+    <name>dravik::ui::CheckPane</name>
+    <message numerus="yes">
+        <source>%n check</source>
+        <comment>%n checks</comment>
+        <translation>
+            <numerusform>%n check</numerusform>
+            <numerusform>%n checks</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>dravik::ui::FindReplace</name>
     <message numerus="yes">
         <source>Replaced in %n cell of %1.</source>

@@ -17,6 +17,7 @@
 #include "ui/common/child_wait.h"
 #include "ui/conman.h"
 #include "ui/dan.h"
+#include "ui/checks/check_pane.h"
 #include "ui/mod/mod_actions.h"
 #include "ui/common/error_box.h"
 #include "ui/common/display_text.h"
@@ -144,6 +145,9 @@ TMainForm::TMainForm(const QString& settingsPath, dravik::ui::Dialogs& dialogs, 
     createViewMenu();
     modActions_ = new dravik::ui::ModActions(editHost(), this, N1, EditMenu, ViewMenu);
     connect(modActions_, &dravik::ui::ModActions::baseChanged, tableFilter_.get(), &dravik::ui::TableFilter::setBase);
+    // Over the base game's marks, which it draws as before.
+    checkPane_ = new dravik::ui::CheckPane(editHost(), this, ViewMenu, [this] { return VarPath; });
+    connect(modActions_, &dravik::ui::ModActions::baseChanged, checkPane_, &dravik::ui::CheckPane::setBase);
     FormCreate();
     dravik::ui::ShowTranslated(this, this, [this] { retranslateUi(); });
 }
