@@ -1369,6 +1369,23 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
         <source>Save current</source>
         <translation>Сохранение текущего</translation>
     </message>
+    <message numerus="yes">
+        <source>%n value of the files to be saved looks wrong against the rules learned from the base game (see the Checks pane).</source>
+        <comment>%n values of the files to be saved look wrong against the rules learned from the base game (see the Checks pane).</comment>
+        <translation>
+            <numerusform>%n значение сохраняемых файлов выглядит ошибочным по правилам, взятым из оригинальной игры (см. панель «Проверки»).</numerusform>
+            <numerusform>%n значения сохраняемых файлов выглядят ошибочными по правилам, взятым из оригинальной игры (см. панель «Проверки»).</numerusform>
+            <numerusform>%n значений сохраняемых файлов выглядят ошибочными по правилам, взятым из оригинальной игры (см. панель «Проверки»).</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>They are only warnings: the files can be saved as they are.</source>
+        <translation>Это лишь предупреждения: файлы можно сохранить как есть.</translation>
+    </message>
+    <message>
+        <source>&amp;Save all</source>
+        <translation>&amp;Сохранить все</translation>
+    </message>
 </context>
 <context>
     <name>SaveReview</name>

@@ -741,6 +741,20 @@ bool TMainForm::saveAll()
     return mayDropPreviewEdits() && saveAllTables();
 }
 
+int TMainForm::checksWritten(const dravik::SavePlan& plan, const std::set<int>& skip) const
+{
+    const dravik::CheckList* checks = checkPane_->checks();
+    if (!checks)
+        return 0;
+    std::set<int> rows;
+    for (const dravik::FileSave& file : plan.files)
+        if (file.changed && !skip.count(file.row))
+            rows.insert(file.row);
+    int count = 0;
+    checks->eachCheck([&](const dravik::Check& check) { count += rows.count(check.row) ? 1 : 0; });
+    return count;
+}
+
 bool TMainForm::saveAllTables()
 {
     if (document_.variablesChangedSinceOpen() && !dravik::ui::MaySaveWithTablesLayout(dialogs_, this))
@@ -750,6 +764,7 @@ bool TMainForm::saveAllTables()
     // Asked at most once a save, even when the files are read again.
     std::optional<dravik::Respelling> respelling = respelling_;
     int written = 0;  // by the attempts before, when a file changed while it was being saved
+    bool checksAsked = false;
     for (;;) {
         dravik::SavePlan plan;
         auto makePlan = [&] {
@@ -776,6 +791,9 @@ bool TMainForm::saveAllTables()
         const std::optional<std::set<int>> skip = dravik::ui::RowsToSkip(dialogs_, this, plan);
         if (!skip)
             return false;
+        if (!checksAsked && !dravik::ui::MaySaveWithChecks(dialogs_, this, checksWritten(plan, *skip)))
+            return false;
+        checksAsked = true;
         dravik::SaveOutcome outcome;
         bool changedMeanwhile = false;
         const bool saved = run([&] {

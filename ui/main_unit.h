@@ -19,6 +19,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -178,6 +179,8 @@ private:
     // What the Edit menu's bulk edits, Import table and the mod's commands
     // use of the window.
     dravik::ui::BulkEditHost editHost();
+    // The checks in the files the plan writes.
+    int checksWritten(const dravik::SavePlan& plan, const std::set<int>& skip) const;
     void createBulkEditActions();
     void createFolderActions();
     // Open desc of files already chosen, without its questions; the files are

@@ -106,6 +106,14 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(values(), QStringList{"4500"});
         QCOMPARE(named<QLabel>(QStringLiteral("ChecksStatus"))->text(), QStringLiteral("1 check"));
+
+        // Save all warns of the check left in a file it writes, and saves.
+        typeIntoCell(section, kArmor, 3, QStringLiteral("4502"));
+        dialogs->askAnswers.enqueue(0);
+        clickMenuItem(window->N10);
+        QCOMPARE(dialogs->questions.size(), 1);
+        QVERIFY(dialogs->questions[0].text.startsWith(QStringLiteral("1 value of the files to be saved")));
+        QCOMPARE(folder->read(QStringLiteral("M/") + Unit(3)), QByteArray("armor  4502 \r\n"));
     }
 };
 
