@@ -2144,6 +2144,18 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
             <numerusform>%n проверок</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Kind</source>
+        <translation>Вид</translation>
+    </message>
+    <message>
+        <source>Base game</source>
+        <translation>Оригинальная игра</translation>
+    </message>
+    <message>
+        <source>Edited value</source>
+        <translation>Изменённое значение</translation>
+    </message>
 </context>
 <context>
     <name>dravik::ui::ConflictDialog</name>

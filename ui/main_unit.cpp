@@ -146,7 +146,7 @@ TMainForm::TMainForm(const QString& settingsPath, dravik::ui::Dialogs& dialogs, 
     modActions_ = new dravik::ui::ModActions(editHost(), this, N1, EditMenu, ViewMenu);
     connect(modActions_, &dravik::ui::ModActions::baseChanged, tableFilter_.get(), &dravik::ui::TableFilter::setBase);
     // Over the base game's marks, which it draws as before.
-    checkPane_ = new dravik::ui::CheckPane(editHost(), this, ViewMenu, [this] { return VarPath; });
+    checkPane_ = new dravik::ui::CheckPane(editHost(), profiles_, this, ViewMenu, [this] { return VarPath; });
     connect(modActions_, &dravik::ui::ModActions::baseChanged, checkPane_, &dravik::ui::CheckPane::setBase);
     FormCreate();
     dravik::ui::ShowTranslated(this, this, [this] { retranslateUi(); });

@@ -114,6 +114,18 @@ private slots:
         QCOMPARE(dialogs->questions.size(), 1);
         QVERIFY(dialogs->questions[0].text.startsWith(QStringLiteral("1 value of the files to be saved")));
         QCOMPARE(folder->read(QStringLiteral("M/") + Unit(3)), QByteArray("armor  4502 \r\n"));
+
+        // An edited value Save all would write as two joins with its own
+        // kind, and goes to its cell too.
+        typeIntoCell(section, kArmor, 5, QStringLiteral("1 2"));
+        QCoreApplication::processEvents();
+        const int last = list()->rowCount() - 1;
+        QCOMPARE(list()->item(last, 3)->text(), QStringLiteral("1 2"));
+        QCOMPARE(list()->item(last, 5)->text(), QStringLiteral("Edited value"));
+        QVERIFY(!pane()->acceptButton->isEnabled());
+        clickCell(section, kArmor, 1);
+        clickLine(last, true);
+        QCOMPARE(section->currentIndex().row() + 1, 5);
     }
 };
 

@@ -1,6 +1,7 @@
 #include "ui/checks/check_pane.h"
 
 #include "core/checks/rule_learning.h"
+#include "core/text/dravik2_auxillary.h"
 #include "core/errors.h"
 #include "core/files/folder_listing.h"
 #include "core/mod/base_comparison.h"
@@ -20,6 +21,8 @@
 #include <QTableWidget>
 #include <QUndoCommand>
 #include <QVBoxLayout>
+#include <array>
+#include <tuple>
 
 namespace dravik::ui {
 
@@ -41,19 +44,29 @@ private:
     AcceptedEntry entry_;
 };
 
-enum Column { kFile, kKey, kValueNumber, kValue, kReason, kColumns };
+enum Column { kFile, kKey, kValueNumber, kValue, kReason, kKind, kColumns };
+
+// The value number of a table's column: its place in the run of columns
+// under the same key.
+int ValueNumber(const Grid& table, int col)
+{
+    int first = col;
+    while (first > 1 && table.cell(first - 1, 0) == table.cell(col, 0))
+        --first;
+    return col - first + 1;
+}
 
 }  // namespace
 
-CheckPane::CheckPane(const BulkEditHost& host, QMainWindow* window, QMenu* viewMenu,
+CheckPane::CheckPane(const BulkEditHost& host, ColumnProfiles& profiles, QMainWindow* window, QMenu* viewMenu,
                      std::function<std::string()> variablesFile)
     : QObject(window), host_(host), variablesFile_(std::move(variablesFile)),
-      marks_(host.table(1)->gridModel()->marks())
+      marks_(host.table(1)->gridModel()->marks()), profiles_(profiles), connection_(host.document.connect(*this))
 {
     auto* pane = new QWidget;
     table = new QTableWidget(0, kColumns, pane);
     table->setObjectName(QStringLiteral("ChecksTable"));
-    table->setHorizontalHeaderLabels({tr("File"), tr("Key"), tr("Value number"), tr("Value"), tr("Reason")});
+    table->setHorizontalHeaderLabels({tr("File"), tr("Key"), tr("Value number"), tr("Value"), tr("Reason"), tr("Kind")});
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -210,12 +223,16 @@ const Check* CheckPane::currentCheck() const
 
 void CheckPane::goToCheck(int line)
 {
-    if (line < 0 || static_cast<size_t>(line) >= shown_.size())
+    if (line < 0 || static_cast<size_t>(line) >= shown_.size() + problems_.size())
         return;
-    const Check& check = shown_[static_cast<size_t>(line)];
-    host_.showTable(check.grid);
-    GridView* view = host_.table(check.grid);
-    const QModelIndex cell = view->model()->index(check.row - 1, check.col - 1);
+    const auto at = static_cast<size_t>(line);
+    const auto [grid, col, row] = at < shown_.size()
+                                      ? std::tuple(shown_[at].grid, shown_[at].col, shown_[at].row)
+                                      : std::tuple(problems_[at - shown_.size()].grid, problems_[at - shown_.size()].col,
+                                                   problems_[at - shown_.size()].row);
+    host_.showTable(grid);
+    GridView* view = host_.table(grid);
+    const QModelIndex cell = view->model()->index(row - 1, col - 1);
     view->setCurrentIndex(cell);
     view->scrollTo(cell);
     view->setFocus();
@@ -225,16 +242,28 @@ void CheckPane::showChecks()
 {
     const int current = table->currentRow();
     shown_ = checks_ ? checks_->checks() : std::vector<Check>{};
+    problems_ = FindProblemCells(host_.document, profiles_);
     const CodePage& codePage = host_.document.codePage();
-    table->setRowCount(static_cast<int>(shown_.size()));
-    for (size_t i = 0; i < shown_.size(); ++i) {
-        const Check& check = shown_[i];
-        const QString texts[kColumns] = {
-            NativeText(checks_->fileName(check.row)), CellText(check.column.key, codePage),
-            QString::number(check.column.value), CellText(check.value, codePage),
-            CheckReasonText(check.reason, codePage)};
+    table->setRowCount(static_cast<int>(shown_.size() + problems_.size()));
+    auto fill = [this](int line, const std::array<QString, kColumns>& texts) {
         for (int c = 0; c < kColumns; ++c)
-            table->setItem(static_cast<int>(i), c, new QTableWidgetItem(texts[c]));
+            table->setItem(line, c, new QTableWidgetItem(texts[static_cast<size_t>(c)]));
+    };
+    int line = 0;
+    for (const Check& check : shown_)
+        fill(line++, {NativeText(checks_->fileName(check.row)), CellText(check.column.key, codePage),
+                      QString::number(check.column.value), CellText(check.value, codePage),
+                      CheckReasonText(check.reason, codePage), tr("Base game")});
+    for (const ProblemCell& cell : problems_) {
+        const Grid& grid = host_.document.grid(cell.grid);
+        const std::string_view key = Trim(grid.cell(cell.col, 0));
+        const std::string_view value = grid.cell(cell.col, cell.row);
+        const std::string file = checks_ ? checks_->fileName(cell.row)
+                                         : std::string(host_.document.fileList().cell(kFilePathColumn, cell.row));
+        fill(line++, {NativeText(file),
+                      CellText(key, codePage), QString::number(ValueNumber(grid, cell.col)),
+                      CellText(value, codePage), MessageText(ProblemReason(cell.problem, key, value)),
+                      tr("Edited value")});
     }
     if (current >= 0 && current < table->rowCount())
         table->selectRow(current);

@@ -1,6 +1,7 @@
 // The Checks pane: every value of the open files that the rules learned
 // from the base game reject, furthest outside first, with its file, key,
-// value number, value and reason. Double-click goes to the cell; Accept
+// value number, value and reason; after them the edited values that look
+// wrong whatever the base game holds (value_checks.h), of their own kind. Double-click goes to the cell; Accept
 // value, Relax group and Relax column (buttons and context menu) let the
 // modder say a value is meant, each one step of Edit > Undo.
 //
@@ -11,6 +12,7 @@
 // the batch's check reads too.
 #pragma once
 
+#include "core/bulk/value_checks.h"
 #include "core/checks/check_list.h"
 #include "ui/checks/check_marks.h"
 #include "ui/edits/bulk_edit_host.h"
@@ -36,12 +38,12 @@ class BaseComparison;
 
 namespace dravik::ui {
 
-class CheckPane : public QObject {
+class CheckPane : public QObject, private DocumentListener {
     Q_OBJECT
 public:
     // `variablesFile` gives the variables file's path, beside which the
     // accepted file is kept.
-    CheckPane(const BulkEditHost& host, QMainWindow* window, QMenu* viewMenu,
+    CheckPane(const BulkEditHost& host, ColumnProfiles& profiles, QMainWindow* window, QMenu* viewMenu,
               std::function<std::string()> variablesFile);
     ~CheckPane() override;
 
@@ -71,6 +73,8 @@ private:
     void showChecks();
     void showChecksLater() { later_.start(); }
     void repaintTables();
+    void cellsChanged(int, int, int, int, int) override { showChecksLater(); }
+    void diskValuesChanged(int) override { showChecksLater(); }
     const Check* currentCheck() const;
     void enableChoices();
 
@@ -78,9 +82,12 @@ private:
     std::function<std::string()> variablesFile_;
     std::unique_ptr<CheckList> checks_;
     CheckMarks marks_;
+    ColumnProfiles& profiles_;
     std::vector<Check> shown_;
+    std::vector<ProblemCell> problems_;  // listed after shown_
     // The pane is filled once the document's notices are over.
     QTimer later_;
+    DocumentConnection connection_;
 };
 
 }  // namespace dravik::ui
