@@ -101,6 +101,15 @@ private slots:
         clickMenuItem(window->Undo);
         QCOMPARE(values().size(), 2);
 
+        // Relax the rule (the context menu's item): widened to 9000, it lets
+        // 4500 pass too.
+        clickLine(lineOf("9000"));
+        pane()->relaxGroup->trigger();
+        QCOMPARE(values(), QStringList{});
+        QVERIFY(accepted().contains("group\t\t\tsection1\tarmor \t1\t9000"));
+        clickMenuItem(window->Undo);
+        QCOMPARE(values().size(), 2);
+
         // Typing a value within the range mends it at once.
         typeIntoCell(section, kArmor, 7, QStringLiteral("110"));
         QCoreApplication::processEvents();
