@@ -47,11 +47,10 @@ class ChecksTest : public WindowFixture {
     }
     QByteArray accepted() const { return folder->read(QStringLiteral("v.var.accepted")); }
 
-private slots:
-    void theWholeRoad()
+    // A base game of 25 units with armour 100 to 124, and its mod with two
+    // typos, 4500 in unit 3 and 9000 in unit 7, opened and compared.
+    void openAndCompare()
     {
-        // A base game of 25 units with armour 100 to 124, and its mod with
-        // two typos: 4500 in unit 3 and 9000 in unit 7.
         const QString vars = folder->write(QStringLiteral("v.var"), "[section1]\r\narmor =1\r\n");
         QDir().mkpath(folder->path(QStringLiteral("B")));
         QDir().mkpath(folder->path(QStringLiteral("M")));
@@ -67,6 +66,12 @@ private slots:
         clickMenuItem(window->N2);
         dialogs->baseFolderAnswers.enqueue(folder->path(QStringLiteral("B")));
         clickMenuItem(window->modActions()->compareWithBase);
+    }
+
+private slots:
+    void theWholeRoad()
+    {
+        openAndCompare();
         QCOMPARE(dialogs->errors.size(), 0);
 
         // Listed furthest outside first, the pane shown, the status counting.
@@ -135,6 +140,19 @@ private slots:
         clickCell(section, kArmor, 1);
         clickLine(last, true);
         QCOMPARE(section->currentIndex().row() + 1, 5);
+    }
+
+    void anAcceptedFileItCannotReadIsLeftAsItIs()
+    {
+        folder->write(QStringLiteral("v.var.accepted"), "not an accepted file\r\n");
+        openAndCompare();
+        QCOMPARE(dialogs->errors.size(), 1);
+        QVERIFY(dialogs->errors[0].text.contains(QStringLiteral("v.var.accepted")));
+        QCOMPARE(values().size(), 2);
+        clickLine(0);
+        QVERIFY(!pane()->acceptButton->isEnabled());
+        pane()->acceptValue->trigger();
+        QCOMPARE(accepted(), QByteArray("not an accepted file\r\n"));
     }
 };
 

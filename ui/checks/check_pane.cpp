@@ -153,16 +153,18 @@ void CheckPane::setBase(const BaseComparison* base)
             const BaseGameRead read = ReadBaseGame(host_.document.variablesText(), base->folder(),
                                                    NamePattern(kEveryName, codePage), codePage);
             std::shared_ptr<const LearnedRules> rules = LearnRules(*read.document, base->folder(), read.files);
-            AcceptedChecks accepted;
-            if (const std::string vars = variablesFile_(); !vars.empty())
-                accepted = ReadAcceptedFile(AcceptedFilePath(vars));
-            checks_ = std::make_unique<CheckList>(host_.document, std::move(rules), std::move(accepted));
+            checks_ = std::make_unique<CheckList>(host_.document, std::move(rules));
             checks_->setChanged([this] { showChecksLater(); });
             marks_.setChecks(checks_.get(), &host_.document.codePage());
         } catch (const std::exception&) {
             checks_.reset();
         }
     }
+    // An accepted file that cannot be read is told of, and left as it is:
+    // writing the choices made from now on over it would lose those in it.
+    acceptedReadable_ = true;
+    if (const std::string vars = variablesFile_(); checks_ && !vars.empty())
+        acceptedReadable_ = host_.run([&] { checks_->setAccepted(ReadAcceptedFile(AcceptedFilePath(vars))); });
     showChecks();
     if (checks_ && checks_->size() > 0)
         dock->show();
@@ -181,7 +183,7 @@ void CheckPane::setAccepted(const AcceptedEntry& entry, bool accepted)
 void CheckPane::choose(Choice choice)
 {
     const Check* check = currentCheck();
-    if (!check || !checks_)
+    if (!check || !checks_ || !acceptedReadable_)
         return;
     AcceptedEntry entry;
     QString name;
@@ -206,7 +208,7 @@ void CheckPane::choose(Choice choice)
 
 void CheckPane::enableChoices()
 {
-    const bool chosen = currentCheck() != nullptr;
+    const bool chosen = acceptedReadable_ && currentCheck() != nullptr;
     for (QAction* action : {acceptValue, relaxGroup, relaxColumn})
         action->setEnabled(chosen);
     for (QPushButton* b : {acceptButton, relaxGroupButton, relaxColumnButton})

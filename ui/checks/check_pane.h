@@ -83,6 +83,7 @@ private:
     std::unique_ptr<CheckList> checks_;
     CheckMarks marks_;
     ColumnProfiles& profiles_;
+    bool acceptedReadable_ = true;
     std::vector<Check> shown_;
     std::vector<ProblemCell> problems_;  // listed after shown_
     // The pane is filled once the document's notices are over.
