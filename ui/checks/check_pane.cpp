@@ -44,7 +44,7 @@ private:
     AcceptedEntry entry_;
 };
 
-enum Column { kFile, kKey, kValueNumber, kValue, kReason, kKind, kColumns };
+enum Column { kFile, kKey, kValueNumber, kValue, kKind, kReason, kColumns };
 
 // The value number of a table's column: its place in the run of columns
 // under the same key.
@@ -66,7 +66,7 @@ CheckPane::CheckPane(const BulkEditHost& host, ColumnProfiles& profiles, QMainWi
     auto* pane = new QWidget;
     table = new QTableWidget(0, kColumns, pane);
     table->setObjectName(QStringLiteral("ChecksTable"));
-    table->setHorizontalHeaderLabels({tr("File"), tr("Key"), tr("Value number"), tr("Value"), tr("Reason"), tr("Kind")});
+    table->setHorizontalHeaderLabels({tr("File"), tr("Key"), tr("Value number"), tr("Value"), tr("Kind"), tr("Reason")});
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -117,6 +117,7 @@ CheckPane::CheckPane(const BulkEditHost& host, ColumnProfiles& profiles, QMainWi
 
     status = new QLabel;
     status->setObjectName(QStringLiteral("ChecksStatus"));
+    status->setContentsMargins(12, 0, 0, 0);  // apart from the base game's count before it
     window->statusBar()->addPermanentWidget(status);
     status->hide();
 
@@ -255,7 +256,7 @@ void CheckPane::showChecks()
     for (const Check& check : shown_)
         fill(line++, {NativeText(checks_->fileName(check.row)), CellText(check.column.key, codePage),
                       QString::number(check.column.value), CellText(check.value, codePage),
-                      CheckReasonText(check.reason, codePage), tr("Base game")});
+                      tr("Base game"), CheckReasonText(check.reason, codePage)});
     for (const ProblemCell& cell : problems_) {
         const Grid& grid = host_.document.grid(cell.grid);
         const std::string_view key = Trim(grid.cell(cell.col, 0));
@@ -264,9 +265,11 @@ void CheckPane::showChecks()
                                          : std::string(host_.document.fileList().cell(kFilePathColumn, cell.row));
         fill(line++, {NativeText(file),
                       CellText(key, codePage), QString::number(ValueNumber(grid, cell.col)),
-                      CellText(value, codePage), MessageText(ProblemReason(cell.problem, key, value)),
-                      tr("Edited value")});
+                      CellText(value, codePage), tr("Edited value"),
+                      MessageText(ProblemReason(cell.problem, key, value))});
     }
+    // The reason, last, takes the room the others leave.
+    table->resizeColumnsToContents();
     if (current >= 0 && current < table->rowCount())
         table->selectRow(current);
     else
