@@ -152,8 +152,8 @@ int main(int argc, char* argv[])
     const QStringList scenes = {QString(), QStringLiteral("changes"), QStringLiteral("filter"), QStringLiteral("base"),
                                 QStringLiteral("conflicts"), QStringLiteral("checks")};
     if (args.size() < 3 || !tabIsNumber || !scenes.contains(scene)) {
-        QTextStream(stderr) << "usage: dravik2-screenshot [--scene changes|filter|base|conflicts|checks] [--base FOLDER] "
-                               "[--patch FILE] PICTURE TAB VARIABLES_FILE [DESC_FILE...]\n";
+        QTextStream(stderr) << "usage: dravik2-screenshot [--scene changes|filter|base|conflicts|checks] "
+                               "[--base FOLDER] [--patch FILE] PICTURE TAB VARIABLES_FILE [DESC_FILE...]\n";
         return 2;
     }
     const QString picture = args.takeFirst();

@@ -22,7 +22,6 @@
 #include <QUndoCommand>
 #include <QVBoxLayout>
 #include <array>
-#include <tuple>
 
 namespace dravik::ui {
 
@@ -66,7 +65,8 @@ CheckPane::CheckPane(const BulkEditHost& host, ColumnProfiles& profiles, QMainWi
     auto* pane = new QWidget;
     table = new QTableWidget(0, kColumns, pane);
     table->setObjectName(QStringLiteral("ChecksTable"));
-    table->setHorizontalHeaderLabels({tr("File"), tr("Key"), tr("Value number"), tr("Value"), tr("Kind"), tr("Reason")});
+    table->setHorizontalHeaderLabels(
+        {tr("File"), tr("Key"), tr("Value number"), tr("Value"), tr("Kind"), tr("Reason")});
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -229,10 +229,10 @@ void CheckPane::goToCheck(int line)
     if (line < 0 || static_cast<size_t>(line) >= shown_.size() + problems_.size())
         return;
     const auto at = static_cast<size_t>(line);
-    const auto [grid, col, row] = at < shown_.size()
-                                      ? std::tuple(shown_[at].grid, shown_[at].col, shown_[at].row)
-                                      : std::tuple(problems_[at - shown_.size()].grid, problems_[at - shown_.size()].col,
-                                                   problems_[at - shown_.size()].row);
+    const ProblemCell* problem = at < shown_.size() ? nullptr : &problems_[at - shown_.size()];
+    const int grid = problem ? problem->grid : shown_[at].grid;
+    const int col = problem ? problem->col : shown_[at].col;
+    const int row = problem ? problem->row : shown_[at].row;
     host_.showTable(grid);
     GridView* view = host_.table(grid);
     const QModelIndex cell = view->model()->index(row - 1, col - 1);
