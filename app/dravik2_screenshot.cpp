@@ -14,6 +14,8 @@
 //            the values the mod changes, the count in the status bar)
 //   conflicts  compares them with --base, then applies --patch: the
 //            picture is the conflict dialog's
+//   checks   compares them with --base, then types two typos into
+//            Section 1: the Checks pane lists them, their cells marked
 #include "ui/views/filter_bar.h"
 #include "ui/tables/grid_view.h"
 #include "ui/views/summary_panel.h"
@@ -21,8 +23,10 @@
 #include "ui/common/qt_dialogs.h"
 #include "ui/mod/conflict_dialog.h"
 #include "ui/mod/mod_actions.h"
+#include "ui/checks/check_pane.h"
 
 #include <QAction>
+#include <QDockWidget>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QItemSelectionModel>
@@ -115,6 +119,20 @@ void CompareWithBase(TMainForm& window)
     window.modActions()->compareWithBase->trigger();
 }
 
+void TypeTypos(TMainForm& window)
+{
+    Widen(window, 1060, 620, 260);
+    window.modActions()->compareWithBase->trigger();
+    dravik::ui::GridView* section1 = window.StringGrid(1);
+    auto type = [&](int col, int row, const QString& text) {
+        section1->model()->setData(section1->model()->index(row - 1, col - 1), text);
+    };
+    type(2, 2, QStringLiteral("4800"));  // health, a digit too many
+    type(6, 3, QStringLiteral("-36"));   // speed, the sign flipped
+    // As View > Checks opens it: the base game's own values raised none.
+    window.checkPane()->dock->show();
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -132,10 +150,10 @@ int main(int argc, char* argv[])
     bool tabIsNumber = false;
     const int tab = args.size() >= 3 ? args[1].toInt(&tabIsNumber) : 0;
     const QStringList scenes = {QString(), QStringLiteral("changes"), QStringLiteral("filter"), QStringLiteral("base"),
-                                QStringLiteral("conflicts")};
+                                QStringLiteral("conflicts"), QStringLiteral("checks")};
     if (args.size() < 3 || !tabIsNumber || !scenes.contains(scene)) {
-        QTextStream(stderr) << "usage: dravik2-screenshot [--scene changes|filter|base|conflicts] [--base FOLDER] "
-                               "[--patch FILE] PICTURE TAB VARIABLES_FILE [DESC_FILE...]\n";
+        QTextStream(stderr) << "usage: dravik2-screenshot [--scene changes|filter|base|conflicts|checks] "
+                               "[--base FOLDER] [--patch FILE] PICTURE TAB VARIABLES_FILE [DESC_FILE...]\n";
         return 2;
     }
     const QString picture = args.takeFirst();
@@ -154,6 +172,8 @@ int main(int argc, char* argv[])
         FilterByHealth(window);
     } else if (scene == QLatin1String("base")) {
         CompareWithBase(window);
+    } else if (scene == QLatin1String("checks")) {
+        TypeTypos(window);
     } else if (scene == QLatin1String("conflicts")) {
         CompareWithBase(window);
         window.modActions()->applyPatch->trigger();

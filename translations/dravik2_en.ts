@@ -433,6 +433,14 @@
             <numerusform>%n key lines whose values did not change would be respelled (&quot;armor 45 45 40&quot; becomes &quot;armor  45 45 40 &quot;).</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n value of the files to be saved looks wrong against the rules learned from the base game (see the Checks pane).</source>
+        <comment>%n values of the files to be saved look wrong against the rules learned from the base game (see the Checks pane).</comment>
+        <translation>
+            <numerusform>%n value of the files to be saved looks wrong against the rules learned from the base game (see the Checks pane).</numerusform>
+            <numerusform>%n values of the files to be saved look wrong against the rules learned from the base game (see the Checks pane).</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>SaveReview</name>
@@ -512,6 +520,17 @@
         <translation>
             <numerusform>the open file</numerusform>
             <numerusform>the %n open files</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>dravik::ui::CheckPane</name>
+    <message numerus="yes">
+        <source>%n check</source>
+        <comment>%n checks</comment>
+        <translation>
+            <numerusform>%n check</numerusform>
+            <numerusform>%n checks</numerusform>
         </translation>
     </message>
 </context>

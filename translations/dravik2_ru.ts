@@ -67,6 +67,53 @@
     </message>
 </context>
 <context>
+    <name>Checks</name>
+    <message>
+        <source>%1: the base game&apos;s files have %6 to %7 (%4 files); this is %5</source>
+        <translation>%1: в файлах оригинальной игры от %6 до %7 (файлов: %4); здесь %5</translation>
+    </message>
+    <message>
+        <source>%1: the base game&apos;s %2 have %6 to %7 (%4 files); this is %5</source>
+        <translation>%1: в оригинальной игре у %2 от %6 до %7 (файлов: %4); здесь %5</translation>
+    </message>
+    <message>
+        <source>%1: the base game&apos;s files with %3 %2 have %6 to %7 (%4 files); this is %5</source>
+        <translation>%1: в файлах оригинальной игры с %3 %2 от %6 до %7 (файлов: %4); здесь %5</translation>
+    </message>
+    <message>
+        <source>%1: the base game&apos;s files hold one of %8 (%4 files); this is &quot;%5&quot;</source>
+        <translation>%1: в файлах оригинальной игры одно из: %8 (файлов: %4); здесь «%5»</translation>
+    </message>
+    <message>
+        <source>%1: the base game&apos;s %2 hold one of %8 (%4 files); this is &quot;%5&quot;</source>
+        <translation>%1: в оригинальной игре у %2 одно из: %8 (файлов: %4); здесь «%5»</translation>
+    </message>
+    <message>
+        <source>%1: the base game&apos;s files with %3 %2 hold one of %8 (%4 files); this is &quot;%5&quot;</source>
+        <translation>%1: в файлах оригинальной игры с %3 %2 одно из: %8 (файлов: %4); здесь «%5»</translation>
+    </message>
+    <message>
+        <source>%1: the base game&apos;s files hold whole numbers (%4 files); this is %5</source>
+        <translation>%1: в файлах оригинальной игры целые числа (файлов: %4); здесь %5</translation>
+    </message>
+    <message>
+        <source>%1: decimal places in the base game&apos;s files: %9 (%4 files); this is %5</source>
+        <translation>%1: знаков после точки в файлах оригинальной игры: %9 (файлов: %4); здесь %5</translation>
+    </message>
+    <message>
+        <source>%1: the base game&apos;s files hold numbers (%4 files); this is &quot;%5&quot;</source>
+        <translation>%1: в файлах оригинальной игры числа (файлов: %4); здесь «%5»</translation>
+    </message>
+    <message>
+        <source>%1: the base game&apos;s files name files that exist (%4 files); &quot;%5&quot; names none in the base game or this mod</source>
+        <translation>%1: файлы оригинальной игры называют существующие файлы (файлов: %4); «%5» не называет ни одного файла оригинальной игры или этого мода</translation>
+    </message>
+    <message>
+        <source>%1: %5</source>
+        <translation>%1: %5</translation>
+    </message>
+</context>
+<context>
     <name>ChildWait</name>
     <message>
         <source>Waiting for %1 to end</source>
@@ -1322,6 +1369,23 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
         <source>Save current</source>
         <translation>Сохранение текущего</translation>
     </message>
+    <message numerus="yes">
+        <source>%n value of the files to be saved looks wrong against the rules learned from the base game (see the Checks pane).</source>
+        <comment>%n values of the files to be saved look wrong against the rules learned from the base game (see the Checks pane).</comment>
+        <translation>
+            <numerusform>%n значение сохраняемых файлов выглядит ошибочным по правилам, взятым из оригинальной игры (см. панель «Проверки»).</numerusform>
+            <numerusform>%n значения сохраняемых файлов выглядят ошибочными по правилам, взятым из оригинальной игры (см. панель «Проверки»).</numerusform>
+            <numerusform>%n значений сохраняемых файлов выглядят ошибочными по правилам, взятым из оригинальной игры (см. панель «Проверки»).</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>They are only warnings: the files can be saved as they are.</source>
+        <translation>Это лишь предупреждения: файлы можно сохранить как есть.</translation>
+    </message>
+    <message>
+        <source>&amp;Save all</source>
+        <translation>&amp;Сохранить все</translation>
+    </message>
 </context>
 <context>
     <name>SaveReview</name>
@@ -2007,6 +2071,90 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
     <message>
         <source>Find and replace</source>
         <translation>Найти и заменить</translation>
+    </message>
+</context>
+<context>
+    <name>dravik::ui::CheckPane</name>
+    <message>
+        <source>File</source>
+        <translation>Файл</translation>
+    </message>
+    <message>
+        <source>Key</source>
+        <translation>Ключ</translation>
+    </message>
+    <message>
+        <source>Value number</source>
+        <translation>Номер значения</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Значение</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>Причина</translation>
+    </message>
+    <message>
+        <source>&amp;Accept this value</source>
+        <translation>&amp;Принять это значение</translation>
+    </message>
+    <message>
+        <source>This value of this file is meant as it is</source>
+        <translation>Это значение этого файла задумано таким</translation>
+    </message>
+    <message>
+        <source>Relax the &amp;group&apos;s rule</source>
+        <translation>Ослабить правило &amp;группы</translation>
+    </message>
+    <message>
+        <source>The rule of these files lets this value pass (a range widened to it, a word added)</source>
+        <translation>Правило этих файлов пропускает это значение (диапазон расширяется до него, слово добавляется)</translation>
+    </message>
+    <message>
+        <source>Stop checking this &amp;column</source>
+        <translation>Не проверять этот &amp;столбец</translation>
+    </message>
+    <message>
+        <source>Checks</source>
+        <translation>Проверки</translation>
+    </message>
+    <message>
+        <source>&amp;Checks</source>
+        <translation>П&amp;роверки</translation>
+    </message>
+    <message>
+        <source>Accept value</source>
+        <translation>Принять значение</translation>
+    </message>
+    <message>
+        <source>Relax rule</source>
+        <translation>Ослабить правило</translation>
+    </message>
+    <message>
+        <source>Stop checking column</source>
+        <translation>Не проверять столбец</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n check</source>
+        <comment>%n checks</comment>
+        <translation>
+            <numerusform>%n проверка</numerusform>
+            <numerusform>%n проверки</numerusform>
+            <numerusform>%n проверок</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Вид</translation>
+    </message>
+    <message>
+        <source>Base game</source>
+        <translation>Оригинальная игра</translation>
+    </message>
+    <message>
+        <source>Edited value</source>
+        <translation>Изменённое значение</translation>
     </message>
 </context>
 <context>

@@ -17,6 +17,7 @@
 #include "ui/common/child_wait.h"
 #include "ui/conman.h"
 #include "ui/dan.h"
+#include "ui/checks/check_pane.h"
 #include "ui/mod/mod_actions.h"
 #include "ui/common/error_box.h"
 #include "ui/common/display_text.h"
@@ -144,6 +145,9 @@ TMainForm::TMainForm(const QString& settingsPath, dravik::ui::Dialogs& dialogs, 
     createViewMenu();
     modActions_ = new dravik::ui::ModActions(editHost(), this, N1, EditMenu, ViewMenu);
     connect(modActions_, &dravik::ui::ModActions::baseChanged, tableFilter_.get(), &dravik::ui::TableFilter::setBase);
+    // Over the base game's marks, which it draws as before.
+    checkPane_ = new dravik::ui::CheckPane(editHost(), profiles_, this, ViewMenu, [this] { return VarPath; });
+    connect(modActions_, &dravik::ui::ModActions::baseChanged, checkPane_, &dravik::ui::CheckPane::setBase);
     FormCreate();
     dravik::ui::ShowTranslated(this, this, [this] { retranslateUi(); });
 }
@@ -737,6 +741,20 @@ bool TMainForm::saveAll()
     return mayDropPreviewEdits() && saveAllTables();
 }
 
+int TMainForm::checksWritten(const dravik::SavePlan& plan, const std::set<int>& skip) const
+{
+    const dravik::CheckList* checks = checkPane_->checks();
+    if (!checks)
+        return 0;
+    std::set<int> rows;
+    for (const dravik::FileSave& file : plan.files)
+        if (file.changed && !skip.count(file.row))
+            rows.insert(file.row);
+    int count = 0;
+    checks->eachCheck([&](const dravik::Check& check) { count += rows.count(check.row) ? 1 : 0; });
+    return count;
+}
+
 bool TMainForm::saveAllTables()
 {
     if (document_.variablesChangedSinceOpen() && !dravik::ui::MaySaveWithTablesLayout(dialogs_, this))
@@ -746,6 +764,7 @@ bool TMainForm::saveAllTables()
     // Asked at most once a save, even when the files are read again.
     std::optional<dravik::Respelling> respelling = respelling_;
     int written = 0;  // by the attempts before, when a file changed while it was being saved
+    bool checksAsked = false;
     for (;;) {
         dravik::SavePlan plan;
         auto makePlan = [&] {
@@ -772,6 +791,9 @@ bool TMainForm::saveAllTables()
         const std::optional<std::set<int>> skip = dravik::ui::RowsToSkip(dialogs_, this, plan);
         if (!skip)
             return false;
+        if (!checksAsked && !dravik::ui::MaySaveWithChecks(dialogs_, this, checksWritten(plan, *skip)))
+            return false;
+        checksAsked = true;
         dravik::SaveOutcome outcome;
         bool changedMeanwhile = false;
         const bool saved = run([&] {

@@ -19,6 +19,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -40,6 +41,7 @@ class FolderActions;
 class GridModel;
 class GridView;
 class ModActions;
+class CheckPane;
 class SummaryPanel;
 class TableFilter;
 }  // namespace dravik::ui
@@ -71,6 +73,7 @@ public:
     dravik::ui::BulkEditActions* bulkEdits() const { return bulkEdits_; }
     // The base game compared with, and patches.
     dravik::ui::ModActions* modActions() const { return modActions_; }
+    dravik::ui::CheckPane* checkPane() const { return checkPane_; }
     // The console manager QuickPack packs with: the latest one created.
     TFormCM* consoleManager() const { return FormCM; }
 
@@ -176,6 +179,8 @@ private:
     // What the Edit menu's bulk edits, Import table and the mod's commands
     // use of the window.
     dravik::ui::BulkEditHost editHost();
+    // The checks in the files the plan writes.
+    int checksWritten(const dravik::SavePlan& plan, const std::set<int>& skip) const;
     void createBulkEditActions();
     void createFolderActions();
     // Open desc of files already chosen, without its questions; the files are
@@ -251,6 +256,7 @@ private:
     std::array<QLabel*, 3> statusPanels_{};
     dravik::ui::BulkEditActions* bulkEdits_ = nullptr;
     dravik::ui::ModActions* modActions_ = nullptr;
+    dravik::ui::CheckPane* checkPane_ = nullptr;
     dravik::ui::FolderActions* folderActions_ = nullptr;
 
     std::string EditorPath;

@@ -1,6 +1,7 @@
 #include "core/checks/check_reason.h"
 
 #include "core/text/cell_value.h"
+#include "core/text/message.h"
 
 namespace dravik {
 
@@ -13,33 +14,44 @@ constexpr size_t kWordsShown = 8;
 
 const char* ReasonSentence(CheckKind kind, CheckReason::Scope scope)
 {
+    // Marked for the catalogue: a window shows the sentence translated.
     using Scope = CheckReason::Scope;
     switch (kind) {
     case CheckKind::OutOfRange:
         switch (scope) {
-        case Scope::Column: return "%1: the base game's files have %6 to %7 (%4 files); this is %5";
-        case Scope::Folder: return "%1: the base game's %2 have %6 to %7 (%4 files); this is %5";
-        case Scope::Key: return "%1: the base game's files with %3 %2 have %6 to %7 (%4 files); this is %5";
+        case Scope::Column:
+            return DRAVIK_TR("Checks", "%1: the base game's files have %6 to %7 (%4 files); this is %5").source;
+        case Scope::Folder:
+            return DRAVIK_TR("Checks", "%1: the base game's %2 have %6 to %7 (%4 files); this is %5").source;
+        case Scope::Key:
+            return DRAVIK_TR("Checks", "%1: the base game's files with %3 %2 have %6 to %7 (%4 files); this is %5")
+                .source;
         }
         break;
     case CheckKind::NotInSet:
         switch (scope) {
-        case Scope::Column: return "%1: the base game's files hold one of %8 (%4 files); this is \"%5\"";
-        case Scope::Folder: return "%1: the base game's %2 hold one of %8 (%4 files); this is \"%5\"";
-        case Scope::Key: return "%1: the base game's files with %3 %2 hold one of %8 (%4 files); this is \"%5\"";
+        case Scope::Column:
+            return DRAVIK_TR("Checks", "%1: the base game's files hold one of %8 (%4 files); this is \"%5\"").source;
+        case Scope::Folder:
+            return DRAVIK_TR("Checks", "%1: the base game's %2 hold one of %8 (%4 files); this is \"%5\"").source;
+        case Scope::Key:
+            return DRAVIK_TR("Checks",
+                             "%1: the base game's files with %3 %2 hold one of %8 (%4 files); this is \"%5\"")
+                .source;
         }
         break;
     case CheckKind::NotWhole:
-        return "%1: the base game's files hold whole numbers (%4 files); this is %5";
+        return DRAVIK_TR("Checks", "%1: the base game's files hold whole numbers (%4 files); this is %5").source;
     case CheckKind::OtherPlaces:
-        return "%1: decimal places in the base game's files: %9 (%4 files); this is %5";
+        return DRAVIK_TR("Checks", "%1: decimal places in the base game's files: %9 (%4 files); this is %5").source;
     case CheckKind::NotANumber:
-        return "%1: the base game's files hold numbers (%4 files); this is \"%5\"";
+        return DRAVIK_TR("Checks", "%1: the base game's files hold numbers (%4 files); this is \"%5\"").source;
     case CheckKind::NoSuchFile:
-        return "%1: the base game's files name files that exist (%4 files); \"%5\" names none in the base game or "
-               "this mod";
+        return DRAVIK_TR("Checks", "%1: the base game's files name files that exist (%4 files); \"%5\" names none "
+                                   "in the base game or this mod")
+            .source;
     }
-    return "%1: %5";
+    return DRAVIK_TR("Checks", "%1: %5").source;
 }
 
 std::vector<std::string> ReasonArguments(const CheckReason& reason)

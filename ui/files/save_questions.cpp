@@ -112,6 +112,20 @@ RespellAnswer AskAboutRespelling(Dialogs& dialogs, QWidget* parent, const SavePl
     }
 }
 
+bool MaySaveWithChecks(Dialogs& dialogs, QWidget* parent, int checks)
+{
+    if (checks <= 0)
+        return true;
+    const QString text =
+        Tr::tr("%n value of the files to be saved looks wrong against the rules learned from the base game (see the "
+               "Checks pane).",
+               "%n values of the files to be saved look wrong against the rules learned from the base game (see the "
+               "Checks pane).",
+               checks) +
+        QStringLiteral("\n\n") + Tr::tr("They are only warnings: the files can be saved as they are.");
+    return dialogs.ask(parent, Tr::tr("Save all"), text, {Tr::tr("&Save all"), Tr::tr("Cancel")}) == 0;
+}
+
 bool MayOverwriteChangedCurrentFile(Dialogs& dialogs, QWidget* parent, const CurrentSave& planned)
 {
     const QString text = Tr::tr("1 file changed on disk since it was read:") + QLatin1Char('\n') +

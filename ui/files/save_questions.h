@@ -28,6 +28,11 @@ enum class RespellAnswer { RespellThemToo, OnlyWhatChanged, Cancel };
 // to be kept.
 RespellAnswer AskAboutRespelling(Dialogs& dialogs, QWidget* parent, const SavePlan& plan, bool& remember);
 
+// `checks` values of the files Save all writes look wrong against the rules
+// learned from the base game: a warning the user may save past, unlike the
+// values that cannot be written at all. True to save.
+bool MaySaveWithChecks(Dialogs& dialogs, QWidget* parent, int checks);
+
 // Save current's file changed on disk since the preview was loaded from it:
 // true when the user answers to overwrite it with the preview's text.
 bool MayOverwriteChangedCurrentFile(Dialogs& dialogs, QWidget* parent, const CurrentSave& planned);

@@ -1,5 +1,5 @@
 // Marks drawn on a table's cells besides their colours: a bar at the cell's
-// left edge and a triangle in its top right corner, each with what it means
+// left edge and triangles in its top and bottom right corners, each with what it means
 // in the cell's tool tip. The tables ask whoever placed them (the base game
 // comparison, an applied patch) cell by cell as they paint.
 #pragma once
@@ -12,6 +12,7 @@ namespace dravik::ui {
 // The roles a table model answers the marks' colours in.
 inline constexpr int kEdgeMarkRole = Qt::UserRole + 1;
 inline constexpr int kCornerMarkRole = Qt::UserRole + 2;
+inline constexpr int kCheckMarkRole = Qt::UserRole + 3;
 
 class CellMarks {
 public:
@@ -19,6 +20,9 @@ public:
     // Grid coordinates; an invalid colour for no mark.
     virtual QColor edgeMark(int grid, int col, int row) const = 0;
     virtual QColor cornerMark(int grid, int col, int row) const = 0;
+    // A triangle in the bottom right corner: a value the checks learned from
+    // the base game reject.
+    virtual QColor checkMark(int, int, int) const { return {}; }
     // Lines for the cell's tool tip.
     virtual QStringList tips(int grid, int col, int row) const = 0;
 };

@@ -96,6 +96,8 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
         return marks_ ? marks_->edgeMark(gridNumber_, col, row) : QVariant();
     case kCornerMarkRole:
         return marks_ ? marks_->cornerMark(gridNumber_, col, row) : QVariant();
+    case kCheckMarkRole:
+        return marks_ ? marks_->checkMark(gridNumber_, col, row) : QVariant();
     case Qt::FontRole:
         // The file list marks the files that Save all would change.
         if (gridNumber_ == kFileListGrid && document_.rowChanged(row)) {

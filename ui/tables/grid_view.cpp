@@ -67,6 +67,16 @@ void PaintMarks(QPainter* painter, const QRect& cell, const QModelIndex& index)
         painter->drawPolygon(triangle, 3);
         painter->restore();
     }
+    const QColor check = index.data(kCheckMarkRole).value<QColor>();
+    if (check.isValid()) {
+        const QPoint right = cell.bottomRight();
+        const QPoint triangle[] = {right, right - QPoint(kCornerSize, 0), right - QPoint(0, kCornerSize)};
+        painter->save();
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(check);
+        painter->drawPolygon(triangle, 3);
+        painter->restore();
+    }
 }
 
 class CellDelegate : public QStyledItemDelegate {
