@@ -1,7 +1,10 @@
 // Takes the documentation's pictures of the main window. Not shipped: the
 // window program itself takes no arguments and reads no environment.
 //
-//   dravik2-screenshot [--scene NAME] [--base FOLDER] [--patch FILE] PICTURE TAB VARIABLES_FILE DESC_FILE...
+//   dravik2-screenshot [--scene NAME] [--base FOLDER] [--patch FILE] [--language CODE]
+//                      PICTURE TAB VARIABLES_FILE DESC_FILE...
+//
+// CODE is a language a catalogue is built in for ("en", the default; "ru").
 //
 // TAB is the index of the tab to show (0 = "File List"). The window is shown
 // with the files loaded, its picture saved, and it is left without writing
@@ -24,6 +27,7 @@
 #include "ui/mod/conflict_dialog.h"
 #include "ui/mod/mod_actions.h"
 #include "ui/checks/check_pane.h"
+#include "ui/common/language.h"
 
 #include <QAction>
 #include <QDockWidget>
@@ -140,9 +144,12 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
     QString scene;
+    QString language = QStringLiteral("en");
     SceneDialogs dialogs;
-    const std::map<QString, QString*> options = {
-        {QStringLiteral("--scene"), &scene}, {QStringLiteral("--base"), &dialogs.base}, {QStringLiteral("--patch"), &dialogs.patch}};
+    const std::map<QString, QString*> options = {{QStringLiteral("--scene"), &scene},
+                                                 {QStringLiteral("--base"), &dialogs.base},
+                                                 {QStringLiteral("--patch"), &dialogs.patch},
+                                                 {QStringLiteral("--language"), &language}};
     while (args.size() >= 2 && options.count(args.first())) {
         QString* value = options.at(args.takeFirst());
         *value = args.takeFirst();
@@ -153,12 +160,15 @@ int main(int argc, char* argv[])
                                 QStringLiteral("conflicts"), QStringLiteral("checks")};
     if (args.size() < 3 || !tabIsNumber || !scenes.contains(scene)) {
         QTextStream(stderr) << "usage: dravik2-screenshot [--scene changes|filter|base|conflicts|checks] "
-                               "[--base FOLDER] [--patch FILE] PICTURE TAB VARIABLES_FILE [DESC_FILE...]\n";
+                               "[--base FOLDER] [--patch FILE] [--language CODE] PICTURE TAB VARIABLES_FILE [DESC_FILE...]\n";
         return 2;
     }
     const QString picture = args.takeFirst();
     args.removeFirst();
     dialogs.picture = picture;
+    // The pictures show the program as it first starts on a system in that
+    // language (no settings file names one).
+    dravik::ui::SetSystemLanguagesForTesting({language});
 
     TMainForm window(QString(), dialogs);
     window.show();
