@@ -620,6 +620,17 @@ Click to show only these rows</numerusform>
     </message>
 </context>
 <context>
+    <name>dravik::ui::ModSetActions</name>
+    <message numerus="yes">
+        <source>%1: %n conflict</source>
+        <comment>%1: %n conflicts</comment>
+        <translation>
+            <numerusform>%1: %n conflict</numerusform>
+            <numerusform>%1: %n conflicts</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>dravik::ui::SummaryPanel</name>
     <message numerus="yes">
         <source>%1: %n column selected</source>

@@ -1213,6 +1213,10 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
         <source>%1; %2 of %3 files had been written before it</source>
         <translation>%1; до этого записано файлов: %2 из %3</translation>
     </message>
+    <message>
+        <source>The tables show the merged values of a mod set: they are never written back into the files they were read from</source>
+        <translation>Таблицы показывают слияние набора модов: оно никогда не записывается обратно в файлы, из которых прочитано</translation>
+    </message>
 </context>
 <context>
     <name>SaveQuestions</name>
@@ -1824,6 +1828,10 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
             <numerusform>Экспортированы %n строки в %1</numerusform>
             <numerusform>Экспортировано %n строк в %1</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>opening a mod set</source>
+        <translation>открытием набора модов</translation>
     </message>
 </context>
 <context>
@@ -2512,6 +2520,121 @@ Click to show only these rows</comment>
     <message>
         <source>Compared with the base game in %1</source>
         <translation>Сравнение с оригинальной игрой в %1</translation>
+    </message>
+    <message>
+        <source>patch files (*.txt)|*.txt|all files (*.*)|*.*</source>
+        <translation>файлы патчей (*.txt)|*.txt|все файлы (*.*)|*.*</translation>
+    </message>
+</context>
+<context>
+    <name>dravik::ui::ModSetActions</name>
+    <message>
+        <source>mod sets (*.modset)|*.modset|all files (*.*)|*.*</source>
+        <translation>наборы модов (*.modset)|*.modset|все файлы (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>&amp;New mod set…</source>
+        <translation>Нов&amp;ый набор модов…</translation>
+    </message>
+    <message>
+        <source>Open &amp;mod set…</source>
+        <translation>Открыть набор &amp;модов…</translation>
+    </message>
+    <message>
+        <source>Save mod se&amp;t</source>
+        <translation>Сохранить на&amp;бор модов</translation>
+    </message>
+    <message>
+        <source>New mod set</source>
+        <translation>Новый набор модов</translation>
+    </message>
+    <message>
+        <source>Open a variables file first: the mod set reads every file by it</source>
+        <translation>Сначала откройте файл переменных: набор модов читает по нему каждый файл</translation>
+    </message>
+    <message>
+        <source>Open mod set</source>
+        <translation>Открыть набор модов</translation>
+    </message>
+    <message>
+        <source>Save mod set</source>
+        <translation>Сохранить набор модов</translation>
+    </message>
+    <message>
+        <source>new mod set</source>
+        <translation>новый набор модов</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n conflict</source>
+        <comment>%1: %n conflicts</comment>
+        <translation>
+            <numerusform>%1: %n конфликт</numerusform>
+            <numerusform>%1: %n конфликта</numerusform>
+            <numerusform>%1: %n конфликтов</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>dravik::ui::ModSetDialog</name>
+    <message>
+        <source>New mod set</source>
+        <translation>Новый набор модов</translation>
+    </message>
+    <message>
+        <source>Original game folder:</source>
+        <translation>Папка оригинальной игры:</translation>
+    </message>
+    <message>
+        <source>&amp;Browse…</source>
+        <translation>&amp;Обзор…</translation>
+    </message>
+    <message>
+        <source>Mods, in their order (the last wins):</source>
+        <translation>Моды по порядку (побеждает последний):</translation>
+    </message>
+    <message>
+        <source>Add mod &amp;folder…</source>
+        <translation>Добавить &amp;папку мода…</translation>
+    </message>
+    <message>
+        <source>Add &amp;patch…</source>
+        <translation>Добавить па&amp;тч…</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Убрать</translation>
+    </message>
+    <message>
+        <source>&amp;Up</source>
+        <translation>&amp;Выше</translation>
+    </message>
+    <message>
+        <source>&amp;Down</source>
+        <translation>&amp;Ниже</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>О&amp;ткрыть</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>%1 (patch)</source>
+        <translation>%1 (патч)</translation>
+    </message>
+    <message>
+        <source>Original game folder</source>
+        <translation>Папка оригинальной игры</translation>
+    </message>
+    <message>
+        <source>Mod folder</source>
+        <translation>Папка мода</translation>
+    </message>
+    <message>
+        <source>Patch files</source>
+        <translation>Файлы патчей</translation>
     </message>
     <message>
         <source>patch files (*.txt)|*.txt|all files (*.*)|*.*</source>

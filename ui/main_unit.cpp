@@ -18,6 +18,7 @@
 #include "ui/conman.h"
 #include "ui/dan.h"
 #include "ui/mod/mod_actions.h"
+#include "ui/modset/mod_set_actions.h"
 #include "ui/common/error_box.h"
 #include "ui/common/display_text.h"
 #include "ui/tables/grid_model.h"
@@ -144,6 +145,11 @@ TMainForm::TMainForm(const QString& settingsPath, dravik::ui::Dialogs& dialogs, 
     createViewMenu();
     modActions_ = new dravik::ui::ModActions(editHost(), this, N1, EditMenu, ViewMenu);
     connect(modActions_, &dravik::ui::ModActions::baseChanged, tableFilter_.get(), &dravik::ui::TableFilter::setBase);
+    modSetActions_ = new dravik::ui::ModSetActions(
+        editHost(),
+        {[this] { return VarPath; }, [this](const QString& path) { return openVariablesFile(path); },
+         [this] { return mayDropTableEdits(tr("opening a mod set")) && mayDropPreviewEdits(); }},
+        this, N1);
     FormCreate();
     dravik::ui::ShowTranslated(this, this, [this] { retranslateUi(); });
 }
@@ -725,6 +731,7 @@ bool TMainForm::loadDescFiles(const std::vector<std::string>& files, const std::
                                            "%n more paths name files opened already", static_cast<int>(more))));
     }
     statusPanels_[0]->setText(status.join(QStringLiteral("; ")));
+    modSetActions_->filesOpened();
     modActions_->filesOpened();
     return loaded;
 }

@@ -40,6 +40,7 @@ class FolderActions;
 class GridModel;
 class GridView;
 class ModActions;
+class ModSetActions;
 class SummaryPanel;
 class TableFilter;
 }  // namespace dravik::ui
@@ -71,6 +72,7 @@ public:
     dravik::ui::BulkEditActions* bulkEdits() const { return bulkEdits_; }
     // The base game compared with, and patches.
     dravik::ui::ModActions* modActions() const { return modActions_; }
+    dravik::ui::ModSetActions* modSetActions() const { return modSetActions_; }
     // The console manager QuickPack packs with: the latest one created.
     TFormCM* consoleManager() const { return FormCM; }
 
@@ -251,6 +253,7 @@ private:
     std::array<QLabel*, 3> statusPanels_{};
     dravik::ui::BulkEditActions* bulkEdits_ = nullptr;
     dravik::ui::ModActions* modActions_ = nullptr;
+    dravik::ui::ModSetActions* modSetActions_ = nullptr;
     dravik::ui::FolderActions* folderActions_ = nullptr;
 
     std::string EditorPath;

@@ -1,0 +1,107 @@
+// Many mods over one game in the window: New mod set with its dialog, the
+// merged view in the tables, Save all refusing it, and Save mod set and
+// Open mod set bringing back the same view.
+#include "core/modset/mod_set.h"
+#include "tests/core/mod/merge_scenario.h"
+#include "ui/modset/mod_set_actions.h"
+#include "ui/modset/mod_set_dialog.h"
+#include "window_fixture.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QtTest>
+
+using dravik::ui::GridView;
+
+namespace {
+
+QByteArray Bytes(std::string_view text) { return QByteArray(text.data(), static_cast<qsizetype>(text.size())); }
+
+// The merged files in path order: the gun, then the tank.
+constexpr int kGun = 1;
+constexpr int kTank = 2;
+// Section 1: armor in columns 2 to 4, hp in 5. Section 2: speed in 2.
+constexpr int kArmor = 2;
+constexpr int kHp = 5;
+
+}  // namespace
+
+class ModSetTest : public WindowFixture {
+    Q_OBJECT
+
+    const std::pair<const char*, std::string_view> files[6] = {
+        {"B/units/tank.desc", dravik::merge::kBaseTank}, {"B/guns/gun.desc", dravik::merge::kBaseGun},
+        {"X/units/tank.desc", dravik::merge::kXTank},    {"X/guns/gun.desc", dravik::merge::kXGun},
+        {"Y/units/tank.desc", dravik::merge::kYTank},    {"Y/guns/gun.desc", dravik::merge::kYGun},
+    };
+
+    dravik::ui::ModSetActions* sets() const { return window->modSetActions(); }
+    QList<QPoint> mergedCells() const
+    {
+        return {{kArmor, kTank}, {kHp, kTank}, {kHp, kGun}};
+    }
+    QStringList merged() const
+    {
+        QStringList cells = Cells(grid(1), mergedCells());
+        cells << Cell(grid(2), 2, kTank);
+        return cells;
+    }
+
+private slots:
+    void modSetRoad()
+    {
+        const QString vars = folder->write("v.var", Bytes(dravik::merge::kVariables));
+        for (const auto& [name, bytes] : files) {
+            QDir().mkpath(QFileInfo(folder->path(QLatin1String(name))).absolutePath());
+            folder->write(QLatin1String(name), Bytes(bytes));
+        }
+        dialogs->openAnswers.enqueue({vars});
+        clickMenuItem(window->N6);
+
+        // The dialog as a user fills it: the base by Browse, Y added before
+        // X, then X moved up so that Y comes last and wins.
+        dialogs->baseFolderAnswers << folder->path("B") << folder->path("Y") << folder->path("X");
+        dialogs->modSetAnswers.enqueue([this](const dravik::ui::ModSetChoice& initial) {
+            dravik::ui::ModSetDialog dialog(window.get(), initial, *dialogs);
+            dialog.show();
+            for (const char* button : {"browseBase", "addFolder", "addFolder", "up"})
+                QTest::mouseClick(dialog.findChild<QPushButton*>(QLatin1String(button)), Qt::LeftButton);
+            return std::optional(dialog.choice());
+        });
+        clickMenuItem(sets()->newModSet);
+        QCOMPARE(dialogs->errors.size(), 0);
+        QVERIFY(sets()->modSet() != nullptr);
+        // X's front armour, Y's hit points over X's on the tank, Y's gun, Y's speed.
+        const QStringList expected{"50", "120", "60", "35"};
+        QCOMPARE(merged(), expected);
+
+        // Save all would write other mods' values into the files read.
+        clickMenuItem(window->N10);
+        QCOMPARE(dialogs->errors.size(), 1);
+        for (const auto& [name, bytes] : files)
+            QCOMPARE(folder->read(QLatin1String(name)), Bytes(bytes));
+        dialogs->errors.clear();
+
+        const QString saved = folder->path("two.modset");
+        dialogs->saveAnswers.enqueue(saved);
+        clickMenuItem(sets()->saveModSet);
+        QCOMPARE(dialogs->errors.size(), 0);
+        QCOMPARE(sets()->modSetPath(), saved);
+
+        // Open desc shows files again; Open mod set brings the view back.
+        dialogs->openAnswers.enqueue({folder->path("X/units/tank.desc")});
+        clickMenuItem(window->N2);
+        QVERIFY(sets()->modSet() == nullptr);
+        dialogs->openAnswers.enqueue({saved});
+        clickMenuItem(sets()->openModSet);
+        QCOMPARE(dialogs->errors.size(), 0);
+        QCOMPARE(merged(), expected);
+        QCOMPARE(sets()->modSet()->mod(sets()->modSet()->order().back()).name, std::string("Y"));
+        QCOMPARE(dialogs->unexpected, 0);
+    }
+};
+
+QTEST_MAIN(ModSetTest)
+#include "mod_set_test.moc"

@@ -1,0 +1,170 @@
+#include "ui/modset/mod_set_actions.h"
+
+#include "core/modset/mod_set.h"
+#include "core/modset/mod_set_spec.h"
+#include "ui/common/display_text.h"
+#include "ui/common/long_work.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QStatusBar>
+
+namespace dravik::ui {
+
+namespace {
+
+const char* const kModSetFilter =
+    QT_TRANSLATE_NOOP("dravik::ui::ModSetActions", "mod sets (*.modset)|*.modset|all files (*.*)|*.*");
+
+QAction* Item(QMenu* menu, const char* name, const QString& caption)
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    return action;
+}
+
+}  // namespace
+
+ModSetActions::ModSetActions(const BulkEditHost& host, ModSetWindow window, QMainWindow* mainWindow, QMenu* fileMenu)
+    : QObject(mainWindow), host_(host), window_(std::move(window))
+{
+    fileMenu->addSeparator();
+    newModSet = Item(fileMenu, "NewModSet", tr("&New mod set\u2026"));
+    openModSet = Item(fileMenu, "OpenModSet", tr("Open &mod set\u2026"));
+    saveModSet = Item(fileMenu, "SaveModSet", tr("Save mod se&t"));
+    saveModSet->setEnabled(false);
+
+    status = new QLabel;
+    status->setObjectName(QStringLiteral("ModSetStatus"));
+    mainWindow->statusBar()->addPermanentWidget(status);
+    status->hide();
+
+    connect(newModSet, &QAction::triggered, this, &ModSetActions::newClick);
+    connect(openModSet, &QAction::triggered, this, &ModSetActions::openClick);
+    connect(saveModSet, &QAction::triggered, this, &ModSetActions::saveClick);
+}
+
+ModSetActions::~ModSetActions() = default;
+
+void ModSetActions::filesOpened()
+{
+    if (!set_)
+        return;
+    set_.reset();
+    path_.clear();
+    showStatus();
+    emit modSetChanged(nullptr);
+}
+
+void ModSetActions::newClick()
+{
+    host_.takeEdits();
+    const std::string variables = window_.variablesPath();
+    if (variables.empty() || !QFileInfo::exists(NativeText(variables))) {
+        host_.dialogs.errorBox(host_.window, tr("New mod set"),
+                               tr("Open a variables file first: the mod set reads every file by it"));
+        return;
+    }
+    ModSetChoice initial;
+    if (set_) {
+        const ModSetSpec spec = set_->spec();
+        initial.base = NativeText(spec.base);
+        for (const ModSource& mod : spec.mods)
+            initial.mods.append({mod.kind == ModSource::Kind::Patch, NativeText(mod.path)});
+    }
+    const std::optional<ModSetChoice> chosen = host_.dialogs.chooseModSet(host_.window, initial);
+    if (!chosen || !window_.mayDropEdits())
+        return;
+    ModSetSpec spec;
+    spec.variables = variables;
+    spec.base = NativeBytes(QDir::toNativeSeparators(chosen->base));
+    for (const ModSetMod& mod : chosen->mods)
+        spec.mods.push_back(
+            {mod.patch ? ModSource::Kind::Patch : ModSource::Kind::Folder, {}, NativeBytes(QDir::toNativeSeparators(mod.path))});
+    NameModsUniquely(spec.mods);
+    load(std::move(spec), QString());
+}
+
+void ModSetActions::openClick()
+{
+    host_.takeEdits();
+    FileDialogRequest request;
+    request.title = tr("Open mod set");
+    request.filter = tr(kModSetFilter);
+    request.multiple = false;
+    const QStringList files = host_.dialogs.openFiles(host_.window, request);
+    if (files.isEmpty() || !window_.mayDropEdits())
+        return;
+    ModSetSpec spec;
+    if (!host_.run([&] { spec = ReadModSetFile(NativeBytes(files.first())); }))
+        return;
+    // The set's tables are laid out by its own variables file, and the
+    // window shows and edits by the one it has open: they must be one.
+    if (QFileInfo(NativeText(spec.variables)) != QFileInfo(NativeText(window_.variablesPath())) &&
+        !window_.openVariables(NativeText(spec.variables)))
+        return;
+    load(std::move(spec), files.first());
+}
+
+bool ModSetActions::load(ModSetSpec spec, const QString& path)
+{
+    std::unique_ptr<ModSet> set;
+    const bool loaded = host_.run([&] {
+        LongWork work(host_.window, tr("Open mod set"));
+        ModSetOptions options;
+        options.progress = work.progress();
+        options.tables = true;
+        set = std::make_unique<ModSet>(std::move(spec), host_.document.codePage(), options);
+        host_.document.showMergedView(set->takeTables());
+    });
+    if (!loaded)
+        return false;
+    // The tables were replaced whole: nothing before can be undone into them.
+    host_.history.clear();
+    set_ = std::move(set);
+    path_ = path;
+    showStatus();
+    emit modSetChanged(set_.get());
+    return true;
+}
+
+void ModSetActions::saveClick()
+{
+    if (!set_)
+        return;
+    host_.takeEdits();
+    QString path = path_;
+    if (path.isEmpty()) {
+        FileDialogRequest request;
+        request.title = tr("Save mod set");
+        request.filter = tr(kModSetFilter);
+        request.defaultSuffix = QStringLiteral("modset");
+        const std::optional<QString> chosen = host_.dialogs.saveFile(host_.window, request);
+        if (!chosen)
+            return;
+        path = *chosen;
+    }
+    const ModSetSpec spec = set_->spec();
+    if (host_.run([&] { WriteModSetFile(NativeBytes(path), spec); })) {
+        path_ = path;
+        showStatus();
+    }
+}
+
+void ModSetActions::showStatus()
+{
+    saveModSet->setEnabled(set_ != nullptr);
+    if (!set_) {
+        status->hide();
+        return;
+    }
+    const QString name = path_.isEmpty() ? tr("new mod set") : QFileInfo(path_).fileName();
+    status->setText(tr("%1: %n conflict", "%1: %n conflicts", set_->conflictCount()).arg(name));
+    status->show();
+}
+
+}  // namespace dravik::ui

@@ -1,0 +1,73 @@
+// Many mods over one game in the window: File > New mod set…, Open mod
+// set… and Save mod set. Opening a set reads the base game and every mod
+// and shows, in the tables, the value that wins in each cell; the set (its
+// base, mods, order and choices) is kept in a small file of its own.
+#pragma once
+
+#include "ui/edits/bulk_edit_host.h"
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <string>
+
+class QAction;
+class QLabel;
+class QMainWindow;
+class QMenu;
+
+namespace dravik {
+class ModSet;
+struct ModSetSpec;
+}  // namespace dravik
+
+namespace dravik::ui {
+
+// What the mod set commands need of the window beyond the edit host.
+struct ModSetWindow {
+    // The variables file open now; empty when none.
+    std::function<std::string()> variablesPath;
+    // Opens another variables file as Open variables does; false when it failed.
+    std::function<bool(const QString& path)> openVariables;
+    // Whether the tables' and the preview's edits may be dropped (asking the user).
+    std::function<bool()> mayDropEdits;
+};
+
+class ModSetActions : public QObject {
+    Q_OBJECT
+public:
+    ModSetActions(const BulkEditHost& host, ModSetWindow window, QMainWindow* mainWindow, QMenu* fileMenu);
+    ~ModSetActions() override;
+
+    // The set the tables show; null while they show files opened otherwise.
+    const ModSet* modSet() const { return set_.get(); }
+    // The file the set was last opened from or saved to; empty for a new set.
+    const QString& modSetPath() const { return path_; }
+    // After Open desc: the tables show those files now.
+    void filesOpened();
+
+    QAction* newModSet = nullptr;
+    QAction* openModSet = nullptr;
+    QAction* saveModSet = nullptr;
+    QLabel* status = nullptr;
+
+signals:
+    // The set shown changed; null when there is none.
+    void modSetChanged(const dravik::ModSet* set);
+
+private:
+    void newClick();
+    void openClick();
+    void saveClick();
+    // Reads the set and shows its merged view; false when that failed.
+    bool load(ModSetSpec spec, const QString& path);
+    void showStatus();
+
+    BulkEditHost host_;
+    ModSetWindow window_;
+    std::unique_ptr<ModSet> set_;
+    QString path_;
+};
+
+}  // namespace dravik::ui
