@@ -2642,6 +2642,49 @@ Click to show only these rows</comment>
     </message>
 </context>
 <context>
+    <name>dravik::ui::ModSetMarks</name>
+    <message>
+        <source>no value</source>
+        <translation>нет значения</translation>
+    </message>
+    <message>
+        <source>the original game</source>
+        <translation>оригинальная игра</translation>
+    </message>
+    <message>
+        <source>the value typed</source>
+        <translation>введённое значение</translation>
+    </message>
+    <message>
+        <source>Original game: %1</source>
+        <translation>Оригинальная игра: %1</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1: as the original game</source>
+        <translation>%1: как в оригинальной игре</translation>
+    </message>
+    <message>
+        <source>Conflict: %1 wins, last in the order</source>
+        <translation>Конфликт: побеждает %1, последний по порядку</translation>
+    </message>
+    <message>
+        <source>Conflict: %1 wins, as chosen</source>
+        <translation>Конфликт: побеждает %1, как выбрано</translation>
+    </message>
+    <message>
+        <source>Changed alike by several mods: no conflict</source>
+        <translation>Одинаково изменено несколькими модами: не конфликт</translation>
+    </message>
+    <message>
+        <source>Wins: %1</source>
+        <translation>Побеждает: %1</translation>
+    </message>
+</context>
+<context>
     <name>dravik::ui::SummaryPanel</name>
     <message>
         <source>Select a value column, or cells, of a section table</source>

@@ -5,6 +5,7 @@
 #include "tests/core/mod/merge_scenario.h"
 #include "ui/modset/mod_set_actions.h"
 #include "ui/modset/mod_set_dialog.h"
+#include "ui/tables/cell_marks.h"
 #include "window_fixture.h"
 
 #include <QAction>
@@ -76,6 +77,28 @@ private slots:
         // X's front armour, Y's hit points over X's on the tank, Y's gun, Y's speed.
         const QStringList expected{"50", "120", "60", "35"};
         QCOMPARE(merged(), expected);
+        // Where each value comes from: X alone, a conflict Y wins, Y alone,
+        // and the base's value where no mod changes it.
+        struct {
+            int col, row;
+            QColor mark;
+            QString lastTip;
+        } const marks[] = {
+            {kArmor, kTank, QColor(70, 110, 230), "Wins: X"},
+            {kHp, kTank, QColor(230, 100, 0), "Conflict: Y wins, last in the order"},
+            {kHp, kGun, QColor(70, 110, 230), "Wins: Y"},
+            {kArmor + 1, kTank, QColor(), ""},
+        };
+        for (const auto& m : marks) {
+            const QModelIndex cell = grid(1)->model()->index(m.row - 1, m.col - 1);
+            QCOMPARE(cell.data(dravik::ui::kEdgeMarkRole).value<QColor>(), m.mark);
+            const QStringList tips = cell.data(Qt::ToolTipRole).toString().split(QLatin1Char('\n'));
+            QVERIFY2(m.lastTip.isEmpty() ? !tips.join("").contains("Original game") : tips.contains(m.lastTip),
+                     qPrintable(tips.join(" | ")));
+        }
+        const QString story = grid(1)->model()->index(kTank - 1, kHp - 1).data(Qt::ToolTipRole).toString();
+        QVERIFY2(story.contains(QStringLiteral("Original game: 100\nX: 110\nY: 120\nConflict: Y wins, last in the order")),
+                 qPrintable(story));
 
         // Save all would write other mods' values into the files read.
         clickMenuItem(window->N10);

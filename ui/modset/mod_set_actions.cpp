@@ -4,6 +4,8 @@
 #include "core/modset/mod_set_spec.h"
 #include "ui/common/display_text.h"
 #include "ui/common/long_work.h"
+#include "ui/tables/grid_model.h"
+#include "ui/tables/grid_view.h"
 
 #include <QAction>
 #include <QDir>
@@ -43,6 +45,12 @@ ModSetActions::ModSetActions(const BulkEditHost& host, ModSetWindow window, QMai
     mainWindow->statusBar()->addPermanentWidget(status);
     status->hide();
 
+    // Over the marks the tables have (a base comparison's), which show
+    // where a merged value has none.
+    marks_ = std::make_unique<ModSetMarks>(host_.table(1)->gridModel()->marks());
+    for (int n = 1; n <= kFileListGrid; ++n)
+        host_.table(n)->gridModel()->setMarks(marks_.get());
+
     connect(newModSet, &QAction::triggered, this, &ModSetActions::newClick);
     connect(openModSet, &QAction::triggered, this, &ModSetActions::openClick);
     connect(saveModSet, &QAction::triggered, this, &ModSetActions::saveClick);
@@ -54,9 +62,11 @@ void ModSetActions::filesOpened()
 {
     if (!set_)
         return;
+    marks_->setModSet(nullptr);
     set_.reset();
     path_.clear();
     showStatus();
+    repaintMarks();
     emit modSetChanged(nullptr);
 }
 
@@ -127,7 +137,9 @@ bool ModSetActions::load(ModSetSpec spec, const QString& path)
     host_.history.clear();
     set_ = std::move(set);
     path_ = path;
+    marks_->setModSet(set_.get());
     showStatus();
+    repaintMarks();
     emit modSetChanged(set_.get());
     return true;
 }
@@ -153,6 +165,12 @@ void ModSetActions::saveClick()
         path_ = path;
         showStatus();
     }
+}
+
+void ModSetActions::repaintMarks()
+{
+    for (int n = 1; n <= kFileListGrid; ++n)
+        host_.table(n)->gridModel()->marksChanged();
 }
 
 void ModSetActions::showStatus()

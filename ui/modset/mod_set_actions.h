@@ -5,6 +5,7 @@
 #pragma once
 
 #include "ui/edits/bulk_edit_host.h"
+#include "ui/modset/mod_set_marks.h"
 
 #include <QObject>
 #include <QString>
@@ -63,8 +64,10 @@ private:
     // Reads the set and shows its merged view; false when that failed.
     bool load(ModSetSpec spec, const QString& path);
     void showStatus();
+    void repaintMarks();
 
     BulkEditHost host_;
+    std::unique_ptr<ModSetMarks> marks_;
     ModSetWindow window_;
     std::unique_ptr<ModSet> set_;
     QString path_;

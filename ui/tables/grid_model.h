@@ -57,6 +57,7 @@ public:
     void setShowDifferences(bool show);
     // The marks drawn over the cells; none by default.
     void setMarks(const CellMarks* marks);
+    const CellMarks* marks() const { return marks_; }
     // The marks changed: every cell is painted again.
     void marksChanged();
 
