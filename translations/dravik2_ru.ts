@@ -2685,6 +2685,53 @@ Click to show only these rows</comment>
     </message>
 </context>
 <context>
+    <name>dravik::ui::ModsPane</name>
+    <message>
+        <source>Mods</source>
+        <translation>Моды</translation>
+    </message>
+    <message>
+        <source>&amp;Take</source>
+        <translation>&amp;Взять</translation>
+    </message>
+    <message>
+        <source>For this key in every file</source>
+        <translation>Для этого ключа во всех файлах</translation>
+    </message>
+    <message>
+        <source>Order (the last wins):</source>
+        <translation>Порядок (побеждает последний):</translation>
+    </message>
+    <message>
+        <source>&amp;Up</source>
+        <translation>В&amp;ыше</translation>
+    </message>
+    <message>
+        <source>&amp;Down</source>
+        <translation>&amp;Ниже</translation>
+    </message>
+    <message>
+        <source>As the original game: no mod changes it</source>
+        <translation>Как в оригинальной игре: ни один мод не меняет</translation>
+    </message>
+    <message>
+        <source>the original game</source>
+        <translation>оригинальная игра</translation>
+    </message>
+    <message>
+        <source>Choose for a key</source>
+        <translation>Выбор для ключа</translation>
+    </message>
+    <message>
+        <source>Choose a value</source>
+        <translation>Выбор значения</translation>
+    </message>
+    <message>
+        <source>Reorder mods</source>
+        <translation>Порядок модов</translation>
+    </message>
+</context>
+<context>
     <name>dravik::ui::SummaryPanel</name>
     <message>
         <source>Select a value column, or cells, of a section table</source>

@@ -9,6 +9,10 @@
 #include "window_fixture.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
 #include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
@@ -107,21 +111,61 @@ private slots:
             QCOMPARE(folder->read(QLatin1String(name)), Bytes(bytes));
         dialogs->errors.clear();
 
+        // The Mods pane: the conflict's story, X chosen for that cell, undone;
+        // then X for hp in every file, which leaves the gun (X does not
+        // change it) to Y.
+        auto* pane = named<QWidget>(QStringLiteral("ModsPane"));
+        QVERIFY(pane->isVisible());
+        clickCell(grid(1), kHp, kTank);
+        QVERIFY(pane->findChild<QLabel*>(QStringLiteral("story"))->text().endsWith("Conflict: Y wins, last in the order"));
+        auto take = [&](const QString& winner, bool everyFile) {
+            auto* box = pane->findChild<QCheckBox*>(QStringLiteral("everyFile"));
+            if (box->isChecked() != everyFile)
+                QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
+            auto* winners = pane->findChild<QComboBox*>(QStringLiteral("winner"));
+            winners->setCurrentIndex(winners->findText(winner));
+            QTest::mouseClick(pane->findChild<QPushButton*>(QStringLiteral("take")), Qt::LeftButton);
+        };
+        take("X", false);
+        QCOMPARE(merged(), (QStringList{"50", "110", "60", "35"}));
+        clickMenuItem(window->Undo);
+        QCOMPARE(merged(), expected);
+        take("X", true);
+        QCOMPARE(merged(), (QStringList{"50", "110", "60", "35"}));
+        clickMenuItem(window->Undo);
+        QCOMPARE(merged(), expected);
+        clickMenuItem(window->Redo);
+        QCOMPARE(merged(), (QStringList{"50", "110", "60", "35"}));
+        // Y moved before X: X now wins the tank's hp by the order too; and the
+        // original game chosen for the tank's front armour.
+        clickMenuItem(window->Undo);
+        auto* order = pane->findChild<QListWidget*>(QStringLiteral("order"));
+        QTest::mouseClick(order->viewport(), Qt::LeftButton, {}, order->visualItemRect(order->item(1)).center());
+        QTest::mouseClick(pane->findChild<QPushButton*>(QStringLiteral("up")), Qt::LeftButton);
+        QCOMPARE(merged(), (QStringList{"50", "110", "60", "35"}));
+        clickCell(grid(1), kArmor, kTank);
+        take("the original game", false);
+        const QStringList chosen{"45", "110", "60", "35"};
+        QCOMPARE(merged(), chosen);
+        QCOMPARE(dialogs->errors.size(), 0);
+
         const QString saved = folder->path("two.modset");
         dialogs->saveAnswers.enqueue(saved);
         clickMenuItem(sets()->saveModSet);
         QCOMPARE(dialogs->errors.size(), 0);
         QCOMPARE(sets()->modSetPath(), saved);
 
-        // Open desc shows files again; Open mod set brings the view back.
+        // Open desc shows files again (the cells the choices changed count
+        // as edits: dropped); Open mod set brings the view back.
+        dialogs->askAnswers.enqueue(1);
         dialogs->openAnswers.enqueue({folder->path("X/units/tank.desc")});
         clickMenuItem(window->N2);
         QVERIFY(sets()->modSet() == nullptr);
         dialogs->openAnswers.enqueue({saved});
         clickMenuItem(sets()->openModSet);
         QCOMPARE(dialogs->errors.size(), 0);
-        QCOMPARE(merged(), expected);
-        QCOMPARE(sets()->modSet()->mod(sets()->modSet()->order().back()).name, std::string("Y"));
+        QCOMPARE(merged(), chosen);
+        QCOMPARE(sets()->modSet()->mod(sets()->modSet()->order().back()).name, std::string("X"));
         QCOMPARE(dialogs->unexpected, 0);
     }
 };

@@ -4,6 +4,7 @@
 #include "core/modset/mod_set_spec.h"
 #include "ui/common/display_text.h"
 #include "ui/common/long_work.h"
+#include "ui/modset/mods_pane.h"
 #include "ui/tables/grid_model.h"
 #include "ui/tables/grid_view.h"
 
@@ -14,6 +15,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QStatusBar>
+#include <QUndoStack>
 
 namespace dravik::ui {
 
@@ -51,6 +53,16 @@ ModSetActions::ModSetActions(const BulkEditHost& host, ModSetWindow window, QMai
     for (int n = 1; n <= kFileListGrid; ++n)
         host_.table(n)->gridModel()->setMarks(marks_.get());
 
+    pane_ = new ModsPane(host_, *marks_, mainWindow);
+    mainWindow->addDockWidget(Qt::RightDockWidgetArea, pane_);
+    pane_->hide();
+    // Queued: the pane reads the tables once the move or the step is over,
+    // and never while the window takes its tables and history down.
+    for (int n = 1; n <= kSectionCount; ++n)
+        connect(host_.table(n)->selectionModel(), &QItemSelectionModel::currentChanged, pane_, &ModsPane::refresh,
+                Qt::QueuedConnection);
+    connect(host_.history.stack(), &QUndoStack::indexChanged, pane_, &ModsPane::refresh, Qt::QueuedConnection);
+
     connect(newModSet, &QAction::triggered, this, &ModSetActions::newClick);
     connect(openModSet, &QAction::triggered, this, &ModSetActions::openClick);
     connect(saveModSet, &QAction::triggered, this, &ModSetActions::saveClick);
@@ -58,11 +70,14 @@ ModSetActions::ModSetActions(const BulkEditHost& host, ModSetWindow window, QMai
 
 ModSetActions::~ModSetActions() = default;
 
+QDockWidget* ModSetActions::modsPane() const { return pane_; }
+
 void ModSetActions::filesOpened()
 {
     if (!set_)
         return;
     marks_->setModSet(nullptr);
+    pane_->setModSet(nullptr);
     set_.reset();
     path_.clear();
     showStatus();
@@ -138,6 +153,7 @@ bool ModSetActions::load(ModSetSpec spec, const QString& path)
     set_ = std::move(set);
     path_ = path;
     marks_->setModSet(set_.get());
+    pane_->setModSet(set_.get());
     showStatus();
     repaintMarks();
     emit modSetChanged(set_.get());

@@ -14,6 +14,7 @@
 #include <string>
 
 class QAction;
+class QDockWidget;
 class QLabel;
 class QMainWindow;
 class QMenu;
@@ -52,6 +53,7 @@ public:
     QAction* openModSet = nullptr;
     QAction* saveModSet = nullptr;
     QLabel* status = nullptr;
+    QDockWidget* modsPane() const;
 
 signals:
     // The set shown changed; null when there is none.
@@ -68,6 +70,7 @@ private:
 
     BulkEditHost host_;
     std::unique_ptr<ModSetMarks> marks_;
+    class ModsPane* pane_ = nullptr;
     ModSetWindow window_;
     std::unique_ptr<ModSet> set_;
     QString path_;

@@ -1,0 +1,57 @@
+// The Mods pane beside the tables: for the current cell of a mod set's
+// merged view, the original game's value, each mod's in the order and who
+// wins, with the choice of another winner for the cell or for its key in
+// every file; and the mods in their order, moved with Up and Down. Each
+// choice and each move is a step of Edit > Undo.
+#pragma once
+
+#include "ui/edits/bulk_edit_host.h"
+
+#include <QDockWidget>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+namespace dravik {
+class ModSet;
+struct MergeChange;
+}  // namespace dravik
+
+namespace dravik::ui {
+
+class ModSetMarks;
+
+class ModsPane : public QDockWidget {
+    Q_OBJECT
+public:
+    ModsPane(const BulkEditHost& host, const ModSetMarks& marks, QWidget* parent);
+
+    // The set shown; null for none.
+    void setModSet(ModSet* set);
+    // Tells the pane the current cell moved or its values changed.
+    void refresh();
+
+private:
+    void choose();
+    void move(int by);
+    // Applies a step of the set to the tables and records it.
+    void record(const QString& name, MergeChange change);
+
+    BulkEditHost host_;
+    const ModSetMarks& marks_;
+    ModSet* set_ = nullptr;
+    int file_ = -1;
+    int slot_ = -1;
+    QLabel* story_ = nullptr;
+    QComboBox* winner_ = nullptr;
+    QCheckBox* everyFile_ = nullptr;
+    QPushButton* choose_ = nullptr;
+    QListWidget* order_ = nullptr;
+    QPushButton* up_ = nullptr;
+    QPushButton* down_ = nullptr;
+};
+
+}  // namespace dravik::ui
