@@ -2573,6 +2573,27 @@ Click to show only these rows</comment>
             <numerusform>%1: %n конфликтов</numerusform>
         </translation>
     </message>
+    <message>
+        <source>B&amp;uild merged mod…</source>
+        <translation>Собрать мод с&amp;лияния…</translation>
+    </message>
+    <message>
+        <source>Build merged mod: the folder to write it into</source>
+        <translation>Собрать мод слияния: папка, в которую его записать</translation>
+    </message>
+    <message>
+        <source>Build merged mod</source>
+        <translation>Собрать мод слияния</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file written, %1 unchanged, %2 removed; the report is %3</source>
+        <comment>%n files written, %1 unchanged, %2 removed; the report is %3</comment>
+        <translation>
+            <numerusform>Записан %n файл, без изменений %1, удалено %2; отчёт: %3</numerusform>
+            <numerusform>Записано %n файла, без изменений %1, удалено %2; отчёт: %3</numerusform>
+            <numerusform>Записано %n файлов, без изменений %1, удалено %2; отчёт: %3</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>dravik::ui::ModSetDialog</name>

@@ -1,7 +1,9 @@
 // Many mods over one game in the window: New mod set with its dialog, the
 // merged view in the tables, Save all refusing it, and Save mod set and
 // Open mod set bringing back the same view.
+#include "core/modset/merged_build.h"
 #include "core/modset/mod_set.h"
+#include "core/modset/mod_set_spec.h"
 #include "tests/core/mod/merge_scenario.h"
 #include "ui/modset/mod_set_actions.h"
 #include "ui/modset/mod_set_dialog.h"
@@ -166,6 +168,27 @@ private slots:
         QCOMPARE(dialogs->errors.size(), 0);
         QCOMPARE(merged(), chosen);
         QCOMPARE(sets()->modSet()->mod(sets()->modSet()->order().back()).name, std::string("X"));
+
+        // Build merged mod writes what the engine writes for the saved set
+        // (as the batch's merge does). X is last now: each file is X's copy,
+        // with only the lines whose merged values differ from it rebuilt (the
+        // gun's hp and name, which Y alone changes; its speed stays as is).
+        dialogs->baseFolderAnswers.enqueue(folder->path("out"));
+        clickMenuItem(sets()->buildMergedMod);
+        QCOMPARE(dialogs->errors.size(), 0);
+        QCOMPARE(dialogs->messages.size(), 1);
+        const dravik::ModSet again(dravik::ReadModSetFile(saved.toStdString()));
+        dravik::BuildOptions options;
+        options.out = folder->path("expected").toStdString();
+        dravik::BuildMergedMod(again, options);
+        for (const char* name : {"units/tank.desc", "guns/gun.desc", ".merge-report.txt"})
+            QCOMPARE(folder->read(QStringLiteral("out/") + name), folder->read(QStringLiteral("expected/") + name));
+        QVERIFY(folder->read("out/units/tank.desc").contains("armor  45 45 40 "));
+        QCOMPARE(folder->read("out/guns/gun.desc"),
+                 QByteArray("; ZiS-3\r\nhp  60 \r\n[section2]\r\nspeed 5\r\n[section_text]\r\nname  ZiS-3 (1942) \r\n"));
+        // Nothing went into the base's or the mods' folders.
+        for (const auto& [name, bytes] : files)
+            QCOMPARE(folder->read(QLatin1String(name)), Bytes(bytes));
         QCOMPARE(dialogs->unexpected, 0);
     }
 };

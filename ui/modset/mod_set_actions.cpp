@@ -1,5 +1,6 @@
 #include "ui/modset/mod_set_actions.h"
 
+#include "core/modset/merged_build.h"
 #include "core/modset/mod_set.h"
 #include "core/modset/mod_set_spec.h"
 #include "ui/common/display_text.h"
@@ -41,6 +42,8 @@ ModSetActions::ModSetActions(const BulkEditHost& host, ModSetWindow window, QMai
     openModSet = Item(fileMenu, "OpenModSet", tr("Open &mod set\u2026"));
     saveModSet = Item(fileMenu, "SaveModSet", tr("Save mod se&t"));
     saveModSet->setEnabled(false);
+    buildMergedMod = Item(fileMenu, "BuildMergedMod", tr("B&uild merged mod…"));
+    buildMergedMod->setEnabled(false);
 
     status = new QLabel;
     status->setObjectName(QStringLiteral("ModSetStatus"));
@@ -66,6 +69,7 @@ ModSetActions::ModSetActions(const BulkEditHost& host, ModSetWindow window, QMai
     connect(newModSet, &QAction::triggered, this, &ModSetActions::newClick);
     connect(openModSet, &QAction::triggered, this, &ModSetActions::openClick);
     connect(saveModSet, &QAction::triggered, this, &ModSetActions::saveClick);
+    connect(buildMergedMod, &QAction::triggered, this, &ModSetActions::buildClick);
 }
 
 ModSetActions::~ModSetActions() = default;
@@ -183,6 +187,40 @@ void ModSetActions::saveClick()
     }
 }
 
+void ModSetActions::buildClick()
+{
+    if (!set_)
+        return;
+    host_.takeEdits();
+    const std::optional<QString> chosen =
+        host_.dialogs.chooseBaseFolder(host_.window, tr("Build merged mod: the folder to write it into"));
+    if (!chosen)
+        return;
+    BuildOptions options;
+    options.out = NativeBytes(QDir::toNativeSeparators(*chosen));
+    // The engine refuses the base's and the mods' folders: a merged mod
+    // written there would mix with what it was made from.
+    if (const std::string problem = OutFolderProblem(*set_, options.out); !problem.empty()) {
+        host_.dialogs.errorBox(host_.window, tr("Build merged mod"), QString::fromUtf8(problem));
+        return;
+    }
+    BuildResult result;
+    const bool built = host_.run([&] {
+        LongWork work(host_.window, tr("Build merged mod"));
+        options.progress = work.progress();
+        result = BuildMergedMod(*set_, options);
+    });
+    if (!built)
+        return;
+    host_.dialogs.messageBox(
+        host_.window, tr("Build merged mod"),
+        tr("%n file written, %1 unchanged, %2 removed; the report is %3",
+           "%n files written, %1 unchanged, %2 removed; the report is %3", result.written())
+            .arg(result.count(BuiltFile::What::Unchanged))
+            .arg(result.count(BuiltFile::What::Removed))
+            .arg(NativeText(result.reportPath)));
+}
+
 void ModSetActions::repaintMarks()
 {
     for (int n = 1; n <= kFileListGrid; ++n)
@@ -192,6 +230,7 @@ void ModSetActions::repaintMarks()
 void ModSetActions::showStatus()
 {
     saveModSet->setEnabled(set_ != nullptr);
+    buildMergedMod->setEnabled(set_ != nullptr);
     if (!set_) {
         status->hide();
         return;

@@ -52,6 +52,7 @@ public:
     QAction* newModSet = nullptr;
     QAction* openModSet = nullptr;
     QAction* saveModSet = nullptr;
+    QAction* buildMergedMod = nullptr;
     QLabel* status = nullptr;
     QDockWidget* modsPane() const;
 
@@ -63,6 +64,7 @@ private:
     void newClick();
     void openClick();
     void saveClick();
+    void buildClick();
     // Reads the set and shows its merged view; false when that failed.
     bool load(ModSetSpec spec, const QString& path);
     void showStatus();
