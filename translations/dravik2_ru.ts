@@ -2065,6 +2065,69 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
     </message>
 </context>
 <context>
+    <name>dravik::ui::ConflictReview</name>
+    <message>
+        <source>Review conflicts</source>
+        <translation>Обзор конфликтов</translation>
+    </message>
+    <message>
+        <source>Show only the rows holding this text</source>
+        <translation>Показывать только строки с этим текстом</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Файл</translation>
+    </message>
+    <message>
+        <source>Key</source>
+        <translation>Ключ</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Значение</translation>
+    </message>
+    <message>
+        <source>Original game</source>
+        <translation>Оригинальная игра</translation>
+    </message>
+    <message>
+        <source>Merged</source>
+        <translation>Слияние</translation>
+    </message>
+    <message>
+        <source>Winner</source>
+        <translation>Победитель</translation>
+    </message>
+    <message>
+        <source>Why</source>
+        <translation>Почему</translation>
+    </message>
+    <message>
+        <source>Mod %1</source>
+        <translation>Мод %1</translation>
+    </message>
+    <message>
+        <source>Its value</source>
+        <translation>Его значение</translation>
+    </message>
+    <message>
+        <source>&amp;Export…</source>
+        <translation>&amp;Экспорт…</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>Export conflicts</source>
+        <translation>Экспорт конфликтов</translation>
+    </message>
+    <message>
+        <source>TAB-separated text (*.txt)|*.txt|all files (*.*)|*.*</source>
+        <translation>текст, разделённый TAB (*.txt)|*.txt|все файлы (*.*)|*.*</translation>
+    </message>
+</context>
+<context>
     <name>dravik::ui::FilterBar</name>
     <message>
         <source>File list</source>
@@ -2593,6 +2656,10 @@ Click to show only these rows</comment>
             <numerusform>Записано %n файла, без изменений %1, удалено %2; отчёт: %3</numerusform>
             <numerusform>Записано %n файлов, без изменений %1, удалено %2; отчёт: %3</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Review con&amp;flicts…</source>
+        <translation>Обзор &amp;конфликтов…</translation>
     </message>
 </context>
 <context>

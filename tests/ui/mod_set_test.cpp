@@ -5,6 +5,7 @@
 #include "core/modset/mod_set.h"
 #include "core/modset/mod_set_spec.h"
 #include "tests/core/mod/merge_scenario.h"
+#include "ui/modset/conflict_review.h"
 #include "ui/modset/mod_set_actions.h"
 #include "ui/modset/mod_set_dialog.h"
 #include "ui/tables/cell_marks.h"
@@ -14,7 +15,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QTableWidget>
 #include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
@@ -189,6 +192,18 @@ private slots:
         // Nothing went into the base's or the mods' folders.
         for (const auto& [name, bytes] : files)
             QCOMPARE(folder->read(QLatin1String(name)), Bytes(bytes));
+
+        // The review lists the tank's hp (the conflict) and its front armour
+        // (X's change the choice overrides), and exports them.
+        dravik::ui::ConflictReview review(window.get(), *sets()->modSet(), *dialogs);
+        auto* table = review.findChild<QTableWidget*>(QStringLiteral("conflicts"));
+        QCOMPARE(table->rowCount(), 2);
+        QTest::keyClicks(review.findChild<QLineEdit*>(QStringLiteral("filter")), "choice");
+        QCOMPARE(table->isRowHidden(0) + table->isRowHidden(1), 1);
+        dialogs->saveAnswers.enqueue(folder->path("conflicts.txt"));
+        QTest::mouseClick(review.findChild<QPushButton*>(QStringLiteral("export")), Qt::LeftButton);
+        QCOMPARE(folder->read("conflicts.txt"), QByteArray::fromStdString(review.exportText()));
+        QVERIFY(folder->read("conflicts.txt").contains("units/tank.desc\thp \t1\t100\t110\tX\torder"));
         QCOMPARE(dialogs->unexpected, 0);
     }
 };

@@ -5,6 +5,7 @@
 #include "core/modset/mod_set_spec.h"
 #include "ui/common/display_text.h"
 #include "ui/common/long_work.h"
+#include "ui/modset/conflict_review.h"
 #include "ui/modset/mods_pane.h"
 #include "ui/tables/grid_model.h"
 #include "ui/tables/grid_view.h"
@@ -44,6 +45,8 @@ ModSetActions::ModSetActions(const BulkEditHost& host, ModSetWindow window, QMai
     saveModSet->setEnabled(false);
     buildMergedMod = Item(fileMenu, "BuildMergedMod", tr("B&uild merged mod…"));
     buildMergedMod->setEnabled(false);
+    reviewConflicts = Item(fileMenu, "ReviewConflicts", tr("Review con&flicts…"));
+    reviewConflicts->setEnabled(false);
 
     status = new QLabel;
     status->setObjectName(QStringLiteral("ModSetStatus"));
@@ -70,6 +73,7 @@ ModSetActions::ModSetActions(const BulkEditHost& host, ModSetWindow window, QMai
     connect(openModSet, &QAction::triggered, this, &ModSetActions::openClick);
     connect(saveModSet, &QAction::triggered, this, &ModSetActions::saveClick);
     connect(buildMergedMod, &QAction::triggered, this, &ModSetActions::buildClick);
+    connect(reviewConflicts, &QAction::triggered, this, &ModSetActions::reviewClick);
 }
 
 ModSetActions::~ModSetActions() = default;
@@ -221,6 +225,15 @@ void ModSetActions::buildClick()
             .arg(NativeText(result.reportPath)));
 }
 
+void ModSetActions::reviewClick()
+{
+    if (!set_)
+        return;
+    // Modal: the set it lists stays while it is open.
+    ConflictReview review(host_.window, *set_, host_.dialogs);
+    review.exec();
+}
+
 void ModSetActions::repaintMarks()
 {
     for (int n = 1; n <= kFileListGrid; ++n)
@@ -231,6 +244,7 @@ void ModSetActions::showStatus()
 {
     saveModSet->setEnabled(set_ != nullptr);
     buildMergedMod->setEnabled(set_ != nullptr);
+    reviewConflicts->setEnabled(set_ != nullptr);
     if (!set_) {
         status->hide();
         return;

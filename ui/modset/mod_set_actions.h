@@ -53,6 +53,7 @@ public:
     QAction* openModSet = nullptr;
     QAction* saveModSet = nullptr;
     QAction* buildMergedMod = nullptr;
+    QAction* reviewConflicts = nullptr;
     QLabel* status = nullptr;
     QDockWidget* modsPane() const;
 
@@ -65,6 +66,7 @@ private:
     void openClick();
     void saveClick();
     void buildClick();
+    void reviewClick();
     // Reads the set and shows its merged view; false when that failed.
     bool load(ModSetSpec spec, const QString& path);
     void showStatus();
