@@ -1,6 +1,7 @@
 // Many mods over one game in the window: New mod set with its dialog, the
 // merged view in the tables, Save all refusing it, and Save mod set and
 // Open mod set bringing back the same view.
+#include "core/document/grid_numbers.h"
 #include "core/modset/merged_build.h"
 #include "core/modset/mod_set.h"
 #include "core/modset/mod_set_spec.h"
@@ -109,9 +110,14 @@ private slots:
         QVERIFY2(story.contains(QStringLiteral("Original game: 100\nX: 110\nY: 120\nConflict: Y wins, last in the order")),
                  qPrintable(story));
 
-        // Save all would write other mods' values into the files read.
+        // Save all would write other mods' values into the files read, and
+        // Save current of a file the preview shows would re-read merged rows.
         clickMenuItem(window->N10);
         QCOMPARE(dialogs->errors.size(), 1);
+        clickCell(grid(dravik::kFileListGrid), 2, kTank);
+        clickMenuItem(window->N3);
+        QVERIFY(dialogs->errors.size() >= 2);
+        QCOMPARE(merged(), expected);
         for (const auto& [name, bytes] : files)
             QCOMPARE(folder->read(QLatin1String(name)), Bytes(bytes));
         dialogs->errors.clear();
