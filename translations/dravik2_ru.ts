@@ -369,6 +369,10 @@
         <source>Expected a number after &quot;%1&quot;</source>
         <translation>Ожидалось число после «%1»</translation>
     </message>
+    <message>
+        <source>Expected the name of a mod after &quot;mod:&quot;</source>
+        <translation>Ожидалось имя мода после «mod:»</translation>
+    </message>
 </context>
 <context>
     <name>Import</name>
@@ -2661,6 +2665,26 @@ Click to show only these rows</comment>
         <source>Review con&amp;flicts…</source>
         <translation>Обзор &amp;конфликтов…</translation>
     </message>
+    <message>
+        <source>The mod set has unsaved changes. Save it before %1?</source>
+        <translation>В наборе модов есть несохранённые изменения. Сохранить его перед %1?</translation>
+    </message>
+    <message>
+        <source>Unsaved changes</source>
+        <translation>Несохранённые изменения</translation>
+    </message>
+    <message>
+        <source>&amp;Save mod set</source>
+        <translation>&amp;Сохранить набор модов</translation>
+    </message>
+    <message>
+        <source>&amp;Discard</source>
+        <translation>&amp;Не сохранять</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
 </context>
 <context>
     <name>dravik::ui::ModSetDialog</name>
@@ -2936,6 +2960,14 @@ Click to show only these rows</comment>
     <message>
         <source>The table has no column &quot;%1&quot;</source>
         <translation>В таблице нет столбца «%1»</translation>
+    </message>
+    <message>
+        <source>The tables show no mod set: File &gt; Open mod set…</source>
+        <translation>В таблицах нет набора модов: Файл &gt; Открыть набор модов…</translation>
+    </message>
+    <message>
+        <source>The mod set has no mod &quot;%1&quot;</source>
+        <translation>В наборе модов нет мода «%1»</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,6 @@
 #include "ui/main_unit.h"
 
+#include "core/modset/mod_set.h"
 #include "core/text/code_page.h"
 #include "core/text/dravik2_auxillary.h"
 #include "core/errors.h"
@@ -150,6 +151,8 @@ TMainForm::TMainForm(const QString& settingsPath, dravik::ui::Dialogs& dialogs, 
         {[this] { return VarPath; }, [this](const QString& path) { return openVariablesFile(path); },
          [this] { return mayDropTableEdits(tr("opening a mod set")) && mayDropPreviewEdits(); }},
         this, N1);
+    connect(modSetActions_, &dravik::ui::ModSetActions::modSetChanged, tableFilter_.get(),
+            &dravik::ui::TableFilter::setModSet);
     FormCreate();
     dravik::ui::ShowTranslated(this, this, [this] { retranslateUi(); });
 }
@@ -805,6 +808,10 @@ bool TMainForm::saveAllTables()
 
 bool TMainForm::mayDropTableEdits(const QString& what)
 {
+    // The merged view's changes are the mod set's choices and order, which
+    // Save mod set keeps and Save all never writes into the files read.
+    if (modSetActions_ && modSetActions_->modSet())
+        return modSetActions_->mayDropModSet(what);
     if (!document_.isModified())
         return true;
     int files = 0;

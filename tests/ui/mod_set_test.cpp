@@ -10,6 +10,7 @@
 #include "ui/modset/mod_set_actions.h"
 #include "ui/modset/mod_set_dialog.h"
 #include "ui/tables/cell_marks.h"
+#include "ui/views/filter_bar.h"
 #include "window_fixture.h"
 
 #include <QAction>
@@ -52,6 +53,23 @@ class ModSetTest : public WindowFixture {
     QList<QPoint> mergedCells() const
     {
         return {{kArmor, kTank}, {kHp, kTank}, {kHp, kGun}};
+    }
+    // A filter typed into the bar, over the text it had, and Enter.
+    void filter(const QString& text)
+    {
+        QTest::mouseClick(named<QLineEdit>(QStringLiteral("FilterText")), Qt::LeftButton);
+        press(Qt::Key_A, Qt::ControlModifier);
+        press(Qt::Key_Delete);
+        type(text);
+        press(Qt::Key_Return);
+    }
+    static QList<int> Shown(GridView* view)
+    {
+        QList<int> rows;
+        for (int r = 0; r < view->model()->rowCount(); ++r)
+            if (!view->isRowHidden(r))
+                rows << r + 1;
+        return rows;
     }
     QStringList merged() const
     {
@@ -122,6 +140,30 @@ private slots:
             QCOMPARE(folder->read(QLatin1String(name)), Bytes(bytes));
         dialogs->errors.clear();
 
+        // The filter words about the mods, typed into the bar on the file
+        // list (every section table): the tank's hp is a conflict where X's
+        // value is lost; Y changes both files. A name no mod has says so and
+        // leaves the rows as they were.
+        window->FilterRows->trigger();
+        clickTabOf(grid(dravik::kFileListGrid));
+        struct {
+            const char* typed;
+            QList<int> shown;
+            QString message;
+        } const words[] = {
+            {"conflict", {kTank}, ""},
+            {"lost", {kTank}, ""},
+            {"MOD:y", {kGun, kTank}, ""},
+            {" mod: X ", {kTank}, ""},
+            {"mod:Z", {kTank}, "The mod set has no mod \"Z\""},
+            {"", {kGun, kTank}, ""},
+        };
+        for (const auto& w : words) {
+            filter(QLatin1String(w.typed));
+            QCOMPARE(Shown(grid(dravik::kFileListGrid)), w.shown);
+            QCOMPARE(named<dravik::ui::FilterBar>(QStringLiteral("FilterBar"))->message(), w.message);
+        }
+
         // The Mods pane: the conflict's story, X chosen for that cell, undone;
         // then X for hp in every file, which leaves the gun (X does not
         // change it) to Y.
@@ -156,21 +198,34 @@ private slots:
         QCOMPARE(merged(), (QStringList{"50", "110", "60", "35"}));
         clickCell(grid(1), kArmor, kTank);
         take("the original game", false);
-        const QStringList chosen{"45", "110", "60", "35"};
+        // A value typed into the gun's hp is a choice of its own, one step.
+        typeIntoCell(grid(1), kHp, kGun, QStringLiteral("77"));
+        const QStringList chosen{"45", "110", "77", "35"};
+        QCOMPARE(merged(), chosen);
+        clickMenuItem(window->Undo);
+        QCOMPARE(merged(), (QStringList{"45", "110", "60", "35"}));
+        clickMenuItem(window->Redo);
         QCOMPARE(merged(), chosen);
         QCOMPARE(dialogs->errors.size(), 0);
 
+        // What is unsaved is the set, not the files: Open desc asks about
+        // the set, and Cancel keeps it; once saved, nothing is asked.
+        dialogs->askAnswers.enqueue(2);
+        dialogs->openAnswers.enqueue({folder->path("X/units/tank.desc")});
+        clickMenuItem(window->N2);
+        QCOMPARE(dialogs->questions.size(), 1);
+        QCOMPARE(dialogs->questions.back().buttons.first(), QStringLiteral("&Save mod set"));
+        QCOMPARE(merged(), chosen);
         const QString saved = folder->path("two.modset");
         dialogs->saveAnswers.enqueue(saved);
         clickMenuItem(sets()->saveModSet);
         QCOMPARE(dialogs->errors.size(), 0);
         QCOMPARE(sets()->modSetPath(), saved);
 
-        // Open desc shows files again (the cells the choices changed count
-        // as edits: dropped); Open mod set brings the view back.
-        dialogs->askAnswers.enqueue(1);
+        // Open desc shows files again; Open mod set brings the view back.
         dialogs->openAnswers.enqueue({folder->path("X/units/tank.desc")});
         clickMenuItem(window->N2);
+        QCOMPARE(dialogs->questions.size(), 1);
         QVERIFY(sets()->modSet() == nullptr);
         dialogs->openAnswers.enqueue({saved});
         clickMenuItem(sets()->openModSet);
@@ -194,18 +249,19 @@ private slots:
             QCOMPARE(folder->read(QStringLiteral("out/") + name), folder->read(QStringLiteral("expected/") + name));
         QVERIFY(folder->read("out/units/tank.desc").contains("armor  45 45 40 "));
         QCOMPARE(folder->read("out/guns/gun.desc"),
-                 QByteArray("; ZiS-3\r\nhp  60 \r\n[section2]\r\nspeed 5\r\n[section_text]\r\nname  ZiS-3 (1942) \r\n"));
+                 QByteArray("; ZiS-3\r\nhp  77 \r\n[section2]\r\nspeed 5\r\n[section_text]\r\nname  ZiS-3 (1942) \r\n"));
         // Nothing went into the base's or the mods' folders.
         for (const auto& [name, bytes] : files)
             QCOMPARE(folder->read(QLatin1String(name)), Bytes(bytes));
 
-        // The review lists the tank's hp (the conflict) and its front armour
-        // (X's change the choice overrides), and exports them.
+        // The review lists the tank's hp (the conflict), its front armour
+        // (X's change the choice overrides) and the gun's hp (Y's change the
+        // typed value overrides), and exports them.
         dravik::ui::ConflictReview review(window.get(), *sets()->modSet(), *dialogs);
         auto* table = review.findChild<QTableWidget*>(QStringLiteral("conflicts"));
-        QCOMPARE(table->rowCount(), 2);
+        QCOMPARE(table->rowCount(), 3);
         QTest::keyClicks(review.findChild<QLineEdit*>(QStringLiteral("filter")), "choice");
-        QCOMPARE(table->isRowHidden(0) + table->isRowHidden(1), 1);
+        QCOMPARE(table->isRowHidden(0) + table->isRowHidden(1) + table->isRowHidden(2), 1);
         dialogs->saveAnswers.enqueue(folder->path("conflicts.txt"));
         QTest::mouseClick(review.findChild<QPushButton*>(QStringLiteral("export")), Qt::LeftButton);
         QCOMPARE(folder->read("conflicts.txt"), QByteArray::fromStdString(review.exportText()));

@@ -88,6 +88,7 @@ void ModSetActions::filesOpened()
     pane_->setModSet(nullptr);
     set_.reset();
     path_.clear();
+    saved_.reset();
     showStatus();
     repaintMarks();
     emit modSetChanged(nullptr);
@@ -160,6 +161,7 @@ bool ModSetActions::load(ModSetSpec spec, const QString& path)
     host_.history.clear();
     set_ = std::move(set);
     path_ = path;
+    saved_ = std::make_unique<ModSetSpec>(set_->spec());
     marks_->setModSet(set_.get());
     pane_->setModSet(set_.get());
     showStatus();
@@ -168,10 +170,27 @@ bool ModSetActions::load(ModSetSpec spec, const QString& path)
     return true;
 }
 
-void ModSetActions::saveClick()
+bool ModSetActions::modSetModified() const
+{
+    return set_ && (path_.isEmpty() || !saved_ || set_->spec() != *saved_);
+}
+
+bool ModSetActions::mayDropModSet(const QString& what)
+{
+    if (!modSetModified())
+        return true;
+    const QString text = tr("The mod set has unsaved changes. Save it before %1?").arg(what);
+    switch (host_.dialogs.ask(host_.window, tr("Unsaved changes"), text, {tr("&Save mod set"), tr("&Discard"), tr("Cancel")})) {
+    case 0: return saveClick();
+    case 1: return true;
+    default: return false;
+    }
+}
+
+bool ModSetActions::saveClick()
 {
     if (!set_)
-        return;
+        return false;
     host_.takeEdits();
     QString path = path_;
     if (path.isEmpty()) {
@@ -181,14 +200,16 @@ void ModSetActions::saveClick()
         request.defaultSuffix = QStringLiteral("modset");
         const std::optional<QString> chosen = host_.dialogs.saveFile(host_.window, request);
         if (!chosen)
-            return;
+            return false;
         path = *chosen;
     }
     const ModSetSpec spec = set_->spec();
-    if (host_.run([&] { WriteModSetFile(NativeBytes(path), spec); })) {
-        path_ = path;
-        showStatus();
-    }
+    if (!host_.run([&] { WriteModSetFile(NativeBytes(path), spec); }))
+        return false;
+    path_ = path;
+    saved_ = std::make_unique<ModSetSpec>(spec);
+    showStatus();
+    return true;
 }
 
 void ModSetActions::buildClick()

@@ -46,6 +46,13 @@ public:
     const ModSet* modSet() const { return set_.get(); }
     // The file the set was last opened from or saved to; empty for a new set.
     const QString& modSetPath() const { return path_; }
+    // Whether the set shown has choices, an order or mods not yet saved (a
+    // new set never saved has).
+    bool modSetModified() const;
+    // Asks whether to save the set before `what` (the tables' question
+    // while they show a set: its changes are the set's, not the files');
+    // true when the set may go.
+    bool mayDropModSet(const QString& what);
     // After Open desc: the tables show those files now.
     void filesOpened();
 
@@ -64,7 +71,8 @@ signals:
 private:
     void newClick();
     void openClick();
-    void saveClick();
+    // Saves the set; false when it was not saved.
+    bool saveClick();
     void buildClick();
     void reviewClick();
     // Reads the set and shows its merged view; false when that failed.
@@ -78,6 +86,8 @@ private:
     ModSetWindow window_;
     std::unique_ptr<ModSet> set_;
     QString path_;
+    // The set as it was last opened or saved.
+    std::unique_ptr<ModSetSpec> saved_;
 };
 
 }  // namespace dravik::ui

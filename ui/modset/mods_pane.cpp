@@ -98,6 +98,14 @@ ModsPane::ModsPane(const BulkEditHost& host, const ModSetMarks& marks, QWidget* 
 void ModsPane::setModSet(ModSet* set)
 {
     set_ = set;
+    // A value typed into the merged view is the user's choice for it, kept
+    // by Save mod set and used by Build merged mod: as a plain edit of the
+    // tables it would reach no file.
+    host_.history.setTypingHandler(set_ ? EditHistory::TypingHandler([this](int grid, int col, int row,
+                                                                           const std::string& text) {
+        return typeValue(grid, col, row, text);
+    })
+                                        : EditHistory::TypingHandler());
     order_->clear();
     if (set_)
         for (int id : set_->order())
@@ -158,6 +166,31 @@ void ModsPane::choose()
     MergeChange change;
     if (host_.run([&] { change = set_->choose(choice); }))
         record(everyFile_->isChecked() ? tr("Choose for a key") : tr("Choose a value"), std::move(change));
+}
+
+bool ModsPane::typeValue(int grid, int col, int row, const std::string& text)
+{
+    const auto value = marks_.valueOf(grid, col, row);
+    if (!set_ || !value)
+        return false;
+    // Committing the editor unchanged is no choice.
+    if (host_.document.grid(grid).cell(col, row) == text && !host_.document.valueAbsent(grid, col, row))
+        return true;
+    const MergeSchema& schema = set_->schema();
+    const int slot = value->second;
+    Choice choice;
+    choice.file = set_->file(value->first).modPath;
+    choice.key = schema.keyName(schema.keyOfSlot(slot));
+    choice.value = schema.valueOfSlot(slot);
+    choice.winner = {Winner::Kind::Value, text};
+    if (const std::string problem = set_->choiceProblem(choice); !problem.empty()) {
+        host_.dialogs.errorBox(host_.window, tr("Mods"), CellText(problem, set_->codePage()));
+        return true;
+    }
+    MergeChange change;
+    if (host_.run([&] { change = set_->choose(choice); }))
+        record(StepName(EditStep::Typing), std::move(change));
+    return true;
 }
 
 void ModsPane::move(int by)
