@@ -2842,6 +2842,14 @@ Click to show only these rows</comment>
         <source>Reorder mods</source>
         <translation>Порядок модов</translation>
     </message>
+    <message>
+        <source>Take %1</source>
+        <translation>Взять %1</translation>
+    </message>
+    <message>
+        <source>Take the original game</source>
+        <translation>Взять оригинальную игру</translation>
+    </message>
 </context>
 <context>
     <name>dravik::ui::SummaryPanel</name>

@@ -19,6 +19,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QTimer>
 #include <QTableWidget>
 #include <QDir>
 #include <QFileInfo>
@@ -70,6 +72,28 @@ class ModSetTest : public WindowFixture {
             if (!view->isRowHidden(r))
                 rows << r + 1;
         return rows;
+    }
+    // Right-clicks the cell of section 1 and clicks the menu's item; returns
+    // the menu's items.
+    QStringList cellMenu(int col, int row, const QString& item)
+    {
+        QStringList items;
+        QTimer::singleShot(0, this, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            for (QAction* action : menu->actions()) {
+                items << action->text();
+                if (action->text() == item)
+                    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+            }
+            if (menu->isVisible())
+                menu->close();
+        });
+        GridView* view = grid(1);
+        const QPoint at = view->visualRect(view->model()->index(row - 1, col - 1)).center();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, view->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(view->viewport(), &event);
+        return items;
     }
     QStringList merged() const
     {
@@ -180,6 +204,11 @@ private slots:
             QTest::mouseClick(pane->findChild<QPushButton*>(QStringLiteral("take")), Qt::LeftButton);
         };
         take("X", false);
+        QCOMPARE(merged(), (QStringList{"50", "110", "60", "35"}));
+        clickMenuItem(window->Undo);
+        QCOMPARE(merged(), expected);
+        // The same from the cell's menu, which offers the mods that set it.
+        QCOMPARE(cellMenu(kHp, kTank, "Take X"), (QStringList{"Take X", "Take Y", "Take the original game"}));
         QCOMPARE(merged(), (QStringList{"50", "110", "60", "35"}));
         clickMenuItem(window->Undo);
         QCOMPARE(merged(), expected);

@@ -68,6 +68,12 @@ ModSetActions::ModSetActions(const BulkEditHost& host, ModSetWindow window, QMai
         connect(host_.table(n)->selectionModel(), &QItemSelectionModel::currentChanged, pane_, &ModsPane::refresh,
                 Qt::QueuedConnection);
     connect(host_.history.stack(), &QUndoStack::indexChanged, pane_, &ModsPane::refresh, Qt::QueuedConnection);
+    for (int n = 1; n <= kSectionCount; ++n) {
+        GridView* table = host_.table(n);
+        table->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(table, &QWidget::customContextMenuRequested, pane_,
+                [this, table](const QPoint& position) { pane_->showCellMenu(table, position); });
+    }
 
     connect(newModSet, &QAction::triggered, this, &ModSetActions::newClick);
     connect(openModSet, &QAction::triggered, this, &ModSetActions::openClick);

@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QUndoCommand>
 #include <QVBoxLayout>
@@ -146,18 +147,23 @@ void ModsPane::choose()
 {
     if (!set_ || file_ < 0)
         return;
+    const QVariant mod = winner_->currentData();
+    chooseFor(file_, slot_, mod.isValid() ? std::optional(mod.toInt()) : std::nullopt, everyFile_->isChecked());
+}
+
+void ModsPane::chooseFor(int file, int slot, std::optional<int> mod, bool everyFile)
+{
     host_.takeEdits();
     Choice choice;
     const MergeSchema& schema = set_->schema();
-    const int key = schema.keyOfSlot(slot_);
+    const int key = schema.keyOfSlot(slot);
     choice.key = schema.keyName(key);
-    if (!everyFile_->isChecked()) {
-        choice.file = set_->file(file_).modPath;
-        choice.value = schema.valueOfSlot(slot_);
+    if (!everyFile) {
+        choice.file = set_->file(file).modPath;
+        choice.value = schema.valueOfSlot(slot);
     }
-    const QVariant mod = winner_->currentData();
-    if (mod.isValid())
-        choice.winner = {Winner::Kind::Mod, set_->mod(mod.toInt()).name};
+    if (mod)
+        choice.winner = {Winner::Kind::Mod, set_->mod(*mod).name};
     const std::string problem = set_->choiceProblem(choice);
     if (!problem.empty()) {
         host_.dialogs.errorBox(host_.window, tr("Mods"), CellText(problem, set_->codePage()));
@@ -165,7 +171,31 @@ void ModsPane::choose()
     }
     MergeChange change;
     if (host_.run([&] { change = set_->choose(choice); }))
-        record(everyFile_->isChecked() ? tr("Choose for a key") : tr("Choose a value"), std::move(change));
+        record(everyFile ? tr("Choose for a key") : tr("Choose a value"), std::move(change));
+}
+
+void ModsPane::showCellMenu(GridView* table, const QPoint& position)
+{
+    const QModelIndex index = table->indexAt(position);
+    const auto value = set_ && index.isValid()
+                           ? marks_.valueOf(table->gridModel()->gridNumber(), index.column() + 1, index.row() + 1)
+                           : std::nullopt;
+    if (!value || set_->mark(value->first, value->second).origin != Origin::Conflict)
+        return;
+    const auto [file, slot] = *value;
+    // Only the mods that set the value, in the order: the others are no
+    // answer to this conflict.
+    std::vector<int> changing;
+    for (int id : set_->order())
+        if (set_->changes(id, file, slot))
+            changing.push_back(id);
+    QMenu menu(table);
+    for (int id : changing)
+        connect(menu.addAction(tr("Take %1").arg(CellText(set_->mod(id).name, set_->codePage()))), &QAction::triggered,
+                this, [this, file, slot, id] { chooseFor(file, slot, id, false); });
+    connect(menu.addAction(tr("Take the original game")), &QAction::triggered, this,
+            [this, file, slot] { chooseFor(file, slot, std::nullopt, false); });
+    menu.exec(table->viewport()->mapToGlobal(position));
 }
 
 bool ModsPane::typeValue(int grid, int col, int row, const std::string& text)

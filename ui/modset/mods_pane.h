@@ -8,6 +8,7 @@
 #include "ui/edits/bulk_edit_host.h"
 
 #include <QDockWidget>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -22,6 +23,7 @@ struct MergeChange;
 
 namespace dravik::ui {
 
+class GridView;
 class ModSetMarks;
 
 class ModsPane : public QDockWidget {
@@ -33,9 +35,15 @@ public:
     void setModSet(ModSet* set);
     // Tells the pane the current cell moved or its values changed.
     void refresh();
+    // The menu of a conflicting cell of a section table: take one of the
+    // mods that set it, or the original game.
+    void showCellMenu(GridView* table, const QPoint& position);
 
 private:
     void choose();
+    // A mod (by id) or, with none, the original game wins the value, or
+    // the value's key in every file.
+    void chooseFor(int file, int slot, std::optional<int> mod, bool everyFile);
     void move(int by);
     // A value typed into a cell of the merged view: a choice. False for a
     // cell that shows no value of the set.
