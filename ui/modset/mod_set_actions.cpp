@@ -92,12 +92,13 @@ void ModSetActions::filesOpened()
         return;
     marks_->setModSet(nullptr);
     pane_->setModSet(nullptr);
+    // The views let go of the set before it goes.
+    emit modSetChanged(nullptr);
     set_.reset();
     path_.clear();
     saved_.reset();
     showStatus();
     repaintMarks();
-    emit modSetChanged(nullptr);
 }
 
 void ModSetActions::newClick()
@@ -165,6 +166,8 @@ bool ModSetActions::load(ModSetSpec spec, const QString& path)
         return false;
     // The tables were replaced whole: nothing before can be undone into them.
     host_.history.clear();
+    // The set shown before goes once every view has let go of it.
+    const std::unique_ptr<ModSet> before = std::move(set_);
     set_ = std::move(set);
     path_ = path;
     saved_ = std::make_unique<ModSetSpec>(set_->spec());
