@@ -1,8 +1,8 @@
 // Takes the documentation's pictures of the main window. Not shipped: the
 // window program itself takes no arguments and reads no environment.
 //
-//   dravik2-screenshot [--scene NAME] [--base FOLDER] [--patch FILE] [--language CODE]
-//                      PICTURE TAB VARIABLES_FILE DESC_FILE...
+//   dravik2-screenshot [--scene NAME] [--base FOLDER] [--patch FILE] [--modset FILE]
+//                      [--language CODE] PICTURE TAB VARIABLES_FILE DESC_FILE...
 //
 // CODE is a language a catalogue is built in for ("en", the default; "ru").
 //
@@ -19,6 +19,8 @@
 //            picture is the conflict dialog's
 //   checks   compares them with --base, then types two typos into
 //            Section 1: the Checks pane lists them, their cells marked
+//   modset   opens the mod set --modset: the merged view with its marks,
+//            the first conflict of Section 1 current in the Mods pane
 #include "ui/views/filter_bar.h"
 #include "ui/tables/grid_view.h"
 #include "ui/views/summary_panel.h"
@@ -28,6 +30,8 @@
 #include "ui/mod/mod_actions.h"
 #include "ui/checks/check_pane.h"
 #include "ui/common/language.h"
+#include "ui/modset/mod_set_actions.h"
+#include "core/modset/mod_set.h"
 
 #include <QAction>
 #include <QDockWidget>
@@ -98,12 +102,15 @@ class SceneDialogs : public dravik::ui::QtDialogs {
 public:
     QString base;
     QString patch;
+    QString modSet;
     QString picture;
     bool saved = false;
 
     std::optional<QString> chooseBaseFolder(QWidget*, const QString&) override { return base; }
     QStringList openFiles(QWidget* parent, const dravik::ui::FileDialogRequest& request) override
     {
+        if (!modSet.isEmpty())
+            return {modSet};
         return patch.isEmpty() ? QtDialogs::openFiles(parent, request) : QStringList{patch};
     }
     std::optional<QList<bool>> resolveConflicts(QWidget* parent, const dravik::ui::ConflictRequest& request) override
@@ -137,6 +144,26 @@ void TypeTypos(TMainForm& window)
     window.checkPane()->dock->show();
 }
 
+void OpenModSet(TMainForm& window)
+{
+    Widen(window, 1180, 480, 240);
+    window.modSetActions()->openModSet->trigger();
+    const dravik::ModSet* set = window.modSetActions()->modSet();
+    if (!set)
+        return;
+    // The Mods pane tells the story of the current cell: make it a conflict.
+    dravik::ui::GridView* section1 = window.StringGrid(1);
+    for (int row = 1; row <= set->fileCount(); ++row) {
+        for (int col = 2; col <= section1->model()->columnCount(); ++col) {
+            const int slot = set->schema().slotOfCell(1, col);
+            if (slot >= 0 && set->mark(row - 1, slot).origin == dravik::Origin::Conflict) {
+                section1->setCurrentIndex(section1->model()->index(row - 1, col - 1));
+                return;
+            }
+        }
+    }
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -149,6 +176,7 @@ int main(int argc, char* argv[])
     const std::map<QString, QString*> options = {{QStringLiteral("--scene"), &scene},
                                                  {QStringLiteral("--base"), &dialogs.base},
                                                  {QStringLiteral("--patch"), &dialogs.patch},
+                                                 {QStringLiteral("--modset"), &dialogs.modSet},
                                                  {QStringLiteral("--language"), &language}};
     while (args.size() >= 2 && options.count(args.first())) {
         QString* value = options.at(args.takeFirst());
@@ -157,10 +185,11 @@ int main(int argc, char* argv[])
     bool tabIsNumber = false;
     const int tab = args.size() >= 3 ? args[1].toInt(&tabIsNumber) : 0;
     const QStringList scenes = {QString(), QStringLiteral("changes"), QStringLiteral("filter"), QStringLiteral("base"),
-                                QStringLiteral("conflicts"), QStringLiteral("checks")};
+                                QStringLiteral("conflicts"), QStringLiteral("checks"), QStringLiteral("modset")};
     if (args.size() < 3 || !tabIsNumber || !scenes.contains(scene)) {
-        QTextStream(stderr) << "usage: dravik2-screenshot [--scene changes|filter|base|conflicts|checks] "
-                               "[--base FOLDER] [--patch FILE] [--language CODE] PICTURE TAB VARIABLES_FILE [DESC_FILE...]\n";
+        QTextStream(stderr) << "usage: dravik2-screenshot [--scene changes|filter|base|conflicts|checks|modset] "
+                               "[--base FOLDER] [--patch FILE] [--modset FILE] [--language CODE] "
+                               "PICTURE TAB VARIABLES_FILE [DESC_FILE...]\n";
         return 2;
     }
     const QString picture = args.takeFirst();
@@ -184,6 +213,12 @@ int main(int argc, char* argv[])
         CompareWithBase(window);
     } else if (scene == QLatin1String("checks")) {
         TypeTypos(window);
+    } else if (scene == QLatin1String("modset")) {
+        OpenModSet(window);
+        if (!window.modSetActions()->modSet()) {
+            QTextStream(stderr) << "dravik2-screenshot: the mod set " << dialogs.modSet << " did not open\n";
+            return 1;
+        }
     } else if (scene == QLatin1String("conflicts")) {
         CompareWithBase(window);
         window.modActions()->applyPatch->trigger();

@@ -73,6 +73,8 @@ public:
             return std::nullopt;
         return folderAnswers.dequeue();
     }
+    // No benchmark builds a mod set through its dialog.
+    std::optional<ui::ModSetChoice> chooseModSet(QWidget*, const ui::ModSetChoice&) override { return std::nullopt; }
     // Every conflict keeps the mod's value.
     std::optional<QList<bool>> resolveConflicts(QWidget*, const ui::ConflictRequest& request) override
     {

@@ -639,6 +639,25 @@ Click to show only these rows</numerusform>
     </message>
 </context>
 <context>
+    <name>dravik::ui::ModSetActions</name>
+    <message numerus="yes">
+        <source>%1: %n conflict</source>
+        <comment>%1: %n conflicts</comment>
+        <translation>
+            <numerusform>%1: %n conflict</numerusform>
+            <numerusform>%1: %n conflicts</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file written, %1 unchanged, %2 removed; the report is %3</source>
+        <comment>%n files written, %1 unchanged, %2 removed; the report is %3</comment>
+        <translation>
+            <numerusform>%n file written, %1 unchanged, %2 removed; the report is %3</numerusform>
+            <numerusform>%n files written, %1 unchanged, %2 removed; the report is %3</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>dravik::ui::SummaryPanel</name>
     <message numerus="yes">
         <source>%1: %n column selected</source>

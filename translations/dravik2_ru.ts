@@ -416,6 +416,10 @@
         <source>Expected a number after &quot;%1&quot;</source>
         <translation>Ожидалось число после «%1»</translation>
     </message>
+    <message>
+        <source>Expected the name of a mod after &quot;mod:&quot;</source>
+        <translation>Ожидалось имя мода после «mod:»</translation>
+    </message>
 </context>
 <context>
     <name>Import</name>
@@ -1260,6 +1264,10 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
         <source>%1; %2 of %3 files had been written before it</source>
         <translation>%1; до этого записано файлов: %2 из %3</translation>
     </message>
+    <message>
+        <source>The tables show the merged values of a mod set: they are never written back into the files they were read from</source>
+        <translation>Таблицы показывают слияние набора модов: оно никогда не записывается обратно в файлы, из которых прочитано</translation>
+    </message>
 </context>
 <context>
     <name>SaveQuestions</name>
@@ -1889,6 +1897,10 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
             <numerusform>Экспортировано %n строк в %1</numerusform>
         </translation>
     </message>
+    <message>
+        <source>opening a mod set</source>
+        <translation>открытием набора модов</translation>
+    </message>
 </context>
 <context>
     <name>Tables</name>
@@ -2202,6 +2214,69 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
     <message>
         <source>The patch</source>
         <translation>Патч</translation>
+    </message>
+</context>
+<context>
+    <name>dravik::ui::ConflictReview</name>
+    <message>
+        <source>Review conflicts</source>
+        <translation>Обзор конфликтов</translation>
+    </message>
+    <message>
+        <source>Show only the rows holding this text</source>
+        <translation>Показывать только строки с этим текстом</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Файл</translation>
+    </message>
+    <message>
+        <source>Key</source>
+        <translation>Ключ</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Значение</translation>
+    </message>
+    <message>
+        <source>Original game</source>
+        <translation>Оригинальная игра</translation>
+    </message>
+    <message>
+        <source>Merged</source>
+        <translation>Слияние</translation>
+    </message>
+    <message>
+        <source>Winner</source>
+        <translation>Победитель</translation>
+    </message>
+    <message>
+        <source>Why</source>
+        <translation>Почему</translation>
+    </message>
+    <message>
+        <source>Mod %1</source>
+        <translation>Мод %1</translation>
+    </message>
+    <message>
+        <source>Its value</source>
+        <translation>Его значение</translation>
+    </message>
+    <message>
+        <source>&amp;Export…</source>
+        <translation>&amp;Экспорт…</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>Export conflicts</source>
+        <translation>Экспорт конфликтов</translation>
+    </message>
+    <message>
+        <source>TAB-separated text (*.txt)|*.txt|all files (*.*)|*.*</source>
+        <translation>текст, разделённый TAB (*.txt)|*.txt|все файлы (*.*)|*.*</translation>
     </message>
 </context>
 <context>
@@ -2667,6 +2742,264 @@ Click to show only these rows</comment>
     </message>
 </context>
 <context>
+    <name>dravik::ui::ModSetActions</name>
+    <message>
+        <source>mod sets (*.modset)|*.modset|all files (*.*)|*.*</source>
+        <translation>наборы модов (*.modset)|*.modset|все файлы (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>&amp;New mod set…</source>
+        <translation>Нов&amp;ый набор модов…</translation>
+    </message>
+    <message>
+        <source>Open &amp;mod set…</source>
+        <translation>Открыть набор &amp;модов…</translation>
+    </message>
+    <message>
+        <source>Save mod se&amp;t</source>
+        <translation>Сохранить на&amp;бор модов</translation>
+    </message>
+    <message>
+        <source>New mod set</source>
+        <translation>Новый набор модов</translation>
+    </message>
+    <message>
+        <source>Open a variables file first: the mod set reads every file by it</source>
+        <translation>Сначала откройте файл переменных: набор модов читает по нему каждый файл</translation>
+    </message>
+    <message>
+        <source>Open mod set</source>
+        <translation>Открыть набор модов</translation>
+    </message>
+    <message>
+        <source>Save mod set</source>
+        <translation>Сохранить набор модов</translation>
+    </message>
+    <message>
+        <source>new mod set</source>
+        <translation>новый набор модов</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n conflict</source>
+        <comment>%1: %n conflicts</comment>
+        <translation>
+            <numerusform>%1: %n конфликт</numerusform>
+            <numerusform>%1: %n конфликта</numerusform>
+            <numerusform>%1: %n конфликтов</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>B&amp;uild merged mod…</source>
+        <translation>Собрать мод с&amp;лияния…</translation>
+    </message>
+    <message>
+        <source>Build merged mod: the folder to write it into</source>
+        <translation>Собрать мод слияния: папка, в которую его записать</translation>
+    </message>
+    <message>
+        <source>Build merged mod</source>
+        <translation>Собрать мод слияния</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file written, %1 unchanged, %2 removed; the report is %3</source>
+        <comment>%n files written, %1 unchanged, %2 removed; the report is %3</comment>
+        <translation>
+            <numerusform>Записан %n файл, без изменений %1, удалено %2; отчёт: %3</numerusform>
+            <numerusform>Записано %n файла, без изменений %1, удалено %2; отчёт: %3</numerusform>
+            <numerusform>Записано %n файлов, без изменений %1, удалено %2; отчёт: %3</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Review con&amp;flicts…</source>
+        <translation>Обзор &amp;конфликтов…</translation>
+    </message>
+    <message>
+        <source>The mod set has unsaved changes. Save it before %1?</source>
+        <translation>В наборе модов есть несохранённые изменения. Сохранить его перед %1?</translation>
+    </message>
+    <message>
+        <source>Unsaved changes</source>
+        <translation>Несохранённые изменения</translation>
+    </message>
+    <message>
+        <source>&amp;Save mod set</source>
+        <translation>&amp;Сохранить набор модов</translation>
+    </message>
+    <message>
+        <source>&amp;Discard</source>
+        <translation>&amp;Не сохранять</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+</context>
+<context>
+    <name>dravik::ui::ModSetDialog</name>
+    <message>
+        <source>New mod set</source>
+        <translation>Новый набор модов</translation>
+    </message>
+    <message>
+        <source>Original game folder:</source>
+        <translation>Папка оригинальной игры:</translation>
+    </message>
+    <message>
+        <source>&amp;Browse…</source>
+        <translation>&amp;Обзор…</translation>
+    </message>
+    <message>
+        <source>Mods, in their order (the last wins):</source>
+        <translation>Моды по порядку (побеждает последний):</translation>
+    </message>
+    <message>
+        <source>Add mod &amp;folder…</source>
+        <translation>Добавить &amp;папку мода…</translation>
+    </message>
+    <message>
+        <source>Add &amp;patch…</source>
+        <translation>Добавить па&amp;тч…</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Убрать</translation>
+    </message>
+    <message>
+        <source>&amp;Up</source>
+        <translation>&amp;Выше</translation>
+    </message>
+    <message>
+        <source>&amp;Down</source>
+        <translation>&amp;Ниже</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>О&amp;ткрыть</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>%1 (patch)</source>
+        <translation>%1 (патч)</translation>
+    </message>
+    <message>
+        <source>Original game folder</source>
+        <translation>Папка оригинальной игры</translation>
+    </message>
+    <message>
+        <source>Mod folder</source>
+        <translation>Папка мода</translation>
+    </message>
+    <message>
+        <source>Patch files</source>
+        <translation>Файлы патчей</translation>
+    </message>
+    <message>
+        <source>patch files (*.txt)|*.txt|all files (*.*)|*.*</source>
+        <translation>файлы патчей (*.txt)|*.txt|все файлы (*.*)|*.*</translation>
+    </message>
+</context>
+<context>
+    <name>dravik::ui::ModSetMarks</name>
+    <message>
+        <source>no value</source>
+        <translation>нет значения</translation>
+    </message>
+    <message>
+        <source>the original game</source>
+        <translation>оригинальная игра</translation>
+    </message>
+    <message>
+        <source>the value typed</source>
+        <translation>введённое значение</translation>
+    </message>
+    <message>
+        <source>Original game: %1</source>
+        <translation>Оригинальная игра: %1</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1: as the original game</source>
+        <translation>%1: как в оригинальной игре</translation>
+    </message>
+    <message>
+        <source>Conflict: %1 wins, last in the order</source>
+        <translation>Конфликт: побеждает %1, последний по порядку</translation>
+    </message>
+    <message>
+        <source>Conflict: %1 wins, as chosen</source>
+        <translation>Конфликт: побеждает %1, как выбрано</translation>
+    </message>
+    <message>
+        <source>Changed alike by several mods: no conflict</source>
+        <translation>Одинаково изменено несколькими модами: не конфликт</translation>
+    </message>
+    <message>
+        <source>Wins: %1</source>
+        <translation>Побеждает: %1</translation>
+    </message>
+</context>
+<context>
+    <name>dravik::ui::ModsPane</name>
+    <message>
+        <source>Mods</source>
+        <translation>Моды</translation>
+    </message>
+    <message>
+        <source>&amp;Take</source>
+        <translation>&amp;Взять</translation>
+    </message>
+    <message>
+        <source>For this key in every file</source>
+        <translation>Для этого ключа во всех файлах</translation>
+    </message>
+    <message>
+        <source>Order (the last wins):</source>
+        <translation>Порядок (побеждает последний):</translation>
+    </message>
+    <message>
+        <source>&amp;Up</source>
+        <translation>В&amp;ыше</translation>
+    </message>
+    <message>
+        <source>&amp;Down</source>
+        <translation>&amp;Ниже</translation>
+    </message>
+    <message>
+        <source>As the original game: no mod changes it</source>
+        <translation>Как в оригинальной игре: ни один мод не меняет</translation>
+    </message>
+    <message>
+        <source>the original game</source>
+        <translation>оригинальная игра</translation>
+    </message>
+    <message>
+        <source>Choose for a key</source>
+        <translation>Выбор для ключа</translation>
+    </message>
+    <message>
+        <source>Choose a value</source>
+        <translation>Выбор значения</translation>
+    </message>
+    <message>
+        <source>Reorder mods</source>
+        <translation>Порядок модов</translation>
+    </message>
+    <message>
+        <source>Take %1</source>
+        <translation>Взять %1</translation>
+    </message>
+    <message>
+        <source>Take the original game</source>
+        <translation>Взять оригинальную игру</translation>
+    </message>
+</context>
+<context>
     <name>dravik::ui::SummaryPanel</name>
     <message>
         <source>Select a value column, or cells, of a section table</source>
@@ -2783,6 +3116,14 @@ Click to show only these rows</comment>
     <message>
         <source>The table has no column &quot;%1&quot;</source>
         <translation>В таблице нет столбца «%1»</translation>
+    </message>
+    <message>
+        <source>The tables show no mod set: File &gt; Open mod set…</source>
+        <translation>В таблицах нет набора модов: Файл &gt; Открыть набор модов…</translation>
+    </message>
+    <message>
+        <source>The mod set has no mod &quot;%1&quot;</source>
+        <translation>В наборе модов нет мода «%1»</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,6 @@
 #include "ui/main_unit.h"
 
+#include "core/modset/mod_set.h"
 #include "core/text/code_page.h"
 #include "core/text/dravik2_auxillary.h"
 #include "core/errors.h"
@@ -19,6 +20,7 @@
 #include "ui/dan.h"
 #include "ui/checks/check_pane.h"
 #include "ui/mod/mod_actions.h"
+#include "ui/modset/mod_set_actions.h"
 #include "ui/common/error_box.h"
 #include "ui/common/display_text.h"
 #include "ui/tables/grid_model.h"
@@ -148,6 +150,13 @@ TMainForm::TMainForm(const QString& settingsPath, dravik::ui::Dialogs& dialogs, 
     // Over the base game's marks, which it draws as before.
     checkPane_ = new dravik::ui::CheckPane(editHost(), profiles_, this, ViewMenu, [this] { return VarPath; });
     connect(modActions_, &dravik::ui::ModActions::baseChanged, checkPane_, &dravik::ui::CheckPane::setBase);
+    modSetActions_ = new dravik::ui::ModSetActions(
+        editHost(),
+        {[this] { return VarPath; }, [this](const QString& path) { return openVariablesFile(path); },
+         [this] { return mayDropTableEdits(tr("opening a mod set")) && mayDropPreviewEdits(); }},
+        this, N1);
+    connect(modSetActions_, &dravik::ui::ModSetActions::modSetChanged, tableFilter_.get(),
+            &dravik::ui::TableFilter::setModSet);
     FormCreate();
     dravik::ui::ShowTranslated(this, this, [this] { retranslateUi(); });
 }
@@ -729,6 +738,7 @@ bool TMainForm::loadDescFiles(const std::vector<std::string>& files, const std::
                                            "%n more paths name files opened already", static_cast<int>(more))));
     }
     statusPanels_[0]->setText(status.join(QStringLiteral("; ")));
+    modSetActions_->filesOpened();
     modActions_->filesOpened();
     return loaded;
 }
@@ -820,6 +830,10 @@ bool TMainForm::saveAllTables()
 
 bool TMainForm::mayDropTableEdits(const QString& what)
 {
+    // The merged view's changes are the mod set's choices and order, which
+    // Save mod set keeps and Save all never writes into the files read.
+    if (modSetActions_ && modSetActions_->modSet())
+        return modSetActions_->mayDropModSet(what);
     if (!document_.isModified())
         return true;
     int files = 0;

@@ -42,6 +42,7 @@ class GridModel;
 class GridView;
 class ModActions;
 class CheckPane;
+class ModSetActions;
 class SummaryPanel;
 class TableFilter;
 }  // namespace dravik::ui
@@ -74,6 +75,7 @@ public:
     // The base game compared with, and patches.
     dravik::ui::ModActions* modActions() const { return modActions_; }
     dravik::ui::CheckPane* checkPane() const { return checkPane_; }
+    dravik::ui::ModSetActions* modSetActions() const { return modSetActions_; }
     // The console manager QuickPack packs with: the latest one created.
     TFormCM* consoleManager() const { return FormCM; }
 
@@ -257,6 +259,7 @@ private:
     dravik::ui::BulkEditActions* bulkEdits_ = nullptr;
     dravik::ui::ModActions* modActions_ = nullptr;
     dravik::ui::CheckPane* checkPane_ = nullptr;
+    dravik::ui::ModSetActions* modSetActions_ = nullptr;
     dravik::ui::FolderActions* folderActions_ = nullptr;
 
     std::string EditorPath;

@@ -7,6 +7,7 @@
 
 #include "core/bulk/column_profiles.h"
 #include "core/bulk/row_filter.h"
+#include "core/bulk/table_rows.h"
 #include "core/mod/base_comparison.h"
 
 #include <span>
@@ -20,13 +21,14 @@ struct FilterColumns {
 };
 
 bool FilePasses(const RowFilter& filter, const DescDocument& document, ColumnProfiles& profiles,
-                std::span<const FilterColumns> tables, int row, const BaseComparison* base = nullptr);
+                std::span<const FilterColumns> tables, int row, const BaseComparison* base = nullptr,
+                const MergedCells* merged = nullptr);
 
 // For each file row 1 .. descFileCount (index 0 unused, false). `progress`
 // hears after each file; it may throw to stop the filter, which changes
 // nothing.
 std::vector<bool> FilesPassing(const RowFilter& filter, const DescDocument& document, ColumnProfiles& profiles,
                                std::span<const FilterColumns> tables, const BaseComparison* base = nullptr,
-                               const Progress& progress = {});
+                               const Progress& progress = {}, const MergedCells* merged = nullptr);
 
 }  // namespace dravik

@@ -45,6 +45,12 @@ bool FilterRow::hasBase() const { return false; }
 
 bool FilterRow::differsFromBase(int) const { return false; }
 
+bool FilterRow::conflict(int) const { return false; }
+
+bool FilterRow::lost(int) const { return false; }
+
+bool FilterRow::changedBy(int, int) const { return false; }
+
 RowFilter RowFilter::Parse(std::string_view typed, const CodePage& codePage, bool matchCase)
 {
     RowFilter filter;
@@ -81,12 +87,24 @@ RowFilter RowFilter::Parse(std::string_view typed, const CodePage& codePage, boo
         return filter;
     }
     static constexpr std::pair<std::string_view, Kind> kKeywords[] = {
-        {"differs", Kind::Differs}, {"modded", Kind::Modded}, {"vanilla", Kind::Vanilla}, {"new", Kind::New}};
+        {"differs", Kind::Differs}, {"modded", Kind::Modded}, {"vanilla", Kind::Vanilla}, {"new", Kind::New},
+        {"conflict", Kind::Conflict}, {"lost", Kind::Lost}};
     for (const auto& [keyword, kind] : kKeywords) {
         if (IsKeyword(text, keyword)) {
             filter.kind_ = kind;
             return filter;
         }
+    }
+    // "mod:" and a name: a mod's name may hold blanks, so only the blanks
+    // around it are dropped.
+    if (constexpr std::string_view kMod = "mod:"; text.size() >= kMod.size() && IsKeyword(text.substr(0, kMod.size()), kMod)) {
+        size_t nameOffset = offset + kMod.size();
+        const std::string_view name = Trimmed(text.substr(kMod.size()), nameOffset);
+        if (name.empty())
+            throw SyntaxError(nameOffset + 1, Message(DRAVIK_TR("Filters", "Expected the name of a mod after \"mod:\"")));
+        filter.kind_ = Kind::Mod;
+        filter.modName_ = std::string(name);
+        return filter;
     }
 
     constexpr double kInfinity = std::numeric_limits<double>::infinity();
@@ -153,7 +171,7 @@ RowFilter RowFilter::Parse(std::string_view typed, const CodePage& codePage, boo
 bool RowFilter::matchesCell(const FilterRow& row, int column) const
 {
     const bool readsText = kind_ != Kind::All && kind_ != Kind::Changed && kind_ != Kind::Modded &&
-                           kind_ != Kind::Vanilla && kind_ != Kind::New;
+                           kind_ != Kind::Vanilla && kind_ != Kind::New && !readsModSet();
     if (readsText && row.absent(column))
         return false;
     switch (kind_) {
@@ -168,6 +186,9 @@ bool RowFilter::matchesCell(const FilterRow& row, int column) const
     case Kind::Modded: return row.differsFromBase(column);
     case Kind::Vanilla: return row.hasBase() && !row.differsFromBase(column);
     case Kind::New: return !row.hasBase();
+    case Kind::Conflict: return row.conflict(column);
+    case Kind::Lost: return row.lost(column);
+    case Kind::Mod: return mod_ >= 0 && row.changedBy(mod_, column);
     case Kind::Range: {
         const auto value = row.number(column);
         return value && *value >= low_ && *value <= high_;

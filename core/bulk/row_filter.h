@@ -24,6 +24,12 @@
 //   vanilla          files with a base file whose cells looked at are all
 //                    the base's
 //   new              files the base game has no file for
+//   conflict         values of a mod set's merged view that mods set to
+//                    different values
+//   lost             values some mod sets that the merged view does not
+//                    show (another mod or a choice overrides it)
+//   mod:NAME         values the mod of that name changes (the name as the
+//                    mod set names it, letter case aside)
 //   'text            the text after the apostrophe, as plain text: "'empty"
 //                    finds the word, "'>100" finds ">100"
 // A row matches when any of the columns looked at matches; for "vanilla",
@@ -37,6 +43,7 @@
 
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -59,13 +66,19 @@ public:
     // The file has a base game's file, and the cell differs from it.
     virtual bool hasBase() const;
     virtual bool differsFromBase(int column) const;
+    // A mod set's merged view: the mods disagree on the value; a mod's
+    // value is overridden; the mod (its id) changes the value.
+    virtual bool conflict(int column) const;
+    virtual bool lost(int column) const;
+    virtual bool changedBy(int mod, int column) const;
 };
 
 class RowFilter {
 public:
     // Numeric comparisons are ranges: "> 5" is (5, infinity], "= 5" is
     // [5, 5], and "<> 5" is the numbers outside [5, 5].
-    enum class Kind { All, Text, Range, Outside, Equal, NotEqual, Blank, NotBlank, Changed, Differs, Modded, Vanilla, New };
+    enum class Kind { All, Text, Range, Outside, Equal, NotEqual, Blank, NotBlank, Changed, Differs, Modded, Vanilla, New,
+                      Conflict, Lost, Mod };
 
     // Throws SyntaxError for a regular expression that does not compile and
     // for a comparison without a number.
@@ -76,6 +89,12 @@ public:
     bool all() const { return kind_ == Kind::All; }
     // True when it reads the comparison with a base game.
     bool readsBase() const { return kind_ == Kind::Modded || kind_ == Kind::Vanilla || kind_ == Kind::New; }
+    // True when it reads a mod set's merged view.
+    bool readsModSet() const { return kind_ == Kind::Conflict || kind_ == Kind::Lost || kind_ == Kind::Mod; }
+    // For "mod:NAME": the name typed, and the mod's id once the caller found
+    // it (none matches until then).
+    const std::string& modName() const { return modName_; }
+    void setMod(int id) { mod_ = id; }
 
     bool matchesCell(const FilterRow& row, int column) const;
     bool matches(const FilterRow& row, std::span<const int> columns) const;
@@ -85,6 +104,8 @@ private:
     double low_ = 0;
     double high_ = 0;
     std::optional<TextSearch> search_;
+    std::string modName_;
+    int mod_ = -1;
 };
 
 // The positions of the headers that name a key, for a filter on one key:

@@ -13,11 +13,23 @@ namespace dravik {
 
 // Row `row` of section table `grid`; columns are the grid's own. Compared
 // with the base game when one is given.
+// What a mod set's merged view tells of the tables' cells (core/modset
+// answers it), for the filter words about many mods.
+class MergedCells {
+public:
+    virtual ~MergedCells() = default;
+    virtual bool conflict(int grid, int col, int row) const = 0;
+    virtual bool lost(int grid, int col, int row) const = 0;
+    virtual bool changedBy(int mod, int grid, int col, int row) const = 0;
+    // The id of the mod of that name; -1 for none.
+    virtual int findMod(std::string_view name) const = 0;
+};
+
 class TableRow : public FilterRow {
 public:
     TableRow(const DescDocument& document, ColumnProfiles& profiles, int grid, int row,
-             const BaseComparison* base = nullptr)
-        : document_(document), profiles_(profiles), base_(base), grid_(grid), row_(row)
+             const BaseComparison* base = nullptr, const MergedCells* merged = nullptr)
+        : document_(document), profiles_(profiles), base_(base), merged_(merged), grid_(grid), row_(row)
     {
     }
     std::string_view text(int column) const override { return document_.grid(grid_).cell(column, row_); }
@@ -26,11 +38,15 @@ public:
     std::string_view mostCommon(int column) const override { return profiles_.mostCommon(grid_, column); }
     bool hasBase() const override { return base_ && base_->hasBase(row_); }
     bool differsFromBase(int column) const override { return base_ && base_->differs(grid_, column, row_); }
+    bool conflict(int column) const override { return merged_ && merged_->conflict(grid_, column, row_); }
+    bool lost(int column) const override { return merged_ && merged_->lost(grid_, column, row_); }
+    bool changedBy(int mod, int column) const override { return merged_ && merged_->changedBy(mod, grid_, column, row_); }
 
 private:
     const DescDocument& document_;
     ColumnProfiles& profiles_;
     const BaseComparison* base_;
+    const MergedCells* merged_;
     int grid_;
     int row_;
 };

@@ -319,6 +319,12 @@ public:
     // After Open desc: the folder that was opened, when the files were
     // listed from one (its files may all lie in one subfolder).
     void setOpenedRoot(std::string folder) { openedRoot_ = std::move(folder); }
+    // Shows tables no file holds as they are (the merged view of a mod set,
+    // filled by its engine), one row per file, as a load does: the history
+    // starts afresh. Save all refuses them until the next Open desc, since
+    // writing them back would put other mods' values into the files read.
+    void showMergedView(std::vector<std::pair<int, Grid>> tables);
+    bool showsMergedView() const { return mergedView_; }
     // Reads every file and builds its new text; writes nothing. The key
     // lines before and after are kept for a review only when asked for.
     SavePlan planSaveAll(const Progress& progress = {}, bool withKeyLines = false,
@@ -476,6 +482,7 @@ private:
     int loadStoppedAt_ = 0;
     std::string loadStoppedFile_;
     std::vector<PathAlias> openedAliases_;
+    bool mergedView_ = false;
     ListenerList listeners_;
 };
 

@@ -67,6 +67,7 @@ void DescDocument::openDesc(const std::vector<std::string>& given, const LoadHoo
         return;
     loadStoppedAt_ = 0;
     loadStoppedFile_.clear();
+    mergedView_ = false;
     // One row per file: two rows of one file would each write it, and the
     // later row's values would undo the edits of the earlier one.
     const std::vector<std::string> paths = WithoutAliases(given, openedAliases_);
@@ -252,6 +253,42 @@ void DescDocument::fillSectionRow(int section, int row, const std::string& path,
         }
     }
     table.setRow(row, cells);
+}
+
+void DescDocument::showMergedView(std::vector<std::pair<int, Grid>> tables)
+{
+    Notice notice(listeners_);
+    const bool wasModified = isModified();
+    mergedView_ = true;
+    loadStoppedAt_ = 0;
+    loadStoppedFile_.clear();
+    openedAliases_.clear();
+    openedPaths_.clear();
+    openedRoot_.clear();
+    layoutVariablesText_ = variablesText_;
+    for (auto& entries : laidOut_)
+        entries.clear();
+    int rows = 1;
+    for (auto& [number, contents] : tables) {
+        if (number == kFileListGrid)
+            rows = contents.rowCount();
+        moveGridIn(number, std::move(contents));
+    }
+    descFileCount_ = rows - 1;
+    keyLinesMissing_.assign(static_cast<size_t>(rows), {});
+    lineLengths_.assign(static_cast<size_t>(rows), {});
+    // No file is current: Save current has nothing it may write.
+    descText_ = TextLines{};
+    diskDescText_ = TextLines{};
+    currentDescFile_.clear();
+    Touched touched;
+    for (int n = 1; n <= kFileListGrid; ++n)
+        touched.everyCell(n, grid(n));
+    takeDiskBaseline(touched);
+    notify(touched, wasModified);
+    listeners_.notify([](DocumentListener& l) { l.descTextChanged(); });
+    listeners_.notify([](DocumentListener& l) { l.currentDescFileChanged(); });
+    notice.end();
 }
 
 // Whatever the load got to, the tables are what was loaded, and that is what

@@ -313,6 +313,10 @@ SavePlan DescDocument::planSaveAll(const Progress& progress, bool withKeyLines, 
     SavePlan plan;
     plan.madeAt = modificationCount_;
     plan.respelling = respelling;
+    if (mergedView_) {
+        plan.error = Message(DRAVIK_TR("Save all", "The tables show the merged values of a mod set: they are never written back into the files they were read from"));
+        return plan;
+    }
     if (descFileCount_ <= 0)
         return plan;
     // The keys and counts the tables were laid out by: a variables text

@@ -39,6 +39,11 @@ TableChange DescDocument::saveCurrent()
 
 TableChange DescDocument::saveCurrent(const CurrentSave& givenPlan)
 {
+    // The preview may show a base or mod file of the merged view; writing it
+    // would change what the set was read from and re-read rows that show
+    // merged values.
+    if (mergedView_)
+        throw DravikError(Message(DRAVIK_TR("Save all", "The tables show the merged values of a mod set: they are never written back into the files they were read from")));
     CurrentSave fresh;
     const bool stale = givenPlan.path != currentDescFile_ || givenPlan.bytes != JoinLines(descText_);
     if (stale && (fresh = planSaveCurrent()).changedOnDisk)

@@ -24,6 +24,7 @@
 #include "tests/core/mod/merge_scenario.h"
 #include "ui/about_unit.h"
 #include "ui/common/folder_dialog.h"
+#include "ui/modset/mod_set_dialog.h"
 #include "ui/conman.h"
 #include "ui/dan.h"
 #include "ui/mod/conflict_dialog.h"
@@ -327,6 +328,9 @@ private slots:
         };
         dravik::ui::FolderDialog folders(window.get(), request);
         walk(&folders);
+        dravik::ui::ModSetDialog modSet(window.get(), {folder->path("B"), {{false, folder->path("X")}, {true, folder->path("Y.txt")}}},
+                                        *dialogs);
+        walk(&modSet);
 
         window->N12->trigger();
         for (TAboutBox* box : window->findChildren<TAboutBox*>())

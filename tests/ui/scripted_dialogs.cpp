@@ -120,6 +120,15 @@ std::optional<QList<bool>> ScriptedDialogs::resolveConflicts(QWidget*, const dra
     return conflictAnswers.dequeue();
 }
 
+std::optional<dravik::ui::ModSetChoice> ScriptedDialogs::chooseModSet(QWidget*, const dravik::ui::ModSetChoice& initial)
+{
+    if (modSetAnswers.isEmpty()) {
+        ++unexpected;
+        return std::nullopt;
+    }
+    return modSetAnswers.dequeue()(initial);
+}
+
 std::optional<dravik::ui::FolderChoice> ScriptedDialogs::chooseFolder(QWidget*, const dravik::ui::FolderRequest& request)
 {
     folderRequests.append(request);

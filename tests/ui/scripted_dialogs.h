@@ -47,6 +47,9 @@ public:
     // For each conflict, true for Take the patch's; nothing for Cancel.
     QQueue<std::optional<QList<bool>>> conflictAnswers;
     QQueue<std::optional<dravik::ui::FolderChoice>> folderAnswers;
+    // New mod set: each answer is given the question's starting set and
+    // returns the set chosen, or nothing for Cancel.
+    QQueue<std::function<std::optional<dravik::ui::ModSetChoice>(const dravik::ui::ModSetChoice&)>> modSetAnswers;
     // Runs while a question is open, before it is answered: what another
     // program does meanwhile.
     std::function<void(const Question&)> whileAsked;
@@ -81,6 +84,7 @@ public:
     std::optional<QString> chooseBaseFolder(QWidget* parent, const QString& title) override;
     std::optional<QList<bool>> resolveConflicts(QWidget* parent, const dravik::ui::ConflictRequest& request) override;
     std::optional<QString> askExpression(QWidget* parent, const dravik::ui::ExpressionRequest& request) override;
+    std::optional<dravik::ui::ModSetChoice> chooseModSet(QWidget* parent, const dravik::ui::ModSetChoice& initial) override;
     std::optional<dravik::ui::FolderChoice> chooseFolder(QWidget* parent,
                                                          const dravik::ui::FolderRequest& request) override;
 };

@@ -75,6 +75,19 @@ struct FolderChoice {
     QString pattern;
 };
 
+// New mod set: the base game's folder and the mods, each a folder of desc
+// files or a patch file, in the order of loading (the last wins).
+struct ModSetMod {
+    bool patch = false;
+    QString path;
+    bool operator==(const ModSetMod&) const = default;
+};
+
+struct ModSetChoice {
+    QString base;
+    QList<ModSetMod> mods;
+};
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -115,6 +128,9 @@ public:
     virtual std::optional<QString> askExpression(QWidget* parent, const ExpressionRequest& request) = 0;
     // The folder and pattern the user opens; nothing when cancelled.
     virtual std::optional<FolderChoice> chooseFolder(QWidget* parent, const FolderRequest& request) = 0;
+    // The base folder and the ordered mods of a new mod set, starting from
+    // `initial`; nothing when cancelled.
+    virtual std::optional<ModSetChoice> chooseModSet(QWidget* parent, const ModSetChoice& initial) = 0;
 };
 
 }  // namespace dravik::ui

@@ -2,6 +2,7 @@
 
 #include "ui/mod/conflict_dialog.h"
 #include "ui/common/folder_dialog.h"
+#include "ui/modset/mod_set_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -291,6 +292,12 @@ std::optional<QString> QtDialogs::askExpression(QWidget* parent, const Expressio
 std::optional<FolderChoice> QtDialogs::chooseFolder(QWidget* parent, const FolderRequest& request)
 {
     FolderDialog dialog(parent, request);
+    return dialog.choose();
+}
+
+std::optional<ModSetChoice> QtDialogs::chooseModSet(QWidget* parent, const ModSetChoice& initial)
+{
+    ModSetDialog dialog(parent, initial, *this);
     return dialog.choose();
 }
 

@@ -25,6 +25,7 @@ public:
     std::optional<QList<bool>> resolveConflicts(QWidget* parent, const ConflictRequest& request) override;
     std::optional<QString> askExpression(QWidget* parent, const ExpressionRequest& request) override;
     std::optional<FolderChoice> chooseFolder(QWidget* parent, const FolderRequest& request) override;
+    std::optional<ModSetChoice> chooseModSet(QWidget* parent, const ModSetChoice& initial) override;
 };
 
 // A filter of the "description|pattern" form as Qt takes it. Qt shows the

@@ -106,6 +106,8 @@ void EditHistory::apply(EditStep step, const Edit& edit)
 
 void EditHistory::typeCell(int grid, int col, int row, std::string text)
 {
+    if (typing_ && typing_(grid, col, row, text))
+        return;
     apply(EditStep::Typing, [&](DescDocument& document) { return document.setCell(grid, col, row, std::move(text)); });
 }
 

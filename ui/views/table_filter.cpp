@@ -5,6 +5,7 @@
 #include "core/bulk/files_passing.h"
 #include "core/bulk/row_filter.h"
 #include "core/bulk/table_rows.h"
+#include "core/modset/merged_cells.h"
 #include "ui/common/display_text.h"
 #include "ui/common/error_box.h"
 #include "ui/common/long_work.h"
@@ -91,6 +92,21 @@ void TableFilter::apply()
         bar_->showMessage(tr("There is no base game to compare with: File > Compare with base\u2026"));
         return;
     }
+    if (filter.readsModSet()) {
+        if (!merged_) {
+            bar_->showMessage(tr("The tables show no mod set: File > Open mod set\u2026"));
+            return;
+        }
+        if (filter.kind() == RowFilter::Kind::Mod) {
+            // The name is looked for as typed: a mod's name is the user's own.
+            const int mod = merged_->findMod(filter.modName());
+            if (mod < 0) {
+                bar_->showMessage(tr("The mod set has no mod \"%1\"").arg(CellText(filter.modName(), codePage)));
+                return;
+            }
+            filter.setMod(mod);
+        }
+    }
     stale_ = false;
 
     const int grid = bar_->table();
@@ -120,7 +136,7 @@ void TableFilter::apply()
     try {
         const QScopedValueRollback applying(applying_, true);
         StoppableWork work(views_.front()->window(), tr("Filter rows"), tr("files"));
-        passing = FilesPassing(filter, document_, profiles_, tables, base_, work.progress());
+        passing = FilesPassing(filter, document_, profiles_, tables, base_, work.progress(), merged_.get());
     } catch (const WorkStopped&) {
         // Every row, rather than rows that belong to no filter; and no
         // command applies it again until the user does.
@@ -145,6 +161,13 @@ void TableFilter::apply()
 void TableFilter::setBase(const BaseComparison* base)
 {
     base_ = base;
+    if (active_ || !bar_->text().trimmed().isEmpty())
+        apply();
+}
+
+void TableFilter::setModSet(const ModSet* set)
+{
+    merged_.reset(set ? new ModSetCells(*set) : nullptr);
     if (active_ || !bar_->text().trimmed().isEmpty())
         apply();
 }

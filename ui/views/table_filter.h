@@ -17,12 +17,18 @@
 #include "core/bulk/column_profiles.h"
 #include "core/document/desc_document.h"
 #include "core/mod/base_comparison.h"
+#include "core/bulk/table_rows.h"
 #include "ui/views/filter_bar.h"
 
 #include <QObject>
 #include <QString>
 #include <array>
+#include <memory>
 #include <vector>
+
+namespace dravik {
+class ModSet;
+}
 
 namespace dravik::ui {
 
@@ -52,6 +58,10 @@ public:
     // The base game the words "modded", "vanilla" and "new" compare with;
     // none to stop comparing. The filter is applied again.
     void setBase(const BaseComparison* base);
+    // The mod set whose merged view the tables show, for the words
+    // "conflict", "lost" and "mod:NAME"; none when they show no set. The
+    // filter is applied again.
+    void setModSet(const ModSet* set);
     // Filters on columns of a grid (a histogram bar clicked): one column,
     // all columns of a key, or any column when they are neither.
     void filterColumns(int grid, const std::vector<int>& cols, const QString& text);
@@ -75,6 +85,7 @@ private:
     std::array<GridView*, kFileListGrid> views_;
     FilterBar* bar_;
     const BaseComparison* base_ = nullptr;
+    std::unique_ptr<MergedCells> merged_;
     bool active_ = false;
     // Under way, and asked for again meanwhile.
     bool applying_ = false;

@@ -129,5 +129,29 @@ TEST(RowFilter, FaultsAreSyntaxErrors)
     }
 }
 
+TEST(RowFilter, ModWordsKeepTheNameAsTyped)
+{
+    struct Case {
+        const char* filter;
+        RowFilter::Kind kind;
+        const char* name;
+    };
+    for (const Case& c : {Case{" CONFLICT ", RowFilter::Kind::Conflict, ""}, Case{"lost", RowFilter::Kind::Lost, ""},
+                          Case{"Mod: Red Army (2) ", RowFilter::Kind::Mod, "Red Army (2)"},
+                          Case{"'conflict", RowFilter::Kind::Text, ""}, Case{"modx", RowFilter::Kind::Text, ""}}) {
+        const RowFilter filter = RowFilter::Parse(c.filter, cp1251());
+        EXPECT_EQ(filter.kind(), c.kind) << c.filter;
+        EXPECT_EQ(filter.modName(), c.name) << c.filter;
+    }
+    // Without the caller naming the mod's id, nothing matches.
+    struct ChangedByAll : Row {
+        bool changedBy(int, int) const override { return true; }
+    } row;
+    const int column = 0;
+    row.cells = {"x"};
+    EXPECT_FALSE(RowFilter::Parse("mod:A", cp1251()).matches(row, std::span(&column, 1)));
+    EXPECT_THROW(RowFilter::Parse("mod:  ", cp1251()), SyntaxError);
+}
+
 }  // namespace
 }  // namespace dravik

@@ -1,0 +1,287 @@
+#include "ui/modset/mod_set_actions.h"
+
+#include "core/modset/merged_build.h"
+#include "core/modset/mod_set.h"
+#include "core/modset/mod_set_spec.h"
+#include "ui/common/display_text.h"
+#include "ui/common/long_work.h"
+#include "ui/modset/conflict_review.h"
+#include "ui/modset/mods_pane.h"
+#include "ui/tables/grid_model.h"
+#include "ui/tables/grid_view.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QStatusBar>
+#include <QUndoStack>
+
+namespace dravik::ui {
+
+namespace {
+
+const char* const kModSetFilter =
+    QT_TRANSLATE_NOOP("dravik::ui::ModSetActions", "mod sets (*.modset)|*.modset|all files (*.*)|*.*");
+
+QAction* Item(QMenu* menu, const char* name, const QString& caption)
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    return action;
+}
+
+}  // namespace
+
+ModSetActions::ModSetActions(const BulkEditHost& host, ModSetWindow window, QMainWindow* mainWindow, QMenu* fileMenu)
+    : QObject(mainWindow), host_(host), window_(std::move(window))
+{
+    fileMenu->addSeparator();
+    newModSet = Item(fileMenu, "NewModSet", tr("&New mod set\u2026"));
+    openModSet = Item(fileMenu, "OpenModSet", tr("Open &mod set\u2026"));
+    saveModSet = Item(fileMenu, "SaveModSet", tr("Save mod se&t"));
+    saveModSet->setEnabled(false);
+    buildMergedMod = Item(fileMenu, "BuildMergedMod", tr("B&uild merged mod…"));
+    buildMergedMod->setEnabled(false);
+    reviewConflicts = Item(fileMenu, "ReviewConflicts", tr("Review con&flicts…"));
+    reviewConflicts->setEnabled(false);
+
+    status = new QLabel;
+    status->setObjectName(QStringLiteral("ModSetStatus"));
+    mainWindow->statusBar()->addPermanentWidget(status);
+    status->hide();
+
+    // Over the marks the tables have (a base comparison's), which show
+    // where a merged value has none.
+    marks_ = std::make_unique<ModSetMarks>(host_.table(1)->gridModel()->marks());
+    for (int n = 1; n <= kFileListGrid; ++n)
+        host_.table(n)->gridModel()->setMarks(marks_.get());
+
+    pane_ = new ModsPane(host_, *marks_, mainWindow);
+    mainWindow->addDockWidget(Qt::RightDockWidgetArea, pane_);
+    pane_->hide();
+    // Queued: the pane reads the tables once the move or the step is over,
+    // and never while the window takes its tables and history down.
+    for (int n = 1; n <= kSectionCount; ++n)
+        connect(host_.table(n)->selectionModel(), &QItemSelectionModel::currentChanged, pane_, &ModsPane::refresh,
+                Qt::QueuedConnection);
+    connect(host_.history.stack(), &QUndoStack::indexChanged, pane_, &ModsPane::refresh, Qt::QueuedConnection);
+    for (int n = 1; n <= kSectionCount; ++n) {
+        GridView* table = host_.table(n);
+        table->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(table, &QWidget::customContextMenuRequested, pane_,
+                [this, table](const QPoint& position) { pane_->showCellMenu(table, position); });
+    }
+
+    connect(newModSet, &QAction::triggered, this, &ModSetActions::newClick);
+    connect(openModSet, &QAction::triggered, this, &ModSetActions::openClick);
+    connect(saveModSet, &QAction::triggered, this, &ModSetActions::saveClick);
+    connect(buildMergedMod, &QAction::triggered, this, &ModSetActions::buildClick);
+    connect(reviewConflicts, &QAction::triggered, this, &ModSetActions::reviewClick);
+}
+
+ModSetActions::~ModSetActions() = default;
+
+QDockWidget* ModSetActions::modsPane() const { return pane_; }
+
+void ModSetActions::filesOpened()
+{
+    if (!set_)
+        return;
+    marks_->setModSet(nullptr);
+    pane_->setModSet(nullptr);
+    // The views let go of the set before it goes.
+    emit modSetChanged(nullptr);
+    set_.reset();
+    path_.clear();
+    saved_.reset();
+    showStatus();
+    repaintMarks();
+}
+
+void ModSetActions::newClick()
+{
+    host_.takeEdits();
+    const std::string variables = window_.variablesPath();
+    if (variables.empty() || !QFileInfo::exists(NativeText(variables))) {
+        host_.dialogs.errorBox(host_.window, tr("New mod set"),
+                               tr("Open a variables file first: the mod set reads every file by it"));
+        return;
+    }
+    ModSetChoice initial;
+    if (set_) {
+        const ModSetSpec spec = set_->spec();
+        initial.base = NativeText(spec.base);
+        for (const ModSource& mod : spec.mods)
+            initial.mods.append({mod.kind == ModSource::Kind::Patch, NativeText(mod.path)});
+    }
+    const std::optional<ModSetChoice> chosen = host_.dialogs.chooseModSet(host_.window, initial);
+    if (!chosen || !window_.mayDropEdits())
+        return;
+    ModSetSpec spec;
+    spec.variables = variables;
+    spec.base = NativeBytes(QDir::toNativeSeparators(chosen->base));
+    for (const ModSetMod& mod : chosen->mods)
+        spec.mods.push_back(
+            {mod.patch ? ModSource::Kind::Patch : ModSource::Kind::Folder, {}, NativeBytes(QDir::toNativeSeparators(mod.path))});
+    NameModsUniquely(spec.mods);
+    load(std::move(spec), QString());
+}
+
+void ModSetActions::openClick()
+{
+    host_.takeEdits();
+    FileDialogRequest request;
+    request.title = tr("Open mod set");
+    request.filter = tr(kModSetFilter);
+    request.multiple = false;
+    const QStringList files = host_.dialogs.openFiles(host_.window, request);
+    if (files.isEmpty() || !window_.mayDropEdits())
+        return;
+    ModSetSpec spec;
+    if (!host_.run([&] { spec = ReadModSetFile(NativeBytes(files.first())); }))
+        return;
+    // The set's tables are laid out by its own variables file, and the
+    // window shows and edits by the one it has open: they must be one.
+    if (QFileInfo(NativeText(spec.variables)) != QFileInfo(NativeText(window_.variablesPath())) &&
+        !window_.openVariables(NativeText(spec.variables)))
+        return;
+    load(std::move(spec), files.first());
+}
+
+bool ModSetActions::load(ModSetSpec spec, const QString& path)
+{
+    std::unique_ptr<ModSet> set;
+    const bool loaded = host_.run([&] {
+        LongWork work(host_.window, tr("Open mod set"));
+        ModSetOptions options;
+        options.progress = work.progress();
+        options.tables = true;
+        set = std::make_unique<ModSet>(std::move(spec), host_.document.codePage(), options);
+        host_.document.showMergedView(set->takeTables());
+    });
+    if (!loaded)
+        return false;
+    // The tables were replaced whole: nothing before can be undone into them.
+    host_.history.clear();
+    // The set shown before goes once every view has let go of it.
+    const std::unique_ptr<ModSet> before = std::move(set_);
+    set_ = std::move(set);
+    path_ = path;
+    saved_ = std::make_unique<ModSetSpec>(set_->spec());
+    marks_->setModSet(set_.get());
+    pane_->setModSet(set_.get());
+    showStatus();
+    repaintMarks();
+    emit modSetChanged(set_.get());
+    return true;
+}
+
+bool ModSetActions::modSetModified() const
+{
+    return set_ && (path_.isEmpty() || !saved_ || set_->spec() != *saved_);
+}
+
+bool ModSetActions::mayDropModSet(const QString& what)
+{
+    if (!modSetModified())
+        return true;
+    const QString text = tr("The mod set has unsaved changes. Save it before %1?").arg(what);
+    switch (host_.dialogs.ask(host_.window, tr("Unsaved changes"), text, {tr("&Save mod set"), tr("&Discard"), tr("Cancel")})) {
+    case 0: return saveClick();
+    case 1: return true;
+    default: return false;
+    }
+}
+
+bool ModSetActions::saveClick()
+{
+    if (!set_)
+        return false;
+    host_.takeEdits();
+    QString path = path_;
+    if (path.isEmpty()) {
+        FileDialogRequest request;
+        request.title = tr("Save mod set");
+        request.filter = tr(kModSetFilter);
+        request.defaultSuffix = QStringLiteral("modset");
+        const std::optional<QString> chosen = host_.dialogs.saveFile(host_.window, request);
+        if (!chosen)
+            return false;
+        path = *chosen;
+    }
+    const ModSetSpec spec = set_->spec();
+    if (!host_.run([&] { WriteModSetFile(NativeBytes(path), spec); }))
+        return false;
+    path_ = path;
+    saved_ = std::make_unique<ModSetSpec>(spec);
+    showStatus();
+    return true;
+}
+
+void ModSetActions::buildClick()
+{
+    if (!set_)
+        return;
+    host_.takeEdits();
+    const std::optional<QString> chosen =
+        host_.dialogs.chooseBaseFolder(host_.window, tr("Build merged mod: the folder to write it into"));
+    if (!chosen)
+        return;
+    BuildOptions options;
+    options.out = NativeBytes(QDir::toNativeSeparators(*chosen));
+    // The engine refuses the base's and the mods' folders: a merged mod
+    // written there would mix with what it was made from.
+    if (const std::string problem = OutFolderProblem(*set_, options.out); !problem.empty()) {
+        host_.dialogs.errorBox(host_.window, tr("Build merged mod"), QString::fromUtf8(problem));
+        return;
+    }
+    BuildResult result;
+    const bool built = host_.run([&] {
+        LongWork work(host_.window, tr("Build merged mod"));
+        options.progress = work.progress();
+        result = BuildMergedMod(*set_, options);
+    });
+    if (!built)
+        return;
+    host_.dialogs.messageBox(
+        host_.window, tr("Build merged mod"),
+        tr("%n file written, %1 unchanged, %2 removed; the report is %3",
+           "%n files written, %1 unchanged, %2 removed; the report is %3", result.written())
+            .arg(result.count(BuiltFile::What::Unchanged))
+            .arg(result.count(BuiltFile::What::Removed))
+            .arg(NativeText(result.reportPath)));
+}
+
+void ModSetActions::reviewClick()
+{
+    if (!set_)
+        return;
+    // Modal: the set it lists stays while it is open.
+    ConflictReview review(host_.window, *set_, host_.dialogs);
+    review.exec();
+}
+
+void ModSetActions::repaintMarks()
+{
+    for (int n = 1; n <= kFileListGrid; ++n)
+        host_.table(n)->gridModel()->marksChanged();
+}
+
+void ModSetActions::showStatus()
+{
+    saveModSet->setEnabled(set_ != nullptr);
+    buildMergedMod->setEnabled(set_ != nullptr);
+    reviewConflicts->setEnabled(set_ != nullptr);
+    if (!set_) {
+        status->hide();
+        return;
+    }
+    const QString name = path_.isEmpty() ? tr("new mod set") : QFileInfo(path_).fileName();
+    status->setText(tr("%1: %n conflict", "%1: %n conflicts", set_->conflictCount()).arg(name));
+    status->show();
+}
+
+}  // namespace dravik::ui

@@ -1,0 +1,68 @@
+// The Mods pane beside the tables: for the current cell of a mod set's
+// merged view, the original game's value, each mod's in the order and who
+// wins, with the choice of another winner for the cell or for its key in
+// every file; and the mods in their order, moved with Up and Down. Each
+// choice and each move is a step of Edit > Undo.
+#pragma once
+
+#include "ui/edits/bulk_edit_host.h"
+
+#include <QDockWidget>
+#include <optional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+namespace dravik {
+class ModSet;
+struct MergeChange;
+}  // namespace dravik
+
+namespace dravik::ui {
+
+class GridView;
+class ModSetMarks;
+
+class ModsPane : public QDockWidget {
+    Q_OBJECT
+public:
+    ModsPane(const BulkEditHost& host, const ModSetMarks& marks, QWidget* parent);
+
+    // The set shown; null for none.
+    void setModSet(ModSet* set);
+    // Tells the pane the current cell moved or its values changed.
+    void refresh();
+    // The menu of a conflicting cell of a section table: take one of the
+    // mods that set it, or the original game.
+    void showCellMenu(GridView* table, const QPoint& position);
+
+private:
+    void choose();
+    // A mod (by id) or, with none, the original game wins the value, or
+    // the value's key in every file.
+    void chooseFor(int file, int slot, std::optional<int> mod, bool everyFile);
+    void move(int by);
+    // A value typed into a cell of the merged view: a choice. False for a
+    // cell that shows no value of the set.
+    bool typeValue(int grid, int col, int row, const std::string& text);
+    // Applies a step of the set to the tables and records it.
+    void record(const QString& name, MergeChange change);
+
+    BulkEditHost host_;
+    const ModSetMarks& marks_;
+    ModSet* set_ = nullptr;
+    int file_ = -1;
+    int slot_ = -1;
+    QLabel* story_ = nullptr;
+    QComboBox* winner_ = nullptr;
+    QCheckBox* everyFile_ = nullptr;
+    QPushButton* choose_ = nullptr;
+    QListWidget* order_ = nullptr;
+    QPushButton* up_ = nullptr;
+    QPushButton* down_ = nullptr;
+};
+
+}  // namespace dravik::ui
