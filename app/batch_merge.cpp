@@ -49,13 +49,13 @@ bool SameFile(const std::string& a, const std::string& b)
 // The mods in the order given, a folder as a folder of desc files and a
 // file as a patch; with a mod set file, each mod it names by the same path
 // keeps its name there, which its choices use.
-ModSetSpec SpecOf(const MergeOptions& options)
+ModSetSetup SetupOf(const MergeOptions& options)
 {
-    ModSetSpec spec;
-    spec.variables = options.vars;
-    spec.base = options.base;
-    spec.names = options.filePattern;
-    ModSetSpec chosen;
+    ModSetSetup setup;
+    setup.variables = options.vars;
+    setup.base = options.base;
+    setup.names = options.filePattern;
+    ModSetSetup chosen;
     if (!options.choices.empty())
         chosen = ReadModSetFile(options.choices);
     for (const std::string& path : options.mods) {
@@ -63,11 +63,11 @@ ModSetSpec SpecOf(const MergeOptions& options)
         for (const ModSource& named : chosen.mods)
             if (SameFile(named.path, path))
                 mod.name = named.name;
-        spec.mods.push_back(std::move(mod));
+        setup.mods.push_back(std::move(mod));
     }
-    NameModsUniquely(spec.mods);
-    spec.choices = chosen.choices;
-    return spec;
+    NameModsUniquely(setup.mods);
+    setup.choices = chosen.choices;
+    return setup;
 }
 
 const char* WhatWord(BuiltFile::What what)
@@ -83,7 +83,7 @@ const char* WhatWord(BuiltFile::What what)
 
 int RunMerge(const MergeOptions& options, const CodePage& codePage, std::ostream& out, std::ostream& err)
 {
-    const ModSet set(SpecOf(options), codePage);
+    const ModSet set(SetupOf(options), codePage);
     BuildOptions build;
     build.out = options.out;
     build.dryRun = options.dryRun;

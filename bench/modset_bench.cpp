@@ -90,34 +90,34 @@ std::string Modded(const std::string& bytes, int mod, int fileNumber, std::mt199
 }
 
 // The mod set the corpus in `folder` makes.
-ModSetSpec SpecOf(const std::string& folder)
+ModSetSetup SetupOf(const std::string& folder)
 {
-    ModSetSpec spec;
-    spec.variables = folder + "/variables.var";
-    spec.base = folder + "/base";
+    ModSetSetup setup;
+    setup.variables = folder + "/variables.var";
+    setup.base = folder + "/base";
     for (int m = 0; m < kMods; ++m)
-        spec.mods.push_back({ModSource::Kind::Folder, "mod" + std::to_string(m), folder + "/mod" + std::to_string(m)});
-    return spec;
+        setup.mods.push_back({ModSource::Kind::Folder, "mod" + std::to_string(m), folder + "/mod" + std::to_string(m)});
+    return setup;
 }
 
 // In a process of its own: the memory one piece of work takes, printed.
 int Measure(const std::string& what, const std::string& folder)
 {
-    const ModSetSpec spec = SpecOf(folder);
-    const std::vector<std::string> basePaths = ListFolder(spec.base, NamePattern(kEveryName)).files;
+    const ModSetSetup setup = SetupOf(folder);
+    const std::vector<std::string> basePaths = ListFolder(setup.base, NamePattern(kEveryName)).files;
     double megabytes = 0;
     if (what == "base") {
         megabytes = WorkPeakMegabytes([&] {
             DescDocument base;
             base.startUp();
-            base.loadVariables(spec.variables);
+            base.loadVariables(setup.variables);
             base.openDesc(basePaths);
         });
     } else {
         ModSetOptions options;
         options.tables = what == "window";
         megabytes = WorkPeakMegabytes([&] {
-            ModSet set(spec, CodePage::Default(), options);
+            ModSet set(setup, CodePage::Default(), options);
             const auto tables = set.takeTables();
         });
     }
@@ -159,8 +159,8 @@ int main(int argc, char** argv)
     const std::string vars = folder + "/variables.var";
     std::filesystem::rename(folder + "/base/variables.var", vars);
 
-    ModSetSpec spec = SpecOf(folder);
-    spec.mods.clear();
+    ModSetSetup setup = SetupOf(folder);
+    setup.mods.clear();
     std::mt19937 random(20261209);
     size_t modFiles = 0;
     for (int m = 0; m < kMods; ++m) {
@@ -181,14 +181,14 @@ int main(int argc, char** argv)
             ++modFiles;
         }
         batch.commitOrThrow();
-        spec.mods.push_back({ModSource::Kind::Folder, "mod" + std::to_string(m), modFolder});
+        setup.mods.push_back({ModSource::Kind::Folder, "mod" + std::to_string(m), modFolder});
     }
     std::printf("corpus: base %d files x %d lines, %d keys; %d mods, %zu files in all, in %s\n", shape.files,
                 shape.linesPerFile, shape.keys, kMods, modFiles, folder.c_str());
 
     // The reference: each folder opened as Open folder opens it.
-    std::vector<std::string> folders = {spec.base};
-    for (const ModSource& mod : spec.mods)
+    std::vector<std::string> folders = {setup.base};
+    for (const ModSource& mod : setup.mods)
         folders.push_back(mod.path);
     DescDocument document;
     document.startUp();
@@ -199,13 +199,13 @@ int main(int argc, char** argv)
             for (const std::string& f : folders)
                 document.openDesc(ListFolder(f, NamePattern(kEveryName)).files);
         }));
-        openSet = std::min(openSet, Time([&] { ModSet set(spec); }));
+        openSet = std::min(openSet, Time([&] { ModSet set(setup); }));
     }
     const double baseMemory = MeasuredApart(argv[0], "base", folder);
     const double setMemory = MeasuredApart(argv[0], "set", folder);
     const double windowMemory = MeasuredApart(argv[0], "window", folder);
 
-    ModSet set(spec);
+    ModSet set(setup);
     std::printf("the mod set holds %.3f MB of what differs from the base\n",
                 static_cast<double>(set.memoryUsed()) / (1024.0 * 1024.0));
     const std::string someKey = set.schema().keyName(0);

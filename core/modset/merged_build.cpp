@@ -382,7 +382,7 @@ std::string OutFolderProblem(const ModSet& set, const std::string& out)
 {
     if (out.empty())
         return "Name the folder the merged mod is written into";
-    std::vector<std::pair<std::string, std::string>> sources = {{set.spec().base, "the base game's folder"}};
+    std::vector<std::pair<std::string, std::string>> sources = {{set.setup().base, "the base game's folder"}};
     for (int id : set.order())
         if (set.mod(id).kind == ModSource::Kind::Folder)
             sources.emplace_back(set.mod(id).path, "the folder of the mod " + set.mod(id).name);
@@ -391,7 +391,7 @@ std::string OutFolderProblem(const ModSet& set, const std::string& out)
             return "The merged mod cannot be written into \"" + PathText(out) + "\": it would mix with " + what +
                    " (\"" + PathText(folder) + "\"), which is only ever read. Choose a folder of its own";
     // A patch or the variables file inside it could be written over too.
-    std::vector<std::string> files = {set.spec().variables};
+    std::vector<std::string> files = {set.setup().variables};
     for (int id : set.order())
         if (set.mod(id).kind == ModSource::Kind::Patch)
             files.push_back(set.mod(id).path);

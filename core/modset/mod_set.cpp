@@ -124,19 +124,19 @@ struct ModSet::Load {
     GridRow rowCells;
 };
 
-ModSet::ModSet(ModSetSpec spec, const CodePage& codePage, const ModSetOptions& options)
-    : codePage_(codePage), spec_(std::move(spec))
+ModSet::ModSet(ModSetSetup setup, const CodePage& codePage, const ModSetOptions& options)
+    : codePage_(codePage), setup_(std::move(setup))
 {
-    if (std::string problem = ModSetSpecProblem(spec_); !problem.empty())
+    if (std::string problem = ModSetSetupProblem(setup_); !problem.empty())
         throw DravikError(problem);
     // A mod's id is kept in two bytes beside each value it changes.
-    if (spec_.mods.size() > 30000)
+    if (setup_.mods.size() > 30000)
         throw DravikError(Message(DRAVIK_TR("Mod set", "A mod set holds at most 30,000 mods")));
-    mods_ = spec_.mods;
+    mods_ = setup_.mods;
     order_.resize(mods_.size());
     std::iota(order_.begin(), order_.end(), 0);
     rank_ = order_;
-    variablesText_ = SplitLines(ReadFileOrThrow(spec_.variables));
+    variablesText_ = SplitLines(ReadFileOrThrow(setup_.variables));
     schema_ = std::make_unique<MergeSchema>(variablesText_, codePage_);
     Load load(*this, options);
     load.listFolders();
@@ -149,7 +149,7 @@ ModSet::~ModSet() = default;
 
 void ModSet::Load::listFolders()
 {
-    const NamePattern pattern(set.spec_.names, set.codePage_);
+    const NamePattern pattern(set.setup_.names, set.codePage_);
     auto list = [&](const std::string& folder) {
         FolderListing listing = ListFolder(folder, pattern, set.codePage_);
         // A folder left unread would make its files look new, or missing.
@@ -157,12 +157,12 @@ void ModSet::Load::listFolders()
             throw DravikError(listing.unreadableMessage());
         return listing;
     };
-    const FolderListing base = list(set.spec_.base);
+    const FolderListing base = list(set.setup_.base);
     std::vector<MergedFile> files;
     ModPathIndex baseIndex(set.codePage_);
     for (const std::string& path : base.files) {
         MergedFile file;
-        file.modPath = ModPath(set.spec_.base, path);
+        file.modPath = ModPath(set.setup_.base, path);
         file.basePath = path;
         baseIndex.add(file.modPath, static_cast<int>(files.size()));
         files.push_back(std::move(file));
@@ -291,7 +291,7 @@ void ModSet::Load::readPatches()
 void ModSet::Load::readFiles()
 {
     set.firstTouched_.assign(static_cast<size_t>(set.fileCount()) + 1, 0);
-    for (const Choice& choice : set.spec_.choices) {
+    for (const Choice& choice : set.setup_.choices) {
         const ChoicePlace place = set.placeOf(choice);
         if (choice.winner.kind == Winner::Kind::Value && place.key >= 0 && place.file >= 0 && place.value > 0)
             typed.emplace_back(place.file, set.schema_->slot(place.key, place.value));
@@ -531,7 +531,7 @@ std::optional<std::string_view> ModSet::merged(const Touched& t, int file) const
     case kBaseWins: return text(t.base);
     case kTypedWins: {
         DecidedBy level;
-        return std::string_view(spec_.choices[static_cast<size_t>(findChoice(t, file, level))].winner.text);
+        return std::string_view(setup_.choices[static_cast<size_t>(findChoice(t, file, level))].winner.text);
     }
     default: return opinionValue(t, t.winner);
     }
@@ -572,7 +572,7 @@ int ModSet::findChoice(const Touched& t, int file, DecidedBy& level) const
         const auto found = choiceIndex_.find(placeKey(place));
         if (found == choiceIndex_.end())
             continue;
-        const Winner& winner = spec_.choices[static_cast<size_t>(found->second)].winner;
+        const Winner& winner = setup_.choices[static_cast<size_t>(found->second)].winner;
         // A mod chosen where it changes nothing leaves the value to the next
         // choice, or to the order.
         if (winner.kind == Winner::Kind::Mod && !hasOpinion(t, choiceMod_[static_cast<size_t>(found->second)]))
@@ -606,7 +606,7 @@ void ModSet::resolve(Touched& t, int file) const
     t.winner = static_cast<std::int16_t>(last);
     DecidedBy level = DecidedBy::Order;
     if (const int choice = findChoice(t, file, level); choice >= 0) {
-        const Winner& winner = spec_.choices[static_cast<size_t>(choice)].winner;
+        const Winner& winner = setup_.choices[static_cast<size_t>(choice)].winner;
         t.decidedBy = level;
         t.winner = static_cast<std::int16_t>(winner.kind == Winner::Kind::Base    ? kBaseWins
                                              : winner.kind == Winner::Kind::Value ? kTypedWins
@@ -635,13 +635,13 @@ SlotValues ModSet::readCopyValues(int f) const
 
 // ---- Queries.
 
-ModSetSpec ModSet::spec() const
+ModSetSetup ModSet::setup() const
 {
-    ModSetSpec spec = spec_;
-    spec.mods.clear();
+    ModSetSetup setup = setup_;
+    setup.mods.clear();
     for (int id : order_)
-        spec.mods.push_back(mods_[static_cast<size_t>(id)]);
-    return spec;
+        setup.mods.push_back(mods_[static_cast<size_t>(id)]);
+    return setup;
 }
 
 int ModSet::findMod(const std::string& name) const
@@ -664,8 +664,8 @@ const std::string& ModSet::shownPath(int f) const
 std::vector<MergeNote> ModSet::notes() const
 {
     std::vector<MergeNote> notes = loadNotes_;
-    for (size_t i = 0; i < spec_.choices.size(); ++i) {
-        const Choice& choice = spec_.choices[i];
+    for (size_t i = 0; i < setup_.choices.size(); ++i) {
+        const Choice& choice = setup_.choices[i];
         const std::string problem = choiceProblem(choice);
         if (problem.empty())
             continue;
@@ -733,7 +733,7 @@ ValueDetail ModSet::detailOf(const Touched* t, int f, int slot, const SlotValues
     detail.merged = t ? Owned(merged(*t, f)) : detail.base;
     DecidedBy level;
     if (const int choice = t ? findChoice(*t, f, level) : -1; choice >= 0)
-        detail.choice = spec_.choices[static_cast<size_t>(choice)];
+        detail.choice = setup_.choices[static_cast<size_t>(choice)];
     const MergedFile& merged = file(f);
     const int key = schema_->keyOfSlot(slot);
     for (int id : order_) {
@@ -864,9 +864,9 @@ std::uint64_t ModSet::placeKey(const ChoicePlace& place) const
 void ModSet::indexChoices()
 {
     choiceIndex_.clear();
-    choiceMod_.assign(spec_.choices.size(), -1);
-    for (size_t i = 0; i < spec_.choices.size(); ++i) {
-        const Choice& choice = spec_.choices[i];
+    choiceMod_.assign(setup_.choices.size(), -1);
+    for (size_t i = 0; i < setup_.choices.size(); ++i) {
+        const Choice& choice = setup_.choices[i];
         if (!choiceProblem(choice).empty())
             continue;
         if (choice.winner.kind == Winner::Kind::Mod)
@@ -967,11 +967,11 @@ std::vector<ValueChange> ModSet::apply(const std::vector<Choice>& remove, const 
     // A choice about the same values as another replaces it.
     const std::vector<bool> drop = choicesAt(remove, add);
     std::vector<Choice> kept;
-    for (size_t i = 0; i < spec_.choices.size(); ++i)
+    for (size_t i = 0; i < setup_.choices.size(); ++i)
         if (!drop[i])
-            kept.push_back(std::move(spec_.choices[i]));
+            kept.push_back(std::move(setup_.choices[i]));
     kept.insert(kept.end(), add.begin(), add.end());
-    spec_.choices = std::move(kept);
+    setup_.choices = std::move(kept);
     if (reordered) {
         order_ = order;
         for (size_t place = 0; place < order_.size(); ++place)
@@ -1000,15 +1000,15 @@ std::vector<bool> ModSet::choicesAt(const std::vector<Choice>& remove, const std
     // Places as the set resolves them; a choice naming nothing the set has
     // is matched by its words.
     std::vector<ChoicePlace> held;
-    for (const Choice& choice : spec_.choices)
+    for (const Choice& choice : setup_.choices)
         held.push_back(placeOf(choice));
-    std::vector<bool> at(spec_.choices.size(), false);
+    std::vector<bool> at(setup_.choices.size(), false);
     for (const auto* list : {&remove, &add})
         for (const Choice& choice : *list) {
             const ChoicePlace place = placeOf(choice);
             for (size_t i = 0; i < held.size(); ++i)
                 at[i] = at[i] || (held[i].key >= 0 && place.key >= 0 ? held[i] == place
-                                                                      : spec_.choices[i].samePlace(choice));
+                                                                      : setup_.choices[i].samePlace(choice));
         }
     return at;
 }
@@ -1019,7 +1019,7 @@ MergeChange ModSet::step(std::vector<Choice> remove, std::vector<Choice> add, st
     const std::vector<bool> at = choicesAt(remove, add);
     for (size_t i = 0; i < at.size(); ++i)
         if (at[i])
-            change.removed.push_back(spec_.choices[i]);
+            change.removed.push_back(setup_.choices[i]);
     change.added = std::move(add);
     if (!order.empty()) {
         change.orderBefore = order_;

@@ -4,7 +4,7 @@
 // The files of the merged view are every file of the base game and every
 // file only mods have ("new"), one each, in path order. A value's winner is
 // the base's where no mod changes it, else the last mod in the order that
-// changes it, unless a choice says otherwise (mod_set_spec.h). Only values
+// changes it, unless a choice says otherwise (mod_set_setup.h). Only values
 // count: a mod's copy of a file that holds the base's values changes
 // nothing, whatever its blanks, line breaks or line order; mods that change
 // a value alike agree; a file a mod lacks, or a key line it lacks, is the
@@ -37,7 +37,7 @@
 #include "core/mod/patch_plan.h"
 #include "core/text/message.h"
 #include "core/modset/merge_schema.h"
-#include "core/modset/mod_set_spec.h"
+#include "core/modset/mod_set_setup.h"
 
 #include <cstdint>
 #include <deque>
@@ -189,15 +189,15 @@ public:
     // the variables file, or a patch file that is no patch or is in UTF-8
     // while the desc files are not (patch_plan.h); and for a set whose mod
     // names are not unique. The code page must outlive the set.
-    explicit ModSet(ModSetSpec spec, const CodePage& codePage = CodePage::Default(), const ModSetOptions& options = {});
-    explicit ModSet(ModSetSpec, CodePage&&, const ModSetOptions& = {}) = delete;
+    explicit ModSet(ModSetSetup setup, const CodePage& codePage = CodePage::Default(), const ModSetOptions& options = {});
+    explicit ModSet(ModSetSetup, CodePage&&, const ModSetOptions& = {}) = delete;
     ~ModSet();
     ModSet(const ModSet&) = delete;
     ModSet& operator=(const ModSet&) = delete;
 
     // The set as it now stands, mods in the order and every choice: what
     // Save mod set keeps.
-    ModSetSpec spec() const;
+    ModSetSetup setup() const;
     const CodePage& codePage() const { return codePage_; }
     const MergeSchema& schema() const { return *schema_; }
     const TextLines& variablesText() const { return variablesText_; }
@@ -369,7 +369,7 @@ private:
     ValueDetail detailOf(const Touched* t, int file, int slot, const SlotValues* baseValues) const;
 
     const CodePage& codePage_;
-    ModSetSpec spec_;  // its mods in the order of loading
+    ModSetSetup setup_;  // its mods in the order of loading
     TextLines variablesText_;
     std::unique_ptr<MergeSchema> schema_;
     std::vector<ModSource> mods_;

@@ -1,6 +1,6 @@
 #include "app/batch_command.h"
 #include "core/modset/merged_build.h"
-#include "core/modset/mod_set_spec.h"
+#include "core/modset/mod_set_setup.h"
 
 #include "tests/core/modset/five_mods.h"
 
@@ -62,15 +62,15 @@ TEST_F(BatchMerge, ExitsOneListingTheConflictsTheOrderResolved)
 TEST_F(BatchMerge, ExitsZeroWhenChoicesOfAModSetDecideEveryConflict)
 {
     // The mods of the set by their paths and their own names: the choices name them so.
-    ModSetSpec spec;
-    spec.variables = mods.vars;
-    spec.base = mods.folder("base");
-    spec.mods = {{ModSource::Kind::Folder, "Heavy", mods.folder("B")}, {ModSource::Kind::Patch, "Patch", mods.patch}};
-    spec.choices = {{"", "hp ", 0, {Winner::Kind::Mod, "Heavy"}},
+    ModSetSetup setup;
+    setup.variables = mods.vars;
+    setup.base = mods.folder("base");
+    setup.mods = {{ModSource::Kind::Folder, "Heavy", mods.folder("B")}, {ModSource::Kind::Patch, "Patch", mods.patch}};
+    setup.choices = {{"", "hp ", 0, {Winner::Kind::Mod, "Heavy"}},
                     {"units/tiger.desc", "armor ", 2, {Winner::Kind::Value, "85"}},
                     {"", "speed ", 0, {Winner::Kind::Mod, "Gone"}}};
     const std::string set = mods.root.file("set.d2mods");
-    WriteModSetFile(set, spec);
+    WriteModSetFile(set, setup);
     Args args = Mods();
     args.insert(args.begin(), {"--choices", set});
     EXPECT_EQ(run(args), 0) << err.str();

@@ -4,7 +4,7 @@
 #include "core/document/grid_numbers.h"
 #include "core/modset/merged_build.h"
 #include "core/modset/mod_set.h"
-#include "core/modset/mod_set_spec.h"
+#include "core/modset/mod_set_setup.h"
 #include "tests/core/mod/merge_scenario.h"
 #include "ui/modset/conflict_review.h"
 #include "ui/modset/mod_set_actions.h"

@@ -2,7 +2,7 @@
 
 #include "core/modset/merged_build.h"
 #include "core/modset/mod_set.h"
-#include "core/modset/mod_set_spec.h"
+#include "core/modset/mod_set_setup.h"
 #include "ui/common/display_text.h"
 #include "ui/common/long_work.h"
 #include "ui/modset/conflict_review.h"
@@ -112,22 +112,22 @@ void ModSetActions::newClick()
     }
     ModSetChoice initial;
     if (set_) {
-        const ModSetSpec spec = set_->spec();
-        initial.base = NativeText(spec.base);
-        for (const ModSource& mod : spec.mods)
+        const ModSetSetup setup = set_->setup();
+        initial.base = NativeText(setup.base);
+        for (const ModSource& mod : setup.mods)
             initial.mods.append({mod.kind == ModSource::Kind::Patch, NativeText(mod.path)});
     }
     const std::optional<ModSetChoice> chosen = host_.dialogs.chooseModSet(host_.window, initial);
     if (!chosen || !window_.mayDropEdits())
         return;
-    ModSetSpec spec;
-    spec.variables = variables;
-    spec.base = NativeBytes(QDir::toNativeSeparators(chosen->base));
+    ModSetSetup setup;
+    setup.variables = variables;
+    setup.base = NativeBytes(QDir::toNativeSeparators(chosen->base));
     for (const ModSetMod& mod : chosen->mods)
-        spec.mods.push_back(
+        setup.mods.push_back(
             {mod.patch ? ModSource::Kind::Patch : ModSource::Kind::Folder, {}, NativeBytes(QDir::toNativeSeparators(mod.path))});
-    NameModsUniquely(spec.mods);
-    load(std::move(spec), QString());
+    NameModsUniquely(setup.mods);
+    load(std::move(setup), QString());
 }
 
 void ModSetActions::openClick()
@@ -140,18 +140,18 @@ void ModSetActions::openClick()
     const QStringList files = host_.dialogs.openFiles(host_.window, request);
     if (files.isEmpty() || !window_.mayDropEdits())
         return;
-    ModSetSpec spec;
-    if (!host_.run([&] { spec = ReadModSetFile(NativeBytes(files.first())); }))
+    ModSetSetup setup;
+    if (!host_.run([&] { setup = ReadModSetFile(NativeBytes(files.first())); }))
         return;
     // The set's tables are laid out by its own variables file, and the
     // window shows and edits by the one it has open: they must be one.
-    if (QFileInfo(NativeText(spec.variables)) != QFileInfo(NativeText(window_.variablesPath())) &&
-        !window_.openVariables(NativeText(spec.variables)))
+    if (QFileInfo(NativeText(setup.variables)) != QFileInfo(NativeText(window_.variablesPath())) &&
+        !window_.openVariables(NativeText(setup.variables)))
         return;
-    load(std::move(spec), files.first());
+    load(std::move(setup), files.first());
 }
 
-bool ModSetActions::load(ModSetSpec spec, const QString& path)
+bool ModSetActions::load(ModSetSetup setup, const QString& path)
 {
     std::unique_ptr<ModSet> set;
     const bool loaded = host_.run([&] {
@@ -159,7 +159,7 @@ bool ModSetActions::load(ModSetSpec spec, const QString& path)
         ModSetOptions options;
         options.progress = work.progress();
         options.tables = true;
-        set = std::make_unique<ModSet>(std::move(spec), host_.document.codePage(), options);
+        set = std::make_unique<ModSet>(std::move(setup), host_.document.codePage(), options);
         host_.document.showMergedView(set->takeTables());
     });
     if (!loaded)
@@ -170,7 +170,7 @@ bool ModSetActions::load(ModSetSpec spec, const QString& path)
     const std::unique_ptr<ModSet> before = std::move(set_);
     set_ = std::move(set);
     path_ = path;
-    saved_ = std::make_unique<ModSetSpec>(set_->spec());
+    saved_ = std::make_unique<ModSetSetup>(set_->setup());
     marks_->setModSet(set_.get());
     pane_->setModSet(set_.get());
     showStatus();
@@ -181,7 +181,7 @@ bool ModSetActions::load(ModSetSpec spec, const QString& path)
 
 bool ModSetActions::modSetModified() const
 {
-    return set_ && (path_.isEmpty() || !saved_ || set_->spec() != *saved_);
+    return set_ && (path_.isEmpty() || !saved_ || set_->setup() != *saved_);
 }
 
 bool ModSetActions::mayDropModSet(const QString& what)
@@ -212,11 +212,11 @@ bool ModSetActions::saveClick()
             return false;
         path = *chosen;
     }
-    const ModSetSpec spec = set_->spec();
-    if (!host_.run([&] { WriteModSetFile(NativeBytes(path), spec); }))
+    const ModSetSetup setup = set_->setup();
+    if (!host_.run([&] { WriteModSetFile(NativeBytes(path), setup); }))
         return false;
     path_ = path;
-    saved_ = std::make_unique<ModSetSpec>(spec);
+    saved_ = std::make_unique<ModSetSetup>(setup);
     showStatus();
     return true;
 }

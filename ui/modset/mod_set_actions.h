@@ -21,7 +21,7 @@ class QMenu;
 
 namespace dravik {
 class ModSet;
-struct ModSetSpec;
+struct ModSetSetup;
 }  // namespace dravik
 
 namespace dravik::ui {
@@ -76,7 +76,7 @@ private:
     void buildClick();
     void reviewClick();
     // Reads the set and shows its merged view; false when that failed.
-    bool load(ModSetSpec spec, const QString& path);
+    bool load(ModSetSetup setup, const QString& path);
     void showStatus();
     void repaintMarks();
 
@@ -87,7 +87,7 @@ private:
     std::unique_ptr<ModSet> set_;
     QString path_;
     // The set as it was last opened or saved.
-    std::unique_ptr<ModSetSpec> saved_;
+    std::unique_ptr<ModSetSetup> saved_;
 };
 
 }  // namespace dravik::ui

@@ -15,16 +15,16 @@ using Contents = std::vector<std::pair<std::string, std::string>>;
 
 class MergedBuildTest : public ::testing::Test {
 protected:
-    ModSetSpec Spec() const
+    ModSetSetup Setup() const
     {
-        ModSetSpec spec;
-        spec.variables = mods.vars;
-        spec.base = mods.folder("base");
+        ModSetSetup setup;
+        setup.variables = mods.vars;
+        setup.base = mods.folder("base");
         for (const char* name : {"A", "B", "C"})
-            spec.mods.push_back({ModSource::Kind::Folder, name, mods.folder(name)});
-        spec.mods.push_back({ModSource::Kind::Patch, "D", mods.patch});
-        spec.mods.push_back({ModSource::Kind::Folder, "E", mods.folder("E")});
-        return spec;
+            setup.mods.push_back({ModSource::Kind::Folder, name, mods.folder(name)});
+        setup.mods.push_back({ModSource::Kind::Patch, "D", mods.patch});
+        setup.mods.push_back({ModSource::Kind::Folder, "E", mods.folder("E")});
+        return setup;
     }
     BuildResult Build(const ModSet& set, bool dryRun = false) const
     {
@@ -58,7 +58,7 @@ TEST_F(MergedBuildTest, FiveModsGiveTheMergedFolderByteForByte)
     for (const char* name : {"base", "A", "B", "C", "E"})
         sources.push_back(mods.contents(name));
 
-    const ModSet set(Spec());
+    const ModSet set(Setup());
     EXPECT_EQ(set.mark(set.findFile("units/t34.desc"), set.schema().slot(0, 1)).origin, Origin::Same);
     const BuildResult result = Build(set);
     EXPECT_EQ(Merged(), test::FiveMods::Listed("expected"));
@@ -81,15 +81,15 @@ TEST_F(MergedBuildTest, FiveModsGiveTheMergedFolderByteForByte)
 
 TEST_F(MergedBuildTest, BuildingAgainWritesOnlyWhatChangedAndRemovesWhatIsNoLongerPartOfIt)
 {
-    Build(ModSet(Spec()));
+    Build(ModSet(Setup()));
     const auto t34Time = std::filesystem::last_write_time(mods.path("out", "units/t34.desc"));
-    const BuildResult again = Build(ModSet(Spec()));
+    const BuildResult again = Build(ModSet(Setup()));
     EXPECT_EQ(again.written(), 0);
     EXPECT_FALSE(again.reportWritten);
 
     // D no longer changes the PaK 40 and gives the Tiger 97 instead.
     mods.root.write("D.txt", "Dravik 2 patch\tversion 1\r\nunits/tiger.desc\tarmor \t2\t80\t97\r\n");
-    const ModSet changed(Spec());
+    const ModSet changed(Setup());
     const BuildResult dry = Build(changed, true);
     EXPECT_EQ(Merged(), test::FiveMods::Listed("expected"));  // a dry run writes nothing
     const BuildResult result = Build(changed);
@@ -112,7 +112,7 @@ TEST_F(MergedBuildTest, BuildingAgainWritesOnlyWhatChangedAndRemovesWhatIsNoLong
 
 TEST_F(MergedBuildTest, NothingIsEverWrittenIntoTheBaseOrAModsFolder)
 {
-    const ModSet set(Spec());
+    const ModSet set(Setup());
     for (const std::string& out : {mods.folder("base"), mods.path("A", "units"), mods.root.path().string(),
                                    mods.path("C", "../C/new")}) {
         BuildOptions options;
@@ -141,10 +141,10 @@ TEST_F(MergedBuildTest, WhatCannotBeWrittenIsNamedAndTheCopysLineKept)
     write("X", "; u\r\narmor 9 2\r\nhp 6\r\ncrew 5\r\nspeed 1\r\nmodel x\r\n");
     // Y, written from: values beyond the count, no crew line.
     write("Y", "; u\r\narmor 1 2 7 40 41\r\nhp 5\r\nspeed 2\r\n");
-    ModSetSpec spec;
-    spec.variables = vars;
-    spec.base = root.file("base");
-    spec.mods = {{ModSource::Kind::Folder, "X", root.file("X")}, {ModSource::Kind::Folder, "Y", root.file("Y")}};
+    ModSetSetup setup;
+    setup.variables = vars;
+    setup.base = root.file("base");
+    setup.mods = {{ModSource::Kind::Folder, "X", root.file("X")}, {ModSource::Kind::Folder, "Y", root.file("Y")}};
     BuildOptions options;
     options.out = root.file("out");
     auto words = [](const BuildResult& result) {
@@ -154,14 +154,14 @@ TEST_F(MergedBuildTest, WhatCannotBeWrittenIsNamedAndTheCopysLineKept)
         return list;
     };
 
-    const BuildResult result = BuildMergedMod(ModSet(spec), options);
+    const BuildResult result = BuildMergedMod(ModSet(setup), options);
     EXPECT_EQ(test::ReadBytes(root.file("out/u.desc")), "; u\r\narmor  9 2 7 40 41 \r\nhp 5\r\nspeed 2\r\n");
     EXPECT_EQ(words(result), (std::vector<std::string>{"shared-line hp ", "shared-line HP ", "copy-lacks-line crew ",
                                                        "other-lines "}));
     EXPECT_TRUE(result.losesValues());
 
     // X for armor: its absent third value would stand before Y's 40.
-    ModSet chosen(spec);
+    ModSet chosen(setup);
     static_cast<void>(chosen.choose({"", "armor ", 0, {Winner::Kind::Mod, "X"}}));
     const BuildResult gap = BuildMergedMod(chosen, options);
     EXPECT_EQ(test::ReadBytes(root.file("out/u.desc")), "; u\r\narmor 1 2 7 40 41\r\nhp 5\r\nspeed 2\r\n");

@@ -12,16 +12,16 @@ namespace {
 
 class ModSetTest : public ::testing::Test {
 protected:
-    ModSetSpec Spec() const
+    ModSetSetup Setup() const
     {
-        ModSetSpec spec;
-        spec.variables = mods.vars;
-        spec.base = mods.folder("base");
+        ModSetSetup setup;
+        setup.variables = mods.vars;
+        setup.base = mods.folder("base");
         for (const char* name : {"A", "B", "C"})
-            spec.mods.push_back({ModSource::Kind::Folder, name, mods.folder(name)});
-        spec.mods.push_back({ModSource::Kind::Patch, "D", mods.patch});
-        spec.mods.push_back({ModSource::Kind::Folder, "E", mods.folder("E")});
-        return spec;
+            setup.mods.push_back({ModSource::Kind::Folder, name, mods.folder(name)});
+        setup.mods.push_back({ModSource::Kind::Patch, "D", mods.patch});
+        setup.mods.push_back({ModSource::Kind::Folder, "E", mods.folder("E")});
+        return setup;
     }
     // The winning value of a file's key value, as the tables show it.
     std::string Shown(const ModSet& set, const std::string& file, const std::string& key, int value)
@@ -40,7 +40,7 @@ TEST_F(ModSetTest, EveryValueKnowsWhereItComesFrom)
 {
     ModSetOptions options;
     options.tables = true;
-    ModSet set(Spec(), CodePage::Default(), options);
+    ModSet set(Setup(), CodePage::Default(), options);
     ASSERT_EQ(set.fileCount(), 7);  // five base files and two only mods have
     const int t34 = set.findFile("UNITS/T34.desc");
     ASSERT_GE(t34, 0);
@@ -95,7 +95,7 @@ TEST_F(ModSetTest, EveryValueKnowsWhereItComesFrom)
 // is gone before the first of them. Each step comes back by undo and redo.
 TEST_F(ModSetTest, ChoicesAndReorderingDecideAgainAtOnceAndComeBack)
 {
-    ModSet set(Spec());
+    ModSet set(Setup());
     std::filesystem::remove_all(mods.root.path() / "A");
     std::filesystem::remove_all(mods.root.path() / "B");
     std::filesystem::remove_all(mods.root.path() / "C");
@@ -138,13 +138,13 @@ TEST_F(ModSetTest, ChoicesAndReorderingDecideAgainAtOnceAndComeBack)
                                                          {moved.values[2].file, moved.values[2].slot,
                                                           moved.values[2].after, moved.values[2].before}}));
     EXPECT_EQ(set.order(), (std::vector<int>{0, 1, 2, 3, 4}));
-    EXPECT_TRUE(set.spec().choices.empty());
+    EXPECT_TRUE(set.setup().choices.empty());
     set.redo(moved);
     set.redo(key);
     set.redo(typed);
     EXPECT_EQ(Shown(set, "units/t34.desc", "hp ", 1), "115");
-    EXPECT_EQ(set.spec().mods[4].name, "B");
-    EXPECT_EQ(set.spec().choices.size(), 2u);
+    EXPECT_EQ(set.setup().mods[4].name, "B");
+    EXPECT_EQ(set.setup().choices.size(), 2u);
 
     // What cannot be chosen is refused, and nothing changes.
     for (const Choice& bad : {Choice{"", "crew ", 0, {}}, Choice{"units/t34.desc", "hp ", 2, {}},
@@ -154,12 +154,12 @@ TEST_F(ModSetTest, ChoicesAndReorderingDecideAgainAtOnceAndComeBack)
         EXPECT_NE(set.choiceProblem(bad), "") << bad.key;
         EXPECT_THROW(set.choose(bad), DravikError);
     }
-    EXPECT_EQ(set.spec().choices.size(), 2u);
+    EXPECT_EQ(set.setup().choices.size(), 2u);
 }
 
 TEST_F(ModSetTest, AValueTypedWhereNoModChangesOneReadsTheBase)
 {
-    ModSet set(Spec());
+    ModSet set(Setup());
     const int jeep = set.findFile("units/jeep.desc"), speed = Slot(set, "speed ", 1);
     const MergeChange typed = set.choose({"units/jeep.desc", "speed ", 1, {Winner::Kind::Value, "70"}});
     EXPECT_EQ(typed.values, (std::vector<ValueChange>{{jeep, speed, "60", "70"}}));
@@ -175,7 +175,7 @@ TEST_F(ModSetTest, APatchNamingAValueTwiceOtherwiseAppliesNeitherLine)
                                  "guns/pak40.desc\thp \t1\t60\t65\r\n"  // the same line again: taken once
                                  "units/jeep.desc\tcrew \t1\t1\t2\r\n"
                                  "units/new.desc\thp \t1\t1\t2\r\n");
-    const ModSet set(Spec());
+    const ModSet set(Setup());
     std::vector<std::string> words;
     for (const MergeNote& note : set.notes())
         words.push_back(std::string(NoteWord(note)) + " " + note.path);
@@ -195,11 +195,11 @@ TEST(ModSetValues, AnEmptyValueIsAValue)
     root.write("v.var", "[section1]\r\narmor =2\r\n[section_text]\r\nname =1\r\n");
     root.write("base/a.desc", "armor 1 2\r\nname X\r\n");
     root.write("M/a.desc", "armor \r\nname \r\n");
-    ModSetSpec spec;
-    spec.variables = root.file("v.var");
-    spec.base = root.file("base");
-    spec.mods = {{ModSource::Kind::Folder, "M", root.file("M")}};
-    const ModSet set(spec);
+    ModSetSetup setup;
+    setup.variables = root.file("v.var");
+    setup.base = root.file("base");
+    setup.mods = {{ModSource::Kind::Folder, "M", root.file("M")}};
+    const ModSet set(setup);
     const ValueDetail name = set.detail(0, set.schema().slot(1, 1));
     EXPECT_EQ(name.merged, "");
     EXPECT_EQ(name.mark.origin, Origin::OneMod);
@@ -209,13 +209,13 @@ TEST(ModSetValues, AnEmptyValueIsAValue)
 
 TEST_F(ModSetTest, AModSetIsRefusedWhenAModCannotBeRead)
 {
-    ModSetSpec spec = Spec();
-    spec.mods.push_back({ModSource::Kind::Folder, "F", mods.folder("F")});
-    EXPECT_THROW(ModSet{spec}, DravikError);
-    spec.mods.back() = {ModSource::Kind::Patch, "F", mods.vars};  // no patch
-    EXPECT_THROW(ModSet{spec}, DravikError);
-    spec.mods.back() = {ModSource::Kind::Folder, "a", mods.folder("E")};  // A's name again
-    EXPECT_THROW(ModSet{spec}, DravikError);
+    ModSetSetup setup = Setup();
+    setup.mods.push_back({ModSource::Kind::Folder, "F", mods.folder("F")});
+    EXPECT_THROW(ModSet{setup}, DravikError);
+    setup.mods.back() = {ModSource::Kind::Patch, "F", mods.vars};  // no patch
+    EXPECT_THROW(ModSet{setup}, DravikError);
+    setup.mods.back() = {ModSource::Kind::Folder, "a", mods.folder("E")};  // A's name again
+    EXPECT_THROW(ModSet{setup}, DravikError);
 }
 
 }  // namespace

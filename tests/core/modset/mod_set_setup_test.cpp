@@ -1,4 +1,4 @@
-#include "core/modset/mod_set_spec.h"
+#include "core/modset/mod_set_setup.h"
 
 #include "core/errors.h"
 #include "tests/core/test_files.h"
@@ -18,18 +18,18 @@ TEST(ModSetFile, KeepsEverythingAndReadsItBack)
 {
     test::TempFolder root;
     const fs::path work = root.path() / "work";
-    ModSetSpec spec;
-    spec.variables = In(work, "v.var");
-    spec.base = In(root.path(), "game/desc");
-    spec.names = "*.desc";
-    spec.mods = {{ModSource::Kind::Folder, "Tanks", In(work, "mods/tanks")},
+    ModSetSetup setup;
+    setup.variables = In(work, "v.var");
+    setup.base = In(root.path(), "game/desc");
+    setup.names = "*.desc";
+    setup.mods = {{ModSource::Kind::Folder, "Tanks", In(work, "mods/tanks")},
                  {ModSource::Kind::Patch, "Balance (2)", In(root.path(), "balance.txt")}};
-    spec.choices = {{"units/t34.desc", "armor ", 2, {Winner::Kind::Mod, "Tanks"}},
+    setup.choices = {{"units/t34.desc", "armor ", 2, {Winner::Kind::Mod, "Tanks"}},
                     {"units/t34.desc", "name ", 1, {Winner::Kind::Value, "T-34 \xc2\xe5\xf0"}},
                     {"", "speed ", 0, {Winner::Kind::Base, {}}},
                     {"units/t34.desc", "hp ", 0, {Winner::Kind::Base, {}}}};
     const std::string file = In(work, "set.d2mods");
-    const std::string text = ModSetFileText(spec, file);
+    const std::string text = ModSetFileText(setup, file);
     EXPECT_EQ(text, "Dravik 2 mod set\tversion 1\r\n"
                     "variables\tv.var\r\n"
                     "base\t../game/desc\r\n"
@@ -40,7 +40,7 @@ TEST(ModSetFile, KeepsEverythingAndReadsItBack)
                     "take\tunits/t34.desc\tname \t1\tvalue\tT-34 \xc2\xe5\xf0\r\n"
                     "take\t*\tspeed \t*\tbase\r\n"
                     "take\tunits/t34.desc\thp \t*\tbase\r\n");
-    EXPECT_EQ(ReadModSetText(text, file), spec);
+    EXPECT_EQ(ReadModSetText(text, file), setup);
     // Moved with its folders, the set still names them.
     const std::string moved = In(root.path(), "elsewhere/work/set.d2mods");
     EXPECT_EQ(ReadModSetText(text, moved).mods[0].path, In(root.path(), "elsewhere/work/mods/tanks"));
@@ -48,11 +48,11 @@ TEST(ModSetFile, KeepsEverythingAndReadsItBack)
     std::string edited = text;
     for (size_t at; (at = edited.find("\r\n")) != std::string::npos;)
         edited.replace(at, 2, "\n\n");
-    EXPECT_EQ(ReadModSetText(edited, file), spec);
+    EXPECT_EQ(ReadModSetText(edited, file), setup);
 
     fs::create_directories(work);
-    WriteModSetFile(file, spec);
-    EXPECT_EQ(ReadModSetFile(file), spec);
+    WriteModSetFile(file, setup);
+    EXPECT_EQ(ReadModSetFile(file), setup);
 }
 
 TEST(ModSetFile, PathsAreRelativeWhereTheyShareAFolder)

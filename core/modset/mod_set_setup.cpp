@@ -1,4 +1,4 @@
-#include "core/modset/mod_set_spec.h"
+#include "core/modset/mod_set_setup.h"
 
 #include "core/errors.h"
 #include "core/files/file_io.h"
@@ -94,10 +94,10 @@ void NameModsUniquely(std::vector<ModSource>& mods)
     }
 }
 
-std::string ModSetSpecProblem(const ModSetSpec& spec)
+std::string ModSetSetupProblem(const ModSetSetup& setup)
 {
     std::set<std::string> names;
-    for (const ModSource& mod : spec.mods) {
+    for (const ModSource& mod : setup.mods) {
         if (mod.name.empty() || !FitsField(mod.name))
             return "The name of a mod may not be empty nor hold a TAB or a line break: \"" + mod.name + "\"";
         if (!names.insert(CodePage::Default().lowered(mod.name)).second)
@@ -105,9 +105,9 @@ std::string ModSetSpecProblem(const ModSetSpec& spec)
         if (!FitsField(mod.path))
             return "The path of the mod \"" + mod.name + "\" holds a TAB or a line break";
     }
-    if (!FitsField(spec.variables) || !FitsField(spec.base) || !FitsField(spec.names))
+    if (!FitsField(setup.variables) || !FitsField(setup.base) || !FitsField(setup.names))
         return "A path of the mod set holds a TAB or a line break";
-    for (const Choice& choice : spec.choices)
+    for (const Choice& choice : setup.choices)
         if (!FitsField(choice.file) || !FitsField(choice.key) || !FitsField(choice.winner.text) ||
             choice.key.empty() || choice.file == kEvery)
             return "A choice about \"" + choice.key + "\" cannot be kept in a mod set file: a TAB or a line break "
@@ -149,21 +149,21 @@ std::string PathFrom(const std::string& folder, const std::string& stored)
     return PathOfFileSystemPath((Whole(folder) / path).lexically_normal());
 }
 
-std::string ModSetFileText(const ModSetSpec& spec, const std::string& modSetPath)
+std::string ModSetFileText(const ModSetSetup& setup, const std::string& modSetPath)
 {
-    if (std::string problem = ModSetSpecProblem(spec); !problem.empty())
+    if (std::string problem = ModSetSetupProblem(setup); !problem.empty())
         throw DravikError(problem);
     const std::string folder = PathOfFileSystemPath(FolderOf(modSetPath));
     auto relative = [&](const std::string& path) { return PathRelativeTo(folder, path); };
     std::string text = std::string(kModSetFormat) + '\t' + VersionField(kModSetVersion) + "\r\n";
-    text += "variables\t" + relative(spec.variables) + "\r\n";
-    text += "base\t" + relative(spec.base) + "\r\n";
-    if (spec.names != "*.*")
-        text += "names\t" + spec.names + "\r\n";
-    for (const ModSource& mod : spec.mods)
+    text += "variables\t" + relative(setup.variables) + "\r\n";
+    text += "base\t" + relative(setup.base) + "\r\n";
+    if (setup.names != "*.*")
+        text += "names\t" + setup.names + "\r\n";
+    for (const ModSource& mod : setup.mods)
         text += std::string(mod.kind == ModSource::Kind::Folder ? "mod\t" : "patch\t") + mod.name + '\t' +
                 relative(mod.path) + "\r\n";
-    for (const Choice& choice : spec.choices) {
+    for (const Choice& choice : setup.choices) {
         text += "take\t" + (choice.file.empty() ? std::string(kEvery) : choice.file) + '\t' + choice.key + '\t' +
                 (choice.value == 0 ? std::string(kEvery) : std::to_string(choice.value)) + '\t';
         switch (choice.winner.kind) {
@@ -176,7 +176,7 @@ std::string ModSetFileText(const ModSetSpec& spec, const std::string& modSetPath
     return text;
 }
 
-ModSetSpec ReadModSetText(std::string_view bytes, const std::string& modSetPath)
+ModSetSetup ReadModSetText(std::string_view bytes, const std::string& modSetPath)
 {
     const TextLines text = SplitLines(bytes);
     const std::string file = "\"" + PathText(modSetPath) + "\"";
@@ -188,7 +188,7 @@ ModSetSpec ReadModSetText(std::string_view bytes, const std::string& modSetPath)
         throw DravikError(file + " is a mod set of " + VersionField(version) + ", written by a later Dravik 2; this one reads " +
                           VersionField(kModSetVersion));
     const std::string folder = PathOfFileSystemPath(FolderOf(modSetPath));
-    ModSetSpec spec;
+    ModSetSetup setup;
     bool variables = false, base = false;
     for (size_t i = 1; i < text.lines.size(); ++i) {
         if (text.lines[i].empty())
@@ -209,12 +209,12 @@ ModSetSpec ReadModSetText(std::string_view bytes, const std::string& modSetPath)
                                   " a second time");
                 seen = true;
             }
-            std::string& target = kind == "variables" ? spec.variables : kind == "base" ? spec.base : spec.names;
+            std::string& target = kind == "variables" ? setup.variables : kind == "base" ? setup.base : setup.names;
             target = kind == "names" ? std::string(fields[1]) : PathFrom(folder, std::string(fields[1]));
         } else if (kind == "mod" || kind == "patch") {
             expect(fields.size() == 3 && !fields[1].empty() && !fields[2].empty(),
                    "should hold \"" + std::string(kind) + "\", the mod's name and its path, TAB-separated");
-            spec.mods.push_back({kind == "mod" ? ModSource::Kind::Folder : ModSource::Kind::Patch,
+            setup.mods.push_back({kind == "mod" ? ModSource::Kind::Folder : ModSource::Kind::Patch,
                                  std::string(fields[1]), PathFrom(folder, std::string(fields[2]))});
         } else if (kind == "take") {
             expect(fields.size() >= 5 && !fields[1].empty() && !fields[2].empty(),
@@ -240,7 +240,7 @@ ModSetSpec ReadModSetText(std::string_view bytes, const std::string& modSetPath)
             } else {
                 expect(false, "should end in \"base\", in \"mod\" and a mod's name, or in \"value\" and a value");
             }
-            spec.choices.push_back(std::move(choice));
+            setup.choices.push_back(std::move(choice));
         } else {
             expect(false, "begins with \"" + std::string(kind) +
                               "\"; a line of a mod set begins with variables, base, names, mod, patch or take");
@@ -248,16 +248,16 @@ ModSetSpec ReadModSetText(std::string_view bytes, const std::string& modSetPath)
     }
     if (!variables || !base)
         throw DravikError(file + " names no " + (variables ? "base folder" : "variables file"));
-    if (std::string problem = ModSetSpecProblem(spec); !problem.empty())
+    if (std::string problem = ModSetSetupProblem(setup); !problem.empty())
         throw DravikError(file + ": " + problem);
-    return spec;
+    return setup;
 }
 
-ModSetSpec ReadModSetFile(const std::string& path) { return ReadModSetText(ReadFileOrThrow(path), path); }
+ModSetSetup ReadModSetFile(const std::string& path) { return ReadModSetText(ReadFileOrThrow(path), path); }
 
-void WriteModSetFile(const std::string& path, const ModSetSpec& spec)
+void WriteModSetFile(const std::string& path, const ModSetSetup& setup)
 {
-    WriteFileOrThrow(path, ModSetFileText(spec, path));
+    WriteFileOrThrow(path, ModSetFileText(setup, path));
 }
 
 }  // namespace dravik

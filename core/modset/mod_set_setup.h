@@ -73,14 +73,14 @@ struct Choice {
     bool operator==(const Choice&) const = default;
 };
 
-struct ModSetSpec {
+struct ModSetSetup {
     std::string variables;  // the variables file
     std::string base;       // the base game's folder
     // The names taken below the base's and the mods' folders (NamePattern).
     std::string names = "*.*";
     std::vector<ModSource> mods;  // in the order of loading: the last wins
     std::vector<Choice> choices;
-    bool operator==(const ModSetSpec&) const = default;
+    bool operator==(const ModSetSetup&) const = default;
 };
 
 inline constexpr const char* kModSetFormat = "Dravik 2 mod set";
@@ -95,19 +95,19 @@ void NameModsUniquely(std::vector<ModSource>& mods);
 
 // Why the mod set cannot be kept in its file as it is (a TAB or a line break
 // in a name, a key or a typed value; two mods of one name); empty when it can.
-std::string ModSetSpecProblem(const ModSetSpec& spec);
+std::string ModSetSetupProblem(const ModSetSetup& setup);
 
 // The file's bytes, paths made relative to the folder of `modSetPath` where
-// they can be. Throws DravikError for a set ModSetSpecProblem refuses.
-std::string ModSetFileText(const ModSetSpec& spec, const std::string& modSetPath);
+// they can be. Throws DravikError for a set ModSetSetupProblem refuses.
+std::string ModSetFileText(const ModSetSetup& setup, const std::string& modSetPath);
 // The set a mod set file holds, its relative paths made whole against the
 // folder of `modSetPath`. Line breaks may be CR LF, LF or CR, and empty
 // lines are skipped. Throws DravikError naming the file and the first line
 // that cannot be read, or a header of another kind or a later version.
-ModSetSpec ReadModSetText(std::string_view bytes, const std::string& modSetPath);
-ModSetSpec ReadModSetFile(const std::string& path);
+ModSetSetup ReadModSetText(std::string_view bytes, const std::string& modSetPath);
+ModSetSetup ReadModSetFile(const std::string& path);
 // Writes the file durably (core/files).
-void WriteModSetFile(const std::string& path, const ModSetSpec& spec);
+void WriteModSetFile(const std::string& path, const ModSetSetup& setup);
 
 // ---- Paths as the mod set file keeps them (exposed for the tests).
 
