@@ -2833,6 +2833,10 @@ Click to show only these rows</comment>
         <source>Cancel</source>
         <translation>Отмена</translation>
     </message>
+    <message>
+        <source>Recent mod se&amp;ts</source>
+        <translation>Неда&amp;вние наборы модов</translation>
+    </message>
 </context>
 <context>
     <name>dravik::ui::ModSetDialog</name>

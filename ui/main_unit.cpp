@@ -450,6 +450,7 @@ void TMainForm::FormCreate()
     if (size.width() <= 0 || size.height() <= 0)
         size = QSize(kInitialWidth, kInitialHeight);
     folderActions_->readSettings(ini);
+    modSetActions_->readSettings(ini);
 
     resize(size);
     move(left, top);
@@ -533,6 +534,7 @@ void TMainForm::FormClose()
             return ini.writeInteger("Form", "Width", size.width()) && ini.writeInteger("Form", "Height", size.height());
         },
         [&] { return folderActions_->writeSettings(ini); },
+        [&] { return modSetActions_->writeSettings(ini); },
         // Only once chosen in the menu, as the system's language is followed till then.
         [&] { return !languageStored_ || ini.writeString("Form", "Language", storedLanguage_.toStdString()); },
     };

@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTimer>
 #include <QTableWidget>
 #include <QDir>
@@ -261,6 +262,22 @@ private slots:
         QCOMPARE(dialogs->errors.size(), 0);
         QCOMPARE(merged(), chosen);
         QCOMPARE(sets()->modSet()->mod(sets()->modSet()->order().back()).name, std::string("X"));
+
+        // File > Recent mod sets keeps it across a restart and opens it again.
+        window->close();
+        QVERIFY(folder->read("dravik2.INI").contains("[Mod sets]\r\nModSet1=" + QDir::toNativeSeparators(saved).toUtf8()));
+        window = std::make_unique<TMainForm>(folder->path("dravik2.INI"), *dialogs);
+        window->show();
+        activate();
+        QMenuBar* bar = window->menuBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(window->N1->menuAction()).center());
+        auto* recent = named<QMenu>(QStringLiteral("RecentModSets"));
+        QTest::mouseClick(window->N1, Qt::LeftButton, {}, window->N1->actionGeometry(recent->menuAction()).center());
+        QTRY_VERIFY(recent->isVisible());
+        QTest::mouseClick(recent, Qt::LeftButton, {}, recent->actionGeometry(recent->actions().front()).center());
+        QCOMPARE(dialogs->errors.size(), 0);
+        QCOMPARE(sets()->modSetPath(), QDir::toNativeSeparators(saved));
+        QCOMPARE(merged(), chosen);
 
         // Build merged mod writes what the engine writes for the saved set
         // (as the batch's merge does). X is last now: each file is X's copy,

@@ -23,6 +23,10 @@ namespace dravik::ui {
 
 namespace {
 
+const char* const kRecentSection = "Mod sets";
+
+std::string RecentKey(int n) { return "ModSet" + std::to_string(n); }
+
 const char* const kModSetFilter =
     QT_TRANSLATE_NOOP("dravik::ui::ModSetActions", "mod sets (*.modset)|*.modset|all files (*.*)|*.*");
 
@@ -41,6 +45,15 @@ ModSetActions::ModSetActions(const BulkEditHost& host, ModSetWindow window, QMai
     fileMenu->addSeparator();
     newModSet = Item(fileMenu, "NewModSet", tr("&New mod set\u2026"));
     openModSet = Item(fileMenu, "OpenModSet", tr("Open &mod set\u2026"));
+    recentMenu_ = fileMenu->addMenu(tr("Recent mod se&ts"));
+    recentMenu_->setObjectName(QStringLiteral("RecentModSets"));
+    recentMenu_->setToolTipsVisible(true);
+    for (int i = 0; i < kRecentCount; ++i) {
+        QAction* item = recentMenu_->addAction(QString());
+        item->setObjectName(QStringLiteral("RecentModSet%1").arg(i + 1));
+        connect(item, &QAction::triggered, this, [this, i] { openRecent(i); });
+    }
+    showRecent();
     saveModSet = Item(fileMenu, "SaveModSet", tr("Save mod se&t"));
     saveModSet->setEnabled(false);
     buildMergedMod = Item(fileMenu, "BuildMergedMod", tr("B&uild merged mod…"));
@@ -138,17 +151,32 @@ void ModSetActions::openClick()
     request.filter = tr(kModSetFilter);
     request.multiple = false;
     const QStringList files = host_.dialogs.openFiles(host_.window, request);
-    if (files.isEmpty() || !window_.mayDropEdits())
+    if (!files.isEmpty())
+        openFile(files.first());
+}
+
+void ModSetActions::openRecent(int index)
+{
+    if (index < 0 || index >= static_cast<int>(recent_.size()))
+        return;
+    host_.takeEdits();
+    openFile(NativeText(recent_[static_cast<size_t>(index)]));
+}
+
+void ModSetActions::openFile(const QString& path)
+{
+    if (!window_.mayDropEdits())
         return;
     ModSetSetup setup;
-    if (!host_.run([&] { setup = ReadModSetFile(NativeBytes(files.first())); }))
+    if (!host_.run([&] { setup = ReadModSetFile(NativeBytes(path)); }))
         return;
     // The set's tables are laid out by its own variables file, and the
     // window shows and edits by the one it has open: they must be one.
     if (QFileInfo(NativeText(setup.variables)) != QFileInfo(NativeText(window_.variablesPath())) &&
         !window_.openVariables(NativeText(setup.variables)))
         return;
-    load(std::move(setup), files.first());
+    if (load(std::move(setup), path))
+        remember(path);
 }
 
 bool ModSetActions::load(ModSetSetup setup, const QString& path)
@@ -218,6 +246,7 @@ bool ModSetActions::saveClick()
     path_ = path;
     saved_ = std::make_unique<ModSetSetup>(setup);
     showStatus();
+    remember(path);
     return true;
 }
 
@@ -262,6 +291,56 @@ void ModSetActions::reviewClick()
     // Modal: the set it lists stays while it is open.
     ConflictReview review(host_.window, *set_, host_.dialogs);
     review.exec();
+}
+
+void ModSetActions::remember(const QString& path)
+{
+    const QFileInfo chosen(path);
+    std::erase_if(recent_, [&](const std::string& entry) { return QFileInfo(NativeText(entry)) == chosen; });
+    recent_.insert(recent_.begin(), NativeBytes(QDir::toNativeSeparators(chosen.absoluteFilePath())));
+    if (recent_.size() > static_cast<size_t>(kRecentCount))
+        recent_.resize(kRecentCount);
+    showRecent();
+}
+
+void ModSetActions::showRecent()
+{
+    const QList<QAction*> items = recentMenu_->actions();
+    for (int i = 0; i < items.size(); ++i) {
+        const bool used = i < static_cast<int>(recent_.size());
+        items[i]->setVisible(used);
+        if (!used)
+            continue;
+        const QString path = NativeText(recent_[static_cast<size_t>(i)]);
+        QString shown = QFileInfo(path).fileName();
+        shown.replace(QLatin1Char('&'), QLatin1String("&&"));
+        items[i]->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+        items[i]->setToolTip(path);
+    }
+    recentMenu_->setEnabled(!recent_.empty());
+}
+
+void ModSetActions::readSettings(const SettingsFile& settings)
+{
+    recent_.clear();
+    recentStored_ = false;
+    for (int n = 1; n <= kRecentCount; ++n) {
+        const std::optional<std::string> path = settings.readRaw(kRecentSection, RecentKey(n));
+        recentStored_ = recentStored_ || path.has_value();
+        if (path && !path->empty())
+            recent_.push_back(*path);
+    }
+    showRecent();
+}
+
+bool ModSetActions::writeSettings(SettingsFile& settings) const
+{
+    if (!recentStored_ && recent_.empty())
+        return true;
+    std::vector<std::pair<std::string, std::string>> values;
+    for (const std::string& path : recent_)
+        values.emplace_back(RecentKey(static_cast<int>(values.size()) + 1), path);
+    return settings.writeStrings(kRecentSection, values);
 }
 
 void ModSetActions::repaintMarks()

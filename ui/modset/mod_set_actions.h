@@ -4,6 +4,7 @@
 // base, mods, order and choices) is kept in a small file of its own.
 #pragma once
 
+#include "core/files/settings_file.h"
 #include "ui/edits/bulk_edit_host.h"
 #include "ui/modset/mod_set_marks.h"
 
@@ -12,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QAction;
 class QDockWidget;
@@ -56,6 +58,16 @@ public:
     // After Open desc: the tables show those files now.
     void filesOpened();
 
+    // The mod set files opened or saved last, newest first, as File >
+    // Recent mod sets lists them.
+    static constexpr int kRecentCount = 8;
+    const std::vector<std::string>& recentModSets() const { return recent_; }
+    void openRecent(int index);
+    // The keys of the section "Mod sets", written only once there is
+    // something to keep, so that a file never touched keeps its bytes.
+    void readSettings(const SettingsFile& settings);
+    bool writeSettings(SettingsFile& settings) const;
+
     QAction* newModSet = nullptr;
     QAction* openModSet = nullptr;
     QAction* saveModSet = nullptr;
@@ -71,6 +83,8 @@ signals:
 private:
     void newClick();
     void openClick();
+    // Opens the mod set file at `path`, after the unsaved work's questions.
+    void openFile(const QString& path);
     // Saves the set; false when it was not saved.
     bool saveClick();
     void buildClick();
@@ -79,6 +93,8 @@ private:
     bool load(ModSetSetup setup, const QString& path);
     void showStatus();
     void repaintMarks();
+    void remember(const QString& path);
+    void showRecent();
 
     BulkEditHost host_;
     std::unique_ptr<ModSetMarks> marks_;
@@ -88,6 +104,9 @@ private:
     QString path_;
     // The set as it was last opened or saved.
     std::unique_ptr<ModSetSetup> saved_;
+    QMenu* recentMenu_ = nullptr;
+    std::vector<std::string> recent_;
+    bool recentStored_ = false;  // the settings file held the keys
 };
 
 }  // namespace dravik::ui
