@@ -36,15 +36,7 @@ TEST_F(BatchMod, DiffPrintsThePatchAndExitsAsDiffDoes)
 {
     EXPECT_EQ(run({"diff", "--vars", folders.vars, "--base", folders.folder("B")}, folders.files("Y")), 1)
         << err.str();
-    EXPECT_EQ(out.str(), merge::kYPatch);
-    EXPECT_EQ(err.str(), "diff: 4 values in 2 of 2 files differ from the base\n");
-
-    const std::string patch = folders.root.file("y.txt");
-    EXPECT_EQ(run({"diff", "--vars", folders.vars, "--base", folders.folder("B"), "--patch", patch},
-                  folders.files("Y")),
-              1);
-    EXPECT_EQ(out.str(), "");
-    EXPECT_EQ(test::ReadBytes(patch), merge::kYPatch);
+    EXPECT_EQ(out.str(), merge::kYPatch) << "without --patch, on standard output";
     // The mod given as its folder: the patch's paths are relative to it.
     EXPECT_EQ(run({"diff", "--vars", folders.vars, "--base", folders.folder("B"), "--pattern", "*.desc"},
                   {folders.folder("Y")}),
@@ -63,49 +55,6 @@ TEST_F(BatchMod, DiffPrintsThePatchAndExitsAsDiffDoes)
     EXPECT_EQ(run({"diff", "--vars", folders.vars, "--base", folders.folder("B"), "--theirs"}, folders.files("Y")), 2);
     EXPECT_EQ(run({"diff", "--vars", folders.vars, "--base", folders.folder("B")}, {folders.path("Y", "units/jeep.desc")}),
               2);
-}
-
-TEST_F(BatchMod, ApplyMergesAnotherModsPatchAndListsTheConflicts)
-{
-    const std::string patch = folders.root.write("y.txt", merge::kYPatch);
-    EXPECT_EQ(run({"apply", "--vars", folders.vars, "--patch", patch}, folders.files("X")), 1);
-    EXPECT_EQ(read("X", "units/tank.desc"), merge::kMergedTank);
-    EXPECT_EQ(read("X", "guns/gun.desc"), merge::kMergedGun);
-    EXPECT_EQ(err.str(), "units/tank.desc\thp \t1\t100\t110\t120\tconflict\tthis mod changed it too; left as it was\n"
-                         "apply: 3 values applied; 0 already held the patch's value; 1 conflict left as it "
-                         "was; 0 lines naming what is not there; 2 of 2 files written\n");
-    EXPECT_EQ(read("B", "units/tank.desc"), merge::kBaseTank);
-    EXPECT_EQ(read("Y", "units/tank.desc"), merge::kYTank);
-
-    // Again: only the conflict is left, and no file is written.
-    const auto written = std::filesystem::last_write_time(folders.path("X", "guns/gun.desc"));
-    EXPECT_EQ(run({"apply", "--vars", folders.vars, "--patch", patch}, folders.files("X")), 1);
-    EXPECT_NE(err.str().find("3 already held the patch's value; 1 conflict left as it was; 0 lines naming "
-                             "what is not there; 0 of 2 files written"),
-              std::string::npos)
-        << err.str();
-    EXPECT_EQ(std::filesystem::last_write_time(folders.path("X", "guns/gun.desc")), written);
-
-    EXPECT_EQ(run({"apply", "--vars", folders.vars, "--patch", patch, "--theirs"}, folders.files("X")), 0) << err.str();
-    EXPECT_EQ(read("X", "units/tank.desc"), merge::kTheirsTank);
-}
-
-TEST_F(BatchMod, ApplyDryRunWritesNothingAndReportsLinesThatFindNothing)
-{
-    const std::string patch = folders.root.write(
-        "p.txt", std::string(merge::kYPatch) + "units/jeep.desc\thp \t1\t1\t2\r\nguns/gun.desc\tarmor \t1\t1\t2\r\n");
-    EXPECT_EQ(run({"apply", "--vars", folders.vars, "--patch", patch, "--dry-run", "--theirs"}, folders.files("X")),
-              1);
-    EXPECT_EQ(read("X", "units/tank.desc"), merge::kXTank);
-    EXPECT_NE(out.str().find("-hp 110\n"), std::string::npos) << out.str();
-    EXPECT_NE(out.str().find("+hp  120 \n [section2]"), std::string::npos) << out.str();
-    // One line each, in the patch's order, eight fields whatever became of it.
-    EXPECT_EQ(err.str(),
-              "units/tank.desc\thp \t1\t100\t110\t120\tconflict-taken\tthis mod changed it too; given the patch's value\n"
-              "units/jeep.desc\thp \t1\t1\t\t2\tno-file\tno open file has this path\n"
-              "guns/gun.desc\tarmor \t1\t1\t\t2\tno-key-line\tthe file has no line for the key\n"
-              "apply: 3 values applied; 0 already held the patch's value; 1 conflict given the patch's value; 2 "
-              "lines naming what is not there; 2 of 2 files would be written\n");
 }
 
 TEST_F(BatchMod, ApplyExitsAsDiffDoesAndListsTheLinesOfADamagedPatchItLeaves)
