@@ -31,17 +31,6 @@ Lines SplitCrLf(const std::string& text)
     return lines;
 }
 
-// How LibreOffice Calc saves a table it opened as the README says (TAB the
-// only separator, no string delimiter): LF line ends, and each line without
-// its last TAB, which ends an empty cell.
-std::string CalcSaved(const std::string& exported)
-{
-    std::string saved;
-    for (const std::string& line : SplitCrLf(exported))
-        saved += line.substr(0, line.size() - 1) + "\n";
-    return saved;
-}
-
 // How Python's csv module writes the cells of each line back (a script that
 // split the lines at TABs, then csv.writer with the excel-tab dialect): a
 // cell holding a quote is quoted, its quotes doubled; lines end in CR LF.
@@ -259,23 +248,6 @@ TEST_F(BatchImport, TheFilesMayBeGivenInAnyOrderAndSpelling)
     EXPECT_TRUE(folder() == before) << "an unchanged table rewrites nothing";
 }
 
-TEST_F(BatchImport, ExportReportsCellsTheImportCannotReadBack)
-{
-    test::WriteBytes(descs[0], "hp a\x1A" "b\r\narmor 1\t2 3\r\n");
-    test::WriteBytes(descs[1], "hp 1\r\nflag ~ TRUE\r\nname x~y\r\n");
-    EXPECT_EQ(exportTable(descs), 1);
-    EXPECT_EQ(err.str().rfind("3 cells of the table cannot be read back by Import table as written:\n", 0), 0u) << err.str();
-    EXPECT_NE(err.str().find("  Section 1, " + descs[0] + ", \"hp \": byte 26\n"), std::string::npos) << err.str();
-    EXPECT_NE(err.str().find("importing it would lose rows"), std::string::npos);
-    const std::string written = test::ReadBytes(table);
-    EXPECT_NE(written.find("\t" + descs[0] + "\ta\x1A" "b\t1\t2\t3\t"), std::string::npos) << "the table is written as it is";
-
-    test::WriteBytes(descs[0], "hp 1\r\narmor 1\t2 3\r\n");
-    EXPECT_EQ(exportTable(descs), 0);
-    EXPECT_EQ(err.str().rfind("Warning: 2 cells", 0), 0u) << err.str();
-    EXPECT_NE(err.str().find("\"name \": \"~\""), std::string::npos) << err.str();
-}
-
 TEST_F(BatchImport, ATableInAnotherCharacterSetNeedsForce)
 {
     ASSERT_EQ(exportTable(descs), 0);
@@ -294,60 +266,6 @@ TEST_F(BatchImport, ATableInAnotherCharacterSetNeedsForce)
     EXPECT_EQ(test::ReadBytes(descs[0]), "hp  a1 \r\narmor  1 2 \r\nname  \xD0\xA2-a \r\n");
 }
 
-// The recipe of the README: a table opened in LibreOffice Calc as text
-// (TAB the only separator, no string delimiter) and saved the same way
-// comes back with LF line ends and without the last TAB of each line. Here
-// the "Section 1" rows are also sorted by a value and one row is deleted.
-TEST_F(BatchImport, ASpreadsheetsRoundTripGivesEachFileItsOwnValues)
-{
-    ASSERT_EQ(exportTable(descs), 0);
-    Lines lines = SplitCrLf(test::ReadBytes(table));
-    const auto label = std::find_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("Section 1\t", 0) == 0; });
-    ASSERT_NE(label, lines.end());
-    // The files' rows: edit each value, then sort by it (descending) and drop b's row.
-    const auto first = label + 2, last = label + 5;
-    for (auto it = first; it != last; ++it)
-        it->replace(it->find("1\t"), 1, "9");  // hp a1 -> a9 ...
-    std::stable_sort(first, last, [](const std::string& x, const std::string& y) {
-        auto value = [](const std::string& l) { return l.substr(l.find(".desc\t") + 6, 2); };
-        return value(x) > value(y);
-    });
-    lines.erase(std::find_if(first, last, [](const std::string& l) { return l.find("b.desc") != std::string::npos; }));
-    std::string edited;
-    for (const std::string& line : lines)
-        edited += line + "\r\n";
-    test::WriteBytes(table, CalcSaved(edited));
-
-    EXPECT_EQ(importTable(descs), 0) << err.str();
-    EXPECT_EQ(test::ReadBytes(descs[0]), "hp  a9 \r\narmor  1 2 \r\nname  \xD2-a \r\n");
-    EXPECT_EQ(test::ReadBytes(descs[1]), "hp  b1 \r\narmor  1 2 \r\nname  \xD2-b \r\n") << "the deleted row's file is untouched";
-    EXPECT_EQ(test::ReadBytes(descs[2]), "hp  c9 \r\narmor  1 2 \r\nname  \xD2-c \r\n");
-    EXPECT_EQ(err.str(), "Placed 2 rows by the desc file it names, away from their position in the table.\n"
-                         "Section 1 (line 2) does not name 1 of 3 desc files:\n  " + descs[1] + " (keeps its values)\n");
-}
-
-// Deleting every row of a block, or the whole block, says nothing about the
-// files' values: those sections stay as they were.
-TEST_F(BatchImport, ASectionWhoseRowsWereDeletedIsLeftAlone)
-{
-    ASSERT_EQ(exportTable(descs), 0);
-    Lines lines = SplitCrLf(test::ReadBytes(table));
-    auto labelOf = [&](const char* label) {
-        return std::find_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(label, 0) == 0; });
-    };
-    lines.erase(labelOf("Section 1\t") + 2, labelOf("Section 1\t") + 5);  // its files' rows
-    lines.erase(labelOf("Section text\t"), labelOf("File list\t"));      // the whole block
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\r\n";
-    test::WriteBytes(table, CalcSaved(text));
-    const auto before = folder();
-    EXPECT_EQ(importTable(descs), 0) << err.str();
-    EXPECT_TRUE(folder() == before);
-    EXPECT_EQ(err.str(), "Left as they were, since the table names none of the desc files in them: Section 1, "
-                         "Section text.\n");
-}
-
 // A path holding "~" (a folder "mod~1", beside a folder "mod1" with the same
 // file names) loses it in the table; the import still writes the file opened.
 TEST_F(BatchImport, APathWithATildeSurvivesExportAndImport)
@@ -363,31 +281,6 @@ TEST_F(BatchImport, APathWithATildeSurvivesExportAndImport)
     EXPECT_EQ(test::ReadBytes(other), "hp  1 \r\n");
 }
 
-// LibreOffice Calc saving the table as windows-1252 writes "?" for every
-// Cyrillic letter.
-TEST_F(BatchImport, LettersTurnedIntoQuestionMarksNeedForce)
-{
-    ASSERT_EQ(exportTable(descs), 0);
-    std::string text = CalcSaved(test::ReadBytes(table));
-    std::replace(text.begin(), text.end(), '\xD2', '?');
-    test::WriteBytes(table, text);
-    const auto before = folder();
-    EXPECT_EQ(importTable(descs), 1);
-    EXPECT_EQ(err.str(), "3 cells hold \"?\" where the tables hold letters: the spreadsheet read or saved the "
-                         "table in a character set without those letters.\n"
-                         "  Section text, " + descs[0] + ", \"name \": \"\xD2-a\" -> \"?-a\"\n"
-                         "  Section text, " + descs[1] + ", \"name \": \"\xD2-b\" -> \"?-b\"\n"
-                         "  Section text, " + descs[2] + ", \"name \": \"\xD2-c\" -> \"?-c\"\n"
-                         "Choose the character set Cyrillic (Windows-1251) both when opening the table (Text Import: "
-                         "Character set) and when saving it (Export Text File: Character set). A \"?\" cannot be "
-                         "turned back into its letter: export the table again and redo the edits.\n"
-                         "Nothing was written. --allow question-marks imports the cells named above as the table has "
-                         "them; --force switches off every check.\n");
-    EXPECT_TRUE(folder() == before);
-    EXPECT_EQ(importTable(descs, true), 0);
-    EXPECT_EQ(test::ReadBytes(descs[0]), "hp  a1 \r\narmor  1 2 \r\nname  ?-a \r\n");
-}
-
 TEST_F(BatchImport, QuotesAddedByPythonsCsvModuleNeedForce)
 {
     const std::string tiger = "\"\xD2\xE8\xE3\xF0\" \x97 \xF2\xE0\xED\xEA";  // "Тигр" — танк
@@ -400,64 +293,6 @@ TEST_F(BatchImport, QuotesAddedByPythonsCsvModuleNeedForce)
     EXPECT_NE(err.str().find("\"name \": \"" + tiger + "\" -> \"\"\"\"\xD2\xE8\xE3\xF0\"\" \x97 \xF2\xE0\xED\xEA\"\"\n"),
               std::string::npos)
         << err.str();
-    EXPECT_TRUE(folder() == before);
-}
-
-// Calc's Standard column type rewrites numbers, and reads a day and month,
-// or a formula, as it would typed in.
-TEST_F(BatchImport, RespelledNumbersKeepTheFilesSpellingOrAreRefused)
-{
-    test::WriteBytes(descs[0], "hp  010 \r\narmor  1.50 -0 \r\nname  x \r\n");
-    test::WriteBytes(descs[1], "hp  1e5 \r\narmor  3/4 =1+1 \r\nname  y \r\n");
-    test::WriteBytes(descs[2], "hp  7 \r\narmor  1 2 \r\nname  z \r\n");
-    ASSERT_EQ(exportTable(descs), 0);
-    std::string text = CalcSaved(test::ReadBytes(table));
-    text = Replaced(text, "\t010\t1.50\t-0\t", "\t10\t1.5\t0\t");
-    text = Replaced(text, "\t1e5\t3/4\t=1+1\t", "\t1.00E+05\t03/04/26\t2\t");
-    text = Replaced(text, "\t7\t1\t2\t", "\t8\t1\t2\t");  // the one edit
-    test::WriteBytes(table, text);
-    const auto before = folder();
-
-    EXPECT_EQ(importTable(descs), 1);
-    EXPECT_EQ(err.str(), "6 cells changed only how a number is written:\n"
-                         "  Section 1, " + descs[0] + ", \"hp \": \"010\" -> \"10\"\n"
-                         "  Section 1, " + descs[0] + ", \"armor \": \"1.50\" -> \"1.5\"\n"
-                         "  Section 1, " + descs[0] + ", \"armor \": \"-0\" -> \"0\"\n"
-                         "  Section 1, " + descs[1] + ", \"hp \": \"1e5\" -> \"1.00E+05\"\n"
-                         "  Section 1, " + descs[1] + ", \"armor \": \"3/4\" -> \"03/04/26\"\n"
-                         "  and 1 more\n"
-                         "The column type Standard let the spreadsheet rewrite these numbers. Open the exported table "
-                         "again with every column's type set to Text (Text Import: Column type: Text), make every cell "
-                         "Text before editing (select the whole sheet, then Format > Cells > Numbers > Category: "
-                         "Text), and redo the edits.\n"
-                         "Nothing was written. --keep-spelling keeps the files' spelling of the respelled cells; "
-                         "--allow respelled imports the cells named above as the table has them; --force switches off "
-                         "every check.\n");
-    EXPECT_TRUE(folder() == before);
-
-    EXPECT_EQ(run({"import", "--vars", vars, "--table", table, "--keep-spelling", descs[0], descs[1], descs[2]}), 0)
-        << err.str();
-    EXPECT_NE(err.str().find("Those cells keep the files' spelling.\n"), std::string::npos) << err.str();
-    EXPECT_EQ(test::ReadBytes(descs[0]), before.at("a.desc"));
-    EXPECT_EQ(test::ReadBytes(descs[1]), before.at("b.desc"));
-    EXPECT_EQ(test::ReadBytes(descs[2]), "hp  8 \r\narmor  1 2 \r\nname  z \r\n");
-
-    EXPECT_EQ(importTable(descs, true), 0);
-    EXPECT_EQ(test::ReadBytes(descs[0]), "hp  10 \r\narmor  1.5 0 \r\nname  x \r\n");
-}
-
-// A value holding a TAB comes back as two cells and moves the rest of its row.
-TEST_F(BatchImport, ARowWiderThanItsHeaderIsRefused)
-{
-    test::WriteBytes(descs[0], "hp  a1 \r\narmor  1\t2 3 \r\nname  x \r\n");
-    ASSERT_EQ(exportTable(descs), 0);
-    const auto before = folder();
-    EXPECT_EQ(importTable(descs), 1);
-    EXPECT_EQ(err.str(), "1 row of the table is wider than the header row of its block: a value holding a TAB was "
-                         "split in two, and every later value of the row moved one column on.\n"
-                         "  Section 1 (line 4), " + descs[0] + ": 1 cell too many\n"
-                         "Nothing was written. --allow wide-rows imports the cells named above as the table has them; "
-                         "--force switches off every check.\n");
     EXPECT_TRUE(folder() == before);
 }
 

@@ -7,6 +7,7 @@
 #include "core/files/file_io.h"
 #include "core/files/settings_file.h"
 #include "tests/core/test_files.h"
+#include "layout_checks.h"
 #include "tool_fixture.h"
 #include "ui/common/application_title.h"
 #include "ui/conman.h"
@@ -126,12 +127,14 @@ private slots:
         QCOMPARE(window->Button2->text(), QStringLiteral("Pack"));
         QCOMPARE(window->Button3->text(), QStringLiteral("SUE"));
         QCOMPARE(window->Button4->text(), QStringLiteral("UNSUE"));
-        QCOMPARE(window->Button1->geometry(), QRect(160, 8, 75, 41));
-        QCOMPARE(window->Button2->geometry(), QRect(240, 8, 81, 41));
-        QCOMPARE(window->Button4->geometry(), QRect(16, 32, 50, 25));
-        QCOMPARE(window->Button3->geometry(), QRect(80, 32, 50, 25));
-        QCOMPARE(window->DriveComboBox1->geometry().topLeft(), QPoint(8, 8));
-        QCOMPARE(window->DriveComboBox1->width(), 145);
+        // The drive chooser above UNSUE and SUE, Unpack and Pack to their right.
+        const QString problem = LayoutProblem(
+            {window->DriveComboBox1, window->Button1, window->Button2, window->Button4, window->Button3});
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        QVERIFY(window->DriveComboBox1->geometry().bottom() < window->Button4->y());
+        QVERIFY(window->Button4->geometry().right() < window->Button3->x());
+        QVERIFY(window->DriveComboBox1->geometry().right() < window->Button1->x());
+        QVERIFY(window->Button1->geometry().right() < window->Button2->x());
         const QStringList names = {"Panel2", "Panel1", "DriveComboBox1", "Button1", "Button2", "Button4",
                                    "Button3", "Splitter2", "DirectoryListBox1", "Splitter1", "Memo2", "StatusBar1"};
         for (const QString& name : names)
@@ -371,8 +374,9 @@ private slots:
         });
         packButton->click();
         user.join();
-        // Whatever the run left queued would be handled here.
-        QTest::qWait(100);
+        // Whatever the run left queued is handled here.
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
 
         QCOMPARE(Record(runs), QStringList({"run"}));
         QCOMPARE(shown, QStringList({"Waiting for sue to end [wait]", ""}));

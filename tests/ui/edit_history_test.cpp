@@ -278,7 +278,7 @@ private slots:
         openSavedSample();
         const QDateTime tankTime = QFileInfo(folder->path("tank.txt")).lastModified();
         typeIntoCell(section1(), 2, 2, "41");
-        QTest::qWait(20);
+        QTRY_VERIFY(marked(section1(), 2, 2));
         press(Qt::Key_E, Qt::ControlModifier);
         QCOMPARE(window->statusPanelText(0), QStringLiteral("Saved 1 of 2 files"));
         QCOMPARE(QFileInfo(folder->path("tank.txt")).lastModified(), tankTime);

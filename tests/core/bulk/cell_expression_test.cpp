@@ -98,18 +98,24 @@ TEST(CellExpression, AnUnchangedNumberKeepsItsSpelling)
 // typo for an expression more often than a text for every cell.
 TEST(CellExpression, PlainTextIsRefusedWithAHint)
 {
-    for (const char* text : {"x2", "abc", "Tiger II", "5 tanks"}) {
+    struct Refused {
+        const char* text;
+        const char* reason;
+    };
+    for (const Refused& r : {Refused{"x2", "Unknown name \"x2\" at position 1"},
+                             Refused{"abc", "Unknown name \"abc\" at position 1"},
+                             Refused{"Tiger II", "Unknown name \"Tiger\" at position 1"},
+                             Refused{"5 tanks", "Unexpected \"t\" at position 3"}}) {
         try {
-            CellExpression::Parse(text);
-            ADD_FAILURE() << text << " was accepted";
+            CellExpression::Parse(r.text);
+            ADD_FAILURE() << r.text << " was accepted";
         } catch (const PlainTextError& error) {
-            EXPECT_EQ(error.hint(), std::string("to set a text, write '") + text);
+            EXPECT_STREQ(error.what(), r.reason);
+            EXPECT_EQ(error.hint(), std::string("to set a text, write '") + r.text);
         }
-    }
-    try {
-        CellExpression::Parse("x2");
-    } catch (const PlainTextError& error) {
-        EXPECT_STREQ(error.what(), "Unknown name \"x2\" at position 1");
+        // Written as the hint says, the text is set as it stands.
+        const std::string quoted = "'" + std::string(r.text);
+        Check(Case{quoted.c_str(), "old", r.text});
     }
 }
 

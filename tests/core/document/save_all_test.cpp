@@ -44,44 +44,6 @@ protected:
     DescDocument ws;
 };
 
-TEST_F(SaveAll, UneditedSaveRebuildsOnlyTheKeyLines)
-{
-    vars({"[section1]", "hp=2", "armor =3", "crew =0", "bare=2", "absent =1", "[section_text]", "name =2"});
-    const std::string path = desc("a.desc",
-                                  "; comment\r\nhp   10    20 30\rarmor 1\ncrew 5 6\r\nbare\r\n"
-                                  "name  Tiger \xC0\xE1  I \r\n[section2]\r\nlast line no break");
-    ws.openDesc({path});
-    ws.saveAll();
-    // No value is cut (hp's third, crew's past a count of 0) or made up
-    // (armor has one value, bare none).
-    EXPECT_EQ(ReadBytes(path),
-              "; comment\r\nhp 10 20 30 \r\narmor  1 \r\ncrew  5 6 \r\nbare \r\n"
-              "name  Tiger \xC0\xE1  I \r\n[section2]\r\nlast line no break");
-    EXPECT_EQ(ws.descText(), SplitLines(ReadBytes(path)));
-}
-
-TEST_F(SaveAll, EditedCellsAreWrittenAsTheyStand)
-{
-    vars({"[section2]", "a =3", "[section_text]", "t =1"});
-    const std::string path = desc("a.desc", "a 1 2 3\r\nt old\r\n");
-    ws.openDesc({path});
-    ws.setCell(2, 2, 1, "");
-    ws.setCell(2, 3, 1, "x y  z");
-    ws.setCell(10, 2, 1, "new \xFF text");
-    ws.saveAll();
-    EXPECT_EQ(ReadBytes(path), "a   x y  z 3 \r\nt  new \xFF text \r\n");
-}
-
-TEST_F(SaveAll, TextSectionWritesItsValueOnceWhateverTheCount)
-{
-    vars({"[section_text]", "one =1", "two =2", "zero =0"});
-    const std::string path = desc("a.desc", "one first text\r\ntwo second  text\r\nzero gone\r\n");
-    ws.openDesc({path});
-    ws.setCell(10, 4, 1, "ignored second column");
-    ws.saveAll();
-    EXPECT_EQ(ReadBytes(path), "one  first text \r\ntwo  second  text \r\nzero  \r\n");
-}
-
 TEST_F(SaveAll, KeysTheFileLacksAreNotAddedAndTheirValuesStayUnsaved)
 {
     vars({"[section1]", "hp =1", "missing =2"});
@@ -140,50 +102,6 @@ TEST_F(SaveAll, SaveCurrentLeavesTheFilesRowsAgreeingWithIt)
     EXPECT_EQ(ReadBytes(b), "hp  3 8 \r\n");
 }
 
-TEST_F(SaveAll, TheLastLineOfAKeyIsTheOneRewritten)
-{
-    vars({"[section1]", "hp =1"});
-    const std::string path = desc("a.desc", "hp 1\r\nx\r\nHP 2\r\n");
-    ws.openDesc({path});
-    EXPECT_EQ(ws.grid(1).cell(2, 1), "2");
-    ws.setCell(1, 2, 1, "3");
-    ws.saveAll();
-    EXPECT_EQ(ReadBytes(path), "hp 1\r\nx\r\nhp  3 \r\n");
-}
-
-TEST_F(SaveAll, ALineRewrittenForAShorterNameIsNoLongerALongerOnesLine)
-{
-    vars({"[section1]", "gun=1", "gun x=1", "[section2]", "hp =1"});
-    const std::string path = desc("a.desc", "gun x 5\r\nhp 1\r\n");
-    ws.openDesc({path});
-    EXPECT_EQ(ws.grid(1).cell(2, 1), "x") << "\"gun\" finds the same line";
-    ws.setCell(1, 2, 1, "y");
-    ws.setCell(2, 2, 1, "2");
-    ws.saveAll();
-    // "gun" keeps its line's second value, past its count of one.
-    EXPECT_EQ(ReadBytes(path), "gun y 5 \r\nhp  2 \r\n") << "\"gun x\" has no line left to overwrite the edit";
-}
-
-TEST_F(SaveAll, MovedColumnsStillFeedTheirOwnKeys)
-{
-    vars({"[section1]", "a =1", "b =2"});
-    const std::string path = desc("a.desc", "a 1\r\nb 2 3\r\n");
-    ws.openDesc({path});
-    // The user dragged a's column behind b's: headers and cells move together.
-    const Grid& t = ws.grid(1);
-    std::vector<CellEdit> moves;
-    for (int r = 0; r < t.rowCount(); ++r) {
-        moves.push_back({1, 2, r, std::string(t.cell(3, r))});
-        moves.push_back({1, 3, r, std::string(t.cell(4, r))});
-        moves.push_back({1, 4, r, std::string(t.cell(2, r))});
-    }
-    ws.setCells(moves);
-    ws.setCell(1, 4, 1, "10");
-    ws.setCell(1, 0, 0, "a ");  // the fixed column's header is no value column
-    ws.saveAll();
-    EXPECT_EQ(ReadBytes(path), "a  10 \r\nb  2 3 \r\n");
-}
-
 TEST_F(SaveAll, KeysWithoutAColumnKeepTheirLine)
 {
     vars({"[section1]", "a =2", "z =0"});
@@ -199,15 +117,6 @@ TEST_F(SaveAll, KeysWithoutAColumnKeepTheirLine)
     desc("a.desc", "late 7\r\n");
     ws.saveAll();
     EXPECT_EQ(ReadBytes(path), "late 7\r\n");
-}
-
-TEST_F(SaveAll, NegativeCountsAndEmptyNamesAreNeverWritten)
-{
-    vars({"[section1]", "=1", "neg =-1", "a =1"});
-    const std::string path = desc("a.desc", "first line 1\r\nneg 1 2\r\na 5\r\n");
-    ws.openDesc({path});
-    ws.saveAll();
-    EXPECT_EQ(ReadBytes(path), "first line 1\r\nneg 1 2\r\na  5 \r\n");
 }
 
 TEST_F(SaveAll, NothingOpenedDoesNothing)
@@ -236,18 +145,6 @@ TEST_F(SaveAll, ThePreviewFollowsTheCurrentFileAfterwards)
     ws.saveCurrent();
     EXPECT_EQ(ReadBytes(a), "a  10 \r\ntyped\r\n");
     EXPECT_EQ(ReadBytes(b), "a  2 \r\n");
-}
-
-TEST_F(SaveAll, WritesToThePathTheFileListHoldsNow)
-{
-    vars({"[section1]", "a =1"});
-    const std::string a = desc("a.desc", "a 1\r\n");
-    const std::string other = desc("other.desc", "a 9\r\nmore\r\n");
-    ws.openDesc({a});
-    ws.setCell(kFileListGrid, 2, 1, other);
-    ws.saveAll();
-    EXPECT_EQ(ReadBytes(a), "a 1\r\n");
-    EXPECT_EQ(ReadBytes(other), "a  1 \r\nmore\r\n");
 }
 
 TEST_F(SaveAll, AFileListedTwiceTakesItsRowsInTurn)

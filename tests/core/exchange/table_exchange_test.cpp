@@ -205,34 +205,6 @@ protected:
     std::vector<std::string> paths;
 };
 
-TEST_F(Exchange, ExportOfThreeFilesGivesFiftySixRows)
-{
-    ExportTable(ws);
-    const Grid& summary = ws.summary();
-    EXPECT_EQ(summary.rowCount(), 56);
-    EXPECT_EQ(summary.colCount(), 11);
-    EXPECT_EQ(RowOf(summary, 1)[0], "Section 1");
-    EXPECT_EQ(RowOf(summary, 2), (Row{"", "File name", "hp ", "hp ", "", "", "", "", "", "", ""}));
-    EXPECT_EQ(RowOf(summary, 3), (Row{"", paths[0], "1", "2", "", "", "", "", "", "", ""}));
-    EXPECT_EQ(summary.cell(0, 46), "Section text");
-    EXPECT_EQ(summary.cell(0, 51), "File list");
-    EXPECT_EQ(RowOf(summary, 55), (Row{"", "c.desc", paths[2], "", "", "", "", "", "", "", ""}));
-    for (int r = 2; r < 56; ++r)
-        if ((r - 1) % 5 != 0) {
-            EXPECT_EQ(summary.cell(0, r), "") << "row numbers are not exported (row " << r << ")";
-        }
-
-    const std::string text = GridToText(summary);
-    size_t lines = 0;
-    for (size_t start = 0; start < text.size(); ++lines) {
-        const size_t end = text.find("\r\n", start);
-        ASSERT_NE(end, std::string::npos);
-        EXPECT_EQ(std::count(text.begin() + static_cast<long>(start), text.begin() + static_cast<long>(end), '\t'), 11);
-        start = end + 2;
-    }
-    EXPECT_EQ(lines, 56u);
-}
-
 TEST_F(Exchange, ExportKeepsCellsItDoesNotWriteButNoLabelWordsInItsBlocks)
 {
     Grid old(12, 80);
