@@ -8,6 +8,7 @@
 #include "core/schema/schema.h"
 #include "core/exchange/table_checks.h"
 #include "core/exchange/table_text_file.h"
+#include "core/files/native_path.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -18,11 +18,10 @@ std::string GetWord(char delimiter, std::string_view text, int n);
 int WordCount(std::string_view text);
 
 // The native path separator: the backslash on Windows, "/" elsewhere.
-#ifdef _WIN32
-inline constexpr char kPathSeparator = '\\';
-#else
-inline constexpr char kPathSeparator = '/';
-#endif
+extern const char kPathSeparator;
+// The top of the system's folders, where a path not yet chosen starts:
+// "c:\" on Windows, "/" elsewhere.
+extern const char kTopFolder[];
 
 // The path up to and including its last separator; empty without one.
 std::string PathOfFile(std::string_view path);

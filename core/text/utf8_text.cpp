@@ -44,4 +44,18 @@ Utf8Scan ScanUtf8(std::string_view text)
     return scan;
 }
 
+void AppendUtf8(std::string& bytes, char32_t c)
+{
+    auto put = [&](char32_t byte) { bytes += static_cast<char>(byte); };
+    if (c < 0x80) {
+        put(c);
+    } else if (c < 0x800) {
+        put(0xC0 | c >> 6), put(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        put(0xE0 | c >> 12), put(0x80 | (c >> 6 & 0x3F)), put(0x80 | (c & 0x3F));
+    } else {
+        put(0xF0 | c >> 18), put(0x80 | (c >> 12 & 0x3F)), put(0x80 | (c >> 6 & 0x3F)), put(0x80 | (c & 0x3F));
+    }
+}
+
 }  // namespace dravik
