@@ -91,8 +91,6 @@ Grid BuildSummaryTable(const DescDocument& document)
     return summary;
 }
 
-std::string ExportTableText(const DescDocument& document) { return TextOfTable(ExportedSummary(document)); }
-
 void WriteExportedTable(const DescDocument& document, const std::string& path)
 {
     const ExportedSummary exported(document);
