@@ -4,6 +4,7 @@
 #include "core/files/name_folding.h"
 #include "core/files/native_path.h"
 #include "core/text/cell_value.h"
+#include "core/text/dravik2_auxillary.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,16 +19,6 @@ namespace {
 
 constexpr int kMostFolderDepth = 3;
 constexpr size_t kMostSortingKeys = 6;
-
-std::string_view Trimmed(std::string_view text)
-{
-    size_t begin = 0, end = text.size();
-    while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ')
-        ++begin;
-    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ')
-        --end;
-    return text.substr(begin, end - begin);
-}
 
 struct TextHash {
     using is_transparent = void;
@@ -178,7 +169,7 @@ void EachValue(const DescDocument& base, const TableColumns& columns, const std:
             for (const auto& [c, index] : cols) {
                 if (static_cast<size_t>(c) >= cells.size())
                     continue;
-                const std::string_view value = Trimmed(cells[static_cast<size_t>(c)]);
+                const std::string_view value = Trim(cells[static_cast<size_t>(c)]);
                 if (!value.empty() && base.keyLineRead(grid, c, r))
                     visit(index, ri, value);
             }

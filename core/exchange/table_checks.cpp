@@ -3,6 +3,7 @@
 #include "core/exchange/table_exchange.h"
 #include "core/files/native_path.h"
 #include "core/text/message_format.h"
+#include "core/text/utf8_text.h"
 
 #include <algorithm>
 #include <cstring>
@@ -18,55 +19,6 @@ Message ListLine(Message line) { return Message(std::string("  ")) + line + Mess
 Message AndMore(size_t count, size_t shown)
 {
     return Message(DRAVIK_TR("Lists", "and %1 more"), {std::to_string(count - shown)});
-}
-
-// Valid UTF-8 (no overlong forms, surrogates or code points past U+10FFFF),
-// and whether it has any sequence of more than one byte.
-struct Utf8Scan {
-    bool valid = true;
-    bool multiByte = false;
-};
-
-Utf8Scan ScanUtf8(std::string_view text)
-{
-    Utf8Scan scan;
-    for (size_t i = 0; i < text.size();) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        if (b < 0x80) {
-            ++i;
-            continue;
-        }
-        size_t more;
-        unsigned char low = 0x80, high = 0xBF;  // the second byte's range
-        if (b >= 0xC2 && b <= 0xDF) {
-            more = 1;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            more = 2;
-            if (b == 0xE0) low = 0xA0;
-            if (b == 0xED) high = 0x9F;
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            more = 3;
-            if (b == 0xF0) low = 0x90;
-            if (b == 0xF4) high = 0x8F;
-        } else {
-            scan.valid = false;
-            return scan;
-        }
-        if (i + more >= text.size()) {
-            scan.valid = false;
-            return scan;
-        }
-        for (size_t k = 1; k <= more; ++k) {
-            const auto c = static_cast<unsigned char>(text[i + k]);
-            if (c < (k == 1 ? low : 0x80) || c > (k == 1 ? high : 0xBF)) {
-                scan.valid = false;
-                return scan;
-            }
-        }
-        scan.multiByte = true;
-        i += more + 1;
-    }
-    return scan;
 }
 
 // What a table text file cannot carry in a cell: byte 26, CR, LF, TAB and

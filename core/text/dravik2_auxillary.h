@@ -8,6 +8,8 @@ namespace dravik {
 
 // Removes every character of code 0 to 32 from both ends.
 std::string_view Trim(std::string_view text);
+// Removes from both ends every character that `drop` names.
+std::string_view TrimWhere(std::string_view text, bool (*drop)(char));
 
 // Word n (from 0) of the trimmed text, words being maximal runs of
 // non-delimiters. A word beyond the last gives the last word; a text that is
