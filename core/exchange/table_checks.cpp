@@ -342,16 +342,82 @@ Message TableLayoutProblem(const SummaryRows& summary)
     return {};
 }
 
-Message FileListMismatch(const SummaryRows& summary, const std::vector<std::string>& descFiles)
+namespace {
+
+// How the "File list" block at line `label` differs from the desc files
+// given; empty when it names exactly them.
+Message BlockMismatch(const SummaryRows& summary, int label, const std::vector<std::string>& descFiles)
 {
-    if (Message layout = TableLayoutProblem(summary); !layout.empty())
-        return layout;
     struct Count {
         int given = 0;
         int listed = 0;
         std::string givenPath;
         std::string listedPath;
     };
+    std::unordered_map<std::string, Count> counts;
+    std::vector<std::string> order;
+    // Reading a table drops every "~", so paths are compared without.
+    auto count = [&](std::string_view path) -> Count& {
+        std::string text(path);
+        text.erase(std::remove(text.begin(), text.end(), '~'), text.end());
+        auto [it, added] = counts.try_emplace(ResolvedPathKey(text));
+        if (added)
+            order.push_back(it->first);
+        return it->second;
+    };
+    for (const std::string& path : descFiles) {
+        Count& c = count(path);
+        ++c.given;
+        if (c.givenPath.empty())
+            c.givenPath = PathText(path);
+    }
+    // Row 0 of the block is its header row.
+    for (int r = label + 2; r < summary.rowCount() && !summary.cell(1, r).empty(); ++r) {
+        Count& c = count(summary.cell(2, r));
+        ++c.listed;
+        if (c.listedPath.empty())
+            c.listedPath = std::string(summary.cell(2, r));
+    }
+    std::vector<std::string> missing, extra;
+    size_t missingCount = 0, extraCount = 0;
+    for (const std::string& key : order) {
+        const Count& c = counts[key];
+        if (c.given > c.listed) {
+            missingCount += static_cast<size_t>(c.given - c.listed);
+            if (missing.size() < kNamedCells)
+                missing.push_back(c.givenPath);
+        } else if (c.listed > c.given) {
+            extraCount += static_cast<size_t>(c.listed - c.given);
+            if (extra.size() < kNamedCells)
+                extra.push_back(c.listedPath);
+        }
+    }
+    if (missingCount == 0 && extraCount == 0)
+        return {};
+    Message text(DRAVIK_TR("Import", "The \"File list\" block of the table (line %1) does not name exactly the "
+                                     "desc files given:"),
+                 {std::to_string(label + 1)});
+    auto list = [&](size_t total, const std::vector<std::string>& paths, TextId heading) {
+        if (total == 0)
+            return;
+        text += Message(std::string("\n  ")) + Message(heading, static_cast<long long>(total));
+        for (const std::string& path : paths)
+            text += Message("\n    " + path);
+        if (total > paths.size())
+            text += Message(std::string("\n    ")) + AndMore(total, paths.size());
+    };
+    list(missingCount, missing,
+         DRAVIK_TR_N("Import", "%n desc file given is not in it:", "%n desc files given are not in it:"));
+    list(extraCount, extra, DRAVIK_TR_N("Import", "%n file it names is not given:", "%n files it names are not given:"));
+    return text;
+}
+
+}  // namespace
+
+Message FileListMismatch(const SummaryRows& summary, const std::vector<std::string>& descFiles)
+{
+    if (Message layout = TableLayoutProblem(summary); !layout.empty())
+        return layout;
     std::vector<int> labels;
     for (int i = 0; i < summary.rowCount(); ++i)
         if (IsFileListLabel(std::string(summary.cell(0, i))))
@@ -363,65 +429,9 @@ Message FileListMismatch(const SummaryRows& summary, const std::vector<std::stri
                                            "string delimiter"));
     if (labels.empty())
         return NoFileListMessage(summary);
-
-    for (int label : labels) {
-        std::unordered_map<std::string, Count> counts;
-        std::vector<std::string> order;
-        // Reading a table drops every "~", so paths are compared without.
-        auto count = [&](std::string_view path) -> Count& {
-            std::string text(path);
-            text.erase(std::remove(text.begin(), text.end(), '~'), text.end());
-            auto [it, added] = counts.try_emplace(ResolvedPathKey(text));
-            if (added)
-                order.push_back(it->first);
-            return it->second;
-        };
-        for (const std::string& path : descFiles) {
-            Count& c = count(path);
-            ++c.given;
-            if (c.givenPath.empty())
-                c.givenPath = PathText(path);
-        }
-        // Row 0 of the block is its header row.
-        for (int r = label + 2; r < summary.rowCount() && !summary.cell(1, r).empty(); ++r) {
-            Count& c = count(summary.cell(2, r));
-            ++c.listed;
-            if (c.listedPath.empty())
-                c.listedPath = std::string(summary.cell(2, r));
-        }
-        std::vector<std::string> missing, extra;
-        size_t missingCount = 0, extraCount = 0;
-        for (const std::string& key : order) {
-            const Count& c = counts[key];
-            if (c.given > c.listed) {
-                missingCount += static_cast<size_t>(c.given - c.listed);
-                if (missing.size() < kNamedCells)
-                    missing.push_back(c.givenPath);
-            } else if (c.listed > c.given) {
-                extraCount += static_cast<size_t>(c.listed - c.given);
-                if (extra.size() < kNamedCells)
-                    extra.push_back(c.listedPath);
-            }
-        }
-        if (missingCount == 0 && extraCount == 0)
-            continue;
-        Message text(DRAVIK_TR("Import", "The \"File list\" block of the table (line %1) does not name exactly the "
-                                         "desc files given:"),
-                     {std::to_string(label + 1)});
-        auto list = [&](size_t total, const std::vector<std::string>& paths, TextId heading) {
-            if (total == 0)
-                return;
-            text += Message(std::string("\n  ")) + Message(heading, static_cast<long long>(total));
-            for (const std::string& path : paths)
-                text += Message("\n    " + path);
-            if (total > paths.size())
-                text += Message(std::string("\n    ")) + AndMore(total, paths.size());
-        };
-        list(missingCount, missing,
-             DRAVIK_TR_N("Import", "%n desc file given is not in it:", "%n desc files given are not in it:"));
-        list(extraCount, extra, DRAVIK_TR_N("Import", "%n file it names is not given:", "%n files it names are not given:"));
-        return text;
-    }
+    for (int label : labels)
+        if (Message text = BlockMismatch(summary, label, descFiles); !text.empty())
+            return text;
     return {};
 }
 
