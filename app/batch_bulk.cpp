@@ -123,11 +123,10 @@ std::vector<std::pair<int, std::vector<int>>> ColumnsOfKey(const DescDocument& d
     return found;
 }
 
-int RunSet(const BulkOptions& options, const CodePage& codePage, std::ostream& out, std::ostream& err)
+// The typed texts, checked before any file is read.
+std::pair<CellExpression, RowFilter> ParseSetTexts(const BulkOptions& options, const CodePage& codePage)
 {
-    // The typed texts are checked before any file is read.
     std::optional<CellExpression> expression;
-    std::optional<RowFilter> filter;
     try {
         expression = CellExpression::Parse(options.expr);
     } catch (const PlainTextError& e) {
@@ -136,15 +135,17 @@ int RunSet(const BulkOptions& options, const CodePage& codePage, std::ostream& o
         throw BadArgument{"--expr: " + std::string(e.what())};
     }
     try {
-        filter = RowFilter::Parse(options.where, codePage);
+        return {std::move(*expression), RowFilter::Parse(options.where, codePage)};
     } catch (const SyntaxError& e) {
         throw BadArgument{"--where: " + std::string(e.what())};
     }
+}
 
-    auto document = LoadDocument(options.vars, options.descs, codePage, err);
-    ColumnProfiles profiles(*document);
+// The columns --key and --value name, in each section table that has the key.
+CellScope SetColumns(const DescDocument& document, const BulkOptions& options)
+{
     CellScope scope;
-    for (auto& [grid, columns] : ColumnsOfKey(*document, options.key)) {
+    for (auto& [grid, columns] : ColumnsOfKey(document, options.key)) {
         CellBlock block;
         block.grid = grid;
         if (grid == kSectionCount) {
@@ -164,12 +165,18 @@ int RunSet(const BulkOptions& options, const CodePage& codePage, std::ostream& o
         }
         scope.push_back(std::move(block));
     }
+    return scope;
+}
 
-    // The filter looks at the cells being set, or at another key's cells;
-    // a row passes when one of them matches.
-    std::vector<bool> passing(static_cast<size_t>(document->descFileCount()) + 1, false);
+// The rows the filter passes, added to each block. The filter looks at the
+// cells being set, or at another key's cells; a row passes when one of them
+// matches.
+void AddPassingRows(DescDocument& document, const BulkOptions& options, const RowFilter& filter, CellScope& scope)
+{
+    ColumnProfiles profiles(document);
+    std::vector<bool> passing(static_cast<size_t>(document.descFileCount()) + 1, false);
     auto pass = [&](int grid, const std::vector<int>& columns) {
-        const std::vector<bool> rows = RowsPassing(*filter, *document, profiles, grid, columns);
+        const std::vector<bool> rows = RowsPassing(filter, document, profiles, grid, columns);
         for (size_t r = 1; r < rows.size(); ++r)
             passing[r] = passing[r] || rows[r];
     };
@@ -177,15 +184,37 @@ int RunSet(const BulkOptions& options, const CodePage& codePage, std::ostream& o
         for (const CellBlock& block : scope)
             pass(block.grid, block.columns);
     } else {
-        for (const auto& [grid, columns] : ColumnsOfKey(*document, options.whereKey))
+        for (const auto& [grid, columns] : ColumnsOfKey(document, options.whereKey))
             pass(grid, columns);
     }
     for (CellBlock& block : scope)
-        for (int r = 1; r <= document->descFileCount(); ++r)
+        for (int r = 1; r <= document.descFileCount(); ++r)
             if (passing[static_cast<size_t>(r)])
                 block.rows.push_back(r);
+}
 
-    const ExpressionEdit edit = ExpressionEdits(*document, scope, *expression, 0);
+void ReportSet(const ExpressionEdit& edit, int written, int files, bool dryRun, std::ostream& err)
+{
+    auto left = [](size_t cells) { return cells == 1 ? " left as it was" : " left as they were"; };
+    err << "set: " << Counted(edit.tally.changed, "cell", "cells") << " changed in "
+        << Counted(static_cast<size_t>(edit.files), "file", "files") << "; " << edit.tally.same
+        << " already held the result";
+    if (edit.tally.notANumber)
+        err << "; " << edit.tally.notANumber << left(edit.tally.notANumber) << " (not a number)";
+    if (edit.tally.noFiniteResult)
+        err << "; " << edit.tally.noFiniteResult << left(edit.tally.noFiniteResult) << " (no finite result)";
+    err << "; " << written << " of " << Counted(static_cast<size_t>(files), "file ", "files ")
+        << (dryRun ? "would be written" : "written") << '\n';
+}
+
+int RunSet(const BulkOptions& options, const CodePage& codePage, std::ostream& out, std::ostream& err)
+{
+    const auto [expression, filter] = ParseSetTexts(options, codePage);
+    auto document = LoadDocument(options.vars, options.descs, codePage, err);
+    CellScope scope = SetColumns(*document, options);
+    AddPassingRows(*document, options, filter, scope);
+
+    const ExpressionEdit edit = ExpressionEdits(*document, scope, expression, 0);
     std::set<int> touched;
     for (const CellEdit& cell : edit.edits)
         touched.insert(cell.row);
@@ -202,17 +231,7 @@ int RunSet(const BulkOptions& options, const CodePage& codePage, std::ostream& o
         if (!touched.count(file.row))
             skip.insert(file.row);
     const int written = WritePlannedFiles(*document, plan, skip, options.dryRun, out);
-
-    auto left = [](size_t cells) { return cells == 1 ? " left as it was" : " left as they were"; };
-    err << "set: " << Counted(edit.tally.changed, "cell", "cells") << " changed in "
-        << Counted(static_cast<size_t>(edit.files), "file", "files") << "; " << edit.tally.same
-        << " already held the result";
-    if (edit.tally.notANumber)
-        err << "; " << edit.tally.notANumber << left(edit.tally.notANumber) << " (not a number)";
-    if (edit.tally.noFiniteResult)
-        err << "; " << edit.tally.noFiniteResult << left(edit.tally.noFiniteResult) << " (no finite result)";
-    err << "; " << written << " of " << Counted(static_cast<size_t>(document->descFileCount()), "file ", "files ")
-        << (options.dryRun ? "would be written" : "written") << '\n';
+    ReportSet(edit, written, document->descFileCount(), options.dryRun, err);
     return 0;
 }
 
@@ -260,7 +279,7 @@ int RunBulkBatchCommand(const std::vector<std::string>& args, std::ostream& out,
             err << kBatchUsage;
             return 2;
         }
-        const CodePage codePage = options.codePage.empty() ? CodePage::Default() : CodePage::Named(options.codePage);
+        const CodePage codePage = CodePageOption(options.codePage);
         options.descs = ExpandFileArguments(options.descs, options.filePattern);
         return options.command == "set" ? RunSet(options, codePage, out, err) : RunFind(options, codePage, out, err);
     } catch (const BadArgument& bad) {

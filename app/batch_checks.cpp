@@ -91,18 +91,9 @@ bool IsCheckBatchCommand(const std::string& command) { return command == "check"
 
 int RunCheckBatchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    try {
-        CheckOptions options;
-        if (!ParseCheck(args, options)) {
-            err << kBatchUsage;
-            return 2;
-        }
-        const CodePage codePage = options.codePage.empty() ? CodePage::Default() : CodePage::Named(options.codePage);
+    return RunParsedCommand<CheckOptions>(args, err, ParseCheck, [&](CheckOptions& options, const CodePage& codePage) {
         return RunCheck(options, codePage, out, err);
-    } catch (const std::exception& e) {
-        err << ErrorBoxText(e.what()) << '\n';
-        return 2;
-    }
+    });
 }
 
 }  // namespace dravik

@@ -345,6 +345,8 @@ bool ImportInto(DescDocument& document, const Options& options, std::ostream& er
 
 }  // namespace
 
+CodePage CodePageOption(const std::string& name) { return name.empty() ? CodePage::Default() : CodePage::Named(name); }
+
 int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     if (!args.empty() && IsBulkBatchCommand(args.front()))
@@ -365,7 +367,7 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
         return 0;
     }
     try {
-        const CodePage codePage = options.codePage.empty() ? CodePage::Default() : CodePage::Named(options.codePage);
+        const CodePage codePage = CodePageOption(options.codePage);
         options.descs = ExpandFileArguments(options.descs, options.filePattern);
         if (options.command == "export") {
             auto document = LoadDocument(options.vars, options.descs, codePage, err);

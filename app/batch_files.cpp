@@ -13,24 +13,6 @@ namespace dravik {
 
 namespace {
 
-// Where the folder part of an argument ends.
-bool EndsFolder(char c)
-{
-#ifdef _WIN32
-    return c == '\\' || c == '/' || c == ':';  // "C:*.desc" is in drive C's current folder
-#else
-    return c == '/';
-#endif
-}
-
-size_t NameStart(const std::string& path)
-{
-    size_t start = path.size();
-    while (start > 0 && !EndsFolder(path[start - 1]))
-        --start;
-    return start;
-}
-
 void AddFolder(const std::string& folder, const std::string& pattern, std::vector<std::string>& files)
 {
     const FolderListing listing = ListFolder(folder, NamePattern(pattern));
@@ -65,34 +47,6 @@ void Expand(std::string arg, const std::string& pattern, bool asTyped, std::vect
         files.push_back(std::move(arg));
 }
 
-// A UTF-16 name as the file system's bytes, off Windows UTF-8.
-std::string PathOfUnits(std::u16string_view units)
-{
-#ifdef _WIN32
-    return EncodePathUnits(units, CodePage::Default());
-#else
-    std::string bytes;
-    for (size_t i = 0; i < units.size(); ++i) {
-        char32_t c = units[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] < 0xE000)
-            c = 0x10000 + ((c - 0xD800) << 10) + (units[++i] - 0xDC00);
-        else if (c >= 0xD800 && c < 0xE000)
-            c = 0xFFFD;  // half a pair names no character
-        auto put = [&](char32_t byte) { bytes += static_cast<char>(byte); };
-        if (c < 0x80) {
-            put(c);
-        } else if (c < 0x800) {
-            put(0xC0 | c >> 6), put(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            put(0xE0 | c >> 12), put(0x80 | (c >> 6 & 0x3F)), put(0x80 | (c & 0x3F));
-        } else {
-            put(0xF0 | c >> 18), put(0x80 | (c >> 12 & 0x3F)), put(0x80 | (c >> 6 & 0x3F)), put(0x80 | (c & 0x3F));
-        }
-    }
-    return bytes;
-#endif
-}
-
 std::vector<std::string> Utf16Lines(std::string_view bytes)
 {
     std::vector<std::string> lines;
@@ -101,13 +55,13 @@ std::vector<std::string> Utf16Lines(std::string_view bytes)
         const auto unit = static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
                                                 static_cast<unsigned char>(bytes[i + 1]) << 8);
         if (unit == u'\r' || unit == u'\n') {
-            lines.push_back(PathOfUnits(line));
+            lines.push_back(PathOfUtf16(line));
             line.clear();
         } else {
             line += unit;
         }
     }
-    lines.push_back(PathOfUnits(line));
+    lines.push_back(PathOfUtf16(line));
     return lines;
 }
 

@@ -4,18 +4,12 @@
 // on as it was typed.
 #pragma once
 
+#include "app/standard_output.h"
+
 #include <string>
 #include <vector>
 
 namespace dravik {
-
-#ifdef _WIN32
-inline constexpr bool kArgumentsAsTyped = true;
-#else
-// A Unix shell has expanded the wildcards already; what is left of them was
-// quoted on purpose and names a file.
-inline constexpr bool kArgumentsAsTyped = false;
-#endif
 
 // Each argument as the files it stands for, in the order given:
 // - a folder: every file below it whose name matches `pattern` (see

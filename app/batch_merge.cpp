@@ -114,18 +114,9 @@ bool IsMergeBatchCommand(const std::string& command) { return command == "merge"
 
 int RunMergeBatchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    try {
-        MergeOptions options;
-        if (!ParseMerge(args, options)) {
-            err << kBatchUsage;
-            return 2;
-        }
-        const CodePage codePage = options.codePage.empty() ? CodePage::Default() : CodePage::Named(options.codePage);
+    return RunParsedCommand<MergeOptions>(args, err, ParseMerge, [&](MergeOptions& options, const CodePage& codePage) {
         return RunMerge(options, codePage, out, err);
-    } catch (const std::exception& e) {
-        err << ErrorBoxText(e.what()) << '\n';
-        return 2;
-    }
+    });
 }
 
 }  // namespace dravik

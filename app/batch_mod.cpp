@@ -96,17 +96,7 @@ int RunDiff(const ModOptions& options, const CodePage& codePage, std::ostream& o
 // What became of a line, as one fixed word a script can look for.
 const char* Kind(PatchOutcome outcome, bool theirs)
 {
-    switch (outcome) {
-    case PatchOutcome::Conflict: return theirs ? "conflict-taken" : "conflict";
-    case PatchOutcome::NoFile: return "no-file";
-    case PatchOutcome::NoKey: return "no-key";
-    case PatchOutcome::NoValue: return "no-value";
-    case PatchOutcome::NoKeyLine: return "no-key-line";
-    case PatchOutcome::NamedTwice: return "named-twice";
-    case PatchOutcome::CannotHold: return "cannot-hold";
-    case PatchOutcome::NoValueInLine: return "no-value-in-line";
-    default: return "not-applied";
-    }
+    return outcome == PatchOutcome::Conflict && theirs ? "conflict-taken" : PatchOutcomeWord(outcome);
 }
 
 // The conflicts and the lines not applied, in the patch's order, one a line
@@ -178,18 +168,9 @@ bool IsModBatchCommand(const std::string& command) { return command == "diff" ||
 int RunModBatchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     const bool diff = args.at(0) == "diff";
-    try {
-        ModOptions options;
-        if (!ParseMod(args, options)) {
-            err << kBatchUsage;
-            return 2;
-        }
-        const CodePage codePage = options.codePage.empty() ? CodePage::Default() : CodePage::Named(options.codePage);
+    return RunParsedCommand<ModOptions>(args, err, ParseMod, [&](ModOptions& options, const CodePage& codePage) {
         return diff ? RunDiff(options, codePage, out, err) : RunApply(options, codePage, out, err);
-    } catch (const std::exception& e) {
-        err << ErrorBoxText(e.what()) << '\n';
-        return 2;
-    }
+    });
 }
 
 }  // namespace dravik

@@ -15,6 +15,11 @@ namespace dravik {
 // wide-character command line, each as a path (see core/files/native_path.h),
 // so that a file name the code page cannot write still names its file.
 std::vector<std::string> CommandArguments(int argc, char** argv);
+// Whether the arguments hold wildcards as they were typed. On Windows they
+// do: cmd passes a command line on as it was typed. A Unix shell has
+// expanded the wildcards already; what is left of them was quoted on purpose
+// and names a file.
+extern const bool kArgumentsAsTyped;
 
 // Standard output and error for the program's text, which is bytes in the
 // code page. On Windows a stream that is a console is written through the

@@ -117,6 +117,8 @@ void PrintBytes(std::ostream& out, std::string_view bytes)
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+const bool kArgumentsAsTyped = true;
+
 std::vector<std::string> CommandArguments(int argc, char** argv)
 {
     int count = 0;

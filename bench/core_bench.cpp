@@ -249,13 +249,14 @@ int main(int argc, char** argv)
         few.startUp();
         few.loadVariables(folder + "/desc/variables.var");
         few.openDesc(std::vector<std::string>(paths.begin(), paths.begin() + std::min<size_t>(10, paths.size())));
-        std::string text = ExportTableText(few);
+        const std::string longTable = folder + "/long-value.txt";
+        WriteExportedTable(few, longTable);
+        std::string text = ReadTableTextFile(longTable);
         // The first value of the "Section 1" block's first file row, whose
         // line reads TAB, path, TAB, value.
         const size_t row = text.find("\r\n", text.find("\tFile name\t", text.find("Section 1"))) + 2;
         const size_t value = text.find('\t', row + 1) + 1;
         text.insert(value, std::string(kLongestTableLine - (text.find('\n', row) - row) - 8, 'v'));
-        const std::string longTable = folder + "/long-value.txt";
         WriteTableTextFile(text, longTable);
         longValueMegabytes = static_cast<double>(text.size()) / (1024.0 * 1024.0);
         text = {};

@@ -13,6 +13,7 @@
 #include "ui/common/display_text.h"
 #include "ui/common/error_box.h"
 #include "ui/common/status_panels.h"
+#include "ui/conman_system.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -36,17 +37,12 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 #include <utility>
 
-#ifdef Q_OS_WIN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#endif
-
+using conman::DriveDirectory;
+using conman::DriveRoots;
+using conman::MakeCurrent;
+using conman::SameRoot;
 using dravik::ui::NativeBytes;
 using dravik::ui::NativeText;
 
@@ -80,66 +76,8 @@ constexpr int kIndentPerLevel = 8;
 constexpr int kDepthRole = Qt::UserRole + 1;
 constexpr int kFolderRole = Qt::UserRole;
 
-// Makes the folder the program's current directory: 0, or the system's error
-// code. On Windows the code is the system's own, not the C library's, so the
-// message gives the reason in the system's words and language as every other
-// file error does.
-int MakeCurrent(const QString& folder)
-{
-#ifdef Q_OS_WIN
-    const std::wstring path = QDir::toNativeSeparators(folder).toStdWString();
-    return SetCurrentDirectoryW(path.c_str()) ? 0 : static_cast<int>(GetLastError());
-#else
-    std::error_code error;
-    std::filesystem::current_path(std::filesystem::path(QFile::encodeName(folder).toStdString()), error);
-    return error.value();
-#endif
-}
-
 // Bytes as the tools and the settings file see a path: native separators.
 std::string PathBytes(const QString& path) { return NativeBytes(QDir::toNativeSeparators(path)); }
-
-// The folder a drive's item opens: on Windows the drive's own current
-// directory, elsewhere the volume's root.
-QString DriveDirectory(const QString& root)
-{
-#ifdef Q_OS_WIN
-    const std::wstring drive = QDir::toNativeSeparators(root).left(2).toStdWString();
-    wchar_t buffer[MAX_PATH];
-    const DWORD length = GetFullPathNameW(drive.c_str(), MAX_PATH, buffer, nullptr);
-    if (length > 0 && length < MAX_PATH)
-        return QDir::fromNativeSeparators(QString::fromWCharArray(buffer, static_cast<qsizetype>(length)));
-#endif
-    return root;
-}
-
-bool SameRoot(const QString& a, const QString& b)
-{
-#ifdef Q_OS_WIN
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-#else
-    return a == b;
-#endif
-}
-
-// The drives in Qt's form: the system's drives on Windows, the mounted
-// volumes elsewhere with "/" first.
-QStringList DriveRoots()
-{
-    QStringList roots;
-#ifdef Q_OS_WIN
-    for (const QFileInfo& drive : QDir::drives())
-        roots << drive.absoluteFilePath();
-#else
-    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
-        if (volume.isValid() && !roots.contains(volume.rootPath()))
-            roots << volume.rootPath();
-    roots.removeAll(QStringLiteral("/"));
-    roots.sort();
-    roots.prepend(QStringLiteral("/"));
-#endif
-    return roots;
-}
 
 // Draws each folder indented by its depth, as a tree without lines.
 class IndentedFolders : public QStyledItemDelegate {

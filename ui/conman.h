@@ -9,6 +9,7 @@
 // dialog, changes the process's current directory.
 #pragma once
 
+#include "core/text/dravik2_auxillary.h"
 #include "core/text/message.h"
 #include "ui/common/dialogs.h"
 
@@ -42,11 +43,7 @@ inline std::string PackName;   // the last component of PackPath; not stored
 
 // Where the three paths start when the settings file has none: a folder, so
 // that a tool not yet chosen fails to start with the system's message.
-#ifdef _WIN32
-inline constexpr char kDefaultPath[] = "c:\\";
-#else
-inline constexpr char kDefaultPath[] = "/";
-#endif
+inline const char* const kDefaultPath = dravik::kTopFolder;
 
 // "maps.sue" gives "maps.sue __maps.sue/" ("\" on Windows): the archive and
 // the folder to unpack it into.

@@ -1110,25 +1110,22 @@ void StartAndWait(const std::string& program)
 
 }  // namespace
 
-void TMainForm::Pathtoeditor1Click()
+void TMainForm::chooseProgram(const QString& title, std::string& path, QAction* start)
 {
-    openDialog1_.title = tr("Select the executable file of map editor");
+    openDialog1_.title = title;
     const QStringList files = askOpenFiles();
     if (files.isEmpty())
         return;
-    EditorPath = NativeBytes(QDir::toNativeSeparators(files.first()));
-    StartEditor1->setEnabled(true);
+    path = NativeBytes(QDir::toNativeSeparators(files.first()));
+    start->setEnabled(true);
 }
 
-void TMainForm::Pathtogame1Click()
+void TMainForm::Pathtoeditor1Click()
 {
-    openDialog1_.title = tr("Select the SuddenStrike executable file");
-    const QStringList files = askOpenFiles();
-    if (files.isEmpty())
-        return;
-    GamePath = NativeBytes(QDir::toNativeSeparators(files.first()));
-    StartGame1->setEnabled(true);
+    chooseProgram(tr("Select the executable file of map editor"), EditorPath, StartEditor1);
 }
+
+void TMainForm::Pathtogame1Click() { chooseProgram(tr("Select the SuddenStrike executable file"), GamePath, StartGame1); }
 
 // Both block until the program has ended: no other command runs meanwhile.
 void TMainForm::StartEditor1Click()

@@ -228,6 +228,8 @@ private:
     int tabControlWidth() const;
     void fileListCurrentChanged(const QModelIndex& current, const QModelIndex& previous);
     QStringList askOpenFiles();
+    // Asks for a program to start; a chosen one becomes `path` and enables `start`.
+    void chooseProgram(const QString& title, std::string& path, QAction* start);
 
     void modifiedChanged(bool modified) override;
 

@@ -36,26 +36,37 @@ int ScopeRows(const CellScope& scope)
     return static_cast<int>(rows);
 }
 
-// Calls `visit(grid, col, row, text)` for each value cell of the scope that
-// holds a value, and `progress` after each row: a cell past the last value of
-// its file's line is no value to replace in or compute from, and setting it
-// would add values to the line.
-template <typename Visit>
-void ForEachValueCell(const DescDocument& document, const CellScope& scope, Visit&& visit,
-                      const Progress& progress = {})
+// Calls `visit(grid, col, row, text)` for each cell of the scope that `take`
+// accepts and that holds a value, and `progress` after each row: a cell past
+// the last value of its file's line is no value to find, replace in or
+// compute from, and setting it would add values to the line.
+template <typename Take, typename Visit>
+void ForEachScopeCell(const DescDocument& document, const CellScope& scope, Take&& take, Visit&& visit,
+                      const Progress& progress)
 {
     const int total = progress ? ScopeRows(scope) : 0;
     int done = 0;
     for (const CellBlock& block : scope) {
         const Grid& table = document.grid(block.grid);
         for (int row : block.rows) {
-            for (int col : block.columns)
-                if (IsValueCell(document, block.grid, col, row) && !document.valueAbsent(block.grid, col, row))
-                    visit(block.grid, col, row, table.cell(col, row));
+            for (int col : block.columns) {
+                const std::string_view text = table.cell(col, row);
+                if (take(block.grid, col, row, text) && !document.valueAbsent(block.grid, col, row))
+                    visit(block.grid, col, row, text);
+            }
             if (progress)
                 progress(++done, total);
         }
     }
+}
+
+// The same for each value cell of the scope.
+template <typename Visit>
+void ForEachValueCell(const DescDocument& document, const CellScope& scope, Visit&& visit,
+                      const Progress& progress = {})
+{
+    auto isValue = [&](int grid, int col, int row, std::string_view) { return IsValueCell(document, grid, col, row); };
+    ForEachScopeCell(document, scope, isValue, visit, progress);
 }
 
 }  // namespace
@@ -84,18 +95,9 @@ std::vector<CellRef> FindCells(const DescDocument& document, const CellScope& sc
                                const Progress& progress)
 {
     std::vector<CellRef> found;
-    const int total = progress ? ScopeRows(scope) : 0;
-    int done = 0;
-    for (const CellBlock& block : scope) {
-        const Grid& table = document.grid(block.grid);
-        for (int row : block.rows) {
-            for (int col : block.columns)
-                if (search.found(table.cell(col, row)) && !document.valueAbsent(block.grid, col, row))
-                    found.push_back({block.grid, col, row});
-            if (progress)
-                progress(++done, total);
-        }
-    }
+    ForEachScopeCell(
+        document, scope, [&](int, int, int, std::string_view text) { return search.found(text); },
+        [&](int grid, int col, int row, std::string_view) { found.push_back({grid, col, row}); }, progress);
     return found;
 }
 

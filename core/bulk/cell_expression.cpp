@@ -234,36 +234,50 @@ CellExpression CellExpression::Parse(std::string_view text)
         expression.text_ = body;
         return expression;
     }
-
-    if (first == '+' || first == '-' || first == '*' || first == '/') {
-        size_t restEnd = end;
-        const bool percent = text[end - 1] == '%';
-        if (percent)
-            --restEnd;
-        std::vector<Step>& steps = expression.steps_;
-        steps.push_back({Step::X});
-        if (percent && (first == '+' || first == '-'))
-            steps.push_back({Step::X});
-        ExpressionParser parser(text, begin + 1, restEnd, steps);
-        parser.parseAll();
-        if (percent) {
-            steps.push_back({Step::Number, 0, 100});
-            steps.push_back({Step::Divide});
-            if (first == '+' || first == '-')
-                steps.push_back({Step::Multiply});
-        }
-        const Step::Op op = first == '+'   ? Step::Add
-                            : first == '-' ? Step::Subtract
-                            : first == '*' ? Step::Multiply
-                                           : Step::Divide;
-        steps.push_back({op});
-        expression.kind_ = Kind::Compute;
-        expression.depth_ = parser.depth + 2;
-        return expression;
-    }
-
+    if (first == '+' || first == '-' || first == '*' || first == '/')
+        return ChangeOfX(text, begin, end);
     if (first == '=' && body.empty())
         throw SyntaxError(end - begin + 1, Message(DRAVIK_TR("Expressions", "Expected a value after \"=\"")));
+    return ValueOrExpression(text, bodyBegin, end, first == '=');
+}
+
+// "+5", "*2", "-10%": the cell's value changed by what follows the sign.
+CellExpression CellExpression::ChangeOfX(std::string_view text, size_t begin, size_t end)
+{
+    CellExpression expression;
+    const char first = text[begin];
+    size_t restEnd = end;
+    const bool percent = text[end - 1] == '%';
+    if (percent)
+        --restEnd;
+    std::vector<Step>& steps = expression.steps_;
+    steps.push_back({Step::X});
+    if (percent && (first == '+' || first == '-'))
+        steps.push_back({Step::X});
+    ExpressionParser parser(text, begin + 1, restEnd, steps);
+    parser.parseAll();
+    if (percent) {
+        steps.push_back({Step::Number, 0, 100});
+        steps.push_back({Step::Divide});
+        if (first == '+' || first == '-')
+            steps.push_back({Step::Multiply});
+    }
+    const Step::Op op = first == '+'   ? Step::Add
+                        : first == '-' ? Step::Subtract
+                        : first == '*' ? Step::Multiply
+                                       : Step::Divide;
+    steps.push_back({op});
+    expression.kind_ = Kind::Compute;
+    expression.depth_ = parser.depth + 2;
+    return expression;
+}
+
+// text[bodyBegin, end): a number, an expression of x, a constant expression
+// worked out once, or (after "=", or as the user is told) plain text.
+CellExpression CellExpression::ValueOrExpression(std::string_view text, size_t bodyBegin, size_t end, bool equals)
+{
+    CellExpression expression;
+    const std::string_view body = text.substr(bodyBegin, end - bodyBegin);
     if (IsCellNumber(body)) {
         expression.text_ = body;
         return expression;
@@ -281,7 +295,7 @@ CellExpression CellExpression::Parse(std::string_view text)
         // than a text meant for every cell; "=" or "'" says it is meant.
         if (LooksLikeExpression(body))
             throw;
-        if (first != '=')
+        if (!equals)
             throw PlainTextError(fault, body);
         expression.steps_.clear();
         expression.text_ = body;

@@ -76,6 +76,10 @@ public:
     };
 
 private:
+    // The steps of Parse, over text[begin, end) trimmed.
+    static CellExpression ChangeOfX(std::string_view text, size_t begin, size_t end);
+    static CellExpression ValueOrExpression(std::string_view text, size_t bodyBegin, size_t end, bool equals);
+
     Kind kind_ = Kind::SetText;
     std::string text_;         // SetText: the value; Template: the pattern
     std::vector<Step> steps_;  // Compute: postfix program over x

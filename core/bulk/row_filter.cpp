@@ -26,6 +26,8 @@ std::string_view Trimmed(std::string_view text, size_t& offset)
     return trimmed;
 }
 
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
 bool IsKeyword(std::string_view text, std::string_view keyword)
 {
     return AsciiLowered(text) == keyword;
@@ -56,58 +58,74 @@ RowFilter RowFilter::Parse(std::string_view typed, const CodePage& codePage, boo
     RowFilter filter;
     size_t offset = 0;
     const std::string_view text = Trimmed(typed, offset);
-    const SearchOptions plain{false, matchCase, false};
     if (text.empty())
         return filter;
+    if (filter.readSearch(text, offset, codePage, matchCase) || filter.readKeyword(text) ||
+        filter.readModName(text, offset) || filter.readComparison(text, offset, codePage, matchCase) ||
+        filter.readRange(text))
+        return filter;
+    filter.kind_ = Kind::Text;
+    filter.search_.emplace(text, codePage, SearchOptions{false, matchCase, false});
+    return filter;
+}
+
+// "'" and a text to find, or a regular expression between slashes.
+bool RowFilter::readSearch(std::string_view text, size_t offset, const CodePage& codePage, bool matchCase)
+{
     if (text[0] == '\'') {
         if (text.size() > 1) {
-            filter.kind_ = Kind::Text;
-            filter.search_.emplace(text.substr(1), codePage, plain);
+            kind_ = Kind::Text;
+            search_.emplace(text.substr(1), codePage, SearchOptions{false, matchCase, false});
         }
-        return filter;
+        return true;
     }
-    if (text.size() >= 2 && text.front() == '/' && text.back() == '/') {
-        if (text.size() == 2)
-            throw SyntaxError(offset + 2, Message(DRAVIK_TR("Filters", "Expected a regular expression between the slashes")));
-        filter.kind_ = Kind::Text;
-        try {
-            filter.search_.emplace(text.substr(1, text.size() - 2), codePage, SearchOptions{true, matchCase, false});
-        } catch (const SyntaxError& error) {
-            // Placed in what the user typed: after the blanks and the slash.
-            throw SyntaxError(error.position() + offset + 1, error.reason());
-        }
-        return filter;
+    if (text.size() < 2 || text.front() != '/' || text.back() != '/')
+        return false;
+    if (text.size() == 2)
+        throw SyntaxError(offset + 2, Message(DRAVIK_TR("Filters", "Expected a regular expression between the slashes")));
+    kind_ = Kind::Text;
+    try {
+        search_.emplace(text.substr(1, text.size() - 2), codePage, SearchOptions{true, matchCase, false});
+    } catch (const SyntaxError& error) {
+        // Placed in what the user typed: after the blanks and the slash.
+        throw SyntaxError(error.position() + offset + 1, error.reason());
     }
-    if (IsKeyword(text, "empty")) {
-        filter.kind_ = Kind::Blank;
-        return filter;
-    }
-    if (IsKeyword(text, "changed")) {
-        filter.kind_ = Kind::Changed;
-        return filter;
-    }
+    return true;
+}
+
+bool RowFilter::readKeyword(std::string_view text)
+{
     static constexpr std::pair<std::string_view, Kind> kKeywords[] = {
-        {"differs", Kind::Differs}, {"modded", Kind::Modded}, {"vanilla", Kind::Vanilla}, {"new", Kind::New},
-        {"conflict", Kind::Conflict}, {"lost", Kind::Lost}};
+        {"empty", Kind::Blank}, {"changed", Kind::Changed}, {"differs", Kind::Differs}, {"modded", Kind::Modded},
+        {"vanilla", Kind::Vanilla}, {"new", Kind::New}, {"conflict", Kind::Conflict}, {"lost", Kind::Lost}};
     for (const auto& [keyword, kind] : kKeywords) {
         if (IsKeyword(text, keyword)) {
-            filter.kind_ = kind;
-            return filter;
+            kind_ = kind;
+            return true;
         }
     }
-    // "mod:" and a name: a mod's name may hold blanks, so only the blanks
-    // around it are dropped.
-    if (constexpr std::string_view kMod = "mod:"; text.size() >= kMod.size() && IsKeyword(text.substr(0, kMod.size()), kMod)) {
-        size_t nameOffset = offset + kMod.size();
-        const std::string_view name = Trimmed(text.substr(kMod.size()), nameOffset);
-        if (name.empty())
-            throw SyntaxError(nameOffset + 1, Message(DRAVIK_TR("Filters", "Expected the name of a mod after \"mod:\"")));
-        filter.kind_ = Kind::Mod;
-        filter.modName_ = std::string(name);
-        return filter;
-    }
+    return false;
+}
 
-    constexpr double kInfinity = std::numeric_limits<double>::infinity();
+// "mod:" and a name: a mod's name may hold blanks, so only the blanks around
+// it are dropped.
+bool RowFilter::readModName(std::string_view text, size_t offset)
+{
+    constexpr std::string_view kMod = "mod:";
+    if (text.size() < kMod.size() || !IsKeyword(text.substr(0, kMod.size()), kMod))
+        return false;
+    size_t nameOffset = offset + kMod.size();
+    const std::string_view name = Trimmed(text.substr(kMod.size()), nameOffset);
+    if (name.empty())
+        throw SyntaxError(nameOffset + 1, Message(DRAVIK_TR("Filters", "Expected the name of a mod after \"mod:\"")));
+    kind_ = Kind::Mod;
+    modName_ = std::string(name);
+    return true;
+}
+
+// A comparison and a number; "=" and "<>" also take a text, or nothing.
+bool RowFilter::readComparison(std::string_view text, size_t offset, const CodePage& codePage, bool matchCase)
+{
     enum class Sign { Less, LessOrEqual, Greater, GreaterOrEqual, Equal, NotEqual };
     struct Operator {
         std::string_view text;
@@ -117,55 +135,55 @@ RowFilter RowFilter::Parse(std::string_view typed, const CodePage& codePage, boo
                                               {"<>", Sign::NotEqual},       {"!=", Sign::NotEqual},
                                               {">", Sign::Greater},         {"<", Sign::Less},
                                               {"=", Sign::Equal}};
-    for (const Operator& op : kOperators) {
-        if (text.substr(0, op.text.size()) != op.text)
-            continue;
-        size_t operandOffset = offset + op.text.size();
-        const std::string_view operand = Trimmed(text.substr(op.text.size()), operandOffset);
-        const bool equality = op.sign == Sign::Equal || op.sign == Sign::NotEqual;
-        if (const auto number = NumberOf(operand)) {
-            const double n = *number;
-            filter.kind_ = op.sign == Sign::NotEqual ? Kind::Outside : Kind::Range;
-            filter.low_ = -kInfinity;
-            filter.high_ = kInfinity;
-            switch (op.sign) {
-            case Sign::Less: filter.high_ = std::nextafter(n, -kInfinity); break;
-            case Sign::LessOrEqual: filter.high_ = n; break;
-            case Sign::Greater: filter.low_ = std::nextafter(n, kInfinity); break;
-            case Sign::GreaterOrEqual: filter.low_ = n; break;
-            case Sign::Equal:
-            case Sign::NotEqual: filter.low_ = filter.high_ = n; break;
-            }
-        } else if (!equality) {
-            throw SyntaxError(operandOffset + 1,
-                              Message(DRAVIK_TR("Filters", "Expected a number after \"%1\""), {op.text}));
-        } else if (operand.empty()) {
-            filter.kind_ = op.sign == Sign::Equal ? Kind::Blank : Kind::NotBlank;
-        } else {
-            filter.kind_ = op.sign == Sign::Equal ? Kind::Equal : Kind::NotEqual;
-            filter.search_.emplace(operand, codePage, SearchOptions{false, matchCase, true});
+    const auto op = std::find_if(std::begin(kOperators), std::end(kOperators),
+                                 [&](const Operator& candidate) { return text.substr(0, candidate.text.size()) == candidate.text; });
+    if (op == std::end(kOperators))
+        return false;
+    size_t operandOffset = offset + op->text.size();
+    const std::string_view operand = Trimmed(text.substr(op->text.size()), operandOffset);
+    const bool equality = op->sign == Sign::Equal || op->sign == Sign::NotEqual;
+    if (const auto number = NumberOf(operand)) {
+        const double n = *number;
+        kind_ = op->sign == Sign::NotEqual ? Kind::Outside : Kind::Range;
+        low_ = -kInfinity;
+        high_ = kInfinity;
+        switch (op->sign) {
+        case Sign::Less: high_ = std::nextafter(n, -kInfinity); break;
+        case Sign::LessOrEqual: high_ = n; break;
+        case Sign::Greater: low_ = std::nextafter(n, kInfinity); break;
+        case Sign::GreaterOrEqual: low_ = n; break;
+        case Sign::Equal:
+        case Sign::NotEqual: low_ = high_ = n; break;
         }
-        return filter;
+    } else if (!equality) {
+        throw SyntaxError(operandOffset + 1, Message(DRAVIK_TR("Filters", "Expected a number after \"%1\""), {op->text}));
+    } else if (operand.empty()) {
+        kind_ = op->sign == Sign::Equal ? Kind::Blank : Kind::NotBlank;
+    } else {
+        kind_ = op->sign == Sign::Equal ? Kind::Equal : Kind::NotEqual;
+        search_.emplace(operand, codePage, SearchOptions{false, matchCase, true});
     }
+    return true;
+}
 
-    if (const size_t dots = text.find(".."); dots != std::string_view::npos) {
-        size_t ignored = 0;
-        const std::string_view left = Trimmed(text.substr(0, dots), ignored);
-        const std::string_view right = Trimmed(text.substr(dots + 2), ignored);
-        const auto low = NumberOf(left), high = NumberOf(right);
-        if ((low || left.empty()) && (high || right.empty()) && !(left.empty() && right.empty())) {
-            filter.kind_ = Kind::Range;
-            filter.low_ = low.value_or(-kInfinity);
-            filter.high_ = high.value_or(kInfinity);
-            if (filter.low_ > filter.high_)
-                std::swap(filter.low_, filter.high_);
-            return filter;
-        }
-    }
-
-    filter.kind_ = Kind::Text;
-    filter.search_.emplace(text, codePage, plain);
-    return filter;
+// "low..high", either end left open.
+bool RowFilter::readRange(std::string_view text)
+{
+    const size_t dots = text.find("..");
+    if (dots == std::string_view::npos)
+        return false;
+    size_t ignored = 0;
+    const std::string_view left = Trimmed(text.substr(0, dots), ignored);
+    const std::string_view right = Trimmed(text.substr(dots + 2), ignored);
+    const auto low = NumberOf(left), high = NumberOf(right);
+    if (!(low || left.empty()) || !(high || right.empty()) || (left.empty() && right.empty()))
+        return false;
+    kind_ = Kind::Range;
+    low_ = low.value_or(-kInfinity);
+    high_ = high.value_or(kInfinity);
+    if (low_ > high_)
+        std::swap(low_, high_);
+    return true;
 }
 
 bool RowFilter::matchesCell(const FilterRow& row, int column) const

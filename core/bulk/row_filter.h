@@ -100,6 +100,14 @@ public:
     bool matches(const FilterRow& row, std::span<const int> columns) const;
 
 private:
+    // The steps of Parse: each reads the trimmed text (at `offset` in what
+    // was typed) if it is of its form.
+    bool readSearch(std::string_view text, size_t offset, const CodePage& codePage, bool matchCase);
+    bool readKeyword(std::string_view text);
+    bool readModName(std::string_view text, size_t offset);
+    bool readComparison(std::string_view text, size_t offset, const CodePage& codePage, bool matchCase);
+    bool readRange(std::string_view text);
+
     Kind kind_ = Kind::All;
     double low_ = 0;
     double high_ = 0;

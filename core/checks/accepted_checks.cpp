@@ -3,11 +3,10 @@
 #include "core/errors.h"
 #include "core/files/file_io.h"
 #include "core/files/native_path.h"
-#include "core/text/text_lines.h"
+#include "core/text/record_file.h"
 #include "core/text/utf8_text.h"
 
 #include <array>
-#include <charconv>
 
 namespace dravik {
 
@@ -16,39 +15,6 @@ namespace {
 constexpr size_t kFields = 7;
 
 const std::array<const char*, 3> kWhat = {"value", "group", "column"};
-
-std::vector<std::string_view> Fields(std::string_view line)
-{
-    std::vector<std::string_view> fields;
-    size_t start = 0;
-    for (size_t tab = line.find('\t'); tab != std::string_view::npos; tab = line.find('\t', start)) {
-        fields.push_back(line.substr(start, tab - start));
-        start = tab + 1;
-    }
-    fields.push_back(line.substr(start));
-    return fields;
-}
-
-std::string VersionField(int version) { return "version " + std::to_string(version); }
-
-int HeaderVersion(std::string_view line)
-{
-    const auto fields = Fields(line);
-    constexpr std::string_view kVersion = "version ";
-    if (fields.size() != 2 || fields[0] != kAcceptedFormat || fields[1].substr(0, kVersion.size()) != kVersion)
-        return 0;
-    const std::string_view number = fields[1].substr(kVersion.size());
-    int version = 0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), version);
-    return error == std::errc() && end == number.data() + number.size() && version > 0 ? version : 0;
-}
-
-int PositiveNumber(std::string_view field)
-{
-    int value = 0;
-    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
-    return error == std::errc() && end == field.data() + field.size() && value > 0 ? value : 0;
-}
 
 int SectionNamed(std::string_view name)
 {
@@ -62,14 +28,12 @@ int SectionNamed(std::string_view name)
 
 std::string AcceptedFilePath(const std::string& variablesFile) { return variablesFile + ".accepted"; }
 
-bool FitsAcceptedField(std::string_view text) { return text.find_first_of("\t\r\n") == std::string_view::npos; }
-
 std::string AcceptedText(const AcceptedChecks& accepted)
 {
-    std::string text = std::string(kAcceptedFormat) + '\t' + VersionField(kAcceptedVersion) + "\r\n";
+    std::string text = RecordHeader(kAcceptedFormat, kAcceptedVersion);
     for (const AcceptedEntry& entry : accepted.entries()) {
-        if (!FitsAcceptedField(entry.file) || !FitsAcceptedField(entry.group) || !FitsAcceptedField(entry.column.key) ||
-            !FitsAcceptedField(entry.value))
+        if (!FitsField(entry.file) || !FitsField(entry.group) || !FitsField(entry.column.key) ||
+            !FitsField(entry.value))
             continue;
         text += kWhat[static_cast<size_t>(entry.what)];
         text += '\t';
@@ -93,9 +57,9 @@ AcceptedChecks ReadAcceptedText(std::string_view bytes, const std::string& name)
 {
     if (bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark)
         bytes.remove_prefix(kUtf8Mark.size());
-    const TextLines text = SplitLines(bytes);
+    const RecordLines records = ReadRecordLines(bytes, kAcceptedFormat);
     const std::string file = "\"" + PathText(name) + "\"";
-    const int version = text.lines.empty() ? 0 : HeaderVersion(text.lines.front());
+    const int version = records.version;
     if (version == 0)
         throw DravikError(file + " is not a file of accepted checks: its first line should read \"" +
                           kAcceptedFormat + "\", a TAB and \"" + VersionField(kAcceptedVersion) + "\"");
@@ -103,12 +67,8 @@ AcceptedChecks ReadAcceptedText(std::string_view bytes, const std::string& name)
         throw DravikError(file + " holds accepted checks of " + VersionField(version) +
                           ", written by a later Dravik 2; this one reads " + VersionField(kAcceptedVersion));
     AcceptedChecks accepted;
-    for (size_t i = 1; i < text.lines.size(); ++i) {
-        const std::string& line = text.lines[i];
-        if (line.empty())
-            continue;
-        const auto fields = Fields(line);
-        const std::string where = "Line " + std::to_string(i + 1) + " of " + file;
+    records.forEachRecord([&](size_t number, const std::vector<std::string_view>& fields) {
+        const std::string where = "Line " + std::to_string(number) + " of " + file;
         if (fields.size() != kFields)
             throw DravikError(where + " has " + std::to_string(fields.size()) +
                               " fields; an accepted check has seven: what, file, group, section, key, value "
@@ -136,7 +96,7 @@ AcceptedChecks ReadAcceptedText(std::string_view bytes, const std::string& name)
         if (entry.what == AcceptedEntry::What::Value && entry.file.empty())
             throw DravikError(where + " accepts a value of no file");
         accepted.add(entry);
-    }
+    });
     return accepted;
 }
 

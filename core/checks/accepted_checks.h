@@ -60,9 +60,6 @@ inline constexpr int kAcceptedVersion = 1;
 // The accepted file of a variables file: "<variables file>.accepted".
 std::string AcceptedFilePath(const std::string& variablesFile);
 
-// Whether a text can stand in a field of the file.
-bool FitsAcceptedField(std::string_view text);
-
 // The file's bytes; entries with a field that does not fit are left out.
 std::string AcceptedText(const AcceptedChecks& accepted);
 // Throws DravikError naming the file (`name`) and the first line that is

@@ -10,16 +10,6 @@ namespace dravik {
 
 namespace {
 
-std::string_view Trimmed(std::string_view text)
-{
-    size_t begin = 0, end = text.size();
-    while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ')
-        ++begin;
-    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ')
-        --end;
-    return text.substr(begin, end - begin);
-}
-
 constexpr std::string_view kFolderGroup = "folder=";
 constexpr std::string_view kKeyGroup = "key=";
 
@@ -123,7 +113,7 @@ void CheckList::placeRow(int row) const
         if (const int index = columns_.find(grouping.key); index >= 0) {
             const RowCell place = columns_.place(index);
             if (HoldsValue(document_, place.grid, place.col, row))
-                group = rules_->groupOfValue(Trimmed(document_.grid(place.grid).cell(place.col, row)));
+                group = rules_->groupOfValue(Trim(document_.grid(place.grid).cell(place.col, row)));
         }
     }
     rowGroups_[r] = group;
@@ -218,7 +208,7 @@ void CheckList::checkCell(int grid, int col, int row) const
 void CheckList::judge(int index, int grid, int col, int row, std::string_view cell) const
 {
     const Cell at{row, grid, col};
-    const std::string_view value = Trimmed(cell);
+    const std::string_view value = Trim(cell);
     const ColumnRules* rules = columnRules_[static_cast<size_t>(index)];
     // A blank, or a value its file has no key line for, is no value.
     if (!rules || value.empty() || columnsOff_[static_cast<size_t>(index)] ||

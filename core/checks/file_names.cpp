@@ -1,19 +1,13 @@
 #include "core/checks/file_names.h"
 
 #include "core/files/name_folding.h"
+#include "core/mod/mod_paths.h"
 
 #include <algorithm>
 
 namespace dravik {
 
 namespace {
-
-std::string Slashed(std::string_view path)
-{
-    std::string slashed(path);
-    std::replace(slashed.begin(), slashed.end(), '\\', '/');
-    return slashed;
-}
 
 // The names of a path as written, "." and empty ones left out.
 std::vector<std::string_view> Names(std::string_view path)

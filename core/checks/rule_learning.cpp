@@ -4,6 +4,7 @@
 #include "core/files/name_folding.h"
 #include "core/files/native_path.h"
 #include "core/text/cell_value.h"
+#include "core/text/dravik2_auxillary.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,16 +19,6 @@ namespace {
 
 constexpr int kMostFolderDepth = 3;
 constexpr size_t kMostSortingKeys = 6;
-
-std::string_view Trimmed(std::string_view text)
-{
-    size_t begin = 0, end = text.size();
-    while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ')
-        ++begin;
-    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ')
-        --end;
-    return text.substr(begin, end - begin);
-}
 
 struct TextHash {
     using is_transparent = void;
@@ -178,7 +169,7 @@ void EachValue(const DescDocument& base, const TableColumns& columns, const std:
             for (const auto& [c, index] : cols) {
                 if (static_cast<size_t>(c) >= cells.size())
                     continue;
-                const std::string_view value = Trimmed(cells[static_cast<size_t>(c)]);
+                const std::string_view value = Trim(cells[static_cast<size_t>(c)]);
                 if (!value.empty() && base.keyLineRead(grid, c, r))
                     visit(index, ri, value);
             }
@@ -321,20 +312,14 @@ double Narrowing(const Candidate& candidate, const std::vector<ValueRule>& kinds
     return values > 0 ? sum / values : 1;
 }
 
-}  // namespace
-
-std::shared_ptr<LearnedRules> LearnRules(const DescDocument& base, const std::string& folder,
-                                         std::shared_ptr<const FileNames> files, const LearnOptions& options)
+// The one pass over the tables: what each column holds, and each file's
+// number and word in it for the groups.
+std::vector<ColumnStats> GatherStats(const DescDocument& base, const TableColumns& columns, const std::vector<int>& rows,
+                                     const FileNames* files)
 {
     const CodePage& codePage = base.codePage();
-    const TableColumns columns(base);
-    const std::vector<int> rows = DescRows(base, columns);
-    const size_t count = columns.columns().size();
     const size_t cap = static_cast<size_t>(std::sqrt(static_cast<double>(rows.size())));
-
-    // The one pass over the tables: what each column holds, and each
-    // file's number and word in it for the groups.
-    std::vector<ColumnStats> stats(count, ColumnStats(cap));
+    std::vector<ColumnStats> stats(columns.columns().size(), ColumnStats(cap));
     EachValue(base, columns, rows, [&](int index, size_t row, std::string_view value) {
         ColumnStats& s = stats[static_cast<size_t>(index)];
         ++s.values;
@@ -364,14 +349,15 @@ std::shared_ptr<LearnedRules> LearnRules(const DescDocument& base, const std::st
         }
         s.tab = s.tab || value.find('\t') != std::string_view::npos;
     });
-    std::vector<ValueRule> kinds;
-    for (ColumnStats& s : stats) {
-        kinds.push_back(KindOf(s, options));
-        if (kinds.back().isNumber())
-            Widen(kinds.back(), options.widening);
-    }
+    return stats;
+}
 
-    // The groupings worth trying.
+// The groupings worth trying, each with the ranges of each of its groups.
+std::vector<Candidate> Candidates(const DescDocument& base, const std::string& folder, const TableColumns& columns,
+                                  const std::vector<int>& rows, const std::vector<ValueRule>& kinds,
+                                  const std::vector<ColumnStats>& stats, const LearnOptions& options)
+{
+    const size_t count = columns.columns().size();
     std::vector<Candidate> candidates;
     using GroupBy = LearnOptions::GroupBy;
     if (options.groupBy == GroupBy::Best || options.groupBy == GroupBy::Folder) {
@@ -379,7 +365,7 @@ std::shared_ptr<LearnedRules> LearnRules(const DescDocument& base, const std::st
         for (const int r : rows)
             folders.push_back(FoldersOf(RelativeToRoot(folder, base.filePath(r))));
         for (int depth = 1; depth <= kMostFolderDepth; ++depth)
-            if (Candidate c = FolderCandidate(folders, depth, codePage); WorthTrying(c, options))
+            if (Candidate c = FolderCandidate(folders, depth, base.codePage()); WorthTrying(c, options))
                 candidates.push_back(std::move(c));
     }
     if (options.groupBy == GroupBy::Best || options.groupBy == GroupBy::Key) {
@@ -394,8 +380,6 @@ std::shared_ptr<LearnedRules> LearnRules(const DescDocument& base, const std::st
             if (Candidate c = KeyCandidate(columns.columns()[i], stats[i]); WorthTrying(c, options))
                 candidates.push_back(std::move(c));
     }
-
-    // The ranges of every group of every grouping.
     for (Candidate& c : candidates) {
         c.spans.assign(count, std::vector<Span>(c.groups.size()));
         for (size_t i = 0; i < count; ++i) {
@@ -407,6 +391,74 @@ std::shared_ptr<LearnedRules> LearnRules(const DescDocument& base, const std::st
                     c.spans[i][static_cast<size_t>(group)].add(numbers[row]);
         }
     }
+    return candidates;
+}
+
+// Each group's range of a number column, where it is narrower than the
+// column's.
+void AddRangeGroups(ColumnRules& column, const Candidate& chosen, size_t i, const LearnOptions& options)
+{
+    column.groups.resize(chosen.groups.size());
+    const bool ratios = column.rule.min > 0;
+    for (size_t g = 0; g < chosen.groups.size(); ++g) {
+        const Span& span = chosen.spans[i][g];
+        if (span.count < options.leastGroupFiles)
+            continue;
+        ValueRule rule = RangeRule(column.rule, span, options.widening);
+        if (Width(rule, ratios) < Width(column.rule, ratios))
+            column.groups[g] = std::move(rule);
+    }
+}
+
+// The words of each group of a word column, where the group holds few
+// enough of them to be a set, and fewer than the column.
+void AddWordGroups(ColumnRules& column, const Candidate& chosen, const ColumnStats& stats, size_t rows,
+                   const LearnOptions& options)
+{
+    column.groups.resize(chosen.groups.size());
+    const size_t words = stats.all.size();
+    std::vector<std::vector<bool>> held(chosen.groups.size(), std::vector<bool>(words));
+    std::vector<int> values(chosen.groups.size()), distinct(chosen.groups.size());
+    for (size_t row = 0; row < rows; ++row) {
+        const int group = chosen.rowGroup[row];
+        const int word = stats.wordOf[row];
+        if (group < 0 || word < 0)
+            continue;
+        ++values[static_cast<size_t>(group)];
+        if (!held[static_cast<size_t>(group)][static_cast<size_t>(word)]) {
+            held[static_cast<size_t>(group)][static_cast<size_t>(word)] = true;
+            ++distinct[static_cast<size_t>(group)];
+        }
+    }
+    for (size_t g = 0; g < chosen.groups.size(); ++g) {
+        const size_t d = static_cast<size_t>(distinct[g]);
+        if (values[g] < options.leastGroupFiles || d >= words ||
+            static_cast<double>(d) > std::sqrt(static_cast<double>(chosen.groups[g].files)))
+            continue;
+        ValueRule rule = column.rule;
+        rule.files = values[g];
+        rule.words = stats.all.spelled(&held[g]);
+        column.groups[g] = std::move(rule);
+    }
+}
+
+}  // namespace
+
+std::shared_ptr<LearnedRules> LearnRules(const DescDocument& base, const std::string& folder,
+                                         std::shared_ptr<const FileNames> files, const LearnOptions& options)
+{
+    const TableColumns columns(base);
+    const std::vector<int> rows = DescRows(base, columns);
+    const size_t count = columns.columns().size();
+    const std::vector<ColumnStats> stats = GatherStats(base, columns, rows, files.get());
+    std::vector<ValueRule> kinds;
+    for (const ColumnStats& s : stats) {
+        kinds.push_back(KindOf(s, options));
+        if (kinds.back().isNumber())
+            Widen(kinds.back(), options.widening);
+    }
+
+    std::vector<Candidate> candidates = Candidates(base, folder, columns, rows, kinds, stats, options);
     const Candidate* chosen = nullptr;
     for (Candidate& c : candidates) {
         c.narrowing = Narrowing(c, kinds, stats, options);
@@ -414,7 +466,7 @@ std::shared_ptr<LearnedRules> LearnRules(const DescDocument& base, const std::st
             chosen = &c;
     }
 
-    auto rules = std::make_shared<LearnedRules>(codePage);
+    auto rules = std::make_shared<LearnedRules>(base.codePage());
     rules->files = static_cast<int>(rows.size());
     if (chosen) {
         rules->grouping = chosen->grouping;
@@ -422,47 +474,10 @@ std::shared_ptr<LearnedRules> LearnRules(const DescDocument& base, const std::st
     }
     for (size_t i = 0; i < count; ++i) {
         ColumnRules column{columns.columns()[i], kinds[i], {}};
-        if (chosen && column.rule.isNumber()) {
-            column.groups.resize(chosen->groups.size());
-            const bool ratios = column.rule.min > 0;
-            for (size_t g = 0; g < chosen->groups.size(); ++g) {
-                const Span& span = chosen->spans[i][g];
-                if (span.count < options.leastGroupFiles)
-                    continue;
-                ValueRule rule = RangeRule(column.rule, span, options.widening);
-                if (Width(rule, ratios) < Width(column.rule, ratios))
-                    column.groups[g] = std::move(rule);
-            }
-        }
-        if (chosen && column.rule.kind == ValueKind::Word && !stats[i].wordOf.empty()) {
-            // The words of each group, where the group holds few enough of
-            // them to be a set, and fewer than the column.
-            column.groups.resize(chosen->groups.size());
-            const size_t words = stats[i].all.size();
-            std::vector<std::vector<bool>> held(chosen->groups.size(), std::vector<bool>(words));
-            std::vector<int> values(chosen->groups.size()), distinct(chosen->groups.size());
-            for (size_t row = 0; row < rows.size(); ++row) {
-                const int group = chosen->rowGroup[row];
-                const int word = stats[i].wordOf[row];
-                if (group < 0 || word < 0)
-                    continue;
-                ++values[static_cast<size_t>(group)];
-                if (!held[static_cast<size_t>(group)][static_cast<size_t>(word)]) {
-                    held[static_cast<size_t>(group)][static_cast<size_t>(word)] = true;
-                    ++distinct[static_cast<size_t>(group)];
-                }
-            }
-            for (size_t g = 0; g < chosen->groups.size(); ++g) {
-                const size_t d = static_cast<size_t>(distinct[g]);
-                if (values[g] < options.leastGroupFiles || d >= words ||
-                    static_cast<double>(d) > std::sqrt(static_cast<double>(chosen->groups[g].files)))
-                    continue;
-                ValueRule rule = column.rule;
-                rule.files = values[g];
-                rule.words = stats[i].all.spelled(&held[g]);
-                column.groups[g] = std::move(rule);
-            }
-        }
+        if (chosen && column.rule.isNumber())
+            AddRangeGroups(column, *chosen, i, options);
+        if (chosen && column.rule.kind == ValueKind::Word && !stats[i].wordOf.empty())
+            AddWordGroups(column, *chosen, stats[i], rows.size(), options);
         if (column.rule.kind == ValueKind::Path)
             rules->pathKinds.insert(stats[i].extensions.begin(), stats[i].extensions.end());
         rules->columns.push_back(std::move(column));

@@ -3,7 +3,7 @@
 #include "core/errors.h"
 #include "core/files/file_io.h"
 #include "core/files/native_path.h"
-#include "core/text/text_lines.h"
+#include "core/text/record_file.h"
 #include "core/text/utf8_text.h"
 
 #include <array>
@@ -16,23 +16,6 @@ namespace dravik {
 namespace {
 
 const std::array<const char*, 5> kKinds = {"whole", "decimal", "word", "path", "text"};
-
-std::vector<std::string_view> Fields(std::string_view line)
-{
-    std::vector<std::string_view> fields;
-    size_t start = 0;
-    for (size_t tab = line.find('\t'); tab != std::string_view::npos; tab = line.find('\t', start)) {
-        fields.push_back(line.substr(start, tab - start));
-        start = tab + 1;
-    }
-    fields.push_back(line.substr(start));
-    return fields;
-}
-
-// A TAB or a line break would split a field: what holds one is left out.
-bool Fits(std::string_view text) { return text.find_first_of("\t\r\n") == std::string_view::npos; }
-
-std::string VersionField(int version) { return "version " + std::to_string(version); }
 
 // The shortest text that reads back as the same number.
 std::string NumberText(double value)
@@ -89,17 +72,15 @@ public:
     {
         if (bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark)
             bytes.remove_prefix(kUtf8Mark.size());
-        const TextLines text = SplitLines(bytes);
-        header(text.lines.empty() ? std::string() : text.lines.front());
+        const RecordLines records = ReadRecordLines(bytes, kRulesFormat);
+        header(records.version);
         rules_ = std::make_shared<LearnedRules>(codePage_);
         files_ = std::make_shared<FileNames>(codePage_);
         rules_->fileNames = files_;
-        for (size_t i = 1; i < text.lines.size(); ++i) {
-            if (text.lines[i].empty())
-                continue;
-            line_ = i + 1;
-            entry(Fields(text.lines[i]));
-        }
+        records.forEachRecord([&](size_t line, const std::vector<std::string_view>& fields) {
+            line_ = line;
+            entry(fields);
+        });
         rules_->finish();
         return rules_;
     }
@@ -110,18 +91,9 @@ private:
         throw DravikError("Line " + std::to_string(line_) + " of " + file_ + " " + why);
     }
 
-    void header(std::string_view line)
+    void header(int version) const
     {
-        const auto fields = Fields(line);
-        constexpr std::string_view kVersion = "version ";
-        int version = 0;
-        if (fields.size() == 2 && fields[0] == kRulesFormat && fields[1].substr(0, kVersion.size()) == kVersion) {
-            const std::string_view number = fields[1].substr(kVersion.size());
-            const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), version);
-            if (error != std::errc() || end != number.data() + number.size())
-                version = 0;
-        }
-        if (version <= 0)
+        if (version == 0)
             throw DravikError(file_ + " is not a rules file: its first line should read \"" + kRulesFormat +
                               "\", a TAB and \"" + VersionField(kRulesVersion) + "\"");
         if (version > kRulesVersion)
@@ -250,21 +222,21 @@ private:
 
 std::string RulesText(const LearnedRules& rules)
 {
-    std::string text = std::string(kRulesFormat) + '\t' + VersionField(kRulesVersion) + "\r\n";
+    std::string text = RecordHeader(kRulesFormat, kRulesVersion);
     text += "learned\t" + std::to_string(rules.files) + "\r\n";
     text += "grouping\t" + GroupingText(rules.grouping) + "\r\n";
     for (const RuleGroup& group : rules.groups)
-        if (Fits(group.name))
+        if (FitsField(group.name))
             text += "group\t" + group.name + '\t' + std::to_string(group.files) + "\r\n";
     for (const ColumnRules& column : rules.columns) {
-        if (!Fits(column.column.key))
+        if (!FitsField(column.column.key))
             continue;
         text += "column\t" + SectionName(column.column.section) + '\t' + column.column.key + '\t' +
                 std::to_string(column.column.value) + '\t' + kKinds[static_cast<size_t>(column.rule.kind)];
         AppendRule(text, column.rule);
         text += "\r\n";
         for (size_t g = 0; g < column.groups.size() && g < rules.groups.size(); ++g) {
-            if (!column.groups[g] || !Fits(rules.groups[g].name))
+            if (!column.groups[g] || !FitsField(rules.groups[g].name))
                 continue;
             text += "in\t" + rules.groups[g].name;
             AppendRule(text, *column.groups[g]);
@@ -273,7 +245,7 @@ std::string RulesText(const LearnedRules& rules)
     }
     if (rules.fileNames)
         for (const std::string& path : rules.fileNames->paths())
-            if (rules.pathKinds.count(rules.fileNames->extension(path)) && Fits(path))
+            if (rules.pathKinds.count(rules.fileNames->extension(path)) && FitsField(path))
                 text += "file\t" + path + "\r\n";
     return text;
 }

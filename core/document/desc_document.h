@@ -440,7 +440,7 @@ private:
     void layOutSection(int section, const LoadedSchema& schema, int files, const std::function<void()>& beforeFailing);
     void keepLoadedRows(int rows);
     void fillSectionRow(int section, int row, const std::string& path, const LoadedSchema& schema, LoadedFile& file);
-    void finishLoad(bool wasModified, const LoadedFile& file);
+    void finishLoad(bool wasModified, const std::string& shownPath, std::string_view shownBytes);
 
     // The last step of planning one file's save (save_all.cpp): whether its
     // bytes change, whether it changed behind the document's back, and the

@@ -142,13 +142,6 @@ void Grid::setRow(int row, const std::vector<std::string>& cells)
     setRow(row, std::move(built));
 }
 
-void Grid::copyRow(int row, const Grid& from, int fromRow)
-{
-    if (row < 0 || row >= rowCount())
-        return;
-    setRow(row, GridRow(from.rowAt(fromRow)));
-}
-
 void Grid::clearCells(int fromCol, int fromRow)
 {
     fromCol = std::max(fromCol, 0);

@@ -197,8 +197,6 @@ public:
     // dropped. For a row built whole: it is moved in, not copied.
     void setRow(int row, GridRow cells);
     void setRow(int row, const std::vector<std::string>& cells);
-    // Row `row` becomes a copy of row `fromRow` of `from`, cut to the width.
-    void copyRow(int row, const Grid& from, int fromRow);
 
     bool operator==(const Grid& other) const;
     // Whether two rows hold the same cells, stored alike.

@@ -83,10 +83,10 @@ void DescDocument::openDesc(const std::vector<std::string>& given, const LoadHoo
     } catch (...) {
         // What was loaded stays loaded, and the listeners hear of it; the
         // load's own error is the one to report.
-        finishLoad(wasModified, file);
+        finishLoad(wasModified, file.shownPath, file.shownBytes);
         throw;
     }
-    finishLoad(wasModified, file);
+    finishLoad(wasModified, file.shownPath, file.shownBytes);
     notice.end();
 }
 
@@ -279,26 +279,19 @@ void DescDocument::showMergedView(std::vector<std::pair<int, Grid>> tables)
     lineLengths_.assign(static_cast<size_t>(rows), {});
     // No file is current: Save current has nothing it may write.
     descText_ = TextLines{};
-    diskDescText_ = TextLines{};
     currentDescFile_.clear();
-    Touched touched;
-    for (int n = 1; n <= kFileListGrid; ++n)
-        touched.everyCell(n, grid(n));
-    takeDiskBaseline(touched);
-    notify(touched, wasModified);
-    listeners_.notify([](DocumentListener& l) { l.descTextChanged(); });
-    listeners_.notify([](DocumentListener& l) { l.currentDescFileChanged(); });
+    finishLoad(wasModified, {}, {});
     notice.end();
 }
 
 // Whatever the load got to, the tables are what was loaded, and that is what
 // their files hold; the desc text is the last file whose rows stay, and the
 // listeners hear of it and of the current file once, here.
-void DescDocument::finishLoad(bool wasModified, const LoadedFile& file)
+void DescDocument::finishLoad(bool wasModified, const std::string& shownPath, std::string_view shownBytes)
 {
-    if (!file.shownPath.empty()) {
-        SplitLinesInto(file.shownBytes, descText_);
-        currentDescFile_ = file.shownPath;
+    if (!shownPath.empty()) {
+        SplitLinesInto(shownBytes, descText_);
+        currentDescFile_ = shownPath;
     }
     diskDescText_ = descText_;
     Touched touched;

@@ -3,15 +3,11 @@
 #include "core/exchange/table_exchange.h"
 #include "core/files/native_path.h"
 #include "core/text/message_format.h"
+#include "core/text/utf8_text.h"
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
 #include <unordered_map>
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace dravik {
 
@@ -23,79 +19,6 @@ Message ListLine(Message line) { return Message(std::string("  ")) + line + Mess
 Message AndMore(size_t count, size_t shown)
 {
     return Message(DRAVIK_TR("Lists", "and %1 more"), {std::to_string(count - shown)});
-}
-
-#ifdef _WIN32
-// The final path of an existing file or folder: links, short names and the
-// letter case of each name as the file system holds them.
-bool FinalPath(const std::wstring& path, std::wstring& final)
-{
-    HANDLE handle = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
-        return false;
-    std::wstring buffer(MAX_PATH, L'\0');
-    DWORD length = GetFinalPathNameByHandleW(handle, buffer.data(), static_cast<DWORD>(buffer.size()), VOLUME_NAME_DOS);
-    if (length >= buffer.size()) {
-        buffer.resize(length);
-        length = GetFinalPathNameByHandleW(handle, buffer.data(), static_cast<DWORD>(buffer.size()), VOLUME_NAME_DOS);
-    }
-    CloseHandle(handle);
-    if (length == 0 || length >= buffer.size())
-        return false;
-    buffer.resize(length);
-    final = std::move(buffer);
-    return true;
-}
-#endif
-
-// Valid UTF-8 (no overlong forms, surrogates or code points past U+10FFFF),
-// and whether it has any sequence of more than one byte.
-struct Utf8Scan {
-    bool valid = true;
-    bool multiByte = false;
-};
-
-Utf8Scan ScanUtf8(std::string_view text)
-{
-    Utf8Scan scan;
-    for (size_t i = 0; i < text.size();) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        if (b < 0x80) {
-            ++i;
-            continue;
-        }
-        size_t more;
-        unsigned char low = 0x80, high = 0xBF;  // the second byte's range
-        if (b >= 0xC2 && b <= 0xDF) {
-            more = 1;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            more = 2;
-            if (b == 0xE0) low = 0xA0;
-            if (b == 0xED) high = 0x9F;
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            more = 3;
-            if (b == 0xF0) low = 0x90;
-            if (b == 0xF4) high = 0x8F;
-        } else {
-            scan.valid = false;
-            return scan;
-        }
-        if (i + more >= text.size()) {
-            scan.valid = false;
-            return scan;
-        }
-        for (size_t k = 1; k <= more; ++k) {
-            const auto c = static_cast<unsigned char>(text[i + k]);
-            if (c < (k == 1 ? low : 0x80) || c > (k == 1 ? high : 0xBF)) {
-                scan.valid = false;
-                return scan;
-            }
-        }
-        scan.multiByte = true;
-        i += more + 1;
-    }
-    return scan;
 }
 
 // What a table text file cannot carry in a cell: byte 26, CR, LF, TAB and
@@ -120,40 +43,6 @@ size_t CountReplacements(std::string_view text)
 }
 
 }  // namespace
-
-std::string ResolvedPathKey(const std::string& path)
-{
-    namespace fs = std::filesystem;
-    std::error_code ec;
-#ifdef _WIN32
-    const std::wstring wide = WidePath(path);
-    std::wstring resolved;
-    if (!FinalPath(wide, resolved)) {
-        // A file that is not there: its full path, as far as it can be told.
-        const DWORD length = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-        resolved.assign(length, L'\0');
-        const DWORD written = GetFullPathNameW(wide.c_str(), length, resolved.data(), nullptr);
-        resolved.resize(written < length ? written : 0);
-        if (resolved.empty())
-            resolved = wide;
-    }
-    // The file systems of Windows compare names through the invariant upper case.
-    std::wstring upper(resolved.size(), L'\0');
-    if (!resolved.empty() &&
-        LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, resolved.data(), static_cast<int>(resolved.size()),
-                      upper.data(), static_cast<int>(upper.size()), nullptr, nullptr, 0) == 0)
-        upper = resolved;
-    return std::string(reinterpret_cast<const char*>(upper.data()), upper.size() * sizeof(wchar_t));
-#else
-    if (path.empty())
-        return path;
-    const fs::path absolute = fs::absolute(fs::path(path), ec);
-    if (ec)
-        return path;
-    fs::path resolved = fs::weakly_canonical(absolute, ec);
-    return ec ? absolute.lexically_normal().native() : resolved.native();
-#endif
-}
 
 // ---- Export.
 
@@ -453,16 +342,82 @@ Message TableLayoutProblem(const SummaryRows& summary)
     return {};
 }
 
-Message FileListMismatch(const SummaryRows& summary, const std::vector<std::string>& descFiles)
+namespace {
+
+// How the "File list" block at line `label` differs from the desc files
+// given; empty when it names exactly them.
+Message BlockMismatch(const SummaryRows& summary, int label, const std::vector<std::string>& descFiles)
 {
-    if (Message layout = TableLayoutProblem(summary); !layout.empty())
-        return layout;
     struct Count {
         int given = 0;
         int listed = 0;
         std::string givenPath;
         std::string listedPath;
     };
+    std::unordered_map<std::string, Count> counts;
+    std::vector<std::string> order;
+    // Reading a table drops every "~", so paths are compared without.
+    auto count = [&](std::string_view path) -> Count& {
+        std::string text(path);
+        text.erase(std::remove(text.begin(), text.end(), '~'), text.end());
+        auto [it, added] = counts.try_emplace(ResolvedPathKey(text));
+        if (added)
+            order.push_back(it->first);
+        return it->second;
+    };
+    for (const std::string& path : descFiles) {
+        Count& c = count(path);
+        ++c.given;
+        if (c.givenPath.empty())
+            c.givenPath = PathText(path);
+    }
+    // Row 0 of the block is its header row.
+    for (int r = label + 2; r < summary.rowCount() && !summary.cell(1, r).empty(); ++r) {
+        Count& c = count(summary.cell(2, r));
+        ++c.listed;
+        if (c.listedPath.empty())
+            c.listedPath = std::string(summary.cell(2, r));
+    }
+    std::vector<std::string> missing, extra;
+    size_t missingCount = 0, extraCount = 0;
+    for (const std::string& key : order) {
+        const Count& c = counts[key];
+        if (c.given > c.listed) {
+            missingCount += static_cast<size_t>(c.given - c.listed);
+            if (missing.size() < kNamedCells)
+                missing.push_back(c.givenPath);
+        } else if (c.listed > c.given) {
+            extraCount += static_cast<size_t>(c.listed - c.given);
+            if (extra.size() < kNamedCells)
+                extra.push_back(c.listedPath);
+        }
+    }
+    if (missingCount == 0 && extraCount == 0)
+        return {};
+    Message text(DRAVIK_TR("Import", "The \"File list\" block of the table (line %1) does not name exactly the "
+                                     "desc files given:"),
+                 {std::to_string(label + 1)});
+    auto list = [&](size_t total, const std::vector<std::string>& paths, TextId heading) {
+        if (total == 0)
+            return;
+        text += Message(std::string("\n  ")) + Message(heading, static_cast<long long>(total));
+        for (const std::string& path : paths)
+            text += Message("\n    " + path);
+        if (total > paths.size())
+            text += Message(std::string("\n    ")) + AndMore(total, paths.size());
+    };
+    list(missingCount, missing,
+         DRAVIK_TR_N("Import", "%n desc file given is not in it:", "%n desc files given are not in it:"));
+    list(extraCount, extra, DRAVIK_TR_N("Import", "%n file it names is not given:", "%n files it names are not given:"));
+    return text;
+}
+
+}  // namespace
+
+Message FileListMismatch(const SummaryRows& summary, const std::vector<std::string>& descFiles)
+{
+    if (Message layout = TableLayoutProblem(summary); !layout.empty())
+        return layout;
     std::vector<int> labels;
     for (int i = 0; i < summary.rowCount(); ++i)
         if (IsFileListLabel(std::string(summary.cell(0, i))))
@@ -474,65 +429,9 @@ Message FileListMismatch(const SummaryRows& summary, const std::vector<std::stri
                                            "string delimiter"));
     if (labels.empty())
         return NoFileListMessage(summary);
-
-    for (int label : labels) {
-        std::unordered_map<std::string, Count> counts;
-        std::vector<std::string> order;
-        // Reading a table drops every "~", so paths are compared without.
-        auto count = [&](std::string_view path) -> Count& {
-            std::string text(path);
-            text.erase(std::remove(text.begin(), text.end(), '~'), text.end());
-            auto [it, added] = counts.try_emplace(ResolvedPathKey(text));
-            if (added)
-                order.push_back(it->first);
-            return it->second;
-        };
-        for (const std::string& path : descFiles) {
-            Count& c = count(path);
-            ++c.given;
-            if (c.givenPath.empty())
-                c.givenPath = PathText(path);
-        }
-        // Row 0 of the block is its header row.
-        for (int r = label + 2; r < summary.rowCount() && !summary.cell(1, r).empty(); ++r) {
-            Count& c = count(summary.cell(2, r));
-            ++c.listed;
-            if (c.listedPath.empty())
-                c.listedPath = std::string(summary.cell(2, r));
-        }
-        std::vector<std::string> missing, extra;
-        size_t missingCount = 0, extraCount = 0;
-        for (const std::string& key : order) {
-            const Count& c = counts[key];
-            if (c.given > c.listed) {
-                missingCount += static_cast<size_t>(c.given - c.listed);
-                if (missing.size() < kNamedCells)
-                    missing.push_back(c.givenPath);
-            } else if (c.listed > c.given) {
-                extraCount += static_cast<size_t>(c.listed - c.given);
-                if (extra.size() < kNamedCells)
-                    extra.push_back(c.listedPath);
-            }
-        }
-        if (missingCount == 0 && extraCount == 0)
-            continue;
-        Message text(DRAVIK_TR("Import", "The \"File list\" block of the table (line %1) does not name exactly the "
-                                         "desc files given:"),
-                     {std::to_string(label + 1)});
-        auto list = [&](size_t total, const std::vector<std::string>& paths, TextId heading) {
-            if (total == 0)
-                return;
-            text += Message(std::string("\n  ")) + Message(heading, static_cast<long long>(total));
-            for (const std::string& path : paths)
-                text += Message("\n    " + path);
-            if (total > paths.size())
-                text += Message(std::string("\n    ")) + AndMore(total, paths.size());
-        };
-        list(missingCount, missing,
-             DRAVIK_TR_N("Import", "%n desc file given is not in it:", "%n desc files given are not in it:"));
-        list(extraCount, extra, DRAVIK_TR_N("Import", "%n file it names is not given:", "%n files it names are not given:"));
-        return text;
-    }
+    for (int label : labels)
+        if (Message text = BlockMismatch(summary, label, descFiles); !text.empty())
+            return text;
     return {};
 }
 

@@ -11,12 +11,6 @@
 
 namespace dravik {
 
-// A path as the system resolves it: absolute, with "." and ".." and links
-// resolved as far as the path exists; on Windows without regard to letter
-// case, as its file systems compare names. Two paths name the same file when
-// their keys are equal. The key is for comparing only, never for display.
-std::string ResolvedPathKey(const std::string& path);
-
 // ---- Export: cells that Import table cannot read back as they were.
 
 // How many of the shown cells at most a message names.

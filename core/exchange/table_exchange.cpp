@@ -8,6 +8,7 @@
 #include "core/schema/schema.h"
 #include "core/exchange/table_checks.h"
 #include "core/exchange/table_text_file.h"
+#include "core/files/native_path.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -89,8 +90,6 @@ Grid BuildSummaryTable(const DescDocument& document)
     }
     return summary;
 }
-
-std::string ExportTableText(const DescDocument& document) { return TextOfTable(ExportedSummary(document)); }
 
 void WriteExportedTable(const DescDocument& document, const std::string& path)
 {
@@ -243,6 +242,80 @@ std::vector<HeaderCell> HeaderCells(const std::vector<std::string_view>& names, 
     return cells;
 }
 
+// The block's columns under the table's keys: exactly as written first; a
+// header that matches only without the blanks around it next.
+void MatchHeaders(const std::vector<std::string_view>& keys, const std::vector<std::string_view>& header, int width,
+                  BlockRows& block)
+{
+    for (const bool trim : {false, true}) {
+        const std::vector<HeaderCell> tableCells = HeaderCells(keys, 2, trim);
+        const std::vector<HeaderCell> blockCells = HeaderCells(header, 2, trim);
+        std::unordered_map<HeaderCell, int, HeaderCellHash> columnOf;
+        for (int c = 2; c < width; ++c)
+            if (tableCells[static_cast<size_t>(c)].occurrence >= 0 && block.source[static_cast<size_t>(c)] < 0)
+                columnOf.emplace(tableCells[static_cast<size_t>(c)], c);
+        std::vector<bool> used(header.size());
+        for (int c = 0; c < width; ++c)
+            if (block.source[static_cast<size_t>(c)] >= 0)
+                used[static_cast<size_t>(block.source[static_cast<size_t>(c)])] = true;
+        for (size_t h = 2; h < header.size(); ++h) {
+            if (used[h] || blockCells[h].occurrence < 0)
+                continue;
+            if (auto it = columnOf.find(blockCells[h]); it != columnOf.end()) {
+                block.source[static_cast<size_t>(it->second)] = static_cast<int>(h);
+                columnOf.erase(it);
+            }
+        }
+    }
+}
+
+// A column of the table without a header (a section without keys keeps its
+// columns) goes by position, where the block has no column of its own.
+// Which of the block's columns are taken.
+std::vector<bool> PlaceUnheadedColumns(const std::vector<std::string_view>& keys,
+                                       const std::vector<std::string_view>& header, int width, BlockRows& block)
+{
+    std::vector<bool> used(std::max(header.size(), static_cast<size_t>(std::max(width, 0))));
+    for (int c = 0; c < width; ++c)
+        if (block.source[static_cast<size_t>(c)] >= 0)
+            used[static_cast<size_t>(block.source[static_cast<size_t>(c)])] = true;
+    for (int c = 2; c < width; ++c) {
+        if (!keys[static_cast<size_t>(c)].empty() || block.source[static_cast<size_t>(c)] >= 0)
+            continue;
+        const bool headed = static_cast<size_t>(c) < header.size() && !header[static_cast<size_t>(c)].empty();
+        if (!headed && !used[static_cast<size_t>(c)]) {
+            block.source[static_cast<size_t>(c)] = c;
+            used[static_cast<size_t>(c)] = true;
+        }
+    }
+    return used;
+}
+
+// The block's columns within its header row that hold no value of the
+// tables: named when they have a header or hold any text.
+void NoteForeignColumns(const SummaryRows& summary, const BlockRows& block, int grid,
+                        const std::vector<std::string_view>& header, const std::vector<bool>& used,
+                        ImportPlacement& placement)
+{
+    int headerWidth = static_cast<int>(header.size());
+    while (headerWidth > 0 && header[static_cast<size_t>(headerWidth) - 1].empty())
+        --headerWidth;
+    for (int h = 2; h < headerWidth; ++h) {
+        if (used[static_cast<size_t>(h)])
+            continue;
+        size_t filled = 0;
+        for (int r = block.labelRow + 1; r < block.labelRow + 1 + static_cast<int>(block.target.size()); ++r)
+            if (r != block.headerRow && !summary.cell(h, r).empty())
+                ++filled;
+        if (header[static_cast<size_t>(h)].empty() && filled == 0)
+            continue;
+        if (placement.foreignColumns.size() < kNamedCells)
+            placement.foreignColumns.push_back(
+                {grid, block.labelRow + 1, h, std::string(header[static_cast<size_t>(h)]), filled});
+        ++placement.foreignColumnCount;
+    }
+}
+
 // Which column of the block holds each column of the table, by the block's
 // header row; reports the block's columns the tables do not have, and the
 // table's value columns the block lacks.
@@ -278,45 +351,8 @@ void MapColumns(const SummaryRows& summary, BlockRows& block, int grid, const Gr
     }
     std::vector<std::string_view> header;
     summary.cells(block.headerRow, header);
-
-    // Exactly as written first; a header that matches only without the
-    // blanks around it next.
-    for (const bool trim : {false, true}) {
-        const std::vector<HeaderCell> tableCells = HeaderCells(keys, 2, trim);
-        const std::vector<HeaderCell> blockCells = HeaderCells(header, 2, trim);
-        std::unordered_map<HeaderCell, int, HeaderCellHash> columnOf;
-        for (int c = 2; c < width; ++c)
-            if (tableCells[static_cast<size_t>(c)].occurrence >= 0 && block.source[static_cast<size_t>(c)] < 0)
-                columnOf.emplace(tableCells[static_cast<size_t>(c)], c);
-        std::vector<bool> used(header.size());
-        for (int c = 0; c < width; ++c)
-            if (block.source[static_cast<size_t>(c)] >= 0)
-                used[static_cast<size_t>(block.source[static_cast<size_t>(c)])] = true;
-        for (size_t h = 2; h < header.size(); ++h) {
-            if (used[h] || blockCells[h].occurrence < 0)
-                continue;
-            if (auto it = columnOf.find(blockCells[h]); it != columnOf.end()) {
-                block.source[static_cast<size_t>(it->second)] = static_cast<int>(h);
-                columnOf.erase(it);
-            }
-        }
-    }
-
-    // A column of the table without a header (a section without keys keeps
-    // its columns) goes by position, where the block has no column of its own.
-    std::vector<bool> used(std::max(header.size(), static_cast<size_t>(std::max(width, 0))));
-    for (int c = 0; c < width; ++c)
-        if (block.source[static_cast<size_t>(c)] >= 0)
-            used[static_cast<size_t>(block.source[static_cast<size_t>(c)])] = true;
-    for (int c = 2; c < width; ++c) {
-        if (!keys[static_cast<size_t>(c)].empty() || block.source[static_cast<size_t>(c)] >= 0)
-            continue;
-        const bool headed = static_cast<size_t>(c) < header.size() && !header[static_cast<size_t>(c)].empty();
-        if (!headed && !used[static_cast<size_t>(c)]) {
-            block.source[static_cast<size_t>(c)] = c;
-            used[static_cast<size_t>(c)] = true;
-        }
-    }
+    MatchHeaders(keys, header, width, block);
+    const std::vector<bool> used = PlaceUnheadedColumns(keys, header, width, block);
 
     // The table's values the block has no column for.
     std::unordered_map<std::string_view, int> columnsOfKey;
@@ -332,27 +368,7 @@ void MapColumns(const SummaryRows& summary, BlockRows& block, int grid, const Gr
         if (block.source[static_cast<size_t>(c)] < 0)
             missing(std::string(key), columnsOfKey[key] > 1 ? value : 0);
     }
-
-    // The block's columns within its header row that hold no value of the
-    // tables: named when they have a header or hold any text.
-    int headerWidth = static_cast<int>(header.size());
-    while (headerWidth > 0 && header[static_cast<size_t>(headerWidth) - 1].empty())
-        --headerWidth;
-    std::vector<std::string_view> cells;
-    for (int h = 2; h < headerWidth; ++h) {
-        if (used[static_cast<size_t>(h)])
-            continue;
-        size_t filled = 0;
-        for (int r = block.labelRow + 1; r < block.labelRow + 1 + static_cast<int>(block.target.size()); ++r)
-            if (r != block.headerRow && !summary.cell(h, r).empty())
-                ++filled;
-        if (header[static_cast<size_t>(h)].empty() && filled == 0)
-            continue;
-        if (placement.foreignColumns.size() < kNamedCells)
-            placement.foreignColumns.push_back(
-                {grid, block.labelRow + 1, h, std::string(header[static_cast<size_t>(h)]), filled});
-        ++placement.foreignColumnCount;
-    }
+    NoteForeignColumns(summary, block, grid, header, used, placement);
 }
 
 // How many cells a row has up to its last one holding text.

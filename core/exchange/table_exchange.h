@@ -96,10 +96,9 @@ void ExportedSummary::forEachStoredRun(int row, Each&& each) const
 
 // Export without the file: the summary table as a grid.
 Grid BuildSummaryTable(const DescDocument& document);
-// The table text file Export table writes, straight from the tables: the
-// bytes of the summary table it fills, without filling it.
-std::string ExportTableText(const DescDocument& document);
-// The same written to a file, a piece at a time.
+// The table text file Export table writes, straight from the tables, a
+// piece at a time: the bytes of the summary table it fills, without filling
+// it.
 void WriteExportedTable(const DescDocument& document, const std::string& path);
 
 // Turns a path into what two paths must share to name the same file.

@@ -10,19 +10,6 @@ namespace dravik {
 
 namespace {
 
-// A grid as TextOfTable reads it: row by row, without checking each cell's place.
-struct StoredCells {
-    const Grid& grid;
-    int colCount() const { return grid.colCount(); }
-    int rowCount() const { return grid.rowCount(); }
-    template <typename Each>
-    void forEachStoredRun(int row, Each&& each) const
-    {
-        const Grid::Cells cells = grid.storedRow(row);
-        each(cells, 0, cells.size());
-    }
-};
-
 bool IsBlankOrControlButTab(char c) { return static_cast<unsigned char>(c) <= 32 && c != '\t'; }
 
 // A line's cells: the pieces between TABs; the text after the last TAB is a
@@ -145,8 +132,6 @@ void FillRows(Grid& grid, const TableText& table)
 }
 
 }  // namespace
-
-std::string GridToText(const Grid& grid) { return TextOfTable(StoredCells{grid}); }
 
 void TextToGrid(Grid& grid, std::string_view bytes)
 {

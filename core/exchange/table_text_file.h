@@ -13,16 +13,27 @@
 
 namespace dravik {
 
-std::string GridToText(const Grid& grid);
-// The same of any table that answers colCount and rowCount as a Grid does,
-// and forEachStoredRun(row, each): `each(cells, from, to)` called with runs
-// of the row's stored cells from column 0 on, no more of them than the width.
-template <typename Table>
-std::string TextOfTable(const Table& table);
-// The same, made a piece at a time for a durable write (core/files/file_io.h).
-// The table must outlive the pieces.
+// The table text file of any table that answers colCount and rowCount as a
+// Grid does, and forEachStoredRun(row, each): `each(cells, from, to)` called
+// with runs of the row's stored cells from column 0 on, no more of them than
+// the width. Made a piece at a time for a durable write
+// (core/files/file_io.h); the table must outlive the pieces.
 template <typename Table>
 BytePieces PiecesOfTable(const Table& table);
+
+// A grid as PiecesOfTable reads it: row by row, without checking each cell's
+// place.
+struct StoredCells {
+    const Grid& grid;
+    int colCount() const { return grid.colCount(); }
+    int rowCount() const { return grid.rowCount(); }
+    template <typename Each>
+    void forEachStoredRun(int row, Each&& each) const
+    {
+        const Grid::Cells cells = grid.storedRow(row);
+        each(cells, 0, cells.size());
+    }
+};
 // Reads the lines into the grid from row 0 down (see TextFileToGrid).
 void TextToGrid(Grid& grid, std::string_view bytes);
 
@@ -106,22 +117,6 @@ char* PutLine(const Table& table, int r, char* out)
 }
 
 }  // namespace table_text
-
-template <typename Table>
-std::string TextOfTable(const Table& table)
-{
-    // Sized first and written in place: the table of a large load is tens
-    // of megabytes. Every byte starts as a TAB, so the cells' TABs are there
-    // already.
-    size_t size = 0;
-    for (int r = 0; r < table.rowCount(); ++r)
-        size += table_text::LineSize(table, r);
-    std::string bytes(size, '\t');
-    char* out = bytes.data();
-    for (int r = 0; r < table.rowCount(); ++r)
-        out = table_text::PutLine(table, r, out);
-    return bytes;
-}
 
 template <typename Table>
 BytePieces PiecesOfTable(const Table& table)

@@ -403,6 +403,11 @@ bool DurableWriteBatch::commit(FileError& err)
     failedPath_.clear();
     changed_.clear();
     replaced_.assign(entries_.size(), false);
+    return readyToReplace(err) && replaceAll(err);
+}
+
+bool DurableWriteBatch::readyToReplace(FileError& err)
+{
     // Every new file on the disk before any target is replaced: one that
     // cannot be flushed leaves every target as it was.
     if (const size_t usable = sys::SyncNewFiles(entries_, err); usable < entries_.size()) {
@@ -427,6 +432,11 @@ bool DurableWriteBatch::commit(FileError& err)
         discard();
         return false;
     }
+    return true;
+}
+
+bool DurableWriteBatch::replaceAll(FileError& err)
+{
     struct Folder {
         std::string prefix;
         std::string firstPath;  // named when flushing the folder fails

@@ -119,6 +119,11 @@ public:
     void commitOrThrow();
 
 private:
+    // The steps of commit: every new file on the disk and every target as
+    // it was read, else all discarded; then the targets replaced in turn.
+    bool readyToReplace(FileError& err);
+    bool replaceAll(FileError& err);
+
     using Entry = BatchEntry;
     std::vector<Entry> entries_;
     std::string failedPath_;

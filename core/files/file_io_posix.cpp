@@ -2,6 +2,7 @@
 #include "core/files/file_io.h"
 #include "core/files/file_io_system.h"
 #include "core/files/native_path.h"
+#include "core/text/utf8_text.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -61,6 +62,42 @@ std::string PathText(std::string_view path) { return std::string(path); }
 bool PathFitsText(std::string_view) { return true; }
 std::filesystem::path FileSystemPath(std::string_view path) { return std::filesystem::path(std::string(path)); }
 std::string PathOfFileSystemPath(const std::filesystem::path& path) { return path.native(); }
+
+bool IsPathSeparator(char c) { return c == '/'; }
+bool SameNameChar(char a, char b) { return a == b; }
+
+size_t NameStart(std::string_view path)
+{
+    const size_t slash = path.rfind('/');
+    return slash == std::string_view::npos ? 0 : slash + 1;
+}
+
+std::string PathOfUtf16(std::u16string_view units)
+{
+    std::string bytes;
+    for (size_t i = 0; i < units.size(); ++i) {
+        char32_t c = units[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] < 0xE000)
+            c = 0x10000 + ((c - 0xD800) << 10) + (units[++i] - 0xDC00);
+        else if (c >= 0xD800 && c < 0xE000)
+            c = 0xFFFD;  // half a pair names no character
+        AppendUtf8(bytes, c);
+    }
+    return bytes;
+}
+
+std::string ResolvedPathKey(const std::string& path)
+{
+    namespace fs = std::filesystem;
+    if (path.empty())
+        return path;
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(fs::path(path), ec);
+    if (ec)
+        return path;
+    fs::path resolved = fs::weakly_canonical(absolute, ec);
+    return ec ? absolute.lexically_normal().native() : resolved.native();
+}
 
 namespace sys {
 
@@ -440,6 +477,10 @@ std::vector<std::string> LockFileCandidates()
 }
 
 }  // namespace
+
+// Off Windows a hidden file is one whose name starts with a dot, which the
+// caller sees in the name.
+bool IsHidden(const std::filesystem::path&) { return false; }
 
 bool IdentityOf(const std::string& path, FileIdentity& id, FileError& err)
 {

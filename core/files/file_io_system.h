@@ -9,7 +9,9 @@
 #include "core/files/file_lock.h"
 
 #include <cstddef>
+#include <compare>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -125,11 +127,13 @@ FileHandle OpenStream(const std::string& path, FileError& err);
 struct FileIdentity {
     std::uint64_t volume = 0;
     std::uint64_t file = 0;
-    bool operator==(const FileIdentity&) const = default;
+    auto operator<=>(const FileIdentity&) const = default;
 };
 
 // The file the path names now.
 bool IdentityOf(const std::string& path, FileIdentity& id, FileError& err);
+// Whether the system marks the file hidden, beside a name starting with a dot.
+bool IsHidden(const std::filesystem::path& path);
 // The one file every Dravik 2 of this user takes its locks in, a byte for
 // each file saved: a save holds one handle however many files it saves.
 FileHandle OpenLockFile(FileError& err);

@@ -73,9 +73,37 @@ std::string PathOfWide(std::wstring_view wide)
     return EncodePathUnits(std::u16string(wide.begin(), wide.end()), CodePage::Default());
 }
 
+bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }
+
+bool SameNameChar(char a, char b)
+{
+    if (IsPathSeparator(a) && IsPathSeparator(b))
+        return true;
+    const CodePage& codePage = CodePage::Default();
+    return codePage.lower(static_cast<unsigned char>(a)) == codePage.lower(static_cast<unsigned char>(b));
+}
+
+size_t NameStart(std::string_view path)
+{
+    size_t start = path.size();
+    while (start > 0 && !IsPathSeparator(path[start - 1]) && path[start - 1] != ':')
+        --start;
+    return start;
+}
+
+std::string PathOfUtf16(std::u16string_view units) { return EncodePathUnits(units, CodePage::Default()); }
+
 namespace sys {
 
 namespace {
+
+// The file or folder at the path, opened only to look at it: no access is
+// asked, so it opens whoever holds the file, and a folder opens too.
+FileHandle LookAt(const std::string& path)
+{
+    return FileHandle(CreateFileW(WidePath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+}
 
 // What CreateFile gave, if it is a file on a disk; a console, NUL or a pipe
 // has no end to read up to and is closed and refused.
@@ -184,8 +212,7 @@ bool Inspect(const std::string& path, Plan& plan, FileError& err)
     }
     plan.target = path;
     // No access asked: this only looks, whoever holds the file open.
-    const FileHandle probe(CreateFileW(WidePath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    const FileHandle probe = LookAt(path);
     if (!probe)
         return true;  // missing, or out of reach: making the new file tells why
     const DWORD type = GetFileType(probe.get());
@@ -277,11 +304,16 @@ OVERLAPPED At(std::uint64_t offset)
 
 }  // namespace
 
+bool IsHidden(const std::filesystem::path& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_HIDDEN) != 0;
+}
+
 bool IdentityOf(const std::string& path, FileIdentity& id, FileError& err)
 {
-    // No access asked: this only looks, and holds the file for no longer.
-    const FileHandle file(CreateFileW(WidePath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    // Held for no longer than this look.
+    const FileHandle file = LookAt(path);
     BY_HANDLE_FILE_INFORMATION info{};
     if (!file || !GetFileInformationByHandle(file.get(), &info)) {
         err = LastError();
@@ -326,7 +358,53 @@ void Unlock(const FileHandle& lockFile, std::uint64_t offset)
     UnlockFileEx(lockFile.get(), 0, 1, 0, &at);
 }
 
+namespace {
+
+// The final path of an existing file or folder: links, short names and the
+// letter case of each name as the file system holds them.
+bool FinalPath(const std::string& path, std::wstring& final)
+{
+    const FileHandle file = LookAt(path);
+    if (!file)
+        return false;
+    std::wstring buffer(MAX_PATH, L'\0');
+    DWORD length = GetFinalPathNameByHandleW(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), VOLUME_NAME_DOS);
+    if (length >= buffer.size()) {
+        buffer.resize(length);
+        length = GetFinalPathNameByHandleW(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), VOLUME_NAME_DOS);
+    }
+    if (length == 0 || length >= buffer.size())
+        return false;
+    buffer.resize(length);
+    final = std::move(buffer);
+    return true;
+}
+
+}  // namespace
+
 }  // namespace sys
+
+std::string ResolvedPathKey(const std::string& path)
+{
+    const std::wstring wide = WidePath(path);
+    std::wstring resolved;
+    if (!sys::FinalPath(path, resolved)) {
+        // A file that is not there: its full path, as far as it can be told.
+        const DWORD length = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+        resolved.assign(length, L'\0');
+        const DWORD written = GetFullPathNameW(wide.c_str(), length, resolved.data(), nullptr);
+        resolved.resize(written < length ? written : 0);
+        if (resolved.empty())
+            resolved = wide;
+    }
+    // The file systems of Windows compare names through the invariant upper case.
+    std::wstring upper(resolved.size(), L'\0');
+    if (!resolved.empty() &&
+        LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, resolved.data(), static_cast<int>(resolved.size()),
+                      upper.data(), static_cast<int>(upper.size()), nullptr, nullptr, 0) == 0)
+        upper = resolved;
+    return std::string(reinterpret_cast<const char*>(upper.data()), upper.size() * sizeof(wchar_t));
+}
 
 // Windows has no small limit on open handles.
 void RaiseOpenFileLimit() {}

@@ -1,22 +1,16 @@
 #include "core/files/folder_listing.h"
 
 #include "core/errors.h"
+#include "core/files/file_io_system.h"
 #include "core/files/name_folding.h"
 #include "core/files/native_path.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <set>
 #include <system_error>
 #include <utility>
-
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <sys/stat.h>
-#endif
 
 namespace dravik {
 
@@ -24,73 +18,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// ---- What differs between the systems: how a byte path becomes a file
-// system path and back, what is hidden, and what makes a folder (or a file)
-// the same however it was reached.
-
-struct FolderId {
-    std::uint64_t device = 0;
-    std::uint64_t node = 0;
-    bool operator<(const FolderId& other) const
-    {
-        return device != other.device ? device < other.device : node < other.node;
-    }
-};
-
-#ifdef _WIN32
-fs::path PathOf(const std::string& bytes) { return FileSystemPath(bytes); }
-std::string BytesOf(const fs::path& path) { return PathOfWide(path.native()); }
-
-bool HiddenOnSystem(const fs::path& path)
-{
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_HIDDEN) != 0;
-}
+// What makes a folder (or a file) the same however it was reached.
+using FolderId = sys::FileIdentity;
 
 bool Identify(const fs::path& folder, FolderId& id)
 {
-    HANDLE handle = CreateFileW(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
-        return false;
-    BY_HANDLE_FILE_INFORMATION info;
-    const bool known = GetFileInformationByHandle(handle, &info) != 0;
-    CloseHandle(handle);
-    if (!known)
-        return false;
-    id.device = info.dwVolumeSerialNumber;
-    id.node = static_cast<std::uint64_t>(info.nFileIndexHigh) << 32 | info.nFileIndexLow;
-    return true;
+    FileError ignored;
+    return sys::IdentityOf(PathOfFileSystemPath(folder), id, ignored);
 }
-
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-bool SameNameChar(char a, char b)
-{
-    if (IsSeparator(a) && IsSeparator(b))
-        return true;
-    const CodePage& codePage = CodePage::Default();
-    return codePage.lower(static_cast<unsigned char>(a)) == codePage.lower(static_cast<unsigned char>(b));
-}
-#else
-fs::path PathOf(const std::string& bytes) { return fs::path(bytes); }
-std::string BytesOf(const fs::path& path) { return path.native(); }
-bool HiddenOnSystem(const fs::path&) { return false; }
-
-bool Identify(const fs::path& folder, FolderId& id)
-{
-    struct stat info {};
-    if (stat(folder.c_str(), &info) != 0)
-        return false;
-    id.device = static_cast<std::uint64_t>(info.st_dev);
-    id.node = static_cast<std::uint64_t>(info.st_ino);
-    return true;
-}
-
-bool IsSeparator(char c) { return c == '/'; }
-bool SameNameChar(char a, char b) { return a == b; }
-#endif
-
-// ---- The same on every system.
 
 // "*" and "?" against a case-folded name, "?" standing for one character.
 bool WildcardMatch(std::u32string_view pattern, std::u32string_view name)
@@ -118,7 +53,7 @@ bool WildcardMatch(std::u32string_view pattern, std::u32string_view name)
     return p == pattern.size();
 }
 
-bool Hidden(const fs::path& path, const std::string& name) { return name.front() == '.' || HiddenOnSystem(path); }
+bool Hidden(const fs::path& path, const std::string& name) { return name.front() == '.' || sys::IsHidden(path); }
 
 FolderListing Walk(const std::string& root, const NamePattern& pattern, bool below, const CodePage& codePage,
                    size_t maxEntries)
@@ -136,7 +71,7 @@ FolderListing Walk(const std::string& root, const NamePattern& pattern, bool bel
                 throw DravikError(CannotOpenFolderMessage(
                     root, Message(DRAVIK_TR("Files", "It holds more than %1 files and folders"),
                                   {std::to_string(maxEntries)})));
-            const std::string name = BytesOf(entry.path().filename());
+            const std::string name = PathOfFileSystemPath(entry.path().filename());
             if (name.empty() || Hidden(entry.path(), name))
                 continue;
             std::error_code typeError;
@@ -147,13 +82,13 @@ FolderListing Walk(const std::string& root, const NamePattern& pattern, bool bel
                 if (below && Identify(entry.path(), id) && seen.insert(id).second)
                     folders.push_back(entry.path());
             } else if (entry.is_regular_file(typeError) && pattern.matches(name)) {
-                listing.files.push_back(BytesOf(entry.path()));
+                listing.files.push_back(PathOfFileSystemPath(entry.path()));
             }
         }
         return ec;
     };
 
-    const fs::path top = PathOf(root);
+    const fs::path top = FileSystemPath(root);
     if (FolderId id; Identify(top, id))
         seen.insert(id);
     if (const std::error_code ec = list(top))
@@ -162,7 +97,7 @@ FolderListing Walk(const std::string& root, const NamePattern& pattern, bool bel
         const fs::path folder = std::move(folders.back());
         folders.pop_back();
         if (const std::error_code ec = list(folder))
-            listing.unreadableFolders.push_back({BytesOf(folder), ec.message()});
+            listing.unreadableFolders.push_back({PathOfFileSystemPath(folder), ec.message()});
     }
     SortInPathOrder(listing.files, codePage);
     return listing;
@@ -235,8 +170,8 @@ FolderEntries ListFolderEntries(const std::string& folder)
 {
     FolderEntries entries;
     std::error_code ec;
-    for (fs::directory_iterator at(PathOf(folder), ec); !ec && at != fs::directory_iterator(); at.increment(ec)) {
-        const std::string name = BytesOf(at->path().filename());
+    for (fs::directory_iterator at(FileSystemPath(folder), ec); !ec && at != fs::directory_iterator(); at.increment(ec)) {
+        const std::string name = PathOfFileSystemPath(at->path().filename());
         if (name.empty() || Hidden(at->path(), name))
             continue;
         std::error_code typeError;
@@ -251,7 +186,7 @@ FolderEntries ListFolderEntries(const std::string& folder)
 bool IsFolder(const std::string& path)
 {
     std::error_code ec;
-    return !path.empty() && fs::is_directory(PathOf(path), ec);
+    return !path.empty() && fs::is_directory(FileSystemPath(path), ec);
 }
 
 std::vector<std::string> WithoutAliases(const std::vector<std::string>& paths, std::vector<PathAlias>& aliases)
@@ -262,10 +197,10 @@ std::vector<std::string> WithoutAliases(const std::vector<std::string>& paths, s
     std::map<FolderId, size_t> taker;  // the path each file is taken by
     auto isLink = [&](size_t i) {
         std::error_code ec;
-        return fs::is_symlink(fs::symlink_status(PathOf(paths[i]), ec));
+        return fs::is_symlink(fs::symlink_status(FileSystemPath(paths[i]), ec));
     };
     for (size_t i = 0; i < paths.size(); ++i) {
-        known[i] = Identify(PathOf(paths[i]), ids[i]);
+        known[i] = Identify(FileSystemPath(paths[i]), ids[i]);
         if (!known[i])
             continue;
         const auto [at, first] = taker.try_emplace(ids[i], i);
@@ -293,7 +228,7 @@ void SortInPathOrder(std::vector<std::string>& paths, const CodePage& codePage)
     for (std::string& path : paths) {
         std::u32string key = FoldedName(path, codePage);
         for (char32_t& c : key)
-            if (c < 0x80 && IsSeparator(static_cast<char>(c)))
+            if (c < 0x80 && IsPathSeparator(static_cast<char>(c)))
                 c = U'\x01';
         keyed.emplace_back(std::move(key), std::move(path));
     }
@@ -308,7 +243,7 @@ std::string CommonFolder(const std::vector<std::string>& paths)
     // back to the last separator both share.
     auto folderOf = [](const std::string& path) {
         size_t end = path.size();
-        while (end > 0 && !IsSeparator(path[end - 1]))
+        while (end > 0 && !IsPathSeparator(path[end - 1]))
             --end;
         return std::string_view(path).substr(0, end);
     };
@@ -320,7 +255,7 @@ std::string CommonFolder(const std::vector<std::string>& paths)
         size_t n = 0;
         while (n < common.size() && n < folder.size() && SameNameChar(common[n], folder[n]))
             ++n;
-        while (n > 0 && !IsSeparator(common[n - 1]))
+        while (n > 0 && !IsPathSeparator(common[n - 1]))
             --n;
         common = common.substr(0, n);
     }
@@ -336,9 +271,9 @@ std::string RelativeToRoot(const std::string& root, const std::string& path)
     for (size_t i = 0; i < root.size(); ++i)
         if (!SameNameChar(root[i], path[i]))
             return path;
-    if (IsSeparator(root.back()))
+    if (IsPathSeparator(root.back()))
         return path.substr(root.size());
-    if (!IsSeparator(path[root.size()]))
+    if (!IsPathSeparator(path[root.size()]))
         return path;
     return path.substr(root.size() + 1);
 }

@@ -2,6 +2,8 @@
 // library's tables for a UTF-8 locale, whatever locale the user runs in.
 #include "core/files/name_folding.h"
 
+#include "core/text/utf8_text.h"
+
 #include <locale.h>
 #include <wctype.h>
 
@@ -31,53 +33,9 @@ char32_t Lower(char32_t c)
     return locale ? static_cast<char32_t>(towlower_l(static_cast<wint_t>(c), locale)) : c;
 }
 
-// The code point of the UTF-8 sequence at `at`, and its length; 0 when none
-// starts there (a stray byte, an overlong form, a surrogate, past U+10FFFF).
-size_t ReadUtf8(std::string_view text, size_t at, char32_t& c)
-{
-    const auto b = static_cast<unsigned char>(text[at]);
-    size_t length;
-    char32_t least;
-    if (b >= 0xC2 && b <= 0xDF) {
-        length = 2, c = b & 0x1F, least = 0x80;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-        length = 3, c = b & 0x0F, least = 0x800;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-        length = 4, c = b & 0x07, least = 0x10000;
-    } else {
-        return 0;
-    }
-    if (at + length > text.size())
-        return 0;
-    for (size_t k = 1; k < length; ++k) {
-        const auto next = static_cast<unsigned char>(text[at + k]);
-        if ((next & 0xC0) != 0x80)
-            return 0;
-        c = c << 6 | (next & 0x3F);
-    }
-    if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-        return 0;
-    return length;
-}
-
-bool IsUtf8(std::string_view name)
-{
-    char32_t c;
-    for (size_t i = 0; i < name.size();) {
-        if (static_cast<unsigned char>(name[i]) < 0x80) {
-            ++i;
-        } else if (const size_t length = ReadUtf8(name, i, c)) {
-            i += length;
-        } else {
-            return false;
-        }
-    }
-    return true;
-}
-
 void AppendFolded(std::string_view name, const CodePage& codePage, std::u32string& folded)
 {
-    if (IsUtf8(name)) {
+    if (ScanUtf8(name).valid) {
         char32_t c = 0;
         for (size_t i = 0; i < name.size();) {
             const size_t length = static_cast<unsigned char>(name[i]) < 0x80 ? 1 : ReadUtf8(name, i, c);

@@ -1,5 +1,7 @@
 #include "core/files/native_path.h"
 
+#include <algorithm>
+
 namespace dravik {
 
 namespace {
@@ -133,6 +135,11 @@ bool HoldsEscapes(std::string_view path)
             return true;
     }
     return false;
+}
+
+bool SamePathText(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), SameNameChar);
 }
 
 }  // namespace dravik

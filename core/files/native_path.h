@@ -51,10 +51,31 @@ std::filesystem::path FileSystemPath(std::string_view path);
 // The other way: the path of a file system path.
 std::string PathOfFileSystemPath(const std::filesystem::path& path);
 
-#ifdef _WIN32
-// The name the system's wide-character functions take, and back.
+// Whether a character separates a path's names: "/", on Windows "\\" too.
+bool IsPathSeparator(char c);
+// Where a path's last name starts: after its last separator, on Windows
+// also after a drive ("C:*.desc" is in drive C's current folder).
+size_t NameStart(std::string_view path);
+// Whether two characters of paths stand for the same as the system compares
+// names: on Windows without regard to letter case, either separator for
+// either; elsewhere only the same byte.
+bool SameNameChar(char a, char b);
+// Whether two paths are spelled alike as the system compares names.
+bool SamePathText(std::string_view a, std::string_view b);
+
+// A UTF-16 name (as Windows PowerShell writes a list of files) as a path:
+// on Windows its path form above, elsewhere UTF-8.
+std::string PathOfUtf16(std::u16string_view units);
+
+// A path as the system resolves it: absolute, with "." and ".." and links
+// resolved as far as the path exists; on Windows without regard to letter
+// case, as its file systems compare names. Two paths name the same file when
+// their keys are equal. The key is for comparing only, never for display.
+std::string ResolvedPathKey(const std::string& path);
+
+// Windows only (file_io_windows.cpp): the name the system's wide-character
+// functions take, and back.
 std::wstring WidePath(std::string_view path);
 std::string PathOfWide(std::wstring_view wide);
-#endif
 
 }  // namespace dravik

@@ -2,6 +2,7 @@
 
 #include "core/mod/mod_paths.h"
 #include "core/mod/table_keys.h"
+#include "core/text/record_file.h"
 
 namespace dravik {
 
@@ -38,7 +39,7 @@ void DiffFile(const DescDocument& mod, const BaseComparison& base, const std::ve
             }
             PatchLine line{path, key.name, value, std::string(*base.baseValue(grid, col, row)),
                            std::string(mod.grid(grid).cell(col, row))};
-            if (!FitsPatchField(line.base) || !FitsPatchField(line.mod)) {
+            if (!FitsField(line.base) || !FitsField(line.mod)) {
                 diff.uncarried.push_back(
                     Message(DRAVIK_TR("Base game", "%1: value %2 of \"%3\" holds a TAB or a line break"),
                             {path, std::to_string(value), key.name}));

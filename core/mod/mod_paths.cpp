@@ -9,16 +9,12 @@
 
 namespace dravik {
 
-namespace {
-
 std::string Slashed(std::string_view path)
 {
     std::string slashed(path);
     std::replace(slashed.begin(), slashed.end(), '\\', '/');
     return slashed;
 }
-
-}  // namespace
 
 std::string ModPath(const std::string& root, const std::string& path) { return Slashed(RelativeToRoot(root, path)); }
 

@@ -13,6 +13,9 @@ namespace dravik {
 
 class DescDocument;
 
+// The path with each backslash a slash.
+std::string Slashed(std::string_view path);
+
 // The path below `root` with "/" between folders, on every system: a patch
 // made on Linux applies on Windows and the other way round, and the same
 // mod gives the same patch on both.

@@ -30,11 +30,7 @@ struct PatchLine {
 inline constexpr const char* kPatchFormat = "Dravik 2 patch";
 inline constexpr int kPatchVersion = 1;
 
-// Whether a text can stand in a patch's field: a TAB or a line break would
-// split it.
-bool FitsPatchField(std::string_view text);
-
-// The file's bytes. Every field must fit.
+// The file's bytes. Every field must fit (FitsField).
 std::string PatchFileText(const std::vector<PatchLine>& lines);
 
 // A patch as read, before it meets the open files.

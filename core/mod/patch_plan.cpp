@@ -203,6 +203,21 @@ Message MissingReason(PatchOutcome outcome)
     }
 }
 
+const char* PatchOutcomeWord(PatchOutcome outcome)
+{
+    switch (outcome) {
+    case PatchOutcome::Conflict: return "conflict";
+    case PatchOutcome::NoFile: return "no-file";
+    case PatchOutcome::NoKey: return "no-key";
+    case PatchOutcome::NoValue: return "no-value";
+    case PatchOutcome::NoKeyLine: return "no-key-line";
+    case PatchOutcome::NamedTwice: return "named-twice";
+    case PatchOutcome::CannotHold: return "cannot-hold";
+    case PatchOutcome::NoValueInLine: return "no-value-in-line";
+    default: return "not-applied";
+    }
+}
+
 int PatchPlan::count(PatchOutcome outcome) const
 {
     return static_cast<int>(

@@ -39,6 +39,9 @@ enum class PatchOutcome {
 // Why a line could not be applied, as the user is told; empty for the
 // outcomes that found their value.
 Message MissingReason(PatchOutcome outcome);
+// The outcome as one fixed word a script can look for ("no-key");
+// "not-applied" for the outcomes that found their value.
+const char* PatchOutcomeWord(PatchOutcome outcome);
 
 struct PatchResult {
     PatchOutcome outcome = PatchOutcome::NoFile;

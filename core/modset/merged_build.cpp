@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <system_error>
 #include <unordered_map>
@@ -103,12 +104,20 @@ private:
     void note(MergeNote::Kind kind, int f, int key, int mod, Message message);
     void noteOtherLines(int f, const MergedFile::Copy& copy, const std::string& copyBytes);
     void noteKeyLinesInSome(int f);
+    using MergedValues = std::unordered_map<int, std::optional<std::string_view>>;
+    // The merged key line of file f, as the line number and its text, where
+    // it differs from the copy read and can be written; notes why not where
+    // it cannot. `from` and `fromName`: the copy read.
+    std::optional<std::pair<size_t, std::string>> mergedLine(int f, int key, const MergedValues& mergedOf,
+                                                             const MergedFile::Copy* copy, int from,
+                                                             const std::string& fromName);
 
     const ModSet& set_;
     const MergeSchema& schema_;
     DescValuesReader reader_;
     std::vector<MergeNote>& notes_;
     SlotValues values_;
+    std::vector<std::optional<std::string_view>> target_;  // one key's merged values
 };
 
 const MergedFile::Copy* FileBuilder::writtenCopy(const MergedFile& file) const
@@ -167,78 +176,83 @@ bool FileBuilder::build(int f, std::string& out, int& from)
     const std::string bytes = copy ? readChecked(copy->path, copy->fingerprint) : readChecked(file.basePath, file.baseFingerprint);
     reader_.read(bytes, values_);
 
-    std::unordered_map<int, std::optional<std::string_view>> mergedOf;
+    MergedValues mergedOf;
     for (const ModSet::ChangedValue& value : changed)
         mergedOf.emplace(value.slot, value.merged);
     std::vector<std::pair<size_t, std::string>> replacements;
-    std::vector<std::optional<std::string_view>> target;
-    for (int key = 0; key < schema_.keyCount(); ++key) {
-        const int count = schema_.keys()[static_cast<size_t>(key)].values;
-        target.clear();
-        bool differs = false, neededPresent = false;
-        for (int v = 1; v <= count; ++v) {
-            const int slot = schema_.slot(key, v);
-            const auto found = mergedOf.find(slot);
-            target.push_back(found != mergedOf.end() ? found->second : values_.value(slot));
-            differs = differs || target.back() != values_.value(slot);
-            neededPresent = neededPresent || (found != mergedOf.end() && found->second);
-        }
-        const std::string& name = schema_.keyName(key);
-        if (!values_.hasLine(key)) {
-            // Save all adds no line, and neither does a merge: the values are
-            // named instead.
-            if (neededPresent || (copy && set_.copyLacksLine(f, copy->mod, key)))
-                note(
-                    MergeNote::Kind::NoKeyLine, f, key, from,
-                    Message(DRAVIK_TR(
-                                "Mod set",
-                                "%1: the copy written (%2's) has no line for %3, so its merged values are not written"),
-                            {PathText(file.modPath), fromName, name}));
-            continue;
-        }
-        if (!differs)
-            continue;
-        const long line = reader_.lineOfKey(key);
-        bool shared = false;
-        for (int other = 0; other < schema_.keyCount() && !shared; ++other)
-            shared = other != key && reader_.lineOfKey(other) == line;
-        if (shared) {
-            note(MergeNote::Kind::SharedLine, f, key, from,
-                 Message(DRAVIK_TR(
-                             "Mod set",
-                             "%1: the line of %2 is also the line of another key, so it is kept as %3's copy holds it"),
-                         {PathText(file.modPath), name, fromName}));
-            continue;
-        }
-        const std::vector<std::string_view> onLine = reader_.lineValues(key);
-        size_t present = 0;
-        while (present < target.size() && target[present])
-            ++present;
-        const bool gap = std::any_of(target.begin() + static_cast<std::ptrdiff_t>(present), target.end(),
-                                     [](const auto& value) { return value.has_value(); });
-        const bool beyond = onLine.size() > static_cast<size_t>(count);
-        if (gap || (present < target.size() && (beyond || schema_.textKey(key)))) {
-            note(MergeNote::Kind::CannotWrite, f, key, from,
-                 Message(DRAVIK_TR("Mod set",
-                                   "%1: the merged values of %2 would leave a value out before another, so the line is "
-                                   "kept as %3's copy holds it"),
-                         {PathText(file.modPath), name, fromName}));
-            continue;
-        }
-        std::vector<std::string_view> words;
-        for (size_t v = 0; v < present; ++v)
-            words.push_back(*target[v]);
-        // Values beyond the variables file's count stay on the line.
-        if (beyond && !schema_.textKey(key))
-            words.insert(words.end(), onLine.begin() + count, onLine.end());
-        replacements.emplace_back(static_cast<size_t>(line), KeyLineOf(name, words));
-    }
+    for (int key = 0; key < schema_.keyCount(); ++key)
+        if (auto line = mergedLine(f, key, mergedOf, copy, from, fromName))
+            replacements.push_back(std::move(*line));
     out = ReplaceLines(bytes, reader_.lines(), std::move(replacements));
     if (copy)
         noteOtherLines(f, *copy, bytes);
     if (file.isNew() && file.copies.size() > 1)
         noteKeyLinesInSome(f);
     return true;
+}
+
+std::optional<std::pair<size_t, std::string>> FileBuilder::mergedLine(int f, int key, const MergedValues& mergedOf,
+                                                                     const MergedFile::Copy* copy, int from,
+                                                                     const std::string& fromName)
+{
+    const MergedFile& file = set_.file(f);
+    const int count = schema_.keys()[static_cast<size_t>(key)].values;
+    std::vector<std::optional<std::string_view>>& target = target_;
+    target.clear();
+    bool differs = false, neededPresent = false;
+    for (int v = 1; v <= count; ++v) {
+        const int slot = schema_.slot(key, v);
+        const auto found = mergedOf.find(slot);
+        target.push_back(found != mergedOf.end() ? found->second : values_.value(slot));
+        differs = differs || target.back() != values_.value(slot);
+        neededPresent = neededPresent || (found != mergedOf.end() && found->second);
+    }
+    const std::string& name = schema_.keyName(key);
+    if (!values_.hasLine(key)) {
+        // Save all adds no line, and neither does a merge: the values are
+        // named instead.
+        if (neededPresent || (copy && set_.copyLacksLine(f, copy->mod, key)))
+            note(MergeNote::Kind::NoKeyLine, f, key, from,
+                 Message(DRAVIK_TR("Mod set",
+                                   "%1: the copy written (%2's) has no line for %3, so its merged values are not written"),
+                         {PathText(file.modPath), fromName, name}));
+        return std::nullopt;
+    }
+    if (!differs)
+        return std::nullopt;
+    const long line = reader_.lineOfKey(key);
+    bool shared = false;
+    for (int other = 0; other < schema_.keyCount() && !shared; ++other)
+        shared = other != key && reader_.lineOfKey(other) == line;
+    if (shared) {
+        note(MergeNote::Kind::SharedLine, f, key, from,
+             Message(DRAVIK_TR("Mod set",
+                               "%1: the line of %2 is also the line of another key, so it is kept as %3's copy holds it"),
+                     {PathText(file.modPath), name, fromName}));
+        return std::nullopt;
+    }
+    const std::vector<std::string_view> onLine = reader_.lineValues(key);
+    size_t present = 0;
+    while (present < target.size() && target[present])
+        ++present;
+    const bool gap = std::any_of(target.begin() + static_cast<std::ptrdiff_t>(present), target.end(),
+                                 [](const auto& value) { return value.has_value(); });
+    const bool beyond = onLine.size() > static_cast<size_t>(count);
+    if (gap || (present < target.size() && (beyond || schema_.textKey(key)))) {
+        note(MergeNote::Kind::CannotWrite, f, key, from,
+             Message(DRAVIK_TR("Mod set",
+                               "%1: the merged values of %2 would leave a value out before another, so the line is "
+                               "kept as %3's copy holds it"),
+                     {PathText(file.modPath), name, fromName}));
+        return std::nullopt;
+    }
+    std::vector<std::string_view> words;
+    for (size_t v = 0; v < present; ++v)
+        words.push_back(*target[v]);
+    // Values beyond the variables file's count stay on the line.
+    if (beyond && !schema_.textKey(key))
+        words.insert(words.end(), onLine.begin() + count, onLine.end());
+    return std::pair<size_t, std::string>{static_cast<size_t>(line), KeyLineOf(name, words)};
 }
 
 // Lines outside the variables file that a mod's copy holds and the copy

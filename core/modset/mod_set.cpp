@@ -48,16 +48,7 @@ bool MergeNote::losesValues() const
 const char* NoteWord(const MergeNote& note)
 {
     switch (note.kind) {
-    case MergeNote::Kind::PatchLine:
-        switch (note.patchOutcome) {
-        case PatchOutcome::NoFile: return "no-file";
-        case PatchOutcome::NoKey: return "no-key";
-        case PatchOutcome::NoValue: return "no-value";
-        case PatchOutcome::NoKeyLine: return "no-key-line";
-        case PatchOutcome::NamedTwice: return "named-twice";
-        case PatchOutcome::CannotHold: return "cannot-hold";
-        default: return "not-applied";
-        }
+    case MergeNote::Kind::PatchLine: return PatchOutcomeWord(note.patchOutcome);
     case MergeNote::Kind::PatchOtherBase: return "other-base";
     case MergeNote::Kind::SameFileTwice: return "same-file-twice";
     case MergeNote::Kind::UnusedChoice: return "unused-choice";

@@ -5,10 +5,9 @@
 #include "core/files/native_path.h"
 #include "core/text/code_page.h"
 #include "core/text/dravik2_auxillary.h"
-#include "core/text/text_lines.h"
+#include "core/text/record_file.h"
 
 #include <algorithm>
-#include <charconv>
 #include <filesystem>
 #include <set>
 #include <system_error>
@@ -20,34 +19,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::string_view kEvery = "*";
-
-std::vector<std::string_view> Fields(std::string_view line)
-{
-    std::vector<std::string_view> fields;
-    size_t start = 0;
-    for (size_t tab = line.find('\t'); tab != std::string_view::npos; tab = line.find('\t', start)) {
-        fields.push_back(line.substr(start, tab - start));
-        start = tab + 1;
-    }
-    fields.push_back(line.substr(start));
-    return fields;
-}
-
-bool FitsField(std::string_view text) { return text.find_first_of("\t\r\n") == std::string_view::npos; }
-
-std::string VersionField(int version) { return "version " + std::to_string(version); }
-
-int HeaderVersion(std::string_view line)
-{
-    const auto fields = Fields(line);
-    constexpr std::string_view kVersion = "version ";
-    if (fields.size() != 2 || fields[0] != kModSetFormat || fields[1].substr(0, kVersion.size()) != kVersion)
-        return 0;
-    const std::string_view number = fields[1].substr(kVersion.size());
-    int version = 0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), version);
-    return error == std::errc() && end == number.data() + number.size() && version > 0 ? version : 0;
-}
 
 // A whole path, "." and ".." taken out as far as they go.
 fs::path Whole(const std::string& path)
@@ -155,7 +126,7 @@ std::string ModSetFileText(const ModSetSetup& setup, const std::string& modSetPa
         throw DravikError(problem);
     const std::string folder = PathOfFileSystemPath(FolderOf(modSetPath));
     auto relative = [&](const std::string& path) { return PathRelativeTo(folder, path); };
-    std::string text = std::string(kModSetFormat) + '\t' + VersionField(kModSetVersion) + "\r\n";
+    std::string text = RecordHeader(kModSetFormat, kModSetVersion);
     text += "variables\t" + relative(setup.variables) + "\r\n";
     text += "base\t" + relative(setup.base) + "\r\n";
     if (setup.names != "*.*")
@@ -178,9 +149,9 @@ std::string ModSetFileText(const ModSetSetup& setup, const std::string& modSetPa
 
 ModSetSetup ReadModSetText(std::string_view bytes, const std::string& modSetPath)
 {
-    const TextLines text = SplitLines(bytes);
+    const RecordLines records = ReadRecordLines(bytes, kModSetFormat);
     const std::string file = "\"" + PathText(modSetPath) + "\"";
-    const int version = text.lines.empty() ? 0 : HeaderVersion(text.lines.front());
+    const int version = records.version;
     if (version == 0)
         throw DravikError(file + " is not a mod set: its first line should read \"" + kModSetFormat +
                           "\", a TAB and \"" + VersionField(kModSetVersion) + "\"");
@@ -190,11 +161,8 @@ ModSetSetup ReadModSetText(std::string_view bytes, const std::string& modSetPath
     const std::string folder = PathOfFileSystemPath(FolderOf(modSetPath));
     ModSetSetup setup;
     bool variables = false, base = false;
-    for (size_t i = 1; i < text.lines.size(); ++i) {
-        if (text.lines[i].empty())
-            continue;
-        const auto fields = Fields(text.lines[i]);
-        const std::string where = "Line " + std::to_string(i + 1) + " of " + file;
+    records.forEachRecord([&](size_t number, const std::vector<std::string_view>& fields) {
+        const std::string where = "Line " + std::to_string(number) + " of " + file;
         auto expect = [&](bool ok, const std::string& what) {
             if (!ok)
                 throw DravikError(where + " " + what);
@@ -223,9 +191,8 @@ ModSetSetup ReadModSetText(std::string_view bytes, const std::string& modSetPath
             choice.file = fields[1] == kEvery ? std::string() : std::string(fields[1]);
             choice.key = std::string(fields[2]);
             if (fields[3] != kEvery) {
-                const auto [end, error] =
-                    std::from_chars(fields[3].data(), fields[3].data() + fields[3].size(), choice.value);
-                expect(error == std::errc() && end == fields[3].data() + fields[3].size() && choice.value > 0,
+                choice.value = PositiveNumber(fields[3]);
+                expect(choice.value > 0,
                        "has no value number (1 for a key's first value, \"*\" for all): \"" + std::string(fields[3]) +
                            "\"");
             }
@@ -245,7 +212,7 @@ ModSetSetup ReadModSetText(std::string_view bytes, const std::string& modSetPath
             expect(false, "begins with \"" + std::string(kind) +
                               "\"; a line of a mod set begins with variables, base, names, mod, patch or take");
         }
-    }
+    });
     if (!variables || !base)
         throw DravikError(file + " names no " + (variables ? "base folder" : "variables file"));
     if (std::string problem = ModSetSetupProblem(setup); !problem.empty())

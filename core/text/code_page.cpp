@@ -1,12 +1,9 @@
 #include "core/text/code_page.h"
 
 #include "core/errors.h"
+#include "core/text/system_text.h"
 
 #include <algorithm>
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace dravik {
 
@@ -117,52 +114,35 @@ CodePage CodePage::Named(const std::string& requested)
         return BuildCodePage("windows-1252", kWindows1252);
     if (name == "iso-8859-1" || name == "latin1" || name == "latin-1")
         return BuildCodePage("iso-8859-1", Latin1());
-#ifdef _WIN32
     // Any other number the system knows: take its own tables.
     std::string digits = name;
     for (const char* prefix : {"windows-", "cp"})
         if (digits.rfind(prefix, 0) == 0)
             digits = digits.substr(std::char_traits<char>::length(prefix));
     // Code page numbers have at most five digits; longer ones would overflow.
-    if (!digits.empty() && digits.size() <= 5 && std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        const UINT cp = static_cast<UINT>(std::stoul(digits));
-        CPINFO info{};
-        if (GetCPInfo(cp, &info) && info.MaxCharSize == 1) {
-            std::array<char32_t, 128> high{};
-            for (int i = 0; i < 128; ++i) {
-                char byte = static_cast<char>(0x80 + i);
-                wchar_t wide = 0;
-                if (MultiByteToWideChar(cp, 0, &byte, 1, &wide, 1) == 1)
-                    high[i] = static_cast<char32_t>(wide);
-                else
+    std::array<char32_t, 128> high{};
+    if (!digits.empty() && digits.size() <= 5 && std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
+        sys::SystemCodePageTable(static_cast<unsigned>(std::stoul(digits)), high)) {
+        // Two bytes that map to one character would break the round trip:
+        // keep the later one distinct as its C1 control.
+        for (int i = 0; i < 128; ++i)
+            for (int j = 0; j < i; ++j)
+                if (high[i] == high[j])
                     high[i] = static_cast<char32_t>(0x80 + i);
-            }
-            // Two bytes that map to one character would break the round trip:
-            // keep the later one distinct as its C1 control.
-            for (int i = 0; i < 128; ++i)
-                for (int j = 0; j < i; ++j)
-                    if (high[i] == high[j])
-                        high[i] = static_cast<char32_t>(0x80 + i);
-            return BuildCodePage("windows-" + digits, high);
-        }
+        return BuildCodePage("windows-" + digits, high);
     }
-#endif
     throw DravikError(Message(DRAVIK_TR("Errors", "Unknown code page \"%1\""), {requested}));
 }
 
 const CodePage& CodePage::Default()
 {
-#ifdef _WIN32
     static const CodePage page = [] {
         try {
-            return Named(std::to_string(GetACP()));
+            return Named(sys::SystemCodePageName());
         } catch (const DravikError&) {
             return Named("windows-1252");
         }
     }();
-#else
-    static const CodePage page = Named("windows-1251");
-#endif
     return page;
 }
 

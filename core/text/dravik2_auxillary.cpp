@@ -6,16 +6,18 @@ namespace {
 bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
 }  // namespace
 
-std::string_view Trim(std::string_view text)
+std::string_view TrimWhere(std::string_view text, bool (*drop)(char))
 {
     size_t begin = 0;
     size_t end = text.size();
-    while (begin < end && IsBlankOrControl(text[begin]))
+    while (begin < end && drop(text[begin]))
         ++begin;
-    while (end > begin && IsBlankOrControl(text[end - 1]))
+    while (end > begin && drop(text[end - 1]))
         --end;
     return text.substr(begin, end - begin);
 }
+
+std::string_view Trim(std::string_view text) { return TrimWhere(text, IsBlankOrControl); }
 
 std::string GetWord(char delimiter, std::string_view text, int n)
 {

@@ -3,6 +3,8 @@
 // as each non-ASCII character would become two or more bytes there.
 #pragma once
 
+#include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace dravik {
@@ -26,5 +28,13 @@ struct Utf8Scan {
 };
 
 Utf8Scan ScanUtf8(std::string_view text);
+
+// The code point of the UTF-8 sequence of more than one byte at `at`, and
+// its length; 0 when none starts there (ASCII, a stray byte, an overlong
+// form, a surrogate, past U+10FFFF).
+size_t ReadUtf8(std::string_view text, size_t at, char32_t& c);
+
+// The character's UTF-8 bytes, added at the end.
+void AppendUtf8(std::string& bytes, char32_t c);
 
 }  // namespace dravik

@@ -11,6 +11,7 @@
 #include "core/exchange/table_exchange.h"
 #include "core/exchange/table_text_file.h"
 #include "core/document/desc_document.h"
+#include "tests/core/exchange/table_text_of.h"
 #include "tests/core/test_files.h"
 
 #include <gtest/gtest.h>
@@ -175,7 +176,7 @@ TEST_F(Faults, ATableWrittenInPiecesIsWholeOrNotWrittenAtAll)
     EXPECT_EQ(ReadBytes(path), "old table\r\n");
     EXPECT_TRUE(StrayTemporaries(dir.path()).empty());
     GridToTextFile(big, path);
-    EXPECT_EQ(ReadBytes(path), GridToText(big));
+    EXPECT_EQ(ReadBytes(path), test::TableTextOf(big));
 }
 
 TEST_F(Faults, AFolderRemovedAfterTheLoadFailsCleanly)

@@ -6,6 +6,7 @@
 #include "core/document/desc_document.h"
 #include "core/document/grid.h"
 #include "core/errors.h"
+#include "tests/core/exchange/table_text_of.h"
 #include "core/exchange/table_exchange.h"
 #include "core/exchange/table_text_file.h"
 #include "tests/fuzz/fuzz_support.h"
@@ -76,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Written and read back into a fresh grid: every cell as it was.
     const Grid clean = Writable(summary);
     Grid back(1, 1);
-    TextToGrid(back, GridToText(clean));
+    TextToGrid(back, dravik::test::TableTextOf(clean));
     FUZZ_CHECK(back.rowCount() == 1 + clean.rowCount(), std::to_string(back.rowCount()));
     FUZZ_CHECK(back.colCount() >= clean.colCount(), std::to_string(back.colCount()));
     for (int r = 0; r < clean.rowCount(); ++r)

@@ -48,20 +48,6 @@ class ModBaseTest : public WindowFixture {
     QString vars;
 
     dravik::ui::ModActions* mods() const { return window->modActions(); }
-    // The base game B and the mods X and Y, each a gun in "guns" and a tank in "units".
-    void writeFolders()
-    {
-        vars = folder->write("v.var", Bytes(dravik::merge::kVariables));
-        const std::pair<const char*, std::string_view> files[] = {
-            {"B/units/tank.desc", dravik::merge::kBaseTank}, {"B/guns/gun.desc", dravik::merge::kBaseGun},
-            {"X/units/tank.desc", dravik::merge::kXTank},    {"X/guns/gun.desc", dravik::merge::kXGun},
-            {"Y/units/tank.desc", dravik::merge::kYTank},    {"Y/guns/gun.desc", dravik::merge::kYGun},
-        };
-        for (const auto& [name, bytes] : files) {
-            QDir().mkpath(QFileInfo(folder->path(QLatin1String(name))).absolutePath());
-            folder->write(QLatin1String(name), Bytes(bytes));
-        }
-    }
     QStringList modFiles(const QString& mod) const
     {
         return {folder->path(mod + "/guns/gun.desc"), folder->path(mod + "/units/tank.desc")};
@@ -69,7 +55,7 @@ class ModBaseTest : public WindowFixture {
     // The folders written and the variables file opened.
     void prepare()
     {
-        writeFolders();
+        vars = writeMergeFolders();
         dialogs->openAnswers.enqueue({vars});
         clickMenuItem(window->N6);
     }
@@ -106,24 +92,6 @@ class ModBaseTest : public WindowFixture {
         return Data(view, col, row, Qt::ToolTipRole).toString().split(QLatin1Char('\n'));
     }
     QByteArray read(const QString& name) const { return folder->read(name); }
-    // A filter typed into the bar, over the text it had, and Enter.
-    void filter(const QString& text)
-    {
-        auto* edit = named<QLineEdit>(QStringLiteral("FilterText"));
-        QTest::mouseClick(edit, Qt::LeftButton);
-        press(Qt::Key_A, Qt::ControlModifier);
-        press(Qt::Key_Delete);
-        type(text);
-        press(Qt::Key_Return);
-    }
-    static QList<int> Shown(GridView* view)
-    {
-        QList<int> rows;
-        for (int r = 0; r < view->model()->rowCount(); ++r)
-            if (!view->isRowHidden(r))
-                rows << r + 1;
-        return rows;
-    }
 
 private slots:
     void menusMarksAndTheirSetting()
@@ -190,24 +158,24 @@ private slots:
         activate();
         // On the file list the words read every section table.
         window->FilterRows->trigger();
-        filter(QStringLiteral("modded"));
+        typeFilter(QStringLiteral("modded"));
         auto* bar = named<dravik::ui::FilterBar>(QStringLiteral("FilterBar"));
         QCOMPARE(bar->message(), QStringLiteral("There is no base game to compare with: File > Compare with base\u2026"));
 
         compareWith("B");
         GridView* files = grid(dravik::kFileListGrid);
         QCOMPARE(Shown(files), QList<int>({kTank}));
-        filter(QStringLiteral("vanilla"));
+        typeFilter(QStringLiteral("vanilla"));
         QCOMPARE(Shown(files), QList<int>({kGun}));
-        filter(QStringLiteral("new"));
+        typeFilter(QStringLiteral("new"));
         QCOMPARE(Shown(files), QList<int>({3}));
         QCOMPARE(window->statusPanelText(1), QStringLiteral("1 of 3 files shown"));
         // Section 2 alone: the tank's speed is the base's.
-        filter(QString());
+        typeFilter(QString());
         clickTabOf(grid(2));
-        filter(QStringLiteral("vanilla"));
+        typeFilter(QStringLiteral("vanilla"));
         QCOMPARE(Shown(files), QList<int>({kGun, kTank}));
-        filter(QStringLiteral("modded"));
+        typeFilter(QStringLiteral("modded"));
         QCOMPARE(Shown(files), QList<int>());
     }
 

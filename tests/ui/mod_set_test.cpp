@@ -46,33 +46,10 @@ constexpr int kHp = 5;
 class ModSetTest : public WindowFixture {
     Q_OBJECT
 
-    const std::pair<const char*, std::string_view> files[6] = {
-        {"B/units/tank.desc", dravik::merge::kBaseTank}, {"B/guns/gun.desc", dravik::merge::kBaseGun},
-        {"X/units/tank.desc", dravik::merge::kXTank},    {"X/guns/gun.desc", dravik::merge::kXGun},
-        {"Y/units/tank.desc", dravik::merge::kYTank},    {"Y/guns/gun.desc", dravik::merge::kYGun},
-    };
-
     dravik::ui::ModSetActions* sets() const { return window->modSetActions(); }
     QList<QPoint> mergedCells() const
     {
         return {{kArmor, kTank}, {kHp, kTank}, {kHp, kGun}};
-    }
-    // A filter typed into the bar, over the text it had, and Enter.
-    void filter(const QString& text)
-    {
-        QTest::mouseClick(named<QLineEdit>(QStringLiteral("FilterText")), Qt::LeftButton);
-        press(Qt::Key_A, Qt::ControlModifier);
-        press(Qt::Key_Delete);
-        type(text);
-        press(Qt::Key_Return);
-    }
-    static QList<int> Shown(GridView* view)
-    {
-        QList<int> rows;
-        for (int r = 0; r < view->model()->rowCount(); ++r)
-            if (!view->isRowHidden(r))
-                rows << r + 1;
-        return rows;
     }
     // Right-clicks the cell of section 1 and clicks the menu's item; returns
     // the menu's items.
@@ -106,11 +83,7 @@ class ModSetTest : public WindowFixture {
 private slots:
     void modSetRoad()
     {
-        const QString vars = folder->write("v.var", Bytes(dravik::merge::kVariables));
-        for (const auto& [name, bytes] : files) {
-            QDir().mkpath(QFileInfo(folder->path(QLatin1String(name))).absolutePath());
-            folder->write(QLatin1String(name), Bytes(bytes));
-        }
+        const QString vars = writeMergeFolders();
         dialogs->openAnswers.enqueue({vars});
         clickMenuItem(window->N6);
 
@@ -161,7 +134,7 @@ private slots:
         clickMenuItem(window->N3);
         QVERIFY(dialogs->errors.size() >= 2);
         QCOMPARE(merged(), expected);
-        for (const auto& [name, bytes] : files)
+        for (const auto& [name, bytes] : dravik::merge::kFolderFiles)
             QCOMPARE(folder->read(QLatin1String(name)), Bytes(bytes));
         dialogs->errors.clear();
 
@@ -184,7 +157,7 @@ private slots:
             {"", {kGun, kTank}, ""},
         };
         for (const auto& w : words) {
-            filter(QLatin1String(w.typed));
+            typeFilter(QLatin1String(w.typed));
             QCOMPARE(Shown(grid(dravik::kFileListGrid)), w.shown);
             QCOMPARE(named<dravik::ui::FilterBar>(QStringLiteral("FilterBar"))->message(), w.message);
         }
@@ -297,7 +270,7 @@ private slots:
         QCOMPARE(folder->read("out/guns/gun.desc"),
                  QByteArray("; ZiS-3\r\nhp  77 \r\n[section2]\r\nspeed 5\r\n[section_text]\r\nname  ZiS-3 (1942) \r\n"));
         // Nothing went into the base's or the mods' folders.
-        for (const auto& [name, bytes] : files)
+        for (const auto& [name, bytes] : dravik::merge::kFolderFiles)
             QCOMPARE(folder->read(QLatin1String(name)), Bytes(bytes));
 
         // The review lists the tank's hp (the conflict), its front armour

@@ -53,15 +53,6 @@ class TableViewsTest : public WindowFixture {
     }
     dravik::ui::FilterBar* bar() const { return named<dravik::ui::FilterBar>(QStringLiteral("FilterBar")); }
     QLineEdit* filterText() const { return named<QLineEdit>(QStringLiteral("FilterText")); }
-    // The file rows a table shows, from 1.
-    static QList<int> Shown(GridView* view)
-    {
-        QList<int> rows;
-        for (int r = 0; r < view->model()->rowCount(); ++r)
-            if (!view->isRowHidden(r))
-                rows << r + 1;
-        return rows;
-    }
     // Every working table shows the same rows.
     QList<int> shownEverywhere() const
     {

@@ -2,12 +2,16 @@
 
 #include "core/errors.h"
 #include "core/files/file_io.h"
+#include "tests/core/mod/merge_scenario.h"
 #include "tests/core/test_files.h"
 #include "ui/common/display_text.h"
 #include "ui/common/error_box.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
@@ -219,4 +223,32 @@ QString WindowFixture::OpenFailure(const QString& path)
     const dravik::Message message = dravik::CannotOpenFileMessage(
         dravik::ui::NativeBytes(path), dravik::SystemErrorText(dravik::test::kFileNotFound));
     return dravik::ui::ErrorBoxText(dravik::ui::MessageText(message));
+}
+
+QList<int> WindowFixture::Shown(dravik::ui::GridView* view)
+{
+    QList<int> rows;
+    for (int r = 0; r < view->model()->rowCount(); ++r)
+        if (!view->isRowHidden(r))
+            rows << r + 1;
+    return rows;
+}
+
+void WindowFixture::typeFilter(const QString& text)
+{
+    QTest::mouseClick(named<QLineEdit>(QStringLiteral("FilterText")), Qt::LeftButton);
+    press(Qt::Key_A, Qt::ControlModifier);
+    press(Qt::Key_Delete);
+    type(text);
+    press(Qt::Key_Return);
+}
+
+QString WindowFixture::writeMergeFolders()
+{
+    auto bytes = [](std::string_view text) { return QByteArray(text.data(), static_cast<qsizetype>(text.size())); };
+    for (const auto& [name, text] : dravik::merge::kFolderFiles) {
+        QDir().mkpath(QFileInfo(folder->path(QLatin1String(name))).absolutePath());
+        folder->write(QLatin1String(name), bytes(text));
+    }
+    return folder->write("v.var", bytes(dravik::merge::kVariables));
 }

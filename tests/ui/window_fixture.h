@@ -62,6 +62,13 @@ protected:
     static QString RowNumber(dravik::ui::GridView* grid, int row);
     // The standard error box's text for a file that is not there.
     static QString OpenFailure(const QString& path);
+    // The file rows a table shows, from 1.
+    static QList<int> Shown(dravik::ui::GridView* view);
+    // A filter typed into the bar, over the text it had, and Enter.
+    void typeFilter(const QString& text);
+    // The base game and mods of tests/core/mod/merge_scenario.h written into
+    // the folder; the variables file's path.
+    QString writeMergeFolders();
 
     // While one lives, every search and filter counts as long from its
     // first step on, and shows its progress box at once.

@@ -1,11 +1,8 @@
 #include "ui/common/display_text.h"
 
 #include "core/document/desc_document.h"
-#include "core/files/native_path.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QStringDecoder>
 #include <QStringList>
 
 namespace dravik::ui {
@@ -74,38 +71,6 @@ TextLines MemoLines(const QString& text, const CodePage& codePage)
     for (const QString& line : lines)
         result.lines.push_back(Encode(line, codePage));
     return result;
-}
-
-QString NativeText(const std::string& bytes)
-{
-#ifdef Q_OS_WIN
-    const std::u16string units = DecodePathUnits(bytes, CodePage::Default());
-    return QString::fromUtf16(units.data(), static_cast<qsizetype>(units.size()));
-#else
-    return QFile::decodeName(QByteArray::fromStdString(bytes));
-#endif
-}
-
-std::string NativeBytes(const QString& text)
-{
-#ifdef Q_OS_WIN
-    return EncodePathUnits(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                               static_cast<size_t>(text.size())),
-                           CodePage::Default());
-#else
-    return QFile::encodeName(text).toStdString();
-#endif
-}
-
-QString MessageText(const std::string& bytes)
-{
-#ifndef Q_OS_WIN
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8(QByteArray::fromStdString(bytes));
-    if (!utf8.hasError())
-        return text;
-#endif
-    return Decode(bytes, CodePage::Default(), false);
 }
 
 QString MessageText(const Message& message)

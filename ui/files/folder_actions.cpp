@@ -1,6 +1,7 @@
 #include "ui/files/folder_actions.h"
 
 #include "core/files/folder_listing.h"
+#include "core/files/native_path.h"
 #include "ui/common/application_title.h"
 #include "ui/common/display_text.h"
 #include "ui/common/error_box.h"
@@ -24,15 +25,6 @@ constexpr int kNamedFolders = 8;
 constexpr size_t kMostEntries = 300000;
 
 std::string Numbered(const char* key, int n) { return key + std::to_string(n); }
-
-bool SameFolder(const std::string& a, const std::string& b)
-{
-#ifdef _WIN32
-    return a.size() == b.size() && CodePage::Default().startsWithIgnoringCase(a, b);
-#else
-    return a == b;
-#endif
-}
 
 QString Named(const QStringList& names)
 {
@@ -201,7 +193,7 @@ void FolderActions::openRecent(int index)
 
 void FolderActions::remember(const std::string& folder, const std::string& pattern)
 {
-    auto same = [&](const RecentFolder& entry) { return SameFolder(entry.folder, folder); };
+    auto same = [&](const RecentFolder& entry) { return SamePathText(entry.folder, folder); };
     std::erase_if(recentFolders_, same);
     // A variables text typed in and never saved has no file: choosing the
     // folder again keeps the schema shown then.

@@ -53,7 +53,6 @@ public:
     FolderActions(const FolderHost& host, QMenu* fileMenu, QAction* before);
 
     QAction* openFolderAction() const { return openFolder_; }
-    QMenu* recentMenu() const { return recent_; }
     const std::vector<RecentFolder>& recentFolders() const { return recentFolders_; }
     // The pattern the dialog last opened with; dropped folders use it too.
     const std::string& pattern() const { return pattern_; }

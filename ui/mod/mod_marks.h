@@ -21,7 +21,6 @@ public:
 
     void setBase(const BaseComparison* base) { base_ = base; }
     void showBase(bool show) { showBase_ = show; }
-    bool showsBase() const { return showBase_; }
 
     // A cell an applied patch gave its value, or found in conflict.
     struct PatchMark {

@@ -54,7 +54,6 @@ public:
 
     QLineEdit* textEdit() const { return text_; }
     QComboBox* columnChooser() const { return column_; }
-    QCheckBox* matchCaseBox() const { return case_; }
     // Shows the bar and puts the cursor into the filter text.
     void open();
     // Applies what was typed now, without waiting for the pause.

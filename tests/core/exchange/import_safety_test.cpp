@@ -5,6 +5,7 @@
 #include "core/exchange/table_checks.h"
 #include "core/exchange/table_exchange.h"
 #include "core/exchange/table_text_file.h"
+#include "tests/core/exchange/table_text_of.h"
 #include "tests/core/test_files.h"
 
 #include <gtest/gtest.h>
@@ -81,7 +82,7 @@ TEST_F(ImportSafety, AnUnsortedTableLandsCellForCellAndNamelessRowsGoByPosition)
     open({paths[0], paths[1], paths[0], paths[2]});
     document.setCell(1, 2, 3, "edited");
     ExportTable(document);
-    std::string table = GridToText(document.summary());
+    std::string table = test::TableTextOf(document.summary());
     std::array<Grid, kFileListGrid> before;
     for (int n = 1; n <= kFileListGrid; ++n)
         before[static_cast<size_t>(n - 1)] = document.grid(n);

@@ -2,6 +2,7 @@
 
 #include "core/errors.h"
 #include "core/exchange/table_text_file.h"
+#include "tests/core/exchange/table_text_of.h"
 #include "tests/core/test_files.h"
 
 #include <gtest/gtest.h>
@@ -31,13 +32,13 @@ Grid GridOf(const std::vector<Row>& rows)
     return grid;
 }
 
-TEST(GridToText, EveryCellFollowedByATabEveryLineByCrLf)
+TEST(TableTextFile, EveryCellFollowedByATabEveryLineByCrLf)
 {
     const Grid grid = GridOf({{"", "", "", ""},
                               {"Section 1", "", "", ""},
                               {"", "File name", "K", "K"},
                               {"", "P", "10", std::string("2\0\xFF", 3)}});
-    EXPECT_EQ(GridToText(grid), "\t\t\t\t\r\nSection 1\t\t\t\t\r\n\tFile name\tK\tK\t\r\n\tP\t10\t2" + std::string(1, '\0') +
+    EXPECT_EQ(test::TableTextOf(grid), "\t\t\t\t\r\nSection 1\t\t\t\t\r\n\tFile name\tK\tK\t\r\n\tP\t10\t2" + std::string(1, '\0') +
                                     "\xFF\t\r\n");
 }
 
@@ -215,9 +216,9 @@ TEST_F(Exchange, ExportKeepsCellsItDoesNotWriteButNoLabelWordsInItsBlocks)
     old.setCell(0, 70, "cut off");
     old.setCell(5, 8, "under a cell the export empties");  // section 2 has no values there
     setSummary(old);
-    const std::string written = ExportTableText(ws);  // the batch's, without filling the summary
+    WriteExportedTable(ws, dir.file("batch.txt"));  // the batch's, without filling the summary
     ExportTable(ws);
-    EXPECT_EQ(GridToText(ws.summary()), written);
+    EXPECT_EQ(test::TableTextOf(ws.summary()), test::ReadBytes(dir.file("batch.txt")));
     EXPECT_EQ(ws.summary().rowCount(), 56);
     EXPECT_EQ(ws.summary().colCount(), 12) << "the summary never narrows";
     EXPECT_EQ(ws.summary().cell(0, 0), "corner");
@@ -267,7 +268,7 @@ TEST_F(Exchange, ExportAndImportUndoAndRedoInTurn)
 
     // An import of the same table with one value changed: the summary table
     // is moved in, and the section cell takes its text from it.
-    std::string bytes = GridToText(filled);
+    std::string bytes = test::TableTextOf(filled);
     bytes.replace(bytes.find("\t1\t2\t"), 7, "\t9\t2\t");
     const TableChange imported = ImportTable(ws, &bytes);
     EXPECT_EQ(ws.grid(1).cell(2, 1), "9");
@@ -288,7 +289,7 @@ TEST_F(Exchange, ImportedCellsLoseTildesAndSplitAtTabs)
     ws.setCell(1, 2, 1, "a\tb");
     ws.setCell(1, 2, 2, "~x~");
     ExportTable(ws);
-    const std::string text = GridToText(ws.summary());
+    const std::string text = test::TableTextOf(ws.summary());
     ClearSummaryTable(ws);
     ImportTable(ws, &text);
     EXPECT_EQ(ws.grid(1).cell(2, 1), "a");

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string_view>
+#include <utility>
 
 namespace dravik::merge {
 
@@ -46,5 +47,11 @@ inline constexpr std::string_view kMergedGun =
 // The conflict given the patch's value.
 inline constexpr std::string_view kTheirsTank =
     "; T-34\r\narmor  50 45 40 \r\nhp  120 \r\n[section2]\r\nspeed  35 \r\n[section_text]\r\nname  T-34 \r\n";
+
+// Each file of B, X and Y below the folder they are written into.
+inline constexpr std::pair<const char*, std::string_view> kFolderFiles[6] = {
+    {"B/units/tank.desc", kBaseTank}, {"B/guns/gun.desc", kBaseGun}, {"X/units/tank.desc", kXTank},
+    {"X/guns/gun.desc", kXGun},       {"Y/units/tank.desc", kYTank}, {"Y/guns/gun.desc", kYGun},
+};
 
 }  // namespace dravik::merge

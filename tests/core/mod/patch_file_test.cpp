@@ -1,6 +1,7 @@
 #include "core/mod/patch_file.h"
 
 #include "core/errors.h"
+#include "core/text/record_file.h"
 #include "tests/core/mod/merge_scenario.h"
 
 #include <gtest/gtest.h>
@@ -37,9 +38,9 @@ TEST(PatchFile, WritesAndReadsBackEveryField)
     const PatchFile marked = ReadPatchText("\xEF\xBB\xBF" + text, "p.txt");
     EXPECT_TRUE(marked.utf8Mark);
     EXPECT_EQ(marked.lines, lines);
-    EXPECT_FALSE(FitsPatchField("a\tb"));
-    EXPECT_FALSE(FitsPatchField("a\rb"));
-    EXPECT_TRUE(FitsPatchField("a b"));
+    EXPECT_FALSE(FitsField("a\tb"));
+    EXPECT_FALSE(FitsField("a\rb"));
+    EXPECT_TRUE(FitsField("a b"));
 }
 
 TEST(PatchFile, NamesWhatItCannotRead)
