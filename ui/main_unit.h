@@ -9,7 +9,7 @@
 #include "core/document/desc_document.h"
 #include "ui/conman.h"
 #include "ui/common/dialogs.h"
-#include "ui/edits/bulk_edit_host.h"
+#include "ui/common/command_host.h"
 #include "ui/tables/edit_history.h"
 #include "ui/tables/grid_layout.h"
 

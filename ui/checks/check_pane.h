@@ -15,7 +15,7 @@
 #include "core/bulk/value_checks.h"
 #include "core/checks/check_list.h"
 #include "ui/checks/check_marks.h"
-#include "ui/edits/bulk_edit_host.h"
+#include "ui/common/command_host.h"
 
 #include <QObject>
 #include <QTimer>

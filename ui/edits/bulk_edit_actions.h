@@ -2,7 +2,7 @@
 // previous, Replace, Set selection) and the find panel under the tables.
 #pragma once
 
-#include "ui/edits/bulk_edit_host.h"
+#include "ui/common/command_host.h"
 
 #include <QObject>
 

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "core/bulk/bulk_edits.h"
-#include "ui/edits/bulk_edit_host.h"
+#include "ui/common/command_host.h"
 #include "ui/edits/find_bar.h"
 
 #include <QObject>

@@ -3,7 +3,7 @@
 // as it was, told once it is imported. One step of the history.
 #pragma once
 
-#include "ui/edits/bulk_edit_host.h"
+#include "ui/common/command_host.h"
 
 #include <QStringList>
 

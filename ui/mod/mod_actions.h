@@ -9,7 +9,7 @@
 #pragma once
 
 #include "core/mod/base_comparison.h"
-#include "ui/edits/bulk_edit_host.h"
+#include "ui/common/command_host.h"
 #include "ui/mod/mod_marks.h"
 
 #include <QObject>

@@ -4,7 +4,7 @@
 // base, mods, order and choices) is kept in a small file of its own.
 #pragma once
 
-#include "ui/edits/bulk_edit_host.h"
+#include "ui/common/command_host.h"
 #include "ui/modset/mod_set_marks.h"
 
 #include <QObject>

@@ -5,7 +5,7 @@
 // choice and each move is a step of Edit > Undo.
 #pragma once
 
-#include "ui/edits/bulk_edit_host.h"
+#include "ui/common/command_host.h"
 
 #include <QDockWidget>
 #include <optional>

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "core/bulk/bulk_edits.h"
-#include "ui/edits/bulk_edit_host.h"
+#include "ui/common/command_host.h"
 
 #include <QString>
 
