@@ -145,13 +145,13 @@ TMainForm::TMainForm(const QString& settingsPath, dravik::ui::Dialogs& dialogs, 
     createFolderActions();
     // Its "Column summary" item is the summary dock's own.
     createViewMenu();
-    modActions_ = new dravik::ui::ModActions(editHost(), this, N1, EditMenu, ViewMenu);
+    modActions_ = new dravik::ui::ModActions(commandHost(), this, N1, EditMenu, ViewMenu);
     connect(modActions_, &dravik::ui::ModActions::baseChanged, tableFilter_.get(), &dravik::ui::TableFilter::setBase);
     // Over the base game's marks, which it draws as before.
-    checkPane_ = new dravik::ui::CheckPane(editHost(), profiles_, this, ViewMenu, [this] { return VarPath; });
+    checkPane_ = new dravik::ui::CheckPane(commandHost(), profiles_, this, ViewMenu, [this] { return VarPath; });
     connect(modActions_, &dravik::ui::ModActions::baseChanged, checkPane_, &dravik::ui::CheckPane::setBase);
     modSetActions_ = new dravik::ui::ModSetActions(
-        editHost(),
+        commandHost(),
         {[this] { return VarPath; }, [this](const QString& path) { return openVariablesFile(path); },
          [this] { return mayDropTableEdits(tr("opening a mod set")) && mayDropPreviewEdits(); }},
         this, N1);
@@ -319,7 +319,7 @@ void TMainForm::showVariablesTabCaption()
                              tr("File of variables :") + NativeText(variablesTabPath_));
 }
 
-dravik::ui::BulkEditHost TMainForm::editHost()
+dravik::ui::CommandHost TMainForm::commandHost()
 {
     return {
         document_,
@@ -336,7 +336,7 @@ dravik::ui::BulkEditHost TMainForm::editHost()
 
 void TMainForm::createBulkEditActions()
 {
-    bulkEdits_ = new dravik::ui::BulkEditActions(editHost(), this, EditMenu);
+    bulkEdits_ = new dravik::ui::BulkEditActions(commandHost(), this, EditMenu);
 }
 
 void TMainForm::createFolderActions()
@@ -924,7 +924,7 @@ void TMainForm::Exporttable1Click()
 
 void TMainForm::Importtable1Click()
 {
-    dravik::ui::ImportTableFile(editHost(), askOpenFiles(), [this] { FitColumnWidths(); });
+    dravik::ui::ImportTableFile(commandHost(), askOpenFiles(), [this] { FitColumnWidths(); });
 }
 
 void TMainForm::StringGrid12DblClick()

@@ -178,9 +178,8 @@ private:
     void retranslateUi();
     void showUndoSteps();
     void showVariablesTabCaption();
-    // What the Edit menu's bulk edits, Import table and the mod's commands
-    // use of the window.
-    dravik::ui::BulkEditHost editHost();
+    // What the commands kept outside this window use of it.
+    dravik::ui::CommandHost commandHost();
     // The checks in the files the plan writes.
     int checksWritten(const dravik::SavePlan& plan, const std::set<int>& skip) const;
     void createBulkEditActions();

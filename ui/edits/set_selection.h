@@ -9,7 +9,7 @@
 
 namespace dravik::ui {
 
-void SetSelection(const BulkEditHost& host);
+void SetSelection(const CommandHost& host);
 
 // What the dialog says about the forms and the rounding rule.
 QString SetSelectionHelp(size_t cells);

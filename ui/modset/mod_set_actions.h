@@ -39,7 +39,7 @@ struct ModSetWindow {
 class ModSetActions : public QObject {
     Q_OBJECT
 public:
-    ModSetActions(const BulkEditHost& host, ModSetWindow window, QMainWindow* mainWindow, QMenu* fileMenu);
+    ModSetActions(const CommandHost& host, ModSetWindow window, QMainWindow* mainWindow, QMenu* fileMenu);
     ~ModSetActions() override;
 
     // The set the tables show; null while they show files opened otherwise.
@@ -80,7 +80,7 @@ private:
     void showStatus();
     void repaintMarks();
 
-    BulkEditHost host_;
+    CommandHost host_;
     std::unique_ptr<ModSetMarks> marks_;
     class ModsPane* pane_ = nullptr;
     ModSetWindow window_;
