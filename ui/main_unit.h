@@ -19,7 +19,6 @@
 #include <array>
 #include <functional>
 #include <memory>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -180,8 +179,6 @@ private:
     void showVariablesTabCaption();
     // What the commands kept outside this window use of it.
     dravik::ui::CommandHost commandHost();
-    // The checks in the files the plan writes.
-    int checksWritten(const dravik::SavePlan& plan, const std::set<int>& skip) const;
     void createBulkEditActions();
     void createFolderActions();
     // Open desc of files already chosen, without its questions; the files are
@@ -207,7 +204,6 @@ private:
     // the current file into the preview afresh. False when it was cancelled
     // or failed.
     bool saveAll();
-    bool saveAllTables();
     bool saveCurrentDesc();
     bool saveVariablesAs();
     // Before a command drops unsaved work: asks whether to save it first.
