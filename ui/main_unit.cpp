@@ -653,11 +653,6 @@ void TMainForm::setStatusText(const std::string& path)
     statusPanels_[kPathPanel]->setText(NativeText(path));
 }
 
-QString TMainForm::statusPanelText(int panel) const
-{
-    return statusPanels_.at(static_cast<size_t>(panel))->text();
-}
-
 QStringList TMainForm::askOpenFiles() { return dialogs_.openFiles(this, openDialog1_); }
 
 void TMainForm::N2Click()

@@ -60,15 +60,12 @@ public:
     dravik::ColumnProfiles& profiles() { return profiles_; }
     dravik::ui::FilterBar* filterBar() const { return filterBar_; }
     dravik::ui::SummaryPanel* summaryPanel() const { return summaryPanel_; }
-    // StringGrid1 ... StringGrid12.
-    dravik::ui::GridView* StringGrid(int number) const { return grids_.at(static_cast<size_t>(number - 1)); }
 
     // The path values the window keeps for the other commands, as bytes.
     const std::string& editorPath() const { return EditorPath; }
     const std::string& gamePath() const { return GamePath; }
     const std::string& variablesFilePath() const { return VarPath; }
     const QFont& chosenFont() const { return fontDialogFont_; }
-    QString statusPanelText(int panel) const;
     // Copy, Paste, Find and replace, Set selection, and the find panel.
     dravik::ui::BulkEditActions* bulkEdits() const { return bulkEdits_; }
     // The base game compared with, and patches.
@@ -90,13 +87,17 @@ public:
     // or named on the command line.
     dravik::ui::FolderActions* folderActions() const { return folderActions_; }
 
-    void InitSectionHeaders();
-    void ApplyFont(const QFont& font);
-    void FitColumnWidths();
     // Shows the document's texts and current file as they now are, after
     // another window changed them.
     void showTexts();
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // The controls and menu items keep the names the program has always
+    // given them; from outside, they are found by those names
+    // (QObject::objectName).
     QMenu* N1 = nullptr;
     QMenu* EditMenu = nullptr;
     QMenu* N5 = nullptr;
@@ -134,7 +135,6 @@ public:
     QTabWidget* PageControl1 = nullptr;
     QWidget* TabSheet11 = nullptr;
 
-public slots:
     void N2Click();
     void N10Click();
     void N3Click();
@@ -165,10 +165,13 @@ public slots:
     void FilterRowsClick();
     void DiffColoursClick(bool on);
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
+    // StringGrid1 ... StringGrid12.
+    dravik::ui::GridView* StringGrid(int number) const { return grids_.at(static_cast<size_t>(number - 1)); }
 
-private:
+    void InitSectionHeaders();
+    void ApplyFont(const QFont& font);
+    void FitColumnWidths();
+
     void createMenus();
     // Settings > Language: each language the program has a catalogue for.
     void createLanguageMenu();
