@@ -31,8 +31,14 @@ inline ui::GridView* Table(const QObject& window, int number)
 {
     return WindowPart<ui::GridView>(window, QStringLiteral("StringGrid%1").arg(number));
 }
-inline QTabWidget* Tabs(const QObject& window) { return WindowPart<QTabWidget>(window, QStringLiteral("PageControl1")); }
-inline QAction* Action(const QObject& window, const char* name) { return WindowPart<QAction>(window, QLatin1String(name)); }
+inline QTabWidget* Tabs(const QObject& window)
+{
+    return WindowPart<QTabWidget>(window, QStringLiteral("PageControl1"));
+}
+inline QAction* Action(const QObject& window, const char* name)
+{
+    return WindowPart<QAction>(window, QLatin1String(name));
+}
 
 // The dialogs a user would answer: the save and open answers are queued by
 // the benchmark, and an error box is a failed run.

@@ -90,7 +90,8 @@ class OpenFolderTest : public WindowFixture {
         QMenuBar* bar = window->menuBar();
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(Menu(*window, "N1")->menuAction()).center());
         auto* recent = named<QMenu>(QStringLiteral("RecentFolders"));
-        QTest::mouseClick(Menu(*window, "N1"), Qt::LeftButton, {}, Menu(*window, "N1")->actionGeometry(recent->menuAction()).center());
+        QMenu* file = Menu(*window, "N1");
+        QTest::mouseClick(file, Qt::LeftButton, {}, file->actionGeometry(recent->menuAction()).center());
         QTRY_VERIFY(recent->isVisible());
         QAction* item = recent->actions().at(index);
         QTest::mouseClick(recent, Qt::LeftButton, {}, recent->actionGeometry(item).center());

@@ -130,9 +130,9 @@ private slots:
             QVERIFY2(dravik::ui::CanDraw(shown.font()), qPrintable(face));
             QCOMPARE(face, dravik::ui::DrawnFamily(QStringLiteral("Dravik Missing Face")));
             QCOMPARE(shown.font().pointSize(), 14);
-            for (QWidget* widget : std::initializer_list<QWidget*>{Preview(shown), VariablesText(shown), Table(shown, 1),
-                                                                   Table(shown, 11), Table(shown, 12),
-                                                                   shown.bulkEdits()->findBar()->findEdit})
+            const QWidget* drawn[] = {Preview(shown), VariablesText(shown), Table(shown, 1), Table(shown, 11),
+                                      Table(shown, 12), shown.bulkEdits()->findBar()->findEdit};
+            for (const QWidget* widget : drawn)
                 QCOMPARE(Family(widget), face);
             // The other windows and the dialogs take the application's font:
             // the same face, at its own size.
