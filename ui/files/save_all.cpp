@@ -121,6 +121,7 @@ bool SaveAllTables(const CommandHost& host, const SaveAllRequest& request)
         return false;
     if (!MaySaveProblemCells(host.dialogs, host.window, host.document, request.profiles))
         return false;
+    // Asked at most once a save, even when the files are read again.
     std::optional<Respelling> respelling = request.rememberedRespelling;
     int written = 0;  // by the attempts before, when a file changed while it was being saved
     bool checksAsked = false;
