@@ -46,20 +46,33 @@
 
 namespace {
 
+// The main window's parts, found by the names it gives them.
+template <class Part>
+Part* WindowPart(const QObject& window, const QString& name)
+{
+    return window.findChild<Part*>(name);
+}
+QAction* Action(const QObject& window, const char* name) { return WindowPart<QAction>(window, QLatin1String(name)); }
+dravik::ui::GridView* Table(const QObject& window, int number)
+{
+    return WindowPart<dravik::ui::GridView>(window, QStringLiteral("StringGrid%1").arg(number));
+}
+QTabWidget* Tabs(const QObject& window) { return WindowPart<QTabWidget>(window, QStringLiteral("PageControl1")); }
+
 // Makes the window wider, the room going to the tables.
 void Widen(TMainForm& window, int width, int height, int previewWidth)
 {
     window.resize(width, height);
-    window.Splitter1->setSizes({previewWidth, width - previewWidth});
+    WindowPart<QSplitter>(window, QStringLiteral("Splitter1"))->setSizes({previewWidth, width - previewWidth});
 }
 
 void TypeChanges(TMainForm& window)
 {
     // Only the marks of the edits: the difference colours stay off here.
-    if (window.DiffColours->isChecked())
-        window.DiffColours->trigger();
+    if (Action(window, "DiffColours")->isChecked())
+        Action(window, "DiffColours")->trigger();
     Widen(window, 1060, 400, 260);
-    dravik::ui::GridView* section1 = window.StringGrid(1);
+    dravik::ui::GridView* section1 = Table(window, 1);
     auto type = [&](int col, int row, const QString& text) {
         section1->model()->setData(section1->model()->index(row - 1, col - 1), text);
     };
@@ -70,12 +83,12 @@ void TypeChanges(TMainForm& window)
 
 void FilterByHealth(TMainForm& window)
 {
-    if (!window.DiffColours->isChecked())
-        window.DiffColours->trigger();
-    if (!window.ColumnSummary->isChecked())
-        window.ColumnSummary->trigger();
+    if (!Action(window, "DiffColours")->isChecked())
+        Action(window, "DiffColours")->trigger();
+    if (!Action(window, "ColumnSummary")->isChecked())
+        Action(window, "ColumnSummary")->trigger();
     Widen(window, 1180, 520, 300);
-    dravik::ui::GridView* section1 = window.StringGrid(1);
+    dravik::ui::GridView* section1 = Table(window, 1);
     // The summary follows the current cell: the first armor column.
     section1->setCurrentIndex(section1->model()->index(0, 2));
     dravik::ui::FilterColumn health;
@@ -134,7 +147,7 @@ void TypeTypos(TMainForm& window)
 {
     Widen(window, 1060, 620, 260);
     window.modActions()->compareWithBase->trigger();
-    dravik::ui::GridView* section1 = window.StringGrid(1);
+    dravik::ui::GridView* section1 = Table(window, 1);
     auto type = [&](int col, int row, const QString& text) {
         section1->model()->setData(section1->model()->index(row - 1, col - 1), text);
     };
@@ -152,7 +165,7 @@ void OpenModSet(TMainForm& window)
     if (!set)
         return;
     // The Mods pane tells the story of the current cell: make it a conflict.
-    dravik::ui::GridView* section1 = window.StringGrid(1);
+    dravik::ui::GridView* section1 = Table(window, 1);
     for (int row = 1; row <= set->fileCount(); ++row) {
         for (int col = 2; col <= section1->model()->columnCount(); ++col) {
             const int slot = set->schema().slotOfCell(1, col);
@@ -204,7 +217,7 @@ int main(int argc, char* argv[])
     window.openVariablesFile(args.takeFirst());
     if (!args.isEmpty())
         window.openDescFiles(args);
-    window.PageControl1->setCurrentIndex(tab);
+    Tabs(window)->setCurrentIndex(tab);
     if (scene == QLatin1String("changes")) {
         TypeChanges(window);
     } else if (scene == QLatin1String("filter")) {

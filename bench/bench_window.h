@@ -4,8 +4,11 @@
 
 #include "bench/bench_clock.h"
 #include "ui/common/dialogs.h"
+#include "ui/tables/grid_view.h"
 
 #include <QAbstractScrollArea>
+#include <QAction>
+#include <QTabWidget>
 #include <QScrollBar>
 #include <algorithm>
 
@@ -16,6 +19,26 @@
 #include <optional>
 
 namespace dravik::bench {
+
+// The main window's tables, tabs and menu items, found by the names it gives
+// them, as a user's clicks would reach them.
+template <class Part>
+Part* WindowPart(const QObject& window, const QString& name)
+{
+    return window.findChild<Part*>(name);
+}
+inline ui::GridView* Table(const QObject& window, int number)
+{
+    return WindowPart<ui::GridView>(window, QStringLiteral("StringGrid%1").arg(number));
+}
+inline QTabWidget* Tabs(const QObject& window)
+{
+    return WindowPart<QTabWidget>(window, QStringLiteral("PageControl1"));
+}
+inline QAction* Action(const QObject& window, const char* name)
+{
+    return WindowPart<QAction>(window, QLatin1String(name));
+}
 
 // The dialogs a user would answer: the save and open answers are queued by
 // the benchmark, and an error box is a failed run.

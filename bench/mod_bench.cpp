@@ -39,6 +39,8 @@ using dravik::bench::BenchDialogs;
 using dravik::bench::ScrollScreens;
 using dravik::bench::Settle;
 using dravik::bench::Steps;
+using dravik::bench::Table;
+using dravik::bench::Tabs;
 using dravik::bench::Time;
 
 namespace {
@@ -163,12 +165,12 @@ void LookThrough(TMainForm& window, Steps& tabs, Steps& down, Steps& across)
 {
     for (int tab = 1; tab <= kSectionCount; ++tab)
         tabs.add(Time([&] {
-            window.PageControl1->setCurrentIndex(tab);
+            Tabs(window)->setCurrentIndex(tab);
             Settle();
         }));
-    window.PageControl1->setCurrentIndex(1);
+    Tabs(window)->setCurrentIndex(1);
     Settle();
-    ScrollScreens(window.StringGrid(1), kScreens, down, across);
+    ScrollScreens(Table(window, 1), kScreens, down, across);
 }
 
 WindowFigures RunWindow(const Options& options, const std::string& vars, const std::vector<std::string>& mod)

@@ -81,12 +81,15 @@
 #include <unistd.h>
 
 using namespace dravik;
+using dravik::bench::Action;
 using dravik::bench::BenchDialogs;
 using dravik::bench::PeakMegabytes;
 using dravik::bench::Seconds;
 using dravik::bench::ScrollScreens;
 using dravik::bench::Settle;
 using dravik::bench::Steps;
+using dravik::bench::Table;
+using dravik::bench::Tabs;
 using dravik::bench::Time;
 
 namespace {
@@ -355,13 +358,13 @@ WindowFigures RunWindow(const Options& options)
 
     for (int tab = 1; tab <= kSectionCount; ++tab)
         figures.tabs.add(Time([&] {
-            window.PageControl1->setCurrentIndex(tab);
+            Tabs(window)->setCurrentIndex(tab);
             Settle();
         }));
 
-    window.PageControl1->setCurrentIndex(kScrolledTable);
+    Tabs(window)->setCurrentIndex(kScrolledTable);
     Settle();
-    QScrollBar* bar = window.StringGrid(kScrolledTable)->verticalScrollBar();
+    QScrollBar* bar = Table(window, kScrolledTable)->verticalScrollBar();
     bar->setValue(0);
     Settle();
     while (bar->value() < bar->maximum())
@@ -374,9 +377,9 @@ WindowFigures RunWindow(const Options& options)
     // typed, and moving on writes it into the table. The editors closed on
     // the way go as soon as control is back in the event loop; the table is
     // painted once, after the last edit.
-    window.PageControl1->setCurrentIndex(kEditedTable);
+    Tabs(window)->setCurrentIndex(kEditedTable);
     Settle();
-    ui::GridView* grid = window.StringGrid(kEditedTable);
+    ui::GridView* grid = Table(window, kEditedTable);
     auto editCell = [grid](const Edit& edit, const std::string& value) {
         const QModelIndex index = grid->model()->index(edit.row - 1, edit.col - 1);
         grid->setCurrentIndex(index);
@@ -405,19 +408,19 @@ WindowFigures RunWindow(const Options& options)
     Settle();
 
     figures.times["save"] = Time([&] {
-        window.N10Click();
+        Action(window, "N10")->trigger();
         Settle();
     });
 
     const QString table = QString::fromStdString(folder + "/table.txt");
     dialogs.saveAnswers.enqueue(table);
     figures.times["export"] = Time([&] {
-        window.Exporttable1Click();
+        Action(window, "Exporttable1")->trigger();
         Settle();
     });
     dialogs.openAnswers.enqueue({table});
     figures.times["import"] = Time([&] {
-        window.Importtable1Click();
+        Action(window, "Importtable1")->trigger();
         Settle();
     });
     // The peak of the same work the engine's run does; what follows it holds
@@ -432,7 +435,7 @@ WindowFigures RunWindow(const Options& options)
     }
     Settle();
     figures.times["save-few"] = Time([&] {
-        window.N10Click();
+        Action(window, "N10")->trigger();
         Settle();
     });
 
@@ -455,18 +458,18 @@ WindowFigures RunWindow(const Options& options)
     }
     figures.history = static_cast<double>(historyBytes) / (1024.0 * 1024.0);
     figures.undo = Time([&] {
-        window.UndoClick();
+        Action(window, "Undo")->trigger();
         Settle();
     });
     figures.redo = Time([&] {
-        window.RedoClick();
+        Action(window, "Redo")->trigger();
         Settle();
     });
     figures.times["bulk-cells"] = static_cast<double>(bulk.size());
 
     // The bulk edits, as the user runs them from the Edit menu.
     ui::BulkEditActions* actions = window.bulkEdits();
-    window.PageControl1->setCurrentIndex(kEditedTable);
+    Tabs(window)->setCurrentIndex(kEditedTable);
     Settle();
     actions->replace->trigger();
     ui::FindBar* findBar = actions->findBar();
@@ -480,14 +483,14 @@ WindowFigures RunWindow(const Options& options)
     });
     figures.replaced = findBar->status();
     figures.times["replace-undo"] = Time([&] {
-        window.UndoClick();
+        Action(window, "Undo")->trigger();
         Settle();
     });
     actions->findPanel()->hide();
 
-    window.PageControl1->setCurrentIndex(kExpressionTable);
+    Tabs(window)->setCurrentIndex(kExpressionTable);
     Settle();
-    ui::SelectBlock(window.StringGrid(kExpressionTable),
+    ui::SelectBlock(Table(window, kExpressionTable),
                     ColumnOfEveryFile(window.document(), kExpressionTable, 2));
     Settle();
     dialogs.expressionAnswers.enqueue(QString::fromLatin1(kExpression));
@@ -500,10 +503,10 @@ WindowFigures RunWindow(const Options& options)
     dialogs.askAnswers.enqueue(1);
     window.openVariablesFile(QString::fromStdString(WriteWideVariables(folder)));
     window.openDescFiles(descPaths);
-    window.PageControl1->setCurrentIndex(1);
+    Tabs(window)->setCurrentIndex(1);
     Settle();
     QGuiApplication::clipboard()->setText(ui::CellText(PastedBlock(), window.document().codePage()));
-    ui::SelectBlock(window.StringGrid(1), CellBlock{1, {1}, {2}});
+    ui::SelectBlock(Table(window, 1), CellBlock{1, {1}, {2}});
     Settle();
     figures.times["paste"] = Time([&] {
         actions->paste->trigger();
@@ -571,14 +574,14 @@ void LookThrough(TMainForm& window, Steps& tabs, Steps& down, Steps& across)
 {
     constexpr int kScreens = 20;
     for (int i = 0; i < 3; ++i) {
-        window.PageControl1->setCurrentIndex(kWideTable + 1);
+        Tabs(window)->setCurrentIndex(kWideTable + 1);
         Settle();
         tabs.add(Time([&] {
-            window.PageControl1->setCurrentIndex(kWideTable);
+            Tabs(window)->setCurrentIndex(kWideTable);
             Settle();
         }));
     }
-    ScrollScreens(window.StringGrid(kWideTable), kScreens, down, across);
+    ScrollScreens(Table(window, kWideTable), kScreens, down, across);
 }
 
 struct OpenFolderFigures {
@@ -659,13 +662,13 @@ TableViewFigures RunTableViews(const Options& options)
     figures.columns = document.grid(kWideTable).colCount() - 2;
 
     // Colours off first: the profiles are worked out only when they are on.
-    window.DiffColours->setChecked(false);
+    Action(window, "DiffColours")->setChecked(false);
     LookThrough(window, figures.tabsOff, figures.downOff, figures.acrossOff);
-    window.DiffColours->setChecked(true);
+    Action(window, "DiffColours")->setChecked(true);
     LookThrough(window, figures.tabsOn, figures.downOn, figures.acrossOn);
 
-    window.PageControl1->setCurrentIndex(kWideTable);
-    window.FilterRows->trigger();
+    Tabs(window)->setCurrentIndex(kWideTable);
+    Action(window, "FilterRows")->trigger();
     Settle();
     ui::FilterBar* bar = window.filterBar();
     struct Case {

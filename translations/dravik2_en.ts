@@ -503,6 +503,9 @@
             <numerusform>%n files</numerusform>
         </translation>
     </message>
+</context>
+<context>
+    <name>TableExport</name>
     <message numerus="yes">
         <source>Exported %n rows into %1</source>
         <comment>Exported %n rows into %1</comment>

@@ -1270,6 +1270,17 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
     </message>
 </context>
 <context>
+    <name>SaveAll</name>
+    <message>
+        <source>Save all</source>
+        <translation>Сохранить все</translation>
+    </message>
+    <message>
+        <source>Saved %1 of %2 files</source>
+        <translation>Сохранено файлов: %1 из %2</translation>
+    </message>
+</context>
+<context>
     <name>SaveQuestions</name>
     <message>
         <source>and %1 more</source>
@@ -1393,6 +1404,14 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
     <message>
         <source>&amp;Save all</source>
         <translation>&amp;Сохранить все</translation>
+    </message>
+    <message>
+        <source>The variables text changed since Open desc. Save all writes each file by the keys and counts the tables were laid out by; Open desc again to lay them out by the new text.</source>
+        <translation>Текст переменных изменился после «Открыть desc». «Сохранить все» запишет каждый файл по тем ключам и числам значений, по которым были построены таблицы; чтобы перестроить их по новому тексту, снова выполните «Открыть desc».</translation>
+    </message>
+    <message>
+        <source>Save with the &amp;tables&apos; layout</source>
+        <translation>Сохранить по текущему построению &amp;таблиц</translation>
     </message>
 </context>
 <context>
@@ -1633,10 +1652,6 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
         <translation>%1 — тот же файл, что и %2, и %3: каждый файл открыт один раз</translation>
     </message>
     <message>
-        <source>Saved %1 of %2 files</source>
-        <translation>Сохранено файлов: %1 из %2</translation>
-    </message>
-    <message>
         <source>Unsaved changes</source>
         <translation>Несохранённые изменения</translation>
     </message>
@@ -1849,10 +1864,6 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
         <translation>Открыть desc</translation>
     </message>
     <message>
-        <source>Save all</source>
-        <translation>Сохранить все</translation>
-    </message>
-    <message>
         <source>Clear summary table?</source>
         <translation>Очистить сводную таблицу?</translation>
     </message>
@@ -1885,6 +1896,17 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
         <translation>&amp;Сводка по столбцу</translation>
     </message>
     <message>
+        <source>opening a mod set</source>
+        <translation>открытием набора модов</translation>
+    </message>
+</context>
+<context>
+    <name>TableExport</name>
+    <message>
+        <source>Export table</source>
+        <translation>Экспорт таблицы</translation>
+    </message>
+    <message>
         <source>tabulated text files|*.txt</source>
         <translation>текстовые файлы с табуляцией|*.txt</translation>
     </message>
@@ -1896,10 +1918,6 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
             <numerusform>Экспортированы %n строки в %1</numerusform>
             <numerusform>Экспортировано %n строк в %1</numerusform>
         </translation>
-    </message>
-    <message>
-        <source>opening a mod set</source>
-        <translation>открытием набора модов</translation>
     </message>
 </context>
 <context>
@@ -2003,18 +2021,6 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
     <message>
         <source>Cancel</source>
         <translation>Отмена</translation>
-    </message>
-    <message>
-        <source>The variables text changed since Open desc. Save all writes each file by the keys and counts the tables were laid out by; Open desc again to lay them out by the new text.</source>
-        <translation>Текст переменных изменился после «Открыть desc». «Сохранить все» запишет каждый файл по тем ключам и числам значений, по которым были построены таблицы; чтобы перестроить их по новому тексту, снова выполните «Открыть desc».</translation>
-    </message>
-    <message>
-        <source>Save all</source>
-        <translation>Сохранить все</translation>
-    </message>
-    <message>
-        <source>Save with the &amp;tables&apos; layout</source>
-        <translation>Сохранить по текущему построению &amp;таблиц</translation>
     </message>
     <message numerus="yes">
         <source>the open file</source>

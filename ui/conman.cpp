@@ -195,48 +195,8 @@ TFormCM::TFormCM(std::string settingsPath, dravik::ui::Dialogs& dialogs, QAction
 
 void TFormCM::createControls()
 {
-    Panel1 = new QFrame;
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Panel1->setMinimumHeight(1);
-
-    DriveComboBox1 = new QComboBox(Panel1);
-    DriveComboBox1->setObjectName(QStringLiteral("DriveComboBox1"));
-    // It must leave room for the two tool buttons below it.
-    DriveComboBox1->setGeometry(8, 8, 145, std::min(DriveComboBox1->sizeHint().height(), 24));
-    for (const QString& root : DriveRoots())
-        DriveComboBox1->addItem(QDir::toNativeSeparators(root), root);
-    connect(DriveComboBox1, &QComboBox::activated, this, &TFormCM::DriveComboBox1Change);
-
-    Button1 = NewButton("Button1", tr("Unpack"), {160, 8, 75, 41}, Panel1);
-    Button2 = NewButton("Button2", tr("Pack"), {240, 8, 81, 41}, Panel1);
-    Button4 = NewButton("Button4", QStringLiteral("UNSUE"), {16, 32, 50, 25}, Panel1);
-    Button3 = NewButton("Button3", QStringLiteral("SUE"), {80, 32, 50, 25}, Panel1);
-    connect(Button1, &QPushButton::clicked, this, &TFormCM::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TFormCM::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &TFormCM::Button3Click);
-    connect(Button4, &QPushButton::clicked, this, &TFormCM::Button4Click);
-
-    DirectoryListBox1 = new DirectoryListBox;
-    DirectoryListBox1->setObjectName(QStringLiteral("DirectoryListBox1"));
-    QPalette light = DirectoryListBox1->palette();
-    light.setColor(QPalette::Base, light.color(QPalette::Light));
-    DirectoryListBox1->setPalette(light);
-    connect(DirectoryListBox1, &DirectoryListBox::folderOpened, this, &TFormCM::openFolder);
-
-    Splitter2 = NewSplitter("Splitter2", Qt::Vertical);
-    Splitter2->addWidget(Panel1);
-    Splitter2->addWidget(DirectoryListBox1);
-    Splitter2->setStretchFactor(0, 0);
-    Splitter2->setStretchFactor(1, 1);
-    DarkenHandle(Splitter2);
-
-    Panel2 = new QFrame;
-    Panel2->setObjectName(QStringLiteral("Panel2"));
-    Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    auto* panel2Layout = new QVBoxLayout(Panel2);
-    panel2Layout->setContentsMargins(0, 0, 0, 0);
-    panel2Layout->addWidget(Splitter2);
+    createToolPanel();
+    createFolderPanel();
 
     Memo2 = new QPlainTextEdit;
     Memo2->setObjectName(QStringLiteral("Memo2"));
@@ -280,6 +240,55 @@ void TFormCM::createControls()
         const QRect area = desktop->availableGeometry();
         move(area.topLeft() + QPoint((area.width() - kWidth) / 2, (area.height() - kHeight) / 2));
     }
+}
+
+void TFormCM::createToolPanel()
+{
+    Panel1 = new QFrame;
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel1->setMinimumHeight(1);
+
+    DriveComboBox1 = new QComboBox(Panel1);
+    DriveComboBox1->setObjectName(QStringLiteral("DriveComboBox1"));
+    // It must leave room for the two tool buttons below it.
+    DriveComboBox1->setGeometry(8, 8, 145, std::min(DriveComboBox1->sizeHint().height(), 24));
+    for (const QString& root : DriveRoots())
+        DriveComboBox1->addItem(QDir::toNativeSeparators(root), root);
+    connect(DriveComboBox1, &QComboBox::activated, this, &TFormCM::DriveComboBox1Change);
+
+    Button1 = NewButton("Button1", tr("Unpack"), {160, 8, 75, 41}, Panel1);
+    Button2 = NewButton("Button2", tr("Pack"), {240, 8, 81, 41}, Panel1);
+    Button4 = NewButton("Button4", QStringLiteral("UNSUE"), {16, 32, 50, 25}, Panel1);
+    Button3 = NewButton("Button3", QStringLiteral("SUE"), {80, 32, 50, 25}, Panel1);
+    connect(Button1, &QPushButton::clicked, this, &TFormCM::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TFormCM::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TFormCM::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TFormCM::Button4Click);
+}
+
+void TFormCM::createFolderPanel()
+{
+    DirectoryListBox1 = new DirectoryListBox;
+    DirectoryListBox1->setObjectName(QStringLiteral("DirectoryListBox1"));
+    QPalette light = DirectoryListBox1->palette();
+    light.setColor(QPalette::Base, light.color(QPalette::Light));
+    DirectoryListBox1->setPalette(light);
+    connect(DirectoryListBox1, &DirectoryListBox::folderOpened, this, &TFormCM::openFolder);
+
+    Splitter2 = NewSplitter("Splitter2", Qt::Vertical);
+    Splitter2->addWidget(Panel1);
+    Splitter2->addWidget(DirectoryListBox1);
+    Splitter2->setStretchFactor(0, 0);
+    Splitter2->setStretchFactor(1, 1);
+    DarkenHandle(Splitter2);
+
+    Panel2 = new QFrame;
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    auto* panel2Layout = new QVBoxLayout(Panel2);
+    panel2Layout->setContentsMargins(0, 0, 0, 0);
+    panel2Layout->addWidget(Splitter2);
 }
 
 void TFormCM::FormCreate()

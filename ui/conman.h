@@ -118,6 +118,10 @@ protected:
 
 private:
     void createControls();
+    // Panel1: the drive list and the Unpack, Pack, SUE and UNSUE buttons.
+    void createToolPanel();
+    // Panel2: Panel1 over the folder list.
+    void createFolderPanel();
     void FormCreate();
     void FormClose();
     void DriveComboBox1Change(int index);

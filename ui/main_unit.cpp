@@ -5,9 +5,7 @@
 #include "core/text/dravik2_auxillary.h"
 #include "core/errors.h"
 #include "core/files/settings_file.h"
-#include "core/exchange/table_checks.h"
 #include "core/exchange/table_exchange.h"
-#include "core/exchange/table_text_file.h"
 #include "tools/process_runner.h"
 #include "ui/about_unit.h"
 #include "ui/common/application_title.h"
@@ -32,8 +30,9 @@
 #include "ui/common/long_work.h"
 #include "ui/common/menu_shortcuts.h"
 #include "ui/common/program_icon.h"
-#include "ui/files/problem_cells.h"
+#include "ui/files/save_all.h"
 #include "ui/files/save_questions.h"
+#include "ui/files/table_export.h"
 #include "ui/files/save_review.h"
 #include "ui/common/status_panels.h"
 #include "ui/common/window_font.h"
@@ -63,7 +62,6 @@
 #include <QUndoStack>
 #include <QVBoxLayout>
 #include <optional>
-#include <set>
 
 using dravik::ui::EditStep;
 using dravik::ui::GridModel;
@@ -112,16 +110,6 @@ QWidget* NewPage(const QString& name, QWidget* content)
     return page;
 }
 
-// What a Save all that stopped at a file it could not write had written.
-dravik::Message StoppedMessage(const dravik::SaveStoppedError& stopped)
-{
-    const size_t written = stopped.written().size();
-    if (written == 0)
-        return dravik::Message(DRAVIK_TR("Save all", "%1; nothing was written"), {stopped.message()});
-    return dravik::Message(DRAVIK_TR("Save all", "%1; %2 of %3 files had been written before it"),
-                           {stopped.message(), std::to_string(written), std::to_string(stopped.toWrite())});
-}
-
 }  // namespace
 
 TMainForm::TMainForm(const QString& settingsPath, dravik::ui::Dialogs& dialogs, QWidget* parent)
@@ -145,13 +133,13 @@ TMainForm::TMainForm(const QString& settingsPath, dravik::ui::Dialogs& dialogs, 
     createFolderActions();
     // Its "Column summary" item is the summary dock's own.
     createViewMenu();
-    modActions_ = new dravik::ui::ModActions(editHost(), this, N1, EditMenu, ViewMenu);
+    modActions_ = new dravik::ui::ModActions(commandHost(), this, N1, EditMenu, ViewMenu);
     connect(modActions_, &dravik::ui::ModActions::baseChanged, tableFilter_.get(), &dravik::ui::TableFilter::setBase);
     // Over the base game's marks, which it draws as before.
-    checkPane_ = new dravik::ui::CheckPane(editHost(), profiles_, this, ViewMenu, [this] { return VarPath; });
+    checkPane_ = new dravik::ui::CheckPane(commandHost(), profiles_, this, ViewMenu, [this] { return VarPath; });
     connect(modActions_, &dravik::ui::ModActions::baseChanged, checkPane_, &dravik::ui::CheckPane::setBase);
     modSetActions_ = new dravik::ui::ModSetActions(
-        editHost(),
+        commandHost(),
         {[this] { return VarPath; }, [this](const QString& path) { return openVariablesFile(path); },
          [this] { return mayDropTableEdits(tr("opening a mod set")) && mayDropPreviewEdits(); }},
         this, N1);
@@ -319,7 +307,7 @@ void TMainForm::showVariablesTabCaption()
                              tr("File of variables :") + NativeText(variablesTabPath_));
 }
 
-dravik::ui::BulkEditHost TMainForm::editHost()
+dravik::ui::CommandHost TMainForm::commandHost()
 {
     return {
         document_,
@@ -336,7 +324,7 @@ dravik::ui::BulkEditHost TMainForm::editHost()
 
 void TMainForm::createBulkEditActions()
 {
-    bulkEdits_ = new dravik::ui::BulkEditActions(editHost(), this, EditMenu);
+    bulkEdits_ = new dravik::ui::BulkEditActions(commandHost(), this, EditMenu);
 }
 
 void TMainForm::createFolderActions()
@@ -667,11 +655,6 @@ void TMainForm::setStatusText(const std::string& path)
     statusPanels_[kPathPanel]->setText(NativeText(path));
 }
 
-QString TMainForm::statusPanelText(int panel) const
-{
-    return statusPanels_.at(static_cast<size_t>(panel))->text();
-}
-
 QStringList TMainForm::askOpenFiles() { return dialogs_.openFiles(this, openDialog1_); }
 
 void TMainForm::N2Click()
@@ -750,84 +733,8 @@ void TMainForm::N10Click() { saveAll(); }
 bool TMainForm::saveAll()
 {
     takeEdits();
-    return mayDropPreviewEdits() && saveAllTables();
-}
-
-int TMainForm::checksWritten(const dravik::SavePlan& plan, const std::set<int>& skip) const
-{
-    const dravik::CheckList* checks = checkPane_->checks();
-    if (!checks)
-        return 0;
-    std::set<int> rows;
-    for (const dravik::FileSave& file : plan.files)
-        if (file.changed && !skip.count(file.row))
-            rows.insert(file.row);
-    int count = 0;
-    checks->eachCheck([&](const dravik::Check& check) { count += rows.count(check.row) ? 1 : 0; });
-    return count;
-}
-
-bool TMainForm::saveAllTables()
-{
-    if (document_.variablesChangedSinceOpen() && !dravik::ui::MaySaveWithTablesLayout(dialogs_, this))
-        return false;
-    if (!dravik::ui::MaySaveProblemCells(dialogs_, this, document_, profiles_))
-        return false;
-    // Asked at most once a save, even when the files are read again.
-    std::optional<dravik::Respelling> respelling = respelling_;
-    int written = 0;  // by the attempts before, when a file changed while it was being saved
-    bool checksAsked = false;
-    for (;;) {
-        dravik::SavePlan plan;
-        auto makePlan = [&] {
-            return run([&] {
-                dravik::ui::LongWork work(this, tr("Save all"));
-                plan = document_.planSaveAll(work.progress(), false,
-                                             respelling.value_or(dravik::Respelling::AllKeyLines));
-            });
-        };
-        if (!makePlan())
-            return false;
-        if (!respelling && dravik::ui::RespellsUnchangedValues(plan)) {
-            bool remember = false;
-            switch (dravik::ui::AskAboutRespelling(dialogs_, this, plan, remember)) {
-            case dravik::ui::RespellAnswer::RespellThemToo: respelling = dravik::Respelling::AllKeyLines; break;
-            case dravik::ui::RespellAnswer::OnlyWhatChanged: respelling = dravik::Respelling::OnlyChangedLines; break;
-            case dravik::ui::RespellAnswer::Cancel: return false;
-            }
-            if (remember)
-                respelling_ = respelling;
-            if (*respelling == dravik::Respelling::OnlyChangedLines && !makePlan())
-                return false;
-        }
-        const std::optional<std::set<int>> skip = dravik::ui::RowsToSkip(dialogs_, this, plan);
-        if (!skip)
-            return false;
-        if (!checksAsked && !dravik::ui::MaySaveWithChecks(dialogs_, this, checksWritten(plan, *skip)))
-            return false;
-        checksAsked = true;
-        dravik::SaveOutcome outcome;
-        bool changedMeanwhile = false;
-        const bool saved = run([&] {
-            dravik::ui::LongWork work(this, tr("Save all"));
-            try {
-                outcome = document_.saveAll(plan, *skip, work.progress());
-            } catch (const dravik::ChangedOnDiskError& changed) {
-                changedMeanwhile = true;  // those files were left as they were
-                written += static_cast<int>(changed.written().size());
-            } catch (const dravik::SaveStoppedError& stopped) {
-                throw dravik::DravikError(StoppedMessage(stopped));
-            }
-        });
-        // Another program wrote files while the questions were open, or
-        // while they were being saved: asked again, about the files as they
-        // are now.
-        if (changedMeanwhile)
-            continue;
-        if (saved)
-            statusPanels_[0]->setText(tr("Saved %1 of %2 files").arg(written + outcome.written).arg(outcome.files));
-        return saved;
-    }
+    return mayDropPreviewEdits() &&
+           dravik::ui::SaveAllTables(commandHost(), {profiles_, checkPane_->checks(), respelling_, statusPanels_[0]});
 }
 
 bool TMainForm::mayDropTableEdits(const QString& what)
@@ -903,30 +810,11 @@ bool TMainForm::saveCurrentDesc()
     }
 }
 
-void TMainForm::Exporttable1Click()
-{
-    if (!run([&] { history_->apply(EditStep::ExportTable, dravik::ExportTable); }))
-        return;
-    const auto path = dialogs_.saveFile(
-        this, {tr("Export table"), tr("tabulated text files|*.txt"), QStringLiteral("txt")});
-    if (!path || !run([&] { dravik::GridToTextFile(document_.summary(), NativeBytes(*path)); }))
-        return;
-    statusPanels_[0]->setText(
-        tr("Exported %n rows into %1", "Exported %n rows into %1", document_.summary().rowCount())
-            .arg(QFileInfo(*path).fileName()));
-    // The file is as described; the user learns before importing it which
-    // cells would not come back as they were.
-    const dravik::UnreadableCells unreadable = dravik::FindUnreadableCells(document_);
-    const dravik::UnwritablePaths unwritable = dravik::FindUnwritablePaths(document_);
-    const dravik::Message notice = (unreadable.any() ? unreadable.message() : dravik::Message()) +
-                                   (unwritable.any() ? unwritable.exportMessage() : dravik::Message());
-    if (!notice.empty())
-        dialogs_.messageBox(this, dravik::ui::ApplicationTitle(), dravik::ui::MessageLines(notice));
-}
+void TMainForm::Exporttable1Click() { dravik::ui::ExportTableFile(commandHost(), statusPanels_[0]); }
 
 void TMainForm::Importtable1Click()
 {
-    dravik::ui::ImportTableFile(editHost(), askOpenFiles(), [this] { FitColumnWidths(); });
+    dravik::ui::ImportTableFile(commandHost(), askOpenFiles(), [this] { FitColumnWidths(); });
 }
 
 void TMainForm::StringGrid12DblClick()

@@ -9,7 +9,7 @@
 #include "core/document/desc_document.h"
 #include "ui/conman.h"
 #include "ui/common/dialogs.h"
-#include "ui/edits/bulk_edit_host.h"
+#include "ui/common/command_host.h"
 #include "ui/tables/edit_history.h"
 #include "ui/tables/grid_layout.h"
 
@@ -19,7 +19,6 @@
 #include <array>
 #include <functional>
 #include <memory>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -61,15 +60,12 @@ public:
     dravik::ColumnProfiles& profiles() { return profiles_; }
     dravik::ui::FilterBar* filterBar() const { return filterBar_; }
     dravik::ui::SummaryPanel* summaryPanel() const { return summaryPanel_; }
-    // StringGrid1 ... StringGrid12.
-    dravik::ui::GridView* StringGrid(int number) const { return grids_.at(static_cast<size_t>(number - 1)); }
 
     // The path values the window keeps for the other commands, as bytes.
     const std::string& editorPath() const { return EditorPath; }
     const std::string& gamePath() const { return GamePath; }
     const std::string& variablesFilePath() const { return VarPath; }
     const QFont& chosenFont() const { return fontDialogFont_; }
-    QString statusPanelText(int panel) const;
     // Copy, Paste, Find and replace, Set selection, and the find panel.
     dravik::ui::BulkEditActions* bulkEdits() const { return bulkEdits_; }
     // The base game compared with, and patches.
@@ -91,13 +87,17 @@ public:
     // or named on the command line.
     dravik::ui::FolderActions* folderActions() const { return folderActions_; }
 
-    void InitSectionHeaders();
-    void ApplyFont(const QFont& font);
-    void FitColumnWidths();
     // Shows the document's texts and current file as they now are, after
     // another window changed them.
     void showTexts();
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // The controls and menu items keep the names the program has always
+    // given them; from outside, they are found by those names
+    // (QObject::objectName).
     QMenu* N1 = nullptr;
     QMenu* EditMenu = nullptr;
     QMenu* N5 = nullptr;
@@ -135,7 +135,6 @@ public:
     QTabWidget* PageControl1 = nullptr;
     QWidget* TabSheet11 = nullptr;
 
-public slots:
     void N2Click();
     void N10Click();
     void N3Click();
@@ -166,10 +165,13 @@ public slots:
     void FilterRowsClick();
     void DiffColoursClick(bool on);
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
+    // StringGrid1 ... StringGrid12.
+    dravik::ui::GridView* StringGrid(int number) const { return grids_.at(static_cast<size_t>(number - 1)); }
 
-private:
+    void InitSectionHeaders();
+    void ApplyFont(const QFont& font);
+    void FitColumnWidths();
+
     void createMenus();
     // Settings > Language: each language the program has a catalogue for.
     void createLanguageMenu();
@@ -178,11 +180,8 @@ private:
     void retranslateUi();
     void showUndoSteps();
     void showVariablesTabCaption();
-    // What the Edit menu's bulk edits, Import table and the mod's commands
-    // use of the window.
-    dravik::ui::BulkEditHost editHost();
-    // The checks in the files the plan writes.
-    int checksWritten(const dravik::SavePlan& plan, const std::set<int>& skip) const;
+    // What the commands kept outside this window use of it.
+    dravik::ui::CommandHost commandHost();
     void createBulkEditActions();
     void createFolderActions();
     // Open desc of files already chosen, without its questions; the files are
@@ -208,7 +207,6 @@ private:
     // the current file into the preview afresh. False when it was cancelled
     // or failed.
     bool saveAll();
-    bool saveAllTables();
     bool saveCurrentDesc();
     bool saveVariablesAs();
     // Before a command drops unsaved work: asks whether to save it first.

@@ -5,6 +5,7 @@
 #include "test_folder.h"
 #include "ui/about_unit.h"
 #include "ui/main_unit.h"
+#include "window_parts.h"
 
 #include <QAction>
 #include <QFrame>
@@ -132,8 +133,8 @@ private slots:
         ScriptedDialogs dialogs;
         TMainForm window(folder.path("dravik2.INI"), dialogs);
         window.show();
-        window.N12->trigger();
-        window.N12->trigger();
+        Action(window, "N12")->trigger();
+        Action(window, "N12")->trigger();
         QList<TAboutBox*> boxes = window.findChildren<TAboutBox*>();
         QCOMPARE(boxes.size(), 2);
         for (TAboutBox* box : boxes) {

@@ -114,7 +114,7 @@ class AnalyzerTest : public WindowFixture {
 private:
     TdanForm* openAnalyzer()
     {
-        window->DAN2->trigger();
+        Action(*window, "DAN2")->trigger();
         const QList<TdanForm*> shown = ShownAnalyzers();
         return shown.size() == 1 ? shown.first() : nullptr;
     }
@@ -502,7 +502,7 @@ private slots:
     {
         const QString tank = folder->write("tank.txt", sample::TankDesc());
         dialogs->openAnswers.enqueue({tank});
-        window->N2->trigger();
+        Action(*window, "N2")->trigger();
         activate();
         clickTabOf(grid(1));
         auto* hint = grid(1)->findChild<QWidget*>(QStringLiteral("VariablesHint"));
@@ -528,7 +528,7 @@ private slots:
         dialogs->openAnswers.enqueue({folder->write("other.var", "[section2]\r\nspeed=2\r\n")});
         dialogs->askAnswers.enqueue(0);
         dialogs->askAnswers.enqueue(1);  // the edit is dropped
-        window->N6->trigger();
+        Action(*window, "N6")->trigger();
         QCOMPARE(dialogs->questions.size(), 3);
         QCOMPARE(dialogs->questions[2].title, QStringLiteral("Unsaved changes"));
         QCOMPARE(Cell(grid(1), 2, 1), QString());
@@ -539,7 +539,7 @@ private slots:
         // Not now: the tables keep their layout.
         dialogs->openAnswers.enqueue({folder->path("vars.var")});
         dialogs->askAnswers.enqueue(1);
-        window->N6->trigger();
+        Action(*window, "N6")->trigger();
         QCOMPARE(dialogs->questions.size(), 4);
         QCOMPARE(Cell(grid(1), 2, 1), QString());
     }
@@ -550,7 +550,7 @@ private slots:
     {
         const QString tank = folder->write("tank.txt", sample::TankDesc());
         dialogs->openAnswers.enqueue({tank});
-        window->N2->trigger();
+        Action(*window, "N2")->trigger();
         activate();
         clickTabOf(grid(1));
         auto* hint = grid(1)->findChild<QWidget*>(QStringLiteral("VariablesHint"));
@@ -581,10 +581,10 @@ private slots:
     {
         const QString variables = folder->write("vars.var", sample::Variables());
         dialogs->openAnswers.enqueue({variables});
-        window->N6->trigger();
+        Action(*window, "N6")->trigger();
         // Typed into the variables text just before the analyzer opens.
-        window->Memo2->moveCursor(QTextCursor::End);
-        window->Memo2->insertPlainText("crew=0\n");
+        VariablesText(*window)->moveCursor(QTextCursor::End);
+        VariablesText(*window)->insertPlainText("crew=0\n");
         const auto typed = ToBytes(window->document().variablesText().lines);
 
         TdanForm* dan = openAnalyzer();
@@ -595,7 +595,7 @@ private slots:
         // An empty result text empties the variables text.
         dan->Button3->click();
         QVERIFY(window->document().variablesText().lines.empty());
-        QVERIFY(window->Memo2->toPlainText().isEmpty());
+        QVERIFY(VariablesText(*window)->toPlainText().isEmpty());
 
         const QString tank = folder->write("tank.txt",
                                            "[section1]\r\n"
@@ -618,7 +618,7 @@ private slots:
         dan->Button3->click();
         QCOMPARE(ToBytes(window->document().variablesText().lines),
                  QList<QByteArray>({"[section1]", "armor =3", "health =1", "[section_text]", "name =1"}));
-        QCOMPARE(window->Memo2->toPlainText(), result);
+        QCOMPARE(VariablesText(*window)->toPlainText(), result);
         QCOMPARE(dan->Memo1->toPlainText(), result);
         // The tables wait for the next Open desc.
         QCOMPARE(window->document().descFileCount(), 0);
@@ -627,7 +627,7 @@ private slots:
         QVERIFY(dan->close());
         QVERIFY(window->isVisible());
         dialogs->openAnswers.enqueue({tank});
-        window->N2->trigger();
+        Action(*window, "N2")->trigger();
         QCOMPARE(dialogs->errors.size(), 0);
         const dravik::Grid& section1 = window->document().grid(1);
         QCOMPARE(section1.colCount(), 6);

@@ -140,7 +140,7 @@ private slots:
         typeIntoCell(table(1), 4, 1, "13");
         select(1, {3, 1}, {4, 2});
         hideRow(2);
-        clickMenuItem(window->Revert);
+        clickMenuItem(Action(*window, "Revert"));
         QCOMPARE(Cells(table(1), {{3, 1}, {4, 1}, {4, 2}}), QStringList({"10", "20", "12"}));
         QCOMPARE(undoText(), QStringLiteral("Revert"));
     }
@@ -242,8 +242,8 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("20\n"));
 
         // The preview keeps its own copy.
-        window->Memo1->setFocus();
-        window->Memo1->selectAll();
+        Preview(*window)->setFocus();
+        Preview(*window)->selectAll();
         press(Qt::Key_C, Qt::ControlModifier);
         QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("[section1]")));
     }
@@ -260,11 +260,11 @@ private slots:
         QTest::mouseClick(findText(), Qt::LeftButton);
         press(Qt::Key_Return);
         QCOMPARE(findStatus(), QStringLiteral("1 of 4"));
-        QCOMPARE(window->PageControl1->currentWidget(), table(1)->parentWidget());
+        QCOMPARE(Tabs(*window)->currentWidget(), table(1)->parentWidget());
         press(Qt::Key_F3);
         press(Qt::Key_F3);
         QCOMPARE(findStatus(), QStringLiteral("3 of 4"));
-        QCOMPARE(window->PageControl1->currentWidget(), table(2)->parentWidget());
+        QCOMPARE(Tabs(*window)->currentWidget(), table(2)->parentWidget());
         QCOMPARE(table(2)->currentIndex(), table(2)->model()->index(1, 1));
         press(Qt::Key_F3);
         press(Qt::Key_F3);
@@ -334,9 +334,9 @@ private slots:
         const QByteArray as(10000, 'a');
         const QString ended = folder->write("ended.txt", "desc " + as + "b\r\n");
         dialogs->openAnswers.enqueue({vars});
-        window->N6->trigger();
+        Action(*window, "N6")->trigger();
         dialogs->openAnswers.enqueue({big, plain, ended});
-        window->N2->trigger();
+        Action(*window, "N2")->trigger();
         QCOMPARE(dialogs->errors.size(), 0);
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));

@@ -61,9 +61,9 @@ class ChecksTest : public WindowFixture {
             mod << folder->write("M/" + Unit(n), "armor " + armor + "\r\n");
         }
         dialogs->openAnswers.enqueue({vars});
-        clickMenuItem(window->N6);
+        clickMenuItem(Action(*window, "N6"));
         dialogs->openAnswers.enqueue(mod);
-        clickMenuItem(window->N2);
+        clickMenuItem(Action(*window, "N2"));
         dialogs->baseFolderAnswers.enqueue(folder->path(QStringLiteral("B")));
         clickMenuItem(window->modActions()->compareWithBase);
     }
@@ -94,7 +94,7 @@ private slots:
         QTest::mouseClick(pane()->acceptButton, Qt::LeftButton);
         QCOMPARE(values(), QStringList{"9000"});
         QVERIFY(accepted().contains("value\tu03.desc\t\tsection1\tarmor \t1\t4500"));
-        clickMenuItem(window->Undo);
+        clickMenuItem(Action(*window, "Undo"));
         QCOMPARE(values(), (QStringList{"9000", "4500"}));
         QVERIFY(!accepted().contains("4500"));
 
@@ -103,7 +103,7 @@ private slots:
         QTest::mouseClick(pane()->relaxColumnButton, Qt::LeftButton);
         QCOMPARE(values(), QStringList{});
         QVERIFY(accepted().contains("column\t\t\tsection1\tarmor \t1\t"));
-        clickMenuItem(window->Undo);
+        clickMenuItem(Action(*window, "Undo"));
         QCOMPARE(values().size(), 2);
 
         // Relax the rule (the context menu's item): widened to 9000, it lets
@@ -112,7 +112,7 @@ private slots:
         pane()->relaxGroup->trigger();
         QCOMPARE(values(), QStringList{});
         QVERIFY(accepted().contains("group\t\t\tsection1\tarmor \t1\t9000"));
-        clickMenuItem(window->Undo);
+        clickMenuItem(Action(*window, "Undo"));
         QCOMPARE(values().size(), 2);
 
         // Typing a value within the range mends it at once.
@@ -124,7 +124,7 @@ private slots:
         // Save all warns of the check left in a file it writes, and saves.
         typeIntoCell(section, kArmor, 3, QStringLiteral("4502"));
         dialogs->askAnswers.enqueue(0);
-        clickMenuItem(window->N10);
+        clickMenuItem(Action(*window, "N10"));
         QCOMPARE(dialogs->questions.size(), 1);
         QVERIFY(dialogs->questions[0].text.startsWith(QStringLiteral("1 value of the files to be saved")));
         QCOMPARE(folder->read(QStringLiteral("M/") + Unit(3)), QByteArray("armor  4502 \r\n"));

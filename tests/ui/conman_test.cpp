@@ -13,6 +13,7 @@
 #include "ui/conman.h"
 #include "ui/common/display_text.h"
 #include "ui/main_unit.h"
+#include "window_parts.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -560,7 +561,7 @@ private slots:
         main.show();
         QVERIFY(!main.consoleManager());
 
-        main.ConMAN2->trigger();
+        Action(main, "ConMAN2")->trigger();
         QPointer<TFormCM> first = main.consoleManager();
         QVERIFY(first);
         QVERIFY(first->isVisible());
@@ -573,7 +574,7 @@ private slots:
         QVERIFY(first->isHidden());
 
         // Each command makes a new window; the one before it goes.
-        main.ConMAN2->trigger();
+        Action(main, "ConMAN2")->trigger();
         QVERIFY(main.consoleManager());
         QVERIFY(main.consoleManager() != first);
         QVERIFY(!first);

@@ -35,7 +35,7 @@ class EditHistoryTest : public WindowFixture {
     {
         return grid->model()->data(grid->model()->index(row - 1, col - 1), Qt::BackgroundRole).isValid();
     }
-    QString undoText() const { return window->Undo->text(); }
+    QString undoText() const { return Action(*window, "Undo")->text(); }
     void openActiveSample()
     {
         openSample();
@@ -69,7 +69,7 @@ private slots:
     void typingIntoOneCellIsOneStep()
     {
         openActiveSample();
-        QVERIFY(!window->Undo->isEnabled());
+        QVERIFY(!Action(*window, "Undo")->isEnabled());
         typeIntoCell(section1(), 2, 1, "15");
         typeIntoCell(section1(), 2, 1, "150");
         QCOMPARE(Cell(section1(), 2, 1), QStringLiteral("150"));
@@ -83,7 +83,7 @@ private slots:
         QCOMPARE(Cells(section1(), {{2, 1}, {3, 2}}), QStringList({"150", "2"}));
         press(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(Cells(section1(), {{2, 1}, {3, 2}}), QStringList({"100", "2"}));
-        QVERIFY(!window->Undo->isEnabled());
+        QVERIFY(!Action(*window, "Undo")->isEnabled());
         press(Qt::Key_Y, Qt::ControlModifier);
         press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(Cells(section1(), {{2, 1}, {3, 2}}), QStringList({"150", "7"}));
@@ -98,7 +98,7 @@ private slots:
         // Typed back to the value it started from: no step is left.
         typeIntoCell(section1(), 2, 2, "41");
         typeIntoCell(section1(), 2, 2, "40");
-        QVERIFY(!window->Undo->isEnabled());
+        QVERIFY(!Action(*window, "Undo")->isEnabled());
     }
 
     void everyTableChangeCanBeUndone()
@@ -109,29 +109,29 @@ private slots:
         // Import table cancelled imports the summary table's own blocks, here
         // an export's: asked, and undone in one step.
         dialogs->saveAnswers.enqueue(std::nullopt);
-        clickMenuItem(window->Exporttable1);
+        clickMenuItem(Action(*window, "Exporttable1"));
         typeIntoCell(section1(), 4, 2, "9");
         dialogs->openAnswers.enqueue({});
         dialogs->confirmAnswers.enqueue(true);
-        clickMenuItem(window->Importtable1);
+        clickMenuItem(Action(*window, "Importtable1"));
         QCOMPARE(dialogs->confirmations,
                  QStringList({"The tables have unsaved changes, and Import table replaces them. "
                               "(Edit > Undo takes the import back.) Go on?"}));
         QCOMPARE(Cells(section1(), {{2, 1}, {4, 2}}), QStringList({"150", "3"}));
         QCOMPARE(undoText(), QStringLiteral("&Undo Import table"));
-        clickMenuItem(window->Undo);
+        clickMenuItem(Action(*window, "Undo"));
         QCOMPARE(Cells(section1(), {{2, 1}, {4, 2}}), QStringList({"150", "9"}));
 
         // Answered No, the import changes nothing.
         dialogs->openAnswers.enqueue({});
         dialogs->confirmAnswers.enqueue(false);
-        clickMenuItem(window->Importtable1);
+        clickMenuItem(Action(*window, "Importtable1"));
         QCOMPARE(Cell(section1(), 2, 1), QStringLiteral("150"));
         QCOMPARE(undoText(), QStringLiteral("&Undo Typing"));
 
         // The summary table's export and clearing, too.
         dialogs->saveAnswers.enqueue(std::nullopt);
-        clickMenuItem(window->Exporttable1);
+        clickMenuItem(Action(*window, "Exporttable1"));
         QCOMPARE(undoText(), QStringLiteral("&Undo Export table"));
         GridView* summary = grid(dravik::kSummaryGrid);
         dialogs->confirmAnswers.enqueue(true);
@@ -146,7 +146,7 @@ private slots:
         dialogs->askAnswers.enqueue(1);
         dialogs->openAnswers.enqueue({folder->path("tank.txt")});
         press(Qt::Key_O, Qt::ControlModifier);
-        QVERIFY(!window->Undo->isEnabled());
+        QVERIFY(!Action(*window, "Undo")->isEnabled());
         QCOMPARE(Cell(section1(), 2, 1), QStringLiteral("100"));
     }
 
@@ -177,7 +177,7 @@ private slots:
         typeIntoCell(section1(), 2, 1, "9");
         clickCell(section1(), 3, 2);
         clickCell(section1(), 4, 2, Qt::ShiftModifier);
-        clickMenuItem(window->Revert);
+        clickMenuItem(Action(*window, "Revert"));
         QCOMPARE(Cells(section1(), {{3, 2}, {4, 2}, {2, 1}}), QStringList({"2", "3", "9"}));
         QCOMPARE(undoText(), QStringLiteral("&Undo Revert"));
         press(Qt::Key_Z, Qt::ControlModifier);
@@ -280,7 +280,7 @@ private slots:
         typeIntoCell(section1(), 2, 2, "41");
         QTRY_VERIFY(marked(section1(), 2, 2));
         press(Qt::Key_E, Qt::ControlModifier);
-        QCOMPARE(window->statusPanelText(0), QStringLiteral("Saved 1 of 2 files"));
+        QCOMPARE(StatusText(*window, 0), QStringLiteral("Saved 1 of 2 files"));
         QCOMPARE(QFileInfo(folder->path("tank.txt")).lastModified(), tankTime);
         QVERIFY(folder->read("gun.txt").startsWith("[section1]\r\nhealth 41 \r\n"));
         QVERIFY(!marked(section1(), 2, 2));
@@ -306,14 +306,14 @@ private slots:
         openSavedSample();
         typeIntoCell(section1(), 2, 1, "150");
         dialogs->reviewAnswers.enqueue(false);
-        clickMenuItem(window->ReviewChanges);
+        clickMenuItem(Action(*window, "ReviewChanges"));
         QCOMPARE(dialogs->reviews.size(), 1);
         QCOMPARE(dialogs->reviews[0].summary, QStringLiteral("Save all would change 1 file of 2, 1 key line in all."));
         QCOMPARE(dialogs->reviews[0].details,
                  folder->path("tank.txt") + QStringLiteral("\n      3  - health 100 \n         + health 150 \n\n"));
         QVERIFY(window->document().isModified());
         dialogs->reviewAnswers.enqueue(true);
-        clickMenuItem(window->ReviewChanges);
+        clickMenuItem(Action(*window, "ReviewChanges"));
         QVERIFY(!window->document().isModified());
         QVERIFY(folder->read("tank.txt").contains("health 150 \r\n"));
     }

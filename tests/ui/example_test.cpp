@@ -10,6 +10,7 @@
 #include "ui/common/display_text.h"
 #include "ui/tables/grid_view.h"
 #include "ui/main_unit.h"
+#include "window_parts.h"
 
 #include <QAction>
 #include <QDir>
@@ -49,10 +50,10 @@ private slots:
         window.show();
         QCOMPARE(window.windowTitle(), QStringLiteral("Dravik 2 v1.3 beta"));
         dialogs.openAnswers.enqueue({variables});
-        window.N6->trigger();
+        Action(window, "N6")->trigger();
         dialogs.openAnswers.enqueue(descs);
-        window.N2->trigger();
-        dravik::ui::GridView* section1 = window.StringGrid(1);
+        Action(window, "N2")->trigger();
+        dravik::ui::GridView* section1 = Table(window, 1);
         // Row 1 is the first file; "armor" has three values from column 3 on.
         QCOMPARE(section1->model()->data(section1->model()->index(0, 0)).toString(), descs[0]);
         QCOMPARE(section1->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("armor "));
@@ -60,7 +61,7 @@ private slots:
         // The example's files are not spelled as Save all spells key lines:
         // it asks first, and is told to respell them.
         dialogs.askAnswers.enqueue(0);
-        window.N10->trigger();
+        Action(window, "N10")->trigger();
         QVERIFY(dialogs.errors.isEmpty());
         QCOMPARE(dialogs.unexpected, 0);
         QCOMPARE(dialogs.questions.size(), 1);

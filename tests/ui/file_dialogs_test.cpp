@@ -57,10 +57,10 @@ private slots:
     void saveDialogsSayWhatIsSaved()
     {
         dialogs->saveAnswers.enqueue(std::nullopt);
-        window->Exporttable1->trigger();
+        Action(*window, "Exporttable1")->trigger();
         QCOMPARE(dialogs->askedFiles.last().request.title, QStringLiteral("Export table"));
         dialogs->saveAnswers.enqueue(std::nullopt);
-        window->N7->trigger();
+        Action(*window, "N7")->trigger();
         QCOMPARE(dialogs->askedFiles.last().request.title, QStringLiteral("Save variables"));
     }
 

@@ -140,13 +140,13 @@ private slots:
         choose("ru");
         QCOMPARE(stored(), std::optional<std::string>("ru"));
         QCOMPARE(dravik::ui::CurrentLanguage(), QStringLiteral("ru"));
-        QVERIFY(window->N1->title() != QStringLiteral("&File"));
+        QVERIFY(Menu(*window, "N1")->title() != QStringLiteral("&File"));
         QVERIFY(window->findChild<QAction*>(QStringLiteral("Language_ru"))->isChecked());
 
         choose("en");
         QCOMPARE(stored(), std::optional<std::string>("en"));
-        QCOMPARE(window->N1->title(), QStringLiteral("&File"));
-        QCOMPARE(window->N2->text(), QStringLiteral("&Open desc"));
+        QCOMPARE(Menu(*window, "N1")->title(), QStringLiteral("&File"));
+        QCOMPARE(Action(*window, "N2")->text(), QStringLiteral("&Open desc"));
     }
 
     // In Russian each menu's access keys are Russian letters, one item each;

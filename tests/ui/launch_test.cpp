@@ -8,6 +8,7 @@
 #include "ui/conman.h"
 #include "ui/common/display_text.h"
 #include "ui/main_unit.h"
+#include "window_parts.h"
 
 #include <QAction>
 #include <QDir>
@@ -38,31 +39,31 @@ private slots:
     {
         TMainForm window(settingsPath(), *dialogs);
         window.show();
-        QVERIFY(!window.StartGame1->isEnabled());
-        QVERIFY(!window.StartEditor1->isEnabled());
+        QVERIFY(!Action(window, "StartGame1")->isEnabled());
+        QVERIFY(!Action(window, "StartEditor1")->isEnabled());
 
         // Cancelled: nothing changes.
         dialogs->openAnswers.enqueue({});
-        window.Pathtogame1->trigger();
+        Action(window, "Pathtogame1")->trigger();
         QCOMPARE(dialogs->askedFiles.last().request.title, QStringLiteral("Select the SuddenStrike executable file"));
         QVERIFY(dialogs->askedFiles.last().request.multiple);
-        QVERIFY(!window.StartGame1->isEnabled());
+        QVERIFY(!Action(window, "StartGame1")->isEnabled());
         QCOMPARE(window.gamePath(), std::string("c:\\game.exe"));
 
         dialogs->openAnswers.enqueue({at("first game"), at("second game")});
-        window.Pathtogame1->trigger();
+        Action(window, "Pathtogame1")->trigger();
         QCOMPARE(window.gamePath(), Bytes(at("first game")));
-        QVERIFY(window.StartGame1->isEnabled());
-        QVERIFY(!window.StartEditor1->isEnabled());
+        QVERIFY(Action(window, "StartGame1")->isEnabled());
+        QVERIFY(!Action(window, "StartEditor1")->isEnabled());
 
         dialogs->openAnswers.enqueue({});
-        window.Pathtoeditor1->trigger();
+        Action(window, "Pathtoeditor1")->trigger();
         QCOMPARE(dialogs->askedFiles.last().request.title, QStringLiteral("Select the executable file of map editor"));
-        QVERIFY(!window.StartEditor1->isEnabled());
+        QVERIFY(!Action(window, "StartEditor1")->isEnabled());
         dialogs->openAnswers.enqueue({at("edit")});
-        window.Pathtoeditor1->trigger();
+        Action(window, "Pathtoeditor1")->trigger();
         QCOMPARE(window.editorPath(), Bytes(at("edit")));
-        QVERIFY(window.StartEditor1->isEnabled());
+        QVERIFY(Action(window, "StartEditor1")->isEnabled());
 
         // The paths reach the settings file at close.
         QVERIFY(window.close());
@@ -88,25 +89,25 @@ private slots:
                       QFile::encodeName(editor) + "\r\n");
         TMainForm window(settingsPath(), *dialogs);
         window.show();
-        QVERIFY(window.StartGame1->isEnabled());
-        QVERIFY(window.StartEditor1->isEnabled());
+        QVERIFY(Action(window, "StartGame1")->isEnabled());
+        QVERIFY(Action(window, "StartEditor1")->isEnabled());
 
         // The path with blanks is one program, started without arguments
         // in its own folder, and the window says what it waits for.
         QStringList shown;
         connect(window.statusBar(), &QStatusBar::messageChanged, &window,
                 [&shown](const QString& text) { shown << text; });
-        window.StartGame1->trigger();
+        Action(window, "StartGame1")->trigger();
         QCOMPARE(Record(gameRecord), QStringList({at(QStringLiteral("my games/Sudden Strike")), "0"}));
         QCOMPARE(shown, QStringList({"Waiting for ss game to end", ""}));
         QCOMPARE(QDir::currentPath(), base);
 
-        window.StartEditor1->trigger();
+        Action(window, "StartEditor1")->trigger();
         QCOMPARE(Record(editorRecord), QStringList({base, "0"}));
         QVERIFY(dialogs->errors.isEmpty());
         QVERIFY(dialogs->messages.isEmpty());
-        QVERIFY(window.StartGame1->isEnabled());
-        QVERIFY(window.N2->isEnabled());
+        QVERIFY(Action(window, "StartGame1")->isEnabled());
+        QVERIFY(Action(window, "N2")->isEnabled());
     }
 
     void aDoubleQuoteInTheGamePathIsPartOfItsName()
@@ -120,8 +121,8 @@ private slots:
         TMainForm window(settingsPath(), *dialogs);
         window.show();
         dialogs->openAnswers.enqueue({game});
-        window.Pathtogame1->trigger();
-        window.StartGame1->trigger();
+        Action(window, "Pathtogame1")->trigger();
+        Action(window, "StartGame1")->trigger();
         QCOMPARE(Record(record), QStringList({folder, "0"}));
         QVERIFY(dialogs->errors.isEmpty());
     }
@@ -132,10 +133,10 @@ private slots:
         TMainForm window(settingsPath(), *dialogs);
         window.show();
         // An empty path is no default: the items are enabled, and do nothing.
-        QVERIFY(window.StartEditor1->isEnabled());
-        QVERIFY(window.StartGame1->isEnabled());
-        window.StartEditor1->trigger();
-        window.StartGame1->trigger();
+        QVERIFY(Action(window, "StartEditor1")->isEnabled());
+        QVERIFY(Action(window, "StartGame1")->isEnabled());
+        Action(window, "StartEditor1")->trigger();
+        Action(window, "StartGame1")->trigger();
         QVERIFY(dialogs->errors.isEmpty());
         QVERIFY(dialogs->messages.isEmpty());
     }
@@ -147,13 +148,13 @@ private slots:
         TMainForm window(settingsPath(), *dialogs);
         window.show();
         // The default editor path, in any letter case, leaves its item off.
-        QVERIFY(!window.StartEditor1->isEnabled());
-        window.StartGame1->trigger();
+        QVERIFY(!Action(window, "StartEditor1")->isEnabled());
+        Action(window, "StartGame1")->trigger();
         QCOMPARE(dialogs->errors.size(), 1);
         QCOMPARE(dialogs->errors[0].caption, dravik::ui::ApplicationTitle());
         QCOMPARE(dialogs->errors[0].text, QStringLiteral("Could not execute command line!"));
         QCOMPARE(window.gamePath(), missing.toStdString());
-        QVERIFY(window.StartGame1->isEnabled());
+        QVERIFY(Action(window, "StartGame1")->isEnabled());
     }
 
     void quickPackPacksWithTheLatestConsoleManager()
@@ -169,22 +170,22 @@ private slots:
                       QFile::encodeName(firstPack) + "\r\n");
         TMainForm window(settingsPath(), *dialogs);
         window.show();
-        QVERIFY(!window.QuickPack1->isEnabled());
+        QVERIFY(!Action(window, "QuickPack1")->isEnabled());
 
         // Opening and closing a console manager alone does not enable it.
-        window.ConMAN2->trigger();
+        Action(window, "ConMAN2")->trigger();
         QPointer<TFormCM> first = window.consoleManager();
         QVERIFY(first->close());
-        QVERIFY(!window.QuickPack1->isEnabled());
+        QVERIFY(!Action(window, "QuickPack1")->isEnabled());
 
-        window.ConMAN2->trigger();
+        Action(window, "ConMAN2")->trigger();
         TFormCM* second = window.consoleManager();
         // A new window, shown; the closed one stays closed.
         QVERIFY(second->isVisible());
         QVERIFY(first.isNull() || !first->isVisible());
         QCOMPARE(second->DirectoryListBox1->directory(), firstPack);
         second->Button2->click();
-        QVERIFY(window.QuickPack1->isEnabled());
+        QVERIFY(Action(window, "QuickPack1")->isEnabled());
         QCOMPARE(Record(record), QStringList({at("one"), "2", "[a.sue]", "[__a.sue/]"}));
 
         QVERIFY(second->openFolder(secondPack));
@@ -199,7 +200,7 @@ private slots:
         QStringList shown;
         connect(window.statusBar(), &QStatusBar::messageChanged, &window,
                 [&shown](const QString& text) { shown << text; });
-        window.QuickPack1->trigger();
+        Action(window, "QuickPack1")->trigger();
         QCOMPARE(Record(record), QStringList({at("two"), "2", "[b.sue]", "[__b.sue/]"}));
         // The shown window says what it waits for, not the hidden one.
         QCOMPARE(shown, QStringList({"Waiting for sue to end", ""}));
@@ -209,7 +210,7 @@ private slots:
         QCOMPARE(second->statusPanelText(1), QStringLiteral("b.sue __b.sue/"));
         QCOMPARE(second->Memo2->toPlainText(), memo + QStringLiteral("to the pipe\n"));
         QCOMPARE(conman::PackPath, Bytes(secondPack));
-        QVERIFY(window.QuickPack1->isEnabled());
+        QVERIFY(Action(window, "QuickPack1")->isEnabled());
         QVERIFY(!QFile::exists(at(QStringLiteral("Test.tmp"))));
         QVERIFY(dialogs->errors.isEmpty());
         QVERIFY(dialogs->messages.isEmpty());

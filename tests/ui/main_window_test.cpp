@@ -49,7 +49,7 @@ private slots:
     {
         QCOMPARE(window->windowTitle(), QStringLiteral("Dravik 2 v1.3 beta"));
         for (int n = 1; n <= 10; ++n) {
-            GridView* grid = window->StringGrid(n);
+            GridView* grid = Table(*window, n);
             QCOMPARE(grid->objectName(), QStringLiteral("StringGrid%1").arg(n));
             QCOMPARE(grid->model()->columnCount(), n == 10 ? 2 : 10);
             QCOMPARE(grid->model()->rowCount(), 49);
@@ -63,17 +63,17 @@ private slots:
             QCOMPARE(grid->verticalHeader()->defaultSectionSize(), 24);
             QCOMPARE(Cell(grid, 1, 1), QString());
         }
-        GridView* files = window->StringGrid(11);
+        GridView* files = Table(*window, 11);
         QCOMPARE(files->gridModel()->cornerText(), QStringLiteral("File number"));
         QCOMPARE(Header(files, 1), QStringLiteral("File name"));
         QCOMPARE(Header(files, 2), QStringLiteral("Path"));
         QCOMPARE(files->horizontalHeader()->sectionSize(0), 12);
         QCOMPARE(files->horizontalHeader()->sectionSize(1), 12);
         QCOMPARE(RowNumber(files, 1), QString());
-        QCOMPARE(window->StringGrid(12)->model()->columnCount(), 4);
-        QCOMPARE(window->StringGrid(12)->model()->rowCount(), 4);
-        QVERIFY(window->Memo2->toPlainText().isEmpty());
-        QCOMPARE(window->statusPanelText(2), QString());
+        QCOMPARE(Table(*window, 12)->model()->columnCount(), 4);
+        QCOMPARE(Table(*window, 12)->model()->rowCount(), 4);
+        QVERIFY(VariablesText(*window)->toPlainText().isEmpty());
+        QCOMPARE(StatusText(*window, 2), QString());
         QCOMPARE(window->statusBar()->objectName(), QStringLiteral("StatusBar1"));
     }
 
@@ -85,18 +85,18 @@ private slots:
         const QStringList pages = {"TabSheet12", "TabSheet1", "TabSheet2", "TabSheet3", "TabSheet4",
                                    "TabSheet5", "TabSheet6", "TabSheet7", "TabSheet8", "TabSheet9",
                                    "TabSheet10", "TabSheet11", "TabSheet13"};
-        QCOMPARE(window->PageControl1->count(), tabs.size());
+        QCOMPARE(Tabs(*window)->count(), tabs.size());
         for (int i = 0; i < tabs.size(); ++i) {
-            QCOMPARE(window->PageControl1->tabText(i), tabs[i]);
-            QCOMPARE(window->PageControl1->widget(i)->objectName(), pages[i]);
+            QCOMPARE(Tabs(*window)->tabText(i), tabs[i]);
+            QCOMPARE(Tabs(*window)->widget(i)->objectName(), pages[i]);
         }
-        QCOMPARE(window->PageControl1->currentIndex(), 0);
+        QCOMPARE(Tabs(*window)->currentIndex(), 0);
         // Right of the preview, the filter bar over the tab control.
-        QWidget* tables = window->Splitter1->widget(1);
+        QWidget* tables = Panes(*window)->widget(1);
         QCOMPARE(tables->objectName(), QStringLiteral("TablesPane"));
         QWidget* filterBar = named(QStringLiteral("FilterBar"));
-        QVERIFY(filterBar && tables->isAncestorOf(filterBar) && tables->isAncestorOf(window->PageControl1));
-        QVERIFY(tables->layout()->indexOf(filterBar) < tables->layout()->indexOf(window->PageControl1));
+        QVERIFY(filterBar && tables->isAncestorOf(filterBar) && tables->isAncestorOf(Tabs(*window)));
+        QVERIFY(tables->layout()->indexOf(filterBar) < tables->layout()->indexOf(Tabs(*window)));
 
         struct Item {
             const char* menu;
@@ -146,14 +146,14 @@ private slots:
     void menuKeysReachTheMenuFromTheEditors()
     {
         // Line edits take Ctrl+E (End) for themselves on some platforms.
-        QSignalSpy saveAll(window->N10, &QAction::triggered);
+        QSignalSpy saveAll(Action(*window, "N10"), &QAction::triggered);
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        window->Memo1->setFocus();
-        QTest::keyClick(window->Memo1, Qt::Key_E, Qt::ControlModifier);
+        Preview(*window)->setFocus();
+        QTest::keyClick(Preview(*window), Qt::Key_E, Qt::ControlModifier);
         QCOMPARE(saveAll.count(), 1);
-        GridView* grid = window->StringGrid(11);
-        window->PageControl1->setCurrentIndex(0);
+        GridView* grid = Table(*window, 11);
+        Tabs(*window)->setCurrentIndex(0);
         grid->setFocus();
         // Selecting a cell of the file list opens its editor, which stays open.
         grid->setCurrentIndex(grid->model()->index(5, 1));
@@ -170,15 +170,15 @@ private slots:
         activate();
         const QString tank = folder->path("tank.txt");
         const QString gun = folder->path("gun.txt");
-        QVERIFY(window->PageControl1->tabText(11) == "File of variables :" + folder->path("vars.var"));
+        QVERIFY(Tabs(*window)->tabText(11) == "File of variables :" + folder->path("vars.var"));
 
-        GridView* files = window->StringGrid(11);
+        GridView* files = Table(*window, 11);
         QCOMPARE(files->model()->rowCount(), 2);
         QCOMPARE(RowNumber(files, 1), QStringLiteral("1"));
         QCOMPARE(Cell(files, 1, 2), QStringLiteral("gun.txt"));
         QCOMPARE(Cell(files, 2, 1), tank);
 
-        GridView* section1 = window->StringGrid(1);
+        GridView* section1 = Table(*window, 1);
         QCOMPARE(section1->model()->columnCount(), 5);
         QCOMPARE(Header(section1, 2), QStringLiteral("health"));
         QCOMPARE(Header(section1, 5), QStringLiteral("armor"));
@@ -186,10 +186,10 @@ private slots:
         QCOMPARE(Cell(section1, 2, 2), QStringLiteral("40"));
         QCOMPARE(Cell(section1, 5, 2), QString());  // gun's line of armor has two values: no third
         QCOMPARE(section1->horizontalHeader()->sectionSize(1), 7 * 12);
-        QCOMPARE(Cell(window->StringGrid(10), 2, 1), QStringLiteral("Tiger tank"));
-        QCOMPARE(window->statusPanelText(2), gun);
+        QCOMPARE(Cell(Table(*window, 10), 2, 1), QStringLiteral("Tiger tank"));
+        QCOMPARE(StatusText(*window, 2), gun);
         QCOMPARE(window->document().currentDescFile(), dravik::ui::NativeBytes(gun));
-        QVERIFY(window->Memo1->toPlainText().startsWith("[section1]\nHEALTH 40"));
+        QVERIFY(Preview(*window)->toPlainText().startsWith("[section1]\nHEALTH 40"));
 
         typeIntoCell(grid(1), 2, 1, "150");
         typeIntoCell(grid(1), 5, 2, "9");
@@ -202,7 +202,7 @@ private slots:
                                     "[section_text]\r\nname Pak 40 ";
         QCOMPARE(folder->read("gun.txt"), savedGun);
         // The preview holds the current file's new text.
-        QCOMPARE(window->Memo1->toPlainText(), QString::fromLatin1(savedGun).replace("\r\n", "\n"));
+        QCOMPARE(Preview(*window)->toPlainText(), QString::fromLatin1(savedGun).replace("\r\n", "\n"));
 
         auto* preview = named<QPlainTextEdit>(QStringLiteral("Memo1"));
         QTest::mouseClick(preview->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
@@ -215,7 +215,7 @@ private slots:
         // Export, clear the summary table, import: the tables come back.
         const QString table = folder->path("table.txt");
         dialogs->saveAnswers.enqueue(table);
-        clickMenuItem(window->Exporttable1);
+        clickMenuItem(Action(*window, "Exporttable1"));
         QCOMPARE(dialogs->askedFiles.last().request.filter, QStringLiteral("tabulated text files|*.txt"));
         QCOMPARE(dialogs->askedFiles.last().request.defaultSuffix, QStringLiteral("txt"));
         dravik::Grid written;
@@ -223,15 +223,15 @@ private slots:
         QCOMPARE(written.cell(0, 1), std::string("Section 1"));
         // The status bar tells it was done: the file's lines, and its name.
         const auto lines = folder->read("table.txt").count("\r\n");
-        QCOMPARE(window->statusPanelText(0), QStringLiteral("Exported %1 rows into table.txt").arg(lines));
+        QCOMPARE(StatusText(*window, 0), QStringLiteral("Exported %1 rows into table.txt").arg(lines));
         typeIntoCell(grid(1), 2, 1, "999");
         dialogs->confirmAnswers.enqueue(true);
         doubleClickCell(grid(dravik::kSummaryGrid), 2, 2);
         QCOMPARE(dialogs->confirmations, QStringList({"Clear summary table?"}));
-        QCOMPARE(Cell(window->StringGrid(12), 1, 1), QString());
+        QCOMPARE(Cell(Table(*window, 12), 1, 1), QString());
         dialogs->openAnswers.enqueue({table});
         dialogs->confirmAnswers.enqueue(true);  // the edit of 999 is replaced
-        clickMenuItem(window->Importtable1);
+        clickMenuItem(Action(*window, "Importtable1"));
         QCOMPARE(dialogs->confirmations.last(),
                  QStringLiteral("The tables have unsaved changes, and Import table replaces them. "
                                 "(Edit > Undo takes the import back.) Go on?"));
@@ -239,7 +239,7 @@ private slots:
         QCOMPARE(dialogs->askedFiles.last().request.title, QStringLiteral("Select the desc files"));
         QCOMPARE(dialogs->askedFiles.last().request.filter, QStringLiteral("all files (*.*)|*.*"));
         QCOMPARE(Cell(section1, 2, 1), QStringLiteral("150"));
-        QCOMPARE(Cell(window->StringGrid(10), 2, 2), QStringLiteral("Pak 40"));
+        QCOMPARE(Cell(Table(*window, 10), 2, 2), QStringLiteral("Pak 40"));
     }
 
     void openDialogsAsked()
@@ -252,20 +252,20 @@ private slots:
         // Cancelled: nothing changes.
         const auto before = window->document().grid(1);
         dialogs->openAnswers.enqueue({});
-        window->N2->trigger();
+        Action(*window, "N2")->trigger();
         QVERIFY(window->document().grid(1) == before);
         QCOMPARE(window->document().descFileCount(), 2);
         dialogs->openAnswers.enqueue({});
-        window->N6->trigger();
-        QCOMPARE(window->PageControl1->tabText(11), "File of variables :" + folder->path("vars.var"));
+        Action(*window, "N6")->trigger();
+        QCOMPARE(Tabs(*window)->tabText(11), "File of variables :" + folder->path("vars.var"));
 
         // Save variables keeps the caption and takes the file as the variables file.
         const QString copy = folder->path("copy.var");
         dialogs->saveAnswers.enqueue(copy);
-        window->N7->trigger();
+        Action(*window, "N7")->trigger();
         QCOMPARE(folder->read("copy.var"), sample::Variables());
         QCOMPARE(window->variablesFilePath(), dravik::ui::NativeBytes(copy));
-        QCOMPARE(window->PageControl1->tabText(11), "File of variables :" + folder->path("vars.var"));
+        QCOMPARE(Tabs(*window)->tabText(11), "File of variables :" + folder->path("vars.var"));
     }
 
     void fileListSelection()
@@ -277,8 +277,8 @@ private slots:
         auto select = [&](int col, int row) { clickCell(files, col, row); };
 
         select(1, 1);
-        QVERIFY(window->Memo1->toPlainText().startsWith("; a tank\n"));
-        QCOMPARE(window->statusPanelText(2), tank);
+        QVERIFY(Preview(*window)->toPlainText().startsWith("; a tank\n"));
+        QCOMPARE(StatusText(*window, 2), tank);
         QCOMPARE(window->document().currentDescFile(), dravik::ui::NativeBytes(tank));
 
         // A row below the opened files: preview kept, no current file.
@@ -290,14 +290,14 @@ private slots:
         // Rows no file fills, which no command of the window makes.
         static_cast<void>(window->document().replaceGrids(std::move(contents)));
         select(2, 4);
-        QVERIFY(window->Memo1->toPlainText().startsWith("; a tank\n"));
-        QCOMPARE(window->statusPanelText(2), QString());
+        QVERIFY(Preview(*window)->toPlainText().startsWith("; a tank\n"));
+        QCOMPARE(StatusText(*window, 2), QString());
         QVERIFY(window->document().currentDescFile().empty());
 
         // No name but a path: not loaded, yet current.
         select(2, 2);
-        QVERIFY(window->Memo1->toPlainText().startsWith("; a tank\n"));
-        QCOMPARE(window->statusPanelText(2), gun);
+        QVERIFY(Preview(*window)->toPlainText().startsWith("; a tank\n"));
+        QCOMPARE(StatusText(*window, 2), gun);
 
         // A path that cannot be read: reported, and the selection stays.
         const QString missing = folder->path("lost.txt");
@@ -308,49 +308,49 @@ private slots:
         QCOMPARE(dialogs->errors[0].caption, dravik::ui::ApplicationTitle());
         QCOMPARE(dialogs->errors[0].text, OpenFailure(missing));
         QCOMPARE(files->currentIndex(), files->model()->index(1, 1));
-        QCOMPARE(window->statusPanelText(2), gun);
+        QCOMPARE(StatusText(*window, 2), gun);
     }
 
     void errorBoxes()
     {
         // Save current before any file is loaded.
-        window->N3->trigger();
+        Action(*window, "N3")->trigger();
         QCOMPARE(dialogs->errors.size(), 1);
         QVERIFY(dialogs->errors[0].text.startsWith("Cannot create file \"\". "));
         dialogs->errors.clear();
 
         const QString missing = folder->path("missing.txt");
         dialogs->openAnswers.enqueue({missing});
-        window->N6->trigger();
+        Action(*window, "N6")->trigger();
         QCOMPARE(dialogs->errors.size(), 1);
         QCOMPARE(dialogs->errors[0].text, OpenFailure(missing));
-        QCOMPARE(window->PageControl1->tabText(11), QStringLiteral("File of variables :"));
+        QCOMPARE(Tabs(*window)->tabText(11), QStringLiteral("File of variables :"));
         QCOMPARE(window->variablesFilePath(), dravik::ui::NativeBytes(missing));
 
         // Open desc stops at the file it cannot read; the earlier ones stay
         // loaded, and the rows of the others go.
         const QString tank = folder->write("tank.txt", sample::TankDesc());
         dialogs->openAnswers.enqueue({tank, missing});
-        window->N2->trigger();
+        Action(*window, "N2")->trigger();
         QCOMPARE(dialogs->errors.size(), 2);
         QCOMPARE(dialogs->errors[1].text, OpenFailure(missing));
-        QCOMPARE(window->StringGrid(11)->model()->rowCount(), 1);
-        QCOMPARE(Cell(window->StringGrid(1), 1, 1), tank);
-        QVERIFY(window->Memo1->isEnabled());
-        for (QAction* action : {window->N2, window->N10, window->N3})
+        QCOMPARE(Table(*window, 11)->model()->rowCount(), 1);
+        QCOMPARE(Cell(Table(*window, 1), 1, 1), tank);
+        QVERIFY(Preview(*window)->isEnabled());
+        for (QAction* action : {Action(*window, "N2"), Action(*window, "N10"), Action(*window, "N3")})
             QVERIFY(action->isEnabled());
 
         // Files that cannot be created.
         const QString nowhere = folder->missing("out.var");
         dialogs->saveAnswers.enqueue(nowhere);
-        window->N7->trigger();
+        Action(*window, "N7")->trigger();
         QCOMPARE(dialogs->errors.size(), 3);
         QVERIFY(dialogs->errors[2].text.startsWith("Cannot create file \"" + nowhere + "\". "));
         QVERIFY(dialogs->errors[2].text.endsWith('.'));
         QCOMPARE(window->variablesFilePath(), dravik::ui::NativeBytes(missing));
 
         dialogs->saveAnswers.enqueue(folder->missing("table.txt"));
-        window->Exporttable1->trigger();
+        Action(*window, "Exporttable1")->trigger();
         QCOMPARE(dialogs->errors.size(), 4);
         // Windows has a code of its own for a folder that is not there.
 #ifdef Q_OS_WIN
@@ -359,23 +359,23 @@ private slots:
         QCOMPARE(dialogs->errors[3].text, QStringLiteral("File not found."));
 #endif
         // The summary table keeps what the export built.
-        QCOMPARE(Cell(window->StringGrid(12), 0 + 1, 2), QStringLiteral("File name"));
+        QCOMPARE(Cell(Table(*window, 12), 0 + 1, 2), QStringLiteral("File name"));
 
         dialogs->openAnswers.enqueue({folder->path("no-table.txt")});
-        window->Importtable1->trigger();
+        Action(*window, "Importtable1")->trigger();
         QCOMPARE(dialogs->errors.size(), 5);
         QCOMPARE(dialogs->errors[4].text, QStringLiteral("File not found."));
-        QCOMPARE(Cell(window->StringGrid(1), 1, 1), tank);
+        QCOMPARE(Cell(Table(*window, 1), 1, 1), tank);
     }
 
     void exportAndImportTellWhatTheTableCannotCarry()
     {
         openSample();
         // A cell the table text file cannot carry: written as it is, then told.
-        QVERIFY(SetCell(window->StringGrid(1), 2, 1, QStringLiteral("1~0")));
+        QVERIFY(SetCell(Table(*window, 1), 2, 1, QStringLiteral("1~0")));
         const QString table = folder->path("table.txt");
         dialogs->saveAnswers.enqueue(table);
-        window->Exporttable1->trigger();
+        Action(*window, "Exporttable1")->trigger();
         QCOMPARE(dialogs->errors.size(), 0);
         QVERIFY(folder->read("table.txt").contains("\t1~0\t"));
         QCOMPARE(dialogs->messages.size(), 1);
@@ -389,11 +389,11 @@ private slots:
         folder->write("table.txt", bytes);
         dialogs->openAnswers.enqueue({table});
         dialogs->confirmAnswers.enqueue(true);  // the "1~0" edit is replaced
-        window->Importtable1->trigger();
+        Action(*window, "Importtable1")->trigger();
         QCOMPARE(dialogs->messages.size(), 2);
         QVERIFY(dialogs->messages[1].text.startsWith(QStringLiteral("The table is in UTF-8")));
         QVERIFY(dialogs->messages[1].text.endsWith(QStringLiteral("Edit > Undo takes the import back.")));
-        QCOMPARE(window->Undo->text(), QStringLiteral("&Undo Import table"));
+        QCOMPARE(Action(*window, "Undo")->text(), QStringLiteral("&Undo Import table"));
     }
 
     void aFolderOfAnyNameIsOpenedAndSaved()
@@ -406,34 +406,34 @@ private slots:
         const QString variables = folder->write(name + "/vars.var", sample::Variables());
         const QString tank = folder->write(name + "/tank.txt", sample::TankDesc());
         dialogs->openAnswers.enqueue({variables});
-        window->N6->trigger();
+        Action(*window, "N6")->trigger();
         dialogs->openAnswers.enqueue({tank});
-        window->N2->trigger();
+        Action(*window, "N2")->trigger();
         QCOMPARE(dialogs->errors.size(), 0);
-        QCOMPARE(window->statusPanelText(2), tank);
-        QCOMPARE(Cell(window->StringGrid(11), 1, 1), QStringLiteral("tank.txt"));
+        QCOMPARE(StatusText(*window, 2), tank);
+        QCOMPARE(Cell(Table(*window, 11), 1, 1), QStringLiteral("tank.txt"));
 #ifdef Q_OS_WIN
-        const QString shown = Cell(window->StringGrid(11), 2, 1);
+        const QString shown = Cell(Table(*window, 11), 2, 1);
         QVERIFY2(!shown.contains(QChar(0x03A9)) && shown.endsWith(QStringLiteral("?\\tank.txt")),
                  qPrintable(shown));
 #endif
 
-        QVERIFY(SetCell(window->StringGrid(1), 2, 1, "150"));
-        window->N10->trigger();
+        QVERIFY(SetCell(Table(*window, 1), 2, 1, "150"));
+        Action(*window, "N10")->trigger();
         QCOMPARE(dialogs->errors.size(), 0);
         QVERIFY(folder->read(name + "/tank.txt").contains("\r\nhealth 150 \r\n"));
-        window->Memo1->moveCursor(QTextCursor::End);
-        window->Memo1->insertPlainText("\n; checked");
-        window->N3->trigger();
+        Preview(*window)->moveCursor(QTextCursor::End);
+        Preview(*window)->insertPlainText("\n; checked");
+        Action(*window, "N3")->trigger();
         QCOMPARE(dialogs->errors.size(), 0);
         QVERIFY(folder->read(name + "/tank.txt").endsWith("\r\n; checked"));
 
         dialogs->saveAnswers.enqueue(folder->path(name + "/table.txt"));
-        window->Exporttable1->trigger();
+        Action(*window, "Exporttable1")->trigger();
         QCOMPARE(dialogs->errors.size(), 0);
         QVERIFY(folder->read(name + "/table.txt").contains("\t150\t"));
         dialogs->openAnswers.enqueue({folder->path(name + "/table.txt")});
-        window->Importtable1->trigger();
+        Action(*window, "Importtable1")->trigger();
 #ifdef Q_OS_WIN
         // The table cannot name the file: the export says so, the import refuses.
         QCOMPARE(dialogs->messages.size(), 1);
@@ -445,31 +445,31 @@ private slots:
         QCOMPARE(dialogs->messages.size(), 0);
         QCOMPARE(dialogs->errors.size(), 0);
 #endif
-        QCOMPARE(Cell(window->StringGrid(1), 2, 1), QStringLiteral("150"));
+        QCOMPARE(Cell(Table(*window, 1), 2, 1), QStringLiteral("150"));
     }
 
     void summaryClearAnsweredNo()
     {
         openSample();
         dialogs->saveAnswers.enqueue(std::nullopt);
-        window->Exporttable1->trigger();
-        QCOMPARE(Cell(window->StringGrid(12), 1, 2), QStringLiteral("File name"));
+        Action(*window, "Exporttable1")->trigger();
+        QCOMPARE(Cell(Table(*window, 12), 1, 2), QStringLiteral("File name"));
         dialogs->confirmAnswers.enqueue(false);
-        window->StringGrid12DblClick();
-        QCOMPARE(Cell(window->StringGrid(12), 1, 2), QStringLiteral("File name"));
-        QCOMPARE(window->StringGrid(12)->gridModel()->grid().cell(0, 1), std::string("Section 1"));
+        doubleClickCell(Table(*window, 12), 1, 2);
+        QCOMPARE(Cell(Table(*window, 12), 1, 2), QStringLiteral("File name"));
+        QCOMPARE(Table(*window, 12)->gridModel()->grid().cell(0, 1), std::string("Section 1"));
     }
 
     void movedColumnsAndRowsSaveLogicalCells()
     {
         openSample();
-        GridView* section1 = window->StringGrid(1);
+        GridView* section1 = Table(*window, 1);
         section1->horizontalHeader()->moveSection(1, 4);
         section1->verticalHeader()->moveSection(0, 1);
-        window->StringGrid(11)->verticalHeader()->moveSection(1, 0);
+        Table(*window, 11)->verticalHeader()->moveSection(1, 0);
         QCOMPARE(section1->horizontalHeader()->logicalIndexAt(section1->horizontalHeader()->sectionViewportPosition(1)), 1);
         QVERIFY(SetCell(section1, 2, 2, "41"));
-        window->N10->trigger();
+        Action(*window, "N10")->trigger();
         QCOMPARE(folder->read("tank.txt"), QByteArray("; a tank\r\n[section1]\r\nhealth 100 \r\narmor 10 20 30 \r\n"
                                                       "[section2]\r\nspeed 5 7 \r\n[section_text]\r\nname Tiger tank \r\n"));
         QVERIFY(folder->read("gun.txt").startsWith("[section1]\r\nhealth 41 \r\narmor 2 3 \r\n"));
@@ -486,8 +486,8 @@ private slots:
         window->openDescFiles({folder->write("bytes.txt", "")});
 
         // A grid cell through the cell editor.
-        GridView* grid = window->StringGrid(1);
-        window->PageControl1->setCurrentIndex(1);
+        GridView* grid = Table(*window, 1);
+        Tabs(*window)->setCurrentIndex(1);
         // Bytes no keyboard types, straight into the document.
         static_cast<void>(window->document().setCell(1, 3, 1, bytes));
         const QModelIndex index = grid->model()->index(0, 2);
@@ -509,9 +509,9 @@ private slots:
         text.finalBreak = true;
         window->document().setDescText(text);
         window->showTexts();
-        QCOMPARE(window->Memo1->blockCount(), 4);
-        window->Memo1->document()->setModified(true);
-        window->N3->trigger();
+        QCOMPARE(Preview(*window)->blockCount(), 4);
+        Preview(*window)->document()->setModified(true);
+        Action(*window, "N3")->trigger();
         QCOMPARE(dialogs->errors.size(), 0);
         QVERIFY(window->document().descText() == text);
         QCOMPARE(folder->read("bytes.txt"), all + "\r\nsecond\r\n" + all + "\r\n");
@@ -519,9 +519,9 @@ private slots:
         // Memo2 the same way, through Save variables.
         window->document().setVariablesText(text);
         window->showTexts();
-        window->Memo2->document()->setModified(true);
+        VariablesText(*window)->document()->setModified(true);
         dialogs->saveAnswers.enqueue(folder->path("bytes.var"));
-        window->N7->trigger();
+        Action(*window, "N7")->trigger();
         QVERIFY(window->document().variablesText() == text);
         QCOMPARE(folder->read("bytes.var"), all + "\r\nsecond\r\n" + all + "\r\n");
     }
@@ -556,7 +556,7 @@ private slots:
         QCOMPARE(saved->text(), QStringLiteral("Saved 2 of 2 files"));
         for (int size : {12, 30}) {
             dialogs->fontAnswers.enqueue(QFont(QStringLiteral("DejaVu Sans"), size));
-            window->SelectFont->trigger();
+            Action(*window, "SelectFont")->trigger();
             QCoreApplication::processEvents();
             QVERIFY2(saved->contentsRect().width() >= saved->fontMetrics().horizontalAdvance(saved->text()),
                      qPrintable(QStringLiteral("%1 pt: %2 pixels").arg(size).arg(saved->width())));
@@ -569,17 +569,17 @@ private slots:
         QFont font(QStringLiteral("DejaVu Sans"), 10);
         font.setBold(true);
         dialogs->fontAnswers.enqueue(font);
-        window->SelectFont->trigger();
+        Action(*window, "SelectFont")->trigger();
         QCOMPARE(window->chosenFont(), font);
-        QCOMPARE(window->StringGrid(1)->font(), font);
-        QCOMPARE(window->Memo1->font().pointSize(), 10);
+        QCOMPARE(Table(*window, 1)->font(), font);
+        QCOMPARE(Preview(*window)->font().pointSize(), 10);
         // Widths follow the headers now: "File name" is 9 characters.
-        QCOMPARE(window->StringGrid(1)->horizontalHeader()->sectionSize(0), 100);
-        QCOMPARE(window->StringGrid(11)->horizontalHeader()->sectionSize(0), 100);
-        QCOMPARE(window->StringGrid(1)->verticalHeader()->defaultSectionSize(), 20);
+        QCOMPARE(Table(*window, 1)->horizontalHeader()->sectionSize(0), 100);
+        QCOMPARE(Table(*window, 11)->horizontalHeader()->sectionSize(0), 100);
+        QCOMPARE(Table(*window, 1)->verticalHeader()->defaultSectionSize(), 20);
 
         dialogs->fontAnswers.enqueue(std::nullopt);
-        window->SelectFont->trigger();
+        Action(*window, "SelectFont")->trigger();
         QCOMPARE(window->chosenFont(), font);
     }
 };

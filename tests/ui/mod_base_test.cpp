@@ -57,13 +57,13 @@ class ModBaseTest : public WindowFixture {
     {
         vars = writeMergeFolders();
         dialogs->openAnswers.enqueue({vars});
-        clickMenuItem(window->N6);
+        clickMenuItem(Action(*window, "N6"));
     }
     // Open desc of the files, through the menu.
     void openMod(const QStringList& files)
     {
         dialogs->openAnswers.enqueue(files);
-        clickMenuItem(window->N2);
+        clickMenuItem(Action(*window, "N2"));
         QCOMPARE(dialogs->errors.size(), 0);
     }
     void compareWith(const QString& mod)
@@ -97,11 +97,11 @@ private slots:
     void menusMarksAndTheirSetting()
     {
         QCOMPARE(mods()->compareWithBase->text(), QStringLiteral("Compare with &base\u2026"));
-        QVERIFY(window->N1->actions().contains(mods()->exportPatch));
-        QVERIFY(window->N1->actions().contains(mods()->applyPatch));
-        const QList<QAction*> edits = window->EditMenu->actions();
-        QCOMPARE(edits.indexOf(mods()->revertToBase), edits.indexOf(window->Revert) + 1);
-        QVERIFY(window->ViewMenu->actions().contains(mods()->baseMarks));
+        QVERIFY(Menu(*window, "N1")->actions().contains(mods()->exportPatch));
+        QVERIFY(Menu(*window, "N1")->actions().contains(mods()->applyPatch));
+        const QList<QAction*> edits = Menu(*window, "EditMenu")->actions();
+        QCOMPARE(edits.indexOf(mods()->revertToBase), edits.indexOf(Action(*window, "Revert")) + 1);
+        QVERIFY(Menu(*window, "ViewMenu")->actions().contains(mods()->baseMarks));
         QVERIFY(!mods()->exportPatch->isEnabled());
         QVERIFY(!mods()->revertToBase->isEnabled());
 
@@ -157,7 +157,7 @@ private slots:
         openMod(modFiles("X") << folder->write("X/units/jeep.desc", "hp 5\r\n"));
         activate();
         // On the file list the words read every section table.
-        window->FilterRows->trigger();
+        Action(*window, "FilterRows")->trigger();
         typeFilter(QStringLiteral("modded"));
         auto* bar = named<dravik::ui::FilterBar>(QStringLiteral("FilterBar"));
         QCOMPARE(bar->message(), QStringLiteral("There is no base game to compare with: File > Compare with base\u2026"));
@@ -169,7 +169,7 @@ private slots:
         QCOMPARE(Shown(files), QList<int>({kGun}));
         typeFilter(QStringLiteral("new"));
         QCOMPARE(Shown(files), QList<int>({3}));
-        QCOMPARE(window->statusPanelText(1), QStringLiteral("1 of 3 files shown"));
+        QCOMPARE(StatusText(*window, 1), QStringLiteral("1 of 3 files shown"));
         // Section 2 alone: the tank's speed is the base's.
         typeFilter(QString());
         clickTabOf(grid(2));
@@ -192,7 +192,7 @@ private slots:
         QCOMPARE(Cells(section1, {{kArmor, kTank}, {kArmor + 1, kTank}, {kHp, kTank}}),
                  QStringList({"45", "45", "100"}));
         QCOMPARE(baseStatus(), QStringLiteral("0 files differ from the base"));
-        QCOMPARE(window->Undo->text(), QStringLiteral("&Undo Revert to base values"));
+        QCOMPARE(Action(*window, "Undo")->text(), QStringLiteral("&Undo Revert to base values"));
         press(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(Cells(section1, {{kArmor, kTank}, {kHp, kTank}}), QStringList({"50", "110"}));
         QCOMPARE(baseStatus(), QStringLiteral("1 file differs from the base"));
@@ -231,7 +231,7 @@ private slots:
         openMod(modFiles("X"));
         compareWith("B");
         dialogs->reviewAnswers.enqueue(false);
-        clickMenuItem(window->ReviewChanges);
+        clickMenuItem(Action(*window, "ReviewChanges"));
         QCOMPARE(dialogs->reviews.size(), 1);
         const auto pages = dialogs->reviews.first().pages;
         QCOMPARE(pages.size(), 2);
@@ -317,7 +317,7 @@ private slots:
         QCOMPARE(dialogs->messages.last().text,
                  QStringLiteral("Applied 3 values in 2 files; 0 already held the patch's value. Of 1 conflict, 0 took "
                                 "the patch's value and 1 kept this mod's.\n\nEdit > Undo takes the patch back."));
-        QCOMPARE(window->Undo->text(), QStringLiteral("&Undo Apply patch"));
+        QCOMPARE(Action(*window, "Undo")->text(), QStringLiteral("&Undo Apply patch"));
         QCOMPARE(Mark(grid(2), 2, kTank, kCornerMarkRole), QColor(40, 170, 60));
         QCOMPARE(Tips(grid(2), 2, kTank).mid(1), QStringList({"Base: 30", "From the patch: 35 (was 30)"}));
         QCOMPARE(Mark(grid(1), kHp, kTank, kCornerMarkRole), QColor(200, 0, 200));

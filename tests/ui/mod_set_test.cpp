@@ -85,7 +85,7 @@ private slots:
     {
         const QString vars = writeMergeFolders();
         dialogs->openAnswers.enqueue({vars});
-        clickMenuItem(window->N6);
+        clickMenuItem(Action(*window, "N6"));
 
         // The dialog as a user fills it: the base by Browse, Y added before
         // X, then X moved up so that Y comes last and wins.
@@ -128,10 +128,10 @@ private slots:
 
         // Save all would write other mods' values into the files read, and
         // Save current of a file the preview shows would re-read merged rows.
-        clickMenuItem(window->N10);
+        clickMenuItem(Action(*window, "N10"));
         QCOMPARE(dialogs->errors.size(), 1);
         clickCell(grid(dravik::kFileListGrid), 2, kTank);
-        clickMenuItem(window->N3);
+        clickMenuItem(Action(*window, "N3"));
         QVERIFY(dialogs->errors.size() >= 2);
         QCOMPARE(merged(), expected);
         for (const auto& [name, bytes] : dravik::merge::kFolderFiles)
@@ -142,7 +142,7 @@ private slots:
         // list (every section table): the tank's hp is a conflict where X's
         // value is lost; Y changes both files. A name no mod has says so and
         // leaves the rows as they were.
-        window->FilterRows->trigger();
+        Action(*window, "FilterRows")->trigger();
         clickTabOf(grid(dravik::kFileListGrid));
         struct {
             const char* typed;
@@ -179,22 +179,22 @@ private slots:
         };
         take("X", false);
         QCOMPARE(merged(), (QStringList{"50", "110", "60", "35"}));
-        clickMenuItem(window->Undo);
+        clickMenuItem(Action(*window, "Undo"));
         QCOMPARE(merged(), expected);
         // The same from the cell's menu, which offers the mods that set it.
         QCOMPARE(cellMenu(kHp, kTank, "Take X"), (QStringList{"Take X", "Take Y", "Take the original game"}));
         QCOMPARE(merged(), (QStringList{"50", "110", "60", "35"}));
-        clickMenuItem(window->Undo);
+        clickMenuItem(Action(*window, "Undo"));
         QCOMPARE(merged(), expected);
         take("X", true);
         QCOMPARE(merged(), (QStringList{"50", "110", "60", "35"}));
-        clickMenuItem(window->Undo);
+        clickMenuItem(Action(*window, "Undo"));
         QCOMPARE(merged(), expected);
-        clickMenuItem(window->Redo);
+        clickMenuItem(Action(*window, "Redo"));
         QCOMPARE(merged(), (QStringList{"50", "110", "60", "35"}));
         // Y moved before X: X now wins the tank's hp by the order too; and the
         // original game chosen for the tank's front armour.
-        clickMenuItem(window->Undo);
+        clickMenuItem(Action(*window, "Undo"));
         auto* order = pane->findChild<QListWidget*>(QStringLiteral("order"));
         QTest::mouseClick(order->viewport(), Qt::LeftButton, {}, order->visualItemRect(order->item(1)).center());
         QTest::mouseClick(pane->findChild<QPushButton*>(QStringLiteral("up")), Qt::LeftButton);
@@ -205,9 +205,9 @@ private slots:
         typeIntoCell(grid(1), kHp, kGun, QStringLiteral("77"));
         const QStringList chosen{"45", "110", "77", "35"};
         QCOMPARE(merged(), chosen);
-        clickMenuItem(window->Undo);
+        clickMenuItem(Action(*window, "Undo"));
         QCOMPARE(merged(), (QStringList{"45", "110", "60", "35"}));
-        clickMenuItem(window->Redo);
+        clickMenuItem(Action(*window, "Redo"));
         QCOMPARE(merged(), chosen);
         QCOMPARE(dialogs->errors.size(), 0);
 
@@ -215,7 +215,7 @@ private slots:
         // the set, and Cancel keeps it; once saved, nothing is asked.
         dialogs->askAnswers.enqueue(2);
         dialogs->openAnswers.enqueue({folder->path("X/units/tank.desc")});
-        clickMenuItem(window->N2);
+        clickMenuItem(Action(*window, "N2"));
         QCOMPARE(dialogs->questions.size(), 1);
         QCOMPARE(dialogs->questions.back().buttons.first(), QStringLiteral("&Save mod set"));
         QCOMPARE(merged(), chosen);
@@ -227,7 +227,7 @@ private slots:
 
         // Open desc shows files again; Open mod set brings the view back.
         dialogs->openAnswers.enqueue({folder->path("X/units/tank.desc")});
-        clickMenuItem(window->N2);
+        clickMenuItem(Action(*window, "N2"));
         QCOMPARE(dialogs->questions.size(), 1);
         QVERIFY(sets()->modSet() == nullptr);
         dialogs->openAnswers.enqueue({saved});
@@ -243,9 +243,10 @@ private slots:
         window->show();
         activate();
         QMenuBar* bar = window->menuBar();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(window->N1->menuAction()).center());
+        QMenu* fileMenu = Menu(*window, "N1");
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(fileMenu->menuAction()).center());
         auto* recent = named<QMenu>(QStringLiteral("RecentModSets"));
-        QTest::mouseClick(window->N1, Qt::LeftButton, {}, window->N1->actionGeometry(recent->menuAction()).center());
+        QTest::mouseClick(fileMenu, Qt::LeftButton, {}, fileMenu->actionGeometry(recent->menuAction()).center());
         QTRY_VERIFY(recent->isVisible());
         QTest::mouseClick(recent, Qt::LeftButton, {}, recent->actionGeometry(recent->actions().front()).center());
         QCOMPARE(dialogs->errors.size(), 0);

@@ -88,14 +88,15 @@ class OpenFolderTest : public WindowFixture {
     void clickRecent(int index)
     {
         QMenuBar* bar = window->menuBar();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(window->N1->menuAction()).center());
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(Menu(*window, "N1")->menuAction()).center());
         auto* recent = named<QMenu>(QStringLiteral("RecentFolders"));
-        QTest::mouseClick(window->N1, Qt::LeftButton, {}, window->N1->actionGeometry(recent->menuAction()).center());
+        QMenu* file = Menu(*window, "N1");
+        QTest::mouseClick(file, Qt::LeftButton, {}, file->actionGeometry(recent->menuAction()).center());
         QTRY_VERIFY(recent->isVisible());
         QAction* item = recent->actions().at(index);
         QTest::mouseClick(recent, Qt::LeftButton, {}, recent->actionGeometry(item).center());
         QCoreApplication::processEvents();
-        QVERIFY(!window->N1->isVisible());
+        QVERIFY(!Menu(*window, "N1")->isVisible());
     }
 
 private slots:
@@ -149,11 +150,11 @@ private slots:
         press(Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
         // Each file keeps the name it has in the mod, not a link's.
         QCOMPARE(loadedPaths(), descsInMod());
-        QCOMPARE(window->statusPanelText(0), status);
+        QCOMPARE(StatusText(*window, 0), status);
 
         typeIntoCell(grid(1), 2, 2, QStringLiteral("41"));
         press(Qt::Key_E, Qt::ControlModifier);
-        QCOMPARE(window->statusPanelText(0), QStringLiteral("Saved 3 of 3 files"));
+        QCOMPARE(StatusText(*window, 0), QStringLiteral("Saved 3 of 3 files"));
         QVERIFY(folder->read("mod/units/gun.desc").contains("health 41 \r\n"));
         QCOMPARE(folder->read("mod/units/gun2.desc"), folder->read("mod/units/gun.desc"));
         QVERIFY(!window->document().isModified());
@@ -211,7 +212,7 @@ private slots:
 
         // An empty folder says so and changes nothing.
         QDir(mod).mkpath(QStringLiteral("empty"));
-        dropOn(window->Memo1->viewport(), {inMod("empty")});
+        dropOn(Preview(*window)->viewport(), {inMod("empty")});
         QCOMPARE(dialogs->messages.size(), 1);
         QCOMPARE(dialogs->messages.front().text, QStringLiteral("No file below %1 matches \"*.*\".").arg(inMod("empty")));
         QCOMPARE(window->document().descFileCount(), 2);
@@ -229,13 +230,13 @@ private slots:
         window->show();
         const QString vars = folder->write("vars.var", sample::Variables());
         dialogs->openAnswers.enqueue({vars});
-        window->N6->trigger();
+        Action(*window, "N6")->trigger();
         dialogs->folderAnswers.enqueue(FolderChoice{inMod("units"), QStringLiteral("*.desc")});
         window->folderActions()->openFolderAction()->trigger();
         const QString otherVars = folder->write("other.var", "[section1]\r\narmor=1\r\n");
         dialogs->openAnswers.enqueue({otherVars});
         dialogs->askAnswers.enqueue(1);  // not laid out again: another folder opens next
-        window->N6->trigger();
+        Action(*window, "N6")->trigger();
         dialogs->folderAnswers.enqueue(FolderChoice{inMod("Air"), QStringLiteral("*.*")});
         window->folderActions()->openFolderAction()->trigger();
         window->close();

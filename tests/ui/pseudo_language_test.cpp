@@ -250,7 +250,7 @@ class PseudoLanguageTest : public WindowFixture {
     void openMod(const QString& mod)
     {
         dialogs->openAnswers.enqueue(modFiles(mod));
-        clickMenuItem(window->N2);
+        clickMenuItem(Action(*window, "N2"));
     }
 
 private slots:
@@ -266,7 +266,7 @@ private slots:
         // Y's patch against B, applied to X over a conflict, and Save all
         // reviewed.
         dialogs->openAnswers.enqueue({folder->path("v.var")});
-        clickMenuItem(window->N6);
+        clickMenuItem(Action(*window, "N6"));
         openMod(QStringLiteral("Y"));
         dialogs->baseFolderAnswers.enqueue(folder->path("B"));
         clickMenuItem(mods()->compareWithBase);
@@ -279,10 +279,10 @@ private slots:
         clickMenuItem(mods()->applyPatch);
         QCOMPARE(dialogs->conflictRequests.size(), 1);
         dialogs->reviewAnswers.enqueue(false);
-        clickMenuItem(window->ReviewChanges);
+        clickMenuItem(Action(*window, "ReviewChanges"));
         QCOMPARE(dialogs->reviews.size(), 1);
-        clickMenuItem(window->FilterRows);
-        clickMenuItem(window->ColumnSummary);
+        clickMenuItem(Action(*window, "FilterRows"));
+        clickMenuItem(Action(*window, "ColumnSummary"));
         // The other commands' dialogs, each cancelled.
         const auto command = [this](const char* name) {
             auto* action = window->findChild<QAction*>(QLatin1String(name));
@@ -299,19 +299,19 @@ private slots:
         // Import table asks first about the unsaved changes.
         dialogs->confirmAnswers.enqueue(true);
         dialogs->openAnswers.enqueue({});
-        clickMenuItem(window->Importtable1);
+        clickMenuItem(Action(*window, "Importtable1"));
         dialogs->saveAnswers.enqueue(std::nullopt);
-        clickMenuItem(window->Exporttable1);
+        clickMenuItem(Action(*window, "Exporttable1"));
         dialogs->saveAnswers.enqueue(std::nullopt);
-        clickMenuItem(window->N7);
+        clickMenuItem(Action(*window, "N7"));
         dialogs->openAnswers.enqueue({});
-        clickMenuItem(window->Pathtoeditor1);
+        clickMenuItem(Action(*window, "Pathtoeditor1"));
         dialogs->openAnswers.enqueue({});
-        clickMenuItem(window->Pathtogame1);
+        clickMenuItem(Action(*window, "Pathtogame1"));
         // Save all refuses a value holding a NUL, naming it.
         QVERIFY(SetCell(grid(1), 3, 2, QString(QChar(0))));
         const qsizetype shown = dialogs->messages.size();
-        clickMenuItem(window->N10);
+        clickMenuItem(Action(*window, "N10"));
         QCOMPARE(dialogs->messages.size(), shown + 1);
 
         walk(window.get());
@@ -332,11 +332,11 @@ private slots:
                                         *dialogs);
         walk(&modSet);
 
-        window->N12->trigger();
+        Action(*window, "N12")->trigger();
         for (TAboutBox* box : window->findChildren<TAboutBox*>())
             walk(box);
         // The analyzer with the mod's keys listed, and the console manager.
-        window->DAN2->trigger();
+        Action(*window, "DAN2")->trigger();
         for (QWidget* top : QApplication::topLevelWidgets())
             if (auto* analyzer = qobject_cast<TdanForm*>(top); analyzer && analyzer->isVisible()) {
                 dialogs->openAnswers.enqueue(modFiles(QStringLiteral("X")));
@@ -344,7 +344,7 @@ private slots:
                 walk(analyzer);
             }
         QVERIFY(dialogs->openAnswers.isEmpty());
-        window->ConMAN2->trigger();
+        Action(*window, "ConMAN2")->trigger();
         for (QWidget* top : QApplication::topLevelWidgets())
             if (qobject_cast<TFormCM*>(top))
                 walk(top);

@@ -48,8 +48,8 @@ class SaveAllQuestionsTest : public WindowFixture {
     // Text typed at the end of the desc preview.
     void typeIntoPreview(const QString& text)
     {
-        QTest::mouseClick(window->Memo1->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
-        QVERIFY(window->Memo1->hasFocus());
+        QTest::mouseClick(Preview(*window)->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(Preview(*window)->hasFocus());
         press(Qt::Key_End, Qt::ControlModifier);
         type(text);
     }
@@ -78,7 +78,7 @@ private slots:
         saveAll();
         QCOMPARE(dialogs->questions.size(), 2);
         QVERIFY(folder->read("tank.txt").contains("health 150 \r\n"));
-        QCOMPARE(window->statusPanelText(0), QStringLiteral("Saved 1 of 2 files"));
+        QCOMPARE(StatusText(*window, 0), QStringLiteral("Saved 1 of 2 files"));
         QVERIFY(!window->document().rowChanged(1));
         QVERIFY(window->document().rowChanged(2));
         QCOMPARE(dialogs->errors.size(), 0);
@@ -111,7 +111,7 @@ private slots:
         QVERIFY(folder->read("tank.txt").endsWith("; by hand\r\n"));
         QVERIFY(folder->read("gun.txt").contains("health 41 \r\n"));
         QVERIFY(folder->read("gun.txt").endsWith("; by another program"));
-        QCOMPARE(window->statusPanelText(0), QStringLiteral("Saved 2 of 2 files"));
+        QCOMPARE(StatusText(*window, 0), QStringLiteral("Saved 2 of 2 files"));
     }
 
     void aValueTypedPastTheEndOfALineAppendsItWithTheEmptyValuesBetween()
@@ -119,9 +119,9 @@ private slots:
         const QString vars = folder->write("short.var", "[section1]\r\nhealth=1\r\narmor=4\r\nspeed=1\r\n");
         const QString tank = folder->write("short.txt", "health 100\r\narmor 7\r\nspeed 36 30 12\r\n");
         dialogs->openAnswers.enqueue({vars});
-        window->N6->trigger();
+        Action(*window, "N6")->trigger();
         dialogs->openAnswers.enqueue({tank});
-        window->N2->trigger();
+        Action(*window, "N2")->trigger();
         activate();
         // armor takes columns 3 to 6; the line has one value.
         QAbstractItemModel* model = section1()->model();
@@ -195,7 +195,7 @@ private slots:
         tank.replace("health 100\r\n", "health 150 \r\n");
         QCOMPARE(folder->read("tank.txt"), tank);
         QCOMPARE(folder->read("gun.txt"), sample::GunDesc());
-        QCOMPARE(window->statusPanelText(0), QStringLiteral("Saved 1 of 2 files"));
+        QCOMPARE(StatusText(*window, 0), QStringLiteral("Saved 1 of 2 files"));
         QVERIFY(!window->document().isModified());
 
         // Remembered: the next save asks nothing, and neither does a new window.
@@ -231,7 +231,7 @@ private slots:
         QVERIFY(folder->read("tank.txt").contains("health 150 \r\n"));
         QVERIFY(folder->read("gun.txt").contains("health 41 \r\n"));
         QVERIFY(folder->read("gun.txt").endsWith("; by another program"));
-        QCOMPARE(window->statusPanelText(0), QStringLiteral("Saved 2 of 2 files"));
+        QCOMPARE(StatusText(*window, 0), QStringLiteral("Saved 2 of 2 files"));
         QVERIFY(!window->document().isModified());
         QCOMPARE(dialogs->errors.size(), 0);
     }
@@ -241,9 +241,9 @@ private slots:
         // gun.txt, the second file, longer than tank.txt.
         const QByteArray gunText = sample::GunDesc() + "\n;" + QByteArray(400, '#');
         dialogs->openAnswers.enqueue({folder->write("vars.var", sample::Variables())});
-        window->N6->trigger();
+        Action(*window, "N6")->trigger();
         dialogs->openAnswers.enqueue({folder->write("tank.txt", sample::TankDesc()), folder->write("gun.txt", gunText)});
-        window->N2->trigger();
+        Action(*window, "N2")->trigger();
         activate();
         typeIntoCell(section1(), 2, 1, "150");
         typeIntoCell(section1(), 2, 2, "41");

@@ -8,6 +8,7 @@
 #include "ui/common/display_text.h"
 #include "ui/tables/grid_view.h"
 #include "ui/main_unit.h"
+#include "window_parts.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -36,17 +37,17 @@ private slots:
             window.show();
             QCOMPARE(window.pos(), QPoint(100, 100));
             QCOMPARE(window.size(), QSize(767, 481));
-            QCOMPARE(window.PageControl1->width(), 520);
+            QCOMPARE(Tabs(window)->width(), 520);
             QCOMPARE(window.chosenFont().family(), QStringLiteral("MS Sans Serif"));
             QCOMPARE(window.chosenFont().pointSize(), 12);
             QVERIFY(!window.isMaximized());
-            QVERIFY(!window.StartEditor1->isEnabled());
-            QVERIFY(!window.StartGame1->isEnabled());
-            QVERIFY(!window.QuickPack1->isEnabled());
+            QVERIFY(!Action(window, "StartEditor1")->isEnabled());
+            QVERIFY(!Action(window, "StartGame1")->isEnabled());
+            QVERIFY(!Action(window, "QuickPack1")->isEnabled());
             QCOMPARE(window.editorPath(), std::string("c:\\edit.exe"));
             QCOMPARE(window.gamePath(), std::string("c:\\game.exe"));
             QCOMPARE(window.variablesFilePath(), std::string("c:\\variables.var"));
-            QVERIFY(window.Memo2->toPlainText().isEmpty());
+            QVERIFY(VariablesText(window)->toPlainText().isEmpty());
             QVERIFY(window.close());
         }
         QVERIFY(dialogs.errors.isEmpty());
@@ -106,12 +107,12 @@ private slots:
             TMainForm window(ini, dialogs);
             window.show();
             QCOMPARE(window.width(), 767);
-            QVERIFY2(window.Memo1->width() >= 150, div);
-            QVERIFY2(window.PageControl1->width() >= 150, div);
-            QCOMPARE(window.Memo1->width() + 8 + window.PageControl1->width(), 767);
+            QVERIFY2(Preview(window)->width() >= 150, div);
+            QVERIFY2(Tabs(window)->width() >= 150, div);
+            QCOMPARE(Preview(window)->width() + 8 + Tabs(window)->width(), 767);
             // Nor can the splitter be dragged over either side later.
-            window.Splitter1->setSizes({5, 754});
-            QVERIFY2(window.Memo1->width() >= 150, div);
+            Panes(window)->setSizes({5, 754});
+            QVERIFY2(Preview(window)->width() >= 150, div);
         }
     }
 
@@ -143,13 +144,13 @@ private slots:
             QCOMPARE(window.chosenFont().family(), QStringLiteral("DejaVu Sans"));
             QCOMPARE(window.chosenFont().pointSize(), 10);
             QCOMPARE(window.editorPath(), std::string("/opt/editor/edit"));
-            QVERIFY(window.StartEditor1->isEnabled());
-            QVERIFY(!window.StartGame1->isEnabled());
+            QVERIFY(Action(window, "StartEditor1")->isEnabled());
+            QVERIFY(!Action(window, "StartGame1")->isEnabled());
             QCOMPARE(window.variablesFilePath(), std::string("/tmp/v.var"));
-            QCOMPARE(window.StringGrid(1)->horizontalHeader()->sectionSize(0), 180);
-            QCOMPARE(window.StringGrid(1)->horizontalHeader()->sectionSize(1), 10);
+            QCOMPARE(Table(window, 1)->horizontalHeader()->sectionSize(0), 180);
+            QCOMPARE(Table(window, 1)->horizontalHeader()->sectionSize(1), 10);
             // Nothing is loaded from the variables path at start.
-            QVERIFY(window.Memo2->toPlainText().isEmpty());
+            QVERIFY(VariablesText(window)->toPlainText().isEmpty());
             QVERIFY(window.close());
         }
         QVERIFY(dialogs.errors.isEmpty());
@@ -160,7 +161,7 @@ private slots:
         {
             TMainForm window(ini, dialogs);
             window.show();
-            QCOMPARE(window.PageControl1->width(), 300);
+            QCOMPARE(Tabs(window)->width(), 300);
         }
     }
 
@@ -175,9 +176,9 @@ private slots:
             window.show();
             window.move(60, 70);
             dialogs.openAnswers.enqueue({variables});
-            window.N6->trigger();
+            Action(window, "N6")->trigger();
             dialogs.fontAnswers.enqueue(QFont(QStringLiteral("DejaVu Serif"), 14));
-            window.SelectFont->trigger();
+            Action(window, "SelectFont")->trigger();
             window.setWindowState(Qt::WindowMaximized);
             QVERIFY(window.close());
         }

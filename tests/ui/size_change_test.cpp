@@ -31,16 +31,16 @@ class SizeChangeTest : public WindowFixture {
     void openVariables()
     {
         dialogs->openAnswers.enqueue({folder->write("u.var", "[section1]\r\nhealth=1\r\narmor=1\r\nspeed=1\r\n")});
-        window->N6->trigger();
+        Action(*window, "N6")->trigger();
     }
     void open(const QStringList& paths)
     {
         dialogs->openAnswers.enqueue(paths);
-        window->N2->trigger();
+        Action(*window, "N2")->trigger();
         QCOMPARE(dialogs->errors.size(), 0);
     }
-    GridView* grid(int n) const { return window->StringGrid(n); }
-    void show(int n) { window->PageControl1->setCurrentWidget(grid(n)->parentWidget()); }
+    GridView* grid(int n) const { return Table(*window, n); }
+    void show(int n) { Tabs(*window)->setCurrentWidget(grid(n)->parentWidget()); }
     // Clicks the cell of the grid's own numbering; with Shift, extends the selection to it.
     static void click(GridView* view, int col, int row, Qt::KeyboardModifiers keys = {})
     {
@@ -93,7 +93,7 @@ private slots:
         QCOMPARE(Where(table), before);
         dialogs->openAnswers.enqueue({folder->write("h.var", "[section1]\r\nhealth=1\r\narmor=1\r\n")});
         dialogs->askAnswers.enqueue(1);  // not laid out at once: Open desc does it
-        window->N6->trigger();
+        Action(*window, "N6")->trigger();
         open(writeUnits(row + 5));
         QCOMPARE(table->model()->columnCount(), 3);
         QCOMPARE(Where(table), before);
@@ -111,19 +111,19 @@ private slots:
         QCOMPARE(summary->model()->rowCount(), 4);
 
         dialogs->saveAnswers.enqueue(std::nullopt);  // the table is filled before the file is asked for
-        window->Exporttable1->trigger();
+        Action(*window, "Exporttable1")->trigger();
         QVERIFY(summary->model()->rowCount() > 4);
         QCOMPARE(Where(summary), before);
-        window->Undo->trigger();
+        Action(*window, "Undo")->trigger();
         QCOMPARE(summary->model()->rowCount(), 4);
         QCOMPARE(Where(summary), before);
 
         // A cell the undo takes away leaves the current cell on the rows that stay.
-        window->Redo->trigger();
+        Action(*window, "Redo")->trigger();
         summary->scrollToBottom();
         const int last = summary->model()->rowCount();
         click(summary, 2, last);
-        window->Undo->trigger();
+        Action(*window, "Undo")->trigger();
         QCOMPARE(Where(summary), QStringLiteral("current 2,4;"));
     }
 
@@ -132,7 +132,7 @@ private slots:
         openVariables();
         open(writeUnits(4));
         show(1);
-        window->FilterRows->trigger();
+        Action(*window, "FilterRows")->trigger();
         window->filterBar()->textEdit()->setText(QStringLiteral("> 25"));
         window->filterBar()->applyNow();
         auto shown = [&](int n) {
@@ -158,7 +158,7 @@ private slots:
         const QStringList units = writeUnits(5);
         open(units);
         GridView* files = grid(dravik::kFileListGrid);
-        window->PageControl1->setCurrentWidget(files->parentWidget());
+        Tabs(*window)->setCurrentWidget(files->parentWidget());
         click(files, 1, 3);
         QCOMPARE(window->document().currentDescFile(), dravik::ui::NativeBytes(units[2]));
 
@@ -168,7 +168,7 @@ private slots:
         open(writeUnits(2, 6));
         QCOMPARE(dialogs->errors.size(), 0);
         QCOMPARE(window->document().currentDescFile(), dravik::ui::NativeBytes(folder->path("u7.txt")));
-        QCOMPARE(window->Memo1->toPlainText(), QStringLiteral("health 70\narmor 7\nspeed 5\n"));
+        QCOMPARE(Preview(*window)->toPlainText(), QStringLiteral("health 70\narmor 7\nspeed 5\n"));
     }
 };
 

@@ -44,21 +44,21 @@ class TableImportTest : public WindowFixture {
     QByteArray exportTable()
     {
         dialogs->saveAnswers.enqueue(table());
-        clickMenuItem(window->Exporttable1);
+        clickMenuItem(Action(*window, "Exporttable1"));
         return folder->read(QStringLiteral("table.txt"));
     }
     void importTable(const QByteArray& bytes)
     {
         folder->write(QStringLiteral("table.txt"), bytes);
         dialogs->openAnswers.enqueue({table()});
-        clickMenuItem(window->Importtable1);
+        clickMenuItem(Action(*window, "Importtable1"));
     }
     void openFiles(const QString& variables, const QStringList& descs)
     {
         dialogs->openAnswers.enqueue({variables});
-        clickMenuItem(window->N6);
+        clickMenuItem(Action(*window, "N6"));
         dialogs->openAnswers.enqueue(descs);
-        clickMenuItem(window->N2);
+        clickMenuItem(Action(*window, "N2"));
         QCOMPARE(dialogs->errors.size(), 0);
     }
     QString text(const QByteArray& bytes) const { return dravik::ui::CellText(bytes.toStdString(), window->document().codePage()); }
@@ -104,7 +104,7 @@ private slots:
                  QStringLiteral("Left as they were, since the table names none of the desc files in them: Section 1, "
                                 "Section 2.\nEdit > Undo takes the import back."));
         // The file's lines and nothing more: three below the fixed row.
-        QCOMPARE(window->StringGrid(12)->model()->rowCount(), 3);
+        QCOMPARE(Table(*window, 12)->model()->rowCount(), 3);
 
         // Exported again, the table has its eleven labels and no other word
         // in front of a row below its first.
@@ -129,7 +129,7 @@ private slots:
         QCOMPARE(dialogs->errors.size(), 0);
         QCOMPARE(Cell(grid(11), 2, 1), opened);
         QCOMPARE(Cell(grid(1), 1, 1), opened);
-        clickMenuItem(window->N10);
+        clickMenuItem(Action(*window, "N10"));
         QCOMPARE(dialogs->errors.size(), 0);
         QVERIFY(folder->read(QStringLiteral("mod~1/tank.txt")).contains("\r\nhealth 150 \r\n"));
         QCOMPARE(folder->read(QStringLiteral("mod1/tank.txt")), sample::TankDesc());
@@ -165,12 +165,12 @@ private slots:
                                 "type Text keeps every cell as written."));
         QCOMPARE(dialogs->questions[0].buttons, buttons);
         QCOMPARE(Cells(grid(1), {{2, 1}, {3, 1}, {4, 1}}), QStringList({"010", "1.50", "20"}));
-        QCOMPARE(window->Undo->text(), QStringLiteral("&Undo Export table"));
+        QCOMPARE(Action(*window, "Undo")->text(), QStringLiteral("&Undo Export table"));
 
         dialogs->askAnswers.enqueue(0);
         importTable(calc);
         QCOMPARE(Cells(grid(1), {{2, 1}, {3, 1}, {4, 1}}), QStringList({"010", "1.50", "25"}));
-        clickMenuItem(window->Undo);
+        clickMenuItem(Action(*window, "Undo"));
         QCOMPARE(Cells(grid(1), {{2, 1}, {3, 1}, {4, 1}}), QStringList({"010", "1.50", "20"}));
 
         dialogs->askAnswers.enqueue(1);
@@ -237,7 +237,7 @@ private slots:
         importTable(Replaced(exportTable(), "\tTiger tank\t", QByteArray("\tTiger\0tank\t", 12)));
         QCOMPARE(dialogs->errors.size(), 0);
         dialogs->messages.clear();
-        clickMenuItem(window->N10);
+        clickMenuItem(Action(*window, "N10"));
         QCOMPARE(dialogs->messages.size(), 1);
         QCOMPARE(dialogs->messages[0].text,
                  QStringLiteral("1 edited cell holds a NUL or a Ctrl+Z, which no desc line can hold:\n"

@@ -48,9 +48,9 @@ private slots:
         openSample();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        GridView* files = window->StringGrid(11);
-        window->PageControl1->setCurrentIndex(0);
-        window->Memo1->setFocus();
+        GridView* files = Table(*window, 11);
+        Tabs(*window)->setCurrentIndex(0);
+        Preview(*window)->setFocus();
         // Each click selects a row and loads its file into the preview.
         for (auto [row, col] : {std::pair{0, 0}, std::pair{1, 1}, std::pair{0, 1}}) {
             const QModelIndex cell = files->model()->index(row, col);
@@ -68,8 +68,8 @@ private slots:
     {
         openSample();
         const QString tank = folder->path("tank.txt");
-        GridView* section1 = window->StringGrid(1);
-        GridView* files = window->StringGrid(11);
+        GridView* section1 = Table(*window, 1);
+        GridView* files = Table(*window, 11);
         QCOMPARE(section1->model()->data(section1->model()->index(0, 0), Qt::ToolTipRole).toString(), tank);
 
         const QString path = kLongFolder + QStringLiteral("/tiger.desc");
@@ -78,7 +78,7 @@ private slots:
         // Narrower than the path, as the user may make it.
         files->horizontalHeader()->resizeSection(1, 200);
         for (GridView* grid : {section1, files}) {
-            window->PageControl1->setCurrentIndex(grid == files ? 0 : 1);
+            Tabs(*window)->setCurrentIndex(grid == files ? 0 : 1);
             const QModelIndex cell = grid == files ? grid->model()->index(1, 1) : grid->model()->index(0, 0);
             const QString shown = grid->shownText(cell);
             QVERIFY2(shown.endsWith(QStringLiteral("/tiger.desc")) && shown.contains(QChar(0x2026)), qPrintable(shown));
@@ -95,7 +95,7 @@ private slots:
     void pathEditorStaysInItsColumn()
     {
         openSample();
-        GridView* files = window->StringGrid(11);
+        GridView* files = Table(*window, 11);
         clickCell(files, 2, 1);
         const QModelIndex cell = files->model()->index(0, 1);
         auto* editor = qobject_cast<QLineEdit*>(files->indexWidget(cell));
@@ -117,12 +117,12 @@ private slots:
         openSample();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        typeIntoCell(window->StringGrid(1), 1, 1, QStringLiteral("typed"));
-        QCOMPARE(Cell(window->StringGrid(1), 1, 1), folder->path("tank.txt"));
+        typeIntoCell(Table(*window, 1), 1, 1, QStringLiteral("typed"));
+        QCOMPARE(Cell(Table(*window, 1), 1, 1), folder->path("tank.txt"));
         QCOMPARE(window->windowTitle(), QStringLiteral("Dravik 2 v1.3 beta"));
         QVERIFY(!window->history().stack()->canUndo());
-        typeIntoCell(window->StringGrid(11), 2, 1, QStringLiteral("typed"));
-        QCOMPARE(Cell(window->StringGrid(11), 2, 1), QStringLiteral("typed"));
+        typeIntoCell(Table(*window, 11), 2, 1, QStringLiteral("typed"));
+        QCOMPARE(Cell(Table(*window, 11), 2, 1), QStringLiteral("typed"));
     }
 
     // Paths and descriptions are read whole: their columns are as wide as
@@ -131,7 +131,7 @@ private slots:
     {
         openSample();
         for (const auto& [grid, col] : {std::pair{11, 1}, std::pair{11, 2}, std::pair{10, 2}}) {
-            GridView* view = window->StringGrid(grid);
+            GridView* view = Table(*window, grid);
             clickTabOf(view);
             QStyleOptionViewItem option;
             option.initFrom(view);
@@ -141,7 +141,7 @@ private slots:
                          qPrintable(Cell(view, col, row)));
             }
         }
-        QCOMPARE(window->StringGrid(11)->shownText(window->StringGrid(11)->model()->index(0, 1)),
+        QCOMPARE(Table(*window, 11)->shownText(Table(*window, 11)->model()->index(0, 1)),
                  folder->path("tank.txt"));
     }
 
@@ -152,7 +152,7 @@ private slots:
     {
         const QString variables = folder->write("vars.var", sample::Variables());
         dialogs->openAnswers.enqueue({variables});
-        window->N6->trigger();
+        Action(*window, "N6")->trigger();
         QDir(folder->path(QString())).mkpath(QStringLiteral("mod/units/heavy-tanks-of-the-late-war"));
         const QString kv1 =
             folder->write(QStringLiteral("mod/units/heavy-tanks-of-the-late-war/kv1.desc"), sample::TankDesc());
@@ -160,7 +160,7 @@ private slots:
         window->folderActions()->openPaths({folder->path(QStringLiteral("mod"))});
         QCOMPARE(dialogs->errors.size(), 0);
         for (int n : {1, 10}) {
-            GridView* view = window->StringGrid(n);
+            GridView* view = Table(*window, n);
             clickTabOf(view);
             const QModelIndex cell = view->model()->index(0, 0);
             QCOMPARE(view->shownText(cell),
@@ -177,9 +177,9 @@ private slots:
     {
         openSample();
         dialogs->saveAnswers.enqueue(std::nullopt);
-        window->Exporttable1->trigger();
-        GridView* summary = window->StringGrid(12);
-        window->PageControl1->setCurrentIndex(12);
+        Action(*window, "Exporttable1")->trigger();
+        GridView* summary = Table(*window, 12);
+        Tabs(*window)->setCurrentIndex(12);
         QCOMPARE(RowNumber(summary, 1 + 2 * 4), QStringLiteral("Section 3"));
         const QHeaderView* header = summary->verticalHeader();
         const QRect label = LabelRect(header, QSize(header->width(), header->defaultSectionSize()));
@@ -190,9 +190,9 @@ private slots:
     void cornerTextFitsLargeFonts()
     {
         dialogs->fontAnswers.enqueue(QFont(QStringLiteral("DejaVu Sans"), 20));
-        window->SelectFont->trigger();
-        GridView* files = window->StringGrid(11);
-        window->PageControl1->setCurrentIndex(0);
+        Action(*window, "SelectFont")->trigger();
+        GridView* files = Table(*window, 11);
+        Tabs(*window)->setCurrentIndex(0);
         const auto* corner = files->findChild<QAbstractButton*>();
         QVERIFY(corner);
         QCOMPARE(files->gridModel()->cornerText(), QStringLiteral("File number"));

@@ -46,9 +46,9 @@ class TableViewsTest : public WindowFixture {
         for (int i = 0; i < 5; ++i)
             paths << folder->write(QStringLiteral("u%1.txt").arg(i + 1), units[i]);
         dialogs->openAnswers.enqueue({vars});
-        window->N6->trigger();
+        Action(*window, "N6")->trigger();
         dialogs->openAnswers.enqueue(paths);
-        window->N2->trigger();
+        Action(*window, "N2")->trigger();
         QCOMPARE(dialogs->errors.size(), 0);
     }
     dravik::ui::FilterBar* bar() const { return named<dravik::ui::FilterBar>(QStringLiteral("FilterBar")); }
@@ -84,12 +84,12 @@ private slots:
     {
         openUnits();
         activate();
-        window->PageControl1->setCurrentIndex(1);
+        Tabs(*window)->setCurrentIndex(1);
         QVERIFY(!bar()->isVisible());
-        window->FilterRows->trigger();
+        Action(*window, "FilterRows")->trigger();
         QVERIFY(bar()->isVisible());
         QCOMPARE(bar()->table(), 1);
-        QCOMPARE(window->statusPanelText(1), QString());
+        QCOMPARE(StatusText(*window, 1), QString());
 
         // Typing waits for a pause before the rows change.
         QCOMPARE(QApplication::focusWidget(), filterText());
@@ -97,7 +97,7 @@ private slots:
         QVERIFY(bar()->applyPending());
         QCOMPARE(shownEverywhere(), QList<int>({1, 2, 3, 4, 5}));
         QTRY_COMPARE(shownEverywhere(), QList<int>({1, 2, 4}));
-        QCOMPARE(window->statusPanelText(1), QStringLiteral("3 of 5 files shown"));
+        QCOMPARE(StatusText(*window, 1), QStringLiteral("3 of 5 files shown"));
 
         // One column, by its header; one value of a key with several.
         filter("20", QStringLiteral("health"));
@@ -120,7 +120,7 @@ private slots:
         filter("");
         QCOMPARE(bar()->message(), QString());
         QCOMPARE(shownEverywhere(), QList<int>({1, 2, 3, 4, 5}));
-        QCOMPARE(window->statusPanelText(1), QString());
+        QCOMPARE(StatusText(*window, 1), QString());
         filter("differs", QStringLiteral("health"));
         QCOMPARE(shownEverywhere(), QList<int>({3, 4, 5}));
         QTest::mouseClick(named<QToolButton>(QStringLiteral("FilterClose")), Qt::LeftButton);
@@ -133,7 +133,7 @@ private slots:
         openUnits();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        window->PageControl1->setCurrentIndex(1);
+        Tabs(*window)->setCurrentIndex(1);
         grid(1)->setFocus();
         grid(1)->setCurrentIndex(grid(1)->model()->index(0, 1));
         QWidget* editor = grid(1)->indexWidget(grid(1)->model()->index(0, 1));
@@ -154,21 +154,21 @@ private slots:
     {
         openUnits();
         activate();
-        window->PageControl1->setCurrentIndex(1);
-        window->FilterRows->trigger();
+        Tabs(*window)->setCurrentIndex(1);
+        Action(*window, "FilterRows")->trigger();
         QCOMPARE(bar()->table(), 1);
-        window->PageControl1->setCurrentIndex(10);
+        Tabs(*window)->setCurrentIndex(10);
         QCOMPARE(bar()->table(), 10);  // no filter yet: it follows the tab
-        window->PageControl1->setCurrentIndex(1);
+        Tabs(*window)->setCurrentIndex(1);
         filter("> 50", QStringLiteral("health"));
-        window->PageControl1->setCurrentIndex(10);
+        Tabs(*window)->setCurrentIndex(10);
         QCOMPARE(bar()->table(), 1);  // a filter stays with its table
         QCOMPARE(bar()->column().label, QStringLiteral("health"));
         QCOMPARE(shownEverywhere(), QList<int>({1, 2, 4}));
 
         // On the file list: the name and path, and every section table.
         filter("");
-        window->PageControl1->setCurrentIndex(0);
+        Tabs(*window)->setCurrentIndex(0);
         QCOMPARE(bar()->table(), dravik::kFileListGrid);
         filter("panther");
         QCOMPARE(shownEverywhere(), QList<int>({2}));
@@ -193,13 +193,13 @@ private slots:
         const QString ended = folder->write("ended.txt", "desc " + QByteArray("ab").repeated(6000) + "c\r\n");
         const QString as = folder->write("as.txt", "desc " + QByteArray(10000, 'a') + "\r\n");
         dialogs->openAnswers.enqueue({vars});
-        window->N6->trigger();
+        Action(*window, "N6")->trigger();
         dialogs->openAnswers.enqueue({big, ended, as});
-        window->N2->trigger();
+        Action(*window, "N2")->trigger();
         QCOMPARE(dialogs->errors.size(), 0);
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        window->PageControl1->setCurrentIndex(1);
+        Tabs(*window)->setCurrentIndex(1);
         grid(1)->setFocus();
 
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
@@ -207,7 +207,7 @@ private slots:
         QVERIFY(text && text->hasFocus());
         QTest::keyClicks(text, QStringLiteral("/(a|b)*c/"));
         QTRY_COMPARE(shownEverywhere(), QList<int>({2}));
-        QCOMPARE(window->statusPanelText(1), QStringLiteral("1 of 3 files shown"));
+        QCOMPARE(StatusText(*window, 1), QStringLiteral("1 of 3 files shown"));
         QTest::keyClick(text, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(text, QStringLiteral("/(a+)+b/"));
         QTRY_COMPARE(shownEverywhere(), QList<int>({1, 2}));
@@ -237,8 +237,8 @@ private slots:
     {
         openUnits();
         activate();
-        window->PageControl1->setCurrentIndex(1);
-        window->FilterRows->trigger();
+        Tabs(*window)->setCurrentIndex(1);
+        Action(*window, "FilterRows")->trigger();
         filter("> 50", QStringLiteral("health"));
         QCOMPARE(shownEverywhere(), QList<int>({1, 2, 4}));
         const LongWorkAtOnce longAtOnce;
@@ -261,8 +261,8 @@ private slots:
             QCOMPARE(bar()->message(), stopped);
             QVERIFY(bar()->isVisible());
             QCOMPARE(shownEverywhere(), QList<int>({1, 2, 3, 4, 5}));
-            QCOMPARE(window->statusPanelText(1), QString());
-            QVERIFY(window->FilterRows->isEnabled());
+            QCOMPARE(StatusText(*window, 1), QString());
+            QVERIFY(Action(*window, "FilterRows")->isEnabled());
             QVERIFY(!window->findChild<QProgressDialog*>());
             typeIntoCell(grid(1), 2, 2, "5");
             press(Qt::Key_Z, Qt::ControlModifier);
@@ -279,8 +279,8 @@ private slots:
     {
         openUnits();
         activate();
-        window->PageControl1->setCurrentIndex(1);
-        window->FilterRows->trigger();
+        Tabs(*window)->setCurrentIndex(1);
+        Action(*window, "FilterRows")->trigger();
         filter("> 50", QStringLiteral("health"));
         QCOMPARE(shownEverywhere(), QList<int>({1, 2, 4}));
         // The row being worked on stays until the next command.
@@ -290,14 +290,14 @@ private slots:
         QCOMPARE(shownEverywhere(), QList<int>({1, 2, 4}));
         press(Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(shownEverywhere(), QList<int>({2, 4}));
-        QCOMPARE(window->statusPanelText(1), QStringLiteral("2 of 5 files shown"));
+        QCOMPARE(StatusText(*window, 1), QStringLiteral("2 of 5 files shown"));
 
         // Open desc builds the tables anew: the filter is applied to them.
         dialogs->askAnswers.enqueue(1);  // discard the edit
         dialogs->openAnswers.enqueue({folder->path("u1.txt"), folder->path("u3.txt"), folder->path("u4.txt")});
-        window->N2->trigger();
+        Action(*window, "N2")->trigger();
         QCOMPARE(shownEverywhere(), QList<int>({1, 3}));
-        QCOMPARE(window->statusPanelText(1), QStringLiteral("2 of 3 files shown"));
+        QCOMPARE(StatusText(*window, 1), QStringLiteral("2 of 3 files shown"));
     }
 
     void editsUnderAFilterLeaveHiddenRowsAlone()
@@ -309,7 +309,7 @@ private slots:
         type("> 50");
         press(Qt::Key_Return);
         QCOMPARE(shownEverywhere(), QList<int>({1, 2, 4}));
-        QCOMPARE(window->statusPanelText(1), QStringLiteral("3 of 5 files shown"));
+        QCOMPARE(StatusText(*window, 1), QStringLiteral("3 of 5 files shown"));
 
         // One value pasted over a rectangle across a hidden row, then saved
         // (the first save rewrites every key line).
@@ -319,7 +319,7 @@ private slots:
         press(Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(Cells(grid(1), {{2, 1}, {2, 2}, {2, 3}, {2, 4}}), QStringList({"7", "7", "40", "7"}));
         press(Qt::Key_E, Qt::ControlModifier);
-        QCOMPARE(window->statusPanelText(0), QStringLiteral("Saved 5 of 5 files"));
+        QCOMPARE(StatusText(*window, 0), QStringLiteral("Saved 5 of 5 files"));
         QCOMPARE(folder->read("u1.txt"), QByteArray("health 7 \r\narmor 10 20 \r\nname Tiger \r\n"));
         QCOMPARE(folder->read("u3.txt"), QByteArray("health 40 \r\narmor 12 20 \r\nname Pak \r\n"));
     }
@@ -328,7 +328,7 @@ private slots:
     {
         openUnits();
         GridView* section = grid(1);
-        QVERIFY(window->DiffColours->isChecked());
+        QVERIFY(Action(*window, "DiffColours")->isChecked());
         const QColor blue = Data(section, 2, 3, Qt::ForegroundRole).value<QBrush>().color();
         QVERIFY(blue.isValid());                                     // 40, most have 100
         QVERIFY(!Data(section, 2, 1, Qt::ForegroundRole).isValid());  // 100
@@ -360,7 +360,7 @@ private slots:
         QCOMPARE(Data(section, 2, 4, Qt::ForegroundRole).value<QBrush>().color(), blue);
         QVERIFY(Data(section, 2, 1, Qt::BackgroundRole).isValid());
 
-        window->DiffColours->trigger();
+        Action(*window, "DiffColours")->trigger();
         QVERIFY(!Data(section, 2, 4, Qt::ForegroundRole).isValid());
         QVERIFY(!Data(section, 2, 5, Qt::DecorationRole).isValid());
         QVERIFY(Data(section, 2, 1, Qt::BackgroundRole).isValid());
@@ -372,8 +372,8 @@ private slots:
         QCOMPARE(ini.readString("Form", "DiffColours", "?"), std::string("0"));
         QCOMPARE(ini.readInteger("Form", "Top", -1), window->y());
         window = std::make_unique<TMainForm>(folder->path("dravik2.INI"), *dialogs);
-        QVERIFY(!window->DiffColours->isChecked());
-        window->DiffColours->trigger();
+        QVERIFY(!Action(*window, "DiffColours")->isChecked());
+        Action(*window, "DiffColours")->trigger();
         QVERIFY(window->close());
         QCOMPARE(dravik::SettingsFile(ini.path()).readString("Form", "DiffColours", "?"), std::string("1"));
     }
@@ -397,7 +397,7 @@ private slots:
         // Save all says how many first; Cancel writes nothing.
         const QByteArray before = folder->read("u1.txt");
         dialogs->askAnswers.enqueue(1);
-        window->N10->trigger();
+        Action(*window, "N10")->trigger();
         QCOMPARE(dialogs->questions.size(), 1);
         QVERIFY2(dialogs->questions[0].text.startsWith(QStringLiteral("2 edited cells hold values that look wrong:\n")),
                  qPrintable(dialogs->questions[0].text));
@@ -405,7 +405,7 @@ private slots:
         QCOMPARE(folder->read("u1.txt"), before);
         QVERIFY(window->document().isModified());
         dialogs->askAnswers.enqueue(0);
-        window->N10->trigger();
+        Action(*window, "N10")->trigger();
         QCOMPARE(folder->read("u1.txt"), QByteArray("health lots \r\narmor 10 20 \r\nname Tiger \r\n"));
         QVERIFY(!window->document().isModified());
         QVERIFY(!Data(section, 2, 1, Qt::BackgroundRole).isValid());
@@ -419,7 +419,7 @@ private slots:
         window->history().typeCell(dravik::kSectionCount, 2, 2, "Two\nlines");
         QVERIFY(Data(grid(10), 2, 2, Qt::ToolTipRole).toString().contains(QStringLiteral("a line break")));
         const QByteArray before = folder->read("u2.txt");
-        window->N10->trigger();
+        Action(*window, "N10")->trigger();
         QCOMPARE(dialogs->questions.size(), 0);
         QCOMPARE(dialogs->messages.size(), 1);
         QCOMPARE(dialogs->messages[0].caption, QStringLiteral("Save all"));
@@ -439,26 +439,26 @@ private slots:
     {
         openUnits();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        const int preview = window->Memo1->width();
-        const int tables = window->PageControl1->width();
-        window->ColumnSummary->trigger();
+        const int preview = Preview(*window)->width();
+        const int tables = Tabs(*window)->width();
+        Action(*window, "ColumnSummary")->trigger();
         auto* dock = named<QDockWidget>(QStringLiteral("ColumnSummaryDock"));
         QTRY_VERIFY(dock->isVisible());
-        QTRY_COMPARE(window->Memo1->width(), preview);
-        QVERIFY(window->PageControl1->width() < tables);
+        QTRY_COMPARE(Preview(*window)->width(), preview);
+        QVERIFY(Tabs(*window)->width() < tables);
         auto* close = dock->findChild<QAbstractButton*>(QStringLiteral("qt_dockwidget_closebutton"));
         QVERIFY(close);
         QTest::mouseClick(close, Qt::LeftButton);
         QTRY_VERIFY(!dock->isVisible());
-        QTRY_COMPARE(window->PageControl1->width(), tables);
-        QCOMPARE(window->Memo1->width(), preview);
+        QTRY_COMPARE(Tabs(*window)->width(), tables);
+        QCOMPARE(Preview(*window)->width(), preview);
     }
 
     void columnSummaryFollowsSelectionFilterAndEdits()
     {
         openUnits();
-        window->PageControl1->setCurrentIndex(1);
-        window->ColumnSummary->trigger();
+        Tabs(*window)->setCurrentIndex(1);
+        Action(*window, "ColumnSummary")->trigger();
         dravik::ui::SummaryPanel* panel = window->summaryPanel();
         QVERIFY(panel->isVisible());
         GridView* section = grid(1);
@@ -475,7 +475,7 @@ private slots:
         QVERIFY(panel->mostCommon().contains(QStringLiteral("2 \u00d7 100")));
 
         // Only the rows the filter shows.
-        window->FilterRows->trigger();
+        Action(*window, "FilterRows")->trigger();
         filter("< 100", QStringLiteral("health"));
         QTRY_COMPARE(panel->summary().values, size_t{2});
         filter("");

@@ -47,7 +47,7 @@ class UnsavedWorkTest : public WindowFixture {
     // Line `line` (from 0) of a memo typed over with `text`.
     void retypeLine(QPlainTextEdit* memo, int line, const QString& text)
     {
-        if (memo != window->Memo1)
+        if (memo != Preview(*window))
             clickTabOf(memo);
         QTest::mouseClick(memo->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
         QVERIFY(memo->hasFocus());
@@ -115,7 +115,7 @@ private slots:
         QVERIFY(!marked(section(1), 2, 2));
         QCOMPARE(tip(section(1), 3, 2), QStringLiteral("On disk: \"8\""));
         QCOMPARE(window->history().stack()->count(), steps + 1);
-        QCOMPARE(window->Undo->text(), QStringLiteral("&Undo Save current"));
+        QCOMPARE(Action(*window, "Undo")->text(), QStringLiteral("&Undo Save current"));
 
         press(Qt::Key_E, Qt::ControlModifier);
         QVERIFY(folder->read("gun.txt").startsWith("[section1]\r\nhealth 45 \r\narmor 9 3 \r\n"));
@@ -175,9 +175,9 @@ private slots:
         const QString tank = folder->write("tank.txt", sample::TankDesc());
         const QString slow = folder->write("slow.txt", "[section1]\r\nhealth 7 \r\narmor 1 2 3 \r\n");
         dialogs->openAnswers.enqueue({variables});
-        window->N6->trigger();
+        Action(*window, "N6")->trigger();
         dialogs->openAnswers.enqueue({tank, slow});
-        window->N2->trigger();
+        Action(*window, "N2")->trigger();
         activate();
 
         typeIntoCell(section(2), 2, 2, "33");
@@ -207,7 +207,7 @@ private slots:
         QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(dialogs->errors.size(), 1);
         QCOMPARE(dialogs->errors[0].text, OpenFailure(late));
-        QCOMPARE(window->statusPanelText(0), QStringLiteral("Open desc stopped at late.txt: 1 of 3 files loaded"));
+        QCOMPARE(StatusText(*window, 0), QStringLiteral("Open desc stopped at late.txt: 1 of 3 files loaded"));
         QCOMPARE(files()->model()->rowCount(), 1);
         QCOMPARE(section(1)->model()->rowCount(), 1);
 
@@ -217,7 +217,7 @@ private slots:
         folder->write("late.txt", lateBytes);
         typeIntoCell(section(1), 2, 1, "150");
         press(Qt::Key_E, Qt::ControlModifier);
-        QCOMPARE(window->statusPanelText(0), QStringLiteral("Saved 1 of 1 files"));
+        QCOMPARE(StatusText(*window, 0), QStringLiteral("Saved 1 of 1 files"));
         QVERIFY(folder->read("tank.txt").contains("health 150 \r\n"));
         QCOMPARE(folder->read("late.txt"), lateBytes);
         QCOMPARE(folder->read("gun.txt"), sample::GunDesc());
@@ -241,7 +241,7 @@ private slots:
         dravik::SetLoadFailureAtFileForTesting(0);
         QCOMPARE(dialogs->errors.size(), 1);
         QCOMPARE(dialogs->errors[0].text, QStringLiteral("std::bad_alloc."));
-        QCOMPARE(window->statusPanelText(0), QStringLiteral("Open desc stopped at f3.desc: 2 of 5 files loaded"));
+        QCOMPARE(StatusText(*window, 0), QStringLiteral("Open desc stopped at f3.desc: 2 of 5 files loaded"));
         QCOMPARE(files()->model()->rowCount(), 2);
         QCOMPARE(section(10)->model()->rowCount(), 2);
 
@@ -254,7 +254,7 @@ private slots:
         press(Qt::Key_E, Qt::ControlModifier);
         QCOMPARE(dialogs->questions.size(), 1);
         QCOMPARE(dialogs->questions[0].buttons, QStringList({"&Save the others", "Cancel"}));
-        QCOMPARE(window->statusPanelText(0), QStringLiteral("Saved 1 of 2 files"));
+        QCOMPARE(StatusText(*window, 0), QStringLiteral("Saved 1 of 2 files"));
         QCOMPARE(folder->read("f2.desc"), QByteArray(bytes[1]).replace("health 2", "health 20 ").replace("c\r\n", "c \r\n"));
         for (int f = 3; f <= 5; ++f)
             QCOMPARE(folder->read(QStringLiteral("f%1.desc").arg(f)), bytes[f - 1]);
@@ -279,7 +279,7 @@ private slots:
                 const QModelIndex row = files()->model()->index(0, 1);
                 QTest::mouseClick(files()->viewport(), Qt::LeftButton, {}, files()->visualRect(row).center());
                 files()->selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect);
-                window->PageControl1->tabBar()->setFocus();
+                Tabs(*window)->tabBar()->setFocus();
             },
             Qt::QueuedConnection);
         dialogs->openAnswers.enqueue({folder->path("gun.txt"), folder->path("tank.txt")});

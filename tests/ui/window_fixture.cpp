@@ -47,9 +47,9 @@ void WindowFixture::openSample()
     const QString tank = folder->write("tank.txt", sample::TankDesc());
     const QString gun = folder->write("gun.txt", sample::GunDesc());
     dialogs->openAnswers.enqueue({variables});
-    window->N6->trigger();
+    Action(*window, "N6")->trigger();
     dialogs->openAnswers.enqueue({tank, gun});
-    window->N2->trigger();
+    Action(*window, "N2")->trigger();
     QCOMPARE(dialogs->errors.size(), 0);
 }
 

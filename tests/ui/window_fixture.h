@@ -9,6 +9,7 @@
 #include "ui/common/long_work.h"
 #include "ui/tables/grid_view.h"
 #include "ui/main_unit.h"
+#include "window_parts.h"
 
 #include <QObject>
 #include <memory>

@@ -71,8 +71,8 @@ private slots:
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
 
-        GridView* section1 = window->StringGrid(1);
-        window->PageControl1->setCurrentIndex(1);
+        GridView* section1 = Table(*window, 1);
+        Tabs(*window)->setCurrentIndex(1);
         const QModelIndex cell = section1->model()->index(0, 1);
         section1->setFocus();
         section1->setCurrentIndex(cell);
@@ -86,7 +86,7 @@ private slots:
         // For the log of scripts/test-windows.
         qInfo("drawn in %s", qPrintable(Family(editor)));
 
-        window->FilterRows->trigger();
+        Action(*window, "FilterRows")->trigger();
         auto* filter = window->findChild<QLineEdit*>(QStringLiteral("FilterText"));
         QVERIFY(filter && filter->isVisible());
         QTest::keyClicks(filter, kLatin);
@@ -130,9 +130,9 @@ private slots:
             QVERIFY2(dravik::ui::CanDraw(shown.font()), qPrintable(face));
             QCOMPARE(face, dravik::ui::DrawnFamily(QStringLiteral("Dravik Missing Face")));
             QCOMPARE(shown.font().pointSize(), 14);
-            for (QWidget* widget : std::initializer_list<QWidget*>{shown.Memo1, shown.Memo2, shown.StringGrid(1),
-                                                                   shown.StringGrid(11), shown.StringGrid(12),
-                                                                   shown.bulkEdits()->findBar()->findEdit})
+            const QWidget* drawn[] = {Preview(shown), VariablesText(shown), Table(shown, 1), Table(shown, 11),
+                                      Table(shown, 12), shown.bulkEdits()->findBar()->findEdit};
+            for (const QWidget* widget : drawn)
                 QCOMPARE(Family(widget), face);
             // The other windows and the dialogs take the application's font:
             // the same face, at its own size.

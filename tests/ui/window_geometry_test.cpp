@@ -6,6 +6,7 @@
 #include "test_folder.h"
 #include "test_screen.h"
 #include "ui/main_unit.h"
+#include "window_parts.h"
 
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -43,7 +44,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QVERIFY2(screen.contains(window.frameGeometry()),
                  qPrintable(Rect(window.frameGeometry()) + QStringLiteral(" on ") + Rect(screen)));
-        QVERIFY(window.PageControl1->width() >= 150);
+        QVERIFY(Tabs(window)->width() >= 150);
     }
 
     void aWindowStoredForAnotherScreenComesOntoThisOne()
@@ -58,8 +59,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QVERIFY2(screen.contains(window.frameGeometry()),
                  qPrintable(Rect(window.frameGeometry()) + QStringLiteral(" on ") + Rect(screen)));
-        QVERIFY(window.PageControl1->width() >= 150);
-        QVERIFY(window.Memo1->width() >= 150);
+        QVERIFY(Tabs(window)->width() >= 150);
+        QVERIFY(Preview(window)->width() >= 150);
     }
 };
 

@@ -9,6 +9,7 @@
 #include "ui/common/display_text.h"
 #include "ui/tables/grid_view.h"
 #include "ui/main_unit.h"
+#include "window_parts.h"
 #include "ui/common/qt_dialogs.h"
 
 #include <QAction>
@@ -128,7 +129,7 @@ private slots:
         writeSettings("[Other]\r\nGamePath=" + game.toLocal8Bit() + "\r\n");
         TMainForm window(settingsPath(), *dialogs);
         window.show();
-        window.StartGame1->trigger();
+        Action(window, "StartGame1")->trigger();
         const stand_in::Record record = stand_in::Read(game);
         QCOMPARE(record.commandLine, "\"" + game.toLocal8Bit() + "\"");
         QCOMPARE(record.directory, at(QStringLiteral("my games\\Sudden Strike")));
@@ -145,9 +146,9 @@ private slots:
         window.show();
         window.openVariablesFile(variables);
         window.openDescFiles({tank});
-        QCOMPARE(Cell(window.StringGrid(11), 1, 1), QStringLiteral("tank.txt"));
-        QCOMPARE(Cell(window.StringGrid(11), 2, 1), tank);
-        QCOMPARE(Cell(window.StringGrid(1), 1, 1), tank);
+        QCOMPARE(Cell(Table(window, 11), 1, 1), QStringLiteral("tank.txt"));
+        QCOMPARE(Cell(Table(window, 11), 2, 1), tank);
+        QCOMPARE(Cell(Table(window, 1), 1, 1), tank);
         QVERIFY(dialogs->errors.isEmpty());
     }
 

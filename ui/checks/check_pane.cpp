@@ -57,7 +57,7 @@ int ValueNumber(const Grid& table, int col)
 
 }  // namespace
 
-CheckPane::CheckPane(const BulkEditHost& host, ColumnProfiles& profiles, QMainWindow* window, QMenu* viewMenu,
+CheckPane::CheckPane(const CommandHost& host, ColumnProfiles& profiles, QMainWindow* window, QMenu* viewMenu,
                      std::function<std::string()> variablesFile)
     : QObject(window), host_(host), variablesFile_(std::move(variablesFile)),
       marks_(host.table(1)->gridModel()->marks()), profiles_(profiles), connection_(host.document.connect(*this))

@@ -15,7 +15,7 @@
 #include "core/bulk/value_checks.h"
 #include "core/checks/check_list.h"
 #include "ui/checks/check_marks.h"
-#include "ui/edits/bulk_edit_host.h"
+#include "ui/common/command_host.h"
 
 #include <QObject>
 #include <QTimer>
@@ -43,7 +43,7 @@ class CheckPane : public QObject, private DocumentListener {
 public:
     // `variablesFile` gives the variables file's path, beside which the
     // accepted file is kept.
-    CheckPane(const BulkEditHost& host, ColumnProfiles& profiles, QMainWindow* window, QMenu* viewMenu,
+    CheckPane(const CommandHost& host, ColumnProfiles& profiles, QMainWindow* window, QMenu* viewMenu,
               std::function<std::string()> variablesFile);
     ~CheckPane() override;
 
@@ -78,7 +78,7 @@ private:
     const Check* currentCheck() const;
     void enableChoices();
 
-    BulkEditHost host_;
+    CommandHost host_;
     std::function<std::string()> variablesFile_;
     std::unique_ptr<CheckList> checks_;
     CheckMarks marks_;

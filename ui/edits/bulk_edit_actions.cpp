@@ -42,7 +42,7 @@ Box* FocusedTextBox()
 
 }  // namespace
 
-BulkEditActions::BulkEditActions(const BulkEditHost& host, QMainWindow* window, QMenu* editMenu)
+BulkEditActions::BulkEditActions(const CommandHost& host, QMainWindow* window, QMenu* editMenu)
     : QObject(window), host_(host)
 {
     editMenu->addSeparator();

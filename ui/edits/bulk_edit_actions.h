@@ -2,7 +2,7 @@
 // previous, Replace, Set selection) and the find panel under the tables.
 #pragma once
 
-#include "ui/edits/bulk_edit_host.h"
+#include "ui/common/command_host.h"
 
 #include <QObject>
 
@@ -19,7 +19,7 @@ class FindReplace;
 class BulkEditActions : public QObject {
     Q_OBJECT
 public:
-    BulkEditActions(const BulkEditHost& host, QMainWindow* window, QMenu* editMenu);
+    BulkEditActions(const CommandHost& host, QMainWindow* window, QMenu* editMenu);
 
     FindBar* findBar() const { return findBar_; }
     QDockWidget* findPanel() const { return findPanel_; }
@@ -37,7 +37,7 @@ private:
     // The table Copy reads: the current tab's, the summary table included.
     GridView* copiedTable() const;
 
-    BulkEditHost host_;
+    CommandHost host_;
     FindBar* findBar_ = nullptr;
     QDockWidget* findPanel_ = nullptr;
     FindReplace* findReplace_ = nullptr;

@@ -42,7 +42,7 @@ std::vector<int> Places(const std::vector<int>& numbers)
 
 }  // namespace
 
-FindReplace::FindReplace(BulkEditHost host, FindBar* bar, QObject* parent)
+FindReplace::FindReplace(CommandHost host, FindBar* bar, QObject* parent)
     : QObject(parent), host_(std::move(host)), bar_(bar)
 {
     connect(bar_, &FindBar::findNext, this, &FindReplace::findNext);

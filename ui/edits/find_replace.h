@@ -6,7 +6,7 @@
 #pragma once
 
 #include "core/bulk/bulk_edits.h"
-#include "ui/edits/bulk_edit_host.h"
+#include "ui/common/command_host.h"
 #include "ui/edits/find_bar.h"
 
 #include <QObject>
@@ -21,7 +21,7 @@ namespace dravik::ui {
 class FindReplace : public QObject {
     Q_OBJECT
 public:
-    FindReplace(BulkEditHost host, FindBar* bar, QObject* parent = nullptr);
+    FindReplace(CommandHost host, FindBar* bar, QObject* parent = nullptr);
 
     // The bar opened (Ctrl+F, Ctrl+H): a selection of several cells becomes
     // the scope.
@@ -49,7 +49,7 @@ private:
     // when it holds a line break (pasted there), which no value may hold.
     std::optional<std::string> usableReplacement();
 
-    BulkEditHost host_;
+    CommandHost host_;
     FindBar* bar_;
 
     std::optional<TextSearch> search_;

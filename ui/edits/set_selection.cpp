@@ -74,7 +74,7 @@ QString SetSelectionHelp(size_t cells)
         .arg(QObject::tr("%n cell", "%n cells", static_cast<int>(cells)));
 }
 
-void SetSelection(const BulkEditHost& host)
+void SetSelection(const CommandHost& host)
 {
     GridView* view = host.currentTable();
     CellScope scope;

@@ -3,13 +3,13 @@
 // does; one step of the history.
 #pragma once
 
-#include "ui/edits/bulk_edit_host.h"
+#include "ui/common/command_host.h"
 
 #include <QString>
 
 namespace dravik::ui {
 
-void SetSelection(const BulkEditHost& host);
+void SetSelection(const CommandHost& host);
 
 // What the dialog says about the forms and the rounding rule.
 QString SetSelectionHelp(size_t cells);

@@ -135,6 +135,14 @@ bool MayOverwriteChangedCurrentFile(Dialogs& dialogs, QWidget* parent, const Cur
                        {Tr::tr("&Overwrite"), Tr::tr("S&kip"), Tr::tr("Cancel")}) == 0;
 }
 
+bool MaySaveWithTablesLayout(Dialogs& dialogs, QWidget* parent)
+{
+    const QString text = Tr::tr("The variables text changed since Open desc. Save all writes each file by the keys and "
+                                "counts the tables were laid out by; Open desc again to lay them out by the new text.");
+    return dialogs.ask(parent, Tr::tr("Save all"), text,
+                       {Tr::tr("Save with the &tables' layout"), Tr::tr("Cancel")}) == 0;
+}
+
 std::optional<std::set<int>> RowsToSkip(Dialogs& dialogs, QWidget* parent, const SavePlan& plan)
 {
     std::set<int> skip;

@@ -1,4 +1,6 @@
-// The questions Save all asks once it knows what it would write: about the
+// The question Save all asks when the variables text no longer matches the
+// layout of the tables (it writes by that layout, not by the text as it now
+// reads); the questions it asks once it knows what it would write: about the
 // files it cannot save at all, about the files that changed on disk since
 // they were read, and about files and key lines that would change only in
 // spelling; and Save current's about its file.
@@ -13,6 +15,9 @@
 class QWidget;
 
 namespace dravik::ui {
+
+// True when the user saves with the tables' own layout.
+bool MaySaveWithTablesLayout(Dialogs& dialogs, QWidget* parent);
 
 // The rows Save all is to leave out, as the user answered; nothing when the
 // user cancels.

@@ -57,7 +57,7 @@ QString ConversionQuestion(const ImportReview& review, const CodePage& codePage)
 
 }  // namespace
 
-void ImportTableFile(const BulkEditHost& host, const QStringList& files, const std::function<void()>& fitColumnWidths)
+void ImportTableFile(const CommandHost& host, const QStringList& files, const std::function<void()>& fitColumnWidths)
 {
     DescDocument& document = host.document;
     host.takeEdits();

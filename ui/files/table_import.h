@@ -3,7 +3,7 @@
 // as it was, told once it is imported. One step of the history.
 #pragma once
 
-#include "ui/edits/bulk_edit_host.h"
+#include "ui/common/command_host.h"
 
 #include <QStringList>
 
@@ -13,6 +13,6 @@ namespace dravik::ui {
 
 // `files` are the open dialog's answer: none when it was cancelled, which
 // still imports the summary table's own blocks.
-void ImportTableFile(const BulkEditHost& host, const QStringList& files, const std::function<void()>& fitColumnWidths);
+void ImportTableFile(const CommandHost& host, const QStringList& files, const std::function<void()>& fitColumnWidths);
 
 }  // namespace dravik::ui

@@ -47,7 +47,7 @@ QString Named(const std::vector<Message>& lines)
 
 }  // namespace
 
-ModActions::ModActions(const BulkEditHost& host, QMainWindow* window, QMenu* fileMenu, QMenu* editMenu,
+ModActions::ModActions(const CommandHost& host, QMainWindow* window, QMenu* fileMenu, QMenu* editMenu,
                        QMenu* viewMenu)
     : QObject(window), host_(host), marks_(host.document), connection_(host.document.connect(*this))
 {

@@ -9,7 +9,7 @@
 #pragma once
 
 #include "core/mod/base_comparison.h"
-#include "ui/edits/bulk_edit_host.h"
+#include "ui/common/command_host.h"
 #include "ui/mod/mod_marks.h"
 
 #include <QObject>
@@ -32,7 +32,7 @@ namespace dravik::ui {
 class ModActions : public QObject, private DocumentListener {
     Q_OBJECT
 public:
-    ModActions(const BulkEditHost& host, QMainWindow* window, QMenu* fileMenu, QMenu* editMenu, QMenu* viewMenu);
+    ModActions(const CommandHost& host, QMainWindow* window, QMenu* fileMenu, QMenu* editMenu, QMenu* viewMenu);
     ~ModActions() override;
 
     const BaseComparison* base() const { return base_.get(); }
@@ -79,7 +79,7 @@ private:
     void cellsChanged(int grid, int firstCol, int firstRow, int lastCol, int lastRow) override;
     void diskValuesChanged(int grid) override;
 
-    BulkEditHost host_;
+    CommandHost host_;
     ModMarks marks_;
     std::unique_ptr<BaseComparison> base_;
     bool marksStored_ = false;

@@ -39,7 +39,7 @@ QAction* Item(QMenu* menu, const char* name, const QString& caption)
 
 }  // namespace
 
-ModSetActions::ModSetActions(const BulkEditHost& host, ModSetWindow window, QMainWindow* mainWindow, QMenu* fileMenu)
+ModSetActions::ModSetActions(const CommandHost& host, ModSetWindow window, QMainWindow* mainWindow, QMenu* fileMenu)
     : QObject(mainWindow), host_(host), window_(std::move(window))
 {
     fileMenu->addSeparator();

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "core/files/settings_file.h"
-#include "ui/edits/bulk_edit_host.h"
+#include "ui/common/command_host.h"
 #include "ui/modset/mod_set_marks.h"
 
 #include <QObject>
@@ -41,7 +41,7 @@ struct ModSetWindow {
 class ModSetActions : public QObject {
     Q_OBJECT
 public:
-    ModSetActions(const BulkEditHost& host, ModSetWindow window, QMainWindow* mainWindow, QMenu* fileMenu);
+    ModSetActions(const CommandHost& host, ModSetWindow window, QMainWindow* mainWindow, QMenu* fileMenu);
     ~ModSetActions() override;
 
     // The set the tables show; null while they show files opened otherwise.
@@ -96,7 +96,7 @@ private:
     void remember(const QString& path);
     void showRecent();
 
-    BulkEditHost host_;
+    CommandHost host_;
     std::unique_ptr<ModSetMarks> marks_;
     class ModsPane* pane_ = nullptr;
     ModSetWindow window_;

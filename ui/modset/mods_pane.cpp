@@ -54,7 +54,7 @@ private:
 
 }  // namespace
 
-ModsPane::ModsPane(const BulkEditHost& host, const ModSetMarks& marks, QWidget* parent)
+ModsPane::ModsPane(const CommandHost& host, const ModSetMarks& marks, QWidget* parent)
     : QDockWidget(tr("Mods"), parent), host_(host), marks_(marks)
 {
     setObjectName(QStringLiteral("ModsPane"));

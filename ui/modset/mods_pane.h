@@ -5,7 +5,7 @@
 // choice and each move is a step of Edit > Undo.
 #pragma once
 
-#include "ui/edits/bulk_edit_host.h"
+#include "ui/common/command_host.h"
 
 #include <QDockWidget>
 #include <optional>
@@ -29,7 +29,7 @@ class ModSetMarks;
 class ModsPane : public QDockWidget {
     Q_OBJECT
 public:
-    ModsPane(const BulkEditHost& host, const ModSetMarks& marks, QWidget* parent);
+    ModsPane(const CommandHost& host, const ModSetMarks& marks, QWidget* parent);
 
     // The set shown; null for none.
     void setModSet(ModSet* set);
@@ -51,7 +51,7 @@ private:
     // Applies a step of the set to the tables and records it.
     void record(const QString& name, MergeChange change);
 
-    BulkEditHost host_;
+    CommandHost host_;
     const ModSetMarks& marks_;
     ModSet* set_ = nullptr;
     int file_ = -1;

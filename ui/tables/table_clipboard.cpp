@@ -12,7 +12,7 @@
 
 namespace dravik::ui {
 
-void CopyCells(const BulkEditHost& host, const GridView* view)
+void CopyCells(const CommandHost& host, const GridView* view)
 {
     const CellBlock block = SelectedBlock(view);
     if (block.size() == 0)
@@ -24,7 +24,7 @@ void CopyCells(const BulkEditHost& host, const GridView* view)
     });
 }
 
-void PasteCells(const BulkEditHost& host, GridView* view)
+void PasteCells(const CommandHost& host, GridView* view)
 {
     const int grid = view->gridModel()->gridNumber();
     if (grid > kSectionCount) {

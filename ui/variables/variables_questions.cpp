@@ -24,14 +24,6 @@ UnsavedAnswer AskAboutVariablesEdits(Dialogs& dialogs, QWidget* parent)
     }
 }
 
-bool MaySaveWithTablesLayout(Dialogs& dialogs, QWidget* parent)
-{
-    const QString text = Tr::tr("The variables text changed since Open desc. Save all writes each file by the keys and "
-                            "counts the tables were laid out by; Open desc again to lay them out by the new text.");
-    return dialogs.ask(parent, Tr::tr("Save all"), text,
-                       {Tr::tr("Save with the &tables' layout"), Tr::tr("Cancel")}) == 0;
-}
-
 bool MayLayOutAgain(Dialogs& dialogs, QWidget* parent, int files, bool drafted)
 {
     const QString open = Tr::tr("the open file", "the %n open files", files);

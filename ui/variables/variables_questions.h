@@ -1,7 +1,5 @@
 // The questions about the variables text: before its unsaved edits are
-// dropped, before Save all when it no longer matches the layout of the
-// tables (Save all writes by that layout, not by the text as it now reads),
-// and whether to lay the tables out by a new one.
+// dropped, and whether to lay the tables out by a new one.
 #pragma once
 
 #include "ui/common/dialogs.h"
@@ -14,9 +12,6 @@ enum class UnsavedAnswer { Save, Discard, Cancel };
 
 // "Save variables / Discard / Cancel".
 UnsavedAnswer AskAboutVariablesEdits(Dialogs& dialogs, QWidget* parent);
-
-// True when the user saves with the tables' own layout.
-bool MaySaveWithTablesLayout(Dialogs& dialogs, QWidget* parent);
 
 // After the variables text was replaced with files open (by Open variables,
 // or by the analyzer when `drafted`): true when the user has the files laid

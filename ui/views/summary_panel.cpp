@@ -1,6 +1,7 @@
 #include "ui/views/summary_panel.h"
 
 
+#include "core/bulk/histogram_filters.h"
 #include "core/bulk/table_rows.h"
 #include "core/text/cell_value.h"
 #include "core/text/dravik2_auxillary.h"
@@ -151,7 +152,6 @@ void SummaryPanel::showSummary(const std::vector<std::string_view>& values)
 {
     summary_ = grid_ ? SummarizeColumn(values, kMostCommonShown) : ColumnSummary{};
     barFilters_.clear();
-    const CodePage& codePage = document_.codePage();
     if (!grid_) {
         title_->setText(tr("Select a value column, or cells, of a section table"));
         facts_->clear();
@@ -159,25 +159,34 @@ void SummaryPanel::showSummary(const std::vector<std::string_view>& values)
         histogram_->setHistogram({}, {});
         return;
     }
+    showTitle();
+    showFacts();
+    showMostCommon();
+    showHistogram(values);
+}
 
-    const Grid& table = document_.grid(grid_);
+void SummaryPanel::showTitle()
+{
     const QString tableName = grid_ == kSectionCount ? tr("Text section") : tr("Section %1").arg(grid_);
-    if (columns_.size() == 1) {
-        const int col = columns_.front();
-        const std::string_view key = Trim(table.cell(col, 0));
-        // Every column of the key, so that the title can say which value this is.
-        const std::vector<int> keyColumns = KeyColumns(document_, grid_, key);
-        QString name = CellText(std::string(key), codePage);
-        if (keyColumns.size() > 1) {
-            const auto value = std::find(keyColumns.begin(), keyColumns.end(), col) - keyColumns.begin() + 1;
-            name = tr("%1 (value %2 of %3)").arg(name).arg(value).arg(keyColumns.size());
-        }
-        title_->setText(tr("%1: %2").arg(tableName, name));
-    } else {
+    if (columns_.size() != 1) {
         title_->setText(
             tr("%1: %n column selected", "%1: %n columns selected", static_cast<int>(columns_.size())).arg(tableName));
+        return;
     }
+    const int col = columns_.front();
+    const std::string_view key = Trim(document_.grid(grid_).cell(col, 0));
+    // Every column of the key, so that the title can say which value this is.
+    const std::vector<int> keyColumns = KeyColumns(document_, grid_, key);
+    QString name = CellText(std::string(key), document_.codePage());
+    if (keyColumns.size() > 1) {
+        const auto value = std::find(keyColumns.begin(), keyColumns.end(), col) - keyColumns.begin() + 1;
+        name = tr("%1 (value %2 of %3)").arg(name).arg(value).arg(keyColumns.size());
+    }
+    title_->setText(tr("%1: %2").arg(tableName, name));
+}
 
+void SummaryPanel::showFacts()
+{
     const QLocale locale;
     QStringList facts;
     facts << tr("Cells: %1 in the rows shown").arg(locale.toString(static_cast<qulonglong>(summary_.values)));
@@ -190,60 +199,34 @@ void SummaryPanel::showSummary(const std::vector<std::string_view>& values)
         facts << tr("Mean: %1   Median: %2").arg(Rounded(summary_.mean), Rounded(summary_.median));
     }
     facts_->setText(facts.join(QLatin1Char('\n')));
+}
 
+void SummaryPanel::showMostCommon()
+{
     QStringList common;
     for (const ValueCount& value : summary_.mostCommon)
         common << tr("%1 \u00d7 %2")
                       .arg(value.count)
-                      .arg(value.value.empty() ? tr("(blank)") : CellText(value.value, codePage));
+                      .arg(value.value.empty() ? tr("(blank)") : CellText(value.value, document_.codePage()));
     mostCommon_->setText(common.isEmpty() ? QString() : tr("Most common:") + QLatin1Char('\n') + common.join('\n'));
+}
 
-    // Each bar's filter: a bin of whole numbers is exactly its range; other
-    // bins go from their lowest to their highest value as the cells write
-    // them, so that the filter shows exactly the bar's rows.
+void SummaryPanel::showHistogram(const std::vector<std::string_view>& values)
+{
     const Histogram& histogram = summary_.histogram;
-    const size_t bins = histogram.counts.size();
-    std::vector<std::pair<double, std::string_view>> lowest(bins, {0, {}}), highest(bins, {0, {}});
-    if (!histogram.wholeBins && bins > 0) {
-        for (std::string_view text : values) {
-            const auto number = ReadCellNumber(text);
-            if (!number)
-                continue;
-            const size_t bin = histogram.binOf(number->value);
-            if (lowest[bin].second.empty() || number->value < lowest[bin].first)
-                lowest[bin] = {number->value, Trim(text)};
-            if (highest[bin].second.empty() || number->value > highest[bin].first)
-                highest[bin] = {number->value, Trim(text)};
-        }
-    }
     QStringList ranges;
-    for (size_t i = 0; i < bins; ++i) {
-        QString filter;
-        QString range;
+    for (size_t i = 0; i < histogram.counts.size(); ++i) {
         if (histogram.wholeBins) {
             const double low = histogram.edges[i], high = histogram.edges[i + 1] - 1;
-            range = low == high ? Number(low) : Number(low) + QStringLiteral("..") + Number(high);
-            filter = low == high ? QStringLiteral("= ") + Number(low) : range;
+            ranges << (low == high ? Number(low) : Number(low) + QStringLiteral("..") + Number(high));
         } else {
-            const bool last = i + 1 == bins;
             // The last bar holds its upper bound; the others stop under it.
-            range = (last ? tr("%1 to %2") : tr("%1 to under %2"))
-                        .arg(Number(histogram.edges[i]), Number(histogram.edges[i + 1]));
-            // "5." would run into the range's dots; it is a whole number,
-            // written exactly as a number.
-            auto bound = [&](const std::pair<double, std::string_view>& value) {
-                return value.second.back() == '.' ? Number(value.first) : CellText(std::string(value.second), codePage);
-            };
-            if (!lowest[i].second.empty())
-                filter = lowest[i].first == highest[i].first
-                             ? QStringLiteral("= ") + bound(lowest[i])
-                             : bound(lowest[i]) + QStringLiteral("..") + bound(highest[i]);
+            ranges << (i + 1 == histogram.counts.size() ? tr("%1 to %2") : tr("%1 to under %2"))
+                          .arg(Number(histogram.edges[i]), Number(histogram.edges[i + 1]));
         }
-        if (histogram.counts[i] == 0)
-            filter.clear();
-        ranges << range;
-        barFilters_ << filter;
     }
+    for (const std::string& filter : HistogramBarFilters(histogram, values))
+        barFilters_ << CellText(filter, document_.codePage());
     histogram_->setHistogram(histogram, ranges);
 }
 

@@ -64,7 +64,15 @@ private:
     void columnsInserted(int grid, int, int) override { sizeChanged(grid); }
     void columnsRemoved(int grid, int, int) override { sizeChanged(grid); }
     void sizeChanged(int grid);
+    // Shows the summary of the values (the cells the panel summarises, save
+    // the absent ones) in the title, facts, most common values and
+    // histogram, each worked out by its step below.
     void showSummary(const std::vector<std::string_view>& values);
+    void showTitle();
+    void showFacts();
+    void showMostCommon();
+    // The bars, their ranges, and the filter a click on each sets.
+    void showHistogram(const std::vector<std::string_view>& values);
     void barClicked(int bar);
 
     DescDocument& document_;

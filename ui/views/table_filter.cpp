@@ -72,6 +72,52 @@ void TableFilter::followTab(int grid)
     offerColumns();
 }
 
+bool TableFilter::readFilter(RowFilter& filter) const
+{
+    const CodePage& codePage = document_.codePage();
+    try {
+        filter = RowFilter::Parse(CellBytes(bar_->text(), codePage), codePage, bar_->matchCase());
+    } catch (const SyntaxError& error) {
+        // The rows stay as the last filter that could be read left them.
+        bar_->showMessage(MessageText(error.message()));
+        return false;
+    }
+    if (filter.readsBase() && !base_) {
+        bar_->showMessage(tr("There is no base game to compare with: File > Compare with base\u2026"));
+        return false;
+    }
+    if (!filter.readsModSet())
+        return true;
+    if (!merged_) {
+        bar_->showMessage(tr("The tables show no mod set: File > Open mod set\u2026"));
+        return false;
+    }
+    if (filter.kind() == RowFilter::Kind::Mod) {
+        // The name is looked for as typed: a mod's name is the user's own.
+        const int mod = merged_->findMod(filter.modName());
+        if (mod < 0) {
+            bar_->showMessage(tr("The mod set has no mod \"%1\"").arg(CellText(filter.modName(), codePage)));
+            return false;
+        }
+        filter.setMod(mod);
+    }
+    return true;
+}
+
+std::vector<FilterColumns> TableFilter::tablesFiltered(int grid, const FilterColumn& column) const
+{
+    if (column.col > 0)
+        return {{grid, {column.col}}};
+    if (!column.key.isEmpty())
+        return {{grid, KeyColumns(document_, grid, CellBytes(column.key, document_.codePage()))}};
+    if (grid != kFileListGrid)
+        return {{grid, ValueColumns(document_, grid)}};
+    std::vector<FilterColumns> tables = {{grid, {kFileNameColumn, kFilePathColumn}}};
+    for (int n = 1; n <= kSectionCount; ++n)
+        tables.push_back({n, ValueColumns(document_, n)});
+    return tables;
+}
+
 void TableFilter::apply()
 {
     // A timer that fires while a long filter lets the window paint.
@@ -79,52 +125,13 @@ void TableFilter::apply()
         again_ = true;
         return;
     }
-    const CodePage& codePage = document_.codePage();
     RowFilter filter;
-    try {
-        filter = RowFilter::Parse(CellBytes(bar_->text(), codePage), codePage, bar_->matchCase());
-    } catch (const SyntaxError& error) {
-        // The rows stay as the last filter that could be read left them.
-        bar_->showMessage(MessageText(error.message()));
+    if (!readFilter(filter))
         return;
-    }
-    if (filter.readsBase() && !base_) {
-        bar_->showMessage(tr("There is no base game to compare with: File > Compare with base\u2026"));
-        return;
-    }
-    if (filter.readsModSet()) {
-        if (!merged_) {
-            bar_->showMessage(tr("The tables show no mod set: File > Open mod set\u2026"));
-            return;
-        }
-        if (filter.kind() == RowFilter::Kind::Mod) {
-            // The name is looked for as typed: a mod's name is the user's own.
-            const int mod = merged_->findMod(filter.modName());
-            if (mod < 0) {
-                bar_->showMessage(tr("The mod set has no mod \"%1\"").arg(CellText(filter.modName(), codePage)));
-                return;
-            }
-            filter.setMod(mod);
-        }
-    }
     stale_ = false;
 
-    const int grid = bar_->table();
     const FilterColumn column = bar_->column();
-    std::vector<FilterColumns> tables;
-    if (column.col > 0) {
-        tables.push_back({grid, {column.col}});
-    } else if (!column.key.isEmpty()) {
-        tables.push_back({grid, KeyColumns(document_, grid, CellBytes(column.key, codePage))});
-    } else {
-        if (grid == kFileListGrid) {
-            tables.push_back({grid, {kFileNameColumn, kFilePathColumn}});
-            for (int n = 1; n <= kSectionCount; ++n)
-                tables.push_back({n, ValueColumns(document_, n)});
-        } else {
-            tables.push_back({grid, ValueColumns(document_, grid)});
-        }
-    }
+    const std::vector<FilterColumns> tables = tablesFiltered(bar_->table(), column);
     const bool noColumn = !column.any() && tables.front().columns.empty();
     if (filter.all()) {
         bar_->showMessage({});

@@ -28,6 +28,8 @@
 
 namespace dravik {
 class ModSet;
+class RowFilter;
+struct FilterColumns;
 }
 
 namespace dravik::ui {
@@ -78,6 +80,13 @@ private:
     void columnsRemoved(int grid, int first, int last) override;
     void diskValuesChanged(int grid) override;
     void offerColumns();
+    // The bar's filter, ready to apply: false when it cannot be (the bar
+    // says why).
+    bool readFilter(RowFilter& filter) const;
+    // The columns of each table the filter reads: the column chosen, all
+    // columns of the key chosen, or every value column (of every section
+    // too, from the file list).
+    std::vector<FilterColumns> tablesFiltered(int grid, const FilterColumn& column) const;
     void showRows(const std::vector<bool>& passing, bool all);
 
     DescDocument& document_;

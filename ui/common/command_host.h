@@ -1,5 +1,6 @@
-// What the bulk edits of the Edit menu (find and replace, set selection,
-// copy and paste) use of the main window.
+// What the window's commands kept outside the main window (the Edit menu's
+// bulk edits, copy and paste, Import table, the mod's, the mod set's and the
+// checks' commands) use of it.
 #pragma once
 
 #include "core/document/desc_document.h"
@@ -14,7 +15,7 @@ namespace dravik::ui {
 
 class GridView;
 
-struct BulkEditHost {
+struct CommandHost {
     DescDocument& document;
     EditHistory& history;
     Dialogs& dialogs;
