@@ -4,6 +4,7 @@
 #include "app/batch_command.h"
 #include "app/batch_document.h"
 #include "app/batch_files.h"
+#include "core/document/edit_history.h"
 #include "core/bulk/bulk_edits.h"
 #include "core/text/code_page.h"
 #include "core/bulk/column_profiles.h"
@@ -218,8 +219,9 @@ int RunSet(const BulkOptions& options, const CodePage& codePage, std::ostream& o
     std::set<int> touched;
     for (const CellEdit& cell : edit.edits)
         touched.insert(cell.row);
-    // No undo history in the batch: what the edit replaced is dropped.
-    static_cast<void>(document->setCells(edit.edits));
+    // Through the history, as the window makes it: one step, kept for reading back.
+    EditHistory history(*document);
+    history.apply(EditStep::SetSelection, [&](DescDocument& d) { return d.setCells(edit.edits); });
     if (!WarnOfProblemCells(*document, {"cell set", "cells set"}, options.dryRun, err))
         return 1;
 

@@ -5,6 +5,7 @@
 #include "app/batch_document.h"
 #include "app/batch_files.h"
 #include "app/standard_output.h"
+#include "core/document/edit_history.h"
 #include "core/errors.h"
 #include "core/files/file_io.h"
 #include "core/files/folder_listing.h"
@@ -129,8 +130,9 @@ int RunApply(const ModOptions& options, const CodePage& codePage, std::ostream& 
     std::set<int> touched;
     for (const CellEdit& edit : edits)
         touched.insert(edit.row);
-    // No undo history in the batch: what the edit replaced is dropped.
-    static_cast<void>(document->setCells(edits));
+    // Through the history, as the window makes it: one step, kept for reading back.
+    EditHistory history(*document);
+    history.apply(EditStep::ApplyPatch, [&](DescDocument& d) { return d.setCells(edits); });
 
     // Only the files a value changed in are written, as Save all writes them.
     const SavePlan save = document->planSaveAll({}, false, RespellingOf(options.onlyChanged));

@@ -449,7 +449,7 @@ WindowFigures RunWindow(const Options& options)
     for (int step = 0; step < kBulkSteps; ++step) {
         for (CellEdit& edit : bulk)
             edit.text = std::to_string(step * 7 + edit.row % 13);
-        window.history().apply(dravik::ui::EditStep::SetSelection, [&](DescDocument& document) {
+        window.history().apply(dravik::EditStep::SetSelection, [&](DescDocument& document) {
             TableChange change = document.setCells(bulk);
             historyBytes += change.memoryUsed();
             return change;

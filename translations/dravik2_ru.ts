@@ -170,6 +170,30 @@
         <source>Save current</source>
         <translation>Сохранение текущего</translation>
     </message>
+    <message>
+        <source>Accept value</source>
+        <translation>Принять значение</translation>
+    </message>
+    <message>
+        <source>Relax rule</source>
+        <translation>Ослабить правило</translation>
+    </message>
+    <message>
+        <source>Stop checking column</source>
+        <translation>Не проверять столбец</translation>
+    </message>
+    <message>
+        <source>Choose a value</source>
+        <translation>Выбор значения</translation>
+    </message>
+    <message>
+        <source>Choose for a key</source>
+        <translation>Выбор для ключа</translation>
+    </message>
+    <message>
+        <source>Reorder mods</source>
+        <translation>Порядок модов</translation>
+    </message>
 </context>
 <context>
     <name>Errors</name>
@@ -2141,18 +2165,6 @@ Rounding: a result computed from a whole number is rounded to a whole number, ha
         <source>&amp;Checks</source>
         <translation>П&amp;роверки</translation>
     </message>
-    <message>
-        <source>Accept value</source>
-        <translation>Принять значение</translation>
-    </message>
-    <message>
-        <source>Relax rule</source>
-        <translation>Ослабить правило</translation>
-    </message>
-    <message>
-        <source>Stop checking column</source>
-        <translation>Не проверять столбец</translation>
-    </message>
     <message numerus="yes">
         <source>%n check</source>
         <comment>%n checks</comment>
@@ -2987,18 +2999,6 @@ Click to show only these rows</comment>
     <message>
         <source>the original game</source>
         <translation>оригинальная игра</translation>
-    </message>
-    <message>
-        <source>Choose for a key</source>
-        <translation>Выбор для ключа</translation>
-    </message>
-    <message>
-        <source>Choose a value</source>
-        <translation>Выбор значения</translation>
-    </message>
-    <message>
-        <source>Reorder mods</source>
-        <translation>Порядок модов</translation>
     </message>
     <message>
         <source>Take %1</source>

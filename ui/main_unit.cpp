@@ -59,11 +59,10 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
-#include <QUndoStack>
 #include <QVBoxLayout>
 #include <optional>
 
-using dravik::ui::EditStep;
+using dravik::EditStep;
 using dravik::ui::GridModel;
 using dravik::ui::GridView;
 using dravik::ui::MemoLines;
@@ -123,8 +122,9 @@ TMainForm::TMainForm(const QString& settingsPath, dravik::ui::Dialogs& dialogs, 
         languageStored_ = true;
     }
     dravik::ui::UseLanguage(dravik::ui::StartLanguage(storedLanguage_));
-    history_ = new dravik::ui::EditHistory(document_, this);
+    history_ = new dravik::EditHistory(document_);
     documentConnection_ = document_.connect(*this);
+    historyConnection_ = history_->connect(*this);
     layouts_[dravik::kFileListGrid - 1] = dravik::ui::GridLayout(kFileListColumnWidth);
     createControls();
     createTableViews();
@@ -204,9 +204,6 @@ void TMainForm::createMenus()
     Redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     EditMenu->addSeparator();
     Revert = item(EditMenu, "Revert", QT_TR_NOOP("Re&vert to disk values"), none, &TMainForm::RevertClick);
-    QUndoStack* stack = history_->stack();
-    connect(stack, &QUndoStack::indexChanged, this, &TMainForm::showUndoSteps);
-    connect(stack, &QUndoStack::cleanChanged, this, &TMainForm::showUndoSteps);
 
     N5 = menu("N5", QT_TR_NOOP("S&ettings"));
     N6 = item(N5, "N6", QT_TR_NOOP("Open va&riables"), none, &TMainForm::N6Click);
@@ -292,11 +289,12 @@ void TMainForm::retranslateUi()
 
 void TMainForm::showUndoSteps()
 {
-    QUndoStack* stack = history_->stack();
-    Undo->setEnabled(stack->canUndo());
-    Undo->setText(stack->canUndo() ? tr("&Undo %1").arg(stack->undoText()) : tr("&Undo"));
-    Redo->setEnabled(stack->canRedo());
-    Redo->setText(stack->canRedo() ? tr("&Redo %1").arg(stack->redoText()) : tr("&Redo"));
+    const std::optional<EditStep> undo = history_->undoStep();
+    const std::optional<EditStep> redo = history_->redoStep();
+    Undo->setEnabled(undo.has_value());
+    Undo->setText(undo ? tr("&Undo %1").arg(dravik::ui::StepName(*undo)) : tr("&Undo"));
+    Redo->setEnabled(redo.has_value());
+    Redo->setText(redo ? tr("&Redo %1").arg(dravik::ui::StepName(*redo)) : tr("&Redo"));
 }
 
 void TMainForm::showVariablesTabCaption()
@@ -805,8 +803,11 @@ bool TMainForm::saveCurrentDesc()
                 changedMeanwhile = true;  // nothing was written
             }
         });
-        if (!changedMeanwhile)
+        if (!changedMeanwhile) {
+            if (saved)
+                history_->setClean();
             return saved;
+        }
     }
 }
 
@@ -845,12 +846,12 @@ void TMainForm::ReviewChangesClick()
 
 void TMainForm::UndoClick()
 {
-    run([&] { history_->stack()->undo(); });
+    run([&] { history_->undo(); });
 }
 
 void TMainForm::RedoClick()
 {
-    run([&] { history_->stack()->redo(); });
+    run([&] { history_->redo(); });
 }
 
 GridView* TMainForm::currentTable() const

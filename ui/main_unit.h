@@ -54,7 +54,7 @@ public:
     ~TMainForm() override;
 
     dravik::DescDocument& document() { return document_; }
-    dravik::ui::EditHistory& history() { return *history_; }
+    dravik::EditHistory& history() { return *history_; }
     // What each value column holds: the difference colours, the "differs"
     // filter and the value checks read it.
     dravik::ColumnProfiles& profiles() { return profiles_; }
@@ -230,6 +230,7 @@ private:
     void chooseProgram(const QString& title, std::string& path, QAction* start);
 
     void modifiedChanged(bool modified) override;
+    void historyChanged() override { showUndoSteps(); }
 
     dravik::DescDocument document_;
     dravik::DocumentConnection documentConnection_;
@@ -248,7 +249,8 @@ private:
     // values did not change, when the user asked for the answer to be
     // remembered; none: it asks. Written only once there is one.
     std::optional<dravik::Respelling> respelling_;
-    dravik::ui::EditHistory* history_ = nullptr;
+    dravik::EditHistory* history_ = nullptr;
+    dravik::DocumentConnection historyConnection_;
     dravik::ui::Dialogs& dialogs_;
     std::string settingsPath_;
     int fontSize_ = 12;

@@ -32,6 +32,7 @@
 namespace dravik {
 
 struct LoadedSchema;
+class DurableWriteBatch;
 
 // The headers the program writes into row 0 of the file list and the
 // section tables. They are the tables' text, which Export table writes as
@@ -421,6 +422,21 @@ private:
     void takeDiskBaseline(Touched& touched);
     // The row's file now holds the row's values, but for `unwritten`.
     void markRowSaved(int row, const std::vector<RowCell>& unwritten, Touched& touched);
+    // Writes each file of Save all beside its target, in row order; returns
+    // them in that order. A file that cannot be written there writes none: a
+    // second save, once the disk has room, then makes each change once.
+    static std::vector<const FileSave*> writeBesideTargets(
+        const SavePlan& plan, const std::set<int>& skip,
+        const std::unordered_map<std::string, const FileSave*>& lastOfFile, DurableWriteBatch& batch,
+        const Progress& progress);
+    // Save all's rows whose files now hold the rows' values: those not
+    // skipped whose file was written (`replaced`) or needed no writing.
+    void markFilesSaved(const SavePlan& plan, const std::set<int>& skip,
+                        const std::unordered_map<std::string, const FileSave*>& lastOfFile,
+                        const std::set<std::string>& replaced, Touched& touched);
+    // Save all wrote every file: what is left marked outside the files'
+    // rows is settled too.
+    void markEveryFileSaved(Touched& touched);
     void setKeyLinesMissing(int row, std::vector<RowCell> cells);
     void setLineLengths(int row, std::vector<LineLength> lengths);
     // What the cell's file now holds: an unedited cell shows it, an edited

@@ -42,6 +42,9 @@ public:
     virtual void modifiedChanged(bool /*modified*/) {}
     // What the grid's cells hold on disk changed: a load or a save.
     virtual void diskValuesChanged(int /*grid*/) {}
+    // The edit history changed: a step done, undone, redone or dropped, or
+    // the clean point moved (edit_history.h, to whose listeners it is told).
+    virtual void historyChanged() {}
 };
 
 class ListenerList;

@@ -448,38 +448,47 @@ void LockForWriting(FileLocks& locks, const std::vector<const FileSave*>& files)
 
 }  // namespace
 
-SaveOutcome DescDocument::saveAll(const SavePlan& givenPlan, const std::set<int>& skip, const Progress& progress)
-{
-    SavePlan fresh;
-    if (givenPlan.madeAt != modificationCount_)
-        fresh = planSaveAll({}, false, givenPlan.respelling);
-    const SavePlan& plan = givenPlan.madeAt != modificationCount_ ? fresh : givenPlan;
-    if (!plan.error.empty())
-        throw DravikError(plan.error);
-    const std::vector<const FileSave*> writing = FilesToWrite(plan, skip);
-    // Another Dravik 2 that saves these files meanwhile waits for this save.
-    FileLocks locks;
-    LockForWriting(locks, writing);
-    // A file listed on several rows is written once, with the bytes of its
-    // last row, which start from what the earlier rows write.
-    std::unordered_map<std::string, const FileSave*> lastOfFile;
-    for (const FileSave* file : writing)
-        lastOfFile[file->path] = file;
+namespace {
 
-    Notice notice(listeners_);
-    const bool wasModified = isModified();
-    Touched touched;
-    SaveOutcome outcome;
-    outcome.files = static_cast<int>(plan.files.size());
-    // Every new file is written beside its target first, all are flushed at
-    // once, and only then renamed over their targets: a crash leaves each
-    // file wholly old or wholly new, without a flush per file. A file that
-    // cannot be written beside its target writes none: a second save, once
-    // the disk has room, then makes each change once. A change another
-    // program makes to a file until right before its rename is not written
-    // over: the plan's bytes were built without it.
-    DurableWriteBatch batch;
-    std::vector<const FileSave*> added;  // in the batch, in order
+// Every file Save all writes, once each: a file listed on several rows is
+// written with the bytes of its last row, which start from what the earlier
+// rows write.
+using LastOfFile = std::unordered_map<std::string, const FileSave*>;
+
+LastOfFile LastRowOfEachFile(const std::vector<const FileSave*>& writing)
+{
+    LastOfFile last;
+    for (const FileSave* file : writing)
+        last[file->path] = file;
+    return last;
+}
+
+// The files the batch put in place: by path, and in row order.
+struct Replaced {
+    std::set<std::string> paths;
+    std::vector<std::string> inOrder;
+};
+
+Replaced ReplacedFiles(const DurableWriteBatch& batch, const std::vector<const FileSave*>& added)
+{
+    Replaced replaced;
+    for (size_t i = 0; i < added.size(); ++i) {
+        if (batch.replaced()[i]) {
+            replaced.paths.insert(added[i]->path);
+            replaced.inOrder.push_back(added[i]->path);
+        }
+    }
+    return replaced;
+}
+
+}  // namespace
+
+std::vector<const FileSave*> DescDocument::writeBesideTargets(const SavePlan& plan, const std::set<int>& skip,
+                                                             const LastOfFile& lastOfFile, DurableWriteBatch& batch,
+                                                             const Progress& progress)
+{
+    std::vector<const FileSave*> added;
+    const int files = static_cast<int>(plan.files.size());
     int done = 0;
     for (const FileSave& file : plan.files) {
         if (skip.count(file.row))
@@ -495,57 +504,86 @@ SaveOutcome DescDocument::saveAll(const SavePlan& givenPlan, const std::set<int>
             added.push_back(&file);
         }
         if (progress)
-            progress(++done, outcome.files);
+            progress(++done, files);
     }
+    return added;
+}
+
+void DescDocument::markFilesSaved(const SavePlan& plan, const std::set<int>& skip,
+                                  const std::unordered_map<std::string, const FileSave*>& lastOfFile,
+                                  const std::set<std::string>& replaced, Touched& touched)
+{
+    for (const FileSave& file : plan.files) {
+        if (skip.count(file.row) || (lastOfFile.count(file.path) && !replaced.count(file.path)))
+            continue;
+        fingerprints_[file.path] = file.fingerprint;
+        setKeyLinesMissing(file.row, file.withoutKeyLine);
+        setLineLengths(file.row, file.lineLengths);
+        markRowSaved(file.row, file.withoutKeyLine, touched);
+    }
+}
+
+void DescDocument::markEveryFileSaved(Touched& touched)
+{
+    // Every file holds what the tables show, but for the values of keys a
+    // file has no line for: those were left marked, row by row. A cell
+    // outside the files' rows (a header) is settled all the same.
+    for (int r = 0; r < static_cast<int>(changedInRow_.size()); ++r)
+        if (r == 0 || r > descFileCount_)
+            markRowSaved(r, {}, touched);
+    for (int n = 1; n <= kFileListGrid; ++n) {
+        touched.diskChanged(n);
+        touched.everyCell(n, grid(n));
+    }
+}
+
+SaveOutcome DescDocument::saveAll(const SavePlan& givenPlan, const std::set<int>& skip, const Progress& progress)
+{
+    SavePlan fresh;
+    if (givenPlan.madeAt != modificationCount_)
+        fresh = planSaveAll({}, false, givenPlan.respelling);
+    const SavePlan& plan = givenPlan.madeAt != modificationCount_ ? fresh : givenPlan;
+    if (!plan.error.empty())
+        throw DravikError(plan.error);
+    const std::vector<const FileSave*> writing = FilesToWrite(plan, skip);
+    // Another Dravik 2 that saves these files meanwhile waits for this save.
+    FileLocks locks;
+    LockForWriting(locks, writing);
+    const LastOfFile lastOfFile = LastRowOfEachFile(writing);
+    const int toWrite = static_cast<int>(lastOfFile.size());
+
+    Notice notice(listeners_);
+    const bool wasModified = isModified();
+    Touched touched;
+    // Every new file is written beside its target first, all are flushed at
+    // once, and only then renamed over their targets: a crash leaves each
+    // file wholly old or wholly new, without a flush per file. A change
+    // another program makes to a file until right before its rename is not
+    // written over: the plan's bytes were built without it.
+    DurableWriteBatch batch;
+    const std::vector<const FileSave*> added = writeBesideTargets(plan, skip, lastOfFile, batch, progress);
     FileError err;
     const bool committed = batch.commit(err);
-    std::set<std::string> replaced;
-    std::vector<std::string> written;  // in row order
-    for (size_t i = 0; i < added.size(); ++i) {
-        if (batch.replaced()[i]) {
-            replaced.insert(added[i]->path);
-            written.push_back(added[i]->path);
-        }
-    }
-    outcome.written = static_cast<int>(written.size());
+    const Replaced replaced = ReplacedFiles(batch, added);
     // The rows whose files now hold what the tables show: every row of a
     // file written, or of a file the save did not need to write. When no
     // file was written because one had changed, no row is.
-    if (committed || !written.empty() || !batch.failedPath().empty()) {
-        for (const FileSave& file : plan.files) {
-            if (skip.count(file.row) || (lastOfFile.count(file.path) && !replaced.count(file.path)))
-                continue;
-            fingerprints_[file.path] = file.fingerprint;
-            setKeyLinesMissing(file.row, file.withoutKeyLine);
-            setLineLengths(file.row, file.lineLengths);
-            markRowSaved(file.row, file.withoutKeyLine, touched);
-        }
-    }
+    if (committed || !replaced.inOrder.empty() || !batch.failedPath().empty())
+        markFilesSaved(plan, skip, lastOfFile, replaced.paths, touched);
     if (!committed) {
         notify(touched, wasModified);
-        if (!written.empty())
+        if (!replaced.inOrder.empty())
             reloadCurrentDescText();
         if (!batch.failedPath().empty())
-            throw SaveStoppedError(CannotCreateFileMessage(batch.failedPath(), err.why()), written,
-                                   static_cast<int>(lastOfFile.size()));
-        throw ChangedOnDiskError(batch.changed(), written, static_cast<int>(lastOfFile.size()));
+            throw SaveStoppedError(CannotCreateFileMessage(batch.failedPath(), err.why()), replaced.inOrder, toWrite);
+        throw ChangedOnDiskError(batch.changed(), replaced.inOrder, toWrite);
     }
-    if (skip.empty() && static_cast<int>(plan.files.size()) == descFileCount_) {
-        // Every file holds what the tables show, but for the values of keys a
-        // file has no line for: those were left marked, row by row. A cell
-        // outside the files' rows (a header) is settled all the same.
-        for (int r = 0; r < static_cast<int>(changedInRow_.size()); ++r)
-            if (r == 0 || r > descFileCount_)
-                markRowSaved(r, {}, touched);
-        for (int n = 1; n <= kFileListGrid; ++n) {
-            touched.diskChanged(n);
-            touched.everyCell(n, grid(n));
-        }
-    }
+    if (skip.empty() && static_cast<int>(plan.files.size()) == descFileCount_)
+        markEveryFileSaved(touched);
     notify(touched, wasModified);
     reloadCurrentDescText();
     notice.end();
-    return outcome;
+    return {static_cast<int>(replaced.inOrder.size()), static_cast<int>(plan.files.size())};
 }
 
 SaveOutcome DescDocument::saveAll(const Progress& progress)

@@ -25,7 +25,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
-#include <QUndoStack>
 #include <QtTest>
 
 using dravik::CellBlock;
@@ -86,7 +85,11 @@ class BulkEditsTest : public WindowFixture {
         while (box->currentIndex() > static_cast<int>(scope))
             press(Qt::Key_Up);
     }
-    QString undoText() const { return window->history().stack()->undoText(); }
+    QString undoText() const
+    {
+        const auto step = window->history().undoStep();
+        return step ? dravik::ui::StepName(*step) : QString();
+    }
 
 private slots:
     void rectangleSelectedAroundTheOpenEditor()
@@ -401,7 +404,7 @@ private slots:
         QTimer::singleShot(0, window.get(), pressEsc);
         QTest::mouseClick(named<QPushButton>(QStringLiteral("ReplaceAll")), Qt::LeftButton);
         QCOMPARE(findStatus(), QStringLiteral("Nothing replaced: stopped."));
-        QVERIFY(!window->history().stack()->canUndo());
+        QVERIFY(!window->history().canUndo());
         QCOMPARE(Cell(table(1), 2, 1), QStringLiteral("100"));
         QVERIFY(bar()->isVisible());
         QVERIFY(!window->findChild<QProgressDialog*>());

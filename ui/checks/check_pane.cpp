@@ -1,5 +1,6 @@
 #include "ui/checks/check_pane.h"
 
+#include "core/checks/accept_step.h"
 #include "core/checks/rule_learning.h"
 #include "core/text/dravik2_auxillary.h"
 #include "core/errors.h"
@@ -19,29 +20,12 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTableWidget>
-#include <QUndoCommand>
 #include <QVBoxLayout>
 #include <array>
 
 namespace dravik::ui {
 
 namespace {
-
-// One accepted entry added, as one step of Edit > Undo: its undoing takes
-// the entry away again, and the check comes back.
-class AcceptCommand : public QUndoCommand {
-public:
-    AcceptCommand(CheckPane& pane, AcceptedEntry entry, const QString& name)
-        : QUndoCommand(name), pane_(pane), entry_(std::move(entry))
-    {
-    }
-    void redo() override { pane_.setAccepted(entry_, true); }
-    void undo() override { pane_.setAccepted(entry_, false); }
-
-private:
-    CheckPane& pane_;
-    AcceptedEntry entry_;
-};
 
 enum Column { kFile, kKey, kValueNumber, kValue, kKind, kReason, kColumns };
 
@@ -171,11 +155,8 @@ void CheckPane::setBase(const BaseComparison* base)
         dock->show();
 }
 
-void CheckPane::setAccepted(const AcceptedEntry& entry, bool accepted)
+void CheckPane::acceptedChanged()
 {
-    if (!checks_)
-        return;
-    accepted ? checks_->accept(entry) : checks_->unaccept(entry);
     if (const std::string vars = variablesFile_(); !vars.empty())
         host_.run([&] { WriteAcceptedFile(AcceptedFilePath(vars), checks_->accepted()); });
     showChecks();
@@ -187,24 +168,15 @@ void CheckPane::choose(Choice choice)
     if (!check || !checks_ || !acceptedReadable_)
         return;
     AcceptedEntry entry;
-    QString name;
     switch (choice) {
-    case Choice::Value:
-        entry = checks_->acceptValue(*check);
-        name = tr("Accept value");
-        break;
-    case Choice::Group:
-        entry = checks_->relaxGroup(*check);
-        name = tr("Relax rule");
-        break;
-    case Choice::Column:
-        entry = checks_->relaxColumn(*check);
-        name = tr("Stop checking column");
-        break;
+    case Choice::Value: entry = checks_->acceptValue(*check); break;
+    case Choice::Group: entry = checks_->relaxGroup(*check); break;
+    case Choice::Column: entry = checks_->relaxColumn(*check); break;
     }
     if (checks_->accepted().contains(entry))
         return;
-    host_.history.stack()->push(new AcceptCommand(*this, std::move(entry), name));
+    host_.history.perform(std::make_unique<AcceptStep>(
+        std::move(entry), [this] { return checks_.get(); }, [this] { acceptedChanged(); }));
 }
 
 void CheckPane::enableChoices()

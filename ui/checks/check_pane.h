@@ -58,15 +58,14 @@ public:
     QAction* relaxColumn = nullptr;
     QLabel* status = nullptr;
 
-    // Adds or takes away an accepted entry and writes the accepted file; what
-    // an undo step does and undoes.
-    void setAccepted(const AcceptedEntry& entry, bool accepted);
-
 public slots:
     // A base game compared: the rules learned from it; none: no checks.
     void setBase(const dravik::BaseComparison* base);
 
 private:
+    // An accepted entry was added or taken away: the accepted file keeps
+    // the entries, and the checks show it.
+    void acceptedChanged();
     enum class Choice { Value, Group, Column };
     void choose(Choice choice);
     void goToCheck(int line);

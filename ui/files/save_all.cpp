@@ -141,6 +141,9 @@ bool SaveAllTables(const CommandHost& host, const SaveAllRequest& request)
         case SaveAttempt::Result::Saved:
             request.statusPanel->setText(
                 Tr::tr("Saved %1 of %2 files").arg(written + outcome.written).arg(outcome.files));
+            // Rows skipped still differ from their files.
+            if (skip->empty())
+                host.history.setClean();
             return true;
         // Another program wrote files while the questions were open, or
         // while they were being saved: asked again, about the files as they

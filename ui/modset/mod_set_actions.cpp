@@ -17,7 +17,6 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QStatusBar>
-#include <QUndoStack>
 
 namespace dravik::ui {
 
@@ -75,12 +74,11 @@ ModSetActions::ModSetActions(const CommandHost& host, ModSetWindow window, QMain
     pane_ = new ModsPane(host_, *marks_, mainWindow);
     mainWindow->addDockWidget(Qt::RightDockWidgetArea, pane_);
     pane_->hide();
-    // Queued: the pane reads the tables once the move or the step is over,
-    // and never while the window takes its tables and history down.
+    // Queued: the pane reads the tables once the move is over, and never
+    // while the window takes its tables and history down.
     for (int n = 1; n <= kSectionCount; ++n)
         connect(host_.table(n)->selectionModel(), &QItemSelectionModel::currentChanged, pane_, &ModsPane::refresh,
                 Qt::QueuedConnection);
-    connect(host_.history.stack(), &QUndoStack::indexChanged, pane_, &ModsPane::refresh, Qt::QueuedConnection);
     for (int n = 1; n <= kSectionCount; ++n) {
         GridView* table = host_.table(n);
         table->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -1,6 +1,7 @@
 #include "ui/modset/mods_pane.h"
 
 #include "core/modset/mod_set.h"
+#include "core/modset/mod_set_step.h"
 #include "ui/common/display_text.h"
 #include "ui/modset/mod_set_marks.h"
 #include "ui/tables/grid_view.h"
@@ -12,47 +13,9 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
-#include <QUndoCommand>
 #include <QVBoxLayout>
 
 namespace dravik::ui {
-
-namespace {
-
-// A step of the set's choices or order: the set decides the winners again,
-// the tables show them. The first redo is the push itself, the step being
-// made already.
-class MergeStepCommand : public QUndoCommand {
-public:
-    MergeStepCommand(const QString& name, ModSet& set, DescDocument& document, MergeChange change)
-        : QUndoCommand(name), set_(set), document_(document), change_(std::move(change))
-    {
-    }
-    void undo() override
-    {
-        set_.undo(change_);
-        document_.undo(table_);
-    }
-    void redo() override
-    {
-        if (applied_) {
-            set_.redo(change_);
-            document_.redo(table_);
-            return;
-        }
-        applied_ = true;
-        table_ = document_.setCells(set_.cellEdits(change_.values));
-    }
-
-private:
-    ModSet& set_;
-    DescDocument& document_;
-    MergeChange change_;
-    TableChange table_;
-    bool applied_ = false;
-};
-
-}  // namespace
 
 ModsPane::ModsPane(const CommandHost& host, const ModSetMarks& marks, QWidget* parent)
     : QDockWidget(tr("Mods"), parent), host_(host), marks_(marks)
@@ -94,6 +57,14 @@ ModsPane::ModsPane(const CommandHost& host, const ModSetMarks& marks, QWidget* p
     connect(up_, &QPushButton::clicked, this, [this] { move(-1); });
     connect(down_, &QPushButton::clicked, this, [this] { move(1); });
     setModSet(nullptr);
+    historyConnection_ = host_.history.connect(*this);
+}
+
+void ModsPane::historyChanged()
+{
+    // Later: the pane reads the tables once the step is over, and never
+    // while the window takes its tables and history down.
+    QMetaObject::invokeMethod(this, &ModsPane::refresh, Qt::QueuedConnection);
 }
 
 void ModsPane::setModSet(ModSet* set)
@@ -169,9 +140,8 @@ void ModsPane::chooseFor(int file, int slot, std::optional<int> mod, bool everyF
         host_.dialogs.errorBox(host_.window, tr("Mods"), CellText(problem, set_->codePage()));
         return;
     }
-    MergeChange change;
-    if (host_.run([&] { change = set_->choose(choice); }))
-        record(everyFile ? tr("Choose for a key") : tr("Choose a value"), std::move(change));
+    record(everyFile ? EditStep::ChooseForKey : EditStep::ChooseValue,
+           [&choice](ModSet& set) { return set.choose(choice); });
 }
 
 void ModsPane::showCellMenu(GridView* table, const QPoint& position)
@@ -217,9 +187,7 @@ bool ModsPane::typeValue(int grid, int col, int row, const std::string& text)
         host_.dialogs.errorBox(host_.window, tr("Mods"), CellText(problem, set_->codePage()));
         return true;
     }
-    MergeChange change;
-    if (host_.run([&] { change = set_->choose(choice); }))
-        record(StepName(EditStep::Typing), std::move(change));
+    record(EditStep::Typing, [&choice](ModSet& set) { return set.choose(choice); });
     return true;
 }
 
@@ -230,15 +198,18 @@ void ModsPane::move(int by)
     if (!set_ || from < 0 || to < 0 || to >= set_->modCount())
         return;
     host_.takeEdits();
-    record(tr("Reorder mods"), set_->moveMod(from, to));
+    if (!record(EditStep::ReorderMods, [from, to](ModSet& set) { return set.moveMod(from, to); }))
+        return;
     order_->insertItem(to, order_->takeItem(from));
     order_->setCurrentRow(to);
 }
 
-void ModsPane::record(const QString& name, MergeChange change)
+bool ModsPane::record(EditStep kind, const ModSetStep::Make& make)
 {
-    host_.history.stack()->push(new MergeStepCommand(name, *set_, host_.document, std::move(change)));
+    if (!host_.run([&] { host_.history.perform(std::make_unique<ModSetStep>(kind, *set_, host_.document, make)); }))
+        return false;
     refresh();
+    return true;
 }
 
 }  // namespace dravik::ui

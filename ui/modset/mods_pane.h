@@ -5,6 +5,7 @@
 // choice and each move is a step of Edit > Undo.
 #pragma once
 
+#include "core/modset/mod_set_step.h"
 #include "ui/common/command_host.h"
 
 #include <QDockWidget>
@@ -16,17 +17,12 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 
-namespace dravik {
-class ModSet;
-struct MergeChange;
-}  // namespace dravik
-
 namespace dravik::ui {
 
 class GridView;
 class ModSetMarks;
 
-class ModsPane : public QDockWidget {
+class ModsPane : public QDockWidget, private DocumentListener {
     Q_OBJECT
 public:
     ModsPane(const CommandHost& host, const ModSetMarks& marks, QWidget* parent);
@@ -48,8 +44,10 @@ private:
     // A value typed into a cell of the merged view: a choice. False for a
     // cell that shows no value of the set.
     bool typeValue(int grid, int col, int row, const std::string& text);
-    // Applies a step of the set to the tables and records it.
-    void record(const QString& name, MergeChange change);
+    // Makes a step of the set, shows it in the tables and records it; false
+    // when it failed, as the error box told.
+    bool record(EditStep kind, const ModSetStep::Make& make);
+    void historyChanged() override;
 
     CommandHost host_;
     const ModSetMarks& marks_;
@@ -63,6 +61,7 @@ private:
     QListWidget* order_ = nullptr;
     QPushButton* up_ = nullptr;
     QPushButton* down_ = nullptr;
+    DocumentConnection historyConnection_;
 };
 
 }  // namespace dravik::ui

@@ -19,9 +19,11 @@
 #include <string_view>
 #include <vector>
 
-namespace dravik::ui {
-
+namespace dravik {
 class EditHistory;
+}  // namespace dravik
+
+namespace dravik::ui {
 
 class GridModel : public QAbstractTableModel, public DocumentListener {
     Q_OBJECT
