@@ -6,7 +6,7 @@
 #include "ui/common/display_text.h"
 #include "ui/files/folder_actions.h"
 #include "ui/main_unit.h"
-#include "ui/common/qt_dialogs.h"
+#include "ui/qt_dialogs.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -25,7 +25,7 @@
 #include "ui/tables/grid_view.h"
 #include "ui/views/summary_panel.h"
 #include "ui/main_unit.h"
-#include "ui/common/qt_dialogs.h"
+#include "ui/qt_dialogs.h"
 #include "ui/mod/conflict_dialog.h"
 #include "ui/mod/mod_actions.h"
 #include "ui/checks/check_pane.h"

@@ -7,7 +7,7 @@
 
 #include "ui/edits/bulk_edit_actions.h"
 #include "ui/edits/find_bar.h"
-#include "ui/common/qt_dialogs.h"
+#include "ui/qt_dialogs.h"
 #include "ui/tables/table_selection.h"
 
 #include <QAction>

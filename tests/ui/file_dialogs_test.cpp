@@ -1,7 +1,7 @@
 // The file dialogs: what their titles say, and where they start.
 #include "dialog_answer.h"
 #include "window_fixture.h"
-#include "ui/common/qt_dialogs.h"
+#include "ui/qt_dialogs.h"
 
 #include <QAction>
 #include <QApplication>

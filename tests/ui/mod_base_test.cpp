@@ -3,7 +3,7 @@
 // against the base, Export patch, and Apply patch with its conflict dialog,
 // merging two mods of one base folder through the menus.
 #include "tests/core/mod/merge_scenario.h"
-#include "ui/common/qt_dialogs.h"
+#include "ui/qt_dialogs.h"
 #include "ui/mod/conflict_dialog.h"
 #include "ui/mod/mod_actions.h"
 #include "ui/views/filter_bar.h"

@@ -6,7 +6,7 @@
 
 #include "ui/common/display_text.h"
 #include "ui/common/folder_dialog.h"
-#include "ui/common/qt_dialogs.h"
+#include "ui/qt_dialogs.h"
 #include "ui/files/folder_actions.h"
 
 #include <QAction>

@@ -6,7 +6,7 @@
 #include "core/files/settings_file.h"
 #include "dialog_answer.h"
 #include "ui/common/display_text.h"
-#include "ui/common/qt_dialogs.h"
+#include "ui/qt_dialogs.h"
 #include "ui/common/window_font.h"
 #include "ui/edits/bulk_edit_actions.h"
 #include "ui/edits/find_bar.h"

@@ -10,7 +10,7 @@
 #include "ui/tables/grid_view.h"
 #include "ui/main_unit.h"
 #include "window_parts.h"
-#include "ui/common/qt_dialogs.h"
+#include "ui/qt_dialogs.h"
 
 #include <QAction>
 #include <QComboBox>

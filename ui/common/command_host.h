@@ -5,7 +5,7 @@
 
 #include "core/document/desc_document.h"
 #include "ui/common/dialogs.h"
-#include "ui/tables/edit_history.h"
+#include "core/document/edit_history.h"
 
 #include <functional>
 

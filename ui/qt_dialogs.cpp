@@ -1,4 +1,4 @@
-#include "ui/common/qt_dialogs.h"
+#include "ui/qt_dialogs.h"
 
 #include "ui/mod/conflict_dialog.h"
 #include "ui/common/folder_dialog.h"
