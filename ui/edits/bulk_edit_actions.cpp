@@ -1,5 +1,6 @@
 #include "ui/edits/bulk_edit_actions.h"
 
+#include "ui/common/menu_item.h"
 #include "ui/edits/find_bar.h"
 #include "ui/edits/find_replace.h"
 #include "ui/tables/grid_view.h"
@@ -17,15 +18,6 @@
 namespace dravik::ui {
 
 namespace {
-
-QAction* Item(QMenu* menu, const char* name, const QString& caption, const QList<QKeySequence>& keys)
-{
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QLatin1String(name));
-    action->setShortcuts(keys);
-    action->setShortcutContext(Qt::WindowShortcut);
-    return action;
-}
 
 // A text box outside the tables that has the focus: Edit > Copy and Paste
 // chosen from the menu act on its text.
@@ -46,15 +38,15 @@ BulkEditActions::BulkEditActions(const CommandHost& host, QMainWindow* window, Q
     : QObject(window), host_(host)
 {
     editMenu->addSeparator();
-    copy = Item(editMenu, "CopyCells", tr("&Copy"), {QKeySequence(Qt::CTRL | Qt::Key_C)});
-    paste = Item(editMenu, "PasteCells", tr("&Paste"), {QKeySequence(Qt::CTRL | Qt::Key_V)});
+    copy = AddNamedItem(editMenu, "CopyCells", tr("&Copy"), {QKeySequence(Qt::CTRL | Qt::Key_C)});
+    paste = AddNamedItem(editMenu, "PasteCells", tr("&Paste"), {QKeySequence(Qt::CTRL | Qt::Key_V)});
     editMenu->addSeparator();
-    find = Item(editMenu, "Find", tr("&Find\u2026"), {QKeySequence(Qt::CTRL | Qt::Key_F)});
-    findNext = Item(editMenu, "FindNext", tr("Find &next"), {QKeySequence(Qt::Key_F3)});
-    findPrevious = Item(editMenu, "FindPrevious", tr("Find pre&vious"), {QKeySequence(Qt::SHIFT | Qt::Key_F3)});
-    replace = Item(editMenu, "Replace", tr("R&eplace\u2026"), {QKeySequence(Qt::CTRL | Qt::Key_H)});
+    find = AddNamedItem(editMenu, "Find", tr("&Find\u2026"), {QKeySequence(Qt::CTRL | Qt::Key_F)});
+    findNext = AddNamedItem(editMenu, "FindNext", tr("Find &next"), {QKeySequence(Qt::Key_F3)});
+    findPrevious = AddNamedItem(editMenu, "FindPrevious", tr("Find pre&vious"), {QKeySequence(Qt::SHIFT | Qt::Key_F3)});
+    replace = AddNamedItem(editMenu, "Replace", tr("R&eplace\u2026"), {QKeySequence(Qt::CTRL | Qt::Key_H)});
     editMenu->addSeparator();
-    setSelection = Item(editMenu, "SetSelection", tr("Set &selection\u2026"),
+    setSelection = AddNamedItem(editMenu, "SetSelection", tr("Set &selection\u2026"),
                         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E)});
 
     findBar_ = new FindBar;

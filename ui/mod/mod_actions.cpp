@@ -7,6 +7,7 @@
 #include "ui/common/application_title.h"
 #include "ui/common/display_text.h"
 #include "ui/common/long_work.h"
+#include "ui/common/menu_item.h"
 #include "ui/mod/base_review.h"
 #include "ui/tables/grid_view.h"
 #include "ui/tables/table_selection.h"
@@ -27,13 +28,6 @@ constexpr int kNamedLines = 8;
 const char* const kPatchFilter =
     QT_TRANSLATE_NOOP("dravik::ui::ModActions", "patch files (*.txt)|*.txt|all files (*.*)|*.*");
 
-QAction* Item(QMenu* menu, const char* name, const QString& caption)
-{
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QLatin1String(name));
-    return action;
-}
-
 // The first lines, one a line, and how many more there are.
 QString Named(const std::vector<Message>& lines)
 {
@@ -52,9 +46,9 @@ ModActions::ModActions(const CommandHost& host, QMainWindow* window, QMenu* file
     : QObject(window), host_(host), marks_(host.document), connection_(host.document.connect(*this))
 {
     fileMenu->addSeparator();
-    compareWithBase = Item(fileMenu, "CompareWithBase", tr("Compare with &base\u2026"));
-    exportPatch = Item(fileMenu, "ExportPatch", tr("Export &patch\u2026"));
-    applyPatch = Item(fileMenu, "ApplyPatch", tr("Appl&y patch\u2026"));
+    compareWithBase = AddNamedItem(fileMenu, "CompareWithBase", tr("Compare with &base\u2026"));
+    exportPatch = AddNamedItem(fileMenu, "ExportPatch", tr("Export &patch\u2026"));
+    applyPatch = AddNamedItem(fileMenu, "ApplyPatch", tr("Appl&y patch\u2026"));
 
     // Beside the other revert.
     revertToBase = new QAction(tr("Revert to &base values"), editMenu);
@@ -64,7 +58,7 @@ ModActions::ModActions(const CommandHost& host, QMainWindow* window, QMenu* file
                                      [](const QAction* a) { return a->objectName() == QLatin1String("Revert"); });
     editMenu->insertAction(revert != edits.end() && revert + 1 != edits.end() ? *(revert + 1) : nullptr, revertToBase);
 
-    baseMarks = Item(viewMenu, "BaseMarks", tr("&Base marks"));
+    baseMarks = AddNamedItem(viewMenu, "BaseMarks", tr("&Base marks"));
     baseMarks->setCheckable(true);
     baseMarks->setChecked(true);
     baseMarks->setToolTip(tr("Values that differ from the base game's with a bar at the cell's left edge"));

@@ -5,6 +5,7 @@
 #include "core/modset/mod_set_setup.h"
 #include "ui/common/display_text.h"
 #include "ui/common/long_work.h"
+#include "ui/common/menu_item.h"
 #include "ui/modset/conflict_review.h"
 #include "ui/modset/mods_pane.h"
 #include "ui/tables/grid_model.h"
@@ -29,21 +30,14 @@ std::string RecentKey(int n) { return "ModSet" + std::to_string(n); }
 const char* const kModSetFilter =
     QT_TRANSLATE_NOOP("dravik::ui::ModSetActions", "mod sets (*.modset)|*.modset|all files (*.*)|*.*");
 
-QAction* Item(QMenu* menu, const char* name, const QString& caption)
-{
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QLatin1String(name));
-    return action;
-}
-
 }  // namespace
 
 ModSetActions::ModSetActions(const CommandHost& host, ModSetWindow window, QMainWindow* mainWindow, QMenu* fileMenu)
     : QObject(mainWindow), host_(host), window_(std::move(window))
 {
     fileMenu->addSeparator();
-    newModSet = Item(fileMenu, "NewModSet", tr("&New mod set\u2026"));
-    openModSet = Item(fileMenu, "OpenModSet", tr("Open &mod set\u2026"));
+    newModSet = AddNamedItem(fileMenu, "NewModSet", tr("&New mod set\u2026"));
+    openModSet = AddNamedItem(fileMenu, "OpenModSet", tr("Open &mod set\u2026"));
     recentMenu_ = fileMenu->addMenu(tr("Recent mod se&ts"));
     recentMenu_->setObjectName(QStringLiteral("RecentModSets"));
     recentMenu_->setToolTipsVisible(true);
@@ -53,11 +47,11 @@ ModSetActions::ModSetActions(const CommandHost& host, ModSetWindow window, QMain
         connect(item, &QAction::triggered, this, [this, i] { openRecent(i); });
     }
     showRecent();
-    saveModSet = Item(fileMenu, "SaveModSet", tr("Save mod se&t"));
+    saveModSet = AddNamedItem(fileMenu, "SaveModSet", tr("Save mod se&t"));
     saveModSet->setEnabled(false);
-    buildMergedMod = Item(fileMenu, "BuildMergedMod", tr("B&uild merged mod…"));
+    buildMergedMod = AddNamedItem(fileMenu, "BuildMergedMod", tr("B&uild merged mod…"));
     buildMergedMod->setEnabled(false);
-    reviewConflicts = Item(fileMenu, "ReviewConflicts", tr("Review con&flicts…"));
+    reviewConflicts = AddNamedItem(fileMenu, "ReviewConflicts", tr("Review con&flicts…"));
     reviewConflicts->setEnabled(false);
 
     status = new QLabel;
