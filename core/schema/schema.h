@@ -2,6 +2,7 @@
 // laid out in that section's table and how many values each carries.
 #pragma once
 
+#include "core/numbered.h"
 #include "core/text/code_page.h"
 #include "core/text/message.h"
 #include "core/text/text_lines.h"
@@ -14,8 +15,9 @@ namespace dravik {
 
 inline constexpr int kSectionCount = 10;
 
-// Sections are numbered from 1; where section `section` stands in an array
-// of all ten.
+// Sections are numbered from 1; section 10 is the text section.
+using SectionNumber = Numbered<struct SectionKind>;
+constexpr SectionNumber::Range AllSections() { return {SectionNumber(1), SectionNumber(kSectionCount)}; }
 constexpr size_t SectionIndex(int section) { return static_cast<size_t>(section - 1); }
 
 // "section1" ... "section9", and "section_text" for section 10.
