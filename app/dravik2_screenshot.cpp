@@ -59,7 +59,7 @@ void TypeChanges(TMainForm& window)
     if (window.DiffColours->isChecked())
         window.DiffColours->trigger();
     Widen(window, 1060, 400, 260);
-    dravik::ui::GridView* section1 = window.StringGrid(1);
+    dravik::ui::GridView* section1 = window.StringGrid(dravik::GridNumber(1));
     auto type = [&](int col, int row, const QString& text) {
         section1->model()->setData(section1->model()->index(row - 1, col - 1), text);
     };
@@ -75,14 +75,14 @@ void FilterByHealth(TMainForm& window)
     if (!window.ColumnSummary->isChecked())
         window.ColumnSummary->trigger();
     Widen(window, 1180, 520, 300);
-    dravik::ui::GridView* section1 = window.StringGrid(1);
+    dravik::ui::GridView* section1 = window.StringGrid(dravik::GridNumber(1));
     // The summary follows the current cell: the first armor column.
     section1->setCurrentIndex(section1->model()->index(0, 2));
     dravik::ui::FilterColumn health;
     health.label = QStringLiteral("health");
     health.key = QStringLiteral("health");
     window.filterBar()->open();
-    window.filterBar()->setFilter(1, health, QStringLiteral("> 450"));
+    window.filterBar()->setFilter(dravik::GridNumber(1), health, QStringLiteral("> 450"));
     window.summaryPanel()->setView(section1);
     window.summaryPanel()->refresh();
 }
@@ -134,7 +134,7 @@ void TypeTypos(TMainForm& window)
 {
     Widen(window, 1060, 620, 260);
     window.modActions()->compareWithBase->trigger();
-    dravik::ui::GridView* section1 = window.StringGrid(1);
+    dravik::ui::GridView* section1 = window.StringGrid(dravik::GridNumber(1));
     auto type = [&](int col, int row, const QString& text) {
         section1->model()->setData(section1->model()->index(row - 1, col - 1), text);
     };
@@ -152,10 +152,10 @@ void OpenModSet(TMainForm& window)
     if (!set)
         return;
     // The Mods pane tells the story of the current cell: make it a conflict.
-    dravik::ui::GridView* section1 = window.StringGrid(1);
+    dravik::ui::GridView* section1 = window.StringGrid(dravik::GridNumber(1));
     for (int row = 1; row <= set->fileCount(); ++row) {
         for (int col = 2; col <= section1->model()->columnCount(); ++col) {
-            const int slot = set->schema().slotOfCell(1, col);
+            const int slot = set->schema().slotOfCell(dravik::GridNumber(1), col);
             if (slot >= 0 && set->mark(row - 1, slot).origin == dravik::Origin::Conflict) {
                 section1->setCurrentIndex(section1->model()->index(row - 1, col - 1));
                 return;

@@ -108,8 +108,8 @@ constexpr double kHistoryBound = 100;  // MB
 constexpr int kEditsPerColumn = 100;
 // Of those, the edits timed one by one, each with its repaint.
 constexpr int kShownEdits = 100;
-constexpr int kEditedTable = 1;
-constexpr int kScrolledTable = 1;
+constexpr dravik::GridNumber kEditedTable{1};
+constexpr dravik::GridNumber kScrolledTable{1};
 // The engine reads this many rows of a table for the first screen of a tab.
 constexpr int kScreenRows = 50;
 // The bulk edits: replace all over every value cell, set by expression on
@@ -121,7 +121,7 @@ constexpr double kPasteBound = 0.3;         // s
 const char* const kReplaced = "5";
 const char* const kReplacement = "6";
 const char* const kExpression = "*1.1";
-constexpr int kExpressionTable = 1;
+constexpr dravik::GridNumber kExpressionTable{1};
 constexpr size_t kPasteRows = 5000;
 constexpr size_t kPasteColumns = 100;
 
@@ -203,7 +203,7 @@ std::string WriteWideVariables(const std::string& folder)
 {
     const TextLines schema = SplitLines(ReadFileOrThrow(folder + "/desc/variables.var"));
     TextLines wide;
-    wide.lines.push_back("[" + SectionName(1) + "]");
+    wide.lines.push_back("[" + SectionName(dravik::SectionNumber(1)) + "]");
     for (const std::string& line : schema.lines)
         if (!line.empty() && line.front() != '[')
             wide.lines.push_back(line);
@@ -226,7 +226,7 @@ std::string PastedBlock()
 
 CellBlock ColumnOfEveryFile(const DescDocument& document, int grid, int col)
 {
-    CellBlock block{grid, {}, {col}};
+    CellBlock block{dravik::GridNumber(grid), {}, {col}};
     for (int r = 1; r <= document.descFileCount(); ++r)
         block.rows.push_back(r);
     return block;
@@ -236,7 +236,7 @@ size_t ValueCellsOfSectionTables(const DescDocument& document)
 {
     size_t cells = 0;
     for (int n = 1; n <= kSectionCount; ++n)
-        cells += static_cast<size_t>(std::max(document.grid(n).colCount() - 2, 0)) *
+        cells += static_cast<size_t>(std::max(document.grid(dravik::GridNumber(n)).colCount() - 2, 0)) *
                  static_cast<size_t>(document.descFileCount());
     return cells;
 }
@@ -258,7 +258,7 @@ Figures RunCore(const Options& options)
     size_t read = 0;
     figures["tabs"] = Time([&] {
         for (int n = 1; n <= kSectionCount; ++n)
-            read += ReadCells(document.grid(n), 0, kScreenRows);
+            read += ReadCells(document.grid(dravik::GridNumber(n)), 0, kScreenRows);
     });
     figures["scroll"] = Time([&] {
         const Grid& table = document.grid(kScrolledTable);
@@ -289,7 +289,7 @@ Figures RunCore(const Options& options)
         const TextSearch search(kReplaced, document.codePage());
         CellScope all;
         for (int n = 1; n <= kSectionCount; ++n)
-            all.push_back(SearchBlock(document, n));
+            all.push_back(SearchBlock(document, dravik::GridNumber(n)));
         TableChange change;
         figures["replace"] = Time([&] {
             change = document.setCells(ReplaceAllEdits(document, all, search, kReplacement).edits);
@@ -298,7 +298,7 @@ Figures RunCore(const Options& options)
         figures["replace-changed"] = static_cast<double>(change.cellCount());
         figures["replace-undo"] = Time([&] { document.undo(change); });
         const CellExpression expression = CellExpression::Parse(kExpression);
-        const CellScope column = {ColumnOfEveryFile(document, kExpressionTable, 2)};
+        const CellScope column = {ColumnOfEveryFile(document, kExpressionTable.number(), 2)};
         figures["expression"] = Time([&] { document.setCells(ExpressionEdits(document, column, expression, 0).edits); });
     }
     {
@@ -308,10 +308,10 @@ Figures RunCore(const Options& options)
         TableChange change;
         figures["paste"] = Time([&] {
             const auto cells = ParseClipboardText(block);
-            CellBlock target{1, {}, {}};
+            CellBlock target{dravik::GridNumber(1), {}, {}};
             for (int r = 1; r <= std::min<int>(document.descFileCount(), static_cast<int>(cells.size())); ++r)
                 target.rows.push_back(r);
-            for (int c = 2; c < std::min<int>(document.grid(1).colCount(), 2 + static_cast<int>(kPasteColumns)); ++c)
+            for (int c = 2; c < std::min<int>(document.grid(dravik::GridNumber(1)).colCount(), 2 + static_cast<int>(kPasteColumns)); ++c)
                 target.columns.push_back(c);
             change = document.setCells(PasteEdits(document, target, cells).edits);
         });
@@ -359,7 +359,7 @@ WindowFigures RunWindow(const Options& options)
             Settle();
         }));
 
-    window.PageControl1->setCurrentIndex(kScrolledTable);
+    window.PageControl1->setCurrentIndex(kScrolledTable.number());
     Settle();
     QScrollBar* bar = window.StringGrid(kScrolledTable)->verticalScrollBar();
     bar->setValue(0);
@@ -374,7 +374,7 @@ WindowFigures RunWindow(const Options& options)
     // typed, and moving on writes it into the table. The editors closed on
     // the way go as soon as control is back in the event loop; the table is
     // painted once, after the last edit.
-    window.PageControl1->setCurrentIndex(kEditedTable);
+    window.PageControl1->setCurrentIndex(kEditedTable.number());
     Settle();
     ui::GridView* grid = window.StringGrid(kEditedTable);
     auto editCell = [grid](const Edit& edit, const std::string& value) {
@@ -466,7 +466,7 @@ WindowFigures RunWindow(const Options& options)
 
     // The bulk edits, as the user runs them from the Edit menu.
     ui::BulkEditActions* actions = window.bulkEdits();
-    window.PageControl1->setCurrentIndex(kEditedTable);
+    window.PageControl1->setCurrentIndex(kEditedTable.number());
     Settle();
     actions->replace->trigger();
     ui::FindBar* findBar = actions->findBar();
@@ -485,10 +485,10 @@ WindowFigures RunWindow(const Options& options)
     });
     actions->findPanel()->hide();
 
-    window.PageControl1->setCurrentIndex(kExpressionTable);
+    window.PageControl1->setCurrentIndex(kExpressionTable.number());
     Settle();
     ui::SelectBlock(window.StringGrid(kExpressionTable),
-                    ColumnOfEveryFile(window.document(), kExpressionTable, 2));
+                    ColumnOfEveryFile(window.document(), kExpressionTable.number(), 2));
     Settle();
     dialogs.expressionAnswers.enqueue(QString::fromLatin1(kExpression));
     figures.times["expression"] = Time([&] {
@@ -503,7 +503,7 @@ WindowFigures RunWindow(const Options& options)
     window.PageControl1->setCurrentIndex(1);
     Settle();
     QGuiApplication::clipboard()->setText(ui::CellText(PastedBlock(), window.document().codePage()));
-    ui::SelectBlock(window.StringGrid(1), CellBlock{1, {1}, {2}});
+    ui::SelectBlock(window.StringGrid(dravik::GridNumber(1)), CellBlock{dravik::GridNumber(1), {1}, {2}});
     Settle();
     figures.times["paste"] = Time([&] {
         actions->paste->trigger();
@@ -563,7 +563,7 @@ struct TableViewFigures {
 };
 
 constexpr int kFilterRuns = 3;
-constexpr int kWideTable = 1;
+constexpr dravik::GridNumber kWideTable{1};
 
 // Switches to the wide table and scrolls it down and across, screen by
 // screen, as the user looks through it.
@@ -571,10 +571,10 @@ void LookThrough(TMainForm& window, Steps& tabs, Steps& down, Steps& across)
 {
     constexpr int kScreens = 20;
     for (int i = 0; i < 3; ++i) {
-        window.PageControl1->setCurrentIndex(kWideTable + 1);
+        window.PageControl1->setCurrentIndex(kWideTable.number() + 1);
         Settle();
         tabs.add(Time([&] {
-            window.PageControl1->setCurrentIndex(kWideTable);
+            window.PageControl1->setCurrentIndex(kWideTable.number());
             Settle();
         }));
     }
@@ -629,7 +629,7 @@ OpenFolderFigures RunOpenFolder(const Options& options)
         best(round, figures.folderCpu, bench::CpuSeconds() - cpu);
     }
     figures.files = window.document().descFileCount();
-    if (figures.files != static_cast<int>(paths.size()) || window.document().filePath(1) != paths.front())
+    if (figures.files != static_cast<int>(paths.size()) || window.document().filePath(dravik::FileRow(1)) != paths.front())
         ++figures.errors;
     figures.count = Time([&] { dialogs.lastFolderRequest.count(descFolder, names); });
     figures.errors += dialogs.errors;
@@ -664,7 +664,7 @@ TableViewFigures RunTableViews(const Options& options)
     window.DiffColours->setChecked(true);
     LookThrough(window, figures.tabsOn, figures.downOn, figures.acrossOn);
 
-    window.PageControl1->setCurrentIndex(kWideTable);
+    window.PageControl1->setCurrentIndex(kWideTable.number());
     window.FilterRows->trigger();
     Settle();
     ui::FilterBar* bar = window.filterBar();

@@ -5,9 +5,13 @@
 // written out again.
 #pragma once
 
-#include <compare>
 #include <cstddef>
-#include <iterator>
+// Qt's moc reads the window headers that include this one, and cannot parse
+// what <compare> brings in; it needs none of it.
+#ifndef Q_MOC_RUN
+#include <compare>
+#include <ostream>
+#endif
 
 namespace dravik {
 
@@ -21,6 +25,8 @@ public:
     constexpr std::size_t index() const { return static_cast<std::size_t>(number_ - 1); }
     constexpr Numbered next() const { return Numbered(number_ + 1); }
     friend constexpr auto operator<=>(Numbered, Numbered) = default;
+    // Written as the number, in messages and test failures.
+    friend std::ostream& operator<<(std::ostream& out, Numbered n) { return out << n.number_; }
 
     // Numbers `first` to `last`, for a range-for.
     class Range {
@@ -43,7 +49,7 @@ public:
                 ++number_;
                 return before;
             }
-            friend constexpr bool operator==(Iterator, Iterator) = default;
+            friend constexpr bool operator==(Iterator a, Iterator b) { return a.number_ == b.number_; }
 
         private:
             int number_ = 0;

@@ -62,7 +62,7 @@ public:
     dravik::ui::FilterBar* filterBar() const { return filterBar_; }
     dravik::ui::SummaryPanel* summaryPanel() const { return summaryPanel_; }
     // StringGrid1 ... StringGrid12.
-    dravik::ui::GridView* StringGrid(int number) const { return grids_.at(static_cast<size_t>(number - 1)); }
+    dravik::ui::GridView* StringGrid(dravik::GridNumber number) const { return grids_.at(number.index()); }
 
     // The path values the window keeps for the other commands, as bytes.
     const std::string& editorPath() const { return EditorPath; }

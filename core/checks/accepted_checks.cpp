@@ -50,12 +50,13 @@ int PositiveNumber(std::string_view field)
     return error == std::errc() && end == field.data() + field.size() && value > 0 ? value : 0;
 }
 
-int SectionNamed(std::string_view name)
+// Section 0, which is none, when the name is not a section's.
+SectionNumber SectionNamed(std::string_view name)
 {
-    for (int section = 1; section <= kSectionCount; ++section)
+    for (SectionNumber section : AllSections())
         if (SectionName(section) == name)
             return section;
-    return 0;
+    return SectionNumber(0);
 }
 
 }  // namespace
@@ -127,7 +128,7 @@ AcceptedChecks ReadAcceptedText(std::string_view bytes, const std::string& name)
         entry.column.key = fields[4];
         entry.column.value = PositiveNumber(fields[5]);
         entry.value = fields[6];
-        if (entry.column.section == 0)
+        if (!IsSection(entry.column.section))
             throw DravikError(where + " names no section (section1 to section9, section_text): \"" +
                               std::string(fields[3]) + "\"");
         if (entry.column.value == 0)

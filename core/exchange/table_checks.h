@@ -23,7 +23,7 @@ std::string ResolvedPathKey(const std::string& path);
 inline constexpr size_t kNamedCells = 5;
 
 struct UnreadableCell {
-    int grid;
+    GridNumber grid;
     int col;
     int row;
     std::string file;  // the row's desc file; empty for the header row

@@ -55,9 +55,9 @@ std::vector<std::string> Split(std::string_view bytes)
 TextLines Expected(const TextLines& original, const DescDocument& ws, int r)
 {
     TextLines text = original;
-    for (int i = 1; i <= kSectionCount; ++i) {
+    for (SectionNumber i : AllSections()) {
         const Grid& table = ws.grid(i);
-        const std::vector<std::string> lines = GetSectionLines(ws.variablesText(), SectionName(i));
+        const std::vector<std::string> lines = GetSectionLines(ws.variablesText(), SectionName(dravik::SectionNumber(i)));
         int col = 2;
         for (std::size_t k = 0; k < lines.size(); ++k) {
             const std::string name = literal::EntryName(lines, k);
@@ -100,14 +100,14 @@ TextLines Expected(const TextLines& original, const DescDocument& ws, int r)
 bool NamesNest(const DescDocument& ws)
 {
     std::vector<std::string> names;
-    for (int i = 1; i <= kSectionCount; ++i) {
-        const std::vector<std::string> lines = GetSectionLines(ws.variablesText(), SectionName(i));
+    for (SectionNumber i : AllSections()) {
+        const std::vector<std::string> lines = GetSectionLines(ws.variablesText(), SectionName(dravik::SectionNumber(i)));
         for (std::size_t k = 0; k < lines.size(); ++k)
             names.push_back(ws.codePage().lowered(literal::EntryName(lines, k)));
     }
     for (const auto& a : names)
         for (const auto& b : names)
-            if (!a.empty() && a.size() < b.size() && b.compare(0, a.size(), a) == 0)
+            if (!a.empty() && a.size() < b.size() && b.compare(dravik::GridNumber(0), a.size(), a) == 0)
                 return true;
     return false;
 }
@@ -117,7 +117,7 @@ bool NamesNest(const DescDocument& ws)
 // line's end blanks: such files settle only after a second save.
 bool ValuesHoldControls(const DescDocument& ws)
 {
-    for (int i = 1; i <= kSectionCount; ++i) {
+    for (SectionNumber i : AllSections()) {
         const Grid& table = ws.grid(i);
         for (int r = 1; r < table.rowCount(); ++r)
             for (int c = 2; c < table.colCount(); ++c)
@@ -130,9 +130,9 @@ bool ValuesHoldControls(const DescDocument& ws)
 
 void CheckLoadedCells(const TextLines& original, const DescDocument& ws, int r)
 {
-    for (int i = 1; i <= kSectionCount; ++i) {
+    for (SectionNumber i : AllSections()) {
         const Grid& table = ws.grid(i);
-        const std::vector<std::string> lines = GetSectionLines(ws.variablesText(), SectionName(i));
+        const std::vector<std::string> lines = GetSectionLines(ws.variablesText(), SectionName(dravik::SectionNumber(i)));
         int col = 2;
         for (std::size_t k = 0; k < lines.size(); ++k) {
             const std::string name = literal::EntryName(lines, k);
@@ -190,7 +190,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ws.startUp();
     ws.setVariablesText(SplitLines(variables));
     bool schemaFails = false;
-    for (int i = 1; i <= kSectionCount; ++i)
+    for (SectionNumber i : AllSections())
         schemaFails = schemaFails || !ReadSectionSchema(ws.variablesText(), i, cyrillic).error.empty();
 
     try {

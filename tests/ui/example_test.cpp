@@ -52,7 +52,7 @@ private slots:
         window.N6->trigger();
         dialogs.openAnswers.enqueue(descs);
         window.N2->trigger();
-        dravik::ui::GridView* section1 = window.StringGrid(1);
+        dravik::ui::GridView* section1 = window.StringGrid(dravik::GridNumber(1));
         // Row 1 is the first file; "armor" has three values from column 3 on.
         QCOMPARE(section1->model()->data(section1->model()->index(0, 0)).toString(), descs[0]);
         QCOMPARE(section1->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("armor "));

@@ -49,7 +49,7 @@ private slots:
     {
         QCOMPARE(window->windowTitle(), QStringLiteral("Dravik 2 v1.3 beta"));
         for (int n = 1; n <= 10; ++n) {
-            GridView* grid = window->StringGrid(n);
+            GridView* grid = window->StringGrid(dravik::GridNumber(n));
             QCOMPARE(grid->objectName(), QStringLiteral("StringGrid%1").arg(n));
             QCOMPARE(grid->model()->columnCount(), n == 10 ? 2 : 10);
             QCOMPARE(grid->model()->rowCount(), 49);
@@ -63,15 +63,15 @@ private slots:
             QCOMPARE(grid->verticalHeader()->defaultSectionSize(), 24);
             QCOMPARE(Cell(grid, 1, 1), QString());
         }
-        GridView* files = window->StringGrid(11);
+        GridView* files = window->StringGrid(dravik::GridNumber(11));
         QCOMPARE(files->gridModel()->cornerText(), QStringLiteral("File number"));
         QCOMPARE(Header(files, 1), QStringLiteral("File name"));
         QCOMPARE(Header(files, 2), QStringLiteral("Path"));
         QCOMPARE(files->horizontalHeader()->sectionSize(0), 12);
         QCOMPARE(files->horizontalHeader()->sectionSize(1), 12);
         QCOMPARE(RowNumber(files, 1), QString());
-        QCOMPARE(window->StringGrid(12)->model()->columnCount(), 4);
-        QCOMPARE(window->StringGrid(12)->model()->rowCount(), 4);
+        QCOMPARE(window->StringGrid(dravik::GridNumber(12))->model()->columnCount(), 4);
+        QCOMPARE(window->StringGrid(dravik::GridNumber(12))->model()->rowCount(), 4);
         QVERIFY(window->Memo2->toPlainText().isEmpty());
         QCOMPARE(window->statusPanelText(2), QString());
         QCOMPARE(window->statusBar()->objectName(), QStringLiteral("StatusBar1"));
@@ -152,7 +152,7 @@ private slots:
         window->Memo1->setFocus();
         QTest::keyClick(window->Memo1, Qt::Key_E, Qt::ControlModifier);
         QCOMPARE(saveAll.count(), 1);
-        GridView* grid = window->StringGrid(11);
+        GridView* grid = window->StringGrid(dravik::GridNumber(11));
         window->PageControl1->setCurrentIndex(0);
         grid->setFocus();
         // Selecting a cell of the file list opens its editor, which stays open.
@@ -172,13 +172,13 @@ private slots:
         const QString gun = folder->path("gun.txt");
         QVERIFY(window->PageControl1->tabText(11) == "File of variables :" + folder->path("vars.var"));
 
-        GridView* files = window->StringGrid(11);
+        GridView* files = window->StringGrid(dravik::GridNumber(11));
         QCOMPARE(files->model()->rowCount(), 2);
         QCOMPARE(RowNumber(files, 1), QStringLiteral("1"));
         QCOMPARE(Cell(files, 1, 2), QStringLiteral("gun.txt"));
         QCOMPARE(Cell(files, 2, 1), tank);
 
-        GridView* section1 = window->StringGrid(1);
+        GridView* section1 = window->StringGrid(dravik::GridNumber(1));
         QCOMPARE(section1->model()->columnCount(), 5);
         QCOMPARE(Header(section1, 2), QStringLiteral("health"));
         QCOMPARE(Header(section1, 5), QStringLiteral("armor"));
@@ -186,7 +186,7 @@ private slots:
         QCOMPARE(Cell(section1, 2, 2), QStringLiteral("40"));
         QCOMPARE(Cell(section1, 5, 2), QString());  // gun's line of armor has two values: no third
         QCOMPARE(section1->horizontalHeader()->sectionSize(1), 7 * 12);
-        QCOMPARE(Cell(window->StringGrid(10), 2, 1), QStringLiteral("Tiger tank"));
+        QCOMPARE(Cell(window->StringGrid(dravik::GridNumber(10)), 2, 1), QStringLiteral("Tiger tank"));
         QCOMPARE(window->statusPanelText(2), gun);
         QCOMPARE(window->document().currentDescFile(), dravik::ui::NativeBytes(gun));
         QVERIFY(window->Memo1->toPlainText().startsWith("[section1]\nHEALTH 40"));
@@ -228,7 +228,7 @@ private slots:
         dialogs->confirmAnswers.enqueue(true);
         doubleClickCell(grid(dravik::kSummaryGrid), 2, 2);
         QCOMPARE(dialogs->confirmations, QStringList({"Clear summary table?"}));
-        QCOMPARE(Cell(window->StringGrid(12), 1, 1), QString());
+        QCOMPARE(Cell(window->StringGrid(dravik::GridNumber(12)), 1, 1), QString());
         dialogs->openAnswers.enqueue({table});
         dialogs->confirmAnswers.enqueue(true);  // the edit of 999 is replaced
         clickMenuItem(window->Importtable1);
@@ -239,7 +239,7 @@ private slots:
         QCOMPARE(dialogs->askedFiles.last().request.title, QStringLiteral("Select the desc files"));
         QCOMPARE(dialogs->askedFiles.last().request.filter, QStringLiteral("all files (*.*)|*.*"));
         QCOMPARE(Cell(section1, 2, 1), QStringLiteral("150"));
-        QCOMPARE(Cell(window->StringGrid(10), 2, 2), QStringLiteral("Pak 40"));
+        QCOMPARE(Cell(window->StringGrid(dravik::GridNumber(10)), 2, 2), QStringLiteral("Pak 40"));
     }
 
     void openDialogsAsked()
@@ -250,10 +250,10 @@ private slots:
         QCOMPARE(dialogs->askedFiles[1].request.filter, QStringLiteral("all files (*.*)|*.*"));
 
         // Cancelled: nothing changes.
-        const auto before = window->document().grid(1);
+        const auto before = window->document().grid(dravik::GridNumber(1));
         dialogs->openAnswers.enqueue({});
         window->N2->trigger();
-        QVERIFY(window->document().grid(1) == before);
+        QVERIFY(window->document().grid(dravik::GridNumber(1)) == before);
         QCOMPARE(window->document().descFileCount(), 2);
         dialogs->openAnswers.enqueue({});
         window->N6->trigger();
@@ -285,7 +285,7 @@ private slots:
         QVERIFY(SetCell(files, 1, 2, QString()));
         dravik::Grid longer = window->document().fileList();
         longer.setRowCount(5);
-        std::vector<std::pair<int, dravik::Grid>> contents;
+        std::vector<std::pair<dravik::GridNumber, dravik::Grid>> contents;
         contents.emplace_back(11, longer);
         // Rows no file fills, which no command of the window makes.
         static_cast<void>(window->document().replaceGrids(std::move(contents)));
@@ -334,8 +334,8 @@ private slots:
         window->N2->trigger();
         QCOMPARE(dialogs->errors.size(), 2);
         QCOMPARE(dialogs->errors[1].text, OpenFailure(missing));
-        QCOMPARE(window->StringGrid(11)->model()->rowCount(), 1);
-        QCOMPARE(Cell(window->StringGrid(1), 1, 1), tank);
+        QCOMPARE(window->StringGrid(dravik::GridNumber(11))->model()->rowCount(), 1);
+        QCOMPARE(Cell(window->StringGrid(dravik::GridNumber(1)), 1, 1), tank);
         QVERIFY(window->Memo1->isEnabled());
         for (QAction* action : {window->N2, window->N10, window->N3})
             QVERIFY(action->isEnabled());
@@ -359,20 +359,20 @@ private slots:
         QCOMPARE(dialogs->errors[3].text, QStringLiteral("File not found."));
 #endif
         // The summary table keeps what the export built.
-        QCOMPARE(Cell(window->StringGrid(12), 0 + 1, 2), QStringLiteral("File name"));
+        QCOMPARE(Cell(window->StringGrid(dravik::GridNumber(12)), 0 + 1, 2), QStringLiteral("File name"));
 
         dialogs->openAnswers.enqueue({folder->path("no-table.txt")});
         window->Importtable1->trigger();
         QCOMPARE(dialogs->errors.size(), 5);
         QCOMPARE(dialogs->errors[4].text, QStringLiteral("File not found."));
-        QCOMPARE(Cell(window->StringGrid(1), 1, 1), tank);
+        QCOMPARE(Cell(window->StringGrid(dravik::GridNumber(1)), 1, 1), tank);
     }
 
     void exportAndImportTellWhatTheTableCannotCarry()
     {
         openSample();
         // A cell the table text file cannot carry: written as it is, then told.
-        QVERIFY(SetCell(window->StringGrid(1), 2, 1, QStringLiteral("1~0")));
+        QVERIFY(SetCell(window->StringGrid(dravik::GridNumber(1)), 2, 1, QStringLiteral("1~0")));
         const QString table = folder->path("table.txt");
         dialogs->saveAnswers.enqueue(table);
         window->Exporttable1->trigger();
@@ -411,14 +411,14 @@ private slots:
         window->N2->trigger();
         QCOMPARE(dialogs->errors.size(), 0);
         QCOMPARE(window->statusPanelText(2), tank);
-        QCOMPARE(Cell(window->StringGrid(11), 1, 1), QStringLiteral("tank.txt"));
+        QCOMPARE(Cell(window->StringGrid(dravik::GridNumber(11)), 1, 1), QStringLiteral("tank.txt"));
 #ifdef Q_OS_WIN
-        const QString shown = Cell(window->StringGrid(11), 2, 1);
+        const QString shown = Cell(window->StringGrid(dravik::GridNumber(11)), 2, 1);
         QVERIFY2(!shown.contains(QChar(0x03A9)) && shown.endsWith(QStringLiteral("?\\tank.txt")),
                  qPrintable(shown));
 #endif
 
-        QVERIFY(SetCell(window->StringGrid(1), 2, 1, "150"));
+        QVERIFY(SetCell(window->StringGrid(dravik::GridNumber(1)), 2, 1, "150"));
         window->N10->trigger();
         QCOMPARE(dialogs->errors.size(), 0);
         QVERIFY(folder->read(name + "/tank.txt").contains("\r\nhealth 150 \r\n"));
@@ -445,7 +445,7 @@ private slots:
         QCOMPARE(dialogs->messages.size(), 0);
         QCOMPARE(dialogs->errors.size(), 0);
 #endif
-        QCOMPARE(Cell(window->StringGrid(1), 2, 1), QStringLiteral("150"));
+        QCOMPARE(Cell(window->StringGrid(dravik::GridNumber(1)), 2, 1), QStringLiteral("150"));
     }
 
     void summaryClearAnsweredNo()
@@ -453,20 +453,20 @@ private slots:
         openSample();
         dialogs->saveAnswers.enqueue(std::nullopt);
         window->Exporttable1->trigger();
-        QCOMPARE(Cell(window->StringGrid(12), 1, 2), QStringLiteral("File name"));
+        QCOMPARE(Cell(window->StringGrid(dravik::GridNumber(12)), 1, 2), QStringLiteral("File name"));
         dialogs->confirmAnswers.enqueue(false);
         window->StringGrid12DblClick();
-        QCOMPARE(Cell(window->StringGrid(12), 1, 2), QStringLiteral("File name"));
-        QCOMPARE(window->StringGrid(12)->gridModel()->grid().cell(0, 1), std::string("Section 1"));
+        QCOMPARE(Cell(window->StringGrid(dravik::GridNumber(12)), 1, 2), QStringLiteral("File name"));
+        QCOMPARE(window->StringGrid(dravik::GridNumber(12))->gridModel()->grid().cell(0, 1), std::string("Section 1"));
     }
 
     void movedColumnsAndRowsSaveLogicalCells()
     {
         openSample();
-        GridView* section1 = window->StringGrid(1);
+        GridView* section1 = window->StringGrid(dravik::GridNumber(1));
         section1->horizontalHeader()->moveSection(1, 4);
         section1->verticalHeader()->moveSection(0, 1);
-        window->StringGrid(11)->verticalHeader()->moveSection(1, 0);
+        window->StringGrid(dravik::GridNumber(11))->verticalHeader()->moveSection(1, 0);
         QCOMPARE(section1->horizontalHeader()->logicalIndexAt(section1->horizontalHeader()->sectionViewportPosition(1)), 1);
         QVERIFY(SetCell(section1, 2, 2, "41"));
         window->N10->trigger();
@@ -486,10 +486,10 @@ private slots:
         window->openDescFiles({folder->write("bytes.txt", "")});
 
         // A grid cell through the cell editor.
-        GridView* grid = window->StringGrid(1);
+        GridView* grid = window->StringGrid(dravik::GridNumber(1));
         window->PageControl1->setCurrentIndex(1);
         // Bytes no keyboard types, straight into the document.
-        static_cast<void>(window->document().setCell(1, 3, 1, bytes));
+        static_cast<void>(window->document().setCell(dravik::GridNumber(1), 3, 1, bytes));
         const QModelIndex index = grid->model()->index(0, 2);
         grid->setCurrentIndex(index);
         grid->edit(index);
@@ -501,7 +501,7 @@ private slots:
         // All but LF and CR, which would split the key line: blanks.
         std::string typed = bytes;
         typed['\n'] = typed['\r'] = ' ';
-        QCOMPARE(window->document().grid(1).cell(3, 1), typed);
+        QCOMPARE(window->document().grid(dravik::GridNumber(1)).cell(3, 1), typed);
 
         // Memo1: shown, then taken back as an edit and saved.
         dravik::TextLines text;
@@ -571,12 +571,12 @@ private slots:
         dialogs->fontAnswers.enqueue(font);
         window->SelectFont->trigger();
         QCOMPARE(window->chosenFont(), font);
-        QCOMPARE(window->StringGrid(1)->font(), font);
+        QCOMPARE(window->StringGrid(dravik::GridNumber(1))->font(), font);
         QCOMPARE(window->Memo1->font().pointSize(), 10);
         // Widths follow the headers now: "File name" is 9 characters.
-        QCOMPARE(window->StringGrid(1)->horizontalHeader()->sectionSize(0), 100);
-        QCOMPARE(window->StringGrid(11)->horizontalHeader()->sectionSize(0), 100);
-        QCOMPARE(window->StringGrid(1)->verticalHeader()->defaultSectionSize(), 20);
+        QCOMPARE(window->StringGrid(dravik::GridNumber(1))->horizontalHeader()->sectionSize(0), 100);
+        QCOMPARE(window->StringGrid(dravik::GridNumber(11))->horizontalHeader()->sectionSize(0), 100);
+        QCOMPARE(window->StringGrid(dravik::GridNumber(1))->verticalHeader()->defaultSectionSize(), 20);
 
         dialogs->fontAnswers.enqueue(std::nullopt);
         window->SelectFont->trigger();

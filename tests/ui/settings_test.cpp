@@ -146,8 +146,8 @@ private slots:
             QVERIFY(window.StartEditor1->isEnabled());
             QVERIFY(!window.StartGame1->isEnabled());
             QCOMPARE(window.variablesFilePath(), std::string("/tmp/v.var"));
-            QCOMPARE(window.StringGrid(1)->horizontalHeader()->sectionSize(0), 180);
-            QCOMPARE(window.StringGrid(1)->horizontalHeader()->sectionSize(1), 10);
+            QCOMPARE(window.StringGrid(dravik::GridNumber(1))->horizontalHeader()->sectionSize(0), 180);
+            QCOMPARE(window.StringGrid(dravik::GridNumber(1))->horizontalHeader()->sectionSize(1), 10);
             // Nothing is loaded from the variables path at start.
             QVERIFY(window.Memo2->toPlainText().isEmpty());
             QVERIFY(window.close());

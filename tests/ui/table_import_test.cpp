@@ -104,7 +104,7 @@ private slots:
                  QStringLiteral("Left as they were, since the table names none of the desc files in them: Section 1, "
                                 "Section 2.\nEdit > Undo takes the import back."));
         // The file's lines and nothing more: three below the fixed row.
-        QCOMPARE(window->StringGrid(12)->model()->rowCount(), 3);
+        QCOMPARE(window->StringGrid(dravik::GridNumber(12))->model()->rowCount(), 3);
 
         // Exported again, the table has its eleven labels and no other word
         // in front of a row below its first.

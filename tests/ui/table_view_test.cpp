@@ -39,7 +39,7 @@ class TableViewTest : public WindowFixture {
     // As Open desc fills it: a section table's path takes no typing.
     void setSectionPath(int row, const QString& path)
     {
-        window->history().typeCell(1, 1, row, dravik::ui::NativeBytes(path));
+        window->history().typeCell(dravik::GridNumber(1), 1, row, dravik::ui::NativeBytes(path));
     }
 
 private slots:
@@ -48,7 +48,7 @@ private slots:
         openSample();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        GridView* files = window->StringGrid(11);
+        GridView* files = window->StringGrid(dravik::GridNumber(11));
         window->PageControl1->setCurrentIndex(0);
         window->Memo1->setFocus();
         // Each click selects a row and loads its file into the preview.
@@ -68,8 +68,8 @@ private slots:
     {
         openSample();
         const QString tank = folder->path("tank.txt");
-        GridView* section1 = window->StringGrid(1);
-        GridView* files = window->StringGrid(11);
+        GridView* section1 = window->StringGrid(dravik::GridNumber(1));
+        GridView* files = window->StringGrid(dravik::GridNumber(11));
         QCOMPARE(section1->model()->data(section1->model()->index(0, 0), Qt::ToolTipRole).toString(), tank);
 
         const QString path = kLongFolder + QStringLiteral("/tiger.desc");
@@ -95,7 +95,7 @@ private slots:
     void pathEditorStaysInItsColumn()
     {
         openSample();
-        GridView* files = window->StringGrid(11);
+        GridView* files = window->StringGrid(dravik::GridNumber(11));
         clickCell(files, 2, 1);
         const QModelIndex cell = files->model()->index(0, 1);
         auto* editor = qobject_cast<QLineEdit*>(files->indexWidget(cell));
@@ -115,12 +115,12 @@ private slots:
         openSample();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        typeIntoCell(window->StringGrid(1), 1, 1, QStringLiteral("typed"));
-        QCOMPARE(Cell(window->StringGrid(1), 1, 1), folder->path("tank.txt"));
+        typeIntoCell(window->StringGrid(dravik::GridNumber(1)), 1, 1, QStringLiteral("typed"));
+        QCOMPARE(Cell(window->StringGrid(dravik::GridNumber(1)), 1, 1), folder->path("tank.txt"));
         QCOMPARE(window->windowTitle(), QStringLiteral("Dravik 2 v1.3 beta"));
         QVERIFY(!window->history().stack()->canUndo());
-        typeIntoCell(window->StringGrid(11), 2, 1, QStringLiteral("typed"));
-        QCOMPARE(Cell(window->StringGrid(11), 2, 1), QStringLiteral("typed"));
+        typeIntoCell(window->StringGrid(dravik::GridNumber(11)), 2, 1, QStringLiteral("typed"));
+        QCOMPARE(Cell(window->StringGrid(dravik::GridNumber(11)), 2, 1), QStringLiteral("typed"));
     }
 
     // Paths and descriptions are read whole: their columns are as wide as
@@ -129,7 +129,7 @@ private slots:
     {
         openSample();
         for (const auto& [grid, col] : {std::pair{11, 1}, std::pair{11, 2}, std::pair{10, 2}}) {
-            GridView* view = window->StringGrid(grid);
+            GridView* view = window->StringGrid(dravik::GridNumber(grid));
             clickTabOf(view);
             QStyleOptionViewItem option;
             option.initFrom(view);
@@ -139,7 +139,7 @@ private slots:
                          qPrintable(Cell(view, col, row)));
             }
         }
-        QCOMPARE(window->StringGrid(11)->shownText(window->StringGrid(11)->model()->index(0, 1)),
+        QCOMPARE(window->StringGrid(dravik::GridNumber(11))->shownText(window->StringGrid(dravik::GridNumber(11))->model()->index(0, 1)),
                  folder->path("tank.txt"));
     }
 
@@ -158,7 +158,7 @@ private slots:
         window->folderActions()->openPaths({folder->path(QStringLiteral("mod"))});
         QCOMPARE(dialogs->errors.size(), 0);
         for (int n : {1, 10}) {
-            GridView* view = window->StringGrid(n);
+            GridView* view = window->StringGrid(dravik::GridNumber(n));
             clickTabOf(view);
             const QModelIndex cell = view->model()->index(0, 0);
             QCOMPARE(view->shownText(cell),
@@ -176,7 +176,7 @@ private slots:
         openSample();
         dialogs->saveAnswers.enqueue(std::nullopt);
         window->Exporttable1->trigger();
-        GridView* summary = window->StringGrid(12);
+        GridView* summary = window->StringGrid(dravik::GridNumber(12));
         window->PageControl1->setCurrentIndex(12);
         QCOMPARE(RowNumber(summary, 1 + 2 * 4), QStringLiteral("Section 3"));
         const QHeaderView* header = summary->verticalHeader();
@@ -189,7 +189,7 @@ private slots:
     {
         dialogs->fontAnswers.enqueue(QFont(QStringLiteral("DejaVu Sans"), 20));
         window->SelectFont->trigger();
-        GridView* files = window->StringGrid(11);
+        GridView* files = window->StringGrid(dravik::GridNumber(11));
         window->PageControl1->setCurrentIndex(0);
         QTest::qWait(20);
         const auto* corner = files->findChild<QAbstractButton*>();

@@ -71,7 +71,7 @@ private slots:
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
 
-        GridView* section1 = window->StringGrid(1);
+        GridView* section1 = window->StringGrid(dravik::GridNumber(1));
         window->PageControl1->setCurrentIndex(1);
         const QModelIndex cell = section1->model()->index(0, 1);
         section1->setFocus();
@@ -130,8 +130,8 @@ private slots:
             QVERIFY2(dravik::ui::CanDraw(shown.font()), qPrintable(face));
             QCOMPARE(face, dravik::ui::DrawnFamily(QStringLiteral("Dravik Missing Face")));
             QCOMPARE(shown.font().pointSize(), 14);
-            for (QWidget* widget : std::initializer_list<QWidget*>{shown.Memo1, shown.Memo2, shown.StringGrid(1),
-                                                                   shown.StringGrid(11), shown.StringGrid(12),
+            for (QWidget* widget : std::initializer_list<QWidget*>{shown.Memo1, shown.Memo2, shown.StringGrid(dravik::GridNumber(1)),
+                                                                   shown.StringGrid(dravik::GridNumber(11)), shown.StringGrid(dravik::GridNumber(12)),
                                                                    shown.bulkEdits()->findBar()->findEdit})
                 QCOMPARE(Family(widget), face);
             // The other windows and the dialogs take the application's font:

@@ -145,9 +145,9 @@ private slots:
         window.show();
         window.openVariablesFile(variables);
         window.openDescFiles({tank});
-        QCOMPARE(Cell(window.StringGrid(11), 1, 1), QStringLiteral("tank.txt"));
-        QCOMPARE(Cell(window.StringGrid(11), 2, 1), tank);
-        QCOMPARE(Cell(window.StringGrid(1), 1, 1), tank);
+        QCOMPARE(Cell(window.StringGrid(dravik::GridNumber(11)), 1, 1), QStringLiteral("tank.txt"));
+        QCOMPARE(Cell(window.StringGrid(dravik::GridNumber(11)), 2, 1), tank);
+        QCOMPARE(Cell(window.StringGrid(dravik::GridNumber(1)), 1, 1), tank);
         QVERIFY(dialogs->errors.isEmpty());
     }
 

@@ -55,8 +55,8 @@ ModSetActions::ModSetActions(const BulkEditHost& host, ModSetWindow window, QMai
 
     // Over the marks the tables have (a base comparison's), which show
     // where a merged value has none.
-    marks_ = std::make_unique<ModSetMarks>(host_.table(1)->gridModel()->marks());
-    for (int n = 1; n <= kFileListGrid; ++n)
+    marks_ = std::make_unique<ModSetMarks>(host_.table(GridNumber(1))->gridModel()->marks());
+    for (GridNumber n : FileRowTables())
         host_.table(n)->gridModel()->setMarks(marks_.get());
 
     pane_ = new ModsPane(host_, *marks_, mainWindow);
@@ -64,11 +64,11 @@ ModSetActions::ModSetActions(const BulkEditHost& host, ModSetWindow window, QMai
     pane_->hide();
     // Queued: the pane reads the tables once the move or the step is over,
     // and never while the window takes its tables and history down.
-    for (int n = 1; n <= kSectionCount; ++n)
+    for (GridNumber n : SectionTables())
         connect(host_.table(n)->selectionModel(), &QItemSelectionModel::currentChanged, pane_, &ModsPane::refresh,
                 Qt::QueuedConnection);
     connect(host_.history.stack(), &QUndoStack::indexChanged, pane_, &ModsPane::refresh, Qt::QueuedConnection);
-    for (int n = 1; n <= kSectionCount; ++n) {
+    for (GridNumber n : SectionTables()) {
         GridView* table = host_.table(n);
         table->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(table, &QWidget::customContextMenuRequested, pane_,
@@ -266,7 +266,7 @@ void ModSetActions::reviewClick()
 
 void ModSetActions::repaintMarks()
 {
-    for (int n = 1; n <= kFileListGrid; ++n)
+    for (GridNumber n : FileRowTables())
         host_.table(n)->gridModel()->marksChanged();
 }
 

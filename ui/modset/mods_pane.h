@@ -47,7 +47,7 @@ private:
     void move(int by);
     // A value typed into a cell of the merged view: a choice. False for a
     // cell that shows no value of the set.
-    bool typeValue(int grid, int col, int row, const std::string& text);
+    bool typeValue(GridNumber grid, int col, int row, const std::string& text);
     // Applies a step of the set to the tables and records it.
     void record(const QString& name, MergeChange change);
 

@@ -67,7 +67,7 @@ public:
         if (mine.grid != theirs.grid || mine.col != theirs.col || mine.row != theirs.row)
             return false;
         TableChange merged;
-        merged.addCell(mine.grid, mine.col, mine.row, change_.before(mine), typing->change_.after(theirs));
+        merged.addCell(mine.gridNumber(), mine.col, mine.row, change_.before(mine), typing->change_.after(theirs));
         change_ = std::move(merged);
         // Typed back to where it started: the step is gone.
         if (change_.before(change_.steps().front()) == change_.after(change_.steps().front()))
@@ -104,7 +104,7 @@ void EditHistory::apply(EditStep step, const Edit& edit)
         stack_.push(new TableChangeCommand(document_, step, std::move(change)));
 }
 
-void EditHistory::typeCell(int grid, int col, int row, std::string text)
+void EditHistory::typeCell(GridNumber grid, int col, int row, std::string text)
 {
     if (typing_ && typing_(grid, col, row, text))
         return;

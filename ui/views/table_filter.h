@@ -38,7 +38,7 @@ class TableFilter : public QObject, private DocumentListener {
     Q_OBJECT
 public:
     // `views` are the grids 1 to 11, in order.
-    TableFilter(DescDocument& document, ColumnProfiles& profiles, const std::array<GridView*, kFileListGrid>& views,
+    TableFilter(DescDocument& document, ColumnProfiles& profiles, const std::array<GridView*, kFileListGrid.number()>& views,
                 FilterBar* bar, QObject* parent = nullptr);
 
     FilterBar* bar() const { return bar_; }
@@ -46,7 +46,7 @@ public:
     QString statusText() const;
 
     // The tab on screen shows this grid (0: no table).
-    void followTab(int grid);
+    void followTab(GridNumber grid);
     // Applies the bar's filter now.
     void apply();
     // After a command: applies the filter again when the tables changed.
@@ -54,7 +54,7 @@ public:
     // Empties the filter and shows every row.
     void clear();
     // The column chooser's entries for a grid.
-    QList<FilterColumn> columnsOf(int grid) const;
+    QList<FilterColumn> columnsOf(GridNumber grid) const;
     // The base game the words "modded", "vanilla" and "new" compare with;
     // none to stop comparing. The filter is applied again.
     void setBase(const BaseComparison* base);
@@ -64,25 +64,25 @@ public:
     void setModSet(const ModSet* set);
     // Filters on columns of a grid (a histogram bar clicked): one column,
     // all columns of a key, or any column when they are neither.
-    void filterColumns(int grid, const std::vector<int>& cols, const QString& text);
+    void filterColumns(GridNumber grid, const std::vector<int>& cols, const QString& text);
 
 signals:
     // The rows shown changed, or may have.
     void applied();
 
 private:
-    void cellsChanged(int grid, int firstCol, int firstRow, int lastCol, int lastRow) override;
-    void rowsInserted(int grid, int first, int last) override;
-    void rowsRemoved(int grid, int first, int last) override;
-    void columnsInserted(int grid, int first, int last) override;
-    void columnsRemoved(int grid, int first, int last) override;
-    void diskValuesChanged(int grid) override;
+    void cellsChanged(GridNumber grid, int firstCol, int firstRow, int lastCol, int lastRow) override;
+    void rowsInserted(GridNumber grid, int first, int last) override;
+    void rowsRemoved(GridNumber grid, int first, int last) override;
+    void columnsInserted(GridNumber grid, int first, int last) override;
+    void columnsRemoved(GridNumber grid, int first, int last) override;
+    void diskValuesChanged(GridNumber grid) override;
     void offerColumns();
     void showRows(const std::vector<bool>& passing, bool all);
 
     DescDocument& document_;
     ColumnProfiles& profiles_;
-    std::array<GridView*, kFileListGrid> views_;
+    std::array<GridView*, kFileListGrid.number()> views_;
     FilterBar* bar_;
     const BaseComparison* base_ = nullptr;
     std::unique_ptr<MergedCells> merged_;

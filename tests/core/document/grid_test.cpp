@@ -17,7 +17,7 @@ static_assert(!std::is_convertible_v<int, FileRow>);
 static_assert(!std::is_convertible_v<SectionNumber, GridNumber>);
 static_assert(!std::is_convertible_v<FileRow, GridNumber>);
 static_assert(!std::is_convertible_v<GridNumber, int>);
-static_assert(GridNumber(11).index() == 10);
+static_assert(dravik::GridNumber(11).index() == 10);
 
 TEST(GridNumbers, RangesCountFromOneToTheLast)
 {
@@ -29,11 +29,11 @@ TEST(GridNumbers, RangesCountFromOneToTheLast)
     EXPECT_EQ(grids.back(), 12);
     int sections = 0;
     for (SectionNumber s : AllSections()) {
-        EXPECT_EQ(TableOf(s), GridNumber(s.number())) << "section tables come first, in section order";
+        EXPECT_EQ(TableOf(s), dravik::GridNumber(s.number())) << "section tables come first, in section order";
         ++sections;
     }
     EXPECT_EQ(sections, kSectionCount);
-    EXPECT_EQ(FileRows(0).begin(), FileRows(0).end()) << "no files, no rows";
+    EXPECT_EQ(FileRowRange(0).begin(), FileRowRange(0).end()) << "no files, no rows";
 }
 
 TEST(Grid, CellsOutsideTheSizeDoNotExist)
