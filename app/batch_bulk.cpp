@@ -111,10 +111,10 @@ bool ParseBulk(const std::vector<std::string>& args, BulkOptions& options)
 
 // The key's columns in each section table that has it (a key may stand in
 // more than one section).
-std::vector<std::pair<int, std::vector<int>>> ColumnsOfKey(const DescDocument& document, const std::string& key)
+std::vector<std::pair<GridNumber, std::vector<int>>> ColumnsOfKey(const DescDocument& document, const std::string& key)
 {
-    std::vector<std::pair<int, std::vector<int>>> found;
-    for (int grid = 1; grid <= kSectionCount; ++grid) {
+    std::vector<std::pair<GridNumber, std::vector<int>>> found;
+    for (GridNumber grid : SectionTables()) {
         std::vector<int> columns = KeyColumns(document, grid, key);
         if (!columns.empty())
             found.emplace_back(grid, std::move(columns));
@@ -149,7 +149,7 @@ CellScope SetColumns(const DescDocument& document, const BulkOptions& options)
     for (auto& [grid, columns] : ColumnsOfKey(document, options.key)) {
         CellBlock block;
         block.grid = grid;
-        if (grid == kSectionCount) {
+        if (grid == kTextSectionTable) {
             // A text key's columns all hold its one text, and Save all writes
             // the first: a later column would be set and never written.
             if (options.value > 1)
@@ -159,10 +159,10 @@ CellScope SetColumns(const DescDocument& document, const BulkOptions& options)
         } else if (options.value == 0) {
             block.columns = columns;
         } else if (options.value <= static_cast<int>(columns.size())) {
-            block.columns = {columns[static_cast<size_t>(options.value - 1)]};
+            block.columns = {columns[static_cast<size_t>(options.value) - 1]};
         } else {
             throw DravikError("The key \"" + options.key + "\" has " + Counted(columns.size(), "value", "values") +
-                              " in section table " + std::to_string(grid) + ", not " + std::to_string(options.value));
+                              " in section table " + std::to_string(grid.number()) + ", not " + std::to_string(options.value));
         }
         scope.push_back(std::move(block));
     }
@@ -176,7 +176,7 @@ void AddPassingRows(DescDocument& document, const BulkOptions& options, const Ro
 {
     ColumnProfiles profiles(document);
     std::vector<bool> passing(static_cast<size_t>(document.descFileCount()) + 1, false);
-    auto pass = [&](int grid, const std::vector<int>& columns) {
+    auto pass = [&](GridNumber grid, const std::vector<int>& columns) {
         const std::vector<bool> rows = RowsPassing(filter, document, profiles, grid, columns);
         for (size_t r = 1; r < rows.size(); ++r)
             passing[r] = passing[r] || rows[r];
@@ -249,17 +249,17 @@ int RunFind(const BulkOptions& options, const CodePage& codePage, std::ostream& 
     // Every column of a text-section key holds the key's whole text: one
     // line for it is enough.
     std::array<std::vector<int>, kSectionCount> columns;
-    for (int grid = 1; grid <= kSectionCount; ++grid) {
+    for (GridNumber grid : SectionTables()) {
         const Grid& table = document->grid(grid);
-        for (int c = 2; c < table.colCount(); ++c)
-            if (grid != kSectionCount || c == 2 || table.cell(c, 0) != table.cell(c - 1, 0))
-                columns[static_cast<size_t>(grid - 1)].push_back(c);
+        for (int c = kFirstValueColumn; c < table.colCount(); ++c)
+            if (grid != kTextSectionTable || c == kFirstValueColumn || table.cell(c, 0) != table.cell(c - 1, 0))
+                columns[grid.index()].push_back(c);
     }
     for (int r = 1; r <= document->descFileCount(); ++r) {
-        const std::string path(document->fileList().cell(2, r));
-        for (int grid = 1; grid <= kSectionCount; ++grid) {
+        const std::string path(document->fileList().cell(kFilePathColumn, r));
+        for (GridNumber grid : SectionTables()) {
             const Grid& table = document->grid(grid);
-            for (int c : columns[static_cast<size_t>(grid - 1)]) {
+            for (int c : columns[grid.index()]) {
                 const std::string_view value = table.cell(c, r);
                 if (search->found(value))
                     out << path << '\t' << Trim(table.cell(c, 0)) << '\t' << value << '\n';

@@ -305,7 +305,7 @@ void ReportPlacement(const ImportPlacement& placement, const std::vector<std::st
         err << "Placed " << moved << (moved == 1 ? " row" : " rows") << " by the desc file it names, away from "
             << (moved == 1 ? "its" : "their") << " position in the table.\n";
     auto fileOf = [&](int row) {
-        return row >= 1 && static_cast<size_t>(row) <= descs.size() ? PathText(descs[static_cast<size_t>(row - 1)])
+        return row >= 1 && static_cast<size_t>(row) <= descs.size() ? PathText(descs[static_cast<size_t>(row) - 1])
                                                                     : std::string();
     };
     for (const BlockPlacement& block : placement.blocks) {

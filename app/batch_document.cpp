@@ -29,7 +29,7 @@ std::vector<std::string> OpenedFiles(const DescDocument& document)
 {
     std::vector<std::string> files;
     for (int r = 1; r <= document.descFileCount(); ++r)
-        files.push_back(document.filePath(r));
+        files.push_back(document.filePath(FileRow(r)));
     return files;
 }
 

@@ -95,7 +95,7 @@ void FilterByHealth(TMainForm& window)
     health.label = QStringLiteral("health");
     health.key = QStringLiteral("health");
     window.filterBar()->open();
-    window.filterBar()->setFilter(1, health, QStringLiteral("> 450"));
+    window.filterBar()->setFilter(dravik::GridNumber(1), health, QStringLiteral("> 450"));
     window.summaryPanel()->setView(section1);
     window.summaryPanel()->refresh();
 }
@@ -168,7 +168,7 @@ void OpenModSet(TMainForm& window)
     dravik::ui::GridView* section1 = Table(window, 1);
     for (int row = 1; row <= set->fileCount(); ++row) {
         for (int col = 2; col <= section1->model()->columnCount(); ++col) {
-            const int slot = set->schema().slotOfCell(1, col);
+            const int slot = set->schema().slotOfCell(dravik::GridNumber(1), col);
             if (slot >= 0 && set->mark(row - 1, slot).origin == dravik::Origin::Conflict) {
                 section1->setCurrentIndex(section1->model()->index(row - 1, col - 1));
                 return;

@@ -31,6 +31,7 @@ inline ui::GridView* Table(const QObject& window, int number)
 {
     return WindowPart<ui::GridView>(window, QStringLiteral("StringGrid%1").arg(number));
 }
+inline ui::GridView* Table(const QObject& window, GridNumber number) { return Table(window, number.number()); }
 inline QTabWidget* Tabs(const QObject& window)
 {
     return WindowPart<QTabWidget>(window, QStringLiteral("PageControl1"));

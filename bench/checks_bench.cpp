@@ -231,11 +231,11 @@ TrueColumns FindTrueColumns(const DescDocument& document, const DescDocument& ba
     for (int i = 0; i < static_cast<int>(columns.columns().size()); ++i) {
         const CheckColumn& column = columns.columns()[static_cast<size_t>(i)];
         for (const bench::GameKey& key : keys) {
-            if (key.section != column.section || key.name != column.key)
+            if (key.section != column.section.number() || key.name != column.key)
                 continue;
             const RowCell place = columns.place(i);
             found.byKind[key.kind].push_back(place);
-            found.keyOf[place.grid * 100000 + place.col] = key.name;
+            found.keyOf[place.grid.number() * 100000 + place.col] = key.name;
             if (key.kind == GameValue::Word && column.value == 1)
                 for (int r = 1; r <= base.descFileCount(); ++r)
                     if (HoldsValue(base, place.grid, place.col, r))
@@ -268,7 +268,7 @@ std::vector<Injection> PlanTypos(const DescDocument& document, const TrueColumns
     for (int kind = 0; kind < kTypoKinds; ++kind) {
         int made = 0;
         for (int tries = 0; made < count && tries < count * 50; ++tries) {
-            RowCell place{};
+            RowCell place{GridNumber(0), 0};
             int row = 0;
             std::string text, typed;
             Injection injection{static_cast<Typo>(kind), {}};
@@ -292,7 +292,7 @@ std::vector<Injection> PlanTypos(const DescDocument& document, const TrueColumns
                     typed = typist.pointMoved(text);
                 break;
             case Swapped: {
-                RowCell other{};
+                RowCell other{GridNumber(0), 0};
                 int otherRow = 0;
                 std::string otherText;
                 if (!cellOf(number, place, row, text) ||
@@ -300,7 +300,7 @@ std::vector<Injection> PlanTypos(const DescDocument& document, const TrueColumns
                     break;
                 // Two values of one file, of two keys.
                 if (!HoldsValue(document, other.grid, other.col, row) ||
-                    columns.keyOf.at(place.grid * 100000 + place.col) == columns.keyOf.at(other.grid * 100000 + other.col))
+                    columns.keyOf.at(place.grid.number() * 100000 + place.col) == columns.keyOf.at(other.grid.number() * 100000 + other.col))
                     break;
                 otherText = std::string(document.grid(other.grid).cell(other.col, row));
                 if (otherText == text)
@@ -318,7 +318,7 @@ std::vector<Injection> PlanTypos(const DescDocument& document, const TrueColumns
             case OtherWord: {
                 if (!cellOf(GameValue::Word, place, row, text))
                     break;
-                const std::string& key = columns.keyOf.at(place.grid * 100000 + place.col);
+                const std::string& key = columns.keyOf.at(place.grid.number() * 100000 + place.col);
                 std::vector<std::string> others;
                 for (const auto& [otherKey, words] : columns.vocabulary)
                     if (otherKey != key)
@@ -516,7 +516,7 @@ int main(int argc, char** argv)
         CheckList list(*mod, rules);
         std::vector<CellEdit> edits;
         for (int r = 1; r <= mod->descFileCount(); ++r)
-            edits.push_back({1, 2, r, "45"});
+            edits.push_back({GridNumber(1), 2, r, "45"});
         TableChange change;
         columnEdit = Time0([&] { change = mod->setCells(edits); });
         mod->undo(change);

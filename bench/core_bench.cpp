@@ -181,17 +181,17 @@ int main(int argc, char** argv)
     // A few files edited: only they are written, but every file is read.
     const int editedFiles = std::min(50, document.descFileCount());
     for (int k = 0; k < editedFiles; ++k)
-        document.setCell(1, 2, 1 + k * document.descFileCount() / editedFiles, "edited");
+        document.setCell(dravik::GridNumber(1), 2, 1 + k * document.descFileCount() / editedFiles, "edited");
     SaveOutcome fewSaved;
     const double saveFew = Time([&] { fewSaved = document.saveAll(); });
 
     // One edit of many cells across the section tables, taken back and redone.
     std::vector<CellEdit> edits;
     for (int n = 1; n <= 9 && edits.size() < 100000; ++n) {
-        const Grid& table = document.grid(n);
+        const Grid& table = document.grid(dravik::GridNumber(n));
         for (int r = 1; r < table.rowCount() && edits.size() < 100000; ++r)
             for (int c = 2; c < table.colCount() && edits.size() < 100000; ++c)
-                edits.push_back({n, c, r, "v" + std::to_string(edits.size())});
+                edits.push_back({dravik::GridNumber(n), c, r, "v" + std::to_string(edits.size())});
     }
     const TableChange bulk = document.setCells(edits);
     const double undoBulk = Time([&] { document.undo(bulk); });

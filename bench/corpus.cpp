@@ -60,7 +60,7 @@ std::vector<std::string> WriteCorpus(const std::string& folder, const CorpusShap
 
     std::string variables;
     for (int s = 1; s <= 10; ++s) {
-        variables += "[" + SectionName(s) + "]\r\n";
+        variables += "[" + SectionName(dravik::SectionNumber(s)) + "]\r\n";
         for (const auto& key : keys)
             if (key.section == s)
                 variables += key.name + "=" + std::to_string(key.count) + "\r\n";
@@ -74,7 +74,7 @@ std::vector<std::string> WriteCorpus(const std::string& folder, const CorpusShap
         std::string text;
         int lines = 0;
         for (int s = 1; s <= 10 && lines < shape.linesPerFile; ++s) {
-            text += "[" + SectionName(s) + "]\r\n";
+            text += "[" + SectionName(dravik::SectionNumber(s)) + "]\r\n";
             ++lines;
             for (const auto& key : keys) {
                 if (key.section != s)

@@ -281,7 +281,7 @@ std::string UnitText(const Unit& unit, const Medians& medians, Writer& writer, R
     };
     std::string text;
     for (size_t s = 0; s < sections.size(); ++s) {
-        text += "[" + SectionName(static_cast<int>(s) + 1) + "]\r\n";
+        text += "[" + SectionName(SectionNumber(static_cast<int>(s) + 1)) + "]\r\n";
         for (const char* key : sections[s]) {
             if (const auto found = lines.find(key); found != lines.end())
                 text += std::string(key) + " " + found->second + "\r\n";
@@ -324,7 +324,7 @@ GameCorpus WriteGameCorpus(const std::string& folder, int files, bool write)
 
     std::string variables;
     for (int s = 1; s <= kSectionCount; ++s) {
-        variables += "[" + SectionName(s) + "]\r\n";
+        variables += "[" + SectionName(SectionNumber(s)) + "]\r\n";
         for (const GameKey& key : corpus.keys)
             if (key.section == s)
                 variables += key.name + "=" + std::to_string(key.count) + "\r\n";

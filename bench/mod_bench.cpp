@@ -110,8 +110,8 @@ void MakeMod(const std::string& variables, const std::vector<std::string>& files
     for (int r = 1; r <= document.descFileCount(); ++r) {
         int changed = 0;
         for (int n = 1; n < kSectionCount && changed < kValuesPerFile; ++n)
-            for (int c = 2; c < document.grid(n).colCount() && changed < kValuesPerFile; ++c, ++changed)
-                edits.push_back({n, c, r, std::string(document.grid(n).cell(c, r)) + "1"});
+            for (int c = 2; c < document.grid(dravik::GridNumber(n)).colCount() && changed < kValuesPerFile; ++c, ++changed)
+                edits.push_back({dravik::GridNumber(n), c, r, std::string(document.grid(dravik::GridNumber(n)).cell(c, r)) + "1"});
     }
     static_cast<void>(document.setCells(edits));
     document.saveAll();

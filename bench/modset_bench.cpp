@@ -232,7 +232,7 @@ int main(int argc, char** argv)
         // Every file changed, as each file of the build is.
         std::vector<CellEdit> edits;
         for (int r = 1; r <= document.descFileCount(); ++r)
-            edits.push_back({1, 2, r, std::to_string(run * 7 + 1)});
+            edits.push_back({dravik::GridNumber(1), 2, r, std::to_string(run * 7 + 1)});
         static_cast<void>(document.setCells(edits));
         saveAll = std::min(saveAll, Time([&] { document.saveAll(); }));
     }

@@ -111,8 +111,8 @@ constexpr double kHistoryBound = 100;  // MB
 constexpr int kEditsPerColumn = 100;
 // Of those, the edits timed one by one, each with its repaint.
 constexpr int kShownEdits = 100;
-constexpr int kEditedTable = 1;
-constexpr int kScrolledTable = 1;
+constexpr dravik::GridNumber kEditedTable{1};
+constexpr dravik::GridNumber kScrolledTable{1};
 // The engine reads this many rows of a table for the first screen of a tab.
 constexpr int kScreenRows = 50;
 // The bulk edits: replace all over every value cell, set by expression on
@@ -124,7 +124,7 @@ constexpr double kPasteBound = 0.3;         // s
 const char* const kReplaced = "5";
 const char* const kReplacement = "6";
 const char* const kExpression = "*1.1";
-constexpr int kExpressionTable = 1;
+constexpr dravik::GridNumber kExpressionTable{1};
 constexpr size_t kPasteRows = 5000;
 constexpr size_t kPasteColumns = 100;
 
@@ -206,7 +206,7 @@ std::string WriteWideVariables(const std::string& folder)
 {
     const TextLines schema = SplitLines(ReadFileOrThrow(folder + "/desc/variables.var"));
     TextLines wide;
-    wide.lines.push_back("[" + SectionName(1) + "]");
+    wide.lines.push_back("[" + SectionName(dravik::SectionNumber(1)) + "]");
     for (const std::string& line : schema.lines)
         if (!line.empty() && line.front() != '[')
             wide.lines.push_back(line);
@@ -227,7 +227,7 @@ std::string PastedBlock()
         "\r\n");
 }
 
-CellBlock ColumnOfEveryFile(const DescDocument& document, int grid, int col)
+CellBlock ColumnOfEveryFile(const DescDocument& document, GridNumber grid, int col)
 {
     CellBlock block{grid, {}, {col}};
     for (int r = 1; r <= document.descFileCount(); ++r)
@@ -239,7 +239,7 @@ size_t ValueCellsOfSectionTables(const DescDocument& document)
 {
     size_t cells = 0;
     for (int n = 1; n <= kSectionCount; ++n)
-        cells += static_cast<size_t>(std::max(document.grid(n).colCount() - 2, 0)) *
+        cells += static_cast<size_t>(std::max(document.grid(dravik::GridNumber(n)).colCount() - 2, 0)) *
                  static_cast<size_t>(document.descFileCount());
     return cells;
 }
@@ -261,7 +261,7 @@ Figures RunCore(const Options& options)
     size_t read = 0;
     figures["tabs"] = Time([&] {
         for (int n = 1; n <= kSectionCount; ++n)
-            read += ReadCells(document.grid(n), 0, kScreenRows);
+            read += ReadCells(document.grid(dravik::GridNumber(n)), 0, kScreenRows);
     });
     figures["scroll"] = Time([&] {
         const Grid& table = document.grid(kScrolledTable);
@@ -292,7 +292,7 @@ Figures RunCore(const Options& options)
         const TextSearch search(kReplaced, document.codePage());
         CellScope all;
         for (int n = 1; n <= kSectionCount; ++n)
-            all.push_back(SearchBlock(document, n));
+            all.push_back(SearchBlock(document, dravik::GridNumber(n)));
         TableChange change;
         figures["replace"] = Time([&] {
             change = document.setCells(ReplaceAllEdits(document, all, search, kReplacement).edits);
@@ -311,10 +311,10 @@ Figures RunCore(const Options& options)
         TableChange change;
         figures["paste"] = Time([&] {
             const auto cells = ParseClipboardText(block);
-            CellBlock target{1, {}, {}};
+            CellBlock target{dravik::GridNumber(1), {}, {}};
             for (int r = 1; r <= std::min<int>(document.descFileCount(), static_cast<int>(cells.size())); ++r)
                 target.rows.push_back(r);
-            for (int c = 2; c < std::min<int>(document.grid(1).colCount(), 2 + static_cast<int>(kPasteColumns)); ++c)
+            for (int c = 2; c < std::min<int>(document.grid(dravik::GridNumber(1)).colCount(), 2 + static_cast<int>(kPasteColumns)); ++c)
                 target.columns.push_back(c);
             change = document.setCells(PasteEdits(document, target, cells).edits);
         });
@@ -362,7 +362,7 @@ WindowFigures RunWindow(const Options& options)
             Settle();
         }));
 
-    Tabs(window)->setCurrentIndex(kScrolledTable);
+    Tabs(window)->setCurrentIndex(kScrolledTable.number());
     Settle();
     QScrollBar* bar = Table(window, kScrolledTable)->verticalScrollBar();
     bar->setValue(0);
@@ -377,7 +377,7 @@ WindowFigures RunWindow(const Options& options)
     // typed, and moving on writes it into the table. The editors closed on
     // the way go as soon as control is back in the event loop; the table is
     // painted once, after the last edit.
-    Tabs(window)->setCurrentIndex(kEditedTable);
+    Tabs(window)->setCurrentIndex(kEditedTable.number());
     Settle();
     ui::GridView* grid = Table(window, kEditedTable);
     auto editCell = [grid](const Edit& edit, const std::string& value) {
@@ -469,7 +469,7 @@ WindowFigures RunWindow(const Options& options)
 
     // The bulk edits, as the user runs them from the Edit menu.
     ui::BulkEditActions* actions = window.bulkEdits();
-    Tabs(window)->setCurrentIndex(kEditedTable);
+    Tabs(window)->setCurrentIndex(kEditedTable.number());
     Settle();
     actions->replace->trigger();
     ui::FindBar* findBar = actions->findBar();
@@ -488,7 +488,7 @@ WindowFigures RunWindow(const Options& options)
     });
     actions->findPanel()->hide();
 
-    Tabs(window)->setCurrentIndex(kExpressionTable);
+    Tabs(window)->setCurrentIndex(kExpressionTable.number());
     Settle();
     ui::SelectBlock(Table(window, kExpressionTable),
                     ColumnOfEveryFile(window.document(), kExpressionTable, 2));
@@ -506,7 +506,7 @@ WindowFigures RunWindow(const Options& options)
     Tabs(window)->setCurrentIndex(1);
     Settle();
     QGuiApplication::clipboard()->setText(ui::CellText(PastedBlock(), window.document().codePage()));
-    ui::SelectBlock(Table(window, 1), CellBlock{1, {1}, {2}});
+    ui::SelectBlock(Table(window, 1), CellBlock{GridNumber(1), {1}, {2}});
     Settle();
     figures.times["paste"] = Time([&] {
         actions->paste->trigger();
@@ -566,7 +566,7 @@ struct TableViewFigures {
 };
 
 constexpr int kFilterRuns = 3;
-constexpr int kWideTable = 1;
+constexpr dravik::GridNumber kWideTable{1};
 
 // Switches to the wide table and scrolls it down and across, screen by
 // screen, as the user looks through it.
@@ -574,10 +574,10 @@ void LookThrough(TMainForm& window, Steps& tabs, Steps& down, Steps& across)
 {
     constexpr int kScreens = 20;
     for (int i = 0; i < 3; ++i) {
-        Tabs(window)->setCurrentIndex(kWideTable + 1);
+        Tabs(window)->setCurrentIndex(kWideTable.number() + 1);
         Settle();
         tabs.add(Time([&] {
-            Tabs(window)->setCurrentIndex(kWideTable);
+            Tabs(window)->setCurrentIndex(kWideTable.number());
             Settle();
         }));
     }
@@ -632,7 +632,7 @@ OpenFolderFigures RunOpenFolder(const Options& options)
         best(round, figures.folderCpu, bench::CpuSeconds() - cpu);
     }
     figures.files = window.document().descFileCount();
-    if (figures.files != static_cast<int>(paths.size()) || window.document().filePath(1) != paths.front())
+    if (figures.files != static_cast<int>(paths.size()) || window.document().filePath(dravik::FileRow(1)) != paths.front())
         ++figures.errors;
     figures.count = Time([&] { dialogs.lastFolderRequest.count(descFolder, names); });
     figures.errors += dialogs.errors;
@@ -667,7 +667,7 @@ TableViewFigures RunTableViews(const Options& options)
     Action(window, "DiffColours")->setChecked(true);
     LookThrough(window, figures.tabsOn, figures.downOn, figures.acrossOn);
 
-    Tabs(window)->setCurrentIndex(kWideTable);
+    Tabs(window)->setCurrentIndex(kWideTable.number());
     Action(window, "FilterRows")->trigger();
     Settle();
     ui::FilterBar* bar = window.filterBar();

@@ -125,7 +125,7 @@ TMainForm::TMainForm(const QString& settingsPath, dravik::ui::Dialogs& dialogs, 
     history_ = new dravik::EditHistory(document_);
     documentConnection_ = document_.connect(*this);
     historyConnection_ = history_->connect(*this);
-    layouts_[dravik::kFileListGrid - 1] = dravik::ui::GridLayout(kFileListColumnWidth);
+    layouts_[dravik::kFileListGrid.index()] = dravik::ui::GridLayout(kFileListColumnWidth);
     createControls();
     createTableViews();
     createMenus();
@@ -278,9 +278,9 @@ void TMainForm::retranslateUi()
             action->setChecked(action->data().toString() == dravik::ui::CurrentLanguage());
     showUndoSteps();
     PageControl1->setTabText(PageControl1->indexOf(StringGrid(dravik::kFileListGrid)->parentWidget()), tr("File List"));
-    for (int n = 1; n <= 9; ++n)
-        PageControl1->setTabText(PageControl1->indexOf(StringGrid(n)->parentWidget()), tr("Section %1").arg(n));
-    PageControl1->setTabText(PageControl1->indexOf(StringGrid(10)->parentWidget()), tr("Text section"));
+    for (dravik::GridNumber n : dravik::SectionTables())
+        PageControl1->setTabText(PageControl1->indexOf(StringGrid(n)->parentWidget()),
+                                 n == dravik::kTextSectionTable ? tr("Text section") : tr("Section %1").arg(n.number()));
     showVariablesTabCaption();
     PageControl1->setTabText(PageControl1->indexOf(StringGrid(dravik::kSummaryGrid)->parentWidget()),
                              tr("Export/Import table"));
@@ -312,9 +312,9 @@ dravik::ui::CommandHost TMainForm::commandHost()
         *history_,
         dialogs_,
         this,
-        [this](int n) { return StringGrid(n); },
+        [this](dravik::GridNumber n) { return StringGrid(n); },
         [this] { return currentTable(); },
-        [this](int n) { PageControl1->setCurrentWidget(StringGrid(n)->parentWidget()); },
+        [this](dravik::GridNumber n) { PageControl1->setCurrentWidget(StringGrid(n)->parentWidget()); },
         [this](const std::function<void()>& command) { return run(command); },
         [this] { takeEdits(); },
     };
@@ -349,22 +349,21 @@ void TMainForm::createControls()
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo2 = NewMemo("Memo2", this);
 
-    for (int n = 1; n <= dravik::kGridCount; ++n) {
+    for (dravik::GridNumber n : dravik::AllGrids()) {
         auto* model = new GridModel(*history_, n);
         const auto kind = n == dravik::kSummaryGrid ? GridView::Kind::Summary : GridView::Kind::Working;
-        auto* view = new GridView(model, &layouts_[static_cast<size_t>(n - 1)], kind);
-        view->setObjectName(QStringLiteral("StringGrid%1").arg(n));
-        models_[static_cast<size_t>(n - 1)] = model;
-        grids_[static_cast<size_t>(n - 1)] = view;
+        auto* view = new GridView(model, &layouts_[n.index()], kind);
+        view->setObjectName(QStringLiteral("StringGrid%1").arg(n.number()));
+        models_[n.index()] = model;
+        grids_[n.index()] = view;
     }
 
     PageControl1 = new QTabWidget;
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     // Captions come with retranslateUi.
     PageControl1->addTab(NewPage(QStringLiteral("TabSheet12"), StringGrid(dravik::kFileListGrid)), QString());
-    for (int n = 1; n <= 9; ++n)
-        PageControl1->addTab(NewPage(QStringLiteral("TabSheet%1").arg(n), StringGrid(n)), QString());
-    PageControl1->addTab(NewPage(QStringLiteral("TabSheet10"), StringGrid(10)), QString());
+    for (dravik::GridNumber n : dravik::SectionTables())
+        PageControl1->addTab(NewPage(QStringLiteral("TabSheet%1").arg(n.number()), StringGrid(n)), QString());
     TabSheet11 = NewPage(QStringLiteral("TabSheet11"), Memo2);
     PageControl1->addTab(TabSheet11, QString());
     PageControl1->addTab(NewPage(QStringLiteral("TabSheet13"), StringGrid(dravik::kSummaryGrid)), QString());
@@ -542,8 +541,8 @@ void TMainForm::InitSectionHeaders()
 {
     // The start-up headers and row numbers; the file list's headers with them.
     document_.startUp();
-    for (int n = 1; n <= dravik::kSectionCount; ++n) {
-        layouts_[static_cast<size_t>(n - 1)].setWidth(1, 18 * fontSize_);
+    for (dravik::GridNumber n : dravik::SectionTables()) {
+        layouts_[n.index()].setWidth(1, 18 * fontSize_);
         StringGrid(n)->applyLayout();
     }
 }
@@ -566,8 +565,8 @@ void TMainForm::ApplyFont(const QFont& font)
 
 void TMainForm::FitColumnWidths()
 {
-    for (int n = 1; n <= dravik::kFileListGrid; ++n) {
-        layouts_[static_cast<size_t>(n - 1)].fitToHeaders(document_.grid(n), fontSize_);
+    for (dravik::GridNumber n : dravik::FileRowTables()) {
+        layouts_[n.index()].fitToHeaders(document_.grid(n), fontSize_);
         // Paths and descriptions are read whole, not by their headers' width.
         StringGrid(n)->widenToTexts(kWidestTextColumn * fontSize_);
         StringGrid(n)->applyLayout();
@@ -856,7 +855,7 @@ void TMainForm::RedoClick()
 
 GridView* TMainForm::currentTable() const
 {
-    for (int n = 1; n <= dravik::kFileListGrid; ++n)
+    for (dravik::GridNumber n : dravik::FileRowTables())
         if (StringGrid(n)->isVisibleTo(this) && PageControl1->currentWidget()->isAncestorOf(StringGrid(n)))
             return StringGrid(n);
     return nullptr;
@@ -900,7 +899,7 @@ void TMainForm::offerToLayOutAgain(bool drafted)
         return;
     std::vector<std::string> files;
     for (int r = 1; r <= document_.descFileCount(); ++r)
-        files.push_back(document_.filePath(r));
+        files.push_back(document_.filePath(dravik::FileRow(r)));
     loadDescFiles(files, std::string(document_.openedRoot()));
 }
 
@@ -909,7 +908,7 @@ void TMainForm::draftVariables()
     DAN1Click();
     QStringList files;
     for (int r = 1; r <= document_.descFileCount(); ++r)
-        files << NativeText(document_.filePath(r));
+        files << NativeText(document_.filePath(dravik::FileRow(r)));
     if (!files.isEmpty())
         dan_->listKeysOf(files);
 }
@@ -1057,12 +1056,12 @@ void TMainForm::DAN1Click()
 
 void TMainForm::createTableViews()
 {
-    for (int n = 1; n <= dravik::kSectionCount; ++n)
+    for (dravik::GridNumber n : dravik::SectionTables())
         StringGrid(n)->gridModel()->setProfiles(&profiles_);
 
-    std::array<GridView*, dravik::kFileListGrid> working{};
-    for (int n = 1; n <= dravik::kFileListGrid; ++n)
-        working[static_cast<size_t>(n - 1)] = StringGrid(n);
+    std::array<GridView*, dravik::kFileListGrid.number()> working{};
+    for (dravik::GridNumber n : dravik::FileRowTables())
+        working[n.index()] = StringGrid(n);
     tableFilter_ = std::make_unique<dravik::ui::TableFilter>(document_, profiles_, working, filterBar_);
 
     summaryPanel_ = new dravik::ui::SummaryPanel(document_);
@@ -1076,7 +1075,7 @@ void TMainForm::createTableViews()
 
     auto tabChanged = [this] {
         GridView* view = currentTable();
-        tableFilter_->followTab(view ? view->gridModel()->gridNumber() : 0);
+        tableFilter_->followTab(view ? view->gridModel()->gridNumber() : dravik::GridNumber(0));
         summaryPanel_->setView(view);
     };
     connect(PageControl1, &QTabWidget::currentChanged, this, tabChanged);
@@ -1095,8 +1094,8 @@ void TMainForm::createTableViews()
             &dravik::ui::TableFilter::filterColumns);
 
     std::array<GridView*, dravik::kSectionCount> sections{};
-    for (int n = 1; n <= dravik::kSectionCount; ++n)
-        sections[static_cast<size_t>(n - 1)] = StringGrid(n);
+    for (dravik::GridNumber n : dravik::SectionTables())
+        sections[n.index()] = StringGrid(n);
     auto* hint = new dravik::ui::VariablesHint(document_, sections, this);
     connect(hint, &dravik::ui::VariablesHint::openVariables, this, &TMainForm::N6Click);
     connect(hint, &dravik::ui::VariablesHint::draftVariables, this, &TMainForm::draftVariables);
@@ -1132,6 +1131,6 @@ void TMainForm::FilterRowsClick() { filterBar_->open(); }
 
 void TMainForm::DiffColoursClick(bool on)
 {
-    for (int n = 1; n <= dravik::kSectionCount; ++n)
+    for (dravik::GridNumber n : dravik::SectionTables())
         StringGrid(n)->gridModel()->setShowDifferences(on);
 }

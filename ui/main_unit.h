@@ -166,7 +166,7 @@ private:
     void DiffColoursClick(bool on);
 
     // StringGrid1 ... StringGrid12.
-    dravik::ui::GridView* StringGrid(int number) const { return grids_.at(static_cast<size_t>(number - 1)); }
+    dravik::ui::GridView* StringGrid(dravik::GridNumber number) const { return grids_.at(number.index()); }
 
     void InitSectionHeaders();
     void ApplyFont(const QFont& font);

@@ -65,19 +65,19 @@ template <typename Visit>
 void ForEachValueCell(const DescDocument& document, const CellScope& scope, Visit&& visit,
                       const Progress& progress = {})
 {
-    auto isValue = [&](int grid, int col, int row, std::string_view) { return IsValueCell(document, grid, col, row); };
+    auto isValue = [&](GridNumber grid, int col, int row, std::string_view) { return IsValueCell(document, grid, col, row); };
     ForEachScopeCell(document, scope, isValue, visit, progress);
 }
 
 }  // namespace
 
-bool IsValueCell(const DescDocument& document, int grid, int col, int row)
+bool IsValueCell(const DescDocument& document, GridNumber grid, int col, int row)
 {
-    return grid >= 1 && grid <= kSectionCount && col >= 2 && col < document.grid(grid).colCount() && row >= 1 &&
+    return IsSectionTable(grid) && col >= 2 && col < document.grid(grid).colCount() && row >= 1 &&
            row <= document.descFileCount() && row < document.grid(grid).rowCount();
 }
 
-CellBlock SearchBlock(const DescDocument& document, int grid, const std::function<bool(int row)>& shown)
+CellBlock SearchBlock(const DescDocument& document, GridNumber grid, const std::function<bool(int row)>& shown)
 {
     CellBlock block;
     block.grid = grid;
@@ -96,8 +96,8 @@ std::vector<CellRef> FindCells(const DescDocument& document, const CellScope& sc
 {
     std::vector<CellRef> found;
     ForEachScopeCell(
-        document, scope, [&](int, int, int, std::string_view text) { return search.found(text); },
-        [&](int grid, int col, int row, std::string_view) { found.push_back({grid, col, row}); }, progress);
+        document, scope, [&](GridNumber, int, int, std::string_view text) { return search.found(text); },
+        [&](GridNumber grid, int col, int row, std::string_view) { found.push_back({grid, col, row}); }, progress);
     return found;
 }
 
@@ -107,7 +107,7 @@ BulkEdit ReplaceAllEdits(const DescDocument& document, const CellScope& scope, c
     BulkEdit result;
     FileCounter files(document);
     std::string out;
-    ForEachValueCell(document, scope, [&](int grid, int col, int row, std::string_view text) {
+    ForEachValueCell(document, scope, [&](GridNumber grid, int col, int row, std::string_view text) {
         if (search.replaceAll(text, replacement, out) && out != text) {
             result.edits.push_back({grid, col, row, std::move(out)});
             files.add(row);
@@ -126,7 +126,7 @@ ExpressionEdit ApplyToScope(const DescDocument& document, const CellScope& scope
     ExpressionEdit result;
     FileCounter files(document);
     std::string out;
-    ForEachValueCell(document, scope, [&](int grid, int col, int row, std::string_view text) {
+    ForEachValueCell(document, scope, [&](GridNumber grid, int col, int row, std::string_view text) {
         if (!result.tally.count(expression.apply(text, out)))
             return;
         if (result.examples.size() < examples)

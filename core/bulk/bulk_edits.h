@@ -25,7 +25,7 @@ namespace dravik {
 // rows and columns in the order they are shown and leaves out the rows the
 // filter hides.
 struct CellBlock {
-    int grid = 0;
+    GridNumber grid{0};
     std::vector<int> rows;
     std::vector<int> columns;
 
@@ -37,18 +37,18 @@ struct CellBlock {
 using CellScope = std::vector<CellBlock>;
 
 struct CellRef {
-    int grid = 0;
+    GridNumber grid{0};
     int col = 0;
     int row = 0;
     bool operator==(const CellRef&) const = default;
 };
 
-bool IsValueCell(const DescDocument& document, int grid, int col, int row);
+bool IsValueCell(const DescDocument& document, GridNumber grid, int col, int row);
 
 // The cells of a table a search reads: the value columns of a section table,
 // the name and path of the file list; in the rows of the opened files that
 // `shown` lets through (all of them without it).
-CellBlock SearchBlock(const DescDocument& document, int grid, const std::function<bool(int row)>& shown = {});
+CellBlock SearchBlock(const DescDocument& document, GridNumber grid, const std::function<bool(int row)>& shown = {});
 
 // Every cell of the scope whose text the search finds a match in, in the
 // scope's order. `progress` hears after each row of the scope; it may throw

@@ -7,21 +7,21 @@ namespace dravik {
 
 ColumnProfiles::ColumnProfiles(DescDocument& document) : document_(document), connection_(document.connect(*this)) {}
 
-bool ColumnProfiles::isValueCell(int grid, int col, int row) const
+bool ColumnProfiles::isValueCell(GridNumber grid, int col, int row) const
 {
-    return grid >= 1 && grid <= kSectionCount && col >= 2 && row >= 1 && col < document_.grid(grid).colCount() &&
+    return IsSectionTable(grid) && col >= 2 && row >= 1 && col < document_.grid(grid).colCount() &&
            row < document_.grid(grid).rowCount();
 }
 
-ColumnProfiles::Column& ColumnProfiles::column(int grid, int col)
+ColumnProfiles::Column& ColumnProfiles::column(GridNumber grid, int col)
 {
-    auto& columns = columns_[static_cast<size_t>(grid - 1)];
+    auto& columns = columns_[grid.index()];
     if (static_cast<size_t>(col) >= columns.size())
         columns.resize(static_cast<size_t>(col) + 1);
     return columns[static_cast<size_t>(col)];
 }
 
-std::string_view ColumnProfiles::mostCommon(int grid, int col)
+std::string_view ColumnProfiles::mostCommon(GridNumber grid, int col)
 {
     if (!isValueCell(grid, col, 1))
         return {};
@@ -38,7 +38,7 @@ std::string_view ColumnProfiles::mostCommon(int grid, int col)
     return *profile.mostCommon;
 }
 
-bool ColumnProfiles::numericOnDisk(int grid, int col)
+bool ColumnProfiles::numericOnDisk(GridNumber grid, int col)
 {
     if (!isValueCell(grid, col, 1))
         return false;
@@ -54,14 +54,14 @@ bool ColumnProfiles::numericOnDisk(int grid, int col)
     return *profile.numericOnDisk;
 }
 
-bool ColumnProfiles::differs(int grid, int col, int row)
+bool ColumnProfiles::differs(GridNumber grid, int col, int row)
 {
     if (!isValueCell(grid, col, row) || document_.valueAbsent(grid, col, row))
         return false;
     return DiffersFromCommon(document_.grid(grid).cell(col, row), mostCommon(grid, col));
 }
 
-bool ColumnProfiles::problem(int grid, int col, int row)
+bool ColumnProfiles::problem(GridNumber grid, int col, int row)
 {
     if (!isValueCell(grid, col, row) || !document_.cellChanged(grid, col, row) || !numericOnDisk(grid, col))
         return false;
@@ -71,34 +71,34 @@ bool ColumnProfiles::problem(int grid, int col, int row)
     return !IsCellNumber(text);
 }
 
-void ColumnProfiles::cellsChanged(int grid, int firstCol, int, int lastCol, int)
+void ColumnProfiles::cellsChanged(GridNumber grid, int firstCol, int, int lastCol, int)
 {
-    if (grid < 1 || grid > kSectionCount)
+    if (!IsSectionTable(grid))
         return;
-    auto& columns = columns_[static_cast<size_t>(grid - 1)];
+    auto& columns = columns_[grid.index()];
     for (int c = std::max(firstCol, 0); c <= lastCol && static_cast<size_t>(c) < columns.size(); ++c)
         columns[static_cast<size_t>(c)].mostCommon.reset();
 }
 
-void ColumnProfiles::forgetColumns(int grid, int firstCol)
+void ColumnProfiles::forgetColumns(GridNumber grid, int firstCol)
 {
-    if (grid < 1 || grid > kSectionCount)
+    if (!IsSectionTable(grid))
         return;
-    auto& columns = columns_[static_cast<size_t>(grid - 1)];
+    auto& columns = columns_[grid.index()];
     if (static_cast<size_t>(firstCol) < columns.size())
         columns.resize(static_cast<size_t>(firstCol));
 }
 
 // Rows that come or go change every column's values.
-void ColumnProfiles::rowsInserted(int grid, int, int) { forgetColumns(grid, 0); }
-void ColumnProfiles::rowsRemoved(int grid, int, int) { forgetColumns(grid, 0); }
-void ColumnProfiles::columnsInserted(int grid, int first, int) { forgetColumns(grid, first); }
-void ColumnProfiles::columnsRemoved(int grid, int first, int) { forgetColumns(grid, first); }
+void ColumnProfiles::rowsInserted(GridNumber grid, int, int) { forgetColumns(grid, 0); }
+void ColumnProfiles::rowsRemoved(GridNumber grid, int, int) { forgetColumns(grid, 0); }
+void ColumnProfiles::columnsInserted(GridNumber grid, int first, int) { forgetColumns(grid, first); }
+void ColumnProfiles::columnsRemoved(GridNumber grid, int first, int) { forgetColumns(grid, first); }
 
-void ColumnProfiles::diskValuesChanged(int grid)
+void ColumnProfiles::diskValuesChanged(GridNumber grid)
 {
-    if (grid >= 1 && grid <= kSectionCount)
-        for (Column& profile : columns_[static_cast<size_t>(grid - 1)])
+    if (IsSectionTable(grid))
+        for (Column& profile : columns_[grid.index()])
             profile.numericOnDisk.reset();
 }
 

@@ -24,31 +24,31 @@ public:
     // Over the file rows (1 and on) of a value column (2 and on) of a section
     // table; blank cells count as the value "", absent ones not at all (see
     // DescDocument::valueAbsent), and never differ.
-    std::string_view mostCommon(int grid, int col);
-    bool numericOnDisk(int grid, int col);
+    std::string_view mostCommon(GridNumber grid, int col);
+    bool numericOnDisk(GridNumber grid, int col);
     // The cell's text differs from its column's most common value.
-    bool differs(int grid, int col, int row);
+    bool differs(GridNumber grid, int col, int row);
     // A cell of a column whose values on disk are all numbers, edited into
     // something that is not a number (a blank cell counts when its file held
     // a value there).
-    bool problem(int grid, int col, int row);
+    bool problem(GridNumber grid, int col, int row);
 
 private:
     struct Column {
         std::optional<std::string> mostCommon;
         std::optional<bool> numericOnDisk;
     };
-    Column& column(int grid, int col);
-    bool isValueCell(int grid, int col, int row) const;
+    Column& column(GridNumber grid, int col);
+    bool isValueCell(GridNumber grid, int col, int row) const;
 
-    void cellsChanged(int grid, int firstCol, int firstRow, int lastCol, int lastRow) override;
-    void rowsInserted(int grid, int first, int last) override;
-    void rowsRemoved(int grid, int first, int last) override;
-    void columnsInserted(int grid, int first, int last) override;
-    void columnsRemoved(int grid, int first, int last) override;
-    void diskValuesChanged(int grid) override;
+    void cellsChanged(GridNumber grid, int firstCol, int firstRow, int lastCol, int lastRow) override;
+    void rowsInserted(GridNumber grid, int first, int last) override;
+    void rowsRemoved(GridNumber grid, int first, int last) override;
+    void columnsInserted(GridNumber grid, int first, int last) override;
+    void columnsRemoved(GridNumber grid, int first, int last) override;
+    void diskValuesChanged(GridNumber grid) override;
     // Every column of the grid from `firstCol` on is worked out again.
-    void forgetColumns(int grid, int firstCol);
+    void forgetColumns(GridNumber grid, int firstCol);
 
     DescDocument& document_;
     std::array<std::vector<Column>, kSectionCount> columns_;

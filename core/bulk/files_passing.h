@@ -16,7 +16,7 @@
 namespace dravik {
 
 struct FilterColumns {
-    int grid;
+    GridNumber grid;
     std::vector<int> columns;  // the grid's own column numbers
 };
 

@@ -4,7 +4,7 @@
 
 namespace dravik {
 
-std::vector<int> ValueColumns(const DescDocument& document, int grid)
+std::vector<int> ValueColumns(const DescDocument& document, GridNumber grid)
 {
     std::vector<int> columns;
     for (int c = 2; c < document.grid(grid).colCount(); ++c)
@@ -12,7 +12,7 @@ std::vector<int> ValueColumns(const DescDocument& document, int grid)
     return columns;
 }
 
-std::vector<int> KeyColumns(const DescDocument& document, int grid, std::string_view key)
+std::vector<int> KeyColumns(const DescDocument& document, GridNumber grid, std::string_view key)
 {
     const Grid& table = document.grid(grid);
     std::vector<std::string_view> headers;
@@ -25,7 +25,7 @@ std::vector<int> KeyColumns(const DescDocument& document, int grid, std::string_
 }
 
 std::vector<bool> RowsPassing(const RowFilter& filter, const DescDocument& document, ColumnProfiles& profiles,
-                              int grid, std::span<const int> columns)
+                              GridNumber grid, std::span<const int> columns)
 {
     const int files = document.descFileCount();
     std::vector<bool> passing(static_cast<size_t>(files) + 1, true);

@@ -18,16 +18,16 @@ namespace dravik {
 class MergedCells {
 public:
     virtual ~MergedCells() = default;
-    virtual bool conflict(int grid, int col, int row) const = 0;
-    virtual bool lost(int grid, int col, int row) const = 0;
-    virtual bool changedBy(int mod, int grid, int col, int row) const = 0;
+    virtual bool conflict(GridNumber grid, int col, int row) const = 0;
+    virtual bool lost(GridNumber grid, int col, int row) const = 0;
+    virtual bool changedBy(int mod, GridNumber grid, int col, int row) const = 0;
     // The id of the mod of that name; -1 for none.
     virtual int findMod(std::string_view name) const = 0;
 };
 
 class TableRow : public FilterRow {
 public:
-    TableRow(const DescDocument& document, ColumnProfiles& profiles, int grid, int row,
+    TableRow(const DescDocument& document, ColumnProfiles& profiles, GridNumber grid, int row,
              const BaseComparison* base = nullptr, const MergedCells* merged = nullptr)
         : document_(document), profiles_(profiles), base_(base), merged_(merged), grid_(grid), row_(row)
     {
@@ -47,19 +47,19 @@ private:
     ColumnProfiles& profiles_;
     const BaseComparison* base_;
     const MergedCells* merged_;
-    int grid_;
+    GridNumber grid_;
     int row_;
 };
 
 // The value columns (2 and on) of a section table.
-std::vector<int> ValueColumns(const DescDocument& document, int grid);
+std::vector<int> ValueColumns(const DescDocument& document, GridNumber grid);
 // The value columns of a section table whose header names the key, as Save
 // all finds a key's columns.
-std::vector<int> KeyColumns(const DescDocument& document, int grid, std::string_view key);
+std::vector<int> KeyColumns(const DescDocument& document, GridNumber grid, std::string_view key);
 
 // For each file row 1 .. descFileCount (index 0 unused), whether the filter
 // matches one of `columns` of the section table in that row.
 std::vector<bool> RowsPassing(const RowFilter& filter, const DescDocument& document, ColumnProfiles& profiles,
-                              int grid, std::span<const int> columns);
+                              GridNumber grid, std::span<const int> columns);
 
 }  // namespace dravik

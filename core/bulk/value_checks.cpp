@@ -11,15 +11,15 @@ namespace dravik {
 namespace {
 
 // The last section of words; the text section takes a line's whole rest.
-constexpr int kLastWordSection = kSectionCount - 1;
+constexpr SectionNumber kLastWordSection{kSectionCount - 1};
 
 bool HoldsSeveralWords(std::string_view text) { return Trim(text).find(' ') != std::string_view::npos; }
 
 }  // namespace
 
-ValueProblem CheckCell(const DescDocument& document, ColumnProfiles& profiles, int grid, int col, int row)
+ValueProblem CheckCell(const DescDocument& document, ColumnProfiles& profiles, GridNumber grid, int col, int row)
 {
-    if (grid < 1 || grid > kSectionCount || col < 2 || row < 1)
+    if (!IsSectionTable(grid) || col < 2 || row < 1)
         return ValueProblem::None;
     if (!document.cellChanged(grid, col, row)) {
         // A cell between a line's last value and one typed past it.
@@ -30,11 +30,11 @@ ValueProblem CheckCell(const DescDocument& document, ColumnProfiles& profiles, i
     if (document.keyLineMissing(grid, col, row))
         return ValueProblem::NoKeyLine;
     const std::string_view text = document.grid(grid).cell(col, row);
-    const ValueProblem control = ControlProblem(text, grid);
+    const ValueProblem control = ControlProblem(text, SectionOf(grid));
     if (StopsSaveAll(control))
         return control;
     // The shifted values are the worse outcome, and "1 2" is no number either.
-    if (grid <= kLastWordSection && HoldsSeveralWords(text))
+    if (SectionOf(grid) <= kLastWordSection && HoldsSeveralWords(text))
         return ValueProblem::SeveralWords;
     // Before the number check: "5\0" reads as the number 5, its NUL trimmed.
     if (control != ValueProblem::None)
@@ -42,7 +42,7 @@ ValueProblem CheckCell(const DescDocument& document, ColumnProfiles& profiles, i
     return profiles.problem(grid, col, row) ? ValueProblem::NotANumber : ValueProblem::None;
 }
 
-ValueProblem ControlProblem(std::string_view value, int section)
+ValueProblem ControlProblem(std::string_view value, SectionNumber section)
 {
     switch (FindControl(value, section <= kLastWordSection).kind) {
     case ValueControl::LineBreak: return ValueProblem::LineBreak;
@@ -108,7 +108,7 @@ std::vector<ProblemCell> FindProblemCells(const DescDocument& document, ColumnPr
     std::vector<ProblemCell> found;
     if (!document.isModified())
         return found;
-    for (int n = 1; n <= kSectionCount; ++n) {
+    for (GridNumber n : SectionTables()) {
         const Grid& table = document.grid(n);
         for (int r = 1; r < table.rowCount(); ++r) {
             if (!document.rowChanged(r))

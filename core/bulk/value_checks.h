@@ -35,13 +35,13 @@ inline bool StopsSaveAll(ValueProblem problem)
     return problem == ValueProblem::LineBreak || problem == ValueProblem::NulOrCtrlZ;
 }
 
-ValueProblem CheckCell(const DescDocument& document, ColumnProfiles& profiles, int grid, int col, int row);
+ValueProblem CheckCell(const DescDocument& document, ColumnProfiles& profiles, GridNumber grid, int col, int row);
 
 // What a value's control characters make of it, wherever it is to go into a
 // desc line (a cell, a patch's value): LineBreak, NulOrCtrlZ (both
 // StopsSaveAll), ControlCharacter or None. `section` is its table, 1 to 10:
 // a TAB counts in sections 1 to 9 only.
-ValueProblem ControlProblem(std::string_view value, int section);
+ValueProblem ControlProblem(std::string_view value, SectionNumber section);
 
 // Why a cell is a problem, in one line for the user; `key` is the cell's
 // header without its blanks, `value` its text (the control characters are
@@ -49,7 +49,7 @@ ValueProblem ControlProblem(std::string_view value, int section);
 Message ProblemReason(ValueProblem problem, std::string_view key, std::string_view value = {});
 
 struct ProblemCell {
-    int grid;
+    GridNumber grid;
     int col;
     int row;
     ValueProblem problem;

@@ -16,12 +16,13 @@ constexpr size_t kFields = 7;
 
 const std::array<const char*, 3> kWhat = {"value", "group", "column"};
 
-int SectionNamed(std::string_view name)
+// Section 0, which is none, when the name is not a section's.
+SectionNumber SectionNamed(std::string_view name)
 {
-    for (int section = 1; section <= kSectionCount; ++section)
+    for (SectionNumber section : AllSections())
         if (SectionName(section) == name)
             return section;
-    return 0;
+    return SectionNumber(0);
 }
 
 }  // namespace
@@ -87,7 +88,7 @@ AcceptedChecks ReadAcceptedText(std::string_view bytes, const std::string& name)
         entry.column.key = fields[4];
         entry.column.value = PositiveNumber(fields[5]);
         entry.value = fields[6];
-        if (entry.column.section == 0)
+        if (!IsSection(entry.column.section))
             throw DravikError(where + " names no section (section1 to section9, section_text): \"" +
                               std::string(fields[3]) + "\"");
         if (entry.column.value == 0)

@@ -36,7 +36,7 @@ std::vector<Check> CheckList::checks() const
     return list;
 }
 
-const Check* CheckList::find(int grid, int col, int row) const
+const Check* CheckList::find(GridNumber grid, int col, int row) const
 {
     refresh();
     const auto found = checks_.find({row, grid, col});
@@ -45,7 +45,7 @@ const Check* CheckList::find(int grid, int col, int row) const
 
 std::string CheckList::fileName(int row) const
 {
-    return row >= 1 && row <= document_.descFileCount() ? ModPath(document_.openedRoot(), document_.filePath(row))
+    return row >= 1 && row <= document_.descFileCount() ? ModPath(document_.openedRoot(), document_.filePath(FileRow(row)))
                                                         : std::string();
 }
 
@@ -107,7 +107,7 @@ void CheckList::placeRow(int row) const
     int group = -1;
     const Grouping& grouping = rules_->grouping;
     if (grouping.by == Grouping::By::Folder) {
-        const std::string path = document_.filePath(row);
+        const std::string path = document_.filePath(FileRow(row));
         group = rules_->groupOfFile(ModPath(document_.openedRoot(), path), path);
     } else if (grouping.by == Grouping::By::Key) {
         if (const int index = columns_.find(grouping.key); index >= 0) {
@@ -166,7 +166,7 @@ void CheckList::rebuild() const
         columnRules_.push_back(rules_->find(columns_.columns()[static_cast<size_t>(i)]));
         const RowCell place = columns_.place(i);
         if (columnRules_.back())
-            gridColumns_[SectionIndex(place.grid)].emplace_back(place.col, i);
+            gridColumns_[place.grid.index()].emplace_back(place.col, i);
     }
     const int rows = document_.descFileCount();
     rowGroups_.assign(static_cast<size_t>(rows) + 1, -1);
@@ -187,15 +187,15 @@ void CheckList::rebuild() const
 
 void CheckList::checkRow(int row) const
 {
-    for (int grid = 1; grid <= kSectionCount; ++grid) {
+    for (GridNumber grid : SectionTables()) {
         const Grid::Cells cells = document_.grid(grid).storedRow(row);
-        for (const auto& [col, index] : gridColumns_[SectionIndex(grid)])
+        for (const auto& [col, index] : gridColumns_[grid.index()])
             judge(index, grid, col, row,
                   static_cast<size_t>(col) < cells.size() ? cells[static_cast<size_t>(col)] : std::string_view());
     }
 }
 
-void CheckList::checkCell(int grid, int col, int row) const
+void CheckList::checkCell(GridNumber grid, int col, int row) const
 {
     const int index = columns_.at(grid, col);
     if (index < 0 || row < 1 || row > document_.descFileCount()) {
@@ -205,7 +205,7 @@ void CheckList::checkCell(int grid, int col, int row) const
     judge(index, grid, col, row, document_.grid(grid).cell(col, row));
 }
 
-void CheckList::judge(int index, int grid, int col, int row, std::string_view cell) const
+void CheckList::judge(int index, GridNumber grid, int col, int row, std::string_view cell) const
 {
     const Cell at{row, grid, col};
     const std::string_view value = Trim(cell);
@@ -279,7 +279,7 @@ void CheckList::stale()
     changed();
 }
 
-void CheckList::cellsChanged(int grid, int firstCol, int firstRow, int lastCol, int lastRow)
+void CheckList::cellsChanged(GridNumber grid, int firstCol, int firstRow, int lastCol, int lastRow)
 {
     if (stale_)
         return;  // checked whole when next asked
@@ -297,7 +297,7 @@ void CheckList::cellsChanged(int grid, int firstCol, int firstRow, int lastCol, 
         changed();
         return;
     }
-    if (grid < 1 || grid > kSectionCount)
+    if (!IsSectionTable(grid))
         return;
     const Grouping& grouping = rules_->grouping;
     if (grouping.by == Grouping::By::Key) {
@@ -323,10 +323,10 @@ void CheckList::cellsChanged(int grid, int firstCol, int firstRow, int lastCol, 
     changed();
 }
 
-void CheckList::rowsInserted(int, int, int) { stale(); }
-void CheckList::rowsRemoved(int, int, int) { stale(); }
-void CheckList::columnsInserted(int, int, int) { stale(); }
-void CheckList::columnsRemoved(int, int, int) { stale(); }
-void CheckList::diskValuesChanged(int) { stale(); }
+void CheckList::rowsInserted(GridNumber, int, int) { stale(); }
+void CheckList::rowsRemoved(GridNumber, int, int) { stale(); }
+void CheckList::columnsInserted(GridNumber, int, int) { stale(); }
+void CheckList::columnsRemoved(GridNumber, int, int) { stale(); }
+void CheckList::diskValuesChanged(GridNumber) { stale(); }
 
 }  // namespace dravik

@@ -41,7 +41,7 @@ namespace dravik {
 
 struct Check {
     int row = 0;   // the file's row, from 1
-    int grid = 0;  // the section table
+    GridNumber grid{0};  // the section table
     int col = 0;   // the column there
     CheckColumn column;  // the key and value number
     std::string value;   // the cell's text, without blanks around it
@@ -82,7 +82,7 @@ public:
         return checks_.size();
     }
     // The check of a cell; null when it has none.
-    const Check* find(int grid, int col, int row) const;
+    const Check* find(GridNumber grid, int col, int row) const;
     // Raised by every change of the checks.
     std::int64_t revision() const { return revision_; }
     void setChanged(std::function<void()> changed) { changed_ = std::move(changed); }
@@ -105,23 +105,23 @@ public:
     std::string groupField(int group) const;
 
 private:
-    using Cell = std::tuple<int, int, int>;  // row, grid, col
+    using Cell = std::tuple<int, GridNumber, int>;  // row, grid, col
 
     void refresh() const;
     void rebuild() const;
     void readAccepted() const;
-    void checkCell(int grid, int col, int row) const;
-    void judge(int index, int grid, int col, int row, std::string_view cell) const;
+    void checkCell(GridNumber grid, int col, int row) const;
+    void judge(int index, GridNumber grid, int col, int row, std::string_view cell) const;
     void checkRow(int row) const;
     void placeRow(int row) const;
     void changed();
 
-    void cellsChanged(int grid, int firstCol, int firstRow, int lastCol, int lastRow) override;
-    void rowsInserted(int grid, int first, int last) override;
-    void rowsRemoved(int grid, int first, int last) override;
-    void columnsInserted(int grid, int first, int last) override;
-    void columnsRemoved(int grid, int first, int last) override;
-    void diskValuesChanged(int grid) override;
+    void cellsChanged(GridNumber grid, int firstCol, int firstRow, int lastCol, int lastRow) override;
+    void rowsInserted(GridNumber grid, int first, int last) override;
+    void rowsRemoved(GridNumber grid, int first, int last) override;
+    void columnsInserted(GridNumber grid, int first, int last) override;
+    void columnsRemoved(GridNumber grid, int first, int last) override;
+    void diskValuesChanged(GridNumber grid) override;
     void stale();
 
     DescDocument& document_;

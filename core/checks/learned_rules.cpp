@@ -23,7 +23,7 @@ std::string Joined(const std::vector<std::string>& names, size_t from, size_t to
 
 std::string ColumnText(const CheckColumn& column)
 {
-    return std::to_string(column.section) + '\t' + column.key + '\t' + std::to_string(column.value);
+    return std::to_string(column.section.number()) + '\t' + column.key + '\t' + std::to_string(column.value);
 }
 
 std::vector<std::string> FoldersOf(std::string_view path)

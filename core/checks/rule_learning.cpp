@@ -155,7 +155,7 @@ std::vector<int> DescRows(const DescDocument& base, const TableColumns& columns)
 template <typename Visit>
 void EachValue(const DescDocument& base, const TableColumns& columns, const std::vector<int>& rows, const Visit& visit)
 {
-    for (int grid = 1; grid <= kSectionCount; ++grid) {
+    for (GridNumber grid : SectionTables()) {
         const Grid& table = base.grid(grid);
         std::vector<std::pair<int, int>> cols;  // col, index
         for (int c = kFirstValueColumn; c < table.colCount(); ++c)
@@ -363,7 +363,7 @@ std::vector<Candidate> Candidates(const DescDocument& base, const std::string& f
     if (options.groupBy == GroupBy::Best || options.groupBy == GroupBy::Folder) {
         std::vector<std::vector<std::string>> folders;
         for (const int r : rows)
-            folders.push_back(FoldersOf(RelativeToRoot(folder, base.filePath(r))));
+            folders.push_back(FoldersOf(RelativeToRoot(folder, base.filePath(FileRow(r)))));
         for (int depth = 1; depth <= kMostFolderDepth; ++depth)
             if (Candidate c = FolderCandidate(folders, depth, base.codePage()); WorthTrying(c, options))
                 candidates.push_back(std::move(c));

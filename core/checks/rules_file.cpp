@@ -122,10 +122,10 @@ private:
     CheckColumn column(const std::vector<std::string_view>& fields, size_t at) const
     {
         CheckColumn column;
-        for (int section = 1; section <= kSectionCount; ++section)
+        for (SectionNumber section : AllSections())
             if (SectionName(section) == fields[at])
                 column.section = section;
-        if (column.section == 0)
+        if (!IsSection(column.section))
             fail("names no section (section1 to section9, section_text): \"" + std::string(fields[at]) + "\"");
         column.key = fields[at + 1];
         column.value = count(fields[at + 2], 1);

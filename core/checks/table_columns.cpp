@@ -9,9 +9,9 @@ namespace dravik {
 
 TableColumns::TableColumns(const DescDocument& document)
 {
-    for (int grid = 1; grid <= kSectionCount; ++grid) {
+    for (GridNumber grid : SectionTables()) {
         const Grid& table = document.grid(grid);
-        auto& indexes = indexes_[SectionIndex(grid)];
+        auto& indexes = indexes_[grid.index()];
         indexes.assign(static_cast<size_t>(std::max(table.colCount(), 0)), -1);
         std::set<std::string_view> seen;
         for (int c = kFirstValueColumn; c < table.colCount();) {
@@ -20,10 +20,10 @@ TableColumns::TableColumns(const DescDocument& document)
             while (end < table.colCount() && table.cell(end, 0) == header)
                 ++end;
             if (!header.empty() && seen.insert(header).second) {
-                const int values = grid == kSectionCount ? 1 : end - c;
+                const int values = grid == kTextSectionTable ? 1 : end - c;
                 for (int j = 0; j < values; ++j) {
                     indexes[static_cast<size_t>(c + j)] = static_cast<int>(columns_.size());
-                    columns_.push_back({grid, std::string(header), j + 1});
+                    columns_.push_back({SectionOf(grid), std::string(header), j + 1});
                     places_.push_back({grid, c + j});
                 }
             }
@@ -34,16 +34,16 @@ TableColumns::TableColumns(const DescDocument& document)
 
 int TableColumns::find(const CheckColumn& column) const
 {
-    if (column.section < 1 || column.section > kSectionCount)
+    if (!IsSection(column.section))
         return -1;
-    const auto& indexes = indexes_[SectionIndex(column.section)];
+    const auto& indexes = indexes_[column.section.index()];
     for (int index : indexes)
         if (index >= 0 && columns_[static_cast<size_t>(index)] == column)
             return index;
     return -1;
 }
 
-bool HoldsValue(const DescDocument& document, int grid, int col, int row)
+bool HoldsValue(const DescDocument& document, GridNumber grid, int col, int row)
 {
     return document.keyLineRead(grid, col, row) && !IsBlankCell(document.grid(grid).cell(col, row));
 }

@@ -13,7 +13,7 @@
 namespace dravik {
 
 struct CheckColumn {
-    int section = 0;  // 1 to 10
+    SectionNumber section{0};  // 1 to 10
     std::string key;  // exactly as the variables text writes it, its blanks included
     int value = 0;    // from 1; a text-section key has one, its whole text
     auto operator<=>(const CheckColumn&) const = default;
@@ -32,11 +32,11 @@ public:
 
     const std::vector<CheckColumn>& columns() const { return columns_; }
     // The index in columns() of a table's column; -1 when it carries no value.
-    int at(int grid, int col) const
+    int at(GridNumber grid, int col) const
     {
-        if (grid < 1 || grid > kSectionCount || col < 0)
+        if (!IsSectionTable(grid) || col < 0)
             return -1;
-        const auto& indexes = indexes_[SectionIndex(grid)];
+        const auto& indexes = indexes_[grid.index()];
         return static_cast<size_t>(col) < indexes.size() ? indexes[static_cast<size_t>(col)] : -1;
     }
     // Where column `index` stands.
@@ -53,6 +53,6 @@ private:
 // Whether a value cell holds a value of its file: the file has the key's
 // line and the value is not blank. A key line a file lacks shows blanks that
 // reach no file, and a blank is no value to learn from or to judge.
-bool HoldsValue(const DescDocument& document, int grid, int col, int row);
+bool HoldsValue(const DescDocument& document, GridNumber grid, int col, int row);
 
 }  // namespace dravik

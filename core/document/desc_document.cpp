@@ -21,15 +21,14 @@ constexpr int kDesignedRows = 50;
 std::array<Grid, kGridCount> DesignedGrids()
 {
     std::array<Grid, kGridCount> grids;
-    for (int n = 1; n < kSectionCount; ++n)
-        grids[GridIndex(n)] = Grid(kSectionColumns, kDesignedRows);
-    grids[GridIndex(kSectionCount)] = Grid(kTextSectionColumns, kDesignedRows);
-    grids[GridIndex(kFileListGrid)] = Grid(kFilePathColumn + 1, kDesignedRows);
-    grids[GridIndex(kSummaryGrid)] = Grid(5, 5);
+    for (GridNumber n : SectionTables())
+        grids[n.index()] = Grid(n == TableOf(kTextSection) ? kTextSectionColumns : kSectionColumns, kDesignedRows);
+    grids[kFileListGrid.index()] = Grid(kFilePathColumn + 1, kDesignedRows);
+    grids[kSummaryGrid.index()] = Grid(5, 5);
     return grids;
 }
 
-bool HasDiskValues(int grid) { return grid >= 1 && grid <= kFileListGrid; }
+bool HasDiskValues(GridNumber grid) { return grid >= GridNumber(1) && grid <= kFileListGrid; }
 
 // Calls `each(col, before, after)` for every cell whose text differs between
 // two rows.
@@ -218,7 +217,7 @@ void DescDocument::startUp()
     Notice notice(listeners_);
     const bool wasModified = isModified();
     Touched touched;
-    for (int n = 1; n <= kSectionCount; ++n) {
+    for (GridNumber n : SectionTables()) {
         Grid& table = mutableGrid(n);
         table.setCell(kSectionPathColumn, 0, kFileNameHeader.source);
         for (int r = 1; r < table.rowCount(); ++r)
@@ -239,7 +238,7 @@ void DescDocument::startUp()
 
 // ---- Edits
 
-void DescDocument::putCell(int grid, int col, int row, std::string_view text, TableChange* record, Touched& touched)
+void DescDocument::putCell(GridNumber grid, int col, int row, std::string_view text, TableChange* record, Touched& touched)
 {
     const Grid& g = this->grid(grid);
     if (col < 0 || row < 0 || col >= g.colCount() || row >= g.rowCount())
@@ -250,7 +249,7 @@ void DescDocument::putCell(int grid, int col, int row, std::string_view text, Ta
     if (record)
         record->addCell(grid, col, row, old, text);
     if (HasDiskValues(grid)) {
-        auto& changed = diskOfChanged_[GridIndex(grid)];
+        auto& changed = diskOfChanged_[grid.index()];
         const std::uint64_t key = CellKey(col, row);
         if (auto found = changed.find(key); found == changed.end()) {
             changed.emplace(key, old);  // the text it had was its disk value
@@ -266,12 +265,12 @@ void DescDocument::putCell(int grid, int col, int row, std::string_view text, Ta
 
 TableChange DescDocument::setCells(const std::vector<CellEdit>& edits) { return replaceGrids({}, edits); }
 
-TableChange DescDocument::setCell(int grid, int col, int row, std::string text)
+TableChange DescDocument::setCell(GridNumber grid, int col, int row, std::string text)
 {
     return setCells({CellEdit{grid, col, row, std::move(text)}});
 }
 
-void DescDocument::resizeGrid(int grid, int columns, int rows)
+void DescDocument::resizeGrid(GridNumber grid, int columns, int rows)
 {
     Grid& g = mutableGrid(grid);
     // A grid keeps its fixed row and column.
@@ -297,7 +296,7 @@ void DescDocument::resizeGrid(int grid, int columns, int rows)
     }
 }
 
-void DescDocument::recordReplace(int grid, Grid contents, TableChange& record, Touched& touched)
+void DescDocument::recordReplace(GridNumber grid, Grid contents, TableChange& record, Touched& touched)
 {
     Grid& current = mutableGrid(grid);
     // A table without disk values (the summary) is moved in whole, its rows
@@ -353,13 +352,13 @@ void DescDocument::recordReplace(int grid, Grid contents, TableChange& record, T
     }
 }
 
-void DescDocument::swapGrid(int grid, Grid& contents, Touched& touched)
+void DescDocument::swapGrid(GridNumber grid, Grid& contents, Touched& touched)
 {
     CountDifferences(this->grid(grid), contents, [&](int c, int r) { touched.cell(grid, c, r); });
     exchangeGrid(grid, contents);
 }
 
-void DescDocument::exchangeGrid(int grid, Grid& contents)
+void DescDocument::exchangeGrid(GridNumber grid, Grid& contents)
 {
     // The grid left behind while the new one's size is announced is empty
     // and of the old size: nothing is copied.
@@ -369,7 +368,7 @@ void DescDocument::exchangeGrid(int grid, Grid& contents)
     contents = std::move(replaced);
 }
 
-void DescDocument::moveGridIn(int grid, Grid contents)
+void DescDocument::moveGridIn(GridNumber grid, Grid contents)
 {
     resizeGrid(grid, contents.colCount(), contents.rowCount());
     mutableGrid(grid) = std::move(contents);
@@ -382,14 +381,14 @@ void DescDocument::apply(const TableChange& change, bool forward)
     Touched touched;
     auto step = [&](const TableChange::Step& s) {
         if (s.kind == TableChange::Kind::Grid) {
-            swapGrid(s.grid, change.heldGrid(s), touched);
+            swapGrid(s.gridNumber(), change.heldGrid(s), touched);
         } else if (s.kind == TableChange::Kind::Resize) {
             // Only empty cells fall outside: the change emptied the others
             // before it narrowed the grid, and fills them after it widens it.
             const auto size = forward ? TableChange::sizeAfter(s) : TableChange::sizeBefore(s);
-            resizeGrid(s.grid, size.cols, size.rows);
+            resizeGrid(s.gridNumber(), size.cols, size.rows);
         } else {
-            putCell(s.grid, s.col, s.row, forward ? change.after(s) : change.before(s), nullptr, touched);
+            putCell(s.gridNumber(), s.col, s.row, forward ? change.after(s) : change.before(s), nullptr, touched);
         }
     };
     const auto& steps = change.steps();
@@ -407,11 +406,11 @@ void DescDocument::redo(const TableChange& change) { apply(change, true); }
 
 void DescDocument::notify(const Touched& touched, bool wasModified)
 {
-    for (int n = 1; n <= kGridCount; ++n) {
-        const auto& area = touched.areas[GridIndex(n)];
+    for (GridNumber n : AllGrids()) {
+        const auto& area = touched.areas[n.index()];
         // The disk values first: a listener redrawing the changed cells
         // then compares them with the new ones.
-        if (touched.disk[GridIndex(n)])
+        if (touched.disk[n.index()])
             listeners_.notify([&](DocumentListener& l) { l.diskValuesChanged(n); });
         if (area.any)
             listeners_.notify([&](DocumentListener& l) {
@@ -424,23 +423,23 @@ void DescDocument::notify(const Touched& touched, bool wasModified)
 
 // ---- Change state
 
-std::string_view DescDocument::diskValue(int grid, int col, int row) const
+std::string_view DescDocument::diskValue(GridNumber grid, int col, int row) const
 {
     if (!HasDiskValues(grid))
         return {};
-    const auto& changed = diskOfChanged_[GridIndex(grid)];
+    const auto& changed = diskOfChanged_[grid.index()];
     const auto found = changed.find(CellKey(col, row));
     return found == changed.end() ? this->grid(grid).cell(col, row) : found->second;
 }
 
-bool DescDocument::cellChanged(int grid, int col, int row) const
+bool DescDocument::cellChanged(GridNumber grid, int col, int row) const
 {
-    return HasDiskValues(grid) && diskOfChanged_[GridIndex(grid)].count(CellKey(col, row)) > 0;
+    return HasDiskValues(grid) && diskOfChanged_[grid.index()].count(CellKey(col, row)) > 0;
 }
 
-bool DescDocument::keyLineRead(int grid, int col, int row) const
+bool DescDocument::keyLineRead(GridNumber grid, int col, int row) const
 {
-    return grid < 1 || grid > kSectionCount || !keyLineMissing(grid, col, row);
+    return !IsSectionTable(grid) || !keyLineMissing(grid, col, row);
 }
 
 bool DescDocument::rowChanged(int row) const
@@ -448,7 +447,7 @@ bool DescDocument::rowChanged(int row) const
     return row >= 0 && static_cast<size_t>(row) < changedInRow_.size() && changedInRow_[static_cast<size_t>(row)] > 0;
 }
 
-bool DescDocument::keyLineMissing(int grid, int col, int row) const
+bool DescDocument::keyLineMissing(GridNumber grid, int col, int row) const
 {
     if (row < 0 || static_cast<size_t>(row) >= keyLinesMissing_.size())
         return false;
@@ -456,13 +455,13 @@ bool DescDocument::keyLineMissing(int grid, int col, int row) const
     return std::binary_search(cells.begin(), cells.end(), RowCell{grid, col});
 }
 
-std::optional<DescDocument::KeyLineValues> DescDocument::lineValues(int grid, int col, int row) const
+std::optional<DescDocument::KeyLineValues> DescDocument::lineValues(GridNumber grid, int col, int row) const
 {
     // Most rows hold every key line at its count: nothing to look up.
-    if (grid < 1 || grid >= kSectionCount || row < 1 || static_cast<size_t>(row) >= lineLengths_.size() ||
+    if (!IsSectionTable(grid) || grid == TableOf(kTextSection) || row < 1 || static_cast<size_t>(row) >= lineLengths_.size() ||
         lineLengths_[static_cast<size_t>(row)].empty())
         return std::nullopt;
-    const auto& entries = laidOut_[SectionIndex(grid)];
+    const auto& entries = laidOut_[grid.index()];
     auto entry = std::upper_bound(entries.begin(), entries.end(), col,
                                   [](int c, const LaidOutEntry& e) { return c < e.first; });
     if (entry == entries.begin())
@@ -470,23 +469,23 @@ std::optional<DescDocument::KeyLineValues> DescDocument::lineValues(int grid, in
     --entry;
     if (col >= entry->first + entry->columns)
         return std::nullopt;
-    const int values = lineValueCount(grid, entry->entry, row, entry->columns);
+    const int values = lineValueCount(SectionOf(grid), entry->entry, row, entry->columns);
     if (values == entry->columns)
         return std::nullopt;
     return KeyLineValues{entry->entry, entry->first, entry->columns, values};
 }
 
-int DescDocument::laidOutColumn(int section, int entry) const
+int DescDocument::laidOutColumn(SectionNumber section, int entry) const
 {
-    if (section < 1 || section > kSectionCount)
+    if (!IsSection(section))
         return -1;
-    const auto& entries = laidOut_[SectionIndex(section)];
+    const auto& entries = laidOut_[section.index()];
     const auto found = std::lower_bound(entries.begin(), entries.end(), entry,
                                         [](const LaidOutEntry& e, int wanted) { return e.entry < wanted; });
     return found != entries.end() && found->entry == entry ? found->first : -1;
 }
 
-int DescDocument::lineValueCount(int section, int entry, int row, int count) const
+int DescDocument::lineValueCount(SectionNumber section, int entry, int row, int count) const
 {
     if (row < 1 || static_cast<size_t>(row) >= lineLengths_.size())
         return count;
@@ -495,7 +494,7 @@ int DescDocument::lineValueCount(int section, int entry, int row, int count) con
     return found != lengths.end() && found->section == section && found->entry == entry ? found->values : count;
 }
 
-bool DescDocument::valueAbsent(int grid, int col, int row) const
+bool DescDocument::valueAbsent(GridNumber grid, int col, int row) const
 {
     const std::optional<KeyLineValues> line = lineValues(grid, col, row);
     if (!line || col - line->first < line->values || keyLineMissing(grid, col, row))
@@ -509,7 +508,7 @@ bool DescDocument::valueAbsent(int grid, int col, int row) const
     return true;
 }
 
-bool DescDocument::valueAppended(int grid, int col, int row) const
+bool DescDocument::valueAppended(GridNumber grid, int col, int row) const
 {
     const std::optional<KeyLineValues> line = lineValues(grid, col, row);
     return line && col - line->first >= line->values && !keyLineMissing(grid, col, row) &&
@@ -534,8 +533,8 @@ void DescDocument::setKeyLinesMissing(int row, std::vector<RowCell> cells)
 
 void DescDocument::takeDiskBaseline(Touched& touched)
 {
-    for (int n = 1; n <= kFileListGrid; ++n) {
-        diskOfChanged_[GridIndex(n)].clear();
+    for (GridNumber n : FileRowTables()) {
+        diskOfChanged_[n.index()].clear();
         touched.diskChanged(n);
     }
     changedInRow_.clear();
@@ -599,7 +598,7 @@ bool DescDocument::variablesChangedSinceOpen() const
         return false;
     // Blank lines, sections without entries and the order of the sections
     // change no cell.
-    for (int i = 1; i <= kSectionCount; ++i) {
+    for (SectionNumber i : AllSections()) {
         const SectionSchema now = ReadSectionSchema(variablesText_, i, codePage());
         const SectionSchema laidOut = ReadSectionSchema(layoutVariablesText_, i, codePage());
         if (now.error != laidOut.error || now.entries.size() != laidOut.entries.size())
@@ -613,11 +612,11 @@ bool DescDocument::variablesChangedSinceOpen() const
 
 // ---- Commands on single files
 
-std::string DescDocument::filePath(int row) const
+std::string DescDocument::filePath(FileRow row) const
 {
-    const std::string_view cell = fileList().cell(kFilePathColumn, row);
-    if (row >= 1 && FileIndex(row) < openedPaths_.size()) {
-        const std::string& opened = openedPaths_[FileIndex(row)];
+    const std::string_view cell = fileList().cell(kFilePathColumn, row.number());
+    if (row >= FileRow(1) && row.index() < openedPaths_.size()) {
+        const std::string& opened = openedPaths_[row.index()];
         if (cell == PathText(opened))
             return opened;
     }
@@ -627,7 +626,7 @@ std::string DescDocument::filePath(int row) const
 void DescDocument::selectFileListRow(int row)
 {
     const std::string name(fileList().cell(kFileNameColumn, row));
-    const std::string path = filePath(row);
+    const std::string path = filePath(FileRow(row));
     Notice notice(listeners_);
     if (!name.empty() && !path.empty())
         loadDescText(ReadFileOrThrow(path));

@@ -45,7 +45,7 @@ inline constexpr TextId kPathHeader = DRAVIK_TR("Tables", "Path");
 using Progress = std::function<void(int done, int total)>;
 
 struct CellEdit {
-    int grid;
+    GridNumber grid;
     int col;
     int row;
     std::string text;
@@ -65,7 +65,7 @@ void SetLoadFailureAtFileForTesting(int row);
 
 // A value cell of a file's row: its section table and column.
 struct RowCell {
-    int grid;
+    GridNumber grid;
     int col;
     auto operator<=>(const RowCell&) const = default;
 };
@@ -74,7 +74,7 @@ struct RowCell {
 // entry's count (sections 1 to 9): entry `entry` (from 0) of section
 // `section` has `values` values in the file's line.
 struct LineLength {
-    int section;
+    SectionNumber section;
     int entry;
     int values;
     auto operator<=>(const LineLength&) const = default;
@@ -195,7 +195,7 @@ public:
     DescDocument& operator=(const DescDocument&) = delete;
 
     const CodePage& codePage() const { return *codePage_; }
-    const Grid& grid(int number) const { return grids_.at(GridIndex(number)); }
+    const Grid& grid(GridNumber number) const { return grids_.at(number.index()); }
     const Grid& fileList() const { return grid(kFileListGrid); }
     const Grid& summary() const { return grid(kSummaryGrid); }
     const TextLines& descText() const { return descText_; }
@@ -205,7 +205,7 @@ public:
     // row's path cell still holds its text (PathText), else what the cell
     // holds, typed or imported. Cells hold text, which on Windows may not
     // carry every letter of a path; this carries the path itself.
-    std::string filePath(int row) const;
+    std::string filePath(FileRow row) const;
     int descFileCount() const { return descFileCount_; }
     // The folder the open files are named from, as a mod names its files
     // from its own folder: the folder Open folder opened, or the deepest
@@ -223,13 +223,13 @@ public:
 
     // ---- Edits of the tables: each returns what it changed.
     [[nodiscard]] TableChange setCells(const std::vector<CellEdit>& edits);
-    [[nodiscard]] TableChange setCell(int grid, int col, int row, std::string text);
+    [[nodiscard]] TableChange setCell(GridNumber grid, int col, int row, std::string text);
     // Replaces the contents (and size) of whole tables, then sets cells of
     // others: one change. An edit is anything with the grid, col, row and
     // text of a CellEdit; its text may lie in one of `contents`, which are
     // moved in without moving their rows.
     template <typename Edit = CellEdit>
-    [[nodiscard]] TableChange replaceGrids(std::vector<std::pair<int, Grid>> contents,
+    [[nodiscard]] TableChange replaceGrids(std::vector<std::pair<GridNumber, Grid>> contents,
                                            const std::vector<Edit>& edits = {});
     void undo(const TableChange& change);
     void redo(const TableChange& change);
@@ -242,16 +242,16 @@ public:
     // ---- Change state of the tables (the file list and the section tables).
     bool isModified() const { return changedCells_ > 0; }
     size_t changedCellCount() const { return changedCells_; }
-    bool cellChanged(int grid, int col, int row) const;
+    bool cellChanged(GridNumber grid, int col, int row) const;
     // What the cell held when its file was last read or written.
-    std::string_view diskValue(int grid, int col, int row) const;
+    std::string_view diskValue(GridNumber grid, int col, int row) const;
     // Whether the file of the cell's row had no line for the cell's key when
     // it was last read or written. A key it lacks shows blanks, as does a key
     // line without values; Save all never adds the line, so such a cell
     // reaches no file.
-    bool keyLineMissing(int grid, int col, int row) const;
+    bool keyLineMissing(GridNumber grid, int col, int row) const;
     // The other way round, and true for the tables without keys.
-    bool keyLineRead(int grid, int col, int row) const;
+    bool keyLineRead(GridNumber grid, int col, int row) const;
 
     // ---- Key lines with another number of values than the variables text
     // counts (sections 1 to 9). The tables show the values a line has; a cell
@@ -266,24 +266,24 @@ public:
     };
     // Where the cell's key line holds another number of values than its
     // count; nothing where it holds as many, and where the file has no line.
-    std::optional<KeyLineValues> lineValues(int grid, int col, int row) const;
+    std::optional<KeyLineValues> lineValues(GridNumber grid, int col, int row) const;
     // The column Open desc laid out the first value of entry `entry` (from
     // 0) of the section in; -1 when it has none.
-    int laidOutColumn(int section, int entry) const;
+    int laidOutColumn(SectionNumber section, int entry) const;
     // The values the file's line of entry `entry` of the section holds, as
     // last read or written; `count` when as many, or when there is no line.
-    int lineValueCount(int section, int entry, int row, int count) const;
+    int lineValueCount(SectionNumber section, int entry, int row, int count) const;
     // A value cell beyond the values of its file's line, into which (and
     // into every later cell of its key) nothing has been typed: Save all
     // writes no value for it.
-    bool valueAbsent(int grid, int col, int row) const;
+    bool valueAbsent(GridNumber grid, int col, int row) const;
     // A value cell beyond the values its file's line had, which Save all
     // writes all the same, since a later cell of the key, or this one, holds
     // a value typed in: the line grows to that value.
-    bool valueAppended(int grid, int col, int row) const;
+    bool valueAppended(GridNumber grid, int col, int row) const;
     // The file has the cell's value: its key line was read and holds it. True
     // for the tables without keys.
-    bool valueRead(int grid, int col, int row) const
+    bool valueRead(GridNumber grid, int col, int row) const
     {
         return keyLineRead(grid, col, row) && !valueAbsent(grid, col, row);
     }
@@ -324,7 +324,7 @@ public:
     // filled by its engine), one row per file, as a load does: the history
     // starts afresh. Save all refuses them until the next Open desc, since
     // writing them back would put other mods' values into the files read.
-    void showMergedView(std::vector<std::pair<int, Grid>> tables);
+    void showMergedView(std::vector<std::pair<GridNumber, Grid>> tables);
     bool showsMergedView() const { return mergedView_; }
     // Reads every file and builds its new text; writes nothing. The key
     // lines before and after are kept for a review only when asked for.
@@ -377,39 +377,39 @@ private:
         std::array<Area, kGridCount> areas;
         std::array<bool, kGridCount> disk{};
 
-        void cell(int grid, int col, int row)
+        void cell(GridNumber grid, int col, int row)
         {
-            Area& a = areas[GridIndex(grid)];
+            Area& a = areas[grid.index()];
             a.any = true;
             a.firstCol = std::min(a.firstCol, col);
             a.firstRow = std::min(a.firstRow, row);
             a.lastCol = std::max(a.lastCol, col);
             a.lastRow = std::max(a.lastRow, row);
         }
-        void row(int grid, const Grid& g, int row)
+        void row(GridNumber grid, const Grid& g, int row)
         {
             cell(grid, 0, row);
             cell(grid, g.colCount() - 1, row);
         }
-        void everyCell(int grid, const Grid& g)
+        void everyCell(GridNumber grid, const Grid& g)
         {
             cell(grid, 0, 0);
             cell(grid, g.colCount() - 1, g.rowCount() - 1);
         }
-        void diskChanged(int grid) { disk[GridIndex(grid)] = true; }
+        void diskChanged(GridNumber grid) { disk[grid.index()] = true; }
     };
     using Notice = ListenerList::Notice;
-    Grid& mutableGrid(int number) { return grids_.at(GridIndex(number)); }
-    void putCell(int grid, int col, int row, std::string_view text, TableChange* record, Touched& touched);
+    Grid& mutableGrid(GridNumber number) { return grids_.at(number.index()); }
+    void putCell(GridNumber grid, int col, int row, std::string_view text, TableChange* record, Touched& touched);
     // Gives a grid a new size, telling the listeners before and after.
-    void resizeGrid(int grid, int columns, int rows);
-    void recordReplace(int grid, Grid contents, TableChange& record, Touched& touched);
+    void resizeGrid(GridNumber grid, int columns, int rows);
+    void recordReplace(GridNumber grid, Grid contents, TableChange& record, Touched& touched);
     // A grid without disk values replaced whole, its size first so that the
     // listeners hear of it; swapGrid touches the cells that differ, and
     // `contents` becomes the grid it replaced.
-    void swapGrid(int grid, Grid& contents, Touched& touched);
-    void exchangeGrid(int grid, Grid& contents);
-    void moveGridIn(int grid, Grid contents);
+    void swapGrid(GridNumber grid, Grid& contents, Touched& touched);
+    void exchangeGrid(GridNumber grid, Grid& contents);
+    void moveGridIn(GridNumber grid, Grid contents);
     void apply(const TableChange& change, bool forward);
     void notify(const Touched& touched, bool wasModified);
     void countChanged(int row, int delta);
@@ -441,7 +441,7 @@ private:
     void setLineLengths(int row, std::vector<LineLength> lengths);
     // What the cell's file now holds: an unedited cell shows it, an edited
     // one is compared with it.
-    void putDiskValue(int grid, int col, int row, const std::string& value, TableChange& record, Touched& touched);
+    void putDiskValue(GridNumber grid, int col, int row, const std::string& value, TableChange& record, Touched& touched);
     // The rows of the current desc file take their values from the desc text.
     TableChange readRowsFromDescText();
     void reloadCurrentDescText();
@@ -453,9 +453,9 @@ private:
     void loadFiles(const std::vector<std::string>& paths, const LoadedSchema& schema, const LoadHooks& hooks,
                    LoadedFile& file);
     void readDescFile(int row, const std::string& path, LoadedFile& file);
-    void layOutSection(int section, const LoadedSchema& schema, int files, const std::function<void()>& beforeFailing);
+    void layOutSection(SectionNumber section, const LoadedSchema& schema, int files, const std::function<void()>& beforeFailing);
     void keepLoadedRows(int rows);
-    void fillSectionRow(int section, int row, const std::string& path, const LoadedSchema& schema, LoadedFile& file);
+    void fillSectionRow(SectionNumber section, int row, const std::string& path, const LoadedSchema& schema, LoadedFile& file);
     void finishLoad(bool wasModified, const std::string& shownPath, std::string_view shownBytes);
 
     // The last step of planning one file's save (save_all.cpp): whether its
@@ -470,7 +470,7 @@ private:
     // The file list and the section tables as their files hold them, kept
     // for the cells that differ: every other cell holds its disk value, so
     // a load costs no second copy of the tables. By grid, then CellKey.
-    std::array<std::unordered_map<std::uint64_t, std::string>, kFileListGrid> diskOfChanged_;
+    std::array<std::unordered_map<std::uint64_t, std::string>, kFileListGrid.number()> diskOfChanged_;
     std::vector<int> changedInRow_;
     size_t changedCells_ = 0;
     std::int64_t modificationCount_ = 0;
@@ -517,7 +517,7 @@ void DescDocument::setCellsUnrecorded(std::span<const Edit> edits)
 }
 
 template <typename Edit>
-TableChange DescDocument::replaceGrids(std::vector<std::pair<int, Grid>> contents, const std::vector<Edit>& edits)
+TableChange DescDocument::replaceGrids(std::vector<std::pair<GridNumber, Grid>> contents, const std::vector<Edit>& edits)
 {
     Notice notice(listeners_);
     const bool wasModified = isModified();

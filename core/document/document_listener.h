@@ -10,6 +10,8 @@
 // change is complete.
 #pragma once
 
+#include "core/document/grid_numbers.h"
+
 #include <cstdint>
 #include <exception>
 #include <memory>
@@ -22,26 +24,26 @@ namespace dravik {
 class DocumentListener {
 public:
     virtual ~DocumentListener() = default;
-    virtual void cellsChanged(int /*grid*/, int /*firstCol*/, int /*firstRow*/, int /*lastCol*/, int /*lastRow*/) {}
+    virtual void cellsChanged(GridNumber /*grid*/, int /*firstCol*/, int /*firstRow*/, int /*lastCol*/, int /*lastRow*/) {}
     // Rows and columns come and go at a grid's end: `first` to `last` are
     // the ones added after the last, or the last ones taken away. While "about
     // to" is heard the grid still has its old size; afterwards, the new one.
     // Cells written along with a new size are told of after it.
-    virtual void rowsAboutToBeInserted(int /*grid*/, int /*first*/, int /*last*/) {}
-    virtual void rowsInserted(int /*grid*/, int /*first*/, int /*last*/) {}
-    virtual void rowsAboutToBeRemoved(int /*grid*/, int /*first*/, int /*last*/) {}
-    virtual void rowsRemoved(int /*grid*/, int /*first*/, int /*last*/) {}
-    virtual void columnsAboutToBeInserted(int /*grid*/, int /*first*/, int /*last*/) {}
-    virtual void columnsInserted(int /*grid*/, int /*first*/, int /*last*/) {}
-    virtual void columnsAboutToBeRemoved(int /*grid*/, int /*first*/, int /*last*/) {}
-    virtual void columnsRemoved(int /*grid*/, int /*first*/, int /*last*/) {}
+    virtual void rowsAboutToBeInserted(GridNumber /*grid*/, int /*first*/, int /*last*/) {}
+    virtual void rowsInserted(GridNumber /*grid*/, int /*first*/, int /*last*/) {}
+    virtual void rowsAboutToBeRemoved(GridNumber /*grid*/, int /*first*/, int /*last*/) {}
+    virtual void rowsRemoved(GridNumber /*grid*/, int /*first*/, int /*last*/) {}
+    virtual void columnsAboutToBeInserted(GridNumber /*grid*/, int /*first*/, int /*last*/) {}
+    virtual void columnsInserted(GridNumber /*grid*/, int /*first*/, int /*last*/) {}
+    virtual void columnsAboutToBeRemoved(GridNumber /*grid*/, int /*first*/, int /*last*/) {}
+    virtual void columnsRemoved(GridNumber /*grid*/, int /*first*/, int /*last*/) {}
     virtual void descTextChanged() {}
     virtual void variablesTextChanged() {}
     virtual void currentDescFileChanged() {}
     // Whether the tables differ from the files on disk.
     virtual void modifiedChanged(bool /*modified*/) {}
     // What the grid's cells hold on disk changed: a load or a save.
-    virtual void diskValuesChanged(int /*grid*/) {}
+    virtual void diskValuesChanged(GridNumber /*grid*/) {}
     // The edit history changed: a step done, undone, redone or dropped, or
     // the clean point moved (edit_history.h, to whose listeners it is told).
     virtual void historyChanged() {}

@@ -56,7 +56,7 @@ bool TableStep::mergeTyping(const TableChange& later)
     if (mine.grid != theirs.grid || mine.col != theirs.col || mine.row != theirs.row)
         return false;
     TableChange merged;
-    merged.addCell(mine.grid, mine.col, mine.row, change_.before(mine), later.after(theirs));
+    merged.addCell(mine.gridNumber(), mine.col, mine.row, change_.before(mine), later.after(theirs));
     change_ = std::move(merged);
     return true;
 }
@@ -81,7 +81,7 @@ void EditHistory::perform(std::unique_ptr<HistoryStep> step)
     push(std::move(step));
 }
 
-void EditHistory::typeCell(int grid, int col, int row, std::string text)
+void EditHistory::typeCell(GridNumber grid, int col, int row, std::string text)
 {
     if (typing_ && typing_(grid, col, row, text))
         return;

@@ -121,11 +121,11 @@ public:
     // Does the step and records it; a step that throws is not recorded.
     void perform(std::unique_ptr<HistoryStep> step);
     // A value typed into one cell.
-    void typeCell(int grid, int col, int row, std::string text);
+    void typeCell(GridNumber grid, int col, int row, std::string text);
     // Takes a value typed into a cell in place of the tables (true when it
     // took it): a merged view turns it into a choice of its own. None: the
     // tables take it.
-    using TypingHandler = std::function<bool(int grid, int col, int row, const std::string& text)>;
+    using TypingHandler = std::function<bool(GridNumber grid, int col, int row, const std::string& text)>;
     void setTypingHandler(TypingHandler handler) { typing_ = std::move(handler); }
 
     bool canUndo() const { return index_ > 0; }

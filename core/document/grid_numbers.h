@@ -8,22 +8,35 @@
 // file of the last Open desc.
 #pragma once
 
+#include "core/numbered.h"
 #include "core/schema/schema.h"
-
-#include <cstddef>
 
 namespace dravik {
 
-inline constexpr int kFileListGrid = 11;
-inline constexpr int kSummaryGrid = 12;
+using GridNumber = Numbered<struct GridKind>;
+
+inline constexpr GridNumber kFileListGrid{11};
+inline constexpr GridNumber kSummaryGrid{12};
 inline constexpr int kGridCount = 12;
 
-// Where grid `number` stands in an array of all the grids, or of the
-// section tables alone, which come first.
-constexpr std::size_t GridIndex(int number) { return static_cast<std::size_t>(number - 1); }
+constexpr GridNumber::Range AllGrids() { return {GridNumber(1), GridNumber(kGridCount)}; }
+// The section tables come first, section by section.
+constexpr GridNumber::Range SectionTables() { return {GridNumber(1), GridNumber(kSectionCount)}; }
+// The tables with a row for each file: the section tables and the file list.
+constexpr GridNumber::Range FileRowTables() { return {GridNumber(1), kFileListGrid}; }
+constexpr bool IsSectionTable(GridNumber grid) { return grid.number() >= 1 && grid.number() <= kSectionCount; }
+constexpr GridNumber TableOf(SectionNumber section) { return GridNumber(section.number()); }
+inline constexpr GridNumber kTextSectionTable{kSectionCount};
+// The section a section table shows.
+constexpr SectionNumber SectionOf(GridNumber table) { return SectionNumber(table.number()); }
 
-// Where the file of row `row` stands in the list of files opened.
-constexpr std::size_t FileIndex(int row) { return static_cast<std::size_t>(row - 1); }
+// The grids with disk values: a cell there holds what a file holds.
+constexpr bool HasFileRows(GridNumber grid) { return grid.number() >= 1 && grid <= kFileListGrid; }
+
+// A file's row in the section tables and the file list: the file's place,
+// from 1, in the list of files opened.
+using FileRow = Numbered<struct FileRowKind>;
+constexpr FileRow::Range FileRowRange(int count) { return {FileRow(1), FileRow(count)}; }
 
 // The row numbers, in every grid.
 inline constexpr int kRowNumberColumn = 0;

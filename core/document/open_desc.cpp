@@ -35,9 +35,9 @@ struct DescDocument::LoadedFile {
         keys.find(lines, codePage, keyLines);
     }
     // The line of entry k of a section; kNoLine when the file has none.
-    long line(int section, size_t k) const { return keyLines[schema.number(section, k)]; }
+    long line(SectionNumber section, size_t k) const { return keyLines[schema.number(section, k)]; }
     // The value text of entry k of a section, as ValueOfKeyLine gives it.
-    std::string_view value(int section, size_t k, size_t nameLength) const
+    std::string_view value(SectionNumber section, size_t k, size_t nameLength) const
     {
         return KeyValueView(lines, line(section, k), nameLength);
     }
@@ -102,7 +102,7 @@ void DescDocument::loadFiles(const std::vector<std::string>& paths, const Loaded
     lineLengths_.assign(static_cast<size_t>(count) + 1, {});
     for (auto& entries : laidOut_)
         entries.clear();
-    for (int n = 1; n <= kSectionCount; ++n)
+    for (GridNumber n : SectionTables())
         mutableGrid(n).clearCells(1, 1);
     resizeGrid(kFileListGrid, fileList().colCount(), count + 1);
 
@@ -117,27 +117,28 @@ void DescDocument::loadFiles(const std::vector<std::string>& paths, const Loaded
 
     int filled = 0;  // the rows whose file was read and whose every table row is filled
     try {
-        for (int r = 1; r <= count; ++r) {
-            readDescFile(r, paths[static_cast<size_t>(r - 1)], file);
+        for (FileRow row : FileRowRange(count)) {
+            const int r = row.number();
+            readDescFile(r, paths[row.index()], file);
             file.findKeys(codePage());
-            for (int i = 1; i <= kSectionCount; ++i) {
+            for (SectionNumber i : AllSections()) {
                 if (r == 1)
                     layOutSection(i, schema, count, fitIfSectionFinished);
-                if (r == gLoadFailsAtFile && i == kSectionCount / 2)
+                if (r == gLoadFailsAtFile && i == SectionNumber(kSectionCount / 2))
                     throw std::bad_alloc();
-                fillSectionRow(i, r, std::string(fileList().cell(2, r)), schema, file);
+                fillSectionRow(i, r, std::string(fileList().cell(kFilePathColumn, r)), schema, file);
                 if (const Message& error = schema.section(i).error; !error.empty()) {
                     // Save all refuses this schema: the half-filled row is never written.
                     loadStoppedAt_ = r;
-                    loadStoppedFile_ = paths[static_cast<size_t>(r - 1)];
+                    loadStoppedFile_ = paths[row.index()];
                     keepLoadedRows(r);
-                    file.shown(paths[static_cast<size_t>(r - 1)]);
+                    file.shown(paths[row.index()]);
                     throw DravikError(error);
                 }
                 sectionFinished = true;
             }
             filled = r;
-            file.shown(paths[static_cast<size_t>(r - 1)]);
+            file.shown(paths[row.index()]);
             if (hooks.progress)
                 hooks.progress(r, count);
         }
@@ -177,28 +178,29 @@ void DescDocument::readDescFile(int row, const std::string& path, LoadedFile& fi
 // schema fails stops the load inside it: its columns and headers are set
 // after `beforeFailing`, so that the widths fitted then are those of the
 // sections before it.
-void DescDocument::layOutSection(int section, const LoadedSchema& schema, int files,
+void DescDocument::layOutSection(SectionNumber section, const LoadedSchema& schema, int files,
                                  const std::function<void()>& beforeFailing)
 {
     const SectionSchema& entries = schema.section(section);
-    resizeGrid(section, grid(section).colCount(), files + 1);
+    const GridNumber table = TableOf(section);
+    resizeGrid(table, grid(table).colCount(), files + 1);
     if (!entries.error.empty())
         beforeFailing();
     // A section without entries keeps its columns and headers.
     if (entries.entries.empty())
         return;
-    int total = 2;
+    int total = kFirstValueColumn;
     for (const auto& entry : entries.entries)
         total += ColumnsOf(entry);
-    resizeGrid(section, total, files + 1);
-    Grid& table = mutableGrid(section);
-    int col = 2;
+    resizeGrid(table, total, files + 1);
+    Grid& cells = mutableGrid(table);
+    int col = kFirstValueColumn;
     for (size_t k = 0; k < entries.entries.size(); ++k) {
         const SectionEntry& entry = entries.entries[k];
         if (ColumnsOf(entry) > 0)
-            laidOut_[SectionIndex(section)].push_back({col, ColumnsOf(entry), static_cast<int>(k)});
+            laidOut_[section.index()].push_back({col, ColumnsOf(entry), static_cast<int>(k)});
         for (int j = 0; j < ColumnsOf(entry); ++j)
-            table.setCell(col++, 0, entry.name);
+            cells.setCell(col++, 0, entry.name);
     }
 }
 
@@ -211,7 +213,7 @@ void DescDocument::keepLoadedRows(int rows)
     openedPaths_.resize(static_cast<size_t>(rows));
     keyLinesMissing_.resize(static_cast<size_t>(rows) + 1);
     lineLengths_.resize(static_cast<size_t>(rows) + 1);
-    for (int n = 1; n <= kSectionCount; ++n)
+    for (GridNumber n : SectionTables())
         resizeGrid(n, grid(n).colCount(), rows + 1);
     resizeGrid(kFileListGrid, fileList().colCount(), rows + 1);
 }
@@ -220,10 +222,10 @@ void DescDocument::keepLoadedRows(int rows)
 // of the file, built whole and moved in. A key line with fewer values than
 // its count leaves the cells past its last value empty (absent), and one with
 // more keeps the others out of sight; both are noted for Save all.
-void DescDocument::fillSectionRow(int section, int row, const std::string& path, const LoadedSchema& schema,
+void DescDocument::fillSectionRow(SectionNumber section, int row, const std::string& path, const LoadedSchema& schema,
                                   LoadedFile& file)
 {
-    Grid& table = mutableGrid(section);
+    Grid& table = mutableGrid(TableOf(section));
     const auto& entries = schema.section(section).entries;
     GridRow& cells = file.row;
     cells.clear();
@@ -236,9 +238,9 @@ void DescDocument::fillSectionRow(int section, int row, const std::string& path,
         const bool lineFound = file.line(section, k) != kNoLine;
         if (!lineFound)
             for (int j = 0; j < columns; ++j)
-                keyLinesMissing_[static_cast<size_t>(row)].push_back({section, static_cast<int>(cells.size()) + j});
+                keyLinesMissing_[static_cast<size_t>(row)].push_back({TableOf(section), static_cast<int>(cells.size()) + j});
         const std::string_view value = file.value(section, k, entries[k].name.size());
-        if (section == kSectionCount) {
+        if (section == kTextSection) {
             for (int j = 0; j < columns; ++j)
                 cells.add(value);
         } else if (!lineFound) {
@@ -255,7 +257,7 @@ void DescDocument::fillSectionRow(int section, int row, const std::string& path,
     table.setRow(row, cells);
 }
 
-void DescDocument::showMergedView(std::vector<std::pair<int, Grid>> tables)
+void DescDocument::showMergedView(std::vector<std::pair<GridNumber, Grid>> tables)
 {
     Notice notice(listeners_);
     const bool wasModified = isModified();
@@ -295,7 +297,7 @@ void DescDocument::finishLoad(bool wasModified, const std::string& shownPath, st
     }
     diskDescText_ = descText_;
     Touched touched;
-    for (int n = 1; n <= kFileListGrid; ++n)
+    for (GridNumber n : FileRowTables())
         touched.everyCell(n, grid(n));
     takeDiskBaseline(touched);
     notify(touched, wasModified);

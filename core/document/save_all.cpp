@@ -26,10 +26,10 @@ using EntryColumns = std::array<std::vector<int>, kSectionCount>;
 EntryColumns FindEntryColumns(const DescDocument& document, const LoadedSchema& schema)
 {
     EntryColumns columns;
-    for (int i = 1; i <= kSectionCount; ++i) {
-        const ValueColumns found(document.grid(i));
+    for (SectionNumber i : AllSections()) {
+        const ValueColumns found(document.grid(TableOf(i)));
         for (const SectionEntry& entry : schema.section(i).entries)
-            columns[static_cast<size_t>(i - 1)].push_back(found.firstOf(entry.name));
+            columns[i.index()].push_back(found.firstOf(entry.name));
     }
     return columns;
 }
@@ -63,13 +63,14 @@ int WordsInLine(std::string_view cell)
 // its cells held: no value the line has beyond the count is lost, and none
 // is made up where it had none. Returns how many values the line then holds
 // in the table's terms: its cells written, and the values past its count.
-int RebuildKeyLine(const DescDocument& document, int grid, int entryIndex, const SectionEntry& entry, int first,
-                   int row, int lineValues, std::string_view current, ValueWords& words, std::string& line)
+int RebuildKeyLine(const DescDocument& document, SectionNumber section, int entryIndex, const SectionEntry& entry,
+                   int first, int row, int lineValues, std::string_view current, ValueWords& words, std::string& line)
 {
+    const GridNumber grid = TableOf(section);
     const Grid& table = document.grid(grid);
     line = entry.name;
     line += ' ';
-    if (grid == kSectionCount) {
+    if (section == kTextSection) {
         // The whole text is one value, written once whatever the count.
         if (entry.count > 0)
             line.append(table.cell(first, row)).append(1, ' ');
@@ -94,7 +95,7 @@ int RebuildKeyLine(const DescDocument& document, int grid, int entryIndex, const
     // nothing of its line: one word each), and past the values typed after
     // them, which take the places of any the line has there.
     int covered = had;
-    if (first == document.laidOutColumn(grid, entryIndex)) {
+    if (first == document.laidOutColumn(section, entryIndex)) {
         covered = 0;
         for (int j = 0; j < had; ++j)
             covered += document.keyLineMissing(grid, first + j, row)
@@ -171,14 +172,14 @@ public:
         views_.assign(lines.begin(), lines.end());
         scan_.find(views_, codePage_, found_);
     }
-    long find(int section, size_t k) const
+    long find(SectionNumber section, size_t k) const
     {
         return index_ ? index_->findFolded(schema_.folded(section, k)) : found_[schema_.number(section, k)];
     }
     // Line `at` of the text now holds entry k's rebuilt line.
-    void rewritten(int section, size_t k, size_t at)
+    void rewritten(SectionNumber section, size_t k, size_t at)
     {
-        if (!schema_.hasLongerName[static_cast<size_t>(section - 1)][k])
+        if (!schema_.hasLongerName[section.index()][k])
             return;
         if (index_)
             index_->lineChanged(at, (*lines_)[at]);
@@ -206,16 +207,16 @@ void RewriteKeyLines(const DescDocument& document, const LoadedSchema& schema, c
     rewritten.clear();
     std::string line;  // one buffer for every rebuilt line that changes nothing
     ValueWords words;
-    for (int i = 1; i <= kSectionCount; ++i) {
+    for (SectionNumber i : AllSections()) {
         const auto& entries = schema.section(i).entries;
-        const std::vector<int>& firsts = columns[static_cast<size_t>(i - 1)];
+        const std::vector<int>& firsts = columns[i.index()];
         for (size_t k = 0; k < entries.size(); ++k) {
             if (!Writable(entries[k], firsts[k]))
                 continue;
             const long keyLine = keys.find(i, k);
             if (keyLine == kNoLine) {
                 for (int j = 0; j < ColumnsOf(entries[k]); ++j)
-                    file.withoutKeyLine.push_back({i, firsts[k] + j});
+                    file.withoutKeyLine.push_back({TableOf(i), firsts[k] + j});
                 continue;
             }
             const size_t at = static_cast<size_t>(keyLine);
@@ -224,11 +225,11 @@ void RewriteKeyLines(const DescDocument& document, const LoadedSchema& schema, c
             const int values = RebuildKeyLine(document, i, entry, entries[k], firsts[k], row,
                                               document.lineValueCount(i, entry, row, entries[k].count), current,
                                               words, line);
-            if (i < kSectionCount && entries[k].count > 0 && values != entries[k].count)
+            if (i != kTextSection && entries[k].count > 0 && values != entries[k].count)
                 file.lineLengths.push_back({i, entry, values});
             if (current == line)
                 continue;
-            rewritten.rewritten(at, entries[k].name.size(), i == kSectionCount);
+            rewritten.rewritten(at, entries[k].name.size(), i == kTextSection);
             current.swap(line);
             keys.rewritten(i, k, at);
         }
@@ -340,7 +341,7 @@ SavePlan DescDocument::planSaveAll(const Progress& progress, bool withKeyLines, 
     for (int r = 1; r <= descFileCount_; ++r) {
         FileSave file;
         file.row = r;
-        file.path = filePath(r);
+        file.path = filePath(FileRow(r));
         const auto found = lastChange.find(file.path);
         const FileSave* earlier = found == lastChange.end() ? nullptr : &plan.files[found->second];
         // A file that cannot be saved is named with the others before
@@ -381,12 +382,14 @@ void DescDocument::markRowSaved(int row, const std::vector<RowCell>& unwritten, 
     if (!rowChanged(row))
         return;
     // A value the save could not write still differs from its file.
-    auto written = [&](int grid, int col) {
+    auto written = [&](GridNumber grid, int col) {
         return std::find(unwritten.begin(), unwritten.end(), RowCell{grid, col}) == unwritten.end();
     };
     int& left = changedInRow_[static_cast<size_t>(row)];
-    for (int n = 1; n <= kFileListGrid && left > 0; ++n) {
-        auto& changed = diskOfChanged_[static_cast<size_t>(n - 1)];
+    for (GridNumber n : FileRowTables()) {
+        if (left <= 0)
+            break;
+        auto& changed = diskOfChanged_[n.index()];
         for (int c = 0, stored = grid(n).storedCells(row); c < stored && left > 0 && !changed.empty(); ++c) {
             if (written(n, c) && changed.erase(CellKey(c, row))) {
                 --left;
@@ -397,8 +400,10 @@ void DescDocument::markRowSaved(int row, const std::vector<RowCell>& unwritten, 
         touched.diskChanged(n);
     }
     // Changed cells that a narrowing dropped afterwards are stored no more.
-    for (int n = 1; n <= kFileListGrid && left > 0; ++n) {
-        const auto erased = std::erase_if(diskOfChanged_[static_cast<size_t>(n - 1)], [&](const auto& entry) {
+    for (GridNumber n : FileRowTables()) {
+        if (left <= 0)
+            break;
+        const auto erased = std::erase_if(diskOfChanged_[n.index()], [&](const auto& entry) {
             return RowOfKey(entry.first) == row && written(n, ColOfKey(entry.first));
         });
         left -= static_cast<int>(erased);
@@ -531,7 +536,7 @@ void DescDocument::markEveryFileSaved(Touched& touched)
     for (int r = 0; r < static_cast<int>(changedInRow_.size()); ++r)
         if (r == 0 || r > descFileCount_)
             markRowSaved(r, {}, touched);
-    for (int n = 1; n <= kFileListGrid; ++n) {
+    for (GridNumber n : FileRowTables()) {
         touched.diskChanged(n);
         touched.everyCell(n, grid(n));
     }

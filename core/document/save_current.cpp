@@ -76,9 +76,9 @@ TableChange DescDocument::readRowsFromDescText()
 {
     TableChange change;
     std::vector<int> rows;
-    for (int r = 1; r <= descFileCount_; ++r)
+    for (FileRow r : FileRowRange(descFileCount_))
         if (filePath(r) == currentDescFile_)
-            rows.push_back(r);
+            rows.push_back(r.number());
     const LoadedSchema schema(layoutVariablesText_, codePage());
     // A schema that stopped the load is one Save all refuses: nothing to agree with.
     if (rows.empty() || !schema.firstError().empty())
@@ -90,9 +90,10 @@ TableChange DescDocument::readRowsFromDescText()
     const KeyLineIndex keys(descText_.lines, schema.longestKey, codePage(), &schema.firstBytes);
     std::vector<RowCell> missing;
     std::vector<LineLength> lengths;
-    for (int i = 1; i <= kSectionCount; ++i) {
+    for (SectionNumber i : AllSections()) {
+        const GridNumber table = TableOf(i);
         // The cells Save all writes each entry from.
-        const ValueColumns columns(grid(i));
+        const ValueColumns columns(grid(table));
         const auto& entries = schema.section(i).entries;
         for (size_t k = 0; k < entries.size(); ++k) {
             const int first = columns.firstOf(entries[k].name);
@@ -102,13 +103,13 @@ TableChange DescDocument::readRowsFromDescText()
             const std::string value = ValueOfKeyLine(descText_.lines, line, entries[k].name.size());
             const int count = ColumnsOf(entries[k]);
             const int values =
-                PutEntryValues(value, line != kNoLine, count, i == kSectionCount, [&](int j, const std::string& cell) {
+                PutEntryValues(value, line != kNoLine, count, i == kTextSection, [&](int j, const std::string& cell) {
                     if (line == kNoLine)
-                        missing.push_back({i, first + j});
+                        missing.push_back({table, first + j});
                     for (int row : rows)
-                        putDiskValue(i, first + j, row, cell, change, touched);
+                        putDiskValue(table, first + j, row, cell, change, touched);
                 });
-            if (i < kSectionCount && line != kNoLine && count > 0 && values != count)
+            if (i != kTextSection && line != kNoLine && count > 0 && values != count)
                 lengths.push_back({i, static_cast<int>(k), values});
         }
     }
@@ -123,14 +124,14 @@ TableChange DescDocument::readRowsFromDescText()
     return change;
 }
 
-void DescDocument::putDiskValue(int grid, int col, int row, const std::string& value, TableChange& record,
+void DescDocument::putDiskValue(GridNumber grid, int col, int row, const std::string& value, TableChange& record,
                                 Touched& touched)
 {
     const Grid& g = this->grid(grid);
     if (col < 0 || row < 0 || col >= g.colCount() || row >= g.rowCount())
         return;
     touched.diskChanged(grid);
-    auto& changed = diskOfChanged_[static_cast<size_t>(grid - 1)];
+    auto& changed = diskOfChanged_[grid.index()];
     const auto found = changed.find(CellKey(col, row));
     if (found == changed.end()) {
         if (g.cell(col, row) == value)

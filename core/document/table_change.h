@@ -11,6 +11,7 @@
 #pragma once
 
 #include "core/document/grid.h"
+#include "core/document/grid_numbers.h"
 
 #include <cstdint>
 #include <memory>
@@ -44,6 +45,7 @@ public:
         std::uint32_t offset;
         std::uint32_t beforeLength;
         std::uint32_t afterLength;
+        GridNumber gridNumber() const { return GridNumber(grid); }
     };
     const std::vector<Step>& steps() const { return steps_; }
     std::string_view before(const Step& step) const { return {text_.data() + step.offset, step.beforeLength}; }
@@ -64,12 +66,12 @@ public:
     // swapped with the document's.
     Grid& heldGrid(const Step& step) const { return *grids_[step.offset]; }
 
-    void addCell(int grid, int col, int row, std::string_view before, std::string_view after);
+    void addCell(GridNumber grid, int col, int row, std::string_view before, std::string_view after);
     // Size changes carry their sizes in the cell fields; see Step.
-    void addResize(int grid, int colsBefore, int rowsBefore, int colsAfter, int rowsAfter);
+    void addResize(GridNumber grid, int colsBefore, int rowsBefore, int colsAfter, int rowsAfter);
     // A grid replaced whole, `cells` of whose cells differ: `before` is the
     // grid it replaced, moved in.
-    void addGrid(int grid, Grid before, size_t cells);
+    void addGrid(GridNumber grid, Grid before, size_t cells);
 
     // What a cell's step holds.
     static size_t CellCost(std::string_view before, std::string_view after)

@@ -63,7 +63,7 @@ void Note(ReviewedCells& cells, const DescDocument& document, size_t position, c
           std::string_view before, TextId kind = {})
 {
     if (cells.first.size() < kNamedCells) {
-        const std::vector<Message> args = {SummaryLabel(edit.grid), document.fileList().cell(2, edit.row),
+        const std::vector<Message> args = {SummaryLabel(edit.grid), document.fileList().cell(kFilePathColumn, edit.row),
                                            document.grid(edit.grid).cell(edit.col, 0), before, edit.text};
         cells.first.push_back(
             kind.source ? Message(DRAVIK_TR("Import", "%1, %2, \"%3\": \"%4\" -> \"%5\" (%6)"),
@@ -159,7 +159,7 @@ ImportReview ReviewImport(const DescDocument& document, const PreparedImport& im
     const SpreadsheetConversions converted(document.codePage());
     for (size_t i = 0; i < import.edits.size(); ++i) {
         const ImportEdit& edit = import.edits[i];
-        if (edit.grid > kSectionCount || edit.row < 1 || edit.col < 2)
+        if (!IsSectionTable(edit.grid) || edit.row < 1 || edit.col < 2)
             continue;  // paths and headers are no file's values
         const std::string_view before = document.grid(edit.grid).cell(edit.col, edit.row);
         if (LettersBecameQuestionMarks(before, edit.text)) {

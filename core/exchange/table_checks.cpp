@@ -57,7 +57,7 @@ std::vector<int> ValueNumbers(const Grid& grid, int firstValueColumn)
         const bool sameAsLeft = c > firstValueColumn && grid.cell(c, 0) == grid.cell(c - 1, 0);
         const bool sameAsRight = c + 1 < grid.colCount() && grid.cell(c, 0) == grid.cell(c + 1, 0);
         if (sameAsLeft)
-            numbers[static_cast<size_t>(c)] = numbers[static_cast<size_t>(c - 1)] + 1;
+            numbers[static_cast<size_t>(c)] = numbers[static_cast<size_t>(c) - 1] + 1;
         else if (sameAsRight)
             numbers[static_cast<size_t>(c)] = 1;
     }
@@ -69,7 +69,7 @@ std::vector<int> ValueNumbers(const Grid& grid, int firstValueColumn)
 UnreadableCells FindUnreadableCells(const DescDocument& document)
 {
     UnreadableCells found;
-    for (int n = 1; n <= kFileListGrid; ++n) {
+    for (GridNumber n : FileRowTables()) {
         const Grid& grid = document.grid(n);
         const int fileCol = n == kFileListGrid ? 2 : 1;
         const std::vector<int> values = ValueNumbers(grid, n == kFileListGrid ? grid.colCount() : 2);
@@ -81,7 +81,7 @@ UnreadableCells FindUnreadableCells(const DescDocument& document)
             const int stored = std::min(grid.storedCells(r), grid.colCount());
             for (int c = 1; c < stored; ++c) {
                 // A text key's later columns hold copies of its one text.
-                if (n == kSectionCount && values[static_cast<size_t>(c)] > 1)
+                if (n == kTextSectionTable && values[static_cast<size_t>(c)] > 1)
                     continue;
                 const std::string_view text = grid.cell(c, r);
                 if (!HasByteTheTableCannotCarry(text))
@@ -103,7 +103,7 @@ UnreadableCells FindUnreadableCells(const DescDocument& document)
                 ++found.cells;
                 if (found.first.size() < kNamedCells)
                     found.first.push_back({n, c, r, r == 0 ? std::string() : std::string(grid.cell(fileCol, r)), std::string(grid.cell(c, 0)),
-                                           n == kSectionCount ? 0 : values[static_cast<size_t>(c)], what});
+                                           n == kTextSectionTable ? 0 : values[static_cast<size_t>(c)], what});
             }
         }
     }
@@ -151,7 +151,7 @@ UnwritablePaths FindUnwritablePaths(const DescDocument& document)
 {
     UnwritablePaths found;
     for (int r = 1; r <= document.descFileCount(); ++r) {
-        const std::string path = document.filePath(r);
+        const std::string path = document.filePath(FileRow(r));
         if (PathFitsText(path))
             continue;
         ++found.count;
@@ -454,7 +454,7 @@ CharacterSetDamage FindCharacterSetDamage(std::string_view tableBytes, const Des
 {
     size_t replaced = 0;
     bool valuesValid = true, valuesMultiByte = false;
-    for (int n = 1; n <= kFileListGrid; ++n) {
+    for (GridNumber n : FileRowTables()) {
         const Grid& grid = document.grid(n);
         for (int r = 0; r < grid.rowCount(); ++r) {
             const int stored = std::min(grid.storedCells(r), grid.colCount());

@@ -17,7 +17,7 @@ namespace dravik {
 inline constexpr size_t kNamedCells = 5;
 
 struct UnreadableCell {
-    int grid;
+    GridNumber grid;
     int col;
     int row;
     std::string file;  // the row's desc file; empty for the header row

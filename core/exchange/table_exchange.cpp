@@ -16,28 +16,28 @@
 
 namespace dravik {
 
-std::string SummaryLabel(int gridNumber)
+std::string SummaryLabel(GridNumber gridNumber)
 {
     if (gridNumber == kFileListGrid)
         return "File list";
-    if (gridNumber == kSectionCount)
+    if (gridNumber == kTextSectionTable)
         return "Section text";
-    return "Section " + std::to_string(gridNumber);
+    return "Section " + std::to_string(gridNumber.number());
 }
 
-std::optional<int> SectionLabelTarget(const std::string& label)
+std::optional<GridNumber> SectionLabelTarget(const std::string& label)
 {
     if (AsciiLowered(GetWord(' ', label, 0)) != "section")
         return std::nullopt;
     const std::string second = GetWord(' ', label, 1);
     if (AsciiLowered(second) == "text")
-        return kSectionCount;
+        return kTextSectionTable;
     // A plain decimal number: the label rows the export writes, and nothing
     // that merely reads as a number elsewhere ("$A", "+3").
     if (second.empty() || second.size() > 9 || !std::all_of(second.begin(), second.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return std::nullopt;
-    const int number = std::stoi(second);
-    if (number >= 1 && number <= kSectionCount)
+    const GridNumber number(std::stoi(second));
+    if (IsSectionTable(number))
         return number;
     return std::nullopt;
 }
@@ -51,12 +51,12 @@ ExportedSummary::ExportedSummary(const DescDocument& document)
     : old_(document.summary()), columns_(document.summary().colCount())
 {
     rows_.emplace_back();
-    for (int n = 1; n <= kFileListGrid; ++n) {
+    for (GridNumber n : FileRowTables()) {
         const Grid& source = document.grid(n);
-        labels_[static_cast<size_t>(n - 1)] = GridRow{SummaryLabel(n)};
+        labels_[n.index()] = GridRow{SummaryLabel(n)};
         rows_.push_back({nullptr, 0, n});
         for (int s = 0; s < source.rowCount(); ++s)
-            rows_.push_back({&source, s, 0});
+            rows_.push_back({&source, s, GridNumber(0)});
         columns_ = std::max(columns_, source.colCount());
     }
 }
@@ -64,7 +64,7 @@ ExportedSummary::ExportedSummary(const DescDocument& document)
 int ExportedSummary::storedCells(int row) const
 {
     const Row& what = rows_[static_cast<size_t>(row)];
-    const int written = what.source ? what.source->storedCells(what.sourceRow) : (what.label ? 1 : 0);
+    const int written = what.source ? what.source->storedCells(what.sourceRow) : (what.label != GridNumber(0) ? 1 : 0);
     return std::max(old_.storedCells(row), written);
 }
 
@@ -293,7 +293,7 @@ std::vector<bool> PlaceUnheadedColumns(const std::vector<std::string_view>& keys
 
 // The block's columns within its header row that hold no value of the
 // tables: named when they have a header or hold any text.
-void NoteForeignColumns(const SummaryRows& summary, const BlockRows& block, int grid,
+void NoteForeignColumns(const SummaryRows& summary, const BlockRows& block, GridNumber grid,
                         const std::vector<std::string_view>& header, const std::vector<bool>& used,
                         ImportPlacement& placement)
 {
@@ -319,7 +319,7 @@ void NoteForeignColumns(const SummaryRows& summary, const BlockRows& block, int 
 // Which column of the block holds each column of the table, by the block's
 // header row; reports the block's columns the tables do not have, and the
 // table's value columns the block lacks.
-void MapColumns(const SummaryRows& summary, BlockRows& block, int grid, const Grid& target, ImportPlacement& placement)
+void MapColumns(const SummaryRows& summary, BlockRows& block, GridNumber grid, const Grid& target, ImportPlacement& placement)
 {
     const int width = target.colCount();
     block.source.assign(static_cast<size_t>(std::max(width, 0)), -1);
@@ -404,7 +404,7 @@ public:
         indexed_ = severalBlocks;
     }
 
-    void put(int grid, int col, int row, std::string_view text, int summaryRow = -1, int summaryCol = -1)
+    void put(GridNumber grid, int col, int row, std::string_view text, int summaryRow = -1, int summaryCol = -1)
     {
         // A value the file's line does not have exports as an empty cell; the
         // blank a key the file lacks exports as, put there, is no value either.
@@ -437,7 +437,7 @@ private:
     std::unordered_map<std::uint64_t, size_t> index_;  // by row and column
 };
 
-void NoteWideRow(ImportPlacement& placement, int grid, int summaryRow, std::string_view path, int extra)
+void NoteWideRow(ImportPlacement& placement, GridNumber grid, int summaryRow, std::string_view path, int extra)
 {
     if (placement.wideRows.size() < kNamedCells)
         placement.wideRows.push_back({grid, summaryRow + 1, std::string(path), extra});
@@ -471,7 +471,7 @@ int HeaderWidth(const SummaryRows& summary, const BlockRows& block, const Grid& 
 }
 
 // The cells of one block's rows, each into the row it was placed at.
-void WriteBlock(const SummaryRows& summary, const BlockRows& block, int grid, const Grid& target, ImportEdits& edits,
+void WriteBlock(const SummaryRows& summary, const BlockRows& block, GridNumber grid, const Grid& target, ImportEdits& edits,
                 ImportPlacement& placement)
 {
     // Columns past the target's width would be dropped: a block under one
@@ -504,7 +504,7 @@ void WriteBlock(const SummaryRows& summary, const BlockRows& block, int grid, co
 }
 
 // Places the blocks of one section table, or leaves the table as it was.
-void PlaceSection(const SummaryRows& summary, const std::vector<int>& labelRows, int grid, const DescDocument& document,
+void PlaceSection(const SummaryRows& summary, const std::vector<int>& labelRows, GridNumber grid, const DescDocument& document,
                   FileRows& files, ImportEdits& edits, ImportPlacement& placement)
 {
     const Grid& target = document.grid(grid);
@@ -663,7 +663,7 @@ Message ImportPlacement::leftAloneMessage() const
     if (leftAlone.empty())
         return {};
     std::string names;
-    for (int grid : leftAlone)
+    for (GridNumber grid : leftAlone)
         names += (names.empty() ? "" : ", ") + SummaryLabel(grid);
     return Message(DRAVIK_TR_N("Import", "Left as it was, since the table names none of the desc files in it: %1.\n",
                                "Left as they were, since the table names none of the desc files in them: %1.\n"),
@@ -708,20 +708,20 @@ void PlaceSummaryRows(const SummaryRows& summary, const DescDocument& document, 
                       PreparedImport& import)
 {
     FileRows files(document.fileList(), key);
-    std::array<std::vector<int>, kFileListGrid> labels;
+    std::array<std::vector<int>, kFileListGrid.number()> labels;
     for (int i = 0; i < summary.rowCount(); ++i) {
         const std::string_view label = summary.cell(0, i);
         if (label.empty())
             continue;
         if (auto target = SectionLabelTarget(std::string(label)))
-            labels[static_cast<size_t>(*target - 1)].push_back(i);
+            labels[target->index()].push_back(i);
         else if (IsFileListLabel(std::string(label)))
-            labels[kFileListGrid - 1].push_back(i);
+            labels[kFileListGrid.index()].push_back(i);
     }
     ImportEdits edits(document, import.edits);
-    for (int n = 1; n <= kSectionCount; ++n)
-        PlaceSection(summary, labels[static_cast<size_t>(n - 1)], n, document, files, edits, import.placement);
-    CheckFileListBlocks(summary, labels[kFileListGrid - 1], document, files, import.placement);
+    for (GridNumber n : SectionTables())
+        PlaceSection(summary, labels[n.index()], n, document, files, edits, import.placement);
+    CheckFileListBlocks(summary, labels[kFileListGrid.index()], document, files, import.placement);
     edits.finish();
 }
 
@@ -751,7 +751,7 @@ TableChange ApplyImport(DescDocument& document, PreparedImport&& import)
 {
     // The summary table holds the file's rows and nothing of what it held
     // before: an older, longer table's tail would read as blocks.
-    std::vector<std::pair<int, Grid>> contents;
+    std::vector<std::pair<GridNumber, Grid>> contents;
     if (import.table) {
         Grid summary = GridOf(*import.table);
         // The cells' texts lie in the summary table now as well: the table
@@ -776,7 +776,7 @@ void ApplyImportWithoutHistory(DescDocument& document, PreparedImport&& import)
 
 TableChange ExportTable(DescDocument& document)
 {
-    std::vector<std::pair<int, Grid>> contents;
+    std::vector<std::pair<GridNumber, Grid>> contents;
     contents.emplace_back(kSummaryGrid, BuildSummaryTable(document));
     return document.replaceGrids(std::move(contents));
 }
@@ -793,7 +793,7 @@ TableChange ImportTable(DescDocument& document, const std::string* tableBytes, I
 TableChange ClearSummaryTable(DescDocument& document)
 {
     Grid summary(document.summary().colCount(), document.summary().rowCount());
-    std::vector<std::pair<int, Grid>> contents;
+    std::vector<std::pair<GridNumber, Grid>> contents;
     contents.emplace_back(kSummaryGrid, std::move(summary));
     return document.replaceGrids(std::move(contents));
 }

@@ -16,16 +16,16 @@
 namespace dravik {
 
 // "Section 1" ... "Section 9", "Section text", "File list".
-std::string SummaryLabel(int gridNumber);
+std::string SummaryLabel(GridNumber gridNumber);
 
 // Which table a summary label row names: 1 to 10 for a section label, 11 for
 // the file list, nothing for any other row. Only a section pass or a file
 // pass looks for its own kind.
-std::optional<int> SectionLabelTarget(const std::string& label);
+std::optional<GridNumber> SectionLabelTarget(const std::string& label);
 bool IsFileListLabel(const std::string& label);
 
 // The section tables and the file list, by grid number less one.
-using TableGrids = std::array<Grid, kFileListGrid>;
+using TableGrids = std::array<Grid, kFileListGrid.number()>;
 
 // The summary table as Export table fills it, read without filling it: one
 // label row and one block per table, and wherever the export writes nothing,
@@ -52,13 +52,13 @@ private:
     struct Row {
         const Grid* source = nullptr;
         int sourceRow = 0;
-        int label = 0;  // the grid number of a label row
+        GridNumber label{0};  // the grid number of a label row; 0 in the others
     };
 
     static inline const GridRow kEmptyCell{""};
 
     const Grid& old_;
-    std::array<GridRow, kFileListGrid> labels_;
+    std::array<GridRow, kFileListGrid.number()> labels_;
     std::vector<Row> rows_;
     int columns_ = 0;
 };
@@ -70,8 +70,8 @@ void ExportedSummary::forEachStoredRun(int row, Each&& each) const
     // cells, and each would otherwise be looked up anew.
     const Row& what = rows_[static_cast<size_t>(row)];
     const Grid::Cells old = old_.storedRow(row);
-    if (what.label) {
-        each(Grid::Cells(labels_[static_cast<size_t>(what.label - 1)]), 0, 1);
+    if (what.label != GridNumber(0)) {
+        each(Grid::Cells(labels_[what.label.index()]), 0, 1);
         each(old, 1, old.size());
         return;
     }
@@ -106,7 +106,7 @@ using PathKey = std::function<std::string(const std::string& path)>;
 
 // Where the rows of one labelled block went.
 struct BlockPlacement {
-    int grid = 0;      // the table the label names
+    GridNumber grid{0};      // the table the label names
     int labelRow = 0;  // its row in the summary table
     int movedRows = 0;  // rows placed by their path away from their position
     bool namedAny = false;  // a row named an opened file
@@ -122,7 +122,7 @@ struct BlockPlacement {
 // A block row with a cell right of its block's header row: a value that held
 // a TAB split in two and moved every later value of its row one column on.
 struct WideRow {
-    int grid;
+    GridNumber grid;
     int line;          // of the table, from 1
     std::string path;  // as the row names its file
     int extraCells;
@@ -131,7 +131,7 @@ struct WideRow {
 // A column of a block whose header the tables do not have: one inserted
 // in a spreadsheet, for notes or by mistake. Its cells are not imported.
 struct ForeignColumn {
-    int grid;
+    GridNumber grid;
     int line;          // of the block's label, from 1
     int column;        // from 0: column A is 0
     std::string header;
@@ -142,7 +142,7 @@ struct ForeignColumn {
 // column for: deleted or renamed in a spreadsheet. Columns are placed by
 // their headers, so its values cannot be found.
 struct MissingColumn {
-    int grid;
+    GridNumber grid;
     int line;          // of the block's label, from 1
     std::string key;   // empty: the block has no header row at all
     int value = 0;     // which of the key's values, from 1, when it has several
@@ -157,7 +157,7 @@ struct ImportPlacement {
     // the table has no block for them or their blocks name none of the
     // opened files: a block whose rows were all deleted in a spreadsheet
     // must not empty that section in every file.
-    std::vector<int> leftAlone;
+    std::vector<GridNumber> leftAlone;
     // Paths that "File list" blocks name but that are not open (the first
     // kNamedCells of them).
     size_t unopenedCount = 0;
@@ -181,7 +181,7 @@ struct ImportPlacement {
 // A cell an import changes; its text lies in the table read, or in the
 // summary table when none was read.
 struct ImportEdit {
-    int grid;
+    GridNumber grid;
     int col;
     int row;
     std::string_view text;

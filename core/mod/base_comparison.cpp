@@ -36,7 +36,7 @@ BaseComparison::BaseComparison(DescDocument& mod, std::string folder, const Prog
         throw DravikError(Message(DRAVIK_TR("Base game", "Open the mod's desc files first, then compare them with the base")));
     for (const TableKey& key : TableKeys(mod_)) {
         for (const KeyPlace& place : key.places) {
-            auto& columns = comparedColumns_[static_cast<size_t>(place.grid - 1)];
+            auto& columns = comparedColumns_[place.grid.index()];
             columns.resize(std::max(columns.size(), static_cast<size_t>(place.firstCol + place.columns)));
             std::fill_n(columns.begin() + place.firstCol, place.columns, true);
         }
@@ -46,7 +46,7 @@ BaseComparison::BaseComparison(DescDocument& mod, std::string folder, const Prog
     unreadable_ = listing.unreadableMessage();
 
     for (int r = 1; r <= mod_.descFileCount(); ++r)
-        comparedFiles_.push_back(mod_.filePath(r));
+        comparedFiles_.push_back(mod_.filePath(FileRow(r)));
     const std::vector<std::string> bases = BaseFilesOf(comparedFiles_, mod_.openedRoot(), folder_, listing, codePage);
     std::vector<std::string> read;
     baseRows_.assign(bases.size() + 1, 0);
@@ -66,7 +66,7 @@ BaseComparison::BaseComparison(DescDocument& mod, std::string folder, const Prog
     hooks.progress = progress;
     base_->openDesc(read, hooks);
 
-    for (int grid = 1; grid <= kSectionCount; ++grid)
+    for (GridNumber grid : SectionTables())
         recount(grid, 1, mod_.descFileCount());
     connection_ = mod_.connect(*this);
 }
@@ -81,18 +81,18 @@ int BaseComparison::baseRow(int row) const
 std::string BaseComparison::basePath(int row) const
 {
     const int base = baseRow(row);
-    return base > 0 ? base_->filePath(base) : std::string();
+    return base > 0 ? base_->filePath(FileRow(base)) : std::string();
 }
 
-bool BaseComparison::compared(int grid, int col) const
+bool BaseComparison::compared(GridNumber grid, int col) const
 {
-    if (grid < 1 || grid > kSectionCount)
+    if (!IsSectionTable(grid))
         return false;
-    const auto& columns = comparedColumns_[static_cast<size_t>(grid - 1)];
+    const auto& columns = comparedColumns_[grid.index()];
     return col >= 0 && static_cast<size_t>(col) < columns.size() && columns[static_cast<size_t>(col)];
 }
 
-std::optional<std::string_view> BaseComparison::baseValue(int grid, int col, int row) const
+std::optional<std::string_view> BaseComparison::baseValue(GridNumber grid, int col, int row) const
 {
     const int base = baseRow(row);
     if (base == 0 || !compared(grid, col))
@@ -100,19 +100,19 @@ std::optional<std::string_view> BaseComparison::baseValue(int grid, int col, int
     return base_->grid(grid).cell(col, base);
 }
 
-bool BaseComparison::baseHasKeyLine(int grid, int col, int row) const
+bool BaseComparison::baseHasKeyLine(GridNumber grid, int col, int row) const
 {
     const int base = baseRow(row);
     return base > 0 && base_->keyLineRead(grid, col, base);
 }
 
-bool BaseComparison::baseHasValue(int grid, int col, int row) const
+bool BaseComparison::baseHasValue(GridNumber grid, int col, int row) const
 {
     const int base = baseRow(row);
     return base > 0 && base_->valueRead(grid, col, base);
 }
 
-BaseComparison::Cell BaseComparison::compare(int grid, int col, int row) const
+BaseComparison::Cell BaseComparison::compare(GridNumber grid, int col, int row) const
 {
     const std::optional<std::string_view> base = baseValue(grid, col, row);
     if (!base)
@@ -135,17 +135,17 @@ bool BaseComparison::rowDiffers(int row) const
     return row >= 1 && static_cast<size_t>(row) < rowTotals_.size() && rowTotals_[static_cast<size_t>(row)] > 0;
 }
 
-void BaseComparison::recount(int grid, int firstRow, int lastRow)
+void BaseComparison::recount(GridNumber grid, int firstRow, int lastRow)
 {
     const int rows = static_cast<int>(baseRows_.size()) - 1;
     lastRow = std::min(lastRow, rows);
     firstRow = std::max(firstRow, 1);
     if (firstRow > lastRow)
         return;
-    auto& counts = differingCells_[static_cast<size_t>(grid - 1)];
+    auto& counts = differingCells_[grid.index()];
     counts.resize(baseRows_.size());
     rowTotals_.resize(baseRows_.size());
-    const auto& columns = comparedColumns_[static_cast<size_t>(grid - 1)];
+    const auto& columns = comparedColumns_[grid.index()];
     const int width = std::min(static_cast<int>(columns.size()), mod_.grid(grid).colCount());
     for (int r = firstRow; r <= lastRow; ++r) {
         int differing = 0;
@@ -161,9 +161,9 @@ void BaseComparison::recount(int grid, int firstRow, int lastRow)
     }
 }
 
-void BaseComparison::cellsChanged(int grid, int, int firstRow, int, int lastRow)
+void BaseComparison::cellsChanged(GridNumber grid, int, int firstRow, int, int lastRow)
 {
-    if (grid >= 1 && grid <= kSectionCount)
+    if (IsSectionTable(grid))
         recount(grid, firstRow, lastRow);
 }
 

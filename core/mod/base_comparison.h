@@ -44,16 +44,16 @@ public:
         Same,
         Differs,      // another value, or the key line or the value is in only one of the two files
     };
-    Cell compare(int grid, int col, int row) const;
-    bool differs(int grid, int col, int row) const { return compare(grid, col, row) == Cell::Differs; }
+    Cell compare(GridNumber grid, int col, int row) const;
+    bool differs(GridNumber grid, int col, int row) const { return compare(grid, col, row) == Cell::Differs; }
     // The base file's value of a compared cell (its blanks when the base file
     // lacks the key line); null for a cell not compared.
-    std::optional<std::string_view> baseValue(int grid, int col, int row) const;
+    std::optional<std::string_view> baseValue(GridNumber grid, int col, int row) const;
     // Whether the base file has the line of the cell's key.
-    bool baseHasKeyLine(int grid, int col, int row) const;
+    bool baseHasKeyLine(GridNumber grid, int col, int row) const;
     // Whether the base file's line holds the cell's value (it may hold fewer
     // values than the key's count).
-    bool baseHasValue(int grid, int col, int row) const;
+    bool baseHasValue(GridNumber grid, int col, int row) const;
 
     // A file with a base file and a value that differs from it.
     bool rowDiffers(int row) const;
@@ -62,9 +62,9 @@ public:
 
 private:
     int baseRow(int row) const;
-    bool compared(int grid, int col) const;
-    void recount(int grid, int firstRow, int lastRow);
-    void cellsChanged(int grid, int firstCol, int firstRow, int lastCol, int lastRow) override;
+    bool compared(GridNumber grid, int col) const;
+    void recount(GridNumber grid, int firstRow, int lastRow);
+    void cellsChanged(GridNumber grid, int firstCol, int firstRow, int lastCol, int lastRow) override;
 
     DescDocument& mod_;
     std::string folder_;

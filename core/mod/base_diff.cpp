@@ -14,7 +14,7 @@ void DiffFile(const DescDocument& mod, const BaseComparison& base, const std::ve
 {
     bool differs = false;
     for (const TableKey& key : keys) {
-        const int grid = key.written().grid;
+        const GridNumber grid = key.written().grid;
         for (int value = 1; value <= key.values; ++value) {
             const int col = key.writtenColumn(value);
             if (!base.differs(grid, col, row))

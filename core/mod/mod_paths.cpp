@@ -22,7 +22,7 @@ std::vector<std::string> OpenModPaths(const DescDocument& document)
 {
     std::vector<std::string> paths;
     for (int r = 1; r <= document.descFileCount(); ++r)
-        paths.push_back(PathText(ModPath(document.openedRoot(), document.filePath(r))));
+        paths.push_back(PathText(ModPath(document.openedRoot(), document.filePath(FileRow(r)))));
     return paths;
 }
 

@@ -75,7 +75,7 @@ PatchResult Plan(const DescDocument& document, const ModPathIndex& files, const 
         result.outcome = PatchOutcome::NoValue;
         return result;
     }
-    const int grid = key->written().grid;
+    const GridNumber grid = key->written().grid;
     const int col = key->writtenColumn(line.value);
     if (!document.keyLineRead(grid, col, result.row)) {
         result.outcome = PatchOutcome::NoKeyLine;
@@ -90,7 +90,7 @@ PatchResult Plan(const DescDocument& document, const ModPathIndex& files, const 
         result.outcome = PatchOutcome::AlreadyThere;
         return result;
     }
-    result.why = PatchValueProblem(line.mod, grid < kSectionCount);
+    result.why = PatchValueProblem(line.mod, grid < kTextSectionTable);
     if (!result.why.empty()) {
         result.outcome = PatchOutcome::CannotHold;
         return result;
@@ -105,7 +105,7 @@ PatchResult Plan(const DescDocument& document, const ModPathIndex& files, const 
 // that disagree are none of them applied.
 void SettleRepeats(PatchPlan& plan, const PatchKeyIndex& index)
 {
-    std::map<std::tuple<int, int, int>, std::vector<size_t>> byCell;
+    std::map<std::tuple<int, GridNumber, int>, std::vector<size_t>> byCell;
     for (size_t i = 0; i < plan.lines.size(); ++i) {
         const PatchResult& result = plan.results[i];
         if (result.outcome != PatchOutcome::Applies && result.outcome != PatchOutcome::AlreadyThere &&
@@ -134,7 +134,9 @@ void SettleRepeats(PatchPlan& plan, const PatchKeyIndex& index)
 Utf8Scan ScanTableValues(const DescDocument& document)
 {
     Utf8Scan values;
-    for (int n = 1; n <= kSectionCount && values.valid; ++n) {
+    for (GridNumber n : SectionTables()) {
+        if (!values.valid)
+            break;
         const Grid& grid = document.grid(n);
         for (int r = 1; r < grid.rowCount() && values.valid; ++r) {
             const int stored = std::min(grid.storedCells(r), grid.colCount());

@@ -39,11 +39,11 @@ KeyPlace TableKey::written() const
 
 int TableKey::writtenColumn(int value) const { return written().firstCol + value - 1; }
 
-std::vector<std::pair<int, int>> TableKey::cellsOf(int value) const
+std::vector<std::pair<GridNumber, int>> TableKey::cellsOf(int value) const
 {
-    std::vector<std::pair<int, int>> cells;
+    std::vector<std::pair<GridNumber, int>> cells;
     for (const KeyPlace& place : places) {
-        if (place.grid == kSectionCount) {
+        if (place.grid == kTextSectionTable) {
             for (int c = place.firstCol; c < place.firstCol + place.columns; ++c)
                 cells.emplace_back(place.grid, c);
         } else if (value <= place.columns) {
@@ -62,27 +62,27 @@ std::vector<TableKey> KeysOf(const LoadedSchema& schema, const DescDocument* doc
 {
     std::vector<TableKey> keys;
     std::unordered_map<std::string, size_t> byName;
-    for (int i = 1; i <= kSectionCount; ++i) {
-        int col = 2;
+    for (SectionNumber i : AllSections()) {
+        int col = kFirstValueColumn;
         for (const SectionEntry& entry : schema.section(i).entries) {
             const int columns = ColumnsOf(entry);
             if (columns == 0)
                 continue;
-            if (document && !HeadersRead(document->grid(i), col, columns, entry.name))
+            if (document && !HeadersRead(document->grid(TableOf(i)), col, columns, entry.name))
                 throw DravikError(Message(kLayoutChanged));
             // A nameless entry matches every line, and Save all writes none.
             if (!entry.name.empty()) {
                 auto [found, added] = byName.emplace(entry.name, keys.size());
                 if (added)
                     keys.push_back({entry.name, 0, {}});
-                keys[found->second].places.push_back({i, col, columns});
+                keys[found->second].places.push_back({TableOf(i), col, columns});
             }
             col += columns;
         }
     }
     for (TableKey& key : keys) {
         const KeyPlace written = key.written();
-        key.values = written.grid == kSectionCount ? 1 : written.columns;
+        key.values = written.grid == kTextSectionTable ? 1 : written.columns;
     }
     return keys;
 }

@@ -12,7 +12,7 @@ namespace dravik {
 
 // One run of a key's columns in one section table.
 struct KeyPlace {
-    int grid;
+    GridNumber grid;
     int firstCol;
     int columns;
 };
@@ -29,7 +29,7 @@ struct TableKey {
     // reaches the file.
     KeyPlace written() const;
     // The cells of value `value` (1 and on) in every place.
-    std::vector<std::pair<int, int>> cellsOf(int value) const;  // (grid, col)
+    std::vector<std::pair<GridNumber, int>> cellsOf(int value) const;  // (grid, col)
     // The column of value `value` in the written place.
     int writtenColumn(int value) const;
 };

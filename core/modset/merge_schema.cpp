@@ -24,11 +24,11 @@ MergeSchema::MergeSchema(const TextLines& variables, const CodePage& codePage)
     keys_ = SchemaKeys(loaded_);
     byName_ = std::make_unique<PatchKeyIndex>(keys_);
     std::unordered_map<std::string, size_t> entryByName;
-    for (int i = 1; i <= kSectionCount; ++i) {
+    for (SectionNumber i : AllSections()) {
         const auto& entries = loaded_.section(i).entries;
         for (size_t k = 0; k < entries.size(); ++k)
             entryByName.emplace(entries[k].name, loaded_.number(i, k));
-        slotOfColumn_[SectionIndex(i)].assign(static_cast<size_t>(tableColumns(i)), -1);
+        slotOfColumn_[i.index()].assign(static_cast<size_t>(tableColumns(TableOf(i))), -1);
     }
     for (int key = 0; key < keyCount(); ++key) {
         const TableKey& tableKey = keys_[static_cast<size_t>(key)];
@@ -36,9 +36,9 @@ MergeSchema::MergeSchema(const TextLines& variables, const CodePage& codePage)
         keyOfSlot_.insert(keyOfSlot_.end(), static_cast<size_t>(tableKey.values), key);
         entryOfKey_.push_back(entryByName.at(tableKey.name));
         for (const KeyPlace& place : tableKey.places) {
-            if ((place.grid == kSectionCount) != textKey(key))
+            if ((place.grid == kTextSectionTable) != textKey(key))
                 continue;
-            auto& columns = slotOfColumn_[SectionIndex(place.grid)];
+            auto& columns = slotOfColumn_[place.grid.index()];
             for (int j = 0; j < place.columns; ++j) {
                 const int value = textKey(key) ? 1 : j + 1;
                 if (value <= tableKey.values)
@@ -54,17 +54,17 @@ int MergeSchema::findKey(const std::string& name) const
     return key ? static_cast<int>(key - keys_.data()) : -1;
 }
 
-int MergeSchema::slotOfCell(int grid, int col) const
+int MergeSchema::slotOfCell(GridNumber grid, int col) const
 {
-    if (grid < 1 || grid > kSectionCount)
+    if (!IsSectionTable(grid))
         return -1;
-    const auto& columns = slotOfColumn_[SectionIndex(grid)];
+    const auto& columns = slotOfColumn_[grid.index()];
     return col >= 0 && static_cast<size_t>(col) < columns.size() ? columns[static_cast<size_t>(col)] : -1;
 }
 
-std::vector<std::pair<int, int>> MergeSchema::cellsOfSlot(int slot) const
+std::vector<std::pair<GridNumber, int>> MergeSchema::cellsOfSlot(int slot) const
 {
-    std::vector<std::pair<int, int>> cells;
+    std::vector<std::pair<GridNumber, int>> cells;
     const TableKey& key = keys_[static_cast<size_t>(keyOfSlot(slot))];
     for (const KeyPlace& place : key.places)
         for (int c = place.firstCol; c < place.firstCol + place.columns; ++c)
@@ -73,10 +73,10 @@ std::vector<std::pair<int, int>> MergeSchema::cellsOfSlot(int slot) const
     return cells;
 }
 
-int MergeSchema::tableColumns(int grid) const
+int MergeSchema::tableColumns(GridNumber grid) const
 {
     int columns = 2;
-    for (const SectionEntry& entry : loaded_.section(grid).entries)
+    for (const SectionEntry& entry : loaded_.section(SectionOf(grid)).entries)
         columns += ColumnsOf(entry);
     return columns;
 }

@@ -45,7 +45,7 @@ public:
     int valueOfSlot(int slot) const { return slot - firstSlot(keyOfSlot(slot)) + 1; }
     int slot(int key, int value) const { return firstSlot(key) + value - 1; }
     // A key of the text section: its one value is the whole rest of its line.
-    bool textKey(int key) const { return keys_[static_cast<size_t>(key)].written().grid == kSectionCount; }
+    bool textKey(int key) const { return keys_[static_cast<size_t>(key)].written().grid == kTextSectionTable; }
     const std::string& keyName(int key) const { return keys_[static_cast<size_t>(key)].name; }
     // The key a patch line or a choice names: as the variables text writes
     // it, else with the blanks at its ends left out when that names one key;
@@ -55,12 +55,12 @@ public:
     // The slot a cell of a section table shows; -1 for none (a column of no
     // key, or a key shown in a section of the other kind, whose cells are
     // left empty).
-    int slotOfCell(int grid, int col) const;
+    int slotOfCell(GridNumber grid, int col) const;
     // The cells of the section tables that show a slot: (grid, column).
-    std::vector<std::pair<int, int>> cellsOfSlot(int slot) const;
+    std::vector<std::pair<GridNumber, int>> cellsOfSlot(int slot) const;
     // The width of each section table as Open desc lays it out: the file's
     // number and path, then the values.
-    int tableColumns(int grid) const;
+    int tableColumns(GridNumber grid) const;
 
     // The numbered entry (LoadedSchema's numbering) whose line is the key's.
     size_t entryOfKey(int key) const { return entryOfKey_[static_cast<size_t>(key)]; }

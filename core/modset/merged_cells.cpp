@@ -4,7 +4,7 @@
 
 namespace dravik {
 
-std::pair<int, int> ModSetCells::valueOf(int grid, int col, int row) const
+std::pair<int, int> ModSetCells::valueOf(GridNumber grid, int col, int row) const
 {
     // Rows past the set's files (the tables' spare rows) show no value.
     if (row < 1 || row > set_.fileCount())
@@ -12,19 +12,19 @@ std::pair<int, int> ModSetCells::valueOf(int grid, int col, int row) const
     return {row - 1, set_.schema().slotOfCell(grid, col)};
 }
 
-bool ModSetCells::conflict(int grid, int col, int row) const
+bool ModSetCells::conflict(GridNumber grid, int col, int row) const
 {
     const auto [file, slot] = valueOf(grid, col, row);
     return slot >= 0 && set_.mark(file, slot).origin == Origin::Conflict;
 }
 
-bool ModSetCells::lost(int grid, int col, int row) const
+bool ModSetCells::lost(GridNumber grid, int col, int row) const
 {
     const auto [file, slot] = valueOf(grid, col, row);
     return slot >= 0 && set_.mark(file, slot).lost;
 }
 
-bool ModSetCells::changedBy(int mod, int grid, int col, int row) const
+bool ModSetCells::changedBy(int mod, GridNumber grid, int col, int row) const
 {
     const auto [file, slot] = valueOf(grid, col, row);
     return slot >= 0 && set_.changes(mod, file, slot);

@@ -11,14 +11,14 @@ class ModSet;
 class ModSetCells : public MergedCells {
 public:
     explicit ModSetCells(const ModSet& set) : set_(set) {}
-    bool conflict(int grid, int col, int row) const override;
-    bool lost(int grid, int col, int row) const override;
-    bool changedBy(int mod, int grid, int col, int row) const override;
+    bool conflict(GridNumber grid, int col, int row) const override;
+    bool lost(GridNumber grid, int col, int row) const override;
+    bool changedBy(int mod, GridNumber grid, int col, int row) const override;
     int findMod(std::string_view name) const override;
 
 private:
     // The value the cell shows, as (file, slot); slot -1 for none.
-    std::pair<int, int> valueOf(int grid, int col, int row) const;
+    std::pair<int, int> valueOf(GridNumber grid, int col, int row) const;
     const ModSet& set_;
 };
 

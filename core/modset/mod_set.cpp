@@ -292,10 +292,10 @@ void ModSet::Load::readFiles()
         Grid list(3, set.fileCount() + 1);
         list.setRow(0, GridRow{"File number", "File name", "Path"});
         set.tables_.emplace_back(kFileListGrid, std::move(list));
-        for (int g = 1; g <= kSectionCount; ++g) {
+        for (GridNumber g : SectionTables()) {
             Grid table(set.schema_->tableColumns(g), set.fileCount() + 1);
             GridRow header{"", "File name"};
-            for (const SectionEntry& entry : set.schema_->loaded().section(g).entries)
+            for (const SectionEntry& entry : set.schema_->loaded().section(SectionOf(g)).entries)
                 for (int j = 0; j < ColumnsOf(entry); ++j)
                     header.add(entry.name);
             table.setRow(0, std::move(header));
@@ -684,7 +684,7 @@ std::vector<MergeNote> ModSet::notes() const
     return notes;
 }
 
-std::vector<std::pair<int, Grid>> ModSet::takeTables() { return std::move(tables_); }
+std::vector<std::pair<GridNumber, Grid>> ModSet::takeTables() { return std::move(tables_); }
 
 ValueMark ModSet::mark(int f, int slot) const
 {

@@ -227,7 +227,7 @@ public:
     // section tables (grid numbers of grid_numbers.h), laid out as Open desc
     // lays them out, one row per file, every cell its winning value (an
     // absent value empty). Empty unless asked for at the load.
-    std::vector<std::pair<int, Grid>> takeTables();
+    std::vector<std::pair<GridNumber, Grid>> takeTables();
 
     // ---- The merged view, value by value (`slot`: MergeSchema).
     ValueMark mark(int file, int slot) const;
@@ -386,7 +386,7 @@ private:
     std::vector<MissingLine> missingLines_;    // sorted
     std::unordered_map<std::uint64_t, int> choiceIndex_;
     std::vector<int> choiceMod_;  // by choice: the mod it names, -1 for none
-    std::vector<std::pair<int, Grid>> tables_;
+    std::vector<std::pair<GridNumber, Grid>> tables_;
 };
 
 }  // namespace dravik

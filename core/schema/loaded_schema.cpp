@@ -8,8 +8,8 @@ namespace dravik {
 
 LoadedSchema::LoadedSchema(const TextLines& variables, const CodePage& codePage)
 {
-    for (int i = 1; i <= kSectionCount; ++i) {
-        const size_t s = SectionIndex(i);
+    for (SectionNumber i : AllSections()) {
+        const size_t s = i.index();
         firstNumber[s] = numberedNames.size();
         sections[s] = ReadSectionSchema(variables, i, codePage);
         for (const auto& entry : sections[s].entries) {

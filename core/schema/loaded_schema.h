@@ -17,10 +17,10 @@ namespace dravik {
 struct LoadedSchema {
     LoadedSchema(const TextLines& variables, const CodePage& codePage);
 
-    const SectionSchema& section(int i) const { return sections[SectionIndex(i)]; }
-    const std::string& folded(int i, size_t k) const { return foldedNames[SectionIndex(i)][k]; }
+    const SectionSchema& section(SectionNumber i) const { return sections[i.index()]; }
+    const std::string& folded(SectionNumber i, size_t k) const { return foldedNames[i.index()][k]; }
     // Entry k of section i in numberedNames.
-    size_t number(int i, size_t k) const { return firstNumber[SectionIndex(i)] + k; }
+    size_t number(SectionNumber i, size_t k) const { return firstNumber[i.index()] + k; }
     // The first invalid count of any section, in section order; empty when none.
     Message firstError() const;
     // Why the tables cannot hold the values of `files` files; empty when they can.

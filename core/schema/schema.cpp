@@ -7,9 +7,9 @@
 
 namespace dravik {
 
-std::string SectionName(int section)
+std::string SectionName(SectionNumber section)
 {
-    return section == kSectionCount ? std::string("section_text") : "section" + std::to_string(section);
+    return section == kTextSection ? std::string("section_text") : "section" + std::to_string(section.number());
 }
 
 std::vector<std::string> GetSectionLines(const TextLines& variables, const std::string& sectionName)
@@ -35,7 +35,7 @@ std::string NameOf(const std::string& entry)
 }
 }  // namespace
 
-SectionSchema ReadSectionSchema(const TextLines& variables, int section, const CodePage& codePage)
+SectionSchema ReadSectionSchema(const TextLines& variables, SectionNumber section, const CodePage& codePage)
 {
     SectionSchema schema;
     const auto lines = GetSectionLines(variables, SectionName(section));

@@ -2,6 +2,7 @@
 // laid out in that section's table and how many values each carries.
 #pragma once
 
+#include "core/numbered.h"
 #include "core/text/code_page.h"
 #include "core/text/message.h"
 #include "core/text/text_lines.h"
@@ -14,12 +15,15 @@ namespace dravik {
 
 inline constexpr int kSectionCount = 10;
 
-// Sections are numbered from 1; where section `section` stands in an array
-// of all ten.
-constexpr size_t SectionIndex(int section) { return static_cast<size_t>(section - 1); }
+// Sections are numbered from 1; section 10 is the text section.
+using SectionNumber = Numbered<struct SectionKind>;
+inline constexpr SectionNumber kTextSection{kSectionCount};
+constexpr bool IsSection(SectionNumber section) { return section.number() >= 1 && section.number() <= kSectionCount; }
+constexpr SectionNumber::Range AllSections() { return {SectionNumber(1), SectionNumber(kSectionCount)}; }
+constexpr size_t SectionIndex(SectionNumber section) { return section.index(); }
 
 // "section1" ... "section9", and "section_text" for section 10.
-std::string SectionName(int section);
+std::string SectionName(SectionNumber section);
 
 // The entry lines of one section, unchanged and in text order. A section
 // starts at a line equal to "[" + name + "]" (case and blanks exact) and ends
@@ -41,6 +45,6 @@ struct SectionSchema {
     std::vector<SectionEntry> entries;
     Message error;  // empty when every count was valid
 };
-SectionSchema ReadSectionSchema(const TextLines& variables, int section, const CodePage& codePage);
+SectionSchema ReadSectionSchema(const TextLines& variables, SectionNumber section, const CodePage& codePage);
 
 }  // namespace dravik

@@ -58,7 +58,7 @@ TEST_F(BatchCheck, PrintsEachCheckAndExitsOneWhenThereAreAnyZeroWhenNone)
     // What was accepted beside the variables file, or in a file named.
     AcceptedEntry tankArmor;
     tankArmor.file = "units/tanks/tank01.desc";
-    tankArmor.column = {1, "armor ", 1};
+    tankArmor.column = {dravik::SectionNumber(1), "armor ", 1};
     tankArmor.value = "4500";
     AcceptedChecks accepted;
     accepted.add(tankArmor);

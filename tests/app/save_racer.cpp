@@ -64,7 +64,7 @@ int main(int argc, char** argv)
         const std::vector<std::string> descs(args.begin() + 2, args.end());
         auto document = dravik::LoadDocument(args[0], descs, dravik::CodePage::Default(), std::cerr);
         for (int r = 1; r <= document->descFileCount(); ++r)
-            static_cast<void>(document->setCell(1, 2, r, args[1]));
+            static_cast<void>(document->setCell(dravik::GridNumber(1), 2, r, args[1]));
         const dravik::SavePlan plan = document->planSaveAll();
         Say("planned");
         AwaitLine();

@@ -83,7 +83,7 @@ protected:
         }
         ws.openDesc(paths);
         for (int r = 1; r <= 3; ++r)
-            ws.setCell(1, 2, r, "99");
+            ws.setCell(dravik::GridNumber(1), 2, r, "99");
         return paths;
     }
     static std::string old(int i) { return "hp " + std::to_string(i) + " 5\r\nname T-" + std::to_string(i) + "\r\n"; }
@@ -146,13 +146,13 @@ TEST_F(Faults, AFailingWriteKeepsTheOldFileWholeWhereverItFails)
             test::WriteFailure failure(after, code);
             EXPECT_EQ(ErrorOf([&] { ws.saveAll(); }), "Cannot create file \"" + paths[0] + "\". " + Reason(code));
             for (int i = 1; i <= 3; ++i)
-                EXPECT_EQ(ReadBytes(paths[static_cast<size_t>(i - 1)]), old(i)) << after << " " << code;
+                EXPECT_EQ(ReadBytes(paths[static_cast<size_t>(i) - 1]), old(i)) << after << " " << code;
             EXPECT_TRUE(StrayTemporaries(dir.path()).empty());
         }
     }
     ws.saveAll();  // the disk is back: nothing was lost in between
     for (int i = 1; i <= 3; ++i)
-        EXPECT_EQ(ReadBytes(paths[static_cast<size_t>(i - 1)]), edited(i));
+        EXPECT_EQ(ReadBytes(paths[static_cast<size_t>(i) - 1]), edited(i));
 }
 
 TEST_F(Faults, ATableWrittenInPiecesIsWholeOrNotWrittenAtAll)
@@ -246,7 +246,7 @@ TEST_F(Faults, AFolderThatTurnsReadOnlyRefusesEveryWriteAndKeepsTheFiles)
     SettingsFile settings((dir.path() / "ro" / "DRAVIK2.INI").string());
     EXPECT_FALSE(settings.writeString("Other", "GamePath", "c:\\game.exe"));
     for (int i = 1; i <= 3; ++i)
-        EXPECT_EQ(ReadBytes(paths[static_cast<size_t>(i - 1)]), old(i));
+        EXPECT_EQ(ReadBytes(paths[static_cast<size_t>(i) - 1]), old(i));
     ASSERT_TRUE(disk.remount(0, "size=256k"));
     EXPECT_TRUE(StrayTemporaries(dir.path()).empty());
 }
@@ -289,7 +289,7 @@ TEST_F(Faults, AFullDiskKeepsEveryOldFileWhole)
     const std::string small = (dir.path() / "full" / "small.desc").string();
     test::WriteBytes(small, "hp 3 4\r\n");
     ws.openDesc({small, big});
-    ws.setCell(1, 2, 2, "7");
+    ws.setCell(dravik::GridNumber(1), 2, 2, "7");
     // Nothing is written, the file that had room included: a second save,
     // once there is room, writes both.
     EXPECT_EQ(ErrorOf([&] { ws.saveAll(); }), "Cannot create file \"" + big + "\". " + Reason(ENOSPC));
@@ -374,9 +374,9 @@ protected:
         ws.openDesc(Paths(folder));
         std::vector<CellEdit> edits;
         for (int r = 1; r <= kFiles; ++r) {
-            edits.push_back({1, 2, r, std::to_string(r * 3)});
-            edits.push_back({1, 6, r, "armored"});
-            edits.push_back({10, 2, r, "new name " + std::to_string(r)});
+            edits.push_back({dravik::GridNumber(1), 2, r, std::to_string(r * 3)});
+            edits.push_back({dravik::GridNumber(1), 6, r, "armored"});
+            edits.push_back({dravik::GridNumber(10), 2, r, "new name " + std::to_string(r)});
         }
         ws.setCells(edits);
         ws.saveAll(progress);
@@ -537,8 +537,8 @@ TEST_F(LargeInputs, AFiftyMegabyteDescFileKeepsEveryByteButItsKeyLines)
     const std::string path = dir.write("big.desc", text);
     ws.setVariablesText(TextLines{{"[section1]", "hp =2", "armor =3", "[section_text]", "name =1"}, true});
     ws.openDesc({path});
-    EXPECT_EQ(ws.grid(1).cell(4, 1), "7");
-    ws.setCell(1, 2, 1, "100");
+    EXPECT_EQ(ws.grid(dravik::GridNumber(1)).cell(4, 1), "7");
+    ws.setCell(dravik::GridNumber(1), 2, 1, "100");
     ws.saveAll();
 
     std::string wanted = text;
@@ -572,9 +572,9 @@ TEST_F(LargeInputs, AMillionLinesWithMixedBreaksAndNulBytes)
     const std::string path = dir.write("lines.desc", text);
     ws.setVariablesText(TextLines{{"[section2]", std::string("k\0ey =1", 7), "zz last =1"}, true});
     ws.openDesc({path});
-    EXPECT_EQ(ws.grid(2).cell(2, 1), "1");
-    EXPECT_EQ(ws.grid(2).cell(3, 1), "5");
-    ws.setCell(2, 3, 1, "6");
+    EXPECT_EQ(ws.grid(dravik::GridNumber(2)).cell(2, 1), "1");
+    EXPECT_EQ(ws.grid(dravik::GridNumber(2)).cell(3, 1), "5");
+    ws.setCell(dravik::GridNumber(2), 3, 1, "6");
     ws.saveAll();
 
     const std::string bytes = ReadBytes(path);
@@ -608,8 +608,8 @@ TEST_F(LargeInputs, RowsPastSixtyFourKilobytesFileAfterFileOpenSaveAndExport)
                                       std::string(70000, static_cast<char>('a' + f % 26)) + " \r\n"));
     ws.openDesc(paths);
     ASSERT_EQ(ws.descFileCount(), 40);
-    EXPECT_TRUE(ws.grid(10).cell(3, 40) == std::string(70000, 'n'));
-    ws.setCell(1, 2, 40, "2");
+    EXPECT_TRUE(ws.grid(dravik::GridNumber(10)).cell(3, 40) == std::string(70000, 'n'));
+    ws.setCell(dravik::GridNumber(1), 2, 40, "2");
     EXPECT_EQ(ws.saveAll().written, 1);
     EXPECT_TRUE(ReadBytes(paths[39]) == "hp  2 \r\nname  u39 \r\ndescription  " + std::string(70000, 'n') + " \r\n");
 
@@ -648,8 +648,8 @@ TEST_F(LargeInputs, ATableTextLineOfAHundredThousandColumns)
     ImportTable(ws, &bytes);
     EXPECT_EQ(ws.summary().colCount(), 100001);
     EXPECT_EQ(ws.summary().cell(100000, 0), "v99999");
-    EXPECT_EQ(ws.grid(1).colCount(), 4);  // the import never widens a table
-    EXPECT_EQ(ws.grid(1).cell(2, 1), "5");
+    EXPECT_EQ(ws.grid(dravik::GridNumber(1)).colCount(), 4);  // the import never widens a table
+    EXPECT_EQ(ws.grid(dravik::GridNumber(1)).cell(2, 1), "5");
     ws.saveAll();
     EXPECT_EQ(ReadBytes(desc), "hp  5 6 \r\n");
 

@@ -92,15 +92,15 @@ TEST_F(WidePaths, AFolderTheCodePageCannotWriteIsOpenedAndSaved)
 
     document_.loadVariables(path(L"vars.var"));
     document_.openDesc({desc});
-    EXPECT_EQ(document_.grid(1).cell(2, 1), "45");
+    EXPECT_EQ(document_.grid(dravik::GridNumber(1)).cell(2, 1), "45");
     // The tables show the text; the document keeps the file.
     EXPECT_EQ(document_.fileList().cell(2, 1), PathText(desc));
     EXPECT_EQ(document_.fileList().cell(1, 1), "tank.desc");
-    EXPECT_EQ(document_.grid(1).cell(1, 1), PathText(desc));
+    EXPECT_EQ(document_.grid(dravik::GridNumber(1)).cell(1, 1), PathText(desc));
     EXPECT_NE(PathText(desc).find('?'), std::string::npos);
     EXPECT_EQ(document_.filePath(1), desc);
 
-    document_.setCell(1, 3, 1, "41");
+    document_.setCell(dravik::GridNumber(1), 3, 1, "41");
     document_.saveAll();
     EXPECT_EQ(ReadWide(wide(L"tank.desc")), "; tank\r\narmor  45 41 \r\n");
     EXPECT_EQ(WideNames(folder_).size(), 2u) << "replaced by rename, nothing left beside it";
@@ -140,7 +140,7 @@ TEST_F(WidePaths, ExportNamesTheFilesAndImportRefusesThem)
     EXPECT_NE(unwritable.exportMessage().english().find("cannot write"), std::string::npos);
     EXPECT_NE(unwritable.exportMessage().english().find(PathText(path(L"tank.desc"))), std::string::npos);
 
-    document_.setCell(1, 2, 2, "99");
+    document_.setCell(dravik::GridNumber(1), 2, 2, "99");
     const std::string table = "Section 1\t\r\n";
     try {
         ImportTable(document_, &table);
@@ -148,7 +148,7 @@ TEST_F(WidePaths, ExportNamesTheFilesAndImportRefusesThem)
     } catch (const DravikError& e) {
         EXPECT_EQ(std::string(e.what()), unwritable.importMessage());
     }
-    EXPECT_EQ(document_.grid(1).cell(2, 2), "99") << "nothing imported";
+    EXPECT_EQ(document_.grid(dravik::GridNumber(1)).cell(2, 2), "99") << "nothing imported";
 
     // A path typed into the file list is text again, and names its file.
     document_.setCell(kFileListGrid, 2, 2, plain);

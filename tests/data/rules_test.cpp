@@ -146,7 +146,7 @@ TEST(Rules, SaveAll)
             const size_t equals = line.find(" =");
             const std::vector<std::string> at = Words(line.substr(0, equals));
             ASSERT_TRUE(equals != std::string::npos && at.size() == 3) << rule.name() << ": " << line;
-            static_cast<void>(document.setCell(std::stoi(at[0]), std::stoi(at[1]), std::stoi(at[2]),
+            static_cast<void>(document.setCell(dravik::GridNumber(std::stoi(at[0])), std::stoi(at[1]), std::stoi(at[2]),
                                                line.substr(std::min(line.size(), equals + 3))));
         }
         document.saveAll();

@@ -55,8 +55,8 @@ std::vector<std::string> Split(std::string_view bytes)
 TextLines Expected(const TextLines& original, const DescDocument& ws, int r)
 {
     TextLines text = original;
-    for (int i = 1; i <= kSectionCount; ++i) {
-        const Grid& table = ws.grid(i);
+    for (SectionNumber i : AllSections()) {
+        const Grid& table = ws.grid(TableOf(i));
         const std::vector<std::string> lines = GetSectionLines(ws.variablesText(), SectionName(i));
         int col = 2;
         for (std::size_t k = 0; k < lines.size(); ++k) {
@@ -68,7 +68,7 @@ TextLines Expected(const TextLines& original, const DescDocument& ws, int r)
                 continue;
             std::string rebuilt = name + " ";
             const long line = literal::KeyLine(text.lines, name, ws.codePage());
-            if (i == kSectionCount) {
+            if (TableOf(i) == kTextSectionTable) {
                 for (int j = 0; j < std::min(count, 1); ++j)
                     rebuilt.append(table.cell(own + j, r)).append(" ");
             } else {
@@ -100,7 +100,7 @@ TextLines Expected(const TextLines& original, const DescDocument& ws, int r)
 bool NamesNest(const DescDocument& ws)
 {
     std::vector<std::string> names;
-    for (int i = 1; i <= kSectionCount; ++i) {
+    for (SectionNumber i : AllSections()) {
         const std::vector<std::string> lines = GetSectionLines(ws.variablesText(), SectionName(i));
         for (std::size_t k = 0; k < lines.size(); ++k)
             names.push_back(ws.codePage().lowered(literal::EntryName(lines, k)));
@@ -117,8 +117,8 @@ bool NamesNest(const DescDocument& ws)
 // line's end blanks: such files settle only after a second save.
 bool ValuesHoldControls(const DescDocument& ws)
 {
-    for (int i = 1; i <= kSectionCount; ++i) {
-        const Grid& table = ws.grid(i);
+    for (SectionNumber i : AllSections()) {
+        const Grid& table = ws.grid(TableOf(i));
         for (int r = 1; r < table.rowCount(); ++r)
             for (int c = 2; c < table.colCount(); ++c)
                 for (char ch : table.cell(c, r))
@@ -130,8 +130,8 @@ bool ValuesHoldControls(const DescDocument& ws)
 
 void CheckLoadedCells(const TextLines& original, const DescDocument& ws, int r)
 {
-    for (int i = 1; i <= kSectionCount; ++i) {
-        const Grid& table = ws.grid(i);
+    for (SectionNumber i : AllSections()) {
+        const Grid& table = ws.grid(TableOf(i));
         const std::vector<std::string> lines = GetSectionLines(ws.variablesText(), SectionName(i));
         int col = 2;
         for (std::size_t k = 0; k < lines.size(); ++k) {
@@ -141,7 +141,7 @@ void CheckLoadedCells(const TextLines& original, const DescDocument& ws, int r)
             const bool read = literal::KeyLine(original.lines, name, ws.codePage()) >= 0;
             const std::vector<std::string> words = literal::BlankWords(value);
             for (int j = 0; j < count; ++j, ++col) {
-                const std::string want = i == kSectionCount ? value
+                const std::string want = TableOf(i) == kTextSectionTable ? value
                                          : !read ? GetWord(' ', value, j)
                                          : static_cast<std::size_t>(j) < words.size() ? words[static_cast<std::size_t>(j)]
                                                                                       : "";
@@ -190,7 +190,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ws.startUp();
     ws.setVariablesText(SplitLines(variables));
     bool schemaFails = false;
-    for (int i = 1; i <= kSectionCount; ++i)
+    for (SectionNumber i : AllSections())
         schemaFails = schemaFails || !ReadSectionSchema(ws.variablesText(), i, cyrillic).error.empty();
 
     try {

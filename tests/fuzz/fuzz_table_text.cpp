@@ -43,7 +43,7 @@ Grid Writable(const Grid& grid)
 std::vector<Grid> Tables(const DescDocument& document)
 {
     std::vector<Grid> grids;
-    for (int n = 1; n <= kGridCount; ++n)
+    for (GridNumber n : AllGrids())
         grids.push_back(document.grid(n));
     return grids;
 }
@@ -64,9 +64,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     document.replaceGrids({{kSummaryGrid, Grid(columns, rows)}});
     // Cells for the import to clear and the undo to bring back.
     std::vector<CellEdit> values;
-    for (int n = 1; n <= kFileListGrid; ++n)
+    for (GridNumber n : FileRowTables())
         for (int r = 1; r <= 3; ++r)
-            values.push_back({n, r, r, "v" + std::to_string(n * 10 + r)});
+            values.push_back({n, r, r, "v" + std::to_string(n.number() * 10 + r)});
     document.setCells(values);
     Grid summary = document.summary();
     const int rowsBefore = summary.rowCount();
@@ -104,12 +104,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         read.setRowCount(read.rowCount() - 1);  // the fresh grid's own row
         FUZZ_CHECK(document.summary() == read, "the import holds the file's rows as TextToGrid reads them");
     }
-    for (int n = 1; n <= kFileListGrid; ++n) {
+    for (GridNumber n : FileRowTables()) {
         const Grid& g = document.grid(n);
-        const Grid& old = before[static_cast<std::size_t>(n - 1)];
-        FUZZ_CHECK(g.colCount() == old.colCount() && g.rowCount() == old.rowCount(), std::to_string(n));
+        const Grid& old = before[n.index()];
+        FUZZ_CHECK(g.colCount() == old.colCount() && g.rowCount() == old.rowCount(), std::to_string(n.number()));
         for (int r = 1; r < g.rowCount(); ++r)
-            FUZZ_CHECK(g.cell(0, r) == std::to_string(r) || n == kFileListGrid, std::to_string(n));
+            FUZZ_CHECK(g.cell(0, r) == std::to_string(r) || n == kFileListGrid, std::to_string(n.number()));
     }
     document.undo(imported);
     FUZZ_CHECK(Tables(document) == before, "undo of the import");

@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const TextLines text = SplitLines(bytes);
 
     std::size_t gathered = 0;
-    for (int section = 1; section <= kSectionCount; ++section) {
+    for (SectionNumber section : AllSections()) {
         const std::string name = SectionName(section);
         const std::vector<std::string> lines = GetSectionLines(text, name);
         FUZZ_CHECK(lines == Reference(text, "[" + name + "]"), name);

@@ -622,14 +622,14 @@ private slots:
         QCOMPARE(dan->Memo1->toPlainText(), result);
         // The tables wait for the next Open desc.
         QCOMPARE(window->document().descFileCount(), 0);
-        QVERIFY(window->document().grid(1).cell(2, 0).empty());
+        QVERIFY(window->document().grid(dravik::GridNumber(1)).cell(2, 0).empty());
 
         QVERIFY(dan->close());
         QVERIFY(window->isVisible());
         dialogs->openAnswers.enqueue({tank});
         Action(*window, "N2")->trigger();
         QCOMPARE(dialogs->errors.size(), 0);
-        const dravik::Grid& section1 = window->document().grid(1);
+        const dravik::Grid& section1 = window->document().grid(dravik::GridNumber(1));
         QCOMPARE(section1.colCount(), 6);
         QCOMPARE(section1.cell(2, 0), std::string("armor "));
         QCOMPARE(section1.cell(4, 0), std::string("armor "));
@@ -638,8 +638,8 @@ private slots:
         QCOMPARE(section1.cell(4, 1), std::string("30"));
         // The blank of "health " keeps HealthBar out.
         QCOMPARE(section1.cell(5, 1), std::string("100"));
-        QCOMPARE(window->document().grid(10).cell(2, 0), std::string("name "));
-        QCOMPARE(window->document().grid(10).cell(2, 1), std::string("Tank"));
+        QCOMPARE(window->document().grid(dravik::GridNumber(10)).cell(2, 0), std::string("name "));
+        QCOMPARE(window->document().grid(dravik::GridNumber(10)).cell(2, 1), std::string("Tank"));
     }
 };
 

@@ -33,6 +33,7 @@ using dravik::ui::GridView;
 class BulkEditsTest : public WindowFixture {
     Q_OBJECT
 
+    GridView* table(dravik::GridNumber n) const { return grid(n); }
     GridView* table(int n) const { return grid(n); }
     dravik::ui::BulkEditActions* bulk() const { return window->bulkEdits(); }
     dravik::ui::FindBar* bar() const { return named<dravik::ui::FindBar>(QStringLiteral("FindBar")); }
@@ -48,14 +49,16 @@ class BulkEditsTest : public WindowFixture {
         activate();
     }
     // Clicks the cell: the focus goes into its open editor.
-    QLineEdit* goTo(int grid, int col, int row)
+    QLineEdit* goTo(int grid, int col, int row) { return goTo(dravik::GridNumber(grid), col, row); }
+    QLineEdit* goTo(dravik::GridNumber grid, int col, int row)
     {
         clickCell(table(grid), col, row);
         return editor();
     }
     static QLineEdit* editor() { return qobject_cast<QLineEdit*>(QApplication::focusWidget()); }
     // A click on one corner of the rectangle, a Shift+click on the other.
-    void select(int grid, QPoint from, QPoint to)
+    void select(int grid, QPoint from, QPoint to) { select(dravik::GridNumber(grid), from, to); }
+    void select(dravik::GridNumber grid, QPoint from, QPoint to)
     {
         clickCell(table(grid), from.x(), from.y());
         clickCell(table(grid), to.x(), to.y(), Qt::ShiftModifier);
@@ -63,7 +66,7 @@ class BulkEditsTest : public WindowFixture {
     // What the filter does: a row hidden in every working table.
     void hideRow(int row)
     {
-        for (int n = 1; n <= dravik::kFileListGrid; ++n)
+        for (dravik::GridNumber n : dravik::FileRowTables())
             table(n)->setRowHidden(row - 1, true);
     }
     // Clears the find text and types another.
@@ -99,48 +102,48 @@ private slots:
         QVERIFY(first);
         press(Qt::Key_Down, Qt::ShiftModifier);
         press(Qt::Key_Right, Qt::ShiftModifier);
-        QCOMPARE(dravik::ui::SelectedBlock(table(1)), (CellBlock{1, {1, 2}, {2, 3}}));
+        QCOMPARE(dravik::ui::SelectedBlock(table(dravik::GridNumber(1))), (CellBlock{dravik::GridNumber(1), {1, 2}, {2, 3}}));
         // The editor stays open on the focused cell.
         QVERIFY(editor());
-        QCOMPARE(table(1)->indexWidget(table(1)->currentIndex()), editor());
+        QCOMPARE(table(dravik::GridNumber(1))->indexWidget(table(dravik::GridNumber(1))->currentIndex()), editor());
 
         // Once the user types, Shift+Left selects characters instead.
         QTest::keyClicks(editor(), "55");
         press(Qt::Key_Left, Qt::ShiftModifier);
         QVERIFY(editor()->hasSelectedText());
-        QCOMPARE(dravik::ui::SelectedBlock(table(1)), (CellBlock{1, {1, 2}, {2, 3}}));
+        QCOMPARE(dravik::ui::SelectedBlock(table(dravik::GridNumber(1))), (CellBlock{dravik::GridNumber(1), {1, 2}, {2, 3}}));
 
         // Shift+click extends from the current cell; Ctrl+A takes the table.
         goTo(1, 3, 1);
-        const QRect cell = table(1)->visualRect(table(1)->model()->index(1, 3));
-        QTest::mouseClick(table(1)->viewport(), Qt::LeftButton, Qt::ShiftModifier, cell.center());
-        QCOMPARE(dravik::ui::SelectedBlock(table(1)), (CellBlock{1, {1, 2}, {3, 4}}));
+        const QRect cell = table(dravik::GridNumber(1))->visualRect(table(dravik::GridNumber(1))->model()->index(1, 3));
+        QTest::mouseClick(table(dravik::GridNumber(1))->viewport(), Qt::LeftButton, Qt::ShiftModifier, cell.center());
+        QCOMPARE(dravik::ui::SelectedBlock(table(dravik::GridNumber(1))), (CellBlock{dravik::GridNumber(1), {1, 2}, {3, 4}}));
         // Dragging from a cell to another.
         auto centre = [&](int col, int row) {
-            return table(1)->visualRect(table(1)->model()->index(row - 1, col - 1)).center();
+            return table(dravik::GridNumber(1))->visualRect(table(dravik::GridNumber(1))->model()->index(row - 1, col - 1)).center();
         };
-        QTest::mousePress(table(1)->viewport(), Qt::LeftButton, {}, centre(2, 2));
+        QTest::mousePress(table(dravik::GridNumber(1))->viewport(), Qt::LeftButton, {}, centre(2, 2));
         // With the button held, which QTest's own move does not say.
-        QWidget* viewport = table(1)->viewport();
+        QWidget* viewport = table(dravik::GridNumber(1))->viewport();
         QMouseEvent drag(QEvent::MouseMove, centre(4, 1), viewport->mapToGlobal(centre(4, 1)), Qt::NoButton,
                          Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(viewport, &drag);
-        QTest::mouseRelease(table(1)->viewport(), Qt::LeftButton, {}, centre(4, 1));
-        QCOMPARE(dravik::ui::SelectedBlock(table(1)), (CellBlock{1, {1, 2}, {2, 3, 4}}));
+        QTest::mouseRelease(table(dravik::GridNumber(1))->viewport(), Qt::LeftButton, {}, centre(4, 1));
+        QCOMPARE(dravik::ui::SelectedBlock(table(dravik::GridNumber(1))), (CellBlock{dravik::GridNumber(1), {1, 2}, {2, 3, 4}}));
         // Once the button is up, the editor is open where the drag ended.
-        QCOMPARE(table(1)->currentIndex(), table(1)->model()->index(0, 3));
-        QVERIFY(table(1)->indexWidget(table(1)->currentIndex()));
+        QCOMPARE(table(dravik::GridNumber(1))->currentIndex(), table(dravik::GridNumber(1))->model()->index(0, 3));
+        QVERIFY(table(dravik::GridNumber(1))->indexWidget(table(dravik::GridNumber(1))->currentIndex()));
         goTo(1, 3, 1);
         press(Qt::Key_A, Qt::ControlModifier);
-        QCOMPARE(dravik::ui::SelectedBlock(table(1)).size(), size_t(2 * 5));
+        QCOMPARE(dravik::ui::SelectedBlock(table(dravik::GridNumber(1))).size(), size_t(2 * 5));
     }
 
     void revertTakesTheShownRowsOfTheRectangle()
     {
         openActiveSample();
-        typeIntoCell(table(1), 3, 1, "11");
-        typeIntoCell(table(1), 4, 2, "12");
-        typeIntoCell(table(1), 4, 1, "13");
+        typeIntoCell(table(dravik::GridNumber(1)), 3, 1, "11");
+        typeIntoCell(table(dravik::GridNumber(1)), 4, 2, "12");
+        typeIntoCell(table(dravik::GridNumber(1)), 4, 1, "13");
         select(1, {3, 1}, {4, 2});
         hideRow(2);
         clickMenuItem(Action(*window, "Revert"));
@@ -158,16 +161,16 @@ private slots:
         // A rectangle pasted at the current cell of another table: one step.
         goTo(2, 2, 1);
         press(Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(Cells(table(2), {{2, 1}, {3, 1}, {2, 2}, {3, 2}}), QStringList({"10", "20", "2", "3"}));
+        QCOMPARE(Cells(table(dravik::GridNumber(2)), {{2, 1}, {3, 1}, {2, 2}, {3, 2}}), QStringList({"10", "20", "2", "3"}));
         QCOMPARE(undoText(), QStringLiteral("Paste"));
         press(Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(Cells(table(2), {{2, 1}, {3, 1}, {2, 2}, {3, 2}}), QStringList({"5", "7", "1", "1"}));
+        QCOMPARE(Cells(table(dravik::GridNumber(2)), {{2, 1}, {3, 1}, {2, 2}, {3, 2}}), QStringList({"5", "7", "1", "1"}));
 
         // Spreadsheet quoting in, the paths' column never pasted over.
         QGuiApplication::clipboard()->setText(QStringLiteral("\"a\tb\"\t9\r\n"));
         goTo(1, 1, 1);
         press(Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(Cells(table(1), {{1, 1}, {2, 1}}), QStringList({folder->path("tank.txt"), "9"}));
+        QCOMPARE(Cells(table(dravik::GridNumber(1)), {{1, 1}, {2, 1}}), QStringList({folder->path("tank.txt"), "9"}));
         QCOMPARE(dialogs->messages.size(), 1);
         QCOMPARE(dialogs->messages[0].text,
                  QStringLiteral("Pasted 1 of 2 cells; 1 fell on the column of paths, which is not pasted over."));
@@ -178,7 +181,7 @@ private slots:
         select(1, {3, 1}, {5, 2});
         hideRow(1);
         clickMenuItem(bulk()->paste);
-        QCOMPARE(Cells(table(1), {{3, 1}, {3, 2}, {4, 2}, {5, 2}}), QStringList({"10", "7", "7", ""}));
+        QCOMPARE(Cells(table(dravik::GridNumber(1)), {{3, 1}, {3, 2}, {4, 2}, {5, 2}}), QStringList({"10", "7", "7", ""}));
         clickMenuItem(bulk()->copy);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("7\t7\t\n"));
 
@@ -199,7 +202,7 @@ private slots:
         QGuiApplication::clipboard()->setText(QStringLiteral("1\t2\t3\n4\t5\t6\n7\t8\t9\n10\t11\t12\n"));
         goTo(1, 5, 1);
         press(Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(Cells(table(1), {{5, 1}, {5, 2}}), QStringList({"1", "4"}));
+        QCOMPARE(Cells(table(dravik::GridNumber(1)), {{5, 1}, {5, 2}}), QStringList({"1", "4"}));
         QCOMPARE(dialogs->messages.size(), 1);
         QCOMPARE(dialogs->messages[0].caption, QStringLiteral("Paste"));
         QCOMPARE(dialogs->messages[0].text, QStringLiteral("Pasted 2 of 12 cells; 10 lie outside the table."));
@@ -207,7 +210,7 @@ private slots:
         QGuiApplication::clipboard()->setText(QStringLiteral("\"Two\nlines\"\r\n"));
         goTo(10, 2, 1);
         press(Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(Cell(table(10), 2, 1), QStringLiteral("Two lines"));
+        QCOMPARE(Cell(table(dravik::GridNumber(10)), 2, 1), QStringLiteral("Two lines"));
         QCOMPARE(dialogs->messages.size(), 2);
         QCOMPARE(dialogs->messages[1].text, QStringLiteral("The line breaks in 1 pasted cell became blanks: a value "
                                                            "cannot hold one, as it would split its key line."));
@@ -237,8 +240,8 @@ private slots:
         QCOMPARE(cell->text(), QStringLiteral("10517"));
         // Whatever else brings a line break into the editor (its own menu, a
         // drop), the cell takes a blank in its place.
-        QVERIFY(SetCell(table(1), 2, 2, QStringLiteral("1\n2")));
-        QCOMPARE(Cell(table(1), 2, 2), QStringLiteral("1 2"));
+        QVERIFY(SetCell(table(dravik::GridNumber(1)), 2, 2, QStringLiteral("1\n2")));
+        QCOMPARE(Cell(table(dravik::GridNumber(1)), 2, 2), QStringLiteral("1 2"));
         // As opened, with its whole text selected, the editor leaves Copy to the table.
         goTo(1, 4, 1);
         press(Qt::Key_C, Qt::ControlModifier);
@@ -288,15 +291,15 @@ private slots:
         QTest::mouseClick(named<QPushButton>(QStringLiteral("ReplaceAll")), Qt::LeftButton);
         QCOMPARE(findStatus(), QStringLiteral("Nothing replaced: the replacement holds a line break, which would split "
                                               "the key lines."));
-        QCOMPARE(Cell(table(1), 2, 1), QStringLiteral("100"));
+        QCOMPARE(Cell(table(dravik::GridNumber(1)), 2, 1), QStringLiteral("100"));
         typeFind(replaceText(), "5");
         QTest::mouseClick(named<QPushButton>(QStringLiteral("ReplaceAll")), Qt::LeftButton);
         QCOMPARE(findStatus(), QStringLiteral("Replaced in 5 cells of 2 files."));
-        QCOMPARE(Cells(table(1), {{2, 1}, {3, 1}, {4, 1}, {5, 1}, {2, 2}}), QStringList({"155", "15", "25", "35", "45"}));
+        QCOMPARE(Cells(table(dravik::GridNumber(1)), {{2, 1}, {3, 1}, {4, 1}, {5, 1}, {2, 2}}), QStringList({"155", "15", "25", "35", "45"}));
         QCOMPARE(undoText(), QStringLiteral("Replace all"));
         goTo(1, 2, 1);
         press(Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(Cells(table(1), {{2, 1}, {5, 1}, {2, 2}}), QStringList({"100", "30", "40"}));
+        QCOMPARE(Cells(table(dravik::GridNumber(1)), {{2, 1}, {5, 1}, {2, 2}}), QStringList({"100", "30", "40"}));
 
         // A selected rectangle becomes the scope; hidden rows are not searched.
         select(1, {4, 2}, {3, 1});
@@ -305,7 +308,7 @@ private slots:
         QCOMPARE(bar()->scope(), dravik::ui::FindBar::Scope::Selection);
         typeFind(replaceText(), "");
         QTest::mouseClick(named<QPushButton>(QStringLiteral("ReplaceAll")), Qt::LeftButton);
-        QCOMPARE(Cells(table(1), {{2, 1}, {3, 1}, {4, 1}, {5, 1}, {2, 2}}), QStringList({"100", "1", "2", "30", "40"}));
+        QCOMPARE(Cells(table(dravik::GridNumber(1)), {{2, 1}, {3, 1}, {4, 1}, {5, 1}, {2, 2}}), QStringList({"100", "1", "2", "30", "40"}));
 
         // Replace one: from the current cell (column 3) to the match shown,
         // then on to the next, round to the start.
@@ -314,9 +317,9 @@ private slots:
         QCOMPARE(findStatus(), QStringLiteral("2 of 2"));
         typeFind(replaceText(), "9");
         QTest::mouseClick(named<QPushButton>(QStringLiteral("ReplaceOne")), Qt::LeftButton);
-        QCOMPARE(Cell(table(1), 5, 1), QStringLiteral("39"));
+        QCOMPARE(Cell(table(dravik::GridNumber(1)), 5, 1), QStringLiteral("39"));
         QCOMPARE(findStatus(), QStringLiteral("1 of 1"));
-        QCOMPARE(table(1)->currentIndex(), table(1)->model()->index(0, 1));
+        QCOMPARE(table(dravik::GridNumber(1))->currentIndex(), table(dravik::GridNumber(1))->model()->index(0, 1));
 
         typeFind(findText(), "(");
         QTest::mouseClick(named<QCheckBox>(QStringLiteral("FindRegex")), Qt::LeftButton);
@@ -355,14 +358,14 @@ private slots:
         QTest::keyClicks(find, QStringLiteral("(a+)+b"));
         QTest::keyClick(find, Qt::Key_Return);
         QCOMPARE(status->text(), QStringLiteral("1 of 1"));
-        QCOMPARE(table(1)->currentIndex(), table(1)->model()->index(2, 1));
+        QCOMPARE(table(dravik::GridNumber(1))->currentIndex(), table(dravik::GridNumber(1))->model()->index(2, 1));
 
         QTest::keyClicks(window->findChild<QLineEdit*>(QStringLiteral("ReplaceText")), QStringLiteral("x$1"));
         QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("ReplaceAll")), Qt::LeftButton);
         QCOMPARE(status->text(), QStringLiteral("Replaced in 1 cell of 1 file."));
-        QCOMPARE(Cell(table(1), 2, 3), QStringLiteral("x") + QString(as));
-        QCOMPARE(Cell(table(1), 2, 2), QString(cell));
-        QVERIFY(!window->document().cellChanged(1, 2, 2));
+        QCOMPARE(Cell(table(dravik::GridNumber(1)), 2, 3), QStringLiteral("x") + QString(as));
+        QCOMPARE(Cell(table(dravik::GridNumber(1)), 2, 2), QString(cell));
+        QVERIFY(!window->document().cellChanged(dravik::GridNumber(1), 2, 2));
 
         QTest::keyClick(find, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(find, QStringLiteral("a(?=b)"));
@@ -415,7 +418,7 @@ private slots:
     void setSelectionPreviewsAndAppliesOneStep()
     {
         openActiveSample();
-        typeIntoCell(table(1), 5, 1, "x");
+        typeIntoCell(table(dravik::GridNumber(1)), 5, 1, "x");
         select(1, {2, 1}, {5, 2});
         dialogs->expressionAnswers.enqueue(QStringLiteral("*1.5"));
         press(Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
@@ -427,10 +430,10 @@ private slots:
         QVERIFY2(preview.contains(QStringLiteral("100  \u2192  150")), qPrintable(preview));
         QVERIFY(dialogs->expressionHelps.first().contains(QStringLiteral("half away from zero")));
         // 3 * 1.5 = 4.5 rounds to 5: the cells held whole numbers.
-        QCOMPARE(Cells(table(1), {{2, 1}, {3, 1}, {5, 1}, {4, 2}}), QStringList({"150", "15", "x", "5"}));
+        QCOMPARE(Cells(table(dravik::GridNumber(1)), {{2, 1}, {3, 1}, {5, 1}, {4, 2}}), QStringList({"150", "15", "x", "5"}));
         QCOMPARE(undoText(), QStringLiteral("Set selection"));
         press(Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(Cells(table(1), {{2, 1}, {4, 2}}), QStringList({"100", "3"}));
+        QCOMPARE(Cells(table(dravik::GridNumber(1)), {{2, 1}, {4, 2}}), QStringList({"100", "3"}));
 
         // A text that cannot be applied, and a cancel, change nothing.
         dialogs->expressionAnswers.enqueue(QStringLiteral("x*(2"));
@@ -438,20 +441,20 @@ private slots:
         press(Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
         press(Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
         QVERIFY(dialogs->expressionPreviews.last().startsWith(QStringLiteral("This cannot be applied")));
-        QCOMPARE(Cell(table(1), 2, 1), QStringLiteral("100"));
+        QCOMPARE(Cell(table(dravik::GridNumber(1)), 2, 1), QStringLiteral("100"));
         // Plain text is taken for a mistyped expression, with the way to set a text.
         dialogs->expressionAnswers.enqueue(QStringLiteral("x2"));
         press(Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(dialogs->expressionPreviews.last(), QStringLiteral("This cannot be applied: Unknown name \"x2\" at "
                                                                     "position 1.\nTo set a text, write 'x2"));
-        QCOMPARE(Cell(table(1), 2, 1), QStringLiteral("100"));
+        QCOMPARE(Cell(table(dravik::GridNumber(1)), 2, 1), QStringLiteral("100"));
 
         // Hidden rows keep their values.
         select(1, {2, 1}, {2, 2});
         hideRow(2);
         dialogs->expressionAnswers.enqueue(QStringLiteral("=0"));
         clickMenuItem(bulk()->setSelection);
-        QCOMPARE(Cells(table(1), {{2, 1}, {2, 2}}), QStringList({"0", "40"}));
+        QCOMPARE(Cells(table(dravik::GridNumber(1)), {{2, 1}, {2, 2}}), QStringList({"0", "40"}));
 
         // Only value cells of a section table are set.
         goTo(dravik::kFileListGrid, 1, 1);

@@ -250,10 +250,10 @@ private slots:
         QCOMPARE(dialogs->askedFiles[1].request.filter, QStringLiteral("all files (*.*)|*.*"));
 
         // Cancelled: nothing changes.
-        const auto before = window->document().grid(1);
+        const auto before = window->document().grid(dravik::GridNumber(1));
         dialogs->openAnswers.enqueue({});
         Action(*window, "N2")->trigger();
-        QVERIFY(window->document().grid(1) == before);
+        QVERIFY(window->document().grid(dravik::GridNumber(1)) == before);
         QCOMPARE(window->document().descFileCount(), 2);
         dialogs->openAnswers.enqueue({});
         Action(*window, "N6")->trigger();
@@ -285,7 +285,7 @@ private slots:
         QVERIFY(SetCell(files, 1, 2, QString()));
         dravik::Grid longer = window->document().fileList();
         longer.setRowCount(5);
-        std::vector<std::pair<int, dravik::Grid>> contents;
+        std::vector<std::pair<dravik::GridNumber, dravik::Grid>> contents;
         contents.emplace_back(11, longer);
         // Rows no file fills, which no command of the window makes.
         static_cast<void>(window->document().replaceGrids(std::move(contents)));
@@ -489,7 +489,7 @@ private slots:
         GridView* grid = Table(*window, 1);
         Tabs(*window)->setCurrentIndex(1);
         // Bytes no keyboard types, straight into the document.
-        static_cast<void>(window->document().setCell(1, 3, 1, bytes));
+        static_cast<void>(window->document().setCell(dravik::GridNumber(1), 3, 1, bytes));
         const QModelIndex index = grid->model()->index(0, 2);
         grid->setCurrentIndex(index);
         grid->edit(index);
@@ -501,7 +501,7 @@ private slots:
         // All but LF and CR, which would split the key line: blanks.
         std::string typed = bytes;
         typed['\n'] = typed['\r'] = ' ';
-        QCOMPARE(window->document().grid(1).cell(3, 1), typed);
+        QCOMPARE(window->document().grid(dravik::GridNumber(1)).cell(3, 1), typed);
 
         // Memo1: shown, then taken back as an edit and saved.
         dravik::TextLines text;

@@ -215,7 +215,7 @@ private slots:
         clickMenuItem(mods()->revertToBase);
         QCOMPARE(Cells(section1, {{kArmor, kTank}, {kArmor + 1, kTank}, {kArmor + 2, kTank}}),
                  QStringList({"45", "", ""}));
-        QVERIFY(window->document().valueAbsent(1, kArmor + 1, kTank));
+        QVERIFY(window->document().valueAbsent(dravik::GridNumber(1), kArmor + 1, kTank));
         press(Qt::Key_E, Qt::ControlModifier);
         QCOMPARE(read("X/units/tank.desc"),
                  QByteArray("; T-34\r\narmor  45 \r\nhp  100 \r\n[section2]\r\nspeed  30 \r\n[section_text]\r\n"

@@ -39,8 +39,9 @@ class SizeChangeTest : public WindowFixture {
         Action(*window, "N2")->trigger();
         QCOMPARE(dialogs->errors.size(), 0);
     }
+    GridView* grid(dravik::GridNumber n) const { return Table(*window, n); }
     GridView* grid(int n) const { return Table(*window, n); }
-    void show(int n) { Tabs(*window)->setCurrentWidget(grid(n)->parentWidget()); }
+    void show(dravik::GridNumber n) { Tabs(*window)->setCurrentWidget(grid(n)->parentWidget()); }
     // Clicks the cell of the grid's own numbering; with Shift, extends the selection to it.
     static void click(GridView* view, int col, int row, Qt::KeyboardModifiers keys = {})
     {
@@ -67,7 +68,7 @@ private slots:
     {
         openVariables();
         open(writeUnits(60));
-        show(1);
+        show(dravik::GridNumber(1));
         GridView* table = grid(1);
         table->setFocus();
         click(table, 2, 1);
@@ -131,22 +132,22 @@ private slots:
     {
         openVariables();
         open(writeUnits(4));
-        show(1);
+        show(dravik::GridNumber(1));
         Action(*window, "FilterRows")->trigger();
         window->filterBar()->textEdit()->setText(QStringLiteral("> 25"));
         window->filterBar()->applyNow();
-        auto shown = [&](int n) {
+        auto shown = [&](dravik::GridNumber n) {
             QList<int> rows;
             for (int r = 0; r < grid(n)->model()->rowCount(); ++r)
                 if (!grid(n)->isRowHidden(r))
                     rows << r + 1;
             return rows;
         };
-        QCOMPARE(shown(1), QList<int>({3, 4}));
+        QCOMPARE(shown(dravik::GridNumber(1)), QList<int>({3, 4}));
 
         // Units 1 to 8 of which only 1 and 2 fall below the filter.
         open(writeUnits(8));
-        for (int n = 1; n <= dravik::kFileListGrid; ++n)
+        for (dravik::GridNumber n : dravik::FileRowTables())
             QCOMPARE(shown(n), QList<int>({3, 4, 5, 6, 7, 8}));
         open(writeUnits(2));
         QCOMPARE(shown(dravik::kFileListGrid), QList<int>());

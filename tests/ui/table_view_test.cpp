@@ -38,7 +38,7 @@ class TableViewTest : public WindowFixture {
     // As Open desc fills it: a section table's path takes no typing.
     void setSectionPath(int row, const QString& path)
     {
-        window->history().typeCell(1, 1, row, dravik::ui::NativeBytes(path));
+        window->history().typeCell(dravik::GridNumber(1), 1, row, dravik::ui::NativeBytes(path));
     }
 
 private slots:
@@ -55,7 +55,7 @@ private slots:
             const QModelIndex cell = files->model()->index(row, col);
             QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualRect(cell).center());
             QTRY_COMPARE(files->currentIndex(), cell);
-            QTRY_COMPARE(window->document().currentDescFile(), window->document().filePath(row + 1));
+            QTRY_COMPARE(window->document().currentDescFile(), window->document().filePath(dravik::FileRow(row + 1)));
             auto* editor = qobject_cast<QLineEdit*>(files->indexWidget(cell));
             QVERIFY(editor);
             QVERIFY(editor->isVisible());

@@ -57,7 +57,7 @@ class TableViewsTest : public WindowFixture {
     QList<int> shownEverywhere() const
     {
         const QList<int> rows = Shown(grid(1));
-        for (int n = 2; n <= dravik::kFileListGrid; ++n)
+        for (int n = 2; n <= dravik::kFileListGrid.number(); ++n)
             if (Shown(grid(n)) != rows)
                 return {-n};
         return rows;
@@ -88,7 +88,7 @@ private slots:
         QVERIFY(!bar()->isVisible());
         Action(*window, "FilterRows")->trigger();
         QVERIFY(bar()->isVisible());
-        QCOMPARE(bar()->table(), 1);
+        QCOMPARE(bar()->table(), dravik::GridNumber(1));
         QCOMPARE(StatusText(*window, 1), QString());
 
         // Typing waits for a pause before the rows change.
@@ -156,13 +156,13 @@ private slots:
         activate();
         Tabs(*window)->setCurrentIndex(1);
         Action(*window, "FilterRows")->trigger();
-        QCOMPARE(bar()->table(), 1);
+        QCOMPARE(bar()->table(), dravik::GridNumber(1));
         Tabs(*window)->setCurrentIndex(10);
-        QCOMPARE(bar()->table(), 10);  // no filter yet: it follows the tab
+        QCOMPARE(bar()->table(), dravik::GridNumber(10));  // no filter yet: it follows the tab
         Tabs(*window)->setCurrentIndex(1);
         filter("> 50", QStringLiteral("health"));
         Tabs(*window)->setCurrentIndex(10);
-        QCOMPARE(bar()->table(), 1);  // a filter stays with its table
+        QCOMPARE(bar()->table(), dravik::GridNumber(1));  // a filter stays with its table
         QCOMPARE(bar()->column().label, QStringLiteral("health"));
         QCOMPARE(shownEverywhere(), QList<int>({1, 2, 4}));
 
@@ -416,7 +416,7 @@ private slots:
     void saveAllRefusesALineBreak()
     {
         openUnits();
-        window->history().typeCell(dravik::kSectionCount, 2, 2, "Two\nlines");
+        window->history().typeCell(dravik::kTextSectionTable, 2, 2, "Two\nlines");
         QVERIFY(Data(grid(10), 2, 2, Qt::ToolTipRole).toString().contains(QStringLiteral("a line break")));
         const QByteArray before = folder->read("u2.txt");
         Action(*window, "N10")->trigger();

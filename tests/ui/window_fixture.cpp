@@ -53,9 +53,9 @@ void WindowFixture::openSample()
     QCOMPARE(dialogs->errors.size(), 0);
 }
 
-dravik::ui::GridView* WindowFixture::grid(int number) const
+dravik::ui::GridView* WindowFixture::grid(dravik::GridNumber number) const
 {
-    return named<dravik::ui::GridView>(QStringLiteral("StringGrid%1").arg(number));
+    return named<dravik::ui::GridView>(QStringLiteral("StringGrid%1").arg(number.number()));
 }
 
 void WindowFixture::activate()

@@ -37,7 +37,8 @@ protected:
         return window->findChild<Widget*>(name);
     }
     // StringGrid1 ... StringGrid12.
-    dravik::ui::GridView* grid(int number) const;
+    dravik::ui::GridView* grid(dravik::GridNumber number) const;
+    dravik::ui::GridView* grid(int number) const { return grid(dravik::GridNumber(number)); }
     // The window in front, so that its shortcuts reach it.
     void activate();
     // The tab that holds the widget, the tab bar scrolled to it first.

@@ -35,6 +35,10 @@ inline dravik::ui::GridView* Table(const QObject& window, int number)
 {
     return Named<dravik::ui::GridView>(window, QStringLiteral("StringGrid%1").arg(number));
 }
+inline dravik::ui::GridView* Table(const QObject& window, dravik::GridNumber number)
+{
+    return Table(window, number.number());
+}
 
 inline QTabWidget* Tabs(const QObject& window) { return Named<QTabWidget>(window, QStringLiteral("PageControl1")); }
 inline QSplitter* Panes(const QObject& window) { return Named<QSplitter>(window, QStringLiteral("Splitter1")); }

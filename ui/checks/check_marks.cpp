@@ -32,24 +32,24 @@ QString CheckReasonText(const CheckReason& reason, const CodePage& codePage)
     return text;
 }
 
-QColor CheckMarks::edgeMark(int grid, int col, int row) const
+QColor CheckMarks::edgeMark(GridNumber grid, int col, int row) const
 {
     return others_ ? others_->edgeMark(grid, col, row) : QColor();
 }
 
-QColor CheckMarks::cornerMark(int grid, int col, int row) const
+QColor CheckMarks::cornerMark(GridNumber grid, int col, int row) const
 {
     return others_ ? others_->cornerMark(grid, col, row) : QColor();
 }
 
-QColor CheckMarks::checkMark(int grid, int col, int row) const
+QColor CheckMarks::checkMark(GridNumber grid, int col, int row) const
 {
     // Orange: apart from the amber of edits, the red of problem cells and
     // the base game's and patches' marks.
     return checks_ && checks_->find(grid, col, row) ? QColor(0xff, 0x80, 0x00) : QColor();
 }
 
-QStringList CheckMarks::tips(int grid, int col, int row) const
+QStringList CheckMarks::tips(GridNumber grid, int col, int row) const
 {
     QStringList lines = others_ ? others_->tips(grid, col, row) : QStringList();
     if (checks_)

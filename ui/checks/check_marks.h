@@ -21,10 +21,10 @@ public:
         codePage_ = codePage;
     }
 
-    QColor edgeMark(int grid, int col, int row) const override;
-    QColor cornerMark(int grid, int col, int row) const override;
-    QColor checkMark(int grid, int col, int row) const override;
-    QStringList tips(int grid, int col, int row) const override;
+    QColor edgeMark(GridNumber grid, int col, int row) const override;
+    QColor cornerMark(GridNumber grid, int col, int row) const override;
+    QColor checkMark(GridNumber grid, int col, int row) const override;
+    QStringList tips(GridNumber grid, int col, int row) const override;
 
 private:
     const CellMarks* others_;

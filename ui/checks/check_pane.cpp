@@ -44,7 +44,7 @@ int ValueNumber(const Grid& table, int col)
 CheckPane::CheckPane(const CommandHost& host, ColumnProfiles& profiles, QMainWindow* window, QMenu* viewMenu,
                      std::function<std::string()> variablesFile)
     : QObject(window), host_(host), variablesFile_(std::move(variablesFile)),
-      marks_(host.table(1)->gridModel()->marks()), profiles_(profiles), connection_(host.document.connect(*this))
+      marks_(host.table(GridNumber(1))->gridModel()->marks()), profiles_(profiles), connection_(host.document.connect(*this))
 {
     auto* pane = new QWidget;
     table = new QTableWidget(0, kColumns, pane);
@@ -105,7 +105,7 @@ CheckPane::CheckPane(const CommandHost& host, ColumnProfiles& profiles, QMainWin
     window->statusBar()->addPermanentWidget(status);
     status->hide();
 
-    for (int n = 1; n <= kFileListGrid; ++n)
+    for (GridNumber n : FileRowTables())
         host_.table(n)->gridModel()->setMarks(&marks_);
 
     connect(table, &QTableWidget::cellDoubleClicked, this, [this](int line, int) { goToCheck(line); });
@@ -202,7 +202,7 @@ void CheckPane::goToCheck(int line)
         return;
     const auto at = static_cast<size_t>(line);
     const ProblemCell* problem = at < shown_.size() ? nullptr : &problems_[at - shown_.size()];
-    const int grid = problem ? problem->grid : shown_[at].grid;
+    const GridNumber grid = problem ? problem->grid : shown_[at].grid;
     const int col = problem ? problem->col : shown_[at].col;
     const int row = problem ? problem->row : shown_[at].row;
     host_.showTable(grid);
@@ -255,7 +255,7 @@ void CheckPane::showChecks()
 
 void CheckPane::repaintTables()
 {
-    for (int n = 1; n <= kFileListGrid; ++n)
+    for (GridNumber n : FileRowTables())
         host_.table(n)->gridModel()->marksChanged();
 }
 

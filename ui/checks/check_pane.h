@@ -72,8 +72,8 @@ private:
     void showChecks();
     void showChecksLater() { later_.start(); }
     void repaintTables();
-    void cellsChanged(int, int, int, int, int) override { showChecksLater(); }
-    void diskValuesChanged(int) override { showChecksLater(); }
+    void cellsChanged(GridNumber, int, int, int, int) override { showChecksLater(); }
+    void diskValuesChanged(GridNumber) override { showChecksLater(); }
     const Check* currentCheck() const;
     void enableChoices();
 

@@ -21,11 +21,11 @@ struct CommandHost {
     Dialogs& dialogs;
     QWidget* window;
     // StringGrid1 ... StringGrid12.
-    std::function<GridView*(int grid)> table;
+    std::function<GridView*(GridNumber grid)> table;
     // The section table or file list of the current tab; none on the others.
     std::function<GridView*()> currentTable;
     // Brings the table's tab to the front.
-    std::function<void(int grid)> showTable;
+    std::function<void(GridNumber grid)> showTable;
     // Runs a command as the window's menu commands run: the open cell
     // editor's text goes into the document first, a failure is shown in the
     // error box. False when it failed.

@@ -90,7 +90,7 @@ bool FindReplace::currentScope(CellScope& scope)
         return false;
     case FindBar::Scope::AllSectionTables:
         scope.clear();
-        for (int grid = 1; grid <= kSectionCount; ++grid)
+        for (GridNumber grid : SectionTables())
             scope.push_back(ShownSearchBlock(host_.document, host_.table(grid)));
         return true;
     case FindBar::Scope::Selection:

@@ -79,7 +79,7 @@ void SetSelection(const CommandHost& host)
     GridView* view = host.currentTable();
     CellScope scope;
     if (!host.run([&] {
-            if (view && view->gridModel()->gridNumber() <= kSectionCount)
+            if (view && IsSectionTable(view->gridModel()->gridNumber()))
                 scope.push_back(SelectedBlock(view));
         }))
         return;

@@ -250,7 +250,7 @@ bool FolderActions::writeSettings(SettingsFile& settings) const
         return true;
     std::vector<std::pair<std::string, std::string>> values{{"Pattern", pattern_}};
     for (int n = 1; n <= static_cast<int>(recentFolders_.size()); ++n) {
-        const RecentFolder& entry = recentFolders_[static_cast<size_t>(n - 1)];
+        const RecentFolder& entry = recentFolders_[static_cast<size_t>(n) - 1];
         values.emplace_back(Numbered("Folder", n), entry.folder);
         values.emplace_back(Numbered("Pattern", n), entry.pattern);
         values.emplace_back(Numbered("Variables", n), entry.variables);

@@ -34,7 +34,7 @@ QString FileLines(const DescDocument& mod, const BaseComparison& base, const std
     const CodePage& codePage = mod.codePage();
     QString lines;
     for (const TableKey& key : keys) {
-        const int grid = key.written().grid;
+        const GridNumber grid = key.written().grid;
         bool differs = false;
         for (int value = 1; value <= key.values && !differs; ++value)
             differs = base.differs(grid, key.writtenColumn(value), row);

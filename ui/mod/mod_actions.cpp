@@ -68,7 +68,7 @@ ModActions::ModActions(const CommandHost& host, QMainWindow* window, QMenu* file
     window->statusBar()->addPermanentWidget(status);
     status->hide();
 
-    for (int n = 1; n <= kFileListGrid; ++n)
+    for (GridNumber n : FileRowTables())
         host_.table(n)->gridModel()->setMarks(&marks_);
 
     connect(compareWithBase, &QAction::triggered, this, &ModActions::compareClick);
@@ -149,7 +149,7 @@ void ModActions::filesOpened()
         return;
     std::vector<std::string> files;
     for (int r = 1; r <= host_.document.descFileCount(); ++r)
-        files.push_back(host_.document.filePath(r));
+        files.push_back(host_.document.filePath(FileRow(r)));
     const bool sameSet = files == base_->comparedFiles();
     if (sameSet && base_->variablesText() == host_.document.variablesText()) {
         showStatus();
@@ -303,7 +303,7 @@ void ModActions::revertToBaseClick()
         return;
     host_.run([&] {
         GridView* view = host_.currentTable();
-        if (!view || view->gridModel()->gridNumber() > kSectionCount)
+        if (!view || !IsSectionTable(view->gridModel()->gridNumber()))
             return;
         // The selected rectangle's shown rows, as every bulk edit takes them.
         // A key line in one file only stays: Save all neither adds nor
@@ -321,7 +321,7 @@ void ModActions::revertToBaseClick()
 
 void ModActions::repaintMarks()
 {
-    for (int n = 1; n <= kFileListGrid; ++n)
+    for (GridNumber n : FileRowTables())
         host_.table(n)->gridModel()->marksChanged();
 }
 
@@ -343,13 +343,13 @@ void ModActions::showStatus()
     status->setToolTip(tr("Compared with the base game in %1").arg(NativeText(base_->folder())));
 }
 
-void ModActions::cellsChanged(int grid, int, int, int, int)
+void ModActions::cellsChanged(GridNumber grid, int, int, int, int)
 {
-    if (base_ && grid <= kSectionCount)
+    if (base_ && IsSectionTable(grid))
         statusLater_.start();
 }
 
-void ModActions::diskValuesChanged(int)
+void ModActions::diskValuesChanged(GridNumber)
 {
     // Applied and conflicting cells are marked until the next save (or load).
     if (!marks_.hasPatchMarks())

@@ -76,8 +76,8 @@ private:
     void repaintMarksLater();
     void showStatus();
 
-    void cellsChanged(int grid, int firstCol, int firstRow, int lastCol, int lastRow) override;
-    void diskValuesChanged(int grid) override;
+    void cellsChanged(GridNumber grid, int firstCol, int firstRow, int lastCol, int lastRow) override;
+    void diskValuesChanged(GridNumber grid) override;
 
     CommandHost host_;
     ModMarks marks_;

@@ -20,18 +20,18 @@ struct Tr {
 
 }  // namespace
 
-std::uint64_t ModMarks::Key(int grid, int col, int row)
+std::uint64_t ModMarks::Key(GridNumber grid, int col, int row)
 {
-    return static_cast<std::uint64_t>(grid) << 56 | static_cast<std::uint64_t>(static_cast<std::uint32_t>(row)) << 24 |
+    return static_cast<std::uint64_t>(grid.number()) << 56 | static_cast<std::uint64_t>(static_cast<std::uint32_t>(row)) << 24 |
            static_cast<std::uint64_t>(static_cast<std::uint32_t>(col) & 0xFFFFFF);
 }
 
-void ModMarks::markPatched(int grid, int col, int row, PatchMark mark)
+void ModMarks::markPatched(GridNumber grid, int col, int row, PatchMark mark)
 {
     patched_[Key(grid, col, row)] = std::move(mark);
 }
 
-const ModMarks::PatchMark* ModMarks::patchMark(int grid, int col, int row) const
+const ModMarks::PatchMark* ModMarks::patchMark(GridNumber grid, int col, int row) const
 {
     if (patched_.empty())
         return nullptr;
@@ -39,14 +39,14 @@ const ModMarks::PatchMark* ModMarks::patchMark(int grid, int col, int row) const
     return found == patched_.end() ? nullptr : &found->second;
 }
 
-bool ModMarks::showsPatch(const PatchMark& mark, int grid, int col, int row) const
+bool ModMarks::showsPatch(const PatchMark& mark, GridNumber grid, int col, int row) const
 {
     return mark.conflict || document_.grid(grid).cell(col, row) == mark.patch;
 }
 
 QString ModMarks::text(std::string_view bytes) const { return CellText(bytes, document_.codePage()); }
 
-QColor ModMarks::edgeMark(int grid, int col, int row) const
+QColor ModMarks::edgeMark(GridNumber grid, int col, int row) const
 {
     if (!base_ || !showBase_)
         return {};
@@ -61,7 +61,7 @@ QColor ModMarks::edgeMark(int grid, int col, int row) const
     return base_->differs(grid, col, row) ? kDiffersFromBase : QColor();
 }
 
-QColor ModMarks::cornerMark(int grid, int col, int row) const
+QColor ModMarks::cornerMark(GridNumber grid, int col, int row) const
 {
     const PatchMark* mark = patchMark(grid, col, row);
     if (!mark || !showsPatch(*mark, grid, col, row))
@@ -69,7 +69,7 @@ QColor ModMarks::cornerMark(int grid, int col, int row) const
     return mark->conflict ? kPatchConflict : kPatchApplied;
 }
 
-QStringList ModMarks::tips(int grid, int col, int row) const
+QStringList ModMarks::tips(GridNumber grid, int col, int row) const
 {
     QStringList tips;
     if (edgeMark(grid, col, row).isValid()) {

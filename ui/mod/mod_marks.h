@@ -29,19 +29,19 @@ public:
         std::string mine;   // what the cell held
         std::string patch;  // the patch's value
     };
-    void markPatched(int grid, int col, int row, PatchMark mark);
+    void markPatched(GridNumber grid, int col, int row, PatchMark mark);
     bool hasPatchMarks() const { return !patched_.empty(); }
     void clearPatchMarks() { patched_.clear(); }
 
-    QColor edgeMark(int grid, int col, int row) const override;
-    QColor cornerMark(int grid, int col, int row) const override;
-    QStringList tips(int grid, int col, int row) const override;
+    QColor edgeMark(GridNumber grid, int col, int row) const override;
+    QColor cornerMark(GridNumber grid, int col, int row) const override;
+    QStringList tips(GridNumber grid, int col, int row) const override;
 
 private:
-    static std::uint64_t Key(int grid, int col, int row);
-    const PatchMark* patchMark(int grid, int col, int row) const;
+    static std::uint64_t Key(GridNumber grid, int col, int row);
+    const PatchMark* patchMark(GridNumber grid, int col, int row) const;
     // A patched cell still holding the patch's value.
-    bool showsPatch(const PatchMark& mark, int grid, int col, int row) const;
+    bool showsPatch(const PatchMark& mark, GridNumber grid, int col, int row) const;
     QString text(std::string_view bytes) const;
 
     const DescDocument& document_;

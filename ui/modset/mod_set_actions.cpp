@@ -61,8 +61,8 @@ ModSetActions::ModSetActions(const CommandHost& host, ModSetWindow window, QMain
 
     // Over the marks the tables have (a base comparison's), which show
     // where a merged value has none.
-    marks_ = std::make_unique<ModSetMarks>(host_.table(1)->gridModel()->marks());
-    for (int n = 1; n <= kFileListGrid; ++n)
+    marks_ = std::make_unique<ModSetMarks>(host_.table(GridNumber(1))->gridModel()->marks());
+    for (GridNumber n : FileRowTables())
         host_.table(n)->gridModel()->setMarks(marks_.get());
 
     pane_ = new ModsPane(host_, *marks_, mainWindow);
@@ -70,10 +70,10 @@ ModSetActions::ModSetActions(const CommandHost& host, ModSetWindow window, QMain
     pane_->hide();
     // Queued: the pane reads the tables once the move is over, and never
     // while the window takes its tables and history down.
-    for (int n = 1; n <= kSectionCount; ++n)
+    for (GridNumber n : SectionTables())
         connect(host_.table(n)->selectionModel(), &QItemSelectionModel::currentChanged, pane_, &ModsPane::refresh,
                 Qt::QueuedConnection);
-    for (int n = 1; n <= kSectionCount; ++n) {
+    for (GridNumber n : SectionTables()) {
         GridView* table = host_.table(n);
         table->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(table, &QWidget::customContextMenuRequested, pane_,
@@ -337,7 +337,7 @@ bool ModSetActions::writeSettings(SettingsFile& settings) const
 
 void ModSetActions::repaintMarks()
 {
-    for (int n = 1; n <= kFileListGrid; ++n)
+    for (GridNumber n : FileRowTables())
         host_.table(n)->gridModel()->marksChanged();
 }
 

@@ -35,7 +35,7 @@ QString Name(const ModSet& set, int winner)
 
 }  // namespace
 
-std::optional<std::pair<int, int>> ModSetMarks::valueOf(int grid, int col, int row) const
+std::optional<std::pair<int, int>> ModSetMarks::valueOf(GridNumber grid, int col, int row) const
 {
     if (!set_ || row < 1 || row > set_->fileCount())
         return std::nullopt;
@@ -45,7 +45,7 @@ std::optional<std::pair<int, int>> ModSetMarks::valueOf(int grid, int col, int r
     return std::pair(row - 1, slot);
 }
 
-QColor ModSetMarks::edgeMark(int grid, int col, int row) const
+QColor ModSetMarks::edgeMark(GridNumber grid, int col, int row) const
 {
     if (const auto value = valueOf(grid, col, row)) {
         switch (set_->mark(value->first, value->second).origin) {
@@ -62,17 +62,17 @@ QColor ModSetMarks::edgeMark(int grid, int col, int row) const
     return others_ ? others_->edgeMark(grid, col, row) : QColor();
 }
 
-QColor ModSetMarks::cornerMark(int grid, int col, int row) const
+QColor ModSetMarks::cornerMark(GridNumber grid, int col, int row) const
 {
     return others_ ? others_->cornerMark(grid, col, row) : QColor();
 }
 
-QColor ModSetMarks::checkMark(int grid, int col, int row) const
+QColor ModSetMarks::checkMark(GridNumber grid, int col, int row) const
 {
     return others_ ? others_->checkMark(grid, col, row) : QColor();
 }
 
-QStringList ModSetMarks::tips(int grid, int col, int row) const
+QStringList ModSetMarks::tips(GridNumber grid, int col, int row) const
 {
     QStringList tips;
     if (const auto value = valueOf(grid, col, row); value && set_->mark(value->first, value->second).origin != Origin::Base) {

@@ -25,16 +25,16 @@ public:
 
     void setModSet(const ModSet* set) { set_ = set; }
 
-    QColor edgeMark(int grid, int col, int row) const override;
-    QColor cornerMark(int grid, int col, int row) const override;
-    QColor checkMark(int grid, int col, int row) const override;
-    QStringList tips(int grid, int col, int row) const override;
+    QColor edgeMark(GridNumber grid, int col, int row) const override;
+    QColor cornerMark(GridNumber grid, int col, int row) const override;
+    QColor checkMark(GridNumber grid, int col, int row) const override;
+    QStringList tips(GridNumber grid, int col, int row) const override;
 
     // The merged value's story, a line each: the base's, each mod's in the
     // order, and who wins. Empty for a value no mod changes.
     static QStringList Story(const ModSet& set, const ValueDetail& detail);
     // The file and slot the cell shows; nothing for a cell of no value.
-    std::optional<std::pair<int, int>> valueOf(int grid, int col, int row) const;
+    std::optional<std::pair<int, int>> valueOf(GridNumber grid, int col, int row) const;
 
 private:
     const CellMarks* others_;

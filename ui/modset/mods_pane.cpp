@@ -73,7 +73,7 @@ void ModsPane::setModSet(ModSet* set)
     // A value typed into the merged view is the user's choice for it, kept
     // by Save mod set and used by Build merged mod: as a plain edit of the
     // tables it would reach no file.
-    host_.history.setTypingHandler(set_ ? EditHistory::TypingHandler([this](int grid, int col, int row,
+    host_.history.setTypingHandler(set_ ? EditHistory::TypingHandler([this](GridNumber grid, int col, int row,
                                                                            const std::string& text) {
         return typeValue(grid, col, row, text);
     })
@@ -168,7 +168,7 @@ void ModsPane::showCellMenu(GridView* table, const QPoint& position)
     menu.exec(table->viewport()->mapToGlobal(position));
 }
 
-bool ModsPane::typeValue(int grid, int col, int row, const std::string& text)
+bool ModsPane::typeValue(GridNumber grid, int col, int row, const std::string& text)
 {
     const auto value = marks_.valueOf(grid, col, row);
     if (!set_ || !value)

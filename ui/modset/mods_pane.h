@@ -43,7 +43,7 @@ private:
     void move(int by);
     // A value typed into a cell of the merged view: a choice. False for a
     // cell that shows no value of the set.
-    bool typeValue(int grid, int col, int row, const std::string& text);
+    bool typeValue(GridNumber grid, int col, int row, const std::string& text);
     // Makes a step of the set, shows it in the tables and records it; false
     // when it failed, as the error box told.
     bool record(EditStep kind, const ModSetStep::Make& make);

@@ -4,6 +4,8 @@
 // comparison, an applied patch) cell by cell as they paint.
 #pragma once
 
+#include "core/document/grid_numbers.h"
+
 #include <QColor>
 #include <QStringList>
 
@@ -18,13 +20,13 @@ class CellMarks {
 public:
     virtual ~CellMarks() = default;
     // Grid coordinates; an invalid colour for no mark.
-    virtual QColor edgeMark(int grid, int col, int row) const = 0;
-    virtual QColor cornerMark(int grid, int col, int row) const = 0;
+    virtual QColor edgeMark(GridNumber grid, int col, int row) const = 0;
+    virtual QColor cornerMark(GridNumber grid, int col, int row) const = 0;
     // A triangle in the bottom right corner: a value the checks learned from
     // the base game reject.
-    virtual QColor checkMark(int, int, int) const { return {}; }
+    virtual QColor checkMark(GridNumber, int, int) const { return {}; }
     // Lines for the cell's tool tip.
-    virtual QStringList tips(int grid, int col, int row) const = 0;
+    virtual QStringList tips(GridNumber grid, int col, int row) const = 0;
 };
 
 }  // namespace dravik::ui

@@ -42,7 +42,7 @@ const QPixmap& DifferingBlankMark()
 
 }  // namespace
 
-GridModel::GridModel(EditHistory& history, int gridNumber, QObject* parent)
+GridModel::GridModel(EditHistory& history, GridNumber gridNumber, QObject* parent)
     : QAbstractTableModel(parent),
       document_(history.document()),
       history_(history),
@@ -216,7 +216,7 @@ void GridModel::marksChanged()
 
 bool GridModel::isSectionValue(int col, int row) const
 {
-    return profiles_ && gridNumber_ <= kSectionCount && col >= kFirstValueColumn && row >= 1;
+    return profiles_ && IsSectionTable(gridNumber_) && col >= kFirstValueColumn && row >= 1;
 }
 
 std::string_view GridModel::shownCommon(int col) const
@@ -290,7 +290,7 @@ void GridModel::colorsChanged()
                          {Qt::BackgroundRole, Qt::ForegroundRole, Qt::DecorationRole, Qt::ToolTipRole});
 }
 
-void GridModel::cellsChanged(int grid, int firstCol, int firstRow, int lastCol, int lastRow)
+void GridModel::cellsChanged(GridNumber grid, int firstCol, int firstRow, int lastCol, int lastRow)
 {
     if (grid != gridNumber_) {
         // A change in any table can change which files the file list marks.
@@ -315,13 +315,13 @@ void GridModel::cellsChanged(int grid, int firstCol, int firstRow, int lastCol, 
                 // A value typed past the end of a file's line makes the cells
                 // before it part of the line, and emptying it makes them
                 // absent again: their colours follow.
-                if (gridNumber_ < kSectionCount)
+                if (gridNumber_ < kTextSectionTable)
                     emit dataChanged(index(top, 0), index(bottom, columnCount() - 1),
                                      {Qt::BackgroundRole, Qt::ToolTipRole});
             }
             // A changed cell can change its column's most common value, and
             // with it which of the column's cells differ from it.
-            if (showDifferences_ && gridNumber_ <= kSectionCount)
+            if (showDifferences_ && IsSectionTable(gridNumber_))
                 commonValuesMayChange(left + 1, right + 1);
         }
     }
@@ -355,13 +355,13 @@ void GridModel::commonValuesMayChange(int firstCol, int lastCol)
 
 // The model's rows and columns are the grid's less its fixed row and column,
 // which never come or go.
-void GridModel::rowsAboutToBeInserted(int grid, int first, int last)
+void GridModel::rowsAboutToBeInserted(GridNumber grid, int first, int last)
 {
     if (grid == gridNumber_)
         beginInsertRows({}, first - 1, last - 1);
 }
 
-void GridModel::rowsInserted(int grid, int, int last)
+void GridModel::rowsInserted(GridNumber grid, int, int last)
 {
     if (grid != gridNumber_)
         return;
@@ -370,13 +370,13 @@ void GridModel::rowsInserted(int grid, int, int last)
     commonValuesChanged();
 }
 
-void GridModel::rowsAboutToBeRemoved(int grid, int first, int last)
+void GridModel::rowsAboutToBeRemoved(GridNumber grid, int first, int last)
 {
     if (grid == gridNumber_)
         beginRemoveRows({}, first - 1, last - 1);
 }
 
-void GridModel::rowsRemoved(int grid, int first, int)
+void GridModel::rowsRemoved(GridNumber grid, int first, int)
 {
     if (grid != gridNumber_)
         return;
@@ -385,13 +385,13 @@ void GridModel::rowsRemoved(int grid, int first, int)
     commonValuesChanged();
 }
 
-void GridModel::columnsAboutToBeInserted(int grid, int first, int last)
+void GridModel::columnsAboutToBeInserted(GridNumber grid, int first, int last)
 {
     if (grid == gridNumber_)
         beginInsertColumns({}, first - 1, last - 1);
 }
 
-void GridModel::columnsInserted(int grid, int, int last)
+void GridModel::columnsInserted(GridNumber grid, int, int last)
 {
     if (grid != gridNumber_)
         return;
@@ -399,13 +399,13 @@ void GridModel::columnsInserted(int grid, int, int last)
     endInsertColumns();
 }
 
-void GridModel::columnsAboutToBeRemoved(int grid, int first, int last)
+void GridModel::columnsAboutToBeRemoved(GridNumber grid, int first, int last)
 {
     if (grid == gridNumber_)
         beginRemoveColumns({}, first - 1, last - 1);
 }
 
-void GridModel::columnsRemoved(int grid, int first, int)
+void GridModel::columnsRemoved(GridNumber grid, int first, int)
 {
     if (grid != gridNumber_)
         return;

@@ -28,10 +28,10 @@ namespace dravik::ui {
 class GridModel : public QAbstractTableModel, public DocumentListener {
     Q_OBJECT
 public:
-    GridModel(EditHistory& history, int gridNumber, QObject* parent = nullptr);
+    GridModel(EditHistory& history, GridNumber gridNumber, QObject* parent = nullptr);
 
     const DescDocument& document() const { return document_; }
-    int gridNumber() const { return gridNumber_; }
+    GridNumber gridNumber() const { return gridNumber_; }
     const Grid& grid() const { return document_.grid(gridNumber_); }
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -71,15 +71,15 @@ signals:
     void cornerChanged();
 
 private:
-    void cellsChanged(int grid, int firstCol, int firstRow, int lastCol, int lastRow) override;
-    void rowsAboutToBeInserted(int grid, int first, int last) override;
-    void rowsInserted(int grid, int first, int last) override;
-    void rowsAboutToBeRemoved(int grid, int first, int last) override;
-    void rowsRemoved(int grid, int first, int last) override;
-    void columnsAboutToBeInserted(int grid, int first, int last) override;
-    void columnsInserted(int grid, int first, int last) override;
-    void columnsAboutToBeRemoved(int grid, int first, int last) override;
-    void columnsRemoved(int grid, int first, int last) override;
+    void cellsChanged(GridNumber grid, int firstCol, int firstRow, int lastCol, int lastRow) override;
+    void rowsAboutToBeInserted(GridNumber grid, int first, int last) override;
+    void rowsInserted(GridNumber grid, int first, int last) override;
+    void rowsAboutToBeRemoved(GridNumber grid, int first, int last) override;
+    void rowsRemoved(GridNumber grid, int first, int last) override;
+    void columnsAboutToBeInserted(GridNumber grid, int first, int last) override;
+    void columnsInserted(GridNumber grid, int first, int last) override;
+    void columnsAboutToBeRemoved(GridNumber grid, int first, int last) override;
+    void columnsRemoved(GridNumber grid, int first, int last) override;
     // Rows that came or went change every column's most common value.
     void commonValuesChanged();
     bool isSectionValue(int col, int row) const;
@@ -97,7 +97,7 @@ private:
 
     DescDocument& document_;
     EditHistory& history_;
-    int gridNumber_;
+    GridNumber gridNumber_;
     int shownColumns_;
     int shownRows_;
     ColumnProfiles* profiles_ = nullptr;

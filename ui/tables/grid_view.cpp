@@ -141,7 +141,7 @@ private:
     bool isPath(const QModelIndex& index) const { return view_->gridModel()->isPathColumn(GridModel::gridCol(index)); }
     bool isSectionPath(const QModelIndex& index) const
     {
-        return isPath(index) && view_->gridModel()->gridNumber() <= kSectionCount;
+        return isPath(index) && IsSectionTable(view_->gridModel()->gridNumber());
     }
 
     // A section table's path below the folder the files were opened from:
@@ -312,11 +312,11 @@ int GridView::widestText(int gridCol)
 
 void GridView::widenToTexts(int limit)
 {
-    const int grid = model_->gridNumber();
+    const GridNumber grid = model_->gridNumber();
     const int columns = model_->grid().colCount();
     // Every column of the file list and the text section; of the other
     // tables, whose values are short words, only the path.
-    const int last = grid == kFileListGrid || grid == kSectionCount ? columns - 1 : kSectionPathColumn;
+    const int last = grid == kFileListGrid || grid == kTextSectionTable ? columns - 1 : kSectionPathColumn;
     for (int c = 1; c <= last && c < columns; ++c) {
         const int wanted = std::min(widestText(c), limit);
         if (wanted > layout_->width(c))

@@ -26,8 +26,8 @@ void CopyCells(const CommandHost& host, const GridView* view)
 
 void PasteCells(const CommandHost& host, GridView* view)
 {
-    const int grid = view->gridModel()->gridNumber();
-    if (grid > kSectionCount) {
+    const GridNumber grid = view->gridModel()->gridNumber();
+    if (!IsSectionTable(grid)) {
         host.dialogs.messageBox(host.window, QObject::tr("Paste"),
                                 QObject::tr("The file list's names and paths are not pasted over."));
         return;

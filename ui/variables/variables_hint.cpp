@@ -20,8 +20,8 @@ constexpr int kWidest = 560;
 
 bool NamesAnyKey(const TextLines& variables)
 {
-    for (int n = 1; n <= kSectionCount; ++n)
-        if (!GetSectionLines(variables, SectionName(n)).empty())
+    for (GridNumber n : SectionTables())
+        if (!GetSectionLines(variables, SectionName(SectionOf(n))).empty())
             return true;
     return false;
 }
@@ -40,8 +40,8 @@ VariablesHint::VariablesHint(DescDocument& document, const std::array<GridView*,
                              QObject* parent)
     : QObject(parent), document_(document), tables_(tables)
 {
-    for (int n = 1; n <= kSectionCount; ++n) {
-        QWidget* viewport = tables_[SectionIndex(n)]->viewport();
+    for (GridNumber n : SectionTables()) {
+        QWidget* viewport = tables_[n.index()]->viewport();
         auto* frame = new QFrame(viewport);
         frame->setObjectName(QStringLiteral("VariablesHint"));
         frame->setFrameShape(QFrame::StyledPanel);
@@ -62,7 +62,7 @@ VariablesHint::VariablesHint(DescDocument& document, const std::array<GridView*,
         layout->addLayout(buttons);
         connect(open, &QPushButton::clicked, this, &VariablesHint::openVariables);
         connect(draft, &QPushButton::clicked, this, &VariablesHint::draftVariables);
-        panels_[SectionIndex(n)] = {frame, draft};
+        panels_[n.index()] = {frame, draft};
         viewport->installEventFilter(this);
     }
     // A load sends thousands of notices; the hint is worked out once after.
@@ -77,8 +77,8 @@ void VariablesHint::update()
 {
     const bool noKeys = !NamesAnyKey(document_.variablesText());
     const bool filesOpen = document_.descFileCount() > 0;
-    for (int n = 1; n <= kSectionCount; ++n) {
-        const Panel& panel = panels_[SectionIndex(n)];
+    for (GridNumber n : SectionTables()) {
+        const Panel& panel = panels_[n.index()];
         panel.draft->setText(filesOpen ? tr("Draft one from the open files\u2026")
                                        : tr("Draft one with the analyzer\u2026"));
         panel.draft->setToolTip(filesOpen ? tr("The analyzer lists the keys of the open files, with their counts; "
@@ -86,15 +86,15 @@ void VariablesHint::update()
                                           : tr("The analyzer lists the keys of the desc files it opens"));
         const bool shown = noKeys && !HasKeyColumns(document_.grid(n));
         if (shown)
-            place(n);
+            place(SectionOf(n));
         panel.frame->setVisible(shown);
     }
 }
 
-void VariablesHint::place(int section)
+void VariablesHint::place(SectionNumber section)
 {
-    QWidget* frame = panels_[SectionIndex(section)].frame;
-    const QWidget* viewport = tables_[SectionIndex(section)]->viewport();
+    QWidget* frame = panels_[section.index()].frame;
+    const QWidget* viewport = tables_[section.index()]->viewport();
     const int width = std::max(std::min(viewport->width() - 2 * kMargin, kWidest), frame->minimumSizeHint().width());
     frame->setGeometry(kMargin, kMargin, width, frame->heightForWidth(width) > 0 ? frame->heightForWidth(width)
                                                                                  : frame->sizeHint().height());
@@ -103,26 +103,26 @@ void VariablesHint::place(int section)
 bool VariablesHint::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Resize)
-        for (int n = 1; n <= kSectionCount; ++n)
-            if (tables_[SectionIndex(n)]->viewport() == watched && !panels_[SectionIndex(n)].frame->isHidden())
-                place(n);
+        for (GridNumber n : SectionTables())
+            if (tables_[n.index()]->viewport() == watched && !panels_[n.index()].frame->isHidden())
+                place(SectionOf(n));
     return QObject::eventFilter(watched, event);
 }
 
-void VariablesHint::cellsChanged(int grid, int, int firstRow, int, int)
+void VariablesHint::cellsChanged(GridNumber grid, int, int firstRow, int, int)
 {
     // Only the headers tell whether a table has key columns.
-    if (grid <= kSectionCount && firstRow == 0)
+    if (IsSectionTable(grid) && firstRow == 0)
         later_.start();
 }
 
-void VariablesHint::rowsInserted(int grid, int, int)
+void VariablesHint::rowsInserted(GridNumber grid, int, int)
 {
     if (grid == kFileListGrid)
         later_.start();
 }
 
-void VariablesHint::rowsRemoved(int grid, int, int)
+void VariablesHint::rowsRemoved(GridNumber grid, int, int)
 {
     if (grid == kFileListGrid)
         later_.start();

@@ -25,7 +25,7 @@ public:
     VariablesHint(DescDocument& document, const std::array<GridView*, kSectionCount>& tables, QObject* parent);
 
     // The hint over section `section`'s table (shown or not), for the tests.
-    QWidget* over(int section) const { return panels_[SectionIndex(section)].frame; }
+    QWidget* over(SectionNumber section) const { return panels_[section.index()].frame; }
 
 signals:
     void openVariables();
@@ -40,14 +40,14 @@ private:
     // Shown where the variables text names no key and the table has no key
     // column; worked out once the document's notices of a change are over.
     void update();
-    void place(int section);
+    void place(SectionNumber section);
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    void cellsChanged(int, int, int firstRow, int, int) override;
-    void rowsInserted(int grid, int, int) override;
-    void rowsRemoved(int grid, int, int) override;
-    void columnsInserted(int, int, int) override { later_.start(); }
-    void columnsRemoved(int, int, int) override { later_.start(); }
+    void cellsChanged(GridNumber grid, int, int firstRow, int, int) override;
+    void rowsInserted(GridNumber grid, int, int) override;
+    void rowsRemoved(GridNumber grid, int, int) override;
+    void columnsInserted(GridNumber, int, int) override { later_.start(); }
+    void columnsRemoved(GridNumber, int, int) override { later_.start(); }
     void variablesTextChanged() override { later_.start(); }
 
     DescDocument& document_;

@@ -18,15 +18,21 @@ namespace dravik::ui {
 namespace {
 
 // The tables in the order of the tabs.
-const int kTableOrder[] = {kFileListGrid, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+std::vector<GridNumber> TableOrder()
+{
+    std::vector<GridNumber> tables{kFileListGrid};
+    for (GridNumber table : SectionTables())
+        tables.push_back(table);
+    return tables;
+}
 
-QString TableName(int grid)
+QString TableName(GridNumber grid)
 {
     if (grid == kFileListGrid)
         return FilterBar::tr("File list");
-    if (grid == 10)
+    if (grid == kTextSectionTable)
         return FilterBar::tr("Text section");
-    return FilterBar::tr("Section %1").arg(grid);
+    return FilterBar::tr("Section %1").arg(grid.number());
 }
 
 }  // namespace
@@ -37,8 +43,8 @@ FilterBar::FilterBar(QWidget* parent) : QWidget(parent)
     table_ = new QComboBox;
     table_->setObjectName(QStringLiteral("FilterTable"));
     table_->setToolTip(tr("The table the filter reads"));
-    for (int grid : kTableOrder)
-        table_->addItem(TableName(grid), grid);
+    for (GridNumber grid : TableOrder())
+        table_->addItem(TableName(grid), grid.number());
     column_ = new QComboBox;
     column_->setObjectName(QStringLiteral("FilterColumn"));
     column_->setToolTip(tr("The column the filter reads"));
@@ -106,7 +112,7 @@ QString FilterBar::text() const { return text_->text(); }
 
 bool FilterBar::matchCase() const { return case_->isChecked(); }
 
-int FilterBar::table() const { return table_->currentData().toInt(); }
+GridNumber FilterBar::table() const { return GridNumber(table_->currentData().toInt()); }
 
 FilterColumn FilterBar::column() const
 {
@@ -114,9 +120,9 @@ FilterColumn FilterBar::column() const
     return index >= 0 && index < columns_.size() ? columns_[index] : FilterColumn{};
 }
 
-void FilterBar::setTable(int grid)
+void FilterBar::setTable(GridNumber grid)
 {
-    const int index = table_->findData(grid);
+    const int index = table_->findData(grid.number());
     if (index < 0 || index == table_->currentIndex())
         return;
     settingUp_ = true;
@@ -139,7 +145,7 @@ void FilterBar::setColumns(const QList<FilterColumn>& columns)
     settingUp_ = false;
 }
 
-void FilterBar::setFilter(int grid, const FilterColumn& column, const QString& text)
+void FilterBar::setFilter(GridNumber grid, const FilterColumn& column, const QString& text)
 {
     if (grid != table()) {
         setTable(grid);

@@ -5,6 +5,8 @@
 // expression over a wide table) does not run at every key.
 #pragma once
 
+#include "core/document/grid_numbers.h"
+
 #include <QList>
 #include <QString>
 #include <QTimer>
@@ -38,16 +40,16 @@ public:
     bool matchCase() const;
     // The grid the filter reads: 1 to 10 for the section tables, 11 for the
     // file list.
-    int table() const;
+    GridNumber table() const;
     FilterColumn column() const;
 
     // Shows the table as chosen, without applying anything.
-    void setTable(int grid);
+    void setTable(GridNumber grid);
     // The columns offered for the chosen table; the column chosen stays
     // chosen when it is offered again, else "any column" is.
     void setColumns(const QList<FilterColumn>& columns);
     // Sets the whole filter and applies it at once.
-    void setFilter(int grid, const FilterColumn& column, const QString& text);
+    void setFilter(GridNumber grid, const FilterColumn& column, const QString& text);
     // A filter that cannot be read, or nothing.
     void showMessage(const QString& message);
     QString message() const;
@@ -64,7 +66,7 @@ signals:
     // The filter as the bar shows it is to be applied.
     void filterChanged();
     // The user chose another table: its columns are to be offered.
-    void tableChosen(int grid);
+    void tableChosen(GridNumber grid);
     // Escape or the close button: the bar goes, and its filter with it.
     void closeRequested();
 

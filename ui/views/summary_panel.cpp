@@ -99,11 +99,11 @@ void SummaryPanel::showEvent(QShowEvent* event)
 void SummaryPanel::refresh()
 {
     refresh_.stop();
-    grid_ = 0;
+    grid_ = GridNumber(0);
     columns_.clear();
     std::vector<std::string_view> values;
-    const int grid = view_ ? view_->gridModel()->gridNumber() : 0;
-    if (grid < 1 || grid > kSectionCount) {
+    const GridNumber grid = view_ ? view_->gridModel()->gridNumber() : GridNumber(0);
+    if (!IsSectionTable(grid)) {
         showSummary(values);
         return;
     }
@@ -150,9 +150,9 @@ void SummaryPanel::refresh()
 
 void SummaryPanel::showSummary(const std::vector<std::string_view>& values)
 {
-    summary_ = grid_ ? SummarizeColumn(values, kMostCommonShown) : ColumnSummary{};
+    summary_ = IsSectionTable(grid_) ? SummarizeColumn(values, kMostCommonShown) : ColumnSummary{};
     barFilters_.clear();
-    if (!grid_) {
+    if (!IsSectionTable(grid_)) {
         title_->setText(tr("Select a value column, or cells, of a section table"));
         facts_->clear();
         mostCommon_->clear();
@@ -167,7 +167,7 @@ void SummaryPanel::showSummary(const std::vector<std::string_view>& values)
 
 void SummaryPanel::showTitle()
 {
-    const QString tableName = grid_ == kSectionCount ? tr("Text section") : tr("Section %1").arg(grid_);
+    const QString tableName = grid_ == kTextSectionTable ? tr("Text section") : tr("Section %1").arg(grid_.number());
     if (columns_.size() != 1) {
         title_->setText(
             tr("%1: %n column selected", "%1: %n columns selected", static_cast<int>(columns_.size())).arg(tableName));
@@ -247,11 +247,11 @@ QString SummaryPanel::barFilter(int bar) const { return bar >= 0 && bar < barFil
 void SummaryPanel::barClicked(int bar)
 {
     const QString filter = barFilter(bar);
-    if (!filter.isEmpty() && grid_)
+    if (!filter.isEmpty() && IsSectionTable(grid_))
         emit filterRequested(grid_, columns_, filter);
 }
 
-void SummaryPanel::cellsChanged(int grid, int firstCol, int, int lastCol, int)
+void SummaryPanel::cellsChanged(GridNumber grid, int firstCol, int, int lastCol, int)
 {
     if (grid != grid_)
         return;
@@ -259,7 +259,7 @@ void SummaryPanel::cellsChanged(int grid, int firstCol, int, int lastCol, int)
         refreshLater();
 }
 
-void SummaryPanel::sizeChanged(int grid)
+void SummaryPanel::sizeChanged(GridNumber grid)
 {
     if (grid == grid_ || (view_ && view_->gridModel()->gridNumber() == grid))
         refreshLater();

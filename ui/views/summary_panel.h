@@ -36,7 +36,7 @@ public:
     void refresh();
 
     // What the panel shows.
-    int grid() const { return grid_; }
+    GridNumber grid() const { return grid_; }
     const std::vector<int>& columns() const { return columns_; }
     const ColumnSummary& summary() const { return summary_; }
     QString title() const;
@@ -52,18 +52,18 @@ public:
 
 signals:
     // Show only the rows whose `columns` of `grid` match `text`.
-    void filterRequested(int grid, const std::vector<int>& columns, const QString& text);
+    void filterRequested(GridNumber grid, const std::vector<int>& columns, const QString& text);
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void cellsChanged(int grid, int firstCol, int firstRow, int lastCol, int lastRow) override;
-    void rowsInserted(int grid, int, int) override { sizeChanged(grid); }
-    void rowsRemoved(int grid, int, int) override { sizeChanged(grid); }
-    void columnsInserted(int grid, int, int) override { sizeChanged(grid); }
-    void columnsRemoved(int grid, int, int) override { sizeChanged(grid); }
-    void sizeChanged(int grid);
+    void cellsChanged(GridNumber grid, int firstCol, int firstRow, int lastCol, int lastRow) override;
+    void rowsInserted(GridNumber grid, int, int) override { sizeChanged(grid); }
+    void rowsRemoved(GridNumber grid, int, int) override { sizeChanged(grid); }
+    void columnsInserted(GridNumber grid, int, int) override { sizeChanged(grid); }
+    void columnsRemoved(GridNumber grid, int, int) override { sizeChanged(grid); }
+    void sizeChanged(GridNumber grid);
     // Shows the summary of the values (the cells the panel summarises, save
     // the absent ones) in the title, facts, most common values and
     // histogram, each worked out by its step below.
@@ -78,7 +78,7 @@ private:
     DescDocument& document_;
     QPointer<GridView> view_;
     std::vector<QMetaObject::Connection> viewConnections_;
-    int grid_ = 0;
+    GridNumber grid_{0};
     std::vector<int> columns_;
     ColumnSummary summary_;
     QStringList barFilters_;

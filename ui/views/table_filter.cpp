@@ -19,7 +19,7 @@
 namespace dravik::ui {
 
 TableFilter::TableFilter(DescDocument& document, ColumnProfiles& profiles,
-                         const std::array<GridView*, kFileListGrid>& views, FilterBar* bar, QObject* parent)
+                         const std::array<GridView*, kFileListGrid.number()>& views, FilterBar* bar, QObject* parent)
     : QObject(parent), document_(document), profiles_(profiles), views_(views), bar_(bar),
       connection_(document.connect(*this))
 {
@@ -33,7 +33,7 @@ QString TableFilter::statusText() const
     return active_ ? tr("%1 of %2 files shown").arg(shown_).arg(document_.descFileCount()) : QString();
 }
 
-QList<FilterColumn> TableFilter::columnsOf(int grid) const
+QList<FilterColumn> TableFilter::columnsOf(GridNumber grid) const
 {
     QList<FilterColumn> columns;
     const Grid& table = document_.grid(grid);
@@ -64,9 +64,9 @@ QList<FilterColumn> TableFilter::columnsOf(int grid) const
 
 void TableFilter::offerColumns() { bar_->setColumns(columnsOf(bar_->table())); }
 
-void TableFilter::followTab(int grid)
+void TableFilter::followTab(GridNumber grid)
 {
-    if (grid < 1 || grid > kFileListGrid || grid == bar_->table() || !bar_->text().trimmed().isEmpty())
+    if (!HasFileRows(grid) || grid == bar_->table() || !bar_->text().trimmed().isEmpty())
         return;
     bar_->setTable(grid);
     offerColumns();
@@ -104,7 +104,7 @@ bool TableFilter::readFilter(RowFilter& filter) const
     return true;
 }
 
-std::vector<FilterColumns> TableFilter::tablesFiltered(int grid, const FilterColumn& column) const
+std::vector<FilterColumns> TableFilter::tablesFiltered(GridNumber grid, const FilterColumn& column) const
 {
     if (column.col > 0)
         return {{grid, {column.col}}};
@@ -113,7 +113,7 @@ std::vector<FilterColumns> TableFilter::tablesFiltered(int grid, const FilterCol
     if (grid != kFileListGrid)
         return {{grid, ValueColumns(document_, grid)}};
     std::vector<FilterColumns> tables = {{grid, {kFileNameColumn, kFilePathColumn}}};
-    for (int n = 1; n <= kSectionCount; ++n)
+    for (GridNumber n : SectionTables())
         tables.push_back({n, ValueColumns(document_, n)});
     return tables;
 }
@@ -222,9 +222,9 @@ void TableFilter::clear()
         showRows({}, true);
 }
 
-void TableFilter::filterColumns(int grid, const std::vector<int>& cols, const QString& text)
+void TableFilter::filterColumns(GridNumber grid, const std::vector<int>& cols, const QString& text)
 {
-    if (grid < 1 || grid > kFileListGrid || cols.empty())
+    if (!HasFileRows(grid) || cols.empty())
         return;
     const CodePage& codePage = document_.codePage();
     const QList<FilterColumn> columns = columnsOf(grid);
@@ -245,7 +245,7 @@ void TableFilter::filterColumns(int grid, const std::vector<int>& cols, const QS
     bar_->setFilter(grid, chosen, text);
 }
 
-void TableFilter::cellsChanged(int grid, int, int firstRow, int, int)
+void TableFilter::cellsChanged(GridNumber grid, int, int firstRow, int, int)
 {
     if (grid > kFileListGrid)
         return;
@@ -256,19 +256,19 @@ void TableFilter::cellsChanged(int grid, int, int firstRow, int, int)
 
 // Rows that come are shown until the filter is applied again, after the
 // command: while it runs, their cells are still to be filled.
-void TableFilter::rowsInserted(int grid, int, int)
+void TableFilter::rowsInserted(GridNumber grid, int, int)
 {
     if (grid <= kFileListGrid)
         stale_ = true;
 }
 
-void TableFilter::rowsRemoved(int grid, int, int)
+void TableFilter::rowsRemoved(GridNumber grid, int, int)
 {
     if (grid <= kFileListGrid)
         stale_ = true;
 }
 
-void TableFilter::columnsInserted(int grid, int, int)
+void TableFilter::columnsInserted(GridNumber grid, int, int)
 {
     if (grid > kFileListGrid)
         return;
@@ -276,9 +276,9 @@ void TableFilter::columnsInserted(int grid, int, int)
     headersStale_ = true;
 }
 
-void TableFilter::columnsRemoved(int grid, int first, int last) { columnsInserted(grid, first, last); }
+void TableFilter::columnsRemoved(GridNumber grid, int first, int last) { columnsInserted(grid, first, last); }
 
-void TableFilter::diskValuesChanged(int grid)
+void TableFilter::diskValuesChanged(GridNumber grid)
 {
     if (grid <= kFileListGrid)
         stale_ = true;

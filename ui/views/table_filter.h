@@ -40,7 +40,7 @@ class TableFilter : public QObject, private DocumentListener {
     Q_OBJECT
 public:
     // `views` are the grids 1 to 11, in order.
-    TableFilter(DescDocument& document, ColumnProfiles& profiles, const std::array<GridView*, kFileListGrid>& views,
+    TableFilter(DescDocument& document, ColumnProfiles& profiles, const std::array<GridView*, kFileListGrid.number()>& views,
                 FilterBar* bar, QObject* parent = nullptr);
 
     FilterBar* bar() const { return bar_; }
@@ -48,7 +48,7 @@ public:
     QString statusText() const;
 
     // The tab on screen shows this grid (0: no table).
-    void followTab(int grid);
+    void followTab(GridNumber grid);
     // Applies the bar's filter now.
     void apply();
     // After a command: applies the filter again when the tables changed.
@@ -56,7 +56,7 @@ public:
     // Empties the filter and shows every row.
     void clear();
     // The column chooser's entries for a grid.
-    QList<FilterColumn> columnsOf(int grid) const;
+    QList<FilterColumn> columnsOf(GridNumber grid) const;
     // The base game the words "modded", "vanilla" and "new" compare with;
     // none to stop comparing. The filter is applied again.
     void setBase(const BaseComparison* base);
@@ -66,19 +66,19 @@ public:
     void setModSet(const ModSet* set);
     // Filters on columns of a grid (a histogram bar clicked): one column,
     // all columns of a key, or any column when they are neither.
-    void filterColumns(int grid, const std::vector<int>& cols, const QString& text);
+    void filterColumns(GridNumber grid, const std::vector<int>& cols, const QString& text);
 
 signals:
     // The rows shown changed, or may have.
     void applied();
 
 private:
-    void cellsChanged(int grid, int firstCol, int firstRow, int lastCol, int lastRow) override;
-    void rowsInserted(int grid, int first, int last) override;
-    void rowsRemoved(int grid, int first, int last) override;
-    void columnsInserted(int grid, int first, int last) override;
-    void columnsRemoved(int grid, int first, int last) override;
-    void diskValuesChanged(int grid) override;
+    void cellsChanged(GridNumber grid, int firstCol, int firstRow, int lastCol, int lastRow) override;
+    void rowsInserted(GridNumber grid, int first, int last) override;
+    void rowsRemoved(GridNumber grid, int first, int last) override;
+    void columnsInserted(GridNumber grid, int first, int last) override;
+    void columnsRemoved(GridNumber grid, int first, int last) override;
+    void diskValuesChanged(GridNumber grid) override;
     void offerColumns();
     // The bar's filter, ready to apply: false when it cannot be (the bar
     // says why).
@@ -86,12 +86,12 @@ private:
     // The columns of each table the filter reads: the column chosen, all
     // columns of the key chosen, or every value column (of every section
     // too, from the file list).
-    std::vector<FilterColumns> tablesFiltered(int grid, const FilterColumn& column) const;
+    std::vector<FilterColumns> tablesFiltered(GridNumber grid, const FilterColumn& column) const;
     void showRows(const std::vector<bool>& passing, bool all);
 
     DescDocument& document_;
     ColumnProfiles& profiles_;
-    std::array<GridView*, kFileListGrid> views_;
+    std::array<GridView*, kFileListGrid.number()> views_;
     FilterBar* bar_;
     const BaseComparison* base_ = nullptr;
     std::unique_ptr<MergedCells> merged_;

@@ -30,10 +30,10 @@ protected:
                            dir.write("b.desc", "hp 7 x\r\nname " + kTankUpper + "\r\ninfo light\r\n"),
                            dir.write("c.desc", "hp 5 5\r\nname gun\r\n")});
     }
-    std::string cell(int grid, int col, int row) const { return std::string(document.grid(grid).cell(col, row)); }
+    std::string cell(int grid, int col, int row) const { return std::string(document.grid(GridNumber(grid)).cell(col, row)); }
     static CellBlock Block(int grid, std::vector<int> rows, std::vector<int> columns)
     {
-        return CellBlock{grid, std::move(rows), std::move(columns)};
+        return CellBlock{GridNumber(grid), std::move(rows), std::move(columns)};
     }
 
     test::BulkFolder dir;
@@ -43,13 +43,13 @@ protected:
 TEST_F(BulkEdits, FindWalksTheScopeInOrderOverItsRows)
 {
     const TextSearch search("t", Cyrillic());
-    const CellScope scope = {SearchBlock(document, 1, [](int row) { return row != 2; }), SearchBlock(document, 10)};
-    EXPECT_EQ(FindCells(document, scope, search), (std::vector<CellRef>{{1, 4, 1}, {10, 2, 2}}));
+    const CellScope scope = {SearchBlock(document, dravik::GridNumber(1), [](int row) { return row != 2; }), SearchBlock(document, dravik::GridNumber(10))};
+    EXPECT_EQ(FindCells(document, scope, search), (std::vector<CellRef>{{dravik::GridNumber(1), 4, 1}, {dravik::GridNumber(10), 2, 2}}));
 
     // The file list is searched by name and path; the section tables' paths are not.
     const TextSearch file("c.desc", Cyrillic());
-    EXPECT_EQ(FindCells(document, {SearchBlock(document, 11)}, file), (std::vector<CellRef>{{11, 1, 3}, {11, 2, 3}}));
-    EXPECT_TRUE(FindCells(document, {SearchBlock(document, 1)}, file).empty());
+    EXPECT_EQ(FindCells(document, {SearchBlock(document, dravik::GridNumber(11))}, file), (std::vector<CellRef>{{dravik::GridNumber(11), 1, 3}, {dravik::GridNumber(11), 2, 3}}));
+    EXPECT_TRUE(FindCells(document, {SearchBlock(document, dravik::GridNumber(1))}, file).empty());
 }
 
 TEST_F(BulkEdits, ReplaceAllChangesOnlyValueCellsFoldedThroughTheCodePage)
@@ -65,15 +65,15 @@ TEST_F(BulkEdits, ReplaceAllChangesOnlyValueCellsFoldedThroughTheCodePage)
     // Paths, headers, row numbers and the file list are never replaced in,
     // even when a scope names them.
     const TextSearch desc("desc", Cyrillic());
-    const CellScope everything = {Block(1, {0, 1, 2, 3}, {0, 1, 2, 3, 4}), SearchBlock(document, 11)};
+    const CellScope everything = {Block(1, {0, 1, 2, 3}, {0, 1, 2, 3, 4}), SearchBlock(document, dravik::GridNumber(11))};
     EXPECT_FALSE(FindCells(document, everything, desc).empty());
     EXPECT_TRUE(ReplaceAllEdits(document, everything, desc, "x").edits.empty());
 
     // A replacement that puts back what it found is no edit; files are counted once.
     const TextSearch five("5", Cyrillic());
-    const BulkEdit same = ReplaceAllEdits(document, {SearchBlock(document, 1)}, five, "5");
+    const BulkEdit same = ReplaceAllEdits(document, {SearchBlock(document, dravik::GridNumber(1))}, five, "5");
     EXPECT_TRUE(same.edits.empty());
-    const BulkEdit six = ReplaceAllEdits(document, {SearchBlock(document, 1)}, five, "6");
+    const BulkEdit six = ReplaceAllEdits(document, {SearchBlock(document, dravik::GridNumber(1))}, five, "6");
     EXPECT_EQ(six.edits.size(), 2u);
     EXPECT_EQ(six.files, 1u);
 }
@@ -122,7 +122,7 @@ TEST_F(BulkEdits, ExpressionsCountWhatTheyLeaveAndRoundWholeNumbers)
 
 TEST_F(BulkEdits, CopyAndPasteKeepTheBlockAndSpareThePaths)
 {
-    document.setCell(1, 3, 1, "a\tb");
+    document.setCell(dravik::GridNumber(1), 3, 1, "a\tb");
     const std::string copied = CopyText(document, Block(1, {1, 2}, {3, 4}));
     EXPECT_EQ(copied, "\"a\tb\"\ttank\nx\t" + kTankUpper + "\n");
 

@@ -24,37 +24,37 @@ protected:
 TEST_F(ValueChecksTest, EditedCellsAreChecked)
 {
     EXPECT_TRUE(FindProblemCells(document, profiles).empty());
-    document.setCell(1, 2, 1, "ten");       // armor, a number column
-    document.setCell(1, 3, 1, "20 21");     // several words
-    document.setCell(1, 4, 2, "big gun");   // several words in a text column
-    document.setCell(1, 4, 1, "tiger");     // text in a text column: fine
-    document.setCell(10, 2, 1, "Tiger 2");  // the text section holds free text...
-    document.setCell(10, 2, 2, "six");      // ...but its number columns are checked
-    EXPECT_EQ(CheckCell(document, profiles, 1, 2, 1), ValueProblem::NotANumber);
-    EXPECT_EQ(CheckCell(document, profiles, 1, 3, 1), ValueProblem::SeveralWords);
-    EXPECT_EQ(CheckCell(document, profiles, 1, 4, 2), ValueProblem::SeveralWords);
-    EXPECT_EQ(CheckCell(document, profiles, 1, 4, 1), ValueProblem::None);
-    EXPECT_EQ(CheckCell(document, profiles, 10, 2, 1), ValueProblem::NotANumber);
-    EXPECT_EQ(CheckCell(document, profiles, 1, 2, 2), ValueProblem::None);  // not edited
+    document.setCell(dravik::GridNumber(1), 2, 1, "ten");       // armor, a number column
+    document.setCell(dravik::GridNumber(1), 3, 1, "20 21");     // several words
+    document.setCell(dravik::GridNumber(1), 4, 2, "big gun");   // several words in a text column
+    document.setCell(dravik::GridNumber(1), 4, 1, "tiger");     // text in a text column: fine
+    document.setCell(dravik::GridNumber(10), 2, 1, "Tiger 2");  // the text section holds free text...
+    document.setCell(dravik::GridNumber(10), 2, 2, "six");      // ...but its number columns are checked
+    EXPECT_EQ(CheckCell(document, profiles, dravik::GridNumber(1), 2, 1), ValueProblem::NotANumber);
+    EXPECT_EQ(CheckCell(document, profiles, dravik::GridNumber(1), 3, 1), ValueProblem::SeveralWords);
+    EXPECT_EQ(CheckCell(document, profiles, dravik::GridNumber(1), 4, 2), ValueProblem::SeveralWords);
+    EXPECT_EQ(CheckCell(document, profiles, dravik::GridNumber(1), 4, 1), ValueProblem::None);
+    EXPECT_EQ(CheckCell(document, profiles, dravik::GridNumber(10), 2, 1), ValueProblem::NotANumber);
+    EXPECT_EQ(CheckCell(document, profiles, dravik::GridNumber(1), 2, 2), ValueProblem::None);  // not edited
     // Blanks around a single word are no second word.
-    document.setCell(1, 3, 2, " 22 ");
-    EXPECT_EQ(CheckCell(document, profiles, 1, 3, 2), ValueProblem::None);
+    document.setCell(dravik::GridNumber(1), 3, 2, " 22 ");
+    EXPECT_EQ(CheckCell(document, profiles, dravik::GridNumber(1), 3, 2), ValueProblem::None);
 
     const auto cells = FindProblemCells(document, profiles);
     ASSERT_EQ(cells.size(), 5u);
-    EXPECT_EQ(cells[0].grid, 1);
+    EXPECT_EQ(cells[0].grid, GridNumber(1));
     EXPECT_EQ(cells[0].col, 2);
-    EXPECT_EQ(cells.back().grid, 10);
+    EXPECT_EQ(cells.back().grid, GridNumber(10));
     EXPECT_EQ(FindProblemCells(document, profiles, 2).size(), 2u);
 }
 
 TEST_F(ValueChecksTest, AValueForAKeyTheFileLacksCannotBeWritten)
 {
     document.openDesc({folder.write("c.txt", "armor 1 2\r\n")});
-    document.setCell(1, 4, 1, "tank");
-    document.setCell(10, 2, 1, "Tiger");
-    EXPECT_EQ(CheckCell(document, profiles, 1, 4, 1), ValueProblem::NoKeyLine);
-    EXPECT_EQ(CheckCell(document, profiles, 10, 2, 1), ValueProblem::NoKeyLine);
+    document.setCell(dravik::GridNumber(1), 4, 1, "tank");
+    document.setCell(dravik::GridNumber(10), 2, 1, "Tiger");
+    EXPECT_EQ(CheckCell(document, profiles, dravik::GridNumber(1), 4, 1), ValueProblem::NoKeyLine);
+    EXPECT_EQ(CheckCell(document, profiles, dravik::GridNumber(10), 2, 1), ValueProblem::NoKeyLine);
     const ProblemReport report = ReportProblemCells(document, profiles);
     ASSERT_EQ(report.lines.size(), 2u);
     EXPECT_EQ(report.lines[0], folder.file("c.txt") + "\tkind\ttank\tthis file has no line for kind; "
@@ -65,16 +65,16 @@ TEST_F(ValueChecksTest, AValueForAKeyTheFileLacksCannotBeWritten)
 // problem Save all does not write, in the text section too.
 TEST_F(ValueChecksTest, LineBreaksStopSaveAll)
 {
-    document.setCell(10, 2, 1, "Two\nlines");
-    document.setCell(1, 4, 2, "a\rb c");
-    EXPECT_EQ(CheckCell(document, profiles, 10, 2, 1), ValueProblem::LineBreak);
-    EXPECT_EQ(CheckCell(document, profiles, 1, 4, 2), ValueProblem::LineBreak);
+    document.setCell(dravik::GridNumber(10), 2, 1, "Two\nlines");
+    document.setCell(dravik::GridNumber(1), 4, 2, "a\rb c");
+    EXPECT_EQ(CheckCell(document, profiles, dravik::GridNumber(10), 2, 1), ValueProblem::LineBreak);
+    EXPECT_EQ(CheckCell(document, profiles, dravik::GridNumber(1), 4, 2), ValueProblem::LineBreak);
     EXPECT_TRUE(StopsSaveAll(ValueProblem::LineBreak));
     EXPECT_FALSE(StopsSaveAll(ValueProblem::SeveralWords));
     EXPECT_TRUE(ReportProblemCells(document, profiles).stopsSaveAll);
-    document.setCell(10, 2, 1, "5");
-    document.setCell(1, 4, 2, "gun");
-    document.setCell(1, 2, 1, "ten");
+    document.setCell(dravik::GridNumber(10), 2, 1, "5");
+    document.setCell(dravik::GridNumber(1), 4, 2, "gun");
+    document.setCell(dravik::GridNumber(1), 2, 1, "ten");
     EXPECT_FALSE(ReportProblemCells(document, profiles).stopsSaveAll);
 }
 
@@ -102,22 +102,22 @@ TEST_F(ValueChecksTest, ControlCharactersAreProblemsAndNulOrCtrlZStopSaveAll)
              Case{1, 4, "big\x07 gun"s, ValueProblem::SeveralWords, "several words"},
              Case{10, 2, "5\t6"s, ValueProblem::NotANumber, "not a number"},
          }) {
-        const std::string disk(document.diskValue(c.grid, c.col, 1));
-        document.setCell(c.grid, c.col, 1, c.value);
-        const ValueProblem problem = CheckCell(document, profiles, c.grid, c.col, 1);
+        const std::string disk(document.diskValue(GridNumber(c.grid), c.col, 1));
+        document.setCell(GridNumber(c.grid), c.col, 1, c.value);
+        const ValueProblem problem = CheckCell(document, profiles, GridNumber(c.grid), c.col, 1);
         EXPECT_EQ(problem, c.problem) << ::testing::PrintToString(c.value);
         EXPECT_EQ(ProblemReason(problem, "k", c.value).english().rfind(c.reasonStart, 0), 0u)
             << ProblemReason(problem, "k", c.value);
-        EXPECT_EQ(ControlProblem(c.value, c.grid) == ValueProblem::NulOrCtrlZ, problem == ValueProblem::NulOrCtrlZ);
-        document.setCell(c.grid, c.col, 1, disk);
+        EXPECT_EQ(ControlProblem(c.value, SectionNumber(c.grid)) == ValueProblem::NulOrCtrlZ, problem == ValueProblem::NulOrCtrlZ);
+        document.setCell(GridNumber(c.grid), c.col, 1, disk);
     }
-    EXPECT_EQ(ControlProblem("Tiger\ttank", 10), ValueProblem::None);
+    EXPECT_EQ(ControlProblem("Tiger\ttank", kTextSection), ValueProblem::None);
     EXPECT_TRUE(StopsSaveAll(ValueProblem::NulOrCtrlZ));
     EXPECT_FALSE(StopsSaveAll(ValueProblem::ControlCharacter));
 
     // The report shows each control character, so that none splits its line.
-    document.setCell(1, 4, 2, "a\0b"s);
-    document.setCell(1, 2, 2, "\r");
+    document.setCell(dravik::GridNumber(1), 4, 2, "a\0b"s);
+    document.setCell(dravik::GridNumber(1), 2, 2, "\r");
     const ProblemReport report = ReportProblemCells(document, profiles);
     EXPECT_TRUE(report.stopsSaveAll);
     EXPECT_EQ(report.stoppedBy, "a line break, a NUL or a Ctrl+Z");
@@ -128,8 +128,8 @@ TEST_F(ValueChecksTest, ControlCharactersAreProblemsAndNulOrCtrlZStopSaveAll)
 
 TEST_F(ValueChecksTest, ReportNamesFileKeyValueAndReason)
 {
-    document.setCell(1, 3, 2, "x");
-    document.setCell(1, 2, 1, "1 2");
+    document.setCell(dravik::GridNumber(1), 3, 2, "x");
+    document.setCell(dravik::GridNumber(1), 2, 1, "1 2");
     const ProblemReport report = ReportProblemCells(document, profiles, 1);
     EXPECT_EQ(report.count, 2u);
     ASSERT_EQ(report.lines.size(), 1u);

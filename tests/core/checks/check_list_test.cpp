@@ -66,12 +66,12 @@ TEST_F(CheckListTest, ListsEveryRejectedValueWithItsReasonFurthestOutsideFirst)
         "5 armor 45: armor: the base game's infantry have 1 to 12 (12 files); this is 45",
     }));
     EXPECT_EQ(list.size(), 6u);
-    const Check* check = list.find(1, 2, 1);
+    const Check* check = list.find(dravik::GridNumber(1), 2, 1);
     ASSERT_TRUE(check);
-    EXPECT_EQ(check->column, (CheckColumn{1, "armor ", 1}));
+    EXPECT_EQ(check->column, (CheckColumn{SectionNumber(1), "armor ", 1}));
     EXPECT_EQ(check->reason.scope, CheckReason::Scope::Folder);
     EXPECT_NEAR(check->outside, (4500 - 231) / (231 - 100 / 1.1), 1e-9);
-    EXPECT_FALSE(list.find(1, 2, 2));
+    EXPECT_FALSE(list.find(dravik::GridNumber(1), 2, 2));
     EXPECT_EQ(list.fileName(1), "tanks/tank01.desc");
 
     // The same checks from the rules file, without the base game.
@@ -84,26 +84,26 @@ TEST_F(CheckListTest, FollowsEveryEditAndItsUndoAtOnce)
     CheckList list(document, rules);
     int heard = 0;
     list.setChanged([&] { ++heard; });
-    const TableChange fix = document.setCells({{1, 2, 1, "200"}, {1, 2, 7, "-7"}});
+    const TableChange fix = document.setCells({{dravik::GridNumber(1), 2, 1, "200"}, {dravik::GridNumber(1), 2, 7, "-7"}});
     EXPECT_GT(heard, 0);
-    EXPECT_FALSE(list.find(1, 2, 1));
-    ASSERT_TRUE(list.find(1, 2, 7));
-    EXPECT_EQ(list.find(1, 2, 7)->reasonText(), "armor: the base game's infantry have 1 to 12 (12 files); this is -7");
+    EXPECT_FALSE(list.find(dravik::GridNumber(1), 2, 1));
+    ASSERT_TRUE(list.find(dravik::GridNumber(1), 2, 7));
+    EXPECT_EQ(list.find(dravik::GridNumber(1), 2, 7)->reasonText(), "armor: the base game's infantry have 1 to 12 (12 files); this is -7");
     document.undo(fix);
-    EXPECT_TRUE(list.find(1, 2, 1));
-    EXPECT_FALSE(list.find(1, 2, 7));
+    EXPECT_TRUE(list.find(dravik::GridNumber(1), 2, 1));
+    EXPECT_FALSE(list.find(dravik::GridNumber(1), 2, 7));
     // Written with more decimal places than the base game ever writes.
-    static_cast<void>(document.setCell(1, 3, 1, "30.25"));
-    ASSERT_TRUE(list.find(1, 3, 1));
-    EXPECT_EQ(list.find(1, 3, 1)->reasonText(),
+    static_cast<void>(document.setCell(dravik::GridNumber(1), 3, 1, "30.25"));
+    ASSERT_TRUE(list.find(dravik::GridNumber(1), 3, 1));
+    EXPECT_EQ(list.find(dravik::GridNumber(1), 3, 1)->reasonText(),
               "speed: decimal places in the base game's files: 1 (24 files); this is 30.25");
     // A blank is no value: nothing to judge.
-    static_cast<void>(document.setCell(1, 2, 1, ""));
-    EXPECT_FALSE(list.find(1, 2, 1));
+    static_cast<void>(document.setCell(dravik::GridNumber(1), 2, 1, ""));
+    EXPECT_FALSE(list.find(dravik::GridNumber(1), 2, 1));
     // Opening other files checks them afresh.
     document.openDesc({files[6], files[0]});
     EXPECT_EQ(list.size(), 1u);
-    EXPECT_TRUE(list.find(1, 2, 2));
+    EXPECT_TRUE(list.find(dravik::GridNumber(1), 2, 2));
 }
 
 TEST_F(CheckListTest, AGroupBySortingKeyFollowsTheKeysValue)
@@ -112,60 +112,60 @@ TEST_F(CheckListTest, AGroupBySortingKeyFollowsTheKeysValue)
     const BaseGameRead base =
         ReadBaseGame(SplitLines(test::kGameVariables), flat.folder("base"), NamePattern("*.desc"), CodePage::Default());
     const CheckList list(document, LearnRules(*base.document, flat.folder("base"), base.files, test::SmallGameOptions()));
-    EXPECT_EQ(list.find(1, 2, 1)->reasonText(),
+    EXPECT_EQ(list.find(dravik::GridNumber(1), 2, 1)->reasonText(),
               "armor: the base game's files with type tank have 100 to 210 (12 files); this is 4500");
     // A soldier of 150 armor is out of place; a tank of 150 is not.
-    EXPECT_FALSE(list.find(1, 2, 4));
-    static_cast<void>(document.setCell(1, 5, 4, "man"));
-    ASSERT_TRUE(list.find(1, 2, 4));
-    EXPECT_EQ(list.find(1, 2, 4)->reason.group, "man");
-    static_cast<void>(document.setCell(1, 5, 4, "tank"));
-    EXPECT_FALSE(list.find(1, 2, 4));
+    EXPECT_FALSE(list.find(dravik::GridNumber(1), 2, 4));
+    static_cast<void>(document.setCell(dravik::GridNumber(1), 5, 4, "man"));
+    ASSERT_TRUE(list.find(dravik::GridNumber(1), 2, 4));
+    EXPECT_EQ(list.find(dravik::GridNumber(1), 2, 4)->reason.group, "man");
+    static_cast<void>(document.setCell(dravik::GridNumber(1), 5, 4, "tank"));
+    EXPECT_FALSE(list.find(dravik::GridNumber(1), 2, 4));
 }
 
 TEST_F(CheckListTest, AcceptingAValueRelaxingAGroupOrAColumnAreEntriesAddedAndTakenAway)
 {
     CheckList list(document, rules);
-    const Check tank = *list.find(1, 2, 1);  // armor 4500
-    const Check man = *list.find(1, 2, 5);   // armor 45
+    const Check tank = *list.find(dravik::GridNumber(1), 2, 1);  // armor 4500
+    const Check man = *list.find(dravik::GridNumber(1), 2, 5);   // armor 45
 
     const AcceptedEntry value = list.acceptValue(tank);
     EXPECT_EQ(value.what, AcceptedEntry::What::Value);
     EXPECT_EQ(value.file, "tanks/tank01.desc");
-    EXPECT_EQ(value.column, (CheckColumn{1, "armor ", 1}));
+    EXPECT_EQ(value.column, (CheckColumn{SectionNumber(1), "armor ", 1}));
     EXPECT_EQ(value.value, "4500");
     EXPECT_TRUE(list.accept(value));
     EXPECT_FALSE(list.accept(value));
-    EXPECT_FALSE(list.find(1, 2, 1));
+    EXPECT_FALSE(list.find(dravik::GridNumber(1), 2, 1));
     // Only that value of that file: another tank of 4500 is still a check.
-    static_cast<void>(document.setCell(1, 2, 2, "4500"));
-    EXPECT_TRUE(list.find(1, 2, 2));
-    static_cast<void>(document.setCell(1, 2, 1, "4501"));
-    EXPECT_TRUE(list.find(1, 2, 1));
+    static_cast<void>(document.setCell(dravik::GridNumber(1), 2, 2, "4500"));
+    EXPECT_TRUE(list.find(dravik::GridNumber(1), 2, 2));
+    static_cast<void>(document.setCell(dravik::GridNumber(1), 2, 1, "4501"));
+    EXPECT_TRUE(list.find(dravik::GridNumber(1), 2, 1));
     EXPECT_TRUE(list.unaccept(value));
     EXPECT_FALSE(list.unaccept(value));
-    static_cast<void>(document.setCell(1, 2, 1, "4500"));
+    static_cast<void>(document.setCell(dravik::GridNumber(1), 2, 1, "4500"));
 
     // The tanks' range widened to 4500: both tanks pass, and every value between.
     const AcceptedEntry group = list.relaxGroup(tank);
     EXPECT_EQ(group.group, "folder=units/tanks");
     list.accept(group);
-    EXPECT_FALSE(list.find(1, 2, 2));
-    EXPECT_FALSE(list.find(1, 2, 1));
-    EXPECT_TRUE(list.find(1, 2, 5));  // the infantry's is not widened
+    EXPECT_FALSE(list.find(dravik::GridNumber(1), 2, 2));
+    EXPECT_FALSE(list.find(dravik::GridNumber(1), 2, 1));
+    EXPECT_TRUE(list.find(dravik::GridNumber(1), 2, 5));  // the infantry's is not widened
     list.unaccept(group);
-    EXPECT_TRUE(list.find(1, 2, 2));
+    EXPECT_TRUE(list.find(dravik::GridNumber(1), 2, 2));
 
     const AcceptedEntry column = list.relaxColumn(man);
     list.accept(column);
-    EXPECT_FALSE(list.find(1, 2, 1));
-    EXPECT_FALSE(list.find(1, 2, 5));
-    EXPECT_TRUE(list.find(1, 3, 2));  // speed is still checked
+    EXPECT_FALSE(list.find(dravik::GridNumber(1), 2, 1));
+    EXPECT_FALSE(list.find(dravik::GridNumber(1), 2, 5));
+    EXPECT_TRUE(list.find(dravik::GridNumber(1), 3, 2));  // speed is still checked
 
     // The accepted file holds them all and reads back as they were.
     list.accept(value);
     list.accept(group);
-    list.accept(list.acceptValue(*list.find(1, 4, 3)));
+    list.accept(list.acceptValue(*list.find(dravik::GridNumber(1), 4, 3)));
     const std::string path = AcceptedFilePath(game.vars);
     EXPECT_EQ(path, game.vars + ".accepted");
     WriteAcceptedFile(path, list.accepted());

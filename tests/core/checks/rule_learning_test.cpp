@@ -21,9 +21,9 @@ std::shared_ptr<LearnedRules> Learn(const test::GameFolders& game, LearnOptions 
 
 const ColumnRules& Column(const LearnedRules& rules, const std::string& key)
 {
-    const ColumnRules* column = rules.find({1, key, 1});
+    const ColumnRules* column = rules.find({SectionNumber(1), key, 1});
     if (!column)
-        column = rules.find({kSectionCount, key, 1});
+        column = rules.find({kTextSection, key, 1});
     EXPECT_TRUE(column) << key;
     static const ColumnRules none;
     return column ? *column : none;
@@ -60,7 +60,7 @@ TEST(RuleLearning, LearnsEachColumnsKindRangeAndWordsAndTheGroupsTheBaseSortsIts
         if (layout.by == Grouping::By::Folder)
             EXPECT_EQ(rules->grouping.depth, 2);  // "units" alone sorts nothing
         else
-            EXPECT_EQ(rules->grouping.key, (CheckColumn{1, "type ", 1}));
+            EXPECT_EQ(rules->grouping.key, (CheckColumn{SectionNumber(1), "type ", 1}));
         ASSERT_EQ(rules->groups.size(), 2u);
         const int tanks = rules->groups[0].name == layout.tanks ? 0 : 1;
         EXPECT_EQ(rules->groups[static_cast<size_t>(tanks)].name, layout.tanks);

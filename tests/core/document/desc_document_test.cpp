@@ -27,25 +27,25 @@ using test::ReadBytes;
 struct Recorder : DocumentListener {
     explicit Recorder(DescDocument& document) : doc(document), connection(document.connect(*this)) {}
 
-    void cellsChanged(int grid, int firstCol, int firstRow, int lastCol, int lastRow) override
+    void cellsChanged(GridNumber grid, int firstCol, int firstRow, int lastCol, int lastRow) override
     {
-        events.push_back("cells " + std::to_string(grid) + " " + std::to_string(firstCol) + "," +
+        events.push_back("cells " + std::to_string(grid.number()) + " " + std::to_string(firstCol) + "," +
                          std::to_string(firstRow) + "-" + std::to_string(lastCol) + "," + std::to_string(lastRow));
     }
     void modifiedChanged(bool modified) override { events.push_back(modified ? "modified" : "clean"); }
-    void rowsAboutToBeInserted(int grid, int first, int last) override { size("rows+? ", grid, first, last); }
-    void rowsInserted(int grid, int first, int last) override { size("rows+ ", grid, first, last); }
-    void rowsAboutToBeRemoved(int grid, int first, int last) override { size("rows-? ", grid, first, last); }
-    void rowsRemoved(int grid, int first, int last) override { size("rows- ", grid, first, last); }
-    void columnsAboutToBeInserted(int grid, int first, int last) override { size("cols+? ", grid, first, last); }
-    void columnsInserted(int grid, int first, int last) override { size("cols+ ", grid, first, last); }
-    void columnsAboutToBeRemoved(int grid, int first, int last) override { size("cols-? ", grid, first, last); }
-    void columnsRemoved(int grid, int first, int last) override { size("cols- ", grid, first, last); }
+    void rowsAboutToBeInserted(GridNumber grid, int first, int last) override { size("rows+? ", grid, first, last); }
+    void rowsInserted(GridNumber grid, int first, int last) override { size("rows+ ", grid, first, last); }
+    void rowsAboutToBeRemoved(GridNumber grid, int first, int last) override { size("rows-? ", grid, first, last); }
+    void rowsRemoved(GridNumber grid, int first, int last) override { size("rows- ", grid, first, last); }
+    void columnsAboutToBeInserted(GridNumber grid, int first, int last) override { size("cols+? ", grid, first, last); }
+    void columnsInserted(GridNumber grid, int first, int last) override { size("cols+ ", grid, first, last); }
+    void columnsAboutToBeRemoved(GridNumber grid, int first, int last) override { size("cols-? ", grid, first, last); }
+    void columnsRemoved(GridNumber grid, int first, int last) override { size("cols- ", grid, first, last); }
 
-    void size(const char* what, int grid, int first, int last)
+    void size(const char* what, GridNumber grid, int first, int last)
     {
         const Grid& g = doc.grid(grid);
-        events.push_back(what + std::to_string(grid) + " " + std::to_string(first) + "-" + std::to_string(last) +
+        events.push_back(what + std::to_string(grid.number()) + " " + std::to_string(first) + "-" + std::to_string(last) +
                          " in " + std::to_string(g.colCount()) + "x" + std::to_string(g.rowCount()));
     }
     // Only the notices of one kind ("cells", "rows", ...).
@@ -83,15 +83,15 @@ protected:
     std::vector<Grid> tables() const
     {
         std::vector<Grid> grids;
-        for (int n = 1; n <= kGridCount; ++n)
+        for (GridNumber n : AllGrids())
             grids.push_back(doc.grid(n));
         return grids;
     }
     void expectTables(const std::vector<Grid>& want, const std::string& when) const
     {
-        for (int n = 1; n <= kGridCount; ++n) {
+        for (GridNumber n : AllGrids()) {
             const Grid& g = doc.grid(n);
-            const Grid& w = want[static_cast<size_t>(n - 1)];
+            const Grid& w = want[n.index()];
             EXPECT_EQ(g.colCount(), w.colCount()) << when << ": grid " << n;
             EXPECT_EQ(g.rowCount(), w.rowCount()) << when << ": grid " << n;
             EXPECT_TRUE(g == w) << when << ": grid " << n;
@@ -122,9 +122,9 @@ TEST_F(Document, UndoAndRedoRestoreEveryCellAndSize)
         history.push_back(std::move(change));
         states.push_back(tables());
     };
-    step(doc.setCells({{1, 2, 1, "10"}, {1, 3, 2, std::string("\0\xFF\t\r\n~", 6)}, {1, 2, 1, "11"},
+    step(doc.setCells({{dravik::GridNumber(1), 2, 1, "10"}, {dravik::GridNumber(1), 3, 2, std::string("\0\xFF\t\r\n~", 6)}, {dravik::GridNumber(1), 2, 1, "11"},
                        {kFileListGrid, 2, 3, "moved"},
-                       {kSummaryGrid, 4, 4, "s"}, {1, 40, 1, "outside"}}));
+                       {kSummaryGrid, 4, 4, "s"}, {dravik::GridNumber(1), 40, 1, "outside"}}));
     EXPECT_EQ(history.back().cellCount(), 5u) << "a cell written twice is recorded twice; none outside the grid";
     step(ExportTable(doc));  // the summary grows
     ASSERT_EQ(doc.summary().rowCount(), 1 + 11 + 10 * 4 + 4);
@@ -132,16 +132,16 @@ TEST_F(Document, UndoAndRedoRestoreEveryCellAndSize)
     step(ImportTable(doc, &narrow));  // ... narrows to four columns, and shrinks to the file's rows
     ASSERT_EQ(doc.summary().colCount(), 5);
     ASSERT_EQ(doc.summary().rowCount(), 3);
-    ASSERT_EQ(doc.grid(1).cell(2, 1), "7");
-    ASSERT_EQ(doc.grid(1).cell(3, 1), "8");
+    ASSERT_EQ(doc.grid(dravik::GridNumber(1)).cell(2, 1), "7");
+    ASSERT_EQ(doc.grid(dravik::GridNumber(1)).cell(3, 1), "8");
     step(ClearSummaryTable(doc));
     // Tables whose size changes: cells the new size drops must come back.
-    Grid smaller = doc.grid(1);
+    Grid smaller = doc.grid(dravik::GridNumber(1));
     smaller.setSize(3, 2);
     Grid larger = doc.fileList();
     larger.setSize(5, 7);
     larger.setCell(4, 6, "far");
-    step(doc.replaceGrids({{10, doc.grid(10)}, {1, smaller}, {kFileListGrid, larger}}));
+    step(doc.replaceGrids({{dravik::GridNumber(10), doc.grid(dravik::GridNumber(10))}, {dravik::GridNumber(1), smaller}, {kFileListGrid, larger}}));
 
     for (size_t k = history.size(); k-- > 0;) {
         doc.undo(history[k]);
@@ -181,18 +181,18 @@ TEST_F(Document, ALargeChangeStaysSmall)
 
 TEST_F(Document, DiskValuesAreWhatTheFilesHoldThroughEditsAndLoads)
 {
-    doc.setCell(1, 2, 1, "7");
-    EXPECT_EQ(doc.diskValue(1, 2, 1), "1");
-    EXPECT_EQ(doc.diskValue(1, 3, 1), "2") << "an unchanged cell's disk value is its text";
-    doc.setCell(1, 2, 1, "8");
-    EXPECT_EQ(doc.diskValue(1, 2, 1), "1") << "a second edit keeps the file's value";
+    doc.setCell(dravik::GridNumber(1), 2, 1, "7");
+    EXPECT_EQ(doc.diskValue(dravik::GridNumber(1), 2, 1), "1");
+    EXPECT_EQ(doc.diskValue(dravik::GridNumber(1), 3, 1), "2") << "an unchanged cell's disk value is its text";
+    doc.setCell(dravik::GridNumber(1), 2, 1, "8");
+    EXPECT_EQ(doc.diskValue(dravik::GridNumber(1), 2, 1), "1") << "a second edit keeps the file's value";
     EXPECT_EQ(doc.diskValue(kSummaryGrid, 0, 0), "") << "the summary table has no file";
 
     test::WriteBytes(paths[0], Saved("4 5", "a"));
     doc.openDesc(paths);
-    EXPECT_EQ(doc.diskValue(1, 2, 1), "4") << "a load takes the files' values, edited or not";
-    doc.setCell(1, 2, 1, "9");
-    EXPECT_EQ(doc.diskValue(1, 2, 1), "4");
+    EXPECT_EQ(doc.diskValue(dravik::GridNumber(1), 2, 1), "4") << "a load takes the files' values, edited or not";
+    doc.setCell(dravik::GridNumber(1), 2, 1, "9");
+    EXPECT_EQ(doc.diskValue(dravik::GridNumber(1), 2, 1), "4");
 }
 
 TEST_F(Document, MarksFollowTheEditsAndATextTypedBackIsClean)
@@ -201,22 +201,22 @@ TEST_F(Document, MarksFollowTheEditsAndATextTypedBackIsClean)
     EXPECT_FALSE(doc.isModified());
     const std::int64_t start = doc.modificationCount();
 
-    const TableChange first = doc.setCell(1, 2, 2, "7");
-    EXPECT_TRUE(doc.cellChanged(1, 2, 2));
-    EXPECT_EQ(doc.diskValue(1, 2, 2), "1");
+    const TableChange first = doc.setCell(dravik::GridNumber(1), 2, 2, "7");
+    EXPECT_TRUE(doc.cellChanged(dravik::GridNumber(1), 2, 2));
+    EXPECT_EQ(doc.diskValue(dravik::GridNumber(1), 2, 2), "1");
     EXPECT_TRUE(doc.rowChanged(2));
     EXPECT_FALSE(doc.rowChanged(1));
     EXPECT_TRUE(doc.isModified());
-    doc.setCell(1, 3, 2, "8");
+    doc.setCell(dravik::GridNumber(1), 3, 2, "8");
     doc.setCell(kFileListGrid, 1, 3, "renamed");
     EXPECT_EQ(doc.changedCellCount(), 3u);
     EXPECT_TRUE(doc.rowChanged(3)) << "the file list row is the file's row too";
     EXPECT_EQ(doc.modificationCount(), start + 3);
 
-    doc.setCell(1, 2, 2, "1");
-    EXPECT_FALSE(doc.cellChanged(1, 2, 2)) << "typed back to what the file holds";
+    doc.setCell(dravik::GridNumber(1), 2, 2, "1");
+    EXPECT_FALSE(doc.cellChanged(dravik::GridNumber(1), 2, 2)) << "typed back to what the file holds";
     EXPECT_TRUE(doc.rowChanged(2));
-    doc.setCell(1, 3, 2, "2");
+    doc.setCell(dravik::GridNumber(1), 3, 2, "2");
     doc.setCell(kFileListGrid, 1, 3, "c.desc");
     EXPECT_FALSE(doc.rowChanged(2));
     EXPECT_FALSE(doc.isModified());
@@ -227,7 +227,7 @@ TEST_F(Document, MarksFollowTheEditsAndATextTypedBackIsClean)
     EXPECT_FALSE(doc.cellChanged(kSummaryGrid, 1, 1));
 
     doc.redo(first);
-    EXPECT_TRUE(doc.cellChanged(1, 2, 2));
+    EXPECT_TRUE(doc.cellChanged(dravik::GridNumber(1), 2, 2));
     doc.undo(first);
     EXPECT_FALSE(doc.isModified());
 
@@ -241,11 +241,11 @@ TEST_F(Document, MarksFollowTheEditsAndATextTypedBackIsClean)
 TEST_F(Document, ListenersHearTheTouchedRectangle)
 {
     Recorder heard(doc);
-    doc.setCells({{1, 3, 1, "a"}, {1, 2, 3, "b"}, {10, 2, 2, "c"}});
+    doc.setCells({{dravik::GridNumber(1), 3, 1, "a"}, {dravik::GridNumber(1), 2, 3, "b"}, {dravik::GridNumber(10), 2, 2, "c"}});
     EXPECT_EQ(heard.events, (std::vector<std::string>{"cells 1 2,1-3,3", "cells 10 2,2-2,2", "modified"}));
 
     heard.events.clear();
-    const TableChange none = doc.setCells({{1, 3, 1, "a"}, {1, 99, 1, "outside"}});
+    const TableChange none = doc.setCells({{dravik::GridNumber(1), 3, 1, "a"}, {dravik::GridNumber(1), 99, 1, "outside"}});
     EXPECT_TRUE(none.empty());
     EXPECT_TRUE(heard.events.empty()) << "nothing changed, nothing to tell";
 }
@@ -258,7 +258,7 @@ TEST_F(Document, AnExportCountsTheCellsItChanges)
         for (int c = 0; c < doc.summary().colCount(); ++c)
             filled += doc.summary().cell(c, r).empty() ? 0 : 1;
     EXPECT_EQ(first.cellCount(), filled);
-    const TableChange edit = doc.setCell(1, 2, 2, "7");
+    const TableChange edit = doc.setCell(dravik::GridNumber(1), 2, 2, "7");
     const TableChange again = ExportTable(doc);
     EXPECT_EQ(again.cellCount(), 1u) << "only the edited value differs";
     doc.undo(again);
@@ -287,14 +287,14 @@ TEST_F(Document, SizeChangesAreToldBeforeAndAfterWithTheSizeOfTheMoment)
     doc.setVariablesText(TextLines{{"[section1]", "hp =2", "[section_text]", "name =2"}, true});
     doc.openDesc({paths[0]});
     std::vector<std::string> rows{"rows-? 11 2-3 in 3x4", "rows- 11 2-3 in 3x2"};
-    for (int n = 1; n <= kSectionCount; ++n) {
-        const std::string cols = n == 1 ? "4" : n == kSectionCount ? "3" : "11";
-        rows.push_back("rows-? " + std::to_string(n) + " 2-3 in " + cols + "x4");
-        rows.push_back("rows- " + std::to_string(n) + " 2-3 in " + cols + "x2");
+    for (GridNumber n : SectionTables()) {
+        const std::string cols = n == GridNumber(1) ? "4" : n == kTextSectionTable ? "3" : "11";
+        rows.push_back("rows-? " + std::to_string(n.number()) + " 2-3 in " + cols + "x4");
+        rows.push_back("rows- " + std::to_string(n.number()) + " 2-3 in " + cols + "x2");
     }
     EXPECT_EQ(heard.only("rows"), rows);
     EXPECT_EQ(heard.only("cols"), (std::vector<std::string>{"cols+? 10 3-3 in 3x2", "cols+ 10 3-3 in 4x2"}));
-    EXPECT_EQ(heard.only("cells").size(), static_cast<size_t>(kFileListGrid)) << "every cell of a load is new";
+    EXPECT_EQ(heard.only("cells").size(), static_cast<size_t>(kFileListGrid.number())) << "every cell of a load is new";
     EXPECT_EQ(heard.only("cells").back(), "cells 11 0,0-2,1");
     EXPECT_EQ(heard.events.back(), "cells 11 0,0-2,1") << "the cells after every size";
 }
@@ -329,8 +329,8 @@ TEST_F(Document, SaveAllWritesOnlyFilesWhoseBytesChangeAndLeavesEveryCellClean)
 #ifndef _WIN32
     const ino_t inodeA = InodeOf(paths[0]);
 #endif
-    doc.setCell(1, 2, 2, "7");
-    doc.setCell(1, 0, 0, "renamed corner");  // no file holds it, yet a full save settles it
+    doc.setCell(dravik::GridNumber(1), 2, 2, "7");
+    doc.setCell(dravik::GridNumber(1), 0, 0, "renamed corner");  // no file holds it, yet a full save settles it
     Recorder heard(doc);
 
     const SaveOutcome outcome = doc.saveAll();
@@ -346,7 +346,7 @@ TEST_F(Document, SaveAllWritesOnlyFilesWhoseBytesChangeAndLeavesEveryCellClean)
     EXPECT_FALSE(doc.isModified());
     EXPECT_EQ(doc.changedCellCount(), 0u);
     EXPECT_FALSE(doc.rowChanged(2));
-    EXPECT_EQ(doc.diskValue(1, 2, 2), "7");
+    EXPECT_EQ(doc.diskValue(dravik::GridNumber(1), 2, 2), "7");
     EXPECT_EQ(heard.events.back(), "clean");
 
     EXPECT_EQ(doc.saveAll().written, 0) << "a second save has nothing to write";
@@ -355,7 +355,7 @@ TEST_F(Document, SaveAllWritesOnlyFilesWhoseBytesChangeAndLeavesEveryCellClean)
 TEST_F(Document, AFileChangedBehindTheDocumentsBackIsReportedAndCanBeSkipped)
 {
     for (int r = 1; r <= 3; ++r)
-        doc.setCell(1, 2, r, "9");
+        doc.setCell(dravik::GridNumber(1), 2, r, "9");
     const std::string outside = Saved("5 5", "c") + "added by another program\r\n";
     test::WriteBytes(paths[2], outside);
 
@@ -368,7 +368,7 @@ TEST_F(Document, AFileChangedBehindTheDocumentsBackIsReportedAndCanBeSkipped)
     EXPECT_EQ(ReadBytes(paths[2]), outside);
     EXPECT_FALSE(doc.rowChanged(1));
     EXPECT_TRUE(doc.rowChanged(3)) << "the skipped file's edits are still unsaved";
-    EXPECT_TRUE(doc.cellChanged(1, 2, 3));
+    EXPECT_TRUE(doc.cellChanged(dravik::GridNumber(1), 2, 3));
     EXPECT_TRUE(doc.isModified());
     EXPECT_EQ(doc.planSaveAll().changedOnDisk(), std::vector<std::string>{paths[2]}) << "skipping is no reading";
 
@@ -380,24 +380,24 @@ TEST_F(Document, AFileChangedBehindTheDocumentsBackIsReportedAndCanBeSkipped)
 
 TEST_F(Document, CellsANarrowingDroppedAreCleanOnceTheirRowIsSaved)
 {
-    Grid narrow = doc.grid(1);
+    Grid narrow = doc.grid(dravik::GridNumber(1));
     narrow.setColCount(3);  // the second hp value of every file is gone
-    doc.replaceGrids({{1, narrow}});
+    doc.replaceGrids({{dravik::GridNumber(1), narrow}});
     EXPECT_EQ(doc.changedCellCount(), 4u) << "three values and their header";
-    EXPECT_TRUE(doc.cellChanged(1, 3, 2));
-    EXPECT_EQ(doc.diskValue(1, 3, 2), "2");
+    EXPECT_TRUE(doc.cellChanged(dravik::GridNumber(1), 3, 2));
+    EXPECT_EQ(doc.diskValue(dravik::GridNumber(1), 3, 2), "2");
     doc.saveAll(doc.planSaveAll(), {3});
     EXPECT_EQ(ReadBytes(paths[1]), "hp  1  \r\nname  b \r\n");
     EXPECT_FALSE(doc.rowChanged(2));
-    EXPECT_FALSE(doc.cellChanged(1, 3, 2));
-    EXPECT_TRUE(doc.cellChanged(1, 3, 3));
+    EXPECT_FALSE(doc.cellChanged(dravik::GridNumber(1), 3, 2));
+    EXPECT_TRUE(doc.cellChanged(dravik::GridNumber(1), 3, 3));
     EXPECT_EQ(doc.changedCellCount(), 2u);
 }
 
 TEST_F(Document, ASaveThatFailsAtARowKeepsTheEarlierRowsSavedAndTheRestMarked)
 {
     for (int r = 1; r <= 3; ++r)
-        doc.setCell(1, 2, r, "9");
+        doc.setCell(dravik::GridNumber(1), 2, r, "9");
     fs::remove(paths[1]);
     const SavePlan unreadable = doc.planSaveAll();
     EXPECT_EQ(unreadable.files.size(), 3u);
@@ -414,8 +414,8 @@ TEST_F(Document, ASaveThatFailsAtARowKeepsTheEarlierRowsSavedAndTheRestMarked)
 
     // A file that cannot be written beside its target: none is written.
     test::WriteBytes(paths[1], Saved("1 2", "b") + std::string(4096, '#'));
-    doc.setCell(1, 2, 1, "8");
-    doc.setCell(1, 2, 3, "8");
+    doc.setCell(dravik::GridNumber(1), 2, 1, "8");
+    doc.setCell(dravik::GridNumber(1), 2, 3, "8");
     std::string message;
     {
         test::WriteFailure full(100, test::kDiskFull);
@@ -448,8 +448,8 @@ TEST_F(Document, ASaveThatFailsAtARowKeepsTheEarlierRowsSavedAndTheRestMarked)
 
 TEST_F(Document, APlanForReviewListsEachRewrittenKeyLine)
 {
-    doc.setCell(1, 3, 1, "20");
-    doc.setCell(10, 2, 3, "Tiger");
+    doc.setCell(dravik::GridNumber(1), 3, 1, "20");
+    doc.setCell(dravik::GridNumber(10), 2, 3, "Tiger");
     test::WriteBytes(paths[1], "; unsaved form\r\nhp 1 2\r\nname b\r\n");
     const SavePlan plan = doc.planSaveAll({}, true);
     ASSERT_EQ(plan.files.size(), 3u);

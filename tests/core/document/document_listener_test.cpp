@@ -17,20 +17,20 @@ namespace {
 // when it hears of cells.
 struct Named : DocumentListener {
     Named(std::string name, std::vector<std::string>& log) : name(std::move(name)), log(log) {}
-    void cellsChanged(int, int, int, int, int) override
+    void cellsChanged(GridNumber, int, int, int, int) override
     {
         log.push_back(name + " cells");
         if (onCells)
             onCells();
     }
     void modifiedChanged(bool) override { log.push_back(name + " modified"); }
-    void rowsAboutToBeInserted(int, int, int) override
+    void rowsAboutToBeInserted(GridNumber, int, int) override
     {
         log.push_back(name + " rows?");
         if (onRows)
             onRows();
     }
-    void rowsInserted(int, int, int) override { log.push_back(name + " rows"); }
+    void rowsInserted(GridNumber, int, int) override { log.push_back(name + " rows"); }
 
     std::string name;
     std::vector<std::string>& log;
@@ -55,13 +55,13 @@ TEST(DocumentListeners, OnesThatLeaveOrJoinDuringANoticeHearNoMoreOrOnlyTheNextC
         b.connection.disconnect();
         c.connection = doc.connect(c);
     };
-    doc.setCell(1, 2, 1, "x");
+    doc.setCell(dravik::GridNumber(1), 2, 1, "x");
     EXPECT_EQ(log, (std::vector<std::string>{"b cells", "a cells", "d cells", "d modified"}));
     EXPECT_FALSE(a.connection.connected());
     EXPECT_TRUE(c.connection.connected());
 
     log.clear();
-    doc.setCell(1, 2, 1, "");
+    doc.setCell(dravik::GridNumber(1), 2, 1, "");
     EXPECT_EQ(log, (std::vector<std::string>{"d cells", "c cells", "d modified", "c modified"}));
 }
 
@@ -74,10 +74,10 @@ TEST(DocumentListeners, AConnectionEndsWithItsScopeAndMayOutliveTheDocument)
         DocumentConnection connection = doc->connect(listener);
         DocumentConnection moved = std::move(connection);
         EXPECT_FALSE(connection.connected());
-        doc->setCell(1, 2, 1, "x");
+        doc->setCell(dravik::GridNumber(1), 2, 1, "x");
         EXPECT_EQ(log, (std::vector<std::string>{"l cells", "l modified"}));
     }
-    doc->setCell(1, 2, 1, "y");
+    doc->setCell(dravik::GridNumber(1), 2, 1, "y");
     EXPECT_EQ(log.size(), 2u) << "gone with its connection";
 
     listener.connection = doc->connect(listener);
@@ -94,9 +94,9 @@ TEST(DocumentListeners, OneThatThrowsLetsTheOthersHearAndTheChangeFinish)
     failing.connection = doc.connect(failing);
     other.connection = doc.connect(other);
     failing.onCells = [] { throw std::runtime_error("listener failed"); };
-    EXPECT_THROW(doc.setCell(1, 2, 1, "x"), std::runtime_error);
+    EXPECT_THROW(doc.setCell(dravik::GridNumber(1), 2, 1, "x"), std::runtime_error);
     EXPECT_EQ(log, (std::vector<std::string>{"f cells", "o cells", "f modified", "o modified"}));
-    EXPECT_EQ(doc.grid(1).cell(2, 1), "x");
+    EXPECT_EQ(doc.grid(dravik::GridNumber(1)).cell(2, 1), "x");
     EXPECT_TRUE(doc.isModified());
 
     // Failing between "about to" and "done": the grid still gets its size,

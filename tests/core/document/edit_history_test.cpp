@@ -19,12 +19,12 @@ public:
         doc.setVariablesText(TextLines{{"[section1]", "hp =2"}, true});
         doc.openDesc({dir.write("a.desc", "hp  1 2 \r\n"), dir.write("b.desc", "hp  3 4 \r\n")});
     }
-    void type(int col, int row, const std::string& text) { history.typeCell(1, col, row, text); }
+    void type(int col, int row, const std::string& text) { history.typeCell(GridNumber(1), col, row, text); }
     void paste(int col, int row, const std::string& text)
     {
-        history.apply(EditStep::Paste, [&](DescDocument& d) { return d.setCells({{1, col, row, text}}); });
+        history.apply(EditStep::Paste, [&](DescDocument& d) { return d.setCells({{GridNumber(1), col, row, text}}); });
     }
-    std::string cell(int col, int row) const { return std::string(doc.grid(1).cell(col, row)); }
+    std::string cell(int col, int row) const { return std::string(doc.grid(GridNumber(1)).cell(col, row)); }
     void undoAll()
     {
         while (history.canUndo())
@@ -152,7 +152,7 @@ TEST_F(History, TheCleanPointIsWhereTheLastSaveLeftTheHistory)
     type(2, 1, "5");
     paste(2, 1, "1");
     EXPECT_FALSE(history.isClean());
-    EXPECT_FALSE(doc.cellChanged(1, 2, 1));
+    EXPECT_FALSE(doc.cellChanged(GridNumber(1), 2, 1));
 }
 
 TEST_F(History, AStepOfAnotherKindGoesThroughTheSameHistoryAndAFailingStepStaysPut)
@@ -181,7 +181,7 @@ TEST_F(History, EachStepReadsBackItsKindCellsAndTexts)
 {
     type(2, 1, "5");
     history.apply(EditStep::ReplaceAll,
-                  [](DescDocument& d) { return d.setCells({{1, 2, 2, "30"}, {1, 3, 2, "40"}}); });
+                  [](DescDocument& d) { return d.setCells({{GridNumber(1), 2, 2, "30"}, {GridNumber(1), 3, 2, "40"}}); });
     struct Cell {
         int grid, col, row;
         std::string before, after;

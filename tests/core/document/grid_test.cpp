@@ -1,9 +1,40 @@
 #include "core/document/grid.h"
+#include "core/document/grid_numbers.h"
 
 #include <gtest/gtest.h>
 
+#include <type_traits>
+#include <vector>
+
 namespace dravik {
 namespace {
+
+// A bare int, or another kind of number, never passes for a grid number,
+// a section or a file's row without being named so.
+static_assert(!std::is_convertible_v<int, GridNumber>);
+static_assert(!std::is_convertible_v<int, SectionNumber>);
+static_assert(!std::is_convertible_v<int, FileRow>);
+static_assert(!std::is_convertible_v<SectionNumber, GridNumber>);
+static_assert(!std::is_convertible_v<FileRow, GridNumber>);
+static_assert(!std::is_convertible_v<GridNumber, int>);
+static_assert(dravik::GridNumber(11).index() == 10);
+
+TEST(GridNumbers, RangesCountFromOneToTheLast)
+{
+    std::vector<int> grids;
+    for (GridNumber n : AllGrids())
+        grids.push_back(n.number());
+    EXPECT_EQ(grids.size(), 12u);
+    EXPECT_EQ(grids.front(), 1);
+    EXPECT_EQ(grids.back(), 12);
+    int sections = 0;
+    for (SectionNumber s : AllSections()) {
+        EXPECT_EQ(TableOf(s), dravik::GridNumber(s.number())) << "section tables come first, in section order";
+        ++sections;
+    }
+    EXPECT_EQ(sections, kSectionCount);
+    EXPECT_EQ(FileRowRange(0).begin(), FileRowRange(0).end()) << "no files, no rows";
+}
 
 TEST(Grid, CellsOutsideTheSizeDoNotExist)
 {

@@ -22,7 +22,8 @@ protected:
     void vars(Lines lines) { ws.setVariablesText(TextLines{std::move(lines), true}); }
     std::string desc(const std::string& name, const std::string& bytes) { return dir.write(name, bytes); }
     // Row `r` of a grid from column `from` to its last column.
-    Row row(int grid, int r, int from = 0) const
+    Row row(int grid, int r, int from = 0) const { return row(GridNumber(grid), r, from); }
+    Row row(GridNumber grid, int r, int from = 0) const
     {
         Row cells;
         for (int c = from; c < ws.grid(grid).colCount(); ++c)
@@ -48,9 +49,9 @@ protected:
 
 TEST_F(OpenDesc, StartUpStateIsTheDesignedWindow)
 {
-    for (int n = 1; n <= 10; ++n) {
+    for (GridNumber n : SectionTables()) {
         const Grid& g = ws.grid(n);
-        EXPECT_EQ(g.colCount(), n == 10 ? 3 : 11) << n;
+        EXPECT_EQ(g.colCount(), n == kTextSectionTable ? 3 : 11) << n.number();
         EXPECT_EQ(g.rowCount(), 50);
         EXPECT_EQ(g.cell(0, 0), "");
         EXPECT_EQ(g.cell(1, 0), "File name");
@@ -77,20 +78,20 @@ TEST_F(OpenDesc, LaysOutOneRowPerFileAndOneColumnPerValue)
     const std::string b = desc("b.desc", "hp 30\narmor 4 5 6 7\n");
     ws.openDesc({a, b});
 
-    const Grid& s1 = ws.grid(1);
+    const Grid& s1 = ws.grid(dravik::GridNumber(1));
     EXPECT_EQ(s1.colCount(), 7);
     EXPECT_EQ(s1.rowCount(), 3);
     EXPECT_EQ(row(1, 0), (Row{"", "File name", "hp ", "hp ", "armor ", "armor ", "armor "}));
     EXPECT_EQ(row(1, 1), (Row{"1", a, "10", "20", "1", "2", "3"}));
     EXPECT_EQ(row(1, 2), (Row{"2", b, "30", "", "4", "5", "6"})) << "no value shown twice; more are out of sight";
-    EXPECT_TRUE(ws.valueAbsent(1, 3, 2));
-    EXPECT_FALSE(ws.valueAbsent(1, 3, 1));
-    EXPECT_EQ(ws.lineValues(1, 6, 2)->values, 4);
+    EXPECT_TRUE(ws.valueAbsent(dravik::GridNumber(1), 3, 2));
+    EXPECT_FALSE(ws.valueAbsent(dravik::GridNumber(1), 3, 1));
+    EXPECT_EQ(ws.lineValues(dravik::GridNumber(1), 6, 2)->values, 4);
     EXPECT_EQ(row(10, 0), (Row{"", "File name", "name ", "name "}));
     EXPECT_EQ(row(10, 1, 2), (Row{"Tiger  I", "Tiger  I"})) << "the text section's value is whole in every column";
     EXPECT_EQ(row(10, 2, 2), (Row{" ", " "}));
     // Sections without entries keep their designed columns and get numbers and paths.
-    EXPECT_EQ(ws.grid(5).colCount(), 11);
+    EXPECT_EQ(ws.grid(dravik::GridNumber(5)).colCount(), 11);
     EXPECT_EQ(row(5, 2), (Row{"2", b, "", "", "", "", "", "", "", "", ""}));
 
     EXPECT_EQ(ws.fileList().rowCount(), 3);
@@ -107,8 +108,8 @@ TEST_F(OpenDesc, MissingAndEmptyValues)
     vars({"[section2]", "gone =2", "bare=2", "  lead =1", "[section_text]", "gone =1", "bare=1"});
     ws.openDesc({desc("a.desc", "bare\r\n  lead 5\r\n")});
     EXPECT_EQ(row(2, 1, 2), (Row{" ", " ", "", "", "5"})) << "a key the file lacks gives blanks, a bare one nothing";
-    EXPECT_FALSE(ws.valueAbsent(2, 2, 1));
-    EXPECT_TRUE(ws.valueAbsent(2, 4, 1));
+    EXPECT_FALSE(ws.valueAbsent(dravik::GridNumber(2), 2, 1));
+    EXPECT_TRUE(ws.valueAbsent(dravik::GridNumber(2), 4, 1));
     EXPECT_EQ(row(10, 1, 2), (Row{" ", ""})) << "absent gives one blank, a bare key the empty text";
 }
 
@@ -136,16 +137,16 @@ TEST_F(OpenDesc, CountsOfZeroAndBelowTakeNoColumn)
     ws.openDesc({desc("a.desc", "a 1\r\nnone 9\r\nneg 8\r\nb 2 3\r\n")});
     EXPECT_EQ(row(4, 0, 2), (Row{"a ", "b ", "b "}));
     EXPECT_EQ(row(4, 1, 2), (Row{"1", "2", "3"}));
-    EXPECT_EQ(ws.grid(6).colCount(), 2) << "entries that all take no column still set the count";
+    EXPECT_EQ(ws.grid(dravik::GridNumber(6)).colCount(), 2) << "entries that all take no column still set the count";
 }
 
 TEST_F(OpenDesc, EmptyVariablesTextFillsOnlyNumbersPathsAndFileList)
 {
     const std::string a = desc("a.desc", "hp 1\r\n");
     ws.openDesc({a});
-    for (int n = 1; n <= 10; ++n) {
+    for (GridNumber n : SectionTables()) {
         EXPECT_EQ(ws.grid(n).rowCount(), 2);
-        EXPECT_EQ(ws.grid(n).colCount(), n == 10 ? 3 : 11);
+        EXPECT_EQ(ws.grid(n).colCount(), n == kTextSectionTable ? 3 : 11);
         EXPECT_EQ(ws.grid(n).cell(1, 1), a);
         EXPECT_EQ(ws.grid(n).cell(2, 1), "");
     }
@@ -160,7 +161,7 @@ TEST_F(OpenDesc, ColumnWidthsAreFittedOnceAtTheEndWithEveryHeaderInPlace)
     hooks.fitColumnWidths = [&] {
         ++fits;
         headersWhenFitted = row(1, 0);
-        headersWhenFitted.emplace_back(ws.grid(10).cell(2, 0));
+        headersWhenFitted.emplace_back(ws.grid(dravik::GridNumber(10)).cell(2, 0));
     };
     ws.openDesc({a, a}, hooks);
     EXPECT_EQ(fits, 1);
@@ -174,19 +175,19 @@ TEST_F(OpenDesc, ASecondSmallerLoadLeavesNothingOfTheFirst)
     vars({"[section1]", "a =2", "b =3", "[section2]", "c =1"});
     const std::string x = desc("x.desc", "a 1 2\r\nb 3 4 5\r\nc 6\r\n");
     ws.openDesc({x, x, x});
-    ws.setCell(1, 6, 3, "edited");
+    ws.setCell(dravik::GridNumber(1), 6, 3, "edited");
 
     vars({"[section1]", "z =1"});
     const std::string y = desc("y.desc", "z 9\r\n");
     ws.openDesc({y});
-    EXPECT_EQ(ws.grid(1).colCount(), 3);
+    EXPECT_EQ(ws.grid(dravik::GridNumber(1)).colCount(), 3);
     EXPECT_EQ(row(1, 0), (Row{"", "File name", "z "}));
     EXPECT_EQ(row(1, 1), (Row{"1", y, "9"}));
     EXPECT_EQ(row(2, 0, 2), (Row{"c "})) << "a section without entries keeps its old headers";
     EXPECT_EQ(row(2, 1, 2), (Row{""}));
     EXPECT_EQ(ws.fileList().rowCount(), 2);
     EXPECT_FALSE(ws.isModified()) << "the edit went with the first load";
-    for (int n : {1, 2, kFileListGrid}) {
+    for (GridNumber n : {GridNumber(1), GridNumber(2), kFileListGrid}) {
         Grid widened = ws.grid(n);
         widened.setSize(8, 5);
         for (int r = 0; r < 5; ++r)
@@ -215,7 +216,7 @@ TEST_F(OpenDesc, BytesOfAnyValueReachTheCells)
     const std::string bytes = std::string("\xE0\xE1 a") + '\0' + "b \xFF\r\nnote " + big + "\r\n";
     ws.openDesc({desc("a.desc", bytes)});
     EXPECT_EQ(row(1, 1, 2), (Row{std::string("a") + '\0' + "b", "\xFF"}));
-    EXPECT_TRUE(ws.grid(10).cell(2, 1) == big);
+    EXPECT_TRUE(ws.grid(dravik::GridNumber(10)).cell(2, 1) == big);
 }
 
 TEST_F(OpenDesc, UnreadableFileStopsTheLoadAndOnlyTheRowsReadStay)
@@ -232,7 +233,7 @@ TEST_F(OpenDesc, UnreadableFileStopsTheLoadAndOnlyTheRowsReadStay)
     EXPECT_EQ(ws.descFileCount(), 1);
     EXPECT_EQ(row(1, 1), (Row{"1", a, "1"}));
     // Neither the failing file's row nor an earlier load's is left for Save all.
-    EXPECT_EQ(ws.grid(1).rowCount(), 2);
+    EXPECT_EQ(ws.grid(dravik::GridNumber(1)).rowCount(), 2);
     EXPECT_EQ(ws.fileList().rowCount(), 2);
     EXPECT_EQ(ws.currentDescFile(), a);
     EXPECT_EQ(ws.descText().lines, Lines{"hpx 1"});
@@ -263,7 +264,7 @@ TEST_F(OpenDesc, AnyErrorHalfWayThroughAFileKeepsOnlyTheRowsFilledWhole)
     EXPECT_THROW(ws.openDesc(paths, hooks), std::bad_alloc);
     EXPECT_EQ(ws.loadStoppedAt(), 3);
     EXPECT_EQ(ws.descFileCount(), 2);
-    for (int n : {1, 9, 10, kFileListGrid})
+    for (GridNumber n : {GridNumber(1), GridNumber(9), GridNumber(10), kFileListGrid})
         EXPECT_EQ(ws.grid(n).rowCount(), 3) << n;
     EXPECT_EQ(row(10, 2), (Row{"2", paths[1], "unit 2"}));
     EXPECT_EQ(ws.currentDescFile(), paths[1]) << "the preview shows a file whose row stayed";
@@ -273,7 +274,7 @@ TEST_F(OpenDesc, AnyErrorHalfWayThroughAFileKeepsOnlyTheRowsFilledWhole)
 
     // Save all writes the rows that stayed and never touches the file the
     // load stopped in.
-    ws.setCell(1, 2, 2, "20");
+    ws.setCell(dravik::GridNumber(1), 2, 2, "20");
     EXPECT_EQ(ws.saveAll().written, 1);
     EXPECT_EQ(test::ReadBytes(paths[1]), "hp  20 \r\ncrew  3 \r\nname  unit 2 \r\n");
     EXPECT_EQ(test::ReadBytes(paths[2]), "hp  3 \r\ncrew  3 \r\nname  unit 3 \r\n");
@@ -291,7 +292,7 @@ TEST_F(OpenDesc, AFileNamedByTwoPathsGetsOneRowAndKeepsItsEdit)
     EXPECT_EQ(row(kFileListGrid, 2), (Row{"2", "b.desc", b}));
     EXPECT_EQ(ws.openedAliases(), (std::vector<PathAlias>{{hard, a}, {a, a}}));
     // Two rows of one file would each write it, the later one last.
-    ws.setCell(1, 2, 1, "10");
+    ws.setCell(dravik::GridNumber(1), 2, 1, "10");
     EXPECT_EQ(ws.saveAll().written, 1);
     EXPECT_EQ(test::ReadBytes(hard), "hp  10 \r\n");
     ws.openDesc({b});
@@ -318,7 +319,7 @@ TEST_F(OpenDesc, AListenerThatFailsWhileTheLoadFinishesLeavesTheLoadsOwnErrorAnd
     EXPECT_EQ(row(1, 1), (Row{"1", a, "1"}));
     EXPECT_EQ(ws.currentDescFile(), a);
     EXPECT_FALSE(ws.isModified());
-    EXPECT_FALSE(ws.cellChanged(1, 2, 1)) << "the loaded cells are what the file holds";
+    EXPECT_FALSE(ws.cellChanged(dravik::GridNumber(1), 2, 1)) << "the loaded cells are what the file holds";
     EXPECT_FALSE(ws.descTextModified());
     EXPECT_EQ(told.texts, 1) << "the others heard the end of the load";
     EXPECT_EQ(told.files, 1);
@@ -328,7 +329,7 @@ TEST_F(OpenDesc, AListenerThatFailsWhileTheLoadFinishesLeavesTheLoadsOwnErrorAnd
     EXPECT_EQ(errorOf({a, b}), "the listener failed");
     EXPECT_EQ(ws.descFileCount(), 2);
     EXPECT_EQ(row(1, 2), (Row{"2", b, "1"}));
-    EXPECT_EQ(ws.grid(1).rowCount(), 3);
+    EXPECT_EQ(ws.grid(dravik::GridNumber(1)).rowCount(), 3);
     EXPECT_EQ(told.files, 2);
 }
 
@@ -343,7 +344,7 @@ TEST_F(OpenDesc, InvalidCountStopsAtTheFirstFileInsideItsSection)
     EXPECT_EQ(row(3, 1), (Row{"1", f, "2"}));
     EXPECT_EQ(row(4, 0), section4Before);
     EXPECT_EQ(row(4, 1), (Row{"1", "", "", "", "", "", "", "", "", "", ""}));
-    EXPECT_EQ(ws.grid(1).rowCount(), 2) << "the second file is never read, and its row goes";
+    EXPECT_EQ(ws.grid(dravik::GridNumber(1)).rowCount(), 2) << "the second file is never read, and its row goes";
     EXPECT_EQ(ws.descFileCount(), 1);
     EXPECT_EQ(ws.currentDescFile(), f);
     EXPECT_EQ(fits, 1) << "sections 1 and 2 had been finished";
@@ -357,7 +358,7 @@ TEST_F(OpenDesc, BlankEntryLineFailsWithAnEmptyCount)
 {
     vars({"[section2]", "a =1", "   "});
     EXPECT_EQ(errorOf({desc("f.desc", "a 1\r\n")}), "'' is not a valid integer value");
-    EXPECT_EQ(ws.grid(2).cell(2, 1), "1");
+    EXPECT_EQ(ws.grid(dravik::GridNumber(2)).cell(2, 1), "1");
     EXPECT_EQ(fits, 1);
 }
 
@@ -366,8 +367,8 @@ TEST_F(OpenDesc, CountsTooLargeForTheTablesAreRefusedBeforeAnythingLoads)
     vars({"[section1]", "hp =1"});
     const std::string a = desc("a.desc", "hp 1\r\nhuge 2\r\n");
     ws.openDesc({a});
-    ws.setCell(1, 2, 1, "edited");
-    const Grid before = ws.grid(1);
+    ws.setCell(dravik::GridNumber(1), 2, 1, "edited");
+    const Grid before = ws.grid(dravik::GridNumber(1));
     struct Case {
         std::string count;
         long long value;
@@ -380,10 +381,10 @@ TEST_F(OpenDesc, CountsTooLargeForTheTablesAreRefusedBeforeAnythingLoads)
         for (int f = 2; f <= c.files; ++f)
             paths.push_back(desc("a" + std::to_string(f) + ".desc", "hp 1\r\nhuge 2\r\n"));
         EXPECT_EQ(errorOf(paths), TooManyColumnsMessage("huge ", c.value)) << c.count;
-        EXPECT_TRUE(ws.grid(1) == before) << "nothing of the load happens";
-        EXPECT_EQ(ws.grid(4).colCount(), 11);
+        EXPECT_TRUE(ws.grid(dravik::GridNumber(1)) == before) << "nothing of the load happens";
+        EXPECT_EQ(ws.grid(dravik::GridNumber(4)).colCount(), 11);
         EXPECT_EQ(ws.descFileCount(), 1);
-        EXPECT_TRUE(ws.cellChanged(1, 2, 1)) << "the unsaved edit is kept";
+        EXPECT_TRUE(ws.cellChanged(dravik::GridNumber(1), 2, 1)) << "the unsaved edit is kept";
         EXPECT_EQ(ws.planSaveAll().error, "") << "a save writes by the layout the tables have";
     }
     EXPECT_EQ(fits, 0);
@@ -393,17 +394,17 @@ TEST_F(OpenDesc, NoPathsIsACancel)
 {
     vars({"[section1]", "a =1"});
     ws.openDesc({desc("f.desc", "a 1\r\n")});
-    ws.setCell(1, 2, 1, "edited");
+    ws.setCell(dravik::GridNumber(1), 2, 1, "edited");
     std::vector<Grid> before;
-    for (int n = 1; n <= kGridCount; ++n)
+    for (GridNumber n : AllGrids())
         before.push_back(ws.grid(n));
     const std::string current = ws.currentDescFile();
     ws.openDesc({});
-    for (int n = 1; n <= kGridCount; ++n)
-        EXPECT_TRUE(ws.grid(n) == before[static_cast<size_t>(n - 1)]) << n;
+    for (GridNumber n : AllGrids())
+        EXPECT_TRUE(ws.grid(n) == before[n.index()]) << n;
     EXPECT_EQ(ws.descFileCount(), 1);
     EXPECT_EQ(ws.currentDescFile(), current);
-    EXPECT_TRUE(ws.cellChanged(1, 2, 1)) << "the edit is still unsaved";
+    EXPECT_TRUE(ws.cellChanged(dravik::GridNumber(1), 2, 1)) << "the edit is still unsaved";
 }
 
 }  // namespace

@@ -49,14 +49,14 @@ TEST_F(SaveAll, KeysTheFileLacksAreNotAddedAndTheirValuesStayUnsaved)
     vars({"[section1]", "hp =1", "missing =2"});
     const std::string path = desc("a.desc", "hp 1");
     ws.openDesc({path});
-    EXPECT_TRUE(ws.keyLineMissing(1, 4, 1));
-    EXPECT_FALSE(ws.keyLineMissing(1, 2, 1));
-    ws.setCell(1, 3, 1, "5");
-    ws.setCell(1, 2, 1, "2");
+    EXPECT_TRUE(ws.keyLineMissing(dravik::GridNumber(1), 4, 1));
+    EXPECT_FALSE(ws.keyLineMissing(dravik::GridNumber(1), 2, 1));
+    ws.setCell(dravik::GridNumber(1), 3, 1, "5");
+    ws.setCell(dravik::GridNumber(1), 2, 1, "2");
     ws.saveAll();
     EXPECT_EQ(ReadBytes(path), "hp  2 ");
-    EXPECT_TRUE(ws.cellChanged(1, 3, 1)) << "the file still lacks the value";
-    EXPECT_FALSE(ws.cellChanged(1, 2, 1));
+    EXPECT_TRUE(ws.cellChanged(dravik::GridNumber(1), 3, 1)) << "the file still lacks the value";
+    EXPECT_FALSE(ws.cellChanged(dravik::GridNumber(1), 2, 1));
     EXPECT_EQ(ws.changedCellCount(), 1u);
 }
 
@@ -80,22 +80,22 @@ TEST_F(SaveAll, SaveCurrentLeavesTheFilesRowsAgreeingWithIt)
     const std::string b = desc("b.desc", "hp 3 4\r\n");
     ws.openDesc({a, b});
     ws.selectFileListRow(1);
-    ws.setCell(1, 3, 1, "9");
-    ws.setCell(1, 3, 2, "8");
+    ws.setCell(dravik::GridNumber(1), 3, 1, "9");
+    ws.setCell(dravik::GridNumber(1), 3, 2, "8");
     ws.setDescText(TextLines{{"hp 5 6", "name A B"}, true});
     const TableChange change = ws.saveCurrent();
     EXPECT_EQ(ReadBytes(a), "hp 5 6\r\nname A B\r\n");
-    EXPECT_EQ(ws.grid(1).cell(2, 1), "5");
-    EXPECT_FALSE(ws.cellChanged(1, 2, 1));
-    EXPECT_EQ(ws.grid(10).cell(2, 1), "A B");
-    EXPECT_EQ(ws.grid(1).cell(3, 1), "9") << "an edit stays";
-    EXPECT_EQ(ws.diskValue(1, 3, 1), "6");
-    EXPECT_EQ(ws.grid(1).cell(3, 2), "8") << "another file's row is left alone";
+    EXPECT_EQ(ws.grid(dravik::GridNumber(1)).cell(2, 1), "5");
+    EXPECT_FALSE(ws.cellChanged(dravik::GridNumber(1), 2, 1));
+    EXPECT_EQ(ws.grid(dravik::GridNumber(10)).cell(2, 1), "A B");
+    EXPECT_EQ(ws.grid(dravik::GridNumber(1)).cell(3, 1), "9") << "an edit stays";
+    EXPECT_EQ(ws.diskValue(dravik::GridNumber(1), 3, 1), "6");
+    EXPECT_EQ(ws.grid(dravik::GridNumber(1)).cell(3, 2), "8") << "another file's row is left alone";
 
     // Undone, the old values are edits against the file as it now is.
     ws.undo(change);
-    EXPECT_EQ(ws.grid(1).cell(2, 1), "1");
-    EXPECT_TRUE(ws.cellChanged(1, 2, 1));
+    EXPECT_EQ(ws.grid(dravik::GridNumber(1)).cell(2, 1), "1");
+    EXPECT_TRUE(ws.cellChanged(dravik::GridNumber(1), 2, 1));
     ws.redo(change);
     ws.saveAll();
     EXPECT_EQ(ReadBytes(a), "hp  5 9 \r\nname  A B \r\n");
@@ -107,8 +107,8 @@ TEST_F(SaveAll, KeysWithoutAColumnKeepTheirLine)
     vars({"[section1]", "a =2", "z =0"});
     const std::string path = desc("a.desc", "a 1 2\r\nz 9\r\n");
     ws.openDesc({path});
-    ws.setCell(1, 2, 0, "renamed");
-    ws.setCell(1, 3, 0, "renamed");
+    ws.setCell(dravik::GridNumber(1), 2, 0, "renamed");
+    ws.setCell(dravik::GridNumber(1), 3, 0, "renamed");
     ws.saveAll();
     EXPECT_EQ(ReadBytes(path), "a 1 2\r\nz  9 \r\n") << "a count of 0 needs no column, and keeps the values";
 
@@ -135,7 +135,7 @@ TEST_F(SaveAll, ThePreviewFollowsTheCurrentFileAfterwards)
     const std::string b = desc("b.desc", "a 2\r\n");
     ws.openDesc({a, b});
     ws.selectFileListRow(1);
-    ws.setCell(1, 2, 1, "10");
+    ws.setCell(dravik::GridNumber(1), 2, 1, "10");
     ws.saveAll();
     EXPECT_EQ(ws.currentDescFile(), a);
     EXPECT_EQ(ws.descText(), SplitLines("a  10 \r\n"));
@@ -157,7 +157,7 @@ TEST_F(SaveAll, AFileListedTwiceTakesItsRowsInTurn)
     ws.openDesc({path, desc("copy.desc", "ab 1\r\nab 2\r\n")});
     // Opened once, a file reaches a second row by its path typed there.
     ws.setCell(kFileListGrid, 2, 2, path);
-    ws.setCell(1, 2, 2, "9");
+    ws.setCell(dravik::GridNumber(1), 2, 2, "9");
     const SavePlan plan = ws.planSaveAll();
     EXPECT_TRUE(plan.changedOnDisk().empty()) << "a row's own earlier row is no change behind the document's back";
     ws.saveAll(plan);
@@ -210,7 +210,7 @@ TEST_F(SaveAll, InvalidCountWritesNothing)
     vars({"[section1]", "a =1", "[section9]", "b =one"});
     const std::string a = desc("a.desc", "a 1\r\n");
     EXPECT_THROW(ws.openDesc({a, a}), DravikError);
-    ws.setCell(1, 2, 1, "2");
+    ws.setCell(dravik::GridNumber(1), 2, 1, "2");
     EXPECT_EQ(saveError(), "'one' is not a valid integer value");
     EXPECT_EQ(ReadBytes(a), "a 1\r\n");
 }
@@ -224,7 +224,7 @@ TEST_F(SaveAll, BytesOfAnyValueSurviveALoadAndSave)
     const std::string other = std::string("\xFF\x00\x01 raw", 7);
     const std::string path = desc("a.desc", "k \xC0\xE0 \xFF\r\n" + other + "\n" + big + "\rt " + big);
     ws.openDesc({path});
-    EXPECT_TRUE(ws.grid(10).cell(2, 1) == big);
+    EXPECT_TRUE(ws.grid(dravik::GridNumber(10)).cell(2, 1) == big);
     ws.saveAll();
     EXPECT_TRUE(ReadBytes(path) == "k  \xC0\xE0 \xFF \r\n" + other + "\r\n" + big + "\r\nt  " + big + " ");
 }
@@ -332,10 +332,10 @@ void Open(State& s, const TextLines& vars, const std::vector<std::string>& paths
     s.count = n;
     for (int i = 1; i <= 10; ++i)
         std::erase_if(s.grids[i - 1].cells, [](const auto& cell) { return cell.first.first >= 1 && cell.first.second >= 1; });
-    Table& files = s.grids[kFileListGrid - 1];
+    Table& files = s.grids[kFileListGrid.index()];
     files.rows = n + 1;
     for (int r = 1; r <= n; ++r) {
-        const std::string& p = paths[static_cast<size_t>(r - 1)];
+        const std::string& p = paths[static_cast<size_t>(r) - 1];
         files.set(2, r, p);
         files.set(0, r, std::to_string(r));
         files.set(1, r, NameOfFile(p));
@@ -343,7 +343,7 @@ void Open(State& s, const TextLines& vars, const std::vector<std::string>& paths
         s.current = p;
         for (int i = 1; i <= 10; ++i) {
             Table& t = s.grids[i - 1];
-            const Lines entries = GetSectionLines(vars, SectionName(i));
+            const Lines entries = GetSectionLines(vars, SectionName(dravik::SectionNumber(i)));
             t.set(0, r, std::to_string(r));
             t.set(1, r, p);
             int pos = 2, total = 2;
@@ -375,11 +375,11 @@ void Save(State& s, const TextLines& vars, const CodePage& page)
     if (s.count == 0)
         return;
     for (int r = 1; r <= s.count; ++r) {
-        const std::string p = s.grids[kFileListGrid - 1].get(2, r);
+        const std::string p = s.grids[kFileListGrid.index()].get(2, r);
         TextLines text = SplitLines(s.files.at(p));
         for (int i = 1; i <= 10; ++i) {
             const Table& t = s.grids[i - 1];
-            const Lines entries = GetSectionLines(vars, SectionName(i));
+            const Lines entries = GetSectionLines(vars, SectionName(dravik::SectionNumber(i)));
             for (size_t k = 0; k < entries.size(); ++k) {
                 const std::string name = literal::EntryName(entries, k);
                 const int c = literal::EntryCount(entries, name, page);
@@ -458,7 +458,7 @@ protected:
         for (int i = 1; i <= 10; ++i) {
             if (random() % 5 == 0)
                 continue;
-            vars.lines.push_back("[" + SectionName(i) + "]");
+            vars.lines.push_back("[" + SectionName(dravik::SectionNumber(i)) + "]");
             for (int k = static_cast<int>(random() % 5); k > 0; --k)
                 vars.lines.push_back(pick(names) + "=" + pick(counts));
         }
@@ -490,7 +490,7 @@ protected:
     {
         static const std::vector<std::string> texts{"", " ", "9", "a b", "\xFF\xC0", "hp"};
         for (int e = static_cast<int>(random() % 8); e > 0; --e) {
-            const int n = 1 + static_cast<int>(random() % 10);
+            const GridNumber n(1 + static_cast<int>(random() % 10));
             const Grid& t = ws.grid(n);
             const int c = static_cast<int>(random() % t.colCount());
             const int choice = static_cast<int>(random() % 10);
@@ -500,8 +500,8 @@ protected:
                 const int d = 2 + static_cast<int>(random() % (t.colCount() - 2));
                 std::vector<CellEdit> swap;  // two columns swapped
                 for (int r = 0; r < t.rowCount(); ++r) {
-                    swap.push_back({n, c, r, std::string(t.cell(d, r))});
-                    swap.push_back({n, d, r, std::string(t.cell(c, r))});
+                    swap.push_back({dravik::GridNumber(n), c, r, std::string(t.cell(d, r))});
+                    swap.push_back({dravik::GridNumber(n), d, r, std::string(t.cell(c, r))});
                 }
                 ws.setCells(swap);
             } else {
@@ -516,8 +516,8 @@ protected:
 
     void expectSameGrids(const reference::State& s, const char* when)
     {
-        for (int n = 1; n <= kFileListGrid; ++n)
-            ASSERT_TRUE(ws.grid(n) == reference::ToGrid(s.grids[n - 1])) << when << ": grid " << n;
+        for (GridNumber n : FileRowTables())
+            ASSERT_TRUE(ws.grid(n) == reference::ToGrid(s.grids[n.index()])) << when << ": grid " << n;
     }
 
     test::TempFolder dir;
@@ -543,8 +543,8 @@ TEST_P(AgainstReference, OpenDescAndSaveAllGiveTheSameGridsAndBytes)
         ws.setVariablesText(schema());
 
         reference::State s;
-        for (int n = 1; n <= kGridCount; ++n)
-            s.grids[n - 1] = reference::FromGrid(ws.grid(n));
+        for (GridNumber n : AllGrids())
+            s.grids[n.index()] = reference::FromGrid(ws.grid(n));
         for (const auto& p : pool)
             s.files[p] = test::ReadBytes(p);
         try {
@@ -558,8 +558,8 @@ TEST_P(AgainstReference, OpenDescAndSaveAllGiveTheSameGridsAndBytes)
         ASSERT_EQ(ws.currentDescFile(), s.current);
 
         edit(static_cast<int>(distinct.size()), pool);
-        for (int n = 1; n <= kGridCount; ++n)
-            s.grids[n - 1] = reference::FromGrid(ws.grid(n));
+        for (GridNumber n : AllGrids())
+            s.grids[n.index()] = reference::FromGrid(ws.grid(n));
         s.current = ws.currentDescFile();
         const TextLines laidOutBy = ws.variablesText();
         if (random() % 4 == 0)

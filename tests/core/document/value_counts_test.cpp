@@ -42,8 +42,8 @@ protected:
     std::vector<std::string> armorCells() const
     {
         std::vector<std::string> cells;
-        for (int c = 3; c < ws.grid(1).colCount(); ++c)
-            cells.push_back(ws.valueAbsent(1, c, 1) ? kAbsent : std::string(ws.grid(1).cell(c, 1)));
+        for (int c = 3; c < ws.grid(dravik::GridNumber(1)).colCount(); ++c)
+            cells.push_back(ws.valueAbsent(dravik::GridNumber(1), c, 1) ? kAbsent : std::string(ws.grid(dravik::GridNumber(1)).cell(c, 1)));
         return cells;
     }
 
@@ -59,9 +59,9 @@ TEST_P(ValueCounts, TheTablesShowWhatTheLineHasAndSaveAllKeepsIt)
     ws.openDesc({path});
     EXPECT_EQ(armorCells(), c.shown);
     // Only health changes; armor is written all the same, as every key line is.
-    static_cast<void>(ws.setCell(1, 2, 1, "120"));
+    static_cast<void>(ws.setCell(dravik::GridNumber(1), 2, 1, "120"));
     for (const auto& [value, text] : c.typed)
-        static_cast<void>(ws.setCell(1, 3 + value, 1, text));
+        static_cast<void>(ws.setCell(dravik::GridNumber(1), 3 + value, 1, text));
     ws.saveAll();
     EXPECT_EQ(ReadBytes(path), "health  120 \r\n" + c.written + "\r\n");
     EXPECT_FALSE(ws.isModified());
@@ -122,34 +122,34 @@ TEST_F(ValueCountDocument, TypingPastTheLineAppendsTheCellsBetweenAsProblemsAndU
     open("armor 7\r\nspeed 36 30 12 7\r\nname Tiger\r\n");
     ColumnProfiles profiles(ws);
     // armor is columns 2 to 5, speed 6 and 7.
-    ASSERT_TRUE(ws.lineValues(1, 4, 1));
-    EXPECT_EQ(ws.lineValues(1, 4, 1)->values, 1);
-    EXPECT_EQ(ws.lineValues(1, 7, 1)->values, 4);
-    EXPECT_FALSE(ws.lineValues(1, 2, 0)) << "the header row";
-    EXPECT_TRUE(ws.valueRead(1, 2, 1));
-    EXPECT_FALSE(ws.valueRead(1, 3, 1));
-    EXPECT_EQ(ws.diskValue(1, 3, 1), "");
+    ASSERT_TRUE(ws.lineValues(dravik::GridNumber(1), 4, 1));
+    EXPECT_EQ(ws.lineValues(dravik::GridNumber(1), 4, 1)->values, 1);
+    EXPECT_EQ(ws.lineValues(dravik::GridNumber(1), 7, 1)->values, 4);
+    EXPECT_FALSE(ws.lineValues(dravik::GridNumber(1), 2, 0)) << "the header row";
+    EXPECT_TRUE(ws.valueRead(dravik::GridNumber(1), 2, 1));
+    EXPECT_FALSE(ws.valueRead(dravik::GridNumber(1), 3, 1));
+    EXPECT_EQ(ws.diskValue(dravik::GridNumber(1), 3, 1), "");
 
-    const TableChange typed = ws.setCell(1, 5, 1, "9");
-    EXPECT_FALSE(ws.valueAbsent(1, 3, 1));
-    EXPECT_TRUE(ws.valueAppended(1, 3, 1));
-    EXPECT_TRUE(ws.valueAppended(1, 5, 1));
-    EXPECT_EQ(CheckCell(ws, profiles, 1, 3, 1), ValueProblem::EmptyValue);
-    EXPECT_EQ(CheckCell(ws, profiles, 1, 4, 1), ValueProblem::EmptyValue);
-    EXPECT_EQ(CheckCell(ws, profiles, 1, 5, 1), ValueProblem::None);
+    const TableChange typed = ws.setCell(dravik::GridNumber(1), 5, 1, "9");
+    EXPECT_FALSE(ws.valueAbsent(dravik::GridNumber(1), 3, 1));
+    EXPECT_TRUE(ws.valueAppended(dravik::GridNumber(1), 3, 1));
+    EXPECT_TRUE(ws.valueAppended(dravik::GridNumber(1), 5, 1));
+    EXPECT_EQ(CheckCell(ws, profiles, dravik::GridNumber(1), 3, 1), ValueProblem::EmptyValue);
+    EXPECT_EQ(CheckCell(ws, profiles, dravik::GridNumber(1), 4, 1), ValueProblem::EmptyValue);
+    EXPECT_EQ(CheckCell(ws, profiles, dravik::GridNumber(1), 5, 1), ValueProblem::None);
     EXPECT_EQ(FindProblemCells(ws, profiles).size(), 2u);
 
     ws.undo(typed);
     for (int c = 3; c <= 5; ++c)
-        EXPECT_TRUE(ws.valueAbsent(1, c, 1)) << c;
+        EXPECT_TRUE(ws.valueAbsent(dravik::GridNumber(1), c, 1)) << c;
     EXPECT_TRUE(FindProblemCells(ws, profiles).empty());
     ws.redo(typed);
-    EXPECT_TRUE(ws.valueAppended(1, 4, 1));
+    EXPECT_TRUE(ws.valueAppended(dravik::GridNumber(1), 4, 1));
 
     // Saved, the line holds the values typed and the empty ones between.
     ws.saveAll();
     EXPECT_EQ(ReadBytes(path), "armor  7   9 \r\nspeed  36 30 12 7 \r\nname  Tiger \r\n");
-    EXPECT_FALSE(ws.lineValues(1, 3, 1)) << "the line now holds four values";
+    EXPECT_FALSE(ws.lineValues(dravik::GridNumber(1), 3, 1)) << "the line now holds four values";
 }
 
 TEST_F(ValueCountDocument, SaveCurrentReadsTheLinesCountsBackAndSaveAllThenKeepsThem)
@@ -157,11 +157,11 @@ TEST_F(ValueCountDocument, SaveCurrentReadsTheLinesCountsBackAndSaveAllThenKeeps
     open("armor 7 8 9 10\r\nspeed 36 30\r\nname Tiger\r\n");
     ws.setDescText(SplitLines("armor 7\r\nspeed 1 2 3\r\nname Tiger\r\n"));
     static_cast<void>(ws.saveCurrent());
-    EXPECT_EQ(ws.grid(1).cell(2, 1), "7");
-    EXPECT_TRUE(ws.valueAbsent(1, 3, 1));
-    EXPECT_EQ(ws.lineValues(1, 6, 1)->values, 3);
+    EXPECT_EQ(ws.grid(dravik::GridNumber(1)).cell(2, 1), "7");
+    EXPECT_TRUE(ws.valueAbsent(dravik::GridNumber(1), 3, 1));
+    EXPECT_EQ(ws.lineValues(dravik::GridNumber(1), 6, 1)->values, 3);
     EXPECT_FALSE(ws.isModified());
-    static_cast<void>(ws.setCell(1, 6, 1, "4"));
+    static_cast<void>(ws.setCell(dravik::GridNumber(1), 6, 1, "4"));
     ws.saveAll();
     EXPECT_EQ(ReadBytes(path), "armor  7 \r\nspeed  4 2 3 \r\nname  Tiger \r\n");
 }
@@ -169,12 +169,12 @@ TEST_F(ValueCountDocument, SaveCurrentReadsTheLinesCountsBackAndSaveAllThenKeeps
 TEST_F(ValueCountDocument, ValuesSavedEmptyOrAsSeveralWordsLeaveTheLinesOtherValuesInPlaceForLaterSaves)
 {
     open("armor 1 2 3 4\r\nspeed 36 30 12 7\r\nname Tiger\r\n");
-    static_cast<void>(ws.setCell(1, 7, 1, ""));     // speed's second value emptied
-    static_cast<void>(ws.setCell(1, 2, 1, "1 5"));  // armor's first, two words
+    static_cast<void>(ws.setCell(dravik::GridNumber(1), 7, 1, ""));     // speed's second value emptied
+    static_cast<void>(ws.setCell(dravik::GridNumber(1), 2, 1, "1 5"));  // armor's first, two words
     ws.saveAll();
     EXPECT_EQ(ReadBytes(path), "armor  1 5 2 3 4 \r\nspeed  36  12 7 \r\nname  Tiger \r\n");
-    static_cast<void>(ws.setCell(1, 6, 1, "40"));
-    static_cast<void>(ws.setCell(1, 2, 1, "9"));
+    static_cast<void>(ws.setCell(dravik::GridNumber(1), 6, 1, "40"));
+    static_cast<void>(ws.setCell(dravik::GridNumber(1), 2, 1, "9"));
     ws.saveAll();
     EXPECT_EQ(ReadBytes(path), "armor  9 2 3 4 \r\nspeed  40  12 7 \r\nname  Tiger \r\n");
 }
@@ -182,10 +182,10 @@ TEST_F(ValueCountDocument, ValuesSavedEmptyOrAsSeveralWordsLeaveTheLinesOtherVal
 TEST_F(ValueCountDocument, AKeyTheFileLacksShowsBlanksAsBefore)
 {
     open("speed 1 2\r\n");
-    EXPECT_EQ(ws.grid(1).cell(2, 1), " ");
-    EXPECT_FALSE(ws.valueAbsent(1, 2, 1));
-    EXPECT_FALSE(ws.lineValues(1, 2, 1));
-    EXPECT_TRUE(ws.keyLineMissing(1, 2, 1));
+    EXPECT_EQ(ws.grid(dravik::GridNumber(1)).cell(2, 1), " ");
+    EXPECT_FALSE(ws.valueAbsent(dravik::GridNumber(1), 2, 1));
+    EXPECT_FALSE(ws.lineValues(dravik::GridNumber(1), 2, 1));
+    EXPECT_TRUE(ws.keyLineMissing(dravik::GridNumber(1), 2, 1));
 }
 
 TEST_F(ValueCountDocument, AnAbsentValueIsNoValueToFiltersSummariesOrBulkEdits)
@@ -194,15 +194,15 @@ TEST_F(ValueCountDocument, AnAbsentValueIsNoValueToFiltersSummariesOrBulkEdits)
     open("armor 7\r\n");
     ws.openDesc({path, b});
     ColumnProfiles profiles(ws);
-    EXPECT_EQ(profiles.mostCommon(1, 3), "8") << "not the blank of a's absent value";
-    EXPECT_FALSE(profiles.differs(1, 3, 1));
+    EXPECT_EQ(profiles.mostCommon(dravik::GridNumber(1), 3), "8") << "not the blank of a's absent value";
+    EXPECT_FALSE(profiles.differs(dravik::GridNumber(1), 3, 1));
     const std::vector<int> columns{3};
     for (const char* typed : {"empty", "<> 8", "/^$/", "differs"})
-        EXPECT_EQ(RowsPassing(RowFilter::Parse(typed, ws.codePage()), ws, profiles, 1, columns),
+        EXPECT_EQ(RowsPassing(RowFilter::Parse(typed, ws.codePage()), ws, profiles, GridNumber(1), columns),
                   (std::vector<bool>{false, false, false}))
             << typed;
 
-    const CellScope scope{CellBlock{1, {1, 2}, {2, 3, 4, 5}}};
+    const CellScope scope{CellBlock{dravik::GridNumber(1), {1, 2}, {2, 3, 4, 5}}};
     const ExpressionEdit set = ExpressionEdits(ws, scope, CellExpression::Parse("=5"));
     EXPECT_EQ(set.edits.size(), 5u) << "a's one value and b's four";
     EXPECT_TRUE(ReplaceAllEdits(ws, scope, TextSearch("^$", ws.codePage(), {.regex = true}), "0").edits.empty());
@@ -248,9 +248,9 @@ TEST_F(OnlyWhatChanged, AnUneditedSaveRespellsByDefaultAndWritesNothingWhenAsked
 
 TEST_F(OnlyWhatChanged, OnlyTheLinesWhoseValuesChangeAreWrittenAndTheRestKeepsItsBytes)
 {
-    static_cast<void>(ws.setCell(1, 3, 1, "46"));   // a's armor
-    static_cast<void>(ws.setCell(10, 2, 3, "KV"));  // c's name, as it was
-    static_cast<void>(ws.setCell(1, 2, 3, "80"));   // c's health, as it was
+    static_cast<void>(ws.setCell(dravik::GridNumber(1), 3, 1, "46"));   // a's armor
+    static_cast<void>(ws.setCell(dravik::GridNumber(10), 2, 3, "KV"));  // c's name, as it was
+    static_cast<void>(ws.setCell(dravik::GridNumber(1), 2, 3, "80"));   // c's health, as it was
     const SavePlan respell = ws.planSaveAll();
     EXPECT_EQ(respell.spellingOnlyFiles(), 1);  // c
     EXPECT_EQ(respell.respelledLines(), 5u);    // a's health and name, c's three
@@ -273,7 +273,7 @@ TEST_F(OnlyWhatChanged, AValueTypedPastALinesEndChangesItsValues)
     ws.setVariablesText(SplitLines("[section1]\narmor =3\n"));
     const std::string d = dir.write("d.desc", "armor 7\n");
     ws.openDesc({d});
-    static_cast<void>(ws.setCell(1, 3, 1, "8"));
+    static_cast<void>(ws.setCell(dravik::GridNumber(1), 3, 1, "8"));
     const SavePlan only = ws.planSaveAll({}, false, Respelling::OnlyChangedLines);
     ws.saveAll(only);
     EXPECT_EQ(ReadBytes(d), "armor  7 8 \n");

@@ -24,7 +24,8 @@ protected:
                                                                        "2\r\nspeed " + name + "3\r\n"));
     }
     void open(const std::vector<std::string>& files) { document.openDesc(files); }
-    std::string_view cell(int grid, int col, int row) const { return document.grid(grid).cell(col, row); }
+    std::string_view cell(int grid, int col, int row) const { return cell(GridNumber(grid), col, row); }
+    std::string_view cell(GridNumber grid, int col, int row) const { return document.grid(grid).cell(col, row); }
 
     test::TempFolder dir;
     DescDocument document;
@@ -65,7 +66,7 @@ TEST_F(ImportSafety, RowsGoToTheFilesTheyNameAndUnnamedFilesKeepTheirValues)
 
     EXPECT_EQ(placement.movedRows(), 4);
     ASSERT_EQ(placement.blocks.size(), 2u);
-    EXPECT_EQ(placement.blocks[0].grid, 1);
+    EXPECT_EQ(placement.blocks[0].grid, GridNumber(1));
     ASSERT_EQ(placement.blocks[0].unnamed.size(), 1u);
     EXPECT_EQ(placement.blocks[0].unnamed[0].row, 2);
     EXPECT_TRUE(placement.blocks[0].unnamed[0].kept);
@@ -80,16 +81,16 @@ TEST_F(ImportSafety, AnUnsortedTableLandsCellForCellAndNamelessRowsGoByPosition)
 {
     // A file opened twice: its rows take its places in turn.
     open({paths[0], paths[1], paths[0], paths[2]});
-    document.setCell(1, 2, 3, "edited");
+    document.setCell(dravik::GridNumber(1), 2, 3, "edited");
     ExportTable(document);
     std::string table = test::TableTextOf(document.summary());
-    std::array<Grid, kFileListGrid> before;
-    for (int n = 1; n <= kFileListGrid; ++n)
-        before[static_cast<size_t>(n - 1)] = document.grid(n);
+    std::array<Grid, kFileListGrid.number()> before;
+    for (GridNumber n : FileRowTables())
+        before[n.index()] = document.grid(n);
     ImportPlacement placement;
     ImportTable(document, &table, &placement);
-    for (int n = 1; n <= kFileListGrid; ++n)
-        EXPECT_TRUE(document.grid(n) == before[static_cast<size_t>(n - 1)]) << "grid " << n;
+    for (GridNumber n : FileRowTables())
+        EXPECT_TRUE(document.grid(n) == before[n.index()]) << "grid " << n;
     EXPECT_EQ(placement.movedRows(), 0);
 
     // A block that names no opened file, or whose rows were all deleted,
@@ -99,8 +100,8 @@ TEST_F(ImportSafety, AnUnsortedTableLandsCellForCellAndNamelessRowsGoByPosition)
             "Section 1\t\r\n\tFile name\thp \tap \t\r\n"
             "Section text\t\r\n\tFile name\t\r\n\tsomewhere else\tx\t\r\n\t" + paths[1] + "\tt\t\r\n";
     ImportTable(document, &table, &placement);
-    EXPECT_TRUE(document.grid(1) == before[0]);
-    EXPECT_TRUE(document.grid(2) == before[1]);
+    EXPECT_TRUE(document.grid(dravik::GridNumber(1)) == before[0]);
+    EXPECT_TRUE(document.grid(dravik::GridNumber(2)) == before[1]);
     EXPECT_EQ(placement.leftAloneMessage(), "Left as they were, since the table names none of the desc files in them: "
                                             "Section 1, Section 2.\n");
     EXPECT_EQ(cell(10, 1, 1), "somewhere else");
@@ -123,7 +124,7 @@ TEST_F(ImportSafety, ATableAppliesOnlyItsOwnRows)
     int labels = 0;
     for (int r = 1; r < document.summary().rowCount(); ++r)
         labels += cell(kSummaryGrid, 0, r).empty() ? 0 : 1;
-    EXPECT_EQ(labels, kFileListGrid);
+    EXPECT_EQ(labels, kFileListGrid.number());
 }
 
 struct Change {
@@ -210,10 +211,10 @@ TEST(SpreadsheetChanges, ValuesConverted)
 TEST_F(ImportSafety, ExportNamesTheCellsItCannotCarry)
 {
     open(paths);
-    document.setCell(1, 2, 1, "1\x1A");
-    document.setCell(1, 3, 2, "a\tb");
-    document.setCell(2, 2, 3, "~x");
-    document.setCell(2, 2, 1, "line\nbreak");
+    document.setCell(dravik::GridNumber(1), 2, 1, "1\x1A");
+    document.setCell(dravik::GridNumber(1), 3, 2, "a\tb");
+    document.setCell(dravik::GridNumber(2), 2, 3, "~x");
+    document.setCell(dravik::GridNumber(2), 2, 1, "line\nbreak");
     const UnreadableCells cells = FindUnreadableCells(document);
     EXPECT_EQ(cells.cells, 4);
     EXPECT_EQ(cells.endOfFile, 1);
@@ -226,8 +227,8 @@ TEST_F(ImportSafety, ExportNamesTheCellsItCannotCarry)
     EXPECT_NE(message.find("Section 1, " + paths[1] + ", \"ap \": TAB"), std::string::npos) << message;
     EXPECT_NE(message.find("Section 2, " + paths[2] + ", \"speed \": \"~\""), std::string::npos) << message;
 
-    document.setCell(1, 2, 1, "1");
-    document.setCell(2, 2, 1, "x");
+    document.setCell(dravik::GridNumber(1), 2, 1, "1");
+    document.setCell(dravik::GridNumber(2), 2, 1, "x");
     EXPECT_FALSE(FindUnreadableCells(document).cutsTable());
 }
 
@@ -258,7 +259,7 @@ TEST_F(ImportSafety, CharacterSetDamageIsFoundOnlyWhereTheValuesDoNotExplainIt)
     EXPECT_FALSE(FindCharacterSetDamage("\xC0\x80 overlong\t\xED\xA0\x80 surrogate\t", document).utf8);
 
     // Values that hold UTF-8, or the replacement character, already.
-    document.setCell(10, 1, 0, "\xD0\x91\xEF\xBF\xBD");
+    document.setCell(dravik::GridNumber(10), 1, 0, "\xD0\x91\xEF\xBF\xBD");
     EXPECT_FALSE(FindCharacterSetDamage(replaced + utf8, document).any());
     const std::string message = FindCharacterSetDamage(replaced + replaced, document).message("windows-1251").english();
     EXPECT_EQ(message.rfind("The table holds 1 replacement character ", 0), 0u) << message;

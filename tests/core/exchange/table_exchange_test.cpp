@@ -163,10 +163,10 @@ TEST(TableTextFile, MissingFileAndUnwritablePathGiveTextFileErrors)
 
 TEST(SummaryLabels, NamesAndTargets)
 {
-    EXPECT_EQ(SummaryLabel(1), "Section 1");
-    EXPECT_EQ(SummaryLabel(9), "Section 9");
-    EXPECT_EQ(SummaryLabel(10), "Section text");
-    EXPECT_EQ(SummaryLabel(11), "File list");
+    EXPECT_EQ(SummaryLabel(dravik::GridNumber(1)), "Section 1");
+    EXPECT_EQ(SummaryLabel(dravik::GridNumber(9)), "Section 9");
+    EXPECT_EQ(SummaryLabel(dravik::GridNumber(10)), "Section text");
+    EXPECT_EQ(SummaryLabel(dravik::GridNumber(11)), "File list");
     struct Case { const char* label; std::optional<int> target; };
     for (Case c : {Case{"Section 3", 3}, Case{"section   3", 3}, Case{"  SECTION 7  ", 7}, Case{"Section text", 10},
                    Case{"SECTION TEXT", 10}, Case{"Section 10", 10}, Case{"Section 11", std::nullopt},
@@ -174,7 +174,7 @@ TEST(SummaryLabels, NamesAndTargets)
                    Case{"Sections 1", std::nullopt}, Case{"File list", std::nullopt}, Case{"", std::nullopt},
                    Case{"\xD1" "ection 1", std::nullopt}, Case{"Section $A", std::nullopt},
                    Case{"Section +3", std::nullopt}, Case{"Section 03", 3}})
-        EXPECT_EQ(SectionLabelTarget(c.label), c.target) << c.label;
+        EXPECT_EQ(SectionLabelTarget(c.label), c.target ? std::optional(GridNumber(*c.target)) : std::nullopt) << c.label;
     EXPECT_TRUE(IsFileListLabel("File list"));
     EXPECT_TRUE(IsFileListLabel("FILE"));
     EXPECT_TRUE(IsFileListLabel("  file  whatever"));
@@ -195,7 +195,7 @@ protected:
     std::vector<Grid> tables() const
     {
         std::vector<Grid> grids;
-        for (int n = 1; n <= kFileListGrid; ++n)
+        for (GridNumber n : FileRowTables())
             grids.push_back(ws.grid(n));
         return grids;
     }
@@ -233,16 +233,16 @@ TEST_F(Exchange, ExportKeepsCellsItDoesNotWriteButNoLabelWordsInItsBlocks)
 
 TEST_F(Exchange, ExportThenImportGivesEveryTableBack)
 {
-    ws.setCell(1, 3, 2, "edited");
-    ws.setCell(10, 2, 3, "\xC0 \xFF text");
+    ws.setCell(dravik::GridNumber(1), 3, 2, "edited");
+    ws.setCell(dravik::GridNumber(10), 2, 3, "\xC0 \xFF text");
     const std::vector<Grid> before = tables();
     ExportTable(ws);
     const std::string path = dir.file("table.txt");
     GridToTextFile(ws.summary(), path);
 
     ClearSummaryTable(ws);
-    std::vector<std::pair<int, Grid>> cleared;
-    for (int n = 1; n <= 10; ++n) {
+    std::vector<std::pair<GridNumber, Grid>> cleared;
+    for (GridNumber n : SectionTables()) {
         cleared.emplace_back(n, ws.grid(n));
         cleared.back().second.clearCells(1, 1);
     }
@@ -250,8 +250,8 @@ TEST_F(Exchange, ExportThenImportGivesEveryTableBack)
     const std::string bytes = ReadTableTextFile(path);
     ImportTable(ws, &bytes);
     const std::vector<Grid> after = tables();
-    for (int n = 1; n <= kFileListGrid; ++n)
-        EXPECT_TRUE(after[static_cast<size_t>(n - 1)] == before[static_cast<size_t>(n - 1)]) << "grid " << n;
+    for (GridNumber n : FileRowTables())
+        EXPECT_TRUE(after[n.index()] == before[n.index()]) << "grid " << n;
     EXPECT_EQ(ws.summary().colCount(), 12) << "a leading tab counts one more column";
     EXPECT_EQ(ws.summary().rowCount(), 56) << "the file's rows and nothing of what the summary held";
 }
@@ -271,14 +271,14 @@ TEST_F(Exchange, ExportAndImportUndoAndRedoInTurn)
     std::string bytes = test::TableTextOf(filled);
     bytes.replace(bytes.find("\t1\t2\t"), 7, "\t9\t2\t");
     const TableChange imported = ImportTable(ws, &bytes);
-    EXPECT_EQ(ws.grid(1).cell(2, 1), "9");
+    EXPECT_EQ(ws.grid(dravik::GridNumber(1)).cell(2, 1), "9");
     EXPECT_EQ(ws.summary().cell(2, 3), "9");
     EXPECT_LT(imported.memoryUsed(), 1000u) << "two cells differ: recorded cell by cell";
     ws.undo(imported);
-    EXPECT_EQ(ws.grid(1).cell(2, 1), "1");
+    EXPECT_EQ(ws.grid(dravik::GridNumber(1)).cell(2, 1), "1");
     EXPECT_EQ(ws.summary(), filled);
     ws.redo(imported);
-    EXPECT_EQ(ws.grid(1).cell(2, 1), "9");
+    EXPECT_EQ(ws.grid(dravik::GridNumber(1)).cell(2, 1), "9");
     ws.undo(imported);
     ws.undo(exported);
     EXPECT_EQ(ws.summary(), Grid(5, 5));
@@ -286,15 +286,15 @@ TEST_F(Exchange, ExportAndImportUndoAndRedoInTurn)
 
 TEST_F(Exchange, ImportedCellsLoseTildesAndSplitAtTabs)
 {
-    ws.setCell(1, 2, 1, "a\tb");
-    ws.setCell(1, 2, 2, "~x~");
+    ws.setCell(dravik::GridNumber(1), 2, 1, "a\tb");
+    ws.setCell(dravik::GridNumber(1), 2, 2, "~x~");
     ExportTable(ws);
     const std::string text = test::TableTextOf(ws.summary());
     ClearSummaryTable(ws);
     ImportTable(ws, &text);
-    EXPECT_EQ(ws.grid(1).cell(2, 1), "a");
-    EXPECT_EQ(ws.grid(1).cell(3, 1), "b");
-    EXPECT_EQ(ws.grid(1).cell(2, 2), "x");
+    EXPECT_EQ(ws.grid(dravik::GridNumber(1)).cell(2, 1), "a");
+    EXPECT_EQ(ws.grid(dravik::GridNumber(1)).cell(3, 1), "b");
+    EXPECT_EQ(ws.grid(dravik::GridNumber(1)).cell(2, 2), "x");
 }
 
 TEST_F(Exchange, LabelsPickTheirTablesAndUnknownOnesAreSkipped)
@@ -320,13 +320,13 @@ TEST_F(Exchange, LabelsPickTheirTablesAndUnknownOnesAreSkipped)
                        {"", "File name", "armor ", "armor ", "armor "},
                        {"", b, "e", "f", "g"}}));
     ImportTable(ws, nullptr);
-    EXPECT_EQ(RowOf(ws.grid(4), 0), RowOf(before[3], 0)) << "header rows place the columns and are never written";
-    EXPECT_EQ(RowOf(ws.grid(4), 1), (Row{"1", a, "c", "d", "x"})) << "row numbers are never written";
-    EXPECT_EQ(RowOf(ws.grid(4), 2), (Row{"2", b, "e", "f", "g"}));
-    EXPECT_EQ(RowOf(ws.grid(4), 3), RowOf(before[3], 3)) << "a file no block names keeps its values";
-    EXPECT_EQ(RowOf(ws.grid(10), 1), (Row{"1", a, "text"}));
+    EXPECT_EQ(RowOf(ws.grid(dravik::GridNumber(4)), 0), RowOf(before[3], 0)) << "header rows place the columns and are never written";
+    EXPECT_EQ(RowOf(ws.grid(dravik::GridNumber(4)), 1), (Row{"1", a, "c", "d", "x"})) << "row numbers are never written";
+    EXPECT_EQ(RowOf(ws.grid(dravik::GridNumber(4)), 2), (Row{"2", b, "e", "f", "g"}));
+    EXPECT_EQ(RowOf(ws.grid(dravik::GridNumber(4)), 3), RowOf(before[3], 3)) << "a file no block names keeps its values";
+    EXPECT_EQ(RowOf(ws.grid(dravik::GridNumber(10)), 1), (Row{"1", a, "text"}));
     for (int n : {1, 2, 3, 5, 6, 7, 8, 9})
-        EXPECT_TRUE(ws.grid(n) == before[static_cast<size_t>(n - 1)]) << "no block names a file of " << n;
+        EXPECT_TRUE(ws.grid(GridNumber(n)) == before[static_cast<size_t>(n) - 1]) << "no block names a file of " << n;
     EXPECT_TRUE(ws.fileList() == beforeFiles);
 }
 
@@ -337,10 +337,10 @@ TEST_F(Exchange, BlocksNeverResizeTheirTarget)
         rows.push_back({"", k < 3 ? paths[static_cast<size_t>(k)] : "p" + std::to_string(k), "1", "2", "x", "y"});
     setSummary(GridOf(rows));
     ImportTable(ws, nullptr);
-    EXPECT_EQ(ws.grid(1).rowCount(), 4);
-    EXPECT_EQ(ws.grid(1).colCount(), 4);
-    EXPECT_EQ(RowOf(ws.grid(1), 3), (Row{"3", paths[2], "1", "2"}));
-    Grid widened = ws.grid(1);
+    EXPECT_EQ(ws.grid(dravik::GridNumber(1)).rowCount(), 4);
+    EXPECT_EQ(ws.grid(dravik::GridNumber(1)).colCount(), 4);
+    EXPECT_EQ(RowOf(ws.grid(dravik::GridNumber(1)), 3), (Row{"3", paths[2], "1", "2"}));
+    Grid widened = ws.grid(dravik::GridNumber(1));
     widened.setSize(6, 9);
     EXPECT_EQ(widened.cell(4, 1), "");
     EXPECT_EQ(widened.cell(1, 5), "");

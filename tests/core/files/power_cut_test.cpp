@@ -196,7 +196,7 @@ TEST(PowerCut, AfterSaveAllEveryFileIsWhollyNew)
     ws.setVariablesText(TextLines{{"[section1]", "hp =2", "[section_text]", "name =1"}, true});
     ws.openDesc(paths);
     for (int r = 1; r <= kFiles; ++r)
-        ws.setCell(1, 2, r, std::to_string(1000 + r - 1));
+        ws.setCell(dravik::GridNumber(1), 2, r, std::to_string(1000 + r - 1));
     ws.saveAll();
     // The single writes: the table text file, the variables file, the settings.
     Grid grid(2, 1);

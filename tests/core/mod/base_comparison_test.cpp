@@ -46,13 +46,13 @@ TEST_F(BaseComparisonTest, MatchesEachFileByItsPathBelowBothFoldersAndComparesIt
     EXPECT_EQ(base.differingFiles(), 1);
     EXPECT_TRUE(base.rowDiffers(2));
     EXPECT_FALSE(base.rowDiffers(1));
-    EXPECT_EQ(base.compare(1, 2, 2), BaseComparison::Cell::Differs);  // armor 50 against 45
-    EXPECT_EQ(*base.baseValue(1, 2, 2), "45");
-    EXPECT_EQ(base.compare(1, 3, 2), BaseComparison::Cell::Same);
-    EXPECT_EQ(base.compare(1, 5, 3), BaseComparison::Cell::NotCompared);
-    EXPECT_FALSE(base.baseValue(1, 5, 3));
+    EXPECT_EQ(base.compare(dravik::GridNumber(1), 2, 2), BaseComparison::Cell::Differs);  // armor 50 against 45
+    EXPECT_EQ(*base.baseValue(dravik::GridNumber(1), 2, 2), "45");
+    EXPECT_EQ(base.compare(dravik::GridNumber(1), 3, 2), BaseComparison::Cell::Same);
+    EXPECT_EQ(base.compare(dravik::GridNumber(1), 5, 3), BaseComparison::Cell::NotCompared);
+    EXPECT_FALSE(base.baseValue(dravik::GridNumber(1), 5, 3));
     // Neither gun has an armor line: blanks in both, no difference.
-    EXPECT_EQ(base.compare(1, 2, 1), BaseComparison::Cell::Same);
+    EXPECT_EQ(base.compare(dravik::GridNumber(1), 2, 1), BaseComparison::Cell::Same);
 }
 
 TEST_F(BaseComparisonTest, FollowsTheEditsOfTheTablesAndSurvivesSaveAll)
@@ -60,18 +60,18 @@ TEST_F(BaseComparisonTest, FollowsTheEditsOfTheTablesAndSurvivesSaveAll)
     auto x = Open(folders.files("X"));
     const BaseComparison base(*x, folders.folder("B"));
     ASSERT_EQ(base.differingFiles(), 1);
-    const TableChange armor = x->setCell(1, 2, kTank, "45");
+    const TableChange armor = x->setCell(dravik::GridNumber(1), 2, kTank, "45");
     EXPECT_TRUE(base.rowDiffers(kTank));  // hp still differs
-    x->setCell(1, 5, kTank, "100");
+    x->setCell(dravik::GridNumber(1), 5, kTank, "100");
     EXPECT_EQ(base.differingFiles(), 0);
     x->undo(armor);
     EXPECT_EQ(base.differingFiles(), 1);
-    x->setCell(1, 5, kGun, "51");
+    x->setCell(dravik::GridNumber(1), 5, kGun, "51");
     EXPECT_EQ(base.differingFiles(), 2);
 
     x->saveAll();
     EXPECT_EQ(base.differingFiles(), 2);
-    EXPECT_EQ(*base.baseValue(1, 5, kGun), "50");
+    EXPECT_EQ(*base.baseValue(dravik::GridNumber(1), 5, kGun), "50");
     EXPECT_EQ(test::ReadBytes(folders.path("B", "guns/gun.desc")), merge::kBaseGun);
     EXPECT_EQ(test::ReadBytes(folders.path("B", "units/tank.desc")), merge::kBaseTank);
 }
@@ -118,10 +118,10 @@ TEST_F(BaseComparisonTest, AValueOnlyOneOfTheTwoLinesHasDiffersAndNoPatchCarries
     auto y = Open({folders.path("Y", "guns/gun.desc"), mod});
     const BaseComparison base(*y, folders.folder("B"));
     constexpr int kShort = 2;
-    EXPECT_EQ(base.compare(1, 2, kShort), BaseComparison::Cell::Same);
-    EXPECT_EQ(base.compare(1, 3, kShort), BaseComparison::Cell::Differs);
-    EXPECT_TRUE(base.baseHasValue(1, 3, kShort));
-    EXPECT_FALSE(y->valueRead(1, 3, kShort));
+    EXPECT_EQ(base.compare(dravik::GridNumber(1), 2, kShort), BaseComparison::Cell::Same);
+    EXPECT_EQ(base.compare(dravik::GridNumber(1), 3, kShort), BaseComparison::Cell::Differs);
+    EXPECT_TRUE(base.baseHasValue(dravik::GridNumber(1), 3, kShort));
+    EXPECT_FALSE(y->valueRead(GridNumber(1), 3, kShort));
 
     const BaseDiff diff = DiffAgainstBase(*y, base);
     for (const PatchLine& line : diff.lines)
@@ -177,10 +177,10 @@ TEST_F(BaseComparisonTest, PlanSetsEveryColumnThatShowsTheValue)
     auto x = Open(folders.files("X"));
     const PatchPlan plan = PlanPatch(
         *x, Lines({{"guns/gun.desc", "hp ", 1, "50", "60"}, {"guns/gun.desc", "name ", 1, "ZiS-3", "ZiS-3 (1942)"}}));
-    std::vector<std::pair<int, int>> cells;
+    std::vector<std::pair<GridNumber, int>> cells;
     for (const CellEdit& edit : plan.edits())
         cells.emplace_back(edit.grid, edit.col);
-    EXPECT_EQ(cells, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}, {10, 2}, {10, 3}}));
+    EXPECT_EQ(cells, (std::vector<std::pair<GridNumber, int>>{{GridNumber(1), 2}, {GridNumber(2), 2}, {GridNumber(10), 2}, {GridNumber(10), 3}}));
 }
 
 TEST_F(BaseComparisonTest, PlanRefusesValuesNoKeyLineHoldsAndValuesThePatchNamesTwiceOtherwise)

@@ -18,9 +18,9 @@ TextLines Vars(Lines lines) { return TextLines{std::move(lines), true}; }
 
 TEST(SectionNames, NineNumberedAndTheTextSection)
 {
-    EXPECT_EQ(SectionName(1), "section1");
-    EXPECT_EQ(SectionName(9), "section9");
-    EXPECT_EQ(SectionName(10), "section_text");
+    EXPECT_EQ(SectionName(dravik::SectionNumber(1)), "section1");
+    EXPECT_EQ(SectionName(SectionNumber(9)), "section9");
+    EXPECT_EQ(SectionName(SectionNumber(10)), "section_text");
 }
 
 struct GatherCase {
@@ -133,7 +133,7 @@ TEST(ReadSectionSchema, AgreesWithTheEntryRoutines)
     const std::vector<std::string> counts{"1", "2", " 3", "0", "-1", "$2", "x", "2 ", ""};
     for (int round = 0; round < 300; ++round) {
         Lines lines;
-        const int section = 1 + static_cast<int>(random() % kSectionCount);
+        const SectionNumber section(1 + static_cast<int>(random() % kSectionCount));
         lines.push_back("[" + SectionName(section) + "]");
         const int entries = static_cast<int>(random() % 6);
         for (int k = 0; k < entries; ++k) {
@@ -169,7 +169,7 @@ TEST(ReadSectionSchema, AgreesWithTheEntryRoutines)
 
 TEST(ReadSectionSchema, EmptyVariablesTextGivesTenEmptySections)
 {
-    for (int i = 1; i <= kSectionCount; ++i) {
+    for (SectionNumber i : AllSections()) {
         const SectionSchema schema = ReadSectionSchema(TextLines{}, i, cp1251());
         EXPECT_TRUE(schema.entries.empty());
         EXPECT_TRUE(schema.error.empty());
