@@ -8,7 +8,6 @@
 #include "ui/tables/key_list_model.h"
 #include "ui/common/long_work.h"
 #include "ui/common/status_panels.h"
-#include "ui/main_unit.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -51,8 +50,8 @@ QPushButton* NewButton(const char* name, const QString& caption, int left, int w
 
 }  // namespace
 
-TdanForm::TdanForm(TMainForm& mainForm, dravik::ui::Dialogs& dialogs)
-    : QWidget(nullptr), mainForm_(mainForm), dialogs_(dialogs)
+TdanForm::TdanForm(dravik::ui::AnalyzerHost host, dravik::ui::Dialogs& dialogs)
+    : QWidget(nullptr), host_(std::move(host)), dialogs_(dialogs)
 {
     setObjectName(QStringLiteral("danForm"));
     setWindowTitle(QStringLiteral("DescAnlyzer"));
@@ -79,7 +78,7 @@ void TdanForm::createControls()
     connect(Button4, &QPushButton::clicked, this, &TdanForm::Button4Click);
     connect(Button3, &QPushButton::clicked, this, &TdanForm::Button3Click);
 
-    keys_ = new dravik::ui::KeyListModel(mainForm_.document().codePage(), this);
+    keys_ = new dravik::ui::KeyListModel(host_.document.codePage(), this);
     CheckListBox1 = new QListView;
     CheckListBox1->setObjectName(QStringLiteral("CheckListBox1"));
     CheckListBox1->setModel(keys_);
@@ -131,7 +130,7 @@ void TdanForm::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void TdanForm::FormClose() { mainForm_.analyzerClosed(); }
+void TdanForm::FormClose() { host_.closed(); }
 
 const dravik::KeyList& TdanForm::keyList() const { return keys_->keyList(); }
 
@@ -182,7 +181,7 @@ bool TdanForm::gatherKeyEntries(const QStringList& paths)
 
 void TdanForm::Button2Click()
 {
-    const std::string box = dravik::ui::CellBytes(Edit2->text(), mainForm_.document().codePage());
+    const std::string box = dravik::ui::CellBytes(Edit2->text(), host_.document.codePage());
     appendLines({dravik::SectionHeaderFor(box)});
 }
 
@@ -194,10 +193,9 @@ void TdanForm::Button4Click()
 
 void TdanForm::Button3Click()
 {
-    dravik::DescDocument& document = mainForm_.document();
+    dravik::DescDocument& document = host_.document;
     document.setVariablesText(dravik::ui::MemoLines(Memo1->toPlainText(), document.codePage()));
-    mainForm_.showTexts();
-    mainForm_.variablesDrafted();
+    host_.variablesDrafted();
 }
 
 void TdanForm::appendLines(const std::vector<std::string>& lines)
@@ -207,7 +205,7 @@ void TdanForm::appendLines(const std::vector<std::string>& lines)
     dravik::TextLines added;
     added.lines = lines;
     added.finalBreak = true;
-    QString text = dravik::ui::MemoText(added, mainForm_.document().codePage());
+    QString text = dravik::ui::MemoText(added, host_.document.codePage());
     // Each line becomes a new last line: after a last line that has no break
     // yet, but without an empty line after one that has.
     QTextDocument* document = Memo1->document();

@@ -7,6 +7,7 @@
 #include "ui/common/dialogs.h"
 
 #include <QWidget>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,22 +18,31 @@ class QPlainTextEdit;
 class QPushButton;
 class QSplitter;
 class QStatusBar;
-class TMainForm;
 
 namespace dravik {
+class DescDocument;
 class KeyList;
 }
 
 namespace dravik::ui {
 class KeyListModel;
-}
+
+// What the analyzer needs of the window that opens it.
+struct AnalyzerHost {
+    dravik::DescDocument& document;
+    // "Copy to Dravik2" replaced the document's variables text.
+    std::function<void()> variablesDrafted;
+    // The analyzer's window was closed.
+    std::function<void()> closed;
+};
+}  // namespace dravik::ui
 
 class TdanForm : public QWidget {
     Q_OBJECT
 public:
     // A top-level window of its own: the main window hides while it is open,
     // and an owned window would lose its task bar button with it.
-    TdanForm(TMainForm& mainForm, dravik::ui::Dialogs& dialogs);
+    TdanForm(dravik::ui::AnalyzerHost host, dravik::ui::Dialogs& dialogs);
     ~TdanForm() override;
 
     const dravik::KeyList& keyList() const;
@@ -72,7 +82,7 @@ private:
     void appendLines(const std::vector<std::string>& lines);
     void showEntryCount();
 
-    TMainForm& mainForm_;
+    dravik::ui::AnalyzerHost host_;
     dravik::ui::Dialogs& dialogs_;
     dravik::ui::KeyListModel* keys_ = nullptr;
     QLabel* statusPanel_ = nullptr;

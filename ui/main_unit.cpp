@@ -1049,7 +1049,13 @@ void TMainForm::DAN1Click()
     // The analyzer may replace the variables text; what the user typed into
     // it before belongs to the document first.
     takeEdits();
-    dan_ = std::make_unique<TdanForm>(*this, dialogs_);
+    dravik::ui::AnalyzerHost host{document_,
+                                  [this] {
+                                      showTexts();
+                                      variablesDrafted_ = true;
+                                  },
+                                  [this] { analyzerClosed(); }};
+    dan_ = std::make_unique<TdanForm>(std::move(host), dialogs_);
     dan_->show();
     hide();
 }

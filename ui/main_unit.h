@@ -79,10 +79,6 @@ public:
     void openDescFiles(const QStringList& paths);
     // False when the file could not be read (the error was shown).
     bool openVariablesFile(const QString& path);
-    // The analyzer's "Copy to Dravik2" replaced the variables text; once the
-    // analyzer closes, the window offers to lay the open files out by it.
-    void variablesDrafted() { variablesDrafted_ = true; }
-    void analyzerClosed();
     // Open folder, Recent folders, and the files and folders dropped here
     // or named on the command line.
     dravik::ui::FolderActions* folderActions() const { return folderActions_; }
@@ -283,7 +279,10 @@ private:
     // The latest desc analyzer; a closed one is only hidden, and goes when
     // the next one replaces it or with this window.
     std::unique_ptr<TdanForm> dan_;
+    // The analyzer's "Copy to Dravik2" replaced the variables text; once the
+    // analyzer closes, the window offers to lay the open files out by it.
     bool variablesDrafted_ = false;
+    void analyzerClosed();
     // The sources of the menus' and items' captions, for retranslateUi.
     std::vector<std::pair<QMenu*, const char*>> menuTexts_;
     std::vector<std::pair<QAction*, const char*>> actionTexts_;
