@@ -1,7 +1,7 @@
 // Errors that reach the user as the standard error box.
 #pragma once
 
-#include "core/text/message.h"
+#include "core/message.h"
 
 #include <stdexcept>
 #include <string>

@@ -7,7 +7,7 @@
 // around a run (repainting first, a busy state) is theirs to do.
 #pragma once
 
-#include "core/text/message.h"
+#include "core/message.h"
 
 #include <functional>
 #include <string>

@@ -10,7 +10,7 @@
 #pragma once
 
 #include "core/text/dravik2_auxillary.h"
-#include "core/text/message.h"
+#include "core/message.h"
 #include "ui/common/dialogs.h"
 
 #include <QListWidget>

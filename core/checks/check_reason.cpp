@@ -1,7 +1,7 @@
 #include "core/checks/check_reason.h"
 
 #include "core/text/cell_value.h"
-#include "core/text/message.h"
+#include "core/message.h"
 
 namespace dravik {
 

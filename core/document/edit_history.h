@@ -21,7 +21,7 @@
 #include "core/document/desc_document.h"
 #include "core/document/document_listener.h"
 #include "core/document/table_change.h"
-#include "core/text/message.h"
+#include "core/message.h"
 
 #include <cstdint>
 #include <functional>

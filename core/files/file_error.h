@@ -2,7 +2,7 @@
 // file layer, and the process runner on it, hands back.
 #pragma once
 
-#include "core/text/message.h"
+#include "core/message.h"
 
 #include <string>
 

@@ -15,7 +15,7 @@
 #pragma once
 
 #include "core/text/code_page.h"
-#include "core/text/message.h"
+#include "core/message.h"
 
 #include <string>
 #include <string_view>

@@ -16,7 +16,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/text/message.h"
+#include "core/message.h"
 #include "core/text/text_lines.h"
 
 namespace dravik {

@@ -35,7 +35,7 @@
 #include "core/document/desc_document.h"
 #include "core/mod/mod_paths.h"
 #include "core/mod/patch_plan.h"
-#include "core/text/message.h"
+#include "core/message.h"
 #include "core/modset/merge_schema.h"
 #include "core/modset/mod_set_setup.h"
 

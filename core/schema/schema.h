@@ -4,7 +4,7 @@
 
 #include "core/numbered.h"
 #include "core/text/code_page.h"
-#include "core/text/message.h"
+#include "core/message.h"
 #include "core/text/text_lines.h"
 
 #include <cstddef>

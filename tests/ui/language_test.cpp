@@ -2,7 +2,7 @@
 // own buttons in the language chosen, and Settings > Language switching every
 // text at once and keeping the choice.
 #include "core/files/settings_file.h"
-#include "core/text/message.h"
+#include "core/message.h"
 #include "ui/common/display_text.h"
 #include "ui/common/language.h"
 #include "window_fixture.h"

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "core/text/code_page.h"
-#include "core/text/message.h"
+#include "core/message.h"
 #include "core/text/text_lines.h"
 
 #include <QString>

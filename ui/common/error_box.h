@@ -2,7 +2,7 @@
 // windows so that each reports a failure the same way.
 #pragma once
 
-#include "core/text/message.h"
+#include "core/message.h"
 #include "ui/common/dialogs.h"
 
 #include <exception>

@@ -1,4 +1,4 @@
-#include "core/text/message.h"
+#include "core/message.h"
 
 #include "core/errors.h"
 #include "core/files/file_error.h"
