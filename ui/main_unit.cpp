@@ -961,8 +961,8 @@ bool TMainForm::StringGrid11SelectCell(int, int row)
 {
     takeEdits();
     // Loading another file into the preview drops the preview's edits.
-    const std::string name(document_.fileList().cell(1, row));
-    const std::string path(document_.fileList().cell(2, row));
+    const std::string name(document_.fileList().cell(dravik::kFileNameColumn, row));
+    const std::string path(document_.fileList().cell(dravik::kFilePathColumn, row));
     if (!name.empty() && !path.empty() && !mayDropPreviewEdits())
         return false;
     return run([&] { document_.selectFileListRow(row); });

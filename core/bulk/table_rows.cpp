@@ -7,7 +7,7 @@ namespace dravik {
 std::vector<int> ValueColumns(const DescDocument& document, GridNumber grid)
 {
     std::vector<int> columns;
-    for (int c = 2; c < document.grid(grid).colCount(); ++c)
+    for (int c = kFirstValueColumn; c < document.grid(grid).colCount(); ++c)
         columns.push_back(c);
     return columns;
 }
@@ -16,7 +16,7 @@ std::vector<int> KeyColumns(const DescDocument& document, GridNumber grid, std::
 {
     const Grid& table = document.grid(grid);
     std::vector<std::string_view> headers;
-    for (int c = 2; c < table.colCount(); ++c)
+    for (int c = kFirstValueColumn; c < table.colCount(); ++c)
         headers.push_back(table.cell(c, 0));
     std::vector<int> columns = ColumnsNamed(headers, key);
     for (int& column : columns)

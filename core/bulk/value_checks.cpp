@@ -113,7 +113,7 @@ std::vector<ProblemCell> FindProblemCells(const DescDocument& document, ColumnPr
         for (int r = 1; r < table.rowCount(); ++r) {
             if (!document.rowChanged(r))
                 continue;
-            for (int c = 2; c < table.colCount(); ++c) {
+            for (int c = kFirstValueColumn; c < table.colCount(); ++c) {
                 const ValueProblem problem = CheckCell(document, profiles, n, c, r);
                 if (problem == ValueProblem::None)
                     continue;
@@ -162,7 +162,7 @@ ProblemReport ReportProblemCells(const DescDocument& document, ColumnProfiles& p
         const ProblemCell& cell = cells[i];
         const Grid& table = document.grid(cell.grid);
         const std::string_view key = Trim(table.cell(cell.col, 0));
-        std::string line(document.fileList().cell(2, cell.row));
+        std::string line(document.fileList().cell(kFilePathColumn, cell.row));
         line.append("\t").append(key);
         line.append("\t").append(ShownOnOneLine(table.cell(cell.col, cell.row)));
         line.append("\t").append(ProblemReason(cell.problem, key, table.cell(cell.col, cell.row)).english());

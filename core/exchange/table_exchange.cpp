@@ -448,7 +448,7 @@ void NoteWideRow(ImportPlacement& placement, GridNumber grid, int summaryRow, st
 // entries keeps the columns it had, under empty headers.
 bool HasKeys(const Grid& table)
 {
-    for (int c = 2; c < table.colCount(); ++c)
+    for (int c = kFirstValueColumn; c < table.colCount(); ++c)
         if (!table.cell(c, 0).empty())
             return true;
     return false;
@@ -557,7 +557,7 @@ void PlaceSection(const SummaryRows& summary, const std::vector<int>& labelRows,
 void CheckFileListBlocks(const SummaryRows& summary, const std::vector<int>& labelRows, const DescDocument& document,
                          FileRows& files, ImportPlacement& placement)
 {
-    const std::string_view header = document.fileList().cell(2, 0);
+    const std::string_view header = document.fileList().cell(kFilePathColumn, 0);
     for (int labelRow : labelRows) {
         for (int r = labelRow + 1; r < summary.rowCount() && !summary.cell(1, r).empty(); ++r) {
             const std::string_view path = summary.cell(2, r);

@@ -150,7 +150,7 @@ void BaseComparison::recount(GridNumber grid, int firstRow, int lastRow)
     for (int r = firstRow; r <= lastRow; ++r) {
         int differing = 0;
         if (baseRow(r) > 0)
-            for (int c = 2; c < width; ++c)
+            for (int c = kFirstValueColumn; c < width; ++c)
                 differing += columns[static_cast<size_t>(c)] && differs(grid, c, r) ? 1 : 0;
         int& count = counts[static_cast<size_t>(r)];
         int& total = rowTotals_[static_cast<size_t>(r)];

@@ -140,7 +140,7 @@ Utf8Scan ScanTableValues(const DescDocument& document)
         const Grid& grid = document.grid(n);
         for (int r = 1; r < grid.rowCount() && values.valid; ++r) {
             const int stored = std::min(grid.storedCells(r), grid.colCount());
-            for (int c = 2; c < stored && values.valid; ++c)
+            for (int c = kFirstValueColumn; c < stored && values.valid; ++c)
                 values += ScanUtf8(grid.cell(c, r));
         }
     }

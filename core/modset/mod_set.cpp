@@ -465,7 +465,7 @@ void ModSet::Load::fillRows(int f, const SlotValues* base, size_t firstTouched)
             cells.add(path);
         } else {
             cells.add(path);
-            for (int c = 2; c < table.colCount(); ++c) {
+            for (int c = kFirstValueColumn; c < table.colCount(); ++c) {
                 const int slot = schema.slotOfCell(grid, c);
                 const auto value = slot < 0 ? std::nullopt : row[static_cast<size_t>(slot)];
                 cells.add(value ? *value : std::string_view());
