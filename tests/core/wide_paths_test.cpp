@@ -98,7 +98,7 @@ TEST_F(WidePaths, AFolderTheCodePageCannotWriteIsOpenedAndSaved)
     EXPECT_EQ(document_.fileList().cell(1, 1), "tank.desc");
     EXPECT_EQ(document_.grid(dravik::GridNumber(1)).cell(1, 1), PathText(desc));
     EXPECT_NE(PathText(desc).find('?'), std::string::npos);
-    EXPECT_EQ(document_.filePath(1), desc);
+    EXPECT_EQ(document_.filePath(FileRow(1)), desc);
 
     document_.setCell(dravik::GridNumber(1), 3, 1, "41");
     document_.saveAll();
@@ -131,7 +131,7 @@ TEST_F(WidePaths, ExportNamesTheFilesAndImportRefusesThem)
     const std::string plain = PathOfWide(plainWide);
     document_.loadVariables(path(L"vars.var"));
     document_.openDesc({plain, path(L"tank.desc")});
-    EXPECT_EQ(document_.filePath(1), plain);
+    EXPECT_EQ(document_.filePath(FileRow(1)), plain);
 
     ExportTable(document_);
     const UnwritablePaths unwritable = FindUnwritablePaths(document_);
@@ -152,7 +152,7 @@ TEST_F(WidePaths, ExportNamesTheFilesAndImportRefusesThem)
 
     // A path typed into the file list is text again, and names its file.
     document_.setCell(kFileListGrid, 2, 2, plain);
-    EXPECT_EQ(document_.filePath(2), plain);
+    EXPECT_EQ(document_.filePath(FileRow(2)), plain);
     EXPECT_FALSE(FindUnwritablePaths(document_).any());
 }
 
