@@ -74,9 +74,9 @@ private slots:
         QCOMPARE(Cell(section1(), 2, 1), QStringLiteral("150"));
         QCOMPARE(window->history().size(), size_t{1});
         QCOMPARE(undoText(), QStringLiteral("&Undo Typing"));
-        // Another cell is another step.
+        // When typing merges is the history's own rule (History.* in the
+        // core tests); here the keys and the editor.
         typeIntoCell(section1(), 3, 2, "7");
-        QCOMPARE(window->history().size(), size_t{2});
 
         press(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(Cells(section1(), {{2, 1}, {3, 2}}), QStringList({"150", "2"}));
@@ -93,11 +93,6 @@ private slots:
         auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
         QVERIFY(editor);
         QCOMPARE(editor->text(), QStringLiteral("100"));
-
-        // Typed back to the value it started from: no step is left.
-        typeIntoCell(section1(), 2, 2, "41");
-        typeIntoCell(section1(), 2, 2, "40");
-        QVERIFY(!Action(*window, "Undo")->isEnabled());
     }
 
     void everyTableChangeCanBeUndone()
