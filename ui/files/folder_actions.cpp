@@ -5,6 +5,7 @@
 #include "ui/common/application_title.h"
 #include "ui/common/display_text.h"
 #include "ui/common/error_box.h"
+#include "ui/common/recent_menu.h"
 
 #include <QAction>
 #include <QDir>
@@ -54,14 +55,7 @@ FolderActions::FolderActions(const FolderHost& host, QMenu* fileMenu, QAction* b
 
     recent_ = new QMenu(tr("Recent fol&ders"), fileMenu);
     recent_->setObjectName(QStringLiteral("RecentFolders"));
-    recent_->setToolTipsVisible(true);
-    // A fixed set of items, shown as the list fills: an item is never
-    // deleted while its own click is being handled.
-    for (int i = 0; i < kRecentCount; ++i) {
-        QAction* item = recent_->addAction(QString());
-        item->setObjectName(QStringLiteral("RecentFolder%1").arg(i + 1));
-        connect(item, &QAction::triggered, this, [this, i] { openRecent(i); });
-    }
+    AddRecentItems(recent_, QStringLiteral("RecentFolder"), kRecentCount, this, [this](int i) { openRecent(i); });
     fileMenu->insertMenu(before, recent_);
     showRecent();
 }
@@ -200,32 +194,22 @@ void FolderActions::remember(const std::string& folder, const std::string& patte
     std::string variables = host_.variablesPath();
     if (!QFileInfo(NativeText(variables)).isFile())
         variables.clear();
-    recentFolders_.insert(recentFolders_.begin(), {folder, pattern, std::move(variables)});
-    if (recentFolders_.size() > static_cast<size_t>(kRecentCount))
-        recentFolders_.resize(kRecentCount);
+    PutFirst(recentFolders_, RecentFolder{folder, pattern, std::move(variables)}, kRecentCount);
     showRecent();
 }
 
 void FolderActions::showRecent()
 {
-    const QList<QAction*> items = recent_->actions();
-    for (int i = 0; i < items.size(); ++i) {
-        QAction* item = items[i];
-        const bool used = i < static_cast<int>(recentFolders_.size());
-        item->setVisible(used);
-        if (!used)
-            continue;
-        const RecentFolder& entry = recentFolders_[static_cast<size_t>(i)];
+    std::vector<RecentItem> items;
+    for (const RecentFolder& entry : recentFolders_) {
         QString shown = NativeText(entry.folder) + QStringLiteral("  (") + NativeText(entry.pattern);
         if (!entry.variables.empty())
             shown += QStringLiteral(", ") + QFileInfo(NativeText(entry.variables)).fileName();
         shown += QLatin1Char(')');
-        shown.replace(QLatin1Char('&'), QLatin1String("&&"));
-        item->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
-        item->setToolTip(entry.variables.empty() ? QString()
-                                                 : tr("Variables file: %1").arg(NativeText(entry.variables)));
+        items.push_back({shown, entry.variables.empty() ? QString()
+                                                        : tr("Variables file: %1").arg(NativeText(entry.variables))});
     }
-    recent_->setEnabled(!recentFolders_.empty());
+    ShowRecentItems(recent_, items);
 }
 
 void FolderActions::readSettings(const SettingsFile& settings)

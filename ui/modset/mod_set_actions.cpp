@@ -6,6 +6,7 @@
 #include "ui/common/display_text.h"
 #include "ui/common/long_work.h"
 #include "ui/common/menu_item.h"
+#include "ui/common/recent_menu.h"
 #include "ui/modset/conflict_review.h"
 #include "ui/modset/mods_pane.h"
 #include "ui/tables/grid_model.h"
@@ -40,12 +41,7 @@ ModSetActions::ModSetActions(const CommandHost& host, ModSetWindow window, QMain
     openModSet = AddNamedItem(fileMenu, "OpenModSet", tr("Open &mod set\u2026"));
     recentMenu_ = fileMenu->addMenu(tr("Recent mod se&ts"));
     recentMenu_->setObjectName(QStringLiteral("RecentModSets"));
-    recentMenu_->setToolTipsVisible(true);
-    for (int i = 0; i < kRecentCount; ++i) {
-        QAction* item = recentMenu_->addAction(QString());
-        item->setObjectName(QStringLiteral("RecentModSet%1").arg(i + 1));
-        connect(item, &QAction::triggered, this, [this, i] { openRecent(i); });
-    }
+    AddRecentItems(recentMenu_, QStringLiteral("RecentModSet"), kRecentCount, this, [this](int i) { openRecent(i); });
     showRecent();
     saveModSet = AddNamedItem(fileMenu, "SaveModSet", tr("Save mod se&t"));
     saveModSet->setEnabled(false);
@@ -289,27 +285,18 @@ void ModSetActions::remember(const QString& path)
 {
     const QFileInfo chosen(path);
     std::erase_if(recent_, [&](const std::string& entry) { return QFileInfo(NativeText(entry)) == chosen; });
-    recent_.insert(recent_.begin(), NativeBytes(QDir::toNativeSeparators(chosen.absoluteFilePath())));
-    if (recent_.size() > static_cast<size_t>(kRecentCount))
-        recent_.resize(kRecentCount);
+    PutFirst(recent_, NativeBytes(QDir::toNativeSeparators(chosen.absoluteFilePath())), kRecentCount);
     showRecent();
 }
 
 void ModSetActions::showRecent()
 {
-    const QList<QAction*> items = recentMenu_->actions();
-    for (int i = 0; i < items.size(); ++i) {
-        const bool used = i < static_cast<int>(recent_.size());
-        items[i]->setVisible(used);
-        if (!used)
-            continue;
-        const QString path = NativeText(recent_[static_cast<size_t>(i)]);
-        QString shown = QFileInfo(path).fileName();
-        shown.replace(QLatin1Char('&'), QLatin1String("&&"));
-        items[i]->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
-        items[i]->setToolTip(path);
+    std::vector<RecentItem> items;
+    for (const std::string& entry : recent_) {
+        const QString path = NativeText(entry);
+        items.push_back({QFileInfo(path).fileName(), path});
     }
-    recentMenu_->setEnabled(!recent_.empty());
+    ShowRecentItems(recentMenu_, items);
 }
 
 void ModSetActions::readSettings(const SettingsFile& settings)
